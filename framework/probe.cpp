@@ -1,0 +1,1 @@
+int framework_probe() { return 1; }

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The one command: installs what is missing, builds everything and runs all
+# tests under Wine on a virtual display.
+set -euo pipefail
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+cd "$ROOT"
+
+"$ROOT/scripts/setup.sh"
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+cmake --build "$BUILD_DIR"
+
+# shellcheck source=scripts/display.sh
+. "$ROOT/scripts/display.sh"
+start_display
+trap 'stop_display; WINEPREFIX=$BUILD_DIR/wineprefix wineserver -k 2>/dev/null || true' EXIT
+
+# Create the Wine prefix once before the tests run side by side.
+"$ROOT/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
+WINEPREFIX=$BUILD_DIR/wineprefix wineserver -p 60 2>/dev/null || true
+
+ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" --timeout 600

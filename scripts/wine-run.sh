@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the project's own prefix, which is
+# created on first use and reused afterwards.
+set -eu
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-${BUILD_DIR:-$ROOT/build}/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
+export WINEARCH=win64
+
+if [ ! -f "$WINEPREFIX/.ready" ]; then
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.ready" ]; then
+      rm -rf "$WINEPREFIX"
+      wineboot -i >/dev/null 2>&1 || true
+      wineserver -w || true
+      # No crash dialogs: a crashing test ends with a failure code instead.
+      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+      wineserver -w || true
+      touch "$WINEPREFIX/.ready"
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi
+exec wine "$@"
