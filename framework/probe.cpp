@@ -1,1 +1,0 @@
-int framework_probe() { return 1; }

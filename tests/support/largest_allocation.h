@@ -1,0 +1,16 @@
+// LargestAllocation: the largest single operator new request made while it lives.
+#pragma once
+
+#include <cstddef>
+
+// Works in test programs that link largest_allocation.cpp, which replaces
+// the global operator new.
+class LargestAllocation {
+public:
+    LargestAllocation();
+    ~LargestAllocation();
+    LargestAllocation(const LargestAllocation&) = delete;
+    LargestAllocation& operator=(const LargestAllocation&) = delete;
+
+    size_t Bytes() const;
+};

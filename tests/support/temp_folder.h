@@ -1,0 +1,53 @@
+// TempFolder: a fresh folder under the system temp folder, removed with its contents.
+#pragma once
+
+#include "framework/strings.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        static std::atomic<unsigned> counter{0};
+        char base[MAX_PATH + 1] = {};
+        if (::GetTempPathA(MAX_PATH, base) == 0)
+            throw std::runtime_error("no temp folder");
+        m_path.Format("%skorvane-test-%lu-%u", base, ::GetCurrentProcessId(), counter++);
+        RemoveTree(m_path);
+        if (!::CreateDirectoryA(m_path, nullptr))
+            throw std::runtime_error("cannot create the temp folder");
+    }
+    ~TempFolder() { RemoveTree(m_path); }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const CString& Path() const { return m_path; }
+    CString File(LPCSTR name) const { return m_path + "\\" + name; }
+
+private:
+    static void RemoveTree(const CString& path)
+    {
+        WIN32_FIND_DATAA found;
+        HANDLE find = ::FindFirstFileA(path + "\\*", &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                const CString name = found.cFileName;
+                if (name == "." || name == "..")
+                    continue;
+                const CString child = path + "\\" + name;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                    RemoveTree(child);
+                else
+                    ::DeleteFileA(child);
+            } while (::FindNextFileA(find, &found));
+            ::FindClose(find);
+        }
+        ::RemoveDirectoryA(path);
+    }
+
+    CString m_path;
+};
