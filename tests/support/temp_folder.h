@@ -39,6 +39,7 @@ private:
                 if (name == "." || name == "..")
                     continue;
                 const CString child = path + "\\" + name;
+                ::SetFileAttributesA(child, FILE_ATTRIBUTE_NORMAL);
                 if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                     RemoveTree(child);
                 else

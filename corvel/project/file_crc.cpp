@@ -1,0 +1,68 @@
+#include "corvel/project/file_crc.h"
+
+#include <memory>
+
+namespace {
+
+uint32_t Reflect(uint32_t value, int bits)
+{
+    uint32_t out = 0;
+    for (int i = 0; i < bits; ++i)
+        if (value & (1u << i))
+            out |= 1u << (bits - 1 - i);
+    return out;
+}
+
+} // namespace
+
+CFileCrc32::CFileCrc32()
+{
+    const uint32_t polynomial = 0x04C11DB7;
+    for (uint32_t i = 0; i < 256; ++i) {
+        uint32_t v = Reflect(i, 8) << 24;
+        for (int bit = 0; bit < 8; ++bit)
+            v = (v << 1) ^ ((v & 0x80000000u) ? polynomial : 0);
+        m_table[i] = Reflect(v, 32);
+    }
+}
+
+uint32_t CFileCrc32::Update(uint32_t crc, const void* data, size_t size) const
+{
+    const BYTE* bytes = static_cast<const BYTE*>(data);
+    crc = ~crc;
+    for (size_t i = 0; i < size; ++i)
+        crc = (crc >> 8) ^ m_table[(crc ^ bytes[i]) & 0xFF];
+    return ~crc;
+}
+
+CString CFileCrc32::ComputeFileCrc32()
+{
+    if (m_fileName.IsEmpty())
+        return CString();
+
+    HANDLE file = CreateFileA(m_fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        CString message;
+        message.Format("Failed to open file %s.", (LPCTSTR)m_fileName);
+        AfxMessageBox(message, MB_OK);
+        return CString();
+    }
+
+    LARGE_INTEGER size = {};
+    bool ok = GetFileSizeEx(file, &size) != 0 && size.HighPart == 0 && size.LowPart < 0x80000000u;
+    DWORD length = ok ? size.LowPart : 0;
+    std::unique_ptr<BYTE[]> buffer(ok ? new (std::nothrow) BYTE[length ? length : 1] : nullptr);
+    DWORD got = 0;
+    ok = ok && buffer && (length == 0 || (ReadFile(file, buffer.get(), length, &got, nullptr) && got == length));
+    CloseHandle(file);
+    if (!ok) {
+        CString message;
+        message.Format("Failed to read file %s.", (LPCTSTR)m_fileName);
+        AfxMessageBox(message, MB_OK);
+        return CString();
+    }
+
+    m_result.Format("%x", Update(0, buffer.get(), length));
+    return m_result;
+}

@@ -1,0 +1,22 @@
+// CFileCrc32: CRC-32 of a whole file as lower-case hexadecimal text.
+#pragma once
+#include "framework/core.h"
+
+#include <cstdint>
+
+class CFileCrc32
+{
+public:
+    CFileCrc32();
+
+    void SetFileName(const CString& fileName) { m_fileName = fileName; }
+    // Reads the whole file; returns the checksum text, or "" after a reported failure.
+    CString ComputeFileCrc32();
+    // CRC-32 (ISO-HDLC) of a block, continuing from a previous value (0 to start).
+    uint32_t Update(uint32_t crc, const void* data, size_t size) const;
+
+private:
+    uint32_t m_table[256];
+    CString m_result;
+    CString m_fileName;
+};

@@ -1,0 +1,93 @@
+#include "corvel/project/path_utils.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <vector>
+
+void CopyString(LPTSTR destination, int size, CString source)
+{
+    if (destination == nullptr || size <= 0)
+        return;
+    lstrcpynA(destination, source, size);
+}
+
+bool FileExists(CString path)
+{
+    return PathFileExistsA(path) == 1;
+}
+
+bool DeleteFileAtPath(CString path)
+{
+    return DeleteFileA(path) == 1;
+}
+
+int ShellFileOperation(UINT operation, CString target, CString source, WORD flags)
+{
+    // The shell takes lists of names, each list ended by a second terminator.
+    std::vector<char> from(source.GetLength() + 2, '\0');
+    memcpy(from.data(), (LPCTSTR)source, source.GetLength());
+    std::vector<char> to(target.GetLength() + 2, '\0');
+    memcpy(to.data(), (LPCTSTR)target, target.GetLength());
+
+    SHFILEOPSTRUCTA op = {};
+    op.wFunc = operation;
+    op.pFrom = from.data();
+    if (operation == kShellOpCopy || operation == kShellOpRename)
+        op.pTo = to.data();
+    op.fFlags = flags;
+    return SHFileOperationA(&op);
+}
+
+bool CopyFileShell(CString target, CString source)
+{
+    return ShellFileOperation(kShellOpCopy, target, source, kShellFilesOnly) == 0;
+}
+
+bool RenameFileShell(CString target, CString source)
+{
+    return ShellFileOperation(kShellOpRename, target, source, kShellFilesOnly) == 0;
+}
+
+CString GetFileNameOfPath(CString path)
+{
+    int slash = path.ReverseFind('\\');
+    return slash < 0 ? path : path.Mid(slash + 1);
+}
+
+CString GetFolderOfPath(CString path)
+{
+    int slash = path.ReverseFind('\\');
+    int dot = path.ReverseFind('.');
+    if (dot > slash)
+        return slash < 0 ? CString() : path.Left(slash);
+    return path;
+}
+
+CString RemoveFileExtension(CString path)
+{
+    int dot = path.ReverseFind('.');
+    return dot < 0 ? CString() : path.Left(dot);
+}
+
+bool EndsWithExtension(CString path, CString extension)
+{
+    path.MakeLower();
+    return path.GetLength() >= extension.GetLength() && path.Right(extension.GetLength()) == extension;
+}
+
+CString ChangeFileExtension(CString path, CString extension)
+{
+    int dot = path.ReverseFind('.');
+    if (dot > 0)
+        path = path.Left(dot);
+    if (extension.IsEmpty() || extension[0] != '.')
+        path += '.';
+    path += extension;
+    return path;
+}
+
+bool CreateFolder(CString path)
+{
+    return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}

@@ -1,0 +1,69 @@
+#include "corvel/model/iec_types.h"
+
+#include <gtest/gtest.h>
+
+#include "support/message_box_recorder.h"
+
+namespace {
+
+TEST(IecTypeTable, RowsAndSizes)
+{
+    const struct {
+        const char* type;
+        int registers;
+        int elements;
+        const char* elementType;
+        int arrayDim;
+        int bytes;
+    } cases[] = {
+        {"INT128", 4, 4, "INT", 4, 4},
+        {"Octet64", 32, 32, "INT", 32, 64},
+        {"VisString32", 51, 51, "INT", 0, 102},
+        {"VisString255", 51, 51, "INT", 0, 102},
+        {"FLOAT64", 4, 2, "REAL", 0, 8},
+        {"FLOAT32", 2, 1, "REAL", 0, 4},
+        {"INT32U", 2, 1, "UDINT", 0, 4},
+        {"INT16", 2, 1, "INT", 0, 2},
+        {"EntryTime", 2, 2, "INT", 0, 8},
+        {"ENUMERATED", 0, 0, "", 0, 2}, // a size but no conversion row
+        {"CODED ENUM", 0, 0, "", 0, 2},
+    };
+    CIecTypeTable table;
+    for (const auto& c : cases) {
+        CString registerType = "x";
+        EXPECT_EQ(c.registers, table.GetRegisterCount(c.type, registerType)) << c.type;
+        EXPECT_STREQ(c.elementType, registerType) << c.type;
+        registerType = "x";
+        EXPECT_EQ(c.elements, table.GetElementCount(c.type, registerType)) << c.type;
+        EXPECT_STREQ(c.elementType, registerType) << c.type;
+        EXPECT_EQ(c.arrayDim, table.GetArrayDimension(c.type)) << c.type;
+        EXPECT_EQ(c.bytes, GetIecTypeSize(c.type)) << c.type;
+    }
+}
+
+TEST(IecTypeTable, UnknownTypeIsReportedBySizeOnly)
+{
+    MessageBoxRecorder boxes;
+    CIecTypeTable table;
+    CString registerType = "x";
+    EXPECT_EQ(0, table.GetRegisterCount("int32", registerType));
+    EXPECT_STREQ("", registerType);
+    EXPECT_TRUE(boxes.Calls().empty());
+    EXPECT_EQ(-1, GetIecTypeSize("int32"));
+    ASSERT_EQ(1u, boxes.Calls().size());
+    EXPECT_STREQ("ERROR: Unsupported data type: 'int32'", boxes.Calls()[0].text);
+    EXPECT_EQ(UINT(MB_OK), boxes.Calls()[0].type & 0xF);
+}
+
+TEST(IecTypeTable, PlcTypeNames)
+{
+    CStringArray names;
+    CIecTypeTable::GetPlcTypeNames(names);
+    const char* expected[] = {"BOOL", "BYTE", "INT", "WORD", "UINT", "UWORD", "DINT",
+                              "REAL", "STRING", "UDINT", "TIME", "DATE", "DT"};
+    ASSERT_EQ(13, names.GetSize());
+    for (int i = 0; i < 13; ++i)
+        EXPECT_STREQ(expected[i], names[i]);
+}
+
+} // namespace
