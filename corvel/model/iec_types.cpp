@@ -73,7 +73,8 @@ CIecTypeTable::CIecTypeTable()
         entry->elementCount = row.elementCount;
         entry->arrayDim = row.arrayDim;
         entry->registerType = row.registerType;
-        m_entries[entry->iecType] = entry.release();
+        const CString key = entry->iecType;
+        m_entries[key] = entry.release();
     }
 }
 
