@@ -278,10 +278,8 @@ CUnzipReader::~CUnzipReader()
 void CUnzipReader::Close()
 {
     m_stream.reset();
-    if (m_ownsFile && m_file != INVALID_HANDLE_VALUE)
-        ::CloseHandle(m_file);
+    m_ownFile.Reset();
     m_file = INVALID_HANDLE_VALUE;
-    m_ownsFile = false;
     m_memory = nullptr;
     m_length = 0;
     m_entries.clear();
@@ -291,12 +289,11 @@ ZRESULT CUnzipReader::OpenFileName(LPCSTR fileName)
 {
     if (fileName == nullptr)
         return kZipBadArgument;
-    const HANDLE file =
-        ::CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    m_ownFile.Attach(
+        ::CreateFileA(fileName, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_ownFile)
         return kZipCannotCreate;
-    m_ownsFile = true;
-    return OpenHandle(file);
+    return OpenHandle(m_ownFile.Get());
 }
 
 ZRESULT CUnzipReader::OpenHandle(HANDLE handle)

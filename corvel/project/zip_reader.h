@@ -68,8 +68,8 @@ private:
     ZRESULT ExtractToFile(const CString& target, const ZipItemInfo& info);
     CString TargetPath(const CString& target) const;
 
+    ScopedHandle m_ownFile;
     HANDLE m_file = INVALID_HANDLE_VALUE;
-    bool m_ownsFile = false;
     const BYTE* m_memory = nullptr;
     uint32_t m_length = 0;
     uint32_t m_directoryOffset = 0;

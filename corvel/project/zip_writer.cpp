@@ -195,23 +195,15 @@ CZipWriter::CZipWriter() : m_input(kZipBlockSize), m_output(kZipBlockSize)
         m_localTimeShift = static_cast<LONGLONG>(FileTimeToTicks(local) - FileTimeToTicks(utc));
 }
 
-CZipWriter::~CZipWriter()
-{
-    if (m_ownsBlock)
-        delete[] m_block;
-    if (m_ownsFile && m_file != INVALID_HANDLE_VALUE)
-        ::CloseHandle(m_file);
-}
-
 ZRESULT CZipWriter::CreateInMemory(void* block, DWORD capacity)
 {
     if (capacity == 0)
         return kZipMemorySize;
     if (block == nullptr) {
-        m_block = new (std::nothrow) BYTE[capacity]();
-        if (m_block == nullptr)
+        m_ownBlock.reset(new (std::nothrow) BYTE[capacity]());
+        if (!m_ownBlock)
             return kZipNoMemory;
-        m_ownsBlock = true;
+        m_block = m_ownBlock.get();
     } else {
         m_block = static_cast<BYTE*>(block);
     }
@@ -225,11 +217,11 @@ ZRESULT CZipWriter::CreateFileOutput(LPCSTR fileName)
 {
     if (fileName == nullptr)
         return kZipBadArgument;
-    m_file = ::CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (m_file == INVALID_HANDLE_VALUE)
+    m_ownFile.Attach(::CreateFileA(fileName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!m_ownFile)
         return kZipCannotCreate;
-    m_ownsFile = true;
+    m_file = m_ownFile.Get();
     m_canSeek = true;
     return kZipOk;
 }
@@ -435,7 +427,7 @@ ZRESULT CZipWriter::Write(const void* data, size_t size)
         return kZipWriteFailed;
     if (m_isMemory) {
         if (end > m_capacity) {
-            if (!m_ownsBlock)
+            if (!m_ownBlock)
                 return kZipWriteFailed;
             const ZRESULT grown = GrowBlock(static_cast<size_t>(end));
             if (grown != kZipOk)
@@ -466,12 +458,12 @@ ZRESULT CZipWriter::GrowBlock(size_t needed)
     capacity = std::min<uint64_t>(capacity, std::min<uint64_t>(0xFFFFFFFFull, SIZE_MAX));
     if (capacity < needed)
         return kZipNoMemory;
-    BYTE* block = new (std::nothrow) BYTE[static_cast<size_t>(capacity)]();
-    if (block == nullptr)
+    std::unique_ptr<BYTE[]> block(new (std::nothrow) BYTE[static_cast<size_t>(capacity)]());
+    if (!block)
         return kZipNoMemory;
-    memcpy(block, m_block, m_length);
-    delete[] m_block;
-    m_block = block;
+    memcpy(block.get(), m_block, m_length);
+    m_ownBlock = std::move(block);
+    m_block = m_ownBlock.get();
     m_capacity = static_cast<size_t>(capacity);
     return kZipOk;
 }
@@ -568,14 +560,10 @@ ZRESULT CZipWriter::GetBuffer(void** buffer, DWORD* length)
 ZRESULT CZipWriter::Close()
 {
     const ZRESULT result = (m_isMemory || m_file != INVALID_HANDLE_VALUE) ? Finish() : kZipOk;
-    if (m_ownsBlock)
-        delete[] m_block;
+    m_ownBlock.reset();
     m_block = nullptr;
-    m_ownsBlock = false;
-    if (m_ownsFile && m_file != INVALID_HANDLE_VALUE)
-        ::CloseHandle(m_file);
+    m_ownFile.Reset();
     m_file = INVALID_HANDLE_VALUE;
-    m_ownsFile = false;
     m_isMemory = false;
     return result;
 }

@@ -5,13 +5,14 @@
 
 #include "corvel/project/zip_format.h"
 
+#include <memory>
 #include <vector>
 
 // Builds one archive into memory, a file or an open handle.
 class CZipWriter : public ZipArchiveObject {
 public:
     CZipWriter();
-    ~CZipWriter() override;
+    ~CZipWriter() override = default;
     CZipWriter(const CZipWriter&) = delete;
     CZipWriter& operator=(const CZipWriter&) = delete;
 
@@ -51,13 +52,13 @@ private:
     ZRESULT GrowBlock(size_t needed);
     ZRESULT Fail(ZRESULT result);
 
-    // Output: a memory block or a file handle.
+    // Output: a memory block (the writer's own or the caller's) or a file handle.
     bool m_isMemory = false;
+    std::unique_ptr<BYTE[]> m_ownBlock;
     BYTE* m_block = nullptr;
-    bool m_ownsBlock = false;
     size_t m_capacity = 0;
+    ScopedHandle m_ownFile;
     HANDLE m_file = INVALID_HANDLE_VALUE;
-    bool m_ownsFile = false;
     bool m_canSeek = false;
     LONGLONG m_fileBase = 0;
 
