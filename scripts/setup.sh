@@ -14,7 +14,7 @@ PACKAGES=(
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   libz-mingw-w64-dev librapidxml-dev googletest
   wine wine64 xvfb xauth imagemagick
-  unzip zip python3
+  unzip zip python3 tzdata
 )
 
 as_root() {
