@@ -69,7 +69,7 @@ private:
     ComPtr<IXmlWriter> m_writer;
     ComPtr<IXmlReader> m_reader;
     BYTE m_indent;
-    CString m_resultText;
+    CString m_resultText; // what the extraction of embedded files reports
     CString m_fileName;
 };
 
