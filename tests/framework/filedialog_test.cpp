@@ -1,29 +1,9 @@
 #include "framework/filedialog.h"
+#include "support/scripted_file_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
 namespace {
-
-// Answers file dialogs with fixed paths while it lives.
-class ScriptedFileDialog {
-public:
-    explicit ScriptedFileDialog(std::vector<CString> answer, INT_PTR result = IDOK)
-    {
-        m_previous = SetFileDialogHook([this, answer, result](const FileDialogRequest& request, std::vector<CString>& chosen) {
-            m_request = request;
-            chosen = answer;
-            return result;
-        });
-    }
-    ~ScriptedFileDialog() { SetFileDialogHook(std::move(m_previous)); }
-    const FileDialogRequest& Request() const { return m_request; }
-
-private:
-    FileDialogHook m_previous;
-    FileDialogRequest m_request;
-};
 
 TEST(FileDialog, SingleChoiceAndRequest)
 {

@@ -1,0 +1,315 @@
+#include "corvel/project/kor_xml.h"
+
+#include "framework/filedialog.h"
+#include "framework/msgbox.h"
+
+#include <shlwapi.h>
+
+#include <cstring>
+#include <string>
+
+namespace Korvane {
+namespace Formats {
+
+using Exceptions::CKorXmlException;
+
+namespace {
+
+// Ends an attribute list.
+const char kListEnd[] = "XXX";
+
+// The Save As dialog that asks for another file.
+const char kSaveAsExtension[] = ".prx";
+const char kSaveAsFilter[] = "Project Files (*.prj)|*.prj|All Files (*.*)|*.*||";
+constexpr DWORD kSaveAsFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+
+constexpr DWORD kReadMode = STGM_READ | STGM_SHARE_DENY_WRITE;
+constexpr DWORD kWriteMode = STGM_CREATE | STGM_WRITE | STGM_SHARE_DENY_WRITE;
+
+// text (null reads as empty) in UTF-16 through the thread's ANSI code page.
+std::wstring ToUtf16(LPCSTR text)
+{
+    if (text == nullptr || *text == '\0')
+        return std::wstring();
+    const int length = static_cast<int>(strlen(text));
+    const int needed = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, length, nullptr, 0);
+    if (needed <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(needed), L'\0');
+    ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, length, &wide[0], needed);
+    return wide;
+}
+
+bool IsListEnd(LPCSTR text)
+{
+    return text == nullptr || strcmp(text, kListEnd) == 0;
+}
+
+const BYTE kUtf8Bom[] = {0xEF, 0xBB, 0xBF};
+
+// What the platform writer does by itself. Some writers leave out the
+// byte-order mark, or write attribute values as they are given.
+struct WriterTraits {
+    bool writesBom = true;
+    bool escapesAttributes = true;
+};
+
+// Writes a small document into memory once and looks at it.
+WriterTraits ProbeWriterTraits()
+{
+    WriterTraits traits;
+    ComPtr<IStream> memory;
+    ComPtr<IXmlWriter> writer;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, memory.Receive()))
+        || FAILED(::CreateXmlWriter(__uuidof(IXmlWriter), writer.ReceiveVoid(), nullptr))
+        || FAILED(writer->SetOutput(memory.Get())) || FAILED(writer->WriteStartDocument(XmlStandalone_Omit))
+        || FAILED(writer->WriteStartElement(nullptr, L"a", nullptr))
+        || FAILED(writer->WriteAttributeString(nullptr, L"b", nullptr, L"&"))
+        || FAILED(writer->WriteEndDocument()) || FAILED(writer->Flush()))
+        return traits;
+    writer.Release();
+    STATSTG stat = {};
+    HGLOBAL global = nullptr;
+    if (FAILED(memory->Stat(&stat, STATFLAG_NONAME)) || FAILED(::GetHGlobalFromStream(memory.Get(), &global)))
+        return traits;
+    const size_t size = static_cast<size_t>(stat.cbSize.QuadPart);
+    const BYTE* bytes = static_cast<const BYTE*>(::GlobalLock(global));
+    if (bytes == nullptr)
+        return traits;
+    const std::string text(reinterpret_cast<const char*>(bytes), size);
+    ::GlobalUnlock(global);
+    traits.writesBom = text.compare(0, sizeof kUtf8Bom, reinterpret_cast<const char*>(kUtf8Bom), sizeof kUtf8Bom) == 0;
+    traits.escapesAttributes = text.find("&amp;") != std::string::npos;
+    return traits;
+}
+
+const WriterTraits& PlatformWriterTraits()
+{
+    static const WriterTraits traits = ProbeWriterTraits();
+    return traits;
+}
+
+// An attribute value as the writer must be given it for the file to hold value.
+std::wstring AttributeValue(LPCSTR value)
+{
+    std::wstring wide = ToUtf16(value);
+    if (PlatformWriterTraits().escapesAttributes)
+        return wide;
+    std::wstring escaped;
+    escaped.reserve(wide.size());
+    for (wchar_t c : wide) {
+        switch (c) {
+        case L'&': escaped += L"&amp;"; break;
+        case L'<': escaped += L"&lt;"; break;
+        case L'>': escaped += L"&gt;"; break;
+        case L'"': escaped += L"&quot;"; break;
+        default: escaped += c; break;
+        }
+    }
+    return escaped;
+}
+
+} // namespace
+
+CKorXml::CKorXml() : m_lastResult(S_OK), m_indent(1) {}
+
+CKorXml::~CKorXml()
+{
+    if (m_writer) {
+        m_lastResult = m_writer->WriteEndDocument();
+        m_lastResult = m_writer->Flush();
+    }
+    m_reader.Release();
+    m_writer.Release();
+    m_stream.Release();
+}
+
+void CKorXml::Check(HRESULT result, LPCSTR call)
+{
+    m_lastResult = result;
+    if (FAILED(result))
+        throw CKorXmlException(result, call);
+}
+
+bool CKorXml::OpenWriter()
+{
+    try {
+        ComPtr<IXmlWriter> writer;
+        Check(::CreateXmlWriter(__uuidof(IXmlWriter), writer.ReceiveVoid(), nullptr), "CreateXmlWriter");
+        if (!PlatformWriterTraits().writesBom) {
+            ULONG written = 0;
+            Check(m_stream->Write(kUtf8Bom, sizeof kUtf8Bom, &written), "Write(byte-order mark)");
+        }
+        Check(writer->SetOutput(m_stream.Get()), "SetOutput");
+        if (m_indent)
+            Check(writer->SetProperty(XmlWriterProperty_Indent, TRUE), "SetProperty(Indent)");
+        Check(writer->WriteStartDocument(XmlStandalone_Omit), "WriteStartDocument");
+        m_writer = writer;
+        return true;
+    } catch (CKorXmlException&) {
+        AfxMessageBox("CreateWriter");
+        return false;
+    }
+}
+
+bool CKorXml::OpenReader()
+{
+    ComPtr<IXmlReader> reader;
+    try {
+        Check(::CreateXmlReader(__uuidof(IXmlReader), reader.ReceiveVoid(), nullptr), "CreateXmlReader");
+    } catch (CKorXmlException&) {
+        AfxMessageBox("Error: CreateReader - XML");
+        return false;
+    }
+    try {
+        Check(reader->SetInput(m_stream.Get()), "SetInput");
+    } catch (CKorXmlException&) {
+        AfxMessageBox("Error: CreateReader - Input");
+        return false;
+    }
+    m_reader = reader;
+    return true;
+}
+
+bool CKorXml::Open(LPCSTR fileName, bool forReading)
+{
+    m_fileName = fileName ? fileName : "";
+    return OpenFileStream(forReading);
+}
+
+bool CKorXml::OpenFileStream(bool forReading)
+{
+    for (;;) {
+        try {
+            if (m_fileName.IsEmpty())
+                throw CKorXmlException(E_INVALIDARG, "open", Exceptions::kKindNoFileName);
+            ComPtr<IStream> stream;
+            Check(::SHCreateStreamOnFileA(m_fileName, forReading ? kReadMode : kWriteMode, stream.Receive()),
+                  "SHCreateStreamOnFileA");
+            m_stream = stream;
+            return forReading ? OpenReader() : OpenWriter();
+        } catch (CKorXmlException&) {
+        }
+        CFileDialog dialog(FALSE, kSaveAsExtension, m_fileName, kSaveAsFlags, kSaveAsFilter);
+        if (dialog.DoModal() != IDOK) {
+            CString message;
+            message.Format("Error: Opening XML File\n%s", (LPCSTR)m_fileName);
+            AfxMessageBox(message);
+            return false;
+        }
+        m_fileName = dialog.GetPathName();
+    }
+}
+
+template <class Write>
+void CKorXml::Guarded(LPCSTR fixedMessage, Write write)
+{
+    if (!m_writer)
+        return;
+    try {
+        write();
+    } catch (CKorXmlException& e) {
+        AfxMessageBox(fixedMessage ? fixedMessage : e.Message());
+    }
+}
+
+void CKorXml::WriteStartTag(LPCSTR name)
+{
+    Guarded("Error writing start tag.", [&] {
+        Check(m_writer->WriteStartElement(nullptr, ToUtf16(name).c_str(), nullptr), "WriteStartElement");
+    });
+}
+
+void CKorXml::WriteAttributeElement(LPCSTR element, LPCSTR attribute, LPCSTR value)
+{
+    Guarded(nullptr, [&] {
+        Check(m_writer->WriteStartElement(nullptr, ToUtf16(element).c_str(), nullptr), "WriteStartElement");
+        Check(m_writer->WriteAttributeString(nullptr, ToUtf16(attribute).c_str(), nullptr, AttributeValue(value).c_str()),
+              "WriteAttributeString");
+        Check(m_writer->WriteFullEndElement(), "WriteFullEndElement");
+    });
+}
+
+void CKorXml::WriteValueElement(LPCSTR element, LPCSTR value)
+{
+    Guarded(nullptr, [&] {
+        Check(m_writer->WriteStartElement(nullptr, ToUtf16(element).c_str(), nullptr), "WriteStartElement");
+        Check(m_writer->WriteAttributeString(nullptr, L"value", nullptr, AttributeValue(value).c_str()),
+              "WriteAttributeString");
+        Check(m_writer->WriteFullEndElement(), "WriteFullEndElement");
+    });
+}
+
+void CKorXml::WriteTextElement(LPCSTR element, LPCSTR text)
+{
+    Guarded(nullptr, [&] {
+        Check(m_writer->WriteStartElement(nullptr, ToUtf16(element).c_str(), nullptr), "WriteStartElement");
+        Check(m_writer->WriteString(ToUtf16(text).c_str()), "WriteString");
+        Check(m_writer->WriteFullEndElement(), "WriteFullEndElement");
+    });
+}
+
+void CKorXml::WriteEndTag()
+{
+    Guarded(nullptr, [&] { Check(m_writer->WriteFullEndElement(), "WriteFullEndElement"); });
+}
+
+void CKorXml::WriteShortEndTag()
+{
+    Guarded(nullptr, [&] { Check(m_writer->WriteEndElement(), "WriteEndElement"); });
+}
+
+void CKorXml::WriteText(LPCSTR text)
+{
+    Guarded(nullptr, [&] { Check(m_writer->WriteString(ToUtf16(text).c_str()), "WriteString"); });
+}
+
+void CKorXml::WriteListStartTag(std::initializer_list<LPCSTR> list, bool valueMayEnd)
+{
+    const LPCSTR* items = list.begin();
+    if (list.size() == 0 || items[0] == nullptr)
+        throw CKorXmlException(E_INVALIDARG, "WriteStartElement (no element name)");
+    Check(m_writer->WriteStartElement(nullptr, ToUtf16(items[0]).c_str(), nullptr), "WriteStartElement");
+    for (size_t i = 1; i + 1 < list.size(); i += 2) {
+        const LPCSTR name = items[i];
+        const LPCSTR value = items[i + 1];
+        if (IsListEnd(name) || (valueMayEnd && IsListEnd(value)))
+            break;
+        Check(m_writer->WriteAttributeString(nullptr, ToUtf16(name).c_str(), nullptr, AttributeValue(value).c_str()),
+              "WriteAttributeString");
+    }
+}
+
+void CKorXml::WriteMultiNoEndElement(std::initializer_list<LPCSTR> list)
+{
+    Guarded("Error writing multi-no-end-element tag.", [&] { WriteListStartTag(list, false); });
+}
+
+void CKorXml::WriteMultiElement(std::initializer_list<LPCSTR> list)
+{
+    WriteMultiNoEndElement(list);
+    WriteEndTag();
+}
+
+void CKorXml::WriteMultiShortEndElement(std::initializer_list<LPCSTR> list)
+{
+    WriteMultiNoEndElement(list);
+    WriteShortEndTag();
+}
+
+void CKorXml::WriteStartElementWithAttribute(LPCSTR element, LPCSTR attribute, LPCSTR value)
+{
+    Guarded(nullptr, [&] {
+        Check(m_writer->WriteStartElement(nullptr, ToUtf16(element).c_str(), nullptr), "WriteStartElement");
+        Check(m_writer->WriteAttributeString(nullptr, ToUtf16(attribute).c_str(), nullptr, AttributeValue(value).c_str()),
+              "WriteAttributeString");
+    });
+}
+
+void CKorXml::WriteMultiStartElement(std::initializer_list<LPCSTR> list)
+{
+    Guarded(nullptr, [&] { WriteListStartTag(list, true); });
+}
+
+} // namespace Formats
+} // namespace Korvane

@@ -1,0 +1,77 @@
+// Korvane::Formats::CKorXml: one XML file as a stream under the platform's forward-only writer or reader.
+#pragma once
+
+#include "corvel/model/com_support.h"
+#include "corvel/project/kor_exceptions.h"
+#include "framework/strings.h"
+
+#include <initializer_list>
+#include <xmllite.h>
+
+namespace Korvane {
+namespace Formats {
+
+// Writer: Open(path, false), element operations in document order, then
+// destruction closes every open element and flushes the file. Reader:
+// Open(path, true). No exception leaves an operation: failures are shown in
+// a message box, and the open operations return false. Element operations
+// on an object without a writer do nothing.
+class CKorXml {
+public:
+    CKorXml();
+
+    // Creates the writer on the open stream: UTF-8 with a byte-order mark, the
+    // declaration without standalone, indented when the indent flag is set.
+    virtual bool OpenWriter();
+    virtual bool OpenReader();
+    virtual ~CKorXml();
+    virtual bool Open(LPCSTR fileName, bool forReading);
+    // Opens the stream on the file name and the reader or writer over it. A
+    // missing or unopenable name asks for another through the Save As dialog
+    // until one opens or the user cancels.
+    virtual bool OpenFileStream(bool forReading);
+
+    virtual void WriteStartTag(LPCSTR name);
+    virtual void WriteAttributeElement(LPCSTR element, LPCSTR attribute, LPCSTR value);
+    virtual void WriteValueElement(LPCSTR element, LPCSTR value);
+    virtual void WriteTextElement(LPCSTR element, LPCSTR text);
+    virtual void WriteEndTag();
+    // An element with no content yet closes as an empty-element tag.
+    virtual void WriteShortEndTag();
+    virtual void WriteText(LPCSTR text);
+
+    // list: element name, then attribute name and value pairs, ended by the
+    // name "XXX" (or by the end of the list).
+    void WriteMultiNoEndElement(std::initializer_list<LPCSTR> list);
+    void WriteMultiElement(std::initializer_list<LPCSTR> list);
+    void WriteMultiShortEndElement(std::initializer_list<LPCSTR> list);
+    void WriteStartElementWithAttribute(LPCSTR element, LPCSTR attribute, LPCSTR value);
+    // As WriteMultiNoEndElement, but "XXX" in a value position ends the list too.
+    void WriteMultiStartElement(std::initializer_list<LPCSTR> list);
+
+    HRESULT GetLastResult() const { return m_lastResult; }
+    const CString& GetFileName() const { return m_fileName; }
+
+private:
+    CKorXml(const CKorXml&) = delete;
+    CKorXml& operator=(const CKorXml&) = delete;
+
+    // Keeps result as the last result; raises CKorXmlException when it is a failure.
+    void Check(HRESULT result, LPCSTR call);
+    // The start tag and attributes of list, left open.
+    void WriteListStartTag(std::initializer_list<LPCSTR> list, bool valueMayEnd);
+    // Runs write, showing the exception's message (or fixedMessage when given) on failure.
+    template <class Write>
+    void Guarded(LPCSTR fixedMessage, Write write);
+
+    HRESULT m_lastResult;
+    ComPtr<IStream> m_stream;
+    ComPtr<IXmlWriter> m_writer;
+    ComPtr<IXmlReader> m_reader;
+    BYTE m_indent;
+    CString m_resultText; // what the extraction of embedded files reports
+    CString m_fileName;
+};
+
+} // namespace Formats
+} // namespace Korvane

@@ -1,0 +1,254 @@
+#include "corvel/project/kor_xml.h"
+
+#include "corvel/model/xml_document.h"
+#include "support/com_apartment.h"
+#include "support/message_box_recorder.h"
+#include "support/paths.h"
+#include "support/scripted_file_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+using Korvane::Exceptions::CKorXmlException;
+using Korvane::Formats::CKorXml;
+
+const char kBom[] = "\xEF\xBB\xBF";
+
+class KorXml : public ComApartmentTest {
+protected:
+    // Writes a file through a fresh writer and returns its bytes.
+    std::string WriteFile(const std::function<void(CKorXml&)>& write)
+    {
+        const CString path = m_folder.File("out.xml");
+        {
+            CKorXml xml;
+            EXPECT_TRUE(xml.Open(path, false));
+            write(xml);
+        }
+        return ReadBinaryFile(path);
+    }
+    // The file's text after the declaration line, without surrounding white space.
+    static std::string Body(const std::string& file)
+    {
+        const size_t end = file.find("?>");
+        if (end == std::string::npos)
+            return file;
+        std::string body = file.substr(end + 2);
+        const size_t first = body.find_first_not_of(" \r\n\t");
+        const size_t last = body.find_last_not_of(" \r\n\t");
+        return first == std::string::npos ? std::string() : body.substr(first, last - first + 1);
+    }
+
+    TempFolder m_folder;
+    MessageBoxRecorder m_boxes;
+};
+
+TEST_F(KorXml, FileIsUtf8WithBomAndADeclarationWithoutStandalone)
+{
+    const std::string file = WriteFile([](CKorXml& xml) { xml.WriteTextElement("Project", "x"); });
+    ASSERT_EQ(0u, file.find(kBom));
+    const std::string declaration = file.substr(3, file.find("?>") + 2 - 3);
+    CString lower(declaration.c_str());
+    lower.MakeLower();
+    EXPECT_STREQ("<?xml version=\"1.0\" encoding=\"utf-8\"?>", lower);
+    EXPECT_EQ("<Project>x</Project>", Body(file));
+    EXPECT_EQ(0u, m_boxes.Count());
+}
+
+TEST_F(KorXml, ElementOperationsWriteTheirTags)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CKorXml&)> write;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"short end tag on an empty element", [](CKorXml& x) { x.WriteStartTag("a"); x.WriteShortEndTag(); }, "<a />"},
+        {"full end tag on an empty element", [](CKorXml& x) { x.WriteStartTag("a"); x.WriteEndTag(); }, "<a></a>"},
+        {"short end tag after content",
+         [](CKorXml& x) { x.WriteStartTag("a"); x.WriteText("t"); x.WriteShortEndTag(); }, "<a>t</a>"},
+        {"value element escapes", [](CKorXml& x) { x.WriteValueElement("v", "x<y&z"); },
+         "<v value=\"x&lt;y&amp;z\"></v>"},
+        {"text element escapes", [](CKorXml& x) { x.WriteTextElement("t", "x<y&z"); }, "<t>x&lt;y&amp;z</t>"},
+        {"text escapes", [](CKorXml& x) { x.WriteStartTag("t"); x.WriteText("a<b&c"); x.WriteEndTag(); },
+         "<t>a&lt;b&amp;c</t>"},
+        {"attribute element", [](CKorXml& x) { x.WriteAttributeElement("e", "k", "v\"q"); },
+         "<e k=\"v&quot;q\"></e>"},
+        {"start element with attribute",
+         [](CKorXml& x) { x.WriteStartElementWithAttribute("s", "k", "v"); x.WriteEndTag(); }, "<s k=\"v\"></s>"},
+        {"multi element in list order",
+         [](CKorXml& x) { x.WriteMultiElement({"File", "Type", "icd", "Name", "C:\\p\\a.icd", "XXX"}); },
+         "<File Type=\"icd\" Name=\"C:\\p\\a.icd\"></File>"},
+        {"multi short end with only the name", [](CKorXml& x) { x.WriteMultiShortEndElement({"n", "XXX"}); },
+         "<n />"},
+        {"multi no end: XXX as a value is a value",
+         [](CKorXml& x) { x.WriteMultiNoEndElement({"n", "a", "XXX", "XXX"}); x.WriteEndTag(); },
+         "<n a=\"XXX\"></n>"},
+        {"multi no end: the list may end without XXX",
+         [](CKorXml& x) { x.WriteMultiNoEndElement({"n", "a", "1", "dangling"}); x.WriteEndTag(); },
+         "<n a=\"1\"></n>"},
+        {"multi start: XXX as a value ends the list",
+         [](CKorXml& x) { x.WriteMultiStartElement({"n", "a", "1", "b", "XXX", "c", "2"}); x.WriteEndTag(); },
+         "<n a=\"1\"></n>"},
+        {"multi start: XXX as a name ends the list",
+         [](CKorXml& x) { x.WriteMultiStartElement({"n", "XXX", "c", "2"}); x.WriteEndTag(); }, "<n></n>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.expected, Body(WriteFile(c.write)));
+    }
+    EXPECT_EQ(0u, m_boxes.Count());
+}
+
+TEST_F(KorXml, DestroyingTheWriterClosesOpenElementsAndIndents)
+{
+    const std::string file = WriteFile([](CKorXml& xml) {
+        xml.WriteStartTag("Project");
+        xml.WriteStartTag("Detail");
+        xml.WriteValueElement("prjName", "plant");
+        xml.WriteStartTag("Open");
+    });
+    EXPECT_EQ(0u, m_boxes.Count());
+    // One element a line, each indented deeper than its parent.
+    const std::string body = Body(file);
+    const size_t detail = body.find("\n", body.find("<Project>"));
+    const size_t value = body.find("\n", body.find("<Detail>"));
+    ASSERT_NE(std::string::npos, detail);
+    ASSERT_NE(std::string::npos, value);
+    EXPECT_LT(body.find_first_not_of(" \t", detail + 1) - detail, body.find_first_not_of(" \t", value + 1) - value);
+
+    CXmlDocument document;
+    ASSERT_TRUE(document.Load(m_folder.File("out.xml")));
+    CXmlElementList list;
+    EXPECT_EQ(1, document.SelectNodes("Project/Detail/prjName[@value=\"plant\"]", list));
+    EXPECT_EQ(1, document.SelectNodes("Project/Detail/Open", list));
+}
+
+TEST_F(KorXml, AnsiTextIsWrittenAsUtf8)
+{
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "needs the Western European code page";
+    EXPECT_EQ("<t a=\"Z\xC3\xBCrich\">\xC2\xB0</t>",
+              Body(WriteFile([](CKorXml& x) {
+                  x.WriteStartElementWithAttribute("t", "a", "Z\xFCrich");
+                  x.WriteText("\xB0");
+                  x.WriteEndTag();
+              })));
+}
+
+TEST_F(KorXml, EmptyFileNameGoesStraightToTheSaveAsDialog)
+{
+    ScriptedFileDialog dialog({}, IDCANCEL);
+    CKorXml xml;
+    EXPECT_FALSE(xml.Open("", false));
+    ASSERT_EQ(1u, dialog.Requests().size());
+    const FileDialogRequest& request = dialog.Request();
+    EXPECT_FALSE(request.open);
+    EXPECT_STREQ("prx", request.defaultExtension);
+    EXPECT_STREQ("", request.initialFileName);
+    EXPECT_STREQ("Project Files (*.prj)|*.prj|All Files (*.*)|*.*||", request.filter);
+    const DWORD flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+    EXPECT_EQ(flags, request.flags & flags);
+    ASSERT_EQ(1u, m_boxes.Count());
+    EXPECT_STREQ("Error: Opening XML File\n", m_boxes.Last().text);
+
+    // Without a writer the element operations do nothing and report nothing.
+    xml.WriteStartTag("Project");
+    xml.WriteMultiElement({"a", "b", "c", "XXX"});
+    xml.WriteEndTag();
+    EXPECT_EQ(1u, m_boxes.Count());
+}
+
+TEST_F(KorXml, UnopenableFileAsksUntilAChosenFileOpens)
+{
+    const CString unopenable = m_folder.File("missing-folder\\plant.prx");
+    const CString chosen = m_folder.File("chosen.prx");
+    ScriptedFileDialog dialog({unopenable});
+    dialog.Then({chosen});
+    {
+        CKorXml xml;
+        ASSERT_TRUE(xml.Open(unopenable, false));
+        EXPECT_STREQ(chosen, xml.GetFileName());
+        xml.WriteStartTag("Project");
+    }
+    ASSERT_EQ(2u, dialog.Requests().size());
+    EXPECT_STREQ(unopenable, dialog.Requests()[0].initialFileName);
+    EXPECT_STREQ(unopenable, dialog.Requests()[1].initialFileName);
+    EXPECT_EQ(0u, m_boxes.Count());
+    EXPECT_EQ("<Project />", Body(ReadBinaryFile(chosen)));
+
+    ScriptedFileDialog cancel({}, IDCANCEL);
+    CKorXml xml;
+    EXPECT_FALSE(xml.Open(unopenable, false));
+    ASSERT_EQ(1u, m_boxes.Count());
+    EXPECT_STREQ("Error: Opening XML File\n" + unopenable, m_boxes.Last().text);
+}
+
+TEST_F(KorXml, ReaderOpensAnExistingFile)
+{
+    const CString path = m_folder.File("in.xml");
+    WriteTextFile(path, "<?xml version=\"1.0\"?><Project/>");
+    ScriptedFileDialog dialog({}, IDCANCEL);
+    {
+        CKorXml xml;
+        EXPECT_TRUE(xml.Open(path, true));
+    }
+    EXPECT_EQ(0u, dialog.Requests().size());
+    EXPECT_EQ("<?xml version=\"1.0\"?><Project/>", ReadBinaryFile(path)); // a reader leaves the file alone
+
+    CKorXml missing;
+    EXPECT_FALSE(missing.Open(m_folder.File("missing.xml"), true));
+    EXPECT_EQ(1u, dialog.Requests().size());
+    ASSERT_EQ(1u, m_boxes.Count());
+    EXPECT_STREQ("Error: Opening XML File\n" + m_folder.File("missing.xml"), m_boxes.Last().text);
+}
+
+TEST_F(KorXml, WriteFailuresAreReportedAndWritingGoesOn)
+{
+    const CString path = m_folder.File("out.xml");
+    {
+        CKorXml xml;
+        ASSERT_TRUE(xml.Open(path, false));
+        xml.WriteStartTag("Project");
+        xml.WriteMultiNoEndElement({}); // no element name
+        ASSERT_EQ(1u, m_boxes.Count());
+        EXPECT_STREQ("Error writing multi-no-end-element tag.", m_boxes.Last().text);
+        xml.WriteEndTag();
+        xml.WriteEndTag(); // nothing left open
+        ASSERT_EQ(2u, m_boxes.Count());
+        EXPECT_TRUE(m_boxes.Last().text.Find("Error: XML WriteFullEndElement failed (0x") == 0)
+            << (LPCSTR)m_boxes.Last().text;
+        EXPECT_TRUE(FAILED(xml.GetLastResult()));
+    }
+    CXmlDocument document;
+    EXPECT_TRUE(document.Load(path));
+}
+
+TEST(KorXmlException, MessageNamesTheCallAndResultAndSurvivesCopies)
+{
+    auto original = std::make_unique<CKorXmlException>(static_cast<HRESULT>(0xC00CEF03), "WriteEndElement");
+    EXPECT_STREQ("Error: XML WriteEndElement failed (0xC00CEF03).", original->Message());
+    EXPECT_STREQ("Error: XML WriteEndElement failed (0xC00CEF03).", original->Message()); // formatted once
+    CKorXmlException copy(*original);
+    CKorXmlException assigned(S_OK, "other");
+    assigned = *original;
+    original.reset();
+    EXPECT_STREQ("Error: XML WriteEndElement failed (0xC00CEF03).", copy.Message());
+    EXPECT_STREQ("Error: XML WriteEndElement failed (0xC00CEF03).", assigned.Message());
+    EXPECT_EQ(static_cast<HRESULT>(0xC00CEF03), copy.Result());
+
+    const std::string longCall(400, 'c');
+    CKorXmlException bounded(E_FAIL, longCall.c_str());
+    EXPECT_EQ(CKorXmlException::kBufferSize - 1, static_cast<int>(strlen(bounded.Message())));
+
+    CKorXmlException noName(E_INVALIDARG, "open", Korvane::Exceptions::kKindNoFileName);
+    EXPECT_EQ(2, noName.Kind());
+    EXPECT_STREQ("Error: no XML file name given.", noName.Message());
+}
+
+} // namespace
