@@ -322,6 +322,12 @@ CView::CView() : m_pDocument(nullptr) {}
 
 CView::~CView()
 {
+    // A view deleted before its window goes must not stay its frame's active view.
+    if (m_hWnd != nullptr) {
+        CFrameWnd* pFrame = GetParentFrame();
+        if (pFrame != nullptr && pFrame->GetActiveView() == this)
+            pFrame->SetActiveView(nullptr, FALSE);
+    }
     if (m_pDocument != nullptr)
         m_pDocument->RemoveView(this);
 }

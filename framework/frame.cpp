@@ -25,6 +25,22 @@ const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 namespace {
 
+// The window with id nID below hWnd; a child with the same id as its parent wins (splitter panes).
+HWND FindDescendant(HWND hWnd, int nID)
+{
+    HWND hChild = ::GetDlgItem(hWnd, nID);
+    if (hChild != nullptr) {
+        if (HWND hInner = FindDescendant(hChild, nID))
+            return hInner;
+        return hChild;
+    }
+    for (hChild = ::GetWindow(hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (HWND hFound = FindDescendant(hChild, nID))
+            return hFound;
+    }
+    return nullptr;
+}
+
 // Command ids from this value on belong to the system menu.
 constexpr UINT kFirstSystemCommand = 0xF000;
 constexpr size_t kMaxDroppedPath = 32768;
@@ -52,8 +68,11 @@ CFrameWnd::CFrameWnd()
 
 CFrameWnd::~CFrameWnd()
 {
-    if (m_hWnd != nullptr)
-        DestroyWindow();
+    // A frame deleted before its window goes: CWnd's destructor destroys the
+    // window (PostNcDestroy must not run the deleting override from here).
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this)
+        app->m_pMainWnd = nullptr;
 }
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -181,10 +200,8 @@ void CFrameWnd::RecalcLayout(BOOL)
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
 {
     CView* pView = GetActiveView();
-    if (pView == nullptr) {
-        CWnd* pPane = FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
-        pView = DYNAMIC_DOWNCAST(CView, pPane);
-    }
+    if (pView == nullptr)
+        pView = DYNAMIC_DOWNCAST(CView, FromHandlePermanent(FindDescendant(m_hWnd, AFX_IDW_PANE_FIRST)));
     // Every view below the frame gets its initial update.
     SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     if (bMakeVisible) {
