@@ -117,6 +117,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (!Create(nullptr, title, style, rectDefault, pParentWnd, hasMenu ? resourceName : nullptr, 0, pContext))
         return FALSE;
     m_hMenuDefault = ::GetMenu(m_hWnd);
+    if (::FindResourceA(hInstance, resourceName, MAKEINTRESOURCEA(14)) != nullptr) { // RT_GROUP_ICON
+        SetIcon(::LoadIconA(hInstance, resourceName), TRUE);
+        SetIcon(static_cast<HICON>(::LoadImageA(hInstance, resourceName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                ::GetSystemMetrics(SM_CYSMICON), 0)),
+                FALSE);
+    }
     // FWS_ flags live in the style bits the system ignores for top-level windows.
     if (dwDefaultStyle & FWS_ADDTOTITLE)
         ModifyStyle(0, FWS_ADDTOTITLE);

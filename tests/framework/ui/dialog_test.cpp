@@ -64,8 +64,9 @@ public:
             SetDlgItemText(IDC_NAME, "typed");
             PostMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(m_hWnd, IDOK)));
         } else if (m_next == m_typed.size() && !m_typed.empty()) {
-            // Every scripted text was typed and the dialog is still open.
-            PostMessage(WM_COMMAND, IDCANCEL);
+            // Every scripted text was typed and the dialog is still open: Escape
+            // in the edit (dialog navigation turns it into IDCANCEL).
+            ::PostMessageA(::GetDlgItem(m_hWnd, IDC_VALUE), WM_KEYDOWN, VK_ESCAPE, 1);
             ++m_next;
         }
         return 0;
@@ -114,7 +115,7 @@ TEST_F(DialogTest, ModalLoopKeepsTheDialogOpenUntilAValidValueIsTyped)
     EXPECT_EQ(nullptr, dialog.m_hWnd);
 }
 
-TEST_F(DialogTest, CancelLeavesTheMembersAsTheyWere)
+TEST_F(DialogTest, EscapeCancelsAndLeavesTheMembersAsTheyWere)
 {
     NumberDialog dialog(&m_owner, {"abc"});
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
@@ -295,6 +296,43 @@ TEST_F(DialogTest, CheckRadioAndComboExchangeBothWays)
     EXPECT_EQ(-1, dialog.m_radio) << "no button checked";
     EXPECT_EQ(-1, dialog.m_choice);
     EXPECT_STREQ("", dialog.m_choiceText);
+}
+
+// Command UI of the dialog's buttons, as a toolbar or a form would use it.
+class ButtonStates : public CCmdTarget {
+public:
+    afx_msg void OnUpdateFlag(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
+    afx_msg void OnUpdateRadioB(CCmdUI* pCmdUI) { pCmdUI->SetRadio(TRUE); }
+    afx_msg void OnUpdateOk(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    afx_msg void OnUpdateCancel(CCmdUI* pCmdUI) { pCmdUI->SetText("Close"); }
+    afx_msg void OnCancel() {}
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ButtonStates, CCmdTarget)
+    ON_UPDATE_COMMAND_UI(IDC_FLAG, &ButtonStates::OnUpdateFlag)
+    ON_UPDATE_COMMAND_UI(IDC_RADIO_B, &ButtonStates::OnUpdateRadioB)
+    ON_UPDATE_COMMAND_UI(IDOK, &ButtonStates::OnUpdateOk)
+    ON_UPDATE_COMMAND_UI(IDCANCEL, &ButtonStates::OnUpdateCancel)
+    ON_COMMAND(IDCANCEL, &ButtonStates::OnCancel)
+END_MESSAGE_MAP()
+
+TEST_F(DialogTest, ButtonsFollowTheirUpdateHandlers)
+{
+    ControlsDialog dialog;
+    dialog.m_flag = 0;
+    ASSERT_TRUE(dialog.Create(IDD_CONTROLS, &m_owner));
+    ButtonStates states;
+    dialog.UpdateDialogControls(&states, TRUE);
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), dialog.IsDlgButtonChecked(IDC_FLAG));
+    EXPECT_EQ(static_cast<UINT>(BST_CHECKED), dialog.IsDlgButtonChecked(IDC_RADIO_B));
+    EXPECT_FALSE(dialog.GetDlgItem(IDOK)->IsWindowEnabled());
+    CString text;
+    dialog.GetDlgItemText(IDCANCEL, text);
+    EXPECT_STREQ("Close", text);
+    EXPECT_TRUE(dialog.GetDlgItem(IDCANCEL)->IsWindowEnabled()) << "it has a command handler";
+    EXPECT_FALSE(dialog.GetDlgItem(IDC_RADIO_C)->IsWindowEnabled()) << "a button nothing handles";
+    EXPECT_TRUE(dialog.GetDlgItem(IDC_CHOICE)->IsWindowEnabled()) << "only buttons are disabled for lack of a handler";
 }
 
 } // namespace

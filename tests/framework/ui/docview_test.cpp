@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -457,6 +459,25 @@ TEST_F(DocViewTest, DeletingTheFrameDestroysItsWindowsAndKeepsTheDocument)
     EXPECT_EQ(pDoc, Document(pNewFrame));
 }
 
+TEST_F(DocViewTest, TheFramesAcceleratorsTranslateKeysOfItsView)
+{
+    CFrameWnd* pFrame = StartNew();
+    ASSERT_NE(nullptr, pFrame);
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    BYTE pressed[256];
+    std::copy(std::begin(keys), std::end(keys), std::begin(pressed));
+    pressed[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(pressed);
+    g_log.clear();
+    pFrame->GetActiveView()->PostMessage(WM_KEYDOWN, 'N', 1);
+    MSG msg;
+    for (int i = 0; i < 100 && g_log.empty() && ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); ++i)
+        m_app.PumpMessage();
+    ::SetKeyboardState(keys);
+    EXPECT_EQ((std::vector<std::string>{"doc new"}), g_log) << "Ctrl+N is ID_FILE_NEW, routed to the document";
+}
+
 TEST_F(DocViewTest, IdleTimeUpdatesTheMainFrame)
 {
     CFrameWnd* pFrame = StartNew();
@@ -558,10 +579,10 @@ TEST(WinAppEx, ManagersRecordWhatTheApplicationSets)
     EXPECT_TRUE(app.InitTooltipManager());
     EXPECT_NE(nullptr, app.GetKeyboardManager());
     CTooltipParams params;
-    params.m_bVislManagerTheme = TRUE;
+    params.m_bDrawWithTheme = TRUE;
     EXPECT_TRUE(app.SetTooltipParams(AFX_TOOLTIP_TYPE_ALL, RUNTIME_CLASS(CWnd), &params));
     EXPECT_EQ(AFX_TOOLTIP_TYPE_ALL, app.GetTooltipManager()->GetTypes());
-    EXPECT_TRUE(app.GetTooltipManager()->GetParams().m_bVislManagerTheme);
+    EXPECT_TRUE(app.GetTooltipManager()->GetParams().m_bDrawWithTheme);
     EXPECT_EQ(200, app.GetTooltipManager()->GetParams().m_nMaxDescrWidth);
 
     app.AddDocTemplate(new CSingleDocTemplate(IDR_TESTFRAME, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(TestFrameEx),
@@ -574,6 +595,44 @@ TEST(WinAppEx, ManagersRecordWhatTheApplicationSets)
     EXPECT_FALSE(app.GetContextMenuManager()->AddMenu("Edit", 345)) << "names are unique";
     EXPECT_EQ(344u, app.GetContextMenuManager()->GetMenuByName("Edit"));
     app.CloseAllDocuments(FALSE);
+    DrainQuit();
+}
+
+TEST(WinApp, WinMainRunsTheLoopOnlyAfterASuccessfulStart)
+{
+    class FailingApp : public CWinApp {
+    public:
+        BOOL InitInstance() override { return FALSE; }
+        int ExitInstance() override { return 7; }
+    };
+    class ClosingApp : public CWinApp {
+    public:
+        BOOL InitInstance() override
+        {
+            AddDocTemplate(new CSingleDocTemplate(IDR_TESTFRAME, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(TestFrame),
+                                                  RUNTIME_CLASS(TestView)));
+            CCommandLineInfo info;
+            if (!ProcessShellCommand(info))
+                return FALSE;
+            m_pMainWnd->ShowWindow(m_nCmdShow);
+            m_pMainWnd->PostMessage(WM_COMMAND, ID_APP_EXIT);
+            return TRUE;
+        }
+    };
+    char commandLine[] = "";
+    {
+        FailingApp app;
+        EXPECT_EQ(7, AfxWinMain(::GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOW));
+    }
+    {
+        ClosingApp app;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, kLoopTimeoutMs, EndLoopAfterTimeout);
+        EXPECT_EQ(0, AfxWinMain(::GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOW));
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ(nullptr, app.m_pMainWnd);
+        EXPECT_EQ(SW_SHOW, app.m_nCmdShow);
+    }
+    EXPECT_EQ(-1, AfxWinMain(nullptr, nullptr, commandLine, SW_SHOW)) << "no application object";
     DrainQuit();
 }
 

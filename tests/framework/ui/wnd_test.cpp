@@ -358,6 +358,28 @@ TEST_F(WindowTest, MessageBoxGoesThroughTheHookOwnedByTheWindow)
     EXPECT_STREQ(AfxGetAppName(), recorder.Last().caption);
 }
 
+class Canvas : public CScrollView {
+public:
+    void OnDraw(CDC*) override {}
+};
+
+TEST_F(WindowTest, ScrollViewKeepsItsPositionInsideTheArea)
+{
+    auto* pView = new Canvas; // deletes itself with its window
+    ASSERT_TRUE(pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, CRect(0, 0, 120, 120),
+                              &m_parent, 9));
+    pView->SetScrollSizes(MM_TEXT, CSize(1000, 800));
+    EXPECT_EQ(CSize(1000, 800), pView->GetTotalSize());
+    CRect client;
+    pView->GetClientRect(&client);
+    pView->ScrollToPosition(CPoint(50, 5000));
+    EXPECT_EQ(CPoint(50, 800 - client.Height()), pView->GetScrollPosition());
+    pView->SendMessage(WM_VSCROLL, SB_TOP);
+    pView->SendMessage(WM_HSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(CPoint(60, 0), pView->GetScrollPosition());
+    pView->DestroyWindow();
+}
+
 TEST_F(WindowTest, TextAndStyleWrappers)
 {
     m_parent.SetWindowText("A title");
