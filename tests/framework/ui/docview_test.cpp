@@ -39,6 +39,7 @@ public:
     afx_msg void OnViewAndDoc() { g_log.push_back("doc"); }
     afx_msg void OnDocFileNew() { g_log.push_back("doc new"); }
     afx_msg void OnChecked() {}
+    afx_msg void OnEnabledCommand() { g_log.push_back("enabled ran"); }
     afx_msg void OnUpdateEnabled(CCmdUI* pCmdUI) { pCmdUI->Enable(m_allowEnabled); }
     afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
     afx_msg void OnUpdateChecked(CCmdUI* pCmdUI) { pCmdUI->SetCheck(1); }
@@ -53,6 +54,7 @@ BEGIN_MESSAGE_MAP(TestDoc, CDocument)
     ON_COMMAND(ID_TEST_VIEW_AND_DOC, &TestDoc::OnViewAndDoc)
     ON_COMMAND(ID_FILE_NEW, &TestDoc::OnDocFileNew)
     ON_COMMAND(ID_TEST_CHECKED, &TestDoc::OnChecked)
+    ON_COMMAND(ID_TEST_ENABLED, &TestDoc::OnEnabledCommand)
     ON_UPDATE_COMMAND_UI(ID_TEST_ENABLED, &TestDoc::OnUpdateEnabled)
     ON_UPDATE_COMMAND_UI(ID_TEST_DISABLED, &TestDoc::OnUpdateDisabled)
     ON_UPDATE_COMMAND_UI(ID_TEST_CHECKED, &TestDoc::OnUpdateChecked)
@@ -249,10 +251,15 @@ TEST_F(DocViewTest, MenuItemsFollowTheirUpdateHandlers)
     EXPECT_NE(0u, StateOf(pTest, ID_TEST_NO_HANDLER) & MF_GRAYED) << "no handler anywhere: disabled";
     EXPECT_EQ(0u, StateOf(pTest, ID_TEST_SHARED) & MF_GRAYED) << "a command handler keeps it enabled";
 
+    EXPECT_EQ((std::vector<std::string>{"app new"}), g_log) << "updating runs no command";
+
+    pFrame->SendMessage(WM_COMMAND, ID_TEST_ENABLED);
     Document(pFrame)->m_allowEnabled = false;
     pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(pTest->m_hMenu), MAKELPARAM(1, FALSE));
     EXPECT_NE(0u, StateOf(pTest, ID_TEST_ENABLED) & MF_GRAYED);
-    EXPECT_TRUE(g_log.size() == 1) << "updating runs no command";
+    // A disabled command does not run, even when it comes from an accelerator.
+    pFrame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_TEST_ENABLED, 1));
+    EXPECT_EQ((std::vector<std::string>{"app new", "enabled ran"}), g_log);
 }
 
 TEST_F(DocViewTest, RecentFilesAppearInTheFileMenu)
