@@ -5,6 +5,8 @@
 #include "framework/menu.h"
 #include "framework/winapp.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 IMPLEMENT_DYNCREATE(CFrameWndEx, CFrameWnd)
 
@@ -19,6 +21,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DROPFILES()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
     ON_MESSAGE(WM_INITIALUPDATE, &CFrameWnd::OnInitialUpdateMessage)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -195,12 +198,19 @@ void CFrameWnd::RecalcLayout(BOOL)
 {
     if (m_hWnd == nullptr)
         return;
-    HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    if (hPane == nullptr)
-        return;
     CRect client;
     GetClientRect(&client);
-    ::MoveWindow(hPane, client.left, client.top, client.Width(), client.Height(), TRUE);
+    // The status bar places itself at the bottom; the pane takes the rest.
+    HWND hStatus = ::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR);
+    if (hStatus != nullptr && ::IsWindowVisible(hStatus)) {
+        ::SendMessageA(hStatus, WM_SIZE, 0, 0);
+        CRect status;
+        ::GetWindowRect(hStatus, &status);
+        client.bottom = std::max(client.top, client.bottom - status.Height());
+    }
+    HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (hPane != nullptr)
+        ::MoveWindow(hPane, client.left, client.top, client.Width(), client.Height(), TRUE);
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
@@ -210,6 +220,7 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
         pView = DYNAMIC_DOWNCAST(CView, FromHandlePermanent(FindDescendant(m_hWnd, AFX_IDW_PANE_FIRST)));
     // Every view below the frame gets its initial update.
     SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    RecalcLayout();
     if (bMakeVisible) {
         if (pView != nullptr && GetActiveView() == nullptr)
             SetActiveView(pView);
@@ -349,6 +360,14 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
         }
         state.m_nIndexMax = count;
     }
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    const int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+        : pCmdUI->m_nID == ID_INDICATOR_NUM            ? VK_NUMLOCK
+                                                       : VK_SCROLL;
+    pCmdUI->Enable((::GetKeyState(key) & 1) != 0);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM, LPARAM)

@@ -118,6 +118,27 @@ public:
 
 IMPLEMENT_DYNCREATE(SplitFrame, CFrameWnd)
 
+class StatusFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(StatusFrame)
+public:
+    CStatusBar m_status;
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS};
+        if (CFrameWnd::OnCreate(lpCreateStruct) == -1 || !m_status.Create(this))
+            return -1;
+        m_status.SetIndicators(indicators, 2);
+        return 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(StatusFrame, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(StatusFrame, CFrameWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
 class TestTemplate : public CSingleDocTemplate {
 public:
     TestTemplate(CRuntimeClass* pFrameClass)
@@ -378,6 +399,39 @@ TEST_F(DocViewTest, NewAndOpenReuseTheOneDocument)
     EXPECT_TRUE(pDoc->m_text.IsEmpty());
 }
 
+TEST_F(DocViewTest, SaveAsAndOpenAskTheFileDialogWithTheTemplatesFilter)
+{
+    CFrameWnd* pFrame = StartNew();
+    ASSERT_NE(nullptr, pFrame);
+    TempFolder folder;
+    const CString path = folder.Path() + "\\chosen.tst";
+    std::vector<FileDialogRequest> requests;
+    const FileDialogHook previous = SetFileDialogHook([&](const FileDialogRequest& request, std::vector<CString>& chosen) {
+        requests.push_back(request);
+        chosen.push_back(path);
+        return static_cast<INT_PTR>(IDOK);
+    });
+    TestDoc* pDoc = Document(pFrame);
+    pDoc->m_text = "kept";
+    pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    EXPECT_STREQ(path, pDoc->GetPathName());
+    pDoc->m_text = "changed";
+    pFrame->SendMessage(WM_COMMAND, ID_FILE_SAVE); // has a name now: no dialog
+    m_app.OnFileNew();
+    m_app.OnFileOpen();
+    SetFileDialogHook(previous);
+
+    ASSERT_EQ(2u, requests.size());
+    EXPECT_FALSE(requests[0].open);
+    EXPECT_STREQ("tst", requests[0].defaultExtension);
+    EXPECT_STREQ("Test Files (*.tst)|*.tst|All Files (*.*)|*.*||", requests[0].filter);
+    EXPECT_TRUE(requests[1].open);
+    EXPECT_STREQ("Test Files (*.tst)|*.tst|All Files (*.*)|*.*||", requests[1].filter);
+    EXPECT_STREQ("changed", pDoc->m_text);
+    EXPECT_STREQ(path, pDoc->GetPathName());
+    EXPECT_EQ(0u, m_recorder.Count());
+}
+
 TEST_F(DocViewTest, CommandLineChoosesNewOpenOrNothing)
 {
     struct Case {
@@ -557,6 +611,52 @@ TEST_F(SplitterTest, PanesHoldTheViewsAndTheActivePaneTakesTheCommands)
     split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(200, 10));
     pLeft->GetWindowRect(&left);
     EXPECT_EQ(200, left.Width());
+}
+
+class StatusBarTest : public DocViewTest {
+protected:
+    CRuntimeClass* FrameClass() override { return RUNTIME_CLASS(StatusFrame); }
+};
+
+TEST_F(StatusBarTest, StatusBarSitsBelowTheViewAndShowsKeyStates)
+{
+    auto* pFrame = static_cast<StatusFrame*>(StartNew());
+    ASSERT_NE(nullptr, pFrame);
+    CStatusBar& status = pFrame->m_status;
+    CRect bar;
+    CRect view;
+    CRect client;
+    status.GetWindowRect(&bar);
+    pFrame->GetActiveView()->GetWindowRect(&view);
+    pFrame->GetClientRect(&client);
+    pFrame->ClientToScreen(&client);
+    EXPECT_GT(bar.Height(), 0);
+    EXPECT_EQ(client.bottom, bar.bottom);
+    EXPECT_EQ(bar.top, view.bottom);
+
+    EXPECT_EQ(2, status.GetCount());
+    EXPECT_EQ(1, status.CommandToIndex(ID_INDICATOR_CAPS));
+    EXPECT_TRUE(status.SetPaneText(0, "Ready"));
+    EXPECT_STREQ("Ready", status.GetPaneText(0));
+    EXPECT_FALSE(status.SetPaneText(2, "none"));
+
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    BYTE toggled[256];
+    std::copy(std::begin(keys), std::end(keys), std::begin(toggled));
+    toggled[VK_CAPITAL] = 0x01;
+    ::SetKeyboardState(toggled);
+    m_app.OnIdle(0);
+    EXPECT_STREQ("CAP", status.GetPaneText(1));
+    toggled[VK_CAPITAL] = 0;
+    ::SetKeyboardState(toggled);
+    m_app.OnIdle(0);
+    EXPECT_STREQ("", status.GetPaneText(1));
+    toggled[VK_CAPITAL] = 0x01;
+    ::SetKeyboardState(toggled);
+    m_app.OnIdle(0);
+    EXPECT_STREQ("CAP", status.GetPaneText(1)) << "the text comes back with the key";
+    ::SetKeyboardState(keys);
 }
 
 class TestAppEx : public CWinAppEx {
