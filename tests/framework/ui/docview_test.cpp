@@ -500,13 +500,19 @@ TEST_F(DocViewTest, ClosingAsksToSaveAChangedDocument)
     EXPECT_EQ(nullptr, m_app.GetNextDocTemplate(pos)->GetFirstDocPosition()) << "the document went with its frame";
 }
 
-TEST_F(DocViewTest, DeletingTheFrameDestroysItsWindowsAndKeepsTheDocument)
+TEST_F(DocViewTest, DeletingTheViewAndFrameDestroysTheirWindowsAndKeepsTheDocument)
 {
     CFrameWnd* pFrame = StartNew();
     ASSERT_NE(nullptr, pFrame);
     TestDoc* pDoc = Document(pFrame);
     const HWND hFrame = pFrame->m_hWnd;
-    const HWND hView = pFrame->GetActiveView()->m_hWnd;
+    CView* pView = pFrame->GetActiveView();
+    const HWND hView = pView->m_hWnd;
+    delete pView;
+    EXPECT_FALSE(::IsWindow(hView));
+    EXPECT_EQ(nullptr, pFrame->GetActiveView()) << "a deleted view is no longer active";
+    EXPECT_EQ(nullptr, pDoc->GetFirstViewPosition());
+    pFrame->SendMessage(WM_COMMAND, ID_TEST_APP_ONLY);
     delete pFrame;
     EXPECT_FALSE(::IsWindow(hFrame));
     EXPECT_FALSE(::IsWindow(hView));

@@ -98,14 +98,51 @@ BEGIN_MESSAGE_MAP(PassingTree, CTreeCtrl)
     ON_NOTIFY_REFLECT_EX(TVN_SELCHANGEDA, &PassingTree::OnSelChanged)
 END_MESSAGE_MAP()
 
+// Paints itself: the parent's WM_DRAWITEM comes to DrawItem.
+class OwnerDrawnButton : public CButton {
+public:
+    int m_draws = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override
+    {
+        ++m_draws;
+        m_lastAction = lpDrawItemStruct->itemAction;
+    }
+    UINT m_lastAction = 0;
+};
+
+// Colours its controls and records what it was asked.
+class ColouringParent : public TopWindow {
+public:
+    CBrush m_brush{RGB(0, 128, 0)};
+    UINT m_lastCtlColor = 0;
+    HWND m_lastControl = nullptr;
+    int m_drawItems = 0;
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+    {
+        m_lastCtlColor = nCtlColor;
+        m_lastControl = pWnd->m_hWnd;
+        pDC->SetTextColor(RGB(255, 0, 0));
+        return m_brush;
+    }
+    afx_msg void OnDrawItem(int, LPDRAWITEMSTRUCT) { ++m_drawItems; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ColouringParent, TopWindow)
+    ON_WM_CTLCOLOR()
+    ON_WM_DRAWITEM()
+END_MESSAGE_MAP()
+
 class Probe : public CWnd {
 public:
     afx_msg LRESULT OnProbe(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam * 2); }
+    afx_msg LRESULT OnFailingProbe(WPARAM, LPARAM) { AfxThrowNotSupportedException(); }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(Probe, CWnd)
     ON_MESSAGE(kProbeMessage, &Probe::OnProbe)
+    ON_MESSAGE(kProbeMessage + 1, &Probe::OnFailingProbe)
 END_MESSAGE_MAP()
 
 // Owns itself, as frames and views do.
@@ -197,6 +234,16 @@ TEST_F(WindowTest, SubclassedWindowRoutesThroughTheMapUntilUnsubclassed)
     ::DestroyWindow(hEdit);
 }
 
+TEST_F(WindowTest, AnExceptionFromAHandlerIsReportedAtTheWindowProcedure)
+{
+    MessageBoxRecorder recorder;
+    Probe probe;
+    ASSERT_TRUE(probe.CreateEx(0, nullptr, "probe", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(0, probe.SendMessage(kProbeMessage + 1));
+    EXPECT_EQ(1u, recorder.Count());
+    EXPECT_EQ(8, probe.SendMessage(kProbeMessage, 4)) << "the window goes on working";
+}
+
 TEST_F(WindowTest, ButtonNotificationGoesToTheButtonFirstThenToTheParent)
 {
     ConsumingButton consuming;
@@ -210,6 +257,33 @@ TEST_F(WindowTest, ButtonNotificationGoesToTheButtonFirstThenToTheParent)
     g_log.clear();
     m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(kButtonId, BN_CLICKED), reinterpret_cast<LPARAM>(passing.m_hWnd));
     EXPECT_EQ((std::vector<std::string>{"button passed", "parent clicked"}), g_log);
+}
+
+TEST_F(WindowTest, OwnerDrawingGoesToTheControlAndColoursToTheParent)
+{
+    ColouringParent parent;
+    ASSERT_TRUE(parent.CreateTop());
+    OwnerDrawnButton button;
+    ASSERT_TRUE(button.Create("", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 40, 20), &parent, kButtonId));
+    DRAWITEMSTRUCT draw = {};
+    draw.CtlType = ODT_BUTTON;
+    draw.CtlID = kButtonId;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hwndItem = button.m_hWnd;
+    EXPECT_TRUE(parent.SendMessage(WM_DRAWITEM, kButtonId, reinterpret_cast<LPARAM>(&draw)));
+    EXPECT_EQ(1, button.m_draws);
+    EXPECT_EQ(static_cast<UINT>(ODA_DRAWENTIRE), button.m_lastAction);
+    EXPECT_EQ(0, parent.m_drawItems) << "the control drew itself";
+
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD, CRect(0, 30, 40, 50), &parent, 6));
+    CClientDC dc(&edit);
+    const LRESULT brush = parent.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc.m_hDC),
+                                             reinterpret_cast<LPARAM>(edit.m_hWnd));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(static_cast<HBRUSH>(parent.m_brush)), brush);
+    EXPECT_EQ(static_cast<UINT>(CTLCOLOR_EDIT), parent.m_lastCtlColor);
+    EXPECT_EQ(edit.m_hWnd, parent.m_lastControl);
+    EXPECT_EQ(RGB(255, 0, 0), ::GetTextColor(dc.m_hDC));
 }
 
 TEST_F(WindowTest, TreeSelectionNotifiesInAnsiFirstToTheTreeThenToTheParent)
