@@ -82,7 +82,7 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessag
     return nullptr;
 }
 
-BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, const AFX_MSGMAP_ENTRY* pEntry, void* pExtra)
+BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int, const AFX_MSGMAP_ENTRY* pEntry, void* pExtra)
 {
     AFX_NOTIFY* notify = static_cast<AFX_NOTIFY*>(pExtra);
     switch (pEntry->nSig) {
@@ -112,7 +112,6 @@ BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, const AFX_MSGMA
         return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(notify->pNMHDR,
                                                                                                     notify->pResult);
     default:
-        (void)nCode;
         return FALSE;
     }
 }
