@@ -23,7 +23,9 @@ public:
         askFolders.push_back(askFolder);
         return TRUE;
     }
+    void OnAddIed() override { ++addIedCalls; }
     std::vector<CString> opened;
+    int addIedCalls = 0;
     std::vector<BOOL> askFolders;
 };
 
@@ -68,6 +70,13 @@ TEST(MainAppStart, OleFailureShowsStringHundredAndEnds)
     EXPECT_STREQ("OLE initialization failed.  Make sure that the OLE libraries are the correct version.",
                  boxes.Last().text);
     EXPECT_EQ(nullptr, app.m_pMainWnd);
+}
+
+TEST(MainAppCommands, AddIedGoesToTheDocument)
+{
+    TestApp app;
+    app.RunCommand(ID_APP_ADD_IED);
+    EXPECT_EQ(1, app.doc.addIedCalls);
 }
 
 // Recent files a, b, c (a most recent) in a temp folder.

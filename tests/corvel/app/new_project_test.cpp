@@ -1,5 +1,6 @@
 // File New, the network view's new project and the main frame, with Corvel running in the test process.
 #include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"
 
@@ -234,6 +235,29 @@ TEST(MainFrame, FindsTheDocumentAndKeepsTheProductTitle)
         EXPECT_STREQ("Korvane EIP-Tarnwell", title) << round;
     }
     EXPECT_TRUE(frame->IsWindowVisible());
+}
+
+TEST(MainFrame, ExitCommandAsksTheFrameToClose)
+{
+    CMainFrame* frame = CorvelAppEnvironment::Frame();
+    frame->SendMessage(WM_COMMAND, ID_APP_EXIT);
+    MSG msg;
+    // Taken off the queue undispatched: the window stays for the other tests.
+    ASSERT_TRUE(::PeekMessageA(&msg, frame->GetSafeHwnd(), WM_CLOSE, WM_CLOSE, PM_REMOVE));
+    EXPECT_EQ(static_cast<UINT>(WM_CLOSE), msg.message);
+}
+
+TEST(MainApp, ContextMenusAreRegisteredBeforeTheStateLoads)
+{
+    CContextMenuManager* menus = CorvelAppEnvironment::App().GetContextMenuManager();
+    ASSERT_NE(nullptr, menus);
+    EXPECT_EQ(static_cast<UINT>(IDR_MENU_PASTE), menus->GetMenuByName("Edit"));
+    // The first of the file view's menus registered under "Explorer".
+    EXPECT_EQ(static_cast<UINT>(IDR_MENU_MISSING_FILE), menus->GetMenuByName("Explorer"));
+    EXPECT_TRUE(CorvelAppEnvironment::App().IsShellOpenEnabled());
+    EXPECT_TRUE(CorvelAppEnvironment::App().AreShellFileTypesRegistered());
+    ASSERT_NE(nullptr, CorvelAppEnvironment::App().GetRecentFileList());
+    EXPECT_EQ(4, CorvelAppEnvironment::App().GetRecentFileList()->GetSize());
 }
 
 TEST(MainFrame, ModuleFolderIsTheProgramsFolder)
