@@ -3,15 +3,7 @@
 
 CMainApp theApp;
 
-// Runs the application object: start-up, then the message loop.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
 {
-    CWinApp* app = AfxGetApp();
-    if (app == nullptr)
-        return 1;
-    if (!app->InitInstance()) {
-        app->ExitInstance();
-        return 1;
-    }
-    return app->Run();
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

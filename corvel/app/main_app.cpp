@@ -43,6 +43,7 @@ BOOL CMainApp::InitInstance()
         AfxMessageBox(IDP_OLE_INIT_FAILED);
         return FALSE;
     }
+    AfxEnableControlContainer();
     CKitWinThemeWrapper().CallSetProcessDPIAware();
 
     SetRegistryKey(kRegistryKey);
@@ -52,7 +53,7 @@ BOOL CMainApp::InitInstance()
     InitKeyboardManager();
     InitTooltipManager();
     CTooltipParams tooltipParams;
-    tooltipParams.m_bVislManagerTheme = TRUE;
+    tooltipParams.m_bDrawWithTheme = TRUE;
     SetTooltipParams(AFX_TOOLTIP_TYPE_ALL, nullptr, &tooltipParams);
 
     auto* docTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CMainDoc), RUNTIME_CLASS(CMainFrame),

@@ -254,6 +254,7 @@ TEST(MainApp, ContextMenusAreRegisteredBeforeTheStateLoads)
     EXPECT_EQ(static_cast<UINT>(IDR_MENU_PASTE), menus->GetMenuByName("Edit"));
     // The first of the file view's menus registered under "Explorer".
     EXPECT_EQ(static_cast<UINT>(IDR_MENU_MISSING_FILE), menus->GetMenuByName("Explorer"));
+    EXPECT_TRUE(AfxIsControlContainerEnabled());
     EXPECT_TRUE(CorvelAppEnvironment::App().IsShellOpenEnabled());
     EXPECT_TRUE(CorvelAppEnvironment::App().AreShellFileTypesRegistered());
     ASSERT_NE(nullptr, CorvelAppEnvironment::App().GetRecentFileList());
