@@ -208,6 +208,18 @@ TEST_F(NewProject, NewForgetsCopiedDevicesItFreed)
     EXPECT_EQ(nullptr, doc->copiedPlcDevice);
 }
 
+TEST_F(NewProject, ASecondInitialUpdateKeepsThePicture)
+{
+    doc->OnFileNew();
+    CBridgeButn* gateway = doc->project.bridgeButton;
+    const CMainDoc::_IED_DEVICE* firstIed = doc->project.iedDevices.GetHead();
+    CorvelAppEnvironment::View()->OnInitialUpdate(); // as the framework's reopen of the document does
+    EXPECT_EQ(gateway, doc->project.bridgeButton);
+    EXPECT_EQ(20, doc->project.iedDevices.GetCount());
+    EXPECT_EQ(firstIed, doc->project.iedDevices.GetHead());
+    EXPECT_EQ(10, doc->project.plcDevices.GetCount());
+}
+
 TEST_F(NewProject, NewCommandReachesTheDocument)
 {
     EditProject();
