@@ -1,7 +1,12 @@
 #include "corvel/app/main_doc.h"
 
+#include "corvel/project/module_version.h"
+#include "corvel/project/path_utils.h"
+#include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
+
+#include <ctime>
 
 namespace {
 
@@ -14,6 +19,19 @@ constexpr int kViewHeight = 440;
 CString TextAfterLastBackslash(const CString& path)
 {
     return path.Mid(path.ReverseFind('\\') + 1);
+}
+
+// The running program's name without folder and extension, as the application keeps it.
+CString RunningProgramName()
+{
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pszExeName != nullptr && *app->m_pszExeName != '\0')
+        return app->m_pszExeName;
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const CString name = TextAfterLastBackslash(CString(path, length < MAX_PATH ? static_cast<int>(length) : 0));
+    const int dot = name.ReverseFind('.');
+    return dot < 0 ? name : name.Left(dot);
 }
 
 } // namespace
@@ -156,8 +174,13 @@ void CMainDoc::RebuildNetworkView()
 
 void CMainDoc::OnFileNew()
 {
+    StartNewProject();
+}
+
+bool CMainDoc::StartNewProject()
+{
     if (!PromptSaveChanges(kSaveChangesQuestion, true))
-        return;
+        return false;
     if (!tempFilePath.IsEmpty())
         ClearFileLists();
     RebuildNetworkView();
@@ -187,6 +210,72 @@ void CMainDoc::OnFileNew()
     project.reservedText3.Empty();
     project.reservedText4.Empty();
     project.reservedText5.Empty();
+    return true;
+}
+
+ProjectXmlContent CMainDoc::GetXmlContent()
+{
+    return ProjectXmlContent{project, tagsINP, tagsOUT, tagsMSG, ctlModelMap, fileListA};
+}
+
+void CMainDoc::WriteProjectXml(const CString& path)
+{
+    Korvane::Formats::CKorXml xml;
+    if (!xml.Open(ChangeFileExtension(path, "prx"), false))
+        return;
+    ProjectXmlStamp stamp;
+    stamp.appName = RunningProgramName() + ".exe";
+    int major = 0, minor = 0, build = 0, revision = 0;
+    GetModuleProductVersion(stamp.appName, major, minor, build, revision);
+    stamp.appVersion.Format("%d.%d.%d.%d", major, minor, build, revision);
+    stamp.writtenAt = time(nullptr);
+    CProjectXmlWriter(xml, GetXmlContent(), stamp).Write();
+}
+
+void CMainDoc::ReadProjectXml(const CString& path)
+{
+    if (!StartNewProject())
+        return;
+    CProjectXmlReader reader(GetXmlContent());
+    const bool loaded = reader.Read(path);
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        const _IED_DEVICE* ied = project.iedDevices.GetNext(pos);
+        if (ied->state != Corvel::Records::kSlotInUse || ied->button == nullptr)
+            continue;
+        ied->button->sclFilePath = ied->CIDFile;
+        ied->button->deviceId = ied->devNum;
+        ied->button->ShowWindow(SW_SHOW);
+    }
+    if (!loaded)
+        AfxMessageBox(reader.GetError());
+    for (const CString& warning : reader.GetWarnings())
+        AfxMessageBox(warning);
+    if (!loaded)
+        return;
+    flagA = true;
+    projectReady = true;
+    UpdateAllViews(nullptr, 0, nullptr);
+    if (auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd())) {
+        frame->RefreshFileView();
+        frame->UpdateTitle(project.reservedText5);
+    }
+    CMainView::startupFileName.Empty();
+    tagsMSG.NumberTags();
+}
+
+void CMainDoc::DeriveTagUName(_TAGSMAP& row) const
+{
+    FillTagUName(row);
+}
+
+CString CMainDoc::FindCtlModelText(const CString& key, const CString& defaultText) const
+{
+    return Corvel::Records::FindCtlModelText(ctlModelMap, key, defaultText);
+}
+
+_CFCDA* CMainDoc::FindFcda(const CString& tagName) const
+{
+    return Corvel::Records::FindFcda(project.fcdas, tagName);
 }
 
 void CMainDoc::OnAppExit()

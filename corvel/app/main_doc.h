@@ -3,6 +3,7 @@
 #include "framework/ui.h"
 #include "corvel/app/project_records.h"
 #include "corvel/app/tags_list.h"
+#include "corvel/project/project_xml.h"
 
 #include <map>
 #include <utility>
@@ -18,7 +19,8 @@ public:
     using _TAGSMAP = Corvel::Records::_TAGSMAP;
     using CVQNTagsList = Corvel::Records::CVQNTagsList;
     // Key of the control-model map: (domain, data path).
-    using CtlModelKey = std::pair<CString, CString>;
+    using CtlModelKey = Corvel::Records::CtlModelKey;
+    using CtlModelTable = Corvel::Records::CtlModelTable;
 
     // Device kinds of GetDeviceCount and the device operations.
     static constexpr int kKindPlc = 1;
@@ -60,12 +62,31 @@ public:
     // Empties both file lists and deletes the temporary file.
     void ClearFileLists();
 
+    // Writes the project XML file: path with its extension replaced by "prx".
+    // Failures are reported by the XML writer.
+    void WriteProjectXml(const CString& path);
+    // Opens the project XML file path as a new project (after the save prompt
+    // of New; nothing happens when it is cancelled). A file that cannot be
+    // read or lacks a section is reported in a message box and leaves the
+    // project not ready.
+    void ReadProjectXml(const CString& path);
+    // Fills the unique tag name of a tag-map row when it is empty.
+    void DeriveTagUName(_TAGSMAP& row) const;
+    // The control model of key (a domain, "_" and a data path) as "%d" text, or defaultText.
+    CString FindCtlModelText(const CString& key, const CString& defaultText) const;
+    // The first FCDA record whose tagName equals tagName, or null.
+    _CFCDA* FindFcda(const CString& tagName) const;
+    // The parts of the document the project XML file carries.
+    ProjectXmlContent GetXmlContent();
+
     // Opens a project, SCL file or configuration by its extension; true when
     // it was recognised and opened. The open-by-type task fills this in.
     virtual BOOL OpenFileByType(const CString& path, BOOL askFolder);
     // Add IED, forwarded by the application; the add-IED task fills this in.
     virtual void OnAddIed();
 
+    // New with its save prompt; false when the user cancelled it.
+    bool StartNewProject();
     afx_msg void OnFileNew();
     afx_msg void OnAppExit();
 
@@ -83,7 +104,7 @@ public:
     _PROJECT project;
     _IED_DEVICE* copiedIedDevice = nullptr;
     CPLC_Device* copiedPlcDevice = nullptr;
-    std::map<CtlModelKey, int> ctlModelMap;
+    CtlModelTable ctlModelMap;
     CVQNTagsList tagsINP;
     CVQNTagsList tagsOUT;
     CVQNTagsList tagsMSG;

@@ -1,10 +1,13 @@
-// The project's records: _PROJECT, _TAGS, _IED_DEVICE, ReportPathEntry, CPLC_Device, _ICD_FILES, _TAGSMAP.
+// The project's records: _PROJECT, _TAGS, _IED_DEVICE, ReportPathEntry, CPLC_Device, _ICD_FILES, _TAGSMAP,
+// the control-model table and the lookups FindCtlModelText and FindFcda.
 // CMainDoc names them as its nested types; model and format code uses them without windows.
 #pragma once
 #include "framework/core.h"
 #include "corvel/model/scl_model.h"
 
 #include <map>
+#include <memory>
+#include <utility>
 #include <vector>
 
 class CBridgeButn;
@@ -248,5 +251,28 @@ void DeleteRecords(RecordList<T>& list)
     while (!list.IsEmpty())
         delete list.RemoveHead();
 }
+
+// Control models by (domain, data path). A key read from a project XML file
+// has lost that split: its whole text is the domain and the path is empty.
+using CtlModelKey = std::pair<CString, CString>;
+using CtlModelTable = std::map<CtlModelKey, int>;
+
+// domain + "|" + path, or the domain alone when the path is empty.
+CString CtlModelKeyText(const CtlModelKey& key);
+// The key text with every "|" and "$" replaced by "_", as the project XML file names it.
+CString FlatCtlModelName(const CString& keyText);
+// The control model of key (a domain, "_" and a data path) as "%d" text, or
+// defaultText: an entry whose key text equals key, else the longest one that
+// key begins with; then the same on the flat names. Entries of 0 are skipped.
+CString FindCtlModelText(const CtlModelTable& table, const CString& key, const CString& defaultText);
+// The first record whose tagName equals tagName (case-sensitive), or null.
+_CFCDA* FindFcda(const RecordList<_CFCDA>& fcdas, const CString& tagName);
+
+// The settings the network view writes into a new project.
+void ApplyNewProjectSettings(_PROJECT& project);
+// A free IED slot with the network view's defaults.
+std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum);
+// A PLC slot with the network view's defaults; the first one is in use as "EthernetIP".
+std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot);
 
 } // namespace Corvel::Records

@@ -29,11 +29,7 @@ constexpr int kPlcTopOdd = 100;
 constexpr int kNodeFontTenths = 90;
 constexpr int kInitialScrollSize = 300;
 
-// A PLC device's type on the network view until another kind is placed.
-constexpr int kPlcDefaultType = 1;
-
 const char kUnconfigured[] = "Unconfigured";
-const char kFirstPlcName[] = "EthernetIP";
 
 int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
 {
@@ -113,25 +109,7 @@ void CMainView::BuildNetworkView()
     const int iedSlots = ReadSlotCount("Mapper", "MaxNoIEC", kDefaultMaxIeds);
     const int plcSlots = ReadSlotCount("ModDlg", "MaxNoMB", kDefaultMaxPlcs);
 
-    doc->SetProjectName("Project 1");
-    doc->SetProjectComment(CString());
-    project.NTPaddr = "192.168.0.1";
-    project.NTPupdate = "0";
-    project.startRead = "1";
-    project.startWrite = "1001";
-    project.reservedWord1 = 0;
-    project.reservedWord2 = 0;
-    project.connTimeout = "60";
-    project.NoMTCPsrvr = "0";
-    project.NoMBAPsrvr = "3";
-    project.VQNstatusStart = "65531";
-    project.rebootRegister = "65535";
-    project.eth0IPaddr = "192.168.0.250";
-    project.eth0IPmask = "255.255.255.0";
-    project.eth0Gateway = "192.168.0.1";
-    project.eth1IPaddr = "192.168.1.250";
-    project.eth1IPmask = "255.255.255.0";
-    project.eth1Gateway = "192.168.1.1";
+    Corvel::Records::ApplyNewProjectSettings(project);
 
     CBridgeButn* gateway = project.bridgeButton;
     gateway->SetBitmaps(kGatewayBitmap, windowColour);
@@ -142,17 +120,15 @@ void CMainView::BuildNetworkView()
     doc->fileListA.RemoveAll();
 
     for (int i = 0; i < iedSlots; ++i) {
-        auto device = std::make_unique<CMainDoc::_IED_DEVICE>();
         const int id = kFirstDeviceId + i;
+        std::unique_ptr<CMainDoc::_IED_DEVICE> device = Corvel::Records::MakeIedSlot(id);
         auto button = std::make_unique<CDevButton>();
         if (!button->Create(device->label, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 0, 0), this, id))
             return;
         button->deviceId = id;
-        device->devNum = id;
         button->SetBitmaps(kIedBitmap, windowColour);
         button->SetWindowText(device->IPaddr);
         button->SetFont(&m_nodeFont);
-        device->state = kSlotFree;
         button->ShowWindow(SW_HIDE);
         const CPoint at = IedSlotPosition(i);
         button->MoveWindow(at.x, at.y, kButtonWidth, kButtonHeight);
@@ -162,27 +138,15 @@ void CMainView::BuildNetworkView()
     }
 
     for (int j = 0; j < plcSlots; ++j) {
-        auto device = std::make_unique<CMainDoc::CPLC_Device>();
-        device->IPAddr = "192.168.0.250";
-        device->IPMask = "255.255.255.0";
-        device->Gateway = "192.168.0.1";
         const int id = kFirstDeviceId + iedSlots + j;
-        device->devNum = id;
-        device->NOESel = 0;
-        device->NOESlotNum = 1;
+        std::unique_ptr<CMainDoc::CPLC_Device> device = Corvel::Records::MakePlcSlot(id, j == 0);
         auto button = std::make_unique<CPLCButton>();
-        if (!button->Create(device->name, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 0, 0), this, id))
+        if (!button->Create(CString(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 0, 0), this, id))
             return;
         button->SetFont(&m_nodeFont);
         button->ShowWindow(SW_HIDE);
-        device->state = kSlotFree;
         button->SetBitmaps(kPlcBitmap, windowColour);
-        if (j == 0) {
-            device->state = kSlotInUse;
-            device->name = kFirstPlcName;
-        }
         button->SetWindowText(device->IPAddr);
-        device->devType = kPlcDefaultType;
         const CPoint at = PlcSlotPosition(j);
         button->MoveWindow(at.x, at.y, kButtonWidth, kButtonHeight);
         device->button = button.release();

@@ -1,0 +1,103 @@
+// projdump FILE [--save OUT]: opens a project file through Corvel's own readers
+// and prints the project, or saves it through Corvel's own writers.
+//
+//   projdump FILE             prints the project read from FILE (*.prx) to the
+//                             standard output
+//   projdump FILE --save OUT  reads FILE and writes OUT.prx (OUT with its
+//                             extension replaced by "prx"); prints nothing
+//
+// Message boxes the readers and writers would show go to the error output.
+// The exit code is 0 on success, 1 when the file could not be read or written
+// (any message box counts as a failure), 2 for wrong arguments.
+//
+// Output format (version 1). One item a line; two spaces of indentation per
+// level; a line is a name followed by its values. Texts are in double quotes,
+// with \" and \\ for a quote and a backslash and \xHH for every byte below 0x20
+// or from 0x7F on; numbers are decimal; flags are true or false. Lists give
+// their length on the header line and then their records in list order,
+// numbered from 1. Every record of every list is printed, free device slots
+// included, with all of its named fields. In order:
+//
+//   projdump 1
+//   project                      the settings of the project
+//     prjName "..."              comment, numPorts, port61850, portPLC,
+//     ...                        autoRestart, eth0IPaddr ... eth1Gateway,
+//                                NTPaddr ... rebootRegister
+//   ieds N                       the IED device records
+//     ied I
+//       state S / devNum D       then name, vendor, CIDFile, IPaddr, IPMask,
+//       ...                      Gateway, label, comment, MSScanDelay, MMSping,
+//                                APTitle, AEQualifier, pSel, sSel, tSel
+//       ConfiguredCache R        row I "text" "text" ... (all columns of the row)
+//       ReportsPath E            entries in key order:
+//         entry "data path"
+//           texts, then the eight flags, iIndex, iCount, iIntPd
+//           dataItems K          item I "FC" "dataType" "domName" "mmsDataPath" "DAName" "extra"
+//   plcs N                       the PLC device records: state, devNum, devType,
+//     plc I                      NOESel, NOESlotNum, node, IPAddr, IPMask,
+//                                Gateway, name, comment, CmdDelay, Resp, Rty,
+//                                ErrDelay, RStartReg, WStartReg,
+//                                configuredRows R, secondRows R (rows as above)
+//   sclFiles N                   sclFile I "fileName" "filePath" "checksum"
+//   tags N                       the tag list: tag I, then its fields
+//   tagMaps N                    tagMap I "tagPath" "tagName" "tagUName" "dataType" "direction"
+//   fcdas N                      fcda I and the sixteen texts of the record in declaration order
+//   tagsINP N                    usedSizes (20 numbers), then tag I with SeqNum,
+//   tagsOUT N                    Conn, IOType, StartAddr, tagType, Assigned,
+//   tagsMSG N                    tagName, tagUName, tagPath, dataType, Access, tagFCDA
+//   ctlModelMap N                entry "domain" "data path" code, in key order
+//
+// The project's own path (the Detail "filePath" of a *.prx) is not printed: it
+// names the file that was written, so a saved copy would differ in it alone.
+#include "tools/projdump/detached_doc.h"
+#include "tools/projdump/project_dump.h"
+
+#include "corvel/project/path_utils.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+int g_messageCount = 0;
+
+int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
+{
+    fprintf(stderr, "%s\n", (LPCSTR)text);
+    ++g_messageCount;
+    return IDCANCEL;
+}
+
+int Usage()
+{
+    fprintf(stderr, "usage: projdump FILE [--save OUT]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const bool save = argc == 4 && strcmp(argv[2], "--save") == 0;
+    if (argc != 2 && !save)
+        return Usage();
+    SetMessageBoxHook(PrintMessageBox);
+    const CString path = argv[1];
+    if (!EndsWithExtension(path, ".prx")) {
+        fprintf(stderr, "projdump: %s is not a project file this tool reads (*.prx)\n", (LPCSTR)path);
+        return 1;
+    }
+    CDetachedMainDoc doc;
+    doc.SetOpenKind(2);
+    doc.SetProjectPath(path);
+    doc.ReadProjectXml(path);
+    if (g_messageCount > 0 || !doc.projectReady)
+        return 1;
+    if (save) {
+        doc.WriteProjectXml(argv[3]);
+        return g_messageCount > 0 ? 1 : 0;
+    }
+    const std::string text = DumpProject(doc);
+    fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
