@@ -10,7 +10,7 @@
 // The exit code is 0 on success, 1 when the file could not be read or written
 // (any message box counts as a failure), 2 for wrong arguments.
 //
-// Output format (version 1). One item a line; two spaces of indentation per
+// Output format (version 1). One item a line, ended by a line feed; two spaces of indentation per
 // level; a line is a name followed by its values. Texts are in double quotes,
 // with \" and \\ for a quote and a backslash and \xHH for every byte below 0x20
 // or from 0x7F on; numbers are decimal; flags are true or false. Lists give
@@ -56,6 +56,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <io.h>
 
 namespace {
 
@@ -98,6 +100,8 @@ int main(int argc, char** argv)
         return g_messageCount > 0 ? 1 : 0;
     }
     const std::string text = DumpProject(doc);
+    // Lines end with "\n" alone, as the format says.
+    _setmode(_fileno(stdout), _O_BINARY);
     fwrite(text.data(), 1, text.size(), stdout);
     return 0;
 }
