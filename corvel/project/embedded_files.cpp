@@ -243,7 +243,8 @@ CString GetModuleFolder()
 
 CString GetUploadFolder()
 {
-    return GetModuleFolder() + "\\" + kUploadFolderName;
+    const CString program = GetModuleFolder();
+    return program.IsEmpty() ? CString() : program + "\\" + kUploadFolderName;
 }
 
 bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& trustedFolders)
@@ -252,6 +253,8 @@ bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& truste
     if (!IsPlainFileName(fileName))
         return false;
     const CString folder = RestoreFolder(FolderPartOfPath(record.name), trustedFolders);
+    if (folder.IsEmpty())
+        return false;
     const CString archivePath = folder + "\\" + kEmbeddedArchiveName;
     const CString target = folder + "\\" + fileName;
 
@@ -320,12 +323,9 @@ const FileAttribute kFileAttributes[] = {
     {L"Encoding", &EmbeddedFileRecord::encoding, kEncodingReachError, kEncodingValueError},
 };
 
-// Reads the File element the reader stands on: its attributes (an absent one
-// reads as empty), then its text when the next node is text. Another next node
-// is left in node with isNodePending set. On a failure gives the failing
-// result with error set to its text.
-HRESULT ReadFileElement(IXmlReader* reader, bool isEmpty, EmbeddedFileRecord& record, XmlNodeType& node,
-                        bool& isNodePending, CString& error)
+// Reads the attributes of the File element the reader stands on; an absent
+// one reads as empty. On a failure gives its result with error set to its text.
+HRESULT ReadFileAttributes(IXmlReader* reader, EmbeddedFileRecord& record, CString& error)
 {
     for (const FileAttribute& attribute : kFileAttributes) {
         HRESULT result = reader->MoveToAttributeByName(attribute.name, nullptr);
@@ -344,27 +344,7 @@ HRESULT ReadFileElement(IXmlReader* reader, bool isEmpty, EmbeddedFileRecord& re
         }
         record.*attribute.field = ToAnsi(value, length);
     }
-    reader->MoveToElement();
-
-    // An empty element has no content: the next node belongs to what follows.
-    if (isEmpty)
-        return S_OK;
-    HRESULT result = reader->Read(&node);
-    if (result != S_OK)
-        return FAILED(result) ? result : E_UNEXPECTED;
-    if (node != XmlNodeType_Text) {
-        isNodePending = true;
-        return S_OK;
-    }
-    LPCWSTR text = nullptr;
-    UINT length = 0;
-    result = reader->GetValue(&text, &length);
-    if (FAILED(result)) {
-        error = kContentValueError;
-        return result;
-    }
-    record.content = ToAnsi(text, length);
-    return S_OK;
+    return reader->MoveToElement();
 }
 
 bool IsFileElement(IXmlReader* reader)
@@ -383,36 +363,46 @@ void CKorXml::ExtractEmbeddedFiles(const TrustedFolders& trustedFolders)
     if (!m_reader)
         return;
     CString error = kExtractError;
-    auto stop = [&] {
-        m_resultText = error;
-        ShowMessage(error);
+    auto report = [&](const CString& text) {
+        m_resultText = text;
+        ShowMessage(text);
     };
 
     // Every node takes at least one byte of the document: a reader that gives
-    // more nodes than that does not advance and the document counts as damaged.
+    // more nodes than that does not advance, and the document counts as damaged.
     uint64_t nodesLeft = kNodeAllowance;
     STATSTG stat = {};
     if (m_stream && SUCCEEDED(m_stream->Stat(&stat, STATFLAG_NONAME)))
         nodesLeft += stat.cbSize.QuadPart;
+    XmlNodeType node = XmlNodeType_None;
+    auto readNode = [&] {
+        m_lastResult = nodesLeft > 0 ? m_reader->Read(&node) : E_FAIL;
+        --nodesLeft;
+        return m_lastResult;
+    };
 
+    // File elements without text, by depth: each is reported at its end tag.
+    std::vector<std::pair<int, CString>> emptyFiles;
     // Reading ends with the document element: nothing after it is looked at.
     int depth = 0;
     bool hasStarted = false;
-    XmlNodeType node = XmlNodeType_None;
     bool isNodePending = false;
     for (;;) {
         if (!isNodePending) {
-            m_lastResult = m_reader->Read(&node);
-            if (m_lastResult == S_FALSE)
+            if (readNode() == S_FALSE)
                 return;
-            if (FAILED(m_lastResult) || nodesLeft-- == 0) {
-                stop();
+            if (FAILED(m_lastResult)) {
+                report(error);
                 return;
             }
         }
         isNodePending = false;
 
         if (node == XmlNodeType_EndElement) {
+            if (!emptyFiles.empty() && emptyFiles.back().first == depth) {
+                report(emptyFiles.back().second);
+                emptyFiles.pop_back();
+            }
             --depth;
         } else if (node == XmlNodeType_Element) {
             hasStarted = true;
@@ -421,17 +411,38 @@ void CKorXml::ExtractEmbeddedFiles(const TrustedFolders& trustedFolders)
                 ++depth;
             if (IsFileElement(m_reader.Get())) {
                 EmbeddedFileRecord record;
-                m_lastResult = ReadFileElement(m_reader.Get(), isEmpty, record, node, isNodePending, error);
-                if (FAILED(m_lastResult)) {
-                    stop();
+                if (FAILED(m_lastResult = ReadFileAttributes(m_reader.Get(), record, error))) {
+                    report(error);
                     return;
                 }
+                // The text follows the start tag; an empty element has none, and
+                // any other node is left for the loop.
+                if (!isEmpty) {
+                    if (readNode() != S_OK) {
+                        report(error);
+                        return;
+                    }
+                    if (node == XmlNodeType_Text) {
+                        LPCWSTR text = nullptr;
+                        UINT length = 0;
+                        if (FAILED(m_lastResult = m_reader->GetValue(&text, &length))) {
+                            report(kContentValueError);
+                            return;
+                        }
+                        record.content = ToAnsi(text, length);
+                    } else {
+                        isNodePending = true;
+                    }
+                }
+
                 if (record.content.IsEmpty()) {
                     // Nothing to restore: reported, and the files after it still come back.
-                    m_resultText = CouldNotBeCreatedText(record.name);
-                    ShowMessage(m_resultText);
+                    if (isEmpty)
+                        report(CouldNotBeCreatedText(record.name));
+                    else
+                        emptyFiles.emplace_back(depth, CouldNotBeCreatedText(record.name));
                 } else if (!RestoreEmbeddedFile(record, trustedFolders)) {
-                    stop();
+                    report(error);
                     return;
                 }
             }

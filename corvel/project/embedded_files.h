@@ -39,9 +39,9 @@ using TrustedFolders = std::vector<CString>;
 // The part of path before its last backslash; empty when there is none.
 CString FolderPartOfPath(CString path);
 
-// The running program's folder, without a trailing backslash.
+// The running program's folder, without a trailing backslash; empty when unknown.
 CString GetModuleFolder();
-// The "Upload" folder beside the program.
+// The "Upload" folder beside the program; empty when the program's folder is unknown.
 CString GetUploadFolder();
 
 // Restores the file of one File element. The recorded name is not trusted: its

@@ -29,8 +29,7 @@ const char kSclFile[] = "scl\\iec61850lib_dotnet_tests_test.icd";
 
 struct FileElement {
     std::string startTag;
-    std::string content;
-    std::string endTag;
+    std::string content; // up to the full end tag
 };
 
 // The File elements of a document as written, found in its raw text.
@@ -43,8 +42,7 @@ std::vector<FileElement> FileElements(const std::string& document)
         const size_t end = document.find("</File>", startEnd);
         if (startEnd == std::string::npos || end == std::string::npos)
             break;
-        elements.push_back({document.substr(at, startEnd + 1 - at), document.substr(startEnd + 1, end - startEnd - 1),
-                            "</File>"});
+        elements.push_back({document.substr(at, startEnd + 1 - at), document.substr(startEnd + 1, end - startEnd - 1)});
         at = end;
     }
     return elements;
@@ -254,23 +252,28 @@ TEST_F(EmbeddedFiles, FileElementsAreReadInOtherForms)
     EXPECT_EQ("payload", ReadBinaryFile(m_scl + "\\c.icd"));
 }
 
+// A File element without text is reported; whatever follows it, its parent's
+// text or the next element, is read as usual.
 TEST_F(EmbeddedFiles, EmptyFileElementDoesNotSwallowTheNextElement)
 {
-    const std::string content = FileElementContent(OneItemArchive("next"));
+    const std::string next = Element(m_scl + "\\b.icd", FileElementContent(OneItemArchive("next")));
+    const std::string emptyTag = "<File Type=\"icd\" Name=\"" + std::string(m_scl) + "\\a.icd\" Encoding=\"BASE64_ZIP\"/>";
+    const std::string startTag = emptyTag.substr(0, emptyTag.size() - 2) + ">";
     const struct {
         const char* name;
-        std::string empty;
+        std::string body;
     } cases[] = {
-        {"empty-element tag", "<File Type=\"icd\" Name=\"" + std::string(m_scl) + "\\a.icd\" Encoding=\"BASE64_ZIP\"/>"},
-        {"no content", Element(m_scl + "\\a.icd", "")},
-        {"blanks only", Element(m_scl + "\\a.icd", "\n  \n")},
+        {"empty-element tag", emptyTag + next},
+        {"no content", startTag + "</File>" + next},
+        {"blanks only", startTag + "\n  \n</File>" + next},
+        {"empty-element tag before its parent's text", emptyTag + FileElementContent(OneItemArchive("parent")) + next},
+        {"an element first", startTag + next + "</File>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         m_boxes.Clear();
         ::DeleteFileA(m_scl + "\\b.icd");
-        const CString result =
-            ExtractDocument("<Attachments>" + c.empty + Element(m_scl + "\\b.icd", content) + "</Attachments>", Trusted());
+        const CString result = ExtractDocument("<Attachments>" + c.body + "</Attachments>\n<Trailing", Trusted());
         ExpectMessages({"File '...\\SCLFiles\\a.icd' could not be created!"});
         EXPECT_STREQ("File '...\\SCLFiles\\a.icd' could not be created!", result);
         EXPECT_FALSE(PathExists(m_scl + "\\a.icd"));
@@ -471,9 +474,13 @@ TEST_F(EmbeddedFiles, DamagedDocumentIsReportedButNothingAfterItsEndIsRead)
     EXPECT_EQ(0u, m_boxes.Count());
     EXPECT_EQ("a", ReadBinaryFile(m_scl + "\\a.icd"));
 
-    const std::string cut = "<Attachments>" + good + "<Other><File Name=\"" + std::string(m_scl) + "\\b.icd";
-    EXPECT_STREQ(kExtractError, ExtractDocument(cut, Trusted()));
-    ExpectMessages({kExtractError});
+    for (const std::string& cut : {"<Attachments>" + good + "<Other><File Name=\"" + std::string(m_scl) + "\\b.icd",
+                                   "<Attachments>" + good + "\n  "}) {
+        SCOPED_TRACE(cut.substr(cut.size() - 10));
+        m_boxes.Clear();
+        EXPECT_STREQ(kExtractError, ExtractDocument(cut, Trusted()));
+        ExpectMessages({kExtractError});
+    }
 }
 
 TEST(EmbeddedFilePaths, FolderPartOfPathIsTheTextBeforeTheLastBackslash)
