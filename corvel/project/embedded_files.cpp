@@ -150,8 +150,8 @@ bool DecodeBase64ToFile(const CString& text, HANDLE file)
     const LPCSTR characters = text;
     const size_t length = static_cast<size_t>(text.GetLength());
     for (size_t offset = 0; offset < length; offset += kBase64DecodeBlock) {
-        const int piece = static_cast<int>(std::min(kBase64DecodeBlock, length - offset));
-        const int produced = base64_decode_block(characters + offset, piece, output.data(), &state);
+        const int chunk = static_cast<int>(std::min(kBase64DecodeBlock, length - offset));
+        const int produced = base64_decode_block(characters + offset, chunk, output.data(), &state);
         DWORD written = 0;
         if (produced > 0 &&
             (!::WriteFile(file, output.data(), static_cast<DWORD>(produced), &written, nullptr) ||

@@ -19,7 +19,7 @@ constexpr char kUploadFolderName[] = "Upload";
 // The decoded archive, written beside the restored file and deleted after.
 constexpr char kEmbeddedArchiveName[] = "temp.zip";
 
-// Sizes of the archive and of the base64 pieces.
+// Sizes of the archive and of the base64 blocks.
 constexpr unsigned long kEmbeddedArchiveCapacity = 10000000;
 constexpr size_t kBase64EncodeBlock = 2048;  // archive bytes per encoder call
 constexpr size_t kBase64DecodeBlock = 2048;  // characters per decoder call
@@ -46,11 +46,13 @@ CString GetUploadFolder();
 
 // Restores the file of one File element. The recorded name is not trusted: its
 // folder is used only when it is one of trustedFolders (compared without case)
-// and can be made; otherwise the file goes to the Upload folder, which is
-// created when missing. Only the name's file-name part is kept, and a
-// file-name part that names no plain file ("", ".", "..", a drive, a device,
-// separators or wildcards) is refused. The archive is checked before anything
-// is replaced. Reports "could not be created" itself; returns true on success.
+// and can be made (one level); otherwise the file goes to the Upload folder,
+// which is created when missing. Only the name's file-name part is kept; one
+// that names no plain file ("", ".", "..", a drive, a device, separators or
+// wildcards, "temp.zip") gives false without a message. The archive's item is
+// checked whole before the target is replaced; an existing read-only target is
+// kept. A text that gives no intact archive is reported as "could not be
+// created" and gives false.
 bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& trustedFolders = TrustedFolders());
 
 } // namespace Formats
