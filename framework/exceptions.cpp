@@ -13,6 +13,7 @@ IMPLEMENT_DYNAMIC(CNotSupportedException, CException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
+IMPLEMENT_DYNAMIC(CUserException, CException)
 
 namespace {
 
@@ -245,6 +246,11 @@ BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT p
 {
     return CopyMessage(WithFileName(CauseText(kArchiveCauseText, m_cause), m_strFileName),
         lpszError, nMaxError, pnHelpContext);
+}
+
+void AfxThrowUserException()
+{
+    throw new CUserException;
 }
 
 void AfxThrowMemoryException()

@@ -1,4 +1,4 @@
-// CException, CMemoryException, CFileException, CArchiveException, CInvalidArgException, CNotSupportedException.
+// CException, CMemoryException, CUserException, CFileException, CArchiveException, CInvalidArgException, CNotSupportedException.
 #pragma once
 
 #include "framework/object.h"
@@ -115,6 +115,14 @@ public:
     CString m_strFileName;
 };
 
+// Ends an operation the user was already told about (a failed data exchange); reports nothing.
+class CUserException : public CException {
+    DECLARE_DYNAMIC(CUserException)
+public:
+    using CException::CException;
+};
+
+[[noreturn]] void AfxThrowUserException();
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowInvalidArgException();

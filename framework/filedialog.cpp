@@ -1,5 +1,7 @@
 #include "framework/filedialog.h"
 
+#include "framework/wnd.h"
+
 #include <cderr.h>
 
 #include <utility>
@@ -113,7 +115,7 @@ INT_PTR CFileDialog::DoModal()
     }
 
     if (m_ofn.hwndOwner == nullptr)
-        m_ofn.hwndOwner = ::GetActiveWindow();
+        m_ofn.hwndOwner = m_pParentWnd != nullptr ? m_pParentWnd->GetSafeHwnd() : ::GetActiveWindow();
     const BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameA(&m_ofn) : ::GetSaveFileNameA(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }

@@ -1,7 +1,16 @@
 #include "framework/winapp.h"
 
+#include "framework/cmdline.h"
+#include "framework/docview.h"
 #include "framework/exceptions.h"
+#include "framework/filedialog.h"
+#include "framework/gdi.h"
+#include "framework/menu.h"
 #include "framework/msgbox.h"
+#include "framework/recentfiles.h"
+#include "framework/wnd.h"
+
+#include <ole2.h>
 
 #include <algorithm>
 #include <climits>
@@ -9,7 +18,14 @@
 #include <cstring>
 #include <vector>
 
-IMPLEMENT_DYNAMIC(CWinApp, CObject)
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
+    ON_COMMAND(ID_APP_EXIT, &CWinApp::OnAppExit)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, &CWinApp::OnOpenRecentFile)
+    ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, &CWinApp::OnUpdateRecentFileMenu)
+END_MESSAGE_MAP()
 
 namespace {
 
@@ -20,8 +36,18 @@ constexpr DWORD kMaxModulePath = 32768;
 constexpr DWORD kProfileBufferStart = 256;
 constexpr DWORD kMaxProfileString = 1024 * 1024;
 
+// The profile section and entry names of the recent-file list.
+const char kRecentFileSection[] = "Recent File List";
+const char kRecentFileEntry[] = "File%d";
+// Longest path shown in the recent-file menu items before it is shortened.
+constexpr int kRecentFileDisplayLength = 40;
+constexpr UINT kMaxRecentFiles = 16;
+
 CWinApp* g_pApp = nullptr;
 HINSTANCE g_hResource = nullptr;
+BOOL g_bForceOleInitFailure = FALSE;
+int g_nOleInits = 0;
+BOOL g_bControlContainer = FALSE;
 
 CString ProgramBaseName()
 {
@@ -81,8 +107,15 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
 
 CWinApp::~CWinApp()
 {
-    if (g_pApp == this)
+    // Templates close their documents (and the documents' frames).
+    for (auto it = m_templates.rbegin(); it != m_templates.rend(); ++it)
+        delete *it;
+    m_templates.clear();
+    if (g_pApp == this) {
+        for (; g_nOleInits > 0; --g_nOleInits)
+            ::OleUninitialize();
         g_pApp = m_pPreviousApp;
+    }
 }
 
 BOOL CWinApp::InitInstance()
@@ -92,12 +125,25 @@ BOOL CWinApp::InitInstance()
 
 int CWinApp::ExitInstance()
 {
-    return 0;
+    if (m_pRecentFileList)
+        m_pRecentFileList->WriteList();
+    return static_cast<int>(m_msgCur.wParam);
+}
+
+int CWinApp::Run()
+{
+    if (m_pMainWnd == nullptr)
+        ::PostQuitMessage(0);
+    return CWinThread::Run();
 }
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
 {
-    return KorMessageBox(nullptr, lpszPrompt, m_pszAppName, AfxMessageBoxType(nType));
+    CWnd* pMainWnd = GetMainWnd();
+    HWND hOwner = pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && ::IsWindowEnabled(pMainWnd->m_hWnd)
+        ? pMainWnd->m_hWnd
+        : ::GetActiveWindow();
+    return KorMessageBox(hOwner, lpszPrompt, m_pszAppName, AfxMessageBoxType(nType));
 }
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
@@ -215,6 +261,364 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
 CWinApp* AfxGetApp()
 {
     return g_pApp;
+}
+
+CWnd* AfxGetMainWnd()
+{
+    return g_pApp != nullptr ? g_pApp->GetMainWnd() : nullptr;
+}
+
+BOOL AfxOleInit()
+{
+    if (g_bForceOleInitFailure)
+        return FALSE;
+    const HRESULT hr = ::OleInitialize(nullptr);
+    if (FAILED(hr))
+        return FALSE;
+    ++g_nOleInits;
+    return TRUE;
+}
+
+void AfxForceOleInitFailure(BOOL bFail)
+{
+    g_bForceOleInitFailure = bFail;
+}
+
+void AfxEnableControlContainer()
+{
+    g_bControlContainer = TRUE;
+}
+
+BOOL AfxIsControlContainerEnabled()
+{
+    return g_bControlContainer;
+}
+
+void AfxDeleteTempMaps()
+{
+    CWnd::DeleteTempMap();
+    CMenu::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
+    CDC::DeleteTempMap();
+}
+
+// CWinThread
+
+BOOL CWinThread::InitInstance()
+{
+    return FALSE;
+}
+
+int CWinThread::ExitInstance()
+{
+    return static_cast<int>(m_msgCur.wParam);
+}
+
+CWnd* CWinThread::GetMainWnd()
+{
+    return m_pMainWnd;
+}
+
+int CWinThread::Run()
+{
+    m_bRunning = true;
+    bool idle = true;
+    LONG idleCount = 0;
+    for (;;) {
+        while (idle && !::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(idleCount++))
+                idle = false;
+        }
+        do {
+            if (!PumpMessage()) {
+                m_bRunning = false;
+                return ExitInstance();
+            }
+            if (IsIdleMessage(&m_msgCur)) {
+                idle = true;
+                idleCount = 0;
+            }
+        } while (::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+BOOL CWinThread::PumpMessage()
+{
+    if (!::GetMessageA(&m_msgCur, nullptr, 0, 0))
+        return FALSE;
+    if (!PreTranslateMessage(&m_msgCur)) {
+        ::TranslateMessage(&m_msgCur);
+        ::DispatchMessageA(&m_msgCur);
+    }
+    return TRUE;
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
+{
+    CWnd* pMainWnd = GetMainWnd();
+    HWND hMain = pMainWnd != nullptr ? pMainWnd->m_hWnd : nullptr;
+    if (CWnd::WalkPreTranslateTree(hMain, pMsg))
+        return TRUE;
+    // Windows outside the main window's tree still get its accelerators.
+    if (hMain != nullptr && pMsg->hwnd != hMain && !::IsChild(hMain, pMsg->hwnd))
+        return pMainWnd->PreTranslateMessage(pMsg);
+    return FALSE;
+}
+
+BOOL CWinThread::OnIdle(LONG lCount)
+{
+    if (lCount <= 0) {
+        CWnd* pMainWnd = GetMainWnd();
+        if (pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && pMainWnd->IsWindowVisible()) {
+            pMainWnd->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        }
+        return TRUE;
+    }
+    AfxDeleteTempMaps();
+    return FALSE;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
+        // A mouse move to where the mouse already was is no activity.
+        const POINT point = pMsg->pt;
+        if (m_lastMouseMessage == pMsg->message && m_lastMousePoint.x == point.x && m_lastMousePoint.y == point.y)
+            return FALSE;
+        m_lastMousePoint = point;
+        m_lastMouseMessage = pMsg->message;
+        return TRUE;
+    }
+    return pMsg->message != WM_PAINT && pMsg->message != 0x0118; // system caret timer
+}
+
+// CWinApp: documents
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (pTemplate != nullptr)
+        m_templates.push_back(pTemplate);
+}
+
+POSITION CWinApp::GetFirstDocTemplatePosition() const
+{
+    // Positions are index + 1, so that null ends the walk.
+    return m_templates.empty() ? nullptr : reinterpret_cast<POSITION>(static_cast<INT_PTR>(1));
+}
+
+CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& pos) const
+{
+    const INT_PTR index = reinterpret_cast<INT_PTR>(pos) - 1;
+    if (index < 0 || static_cast<size_t>(index) >= m_templates.size()) {
+        pos = nullptr;
+        return nullptr;
+    }
+    pos = static_cast<size_t>(index + 1) < m_templates.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
+    return m_templates[static_cast<size_t>(index)];
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    if (m_templates.empty() || lpszFileName == nullptr || *lpszFileName == '\0')
+        return nullptr;
+    return m_templates.front()->OpenDocumentFile(lpszFileName);
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (CDocTemplate* pTemplate : m_templates) {
+        if (!pTemplate->SaveAllModified())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (CDocTemplate* pTemplate : m_templates)
+        pTemplate->CloseAllDocuments(bEndSession);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templates.empty())
+        m_templates.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CString filter;
+    for (CDocTemplate* pTemplate : m_templates) {
+        CString name;
+        CString extension;
+        if (pTemplate->GetDocString(extension, CDocTemplate::filterExt) &&
+            pTemplate->GetDocString(name, CDocTemplate::filterName))
+            filter += name + "|*" + extension + "|";
+    }
+    filter += "All Files (*.*)|*.*||";
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, filter, GetMainWnd());
+    if (dialog.DoModal() == IDOK)
+        OpenDocumentFile(dialog.GetPathName());
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    PRINTDLGA setup = {};
+    setup.lStructSize = sizeof(setup);
+    setup.hwndOwner = GetMainWnd() != nullptr ? GetMainWnd()->m_hWnd : nullptr;
+    setup.Flags = PD_PRINTSETUP;
+    if (::PrintDlgA(&setup)) {
+        if (setup.hDevMode != nullptr)
+            ::GlobalFree(setup.hDevMode);
+        if (setup.hDevNames != nullptr)
+            ::GlobalFree(setup.hDevNames);
+    }
+}
+
+void CWinApp::OnAppExit()
+{
+    if (CWnd* pMainWnd = GetMainWnd())
+        pMainWnd->SendMessage(WM_CLOSE);
+}
+
+// CWinApp: recent files
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    if (nMaxMRU == 0) {
+        m_pRecentFileList.reset();
+        return;
+    }
+    m_pRecentFileList = std::make_unique<CRecentFileList>(0, kRecentFileSection, kRecentFileEntry,
+                                                          static_cast<int>(std::min(nMaxMRU, kMaxRecentFiles)),
+                                                          kRecentFileDisplayLength);
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+void CWinApp::OnOpenRecentFile(UINT nID)
+{
+    if (!m_pRecentFileList)
+        return;
+    const int index = static_cast<int>(nID) - ID_FILE_MRU_FILE1;
+    const CString name = (*m_pRecentFileList)[index];
+    if (name.IsEmpty())
+        return;
+    if (OpenDocumentFile(name) == nullptr)
+        m_pRecentFileList->Remove(index);
+}
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->UpdateMenu(pCmdUI);
+    else
+        pCmdUI->Enable(FALSE);
+}
+
+// CWinApp: the command line
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    ParseCommandLine(rCmdInfo, __argc, __argv);
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo, int argc, const char* const* argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const char* param = argv[i];
+        const BOOL flag = param[0] == '-' || param[0] == '/';
+        rCmdInfo.ParseParam(flag ? param + 1 : param, flag, i + 1 == argc);
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (!OnCmdMsg(ID_FILE_NEW, CN_COMMAND, nullptr, nullptr))
+            OnFileNew();
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen:
+        return OpenDocumentFile(rCmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::FileNothing:
+    case CCommandLineInfo::AppRegister:
+    case CCommandLineInfo::AppUnregister:
+        return TRUE;
+    default:
+        // Printing and shell (DDE) requests are not supported.
+        return FALSE;
+    }
+}
+
+void CWinApp::EnableShellOpen()
+{
+    m_bShellOpenEnabled = TRUE;
+}
+
+void CWinApp::RegisterShellFileTypes(BOOL)
+{
+    m_bShellFileTypesRegistered = TRUE;
+}
+
+// Wait cursors
+
+void CWinApp::DoWaitCursor(int nCode)
+{
+    if (nCode > 0) {
+        if (m_nWaitCursorCount++ == 0)
+            m_hcurWaitCursorRestore = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+        else
+            ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    } else if (nCode < 0) {
+        if (m_nWaitCursorCount > 0 && --m_nWaitCursorCount == 0)
+            ::SetCursor(m_hcurWaitCursorRestore != nullptr ? m_hcurWaitCursorRestore
+                                                           : ::LoadCursorA(nullptr, IDC_ARROW));
+    } else if (m_nWaitCursorCount > 0) {
+        ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+    }
+}
+
+void CCmdTarget::BeginWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(1);
+}
+
+void CCmdTarget::EndWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(-1);
+}
+
+void CCmdTarget::RestoreWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(0);
+}
+
+CWaitCursor::CWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(1);
+}
+
+CWaitCursor::~CWaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(-1);
+}
+
+void CWaitCursor::Restore()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(0);
 }
 
 LPCSTR AfxGetAppName()

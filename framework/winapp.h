@@ -1,23 +1,72 @@
-// CWinApp: the application object, its profile settings (registry or INI file) and the module handles.
+// CWinThread, CWinApp, CWaitCursor: the message loop with idle processing, the application object (profile settings, documents, recent files, shell commands) and the module handles.
 #pragma once
 
+#include "framework/collections.h"
 #include "framework/handles.h"
+#include "framework/msgmap.h"
 #include "framework/object.h"
 #include "framework/strings.h"
 
+#include <memory>
+#include <vector>
+
+class CCommandLineInfo;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
+class CWnd;
+
+// A thread with a message loop: messages pass PreTranslateMessage (the
+// window chain up to the main window) before dispatch; OnIdle runs while the queue is empty.
+class CWinThread : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinThread)
+public:
+    CWinThread() = default;
+
+    // Called once at start-up; FALSE ends the program.
+    virtual BOOL InitInstance();
+    // Called once at shut-down; returns the program's exit code.
+    virtual int ExitInstance();
+    // The message loop; returns ExitInstance() after WM_QUIT.
+    virtual int Run();
+    // Gets and dispatches one message; FALSE on WM_QUIT.
+    virtual BOOL PumpMessage();
+    // Gives pMsg to the PreTranslateMessage of its window and that window's
+    // parents, then to the main window; TRUE when one of them handled it.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Idle work while the queue is empty: lCount 0 updates the main window's
+    // command UI (WM_IDLEUPDATECMDUI), 1 frees temporary objects. TRUE asks for more idle calls.
+    virtual BOOL OnIdle(LONG lCount);
+    // FALSE for messages that do not end an idle period (WM_PAINT, timers, repeated mouse moves).
+    virtual BOOL IsIdleMessage(MSG* pMsg);
+    virtual CWnd* GetMainWnd();
+
+    CWnd* m_pMainWnd = nullptr;
+    MSG m_msgCur = {};
+
+protected:
+    // TRUE while Run's loop is active; the main frame ends it when it goes.
+    bool m_bRunning = false;
+    POINT m_lastMousePoint = {-1, -1};
+    UINT m_lastMouseMessage = 0;
+
+    friend class CFrameWnd;
+};
+
 // The one application object. Constructing it makes it AfxGetApp(); a second
 // one replaces the first until it is destroyed.
-class CWinApp : public CObject {
+class CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
 public:
     // lpszAppName null: the program file's base name.
     explicit CWinApp(LPCSTR lpszAppName = nullptr);
     ~CWinApp() override;
 
-    // Called once at start-up; FALSE ends the program.
-    virtual BOOL InitInstance();
-    // Called once at shut-down; returns the program's exit code.
-    virtual int ExitInstance();
+    BOOL InitInstance() override;
+    // Saves the recent-file list; returns the exit code WM_QUIT carried.
+    int ExitInstance() override;
+    // Ends at once when InitInstance left no main window.
+    int Run() override;
 
     // Shows AfxMessageBox's box, captioned with m_pszAppName, through KorMessageBox.
     virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
@@ -39,6 +88,45 @@ public:
     ScopedRegKey GetAppRegistryKey(bool bCreate);
     ScopedRegKey GetSectionKey(LPCSTR lpszSection, bool bCreate);
 
+    // Document templates: the application owns them.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    // Opens lpszFileName with the first template; null when it cannot be opened.
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    // Asks every document to save its changes; FALSE when the user cancelled.
+    BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+
+    // Creates the recent-file list of nMaxMRU entries and reads it from the
+    // profile section "Recent File List"; 0 means no list.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+
+    // The command line of the program into rCmdInfo (argc/argv are a seam for tests).
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo, int argc, const char* const* argv);
+    // Runs what the command line asked: a new document (through the ID_FILE_NEW
+    // route), opening a file, or nothing; FALSE when that failed.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
+    void EnableShellOpen();
+    // Shell registration is not written; the request is recorded.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE);
+    BOOL IsShellOpenEnabled() const { return m_bShellOpenEnabled; }
+    BOOL AreShellFileTypesRegistered() const { return m_bShellFileTypesRegistered; }
+
+    // nCode 1 starts a wait cursor, -1 ends one, 0 shows it again; they nest.
+    virtual void DoWaitCursor(int nCode);
+
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnFilePrintSetup();
+    afx_msg void OnAppExit();
+    // ID_FILE_MRU_FILE1..16: opens the entry; an entry that cannot be opened leaves the list.
+    afx_msg void OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+
     LPCSTR m_pszAppName;
     // Base name of the program file, without extension.
     LPCSTR m_pszExeName;
@@ -47,8 +135,19 @@ public:
     LPCSTR m_pszProfileName;
     HINSTANCE m_hInstance;
 
+protected:
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+
+    DECLARE_MESSAGE_MAP()
+
 private:
     bool UsesRegistry() const { return m_pszRegistryKey != nullptr && *m_pszRegistryKey != '\0'; }
+
+    std::vector<CDocTemplate*> m_templates;
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
+    BOOL m_bShellOpenEnabled = FALSE;
+    BOOL m_bShellFileTypesRegistered = FALSE;
 
     CString m_exeName;
     CString m_appName;
@@ -57,8 +156,30 @@ private:
     CWinApp* m_pPreviousApp;
 };
 
+// Shows the wait cursor for its lifetime.
+class CWaitCursor {
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+    void Restore();
+};
+
 // The application object, or null when there is none.
 CWinApp* AfxGetApp();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();
+// Initialises COM/OLE for the program (undone when the application object
+// goes); FALSE when that failed.
+BOOL AfxOleInit();
+// Test seam: makes AfxOleInit fail without calling the system.
+void AfxForceOleInitFailure(BOOL bFail);
+// Hosting of ActiveX controls is not supported; this only records the request.
+void AfxEnableControlContainer();
+BOOL AfxIsControlContainerEnabled();
+// Frees the temporary window, menu, GDI and DC objects handed out by FromHandle.
+void AfxDeleteTempMaps();
 // The application's name, or the program file's base name when there is no app.
 LPCSTR AfxGetAppName();
 HINSTANCE AfxGetInstanceHandle();

@@ -1,0 +1,260 @@
+#include "framework/dialog.h"
+
+#include "framework/exceptions.h"
+#include "framework/winapp.h"
+
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, &CDialog::OnOK)
+    ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
+
+namespace {
+
+// The dialog procedure under our window procedure: only WM_INITDIALOG needs it.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    CDialog* pDialog = DYNAMIC_DOWNCAST(CDialog, CWnd::FromHandlePermanent(hWnd));
+    if (pDialog == nullptr)
+        return TRUE;
+    try {
+        return pDialog->OnInitDialog();
+    } catch (CException* e) {
+        e->ReportError();
+        e->Delete();
+        pDialog->EndDialog(-1);
+        return FALSE;
+    }
+}
+
+// Messages after which the modal loop counts as busy again.
+bool IsIdleBreakingMessage(const MSG& msg)
+{
+    return msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != WM_NULL &&
+           msg.message != WM_KICKIDLE && msg.message != 0x0118; // system caret timer
+}
+
+} // namespace
+
+CDialog::CDialog()
+    : m_lpszTemplateName(nullptr), m_nIDHelp(0), m_pParentWnd(nullptr), m_nModalResult(-1), m_bInModalLoop(false),
+      m_bContinueModal(false)
+{
+}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog()
+{
+    m_lpszTemplateName = MAKEINTRESOURCEA(nIDTemplate);
+    m_nIDHelp = nIDTemplate;
+    m_pParentWnd = pParentWnd;
+}
+
+CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
+{
+    m_lpszTemplateName = lpszTemplateName;
+    m_pParentWnd = pParentWnd;
+}
+
+CDialog::~CDialog()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+LPCDLGTEMPLATEA CDialog::LoadTemplate() const
+{
+    if (m_lpszTemplateName == nullptr)
+        return nullptr;
+    HINSTANCE hInstance = AfxGetResourceHandle();
+    HRSRC hResource = ::FindResourceA(hInstance, m_lpszTemplateName, MAKEINTRESOURCEA(5)); // RT_DIALOG
+    if (hResource == nullptr)
+        return nullptr;
+    HGLOBAL hTemplate = ::LoadResource(hInstance, hResource);
+    return hTemplate != nullptr ? static_cast<LPCDLGTEMPLATEA>(::LockResource(hTemplate)) : nullptr;
+}
+
+BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEA lpTemplate, HWND hWndParent)
+{
+    if (m_hWnd != nullptr || lpTemplate == nullptr)
+        return FALSE;
+    AfxHookWindowCreate(this);
+    HWND hWnd = ::CreateDialogIndirectParamA(AfxGetResourceHandle(), lpTemplate, hWndParent, AfxDlgProc, 0);
+    if (!AfxUnhookWindowCreate())
+        PostNcDestroy();
+    return hWnd != nullptr;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
+}
+
+BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
+{
+    m_lpszTemplateName = lpszTemplateName;
+    if (IS_INTRESOURCE(lpszTemplateName))
+        m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
+    if (pParentWnd != nullptr)
+        m_pParentWnd = pParentWnd;
+    return CreateIndirect(LoadTemplate(), m_pParentWnd);
+}
+
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
+{
+    CWnd* pParent = pParentWnd != nullptr ? pParentWnd : AfxGetMainWnd();
+    return CreateFromTemplate(lpDialogTemplate, pParent != nullptr ? pParent->m_hWnd : nullptr);
+}
+
+HWND CDialog::GetModalOwner() const
+{
+    CWnd* pParent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
+    HWND hOwner = pParent != nullptr ? pParent->m_hWnd : nullptr;
+    if (hOwner == nullptr || !::IsWindow(hOwner))
+        return nullptr;
+    HWND hTop = ::GetAncestor(hOwner, GA_ROOT);
+    return hTop != nullptr ? hTop : hOwner;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    LPCDLGTEMPLATEA lpTemplate = LoadTemplate();
+    if (lpTemplate == nullptr)
+        return -1;
+
+    HWND hOwner = GetModalOwner();
+    const bool disabledOwner = hOwner != nullptr && ::IsWindowEnabled(hOwner);
+    if (disabledOwner)
+        ::EnableWindow(hOwner, FALSE);
+
+    m_nModalResult = -1;
+    m_bInModalLoop = true;
+    m_bContinueModal = true;
+    if (CreateFromTemplate(lpTemplate, hOwner) && m_bContinueModal) {
+        if (!IsWindowVisible())
+            ShowWindow(SW_SHOWNORMAL);
+        RunModalLoop();
+    }
+    m_bInModalLoop = false;
+    m_bContinueModal = false;
+
+    if (m_hWnd != nullptr)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (disabledOwner)
+        ::EnableWindow(hOwner, TRUE);
+    if (hOwner != nullptr && (::GetActiveWindow() == m_hWnd || ::GetActiveWindow() == nullptr))
+        ::SetActiveWindow(hOwner);
+    DestroyWindow();
+    return m_nModalResult;
+}
+
+int CDialog::RunModalLoop()
+{
+    bool idle = true;
+    LONG idleCount = 0;
+    MSG msg = {};
+    while (m_bContinueModal) {
+        while (idle && m_bContinueModal && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
+                idle = false;
+        }
+        while (m_bContinueModal) {
+            if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+                // The program is ending: pass the quit on to the outer loop.
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                EndModalLoop(-1);
+                break;
+            }
+            if (!WalkPreTranslateTree(m_hWnd, &msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            if (IsIdleBreakingMessage(msg)) {
+                idle = true;
+                idleCount = 0;
+            }
+            if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+                break;
+        }
+    }
+    return m_nModalResult;
+}
+
+void CDialog::EndModalLoop(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_bContinueModal) {
+        m_bContinueModal = false;
+        // Wakes the loop if it waits for a message.
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    }
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    if (m_bInModalLoop) {
+        EndModalLoop(nResult);
+        return;
+    }
+    m_nModalResult = nResult;
+    if (m_hWnd != nullptr)
+        ShowWindow(SW_HIDE);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    if (!UpdateData(FALSE)) {
+        EndDialog(-1);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hWnd == nullptr || pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd))
+        return FALSE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
+}
+
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
+{
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
+}
+
+void CDialog::NextDlgCtrl() const
+{
+    SendMessage(WM_NEXTDLGCTL, 0, FALSE);
+}
+
+void CDialog::PrevDlgCtrl() const
+{
+    SendMessage(WM_NEXTDLGCTL, 1, FALSE);
+}
+
+void CDialog::SetDefID(UINT nID)
+{
+    SendMessage(DM_SETDEFID, nID);
+}
+
+DWORD CDialog::GetDefID() const
+{
+    return static_cast<DWORD>(SendMessage(DM_GETDEFID));
+}

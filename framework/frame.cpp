@@ -1,0 +1,368 @@
+#include "framework/frame.h"
+
+#include "framework/appex.h"
+#include "framework/gdi.h"
+#include "framework/menu.h"
+#include "framework/winapp.h"
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+IMPLEMENT_DYNCREATE(CFrameWndEx, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_ERASEBKGND()
+    ON_WM_INITMENUPOPUP()
+    ON_WM_DROPFILES()
+    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
+    ON_MESSAGE(WM_INITIALUPDATE, &CFrameWnd::OnInitialUpdateMessage)
+END_MESSAGE_MAP()
+
+const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
+
+namespace {
+
+// Command ids from this value on belong to the system menu.
+constexpr UINT kFirstSystemCommand = 0xF000;
+constexpr size_t kMaxDroppedPath = 32768;
+
+} // namespace
+
+// The nearest CFrameWnd above this window (defined here, where frames are known).
+CFrameWnd* CWnd::GetParentFrame() const
+{
+    for (HWND hWnd = ::GetParent(m_hWnd); hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
+            return static_cast<CFrameWnd*>(pWnd);
+        if (!(::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD))
+            break;
+    }
+    return nullptr;
+}
+
+CFrameWnd::CFrameWnd()
+    : m_bAutoMenuEnable(TRUE), m_nIDHelp(0), m_hAccelTable(nullptr), m_hMenuDefault(nullptr), m_nIdleUpdates(0),
+      m_pViewActive(nullptr)
+{
+}
+
+CFrameWnd::~CFrameWnd()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
+{
+    HMENU hMenu = nullptr;
+    if (lpszMenuName != nullptr) {
+        hMenu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName);
+        if (hMenu == nullptr) {
+            PostNcDestroy();
+            return FALSE;
+        }
+    }
+    m_strTitle = lpszWindowName != nullptr ? lpszWindowName : "";
+    const RECT& place = rect;
+    const int width = place.left == CW_USEDEFAULT ? CW_USEDEFAULT : place.right - place.left;
+    const int height = place.left == CW_USEDEFAULT ? CW_USEDEFAULT : place.bottom - place.top;
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, place.left, place.top, width, height,
+                  pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
+        if (hMenu != nullptr)
+            ::DestroyMenu(hMenu);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    m_nIDHelp = nIDResource;
+    CString strings;
+    strings.LoadString(nIDResource);
+    CString title;
+    AfxExtractSubString(title, strings, 0, '\n');
+
+    HINSTANCE hInstance = AfxGetResourceHandle();
+    LPCSTR resourceName = MAKEINTRESOURCEA(nIDResource);
+    const bool hasMenu = ::FindResourceA(hInstance, resourceName, MAKEINTRESOURCEA(4)) != nullptr; // RT_MENU
+    if (::FindResourceA(hInstance, resourceName, MAKEINTRESOURCEA(9)) != nullptr) // RT_ACCELERATOR
+        m_hAccelTable = ::LoadAcceleratorsA(hInstance, resourceName);
+
+    const DWORD style = dwDefaultStyle & ~(FWS_ADDTOTITLE | FWS_PREFIXTITLE);
+    if (!Create(nullptr, title, style, rectDefault, pParentWnd, hasMenu ? resourceName : nullptr, 0, pContext))
+        return FALSE;
+    m_hMenuDefault = ::GetMenu(m_hWnd);
+    // FWS_ flags live in the style bits the system ignores for top-level windows.
+    if (dwDefaultStyle & FWS_ADDTOTITLE)
+        ModifyStyle(0, FWS_ADDTOTITLE);
+    if (dwDefaultStyle & FWS_PREFIXTITLE)
+        ModifyStyle(0, FWS_PREFIXTITLE);
+    if (pContext == nullptr)
+        SendMessage(WM_INITIALUPDATE);
+    return TRUE;
+}
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (cs.lpszClass == nullptr)
+        cs.lpszClass = AfxFrameOrViewWndClass();
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CCreateContext* pContext = static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams);
+    if (!OnCreateClient(lpCreateStruct, pContext))
+        return -1;
+    RecalcLayout();
+    return 0;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    if (pContext != nullptr && pContext->m_pNewViewClass != nullptr)
+        return CreateView(pContext, AFX_IDW_PANE_FIRST) != nullptr;
+    return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
+{
+    CObject* pObject = pContext->m_pNewViewClass->CreateObject();
+    CWnd* pView = DYNAMIC_DOWNCAST(CWnd, pObject);
+    if (pView == nullptr) {
+        delete pObject;
+        return nullptr;
+    }
+    // A view that fails to be created deletes itself (PostNcDestroy).
+    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
+        return nullptr;
+    return pView;
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
+{
+    CView* pViewOld = m_pViewActive;
+    if (pViewNew == pViewOld)
+        return;
+    m_pViewActive = pViewNew;
+    if (!bNotify)
+        return;
+    if (pViewOld != nullptr)
+        pViewOld->OnActivateView(FALSE, pViewNew, pViewOld);
+    if (pViewNew != nullptr)
+        pViewNew->OnActivateView(TRUE, pViewNew, pViewOld);
+}
+
+CDocument* CFrameWnd::GetActiveDocument()
+{
+    return m_pViewActive != nullptr ? m_pViewActive->GetDocument() : nullptr;
+}
+
+void CFrameWnd::RecalcLayout(BOOL)
+{
+    if (m_hWnd == nullptr)
+        return;
+    HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (hPane == nullptr)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    ::MoveWindow(hPane, client.left, client.top, client.Width(), client.Height(), TRUE);
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
+{
+    CView* pView = GetActiveView();
+    if (pView == nullptr) {
+        CWnd* pPane = FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
+        pView = DYNAMIC_DOWNCAST(CView, pPane);
+    }
+    // Every view below the frame gets its initial update.
+    SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    if (bMakeVisible) {
+        if (pView != nullptr && GetActiveView() == nullptr)
+            SetActiveView(pView);
+        ActivateFrame();
+    } else if (pView != nullptr && GetActiveView() == nullptr) {
+        SetActiveView(pView, FALSE);
+    }
+    OnUpdateFrameTitle(TRUE);
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow)
+{
+    if (nCmdShow == -1)
+        nCmdShow = IsIconic() ? SW_RESTORE : SW_SHOW;
+    ShowWindow(nCmdShow);
+    UpdateWindow();
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    if (m_hWnd == nullptr)
+        return;
+    CString title = m_strTitle;
+    CDocument* pDocument = GetActiveDocument();
+    if (bAddToTitle && (GetStyle() & FWS_ADDTOTITLE) && pDocument != nullptr && !pDocument->GetTitle().IsEmpty()) {
+        if (GetStyle() & FWS_PREFIXTITLE)
+            title = pDocument->GetTitle() + " - " + m_strTitle;
+        else
+            title = m_strTitle + " - " + pDocument->GetTitle();
+    }
+    CString current;
+    GetWindowText(current);
+    if (current != title)
+        SetWindowText(title);
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI()
+{
+    ++m_nIdleUpdates;
+    OnUpdateFrameTitle(TRUE);
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hAccelTable == nullptr || pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    if (!::IsWindowEnabled(m_hWnd))
+        return FALSE;
+    return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    // The one route: active view (then its document and template), the frame, the application.
+    if (m_pViewActive != nullptr && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        if (app->m_bRunning)
+            ::PostQuitMessage(0);
+    }
+    delete this;
+}
+
+void CFrameWnd::OnClose()
+{
+    CDocument* pDocument = GetActiveDocument();
+    if (pDocument != nullptr && !pDocument->CanCloseFrame(this))
+        return;
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
+        // Closing the main window closes every document; the last one takes this frame.
+        app->CloseAllDocuments(FALSE);
+        if (app->m_pMainWnd != this)
+            return;
+    }
+    DestroyWindow();
+}
+
+void CFrameWnd::OnDestroy()
+{
+    m_pViewActive = nullptr;
+    CWnd::OnDestroy();
+}
+
+void CFrameWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    if (m_pViewActive != nullptr && m_pViewActive->m_hWnd != nullptr)
+        ::SetFocus(m_pViewActive->m_hWnd);
+    else
+        CWnd::OnSetFocus(pOldWnd);
+}
+
+BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC)
+{
+    // The pane covers the client area; painting under it only flickers.
+    if (::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST) != nullptr)
+        return TRUE;
+    return CWnd::OnEraseBkgnd(pDC);
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
+{
+    if (bSysMenu || pPopupMenu == nullptr)
+        return;
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
+            continue; // separators and submenus
+        state.m_pSubMenu = nullptr;
+        state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < kFirstSystemCommand);
+        // An update may have put in or taken out items (the recent files).
+        const UINT count = pPopupMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            state.m_nIndex -= state.m_nIndexMax - count;
+            while (state.m_nIndex < count && pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                ++state.m_nIndex;
+        }
+        state.m_nIndexMax = count;
+    }
+}
+
+LRESULT CFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM, LPARAM)
+{
+    OnIdleUpdateCmdUI();
+    return 0;
+}
+
+LRESULT CFrameWnd::OnInitialUpdateMessage(WPARAM, LPARAM)
+{
+    return 0;
+}
+
+void CFrameWnd::OnDropFiles(HDROP hDropInfo)
+{
+    ::SetActiveWindow(m_hWnd);
+    CWinApp* app = AfxGetApp();
+    const UINT count = ::DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count && app != nullptr; ++i) {
+        const UINT length = ::DragQueryFileA(hDropInfo, i, nullptr, 0);
+        if (length == 0 || length >= kMaxDroppedPath)
+            continue;
+        CString path;
+        ::DragQueryFileA(hDropInfo, i, path.GetBuffer(static_cast<int>(length)), length + 1);
+        path.ReleaseBuffer(static_cast<int>(length));
+        app->OpenDocumentFile(path);
+    }
+    ::DragFinish(hDropInfo);
+}
+
+// CFrameWndEx
+
+BOOL CFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    if (CWinAppEx* app = DYNAMIC_DOWNCAST(CWinAppEx, AfxGetApp()))
+        app->LoadState(this);
+    return TRUE;
+}

@@ -1,0 +1,94 @@
+// CFrameWnd, CFrameWndEx: the main window holding the views, its menu, accelerators, title and command routing.
+#pragma once
+
+#include "framework/docview.h"
+#include "framework/wnd.h"
+
+// Frame styles: the document's title is added to the frame's title.
+constexpr DWORD FWS_ADDTOTITLE = 0x00008000L;
+// The title shows the document's name before the application's (and without FWS_PREFIXTITLE after).
+constexpr DWORD FWS_PREFIXTITLE = 0x00004000L;
+
+// A frame window. It deletes itself when its window goes (PostNcDestroy);
+// when it is the application's main window it also ends the message loop.
+class CFrameWnd : public CWnd {
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    static const CRect rectDefault;
+
+    using CWnd::Create;
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    // Creates the frame from resource nIDResource: its menu, its accelerators
+    // when present, and its title from the string resource's first '\n' field.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+
+    // Called from WM_CREATE: creates the view pContext names (AFX_IDW_PANE_FIRST).
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    // A new view of pContext->m_pNewViewClass as child nID of this frame.
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+
+    CView* GetActiveView() const { return m_pViewActive; }
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CDocument* GetActiveDocument();
+    // Fits the pane window (AFX_IDW_PANE_FIRST) to the client area.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Sends WM_INITIALUPDATE to the views, activates the first and shows the frame.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    virtual void ActivateFrame(int nCmdShow = -1);
+    // Sets the window title from m_strTitle and the active document's title.
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
+    CString GetTitle() const { return m_strTitle; }
+    // Runs the command-UI updates of idle time (WM_IDLEUPDATECMDUI).
+    virtual void OnIdleUpdateCmdUI();
+
+    // Accelerators of the frame.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Commands go to the active view (then its document and template), the frame, the application.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    // Deletes the object (frames are created with new); ends the loop for the main window.
+    void PostNcDestroy() override;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // Asks the document to save its changes (SaveModified), then closes.
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // Updates the popup's items through ON_UPDATE_COMMAND_UI handlers; items
+    // without any handler are disabled when m_bAutoMenuEnable.
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+
+    BOOL m_bAutoMenuEnable;
+    UINT m_nIDHelp;
+    HACCEL m_hAccelTable;
+    HMENU m_hMenuDefault;
+    CString m_strTitle;
+    // How many idle updates ran (a plain counter for diagnostics and tests).
+    LONG m_nIdleUpdates;
+
+protected:
+    CView* m_pViewActive;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The frame of applications with a state manager: LoadFrame lets the
+// application (CWinAppEx) load its state after the pre-load-state hook.
+class CFrameWndEx : public CFrameWnd {
+    DECLARE_DYNCREATE(CFrameWndEx)
+public:
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+};

@@ -1,0 +1,278 @@
+#include "framework/splitter.h"
+
+#include "framework/frame.h"
+#include "framework/gdi.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CSplitterWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
+    ON_WM_SIZE()
+    ON_WM_PAINT()
+    ON_WM_SETCURSOR()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+namespace {
+
+// Rows and columns a static splitter may have (pane ids hold 16 of each).
+constexpr int kMaxPanes = 16;
+constexpr int kNoBar = -1;
+
+} // namespace
+
+CSplitterWnd::CSplitterWnd() : m_nRows(0), m_nCols(0), m_nDragBar(kNoBar) {}
+
+BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle, UINT nID)
+{
+    if (pParentWnd == nullptr || nRows < 1 || nCols < 1 || nRows > kMaxPanes || nCols > kMaxPanes)
+        return FALSE;
+    m_nRows = nRows;
+    m_nCols = nCols;
+    m_rows.assign(static_cast<size_t>(nRows), Extent());
+    m_cols.assign(static_cast<size_t>(nCols), Extent());
+    CRect client;
+    pParentWnd->GetClientRect(&client);
+    return CWnd::Create(AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                            reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
+                        nullptr, dwStyle | WS_CHILD | WS_CLIPCHILDREN, client, pParentWnd, nID);
+}
+
+BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext)
+{
+    if (row < 0 || row >= m_nRows || col < 0 || col >= m_nCols || GetPane(row, col) != nullptr)
+        return FALSE;
+    m_cols[static_cast<size_t>(col)].ideal = sizeInit.cx;
+    m_rows[static_cast<size_t>(row)].ideal = sizeInit.cy;
+
+    CCreateContext context;
+    if (pContext != nullptr)
+        context = *pContext;
+    context.m_pNewViewClass = pViewClass;
+    CObject* pObject = pViewClass != nullptr ? pViewClass->CreateObject() : nullptr;
+    CWnd* pView = DYNAMIC_DOWNCAST(CWnd, pObject);
+    if (pView == nullptr) {
+        delete pObject;
+        return FALSE;
+    }
+    if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW & ~WS_BORDER, CRect(0, 0, 0, 0), this,
+                       static_cast<UINT>(IdFromRowCol(row, col)), &context))
+        return FALSE;
+    RecalcLayout();
+    return TRUE;
+}
+
+CWnd* CSplitterWnd::GetPane(int row, int col) const
+{
+    if (m_hWnd == nullptr || row < 0 || row >= m_nRows || col < 0 || col >= m_nCols)
+        return nullptr;
+    HWND hPane = ::GetDlgItem(m_hWnd, IdFromRowCol(row, col));
+    return hPane != nullptr ? FromHandle(hPane) : nullptr;
+}
+
+int CSplitterWnd::IdFromRowCol(int row, int col) const
+{
+    return AFX_IDW_PANE_ROWCOL(row, col);
+}
+
+BOOL CSplitterWnd::IsChildPane(CWnd* pWnd, int* pRow, int* pCol) const
+{
+    if (pWnd == nullptr || ::GetParent(pWnd->m_hWnd) != m_hWnd)
+        return FALSE;
+    const int offset = pWnd->GetDlgCtrlID() - AFX_IDW_PANE_FIRST;
+    const int row = offset / kMaxPanes;
+    const int col = offset % kMaxPanes;
+    if (offset < 0 || row >= m_nRows || col >= m_nCols)
+        return FALSE;
+    if (pRow != nullptr)
+        *pRow = row;
+    if (pCol != nullptr)
+        *pCol = col;
+    return TRUE;
+}
+
+void CSplitterWnd::SetActivePane(int row, int col, CWnd* pWnd)
+{
+    CWnd* pPane = pWnd != nullptr ? pWnd : GetPane(row, col);
+    if (pPane == nullptr)
+        return;
+    CFrameWnd* pFrame = GetParentFrame();
+    CView* pView = DYNAMIC_DOWNCAST(CView, FromHandlePermanent(pPane->m_hWnd));
+    if (pFrame != nullptr && pView != nullptr)
+        pFrame->SetActiveView(pView);
+    else
+        pPane->SetFocus();
+}
+
+CWnd* CSplitterWnd::GetActivePane(int* pRow, int* pCol) const
+{
+    CFrameWnd* pFrame = GetParentFrame();
+    CWnd* pPane = pFrame != nullptr ? pFrame->GetActiveView() : nullptr;
+    if (pPane == nullptr || !IsChildPane(pPane, pRow, pCol)) {
+        pPane = GetFocus();
+        if (pPane == nullptr || !IsChildPane(pPane, pRow, pCol))
+            return nullptr;
+    }
+    return pPane;
+}
+
+void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin)
+{
+    if (col < 0 || col >= m_nCols)
+        return;
+    m_cols[static_cast<size_t>(col)].ideal = cxIdeal;
+    m_cols[static_cast<size_t>(col)].minimum = cxMin;
+}
+
+void CSplitterWnd::GetColumnInfo(int col, int& cxCur, int& cxMin) const
+{
+    cxCur = cxMin = 0;
+    if (col < 0 || col >= m_nCols)
+        return;
+    cxCur = m_cols[static_cast<size_t>(col)].current;
+    cxMin = m_cols[static_cast<size_t>(col)].minimum;
+}
+
+void CSplitterWnd::SetRowInfo(int row, int cyIdeal, int cyMin)
+{
+    if (row < 0 || row >= m_nRows)
+        return;
+    m_rows[static_cast<size_t>(row)].ideal = cyIdeal;
+    m_rows[static_cast<size_t>(row)].minimum = cyMin;
+}
+
+void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const
+{
+    cyCur = cyMin = 0;
+    if (row < 0 || row >= m_nRows)
+        return;
+    cyCur = m_rows[static_cast<size_t>(row)].current;
+    cyMin = m_rows[static_cast<size_t>(row)].minimum;
+}
+
+namespace {
+
+// Gives each extent its ideal size (at least its minimum) in turn; the last takes what is left.
+void Distribute(std::vector<CSplitterWnd::Extent>& extents, int total, int bar)
+{
+    int left = total;
+    for (size_t i = 0; i < extents.size(); ++i) {
+        auto& extent = extents[i];
+        if (i + 1 == extents.size()) {
+            extent.current = std::max(0, left);
+            break;
+        }
+        extent.current = std::clamp(std::max(extent.ideal, extent.minimum), 0, std::max(0, left - bar));
+        left -= extent.current + bar;
+    }
+}
+
+} // namespace
+
+void CSplitterWnd::RecalcLayout()
+{
+    if (m_hWnd == nullptr)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    Distribute(m_cols, client.Width(), kBarSize);
+    Distribute(m_rows, client.Height(), kBarSize);
+    int y = 0;
+    for (int row = 0; row < m_nRows; ++row) {
+        int x = 0;
+        const int height = m_rows[static_cast<size_t>(row)].current;
+        for (int col = 0; col < m_nCols; ++col) {
+            const int width = m_cols[static_cast<size_t>(col)].current;
+            if (HWND hPane = ::GetDlgItem(m_hWnd, IdFromRowCol(row, col)))
+                ::MoveWindow(hPane, x, y, width, height, TRUE);
+            x += width + kBarSize;
+        }
+        y += height + kBarSize;
+    }
+    Invalidate();
+}
+
+int CSplitterWnd::HitBar(CPoint point) const
+{
+    int x = 0;
+    for (int col = 0; col + 1 < m_nCols; ++col) {
+        x += m_cols[static_cast<size_t>(col)].current;
+        if (point.x >= x && point.x < x + kBarSize)
+            return col;
+        x += kBarSize;
+    }
+    int y = 0;
+    for (int row = 0; row + 1 < m_nRows; ++row) {
+        y += m_rows[static_cast<size_t>(row)].current;
+        if (point.y >= y && point.y < y + kBarSize)
+            return -(row + 2);
+        y += kBarSize;
+    }
+    return kNoBar;
+}
+
+void CSplitterWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    RecalcLayout();
+}
+
+void CSplitterWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+}
+
+BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (nHitTest == HTCLIENT && pWnd == this) {
+        CPoint point;
+        ::GetCursorPos(&point);
+        ScreenToClient(&point);
+        const int bar = HitBar(point);
+        if (bar != kNoBar) {
+            ::SetCursor(::LoadCursorA(nullptr, bar >= 0 ? IDC_SIZEWE : IDC_SIZENS));
+            return TRUE;
+        }
+    }
+    return CWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CSplitterWnd::OnLButtonDown(UINT, CPoint point)
+{
+    m_nDragBar = HitBar(point);
+    if (m_nDragBar != kNoBar)
+        SetCapture();
+}
+
+void CSplitterWnd::OnMouseMove(UINT, CPoint point)
+{
+    if (m_nDragBar == kNoBar || ::GetCapture() != m_hWnd)
+        return;
+    // The pane before the bar takes the new size; RecalcLayout keeps the rest inside.
+    if (m_nDragBar >= 0) {
+        int start = 0;
+        for (int col = 0; col < m_nDragBar; ++col)
+            start += m_cols[static_cast<size_t>(col)].current + kBarSize;
+        m_cols[static_cast<size_t>(m_nDragBar)].ideal = std::max(0, static_cast<int>(point.x) - start);
+    } else {
+        const int row = -m_nDragBar - 2;
+        int start = 0;
+        for (int r = 0; r < row; ++r)
+            start += m_rows[static_cast<size_t>(r)].current + kBarSize;
+        m_rows[static_cast<size_t>(row)].ideal = std::max(0, static_cast<int>(point.y) - start);
+    }
+    RecalcLayout();
+}
+
+void CSplitterWnd::OnLButtonUp(UINT, CPoint)
+{
+    if (m_nDragBar != kNoBar && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    m_nDragBar = kNoBar;
+}

@@ -1,0 +1,64 @@
+// CSplitterWnd: a static splitter of rows and columns of panes with draggable bars.
+#pragma once
+
+#include "framework/docview.h"
+#include "framework/wnd.h"
+
+#include <vector>
+
+class CSplitterWnd : public CWnd {
+    DECLARE_DYNAMIC(CSplitterWnd)
+public:
+    CSplitterWnd();
+
+    // Creates the splitter as child nID (the frame's pane id by default) with
+    // nRows x nCols panes, created afterwards with CreateView.
+    BOOL CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle = WS_CHILD | WS_VISIBLE,
+                      UINT nID = AFX_IDW_PANE_FIRST);
+    // A new view of pViewClass in the pane, sizeInit its ideal size.
+    virtual BOOL CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext);
+
+    int GetRowCount() const { return m_nRows; }
+    int GetColumnCount() const { return m_nCols; }
+    CWnd* GetPane(int row, int col) const;
+    int IdFromRowCol(int row, int col) const;
+    BOOL IsChildPane(CWnd* pWnd, int* pRow, int* pCol) const;
+    // Makes the pane's view the frame's active view and gives it the focus.
+    void SetActivePane(int row, int col, CWnd* pWnd = nullptr);
+    CWnd* GetActivePane(int* pRow = nullptr, int* pCol = nullptr) const;
+    void SetColumnInfo(int col, int cxIdeal, int cxMin);
+    void GetColumnInfo(int col, int& cxCur, int& cxMin) const;
+    void SetRowInfo(int row, int cyIdeal, int cyMin);
+    void GetRowInfo(int row, int& cyCur, int& cyMin) const;
+    // Places the panes by their ideal sizes; the last row and column take the rest.
+    virtual void RecalcLayout();
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnPaint();
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+
+    // Width of the bars between panes, in pixels.
+    static constexpr int kBarSize = 4;
+
+    // The sizes of one row or column.
+    struct Extent {
+        int ideal = 0;
+        int minimum = 0;
+        int current = 0;
+    };
+
+protected:
+    // The bar under point: column bar index (>= 0) or row bar as -(index + 2); -1 for none.
+    int HitBar(CPoint point) const;
+
+    int m_nRows;
+    int m_nCols;
+    std::vector<Extent> m_rows;
+    std::vector<Extent> m_cols;
+    int m_nDragBar;
+
+    DECLARE_MESSAGE_MAP()
+};
