@@ -140,30 +140,37 @@ HRESULT CIEDTree::BuildIedModel(const CString& iedName)
         m_iedModel.iedName = m_iedName;
         const HTREEITEM ldItem = InsertTreeItem(label, kImageLogicalDevice, iedItem);
 
-        const DomNodePtr ln0 = RequiredChildElement(lDevice.element, "LN0");
-        const CSclAttributes attributes(ln0);
-        const CString inst = attributes.Required("inst");
-        const CString lnClass = attributes.Required("lnClass");
-        const CString lnType = attributes.Required("lnType");
-        const CString prefix = attributes.Get("prefix");
-        CString ln0Name;
-        ln0Name.Format("%s%s%s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst);
-        CString ln0Label = ln0Name;
-        if (attributes.Find("desc", desc))
-            ln0Label.Format("%s%s%s: %s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst, (LPCSTR)desc);
-
-        CLN* ln = ld->AddLN(ln0Name);
-        const HTREEITEM ln0Item = InsertTreeItem(ln0Label, kImageLogicalNode, ldItem);
-        AddDataObjects(lnType, m_iedName + ldInst, ln0Name, ln, ln0Item);
-
-        LoadDataSets(ln0, m_dataSets);
-        LoadReportControls(ln0, ln0Item, ln0Name, ldInst, m_dataSets, m_reports);
-        LoadGooseControls(ln0, ln0Item, ln0Name, ldInst, m_dataSets, m_gooseControls);
+        const CString ln0Name =
+            LoadLogicalNodeZero(RequiredChildElement(lDevice.element, "LN0"), ldItem, ldInst, ld);
         LoadLogicalNodes(lDevice.element, ldItem, ln0Name, ldInst, ld);
     }
     RunReportPass();
     RunGoosePass();
     return S_OK;
+}
+
+CString CIEDTree::LoadLogicalNodeZero(const DomNodePtr& ln0, HTREEITEM ldItem, const CString& ldInst, CLD* ld)
+{
+    const CSclAttributes attributes(ln0);
+    const CString inst = attributes.Required("inst");
+    const CString lnClass = attributes.Required("lnClass");
+    const CString lnType = attributes.Required("lnType");
+    const CString prefix = attributes.Get("prefix");
+    CString ln0Name;
+    ln0Name.Format("%s%s%s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst);
+    CString label = ln0Name;
+    CString desc;
+    if (attributes.Find("desc", desc))
+        label.Format("%s%s%s: %s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst, (LPCSTR)desc);
+
+    CLN* ln = ld->AddLN(ln0Name);
+    const HTREEITEM ln0Item = InsertTreeItem(label, kImageLogicalNode, ldItem);
+    AddDataObjects(lnType, m_iedName + ldInst, ln0Name, ln, ln0Item);
+
+    LoadDataSets(ln0, m_dataSets);
+    LoadReportControls(ln0, ln0Item, ln0Name, ldInst, m_dataSets, m_reports);
+    LoadGooseControls(ln0, ln0Item, ln0Name, ldInst, m_dataSets, m_gooseControls);
+    return ln0Name;
 }
 
 void CIEDTree::AddDataObjects(const CString& lnType, const CString& domain, const CString& lnName, CLN* ln,

@@ -119,6 +119,8 @@ public:
 
 private:
     HRESULT BuildIedModel(const CString& iedName);
+    // Reads an LDevice's LN0 with its data sets and control blocks; returns its name.
+    CString LoadLogicalNodeZero(const DomNodePtr& ln0, HTREEITEM ldItem, const CString& ldInst, CLD* ld);
     // Adds the data objects of lnType to the node and the tree, expanded.
     void AddDataObjects(const CString& lnType, const CString& domain, const CString& lnName, CLN* ln,
                         HTREEITEM lnItem);

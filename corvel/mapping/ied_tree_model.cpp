@@ -203,14 +203,10 @@ void CIEDTree::LoadGseAddresses()
             const CSclAttributes attributes(gse);
             CString key;
             key.Format("%s_%s", (LPCSTR)attributes.Get("ldInst"), (LPCSTR)attributes.Get("cbName"));
+            // The address is optional in SCL: a GSE without one gives its block no MAC address.
             const DomNodePtr mac = FindMacAddress(gse);
-            if (!mac) {
-                CString message;
-                message.Format("Cannot load the SCL file: the element %s has no <Address>/<P type=\"MAC-Address\"> "
-                               "element.",
-                               (LPCSTR)DescribeElement(gse));
-                throw ComError(E_POINTER, message);
-            }
+            if (!mac)
+                continue;
             CString text = NodeText(mac);
             text.Replace('-', ' ');
             m_gseAddresses[key] = text;

@@ -58,7 +58,9 @@ bool DumpSclTypes(const CString& path, std::string& out, CString& error)
                         tree.m_daTypes.GetObjectCount());
             AppendLine(out, line);
             for (const SclLDevice& lDevice : tree.CollectLDevices(ied)) {
-                const DomNodePtr ln0 = RequiredChildElement(lDevice.element, "LN0");
+                const DomNodePtr ln0 = FindChildElement(lDevice.element, "LN0");
+                if (!ln0)
+                    continue;
                 for (const CDataSet* dataSet : tree.LoadDataSets(ln0, tree.m_dataSets)) {
                     line.Format("DataSet %s/%s %d", (LPCSTR)lDevice.inst, (LPCSTR)dataSet->name,
                                 static_cast<int>(dataSet->members.GetSize()));
