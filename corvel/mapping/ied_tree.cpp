@@ -61,8 +61,8 @@ HTREEITEM CIEDTree::InsertTreeItem(LPCSTR text, int icon, HTREEITEM parent, CTre
     insert.item.iSelectedImage = icon;
     insert.item.lParam = reinterpret_cast<LPARAM>(record);
     HTREEITEM item = InsertItem(&insert);
-    if (item != nullptr)
-        owned.release();
+    if (item != nullptr && owned)
+        AdoptRecord(owned.release());
     return item;
 }
 

@@ -7,6 +7,7 @@
 #include "corvel/model/scl_model.h"
 
 #include <map>
+#include <memory>
 #include <vector>
 
 // Tree images.
@@ -126,8 +127,9 @@ private:
                         HTREEITEM lnItem);
     void RunReportPass();
     void RunGoosePass();
-    // Builds the DOType id to control model index FindDoTypeCtlModel reads.
-    void IndexDoTypeCtlModels();
+    // Reads every DOType once: the DOType id to control model index FindDoTypeCtlModel reads, and the types
+    // LoadDOTypes files.
+    void ParseDoTypes();
     // Records code for (domain, path) when it is larger than what the map holds.
     void RecordLargerCtlModel(const CString& domain, const CString& path, int code);
     // Adds a basic attribute as a data item and a leaf.
@@ -137,8 +139,18 @@ private:
 
     CtlModelMap m_ownCtlModels;
     CtlModelMap* m_ctlModels = &m_ownCtlModels;
+    // A DOType as read, before LoadDOTypes files it.
+    struct ParsedDoType {
+        std::unique_ptr<CDOType> type;
+        // (attributes read, code) at each ctlModel attribute with a value.
+        std::vector<std::pair<int, int>> ctlModels;
+        // The reading stopped in this type on a missing required part.
+        bool incomplete = false;
+    };
+    std::vector<ParsedDoType> m_parsedDoTypes;
+    std::unique_ptr<ComError> m_doTypeError;
     std::map<CString, int> m_doTypeCtlModels;
-    bool m_doTypeCtlModelsIndexed = false;
+    bool m_doTypesParsed = false;
     // Levels of sub data objects and structures being expanded.
     int m_typeNesting = 0;
 };

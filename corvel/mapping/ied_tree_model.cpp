@@ -19,7 +19,7 @@ std::vector<DomNodePtr> ChildElementsNamed(const DomNodePtr& node, LPCSTR name)
     std::vector<DomNodePtr> found;
     CChildElements children(node);
     for (DomNodePtr child = children.Next(); child; child = children.Next()) {
-        if (NodeName(child) == name)
+        if (IsNamed(child, name))
             found.push_back(child);
     }
     return found;
@@ -30,7 +30,7 @@ DomNodePtr FindChildByNameAttribute(const DomNodePtr& node, LPCSTR elementName, 
 {
     CChildElements children(node);
     for (DomNodePtr child = children.Next(); child; child = children.Next()) {
-        if (elementName != nullptr && NodeName(child) != elementName)
+        if (elementName != nullptr && !IsNamed(child, elementName))
             continue;
         CString text;
         if (CSclAttributes(child).Find("name", text) && text == name)

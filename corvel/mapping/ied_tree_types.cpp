@@ -13,7 +13,7 @@ const char kDATypes[] = "//SCL/DataTypeTemplates/DAType";
 
 void CIEDTree::LoadLNodeTypes()
 {
-    m_doTypeCtlModelsIndexed = false;
+    m_doTypesParsed = false;
     CSelection types(m_document, kLNodeTypes);
     for (DomNodePtr element = types.Next(); element; element = types.Next()) {
         const CSclAttributes attributes(element);
@@ -23,7 +23,7 @@ void CIEDTree::LoadLNodeTypes()
 
         CChildElements children(element);
         for (DomNodePtr child = children.Next(); child; child = children.Next()) {
-            if (NodeName(child) != "DO")
+            if (!IsNamed(child, "DO"))
                 continue;
             const CSclAttributes doAttributes(child);
             const CString name = doAttributes.Required("name");
@@ -41,31 +41,66 @@ void CIEDTree::LoadLNodeTypes()
 
 int CIEDTree::FindDoTypeCtlModel(const CString& typeId)
 {
-    if (!m_doTypeCtlModelsIndexed)
-        IndexDoTypeCtlModels();
+    if (!m_doTypesParsed)
+        ParseDoTypes();
     const auto found = m_doTypeCtlModels.find(typeId);
     return found != m_doTypeCtlModels.end() ? found->second : kCtlStatusOnly;
 }
 
-// One pass over the DOTypes: for each id, the ctlModel value of the last DOType of that id that has one.
-void CIEDTree::IndexDoTypeCtlModels()
+// One pass over the DOTypes for both FindDoTypeCtlModel and LoadDOTypes. For each id the index keeps the value
+// of the first child named "ctlModel" that has one, of the last DOType of that id that has such a child. A
+// missing required part of a DA or SDO is kept to be raised by LoadDOTypes; the index still covers every DOType.
+void CIEDTree::ParseDoTypes()
 {
+    m_parsedDoTypes.clear();
+    m_doTypeError.reset();
     m_doTypeCtlModels.clear();
     CSelection types(m_document, kDOTypes);
     for (DomNodePtr element = types.Next(); element; element = types.Next()) {
         const CString id = CSclAttributes(element).Required("id");
+        ParsedDoType parsed;
+        if (!m_doTypeError) {
+            parsed.type = std::make_unique<CDOType>();
+            parsed.type->id = id;
+        }
+        bool indexed = false;
         CChildElements children(element);
         for (DomNodePtr child = children.Next(); child; child = children.Next()) {
+            const CSclAttributes attributes(child);
             CString name;
-            if (!CSclAttributes(child).Find("name", name) || name != "ctlModel")
+            const bool hasName = attributes.Find("name", name);
+            DomNodePtr value;
+            int code = kCtlStatusOnly;
+            if (hasName && name == "ctlModel" && (value = FindChildElement(child, "Val"))) {
+                code = CtlModelFromText(NodeText(value));
+                if (!indexed)
+                    m_doTypeCtlModels[id] = code;
+                indexed = true;
+            }
+            if (!parsed.type || parsed.incomplete)
                 continue;
-            if (const DomNodePtr value = FindChildElement(child, "Val")) {
-                m_doTypeCtlModels[id] = CtlModelFromText(NodeText(value));
-                break;
+            try {
+                if (IsNamed(child, "DA")) {
+                    attributes.Required("name");
+                    const CString bType = attributes.Required("bType");
+                    const CString typeRef = attributes.Get("type");
+                    const CString fc = attributes.Required("fc");
+                    parsed.type->AddDA(name, bType, typeRef, fc, attributes.Get("count", "0"));
+                    if (value)
+                        parsed.ctlModels.emplace_back(static_cast<int>(parsed.type->attributes.GetSize()), code);
+                } else if (IsNamed(child, "SDO")) {
+                    attributes.Required("name");
+                    parsed.type->AddSDO(name, attributes.Required("type"));
+                }
+            } catch (const ComError& error) {
+                m_doTypeError = std::make_unique<ComError>(error);
+                parsed.incomplete = true;
             }
         }
+        if (parsed.type)
+            m_parsedDoTypes.push_back(std::move(parsed));
     }
-    m_doTypeCtlModelsIndexed = true;
+    m_doTypesParsed = true;
 }
 
 void CIEDTree::LoadDATypes()
@@ -75,7 +110,7 @@ void CIEDTree::LoadDATypes()
         CDAType* type = m_daTypes.AddDAType(CSclAttributes(element).Required("id"));
         CChildElements children(element);
         for (DomNodePtr child = children.Next(); child; child = children.Next()) {
-            if (NodeName(child) != "BDA")
+            if (!IsNamed(child, "BDA"))
                 continue;
             const CSclAttributes attributes(child);
             const CString name = attributes.Required("name");
@@ -87,38 +122,26 @@ void CIEDTree::LoadDATypes()
 
 void CIEDTree::LoadDOTypes()
 {
-    CSelection types(m_document, kDOTypes);
-    for (DomNodePtr element = types.Next(); element; element = types.Next()) {
-        const CString id = CSclAttributes(element).Required("id");
-        CDOType* type = m_doTypes.AddDOType(id);
-        CChildElements children(element);
-        for (DomNodePtr child = children.Next(); child; child = children.Next()) {
-            const CString nodeName = NodeName(child);
-            if (nodeName == "DA") {
-                const CSclAttributes attributes(child);
-                const CString name = attributes.Required("name");
-                const CString bType = attributes.Required("bType");
-                const CString typeRef = attributes.Get("type");
-                const CString fc = attributes.Required("fc");
-                type->AddDA(name, bType, typeRef, fc, attributes.Get("count", "0"));
-                if (name != "ctlModel")
-                    continue;
-                const DomNodePtr value = FindChildElement(child, "Val");
-                if (!value)
-                    continue;
-                const int code = CtlModelFromText(NodeText(value));
-                type->SetCtlModel(code);
-                StoreCtlModel(*m_ctlModels, m_iedName, id, code);
-                m_ctlModelKeys[id] = code;
-                for (_DA_CTL& control : m_controlEntries) {
-                    if (control.doType == id)
-                        control.ctlModel = code;
-                }
-            } else if (nodeName == "SDO") {
-                const CSclAttributes attributes(child);
-                const CString name = attributes.Required("name");
-                type->AddSDO(name, attributes.Required("type"));
+    if (!m_doTypesParsed)
+        ParseDoTypes();
+    m_doTypesParsed = false;
+    std::vector<ParsedDoType> parsedTypes = std::move(m_parsedDoTypes);
+    m_parsedDoTypes.clear();
+    for (ParsedDoType& parsed : parsedTypes) {
+        const CString id = parsed.type->id;
+        CDOType* type = static_cast<CDOType*>(m_doTypes.AddSclObject(id, parsed.type.release()));
+        for (const auto& [read, code] : parsed.ctlModels) {
+            // The control model reaches the attributes read so far.
+            for (int i = 0; i < read; ++i)
+                type->attributes[i]->ctlModel = code;
+            StoreCtlModel(*m_ctlModels, m_iedName, id, code);
+            m_ctlModelKeys[id] = code;
+            for (_DA_CTL& control : m_controlEntries) {
+                if (control.doType == id)
+                    control.ctlModel = code;
             }
         }
+        if (parsed.incomplete && m_doTypeError)
+            throw ComError(*m_doTypeError);
     }
 }

@@ -10,7 +10,7 @@ CMultiTree::CMultiTree() = default;
 
 CMultiTree::~CMultiTree()
 {
-    // Destroyed here so that OnDestroy still frees the records.
+    // Destroyed while the object is still a CMultiTree, so that OnDestroy runs.
     if (m_hWnd != nullptr)
         DestroyWindow();
 }
@@ -28,14 +28,6 @@ CTreeModelRecord* CMultiTree::GetItemRecord(HTREEITEM item) const
 
 void CMultiTree::OnDestroy()
 {
-    for (HTREEITEM item = GetRootItem(); item != nullptr; item = GetNextSiblingItem(item))
-        DeleteRecords(item);
     CTreeCtrl::OnDestroy();
-}
-
-void CMultiTree::DeleteRecords(HTREEITEM item)
-{
-    delete GetItemRecord(item);
-    for (HTREEITEM child = GetChildItem(item); child != nullptr; child = GetNextSiblingItem(child))
-        DeleteRecords(child);
+    m_records.clear();
 }

@@ -7,6 +7,7 @@
 #include "corvel/model/scl_model.h"
 
 #include <map>
+#include <memory>
 #include <vector>
 
 // What an item of the model tree stands for; held as the item's data and freed by the tree.
@@ -67,12 +68,15 @@ public:
     CString m_domain;
 
 protected:
+    // Makes the tree the owner of an item's record.
+    void AdoptRecord(CTreeModelRecord* record) { m_records.emplace_back(record); }
+
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Deletes the records of item and of every item below it.
-    void DeleteRecords(HTREEITEM item);
-
     DomNodePtr m_xmlNode;
+    // The records of the items, freed when the window is destroyed. Kept here rather than found through the
+    // items, which the tree control looks up one by one.
+    std::vector<std::unique_ptr<CTreeModelRecord>> m_records;
 };

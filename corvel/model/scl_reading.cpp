@@ -1,6 +1,8 @@
 #include "corvel/model/scl_reading.h"
 
 #include <climits>
+#include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -39,6 +41,16 @@ bool IsElement(const DomNodePtr& node)
     return type == NODE_ELEMENT;
 }
 
+// The attribute names asked for, as BSTRs made once.
+BSTR AttributeNameBstr(LPCSTR name)
+{
+    static std::unordered_map<std::string, ComBstr> names;
+    auto found = names.find(name);
+    if (found == names.end())
+        found = names.emplace(name, ComBstr(CString(name))).first;
+    return found->second.Get();
+}
+
 } // namespace
 
 int CtlModelFromText(const CString& text)
@@ -59,24 +71,26 @@ int FcCode(const CString& fc)
     return 0;
 }
 
-CSclAttributes::CSclAttributes(const DomNodePtr& element) : m_element(element), m_attributes(NodeAttributes(element))
+CSclAttributes::CSclAttributes(const DomNodePtr& element) : m_node(element), m_element(element)
 {
-    if (!m_attributes)
-        throw ComError(E_POINTER, CString(kMissingPrefix) + "the node " + NodeName(element) + " has no attributes.");
+    if (!m_element)
+        throw ComError(E_POINTER, CString(kMissingPrefix) + "the node " + NodeName(element) + " is not an element.");
 }
 
 bool CSclAttributes::Find(LPCSTR name, CString& text) const
 {
-    const DomNodePtr attribute = GetNamedItem(m_attributes, name);
-    if (!attribute)
+    ComVariant value;
+    ThrowIfFailed(m_element->getAttribute(AttributeNameBstr(name), value.Receive()), "getAttribute");
+    if (value.Get().vt != VT_BSTR)
         return false;
-    text = NodeText(attribute);
+    text = BstrToString(value.Get().bstrVal);
     return true;
 }
 
 bool CSclAttributes::Has(LPCSTR name) const
 {
-    return static_cast<bool>(GetNamedItem(m_attributes, name));
+    CString text;
+    return Find(name, text);
 }
 
 CString CSclAttributes::Get(LPCSTR name, const CString& defaultText) const
@@ -90,7 +104,7 @@ CString CSclAttributes::Required(LPCSTR name) const
     CString text;
     if (!Find(name, text)) {
         CString message;
-        message.Format("%sthe element %s has no \"%s\" attribute.", kMissingPrefix, (LPCSTR)DescribeElement(m_element),
+        message.Format("%sthe element %s has no \"%s\" attribute.", kMissingPrefix, (LPCSTR)DescribeElement(m_node),
                        name);
         throw ComError(E_POINTER, message);
     }
@@ -103,11 +117,23 @@ CString GetAttributeText(const DomNodePtr& node, LPCSTR name, const CString& def
     return attribute ? NodeText(attribute) : defaultText;
 }
 
+bool IsNamed(const DomNodePtr& node, LPCSTR name)
+{
+    ComBstr nodeName;
+    ThrowIfFailed(node->get_nodeName(nodeName.Receive()), "get_nodeName");
+    LPCWSTR wide = nodeName.Get() != nullptr ? nodeName.Get() : L"";
+    for (; *name != '\0'; ++name, ++wide) {
+        if (*wide != static_cast<WCHAR>(static_cast<unsigned char>(*name)))
+            return false;
+    }
+    return *wide == L'\0';
+}
+
 DomNodePtr FindChildElement(const DomNodePtr& node, LPCSTR name)
 {
     CChildElements children(node);
     for (DomNodePtr child = children.Next(); child; child = children.Next()) {
-        if (NodeName(child) == name)
+        if (IsNamed(child, name))
             return child;
     }
     return DomNodePtr();

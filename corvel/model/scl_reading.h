@@ -31,12 +31,15 @@ public:
     CString Required(LPCSTR name) const;
 
 private:
-    DomNodePtr m_element;
-    DomNamedNodeMapPtr m_attributes;
+    DomNodePtr m_node;
+    DomElementPtr m_element;
 };
 
 // The text of the node's attribute name, or a copy of defaultText when the node has none.
 CString GetAttributeText(const DomNodePtr& node, LPCSTR name, const CString& defaultText);
+
+// True when the node's name is name (ASCII, exact).
+bool IsNamed(const DomNodePtr& node, LPCSTR name);
 
 // The first child element of node named name, or an empty pointer.
 DomNodePtr FindChildElement(const DomNodePtr& node, LPCSTR name);
