@@ -39,7 +39,7 @@ public:
     BOOL m_bDrawIcon = TRUE;
     int m_nMaxDescrWidth = 200;
     // Drawing follows the visual theme.
-    BOOL m_bVislManagerTheme = FALSE;
+    BOOL m_bDrawWithTheme = FALSE;
     COLORREF m_clrFill = static_cast<COLORREF>(-1);
     COLORREF m_clrFillGradient = static_cast<COLORREF>(-1);
     COLORREF m_clrText = static_cast<COLORREF>(-1);

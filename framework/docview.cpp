@@ -322,6 +322,12 @@ CView::CView() : m_pDocument(nullptr) {}
 
 CView::~CView()
 {
+    // A view deleted before its window goes must not stay its frame's active view.
+    if (m_hWnd != nullptr) {
+        CFrameWnd* pFrame = GetParentFrame();
+        if (pFrame != nullptr && pFrame->GetActiveView() == this)
+            pFrame->SetActiveView(nullptr, FALSE);
+    }
     if (m_pDocument != nullptr)
         m_pDocument->RemoveView(this);
 }
@@ -442,17 +448,24 @@ void CScrollView::ScrollToPosition(POINT pt)
 
 void CScrollView::UpdateBars()
 {
-    CRect client;
-    GetClientRect(&client);
-    SCROLLINFO info = {};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    info.nMax = m_totalLog.cx - 1;
-    info.nPage = static_cast<UINT>(std::max(0, client.Width()));
-    ::SetScrollInfo(m_hWnd, SB_HORZ, &info, TRUE);
-    info.nMax = m_totalLog.cy - 1;
-    info.nPage = static_cast<UINT>(std::max(0, client.Height()));
-    ::SetScrollInfo(m_hWnd, SB_VERT, &info, TRUE);
+    // Showing or hiding a bar changes the client area, and so the page: settle in a few passes.
+    for (int pass = 0; pass < 3; ++pass) {
+        CRect client;
+        GetClientRect(&client);
+        SCROLLINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        info.nMax = m_totalLog.cx - 1;
+        info.nPage = static_cast<UINT>(std::max(0, client.Width()));
+        ::SetScrollInfo(m_hWnd, SB_HORZ, &info, TRUE);
+        info.nMax = m_totalLog.cy - 1;
+        info.nPage = static_cast<UINT>(std::max(0, client.Height()));
+        ::SetScrollInfo(m_hWnd, SB_VERT, &info, TRUE);
+        CRect after;
+        GetClientRect(&after);
+        if (after == client)
+            break;
+    }
 }
 
 void CScrollView::ScrollBy(int bar, int nSBCode)

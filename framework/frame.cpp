@@ -5,6 +5,8 @@
 #include "framework/menu.h"
 #include "framework/winapp.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 IMPLEMENT_DYNCREATE(CFrameWndEx, CFrameWnd)
 
@@ -19,11 +21,28 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DROPFILES()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
     ON_MESSAGE(WM_INITIALUPDATE, &CFrameWnd::OnInitialUpdateMessage)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
 namespace {
+
+// The window with id nID below hWnd; a child with the same id as its parent wins (splitter panes).
+HWND FindDescendant(HWND hWnd, int nID)
+{
+    HWND hChild = ::GetDlgItem(hWnd, nID);
+    if (hChild != nullptr) {
+        if (HWND hInner = FindDescendant(hChild, nID))
+            return hInner;
+        return hChild;
+    }
+    for (hChild = ::GetWindow(hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (HWND hFound = FindDescendant(hChild, nID))
+            return hFound;
+    }
+    return nullptr;
+}
 
 // Command ids from this value on belong to the system menu.
 constexpr UINT kFirstSystemCommand = 0xF000;
@@ -52,8 +71,11 @@ CFrameWnd::CFrameWnd()
 
 CFrameWnd::~CFrameWnd()
 {
-    if (m_hWnd != nullptr)
-        DestroyWindow();
+    // A frame deleted before its window goes: CWnd's destructor destroys the
+    // window (PostNcDestroy must not run the deleting override from here).
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this)
+        app->m_pMainWnd = nullptr;
 }
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
@@ -98,6 +120,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     if (!Create(nullptr, title, style, rectDefault, pParentWnd, hasMenu ? resourceName : nullptr, 0, pContext))
         return FALSE;
     m_hMenuDefault = ::GetMenu(m_hWnd);
+    if (::FindResourceA(hInstance, resourceName, MAKEINTRESOURCEA(14)) != nullptr) { // RT_GROUP_ICON
+        SetIcon(::LoadIconA(hInstance, resourceName), TRUE);
+        SetIcon(static_cast<HICON>(::LoadImageA(hInstance, resourceName, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                                ::GetSystemMetrics(SM_CYSMICON), 0)),
+                FALSE);
+    }
     // FWS_ flags live in the style bits the system ignores for top-level windows.
     if (dwDefaultStyle & FWS_ADDTOTITLE)
         ModifyStyle(0, FWS_ADDTOTITLE);
@@ -170,23 +198,29 @@ void CFrameWnd::RecalcLayout(BOOL)
 {
     if (m_hWnd == nullptr)
         return;
-    HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    if (hPane == nullptr)
-        return;
     CRect client;
     GetClientRect(&client);
-    ::MoveWindow(hPane, client.left, client.top, client.Width(), client.Height(), TRUE);
+    // The status bar places itself at the bottom; the pane takes the rest.
+    HWND hStatus = ::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR);
+    if (hStatus != nullptr && ::IsWindowVisible(hStatus)) {
+        ::SendMessageA(hStatus, WM_SIZE, 0, 0);
+        CRect status;
+        ::GetWindowRect(hStatus, &status);
+        client.bottom = std::max(client.top, client.bottom - status.Height());
+    }
+    HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (hPane != nullptr)
+        ::MoveWindow(hPane, client.left, client.top, client.Width(), client.Height(), TRUE);
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
 {
     CView* pView = GetActiveView();
-    if (pView == nullptr) {
-        CWnd* pPane = FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST));
-        pView = DYNAMIC_DOWNCAST(CView, pPane);
-    }
+    if (pView == nullptr)
+        pView = DYNAMIC_DOWNCAST(CView, FromHandlePermanent(FindDescendant(m_hWnd, AFX_IDW_PANE_FIRST)));
     // Every view below the frame gets its initial update.
     SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
+    RecalcLayout();
     if (bMakeVisible) {
         if (pView != nullptr && GetActiveView() == nullptr)
             SetActiveView(pView);
@@ -326,6 +360,14 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
         }
         state.m_nIndexMax = count;
     }
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    const int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+        : pCmdUI->m_nID == ID_INDICATOR_NUM            ? VK_NUMLOCK
+                                                       : VK_SCROLL;
+    pCmdUI->Enable((::GetKeyState(key) & 1) != 0);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM, LPARAM)

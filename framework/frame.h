@@ -36,7 +36,8 @@ public:
     CView* GetActiveView() const { return m_pViewActive; }
     void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
     virtual CDocument* GetActiveDocument();
-    // Fits the pane window (AFX_IDW_PANE_FIRST) to the client area.
+    // Puts the status bar (AFX_IDW_STATUS_BAR) at the bottom and fits the pane
+    // window (AFX_IDW_PANE_FIRST) to the rest of the client area.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Sends WM_INITIALUPDATE to the views, activates the first and shows the frame.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
@@ -69,6 +70,8 @@ public:
     afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDropFiles(HDROP hDropInfo);
+    // ID_INDICATOR_CAPS/NUM/SCRL: shown while the key's lock is on.
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
     BOOL m_bAutoMenuEnable;
     UINT m_nIDHelp;

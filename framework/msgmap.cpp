@@ -52,6 +52,20 @@ private:
     CDC m_dc;
 };
 
+// Asks whether a command is enabled without touching any menu or control.
+class TestCmdUI : public CCmdUI {
+public:
+    BOOL m_bEnabled = TRUE;
+    void Enable(BOOL bOn) override
+    {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCSTR) override {}
+};
+
 } // namespace
 
 const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessage, UINT nCode, UINT nID)
@@ -68,7 +82,7 @@ const AFX_MSGMAP_ENTRY* AfxFindMessageEntry(const AFX_MSGMAP* pMap, UINT nMessag
     return nullptr;
 }
 
-BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, const AFX_MSGMAP_ENTRY* pEntry, void* pExtra)
+BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int, const AFX_MSGMAP_ENTRY* pEntry, void* pExtra)
 {
     AFX_NOTIFY* notify = static_cast<AFX_NOTIFY*>(pExtra);
     switch (pEntry->nSig) {
@@ -98,7 +112,6 @@ BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, const AFX_MSGMA
         return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(notify->pNMHDR,
                                                                                                     notify->pResult);
     default:
-        (void)nCode;
         return FALSE;
     }
 }
@@ -334,6 +347,14 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     const HWND hControl = reinterpret_cast<HWND>(lParam);
     int nCode = HIWORD(wParam);
     if (hControl == nullptr) {
+        if (nID == 0)
+            return FALSE;
+        // A command whose update handler disables it (an accelerator of a grayed item) is dropped.
+        TestCmdUI state;
+        state.m_nID = nID;
+        OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state, nullptr);
+        if (!state.m_bEnabled)
+            return TRUE;
         nCode = CN_COMMAND; // menu (0) or accelerator (1)
     } else {
         CWnd* pControl = FromHandlePermanent(hControl);

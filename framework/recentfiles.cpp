@@ -113,6 +113,12 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
         pMenu->GetMenuString(pCmdUI->m_nID, m_strOriginal, MF_BYCOMMAND);
 
     if (m_names.empty() || m_names.front().IsEmpty()) {
+        // Items of files shown before go; the first becomes the original item again.
+        if (pMenu != nullptr) {
+            for (int i = 1; i < GetSize(); ++i)
+                pMenu->DeleteMenu(pCmdUI->m_nID + static_cast<UINT>(i), MF_BYCOMMAND);
+            pCmdUI->m_nIndexMax = pMenu->GetMenuItemCount();
+        }
         if (!m_strOriginal.IsEmpty())
             pCmdUI->SetText(m_strOriginal);
         pCmdUI->Enable(FALSE);

@@ -18,4 +18,5 @@
 #include "framework/msgmap.h"
 #include "framework/recentfiles.h"
 #include "framework/splitter.h"
+#include "framework/statusbar.h"
 #include "framework/wnd.h"

@@ -258,6 +258,23 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
                       static_cast<DWORD>(size)) == ERROR_SUCCESS;
 }
 
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
+{
+    CWinApp* app = g_pApp;
+    if (app == nullptr)
+        return -1;
+    if (hInstance != nullptr)
+        app->m_hInstance = hInstance;
+    app->m_lpCmdLine = lpCmdLine;
+    app->m_nCmdShow = nCmdShow;
+    if (!app->InitInstance()) {
+        if (CWnd* pMainWnd = app->m_pMainWnd)
+            pMainWnd->DestroyWindow();
+        return app->ExitInstance();
+    }
+    return app->Run();
+}
+
 CWinApp* AfxGetApp()
 {
     return g_pApp;

@@ -131,6 +131,9 @@ public:
     // Base name of the program file, without extension.
     LPCSTR m_pszExeName;
     LPCSTR m_pszRegistryKey;
+    // What the program was started with (set by AfxWinMain).
+    LPSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
     // The INI file beside the program until SetRegistryKey is called.
     LPCSTR m_pszProfileName;
     HINSTANCE m_hInstance;
@@ -165,6 +168,10 @@ public:
     CWaitCursor& operator=(const CWaitCursor&) = delete;
     void Restore();
 };
+
+// The program's body, called from its WinMain: InitInstance, then Run when
+// it succeeded (else ExitInstance); returns the exit code, -1 without an application object.
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 
 // The application object, or null when there is none.
 CWinApp* AfxGetApp();

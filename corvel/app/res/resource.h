@@ -18,3 +18,31 @@
 #define IDP_OLE_INIT_FAILED 100
 #define IDS_EXPLORER 305
 #define IDS_EDIT 306
+
+// The main frame's menu, accelerators and document string.
+#define IDR_MAINFRAME 128
+
+// About box.
+#define IDD_ABOUTBOX 100
+#define IDC_ABOUT_LEGAL 1106
+#define IDC_ABOUT_COMPANY 1107
+#define IDC_ABOUT_VERSION 1111
+#define IDC_ABOUT_RELEASE_NOTES 1112
+#define IDC_ABOUT_PRODUCT 1114
+
+// Context menus registered with the context-menu manager.
+#define IDR_MENU_MISSING_FILE 174
+#define IDR_MENU_SCL_FILE 183
+#define IDR_MENU_PASTE 344
+#define IDR_MENU_IED_ROOT 347
+
+// Commands.
+#define ID_FILE_DISPLAY 136
+#define ID_ADD_IED 32771
+#define ID_OPEN_PROJECT 32789
+#define ID_PASTE_MODBUS_DEVICE 32819
+#define ID_IMPORT_CONFIGURATION 32882
+#define ID_EXPORT_CONFIGURATION 32883
+#define ID_APP_ADD_IED 32886
+#define ID_EDIT_SCL_PATH 32888
+#define ID_CHANGE_SCL_FOLDER 32891

@@ -1,0 +1,123 @@
+#include "corvel/app/main_app.h"
+
+#include "corvel/app/about_dlg.h"
+#include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
+#include "corvel/workspace/main_frame.h"
+#include "corvel/workspace/main_view.h"
+#include "toolkit/common/theme_wrapper.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const char kRegistryKey[] = "VQN3x";
+constexpr UINT kRecentFileCount = 4;
+// InitCommonControlsEx: the structure's size and every class of this mask.
+constexpr DWORD kCommonControlsSize = 8;
+constexpr DWORD kCommonControlsClasses = 0xFF;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CMainApp, CWinAppEx)
+    ON_COMMAND(ID_APP_ABOUT, &CMainApp::OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, &CWinApp::OnFilePrintSetup)
+    ON_COMMAND(ID_APP_ADD_IED, &CMainApp::OnAddIed)
+    ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + CMainApp::kRecentFileCommands - 1,
+                     &CMainApp::OnOpenRecentFile)
+END_MESSAGE_MAP()
+
+CMainApp::CMainApp() : CWinAppEx(TRUE) {}
+
+BOOL CMainApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = kCommonControlsSize;
+    controls.dwICC = kCommonControlsClasses;
+    ::InitCommonControlsEx(&controls);
+
+    CWinAppEx::InitInstance();
+
+    if (!AfxOleInit()) {
+        AfxMessageBox(IDP_OLE_INIT_FAILED);
+        return FALSE;
+    }
+    AfxEnableControlContainer();
+    CKitWinThemeWrapper().CallSetProcessDPIAware();
+
+    SetRegistryKey(kRegistryKey);
+    LoadStdProfileSettings(kRecentFileCount);
+
+    InitContextMenuManager();
+    InitKeyboardManager();
+    InitTooltipManager();
+    CTooltipParams tooltipParams;
+    tooltipParams.m_bDrawWithTheme = TRUE;
+    SetTooltipParams(AFX_TOOLTIP_TYPE_ALL, nullptr, &tooltipParams);
+
+    auto* docTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CMainDoc), RUNTIME_CLASS(CMainFrame),
+                                               RUNTIME_CLASS(CMainView));
+    AddDocTemplate(docTemplate);
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!cmdInfo.m_strFileName.IsEmpty()) {
+        commandLineFile = cmdInfo.m_strFileName;
+        CMainView::startupFileName = commandLineFile;
+    }
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    m_pMainWnd->DragAcceptFiles(TRUE);
+    return TRUE;
+}
+
+void CMainApp::PreLoadState()
+{
+    CString name;
+    name.LoadString(IDS_EDIT);
+    GetContextMenuManager()->AddMenu(name, IDR_MENU_PASTE);
+    name.LoadString(IDS_EXPLORER);
+    GetContextMenuManager()->AddMenu(name, IDR_MENU_MISSING_FILE);
+    GetContextMenuManager()->AddMenu(name, IDR_MENU_SCL_FILE);
+    GetContextMenuManager()->AddMenu(name, IDR_MENU_IED_ROOT);
+}
+
+CMainDoc* CMainApp::GetMainFrameDocument() const
+{
+    auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, m_pMainWnd);
+    return frame != nullptr ? DYNAMIC_DOWNCAST(CMainDoc, frame->GetActiveDocument()) : nullptr;
+}
+
+void CMainApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}
+
+void CMainApp::OnAddIed()
+{
+    if (CMainDoc* doc = GetMainFrameDocument())
+        doc->OnAddIed();
+}
+
+// Opens a recent file; a file that cannot be opened leaves the list and nothing else is opened.
+void CMainApp::OnOpenRecentFile(UINT nID)
+{
+    const int index = static_cast<int>(nID - ID_FILE_MRU_FILE1);
+    if (m_pRecentFileList == nullptr || index < 0 || index >= m_pRecentFileList->GetSize() ||
+        (*m_pRecentFileList)[index].IsEmpty())
+        AfxThrowInvalidArgException();
+    const CString name = (*m_pRecentFileList)[index];
+    if (OpenDocumentFile(name) == nullptr) {
+        m_pRecentFileList->Remove(index);
+        return;
+    }
+    if (CMainDoc* doc = GetMainFrameDocument())
+        doc->OpenFileByType(name, FALSE);
+}

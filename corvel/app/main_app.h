@@ -1,0 +1,32 @@
+// CMainApp: Corvel's application object and start-up.
+#pragma once
+#include "framework/ui.h"
+
+class CMainDoc;
+
+class CMainApp : public CWinAppEx {
+public:
+    CMainApp();
+
+    BOOL InitInstance() override;
+    // Registers the context menus before the main frame loads its state.
+    void PreLoadState() override;
+
+    // Recent-file commands: ID_FILE_MRU_FILE1 and the fourteen after it.
+    static constexpr UINT kRecentFileCommands = 15;
+
+    bool flagA = true;
+    bool flagB = true;
+    // The file named on the command line.
+    CString commandLineFile;
+
+protected:
+    // The document of the main frame, or null.
+    virtual CMainDoc* GetMainFrameDocument() const;
+
+    afx_msg void OnAppAbout();
+    afx_msg void OnAddIed();
+    afx_msg void OnOpenRecentFile(UINT nID);
+
+    DECLARE_MESSAGE_MAP()
+};

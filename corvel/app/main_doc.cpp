@@ -1,0 +1,221 @@
+#include "corvel/app/main_doc.h"
+
+#include "corvel/workspace/main_frame.h"
+#include "corvel/workspace/main_view.h"
+
+namespace {
+
+const char kSaveChangesQuestion[] = "Do you want to save changes?";
+const char kProductTitle[] = "Korvane EIP-Tarnwell";
+const char kNewProjectName[] = "Project 1";
+constexpr int kViewWidth = 200;
+constexpr int kViewHeight = 440;
+
+CString TextAfterLastBackslash(const CString& path)
+{
+    return path.Mid(path.ReverseFind('\\') + 1);
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CMainDoc, CDocument)
+
+BEGIN_MESSAGE_MAP(CMainDoc, CDocument)
+    ON_COMMAND(ID_FILE_NEW, &CMainDoc::OnFileNew)
+    ON_COMMAND(ID_APP_EXIT, &CMainDoc::OnAppExit)
+END_MESSAGE_MAP()
+
+CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight)
+{
+    tagsINP.SetListId(Corvel::Records::kTagsListInputs);
+    tagsOUT.SetListId(Corvel::Records::kTagsListOutputs);
+    tagsMSG.SetListId(Corvel::Records::kTagsListMessages);
+}
+
+// The records stay: the main frame frees the devices, buttons and tags, New the FCDAs and SCL files.
+CMainDoc::~CMainDoc() = default;
+
+CString CMainDoc::GetProjectName() const
+{
+    if (!project.prjName.IsEmpty())
+        return project.prjName;
+    return GetProjectFileName();
+}
+
+CString CMainDoc::GetProjectFileName() const
+{
+    return TextAfterLastBackslash(project.filePath);
+}
+
+CString CMainDoc::GetProjectFolder() const
+{
+    const int slash = project.filePath.ReverseFind('\\');
+    return slash < 0 ? CString() : project.filePath.Left(slash);
+}
+
+void CMainDoc::MarkChangedAndUpdateViews()
+{
+    modified = true;
+    UpdateAllViews(nullptr, 0, nullptr);
+}
+
+int CMainDoc::GetDeviceCount(int kind) const
+{
+    switch (kind) {
+    case kKindIed: {
+        int count = 0;
+        for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;)
+            if (project.iedDevices.GetNext(pos)->state == Corvel::Records::kSlotInUse)
+                ++count;
+        return count;
+    }
+    case kKindPlc:
+        return 1;
+    case kKindTagMap:
+        return static_cast<int>(project.tagMaps.GetCount());
+    default:
+        return 0;
+    }
+}
+
+void CMainDoc::RemoveSclFile(const CString& path)
+{
+    const CString fileName = TextAfterLastBackslash(path);
+    for (POSITION pos = project.sclFiles.GetHeadPosition(); pos != nullptr;) {
+        const POSITION at = pos;
+        _ICD_FILES* file = project.sclFiles.GetNext(pos);
+        if (file->fileName == fileName) {
+            project.sclFiles.RemoveAt(at);
+            delete file;
+            return;
+        }
+    }
+}
+
+bool CMainDoc::PromptSaveChanges(const CString& message, bool ask)
+{
+    if (!modified)
+        return true;
+    int answer = IDYES;
+    if (ask) {
+        CString text;
+        text.Format("  %s", static_cast<LPCSTR>(message));
+        CWnd* mainWnd = AfxGetMainWnd();
+        answer = KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, text, kProductTitle,
+                               MB_YESNOCANCEL | MB_ICONQUESTION);
+    }
+    if (answer == IDCANCEL)
+        return false;
+    if (answer == IDYES)
+        SaveProjectFromPrompt();
+    modified = false;
+    return true;
+}
+
+void CMainDoc::SaveProjectFromPrompt()
+{
+}
+
+void CMainDoc::ClearFileLists()
+{
+    fileListA.RemoveAll();
+    fileListB.RemoveAll();
+    if (!tempFilePath.IsEmpty())
+        ::DeleteFileA(tempFilePath);
+    tempFilePath.Empty();
+}
+
+BOOL CMainDoc::OpenFileByType(const CString& path, BOOL askFolder)
+{
+    static_cast<void>(path);
+    static_cast<void>(askFolder);
+    return FALSE;
+}
+
+void CMainDoc::OnAddIed()
+{
+}
+
+void CMainDoc::RebuildNetworkView()
+{
+    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    if (frame == nullptr)
+        return;
+    frame->ReleaseProject();
+    CMainView* view = DYNAMIC_DOWNCAST(CMainView, frame->GetActiveView());
+    if (view == nullptr) {
+        view = frame->GetNetworkView();
+        if (view == nullptr)
+            return;
+        frame->SetActiveView(view);
+        view->SetFocus();
+    }
+    view->BuildNetworkView();
+    view->UpdateScrollSizes();
+}
+
+void CMainDoc::OnFileNew()
+{
+    if (!PromptSaveChanges(kSaveChangesQuestion, true))
+        return;
+    if (!tempFilePath.IsEmpty())
+        ClearFileLists();
+    RebuildNetworkView();
+    UpdateAllViews(nullptr, 0, nullptr);
+
+    fileListA.RemoveAll();
+    fileListB.RemoveAll();
+    tagsINP.RemoveAll();
+    tagsOUT.RemoveAll();
+    tagsMSG.RemoveAll();
+    ctlModelMap.clear();
+    Corvel::Records::DeleteRecords(project.fcdas);
+    Corvel::Records::DeleteRecords(project.sclFiles);
+    if (auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd()))
+        frame->RefreshFileView();
+
+    projectReady = false;
+    project.numPorts = 1;
+    project.port61850 = 1;
+    project.portPLC = 1;
+
+    project.prjName = kNewProjectName;
+    project.comment.Empty();
+    project.filePath.Empty();
+    project.reservedText1.Empty();
+    project.reservedText2.Empty();
+    project.reservedText3.Empty();
+    project.reservedText4.Empty();
+    project.reservedText5.Empty();
+}
+
+void CMainDoc::OnAppExit()
+{
+    CWnd* mainWnd = AfxGetMainWnd();
+    if (mainWnd != nullptr)
+        mainWnd->PostMessage(WM_CLOSE);
+}
+
+CMainDoc* FindMainDocument()
+{
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr)
+        return nullptr;
+    CDocument* last = nullptr;
+    for (POSITION templatePos = app->GetFirstDocTemplatePosition(); templatePos != nullptr;) {
+        CDocTemplate* docTemplate = app->GetNextDocTemplate(templatePos);
+        for (POSITION docPos = docTemplate->GetFirstDocPosition(); docPos != nullptr;)
+            last = docTemplate->GetNextDoc(docPos);
+    }
+    return DYNAMIC_DOWNCAST(CMainDoc, last);
+}
+
+CDocument* GetActiveDocumentOfClass(CRuntimeClass* pClass)
+{
+    auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    if (frame == nullptr)
+        return nullptr;
+    // A single-document frame is its own active frame.
+    CDocument* doc = frame->GetActiveDocument();
+    return doc != nullptr && doc->IsKindOf(pClass) ? doc : nullptr;
+}

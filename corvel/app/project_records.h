@@ -1,0 +1,252 @@
+// The project's records: _PROJECT, _TAGS, _IED_DEVICE, ReportPathEntry, CPLC_Device, _ICD_FILES, _TAGSMAP.
+// CMainDoc names them as its nested types; model and format code uses them without windows.
+#pragma once
+#include "framework/core.h"
+#include "corvel/model/scl_model.h"
+
+#include <map>
+#include <vector>
+
+class CBridgeButn;
+class CDevButton;
+class CPLCButton;
+
+namespace Corvel::Records {
+
+// Record states of device slots.
+constexpr int kSlotFree = 0;
+constexpr int kSlotInUse = 5;
+
+// Tag types of _TAGS::tagType.
+constexpr int kTagTypeGoose = 1;
+constexpr int kTagTypeReport = 2;
+constexpr int kTagTypeMmsRead = 3;
+constexpr int kTagTypeMmsWrite = 4;
+constexpr int kTagTypeMessage = 5;
+
+// One configured tag of a device: a list of texts.
+// IED rows: 0 tagPath, 1 tagName, 2 dataType, 3 access, 4 description, 5 domName,
+// 6 tagType, 7 control model text, 8 DAName (6, 7 or 9 columns). PLC rows have 8 texts.
+using ConfiguredRow = std::vector<CString>;
+using ConfiguredRows = std::vector<ConfiguredRow>;
+
+// Column indexes of an IED configured row.
+enum ConfiguredColumn {
+    kColTagPath = 0,
+    kColTagName = 1,
+    kColDataType = 2,
+    kColAccess = 3,
+    kColDescription = 4,
+    kColDomName = 5,
+    kColTagType = 6,
+    kColCtlModel = 7,
+    kColDAName = 8,
+};
+
+// One mapped tag.
+struct _TAGS {
+    // Byte size of dataType on a connection; -1 (after a message) for an unknown type.
+    int GetTypeSize() const;
+
+    int reserved = 0;
+    int SeqNum = 0;
+    int Conn = -1;
+    int IOType = 0;
+    int StartAddr = -1;
+    int tagType = 0;
+    bool Assigned = false;
+    CString tagName;
+    CString tagUName;
+    CString tagPath;
+    CString dataType;
+    CString Access;
+    CString tagFCDA;
+};
+
+// A report or GOOSE path of an IED, in the order of the project archive's entry.
+struct ReportPathEntry {
+    CString tagName;
+    CString dataType;
+    CString domName;
+    bool isReport = false;
+    bool isGOOSE = false;
+    int iIndex = 0;
+    int iCount = 0;
+    std::vector<_DATA_ITEM> dataItems;
+    bool isBuffered = false;
+    CString tagUName;
+    CString appID;
+    CString groupOffset;
+    CString bufOvfl;
+    CString cfgRef;
+    CString entryID;
+    int iIntPd = 0;
+    bool isDchg = false;
+    bool isQchg = false;
+    bool isDupd = false;
+    bool isPeriod = false;
+    bool isGI = false;
+    CString reasonCode;
+    CString seqNum;
+    CString timeStamp;
+    CString segmentation;
+    CString dataRef;
+    CString dataSet;
+    CString reportDomain;
+    CString reportDataPath;
+    CString reportID;
+    CString reportInterval;
+    CString reportConfRev;
+    CString gooseDataSet;
+    CString gooseGCRef;
+    CString gooseDataSetRef;
+    CString gooseReportDomain;
+    CString gooseDataItemDomain;
+    CString gooseReportConfRev;
+    CString gooseMulticastMacAddr;
+};
+
+// Report and GOOSE paths of an IED by data path.
+using ReportsPathMap = std::map<CString, ReportPathEntry>;
+
+// One IED on the network view; state kSlotFree is a free slot.
+struct _IED_DEVICE {
+    int state = kSlotFree;
+    int devNum = 0;
+    int reserved1 = 0;
+    CString name;
+    CString vendor;
+    CString CIDFile;
+    CString IPaddr = "192.168.0.250";
+    CString IPMask = "255.255.255.0";
+    CString Gateway = "192.168.0.1";
+    CString label;
+    CString comment;
+    CString MSScanDelay = "1000";
+    CString MMSping;
+    CString APTitle;
+    CString AEQualifier;
+    CString pSel;
+    CString sSel;
+    CString tSel;
+    // Owned through the record; freed by the main frame's device clean-up.
+    CDevButton* button = nullptr;
+    ConfiguredRows ConfiguredCache;
+    ReportsPathMap ReportsPath;
+    int reserved2 = 0;
+};
+
+// One PLC or Modbus device; state kSlotFree is a free slot.
+class CPLC_Device {
+public:
+    CPLC_Device() = default;
+    CPLC_Device(const CPLC_Device&) = default;
+    CPLC_Device& operator=(const CPLC_Device&) = default;
+    virtual ~CPLC_Device() = default;
+
+    int state = kSlotFree;
+    int devNum = 0;
+    CString node;
+    CString IPAddr;
+    CString IPMask;
+    CString Gateway;
+    CString name;
+    CString comment;
+    CString CmdDelay;
+    CString Resp;
+    CString Rty;
+    CString ErrDelay;
+    CString RStartReg;
+    CString WStartReg;
+    // Owned through the record; freed by the main frame's device clean-up.
+    CPLCButton* button = nullptr;
+    int devType = 0;
+    // The device's configured rows of 8 texts, and its second row list.
+    ConfiguredRows configuredRows;
+    ConfiguredRows secondRows;
+    int NOESel = 0;
+    int NOESlotNum = 0;
+};
+
+// One SCL file of the project.
+struct _ICD_FILES {
+    CString fileName;
+    CString filePath;
+    CString checksum; // CRC-32 text of the file
+};
+
+// One row of the Modbus tag map.
+struct _TAGSMAP {
+    CString tagPath;
+    CString tagName;
+    CString tagUName;
+    CString dataType;
+    CString direction; // "MTCP-->" read from the IED, "MTCP<--" written to it
+};
+
+// A list of record pointers; the owner named by the document frees the records.
+template <class T>
+using RecordList = CTypedPtrList<CPtrList, T*>;
+
+constexpr INT_PTR kRecordBlockSize = 10;
+
+// The document's settings record: gateway button, ports, addresses, Detail
+// settings and the six record lists. Fields are named after the .prx keys.
+struct _PROJECT {
+    _PROJECT() = default;
+    ~_PROJECT() = default;
+    _PROJECT(const _PROJECT&) = delete;
+    _PROJECT& operator=(const _PROJECT&) = delete;
+
+    // Owned through this pointer; freed by the main frame's device clean-up.
+    CBridgeButn* bridgeButton = nullptr;
+    int reservedWord1 = 0;
+    int reservedWord2 = 0;
+    int numPorts = 2;
+    int port61850 = 1;
+    int portPLC = 2;
+    bool autoRestart = true;
+    CString reservedText1;
+    CString reservedText2;
+    CString reservedText3;
+    CString reservedText4;
+    CString reservedText5;
+    CString eth0IPaddr;
+    CString eth0IPmask;
+    CString eth0Gateway;
+    CString eth1IPaddr;
+    CString eth1IPmask;
+    CString eth1Gateway;
+    CString NTPaddr;
+    CString NTPupdate;
+    CString startRead;
+    CString startWrite;
+    CString connTimeout;
+    CString NoMTCPsrvr;
+    CString NoMBAPsrvr;
+    CString VQNstatusStart;
+    CString rebootRegister;
+    RecordList<_TAGS> tags;
+    RecordList<_IED_DEVICE> iedDevices;
+    RecordList<CPLC_Device> plcDevices;
+    RecordList<_ICD_FILES> sclFiles;
+    RecordList<_TAGSMAP> tagMaps;
+    RecordList<_CFCDA> fcdas;
+    CString comment;
+    CString prjName = "Project 1";
+    CString filePath;
+    CString reservedText6;
+    CString reservedText7;
+    CString reservedText8;
+    CString reservedText9;
+};
+
+// Deletes every record of the list and empties it.
+template <class T>
+void DeleteRecords(RecordList<T>& list)
+{
+    while (!list.IsEmpty())
+        delete list.RemoveHead();
+}
+
+} // namespace Corvel::Records

@@ -1,0 +1,28 @@
+// Ids of the window tests' resources.
+#pragma once
+
+#define IDR_TESTFRAME 200
+#define IDD_NUMBER 300
+#define IDD_CONTROLS 301
+#define IDD_MISSING 399
+
+#define IDC_VALUE 1001
+#define IDC_FLAG 1002
+#define IDC_RADIO_A 1003
+#define IDC_RADIO_B 1004
+#define IDC_RADIO_C 1005
+#define IDC_CHOICE 1006
+#define IDC_NAME 1007
+#define IDC_RATIO 1008
+
+#define ID_TEST_SHARED 40001
+#define ID_TEST_APP_ONLY 40002
+#define ID_TEST_VIEW_AND_DOC 40003
+#define ID_TEST_ENABLED 40004
+#define ID_TEST_DISABLED 40005
+#define ID_TEST_CHECKED 40006
+#define ID_TEST_NO_HANDLER 40007
+#define ID_TEST_TEMPLATE 40008
+#define ID_TEST_FRAME 40009
+#define ID_TEST_RANGE_FIRST 40010
+#define ID_TEST_RANGE_LAST 40019
