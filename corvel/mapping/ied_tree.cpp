@@ -1,6 +1,10 @@
 #include "corvel/mapping/ied_tree.h"
 
+#include "corvel/app/main_doc.h"
 #include "corvel/model/scl_reading.h"
+#include "corvel/workspace/main_frame.h"
+
+#include <shlwapi.h>
 
 IMPLEMENT_DYNAMIC(CIEDTree, CMultiTree)
 
@@ -102,6 +106,62 @@ HTREEITEM CIEDTree::InsertGooseItem(HTREEITEM parent, LPCSTR text, int icon, con
     record->goose.treeItem = nullptr;
     record->goose.linkedDataSet = nullptr;
     return InsertTreeItem(text, icon, parent, record.release());
+}
+
+void CIEDTree::SetProject(CMainDoc* document, int deviceId)
+{
+    m_projectDocument = document;
+    m_projectDeviceId = deviceId;
+    m_projectGiven = true;
+}
+
+bool CIEDTree::LoadIedModelFromScl(const CString& path)
+{
+    m_sclFilePath = path;
+    if (!::PathFileExistsA(path))
+        return false;
+
+    CMainDoc* document = m_projectDocument;
+    int deviceId = m_projectDeviceId;
+    if (!m_projectGiven) {
+        document = FindMainDocument();
+        auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+        deviceId = frame != nullptr ? frame->currentDeviceId : 0;
+    }
+    if (document == nullptr)
+        return false;
+    CMainDoc::_IED_DEVICE* device = nullptr;
+    for (POSITION pos = document->project.iedDevices.GetHeadPosition(); pos != nullptr && device == nullptr;) {
+        CMainDoc::_IED_DEVICE* candidate = document->project.iedDevices.GetNext(pos);
+        if (candidate->devNum == deviceId)
+            device = candidate;
+    }
+    if (device == nullptr)
+        return false;
+
+    device->vendor.MakeUpper();
+    if (device->vendor.Find("MERLIN") >= 0 || device->vendor.Find("SCHNEIDER") >= 0)
+        m_vendorMode = kVendorSchneider;
+    if (device->vendor.Find("SEL") >= 0)
+        m_vendorMode = kVendorSel;
+    SetCtlModelMap(&document->ctlModelMap);
+
+    CWaitCursor wait;
+    try {
+        m_document = CreateDomDocument();
+        AddXmlNode(m_document.Get());
+        if (!LoadDomDocumentFromFile(m_document, path)) {
+            const DomParseError error = GetParseError(m_document);
+            CString message;
+            message.Format("XML Parse Error 0x%x : %s", static_cast<unsigned>(error.errorCode), (LPCSTR)error.reason);
+            MessageBox(message, nullptr, MB_OK);
+            return false;
+        }
+    } catch (const ComError& error) {
+        MessageBox(SclLoadErrorText(error), nullptr, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    return LoadIedModel(device->name) == S_OK;
 }
 
 HRESULT CIEDTree::LoadIedModel(const CString& iedName)

@@ -40,6 +40,8 @@ struct SclLDevice {
     CString inst;
 };
 
+class CMainDoc;
+
 class CIEDTree : public CMultiTree {
     DECLARE_DYNAMIC(CIEDTree)
 public:
@@ -100,6 +102,10 @@ public:
                               const CString& dataType, int index, int count, const std::vector<_DATA_ITEM>& items,
                               const CGooseControl& goose);
 
+    // The project whose IED record LoadIedModelFromScl maps: by default the open document and the main frame's
+    // current device.
+    void SetProject(CMainDoc* document, int deviceId);
+
     // The control-model map the loaders record into: the project's map, or the tree's own when none was given.
     void SetCtlModelMap(CtlModelMap* map) { m_ctlModels = map != nullptr ? map : &m_ownCtlModels; }
     CtlModelMap& GetCtlModelMap() const { return *m_ctlModels; }
@@ -137,6 +143,9 @@ private:
                  const CString& name, const CString& bType, const CString& dottedPrefix, bool control, int ctlModel,
                  const CString& ctlName, HTREEITEM parent, CLnDataEntry* entry);
 
+    CMainDoc* m_projectDocument = nullptr;
+    int m_projectDeviceId = 0;
+    bool m_projectGiven = false;
     CtlModelMap m_ownCtlModels;
     CtlModelMap* m_ctlModels = &m_ownCtlModels;
     // A DOType as read, before LoadDOTypes files it.

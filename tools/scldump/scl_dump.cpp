@@ -1,6 +1,11 @@
 #include "tools/scldump/scl_dump.h"
 
+#include "corvel/app/main_doc.h"
 #include "corvel/model/scl_reading.h"
+
+#include <shlwapi.h>
+
+#include <memory>
 
 namespace {
 
@@ -78,6 +83,27 @@ bool DumpSclTypes(const CString& path, std::string& out, CString& error)
 namespace {
 
 constexpr UINT kTreeControlId = 100;
+// The device number of the IED in the project that DumpIedModel makes.
+constexpr int kDumpDeviceId = 1;
+
+// Whether the tree's document was read and holds an IED named iedName (true when it could not be read: its
+// error was reported already).
+bool FindIedInDocument(CIEDTree& tree, const CString& iedName)
+{
+    try {
+        if (!tree.m_document || GetParseError(tree.m_document).errorCode != 0)
+            return true;
+        CSelection ieds(tree.m_document, "//SCL/IED");
+        for (DomNodePtr ied = ieds.Next(); ied; ied = ieds.Next()) {
+            CString name;
+            if (CSclAttributes(ied).Find("name", name) && name == iedName)
+                return true;
+        }
+    } catch (const ComError&) {
+        return true;
+    }
+    return false;
+}
 constexpr int kHostSize = 400;
 
 } // namespace
@@ -101,29 +127,31 @@ CHiddenTreeHost::~CHiddenTreeHost()
 
 bool DumpIedModel(const CString& path, const CString& iedName, std::string& out, CString& error)
 {
+    if (!::PathFileExistsA(path)) {
+        error.Format("scldump: no file %s", (LPCSTR)path);
+        return false;
+    }
     CHiddenTreeHost host;
     if (!host.IsReady()) {
         error = "scldump: the tree window cannot be created";
         return false;
     }
+    // A project holding the IED, as the mapping dialog finds it.
+    CMainDoc project;
+    auto device = std::make_unique<CMainDoc::_IED_DEVICE>();
+    device->state = Corvel::Records::kSlotInUse;
+    device->devNum = kDumpDeviceId;
+    device->name = iedName;
+    device->label = iedName;
+    device->CIDFile = path;
+    project.project.iedDevices.AddTail(device.get());
     CIEDTree& tree = host.Tree();
-    try {
-        tree.m_document = CreateDomDocument();
-        if (!LoadDomDocumentFromFile(tree.m_document, path)) {
-            const DomParseError parseError = GetParseError(tree.m_document);
-            error.Format("XML Parse Error 0x%x : %s", static_cast<unsigned>(parseError.errorCode),
-                         (LPCSTR)parseError.reason);
-            return false;
-        }
-    } catch (const ComError& comError) {
-        error = SclLoadErrorText(comError);
-        return false;
-    }
-    const HRESULT result = tree.LoadIedModel(iedName);
-    if (result == E_ABORT)
+    tree.SetProject(&project, kDumpDeviceId);
+    const bool loaded = tree.LoadIedModelFromScl(path);
+    project.project.iedDevices.RemoveAll();
+    if (loaded)
+        out = DumpTree(tree);
+    else if (tree.GetRootItem() == nullptr && !FindIedInDocument(tree, iedName))
         error.Format("scldump: the file has no IED named %s", (LPCSTR)iedName);
-    if (result != S_OK)
-        return false;
-    out = DumpTree(tree);
-    return true;
+    return loaded;
 }
