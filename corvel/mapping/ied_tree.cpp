@@ -6,6 +6,8 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CIEDTree, CMultiTree)
 
 // String 143 of the program's resources.
@@ -56,6 +58,15 @@ int CIEDTree::CtlModelFromText(const CString& text)
 HTREEITEM CIEDTree::InsertTreeItem(LPCSTR text, int icon, HTREEITEM parent, CTreeModelRecord* record)
 {
     std::unique_ptr<CTreeModelRecord> owned(record);
+    if (m_deferInsertion) {
+        const auto found = m_pendingIndexes.find(parent);
+        const size_t parentIndex = found != m_pendingIndexes.end() ? found->second : kNoPendingParent;
+        m_pendingItems.push_back({parent, text, icon, std::move(owned), parentIndex});
+        // The queued item's address stands for its handle until it is inserted.
+        auto standIn = reinterpret_cast<HTREEITEM>(&m_pendingItems.back());
+        m_pendingIndexes.emplace(standIn, m_pendingItems.size() - 1);
+        return standIn;
+    }
     TVINSERTSTRUCTA insert = {};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
@@ -167,12 +178,74 @@ bool CIEDTree::LoadIedModelFromScl(const CString& path)
 HRESULT CIEDTree::LoadIedModel(const CString& iedName)
 {
     CRedrawOff redrawOff(*this);
+    HRESULT result = S_OK;
+    BeginDeferredInsertion();
     try {
-        return BuildIedModel(iedName);
+        result = BuildIedModel(iedName);
     } catch (const ComError& error) {
+        EndDeferredInsertion();
         MessageBox(SclLoadErrorText(error), nullptr, MB_OK | MB_ICONERROR);
         return FAILED(error.Error()) ? error.Error() : E_FAIL;
+    } catch (...) {
+        EndDeferredInsertion();
+        throw;
     }
+    EndDeferredInsertion();
+    return result;
+}
+
+void CIEDTree::BeginDeferredInsertion()
+{
+    m_deferInsertion = m_hWnd != nullptr;
+    m_firstDeferredReport = m_reports.size();
+    m_firstDeferredGoose = m_gooseControls.size();
+}
+
+void CIEDTree::EndDeferredInsertion()
+{
+    if (!m_deferInsertion)
+        return;
+    m_deferInsertion = false;
+    const size_t count = m_pendingItems.size();
+    std::vector<size_t> depth(count, 0);
+    size_t deepest = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const size_t parent = m_pendingItems[i].parentIndex;
+        depth[i] = parent == kNoPendingParent ? 0 : depth[parent] + 1;
+        deepest = std::max(deepest, depth[i]);
+    }
+    std::vector<std::vector<size_t>> levels(count != 0 ? deepest + 1 : 0);
+    for (size_t i = 0; i < count; ++i)
+        levels[depth[i]].push_back(i);
+
+    std::unordered_map<HTREEITEM, HTREEITEM> realHandles;
+    const auto real = [&realHandles](HTREEITEM standIn) {
+        const auto found = realHandles.find(standIn);
+        return found != realHandles.end() ? found->second : standIn;
+    };
+    std::vector<HTREEITEM> inserted(count, nullptr);
+    for (const std::vector<size_t>& level : levels) {
+        for (size_t i : level) {
+            PendingItem& pending = m_pendingItems[i];
+            HTREEITEM parent = pending.parent;
+            if (pending.parentIndex != kNoPendingParent) {
+                parent = inserted[pending.parentIndex];
+                if (parent == nullptr)
+                    continue; // its parent could not be inserted
+            }
+            // A report item's record names its report, a parent inserted before it.
+            if (pending.record && pending.record->report.treeItem != nullptr)
+                pending.record->report.treeItem = real(pending.record->report.treeItem);
+            inserted[i] = InsertTreeItem(pending.text, pending.icon, parent, pending.record.release());
+            realHandles.emplace(reinterpret_cast<HTREEITEM>(&pending), inserted[i]);
+        }
+    }
+    for (size_t i = m_firstDeferredReport; i < m_reports.size(); ++i)
+        m_reports[i].treeItem = real(m_reports[i].treeItem);
+    for (size_t i = m_firstDeferredGoose; i < m_gooseControls.size(); ++i)
+        m_gooseControls[i].treeItem = real(m_gooseControls[i].treeItem);
+    m_pendingItems.clear();
+    m_pendingIndexes.clear();
 }
 
 HRESULT CIEDTree::BuildIedModel(const CString& iedName)

@@ -6,7 +6,9 @@
 #include "corvel/model/scl_control_blocks.h"
 #include "corvel/model/scl_model.h"
 
+#include <deque>
 #include <map>
+#include <unordered_map>
 #include <memory>
 #include <vector>
 
@@ -142,6 +144,26 @@ private:
     void AddLeaf(const CString& domain, const CString& node, const CString& fc, const CString& objectPath,
                  const CString& name, const CString& bType, const CString& dottedPrefix, bool control, int ctlModel,
                  const CString& ctlName, HTREEITEM parent, CLnDataEntry* entry);
+
+    // Items queued while LoadIedModel runs. The tree control looks the parent of every insertion up among all
+    // its items, so the queue is inserted at the end level by level, parents first, under stand-in handles.
+    struct PendingItem {
+        HTREEITEM parent;
+        CString text;
+        int icon;
+        std::unique_ptr<CTreeModelRecord> record;
+        size_t parentIndex; // index of a queued parent, or kNoPendingParent
+    };
+    static constexpr size_t kNoPendingParent = static_cast<size_t>(-1);
+    void BeginDeferredInsertion();
+    // Inserts the queued items and gives the control blocks their real handles.
+    void EndDeferredInsertion();
+
+    bool m_deferInsertion = false;
+    std::deque<PendingItem> m_pendingItems;
+    std::unordered_map<HTREEITEM, size_t> m_pendingIndexes;
+    size_t m_firstDeferredReport = 0;
+    size_t m_firstDeferredGoose = 0;
 
     CMainDoc* m_projectDocument = nullptr;
     int m_projectDeviceId = 0;

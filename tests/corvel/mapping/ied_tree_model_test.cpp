@@ -241,6 +241,7 @@ TEST_F(IedTreeModel, ReportAttributesIndexesAndBoundaries)
         EXPECT_STREQ("DS1", record->dataSetName);
         EXPECT_STREQ("rep", record->reportName);
         EXPECT_STREQ("R1", record->report.rptID);
+        EXPECT_EQ(rep, record->report.treeItem);
         EXPECT_TRUE(record->isControlBlock && !record->isGoose && !record->isControl);
     }
 }
