@@ -10,7 +10,7 @@ constexpr int kNodesPerLDevice = 100;
 constexpr int kNodeTypes = 10;
 constexpr int kMembersPerDataSet = 20;
 constexpr int kReportInstances = 4;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 std::string GenerateScl()
 {

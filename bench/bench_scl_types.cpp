@@ -9,7 +9,7 @@ constexpr int kDOTypes = 4000;
 constexpr int kLNodeTypes = 1000;
 constexpr int kDATypes = 600;
 constexpr int kDOsPerLNodeType = 12;
-constexpr int kRuns = 3;
+constexpr int kRuns = 5;
 
 std::string GenerateScl()
 {

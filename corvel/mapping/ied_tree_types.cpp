@@ -81,7 +81,8 @@ void CIEDTree::ParseDoTypes()
                 continue;
             try {
                 if (IsNamed(child, "DA")) {
-                    attributes.Required("name");
+                    if (!hasName)
+                        attributes.Required("name");
                     const CString bType = attributes.Required("bType");
                     const CString typeRef = attributes.Get("type");
                     const CString fc = attributes.Required("fc");
@@ -89,7 +90,8 @@ void CIEDTree::ParseDoTypes()
                     if (value)
                         parsed.ctlModels.emplace_back(static_cast<int>(parsed.type->attributes.GetSize()), code);
                 } else if (IsNamed(child, "SDO")) {
-                    attributes.Required("name");
+                    if (!hasName)
+                        attributes.Required("name");
                     parsed.type->AddSDO(name, attributes.Required("type"));
                 }
             } catch (const ComError& error) {

@@ -362,6 +362,16 @@ TEST_F(IedTreeModel, ReportInstanceLimit)
     EXPECT_STREQ("X99", Tree().m_reports.back().name);
 }
 
+TEST_F(IedTreeModel, NamesWithQuotesAreComparedNotPutIntoSelections)
+{
+    const std::string communication =
+        "<ConnectedAP iedName=\"IED'1\"><GSE ldInst=\"LD0\" cbName=\"g\"><Address>"
+        "<P type=\"MAC-Address\">01-0C-CD-01-00-03</P></Address></GSE></ConnectedAP>";
+    ASSERT_EQ(S_OK, Load(SclText(OneDevice(""), kTemplates, communication, "IED'1"), "IED'1"));
+    EXPECT_NE(nullptr, Find("IED'1/LD0: Main/LLN0"));
+    EXPECT_STREQ("01 0C CD 01 00 03", Tree().m_gseAddresses.at("LD0_g"));
+}
+
 TEST_F(IedTreeModel, UnknownIedAbortsAfterTheTypes)
 {
     EXPECT_EQ(E_ABORT, Load(SclText(OneDevice(""), kTemplates), "IED9"));
