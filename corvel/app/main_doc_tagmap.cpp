@@ -23,8 +23,8 @@ using Corvel::Records::kSlotInUse;
 const char kReadDirection[] = "MTCP-->";
 const char kWriteDirection[] = "MTCP<--";
 
-// Characters FindIedNameInFile reads at a time; longer lines are read in pieces and joined.
-constexpr int kLinePieceLength = 256;
+// Characters FindIedNameInFile reads at a time; longer lines are read in parts and joined.
+constexpr int kReadChunkLength = 256;
 
 // The main frame's current device; 0 when there is none (or no main frame).
 int CurrentDeviceId()
@@ -232,9 +232,9 @@ CString CMainDoc::FindIedNameInFile(const CString& path)
     if (!file)
         return CString();
     std::string line;
-    char piece[kLinePieceLength];
-    while (fgets(piece, sizeof piece, file.get()) != nullptr) {
-        line += piece;
+    char chunk[kReadChunkLength];
+    while (fgets(chunk, sizeof chunk, file.get()) != nullptr) {
+        line += chunk;
         if (line.back() != '\n' && !feof(file.get()))
             continue;
         const size_t found = line.find(kAttribute);
