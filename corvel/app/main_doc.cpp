@@ -270,7 +270,7 @@ void CMainDoc::DeriveTagUName(_TAGSMAP& row) const
 
 CString CMainDoc::FindCtlModelText(const CString& key, const CString& defaultText) const
 {
-    return Corvel::Records::FindCtlModelText(ctlModelMap, key, defaultText);
+    return ::FindCtlModelText(ctlModelMap, key, defaultText);
 }
 
 _CFCDA* CMainDoc::FindFcda(const CString& tagName) const

@@ -19,8 +19,7 @@ public:
     using _TAGSMAP = Corvel::Records::_TAGSMAP;
     using CVQNTagsList = Corvel::Records::CVQNTagsList;
     // Key of the control-model map: (domain, data path).
-    using CtlModelKey = Corvel::Records::CtlModelKey;
-    using CtlModelTable = Corvel::Records::CtlModelTable;
+    using CtlModelKey = std::pair<CString, CString>;
 
     // Device kinds of GetDeviceCount and the device operations.
     static constexpr int kKindPlc = 1;
@@ -55,6 +54,36 @@ public:
     int GetDeviceCount(int kind) const;
     // Deletes the first SCL file record whose fileName equals the file-name part of path (case-sensitive).
     void RemoveSclFile(const CString& path);
+
+    // Tag map and Modbus support (main_doc_tagmap.cpp).
+    // Rebuild tags / tagMaps from the mapped entries of the IEDs in use, while the main frame has a current device.
+    void RebuildTagList();
+    void RebuildTagMap();
+    void ClearTagMap();
+    // Rebuilds the tag map and counts the mapped entries of the PLC devices in use (all: the current one too).
+    int CountMappedTags(bool all);
+    // Rebuilds the tag map and adds up the register counts of its types.
+    int CountTagMapRegisters();
+    // Adds the read and write tags of the tag map and their element counts to the counters.
+    void BuildMtcpTagLists(int& readTags, int& writeTags, int& readElements, int& writeElements);
+    // The name with "-" and the characters PLC variable names cannot hold replaced by "_".
+    static CString SanitizeTagName(const CString& tagName);
+    // Removes the first entry of fileListB equal to name.
+    void RemoveFileName(const CString& name);
+    // Clears Assigned and SeqNum of the tag of the same path and name; false when there is none.
+    bool ClearTagAssignment(const _TAGS& tag);
+    // Removes the named tag from the three connection lists; true when a list held it.
+    bool RemoveTagFromConnections(const CString& tagName);
+    // Removes the tags of one IED's mapped entries from the connection lists and renumbers them.
+    void RemoveDeviceTagsFromConnections(const Corvel::Records::ConfiguredRows& entries);
+    // Control-model map: codes 1 to 4 by (domain, data path).
+    int GetCtlModel(const CString& domain, const CString& path);
+    void SetCtlModel(const CString& domain, const CString& path, int ctlModel);
+    CString FindCtlModelTextForTag(const CString& domain, const CString& tagText) const;
+    void ClearCtlModelMap();
+    void RemoveIedCtlModels(const CString& iedName);
+    // The value of the first iedName="..." attribute of the file; empty when there is none.
+    static CString FindIedNameInFile(const CString& path);
 
     // Asks to save a changed project ("  " + message, Yes/No/Cancel when ask);
     // false when the user cancelled. Clears `modified` otherwise.
@@ -104,7 +133,7 @@ public:
     _PROJECT project;
     _IED_DEVICE* copiedIedDevice = nullptr;
     CPLC_Device* copiedPlcDevice = nullptr;
-    CtlModelTable ctlModelMap;
+    std::map<CtlModelKey, int> ctlModelMap;
     CVQNTagsList tagsINP;
     CVQNTagsList tagsOUT;
     CVQNTagsList tagsMSG;

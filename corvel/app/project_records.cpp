@@ -1,7 +1,5 @@
 #include "corvel/app/project_records.h"
 
-#include <cstring>
-
 namespace Corvel::Records {
 
 namespace {
@@ -12,57 +10,7 @@ const char kFirstPlcName[] = "EthernetIP";
 constexpr int kPlcDefaultType = 1;
 constexpr int kPlcDefaultSlotNumber = 1;
 
-bool BeginsWith(const CString& text, const CString& start)
-{
-    return text.GetLength() >= start.GetLength() && strncmp(text, start, start.GetLength()) == 0;
-}
-
-// The entry whose name equals key, else the one with the longest name that key begins with.
-const CtlModelTable::value_type* FindEntry(const CtlModelTable& table, const CString& key, bool flat)
-{
-    const CtlModelTable::value_type* prefixMatch = nullptr;
-    int prefixLength = -1;
-    for (const auto& entry : table) {
-        if (entry.second == 0)
-            continue;
-        const CString text = CtlModelKeyText(entry.first);
-        const CString name = flat ? FlatCtlModelName(text) : text;
-        if (name == key)
-            return &entry;
-        if (name.GetLength() > prefixLength && BeginsWith(key, name)) {
-            prefixMatch = &entry;
-            prefixLength = name.GetLength();
-        }
-    }
-    return prefixMatch;
-}
-
 } // namespace
-
-CString CtlModelKeyText(const CtlModelKey& key)
-{
-    return key.second.IsEmpty() ? key.first : key.first + "|" + key.second;
-}
-
-CString FlatCtlModelName(const CString& keyText)
-{
-    CString name = keyText;
-    name.Replace('|', '_');
-    name.Replace('$', '_');
-    return name;
-}
-
-CString FindCtlModelText(const CtlModelTable& table, const CString& key, const CString& defaultText)
-{
-    const CtlModelTable::value_type* found = FindEntry(table, key, false);
-    if (found == nullptr)
-        found = FindEntry(table, FlatCtlModelName(key), true);
-    if (found == nullptr)
-        return defaultText;
-    CString text;
-    text.Format("%d", found->second);
-    return text;
-}
 
 _CFCDA* FindFcda(const RecordList<_CFCDA>& fcdas, const CString& tagName)
 {

@@ -1,5 +1,5 @@
 // The project's records: _PROJECT, _TAGS, _IED_DEVICE, ReportPathEntry, CPLC_Device, _ICD_FILES, _TAGSMAP,
-// the control-model table and the lookups FindCtlModelText and FindFcda.
+// the lookup FindFcda and the records of a new project.
 // CMainDoc names them as its nested types; model and format code uses them without windows.
 #pragma once
 #include "framework/core.h"
@@ -7,7 +7,6 @@
 
 #include <map>
 #include <memory>
-#include <utility>
 #include <vector>
 
 class CBridgeButn;
@@ -252,19 +251,6 @@ void DeleteRecords(RecordList<T>& list)
         delete list.RemoveHead();
 }
 
-// Control models by (domain, data path). A key read from a project XML file
-// has lost that split: its whole text is the domain and the path is empty.
-using CtlModelKey = std::pair<CString, CString>;
-using CtlModelTable = std::map<CtlModelKey, int>;
-
-// domain + "|" + path, or the domain alone when the path is empty.
-CString CtlModelKeyText(const CtlModelKey& key);
-// The key text with every "|" and "$" replaced by "_", as the project XML file names it.
-CString FlatCtlModelName(const CString& keyText);
-// The control model of key (a domain, "_" and a data path) as "%d" text, or
-// defaultText: an entry whose key text equals key, else the longest one that
-// key begins with; then the same on the flat names. Entries of 0 are skipped.
-CString FindCtlModelText(const CtlModelTable& table, const CString& key, const CString& defaultText);
 // The first record whose tagName equals tagName (case-sensitive), or null.
 _CFCDA* FindFcda(const RecordList<_CFCDA>& fcdas, const CString& tagName);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "corvel/model/com_support.h"
+#include "corvel/project/embedded_files.h"
 #include "corvel/project/kor_exceptions.h"
 #include "framework/strings.h"
 
@@ -49,8 +50,18 @@ public:
     // As WriteMultiNoEndElement, but "XXX" in a value position ends the list too.
     void WriteMultiStartElement(std::initializer_list<LPCSTR> list);
 
+    // Writes one "File" element holding the file at path as a one-item zip
+    // archive in base64. A file that cannot be read is reported and left out.
+    void WriteEmbeddedFile(LPCSTR path);
+    // Reads the rest of the document and restores the file of every "File"
+    // element (see RestoreEmbeddedFile for where files go). Stops at the first
+    // failing element with a message box; the files restored before stay.
+    void ExtractEmbeddedFiles(const TrustedFolders& trustedFolders = TrustedFolders());
+
     HRESULT GetLastResult() const { return m_lastResult; }
     const CString& GetFileName() const { return m_fileName; }
+    // Empty after an extraction that restored every file, else the last message it showed.
+    const CString& GetResultText() const { return m_resultText; }
 
 private:
     CKorXml(const CKorXml&) = delete;

@@ -3,6 +3,7 @@
 #pragma once
 #include "framework/core.h"
 #include "corvel/app/tags_list.h"
+#include "corvel/model/ctl_model_map.h"
 #include "corvel/project/kor_xml.h"
 
 #include <ctime>
@@ -21,7 +22,7 @@ struct ProjectXmlContent {
     Corvel::Records::CVQNTagsList& tagsINP;
     Corvel::Records::CVQNTagsList& tagsOUT;
     Corvel::Records::CVQNTagsList& tagsMSG;
-    Corvel::Records::CtlModelTable& ctlModels;
+    CtlModelMap& ctlModels;
     // Names of added SCL files; the writer removes the ones it writes.
     CStringArray& fileListA;
 };

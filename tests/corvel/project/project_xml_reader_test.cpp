@@ -144,7 +144,7 @@ TEST_F(PrxReader, FixtureFileFillsTheProject)
     EXPECT_EQ(2, doc.tagsMSG.GetAt(1)->StartAddr);
     EXPECT_TRUE(doc.tagsMSG.GetAt(0)->Assigned);
 
-    const Corvel::Records::CtlModelTable expected = {{{"BAY1LD0_CSWI1_CO_Pos", ""}, 4}, {{"BAY1_CSWI1_Pos", ""}, 4},
+    const CtlModelMap expected = {{{"BAY1LD0_CSWI1_CO_Pos", ""}, 4}, {{"BAY1_CSWI1_Pos", ""}, 4},
                                                      {{"BAY1_GGIO1_Ind1", ""}, 0},      {{"BAY1_MMXU1_TotW", ""}, 0},
                                                      {{"BAY2CTRL_XCBR1_CO_Pos", ""}, 1}, {{"BAY2_XCBR1_Pos", ""}, 0}};
     EXPECT_EQ(expected, doc.ctlModelMap);
@@ -183,7 +183,7 @@ TEST_F(PrxReader, ControlModelsOfTheDocumentComeBackUnderTheirFileNames)
 
     CDetachedMainDoc loaded;
     loaded.ReadProjectXml(folder.File("plant.prx"));
-    const Corvel::Records::CtlModelTable expected = {
+    const CtlModelMap expected = {
         {{"IED1LD0_CSWI1_CO_Pos", ""}, 2}, {{"IED1_CSWI1_Pos", ""}, 2}, {{"IED1_MMXU1_Hz", ""}, 0}};
     EXPECT_EQ(expected, loaded.ctlModelMap);
     // The control model column holds what the map gave; a six-column row comes back with its type.

@@ -370,31 +370,6 @@ TEST_F(PrxWriter, WrittenSclFilesLeaveTheAddedFileList)
     EXPECT_STREQ("IED2.ICD", doc.fileListA[1]);
 }
 
-TEST(ControlModelLookup, ExactKeyThenLongestPrefixThenFlatNames)
-{
-    Corvel::Records::CtlModelTable table;
-    table[{"IED1LD0", "CSWI1$CO$Pos"}] = 2;
-    table[{"IED2LD0_CSWI1$CO", ""}] = 1;
-    table[{"IED2LD0_CSWI1$CO$Pos$Oper", ""}] = 4;
-    table[{"IED3LD0_CSWI1_CO_Pos", ""}] = 3;
-    table[{"IED1LD0_XCBR1", ""}] = 0;
-    const struct {
-        const char* key;
-        const char* expected;
-    } cases[] = {
-        {"IED1LD0|CSWI1$CO$Pos", "2"},
-        {"IED1LD0_CSWI1$CO$Pos$Oper$ctlVal", "2"},
-        {"IED2LD0_CSWI1$CO$Pos$Oper$ctlVal", "4"},
-        {"IED2LD0_CSWI1$CO$Mod", "1"},
-        {"IED3LD0_CSWI1$CO$Pos$Oper$ctlVal", "3"},
-        {"IED1LD0_XCBR1$CO$Pos", "-"},
-        {"IED9LD0_CSWI1$CO$Pos", "-"},
-    };
-    for (const auto& c : cases)
-        EXPECT_STREQ(c.expected, Corvel::Records::FindCtlModelText(table, c.key, "-")) << c.key;
-    EXPECT_STREQ("-", Corvel::Records::FindCtlModelText({}, "IED1LD0_CSWI1$CO$Pos", "-"));
-}
-
 TEST(ModuleProductVersion, ReadsTheProgramsVersionResource)
 {
     int parts[4] = {-1, -1, -1, -1};

@@ -1,0 +1,254 @@
+// CMainDoc: tag map and Modbus support, control-model map.
+#include "corvel/app/main_doc.h"
+
+#include "corvel/model/ctl_model_map.h"
+#include "corvel/model/iec_types.h"
+#include "corvel/workspace/main_frame.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+using Corvel::Records::ConfiguredRows;
+using Corvel::Records::DeleteRecords;
+using Corvel::Records::kColAccess;
+using Corvel::Records::kColDataType;
+using Corvel::Records::kColTagName;
+using Corvel::Records::kColTagPath;
+using Corvel::Records::kConnectionCount;
+using Corvel::Records::kSlotInUse;
+
+const char kReadDirection[] = "MTCP-->";
+const char kWriteDirection[] = "MTCP<--";
+
+// Characters FindIedNameInFile reads at a time; longer lines are read in parts and joined.
+constexpr int kReadChunkLength = 256;
+
+// The main frame's current device; 0 when there is none (or no main frame).
+int CurrentDeviceId()
+{
+    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    return frame != nullptr ? frame->currentDeviceId : 0;
+}
+
+CString Column(const Corvel::Records::ConfiguredRow& row, size_t column)
+{
+    return column < row.size() ? row[column] : CString();
+}
+
+// Gives each tag its start offset in its connection, advancing by the tag's byte size.
+void AssignStartAddresses(CMainDoc::CVQNTagsList& list)
+{
+    int used[kConnectionCount] = {};
+    for (INT_PTR i = 0; i < list.GetCount(); ++i) {
+        CMainDoc::_TAGS* tag = list.GetAt(i);
+        if (tag->Conn < 0 || tag->Conn >= kConnectionCount)
+            continue;
+        tag->StartAddr = used[tag->Conn];
+        const int size = tag->GetTypeSize();
+        if (size > 0)
+            used[tag->Conn] += size;
+    }
+    for (int conn = 0; conn < kConnectionCount; ++conn)
+        list.SetUsedSize(conn, used[conn]);
+}
+
+} // namespace
+
+void CMainDoc::RebuildTagList()
+{
+    DeleteRecords(project.tags);
+    if (CurrentDeviceId() == 0)
+        return;
+    int number = 0;
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        const _IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->state != kSlotInUse)
+            continue;
+        for (const auto& entry : device->ConfiguredCache) {
+            auto tag = std::make_unique<_TAGS>();
+            tag->reserved = ++number;
+            tag->tagPath = Column(entry, kColTagPath);
+            tag->tagName = Column(entry, kColTagName);
+            tag->dataType = Column(entry, kColDataType);
+            tag->Access = Column(entry, kColAccess);
+            project.tags.AddTail(tag.release());
+        }
+    }
+}
+
+void CMainDoc::ClearTagMap()
+{
+    DeleteRecords(project.tagMaps);
+}
+
+void CMainDoc::RebuildTagMap()
+{
+    ClearTagMap();
+    if (CurrentDeviceId() == 0)
+        return;
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        const _IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->state != kSlotInUse)
+            continue;
+        for (const auto& entry : device->ConfiguredCache) {
+            auto row = std::make_unique<_TAGSMAP>();
+            row->tagPath = Column(entry, kColTagPath);
+            row->tagName = Column(entry, kColTagName);
+            row->dataType = Column(entry, kColDataType);
+            const bool written = row->tagPath.Find("$CO$") >= 0 || row->tagPath.Find("$SP$") >= 0;
+            row->direction = written ? kWriteDirection : kReadDirection;
+            project.tagMaps.AddTail(row.release());
+        }
+    }
+}
+
+int CMainDoc::CountMappedTags(bool all)
+{
+    RebuildTagMap();
+    const int current = CurrentDeviceId();
+    int count = 0;
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        const CPLC_Device* device = project.plcDevices.GetNext(pos);
+        if (device->state != kSlotInUse || (!all && device->devNum == current))
+            continue;
+        count += static_cast<int>(device->configuredRows.size());
+    }
+    return count;
+}
+
+int CMainDoc::CountTagMapRegisters()
+{
+    RebuildTagMap();
+    const CIecTypeTable table;
+    int registers = 0;
+    for (POSITION pos = project.tagMaps.GetHeadPosition(); pos != nullptr;) {
+        CString registerType;
+        registers += table.GetRegisterCount(project.tagMaps.GetNext(pos)->dataType, registerType);
+    }
+    return registers;
+}
+
+void CMainDoc::BuildMtcpTagLists(int& readTags, int& writeTags, int& readElements, int& writeElements)
+{
+    const CIecTypeTable table;
+    for (POSITION pos = project.tagMaps.GetHeadPosition(); pos != nullptr;) {
+        const _TAGSMAP* row = project.tagMaps.GetNext(pos);
+        CString elementType;
+        if (row->direction == kReadDirection) {
+            ++readTags;
+            readElements += table.GetElementCount(row->dataType, elementType);
+        } else if (row->direction == kWriteDirection) {
+            ++writeTags;
+            writeElements += table.GetElementCount(row->dataType, elementType);
+        }
+    }
+}
+
+CString CMainDoc::SanitizeTagName(const CString& tagName)
+{
+    static const LPCSTR kUnderscored[] = {" ", "~", "!", "@", "#", "$", "%", "^", "&", "*", "(", ")",
+                                          "+", "=", "{", "}", "[", "]", "|", "\\", "/", "."};
+    CString name = tagName;
+    name.Replace("-", "_");
+    name.Replace("__", "_");
+    for (LPCSTR text : kUnderscored)
+        name.Replace(text, "_");
+    return name;
+}
+
+void CMainDoc::RemoveFileName(const CString& name)
+{
+    for (INT_PTR i = 0; i < fileListB.GetSize(); ++i) {
+        if (fileListB[i] == name) {
+            fileListB.RemoveAt(i);
+            return;
+        }
+    }
+}
+
+bool CMainDoc::ClearTagAssignment(const _TAGS& tag)
+{
+    for (POSITION pos = project.tags.GetHeadPosition(); pos != nullptr;) {
+        _TAGS* record = project.tags.GetNext(pos);
+        if (record->tagPath == tag.tagPath && record->tagName == tag.tagName) {
+            record->Assigned = false;
+            record->SeqNum = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CMainDoc::RemoveTagFromConnections(const CString& tagName)
+{
+    const bool inputs = tagsINP.RemoveTag(tagName);
+    const bool outputs = tagsOUT.RemoveTag(tagName);
+    const bool messages = tagsMSG.RemoveTag(tagName);
+    return inputs || outputs || messages;
+}
+
+void CMainDoc::RemoveDeviceTagsFromConnections(const ConfiguredRows& entries)
+{
+    for (const auto& entry : entries) {
+        const CString name = Column(entry, kColTagName);
+        if (!tagsINP.RemoveTag(name) && !tagsOUT.RemoveTag(name))
+            tagsMSG.RemoveTag(name);
+    }
+    AssignStartAddresses(tagsINP);
+    AssignStartAddresses(tagsOUT);
+    tagsMSG.NumberTags();
+}
+
+int CMainDoc::GetCtlModel(const CString& domain, const CString& path)
+{
+    return LookupCtlModel(ctlModelMap, domain, path);
+}
+
+void CMainDoc::SetCtlModel(const CString& domain, const CString& path, int ctlModel)
+{
+    StoreCtlModel(ctlModelMap, domain, path, ctlModel);
+}
+
+CString CMainDoc::FindCtlModelTextForTag(const CString& domain, const CString& tagText) const
+{
+    return ::FindCtlModelTextForTag(ctlModelMap, domain, tagText);
+}
+
+// Leaves the map as it is: its entries stay until the document's lists are emptied.
+void CMainDoc::ClearCtlModelMap() {}
+
+void CMainDoc::RemoveIedCtlModels(const CString& iedName)
+{
+    ::RemoveIedCtlModels(ctlModelMap, iedName);
+}
+
+CString CMainDoc::FindIedNameInFile(const CString& path)
+{
+    static const char kAttribute[] = "iedName=";
+    std::unique_ptr<FILE, int (*)(FILE*)> file(fopen(path, "r"), fclose);
+    if (!file)
+        return CString();
+    std::string line;
+    char chunk[kReadChunkLength];
+    while (fgets(chunk, sizeof chunk, file.get()) != nullptr) {
+        line += chunk;
+        if (line.back() != '\n' && !feof(file.get()))
+            continue;
+        const size_t found = line.find(kAttribute);
+        if (found != std::string::npos) {
+            // The quoted value right after iedName=, not the first quoted value of the line.
+            const size_t open = found + sizeof kAttribute - 1;
+            if (open >= line.size() || (line[open] != '"' && line[open] != '\''))
+                return CString();
+            const size_t close = line.find(line[open], open + 1);
+            if (close == std::string::npos)
+                return CString();
+            return CString(line.c_str() + open + 1, static_cast<int>(close - open - 1));
+        }
+        line.clear();
+    }
+    return CString();
+}

@@ -1,0 +1,29 @@
+// CtlModelMap: control model numbers by (domain, data path), with the lookups the loaders, the
+// configuration generator and the project XML file use.
+// A key read from a project XML file has lost the split: its whole text is the domain, the path is empty.
+#pragma once
+#include "framework/core.h"
+
+#include <map>
+#include <utility>
+
+using CtlModelKey = std::pair<CString, CString>;
+using CtlModelMap = std::map<CtlModelKey, int>;
+
+// Stores code under (domain, path) when it is 1 or more.
+void StoreCtlModel(CtlModelMap& map, const CString& domain, const CString& path, int code);
+// The code stored under (domain, path); an absent key is entered with 0.
+int LookupCtlModel(CtlModelMap& map, const CString& domain, const CString& path);
+// The code of the key that rebuilds exactly from domain and a tag text whose part after its first "_"
+// is a data path, as "%d" text; "0" when none does.
+CString FindCtlModelTextForTag(const CtlModelMap& map, const CString& domain, const CString& tagText);
+// Erases every key whose domain or path contains iedName.
+void RemoveIedCtlModels(CtlModelMap& map, const CString& iedName);
+// domain + "|" + path, or the domain alone when the path is empty.
+CString CtlModelKeyText(const CtlModelKey& key);
+// The key text with every "|" and "$" replaced by "_", as the project XML file names it.
+CString FlatCtlModelName(const CString& keyText);
+// The control model of key (a domain, "_" and a data path) as "%d" text, or
+// defaultText: an entry whose key text equals key, else the longest one that
+// key begins with; then the same on the flat names. Entries of 0 are skipped.
+CString FindCtlModelText(const CtlModelMap& map, const CString& key, const CString& defaultText);

@@ -1,0 +1,53 @@
+// scldump FILE [IEDNAME]: prints what the project's loaders read from an SCL file.
+#include "tools/scldump/scl_dump.h"
+
+#include <cstdio>
+
+namespace {
+
+// Message boxes of the loaders go to the error output; the last one is kept.
+CString g_lastMessage;
+
+int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
+{
+    fprintf(stderr, "%s\n", (LPCSTR)text);
+    g_lastMessage = text;
+    return IDOK;
+}
+
+int Usage()
+{
+    fprintf(stderr, "usage: scldump FILE [IEDNAME]\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || argc > 3)
+        return Usage();
+    SetMessageBoxHook(PrintMessageBox);
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        fprintf(stderr, "scldump: COM cannot be started\n");
+        return 1;
+    }
+    int result = 0;
+    std::string out;
+    CString error;
+    const CString path = argv[1];
+    if (argc == 2) {
+        if (!DumpSclTypes(path, out, error)) {
+            fprintf(stderr, "%s\n", (LPCSTR)error);
+            result = 1;
+        }
+    } else if (!DumpIedModel(path, argv[2], out, error)) {
+        if (!error.IsEmpty())
+            fprintf(stderr, "%s\n", (LPCSTR)error);
+        result = 1;
+    }
+    if (result == 0)
+        fwrite(out.data(), 1, out.size(), stdout);
+    ::CoUninitialize();
+    return result;
+}
