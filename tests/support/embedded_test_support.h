@@ -3,6 +3,7 @@
 
 #include "corvel/project/zip_writer.h"
 #include "framework/strings.h"
+#include "support/temp_folder.h"
 
 #include <windows.h>
 
@@ -92,28 +93,6 @@ inline std::string OneItemArchive(const std::string& bytes)
     const std::string archive(static_cast<const char*>(buffer), length);
     CloseZipHandle(zip);
     return archive;
-}
-
-// Removes a folder with everything in it.
-inline void RemoveFolderTree(const CString& path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA(path + "\\*", &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const CString name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const CString child = path + "\\" + name;
-            ::SetFileAttributesA(child, FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolderTree(child);
-            else
-                ::DeleteFileA(child);
-        } while (::FindNextFileA(find, &found));
-        ::FindClose(find);
-    }
-    ::RemoveDirectoryA(path);
 }
 
 inline bool FolderExists(const CString& path)

@@ -8,6 +8,28 @@
 #include <atomic>
 #include <stdexcept>
 
+// Removes a folder with everything in it (read-only files included).
+inline void RemoveFolderTree(const CString& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA(path + "\\*", &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const CString name = found.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const CString child = path + "\\" + name;
+            ::SetFileAttributesA(child, FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveFolderTree(child);
+            else
+                ::DeleteFileA(child);
+        } while (::FindNextFileA(find, &found));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryA(path);
+}
+
 class TempFolder {
 public:
     TempFolder()
@@ -17,11 +39,11 @@ public:
         if (::GetTempPathA(MAX_PATH, base) == 0)
             throw std::runtime_error("no temp folder");
         m_path.Format("%skorvane-test-%lu-%u", base, ::GetCurrentProcessId(), counter++);
-        RemoveTree(m_path);
+        RemoveFolderTree(m_path);
         if (!::CreateDirectoryA(m_path, nullptr))
             throw std::runtime_error("cannot create the temp folder");
     }
-    ~TempFolder() { RemoveTree(m_path); }
+    ~TempFolder() { RemoveFolderTree(m_path); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
@@ -29,26 +51,5 @@ public:
     CString File(LPCSTR name) const { return m_path + "\\" + name; }
 
 private:
-    static void RemoveTree(const CString& path)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE find = ::FindFirstFileA(path + "\\*", &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const CString name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
-                const CString child = path + "\\" + name;
-                ::SetFileAttributesA(child, FILE_ATTRIBUTE_NORMAL);
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                    RemoveTree(child);
-                else
-                    ::DeleteFileA(child);
-            } while (::FindNextFileA(find, &found));
-            ::FindClose(find);
-        }
-        ::RemoveDirectoryA(path);
-    }
-
     CString m_path;
 };
