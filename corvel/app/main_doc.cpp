@@ -3,6 +3,7 @@
 #include "corvel/project/module_version.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/buttons.h"
+#include "corvel/app/res/resource.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
 
@@ -41,6 +42,8 @@ IMPLEMENT_DYNCREATE(CMainDoc, CDocument)
 BEGIN_MESSAGE_MAP(CMainDoc, CDocument)
     ON_COMMAND(ID_FILE_NEW, &CMainDoc::OnFileNew)
     ON_COMMAND(ID_APP_EXIT, &CMainDoc::OnAppExit)
+    ON_COMMAND(ID_ADD_IED, &CMainDoc::OnAddIed)
+    ON_COMMAND(ID_CHANGE_SCL_FOLDER, &CMainDoc::OnChangeSclFolder)
 END_MESSAGE_MAP()
 
 CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight)
@@ -148,10 +151,6 @@ BOOL CMainDoc::OpenFileByType(const CString& path, BOOL askFolder)
     static_cast<void>(path);
     static_cast<void>(askFolder);
     return FALSE;
-}
-
-void CMainDoc::OnAddIed()
-{
 }
 
 void CMainDoc::RebuildNetworkView()

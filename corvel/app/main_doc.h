@@ -4,6 +4,7 @@
 #include "corvel/app/project_records.h"
 #include "corvel/app/tags_list.h"
 #include "corvel/project/project_xml.h"
+#include "corvel/model/ied_records.h"
 
 #include <map>
 #include <utility>
@@ -111,8 +112,19 @@ public:
     // Opens a project, SCL file or configuration by its extension; true when
     // it was recognised and opened. The open-by-type task fills this in.
     virtual BOOL OpenFileByType(const CString& path, BOOL askFolder);
-    // Add IED, forwarded by the application; the add-IED task fills this in.
+    // Adding IEDs from SCL files (main_doc_addied.cpp).
+    using CConnectedAPArray = CTypedPtrArray<CObArray, CConnectedAP*>;
+    // Command 32771, and 32886 forwarded by the application: adds the SCL files chosen in a file dialog.
     virtual void OnAddIed();
+    // Adds one SCL file to the project's file lists and to the file view, unless the project has a file of its name.
+    void AddSclFile(CString path);
+    // Streams the file and collects "type,name,desc,manufacturer,ipaddress," of each IED element into info;
+    // returns an error text, empty when the file could be read (a parse error only ends the scan).
+    static CString ScanSclFile(CString& info, const CString& path);
+    // Appends one new record per ConnectedAP of an IED with a server access point; the caller owns them.
+    static void ReadIedHeader(const CString& path, CConnectedAPArray& entries);
+    // Command 32891: points the project's SCL files to the same names in a folder the user chooses.
+    afx_msg void OnChangeSclFolder();
 
     // New with its save prompt; false when the user cancelled it.
     bool StartNewProject();

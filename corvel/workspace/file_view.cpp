@@ -1,9 +1,60 @@
 #include "corvel/workspace/file_view.h"
 
 #include "corvel/app/main_doc.h"
+#include "corvel/project/path_utils.h"
+#include "corvel/workspace/buttons.h"
+
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CViewTree, CTreeCtrl)
 IMPLEMENT_DYNCREATE(CFileView, CWnd)
+
+BEGIN_MESSAGE_MAP(CViewTree, CTreeCtrl)
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+HTREEITEM CViewTree::GetNextTreeItem(HTREEITEM hItem) const
+{
+    if (hItem == nullptr)
+        return nullptr;
+    if (HTREEITEM child = GetChildItem(hItem))
+        return child;
+    for (HTREEITEM item = hItem; item != nullptr; item = GetParentItem(item)) {
+        if (HTREEITEM sibling = GetNextSiblingItem(item))
+            return sibling;
+    }
+    return nullptr;
+}
+
+CIedItemData* CViewTree::GetIedItemData(HTREEITEM hItem) const
+{
+    return hItem != nullptr ? reinterpret_cast<CIedItemData*>(GetItemData(hItem)) : nullptr;
+}
+
+void CViewTree::DeleteItemData(HTREEITEM hItem)
+{
+    if (CIedItemData* data = GetIedItemData(hItem)) {
+        SetItemData(hItem, 0);
+        delete data;
+    }
+}
+
+void CViewTree::DeleteItemDataTree(HTREEITEM hItem)
+{
+    if (hItem == nullptr)
+        return;
+    DeleteItemData(hItem);
+    for (HTREEITEM child = GetChildItem(hItem); child != nullptr; child = GetNextSiblingItem(child))
+        DeleteItemDataTree(child);
+}
+
+// The items go with the control, so their data is freed while they are still there.
+void CViewTree::OnDestroy()
+{
+    for (HTREEITEM item = GetRootItem(); item != nullptr; item = GetNextSiblingItem(item))
+        DeleteItemDataTree(item);
+    CTreeCtrl::OnDestroy();
+}
 
 BEGIN_MESSAGE_MAP(CFileView, CWnd)
     ON_WM_CREATE()
@@ -58,7 +109,25 @@ HTREEITEM CFileView::AddFileItem(const CString& filePath, int image)
 void CFileView::AddSclFileNode(const CString& filePath, const CString& fileName)
 {
     static_cast<void>(fileName);
-    AddFileItem(filePath, kImageFile);
+    HTREEITEM fileItem = AddFileItem(filePath, kImageFile);
+    CMainDoc::CConnectedAPArray entries;
+    CMainDoc::ReadIedHeader(filePath, entries);
+    std::vector<std::unique_ptr<CConnectedAP>> owned;
+    owned.reserve(static_cast<size_t>(entries.GetSize()));
+    for (INT_PTR i = 0; i < entries.GetSize(); ++i)
+        owned.emplace_back(entries[i]);
+    entries.RemoveAll();
+    for (std::unique_ptr<CConnectedAP>& entry : owned) {
+        auto data = std::make_unique<CIedItemData>();
+        data->filePath = filePath;
+        data->iedName = entry->ied.name;
+        data->connectedAP = std::move(entry);
+        HTREEITEM item = fileItem != nullptr
+                             ? m_wndFileView.InsertItem(data->iedName, kImageIed, kImageIed, fileItem, TVI_LAST)
+                             : nullptr;
+        if (item != nullptr && m_wndFileView.SetItemData(item, reinterpret_cast<DWORD_PTR>(data.get())))
+            data.release();
+    }
     m_wndFileView.Expand(m_hIedRoot, TVE_EXPAND);
 }
 
@@ -86,7 +155,31 @@ void CFileView::RemoveFileItems()
     HTREEITEM child = m_wndFileView.GetChildItem(m_hIedRoot);
     while (child != nullptr) {
         HTREEITEM next = m_wndFileView.GetNextSiblingItem(child);
+        m_wndFileView.DeleteItemDataTree(child);
         m_wndFileView.DeleteItem(child);
         child = next;
+    }
+}
+
+void CFileView::ChangeSclFilePath(const CString& oldPath, const CString& newPath)
+{
+    CMainDoc* doc = FindMainDocument();
+    if (doc == nullptr)
+        return;
+    const CString fileName = GetFileNameOfPath(oldPath);
+    for (POSITION pos = doc->project.sclFiles.GetHeadPosition(); pos != nullptr;) {
+        CMainDoc::_ICD_FILES* file = doc->project.sclFiles.GetNext(pos);
+        if (file->fileName == fileName) {
+            file->filePath = newPath;
+            break;
+        }
+    }
+    for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
+        if (device->CIDFile != oldPath)
+            continue;
+        device->CIDFile = newPath;
+        if (device->button != nullptr)
+            device->button->sclFilePath = newPath;
     }
 }

@@ -1,4 +1,4 @@
-// scldump FILE [IEDNAME]: prints what the project's loaders read from an SCL file.
+// scldump FILE [IEDNAME] | scldump --header FILE: prints what the project's loaders read from an SCL file.
 #include "tools/scldump/scl_dump.h"
 
 #include <cstdio>
@@ -17,7 +17,7 @@ int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
 
 int Usage()
 {
-    fprintf(stderr, "usage: scldump FILE [IEDNAME]\n");
+    fprintf(stderr, "usage: scldump FILE [IEDNAME]\n       scldump --header FILE\n");
     return 2;
 }
 
@@ -27,6 +27,9 @@ int main(int argc, char** argv)
 {
     if (argc < 2 || argc > 3)
         return Usage();
+    const bool header = CString(argv[1]) == "--header";
+    if (header && argc != 3)
+        return Usage();
     SetMessageBoxHook(PrintMessageBox);
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         fprintf(stderr, "scldump: COM cannot be started\n");
@@ -35,8 +38,13 @@ int main(int argc, char** argv)
     int result = 0;
     std::string out;
     CString error;
-    const CString path = argv[1];
-    if (argc == 2) {
+    const CString path = header ? argv[2] : argv[1];
+    if (header) {
+        if (!DumpSclHeader(path, out, error)) {
+            fprintf(stderr, "%s\n", (LPCSTR)error);
+            result = 1;
+        }
+    } else if (argc == 2) {
         if (!DumpSclTypes(path, out, error)) {
             fprintf(stderr, "%s\n", (LPCSTR)error);
             result = 1;

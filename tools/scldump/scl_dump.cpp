@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -31,6 +32,28 @@ void DumpItems(const CIEDTree& tree, HTREEITEM item, int depth, std::string& out
 }
 
 } // namespace
+
+bool DumpSclHeader(const CString& path, std::string& out, CString& error)
+{
+    CString info;
+    error = CMainDoc::ScanSclFile(info, path);
+    if (!error.IsEmpty())
+        return false;
+    AppendLine(out, info);
+    CMainDoc::CConnectedAPArray entries;
+    CMainDoc::ReadIedHeader(path, entries);
+    std::vector<std::unique_ptr<CConnectedAP>> owned;
+    for (INT_PTR i = 0; i < entries.GetSize(); ++i)
+        owned.emplace_back(entries[i]);
+    const auto shown = [](const CString& text) { return text.IsEmpty() ? CString("-") : text; };
+    for (const auto& entry : owned) {
+        CString line;
+        line.Format("AP %s %s %s %s", (LPCSTR)shown(entry->ied.name), (LPCSTR)shown(entry->IP),
+                    (LPCSTR)shown(entry->IP_SUBNET), (LPCSTR)shown(entry->IP_GATEWAY));
+        AppendLine(out, line);
+    }
+    return true;
+}
 
 std::string DumpTree(const CIEDTree& tree)
 {

@@ -10,6 +10,10 @@
 // "DataSet <ldInst>/<name> <members>" line per data set. False with the reason when the file cannot be loaded.
 bool DumpSclTypes(const CString& path, std::string& out, CString& error);
 
+// The quick scan's text on one line, then "AP <IED name> <IP> <IP-SUBNET> <IP-GATEWAY>" for each access point
+// record of the header reader, in order ("-" for an empty value). False with the scan's error text.
+bool DumpSclHeader(const CString& path, std::string& out, CString& error);
+
 // The tree, one item a line, indented by two blanks a level: "<icon> <text>", followed by " | <data path>"
 // for items with a record.
 std::string DumpTree(const CIEDTree& tree);

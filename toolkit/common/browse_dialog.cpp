@@ -1,0 +1,114 @@
+#include "toolkit/common/browse_dialog.h"
+
+#include "framework/wnd.h"
+
+#include <utility>
+
+namespace {
+
+const char kDefaultTitle[] = "Select Directory:";
+
+BrowseDialogHook& Hook()
+{
+    static BrowseDialogHook hook;
+    return hook;
+}
+
+// Releases the shell allocator when it goes.
+class ShellMalloc {
+public:
+    ShellMalloc() { ::SHGetMalloc(&m_malloc); }
+    ~ShellMalloc()
+    {
+        if (m_malloc != nullptr)
+            m_malloc->Release();
+    }
+    ShellMalloc(const ShellMalloc&) = delete;
+    ShellMalloc& operator=(const ShellMalloc&) = delete;
+
+    IMalloc* Get() const { return m_malloc; }
+
+private:
+    IMalloc* m_malloc = nullptr;
+};
+
+} // namespace
+
+BrowseDialogHook SetBrowseDialogHook(BrowseDialogHook hook)
+{
+    std::swap(Hook(), hook);
+    return hook;
+}
+
+CKitBrowseDialog::CKitBrowseDialog(CWnd* pParentWnd) : m_szSelPath(), m_bi(), m_strTitle(kDefaultTitle)
+{
+    m_bi.hwndOwner = pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr;
+    m_bi.pidlRoot = nullptr;
+    m_bi.pszDisplayName = m_szSelPath;
+    m_bi.ulFlags = kDefaultFlags;
+    m_bi.lpfn = &CKitBrowseDialog::BrowseCallbackProc;
+    m_bi.lParam = reinterpret_cast<LPARAM>(this);
+}
+
+void CKitBrowseDialog::SetSelectedPath(LPCSTR path)
+{
+    lstrcpynA(m_szSelPath, path != nullptr ? path : "", MAX_PATH);
+}
+
+INT_PTR CKitBrowseDialog::DoModal()
+{
+    if (Hook()) {
+        BrowseDialogRequest request;
+        request.title = m_strTitle;
+        request.initialPath = m_szSelPath;
+        request.flags = m_bi.ulFlags;
+        CString chosen;
+        if (Hook()(request, chosen) != IDOK)
+            return IDCANCEL;
+        SetSelectedPath(chosen);
+        return IDOK;
+    }
+
+    ShellMalloc malloc;
+    if (malloc.Get() == nullptr)
+        return IDCANCEL;
+    m_bi.pszDisplayName = m_szSelPath;
+    m_bi.lpszTitle = m_strTitle;
+    LPITEMIDLIST item = ::SHBrowseForFolderA(&m_bi);
+    if (item == nullptr)
+        return IDCANCEL;
+    INT_PTR result = IDCANCEL;
+    char path[MAX_PATH] = {};
+    if (::SHGetPathFromIDListA(item, path)) {
+        SetSelectedPath(path);
+        result = IDOK;
+    } else if ((m_bi.ulFlags & BIF_BROWSEFORCOMPUTER) != 0 && m_szSelPath[0] != '\0') {
+        // A network computer: its display name in UNC form.
+        const CString unc = CString("\\\\") + m_szSelPath;
+        SetSelectedPath(unc);
+        result = IDOK;
+    }
+    malloc.Get()->Free(item);
+    return result;
+}
+
+int CALLBACK CKitBrowseDialog::BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData)
+{
+    auto* dialog = reinterpret_cast<CKitBrowseDialog*>(lpData);
+    if (dialog == nullptr)
+        return 0;
+    if (uMsg == BFFM_INITIALIZED) {
+        char folder[MAX_PATH] = {};
+        if (dialog->m_szSelPath[0] != '\0')
+            lstrcpynA(folder, dialog->m_szSelPath, MAX_PATH);
+        else
+            ::GetCurrentDirectoryA(MAX_PATH, folder);
+        if (folder[0] != '\0')
+            ::SendMessageA(hwnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder));
+    } else if (uMsg == BFFM_SELCHANGED && (dialog->m_bi.ulFlags & BIF_STATUSTEXT) != 0) {
+        char path[MAX_PATH] = {};
+        if (::SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(lParam), path))
+            ::SendMessageA(hwnd, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(path));
+    }
+    return 0;
+}
