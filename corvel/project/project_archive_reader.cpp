@@ -157,6 +157,7 @@ CProjectArchiveReader::CProjectArchiveReader(const ProjectArchiveContent& conten
 
 bool CProjectArchiveReader::ReadBytes(const std::string& bytes, const CString& name)
 {
+    // A fixed-size memory file over the caller's bytes; the reader only reads them.
     CMemFile file(reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data())), static_cast<UINT>(bytes.size()));
     file.SetFilePath(name);
     CArchive ar(&file, CArchive::load);
