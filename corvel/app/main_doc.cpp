@@ -44,6 +44,8 @@ BEGIN_MESSAGE_MAP(CMainDoc, CDocument)
     ON_COMMAND(ID_APP_EXIT, &CMainDoc::OnAppExit)
     ON_COMMAND(ID_ADD_IED, &CMainDoc::OnAddIed)
     ON_COMMAND(ID_CHANGE_SCL_FOLDER, &CMainDoc::OnChangeSclFolder)
+    ON_COMMAND(ID_FILE_SAVE, &CMainDoc::OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, &CMainDoc::OnFileSaveAs)
 END_MESSAGE_MAP()
 
 CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight)
@@ -127,14 +129,11 @@ bool CMainDoc::PromptSaveChanges(const CString& message, bool ask)
     }
     if (answer == IDCANCEL)
         return false;
-    if (answer == IDYES)
-        SaveProjectFromPrompt();
+    // A Save As that was cancelled or failed keeps the work and cancels the caller too.
+    if (answer == IDYES && !SaveProjectFromPrompt())
+        return false;
     modified = false;
     return true;
-}
-
-void CMainDoc::SaveProjectFromPrompt()
-{
 }
 
 void CMainDoc::ClearFileLists()
@@ -197,6 +196,7 @@ bool CMainDoc::StartNewProject()
         frame->RefreshFileView();
 
     projectReady = false;
+    notEnoughSpaceShown = false;
     project.numPorts = 1;
     project.port61850 = 1;
     project.portPLC = 1;

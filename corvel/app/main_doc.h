@@ -151,10 +151,52 @@ public:
     CVQNTagsList tagsMSG;
     bool flagC = false;
 
+    // Project archive (*.prj), Save and Save As, packing of tags (main_doc_archive.cpp).
+    using CVQNSortingList = Corvel::Records::CVQNSortingList;
+    // Writes the .prx file and then the .prj file of the project path (its
+    // extension made "prj"); runs Save As first when the project has no path.
+    afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAs();
+    // Save and Save As with their outcome: false when the user cancelled the
+    // dialog or a file could not be written (which is reported).
+    bool SaveProject();
+    bool SaveProjectAs();
+    // Opens the project archive named by the project path as a new project,
+    // after New's save prompt; path is the file being opened (its folder holds
+    // "SCLFiles"). A file that cannot be opened or read to its end is reported
+    // and leaves the project not ready.
+    void LoadProjectArchive(const CString& path);
+
+    // File version of the project archive read last (10 for the files this program writes).
+    int fileVersion = 0;
+    // The SCL files live in sclFolder, the "SCLFiles" folder beside the opened archive.
+    bool sclFilesInProjectFolder = false;
+    CString sclFolder;
+    // "Not enough space" has been shown in this project.
+    bool notEnoughSpaceShown = false;
+
+private:
+    // The document as the connection lists' packing sees it; registers itself with the three lists.
+    class CPackingLink : public Corvel::Records::CTagPackingHost {
+    public:
+        explicit CPackingLink(CMainDoc& doc);
+        int GetConnectionLimit() const override;
+        bool FirstNotEnoughSpaceNotice() override;
+        void ClearTagAssignment(const _TAGS& tag) override;
+
+    private:
+        CMainDoc& m_doc;
+    };
+    CPackingLink m_packingLink{*this};
+
+    // Writes both files; a .prj that cannot be created runs Save As when mayAskPath, else is reported.
+    bool WriteProjectFiles(bool mayAskPath);
+    // Shows the buttons of the loaded devices with their ids, files and pictures.
+    void ShowLoadedDevices();
+
 protected:
-    // Saves the project when the save prompt is answered Yes; the Save As
-    // task runs its dialog here. Nothing yet.
-    virtual void SaveProjectFromPrompt();
+    // Runs Save As when the save prompt is answered Yes; false when it did not save.
+    virtual bool SaveProjectFromPrompt();
     // Rebuilds the network view after the main frame released the old picture.
     virtual void RebuildNetworkView();
 

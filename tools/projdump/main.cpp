@@ -1,16 +1,19 @@
 // projdump FILE [--save OUT]: opens a project file through Corvel's own readers
 // and prints the project, or saves it through Corvel's own writers.
 //
-//   projdump FILE             prints the project read from FILE (*.prx) to the
-//                             standard output
-//   projdump FILE --save OUT  reads FILE and writes OUT.prx (OUT with its
-//                             extension replaced by "prx"); prints nothing
+//   projdump FILE             prints the project read from FILE (*.prj or
+//                             *.prx, chosen by the extension) to the standard
+//                             output
+//   projdump FILE --save OUT  reads FILE and saves it as the document's Save
+//                             does: OUT.prx, then OUT.prj (OUT with its
+//                             extension replaced); prints nothing
 //
-// Message boxes the readers and writers would show go to the error output.
+// Message boxes the readers and writers would show go to the error output;
+// file dialogs they would open are cancelled.
 // The exit code is 0 on success, 1 when the file could not be read or written
 // (any message box counts as a failure), 2 for wrong arguments.
 //
-// Output format (version 1). One item a line, ended by a line feed; two spaces of indentation per
+// Output format (version 2). One item a line, ended by a line feed; two spaces of indentation per
 // level; a line is a name followed by its values. Texts are in double quotes,
 // with \" and \\ for a quote and a backslash and \xHH for every byte below 0x20
 // or from 0x7F on; numbers are decimal; flags are true or false. Lists give
@@ -18,7 +21,7 @@
 // numbered from 1. Every record of every list is printed, free device slots
 // included, with all of its named fields. In order:
 //
-//   projdump 1
+//   projdump 2
 //   project                      the settings of the project
 //     prjName "..."              comment, numPorts, port61850, portPLC,
 //     ...                        autoRestart, eth0IPaddr ... eth1Gateway,
@@ -45,7 +48,9 @@
 //   tagsINP N                    usedSizes (20 numbers), then tag I with SeqNum,
 //   tagsOUT N                    Conn, IOType, StartAddr, tagType, Assigned,
 //   tagsMSG N                    tagName, tagUName, tagPath, dataType, Access, tagFCDA
-//   ctlModelMap N                entry "domain" "data path" code, in key order
+//   ctlModelMap N                entry "domain" "data path" code, in key order;
+//                                entries of code 0 are left out (every lookup
+//                                takes them as no entry, and no file keeps them)
 //
 // The project's own path (the Detail "filePath" of a *.prx) is not printed: it
 // names the file that was written, so a saved copy would differ in it alone.
@@ -56,16 +61,28 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 #include <fcntl.h>
 #include <io.h>
 
 namespace {
+
+// How the project comes in (the document's openKind).
+constexpr int kOpenKindArchive = 1;
+constexpr int kOpenKindProjectXml = 2;
 
 int g_messageCount = 0;
 
 int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
 {
     fprintf(stderr, "%s\n", (LPCSTR)text);
+    ++g_messageCount;
+    return IDCANCEL;
+}
+
+INT_PTR CancelFileDialog(const FileDialogRequest& request, std::vector<CString>&)
+{
+    fprintf(stderr, "projdump: a file dialog was cancelled (proposed name \"%s\")\n", (LPCSTR)request.initialFileName);
     ++g_messageCount;
     return IDCANCEL;
 }
@@ -84,20 +101,26 @@ int main(int argc, char** argv)
     if (argc != 2 && !save)
         return Usage();
     SetMessageBoxHook(PrintMessageBox);
+    SetFileDialogHook(CancelFileDialog);
     const CString path = argv[1];
-    if (!EndsWithExtension(path, ".prx")) {
-        fprintf(stderr, "projdump: %s is not a project file this tool reads (*.prx)\n", (LPCSTR)path);
+    CDetachedMainDoc doc;
+    doc.SetProjectPath(path);
+    if (EndsWithExtension(path, ".prj")) {
+        doc.SetOpenKind(kOpenKindArchive);
+        doc.LoadProjectArchive(path);
+    } else if (EndsWithExtension(path, ".prx")) {
+        doc.SetOpenKind(kOpenKindProjectXml);
+        doc.ReadProjectXml(path);
+    } else {
+        fprintf(stderr, "projdump: %s is not a project file this tool reads (*.prj, *.prx)\n", (LPCSTR)path);
         return 1;
     }
-    CDetachedMainDoc doc;
-    doc.SetOpenKind(2);
-    doc.SetProjectPath(path);
-    doc.ReadProjectXml(path);
     if (g_messageCount > 0 || !doc.projectReady)
         return 1;
     if (save) {
-        doc.WriteProjectXml(argv[3]);
-        return g_messageCount > 0 ? 1 : 0;
+        doc.SetProjectPath(argv[3]);
+        const bool saved = doc.SaveProject();
+        return saved && g_messageCount == 0 ? 0 : 1;
     }
     const std::string text = DumpProject(doc);
     // Lines end with "\n" alone, as the format says.

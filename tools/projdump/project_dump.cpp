@@ -222,7 +222,7 @@ std::string DumpProject(const CMainDoc& doc)
 {
     std::string out;
     CDumpText d(out);
-    d.Line(0, "projdump 1");
+    d.Line(0, "projdump 2");
     const _PROJECT& p = doc.project;
     DumpSettings(d, p);
     DumpIeds(d, p.iedDevices);
@@ -263,9 +263,13 @@ std::string DumpProject(const CMainDoc& doc)
     DumpConnectionList(d, "tagsOUT", doc.tagsOUT);
     DumpConnectionList(d, "tagsMSG", doc.tagsMSG);
 
-    d.Number(0, "ctlModelMap", static_cast<long long>(doc.ctlModelMap.size()));
+    long long models = 0;
+    for (const auto& entry : doc.ctlModelMap)
+        models += entry.second != 0 ? 1 : 0;
+    d.Number(0, "ctlModelMap", models);
     for (const auto& [key, code] : doc.ctlModelMap)
-        d.Line(1, "entry " + CDumpText::Quote(key.first) + " " + CDumpText::Quote(key.second) + " " +
-                      std::to_string(code));
+        if (code != 0)
+            d.Line(1, "entry " + CDumpText::Quote(key.first) + " " + CDumpText::Quote(key.second) + " " +
+                          std::to_string(code));
     return out;
 }

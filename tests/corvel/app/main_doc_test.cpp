@@ -1,11 +1,13 @@
 // The document's own operations, without windows.
 #include "corvel/app/main_doc.h"
+#include "corvel/project/path_utils.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "support/message_box_recorder.h"
+#include "support/scripted_file_dialog.h"
 #include "support/paths.h"
 
 namespace {
@@ -127,35 +129,54 @@ TEST_F(DocWithRecords, RemoveSclFileMatchesTheExactFileName)
     EXPECT_EQ(1, doc.project.sclFiles.GetCount());
 }
 
+// Yes runs Save As; only a save that wrote the project lets the caller go on and clears the flag.
 TEST(MainDoc, SavePromptAnswers)
 {
+    TempFolder folder;
+    const CString saved = folder.File("plant.prj");
+    const CString unwritable = folder.File("no such folder\\plant.prj");
+    enum Dialog { kNoDialog, kChoosePath, kCancelDialog, kChooseUnwritablePath };
     const struct {
+        const char* name;
         bool modified;
         bool ask;
         int answer;
+        Dialog dialog;
         bool result;
-        size_t boxes;
         bool modifiedAfter;
+        bool filesWritten;
     } cases[] = {
-        {false, true, IDYES, true, 0, false},    // unchanged: nothing asked
-        {true, true, IDCANCEL, false, 1, true},  // cancel changes nothing
-        {true, true, IDNO, true, 1, false},      // no clears the flag
-        {true, true, IDYES, true, 1, false},     // yes saves, then clears it
-        {true, false, IDCANCEL, true, 0, false}, // not asked: taken as yes
+        {"unchanged: nothing asked", false, true, IDYES, kNoDialog, true, false, false},
+        {"cancel changes nothing", true, true, IDCANCEL, kNoDialog, false, true, false},
+        {"no clears the flag without saving", true, true, IDNO, kNoDialog, true, false, false},
+        {"yes saves through Save As, then clears it", true, true, IDYES, kChoosePath, true, false, true},
+        {"yes, Save As cancelled: cancel, work kept", true, true, IDYES, kCancelDialog, false, true, false},
+        {"yes, Save As failed: cancel, work kept", true, true, IDYES, kChooseUnwritablePath, false, true, false},
+        {"not asked: taken as yes", true, false, IDCANCEL, kChoosePath, true, false, true},
     };
     for (const auto& c : cases) {
+        ::DeleteFileA(saved);
+        ::DeleteFileA(folder.File("plant.prx"));
         MessageBoxRecorder boxes;
         boxes.SetDefaultAnswer(c.answer);
+        ScriptedFileDialog dialogs({c.dialog == kChooseUnwritablePath ? unwritable : saved},
+                                   c.dialog == kCancelDialog ? IDCANCEL : IDOK);
         CMainDoc doc;
         doc.modified = c.modified;
-        EXPECT_EQ(c.result, doc.PromptSaveChanges("Do you want to save changes?", c.ask)) << c.answer;
-        EXPECT_EQ(c.modifiedAfter, doc.modified) << c.answer;
-        ASSERT_EQ(c.boxes, boxes.Count()) << c.answer;
-        if (c.boxes > 0) {
-            EXPECT_STREQ("  Do you want to save changes?", boxes.Last().text);
-            EXPECT_STREQ("Korvane EIP-Tarnwell", boxes.Last().caption);
-            EXPECT_EQ(static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION), boxes.Last().type);
+        EXPECT_EQ(c.result, doc.PromptSaveChanges("Do you want to save changes?", c.ask)) << c.name;
+        EXPECT_EQ(c.modifiedAfter, doc.modified) << c.name;
+        EXPECT_EQ(c.dialog != kNoDialog, !dialogs.Requests().empty()) << c.name;
+        EXPECT_EQ(c.filesWritten, FileExists(saved) && FileExists(folder.File("plant.prx"))) << c.name;
+        if (c.modified && c.ask) {
+            ASSERT_LE(1u, boxes.Count()) << c.name;
+            EXPECT_STREQ("  Do you want to save changes?", boxes.Calls()[0].text);
+            EXPECT_STREQ("Korvane EIP-Tarnwell", boxes.Calls()[0].caption);
+            EXPECT_EQ(static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION), boxes.Calls()[0].type);
         }
+        if (c.dialog == kChooseUnwritablePath)
+            EXPECT_EQ(0, boxes.Last().text.Find("Error: Could not create the project file")) << boxes.Last().text;
+        else
+            EXPECT_EQ(c.modified && c.ask ? 1u : 0u, boxes.Count()) << c.name;
     }
 }
 

@@ -1,0 +1,227 @@
+// CMainDoc: Save, Save As, opening the project archive, and the document's side of the tag packing.
+#include "corvel/app/main_doc.h"
+
+#include "corvel/project/path_utils.h"
+#include "corvel/project/project_archive.h"
+#include "corvel/workspace/buttons.h"
+#include "corvel/workspace/main_frame.h"
+#include "corvel/workspace/main_view.h"
+
+namespace {
+
+using Corvel::Records::kSlotInUse;
+
+const char kArchiveExtension[] = "prj";
+const char kSaveAsDefaultExtension[] = ".prj";
+const char kSaveAsFilter[] = "Project Files (*.prj)|*.prj|All Files (*.*)|*.*||";
+const char kSclFolderName[] = "SCLFiles";
+constexpr DWORD kSaveAsFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+
+// Pictures of a loaded PLC device's button by its devType.
+const struct {
+    int devType;
+    int bitmap;
+} kPlcBitmaps[] = {{7, 386}, {8, 384}, {9, 316}};
+
+ProjectArchiveContent ArchiveContent(CMainDoc& doc)
+{
+    return ProjectArchiveContent{doc.project, doc.tagsINP, doc.tagsOUT, doc.tagsMSG, doc.ctlModelMap};
+}
+
+// path with the extension of its file name replaced; a file name without one
+// gets it appended (a dot in a folder name is not taken for the extension's).
+CString WithExtension(const CString& path, LPCSTR extension)
+{
+    if (GetFileNameOfPath(path).Find('.') < 0)
+        return path + "." + extension;
+    return ChangeFileExtension(path, extension);
+}
+
+CMainFrame* MainFrame()
+{
+    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+}
+
+} // namespace
+
+CMainDoc::CPackingLink::CPackingLink(CMainDoc& doc) : m_doc(doc)
+{
+    for (CVQNTagsList* list : {&doc.tagsINP, &doc.tagsOUT, &doc.tagsMSG})
+        list->SetPackingHost(this);
+}
+
+int CMainDoc::CPackingLink::GetConnectionLimit() const
+{
+    return m_doc.project.numPorts == 1 ? Corvel::Records::kOnePortConnectionCount : Corvel::Records::kConnectionCount;
+}
+
+bool CMainDoc::CPackingLink::FirstNotEnoughSpaceNotice()
+{
+    if (m_doc.notEnoughSpaceShown)
+        return false;
+    m_doc.notEnoughSpaceShown = true;
+    return true;
+}
+
+void CMainDoc::CPackingLink::ClearTagAssignment(const _TAGS& tag)
+{
+    m_doc.ClearTagAssignment(tag);
+}
+
+void CMainDoc::OnFileSave()
+{
+    SaveProject();
+}
+
+void CMainDoc::OnFileSaveAs()
+{
+    SaveProjectAs();
+}
+
+bool CMainDoc::SaveProjectFromPrompt()
+{
+    return SaveProjectAs();
+}
+
+bool CMainDoc::SaveProject()
+{
+    if (project.prjName.IsEmpty())
+        project.prjName = GetProjectName();
+    // Without a path nothing names the files: ask for one before anything is written.
+    if (project.filePath.IsEmpty())
+        return SaveProjectAs();
+    return WriteProjectFiles(true);
+}
+
+bool CMainDoc::SaveProjectAs()
+{
+    const CString fileName = GetProjectFileName();
+    const CString proposed = ChangeFileExtension(fileName.IsEmpty() ? project.prjName : fileName, kArchiveExtension);
+    CWnd* mainWnd = AfxGetMainWnd();
+    CFileDialog dialog(FALSE, kSaveAsDefaultExtension, proposed, kSaveAsFlags, kSaveAsFilter, mainWnd);
+    const CString folder = GetProjectFolder();
+    if (!folder.IsEmpty())
+        dialog.m_ofn.lpstrInitialDir = folder;
+    if (dialog.DoModal() != IDOK)
+        return false;
+    project.filePath = dialog.GetPathName();
+    if (CMainFrame* frame = MainFrame())
+        frame->UpdateTitle(dialog.GetFileName());
+    if (!WriteProjectFiles(false))
+        return false;
+    modified = false;
+    return true;
+}
+
+// The .prx file first, then the .prj file; the project path becomes the .prj path.
+bool CMainDoc::WriteProjectFiles(bool mayAskPath)
+{
+    const CString archivePath = WithExtension(project.filePath, kArchiveExtension);
+    project.filePath = archivePath;
+    WriteProjectXml(archivePath);
+
+    CFile file;
+    CFileException openError;
+    if (!file.Open(archivePath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &openError)) {
+        if (mayAskPath)
+            return SaveProjectAs();
+        CString message;
+        message.Format("Error: Could not create the project file \"%s\": %s", (LPCSTR)archivePath,
+                       (LPCSTR)openError.GetErrorMessage());
+        AfxMessageBox(message, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    try {
+        CArchive ar(&file, CArchive::store);
+        CProjectArchiveWriter(ArchiveContent(*this), {sclFolder, textA}).Write(ar);
+        ar.Close();
+        file.Close();
+    } catch (CException* e) {
+        CString message;
+        message.Format("Error: Could not write the project file \"%s\": %s", (LPCSTR)archivePath,
+                       (LPCSTR)e->GetErrorMessage());
+        e->Delete();
+        file.Abort();
+        AfxMessageBox(message, MB_OK | MB_ICONERROR);
+        return false;
+    }
+    modified = false;
+    // The pending path text is done with once the project is saved.
+    textA.Empty();
+    return true;
+}
+
+void CMainDoc::LoadProjectArchive(const CString& path)
+{
+    const CString archivePath = GetProjectPath();
+    CFile file;
+    CFileException openError;
+    if (archivePath.IsEmpty() || !file.Open(archivePath, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
+        CString message;
+        message.Format("Error: Could not open the project file \"%s\": %s", (LPCSTR)archivePath,
+                       (LPCSTR)openError.GetErrorMessage());
+        AfxMessageBox(message, MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (!StartNewProject())
+        return;
+    project.filePath = archivePath;
+    if (sclFilesInProjectFolder)
+        sclFolder = GetFolderOfPath(path) + "\\" + kSclFolderName;
+
+    CProjectArchiveReader::Options options;
+    options.openKind = openKind;
+    options.sclFilesInProjectFolder = sclFilesInProjectFolder;
+    options.sclFolder = sclFolder;
+    options.projectFolder = GetProjectFolder();
+    options.iedNameOfFile = &CMainDoc::FindIedNameInFile;
+    CProjectArchiveReader reader(ArchiveContent(*this), options);
+    bool loaded = false;
+    {
+        CArchive ar(&file, CArchive::load);
+        loaded = reader.Read(ar);
+        ar.Abort();
+    }
+    file.Abort();
+    fileVersion = reader.GetFileVersion();
+
+    // What was read is shown even when the file ended early.
+    ShowLoadedDevices();
+    UpdateAllViews(nullptr, 0, nullptr);
+    CMainFrame* frame = MainFrame();
+    if (frame != nullptr)
+        frame->RefreshFileView();
+    tagsMSG.NumberTags();
+    if (!loaded) {
+        AfxMessageBox(reader.GetError(), MB_OK | MB_ICONERROR);
+        return;
+    }
+    flagA = true;
+    projectReady = true;
+    if (frame != nullptr)
+        frame->UpdateTitle(GetProjectName());
+    CMainView::startupFileName.Empty();
+}
+
+void CMainDoc::ShowLoadedDevices()
+{
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        const _IED_DEVICE* ied = project.iedDevices.GetNext(pos);
+        if (ied->state != kSlotInUse || ied->button == nullptr)
+            continue;
+        ied->button->deviceId = ied->devNum;
+        ied->button->sclFilePath = ied->CIDFile;
+        ied->button->ShowWindow(SW_SHOW);
+    }
+    const COLORREF windowColour = ::GetSysColor(COLOR_WINDOW);
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        const CPLC_Device* plc = project.plcDevices.GetNext(pos);
+        if (plc->button == nullptr)
+            continue;
+        for (const auto& picture : kPlcBitmaps)
+            if (plc->devType == picture.devType)
+                plc->button->SetBitmaps(picture.bitmap, windowColour);
+        if (plc->state == kSlotInUse)
+            plc->button->ShowWindow(SW_SHOW);
+    }
+}
