@@ -1,5 +1,7 @@
 #include "corvel/app/about_dlg.h"
 
+#include "corvel/project/path_utils.h"
+
 #include "corvel/app/res/resource.h"
 
 #include <vector>
@@ -55,10 +57,8 @@ BOOL CAboutDlg::OnInitDialog()
     if (frame != nullptr && frame->GetActiveDocument() != nullptr)
         SetDlgItemText(IDC_ABOUT_VERSION, kVersionPrefix + version);
 
-    const CString program = AfxGetModuleFileName();
-    const CString folder = program.Left(program.ReverseFind('\\') + 1);
     m_releaseNotes.SubclassDlgItem(IDC_ABOUT_RELEASE_NOTES, this);
-    m_releaseNotes.SetURL(folder + kReleaseNotesFile);
+    m_releaseNotes.SetURL(GetProgramFolder() + "\\" + kReleaseNotesFile);
 
     SetWindowText(kAboutTitle);
     m_productFont.CreateFont(kProductFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,

@@ -28,9 +28,7 @@ CString RunningProgramName()
     CWinApp* app = AfxGetApp();
     if (app != nullptr && app->m_pszExeName != nullptr && *app->m_pszExeName != '\0')
         return app->m_pszExeName;
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const CString name = TextAfterLastBackslash(CString(path, length < MAX_PATH ? static_cast<int>(length) : 0));
+    const CString name = TextAfterLastBackslash(AfxGetModuleFileName());
     const int dot = name.ReverseFind('.');
     return dot < 0 ? name : name.Left(dot);
 }

@@ -232,18 +232,9 @@ CString FolderPartOfPath(CString path)
     return slash < 0 ? CString() : path.Left(slash);
 }
 
-CString GetModuleFolder()
-{
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return CString();
-    return FolderPartOfPath(path);
-}
-
 CString GetUploadFolder()
 {
-    const CString program = GetModuleFolder();
+    const CString program = GetProgramFolder();
     return program.IsEmpty() ? CString() : program + "\\" + kUploadFolderName;
 }
 

@@ -39,8 +39,6 @@ using TrustedFolders = std::vector<CString>;
 // The part of path before its last backslash; empty when there is none.
 CString FolderPartOfPath(CString path);
 
-// The running program's folder, without a trailing backslash; empty when unknown.
-CString GetModuleFolder();
 // The "Upload" folder beside the program; empty when the program's folder is unknown.
 CString GetUploadFolder();
 

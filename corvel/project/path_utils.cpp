@@ -91,3 +91,10 @@ bool CreateFolder(CString path)
 {
     return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
+
+CString GetProgramFolder()
+{
+    const CString program = AfxGetModuleFileName();
+    const int slash = program.ReverseFind('\\');
+    return slash < 0 ? CString() : program.Left(slash);
+}

@@ -21,3 +21,5 @@ CString RemoveFileExtension(CString path);
 bool EndsWithExtension(CString path, CString extension);
 CString ChangeFileExtension(CString path, CString extension);
 bool CreateFolder(CString path);
+// Folder of the running program (its file path up to the last backslash).
+CString GetProgramFolder();

@@ -1,5 +1,7 @@
 #include "corvel/workspace/main_frame.h"
 
+#include "corvel/project/path_utils.h"
+
 #include "corvel/app/main_doc.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"
@@ -11,7 +13,6 @@ const char kProductTitle[] = "Korvane EIP-Tarnwell";
 const char kSaveChangesQuestion[] = "Do you want to save changes?";
 // The frame style that appends the document title to the caption.
 constexpr DWORD kAddToTitleStyle = 0x8000;
-constexpr DWORD kModulePathChars = 5000;
 constexpr int kFileViewWidth = 260;
 
 } // namespace
@@ -115,11 +116,7 @@ void CMainFrame::RefreshFileView()
 
 CString CMainFrame::GetModuleFolder() const
 {
-    CString path;
-    const DWORD length = ::GetModuleFileNameA(nullptr, path.GetBuffer(kModulePathChars), kModulePathChars);
-    path.ReleaseBuffer(length < kModulePathChars ? static_cast<int>(length) : 0);
-    const int slash = path.ReverseFind('\\');
-    return slash < 0 ? path : path.Left(slash);
+    return GetProgramFolder();
 }
 
 // Restores the window, asks to save a changed project and closes unless cancelled.

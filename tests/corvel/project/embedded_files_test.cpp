@@ -1,6 +1,7 @@
 #include "corvel/project/embedded_files.h"
 
 #include "corvel/project/kor_xml.h"
+#include "corvel/project/path_utils.h"
 #include "corvel/project/zip_reader.h"
 #include "support/com_apartment.h"
 #include "support/embedded_test_support.h"
@@ -19,7 +20,6 @@ namespace {
 using Korvane::Formats::CKorXml;
 using Korvane::Formats::EmbeddedFileRecord;
 using Korvane::Formats::FolderPartOfPath;
-using Korvane::Formats::GetModuleFolder;
 using Korvane::Formats::GetUploadFolder;
 using Korvane::Formats::RestoreEmbeddedFile;
 using Korvane::Formats::TrustedFolders;
@@ -420,7 +420,7 @@ TEST_F(EmbeddedFiles, TrustedFolderIsMadeOneLevelDeepElseUploadIsUsed)
 TEST_F(EmbeddedFiles, UploadFolderIsCreatedWhenMissing)
 {
     ASSERT_FALSE(FolderExists(GetUploadFolder()));
-    EXPECT_STREQ(GetModuleFolder() + "\\Upload", GetUploadFolder());
+    EXPECT_STREQ(GetProgramFolder() + "\\Upload", GetUploadFolder());
     const std::string document =
         "<Attachments>" + Element("D:\\elsewhere\\SCLFiles\\u.icd", FileElementContent(OneItemArchive("u"))) +
         "</Attachments>";
