@@ -15,11 +15,26 @@ inline CString SourcePath(LPCSTR relative)
     return path;
 }
 
-// A file of the shared, read-only test data beside the project ("scl/x.icd").
+// Whether the shared, read-only test data was found when the tests were configured.
+inline bool HaveSharedTestData()
+{
+    return KORVANE_SHARED_DIR[0] != '\0';
+}
+
+// A file of the shared test data ("scl/x.icd").
 inline CString SharedTestData(LPCSTR relative)
 {
-    return SourcePath(CString("../shared/testdata/") + relative);
+    CString path = CString(KORVANE_SHARED_DIR) + "\\testdata\\" + relative;
+    path.Replace('/', '\\');
+    return path;
 }
+
+// Skips the running test when the shared test data is not there.
+#define SKIP_WITHOUT_SHARED_TESTDATA()                                  \
+    do {                                                                \
+        if (!HaveSharedTestData())                                      \
+            GTEST_SKIP() << "the shared test data was not found";       \
+    } while (0)
 
 inline void WriteBinaryFile(const CString& path, const std::string& bytes)
 {

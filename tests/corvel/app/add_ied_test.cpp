@@ -368,6 +368,7 @@ TEST_F(AddIed, IedNamesOfTheNewFileAreChecked)
 
 TEST_F(AddIed, EverySampleFileCanBeAdded)
 {
+    SKIP_WITHOUT_SHARED_TESTDATA();
     // "IED IP" of each access point, as the files say; files not listed have no IED with a connected server.
     const std::map<std::string, std::vector<const char*>> expected = {
         {"iec61850lib_dotnet_server_goose_publisher_simpleIO_direct_control_goose.cid", {"simpleIO 10.0.0.2"}},

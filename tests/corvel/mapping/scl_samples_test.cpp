@@ -87,6 +87,7 @@ protected:
 
 TEST_F(SclSamples, EveryFileLoadsItsTypesAndDataSets)
 {
+    SKIP_WITHOUT_SHARED_TESTDATA();
     const std::vector<CString> files = SampleFiles();
     ASSERT_GE(files.size(), 30u);
     for (const CString& file : files) {
@@ -105,6 +106,7 @@ TEST_F(SclSamples, EveryFileLoadsItsTypesAndDataSets)
 
 TEST_F(SclSamples, TypeDumpOfAKnownFile)
 {
+    SKIP_WITHOUT_SHARED_TESTDATA();
     std::string dump;
     CString error;
     ASSERT_TRUE(DumpSclTypes(SampleNamed("_inverter_with_report.icd"), dump, error));
@@ -113,6 +115,7 @@ TEST_F(SclSamples, TypeDumpOfAKnownFile)
 
 TEST_F(SclSamples, EveryIedLoadsIntoTheTreeTheSameWayTwice)
 {
+    SKIP_WITHOUT_SHARED_TESTDATA();
     for (const CString& file : SampleFiles()) {
         const CString path = SharedTestData("scl\\" + file);
         std::string types;

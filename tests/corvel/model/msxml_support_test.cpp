@@ -26,6 +26,7 @@ long CountSelected(const DomDocumentPtr& document, LPCSTR expression)
 
 TEST_F(MsxmlSupport, SclFileFromBytesSelectsTheSameIedsAsByPath)
 {
+    SKIP_WITHOUT_SHARED_TESTDATA();
     const CString path = SharedTestData("scl/openscd_iedEditorWithIEDs.scd");
     const DomDocumentPtr fromBytes = CreateDomDocument();
     const DomDocumentPtr byPath = CreateDomDocument();

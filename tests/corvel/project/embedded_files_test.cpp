@@ -140,6 +140,7 @@ protected:
 
 TEST_F(EmbeddedFiles, ElementHoldsTheFileAsOneDeflatedItemNamedTestFile)
 {
+    SKIP_WITHOUT_SHARED_TESTDATA();
     const std::string scl = ReadBinaryFile(SharedTestData(kSclFile));
     ASSERT_FALSE(scl.empty());
     const CString path = m_scl + "\\a.icd";
@@ -201,6 +202,7 @@ TEST_F(EmbeddedFiles, ContentIsBase64InLinesOf72WithALineFeedBeforeAndAfter)
 
 TEST_F(EmbeddedFiles, UploadedConfigurationGivesEveryFileBack)
 {
+    SKIP_WITHOUT_SHARED_TESTDATA();
     struct Source {
         CString path;
         std::string bytes;
