@@ -78,7 +78,8 @@ T* FindDevice(const Corvel::Records::RecordList<T>& list, int devNum)
 // The first entries of a row.
 Corvel::Records::ConfiguredRow FirstTexts(const Corvel::Records::ConfiguredRow& row, size_t count)
 {
-    return Corvel::Records::ConfiguredRow(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(std::min(count, row.size())));
+    const auto end = row.begin() + static_cast<std::ptrdiff_t>(std::min(count, row.size()));
+    return Corvel::Records::ConfiguredRow(row.begin(), end);
 }
 
 } // namespace
@@ -129,7 +130,8 @@ void CMainDoc::DeleteCurrentIedDevice()
 
 void CMainDoc::DeleteCurrentPlcDevice()
 {
-    const int firstPlcId = CMainView::kFirstDeviceId + ProfileInt(kMaxIedsSection, kMaxIedsEntry, CMainView::kDefaultMaxIeds);
+    const int maxIeds = ProfileInt(kMaxIedsSection, kMaxIedsEntry, CMainView::kDefaultMaxIeds);
+    const int firstPlcId = CMainView::kFirstDeviceId + maxIeds;
     if (CPLC_Device* device = FindDevice(project.plcDevices, CurrentDeviceId()))
         device->state = kSlotFree;
     const int used = Corvel::Records::CompactDevices(project.plcDevices, firstPlcId);

@@ -19,12 +19,14 @@ const char kCouldNotCopy[] = "Error: Could not copy file.";
 const char kCouldNotCreateSclFolder[] = "Error: Could not create 'SCLFiles' subdirectory.";
 const char kInvalidFileType[] = "Error: Attempt to load an invalid file type!";
 const char kUnrecognizedFileType[] = "ERROR: Unrecognized file type!";
-const char kImportUnsaved[] = "WARNING! Changes have been made.\n                   Load new configuration without saving?";
+const char kImportUnsaved[] =
+    "WARNING! Changes have been made.\n                   Load new configuration without saving?";
 const char kCouldNotCopyConfiguration[] = "Error: Could not copy '.cfg' file.";
 const char kNoProjectFile[] = "Error: The configuration '%s' holds no project file (*.prj, *.prx).";
 const char kConfigurationUnreadable[] = "Error: The configuration '%s' could not be read.";
 const char kConfigurationTooLarge[] = "Error: The configuration '%s' is too large to be read.";
 const char kWorkFileUnwritable[] = "Error: The file '%s' could not be written.";
+const char kWorkFileNotRenamed[] = "Error: The file '%s' could not be renamed to '%s'.";
 const char kConfigurationDamaged[] = "Error: The configuration '%s' is damaged: its XML declaration is incomplete.";
 
 const char kOpenProjectExtension[] = ".prj";
@@ -266,6 +268,11 @@ CString CMainDoc::RestoreConfigurationFiles(const CString& path)
     const CString folder = GetProjectFolder();
     const CString workPath = folder + "\\" + kWorkFileName;
     const ConfigurationRewrite rewrite = RewriteConfigurationFile(path, workPath, folder);
+    // A configuration that is the work file itself is never removed.
+    auto discardWorkFile = [&] {
+        if (!IsSamePath(path, workPath))
+            DeleteFileAtPath(workPath);
+    };
     switch (rewrite.result) {
     case ConfigurationRewrite::kDone:
         break;
@@ -274,7 +281,7 @@ CString CMainDoc::RestoreConfigurationFiles(const CString& path)
         return CString();
     case ConfigurationRewrite::kUnwritable:
         ShowTitledError(FormatPath(kWorkFileUnwritable, workPath));
-        DeleteFileAtPath(workPath);
+        discardWorkFile();
         return CString();
     default:
         ShowTitledError(FormatPath(kConfigurationUnreadable, path));
@@ -282,17 +289,24 @@ CString CMainDoc::RestoreConfigurationFiles(const CString& path)
     }
     // Nothing is restored or deleted for a configuration without a project or with a damaged start.
     if (rewrite.projectFile.IsEmpty() || !IsXmlStartIntact(workPath)) {
-        DeleteFileAtPath(workPath);
+        discardWorkFile();
         ShowTitledError(FormatPath(rewrite.projectFile.IsEmpty() ? kNoProjectFile : kConfigurationDamaged, path));
         return CString();
     }
     project.prjName = GetFileNameOfPath(rewrite.projectFile);
 
-    if (EndsWithExtension(path, "xml"))
-        DeleteFileAtPath(path);
     const CString xmlPath = ChangeFileExtension(rewrite.projectFile, "xml");
     DeleteFileAtPath(xmlPath);
-    RenameFileShell(xmlPath, workPath);
+    if (!RenameFileShell(xmlPath, workPath)) {
+        // The rewritten configuration stays in the work file.
+        CString text;
+        text.Format(kWorkFileNotRenamed, (LPCSTR)workPath, (LPCSTR)xmlPath);
+        ShowTitledError(text);
+        return CString();
+    }
+    // An .xml configuration gives way to the rewritten one.
+    if (EndsWithExtension(path, "xml") && !IsSamePath(path, xmlPath))
+        DeleteFileAtPath(path);
 
     Korvane::Formats::CKorXml xml;
     if (xml.Open(xmlPath, true))

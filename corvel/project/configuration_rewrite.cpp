@@ -145,7 +145,8 @@ ConfigurationRewrite RewriteConfigurationFile(const CString& sourcePath, const C
         target += ending;
         start = newline == std::string::npos ? source.size() : newline + 1;
     }
-    outcome.result = WriteWholeFile(targetPath, target) ? ConfigurationRewrite::kDone : ConfigurationRewrite::kUnwritable;
+    outcome.result =
+        WriteWholeFile(targetPath, target) ? ConfigurationRewrite::kDone : ConfigurationRewrite::kUnwritable;
     return outcome;
 }
 

@@ -116,7 +116,8 @@ TEST_F(DeviceEdit, DeleteAsksUnlessWarningsAreOff)
         } else {
             ASSERT_EQ(1u, boxes.Count());
             EXPECT_STREQ(c.question, boxes.Last().text);
-            EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION), boxes.Last().type & (MB_TYPEMASK | MB_ICONMASK));
+            EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION),
+                      boxes.Last().type & (MB_TYPEMASK | MB_ICONMASK));
         }
         const bool inUse = c.kind == CMainDoc::kKindIed ? Ied(0)->state == kSlotInUse : Plc(0)->state == kSlotInUse;
         EXPECT_EQ(!c.deleted, inUse) << c.question;

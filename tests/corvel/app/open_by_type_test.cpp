@@ -270,6 +270,23 @@ TEST_F(OpenByType, ImportFromTheFolderOfTheConfigurationKeepsIt)
     ExpectImportedProject(target);
 }
 
+// The configuration's .xml twin is removed, unless it is the rewritten configuration of the project.
+TEST_F(OpenByType, AConfigurationNamedLikeItsProjectKeepsTheRewrittenXml)
+{
+    const CString configuration = WriteProjectConfiguration();
+    TempFolder target;
+    const CString named = target.File("plant.cfg");
+    ASSERT_TRUE(::CopyFileA(configuration, named, TRUE));
+    WriteTextFile(target.File("other.xml"), "x");
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(doc->OpenFileByType(named, FALSE));
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Last().text;
+    EXPECT_NE(std::string::npos, ReadBinaryFile(target.File("plant.xml")).find("</DeviceConfig>"));
+    EXPECT_TRUE(FileExists(named));
+    EXPECT_TRUE(FileExists(target.File("other.xml")));
+    EXPECT_EQ(2, doc->GetDeviceCount(CMainDoc::kKindIed));
+}
+
 TEST_F(OpenByType, ImportAsksBeforeDroppingChanges)
 {
     const CString configuration = WriteProjectConfiguration();
@@ -291,7 +308,8 @@ TEST_F(OpenByType, ImportAsksBeforeDroppingChanges)
 TEST_F(OpenByType, AConfigurationWithoutAProjectFileFails)
 {
     SaveProject(source, "plant.prj");
-    for (LPCSTR name : {"nothing.cfg", "nothing.xml"}) {
+    // TEMP.xml is also the name of the work file of the rewrite.
+    for (LPCSTR name : {"nothing.cfg", "nothing.xml", "TEMP.xml"}) {
         const CString configuration = source.File(name);
         WriteConfiguration(configuration, {source.File("SCLFiles\\bay1.icd")});
         const std::string bytes = ReadBinaryFile(configuration);
@@ -303,9 +321,12 @@ TEST_F(OpenByType, AConfigurationWithoutAProjectFileFails)
                      boxes.Last().text);
         EXPECT_STREQ("Korvane EIP-Tarnwell", boxes.Last().caption);
         EXPECT_STREQ("Kept", doc->GetProjectName()) << name;
-        EXPECT_EQ(bytes, ReadBinaryFile(configuration)) << name;
-        EXPECT_FALSE(FileExists(source.File("TEMP.xml"))) << name;
-        EXPECT_FALSE(FileExists(source.File(".xml"))) << name;
+        // The work file keeps the configuration, its last line given a line break.
+        const bool isWorkFile = CString(name) == "TEMP.xml";
+        EXPECT_EQ(isWorkFile ? bytes + "\r\n" : bytes, ReadBinaryFile(configuration)) << name;
+        EXPECT_EQ(isWorkFile, FileExists(source.File("TEMP.xml"))) << name;
+        // Nothing named after an empty project path in the working folder.
+        EXPECT_FALSE(FileExists(".xml")) << name;
     }
 }
 
@@ -314,7 +335,8 @@ TEST_F(OpenByType, ATruncatedConfigurationIsReportedWithoutEndingTheProgram)
 {
     const std::string seed = ReadBinaryFile(WriteProjectConfiguration());
     const CString configuration = source.File("cut.cfg");
-    WriteBinaryFile(configuration, "\xEF\xBB\xBF<?xml version=\"1.0\" enc\n<File Type=\"prj\" Name=\"D:\\a\\p.prj\">\n");
+    WriteBinaryFile(configuration,
+                    "\xEF\xBB\xBF<?xml version=\"1.0\" enc\n<File Type=\"prj\" Name=\"D:\\a\\p.prj\">\n");
     {
         MessageBoxRecorder boxes;
         EXPECT_FALSE(doc->OpenFileByType(configuration, FALSE));

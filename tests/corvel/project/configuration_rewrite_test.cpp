@@ -38,7 +38,8 @@ const LineCase kLineCases[] = {
      "    <File Type=\"prj\" Name=\"C:\\Plants\\North\\plant.prj\">", "C:\\Plants\\North\\plant.prj"},
     {"a project name without its extension is cut at the quote", "<File Type=\"prj\" Name=\"D:\\p\\plant\">",
      "    <File Type=\"prj\" Name=\"C:\\Plants\\North\\plant\">", "C:\\Plants\\North\\plant"},
-    {"another type", "    <File Type=\"txt\" Name=\"D:\\a\\b.txt\">", "    <File Type=\"txt\" Name=\"D:\\a\\b.txt\">", ""},
+    {"another type", "    <File Type=\"txt\" Name=\"D:\\a\\b.txt\">",
+     "    <File Type=\"txt\" Name=\"D:\\a\\b.txt\">", ""},
     {"base64 text", "UEsDBBQAAgAIAAAAIQB/", "UEsDBBQAAgAIAAAAIQB/", ""},
     {"an empty line", "", "", ""},
 };
@@ -118,7 +119,8 @@ TEST_F(ConfigurationRewriteFile, TheConfigurationMayBeItsOwnTarget)
 
 TEST_F(ConfigurationRewriteFile, FailuresWriteNothing)
 {
-    EXPECT_EQ(ConfigurationRewrite::kUnreadable, RewriteConfigurationFile(folder.File("none.cfg"), target, kFolder).result);
+    EXPECT_EQ(ConfigurationRewrite::kUnreadable,
+              RewriteConfigurationFile(folder.File("none.cfg"), target, kFolder).result);
     EXPECT_FALSE(FileExists(target));
     WriteBinaryFile(source, "x\n");
     EXPECT_EQ(ConfigurationRewrite::kUnwritable,
