@@ -25,11 +25,24 @@ else()
   message(WARNING "The shared test data (../shared/testdata) was not found: the tests on the SCL samples are skipped")
 endif()
 
+# windres does not report the files a resource script includes: make every
+# resource script depend on the scripts, headers and images beside it.
+function(korvane_resource_depends)
+  foreach(rc ${ARGN})
+    get_filename_component(dir ${rc} DIRECTORY)
+    file(GLOB deps ${dir}/*.rc ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.png ${CMAKE_SOURCE_DIR}/framework/ids.h)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${deps}")
+  endforeach()
+endfunction()
+
 # korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [GUI])
 # A GoogleTest executable run under Wine by ctest.
 function(korvane_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
+  if(T_RESOURCES)
+    korvane_resource_depends(${T_RESOURCES})
+  endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE

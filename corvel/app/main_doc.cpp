@@ -44,6 +44,10 @@ BEGIN_MESSAGE_MAP(CMainDoc, CDocument)
     ON_COMMAND(ID_CHANGE_SCL_FOLDER, &CMainDoc::OnChangeSclFolder)
     ON_COMMAND(ID_FILE_SAVE, &CMainDoc::OnFileSave)
     ON_COMMAND(ID_FILE_SAVE_AS, &CMainDoc::OnFileSaveAs)
+    ON_COMMAND(ID_OPEN_PROJECT, &CMainDoc::OnOpenProject)
+    ON_COMMAND(ID_IMPORT_CONFIGURATION, &CMainDoc::OnImportConfiguration)
+    ON_COMMAND(ID_EXPORT_CONFIGURATION, &CMainDoc::OnExportConfiguration)
+    ON_UPDATE_COMMAND_UI(ID_EXPORT_CONFIGURATION, &CMainDoc::OnUpdateExportConfiguration)
 END_MESSAGE_MAP()
 
 CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight)
@@ -141,13 +145,6 @@ void CMainDoc::ClearFileLists()
     if (!tempFilePath.IsEmpty())
         ::DeleteFileA(tempFilePath);
     tempFilePath.Empty();
-}
-
-BOOL CMainDoc::OpenFileByType(const CString& path, BOOL askFolder)
-{
-    static_cast<void>(path);
-    static_cast<void>(askFolder);
-    return FALSE;
 }
 
 void CMainDoc::RebuildNetworkView()

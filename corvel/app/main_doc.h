@@ -109,9 +109,51 @@ public:
     // The parts of the document the project XML file carries.
     ProjectXmlContent GetXmlContent();
 
-    // Opens a project, SCL file or configuration by its extension; true when
-    // it was recognised and opened. The open-by-type task fills this in.
+    // Device delete, copy and paste (main_doc_devices.cpp). They act on the
+    // device of the main frame's current device id.
+    // Frees the current IED (its control models and connection tags go too) and moves the IEDs in use to the front.
+    virtual void DeleteCurrentIedDevice();
+    // Frees the current PLC device and moves the PLC devices in use to the front.
+    virtual void DeleteCurrentPlcDevice();
+    // Copy keeps a snapshot of the current device's record; copiedIedDevice / copiedPlcDevice point to it.
+    virtual void CopyCurrentIedDevice();
+    virtual void CopyCurrentPlcDevice();
+    // Places a new device in the first free slot with the copied record's fields.
+    virtual void PasteIedDevice();
+    virtual void PastePlcDevice();
+    // kKindIed or kKindPlc; other kinds do nothing.
+    virtual void CopyDevice(int kind);
+    virtual void PasteDevice(int kind);
+    // Asks (profile "Props"/"Warnings" 1, the default) and deletes the current device of the kind.
+    virtual void DeleteDevice(int kind);
+
+    // Opens a project, SCL file or configuration by its extension (main_doc_open.cpp);
+    // true when it was recognised and opened. askFolder: a configuration asks for the
+    // folder to place the project in.
     virtual BOOL OpenFileByType(const CString& path, BOOL askFolder);
+    // Command 32789: the save prompt, an open-file dialog and OpenFileByType.
+    afx_msg void OnOpenProject();
+    // Command 32882: copies a configuration into a chosen folder and opens it as a project.
+    afx_msg void OnImportConfiguration();
+    // Command 32883: the gateway button's export of the module configuration.
+    afx_msg void OnExportConfiguration();
+    afx_msg void OnUpdateExportConfiguration(CCmdUI* pCmdUI);
+    // Rewrites the File names of the configuration at path into the project folder
+    // (into "<folder>\TEMP.xml", then renamed to the project's name with "xml") and
+    // restores its embedded files. Returns the project file the configuration names;
+    // empty, after a message, when it names none or cannot be read.
+    CString RestoreConfigurationFiles(const CString& path);
+    // Whether the file named by the project path exists.
+    bool ProjectFileExists() const;
+    // Makes the first IED record's device the current one, as a click on its button does.
+    void SelectFirstIedDevice();
+
+private:
+    // What Copy took; copiedIedDevice and copiedPlcDevice point here.
+    std::unique_ptr<_IED_DEVICE> m_copiedIedSnapshot;
+    std::unique_ptr<CPLC_Device> m_copiedPlcSnapshot;
+
+public:
     // Adding IEDs from SCL files (main_doc_addied.cpp).
     using CConnectedAPArray = CTypedPtrArray<CObArray, CConnectedAP*>;
     // Command 32771, and 32886 forwarded by the application: adds the SCL files chosen in a file dialog.

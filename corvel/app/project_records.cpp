@@ -1,5 +1,7 @@
 #include "corvel/app/project_records.h"
 
+#include <utility>
+
 namespace Corvel::Records {
 
 namespace {
@@ -9,6 +11,20 @@ const char kFirstPlcName[] = "EthernetIP";
 // A PLC device's type until another kind is placed.
 constexpr int kPlcDefaultType = 1;
 constexpr int kPlcDefaultSlotNumber = 1;
+
+// Values of a freed device slot.
+const char kFreedIedLabel[] = "Unconfigured";
+const char kDefaultScanDelay[] = "1000";
+const char kDefaultIpAddress[] = "192.168.0.250";
+const char kDefaultIpMask[] = "255.255.255.0";
+const char kDefaultGateway[] = "192.168.0.1";
+const char kFreedPlcNode[] = "1";
+const char kFreedPlcReadStart[] = "1";
+const char kFreedPlcWriteStart[] = "1001";
+const char kFreedPlcCommandDelay[] = "0";
+const char kFreedPlcResponse[] = "1000";
+const char kFreedPlcRetries[] = "0";
+const char kFreedPlcErrorDelay[] = "300";
 
 } // namespace
 
@@ -56,9 +72,9 @@ std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum)
 std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot)
 {
     auto device = std::make_unique<CPLC_Device>();
-    device->IPAddr = "192.168.0.250";
-    device->IPMask = "255.255.255.0";
-    device->Gateway = "192.168.0.1";
+    device->IPAddr = kDefaultIpAddress;
+    device->IPMask = kDefaultIpMask;
+    device->Gateway = kDefaultGateway;
     device->devNum = devNum;
     device->NOESel = 0;
     device->NOESlotNum = kPlcDefaultSlotNumber;
@@ -67,6 +83,91 @@ std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot)
         device->name = kFirstPlcName;
     device->devType = kPlcDefaultType;
     return device;
+}
+
+void MoveDeviceFields(_IED_DEVICE& to, _IED_DEVICE& from)
+{
+    to.reserved1 = 0;
+    to.name = std::move(from.name);
+    to.vendor = std::move(from.vendor);
+    to.CIDFile = std::move(from.CIDFile);
+    to.IPaddr = std::move(from.IPaddr);
+    to.IPMask = std::move(from.IPMask);
+    to.Gateway = std::move(from.Gateway);
+    to.label = std::move(from.label);
+    to.comment = std::move(from.comment);
+    to.MSScanDelay = std::move(from.MSScanDelay);
+    to.MMSping = std::move(from.MMSping);
+    to.APTitle = std::move(from.APTitle);
+    to.AEQualifier = std::move(from.AEQualifier);
+    to.pSel = std::move(from.pSel);
+    to.sSel = std::move(from.sSel);
+    to.tSel = std::move(from.tSel);
+    to.ConfiguredCache = std::move(from.ConfiguredCache);
+    from.ConfiguredCache.clear();
+    to.ReportsPath = std::move(from.ReportsPath);
+    from.ReportsPath.clear();
+    to.reserved2 = from.reserved2;
+}
+
+void MoveDeviceFields(CPLC_Device& to, CPLC_Device& from)
+{
+    to.node = std::move(from.node);
+    to.IPAddr = std::move(from.IPAddr);
+    to.IPMask = std::move(from.IPMask);
+    to.Gateway = std::move(from.Gateway);
+    to.name = std::move(from.name);
+    to.comment = std::move(from.comment);
+    to.CmdDelay = std::move(from.CmdDelay);
+    to.Resp = std::move(from.Resp);
+    to.Rty = std::move(from.Rty);
+    to.ErrDelay = std::move(from.ErrDelay);
+    to.RStartReg = std::move(from.RStartReg);
+    to.WStartReg = std::move(from.WStartReg);
+    to.devType = from.devType;
+    to.configuredRows = std::move(from.configuredRows);
+    from.configuredRows.clear();
+    to.secondRows = std::move(from.secondRows);
+    from.secondRows.clear();
+    to.NOESel = from.NOESel;
+    to.NOESlotNum = from.NOESlotNum;
+}
+
+void ResetFreedDevice(_IED_DEVICE& device)
+{
+    device.state = kSlotFree;
+    device.reserved1 = 0;
+    device.label = kFreedIedLabel;
+    device.MSScanDelay = kDefaultScanDelay;
+    for (CString* text : {&device.name, &device.vendor, &device.CIDFile, &device.IPaddr, &device.IPMask,
+                          &device.Gateway, &device.comment, &device.MMSping, &device.APTitle, &device.AEQualifier,
+                          &device.pSel, &device.sSel, &device.tSel})
+        text->Empty();
+    device.ConfiguredCache.clear();
+    device.ReportsPath.clear();
+    device.reserved2 = 0;
+}
+
+void ResetFreedDevice(CPLC_Device& device)
+{
+    device.state = kSlotFree;
+    device.name.Empty();
+    device.comment.Empty();
+    device.IPAddr = kDefaultIpAddress;
+    device.IPMask = kDefaultIpMask;
+    device.Gateway = kDefaultGateway;
+    device.devType = kPlcDefaultType;
+    device.configuredRows.clear();
+    device.secondRows.clear();
+    device.node = kFreedPlcNode;
+    device.RStartReg = kFreedPlcReadStart;
+    device.WStartReg = kFreedPlcWriteStart;
+    device.NOESlotNum = kPlcDefaultSlotNumber;
+    device.NOESel = 0;
+    device.CmdDelay = kFreedPlcCommandDelay;
+    device.Resp = kFreedPlcResponse;
+    device.Rty = kFreedPlcRetries;
+    device.ErrDelay = kFreedPlcErrorDelay;
 }
 
 } // namespace Corvel::Records

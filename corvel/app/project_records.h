@@ -261,4 +261,38 @@ std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum);
 // A PLC slot with the network view's defaults; the first one is in use as "EthernetIP".
 std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot);
 
+// Gives to every field of from except state, devNum and button; the lists are moved, leaving from's empty.
+// The IED's first unnamed number becomes 0.
+void MoveDeviceFields(_IED_DEVICE& to, _IED_DEVICE& from);
+void MoveDeviceFields(CPLC_Device& to, CPLC_Device& from);
+// Gives every field of a freed record except devNum and button the value of a free slot.
+void ResetFreedDevice(_IED_DEVICE& device);
+void ResetFreedDevice(CPLC_Device& device);
+
+// Moves the records in use to the front of the list, in their order: the record at position i takes every
+// field of the i-th record in use, is in use and gets the id firstId + i. The records after them are reset
+// as freed; their ids stay. Returns the number of records in use.
+template <class T>
+int CompactDevices(RecordList<T>& list, int firstId)
+{
+    std::vector<T*> records;
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        records.push_back(list.GetNext(pos));
+    size_t used = 0;
+    for (T* record : records) {
+        if (record->state != kSlotInUse)
+            continue;
+        // The record in use stands at position used or later, so it has not been overwritten yet.
+        T* target = records[used];
+        if (target != record)
+            MoveDeviceFields(*target, *record);
+        target->state = kSlotInUse;
+        target->devNum = firstId + static_cast<int>(used);
+        ++used;
+    }
+    for (size_t i = used; i < records.size(); ++i)
+        ResetFreedDevice(*records[i]);
+    return static_cast<int>(used);
+}
+
 } // namespace Corvel::Records

@@ -1,5 +1,81 @@
 #include "corvel/workspace/buttons.h"
 
+#include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
+#include "corvel/workspace/main_frame.h"
+
+namespace {
+
+CMainFrame* MainFrame()
+{
+    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+}
+
+int CurrentDeviceId()
+{
+    CMainFrame* frame = MainFrame();
+    return frame != nullptr ? frame->currentDeviceId : 0;
+}
+
+} // namespace
+
 IMPLEMENT_DYNAMIC(CBridgeButn, CImageButton)
 IMPLEMENT_DYNAMIC(CDevButton, CImageButton)
 IMPLEMENT_DYNAMIC(CPLCButton, CImageButton)
+
+void CBridgeButn::OnExportConfiguration() {}
+
+BEGIN_MESSAGE_MAP(CDevButton, CImageButton)
+    ON_CONTROL_REFLECT(BN_CLICKED, &CDevButton::OnClicked)
+    ON_COMMAND(ID_DELETE_DEVICE, &CDevButton::OnDeleteDevice)
+    ON_COMMAND(ID_COPY_DEVICE, &CDevButton::OnCopyDevice)
+END_MESSAGE_MAP()
+
+void CDevButton::OnClicked()
+{
+    if (CWnd* parent = GetParent())
+        parent->Invalidate();
+    if (CMainFrame* frame = MainFrame()) {
+        frame->currentDeviceId = deviceId;
+        frame->currentDeviceKind = CMainDoc::kKindIed;
+    }
+}
+
+void CDevButton::OnDeleteDevice()
+{
+    CMainDoc* doc = FindMainDocument();
+    if (doc == nullptr)
+        return;
+    doc->DeleteDevice(CMainDoc::kKindIed);
+    if (doc->copiedIedDevice != nullptr && doc->copiedIedDevice->devNum == CurrentDeviceId())
+        doc->copiedIedDevice = nullptr;
+    doc->RebuildTagMap();
+}
+
+void CDevButton::OnCopyDevice()
+{
+    if (CMainDoc* doc = FindMainDocument())
+        doc->CopyDevice(CMainDoc::kKindIed);
+}
+
+BEGIN_MESSAGE_MAP(CPLCButton, CImageButton)
+    ON_COMMAND(ID_DELETE_DEVICE, &CPLCButton::OnDeleteDevice)
+    ON_COMMAND(ID_DELETE_PLC_DEVICE, &CPLCButton::OnDeleteDevice)
+    ON_COMMAND(ID_COPY_DEVICE, &CPLCButton::OnCopyDevice)
+END_MESSAGE_MAP()
+
+void CPLCButton::OnDeleteDevice()
+{
+    CMainDoc* doc = FindMainDocument();
+    if (doc == nullptr)
+        return;
+    doc->DeleteDevice(CMainDoc::kKindPlc);
+    if (doc->copiedPlcDevice != nullptr && doc->copiedPlcDevice->devNum == CurrentDeviceId())
+        doc->copiedPlcDevice = nullptr;
+}
+
+void CPLCButton::OnCopyDevice()
+{
+    if (CMainDoc* doc = FindMainDocument())
+        doc->CopyDevice(CMainDoc::kKindPlc);
+}

@@ -1,6 +1,8 @@
 #include "corvel/workspace/main_view.h"
 
 #include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
+#include "corvel/model/ied_records.h"
 #include "corvel/workspace/buttons.h"
 
 namespace {
@@ -30,6 +32,19 @@ constexpr int kNodeFontTenths = 90;
 constexpr int kInitialScrollSize = 300;
 
 const char kUnconfigured[] = "Unconfigured";
+const char kProductTitle[] = "Korvane EIP-Tarnwell";
+const char kPlacedPlcName[] = "EthernetIP";
+const char kIedNameTooLong[] = "The IED name is more than 40 characters in length. The IED name must be shortened "
+                               "as Rockwell AOI has a 40 character limit.";
+const char kDeviceInUse[] = "Warning: The device is already in use.";
+// Longest IED name the Logix export can carry.
+constexpr int kMaxIedNameLength = 40;
+
+// Pictures of a placed PLC device by its kind.
+const struct {
+    int kind;
+    int bitmap;
+} kPlcKindBitmaps[] = {{7, 386}, {8, 384}, {9, 388}};
 
 int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
 {
@@ -45,6 +60,10 @@ CString CMainView::startupFileName;
 IMPLEMENT_DYNCREATE(CMainView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CMainView, CScrollView)
+    ON_COMMAND(ID_PASTE_MODBUS_DEVICE, &CMainView::OnPasteModbusDevice)
+    ON_UPDATE_COMMAND_UI(ID_PASTE_MODBUS_DEVICE, &CMainView::OnUpdatePasteModbusDevice)
+    ON_COMMAND(ID_PASTE_IED_DEVICE, &CMainView::OnPasteIedDevice)
+    ON_UPDATE_COMMAND_UI(ID_PASTE_IED_DEVICE, &CMainView::OnUpdatePasteIedDevice)
 END_MESSAGE_MAP()
 
 CMainView::CMainView()
@@ -154,6 +173,90 @@ void CMainView::BuildNetworkView()
         device.release();
     }
     Invalidate();
+}
+
+int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* entry)
+{
+    CMainDoc* doc = GetDocument();
+    if (doc == nullptr)
+        return -1;
+    doc->projectReady = true;
+    Corvel::Records::_PROJECT& project = doc->project;
+    if (kind != CMainDoc::kKindIed) {
+        CMainDoc::CPLC_Device* device = project.plcDevices.IsEmpty() ? nullptr : project.plcDevices.GetHead();
+        if (device == nullptr || device->state != kSlotFree)
+            return -1;
+        device->state = kSlotInUse;
+        device->devType = kind;
+        device->name = kPlacedPlcName;
+        if (device->button != nullptr) {
+            for (const auto& picture : kPlcKindBitmaps)
+                if (kind == picture.kind)
+                    device->button->SetBitmaps(picture.bitmap, ::GetSysColor(COLOR_WINDOW));
+        }
+        Invalidate();
+        doc->MarkChangedAndUpdateViews();
+        return device->devNum;
+    }
+
+    if (entry == nullptr)
+        return -1;
+    const CString& name = entry->ied.name;
+    if (name.GetLength() > kMaxIedNameLength) {
+        KorMessageBox(GetSafeHwnd(), kIedNameTooLong, AfxGetAppName(), MB_OK);
+        return -1;
+    }
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->state == kSlotInUse && device->label == name) {
+            KorMessageBox(GetSafeHwnd(), kDeviceInUse, kProductTitle, MB_OK | MB_ICONWARNING);
+            return -1;
+        }
+        if (device->state != kSlotFree)
+            continue;
+        device->state = kSlotInUse;
+        device->CIDFile = sclPath;
+        device->label = name;
+        device->name = name;
+        device->vendor = entry->ied.manufacturer;
+        device->IPaddr = entry->IP;
+        device->IPMask = entry->IP_SUBNET;
+        device->Gateway = entry->IP_GATEWAY;
+        device->APTitle = entry->OSI_AP_Title;
+        device->AEQualifier = entry->OSI_AE_Qualifier;
+        device->pSel = entry->OSI_PSEL;
+        device->sSel = entry->OSI_SSEL;
+        device->tSel = entry->OSI_TSEL;
+        Invalidate();
+        doc->MarkChangedAndUpdateViews();
+        return device->devNum;
+    }
+    Invalidate();
+    return -1;
+}
+
+void CMainView::OnPasteModbusDevice()
+{
+    if (CMainDoc* doc = GetDocument())
+        doc->PasteDevice(CMainDoc::kKindPlc);
+}
+
+void CMainView::OnUpdatePasteModbusDevice(CCmdUI* pCmdUI)
+{
+    CMainDoc* doc = GetDocument();
+    pCmdUI->Enable(doc != nullptr && doc->copiedPlcDevice != nullptr);
+}
+
+void CMainView::OnPasteIedDevice()
+{
+    if (CMainDoc* doc = GetDocument())
+        doc->PasteDevice(CMainDoc::kKindIed);
+}
+
+void CMainView::OnUpdatePasteIedDevice(CCmdUI* pCmdUI)
+{
+    CMainDoc* doc = GetDocument();
+    pCmdUI->Enable(doc != nullptr && doc->copiedIedDevice != nullptr);
 }
 
 // Shows the buttons of the devices in use with their captions, then the connection lines.

@@ -2,6 +2,7 @@
 #pragma once
 #include "framework/ui.h"
 
+class CConnectedAP;
 class CMainDoc;
 
 class CMainView : public CScrollView {
@@ -17,6 +18,11 @@ public:
     void BuildNetworkView();
     // Scroll sizes 300 x 300, scrolled to the left edge.
     void UpdateScrollSizes();
+    // Places a device and returns its slot's device id, or -1 when nothing was placed. Kind 4 (an IED)
+    // takes the first free IED slot with the access point's IED name, manufacturer and addresses and
+    // sclPath; it places nothing without an access point, for a name of more than 40 characters or a
+    // name already placed before that slot. Any other kind takes the first PLC slot when it is free.
+    int AddDevice(int kind, const CString& sclPath, const CConnectedAP* entry);
 
     void OnInitialUpdate() override;
 
@@ -35,6 +41,12 @@ public:
 
 protected:
     void OnDraw(CDC* pDC) override;
+
+    // Commands 32819 and 32818: paste the copied PLC and IED device; enabled while there is one.
+    afx_msg void OnPasteModbusDevice();
+    afx_msg void OnUpdatePasteModbusDevice(CCmdUI* pCmdUI);
+    afx_msg void OnPasteIedDevice();
+    afx_msg void OnUpdatePasteIedDevice(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 

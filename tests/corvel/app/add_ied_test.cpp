@@ -15,6 +15,7 @@
 #include "corvel_app_environment.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
+#include "support/scripted_browse_dialog.h"
 #include "support/scripted_file_dialog.h"
 
 namespace {
@@ -36,32 +37,6 @@ std::string SclWithIed(LPCSTR iedName, LPCSTR ip)
                 iedName, ip, iedName);
     return std::string(text);
 }
-
-// Answers folder dialogs from a script while it lives; a dialog after the last answer is cancelled.
-class ScriptedBrowseDialog {
-public:
-    explicit ScriptedBrowseDialog(std::vector<CString> answers) : m_answers(std::move(answers))
-    {
-        m_previous = SetBrowseDialogHook([this](const BrowseDialogRequest& request, CString& chosen) {
-            m_requests.push_back(request);
-            if (m_answers.empty())
-                return static_cast<INT_PTR>(IDCANCEL);
-            chosen = m_answers.front();
-            m_answers.erase(m_answers.begin());
-            return static_cast<INT_PTR>(IDOK);
-        });
-    }
-    ~ScriptedBrowseDialog() { SetBrowseDialogHook(std::move(m_previous)); }
-    ScriptedBrowseDialog(const ScriptedBrowseDialog&) = delete;
-    ScriptedBrowseDialog& operator=(const ScriptedBrowseDialog&) = delete;
-
-    const std::vector<BrowseDialogRequest>& Requests() const { return m_requests; }
-
-private:
-    BrowseDialogHook m_previous;
-    std::vector<CString> m_answers;
-    std::vector<BrowseDialogRequest> m_requests;
-};
 
 // One IED item of the file view.
 struct IedItem {

@@ -1,0 +1,265 @@
+// CMainDoc: deleting, copying and pasting the devices of the network view.
+#include "corvel/app/main_doc.h"
+
+#include "corvel/app/res/resource.h"
+#include "corvel/workspace/buttons.h"
+#include "corvel/workspace/main_frame.h"
+#include "corvel/workspace/main_view.h"
+
+namespace {
+
+using Corvel::Records::kSlotFree;
+using Corvel::Records::kSlotInUse;
+
+const char kWarningsSection[] = "Props";
+const char kWarningsEntry[] = "Warnings";
+constexpr int kWarningsOn = 1;
+const char kMaxIedsSection[] = "Mapper";
+const char kMaxIedsEntry[] = "MaxNoIEC";
+const char kRegistersExceeded[] = "The maximum Modbus address of %d has been exceeded";
+constexpr int kMaxModbusAddress = 65535;
+// Texts of a configured entry that a paste takes: five of an IED entry, eight of a PLC row.
+constexpr size_t kPastedIedTexts = 5;
+constexpr size_t kPastedPlcTexts = 8;
+
+constexpr int kIedBitmap = 318;
+constexpr int kFreedPlcBitmap = 388;
+// Pictures of a PLC button by devType; other types keep their picture.
+const struct {
+    int devType;
+    int bitmap;
+} kPlcBitmaps[] = {{7, 386}, {8, 384}, {9, 388}};
+
+CMainFrame* MainFrame()
+{
+    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+}
+
+int CurrentDeviceId()
+{
+    CMainFrame* frame = MainFrame();
+    return frame != nullptr ? frame->currentDeviceId : 0;
+}
+
+int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
+{
+    CWinApp* app = AfxGetApp();
+    return app != nullptr ? static_cast<int>(app->GetProfileInt(section, entry, defaultValue)) : defaultValue;
+}
+
+void InvalidateActiveView()
+{
+    CMainFrame* frame = MainFrame();
+    CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
+    if (view != nullptr)
+        view->Invalidate(TRUE);
+}
+
+void SetPlcPicture(CPLCButton* button, int devType)
+{
+    if (button == nullptr)
+        return;
+    for (const auto& picture : kPlcBitmaps)
+        if (devType == picture.devType)
+            button->SetBitmaps(picture.bitmap, ::GetSysColor(COLOR_WINDOW));
+}
+
+template <class T>
+T* FindDevice(const Corvel::Records::RecordList<T>& list, int devNum)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        T* device = list.GetNext(pos);
+        if (device->devNum == devNum)
+            return device;
+    }
+    return nullptr;
+}
+
+// The first entries of a row.
+Corvel::Records::ConfiguredRow FirstTexts(const Corvel::Records::ConfiguredRow& row, size_t count)
+{
+    const auto end = row.begin() + static_cast<std::ptrdiff_t>(std::min(count, row.size()));
+    return Corvel::Records::ConfiguredRow(row.begin(), end);
+}
+
+} // namespace
+
+void CMainDoc::DeleteDevice(int kind)
+{
+    int answer = IDYES;
+    if (ProfileInt(kWarningsSection, kWarningsEntry, kWarningsOn) == kWarningsOn) {
+        CString question;
+        question.LoadString(kind == kKindPlc ? IDS_DELETE_PLC_QUESTION : IDS_DELETE_IED_QUESTION);
+        answer = AfxMessageBox(question, MB_YESNO | MB_ICONEXCLAMATION);
+    }
+    if (answer != IDYES)
+        return;
+    if (kind == kKindIed)
+        DeleteCurrentIedDevice();
+    else if (kind == kKindPlc)
+        DeleteCurrentPlcDevice();
+    InvalidateActiveView();
+    if (CMainFrame* frame = MainFrame())
+        frame->GetSplitter().SetLabelText(CString());
+    MarkChangedAndUpdateViews();
+}
+
+void CMainDoc::DeleteCurrentIedDevice()
+{
+    if (_IED_DEVICE* device = FindDevice(project.iedDevices, CurrentDeviceId())) {
+        RemoveIedCtlModels(device->name);
+        RemoveDeviceTagsFromConnections(device->ConfiguredCache);
+        device->state = kSlotFree;
+    }
+    const int used = Corvel::Records::CompactDevices(project.iedDevices, CMainView::kFirstDeviceId);
+    const COLORREF windowColour = ::GetSysColor(COLOR_WINDOW);
+    int position = 0;
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr; ++position) {
+        const _IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->button == nullptr)
+            continue;
+        if (position < used) {
+            device->button->deviceId = device->devNum;
+            device->button->SetBitmaps(kIedBitmap, windowColour);
+            device->button->ShowWindow(SW_SHOW);
+        } else {
+            device->button->ShowWindow(SW_HIDE);
+        }
+    }
+}
+
+void CMainDoc::DeleteCurrentPlcDevice()
+{
+    const int maxIeds = ProfileInt(kMaxIedsSection, kMaxIedsEntry, CMainView::kDefaultMaxIeds);
+    const int firstPlcId = CMainView::kFirstDeviceId + maxIeds;
+    if (CPLC_Device* device = FindDevice(project.plcDevices, CurrentDeviceId()))
+        device->state = kSlotFree;
+    const int used = Corvel::Records::CompactDevices(project.plcDevices, firstPlcId);
+    int position = 0;
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr; ++position) {
+        const CPLC_Device* device = project.plcDevices.GetNext(pos);
+        if (device->button == nullptr)
+            continue;
+        if (position < used) {
+            SetPlcPicture(device->button, device->devType);
+            device->button->ShowWindow(SW_SHOW);
+        } else {
+            device->button->SetBitmaps(kFreedPlcBitmap, ::GetSysColor(COLOR_WINDOW));
+            device->button->ShowWindow(SW_HIDE);
+        }
+    }
+}
+
+void CMainDoc::CopyCurrentIedDevice()
+{
+    const _IED_DEVICE* device = FindDevice(project.iedDevices, CurrentDeviceId());
+    if (device == nullptr)
+        return;
+    m_copiedIedSnapshot = std::make_unique<_IED_DEVICE>(*device);
+    m_copiedIedSnapshot->button = nullptr;
+    copiedIedDevice = m_copiedIedSnapshot.get();
+}
+
+void CMainDoc::CopyCurrentPlcDevice()
+{
+    const CPLC_Device* device = FindDevice(project.plcDevices, CurrentDeviceId());
+    if (device == nullptr)
+        return;
+    m_copiedPlcSnapshot = std::make_unique<CPLC_Device>(*device);
+    m_copiedPlcSnapshot->button = nullptr;
+    copiedPlcDevice = m_copiedPlcSnapshot.get();
+}
+
+// The network view places IEDs from an SCL file's access point, which a paste does not have:
+// the paste takes the first free IED slot itself.
+void CMainDoc::PasteIedDevice()
+{
+    const _IED_DEVICE* source = copiedIedDevice;
+    if (source == nullptr)
+        return;
+    _IED_DEVICE* device = nullptr;
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr && device == nullptr;) {
+        _IED_DEVICE* candidate = project.iedDevices.GetNext(pos);
+        if (candidate->state == kSlotFree)
+            device = candidate;
+    }
+    if (device == nullptr)
+        return;
+    projectReady = true;
+    device->vendor = source->vendor;
+    device->IPaddr = source->IPaddr;
+    device->IPMask = source->IPMask;
+    device->Gateway = source->Gateway;
+    device->comment = source->comment;
+    device->MSScanDelay = source->MSScanDelay;
+    device->state = kSlotInUse;
+    device->CIDFile = source->CIDFile;
+    device->ConfiguredCache.clear();
+    device->ReportsPath.clear();
+    if (device->button != nullptr) {
+        device->button->deviceId = device->devNum;
+        device->button->sclFilePath = device->CIDFile;
+        device->button->SetBitmaps(kIedBitmap, ::GetSysColor(COLOR_WINDOW));
+        device->button->ShowWindow(SW_SHOW);
+    }
+    MarkChangedAndUpdateViews();
+
+    // The source is a snapshot: the rows pasted so far count in the totals, the source's rows stay as copied.
+    for (const Corvel::Records::ConfiguredRow& entry : source->ConfiguredCache) {
+        if (CountTagMapRegisters() > kMaxModbusAddress) {
+            CString message;
+            message.Format(kRegistersExceeded, kMaxModbusAddress);
+            AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        }
+        device->ConfiguredCache.push_back(FirstTexts(entry, kPastedIedTexts));
+    }
+    InvalidateActiveView();
+}
+
+void CMainDoc::PastePlcDevice()
+{
+    const CPLC_Device* source = copiedPlcDevice;
+    if (source == nullptr)
+        return;
+    CMainFrame* frame = MainFrame();
+    CMainView* view = frame != nullptr ? frame->GetNetworkView() : nullptr;
+    if (view == nullptr)
+        return;
+    CPLC_Device* device = FindDevice(project.plcDevices, view->AddDevice(kKindPlc, CString(), nullptr));
+    if (device == nullptr)
+        return;
+    device->name = source->name;
+    device->IPAddr = source->IPAddr;
+    device->IPMask = source->IPMask;
+    device->Gateway = source->Gateway;
+    device->comment = source->comment;
+    device->CmdDelay = source->CmdDelay;
+    device->Resp = source->Resp;
+    device->Rty = source->Rty;
+    device->ErrDelay = source->ErrDelay;
+    device->state = source->state;
+    device->node = source->node;
+    device->RStartReg = source->RStartReg;
+    device->WStartReg = source->WStartReg;
+    device->devType = source->devType;
+    for (const Corvel::Records::ConfiguredRow& row : source->configuredRows)
+        device->configuredRows.push_back(FirstTexts(row, kPastedPlcTexts));
+    SetPlcPicture(device->button, device->devType);
+    InvalidateActiveView();
+}
+
+void CMainDoc::CopyDevice(int kind)
+{
+    if (kind == kKindIed)
+        CopyCurrentIedDevice();
+    else if (kind == kKindPlc)
+        CopyCurrentPlcDevice();
+}
+
+void CMainDoc::PasteDevice(int kind)
+{
+    if (kind == kKindIed)
+        PasteIedDevice();
+    else if (kind == kKindPlc)
+        PastePlcDevice();
+}

@@ -1,0 +1,315 @@
+// CMainDoc: opening a file by its type, Open Project, and the import and export of module configurations.
+#include "corvel/app/main_doc.h"
+
+#include "corvel/app/res/resource.h"
+#include "corvel/project/configuration_rewrite.h"
+#include "corvel/project/kor_xml.h"
+#include "corvel/project/path_utils.h"
+#include "corvel/workspace/buttons.h"
+#include "toolkit/common/browse_dialog.h"
+
+namespace {
+
+const char kProductTitle[] = "Korvane EIP-Tarnwell";
+const char kSaveChangesQuestion[] = "Do you want to save changes?";
+const char kFolderTitle[] = "Select the folder to place the project";
+
+const char kInvalidConfiguration[] = "Error: Attempt to load an invalid '.Cfg' file.";
+const char kCouldNotCopy[] = "Error: Could not copy file.";
+const char kCouldNotCreateSclFolder[] = "Error: Could not create 'SCLFiles' subdirectory.";
+const char kInvalidFileType[] = "Error: Attempt to load an invalid file type!";
+const char kUnrecognizedFileType[] = "ERROR: Unrecognized file type!";
+const char kImportUnsaved[] =
+    "WARNING! Changes have been made.\n                   Load new configuration without saving?";
+const char kCouldNotCopyConfiguration[] = "Error: Could not copy '.cfg' file.";
+const char kNoProjectFile[] = "Error: The configuration '%s' holds no project file (*.prj, *.prx).";
+const char kConfigurationUnreadable[] = "Error: The configuration '%s' could not be read.";
+const char kConfigurationTooLarge[] = "Error: The configuration '%s' is too large to be read.";
+const char kWorkFileUnwritable[] = "Error: The file '%s' could not be written.";
+const char kWorkFileNotRenamed[] = "Error: The file '%s' could not be renamed to '%s'.";
+const char kConfigurationDamaged[] = "Error: The configuration '%s' is damaged: its XML declaration is incomplete.";
+
+const char kOpenProjectExtension[] = ".prj";
+const char kOpenProjectFilter[] =
+    "Project Files (*.prj)|*.prj|Project Files (*.prx)|*.prx|Cfg Import Files (*.cfg)|*.cfg||";
+const char kImportExtension[] = "*.cfg";
+const char kWorkFileName[] = "TEMP.xml";
+
+// Extensions, lower case, as OpenFileByType tests them.
+const char* const kSclExtensions[] = {".scd", ".icd", ".cid"};
+const char kArchiveExtension[] = ".prj";
+const char kProjectXmlExtension[] = ".prx";
+const char kConfigurationExtension[] = ".cfg";
+const char kXmlExtension[] = ".xml";
+
+constexpr int kOpenKindArchive = 1;
+constexpr int kOpenKindProjectXml = 2;
+constexpr int kOpenKindXmlConfiguration = 3;
+constexpr int kOpenKindConfiguration = 4;
+
+void ShowError(LPCSTR text)
+{
+    AfxMessageBox(text, MB_OK);
+}
+
+void ShowTitledError(const CString& text)
+{
+    CWnd* mainWnd = AfxGetMainWnd();
+    KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, text, kProductTitle,
+                  MB_OK | MB_ICONEXCLAMATION);
+}
+
+CString FormatPath(LPCSTR format, const CString& path)
+{
+    CString text;
+    text.Format(format, (LPCSTR)path);
+    return text;
+}
+
+bool IsSclFileName(const CString& path)
+{
+    for (const char* extension : kSclExtensions)
+        if (EndsWithExtension(GetFileNameOfPath(path), extension))
+            return true;
+    return false;
+}
+
+// The full form of a path, for telling whether two paths name one file.
+CString FullPath(const CString& path)
+{
+    char full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    CString result = length > 0 && length < MAX_PATH ? CString(full) : path;
+    result.TrimRight('\\');
+    return result;
+}
+
+bool IsSamePath(const CString& first, const CString& second)
+{
+    return FullPath(first).CompareNoCase(FullPath(second)) == 0;
+}
+
+CString JoinPath(const CString& folder, const CString& name)
+{
+    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+void AddToRecentFiles(const CString& path)
+{
+    if (CWinApp* app = AfxGetApp())
+        app->AddToRecentFileList(path);
+}
+
+// The folder-browse dialog for the folder of an imported project; empty when it was cancelled.
+CString ChooseProjectFolder()
+{
+    CKitBrowseDialog dialog(AfxGetMainWnd());
+    dialog.SetTitle(kFolderTitle);
+    return dialog.DoModal() == IDOK ? dialog.GetSelectedPath() : CString();
+}
+
+} // namespace
+
+BOOL CMainDoc::OpenFileByType(const CString& path, BOOL askFolder)
+{
+    const CString fileName = GetFileNameOfPath(path);
+    const bool isArchive = EndsWithExtension(fileName, kArchiveExtension);
+    const bool isProjectXml = EndsWithExtension(fileName, kProjectXmlExtension);
+    const bool isCfg = EndsWithExtension(fileName, kConfigurationExtension);
+    const bool isConfiguration = isCfg || EndsWithExtension(fileName, kXmlExtension);
+    // A file that replaces the project asks to save it first, while the project keeps its path;
+    // Cancel keeps both.
+    if ((isArchive || isProjectXml || (isConfiguration && FileExists(path))) &&
+        !PromptSaveChanges(kSaveChangesQuestion, true))
+        return FALSE;
+    project.filePath = path;
+    BOOL opened = FALSE;
+
+    if (IsSclFileName(project.filePath)) {
+        AddSclFile(project.filePath);
+        opened = TRUE;
+    }
+    if (isArchive) {
+        openKind = kOpenKindArchive;
+        AddToRecentFiles(project.filePath);
+        LoadProjectArchive(path);
+        project.filePath = path;
+        opened = TRUE;
+    }
+    if (isProjectXml) {
+        openKind = kOpenKindProjectXml;
+        project.filePath = path;
+        AddToRecentFiles(project.filePath);
+        ReadProjectXml(project.filePath);
+        opened = TRUE;
+    }
+    if (isConfiguration) {
+        if (!ProjectFileExists()) {
+            ShowError(kInvalidConfiguration);
+            return FALSE;
+        }
+        openKind = isCfg ? kOpenKindConfiguration : kOpenKindXmlConfiguration;
+        CString target = path;
+        if (askFolder) {
+            const CString folder = ChooseProjectFolder();
+            if (folder.IsEmpty())
+                return FALSE;
+            target = JoinPath(folder, fileName);
+            project.filePath = target;
+        }
+        if (!IsSamePath(GetProjectFolder(), GetFolderOfPath(path))) {
+            if (!::CopyFileA(path, project.filePath, FALSE)) {
+                ShowError(kCouldNotCopy);
+                return FALSE;
+            }
+            if (!CreateFolder(GetFolderOfPath(target) + "\\" + kSclFilesFolderName)) {
+                ShowError(kCouldNotCreateSclFolder);
+                return FALSE;
+            }
+        }
+        const CString projectFile = RestoreConfigurationFiles(target);
+        if (projectFile.IsEmpty())
+            return FALSE;
+        project.filePath = projectFile;
+        // The configuration's .xml twin goes, unless it is the rewritten configuration just written.
+        const CString twin = ChangeFileExtension(target, "xml");
+        if (!IsSamePath(twin, ChangeFileExtension(projectFile, "xml")))
+            DeleteFileAtPath(twin);
+        const CString archivePath = ChangeFileExtension(project.filePath, "prj");
+        AddToRecentFiles(archivePath);
+        project.filePath = archivePath;
+        LoadProjectArchive(archivePath);
+        opened = TRUE;
+    }
+
+    // An added SCL file is not the project file.
+    if (IsSclFileName(project.filePath))
+        project.filePath.Empty();
+    if (!opened)
+        ShowError(kInvalidFileType);
+    SelectFirstIedDevice();
+    return opened;
+}
+
+void CMainDoc::OnOpenProject()
+{
+    if (!PromptSaveChanges(kSaveChangesQuestion, true))
+        return;
+    CFileDialog dialog(TRUE, kOpenProjectExtension, nullptr, 0, kOpenProjectFilter, AfxGetMainWnd());
+    if (dialog.DoModal() != IDOK)
+        return;
+    if (!OpenFileByType(dialog.GetPathName(), TRUE))
+        ShowError(kUnrecognizedFileType);
+}
+
+bool CMainDoc::ProjectFileExists() const
+{
+    return FileExists(project.filePath);
+}
+
+void CMainDoc::SelectFirstIedDevice()
+{
+    if (project.iedDevices.IsEmpty())
+        return;
+    if (CDevButton* button = project.iedDevices.GetHead()->button)
+        button->OnClicked();
+}
+
+void CMainDoc::OnImportConfiguration()
+{
+    if (modified) {
+        CWnd* mainWnd = AfxGetMainWnd();
+        if (KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, kImportUnsaved, kProductTitle,
+                          MB_YESNO) != IDYES)
+            return;
+    }
+    CString filter;
+    filter.LoadString(IDS_CONFIGURATION_FILTER);
+    CFileDialog dialog(TRUE, kImportExtension, nullptr, OFN_FILEMUSTEXIST, filter, AfxGetMainWnd());
+    if (dialog.DoModal() != IDOK)
+        return;
+    const CString chosen = dialog.GetPathName();
+    const CString folder = ChooseProjectFolder();
+    if (folder.IsEmpty())
+        return;
+    project.filePath = folder;
+    openKind = kOpenKindConfiguration;
+
+    const CString target = JoinPath(folder, GetFileNameOfPath(chosen));
+    // A configuration that already lies in the folder is the file itself: it stays as it is.
+    if (!IsSamePath(target, chosen)) {
+        if (FileExists(target))
+            DeleteFileAtPath(target);
+        if (!CopyFileShell(target, chosen)) {
+            ShowTitledError(kCouldNotCopyConfiguration);
+            return;
+        }
+    }
+    if (FileExists(target))
+        OpenFileByType(target, FALSE);
+}
+
+void CMainDoc::OnExportConfiguration()
+{
+    if (project.bridgeButton != nullptr)
+        project.bridgeButton->OnExportConfiguration();
+}
+
+void CMainDoc::OnUpdateExportConfiguration(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(projectReady);
+}
+
+CString CMainDoc::RestoreConfigurationFiles(const CString& path)
+{
+    openKind = kOpenKindConfiguration;
+    const CString folder = GetProjectFolder();
+    const CString workPath = folder + "\\" + kWorkFileName;
+    const ConfigurationRewrite rewrite = RewriteConfigurationFile(path, workPath, folder);
+    // A configuration that is the work file itself is never removed.
+    auto discardWorkFile = [&] {
+        if (!IsSamePath(path, workPath))
+            DeleteFileAtPath(workPath);
+    };
+    switch (rewrite.result) {
+    case ConfigurationRewrite::kDone:
+        break;
+    case ConfigurationRewrite::kTooLarge:
+        ShowTitledError(FormatPath(kConfigurationTooLarge, path));
+        return CString();
+    case ConfigurationRewrite::kUnwritable:
+        ShowTitledError(FormatPath(kWorkFileUnwritable, workPath));
+        discardWorkFile();
+        return CString();
+    default:
+        ShowTitledError(FormatPath(kConfigurationUnreadable, path));
+        return CString();
+    }
+    // Nothing is restored or deleted for a configuration without a project or with a damaged start.
+    if (rewrite.projectFile.IsEmpty() || !IsXmlStartIntact(workPath)) {
+        discardWorkFile();
+        ShowTitledError(FormatPath(rewrite.projectFile.IsEmpty() ? kNoProjectFile : kConfigurationDamaged, path));
+        return CString();
+    }
+    project.prjName = GetFileNameOfPath(rewrite.projectFile);
+
+    const CString xmlPath = ChangeFileExtension(rewrite.projectFile, "xml");
+    DeleteFileAtPath(xmlPath);
+    if (!RenameFileShell(xmlPath, workPath)) {
+        // The rewritten configuration stays in the work file.
+        CString text;
+        text.Format(kWorkFileNotRenamed, (LPCSTR)workPath, (LPCSTR)xmlPath);
+        ShowTitledError(text);
+        return CString();
+    }
+    // An .xml configuration gives way to the rewritten one.
+    if (EndsWithExtension(path, "xml") && !IsSamePath(path, xmlPath))
+        DeleteFileAtPath(path);
+
+    Korvane::Formats::CKorXml xml;
+    if (xml.Open(xmlPath, true))
+        xml.ExtractEmbeddedFiles({folder + "\\" + kSclFilesFolderName, folder});
+    return rewrite.projectFile;
+}

@@ -1,0 +1,40 @@
+// RewriteConfigurationLine, RewriteConfigurationFile, IsXmlStartIntact: the import of a module configuration
+// points the names of its embedded files into a project folder, and checks the start of the XML it reads.
+#pragma once
+#include "framework/core.h"
+
+#include <string>
+
+// The subfolder of a project folder that holds its SCL files.
+constexpr char kSclFilesFolderName[] = "SCLFiles";
+// A configuration larger than this is not read.
+constexpr ULONGLONG kMaxConfigurationBytes = 256ull * 1024 * 1024;
+// Bytes of an XML file looked at for its declaration.
+constexpr DWORD kXmlStartScanBytes = 4096;
+
+// Rewrites one line of a configuration (without its line break). A line holding the start of a File element
+// of type icd, cid or scd (any letter case) becomes four spaces, the element's start in lower-case type,
+// projectFolder, "\SCLFiles" and the line from the last backslash of the name on; of type prj or prx the same
+// without "\SCLFiles", and projectFile becomes projectFolder followed by that name, cut after its extension.
+// Text before the element is dropped; a name without a backslash keeps its whole text. Any other line comes
+// back unchanged and projectFile is left as it was.
+std::string RewriteConfigurationLine(const std::string& line, const CString& projectFolder, CString& projectFile);
+
+// What RewriteConfigurationFile did.
+struct ConfigurationRewrite {
+    enum Result { kDone, kUnreadable, kTooLarge, kUnwritable };
+    Result result = kUnreadable;
+    // The project file the last prj or prx File element names, in projectFolder; empty when none.
+    CString projectFile;
+};
+
+// Reads the configuration at sourcePath whole and writes each of its lines, rewritten, to targetPath (created
+// or truncated; it may be sourcePath itself). Every written line ends with a line break: its own, or CR LF for
+// a last line that had none.
+ConfigurationRewrite RewriteConfigurationFile(const CString& sourcePath, const CString& targetPath,
+                                              const CString& projectFolder);
+
+// Whether the platform's XML reader can be given the file: after an optional UTF-8 byte-order mark it holds
+// more, does not end within "<?xml", and an XML declaration at its start is complete and followed by more
+// text. (The reader ends the process on a document that ends inside or right at the end of its declaration.)
+bool IsXmlStartIntact(const CString& path);
