@@ -284,21 +284,11 @@ HRESULT CIEDTree::BuildIedModel(const CString& iedName)
 
 CString CIEDTree::LoadLogicalNodeZero(const DomNodePtr& ln0, HTREEITEM ldItem, const CString& ldInst, CLD* ld)
 {
-    const CSclAttributes attributes(ln0);
-    const CString inst = attributes.Required("inst");
-    const CString lnClass = attributes.Required("lnClass");
-    const CString lnType = attributes.Required("lnType");
-    const CString prefix = attributes.Get("prefix");
-    CString ln0Name;
-    ln0Name.Format("%s%s%s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst);
-    CString label = ln0Name;
-    CString desc;
-    if (attributes.Find("desc", desc))
-        label.Format("%s%s%s: %s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst, (LPCSTR)desc);
-
+    const LogicalNodeNames names = ReadLogicalNodeNames(CSclAttributes(ln0));
+    const CString& ln0Name = names.name;
     CLN* ln = ld->AddLN(ln0Name);
-    const HTREEITEM ln0Item = InsertTreeItem(label, kImageLogicalNode, ldItem);
-    AddDataObjects(lnType, m_iedName + ldInst, ln0Name, ln, ln0Item);
+    const HTREEITEM ln0Item = InsertTreeItem(names.label, kImageLogicalNode, ldItem);
+    AddDataObjects(names.lnType, m_iedName + ldInst, ln0Name, ln, ln0Item);
 
     LoadDataSets(ln0, m_dataSets);
     LoadReportControls(ln0, ln0Item, ln0Name, ldInst, m_dataSets, m_reports);

@@ -280,20 +280,11 @@ void CIEDTree::LoadLogicalNodes(const DomNodePtr& lDevice, HTREEITEM ldItem, con
 {
     const CString domain = m_iedName + ldName;
     for (const DomNodePtr& element : ChildElementsNamed(lDevice, "LN")) {
-        const CSclAttributes attributes(element);
-        const CString inst = attributes.Required("inst");
-        const CString lnClass = attributes.Required("lnClass");
-        const CString lnType = attributes.Required("lnType");
-        const CString prefix = attributes.Get("prefix");
-        CString lnName;
-        lnName.Format("%s%s%s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst);
-        CString label = lnName;
-        CString desc;
-        if (attributes.Find("desc", desc))
-            label.Format("%s%s%s: %s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst, (LPCSTR)desc);
-
+        const LogicalNodeNames names = ReadLogicalNodeNames(CSclAttributes(element));
+        const CString& lnName = names.name;
+        const CString& lnType = names.lnType;
         CLN* ln = ld->AddLN(lnName);
-        const HTREEITEM lnItem = InsertTreeItem(label, kImageLogicalNode, ldItem);
+        const HTREEITEM lnItem = InsertTreeItem(names.label, kImageLogicalNode, ldItem);
 
         for (const DomNodePtr& doi : ChildElementsNamed(element, "DOI")) {
             const CString doiName = CSclAttributes(doi).Required("name");

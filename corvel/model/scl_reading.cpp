@@ -218,3 +218,18 @@ int ReadDecimal(const CString& text)
         value = INT_MAX;
     return static_cast<int>(value);
 }
+
+LogicalNodeNames ReadLogicalNodeNames(const CSclAttributes& attributes)
+{
+    LogicalNodeNames names;
+    const CString inst = attributes.Required("inst");
+    const CString lnClass = attributes.Required("lnClass");
+    names.lnType = attributes.Required("lnType");
+    const CString prefix = attributes.Get("prefix");
+    names.name.Format("%s%s%s", (LPCSTR)prefix, (LPCSTR)lnClass, (LPCSTR)inst);
+    names.label = names.name;
+    CString desc;
+    if (attributes.Find("desc", desc))
+        names.label.Format("%s: %s", (LPCSTR)names.name, (LPCSTR)desc);
+    return names;
+}

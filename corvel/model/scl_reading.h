@@ -75,3 +75,12 @@ CString SclLoadErrorText(const ComError& error);
 
 // A decimal number as C's atoi reads it: leading blanks, an optional sign, the digits that follow; 0 without digits.
 int ReadDecimal(const CString& text);
+
+// The names of an LN or LN0 element: prefix + lnClass + inst, the tree label ("name: desc" when it has a
+// desc) and its lnType. inst, lnClass and lnType are required, in that order.
+struct LogicalNodeNames {
+    CString name;
+    CString label;
+    CString lnType;
+};
+LogicalNodeNames ReadLogicalNodeNames(const CSclAttributes& attributes);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "corvel_app_environment.h"
+#include "support/enable_recorder.h"
 #include "support/message_box_recorder.h"
 
 namespace {
@@ -21,17 +22,6 @@ const char kDeleteIedQuestion[] = "You are about to delete a configured IED, do 
 const char kDeletePlcQuestion[] = "You are about to delete a configured PLC device, do you want to continue?";
 const char kRegistersExceeded[] = "The maximum Modbus address of 65535 has been exceeded";
 constexpr int kFirstPlcId = 1086;
-
-// Records whether an update handler enabled its command.
-class EnableRecorder : public CCmdUI {
-public:
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    BOOL enabled = -1;
-};
 
 class DeviceEdit : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "corvel_app_environment.h"
+#include "support/enable_recorder.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "support/scripted_browse_dialog.h"
@@ -34,17 +35,6 @@ std::string SclFile(LPCSTR iedName)
                 iedName, iedName);
     return std::string(text);
 }
-
-// Records whether an update handler enabled its command.
-class EnableRecorder : public CCmdUI {
-public:
-    void Enable(BOOL bOn) override
-    {
-        enabled = bOn;
-        m_bEnableChanged = TRUE;
-    }
-    BOOL enabled = -1;
-};
 
 class OpenByType : public ::testing::Test {
 protected:
