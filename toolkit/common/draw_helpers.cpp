@@ -172,39 +172,28 @@ void CKitDrawHelpers::GradientFillClipped(CDC* pDC, LPCRECT lpRect, COLORREF crF
         GradientFill(pDC, lpRect, crFrom, crTo, bHorz);
         return;
     }
-    const CRect whole(lpRect);
-    const CRect clip(lpClipRect);
-    CRect part(whole);
+    // The edges along the gradient (start, end) and across it.
+    LONG RECT::*start = bHorz ? &RECT::left : &RECT::top;
+    LONG RECT::*end = bHorz ? &RECT::right : &RECT::bottom;
+    LONG RECT::*acrossStart = bHorz ? &RECT::top : &RECT::left;
+    LONG RECT::*acrossEnd = bHorz ? &RECT::bottom : &RECT::right;
+    const RECT& whole = *lpRect;
+    const RECT& clip = *lpClipRect;
+    if (whole.*end <= clip.*start || whole.*start >= clip.*end)
+        return;
+    CRect part(lpRect);
+    part.*acrossStart = std::max(whole.*acrossStart, clip.*acrossStart);
+    part.*acrossEnd = std::min(whole.*acrossEnd, clip.*acrossEnd);
+    const double span = whole.*end - whole.*start;
     COLORREF from = crFrom;
     COLORREF to = crTo;
-    if (bHorz) {
-        part.top = std::max(part.top, clip.top);
-        part.bottom = std::min(part.bottom, clip.bottom);
-        if (whole.right <= clip.left || whole.left >= clip.right)
-            return;
-        const double span = whole.Width();
-        if (whole.left < clip.left) {
-            part.left = clip.left;
-            from = BlendColors(crFrom, crTo, (whole.right - clip.left) / span);
-        }
-        if (whole.right > clip.right) {
-            part.right = clip.right;
-            to = BlendColors(crFrom, crTo, (whole.right - clip.right) / span);
-        }
-    } else {
-        part.left = std::max(part.left, clip.left);
-        part.right = std::min(part.right, clip.right);
-        if (whole.bottom <= clip.top || whole.top >= clip.bottom)
-            return;
-        const double span = whole.Height();
-        if (whole.top < clip.top) {
-            part.top = clip.top;
-            from = BlendColors(crFrom, crTo, (whole.bottom - clip.top) / span);
-        }
-        if (whole.bottom > clip.bottom) {
-            part.bottom = clip.bottom;
-            to = BlendColors(crFrom, crTo, (whole.bottom - clip.bottom) / span);
-        }
+    if (whole.*start < clip.*start) {
+        part.*start = clip.*start;
+        from = BlendColors(crFrom, crTo, (whole.*end - clip.*start) / span);
+    }
+    if (whole.*end > clip.*end) {
+        part.*end = clip.*end;
+        to = BlendColors(crFrom, crTo, (whole.*end - clip.*end) / span);
     }
     GradientFill(pDC, part, from, to, bHorz);
 }

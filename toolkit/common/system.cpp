@@ -24,22 +24,22 @@ CKitModuleHandle::~CKitModuleHandle()
 BOOL CKitModuleHandle::Find(LPCSTR lpszModuleName)
 {
     Free();
-    m_hModule = ::GetModuleHandleA(lpszModuleName);
-    if (m_hModule == nullptr)
-        return FALSE;
-    m_strModuleName = lpszModuleName;
-    m_nKind = kFound;
-    return TRUE;
+    return Take(::GetModuleHandleA(lpszModuleName), lpszModuleName, kFound);
 }
 
 BOOL CKitModuleHandle::Load(LPCSTR lpszModuleName)
 {
     Free();
-    m_hModule = ::LoadLibraryA(lpszModuleName);
-    if (m_hModule == nullptr)
+    return Take(::LoadLibraryA(lpszModuleName), lpszModuleName, kLoaded);
+}
+
+BOOL CKitModuleHandle::Take(HMODULE hModule, LPCSTR lpszModuleName, int nKind)
+{
+    if (hModule == nullptr)
         return FALSE;
+    m_hModule = hModule;
     m_strModuleName = lpszModuleName;
-    m_nKind = kLoaded;
+    m_nKind = nKind;
     return TRUE;
 }
 

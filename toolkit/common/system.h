@@ -48,6 +48,7 @@ public:
     const CString& GetName() const { return m_strModuleName; }
 
 private:
+    BOOL Take(HMODULE hModule, LPCSTR lpszModuleName, int nKind);
     BOOL GetProcAddressRaw(FARPROC& proc, LPCSTR lpszProcName, DWORD dwMinVersion);
 
     CString m_strModuleName;
