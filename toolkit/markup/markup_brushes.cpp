@@ -48,7 +48,7 @@ BOOL CKitMarkupSolidColorBrush::IsEqual(const CKitMarkupObject* pOther) const
 
 DWORD CKitMarkupSolidColorBrush::GetColor() const
 {
-    const CKitMarkupColor* pColor = MarkupDynamicCast<CKitMarkupColor>(GetValue(m_pColorProperty));
+    const CKitMarkupColor* pColor = GetValueOf<CKitMarkupColor>(m_pColorProperty);
     return pColor != nullptr ? pColor->GetValue() : 0;
 }
 
@@ -72,13 +72,13 @@ void CKitMarkupGradientStop::RegisterProperties()
 
 DWORD CKitMarkupGradientStop::GetColor() const
 {
-    const CKitMarkupColor* pColor = MarkupDynamicCast<CKitMarkupColor>(GetValue(m_pColorProperty));
+    const CKitMarkupColor* pColor = GetValueOf<CKitMarkupColor>(m_pColorProperty);
     return pColor != nullptr ? pColor->GetValue() : 0;
 }
 
 double CKitMarkupGradientStop::GetOffset() const
 {
-    const CKitMarkupDouble* pOffset = MarkupDynamicCast<CKitMarkupDouble>(GetValue(m_pOffsetProperty));
+    const CKitMarkupDouble* pOffset = GetValueOf<CKitMarkupDouble>(m_pOffsetProperty);
     return pOffset != nullptr ? pOffset->GetValue() : 0.0;
 }
 
@@ -144,15 +144,15 @@ COLORREF CKitMarkupLinearGradientBrush::GetSolidColor() const
 
 CKitMarkupGradientStops* CKitMarkupLinearGradientBrush::GetGradientStops() const
 {
-    return MarkupDynamicCast<CKitMarkupGradientStops>(GetValue(m_pGradientStopsProperty));
+    return GetValueOf<CKitMarkupGradientStops>(m_pGradientStopsProperty);
 }
 
 CKitMarkupPoint* CKitMarkupLinearGradientBrush::GetStartPoint() const
 {
-    return MarkupDynamicCast<CKitMarkupPoint>(GetValue(m_pStartPointProperty));
+    return GetValueOf<CKitMarkupPoint>(m_pStartPointProperty);
 }
 
 CKitMarkupPoint* CKitMarkupLinearGradientBrush::GetEndPoint() const
 {
-    return MarkupDynamicCast<CKitMarkupPoint>(GetValue(m_pEndPointProperty));
+    return GetValueOf<CKitMarkupPoint>(m_pEndPointProperty);
 }

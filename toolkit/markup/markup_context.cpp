@@ -89,17 +89,12 @@ void CKitMarkupContext::RegisterDelegate(LPCWSTR lpszName, CKitMarkupDelegate* p
 
 void CKitMarkupContext::AddHandler(CKitMarkupRoutedEvent* pEvent, CKitMarkupDelegate* pDelegate)
 {
-    if (pEvent == nullptr || pDelegate == nullptr)
-        return;
-    if (m_pHandlers == nullptr)
-        m_pHandlers = new CKitMarkupHandlerTable();
-    m_pHandlers->Add(pEvent, pDelegate);
+    CKitMarkupHandlerTable::Add(m_pHandlers, pEvent, pDelegate);
 }
 
 void CKitMarkupContext::CallHandlers(CKitMarkupRoutedEventArgs* pArgs, CKitMarkupObject* pSender)
 {
-    if (m_pHandlers != nullptr)
-        m_pHandlers->Call(pArgs, pSender);
+    CKitMarkupHandlerTable::Call(m_pHandlers, pArgs, pSender);
 }
 
 CKitMarkupContext* MarkupCreateContext(HWND hContainer)

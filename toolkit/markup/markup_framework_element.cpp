@@ -12,7 +12,7 @@ namespace {
 
 int GetAlignment(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty)
 {
-    const CKitMarkupEnum* pValue = MarkupDynamicCast<CKitMarkupEnum>(pObject->GetValue(pProperty));
+    const CKitMarkupEnum* pValue = pObject->GetValueOf<CKitMarkupEnum>(pProperty);
     return pValue != nullptr ? pValue->GetValue() : CKitMarkupFrameworkElement::alignStretch;
 }
 
@@ -85,7 +85,7 @@ int CKitMarkupFrameworkElement::GetVerticalAlignment() const
 
 CKitMarkupThickness* CKitMarkupFrameworkElement::GetMargin() const
 {
-    return MarkupDynamicCast<CKitMarkupThickness>(GetValue(m_pMarginProperty));
+    return GetValueOf<CKitMarkupThickness>(m_pMarginProperty);
 }
 
 // CKitMarkupFrameworkContentElement
@@ -173,27 +173,27 @@ void CKitMarkupBorder::RegisterProperties()
 
 CKitMarkupBrush* CKitMarkupBorder::GetBackground() const
 {
-    return MarkupDynamicCast<CKitMarkupBrush>(GetValue(m_pBackgroundProperty));
+    return GetValueOf<CKitMarkupBrush>(m_pBackgroundProperty);
 }
 
 CKitMarkupBrush* CKitMarkupBorder::GetBorderBrush() const
 {
-    return MarkupDynamicCast<CKitMarkupBrush>(GetValue(m_pBorderBrushProperty));
+    return GetValueOf<CKitMarkupBrush>(m_pBorderBrushProperty);
 }
 
 CKitMarkupThickness* CKitMarkupBorder::GetBorderThickness() const
 {
-    return MarkupDynamicCast<CKitMarkupThickness>(GetValue(m_pBorderThicknessProperty));
+    return GetValueOf<CKitMarkupThickness>(m_pBorderThicknessProperty);
 }
 
 CKitMarkupThickness* CKitMarkupBorder::GetPadding() const
 {
-    return MarkupDynamicCast<CKitMarkupThickness>(GetValue(m_pPaddingProperty));
+    return GetValueOf<CKitMarkupThickness>(m_pPaddingProperty);
 }
 
 CKitMarkupThickness* CKitMarkupBorder::GetCornerRadius() const
 {
-    return MarkupDynamicCast<CKitMarkupThickness>(GetValue(m_pCornerRadiusProperty));
+    return GetValueOf<CKitMarkupThickness>(m_pCornerRadiusProperty);
 }
 
 void MarkupThrowSingleChildError(const CKitMarkupObject* pOwner, const CKitMarkupObject* pContent, BOOL bHasChild)

@@ -62,16 +62,24 @@ CKitMarkupHandlerTable::~CKitMarkupHandlerTable()
     }
 }
 
-void CKitMarkupHandlerTable::Add(CKitMarkupRoutedEvent* pEvent, CKitMarkupDelegate* pDelegate)
+void CKitMarkupHandlerTable::Add(CKitMarkupHandlerTable*& pTable, CKitMarkupRoutedEvent* pEvent,
+                                 CKitMarkupDelegate* pDelegate)
 {
+    if (pEvent == nullptr || pDelegate == nullptr)
+        return;
+    if (pTable == nullptr)
+        pTable = new CKitMarkupHandlerTable();
     pDelegate->AddRef();
-    m_handlers[pEvent].push_back(pDelegate);
+    pTable->m_handlers[pEvent].push_back(pDelegate);
 }
 
-void CKitMarkupHandlerTable::Call(CKitMarkupRoutedEventArgs* pArgs, CKitMarkupObject* pSender)
+void CKitMarkupHandlerTable::Call(CKitMarkupHandlerTable* pTable, CKitMarkupRoutedEventArgs* pArgs,
+                                  CKitMarkupObject* pSender)
 {
-    const auto found = m_handlers.find(pArgs->m_pEvent);
-    if (found == m_handlers.end())
+    if (pTable == nullptr)
+        return;
+    const auto found = pTable->m_handlers.find(pArgs->m_pEvent);
+    if (found == pTable->m_handlers.end())
         return;
     // A handler may add handlers: the ones present now are called, each kept alive while it runs.
     const std::vector<CKitMarkupDelegate*> handlers = found->second;
@@ -218,7 +226,7 @@ void CKitMarkupInputElement::OnMouseMove(CKitMarkupMouseEventArgs*) {}
 
 void CKitMarkupInputElement::OnQueryCursor(CKitMarkupQueryCursorEventArgs* pArgs)
 {
-    const CKitMarkupInt* pCursor = MarkupDynamicCast<CKitMarkupInt>(GetValue(m_pCursorProperty));
+    const CKitMarkupInt* pCursor = GetValueOf<CKitMarkupInt>(m_pCursorProperty);
     if (pCursor == nullptr)
         return;
     pArgs->m_bHandled = TRUE;
@@ -257,17 +265,12 @@ void CKitMarkupInputElement::UpdateStyle()
 
 void CKitMarkupInputElement::AddHandler(CKitMarkupRoutedEvent* pEvent, CKitMarkupDelegate* pDelegate)
 {
-    if (pEvent == nullptr || pDelegate == nullptr)
-        return;
-    if (m_pHandlers == nullptr)
-        m_pHandlers = new CKitMarkupHandlerTable();
-    m_pHandlers->Add(pEvent, pDelegate);
+    CKitMarkupHandlerTable::Add(m_pHandlers, pEvent, pDelegate);
 }
 
 void CKitMarkupInputElement::CallHandlers(CKitMarkupRoutedEventArgs* pArgs, CKitMarkupObject* pSender)
 {
-    if (m_pHandlers != nullptr)
-        m_pHandlers->Call(pArgs, pSender);
+    CKitMarkupHandlerTable::Call(m_pHandlers, pArgs, pSender);
 }
 
 void CKitMarkupInputElement::RaiseEvent(CKitMarkupRoutedEventArgs* pArgs)

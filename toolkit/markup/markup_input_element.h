@@ -93,10 +93,10 @@ public:
     CKitMarkupHandlerTable(const CKitMarkupHandlerTable&) = delete;
     CKitMarkupHandlerTable& operator=(const CKitMarkupHandlerTable&) = delete;
 
-    // The table takes its own reference to the delegate.
-    void Add(CKitMarkupRoutedEvent* pEvent, CKitMarkupDelegate* pDelegate);
-    // Calls every handler of the event; the handled flag does not stop the list.
-    void Call(CKitMarkupRoutedEventArgs* pArgs, CKitMarkupObject* pSender);
+    // Adds to the table, made on the first handler; the table takes its own reference to the delegate.
+    static void Add(CKitMarkupHandlerTable*& pTable, CKitMarkupRoutedEvent* pEvent, CKitMarkupDelegate* pDelegate);
+    // Calls every handler of the event in a table (may be nullptr); the handled flag does not stop the list.
+    static void Call(CKitMarkupHandlerTable* pTable, CKitMarkupRoutedEventArgs* pArgs, CKitMarkupObject* pSender);
 
 private:
     std::unordered_map<CKitMarkupRoutedEvent*, std::vector<CKitMarkupDelegate*>> m_handlers;

@@ -14,8 +14,6 @@ constexpr int kMarkupParserMessageMaxLength = 1024;
 
 // Builder: an error message keeps at most this many bytes.
 constexpr int kMarkupBuilderMessageMaxLength = 255;
-// Builder: the text buffer grows by at least this many characters.
-constexpr int kMarkupTextGrowth = 256;
 // Builder: elements and property elements open at one time. Deeper markup
 // fails the build, so that releasing, styling and laying out a tree never
 // recurse without bound.

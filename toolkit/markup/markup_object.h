@@ -104,6 +104,9 @@ public:
 
     // The effective value (local, inherited or default); not a new reference.
     CKitMarkupObject* GetValue(CKitMarkupDependencyProperty* pProperty) const;
+    // The effective value when it is a T, else nullptr.
+    template <class T>
+    T* GetValueOf(CKitMarkupDependencyProperty* pProperty) const;
     // The value in the object's own store (not styles or triggers), or nullptr.
     CKitMarkupObject* GetLocalValue(const CKitMarkupDependencyProperty* pProperty) const;
     // Takes over the reference to pValue (nullptr clears); a value of the wrong type is ignored and stays the caller's.
@@ -323,6 +326,12 @@ template <class T>
 T* MarkupDynamicCast(CKitMarkupObject* pObject)
 {
     return static_cast<T*>(MarkupDynamicCast(MARKUP_TYPE(T), pObject));
+}
+
+template <class T>
+T* CKitMarkupObject::GetValueOf(CKitMarkupDependencyProperty* pProperty) const
+{
+    return MarkupDynamicCast<T>(GetValue(pProperty));
 }
 
 // Registers every type's properties once, base types first; later calls return at once.

@@ -192,7 +192,7 @@ CKitMarkupSetter::CKitMarkupSetter(CKitMarkupDependencyProperty* pProperty, CKit
 
 CKitMarkupDependencyProperty* CKitMarkupSetter::GetProperty() const
 {
-    return MarkupDynamicCast<CKitMarkupDependencyProperty>(GetValue(m_pPropertyProperty));
+    return GetValueOf<CKitMarkupDependencyProperty>(m_pPropertyProperty);
 }
 
 CKitMarkupObject* CKitMarkupSetter::GetSetterValue() const
@@ -227,7 +227,7 @@ CKitMarkupTrigger::CKitMarkupTrigger(CKitMarkupDependencyProperty* pProperty, CK
 
 CKitMarkupDependencyProperty* CKitMarkupTrigger::GetProperty() const
 {
-    return MarkupDynamicCast<CKitMarkupDependencyProperty>(GetValue(CKitMarkupSetter::m_pPropertyProperty));
+    return GetValueOf<CKitMarkupDependencyProperty>(CKitMarkupSetter::m_pPropertyProperty);
 }
 
 CKitMarkupObject* CKitMarkupTrigger::GetTriggerValue() const
@@ -237,7 +237,7 @@ CKitMarkupObject* CKitMarkupTrigger::GetTriggerValue() const
 
 CKitMarkupSetterColection* CKitMarkupTrigger::GetSetters() const
 {
-    return MarkupDynamicCast<CKitMarkupSetterColection>(GetValue(m_pSettersProperty));
+    return GetValueOf<CKitMarkupSetterColection>(m_pSettersProperty);
 }
 
 CKitMarkupSetterColection* CKitMarkupTrigger::EnsureSetters()
@@ -294,17 +294,17 @@ CKitMarkupStyle::~CKitMarkupStyle()
 
 CKitMarkupTriggerCollection* CKitMarkupStyle::GetTriggers() const
 {
-    return MarkupDynamicCast<CKitMarkupTriggerCollection>(GetValue(m_pTriggersProperty));
+    return GetValueOf<CKitMarkupTriggerCollection>(m_pTriggersProperty);
 }
 
 CKitMarkupStyle* CKitMarkupStyle::GetBasedOn() const
 {
-    return MarkupDynamicCast<CKitMarkupStyle>(GetValue(m_pBasedOnProperty));
+    return GetValueOf<CKitMarkupStyle>(m_pBasedOnProperty);
 }
 
 CKitMarkupType* CKitMarkupStyle::GetTargetType() const
 {
-    return MarkupDynamicCast<CKitMarkupType>(GetValue(m_pTargetTypeProperty));
+    return GetValueOf<CKitMarkupType>(m_pTargetTypeProperty);
 }
 
 void CKitMarkupStyle::SetContentObject(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pContent)
@@ -425,14 +425,14 @@ CKitMarkupObject* FindResource(CKitMarkupObject* pObject, const CKitMarkupObject
         return pDictionary->Lookup(pKey);
     for (CKitMarkupObject* pWalk = pObject; pWalk != nullptr; pWalk = pWalk->GetLogicalParent()) {
         if (const CKitMarkupResourceDictionary* pResources =
-                MarkupDynamicCast<CKitMarkupResourceDictionary>(pWalk->GetValue(CKitMarkupStyle::m_pResourcesProperty))) {
+                pWalk->GetValueOf<CKitMarkupResourceDictionary>(CKitMarkupStyle::m_pResourcesProperty)) {
             if (CKitMarkupObject* pFound = pResources->Lookup(pKey))
                 return pFound;
         }
         const bool isStyle = MarkupDynamicCast<CKitMarkupStyle>(pWalk) != nullptr;
         if (!isStyle) {
             if (CKitMarkupStyle* pStyle =
-                    MarkupDynamicCast<CKitMarkupStyle>(pWalk->GetValue(CKitMarkupInputElement::m_pStyleProperty))) {
+                    pWalk->GetValueOf<CKitMarkupStyle>(CKitMarkupInputElement::m_pStyleProperty)) {
                 if (CKitMarkupObject* pFound = FindResource(pStyle, pKey))
                     return pFound;
             }

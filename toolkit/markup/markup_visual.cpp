@@ -52,6 +52,6 @@ void CKitMarkupUIElement::RegisterProperties()
 
 int CKitMarkupUIElement::GetVisibility() const
 {
-    const CKitMarkupEnum* pValue = MarkupDynamicCast<CKitMarkupEnum>(GetValue(m_pVisibilityProperty));
+    const CKitMarkupEnum* pValue = GetValueOf<CKitMarkupEnum>(m_pVisibilityProperty);
     return pValue != nullptr ? pValue->GetValue() : visibilityVisible;
 }
