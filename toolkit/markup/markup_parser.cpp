@@ -1,6 +1,6 @@
 #include "toolkit/markup/markup_parser.h"
 
-#include "toolkit/common/code_page.h"
+#include "toolkit/common/system.h"
 #include "toolkit/markup/markup_text.h"
 
 #include <cstdio>
