@@ -1,8 +1,8 @@
 // CMainDoc: the project document with its records; FindMainDocument, GetActiveDocumentOfClass.
 #pragma once
 #include "framework/ui.h"
-#include "corvel/app/project_records.h"
-#include "corvel/app/tags_list.h"
+#include "corvel/model/project_records.h"
+#include "corvel/model/tags_list.h"
 #include "corvel/project/project_xml.h"
 #include "corvel/model/ied_records.h"
 
