@@ -1,4 +1,5 @@
 #include "framework/core.h"
+#include "framework/winapp.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
