@@ -94,9 +94,15 @@ cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_check_headless_t
 # korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [HEADLESS])
 # A GoogleTest executable run under Wine by ctest. HEADLESS: the program tests
 # window-free code and must not link the window layer.
+# Test programs run side by side: each is built into a folder of its own and
+# runs there, so that the files a program keeps beside itself or in its current
+# folder (its "Upload" folder, its INI file, relative paths) are its alone. Its
+# registry key and scratch folders are named after it (tests/support/test_program.h).
 function(korvane_test name)
   cmake_parse_arguments(T "HEADLESS" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/${name})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${folder})
   if(T_RESOURCES)
     korvane_resource_depends(${T_RESOURCES})
   endif()
@@ -112,5 +118,5 @@ function(korvane_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all"
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    WORKING_DIRECTORY ${folder})
 endfunction()

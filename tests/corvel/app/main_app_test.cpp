@@ -12,6 +12,7 @@
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "support/scripted_file_dialog.h"
+#include "support/test_program.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ public:
     CRecentFileList& RecentFiles() { return *m_pRecentFileList; }
     void StartRecentFiles()
     {
-        SetRegistryKey("KorvaneTests");
+        SetRegistryKey(TestRegistryKey());
         LoadStdProfileSettings(4);
         for (int i = m_pRecentFileList->GetSize() - 1; i >= 0; --i)
             m_pRecentFileList->Remove(i);
