@@ -16,6 +16,7 @@ public:
         kThemeOffice2000 = 3,
         kThemeOfficeXP = 4,
         kThemeOffice2003 = 5,
+        kThemeExplorer = 6,
         kThemeResource = 7,
     };
     // Sets a control's theme to the id in wParam; answered with 0.
