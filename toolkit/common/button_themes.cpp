@@ -518,6 +518,20 @@ void CKitButtonTheme::DrawCaptionText(CDC* pDC, CKitButton* pButton)
     }
 }
 
+UINT CKitButtonTheme::FrameControlState(CKitButton* pButton, UINT nKind, int nChecked) const
+{
+    UINT nState = nKind;
+    if (m_bFlatGlyphs)
+        nState |= DFCS_FLAT;
+    if (nChecked != 0)
+        nState |= DFCS_CHECKED;
+    if (!pButton->IsWindowEnabled())
+        nState |= DFCS_INACTIVE;
+    if (pButton->IsPushed())
+        nState |= DFCS_PUSHED;
+    return nState;
+}
+
 void CKitButtonTheme::DrawCheckMark(CDC* pDC, CKitButton* pButton)
 {
     CRect rc;
@@ -533,16 +547,8 @@ void CKitButtonTheme::DrawCheckMark(CDC* pDC, CKitButton* pButton)
         m_pTheme->DrawThemeBackground(*pDC, BP_CHECKBOX, nState, &rc, nullptr);
         return;
     }
-    UINT nState = (nChecked == 2 && IsThreeStateType(nType)) ? DFCS_BUTTON3STATE : DFCS_BUTTONCHECK;
-    if (m_bFlatGlyphs)
-        nState |= DFCS_FLAT;
-    if (nChecked != 0)
-        nState |= DFCS_CHECKED;
-    if (!pButton->IsWindowEnabled())
-        nState |= DFCS_INACTIVE;
-    if (pButton->IsPushed())
-        nState |= DFCS_PUSHED;
-    ::DrawFrameControl(*pDC, &rc, DFC_BUTTON, nState);
+    const UINT nKind = (nChecked == 2 && IsThreeStateType(nType)) ? DFCS_BUTTON3STATE : DFCS_BUTTONCHECK;
+    ::DrawFrameControl(*pDC, &rc, DFC_BUTTON, FrameControlState(pButton, nKind, nChecked));
 }
 
 void CKitButtonTheme::DrawRadioButton(CDC* pDC, CKitButton* pButton)
@@ -555,16 +561,7 @@ void CKitButtonTheme::DrawRadioButton(CDC* pDC, CKitButton* pButton)
                                       GlyphState(pButton) + (nChecked != 0 ? kCheckedStateOffset : 0), &rc, nullptr);
         return;
     }
-    UINT nState = DFCS_BUTTONRADIO;
-    if (m_bFlatGlyphs)
-        nState |= DFCS_FLAT;
-    if (nChecked != 0)
-        nState |= DFCS_CHECKED;
-    if (!pButton->IsWindowEnabled())
-        nState |= DFCS_INACTIVE;
-    if (pButton->IsPushed())
-        nState |= DFCS_PUSHED;
-    ::DrawFrameControl(*pDC, &rc, DFC_BUTTON, nState);
+    ::DrawFrameControl(*pDC, &rc, DFC_BUTTON, FrameControlState(pButton, DFCS_BUTTONRADIO, nChecked));
 }
 
 void CKitButtonTheme::DrawGroupBox(CDC* pDC, CKitButton* pButton)

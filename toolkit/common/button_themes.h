@@ -70,6 +70,8 @@ protected:
     static CString GetStrippedText(CKitButton* pButton);
     static BOOL IsDown(CKitButton* pButton);
     static BOOL IsUIStateHidden(CKitButton* pButton, WORD wFlag);
+    // The frame-control flags of a classic glyph of that kind in the button's state.
+    UINT FrameControlState(CKitButton* pButton, UINT nKind, int nChecked) const;
 
     std::unique_ptr<CKitWinThemeWrapper> m_pTheme;
     BOOL m_bOffsetHiliteText;

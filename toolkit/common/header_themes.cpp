@@ -41,6 +41,9 @@ constexpr double kUpperBlend = 0.25;
 constexpr int kStateNormal = 1;
 constexpr int kStateHot = 2;
 constexpr int kStatePressed = 3;
+// How far above the bottom the column separators end.
+constexpr int kXPSeparatorInset = 2;
+constexpr int k2003SeparatorInset = 4;
 // Ids 8 to 10 are later looks of the toolkit; the header draws them as Explorer.
 constexpr int kLaterThemeFirst = 8;
 
@@ -430,7 +433,7 @@ CKitHeaderCtrlThemeOfficeXP::CKitHeaderCtrlThemeOfficeXP()
     m_dwDrawStyle = kSortArrows;
 }
 
-void CKitHeaderCtrlThemeOfficeXP::DrawBackground(LPDRAWITEMSTRUCT lpDIS)
+void CKitHeaderCtrlTheme::DrawFlatBackground(LPDRAWITEMSTRUCT lpDIS)
 {
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     CRect rc = lpDIS->rcItem;
@@ -439,12 +442,22 @@ void CKitHeaderCtrlThemeOfficeXP::DrawBackground(LPDRAWITEMSTRUCT lpDIS)
     pDC->Draw3dRect(&rc, m_cr3DHighLight, m_cr3DShadow);
 }
 
-void CKitHeaderCtrlThemeOfficeXP::DrawItemBackground(LPDRAWITEMSTRUCT lpDIS)
+void CKitHeaderCtrlTheme::DrawSeparator(LPDRAWITEMSTRUCT lpDIS, int nBottomInset)
 {
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     const CRect rc = lpDIS->rcItem;
-    VLine(pDC, rc.right - 2, rc.top + 2, rc.bottom - 2, m_cr3DShadow);
-    VLine(pDC, rc.right - 1, rc.top + 2, rc.bottom - 2, m_cr3DHighLight);
+    VLine(pDC, rc.right - 2, rc.top + 2, rc.bottom - nBottomInset, m_cr3DShadow);
+    VLine(pDC, rc.right - 1, rc.top + 2, rc.bottom - nBottomInset, m_cr3DHighLight);
+}
+
+void CKitHeaderCtrlThemeOfficeXP::DrawBackground(LPDRAWITEMSTRUCT lpDIS)
+{
+    DrawFlatBackground(lpDIS);
+}
+
+void CKitHeaderCtrlThemeOfficeXP::DrawItemBackground(LPDRAWITEMSTRUCT lpDIS)
+{
+    DrawSeparator(lpDIS, kXPSeparatorInset);
 }
 
 CKitHeaderCtrlThemeOffice2003::CKitHeaderCtrlThemeOffice2003()
@@ -472,10 +485,7 @@ void CKitHeaderCtrlThemeOffice2003::DrawBackground(LPDRAWITEMSTRUCT lpDIS)
 
 void CKitHeaderCtrlThemeOffice2003::DrawItemBackground(LPDRAWITEMSTRUCT lpDIS)
 {
-    CDC* pDC = CDC::FromHandle(lpDIS->hDC);
-    const CRect rc = lpDIS->rcItem;
-    VLine(pDC, rc.right - 2, rc.top + 2, rc.bottom - 4, m_cr3DShadow);
-    VLine(pDC, rc.right - 1, rc.top + 2, rc.bottom - 4, m_cr3DHighLight);
+    DrawSeparator(lpDIS, k2003SeparatorInset);
 }
 
 CKitHeaderCtrlThemeExplorer::CKitHeaderCtrlThemeExplorer()
@@ -492,11 +502,7 @@ BOOL CKitHeaderCtrlThemeExplorer::Layout(LPHDLAYOUT lpHDL, CKitHeaderCtrl* pHead
 
 void CKitHeaderCtrlThemeExplorer::DrawBackground(LPDRAWITEMSTRUCT lpDIS)
 {
-    CDC* pDC = CDC::FromHandle(lpDIS->hDC);
-    CRect rc = lpDIS->rcItem;
-    pDC->FillSolidRect(&rc, m_cr3DFace);
-    rc.right += 2;
-    pDC->Draw3dRect(&rc, m_cr3DHighLight, m_cr3DShadow);
+    DrawFlatBackground(lpDIS);
 }
 
 void CKitHeaderCtrlThemeExplorer::DrawTriangle(CDC* pDC, const POINT* pPoints, BOOL)

@@ -55,6 +55,10 @@ protected:
     virtual BOOL IsPressedTextOffset() const { return TRUE; }
     // The height of the header's font.
     static int FontHeight(CKitHeaderCtrl* pHeader);
+    // The face with a highlight and shadow frame (Office XP and Explorer).
+    void DrawFlatBackground(LPDRAWITEMSTRUCT lpDIS);
+    // The shadow and highlight lines at an item's right, from 2 pixels down to nBottomInset above the bottom.
+    void DrawSeparator(LPDRAWITEMSTRUCT lpDIS, int nBottomInset);
     // Sets the header's height to the font's plus nExtra.
     static BOOL LayoutWithHeight(LPHDLAYOUT lpHDL, CKitHeaderCtrl* pHeader, int nExtra);
 

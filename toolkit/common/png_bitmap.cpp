@@ -1,6 +1,7 @@
 #include "toolkit/common/png_bitmap.h"
 
 #include "framework/file.h"
+#include "toolkit/common/image_manager.h"
 
 #include <png.h>
 
@@ -207,21 +208,11 @@ BOOL CKitGraphicBitmapPng::LoadFromStream(CFile& file)
     if (!decoded)
         return FALSE;
 
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = static_cast<LONG>(state.width);
-    bmi.bmiHeader.biHeight = -static_cast<LONG>(state.height);
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    if (hBitmap == nullptr || pBits == nullptr) {
-        if (hBitmap != nullptr)
-            ::DeleteObject(hBitmap);
+    LPBYTE pTarget = nullptr;
+    HBITMAP hBitmap = CKitImageManager::Create32BitDIBSection(nullptr, static_cast<int>(state.width),
+                                                              static_cast<int>(state.height), &pTarget);
+    if (hBitmap == nullptr)
         return FALSE;
-    }
-    auto* pTarget = static_cast<BYTE*>(pBits);
     const bool hasAlpha = state.channels == 4;
     for (png_uint_32 y = 0; y < state.height; ++y) {
         const BYTE* pSource = state.rows[y];

@@ -2,6 +2,7 @@
 #include "toolkit/common/button.h"
 
 #include "control_host.h"
+#include "image_test_support.h"
 #include "toolkit/common/button_themes.h"
 #include "toolkit/common/color_manager.h"
 #include "toolkit/common/image_pixels.h"
@@ -104,8 +105,7 @@ TEST_F(KitButton, GroupBoxBordersFullFrameTopLineOrNothing)
 TEST_F(KitButton, IconAndCaptionAreCentredAsOneBlockThreePixelsApart)
 {
     auto button = Make("Apply", BS_PUSHBUTTON);
-    const std::vector<DWORD> pixels(256, KitPixels::FromColorRef(RGB(255, 0, 0), 0));
-    HICON icon = KitPixels::CreateIconFromPixels(pixels, std::vector<BYTE>(256, 0), CSize(16, 16));
+    HICON icon = MakeSolidIcon(16, 16, RGB(255, 0, 0));
     ASSERT_TRUE(button->SetIcon(CSize(0, 0), icon));
     ::DestroyIcon(icon);
     ASSERT_EQ(CSize(16, 16), button->GetImageSize());

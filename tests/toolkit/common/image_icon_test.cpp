@@ -3,6 +3,7 @@
 
 #include "framework/archive.h"
 #include "framework/file.h"
+#include "image_test_support.h"
 #include "support/canvas.h"
 #include "support/largest_allocation.h"
 #include "toolkit/common/image_pixels.h"
@@ -20,13 +21,6 @@
 namespace {
 
 constexpr COLORREF kPaper = RGB(1, 2, 3);
-
-HICON MakeIcon(int width, int height, COLORREF color)
-{
-    const std::vector<DWORD> colour(static_cast<size_t>(width * height), KitPixels::FromColorRef(color, 0));
-    const std::vector<BYTE> transparent(static_cast<size_t>(width * height), 0);
-    return KitPixels::CreateIconFromPixels(colour, transparent, CSize(width, height));
-}
 
 // A 16 x 16 image, one colour and alpha all over.
 HBITMAP MakeAlphaImage(COLORREF color, BYTE alpha)
@@ -62,24 +56,24 @@ DWORD StoredPixel(const CKitImageManagerIconHandle& image, int x, int y)
 TEST(KitImageIcon, HotFallsBackToNormalAndCheckedAndPressedToHot)
 {
     CKitImageManager manager;
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
     CKitImageManagerIcon* icon = manager.GetImage(1, 16);
     ASSERT_NE(nullptr, icon);
     EXPECT_EQ(RGB(255, 0, 0), DrawnColor(icon, icon->GetHotIcon()));
     EXPECT_EQ(RGB(255, 0, 0), DrawnColor(icon, icon->GetCheckedIcon()));
     EXPECT_EQ(RGB(255, 0, 0), DrawnColor(icon, icon->GetPressedIcon()));
 
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(0, 255, 0)), CKitImageManagerIcon::kStateHot);
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(0, 255, 0)), CKitImageManagerIcon::kStateHot);
     EXPECT_EQ(RGB(0, 255, 0), DrawnColor(icon, icon->GetIcon(CKitImageManagerIcon::kStateHot)));
     EXPECT_EQ(RGB(0, 255, 0), DrawnColor(icon, icon->GetIcon(CKitImageManagerIcon::kStateChecked)));
     EXPECT_EQ(RGB(0, 255, 0), DrawnColor(icon, icon->GetIcon(CKitImageManagerIcon::kStatePressed)));
 
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(0, 0, 255)), CKitImageManagerIcon::kStatePressed);
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(0, 0, 255)), CKitImageManagerIcon::kStatePressed);
     EXPECT_EQ(RGB(0, 0, 255), DrawnColor(icon, icon->GetPressedIcon()));
     EXPECT_EQ(RGB(0, 255, 0), DrawnColor(icon, icon->GetCheckedIcon()));
 
     // A new normal image empties every state image.
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(9, 9, 9)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(9, 9, 9)), CKitImageManagerIcon::kStateNormal);
     EXPECT_EQ(RGB(9, 9, 9), DrawnColor(icon, icon->GetPressedIcon()));
 }
 
@@ -140,7 +134,7 @@ TEST(KitImageIcon, FadedShadowAndDisabledImagesArePixelWork)
     EXPECT_EQ(KitPixels::FromColorRef(RGB(76, 76, 76), 255), StoredPixel(icon->GetFadedIcon(), 0, 0));
 
     // Two-colour disabled images of an icon blend dark to light by luminance.
-    SetIcon(manager, 2, MakeIcon(16, 16, RGB(255, 255, 255)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(manager, 2, MakeSolidIcon(16, 16, RGB(255, 255, 255)), CKitImageManagerIcon::kStateNormal);
     CKitImageManagerIcon* white = manager.GetImage(2, 16);
     white->CreateDisabledIcon(RGB(0, 200, 0), RGB(0, 0, 0));
     EXPECT_EQ(RGB(0, 200, 0), DrawnColor(white, white->GetDisabledIcon(FALSE)));
@@ -184,22 +178,6 @@ TEST(KitImageIcon, MirroredDrawingOnRightToLeftContexts)
     EXPECT_EQ(RGB(0, 0, 255), always.Pixel(15, 5));
 }
 
-// Stores an icon through its archive form and gives the bytes.
-std::vector<BYTE> StoreIcon(CKitImageManagerIcon& icon)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        icon.Serialize(ar);
-        ar.Close();
-    }
-    const auto size = static_cast<size_t>(file.GetLength());
-    BYTE* data = file.Detach();
-    std::vector<BYTE> bytes(data, data + size);
-    std::free(data);
-    return bytes;
-}
-
 void LoadIcon(CKitImageManagerIcon& icon, std::vector<BYTE> bytes)
 {
     CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
@@ -210,19 +188,19 @@ void LoadIcon(CKitImageManagerIcon& icon, std::vector<BYTE> bytes)
 TEST(KitImageIcon, ArchiveFormKeepsFiveImagesAndOldSchemasCarryThree)
 {
     CKitImageManager manager;
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(0, 255, 0)), CKitImageManagerIcon::kStateDisabled);
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(0, 0, 255)), CKitImageManagerIcon::kStateHot);
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(0, 255, 0)), CKitImageManagerIcon::kStateDisabled);
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(0, 0, 255)), CKitImageManagerIcon::kStateHot);
     HBITMAP checked = MakeAlphaImage(RGB(10, 20, 30), 255);
     ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(checked), 1, CSize(0, 0), CKitImageManagerIcon::kStateChecked));
     ::DeleteObject(checked);
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(40, 50, 60)), CKitImageManagerIcon::kStatePressed);
-    const std::vector<BYTE> stored = StoreIcon(*manager.GetImage(1, 16));
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(40, 50, 60)), CKitImageManagerIcon::kStatePressed);
+    const std::vector<BYTE> stored = StoreObject(*manager.GetImage(1, 16));
     ASSERT_GE(stored.size(), 4u);
     EXPECT_EQ(38, stored[0]);
 
     CKitImageManager target;
-    SetIcon(target, 2, MakeIcon(16, 16, RGB(7, 7, 7)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(target, 2, MakeSolidIcon(16, 16, RGB(7, 7, 7)), CKitImageManagerIcon::kStateNormal);
     CKitImageManagerIcon* loaded = target.GetImage(2, 16);
     LoadIcon(*loaded, stored);
     EXPECT_EQ(RGB(255, 0, 0), DrawnColor(loaded, loaded->GetNormalIcon()));
@@ -237,7 +215,7 @@ TEST(KitImageIcon, ArchiveFormKeepsFiveImagesAndOldSchemasCarryThree)
     old[0] = 7;
     // Normal, disabled and hot icons are two blocks each; cut after the third image.
     CKitImageManager oldTarget;
-    SetIcon(oldTarget, 3, MakeIcon(16, 16, RGB(7, 7, 7)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(oldTarget, 3, MakeSolidIcon(16, 16, RGB(7, 7, 7)), CKitImageManagerIcon::kStateNormal);
     CKitImageManagerIcon* oldIcon = oldTarget.GetImage(3, 16);
     CMemFile file(old.data(), static_cast<UINT>(old.size()));
     CArchive ar(&file, CArchive::load);
@@ -248,29 +226,13 @@ TEST(KitImageIcon, ArchiveFormKeepsFiveImagesAndOldSchemasCarryThree)
     EXPECT_GT(ar.GetBytesRemaining(), 0u);
 }
 
-// The stored form of a whole manager through the property exchange.
-std::vector<BYTE> StoreManager(CKitImageManager& manager)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        manager.Serialize(ar);
-        ar.Close();
-    }
-    const auto size = static_cast<size_t>(file.GetLength());
-    BYTE* data = file.Detach();
-    std::vector<BYTE> bytes(data, data + size);
-    std::free(data);
-    return bytes;
-}
-
 TEST(KitImageIcon, ManagersRoundTripAndAForeignCheckTextIsABadClass)
 {
     CKitImageManager manager;
-    SetIcon(manager, 70000, MakeIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
-    SetIcon(manager, 70000, MakeIcon(32, 32, RGB(0, 0, 255)), CKitImageManagerIcon::kStateNormal);
-    SetIcon(manager, 5, MakeIcon(16, 16, RGB(0, 255, 0)), CKitImageManagerIcon::kStateNormal);
-    const std::vector<BYTE> stored = StoreManager(manager);
+    SetIcon(manager, 70000, MakeSolidIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(manager, 70000, MakeSolidIcon(32, 32, RGB(0, 0, 255)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(manager, 5, MakeSolidIcon(16, 16, RGB(0, 255, 0)), CKitImageManagerIcon::kStateNormal);
+    const std::vector<BYTE> stored = StoreObject(manager);
 
     CKitImageManager loaded;
     EXPECT_EQ(CKitImageManager::kInitialHighestId, loaded.GetHighestId());
@@ -310,11 +272,11 @@ TEST(KitImageIcon, ManagersRoundTripAndAForeignCheckTextIsABadClass)
 TEST(KitImageIcon, MutatedStoredImagesFailAsArchiveExceptions)
 {
     CKitImageManager manager;
-    SetIcon(manager, 1, MakeIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(manager, 1, MakeSolidIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
     HBITMAP alpha = MakeAlphaImage(RGB(1, 2, 3), 200);
     ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(alpha), 1, CSize(0, 0), CKitImageManagerIcon::kStateHot));
     ::DeleteObject(alpha);
-    const std::vector<BYTE> stored = StoreManager(manager);
+    const std::vector<BYTE> stored = StoreObject(manager);
 
     LargestAllocation largest;
     uint32_t seed = 12345;

@@ -1,6 +1,7 @@
 // The image manager: lookups by width, cutting strips, id lists, shared strips, icon files and resources.
 #include "toolkit/common/image_manager.h"
 
+#include "image_test_support.h"
 #include "images_test_ids.h"
 #include "png_encoder.h"
 #include "support/canvas.h"
@@ -30,14 +31,6 @@ HBITMAP MakeBitmap(int width, int height, const std::function<DWORD(int, int)>& 
     return CKitImageManager::Create32BitBitmap(pixels.data(), CSize(width, height));
 }
 
-// An opaque icon of one colour.
-HICON MakeIcon(int width, int height, COLORREF color)
-{
-    const std::vector<DWORD> colour(static_cast<size_t>(width * height), KitPixels::FromColorRef(color, 0));
-    const std::vector<BYTE> transparent(static_cast<size_t>(width * height), 0);
-    return KitPixels::CreateIconFromPixels(colour, transparent, CSize(width, height));
-}
-
 // A strip of opaque images, image n in colors[n].
 HBITMAP MakeAlphaStrip(int width, int height, const std::vector<COLORREF>& colors)
 {
@@ -62,8 +55,8 @@ COLORREF DrawnColor(CKitImageManager& manager, UINT id, int x = 8, int y = 8)
 TEST(KitImageManager, LookupTakesTheNearestWidthAndWidthZeroAndOneTakeTheNarrowestAndWidest)
 {
     CKitImageManager manager;
-    HICON small = MakeIcon(16, 16, RGB(255, 0, 0));
-    HICON large = MakeIcon(32, 32, RGB(0, 0, 255));
+    HICON small = MakeSolidIcon(16, 16, RGB(255, 0, 0));
+    HICON large = MakeSolidIcon(32, 32, RGB(0, 0, 255));
     ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(small), 100));
     ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(large), 100));
     ::DestroyIcon(small);
@@ -80,7 +73,7 @@ TEST(KitImageManager, LookupTakesTheNearestWidthAndWidthZeroAndOneTakeTheNarrowe
     EXPECT_EQ(nullptr, manager.GetImage(101, 16));
 
     // Another state needs the id's set; an empty image is refused.
-    HICON hot = MakeIcon(16, 16, RGB(0, 255, 0));
+    HICON hot = MakeSolidIcon(16, 16, RGB(0, 255, 0));
     EXPECT_FALSE(manager.SetIcon(CKitImageManagerIconHandle(hot), 102, CSize(0, 0), CKitImageManagerIcon::kStateHot));
     EXPECT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(hot), 100, CSize(0, 0), CKitImageManagerIcon::kStateHot));
     ::DestroyIcon(hot);
@@ -150,8 +143,8 @@ TEST(KitImageManager, ToolBarResourcesDropSeparatorsAndPngResourcesKeepAlpha)
 TEST(KitImageManager, ImagesOfOneSizeShareAStripThatGoesWithItsLastSlot)
 {
     CKitImageManager manager;
-    HICON red = MakeIcon(16, 16, RGB(255, 0, 0));
-    HICON green = MakeIcon(16, 16, RGB(0, 255, 0));
+    HICON red = MakeSolidIcon(16, 16, RGB(255, 0, 0));
+    HICON green = MakeSolidIcon(16, 16, RGB(0, 255, 0));
     ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(red), 1));
     ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(green), 2));
     CKitImageManagerResource* strip = manager.FindResource(CSize(16, 16));
@@ -270,8 +263,8 @@ TEST(KitImageManager, ImageListsStandForARangeOfIds)
 {
     CKitImageManager manager;
     HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
-    HICON red = MakeIcon(16, 16, RGB(255, 0, 0));
-    HICON blue = MakeIcon(16, 16, RGB(0, 0, 255));
+    HICON red = MakeSolidIcon(16, 16, RGB(255, 0, 0));
+    HICON blue = MakeSolidIcon(16, 16, RGB(0, 0, 255));
     ImageList_AddIcon(list, red);
     ImageList_AddIcon(list, blue);
     ::DestroyIcon(red);
