@@ -282,11 +282,11 @@ TEST(KitImageManager, ImageListsStandForARangeOfIds)
 TEST(KitImageManager, FilesLoadPngByTheirSignatureAndBitmapsOtherwise)
 {
     TempFolder folder;
-    PngSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.samples = {255, 0, 0, 255, 0, 0, 255, 64};
-    WriteBinaryFile(folder.File("image.bin"), EncodePng(spec));
+    PngPicture picture;
+    picture.width = 2;
+    picture.height = 1;
+    picture.samples = {255, 0, 0, 255, 0, 0, 255, 64};
+    WriteBinaryFile(folder.File("image.bin"), EncodePng(picture));
     BOOL alpha = FALSE;
     HBITMAP bitmap = CKitImageManagerIcon::LoadBitmapFromFile(folder.File("image.bin"), &alpha);
     ASSERT_NE(nullptr, bitmap);

@@ -40,20 +40,20 @@ DibContents ReadDib(HBITMAP bitmap)
     return contents;
 }
 
-PngSpec RgbaGradient(int width, int height)
+PngPicture RgbaGradient(int width, int height)
 {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
+    PngPicture picture;
+    picture.width = width;
+    picture.height = height;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            spec.samples.push_back(static_cast<unsigned char>(x * 40));
-            spec.samples.push_back(static_cast<unsigned char>(y * 60));
-            spec.samples.push_back(static_cast<unsigned char>(200 - x * 10));
-            spec.samples.push_back(static_cast<unsigned char>(50 + x * 30 + y));
+            picture.samples.push_back(static_cast<unsigned char>(x * 40));
+            picture.samples.push_back(static_cast<unsigned char>(y * 60));
+            picture.samples.push_back(static_cast<unsigned char>(200 - x * 10));
+            picture.samples.push_back(static_cast<unsigned char>(50 + x * 30 + y));
         }
     }
-    return spec;
+    return picture;
 }
 
 bool Load(CKitGraphicBitmapPng& png, const std::string& bytes)
@@ -82,7 +82,7 @@ TEST(KitPng, AlphaImageLoadsTopDownWithTheSamePixelsAsLibpngReports)
 TEST(KitPng, PaletteTransparencyAndSixteenBitGreyAreExpanded)
 {
     // Two palette entries, the first half transparent.
-    PngSpec palette;
+    PngPicture palette;
     palette.width = 2;
     palette.height = 1;
     palette.colorType = PNG_COLOR_TYPE_PALETTE;
@@ -97,7 +97,7 @@ TEST(KitPng, PaletteTransparencyAndSixteenBitGreyAreExpanded)
     EXPECT_EQ((std::vector<unsigned char>{30, 20, 10, 128, 50, 100, 200, 255}), dib.bytes);
 
     // A 16-bit grey image: 8-bit RGB without alpha (alpha bytes 0).
-    PngSpec grey;
+    PngPicture grey;
     grey.width = 2;
     grey.height = 1;
     grey.colorType = PNG_COLOR_TYPE_GRAY;
@@ -111,16 +111,16 @@ TEST(KitPng, PaletteTransparencyAndSixteenBitGreyAreExpanded)
 
 TEST(KitPng, BackgroundChunkIsAppliedAndReported)
 {
-    PngSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.samples = {255, 0, 0, 0};  // fully transparent red
-    spec.background = true;
-    spec.backgroundColor.red = 0;
-    spec.backgroundColor.green = 0;
-    spec.backgroundColor.blue = 255;
+    PngPicture picture;
+    picture.width = 1;
+    picture.height = 1;
+    picture.samples = {255, 0, 0, 0};  // fully transparent red
+    picture.background = true;
+    picture.backgroundColor.red = 0;
+    picture.backgroundColor.green = 0;
+    picture.backgroundColor.blue = 255;
     CKitGraphicBitmapPng png;
-    ASSERT_TRUE(Load(png, EncodePng(spec)));
+    ASSERT_TRUE(Load(png, EncodePng(picture)));
     EXPECT_EQ(RGB(0, 0, 255), png.GetBackground());
     EXPECT_FALSE(png.IsAlpha());
     EXPECT_EQ((std::vector<unsigned char>{255, 0, 0, 0}), ReadDib(png).bytes);
