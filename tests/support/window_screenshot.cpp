@@ -1,5 +1,7 @@
 #include "support/window_screenshot.h"
 
+#include "support/window_pixels.h"
+
 #include <png.h>
 
 #include <cstdio>
@@ -12,42 +14,8 @@ struct FileCloser {
     void operator()(FILE* f) const { fclose(f); }
 };
 
-// Top-down 32-bit BGRA rows of the window's pixels, copied from its window DC.
-bool CaptureWindow(HWND hWnd, int& width, int& height, std::vector<unsigned char>& pixels)
-{
-    RECT rect = {};
-    ::GetWindowRect(hWnd, &rect);
-    width = rect.right - rect.left;
-    height = rect.bottom - rect.top;
-    if (width <= 0 || height <= 0)
-        return false;
-    HDC window = ::GetWindowDC(hWnd);
-    HDC memory = ::CreateCompatibleDC(window);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(window, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap != nullptr) {
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ok = ::BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY) != FALSE;
-        ::GdiFlush();
-        const auto* source = static_cast<const unsigned char*>(bits);
-        pixels.assign(source, source + static_cast<size_t>(width) * height * 4);
-        ::SelectObject(memory, old);
-        ::DeleteObject(bitmap);
-    }
-    ::DeleteDC(memory);
-    ::ReleaseDC(hWnd, window);
-    return ok;
-}
-
-std::string WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& bgra)
+// Writes 0x00RRGGBB pixels, top row first, as an RGB PNG file.
+std::string WritePng(const std::string& path, int width, int height, const std::vector<DWORD>& pixels)
 {
     std::unique_ptr<FILE, FileCloser> file(fopen(path.c_str(), "wb"));
     if (!file)
@@ -68,11 +36,11 @@ std::string WritePng(const std::string& path, int width, int height, const std::
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
-        const unsigned char* source = &bgra[static_cast<size_t>(y) * width * 4];
+        const DWORD* source = &pixels[static_cast<size_t>(y) * width];
         for (int x = 0; x < width; ++x) {
-            row[x * 3] = source[x * 4 + 2];
-            row[x * 3 + 1] = source[x * 4 + 1];
-            row[x * 3 + 2] = source[x * 4];
+            row[x * 3] = static_cast<unsigned char>(source[x] >> 16);
+            row[x * 3 + 1] = static_cast<unsigned char>(source[x] >> 8);
+            row[x * 3 + 2] = static_cast<unsigned char>(source[x]);
         }
         png_write_row(png, row.data());
     }
@@ -86,10 +54,14 @@ std::string WritePng(const std::string& path, int width, int height, const std::
 std::string SaveWindowScreenshot(HWND hWnd, const char* name)
 {
     ::RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> pixels;
-    if (!CaptureWindow(hWnd, width, height, pixels))
+    RECT rect = {};
+    ::GetWindowRect(hWnd, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    HDC window = ::GetWindowDC(hWnd);
+    const std::vector<DWORD> pixels = CopyPixels(window, 0, 0, width, height);
+    ::ReleaseDC(hWnd, window);
+    if (pixels.empty())
         return "the window could not be copied";
     const std::string folder = std::string(KORVANE_BINARY_DIR) + "\\screens";
     ::CreateDirectoryA(folder.c_str(), nullptr);
