@@ -25,6 +25,25 @@ CString TextOrEmpty(LPCSTR text)
     return result;
 }
 
+// The version line: the record's version, with "  ** BETA ** " for a beta release.
+CString VersionText(const AboutRecord& about)
+{
+    CString text = TextOrEmpty(about.version);
+    if (about.beta != 0)
+        text += kBetaMark;
+    return text;
+}
+
+// The library's copyright notice with years, or with its own years when years is null or empty.
+CString LibraryCopyright(LPCSTR years)
+{
+    const bool ownYears = years == nullptr || *years == '\0';
+    const CString shownYears = ownYears ? CString(MAKEINTRESOURCEA(IDS_ABOUT_YEARS)) : CString(years);
+    CString text;
+    text.Format(IDS_ABOUT_COPYRIGHT, static_cast<LPCSTR>(shownYears));
+    return text;
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CAubrelAboutDlg, CDialog)
@@ -35,22 +54,6 @@ END_MESSAGE_MAP()
 CAubrelAboutDlg::CAubrelAboutDlg(const AboutRecord& about, const LinkRecord* link, CWnd* pParent)
     : CDialog(IDD_ABOUT, pParent), m_about(about), m_link(link)
 {
-}
-
-CString CAubrelAboutDlg::VersionText(const AboutRecord& about)
-{
-    CString text = TextOrEmpty(about.version);
-    if (about.beta != 0)
-        text += kBetaMark;
-    return text;
-}
-
-CString CAubrelAboutDlg::LibraryCopyright(LPCSTR years)
-{
-    const CString shownYears = years != nullptr && *years != '\0' ? CString(years) : CString(MAKEINTRESOURCEA(IDS_ABOUT_YEARS));
-    CString text;
-    text.Format(IDS_ABOUT_COPYRIGHT, static_cast<LPCSTR>(shownYears));
-    return text;
 }
 
 BOOL CAubrelAboutDlg::OnInitDialog()
@@ -83,8 +86,9 @@ void CAubrelAboutDlg::FillTexts()
     SetDlgItemText(IDC_ABOUT_VERSION, VersionText(m_about));
     SetDlgItemText(IDC_ABOUT_LINE1, TextOrEmpty(m_about.line1));
     SetDlgItemText(IDC_ABOUT_LINE2, TextOrEmpty(m_about.line2));
+    const bool ownCompany = m_about.company == nullptr;
     SetDlgItemText(IDC_ABOUT_COMPANY,
-                   m_about.company != nullptr ? TextOrEmpty(m_about.company) : CString(MAKEINTRESOURCEA(IDS_ABOUT_COMPANY)));
+                   ownCompany ? CString(MAKEINTRESOURCEA(IDS_ABOUT_COMPANY)) : TextOrEmpty(m_about.company));
     if (m_about.copyright != nullptr) {
         SetDlgItemText(IDC_ABOUT_COPYRIGHT, TextOrEmpty(m_about.copyright));
         SetDlgItemText(IDC_ABOUT_LEGAL, "");

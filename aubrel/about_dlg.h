@@ -10,14 +10,6 @@ public:
     // link may be null (ShowAbout); both records stay the caller's.
     CAubrelAboutDlg(const AboutRecord& about, const LinkRecord* link, CWnd* pParent);
 
-    // The version line: the record's version, with "  ** BETA ** " for a beta release.
-    static CString VersionText(const AboutRecord& about);
-    // The library's copyright notice with years, or its default years when years is null or empty.
-    static CString LibraryCopyright(LPCSTR years);
-
-    // Whether the details area below the frame is shown.
-    bool IsExpanded() const { return m_expanded; }
-
 protected:
     BOOL OnInitDialog() override;
 

@@ -1,12 +1,13 @@
 // FormatProductVersion, ReadAppVersion, CopyVersionText: a module's product version as Aubrel reports it.
 #pragma once
 
+#include "aubrel/aubrel.h"
 #include "framework/core.h"
 
 // The version table GetAppVersion reads: US English, Unicode code page.
 constexpr char kProductVersionKey[] = "\\StringFileInfo\\040904B0\\ProductVersion";
 // Characters GetAppVersion writes at the most, terminator included.
-constexpr int kVersionBufferSize = 256;
+constexpr int kVersionBufferSize = AUBREL_VERSION_BUFFER;
 
 // "1, 0, 7, 1" -> "1.0.7 Build 1": every ", " becomes "."; with fewer than
 // four of them and a "." after the first character, the part after the last

@@ -301,7 +301,8 @@ TEST_F(AubrelClient, AboutBoxExtShowsTheLinkOnlyWithBothTexts)
                 text = DialogDriver::WindowText(control);
                 style = ::GetWindowLongA(control, GWL_STYLE);
                 HDC dc = ::GetDC(control);
-                ::SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+                ::SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(control));
                 colour = ::GetTextColor(dc);
                 ::ReleaseDC(control, dc);
                 if (c.shown) {
