@@ -166,10 +166,12 @@ TEST_F(AubrelClient, GetAppVersionWritesNoMoreThanTheDocumentedBuffer)
 
 TEST_F(AubrelClient, AboutBoxShowsTheRecord)
 {
-    const AboutRecord about = DemoRecord();
+    AboutRecord about = DemoRecord();
+    about.icon = ::LoadIconA(nullptr, IDI_INFORMATION);
     std::string caption, version, line1, line2, company, copyright, libraryVersion;
     bool linkShown = true;
     LONG exStyle = 0;
+    HICON icon = nullptr;
     const int result = DialogDriver::Run(
         {[&](HWND dialog) {
             caption = DialogDriver::WindowText(dialog);
@@ -181,6 +183,7 @@ TEST_F(AubrelClient, AboutBoxShowsTheRecord)
             libraryVersion = DialogDriver::ItemText(dialog, IDC_ABOUT_LIBRARY_VERSION);
             linkShown = ::IsWindowVisible(::GetDlgItem(dialog, IDC_ABOUT_LINK)) != FALSE;
             exStyle = ::GetWindowLongA(dialog, GWL_EXSTYLE);
+            icon = reinterpret_cast<HICON>(::SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_GETICON, 0, 0));
             DialogDriver::ClickButton(dialog, IDOK);
         }},
         [&] { return showAbout(&about); });
@@ -196,6 +199,7 @@ TEST_F(AubrelClient, AboutBoxShowsTheRecord)
     EXPECT_EQ("Korvane About Version : 1.0.0 Build 3", libraryVersion);
     EXPECT_FALSE(linkShown);
     EXPECT_NE(0, exStyle & WS_EX_TOPMOST);
+    EXPECT_EQ(about.icon, icon);
 }
 
 TEST_F(AubrelClient, AboutBoxTextsOfTheRecordReplaceTheLibrarys)
