@@ -117,9 +117,9 @@ void CSplashDlg::CreateTitleFont()
     logFont.lfHeight = kTitlePointSize;
     logFont.lfWeight = FW_BOLD;
     lstrcpynA(logFont.lfFaceName, kTitleFace, LF_FACESIZE);
-    if (m_titleFont.CreatePointFontIndirect(&logFont))
-        if (CWnd* title = GetDlgItem(IDC_SPLASH_TITLE))
-            title->SetFont(&m_titleFont);
+    CWnd* title = GetDlgItem(IDC_SPLASH_TITLE);
+    if (title != nullptr && m_titleFont.CreatePointFontIndirect(&logFont))
+        title->SetFont(&m_titleFont);
 }
 
 void CSplashDlg::FitToPicture()
