@@ -1,0 +1,173 @@
+#include "corvel/model/project_records.h"
+
+#include <utility>
+
+namespace Corvel::Records {
+
+namespace {
+
+const char kNewProjectName[] = "Project 1";
+const char kFirstPlcName[] = "EthernetIP";
+// A PLC device's type until another kind is placed.
+constexpr int kPlcDefaultType = 1;
+constexpr int kPlcDefaultSlotNumber = 1;
+
+// Values of a freed device slot.
+const char kFreedIedLabel[] = "Unconfigured";
+const char kDefaultScanDelay[] = "1000";
+const char kDefaultIpAddress[] = "192.168.0.250";
+const char kDefaultIpMask[] = "255.255.255.0";
+const char kDefaultGateway[] = "192.168.0.1";
+const char kFreedPlcNode[] = "1";
+const char kFreedPlcReadStart[] = "1";
+const char kFreedPlcWriteStart[] = "1001";
+const char kFreedPlcCommandDelay[] = "0";
+const char kFreedPlcResponse[] = "1000";
+const char kFreedPlcRetries[] = "0";
+const char kFreedPlcErrorDelay[] = "300";
+
+} // namespace
+
+_CFCDA* FindFcda(const RecordList<_CFCDA>& fcdas, const CString& tagName)
+{
+    for (POSITION pos = fcdas.GetHeadPosition(); pos != nullptr;) {
+        _CFCDA* fcda = fcdas.GetNext(pos);
+        if (fcda->tagName == tagName)
+            return fcda;
+    }
+    return nullptr;
+}
+
+void ApplyNewProjectSettings(_PROJECT& project)
+{
+    project.prjName = kNewProjectName;
+    project.comment.Empty();
+    project.NTPaddr = "192.168.0.1";
+    project.NTPupdate = "0";
+    project.startRead = "1";
+    project.startWrite = "1001";
+    project.reservedWord1 = 0;
+    project.reservedWord2 = 0;
+    project.connTimeout = "60";
+    project.NoMTCPsrvr = "0";
+    project.NoMBAPsrvr = "3";
+    project.VQNstatusStart = "65531";
+    project.rebootRegister = "65535";
+    project.eth0IPaddr = "192.168.0.250";
+    project.eth0IPmask = "255.255.255.0";
+    project.eth0Gateway = "192.168.0.1";
+    project.eth1IPaddr = "192.168.1.250";
+    project.eth1IPmask = "255.255.255.0";
+    project.eth1Gateway = "192.168.1.1";
+}
+
+std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum)
+{
+    auto device = std::make_unique<_IED_DEVICE>();
+    device->devNum = devNum;
+    device->state = kSlotFree;
+    return device;
+}
+
+std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot)
+{
+    auto device = std::make_unique<CPLC_Device>();
+    device->IPAddr = kDefaultIpAddress;
+    device->IPMask = kDefaultIpMask;
+    device->Gateway = kDefaultGateway;
+    device->devNum = devNum;
+    device->NOESel = 0;
+    device->NOESlotNum = kPlcDefaultSlotNumber;
+    device->state = firstSlot ? kSlotInUse : kSlotFree;
+    if (firstSlot)
+        device->name = kFirstPlcName;
+    device->devType = kPlcDefaultType;
+    return device;
+}
+
+void MoveDeviceFields(_IED_DEVICE& to, _IED_DEVICE& from)
+{
+    to.reserved1 = 0;
+    to.name = std::move(from.name);
+    to.vendor = std::move(from.vendor);
+    to.CIDFile = std::move(from.CIDFile);
+    to.IPaddr = std::move(from.IPaddr);
+    to.IPMask = std::move(from.IPMask);
+    to.Gateway = std::move(from.Gateway);
+    to.label = std::move(from.label);
+    to.comment = std::move(from.comment);
+    to.MSScanDelay = std::move(from.MSScanDelay);
+    to.MMSping = std::move(from.MMSping);
+    to.APTitle = std::move(from.APTitle);
+    to.AEQualifier = std::move(from.AEQualifier);
+    to.pSel = std::move(from.pSel);
+    to.sSel = std::move(from.sSel);
+    to.tSel = std::move(from.tSel);
+    to.ConfiguredCache = std::move(from.ConfiguredCache);
+    from.ConfiguredCache.clear();
+    to.ReportsPath = std::move(from.ReportsPath);
+    from.ReportsPath.clear();
+    to.reserved2 = from.reserved2;
+}
+
+void MoveDeviceFields(CPLC_Device& to, CPLC_Device& from)
+{
+    to.node = std::move(from.node);
+    to.IPAddr = std::move(from.IPAddr);
+    to.IPMask = std::move(from.IPMask);
+    to.Gateway = std::move(from.Gateway);
+    to.name = std::move(from.name);
+    to.comment = std::move(from.comment);
+    to.CmdDelay = std::move(from.CmdDelay);
+    to.Resp = std::move(from.Resp);
+    to.Rty = std::move(from.Rty);
+    to.ErrDelay = std::move(from.ErrDelay);
+    to.RStartReg = std::move(from.RStartReg);
+    to.WStartReg = std::move(from.WStartReg);
+    to.devType = from.devType;
+    to.configuredRows = std::move(from.configuredRows);
+    from.configuredRows.clear();
+    to.secondRows = std::move(from.secondRows);
+    from.secondRows.clear();
+    to.NOESel = from.NOESel;
+    to.NOESlotNum = from.NOESlotNum;
+}
+
+void ResetFreedDevice(_IED_DEVICE& device)
+{
+    device.state = kSlotFree;
+    device.reserved1 = 0;
+    device.label = kFreedIedLabel;
+    device.MSScanDelay = kDefaultScanDelay;
+    for (CString* text : {&device.name, &device.vendor, &device.CIDFile, &device.IPaddr, &device.IPMask,
+                          &device.Gateway, &device.comment, &device.MMSping, &device.APTitle, &device.AEQualifier,
+                          &device.pSel, &device.sSel, &device.tSel})
+        text->Empty();
+    device.ConfiguredCache.clear();
+    device.ReportsPath.clear();
+    device.reserved2 = 0;
+}
+
+void ResetFreedDevice(CPLC_Device& device)
+{
+    device.state = kSlotFree;
+    device.name.Empty();
+    device.comment.Empty();
+    device.IPAddr = kDefaultIpAddress;
+    device.IPMask = kDefaultIpMask;
+    device.Gateway = kDefaultGateway;
+    device.devType = kPlcDefaultType;
+    device.configuredRows.clear();
+    device.secondRows.clear();
+    device.node = kFreedPlcNode;
+    device.RStartReg = kFreedPlcReadStart;
+    device.WStartReg = kFreedPlcWriteStart;
+    device.NOESlotNum = kPlcDefaultSlotNumber;
+    device.NOESel = 0;
+    device.CmdDelay = kFreedPlcCommandDelay;
+    device.Resp = kFreedPlcResponse;
+    device.Rty = kFreedPlcRetries;
+    device.ErrDelay = kFreedPlcErrorDelay;
+}
+
+} // namespace Corvel::Records
