@@ -35,10 +35,27 @@ function(korvane_resource_depends)
   endforeach()
 endfunction()
 
-# korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [GUI])
-# A GoogleTest executable run under Wine by ctest.
+find_program(KORVANE_PYTHON python3 REQUIRED)
+
+# korvane_module_simulator(<fixture>): a gateway module simulator of its own
+# (tests/support/module_simulator.py) for the tests that require <fixture>:
+# ctest starts it before them and stops it after them. It picks a free
+# loopback address and writes it, its pid and its log into
+# build/simulators/<fixture>.
+function(korvane_module_simulator fixture)
+  set(state ${CMAKE_BINARY_DIR}/simulators/${fixture})
+  set(script ${CMAKE_SOURCE_DIR}/tests/support/module_simulator.py)
+  add_test(NAME ${fixture}_start COMMAND ${KORVANE_PYTHON} ${script} start --state ${state})
+  add_test(NAME ${fixture}_stop COMMAND ${KORVANE_PYTHON} ${script} stop --state ${state})
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture})
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture})
+endfunction()
+
+# korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [GUI] [MODULE_SIMULATOR])
+# A GoogleTest executable run under Wine by ctest. With MODULE_SIMULATOR it
+# gets a module simulator of its own (tests/support/module_simulator.h).
 function(korvane_test name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(T "GUI;MODULE_SIMULATOR" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
   if(T_RESOURCES)
     korvane_resource_depends(${T_RESOURCES})
@@ -53,4 +70,10 @@ function(korvane_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all"
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  if(T_MODULE_SIMULATOR)
+    korvane_module_simulator(${name}_simulator)
+    string(REPLACE "/" "\\\\" state "Z:${CMAKE_BINARY_DIR}/simulators/${name}_simulator")
+    target_compile_definitions(${name} PRIVATE KORVANE_SIMULATOR_STATE="${state}")
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_simulator)
+  endif()
 endfunction()
