@@ -8,7 +8,7 @@ string(REPLACE "/" "\\\\" KORVANE_BINARY_WINPATH "Z:${CMAKE_BINARY_DIR}")
 # KORVANE_SHARED_DIR (cache or environment) names another place.
 set(KORVANE_SHARED_DIR "$ENV{KORVANE_SHARED_DIR}" CACHE PATH "Folder holding testdata/ of the shared test data")
 if(NOT KORVANE_SHARED_DIR)
-  foreach(candidate ${CMAKE_SOURCE_DIR}/../shared ${CMAKE_SOURCE_DIR}/../../shared /work/shared)
+  foreach(candidate ${CMAKE_SOURCE_DIR}/../shared ${CMAKE_SOURCE_DIR}/../../shared)
     if(EXISTS ${candidate}/testdata/scl)
       get_filename_component(KORVANE_SHARED_DIR ${candidate} ABSOLUTE)
       break()
