@@ -454,6 +454,8 @@ class Server:
             try:
                 for port in (CONTROL_PORT, HTTP_PORT, TCP_PORT):
                     opened.append(listener(address, port))
+            except PermissionError:
+                raise OSError('binding port %d needs root (or a lower net.ipv4.ip_unprivileged_port_start)' % HTTP_PORT)
             except OSError:
                 for sock in opened:
                     sock.close()
