@@ -5,7 +5,6 @@
 #include <winsock2.h>
 
 #include "framework/handles.h"
-#include "framework/strings.h"
 
 #include <memory>
 
