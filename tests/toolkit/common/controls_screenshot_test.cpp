@@ -127,9 +127,8 @@ TEST(KitControlsScreenshot, TheControlsDialog)
 {
     ControlsDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_KIT_CONTROLS));
-    dialog.SetWindowPos(nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    dialog.ShowWindow(SW_SHOW);
-    dialog.SetForegroundWindow();
+    // On top of the other programs' windows, without taking their activation.
+    ::SetWindowPos(dialog.GetSafeHwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
     for (int i = 0; i < 5; ++i) {
         PumpMessages();
