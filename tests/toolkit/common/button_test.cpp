@@ -164,12 +164,21 @@ TEST_F(KitButton, FocusedCheckBoxesWithoutCaptionDrawNoFocusRectangle)
 
     auto unfocusedEmpty = Draw(*empty);
     auto unfocusedLabelled = Draw(*labelled);
-    empty->SetFocus();
-    ASSERT_EQ(empty->GetSafeHwnd(), ::GetFocus());
-    auto focusedEmpty = Draw(*empty);
-    labelled->SetFocus();
-    ASSERT_EQ(labelled->GetSafeHwnd(), ::GetFocus());
-    auto focusedLabelled = Draw(*labelled);
+    // Another program may take the activation (and so the focus) at any time: draw again then.
+    auto drawFocused = [&](CKitButton& button) {
+        std::unique_ptr<Canvas> canvas;
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            button.SetFocus();
+            canvas = Draw(button);
+            if (::GetFocus() == button.GetSafeHwnd())
+                break;
+            PumpMessages();
+        }
+        EXPECT_EQ(button.GetSafeHwnd(), ::GetFocus());
+        return canvas;
+    };
+    auto focusedEmpty = drawFocused(*empty);
+    auto focusedLabelled = drawFocused(*labelled);
 
     EXPECT_TRUE(SamePixels(*unfocusedEmpty, *focusedEmpty));
     EXPECT_FALSE(SamePixels(*unfocusedLabelled, *focusedLabelled));

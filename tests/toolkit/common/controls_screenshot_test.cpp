@@ -129,24 +129,29 @@ TEST(KitControlsScreenshot, TheControlsDialog)
     ASSERT_TRUE(dialog.Create(IDD_KIT_CONTROLS));
     // On top of the other programs' windows, without taking their activation.
     ::SetWindowPos(dialog.GetSafeHwnd(), HWND_TOPMOST, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
-    for (int i = 0; i < 5; ++i) {
+    CRect swatch;
+    dialog.picker.GetWindowRect(&swatch);
+    CRect window;
+    dialog.GetWindowRect(&window);
+    const CPoint swatchPixel(swatch.left - window.left + 20, swatch.top - window.top + 8);
+    // The display shows the dialog once the X server has drawn it; on a busy machine that takes a while.
+    WindowImage image;
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        dialog.RedrawWindow(nullptr, nullptr,
+                            RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_ERASE | RDW_FRAME);
         PumpMessages();
-        ::Sleep(20);
+        ::Sleep(40);
+        image = CaptureScreenArea(dialog.GetSafeHwnd());
+        if (image.At(swatchPixel.x, swatchPixel.y) == RGB(0, 102, 204))
+            break;
     }
-    const WindowImage image = CaptureScreenArea(dialog.GetSafeHwnd());
     ASSERT_GT(image.width, 0);
     EXPECT_TRUE(SavePng(image, ScreenshotPath("toolkit-controls.png")));
 
     // Not blank: the colours of the themes, the swatch and the text show.
     std::set<uint32_t> colours(image.pixels.begin(), image.pixels.end());
     EXPECT_GT(colours.size(), 12u);
-    // The picker's swatch is its colour.
-    CRect swatch;
-    dialog.picker.GetWindowRect(&swatch);
-    CRect window;
-    dialog.GetWindowRect(&window);
-    EXPECT_EQ(RGB(0, 102, 204), image.At(swatch.left - window.left + 20, swatch.top - window.top + 8));
+    EXPECT_EQ(RGB(0, 102, 204), image.At(swatchPixel.x, swatchPixel.y));
     dialog.DestroyWindow();
 }
 

@@ -60,7 +60,9 @@ protected:
         return item.iImage;
     }
 
-    ControlHost host;
+    // Selecting a tab focuses its window: a hidden host keeps that from
+    // taking the activation from the other programs on the display.
+    ControlHost host{ControlHost::kHidden};
     std::unique_ptr<CKitTabCtrl> tabs;
     std::vector<std::unique_ptr<CWnd>> pages;
 };
@@ -71,8 +73,8 @@ TEST_F(KitTabCtrl, AddingSelectsTheNewTabAppendsForMinusOneAndNumbersImagesByPos
     EXPECT_EQ(0, CurSel());
     CWnd* second = AddPage("Second");
     EXPECT_EQ(1, CurSel());
-    EXPECT_TRUE(second->IsWindowVisible());
-    EXPECT_FALSE(first->IsWindowVisible());
+    EXPECT_TRUE(HasVisibleStyle(second));
+    EXPECT_FALSE(HasVisibleStyle(first));
     EXPECT_FALSE(first->IsWindowEnabled());
     AddPage("Inserted", 0);
     EXPECT_EQ(0, CurSel());
@@ -195,16 +197,16 @@ TEST_F(KitTabCtrl, AnOwnerAnsweringNonZeroToTheForwardedSelChangeKeepsTheHostedW
     host.Answer(forwarded, 1);
     tabs->SendMessage(TCM_SETCURSEL, 1);
     host.SendMessage(WM_NOTIFY, kTabId, reinterpret_cast<LPARAM>(&notify));
-    EXPECT_TRUE(first->IsWindowVisible());
-    EXPECT_FALSE(second->IsWindowVisible());
+    EXPECT_TRUE(HasVisibleStyle(first));
+    EXPECT_FALSE(HasVisibleStyle(second));
     ASSERT_FALSE(host.records.empty());
     EXPECT_EQ(forwarded, host.records.back().message);
     EXPECT_EQ(static_cast<WPARAM>(kTabId), host.records.back().wParam);
 
     host.Answer(forwarded, 0);
     host.SendMessage(WM_NOTIFY, kTabId, reinterpret_cast<LPARAM>(&notify));
-    EXPECT_FALSE(first->IsWindowVisible());
-    EXPECT_TRUE(second->IsWindowVisible());
+    EXPECT_FALSE(HasVisibleStyle(first));
+    EXPECT_TRUE(HasVisibleStyle(second));
 }
 
 TEST(KitTabImages, ReversedRowsAndTheReversedTransposeFollowTheirFormulas)
@@ -307,7 +309,7 @@ TEST_F(KitTabCtrl, StripButtonsAppearOnlyWithTheOfficeThemesOnASingleHorizontalL
         EXPECT_EQ(c.shown, tabs->GetStripButtons()->IsShown()) << c.theme << " " << c.style << " " << c.shorten;
         if (c.shown) {
             ASSERT_NE(nullptr, tabs->GetStripButtons()->GetSafeHwnd());
-            EXPECT_TRUE(tabs->GetStripButtons()->IsWindowVisible());
+            EXPECT_TRUE(HasVisibleStyle(tabs->GetStripButtons()));
         }
         tabs.reset();
         pages.clear();
