@@ -564,7 +564,7 @@ void CKitButtonTheme::DrawRadioButton(CDC* pDC, CKitButton* pButton)
     ::DrawFrameControl(*pDC, &rc, DFC_BUTTON, FrameControlState(pButton, DFCS_BUTTONRADIO, nChecked));
 }
 
-void CKitButtonTheme::DrawGroupBox(CDC* pDC, CKitButton* pButton)
+CRect CKitButtonTheme::BeginGroupBox(CDC* pDC, CKitButton* pButton)
 {
     CRect rcFrame;
     CRect rcText;
@@ -573,6 +573,12 @@ void CKitButtonTheme::DrawGroupBox(CDC* pDC, CKitButton* pButton)
     rcText.OffsetRect((pButton->GetAlignment() & BS_RIGHT) != 0 ? m_cxEdge : -m_cxEdge, 0);
     if (!rcText.IsRectEmpty())
         ::ExcludeClipRect(*pDC, rcText.left, rcText.top, rcText.right, rcText.bottom);
+    return rcFrame;
+}
+
+void CKitButtonTheme::DrawGroupBox(CDC* pDC, CKitButton* pButton)
+{
+    CRect rcFrame = BeginGroupBox(pDC, pButton);
     const UINT nFlat = m_bFlatGlyphs ? (BF_FLAT | BF_MONO) : 0;
     if (pButton->GetBorderStyle() == CKitButton::kBorderTopLine) {
         if (UsesVisualStyles(pButton)) {
@@ -813,13 +819,7 @@ void CKitButtonUltraFlatTheme::DrawSmoothDisc(CDC* pDC, const CRect& rc, COLORRE
 
 void CKitButtonUltraFlatTheme::DrawGroupBox(CDC* pDC, CKitButton* pButton)
 {
-    CRect rcFrame;
-    CRect rcText;
-    CalcRect(pDC, pButton, &rcFrame, kPartGroupFrame);
-    CalcRect(pDC, pButton, &rcText, kPartGroupText);
-    rcText.OffsetRect((pButton->GetAlignment() & BS_RIGHT) != 0 ? m_cxEdge : -m_cxEdge, 0);
-    if (!rcText.IsRectEmpty())
-        ::ExcludeClipRect(*pDC, rcText.left, rcText.top, rcText.right, rcText.bottom);
+    const CRect rcFrame = BeginGroupBox(pDC, pButton);
     if (pButton->GetBorderStyle() == CKitButton::kBorderTopLine)
         pDC->FillSolidRect(rcFrame.left, rcFrame.top, rcFrame.Width(), 1, m_clrInnerShadow);
     else

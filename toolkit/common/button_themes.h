@@ -70,6 +70,8 @@ protected:
     static CString GetStrippedText(CKitButton* pButton);
     static BOOL IsDown(CKitButton* pButton);
     static BOOL IsUIStateHidden(CKitButton* pButton, WORD wFlag);
+    // The group box's frame; its caption is excluded from the DC's clipping until the frame is drawn.
+    CRect BeginGroupBox(CDC* pDC, CKitButton* pButton);
     // The frame-control flags of a classic glyph of that kind in the button's state.
     UINT FrameControlState(CKitButton* pButton, UINT nKind, int nChecked) const;
 
