@@ -14,6 +14,7 @@
 #include "framework/gdi.h"
 #include "framework/geometry.h"
 #include "framework/ids.h"
+#include "framework/listctrl.h"
 #include "framework/menu.h"
 #include "framework/msgmap.h"
 #include "framework/recentfiles.h"
