@@ -29,7 +29,11 @@ void WindowImage::Paste(const WindowImage& other, int x, int y)
     }
 }
 
-WindowImage CaptureWindow(HWND hWnd)
+namespace {
+
+// Draws into a 32-bit picture of the window's size through draw(memoryDC).
+template <class Draw>
+WindowImage DrawWindowImage(HWND hWnd, Draw draw)
 {
     WindowImage image;
     RECT rect;
@@ -55,7 +59,7 @@ WindowImage CaptureWindow(HWND hWnd)
     if (bitmap != nullptr && memory != nullptr) {
         HGDIOBJ old = ::SelectObject(memory, bitmap);
         ::PatBlt(memory, 0, 0, image.width, image.height, WHITENESS);
-        ::PrintWindow(hWnd, memory, 0);
+        draw(memory, rect);
         ::GdiFlush();
         const auto* source = static_cast<const uint32_t*>(bits);
         image.pixels.assign(source, source + static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
@@ -68,6 +72,22 @@ WindowImage CaptureWindow(HWND hWnd)
     if (memory != nullptr)
         ::DeleteDC(memory);
     return image;
+}
+
+} // namespace
+
+WindowImage CaptureWindow(HWND hWnd)
+{
+    return DrawWindowImage(hWnd, [&](HDC memory, const RECT&) { ::PrintWindow(hWnd, memory, 0); });
+}
+
+WindowImage CaptureScreenArea(HWND hWnd)
+{
+    return DrawWindowImage(hWnd, [&](HDC memory, const RECT& rect) {
+        HDC screen = ::GetDC(nullptr);
+        ::BitBlt(memory, 0, 0, rect.right - rect.left, rect.bottom - rect.top, screen, rect.left, rect.top, SRCCOPY);
+        ::ReleaseDC(nullptr, screen);
+    });
 }
 
 bool SavePng(const WindowImage& image, const CString& path)

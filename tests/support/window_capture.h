@@ -1,4 +1,4 @@
-// WindowImage, CaptureWindow, SavePng: pictures of windows as the program draws them, for pixel probes and screenshots.
+// WindowImage, CaptureWindow, CaptureScreenArea, SavePng: pictures of windows as the program draws them, for pixel probes and screenshots.
 #pragma once
 
 #include "framework/strings.h"
@@ -19,8 +19,12 @@ struct WindowImage {
     void Paste(const WindowImage& other, int x, int y);
 };
 
-// Asks the window (frame and children included) to print itself into a memory DC.
+// Asks the window to print itself into a memory DC (Wine prints the window's own client
+// area and frame, not its children).
 WindowImage CaptureWindow(HWND hWnd);
+// What the display shows where the window is (children and pop-ups over it included);
+// the window should be on top, for windows of other programs would show too.
+WindowImage CaptureScreenArea(HWND hWnd);
 
 // Writes the picture as a PNG file (folders are made as needed); false on failure.
 bool SavePng(const WindowImage& image, const CString& path);

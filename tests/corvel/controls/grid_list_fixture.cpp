@@ -14,7 +14,8 @@ END_MESSAGE_MAP()
 
 BOOL GridHost::CreateHost(LPCSTR title, int width, int height)
 {
-    return CreateEx(0, AfxFrameOrViewWndClass(), title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, width, height,
+    // On top: the display is shared with other programs' windows.
+    return CreateEx(WS_EX_TOPMOST, AfxFrameOrViewWndClass(), title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 40, 40, width, height,
                     nullptr, nullptr);
 }
 
@@ -86,6 +87,14 @@ void PostText(HWND target, LPCSTR text)
 {
     for (const char* c = text; *c != '\0'; ++c)
         PostKey(target, static_cast<UINT>(LOBYTE(::VkKeyScanA(*c))));
+}
+
+int ChildCount(HWND parent)
+{
+    int count = 0;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        ++count;
+    return count;
 }
 
 HeldKeys::HeldKeys(std::initializer_list<int> keys)

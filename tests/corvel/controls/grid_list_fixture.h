@@ -47,6 +47,9 @@ void PostKey(HWND target, UINT vk);
 // Characters posted as key presses (letters and digits).
 void PostText(HWND target, LPCSTR text);
 
+// The number of child windows directly under a window.
+int ChildCount(HWND parent);
+
 // Holds keys down in the thread's keyboard state (as GetKeyState sees it) while it lives.
 class HeldKeys {
 public:
