@@ -311,13 +311,21 @@ int CGridList::InsertRowTextList(int row, int count, const std::vector<LPCSTR>& 
     const int columns = std::min(count, static_cast<int>(texts.size()));
     if (columns <= 0)
         return -1;
-    const int at = row < 0 ? GetItemCount() : row;
-    const int inserted = InsertItem(at, texts[0]);
+    // Through the list view's own procedure, as in SortColumn.
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row < 0 ? GetItemCount() : row;
+    item.pszText = const_cast<LPSTR>(texts[0]);
+    const int inserted = static_cast<int>(DefWindowProc(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
     if (inserted < 0)
         return inserted;
     for (int col = 1; col < columns; ++col) {
-        if (texts[static_cast<size_t>(col)] != nullptr)
-            SetItemText(inserted, col, texts[static_cast<size_t>(col)]);
+        if (texts[static_cast<size_t>(col)] == nullptr)
+            continue;
+        item = {};
+        item.iSubItem = col;
+        item.pszText = const_cast<LPSTR>(texts[static_cast<size_t>(col)]);
+        DefWindowProc(LVM_SETITEMTEXTA, static_cast<WPARAM>(inserted), reinterpret_cast<LPARAM>(&item));
     }
     return inserted;
 }
@@ -332,10 +340,12 @@ void CGridList::SetEmptyListText(LPCSTR text)
 BOOL CGridList::OnRowCountChange(NMHDR* pNMHDR, LRESULT*)
 {
     // The centred empty-list text comes and goes with the first row.
+    if (m_emptyListText.IsEmpty())
+        return FALSE;
     const int count = GetItemCount();
     const bool first = pNMHDR->code == static_cast<UINT>(LVN_INSERTITEM) && count == 1;
     const bool last = pNMHDR->code == static_cast<UINT>(LVN_DELETEITEM) && count == 1;
-    if (!m_emptyListText.IsEmpty() && (first || last))
+    if (first || last)
         Invalidate();
     return FALSE;
 }
@@ -673,24 +683,52 @@ bool CGridList::SortColumn(int col, bool ascending)
 
     // The list view sorts by item data: each row's index stands in it while the sort runs,
     // so that the comparison finds the row's text; the owner's data goes back afterwards.
+    // The rows are read and written through the list view's own procedure (nothing of
+    // ours intercepts these messages; it saves a pass through our map per call).
     SortContext context{trait, ascending, {}};
     context.texts.resize(static_cast<size_t>(count));
     std::vector<DWORD_PTR> data(static_cast<size_t>(count));
     char buffer[kTextBufferSize];
+    LVITEMA item = {};
+    SetRedraw(FALSE);
     m_sortKeysActive = true;
     for (int row = 0; row < count; ++row) {
-        GetItemText(row, col, buffer, kTextBufferSize);
-        context.texts[static_cast<size_t>(row)] = buffer;
-        data[static_cast<size_t>(row)] = GetItemData(row);
-        SetItemData(row, static_cast<DWORD_PTR>(row));
+        buffer[0] = '\0';
+        item = {};
+        item.iSubItem = col;
+        item.pszText = buffer;
+        item.cchTextMax = kTextBufferSize;
+        DefWindowProc(LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+        context.texts[static_cast<size_t>(row)] = item.pszText != nullptr ? item.pszText : "";
+        data[static_cast<size_t>(row)] = ReadRowData(row);
+        WriteRowData(row, static_cast<DWORD_PTR>(row));
     }
     SortItems(&CompareRows, reinterpret_cast<DWORD_PTR>(&context));
     for (int row = 0; row < count; ++row) {
-        const DWORD_PTR key = GetItemData(row);
-        SetItemData(row, key < data.size() ? data[key] : 0);
+        const DWORD_PTR key = ReadRowData(row);
+        WriteRowData(row, key < data.size() ? data[key] : 0);
     }
     m_sortKeysActive = false;
+    SetRedraw(TRUE);
+    Invalidate();
     return true;
+}
+
+DWORD_PTR CGridList::ReadRowData(int row)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    return DefWindowProc(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? static_cast<DWORD_PTR>(item.lParam) : 0;
+}
+
+void CGridList::WriteRowData(int row, DWORD_PTR data)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = static_cast<LPARAM>(data);
+    DefWindowProc(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void CGridList::DropHeaderBitmap(int col)

@@ -196,6 +196,9 @@ private:
     void RepaintFocusRow();
     // The header's sort bitmaps (unthemed sort arrow) are ours: freed here.
     void DropHeaderBitmap(int col);
+    // A row's item data, read and written past the list's own message map.
+    DWORD_PTR ReadRowData(int row);
+    void WriteRowData(int row, DWORD_PTR data);
     // The popup of a right click on a row by menu mode; false when none applies.
     bool ShowRowMenu(CPoint point);
 
