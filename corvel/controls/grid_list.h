@@ -228,6 +228,9 @@ private:
     bool m_creating = false;
     // Set while the sort's temporary row keys are in the item data: their changes stay inside.
     bool m_sortKeysActive = false;
+    // The colours the row trait gave the row being drawn, where each of its cells starts.
+    COLORREF m_rowTextColor = CLR_DEFAULT;
+    COLORREF m_rowBackColor = CLR_DEFAULT;
     // Set while EditCell asks the parent: only this begin-label-edit may go through.
     bool m_beginningEdit = false;
 };

@@ -79,6 +79,12 @@ void CGridList::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
 
     // Each cell: the row trait, then the column's trait; a hidden column is not drawn.
     if (draw->nmcd.dwDrawStage & CDDS_SUBITEM) {
+        // Each cell starts from its row's colours: one cell's colours do not run on into the next.
+        if (draw->nmcd.dwDrawStage == (CDDS_ITEMPREPAINT | CDDS_SUBITEM)) {
+            draw->clrText = m_rowTextColor;
+            draw->clrTextBk = m_rowBackColor;
+            *pResult |= CDRF_NEWFONT;
+        }
         rowTrait->OnCustomDraw(*this, draw, pResult);
         if (*pResult & CDRF_SKIPDEFAULT)
             return;
@@ -99,6 +105,8 @@ void CGridList::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     case CDDS_ITEMPREPAINT:
         *pResult |= CDRF_NOTIFYSUBITEMDRAW | CDRF_NOTIFYPOSTPAINT;
         rowTrait->OnCustomDraw(*this, draw, pResult);
+        m_rowTextColor = draw->clrText;
+        m_rowBackColor = draw->clrTextBk;
         break;
     case CDDS_ITEMPOSTPAINT:
         rowTrait->OnCustomDraw(*this, draw, pResult);

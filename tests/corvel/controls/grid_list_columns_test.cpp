@@ -270,4 +270,61 @@ TEST_F(GridListColumnsTest, DisplayTextsFromTheListAreCutToTheirBuffer)
     list.DestroyWindow();
 }
 
+// A column manager with two of its three header-menu items, recording what it is told.
+class RecordingManager : public CColumnManager {
+public:
+    explicit RecordingManager(std::vector<std::string>& log) : m_log(log) {}
+    bool GetHeaderMenuItem(CGridList&, int item, CString& text) override
+    {
+        if (item == 2)
+            return false;
+        text = item == 1 ? "Reset Columns" : "Columns...";
+        return true;
+    }
+    void OnHeaderMenuItem(CGridList&, int item) override { m_log.push_back("item " + std::to_string(item)); }
+    void ApplyState(CGridList&) override { m_log.push_back("apply"); }
+    void OnColumnWidthChanged(CGridList&, int col, int width) override
+    {
+        m_log.push_back("width " + std::to_string(col) + " " + std::to_string(width));
+    }
+    void OnColumnVisibilityChanged(CGridList&, int col, bool visible) override
+    {
+        m_log.push_back((visible ? "shown " : "hidden ") + std::to_string(col));
+    }
+
+private:
+    std::vector<std::string>& m_log;
+};
+
+TEST_F(GridListColumnsTest, ColumnManagerAddsItsItemsAndHearsOfColumnChanges)
+{
+    std::vector<std::string> log;
+    m_list.SetColumnManager(std::make_unique<RecordingManager>(log));
+    {
+        MenuCatcher menu;
+        menu.Choose(3);
+        RightClickHeader(1);
+        EXPECT_EQ((std::vector<UINT>{1, 0, 3, 5, 6, 7, 8}), menu.Ids());
+        EXPECT_EQ("Reset Columns", menu.Items()[0].text);
+    }
+    m_list.ShowColumn(2, false);
+    m_list.ShowColumn(2, true);
+    m_list.SetColumnWidth(4, 90);
+    EXPECT_EQ((std::vector<std::string>{"apply", "item 3", "hidden 2", "shown 2", "width 4 90"}), log);
+}
+
+TEST_F(GridListColumnsTest, DoubleClickOnADividerFitsTheColumnToItsCells)
+{
+    CHeaderCtrl* header = m_list.GetHeaderCtrl();
+    NMHEADERA click = {};
+    click.hdr.hwndFrom = header->m_hWnd;
+    click.hdr.idFrom = static_cast<UINT_PTR>(header->GetDlgCtrlID());
+    click.hdr.code = HDN_DIVIDERDBLCLICKA;
+    click.iItem = 4;
+    m_list.SendMessage(WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    const int width = m_list.GetColumnWidth(4);
+    EXPECT_LT(width, 220);
+    EXPECT_GE(width, m_list.GetStringWidth("Phase current"));
+}
+
 } // namespace

@@ -93,6 +93,85 @@ TEST_F(GridListDrawTest, OddRowsTakeTheAlternateColours)
     }
 }
 
+// A list that colours one cell and one row through its hooks.
+class HookedColours : public CGridList {
+public:
+    bool OnDisplayCellColor(int row, int col, COLORREF& text, COLORREF& back) override
+    {
+        if (row != 2 || col != 1)
+            return false;
+        text = RGB(255, 255, 255);
+        back = RGB(200, 0, 0);
+        return true;
+    }
+    bool GetRowColor(int row, COLORREF& text, COLORREF& back) override
+    {
+        if (row != 3)
+            return false;
+        text = RGB(0, 0, 0);
+        back = RGB(255, 240, 200);
+        return true;
+    }
+};
+
+TEST_F(GridListDrawTest, ColumnAndRowColoursAndTheirHooks)
+{
+    m_list.ShowWindow(SW_HIDE);
+    HookedColours list;
+    CreateList(list);
+    for (const char* tag : {"Breaker", "Voltage", "Current", "Alarm"})
+        ASSERT_GE(list.InsertRowTexts(-1, 5, "", tag, "1", "INT16", "description"), 0);
+    static_cast<CColumnTraitText*>(list.GetColumnTrait(2))->SetBackColor(RGB(230, 255, 230));
+    list.SetFocus();
+    list.SelectRow(-1, false);
+    list.Invalidate();
+    list.UpdateWindow();
+    PumpMessages();
+    const WindowImage image = CaptureWindow(list.m_hWnd);
+    CRect window;
+    list.GetWindowRect(&window);
+    CPoint origin(0, 0);
+    list.ClientToScreen(&origin);
+    auto pixel = [&](int row, int col) {
+        CRect cell;
+        list.GetCellRect(row, col, LVIR_BOUNDS, cell);
+        // Left of the right-aligned address and right of the other texts: the cell's back colour.
+        const int x = col == 2 ? cell.left + 6 : cell.right - 6;
+        return image.At(x + origin.x - window.left, cell.CenterPoint().y + origin.y - window.top);
+    };
+    EXPECT_EQ(RGB(230, 255, 230), pixel(0, 2)) << "the column trait's colour";
+    EXPECT_EQ(RGB(200, 0, 0), pixel(2, 1)) << "the cell hook";
+    EXPECT_EQ(RGB(230, 255, 230), pixel(2, 2)) << "the cell hook leaves the other cells";
+    EXPECT_EQ(RGB(255, 240, 200), pixel(3, 4)) << "the row hook";
+    EXPECT_EQ(RGB(230, 255, 230), pixel(3, 2)) << "the column trait over the row";
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), pixel(1, 4));
+    list.DestroyWindow();
+}
+
+TEST_F(GridListDrawTest, CellMarginMakesTallerRowsWhileTheTextKeepsTheGridFont)
+{
+    CRect before;
+    m_list.GetItemRect(0, &before, LVIR_BOUNDS);
+    LOGFONTA original = {};
+    m_list.GetFont()->GetLogFont(&original);
+    m_list.SetCellMargin(1.5);
+    CRect after;
+    m_list.GetItemRect(0, &after, LVIR_BOUNDS);
+    EXPECT_GT(after.Height(), before.Height());
+    LOGFONTA grid = {};
+    m_list.GetGridFont()->GetLogFont(&grid);
+    EXPECT_EQ(original.lfHeight, grid.lfHeight);
+    LOGFONTA cell = {};
+    m_list.GetFont()->GetLogFont(&cell);
+    EXPECT_EQ(static_cast<LONG>(original.lfHeight * 1.5), cell.lfHeight);
+    EXPECT_EQ(m_list.GetGridFont()->m_hObject, m_list.GetHeaderCtrl()->GetFont()->m_hObject);
+    // A second margin scales the same grid font.
+    m_list.SetCellMargin(2.0);
+    m_list.GetFont()->GetLogFont(&cell);
+    EXPECT_EQ(static_cast<LONG>(original.lfHeight * 2.0), cell.lfHeight);
+    EXPECT_NE(0, PrintList().width);
+}
+
 TEST_F(GridListDrawTest, OnlyTheFocusCellIsFramed)
 {
     // Row 1 has the focus (unselected, so that the frame shows on the window colour) and cell 2 the focus cell.

@@ -192,6 +192,27 @@ TEST_F(GridListEditTest, ComboChoiceIsWrittenAndReportedWithItsItemData)
     EXPECT_EQ(1, m_host.m_endEdits);
 }
 
+TEST_F(GridListEditTest, ComboDropsDownAsWideAsItsWidestChoiceWithinTheLimit)
+{
+    m_typeTrait->AddItem(1, "BOOLEAN");
+    m_typeTrait->AddItem(2, "A choice whose text is far wider than the limit of the drop-down list");
+    HWND field = OpenEditor(0, 3);
+    ASSERT_NE(nullptr, field);
+    CCellEditorComboBox* combo = m_typeTrait->GetComboEditor();
+    ASSERT_NE(nullptr, combo);
+    combo->ShowDropDown(TRUE);
+    PumpMessages();
+    CClientDC dc(combo);
+    ScopedSelect font(dc, combo->GetFont()->m_hObject);
+    const int digit = dc.GetTextExtent("0").cx;
+    const int width = static_cast<int>(combo->SendMessage(CB_GETDROPPEDWIDTH));
+    EXPECT_GE(width, CColumnTraitCombo::kDefaultMaxDropWidth + digit);
+    EXPECT_LE(width, CColumnTraitCombo::kDefaultMaxDropWidth + digit + ::GetSystemMetrics(SM_CXVSCROLL));
+    combo->ShowDropDown(FALSE);
+    PostKey(field, VK_ESCAPE);
+    EXPECT_FALSE(m_list.IsCellEditorOpen());
+}
+
 TEST_F(GridListEditTest, EditorsDeleteThemselvesAndLeakNothing)
 {
     m_typeTrait->AddItem(1, "BOOLEAN");

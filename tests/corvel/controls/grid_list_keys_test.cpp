@@ -186,4 +186,139 @@ TEST_F(GridListKeysTest, CtrlASelectsEveryRow)
     EXPECT_EQ(5u, m_list.GetSelectedCount());
 }
 
+TEST_F(GridListKeysTest, TheFocusCellIsScrolledIntoView)
+{
+    m_host.SetWindowPos(nullptr, 0, 0, 300, 250, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+    PostClick(m_list, CellCenter(0, 1));
+    ASSERT_EQ(0, ::GetScrollPos(m_list.m_hWnd, SB_HORZ));
+    for (int i = 0; i < 3; ++i)
+        PostKey(m_list.m_hWnd, VK_RIGHT);
+    ASSERT_EQ(4, m_list.GetFocusCell());
+    CRect client;
+    m_list.GetClientRect(&client);
+    CRect cell;
+    m_list.GetCellRect(0, 4, LVIR_BOUNDS, cell);
+    EXPECT_GT(::GetScrollPos(m_list.m_hWnd, SB_HORZ), 0);
+    // It ended right of the list: its right edge meets the list's right edge.
+    EXPECT_EQ(client.right, cell.right);
+    PostKey(m_list.m_hWnd, VK_LEFT);
+    m_list.GetCellRect(0, 3, LVIR_BOUNDS, cell);
+    EXPECT_GE(cell.left, client.left);
+    EXPECT_LE(cell.right, client.right);
+}
+
+TEST_F(GridListKeysTest, CtrlPlusOnTheKeypadFitsEveryColumnToItsCells)
+{
+    m_list.ShowColumn(4, false);
+    {
+        HeldKeys ctrl({VK_CONTROL});
+        PostKey(m_list.m_hWnd, VK_ADD);
+    }
+    EXPECT_LT(m_list.GetColumnWidth(1), 150) << "fitted to \"banana\"";
+    EXPECT_GT(m_list.GetColumnWidth(1), m_list.GetStringWidth("banana"));
+    EXPECT_EQ(0, m_list.GetColumnWidth(4)) << "a hidden column stays hidden";
+}
+
+// Records the context menus the list raises.
+class MenuHooksList : public CGridList {
+public:
+    void OnContextMenuCell(CWnd*, CPoint point, int row, int col) override
+    {
+        m_calls.push_back("cell " + std::to_string(row) + " " + std::to_string(col));
+        m_point = point;
+    }
+    void OnContextMenuGrid(CWnd*, CPoint point) override
+    {
+        m_calls.push_back("grid");
+        m_point = point;
+    }
+    std::vector<std::string> m_calls;
+    CPoint m_point;
+};
+
+TEST_F(GridListKeysTest, ContextMenuFromTheKeyboardGoesToTheFocusCell)
+{
+    m_list.ShowWindow(SW_HIDE);
+    MenuHooksList list;
+    CreateList(list);
+    list.SetFocus();
+    list.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.m_hWnd), MAKELPARAM(-1, -1));
+    CPoint corner(0, 0);
+    list.ClientToScreen(&corner);
+    EXPECT_EQ(corner, list.m_point) << "no rows: the grid, at the top-left corner";
+    ASSERT_EQ(0, list.InsertRowTexts(-1, 5, "", "apple", "1", "INT16", "first"));
+    ASSERT_EQ(1, list.InsertRowTexts(-1, 5, "", "banana", "2", "INT16", "second"));
+    list.SetFocusRow(1);
+    list.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.m_hWnd), MAKELPARAM(-1, -1));
+    PostKey(list.m_hWnd, VK_RIGHT);
+    PostKey(list.m_hWnd, VK_RIGHT);
+    list.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.m_hWnd), MAKELPARAM(-1, -1));
+    EXPECT_EQ((std::vector<std::string>{"grid", "cell 1 -1", "cell 1 2"}), list.m_calls);
+    CRect cell;
+    list.GetCellRect(1, 2, LVIR_BOUNDS, cell);
+    const int offset = std::min(cell.Width() / 2, cell.Height() / 2);
+    CPoint expected(cell.left + offset, cell.top + offset);
+    list.ClientToScreen(&expected);
+    EXPECT_EQ(expected, list.m_point);
+
+    // A right click beside the rows (no menu mode applies) reaches the grid's hook.
+    list.SetMenuMode(9);
+    CRect client;
+    list.GetClientRect(&client);
+    CPoint beside(30, client.bottom - 8);
+    list.ClientToScreen(&beside);
+    list.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.m_hWnd), MAKELPARAM(beside.x, beside.y));
+    EXPECT_EQ("grid", list.m_calls.back());
+    list.DestroyWindow();
+}
+
+// An owner-data list with check boxes that keeps its rows' checks itself.
+class CheckList : public CGridList {
+public:
+    bool GetCellText(int row, int col, CString& text) override
+    {
+        text.Format("%s %d", col == 1 ? (row % 2 ? "beta" : "alpha") : "cell", row);
+        return true;
+    }
+    bool HasOwnerDataCheckBox(int row) override { return m_checked[static_cast<size_t>(row)]; }
+    void InvalidateRow(int row) override
+    {
+        m_checked[static_cast<size_t>(row)] = !m_checked[static_cast<size_t>(row)];
+        CGridList::InvalidateRow(row);
+    }
+    std::vector<bool> m_checked = std::vector<bool>(6, false);
+};
+
+TEST_F(GridListKeysTest, OwnerDataCheckBoxesToggleAndSearchFindsRows)
+{
+    m_list.ShowWindow(SW_HIDE);
+    CheckList list;
+    CreateList(list, LVS_OWNERDATA);
+    list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
+    list.SendMessage(LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK);
+    list.SetItemCount(6);
+    list.SetFocus();
+    list.SetFocusRow(2);
+    PostKey(list.m_hWnd, VK_SPACE);
+    EXPECT_EQ((std::vector<bool>{false, false, true, false, false, false}), list.m_checked);
+    LVITEMA item = {};
+    item.mask = LVIF_STATE;
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.iItem = 2;
+    list.GetItem(&item);
+    EXPECT_EQ(static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2)), item.state & LVIS_STATEIMAGEMASK);
+
+    // The list view's own search on the first column asks the list.
+    NMLVFINDITEMA find = {};
+    find.hdr.hwndFrom = list.m_hWnd;
+    find.hdr.idFrom = kGridListId;
+    find.hdr.code = LVN_ODFINDITEMA;
+    find.iStart = 3;
+    find.lvfi.flags = LVFI_STRING | LVFI_PARTIAL;
+    find.lvfi.psz = "cell 1";
+    EXPECT_EQ(1, m_host.SendMessage(WM_NOTIFY, kGridListId, reinterpret_cast<LPARAM>(&find)));
+    list.DestroyWindow();
+}
+
 } // namespace
