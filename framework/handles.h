@@ -1,4 +1,4 @@
-// UniqueHandle, ScopedHandle, ScopedRegKey, ScopedLibrary: move-only owners of Win32 handles.
+// UniqueHandle, ScopedHandle, ScopedRegKey: move-only owners of Win32 handles.
 #pragma once
 
 #include <windows.h>
@@ -65,13 +65,5 @@ struct RegKeyTraits {
     static void Close(Type h) noexcept { ::RegCloseKey(h); }
 };
 
-struct LibraryTraits {
-    using Type = HMODULE;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ::FreeLibrary(h); }
-};
-
 using ScopedHandle = UniqueHandle<KernelHandleTraits>;
 using ScopedRegKey = UniqueHandle<RegKeyTraits>;
-// A library loaded by name (LoadLibrary), freed when it goes.
-using ScopedLibrary = UniqueHandle<LibraryTraits>;

@@ -5,8 +5,8 @@
 #include "corvel/app/project_records.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/controls/grid_editors.h"
+#include "toolkit/common/system.h"
 
-#include <shlwapi.h>
 #include <uxtheme.h>
 
 #include <algorithm>
@@ -31,41 +31,25 @@ void StopOnProgrammingError()
         ::DebugBreak();
 }
 
+// The version DllGetVersion gives for version 6 of the common controls (major in the high word).
+constexpr DWORD kThemedCommonControls = MAKELONG(0, 6);
+
 // Whether the system draws themed controls: UxTheme says so and the common controls are version 6;
-// with checkSystemVersion also a system of version 6.0 or later.
+// with checkSystemVersion also a system of version 6.0 or later. The libraries are loaded for the call.
 bool AreThemesActive(bool checkSystemVersion)
 {
-    ScopedLibrary uxTheme(::LoadLibraryA("UxTheme.dll"));
-    if (!uxTheme)
+    CKitModuleHandle uxTheme;
+    if (!uxTheme.Load("UxTheme.dll"))
         return false;
     using BoolQuery = BOOL(WINAPI*)();
-    auto isAppThemed = reinterpret_cast<BoolQuery>(::GetProcAddress(uxTheme.Get(), "IsAppThemed"));
-    auto isThemeActive = reinterpret_cast<BoolQuery>(::GetProcAddress(uxTheme.Get(), "IsThemeActive"));
-    if (isAppThemed == nullptr || isThemeActive == nullptr || !isAppThemed() || !isThemeActive())
+    BoolQuery isAppThemed = nullptr;
+    BoolQuery isThemeActive = nullptr;
+    if (!uxTheme.GetProcAddress(&isAppThemed, "IsAppThemed") ||
+        !uxTheme.GetProcAddress(&isThemeActive, "IsThemeActive") || !isAppThemed() || !isThemeActive())
         return false;
-
-    ScopedLibrary commonControls(::LoadLibraryA("comctl32.dll"));
-    if (!commonControls)
+    if (ReadCommonControlsVersion("comctl32.dll") < kThemedCommonControls)
         return false;
-    auto getVersion =
-        reinterpret_cast<DLLGETVERSIONPROC>(::GetProcAddress(commonControls.Get(), "DllGetVersion"));
-    DLLVERSIONINFO version = {};
-    version.cbSize = sizeof version;
-    if (getVersion == nullptr || FAILED(getVersion(&version)) || version.dwMajorVersion < 6)
-        return false;
-
-    if (checkSystemVersion) {
-        OSVERSIONINFOA system = {};
-        system.dwOSVersionInfoSize = sizeof system;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-        if (!::GetVersionExA(&system))
-            return false;
-#pragma GCC diagnostic pop
-        if (system.dwMajorVersion * 256 + system.dwMinorVersion < 0x600)
-            return false;
-    }
-    return true;
+    return !checkSystemVersion || CKitOsVersion::Instance()->IsVersionAtLeast(6, 0);
 }
 
 // The comparison of the list view's sort: row keys stand in the item data while it runs.
@@ -203,16 +187,16 @@ LRESULT CGridList::EnableVisualStyles(bool enable)
     m_visualStyle = false;
     if (!enable || !AreThemesActive(true))
         return 1;
-    ScopedLibrary uxTheme(::LoadLibraryA("UxTheme.dll"));
-    if (!uxTheme)
-        return 1;
+    CKitModuleHandle uxTheme;
     using OpenTheme = HTHEME(WINAPI*)(HWND, LPCWSTR);
     using CloseTheme = HRESULT(WINAPI*)(HTHEME);
     using SetTheme = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    auto openTheme = reinterpret_cast<OpenTheme>(::GetProcAddress(uxTheme.Get(), "OpenThemeData"));
-    auto closeTheme = reinterpret_cast<CloseTheme>(::GetProcAddress(uxTheme.Get(), "CloseThemeData"));
-    auto setTheme = reinterpret_cast<SetTheme>(::GetProcAddress(uxTheme.Get(), "SetWindowTheme"));
-    if (openTheme == nullptr || closeTheme == nullptr || setTheme == nullptr)
+    OpenTheme openTheme = nullptr;
+    CloseTheme closeTheme = nullptr;
+    SetTheme setTheme = nullptr;
+    if (!uxTheme.Load("UxTheme.dll") || !uxTheme.GetProcAddress(&openTheme, "OpenThemeData") ||
+        !uxTheme.GetProcAddress(&closeTheme, "CloseThemeData") ||
+        !uxTheme.GetProcAddress(&setTheme, "SetWindowTheme"))
         return 1;
     HTHEME theme = openTheme(m_hWnd, L"ListView");
     if (theme == nullptr)
