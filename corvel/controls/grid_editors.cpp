@@ -131,24 +131,25 @@ BOOL CCellEditorComboBoxEdit::PreTranslateMessage(MSG* pMsg)
     return CEdit::PreTranslateMessage(pMsg);
 }
 
-void CCellEditorComboBoxEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+bool CCellEditorComboBoxEdit::ForwardEndOfEditKey(UINT message, UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CCellEditorComboBox* combo = Combo();
-    if (combo != nullptr && IsEndOfEditKey(nChar)) {
-        combo->SendMessage(WM_KEYDOWN, nChar, MAKELPARAM(nRepCnt, nFlags));
-        return;
-    }
-    CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
+    if (combo == nullptr || !IsEndOfEditKey(nChar))
+        return false;
+    combo->SendMessage(message, nChar, MAKELPARAM(nRepCnt, nFlags));
+    return true;
+}
+
+void CCellEditorComboBoxEdit::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!ForwardEndOfEditKey(WM_KEYDOWN, nChar, nRepCnt, nFlags))
+        CEdit::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CCellEditorComboBoxEdit::OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
-    CCellEditorComboBox* combo = Combo();
-    if (combo != nullptr && IsEndOfEditKey(nChar)) {
-        combo->SendMessage(WM_KEYUP, nChar, MAKELPARAM(nRepCnt, nFlags));
-        return;
-    }
-    CEdit::OnKeyUp(nChar, nRepCnt, nFlags);
+    if (!ForwardEndOfEditKey(WM_KEYUP, nChar, nRepCnt, nFlags))
+        CEdit::OnKeyUp(nChar, nRepCnt, nFlags);
 }
 
 void CCellEditorComboBoxEdit::OnSysChar(UINT, UINT, UINT) {}

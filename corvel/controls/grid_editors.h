@@ -56,6 +56,8 @@ protected:
 
 private:
     CCellEditorComboBox* Combo() const;
+    // Enter, Tab and Escape go to the combo, which ends the edit.
+    bool ForwardEndOfEditKey(UINT message, UINT nChar, UINT nRepCnt, UINT nFlags);
 };
 
 // A drop-down combo box over a cell.

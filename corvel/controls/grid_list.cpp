@@ -788,17 +788,22 @@ void CGridList::SetSortArrow(int col, bool ascending)
 bool CGridList::GetCellClipboardText(int row, int col, CString& text)
 {
     if (row == -1) {
-        char heading[kTextBufferSize] = {};
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT;
-        column.pszText = heading;
-        column.cchTextMax = kTextBufferSize;
-        GetColumn(col, &column);
-        text = heading;
+        text = GetColumnHeading(col);
     } else {
         text = GetItemText(row, col);
     }
     return true;
+}
+
+CString CGridList::GetColumnHeading(int col) const
+{
+    char heading[kTextBufferSize] = {};
+    LVCOLUMNA column = {};
+    column.mask = LVCF_TEXT;
+    column.pszText = heading;
+    column.cchTextMax = kTextBufferSize;
+    GetColumn(col, &column);
+    return heading;
 }
 
 bool CGridList::GetRowClipboardText(int row, CString& text)
@@ -954,14 +959,8 @@ void CGridList::OnContextMenuHeader(CWnd*, CPoint point, int)
         CColumnTrait* trait = GetColumnTrait(col);
         if (trait == nullptr || trait->IsAlwaysHidden())
             continue;
-        char heading[kTextBufferSize] = {};
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT;
-        column.pszText = heading;
-        column.cchTextMax = kTextBufferSize;
-        GetColumn(col, &column);
         const UINT flags = MF_STRING | (trait->IsVisible() ? MF_CHECKED : MF_UNCHECKED);
-        menu.AppendMenu(flags, kFirstColumnMenuId + static_cast<UINT>(col), heading);
+        menu.AppendMenu(flags, kFirstColumnMenuId + static_cast<UINT>(col), GetColumnHeading(col));
     }
     const UINT chosen = static_cast<UINT>(
         menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this));

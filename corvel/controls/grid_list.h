@@ -189,11 +189,13 @@ protected:
 private:
     static __time64_t SearchNow();
     int GetColumnCount() const;
+    CString GetColumnHeading(int col) const;
     std::vector<int> GetColumnOrder() const;
     bool IsOwnerData() const;
     bool HasCheckBoxes() const;
     void MoveFocusCell(bool right);
     void RepaintFocusRow();
+    void RepaintAfterDragScroll();
     // The header's sort bitmaps (unthemed sort arrow) are ours: freed here.
     void DropHeaderBitmap(int col);
     // A row's item data, read and written past the list's own message map.

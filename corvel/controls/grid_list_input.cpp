@@ -268,24 +268,27 @@ BOOL CGridList::OnItemDblClick(NMHDR* pNMHDR, LRESULT*)
     return FALSE;
 }
 
-void CGridList::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+void CGridList::RepaintAfterDragScroll()
 {
-    SetFocus();
-    CListCtrl::OnHScroll(nSBCode, nPos, pScrollBar);
+    // Unthemed grid lines scrolled by a dragged thumb are painted afresh at once.
     if (!m_visualStyle && IsKeyDown(VK_LBUTTON) && (GetExtendedStyle() & LVS_EX_GRIDLINES)) {
         Invalidate();
         UpdateWindow();
     }
 }
 
+void CGridList::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
+{
+    SetFocus();
+    CListCtrl::OnHScroll(nSBCode, nPos, pScrollBar);
+    RepaintAfterDragScroll();
+}
+
 void CGridList::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     SetFocus();
     CListCtrl::OnVScroll(nSBCode, nPos, pScrollBar);
-    if (!m_visualStyle && IsKeyDown(VK_LBUTTON) && (GetExtendedStyle() & LVS_EX_GRIDLINES)) {
-        Invalidate();
-        UpdateWindow();
-    }
+    RepaintAfterDragScroll();
 }
 
 void CGridList::OnKillFocus(CWnd* pNewWnd)

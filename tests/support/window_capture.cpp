@@ -90,6 +90,15 @@ WindowImage CaptureScreenArea(HWND hWnd)
     });
 }
 
+POINT ClientOffset(HWND hWnd)
+{
+    RECT window = {};
+    ::GetWindowRect(hWnd, &window);
+    POINT origin = {0, 0};
+    ::ClientToScreen(hWnd, &origin);
+    return {origin.x - window.left, origin.y - window.top};
+}
+
 bool SavePng(const WindowImage& image, const CString& path)
 {
     if (image.width <= 0 || image.height <= 0)

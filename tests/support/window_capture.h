@@ -26,6 +26,9 @@ WindowImage CaptureWindow(HWND hWnd);
 // the window should be on top, for windows of other programs would show too.
 WindowImage CaptureScreenArea(HWND hWnd);
 
+// Where the window's client area starts in its pictures (the frame's width and height).
+POINT ClientOffset(HWND hWnd);
+
 // Writes the picture as a PNG file (folders are made as needed); false on failure.
 bool SavePng(const WindowImage& image, const CString& path);
 

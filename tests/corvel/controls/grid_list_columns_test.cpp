@@ -9,9 +9,7 @@ protected:
     void SetUp() override
     {
         GridListTest::SetUp();
-        AddRow("Breaker", "9", "BOOLEAN", "Feeder breaker");
-        AddRow("Voltage", "10", "FLOAT32", "Bus voltage");
-        AddRow("Current", "100", "FLOAT32", "Phase current");
+        AddSampleRows();
     }
 
     // Right click on the header over a column: the header's context menu.

@@ -19,40 +19,20 @@ protected:
     void SetUp() override
     {
         GridListTest::SetUp();
-        AddRow("Breaker", "9", "BOOLEAN", "Feeder breaker");
-        AddRow("Voltage", "10", "FLOAT32", "Bus voltage");
-        AddRow("Current", "100", "FLOAT32", "Phase current");
+        AddSampleRows();
         AddRow("Alarm", "2", "INT16", "Alarm count");
     }
 
-    // The list as it draws itself, in its own client coordinates.
-    WindowImage PrintList()
-    {
-        m_list.Invalidate();
-        m_list.UpdateWindow();
-        PumpMessages();
-        WindowImage image = CaptureWindow(m_list.m_hWnd);
-        // The list's border lies outside its client area.
-        CRect window;
-        m_list.GetWindowRect(&window);
-        CPoint origin(0, 0);
-        m_list.ClientToScreen(&origin);
-        m_offset = CPoint(origin.x - window.left, origin.y - window.top);
-        return image;
-    }
+    // The list as it draws itself (printed: no header) or as the display shows it (header included).
+    WindowImage PrintList() { return Capture(false); }
+    WindowImage ShowList() { return Capture(true); }
 
-    // The list as the display shows it (the painting of the list itself, header included).
-    WindowImage ShowList()
+    WindowImage Capture(bool fromScreen)
     {
         m_list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
         PumpMessages();
-        WindowImage image = CaptureScreenArea(m_list.m_hWnd);
-        CRect window;
-        m_list.GetWindowRect(&window);
-        CPoint origin(0, 0);
-        m_list.ClientToScreen(&origin);
-        m_offset = CPoint(origin.x - window.left, origin.y - window.top);
-        return image;
+        m_offset = ClientOffset(m_list.m_hWnd);
+        return fromScreen ? CaptureScreenArea(m_list.m_hWnd) : CaptureWindow(m_list.m_hWnd);
     }
 
     COLORREF ClientPixel(const WindowImage& image, CPoint point) const
@@ -128,16 +108,13 @@ TEST_F(GridListDrawTest, ColumnAndRowColoursAndTheirHooks)
     list.UpdateWindow();
     PumpMessages();
     const WindowImage image = CaptureWindow(list.m_hWnd);
-    CRect window;
-    list.GetWindowRect(&window);
-    CPoint origin(0, 0);
-    list.ClientToScreen(&origin);
+    const CPoint offset = ClientOffset(list.m_hWnd);
     auto pixel = [&](int row, int col) {
         CRect cell;
         list.GetCellRect(row, col, LVIR_BOUNDS, cell);
         // Left of the right-aligned address and right of the other texts: the cell's back colour.
         const int x = col == 2 ? cell.left + 6 : cell.right - 6;
-        return image.At(x + origin.x - window.left, cell.CenterPoint().y + origin.y - window.top);
+        return image.At(x + offset.x, cell.CenterPoint().y + offset.y);
     };
     EXPECT_EQ(RGB(230, 255, 230), pixel(0, 2)) << "the column trait's colour";
     EXPECT_EQ(RGB(200, 0, 0), pixel(2, 1)) << "the cell hook";

@@ -10,9 +10,7 @@ protected:
     void SetUp() override
     {
         GridListTest::SetUp();
-        AddRow("Breaker", "9", "BOOLEAN", "Feeder breaker");
-        AddRow("Voltage", "10", "FLOAT32", "Bus voltage");
-        AddRow("Current", "100", "REAL32", "Phase current");
+        AddSampleRows();
     }
 
     // The text editor open over a cell, typed into.

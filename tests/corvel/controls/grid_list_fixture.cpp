@@ -235,6 +235,13 @@ void GridListTest::AddRow(LPCSTR tag, LPCSTR address, LPCSTR type, LPCSTR descri
     ASSERT_GE(m_list.InsertRowTexts(-1, 5, "", tag, address, type, description), 0);
 }
 
+void GridListTest::AddSampleRows()
+{
+    AddRow("Breaker", "9", "BOOLEAN", "Feeder breaker");
+    AddRow("Voltage", "10", "FLOAT32", "Bus voltage");
+    AddRow("Current", "100", "REAL32", "Phase current");
+}
+
 std::vector<std::string> GridListTest::ColumnTexts(int col)
 {
     std::vector<std::string> texts;

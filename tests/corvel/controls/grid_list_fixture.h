@@ -104,6 +104,8 @@ protected:
     // Creates the list (with the given extra style) and its columns.
     void CreateList(CGridList& list, DWORD extraStyle = 0);
     void AddRow(LPCSTR tag, LPCSTR address, LPCSTR type, LPCSTR description);
+    // Breaker (9, BOOLEAN), Voltage (10, FLOAT32) and Current (100, REAL32).
+    void AddSampleRows();
     std::vector<std::string> ColumnTexts(int col);
     // The centre of a cell, in the list's client coordinates.
     CPoint CellCenter(int row, int col);
