@@ -2,7 +2,7 @@
 // (Mouse, keyboard and editing are in grid_list_input.cpp, drawing in grid_list_draw.cpp.)
 #include "corvel/controls/grid_list.h"
 
-#include "corvel/app/project_records.h"
+#include "corvel/model/project_records.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/controls/grid_editors.h"
 #include "toolkit/common/system.h"

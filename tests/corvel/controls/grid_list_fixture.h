@@ -1,7 +1,7 @@
 // GridHost, GridListTest, input helpers: a grid list in a top-level window of the test, driven by posted input.
 #pragma once
 
-#include "corvel/app/project_records.h"
+#include "corvel/model/project_records.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/controls/grid_editors.h"
 #include "corvel/controls/grid_list.h"
