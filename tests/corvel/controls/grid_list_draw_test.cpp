@@ -2,6 +2,8 @@
 // list printed into a memory DC), and the screenshot of a populated list with an open combo editor.
 #include "grid_list_fixture.h"
 
+#include "support/window_screenshot.h"
+
 #include <algorithm>
 
 namespace {
@@ -253,7 +255,8 @@ TEST_F(GridListDrawTest, ScreenshotOfAPopulatedListWithAnOpenCombo)
 
     m_host.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     PumpMessages();
-    ASSERT_TRUE(SavePng(CaptureScreenArea(m_host.m_hWnd), ScreenshotPath("grid-list.png")));
+    const WindowImage shot = CaptureScreenArea(m_host.m_hWnd);
+    EXPECT_EQ("", SaveScreenshot("grid-list", shot.width, shot.height, shot.pixels));
 
     // Descending by address; the odd rows in the alternate colour; the combo's choices.
     EXPECT_EQ((std::vector<std::string>{"1012", "1011", "1010", "1008", "1006", "1004", "1002", "1001"}),
