@@ -62,9 +62,7 @@ CMainDoc::~CMainDoc() = default;
 
 CString CMainDoc::GetProjectName() const
 {
-    if (!project.prjName.IsEmpty())
-        return project.prjName;
-    return GetProjectFileName();
+    return Corvel::Records::ProjectName(project);
 }
 
 CString CMainDoc::GetProjectFileName() const
@@ -87,13 +85,8 @@ void CMainDoc::MarkChangedAndUpdateViews()
 int CMainDoc::GetDeviceCount(int kind) const
 {
     switch (kind) {
-    case kKindIed: {
-        int count = 0;
-        for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;)
-            if (project.iedDevices.GetNext(pos)->state == Corvel::Records::kSlotInUse)
-                ++count;
-        return count;
-    }
+    case kKindIed:
+        return Corvel::Records::CountIedsInUse(project);
     case kKindPlc:
         return 1;
     case kKindTagMap:

@@ -7,24 +7,11 @@ bool BeginsWith(const CString& text, const CString& start)
     return text.GetLength() >= start.GetLength() && strncmp(text, start, start.GetLength()) == 0;
 }
 
-// The entry whose name equals key, else the one with the longest name that key begins with.
-const CtlModelMap::value_type* FindEntry(const CtlModelMap& map, const CString& key, bool flat)
+CString CodeText(int code)
 {
-    const CtlModelMap::value_type* prefixMatch = nullptr;
-    int prefixLength = -1;
-    for (const auto& entry : map) {
-        if (entry.second == 0)
-            continue;
-        const CString text = CtlModelKeyText(entry.first);
-        const CString name = flat ? FlatCtlModelName(text) : text;
-        if (name == key)
-            return &entry;
-        if (name.GetLength() > prefixLength && BeginsWith(key, name)) {
-            prefixMatch = &entry;
-            prefixLength = name.GetLength();
-        }
-    }
-    return prefixMatch;
+    CString text;
+    text.Format("%d", code);
+    return text;
 }
 
 } // namespace
@@ -88,12 +75,50 @@ CString FlatCtlModelName(const CString& keyText)
 
 CString FindCtlModelText(const CtlModelMap& map, const CString& key, const CString& defaultText)
 {
-    const CtlModelMap::value_type* found = FindEntry(map, key, false);
+    return CCtlModelIndex(map).Find(key, defaultText);
+}
+
+CCtlModelIndex::CCtlModelIndex(const CtlModelMap& map)
+{
+    m_entries.reserve(map.size());
+    for (const auto& [key, code] : map) {
+        // Entries of 0 are no entries to a lookup.
+        if (code == 0)
+            continue;
+        const CString text = CtlModelKeyText(key);
+        m_entries.push_back(Entry{text, FlatCtlModelName(text), code});
+    }
+}
+
+const CCtlModelIndex::Entry* CCtlModelIndex::FindEntry(const CString& key, bool flat) const
+{
+    const Entry* prefixMatch = nullptr;
+    int prefixLength = -1;
+    for (const Entry& entry : m_entries) {
+        const CString& name = flat ? entry.flatName : entry.keyText;
+        if (name == key)
+            return &entry;
+        if (name.GetLength() > prefixLength && BeginsWith(key, name)) {
+            prefixMatch = &entry;
+            prefixLength = name.GetLength();
+        }
+    }
+    return prefixMatch;
+}
+
+CString CCtlModelIndex::Find(const CString& key, const CString& defaultText) const
+{
+    const Entry* found = FindEntry(key, false);
     if (found == nullptr)
-        found = FindEntry(map, FlatCtlModelName(key), true);
-    if (found == nullptr)
-        return defaultText;
-    CString text;
-    text.Format("%d", found->second);
-    return text;
+        found = FindEntry(FlatCtlModelName(key), true);
+    return found == nullptr ? defaultText : CodeText(found->code);
+}
+
+CString CCtlModelIndex::FindFlat(const CString& flatName, const CString& defaultText) const
+{
+    for (const Entry& entry : m_entries) {
+        if (entry.flatName == flatName)
+            return CodeText(entry.code);
+    }
+    return defaultText;
 }

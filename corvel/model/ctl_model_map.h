@@ -6,6 +6,7 @@
 
 #include <map>
 #include <utility>
+#include <vector>
 
 using CtlModelKey = std::pair<CString, CString>;
 using CtlModelMap = std::map<CtlModelKey, int>;
@@ -27,3 +28,24 @@ CString FlatCtlModelName(const CString& keyText);
 // defaultText: an entry whose key text equals key, else the longest one that
 // key begins with; then the same on the flat names. Entries of 0 are skipped.
 CString FindCtlModelText(const CtlModelMap& map, const CString& key, const CString& defaultText);
+
+// The entries of a control-model map with their key texts, made once for many lookups.
+class CCtlModelIndex {
+public:
+    explicit CCtlModelIndex(const CtlModelMap& map);
+    // As FindCtlModelText on the map.
+    CString Find(const CString& key, const CString& defaultText) const;
+    // The code of the entry whose flat name equals flatName, as "%d" text; defaultText when none does.
+    CString FindFlat(const CString& flatName, const CString& defaultText) const;
+
+private:
+    struct Entry {
+        CString keyText;
+        CString flatName;
+        int code;
+    };
+    // The entry whose name equals key, else the one with the longest name that key begins with.
+    const Entry* FindEntry(const CString& key, bool flat) const;
+
+    std::vector<Entry> m_entries;
+};

@@ -124,6 +124,23 @@ CKorXml::~CKorXml()
     m_stream.Release();
 }
 
+void CKorXml::Close()
+{
+    HRESULT result = S_OK;
+    if (m_writer) {
+        result = m_writer->WriteEndDocument();
+        const HRESULT flushed = m_writer->Flush();
+        if (SUCCEEDED(result))
+            result = flushed;
+        m_lastResult = result;
+    }
+    m_reader.Release();
+    m_writer.Release();
+    m_stream.Release();
+    if (FAILED(result) && m_throwFailures)
+        throw CKorXmlException(result, "WriteEndDocument");
+}
+
 void CKorXml::Check(HRESULT result, LPCSTR call)
 {
     m_lastResult = result;
@@ -147,6 +164,8 @@ bool CKorXml::OpenWriter()
         m_writer = writer;
         return true;
     } catch (CKorXmlException&) {
+        if (m_throwFailures)
+            throw;
         AfxMessageBox("CreateWriter");
         return false;
     }
@@ -158,12 +177,16 @@ bool CKorXml::OpenReader()
     try {
         Check(::CreateXmlReader(__uuidof(IXmlReader), reader.ReceiveVoid(), nullptr), "CreateXmlReader");
     } catch (CKorXmlException&) {
+        if (m_throwFailures)
+            throw;
         AfxMessageBox("Error: CreateReader - XML");
         return false;
     }
     try {
         Check(reader->SetInput(m_stream.Get()), "SetInput");
     } catch (CKorXmlException&) {
+        if (m_throwFailures)
+            throw;
         AfxMessageBox("Error: CreateReader - Input");
         return false;
     }
@@ -189,6 +212,8 @@ bool CKorXml::OpenFileStream(bool forReading)
             m_stream = stream;
             return forReading ? OpenReader() : OpenWriter();
         } catch (CKorXmlException&) {
+            if (m_throwFailures)
+                throw;
         }
         CFileDialog dialog(FALSE, kSaveAsExtension, m_fileName, kSaveAsFlags, kSaveAsFilter);
         if (dialog.DoModal() != IDOK) {
@@ -204,11 +229,16 @@ bool CKorXml::OpenFileStream(bool forReading)
 template <class Write>
 void CKorXml::Guarded(LPCSTR fixedMessage, Write write)
 {
-    if (!m_writer)
+    if (!m_writer) {
+        if (m_throwFailures)
+            throw CKorXmlException(E_UNEXPECTED, "write (no open writer)");
         return;
+    }
     try {
         write();
     } catch (CKorXmlException& e) {
+        if (m_throwFailures)
+            throw;
         AfxMessageBox(fixedMessage ? fixedMessage : e.Message());
     }
 }

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <vector>
 
 void CopyString(LPTSTR destination, int size, CString source)
@@ -78,8 +79,10 @@ bool EndsWithExtension(CString path, CString extension)
 
 CString ChangeFileExtension(CString path, CString extension)
 {
-    int dot = path.ReverseFind('.');
-    if (dot > 0)
+    // Only a dot in the file name starts its extension, not one in a folder name.
+    const int nameStart = std::max(path.ReverseFind('\\'), path.ReverseFind('/')) + 1;
+    const int dot = path.ReverseFind('.');
+    if (dot > nameStart)
         path = path.Left(dot);
     if (extension.IsEmpty() || extension[0] != '.')
         path += '.';
