@@ -128,6 +128,23 @@ std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot)
     return device;
 }
 
+void PlaceIed(_IED_DEVICE& device, const CString& sclPath, const CConnectedAP& entry)
+{
+    device.state = kSlotInUse;
+    device.CIDFile = sclPath;
+    device.label = entry.ied.name;
+    device.name = entry.ied.name;
+    device.vendor = entry.ied.manufacturer;
+    device.IPaddr = entry.IP;
+    device.IPMask = entry.IP_SUBNET;
+    device.Gateway = entry.IP_GATEWAY;
+    device.APTitle = entry.OSI_AP_Title;
+    device.AEQualifier = entry.OSI_AE_Qualifier;
+    device.pSel = entry.OSI_PSEL;
+    device.sSel = entry.OSI_SSEL;
+    device.tSel = entry.OSI_TSEL;
+}
+
 void MoveDeviceFields(_IED_DEVICE& to, _IED_DEVICE& from)
 {
     to.reserved1 = 0;

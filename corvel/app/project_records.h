@@ -3,6 +3,7 @@
 // CMainDoc names them as its nested types; model and format code uses them without windows.
 #pragma once
 #include "framework/core.h"
+#include "corvel/model/ied_records.h"
 #include "corvel/model/scl_model.h"
 
 #include <map>
@@ -289,6 +290,10 @@ void ApplyNewProjectSettings(_PROJECT& project);
 std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum);
 // A PLC slot with the network view's defaults; the first one is in use as "EthernetIP".
 std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot);
+
+// Puts the IED of an SCL file's access point into a free slot: in use, named after the IED, with its
+// SCL file, manufacturer and addresses.
+void PlaceIed(_IED_DEVICE& device, const CString& sclPath, const CConnectedAP& entry);
 
 // Gives to every field of from except state, devNum and button; the lists are moved, leaving from's empty.
 // The IED's first unnamed number becomes 0.

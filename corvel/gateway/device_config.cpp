@@ -4,12 +4,12 @@
 #include "corvel/project/embedded_files.h"
 #include "corvel/project/path_utils.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace Corvel::Gateway {
 
 using Korvane::Formats::CKorXml;
-using Korvane::Formats::FolderPartOfPath;
 using Records::kSlotInUse;
 
 namespace {
@@ -71,11 +71,22 @@ bool IsSameFile(const CString& first, const CString& second)
     return FullPath(first).CompareNoCase(FullPath(second)) == 0;
 }
 
+// The part of path before its last "\\" or "/" (a drive's root keeps it); empty when it has neither.
+CString FolderOf(const CString& path)
+{
+    const int separator = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
+    if (separator < 0)
+        return CString();
+    const bool isDriveRoot = separator == 2 && path[1] == ':';
+    return path.Left(isDriveRoot ? separator + 1 : separator);
+}
+
 CString JoinPath(const CString& folder, const CString& name)
 {
     if (folder.IsEmpty())
         return name;
-    return folder[folder.GetLength() - 1] == '\\' ? folder + name : folder + "\\" + name;
+    const char last = folder[folder.GetLength() - 1];
+    return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
 }
 
 // The XML copy of the project: the project path with the extension ".prx", or for a project without a
@@ -84,13 +95,13 @@ CString ProjectCopyPath(const Records::_PROJECT& project, const CString& outputP
 {
     if (!project.filePath.IsEmpty())
         return ChangeFileExtension(project.filePath, kProjectCopyExtension);
-    return JoinPath(FolderPartOfPath(outputPath), Records::ProjectName(project) + "." + kProjectCopyExtension);
+    return JoinPath(FolderOf(outputPath), Records::ProjectName(project) + "." + kProjectCopyExtension);
 }
 
 // A new, empty file beside path for the configuration to be written into.
 CString CreateTemporaryFileBeside(const CString& path)
 {
-    CString folder = FolderPartOfPath(path);
+    CString folder = FolderOf(path);
     if (folder.IsEmpty())
         folder = ".";
     char name[MAX_PATH] = {};
