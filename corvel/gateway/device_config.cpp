@@ -5,6 +5,7 @@
 #include "corvel/project/path_utils.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 namespace Corvel::Gateway {
@@ -137,11 +138,16 @@ CString BracketsToParentheses(CString& text)
     return text;
 }
 
+CString DecimalText(int value)
+{
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return CString(digits, static_cast<int>(end - digits));
+}
+
 CString TwoDigitNumber(int number)
 {
-    CString text;
-    text.Format(number < 10 ? "0%d" : "%d", number);
-    return text;
+    return number >= 0 && number < 10 ? "0" + DecimalText(number) : DecimalText(number);
 }
 
 CString PathAfterColon(const CString& path)
@@ -232,7 +238,7 @@ void CDeviceConfigWriter::WriteTagDatabase()
             if (row.size() <= Records::kColDataType)
                 continue;
             const CString& iecType = row[Records::kColDataType];
-            dimension.Format("%u", static_cast<unsigned>(m_types.GetArrayDimension(iecType)));
+            dimension = DecimalText(m_types.GetArrayDimension(iecType));
             if (!ConvertIecTypeToPlcType(iecType, plcType))
                 continue;
             CString name = row[Records::kColTagName];

@@ -92,7 +92,7 @@ void CDeviceConfigWriter::WriteConnectionMap(int connection)
                 continue;
             name = tag->tagName;
             RemoveBrackets(name);
-            startAddress.Format("%d", tag->StartAddr);
+            startAddress = DecimalText(tag->StartAddr);
             m_xml.WriteMultiShortEndElement({"Map", "Tag", name, "StartAddress", startAddress, kListEnd});
         }
         m_xml.WriteEndTag();
@@ -106,7 +106,7 @@ void CDeviceConfigWriter::WriteExplicitMaps()
     CString attribute;
     for (INT_PTR i = 0; i < m_project.tagsMSG.GetCount(); ++i) {
         const Records::_TAGS* tag = m_project.tagsMSG.GetAt(i);
-        attribute.Format("%d", static_cast<int>(i + 1));
+        attribute = DecimalText(static_cast<int>(i + 1));
         m_xml.WriteMultiShortEndElement({"Map", "Tag", tag->tagName, "Attribute", attribute, "Access", tag->Access,
                                          kListEnd});
     }

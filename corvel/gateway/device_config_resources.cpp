@@ -72,31 +72,50 @@ int GetReportGroupOf(const std::vector<int>& boundaries, int k)
 
 CString GetReportGroupOffset(const CReport& report, int k)
 {
-    CString text;
-    text.Format("%d", GetReportGroupOf(ReadReportGroupBoundaries(report.groupOffsets), k));
-    return text;
+    return DecimalText(GetReportGroupOf(ReadReportGroupBoundaries(report.groupOffsets), k));
 }
+
+namespace {
+
+std::string_view View(const CString& text)
+{
+    return std::string_view(text, static_cast<size_t>(text.GetLength()));
+}
+
+} // namespace
 
 CDeviceTagPaths::CDeviceTagPaths(const Records::_IED_DEVICE& device)
 {
+    const auto byName = [](const auto& left, const auto& right) { return left.first < right.first; };
+    m_rowPaths.reserve(device.ConfiguredCache.size());
     for (const ConfiguredRow& row : device.ConfiguredCache)
-        m_rowPaths.emplace(Column(row, Records::kColTagName), PathAfterColon(Column(row, Records::kColTagPath)));
+        m_rowPaths.emplace_back(View(Column(row, Records::kColTagName)), &Column(row, Records::kColTagPath));
+    std::stable_sort(m_rowPaths.begin(), m_rowPaths.end(), byName);
+    m_entryPaths.reserve(device.ReportsPath.size());
     for (const auto& [path, entry] : device.ReportsPath)
-        m_entryPaths.emplace(entry.tagName, PathAfterColon(path));
+        m_entryPaths.emplace_back(View(entry.tagName), &path);
+    std::stable_sort(m_entryPaths.begin(), m_entryPaths.end(), byName);
+}
+
+const CString* CDeviceTagPaths::Find(const PathsByName& paths, const CString& tagName)
+{
+    const std::string_view name = View(tagName);
+    const auto found = std::lower_bound(paths.begin(), paths.end(), name,
+                                        [](const auto& item, std::string_view value) { return item.first < value; });
+    return found != paths.end() && found->first == name ? found->second : nullptr;
 }
 
 CString CDeviceTagPaths::FindMmsPathOfTag(const CString& tagName) const
 {
-    const auto found = m_rowPaths.find(tagName);
-    return found == m_rowPaths.end() ? CString() : found->second;
+    const CString* path = Find(m_rowPaths, tagName);
+    return path == nullptr ? CString() : PathAfterColon(*path);
 }
 
 CString CDeviceTagPaths::FindGooseMemberPath(const CString& tagName) const
 {
-    const auto found = m_entryPaths.find(tagName);
-    if (found != m_entryPaths.end() && !found->second.IsEmpty())
-        return found->second;
-    return FindMmsPathOfTag(tagName);
+    const CString* path = Find(m_entryPaths, tagName);
+    const CString memberPath = path == nullptr ? CString() : PathAfterColon(*path);
+    return memberPath.IsEmpty() ? FindMmsPathOfTag(tagName) : memberPath;
 }
 
 void CDeviceConfigWriter::WriteEth0Resource()
@@ -309,7 +328,7 @@ void CDeviceConfigWriter::GatherControlBlockRow(const Device& device, const Conf
         block.bufferedReport = entry.ReportBlockName();
         block.confRev = entry.reportConfRev;
         block.groupOffsets = entry.groupOffset;
-        block.intPd.Format("%d", entry.iIntPd);
+        block.intPd = DecimalText(entry.iIntPd);
         block.trgDchg = FlagText(entry.isDchg);
         block.trgQchg = FlagText(entry.isQchg);
         block.trgDupd = FlagText(entry.isDupd);
@@ -339,7 +358,7 @@ void CDeviceConfigWriter::WriteReports(const CBlockTable<CReport>& reports, cons
             CString mmsPath = PathAfterColon(report.memberPaths[k]);
             if (mmsPath.IsEmpty())
                 mmsPath = paths.FindMmsPathOfTag(tagName);
-            groupText.Format("%d", GetReportGroupOf(boundaries, static_cast<int>(k)));
+            groupText = DecimalText(GetReportGroupOf(boundaries, static_cast<int>(k)));
             m_xml.WriteMultiShortEndElement({"RptDataSet", "comment", "", "tagname", tagName, "rptgrpoff", groupText,
                                              "mmsPath", mmsPath, kListEnd});
         }

@@ -7,6 +7,7 @@
 #include "corvel/project/kor_xml.h"
 
 #include <map>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -98,7 +99,8 @@ CString GetReportGroupOffset(const CReport& report, int k);
 std::vector<int> ReadReportGroupBoundaries(const CString& groupOffsets);
 int GetReportGroupOf(const std::vector<int>& boundaries, int k);
 
-// The paths one IED records for its tag names: in its rows and in its report-path table.
+// The paths one IED records for its tag names: in its rows and in its report-path table. Refers to the
+// device's texts, which must stay as they are while it is used.
 class CDeviceTagPaths {
 public:
     explicit CDeviceTagPaths(const Records::_IED_DEVICE& device);
@@ -109,8 +111,12 @@ public:
     CString FindGooseMemberPath(const CString& tagName) const;
 
 private:
-    std::map<CString, CString> m_rowPaths;
-    std::map<CString, CString> m_entryPaths;
+    // Tag names with their paths, sorted by name; paths of one name in the order met.
+    using PathsByName = std::vector<std::pair<std::string_view, const CString*>>;
+    static const CString* Find(const PathsByName& paths, const CString& tagName);
+
+    PathsByName m_rowPaths;
+    PathsByName m_entryPaths;
 };
 
 // Writes the configuration of one project through an open XML writer, from the start tag of
@@ -187,6 +193,8 @@ private:
     CCtlModelIndex m_ctlModels;
 };
 
+// value as "%d" text.
+CString DecimalText(int value);
 // Two-digit numbering of status tag names: "0%d" below 10, "%d" from 10 on.
 CString TwoDigitNumber(int number);
 // The part of path after its first ":"; the whole path when it holds none.

@@ -1,11 +1,9 @@
 #include "corvel/model/ctl_model_map.h"
 
-namespace {
+#include <algorithm>
+#include <functional>
 
-bool BeginsWith(const CString& text, const CString& start)
-{
-    return text.GetLength() >= start.GetLength() && strncmp(text, start, start.GetLength()) == 0;
-}
+namespace {
 
 CString CodeText(int code)
 {
@@ -32,18 +30,23 @@ CString FindCtlModelTextForTag(const CtlModelMap& map, const CString& domain, co
     const int underscore = tagText.Find('_');
     const CString path = underscore < 0 ? tagText : tagText.Mid(underscore + 1);
     const int pathDollar = path.Find('$');
-    const CString pathRest = pathDollar < 0 ? CString() : path.Mid(pathDollar);
-    for (const auto& [key, code] : map) {
-        if (!BeginsWith(domain, key.first))
-            continue;
-        const int keyDollar = key.second.Find('$');
-        const CString node = keyDollar < 0 ? key.second : key.second.Left(keyDollar);
-        if (!BeginsWith(path, node))
-            continue;
-        if (node + pathRest == key.second && code != 0) {
-            CString text;
-            text.Format("%d", code);
-            return text;
+    const LPCSTR pathRest = pathDollar < 0 ? "" : static_cast<LPCSTR>(path) + pathDollar;
+    // Only keys whose domain the given domain begins with can match; in key order those are the keys of each
+    // of the domain's beginnings, shortest first.
+    for (int length = 0; length <= domain.GetLength(); ++length) {
+        const CString keyDomain = domain.Left(length);
+        for (auto it = map.lower_bound(CtlModelKey(keyDomain, CString())); it != map.end() && it->first.first == keyDomain;
+             ++it) {
+            const CString& keyPath = it->first.second;
+            if (it->second == 0)
+                continue;
+            // The key's node (its path up to the first "$") must start the path, and the rest of the path follow it.
+            const int keyDollar = keyPath.Find('$');
+            const int nodeLength = keyDollar < 0 ? keyPath.GetLength() : keyDollar;
+            if (path.GetLength() < nodeLength || strncmp(path, keyPath, static_cast<size_t>(nodeLength)) != 0)
+                continue;
+            if (strcmp(static_cast<LPCSTR>(keyPath) + nodeLength, pathRest) == 0)
+                return CodeText(it->second);
         }
     }
     return "0";
@@ -80,45 +83,50 @@ CString FindCtlModelText(const CtlModelMap& map, const CString& key, const CStri
 
 CCtlModelIndex::CCtlModelIndex(const CtlModelMap& map)
 {
-    m_entries.reserve(map.size());
     for (const auto& [key, code] : map) {
         // Entries of 0 are no entries to a lookup.
         if (code == 0)
             continue;
         const CString text = CtlModelKeyText(key);
-        m_entries.push_back(Entry{text, FlatCtlModelName(text), code});
+        m_keyTexts.Add(text, code);
+        m_flatNames.Add(FlatCtlModelName(text), code);
     }
 }
 
-const CCtlModelIndex::Entry* CCtlModelIndex::FindEntry(const CString& key, bool flat) const
+void CCtlModelIndex::Names::Add(const CString& name, int code)
 {
-    const Entry* prefixMatch = nullptr;
-    int prefixLength = -1;
-    for (const Entry& entry : m_entries) {
-        const CString& name = flat ? entry.flatName : entry.keyText;
-        if (name == key)
-            return &entry;
-        if (name.GetLength() > prefixLength && BeginsWith(key, name)) {
-            prefixMatch = &entry;
-            prefixLength = name.GetLength();
-        }
+    const std::string text(name, static_cast<size_t>(name.GetLength()));
+    if (!codes.emplace(text, code).second)
+        return;
+    const auto place = std::lower_bound(lengths.begin(), lengths.end(), text.size(), std::greater<size_t>());
+    if (place == lengths.end() || *place != text.size())
+        lengths.insert(place, text.size());
+}
+
+const int* CCtlModelIndex::Names::Find(std::string_view key) const
+{
+    for (const size_t length : lengths) {
+        if (length > key.size())
+            continue;
+        const auto found = codes.find(key.substr(0, length));
+        if (found != codes.end())
+            return &found->second;
     }
-    return prefixMatch;
+    return nullptr;
 }
 
 CString CCtlModelIndex::Find(const CString& key, const CString& defaultText) const
 {
-    const Entry* found = FindEntry(key, false);
-    if (found == nullptr)
-        found = FindEntry(FlatCtlModelName(key), true);
-    return found == nullptr ? defaultText : CodeText(found->code);
+    const int* code = m_keyTexts.Find(std::string_view(key, static_cast<size_t>(key.GetLength())));
+    if (code == nullptr) {
+        const CString flat = FlatCtlModelName(key);
+        code = m_flatNames.Find(std::string_view(flat, static_cast<size_t>(flat.GetLength())));
+    }
+    return code == nullptr ? defaultText : CodeText(*code);
 }
 
 CString CCtlModelIndex::FindFlat(const CString& flatName, const CString& defaultText) const
 {
-    for (const Entry& entry : m_entries) {
-        if (entry.flatName == flatName)
-            return CodeText(entry.code);
-    }
-    return defaultText;
+    const auto found = m_flatNames.codes.find(std::string_view(flatName, static_cast<size_t>(flatName.GetLength())));
+    return found == m_flatNames.codes.end() ? defaultText : CodeText(found->second);
 }

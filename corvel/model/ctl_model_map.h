@@ -5,6 +5,8 @@
 #include "framework/core.h"
 
 #include <map>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,7 +31,7 @@ CString FlatCtlModelName(const CString& keyText);
 // key begins with; then the same on the flat names. Entries of 0 are skipped.
 CString FindCtlModelText(const CtlModelMap& map, const CString& key, const CString& defaultText);
 
-// The entries of a control-model map with their key texts, made once for many lookups.
+// The entries of a control-model map by their key texts and flat names, made once for many lookups.
 class CCtlModelIndex {
 public:
     explicit CCtlModelIndex(const CtlModelMap& map);
@@ -39,13 +41,15 @@ public:
     CString FindFlat(const CString& flatName, const CString& defaultText) const;
 
 private:
-    struct Entry {
-        CString keyText;
-        CString flatName;
-        int code;
+    // Codes by name (the first entry of a name in map order), and the lengths the names have, longest first.
+    struct Names {
+        std::map<std::string, int, std::less<>> codes;
+        std::vector<size_t> lengths;
+        void Add(const CString& name, int code);
+        // The code of the name equal to key, else of the longest name that key begins with; null when none.
+        const int* Find(std::string_view key) const;
     };
-    // The entry whose name equals key, else the one with the longest name that key begins with.
-    const Entry* FindEntry(const CString& key, bool flat) const;
 
-    std::vector<Entry> m_entries;
+    Names m_keyTexts;
+    Names m_flatNames;
 };

@@ -7,6 +7,7 @@
 #include "framework/strings.h"
 
 #include <initializer_list>
+#include <vector>
 #include <xmllite.h>
 
 namespace Korvane {
@@ -82,6 +83,12 @@ private:
     void Check(HRESULT result, LPCSTR call);
     // The start tag and attributes of list, left open.
     void WriteListStartTag(std::initializer_list<LPCSTR> list, bool valueMayEnd);
+    // Texts for the platform writer, in buffers of this object: a name, an attribute value (escaped when the
+    // writer does not escape attribute values itself), element text. Each is valid until the next call of
+    // the same kind.
+    LPCWSTR WideName(LPCSTR name);
+    LPCWSTR WideValue(LPCSTR value);
+    LPCWSTR WideText(LPCSTR text);
     // Runs write, showing the exception's message (or fixedMessage when given) on failure.
     template <class Write>
     void Guarded(LPCSTR fixedMessage, Write write);
@@ -94,6 +101,8 @@ private:
     bool m_throwFailures = false;
     CString m_resultText; // what the extraction of embedded files reports
     CString m_fileName;
+    std::vector<wchar_t> m_wideName;
+    std::vector<wchar_t> m_wideValue;
 };
 
 } // namespace Formats
