@@ -59,19 +59,6 @@ CString FormatPath(LPCSTR format, const CString& path)
     return text;
 }
 
-// The full form of a path, for telling whether two paths name one file.
-CString FullPath(const CString& path)
-{
-    char full[MAX_PATH] = {};
-    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? CString(full) : path;
-}
-
-bool IsSameFile(const CString& first, const CString& second)
-{
-    return FullPath(first).CompareNoCase(FullPath(second)) == 0;
-}
-
 // The part of path before its last "\\" or "/" (a drive's root keeps it); empty when it has neither.
 CString FolderOf(const CString& path)
 {
@@ -162,7 +149,7 @@ DeviceConfigResult WriteDeviceConfigFile(const ProjectXmlContent& project, const
     const Records::_PROJECT& records = project.project;
     if (options.withAttachments) {
         for (const CString& projectFile : {records.filePath, ProjectCopyPath(records, outputPath)}) {
-            if (!projectFile.IsEmpty() && IsSameFile(projectFile, outputPath))
+            if (!projectFile.IsEmpty() && IsSamePath(projectFile, outputPath))
                 throw CDeviceConfigError(FormatPath(kWouldOverwriteProject, outputPath));
         }
     }

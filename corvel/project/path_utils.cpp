@@ -90,6 +90,19 @@ CString ChangeFileExtension(CString path, CString extension)
     return path;
 }
 
+bool IsSamePath(const CString& first, const CString& second)
+{
+    // The full form of each path, without a trailing backslash.
+    const auto fullPath = [](const CString& path) {
+        char full[MAX_PATH] = {};
+        const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
+        CString result = length > 0 && length < MAX_PATH ? CString(full) : path;
+        result.TrimRight('\\');
+        return result;
+    };
+    return fullPath(first).CompareNoCase(fullPath(second)) == 0;
+}
+
 bool CreateFolder(CString path)
 {
     return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;

@@ -13,18 +13,12 @@
 // read (any message box counts as a failure) or the configuration cannot be written; 2 for wrong
 // arguments.
 #include "tools/cfggen/arguments.h"
-#include "tools/projdump/detached_doc.h"
-
-#include "corvel/project/path_utils.h"
+#include "tools/projdump/console_project.h"
 
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-// How the project comes in (the document's openKind).
-constexpr int kOpenKindArchive = 1;
-constexpr int kOpenKindProjectXml = 2;
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
@@ -32,49 +26,10 @@ constexpr int kExitUsage = 2;
 // The options that follow PROJECT OUT.xml.
 const std::vector<OptionSpec> kOptions;
 
-int g_messageCount = 0;
-
-int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
-{
-    fprintf(stderr, "%s\n", (LPCSTR)text);
-    ++g_messageCount;
-    return IDCANCEL;
-}
-
-INT_PTR CancelFileDialog(const FileDialogRequest& request, std::vector<CString>&)
-{
-    fprintf(stderr, "cfggen: a file dialog was cancelled (proposed name \"%s\")\n", (LPCSTR)request.initialFileName);
-    ++g_messageCount;
-    return IDCANCEL;
-}
-
 int Usage(const CString& reason)
 {
     fprintf(stderr, "cfggen: %s\nusage: cfggen PROJECT OUT.xml\n", (LPCSTR)reason);
     return kExitUsage;
-}
-
-// Reads the project file into the document; false after the reason went to the error output.
-bool OpenProject(CDetachedMainDoc& doc, const CString& path)
-{
-    doc.SetProjectPath(path);
-    if (EndsWithExtension(path, ".prj")) {
-        doc.SetOpenKind(kOpenKindArchive);
-        doc.LoadProjectArchive(path);
-    } else if (EndsWithExtension(path, ".prx")) {
-        doc.SetOpenKind(kOpenKindProjectXml);
-        doc.ReadProjectXml(path);
-    } else {
-        fprintf(stderr, "cfggen: %s is not a project file this tool reads (*.prj, *.prx)\n", (LPCSTR)path);
-        return false;
-    }
-    if (g_messageCount > 0 || !doc.projectReady) {
-        fprintf(stderr, "cfggen: the project %s could not be read\n", (LPCSTR)path);
-        return false;
-    }
-    // A project XML file names the path it was saved under; the project is where it was opened.
-    doc.SetProjectPath(path);
-    return true;
 }
 
 } // namespace
@@ -85,12 +40,14 @@ int main(int argc, char** argv)
     CString error;
     if (!ParseCommandLine(argc, argv, 2, kOptions, line, error))
         return Usage(error);
-    SetMessageBoxHook(PrintMessageBox);
-    SetFileDialogHook(CancelFileDialog);
+    RouteDialogsToConsole("cfggen");
 
     CDetachedMainDoc doc;
-    if (!OpenProject(doc, line.positional[0]))
+    const CString& projectPath = line.positional[0];
+    if (!OpenProjectFile(doc, projectPath, "cfggen"))
         return kExitFailure;
+    // A project XML file names the path it was saved under; the project is where it was opened.
+    doc.SetProjectPath(projectPath);
     try {
         int tagCount = 0;
         const Corvel::Gateway::DeviceConfigResult result = doc.WriteDeviceConfig(line.positional[1], tagCount);
@@ -100,5 +57,5 @@ int main(int argc, char** argv)
         fprintf(stderr, "%s\n", e.Message());
         return kExitFailure;
     }
-    return g_messageCount > 0 ? kExitFailure : 0;
+    return ConsoleMessageCount() > 0 ? kExitFailure : 0;
 }

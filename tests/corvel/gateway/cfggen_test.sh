@@ -25,7 +25,7 @@ expect_failure() {
 expect_failure 2 "usage: cfggen PROJECT OUT.xml"
 expect_failure 2 "usage: cfggen PROJECT OUT.xml" "Z:$sample/sample.prj"
 expect_failure 2 "unknown option --aoi" "Z:$sample/sample.prj" "Z:$sample/x.xml" --aoi "Z:$sample"
-expect_failure 1 "could not be read" "Z:$sample/missing.prj" "Z:$sample/x.xml"
+expect_failure 1 "Could not open the project file" "Z:$sample/missing.prj" "Z:$sample/x.xml"
 expect_failure 1 "is not a project file" "Z:$sample/in-process.xml" "Z:$sample/x.xml"
 expect_failure 1 "Error: Opening XML File" "Z:$sample/sample.prj" "Z:$sample/no-folder/x.xml"
 
