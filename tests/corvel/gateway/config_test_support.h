@@ -1,10 +1,10 @@
-// Module configuration tests: a project without windows, its configuration written into a scratch folder
-// and a parsed view of the written file.
+// Module configuration tests: a project's records without a document, its configuration written into a
+// scratch folder and a parsed view of the written file.
 #pragma once
 
 #include "corvel/gateway/device_config.h"
-#include "corvel/project/prx_test_support.h"
 #include "support/message_box_recorder.h"
+#include "support/parsed_xml.h"
 #include "support/paths.h"
 
 #include <gmock/gmock.h>
@@ -18,9 +18,55 @@
 namespace ConfigTest {
 
 using namespace Corvel::Records;
-using Node = PrxTest::Node;
-using PrxTest::ParsedXml;
+using Node = XmlNode;
 using Strings = std::vector<std::string>;
+
+// IED slots of a new project, as the network view makes them.
+constexpr int kIedSlots = 20;
+constexpr int kFirstIedId = 1066;
+
+// The records a project document owns, as a new project has them: the new project's settings, one port,
+// free IED slots.
+class ProjectRecords {
+public:
+    ProjectRecords()
+    {
+        ApplyNewProjectSettings(project);
+        project.numPorts = 1;
+        project.port61850 = 1;
+        project.portPLC = 1;
+        for (int i = 0; i < kIedSlots; ++i)
+            project.iedDevices.AddTail(MakeIedSlot(kFirstIedId + i).release());
+        tagsINP.SetListId(kTagsListInputs);
+        tagsOUT.SetListId(kTagsListOutputs);
+        tagsMSG.SetListId(kTagsListMessages);
+    }
+    ~ProjectRecords()
+    {
+        DeleteRecords(project.iedDevices);
+        DeleteRecords(project.sclFiles);
+        DeleteRecords(project.fcdas);
+    }
+    ProjectRecords(const ProjectRecords&) = delete;
+    ProjectRecords& operator=(const ProjectRecords&) = delete;
+
+    ProjectXmlContent Content() { return ProjectXmlContent{project, tagsINP, tagsOUT, tagsMSG, ctlModelMap, fileList}; }
+    _IED_DEVICE& IedSlot(int index) { return *project.iedDevices.GetAt(project.iedDevices.FindIndex(index)); }
+    void AddFcda(const char* tagName, const char* fcdaPath)
+    {
+        auto* fcda = new _CFCDA;
+        fcda->tagName = tagName;
+        fcda->FCDAPath = fcdaPath;
+        project.fcdas.AddTail(fcda);
+    }
+
+    _PROJECT project;
+    CVQNTagsList tagsINP;
+    CVQNTagsList tagsOUT;
+    CVQNTagsList tagsMSG;
+    CtlModelMap ctlModelMap;
+    CStringArray fileList;
+};
 
 // Every element named name below node (node included), in document order.
 inline std::vector<const Node*> Descendants(const Node* node, const char* name)
@@ -88,7 +134,7 @@ protected:
     // The next free IED slot, in use with a name, label and address.
     _IED_DEVICE& AddIed(const char* name)
     {
-        _IED_DEVICE& ied = PrxTest::IedSlot(doc, m_iedCount++);
+        _IED_DEVICE& ied = records.IedSlot(m_iedCount++);
         ied.state = kSlotInUse;
         ied.name = name;
         ied.label = name;
@@ -119,14 +165,14 @@ protected:
     {
         Corvel::Gateway::DeviceConfigOptions options;
         options.withAttachments = withAttachments;
-        result = Corvel::Gateway::WriteDeviceConfigFile(doc.GetXmlContent(), OutputPath(), options);
+        result = Corvel::Gateway::WriteDeviceConfigFile(records.Content(), OutputPath(), options);
         return std::make_unique<ParsedXml>(OutputPath());
     }
     CString OutputPath() const { return folder.File("out.xml"); }
     std::string WrittenText() const { return ReadBinaryFile(OutputPath()); }
 
     TempFolder folder;
-    CDetachedMainDoc doc;
+    ProjectRecords records;
     MessageBoxRecorder boxes;
     Corvel::Gateway::DeviceConfigResult result;
 

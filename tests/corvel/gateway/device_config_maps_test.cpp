@@ -14,11 +14,11 @@ protected:
 
 TEST_F(ConfigMaps, EachConnectionInUseListsItsInputAndOutputTags)
 {
-    Assign(doc.tagsINP, "Val[1]", 3, 12);
-    Assign(doc.tagsINP, "Other", 7, 0);
-    Assign(doc.tagsINP, "Val[0]", 3, 0);
-    Assign(doc.tagsOUT, "Cmd[2]", 11, 4, "W");
-    doc.project.numPorts = 2;
+    Assign(records.tagsINP, "Val[1]", 3, 12);
+    Assign(records.tagsINP, "Other", 7, 0);
+    Assign(records.tagsINP, "Val[0]", 3, 0);
+    Assign(records.tagsOUT, "Cmd[2]", 11, 4, "W");
+    records.project.numPorts = 2;
     const auto xml = Write();
     const Node* implicit = FindWith(*xml, "Driver", "id", "EIPS")->first_node("Implicit");
     const auto connections = Children(implicit, "Connection");
@@ -41,7 +41,7 @@ TEST_F(ConfigMaps, ExplicitMapsListTheMessageTagsThenTheStatusMaps)
 {
     AddIed("IED1");
     AddIed("IED2");
-    Assign(doc.tagsINP, "In", 2, 0);
+    Assign(records.tagsINP, "In", 2, 0);
     {
         const auto xml = Write();
         const Node* maps = Explicit(*xml);
@@ -61,9 +61,9 @@ TEST_F(ConfigMaps, ExplicitMapsListTheMessageTagsThenTheStatusMaps)
                     ElementsAre("Tag=Reboot_Module", "Attribute=65210", "Access=W"));
     }
     // Message tags are numbered from 1 and keep their brackets.
-    Assign(doc.tagsMSG, "Text[0]", -1, 1, "R");
-    Assign(doc.tagsMSG, "Name", -1, 2, "R");
-    Assign(doc.tagsMSG, "Label", -1, 3, "R");
+    Assign(records.tagsMSG, "Text[0]", -1, 1, "R");
+    Assign(records.tagsMSG, "Name", -1, 2, "R");
+    Assign(records.tagsMSG, "Label", -1, 3, "R");
     const auto xml = Write();
     const auto messageMaps = Children(Explicit(*xml), "Map");
     EXPECT_THAT(AttributesOf(messageMaps),
@@ -110,7 +110,7 @@ protected:
                 {"ST", "Quality", "q", "GGIO1$ST$Ind1$q", "IED1LD0", ""},
                 {"ST", "BOOLEAN", "stVal", "GGIO1$ST$Ind2$stVal", "IED1LD1", ""}};
     }
-    void AddFcda(const char* tag, const char* fcdaPath) { PrxTest::AddFcda(doc, tag, "", "")->FCDAPath = fcdaPath; }
+    void AddFcda(const char* tag, const char* fcdaPath) { records.AddFcda(tag, fcdaPath); }
 };
 
 TEST_F(ConfigGoose, APlaceholderMemberTakesTheTagNameOfTheMemberAfterIt)

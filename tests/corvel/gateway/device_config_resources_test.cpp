@@ -68,7 +68,7 @@ TEST_F(ConfigResources, DriversCarryTheirStatusIndexUnlessTheStatusRegistersStar
     } cases[] = {{"65531", {"SNTP:0", "EIPS:4", "IEC61850C:3"}}, {"0", {"SNTP", "EIPS", "IEC61850C"}},
                  {"00", {"SNTP", "EIPS", "IEC61850C"}}, {"1", {"SNTP:0", "EIPS:4", "IEC61850C:3"}}};
     for (const auto& c : cases) {
-        doc.project.VQNstatusStart = c.statusStart;
+        records.project.VQNstatusStart = c.statusStart;
         const auto xml = Write();
         EXPECT_EQ(c.drivers, Drivers(Resource(*xml, "eth0"))) << c.statusStart;
     }
@@ -90,7 +90,7 @@ TEST_F(ConfigResources, TheRpiLimitFollowsTheNumberOfIeds)
         for (; placed < c.ieds; ++placed)
             AddIed("IED");
         RpiLimitInfo limit;
-        limit.Refresh(doc.project);
+        limit.Refresh(records.project);
         EXPECT_EQ(c.ieds, limit.iedCount);
         EXPECT_STREQ(c.rpi, limit.rpiLimit) << c.ieds;
         const auto xml = Write();
@@ -113,17 +113,17 @@ TEST_F(ConfigResources, ThePortsDecideWhereEachDriverRuns)
         {3, 2, 2, {"SNTP:0", "IEC61850C:3"}, {}},
     };
     for (const auto& c : cases) {
-        doc.project.numPorts = c.ports;
-        doc.project.portPLC = c.portPlc;
-        doc.project.port61850 = c.port61850;
+        records.project.numPorts = c.ports;
+        records.project.portPLC = c.portPlc;
+        records.project.port61850 = c.port61850;
         const auto xml = Write();
         EXPECT_EQ(c.eth0, Drivers(Resource(*xml, "eth0"))) << c.ports << c.portPlc << c.port61850;
         EXPECT_EQ(c.eth1, Drivers(Resource(*xml, "eth1"))) << c.ports << c.portPlc << c.port61850;
     }
     // The second port's adapter has no RPI.
-    doc.project.numPorts = 2;
-    doc.project.portPLC = 2;
-    doc.project.eth1IPaddr = "172.16.0.9";
+    records.project.numPorts = 2;
+    records.project.portPLC = 2;
+    records.project.eth1IPaddr = "172.16.0.9";
     const auto xml = Write();
     EXPECT_THAT(ParsedXml::Attributes(Resource(*xml, "eth1")),
                 ElementsAre("id=eth1", "ip=172.16.0.9", "netmask=255.255.255.0", "gateway=192.168.1.1"));
@@ -168,7 +168,7 @@ TEST_F(ConfigResources, PlainRowsMapTheirPathWithoutPrefixAndBrackets)
     AddRow(ied, {"LD0/MMXU1$MX$A[0]", "IED1_A[0]", "FLOAT32", "R", "phase A", "IED1LD0"});
     AddRow(ied, {"GGIO1$CO$SPCSO1$Oper$ctlVal", "IED1LD0_GGIO1$CO$SPCSO1$Oper$ctlVal", "BOOLEAN", "W", "", "IED1LD0",
                  "Data"});
-    doc.ctlModelMap[CtlModelKey("IED1LD0", "GGIO1$CO$SPCSO1")] = 2;
+    records.ctlModelMap[CtlModelKey("IED1LD0", "GGIO1$CO$SPCSO1")] = 2;
     const auto xml = Write();
     const auto maps = Descendants(xml->Root(), "TagMap");
     ASSERT_EQ(2u, maps.size());
@@ -188,7 +188,7 @@ TEST_F(ConfigResources, CommandRowsOfOneBaseAndLogicalDeviceShareATagMap)
     AddRow(ied, {"CSWI1$CO$Pos$Oper$T", "BrkT", "Timestamp", "W", "time", "IED1LD0", "Command", "0", "Pos"});
     AddRow(ied, {"CSWI1$CO$Pos$Oper$Test", "BrkX", "BOOLEAN", "W", "", "IED1LD1", "Command", "0", "Pos"});
     AddRow(ied, {"LD2/XCBR1$CO$BlkOpn[2]$Oper$ctlVal", "Blk", "BOOLEAN", "W", "", "IED1LD2", "Command", "0", "BlkOpn[2]"});
-    doc.ctlModelMap[CtlModelKey("IED1LD1", "CSWI1$CO$Pos")] = 4;
+    records.ctlModelMap[CtlModelKey("IED1LD1", "CSWI1$CO$Pos")] = 4;
     const auto xml = Write();
     const auto maps = Descendants(xml->Root(), "TagMap");
     // Keys in text order: "CSWI1$CO$Pos" before "LD2/...".
@@ -207,13 +207,13 @@ TEST_F(ConfigResources, CommandRowsOfOneBaseAndLogicalDeviceShareATagMap)
 
 TEST_F(ConfigResources, TheSecondPortFindsControlModelsByDomainAndPathAndKeepsCommandPaths)
 {
-    doc.project.numPorts = 2;
-    doc.project.port61850 = 2;
+    records.project.numPorts = 2;
+    records.project.port61850 = 2;
     _IED_DEVICE& ied = AddIed("IED1");
     AddRow(ied, {"GGIO1$CO$SPCSO1", "Out1", "BOOLEAN", "W", "out", "IED1LD0"});
     AddRow(ied, {"IED1LD0_CSWI1$CO$Pos[1]$Oper$ctlVal", "Brk", "BOOLEAN", "W", "close", "IED1LD0", "Command", "0",
                  "Pos[1]"});
-    doc.ctlModelMap[CtlModelKey("IED1LD0", "GGIO1$CO$SPCSO1")] = 3;
+    records.ctlModelMap[CtlModelKey("IED1LD0", "GGIO1$CO$SPCSO1")] = 3;
     const auto xml = Write();
     const Node* eth1 = FindWith(*xml, "Resource", "id", "eth1");
     const auto maps = Descendants(eth1, "TagMap");

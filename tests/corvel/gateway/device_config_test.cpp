@@ -19,7 +19,7 @@ class DeviceConfig : public ConfigFixture {};
 
 TEST_F(DeviceConfig, EmptyProjectHasTheRootTheStatusTagsAndNothingElse)
 {
-    doc.SetProjectName("Substation 7");
+    records.project.prjName = "Substation 7";
     const auto xml = Write(true);
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_STREQ("DeviceConfig", xml->Root()->name());
@@ -51,15 +51,15 @@ TEST_F(DeviceConfig, RootNamesTheProductAndTheRestartFlag)
                  {2, true, "VQN32-EIP-61850", "Yes"},
                  {3, false, "VQN32-EIP-61850", "No"}};
     for (const auto& c : cases) {
-        doc.project.numPorts = c.ports;
-        doc.project.autoRestart = c.autoRestart;
+        records.project.numPorts = c.ports;
+        records.project.autoRestart = c.autoRestart;
         const auto xml = Write();
         EXPECT_EQ(c.product, ParsedXml::Attribute(xml->Root(), "productName")) << c.ports;
         EXPECT_EQ(c.restart, ParsedXml::Attribute(xml->Root(), "DriverAutoRestart")) << c.ports;
     }
     // A project without a name takes its file's name.
-    doc.SetProjectName("");
-    doc.SetProjectPath("C:\\plants\\north.prj");
+    records.project.prjName = "";
+    records.project.filePath = "C:\\plants\\north.prj";
     EXPECT_EQ("north.prj", ParsedXml::Attribute(Write()->Root(), "moduleName"));
 }
 
@@ -98,10 +98,10 @@ TEST_F(DeviceConfig, StatusTagsFollowTheIedsTheConnectionsInUseAndThePorts)
     _IED_DEVICE& first = AddIed("IED1");
     AddRow(first, {"LD0/GGIO1$ST$Ind1$stVal", "A", "BOOLEAN", "R", "", "IED1LD0"});
     AddIed("IED2"); // no rows: still a node status tag
-    doc.project.numPorts = 2;
-    Assign(doc.tagsINP, "A", 0, 0);
-    Assign(doc.tagsOUT, "B", 12, 0, "W");
-    Assign(doc.tagsINP, "C", 25, 0); // beyond the connections of the model
+    records.project.numPorts = 2;
+    Assign(records.tagsINP, "A", 0, 0);
+    Assign(records.tagsOUT, "B", 12, 0, "W");
+    Assign(records.tagsINP, "C", 25, 0); // beyond the connections of the model
     const auto xml = Write();
     EXPECT_THAT(TagNames(*xml),
                 ElementsAre("A", "StatusIEC61850CBase_eth0", "StatusIEC61850CNode_eth0_00",
@@ -120,8 +120,8 @@ TEST_F(DeviceConfig, StatusTagsFollowTheIedsTheConnectionsInUseAndThePorts)
                  {2, 1, "StatusIEC61850CBase_eth0"},
                  {2, 2, "StatusIEC61850CBase_eth1"}};
     for (const auto& c : cases) {
-        doc.project.numPorts = c.ports;
-        doc.project.port61850 = c.port61850;
+        records.project.numPorts = c.ports;
+        records.project.port61850 = c.port61850;
         const auto names = TagNames(*Write());
         const std::string port = std::string(c.base).substr(std::string(c.base).size() - 4);
         EXPECT_EQ(c.base, names[1]) << c.ports << " " << c.port61850;
@@ -131,9 +131,9 @@ TEST_F(DeviceConfig, StatusTagsFollowTheIedsTheConnectionsInUseAndThePorts)
 
 TEST_F(DeviceConfig, ConnectionsOfTheOnePortModelEndAtTen)
 {
-    doc.project.numPorts = 1;
-    Assign(doc.tagsINP, "A", 9, 0);
-    Assign(doc.tagsINP, "B", 10, 0);
+    records.project.numPorts = 1;
+    Assign(records.tagsINP, "A", 9, 0);
+    Assign(records.tagsINP, "B", 10, 0);
     const auto names = TagNames(*Write());
     EXPECT_THAT(names, ::testing::Contains("StatusEIPS_ReconnectionCount_09"));
     EXPECT_THAT(names, ::testing::Not(::testing::Contains("StatusEIPS_ReconnectionCount_10")));
@@ -151,11 +151,11 @@ protected:
         auto* scl = new _ICD_FILES;
         scl->fileName = "ied1.icd";
         scl->filePath = sclPath;
-        doc.project.sclFiles.AddTail(scl);
-        doc.SetProjectName("Plant");
+        records.project.sclFiles.AddTail(scl);
+        records.project.prjName = "Plant";
         projectPath = folder.File("plant.prj");
         WriteBinaryFile(projectPath, "project archive bytes");
-        doc.SetProjectPath(projectPath);
+        records.project.filePath = projectPath;
     }
     // The Name attributes of the File elements.
     static Strings FileNames(const ParsedXml& xml)
@@ -197,7 +197,7 @@ TEST_F(DeviceConfigAttachments, SclFilesThenTheProjectThenItsXmlCopyRestoreByteF
 
 TEST_F(DeviceConfigAttachments, AProjectWithoutFileGetsItsXmlCopyBesideTheConfigurationNamedAfterIt)
 {
-    doc.SetProjectName("Unsaved Plant");
+    records.project.prjName = "Unsaved Plant";
     const auto xml = Write(true);
     const CString copyPath = folder.File("Unsaved Plant.prx");
     EXPECT_THAT(FileNames(*xml), ElementsAre((LPCSTR)copyPath));
@@ -228,7 +228,7 @@ TEST_F(DeviceConfigAttachments, TheXmlCopyReplacesOnlyTheExtensionOfTheProjectPa
     for (const auto& c : cases) {
         const CString projectFile = dotted + "\\" + c.projectFile;
         WriteBinaryFile(projectFile, "project file");
-        doc.SetProjectPath(projectFile);
+        records.project.filePath = projectFile;
         const auto xml = Write(true);
         EXPECT_THAT(FileNames(*xml), ElementsAre((LPCSTR)projectFile, std::string((LPCSTR)(dotted + "\\" + c.copy))))
             << c.projectFile;
@@ -246,10 +246,10 @@ TEST_F(DeviceConfig, AFailedWriteLeavesTheTargetAndTheProjectAsTheyWere)
     ied.MMSping.Empty();
     WriteBinaryFile(OutputPath(), "the previous configuration");
     // The project's XML copy cannot be written: its folder does not exist.
-    doc.SetProjectPath(folder.File("gone\\plant.prj"));
+    records.project.filePath = folder.File("gone\\plant.prj");
     Corvel::Gateway::DeviceConfigOptions options;
     try {
-        WriteDeviceConfigFile(doc.GetXmlContent(), OutputPath(), options);
+        WriteDeviceConfigFile(records.Content(), OutputPath(), options);
         FAIL() << "no failure";
     } catch (CKorException& e) {
         EXPECT_THAT(e.Message(), StartsWith("Error: "));
@@ -274,7 +274,7 @@ TEST_F(DeviceConfig, AnOutputThatCannotBeCreatedOrThatIsTheProjectIsRefused)
 {
     const CString missingFolder = folder.File("missing\\out.xml");
     try {
-        WriteDeviceConfigFile(doc.GetXmlContent(), missingFolder);
+        WriteDeviceConfigFile(records.Content(), missingFolder);
         FAIL() << "no failure";
     } catch (CKorException& e) {
         EXPECT_EQ(std::string("Error: Opening XML File\n") + (LPCSTR)missingFolder, e.Message());
@@ -282,9 +282,9 @@ TEST_F(DeviceConfig, AnOutputThatCannotBeCreatedOrThatIsTheProjectIsRefused)
 
     const CString projectFile = folder.File("plant.prx");
     WriteBinaryFile(projectFile, "project");
-    doc.SetProjectPath(projectFile);
+    records.project.filePath = projectFile;
     try {
-        WriteDeviceConfigFile(doc.GetXmlContent(), projectFile);
+        WriteDeviceConfigFile(records.Content(), projectFile);
         FAIL() << "no failure";
     } catch (CKorException& e) {
         EXPECT_THAT(e.Message(), HasSubstr("would overwrite the project file"));

@@ -4,10 +4,10 @@
 // "in-process.xml", for cfggen and the XML check that run after this test (cfggen_test.sh).
 #include "config_test_support.h"
 
-#include "corvel/model/iec_types.h"
+#include "corvel/model/ied_tree_loader.h"
 #include "corvel/project/path_utils.h"
 #include "support/com_apartment.h"
-#include "tools/scldump/scl_dump.h"
+#include "tools/projdump/detached_doc.h"
 
 #include <functional>
 
@@ -26,10 +26,10 @@ CString SampleFolder()
 }
 
 // Walks every item of the tree that carries a model record, with the texts of the items above it.
-void ForEachRecord(const CIEDTree& tree, HTREEITEM item, std::vector<CString>& parents,
+void ForEachRecord(const CIedTreeItems& tree, IedTreeItemId item, std::vector<CString>& parents,
                    const std::function<void(const std::vector<CString>&, const CTreeModelRecord&)>& visit)
 {
-    for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
+    for (; item != kNoIedTreeItem; item = tree.GetNextSiblingItem(item)) {
         if (const CTreeModelRecord* record = tree.GetItemRecord(item))
             visit(parents, *record);
         parents.push_back(tree.GetItemText(item));
@@ -47,7 +47,10 @@ bool Contains(const std::vector<CString>& texts, const char* text)
 // entries and, for GOOSE members, the FCDA records.
 class SampleMapper {
 public:
-    SampleMapper(CMainDoc& doc, _IED_DEVICE& ied, const CIEDTree& tree) : m_doc(doc), m_ied(ied), m_tree(tree) {}
+    SampleMapper(CMainDoc& doc, _IED_DEVICE& ied, const CIedTreeLoader& loader)
+        : m_doc(doc), m_ied(ied), m_loader(loader)
+    {
+    }
 
     // A leaf of a logical node: plain data, or a command row for a control leaf.
     void MapLeaf(const CTreeModelRecord& record)
@@ -119,7 +122,7 @@ public:
         entry.gooseReportConfRev = goose.confRev;
         entry.gooseMulticastMacAddr = goose.macAddress;
         // The data-set member the attribute belongs to keeps the tag's FCDA path.
-        for (const _CFCDA* member : m_tree.m_gooseMembers) {
+        for (const _CFCDA* member : m_loader.m_gooseMembers) {
             if (record.dataPath.Find(member->FCDAPath) != 0)
                 continue;
             auto* fcda = new _CFCDA;
@@ -164,7 +167,7 @@ private:
 
     CMainDoc& m_doc;
     _IED_DEVICE& m_ied;
-    const CIEDTree& m_tree;
+    const CIedTreeLoader& m_loader;
 };
 
 class SampleProject : public ComApartmentTest {};
@@ -192,16 +195,18 @@ TEST_F(SampleProject, BuildsSavesAndWritesItsConfiguration)
     doc.projectReady = true;
     ASSERT_STREQ(kIedName, ied.name);
 
-    CHiddenTreeHost host;
-    ASSERT_TRUE(host.IsReady());
-    CIEDTree& tree = host.Tree();
-    tree.SetProject(&doc, ied.devNum);
-    ASSERT_TRUE(tree.LoadIedModelFromScl(sclPath));
+    // The IED's model as the mapping dialog loads it, recording its control models into the project.
+    CIedTreeLoader loader;
+    loader.SetCtlModelMap(&doc.ctlModelMap);
+    ASSERT_TRUE(loader.LoadSclDocument(sclPath));
+    ASSERT_EQ(S_OK, loader.LoadIedModel(ied.name));
+    EXPECT_TRUE(loader.GetMessages().empty());
 
     // The analog values and switch states as plain data, the switches' commands, the events report and
     // the magnitudes of the analog report, the switch states of the events GOOSE.
-    SampleMapper mapper(doc, ied, tree);
+    SampleMapper mapper(doc, ied, loader);
     std::vector<CString> parents;
+    const CIedTreeItems& tree = loader.GetItems();
     ForEachRecord(tree, tree.GetRootItem(), parents, [&](const std::vector<CString>& above, const CTreeModelRecord& record) {
         const bool isGgio = Contains(above, "GGIO1");
         if (record.isControlBlock && record.isGoose) {
