@@ -217,6 +217,7 @@ void CDeviceConfigWriter::WriteTagDatabase()
     m_tagCount = 0;
     CString plcType;
     CString dimension;
+    CString name;
     for (POSITION pos = m_records.iedDevices.GetHeadPosition(); pos != nullptr;) {
         const Device* device = m_records.iedDevices.GetNext(pos);
         if (device->state != kSlotInUse)
@@ -228,7 +229,7 @@ void CDeviceConfigWriter::WriteTagDatabase()
             dimension = DecimalText(m_types.GetArrayDimension(iecType));
             if (!ConvertIecTypeToPlcType(iecType, plcType))
                 continue;
-            CString name = row[Records::kColTagName];
+            name = row[Records::kColTagName];
             RemoveBrackets(name);
             m_xml.WriteMultiShortEndElement(
                 {"tag", "comment", "", "datatype", plcType, "dim0", dimension, "name", name, kListEnd});
@@ -247,7 +248,6 @@ void CDeviceConfigWriter::WriteTagDatabase()
         }
     }
 
-    CString name;
     name.Format("StatusIEC61850CBase_%s", Iec61850StatusPort());
     WriteStatusTag("STATUSIEC61850CBase", name);
     for (int i = 0; i < m_iedCount; ++i)

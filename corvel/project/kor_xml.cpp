@@ -29,15 +29,14 @@ LPCWSTR ToUtf16(LPCSTR text, std::vector<wchar_t>& out, bool escapeMarkup = fals
     const size_t length = text != nullptr ? strlen(text) : 0;
     if (out.size() < length + 1)
         out.resize(length + 1);
+    wchar_t* wide = out.data();
     unsigned char high = 0;
-    bool hasMarkup = false;
     for (size_t i = 0; i < length; ++i) {
         const unsigned char c = static_cast<unsigned char>(text[i]);
         high |= c;
-        hasMarkup |= c == '&' || c == '<' || c == '>' || c == '"';
-        out[i] = static_cast<wchar_t>(c);
+        wide[i] = static_cast<wchar_t>(c);
     }
-    out[length] = L'\0';
+    wide[length] = L'\0';
     if (high >= 0x80) {
         const int needed = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, static_cast<int>(length), nullptr, 0);
         const size_t converted = needed > 0 ? static_cast<size_t>(needed) : 0;
@@ -47,7 +46,8 @@ LPCWSTR ToUtf16(LPCSTR text, std::vector<wchar_t>& out, bool escapeMarkup = fals
             ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, static_cast<int>(length), out.data(), needed);
         out[converted] = L'\0';
     }
-    if (escapeMarkup && hasMarkup) {
+    // The markup characters are ASCII, the same in every ANSI code page.
+    if (escapeMarkup && length > 0 && strpbrk(text, "&<>\"") != nullptr) {
         std::wstring escaped;
         for (const wchar_t* c = out.data(); *c != L'\0'; ++c) {
             switch (*c) {
