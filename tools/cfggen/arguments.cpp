@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-bool ParseCommandLine(int argc, char** argv, int positionalCount, const std::vector<OptionSpec>& options,
+bool ParseCommandLine(int argc, char** argv, int positionalCount, const std::vector<ToolOption>& options,
                       CommandLine& line, CString& error)
 {
     int next = 1;
@@ -17,22 +17,22 @@ bool ParseCommandLine(int argc, char** argv, int positionalCount, const std::vec
     }
     while (next < argc) {
         const char* name = argv[next++];
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& option : options) {
+        const ToolOption* known = nullptr;
+        for (const ToolOption& option : options) {
             if (strcmp(option.name, name) == 0)
-                spec = &option;
+                known = &option;
         }
-        if (spec == nullptr) {
+        if (known == nullptr) {
             error.Format(strncmp(name, "--", 2) == 0 ? "unknown option %s" : "unexpected argument %s", name);
             return false;
         }
-        if (argc - next < spec->valueCount) {
-            error.Format("%s takes %d value(s)", name, spec->valueCount);
+        if (argc - next < known->valueCount) {
+            error.Format("%s takes %d value(s)", name, known->valueCount);
             return false;
         }
         std::vector<CString>& values = line.options[name];
-        values.assign(argv + next, argv + next + spec->valueCount);
-        next += spec->valueCount;
+        values.assign(argv + next, argv + next + known->valueCount);
+        next += known->valueCount;
     }
     return true;
 }

@@ -1,4 +1,4 @@
-// CommandLine, OptionSpec, ParseCommandLine: the arguments of a developer tool, positional ones first and
+// CommandLine, ToolOption, ParseCommandLine: the arguments of a developer tool, positional ones first and
 // then options named with "--", each taking a fixed number of values.
 #pragma once
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct OptionSpec {
+struct ToolOption {
     const char* name; // with its "--"
     int valueCount;
 };
@@ -23,5 +23,5 @@ struct CommandLine {
 
 // Reads argv[1..argc-1]: positionalCount positional arguments, then any of the options. False with the
 // reason in error for a missing or extra argument, an unknown option or an option short of values.
-bool ParseCommandLine(int argc, char** argv, int positionalCount, const std::vector<OptionSpec>& options,
+bool ParseCommandLine(int argc, char** argv, int positionalCount, const std::vector<ToolOption>& options,
                       CommandLine& line, CString& error);

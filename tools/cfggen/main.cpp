@@ -24,7 +24,7 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 // The options that follow PROJECT OUT.xml.
-const std::vector<OptionSpec> kOptions;
+const std::vector<ToolOption> kOptions;
 
 int Usage(const CString& reason)
 {
