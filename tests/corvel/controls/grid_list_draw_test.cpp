@@ -203,9 +203,17 @@ TEST_F(GridListDrawTest, EmptyListShowsItsTextCentredUntilARowIsAdded)
         }
     }
     ASSERT_FALSE(text.IsRectEmpty()) << "the text is drawn";
-    EXPECT_NEAR(client.CenterPoint().x, text.CenterPoint().x, 3);
-    EXPECT_NEAR(client.CenterPoint().y, text.CenterPoint().y, 4);
-    EXPECT_GT(text.Width(), 60);
+    // The text's ink lies in the box of its width and height centred in the client area.
+    CClientDC dc(&m_list);
+    ScopedSelect font(dc, m_list.GetGridFont()->m_hObject);
+    const CSize extent = dc.GetTextExtent("No events in the log");
+    CRect centred(CPoint(client.CenterPoint().x - extent.cx / 2, client.CenterPoint().y - extent.cy / 2), extent);
+    centred.InflateRect(2, 2);
+    EXPECT_GE(text.left, centred.left);
+    EXPECT_LE(text.right, centred.right);
+    EXPECT_GE(text.top, centred.top);
+    EXPECT_LE(text.bottom, centred.bottom);
+    EXPECT_GT(text.Width(), extent.cx * 3 / 4);
 
     AddRow("Breaker", "9", "BOOLEAN", "Feeder breaker");
     image = ShowList();
