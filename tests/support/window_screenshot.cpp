@@ -63,6 +63,13 @@ std::string SaveWindowScreenshot(HWND hWnd, const char* name)
     ::ReleaseDC(hWnd, window);
     if (pixels.empty())
         return "the window could not be copied";
+    return SaveScreenshot(name, width, height, pixels);
+}
+
+std::string SaveScreenshot(const char* name, int width, int height, const std::vector<DWORD>& pixels)
+{
+    if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+        return "no picture";
     const std::string folder = std::string(KORVANE_BINARY_DIR) + "\\screens";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     return WritePng(folder + "\\" + name + ".png", width, height, pixels);
