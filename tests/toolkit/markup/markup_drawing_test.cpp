@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -196,6 +197,56 @@ TEST_F(MarkupDrawingTest, RoundedCornersLeaveTheCornersOut)
     EXPECT_EQ(kWhite, Pixel(50, 0));
     EXPECT_EQ(kWhite, Pixel(70, 20)) << "a frame has no fill";
     EXPECT_EQ(RGB(255, 0, 0), Pixel(70, 1));
+}
+
+TEST_F(MarkupDrawingTest, BorderDrawsItsFrameThenItsBackground)
+{
+    BuildResult result = BuildMarkup(m_context.Get(),
+                                     "<Canvas><Border Canvas.Left=\"0\" Width=\"20\" Height=\"20\" BorderThickness=\"2\""
+                                     " BorderBrush=\"Blue\" Background=\"Red\"/>"
+                                     "<Border Canvas.Left=\"30\" Width=\"10\" Height=\"10\" BorderThickness=\"5\""
+                                     " Background=\"Red\"/></Canvas>");
+    ASSERT_TRUE(result.root) << result.error;
+    {
+        CKitMarkupDrawingContext measure(m_context.Get());
+        result.root->Measure(&measure, kWidth, kHeight);
+    }
+    result.root->Arrange({0, 0, kWidth, kHeight});
+    CKitMarkupDrawingContext dc(m_context.Get(), m_memory.Get());
+    result.root->Render(&dc);
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(1, 10));
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(2, 10));
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(17, 17));
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(18, 17));
+    EXPECT_TRUE(AllWhite({30, 0, 40, 10})) << "a thickness that eats the size leaves no background";
+}
+
+TEST_F(MarkupDrawingTest, PrintPreviewKeepsTheCharacterPlacesOfTheAttributeContext)
+{
+    // Output in a small font at the places a wide font has on the attribute context.
+    ScopedMemoryDC attrib(::CreateCompatibleDC(nullptr));
+    ScopedGdiObject<HFONT> wide(::CreateFontA(-40, 30, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
+    ScopedGdiObject<HFONT> small(::CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
+    ScopedSelectObject selectWide(attrib.Get(), wide.Get());
+    ScopedSelectObject selectSmall(m_memory.Get(), small.Get());
+    SIZE wideExtent = {};
+    SIZE smallExtent = {};
+    ::GetTextExtentPoint32W(attrib.Get(), L"HHH", 3, &wideExtent);
+    ::GetTextExtentPoint32W(m_memory.Get(), L"HHH", 3, &smallExtent);
+    ASSERT_GT(wideExtent.cx, smallExtent.cx + 20);
+
+    CKitMarkupDrawingContext dc(m_context.Get(), m_memory.Get(), attrib.Get());
+    EXPECT_EQ(wideExtent.cx, dc.GetTextExtent(L"HHH", 3).cx) << "text is measured on the attribute context";
+    dc.DrawTextLine(L"HHH", 3, {0, 0});
+    int rightmostInk = -1;
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (Pixel(x, y) != kWhite)
+                rightmostInk = std::max(rightmostInk, x);
+        }
+    }
+    EXPECT_GT(rightmostInk, smallExtent.cx + 10) << "the last letter stands where the wide layout puts it";
+    EXPECT_LT(rightmostInk, wideExtent.cx);
 }
 
 TEST_F(MarkupDrawingTest, FontsAreSharedThroughTheCache)
