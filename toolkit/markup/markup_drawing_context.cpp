@@ -38,7 +38,7 @@ CKitMarkupDrawingContext::~CKitMarkupDrawingContext()
         ::DeleteDC(m_hdc);
 }
 
-// Every markup context draws through GDI; the GDI+ flag of the context does not change that here.
+// Markup draws through the GDI back-end.
 void CKitMarkupDrawingContext::CreateBackEnd(HDC hdc, HDC hAttribDC)
 {
     m_pDevice = new CKitMarkupDeviceContext(hdc, hAttribDC);

@@ -65,6 +65,7 @@
 // "markupcheck: cannot write OUT.png" (exit code 2); wrong arguments print the
 // usage (exit code 2).
 #include "tools/markupcheck/markup_dump.h"
+#include "tools/common/png_file.h"
 #include "tools/markupcheck/markup_render.h"
 
 #include <cstdio>
@@ -141,7 +142,8 @@ int main(int argc, char** argv)
         return result;
     MarkupPicture picture;
     std::string error;
-    if (RenderMarkupText(text.c_str(), width, height, picture, error) != 0 || !WritePngFile(picture, lpszPicture)) {
+    if (RenderMarkupText(text.c_str(), width, height, picture, error) != 0 ||
+        !WritePngFile(lpszPicture, picture.width, picture.height, picture.pixels).empty()) {
         std::fprintf(stderr, "markupcheck: cannot write %s\n", lpszPicture);
         return 2;
     }

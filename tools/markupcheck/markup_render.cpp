@@ -6,8 +6,6 @@
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_visual.h"
 
-#include <png.h>
-
 int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& picture, std::string& error)
 {
     // The tree goes before its context.
@@ -50,26 +48,4 @@ int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& pi
         }
     }
     return 0;
-}
-
-bool WritePngFile(const MarkupPicture& picture, LPCSTR lpszPath)
-{
-    if (picture.width <= 0 || picture.height <= 0)
-        return false;
-    // Blue, green and red bytes in memory order, as the pixels hold them.
-    std::vector<BYTE> rows;
-    rows.reserve(picture.pixels.size() * 3);
-    for (const DWORD pixel : picture.pixels) {
-        rows.push_back(static_cast<BYTE>(pixel & 0xFF));
-        rows.push_back(static_cast<BYTE>((pixel >> 8) & 0xFF));
-        rows.push_back(static_cast<BYTE>((pixel >> 16) & 0xFF));
-    }
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(picture.width);
-    image.height = static_cast<png_uint_32>(picture.height);
-    image.format = PNG_FORMAT_BGR;
-    const int written = png_image_write_to_file(&image, lpszPath, 0, rows.data(), 0, nullptr);
-    png_image_free(&image);
-    return written != 0;
 }

@@ -1,4 +1,4 @@
-// RenderMarkupText, WritePngFile: markupcheck's drawing of a markup text into a PNG picture.
+// RenderMarkupText: markupcheck's drawing of a markup text into a picture.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +20,3 @@ struct MarkupPicture {
 // on a white background. Returns 0 with the picture, or 1 with the builder's
 // error text in error.
 int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& picture, std::string& error);
-
-// Writes the picture as an 8-bit RGB PNG file; false when the file cannot be written.
-bool WritePngFile(const MarkupPicture& picture, LPCSTR lpszPath);
