@@ -97,7 +97,7 @@ public:
     }
     ~ScopedSelectObject()
     {
-        if (m_previous != nullptr)
+        if (m_previous != nullptr && m_previous != HGDI_ERROR)
             ::SelectObject(m_hdc, m_previous);
     }
     ScopedSelectObject(const ScopedSelectObject&) = delete;
