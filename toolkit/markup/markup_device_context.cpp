@@ -5,6 +5,7 @@
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_context.h"
 #include "toolkit/markup/markup_geometry.h"
+#include "toolkit/markup/markup_text.h"
 #include "toolkit/markup/markup_thickness.h"
 
 #include <algorithm>
@@ -178,8 +179,8 @@ void CKitMarkupDeviceContext::FillGradient(const RECT& rect, CKitMarkupBrush* pB
 {
     const CKitMarkupLinearGradientBrush* pGradient = static_cast<CKitMarkupLinearGradientBrush*>(pBrush);
     const CKitMarkupGradientStops* pStops = pGradient->GetGradientStops();
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+    const int width = MarkupClampToInt(static_cast<long long>(rect.right) - rect.left);
+    const int height = MarkupClampToInt(static_cast<long long>(rect.bottom) - rect.top);
     if (pStops == nullptr || pStops->GetCount() == 0 || width <= 0 || height <= 0)
         return;
     if (pStops->GetCount() == 1) {
@@ -202,8 +203,11 @@ void CKitMarkupDeviceContext::FillGradient(const RECT& rect, CKitMarkupBrush* pB
     if (!::IntersectRect(&clip, &clip, &whole))
         return;
 
+    // The bitmap covers the visible part only, however large the rectangle.
+    const int clipWidth = clip.right - clip.left;
+    const int clipHeight = clip.bottom - clip.top;
     LPBYTE bits = nullptr;
-    ScopedGdiObject<HBITMAP> bitmap(CKitImageManager::Create32BitDIBSection(m_hdc, width, height, &bits));
+    ScopedGdiObject<HBITMAP> bitmap(CKitImageManager::Create32BitDIBSection(m_hdc, clipWidth, clipHeight, &bits));
     if (!bitmap || bits == nullptr)
         return;
     const std::vector<GradientStop> stops = SortedStops(pStops);
@@ -212,23 +216,25 @@ void CKitMarkupDeviceContext::FillGradient(const RECT& rect, CKitMarkupBrush* pB
     const double length = std::sqrt(dx * dx + dy * dy);
     const double lengthSquared = length * length;
     auto parameter = [&](int x, int y) { return ((x - startX) * dx + (y - startY) * dy) / lengthSquared; };
-    // Rows run bottom-up in the bitmap.
-    auto row = [&](int y) { return reinterpret_cast<DWORD*>(bits) + static_cast<size_t>(height - 1 - y) * width; };
+    // The pixels of row y (rectangle coordinates) from column clip.left on; rows run bottom-up in the bitmap.
+    auto row = [&](int y) {
+        return reinterpret_cast<DWORD*>(bits) + static_cast<size_t>(clip.bottom - 1 - y) * clipWidth;
+    };
 
     if (startX == endX) {
         for (int y = clip.top; y < clip.bottom; ++y)
-            std::fill(row(y) + clip.left, row(y) + clip.right, GradientPixel(stops, parameter(0, y)));
+            std::fill(row(y), row(y) + clipWidth, GradientPixel(stops, parameter(0, y)));
     } else if (startY == endY) {
         DWORD* first = row(clip.top);
         for (int x = clip.left; x < clip.right; ++x)
-            first[x] = GradientPixel(stops, parameter(x, 0));
+            first[x - clip.left] = GradientPixel(stops, parameter(x, 0));
         for (int y = clip.top + 1; y < clip.bottom; ++y)
-            std::copy(first + clip.left, first + clip.right, row(y) + clip.left);
+            std::copy(first, first + clipWidth, row(y));
     } else {
         for (int y = clip.top; y < clip.bottom; ++y) {
             DWORD* pixels = row(y);
             for (int x = clip.left; x < clip.right; ++x)
-                pixels[x] = GradientPixel(stops, parameter(x, y));
+                pixels[x - clip.left] = GradientPixel(stops, parameter(x, y));
         }
     }
 
@@ -236,8 +242,7 @@ void CKitMarkupDeviceContext::FillGradient(const RECT& rect, CKitMarkupBrush* pB
     if (!memory)
         return;
     ScopedSelectObject select(memory.Get(), bitmap.Get());
-    ::BitBlt(m_hdc, rect.left + clip.left, rect.top + clip.top, clip.right - clip.left, clip.bottom - clip.top,
-             memory.Get(), clip.left, clip.top, SRCCOPY);
+    ::BitBlt(m_hdc, rect.left + clip.left, rect.top + clip.top, clipWidth, clipHeight, memory.Get(), 0, 0, SRCCOPY);
 }
 
 void CKitMarkupDeviceContext::DrawLine(int x1, int y1, int x2, int y2, const CKitMarkupStrokeStyle* pStroke)

@@ -23,27 +23,33 @@ int GetLength(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pPr
     return pValue != nullptr ? pValue->GetValue() : nDefault;
 }
 
-// A size less a margin, never below 0; unbounded stays unbounded.
-int InnerSize(int nAvailable, int nMargin)
-{
-    if (nAvailable >= kMarkupHugeSize || -nMargin >= kMarkupHugeSize)
-        return kMarkupUnbounded;
-    return std::max(nAvailable - nMargin, 0);
-}
-
+// Sums and differences of sizes, held to the 32-bit range.
 int AddSizes(int a, int b)
 {
     return MarkupClampToInt(static_cast<long long>(a) + b);
 }
 
+int SubtractSizes(int a, int b)
+{
+    return MarkupClampToInt(static_cast<long long>(a) - b);
+}
+
+// A size less a margin, never below 0; unbounded stays unbounded.
+int InnerSize(int nAvailable, int nMargin)
+{
+    if (nAvailable >= kMarkupHugeSize || -static_cast<long long>(nMargin) >= kMarkupHugeSize)
+        return kMarkupUnbounded;
+    return std::max(SubtractSizes(nAvailable, nMargin), 0);
+}
+
 int HorizontalSum(const CKitMarkupThickness* pThickness)
 {
-    return pThickness != nullptr ? pThickness->m_nLeft + pThickness->m_nRight : 0;
+    return pThickness != nullptr ? AddSizes(pThickness->m_nLeft, pThickness->m_nRight) : 0;
 }
 
 int VerticalSum(const CKitMarkupThickness* pThickness)
 {
-    return pThickness != nullptr ? pThickness->m_nTop + pThickness->m_nBottom : 0;
+    return pThickness != nullptr ? AddSizes(pThickness->m_nTop, pThickness->m_nBottom) : 0;
 }
 
 bool IsZero(const CKitMarkupThickness* pThickness)
@@ -170,17 +176,14 @@ void CKitMarkupFrameworkElement::UpdateMinMax()
 SIZE CKitMarkupFrameworkElement::GetClientSize(const RECT& rcFinal) const
 {
     const CKitMarkupThickness* pMargin = GetMargin();
-    const int marginWidth = pMargin != nullptr ? pMargin->m_nLeft + pMargin->m_nRight : 0;
-    const int marginHeight = pMargin != nullptr ? pMargin->m_nTop + pMargin->m_nBottom : 0;
-    return {std::max<LONG>(rcFinal.right - rcFinal.left - marginWidth, 0),
-            std::max<LONG>(rcFinal.bottom - rcFinal.top - marginHeight, 0)};
+    return {std::max(SubtractSizes(SubtractSizes(rcFinal.right, rcFinal.left), HorizontalSum(pMargin)), 0),
+            std::max(SubtractSizes(SubtractSizes(rcFinal.bottom, rcFinal.top), VerticalSum(pMargin)), 0)};
 }
 
 SIZE CKitMarkupFrameworkElement::MeasureCore(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight)
 {
-    const CKitMarkupThickness* pMargin = GetMargin();
-    const int marginWidth = pMargin != nullptr ? pMargin->m_nLeft + pMargin->m_nRight : 0;
-    const int marginHeight = pMargin != nullptr ? pMargin->m_nTop + pMargin->m_nBottom : 0;
+    const int marginWidth = HorizontalSum(GetMargin());
+    const int marginHeight = VerticalSum(GetMargin());
     UpdateMinMax();
     const int innerWidth =
         std::max(m_minMax.nMinWidth, std::min(m_minMax.nMaxWidth, InnerSize(nAvailableWidth, marginWidth)));
@@ -224,15 +227,12 @@ SIZE CKitMarkupFrameworkElement::MeasureCore(CKitMarkupDrawingContext* pDC, int 
 void CKitMarkupFrameworkElement::ArrangeCore(const RECT& rcFinal)
 {
     const CKitMarkupThickness* pMargin = GetMargin();
-    const int marginLeft = pMargin != nullptr ? pMargin->m_nLeft : 0;
-    const int marginTop = pMargin != nullptr ? pMargin->m_nTop : 0;
-    const int marginWidth = pMargin != nullptr ? marginLeft + pMargin->m_nRight : 0;
-    const int marginHeight = pMargin != nullptr ? marginTop + pMargin->m_nBottom : 0;
     const SIZE client = GetClientSize(rcFinal);
     SIZE arrange = client;
     const SIZE unclipped = m_bUnclippedDesiredSizeValid
                                ? m_szUnclippedDesired
-                               : SIZE{m_szDesired.cx - marginWidth, m_szDesired.cy - marginHeight};
+                               : SIZE{SubtractSizes(m_szDesired.cx, HorizontalSum(pMargin)),
+                                      SubtractSizes(m_szDesired.cy, VerticalSum(pMargin))};
     if (arrange.cx < unclipped.cx) {
         arrange.cx = unclipped.cx;
         m_bNeedsClipBounds = TRUE;
@@ -266,7 +266,10 @@ void CKitMarkupFrameworkElement::ArrangeCore(const RECT& rcFinal)
     if (client.cx < ink.cx || client.cy < ink.cy)
         m_bNeedsClipBounds = TRUE;
     const POINT offset = GetAlignmentOffset(client, ink, horizontal, vertical);
-    m_ptVisualOffset = {rcFinal.left + marginLeft + offset.x, rcFinal.top + marginTop + offset.y};
+    const int marginLeft = pMargin != nullptr ? pMargin->m_nLeft : 0;
+    const int marginTop = pMargin != nullptr ? pMargin->m_nTop : 0;
+    m_ptVisualOffset = {AddSizes(AddSizes(rcFinal.left, marginLeft), offset.x),
+                        AddSizes(AddSizes(rcFinal.top, marginTop), offset.y)};
 }
 
 POINT CKitMarkupFrameworkElement::GetAlignmentOffset(SIZE szClient, SIZE szInk, int nHorizontal, int nVertical)
@@ -276,14 +279,16 @@ POINT CKitMarkupFrameworkElement::GetAlignmentOffset(SIZE szClient, SIZE szInk, 
     if (nVertical == alignStretch && szInk.cy > szClient.cy)
         nVertical = alignTop;
     POINT offset = {0, 0};
+    const int spareWidth = SubtractSizes(szClient.cx, szInk.cx);
+    const int spareHeight = SubtractSizes(szClient.cy, szInk.cy);
     if (nHorizontal == alignCenter || nHorizontal == alignStretch)
-        offset.x = (szClient.cx - szInk.cx) / 2;
+        offset.x = spareWidth / 2;
     else if (nHorizontal == alignRight)
-        offset.x = szClient.cx - szInk.cx;
+        offset.x = spareWidth;
     if (nVertical == alignCenter || nVertical == alignStretch)
-        offset.y = (szClient.cy - szInk.cy) / 2;
+        offset.y = spareHeight / 2;
     else if (nVertical == alignBottom)
-        offset.y = szClient.cy - szInk.cy;
+        offset.y = spareHeight;
     return offset;
 }
 
@@ -309,7 +314,7 @@ BOOL CKitMarkupFrameworkElement::GetLayoutClip(RECT& rect) const
         return TRUE;
     }
     const POINT offset = GetAlignmentOffset(client, ink, GetHorizontalAlignment(), GetVerticalAlignment());
-    rect = {-offset.x, -offset.y, client.cx - offset.x, client.cy - offset.y};
+    rect = {-offset.x, -offset.y, SubtractSizes(client.cx, offset.x), SubtractSizes(client.cy, offset.y)};
     if (clipToMax && !::IntersectRect(&rect, &rect, &maxRect))
         rect = {0, 0, 0, 0};
     return TRUE;
@@ -435,12 +440,13 @@ CKitMarkupThickness* CKitMarkupBorder::GetCornerRadius() const
 
 SIZE CKitMarkupBorder::MeasureOverride(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight)
 {
-    const int width = HorizontalSum(GetBorderThickness()) + HorizontalSum(GetPadding());
-    const int height = VerticalSum(GetBorderThickness()) + VerticalSum(GetPadding());
+    const int width = AddSizes(HorizontalSum(GetBorderThickness()), HorizontalSum(GetPadding()));
+    const int height = AddSizes(VerticalSum(GetBorderThickness()), VerticalSum(GetPadding()));
     CKitMarkupUIElement* pChild = GetChild();
     if (pChild == nullptr)
         return {width, height};
-    pChild->Measure(pDC, std::max(nAvailableWidth - width, 0), std::max(nAvailableHeight - height, 0));
+    pChild->Measure(pDC, std::max(SubtractSizes(nAvailableWidth, width), 0),
+                    std::max(SubtractSizes(nAvailableHeight, height), 0));
     return {AddSizes(pChild->GetDesiredSize().cx, width), AddSizes(pChild->GetDesiredSize().cy, height)};
 }
 

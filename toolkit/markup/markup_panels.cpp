@@ -3,6 +3,7 @@
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_limits.h"
+#include "toolkit/markup/markup_text.h"
 #include "toolkit/markup/markup_values.h"
 
 // CKitMarkupUIElementCollection
@@ -119,17 +120,18 @@ SIZE CKitMarkupCanvas::ArrangeOverride(SIZE szFinal)
         const CKitMarkupInt* pRight = pChild->GetValueOf<CKitMarkupInt>(m_pRightProperty);
         const CKitMarkupInt* pTop = pChild->GetValueOf<CKitMarkupInt>(m_pTopProperty);
         const CKitMarkupInt* pBottom = pChild->GetValueOf<CKitMarkupInt>(m_pBottomProperty);
-        int x = 0;
+        long long x = 0;
         if (pLeft != nullptr)
             x = pLeft->GetValue();
         else if (pRight != nullptr)
-            x = szFinal.cx - pRight->GetValue() - desired.cx;
-        int y = 0;
+            x = static_cast<long long>(szFinal.cx) - pRight->GetValue() - desired.cx;
+        long long y = 0;
         if (pTop != nullptr)
             y = pTop->GetValue();
         else if (pBottom != nullptr)
-            y = szFinal.cy - pBottom->GetValue() - desired.cy;
-        pChild->Arrange({x, y, x + desired.cx, y + desired.cy});
+            y = static_cast<long long>(szFinal.cy) - pBottom->GetValue() - desired.cy;
+        pChild->Arrange({MarkupClampToInt(x), MarkupClampToInt(y), MarkupClampToInt(x + desired.cx),
+                         MarkupClampToInt(y + desired.cy)});
     }
     return szFinal;
 }
