@@ -34,7 +34,8 @@ std::string Attribute(const char* name, int value)
 // A document of about kElements elements: cards on a canvas, each with chains of borders.
 std::string MakeDocument(int& elements)
 {
-    std::string text = "<Border Background=\"White\" BorderBrush=\"Black\" BorderThickness=\"1\" Padding=\"2\">\n<Canvas>\n";
+    std::string text =
+        "<Border Background=\"White\" BorderBrush=\"Black\" BorderThickness=\"1\" Padding=\"2\">\n<Canvas>\n";
     elements = 2;
     for (int card = 0; elements + kElementsPerCard <= kElements; ++card) {
         const int column = card % 11;
@@ -45,7 +46,8 @@ std::string MakeDocument(int& elements)
                                 : " Background=\"#F0F0F0\">";
         text += "<Canvas>";
         for (int chain = 0; chain < kChains; ++chain) {
-            text += "<Border" + Attribute("Canvas.Left", 2 + chain * 28) + " Canvas.Top=\"2\" Width=\"26\" Height=\"54\"";
+            text += "<Border" + Attribute("Canvas.Left", 2 + chain * 28) +
+                    " Canvas.Top=\"2\" Width=\"26\" Height=\"54\"";
             if (chain == 1 && card % 3 == 0) {
                 text += "><Border.Background><LinearGradientBrush StartPoint=\"0,0\" EndPoint=\"0,1\">"
                         "<GradientStop Color=\"Yellow\" Offset=\"0\"/><GradientStop Color=\"Blue\" Offset=\"1\"/>"

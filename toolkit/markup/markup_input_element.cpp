@@ -135,7 +135,8 @@ void CKitMarkupInputElement::RegisterProperties()
     CKitMarkupType* pOwner = MARKUP_TYPE(CKitMarkupInputElement);
     MARKUP_TYPE(CKitMarkupStyle)->RegisterProperties();
     m_pCursorProperty = CKitMarkupDependencyProperty::Register(
-        L"Cursor", MARKUP_TYPE(CKitMarkupInt), pOwner, new CKitMarkupPropertyMetadata(nullptr, MarkupConvertCursor, OnCursorChanged, 0));
+        L"Cursor", MARKUP_TYPE(CKitMarkupInt), pOwner,
+        new CKitMarkupPropertyMetadata(nullptr, MarkupConvertCursor, OnCursorChanged, 0));
     m_pIsMouseOverProperty = CKitMarkupDependencyProperty::Register(
         L"IsMouseOver", MARKUP_TYPE(CKitMarkupBool), pOwner,
         new CKitMarkupPropertyMetadata(CKitMarkupBool::CreateFalseValue(), 0));

@@ -30,9 +30,9 @@ CKitMarkupDependencyProperty* CKitMarkupPanel::m_pBackgroundProperty = nullptr;
 
 void CKitMarkupPanel::RegisterProperties()
 {
-    m_pBackgroundProperty =
-        CKitMarkupDependencyProperty::Register(L"Background", MARKUP_TYPE(CKitMarkupBrush), MARKUP_TYPE(CKitMarkupPanel),
-                                               new CKitMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsRender));
+    m_pBackgroundProperty = CKitMarkupDependencyProperty::Register(
+        L"Background", MARKUP_TYPE(CKitMarkupBrush), MARKUP_TYPE(CKitMarkupPanel),
+        new CKitMarkupPropertyMetadata(nullptr, MarkupPropertyAffectsRender));
 }
 
 CKitMarkupPanel::CKitMarkupPanel() : m_pChildren(new CKitMarkupUIElementCollection())
@@ -95,7 +95,8 @@ CKitMarkupDependencyProperty* CKitMarkupCanvas::m_pBottomProperty = nullptr;
 void CKitMarkupCanvas::RegisterProperties()
 {
     CKitMarkupType* pOwner = MARKUP_TYPE(CKitMarkupCanvas);
-    m_pTopProperty = CKitMarkupDependencyProperty::RegisterAttached(L"Top", MARKUP_TYPE(CKitMarkupInt), pOwner, nullptr);
+    m_pTopProperty =
+        CKitMarkupDependencyProperty::RegisterAttached(L"Top", MARKUP_TYPE(CKitMarkupInt), pOwner, nullptr);
     m_pRightProperty =
         CKitMarkupDependencyProperty::RegisterAttached(L"Right", MARKUP_TYPE(CKitMarkupInt), pOwner, nullptr);
     m_pLeftProperty =

@@ -138,7 +138,8 @@ TEST_F(MarkupContextTest, EnterAndLeaveConcernOnlyWhatChanged)
     Send(WM_MOUSEMOVE, 50, 50);
     EXPECT_EQ((Log{"Enter:inner", "Enter:outer"}), TakeLog());
     EXPECT_EQ(Named("inner"), m_pContext->GetMouseOver());
-    const CKitMarkupBool* pOver = Named("outer")->GetValueOf<CKitMarkupBool>(CKitMarkupInputElement::m_pIsMouseOverProperty);
+    const CKitMarkupBool* pOver =
+        Named("outer")->GetValueOf<CKitMarkupBool>(CKitMarkupInputElement::m_pIsMouseOverProperty);
     EXPECT_TRUE(pOver != nullptr && pOver->GetValue());
 
     // From the child to its parent: the child leaves, the parent hears nothing.
@@ -164,7 +165,8 @@ TEST_F(MarkupContextTest, CaptureKeepsTheMouseInsideTheCapturedSubtree)
     Show("<Canvas x:Name=\"canvas\" Background=\"White\" MouseEnter=\"Enter\" LostMouseCapture=\"Lost\">"
          "<Border x:Name=\"a\" Canvas.Left=\"0\" Width=\"40\" Height=\"40\" Background=\"Red\" MouseEnter=\"Enter\""
          " MouseLeave=\"Leave\" LostMouseCapture=\"Lost\"/>"
-         "<Border x:Name=\"b\" Canvas.Left=\"100\" Width=\"40\" Height=\"40\" Background=\"Blue\" MouseEnter=\"Enter\"/>"
+         "<Border x:Name=\"b\" Canvas.Left=\"100\" Width=\"40\" Height=\"40\" Background=\"Blue\""
+         " MouseEnter=\"Enter\"/>"
          "</Canvas>");
     Send(WM_MOUSEMOVE, 10, 10);
     TakeLog();

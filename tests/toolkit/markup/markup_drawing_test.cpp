@@ -164,8 +164,9 @@ TEST_F(MarkupDrawingTest, Gradients)
     EXPECT_EQ(RGB(2, 2, 252), Pixel(99, 29));
 
     // Down, with stops out of order and a plateau between two stops at the same offset.
-    auto down = MakeGradient({{RGB(0, 0, 0), 1.0}, {RGB(200, 0, 0), 0.0}, {RGB(0, 200, 0), 0.5}, {RGB(0, 0, 200), 0.5}},
-                             new CKitMarkupPoint(0, 0), new CKitMarkupPoint(0, 1));
+    auto down = MakeGradient(
+        {{RGB(0, 0, 0), 1.0}, {RGB(200, 0, 0), 0.0}, {RGB(0, 200, 0), 0.5}, {RGB(0, 0, 200), 0.5}},
+        new CKitMarkupPoint(0, 0), new CKitMarkupPoint(0, 1));
     dc.FillRectangle({0, 40, 10, 60}, down.Get());
     EXPECT_EQ(RGB(200, 0, 0), Pixel(5, 40));
     EXPECT_EQ(RGB(100, 100, 0), Pixel(5, 45));

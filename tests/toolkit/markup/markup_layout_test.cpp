@@ -104,7 +104,8 @@ TEST_F(MarkupLayoutTest, AlignmentInTheSlot)
 TEST_F(MarkupLayoutTest, WhatDoesNotFitIsClipped)
 {
     // The child asks for more than its slot: it reports the slot and clips to it.
-    auto root = Layout("<Border Width=\"60\" Height=\"40\" Padding=\"5\"><Border Width=\"100\" Height=\"100\"/></Border>");
+    auto root =
+        Layout("<Border Width=\"60\" Height=\"40\" Padding=\"5\"><Border Width=\"100\" Height=\"100\"/></Border>");
     ASSERT_TRUE(root);
     CKitMarkupFrameworkElement* pChild = Child(root.Get());
     EXPECT_EQ(50, pChild->GetDesiredSize().cx);
