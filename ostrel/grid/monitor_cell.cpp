@@ -6,6 +6,8 @@
 #include "ostrel/grid/monitor_grid.h"
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CMonitorCellBase, CObject)
 IMPLEMENT_DYNCREATE(CMonitorCell, CMonitorCellBase)
@@ -52,6 +54,108 @@ private:
     CFont m_previous;
     LOGFONTA m_lf = {};
 };
+
+// Puts back what a cell's drawing changes in a DC: text colour, background
+// mode and font (cheaper than saving the whole state for every cell).
+class CellDcState {
+public:
+    explicit CellDcState(CDC& dc)
+        : m_dc(dc), m_textColour(dc.GetTextColor()), m_bkMode(::GetBkMode(dc.m_hDC)),
+          m_font(::GetCurrentObject(dc.m_hDC, OBJ_FONT))
+    {
+    }
+    ~CellDcState()
+    {
+        m_dc.SetTextColor(m_textColour);
+        m_dc.SetBkMode(m_bkMode);
+        if (::GetCurrentObject(m_dc.m_hDC, OBJ_FONT) != m_font)
+            ::SelectObject(m_dc.m_hDC, m_font);
+    }
+    CellDcState(const CellDcState&) = delete;
+    CellDcState& operator=(const CellDcState&) = delete;
+
+    // Selects the font unless the DC has it already.
+    void UseFont(const CFont* pFont)
+    {
+        if (pFont != nullptr && pFont->m_hObject != nullptr &&
+            ::GetCurrentObject(m_dc.m_hDC, OBJ_FONT) != pFont->m_hObject)
+            ::SelectObject(m_dc.m_hDC, pFont->m_hObject);
+    }
+
+private:
+    CDC& m_dc;
+    COLORREF m_textColour;
+    int m_bkMode;
+    HGDIOBJ m_font;
+};
+
+// The advance widths of the single-byte characters and the height of a
+// screen font, measured once per font description, so that a line of text
+// that fits is drawn without measuring it again.
+class ScreenFontMetrics {
+public:
+    struct Metrics {
+        LOGFONTA lf;
+        int widths[256];
+        int height;
+        int overhang;
+    };
+
+    // The metrics of lf, measured on pDC (which has the font selected) the first time.
+    static const Metrics* For(CDC* pDC, const LOGFONTA& lf)
+    {
+        static std::vector<std::unique_ptr<Metrics>> known;
+        for (const auto& metrics : known)
+            if (memcmp(&metrics->lf, &lf, sizeof lf) == 0)
+                return metrics.get();
+        std::unique_ptr<Metrics> metrics(new Metrics);
+        metrics->lf = lf;
+        TEXTMETRICA tm = {};
+        if (!::GetCharWidth32A(pDC->m_hDC, 0, 255, metrics->widths) || !pDC->GetTextMetrics(&tm))
+            return nullptr;
+        metrics->height = tm.tmHeight;
+        metrics->overhang = tm.tmOverhang;
+        known.push_back(std::move(metrics));
+        return known.back().get();
+    }
+};
+
+// Draws text in the DC's font, as DrawText does; a single line that fits is
+// placed and drawn straight away, anything else goes to DrawText.
+void DrawCellText(CDC* pDC, LPCSTR text, CRect rect, UINT format, const LOGFONTA* plf)
+{
+    const UINT simple = DT_SINGLELINE | DT_NOPREFIX;
+    const UINT unsupported = DT_WORDBREAK | DT_CALCRECT | DT_EXPANDTABS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS |
+        DT_MODIFYSTRING | DT_NOCLIP | DT_RTLREADING;
+    const int length = static_cast<int>(strlen(text));
+    const ScreenFontMetrics::Metrics* metrics = nullptr;
+    if ((format & simple) == simple && !(format & unsupported) && plf != nullptr && !pDC->IsPrinting() &&
+        plf->lfEscapement == 0 && ::GetTextAlign(pDC->m_hDC) == (TA_LEFT | TA_TOP | TA_NOUPDATECP))
+        metrics = ScreenFontMetrics::For(pDC, *plf);
+    int width = metrics != nullptr ? metrics->overhang : 0;
+    for (int i = 0; metrics != nullptr && i < length; ++i) {
+        const BYTE c = static_cast<BYTE>(text[i]);
+        if (::IsDBCSLeadByte(c) || c == '\t')
+            metrics = nullptr;
+        else
+            width += metrics->widths[c];
+    }
+    if (metrics == nullptr || width > rect.Width()) {
+        pDC->DrawText(text, length, &rect, format);
+        return;
+    }
+    int x = rect.left;
+    if (format & DT_CENTER)
+        x = rect.left + (rect.Width() - width) / 2;
+    else if (format & DT_RIGHT)
+        x = rect.right - width;
+    int y = rect.top;
+    if (format & DT_VCENTER)
+        y = rect.top + (rect.Height() - metrics->height) / 2;
+    else if (format & DT_BOTTOM)
+        y = rect.bottom - metrics->height;
+    pDC->ExtTextOut(x, y, ETO_CLIPPED, &rect, text, static_cast<UINT>(length));
+}
 
 bool IsSideways(const LOGFONTA* plf)
 {
@@ -158,7 +262,7 @@ BOOL CMonitorCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEras
     if (pDefaultCell == nullptr)
         return FALSE;
 
-    const int savedDC = pDC->SaveDC();
+    CellDcState keepState(*pDC);
     pDC->SetBkMode(TRANSPARENT);
 
     COLORREF textColour = GetTextClr() != kCellDefaultColour ? GetTextClr() : pDefaultCell->GetTextClr();
@@ -213,8 +317,7 @@ BOOL CMonitorCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEras
     pDC->SetTextColor(textColour);
     // The new font is selected while the old one is still alive.
     if (!pDC->IsPrinting())
-        if (CFont* pFont = GetFontObject())
-            pDC->SelectObject(pFont);
+        keepState.UseFont(GetFontObject());
 
     // The margin is kept left and right only: taken off the top and bottom
     // too it would clip the descenders of a row one and a half lines high.
@@ -241,9 +344,7 @@ BOOL CMonitorCellBase::Draw(CDC* pDC, int nRow, int nCol, CRect rect, BOOL bEras
 
     CRect textRect = rect;
     GetTextRect(&textRect);
-    pDC->DrawText(GetText(), -1, &textRect, GetFormat() | DT_NOPREFIX);
-
-    pDC->RestoreDC(savedDC);
+    DrawCellText(pDC, GetText(), textRect, GetFormat() | DT_NOPREFIX, GetFont());
     return TRUE;
 }
 

@@ -698,11 +698,14 @@ CString CMonitorGrid::GetItemText(int nRow, int nCol) const
     return pCell != nullptr ? CString(pCell->GetText()) : CString();
 }
 
+CMonitorCellBase* CMonitorGrid::StoredCell(int nRow, int nCol) const
+{
+    return m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+}
+
 BOOL CMonitorGrid::SetItemText(int nRow, int nCol, LPCSTR str)
 {
-    if (m_bVirtualMode)
-        return FALSE;
-    CMonitorCellBase* pCell = GetCell(nRow, nCol);
+    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
     if (pCell == nullptr)
         return FALSE;
     pCell->SetText(str);
@@ -711,7 +714,7 @@ BOOL CMonitorGrid::SetItemText(int nRow, int nCol, LPCSTR str)
 
 BOOL CMonitorGrid::SetItemData(int nRow, int nCol, LPARAM lParam)
 {
-    CMonitorCellBase* pCell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
     if (pCell == nullptr)
         return FALSE;
     pCell->SetData(lParam);
@@ -726,7 +729,7 @@ LPARAM CMonitorGrid::GetItemData(int nRow, int nCol) const
 
 BOOL CMonitorGrid::SetItemImage(int nRow, int nCol, int iImage)
 {
-    CMonitorCellBase* pCell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
     if (pCell == nullptr)
         return FALSE;
     pCell->SetImage(iImage);
@@ -758,7 +761,7 @@ DWORD CMonitorGrid::GetItemState(int nRow, int nCol) const
 
 BOOL CMonitorGrid::SetItemFormat(int nRow, int nCol, DWORD nFormat)
 {
-    CMonitorCellBase* pCell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
     if (pCell == nullptr)
         return FALSE;
     pCell->SetFormat(nFormat);
@@ -767,7 +770,7 @@ BOOL CMonitorGrid::SetItemFormat(int nRow, int nCol, DWORD nFormat)
 
 BOOL CMonitorGrid::SetItemBkColour(int nRow, int nCol, COLORREF cr)
 {
-    CMonitorCellBase* pCell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
     if (pCell == nullptr)
         return FALSE;
     pCell->SetBackClr(cr);
@@ -776,7 +779,7 @@ BOOL CMonitorGrid::SetItemBkColour(int nRow, int nCol, COLORREF cr)
 
 BOOL CMonitorGrid::SetItemFgColour(int nRow, int nCol, COLORREF cr)
 {
-    CMonitorCellBase* pCell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
     if (pCell == nullptr)
         return FALSE;
     pCell->SetTextClr(cr);
@@ -785,7 +788,7 @@ BOOL CMonitorGrid::SetItemFgColour(int nRow, int nCol, COLORREF cr)
 
 BOOL CMonitorGrid::SetItemFont(int nRow, int nCol, const LOGFONTA* plf)
 {
-    CMonitorCellBase* pCell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
+    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
     if (pCell == nullptr)
         return FALSE;
     pCell->SetFont(plf);
@@ -794,8 +797,7 @@ BOOL CMonitorGrid::SetItemFont(int nRow, int nCol, const LOGFONTA* plf)
 
 void CMonitorGrid::SetModified(int nRow, int nCol)
 {
-    CMonitorCellBase* pCell = m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
-    if (pCell != nullptr)
+    if (CMonitorCellBase* pCell = StoredCell(nRow, nCol))
         pCell->SetState(pCell->GetState() | CELL_MODIFIED);
     if (!IsValid(nRow, nCol))
         return;

@@ -361,6 +361,8 @@ protected:
     BOOL IsVisibleVScroll() const { return (m_nBarState & SB_VERT) != 0; }
     BOOL IsVisibleHScroll() const { return (m_nBarState & SB_HORZ) != 0; }
     void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
+    // Scrolls one bar (SB_HORZ, SB_VERT) by a scroll-bar code; only what moves is repainted.
+    void Scroll(int nBar, UINT nSBCode);
     // Fills the fixed bands, the cell area and what lies beyond the last row and column.
     void EraseBackground(CDC* pDC, const CRect& clipRect, const CRect& visRect);
 
@@ -402,6 +404,8 @@ protected:
         return (static_cast<ULONGLONG>(static_cast<UINT>(nCol)) << 32) | static_cast<UINT>(nRow);
     }
 
+    // The stored cell (none in virtual mode, where cells are not kept).
+    CMonitorCellBase* StoredCell(int nRow, int nCol) const;
     // The row actually stored behind a displayed row (virtual mode sorts an order array).
     int StoredRow(int nRow) const;
     void SendCacheHint(const CCellRange& range) const;

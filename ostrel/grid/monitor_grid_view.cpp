@@ -487,6 +487,8 @@ void CMonitorGrid::OnDraw(CDC* pDC)
             }
         }
     };
+    // Most cells use the default font: selected once here, it stays for them.
+    ScopedSelect keepFont(*pDC, m_cellDefault.GetFontObject()->m_hObject);
     drawBlock(0, m_nFixedRows - 1, 0, 0, m_nFixedCols - 1, 0);
     drawBlock(minVisibleRow, maxVisibleRow, fixedRowHeight, 0, m_nFixedCols - 1, 0);
     drawBlock(0, m_nFixedRows - 1, 0, minVisibleCol, maxVisibleCol, fixedColWidth);
@@ -561,43 +563,41 @@ static int NextScrollPos(UINT nSBCode, int pos, int maxPos, int page, int trackP
 
 void CMonitorGrid::OnHScroll(UINT nSBCode, UINT, CScrollBar*)
 {
-    EndEditing();
-    if (m_bTitleTips && m_TitleTip.IsCreated())
-        m_TitleTip.Hide();
-    const int scrollPos = GetScrollPos32(SB_HORZ);
-    const CCellID topLeft = GetTopleftNonFixedCell();
-    CRect client;
-    GetClientRect(&client);
-    CRect rect = GetNonFixedClientRect();
-    rect.top = client.top;
-    // SB_LINELEFT/RIGHT, SB_PAGELEFT/RIGHT and SB_LEFT/RIGHT share the values of the vertical codes.
-    const int newPos = NextScrollPos(nSBCode, scrollPos, m_nHScrollMax, rect.Width(), GetScrollPos32(SB_HORZ, TRUE),
-                                     m_nFixedCols, topLeft.col, m_nCols, [this](int col) { return GetColumnWidth(col); });
-    if (newPos == scrollPos)
-        return;
-    SetScrollPos32(SB_HORZ, newPos);
-    if (GetScrollPos32(SB_HORZ) != scrollPos)
-        InvalidateRect(&rect, FALSE);
+    Scroll(SB_HORZ, nSBCode);
 }
 
 void CMonitorGrid::OnVScroll(UINT nSBCode, UINT, CScrollBar*)
 {
+    Scroll(SB_VERT, nSBCode);
+}
+
+void CMonitorGrid::Scroll(int nBar, UINT nSBCode)
+{
     EndEditing();
     if (m_bTitleTips && m_TitleTip.IsCreated())
         m_TitleTip.Hide();
-    const int scrollPos = GetScrollPos32(SB_VERT);
+    const bool vertical = nBar == SB_VERT;
+    const int scrollPos = GetScrollPos32(nBar);
     const CCellID topLeft = GetTopleftNonFixedCell();
+    // What moves: all below the fixed rows, or all right of the fixed columns.
     CRect client;
     GetClientRect(&client);
-    CRect rect = GetNonFixedClientRect();
-    rect.left = client.left;
-    const int newPos = NextScrollPos(nSBCode, scrollPos, m_nVScrollMax, rect.Height(), GetScrollPos32(SB_VERT, TRUE),
-                                     m_nFixedRows, topLeft.row, m_nRows, [this](int row) { return GetRowHeight(row); });
+    CRect moving = GetNonFixedClientRect();
+    if (vertical)
+        moving.left = client.left;
+    else
+        moving.top = client.top;
+    auto sizeOf = [this, vertical](int index) { return vertical ? GetRowHeight(index) : GetColumnWidth(index); };
+    // The horizontal codes share the values of the vertical ones (SB_LINELEFT is SB_LINEUP ...).
+    const int newPos = NextScrollPos(nSBCode, scrollPos, vertical ? m_nVScrollMax : m_nHScrollMax,
+                                     vertical ? moving.Height() : moving.Width(), GetScrollPos32(nBar, TRUE),
+                                     vertical ? m_nFixedRows : m_nFixedCols, vertical ? topLeft.row : topLeft.col,
+                                     vertical ? m_nRows : m_nCols, sizeOf);
     if (newPos == scrollPos)
         return;
-    SetScrollPos32(SB_VERT, newPos);
-    if (GetScrollPos32(SB_VERT) != scrollPos)
-        InvalidateRect(&rect, FALSE);
+    SetScrollPos32(nBar, newPos);
+    if (GetScrollPos32(nBar) != scrollPos)
+        InvalidateRect(&moving, FALSE);
 }
 
 BOOL CMonitorGrid::OnMouseWheel(UINT, short zDelta, CPoint)
