@@ -232,6 +232,24 @@ BOOL AfxDispatchWndMsg(CWnd* pWnd, const AFX_MSGMAP_ENTRY* pEntry, UINT message,
 
 // CCmdTarget
 
+DWORD CCmdTarget::InternalAddRef()
+{
+    return static_cast<DWORD>(::InterlockedIncrement(&m_dwRef));
+}
+
+DWORD CCmdTarget::InternalRelease()
+{
+    const LONG count = ::InterlockedDecrement(&m_dwRef);
+    if (count == 0)
+        OnFinalRelease();
+    return static_cast<DWORD>(count);
+}
+
+void CCmdTarget::OnFinalRelease()
+{
+    delete this;
+}
+
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
     static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, AfxSig::end, nullptr, nullptr}};

@@ -129,8 +129,20 @@ public:
     void EndWaitCursor();
     void RestoreWaitCursor();
 
+    // Reference count of objects shared by several owners or handed out through
+    // interfaces; it starts at 1 and the last release calls OnFinalRelease.
+    DWORD InternalAddRef();
+    DWORD InternalRelease();
+    DWORD ExternalAddRef() { return InternalAddRef(); }
+    DWORD ExternalRelease() { return InternalRelease(); }
+    // Called when the count reaches 0: deletes the object.
+    virtual void OnFinalRelease();
+
     static const AFX_MSGMAP* GetThisMessageMap();
     virtual const AFX_MSGMAP* GetMessageMap() const;
+
+protected:
+    LONG m_dwRef = 1;
 };
 
 // The state of one command's user interface (a menu item or a control) while it is updated.

@@ -1,12 +1,13 @@
 #include "toolkit/common/browse_dialog.h"
 
 #include "framework/wnd.h"
+#include "toolkit/common/resources.h"
+#include "toolkit/common/toolkit_ids.h"
 
+#include <cstdio>
 #include <utility>
 
 namespace {
-
-const char kDefaultTitle[] = "Select Directory:";
 
 BrowseDialogHook& Hook()
 {
@@ -40,7 +41,8 @@ BrowseDialogHook SetBrowseDialogHook(BrowseDialogHook hook)
     return hook;
 }
 
-CKitBrowseDialog::CKitBrowseDialog(CWnd* pParentWnd) : m_szSelPath(), m_bi(), m_strTitle(kDefaultTitle)
+CKitBrowseDialog::CKitBrowseDialog(CWnd* pParentWnd)
+    : m_szSelPath(), m_bi(), m_strTitle(CKitResourceManager::Instance()->LoadStringOrEmpty(IDS_KIT_SELECTDIRECTORY))
 {
     m_bi.hwndOwner = pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr;
     m_bi.pidlRoot = nullptr;
@@ -77,19 +79,28 @@ INT_PTR CKitBrowseDialog::DoModal()
     LPITEMIDLIST item = ::SHBrowseForFolderA(&m_bi);
     if (item == nullptr)
         return IDCANCEL;
-    INT_PTR result = IDCANCEL;
+    const INT_PTR result = TakeChosenItem(item);
+    malloc.Get()->Free(item);
+    return result;
+}
+
+INT_PTR CKitBrowseDialog::TakeChosenItem(LPCITEMIDLIST item)
+{
     char path[MAX_PATH] = {};
     if (::SHGetPathFromIDListA(item, path)) {
         SetSelectedPath(path);
-        result = IDOK;
-    } else if ((m_bi.ulFlags & BIF_BROWSEFORCOMPUTER) != 0 && m_szSelPath[0] != '\0') {
-        // A network computer: its display name in UNC form.
-        const CString unc = CString("\\\\") + m_szSelPath;
-        SetSelectedPath(unc);
-        result = IDOK;
+        return IDOK;
     }
-    malloc.Get()->Free(item);
-    return result;
+    if ((m_bi.ulFlags & BIF_BROWSEFORCOMPUTER) != 0 && m_szSelPath[0] != '\0') {
+        // A network computer: its display name in UNC form, when that fits the buffer.
+        char unc[MAX_PATH] = {};
+        const int length = std::snprintf(unc, sizeof(unc), "\\\\%s", m_szSelPath);
+        if (length < 0 || length >= MAX_PATH)
+            return IDCANCEL;
+        SetSelectedPath(unc);
+        return IDOK;
+    }
+    return IDCANCEL;
 }
 
 int CALLBACK CKitBrowseDialog::BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData)

@@ -11,6 +11,7 @@ class CWnd;
 class CKitBrowseDialog {
 public:
     // Default flags: file-system folders only, file-system ancestors, new dialog style.
+    // The title is string IDS_KIT_SELECTDIRECTORY of the toolkit's resources.
     static constexpr UINT kDefaultFlags = BIF_RETURNONLYFSDIRS | BIF_RETURNFSANCESTORS | BIF_NEWDIALOGSTYLE;
 
     explicit CKitBrowseDialog(CWnd* pParentWnd = nullptr);
@@ -28,6 +29,10 @@ public:
     const CString& GetTitle() const { return m_strTitle; }
     void SetFlags(UINT flags) { m_bi.ulFlags = flags; }
     UINT GetFlags() const { return m_bi.ulFlags; }
+
+    // The result for the item the user chose: its path (IDOK), a network
+    // computer's UNC name when computers are asked for and the name fits (IDOK), else IDCANCEL.
+    INT_PTR TakeChosenItem(LPCITEMIDLIST item);
 
     // The shell's callback: selects the initial folder and shows the selection as status text.
     static int CALLBACK BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);

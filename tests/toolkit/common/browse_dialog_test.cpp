@@ -69,6 +69,59 @@ TEST(BrowseDialog, ThePathBufferStaysTerminated)
     EXPECT_STREQ("", dialog.GetSelectedPath());
 }
 
+// An item without a file-system path (the computer's drives).
+class VirtualFolder {
+public:
+    VirtualFolder() { ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &m_item); }
+    ~VirtualFolder() { ::ILFree(m_item); }
+    VirtualFolder(const VirtualFolder&) = delete;
+    VirtualFolder& operator=(const VirtualFolder&) = delete;
+    LPCITEMIDLIST Get() const { return m_item; }
+
+private:
+    LPITEMIDLIST m_item = nullptr;
+};
+
+TEST(BrowseDialog, TheChosenItemGivesItsPathOrANetworkComputer)
+{
+    char windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryA(windows, MAX_PATH);
+    LPITEMIDLIST folder = ::ILCreateFromPathA(windows);
+    ASSERT_NE(nullptr, folder);
+    CKitBrowseDialog dialog;
+    EXPECT_EQ(IDOK, dialog.TakeChosenItem(folder));
+    EXPECT_STREQ(windows, dialog.GetSelectedPath());
+    ::ILFree(folder);
+
+    VirtualFolder drives;
+    ASSERT_NE(nullptr, drives.Get());
+    dialog.SetSelectedPath("SERVER");
+    EXPECT_EQ(IDCANCEL, dialog.TakeChosenItem(drives.Get()));
+    dialog.SetFlags(dialog.GetFlags() | BIF_BROWSEFORCOMPUTER);
+    EXPECT_EQ(IDOK, dialog.TakeChosenItem(drives.Get()));
+    EXPECT_STREQ("\\\\SERVER", dialog.GetSelectedPath());
+    dialog.SetSelectedPath("");
+    EXPECT_EQ(IDCANCEL, dialog.TakeChosenItem(drives.Get()));
+}
+
+TEST(BrowseDialog, ANetworkNameTooLongForTheBufferCancels)
+{
+    VirtualFolder drives;
+    ASSERT_NE(nullptr, drives.Get());
+    CKitBrowseDialog dialog;
+    dialog.SetFlags(dialog.GetFlags() | BIF_BROWSEFORCOMPUTER);
+    const std::string fits(MAX_PATH - 3, 'n');
+    dialog.SetSelectedPath(fits.c_str());
+    EXPECT_EQ(IDOK, dialog.TakeChosenItem(drives.Get()));
+    EXPECT_EQ(MAX_PATH - 1, dialog.GetSelectedPath().GetLength());
+    EXPECT_STREQ(("\\\\" + fits).c_str(), dialog.GetSelectedPath());
+
+    const std::string tooLong(MAX_PATH - 2, 'n');
+    dialog.SetSelectedPath(tooLong.c_str());
+    EXPECT_EQ(IDCANCEL, dialog.TakeChosenItem(drives.Get()));
+    EXPECT_STREQ(tooLong.c_str(), dialog.GetSelectedPath());
+}
+
 // A window standing in for the shell's browser: it keeps the texts it is told to select or show.
 struct BrowserMessages {
     std::vector<std::pair<UINT, CString>> received;

@@ -1,0 +1,225 @@
+// Damaged and hostile markup texts: every case ends with a tree or an error text; nothing crashes,
+// hangs, leaks an element or allocates beyond a bound of the text's size.
+#include "markup_test_support.h"
+
+#include "toolkit/markup/markup_framework_element.h"
+#include "toolkit/markup/markup_style.h"
+#include "toolkit/markup/markup_values.h"
+
+#include "support/largest_allocation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+constexpr uint32_t kRandomSeed = 20240611;
+constexpr int kRandomCases = 3000;
+
+// Markup with a declaration, comments, CDATA, resources, styles, triggers,
+// gradients, entities, attached properties and markup extensions.
+const char kSeed[] =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
+    "<!-- a tooltip -->\r\n"
+    "<Border xmlns=\"http://example\" xmlns:x=\"x\" x:Name=\"root\" Width=\"2in\" Height=\"Auto\" "
+    "Margin=\"1,2,3,4\" Padding=\"10pt\" KeyboardNavigation.TabIndex=\"3\">\r\n"
+    "  <Border.Resources>\r\n"
+    "    <SolidColorBrush x:Key=\"accent\" Color=\"#80FF0000\"/>\r\n"
+    "    <Style TargetType=\"Border\">\r\n"
+    "      <Setter Property=\"Width\" Value=\"1.5cm\"/>\r\n"
+    "      <Style.Triggers>\r\n"
+    "        <Trigger Property=\"Tag\" Value=\"hot\">\r\n"
+    "          <Trigger.Setters><Setter Property=\"Background\" Value=\"Red\"/></Trigger.Setters>\r\n"
+    "        </Trigger>\r\n"
+    "      </Style.Triggers>\r\n"
+    "    </Style>\r\n"
+    "    <Style x:Key=\"tall\" BasedOn=\"{StaticResource {x:Type Border}}\">\r\n"
+    "      <Setter Property=\"FrameworkElement.Height\" Value=\"20\"/>\r\n"
+    "    </Style>\r\n"
+    "  </Border.Resources>\r\n"
+    "  <Border.Background>\r\n"
+    "    <LinearGradientBrush StartPoint=\"0,0\" EndPoint=\"1 1\">\r\n"
+    "      <GradientStop Color=\"Red\" Offset=\"0\"/><GradientStop Color=\"{x:Static SystemColors.ControlColor}\" "
+    "Offset=\"1\"/>\r\n"
+    "    </LinearGradientBrush>\r\n"
+    "  </Border.Background>\r\n"
+    "  <Border Tag=\"hot\" BorderBrush=\"{StaticResource accent}\" "
+    "Background=\"{DynamicResource {x:Static SystemColors.WindowBrushKey}}\">\r\n"
+    "    <Border Style=\"{StaticResource tall}\" HorizontalAlignment=\"Center\" Visibility=\"Hidden\">\r\n"
+    "      <Border.Tag>a&amp;b &#65;&#x42; &nbsp; caf\xC3\xA9 <![CDATA[<raw>]]></Border.Tag>\r\n"
+    "    </Border>\r\n"
+    "  </Border>\r\n"
+    "</Border>\r\n";
+
+// Pieces that damaged texts get spliced in.
+const char* const kFragments[] = {
+    "<", ">", "/>", "</Border>", "<Border>", "&", "&#x41;", "&#", "{", "}", "\"", "'", "=", "<!--", "-->",
+    "<![CDATA[", "]]>", "<?", "?>", ".", "x:", "{StaticResource accent}", "\xC3", "\xE2\x82", " ", "\r\n",
+    "<Border.Tag>", "</Border.Tag>", "<Style>", "<Setter Property=\"Tag\" Value=\"x\"/>", "{x:Type Border}",
+};
+
+// Deterministic pseudo-random numbers.
+class CRandom {
+public:
+    explicit CRandom(uint32_t seed) : m_state(seed) {}
+    uint32_t Next(uint32_t bound)
+    {
+        m_state = m_state * 1664525u + 1013904223u;
+        return (m_state >> 8) % bound;
+    }
+
+private:
+    uint32_t m_state;
+};
+
+// Visits every object reachable from the tree once: logical children and local values.
+int CountObjects(CKitMarkupObject* pObject, std::unordered_set<CKitMarkupObject*>& seen)
+{
+    if (pObject == nullptr || !seen.insert(pObject).second)
+        return 0;
+    int count = 1;
+    for (int i = 0; i < pObject->GetLogicalChildrenCount(); ++i)
+        count += CountObjects(pObject->GetLogicalChild(i), seen);
+    for (int index = 0; index < CKitMarkupDependencyProperty::GetPropertyCount(); ++index) {
+        if (CKitMarkupDependencyProperty* pProperty = CKitMarkupDependencyProperty::GetPropertyAt(index))
+            count += CountObjects(pObject->GetLocalValue(pProperty), seen);
+    }
+    return count;
+}
+
+class MarkupMutationTest : public ::testing::Test {
+protected:
+    // Builds the text and checks the outcome; true when it gave a tree.
+    bool Check(const std::string& text, const std::string& what)
+    {
+        LargestAllocation allocation;
+        bool built = false;
+        {
+            const BuildResult result = BuildMarkup(m_context.Get(), text);
+            built = static_cast<bool>(result.root);
+            if (built) {
+                EXPECT_EQ("", result.error) << what;
+                std::unordered_set<CKitMarkupObject*> seen;
+                EXPECT_GT(CountObjects(result.root.Get(), seen), 0) << what;
+            } else {
+                EXPECT_NE("", result.error) << what;
+            }
+        }
+        EXPECT_EQ(1, m_context.References()) << what << ": an element outlived its tree";
+        EXPECT_LT(allocation.Bytes(), 8 * text.size() + 65536) << what;
+        return built;
+    }
+
+    CTestMarkupContext m_context;
+};
+
+TEST_F(MarkupMutationTest, DamagedTextsEndWithATreeOrAnError)
+{
+    const std::string seed = kSeed;
+    ASSERT_TRUE(Check(seed, "intact"));
+
+    int built = 0;
+    for (size_t length = 0; length < seed.size(); ++length)
+        built += Check(seed.substr(0, length), "truncated to " + std::to_string(length));
+
+    const char replacements[] = {'\0', '<', '>', '"', '&', '/', '{', '}', '.', '\xFF', ' ', '='};
+    for (size_t position = 0; position < seed.size(); position += 3) {
+        for (const char replacement : replacements) {
+            std::string damaged = seed;
+            damaged[position] = replacement;
+            built += Check(damaged, "byte " + std::to_string(position) + " replaced");
+        }
+    }
+
+    CRandom random(kRandomSeed);
+    for (int i = 0; i < kRandomCases; ++i) {
+        std::string damaged = seed;
+        const int edits = 1 + static_cast<int>(random.Next(4));
+        for (int edit = 0; edit < edits; ++edit) {
+            const size_t position = random.Next(static_cast<uint32_t>(damaged.size() + 1));
+            switch (random.Next(4)) {
+            case 0:
+                damaged.insert(position, kFragments[random.Next(std::size(kFragments))]);
+                break;
+            case 1:
+                damaged.erase(position, random.Next(40));
+                break;
+            case 2:
+                damaged.insert(position, damaged.substr(random.Next(static_cast<uint32_t>(damaged.size())),
+                                                        random.Next(200)));
+                break;
+            default:
+                if (position < damaged.size())
+                    damaged[position] = static_cast<char>(random.Next(256));
+                break;
+            }
+        }
+        built += Check(damaged, "random case " + std::to_string(i));
+    }
+    EXPECT_GT(built, 0);
+}
+
+TEST_F(MarkupMutationTest, HostileTextsAreRefused)
+{
+    const auto repeat = [](const std::string& piece, int count) {
+        std::string text;
+        text.reserve(piece.size() * static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            text += piece;
+        return text;
+    };
+    struct Case {
+        std::string name;
+        std::string text;
+        bool builds;
+    };
+    const Case cases[] = {
+        {"deep elements", repeat("<Border>", 100000), false},
+        {"deep property elements", "<Border>" + repeat("<Border.Tag><Border>", 50000), false},
+        {"deep markup extensions",
+         "<Border Tag=\"" + repeat("{StaticResource ", 20000) + "x" + repeat("}", 20000) + "\"/>", false},
+        {"long entity", "<Border Tag=\"&" + std::string(100000, 'a') + ";\"/>", true},
+        {"long word", "<Border><Border.Tag>" + std::string(1 << 20, 'w') + "</Border.Tag></Border>", true},
+        {"long tag name", "<" + std::string(200000, 'T') + "/>", false},
+        {"long comment", "<!--" + std::string(1 << 20, '-') + "--><Border/>", true},
+        {"many attributes", "<Border" + repeat(" Tag=\"x\"", 20000) + "/>", true},
+        {"many whitespace runs", "<Border><Border.Tag>" + repeat("a ", 200000) + "</Border.Tag></Border>", true},
+        {"unclosed quote", "<Border Tag=\"" + std::string(100000, 'q'), false},
+        {"unclosed comment", "<Border>" + repeat("<!--", 50000), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.builds, Check(c.text, c.name)) << c.name;
+}
+
+TEST_F(MarkupMutationTest, LongBasedOnChainsSealWithoutRecursion)
+{
+    constexpr int kStyles = 5000;
+    std::string text = "<Border><Border.Resources><Style x:Key=\"s0\"><Setter Property=\"Border.Tag\" Value=\"0\"/>"
+                       "<Style.Triggers><Trigger Property=\"Border.Width\" Value=\"7\"><Trigger.Setters>"
+                       "<Setter Property=\"Border.Height\" Value=\"9\"/></Trigger.Setters></Trigger></Style.Triggers>"
+                       "</Style>";
+    for (int i = 1; i < kStyles; ++i)
+        text += "<Style x:Key=\"s" + std::to_string(i) + "\" BasedOn=\"{StaticResource s" + std::to_string(i - 1) +
+                "}\"/>";
+    text += "</Border.Resources><Border Width=\"7\" Style=\"{StaticResource s" + std::to_string(kStyles - 1) +
+            "}\"/></Border>";
+    const BuildResult result = BuildMarkup(m_context.Get(), text);
+    ASSERT_TRUE(result.root) << result.error;
+    CKitMarkupBorder* pInner = static_cast<CKitMarkupBorder*>(
+        static_cast<CKitMarkupBorder*>(result.root.Get())->GetChild());
+    ASSERT_NE(nullptr, pInner);
+    const CKitMarkupString* pTag =
+        MarkupDynamicCast<CKitMarkupString>(pInner->GetValue(CKitMarkupFrameworkElement::m_pTagProperty));
+    ASSERT_NE(nullptr, pTag);
+    EXPECT_STREQ(L"0", pTag->GetText());
+    const CKitMarkupInt* pHeight =
+        MarkupDynamicCast<CKitMarkupInt>(pInner->GetValue(CKitMarkupFrameworkElement::m_pHeightProperty));
+    ASSERT_NE(nullptr, pHeight) << "the trigger of the most basic style is in force";
+    EXPECT_EQ(9, pHeight->GetValue());
+}
+
+} // namespace

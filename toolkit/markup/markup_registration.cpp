@@ -1,0 +1,94 @@
+// The markup vocabulary: one type object per class, made during static
+// initialisation, and the one-time registration of their properties.
+#include "toolkit/markup/markup_brushes.h"
+#include "toolkit/markup/markup_builder.h"
+#include "toolkit/markup/markup_collection.h"
+#include "toolkit/markup/markup_framework_element.h"
+#include "toolkit/markup/markup_input_element.h"
+#include "toolkit/markup/markup_style.h"
+#include "toolkit/markup/markup_thickness.h"
+#include "toolkit/markup/markup_values.h"
+#include "toolkit/markup/markup_visual.h"
+
+#include <new>
+
+namespace {
+
+template <class T>
+CKitMarkupObject* CreateMarkupObject()
+{
+    return new (std::nothrow) T();
+}
+
+bool g_bTypesInitialized = false;
+
+} // namespace
+
+// Defines the class's type slot and GetType; tag nullptr (or empty) for types
+// that cannot be written as elements.
+#define IMPLEMENT_MARKUPCLASS_FACTORY(class_name, base_name, tag, factory, register_properties)                  \
+    CKitMarkupType* class_name::m_pClassType =                                                                  \
+        new (std::nothrow) CKitMarkupType(tag, L## #class_name, factory, &base_name::GetClassType, register_properties); \
+    CKitMarkupType* class_name::GetType() const { return m_pClassType; }
+
+#define IMPLEMENT_MARKUPCLASS(class_name, base_name, tag, register_properties) \
+    IMPLEMENT_MARKUPCLASS_FACTORY(class_name, base_name, tag, &CreateMarkupObject<class_name>, register_properties)
+
+CKitMarkupType* CKitMarkupObject::m_pClassType = new (std::nothrow)
+    CKitMarkupType(nullptr, L"CKitMarkupObject", &CreateMarkupObject<CKitMarkupObject>, nullptr,
+                   &CKitMarkupObject::RegisterProperties);
+
+IMPLEMENT_MARKUPCLASS_FACTORY(CKitMarkupDependencyProperty, CKitMarkupObject, nullptr,
+                              &CreateMarkupObject<CKitMarkupDependencyProperty>, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS_FACTORY(CKitMarkupType, CKitMarkupObject, nullptr, &CKitMarkupType::CreateBlank,
+                              &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupInt, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupDouble, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupEnum, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupBool, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupColor, CKitMarkupObject, L"Color", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupString, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupCollection, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupDoubleCollection, CKitMarkupObject, L"DoubleCollection", &MarkupRegisterNothing)
+
+IMPLEMENT_MARKUPCLASS(CKitMarkupBrush, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupSolidColorBrush, CKitMarkupBrush, L"SolidColorBrush",
+                      &CKitMarkupSolidColorBrush::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupGradientStop, CKitMarkupObject, L"GradientStop",
+                      &CKitMarkupGradientStop::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupLinearGradientBrush, CKitMarkupBrush, L"LinearGradientBrush",
+                      &CKitMarkupLinearGradientBrush::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupGradientStops, CKitMarkupCollection, L"", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupPoint, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+
+IMPLEMENT_MARKUPCLASS(CKitMarkupInputElement, CKitMarkupObject, nullptr, &CKitMarkupInputElement::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupVisual, CKitMarkupInputElement, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupUIElement, CKitMarkupVisual, nullptr, &CKitMarkupUIElement::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupFrameworkElement, CKitMarkupUIElement, L"FrameworkElement",
+                      &CKitMarkupFrameworkElement::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupFrameworkContentElement, CKitMarkupInputElement, L"FrameworkContentElement",
+                      &CKitMarkupFrameworkContentElement::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupBorder, CKitMarkupFrameworkElement, L"Border", &CKitMarkupBorder::RegisterProperties)
+
+IMPLEMENT_MARKUPCLASS(CKitMarkupResourceDictionary, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupSetter, CKitMarkupObject, L"Setter", &CKitMarkupSetter::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupStyle, CKitMarkupObject, L"Style", &CKitMarkupStyle::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupTrigger, CKitMarkupObject, L"Trigger", &CKitMarkupTrigger::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupSetterColection, CKitMarkupCollection, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupTriggerCollection, CKitMarkupCollection, nullptr, &MarkupRegisterNothing)
+
+IMPLEMENT_MARKUPCLASS(CKitMarkupObjectProperty, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupColorKey, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupBrushKey, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupKeyboardNavigation, CKitMarkupObject, L"KeyboardNavigation",
+                      &CKitMarkupKeyboardNavigation::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupThickness, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+
+void MarkupInitializeTypes()
+{
+    if (g_bTypesInitialized)
+        return;
+    g_bTypesInitialized = true;
+    for (CKitMarkupType* pType = CKitMarkupType::GetFirstType(); pType != nullptr; pType = pType->GetNextType())
+        pType->RegisterProperties();
+}
