@@ -169,8 +169,8 @@ public:
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return m_pOwner->InternalAddRef(); }
-    ULONG STDMETHODCALLTYPE Release() override { return m_pOwner->InternalRelease(); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(m_pOwner->InternalAddRef()); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(m_pOwner->InternalRelease()); }
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* pFormat, STGMEDIUM* pMedium) override
     {
@@ -297,23 +297,10 @@ LPDATAOBJECT COleDataSource::GetDataObject()
     return m_dataObject.get();
 }
 
-ULONG COleDataSource::InternalAddRef()
-{
-    return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs));
-}
-
-ULONG COleDataSource::InternalRelease()
-{
-    const LONG remaining = ::InterlockedDecrement(&m_nRefs);
-    if (remaining == 0)
-        delete this;
-    return static_cast<ULONG>(remaining);
-}
-
 // COleDropTarget
 
-// The IDropTarget face of a drop target. Its references are only counted:
-// the drop target object lives as long as its owner keeps it.
+// The IDropTarget face of a drop target; its references are the drop
+// target's, which its owner holds (one) for as long as it keeps it.
 class COleDropTarget::DropTarget final : public IDropTarget {
 public:
     explicit DropTarget(COleDropTarget* pOwner) : m_pOwner(pOwner) {}
@@ -328,8 +315,8 @@ public:
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(::InterlockedIncrement(&m_nRefs)); }
-    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(::InterlockedDecrement(&m_nRefs)); }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(m_pOwner->InternalAddRef()); }
+    ULONG STDMETHODCALLTYPE Release() override { return static_cast<ULONG>(m_pOwner->InternalRelease()); }
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) override
     {
@@ -388,7 +375,6 @@ private:
 
     COleDropTarget* m_pOwner;
     COleDataObject m_data;
-    LONG m_nRefs = 0;
 };
 
 COleDropTarget::COleDropTarget() : m_dropTarget(new DropTarget(this)) {}

@@ -71,10 +71,8 @@ public:
     // The source of ours that the clipboard holds now, or null.
     static COleDataSource* GetClipboardOwner();
 
-    // The COM face of this object (no reference added).
+    // The COM face of this object (no reference added); its references are this object's.
     LPDATAOBJECT GetDataObject();
-    ULONG InternalAddRef();
-    ULONG InternalRelease();
 
 private:
     class DataObject;
@@ -88,7 +86,6 @@ private:
 
     std::vector<Entry> m_entries;
     std::unique_ptr<DataObject> m_dataObject;
-    LONG m_nRefs = 1;
 };
 
 // Makes a window a drop target: the system's drag events reach the virtual

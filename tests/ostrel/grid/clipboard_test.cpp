@@ -1,6 +1,8 @@
 // Clipboard text and drag and drop: copying a selection, pasting, cutting, and the drop target.
 #include "grid_fixture.h"
 
+#include "support/clipboard_lock.h"
+
 namespace {
 
 // What the system clipboard holds as CF_TEXT, with the terminator.
@@ -33,6 +35,15 @@ COleDataSource* TextSource(const char* text)
 
 class Clipboard : public GridTest {
 protected:
+    // Nothing of this test stays on the clipboard once the lock is let go.
+    void TearDown() override
+    {
+        ::OleSetClipboard(nullptr);
+        GridTest::TearDown();
+    }
+
+    ClipboardLock m_clipboard;
+
     void SetUp() override
     {
         GridTest::SetUp();
