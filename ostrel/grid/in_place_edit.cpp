@@ -15,8 +15,13 @@ BEGIN_MESSAGE_MAP(CInPlaceEdit, CEdit)
     ON_WM_GETDLGCODE()
 END_MESSAGE_MAP()
 
-void SendEndOfEdit(CWnd* pEditor, int nRow, int nColumn, const CString& text, UINT nLastChar)
+void FinishInPlaceEdit(CWnd* pEditor, bool& bEnding, int nRow, int nColumn, UINT nLastChar)
 {
+    if (bEnding || pEditor->m_hWnd == nullptr)
+        return;
+    bEnding = true;
+    CString text;
+    pEditor->GetWindowText(text);
     NMLVDISPINFOA info = {};
     info.hdr.hwndFrom = pEditor->m_hWnd;
     info.hdr.idFrom = static_cast<UINT_PTR>(pEditor->GetDlgCtrlID());
@@ -32,6 +37,8 @@ void SendEndOfEdit(CWnd* pEditor, int nRow, int nColumn, const CString& text, UI
         hOwner = ::GetParent(pEditor->m_hWnd);
     if (hOwner != nullptr)
         ::SendMessageA(hOwner, WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    if (pEditor->m_hWnd != nullptr && ::IsWindow(pEditor->m_hWnd))
+        pEditor->PostMessage(WM_CLOSE);
 }
 
 void PrepareStartingKey(CWnd* pEditor, int nTextLength, UINT nFirstChar)
@@ -72,14 +79,7 @@ CInPlaceEdit* CInPlaceEdit::Start(CWnd* pParent, const CRect& rect, DWORD dwStyl
 
 void CInPlaceEdit::EndEdit()
 {
-    if (m_bEnding || m_hWnd == nullptr)
-        return;
-    m_bEnding = true;
-    CString text;
-    GetWindowText(text);
-    SendEndOfEdit(this, m_nRow, m_nColumn, text, m_nLastChar);
-    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
-        PostMessage(WM_CLOSE);
+    FinishInPlaceEdit(this, m_bEnding, m_nRow, m_nColumn, m_nLastChar);
 }
 
 void CInPlaceEdit::PostNcDestroy()

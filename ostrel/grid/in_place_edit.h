@@ -69,8 +69,9 @@ inline bool IsEditExitKey(UINT nChar)
     return nChar == VK_PRIOR || nChar == VK_NEXT || (nChar >= VK_LEFT && nChar <= VK_DOWN);
 }
 
-// Sends the end-of-edit record of an in-place editor to its owner.
-void SendEndOfEdit(CWnd* pEditor, int nRow, int nColumn, const CString& text, UINT nLastChar);
+// Ends an in-place editor once (bEnding guards against a second time): sends
+// its text and ending key to its owner in the end-of-edit record and closes it.
+void FinishInPlaceEdit(CWnd* pEditor, bool& bEnding, int nRow, int nColumn, UINT nLastChar);
 
 // Places the caret for the key that started an edit and types a printable one into the editor.
 void PrepareStartingKey(CWnd* pEditor, int nTextLength, UINT nFirstChar);

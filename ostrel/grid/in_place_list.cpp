@@ -121,14 +121,7 @@ CInPlaceList* CInPlaceList::Start(CWnd* pParent, const CRect& rect, DWORD dwStyl
 
 void CInPlaceList::EndEdit()
 {
-    if (m_bEnding || m_hWnd == nullptr)
-        return;
-    m_bEnding = true;
-    CString text;
-    GetWindowText(text);
-    SendEndOfEdit(this, m_nRow, m_nColumn, text, m_nLastChar);
-    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
-        PostMessage(WM_CLOSE);
+    FinishInPlaceEdit(this, m_bEnding, m_nRow, m_nColumn, m_nLastChar);
 }
 
 void CInPlaceList::EndWithKey(UINT nChar)

@@ -703,22 +703,24 @@ CMonitorCellBase* CMonitorGrid::StoredCell(int nRow, int nCol) const
     return m_bVirtualMode ? nullptr : GetCell(nRow, nCol);
 }
 
-BOOL CMonitorGrid::SetItemText(int nRow, int nCol, LPCSTR str)
+template <class Change>
+BOOL CMonitorGrid::ChangeStoredCell(int nRow, int nCol, Change change)
 {
     CMonitorCellBase* pCell = StoredCell(nRow, nCol);
     if (pCell == nullptr)
         return FALSE;
-    pCell->SetText(str);
+    change(*pCell);
     return TRUE;
+}
+
+BOOL CMonitorGrid::SetItemText(int nRow, int nCol, LPCSTR str)
+{
+    return ChangeStoredCell(nRow, nCol, [&](CMonitorCellBase& cell) { cell.SetText(str); });
 }
 
 BOOL CMonitorGrid::SetItemData(int nRow, int nCol, LPARAM lParam)
 {
-    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
-    if (pCell == nullptr)
-        return FALSE;
-    pCell->SetData(lParam);
-    return TRUE;
+    return ChangeStoredCell(nRow, nCol, [&](CMonitorCellBase& cell) { cell.SetData(lParam); });
 }
 
 LPARAM CMonitorGrid::GetItemData(int nRow, int nCol) const
@@ -729,11 +731,7 @@ LPARAM CMonitorGrid::GetItemData(int nRow, int nCol) const
 
 BOOL CMonitorGrid::SetItemImage(int nRow, int nCol, int iImage)
 {
-    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
-    if (pCell == nullptr)
-        return FALSE;
-    pCell->SetImage(iImage);
-    return TRUE;
+    return ChangeStoredCell(nRow, nCol, [&](CMonitorCellBase& cell) { cell.SetImage(iImage); });
 }
 
 BOOL CMonitorGrid::SetItemState(int nRow, int nCol, DWORD state)
@@ -761,38 +759,22 @@ DWORD CMonitorGrid::GetItemState(int nRow, int nCol) const
 
 BOOL CMonitorGrid::SetItemFormat(int nRow, int nCol, DWORD nFormat)
 {
-    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
-    if (pCell == nullptr)
-        return FALSE;
-    pCell->SetFormat(nFormat);
-    return TRUE;
+    return ChangeStoredCell(nRow, nCol, [&](CMonitorCellBase& cell) { cell.SetFormat(nFormat); });
 }
 
 BOOL CMonitorGrid::SetItemBkColour(int nRow, int nCol, COLORREF cr)
 {
-    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
-    if (pCell == nullptr)
-        return FALSE;
-    pCell->SetBackClr(cr);
-    return TRUE;
+    return ChangeStoredCell(nRow, nCol, [&](CMonitorCellBase& cell) { cell.SetBackClr(cr); });
 }
 
 BOOL CMonitorGrid::SetItemFgColour(int nRow, int nCol, COLORREF cr)
 {
-    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
-    if (pCell == nullptr)
-        return FALSE;
-    pCell->SetTextClr(cr);
-    return TRUE;
+    return ChangeStoredCell(nRow, nCol, [&](CMonitorCellBase& cell) { cell.SetTextClr(cr); });
 }
 
 BOOL CMonitorGrid::SetItemFont(int nRow, int nCol, const LOGFONTA* plf)
 {
-    CMonitorCellBase* pCell = StoredCell(nRow, nCol);
-    if (pCell == nullptr)
-        return FALSE;
-    pCell->SetFont(plf);
-    return TRUE;
+    return ChangeStoredCell(nRow, nCol, [&](CMonitorCellBase& cell) { cell.SetFont(plf); });
 }
 
 void CMonitorGrid::SetModified(int nRow, int nCol)

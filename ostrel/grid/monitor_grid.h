@@ -363,6 +363,8 @@ protected:
     void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
     // Scrolls one bar (SB_HORZ, SB_VERT) by a scroll-bar code; only what moves is repainted.
     void Scroll(int nBar, UINT nSBCode);
+    // Scrolls one bar until the row (column) nIndex is wholly shown.
+    void ScrollUntilShown(int nBar, int nIndex);
     // Fills the fixed bands, the cell area and what lies beyond the last row and column.
     void EraseBackground(CDC* pDC, const CRect& clipRect, const CRect& visRect);
 
@@ -406,6 +408,9 @@ protected:
 
     // The stored cell (none in virtual mode, where cells are not kept).
     CMonitorCellBase* StoredCell(int nRow, int nCol) const;
+    // Applies change to the stored cell; FALSE when there is none.
+    template <class Change>
+    BOOL ChangeStoredCell(int nRow, int nCol, Change change);
     // The row actually stored behind a displayed row (virtual mode sorts an order array).
     int StoredRow(int nRow) const;
     void SendCacheHint(const CCellRange& range) const;

@@ -41,6 +41,15 @@ void LineAlongRight(CDC* pDC, const CRect& rect, bool bFromTopEdge)
     Line(pDC, rect.right, bFromTopEdge ? rect.top : rect.top - 1, rect.right, rect.bottom + 1);
 }
 
+// Lays the next cell of a line one unit after the previous one's end (to)
+// and as long as size; false when its end would reach limit.
+bool PlaceNext(LONG& from, LONG& to, int size, int limit)
+{
+    from = to + 1;
+    to = from + size - 1;
+    return to < limit;
+}
+
 // The title of the nearest window above pWnd that has one.
 CString NearestTitle(const CWnd* pWnd)
 {
@@ -211,8 +220,7 @@ void CMonitorGrid::PrintColumnHeadings(CDC* pDC, CPrintInfo*)
         const int height = GetRowHeight(row);
         if (height <= 0)
             continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + height - 1;
+        PlaceNext(rect.top, rect.bottom, height, 0);
         rect.right = -1;
         bool firstCorner = true;
         bool firstOfPage = true;
@@ -221,9 +229,7 @@ void CMonitorGrid::PrintColumnHeadings(CDC* pDC, CPrintInfo*)
             const int width = GetColumnWidth(col);
             if (width <= 0)
                 return true;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + width - 1;
-            if (rect.right >= limit)
+            if (!PlaceNext(rect.left, rect.right, width, limit))
                 return false;
             if (CMonitorCellBase* pCell = GetCell(row, col))
                 pCell->PrintCell(pDC, row, col, rect);
@@ -257,17 +263,14 @@ void CMonitorGrid::PrintRowButtons(CDC* pDC, CPrintInfo*)
         const int width = GetColumnWidth(col);
         if (width <= 0)
             continue;
-        rect.left = rect.right + 1;
-        rect.right = rect.left + width - 1;
+        PlaceNext(rect.left, rect.right, width, 0);
         rect.bottom = -1;
         bool first = true;
         for (int row = m_nPageFirstRow; row < m_nRows; ++row) {
             const int height = GetRowHeight(row);
             if (height <= 0)
                 continue;
-            rect.top = rect.bottom + 1;
-            rect.bottom = rect.top + height - 1;
-            if (rect.bottom >= m_nPageHeight)
+            if (!PlaceNext(rect.top, rect.bottom, height, m_nPageHeight))
                 break;
             if (CMonitorCellBase* pCell = GetCell(row, col))
                 pCell->PrintCell(pDC, row, col, rect);
@@ -296,18 +299,14 @@ void CMonitorGrid::PrintCells(CDC* pDC, CPrintInfo*)
         const int height = GetRowHeight(row);
         if (height <= 0)
             continue;
-        rect.top = rect.bottom + 1;
-        rect.bottom = rect.top + height - 1;
-        if (rect.bottom >= m_nPageHeight)
+        if (!PlaceNext(rect.top, rect.bottom, height, m_nPageHeight))
             break;
         rect.right = fixedColWidth - 1;
         for (int col = m_nPageFirstCol; col < m_nCols; ++col) {
             const int width = GetColumnWidth(col);
             if (width <= 0)
                 continue;
-            rect.left = rect.right + 1;
-            rect.right = rect.left + width - 1;
-            if (rect.right >= limit)
+            if (!PlaceNext(rect.left, rect.right, width, limit))
                 break;
             if (CMonitorCellBase* pCell = GetCell(row, col))
                 pCell->PrintCell(pDC, row, col, rect);

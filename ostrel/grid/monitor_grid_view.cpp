@@ -321,29 +321,29 @@ void CMonitorGrid::EnsureVisible(int nRow, int nCol)
 {
     if (!m_bAllowDraw || !IsValid(nRow, nCol) || m_hWnd == nullptr)
         return;
-    // Line by line until the cell is wholly shown, or stands first and is simply too big.
-    for (int guard = 0; guard <= m_nCols && nCol >= m_nFixedCols; ++guard) {
+    ScrollUntilShown(SB_HORZ, nCol);
+    ScrollUntilShown(SB_VERT, nRow);
+}
+
+void CMonitorGrid::ScrollUntilShown(int nBar, int nIndex)
+{
+    const bool vertical = nBar == SB_VERT;
+    if (nIndex < (vertical ? m_nFixedRows : m_nFixedCols))
+        return;
+    const UINT message = vertical ? WM_VSCROLL : WM_HSCROLL;
+    // Line by line until the row (column) is wholly shown, or stands first and is simply too big.
+    for (int guard = 0; guard <= (vertical ? m_nRows : m_nCols); ++guard) {
         const CCellRange range = GetUnobstructedNonFixedCellRange();
-        const int before = GetScrollPos32(SB_HORZ);
-        if (nCol < range.GetMinCol())
-            SendMessage(WM_HSCROLL, SB_LINELEFT);
-        else if (nCol > range.GetMaxCol() && range.GetMinCol() < nCol)
-            SendMessage(WM_HSCROLL, SB_LINERIGHT);
+        const int first = vertical ? range.GetMinRow() : range.GetMinCol();
+        const int last = vertical ? range.GetMaxRow() : range.GetMaxCol();
+        const int before = GetScrollPos32(nBar);
+        if (nIndex < first)
+            SendMessage(message, SB_LINEUP);
+        else if (nIndex > last && first < nIndex)
+            SendMessage(message, SB_LINEDOWN);
         else
             break;
-        if (GetScrollPos32(SB_HORZ) == before)
-            break;
-    }
-    for (int guard = 0; guard <= m_nRows && nRow >= m_nFixedRows; ++guard) {
-        const CCellRange range = GetUnobstructedNonFixedCellRange();
-        const int before = GetScrollPos32(SB_VERT);
-        if (nRow < range.GetMinRow())
-            SendMessage(WM_VSCROLL, SB_LINEUP);
-        else if (nRow > range.GetMaxRow() && range.GetMinRow() < nRow)
-            SendMessage(WM_VSCROLL, SB_LINEDOWN);
-        else
-            break;
-        if (GetScrollPos32(SB_VERT) == before)
+        if (GetScrollPos32(nBar) == before)
             break;
     }
 }

@@ -21,7 +21,7 @@ protected:
     }
     void ReplaceEditorText(const char* text)
     {
-        ::SendMessageA(::GetFocus(), EM_SETSEL, 0, -1);
+        ::SendMessageA(KeyTarget(), EM_SETSEL, 0, -1);
         Type(text);
     }
 };

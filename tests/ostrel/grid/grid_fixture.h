@@ -178,12 +178,26 @@ protected:
         PumpMessages();
     }
 
+    // The grid's window that has the focus: an in-place editor (the edit part
+    // of a combo box) while one is open, else the grid.
+    HWND KeyTarget() const
+    {
+        HWND focus = ::GetFocus();
+        if (focus != nullptr && (focus == grid.m_hWnd || ::IsChild(grid.m_hWnd, focus)))
+            return focus;
+        if (HWND editor = ::GetDlgItem(grid.m_hWnd, kInPlaceControlId)) {
+            HWND comboEdit = ::GetDlgItem(editor, 1001);
+            return comboEdit != nullptr ? comboEdit : editor;
+        }
+        return grid.m_hWnd;
+    }
+
     // A key press as the keyboard gives it: WM_KEYDOWN through the message
     // loop (which makes the WM_CHAR) to the window with the focus.
     void Key(UINT vk, bool shift = false, bool ctrl = false)
     {
         SetModifiers(shift, ctrl);
-        HWND target = ::GetFocus();
+        HWND target = KeyTarget();
         ::PostMessageA(target, WM_KEYDOWN, vk, 1 | (::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16));
         PumpMessages();
         ::PostMessageA(target, WM_KEYUP, vk, 0xC0000001 | (::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC) << 16));
@@ -195,7 +209,7 @@ protected:
     void Type(const char* text)
     {
         for (const char* c = text; *c != '\0'; ++c) {
-            ::SendMessageA(::GetFocus(), WM_CHAR, static_cast<BYTE>(*c), 1);
+            ::SendMessageA(KeyTarget(), WM_CHAR, static_cast<BYTE>(*c), 1);
             PumpMessages();
         }
     }
