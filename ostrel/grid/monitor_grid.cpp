@@ -328,7 +328,7 @@ int CMonitorGrid::SetRowCount(int nRows)
     }
     m_nRows = nRows;
     if (m_bVirtualMode)
-        ResetVirtualOrder();
+        ResetRowOrder();
     ResetScrollBars();
     if (m_hWnd != nullptr && m_bAllowDraw)
         Invalidate();
@@ -458,7 +458,7 @@ int CMonitorGrid::InsertRow(LPCSTR strHeading, int nRow)
         if (append)
             m_arRowOrder.push_back(nRow);
         else
-            ResetVirtualOrder();
+            ResetRowOrder();
     }
     if (m_idCurrentCell.row >= nRow && !append)
         ++m_idCurrentCell.row;
@@ -524,7 +524,7 @@ BOOL CMonitorGrid::DeleteAllItems()
     return TRUE;
 }
 
-void CMonitorGrid::ResetVirtualOrder()
+void CMonitorGrid::ResetRowOrder()
 {
     m_arRowOrder.resize(static_cast<size_t>(m_nRows));
     for (int row = 0; row < m_nRows; ++row)

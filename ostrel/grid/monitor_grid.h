@@ -179,6 +179,8 @@ public:
     void SetVirtualMode(BOOL bVirtual);
     BOOL GetVirtualMode() const { return m_bVirtualMode; }
     void SetVirtualCompare(VirtualCompareFunction pfn) { m_pfnVirtualCompare = pfn; }
+    // Virtual mode: the rows are shown in the parent's order again (a sort is forgotten).
+    void ResetRowOrder();
     // Drawing and scroll-bar updates are skipped while redraw is off; turning it back on repaints.
     void SetRedraw(BOOL bAllowDraw, BOOL bResetScrollBars = FALSE);
     BOOL IsRedrawAllowed() const { return m_bAllowDraw; }
@@ -354,7 +356,6 @@ protected:
     void SetupDefaultCells();
     void ReadSystemColours();
     void ReadWheelScrollLines();
-    void ResetVirtualOrder();
     int GetScrollPos32(int nBar, BOOL bGetTrackPos = FALSE);
     BOOL SetScrollPos32(int nBar, int nPos, BOOL bRedraw = TRUE);
     CRect GetNonFixedClientRect();
