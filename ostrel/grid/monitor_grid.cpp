@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
 
 IMPLEMENT_DYNCREATE(CMonitorGrid, CWnd)
 
@@ -76,6 +77,13 @@ CString ReadClipboardText(COleDataObject* pDataObject)
     }
     ::GlobalFree(hMem);
     return text;
+}
+
+// The sum of the first count sizes.
+long SumOfFirst(const std::vector<UINT>& sizes, int count)
+{
+    const size_t end = std::min(sizes.size(), static_cast<size_t>(std::max(0, count)));
+    return static_cast<long>(std::accumulate(sizes.begin(), sizes.begin() + static_cast<std::ptrdiff_t>(end), 0UL));
 }
 
 // Splits text at a separator; a separator at the end gives no empty last part.
@@ -872,34 +880,22 @@ BOOL CMonitorGrid::SetColumnWidth(int nCol, int width)
 
 int CMonitorGrid::GetFixedRowHeight() const
 {
-    int height = 0;
-    for (int row = 0; row < m_nFixedRows; ++row)
-        height += GetRowHeight(row);
-    return height;
+    return static_cast<int>(SumOfFirst(m_arRowHeights, m_nFixedRows));
 }
 
 int CMonitorGrid::GetFixedColumnWidth() const
 {
-    int width = 0;
-    for (int col = 0; col < m_nFixedCols; ++col)
-        width += GetColumnWidth(col);
-    return width;
+    return static_cast<int>(SumOfFirst(m_arColWidths, m_nFixedCols));
 }
 
 long CMonitorGrid::GetVirtualWidth() const
 {
-    long width = 0;
-    for (int col = 0; col < m_nCols; ++col)
-        width += GetColumnWidth(col);
-    return width;
+    return SumOfFirst(m_arColWidths, m_nCols);
 }
 
 long CMonitorGrid::GetVirtualHeight() const
 {
-    long height = 0;
-    for (int row = 0; row < m_nRows; ++row)
-        height += GetRowHeight(row);
-    return height;
+    return SumOfFirst(m_arRowHeights, m_nRows);
 }
 
 BOOL CMonitorGrid::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScroll)

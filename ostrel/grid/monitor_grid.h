@@ -359,8 +359,6 @@ protected:
     int GetScrollPos32(int nBar, BOOL bGetTrackPos = FALSE);
     BOOL SetScrollPos32(int nBar, int nPos, BOOL bRedraw = TRUE);
     CRect GetNonFixedClientRect();
-    BOOL IsVisibleVScroll() const { return (m_nBarState & SB_VERT) != 0; }
-    BOOL IsVisibleHScroll() const { return (m_nBarState & SB_HORZ) != 0; }
     void EnableScrollBars(int nBar, BOOL bEnable = TRUE);
     // Scrolls one bar (SB_HORZ, SB_VERT) by a scroll-bar code; only what moves is repainted.
     void Scroll(int nBar, UINT nSBCode);
@@ -376,7 +374,6 @@ protected:
     void SelectCells(CCellID currentCell, BOOL bForceRedraw = FALSE, BOOL bSelectCells = TRUE);
     // Extends the selection from the selection start cell to currentCell by the mouse mode.
     void OnSelecting(const CCellID& currentCell);
-    CCellID GetNextFocusableCell(UINT nChar, CCellID next);
     // Moves the focus by the keyboard: notifications, selection, scrolling.
     void MoveFocusTo(CCellID next, UINT nChar, bool bWrappedTab);
     // Scrolls one step the way nChar moves and then makes the focus cell visible.
@@ -479,7 +476,6 @@ protected:
     // The mouse.
     int m_MouseMode = MOUSE_NOTHING;
     BOOL m_bLMouseButtonDown = FALSE;
-    BOOL m_bRMouseButtonDown = FALSE;
     CPoint m_LeftClickDownPoint;
     CPoint m_LastMousePoint;
     CCellID m_LeftClickDownCell;

@@ -174,7 +174,9 @@ void CMonitorGrid::OnEndPrinting(CDC*, CPrintInfo*)
 
 void CMonitorGrid::PrintHeader(CDC* pDC, CPrintInfo*)
 {
-    const CRect band(0, 0, PrintBandWidth(), m_nTopMargin * m_CharSize.cy);
+    // The header's lines close the top margin.
+    const CRect band(0, (m_nTopMargin - m_nHeaderHeight) * m_CharSize.cy, PrintBandWidth(),
+                     m_nTopMargin * m_CharSize.cy);
     CFont bold;
     CreateBoldPrintFont(bold);
     ScopedSelect keepFont(*pDC, bold);
@@ -189,8 +191,9 @@ void CMonitorGrid::PrintHeader(CDC* pDC, CPrintInfo*)
 
 void CMonitorGrid::PrintFooter(CDC* pDC, CPrintInfo* pInfo)
 {
+    // The footer's lines open the bottom margin.
     const int top = m_nPageHeight + m_nGap * m_CharSize.cy;
-    const CRect band(0, top, PrintBandWidth(), top + m_nBottomMargin * m_CharSize.cy);
+    const CRect band(0, top, PrintBandWidth(), top + m_nFooterHeight * m_CharSize.cy);
     CFont bold;
     CreateBoldPrintFont(bold);
     ScopedSelect keepFont(*pDC, bold);
