@@ -2,7 +2,7 @@
 // against a bare XmlLite read of the same file.
 #include "bench_support.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/model/scl_header.h"
 
 #include <algorithm>
 #include <memory>
@@ -164,7 +164,7 @@ int main(int argc, char** argv)
 
         start = Seconds();
         CString info;
-        const CString error = CMainDoc::ScanSclFile(info, path);
+        const CString error = ScanSclFile(info, path);
         bestScan = std::min(bestScan, Seconds() - start);
         if (!error.IsEmpty()) {
             printf("scan failed: %s\n", (LPCSTR)error);
@@ -175,8 +175,8 @@ int main(int argc, char** argv)
             ++scannedIeds;
 
         start = Seconds();
-        CMainDoc::CConnectedAPArray entries;
-        CMainDoc::ReadIedHeader(path, entries);
+        CConnectedAPArray entries;
+        ReadIedHeader(path, entries);
         bestHeader = std::min(bestHeader, Seconds() - start);
         records = entries.GetSize();
         for (INT_PTR i = 0; i < entries.GetSize(); ++i)

@@ -1,7 +1,7 @@
 // Loads the type templates of a large generated SCL file and compares the time with a bare XmlLite read.
 #include "bench_support.h"
 
-#include "corvel/mapping/ied_tree.h"
+#include "corvel/model/ied_tree_loader.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ double g_steps[4];
 double LoadTypes(const CString& path, int& doTypes)
 {
     const double start = Seconds();
-    CIEDTree tree;
+    CIedTreeLoader tree;
     tree.m_iedName = "BENCH";
     tree.m_document = CreateDomDocument();
     if (!LoadDomDocumentFromFile(tree.m_document, path))

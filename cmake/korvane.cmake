@@ -35,11 +35,74 @@ function(korvane_resource_depends)
   endforeach()
 endfunction()
 
-# korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [GUI])
-# A GoogleTest executable run under Wine by ctest.
+# Layers point down: window-free targets must not reach the window layer.
+# korvane_headless(<target>) marks a library, program or test as
+# headless; at the end of the configuration every marked target is checked, and
+# one that links the window layer (directly or through its libraries) stops it.
+set(KORVANE_WINDOW_LIBRARIES framework_ui)
+function(korvane_headless target)
+  set_property(GLOBAL APPEND PROPERTY KORVANE_HEADLESS_TARGETS ${target})
+endfunction()
+
+# Sets out to the window libraries that target reaches through its link libraries.
+function(korvane_window_libraries_of target out)
+  set(seen "")
+  set(found "")
+  set(pending ${target})
+  while(pending)
+    list(POP_FRONT pending current)
+    if(current IN_LIST seen OR NOT TARGET ${current})
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    get_target_property(type ${current} TYPE)
+    set(links "")
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(direct ${current} LINK_LIBRARIES)
+      if(direct)
+        list(APPEND links ${direct})
+      endif()
+    endif()
+    get_target_property(interface ${current} INTERFACE_LINK_LIBRARIES)
+    if(interface)
+      list(APPEND links ${interface})
+    endif()
+    foreach(link ${links})
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+      if(link IN_LIST KORVANE_WINDOW_LIBRARIES)
+        list(APPEND found ${link})
+      else()
+        list(APPEND pending ${link})
+      endif()
+    endforeach()
+  endwhile()
+  list(REMOVE_DUPLICATES found)
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+function(korvane_check_headless_targets)
+  get_property(targets GLOBAL PROPERTY KORVANE_HEADLESS_TARGETS)
+  foreach(target ${targets})
+    korvane_window_libraries_of(${target} window)
+    if(window)
+      message(FATAL_ERROR "${target} is headless but links the window layer (${window})")
+    endif()
+  endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_check_headless_targets)
+
+# korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [HEADLESS])
+# A GoogleTest executable run under Wine by ctest. HEADLESS: the program tests
+# window-free code and must not link the window layer.
+# Test programs run side by side: each is built into a folder of its own and
+# runs there, so that the files a program keeps beside itself or in its current
+# folder (its "Upload" folder, its INI file, relative paths) are its alone. Its
+# registry key and scratch folders are named after it (tests/support/test_program.h).
 function(korvane_test name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(T "HEADLESS" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  set(folder ${CMAKE_CURRENT_BINARY_DIR}/${name})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${folder})
   if(T_RESOURCES)
     korvane_resource_depends(${T_RESOURCES})
   endif()
@@ -49,8 +112,11 @@ function(korvane_test name)
     KORVANE_SOURCE_DIR="${KORVANE_SOURCE_WINPATH}"
     KORVANE_BINARY_DIR="${KORVANE_BINARY_WINPATH}"
     KORVANE_SHARED_DIR="${KORVANE_SHARED_WINPATH}")
+  if(T_HEADLESS)
+    korvane_headless(${name})
+  endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all"
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    WORKING_DIRECTORY ${folder})
 endfunction()

@@ -1,4 +1,4 @@
-// The framework core without windows: strings, run-time classes, collections, exceptions, files, archives, message boxes and the application object.
+// The framework core without windows: strings, run-time classes, collections, exceptions, files, archives, geometry, message boxes and the module state.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +7,9 @@
 #include "framework/collections.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
+#include "framework/geometry.h"
 #include "framework/handles.h"
+#include "framework/module.h"
 #include "framework/msgbox.h"
 #include "framework/object.h"
 #include "framework/strings.h"
-#include "framework/winapp.h"

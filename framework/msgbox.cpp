@@ -1,6 +1,6 @@
 #include "framework/msgbox.h"
 
-#include "framework/winapp.h"
+#include "framework/module.h"
 
 #include <mutex>
 #include <utility>
@@ -49,7 +49,7 @@ UINT AfxMessageBoxType(UINT nType)
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp)
 {
-    if (CWinApp* app = AfxGetApp())
+    if (CApplicationLink* app = AfxGetApplicationLink())
         return app->DoMessageBox(lpszText, nType, nIDHelp);
     return KorMessageBox(nullptr, lpszText, AfxGetAppName(), AfxMessageBoxType(nType));
 }

@@ -21,8 +21,8 @@ int KorMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 // nType names an icon itself.
 UINT AfxMessageBoxType(UINT nType);
 
-// Shows text with the application's title as caption, through
-// CWinApp::DoMessageBox when an app object exists.
+// Shows text with the application's title as caption, through the
+// application's DoMessageBox when an app object exists.
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 // As above with the text loaded from string resource nIDPrompt.
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = static_cast<UINT>(-1));

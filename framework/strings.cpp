@@ -1,7 +1,7 @@
 #include "framework/strings.h"
 
 #include "framework/exceptions.h"
-#include "framework/winapp.h"
+#include "framework/module.h"
 
 #include <mbstring.h>
 

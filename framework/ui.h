@@ -12,7 +12,6 @@
 #include "framework/filedialog.h"
 #include "framework/frame.h"
 #include "framework/gdi.h"
-#include "framework/geometry.h"
 #include "framework/ids.h"
 #include "framework/menu.h"
 #include "framework/msgmap.h"
@@ -21,4 +20,5 @@
 #include "framework/recentfiles.h"
 #include "framework/splitter.h"
 #include "framework/statusbar.h"
+#include "framework/winapp.h"
 #include "framework/wnd.h"

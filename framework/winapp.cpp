@@ -29,8 +29,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-// Longest path GetModuleFileName can return.
-constexpr DWORD kMaxModulePath = 32768;
 // Profile strings are read into a buffer starting at this size and
 // doubling up to the limit.
 constexpr DWORD kProfileBufferStart = 256;
@@ -44,18 +42,9 @@ constexpr int kRecentFileDisplayLength = 40;
 constexpr UINT kMaxRecentFiles = 16;
 
 CWinApp* g_pApp = nullptr;
-HINSTANCE g_hResource = nullptr;
 BOOL g_bForceOleInitFailure = FALSE;
 int g_nOleInits = 0;
 BOOL g_bControlContainer = FALSE;
-
-CString ProgramBaseName()
-{
-    CString name = AfxGetModuleFileName();
-    name = name.Mid(name.ReverseFind('\\') + 1);
-    const int dot = name.ReverseFind('.');
-    return dot < 0 ? name : name.Left(dot);
-}
 
 // The program's path with the extension replaced by .INI.
 CString ProgramIniPath()
@@ -94,7 +83,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
       m_pszRegistryKey(nullptr),
       m_pszProfileName(nullptr),
       m_hInstance(::GetModuleHandleA(nullptr)),
-      m_exeName(ProgramBaseName()),
+      m_exeName(AfxGetProgramName()),
       m_appName(lpszAppName ? CString(lpszAppName) : m_exeName),
       m_profileName(ProgramIniPath()),
       m_pPreviousApp(g_pApp)
@@ -103,6 +92,7 @@ CWinApp::CWinApp(LPCSTR lpszAppName)
     m_pszExeName = m_exeName;
     m_pszProfileName = m_profileName;
     g_pApp = this;
+    m_pPreviousLink = AfxSetApplicationLink(&m_coreLink);
 }
 
 CWinApp::~CWinApp()
@@ -116,6 +106,8 @@ CWinApp::~CWinApp()
             ::OleUninitialize();
         g_pApp = m_pPreviousApp;
     }
+    if (AfxGetApplicationLink() == &m_coreLink)
+        AfxSetApplicationLink(m_pPreviousLink);
 }
 
 BOOL CWinApp::InitInstance()
@@ -135,6 +127,11 @@ int CWinApp::Run()
     if (m_pMainWnd == nullptr)
         ::PostQuitMessage(0);
     return CWinThread::Run();
+}
+
+int CWinApp::CCoreLink::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt)
+{
+    return m_app.DoMessageBox(lpszPrompt, nType, nIDPrompt);
 }
 
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
@@ -643,36 +640,3 @@ void CWaitCursor::Restore()
         app->DoWaitCursor(0);
 }
 
-LPCSTR AfxGetAppName()
-{
-    if (g_pApp != nullptr && g_pApp->m_pszAppName != nullptr)
-        return g_pApp->m_pszAppName;
-    static const CString programName = ProgramBaseName();
-    return programName;
-}
-
-HINSTANCE AfxGetInstanceHandle()
-{
-    return g_pApp != nullptr ? g_pApp->m_hInstance : ::GetModuleHandleA(nullptr);
-}
-
-HINSTANCE AfxGetResourceHandle()
-{
-    return g_hResource != nullptr ? g_hResource : ::GetModuleHandleA(nullptr);
-}
-
-void AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    g_hResource = hInstResource;
-}
-
-CString AfxGetModuleFileName()
-{
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size() || buffer.size() >= kMaxModulePath)
-            return CString(buffer.data(), static_cast<int>(std::min<size_t>(length, buffer.size() - 1)));
-        buffer.resize(buffer.size() * 2);
-    }
-}

@@ -3,6 +3,7 @@
 
 #include "framework/collections.h"
 #include "framework/handles.h"
+#include "framework/module.h"
 #include "framework/msgmap.h"
 #include "framework/object.h"
 #include "framework/strings.h"
@@ -157,6 +158,20 @@ private:
     CString m_registryKey;
     CString m_profileName;
     CWinApp* m_pPreviousApp;
+
+    // The application as code without windows sees it (AfxMessageBox, AfxGetAppName ...).
+    class CCoreLink : public CApplicationLink {
+    public:
+        explicit CCoreLink(CWinApp& app) : m_app(app) {}
+        int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
+        LPCSTR GetLinkedAppName() const override { return m_app.m_pszAppName; }
+        HINSTANCE GetLinkedInstanceHandle() const override { return m_app.m_hInstance; }
+
+    private:
+        CWinApp& m_app;
+    };
+    CCoreLink m_coreLink{*this};
+    CApplicationLink* m_pPreviousLink = nullptr;
 };
 
 // Shows the wait cursor for its lifetime.
@@ -189,11 +204,3 @@ void AfxEnableControlContainer();
 BOOL AfxIsControlContainerEnabled();
 // Frees the temporary window, menu, GDI and DC objects handed out by FromHandle.
 void AfxDeleteTempMaps();
-// The application's name, or the program file's base name when there is no app.
-LPCSTR AfxGetAppName();
-HINSTANCE AfxGetInstanceHandle();
-// The module string and other resources are loaded from; the program by default.
-HINSTANCE AfxGetResourceHandle();
-void AfxSetResourceHandle(HINSTANCE hInstResource);
-// Full path of the program file.
-CString AfxGetModuleFileName();

@@ -17,7 +17,18 @@ constexpr UINT kRecentFileCount = 4;
 constexpr DWORD kCommonControlsSize = 8;
 constexpr DWORD kCommonControlsClasses = 0xFF;
 
+// The Save As dialog of the XML writer.
+const char kXmlSaveAsExtension[] = ".prx";
+const char kXmlSaveAsFilter[] = "Project Files (*.prj)|*.prj|All Files (*.*)|*.*||";
+constexpr DWORD kXmlSaveAsFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+
 } // namespace
+
+CString AskXmlFileNameWithSaveAs(const CString& proposed)
+{
+    CFileDialog dialog(FALSE, kXmlSaveAsExtension, proposed, kXmlSaveAsFlags, kXmlSaveAsFilter);
+    return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
+}
 
 BEGIN_MESSAGE_MAP(CMainApp, CWinAppEx)
     ON_COMMAND(ID_APP_ABOUT, &CMainApp::OnAppAbout)
@@ -28,7 +39,15 @@ BEGIN_MESSAGE_MAP(CMainApp, CWinAppEx)
                      &CMainApp::OnOpenRecentFile)
 END_MESSAGE_MAP()
 
-CMainApp::CMainApp() : CWinAppEx(TRUE) {}
+CMainApp::CMainApp() : CWinAppEx(TRUE)
+{
+    m_previousAskFileName = Korvane::Formats::CKorXml::SetDefaultAskFileName(&AskXmlFileNameWithSaveAs);
+}
+
+CMainApp::~CMainApp()
+{
+    Korvane::Formats::CKorXml::SetDefaultAskFileName(std::move(m_previousAskFileName));
+}
 
 BOOL CMainApp::InitInstance()
 {

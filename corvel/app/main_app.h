@@ -1,12 +1,19 @@
 // CMainApp: Corvel's application object and start-up.
 #pragma once
 #include "framework/ui.h"
+#include "corvel/project/kor_xml.h"
 
 class CMainDoc;
+
+// The Save As dialog through which the XML writer asks for another file when
+// its file cannot be opened: the chosen path, or an empty text when cancelled.
+// The program's default for every XML file it writes.
+CString AskXmlFileNameWithSaveAs(const CString& proposed);
 
 class CMainApp : public CWinAppEx {
 public:
     CMainApp();
+    ~CMainApp() override;
 
     BOOL InitInstance() override;
     // Registers the context menus before the main frame loads its state.
@@ -19,6 +26,9 @@ public:
     bool flagB = true;
     // The file named on the command line.
     CString commandLineFile;
+
+private:
+    Korvane::Formats::AskFileNameFunction m_previousAskFileName;
 
 protected:
     // The document of the main frame, or null.

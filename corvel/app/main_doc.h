@@ -1,8 +1,8 @@
 // CMainDoc: the project document with its records; FindMainDocument, GetActiveDocumentOfClass.
 #pragma once
 #include "framework/ui.h"
-#include "corvel/app/project_records.h"
-#include "corvel/app/tags_list.h"
+#include "corvel/model/project_records.h"
+#include "corvel/model/tags_list.h"
 #include "corvel/project/project_xml.h"
 #include "corvel/model/ied_records.h"
 
@@ -155,7 +155,7 @@ private:
 
 public:
     // Adding IEDs from SCL files (main_doc_addied.cpp).
-    using CConnectedAPArray = CTypedPtrArray<CObArray, CConnectedAP*>;
+    using CConnectedAPArray = ::CConnectedAPArray;
     // Command 32771, and 32886 forwarded by the application: adds the SCL files chosen in a file dialog.
     virtual void OnAddIed();
     // Adds one SCL file to the project's file lists and to the file view, unless the project has a file of its name.

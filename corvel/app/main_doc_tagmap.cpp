@@ -3,6 +3,7 @@
 
 #include "corvel/model/ctl_model_map.h"
 #include "corvel/model/iec_types.h"
+#include "corvel/model/scl_header.h"
 #include "corvel/workspace/main_frame.h"
 
 #include <cstdio>
@@ -22,9 +23,6 @@ using Corvel::Records::kSlotInUse;
 
 const char kReadDirection[] = "MTCP-->";
 const char kWriteDirection[] = "MTCP<--";
-
-// Characters FindIedNameInFile reads at a time; longer lines are read in parts and joined.
-constexpr int kReadChunkLength = 256;
 
 // The main frame's current device; 0 when there is none (or no main frame).
 int CurrentDeviceId()
@@ -227,28 +225,5 @@ void CMainDoc::RemoveIedCtlModels(const CString& iedName)
 
 CString CMainDoc::FindIedNameInFile(const CString& path)
 {
-    static const char kAttribute[] = "iedName=";
-    std::unique_ptr<FILE, int (*)(FILE*)> file(fopen(path, "r"), fclose);
-    if (!file)
-        return CString();
-    std::string line;
-    char chunk[kReadChunkLength];
-    while (fgets(chunk, sizeof chunk, file.get()) != nullptr) {
-        line += chunk;
-        if (line.back() != '\n' && !feof(file.get()))
-            continue;
-        const size_t found = line.find(kAttribute);
-        if (found != std::string::npos) {
-            // The quoted value right after iedName=, not the first quoted value of the line.
-            const size_t open = found + sizeof kAttribute - 1;
-            if (open >= line.size() || (line[open] != '"' && line[open] != '\''))
-                return CString();
-            const size_t close = line.find(line[open], open + 1);
-            if (close == std::string::npos)
-                return CString();
-            return CString(line.c_str() + open + 1, static_cast<int>(close - open - 1));
-        }
-        line.clear();
-    }
-    return CString();
+    return ::FindIedNameInFile(path);
 }

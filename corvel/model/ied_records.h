@@ -39,3 +39,6 @@ public:
 // Stores a new CIED under its name; a record it replaces is deleted.
 CIED* CreateIed(CMapStringToOb& iedMap, const CString& name, const CString& manufacturer,
                 const CString& type, const CString& desc);
+
+// Access point records as the IED header reader hands them out; the holder deletes them.
+using CConnectedAPArray = CTypedPtrArray<CObArray, CConnectedAP*>;

@@ -3,13 +3,19 @@
 #pragma once
 #include "framework/core.h"
 
-#include <commctrl.h>
+#include <cstddef>
 
 class CDataSet;
 
+// An item of the IED tree: its index in the loaders' item list (CIedTreeItems).
+using IedTreeItemId = size_t;
+// The parent of the top items, and the answer where there is no item.
+constexpr IedTreeItemId kIedTreeRoot = static_cast<IedTreeItemId>(-1);
+constexpr IedTreeItemId kNoIedTreeItem = static_cast<IedTreeItemId>(-2);
+
 // One instance of a report control block.
 struct CReportControl {
-    HTREEITEM treeItem = nullptr;
+    IedTreeItemId treeItem = kNoIedTreeItem;
     bool buffered = false;
     CString domain;    // IED name followed by the LD name
     CString lnName;    // the LN0's name
@@ -38,7 +44,7 @@ struct CReportControl {
 
 // One GOOSE control block; the seven texts follow the first two fields in this order.
 struct CGooseControl {
-    HTREEITEM treeItem = nullptr;
+    IedTreeItemId treeItem = kNoIedTreeItem;
     // The data set named by datSet when the block was read; null when there was none.
     CDataSet* linkedDataSet = nullptr;
     CString domain;

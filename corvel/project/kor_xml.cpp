@@ -1,12 +1,12 @@
 #include "corvel/project/kor_xml.h"
 
-#include "framework/filedialog.h"
 #include "framework/msgbox.h"
 
 #include <shlwapi.h>
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace Korvane {
 namespace Formats {
@@ -17,11 +17,6 @@ namespace {
 
 // Ends an attribute list.
 const char kListEnd[] = "XXX";
-
-// The Save As dialog that asks for another file.
-const char kSaveAsExtension[] = ".prx";
-const char kSaveAsFilter[] = "Project Files (*.prj)|*.prj|All Files (*.*)|*.*||";
-constexpr DWORD kSaveAsFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
 
 constexpr DWORD kReadMode = STGM_READ | STGM_SHARE_DENY_WRITE;
 constexpr DWORD kWriteMode = STGM_CREATE | STGM_WRITE | STGM_SHARE_DENY_WRITE;
@@ -109,9 +104,20 @@ std::wstring AttributeValue(LPCSTR value)
     return escaped;
 }
 
+AskFileNameFunction& DefaultAskFileName()
+{
+    static AskFileNameFunction ask;
+    return ask;
+}
+
 } // namespace
 
-CKorXml::CKorXml() : m_lastResult(S_OK), m_indent(1) {}
+CKorXml::CKorXml() : m_lastResult(S_OK), m_indent(1), m_askFileName(DefaultAskFileName()) {}
+
+AskFileNameFunction CKorXml::SetDefaultAskFileName(AskFileNameFunction ask)
+{
+    return std::exchange(DefaultAskFileName(), std::move(ask));
+}
 
 CKorXml::~CKorXml()
 {
@@ -190,14 +196,14 @@ bool CKorXml::OpenFileStream(bool forReading)
             return forReading ? OpenReader() : OpenWriter();
         } catch (CKorXmlException&) {
         }
-        CFileDialog dialog(FALSE, kSaveAsExtension, m_fileName, kSaveAsFlags, kSaveAsFilter);
-        if (dialog.DoModal() != IDOK) {
+        const CString chosen = m_askFileName ? m_askFileName(m_fileName) : CString();
+        if (chosen.IsEmpty()) {
             CString message;
             message.Format("Error: Opening XML File\n%s", (LPCSTR)m_fileName);
             AfxMessageBox(message);
             return false;
         }
-        m_fileName = dialog.GetPathName();
+        m_fileName = chosen;
     }
 }
 

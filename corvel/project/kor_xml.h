@@ -6,11 +6,17 @@
 #include "corvel/project/kor_exceptions.h"
 #include "framework/strings.h"
 
+#include <functional>
 #include <initializer_list>
 #include <xmllite.h>
 
 namespace Korvane {
 namespace Formats {
+
+// Asks for another file when the XML file cannot be opened under proposed: the
+// chosen path, or an empty text when the user declined. The program's default
+// is its Save As dialog.
+using AskFileNameFunction = std::function<CString(const CString& proposed)>;
 
 // Writer: Open(path, false), element operations in document order, then
 // destruction closes every open element and flushes the file. Reader:
@@ -28,9 +34,15 @@ public:
     virtual ~CKorXml();
     virtual bool Open(LPCSTR fileName, bool forReading);
     // Opens the stream on the file name and the reader or writer over it. A
-    // missing or unopenable name asks for another through the Save As dialog
-    // until one opens or the user cancels.
+    // missing or unopenable name asks for another (the ask-file-name function)
+    // until one opens or none is given.
     virtual bool OpenFileStream(bool forReading);
+
+    // The question every new object asks for another file name; returns the one it
+    // replaces. Without one an unopenable file is given up at once.
+    static AskFileNameFunction SetDefaultAskFileName(AskFileNameFunction ask);
+    // This object's question, in place of the default.
+    void SetAskFileName(AskFileNameFunction ask) { m_askFileName = std::move(ask); }
 
     virtual void WriteStartTag(LPCSTR name);
     virtual void WriteAttributeElement(LPCSTR element, LPCSTR attribute, LPCSTR value);
@@ -82,6 +94,7 @@ private:
     BYTE m_indent;
     CString m_resultText; // what the extraction of embedded files reports
     CString m_fileName;
+    AskFileNameFunction m_askFileName;
 };
 
 } // namespace Formats

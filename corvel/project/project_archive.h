@@ -2,7 +2,7 @@
 // a flat sequence of framework archive values written from and read into the project's records.
 #pragma once
 #include "framework/core.h"
-#include "corvel/app/tags_list.h"
+#include "corvel/model/tags_list.h"
 #include "corvel/model/ctl_model_map.h"
 
 #include <functional>

@@ -1,4 +1,5 @@
 #include "framework/core.h"
+#include "framework/winapp.h"
 #include "support/message_box_recorder.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "corvel/app/res/resource.h"
 #include "framework/core.h"
+#include "framework/winapp.h"
 #include "support/message_box_recorder.h"
 
 #include <gtest/gtest.h>

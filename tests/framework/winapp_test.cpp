@@ -1,11 +1,11 @@
 #include "framework/core.h"
+#include "framework/winapp.h"
 #include "support/temp_folder.h"
+#include "support/test_program.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-const char kTestRegistryRoot[] = "Software\\KorvaneTest";
 
 TEST(CWinApp, RegistersTheOneApplicationObject)
 {
@@ -35,17 +35,17 @@ class RegistryProfile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestRegistryRoot);
-        m_app.SetRegistryKey("KorvaneTest");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, TestRegistryRoot());
+        m_app.SetRegistryKey(TestRegistryKey());
     }
-    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestRegistryRoot); }
+    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, TestRegistryRoot()); }
 
     CWinApp m_app{"ProfileTest"};
 };
 
 TEST_F(RegistryProfile, WrittenValuesReadBackAndAbsentOnesGiveTheDefault)
 {
-    EXPECT_STREQ("KorvaneTest", m_app.m_pszRegistryKey);
+    EXPECT_STREQ(TestRegistryKey(), m_app.m_pszRegistryKey);
     EXPECT_STREQ("ProfileTest", m_app.m_pszProfileName);
 
     EXPECT_STREQ("fallback", m_app.GetProfileString("Settings", "Last File", "fallback"));
@@ -65,7 +65,7 @@ TEST_F(RegistryProfile, WrittenValuesReadBackAndAbsentOnesGiveTheDefault)
 
     HKEY raw = nullptr;
     ASSERT_EQ(ERROR_SUCCESS,
-        ::RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\KorvaneTest\\ProfileTest\\Settings", 0, KEY_READ, &raw));
+        ::RegOpenKeyExA(HKEY_CURRENT_USER, TestRegistryRoot() + "\\ProfileTest\\Settings", 0, KEY_READ, &raw));
     ::RegCloseKey(raw);
 
     EXPECT_TRUE(m_app.WriteProfileString("Settings", "Zoom", nullptr));

@@ -1,7 +1,8 @@
-// TempFolder: a fresh folder under the system temp folder, removed with its contents.
+// TempFolder: a fresh folder under the system temp folder, named after the test program, removed with its contents.
 #pragma once
 
 #include "framework/strings.h"
+#include "support/test_program.h"
 
 #include <windows.h>
 
@@ -38,7 +39,7 @@ public:
         char base[MAX_PATH + 1] = {};
         if (::GetTempPathA(MAX_PATH, base) == 0)
             throw std::runtime_error("no temp folder");
-        m_path.Format("%skorvane-test-%lu-%u", base, ::GetCurrentProcessId(), counter++);
+        m_path.Format("%skorvane-%s-%lu-%u", base, (LPCSTR)TestProgramName(), ::GetCurrentProcessId(), counter++);
         RemoveFolderTree(m_path);
         if (!::CreateDirectoryA(m_path, nullptr))
             throw std::runtime_error("cannot create the temp folder");

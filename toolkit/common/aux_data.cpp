@@ -6,6 +6,7 @@
 #include "toolkit/common/system.h"
 #include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/nonclient_metrics.h"
+#include "framework/winapp.h"
 
 #include <iterator>
 
@@ -200,4 +201,10 @@ BOOL CKitAuxData::RefreshFonts(LPCSTR lpszFaceName, LPCSTR lpszVertFaceName)
     glyph.lfCharSet = SYMBOL_CHARSET;
     SetFace(glyph, "Marlett");
     return CreateFontFromDescription(glyph, fontMarlett);
+}
+
+CWinThread* GetCurrentWinThread()
+{
+    // The framework keeps no thread objects besides the application's.
+    return AfxGetApp();
 }

@@ -1,4 +1,4 @@
-// CKitAuxData: the toolkit's global data (copied colours, fonts, metrics, cursors and version flags), made once per process.
+// CKitAuxData, GetCurrentWinThread: the toolkit's global data (copied colours, fonts, metrics, cursors and version flags), made once per process, and the framework's thread object.
 #pragma once
 
 #include "framework/gdi.h"
@@ -6,6 +6,11 @@
 #include <windows.h>
 
 #include <functional>
+
+class CWinThread;
+
+// The framework's current thread object, else the application object.
+CWinThread* GetCurrentWinThread();
 
 // What many toolkit controls need and should not compute again. The
 // controls read the fields directly; the refresh operations may run again when

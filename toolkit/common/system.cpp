@@ -1,6 +1,5 @@
 #include "toolkit/common/system.h"
 
-#include "framework/winapp.h"
 
 namespace {
 
@@ -106,12 +105,6 @@ UINT GetOemCodePageMaxCharSize()
         return ::GetCPInfo(CP_OEMCP, &info) ? info.MaxCharSize : 1u;
     }();
     return size;
-}
-
-CWinThread* GetCurrentWinThread()
-{
-    // The framework keeps no thread objects besides the application's.
-    return AfxGetApp();
 }
 
 CKitOsVersion* CKitOsVersion::Instance()

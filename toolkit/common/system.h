@@ -1,12 +1,10 @@
-// CKitModuleHandle, CKitOsVersion, CKitLockGuard, GetComCtlVersion, GetOemCodePageMaxCharSize, GetCurrentWinThread: system libraries, versions and locks.
+// CKitModuleHandle, CKitOsVersion, CKitLockGuard, GetComCtlVersion, GetOemCodePageMaxCharSize: system libraries, versions and locks.
 #pragma once
 
 #include "framework/strings.h"
 
 #include <shlwapi.h>
 #include <windows.h>
-
-class CWinThread;
 
 // A library handle that knows whether it must free it, with the library's version.
 class CKitModuleHandle {
@@ -63,8 +61,6 @@ DWORD GetComCtlVersion();
 DWORD ReadCommonControlsVersion(LPCSTR lpszModuleName);
 // The largest character of the OEM code page in bytes, read once.
 UINT GetOemCodePageMaxCharSize();
-// The framework's current thread object, else the application object.
-CWinThread* GetCurrentWinThread();
 
 // Tests of the Windows version on one OSVERSIONINFOA record.
 class CKitOsVersion {

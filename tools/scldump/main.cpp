@@ -2,16 +2,14 @@
 #include "tools/scldump/scl_dump.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-// Message boxes of the loaders go to the error output; the last one is kept.
-CString g_lastMessage;
-
+// Messages for the user go to the error output.
 int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
 {
     fprintf(stderr, "%s\n", (LPCSTR)text);
-    g_lastMessage = text;
     return IDOK;
 }
 
@@ -49,10 +47,16 @@ int main(int argc, char** argv)
             fprintf(stderr, "%s\n", (LPCSTR)error);
             result = 1;
         }
-    } else if (!DumpIedModel(path, argv[2], out, error)) {
-        if (!error.IsEmpty())
-            fprintf(stderr, "%s\n", (LPCSTR)error);
-        result = 1;
+    } else {
+        std::vector<CString> messages;
+        const bool dumped = DumpIedModel(path, argv[2], out, error, messages);
+        for (const CString& message : messages)
+            PrintMessageBox(nullptr, message, CString(), MB_OK);
+        if (!dumped) {
+            if (!error.IsEmpty())
+                fprintf(stderr, "%s\n", (LPCSTR)error);
+            result = 1;
+        }
     }
     if (result == 0)
         fwrite(out.data(), 1, out.size(), stdout);

@@ -1,6 +1,6 @@
 #include "tools/scldump/scl_dump.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/model/scl_header.h"
 #include "corvel/model/scl_reading.h"
 
 #include <shlwapi.h>
@@ -16,18 +16,15 @@ void AppendLine(std::string& out, const CString& line)
     out += '\n';
 }
 
-void DumpItems(const CIEDTree& tree, HTREEITEM item, int depth, std::string& out)
+void DumpItems(const CIedTreeItems& items, IedTreeItemId item, int depth, std::string& out)
 {
-    for (; item != nullptr; item = tree.GetNextSiblingItem(item)) {
-        int image = 0;
-        int selectedImage = 0;
-        tree.GetItemImage(item, image, selectedImage);
+    for (; item != kNoIedTreeItem; item = items.GetNextSiblingItem(item)) {
         CString line(' ', depth * 2);
-        line.AppendFormat("%d %s", image, (LPCSTR)tree.GetItemText(item));
-        if (const CTreeModelRecord* record = tree.GetItemRecord(item))
+        line.AppendFormat("%d %s", items.GetItemImage(item), (LPCSTR)items.GetItemText(item));
+        if (const CTreeModelRecord* record = items.GetItemRecord(item))
             line += " | " + record->dataPath;
         AppendLine(out, line);
-        DumpItems(tree, tree.GetChildItem(item), depth + 1, out);
+        DumpItems(items, items.GetChildItem(item), depth + 1, out);
     }
 }
 
@@ -36,12 +33,12 @@ void DumpItems(const CIEDTree& tree, HTREEITEM item, int depth, std::string& out
 bool DumpSclHeader(const CString& path, std::string& out, CString& error)
 {
     CString info;
-    error = CMainDoc::ScanSclFile(info, path);
+    error = ScanSclFile(info, path);
     if (!error.IsEmpty())
         return false;
     AppendLine(out, info);
-    CMainDoc::CConnectedAPArray entries;
-    CMainDoc::ReadIedHeader(path, entries);
+    CConnectedAPArray entries;
+    ReadIedHeader(path, entries);
     std::vector<std::unique_ptr<CConnectedAP>> owned;
     for (INT_PTR i = 0; i < entries.GetSize(); ++i)
         owned.emplace_back(entries[i]);
@@ -55,10 +52,10 @@ bool DumpSclHeader(const CString& path, std::string& out, CString& error)
     return true;
 }
 
-std::string DumpTree(const CIEDTree& tree)
+std::string DumpTree(const CIedTreeItems& items)
 {
     std::string out;
-    DumpItems(tree, tree.GetRootItem(), 0, out);
+    DumpItems(items, items.GetRootItem(), 0, out);
     return out;
 }
 
@@ -74,22 +71,22 @@ bool DumpSclTypes(const CString& path, std::string& out, CString& error)
         }
         CSelection ieds(document, "//SCL/IED");
         for (DomNodePtr ied = ieds.Next(); ied; ied = ieds.Next()) {
-            CIEDTree tree;
-            tree.m_document = document;
-            tree.m_iedName = CSclAttributes(ied).Required("name");
-            tree.LoadLNodeTypes();
-            tree.LoadDATypes();
-            tree.LoadDOTypes();
+            CIedTreeLoader loader;
+            loader.m_document = document;
+            loader.m_iedName = CSclAttributes(ied).Required("name");
+            loader.LoadLNodeTypes();
+            loader.LoadDATypes();
+            loader.LoadDOTypes();
             CString line;
-            line.Format("IED %s\nLNodeTypes %d\nDOTypes %d\nDATypes %d", (LPCSTR)tree.m_iedName,
-                        tree.m_lnodeTypes.GetObjectCount(), tree.m_doTypes.GetObjectCount(),
-                        tree.m_daTypes.GetObjectCount());
+            line.Format("IED %s\nLNodeTypes %d\nDOTypes %d\nDATypes %d", (LPCSTR)loader.m_iedName,
+                        loader.m_lnodeTypes.GetObjectCount(), loader.m_doTypes.GetObjectCount(),
+                        loader.m_daTypes.GetObjectCount());
             AppendLine(out, line);
-            for (const SclLDevice& lDevice : tree.CollectLDevices(ied)) {
+            for (const SclLDevice& lDevice : loader.CollectLDevices(ied)) {
                 const DomNodePtr ln0 = FindChildElement(lDevice.element, "LN0");
                 if (!ln0)
                     continue;
-                for (const CDataSet* dataSet : tree.LoadDataSets(ln0, tree.m_dataSets)) {
+                for (const CDataSet* dataSet : loader.LoadDataSets(ln0, loader.m_dataSets)) {
                     line.Format("DataSet %s/%s %d", (LPCSTR)lDevice.inst, (LPCSTR)dataSet->name,
                                 static_cast<int>(dataSet->members.GetSize()));
                     AppendLine(out, line);
@@ -103,78 +100,23 @@ bool DumpSclTypes(const CString& path, std::string& out, CString& error)
     }
 }
 
-namespace {
-
-constexpr UINT kTreeControlId = 100;
-// The device number of the IED in the project that DumpIedModel makes.
-constexpr int kDumpDeviceId = 1;
-
-// Whether the tree's document was read and holds an IED named iedName (true when it could not be read: its
-// error was reported already).
-bool FindIedInDocument(CIEDTree& tree, const CString& iedName)
-{
-    try {
-        if (!tree.m_document || GetParseError(tree.m_document).errorCode != 0)
-            return true;
-        CSelection ieds(tree.m_document, "//SCL/IED");
-        for (DomNodePtr ied = ieds.Next(); ied; ied = ieds.Next()) {
-            CString name;
-            if (CSclAttributes(ied).Find("name", name) && name == iedName)
-                return true;
-        }
-    } catch (const ComError&) {
-        return true;
-    }
-    return false;
-}
-constexpr int kHostSize = 400;
-
-} // namespace
-
-CHiddenTreeHost::CHiddenTreeHost()
-{
-    if (!m_parent.CreateEx(0, AfxDefaultWndClass(), "", WS_POPUP, 0, 0, kHostSize, kHostSize, nullptr, nullptr))
-        return;
-    const CRect rect(0, 0, kHostSize, kHostSize);
-    m_tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, rect, &m_parent,
-                  kTreeControlId);
-}
-
-CHiddenTreeHost::~CHiddenTreeHost()
-{
-    if (m_tree.m_hWnd != nullptr)
-        m_tree.DestroyWindow();
-    if (m_parent.m_hWnd != nullptr)
-        m_parent.DestroyWindow();
-}
-
-bool DumpIedModel(const CString& path, const CString& iedName, std::string& out, CString& error)
+bool DumpIedModel(const CString& path, const CString& iedName, std::string& out, CString& error,
+                  std::vector<CString>& messages)
 {
     if (!::PathFileExistsA(path)) {
         error.Format("scldump: no file %s", (LPCSTR)path);
         return false;
     }
-    CHiddenTreeHost host;
-    if (!host.IsReady()) {
-        error = "scldump: the tree window cannot be created";
-        return false;
-    }
-    // A project holding the IED, as the mapping dialog finds it.
-    CMainDoc project;
-    auto device = std::make_unique<CMainDoc::_IED_DEVICE>();
-    device->state = Corvel::Records::kSlotInUse;
-    device->devNum = kDumpDeviceId;
-    device->name = iedName;
-    device->label = iedName;
-    device->CIDFile = path;
-    project.project.iedDevices.AddTail(device.get());
-    CIEDTree& tree = host.Tree();
-    tree.SetProject(&project, kDumpDeviceId);
-    const bool loaded = tree.LoadIedModelFromScl(path);
-    project.project.iedDevices.RemoveAll();
-    if (loaded)
-        out = DumpTree(tree);
-    else if (tree.GetRootItem() == nullptr && !FindIedInDocument(tree, iedName))
+    CIedTreeLoader loader;
+    HRESULT result = E_FAIL;
+    if (loader.LoadSclDocument(path))
+        result = loader.LoadIedModel(iedName);
+    for (const SclLoadMessage& message : loader.GetMessages())
+        messages.push_back(message.text);
+    if (result == E_ABORT)
         error.Format("scldump: the file has no IED named %s", (LPCSTR)iedName);
-    return loaded;
+    if (result != S_OK)
+        return false;
+    out = DumpTree(loader.GetItems());
+    return true;
 }

@@ -11,6 +11,8 @@
 #include "support/expect_exception.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
+#include "support/scripted_file_dialog.h"
+#include "support/test_program.h"
 
 namespace {
 
@@ -47,7 +49,7 @@ public:
     CRecentFileList& RecentFiles() { return *m_pRecentFileList; }
     void StartRecentFiles()
     {
-        SetRegistryKey("KorvaneTests");
+        SetRegistryKey(TestRegistryKey());
         LoadStdProfileSettings(4);
         for (int i = m_pRecentFileList->GetSize() - 1; i >= 0; --i)
             m_pRecentFileList->Remove(i);
@@ -70,6 +72,33 @@ TEST(MainAppStart, OleFailureShowsStringHundredAndEnds)
     EXPECT_STREQ("OLE initialization failed.  Make sure that the OLE libraries are the correct version.",
                  boxes.Last().text);
     EXPECT_EQ(nullptr, app.m_pMainWnd);
+}
+
+// In the program the XML writer asks for another file through the Save As dialog.
+TEST(MainAppStart, XmlWriterAsksForAnotherFileThroughSaveAs)
+{
+    MessageBoxRecorder boxes;
+    {
+        TestApp app;
+        ScriptedFileDialog dialog({}, IDCANCEL);
+        Korvane::Formats::CKorXml xml;
+        EXPECT_FALSE(xml.Open("", false));
+        ASSERT_EQ(1u, dialog.Requests().size());
+        const FileDialogRequest& request = dialog.Request();
+        EXPECT_FALSE(request.open);
+        EXPECT_STREQ("prx", request.defaultExtension);
+        EXPECT_STREQ("", request.initialFileName);
+        EXPECT_STREQ("Project Files (*.prj)|*.prj|All Files (*.*)|*.*||", request.filter);
+        const DWORD flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+        EXPECT_EQ(flags, request.flags & flags);
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_STREQ("Error: Opening XML File\n", boxes.Last().text);
+    }
+    // The application gone, its dialog is no longer asked.
+    ScriptedFileDialog dialog({}, IDCANCEL);
+    Korvane::Formats::CKorXml xml;
+    EXPECT_FALSE(xml.Open("", false));
+    EXPECT_EQ(0u, dialog.Requests().size());
 }
 
 TEST(MainAppCommands, AddIedGoesToTheDocument)

@@ -38,30 +38,6 @@ TEST(MainDocTagMap, ControlModels)
     EXPECT_TRUE(doc.ctlModelMap.empty());
 }
 
-TEST(MainDocTagMap, FindIedNameInFileTakesTheValueOfTheAttribute)
-{
-    TempFolder folder;
-    const struct {
-        const char* text;
-        const char* name;
-    } cases[] = {
-        {"<SCL>\n<ConnectedAP apName=\"P1\" iedName=\"IED7\" desc=\"x\"/>\n", "IED7"},
-        {"<ClientLN apRef=\"S1\" iedName='IED9'/>\n<X iedName=\"later\"/>\n", "IED9"},
-        {"<SCL>\n<IED name=\"NoRef\"/>\n", ""},
-        {"<ConnectedAP iedName=\"unterminated/>\n", ""},
-    };
-    for (const auto& c : cases) {
-        const CString path = folder.File("file.scd");
-        WriteBinaryFile(path, c.text);
-        EXPECT_STREQ(c.name, CMainDoc::FindIedNameInFile(path)) << c.text;
-    }
-    // A line longer than the read buffer.
-    std::string longLine = "<ConnectedAP desc=\"" + std::string(1000, 'x') + "\" iedName=\"FAR\"/>\n";
-    WriteBinaryFile(folder.File("long.scd"), longLine);
-    EXPECT_STREQ("FAR", CMainDoc::FindIedNameInFile(folder.File("long.scd")));
-    EXPECT_STREQ("", CMainDoc::FindIedNameInFile(folder.File("none.scd")));
-}
-
 TEST(MainDocTagMap, WithoutACurrentDeviceTheRebuiltListsStayEmpty)
 {
     CMainDoc doc;

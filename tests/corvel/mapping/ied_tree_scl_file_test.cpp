@@ -1,5 +1,5 @@
 // LoadIedModelFromScl: the file of the project's current IED, read from disk.
-#include "scl_test_document.h"
+#include "ied_tree_fixture.h"
 
 #include "corvel/app/main_doc.h"
 #include "support/paths.h"

@@ -4,20 +4,40 @@
 #include "support/com_apartment.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
-#include "support/scripted_file_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
 using Korvane::Exceptions::CKorXmlException;
+using Korvane::Formats::AskFileNameFunction;
 using Korvane::Formats::CKorXml;
 
 const char kBom[] = "\xEF\xBB\xBF";
+
+// Answers the writer's question for another file from a script (an empty text
+// after the last answer) and records the names it was asked with.
+class ScriptedAsk {
+public:
+    explicit ScriptedAsk(std::vector<CString> answers = {}) : m_answers(std::move(answers)) {}
+    AskFileNameFunction Function()
+    {
+        return [this](const CString& proposed) {
+            asked.push_back(proposed);
+            return m_next < m_answers.size() ? m_answers[m_next++] : CString();
+        };
+    }
+    std::vector<CString> asked;
+
+private:
+    std::vector<CString> m_answers;
+    size_t m_next = 0;
+};
 
 class KorXml : public ComApartmentTest {
 protected:
@@ -141,19 +161,14 @@ TEST_F(KorXml, AnsiTextIsWrittenAsUtf8)
               })));
 }
 
-TEST_F(KorXml, EmptyFileNameGoesStraightToTheSaveAsDialog)
+TEST_F(KorXml, EmptyFileNameGoesStraightToTheQuestionForAnotherFile)
 {
-    ScriptedFileDialog dialog({}, IDCANCEL);
+    ScriptedAsk ask;
     CKorXml xml;
+    xml.SetAskFileName(ask.Function());
     EXPECT_FALSE(xml.Open("", false));
-    ASSERT_EQ(1u, dialog.Requests().size());
-    const FileDialogRequest& request = dialog.Request();
-    EXPECT_FALSE(request.open);
-    EXPECT_STREQ("prx", request.defaultExtension);
-    EXPECT_STREQ("", request.initialFileName);
-    EXPECT_STREQ("Project Files (*.prj)|*.prj|All Files (*.*)|*.*||", request.filter);
-    const DWORD flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    EXPECT_EQ(flags, request.flags & flags);
+    ASSERT_EQ(1u, ask.asked.size());
+    EXPECT_STREQ("", ask.asked[0]);
     ASSERT_EQ(1u, m_boxes.Count());
     EXPECT_STREQ("Error: Opening XML File\n", m_boxes.Last().text);
 
@@ -168,22 +183,23 @@ TEST_F(KorXml, UnopenableFileAsksUntilAChosenFileOpens)
 {
     const CString unopenable = m_folder.File("missing-folder\\plant.prx");
     const CString chosen = m_folder.File("chosen.prx");
-    ScriptedFileDialog dialog({unopenable});
-    dialog.Then({chosen});
+    ScriptedAsk ask({unopenable, chosen});
     {
         CKorXml xml;
+        xml.SetAskFileName(ask.Function());
         ASSERT_TRUE(xml.Open(unopenable, false));
         EXPECT_STREQ(chosen, xml.GetFileName());
         xml.WriteStartTag("Project");
     }
-    ASSERT_EQ(2u, dialog.Requests().size());
-    EXPECT_STREQ(unopenable, dialog.Requests()[0].initialFileName);
-    EXPECT_STREQ(unopenable, dialog.Requests()[1].initialFileName);
+    ASSERT_EQ(2u, ask.asked.size());
+    EXPECT_STREQ(unopenable, ask.asked[0]);
+    EXPECT_STREQ(unopenable, ask.asked[1]);
     EXPECT_EQ(0u, m_boxes.Count());
     EXPECT_EQ("<Project />", Body(ReadBinaryFile(chosen)));
 
-    ScriptedFileDialog cancel({}, IDCANCEL);
+    ScriptedAsk cancel;
     CKorXml xml;
+    xml.SetAskFileName(cancel.Function());
     EXPECT_FALSE(xml.Open(unopenable, false));
     ASSERT_EQ(1u, m_boxes.Count());
     EXPECT_STREQ("Error: Opening XML File\n" + unopenable, m_boxes.Last().text);
@@ -193,19 +209,42 @@ TEST_F(KorXml, ReaderOpensAnExistingFile)
 {
     const CString path = m_folder.File("in.xml");
     WriteTextFile(path, "<?xml version=\"1.0\"?><Project/>");
-    ScriptedFileDialog dialog({}, IDCANCEL);
+    ScriptedAsk ask;
     {
         CKorXml xml;
+        xml.SetAskFileName(ask.Function());
         EXPECT_TRUE(xml.Open(path, true));
     }
-    EXPECT_EQ(0u, dialog.Requests().size());
+    EXPECT_EQ(0u, ask.asked.size());
     EXPECT_EQ("<?xml version=\"1.0\"?><Project/>", ReadBinaryFile(path)); // a reader leaves the file alone
 
     CKorXml missing;
+    missing.SetAskFileName(ask.Function());
     EXPECT_FALSE(missing.Open(m_folder.File("missing.xml"), true));
-    EXPECT_EQ(1u, dialog.Requests().size());
+    EXPECT_EQ(1u, ask.asked.size());
     ASSERT_EQ(1u, m_boxes.Count());
     EXPECT_STREQ("Error: Opening XML File\n" + m_folder.File("missing.xml"), m_boxes.Last().text);
+}
+
+// New objects ask the default question; without one an unopenable file is given up at once.
+TEST_F(KorXml, NewObjectsAskTheDefaultQuestion)
+{
+    const CString chosen = m_folder.File("default.prx");
+    ScriptedAsk ask({chosen});
+    const AskFileNameFunction previous = CKorXml::SetDefaultAskFileName(ask.Function());
+    {
+        CKorXml xml;
+        EXPECT_TRUE(xml.Open("", false));
+        EXPECT_STREQ(chosen, xml.GetFileName());
+    }
+    EXPECT_EQ(1u, ask.asked.size());
+    CKorXml::SetDefaultAskFileName(AskFileNameFunction());
+    CKorXml unasked;
+    EXPECT_FALSE(unasked.Open("", false));
+    EXPECT_EQ(1u, ask.asked.size());
+    ASSERT_EQ(1u, m_boxes.Count());
+    EXPECT_STREQ("Error: Opening XML File\n", m_boxes.Last().text);
+    CKorXml::SetDefaultAskFileName(previous);
 }
 
 TEST_F(KorXml, WriteFailuresAreReportedAndWritingGoesOn)

@@ -14,7 +14,6 @@
 
 namespace {
 
-const char kTestRegistryRoot[] = "Software\\KorvaneTest";
 // A message loop that does not end by itself is ended after this long.
 constexpr UINT kLoopTimeoutMs = 5000;
 
@@ -184,8 +183,8 @@ protected:
     void SetUp() override
     {
         g_log.clear();
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestRegistryRoot);
-        m_app.SetRegistryKey("KorvaneTest");
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, TestRegistryRoot());
+        m_app.SetRegistryKey(TestRegistryKey());
         m_app.LoadStdProfileSettings(4);
         m_app.AddDocTemplate(new TestTemplate(FrameClass()));
     }
@@ -194,7 +193,7 @@ protected:
         m_app.CloseAllDocuments(FALSE);
         AfxDeleteTempMaps();
         DrainQuit();
-        ::RegDeleteTreeA(HKEY_CURRENT_USER, kTestRegistryRoot);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, TestRegistryRoot());
     }
     virtual CRuntimeClass* FrameClass() { return RUNTIME_CLASS(TestFrame); }
 

@@ -1,5 +1,5 @@
-// The type-template loaders of CIEDTree.
-#include "corvel/mapping/ied_tree.h"
+// The type-template loaders of CIedTreeLoader.
+#include "corvel/model/ied_tree_loader.h"
 
 #include "corvel/model/scl_reading.h"
 
@@ -11,7 +11,7 @@ const char kDATypes[] = "//SCL/DataTypeTemplates/DAType";
 
 } // namespace
 
-void CIEDTree::LoadLNodeTypes()
+void CIedTreeLoader::LoadLNodeTypes()
 {
     m_doTypesParsed = false;
     CSelection types(m_document, kLNodeTypes);
@@ -39,7 +39,7 @@ void CIEDTree::LoadLNodeTypes()
     }
 }
 
-int CIEDTree::FindDoTypeCtlModel(const CString& typeId)
+int CIedTreeLoader::FindDoTypeCtlModel(const CString& typeId)
 {
     if (!m_doTypesParsed)
         ParseDoTypes();
@@ -50,7 +50,7 @@ int CIEDTree::FindDoTypeCtlModel(const CString& typeId)
 // One pass over the DOTypes for both FindDoTypeCtlModel and LoadDOTypes. For each id the index keeps the value
 // of the first child named "ctlModel" that has one, of the last DOType of that id that has such a child. A
 // missing required part of a DA or SDO is kept to be raised by LoadDOTypes; the index still covers every DOType.
-void CIEDTree::ParseDoTypes()
+void CIedTreeLoader::ParseDoTypes()
 {
     m_parsedDoTypes.clear();
     m_doTypeError.reset();
@@ -105,7 +105,7 @@ void CIEDTree::ParseDoTypes()
     m_doTypesParsed = true;
 }
 
-void CIEDTree::LoadDATypes()
+void CIedTreeLoader::LoadDATypes()
 {
     CSelection types(m_document, kDATypes);
     for (DomNodePtr element = types.Next(); element; element = types.Next()) {
@@ -122,7 +122,7 @@ void CIEDTree::LoadDATypes()
     }
 }
 
-void CIEDTree::LoadDOTypes()
+void CIedTreeLoader::LoadDOTypes()
 {
     if (!m_doTypesParsed)
         ParseDoTypes();

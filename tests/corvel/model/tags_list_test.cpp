@@ -1,4 +1,4 @@
-#include "corvel/app/tags_list.h"
+#include "corvel/model/tags_list.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

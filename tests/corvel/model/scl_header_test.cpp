@@ -1,5 +1,5 @@
 // The quick scan of SCL files and the IED header reader of the document.
-#include "corvel/app/main_doc.h"
+#include "corvel/model/scl_header.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ protected:
         const CString path = folder.File("scan.scd");
         WriteBinaryFile(path, text);
         CString info = "left over";
-        const CString result = CMainDoc::ScanSclFile(info, path);
+        const CString result = ScanSclFile(info, path);
         if (error != nullptr)
             *error = result;
         else
@@ -86,7 +86,7 @@ TEST_F(SclScan, UnreadableFileGivesTheReadersError)
 {
     CString info = "left over";
     EXPECT_STREQ("Error creating file reader, error is 80070002",
-                 CMainDoc::ScanSclFile(info, folder.File("missing.icd")));
+                 ScanSclFile(info, folder.File("missing.icd")));
     EXPECT_STREQ("", info);
 }
 
@@ -101,8 +101,8 @@ protected:
     }
     void ReadPath(const CString& path)
     {
-        CMainDoc::CConnectedAPArray entries;
-        CMainDoc::ReadIedHeader(path, entries);
+        CConnectedAPArray entries;
+        ReadIedHeader(path, entries);
         for (INT_PTR i = 0; i < entries.GetSize(); ++i)
             records.emplace_back(entries[i]);
     }
@@ -223,6 +223,30 @@ TEST_F(SclHeader, SclInsideAnotherElementIsStillRead)
     ReadPath(path);
     ASSERT_EQ(1u, records.size());
     EXPECT_STREQ("1.2.3.4", records[0]->IP);
+}
+
+TEST(SclIedNameLine, FindIedNameInFileTakesTheValueOfTheAttribute)
+{
+    TempFolder folder;
+    const struct {
+        const char* text;
+        const char* name;
+    } cases[] = {
+        {"<SCL>\n<ConnectedAP apName=\"P1\" iedName=\"IED7\" desc=\"x\"/>\n", "IED7"},
+        {"<ClientLN apRef=\"S1\" iedName='IED9'/>\n<X iedName=\"later\"/>\n", "IED9"},
+        {"<SCL>\n<IED name=\"NoRef\"/>\n", ""},
+        {"<ConnectedAP iedName=\"unterminated/>\n", ""},
+    };
+    for (const auto& c : cases) {
+        const CString path = folder.File("file.scd");
+        WriteBinaryFile(path, c.text);
+        EXPECT_STREQ(c.name, FindIedNameInFile(path)) << c.text;
+    }
+    // A line longer than the read buffer.
+    std::string longLine = "<ConnectedAP desc=\"" + std::string(1000, 'x') + "\" iedName=\"FAR\"/>\n";
+    WriteBinaryFile(folder.File("long.scd"), longLine);
+    EXPECT_STREQ("FAR", FindIedNameInFile(folder.File("long.scd")));
+    EXPECT_STREQ("", FindIedNameInFile(folder.File("none.scd")));
 }
 
 } // namespace

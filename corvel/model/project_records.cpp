@@ -1,4 +1,4 @@
-#include "corvel/app/project_records.h"
+#include "corvel/model/project_records.h"
 
 #include <utility>
 

@@ -1,7 +1,7 @@
 // CVQNTagsList, CVQNSortingList, CTagPackingHost: the tags assigned to the EtherNet/IP connections of one
 // direction, the candidate tags sorted for packing, and what the packing needs from the project document.
 #pragma once
-#include "corvel/app/project_records.h"
+#include "corvel/model/project_records.h"
 
 #include <vector>
 

@@ -43,18 +43,18 @@ std::string OneDevice(const std::string& ln0Content, const std::string& breakerD
            breakerDois + "</LN>" + moreNodes + "</LDevice>";
 }
 
-class IedTreeModel : public SclTreeTest {
+class IedTreeLoader : public SclLoaderTest {
 protected:
     CTreeModelRecord* Record(LPCSTR path)
     {
-        HTREEITEM item = Find(path);
-        EXPECT_NE(nullptr, item) << path;
-        return item != nullptr ? Tree().GetItemRecord(item) : nullptr;
+        IedTreeItemId item = Find(path);
+        EXPECT_NE(kNoIedTreeItem, item) << path;
+        return item != kNoIedTreeItem ? Items().GetItemRecord(item) : nullptr;
     }
     std::vector<_DATA_ITEM*> DataItems(LPCSTR ld, LPCSTR ln, LPCSTR dataObject)
     {
         std::vector<_DATA_ITEM*> items;
-        auto* device = static_cast<CLD*>(Tree().m_iedModel.logicalDevices.FindSclObject(ld));
+        auto* device = static_cast<CLD*>(Loader().m_iedModel.logicalDevices.FindSclObject(ld));
         auto* node = device ? static_cast<CLN*>(device->logicalNodes.FindSclObject(ln)) : nullptr;
         if (node == nullptr)
             return items;
@@ -66,7 +66,7 @@ protected:
     }
 };
 
-TEST_F(IedTreeModel, ExpansionGivesIconsDataPathsAndRecords)
+TEST_F(IedTreeLoader, ExpansionGivesIconsDataPathsAndRecords)
 {
     ASSERT_EQ(S_OK, Load(SclText(OneDevice(""), kTemplates)));
     EXPECT_EQ(0u, m_messages.Count());
@@ -93,10 +93,10 @@ TEST_F(IedTreeModel, ExpansionGivesIconsDataPathsAndRecords)
         {"IED1/LD0: Main/Q0XCBR1: Breaker/Pos/SBOw/ctlVal", kImageControl, nullptr},
     };
     for (const auto& leaf : leaves) {
-        HTREEITEM item = Find(leaf.item);
-        ASSERT_NE(nullptr, item) << leaf.item;
+        IedTreeItemId item = Find(leaf.item);
+        ASSERT_NE(kNoIedTreeItem, item) << leaf.item;
         EXPECT_EQ(leaf.icon, Image(item)) << leaf.item;
-        const CTreeModelRecord* record = Tree().GetItemRecord(item);
+        const CTreeModelRecord* record = Items().GetItemRecord(item);
         if (leaf.dataPath == nullptr) {
             EXPECT_EQ(nullptr, record) << leaf.item;
             continue;
@@ -124,7 +124,7 @@ TEST_F(IedTreeModel, ExpansionGivesIconsDataPathsAndRecords)
     EXPECT_STREQ("sub.stVal", DataItems("LD0", "GGIO1", "Alm").at(0)->DAName);
 }
 
-TEST_F(IedTreeModel, LogicalNodeNamesLabelsAndInstanceControlModels)
+TEST_F(IedTreeLoader, LogicalNodeNamesLabelsAndInstanceControlModels)
 {
     const std::string dois =
         "<DOI name=\"Pos\"><DAI name=\"stVal\"/><DAI name=\"ctlModel\"><Val>sbo-with-enhanced-security</Val></DAI></DOI>"
@@ -132,18 +132,18 @@ TEST_F(IedTreeModel, LogicalNodeNamesLabelsAndInstanceControlModels)
         "<DOI name=\"BlkCls\"><DAI name=\"ctlModel\"><Val>status-only</Val></DAI></DOI>";
     CtlModelMap project;
     project[CtlModelKey("IED1LD0", "Q0XCBR1$CO$BlkOpn$Cancel")] = 3; // a larger code already stored stays
-    Tree().SetCtlModelMap(&project);
+    Loader().SetCtlModelMap(&project);
     // Without a value in the instance, the ctlModel of the node's Mod type is stored as it is.
     const std::string modNode = "<LN prefix=\"Q1\" lnClass=\"XCBR\" inst=\"2\" lnType=\"XCBRM_T\">"
                                 "<DOI name=\"Pos\"><DAI name=\"ctlModel\"/></DOI></LN>";
     ASSERT_EQ(S_OK, Load(SclText(OneDevice("", dois, modNode), kTemplates)));
 
-    EXPECT_NE(nullptr, Find("IED1/LD0: Main/Q0XCBR1: Breaker"));
-    auto* device = static_cast<CLD*>(Tree().m_iedModel.logicalDevices.FindSclObject("LD0"));
+    EXPECT_NE(kNoIedTreeItem, Find("IED1/LD0: Main/Q0XCBR1: Breaker"));
+    auto* device = static_cast<CLD*>(Loader().m_iedModel.logicalDevices.FindSclObject("LD0"));
     ASSERT_NE(nullptr, device);
     EXPECT_NE(nullptr, device->logicalNodes.FindSclObject("Q0XCBR1"));
     EXPECT_NE(nullptr, device->logicalNodes.FindSclObject("LLN0"));
-    EXPECT_STREQ("IED1", Tree().m_iedModel.iedName);
+    EXPECT_STREQ("IED1", Loader().m_iedModel.iedName);
 
     EXPECT_EQ(3, StoredCode(project, "IED1LD0", "IED1LD0$LLN0$Pos"));
     EXPECT_EQ(-1, StoredCode(project, "IED1LD0", "Q1XCBR2$CO$Pos$Oper"));
@@ -155,7 +155,7 @@ TEST_F(IedTreeModel, LogicalNodeNamesLabelsAndInstanceControlModels)
     EXPECT_EQ(-1, StoredCode(project, "IED1LD0", "Q0XCBR1$CO$BlkCls$Oper"));
 }
 
-TEST_F(IedTreeModel, ReportInstancesReferencesAndSettings)
+TEST_F(IedTreeLoader, ReportInstancesReferencesAndSettings)
 {
     const std::string ln0 =
         "<DataSet name=\"DS1\"><FCDA ldInst=\"LD0\" lnClass=\"GGIO\" lnInst=\"1\" doName=\"Ind\" fc=\"ST\"/></DataSet>"
@@ -168,13 +168,13 @@ TEST_F(IedTreeModel, ReportInstancesReferencesAndSettings)
     ASSERT_EQ(S_OK, Load(SclText(OneDevice(ln0), kTemplates)));
     EXPECT_EQ(0u, m_messages.Count());
 
-    const std::vector<CReportControl>& reports = Tree().m_reports;
+    const std::vector<CReportControl>& reports = Loader().m_reports;
     ASSERT_EQ(3u + 12u + 1u, reports.size());
     const char* urcbNames[] = {"urcb01", "urcb02", "urcb03"};
     for (int i = 0; i < 3; ++i) {
         EXPECT_STREQ(urcbNames[i], reports[i].name);
         EXPECT_STREQ("LLN0$RP$urcb", reports[i].reference);
-        EXPECT_STREQ(CString(urcbNames[i]) + " : ", Tree().GetItemText(reports[i].treeItem));
+        EXPECT_STREQ(CString(urcbNames[i]) + " : ", Items().GetItemText(reports[i].treeItem));
         EXPECT_EQ(kImageReport, Image(reports[i].treeItem));
         EXPECT_EQ(5000, reports[i].intgPd);
         EXPECT_STREQ("IED1LD0", reports[i].domain);
@@ -185,8 +185,8 @@ TEST_F(IedTreeModel, ReportInstancesReferencesAndSettings)
     const CReportControl& b9 = reports[3 + 8];
     const CReportControl& b12 = reports[3 + 11];
     EXPECT_STREQ("brcb09", b9.name);
-    EXPECT_STREQ("brcb09 : d", Tree().GetItemText(b9.treeItem));
-    EXPECT_STREQ("brcb12 : d", Tree().GetItemText(b12.treeItem));
+    EXPECT_STREQ("brcb09 : d", Items().GetItemText(b9.treeItem));
+    EXPECT_STREQ("brcb12 : d", Items().GetItemText(b12.treeItem));
     EXPECT_STREQ("LLN0$BR$brcb", b12.reference);
     EXPECT_EQ(0, b12.intgPd);
     // An empty TrgOps: all false but gi.
@@ -198,14 +198,14 @@ TEST_F(IedTreeModel, ReportInstancesReferencesAndSettings)
 
     const CReportControl& one = reports.back();
     EXPECT_STREQ("one", one.name);
-    EXPECT_STREQ("one : ", Tree().GetItemText(one.treeItem));
+    EXPECT_STREQ("one : ", Items().GetItemText(one.treeItem));
     EXPECT_FALSE(one.dchg); // "TRUE" is not "true"
     EXPECT_TRUE(one.qchg);
     // "none" (max 0) and "nodata" (no datSet) give no item; "Reports" holds the rest.
     EXPECT_EQ(16, ChildCount(Find("IED1/LD0: Main/LLN0/Reports")));
 }
 
-TEST_F(IedTreeModel, ReportAttributesIndexesAndBoundaries)
+TEST_F(IedTreeLoader, ReportAttributesIndexesAndBoundaries)
 {
     const std::string ln0 =
         "<DataSet name=\"DS1\">"
@@ -221,18 +221,18 @@ TEST_F(IedTreeModel, ReportAttributesIndexesAndBoundaries)
     EXPECT_STREQ("The Report named RID\\lost ...\nis missing it's dataset and will not be available.",
                  m_messages.Last().text);
     EXPECT_EQ(static_cast<UINT>(MB_OK), m_messages.Last().type);
-    EXPECT_EQ(0, ChildCount(Tree().m_reports[1].treeItem));
+    EXPECT_EQ(0, ChildCount(Loader().m_reports[1].treeItem));
 
-    const HTREEITEM rep = Tree().m_reports[0].treeItem;
+    const IedTreeItemId rep = Loader().m_reports[0].treeItem;
     ASSERT_EQ(6, ChildCount(rep));
     const char* paths[] = {"GGIO1$ST$Ind$stVal", "GGIO1$ST$Ind$big", "GGIO1$MX$Ind$mag$f",
                            "GGIO1$MX$Ind$mxv",   "GGIO1$MX$Ind$arr[4]$f", "GGIO1$XY$Ind$odd"};
     const int icons[] = {5, 5, 6, 6, 6, 0};
     int i = 0;
-    for (HTREEITEM item = Tree().GetChildItem(rep); item != nullptr; item = Tree().GetNextSiblingItem(item), ++i) {
-        const CTreeModelRecord* record = Tree().GetItemRecord(item);
+    for (IedTreeItemId item = Items().GetChildItem(rep); item != kNoIedTreeItem; item = Items().GetNextSiblingItem(item), ++i) {
+        const CTreeModelRecord* record = Items().GetItemRecord(item);
         ASSERT_NE(nullptr, record);
-        EXPECT_STREQ(paths[i], Tree().GetItemText(item));
+        EXPECT_STREQ(paths[i], Items().GetItemText(item));
         EXPECT_EQ(icons[i], Image(item));
         EXPECT_STREQ(paths[i], record->dataPath);
         EXPECT_EQ(i, record->index);
@@ -257,7 +257,7 @@ const char kCommunication[] =
     "<GSE ldInst=\"LD0\" cbName=\"other\"><Address><P type=\"MAC-Address\">01-0C-CD-01-00-09</P></Address></GSE>"
     "</ConnectedAP>";
 
-TEST_F(IedTreeModel, GooseBlocksAddressesAndAttributes)
+TEST_F(IedTreeLoader, GooseBlocksAddressesAndAttributes)
 {
     const std::string ln0 =
         "<DataSet name=\"DS1\">"
@@ -271,10 +271,10 @@ TEST_F(IedTreeModel, GooseBlocksAddressesAndAttributes)
     ASSERT_EQ(S_OK, Load(SclText(OneDevice(ln0), kTemplates, kCommunication)));
     EXPECT_EQ(0u, m_messages.Count());
 
-    ASSERT_EQ(1u, Tree().m_gseAddresses.size());
-    EXPECT_STREQ("01 0C CD 01 00 02", Tree().m_gseAddresses.at("LD0_gcb01"));
+    ASSERT_EQ(1u, Loader().m_gseAddresses.size());
+    EXPECT_STREQ("01 0C CD 01 00 02", Loader().m_gseAddresses.at("LD0_gcb01"));
 
-    const std::vector<CGooseControl>& blocks = Tree().m_gooseControls;
+    const std::vector<CGooseControl>& blocks = Loader().m_gooseControls;
     ASSERT_EQ(2u, blocks.size());
     const CGooseControl& gcb = blocks[0];
     EXPECT_STREQ("IED1LD0", gcb.domain);
@@ -284,20 +284,20 @@ TEST_F(IedTreeModel, GooseBlocksAddressesAndAttributes)
     EXPECT_STREQ("01 0C CD 01 00 02", gcb.macAddress);
     EXPECT_STREQ("APP1", gcb.appID);
     EXPECT_STREQ("7", gcb.confRev);
-    EXPECT_STREQ("gcb01", Tree().GetItemText(gcb.treeItem));
+    EXPECT_STREQ("gcb01", Items().GetItemText(gcb.treeItem));
     EXPECT_EQ(kImageGoose, Image(gcb.treeItem));
-    EXPECT_STREQ("gcb02 : second", Tree().GetItemText(blocks[1].treeItem));
+    EXPECT_STREQ("gcb02 : second", Items().GetItemText(blocks[1].treeItem));
     EXPECT_EQ(nullptr, blocks[1].linkedDataSet);
     EXPECT_EQ(0, ChildCount(blocks[1].treeItem));
     EXPECT_STREQ("", blocks[1].macAddress);
 
     // The repeated stVal member gives one item; indexes stay consecutive.
     ASSERT_EQ(2, ChildCount(gcb.treeItem));
-    HTREEITEM first = Tree().GetChildItem(gcb.treeItem);
-    HTREEITEM second = Tree().GetNextSiblingItem(first);
-    EXPECT_STREQ("GGIO1$ST$Ind$stVal", Tree().GetItemText(first));
-    EXPECT_STREQ("GGIO1$MX$Ind$mag$f", Tree().GetItemText(second));
-    const CTreeModelRecord* record = Tree().GetItemRecord(second);
+    IedTreeItemId first = Items().GetChildItem(gcb.treeItem);
+    IedTreeItemId second = Items().GetNextSiblingItem(first);
+    EXPECT_STREQ("GGIO1$ST$Ind$stVal", Items().GetItemText(first));
+    EXPECT_STREQ("GGIO1$MX$Ind$mag$f", Items().GetItemText(second));
+    const CTreeModelRecord* record = Items().GetItemRecord(second);
     ASSERT_NE(nullptr, record);
     EXPECT_TRUE(record->isControlBlock && record->isGoose && !record->isControl);
     EXPECT_EQ(1, record->index);
@@ -305,12 +305,12 @@ TEST_F(IedTreeModel, GooseBlocksAddressesAndAttributes)
     EXPECT_EQ(2u, record->dataItems.size());
     EXPECT_STREQ("IED1LD0/LLN0$GO$gcb01", record->goose.gocbRef);
 
-    ASSERT_EQ(3u, Tree().m_gooseMembers.size());
-    EXPECT_STREQ("GGIO1$ST$Ind$stVal", Tree().m_gooseMembers[0]->FCDAPath);
-    EXPECT_STREQ("IED1LD0/LLN0$DS1", Tree().m_gooseMembers[0]->dataSet);
+    ASSERT_EQ(3u, Loader().m_gooseMembers.size());
+    EXPECT_STREQ("GGIO1$ST$Ind$stVal", Loader().m_gooseMembers[0]->FCDAPath);
+    EXPECT_STREQ("IED1LD0/LLN0$DS1", Loader().m_gooseMembers[0]->dataSet);
 }
 
-TEST_F(IedTreeModel, GooseAttributesPastTheLimitWarnEach)
+TEST_F(IedTreeLoader, GooseAttributesPastTheLimitWarnEach)
 {
     std::string templates = kTemplates;
     templates += "<LNodeType id=\"MANY_T\" lnClass=\"GGIO\"><DO name=\"Many\" type=\"MANYDO_T\"/></LNodeType>"
@@ -323,7 +323,7 @@ TEST_F(IedTreeModel, GooseAttributesPastTheLimitWarnEach)
         "<DataSet name=\"DS1\"><FCDA ldInst=\"LD0\" lnClass=\"GGIO\" lnInst=\"2\" doName=\"Many\" fc=\"ST\"/></DataSet>"
         "<GSEControl name=\"gcb\" datSet=\"DS1\"/></LN0><LN lnClass=\"GGIO\" inst=\"2\" lnType=\"MANY_T\"/></LDevice>";
     ASSERT_EQ(S_OK, Load(SclText(lDevice, templates)));
-    EXPECT_EQ(125, ChildCount(Tree().m_gooseControls.at(0).treeItem));
+    EXPECT_EQ(125, ChildCount(Loader().m_gooseControls.at(0).treeItem));
     ASSERT_EQ(5u, m_messages.Count());
     for (const auto& call : m_messages.Calls()) {
         EXPECT_STREQ(kGooseLimitWarning, call.text);
@@ -331,7 +331,7 @@ TEST_F(IedTreeModel, GooseAttributesPastTheLimitWarnEach)
     }
 }
 
-TEST_F(IedTreeModel, DisplacedDataSetStaysWithTheBlockThatNamedIt)
+TEST_F(IedTreeLoader, DisplacedDataSetStaysWithTheBlockThatNamedIt)
 {
     // LD0's GOOSE block names DS1 before LD1 defines another DS1.
     const std::string lDevices =
@@ -341,16 +341,16 @@ TEST_F(IedTreeModel, DisplacedDataSetStaysWithTheBlockThatNamedIt)
         "<DataSet name=\"DS1\"><FCDA ldInst=\"LD0\" lnClass=\"GGIO\" lnInst=\"1\" doName=\"Ind\" daName=\"mxv\" "
         "fc=\"MX\"/></DataSet><ReportControl name=\"r\" datSet=\"DS1\"/></LN0></LDevice>";
     ASSERT_EQ(S_OK, Load(SclText(lDevices, kTemplates)));
-    const CGooseControl& gcb = Tree().m_gooseControls.at(0);
+    const CGooseControl& gcb = Loader().m_gooseControls.at(0);
     ASSERT_NE(nullptr, gcb.linkedDataSet);
-    EXPECT_NE(gcb.linkedDataSet, Tree().m_dataSets.FindSclObject("DS1"));
+    EXPECT_NE(gcb.linkedDataSet, Loader().m_dataSets.FindSclObject("DS1"));
     ASSERT_EQ(1, ChildCount(gcb.treeItem));
-    EXPECT_STREQ("GGIO1$ST$Ind$stVal", Tree().GetItemText(Tree().GetChildItem(gcb.treeItem)));
+    EXPECT_STREQ("GGIO1$ST$Ind$stVal", Items().GetItemText(Items().GetChildItem(gcb.treeItem)));
     // The report resolves its data set at the end and sees the later one.
-    EXPECT_STREQ("GGIO1$MX$Ind$mxv", Tree().GetItemText(Tree().GetChildItem(Tree().m_reports.at(0).treeItem)));
+    EXPECT_STREQ("GGIO1$MX$Ind$mxv", Items().GetItemText(Items().GetChildItem(Loader().m_reports.at(0).treeItem)));
 }
 
-TEST_F(IedTreeModel, ReportInstanceLimit)
+TEST_F(IedTreeLoader, ReportInstanceLimit)
 {
     const std::string ln0 = "<DataSet name=\"DS1\"/>"
                             "<ReportControl name=\"X\" datSet=\"DS1\"><RptEnabled max=\"150\"/></ReportControl>";
@@ -358,29 +358,29 @@ TEST_F(IedTreeModel, ReportInstanceLimit)
     ASSERT_EQ(1u, m_messages.Count());
     EXPECT_STREQ("Only 99 report instances are allowed", m_messages.Last().text);
     EXPECT_EQ(static_cast<UINT>(MB_OK), m_messages.Last().type);
-    ASSERT_EQ(99u, Tree().m_reports.size());
-    EXPECT_STREQ("X99", Tree().m_reports.back().name);
+    ASSERT_EQ(99u, Loader().m_reports.size());
+    EXPECT_STREQ("X99", Loader().m_reports.back().name);
 }
 
-TEST_F(IedTreeModel, NamesWithQuotesAreComparedNotPutIntoSelections)
+TEST_F(IedTreeLoader, NamesWithQuotesAreComparedNotPutIntoSelections)
 {
     const std::string communication =
         "<ConnectedAP iedName=\"IED'1\"><GSE ldInst=\"LD0\" cbName=\"g\"><Address>"
         "<P type=\"MAC-Address\">01-0C-CD-01-00-03</P></Address></GSE></ConnectedAP>";
     ASSERT_EQ(S_OK, Load(SclText(OneDevice(""), kTemplates, communication, "IED'1"), "IED'1"));
-    EXPECT_NE(nullptr, Find("IED'1/LD0: Main/LLN0"));
-    EXPECT_STREQ("01 0C CD 01 00 03", Tree().m_gseAddresses.at("LD0_g"));
+    EXPECT_NE(kNoIedTreeItem, Find("IED'1/LD0: Main/LLN0"));
+    EXPECT_STREQ("01 0C CD 01 00 03", Loader().m_gseAddresses.at("LD0_g"));
 }
 
-TEST_F(IedTreeModel, UnknownIedAbortsAfterTheTypes)
+TEST_F(IedTreeLoader, UnknownIedAbortsAfterTheTypes)
 {
     EXPECT_EQ(E_ABORT, Load(SclText(OneDevice(""), kTemplates), "IED9"));
-    EXPECT_EQ(nullptr, Tree().GetRootItem());
-    EXPECT_EQ(4, Tree().m_lnodeTypes.GetObjectCount());
+    EXPECT_EQ(kNoIedTreeItem, Items().GetRootItem());
+    EXPECT_EQ(4, Loader().m_lnodeTypes.GetObjectCount());
     EXPECT_EQ(0u, m_messages.Count());
 }
 
-TEST_F(IedTreeModel, MissingRequiredPartStopsTheLoadWithAMessageNamingIt)
+TEST_F(IedTreeLoader, MissingRequiredPartStopsTheLoadWithAMessageNamingIt)
 {
     const struct {
         std::string lDevices;
@@ -404,7 +404,7 @@ TEST_F(IedTreeModel, MissingRequiredPartStopsTheLoadWithAMessageNamingIt)
         {"<LDevice inst=\"LD0\"/>", "", "the element <LDevice inst=\"LD0\"> has no <LN0> element."},
     };
     for (const auto& c : cases) {
-        m_host = std::make_unique<CHiddenTreeHost>();
+        Reset();
         m_messages.Clear();
         const HRESULT result = Load(SclText(c.lDevices, kTemplates, c.communication));
         EXPECT_EQ(E_POINTER, result) << c.message;
@@ -414,7 +414,7 @@ TEST_F(IedTreeModel, MissingRequiredPartStopsTheLoadWithAMessageNamingIt)
     }
 }
 
-TEST_F(IedTreeModel, TypeThatContainsItselfStopsTheLoad)
+TEST_F(IedTreeLoader, TypeThatContainsItselfStopsTheLoad)
 {
     std::string templates = kTemplates;
     templates += "<LNodeType id=\"LOOP_T\" lnClass=\"GGIO\"><DO name=\"L\" type=\"LOOPDO_T\"/></LNodeType>"

@@ -1,4 +1,4 @@
-#include "corvel/app/tags_list.h"
+#include "corvel/model/tags_list.h"
 
 #include "corvel/model/iec_types.h"
 

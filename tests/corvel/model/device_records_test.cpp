@@ -1,5 +1,5 @@
 // Compaction of the device lists after a delete: every field moves, freed records are reset.
-#include "corvel/app/project_records.h"
+#include "corvel/model/project_records.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-// The instance loaders of CIEDTree: logical devices and nodes, data sets, report and GOOSE control blocks.
-#include "corvel/mapping/ied_tree.h"
+// The instance loaders of CIedTreeLoader: logical devices and nodes, data sets, report and GOOSE control blocks.
+#include "corvel/model/ied_tree_loader.h"
 
 #include "corvel/model/scl_reading.h"
 
@@ -73,7 +73,7 @@ bool IsTrue(const CString& text)
 
 } // namespace
 
-std::vector<SclLDevice> CIEDTree::CollectLDevices(const DomNodePtr& iedNode)
+std::vector<SclLDevice> CIedTreeLoader::CollectLDevices(const DomNodePtr& iedNode)
 {
     std::vector<SclLDevice> lDevices;
     for (const DomNodePtr& accessPoint : ChildElementsNamed(iedNode, "AccessPoint")) {
@@ -86,7 +86,7 @@ std::vector<SclLDevice> CIEDTree::CollectLDevices(const DomNodePtr& iedNode)
     return lDevices;
 }
 
-std::vector<CDataSet*> CIEDTree::LoadDataSets(const DomNodePtr& ln0, CSclObjectMap& dataSets)
+std::vector<CDataSet*> CIedTreeLoader::LoadDataSets(const DomNodePtr& ln0, CSclObjectMap& dataSets)
 {
     std::vector<CDataSet*> loaded;
     for (const DomNodePtr& element : ChildElementsNamed(ln0, "DataSet")) {
@@ -110,14 +110,14 @@ std::vector<CDataSet*> CIEDTree::LoadDataSets(const DomNodePtr& ln0, CSclObjectM
     return loaded;
 }
 
-int CIEDTree::LoadReportControls(const DomNodePtr& ln0, HTREEITEM ln0Item, const CString& ln0Name,
+int CIedTreeLoader::LoadReportControls(const DomNodePtr& ln0, IedTreeItemId ln0Item, const CString& ln0Name,
                                  const CString& ldName, CSclObjectMap& /*dataSets*/,
                                  std::vector<CReportControl>& reports)
 {
     const std::vector<DomNodePtr> blocks = ChildElementsNamed(ln0, "ReportControl");
     if (blocks.empty())
         return 0;
-    const HTREEITEM reportsItem = InsertTreeItem("Reports", kImageReport, ln0Item);
+    const IedTreeItemId reportsItem = InsertTreeItem("Reports", kImageReport, ln0Item);
     int appended = 0;
     for (const DomNodePtr& block : blocks) {
         const CSclAttributes attributes(block);
@@ -176,7 +176,7 @@ int CIEDTree::LoadReportControls(const DomNodePtr& ln0, HTREEITEM ln0Item, const
             continue;
         }
         if (instances > kMaxReportInstances) {
-            MessageBox(kReportInstanceLimitMessage, nullptr, MB_OK);
+            Report(kReportInstanceLimitMessage, MB_OK);
             instances = kMaxReportInstances;
         }
         for (int i = 1; i <= instances; ++i) {
@@ -192,7 +192,7 @@ int CIEDTree::LoadReportControls(const DomNodePtr& ln0, HTREEITEM ln0Item, const
     return appended;
 }
 
-void CIEDTree::LoadGseAddresses()
+void CIedTreeLoader::LoadGseAddresses()
 {
     CSelection connectedAPs(m_document, kConnectedAPs);
     for (DomNodePtr connectedAP = connectedAPs.Next(); connectedAP; connectedAP = connectedAPs.Next()) {
@@ -214,7 +214,7 @@ void CIEDTree::LoadGseAddresses()
     }
 }
 
-DomNodePtr CIEDTree::FindIedNode(DomNodePtr& node, CString& name)
+DomNodePtr CIedTreeLoader::FindIedNode(DomNodePtr& node, CString& name)
 {
     node = nullptr;
     CSelection ieds(m_document, kIeds);
@@ -229,14 +229,14 @@ DomNodePtr CIEDTree::FindIedNode(DomNodePtr& node, CString& name)
     return node;
 }
 
-int CIEDTree::LoadGooseControls(const DomNodePtr& ln0, HTREEITEM ln0Item, const CString& ln0Name,
+int CIedTreeLoader::LoadGooseControls(const DomNodePtr& ln0, IedTreeItemId ln0Item, const CString& ln0Name,
                                 const CString& ldName, CSclObjectMap& dataSets,
                                 std::vector<CGooseControl>& gooseControls)
 {
     const std::vector<DomNodePtr> blocks = ChildElementsNamed(ln0, "GSEControl");
     if (blocks.empty())
         return 0;
-    const HTREEITEM gooseItem = InsertTreeItem("Goose", kImageGoose, ln0Item);
+    const IedTreeItemId gooseItem = InsertTreeItem("Goose", kImageGoose, ln0Item);
     int appended = 0;
     for (const DomNodePtr& block : blocks) {
         const CSclAttributes attributes(block);
@@ -269,13 +269,13 @@ int CIEDTree::LoadGooseControls(const DomNodePtr& ln0, HTREEITEM ln0Item, const 
     return appended;
 }
 
-void CIEDTree::RecordLargerCtlModel(const CString& domain, const CString& path, int code)
+void CIedTreeLoader::RecordLargerCtlModel(const CString& domain, const CString& path, int code)
 {
     if (code > LookupCtlModel(*m_ctlModels, domain, path))
         StoreCtlModel(*m_ctlModels, domain, path, code);
 }
 
-void CIEDTree::LoadLogicalNodes(const DomNodePtr& lDevice, HTREEITEM ldItem, const CString& ln0Name,
+void CIedTreeLoader::LoadLogicalNodes(const DomNodePtr& lDevice, IedTreeItemId ldItem, const CString& ln0Name,
                                 const CString& ldName, CLD* ld)
 {
     const CString domain = m_iedName + ldName;
@@ -284,7 +284,7 @@ void CIEDTree::LoadLogicalNodes(const DomNodePtr& lDevice, HTREEITEM ldItem, con
         const CString& lnName = names.name;
         const CString& lnType = names.lnType;
         CLN* ln = ld->AddLN(lnName);
-        const HTREEITEM lnItem = InsertTreeItem(names.label, kImageLogicalNode, ldItem);
+        const IedTreeItemId lnItem = InsertTreeItem(names.label, kImageLogicalNode, ldItem);
 
         for (const DomNodePtr& doi : ChildElementsNamed(element, "DOI")) {
             const CString doiName = CSclAttributes(doi).Required("name");

@@ -1,7 +1,9 @@
 // The expansion of data objects and structured attributes into tree items and data items.
-#include "corvel/mapping/ied_tree.h"
+#include "corvel/model/ied_tree_loader.h"
 
 #include "corvel/model/scl_reading.h"
+
+#include <memory>
 
 namespace {
 
@@ -36,8 +38,8 @@ bool IsControlName(const CString& ctlName)
 
 } // namespace
 
-void CIEDTree::ExpandDOType(const CString& domain, const CString& node, const CString& objectPath,
-                            CSclObjectMap& doTypes, CSclObjectMap& daTypes, const CString& typeId, HTREEITEM parent,
+void CIedTreeLoader::ExpandDOType(const CString& domain, const CString& node, const CString& objectPath,
+                            CSclObjectMap& doTypes, CSclObjectMap& daTypes, const CString& typeId, IedTreeItemId parent,
                             CLnDataEntry* entry, const CString& dottedPrefix)
 {
     auto* type = static_cast<CDOType*>(doTypes.FindSclObject(typeId));
@@ -54,7 +56,7 @@ void CIEDTree::ExpandDOType(const CString& domain, const CString& node, const CS
         }
         const CString ctlName = control ? attribute->name : CString();
         if (attribute->bType == "Struct") {
-            const HTREEITEM item = InsertTreeItem(attribute->name, icon, parent);
+            const IedTreeItemId item = InsertTreeItem(attribute->name, icon, parent);
             CString childPath = objectPath + "$" + attribute->name;
             if (attribute->count != "0")
                 childPath += "[" + attribute->count + "]";
@@ -66,15 +68,15 @@ void CIEDTree::ExpandDOType(const CString& domain, const CString& node, const CS
         }
     }
     for (CDO_SDO* subObject : type->subObjects) {
-        const HTREEITEM item = InsertTreeItem(subObject->name, kImageSubDataObject, parent);
+        const IedTreeItemId item = InsertTreeItem(subObject->name, kImageSubDataObject, parent);
         ExpandDOType(domain, node, objectPath + "$" + subObject->name, doTypes, daTypes, subObject->type, item, entry,
                      dottedPrefix + subObject->name + ".");
     }
 }
 
-void CIEDTree::ExpandDAType(const CString& domain, const CString& node, const CString& fc,
+void CIedTreeLoader::ExpandDAType(const CString& domain, const CString& node, const CString& fc,
                             const CString& objectPath, CSclObjectMap& daTypes, const CString& typeId,
-                            HTREEITEM parent, CLnDataEntry* entry, const CString& dottedPrefix, int ctlModel,
+                            IedTreeItemId parent, CLnDataEntry* entry, const CString& dottedPrefix, int ctlModel,
                             const CString& ctlName)
 {
     auto* type = static_cast<CDAType*>(daTypes.FindSclObject(typeId));
@@ -84,7 +86,7 @@ void CIEDTree::ExpandDAType(const CString& domain, const CString& node, const CS
     const bool control = fc == "CO" || fc == "SP";
     for (CDAType_BDA* member : type->members) {
         if (member->bType == "Struct") {
-            const HTREEITEM item = InsertTreeItem(member->name, 0, parent);
+            const IedTreeItemId item = InsertTreeItem(member->name, 0, parent);
             ExpandDAType(domain, node, fc, objectPath + "$" + member->name, daTypes, member->type, item, entry,
                          dottedPrefix + member->name + ".", ctlModel, ctlName);
         } else {
@@ -94,16 +96,16 @@ void CIEDTree::ExpandDAType(const CString& domain, const CString& node, const CS
     }
 }
 
-void CIEDTree::AddLeaf(const CString& domain, const CString& node, const CString& fc, const CString& objectPath,
+void CIedTreeLoader::AddLeaf(const CString& domain, const CString& node, const CString& fc, const CString& objectPath,
                        const CString& name, const CString& bType, const CString& dottedPrefix, bool control,
-                       int ctlModel, const CString& ctlName, HTREEITEM parent, CLnDataEntry* entry)
+                       int ctlModel, const CString& ctlName, IedTreeItemId parent, CLnDataEntry* entry)
 {
     const CString dataPath = node + "$" + fc + "$" + objectPath + "$" + name;
     entry->AddDataItem(domain, dataPath, fc, dottedPrefix + name, bType);
 
-    CTreeModelRecord* record = nullptr;
+    std::unique_ptr<CTreeModelRecord> record;
     if (!control || !IsControlName(ctlName)) {
-        record = new CTreeModelRecord;
+        record = std::make_unique<CTreeModelRecord>();
         record->dataPath.Format("%s", (LPCSTR)dataPath);
         record->namePrefix.Format("%s", (LPCSTR)domain);
         record->dataType.Format("%s", (LPCSTR)bType);
@@ -116,5 +118,5 @@ void CIEDTree::AddLeaf(const CString& domain, const CString& node, const CString
     int icon = kImageControl;
     if (!control)
         icon = (bType == "INT64" || bType == "INT128") ? kImageLargeInteger : FcCode(fc);
-    InsertTreeItem(name, icon, parent, record);
+    InsertTreeItem(name, icon, parent, record.release());
 }

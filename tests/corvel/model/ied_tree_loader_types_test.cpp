@@ -2,7 +2,7 @@
 
 namespace {
 
-class IedTreeTypes : public ComApartmentTest {
+class IedTreeLoaderTypes : public ComApartmentTest {
 protected:
     // Runs the three type-template loaders of IED1 on templates.
     void LoadTemplates(const std::string& templates)
@@ -15,7 +15,7 @@ protected:
     }
     CDOType* DoType(LPCSTR id) { return static_cast<CDOType*>(tree.m_doTypes.FindSclObject(id)); }
 
-    CIEDTree tree;
+    CIedTreeLoader tree;
 };
 
 const char kBreakerTemplates[] =
@@ -38,7 +38,7 @@ const char kBreakerTemplates[] =
     "<DAType id=\"Oper_T\"><BDA name=\"ctlVal\" bType=\"BOOLEAN\"/><BDA name=\"origin\" bType=\"Struct\" "
     "type=\"Origin_T\"/></DAType>";
 
-TEST_F(IedTreeTypes, DoTypeCtlModelReachesItsAttributesTheProjectAndThePosControls)
+TEST_F(IedTreeLoaderTypes, DoTypeCtlModelReachesItsAttributesTheProjectAndThePosControls)
 {
     LoadTemplates(kBreakerTemplates);
 
@@ -71,7 +71,7 @@ TEST_F(IedTreeTypes, DoTypeCtlModelReachesItsAttributesTheProjectAndThePosContro
     EXPECT_EQ(0, tree.m_ctlModelKeys.at("IED1$XCBR$Pos"));
 }
 
-TEST_F(IedTreeTypes, ChildrenOtherThanDataObjectsAddNothing)
+TEST_F(IedTreeLoaderTypes, ChildrenOtherThanDataObjectsAddNothing)
 {
     LoadTemplates(kBreakerTemplates);
     auto* breaker = static_cast<CLNodeType*>(tree.m_lnodeTypes.FindSclObject("XCBR_T"));
@@ -90,7 +90,7 @@ TEST_F(IedTreeTypes, ChildrenOtherThanDataObjectsAddNothing)
     EXPECT_STREQ("DPC_T", DoType("SPC_T")->subObjects[0]->type);
 }
 
-TEST_F(IedTreeTypes, LaterTypeOfAnIdIsKeptAndTheLastCtlModelValueDecides)
+TEST_F(IedTreeLoaderTypes, LaterTypeOfAnIdIsKeptAndTheLastCtlModelValueDecides)
 {
     LoadTemplates("<DOType id=\"X\"><DA name=\"ctlModel\" bType=\"Enum\" fc=\"CF\"><Val>direct-with-normal-security"
                   "</Val></DA></DOType>"
@@ -108,7 +108,7 @@ TEST_F(IedTreeTypes, LaterTypeOfAnIdIsKeptAndTheLastCtlModelValueDecides)
     EXPECT_EQ(0, tree.FindDoTypeCtlModel("missing"));
 }
 
-TEST_F(IedTreeTypes, MissingRequiredAttributeStopsWithItsName)
+TEST_F(IedTreeLoaderTypes, MissingRequiredAttributeStopsWithItsName)
 {
     const struct {
         const char* templates;
@@ -126,7 +126,7 @@ TEST_F(IedTreeTypes, MissingRequiredAttributeStopsWithItsName)
          "Cannot load the SCL file: the element <BDA name=\"f\"> has no \"bType\" attribute."},
     };
     for (const auto& c : cases) {
-        CIEDTree fresh;
+        CIedTreeLoader fresh;
         fresh.m_document = ParseScl(SclText("", c.templates));
         try {
             fresh.LoadLNodeTypes();
