@@ -14,7 +14,6 @@ TEST_F(Screenshot, MonitorGrid)
                            "LLN0_Mod", "PTOC1_Str", "PTOC1_Op", "MMXU1_TotW", "MMXU1_TotVAr", "LPHD1_PhyHealth"};
     const char* types[] = {"BOOL", "INT", "REAL", "DINT", "UINT"};
     host.SetWindowText("Ostrel - 192.168.0.250");
-    host.ModifyStyle(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, 0, SWP_FRAMECHANGED);
     grid.SetColumnCount(6);
     grid.SetRowCount(1 + 24);
     grid.SetFixedRowCount(1);
