@@ -62,9 +62,7 @@ CMainDoc::~CMainDoc() = default;
 
 CString CMainDoc::GetProjectName() const
 {
-    if (!project.prjName.IsEmpty())
-        return project.prjName;
-    return GetProjectFileName();
+    return Corvel::Records::ProjectName(project);
 }
 
 CString CMainDoc::GetProjectFileName() const
@@ -87,13 +85,8 @@ void CMainDoc::MarkChangedAndUpdateViews()
 int CMainDoc::GetDeviceCount(int kind) const
 {
     switch (kind) {
-    case kKindIed: {
-        int count = 0;
-        for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;)
-            if (project.iedDevices.GetNext(pos)->state == Corvel::Records::kSlotInUse)
-                ++count;
-        return count;
-    }
+    case kKindIed:
+        return Corvel::Records::CountIedsInUse(project);
     case kKindPlc:
         return 1;
     case kKindTagMap:
@@ -212,18 +205,32 @@ ProjectXmlContent CMainDoc::GetXmlContent()
     return ProjectXmlContent{project, tagsINP, tagsOUT, tagsMSG, ctlModelMap, fileListA};
 }
 
-void CMainDoc::WriteProjectXml(const CString& path)
+ProjectXmlStamp CMainDoc::MakeXmlStamp() const
 {
-    Korvane::Formats::CKorXml xml;
-    if (!xml.Open(ChangeFileExtension(path, "prx"), false))
-        return;
     ProjectXmlStamp stamp;
     stamp.appName = RunningProgramName() + ".exe";
     int major = 0, minor = 0, build = 0, revision = 0;
     GetModuleProductVersion(stamp.appName, major, minor, build, revision);
     stamp.appVersion.Format("%d.%d.%d.%d", major, minor, build, revision);
     stamp.writtenAt = time(nullptr);
-    CProjectXmlWriter(xml, GetXmlContent(), stamp).Write();
+    return stamp;
+}
+
+void CMainDoc::WriteProjectXml(const CString& path)
+{
+    Korvane::Formats::CKorXml xml;
+    if (!xml.Open(ChangeFileExtension(path, "prx"), false))
+        return;
+    CProjectXmlWriter(xml, GetXmlContent(), MakeXmlStamp()).Write();
+}
+
+Corvel::Gateway::DeviceConfigResult CMainDoc::WriteDeviceConfig(CString path, int& tagCount)
+{
+    Corvel::Gateway::DeviceConfigOptions options;
+    options.stamp = MakeXmlStamp();
+    Corvel::Gateway::DeviceConfigResult result = Corvel::Gateway::WriteDeviceConfigFile(GetXmlContent(), path, options);
+    tagCount = result.tagCount;
+    return result;
 }
 
 void CMainDoc::ReadProjectXml(const CString& path)

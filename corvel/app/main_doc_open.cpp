@@ -74,21 +74,6 @@ bool IsSclFileName(const CString& path)
     return false;
 }
 
-// The full form of a path, for telling whether two paths name one file.
-CString FullPath(const CString& path)
-{
-    char full[MAX_PATH] = {};
-    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
-    CString result = length > 0 && length < MAX_PATH ? CString(full) : path;
-    result.TrimRight('\\');
-    return result;
-}
-
-bool IsSamePath(const CString& first, const CString& second)
-{
-    return FullPath(first).CompareNoCase(FullPath(second)) == 0;
-}
-
 CString JoinPath(const CString& folder, const CString& name)
 {
     if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')

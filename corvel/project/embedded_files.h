@@ -39,6 +39,9 @@ using TrustedFolders = std::vector<CString>;
 // The part of path before its last backslash; empty when there is none.
 CString FolderPartOfPath(CString path);
 
+// The message for a file that could not be read and so is not embedded.
+CString NotEmbeddedText(const CString& path);
+
 // The "Upload" folder beside the program; empty when the program's folder is unknown.
 CString GetUploadFolder();
 

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <vector>
 #include <xmllite.h>
 
 namespace Korvane {
@@ -19,10 +20,12 @@ namespace Formats {
 using AskFileNameFunction = std::function<CString(const CString& proposed)>;
 
 // Writer: Open(path, false), element operations in document order, then
-// destruction closes every open element and flushes the file. Reader:
-// Open(path, true). No exception leaves an operation: failures are shown in
-// a message box, and the open operations return false. Element operations
-// on an object without a writer do nothing.
+// destruction (or Close) closes every open element and flushes the file.
+// Reader: Open(path, true). By default no exception leaves an operation:
+// failures are shown in a message box, and the open operations return false.
+// Element operations on an object without a writer do nothing. With
+// SetThrowFailures(true) every failure leaves as a CKorXmlException instead
+// and nothing is shown or asked.
 class CKorXml {
 public:
     CKorXml();
@@ -63,12 +66,21 @@ public:
     void WriteMultiStartElement(std::initializer_list<LPCSTR> list);
 
     // Writes one "File" element holding the file at path as a one-item zip
-    // archive in base64. A file that cannot be read is reported and left out.
-    void WriteEmbeddedFile(LPCSTR path);
+    // archive in base64. A file that cannot be read is left out and gives
+    // false; it is reported unless failures are thrown.
+    bool WriteEmbeddedFile(LPCSTR path);
     // Reads the rest of the document and restores the file of every "File"
     // element (see RestoreEmbeddedFile for where files go). Stops at the first
     // failing element with a message box; the files restored before stay.
     void ExtractEmbeddedFiles(const TrustedFolders& trustedFolders = TrustedFolders());
+
+    // Failures of the open and element operations and of Close are thrown to
+    // the caller rather than shown; an open that fails asks for no other file.
+    void SetThrowFailures(bool throwFailures) { m_throwFailures = throwFailures; }
+    // Ends the document (closing every open element), flushes and closes the
+    // file; a failure is thrown when failures are thrown. Destruction after
+    // Close does nothing more.
+    void Close();
 
     HRESULT GetLastResult() const { return m_lastResult; }
     const CString& GetFileName() const { return m_fileName; }
@@ -83,6 +95,12 @@ private:
     void Check(HRESULT result, LPCSTR call);
     // The start tag and attributes of list, left open.
     void WriteListStartTag(std::initializer_list<LPCSTR> list, bool valueMayEnd);
+    // Texts for the platform writer, in buffers of this object: a name, an attribute value (escaped when the
+    // writer does not escape attribute values itself), element text. Each is valid until the next call of
+    // the same kind.
+    LPCWSTR WideName(LPCSTR name);
+    LPCWSTR WideValue(LPCSTR value);
+    LPCWSTR WideText(LPCSTR text);
     // Runs write, showing the exception's message (or fixedMessage when given) on failure.
     template <class Write>
     void Guarded(LPCSTR fixedMessage, Write write);
@@ -92,8 +110,11 @@ private:
     ComPtr<IXmlWriter> m_writer;
     ComPtr<IXmlReader> m_reader;
     BYTE m_indent;
+    bool m_throwFailures = false;
     CString m_resultText; // what the extraction of embedded files reports
     CString m_fileName;
+    std::vector<wchar_t> m_wideName;
+    std::vector<wchar_t> m_wideValue;
     AskFileNameFunction m_askFileName;
 };
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <vector>
 
 void CopyString(LPTSTR destination, int size, CString source)
@@ -78,13 +79,28 @@ bool EndsWithExtension(CString path, CString extension)
 
 CString ChangeFileExtension(CString path, CString extension)
 {
-    int dot = path.ReverseFind('.');
-    if (dot > 0)
+    // Only a dot in the file name starts its extension, not one in a folder name.
+    const int nameStart = std::max(path.ReverseFind('\\'), path.ReverseFind('/')) + 1;
+    const int dot = path.ReverseFind('.');
+    if (dot > nameStart)
         path = path.Left(dot);
     if (extension.IsEmpty() || extension[0] != '.')
         path += '.';
     path += extension;
     return path;
+}
+
+bool IsSamePath(const CString& first, const CString& second)
+{
+    // The full form of each path, without a trailing backslash.
+    const auto fullPath = [](const CString& path) {
+        char full[MAX_PATH] = {};
+        const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
+        CString result = length > 0 && length < MAX_PATH ? CString(full) : path;
+        result.TrimRight('\\');
+        return result;
+    };
+    return fullPath(first).CompareNoCase(fullPath(second)) == 0;
 }
 
 bool CreateFolder(CString path)

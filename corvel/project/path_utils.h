@@ -20,6 +20,8 @@ CString GetFolderOfPath(CString path);
 CString RemoveFileExtension(CString path);
 bool EndsWithExtension(CString path, CString extension);
 CString ChangeFileExtension(CString path, CString extension);
+// Whether two paths name the same file or folder (their full forms compared without case).
+bool IsSamePath(const CString& first, const CString& second);
 bool CreateFolder(CString path);
 // Folder of the running program (its file path up to the last backslash).
 CString GetProgramFolder();

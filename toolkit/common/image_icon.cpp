@@ -109,7 +109,7 @@ BOOL ReadDib(CArchive& ar, std::vector<DWORD>& pixels, CSize& sz)
     std::memcpy(bmi.data(), header.data(), nHeaderSize);
     reinterpret_cast<BITMAPINFOHEADER*>(bmi.data())->biSizeImage = 0;
     LPBYTE pTarget = nullptr;
-    HBITMAP hBitmap = CKitImageManager::Create32BitDIBSection(nullptr, sz.cx, sz.cy, &pTarget);
+    HBITMAP hBitmap = CKitImageManager::Create32BitDIBSection(nullptr, sz.cx, -sz.cy, &pTarget);
     if (hBitmap == nullptr)
         AfxThrowMemoryException();
     HDC hDC = ::CreateCompatibleDC(nullptr);
@@ -447,7 +447,7 @@ void CKitImageManagerIcon::DrawMono(CDC* pDC, CPoint pt, const CKitImageManagerI
     if (sz.cx == 0)
         sz = GetExtent();
     CBitmap bitmap;
-    bitmap.Attach(CKitImageManager::Create32BitDIBSection(nullptr, sz.cx, sz.cy));
+    bitmap.Attach(CKitImageManager::Create32BitDIBSection(nullptr, sz.cx, -sz.cy));
     if (bitmap.GetSafeHandle() == nullptr)
         return;
     {

@@ -92,7 +92,7 @@ HBITMAP LoadOlePicture(LPCSTR lpszFileName)
     HBITMAP hBitmap = nullptr;
     if (cx > 0 && cy > 0 && cx <= static_cast<int>(KitPixels::kMaxImageDimension) &&
         cy <= static_cast<int>(KitPixels::kMaxImageDimension)) {
-        hBitmap = CKitImageManager::Create32BitDIBSection(nullptr, cx, cy);
+        hBitmap = CKitImageManager::Create32BitDIBSection(nullptr, cx, -cy);
         if (hBitmap != nullptr) {
             CDC dc;
             dc.Attach(::CreateCompatibleDC(nullptr));
@@ -514,68 +514,6 @@ void CKitImageManager::Serialize(CArchive& ar)
 // ---------------------------------------------------------------------------
 // Static image operations.
 
-HBITMAP CKitImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* ppBits)
-{
-    if (ppBits != nullptr)
-        *ppBits = nullptr;
-    if (cx <= 0 || cy <= 0)
-        return nullptr;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = cx;
-    bmi.bmiHeader.biHeight = -cy;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    if (hBitmap != nullptr && ppBits != nullptr)
-        *ppBits = static_cast<LPBYTE>(pBits);
-    return hBitmap;
-}
-
-HBITMAP CKitImageManager::Create32BitBitmap(const DWORD* pPixels, CSize sz, LPBYTE* ppBits)
-{
-    LPBYTE pBits = nullptr;
-    HBITMAP hBitmap = Create32BitDIBSection(nullptr, sz.cx, sz.cy, &pBits);
-    if (hBitmap == nullptr)
-        return nullptr;
-    if (pPixels != nullptr)
-        std::memcpy(pBits, pPixels, static_cast<size_t>(sz.cx) * static_cast<size_t>(sz.cy) * sizeof(DWORD));
-    if (ppBits != nullptr)
-        *ppBits = pBits;
-    return hBitmap;
-}
-
-std::vector<DWORD> CKitImageManager::Read32BitPixels(HBITMAP hBitmap, CSize& szBitmap)
-{
-    std::vector<DWORD> pixels;
-    BITMAP bm = {};
-    szBitmap = CSize(0, 0);
-    if (hBitmap == nullptr || ::GetObjectA(hBitmap, sizeof(bm), &bm) == 0 || bm.bmWidth <= 0 || bm.bmHeight <= 0 ||
-        static_cast<unsigned>(bm.bmWidth) > KitPixels::kMaxStripWidth ||
-        static_cast<unsigned>(bm.bmHeight) > KitPixels::kMaxImageDimension)
-        return pixels;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = bm.bmWidth;
-    bmi.bmiHeader.biHeight = -bm.bmHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    pixels.resize(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight));
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    const int nLines = ::GetDIBits(hDC, hBitmap, 0, static_cast<UINT>(bm.bmHeight), pixels.data(), &bmi,
-                                   DIB_RGB_COLORS);
-    ::DeleteDC(hDC);
-    if (nLines != bm.bmHeight) {
-        pixels.clear();
-        return pixels;
-    }
-    szBitmap = CSize(bm.bmWidth, bm.bmHeight);
-    return pixels;
-}
-
 HBITMAP CKitImageManager::CopyAlphaBitmap(HBITMAP hBitmap, LPBYTE* ppBits)
 {
     CSize sz;
@@ -675,7 +613,7 @@ HBITMAP CKitImageManager::LoadAlphaBitmap(HMODULE hModule, LPCSTR lpszName)
     if (bytes.size < header.biSize + nMasks + nPixelBytes)
         return nullptr;
     LPBYTE pBits = nullptr;
-    HBITMAP hBitmap = Create32BitDIBSection(nullptr, cx, cy, &pBits);
+    HBITMAP hBitmap = Create32BitDIBSection(nullptr, cx, -cy, &pBits);
     if (hBitmap == nullptr)
         return nullptr;
     const BYTE* pSource = bytes.data + header.biSize + nMasks;

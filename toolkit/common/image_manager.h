@@ -341,7 +341,8 @@ public:
     // The property exchange over the archive.
     void Serialize(CArchive& ar) override;
 
-    // A 32-bit top-down DIB section (bits through ppBits), or null.
+    // A 32-bit DIB section cx wide and |cy| high whose rows run bottom-up for a
+    // positive cy and top-down for a negative one (bits through ppBits), or null.
     static HBITMAP Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* ppBits = nullptr);
     // Per-pixel alpha blend of premultiplied source pixels.
     static BOOL AlphaBlend(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc);
@@ -360,7 +361,7 @@ public:
     static HBITMAP CopyAlphaBitmap(HBITMAP hBitmap, LPBYTE* ppBits = nullptr);
     // The bitmap's pixels as 32-bit rows, top row first; empty when it cannot be read.
     static std::vector<DWORD> Read32BitPixels(HBITMAP hBitmap, CSize& szBitmap);
-    // A new 32-bit DIB of the pixels (top row first).
+    // A new top-down 32-bit DIB of the pixels (top row first).
     static HBITMAP Create32BitBitmap(const DWORD* pPixels, CSize sz, LPBYTE* ppBits = nullptr);
     // Pairs each image of nImages with an id by the id-list rule; fn(image, id).
     template <class Fn>

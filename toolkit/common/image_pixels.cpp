@@ -22,7 +22,7 @@ class PixelBuffer {
 public:
     explicit PixelBuffer(CSize sz) : m_size(sz)
     {
-        m_hBitmap = CKitImageManager::Create32BitDIBSection(nullptr, sz.cx, sz.cy, &m_pBits);
+        m_hBitmap = CKitImageManager::Create32BitDIBSection(nullptr, sz.cx, -sz.cy, &m_pBits);
         m_hDC = ::CreateCompatibleDC(nullptr);
         if (m_hBitmap != nullptr && m_hDC != nullptr)
             m_hOld = ::SelectObject(m_hDC, m_hBitmap);

@@ -308,7 +308,7 @@ BOOL CKitImageManagerResource::Grow()
         static_cast<unsigned>(m_szIcon.cy) > KitPixels::kMaxImageDimension)
         return FALSE;
     LPBYTE pNewBits = nullptr;
-    HBITMAP hNewImage = CKitImageManager::Create32BitDIBSection(nullptr, nNewWidth, m_szIcon.cy, &pNewBits);
+    HBITMAP hNewImage = CKitImageManager::Create32BitDIBSection(nullptr, nNewWidth, -m_szIcon.cy, &pNewBits);
     HBITMAP hNewMask = ::CreateBitmap(nNewWidth, m_szIcon.cy, 1, 1, nullptr);
     if (hNewImage == nullptr || hNewMask == nullptr) {
         if (hNewImage != nullptr)

@@ -210,7 +210,7 @@ BOOL CKitGraphicBitmapPng::LoadFromStream(CFile& file)
 
     LPBYTE pTarget = nullptr;
     HBITMAP hBitmap = CKitImageManager::Create32BitDIBSection(nullptr, static_cast<int>(state.width),
-                                                              static_cast<int>(state.height), &pTarget);
+                                                              -static_cast<int>(state.height), &pTarget);
     if (hBitmap == nullptr)
         return FALSE;
     const bool hasAlpha = state.channels == 4;

@@ -335,18 +335,10 @@ void CKitTabBaseTheme::DrawThemedTabItem(CDC* pDC, CWnd* pTabWnd, const CRect& r
     const BOOL bVertical = (dwOrientation & TCS_VERTICAL) != 0;
     const int nDrawnWidth = bVertical ? h : w;
     const int nDrawnHeight = bVertical ? w : h;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = nDrawnWidth;
-    bmi.bmiHeader.biHeight = nDrawnHeight;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pDrawnBits = nullptr;
-    HBITMAP hDrawn = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pDrawnBits, nullptr, 0);
-    bmi.bmiHeader.biWidth = w;
-    bmi.bmiHeader.biHeight = h;
-    void* pTurnedBits = nullptr;
-    HBITMAP hTurned = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pTurnedBits, nullptr, 0);
+    LPBYTE pDrawnBits = nullptr;
+    HBITMAP hDrawn = CKitImageManager::Create32BitDIBSection(nullptr, nDrawnWidth, nDrawnHeight, &pDrawnBits);
+    LPBYTE pTurnedBits = nullptr;
+    HBITMAP hTurned = CKitImageManager::Create32BitDIBSection(nullptr, w, h, &pTurnedBits);
     HDC hMemDC = ::CreateCompatibleDC(*pDC);
     if (hDrawn != nullptr && hTurned != nullptr && hMemDC != nullptr) {
         HGDIOBJ hOld = ::SelectObject(hMemDC, hDrawn);
@@ -355,8 +347,8 @@ void CKitTabBaseTheme::DrawThemedTabItem(CDC* pDC, CWnd* pTabWnd, const CRect& r
         pMemDC->FillSolidRect(&rcDrawn, GetBackColor());
         m_pTheme->DrawThemeBackground(hMemDC, kPartTabItem, nState, &rcDrawn, nullptr);
         ::GdiFlush();
-        const auto* pSource = static_cast<const DWORD*>(pDrawnBits);
-        auto* pTarget = static_cast<DWORD*>(pTurnedBits);
+        const auto* pSource = reinterpret_cast<const DWORD*>(pDrawnBits);
+        auto* pTarget = reinterpret_cast<DWORD*>(pTurnedBits);
         if (dwOrientation == kBottom) {
             ReverseImageRows(w, h, pSource, pTarget);
         } else if (dwOrientation == kLeft) {

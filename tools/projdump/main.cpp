@@ -54,38 +54,15 @@
 //
 // The project's own path (the Detail "filePath" of a *.prx) is not printed: it
 // names the file that was written, so a saved copy would differ in it alone.
-#include "tools/projdump/detached_doc.h"
+#include "tools/projdump/console_project.h"
 #include "tools/projdump/project_dump.h"
-
-#include "corvel/project/path_utils.h"
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 #include <fcntl.h>
 #include <io.h>
 
 namespace {
-
-// How the project comes in (the document's openKind).
-constexpr int kOpenKindArchive = 1;
-constexpr int kOpenKindProjectXml = 2;
-
-int g_messageCount = 0;
-
-int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
-{
-    fprintf(stderr, "%s\n", (LPCSTR)text);
-    ++g_messageCount;
-    return IDCANCEL;
-}
-
-INT_PTR CancelFileDialog(const FileDialogRequest& request, std::vector<CString>&)
-{
-    fprintf(stderr, "projdump: a file dialog was cancelled (proposed name \"%s\")\n", (LPCSTR)request.initialFileName);
-    ++g_messageCount;
-    return IDCANCEL;
-}
 
 int Usage()
 {
@@ -100,27 +77,14 @@ int main(int argc, char** argv)
     const bool save = argc == 4 && strcmp(argv[2], "--save") == 0;
     if (argc != 2 && !save)
         return Usage();
-    SetMessageBoxHook(PrintMessageBox);
-    SetFileDialogHook(CancelFileDialog);
-    const CString path = argv[1];
+    RouteDialogsToConsole("projdump");
     CDetachedMainDoc doc;
-    doc.SetProjectPath(path);
-    if (EndsWithExtension(path, ".prj")) {
-        doc.SetOpenKind(kOpenKindArchive);
-        doc.LoadProjectArchive(path);
-    } else if (EndsWithExtension(path, ".prx")) {
-        doc.SetOpenKind(kOpenKindProjectXml);
-        doc.ReadProjectXml(path);
-    } else {
-        fprintf(stderr, "projdump: %s is not a project file this tool reads (*.prj, *.prx)\n", (LPCSTR)path);
-        return 1;
-    }
-    if (g_messageCount > 0 || !doc.projectReady)
+    if (!OpenProjectFile(doc, argv[1], "projdump"))
         return 1;
     if (save) {
         doc.SetProjectPath(argv[3]);
         const bool saved = doc.SaveProject();
-        return saved && g_messageCount == 0 ? 0 : 1;
+        return saved && ConsoleMessageCount() == 0 ? 0 : 1;
     }
     const std::string text = DumpProject(doc);
     // Lines end with "\n" alone, as the format says.

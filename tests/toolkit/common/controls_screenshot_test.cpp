@@ -3,6 +3,7 @@
 #include "controls_test_ids.h"
 #include "framework/dialog.h"
 #include "support/window_capture.h"
+#include "support/window_screenshot.h"
 #include "toolkit/common/button.h"
 #include "toolkit/common/color_picker.h"
 #include "toolkit/common/control_theme.h"
@@ -146,10 +147,10 @@ TEST(KitControlsScreenshot, TheControlsDialog)
             break;
     }
     ASSERT_GT(image.width, 0);
-    EXPECT_TRUE(SavePng(image, ScreenshotPath("toolkit-controls.png")));
+    EXPECT_EQ("", SaveScreenshot("toolkit-controls", image.width, image.height, image.pixels));
 
     // Not blank: the colours of the themes, the swatch and the text show.
-    std::set<uint32_t> colours(image.pixels.begin(), image.pixels.end());
+    std::set<DWORD> colours(image.pixels.begin(), image.pixels.end());
     EXPECT_GT(colours.size(), 12u);
     EXPECT_EQ(RGB(0, 102, 204), image.At(swatchPixel.x, swatchPixel.y));
     dialog.DestroyWindow();
