@@ -337,11 +337,11 @@ BOOL CKitButton::UsesVisualStyles()
     return m_pTheme != nullptr && m_pTheme->UsesVisualStyles(this);
 }
 
-INT_PTR CKitButton::HitTestToolTip(CPoint point, TOOLINFOA* pTI)
+INT_PTR CKitButton::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 {
     if (m_strTooltip.IsEmpty())
         return -1;
-    CRect rc = GetButtonRect();
+    CRect rc = const_cast<CKitButton*>(this)->GetButtonRect();
     rc.DeflateRect(kToolInset, kToolInset);
     if (!rc.PtInRect(point))
         return -1;
@@ -354,7 +354,7 @@ LRESULT CKitButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE)
         RefreshMetrics();
     m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam,
-                                           [this](CPoint point, TOOLINFOA* pTI) { return HitTestToolTip(point, pTI); });
+                                           [this](CPoint point, TOOLINFOA* pTI) { return OnToolHitTest(point, pTI); });
     return CButton::WindowProc(message, wParam, lParam);
 }
 

@@ -93,7 +93,7 @@ public:
     void SetTooltip(LPCSTR lpszTooltip) { m_strTooltip = lpszTooltip; }
     const CString& GetTooltip() const { return m_strTooltip; }
     // The tooltip tool under the point: 1 with the tool filled in, else -1.
-    INT_PTR HitTestToolTip(CPoint point, TOOLINFOA* pTI);
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
     BOOL UsesVisualStyles();
 
 protected:

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cstring>
 
-IMPLEMENT_DYNAMIC(CKitHeaderCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CKitHeaderCtrl, CHeaderCtrl)
 
 namespace {
 
@@ -30,7 +30,7 @@ bool IsListClass(HWND hWnd)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CKitHeaderCtrl, CWnd)
+BEGIN_MESSAGE_MAP(CKitHeaderCtrl, CHeaderCtrl)
     ON_WM_PAINT()
     ON_WM_ERASEBKGND()
     ON_WM_SETCURSOR()
@@ -91,15 +91,10 @@ void CKitHeaderCtrl::SetImageManager(CKitImageManager* pImageManager)
     m_pImageManager = pImageManager;
 }
 
-int CKitHeaderCtrl::GetItemCount() const
-{
-    return m_hWnd != nullptr ? static_cast<int>(SendMessage(HDM_GETITEMCOUNT)) : 0;
-}
-
 CRect CKitHeaderCtrl::GetItemRect(int nIndex) const
 {
     CRect rc(0, 0, 0, 0);
-    SendMessage(HDM_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&rc));
+    CHeaderCtrl::GetItemRect(nIndex, &rc);
     return rc;
 }
 
@@ -107,7 +102,7 @@ int CKitHeaderCtrl::HitTest(CPoint point, UINT* pFlags) const
 {
     HDHITTESTINFO info = {};
     info.pt = point;
-    const int nItem = static_cast<int>(SendMessage(HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
+    const int nItem = HitTest(&info);
     if (pFlags != nullptr)
         *pFlags = info.flags;
     return nItem;
@@ -330,11 +325,10 @@ BOOL CKitHeaderCtrl::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
                 const CRect rc = GetItemRect(nItem);
                 HDITEMA item = {};
                 item.mask = HDI_ORDER;
-                SendMessage(HDM_GETITEMA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item));
+                GetItem(nItem, &item);
                 const int nNeighbourOrder = m_bRTL ? item.iOrder + 1 : item.iOrder - 1;
-                const int nNeighbour = nNeighbourOrder >= 0 && nNeighbourOrder < GetItemCount()
-                                           ? static_cast<int>(SendMessage(HDM_ORDERTOINDEX, nNeighbourOrder))
-                                           : -1;
+                const int nNeighbour =
+                    nNeighbourOrder >= 0 && nNeighbourOrder < GetItemCount() ? OrderToIndex(nNeighbourOrder) : -1;
                 const BOOL bNearHalf = m_bRTL ? point.x >= rc.CenterPoint().x : point.x < rc.CenterPoint().x;
                 bArrow = nNeighbour >= 0 && IsColumnLocked(nNeighbour) && bNearHalf;
             }
@@ -465,7 +459,7 @@ void CKitHeaderCtrl::SortByMenu(BOOL bAscending)
     item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_LPARAM | HDI_BITMAP | HDI_IMAGE | HDI_ORDER;
     item.pszText = szText;
     item.cchTextMax = kTextBuffer;
-    SendMessage(HDM_GETITEMA, static_cast<WPARAM>(nColumn), reinterpret_cast<LPARAM>(&item));
+    GetItem(nColumn, &item);
     NMHEADERA notify = {};
     notify.hdr.hwndFrom = m_hWnd;
     notify.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID());

@@ -1,7 +1,7 @@
 // CKitHeaderCtrl: the themed header of list controls, with hot tracking, sort arrows, column images, a sorting menu, locked columns and fitting to the width.
 #pragma once
 
-#include "framework/wnd.h"
+#include "framework/listctrl.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 class CKitHeaderCtrlTheme;
 class CKitImageManager;
 
-class CKitHeaderCtrl : public CWnd {
+class CKitHeaderCtrl : public CHeaderCtrl {
     DECLARE_DYNAMIC(CKitHeaderCtrl)
 public:
     // The commands of the header's menu.
@@ -56,6 +56,8 @@ public:
     // The sort column (-1 for none) and its direction.
     int GetSortedColumn(BOOL* pbAscending = nullptr) const;
     void SetSortedColumn(int nColumn, BOOL bAscending);
+    using CHeaderCtrl::HitTest;
+    // The item under the point (client coordinates), or -1; *pFlags gets the hit-test flags.
     int HitTest(CPoint point, UINT* pFlags = nullptr) const;
     BOOL IsColumnLocked(int nIndex) const;
     void LockColumn(int nIndex, BOOL bLock = TRUE);
@@ -68,8 +70,9 @@ public:
     CKitImageManager* GetImageManager() const { return m_pImageManager; }
     // The parent is a list control: its notifications and column widths go there.
     BOOL IsParentList() const;
-    int GetItemCount() const;
+    // The item's rectangle, empty for no item.
     CRect GetItemRect(int nIndex) const;
+    using CHeaderCtrl::GetItemRect;
 
 protected:
     // Sets the sort and tells the list, as a click on the column would.

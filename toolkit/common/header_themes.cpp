@@ -148,12 +148,12 @@ void CKitHeaderCtrlTheme::CleanUp(CKitHeaderCtrl* pHeader)
     for (int i = 0; i < nCount; ++i) {
         HDITEMA item = {};
         item.mask = HDI_FORMAT | HDI_BITMAP;
-        pHeader->SendMessage(HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        pHeader->GetItem(i, &item);
         if ((item.fmt & HDF_BITMAP) != 0 && item.hbm != nullptr) {
             ImageList_Destroy(reinterpret_cast<HIMAGELIST>(item.hbm));
             item.hbm = nullptr;
             item.fmt &= ~HDF_BITMAP;
-            pHeader->SendMessage(HDM_SETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            pHeader->SetItem(i, &item);
         }
     }
 }
@@ -162,13 +162,13 @@ BOOL CKitHeaderCtrlTheme::SetBitmap(int nCol, UINT nIDBitmap, BOOL bRemove, COLO
 {
     HDITEMA item = {};
     item.mask = HDI_FORMAT | HDI_BITMAP;
-    if (!pHeader->SendMessage(HDM_GETITEMA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&item)))
+    if (!pHeader->GetItem(nCol, &item))
         return FALSE;
     if ((item.fmt & HDF_BITMAP) != 0 && item.hbm != nullptr)
         ImageList_Destroy(reinterpret_cast<HIMAGELIST>(item.hbm));
     item.hbm = nullptr;
     item.fmt &= ~HDF_BITMAP;
-    pHeader->SendMessage(HDM_SETITEMA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&item));
+    pHeader->SetItem(nCol, &item);
     pHeader->Invalidate(FALSE);
     if (bRemove)
         return TRUE;
@@ -183,7 +183,7 @@ BOOL CKitHeaderCtrlTheme::SetBitmap(int nCol, UINT nIDBitmap, BOOL bRemove, COLO
     ImageList_AddMasked(hImageList, bitmap, crMask);
     item.hbm = reinterpret_cast<HBITMAP>(hImageList);
     item.fmt |= HDF_BITMAP;
-    pHeader->SendMessage(HDM_SETITEMA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(&item));
+    pHeader->SetItem(nCol, &item);
     pHeader->Invalidate(FALSE);
     return TRUE;
 }
@@ -211,7 +211,7 @@ void CKitHeaderCtrlTheme::DrawHeader(CDC* pDC, CKitHeaderCtrl* pHeader)
     for (int i = 0; i < nCount; ++i) {
         HDITEMA item = {};
         item.mask = HDI_ORDER;
-        pHeader->SendMessage(HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        pHeader->GetItem(i, &item);
         if (item.iOrder >= 0 && item.iOrder < nCount)
             byOrder[static_cast<size_t>(item.iOrder)] = i;
     }
@@ -225,7 +225,7 @@ void CKitHeaderCtrlTheme::DrawHeader(CDC* pDC, CKitHeaderCtrl* pHeader)
             continue;
         HDITEMA item = {};
         item.mask = HDI_WIDTH;
-        pHeader->SendMessage(HDM_GETITEMA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&item));
+        pHeader->GetItem(nIndex, &item);
         dis.itemID = static_cast<UINT>(nIndex);
         dis.rcItem = CRect(x, rcClient.top, x + item.cxy, rcClient.bottom);
         dis.itemState = pHeader->ItemPressed(nIndex) ? ODS_SELECTED : nIndex == nHot ? ODS_HOTLIGHT : 0;
@@ -245,7 +245,7 @@ void CKitHeaderCtrlTheme::DrawItem(LPDRAWITEMSTRUCT lpDIS, CKitHeaderCtrl* pHead
     item.mask = HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_LPARAM | HDI_BITMAP | HDI_IMAGE;
     item.pszText = szText;
     item.cchTextMax = kTextBuffer - 1;
-    pHeader->SendMessage(HDM_GETITEMA, lpDIS->itemID, reinterpret_cast<LPARAM>(&item));
+    pHeader->GetItem(static_cast<int>(lpDIS->itemID), &item);
     ScopedSelect font(*pDC, reinterpret_cast<HGDIOBJ>(pHeader->SendMessage(WM_GETFONT)));
 
     const CRect rcItem = lpDIS->rcItem;
@@ -295,7 +295,7 @@ void CKitHeaderCtrlTheme::DrawImage(LPDRAWITEMSTRUCT lpDIS, CRect& rcText, CKitH
 {
     HDITEMA item = {};
     item.mask = HDI_FORMAT | HDI_BITMAP | HDI_IMAGE;
-    pHeader->SendMessage(HDM_GETITEMA, lpDIS->itemID, reinterpret_cast<LPARAM>(&item));
+    pHeader->GetItem(static_cast<int>(lpDIS->itemID), &item);
     CDC* pDC = CDC::FromHandle(lpDIS->hDC);
     const CRect rcItem = lpDIS->rcItem;
     const BOOL bPressed = (lpDIS->itemState & ODS_SELECTED) != 0;
