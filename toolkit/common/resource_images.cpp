@@ -78,10 +78,6 @@ BOOL CKitResourceImage::LoadFromBitmap(HBITMAP hBitmap, BOOL bAlpha)
     ::DeleteObject(hBitmap);
     if (m_pixels.empty())
         return FALSE;
-    if (!bAlpha) {
-        for (DWORD& pixel : m_pixels)
-            pixel |= KitPixels::kOpaque;
-    }
     m_bAlpha = bAlpha;
     m_bPremultiplied = FALSE;
     m_nWidth = sz.cx;
