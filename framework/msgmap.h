@@ -35,6 +35,7 @@ enum class AfxSig : UINT {
     notify,          // void (NMHDR*, LRESULT*)
     notify_range,    // void (UINT nID, NMHDR*, LRESULT*)
     notify_b,        // BOOL (NMHDR*, LRESULT*): FALSE lets the notification go on to the parent
+    notify_range_b,  // BOOL (UINT nID, NMHDR*, LRESULT*): FALSE lets the notification go on
     // Window messages.
     i_create,        // int (LPCREATESTRUCT)
     v_v,             // void ()
@@ -58,6 +59,8 @@ enum class AfxSig : UINT {
     v_initmenupopup, // void (CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
     v_syscommand,    // void (UINT nID, LPARAM lParam)
     h_querydragicon, // HCURSOR ()
+    v_menuselect,    // void (UINT nItemID, UINT nFlags, HMENU hSysMenu)
+    v_enteridle,     // void (UINT nWhy, CWnd* pWho)
     l_w_l,           // LRESULT (WPARAM, LPARAM)
 };
 
@@ -174,6 +177,11 @@ public:
     UINT m_nIndexMax = 0;
 };
 
+// Updates every command item of a popup menu through pTarget's update handlers
+// before it shows (separators and submenus are skipped). With
+// bAutoMenuEnable, items below the system commands that nothing handles are disabled.
+void AfxUpdateMenuCommandUI(CCmdTarget* pTarget, CMenu* pPopupMenu, BOOL bAutoMenuEnable);
+
 #define DECLARE_MESSAGE_MAP()                                      \
 public:                                                            \
     static const AFX_MSGMAP* GetThisMessageMap();                  \
@@ -216,6 +224,9 @@ protected:
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                       \
     AFX_CMD_ENTRY(WM_NOTIFY, static_cast<WORD>(wNotifyCode), id, idLast, AfxSig::notify_range, \
         void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)
+#define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn)                                      \
+    AFX_CMD_ENTRY(WM_NOTIFY, static_cast<WORD>(wNotifyCode), id, idLast, AfxSig::notify_range_b, \
+        BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                                \
     AFX_CMD_ENTRY(WM_NOTIFY + WM_REFLECT_BASE, static_cast<WORD>(wNotifyCode), 0, 0, AfxSig::notify, \
         void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)
@@ -285,6 +296,9 @@ protected:
 #define ON_WM_NCDESTROY() AFX_WM_ENTRY(WM_NCDESTROY, AfxSig::v_v, void (CWnd::*)(), OnNcDestroy)
 #define ON_WM_INITMENUPOPUP() \
     AFX_WM_ENTRY(WM_INITMENUPOPUP, AfxSig::v_initmenupopup, void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)
+#define ON_WM_MENUSELECT() \
+    AFX_WM_ENTRY(WM_MENUSELECT, AfxSig::v_menuselect, void (CWnd::*)(UINT, UINT, HMENU), OnMenuSelect)
+#define ON_WM_ENTERIDLE() AFX_WM_ENTRY(WM_ENTERIDLE, AfxSig::v_enteridle, void (CWnd::*)(UINT, CWnd*), OnEnterIdle)
 #define ON_WM_SYSCOMMAND() AFX_WM_ENTRY(WM_SYSCOMMAND, AfxSig::v_syscommand, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
 #define ON_WM_QUERYDRAGICON() \
     AFX_WM_ENTRY(WM_QUERYDRAGICON, AfxSig::h_querydragicon, HCURSOR (CWnd::*)(), OnQueryDragIcon)
