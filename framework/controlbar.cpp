@@ -44,11 +44,12 @@ private:
     CToolBar* m_pBar;
 };
 
-// The bar object of a child window, when it is a visible control bar of the id range.
+// The bar object of a child window, when it is a control bar of the id range
+// shown by its own style (its parent may still be hidden).
 CControlBar* VisibleBarOf(HWND hChild, UINT nIDFirst, UINT nIDLast)
 {
     const UINT id = static_cast<UINT>(::GetDlgCtrlID(hChild));
-    if (id < nIDFirst || id > nIDLast || !::IsWindowVisible(hChild))
+    if (id < nIDFirst || id > nIDLast || (::GetWindowLongA(hChild, GWL_STYLE) & WS_VISIBLE) == 0)
         return nullptr;
     return DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hChild));
 }

@@ -326,7 +326,7 @@ void MyCDialogEx::OnViewStatusBar()
 {
     if (!m_bHasStatusBar)
         return;
-    const bool show = !m_wndStatusBar.IsWindowVisible();
+    const bool show = (m_wndStatusBar.GetStyle() & WS_VISIBLE) == 0;
     CRect bar;
     m_wndStatusBar.GetWindowRect(&bar);
     m_wndStatusBar.ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
@@ -342,14 +342,14 @@ void MyCDialogEx::OnViewStatusBar()
 
 void MyCDialogEx::OnUpdateViewStatusBar(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_bHasStatusBar && m_wndStatusBar.IsWindowVisible() ? 1 : 0);
+    pCmdUI->SetCheck(m_bHasStatusBar && (m_wndStatusBar.GetStyle() & WS_VISIBLE) ? 1 : 0);
 }
 
 void MyCDialogEx::OnViewToolBar()
 {
     if (!m_bHasToolBar)
         return;
-    const bool show = !m_wndToolBar.IsWindowVisible();
+    const bool show = (m_wndToolBar.GetStyle() & WS_VISIBLE) == 0;
     CRect bar;
     m_wndToolBar.GetWindowRect(&bar);
     const int shift = show ? bar.Height() : -bar.Height();
@@ -372,7 +372,7 @@ void MyCDialogEx::OnViewToolBar()
 
 void MyCDialogEx::OnUpdateViewToolBar(CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(m_bHasToolBar && m_wndToolBar.IsWindowVisible() ? 1 : 0);
+    pCmdUI->SetCheck(m_bHasToolBar && (m_wndToolBar.GetStyle() & WS_VISIBLE) ? 1 : 0);
 }
 
 void MyCDialogEx::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
