@@ -15,6 +15,7 @@
 #include "framework/gdi.h"
 #include "framework/ids.h"
 #include "framework/ipaddress.h"
+#include "framework/listctrl.h"
 #include "framework/menu.h"
 #include "framework/msgmap.h"
 #include "framework/recentfiles.h"

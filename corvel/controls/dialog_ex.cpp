@@ -188,6 +188,16 @@ void MyCDialogEx::PostNcDestroy()
         CDialog::PostNcDestroy();
 }
 
+INT_PTR MyCDialogEx::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    HWND hChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    if (hChild == nullptr || hChild == m_hWnd || hChild == m_wndStatusBar.m_hWnd)
+        return -1;
+    pTI->hwnd = m_hWnd;
+    pTI->uFlags |= TTF_IDISHWND;
+    return reinterpret_cast<INT_PTR>(hChild);
+}
+
 void MyCDialogEx::LayOutBars(int cx, int cy)
 {
     const CRect client(0, 0, cx, cy);

@@ -52,6 +52,8 @@ public:
     void OnCancel() override;
     // Modeless dialogs are not deleted here.
     void PostNcDestroy() override;
+    // With tooltips on, each child control is a tool, named by its handle.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
 
     bool HasStatusBar() const { return m_bHasStatusBar; }
     bool HasToolBar() const { return m_bHasToolBar; }
