@@ -138,22 +138,8 @@ BOOL MyCDialogEx::CreateBars(BOOL bToolTips, BOOL bStatusBar, const UINT* lpIndi
     GetClientRect(&client);
     CRect rest;
     RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, 0, reposQuery, &rest, &client);
-    const CPoint offset(rest.left - client.left, rest.top - client.top);
-    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        if (hChild == m_wndStatusBar.m_hWnd || hChild == m_wndToolBar.m_hWnd)
-            continue;
-        CRect place;
-        ::GetWindowRect(hChild, &place);
-        ScreenToClient(&place);
-        ::SetWindowPos(hChild, nullptr, place.left + offset.x, place.top + offset.y, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    CRect window;
-    GetWindowRect(&window);
-    SetWindowPos(nullptr, 0, 0, window.Width() + client.Width() - rest.Width(),
-                 window.Height() + client.Height() - rest.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    GetClientRect(&client);
-    LayOutBars(client.Width(), client.Height());
+    MoveControls(CPoint(rest.left - client.left, rest.top - client.top));
+    GrowWindow(client.Width() - rest.Width(), client.Height() - rest.Height());
     return TRUE;
 }
 
@@ -196,6 +182,29 @@ INT_PTR MyCDialogEx::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     pTI->hwnd = m_hWnd;
     pTI->uFlags |= TTF_IDISHWND;
     return reinterpret_cast<INT_PTR>(hChild);
+}
+
+void MyCDialogEx::MoveControls(CPoint offset)
+{
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (hChild == m_wndStatusBar.m_hWnd || hChild == m_wndToolBar.m_hWnd)
+            continue;
+        CRect place;
+        ::GetWindowRect(hChild, &place);
+        ScreenToClient(&place);
+        ::SetWindowPos(hChild, nullptr, place.left + offset.x, place.top + offset.y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void MyCDialogEx::GrowWindow(int dx, int dy)
+{
+    CRect window;
+    GetWindowRect(&window);
+    SetWindowPos(nullptr, 0, 0, window.Width() + dx, window.Height() + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CRect client;
+    GetClientRect(&client);
+    LayOutBars(client.Width(), client.Height());
 }
 
 void MyCDialogEx::LayOutBars(int cx, int cy)
@@ -341,13 +350,7 @@ void MyCDialogEx::OnViewStatusBar()
     m_wndStatusBar.GetWindowRect(&bar);
     m_wndStatusBar.ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
     // The controls keep their size: the dialog grows or shrinks by the bar.
-    CRect window;
-    GetWindowRect(&window);
-    SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() + (show ? bar.Height() : -bar.Height()),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CRect client;
-    GetClientRect(&client);
-    LayOutBars(client.Width(), client.Height());
+    GrowWindow(0, show ? bar.Height() : -bar.Height());
 }
 
 void MyCDialogEx::OnUpdateViewStatusBar(CCmdUI* pCmdUI)
@@ -364,20 +367,8 @@ void MyCDialogEx::OnViewToolBar()
     m_wndToolBar.GetWindowRect(&bar);
     const int shift = show ? bar.Height() : -bar.Height();
     m_wndToolBar.ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
-    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        if (hChild == m_wndStatusBar.m_hWnd || hChild == m_wndToolBar.m_hWnd)
-            continue;
-        CRect place;
-        ::GetWindowRect(hChild, &place);
-        ScreenToClient(&place);
-        ::SetWindowPos(hChild, nullptr, place.left, place.top + shift, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    CRect window;
-    GetWindowRect(&window);
-    SetWindowPos(nullptr, 0, 0, window.Width(), window.Height() + shift, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    CRect client;
-    GetClientRect(&client);
-    LayOutBars(client.Width(), client.Height());
+    MoveControls(CPoint(0, shift));
+    GrowWindow(0, shift);
 }
 
 void MyCDialogEx::OnUpdateViewToolBar(CCmdUI* pCmdUI)

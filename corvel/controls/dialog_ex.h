@@ -81,6 +81,10 @@ public:
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
 protected:
+    // Moves every control but the bars by offset.
+    void MoveControls(CPoint offset);
+    // Grows the window by dx, dy and lays the bars out in its new client area.
+    void GrowWindow(int dx, int dy);
     // Lays the bars out over a client area of cx x cy.
     void LayOutBars(int cx, int cy);
     // The idle updates of both bars.

@@ -13,6 +13,7 @@
 
 #include "../app/corvel_app_environment.h"
 #include "support/message_box_recorder.h"
+#include "support/minimal_scl.h"
 #include "support/module_simulator.h"
 #include "support/paths.h"
 #include "support/scripted_browse_dialog.h"
@@ -29,16 +30,6 @@ const ExchangeTiming kTestExchange = {1000, 1, 10};
 
 const char kDownloaded[] = "Successfully Downloaded";
 const char kRebooting[] = "Rebooting...";
-
-std::string SclFile(LPCSTR iedName)
-{
-    CString text;
-    text.Format("<?xml version=\"1.0\"?>\n<SCL>\n<Communication><SubNetwork name=\"N\"><ConnectedAP iedName=\"%s\" "
-                "apName=\"A\"/></SubNetwork></Communication>\n<IED name=\"%s\"><AccessPoint name=\"A\"><Server/>"
-                "</AccessPoint></IED>\n</SCL>\n",
-                iedName, iedName);
-    return std::string(text);
-}
 
 // The dialog with its reconnection ticks counted, and a transfer that starts as soon as it opens.
 class ObservedTransferDlg : public CDlgTransferFile {
@@ -335,7 +326,7 @@ std::string MakeConfiguration(CMainDoc* doc, const TempFolder& folder)
     const CString sclFolder = folder.File("SCLFiles");
     CreateFolder(sclFolder);
     const CString sclPath = sclFolder + "\\bay1.icd";
-    WriteBinaryFile(sclPath, SclFile("BAY1"));
+    WriteBinaryFile(sclPath, MinimalSclFile("BAY1"));
     doc->project.sclFiles.AddTail(new CMainDoc::_ICD_FILES{"bay1.icd", sclPath, ""});
     CMainDoc::_IED_DEVICE* ied = doc->project.iedDevices.GetAt(doc->project.iedDevices.FindIndex(0));
     ied->state = kSlotInUse;
