@@ -3,6 +3,7 @@
 
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/gateway/module_limits.h"
 #include "corvel/gateway/vqn_diagnostics.h"
 #include "corvel/project/path_utils.h"
 
@@ -266,6 +267,23 @@ TEST_F(TransferDialog, ARejectedConfigurationIsReported)
     EXPECT_EQ(CString("Error: Download Configuration"), Status());
     EXPECT_TRUE(IsEnabled(IDC_TRANSFER_START));
     EXPECT_TRUE(IsEnabled(IDC_TRANSFER_TEST_CONNECTION));
+}
+
+TEST_F(TransferDialog, ASilentWebServiceHoldsTheDialogNoLongerThanItsLimit)
+{
+    TransferTiming timing = kTestTiming;
+    timing.configurationTimeoutMs = 1000;
+    CDlgTransferFile::SetTiming(timing);
+    Simulator().SetProduct("VQN31-EIP-61850");
+    Simulator().Fail("http", "silent");
+    Open(false);
+    const DWORD start = ::GetTickCount();
+    Click(IDC_TRANSFER_START);
+    const DWORD elapsed = ::GetTickCount() - start;
+    EXPECT_EQ(CString("Error: Download Configuration"), Status());
+    // The send limit, then at most the bounded wait for the send worker to end.
+    EXPECT_LT(elapsed, timing.configurationTimeoutMs + kSendWorkerEndWaitMs + 1000);
+    EXPECT_TRUE(IsEnabled(IDC_TRANSFER_START));
 }
 
 TEST_F(TransferDialog, AnUnreachableModuleStopsTheTransferBeforeItStarts)
