@@ -14,6 +14,7 @@ IMPLEMENT_DYNCREATE(CImageList, CObject)
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 
 namespace {
 
@@ -941,4 +942,37 @@ int CProgressCtrl::SetStep(int nStep)
 int CProgressCtrl::StepIt()
 {
     return static_cast<int>(SendMessage(PBM_STEPIT));
+}
+
+// CSpinButtonCtrl
+
+BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create(UPDOWN_CLASSA, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
+{
+    return CWnd::FromHandle(reinterpret_cast<HWND>(
+        SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy != nullptr ? pWndBuddy->GetSafeHwnd() : nullptr))));
+}
+
+CWnd* CSpinButtonCtrl::GetBuddy() const
+{
+    return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)));
+}
+
+void CSpinButtonCtrl::SetRange(short nLower, short nUpper)
+{
+    SendMessage(UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower));
+}
+
+int CSpinButtonCtrl::SetPos(int nPos)
+{
+    return static_cast<short>(LOWORD(SendMessage(UDM_SETPOS, 0, MAKELPARAM(nPos, 0))));
+}
+
+int CSpinButtonCtrl::GetPos() const
+{
+    return static_cast<short>(LOWORD(SendMessage(UDM_GETPOS)));
 }

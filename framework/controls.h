@@ -1,4 +1,4 @@
-// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl: control wrappers.
+// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl, CSpinButtonCtrl: control wrappers.
 // (The list view, header and tooltip wrappers are in listctrl.h.)
 #pragma once
 
@@ -234,4 +234,16 @@ public:
     int OffsetPos(int nPos);
     int SetStep(int nStep);
     int StepIt();
+};
+
+// An up-down control, usually bound to an edit box (its buddy).
+class CSpinButtonCtrl : public CWnd {
+    DECLARE_DYNAMIC(CSpinButtonCtrl)
+public:
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    CWnd* SetBuddy(CWnd* pWndBuddy);
+    CWnd* GetBuddy() const;
+    void SetRange(short nLower, short nUpper);
+    int SetPos(int nPos);
+    int GetPos() const;
 };

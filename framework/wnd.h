@@ -93,6 +93,15 @@ public:
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
 
+    // Pumps messages (each offered to PreTranslateMessage from its window up to
+    // this one) while ContinueModal; sends WM_KICKIDLE to this window while the
+    // queue is empty. Returns the value given to EndModalLoop.
+    int RunModalLoop();
+    // TRUE while the modal loop is to go on.
+    virtual BOOL ContinueModal();
+    // Ends the modal loop with nResult.
+    virtual void EndModalLoop(int nResult);
+
     // Gives PreTranslateMessage to pMsg's window and its parents up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
@@ -234,6 +243,9 @@ public:
     const AFX_MSGMAP* GetMessageMap() const override;
 
 protected:
+    // The modal loop's result and whether it goes on (set by the code that starts it).
+    int m_nModalResult;
+    bool m_bContinueModal;
     // The window procedure this object's messages fall back to.
     WNDPROC m_pfnSuper;
 
@@ -267,3 +279,6 @@ LPCSTR AfxFrameOrViewWndClass();
 
 // The message being handled on this thread (what Default() passes on).
 const MSG* AfxGetCurrentMessage();
+// Makes msg the message being handled on this thread and returns the one it
+// replaces (window procedures of other code put it back when they return).
+MSG AfxSetCurrentMessage(const MSG& msg);
