@@ -344,6 +344,25 @@ void CKitMarkupFrameworkContentElement::OnPropertyChanged(CKitMarkupDependencyPr
 {
     CKitMarkupInputElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
     EvaluateTriggers(this, pProperty, pNewValue);
+    CKitMarkupFrameworkElement* pHost = GetHostElement();
+    if (pHost == nullptr)
+        return;
+    const DWORD flags = pProperty->GetFlags();
+    if (flags & MarkupPropertyAffectsMeasure)
+        pHost->InvalidateMeasure();
+    if (flags & MarkupPropertyAffectsArrange)
+        pHost->InvalidateArrange();
+    if (flags & MarkupPropertyAffectsRender)
+        pHost->InvalidateVisual();
+}
+
+CKitMarkupFrameworkElement* CKitMarkupFrameworkContentElement::GetHostElement() const
+{
+    for (CKitMarkupObject* pWalk = GetLogicalParent(); pWalk != nullptr; pWalk = pWalk->GetLogicalParent()) {
+        if (CKitMarkupFrameworkElement* pHost = MarkupDynamicCast<CKitMarkupFrameworkElement>(pWalk))
+            return pHost;
+    }
+    return nullptr;
 }
 
 // CKitMarkupDecorator

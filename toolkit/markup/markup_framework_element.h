@@ -77,9 +77,13 @@ class CKitMarkupFrameworkContentElement : public CKitMarkupInputElement {
 public:
     CKitMarkupFrameworkContentElement() = default;
 
-    // Updates the style triggers.
+    // Updates the style triggers, then has the hosting element measure, arrange
+    // or draw again as the property's flags say.
     void OnPropertyChanged(CKitMarkupDependencyProperty* pProperty, CKitMarkupObject* pOldValue,
                            CKitMarkupObject* pNewValue) override;
+
+    // The nearest logical ancestor that is a framework element, or nullptr.
+    CKitMarkupFrameworkElement* GetHostElement() const;
 
     static void RegisterProperties();
 };
