@@ -234,22 +234,30 @@ bool CKitMarkupTextLayout::SkipLeadingWhiteSpace(CKitMarkupTextPiece& piece)
 bool CKitMarkupTextLayout::BreakWord(CKitMarkupTextPiece& piece)
 {
     CKitMarkupInline* pInline = piece.inlineElement.Get();
-    // The first character always stays on the line.
+    // The first character always stays on the line. Text extents add up
+    // character by character, so the part that fits is summed, not measured again.
     int cut = piece.nStart;
     pInline->GetNextPosition(cut);
+    long long fitting = pInline->MeasureRange(m_pDC, piece.nStart, cut).cx;
     while (cut != piece.nEnd && cut != -1) {
         int next = cut;
         pInline->GetNextPosition(next);
-        if (next == -1 || m_x + pInline->MeasureRange(m_pDC, piece.nStart, next).cx > m_nWidth)
+        if (next == -1)
             break;
+        const int width = pInline->MeasureRange(m_pDC, cut, next).cx;
+        if (m_x + fitting + width > m_nWidth)
+            break;
+        fitting += width;
         cut = next;
     }
     if (cut == piece.nEnd || cut == -1)
         return false;
     CKitMarkupTextPiece rest = MakePiece(pInline, cut, piece.nEnd, false);
-    MeasurePiece(rest);
+    rest.nWidth = MarkupClampToInt(piece.nWidth - fitting);
+    rest.nHeight = piece.nHeight;
+    rest.nDescent = piece.nDescent;
     piece.nEnd = cut;
-    MeasurePiece(piece);
+    piece.nWidth = MarkupClampToInt(fitting);
     AppendToLine(std::move(piece));
     m_line.bWrapped = true;
     FinishLine();
@@ -263,10 +271,11 @@ void CKitMarkupTextLayout::AppendToLine(CKitMarkupTextPiece piece)
         CKitMarkupTextPiece& last = m_line.pieces.back();
         if (last.inlineElement.Get() == piece.inlineElement.Get() && last.nEnd == piece.nStart &&
             !piece.bStartsAfterBreak) {
-            const int oldWidth = last.nWidth;
+            // One piece grows by the other: their widths add up.
             last.nEnd = piece.nEnd;
-            MeasurePiece(last);
-            m_x += last.nWidth - oldWidth;
+            last.nWidth = MarkupClampToInt(static_cast<long long>(last.nWidth) + piece.nWidth);
+            last.nHeight = std::max(last.nHeight, piece.nHeight);
+            m_x += piece.nWidth;
             return;
         }
     }
@@ -328,6 +337,7 @@ void CKitMarkupTextLayout::TrimLine()
         CKitMarkupTextPiece& piece = pieces[overflowing];
         CKitMarkupInline* pInline = piece.inlineElement.Get();
         int fitting = piece.nStart;
+        long long fittingWidth = 0;
         int wordBreak = -1;
         bool hasWordBreak = false;
         while (fitting != piece.nEnd && fitting != -1) {
@@ -337,8 +347,12 @@ void CKitMarkupTextLayout::TrimLine()
             }
             int next = fitting;
             pInline->GetNextPosition(next);
-            if (next == -1 || sum + pInline->MeasureRange(m_pDC, piece.nStart, next).cx > room)
+            if (next == -1)
                 break;
+            const int width = pInline->MeasureRange(m_pDC, fitting, next).cx;
+            if (sum + fittingWidth + width > room)
+                break;
+            fittingWidth += width;
             fitting = next;
         }
         int end = fitting;
