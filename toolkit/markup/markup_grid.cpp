@@ -28,12 +28,6 @@ int Truncate(double value)
     return static_cast<int>(value);
 }
 
-int IntOf(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty, int nDefault)
-{
-    const CKitMarkupInt* pValue = pObject->GetValueOf<CKitMarkupInt>(pProperty);
-    return pValue != nullptr ? pValue->GetValue() : nDefault;
-}
-
 int LengthUnit(const CKitMarkupDefinitionBase* pDefinition)
 {
     const CKitMarkupGridLength* pLength = pDefinition->GetLength();
@@ -314,11 +308,19 @@ void OnCellChanged(CKitMarkupObject* pObject, CKitMarkupPropertyChangedEventArgs
         pGrid->InvalidateMeasure();
 }
 
-CKitMarkupDependencyProperty* RegisterDefinitionProperty(LPCWSTR lpszName, CKitMarkupType* pValueType,
-                                                         CKitMarkupType* pOwner, CKitMarkupObject* pDefault)
+// The length (one star by default), minimum and maximum of one kind of track.
+void RegisterTrackProperties(CKitMarkupType* pOwner, LPCWSTR lpszLength, LPCWSTR lpszMin, LPCWSTR lpszMax,
+                             CKitMarkupDependencyProperty*& pLength, CKitMarkupDependencyProperty*& pMin,
+                             CKitMarkupDependencyProperty*& pMax)
 {
-    return CKitMarkupDependencyProperty::Register(lpszName, pValueType, pOwner,
-                                                  new CKitMarkupPropertyMetadata(pDefault, 0));
+    pLength = CKitMarkupDependencyProperty::Register(
+        lpszLength, MARKUP_TYPE(CKitMarkupGridLength), pOwner,
+        new CKitMarkupPropertyMetadata(new CKitMarkupGridLength(1.0, CKitMarkupGridLength::unitStar), 0));
+    pMin = CKitMarkupDependencyProperty::Register(lpszMin, MARKUP_TYPE(CKitMarkupInt), pOwner,
+                                                  new CKitMarkupPropertyMetadata(new CKitMarkupInt(0), 0));
+    pMax = CKitMarkupDependencyProperty::Register(
+        lpszMax, MARKUP_TYPE(CKitMarkupInt), pOwner,
+        new CKitMarkupPropertyMetadata(new CKitMarkupInt(kMarkupUnbounded), 0));
 }
 
 CKitMarkupDependencyProperty* RegisterCellProperty(LPCWSTR lpszName)
@@ -381,14 +383,14 @@ const CKitMarkupGridLength* CKitMarkupDefinitionBase::GetLength() const
 
 int CKitMarkupDefinitionBase::GetUserMinSize() const
 {
-    return IntOf(this, m_bColumn ? CKitMarkupColumnDefinition::m_pMinWidthProperty
+    return MarkupIntValue(this, m_bColumn ? CKitMarkupColumnDefinition::m_pMinWidthProperty
                                  : CKitMarkupRowDefinition::m_pMinHeightProperty,
                  0);
 }
 
 int CKitMarkupDefinitionBase::GetUserMaxSize() const
 {
-    return IntOf(this, m_bColumn ? CKitMarkupColumnDefinition::m_pMaxWidthProperty
+    return MarkupIntValue(this, m_bColumn ? CKitMarkupColumnDefinition::m_pMaxWidthProperty
                                  : CKitMarkupRowDefinition::m_pMaxHeightProperty,
                  kMarkupUnbounded);
 }
@@ -422,13 +424,8 @@ CKitMarkupDependencyProperty* CKitMarkupColumnDefinition::m_pMaxWidthProperty = 
 
 void CKitMarkupColumnDefinition::RegisterProperties()
 {
-    CKitMarkupType* pOwner = MARKUP_TYPE(CKitMarkupColumnDefinition);
-    m_pWidthProperty = RegisterDefinitionProperty(L"Width", MARKUP_TYPE(CKitMarkupGridLength), pOwner,
-                                                  new CKitMarkupGridLength(1.0, CKitMarkupGridLength::unitStar));
-    m_pMinWidthProperty =
-        RegisterDefinitionProperty(L"MinWidth", MARKUP_TYPE(CKitMarkupInt), pOwner, new CKitMarkupInt(0));
-    m_pMaxWidthProperty = RegisterDefinitionProperty(L"MaxWidth", MARKUP_TYPE(CKitMarkupInt), pOwner,
-                                                     new CKitMarkupInt(kMarkupUnbounded));
+    RegisterTrackProperties(MARKUP_TYPE(CKitMarkupColumnDefinition), L"Width", L"MinWidth", L"MaxWidth",
+                            m_pWidthProperty, m_pMinWidthProperty, m_pMaxWidthProperty);
 }
 
 CKitMarkupDependencyProperty* CKitMarkupRowDefinition::m_pHeightProperty = nullptr;
@@ -437,13 +434,8 @@ CKitMarkupDependencyProperty* CKitMarkupRowDefinition::m_pMaxHeightProperty = nu
 
 void CKitMarkupRowDefinition::RegisterProperties()
 {
-    CKitMarkupType* pOwner = MARKUP_TYPE(CKitMarkupRowDefinition);
-    m_pHeightProperty = RegisterDefinitionProperty(L"Height", MARKUP_TYPE(CKitMarkupGridLength), pOwner,
-                                                   new CKitMarkupGridLength(1.0, CKitMarkupGridLength::unitStar));
-    m_pMinHeightProperty =
-        RegisterDefinitionProperty(L"MinHeight", MARKUP_TYPE(CKitMarkupInt), pOwner, new CKitMarkupInt(0));
-    m_pMaxHeightProperty = RegisterDefinitionProperty(L"MaxHeight", MARKUP_TYPE(CKitMarkupInt), pOwner,
-                                                      new CKitMarkupInt(kMarkupUnbounded));
+    RegisterTrackProperties(MARKUP_TYPE(CKitMarkupRowDefinition), L"Height", L"MinHeight", L"MaxHeight",
+                            m_pHeightProperty, m_pMinHeightProperty, m_pMaxHeightProperty);
 }
 
 // Definition collections
@@ -568,10 +560,10 @@ CKitMarkupGrid::CellGroups CKitMarkupGrid::BuildCells()
         const CKitMarkupUIElement* pChild = GetChildren()->GetElement(i);
         CellCache& cell = m_cells[static_cast<size_t>(i)];
         // Negative cells count as the first; spans below 1 as 1; both stay inside the grid.
-        cell.nColumn = std::min(std::max(IntOf(pChild, m_pColumnProperty, 0), 0), columns - 1);
-        cell.nRow = std::min(std::max(IntOf(pChild, m_pRowProperty, 0), 0), rows - 1);
-        cell.nColumnSpan = std::min(std::max(IntOf(pChild, m_pColumnSpanProperty, 1), 1), columns - cell.nColumn);
-        cell.nRowSpan = std::min(std::max(IntOf(pChild, m_pRowSpanProperty, 1), 1), rows - cell.nRow);
+        cell.nColumn = std::min(std::max(MarkupIntValue(pChild, m_pColumnProperty, 0), 0), columns - 1);
+        cell.nRow = std::min(std::max(MarkupIntValue(pChild, m_pRowProperty, 0), 0), rows - 1);
+        cell.nColumnSpan = std::min(std::max(MarkupIntValue(pChild, m_pColumnSpanProperty, 1), 1), columns - cell.nColumn);
+        cell.nRowSpan = std::min(std::max(MarkupIntValue(pChild, m_pRowSpanProperty, 1), 1), rows - cell.nRow);
         cell.nColumnSizeTypes = OrSizeTypes(m_columns, cell.nColumn, cell.nColumnSpan);
         cell.nRowSizeTypes = OrSizeTypes(m_rows, cell.nRow, cell.nRowSpan);
         const bool starColumns = (cell.nColumnSizeTypes & CKitMarkupDefinitionBase::sizeStar) != 0;

@@ -12,15 +12,6 @@
 
 namespace {
 
-int IntValueOf(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty, int nDefault)
-{
-    if (const CKitMarkupInt* pInt = pObject->GetValueOf<CKitMarkupInt>(pProperty))
-        return pInt->GetValue();
-    if (const CKitMarkupEnum* pEnum = pObject->GetValueOf<CKitMarkupEnum>(pProperty))
-        return pEnum->GetValue();
-    return nDefault;
-}
-
 CKitMarkupDependencyProperty* RegisterPanelProperty(LPCWSTR lpszName, CKitMarkupType* pValueType,
                                                     CKitMarkupType* pOwner, CKitMarkupObject* pDefaultValue,
                                                     MARKUP_VALUE_CONVERTER pfnConverter, DWORD dwFlags)
@@ -185,7 +176,7 @@ void CKitMarkupStackPanel::RegisterProperties()
 
 int CKitMarkupStackPanel::GetOrientation() const
 {
-    return IntValueOf(this, m_pOrientationProperty, kMarkupOrientationVertical);
+    return MarkupIntValue(this, m_pOrientationProperty, kMarkupOrientationVertical);
 }
 
 SIZE CKitMarkupStackPanel::MeasureOverride(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight)
@@ -244,22 +235,22 @@ void CKitMarkupWrapPanel::RegisterProperties()
 
 int CKitMarkupWrapPanel::GetOrientation() const
 {
-    return IntValueOf(this, m_pOrientationProperty, kMarkupOrientationHorizontal);
+    return MarkupIntValue(this, m_pOrientationProperty, kMarkupOrientationHorizontal);
 }
 
 SIZE CKitMarkupWrapPanel::GetItemSize(const CKitMarkupUIElement* pChild, bool bHorizontal) const
 {
     const SIZE desired = pChild->GetDesiredSize();
-    const int width = IntValueOf(this, m_pItemWidthProperty, desired.cx);
-    const int height = IntValueOf(this, m_pItemHeightProperty, desired.cy);
+    const int width = MarkupIntValue(this, m_pItemWidthProperty, desired.cx);
+    const int height = MarkupIntValue(this, m_pItemHeightProperty, desired.cy);
     return bHorizontal ? SIZE{width, height} : SIZE{height, width};
 }
 
 SIZE CKitMarkupWrapPanel::MeasureOverride(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight)
 {
     const bool horizontal = GetOrientation() == kMarkupOrientationHorizontal;
-    const int measureWidth = IntValueOf(this, m_pItemWidthProperty, nAvailableWidth);
-    const int measureHeight = IntValueOf(this, m_pItemHeightProperty, nAvailableHeight);
+    const int measureWidth = MarkupIntValue(this, m_pItemWidthProperty, nAvailableWidth);
+    const int measureHeight = MarkupIntValue(this, m_pItemHeightProperty, nAvailableHeight);
     const long long limit = horizontal ? nAvailableWidth : nAvailableHeight;
     long long lineLength = 0;
     long long lineThickness = 0;
@@ -345,7 +336,7 @@ void CKitMarkupDockPanel::RegisterProperties()
 
 int CKitMarkupDockPanel::GetDock(const CKitMarkupObject* pChild)
 {
-    return IntValueOf(pChild, m_pDockProperty, dockLeft);
+    return MarkupIntValue(pChild, m_pDockProperty, dockLeft);
 }
 
 SIZE CKitMarkupDockPanel::MeasureOverride(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight)
@@ -437,9 +428,9 @@ CKitMarkupUniformGrid::CKitMarkupUniformGrid() : m_nColumns(1), m_nRows(1), m_nF
 void CKitMarkupUniformGrid::UpdateDimensions()
 {
     // Negative counts count as unset: a computed dimension is never 0.
-    m_nColumns = std::max(IntValueOf(this, m_pColumnsProperty, 0), 0);
-    m_nRows = std::max(IntValueOf(this, m_pRowsProperty, 0), 0);
-    m_nFirstColumn = std::max(IntValueOf(this, m_pFirstColumnProperty, 0), 0);
+    m_nColumns = std::max(MarkupIntValue(this, m_pColumnsProperty, 0), 0);
+    m_nRows = std::max(MarkupIntValue(this, m_pRowsProperty, 0), 0);
+    m_nFirstColumn = std::max(MarkupIntValue(this, m_pFirstColumnProperty, 0), 0);
     if (m_nFirstColumn >= m_nColumns)
         m_nFirstColumn = 0;
     if (m_nColumns != 0 && m_nRows != 0)

@@ -25,12 +25,6 @@ CKitMarkupTextPiece MakePiece(CKitMarkupInline* pInline, int nStart, int nEnd, b
     return piece;
 }
 
-int EnumOf(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty, int nDefault)
-{
-    const CKitMarkupEnum* pValue = pObject->GetValueOf<CKitMarkupEnum>(pProperty);
-    return pValue != nullptr ? pValue->GetValue() : nDefault;
-}
-
 CKitMarkupDependencyProperty* RegisterEnum(LPCWSTR lpszName, MARKUP_VALUE_CONVERTER pfnConverter, DWORD dwFlags)
 {
     return CKitMarkupDependencyProperty::Register(lpszName, MARKUP_TYPE(CKitMarkupEnum),
@@ -71,12 +65,12 @@ public:
     CKitMarkupTextLayout(CKitMarkupTextBlock* pBlock, CKitMarkupDrawingContext* pDC, int nWidth)
         : m_pBlock(pBlock), m_pDC(pDC), m_nWidth(nWidth)
     {
-        m_nWrapping = EnumOf(pBlock, CKitMarkupTextBlock::m_pTextWrappingProperty, CKitMarkupTextBlock::wrapNone);
+        m_nWrapping = MarkupIntValue(pBlock, CKitMarkupTextBlock::m_pTextWrappingProperty, CKitMarkupTextBlock::wrapNone);
         if (m_nWrapping != CKitMarkupTextBlock::wrapNone) {
             m_nTrimming = CKitMarkupTextBlock::trimNone;
             m_bJustify = pBlock->GetTextAlignment() == CKitMarkupTextBlock::alignTextJustify;
         } else {
-            m_nTrimming = EnumOf(pBlock, CKitMarkupTextBlock::m_pTextTrimmingProperty, CKitMarkupTextBlock::trimNone);
+            m_nTrimming = MarkupIntValue(pBlock, CKitMarkupTextBlock::m_pTextTrimmingProperty, CKitMarkupTextBlock::trimNone);
             m_bJustify = false;
         }
     }
@@ -94,6 +88,11 @@ private:
     bool SkipLeadingWhiteSpace(CKitMarkupTextPiece& piece);
     // Breaks a word too wide for the line by characters; FALSE when it cannot be broken.
     bool BreakWord(CKitMarkupTextPiece& piece);
+    // Walks a range character by character while the widths added to fitting stay
+    // within room; returns the position after the last character that fits, with
+    // the last word break passed in *pWordBreak (when given; -1 for none).
+    int FitCharacters(CKitMarkupInline* pInline, int nStart, int nEnd, long long room, long long& fitting,
+                      int* pWordBreak);
     void AppendToLine(CKitMarkupTextPiece piece);
     void PlaceEmptyLinePiece();
     void FinishLine();
@@ -231,25 +230,35 @@ bool CKitMarkupTextLayout::SkipLeadingWhiteSpace(CKitMarkupTextPiece& piece)
     return true;
 }
 
-bool CKitMarkupTextLayout::BreakWord(CKitMarkupTextPiece& piece)
+int CKitMarkupTextLayout::FitCharacters(CKitMarkupInline* pInline, int nStart, int nEnd, long long room,
+                                        long long& fitting, int* pWordBreak)
 {
-    CKitMarkupInline* pInline = piece.inlineElement.Get();
-    // The first character always stays on the line. Text extents add up
-    // character by character, so the part that fits is summed, not measured again.
-    int cut = piece.nStart;
-    pInline->GetNextPosition(cut);
-    long long fitting = pInline->MeasureRange(m_pDC, piece.nStart, cut).cx;
-    while (cut != piece.nEnd && cut != -1) {
-        int next = cut;
+    // Text extents add up character by character: the part that fits is summed, not measured again.
+    int position = nStart;
+    while (position != nEnd && position != -1) {
+        if (pWordBreak != nullptr && pInline->IsWordBreakPosition(position))
+            *pWordBreak = position;
+        int next = position;
         pInline->GetNextPosition(next);
         if (next == -1)
             break;
-        const int width = pInline->MeasureRange(m_pDC, cut, next).cx;
-        if (m_x + fitting + width > m_nWidth)
+        const int width = pInline->MeasureRange(m_pDC, position, next).cx;
+        if (fitting + width > room)
             break;
         fitting += width;
-        cut = next;
+        position = next;
     }
+    return position;
+}
+
+bool CKitMarkupTextLayout::BreakWord(CKitMarkupTextPiece& piece)
+{
+    CKitMarkupInline* pInline = piece.inlineElement.Get();
+    // The first character always stays on the line.
+    int cut = piece.nStart;
+    pInline->GetNextPosition(cut);
+    long long fitting = pInline->MeasureRange(m_pDC, piece.nStart, cut).cx;
+    cut = FitCharacters(pInline, cut, piece.nEnd, m_nWidth - m_x, fitting, nullptr);
     if (cut == piece.nEnd || cut == -1)
         return false;
     CKitMarkupTextPiece rest = MakePiece(pInline, cut, piece.nEnd, false);
@@ -336,28 +345,13 @@ void CKitMarkupTextLayout::TrimLine()
     if (overflowing < pieces.size()) {
         CKitMarkupTextPiece& piece = pieces[overflowing];
         CKitMarkupInline* pInline = piece.inlineElement.Get();
-        int fitting = piece.nStart;
         long long fittingWidth = 0;
         int wordBreak = -1;
-        bool hasWordBreak = false;
-        while (fitting != piece.nEnd && fitting != -1) {
-            if (m_nTrimming == CKitMarkupTextBlock::trimWordEllipsis && pInline->IsWordBreakPosition(fitting)) {
-                wordBreak = fitting;
-                hasWordBreak = true;
-            }
-            int next = fitting;
-            pInline->GetNextPosition(next);
-            if (next == -1)
-                break;
-            const int width = pInline->MeasureRange(m_pDC, fitting, next).cx;
-            if (sum + fittingWidth + width > room)
-                break;
-            fittingWidth += width;
-            fitting = next;
-        }
-        int end = fitting;
-        if (m_nTrimming == CKitMarkupTextBlock::trimWordEllipsis) {
-            if (hasWordBreak)
+        const bool words = m_nTrimming == CKitMarkupTextBlock::trimWordEllipsis;
+        int end = FitCharacters(pInline, piece.nStart, piece.nEnd, room - sum, fittingWidth,
+                                words ? &wordBreak : nullptr);
+        if (words) {
+            if (wordBreak != -1)
                 end = wordBreak;
             else if (sum > 0)
                 end = piece.nStart;
@@ -455,7 +449,7 @@ CKitMarkupRun* CKitMarkupTextBlock::CreateOwnRun(LPCWSTR lpszText)
 
 int CKitMarkupTextBlock::GetTextAlignment() const
 {
-    return EnumOf(this, m_pTextAlignmentProperty, alignTextLeft);
+    return MarkupIntValue(this, m_pTextAlignmentProperty, alignTextLeft);
 }
 
 CKitMarkupThickness* CKitMarkupTextBlock::GetPadding() const
@@ -478,8 +472,8 @@ void CKitMarkupTextBlock::LayoutLines(CKitMarkupDrawingContext* pDC, int nWidth)
 {
     const bool fresh = pDC->IsFreshLayoutRequired() != FALSE;
     const bool unwrapped =
-        EnumOf(this, m_pTextWrappingProperty, wrapNone) == wrapNone &&
-        EnumOf(this, m_pTextTrimmingProperty, trimNone) == trimNone;
+        MarkupIntValue(this, m_pTextWrappingProperty, wrapNone) == wrapNone &&
+        MarkupIntValue(this, m_pTextTrimmingProperty, trimNone) == trimNone;
     if (!fresh && m_nCachedLayoutWidth != -1 && (nWidth == m_nCachedLayoutWidth || unwrapped))
         return;
     m_nCachedLayoutWidth = nWidth;
@@ -567,7 +561,7 @@ void CKitMarkupTextBlock::OnRender(CKitMarkupDrawingContext* pDC)
             }
             pInline->RenderRange(pDC, rect, piece.nStart, piece.nEnd);
 
-            const int decorations = EnumOf(pInline, CKitMarkupTextElement::m_pTextDecorationsProperty, 0);
+            const int decorations = MarkupIntValue(pInline, CKitMarkupTextElement::m_pTextDecorationsProperty, 0);
             const int thickness = std::max(line.nDescent / 3, 1);
             int top = 0;
             if (decorations == CKitMarkupTextElement::decorationUnderline)

@@ -37,15 +37,6 @@ LOGFONTA DefaultFontDescription()
     return description;
 }
 
-int IntOf(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty, int nDefault)
-{
-    if (const CKitMarkupInt* pInt = pObject->GetValueOf<CKitMarkupInt>(pProperty))
-        return pInt->GetValue();
-    if (const CKitMarkupEnum* pEnum = pObject->GetValueOf<CKitMarkupEnum>(pProperty))
-        return pEnum->GetValue();
-    return nDefault;
-}
-
 // The hyperlink's look: underlined blue text under the hand cursor, red while the mouse is over it.
 void SetHyperlinkDefaultStyle()
 {
@@ -259,7 +250,7 @@ CKitMarkupInline* CKitMarkupInline::GetNextInline() const
 
 int CKitMarkupInline::GetBaselineAlignment() const
 {
-    return IntOf(this, m_pBaselineAlignmentProperty, baselineBaseline);
+    return MarkupIntValue(this, m_pBaselineAlignmentProperty, baselineBaseline);
 }
 
 // CKitMarkupRun
@@ -543,13 +534,7 @@ CKitMarkupInlineUIContainer::~CKitMarkupInlineUIContainer()
 
 void CKitMarkupInlineUIContainer::SetChild(CKitMarkupUIElement* pChild)
 {
-    if (CKitMarkupUIElement* pOld = std::exchange(m_pChild, nullptr)) {
-        pOld->DetachFromParent(this);
-        pOld->Release();
-    }
-    m_pChild = pChild;
-    if (pChild != nullptr)
-        pChild->SetLogicalParent(this);
+    MarkupReplaceChild(this, m_pChild, pChild);
 }
 
 void CKitMarkupInlineUIContainer::SetContentObject(CKitMarkupBuilder*, CKitMarkupObject* pContent)

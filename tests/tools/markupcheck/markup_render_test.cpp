@@ -70,6 +70,22 @@ std::string Hex(DWORD value)
     return text;
 }
 
+// A pixel expected at a place, as 0xRRGGBB.
+struct Probe {
+    int x;
+    int y;
+    DWORD colour;
+    const char* what;
+};
+
+template <size_t N>
+void ExpectProbes(const MarkupPicture& picture, const Probe (&probes)[N])
+{
+    for (const Probe& probe : probes)
+        EXPECT_EQ(Hex(probe.colour), Hex(picture.At(probe.x, probe.y)))
+            << probe.what << " at (" << probe.x << ", " << probe.y << ")";
+}
+
 TEST(MarkupRender, NestedBordersOnACanvas)
 {
     const std::string screen = BinaryPath("screens\\markup-render.png");
@@ -86,12 +102,6 @@ TEST(MarkupRender, NestedBordersOnACanvas)
     // Pixels as 0xRRGGBB.
     constexpr DWORD black = 0x000000, white = 0xFFFFFF, grey = 0xE0E0E0, navy = 0x000080, red = 0xFF0000,
                     green = 0x008000, sky = 0x87CEFA, orange = 0xFFA500, purple = 0x800080;
-    struct Probe {
-        int x;
-        int y;
-        DWORD colour;
-        const char* what;
-    };
     const Probe probes[] = {
         // The root: a 2-pixel black frame, 8 pixels of white padding, then the grey canvas.
         {0, 0, black, "root frame, corner"},
@@ -129,9 +139,7 @@ TEST(MarkupRender, NestedBordersOnACanvas)
         {205, 150, 0x7F7F7F, "gradient middle"},
         {279, 150, 0x0101FD, "gradient end"},
     };
-    for (const Probe& probe : probes)
-        EXPECT_EQ(Hex(probe.colour), Hex(picture.At(probe.x, probe.y)))
-            << probe.what << " at (" << probe.x << ", " << probe.y << ")";
+    ExpectProbes(picture, probes);
 }
 
 // The longest run of pixels of exactly one colour in any row of a rectangle.
@@ -171,12 +179,6 @@ TEST(MarkupRender, TextGridAndPanels)
     ASSERT_EQ(280, picture.height);
 
     // Places that hold no text: frame, title band, the grid's header row, the four status cells of the uniform grid.
-    struct Probe {
-        int x;
-        int y;
-        DWORD colour;
-        const char* what;
-    };
     const Probe probes[] = {
         {0, 0, 0x8DA2B5, "frame"},
         {505, 15, 0xE4ECF5, "title band, right end"},
@@ -187,9 +189,7 @@ TEST(MarkupRender, TextGridAndPanels)
         {500, 258, 0xF2DEDE, "fourth status cell"},
         {12, 240, 0xFFFFFF, "the star row below the paragraph"},
     };
-    for (const Probe& probe : probes)
-        EXPECT_EQ(Hex(probe.colour), Hex(picture.At(probe.x, probe.y)))
-            << probe.what << " at (" << probe.x << ", " << probe.y << ")";
+    ExpectProbes(picture, probes);
 
     // The hyperlink is underlined in blue, the raised alarm struck through in its own red.
     EXPECT_GE(LongestRun(picture, 0x0000FF, 11, 60, 509, 110), 20) << "hyperlink underline";
