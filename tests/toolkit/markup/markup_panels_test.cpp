@@ -310,6 +310,10 @@ TEST_F(MarkupPanelsTest, GridRowsAndCells)
     EXPECT_EQ(3, pGrid->GetColumnCount());
     m_root->Arrange({0, 0, 100, 80});
     EXPECT_EQ("0,0,30,12", Text(pGrid->GetChildren()->GetElement(0)->GetFinalRect()));
+    // So does a definition's new width.
+    pColumn->SetValue(CKitMarkupColumnDefinition::m_pWidthProperty, new CKitMarkupGridLength(50.0));
+    m_root->Arrange({0, 0, 100, 80});
+    EXPECT_EQ("0,0,50,12", Text(pGrid->GetChildren()->GetElement(0)->GetFinalRect()));
 
     struct Case {
         const char* text;
