@@ -5,12 +5,12 @@
 #include "corvel/project/configuration_rewrite.h"
 #include "corvel/project/kor_xml.h"
 #include "corvel/project/path_utils.h"
+#include "corvel/project/product_texts.h"
 #include "corvel/workspace/buttons.h"
 #include "toolkit/common/browse_dialog.h"
 
 namespace {
 
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
 const char kSaveChangesQuestion[] = "Do you want to save changes?";
 const char kFolderTitle[] = "Select the folder to place the project";
 

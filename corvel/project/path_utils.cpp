@@ -142,3 +142,22 @@ CString GetProgramFolder()
     const int slash = program.ReverseFind('\\');
     return slash < 0 ? CString() : program.Left(slash);
 }
+
+CReplacingFile::CReplacingFile(const CString& target, LPCSTR prefix)
+    : m_target(target), m_temporary(CreateTemporaryFileBeside(target, prefix))
+{
+}
+
+CReplacingFile::~CReplacingFile()
+{
+    if (!m_temporary.IsEmpty())
+        ::DeleteFileA(m_temporary);
+}
+
+bool CReplacingFile::Commit()
+{
+    if (m_temporary.IsEmpty() || !::MoveFileExA(m_temporary, m_target, MOVEFILE_REPLACE_EXISTING))
+        return false;
+    m_temporary.Empty();
+    return true;
+}

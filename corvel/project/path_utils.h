@@ -33,3 +33,22 @@ CString JoinPath(const CString& folder, const CString& name);
 CString CreateTemporaryFileBeside(const CString& path, LPCSTR prefix);
 // Folder of the running program (its file path up to the last backslash).
 CString GetProgramFolder();
+
+// A file written under a temporary name beside its target (CreateTemporaryFileBeside) and moved over the
+// target by Commit once complete; a file never committed is deleted with the object.
+class CReplacingFile {
+public:
+    CReplacingFile(const CString& target, LPCSTR prefix);
+    ~CReplacingFile();
+    CReplacingFile(const CReplacingFile&) = delete;
+    CReplacingFile& operator=(const CReplacingFile&) = delete;
+
+    // Where to write; empty when no temporary file could be made.
+    const CString& TemporaryPath() const { return m_temporary; }
+    // Moves the written file over the target; false (the target as it was) when it cannot.
+    bool Commit();
+
+private:
+    CString m_target;
+    CString m_temporary;
+};
