@@ -1,14 +1,9 @@
 // The Unity exchange files of a Modbus PLC device: the variables file, the tag list, the function-module
 // file, their names, and what a failure shows and leaves behind.
+#include "config_test_support.h"
+
 #include "corvel/gateway/unity_export.h"
-
 #include "support/com_apartment.h"
-#include "support/message_box_recorder.h"
-#include "support/parsed_xml.h"
-#include "support/paths.h"
-
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <ctime>
 #include <string>
@@ -16,7 +11,7 @@
 
 namespace {
 
-using namespace Corvel::Records;
+using namespace ConfigTest;
 using Corvel::Gateway::CUnityExporter;
 using Corvel::Gateway::kDevTypeM340;
 using Corvel::Gateway::kDevTypeModbusPlc;
@@ -24,41 +19,6 @@ using Corvel::Gateway::kDevTypeQuantum;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::StartsWith;
-using Strings = std::vector<std::string>;
-
-// Every element named name below node (node included), in document order.
-std::vector<const XmlNode*> Descendants(const XmlNode* node, const char* name)
-{
-    std::vector<const XmlNode*> found;
-    if (node == nullptr)
-        return found;
-    if (strcmp(node->name(), name) == 0)
-        found.push_back(node);
-    for (const XmlNode* child = node->first_node(); child != nullptr; child = child->next_sibling()) {
-        if (child->type() != rapidxml::node_element)
-            continue;
-        const auto below = Descendants(child, name);
-        found.insert(found.end(), below.begin(), below.end());
-    }
-    return found;
-}
-
-std::vector<const XmlNode*> Children(const XmlNode* node, const char* name)
-{
-    std::vector<const XmlNode*> found;
-    for (const XmlNode* child = node != nullptr ? node->first_node(name) : nullptr; child != nullptr;
-         child = child->next_sibling(name))
-        found.push_back(child);
-    return found;
-}
-
-Strings AttributeOf(const std::vector<const XmlNode*>& nodes, const char* name)
-{
-    Strings values;
-    for (const XmlNode* node : nodes)
-        values.push_back(ParsedXml::Attribute(node, name));
-    return values;
-}
 
 // The text of the "value" child of the "instanceElementDesc" reached through names, below node.
 std::string InitialValue(const XmlNode* node, std::initializer_list<const char*> names)
