@@ -1,4 +1,9 @@
-# Sourced by the cfggen tests: cfggen, wine_run and errors must be set.
+# Sourced by the cfggen tests with their arguments CFGGEN SAMPLE_FOLDER, after setting here to their folder:
+# sets cfggen, sample, wine_run and errors, and defines expect_failure.
+cfggen=${1:?cfggen.exe}
+sample=${2:?sample folder}
+wine_run=$here/../../../scripts/wine-run.sh
+errors=$sample/cfggen-errors.txt
 
 # Runs cfggen with the arguments after the first two; it must exit with the status given and print the text.
 expect_failure() {

@@ -4,14 +4,9 @@
 #   the sample project (saved by test_corvel_gateway_sample) gives sample.xml, which the XML check
 #   compares with the configuration that test wrote in-process.
 set -euo pipefail
-cfggen=${1:?cfggen.exe}
-sample=${2:?sample folder}
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run=$here/../../../scripts/wine-run.sh
-errors=$sample/cfggen-errors.txt
-
 # shellcheck source=tests/corvel/gateway/cfggen_support.sh
-. "$here/cfggen_support.sh"
+. "$here/cfggen_support.sh" "$@"
 
 expect_failure 2 "usage: cfggen PROJECT OUT.xml"
 expect_failure 2 "usage: cfggen PROJECT OUT.xml" "Z:$sample/sample.prj"

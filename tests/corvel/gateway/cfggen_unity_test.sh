@@ -4,15 +4,10 @@
 #   fail with their text; each device of the sample project (saved by test_corvel_unity_sample) gives its
 #   files, which the XML check compares with the files that test wrote in-process.
 set -euo pipefail
-cfggen=${1:?cfggen.exe}
-sample=${2:?sample folder}
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run=$here/../../../scripts/wine-run.sh
-errors=$sample/cfggen-errors.txt
-project="Z:$sample/unity.prj"
-
 # shellcheck source=tests/corvel/gateway/cfggen_support.sh
-. "$here/cfggen_support.sh"
+. "$here/cfggen_support.sh" "$@"
+project="Z:$sample/unity.prj"
 
 expect_failure 2 "--unity takes 2 value(s)" "$project" --unity "M340 Pump"
 expect_failure 1 "the project has no PLC device named \"Boiler\"" "$project" --unity Boiler "Z:$sample/x"
