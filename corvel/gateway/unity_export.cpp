@@ -29,6 +29,9 @@ constexpr int kLastNoeSlot = 15;
 constexpr int kNoeSlotRoutingFactor = 256;
 constexpr char kNoNoeRouting[] = "-512";
 
+// The slot check's message (string 134).
+constexpr char kSlotOutOfRange[] = "Error: Slot number is out of range";
+
 constexpr int kDefaultReadStart = 1;
 constexpr int kDefaultWriteStart = 1001;
 
@@ -264,7 +267,7 @@ bool CUnityExporter::WriteVariablesFile(const CString& path)
         return false;
     }
 
-    CReplacingFile file(path, kUnityTemporaryPrefix);
+    CReplacingFile file(path, kTemporaryPrefix);
     if (file.TemporaryPath().IsEmpty() || FAILED(document->save(ComVariant(file.TemporaryPath()).Get()))
         || !file.Commit()) {
         ShowError(kCannotSaveDocument);
@@ -275,7 +278,7 @@ bool CUnityExporter::WriteVariablesFile(const CString& path)
 
 bool CUnityExporter::WriteTagListCsv(const CString& path)
 {
-    CReplacingFile file(path, kUnityTemporaryPrefix);
+    CReplacingFile file(path, kTemporaryPrefix);
     FILE* stream = file.TemporaryPath().IsEmpty() ? nullptr : fopen(file.TemporaryPath(), "wt");
     if (stream == nullptr) {
         ShowError(kCannotOpenOutput + path);

@@ -14,16 +14,6 @@ constexpr int kDevTypeQuantum = 2;
 constexpr int kDevTypeM340 = 3;
 constexpr int kDevTypeModbusPlc = 6;
 
-// The slot check's message (string 134).
-constexpr char kSlotOutOfRange[] = "Error: Slot number is out of range";
-
-// The prefix of the temporary files the export writes before they replace its files.
-constexpr char kUnityTemporaryPrefix[] = "uty";
-
-// The save dialog of the export.
-constexpr char kUnityDefaultExtension[] = ".xsy";
-constexpr char kUnityFileFilter[] = "Unity Variable Transfer Files (*.xsy)|*.xsy;*.xfm;*.csv|All Files (*.*)|*.*||";
-
 // The three files of one export.
 struct UnityExportPaths {
     CString variables;      // *.xsy
@@ -98,6 +88,8 @@ private:
     // The forms of the files' time stamps.
     static constexpr char kDateAndTimeStamp[] = "date_and_time#%s";
     static constexpr char kDtStamp[] = "dt#%s";
+    // The prefix of the temporary files written before they replace the export's files.
+    static constexpr char kTemporaryPrefix[] = "uty";
 
     // The four tag counts of the tag map.
     void CountTags();

@@ -323,7 +323,7 @@ CString CUnityExporter::SectionName() const
 
 bool CUnityExporter::WriteFunctionModuleFile(const CString& path)
 {
-    CReplacingFile file(path, kUnityTemporaryPrefix);
+    CReplacingFile file(path, kTemporaryPrefix);
     CString failure;
     if (file.TemporaryPath().IsEmpty()) {
         failure = "The file cannot be created.";

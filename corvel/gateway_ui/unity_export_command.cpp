@@ -7,6 +7,8 @@ namespace Corvel::Gateway {
 
 namespace {
 
+constexpr char kDefaultExtension[] = ".xsy";
+constexpr char kFileFilter[] = "Unity Variable Transfer Files (*.xsy)|*.xsy;*.xfm;*.csv|All Files (*.*)|*.*||";
 constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
 
 } // namespace
@@ -15,7 +17,7 @@ void CUnityExporter::Export()
 {
     if (!TakeNoeSlot())
         return;
-    CFileDialog dialog(FALSE, kUnityDefaultExtension, GetLabel(), kSaveFlags, kUnityFileFilter);
+    CFileDialog dialog(FALSE, kDefaultExtension, GetLabel(), kSaveFlags, kFileFilter);
     if (dialog.DoModal() != IDOK)
         return;
     ExportFiles(dialog.GetPathName());
