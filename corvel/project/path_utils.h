@@ -1,4 +1,4 @@
-// Path and file helpers: CopyString, FileExists, shell copy/rename, path parts.
+// Path and file helpers: CopyString, FileExists, shell copy/rename, path parts; CReplacingFile.
 #pragma once
 #include "framework/core.h"
 
