@@ -59,41 +59,20 @@ CString FormatPath(LPCSTR format, const CString& path)
     return text;
 }
 
-// The part of path before its last "\\" or "/" (a drive's root keeps it); empty when it has neither.
-CString FolderOf(const CString& path)
-{
-    const int separator = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-    if (separator < 0)
-        return CString();
-    const bool isDriveRoot = separator == 2 && path[1] == ':';
-    return path.Left(isDriveRoot ? separator + 1 : separator);
-}
-
-CString JoinPath(const CString& folder, const CString& name)
-{
-    if (folder.IsEmpty())
-        return name;
-    const char last = folder[folder.GetLength() - 1];
-    return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
-}
-
 // The XML copy of the project: the project path with the extension ".prx", or for a project without a
 // path the project's name with ".prx" beside the configuration.
 CString ProjectCopyPath(const Records::_PROJECT& project, const CString& outputPath)
 {
     if (!project.filePath.IsEmpty())
         return ChangeFileExtension(project.filePath, kProjectCopyExtension);
-    return JoinPath(FolderOf(outputPath), Records::ProjectName(project) + "." + kProjectCopyExtension);
+    return JoinPath(GetContainingFolder(outputPath), Records::ProjectName(project) + "." + kProjectCopyExtension);
 }
 
 // A new, empty file beside path for the configuration to be written into.
-CString CreateTemporaryFileBeside(const CString& path)
+CString CreateTemporaryConfiguration(const CString& path)
 {
-    CString folder = FolderOf(path);
-    if (folder.IsEmpty())
-        folder = ".";
-    char name[MAX_PATH] = {};
-    if (::GetTempFileNameA(folder, kTemporaryPrefix, 0, name) == 0)
+    const CString name = CreateTemporaryFileBeside(path, kTemporaryPrefix);
+    if (name.IsEmpty())
         throw CDeviceConfigError(FormatPath(kCannotCreate, path), HRESULT_FROM_WIN32(::GetLastError()));
     return name;
 }
@@ -154,7 +133,7 @@ DeviceConfigResult WriteDeviceConfigFile(const ProjectXmlContent& project, const
         }
     }
 
-    const CString temporaryPath = CreateTemporaryFileBeside(outputPath);
+    const CString temporaryPath = CreateTemporaryConfiguration(outputPath);
     DeviceConfigResult result;
     CKorXml xml;
     xml.SetThrowFailures(true);

@@ -4,23 +4,9 @@
 #   the sample project (saved by test_corvel_gateway_sample) gives sample.xml, which the XML check
 #   compares with the configuration that test wrote in-process.
 set -euo pipefail
-cfggen=${1:?cfggen.exe}
-sample=${2:?sample folder}
 here=$(cd "$(dirname "$0")" && pwd)
-wine_run=$here/../../../scripts/wine-run.sh
-errors=$sample/cfggen-errors.txt
-
-# Runs cfggen with the arguments after the first two; it must exit with the status given and print the text.
-expect_failure() {
-  local status=$1 text=$2 actual=0
-  shift 2
-  "$wine_run" "$cfggen" "$@" > /dev/null 2> "$errors" || actual=$?
-  if [ "$actual" -ne "$status" ] || ! grep -qF -- "$text" "$errors"; then
-    echo "cfggen $*: exit $actual (expected $status), errors:" >&2
-    cat "$errors" >&2
-    exit 1
-  fi
-}
+# shellcheck source=tests/corvel/gateway/cfggen_support.sh
+. "$here/cfggen_support.sh" "$@"
 
 expect_failure 2 "usage: cfggen PROJECT OUT.xml"
 expect_failure 2 "usage: cfggen PROJECT OUT.xml" "Z:$sample/sample.prj"
