@@ -74,13 +74,6 @@ bool IsSclFileName(const CString& path)
     return false;
 }
 
-CString JoinPath(const CString& folder, const CString& name)
-{
-    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
-        return folder + name;
-    return folder + "\\" + name;
-}
-
 void AddToRecentFiles(const CString& path)
 {
     if (CWinApp* app = AfxGetApp())

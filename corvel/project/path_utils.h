@@ -23,5 +23,13 @@ CString ChangeFileExtension(CString path, CString extension);
 // Whether two paths name the same file or folder (their full forms compared without case).
 bool IsSamePath(const CString& first, const CString& second);
 bool CreateFolder(CString path);
+// The part of path before its last "\\" or "/" (a drive's root keeps its backslash); empty when it has neither.
+CString GetContainingFolder(const CString& path);
+// folder and name with one backslash between them; name alone when folder is empty.
+CString JoinPath(const CString& folder, const CString& name);
+// A new, empty file in the folder of path (the current folder when path names none), its name made of
+// prefix and a unique number; empty when none could be made (GetLastError tells why). Writers fill it and
+// then move it over path, so that path never holds a half-written file.
+CString CreateTemporaryFileBeside(const CString& path, LPCSTR prefix);
 // Folder of the running program (its file path up to the last backslash).
 CString GetProgramFolder();

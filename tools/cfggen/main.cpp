@@ -1,21 +1,30 @@
 // cfggen PROJECT OUT.xml: opens a project file through Corvel's own readers and writes its module
 // configuration ("DeviceConfig") through Corvel's own writer, as Export Configuration does.
+// cfggen PROJECT --aoi FOLDER: writes the project's configuration ("Current.xml") and Logix Add-On
+// Instruction files into FOLDER through Export AOI Files' own code, existing files overwritten without a
+// question.
 //
 //   PROJECT   a *.prj or *.prx file, chosen by the extension; the project takes PROJECT as its path, so its
 //             files are embedded from there and its XML copy (PROJECT with the extension ".prx") is
 //             written beside it
 //   OUT.xml   the configuration; an existing file is replaced once the new one is complete
+//   FOLDER    an existing folder
 //
-// Prints nothing on success. Files that could not be embedded are named on the error output, one line
-// each, and do not fail the run. Message boxes the readers would show go to the error output; file
-// dialogs they would open are cancelled.
+// Prints nothing on success, but with --aoi the path of each AOI file written, one line each. Files that
+// could not be embedded are named on the error output, one line each, and do not fail the run. Message
+// boxes the readers would show go to the error output; file dialogs they would open are cancelled.
 // The exit code is 0 on success; 1, with the error text on the error output, when the project cannot be
-// read (any message box counts as a failure) or the configuration cannot be written; 2 for wrong
-// arguments.
+// read (any message box counts as a failure) or the configuration or an AOI file cannot be written; 2 for
+// wrong arguments.
 #include "tools/cfggen/arguments.h"
+#include "corvel/gateway/aoi_export.h"
 #include "tools/projdump/console_project.h"
 
+#include <objbase.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -23,22 +32,52 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// The options that follow PROJECT OUT.xml.
-const std::vector<ToolOption> kOptions;
+// PROJECT --aoi FOLDER takes the place of PROJECT OUT.xml.
+constexpr char kAoiOption[] = "--aoi";
+const std::vector<ToolOption> kOptions = {{kAoiOption, 1}};
 
 int Usage(const CString& reason)
 {
-    fprintf(stderr, "cfggen: %s\nusage: cfggen PROJECT OUT.xml\n", (LPCSTR)reason);
+    fprintf(stderr, "cfggen: %s\nusage: cfggen PROJECT OUT.xml\n       cfggen PROJECT --aoi FOLDER\n",
+            (LPCSTR)reason);
     return kExitUsage;
+}
+
+// Writes the configuration and the AOI files into folder; prints each AOI file written.
+int WriteAoiFiles(CDetachedMainDoc& doc, const CString& folder)
+{
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        fprintf(stderr, "cfggen: COM could not be initialised\n");
+        return kExitFailure;
+    }
+    doc.UseFirstPortOnSinglePortModule();
+    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(doc.project));
+    aoi.SetOverwriteWithoutAsking(true);
+    int status = 0;
+    try {
+        if (!doc.WriteAoiFiles(folder, aoi)) {
+            fprintf(stderr, "cfggen: the configuration written into %s could not be read back\n", (LPCSTR)folder);
+            status = kExitFailure;
+        }
+    } catch (Korvane::Exceptions::CKorException& e) {
+        fprintf(stderr, "%s\n", e.Message());
+        status = kExitFailure;
+    }
+    for (const CString& path : aoi.GetWrittenFiles())
+        printf("%s\n", (LPCSTR)path);
+    ::CoUninitialize();
+    return status != 0 || ConsoleMessageCount() > 0 ? kExitFailure : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const bool writesAoiFiles =
+        std::any_of(argv + 1, argv + argc, [](const char* argument) { return strcmp(argument, kAoiOption) == 0; });
     CommandLine line;
     CString error;
-    if (!ParseCommandLine(argc, argv, 2, kOptions, line, error))
+    if (!ParseCommandLine(argc, argv, writesAoiFiles ? 1 : 2, kOptions, line, error))
         return Usage(error);
     RouteDialogsToConsole("cfggen");
 
@@ -48,6 +87,8 @@ int main(int argc, char** argv)
         return kExitFailure;
     // A project XML file names the path it was saved under; the project is where it was opened.
     doc.SetProjectPath(projectPath);
+    if (writesAoiFiles)
+        return WriteAoiFiles(doc, line.options[kAoiOption][0]);
     try {
         int tagCount = 0;
         const Corvel::Gateway::DeviceConfigResult result = doc.WriteDeviceConfig(line.positional[1], tagCount);

@@ -136,7 +136,7 @@ TEST_F(XmlDocument, EmptyWrapperAndEmptyHandlesGiveEmptyResults)
     list.Add(none);
     EXPECT_EQ(0, CXmlDocument::GetChildNodes(none, list));
     EXPECT_EQ(0, list.GetSize());
-    CXmlDocument::SetNodeText(none, "x");
+    EXPECT_FALSE(CXmlDocument::SetNodeText(none, "x"));
     CXmlDocument::SetAttributeValue(DomAttributePtr(), "x");
 }
 
@@ -218,13 +218,13 @@ TEST_F(XmlDocument, CDataSectionIsAppendedToItsParent)
 {
     ASSERT_TRUE(m_xml.CreateRootElement("Routine", ""));
     const DomElementPtr root = m_xml.GetRootElement();
-    CXmlDocument::SetNodeText(root, "T:");
-    m_xml.CreateCDataSection("a < b && c > 0", root);
+    EXPECT_TRUE(CXmlDocument::SetNodeText(root, "T:"));
+    EXPECT_TRUE(m_xml.CreateCDataSection("a < b && c > 0", root));
     EXPECT_STREQ("T:a < b && c > 0", CXmlDocument::GetNodeText(root));
     EXPECT_NE(std::string::npos, SavedText().find("<![CDATA[a < b && c > 0]]></Routine>"));
 
     CXmlDocument empty;
-    empty.CreateCDataSection("x", root); // no document: nothing appended
+    EXPECT_FALSE(empty.CreateCDataSection("x", root)); // no document: nothing appended
     EXPECT_STREQ("T:a < b && c > 0", CXmlDocument::GetNodeText(root));
 }
 
