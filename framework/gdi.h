@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/geometry.h"
+#include "framework/handles.h"
 #include "framework/object.h"
 #include "framework/strings.h"
 
@@ -241,19 +242,8 @@ private:
 };
 
 // Selects a GDI object into a DC for one scope and puts the old one back.
-class ScopedSelect {
+class ScopedSelect : public ScopedSelectObject {
 public:
-    ScopedSelect(CDC& dc, HGDIOBJ hObject) : m_hDC(dc.m_hDC), m_hOld(::SelectObject(dc.m_hDC, hObject)) {}
+    ScopedSelect(CDC& dc, HGDIOBJ hObject) : ScopedSelectObject(dc.m_hDC, hObject) {}
     ScopedSelect(CDC& dc, const CGdiObject& object) : ScopedSelect(dc, object.m_hObject) {}
-    ~ScopedSelect()
-    {
-        if (m_hOld != nullptr && m_hOld != HGDI_ERROR)
-            ::SelectObject(m_hDC, m_hOld);
-    }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
 };

@@ -111,6 +111,9 @@ BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int, const AFX_MSGMAP_ENTR
     case AfxSig::notify_b:
         return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(notify->pNMHDR,
                                                                                                     notify->pResult);
+    case AfxSig::notify_range_b:
+        return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pEntry->pfn))(
+            nID, notify->pNMHDR, notify->pResult);
     default:
         return FALSE;
     }

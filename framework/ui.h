@@ -13,6 +13,7 @@
 #include "framework/frame.h"
 #include "framework/gdi.h"
 #include "framework/ids.h"
+#include "framework/listctrl.h"
 #include "framework/menu.h"
 #include "framework/msgmap.h"
 #include "framework/recentfiles.h"

@@ -139,7 +139,7 @@ LPCSTR AfxFrameOrViewWndClass()
 
 // The handle map
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_bTemporary(false) {}
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_bTemporary(false), m_bToolTips(false) {}
 
 CWnd::~CWnd()
 {
@@ -330,8 +330,10 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 
 void CWnd::PreSubclassWindow() {}
 
-BOOL CWnd::PreTranslateMessage(MSG*)
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_bToolTips)
+        FilterToolTipMessage(pMsg);
     return FALSE;
 }
 
@@ -405,7 +407,9 @@ KOR_DEFAULT_HANDLER(OnMeasureItem(int, LPMEASUREITEMSTRUCT))
 KOR_DEFAULT_HANDLER(OnHScroll(UINT, UINT, CScrollBar*))
 KOR_DEFAULT_HANDLER(OnVScroll(UINT, UINT, CScrollBar*))
 KOR_DEFAULT_HANDLER(OnKeyDown(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnKeyUp(UINT, UINT, UINT))
 KOR_DEFAULT_HANDLER(OnChar(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnSysChar(UINT, UINT, UINT))
 KOR_DEFAULT_HANDLER(OnGetMinMaxInfo(MINMAXINFO*))
 KOR_DEFAULT_HANDLER(OnShowWindow(BOOL, UINT))
 KOR_DEFAULT_HANDLER(OnActivate(UINT, CWnd*, BOOL))
