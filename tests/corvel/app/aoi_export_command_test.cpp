@@ -39,22 +39,6 @@ protected:
     void WaitAfterSave(DWORD milliseconds) override { waits.push_back(milliseconds); }
 };
 
-std::vector<std::string> FolderContents(const CString& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA(folder + "\\*", &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
-    return names;
-}
-
 class AoiExportCommand : public ComApartmentTest {
 protected:
     void SetUp() override

@@ -24,23 +24,6 @@ using ::testing::UnorderedElementsAre;
 constexpr char kOverwriteQuestion[] = "You are about to overwrite existing files. Proceed?";
 constexpr char kNothingCreated[] = "No new AOI files were created.";
 
-// The names of the files and folders in folder.
-Strings FolderContents(const CString& folder)
-{
-    Strings names;
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA(folder + "\\*", &found);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (::FindNextFileA(find, &found));
-    ::FindClose(find);
-    return names;
-}
-
 class AoiExport : public ComApartmentTest {
 protected:
     // Writes config as "Current.xml" and runs a new export over it.
