@@ -152,8 +152,9 @@ public:
             Fail("rung text");
     }
 
-    // Saves the document into a temporary file beside the path, reads it back (which proves it well-formed)
-    // and saves it again there, then puts it in the path's place.
+    // Saves the document into a temporary file beside the path, reads it back, which proves it well-formed,
+    // and puts it in the path's place. (The white space between the elements is read back as it was written,
+    // so a second save would write the same document again.)
     void Save()
     {
         const CString temporary = CreateTemporaryFileBeside(m_path, kTemporaryPrefix);
@@ -163,7 +164,7 @@ public:
         if (saved) {
             CXmlDocument reloaded;
             reloaded.SetPreserveWhiteSpace(true);
-            saved = reloaded.Load(temporary) && reloaded.Save(temporary);
+            saved = reloaded.Load(temporary);
         }
         HRESULT result = E_FAIL;
         if (saved && !::MoveFileExA(temporary, m_path, MOVEFILE_REPLACE_EXISTING)) {

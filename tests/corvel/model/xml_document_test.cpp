@@ -167,6 +167,16 @@ TEST_F(XmlDocument, OnlyElementsBecomeElementHandles)
     EXPECT_STREQ("a", CXmlDocument::GetNodeName(CXmlDocument::GetParentNode(c)));
 }
 
+// The white space between elements is dropped on loading unless the wrapper is asked to keep it.
+TEST_F(XmlDocument, WhiteSpaceBetweenElementsIsKeptOnlyWhenAsked)
+{
+    LoadConfiguration();
+    EXPECT_EQ(std::string::npos, std::string(CXmlDocument::GetNodeText(m_xml.GetRootElement())).find('\n'));
+    m_xml.SetPreserveWhiteSpace(true);
+    ASSERT_TRUE(m_xml.Load(m_path));
+    EXPECT_STREQ("\n  \n    \n    text\n    \n    \n  \n", CXmlDocument::GetNodeText(m_xml.GetRootElement()));
+}
+
 TEST_F(XmlDocument, ChildByNameIsCaseSensitive)
 {
     ASSERT_TRUE(m_xml.LoadXml(L"<r>t<Resource n=\"1\"/><Resource n=\"2\"/></r>"));
