@@ -60,6 +60,10 @@ enum class AfxSig : UINT {
     v_syscommand,    // void (UINT nID, LPARAM lParam)
     h_querydragicon, // HCURSOR ()
     l_w_l,           // LRESULT (WPARAM, LPARAM)
+    u_v,             // UINT ()
+    b_wheel,         // BOOL (UINT nFlags, short zDelta, CPoint point)
+    v_settingchange, // void (UINT uFlags, LPCSTR lpszSection)
+    v_capture,       // void (CWnd* pWnd): the window in lParam
 };
 
 // One row of a message map. For commands and notifications nMessage is
@@ -299,3 +303,14 @@ protected:
 #define ON_WM_SYSCOMMAND() AFX_WM_ENTRY(WM_SYSCOMMAND, AfxSig::v_syscommand, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
 #define ON_WM_QUERYDRAGICON() \
     AFX_WM_ENTRY(WM_QUERYDRAGICON, AfxSig::h_querydragicon, HCURSOR (CWnd::*)(), OnQueryDragIcon)
+#define ON_WM_GETDLGCODE() AFX_WM_ENTRY(WM_GETDLGCODE, AfxSig::u_v, UINT (CWnd::*)(), OnGetDlgCode)
+#define ON_WM_MOUSEWHEEL() \
+    AFX_WM_ENTRY(WM_MOUSEWHEEL, AfxSig::b_wheel, BOOL (CWnd::*)(UINT, short, CPoint), OnMouseWheel)
+#define ON_WM_SETTINGCHANGE() \
+    AFX_WM_ENTRY(WM_SETTINGCHANGE, AfxSig::v_settingchange, void (CWnd::*)(UINT, LPCSTR), OnSettingChange)
+#define ON_WM_SYSCOLORCHANGE() AFX_WM_ENTRY(WM_SYSCOLORCHANGE, AfxSig::v_v, void (CWnd::*)(), OnSysColorChange)
+#define ON_WM_CAPTURECHANGED() \
+    AFX_WM_ENTRY(WM_CAPTURECHANGED, AfxSig::v_capture, void (CWnd::*)(CWnd*), OnCaptureChanged)
+#define ON_WM_SYSKEYDOWN() AFX_WM_ENTRY(WM_SYSKEYDOWN, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysKeyDown)
+#define ON_WM_IME_CHAR() AFX_WM_ENTRY(WM_IME_CHAR, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnImeChar)
+#define ON_WM_MBUTTONDOWN() AFX_WM_ENTRY(WM_MBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnMButtonDown)

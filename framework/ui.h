@@ -16,6 +16,8 @@
 #include "framework/listctrl.h"
 #include "framework/menu.h"
 #include "framework/msgmap.h"
+#include "framework/oledrop.h"
+#include "framework/print.h"
 #include "framework/recentfiles.h"
 #include "framework/splitter.h"
 #include "framework/statusbar.h"

@@ -416,6 +416,12 @@ KOR_DEFAULT_HANDLER(OnActivate(UINT, CWnd*, BOOL))
 KOR_DEFAULT_HANDLER(OnNcDestroy())
 KOR_DEFAULT_HANDLER(OnInitMenuPopup(CMenu*, UINT, BOOL))
 KOR_DEFAULT_HANDLER(OnSysCommand(UINT, LPARAM))
+KOR_DEFAULT_HANDLER(OnSettingChange(UINT, LPCSTR))
+KOR_DEFAULT_HANDLER(OnSysColorChange())
+KOR_DEFAULT_HANDLER(OnCaptureChanged(CWnd*))
+KOR_DEFAULT_HANDLER(OnSysKeyDown(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnImeChar(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnMButtonDown(UINT, CPoint))
 #undef KOR_DEFAULT_HANDLER
 
 BOOL CWnd::OnEraseBkgnd(CDC*)
@@ -436,6 +442,16 @@ BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
 HCURSOR CWnd::OnQueryDragIcon()
 {
     return reinterpret_cast<HCURSOR>(Default());
+}
+
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return static_cast<BOOL>(Default());
 }
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()

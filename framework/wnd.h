@@ -210,6 +210,14 @@ public:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg UINT OnGetDlgCode();
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
+    afx_msg void OnSysColorChange();
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnImeChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnMButtonDown(UINT nFlags, CPoint point);
 
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override;
