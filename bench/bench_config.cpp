@@ -18,20 +18,13 @@ int main()
     Corvel::Gateway::DeviceConfigOptions options;
     options.withAttachments = false;
 
-    double best = 1e9;
     Corvel::Gateway::DeviceConfigResult result;
-    for (int run = 0; run < BenchData::kRuns; ++run) {
-        const double start = Seconds();
-        try {
-            result = Corvel::Gateway::WriteDeviceConfigFile(bench.Content(), path, options);
-        } catch (Korvane::Exceptions::CKorException& e) {
-            printf("writing failed: %s\n", e.Message());
-            return 1;
-        }
-        const double elapsed = Seconds() - start;
-        best = std::min(best, elapsed);
-        printf("run %d: %.3f s\n", run + 1, elapsed);
-    }
+    const double best = BenchData::BestRunSeconds([&] {
+        result = Corvel::Gateway::WriteDeviceConfigFile(bench.Content(), path, options);
+        return true;
+    });
+    if (best < 0)
+        return 1;
     WIN32_FILE_ATTRIBUTE_DATA data = {};
     ::GetFileAttributesExA(path, GetFileExInfoStandard, &data);
     printf("%d IEDs, %d rows, %d tags written, %.1f MB, %d connection and %d message tags, %.0f MiB peak\n", kIeds,

@@ -5,7 +5,10 @@
 
 #include "bench_support.h"
 
+#include "corvel/project/kor_exceptions.h"
 #include "corvel/project/project_xml.h"
+
+#include <algorithm>
 
 namespace BenchData {
 
@@ -156,5 +159,27 @@ struct BenchProject {
         list.AddTag(tag);
     }
 };
+
+// Runs write kRuns times, printing the time of each run; the best time, or -1 after the first run that failed
+// (write returned false or threw, which is printed).
+template <class Write>
+double BestRunSeconds(Write write)
+{
+    double best = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
+        const double start = Seconds();
+        try {
+            if (!write())
+                return -1;
+        } catch (Korvane::Exceptions::CKorException& e) {
+            printf("writing failed: %s\n", e.Message());
+            return -1;
+        }
+        const double elapsed = Seconds() - start;
+        best = std::min(best, elapsed);
+        printf("run %d: %.3f s\n", run + 1, elapsed);
+    }
+    return best;
+}
 
 } // namespace BenchData
