@@ -1,6 +1,6 @@
-// Writes the AOI files of a large project built in memory (bench_project.h): its module configuration once,
-// then one file per IED from it, each reading all 20,000 tags of the configuration. Prints the time of each
-// run and, last, the best as "seconds S".
+// Writes the AOI files of a large project built in memory (bench_project.h): each run writes its module
+// configuration, then one file per IED from it, each reading all 20,000 tags of the configuration. Prints the
+// time of each run and, last, the best as "seconds S".
 #include "bench_project.h"
 
 #include "corvel/gateway/aoi_export.h"
