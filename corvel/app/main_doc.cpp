@@ -48,6 +48,7 @@ BEGIN_MESSAGE_MAP(CMainDoc, CDocument)
     ON_COMMAND(ID_IMPORT_CONFIGURATION, &CMainDoc::OnImportConfiguration)
     ON_COMMAND(ID_EXPORT_CONFIGURATION, &CMainDoc::OnExportConfiguration)
     ON_UPDATE_COMMAND_UI(ID_EXPORT_CONFIGURATION, &CMainDoc::OnUpdateExportConfiguration)
+    ON_COMMAND(ID_EXPORT_AOI_FILES, &CMainDoc::OnExportAoiFiles)
 END_MESSAGE_MAP()
 
 CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight)

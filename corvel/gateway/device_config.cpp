@@ -20,6 +20,11 @@ constexpr char kProductTwoPorts[] = "VQN32-EIP-61850";
 constexpr char kTempTagComment[] = "Temporary storage buffer tag for unused members of the Attribute data set";
 // Driver status tags, in the order the tag database lists them.
 const char* const kDriverStatusTags[] = {"SNTP_Status", "EIPS_Status", "IEC61850c_Status", "Reboot_Module"};
+// The IEC 61850 client's status tags: these prefixes, the port ("eth0", "eth1"), and for a node "_" and the
+// IED's two-digit number.
+constexpr char kBaseStatusPrefix[] = "StatusIEC61850CBase_";
+constexpr char kNodeStatusPrefix[] = "StatusIEC61850CNode_";
+const char* const kStatusPorts[] = {"eth0", "eth1"};
 
 // Connections per direction of the one-port model, and of the others.
 constexpr int kOnePortConnectionLimit = 10;
@@ -114,6 +119,32 @@ CString DecimalText(int value)
 CString TwoDigitNumber(int number)
 {
     return number >= 0 && number < 10 ? "0" + DecimalText(number) : DecimalText(number);
+}
+
+bool IsModuleStatusTagName(const CString& name)
+{
+    // prefix followed by decimal digits only.
+    const auto isNumbered = [&name](const CString& prefix) {
+        const int length = prefix.GetLength();
+        if (name.GetLength() <= length || name.Left(length) != prefix)
+            return false;
+        for (int i = length; i < name.GetLength(); ++i) {
+            if (name[i] < '0' || name[i] > '9')
+                return false;
+        }
+        return true;
+    };
+    if (name == kTempTagName || isNumbered(kReconnectionCountPrefix))
+        return true;
+    for (const char* driverTag : kDriverStatusTags) {
+        if (name == driverTag)
+            return true;
+    }
+    for (const char* port : kStatusPorts) {
+        if (name == CString(kBaseStatusPrefix) + port || isNumbered(CString(kNodeStatusPrefix) + port + "_"))
+            return true;
+    }
+    return false;
 }
 
 CString PathAfterColon(const CString& path)
@@ -227,7 +258,8 @@ void CDeviceConfigWriter::WriteTagDatabase()
         }
     }
 
-    name.Format("StatusIEC61850CBase_%s", Iec61850StatusPort());
+    name = kBaseStatusPrefix;
+    name += Iec61850StatusPort();
     WriteStatusTag("STATUSIEC61850CBase", name);
     for (int i = 0; i < m_iedCount; ++i)
         WriteStatusTag("STATUSIEC61850CNode", NodeStatusName(i));
@@ -262,7 +294,7 @@ LPCSTR CDeviceConfigWriter::Iec61850StatusPort() const
 CString CDeviceConfigWriter::NodeStatusName(int iedIndex) const
 {
     CString name;
-    name.Format("StatusIEC61850CNode_%s_%s", Iec61850StatusPort(), (LPCSTR)TwoDigitNumber(iedIndex));
+    name.Format("%s%s_%s", kNodeStatusPrefix, Iec61850StatusPort(), (LPCSTR)TwoDigitNumber(iedIndex));
     return name;
 }
 
