@@ -100,47 +100,16 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
     return CreateFromTemplate(lpDialogTemplate, pParent != nullptr ? pParent->m_hWnd : nullptr);
 }
 
-HWND CDialog::GetModalOwner() const
-{
-    CWnd* pParent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
-    HWND hOwner = pParent != nullptr ? pParent->m_hWnd : nullptr;
-    if (hOwner == nullptr || !::IsWindow(hOwner))
-        return nullptr;
-    HWND hTop = ::GetAncestor(hOwner, GA_ROOT);
-    return hTop != nullptr ? hTop : hOwner;
-}
-
 INT_PTR CDialog::DoModal()
 {
     LPCDLGTEMPLATEA lpTemplate = LoadTemplate();
     if (lpTemplate == nullptr)
         return -1;
-
-    HWND hOwner = GetModalOwner();
-    const bool disabledOwner = hOwner != nullptr && ::IsWindowEnabled(hOwner);
-    if (disabledOwner)
-        ::EnableWindow(hOwner, FALSE);
-
-    m_nModalResult = -1;
+    const HWND hOwner = ModalOwnerOf(m_pParentWnd);
     m_bInModalLoop = true;
-    m_bContinueModal = true;
-    if (CreateFromTemplate(lpTemplate, hOwner) && m_bContinueModal) {
-        if (!IsWindowVisible())
-            ShowWindow(SW_SHOWNORMAL);
-        RunModalLoop();
-    }
+    const INT_PTR result = RunModalWindow(hOwner, [&] { return CreateFromTemplate(lpTemplate, hOwner); });
     m_bInModalLoop = false;
-    m_bContinueModal = false;
-
-    if (m_hWnd != nullptr)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (disabledOwner)
-        ::EnableWindow(hOwner, TRUE);
-    if (hOwner != nullptr && (::GetActiveWindow() == m_hWnd || ::GetActiveWindow() == nullptr))
-        ::SetActiveWindow(hOwner);
-    DestroyWindow();
-    return m_nModalResult;
+    return result;
 }
 
 void CDialog::EndDialog(int nResult)

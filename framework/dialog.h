@@ -46,9 +46,6 @@ public:
     CWnd* m_pParentWnd;
 
 protected:
-    // The owner a modal dialog disables: the parent's top-level window or the main window.
-    HWND GetModalOwner() const;
-
     bool m_bInModalLoop;
 
     DECLARE_MESSAGE_MAP()

@@ -235,54 +235,25 @@ void CPropertySheet::BuildPageArray()
     m_psh.pszCaption = m_strCaption;
 }
 
-HWND CPropertySheet::GetModalOwner() const
-{
-    CWnd* pParent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
-    HWND hOwner = pParent != nullptr ? pParent->GetSafeHwnd() : nullptr;
-    if (hOwner == nullptr || !::IsWindow(hOwner))
-        return nullptr;
-    HWND hTop = ::GetAncestor(hOwner, GA_ROOT);
-    return hTop != nullptr ? hTop : hOwner;
-}
-
 INT_PTR CPropertySheet::DoModal()
 {
     if (m_hWnd != nullptr || m_pages.empty())
         return -1;
-    HWND hOwner = GetModalOwner();
-    const bool disabledOwner = hOwner != nullptr && ::IsWindowEnabled(hOwner);
-    if (disabledOwner)
-        ::EnableWindow(hOwner, FALSE);
-
-    // The system's sheet is made modeless and runs in the framework's modal loop.
-    BuildPageArray();
-    m_psh.dwFlags |= PSH_MODELESS;
-    m_psh.hwndParent = hOwner;
-    m_nModalResult = -1;
+    const HWND hOwner = ModalOwnerOf(m_pParentWnd);
     m_bInModalLoop = true;
-    m_bContinueModal = true;
-    AfxHookWindowCreate(this);
-    const INT_PTR created = ::PropertySheetA(&m_psh);
-    AfxUnhookWindowCreate();
-    m_psh.dwFlags &= ~PSH_MODELESS;
-    if (created != 0 && created != -1 && m_hWnd != nullptr && m_bContinueModal) {
-        if (!IsWindowVisible())
-            ShowWindow(SW_SHOWNORMAL);
-        RunModalLoop();
-    }
+    const INT_PTR result = RunModalWindow(hOwner, [&] {
+        // The system's sheet is made modeless and runs in the framework's modal loop.
+        BuildPageArray();
+        m_psh.dwFlags |= PSH_MODELESS;
+        m_psh.hwndParent = hOwner;
+        AfxHookWindowCreate(this);
+        const INT_PTR created = ::PropertySheetA(&m_psh);
+        AfxUnhookWindowCreate();
+        m_psh.dwFlags &= ~PSH_MODELESS;
+        return created != 0 && created != -1;
+    });
     m_bInModalLoop = false;
-    m_bContinueModal = false;
-
-    if (m_hWnd != nullptr)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (disabledOwner)
-        ::EnableWindow(hOwner, TRUE);
-    if (hOwner != nullptr && (::GetActiveWindow() == m_hWnd || ::GetActiveWindow() == nullptr))
-        ::SetActiveWindow(hOwner);
-    if (m_hWnd != nullptr)
-        DestroyWindow();
-    return m_nModalResult;
+    return result;
 }
 
 void CPropertySheet::EndDialog(int nResult)

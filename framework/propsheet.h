@@ -96,8 +96,6 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The owner a modal sheet disables: the parent's top-level window or the main window.
-    HWND GetModalOwner() const;
 
     CWnd* m_pParentWnd;
 

@@ -425,6 +425,44 @@ int CWnd::RunModalLoop()
     return m_nModalResult;
 }
 
+HWND CWnd::ModalOwnerOf(CWnd* pParent)
+{
+    if (pParent == nullptr)
+        pParent = AfxGetMainWnd();
+    HWND hOwner = pParent != nullptr ? pParent->m_hWnd : nullptr;
+    if (hOwner == nullptr || !::IsWindow(hOwner))
+        return nullptr;
+    HWND hTop = ::GetAncestor(hOwner, GA_ROOT);
+    return hTop != nullptr ? hTop : hOwner;
+}
+
+INT_PTR CWnd::RunModalWindow(HWND hOwner, const std::function<BOOL()>& create)
+{
+    const bool disabledOwner = hOwner != nullptr && ::IsWindowEnabled(hOwner);
+    if (disabledOwner)
+        ::EnableWindow(hOwner, FALSE);
+
+    m_nModalResult = -1;
+    m_bContinueModal = true;
+    if (create() && m_hWnd != nullptr && m_bContinueModal) {
+        if (!IsWindowVisible())
+            ShowWindow(SW_SHOWNORMAL);
+        RunModalLoop();
+    }
+    m_bContinueModal = false;
+
+    if (m_hWnd != nullptr)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (disabledOwner)
+        ::EnableWindow(hOwner, TRUE);
+    if (hOwner != nullptr && (::GetActiveWindow() == m_hWnd || ::GetActiveWindow() == nullptr))
+        ::SetActiveWindow(hOwner);
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    return m_nModalResult;
+}
+
 BOOL CWnd::ContinueModal()
 {
     return m_bContinueModal;

@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <functional>
+
 class CCreateContext;
 class CDataExchange;
 class CFont;
@@ -101,6 +103,13 @@ public:
     virtual BOOL ContinueModal();
     // Ends the modal loop with nResult.
     virtual void EndModalLoop(int nResult);
+    // The window a modal run under pParent disables: pParent's top-level
+    // window, else the main window's; null when there is none.
+    static HWND ModalOwnerOf(CWnd* pParent);
+    // One modal run: disables hOwner, makes the window with create, shows it,
+    // runs the modal loop, then hides and destroys it and gives the activation
+    // back to hOwner. Returns the value given to EndModalLoop (-1 when create failed).
+    INT_PTR RunModalWindow(HWND hOwner, const std::function<BOOL()>& create);
 
     // Gives PreTranslateMessage to pMsg's window and its parents up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);

@@ -298,6 +298,46 @@ TEST_F(KitColorPopup, ColoursFromTheDialogJoinTheUserRowUnlessATableHasThem)
     EXPECT_EQ(RGB(10, 3, 5), colours.back());
 }
 
+// The grid as a plain child control: it keeps its rectangle, stays open after a
+// choice and tells every listener, with 0 for the caller value.
+TEST_F(KitColorPopup, APlainSelectorTellsItsListenersAndStaysOpen)
+{
+    CKitColorSelectorCtrl lone;
+    EXPECT_FALSE(lone.Create(0, 0, 100, 100, nullptr, 0x04, RGB(0, 0, 0), RGB(0, 0, 0)));
+
+    Listener second(&host);
+    CKitColorSelectorCtrl selector;
+    selector.SetTheme(CKitControlTheme::kThemeOfficeXP);
+    ASSERT_TRUE(selector.Create(150, 10, 150 + 144, 10 + 120, &listener, CKitColorSelectorCtrl::kStyleShowOnCreate | 0x10,
+                                RGB(255, 0, 0), RGB(0, 0, 0)));
+    selector.AddListener(second.GetSafeHwnd());
+    EXPECT_TRUE(HasVisibleStyle(&selector));
+    CRect rc;
+    selector.GetWindowRect(&rc);
+    EXPECT_EQ(CSize(144, 120), rc.Size());
+    // No top button: the 16 standard colours under their caption; red is selected.
+    ASSERT_EQ(16, selector.GetCellCount());
+    EXPECT_EQ(CRect(0, 22, 18, 40), selector.GetCellFromIndex(0)->rect);
+    EXPECT_TRUE(selector.GetCellFromIndex(10)->bSelected);
+
+    const CPoint centre = selector.GetCellFromIndex(14)->rect.CenterPoint();
+    selector.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+    selector.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    selector.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    EXPECT_TRUE(::IsWindow(selector.GetSafeHwnd()));
+    for (const Listener* target : {&listener, &second}) {
+        ASSERT_EQ(1u, target->records.size());
+        EXPECT_EQ(static_cast<UINT>(ColorNotifyChanged), target->records[0].message);
+        EXPECT_EQ(RGB(0, 0, 255), target->records[0].wParam);
+        EXPECT_EQ(0, target->records[0].lParam);
+    }
+    // Up from the first cell, with no top button, goes to the last.
+    selector.SelectCellByIndex(0);
+    selector.SendMessage(WM_KEYDOWN, VK_UP);
+    EXPECT_EQ(15, selector.GetHotIndex());
+    selector.DestroyWindow();
+}
+
 TEST_F(KitColorPopup, ScreenshotUnderThePickerWithItsShadow)
 {
     // A small dialog-like window with a label and the picker.
