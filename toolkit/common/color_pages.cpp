@@ -954,26 +954,31 @@ void CKitColorPageCustom::OnRgbChange()
 
 void CKitColorPageCustom::OnHueChange()
 {
-    if (m_bWriting || !ReadEdits())
-        return;
-    m_wndField.SetHue(m_nHue / 255.0);
-    m_wndBar.SetHueSat(m_nHue / 255.0, m_nSaturation / 255.0);
-    Publish(HslColor(), TRUE);
+    OnHslChange(kIdHue);
 }
 
 void CKitColorPageCustom::OnSaturationChange()
 {
-    if (m_bWriting || !ReadEdits())
-        return;
-    m_wndField.SetSaturation(m_nSaturation / 255.0);
-    m_wndBar.SetHueSat(m_nHue / 255.0, m_nSaturation / 255.0);
-    Publish(HslColor(), TRUE);
+    OnHslChange(kIdSaturation);
 }
 
 void CKitColorPageCustom::OnLuminanceChange()
 {
+    OnHslChange(kIdLuminance);
+}
+
+void CKitColorPageCustom::OnHslChange(UINT nEdit)
+{
     if (m_bWriting || !ReadEdits())
         return;
-    m_wndBar.SetLuminance(m_nLuminance / 255.0);
+    // The field's marker follows hue or saturation, the bar's the luminance.
+    if (nEdit == kIdHue)
+        m_wndField.SetHue(m_nHue / 255.0);
+    else if (nEdit == kIdSaturation)
+        m_wndField.SetSaturation(m_nSaturation / 255.0);
+    if (nEdit == kIdLuminance)
+        m_wndBar.SetLuminance(m_nLuminance / 255.0);
+    else
+        m_wndBar.SetHueSat(m_nHue / 255.0, m_nSaturation / 255.0);
     Publish(HslColor(), TRUE);
 }

@@ -259,6 +259,8 @@ protected:
     afx_msg void OnHueChange();
     afx_msg void OnSaturationChange();
     afx_msg void OnLuminanceChange();
+    // Hue, saturation or luminance (the edit's id) was typed.
+    void OnHslChange(UINT nEdit);
 
     CKitColorWnd m_wndField;
     CKitColorLum m_wndBar;

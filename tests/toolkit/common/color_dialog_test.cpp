@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -173,6 +174,8 @@ TEST_F(KitColorHex, SelectingWhiteMarksBothWhiteCells)
 // A colour dialog run modally over a host window, with steps acting inside its loop.
 class KitColorDialog : public ::testing::Test {
 protected:
+    static constexpr int kEndedByItself = -1;
+
     // The dialog is there and shown.
     static bool Ready(CKitColorDialog& dialog)
     {
@@ -184,6 +187,27 @@ protected:
         dialog.GetDlgItem(nID)->GetWindowRect(&rc);
         dialog.ScreenToClient(&rc);
         return rc;
+    }
+    // Runs the dialog modally. Once it shows, step acts in it and answers the
+    // button that ends it, 0 while what it waits for is not there yet, or
+    // kEndedByItself when what it did ended the dialog.
+    static INT_PTR Run(CKitColorDialog& dialog, const std::function<int()>& step)
+    {
+        bool ran = false;
+        RunInModalLoop([&] {
+            if (!Ready(dialog))
+                return false;
+            const int end = step();
+            if (end == 0)
+                return false;
+            ran = true;
+            if (end != kEndedByItself)
+                dialog.EndDialog(end);
+            return true;
+        });
+        const INT_PTR result = dialog.DoModal();
+        EXPECT_TRUE(ran);
+        return result;
     }
     // Paints the dialog now (the swatches are placed by painting).
     static void Paint(CKitColorDialog& dialog)
@@ -202,10 +226,7 @@ TEST_F(KitColorDialog, TheSwatchBoxSitsUnderCancelLowerWithTheHexBox)
     } cases[] = {{0, 23}, {CKitColorDialog::kStyleHexEdit, 46}, {0xE0, 46}};
     for (const auto& c : cases) {
         CKitColorDialog dialog(RGB(15, 16, 1), RGB(0, 0, 255), c.style, &host);
-        bool checked = false;
-        RunInModalLoop([&] {
-            if (!Ready(dialog))
-                return false;
+        const INT_PTR result = Run(dialog, [&] {
             const CRect cancel = ItemRect(dialog, IDCANCEL);
             const CRect box = dialog.GetSwatchBoxRect();
             EXPECT_EQ(cancel.bottom + c.gap, box.top) << c.style;
@@ -228,12 +249,9 @@ TEST_F(KitColorDialog, TheSwatchBoxSitsUnderCancelLowerWithTheHexBox)
             }
             EXPECT_EQ((c.style & CKitColorDialog::kStyleEyeDropper) != 0,
                       dialog.GetEyeDropper().GetSafeHwnd() != nullptr);
-            checked = true;
-            dialog.EndDialog(IDCANCEL);
-            return true;
+            return IDCANCEL;
         });
-        EXPECT_EQ(IDCANCEL, dialog.DoModal());
-        EXPECT_TRUE(checked) << c.style;
+        EXPECT_EQ(IDCANCEL, result) << c.style;
         EXPECT_EQ(RGB(15, 16, 1), dialog.GetColor());
     }
 }
@@ -242,10 +260,7 @@ TEST_F(KitColorDialog, ClickingCurrentRestoresTheOpeningColourInBothPages)
 {
     const COLORREF current = 0x808000;
     CKitColorDialog dialog(RGB(255, 0, 0), current, CKitColorDialog::kStyleHexEdit, &host);
-    bool checked = false;
-    RunInModalLoop([&] {
-        if (!Ready(dialog))
-            return false;
+    const INT_PTR result = Run(dialog, [&] {
         // Visit the custom page so that it exists, then back.
         dialog.SetActivePage(1);
         CKitColorPageCustom& custom = dialog.GetCustomPage();
@@ -265,12 +280,9 @@ TEST_F(KitColorDialog, ClickingCurrentRestoresTheOpeningColourInBothPages)
         CString text;
         dialog.GetHexEdit().GetWindowText(text);
         EXPECT_EQ(std::string(CKitColorDialog::RGBtoHex(current)), std::string(text));
-        checked = true;
-        dialog.EndDialog(IDOK);
-        return true;
+        return IDOK;
     });
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_TRUE(checked);
+    EXPECT_EQ(IDOK, result);
     EXPECT_EQ(current, dialog.GetColor());
 }
 
@@ -278,10 +290,7 @@ TEST_F(KitColorDialog, TheCustomPageKeepsItsNumbersAndColoursInStep)
 {
     CKitColorDialog dialog(RGB(255, 0, 0), RGB(255, 0, 0), 0, &host);
     MessageBoxRecorder boxes;
-    bool checked = false;
-    RunInModalLoop([&] {
-        if (!Ready(dialog))
-            return false;
+    const INT_PTR result = Run(dialog, [&] {
         dialog.SetActivePage(1);
         CKitColorPageCustom& custom = dialog.GetCustomPage();
         // Red, green and blue typed in: the colour and its hue, saturation and luminance follow.
@@ -325,28 +334,34 @@ TEST_F(KitColorDialog, TheCustomPageKeepsItsNumbersAndColoursInStep)
         custom.GetBar().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, bar.top));
         EXPECT_EQ(255, custom.m_nLuminance);
         EXPECT_EQ(RGB(255, 255, 255), dialog.GetColor());
-        checked = true;
-        dialog.EndDialog(IDCANCEL);
-        return true;
+
+        // Hue, saturation and luminance typed in: the markers and red, green and blue follow.
+        custom.SetDlgItemText(CKitColorPageCustom::kIdLuminance, "127");
+        custom.SetDlgItemText(CKitColorPageCustom::kIdSaturation, "255");
+        custom.SetDlgItemText(CKitColorPageCustom::kIdHue, "85");
+        const COLORREF green = CKitDrawHelpers::HSLtoRGB(85 / 255.0, 1.0, 127 / 255.0);
+        EXPECT_EQ(green, dialog.GetColor());
+        EXPECT_EQ(static_cast<int>(field.Width() * (85 / 255.0)), custom.GetField().GetMarker().x);
+        EXPECT_EQ(0, custom.GetField().GetMarker().y);
+        EXPECT_EQ(GetGValue(green), custom.m_nGreen);
+        EXPECT_EQ(static_cast<int>(GetGValue(green)), static_cast<int>(custom.GetDlgItemInt(CKitColorPageCustom::kIdGreen)));
+        return IDCANCEL;
     });
-    EXPECT_EQ(IDCANCEL, dialog.DoModal());
-    EXPECT_TRUE(checked);
+    EXPECT_EQ(IDCANCEL, result);
 }
 
 TEST_F(KitColorDialog, ADoubleClickOnAHoneycombCellEndsWithItsColour)
 {
     CKitColorDialog dialog(RGB(255, 0, 0), RGB(255, 0, 0), 0, &host);
     COLORREF chosen = 0;
-    RunInModalLoop([&] {
-        if (!Ready(dialog))
-            return false;
+    const INT_PTR result = Run(dialog, [&] {
         CKitColorHex& hex = dialog.GetStandardPage().GetHex();
         chosen = hex.GetCell(40)->m_clr;
         const CPoint centre = hex.GetCell(40)->m_rcBounds.CenterPoint();
         hex.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
-        return true;
+        return kEndedByItself;
     });
-    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(IDOK, result);
     EXPECT_NE(0u, chosen);
     EXPECT_EQ(chosen, dialog.GetColor());
 }
@@ -356,10 +371,7 @@ TEST_F(KitColorDialog, TheEyeDropperPicksTheScreenPixelWhereItIsLetGo)
     ClipboardLock clipboard;
     const COLORREF current = RGB(0, 128, 128);
     CKitColorDialog dialog(RGB(255, 0, 0), current, 0xE0, &host);
-    bool checked = false;
-    RunInModalLoop([&] {
-        if (!Ready(dialog))
-            return false;
+    const INT_PTR result = Run(dialog, [&] {
         ::SetWindowPos(dialog.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Paint(dialog);
         // Over the current colour's swatch, once the display shows it.
@@ -369,7 +381,7 @@ TEST_F(KitColorDialog, TheEyeDropperPicksTheScreenPixelWhereItIsLetGo)
         const COLORREF shown = ::GetPixel(screen, target.x, target.y);
         ::ReleaseDC(nullptr, screen);
         if (shown != current)
-            return false;
+            return 0;
 
         CKitEyeDropper& dropper = dialog.GetEyeDropper();
         dropper.SetCopyToClipboard(TRUE);
@@ -399,21 +411,16 @@ TEST_F(KitColorDialog, TheEyeDropperPicksTheScreenPixelWhereItIsLetGo)
             ::CloseClipboard();
         }
         EXPECT_EQ("0,128,128", copied);
-        checked = true;
-        dialog.EndDialog(IDOK);
-        return true;
+        return IDOK;
     });
-    EXPECT_EQ(IDOK, dialog.DoModal());
-    EXPECT_TRUE(checked);
+    EXPECT_EQ(IDOK, result);
 }
 
 TEST_F(KitColorDialog, Screenshot)
 {
     CKitColorDialog dialog(RGB(0, 102, 204), RGB(255, 153, 0), 0xE0, &host);
     std::string saved = "not run";
-    RunInModalLoop([&] {
-        if (!Ready(dialog))
-            return false;
+    Run(dialog, [&] {
         ::SetWindowPos(dialog.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         // Each page as the display shows it, once the swatch of the new colour is there.
         std::vector<WindowImage> pages;
@@ -450,10 +457,8 @@ TEST_F(KitColorDialog, Screenshot)
             EXPECT_GT(colours.size(), 20u);
         }
         saved = SaveScreenshot("colour-dialog", width, height, pixels);
-        dialog.EndDialog(IDCANCEL);
-        return true;
+        return IDCANCEL;
     });
-    dialog.DoModal();
     EXPECT_EQ("", saved);
 }
 
