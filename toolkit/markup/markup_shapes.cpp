@@ -256,6 +256,13 @@ CKitMarkupStrokeStyle CKitMarkupShape::GetStrokeStyle() const
     return stroke;
 }
 
+std::vector<POINT> CKitMarkupShape::GetDrawnPoints(const CKitMarkupPointCollection* pPoints) const
+{
+    if (IsStretched())
+        return pPoints->GetScaledPoints(m_szRender.cx, m_szRender.cy);
+    return std::vector<POINT>(pPoints->GetPoints(), pPoints->GetPoints() + pPoints->GetCount());
+}
+
 SIZE CKitMarkupShape::ApplyStretch(SIZE size, int nAvailableWidth, int nAvailableHeight) const
 {
     if (!IsStretched())
@@ -425,12 +432,8 @@ void CKitMarkupPolyline::OnRender(CKitMarkupDrawingContext* pDC)
     const CKitMarkupPointCollection* pPoints = GetValueOf<CKitMarkupPointCollection>(m_pPointsProperty);
     if (stroke.m_nThickness <= 0 || pPoints == nullptr || pPoints->GetCount() == 0)
         return;
-    if (IsStretched()) {
-        const std::vector<POINT> scaled = pPoints->GetScaledPoints(m_szRender.cx, m_szRender.cy);
-        pDC->Polyline(scaled.data(), static_cast<int>(scaled.size()), &stroke);
-    } else {
-        pDC->Polyline(pPoints->GetPoints(), pPoints->GetCount(), &stroke);
-    }
+    const std::vector<POINT> points = GetDrawnPoints(pPoints);
+    pDC->Polyline(points.data(), static_cast<int>(points.size()), &stroke);
 }
 
 SIZE CKitMarkupPolygon::MeasureOverride(CKitMarkupDrawingContext*, int nAvailableWidth, int nAvailableHeight)
@@ -448,12 +451,8 @@ void CKitMarkupPolygon::OnRender(CKitMarkupDrawingContext* pDC)
     if ((pFill == nullptr && GetStroke() == nullptr) || pPoints == nullptr || pPoints->GetCount() == 0)
         return;
     const CKitMarkupStrokeStyle stroke = GetStrokeStyle();
-    if (IsStretched()) {
-        const std::vector<POINT> scaled = pPoints->GetScaledPoints(m_szRender.cx, m_szRender.cy);
-        pDC->Polygon(scaled.data(), static_cast<int>(scaled.size()), &stroke, pFill);
-    } else {
-        pDC->Polygon(pPoints->GetPoints(), pPoints->GetCount(), &stroke, pFill);
-    }
+    const std::vector<POINT> points = GetDrawnPoints(pPoints);
+    pDC->Polygon(points.data(), static_cast<int>(points.size()), &stroke, pFill);
 }
 
 // CKitMarkupPath

@@ -48,6 +48,8 @@ public:
 protected:
     // Finite available dimensions replace the measured ones when the shape stretches.
     SIZE ApplyStretch(SIZE size, int nAvailableWidth, int nAvailableHeight) const;
+    // The points as drawn: scaled onto the render size when the shape stretches.
+    std::vector<POINT> GetDrawnPoints(const CKitMarkupPointCollection* pPoints) const;
 
     static CKitMarkupDependencyProperty* m_pFillProperty;
     static CKitMarkupDependencyProperty* m_pStrokeProperty;

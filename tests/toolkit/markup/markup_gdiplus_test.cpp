@@ -1,8 +1,7 @@
 // The two back-ends: GDI+ bound by name with its fall-back to GDI, alpha frames, dashes, and agreement with GDI.
+#include "markup_test_bitmap.h"
 #include "markup_test_support.h"
 
-#include "framework/handles.h"
-#include "toolkit/common/image_manager.h"
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_gdiplus.h"
@@ -40,59 +39,28 @@ const char kAllShapes[] =
 // A white bitmap that a drawing context draws on, and its pixels.
 class MarkupBackEndTest : public ::testing::Test {
 protected:
-    MarkupBackEndTest()
-        : m_bitmap(CKitImageManager::Create32BitDIBSection(nullptr, kWidth, kHeight, &m_bits)),
-          m_memory(::CreateCompatibleDC(nullptr)),
-          m_select(m_memory.Get(), m_bitmap.Get())
-    {
-        Clear();
-    }
     ~MarkupBackEndTest() override { CKitMarkupGdiPlusBinding::Instance().SetHeldOff(FALSE); }
-
-    void Clear()
-    {
-        const RECT whole = {0, 0, kWidth, kHeight};
-        ::FillRect(m_memory.Get(), &whole, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    }
 
     // The pixels after drawing the markup on a white bitmap through one back-end.
     std::vector<COLORREF> Render(const char* text, BOOL bGdiPlus)
     {
-        Clear();
+        m_bitmap.Clear();
         m_context.Get()->SetGdiPlusRendering(bGdiPlus);
         BuildResult result = BuildMarkup(m_context.Get(), text);
         EXPECT_TRUE(result.root) << result.error;
         if (result.root) {
-            CKitMarkupDrawingContext dc(m_context.Get(), m_memory.Get());
+            CKitMarkupDrawingContext dc(m_context.Get(), m_bitmap.GetDC());
             result.root->Measure(&dc, kWidth, kHeight);
             result.root->Arrange({0, 0, kWidth, kHeight});
             result.root->Render(&dc);
         }
-        return Pixels();
+        return m_bitmap.Pixels();
     }
 
-    std::vector<COLORREF> Pixels() const
-    {
-        ::GdiFlush();
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x)
-                pixels.push_back(Pixel(x, y));
-        }
-        return pixels;
-    }
-
-    COLORREF Pixel(int x, int y) const
-    {
-        const DWORD value = reinterpret_cast<const DWORD*>(m_bits)[(kHeight - 1 - y) * kWidth + x];
-        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-    }
+    COLORREF Pixel(int x, int y) const { return m_bitmap.Pixel(x, y); }
 
     CTestMarkupContext m_context;
-    LPBYTE m_bits = nullptr;
-    ScopedGdiObject<HBITMAP> m_bitmap;
-    ScopedMemoryDC m_memory;
-    ScopedSelectObject m_select;
+    CMarkupTestBitmap m_bitmap{kWidth, kHeight};
 };
 
 int ChannelDistance(COLORREF a, COLORREF b)
@@ -160,7 +128,7 @@ TEST_F(MarkupBackEndTest, SemiTransparentFramesHaveNoDarkerCorners)
     const CKitMarkupThickness thickness(6);
     m_context.Get()->SetGdiPlusRendering(TRUE);
     {
-        CKitMarkupDrawingContext dc(m_context.Get(), m_memory.Get());
+        CKitMarkupDrawingContext dc(m_context.Get(), m_bitmap.GetDC());
         dc.DrawFrame({10, 10, 90, 70}, brush.Get(), &thickness);
     }
     const COLORREF side = Pixel(12, 40);

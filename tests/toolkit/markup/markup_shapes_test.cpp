@@ -1,8 +1,7 @@
 // Shapes and path data: the path reader, measuring, drawing and hit tests of the vector elements.
+#include "markup_test_bitmap.h"
 #include "markup_test_support.h"
 
-#include "framework/handles.h"
-#include "toolkit/common/image_manager.h"
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_geometry.h"
 #include "toolkit/markup/markup_shapes.h"
@@ -183,44 +182,25 @@ TEST(MarkupShapeLayoutTest, PointCollectionsScaleOnlyWhereTheyHaveExtent)
 // A white bitmap that markup is laid out on and drawn into.
 class MarkupShapeDrawingTest : public ::testing::Test {
 protected:
-    static constexpr int kWidth = 80;
-    static constexpr int kHeight = 60;
-
-    MarkupShapeDrawingTest()
-        : m_bitmap(CKitImageManager::Create32BitDIBSection(nullptr, kWidth, kHeight, &m_bits)),
-          m_memory(::CreateCompatibleDC(nullptr)),
-          m_select(m_memory.Get(), m_bitmap.Get())
-    {
-    }
-
     // Draws the markup over the bitmap's top-left w x h (white before).
     CKitMarkupRef<CKitMarkupUIElement> Draw(const std::string& text, int width, int height)
     {
-        const RECT whole = {0, 0, kWidth, kHeight};
-        ::FillRect(m_memory.Get(), &whole, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        m_bitmap.Clear();
         BuildResult result = BuildMarkup(m_context.Get(), text);
         EXPECT_TRUE(result.root) << text << ": " << result.error;
         if (!result.root)
             return {};
-        CKitMarkupDrawingContext dc(m_context.Get(), m_memory.Get());
+        CKitMarkupDrawingContext dc(m_context.Get(), m_bitmap.GetDC());
         result.root->Measure(&dc, width, height);
         result.root->Arrange({0, 0, width, height});
         result.root->Render(&dc);
-        ::GdiFlush();
         return std::move(result.root);
     }
 
-    COLORREF Pixel(int x, int y) const
-    {
-        const DWORD value = reinterpret_cast<const DWORD*>(m_bits)[(kHeight - 1 - y) * kWidth + x];
-        return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-    }
+    COLORREF Pixel(int x, int y) const { return m_bitmap.Pixel(x, y); }
 
     CTestMarkupContext m_context;
-    LPBYTE m_bits = nullptr;
-    ScopedGdiObject<HBITMAP> m_bitmap;
-    ScopedMemoryDC m_memory;
-    ScopedSelectObject m_select;
+    CMarkupTestBitmap m_bitmap{80, 60};
 };
 
 TEST_F(MarkupShapeDrawingTest, RadiiBeyondHalfTheSizeAreClamped)
