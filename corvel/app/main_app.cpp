@@ -30,6 +30,20 @@ CString AskXmlFileNameWithSaveAs(const CString& proposed)
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }
 
+CString StartupFileName()
+{
+    const CMainApp* app = DYNAMIC_DOWNCAST(CMainApp, AfxGetApp());
+    return app != nullptr ? app->commandLineFile : CString();
+}
+
+void ForgetStartupFileName()
+{
+    if (CMainApp* app = DYNAMIC_DOWNCAST(CMainApp, AfxGetApp()))
+        app->commandLineFile.Empty();
+}
+
+IMPLEMENT_DYNAMIC(CMainApp, CWinAppEx)
+
 BEGIN_MESSAGE_MAP(CMainApp, CWinAppEx)
     ON_COMMAND(ID_APP_ABOUT, &CMainApp::OnAppAbout)
     ON_COMMAND(ID_FILE_NEW, &CWinApp::OnFileNew)
@@ -83,10 +97,8 @@ BOOL CMainApp::InitInstance()
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    if (!cmdInfo.m_strFileName.IsEmpty()) {
+    if (!cmdInfo.m_strFileName.IsEmpty())
         commandLineFile = cmdInfo.m_strFileName;
-        CMainView::startupFileName = commandLineFile;
-    }
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 

@@ -1,15 +1,19 @@
 // CMainDoc: the project document with its records; FindMainDocument, GetActiveDocumentOfClass.
 #pragma once
 #include "framework/ui.h"
+#include "corvel/model/ied_records.h"
 #include "corvel/model/project_records.h"
 #include "corvel/model/tags_list.h"
+#include "corvel/project/project_state.h"
 #include "corvel/project/project_xml.h"
-#include "corvel/model/ied_records.h"
 
 #include <map>
 #include <utility>
 
-class CMainDoc : public CDocument {
+// The document holds the project (CProjectState: project, fileListA, ctlModelMap, tagsINP, tagsOUT, tagsMSG)
+// and turns the outcome of the window-free operations on it into the user's dialogs and messages. Without a
+// main frame (the tests) it works on the records alone.
+class CMainDoc : public CDocument, public CProjectState {
     DECLARE_DYNCREATE(CMainDoc)
 public:
     using _PROJECT = Corvel::Records::_PROJECT;
@@ -92,9 +96,9 @@ public:
     // Empties both file lists and deletes the temporary file.
     void ClearFileLists();
 
-    // Writes the project XML file: path with its extension replaced by "prx".
-    // Failures are reported by the XML writer.
-    void WriteProjectXml(const CString& path);
+    // Writes the project XML file: path with its extension replaced by "prx"; false when it could not be
+    // opened (reported by the XML writer).
+    bool WriteProjectXml(const CString& path);
     // Opens the project XML file path as a new project (after the save prompt
     // of New; nothing happens when it is cancelled). A file that cannot be
     // read or lacks a section is reported in a message box and leaves the
@@ -106,8 +110,6 @@ public:
     CString FindCtlModelText(const CString& key, const CString& defaultText) const;
     // The first FCDA record whose tagName equals tagName, or null.
     _CFCDA* FindFcda(const CString& tagName) const;
-    // The parts of the document the project XML file carries.
-    ProjectXmlContent GetXmlContent();
 
     // Device delete, copy and paste (main_doc_devices.cpp). They act on the
     // device of the main frame's current device id.
@@ -180,17 +182,11 @@ public:
     bool projectReady = false;
     bool flagB = false;
     CString tempFilePath;
-    CStringArray fileListA;
     CStringArray fileListB;
     CString textA;
     int numberA = 0;
-    _PROJECT project;
     _IED_DEVICE* copiedIedDevice = nullptr;
     CPLC_Device* copiedPlcDevice = nullptr;
-    std::map<CtlModelKey, int> ctlModelMap;
-    CVQNTagsList tagsINP;
-    CVQNTagsList tagsOUT;
-    CVQNTagsList tagsMSG;
     bool flagC = false;
 
     // Project archive (*.prj), Save and Save As, packing of tags (main_doc_archive.cpp).
@@ -239,7 +235,8 @@ private:
 protected:
     // Runs Save As when the save prompt is answered Yes; false when it did not save.
     virtual bool SaveProjectFromPrompt();
-    // Rebuilds the network view after the main frame released the old picture.
+    // Rebuilds the network view after the main frame released the old picture; without a main frame,
+    // rebuilds the device records alone, as many as the profile asks for.
     virtual void RebuildNetworkView();
 
     DECLARE_MESSAGE_MAP()

@@ -29,7 +29,7 @@ const char kSclFolderTitle[] = "Select the folder where the CID files are locate
 
 CFileView* MainFileView()
 {
-    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    auto* frame = GetMainFrame();
     return frame != nullptr ? frame->GetFileView() : nullptr;
 }
 
@@ -77,13 +77,6 @@ bool IsExistingFile(const CString& path)
 {
     const DWORD attributes = ::GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-CString JoinPath(const CString& folder, const CString& name)
-{
-    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
-        return folder + name;
-    return folder + "\\" + name;
 }
 
 } // namespace
@@ -182,6 +175,6 @@ void CMainDoc::OnChangeSclFolder()
     }
 
     SetModified();
-    if (auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd()))
+    if (auto* frame = GetMainFrame())
         frame->RefreshFileView();
 }

@@ -30,17 +30,6 @@ const struct {
     int bitmap;
 } kPlcBitmaps[] = {{7, 386}, {8, 384}, {9, 388}};
 
-CMainFrame* MainFrame()
-{
-    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-}
-
-int CurrentDeviceId()
-{
-    CMainFrame* frame = MainFrame();
-    return frame != nullptr ? frame->currentDeviceId : 0;
-}
-
 int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
 {
     CWinApp* app = AfxGetApp();
@@ -49,7 +38,7 @@ int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
 
 void InvalidateActiveView()
 {
-    CMainFrame* frame = MainFrame();
+    CMainFrame* frame = GetMainFrame();
     CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
     if (view != nullptr)
         view->Invalidate(TRUE);
@@ -99,7 +88,7 @@ void CMainDoc::DeleteDevice(int kind)
     else if (kind == kKindPlc)
         DeleteCurrentPlcDevice();
     InvalidateActiveView();
-    if (CMainFrame* frame = MainFrame())
+    if (CMainFrame* frame = GetMainFrame())
         frame->GetSplitter().SetLabelText(CString());
     MarkChangedAndUpdateViews();
 }
@@ -221,7 +210,7 @@ void CMainDoc::PastePlcDevice()
     const CPLC_Device* source = copiedPlcDevice;
     if (source == nullptr)
         return;
-    CMainFrame* frame = MainFrame();
+    CMainFrame* frame = GetMainFrame();
     CMainView* view = frame != nullptr ? frame->GetNetworkView() : nullptr;
     if (view == nullptr)
         return;

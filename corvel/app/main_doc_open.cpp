@@ -3,7 +3,6 @@
 
 #include "corvel/app/res/resource.h"
 #include "corvel/project/configuration_rewrite.h"
-#include "corvel/project/kor_xml.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/buttons.h"
 #include "toolkit/common/browse_dialog.h"
@@ -33,7 +32,6 @@ const char kOpenProjectExtension[] = ".prj";
 const char kOpenProjectFilter[] =
     "Project Files (*.prj)|*.prj|Project Files (*.prx)|*.prx|Cfg Import Files (*.cfg)|*.cfg||";
 const char kImportExtension[] = "*.cfg";
-const char kWorkFileName[] = "TEMP.xml";
 
 // Extensions, lower case, as OpenFileByType tests them.
 const char* const kSclExtensions[] = {".scd", ".icd", ".cid"};
@@ -72,28 +70,6 @@ bool IsSclFileName(const CString& path)
         if (EndsWithExtension(GetFileNameOfPath(path), extension))
             return true;
     return false;
-}
-
-// The full form of a path, for telling whether two paths name one file.
-CString FullPath(const CString& path)
-{
-    char full[MAX_PATH] = {};
-    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
-    CString result = length > 0 && length < MAX_PATH ? CString(full) : path;
-    result.TrimRight('\\');
-    return result;
-}
-
-bool IsSamePath(const CString& first, const CString& second)
-{
-    return FullPath(first).CompareNoCase(FullPath(second)) == 0;
-}
-
-CString JoinPath(const CString& folder, const CString& name)
-{
-    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
-        return folder + name;
-    return folder + "\\" + name;
 }
 
 void AddToRecentFiles(const CString& path)
@@ -265,51 +241,32 @@ void CMainDoc::OnUpdateExportConfiguration(CCmdUI* pCmdUI)
 CString CMainDoc::RestoreConfigurationFiles(const CString& path)
 {
     openKind = kOpenKindConfiguration;
-    const CString folder = GetProjectFolder();
-    const CString workPath = folder + "\\" + kWorkFileName;
-    const ConfigurationRewrite rewrite = RewriteConfigurationFile(path, workPath, folder);
-    // A configuration that is the work file itself is never removed.
-    auto discardWorkFile = [&] {
-        if (!IsSamePath(path, workPath))
-            DeleteFileAtPath(workPath);
-    };
-    switch (rewrite.result) {
-    case ConfigurationRewrite::kDone:
-        break;
-    case ConfigurationRewrite::kTooLarge:
+    const ConfigurationRestore restore = RestoreConfiguration(path, GetProjectFolder());
+    switch (restore.result) {
+    case ConfigurationRestore::kRestored:
+        project.prjName = GetFileNameOfPath(restore.projectFile);
+        return restore.projectFile;
+    case ConfigurationRestore::kTooLarge:
         ShowTitledError(FormatPath(kConfigurationTooLarge, path));
-        return CString();
-    case ConfigurationRewrite::kUnwritable:
-        ShowTitledError(FormatPath(kWorkFileUnwritable, workPath));
-        discardWorkFile();
-        return CString();
+        break;
+    case ConfigurationRestore::kUnwritable:
+        ShowTitledError(FormatPath(kWorkFileUnwritable, restore.workPath));
+        break;
+    case ConfigurationRestore::kNoProjectFile:
+        ShowTitledError(FormatPath(kNoProjectFile, path));
+        break;
+    case ConfigurationRestore::kDamaged:
+        ShowTitledError(FormatPath(kConfigurationDamaged, path));
+        break;
+    case ConfigurationRestore::kNotRenamed: {
+        CString text;
+        text.Format(kWorkFileNotRenamed, (LPCSTR)restore.workPath, (LPCSTR)restore.xmlPath);
+        ShowTitledError(text);
+        break;
+    }
     default:
         ShowTitledError(FormatPath(kConfigurationUnreadable, path));
-        return CString();
+        break;
     }
-    // Nothing is restored or deleted for a configuration without a project or with a damaged start.
-    if (rewrite.projectFile.IsEmpty() || !IsXmlStartIntact(workPath)) {
-        discardWorkFile();
-        ShowTitledError(FormatPath(rewrite.projectFile.IsEmpty() ? kNoProjectFile : kConfigurationDamaged, path));
-        return CString();
-    }
-    project.prjName = GetFileNameOfPath(rewrite.projectFile);
-
-    const CString xmlPath = ChangeFileExtension(rewrite.projectFile, "xml");
-    DeleteFileAtPath(xmlPath);
-    if (!RenameFileShell(xmlPath, workPath)) {
-        // The rewritten configuration stays in the work file.
-        CString text;
-        text.Format(kWorkFileNotRenamed, (LPCSTR)workPath, (LPCSTR)xmlPath);
-        ShowTitledError(text);
-        return CString();
-    }
-    // An .xml configuration gives way to the rewritten one.
-    if (EndsWithExtension(path, "xml") && !IsSamePath(path, xmlPath))
-        DeleteFileAtPath(path);
-
-    Korvane::Formats::CKorXml xml;
-    if (xml.Open(xmlPath, true))
-        xml.ExtractEmbeddedFiles({folder + "\\" + kSclFilesFolderName, folder});
-    return rewrite.projectFile;
+    return CString();
 }

@@ -24,13 +24,6 @@ using Corvel::Records::kSlotInUse;
 const char kReadDirection[] = "MTCP-->";
 const char kWriteDirection[] = "MTCP<--";
 
-// The main frame's current device; 0 when there is none (or no main frame).
-int CurrentDeviceId()
-{
-    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-    return frame != nullptr ? frame->currentDeviceId : 0;
-}
-
 CString Column(const Corvel::Records::ConfiguredRow& row, size_t column)
 {
     return column < row.size() ? row[column] : CString();

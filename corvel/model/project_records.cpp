@@ -61,6 +61,20 @@ void ApplyNewProjectSettings(_PROJECT& project)
     project.eth1Gateway = "192.168.1.1";
 }
 
+void AddDeviceSlots(_PROJECT& project, int iedSlots, int plcSlots)
+{
+    for (int i = 0; i < iedSlots; ++i) {
+        std::unique_ptr<_IED_DEVICE> slot = MakeIedSlot(kFirstDeviceId + i);
+        project.iedDevices.AddTail(slot.get());
+        slot.release();
+    }
+    for (int j = 0; j < plcSlots; ++j) {
+        std::unique_ptr<CPLC_Device> slot = MakePlcSlot(kFirstDeviceId + iedSlots + j, j == 0);
+        project.plcDevices.AddTail(slot.get());
+        slot.release();
+    }
+}
+
 std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum)
 {
     auto device = std::make_unique<_IED_DEVICE>();

@@ -87,9 +87,42 @@ CString ChangeFileExtension(CString path, CString extension)
     return path;
 }
 
+CString ChangeFileNameExtension(const CString& path, LPCSTR extension)
+{
+    if (GetFileNameOfPath(path).Find('.') < 0)
+        return path + "." + extension;
+    return ChangeFileExtension(path, extension);
+}
+
 bool CreateFolder(CString path)
 {
     return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+CString JoinPath(const CString& folder, const CString& name)
+{
+    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+namespace {
+
+// The full form of a path, without trailing backslashes.
+CString FullPath(const CString& path)
+{
+    char full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    CString result = length > 0 && length < MAX_PATH ? CString(full) : path;
+    result.TrimRight('\\');
+    return result;
+}
+
+} // namespace
+
+bool IsSamePath(const CString& first, const CString& second)
+{
+    return FullPath(first).CompareNoCase(FullPath(second)) == 0;
 }
 
 CString GetProgramFolder()

@@ -20,6 +20,15 @@ CString GetFolderOfPath(CString path);
 CString RemoveFileExtension(CString path);
 bool EndsWithExtension(CString path, CString extension);
 CString ChangeFileExtension(CString path, CString extension);
+// path with the extension of its file name part replaced by extension (given without its dot); a file name
+// without one gets it appended. Unlike ChangeFileExtension, a dot in a folder name is not taken for the
+// extension's.
+CString ChangeFileNameExtension(const CString& path, LPCSTR extension);
 bool CreateFolder(CString path);
+// folder, a backslash unless folder ends with one, and name.
+CString JoinPath(const CString& folder, const CString& name);
+// Whether two paths name the same file or folder: their full forms, without trailing backslashes, compared
+// without letter case.
+bool IsSamePath(const CString& first, const CString& second);
 // Folder of the running program (its file path up to the last backslash).
 CString GetProgramFolder();

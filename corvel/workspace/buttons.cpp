@@ -4,21 +4,6 @@
 #include "corvel/app/res/resource.h"
 #include "corvel/workspace/main_frame.h"
 
-namespace {
-
-CMainFrame* MainFrame()
-{
-    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-}
-
-int CurrentDeviceId()
-{
-    CMainFrame* frame = MainFrame();
-    return frame != nullptr ? frame->currentDeviceId : 0;
-}
-
-} // namespace
-
 IMPLEMENT_DYNAMIC(CBridgeButn, CImageButton)
 IMPLEMENT_DYNAMIC(CDevButton, CImageButton)
 IMPLEMENT_DYNAMIC(CPLCButton, CImageButton)
@@ -35,7 +20,7 @@ void CDevButton::OnClicked()
 {
     if (CWnd* parent = GetParent())
         parent->Invalidate();
-    if (CMainFrame* frame = MainFrame()) {
+    if (CMainFrame* frame = GetMainFrame()) {
         frame->currentDeviceId = deviceId;
         frame->currentDeviceKind = CMainDoc::kKindIed;
     }

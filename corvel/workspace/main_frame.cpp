@@ -145,6 +145,17 @@ BOOL CMainFrame::DestroyWindow()
     return CFrameWndEx::DestroyWindow();
 }
 
+CMainFrame* GetMainFrame()
+{
+    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+}
+
+int CurrentDeviceId()
+{
+    const CMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? frame->currentDeviceId : 0;
+}
+
 void ReleaseNetworkRecords(CMainDoc& doc)
 {
     Corvel::Records::_PROJECT& project = doc.project;

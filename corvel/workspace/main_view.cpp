@@ -1,5 +1,6 @@
 #include "corvel/workspace/main_view.h"
 
+#include "corvel/app/main_app.h"
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/model/ied_records.h"
@@ -55,8 +56,6 @@ int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
 
 } // namespace
 
-CString CMainView::startupFileName;
-
 IMPLEMENT_DYNCREATE(CMainView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CMainView, CScrollView)
@@ -88,20 +87,32 @@ CPoint CMainView::PlcSlotPosition(int j)
     return CPoint(kSlotLeft + kSlotStep * j, j % 2 == 0 ? kPlcTopEven : kPlcTopOdd);
 }
 
+int CMainView::ReadIedSlotCount()
+{
+    return ReadSlotCount("Mapper", "MaxNoIEC", kDefaultMaxIeds);
+}
+
+int CMainView::ReadPlcSlotCount()
+{
+    return ReadSlotCount("ModDlg", "MaxNoMB", kDefaultMaxPlcs);
+}
+
 void CMainView::OnInitialUpdate()
 {
     DragAcceptFiles(TRUE);
     CMainDoc* doc = GetDocument();
     if (doc == nullptr)
         return;
+    // A copy: opening the file forgets the application's.
+    const CString startupFile = StartupFileName();
     // A second initial update (the framework's reopen) keeps the picture it has.
     const bool hasPicture = doc->project.bridgeButton != nullptr;
-    if (!hasPicture && (!startupFileName.IsEmpty() || doc->GetProjectPath().IsEmpty())) {
+    if (!hasPicture && (!startupFile.IsEmpty() || doc->GetProjectPath().IsEmpty())) {
         BuildNetworkView();
         SetScrollSizes(MM_TEXT, CSize(kInitialScrollSize, kInitialScrollSize));
     }
-    if (!startupFileName.IsEmpty())
-        doc->OpenFileByType(startupFileName, TRUE);
+    if (!startupFile.IsEmpty())
+        doc->OpenFileByType(startupFile, TRUE);
 }
 
 void CMainView::UpdateScrollSizes()
@@ -125,8 +136,8 @@ void CMainView::BuildNetworkView()
         return;
     project.bridgeButton = bridge.release();
 
-    const int iedSlots = ReadSlotCount("Mapper", "MaxNoIEC", kDefaultMaxIeds);
-    const int plcSlots = ReadSlotCount("ModDlg", "MaxNoMB", kDefaultMaxPlcs);
+    const int iedSlots = ReadIedSlotCount();
+    const int plcSlots = ReadPlcSlotCount();
 
     Corvel::Records::ApplyNewProjectSettings(project);
 

@@ -8,8 +8,9 @@
 //                             does: OUT.prx, then OUT.prj (OUT with its
 //                             extension replaced); prints nothing
 //
-// Message boxes the readers and writers would show go to the error output;
-// file dialogs they would open are cancelled.
+// The tool reads and writes as the document does, without windows: messages
+// the readers and writers would show go to the error output, and a file that
+// cannot be opened is not asked for again.
 // The exit code is 0 on success, 1 when the file could not be read or written
 // (any message box counts as a failure), 2 for wrong arguments.
 //
@@ -54,10 +55,11 @@
 //
 // The project's own path (the Detail "filePath" of a *.prx) is not printed: it
 // names the file that was written, so a saved copy would differ in it alone.
-#include "tools/projdump/detached_doc.h"
 #include "tools/projdump/project_dump.h"
 
+#include "corvel/model/scl_header.h"
 #include "corvel/project/path_utils.h"
+#include "corvel/project/project_state.h"
 
 #include <cstdio>
 #include <cstring>
@@ -69,10 +71,10 @@ namespace {
 
 // How the project comes in (the document's openKind).
 constexpr int kOpenKindArchive = 1;
-constexpr int kOpenKindProjectXml = 2;
 
 int g_messageCount = 0;
 
+// Messages for the user go to the error output; each counts as a failure.
 int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
 {
     fprintf(stderr, "%s\n", (LPCSTR)text);
@@ -80,17 +82,72 @@ int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
     return IDCANCEL;
 }
 
-INT_PTR CancelFileDialog(const FileDialogRequest& request, std::vector<CString>&)
+void Report(const CString& text)
 {
-    fprintf(stderr, "projdump: a file dialog was cancelled (proposed name \"%s\")\n", (LPCSTR)request.initialFileName);
-    ++g_messageCount;
-    return IDCANCEL;
+    PrintMessageBox(nullptr, text, CString(), MB_OK);
 }
 
 int Usage()
 {
     fprintf(stderr, "usage: projdump FILE [--save OUT]\n");
     return 2;
+}
+
+// Reads the project file path into a new project's records as the document opens it; false after a message.
+bool ReadProject(CProjectState& state, const CString& path)
+{
+    state.RebuildDeviceSlots(Corvel::Records::kDefaultMaxIeds, Corvel::Records::kDefaultMaxPlcs);
+    state.ResetToNewProject();
+    CString error;
+    if (EndsWithExtension(path, ".prj")) {
+        CFile file;
+        if (!CProjectState::OpenArchiveFile(path, file, error)) {
+            Report(error);
+            return false;
+        }
+        state.project.filePath = path;
+        CProjectArchiveReader::Options options;
+        options.openKind = kOpenKindArchive;
+        options.projectFolder = GetFolderOfPath(path);
+        options.iedNameOfFile = &FindIedNameInFile;
+        int fileVersion = 0;
+        const bool loaded = state.ReadArchiveFile(file, options, fileVersion, error);
+        state.tagsMSG.NumberTags();
+        if (!loaded)
+            Report(error);
+        return loaded;
+    }
+    if (EndsWithExtension(path, ".prx")) {
+        std::vector<CString> warnings;
+        const bool loaded = state.ReadXmlFile(path, error, warnings);
+        if (!loaded)
+            Report(error);
+        for (const CString& warning : warnings)
+            Report(warning);
+        state.tagsMSG.NumberTags();
+        return loaded;
+    }
+    fprintf(stderr, "projdump: %s is not a project file this tool reads (*.prj, *.prx)\n", (LPCSTR)path);
+    return false;
+}
+
+// Saves as the document's Save does: OUT.prx, then OUT.prj.
+bool SaveProject(CProjectState& state, const CString& out)
+{
+    if (state.project.prjName.IsEmpty())
+        state.project.prjName = GetFileNameOfPath(out);
+    const CString archivePath = ChangeFileNameExtension(out, "prj");
+    state.project.filePath = archivePath;
+    if (!state.WriteXmlFile(ChangeFileExtension(archivePath, "prx"), MakeProgramStamp()))
+        return false;
+    CString error;
+    if (state.WriteArchiveFile(archivePath, {}, error) != ArchiveWriteResult::kWritten) {
+        CString message;
+        message.Format("Error: Could not write the project file \"%s\": %s", (LPCSTR)archivePath, (LPCSTR)error);
+        Report(message);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -101,28 +158,12 @@ int main(int argc, char** argv)
     if (argc != 2 && !save)
         return Usage();
     SetMessageBoxHook(PrintMessageBox);
-    SetFileDialogHook(CancelFileDialog);
-    const CString path = argv[1];
-    CDetachedMainDoc doc;
-    doc.SetProjectPath(path);
-    if (EndsWithExtension(path, ".prj")) {
-        doc.SetOpenKind(kOpenKindArchive);
-        doc.LoadProjectArchive(path);
-    } else if (EndsWithExtension(path, ".prx")) {
-        doc.SetOpenKind(kOpenKindProjectXml);
-        doc.ReadProjectXml(path);
-    } else {
-        fprintf(stderr, "projdump: %s is not a project file this tool reads (*.prj, *.prx)\n", (LPCSTR)path);
+    CProjectState state;
+    if (!ReadProject(state, argv[1]) || g_messageCount > 0)
         return 1;
-    }
-    if (g_messageCount > 0 || !doc.projectReady)
-        return 1;
-    if (save) {
-        doc.SetProjectPath(argv[3]);
-        const bool saved = doc.SaveProject();
-        return saved && g_messageCount == 0 ? 0 : 1;
-    }
-    const std::string text = DumpProject(doc);
+    if (save)
+        return SaveProject(state, argv[3]) && g_messageCount == 0 ? 0 : 1;
+    const std::string text = DumpProject(state);
     // Lines end with "\n" alone, as the format says.
     _setmode(_fileno(stdout), _O_BINARY);
     fwrite(text.data(), 1, text.size(), stdout);

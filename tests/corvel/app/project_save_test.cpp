@@ -29,7 +29,7 @@ protected:
     }
 
     TempFolder folder;
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
 };
 
@@ -129,7 +129,7 @@ TEST_F(ProjectSave, OpeningASavedArchiveGivesAReadyProject)
     doc.SetProjectPath(folder.File("plant.prj"));
     ASSERT_TRUE(doc.SaveProject());
 
-    CDetachedMainDoc opened;
+    NewProjectDocument opened;
     opened.SetOpenKind(1);
     opened.SetProjectPath(folder.File("plant.prj"));
     opened.LoadProjectArchive(folder.File("plant.prj"));
@@ -168,7 +168,7 @@ TEST_F(ProjectSave, ATruncatedArchiveIsReportedAndLeavesTheProjectNotReady)
     const CString cut = folder.File("cut.prj");
     WriteBinaryFile(cut, bytes.substr(0, bytes.size() - 20));
 
-    CDetachedMainDoc opened;
+    NewProjectDocument opened;
     opened.SetProjectPath(cut);
     opened.LoadProjectArchive(cut);
     ASSERT_EQ(1u, boxes.Count());
@@ -185,7 +185,7 @@ TEST_F(ProjectSave, ATruncatedArchiveIsReportedAndLeavesTheProjectNotReady)
 // notice and the clearing of a removed tag's assignment.
 TEST(DocumentPacking, LimitNoticeAndClearingComeFromTheDocument)
 {
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
     doc.project.numPorts = 1;
     _TAGS input;

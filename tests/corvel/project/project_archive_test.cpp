@@ -90,7 +90,7 @@ protected:
     }
 
     TempFolder folder;
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
     int version = 0;
     CString error;
@@ -99,7 +99,7 @@ protected:
 TEST(PrjWriter, GoldenBytesOfASmallProject)
 {
     TempFolder folder;
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     FillGoldenProject(doc);
     const CString path = folder.File("golden.prj");
     doc.SetProjectPath(path);
@@ -121,7 +121,7 @@ TEST(PrjWriter, GoldenBytesOfASmallProject)
 
 TEST_F(PrjReader, GoldenProjectReadsBackWithDerivedUniqueNames)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     FillGoldenProject(written);
     written.SetProjectPath(folder.File("golden.prj"));
     written.OnFileSave();
@@ -164,7 +164,7 @@ TEST_F(PrjReader, GoldenProjectReadsBackWithDerivedUniqueNames)
 // Every kind of record, with the unique names the archive gives back, survives a save and a load.
 TEST_F(PrjReader, SavedProjectLoadsAsTheSameDocument)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     PrxTest::FillProject(written);
     for (POSITION pos = written.project.fcdas.GetHeadPosition(); pos != nullptr;) {
         _CFCDA* fcda = written.project.fcdas.GetNext(pos);
@@ -275,7 +275,7 @@ TEST_F(PrjReader, ConfiguredRowsComeBackByTheirType)
         {{"p", "n", "INT32", "R", "d", "L", "Report", "x", "y"}, {"p", "n", "INT32", "R", "d", "L", "Report"}},
     };
     for (const auto& c : cases) {
-        CDetachedMainDoc written;
+        NewProjectDocument written;
         FillGoldenProject(written);
         IedSlot(written, 0).ConfiguredCache = {c.written};
         CMemFile file;
@@ -298,7 +298,7 @@ TEST_F(PrjReader, ConfiguredRowsComeBackByTheirType)
 // extra records are read past, so the control models after them still load.
 TEST_F(PrjReader, RecordsBeyondTheProjectsDeviceRecordsAreReadPast)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     FillGoldenProject(written);
     for (int i = 0; i < 2; ++i) {
         auto ied = MakeIedSlot(1067 + i);
@@ -323,7 +323,7 @@ TEST_F(PrjReader, RecordsBeyondTheProjectsDeviceRecordsAreReadPast)
 
 TEST_F(PrjReader, RecordsWithANameAreInUse)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     PrxTest::FillProject(written);
     written.SetProjectPath(folder.File("plant.prj"));
     ASSERT_TRUE(written.SaveProject());
@@ -374,7 +374,7 @@ TEST_F(PrjReader, ImpossibleCountsAreRefused)
 // How the project came in decides where its files are looked for.
 TEST_F(PrjReader, FoldersFollowHowTheProjectCameIn)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     FillGoldenProject(written);
     written.SetProjectPath(folder.File("golden.prj"));
     ASSERT_TRUE(written.SaveProject());
@@ -416,7 +416,7 @@ TEST_F(PrjReader, IedFileIsTheOneDeclaringItsLabel)
     const CString own = folder.File("own.icd");
     WriteTextFile(other, "<SCL>\n<IED name=\"X\" iedName=\"OTHER\">\n</SCL>\n");
     WriteTextFile(own, "<SCL>\n<Private iedName=\"B\"/>\n</SCL>\n");
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     FillGoldenProject(written);
     IedSlot(written, 0).CIDFile = other;
     written.project.sclFiles.AddTail(new _ICD_FILES{"other.icd", other, ""});

@@ -28,7 +28,7 @@ protected:
     std::string WrittenText() const { return ReadBinaryFile(folder.File("plant.prx")); }
 
     TempFolder folder;
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
 };
 

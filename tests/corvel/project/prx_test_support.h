@@ -1,7 +1,7 @@
 // Project XML tests: the fixture files, a parsed view of a written file and a project with every kind of record.
 #pragma once
 
-#include "tools/projdump/detached_doc.h"
+#include "corvel/app/main_doc.h"
 
 #include <rapidxml.hpp>
 
@@ -10,6 +10,12 @@
 #include <vector>
 
 #include "support/paths.h"
+
+// The shipped document as a new project, without windows: New gives it the device records a new project has.
+class NewProjectDocument : public CMainDoc {
+public:
+    NewProjectDocument() { StartNewProject(); }
+};
 
 namespace PrxTest {
 
