@@ -11,8 +11,6 @@
 
 namespace {
 
-const char kSaveChangesQuestion[] = "Do you want to save changes?";
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
 constexpr int kViewWidth = 200;
 constexpr int kViewHeight = 440;
 
@@ -109,9 +107,7 @@ bool CMainDoc::PromptSaveChanges(const CString& message, bool ask)
     if (ask) {
         CString text;
         text.Format("  %s", static_cast<LPCSTR>(message));
-        CWnd* mainWnd = AfxGetMainWnd();
-        answer = KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, text, kProductTitle,
-                               MB_YESNOCANCEL | MB_ICONQUESTION);
+        answer = ShowProductMessage(text, MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     if (answer == IDCANCEL)
         return false;

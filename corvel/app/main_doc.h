@@ -97,7 +97,7 @@ public:
     void ClearFileLists();
 
     // Writes the project XML file: path with its extension replaced by "prx"; false when it could not be
-    // opened (reported by the XML writer).
+    // opened or written whole (reported by the XML writer).
     bool WriteProjectXml(const CString& path);
     // Opens the project XML file path as a new project (after the save prompt
     // of New; nothing happens when it is cancelled). A file that cannot be

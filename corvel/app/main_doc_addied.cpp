@@ -60,8 +60,7 @@ bool AcceptScannedIeds(const CMainDoc& doc, const std::vector<ScannedIed>& ieds)
         if (!names.insert(name).second) {
             CString text;
             text.Format(kIedNotUnique, static_cast<LPCSTR>(name));
-            CWnd* mainWnd = AfxGetMainWnd();
-            KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, text, AfxGetAppName(), MB_OK);
+            ShowProductMessage(text, MB_OK);
             return false;
         }
     }

@@ -16,7 +16,6 @@ using Corvel::Records::kSlotInUse;
 const char kArchiveExtension[] = "prj";
 const char kSaveAsDefaultExtension[] = ".prj";
 const char kSaveAsFilter[] = "Project Files (*.prj)|*.prj|All Files (*.*)|*.*||";
-const char kSclFolderName[] = "SCLFiles";
 constexpr DWORD kSaveAsFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
 
 // Pictures of a loaded PLC device's button by its devType.
@@ -108,7 +107,14 @@ bool CMainDoc::WriteProjectFiles(bool mayAskPath)
 {
     const CString archivePath = ChangeFileNameExtension(project.filePath, kArchiveExtension);
     project.filePath = archivePath;
-    WriteProjectXml(archivePath);
+    // The archive is not touched when the XML file could not be written.
+    if (!WriteProjectXml(archivePath)) {
+        CString message;
+        message.Format("Error: Could not write the project file \"%s\". The project was not saved.",
+                       (LPCSTR)ChangeFileExtension(archivePath, "prx"));
+        AfxMessageBox(message, MB_OK | MB_ICONERROR);
+        return false;
+    }
 
     CString error;
     switch (WriteArchiveFile(archivePath, {sclFolder, textA}, error)) {
@@ -144,7 +150,7 @@ void CMainDoc::LoadProjectArchive(const CString& path)
         return;
     project.filePath = archivePath;
     if (sclFilesInProjectFolder)
-        sclFolder = GetFolderOfPath(openedPath) + "\\" + kSclFolderName;
+        sclFolder = GetFolderOfPath(openedPath) + "\\" + kSclFilesFolderName;
 
     CProjectArchiveReader::Options options;
     options.openKind = openKind;

@@ -9,8 +9,6 @@
 
 namespace {
 
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
-const char kSaveChangesQuestion[] = "Do you want to save changes?";
 const char kFolderTitle[] = "Select the folder to place the project";
 
 const char kInvalidConfiguration[] = "Error: Attempt to load an invalid '.Cfg' file.";
@@ -52,9 +50,7 @@ void ShowError(LPCSTR text)
 
 void ShowTitledError(const CString& text)
 {
-    CWnd* mainWnd = AfxGetMainWnd();
-    KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, text, kProductTitle,
-                  MB_OK | MB_ICONEXCLAMATION);
+    ShowProductMessage(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 CString FormatPath(LPCSTR format, const CString& path)
@@ -195,12 +191,8 @@ void CMainDoc::SelectFirstIedDevice()
 
 void CMainDoc::OnImportConfiguration()
 {
-    if (modified) {
-        CWnd* mainWnd = AfxGetMainWnd();
-        if (KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, kImportUnsaved, kProductTitle,
-                          MB_YESNO) != IDYES)
-            return;
-    }
+    if (modified && ShowProductMessage(kImportUnsaved, MB_YESNO) != IDYES)
+        return;
     CString filter;
     filter.LoadString(IDS_CONFIGURATION_FILTER);
     CFileDialog dialog(TRUE, kImportExtension, nullptr, OFN_FILEMUSTEXIST, filter, AfxGetMainWnd());
@@ -245,6 +237,9 @@ CString CMainDoc::RestoreConfigurationFiles(const CString& path)
     switch (restore.result) {
     case ConfigurationRestore::kRestored:
         project.prjName = GetFileNameOfPath(restore.projectFile);
+        // The restore of the embedded files tells its failures in boxes without an owner.
+        for (const CString& message : restore.extractionMessages)
+            ShowProductMessage(message, MB_ICONEXCLAMATION | MB_OK, nullptr);
         return restore.projectFile;
     case ConfigurationRestore::kTooLarge:
         ShowTitledError(FormatPath(kConfigurationTooLarge, path));

@@ -1,12 +1,13 @@
 #include "corvel/model/project_records.h"
 
+#include "corvel/model/product.h"
+
 #include <utility>
 
 namespace Corvel::Records {
 
 namespace {
 
-const char kNewProjectName[] = "Project 1";
 const char kFirstPlcName[] = "EthernetIP";
 // A PLC device's type until another kind is placed.
 constexpr int kPlcDefaultType = 1;

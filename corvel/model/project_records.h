@@ -3,6 +3,7 @@
 // CMainDoc names them as its nested types; model and format code uses them without windows.
 #pragma once
 #include "framework/core.h"
+#include "corvel/model/product.h"
 #include "corvel/model/scl_model.h"
 
 #include <map>
@@ -235,7 +236,7 @@ struct _PROJECT {
     RecordList<_TAGSMAP> tagMaps;
     RecordList<_CFCDA> fcdas;
     CString comment;
-    CString prjName = "Project 1";
+    CString prjName = kNewProjectName;
     CString filePath;
     CString reservedText6;
     CString reservedText7;

@@ -230,8 +230,10 @@ ConfigurationRestore RestoreConfiguration(const CString& path, const CString& pr
         DeleteFileAtPath(path);
 
     Korvane::Formats::CKorXml xml;
-    if (xml.Open(restore.xmlPath, true))
+    if (xml.Open(restore.xmlPath, true)) {
         xml.ExtractEmbeddedFiles({projectFolder + "\\" + kSclFilesFolderName, projectFolder});
+        restore.extractionMessages = xml.GetResultMessages();
+    }
     restore.result = ConfigurationRestore::kRestored;
     return restore;
 }

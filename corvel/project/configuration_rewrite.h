@@ -3,11 +3,11 @@
 // XML it reads and restores the files.
 #pragma once
 #include "framework/core.h"
+#include "corvel/model/product.h"
 
 #include <string>
+#include <vector>
 
-// The subfolder of a project folder that holds its SCL files.
-constexpr char kSclFilesFolderName[] = "SCLFiles";
 // A configuration larger than this is not read.
 constexpr ULONGLONG kMaxConfigurationBytes = 256ull * 1024 * 1024;
 // Bytes of an XML file looked at for its declaration.
@@ -58,6 +58,8 @@ struct ConfigurationRestore {
     // The work file "TEMP.xml" in the project folder, and the name it takes: the project file's with "xml".
     CString workPath;
     CString xmlPath;
+    // What the restore of the embedded files must tell the user (kRestored), in order.
+    std::vector<CString> extractionMessages;
 };
 
 // Rewrites the File names of the configuration at path into projectFolder (through "<folder>\TEMP.xml",

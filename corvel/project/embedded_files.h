@@ -49,9 +49,10 @@ CString GetUploadFolder();
 // that names no plain file ("", ".", "..", a drive, a device, separators or
 // wildcards, "temp.zip") gives false without a message. The archive's item is
 // checked whole before the target is replaced; an existing read-only target is
-// kept. A text that gives no intact archive is reported as "could not be
-// created" and gives false.
-bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& trustedFolders = TrustedFolders());
+// kept. A text that gives no intact archive gives false with the message "File
+// '...\SCLFiles\<name>' could not be created!" in message (when given).
+bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& trustedFolders = TrustedFolders(),
+                         CString* message = nullptr);
 
 } // namespace Formats
 } // namespace Korvane

@@ -130,6 +130,18 @@ CKorXml::~CKorXml()
     m_stream.Release();
 }
 
+bool CKorXml::Close()
+{
+    if (!m_writer)
+        return false;
+    const HRESULT ended = m_writer->WriteEndDocument();
+    const HRESULT flushed = m_writer->Flush();
+    m_lastResult = FAILED(ended) ? ended : flushed;
+    m_writer.Release();
+    m_stream.Release();
+    return !m_failed && SUCCEEDED(ended) && SUCCEEDED(flushed);
+}
+
 void CKorXml::Check(HRESULT result, LPCSTR call)
 {
     m_lastResult = result;
@@ -215,6 +227,7 @@ void CKorXml::Guarded(LPCSTR fixedMessage, Write write)
     try {
         write();
     } catch (CKorXmlException& e) {
+        m_failed = true;
         AfxMessageBox(fixedMessage ? fixedMessage : e.Message());
     }
 }

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <vector>
 #include <xmllite.h>
 
 namespace Korvane {
@@ -67,13 +68,21 @@ public:
     void WriteEmbeddedFile(LPCSTR path);
     // Reads the rest of the document and restores the file of every "File"
     // element (see RestoreEmbeddedFile for where files go). Stops at the first
-    // failing element with a message box; the files restored before stay.
+    // failing element; the files restored before stay. Shows nothing: what the
+    // user must be told is kept (GetResultMessages) for the caller to show.
     void ExtractEmbeddedFiles(const TrustedFolders& trustedFolders = TrustedFolders());
+
+    // Ends every open element and the document and flushes the file, which is
+    // then closed; destruction does the same when this was not called. False
+    // when that or any element operation before failed (each was reported).
+    bool Close();
 
     HRESULT GetLastResult() const { return m_lastResult; }
     const CString& GetFileName() const { return m_fileName; }
-    // Empty after an extraction that restored every file, else the last message it showed.
+    // Empty after an extraction that restored every file, else its last message.
     const CString& GetResultText() const { return m_resultText; }
+    // The messages of the last extraction, in order; empty when it restored every file.
+    const std::vector<CString>& GetResultMessages() const { return m_resultMessages; }
 
 private:
     CKorXml(const CKorXml&) = delete;
@@ -93,8 +102,11 @@ private:
     ComPtr<IXmlReader> m_reader;
     BYTE m_indent;
     CString m_resultText; // what the extraction of embedded files reports
+    std::vector<CString> m_resultMessages;
     CString m_fileName;
     AskFileNameFunction m_askFileName;
+    // An element operation failed.
+    bool m_failed = false;
 };
 
 } // namespace Formats

@@ -38,7 +38,6 @@ constexpr ULONGLONG kCtlModelMinBytes = 2 * kTextMinBytes;
 const char kCommandRowType[] = "Command";
 // What the writer puts in place of the type of a six-entry row.
 const char kPlainRowType[] = "MMS";
-const char kSclFolderName[] = "SCLFiles";
 // The status registers of a file written before they were stored.
 const char kDefaultStatusStart[] = "65531";
 const char kDefaultRebootRegister[] = "65535";
@@ -302,7 +301,7 @@ void CProjectArchiveReader::ReadSclFiles(CCursor& in)
         file->checksum = in.Text();
         const int kind = m_options.openKind;
         if (kind == kOpenKindConfigurationByType || kind == kOpenKindUpload)
-            file->filePath = m_options.projectFolder + "\\" + kSclFolderName + "\\" + file->fileName;
+            file->filePath = m_options.projectFolder + "\\" + kSclFilesFolderName + "\\" + file->fileName;
         if (m_options.sclFilesInProjectFolder)
             file->filePath = m_options.sclFolder + "\\" + GetFileNameOfPath(file->filePath);
         m_content.project.sclFiles.AddTail(file.get());

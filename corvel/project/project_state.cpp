@@ -1,15 +1,10 @@
 #include "corvel/project/project_state.h"
 
+#include "corvel/model/product.h"
 #include "corvel/project/kor_xml.h"
 #include "corvel/project/module_version.h"
 
 #include <ctime>
-
-namespace {
-
-const char kNewProjectName[] = "Project 1";
-
-} // namespace
 
 ProjectXmlStamp MakeProgramStamp()
 {
@@ -90,7 +85,7 @@ bool CProjectState::WriteXmlFile(const CString& path, const ProjectXmlStamp& sta
     if (!xml.Open(path, false))
         return false;
     CProjectXmlWriter(xml, GetXmlContent(), stamp).Write();
-    return true;
+    return xml.Close();
 }
 
 ArchiveWriteResult CProjectState::WriteArchiveFile(const CString& path, const CProjectArchiveWriter::Folders& folders,

@@ -41,7 +41,8 @@ public:
     // SCL files; one port and both port roles 1; the name "Project 1"; empty comment, path and unnamed texts.
     void ResetToNewProject();
 
-    // Writes the project XML file path (written as it is given); false when the file could not be opened.
+    // Writes the project XML file path (written as it is given); false when the file could not be opened or
+    // written whole (the XML writer reported why).
     bool WriteXmlFile(const CString& path, const ProjectXmlStamp& stamp);
     // Writes the project archive path.
     ArchiveWriteResult WriteArchiveFile(const CString& path, const CProjectArchiveWriter::Folders& folders,

@@ -1,5 +1,6 @@
 #include "corvel/workspace/main_frame.h"
 
+#include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
 
 #include "corvel/app/main_doc.h"
@@ -9,8 +10,6 @@
 
 namespace {
 
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
-const char kSaveChangesQuestion[] = "Do you want to save changes?";
 // The frame style that appends the document title to the caption.
 constexpr DWORD kAddToTitleStyle = 0x8000;
 constexpr int kFileViewWidth = 260;

@@ -4,6 +4,7 @@
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/model/ied_records.h"
+#include "corvel/model/product.h"
 #include "corvel/workspace/buttons.h"
 
 namespace {
@@ -33,7 +34,6 @@ constexpr int kNodeFontTenths = 90;
 constexpr int kInitialScrollSize = 300;
 
 const char kUnconfigured[] = "Unconfigured";
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
 const char kPlacedPlcName[] = "EthernetIP";
 const char kIedNameTooLong[] = "The IED name is more than 40 characters in length. The IED name must be shortened "
                                "as Rockwell AOI has a 40 character limit.";
@@ -214,13 +214,13 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
         return -1;
     const CString& name = entry->ied.name;
     if (name.GetLength() > kMaxIedNameLength) {
-        KorMessageBox(GetSafeHwnd(), kIedNameTooLong, AfxGetAppName(), MB_OK);
+        ShowProductMessage(kIedNameTooLong, MB_OK, GetSafeHwnd());
         return -1;
     }
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
         CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
         if (device->state == kSlotInUse && device->label == name) {
-            KorMessageBox(GetSafeHwnd(), kDeviceInUse, kProductTitle, MB_OK | MB_ICONWARNING);
+            ShowProductMessage(kDeviceInUse, MB_OK | MB_ICONWARNING, GetSafeHwnd());
             return -1;
         }
         if (device->state != kSlotFree)

@@ -60,6 +60,23 @@ TEST_F(ProjectSave, AnArchiveThatCannotBeCreatedRunsSaveAs)
     EXPECT_FALSE(doc.modified);
 }
 
+// A project XML file that cannot be written stops the save: it is reported, the archive is not touched and
+// the project stays changed.
+TEST_F(ProjectSave, AnXmlFileThatCannotBeWrittenStopsTheSaveBeforeTheArchive)
+{
+    ASSERT_TRUE(::CreateDirectoryA(folder.File("plant.prx"), nullptr));
+    WriteBinaryFile(folder.File("plant.prj"), "older archive");
+    doc.SetProjectPath(folder.File("plant.prj"));
+    EXPECT_FALSE(doc.SaveProject());
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_STREQ("Error: Opening XML File\n" + folder.File("plant.prx"), boxes.Calls()[0].text);
+    EXPECT_STREQ("Error: Could not write the project file \"" + folder.File("plant.prx") +
+                     "\". The project was not saved.",
+                 boxes.Calls()[1].text);
+    EXPECT_EQ("older archive", ReadBinaryFile(folder.File("plant.prj")));
+    EXPECT_TRUE(doc.modified);
+}
+
 // Nothing is written before a path is chosen: no ".prx" in the current folder.
 TEST_F(ProjectSave, WithoutAPathSaveAsComesFirst)
 {
