@@ -161,6 +161,15 @@ BOOL AfxDispatchWndMsg(CWnd* pWnd, const AFX_MSGMAP_ENTRY* pEntry, UINT message,
         result = reinterpret_cast<LRESULT>(brush);
         break;
     }
+    case AfxSig::h_ctlcolor_reflect: {
+        BorrowedDC dc(reinterpret_cast<HDC>(wParam));
+        const HBRUSH brush = (pWnd->*reinterpret_cast<HBRUSH (CWnd::*)(CDC*, UINT)>(pfn))(
+            dc.Get(), message - WM_REFLECT_BASE - WM_CTLCOLORMSGBOX);
+        if (brush == nullptr)
+            return FALSE;
+        result = reinterpret_cast<LRESULT>(brush);
+        break;
+    }
     case AfxSig::v_drawitem:
         (pWnd->*reinterpret_cast<void (CWnd::*)(int, LPDRAWITEMSTRUCT)>(pfn))(
             static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
@@ -352,7 +361,11 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         if (pChild != nullptr && pChild != this && pChild->OnChildNotify(message, wParam, lParam, pResult))
             return TRUE;
     }
-    const UINT key = IsCtlColorMessage(message) ? WM_CTLCOLOR : message;
+    UINT key = message;
+    if (IsCtlColorMessage(message))
+        key = WM_CTLCOLOR;
+    else if (message >= WM_REFLECT_BASE && IsCtlColorMessage(message - WM_REFLECT_BASE))
+        key = WM_CTLCOLOR + WM_REFLECT_BASE;
     const AFX_MSGMAP_ENTRY* entry = AfxFindMessageEntry(GetMessageMap(), key, 0, 0);
     if (entry == nullptr)
         return FALSE;

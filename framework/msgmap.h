@@ -46,6 +46,7 @@ enum class AfxSig : UINT {
     v_focus,         // void (CWnd* pOther)
     v_dropfiles,     // void (HDROP)
     h_ctlcolor,      // HBRUSH (CDC*, CWnd*, UINT nCtlColor)
+    h_ctlcolor_reflect, // HBRUSH (CDC*, UINT nCtlColor): a null brush leaves the message to the parent
     v_drawitem,      // void (int nIDCtl, LPDRAWITEMSTRUCT)
     v_measureitem,   // void (int nIDCtl, LPMEASUREITEMSTRUCT)
     v_scroll,        // void (UINT nSBCode, UINT nPos, CScrollBar*)
@@ -260,6 +261,9 @@ protected:
 // Matches every WM_CTLCOLORxxx message; nCtlColor tells which (CTLCOLOR_EDIT ...).
 #define ON_WM_CTLCOLOR() \
     AFX_WM_ENTRY(WM_CTLCOLOR, AfxSig::h_ctlcolor, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
+// The control's own colours: its WM_CTLCOLORxxx reflected to CtlColor before the parent sees it.
+#define ON_WM_CTLCOLOR_REFLECT() \
+    AFX_WM_ENTRY(WM_CTLCOLOR + WM_REFLECT_BASE, AfxSig::h_ctlcolor_reflect, HBRUSH (CWnd::*)(CDC*, UINT), CtlColor)
 #define ON_WM_DRAWITEM() \
     AFX_WM_ENTRY(WM_DRAWITEM, AfxSig::v_drawitem, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
 #define ON_WM_MEASUREITEM() \

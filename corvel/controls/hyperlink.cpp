@@ -13,6 +13,8 @@ IMPLEMENT_DYNAMIC(CHyperLink, CStatic)
 
 BEGIN_MESSAGE_MAP(CHyperLink, CStatic)
     ON_CONTROL_REFLECT(STN_CLICKED, &CHyperLink::OnClicked)
+    ON_WM_CTLCOLOR_REFLECT()
+    ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 CHyperLink::CHyperLink() = default;
@@ -33,6 +35,21 @@ void CHyperLink::PreSubclassWindow()
     if (text.IsEmpty())
         SetWindowText(m_target);
     CStatic::PreSubclassWindow();
+}
+
+HBRUSH CHyperLink::CtlColor(CDC* pDC, UINT)
+{
+    pDC->SetTextColor(m_visited ? m_visitedColour : m_linkColour);
+    pDC->SetBkMode(TRANSPARENT);
+    return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+}
+
+BOOL CHyperLink::OnEraseBkgnd(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    pDC->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    return TRUE;
 }
 
 void CHyperLink::OnClicked()

@@ -22,10 +22,15 @@ protected:
     void PreSubclassWindow() override;
 
     afx_msg void OnClicked();
+    // Link colours on a transparent background.
+    afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    COLORREF m_linkColour = RGB(0, 0, 238);
+    COLORREF m_visitedColour = RGB(85, 26, 139);
     bool m_visited = false;
     CString m_target;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/window_pixels.h"
+
 #include <set>
 #include <vector>
 
@@ -44,28 +46,8 @@ std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height)
     ::GetWindowRect(hWnd, &rect);
     width = rect.right - rect.left;
     height = rect.bottom - rect.top;
-    std::vector<DWORD> pixels;
-    if (width <= 0 || height <= 0)
-        return pixels;
     HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    ::GdiFlush();
-    const DWORD* p = static_cast<const DWORD*>(bits);
-    pixels.assign(p, p + static_cast<size_t>(width) * height);
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
+    std::vector<DWORD> pixels = CopyPixels(screen, rect.left, rect.top, width, height);
     ::ReleaseDC(nullptr, screen);
     return pixels;
 }

@@ -45,6 +45,20 @@ TEST(HyperLink, SubclassingFillsTheEmptyTextOrTarget)
     }
 }
 
+TEST(HyperLink, DrawsInTheLinkColourOnATransparentBackground)
+{
+    CHyperLink link;
+    ASSERT_TRUE(link.SubclassWindow(CreateStatic("Notes")));
+    CClientDC dc(&link);
+    dc.SetBkMode(OPAQUE);
+    const LRESULT brush = CorvelAppEnvironment::Frame()->SendMessage(
+        WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC), reinterpret_cast<LPARAM>(link.m_hWnd));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH)), brush);
+    EXPECT_EQ(RGB(0, 0, 238), ::GetTextColor(dc.m_hDC));
+    EXPECT_EQ(TRANSPARENT, ::GetBkMode(dc.m_hDC));
+    link.DestroyWindow();
+}
+
 TEST(HyperLink, FailedOpenIsReportedAndLeavesTheLinkUnvisited)
 {
     TempFolder folder;

@@ -133,6 +133,30 @@ BEGIN_MESSAGE_MAP(ColouringParent, TopWindow)
     ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
+// Colours itself through the reflected message, or (null brush) leaves it to the parent.
+class SelfColouringStatic : public CStatic {
+public:
+    explicit SelfColouringStatic(bool colours) : m_colours(colours) {}
+    CBrush m_brush{RGB(0, 0, 128)};
+    UINT m_lastCtlColor = 0;
+    afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)
+    {
+        m_lastCtlColor = nCtlColor;
+        if (!m_colours)
+            return nullptr;
+        pDC->SetTextColor(RGB(0, 0, 255));
+        return m_brush;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool m_colours;
+};
+
+BEGIN_MESSAGE_MAP(SelfColouringStatic, CStatic)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
 class Probe : public CWnd {
 public:
     afx_msg LRESULT OnProbe(WPARAM wParam, LPARAM) { return static_cast<LRESULT>(wParam * 2); }
@@ -284,6 +308,26 @@ TEST_F(WindowTest, OwnerDrawingGoesToTheControlAndColoursToTheParent)
     EXPECT_EQ(static_cast<UINT>(CTLCOLOR_EDIT), parent.m_lastCtlColor);
     EXPECT_EQ(edit.m_hWnd, parent.m_lastControl);
     EXPECT_EQ(RGB(255, 0, 0), ::GetTextColor(dc.m_hDC));
+}
+
+TEST_F(WindowTest, ReflectedColoursComeFirstAndANullBrushLeavesThemToTheParent)
+{
+    ColouringParent parent;
+    ASSERT_TRUE(parent.CreateTop());
+    for (const bool colours : {true, false}) {
+        SelfColouringStatic label(colours);
+        ASSERT_TRUE(label.Create("Link", WS_CHILD, CRect(0, 0, 40, 20), &parent, 7));
+        parent.m_lastCtlColor = 0;
+        CClientDC dc(&label);
+        const LRESULT brush = parent.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC),
+                                                 reinterpret_cast<LPARAM>(label.m_hWnd));
+        EXPECT_EQ(static_cast<UINT>(CTLCOLOR_STATIC), label.m_lastCtlColor) << colours;
+        const HBRUSH expected = colours ? static_cast<HBRUSH>(label.m_brush) : static_cast<HBRUSH>(parent.m_brush);
+        EXPECT_EQ(reinterpret_cast<LRESULT>(expected), brush) << colours;
+        EXPECT_EQ(colours ? RGB(0, 0, 255) : RGB(255, 0, 0), ::GetTextColor(dc.m_hDC)) << colours;
+        EXPECT_EQ(colours ? 0u : static_cast<UINT>(CTLCOLOR_STATIC), parent.m_lastCtlColor) << colours;
+        label.DestroyWindow();
+    }
 }
 
 TEST_F(WindowTest, TreeSelectionNotifiesInAnsiFirstToTheTreeThenToTheParent)
