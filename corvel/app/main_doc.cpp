@@ -14,11 +14,6 @@ namespace {
 constexpr int kViewWidth = 200;
 constexpr int kViewHeight = 440;
 
-CString TextAfterLastBackslash(const CString& path)
-{
-    return path.Mid(path.ReverseFind('\\') + 1);
-}
-
 } // namespace
 
 IMPLEMENT_DYNCREATE(CMainDoc, CDocument)
@@ -51,13 +46,12 @@ CString CMainDoc::GetProjectName() const
 
 CString CMainDoc::GetProjectFileName() const
 {
-    return TextAfterLastBackslash(project.filePath);
+    return GetFileNameOfPath(project.filePath);
 }
 
 CString CMainDoc::GetProjectFolder() const
 {
-    const int slash = project.filePath.ReverseFind('\\');
-    return slash < 0 ? CString() : project.filePath.Left(slash);
+    return FolderPartOfPath(project.filePath);
 }
 
 void CMainDoc::MarkChangedAndUpdateViews()
@@ -87,7 +81,7 @@ int CMainDoc::GetDeviceCount(int kind) const
 
 void CMainDoc::RemoveSclFile(const CString& path)
 {
-    const CString fileName = TextAfterLastBackslash(path);
+    const CString fileName = GetFileNameOfPath(path);
     for (POSITION pos = project.sclFiles.GetHeadPosition(); pos != nullptr;) {
         const POSITION at = pos;
         _ICD_FILES* file = project.sclFiles.GetNext(pos);

@@ -133,11 +133,11 @@ public:
     // true when it was recognised and opened. askFolder: a configuration asks for the
     // folder to place the project in.
     virtual BOOL OpenFileByType(const CString& path, BOOL askFolder);
-    // Command 32789: the save prompt, an open-file dialog and OpenFileByType.
+    // Command ID_OPEN_PROJECT: the save prompt, an open-file dialog and OpenFileByType.
     afx_msg void OnOpenProject();
-    // Command 32882: copies a configuration into a chosen folder and opens it as a project.
+    // Command ID_IMPORT_CONFIGURATION: copies a configuration into a chosen folder and opens it as a project.
     afx_msg void OnImportConfiguration();
-    // Command 32883: the gateway button's export of the module configuration.
+    // Command ID_EXPORT_CONFIGURATION: the gateway button's export of the module configuration.
     afx_msg void OnExportConfiguration();
     afx_msg void OnUpdateExportConfiguration(CCmdUI* pCmdUI);
     // Rewrites the File names of the configuration at path into the project folder
@@ -158,7 +158,7 @@ private:
 public:
     // Adding IEDs from SCL files (main_doc_addied.cpp).
     using CConnectedAPArray = ::CConnectedAPArray;
-    // Command 32771, and 32886 forwarded by the application: adds the SCL files chosen in a file dialog.
+    // Command ID_ADD_IED, and ID_APP_ADD_IED forwarded by the application: adds the SCL files chosen in a file dialog.
     virtual void OnAddIed();
     // Adds one SCL file to the project's file lists and to the file view, unless the project has a file of its name.
     void AddSclFile(CString path);
@@ -167,7 +167,7 @@ public:
     static CString ScanSclFile(CString& info, const CString& path);
     // Appends one new record per ConnectedAP of an IED with a server access point; the caller owns them.
     static void ReadIedHeader(const CString& path, CConnectedAPArray& entries);
-    // Command 32891: points the project's SCL files to the same names in a folder the user chooses.
+    // Command ID_CHANGE_SCL_FOLDER: points the project's SCL files to the same names in a folder the user chooses.
     afx_msg void OnChangeSclFolder();
 
     // New with its save prompt; false when the user cancelled it.

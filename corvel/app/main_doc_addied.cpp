@@ -72,12 +72,6 @@ bool AcceptScannedIeds(const CMainDoc& doc, const std::vector<ScannedIed>& ieds)
     return true;
 }
 
-bool IsExistingFile(const CString& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
 } // namespace
 
 void CMainDoc::OnAddIed()
@@ -169,7 +163,7 @@ void CMainDoc::OnChangeSclFolder()
     }
     for (const CString& path : paths) {
         const CString candidate = JoinPath(folder, GetFileNameOfPath(path));
-        if (IsExistingFile(candidate))
+        if (FileExists(candidate))
             fileView->ChangeSclFilePath(path, candidate);
     }
 

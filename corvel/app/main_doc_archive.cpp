@@ -18,11 +18,6 @@ const char kSaveAsDefaultExtension[] = ".prj";
 const char kSaveAsFilter[] = "Project Files (*.prj)|*.prj|All Files (*.*)|*.*||";
 constexpr DWORD kSaveAsFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
 
-// Pictures of a loaded PLC device's button by its devType.
-const struct {
-    int devType;
-    int bitmap;
-} kPlcBitmaps[] = {{7, 386}, {8, 384}, {9, 316}};
 
 void ShowFileError(LPCSTR format, const CString& path, const CString& reason)
 {
@@ -188,14 +183,11 @@ void CMainDoc::ShowLoadedDevices()
         ied->button->sclFilePath = ied->CIDFile;
         ied->button->ShowWindow(SW_SHOW);
     }
-    const COLORREF windowColour = ::GetSysColor(COLOR_WINDOW);
     for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
         const CPLC_Device* plc = project.plcDevices.GetNext(pos);
         if (plc->button == nullptr)
             continue;
-        for (const auto& picture : kPlcBitmaps)
-            if (plc->devType == picture.devType)
-                plc->button->SetBitmaps(picture.bitmap, windowColour);
+        plc->button->ShowTypePicture(plc->devType);
         if (plc->state == kSlotInUse)
             plc->button->ShowWindow(SW_SHOW);
     }

@@ -14,21 +14,12 @@ using Corvel::Records::kSlotInUse;
 const char kWarningsSection[] = "Props";
 const char kWarningsEntry[] = "Warnings";
 constexpr int kWarningsOn = 1;
-const char kMaxIedsSection[] = "Mapper";
-const char kMaxIedsEntry[] = "MaxNoIEC";
 const char kRegistersExceeded[] = "The maximum Modbus address of %d has been exceeded";
 constexpr int kMaxModbusAddress = 65535;
 // Texts of a configured entry that a paste takes: five of an IED entry, eight of a PLC row.
 constexpr size_t kPastedIedTexts = 5;
 constexpr size_t kPastedPlcTexts = 8;
 
-constexpr int kIedBitmap = 318;
-constexpr int kFreedPlcBitmap = 388;
-// Pictures of a PLC button by devType; other types keep their picture.
-const struct {
-    int devType;
-    int bitmap;
-} kPlcBitmaps[] = {{7, 386}, {8, 384}, {9, 388}};
 
 int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
 {
@@ -42,15 +33,6 @@ void InvalidateActiveView()
     CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
     if (view != nullptr)
         view->Invalidate(TRUE);
-}
-
-void SetPlcPicture(CPLCButton* button, int devType)
-{
-    if (button == nullptr)
-        return;
-    for (const auto& picture : kPlcBitmaps)
-        if (devType == picture.devType)
-            button->SetBitmaps(picture.bitmap, ::GetSysColor(COLOR_WINDOW));
 }
 
 template <class T>
@@ -119,7 +101,8 @@ void CMainDoc::DeleteCurrentIedDevice()
 
 void CMainDoc::DeleteCurrentPlcDevice()
 {
-    const int maxIeds = ProfileInt(kMaxIedsSection, kMaxIedsEntry, CMainView::kDefaultMaxIeds);
+    // The PLC slots follow the IED slots the network view made.
+    const int maxIeds = CMainView::ReadIedSlotCount();
     const int firstPlcId = CMainView::kFirstDeviceId + maxIeds;
     if (CPLC_Device* device = FindDevice(project.plcDevices, CurrentDeviceId()))
         device->state = kSlotFree;
@@ -130,10 +113,10 @@ void CMainDoc::DeleteCurrentPlcDevice()
         if (device->button == nullptr)
             continue;
         if (position < used) {
-            SetPlcPicture(device->button, device->devType);
+            device->button->ShowTypePicture(device->devType);
             device->button->ShowWindow(SW_SHOW);
         } else {
-            device->button->SetBitmaps(kFreedPlcBitmap, ::GetSysColor(COLOR_WINDOW));
+            device->button->SetBitmaps(kPlcBitmap, ::GetSysColor(COLOR_WINDOW));
             device->button->ShowWindow(SW_HIDE);
         }
     }
@@ -233,7 +216,8 @@ void CMainDoc::PastePlcDevice()
     device->devType = source->devType;
     for (const Corvel::Records::ConfiguredRow& row : source->configuredRows)
         device->configuredRows.push_back(FirstTexts(row, kPastedPlcTexts));
-    SetPlcPicture(device->button, device->devType);
+    if (device->button != nullptr)
+        device->button->ShowTypePicture(device->devType);
     InvalidateActiveView();
 }
 

@@ -219,12 +219,6 @@ private:
 
 } // namespace
 
-CString FolderPartOfPath(CString path)
-{
-    const int slash = path.ReverseFind('\\');
-    return slash < 0 ? CString() : path.Left(slash);
-}
-
 CString GetUploadFolder()
 {
     const CString program = GetProgramFolder();

@@ -1,6 +1,7 @@
 // EmbeddedFileRecord, RestoreEmbeddedFile and the path helpers of the embedded "File" elements.
 #pragma once
 
+#include "corvel/project/path_utils.h"
 #include "framework/strings.h"
 
 #include <cstddef>
@@ -36,8 +37,8 @@ struct EmbeddedFileRecord {
 // Folders into which embedded files may be restored under their recorded names.
 using TrustedFolders = std::vector<CString>;
 
-// The part of path before its last backslash; empty when there is none.
-CString FolderPartOfPath(CString path);
+// The part of path before its last backslash; empty when there is none (the path helpers' own).
+using ::FolderPartOfPath;
 
 // The "Upload" folder beside the program; empty when the program's folder is unknown.
 CString GetUploadFolder();

@@ -33,7 +33,7 @@ int ShellFileOperation(UINT operation, CString target, CString source, WORD flag
     SHFILEOPSTRUCTA op = {};
     op.wFunc = operation;
     op.pFrom = from.data();
-    if (operation == kShellOpCopy || operation == kShellOpRename)
+    if (operation == FO_COPY || operation == FO_RENAME)
         op.pTo = to.data();
     op.fFlags = flags;
     return SHFileOperationA(&op);
@@ -41,12 +41,12 @@ int ShellFileOperation(UINT operation, CString target, CString source, WORD flag
 
 bool CopyFileShell(CString target, CString source)
 {
-    return ShellFileOperation(kShellOpCopy, target, source, kShellFilesOnly) == 0;
+    return ShellFileOperation(FO_COPY, target, source, FOF_FILESONLY) == 0;
 }
 
 bool RenameFileShell(CString target, CString source)
 {
-    return ShellFileOperation(kShellOpRename, target, source, kShellFilesOnly) == 0;
+    return ShellFileOperation(FO_RENAME, target, source, FOF_FILESONLY) == 0;
 }
 
 CString GetFileNameOfPath(CString path)
@@ -62,6 +62,12 @@ CString GetFolderOfPath(CString path)
     if (dot > slash)
         return slash < 0 ? CString() : path.Left(slash);
     return path;
+}
+
+CString FolderPartOfPath(CString path)
+{
+    const int slash = path.ReverseFind('\\');
+    return slash < 0 ? CString() : path.Left(slash);
 }
 
 CString RemoveFileExtension(CString path)
@@ -127,7 +133,5 @@ bool IsSamePath(const CString& first, const CString& second)
 
 CString GetProgramFolder()
 {
-    const CString program = AfxGetModuleFileName();
-    const int slash = program.ReverseFind('\\');
-    return slash < 0 ? CString() : program.Left(slash);
+    return FolderPartOfPath(AfxGetModuleFileName());
 }

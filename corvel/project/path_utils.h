@@ -1,22 +1,21 @@
-// Path and file helpers: CopyString, FileExists, shell copy/rename, path parts.
+// Path and file helpers: CopyString, FileExists, shell copy/rename, path parts. The one home of these ideas.
 #pragma once
 #include "framework/core.h"
-
-// Shell file-operation codes and the flag the helpers pass.
-constexpr UINT kShellOpCopy = 2;     // FO_COPY
-constexpr UINT kShellOpRename = 4;   // FO_RENAME
-constexpr WORD kShellFilesOnly = 0x80; // FOF_FILESONLY
 
 // Copies at most size-1 characters and always terminates the destination.
 void CopyString(LPTSTR destination, int size, CString source);
 bool FileExists(CString path);
 bool DeleteFileAtPath(CString path);
-// Runs one shell file operation on one source path; returns the shell's result (0 = success).
+// Runs one shell file operation (FO_COPY, FO_RENAME ...) on one source path with the flags (FOF_...); the
+// target path is passed for copy and rename only. Returns the shell's result (0 = success).
 int ShellFileOperation(UINT operation, CString target, CString source, WORD flags);
 bool CopyFileShell(CString target, CString source);
 bool RenameFileShell(CString target, CString source);
 CString GetFileNameOfPath(CString path);
+// The part before the last "\" when the file name has an extension, else the whole path (taken as a folder).
 CString GetFolderOfPath(CString path);
+// The part before the last "\"; empty when there is none.
+CString FolderPartOfPath(CString path);
 CString RemoveFileExtension(CString path);
 bool EndsWithExtension(CString path, CString extension);
 CString ChangeFileExtension(CString path, CString extension);

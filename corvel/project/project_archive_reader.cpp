@@ -1,5 +1,7 @@
 #include "corvel/project/project_archive.h"
 
+#include "corvel/model/decimal.h"
+#include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/project/project_xml.h"
 
@@ -41,17 +43,6 @@ const char kPlainRowType[] = "MMS";
 // The status registers of a file written before they were stored.
 const char kDefaultStatusStart[] = "65531";
 const char kDefaultRebootRegister[] = "65535";
-
-// Leading decimal digits with an optional sign, as atoi reads them; kept within int.
-int Number(const CString& text)
-{
-    const long long value = strtoll(text, nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
 
 // Bytes of a reports-path entry with its key and every text empty.
 ULONGLONG ReportEntryMinBytes(int version)
@@ -104,7 +95,7 @@ public:
         return value;
     }
     // A Count: a decimal number held in a text.
-    int Count() { return Number(Text()); }
+    int Count() { return ReadDecimal(Text()); }
     // A Count of records that take at least minBytes each; refused when the
     // bytes left cannot hold them. A negative count means no records.
     int RecordCount(ULONGLONG minBytes) { return CheckedCount(Count(), minBytes); }
@@ -172,7 +163,7 @@ bool CProjectArchiveReader::Read(CArchive& ar)
     std::unique_ptr<CCursor> in;
     try {
         in = std::make_unique<CCursor>(ar);
-        m_version = Number(in->Text());
+        m_version = ReadDecimal(in->Text());
         ReadSettings(*in);
         ReadConnectionTags(*in);
         if (m_version >= kArchiveVersionFcdas)

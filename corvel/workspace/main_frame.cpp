@@ -10,8 +10,6 @@
 
 namespace {
 
-// The frame style that appends the document title to the caption.
-constexpr DWORD kAddToTitleStyle = 0x8000;
 constexpr int kFileViewWidth = 260;
 
 } // namespace
@@ -37,7 +35,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CFrameWndEx::PreCreateWindow(cs))
         return FALSE;
-    cs.style &= ~kAddToTitleStyle;
+    cs.style &= ~FWS_ADDTOTITLE;
     return TRUE;
 }
 

@@ -15,11 +15,6 @@ using Corvel::Records::kSlotInUse;
 // Slot counts read from the profile are kept within this range.
 constexpr int kMaxDeviceSlots = 500;
 
-// Button pictures.
-constexpr int kGatewayBitmap = 316;
-constexpr int kIedBitmap = 318;
-constexpr int kPlcBitmap = 388;
-
 constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 90;
 constexpr int kGatewayLeft = 60;
@@ -40,12 +35,6 @@ const char kIedNameTooLong[] = "The IED name is more than 40 characters in lengt
 const char kDeviceInUse[] = "Warning: The device is already in use.";
 // Longest IED name the Logix export can carry.
 constexpr int kMaxIedNameLength = 40;
-
-// Pictures of a placed PLC device by its kind.
-const struct {
-    int kind;
-    int bitmap;
-} kPlcKindBitmaps[] = {{7, 386}, {8, 384}, {9, 388}};
 
 int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
 {
@@ -200,11 +189,8 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
         device->state = kSlotInUse;
         device->devType = kind;
         device->name = kPlacedPlcName;
-        if (device->button != nullptr) {
-            for (const auto& picture : kPlcKindBitmaps)
-                if (kind == picture.kind)
-                    device->button->SetBitmaps(picture.bitmap, ::GetSysColor(COLOR_WINDOW));
-        }
+        if (device->button != nullptr)
+            device->button->ShowTypePicture(kind);
         Invalidate();
         doc->MarkChangedAndUpdateViews();
         return device->devNum;

@@ -44,7 +44,7 @@ public:
 protected:
     void OnDraw(CDC* pDC) override;
 
-    // Commands 32819 and 32818: paste the copied PLC and IED device; enabled while there is one.
+    // Commands ID_PASTE_MODBUS_DEVICE and ID_PASTE_IED_DEVICE: paste the copied PLC and IED device; enabled while there is one.
     afx_msg void OnPasteModbusDevice();
     afx_msg void OnUpdatePasteModbusDevice(CCmdUI* pCmdUI);
     afx_msg void OnPasteIedDevice();
