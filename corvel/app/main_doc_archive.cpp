@@ -153,7 +153,8 @@ void CMainDoc::LoadProjectArchive(const CString& path)
     options.sclFolder = sclFolder;
     options.projectFolder = GetProjectFolder();
     options.iedNameOfFile = &FindIedNameInFile;
-    const bool loaded = ReadArchiveFile(file, options, fileVersion, error);
+    std::vector<CString> warnings;
+    const bool loaded = ReadArchiveFile(file, options, fileVersion, error, warnings);
 
     // What was read is shown even when the file ended early.
     ShowLoadedDevices();
@@ -162,10 +163,12 @@ void CMainDoc::LoadProjectArchive(const CString& path)
     if (frame != nullptr)
         frame->RefreshFileView();
     tagsMSG.NumberTags();
-    if (!loaded) {
+    if (!loaded)
         AfxMessageBox(error, MB_OK | MB_ICONERROR);
+    for (const CString& warning : warnings)
+        AfxMessageBox(warning);
+    if (!loaded)
         return;
-    }
     flagA = true;
     projectReady = true;
     if (frame != nullptr)

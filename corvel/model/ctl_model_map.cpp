@@ -27,7 +27,33 @@ const CtlModelMap::value_type* FindEntry(const CtlModelMap& map, const CString& 
     return prefixMatch;
 }
 
+// The byte at index i of the key's text (CtlModelKeyText), or -1 past its end.
+int KeyTextByte(const CtlModelKey& key, int i)
+{
+    const int domainLength = key.first.GetLength();
+    if (i < domainLength)
+        return static_cast<unsigned char>(key.first[i]);
+    if (key.second.IsEmpty())
+        return -1;
+    if (i == domainLength)
+        return '|';
+    const int pathIndex = i - domainLength - 1;
+    return pathIndex < key.second.GetLength() ? static_cast<unsigned char>(key.second[pathIndex]) : -1;
+}
+
 } // namespace
+
+bool CtlModelKeyTextLess::operator()(const CtlModelKey& left, const CtlModelKey& right) const
+{
+    for (int i = 0;; ++i) {
+        const int a = KeyTextByte(left, i);
+        const int b = KeyTextByte(right, i);
+        if (a != b)
+            return a < b;
+        if (a < 0)
+            return false;
+    }
+}
 
 void StoreCtlModel(CtlModelMap& map, const CString& domain, const CString& path, int code)
 {

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // The parts of the project document that the project archive carries.
 struct ProjectArchiveContent {
@@ -95,6 +96,8 @@ public:
     // The number of the version text, 0 before it was read.
     int GetFileVersion() const { return m_version; }
     const CString& GetError() const { return m_error; }
+    // Devices in use that the records had no room for: more IEDs or PLC devices than the project has slots.
+    const std::vector<CString>& GetWarnings() const { return m_warnings; }
 
 private:
     class CCursor;
@@ -118,4 +121,5 @@ private:
     Options m_options;
     int m_version = 0;
     CString m_error;
+    std::vector<CString> m_warnings;
 };

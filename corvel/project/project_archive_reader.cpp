@@ -159,6 +159,7 @@ bool CProjectArchiveReader::ReadBytes(const std::string& bytes, const CString& n
 bool CProjectArchiveReader::Read(CArchive& ar)
 {
     m_error.Empty();
+    m_warnings.clear();
     m_version = 0;
     std::unique_ptr<CCursor> in;
     try {
@@ -326,15 +327,25 @@ void CProjectArchiveReader::ReadIedMap(CCursor& in)
     RecordList<_IED_DEVICE>& ieds = m_content.project.iedDevices;
     const int count = in.RecordCount(kIedRecordMinBytes);
     POSITION slot = ieds.GetHeadPosition();
+    int dropped = 0;
     for (int i = 0; i < count; ++i) {
         in.At("the IED map", i + 1);
         if (slot != nullptr) {
             ReadIedRecord(in, *ieds.GetNext(slot));
         } else {
             // A file made with more IED records than this project has: read past the rest.
-            _IED_DEVICE dropped;
-            ReadIedRecord(in, dropped);
+            _IED_DEVICE record;
+            ReadIedRecord(in, record);
+            if (record.state == kSlotInUse)
+                ++dropped;
         }
+    }
+    if (dropped > 0) {
+        CString warning;
+        warning.Format("Warning: The project holds more IEDs than the network view has device slots (%d). "
+                       "%d IED(s) were not loaded.",
+                       static_cast<int>(ieds.GetCount()), dropped);
+        m_warnings.push_back(warning);
     }
 }
 
@@ -437,14 +448,24 @@ void CProjectArchiveReader::ReadPlcs(CCursor& in)
     RecordList<CPLC_Device>& plcs = m_content.project.plcDevices;
     const int count = in.RecordCount(kPlcRecordMinBytes);
     POSITION slot = plcs.GetHeadPosition();
+    int dropped = 0;
     for (int i = 0; i < count; ++i) {
         in.At("the PLCs", i + 1);
         if (slot != nullptr) {
             ReadPlcRecord(in, *plcs.GetNext(slot));
         } else {
-            CPLC_Device dropped;
-            ReadPlcRecord(in, dropped);
+            CPLC_Device record;
+            ReadPlcRecord(in, record);
+            if (record.state == kSlotInUse)
+                ++dropped;
         }
+    }
+    if (dropped > 0) {
+        CString warning;
+        warning.Format("Warning: The project holds more PLC devices than the network view has device slots "
+                       "(%d). %d PLC device(s) were not loaded.",
+                       static_cast<int>(plcs.GetCount()), dropped);
+        m_warnings.push_back(warning);
     }
 }
 

@@ -122,7 +122,7 @@ bool CProjectState::OpenArchiveFile(const CString& path, CFile& file, CString& e
 }
 
 bool CProjectState::ReadArchiveFile(CFile& file, const CProjectArchiveReader::Options& options, int& fileVersion,
-                                    CString& error)
+                                    CString& error, std::vector<CString>& warnings)
 {
     CProjectArchiveReader reader(GetArchiveContent(), options);
     bool loaded = false;
@@ -133,6 +133,7 @@ bool CProjectState::ReadArchiveFile(CFile& file, const CProjectArchiveReader::Op
     }
     file.Abort();
     fileVersion = reader.GetFileVersion();
+    warnings = reader.GetWarnings();
     if (!loaded)
         error = reader.GetError();
     return loaded;

@@ -51,8 +51,9 @@ public:
     static bool OpenArchiveFile(const CString& path, CFile& file, CString& error);
     // Reads the opened project archive into the records and closes it; false when it cannot be read to its
     // end (error tells why). What was read before a failure stays; fileVersion is the version text's number.
+    // warnings: devices in use the records had no room for.
     bool ReadArchiveFile(CFile& file, const CProjectArchiveReader::Options& options, int& fileVersion,
-                         CString& error);
+                         CString& error, std::vector<CString>& warnings);
     // Reads the project XML file path into the records; false when it cannot be read (error tells why).
     // warnings: data the records had no room for.
     bool ReadXmlFile(const CString& path, CString& error, std::vector<CString>& warnings);

@@ -111,10 +111,13 @@ bool ReadProject(CProjectState& state, const CString& path)
         options.projectFolder = GetFolderOfPath(path);
         options.iedNameOfFile = &FindIedNameInFile;
         int fileVersion = 0;
-        const bool loaded = state.ReadArchiveFile(file, options, fileVersion, error);
+        std::vector<CString> warnings;
+        const bool loaded = state.ReadArchiveFile(file, options, fileVersion, error, warnings);
         state.tagsMSG.NumberTags();
         if (!loaded)
             Report(error);
+        for (const CString& warning : warnings)
+            Report(warning);
         return loaded;
     }
     if (EndsWithExtension(path, ".prx")) {
