@@ -100,28 +100,26 @@ bool CMainDoc::SaveProjectAs()
 // The .prx file first, then the .prj file; the project path becomes the .prj path.
 bool CMainDoc::WriteProjectFiles(bool mayAskPath)
 {
-    const CString archivePath = ChangeFileNameExtension(project.filePath, kArchiveExtension);
-    project.filePath = archivePath;
-    // The archive is not touched when the XML file could not be written.
-    if (!WriteProjectXml(archivePath)) {
+    CString error;
+    switch (CProjectState::WriteProjectFiles(project.filePath, {sclFolder, textA}, error)) {
+    case ProjectWriteResult::kWritten:
+        break;
+    case ProjectWriteResult::kXmlNotWritten:
+        // The archive was not touched.
+    {
         CString message;
         message.Format("Error: Could not write the project file \"%s\". The project was not saved.",
-                       (LPCSTR)ChangeFileExtension(archivePath, "prx"));
+                       (LPCSTR)ChangeFileExtension(project.filePath, "prx"));
         AfxMessageBox(message, MB_OK | MB_ICONERROR);
         return false;
     }
-
-    CString error;
-    switch (WriteArchiveFile(archivePath, {sclFolder, textA}, error)) {
-    case ArchiveWriteResult::kWritten:
-        break;
-    case ArchiveWriteResult::kNotCreated:
+    case ProjectWriteResult::kArchiveNotCreated:
         if (mayAskPath)
             return SaveProjectAs();
-        ShowFileError("Error: Could not create the project file \"%s\": %s", archivePath, error);
+        ShowFileError("Error: Could not create the project file \"%s\": %s", project.filePath, error);
         return false;
-    case ArchiveWriteResult::kFailed:
-        ShowFileError("Error: Could not write the project file \"%s\": %s", archivePath, error);
+    case ProjectWriteResult::kArchiveFailed:
+        ShowFileError("Error: Could not write the project file \"%s\": %s", project.filePath, error);
         return false;
     }
     modified = false;

@@ -3,6 +3,7 @@
 #include "corvel/model/product.h"
 #include "corvel/project/kor_xml.h"
 #include "corvel/project/module_version.h"
+#include "corvel/project/path_utils.h"
 
 #include <ctime>
 
@@ -109,6 +110,23 @@ ArchiveWriteResult CProjectState::WriteArchiveFile(const CString& path, const CP
         return ArchiveWriteResult::kFailed;
     }
     return ArchiveWriteResult::kWritten;
+}
+
+ProjectWriteResult CProjectState::WriteProjectFiles(const CString& path,
+                                                    const CProjectArchiveWriter::Folders& folders, CString& error)
+{
+    const CString archivePath = ChangeFileNameExtension(path, "prj");
+    project.filePath = archivePath;
+    if (!WriteXmlFile(ChangeFileExtension(archivePath, "prx"), MakeProgramStamp()))
+        return ProjectWriteResult::kXmlNotWritten;
+    switch (WriteArchiveFile(archivePath, folders, error)) {
+    case ArchiveWriteResult::kWritten:
+        return ProjectWriteResult::kWritten;
+    case ArchiveWriteResult::kNotCreated:
+        return ProjectWriteResult::kArchiveNotCreated;
+    default:
+        return ProjectWriteResult::kArchiveFailed;
+    }
 }
 
 bool CProjectState::OpenArchiveFile(const CString& path, CFile& file, CString& error)

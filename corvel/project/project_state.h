@@ -16,6 +16,14 @@ enum class ArchiveWriteResult {
     kFailed,     // writing failed part way (error tells why)
 };
 
+// How saving the project's two files ended.
+enum class ProjectWriteResult {
+    kWritten,
+    kXmlNotWritten,     // the project XML file could not be written whole (the XML writer reported why)
+    kArchiveNotCreated, // the archive could not be created (error tells why); nothing of it was written
+    kArchiveFailed,     // writing the archive failed part way (error tells why)
+};
+
 // The Detail stamp of the running program: its file name, its product version and the time now.
 ProjectXmlStamp MakeProgramStamp();
 
@@ -47,6 +55,11 @@ public:
     // Writes the project archive path.
     ArchiveWriteResult WriteArchiveFile(const CString& path, const CProjectArchiveWriter::Folders& folders,
                                         CString& error);
+    // Saves as Save does: the project path becomes path with the extension of its file name made "prj"; the
+    // project XML file (the extension made "prx") is written first, stamped by the running program, and the
+    // archive only when the XML file was written whole.
+    ProjectWriteResult WriteProjectFiles(const CString& path, const CProjectArchiveWriter::Folders& folders,
+                                         CString& error);
     // Opens the project archive path for reading; false when it cannot be opened (error tells why).
     static bool OpenArchiveFile(const CString& path, CFile& file, CString& error);
     // Reads the opened project archive into the records and closes it; false when it cannot be read to its

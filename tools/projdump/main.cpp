@@ -139,18 +139,20 @@ bool SaveProject(CProjectState& state, const CString& out)
 {
     if (state.project.prjName.IsEmpty())
         state.project.prjName = GetFileNameOfPath(out);
-    const CString archivePath = ChangeFileNameExtension(out, "prj");
-    state.project.filePath = archivePath;
-    if (!state.WriteXmlFile(ChangeFileExtension(archivePath, "prx"), MakeProgramStamp()))
-        return false;
     CString error;
-    if (state.WriteArchiveFile(archivePath, {}, error) != ArchiveWriteResult::kWritten) {
+    switch (state.WriteProjectFiles(out, {}, error)) {
+    case ProjectWriteResult::kWritten:
+        return true;
+    case ProjectWriteResult::kXmlNotWritten:
+        return false; // reported by the XML writer
+    default: {
         CString message;
-        message.Format("Error: Could not write the project file \"%s\": %s", (LPCSTR)archivePath, (LPCSTR)error);
+        message.Format("Error: Could not write the project file \"%s\": %s", (LPCSTR)state.project.filePath,
+                       (LPCSTR)error);
         Report(message);
         return false;
     }
-    return true;
+    }
 }
 
 } // namespace
