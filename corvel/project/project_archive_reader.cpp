@@ -321,32 +321,35 @@ void CProjectArchiveReader::ReadTagMap(CCursor& in)
     }
 }
 
-void CProjectArchiveReader::ReadIedMap(CCursor& in)
+template <class Record>
+void CProjectArchiveReader::ReadDeviceRecords(CCursor& in, const DeviceBlock<Record>& block)
 {
-    in.At("the IED map");
-    RecordList<_IED_DEVICE>& ieds = m_content.project.iedDevices;
-    const int count = in.RecordCount(kIedRecordMinBytes);
-    POSITION slot = ieds.GetHeadPosition();
+    in.At(block.name);
+    RecordList<Record>& records = block.records;
+    const int count = in.RecordCount(block.minBytes);
+    POSITION slot = records.GetHeadPosition();
     int dropped = 0;
     for (int i = 0; i < count; ++i) {
-        in.At("the IED map", i + 1);
+        in.At(block.name, i + 1);
         if (slot != nullptr) {
-            ReadIedRecord(in, *ieds.GetNext(slot));
+            (this->*block.read)(in, *records.GetNext(slot));
         } else {
-            // A file made with more IED records than this project has: read past the rest.
-            _IED_DEVICE record;
-            ReadIedRecord(in, record);
+            // A file made with more records than this project has: read past the rest.
+            Record record;
+            (this->*block.read)(in, record);
             if (record.state == kSlotInUse)
                 ++dropped;
         }
     }
-    if (dropped > 0) {
-        CString warning;
-        warning.Format("Warning: The project holds more IEDs than the network view has device slots (%d). "
-                       "%d IED(s) were not loaded.",
-                       static_cast<int>(ieds.GetCount()), dropped);
-        m_warnings.push_back(warning);
-    }
+    if (dropped > 0)
+        m_warnings.push_back(DevicesBeyondSlotsWarning(block.devices, block.device,
+                                                       static_cast<int>(records.GetCount()), dropped));
+}
+
+void CProjectArchiveReader::ReadIedMap(CCursor& in)
+{
+    ReadDeviceRecords<_IED_DEVICE>(in, {"the IED map", kIedRecordMinBytes, m_content.project.iedDevices,
+                                        &CProjectArchiveReader::ReadIedRecord, "IEDs", "IED"});
 }
 
 void CProjectArchiveReader::ReadIedRecord(CCursor& in, _IED_DEVICE& ied)
@@ -444,29 +447,8 @@ void CProjectArchiveReader::ReadReportEntry(CCursor& in, ReportPathEntry& e)
 
 void CProjectArchiveReader::ReadPlcs(CCursor& in)
 {
-    in.At("the PLCs");
-    RecordList<CPLC_Device>& plcs = m_content.project.plcDevices;
-    const int count = in.RecordCount(kPlcRecordMinBytes);
-    POSITION slot = plcs.GetHeadPosition();
-    int dropped = 0;
-    for (int i = 0; i < count; ++i) {
-        in.At("the PLCs", i + 1);
-        if (slot != nullptr) {
-            ReadPlcRecord(in, *plcs.GetNext(slot));
-        } else {
-            CPLC_Device record;
-            ReadPlcRecord(in, record);
-            if (record.state == kSlotInUse)
-                ++dropped;
-        }
-    }
-    if (dropped > 0) {
-        CString warning;
-        warning.Format("Warning: The project holds more PLC devices than the network view has device slots "
-                       "(%d). %d PLC device(s) were not loaded.",
-                       static_cast<int>(plcs.GetCount()), dropped);
-        m_warnings.push_back(warning);
-    }
+    ReadDeviceRecords<CPLC_Device>(in, {"the PLCs", kPlcRecordMinBytes, m_content.project.plcDevices,
+                                        &CProjectArchiveReader::ReadPlcRecord, "PLC devices", "PLC device"});
 }
 
 void CProjectArchiveReader::ReadPlcRecord(CCursor& in, CPLC_Device& plc)

@@ -404,13 +404,8 @@ bool CProjectXmlReader::ReadProjectIedMap(const Node* root)
                 ReadIedReportsPath(child, ied);
         }
     }
-    if (skipped > 0) {
-        CString warning;
-        warning.Format("Warning: The project holds more IEDs than the network view has device slots (%d). "
-                       "%d IED(s) were not loaded.",
-                       static_cast<int>(ieds.GetCount()), skipped);
-        m_warnings.push_back(warning);
-    }
+    if (skipped > 0)
+        m_warnings.push_back(DevicesBeyondSlotsWarning("IEDs", "IED", static_cast<int>(ieds.GetCount()), skipped));
     return true;
 }
 
@@ -614,4 +609,13 @@ bool CProjectXmlReader::ReadProjectCtlModels(const Node* root)
         m_content.ctlModels[CtlModelKey(tagName, CString())] = ReadDecimal(code);
     }
     return true;
+}
+
+CString DevicesBeyondSlotsWarning(LPCSTR devices, LPCSTR device, int slots, int dropped)
+{
+    CString warning;
+    warning.Format("Warning: The project holds more %s than the network view has device slots (%d). "
+                   "%d %s(s) were not loaded.",
+                   devices, slots, dropped, device);
+    return warning;
 }
