@@ -8,7 +8,7 @@ string(REPLACE "/" "\\\\" KORVANE_BINARY_WINPATH "Z:${CMAKE_BINARY_DIR}")
 # KORVANE_SHARED_DIR (cache or environment) names another place.
 set(KORVANE_SHARED_DIR "$ENV{KORVANE_SHARED_DIR}" CACHE PATH "Folder holding testdata/ of the shared test data")
 if(NOT KORVANE_SHARED_DIR)
-  foreach(candidate ${CMAKE_SOURCE_DIR}/../shared ${CMAKE_SOURCE_DIR}/../../shared /work/shared)
+  foreach(candidate ${CMAKE_SOURCE_DIR}/../shared ${CMAKE_SOURCE_DIR}/../../shared)
     if(EXISTS ${candidate}/testdata/scl)
       get_filename_component(KORVANE_SHARED_DIR ${candidate} ABSOLUTE)
       break()
@@ -91,15 +91,32 @@ function(korvane_check_headless_targets)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_check_headless_targets)
 
-# korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [HEADLESS])
+find_program(KORVANE_PYTHON python3 REQUIRED)
+
+# korvane_module_simulator(<fixture>): a gateway module simulator of its own
+# (tests/support/module_simulator.py) for the tests that require <fixture>:
+# ctest starts it before them and stops it after them. It picks a free
+# loopback address and writes it, its pid and its log into
+# build/simulators/<fixture>.
+function(korvane_module_simulator fixture)
+  set(state ${CMAKE_BINARY_DIR}/simulators/${fixture})
+  set(script ${CMAKE_SOURCE_DIR}/tests/support/module_simulator.py)
+  add_test(NAME ${fixture}_start COMMAND ${KORVANE_PYTHON} ${script} start --state ${state})
+  add_test(NAME ${fixture}_stop COMMAND ${KORVANE_PYTHON} ${script} stop --state ${state})
+  set_tests_properties(${fixture}_start PROPERTIES FIXTURES_SETUP ${fixture})
+  set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture})
+endfunction()
+
+# korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [HEADLESS] [MODULE_SIMULATOR])
 # A GoogleTest executable run under Wine by ctest. HEADLESS: the program tests
-# window-free code and must not link the window layer.
+# window-free code and must not link the window layer. MODULE_SIMULATOR: it
+# gets a module simulator of its own (tests/support/module_simulator.h).
 # Test programs run side by side: each is built into a folder of its own and
 # runs there, so that the files a program keeps beside itself or in its current
 # folder (its "Upload" folder, its INI file, relative paths) are its alone. Its
 # registry key and scratch folders are named after it (tests/support/test_program.h).
 function(korvane_test name)
-  cmake_parse_arguments(T "HEADLESS" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(T "HEADLESS;MODULE_SIMULATOR" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
   set(folder ${CMAKE_CURRENT_BINARY_DIR}/${name})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${folder})
@@ -119,4 +136,10 @@ function(korvane_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all"
     WORKING_DIRECTORY ${folder})
+  if(T_MODULE_SIMULATOR)
+    korvane_module_simulator(${name}_simulator)
+    string(REPLACE "/" "\\\\" state "Z:${CMAKE_BINARY_DIR}/simulators/${name}_simulator")
+    target_compile_definitions(${name} PRIVATE KORVANE_SIMULATOR_STATE="${state}")
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_simulator)
+  endif()
 endfunction()

@@ -13,7 +13,7 @@ PACKAGES=(
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   libz-mingw-w64-dev librapidxml-dev googletest
-  wine wine64 xvfb xauth x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
   unzip zip python3 tzdata
 )
 
@@ -26,18 +26,34 @@ for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
-SRC_LIST=/etc/apt/sources.list.d/korvane-src.sources
+# Source packages (libb64, libpng) come from the same archives as the binary
+# packages: the source entries are copies of the machine's binary entries for
+# its own release.
+APT_DIR=/etc/apt
+SRC_NAME=korvane-src
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+
+# Writes content to the file (removes it when content is empty); says whether it changed.
+write_source_file() {
+  local file=$1 content=$2
+  if [ -z "$content" ]; then
+    [ -f "$file" ] || return 1
+    as_root rm -f "$file"
+    return 0
+  fi
+  [ -f "$file" ] && [ "$(cat "$file")" = "$content" ] && return 1
+  printf '%s\n' "$content" | as_root tee "$file" >/dev/null
+}
+
 need_update=0
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-  as_root tee "$SRC_LIST" >/dev/null <<SRC
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: $codename $codename-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
-  need_update=1
+others=$(grep -ls -E '^[[:space:]]*(deb-src|Types:.*deb-src)' "$APT_DIR/sources.list" "$APT_DIR"/sources.list.d/*.list \
+  "$APT_DIR"/sources.list.d/*.sources 2>/dev/null | grep -v "/$SRC_NAME\.\(list\|sources\)$" || true)
+if [ -z "$others" ]; then
+  list_entries=$("$ROOT/scripts/source-entries.sh" list "$APT_DIR" "$codename" "$SRC_NAME")
+  deb822_entries=$("$ROOT/scripts/source-entries.sh" deb822 "$APT_DIR" "$codename" "$SRC_NAME")
+  [ -n "$list_entries$deb822_entries" ] || echo "setup: no binary package source of this release to copy for the source packages" >&2
+  write_source_file "$APT_DIR/sources.list.d/$SRC_NAME.list" "$list_entries" && need_update=1
+  write_source_file "$APT_DIR/sources.list.d/$SRC_NAME.sources" "$deb822_entries" && need_update=1
 fi
 
 if [ ${#missing[@]} -gt 0 ] || [ $need_update -eq 1 ]; then

@@ -9,7 +9,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=
 export WINEARCH=win64
 
 # The marker names the prefix's settings: a prefix made with older ones is made again.
-READY=$WINEPREFIX/.ready-2
+READY=$WINEPREFIX/.ready-3
 if [ ! -f "$READY" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -23,6 +23,11 @@ if [ ! -f "$READY" ]; then
       # No window manager runs on the virtual display: windows are not handed
       # to one, so showing and hiding them does not wait for it.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+      # Wine's own system fonts (Tahoma, Marlett for the caption buttons ...)
+      # are used only when they stand in the prefix's Fonts folder.
+      for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /opt/wine/share/wine/fonts; do
+        if [ -d "$dir" ]; then cp -n "$dir"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true; break; fi
+      done
       wineserver -w || true
       touch "$READY"
     fi

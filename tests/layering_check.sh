@@ -20,12 +20,13 @@ forbid() {
 framework_core=(framework/archive.* framework/collections.* framework/core.h framework/exceptions.*
   framework/file.* framework/geometry.* framework/handles.h framework/module.* framework/msgbox.*
   framework/object.* framework/strings.*)
-window_headers='framework/(appex|cmdline|controls|ddx|dialog|docview|filedialog|frame|gdi|menu|msgmap|recentfiles|splitter|statusbar|ui|winapp|wnd)\.h'
+window_headers='framework/(appex|cmdline|controls|ddx|dialog|docview|filedialog|frame|gdi|menu|msgmap|oledrop|print|recentfiles|splitter|statusbar|ui|winapp|wnd)\.h'
 
 forbid "the framework core includes the window layer" "$window_headers" "${framework_core[@]}"
-forbid "headless Corvel code includes the window layer" "$window_headers|commctrl\.h" corvel/model corvel/project
+forbid "headless Corvel code includes the window layer" "$window_headers|commctrl\.h" corvel/model corvel/project \
+  corvel/gateway
 forbid "headless Corvel code includes Corvel's window code" 'corvel/(app|workspace|controls|mapping)/.*' \
-  corvel/model corvel/project
+  corvel/model corvel/project corvel/gateway
 forbid "the model includes the project files above it" 'corvel/project/.*' corvel/model
 
 exit $failed

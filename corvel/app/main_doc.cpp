@@ -39,9 +39,7 @@ CMainDoc::~CMainDoc() = default;
 
 CString CMainDoc::GetProjectName() const
 {
-    if (!project.prjName.IsEmpty())
-        return project.prjName;
-    return GetProjectFileName();
+    return Corvel::Records::ProjectName(project);
 }
 
 CString CMainDoc::GetProjectFileName() const
@@ -63,13 +61,8 @@ void CMainDoc::MarkChangedAndUpdateViews()
 int CMainDoc::GetDeviceCount(int kind) const
 {
     switch (kind) {
-    case kKindIed: {
-        int count = 0;
-        for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;)
-            if (project.iedDevices.GetNext(pos)->state == Corvel::Records::kSlotInUse)
-                ++count;
-        return count;
-    }
+    case kKindIed:
+        return Corvel::Records::CountIedsInUse(project);
     case kKindPlc:
         return 1;
     case kKindTagMap:
@@ -166,7 +159,21 @@ bool CMainDoc::StartNewProject()
 
 bool CMainDoc::WriteProjectXml(const CString& path)
 {
-    return WriteXmlFile(ChangeFileExtension(path, "prx"), MakeProgramStamp());
+    return WriteXmlFile(ChangeFileExtension(path, "prx"), MakeXmlStamp());
+}
+
+ProjectXmlStamp CMainDoc::MakeXmlStamp() const
+{
+    return MakeProgramStamp();
+}
+
+Corvel::Gateway::DeviceConfigResult CMainDoc::WriteDeviceConfig(CString path, int& tagCount)
+{
+    Corvel::Gateway::DeviceConfigOptions options;
+    options.stamp = MakeXmlStamp();
+    Corvel::Gateway::DeviceConfigResult result = Corvel::Gateway::WriteDeviceConfigFile(GetXmlContent(), path, options);
+    tagCount = result.tagCount;
+    return result;
 }
 
 void CMainDoc::ReadProjectXml(const CString& path)

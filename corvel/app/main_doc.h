@@ -1,6 +1,7 @@
 // CMainDoc: the project document with its records; FindMainDocument, GetActiveDocumentOfClass.
 #pragma once
 #include "framework/ui.h"
+#include "corvel/gateway/device_config.h"
 #include "corvel/model/ied_records.h"
 #include "corvel/model/project_records.h"
 #include "corvel/model/tags_list.h"
@@ -99,6 +100,12 @@ public:
     // Writes the project XML file: path with its extension replaced by "prx"; false when it could not be
     // opened or written whole (reported by the XML writer).
     bool WriteProjectXml(const CString& path);
+    // What the project XML file tells about its writing: this program, its version and the time.
+    ProjectXmlStamp MakeXmlStamp() const;
+    // Writes the module configuration to path, for Export Configuration, the download and the AOI export;
+    // tagCount receives the IED tag rows written. Failures are thrown as CKorException for the command to
+    // report; the file named path and the project are then as they were.
+    Corvel::Gateway::DeviceConfigResult WriteDeviceConfig(CString path, int& tagCount);
     // Opens the project XML file path as a new project (after the save prompt
     // of New; nothing happens when it is cancelled). A file that cannot be
     // read or lacks a section is reported in a message box and leaves the

@@ -1,30 +1,15 @@
 #include "corvel/model/ctl_model_map.h"
 
+#include <algorithm>
+#include <functional>
+
 namespace {
 
-bool BeginsWith(const CString& text, const CString& start)
+CString CodeText(int code)
 {
-    return text.GetLength() >= start.GetLength() && strncmp(text, start, start.GetLength()) == 0;
-}
-
-// The entry whose name equals key, else the one with the longest name that key begins with.
-const CtlModelMap::value_type* FindEntry(const CtlModelMap& map, const CString& key, bool flat)
-{
-    const CtlModelMap::value_type* prefixMatch = nullptr;
-    int prefixLength = -1;
-    for (const auto& entry : map) {
-        if (entry.second == 0)
-            continue;
-        const CString text = CtlModelKeyText(entry.first);
-        const CString name = flat ? FlatCtlModelName(text) : text;
-        if (name == key)
-            return &entry;
-        if (name.GetLength() > prefixLength && BeginsWith(key, name)) {
-            prefixMatch = &entry;
-            prefixLength = name.GetLength();
-        }
-    }
-    return prefixMatch;
+    CString text;
+    text.Format("%d", code);
+    return text;
 }
 
 // The byte at index i of the key's text (CtlModelKeyText), or -1 past its end.
@@ -71,21 +56,26 @@ CString FindCtlModelTextForTag(const CtlModelMap& map, const CString& domain, co
     const int underscore = tagText.Find('_');
     const CString path = underscore < 0 ? tagText : tagText.Mid(underscore + 1);
     const int pathDollar = path.Find('$');
+    const CString pathHead = pathDollar < 0 ? path : path.Left(pathDollar);
     const CString pathRest = pathDollar < 0 ? CString() : path.Mid(pathDollar);
-    for (const auto& [key, code] : map) {
-        if (!BeginsWith(domain, key.first))
-            continue;
-        const int keyDollar = key.second.Find('$');
-        const CString node = keyDollar < 0 ? key.second : key.second.Left(keyDollar);
-        if (!BeginsWith(path, node))
-            continue;
-        if (node + pathRest == key.second && code != 0) {
-            CString text;
-            text.Format("%d", code);
-            return text;
+    // A key matches when its domain begins the given domain and its path is its node (a beginning of the
+    // path without "$") followed by the rest of the path from its first "$": so only these keys can, and of
+    // those in the map with a number the first in key order decides.
+    const CtlModelKeyTextLess keyOrder;
+    CtlModelMap::const_iterator first = map.end();
+    for (int domainLength = 0; domainLength <= domain.GetLength(); ++domainLength) {
+        const CString keyDomain = domain.Left(domainLength);
+        for (int nodeLength = 0; nodeLength <= pathHead.GetLength(); ++nodeLength) {
+            const CString keyPath = pathHead.Left(nodeLength) + pathRest;
+            if (keyPath.IsEmpty())
+                continue;
+            const auto found = map.find(CtlModelKey(keyDomain, keyPath));
+            if (found != map.end() && found->second != 0 &&
+                (first == map.end() || keyOrder(found->first, first->first)))
+                first = found;
         }
     }
-    return "0";
+    return first != map.end() ? CodeText(first->second) : CString("0");
 }
 
 void RemoveIedCtlModels(CtlModelMap& map, const CString& iedName)
@@ -114,12 +104,55 @@ CString FlatCtlModelName(const CString& keyText)
 
 CString FindCtlModelText(const CtlModelMap& map, const CString& key, const CString& defaultText)
 {
-    const CtlModelMap::value_type* found = FindEntry(map, key, false);
-    if (found == nullptr)
-        found = FindEntry(map, FlatCtlModelName(key), true);
-    if (found == nullptr)
-        return defaultText;
-    CString text;
-    text.Format("%d", found->second);
-    return text;
+    return CCtlModelIndex(map).Find(key, defaultText);
+}
+
+CCtlModelIndex::CCtlModelIndex(const CtlModelMap& map)
+{
+    for (const auto& [key, code] : map) {
+        // Entries of 0 are no entries to a lookup.
+        if (code == 0)
+            continue;
+        const CString text = CtlModelKeyText(key);
+        m_keyTexts.Add(text, code);
+        m_flatNames.Add(FlatCtlModelName(text), code);
+    }
+}
+
+void CCtlModelIndex::Names::Add(const CString& name, int code)
+{
+    const std::string text(name, static_cast<size_t>(name.GetLength()));
+    if (!codes.emplace(text, code).second)
+        return;
+    const auto place = std::lower_bound(lengths.begin(), lengths.end(), text.size(), std::greater<size_t>());
+    if (place == lengths.end() || *place != text.size())
+        lengths.insert(place, text.size());
+}
+
+const int* CCtlModelIndex::Names::Find(std::string_view key) const
+{
+    for (const size_t length : lengths) {
+        if (length > key.size())
+            continue;
+        const auto found = codes.find(key.substr(0, length));
+        if (found != codes.end())
+            return &found->second;
+    }
+    return nullptr;
+}
+
+CString CCtlModelIndex::Find(const CString& key, const CString& defaultText) const
+{
+    const int* code = m_keyTexts.Find(std::string_view(key, static_cast<size_t>(key.GetLength())));
+    if (code == nullptr) {
+        const CString flat = FlatCtlModelName(key);
+        code = m_flatNames.Find(std::string_view(flat, static_cast<size_t>(flat.GetLength())));
+    }
+    return code == nullptr ? defaultText : CodeText(*code);
+}
+
+CString CCtlModelIndex::FindFlat(const CString& flatName, const CString& defaultText) const
+{
+    const auto found = m_flatNames.codes.find(std::string_view(flatName, static_cast<size_t>(flatName.GetLength())));
+    return found == m_flatNames.codes.end() ? defaultText : CodeText(found->second);
 }

@@ -5,7 +5,10 @@
 #include "framework/core.h"
 
 #include <map>
+#include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 using CtlModelKey = std::pair<CString, CString>;
 // Orders keys as their texts order (CtlModelKeyText: domain + "|" + path), byte by byte, so that the map is
@@ -32,3 +35,26 @@ CString FlatCtlModelName(const CString& keyText);
 // defaultText: an entry whose key text equals key, else the longest one that
 // key begins with; then the same on the flat names. Entries of 0 are skipped.
 CString FindCtlModelText(const CtlModelMap& map, const CString& key, const CString& defaultText);
+
+// The entries of a control-model map by their key texts and flat names, made once for many lookups.
+class CCtlModelIndex {
+public:
+    explicit CCtlModelIndex(const CtlModelMap& map);
+    // As FindCtlModelText on the map.
+    CString Find(const CString& key, const CString& defaultText) const;
+    // The code of the entry whose flat name equals flatName, as "%d" text; defaultText when none does.
+    CString FindFlat(const CString& flatName, const CString& defaultText) const;
+
+private:
+    // Codes by name (the first entry of a name in map order), and the lengths the names have, longest first.
+    struct Names {
+        std::map<std::string, int, std::less<>> codes;
+        std::vector<size_t> lengths;
+        void Add(const CString& name, int code);
+        // The code of the name equal to key, else of the longest name that key begins with; null when none.
+        const int* Find(std::string_view key) const;
+    };
+
+    Names m_keyTexts;
+    Names m_flatNames;
+};

@@ -27,7 +27,50 @@ const char kFreedPlcResponse[] = "1000";
 const char kFreedPlcRetries[] = "0";
 const char kFreedPlcErrorDelay[] = "300";
 
+// RPI limit of a project with 16 IEDs or more.
+const char kRpiLimitManyIeds[] = "100";
+
 } // namespace
+
+CString ReportPathEntry::ReportBlockName() const
+{
+    return reportDataPath.Mid(reportDataPath.ReverseFind('$') + 1);
+}
+
+CString ProjectName(const _PROJECT& project)
+{
+    if (!project.prjName.IsEmpty())
+        return project.prjName;
+    return project.filePath.Mid(project.filePath.ReverseFind('\\') + 1);
+}
+
+int CountIedsInUse(const _PROJECT& project)
+{
+    int count = 0;
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        if (project.iedDevices.GetNext(pos)->state == kSlotInUse)
+            ++count;
+    }
+    return count;
+}
+
+void RpiLimitInfo::Refresh(const _PROJECT& project)
+{
+    iedCount = CountIedsInUse(project);
+    portSetting = project.numPorts;
+    struct Step {
+        int below;
+        const char* limit;
+    };
+    static const Step kSteps[] = {{6, "10"}, {11, "40"}, {16, "60"}};
+    rpiLimit = kRpiLimitManyIeds;
+    for (const Step& step : kSteps) {
+        if (iedCount < step.below) {
+            rpiLimit = step.limit;
+            break;
+        }
+    }
+}
 
 _CFCDA* FindFcda(const RecordList<_CFCDA>& fcdas, const CString& tagName)
 {
@@ -98,6 +141,23 @@ std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot)
         device->name = kFirstPlcName;
     device->devType = kPlcDefaultType;
     return device;
+}
+
+void PlaceIed(_IED_DEVICE& device, const CString& sclPath, const CConnectedAP& entry)
+{
+    device.state = kSlotInUse;
+    device.CIDFile = sclPath;
+    device.label = entry.ied.name;
+    device.name = entry.ied.name;
+    device.vendor = entry.ied.manufacturer;
+    device.IPaddr = entry.IP;
+    device.IPMask = entry.IP_SUBNET;
+    device.Gateway = entry.IP_GATEWAY;
+    device.APTitle = entry.OSI_AP_Title;
+    device.AEQualifier = entry.OSI_AE_Qualifier;
+    device.pSel = entry.OSI_PSEL;
+    device.sSel = entry.OSI_SSEL;
+    device.tSel = entry.OSI_TSEL;
 }
 
 void MoveDeviceFields(_IED_DEVICE& to, _IED_DEVICE& from)

@@ -3,6 +3,7 @@
 // CMainDoc names them as its nested types; model and format code uses them without windows.
 #pragma once
 #include "framework/core.h"
+#include "corvel/model/ied_records.h"
 #include "corvel/model/product.h"
 #include "corvel/model/scl_model.h"
 
@@ -66,8 +67,21 @@ struct _TAGS {
     CString tagFCDA;
 };
 
-// A report or GOOSE path of an IED, in the order of the project archive's entry.
+// A report or GOOSE path of an IED, in the order of the project archive's entry. Its key in the IED's
+// ReportsPath is the row's data path, which is also the member path the configuration writes (the part after
+// its first ":" is the MMS path). What the module configuration reads of it:
+//   both kinds: isGOOSE, iIndex (the path's member index in the block's data set);
+//   report control block: reportDataPath (the block instance's reference, "LLN0$BR$brcb01"; empty when the
+//     path belongs to no report control block), reportDomain (its logical device), reportID, reportConfRev,
+//     isBuffered, iCount (the data set's member count), groupOffset (the members' attribute boundaries,
+//     "0,2,5,6"), iIntPd, and the trigger options isDchg, isQchg, isDupd, isPeriod, isGI;
+//   GOOSE control block: gooseGCRef (the GOOSE control reference, which names the block; empty when the
+//     path belongs to none), gooseDataSetRef, appID, gooseMulticastMacAddr, gooseReportConfRev,
+//     gooseDataItemDomain (the member's logical device) and dataItems (the items of the block's data set).
 struct ReportPathEntry {
+    // The name of the report control block instance: the part of reportDataPath after its last "$".
+    CString ReportBlockName() const;
+
     CString tagName;
     CString dataType;
     CString domName;
@@ -244,6 +258,22 @@ struct _PROJECT {
     CString reservedText9;
 };
 
+// The project's name, or the file name of its path when the name is empty.
+CString ProjectName(const _PROJECT& project);
+// The IED records in use (placed on the network view).
+int CountIedsInUse(const _PROJECT& project);
+
+// The RPI limit of the project's EtherNet/IP connections, which depends on how many IEDs the module polls.
+struct RpiLimitInfo {
+    // Counts the IEDs in use and takes the port setting: fewer than 6 IEDs give "10", 6 to 10 "40",
+    // 11 to 15 "60", 16 or more "100".
+    void Refresh(const _PROJECT& project);
+
+    int iedCount = 0;
+    int portSetting = 0;
+    CString rpiLimit;
+};
+
 // Deletes every record of the list and empties it.
 template <class T>
 void DeleteRecords(RecordList<T>& list)
@@ -270,6 +300,10 @@ void AddDeviceSlots(_PROJECT& project, int iedSlots, int plcSlots);
 std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum);
 // A PLC slot with the network view's defaults; the first one is in use as "EthernetIP".
 std::unique_ptr<CPLC_Device> MakePlcSlot(int devNum, bool firstSlot);
+
+// Puts the IED of an SCL file's access point into a free slot: in use, named after the IED, with its
+// SCL file, manufacturer and addresses.
+void PlaceIed(_IED_DEVICE& device, const CString& sclPath, const CConnectedAP& entry);
 
 // Gives to every field of from except state, devNum and button; the lists are moved, leaving from's empty.
 // The IED's first unnamed number becomes 0.

@@ -251,18 +251,27 @@ bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& truste
     return restored;
 }
 
-void CKorXml::WriteEmbeddedFile(LPCSTR path)
+CString NotEmbeddedText(const CString& path)
 {
-    if (!m_writer)
-        return;
+    CString text;
+    text.Format(kCouldNotBeRead, (LPCSTR)path);
+    return text;
+}
+
+bool CKorXml::WriteEmbeddedFile(LPCSTR path)
+{
+    if (!m_writer) {
+        if (m_throwFailures)
+            throw Exceptions::CKorXmlException(E_UNEXPECTED, "write (no open writer)");
+        return false;
+    }
     const CString filePath = path ? path : "";
     EmbeddedArchive archive;
     if (!archive.Build(filePath)) {
-        CString text;
-        text.Format(kCouldNotBeRead, (LPCSTR)filePath);
         // Reported as the writer reports its failures, and the element is left out.
-        ShowProductMessage(text, MB_ICONEXCLAMATION | MB_OK, nullptr);
-        return;
+        if (!m_throwFailures)
+            ShowProductMessage(NotEmbeddedText(filePath), MB_ICONEXCLAMATION | MB_OK, nullptr);
+        return false;
     }
 
     const CString type = filePath.Right(3);
@@ -285,6 +294,7 @@ void CKorXml::WriteEmbeddedFile(LPCSTR path)
         WriteText(output.data());
     archive.Close();
     WriteEndTag();
+    return true;
 }
 
 namespace {

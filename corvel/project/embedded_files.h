@@ -40,6 +40,9 @@ using TrustedFolders = std::vector<CString>;
 // The part of path before its last backslash; empty when there is none (the path helpers' own).
 using ::FolderPartOfPath;
 
+// The message for a file that could not be read and so is not embedded.
+CString NotEmbeddedText(const CString& path);
+
 // The "Upload" folder beside the program; empty when the program's folder is unknown.
 CString GetUploadFolder();
 

@@ -21,18 +21,46 @@ const char kListEnd[] = "XXX";
 constexpr DWORD kReadMode = STGM_READ | STGM_SHARE_DENY_WRITE;
 constexpr DWORD kWriteMode = STGM_CREATE | STGM_WRITE | STGM_SHARE_DENY_WRITE;
 
-// text (null reads as empty) in UTF-16 through the thread's ANSI code page.
-std::wstring ToUtf16(LPCSTR text)
+// Sets out to text (null reads as empty) in UTF-16 through the thread's ANSI code page, with its
+// terminator; with escapeMarkup "&", "<", ">" and '"' become their entities. Every ANSI code page keeps the
+// ASCII characters as they are.
+LPCWSTR ToUtf16(LPCSTR text, std::vector<wchar_t>& out, bool escapeMarkup = false)
 {
-    if (text == nullptr || *text == '\0')
-        return std::wstring();
-    const int length = static_cast<int>(strlen(text));
-    const int needed = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, length, nullptr, 0);
-    if (needed <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(needed), L'\0');
-    ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, length, &wide[0], needed);
-    return wide;
+    const size_t length = text != nullptr ? strlen(text) : 0;
+    if (out.size() < length + 1)
+        out.resize(length + 1);
+    wchar_t* wide = out.data();
+    unsigned char high = 0;
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        high |= c;
+        wide[i] = static_cast<wchar_t>(c);
+    }
+    wide[length] = L'\0';
+    if (high >= 0x80) {
+        const int needed = ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, static_cast<int>(length), nullptr, 0);
+        const size_t converted = needed > 0 ? static_cast<size_t>(needed) : 0;
+        if (out.size() < converted + 1)
+            out.resize(converted + 1);
+        if (converted > 0)
+            ::MultiByteToWideChar(CP_THREAD_ACP, 0, text, static_cast<int>(length), out.data(), needed);
+        out[converted] = L'\0';
+    }
+    // The markup characters are ASCII, the same in every ANSI code page.
+    if (escapeMarkup && length > 0 && strpbrk(text, "&<>\"") != nullptr) {
+        std::wstring escaped;
+        for (const wchar_t* c = out.data(); *c != L'\0'; ++c) {
+            switch (*c) {
+            case L'&': escaped += L"&amp;"; break;
+            case L'<': escaped += L"&lt;"; break;
+            case L'>': escaped += L"&gt;"; break;
+            case L'"': escaped += L"&quot;"; break;
+            default: escaped += *c; break;
+            }
+        }
+        out.assign(escaped.c_str(), escaped.c_str() + escaped.size() + 1);
+    }
+    return out.data();
 }
 
 bool IsListEnd(LPCSTR text)
@@ -84,26 +112,6 @@ const WriterTraits& PlatformWriterTraits()
     return traits;
 }
 
-// An attribute value as the writer must be given it for the file to hold value.
-std::wstring AttributeValue(LPCSTR value)
-{
-    std::wstring wide = ToUtf16(value);
-    if (PlatformWriterTraits().escapesAttributes)
-        return wide;
-    std::wstring escaped;
-    escaped.reserve(wide.size());
-    for (wchar_t c : wide) {
-        switch (c) {
-        case L'&': escaped += L"&amp;"; break;
-        case L'<': escaped += L"&lt;"; break;
-        case L'>': escaped += L"&gt;"; break;
-        case L'"': escaped += L"&quot;"; break;
-        default: escaped += c; break;
-        }
-    }
-    return escaped;
-}
-
 AskFileNameFunction& DefaultAskFileName()
 {
     static AskFileNameFunction ask;
@@ -119,6 +127,22 @@ AskFileNameFunction CKorXml::SetDefaultAskFileName(AskFileNameFunction ask)
     return std::exchange(DefaultAskFileName(), std::move(ask));
 }
 
+LPCWSTR CKorXml::WideName(LPCSTR name)
+{
+    return ToUtf16(name, m_wideName);
+}
+
+LPCWSTR CKorXml::WideValue(LPCSTR value)
+{
+    // An attribute value as the writer must be given it for the file to hold value.
+    return ToUtf16(value, m_wideValue, !PlatformWriterTraits().escapesAttributes);
+}
+
+LPCWSTR CKorXml::WideText(LPCSTR text)
+{
+    return ToUtf16(text, m_wideValue);
+}
+
 CKorXml::~CKorXml()
 {
     if (m_writer) {
@@ -132,14 +156,21 @@ CKorXml::~CKorXml()
 
 bool CKorXml::Close()
 {
-    if (!m_writer)
-        return false;
-    const HRESULT ended = m_writer->WriteEndDocument();
-    const HRESULT flushed = m_writer->Flush();
-    m_lastResult = FAILED(ended) ? ended : flushed;
+    HRESULT result = S_OK;
+    const bool wasWriting = static_cast<bool>(m_writer);
+    if (m_writer) {
+        result = m_writer->WriteEndDocument();
+        const HRESULT flushed = m_writer->Flush();
+        if (SUCCEEDED(result))
+            result = flushed;
+        m_lastResult = result;
+    }
+    m_reader.Release();
     m_writer.Release();
     m_stream.Release();
-    return !m_failed && SUCCEEDED(ended) && SUCCEEDED(flushed);
+    if (FAILED(result) && m_throwFailures)
+        throw CKorXmlException(result, "WriteEndDocument");
+    return wasWriting && !m_failed && SUCCEEDED(result);
 }
 
 void CKorXml::Check(HRESULT result, LPCSTR call)
@@ -165,6 +196,8 @@ bool CKorXml::OpenWriter()
         m_writer = writer;
         return true;
     } catch (CKorXmlException&) {
+        if (m_throwFailures)
+            throw;
         AfxMessageBox("CreateWriter");
         return false;
     }
@@ -176,12 +209,16 @@ bool CKorXml::OpenReader()
     try {
         Check(::CreateXmlReader(__uuidof(IXmlReader), reader.ReceiveVoid(), nullptr), "CreateXmlReader");
     } catch (CKorXmlException&) {
+        if (m_throwFailures)
+            throw;
         AfxMessageBox("Error: CreateReader - XML");
         return false;
     }
     try {
         Check(reader->SetInput(m_stream.Get()), "SetInput");
     } catch (CKorXmlException&) {
+        if (m_throwFailures)
+            throw;
         AfxMessageBox("Error: CreateReader - Input");
         return false;
     }
@@ -207,6 +244,8 @@ bool CKorXml::OpenFileStream(bool forReading)
             m_stream = stream;
             return forReading ? OpenReader() : OpenWriter();
         } catch (CKorXmlException&) {
+            if (m_throwFailures)
+                throw;
         }
         const CString chosen = m_askFileName ? m_askFileName(m_fileName) : CString();
         if (chosen.IsEmpty()) {
@@ -222,12 +261,17 @@ bool CKorXml::OpenFileStream(bool forReading)
 template <class Write>
 void CKorXml::Guarded(LPCSTR fixedMessage, Write write)
 {
-    if (!m_writer)
+    if (!m_writer) {
+        if (m_throwFailures)
+            throw CKorXmlException(E_UNEXPECTED, "write (no open writer)");
         return;
+    }
     try {
         write();
     } catch (CKorXmlException& e) {
         m_failed = true;
+        if (m_throwFailures)
+            throw;
         AfxMessageBox(fixedMessage ? fixedMessage : e.Message());
     }
 }
@@ -235,15 +279,15 @@ void CKorXml::Guarded(LPCSTR fixedMessage, Write write)
 void CKorXml::WriteStartTag(LPCSTR name)
 {
     Guarded("Error writing start tag.", [&] {
-        Check(m_writer->WriteStartElement(nullptr, ToUtf16(name).c_str(), nullptr), "WriteStartElement");
+        Check(m_writer->WriteStartElement(nullptr, WideName(name), nullptr), "WriteStartElement");
     });
 }
 
 void CKorXml::WriteAttributeElement(LPCSTR element, LPCSTR attribute, LPCSTR value)
 {
     Guarded(nullptr, [&] {
-        Check(m_writer->WriteStartElement(nullptr, ToUtf16(element).c_str(), nullptr), "WriteStartElement");
-        Check(m_writer->WriteAttributeString(nullptr, ToUtf16(attribute).c_str(), nullptr, AttributeValue(value).c_str()),
+        Check(m_writer->WriteStartElement(nullptr, WideName(element), nullptr), "WriteStartElement");
+        Check(m_writer->WriteAttributeString(nullptr, WideName(attribute), nullptr, WideValue(value)),
               "WriteAttributeString");
         Check(m_writer->WriteFullEndElement(), "WriteFullEndElement");
     });
@@ -252,8 +296,8 @@ void CKorXml::WriteAttributeElement(LPCSTR element, LPCSTR attribute, LPCSTR val
 void CKorXml::WriteValueElement(LPCSTR element, LPCSTR value)
 {
     Guarded(nullptr, [&] {
-        Check(m_writer->WriteStartElement(nullptr, ToUtf16(element).c_str(), nullptr), "WriteStartElement");
-        Check(m_writer->WriteAttributeString(nullptr, L"value", nullptr, AttributeValue(value).c_str()),
+        Check(m_writer->WriteStartElement(nullptr, WideName(element), nullptr), "WriteStartElement");
+        Check(m_writer->WriteAttributeString(nullptr, L"value", nullptr, WideValue(value)),
               "WriteAttributeString");
         Check(m_writer->WriteFullEndElement(), "WriteFullEndElement");
     });
@@ -262,8 +306,8 @@ void CKorXml::WriteValueElement(LPCSTR element, LPCSTR value)
 void CKorXml::WriteTextElement(LPCSTR element, LPCSTR text)
 {
     Guarded(nullptr, [&] {
-        Check(m_writer->WriteStartElement(nullptr, ToUtf16(element).c_str(), nullptr), "WriteStartElement");
-        Check(m_writer->WriteString(ToUtf16(text).c_str()), "WriteString");
+        Check(m_writer->WriteStartElement(nullptr, WideName(element), nullptr), "WriteStartElement");
+        Check(m_writer->WriteString(WideText(text)), "WriteString");
         Check(m_writer->WriteFullEndElement(), "WriteFullEndElement");
     });
 }
@@ -280,7 +324,7 @@ void CKorXml::WriteShortEndTag()
 
 void CKorXml::WriteText(LPCSTR text)
 {
-    Guarded(nullptr, [&] { Check(m_writer->WriteString(ToUtf16(text).c_str()), "WriteString"); });
+    Guarded(nullptr, [&] { Check(m_writer->WriteString(WideText(text)), "WriteString"); });
 }
 
 void CKorXml::WriteListStartTag(std::initializer_list<LPCSTR> list, bool valueMayEnd)
@@ -288,13 +332,13 @@ void CKorXml::WriteListStartTag(std::initializer_list<LPCSTR> list, bool valueMa
     const LPCSTR* items = list.begin();
     if (list.size() == 0 || items[0] == nullptr)
         throw CKorXmlException(E_INVALIDARG, "WriteStartElement (no element name)");
-    Check(m_writer->WriteStartElement(nullptr, ToUtf16(items[0]).c_str(), nullptr), "WriteStartElement");
+    Check(m_writer->WriteStartElement(nullptr, WideName(items[0]), nullptr), "WriteStartElement");
     for (size_t i = 1; i + 1 < list.size(); i += 2) {
         const LPCSTR name = items[i];
         const LPCSTR value = items[i + 1];
         if (IsListEnd(name) || (valueMayEnd && IsListEnd(value)))
             break;
-        Check(m_writer->WriteAttributeString(nullptr, ToUtf16(name).c_str(), nullptr, AttributeValue(value).c_str()),
+        Check(m_writer->WriteAttributeString(nullptr, WideName(name), nullptr, WideValue(value)),
               "WriteAttributeString");
     }
 }
@@ -319,8 +363,8 @@ void CKorXml::WriteMultiShortEndElement(std::initializer_list<LPCSTR> list)
 void CKorXml::WriteStartElementWithAttribute(LPCSTR element, LPCSTR attribute, LPCSTR value)
 {
     Guarded(nullptr, [&] {
-        Check(m_writer->WriteStartElement(nullptr, ToUtf16(element).c_str(), nullptr), "WriteStartElement");
-        Check(m_writer->WriteAttributeString(nullptr, ToUtf16(attribute).c_str(), nullptr, AttributeValue(value).c_str()),
+        Check(m_writer->WriteStartElement(nullptr, WideName(element), nullptr), "WriteStartElement");
+        Check(m_writer->WriteAttributeString(nullptr, WideName(attribute), nullptr, WideValue(value)),
               "WriteAttributeString");
     });
 }

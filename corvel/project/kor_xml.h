@@ -20,10 +20,12 @@ namespace Formats {
 using AskFileNameFunction = std::function<CString(const CString& proposed)>;
 
 // Writer: Open(path, false), element operations in document order, then
-// destruction closes every open element and flushes the file. Reader:
-// Open(path, true). No exception leaves an operation: failures are shown in
-// a message box, and the open operations return false. Element operations
-// on an object without a writer do nothing.
+// destruction (or Close) closes every open element and flushes the file.
+// Reader: Open(path, true). By default no exception leaves an operation:
+// failures are shown in a message box, and the open operations return false.
+// Element operations on an object without a writer do nothing. With
+// SetThrowFailures(true) every failure leaves as a CKorXmlException instead
+// and nothing is shown or asked.
 class CKorXml {
 public:
     CKorXml();
@@ -64,17 +66,22 @@ public:
     void WriteMultiStartElement(std::initializer_list<LPCSTR> list);
 
     // Writes one "File" element holding the file at path as a one-item zip
-    // archive in base64. A file that cannot be read is reported and left out.
-    void WriteEmbeddedFile(LPCSTR path);
+    // archive in base64. A file that cannot be read is left out and gives
+    // false; it is reported unless failures are thrown.
+    bool WriteEmbeddedFile(LPCSTR path);
     // Reads the rest of the document and restores the file of every "File"
     // element (see RestoreEmbeddedFile for where files go). Stops at the first
     // failing element; the files restored before stay. Shows nothing: what the
     // user must be told is kept (GetResultMessages) for the caller to show.
     void ExtractEmbeddedFiles(const TrustedFolders& trustedFolders = TrustedFolders());
 
-    // Ends every open element and the document and flushes the file, which is
-    // then closed; destruction does the same when this was not called. False
-    // when that or any element operation before failed (each was reported).
+    // Failures of the open and element operations and of Close are thrown to
+    // the caller rather than shown; an open that fails asks for no other file.
+    void SetThrowFailures(bool throwFailures) { m_throwFailures = throwFailures; }
+    // Ends the document (closing every open element), flushes and closes the
+    // file; destruction after Close does nothing more. False when that or any
+    // element operation before failed (each was reported, or the failure of
+    // Close is thrown when failures are thrown).
     bool Close();
 
     HRESULT GetLastResult() const { return m_lastResult; }
@@ -92,6 +99,12 @@ private:
     void Check(HRESULT result, LPCSTR call);
     // The start tag and attributes of list, left open.
     void WriteListStartTag(std::initializer_list<LPCSTR> list, bool valueMayEnd);
+    // Texts for the platform writer, in buffers of this object: a name, an attribute value (escaped when the
+    // writer does not escape attribute values itself), element text. Each is valid until the next call of
+    // the same kind.
+    LPCWSTR WideName(LPCSTR name);
+    LPCWSTR WideValue(LPCSTR value);
+    LPCWSTR WideText(LPCSTR text);
     // Runs write, showing the exception's message (or fixedMessage when given) on failure.
     template <class Write>
     void Guarded(LPCSTR fixedMessage, Write write);
@@ -101,9 +114,12 @@ private:
     ComPtr<IXmlWriter> m_writer;
     ComPtr<IXmlReader> m_reader;
     BYTE m_indent;
+    bool m_throwFailures = false;
     CString m_resultText; // what the extraction of embedded files reports
     std::vector<CString> m_resultMessages;
     CString m_fileName;
+    std::vector<wchar_t> m_wideName;
+    std::vector<wchar_t> m_wideValue;
     AskFileNameFunction m_askFileName;
     // An element operation failed.
     bool m_failed = false;

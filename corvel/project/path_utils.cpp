@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <vector>
 
 void CopyString(LPTSTR destination, int size, CString source)
@@ -84,8 +85,10 @@ bool EndsWithExtension(CString path, CString extension)
 
 CString ChangeFileExtension(CString path, CString extension)
 {
-    int dot = path.ReverseFind('.');
-    if (dot > 0)
+    // Only a dot in the file name starts its extension, not one in a folder name.
+    const int nameStart = std::max(path.ReverseFind('\\'), path.ReverseFind('/')) + 1;
+    const int dot = path.ReverseFind('.');
+    if (dot > nameStart)
         path = path.Left(dot);
     if (extension.IsEmpty() || extension[0] != '.')
         path += '.';
@@ -107,9 +110,10 @@ bool CreateFolder(CString path)
 
 CString JoinPath(const CString& folder, const CString& name)
 {
-    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
-        return folder + name;
-    return folder + "\\" + name;
+    if (folder.IsEmpty())
+        return name;
+    const char last = folder[folder.GetLength() - 1];
+    return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
 }
 
 namespace {

@@ -24,7 +24,7 @@ CString ChangeFileExtension(CString path, CString extension);
 // extension's.
 CString ChangeFileNameExtension(const CString& path, LPCSTR extension);
 bool CreateFolder(CString path);
-// folder, a backslash unless folder ends with one, and name.
+// folder, a backslash unless folder ends with one (or with "/"), and name; name alone without a folder.
 CString JoinPath(const CString& folder, const CString& name);
 // Whether two paths name the same file or folder: their full forms, without trailing backslashes, compared
 // without letter case.

@@ -291,8 +291,9 @@ void CProjectArchiveReader::ReadSclFiles(CCursor& in)
         file->fileName = in.Text();
         file->filePath = in.Text();
         file->checksum = in.Text();
+        // A configuration's SCL files are restored into the project folder's SCL folder.
         const int kind = m_options.openKind;
-        if (kind == kOpenKindConfigurationByType || kind == kOpenKindUpload)
+        if (kind == kOpenKindConfigurationByType || kind == kOpenKindConfigurationImport || kind == kOpenKindUpload)
             file->filePath = m_options.projectFolder + "\\" + kSclFilesFolderName + "\\" + file->fileName;
         if (m_options.sclFilesInProjectFolder)
             file->filePath = m_options.sclFolder + "\\" + GetFileNameOfPath(file->filePath);

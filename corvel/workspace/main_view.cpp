@@ -211,19 +211,7 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
         }
         if (device->state != kSlotFree)
             continue;
-        device->state = kSlotInUse;
-        device->CIDFile = sclPath;
-        device->label = name;
-        device->name = name;
-        device->vendor = entry->ied.manufacturer;
-        device->IPaddr = entry->IP;
-        device->IPMask = entry->IP_SUBNET;
-        device->Gateway = entry->IP_GATEWAY;
-        device->APTitle = entry->OSI_AP_Title;
-        device->AEQualifier = entry->OSI_AE_Qualifier;
-        device->pSel = entry->OSI_PSEL;
-        device->sSel = entry->OSI_SSEL;
-        device->tSel = entry->OSI_TSEL;
+        Corvel::Records::PlaceIed(*device, sclPath, *entry);
         Invalidate();
         doc->MarkChangedAndUpdateViews();
         return device->devNum;

@@ -55,83 +55,22 @@
 //
 // The project's own path (the Detail "filePath" of a *.prx) is not printed: it
 // names the file that was written, so a saved copy would differ in it alone.
+#include "tools/projdump/console_project.h"
 #include "tools/projdump/project_dump.h"
 
-#include "corvel/model/scl_header.h"
 #include "corvel/project/path_utils.h"
-#include "corvel/project/project_state.h"
 
 #include <cstdio>
 #include <cstring>
-#include <vector>
 #include <fcntl.h>
 #include <io.h>
 
 namespace {
 
-// How the project comes in (the document's openKind).
-constexpr int kOpenKindArchive = 1;
-
-int g_messageCount = 0;
-
-// Messages for the user go to the error output; each counts as a failure.
-int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
-{
-    fprintf(stderr, "%s\n", (LPCSTR)text);
-    ++g_messageCount;
-    return IDCANCEL;
-}
-
-void Report(const CString& text)
-{
-    PrintMessageBox(nullptr, text, CString(), MB_OK);
-}
-
 int Usage()
 {
     fprintf(stderr, "usage: projdump FILE [--save OUT]\n");
     return 2;
-}
-
-// Reads the project file path into a new project's records as the document opens it; false after a message.
-bool ReadProject(CProjectState& state, const CString& path)
-{
-    state.RebuildDeviceSlots(Corvel::Records::kDefaultMaxIeds, Corvel::Records::kDefaultMaxPlcs);
-    state.ResetToNewProject();
-    CString error;
-    if (EndsWithExtension(path, ".prj")) {
-        CFile file;
-        if (!CProjectState::OpenArchiveFile(path, file, error)) {
-            Report(error);
-            return false;
-        }
-        state.project.filePath = path;
-        CProjectArchiveReader::Options options;
-        options.openKind = kOpenKindArchive;
-        options.projectFolder = GetFolderOfPath(path);
-        options.iedNameOfFile = &FindIedNameInFile;
-        int fileVersion = 0;
-        std::vector<CString> warnings;
-        const bool loaded = state.ReadArchiveFile(file, options, fileVersion, error, warnings);
-        state.tagsMSG.NumberTags();
-        if (!loaded)
-            Report(error);
-        for (const CString& warning : warnings)
-            Report(warning);
-        return loaded;
-    }
-    if (EndsWithExtension(path, ".prx")) {
-        std::vector<CString> warnings;
-        const bool loaded = state.ReadXmlFile(path, error, warnings);
-        if (!loaded)
-            Report(error);
-        for (const CString& warning : warnings)
-            Report(warning);
-        state.tagsMSG.NumberTags();
-        return loaded;
-    }
-    fprintf(stderr, "projdump: %s is not a project file this tool reads (*.prj, *.prx)\n", (LPCSTR)path);
-    return false;
 }
 
 // Saves as the document's Save does: OUT.prx, then OUT.prj.
@@ -149,7 +88,7 @@ bool SaveProject(CProjectState& state, const CString& out)
         CString message;
         message.Format("Error: Could not write the project file \"%s\": %s", (LPCSTR)state.project.filePath,
                        (LPCSTR)error);
-        Report(message);
+        ReportToConsole(message);
         return false;
     }
     }
@@ -162,12 +101,12 @@ int main(int argc, char** argv)
     const bool save = argc == 4 && strcmp(argv[2], "--save") == 0;
     if (argc != 2 && !save)
         return Usage();
-    SetMessageBoxHook(PrintMessageBox);
+    RouteDialogsToConsole("projdump");
     CProjectState state;
-    if (!ReadProject(state, argv[1]) || g_messageCount > 0)
+    if (!OpenProjectFile(state, argv[1], "projdump"))
         return 1;
     if (save)
-        return SaveProject(state, argv[3]) && g_messageCount == 0 ? 0 : 1;
+        return SaveProject(state, argv[3]) && ConsoleMessageCount() == 0 ? 0 : 1;
     const std::string text = DumpProject(state);
     // Lines end with "\n" alone, as the format says.
     _setmode(_fileno(stdout), _O_BINARY);

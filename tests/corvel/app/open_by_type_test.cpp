@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -258,6 +259,56 @@ TEST_F(OpenByType, ImportFromTheFolderOfTheConfigurationKeepsIt)
     EXPECT_EQ(0u, boxes.Count()) << boxes.Last().text;
     EXPECT_EQ(bytes, ReadBinaryFile(only));
     ExpectImportedProject(target);
+}
+
+// A configuration written on another machine names SCL files in that machine's folders: the
+// imported project finds them restored into its own SCL folder, and adds an IED from one of them.
+TEST_F(OpenByType, AnImportedProjectFindsItsSclFilesInItsOwnFolder)
+{
+    const CString elsewhere = "D:\\Elsewhere\\SCLFiles\\";
+    CreateFolder(source.File("SCLFiles"));
+    for (LPCSTR ied : {"BAY1", "BAY3"}) {
+        const CString fileName = CString(ied).MakeLower() + ".icd";
+        WriteBinaryFile(source.File("SCLFiles\\" + fileName), SclFile(ied));
+        doc->project.sclFiles.AddTail(new CMainDoc::_ICD_FILES{fileName, elsewhere + fileName, ""});
+    }
+    CMainDoc::_IED_DEVICE* placed = doc->project.iedDevices.GetHead();
+    placed->state = kSlotInUse;
+    placed->name = placed->label = "BAY1";
+    placed->CIDFile = elsewhere + "bay1.icd";
+    doc->SetProjectName("Plant");
+    doc->SetProjectPath(source.File("plant.prj"));
+    ASSERT_TRUE(doc->SaveProject());
+    doc->OnFileNew();
+    const CString configuration = source.File("upload.cfg");
+    WriteConfiguration(configuration, {source.File("plant.prj"), source.File("plant.prx"),
+                                       source.File("SCLFiles\\bay1.icd"), source.File("SCLFiles\\bay3.icd")});
+
+    TempFolder target;
+    MessageBoxRecorder boxes;
+    ScriptedFileDialog dialogs({configuration});
+    ScriptedBrowseDialog browse({target.Path()});
+    doc->OnImportConfiguration();
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Last().text;
+    EXPECT_EQ(4, doc->GetOpenKind());
+    ASSERT_EQ(2, doc->project.sclFiles.GetCount());
+    for (POSITION pos = doc->project.sclFiles.GetHeadPosition(); pos != nullptr;) {
+        const CMainDoc::_ICD_FILES& file = *doc->project.sclFiles.GetNext(pos);
+        EXPECT_EQ(0, file.filePath.CompareNoCase(target.File("SCLFiles\\" + file.fileName))) << file.filePath;
+        EXPECT_TRUE(FileExists(file.filePath)) << file.filePath;
+    }
+    EXPECT_EQ(0, doc->project.iedDevices.GetHead()->CIDFile.CompareNoCase(target.File("SCLFiles\\bay1.icd")))
+        << doc->project.iedDevices.GetHead()->CIDFile;
+
+    const CString bay3 = doc->project.sclFiles.GetTail()->filePath;
+    CConnectedAPArray entries;
+    CMainDoc::ReadIedHeader(bay3, entries);
+    ASSERT_EQ(1, entries.GetSize());
+    const std::unique_ptr<CConnectedAP> entry(entries[0]);
+    EXPECT_EQ(1067, CorvelAppEnvironment::View()->AddDevice(CMainDoc::kKindIed, bay3, entry.get()));
+    EXPECT_EQ(2, doc->GetDeviceCount(CMainDoc::kKindIed));
+    EXPECT_STREQ(bay3, doc->project.iedDevices.GetAt(doc->project.iedDevices.FindIndex(1))->CIDFile);
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Last().text;
 }
 
 // The configuration's .xml twin is removed, unless it is the rewritten configuration of the project.

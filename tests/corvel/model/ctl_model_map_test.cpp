@@ -57,6 +57,14 @@ TEST(CtlModelMap, FindCtlModelTextForTag)
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.text, FindCtlModelTextForTag(map, c.domain, c.tag)) << c.domain << " " << c.tag;
+
+    // Keys are tried in the order of their texts: "IED1LD0|..." comes before "IED1|..." ("L" sorts before "|"),
+    // and the first that matches decides.
+    StoreCtlModel(map, "IED1", "Q0XCBR1$CO$Pos$Oper", 1);
+    EXPECT_STREQ("4", FindCtlModelTextForTag(map, "IED1LD0", "X_Q0XCBR1$CO$Pos$Oper"));
+    StoreCtlModel(map, "IED1LD0", "Q0XCBR1$CO$Pos$Oper", 0);
+    map[{"IED1LD0", "Q0XCBR1$CO$Pos$Oper"}] = 0;
+    EXPECT_STREQ("1", FindCtlModelTextForTag(map, "IED1LD0", "X_Q0XCBR1$CO$Pos$Oper"));
 }
 
 TEST(CtlModelMap, RemoveIedCtlModelsErasesKeysHoldingTheName)
@@ -93,6 +101,19 @@ TEST(CtlModelMap, FindCtlModelTextTakesExactKeysThenTheLongestPrefixThenFlatName
     for (const auto& c : cases)
         EXPECT_STREQ(c.expected, FindCtlModelText(map, c.key, "-")) << c.key;
     EXPECT_STREQ("-", FindCtlModelText({}, "IED1LD0_CSWI1$CO$Pos", "-"));
+}
+
+TEST(CtlModelMap, IndexFindsFlatNamesExactlyAndTheFirstEntryOfAName)
+{
+    CtlModelMap map;
+    map[{"IED1LD0", "CSWI1$CO$Pos"}] = 2;
+    map[{"IED1LD0", "CSWI1_CO$Pos"}] = 3; // the same flat name, later in key order
+    map[{"IED1LD0", "GGIO1$CO$SPCSO1"}] = 0;
+    const CCtlModelIndex index(map);
+    EXPECT_STREQ("2", index.FindFlat("IED1LD0_CSWI1_CO_Pos", "-"));
+    EXPECT_STREQ("-", index.FindFlat("IED1LD0_CSWI1_CO_Pos_Oper", "-"));
+    EXPECT_STREQ("-", index.FindFlat("IED1LD0_GGIO1_CO_SPCSO1", "-"));
+    EXPECT_STREQ("3", index.Find("IED1LD0|CSWI1_CO$Pos$Oper", "-"));
 }
 
 } // namespace

@@ -286,6 +286,45 @@ TEST_F(KorXml, CloseEndsTheDocumentAndTellsItWasWrittenWhole)
     EXPECT_EQ(0u, m_boxes.Count());
 }
 
+TEST_F(KorXml, ThrownFailuresReachTheCallerWithoutBoxesOrQuestions)
+{
+    ScriptedAsk ask;
+    {
+        CKorXml xml;
+        xml.SetAskFileName(ask.Function());
+        xml.SetThrowFailures(true);
+        EXPECT_THROW(xml.Open(m_folder.File("missing-folder\\out.xml"), false), CKorXmlException);
+        // Without a writer an element operation is a failure too.
+        EXPECT_THROW(xml.WriteStartTag("Project"), CKorXmlException);
+    }
+    const CString path = m_folder.File("out.xml");
+    {
+        CKorXml xml;
+        xml.SetThrowFailures(true);
+        ASSERT_TRUE(xml.Open(path, false));
+        xml.WriteStartTag("Project");
+        EXPECT_THROW(xml.WriteMultiNoEndElement({}), CKorXmlException);
+        // A file that cannot be read is left out, and the caller is told.
+        EXPECT_FALSE(xml.WriteEmbeddedFile(m_folder.File("missing.icd")));
+        xml.WriteTextElement("Name", "x");
+        xml.Close();
+        xml.Close();
+    }
+    EXPECT_TRUE(ask.asked.empty());
+    EXPECT_EQ(0u, m_boxes.Count());
+    const std::string body = Body(ReadBinaryFile(path));
+    EXPECT_EQ(0u, body.find("<Project>")) << body;
+    EXPECT_NE(std::string::npos, body.find("<Name>x</Name>")) << body;
+    EXPECT_EQ(body.size() - 10, body.rfind("</Project>")) << body;
+
+    // Reported as before when failures are shown.
+    CKorXml shown;
+    ASSERT_TRUE(shown.Open(m_folder.File("shown.xml"), false));
+    EXPECT_FALSE(shown.WriteEmbeddedFile(m_folder.File("missing.icd")));
+    ASSERT_EQ(1u, m_boxes.Count());
+    EXPECT_EQ(0, m_boxes.Last().text.Find("Error: File '"));
+}
+
 TEST(KorXmlException, MessageNamesTheCallAndResultAndSurvivesCopies)
 {
     auto original = std::make_unique<CKorXmlException>(static_cast<HRESULT>(0xC00CEF03), "WriteEndElement");

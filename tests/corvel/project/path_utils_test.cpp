@@ -42,6 +42,10 @@ TEST(PathUtils, ChangeFileExtension)
         {"C:\\x\\p.prj", ".prx", "C:\\x\\p.prx"},
         {"C:\\x\\p", "prx", "C:\\x\\p.prx"},
         {".prj", "prx", ".prj.prx"}, // a leading dot is not an extension
+        {"C:\\x\\.prj", "prx", "C:\\x\\.prj.prx"},
+        {"C:\\x.y\\p", "prx", "C:\\x.y\\p.prx"}, // a dot in a folder name is not an extension
+        {"C:\\x.y\\p.prj", "prx", "C:\\x.y\\p.prx"},
+        {"C:/x.y/p", "prx", "C:/x.y/p.prx"},
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.expected, ChangeFileExtension(c.path, c.extension)) << c.path << " " << c.extension;

@@ -440,7 +440,7 @@ TEST_F(PrjReader, FoldersFollowHowTheProjectCameIn)
         const char* cidFile;
     } cases[] = {
         {1, false, nullptr, "C:\\a.icd", "C:\\a.icd"},
-        {kOpenKindConfigurationImport, false, "D:\\new\\Plant.prj", "C:\\a.icd", "C:\\a.icd"},
+        {kOpenKindConfigurationImport, false, "D:\\new\\Plant.prj", "D:\\new\\SCLFiles\\a.icd", "C:\\a.icd"},
         {kOpenKindConfigurationByType, false, nullptr, "D:\\new\\SCLFiles\\a.icd", "C:\\a.icd"},
         {kOpenKindUpload, false, nullptr, "D:\\new\\SCLFiles\\a.icd", "C:\\a.icd"},
         {1, true, nullptr, "E:\\scl\\a.icd", "E:\\scl\\a.icd"},

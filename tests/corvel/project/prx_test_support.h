@@ -1,9 +1,9 @@
 // Project XML tests: the fixture files, a parsed view of a written file and a project with every kind of record.
 #pragma once
 
-#include "corvel/app/main_doc.h"
+#include "../app/new_project_document.h"
 
-#include <rapidxml.hpp>
+#include "support/parsed_xml.h"
 
 #include <memory>
 #include <string>
@@ -11,86 +11,17 @@
 
 #include "support/paths.h"
 
-// The shipped document as a new project, without windows: New gives it the device records a new project has.
-class NewProjectDocument : public CMainDoc {
-public:
-    NewProjectDocument() { StartNewProject(); }
-};
-
 namespace PrxTest {
 
 using Corvel::Records::kSlotInUse;
-using Node = rapidxml::xml_node<char>;
+using Node = XmlNode;
 
 inline CString FixturePath(LPCSTR name)
 {
     return SourcePath(CString("tests/corvel/project/fixtures/prx/") + name);
 }
 
-// A written file parsed for inspection; element paths are names joined by "/".
-class ParsedXml {
-public:
-    explicit ParsedXml(const CString& path)
-        : m_text(ReadBinaryFile(path)), m_document(std::make_unique<rapidxml::xml_document<char>>())
-    {
-        m_text.push_back('\0');
-        m_document->parse<rapidxml::parse_default>(&m_text[0]);
-    }
-
-    const Node* Root() const { return m_document->first_node(); }
-
-    // The first element along path below the root ("Network/Eth1"), or null.
-    const Node* Find(LPCSTR path) const
-    {
-        const Node* node = Root();
-        std::string rest = path;
-        while (node != nullptr && !rest.empty()) {
-            const size_t slash = rest.find('/');
-            const std::string name = rest.substr(0, slash);
-            node = node->first_node(name.c_str());
-            rest = slash == std::string::npos ? std::string() : rest.substr(slash + 1);
-        }
-        return node;
-    }
-
-    // Names of the child elements of node, in order.
-    static std::vector<std::string> ChildNames(const Node* node)
-    {
-        std::vector<std::string> names;
-        for (const Node* child = node->first_node(); child != nullptr; child = child->next_sibling())
-            if (child->type() == rapidxml::node_element)
-                names.push_back(child->name());
-        return names;
-    }
-
-    // "name=value" of every attribute of node, in order.
-    static std::vector<std::string> Attributes(const Node* node)
-    {
-        std::vector<std::string> pairs;
-        for (auto* a = node->first_attribute(); a != nullptr; a = a->next_attribute())
-            pairs.push_back(std::string(a->name()) + "=" + a->value());
-        return pairs;
-    }
-
-    // The attributes of node and of its "items" children, one list each.
-    static std::vector<std::vector<std::string>> Groups(const Node* node)
-    {
-        std::vector<std::vector<std::string>> groups{Attributes(node)};
-        for (const Node* child = node->first_node("items"); child != nullptr; child = child->next_sibling("items"))
-            groups.push_back(Attributes(child));
-        return groups;
-    }
-
-    static std::string Attribute(const Node* node, LPCSTR name)
-    {
-        auto* a = node != nullptr ? node->first_attribute(name) : nullptr;
-        return a != nullptr ? a->value() : "<none>";
-    }
-
-private:
-    std::string m_text;
-    std::unique_ptr<rapidxml::xml_document<char>> m_document;
-};
+using ::ParsedXml;
 
 inline Corvel::Records::_IED_DEVICE& IedSlot(CMainDoc& doc, int index)
 {
