@@ -3,6 +3,7 @@
 #include "corvel/app/main_app.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/project/path_utils.h"
+#include "corvel/model/product.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
@@ -29,6 +30,7 @@ BEGIN_MESSAGE_MAP(CMainDoc, CDocument)
     ON_COMMAND(ID_IMPORT_CONFIGURATION, &CMainDoc::OnImportConfiguration)
     ON_COMMAND(ID_EXPORT_CONFIGURATION, &CMainDoc::OnExportConfiguration)
     ON_UPDATE_COMMAND_UI(ID_EXPORT_CONFIGURATION, &CMainDoc::OnUpdateExportConfiguration)
+    ON_COMMAND(ID_EXPORT_AOI_FILES, &CMainDoc::OnExportAoiFiles)
 END_MESSAGE_MAP()
 
 CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight) {}

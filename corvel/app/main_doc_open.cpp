@@ -4,6 +4,7 @@
 #include "corvel/app/res/resource.h"
 #include "corvel/project/configuration_rewrite.h"
 #include "corvel/project/path_utils.h"
+#include "corvel/model/product.h"
 #include "corvel/workspace/buttons.h"
 #include "toolkit/common/browse_dialog.h"
 

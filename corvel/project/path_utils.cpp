@@ -108,6 +108,15 @@ bool CreateFolder(CString path)
     return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+CString GetContainingFolder(const CString& path)
+{
+    const int separator = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
+    if (separator < 0)
+        return CString();
+    const bool isDriveRoot = separator == 2 && path[1] == ':';
+    return path.Left(isDriveRoot ? separator + 1 : separator);
+}
+
 CString JoinPath(const CString& folder, const CString& name)
 {
     if (folder.IsEmpty())
@@ -135,7 +144,37 @@ bool IsSamePath(const CString& first, const CString& second)
     return FullPath(first).CompareNoCase(FullPath(second)) == 0;
 }
 
+CString CreateTemporaryFileBeside(const CString& path, LPCSTR prefix)
+{
+    CString folder = GetContainingFolder(path);
+    if (folder.IsEmpty())
+        folder = ".";
+    char name[MAX_PATH] = {};
+    if (::GetTempFileNameA(folder, prefix, 0, name) == 0)
+        return CString();
+    return name;
+}
+
 CString GetProgramFolder()
 {
     return FolderPartOfPath(AfxGetModuleFileName());
+}
+
+CReplacingFile::CReplacingFile(const CString& target, LPCSTR prefix)
+    : m_target(target), m_temporary(CreateTemporaryFileBeside(target, prefix))
+{
+}
+
+CReplacingFile::~CReplacingFile()
+{
+    if (!m_temporary.IsEmpty())
+        ::DeleteFileA(m_temporary);
+}
+
+bool CReplacingFile::Commit()
+{
+    if (m_temporary.IsEmpty() || !::MoveFileExA(m_temporary, m_target, MOVEFILE_REPLACE_EXISTING))
+        return false;
+    m_temporary.Empty();
+    return true;
 }

@@ -80,6 +80,14 @@ void CProjectState::ResetToNewProject()
     project.reservedText5.Empty();
 }
 
+void CProjectState::UseFirstPortOnSinglePortModule()
+{
+    if (project.numPorts == 1) {
+        project.port61850 = 1;
+        project.portPLC = 1;
+    }
+}
+
 bool CProjectState::WriteXmlFile(const CString& path, const ProjectXmlStamp& stamp)
 {
     Korvane::Formats::CKorXml xml;

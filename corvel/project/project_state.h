@@ -49,6 +49,9 @@ public:
     // SCL files; one port and both port roles 1; the name "Project 1"; empty comment, path and unnamed texts.
     void ResetToNewProject();
 
+    // A single-port module has its IEC 61850 and PLC sides on its one port.
+    void UseFirstPortOnSinglePortModule();
+
     // Writes the project XML file path (written as it is given); false when the file could not be opened or
     // written whole (the XML writer reported why).
     bool WriteXmlFile(const CString& path, const ProjectXmlStamp& stamp);

@@ -1,0 +1,72 @@
+// CMainDoc: Export AOI Files, the module configuration and the Logix Add-On Instruction files written into
+// a folder the user chooses.
+#include "corvel/app/main_doc.h"
+
+#include "corvel/gateway/aoi_export.h"
+#include "corvel/project/path_utils.h"
+#include "toolkit/common/browse_dialog.h"
+
+namespace {
+
+using Corvel::Gateway::CGenAOI;
+
+const char kNothingToExport[] = "No AOI files were created as there is nothing to export";
+const char kFolderTitle[] = "Select a directory to put the AOI files";
+const char kNoFolderChosen[] = "No directory was selected.  No files were created";
+const char kExportFailed[] = "There was an error when creating the AOI files. No files were created";
+const char kFilesExported[] = "%d AOI files were exported.";
+
+// How long the saved project is given before the export goes on.
+constexpr DWORD kSettleAfterSaveMs = 500;
+
+} // namespace
+
+void CMainDoc::OnExportAoiFiles()
+{
+    UseFirstPortOnSinglePortModule();
+    if (GetProjectFileName().IsEmpty())
+        OnFileSaveAs();
+    WaitAfterSave(kSettleAfterSaveMs);
+    if (!ProjectFileExists())
+        OnFileSaveAs();
+    const CString initialFolder = GetProjectFolder();
+
+    if (tagsINP.GetCount() + tagsOUT.GetCount() + tagsMSG.GetCount() < 1) {
+        AfxMessageBox(kNothingToExport);
+        return;
+    }
+    CKitBrowseDialog dialog(nullptr);
+    dialog.SetTitle(kFolderTitle);
+    if (!initialFolder.IsEmpty())
+        dialog.SetSelectedPath(initialFolder);
+    if (dialog.DoModal() != IDOK) {
+        AfxMessageBox(kNoFolderChosen);
+        return;
+    }
+
+    CWaitCursor wait;
+    CGenAOI aoi(CGenAOI::ProjectDeviceNames(project));
+    try {
+        if (!WriteAoiFiles(dialog.GetSelectedPath(), aoi))
+            AfxMessageBox(kExportFailed);
+    } catch (Korvane::Exceptions::CKorException& e) {
+        AfxMessageBox(e.Message());
+    }
+    if (aoi.GetFileCount() > 0) {
+        CString text;
+        text.Format(kFilesExported, aoi.GetFileCount());
+        AfxMessageBox(text);
+    }
+}
+
+bool CMainDoc::WriteAoiFiles(const CString& folder, CGenAOI& aoi)
+{
+    Corvel::Gateway::DeviceConfigOptions options;
+    options.stamp = MakeXmlStamp();
+    return Corvel::Gateway::WriteConfigurationAndAoiFiles(GetXmlContent(), options, folder, aoi);
+}
+
+void CMainDoc::WaitAfterSave(DWORD milliseconds)
+{
+    ::Sleep(milliseconds);
+}
