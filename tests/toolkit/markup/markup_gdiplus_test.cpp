@@ -140,6 +140,38 @@ TEST_F(MarkupBackEndTest, SemiTransparentFramesHaveNoDarkerCorners)
     EXPECT_EQ(RGB(255, 255, 255), Pixel(50, 40));
 }
 
+TEST_F(MarkupBackEndTest, EdgeCasesDrawAlikeOnBothBackEnds)
+{
+    struct Case {
+        const char* text;
+        POINT probe;
+        COLORREF colour;
+    };
+    const Case cases[] = {
+        // One gradient stop fills like a solid colour.
+        {"<Rectangle Width=\"40\" Height=\"30\"><Rectangle.Fill><LinearGradientBrush>"
+         "<GradientStop Color=\"#2080C0\" Offset=\"0.5\"/></LinearGradientBrush></Rectangle.Fill></Rectangle>",
+         {20, 15}, RGB(0x20, 0x80, 0xC0)},
+        // A stroke of thickness 0 draws no outline.
+        {"<Rectangle Width=\"40\" Height=\"30\" Fill=\"#00FF00\" Stroke=\"Black\" StrokeThickness=\"0\"/>",
+         {0, 15}, RGB(0, 255, 0)},
+        {"<Line X1=\"0\" Y1=\"5\" X2=\"40\" Y2=\"5\" Stroke=\"Black\" StrokeThickness=\"0\"/>", {20, 5},
+         RGB(255, 255, 255)},
+        // Gradient start and end in one place: nothing.
+        {"<Rectangle Width=\"40\" Height=\"30\"><Rectangle.Fill><LinearGradientBrush StartPoint=\"0.5,0.5\""
+         " EndPoint=\"0.5,0.5\"><GradientStop Color=\"Red\" Offset=\"0\"/><GradientStop Color=\"Blue\""
+         " Offset=\"1\"/></LinearGradientBrush></Rectangle.Fill></Rectangle>",
+         {20, 15}, RGB(255, 255, 255)},
+    };
+    for (const Case& c : cases) {
+        for (BOOL gdiPlus : {FALSE, TRUE}) {
+            const std::vector<COLORREF> pixels =
+                Render((std::string("<Canvas>") + c.text + "</Canvas>").c_str(), gdiPlus);
+            EXPECT_EQ(c.colour, pixels[c.probe.y * kWidth + c.probe.x]) << c.text << (gdiPlus ? " on GDI+" : " on GDI");
+        }
+    }
+}
+
 // Lengths of the alternating ink and gap runs along a row, from the first ink on.
 std::vector<int> Runs(const std::vector<COLORREF>& pixels, int y, int from, int to)
 {
