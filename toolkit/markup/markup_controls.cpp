@@ -226,8 +226,8 @@ void CKitMarkupButtonBase::EndCapture()
         return;
     m_bCaptured = FALSE;
     SetValue(m_pIsPressedProperty, CKitMarkupBool::CreateFalseValue());
-    if (!m_bMouseInside && GetValueOf<CKitMarkupBool>(m_pIsMouseOverProperty) != nullptr &&
-        GetValueOf<CKitMarkupBool>(m_pIsMouseOverProperty)->GetValue()) {
+    const CKitMarkupBool* pOver = GetValueOf<CKitMarkupBool>(m_pIsMouseOverProperty);
+    if (!m_bMouseInside && pOver != nullptr && pOver->GetValue()) {
         SetValue(m_pIsMouseOverProperty, nullptr);
         InvalidateVisual();
     }
@@ -243,6 +243,11 @@ BOOL CKitMarkupButtonBase::OpenTheme()
 {
     CKitMarkupContext* pContext = GetMarkupContext();
     m_theme.OpenThemeData(pContext != nullptr ? pContext->GetContainer() : nullptr, L"BUTTON");
+    return IsThemed();
+}
+
+BOOL CKitMarkupButtonBase::IsThemed()
+{
     return m_theme.IsThemeHandleOpen() && m_theme.IsAppThemed();
 }
 
@@ -322,7 +327,7 @@ SIZE CKitMarkupButton::ArrangeOverride(SIZE szFinal)
         return szFinal;
     RECT rect = CKitMarkupThickness::DeflateRect({0, 0, szFinal.cx, szFinal.cy}, GetPadding());
     ::InflateRect(&rect, -kButtonContentInset, -kButtonContentInset);
-    if (IsPressed() && (!m_theme.IsThemeHandleOpen() || GetValue(m_pBackgroundProperty) != nullptr))
+    if (IsPressed() && (!IsThemed() || GetValue(m_pBackgroundProperty) != nullptr))
         ::OffsetRect(&rect, 1, 1);
     pContent->Arrange(rect);
     return szFinal;
@@ -333,7 +338,7 @@ void CKitMarkupButton::OnRender(CKitMarkupDrawingContext* pDC)
     const int width = m_szRender.cx;
     const int height = m_szRender.cy;
     CKitMarkupBrush* pBackground = GetValueOf<CKitMarkupBrush>(m_pBackgroundProperty);
-    if (pBackground == nullptr && m_theme.IsThemeHandleOpen() && m_theme.IsAppThemed()) {
+    if (pBackground == nullptr && IsThemed()) {
         HDC hdc = pDC->GetDC();
         const RECT rect = {0, 0, width, height};
         m_theme.DrawThemeBackground(hdc, BP_PUSHBUTTON, GetThemeState(), &rect, nullptr);
@@ -504,7 +509,7 @@ void CKitMarkupToggleButton::DrawGlyph(CKitMarkupDrawingContext* pDC, int nTheme
     const int middle = m_szRender.cy / 2;
     RECT box = {0, middle - 6, kGlyphSize, middle + 7};
     HDC hdc = pDC->GetDC();
-    if (m_theme.IsThemeHandleOpen() && m_theme.IsAppThemed()) {
+    if (IsThemed()) {
         m_theme.DrawThemeBackground(hdc, nThemePart, GetThemeState() + nThemeCheckedOffset, &box, nullptr);
     } else {
         if (IsPressed())

@@ -71,6 +71,8 @@ public:
 protected:
     // Opens the "BUTTON" theme for the container window; TRUE when themes are in use.
     BOOL OpenTheme();
+    // The theme is open and the program is themed.
+    BOOL IsThemed();
     // The visual-style state: 4 disabled, 3 pressed, 2 hot, 1 normal.
     int GetThemeState() const;
     // Measures the content in the available size less the extra room.
