@@ -55,7 +55,7 @@ TEST(MarkupImageFitTest, SourcesNameFilesResourcesAndCommands)
         {L"res://#101", CKitMarkupImageSource::sourceResource, L"", 101},
         {L"res://LOGO", CKitMarkupImageSource::sourceResource, L"LOGO", 0},
         {L"res://#1x", CKitMarkupImageSource::sourceResource, L"#1x", 0},
-        {L"file://C:\\pictures\\a.png", CKitMarkupImageSource::sourceFile, L"C:\\pictures\\a.png", 0},
+        {L"file://pictures\\a.png", CKitMarkupImageSource::sourceFile, L"pictures\\a.png", 0},
         {L"2101", CKitMarkupImageSource::sourceCommand, L"", 2101},
         {L"0", CKitMarkupImageSource::sourceNone, L"", 0},
         {L"picture", CKitMarkupImageSource::sourceNone, L"", 0},
@@ -112,6 +112,18 @@ TEST_F(MarkupImagePageTest, ResourcePicturesLoadAndStretch)
     ::ReleaseDC(m_host.m_hWnd, hdc);
     EXPECT_EQ(RGB(0xF0, 0x90, 0x20), disc);
     EXPECT_EQ(RGB(0x20, 0x60 + 28 * 4, 0xC0), band);
+}
+
+TEST_F(MarkupImagePageTest, FilePicturesLoadFromTheirPath)
+{
+    const std::string path = std::string(KORVANE_SOURCE_DIR) + "\\tests\\toolkit\\markup\\fixtures\\picture32x16.bmp";
+    ASSERT_EQ("", m_host.Show("<StackPanel><Image x:Name=\"file\" Source=\"file://" + path +
+                              "\" HorizontalAlignment=\"Left\"/><Image x:Name=\"absent\" Source=\"file://" + path +
+                              ".none\"/></StackPanel>"));
+    EXPECT_TRUE(m_host.Named<CKitMarkupImage>("file")->HasPicture());
+    EXPECT_EQ(32, DesiredSize("file").cx);
+    EXPECT_EQ(16, DesiredSize("file").cy);
+    EXPECT_EQ(0, DesiredSize("absent").cx);
 }
 
 TEST_F(MarkupImagePageTest, PagesHoldOneElement)
