@@ -17,8 +17,8 @@ IMPLEMENT_DYNAMIC(CKitColorPageCustom, CPropertyPage)
 
 namespace {
 
-// One row of the honeycomb: where it starts, its cells' colours and the first
-// cells that Up and Down lead to (each next cell leads one further).
+// One row of the honeycomb: where it starts, its cells' colours and the cells
+// its first cell's Up and Down lead to (each next cell leads one further; below 0: none).
 struct HoneycombRow {
     int nIndent;
     int nUpFirst;
@@ -29,7 +29,7 @@ struct HoneycombRow {
 const std::vector<HoneycombRow>& HoneycombRows()
 {
     static const std::vector<HoneycombRow> rows = {
-        {42, -2, 8, {0x808000, 0x806900, 0x805400, 0x803D00, 0x802700, 0x801200, 0x800000}},
+        {42, -7, 8, {0x808000, 0x806900, 0x805400, 0x803D00, 0x802700, 0x801200, 0x800000}},
         {35, -1, 16, {0x698000, 0xC0C000, 0xC0A000, 0xC08000, 0xC04B00, 0xC02400, 0xC00000, 0x800012}},
         {28, 6, 25, {0x548000, 0xA0C000, 0xFFFF00, 0xFFC000, 0xFF8000, 0xFF4600, 0xFF0000, 0xC00024, 0x800027}},
         {21, 14, 35,
@@ -234,7 +234,7 @@ void CKitColorHex::BuildCells()
         const int y = kRowTop + kRowStep * static_cast<int>(r);
         for (size_t k = 0; k < row.colors.size(); ++k) {
             const int nK = static_cast<int>(k);
-            const int nUp = row.nUpFirst < -1 ? -1 : (row.nUpFirst + nK >= 0 ? row.nUpFirst + nK : -1);
+            const int nUp = row.nUpFirst + nK >= 0 ? row.nUpFirst + nK : -1;
             int nDown = row.nDownFirst + nK;
             if (r == 11 && k + 1 == row.colors.size())
                 nDown = kRow11LastDown;

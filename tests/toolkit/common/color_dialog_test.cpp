@@ -83,7 +83,7 @@ TEST_F(KitColorHex, ArrowKeysFollowTheCellsUpAndDownLinks)
         int to;
     } cases[] = {
         {15, VK_UP, 6},     {119, VK_DOWN, 142}, {120, VK_DOWN, 121}, {8, VK_UP, 0},   {7, VK_UP, 7},
-        {127, VK_UP, 126},  {143, VK_DOWN, 143}, {0, VK_LEFT, 0},     {143, VK_RIGHT, 143},
+        {127, VK_UP, 126},  {143, VK_DOWN, 143}, {0, VK_LEFT, 0},     {143, VK_RIGHT, 143}, {3, VK_UP, 3},
         {5, VK_RIGHT, 6},   {64, VK_LEFT, 63},
     };
     for (const auto& c : cases) {
