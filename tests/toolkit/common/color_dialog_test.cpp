@@ -416,6 +416,65 @@ TEST_F(KitColorDialog, TheEyeDropperPicksTheScreenPixelWhereItIsLetGo)
     EXPECT_EQ(IDOK, result);
 }
 
+// The same pick with the system's own mouse: pressed on the dropper, dragged over
+// the swatch of the current colour and let go there.
+TEST_F(KitColorDialog, TheEyeDropperFollowsARealMouseDrag)
+{
+    const COLORREF current = RGB(0, 128, 128);
+    CKitColorDialog dialog(RGB(255, 0, 0), current, CKitColorDialog::kStyleEyeDropper, &host);
+    const auto button = [](DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        ::SendInput(1, &input, sizeof(input));
+    };
+    int phase = 0;
+    int waited = 0;
+    CPoint target;
+    POINT before = {};
+    ::GetCursorPos(&before);
+    const INT_PTR result = Run(dialog, [&] {
+        CKitEyeDropper& dropper = dialog.GetEyeDropper();
+        switch (phase) {
+        case 0: {
+            ::SetWindowPos(dialog.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+            Paint(dialog);
+            target = dialog.GetCurrentSwatchRect().CenterPoint();
+            dialog.ClientToScreen(&target);
+            HDC screen = ::GetDC(nullptr);
+            const COLORREF shown = ::GetPixel(screen, target.x, target.y);
+            ::ReleaseDC(nullptr, screen);
+            if (shown != current)
+                return 0;
+            CRect rc;
+            dropper.GetWindowRect(&rc);
+            ::SetCursorPos(rc.CenterPoint().x, rc.CenterPoint().y);
+            button(MOUSEEVENTF_LEFTDOWN);
+            phase = 1;
+            return 0;
+        }
+        case 1:
+            if (!dropper.IsDragging()) {
+                if (++waited < 200)
+                    return 0;
+                button(MOUSEEVENTF_LEFTUP);
+                return IDCANCEL;
+            }
+            ::SetCursorPos(target.x, target.y);
+            button(MOUSEEVENTF_LEFTUP);
+            phase = 2;
+            return 0;
+        default:
+            if (dropper.IsDragging())
+                return ++waited < 200 ? 0 : IDCANCEL;
+            return IDOK;
+        }
+    });
+    ::SetCursorPos(before.x, before.y);
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(current, dialog.GetColor());
+}
+
 TEST_F(KitColorDialog, Screenshot)
 {
     CKitColorDialog dialog(RGB(0, 102, 204), RGB(255, 153, 0), 0xE0, &host);

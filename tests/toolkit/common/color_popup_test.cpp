@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -296,6 +297,50 @@ TEST_F(KitColorPopup, ColoursFromTheDialogJoinTheUserRowUnlessATableHasThem)
     ASSERT_EQ(8u, colours.size());
     EXPECT_EQ(RGB(3, 3, 5), colours.front());
     EXPECT_EQ(RGB(10, 3, 5), colours.back());
+}
+
+// The system's own mouse: a click on a cell chooses it, a click outside cancels.
+TEST_F(KitColorPopup, RealClicksChooseACellOrCancelOutside)
+{
+    ::SetWindowPos(host.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    POINT before = {};
+    ::GetCursorPos(&before);
+    const auto click = [](CPoint point) {
+        ::SetCursorPos(point.x, point.y);
+        INPUT inputs[2] = {};
+        inputs[0].type = inputs[1].type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, inputs, sizeof(INPUT));
+    };
+    const auto waitFor = [](const std::function<bool()>& done) {
+        for (int attempt = 0; attempt < 200 && !done(); ++attempt) {
+            PumpMessages();
+            ::Sleep(10);
+        }
+        return done();
+    };
+
+    ASSERT_NE(nullptr, Open(0x06, RGB(255, 0, 0), RGB(0, 0, 0), CKitControlTheme::kThemeOfficeXP));
+    CPoint cell = popup->GetCellFromIndex(5)->rect.CenterPoint();
+    popup->ClientToScreen(&cell);
+    click(cell);
+    EXPECT_TRUE(waitFor([this] { return !IsOpen(); }));
+    ASSERT_EQ(1u, listener.Choices().size());
+    EXPECT_EQ(static_cast<UINT>(ColorNotifyChanged), listener.Choices()[0].message);
+    EXPECT_EQ(0x663300u, listener.Choices()[0].wParam);
+
+    ASSERT_NE(nullptr, Open(0x06, RGB(255, 0, 0), RGB(0, 0, 0), CKitControlTheme::kThemeOfficeXP));
+    CRect rc;
+    popup->GetWindowRect(&rc);
+    CRect hostRect;
+    host.GetWindowRect(&hostRect);
+    ASSERT_TRUE(hostRect.PtInRect(CPoint(rc.right + 40, rc.top + 20)));
+    click(CPoint(rc.right + 40, rc.top + 20));
+    EXPECT_TRUE(waitFor([this] { return !IsOpen(); }));
+    ::SetCursorPos(before.x, before.y);
+    ASSERT_EQ(1u, listener.Choices().size());
+    EXPECT_EQ(static_cast<UINT>(ColorNotifyCancel), listener.Choices()[0].message);
 }
 
 // The grid as a plain child control: it keeps its rectangle, stays open after a
