@@ -33,7 +33,7 @@ if [ -z "$exe" ] || [ ! -f "$exe" ]; then
   status=0
   "$ROOT/scripts/build.sh" "$FILE" || status=$?
   if [ $status -eq 3 ]; then
-    say "$NAME is not built yet: this checkout has no $FILE to build" >&2
+    say "$NAME is not built yet, and this checkout cannot build it" >&2
     exit 1
   fi
   [ $status -eq 0 ] || exit $status
