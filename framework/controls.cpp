@@ -12,7 +12,6 @@ IMPLEMENT_DYNAMIC(CListBox, CWnd)
 IMPLEMENT_DYNAMIC(CScrollBar, CWnd)
 IMPLEMENT_DYNCREATE(CImageList, CObject)
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
-IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 
@@ -25,21 +24,6 @@ constexpr int kItemTextLimit = 64 * 1024;
 LPARAM Text(LPCSTR text)
 {
     return reinterpret_cast<LPARAM>(text);
-}
-
-// Reads an item text through `read(buffer, capacity)`, which returns the characters copied.
-template <class Read>
-CString ReadItemText(Read read)
-{
-    CString text;
-    for (int capacity = kItemTextStart;; capacity *= 2) {
-        char* buffer = text.GetBuffer(capacity);
-        buffer[0] = '\0';
-        read(buffer, capacity);
-        text.ReleaseBuffer();
-        if (text.GetLength() < capacity - 1 || capacity >= kItemTextLimit)
-            return text;
-    }
 }
 
 // Owner-drawn list and combo boxes: WM_DRAWITEM / WM_MEASUREITEM from the parent.
@@ -58,6 +42,19 @@ bool OfferOwnerDraw(Control* control, UINT message, LPARAM lParam)
 }
 
 } // namespace
+
+CString AfxReadItemText(const std::function<void(char*, int)>& read)
+{
+    CString text;
+    for (int capacity = kItemTextStart;; capacity *= 2) {
+        char* buffer = text.GetBuffer(capacity);
+        buffer[0] = '\0';
+        read(buffer, capacity);
+        text.ReleaseBuffer();
+        if (text.GetLength() < capacity - 1 || capacity >= kItemTextLimit)
+            return text;
+    }
+}
 
 // CStatic
 
@@ -633,7 +630,7 @@ BOOL CTreeCtrl::DeleteAllItems()
 
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const
 {
-    return ReadItemText([&](char* buffer, int capacity) {
+    return AfxReadItemText([&](char* buffer, int capacity) {
         TVITEMA item = {};
         item.mask = TVIF_TEXT;
         item.hItem = hItem;
@@ -849,195 +846,6 @@ COLORREF CTreeCtrl::SetBkColor(COLORREF clr)
 COLORREF CTreeCtrl::SetTextColor(COLORREF clr)
 {
     return static_cast<COLORREF>(SendMessage(TVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(clr)));
-}
-
-// CListCtrl
-
-BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
-{
-    return CWnd::Create(WC_LISTVIEWA, nullptr, dwStyle, rect, pParentWnd, nID);
-}
-
-int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
-{
-    LVCOLUMNA column = {};
-    column.mask = LVCF_TEXT | LVCF_FMT;
-    column.pszText = const_cast<LPSTR>(lpszColumnHeading);
-    column.fmt = nFormat;
-    if (nWidth != -1) {
-        column.mask |= LVCF_WIDTH;
-        column.cx = nWidth;
-    }
-    if (nSubItem != -1) {
-        column.mask |= LVCF_SUBITEM;
-        column.iSubItem = nSubItem;
-    }
-    return InsertColumn(nCol, &column);
-}
-
-int CListCtrl::InsertColumn(int nCol, const LVCOLUMNA* pColumn)
-{
-    return static_cast<int>(SendMessage(LVM_INSERTCOLUMNA, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
-}
-
-BOOL CListCtrl::DeleteColumn(int nCol)
-{
-    return SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(nCol)) != 0;
-}
-
-int CListCtrl::GetColumnWidth(int nCol) const
-{
-    return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol)));
-}
-
-BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
-{
-    return SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(cx, 0)) != 0;
-}
-
-int CListCtrl::InsertItem(const LVITEMA* pItem)
-{
-    return static_cast<int>(SendMessage(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(pItem)));
-}
-
-int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = nItem;
-    item.pszText = const_cast<LPSTR>(lpszItem);
-    return InsertItem(&item);
-}
-
-int CListCtrl::InsertItem(int nItem, LPCSTR lpszItem, int nImage)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
-    item.iItem = nItem;
-    item.pszText = const_cast<LPSTR>(lpszItem);
-    item.iImage = nImage;
-    return InsertItem(&item);
-}
-
-BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCSTR lpszText)
-{
-    LVITEMA item = {};
-    item.iSubItem = nSubItem;
-    item.pszText = const_cast<LPSTR>(lpszText);
-    return SendMessage(LVM_SETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)) != 0;
-}
-
-CString CListCtrl::GetItemText(int nItem, int nSubItem) const
-{
-    return ReadItemText([&](char* buffer, int capacity) {
-        LVITEMA item = {};
-        item.iSubItem = nSubItem;
-        item.pszText = buffer;
-        item.cchTextMax = capacity;
-        SendMessage(LVM_GETITEMTEXTA, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item));
-        if (item.pszText != buffer && item.pszText != nullptr)
-            lstrcpynA(buffer, item.pszText, capacity);
-    });
-}
-
-BOOL CListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = nItem;
-    item.lParam = static_cast<LPARAM>(dwData);
-    return SendMessage(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
-}
-
-DWORD_PTR CListCtrl::GetItemData(int nItem) const
-{
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = nItem;
-    return SendMessage(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? static_cast<DWORD_PTR>(item.lParam) : 0;
-}
-
-int CListCtrl::GetItemCount() const
-{
-    return static_cast<int>(SendMessage(LVM_GETITEMCOUNT));
-}
-
-BOOL CListCtrl::DeleteItem(int nItem)
-{
-    return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(nItem)) != 0;
-}
-
-BOOL CListCtrl::DeleteAllItems()
-{
-    return SendMessage(LVM_DELETEALLITEMS) != 0;
-}
-
-int CListCtrl::GetNextItem(int nItem, int nFlags) const
-{
-    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(nItem), MAKELPARAM(nFlags, 0)));
-}
-
-UINT CListCtrl::GetSelectedCount() const
-{
-    return static_cast<UINT>(SendMessage(LVM_GETSELECTEDCOUNT));
-}
-
-POSITION CListCtrl::GetFirstSelectedItemPosition() const
-{
-    // Positions are item index + 1, so that 0 ends the walk.
-    return reinterpret_cast<POSITION>(static_cast<INT_PTR>(GetNextItem(-1, LVNI_SELECTED) + 1));
-}
-
-int CListCtrl::GetNextSelectedItem(POSITION& pos) const
-{
-    const int item = static_cast<int>(reinterpret_cast<INT_PTR>(pos)) - 1;
-    pos = reinterpret_cast<POSITION>(static_cast<INT_PTR>(GetNextItem(item, LVNI_SELECTED) + 1));
-    return item;
-}
-
-BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
-{
-    LVITEMA item = {};
-    item.state = nState;
-    item.stateMask = nMask;
-    return SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)) != 0;
-}
-
-UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
-{
-    return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(nItem), nMask));
-}
-
-DWORD CListCtrl::SetExtendedStyle(DWORD dwNewStyle)
-{
-    return static_cast<DWORD>(SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle));
-}
-
-DWORD CListCtrl::GetExtendedStyle() const
-{
-    return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
-}
-
-BOOL CListCtrl::EnsureVisible(int nItem, BOOL bPartialOK)
-{
-    return SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), bPartialOK) != 0;
-}
-
-HIMAGELIST CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
-{
-    return reinterpret_cast<HIMAGELIST>(SendMessage(
-        LVM_SETIMAGELIST, static_cast<WPARAM>(nImageListType),
-        reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList : nullptr)));
-}
-
-int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
-{
-    LVHITTESTINFO info = {};
-    info.pt = pt;
-    const int item = static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)));
-    if (pFlags != nullptr)
-        *pFlags = info.flags;
-    return item;
 }
 
 // CTabCtrl

@@ -1,4 +1,5 @@
-// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CListCtrl, CTabCtrl, CProgressCtrl: control wrappers.
+// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl: control wrappers.
+// (The list view, header and tooltip wrappers are in listctrl.h.)
 #pragma once
 
 #include "framework/collections.h"
@@ -6,6 +7,12 @@
 #include "framework/wnd.h"
 
 #include <commctrl.h>
+
+#include <functional>
+
+// Reads a control's item text through `read(buffer, capacity)`, growing the
+// buffer while the text fills it (up to 64 KiB).
+CString AfxReadItemText(const std::function<void(char*, int)>& read);
 
 class CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)
@@ -200,41 +207,6 @@ public:
     BOOL SortChildren(HTREEITEM hItem);
     COLORREF SetBkColor(COLORREF clr);
     COLORREF SetTextColor(COLORREF clr);
-};
-
-class CListCtrl : public CWnd {
-    DECLARE_DYNAMIC(CListCtrl)
-public:
-    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
-
-    int InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
-                     int nSubItem = -1);
-    int InsertColumn(int nCol, const LVCOLUMNA* pColumn);
-    BOOL DeleteColumn(int nCol);
-    int GetColumnWidth(int nCol) const;
-    BOOL SetColumnWidth(int nCol, int cx);
-
-    int InsertItem(const LVITEMA* pItem);
-    int InsertItem(int nItem, LPCSTR lpszItem);
-    int InsertItem(int nItem, LPCSTR lpszItem, int nImage);
-    BOOL SetItemText(int nItem, int nSubItem, LPCSTR lpszText);
-    CString GetItemText(int nItem, int nSubItem) const;
-    BOOL SetItemData(int nItem, DWORD_PTR dwData);
-    DWORD_PTR GetItemData(int nItem) const;
-    int GetItemCount() const;
-    BOOL DeleteItem(int nItem);
-    BOOL DeleteAllItems();
-    int GetNextItem(int nItem, int nFlags) const;
-    UINT GetSelectedCount() const;
-    POSITION GetFirstSelectedItemPosition() const;
-    int GetNextSelectedItem(POSITION& pos) const;
-    BOOL SetItemState(int nItem, UINT nState, UINT nMask);
-    UINT GetItemState(int nItem, UINT nMask) const;
-    DWORD SetExtendedStyle(DWORD dwNewStyle);
-    DWORD GetExtendedStyle() const;
-    BOOL EnsureVisible(int nItem, BOOL bPartialOK);
-    HIMAGELIST SetImageList(CImageList* pImageList, int nImageListType);
-    int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
 };
 
 class CTabCtrl : public CWnd {

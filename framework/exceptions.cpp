@@ -11,6 +11,7 @@ IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CException)
+IMPLEMENT_DYNAMIC(CResourceException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 IMPLEMENT_DYNAMIC(CUserException, CException)
@@ -207,6 +208,11 @@ BOOL CNotSupportedException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PU
     return CopyMessage("An unsupported operation was attempted.", lpszError, nMaxError, pnHelpContext);
 }
 
+BOOL CResourceException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
+{
+    return CopyMessage("A required resource was unavailable.", lpszError, nMaxError, pnHelpContext);
+}
+
 BOOL CInvalidArgException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext) const
 {
     return CopyMessage("An invalid argument was encountered.", lpszError, nMaxError, pnHelpContext);
@@ -268,6 +274,11 @@ void AfxThrowNotSupportedException()
 void AfxThrowInvalidArgException()
 {
     throw new CInvalidArgException;
+}
+
+void AfxThrowResourceException()
+{
+    throw new CResourceException;
 }
 
 void AfxThrowFileException(int cause, LONG lOsError, LPCSTR lpszFileName)

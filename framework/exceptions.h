@@ -1,4 +1,4 @@
-// CException, CMemoryException, CUserException, CFileException, CArchiveException, CInvalidArgException, CNotSupportedException.
+// CException, CMemoryException, CUserException, CFileException, CArchiveException, CInvalidArgException, CNotSupportedException, CResourceException.
 #pragma once
 
 #include "framework/object.h"
@@ -43,6 +43,15 @@ public:
 
 class CNotSupportedException : public CException {
     DECLARE_DYNAMIC(CNotSupportedException)
+public:
+    using CException::CException;
+    using CException::GetErrorMessage;
+    BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext = nullptr) const override;
+};
+
+// A Windows resource (a window class, a GDI object) could not be had.
+class CResourceException : public CException {
+    DECLARE_DYNAMIC(CResourceException)
 public:
     using CException::CException;
     using CException::GetErrorMessage;
@@ -126,6 +135,7 @@ public:
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowInvalidArgException();
+[[noreturn]] void AfxThrowResourceException();
 [[noreturn]] void AfxThrowFileException(int cause, LONG lOsError = -1, LPCSTR lpszFileName = nullptr);
 [[noreturn]] void AfxThrowArchiveException(int cause, LPCSTR lpszArchiveName = nullptr);
 

@@ -610,6 +610,94 @@ BOOL CDC::DrawIcon(int x, int y, HICON hIcon)
     return ::DrawIcon(m_hDC, x, y, hIcon);
 }
 
+BOOL CDC::PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
+{
+    return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+}
+
+BOOL CDC::DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState)
+{
+    return ::DrawFrameControl(m_hDC, lpRect, nType, nState);
+}
+
+int CDC::GetClipBox(LPRECT lpRect) const
+{
+    return ::GetClipBox(m_hDC, lpRect);
+}
+
+int CDC::SetMapMode(int nMapMode)
+{
+    return ::SetMapMode(m_hDC, nMapMode);
+}
+
+CPoint CDC::SetWindowOrg(int x, int y)
+{
+    POINT previous = {};
+    ::SetWindowOrgEx(m_hDC, x, y, &previous);
+    return CPoint(previous);
+}
+
+CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight)
+{
+    POINT previous = {};
+    ::OffsetWindowOrgEx(m_hDC, nWidth, nHeight, &previous);
+    return CPoint(previous);
+}
+
+CPoint CDC::SetViewportOrg(int x, int y)
+{
+    POINT previous = {};
+    ::SetViewportOrgEx(m_hDC, x, y, &previous);
+    return CPoint(previous);
+}
+
+CSize CDC::SetWindowExt(int cx, int cy)
+{
+    SIZE previous = {};
+    ::SetWindowExtEx(m_hDC, cx, cy, &previous);
+    return CSize(previous);
+}
+
+CSize CDC::SetViewportExt(int cx, int cy)
+{
+    SIZE previous = {};
+    ::SetViewportExtEx(m_hDC, cx, cy, &previous);
+    return CSize(previous);
+}
+
+int CDC::StartDoc(LPCSTR lpszDocName)
+{
+    DOCINFOA info = {};
+    info.cbSize = sizeof info;
+    info.lpszDocName = lpszDocName;
+    return StartDoc(&info);
+}
+
+int CDC::StartDoc(LPDOCINFOA lpDocInfo)
+{
+    return ::StartDocA(m_hDC, lpDocInfo);
+}
+
+int CDC::StartPage()
+{
+    return ::StartPage(m_hDC);
+}
+
+int CDC::EndPage()
+{
+    return ::EndPage(m_hDC);
+}
+
+int CDC::EndDoc()
+{
+    return ::EndDoc(m_hDC);
+}
+
+int CDC::AbortDoc()
+{
+    return ::AbortDoc(m_hDC);
+}
+
 // CPaintDC, CClientDC, CWindowDC
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_ps(), m_hWnd(pWnd->m_hWnd)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/geometry.h"
+#include "framework/handles.h"
 #include "framework/object.h"
 #include "framework/strings.h"
 
@@ -193,6 +194,29 @@ public:
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
     void DrawFocusRect(LPCRECT lpRect);
     BOOL DrawIcon(int x, int y, HICON hIcon);
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
+    BOOL DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState);
+    int GetClipBox(LPRECT lpRect) const;
+
+    // Mapping modes and origins.
+    int SetMapMode(int nMapMode);
+    CPoint SetWindowOrg(int x, int y);
+    CPoint OffsetWindowOrg(int nWidth, int nHeight);
+    CPoint SetViewportOrg(int x, int y);
+    CSize SetWindowExt(int cx, int cy);
+    CSize SetViewportExt(int cx, int cy);
+
+    // Printing: a document of pages on a printer DC.
+    int StartDoc(LPCSTR lpszDocName);
+    int StartDoc(LPDOCINFOA lpDocInfo);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
+    // TRUE while the DC draws for a printer (set by whoever runs the print job).
+    BOOL IsPrinting() const noexcept { return m_bPrinting; }
+
+    BOOL m_bPrinting = FALSE;
 
 protected:
     // Gives up the handle without deleting it (derived classes release it their own way).
@@ -241,19 +265,8 @@ private:
 };
 
 // Selects a GDI object into a DC for one scope and puts the old one back.
-class ScopedSelect {
+class ScopedSelect : public ScopedSelectObject {
 public:
-    ScopedSelect(CDC& dc, HGDIOBJ hObject) : m_hDC(dc.m_hDC), m_hOld(::SelectObject(dc.m_hDC, hObject)) {}
+    ScopedSelect(CDC& dc, HGDIOBJ hObject) : ScopedSelectObject(dc.m_hDC, hObject) {}
     ScopedSelect(CDC& dc, const CGdiObject& object) : ScopedSelect(dc, object.m_hObject) {}
-    ~ScopedSelect()
-    {
-        if (m_hOld != nullptr && m_hOld != HGDI_ERROR)
-            ::SelectObject(m_hDC, m_hOld);
-    }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC m_hDC;
-    HGDIOBJ m_hOld;
 };

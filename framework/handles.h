@@ -1,4 +1,4 @@
-// UniqueHandle, ScopedHandle, ScopedRegKey: move-only owners of Win32 handles.
+// UniqueHandle, ScopedHandle, ScopedRegKey, ScopedGdiObject, ScopedMemoryDC, ScopedSelectObject: move-only owners of Win32 handles and a scoped GDI selection.
 #pragma once
 
 #include <windows.h>
@@ -67,3 +67,43 @@ struct RegKeyTraits {
 
 using ScopedHandle = UniqueHandle<KernelHandleTraits>;
 using ScopedRegKey = UniqueHandle<RegKeyTraits>;
+
+// A GDI object (pen, brush, bitmap, region, font) deleted with DeleteObject.
+template <class T>
+struct GdiObjectTraits {
+    using Type = T;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DeleteObject(h); }
+};
+
+template <class T>
+using ScopedGdiObject = UniqueHandle<GdiObjectTraits<T>>;
+
+// A memory device context deleted with DeleteDC.
+struct MemoryDCTraits {
+    using Type = HDC;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DeleteDC(h); }
+};
+
+using ScopedMemoryDC = UniqueHandle<MemoryDCTraits>;
+
+// Selects a GDI object into a device context and reselects the previous one when it goes.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC hdc, HGDIOBJ object) noexcept
+        : m_hdc(hdc), m_previous(object != nullptr ? ::SelectObject(hdc, object) : nullptr)
+    {
+    }
+    ~ScopedSelectObject()
+    {
+        if (m_previous != nullptr && m_previous != HGDI_ERROR)
+            ::SelectObject(m_hdc, m_previous);
+    }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+private:
+    HDC m_hdc;
+    HGDIOBJ m_previous;
+};

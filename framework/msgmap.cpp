@@ -111,6 +111,9 @@ BOOL AfxDispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int, const AFX_MSGMAP_ENTR
     case AfxSig::notify_b:
         return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(notify->pNMHDR,
                                                                                                     notify->pResult);
+    case AfxSig::notify_range_b:
+        return (pTarget->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pEntry->pfn))(
+            nID, notify->pNMHDR, notify->pResult);
     default:
         return FALSE;
     }
@@ -216,6 +219,20 @@ BOOL AfxDispatchWndMsg(CWnd* pWnd, const AFX_MSGMAP_ENTRY* pEntry, UINT message,
         break;
     case AfxSig::l_w_l:
         result = (pWnd->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
+        break;
+    case AfxSig::u_v:
+        result = (pWnd->*reinterpret_cast<UINT (CWnd::*)()>(pfn))();
+        break;
+    case AfxSig::b_wheel:
+        result = (pWnd->*reinterpret_cast<BOOL (CWnd::*)(UINT, short, CPoint)>(pfn))(
+            LOWORD(wParam), static_cast<short>(HIWORD(wParam)), CPoint(lParam));
+        break;
+    case AfxSig::v_settingchange:
+        (pWnd->*reinterpret_cast<void (CWnd::*)(UINT, LPCSTR)>(pfn))(static_cast<UINT>(wParam),
+                                                                     reinterpret_cast<LPCSTR>(lParam));
+        break;
+    case AfxSig::v_capture:
+        (pWnd->*reinterpret_cast<void (CWnd::*)(CWnd*)>(pfn))(CWnd::FromHandle(reinterpret_cast<HWND>(lParam)));
         break;
     default:
         return FALSE;

@@ -35,6 +35,7 @@ enum class AfxSig : UINT {
     notify,          // void (NMHDR*, LRESULT*)
     notify_range,    // void (UINT nID, NMHDR*, LRESULT*)
     notify_b,        // BOOL (NMHDR*, LRESULT*): FALSE lets the notification go on to the parent
+    notify_range_b,  // BOOL (UINT nID, NMHDR*, LRESULT*): FALSE lets the notification go on
     // Window messages.
     i_create,        // int (LPCREATESTRUCT)
     v_v,             // void ()
@@ -59,6 +60,10 @@ enum class AfxSig : UINT {
     v_syscommand,    // void (UINT nID, LPARAM lParam)
     h_querydragicon, // HCURSOR ()
     l_w_l,           // LRESULT (WPARAM, LPARAM)
+    u_v,             // UINT ()
+    b_wheel,         // BOOL (UINT nFlags, short zDelta, CPoint point)
+    v_settingchange, // void (UINT uFlags, LPCSTR lpszSection)
+    v_capture,       // void (CWnd* pWnd): the window in lParam
 };
 
 // One row of a message map. For commands and notifications nMessage is
@@ -216,6 +221,14 @@ protected:
 #define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                       \
     AFX_CMD_ENTRY(WM_NOTIFY, static_cast<WORD>(wNotifyCode), id, idLast, AfxSig::notify_range, \
         void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)
+// _EX: a handler answering FALSE lets the notification go on (to the window's own
+// default processing, or from a reflected handler to the parent).
+#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn)                                         \
+    AFX_CMD_ENTRY(WM_NOTIFY, static_cast<WORD>(wNotifyCode), id, id, AfxSig::notify_range_b, \
+        BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)
+#define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn)                                  \
+    AFX_CMD_ENTRY(WM_NOTIFY, static_cast<WORD>(wNotifyCode), id, idLast, AfxSig::notify_range_b, \
+        BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                                \
     AFX_CMD_ENTRY(WM_NOTIFY + WM_REFLECT_BASE, static_cast<WORD>(wNotifyCode), 0, 0, AfxSig::notify, \
         void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)
@@ -273,7 +286,9 @@ protected:
 #define ON_WM_VSCROLL() \
     AFX_WM_ENTRY(WM_VSCROLL, AfxSig::v_scroll, void (CWnd::*)(UINT, UINT, CScrollBar*), OnVScroll)
 #define ON_WM_KEYDOWN() AFX_WM_ENTRY(WM_KEYDOWN, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
+#define ON_WM_KEYUP() AFX_WM_ENTRY(WM_KEYUP, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnKeyUp)
 #define ON_WM_CHAR() AFX_WM_ENTRY(WM_CHAR, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnChar)
+#define ON_WM_SYSCHAR() AFX_WM_ENTRY(WM_SYSCHAR, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysChar)
 #define ON_WM_SETCURSOR() \
     AFX_WM_ENTRY(WM_SETCURSOR, AfxSig::b_setcursor, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursor)
 #define ON_WM_GETMINMAXINFO() \
@@ -288,3 +303,16 @@ protected:
 #define ON_WM_SYSCOMMAND() AFX_WM_ENTRY(WM_SYSCOMMAND, AfxSig::v_syscommand, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
 #define ON_WM_QUERYDRAGICON() \
     AFX_WM_ENTRY(WM_QUERYDRAGICON, AfxSig::h_querydragicon, HCURSOR (CWnd::*)(), OnQueryDragIcon)
+#define ON_WM_GETDLGCODE() AFX_WM_ENTRY(WM_GETDLGCODE, AfxSig::u_v, UINT (CWnd::*)(), OnGetDlgCode)
+#define ON_WM_MOUSEWHEEL() \
+    AFX_WM_ENTRY(WM_MOUSEWHEEL, AfxSig::b_wheel, BOOL (CWnd::*)(UINT, short, CPoint), OnMouseWheel)
+#define ON_WM_SETTINGCHANGE() \
+    AFX_WM_ENTRY(WM_SETTINGCHANGE, AfxSig::v_settingchange, void (CWnd::*)(UINT, LPCSTR), OnSettingChange)
+#define ON_WM_SYSCOLORCHANGE() AFX_WM_ENTRY(WM_SYSCOLORCHANGE, AfxSig::v_v, void (CWnd::*)(), OnSysColorChange)
+#define ON_WM_CAPTURECHANGED() \
+    AFX_WM_ENTRY(WM_CAPTURECHANGED, AfxSig::v_capture, void (CWnd::*)(CWnd*), OnCaptureChanged)
+#define ON_WM_KEYUP() AFX_WM_ENTRY(WM_KEYUP, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnKeyUp)
+#define ON_WM_SYSKEYDOWN() AFX_WM_ENTRY(WM_SYSKEYDOWN, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysKeyDown)
+#define ON_WM_SYSCHAR() AFX_WM_ENTRY(WM_SYSCHAR, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysChar)
+#define ON_WM_IME_CHAR() AFX_WM_ENTRY(WM_IME_CHAR, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnImeChar)
+#define ON_WM_MBUTTONDOWN() AFX_WM_ENTRY(WM_MBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnMButtonDown)

@@ -293,6 +293,11 @@ BOOL AfxOleInit()
     return TRUE;
 }
 
+BOOL AfxOleIsInitialized()
+{
+    return g_nOleInits > 0;
+}
+
 void AfxForceOleInitFailure(BOOL bFail)
 {
     g_bForceOleInitFailure = bFail;

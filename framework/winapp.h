@@ -195,6 +195,8 @@ CWnd* AfxGetMainWnd();
 // Initialises COM/OLE for the program (undone when the application object
 // goes); FALSE when that failed.
 BOOL AfxOleInit();
+// TRUE while AfxOleInit's initialisation holds.
+BOOL AfxOleIsInitialized();
 // Test seam: makes AfxOleInit fail without calling the system.
 void AfxForceOleInitFailure(BOOL bFail);
 // Hosting of ActiveX controls is not supported; this only records the request.

@@ -139,7 +139,7 @@ LPCSTR AfxFrameOrViewWndClass()
 
 // The handle map
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_bTemporary(false) {}
+CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_bTemporary(false), m_bToolTips(false) {}
 
 CWnd::~CWnd()
 {
@@ -330,8 +330,10 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
 
 void CWnd::PreSubclassWindow() {}
 
-BOOL CWnd::PreTranslateMessage(MSG*)
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
+    if (m_bToolTips)
+        FilterToolTipMessage(pMsg);
     return FALSE;
 }
 
@@ -405,13 +407,23 @@ KOR_DEFAULT_HANDLER(OnMeasureItem(int, LPMEASUREITEMSTRUCT))
 KOR_DEFAULT_HANDLER(OnHScroll(UINT, UINT, CScrollBar*))
 KOR_DEFAULT_HANDLER(OnVScroll(UINT, UINT, CScrollBar*))
 KOR_DEFAULT_HANDLER(OnKeyDown(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnKeyUp(UINT, UINT, UINT))
 KOR_DEFAULT_HANDLER(OnChar(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnSysChar(UINT, UINT, UINT))
 KOR_DEFAULT_HANDLER(OnGetMinMaxInfo(MINMAXINFO*))
 KOR_DEFAULT_HANDLER(OnShowWindow(BOOL, UINT))
 KOR_DEFAULT_HANDLER(OnActivate(UINT, CWnd*, BOOL))
 KOR_DEFAULT_HANDLER(OnNcDestroy())
 KOR_DEFAULT_HANDLER(OnInitMenuPopup(CMenu*, UINT, BOOL))
 KOR_DEFAULT_HANDLER(OnSysCommand(UINT, LPARAM))
+KOR_DEFAULT_HANDLER(OnSettingChange(UINT, LPCSTR))
+KOR_DEFAULT_HANDLER(OnSysColorChange())
+KOR_DEFAULT_HANDLER(OnCaptureChanged(CWnd*))
+KOR_DEFAULT_HANDLER(OnKeyUp(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnSysKeyDown(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnSysChar(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnImeChar(UINT, UINT, UINT))
+KOR_DEFAULT_HANDLER(OnMButtonDown(UINT, CPoint))
 #undef KOR_DEFAULT_HANDLER
 
 BOOL CWnd::OnEraseBkgnd(CDC*)
@@ -432,6 +444,16 @@ BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
 HCURSOR CWnd::OnQueryDragIcon()
 {
     return reinterpret_cast<HCURSOR>(Default());
+}
+
+UINT CWnd::OnGetDlgCode()
+{
+    return static_cast<UINT>(Default());
+}
+
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint)
+{
+    return static_cast<BOOL>(Default());
 }
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()

@@ -164,6 +164,17 @@ public:
     void SetIcon(HICON hIcon, BOOL bBigIcon);
     HWND SetCapture();
 
+    // The window's own tooltips: while enabled, PreTranslateMessage offers the
+    // window's mouse messages to the thread's tooltip control, whose tool is the
+    // one OnToolHitTest names under the cursor (texts by TTN_NEEDTEXT).
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    BOOL AreToolTipsEnabled() const { return m_bToolTips; }
+    // The tool under point (client coordinates): fills pTI (hwnd, rect, flags)
+    // and returns its id, or -1 when there is none (the base has none).
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
+    // Updates the thread's tooltip tool for the point of a mouse message and relays the message.
+    void FilterToolTipMessage(MSG* pMsg);
+
     // Default handlers: each passes the message on to Default().
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
@@ -188,7 +199,9 @@ public:
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
@@ -197,6 +210,16 @@ public:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg HCURSOR OnQueryDragIcon();
+    afx_msg UINT OnGetDlgCode();
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);
+    afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
+    afx_msg void OnSysColorChange();
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnImeChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnMButtonDown(UINT nFlags, CPoint point);
 
     static const AFX_MSGMAP* GetThisMessageMap();
     const AFX_MSGMAP* GetMessageMap() const override;
@@ -214,6 +237,7 @@ private:
     // Runs after WM_NCDESTROY: restores the window procedure, leaves the map, calls PostNcDestroy.
     void FinishNcDestroy();
     bool m_bTemporary;
+    bool m_bToolTips;
 };
 
 // The window procedure of every window that has a permanent object.

@@ -1,4 +1,4 @@
-// LargestAllocation: the largest single operator new request made while it lives.
+// LargestAllocation, LiveAllocations: the largest single operator new request made while it lives; the blocks not yet deleted.
 #pragma once
 
 #include <cstddef>
@@ -14,3 +14,6 @@ public:
 
     size_t Bytes() const;
 };
+
+// The number of operator new blocks not yet deleted (in programs that link largest_allocation.cpp).
+long LiveAllocations();

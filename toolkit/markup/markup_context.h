@@ -1,4 +1,4 @@
-// CKitMarkupContext and the markup glue functions: parsing markup text for one container window.
+// CKitMarkupContext, CKitMarkupFont: markup trees bound to one container window, their fonts and their mouse input.
 #pragma once
 
 #include <windows.h>
@@ -6,41 +6,100 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 #include "framework/strings.h"
+#include "toolkit/markup/markup_collection.h"
+#include "toolkit/markup/markup_object.h"
 
+class CKitMarkupContext;
 class CKitMarkupDelegate;
 class CKitMarkupHandlerTable;
 class CKitMarkupInputElement;
-class CKitMarkupObject;
+class CKitMarkupKeyboardNavigation;
 class CKitMarkupRoutedEvent;
 class CKitMarkupRoutedEventArgs;
 class CKitMarkupType;
 class CKitMarkupUIElement;
 
+// The message a markup context sends its container window when the markup was invalidated.
+constexpr UINT WM_KIT_MARKUP_INVALIDATED = 0x2A5C;
+
+// A GDI font made for one font description, shared through the context's font cache.
+class CKitMarkupFont : public CKitMarkupObject {
+public:
+    CKitMarkupFont(CKitMarkupContext* pOwner, const LOGFONTA& description);
+    // Leaves the owner's cache and deletes the font.
+    ~CKitMarkupFont() override;
+
+    HFONT GetHandle() const { return m_hFont; }
+    const LOGFONTA& GetDescription() const { return m_description; }
+
+private:
+    friend class CKitMarkupContext;
+
+    HFONT m_hFont;
+    LOGFONTA m_description;
+    CKitMarkupFont* m_pNextFont;
+    // Not a reference; nullptr once the context has gone.
+    CKitMarkupContext* m_pOwner;
+};
+
 // Binds markup trees to one container window (which may be NULL); every
-// element made through it holds a reference to it.
+// element made through it holds a reference to it. It routes the container's
+// mouse messages to the elements and turns invalidation into window repaints.
 class CKitMarkupContext {
 public:
-    // Registers the markup types on first use.
+    // The input elements from one element out to its root, innermost first; one reference each.
+    class CInputElementCollection : public CKitMarkupCollection {
+    public:
+        explicit CInputElementCollection(CKitMarkupObject* pElement);
+        CKitMarkupInputElement* GetElement(int nIndex) const;
+    };
+
+    // Registers the markup types on first use; the default font is the system's message font.
     explicit CKitMarkupContext(HWND hContainer = nullptr);
     virtual ~CKitMarkupContext();
     CKitMarkupContext(const CKitMarkupContext&) = delete;
     CKitMarkupContext& operator=(const CKitMarkupContext&) = delete;
 
+    // Handles a message of the container window for the tree under pElement; TRUE
+    // when the message was handled, with *pResult (may be NULL) its result.
+    virtual BOOL OnWndMsg(CKitMarkupUIElement* pElement, UINT message, WPARAM wParam, LPARAM lParam,
+                          LRESULT* pResult);
+    // Repaints the element's rectangle and tells the container.
+    virtual void InvalidateElement(CKitMarkupInputElement* pElement);
+    // Repaints the whole container and tells it, so that it lays the markup out again.
+    virtual void OnLayoutChanged(CKitMarkupInputElement* pElement);
+
     LONG AddRef();
     // Deletes the context at 0; does nothing when the count is already 0.
     LONG Release();
 
-    // The root element of the narrow text (system code page) with one reference,
-    // or NULL; pErrorText (may be NULL) receives the builder's error text.
+    // Resets the mouse state, then returns the root element of the narrow text
+    // (system code page) with one reference, or NULL; pErrorText (may be NULL)
+    // receives the builder's error text.
     CKitMarkupUIElement* Parse(LPCSTR lpszText, CString* pErrorText = nullptr);
 
     // A new object of the type; an input element gets this context and the context a reference.
     CKitMarkupObject* CreateObject(CKitMarkupType* pType);
     // Called by an input element's final release: forgets it and drops its reference.
     void OnElementDestroyed(CKitMarkupInputElement* pElement);
+
+    // A cached font for the description (one reference): fonts of equal height,
+    // weight, italic flag, quality and face name are one object.
+    CKitMarkupFont* GetFont(const LOGFONTA& description);
+
+    // Captures the mouse for the container window on behalf of the element.
+    void CaptureMouse(CKitMarkupInputElement* pElement);
+    void ReleaseMouseCapture();
+    // Sets the cursor that the elements under the mouse ask for; FALSE when none asks.
+    BOOL UpdateCursor();
+
+    // The element's rectangle in container coordinates; empty for other objects.
+    RECT GetElementRect(CKitMarkupInputElement* pElement) const;
+    // The element under the mouse (or its nearest ancestor) whose ToolTip is a text,
+    // with its rectangle in *pRect; NULL when none.
+    CKitMarkupInputElement* HitTestToolTip(RECT* pRect) const;
 
     // The delegate entered under the name, or NULL.
     CKitMarkupDelegate* FindDelegate(std::wstring_view name) const;
@@ -55,20 +114,35 @@ public:
     HWND GetContainer() const { return m_hContainer; }
     COLORREF GetDefaultTextColor() const { return m_clrDefaultText; }
     void SetDefaultTextColor(COLORREF clr) { m_clrDefaultText = clr; }
+    const LOGFONTA& GetDefaultFont() const { return m_defaultFont; }
+    void SetDefaultFont(const LOGFONTA& font) { m_defaultFont = font; }
+    CKitMarkupInputElement* GetMouseOver() const { return m_pMouseOver; }
+    CKitMarkupInputElement* GetCaptured() const { return m_pCaptured; }
+    CKitMarkupKeyboardNavigation* GetKeyboardNavigation() const { return m_pKeyboardNavigation; }
 
 private:
+    friend class CKitMarkupFont;
+
+    void ResetMouseState();
+    void HandleMouseMove(CKitMarkupUIElement* pRoot, int x, int y);
+    void HandleMouseEnterLeave(CKitMarkupInputElement* pNew, int x, int y);
+    BOOL HandleMouseWheel(int nDelta, int x, int y);
+    BOOL HandleMouseButton(UINT message, LPARAM lParam);
+    void HandleCaptureChanged();
+    void RemoveFont(CKitMarkupFont* pFont);
+
     HWND m_hContainer;
     COLORREF m_clrDefaultText;
+    LOGFONTA m_defaultFont;
+    // Not references: an element tells the context when it goes.
+    CKitMarkupInputElement* m_pMouseOver;
+    CKitMarkupInputElement* m_pCaptured;
+    CKitMarkupInputElement* m_pMouseRoot;
+    // The font cache; the fonts belong to the elements that hold them.
+    CKitMarkupFont* m_pFirstFont;
+    CKitMarkupFont* m_pLastFont;
     CKitMarkupHandlerTable* m_pHandlers;
     std::unordered_map<std::wstring, CKitMarkupDelegate*>* m_pDelegates;
+    CKitMarkupKeyboardNavigation* m_pKeyboardNavigation;
     volatile LONG m_nRefCount;
 };
-
-// A new context for the container window, with one reference.
-CKitMarkupContext* MarkupCreateContext(HWND hContainer);
-// Releases the context and sets the pointer to NULL.
-void MarkupReleaseContext(CKitMarkupContext*& pContext);
-// Releases the element and sets the pointer to NULL.
-void MarkupReleaseElement(CKitMarkupUIElement*& pElement);
-// The root element parsed from the text, or NULL on an error or without a context.
-CKitMarkupUIElement* MarkupParseText(CKitMarkupContext* pContext, LPCSTR lpszText);

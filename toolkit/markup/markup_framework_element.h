@@ -1,4 +1,4 @@
-// CKitMarkupFrameworkElement, CKitMarkupFrameworkContentElement, CKitMarkupDecorator, CKitMarkupBorder: sized elements, content elements and the border.
+// CKitMarkupFrameworkElement, CKitMarkupFrameworkContentElement, CKitMarkupDecorator, CKitMarkupBorder: layout with margins, sizes and alignment; content elements; the border.
 #pragma once
 
 #include "toolkit/markup/markup_input_element.h"
@@ -7,15 +7,27 @@
 class CKitMarkupBrush;
 class CKitMarkupThickness;
 
-// A UI element with margin, explicit, minimum and maximum sizes and alignment.
+// A UI element with margin, explicit, minimum and maximum sizes and alignment
+// in the slot its parent gives it; it clips what does not fit. Concrete
+// elements supply MeasureOverride and ArrangeOverride.
 class CKitMarkupFrameworkElement : public CKitMarkupUIElement {
     DECLARE_MARKUPCLASS(CKitMarkupFrameworkElement)
 public:
-    CKitMarkupFrameworkElement() = default;
+    CKitMarkupFrameworkElement();
 
-    // Updates the style triggers.
+    // Updates the style triggers, then invalidates measure, arrange or drawing as the property's flags say.
     void OnPropertyChanged(CKitMarkupDependencyProperty* pProperty, CKitMarkupObject* pOldValue,
                            CKitMarkupObject* pNewValue) override;
+    BOOL GetLayoutClip(RECT& rect) const override;
+    // Margins, sizes and alignment around ArrangeOverride.
+    void ArrangeCore(const RECT& rcFinal) override;
+    // Margins, sizes and the available size around MeasureOverride.
+    SIZE MeasureCore(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight) override;
+
+    // The size the content wants for the available inner size; (0, 0) here.
+    virtual SIZE MeasureOverride(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight);
+    // Arranges the content into the final inner size; returns the size used (the argument here).
+    virtual SIZE ArrangeOverride(SIZE szFinal);
 
     // Alignment values (Stretch when unset).
     enum { alignLeft = 0, alignCenter = 1, alignRight = 2, alignStretch = 3 };
@@ -24,6 +36,10 @@ public:
     int GetVerticalAlignment() const;
     // The margin; the empty thickness when unset.
     CKitMarkupThickness* GetMargin() const;
+    BOOL GetClipToBounds() const;
+
+    // The offset of ink of a size in a client area of a size under the alignments.
+    static POINT GetAlignmentOffset(SIZE szClient, SIZE szInk, int nHorizontal, int nVertical);
 
     static CKitMarkupDependencyProperty* m_pMarginProperty;
     static CKitMarkupDependencyProperty* m_pHorizontalAlignmentProperty;
@@ -36,6 +52,23 @@ public:
     static CKitMarkupDependencyProperty* m_pMinHeightProperty;
     static CKitMarkupDependencyProperty* m_pMaxHeightProperty;
     static void RegisterProperties();
+
+private:
+    // The effective bounds from the explicit, minimum and maximum sizes.
+    struct MinMax {
+        int nMaxHeight;
+        int nMinHeight;
+        int nMaxWidth;
+        int nMinWidth;
+    };
+    void UpdateMinMax();
+    // The client area: the final rectangle less the margins, never negative.
+    SIZE GetClientSize(const RECT& rcFinal) const;
+
+    MinMax m_minMax;
+    BOOL m_bNeedsClipBounds;
+    SIZE m_szUnclippedDesired;
+    BOOL m_bUnclippedDesiredSizeValid;
 };
 
 // An element of the content tree without layout of its own.
@@ -76,6 +109,12 @@ class CKitMarkupBorder : public CKitMarkupDecorator {
     DECLARE_MARKUPCLASS(CKitMarkupBorder)
 public:
     CKitMarkupBorder() = default;
+
+    void OnRender(CKitMarkupDrawingContext* pDC) override;
+    // The border itself where it has a background; elsewhere only its child is hit.
+    CKitMarkupInputElement* HitTestCore(POINT point) override;
+    SIZE MeasureOverride(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight) override;
+    SIZE ArrangeOverride(SIZE szFinal) override;
 
     CKitMarkupBrush* GetBackground() const;
     CKitMarkupBrush* GetBorderBrush() const;

@@ -22,6 +22,14 @@ void OnStyleChanged(CKitMarkupObject* pObject, CKitMarkupPropertyChangedEventArg
     pElement->SetStyleCore(pStyle);
 }
 
+// Cursor property: the element's context sets the cursor the elements under the mouse now ask for.
+void OnCursorChanged(CKitMarkupObject* pObject, CKitMarkupPropertyChangedEventArgs*)
+{
+    const CKitMarkupInputElement* pElement = MarkupDynamicCast<CKitMarkupInputElement>(pObject);
+    if (pElement != nullptr && pElement->GetMarkupContext() != nullptr)
+        pElement->GetMarkupContext()->UpdateCursor();
+}
+
 void ApplyStylesFrom(CKitMarkupObject* pObject)
 {
     const int count = pObject->GetLogicalChildrenCount();
@@ -127,7 +135,8 @@ void CKitMarkupInputElement::RegisterProperties()
     CKitMarkupType* pOwner = MARKUP_TYPE(CKitMarkupInputElement);
     MARKUP_TYPE(CKitMarkupStyle)->RegisterProperties();
     m_pCursorProperty = CKitMarkupDependencyProperty::Register(
-        L"Cursor", MARKUP_TYPE(CKitMarkupInt), pOwner, new CKitMarkupPropertyMetadata(nullptr, MarkupConvertCursor, 0));
+        L"Cursor", MARKUP_TYPE(CKitMarkupInt), pOwner,
+        new CKitMarkupPropertyMetadata(nullptr, MarkupConvertCursor, OnCursorChanged, 0));
     m_pIsMouseOverProperty = CKitMarkupDependencyProperty::Register(
         L"IsMouseOver", MARKUP_TYPE(CKitMarkupBool), pOwner,
         new CKitMarkupPropertyMetadata(CKitMarkupBool::CreateFalseValue(), 0));

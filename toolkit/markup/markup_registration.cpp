@@ -4,7 +4,9 @@
 #include "toolkit/markup/markup_builder.h"
 #include "toolkit/markup/markup_collection.h"
 #include "toolkit/markup/markup_framework_element.h"
+#include "toolkit/markup/markup_geometry.h"
 #include "toolkit/markup/markup_input_element.h"
+#include "toolkit/markup/markup_panels.h"
 #include "toolkit/markup/markup_style.h"
 #include "toolkit/markup/markup_thickness.h"
 #include "toolkit/markup/markup_values.h"
@@ -69,6 +71,9 @@ IMPLEMENT_MARKUPCLASS(CKitMarkupFrameworkElement, CKitMarkupUIElement, L"Framewo
 IMPLEMENT_MARKUPCLASS(CKitMarkupFrameworkContentElement, CKitMarkupInputElement, L"FrameworkContentElement",
                       &CKitMarkupFrameworkContentElement::RegisterProperties)
 IMPLEMENT_MARKUPCLASS(CKitMarkupBorder, CKitMarkupFrameworkElement, L"Border", &CKitMarkupBorder::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupPanel, CKitMarkupFrameworkElement, L"Panel", &CKitMarkupPanel::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupCanvas, CKitMarkupPanel, L"Canvas", &CKitMarkupCanvas::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupPathGeometry, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
 
 IMPLEMENT_MARKUPCLASS(CKitMarkupResourceDictionary, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
 IMPLEMENT_MARKUPCLASS(CKitMarkupSetter, CKitMarkupObject, L"Setter", &CKitMarkupSetter::RegisterProperties)

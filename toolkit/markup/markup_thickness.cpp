@@ -125,3 +125,10 @@ CKitMarkupKeyboardNavigation::~CKitMarkupKeyboardNavigation()
     if (m_pOther != nullptr)
         m_pOther->Release();
 }
+
+BOOL CKitMarkupKeyboardNavigation::OnWndMsg(UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+void CKitMarkupKeyboardNavigation::Focus(CKitMarkupObject*) {}

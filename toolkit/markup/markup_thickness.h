@@ -39,6 +39,11 @@ public:
     explicit CKitMarkupKeyboardNavigation(CKitMarkupContext* pContext = nullptr);
     ~CKitMarkupKeyboardNavigation() override;
 
+    // Key down, set focus and kill focus of the container: none is handled (FALSE).
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam);
+    // An element asks for the keyboard focus: accepted; the focus does not move.
+    void Focus(CKitMarkupObject* pElement);
+
     static CKitMarkupDependencyProperty* m_pIsTabStopProperty;
     static CKitMarkupDependencyProperty* m_pTabNavigationProperty;
     static CKitMarkupDependencyProperty* m_pTabIndexProperty;

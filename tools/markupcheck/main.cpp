@@ -1,5 +1,11 @@
-// markupcheck FILE: parses and builds the markup text in FILE as the toolkit
-// does and prints the object tree, or the builder's error text.
+// markupcheck [--render WIDTH HEIGHT OUT.png] FILE: parses and builds the
+// markup text in FILE as the toolkit does and prints the object tree, or the
+// builder's error text.
+//
+// --render WIDTH HEIGHT OUT.png also measures the tree for WIDTH by HEIGHT
+// pixels, arranges it into the whole picture and draws it through the GDI
+// back-end on a white background into a 32-bit bitmap, written to OUT.png as
+// an 8-bit RGB PNG. A text that does not build writes no picture.
 //
 // FILE is read as bytes of narrow text in the system code page, up to its
 // first NUL byte, exactly as the toolkit's markup context parses a text (a
@@ -55,10 +61,16 @@
 //   The tag 'Foo' does not exist in XML namespace. Line 1, position 6
 //
 // A file that cannot be read prints "markupcheck: cannot read FILE" to the
-// error output (exit code 2); wrong arguments print the usage (exit code 2).
+// error output (exit code 2), a picture that cannot be written
+// "markupcheck: cannot write OUT.png" (exit code 2); wrong arguments print the
+// usage (exit code 2).
 #include "tools/markupcheck/markup_dump.h"
+#include "tools/common/png_file.h"
+#include "tools/markupcheck/markup_render.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -77,21 +89,63 @@ bool ReadFileText(LPCSTR lpszPath, std::string& text)
     return !failed;
 }
 
+// A positive picture size of at most this many pixels a side.
+constexpr int kMaxPictureSide = 16384;
+
+bool ReadSide(LPCSTR lpszText, int& side)
+{
+    char* end = nullptr;
+    const long value = std::strtol(lpszText, &end, 10);
+    if (end == lpszText || *end != '\0' || value <= 0 || value > kMaxPictureSide)
+        return false;
+    side = static_cast<int>(value);
+    return true;
+}
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: markupcheck [--render WIDTH HEIGHT OUT.png] FILE\n");
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: markupcheck FILE\n");
-        return 2;
+    LPCSTR lpszFile = nullptr;
+    LPCSTR lpszPicture = nullptr;
+    int width = 0;
+    int height = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--render") == 0 && lpszPicture == nullptr) {
+            if (i + 3 >= argc || !ReadSide(argv[i + 1], width) || !ReadSide(argv[i + 2], height))
+                return Usage();
+            lpszPicture = argv[i + 3];
+            i += 3;
+        } else if (lpszFile == nullptr) {
+            lpszFile = argv[i];
+        } else {
+            return Usage();
+        }
     }
+    if (lpszFile == nullptr)
+        return Usage();
     std::string text;
-    if (!ReadFileText(argv[1], text)) {
-        std::fprintf(stderr, "markupcheck: cannot read %s\n", argv[1]);
+    if (!ReadFileText(lpszFile, text)) {
+        std::fprintf(stderr, "markupcheck: cannot read %s\n", lpszFile);
         return 2;
     }
     std::string out;
     const int result = CheckMarkupText(text.c_str(), out);
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return result;
+    if (result != 0 || lpszPicture == nullptr)
+        return result;
+    MarkupPicture picture;
+    std::string error;
+    if (RenderMarkupText(text.c_str(), width, height, picture, error) != 0 ||
+        !WritePngFile(lpszPicture, picture.width, picture.height, picture.pixels).empty()) {
+        std::fprintf(stderr, "markupcheck: cannot write %s\n", lpszPicture);
+        return 2;
+    }
+    return 0;
 }

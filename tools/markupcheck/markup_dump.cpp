@@ -218,7 +218,7 @@ std::string DumpMarkupTree(CKitMarkupObject* pRoot)
 
 int CheckMarkupText(LPCSTR lpszText, std::string& out)
 {
-    CKitMarkupContext* pContext = MarkupCreateContext(nullptr);
+    CKitMarkupContext* pContext = new CKitMarkupContext(nullptr);
     CString error;
     CKitMarkupUIElement* pRoot = pContext->Parse(lpszText, &error);
     int result = 0;
@@ -228,7 +228,8 @@ int CheckMarkupText(LPCSTR lpszText, std::string& out)
         out = std::string((LPCSTR)error) + "\n";
         result = 1;
     }
-    MarkupReleaseElement(pRoot);
-    MarkupReleaseContext(pContext);
+    if (pRoot != nullptr)
+        pRoot->Release();
+    pContext->Release();
     return result;
 }

@@ -126,6 +126,56 @@ TEST(MessageMap, WindowMessagesAreDecodedForTheirHandlers)
     EXPECT_FALSE(target.OnWndMsg(WM_KEYDOWN, VK_F1, 0, &result));
 }
 
+// Handlers of the signatures a grid uses: dialog codes, the wheel, capture and setting changes.
+class InputTarget : public CWnd {
+public:
+    std::vector<std::string> calls;
+
+    afx_msg UINT OnGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point)
+    {
+        calls.push_back("wheel " + std::to_string(nFlags) + " " + std::to_string(zDelta) + " " +
+                        std::to_string(point.x) + "," + std::to_string(point.y));
+        return TRUE;
+    }
+    afx_msg void OnCaptureChanged(CWnd* pWnd) { calls.push_back(pWnd == nullptr ? "capture none" : "capture"); }
+    afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection)
+    {
+        calls.push_back("setting " + std::to_string(uFlags) + " " + (lpszSection != nullptr ? lpszSection : "-"));
+    }
+    afx_msg void OnSysColorChange() { calls.push_back("colours"); }
+    afx_msg void OnImeChar(UINT nChar, UINT nRepCnt, UINT) { calls.push_back("ime " + std::to_string(nChar) + " " + std::to_string(nRepCnt)); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(InputTarget, CWnd)
+    ON_WM_GETDLGCODE()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_SETTINGCHANGE()
+    ON_WM_SYSCOLORCHANGE()
+    ON_WM_IME_CHAR()
+END_MESSAGE_MAP()
+
+TEST(MessageMap, GridInputMessagesAreDecodedForTheirHandlers)
+{
+    InputTarget target;
+    LRESULT result = 0;
+    EXPECT_TRUE(target.OnWndMsg(WM_GETDLGCODE, 0, 0, &result));
+    EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTARROWS | DLGC_WANTCHARS), result);
+    // A backward turn of the wheel is a negative delta in the high word.
+    EXPECT_TRUE(target.OnWndMsg(WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, static_cast<WORD>(-240)), MAKELPARAM(-3, 9), &result));
+    EXPECT_EQ(TRUE, result);
+    EXPECT_TRUE(target.OnWndMsg(WM_CAPTURECHANGED, 0, 0, &result));
+    EXPECT_TRUE(target.OnWndMsg(WM_SETTINGCHANGE, SPI_SETWHEELSCROLLLINES, reinterpret_cast<LPARAM>("Desktop"), &result));
+    EXPECT_TRUE(target.OnWndMsg(WM_SYSCOLORCHANGE, 0, 0, &result));
+    EXPECT_TRUE(target.OnWndMsg(WM_IME_CHAR, 0xE9, 1, &result));
+    const std::vector<std::string> expected = {"wheel 4 -240 -3,9", "capture none", "setting 105 Desktop", "colours",
+                                               "ime 233 1"};
+    EXPECT_EQ(expected, target.calls);
+}
+
 TEST(MessageMap, ControlNotificationsReachTheHandlerOfTheirCode)
 {
     DerivedTarget target;

@@ -1,7 +1,10 @@
 // Damaged and hostile markup texts: every case ends with a tree or an error text; nothing crashes,
-// hangs, leaks an element or allocates beyond a bound of the text's size.
+// hangs, leaks an element or allocates beyond a bound of the text's size; every tree lays out and draws.
 #include "markup_test_support.h"
 
+#include "framework/handles.h"
+#include "toolkit/common/image_manager.h"
+#include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_framework_element.h"
 #include "toolkit/markup/markup_style.h"
 #include "toolkit/markup/markup_values.h"
@@ -49,8 +52,10 @@ const char kSeed[] =
     "  </Border.Background>\r\n"
     "  <Border Tag=\"hot\" BorderBrush=\"{StaticResource accent}\" "
     "Background=\"{DynamicResource {x:Static SystemColors.WindowBrushKey}}\">\r\n"
-    "    <Border Style=\"{StaticResource tall}\" HorizontalAlignment=\"Center\" Visibility=\"Hidden\">\r\n"
+    "    <Border Style=\"{StaticResource tall}\" HorizontalAlignment=\"Center\" Visibility=\"Visible\">\r\n"
     "      <Border.Tag>a&amp;b &#65;&#x42; &nbsp; caf\xC3\xA9 <![CDATA[<raw>]]></Border.Tag>\r\n"
+    "      <Canvas Background=\"White\"><Border Canvas.Left=\"5\" Canvas.Bottom=\"2\" Width=\"30\" Height=\"9\" "
+    "BorderThickness=\"2,1,0,3\" CornerRadius=\"4\" BorderBrush=\"Navy\" Background=\"Red\"/></Canvas>\r\n"
     "    </Border>\r\n"
     "  </Border>\r\n"
     "</Border>\r\n";
@@ -60,6 +65,7 @@ const char* const kFragments[] = {
     "<", ">", "/>", "</Border>", "<Border>", "&", "&#x41;", "&#", "{", "}", "\"", "'", "=", "<!--", "-->",
     "<![CDATA[", "]]>", "<?", "?>", ".", "x:", "{StaticResource accent}", "\xC3", "\xE2\x82", " ", "\r\n",
     "<Border.Tag>", "</Border.Tag>", "<Style>", "<Setter Property=\"Tag\" Value=\"x\"/>", "{x:Type Border}",
+    "<Canvas>", "</Canvas>", " Canvas.Right=\"-7\"", " MaxHeight=\"3\"", " Visibility=\"Collapsed\"",
 };
 
 // Deterministic pseudo-random numbers.
@@ -93,6 +99,26 @@ int CountObjects(CKitMarkupObject* pObject, std::unordered_set<CKitMarkupObject*
 
 class MarkupMutationTest : public ::testing::Test {
 protected:
+    MarkupMutationTest()
+        : m_bitmap(CKitImageManager::Create32BitDIBSection(nullptr, kPicture, kPicture)),
+          m_memory(::CreateCompatibleDC(nullptr)),
+          m_select(m_memory.Get(), m_bitmap.Get())
+    {
+    }
+
+    // Lays the tree out and draws it, as a host would.
+    void Draw(CKitMarkupUIElement* pRoot)
+    {
+        {
+            CKitMarkupDrawingContext measure(m_context.Get());
+            pRoot->Measure(&measure, kPicture, kPicture);
+        }
+        pRoot->Arrange({0, 0, kPicture, kPicture});
+        CKitMarkupDrawingContext dc(m_context.Get(), m_memory.Get());
+        pRoot->Render(&dc);
+        pRoot->InputHitTest({kPicture / 2, kPicture / 2});
+    }
+
     // Builds the text and checks the outcome; true when it gave a tree.
     bool Check(const std::string& text, const std::string& what)
     {
@@ -105,6 +131,7 @@ protected:
                 EXPECT_EQ("", result.error) << what;
                 std::unordered_set<CKitMarkupObject*> seen;
                 EXPECT_GT(CountObjects(result.root.Get(), seen), 0) << what;
+                Draw(result.root.Get());
             } else {
                 EXPECT_NE("", result.error) << what;
             }
@@ -114,7 +141,11 @@ protected:
         return built;
     }
 
+    static constexpr int kPicture = 64;
     CTestMarkupContext m_context;
+    ScopedGdiObject<HBITMAP> m_bitmap;
+    ScopedMemoryDC m_memory;
+    ScopedSelectObject m_select;
 };
 
 TEST_F(MarkupMutationTest, DamagedTextsEndWithATreeOrAnError)
@@ -190,6 +221,16 @@ TEST_F(MarkupMutationTest, HostileTextsAreRefused)
         {"many whitespace runs", "<Border><Border.Tag>" + repeat("a ", 200000) + "</Border.Tag></Border>", true},
         {"unclosed quote", "<Border Tag=\"" + std::string(100000, 'q'), false},
         {"unclosed comment", "<Border>" + repeat("<!--", 50000), false},
+        {"extreme sizes",
+         "<Canvas><Border Canvas.Left=\"2147483647\" Canvas.Top=\"-2147483648\" Width=\"2147483646\""
+         " Margin=\"2147483647,-2147483648,2147483647,-2147483648\" BorderThickness=\"2147483647\""
+         " Padding=\"-2147483648\" BorderBrush=\"Red\" Background=\"Blue\"/>"
+         "<Border Canvas.Right=\"-2147483648\" Canvas.Bottom=\"2147483647\" Height=\"99999999in\""
+         " MinWidth=\"-5\" CornerRadius=\"2147483647\" BorderThickness=\"3\" BorderBrush=\"Red\">"
+         "<Border.Background><LinearGradientBrush EndPoint=\"1000000000,0\"><GradientStop Color=\"Red\"/>"
+         "<GradientStop Color=\"Blue\" Offset=\"1\"/></LinearGradientBrush></Border.Background></Border>"
+         "</Canvas>",
+         true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.builds, Check(c.text, c.name)) << c.name;

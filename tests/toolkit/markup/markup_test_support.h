@@ -12,8 +12,8 @@
 // A markup context for one test, released at the end.
 class CTestMarkupContext {
 public:
-    CTestMarkupContext() : m_pContext(MarkupCreateContext(nullptr)) {}
-    ~CTestMarkupContext() { MarkupReleaseContext(m_pContext); }
+    explicit CTestMarkupContext(HWND hContainer = nullptr) : m_pContext(new CKitMarkupContext(hContainer)) {}
+    ~CTestMarkupContext() { m_pContext->Release(); }
     CTestMarkupContext(const CTestMarkupContext&) = delete;
     CTestMarkupContext& operator=(const CTestMarkupContext&) = delete;
 

@@ -1,0 +1,49 @@
+#include "framework/print.h"
+
+#include "framework/wnd.h"
+
+#include <utility>
+
+namespace {
+
+PrintDialogHook& Hook()
+{
+    static PrintDialogHook hook;
+    return hook;
+}
+
+} // namespace
+
+PrintDialogHook SetPrintDialogHook(PrintDialogHook hook)
+{
+    std::swap(Hook(), hook);
+    return hook;
+}
+
+CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd) : m_pd()
+{
+    m_pd.lStructSize = sizeof m_pd;
+    m_pd.Flags = dwFlags | (bPrintSetupOnly ? PD_PRINTSETUP : PD_RETURNDC);
+    m_pd.hwndOwner = pParentWnd != nullptr ? pParentWnd->m_hWnd : nullptr;
+    m_pd.nMinPage = 1;
+    m_pd.nMaxPage = 0xFFFF;
+    m_pd.nFromPage = 1;
+    m_pd.nToPage = 0xFFFF;
+    m_pd.nCopies = 1;
+}
+
+CPrintDialog::~CPrintDialog()
+{
+    if (m_pd.hDevMode != nullptr)
+        ::GlobalFree(m_pd.hDevMode);
+    if (m_pd.hDevNames != nullptr)
+        ::GlobalFree(m_pd.hDevNames);
+}
+
+INT_PTR CPrintDialog::DoModal()
+{
+    m_pd.hDC = nullptr;
+    if (Hook())
+        return Hook()(m_pd);
+    return ::PrintDlgA(&m_pd) ? IDOK : IDCANCEL;
+}

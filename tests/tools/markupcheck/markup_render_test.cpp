@@ -1,0 +1,153 @@
+// markupcheck --render: a nested Border/Canvas document drawn through GDI, probed pixel by pixel in the PNG it writes.
+#include "tools/markupcheck/markup_render.h"
+
+#include "framework/handles.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 300;
+constexpr int kHeight = 200;
+
+std::string BinaryPath(const char* relative)
+{
+    return std::string(KORVANE_BINARY_DIR) + "\\" + relative;
+}
+
+// Runs markupcheck with the arguments and returns its exit code (-1 when it cannot start).
+int RunMarkupCheck(const std::string& arguments)
+{
+    std::string command = "\"" + BinaryPath("tools\\markupcheck.exe") + "\" " + arguments;
+    STARTUPINFOA startup = {sizeof(STARTUPINFOA)};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    SECURITY_ATTRIBUTES inherit = {sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    ScopedHandle nul(::CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
+    startup.hStdOutput = nul.Get();
+    startup.hStdError = nul.Get();
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    ScopedHandle processHandle(process.hProcess);
+    ScopedHandle threadHandle(process.hThread);
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+// The PNG file as RGB() values, top row first; empty when it cannot be read.
+MarkupPicture ReadPng(const std::string& path)
+{
+    MarkupPicture picture;
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return picture;
+    image.format = PNG_FORMAT_BGRA;
+    std::vector<DWORD> pixels(static_cast<size_t>(image.width) * image.height);
+    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return picture;
+    }
+    picture.width = static_cast<int>(image.width);
+    picture.height = static_cast<int>(image.height);
+    picture.pixels = std::move(pixels);
+    for (DWORD& pixel : picture.pixels)
+        pixel &= 0x00FFFFFF;
+    return picture;
+}
+
+std::string Hex(DWORD value)
+{
+    char text[16];
+    std::snprintf(text, sizeof(text), "#%06lX", static_cast<unsigned long>(value));
+    return text;
+}
+
+TEST(MarkupRender, NestedBordersOnACanvas)
+{
+    const std::string screen = BinaryPath("screens\\markup-render.png");
+    ::CreateDirectoryA(BinaryPath("screens").c_str(), nullptr);
+    ::DeleteFileA(screen.c_str());
+    const std::string fixture =
+        std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\render.xml";
+    ASSERT_EQ(0, RunMarkupCheck("--render 300 200 \"" + screen + "\" \"" + fixture + "\""));
+
+    const MarkupPicture picture = ReadPng(screen);
+    ASSERT_EQ(kWidth, picture.width);
+    ASSERT_EQ(kHeight, picture.height);
+
+    // Pixels as 0xRRGGBB.
+    constexpr DWORD black = 0x000000, white = 0xFFFFFF, grey = 0xE0E0E0, navy = 0x000080, red = 0xFF0000,
+                    green = 0x008000, sky = 0x87CEFA, orange = 0xFFA500, purple = 0x800080;
+    struct Probe {
+        int x;
+        int y;
+        DWORD colour;
+        const char* what;
+    };
+    const Probe probes[] = {
+        // The root: a 2-pixel black frame, 8 pixels of white padding, then the grey canvas.
+        {0, 0, black, "root frame, corner"},
+        {1, 100, black, "root frame, inner edge"},
+        {2, 100, white, "root padding"},
+        {9, 100, white, "root padding, last column"},
+        {10, 100, grey, "canvas"},
+        {299, 199, black, "root frame, far corner"},
+        // A 120 x 80 red border at canvas (10, 10) with a 4-pixel navy frame.
+        {20, 50, navy, "left frame"},
+        {23, 50, navy, "left frame, inner edge"},
+        {24, 50, red, "background"},
+        {135, 50, red, "background, last column"},
+        {136, 50, navy, "right frame"},
+        {139, 50, navy, "right frame, outer edge"},
+        {140, 50, grey, "beside the border"},
+        {60, 99, navy, "bottom frame"},
+        {60, 100, grey, "below the border"},
+        // A rounded border placed from the canvas's right edge: its corners stay canvas.
+        {180, 20, grey, "cut corner"},
+        {230, 21, green, "rounded frame, top"},
+        {230, 50, sky, "rounded background"},
+        {279, 79, grey, "cut far corner"},
+        // An orange border with padding 5 whose purple child asks for 100 x 100: the child is clipped.
+        {31, 160, orange, "padding"},
+        {35, 160, purple, "clipped child"},
+        {84, 160, purple, "clipped child, last column"},
+        {85, 160, orange, "padding beyond the clip"},
+        {89, 160, orange, "padding, last column"},
+        {90, 160, grey, "beside: nothing of the child leaks"},
+        {60, 176, orange, "padding under the clip"},
+        {60, 185, grey, "under the border"},
+        // A horizontal gradient from yellow to blue.
+        {130, 150, 0xFFFF00, "gradient start"},
+        {205, 150, 0x7F7F7F, "gradient middle"},
+        {279, 150, 0x0101FD, "gradient end"},
+    };
+    for (const Probe& probe : probes)
+        EXPECT_EQ(Hex(probe.colour), Hex(picture.At(probe.x, probe.y)))
+            << probe.what << " at (" << probe.x << ", " << probe.y << ")";
+}
+
+TEST(MarkupRender, ErrorsAndArguments)
+{
+    const std::string picture = BinaryPath("tools\\markupcheck-render-error.png");
+    ::DeleteFileA(picture.c_str());
+    const std::string faulty =
+        std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\unknown_tag.xml";
+    EXPECT_EQ(1, RunMarkupCheck("--render 10 10 \"" + picture + "\" \"" + faulty + "\""));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(picture.c_str())) << "a faulty text writes no picture";
+    EXPECT_EQ(2, RunMarkupCheck("--render 0 10 out.png x.xml"));
+    EXPECT_EQ(2, RunMarkupCheck("--render 10 10"));
+
+    std::string error;
+    MarkupPicture empty;
+    EXPECT_EQ(1, RenderMarkupText("<Nothing/>", 10, 10, empty, error));
+    EXPECT_EQ("The tag 'Nothing' does not exist in XML namespace. Line 1, position 10", error);
+}
+
+} // namespace
