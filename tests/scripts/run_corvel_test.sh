@@ -63,9 +63,10 @@ probe=$!
 wait_for 60 ready "$WORK/probe.log" || fail "the tree probe did not start"
 
 rm -f "$SHOT"
-# Started as from a terminal: a process group of its own, which Ctrl+C reaches whole.
+# Started as from a terminal: a process group of its own, which Ctrl+C reaches whole,
+# and Ctrl+C heard even where this test runs with it ignored (as background jobs do).
 set -m
-env -u DISPLAY "$ROOT/scripts/run-corvel.sh" "$file" >"$WORK/run.log" 2>&1 &
+env -u DISPLAY --default-signal=INT "$ROOT/scripts/run-corvel.sh" "$file" >"$WORK/run.log" 2>&1 &
 run=$!
 set +m
 wait_for $WAIT "screenshot of Corvel: $SHOT" "$WORK/run.log" || fail "no screenshot within $WAIT s"
