@@ -53,12 +53,13 @@ if ! timeout 1 wineserver -w >/dev/null 2>&1; then own_server=0; fi
 program=
 finished=0
 
-# The program's top-level windows that are shown, one a line: ID WIDTHxHEIGHT+X+Y TITLE.
-# Wine's own helper windows (1 by 1 pixel) are left out.
+# The program's top-level windows that are shown, one a line: ID WIDTHxHEIGHT+X+Y TITLE, X and Y
+# on the screen (a window manager puts them in frames of its own). Wine's own helper windows
+# (1 by 1 pixel) are left out.
 program_windows() {
   local class=${FILE,,} id geometry title
-  xwininfo -root -children 2>/dev/null |
-    sed -n 's/^ *\(0x[0-9a-f]*\) \(.*\): ("\([^"]*\)" "[^"]*")  *\([0-9]*x[0-9]*+-\?[0-9]*+-\?[0-9]*\) .*$/\1 \4 \3 \2/p' |
+  xwininfo -root -tree 2>/dev/null |
+    sed -n 's/^ *\(0x[0-9a-f]*\) \(.*\): ("\([^"]*\)" "[^"]*")  *\([0-9]*x[0-9]*\)+-\?[0-9]*+-\?[0-9]*  *\(+-\?[0-9]*+-\?[0-9]*\)$/\1 \4\5 \3 \2/p' |
     while read -r id geometry wmclass title; do
       [ "${wmclass,,}" = "$class" ] || continue
       case $geometry in 1x*|*x1+*) continue ;; esac
@@ -74,11 +75,12 @@ program_running() { [ -n "$program" ] && kill -0 "$program" 2>/dev/null; }
 # The program's CPU time so far, in clock ticks.
 program_ticks() { awk '{ print $14 + $15 }' "/proc/$program/stat" 2>/dev/null || echo 0; }
 
-# Asks every shown window of the program to close.
+# Asks every shown window of the program to close; fails when it shows none.
 ask_to_close() {
   local windows
   windows=$(program_windows | cut -d' ' -f1)
-  [ -z "$windows" ] || "$ROOT/scripts/close-window.py" $windows 2>/dev/null || true
+  [ -n "$windows" ] || return 1
+  "$ROOT/scripts/close-window.py" $windows 2>/dev/null || true
 }
 
 # Ends the program and, when it is ours, the virtual display; exits with status.
@@ -92,8 +94,9 @@ finish() {
     # opened, say): a program that asks one, or does not close, is ended.
     local before windows
     before=$(program_windows | cut -d' ' -f1 | sort)
-    ask_to_close
-    for ((waited = 0; waited < CLOSE_SECONDS * 4; waited++)); do
+    waited=0
+    ask_to_close || waited=$((CLOSE_SECONDS * 4))
+    for (( ; waited < CLOSE_SECONDS * 4; waited++)); do
       sleep 0.25
       program_running || break
       windows=$(program_windows | cut -d' ' -f1 | sort)
@@ -103,7 +106,7 @@ finish() {
       fi
     done
     if program_running; then
-      [ $waited -lt $((CLOSE_SECONDS * 4)) ] || say "$NAME did not close within $CLOSE_SECONDS s: ending it"
+      [ -z "$before" ] || [ $waited -lt $((CLOSE_SECONDS * 4)) ] || say "$NAME did not close within $CLOSE_SECONDS s: ending it"
       kill -TERM "$program" 2>/dev/null || true
     fi
     wait "$program" 2>/dev/null || true
@@ -125,7 +128,7 @@ finish() {
 
 if [ $virtual -eq 0 ]; then
   # On a real display Ctrl+C only asks: the user answers whatever the program asks then.
-  trap 'ask_to_close' INT TERM
+  trap 'ask_to_close || true' INT TERM
   "$ROOT/scripts/wine-run.sh" "$exe" "$@" &
   program=$!
   while true; do
@@ -148,7 +151,8 @@ while true; do
     status=0
     wait "$program" || status=$?
     say "$NAME ended (status $status) before it showed a window" >&2
-    say "(a Wine server of this prefix that was started without a display, by a developer tool for instance, cannot show windows: wait for it to end, wineserver -w)" >&2
+    # A Wine server started without a display, by a developer tool for instance, shows no windows.
+    say "(a Wine server that runs without a display cannot show windows: wineserver -w waits for it to end)" >&2
     exit $status
   fi
   windows=$(program_windows)
