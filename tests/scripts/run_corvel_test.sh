@@ -32,11 +32,12 @@ cleanup() {
   if [ -n "$probe" ] && kill -0 "$probe" 2>/dev/null; then kill -TERM "$probe" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-# wait_for SECONDS TEXT FILE: until FILE has a line holding TEXT.
+# wait_for SECONDS TEXT FILE PID: until FILE has a line holding TEXT, while PID runs.
 wait_for() {
   local i
   for ((i = 0; i < $1 * 4; i++)); do
     grep -qF -- "$2" "$3" 2>/dev/null && return 0
+    kill -0 "$4" 2>/dev/null || return 1
     sleep 0.25
   done
   return 1
@@ -58,9 +59,9 @@ mapfile -t expected < <(sed -n 's/.*<IED[^>]* name="\([^"]*\)".*/\1/p' "$file" |
 
 # The probe runs on the tests' display, where it holds Wine's desktop while Corvel
 # runs on the command's own display, which goes when the command ends.
-"$ROOT/scripts/wine-run.sh" "$PROBE" "$TITLE" "Z:${file//\//\\}" $((WAIT * 1000)) >"$WORK/probe.log" 2>&1 &
+"$ROOT/scripts/wine-run.sh" "$PROBE" Corvel.exe "$TITLE" "Z:${file//\//\\}" $((WAIT * 1000)) >"$WORK/probe.log" 2>&1 &
 probe=$!
-wait_for 60 ready "$WORK/probe.log" || fail "the tree probe did not start"
+wait_for 60 ready "$WORK/probe.log" "$probe" || fail "the tree probe did not start"
 
 rm -f "$SHOT"
 # Started as from a terminal: a process group of its own, which Ctrl+C reaches whole,
@@ -69,8 +70,8 @@ set -m
 env -u DISPLAY --default-signal=INT "$ROOT/scripts/run-corvel.sh" "$file" >"$WORK/run.log" 2>&1 &
 run=$!
 set +m
-wait_for $WAIT "screenshot of Corvel: $SHOT" "$WORK/run.log" || fail "no screenshot within $WAIT s"
-wait_for 30 shown "$WORK/probe.log" || fail "the probe did not find the file in Corvel's file view"
+wait_for $WAIT "screenshot of Corvel: $SHOT" "$WORK/run.log" "$run" || fail "no screenshot within $WAIT s"
+wait_for 30 shown "$WORK/probe.log" "$probe" || fail "the probe did not find the file in Corvel's file view"
 display=$(sed -n 's/.*the virtual display \(:[0-9]*\).*/\1/p' "$WORK/run.log" | head -n 1)
 [ -n "$display" ] || fail "the command did not name its virtual display"
 

@@ -1,10 +1,10 @@
 // tree_probe: looks at another program's window from outside, for the run command's test.
 //
-// Usage: tree_probe TITLE ITEM TIMEOUT-MS
+// Usage: tree_probe PROGRAM TITLE ITEM TIMEOUT-MS
 //
 // Prints "ready" once the desktop is up, then waits (at most TIMEOUT-MS) for a shown
-// top-level window titled TITLE with a tree control that holds an item whose text is
-// ITEM, and prints, in screen pixels (LEFT TOP WIDTH HEIGHT):
+// top-level window titled TITLE of a program whose file name is PROGRAM (Corvel.exe),
+// with a tree control that holds an item whose text is ITEM, and prints, in screen pixels (LEFT TOP WIDTH HEIGHT):
 //   window L T W H         the window
 //   item L T W H           ITEM's label, or "item hidden" when it is scrolled or folded away
 //   child TEXT L T W H     each child of ITEM, in order, or "child TEXT hidden"
@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -155,12 +156,26 @@ void PrintRect(const char* what, const RECT& rect)
 }
 
 struct Search {
+    std::string program;
     std::string title;
     std::string item;
     HWND window = nullptr;
     HWND tree = nullptr;
     DWORD processId = 0;
 };
+
+// The process's program file name, upper case.
+std::string FileNameOf(HANDLE process)
+{
+    char path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!::QueryFullProcessImageNameA(process, 0, path, &size))
+        return {};
+    const char* slash = std::strrchr(path, '\\');
+    std::string name = slash != nullptr ? slash + 1 : path;
+    ::CharUpperA(&name[0]);
+    return name;
+}
 
 BOOL CALLBACK CollectTrees(HWND hWnd, LPARAM lParam)
 {
@@ -178,9 +193,16 @@ BOOL CALLBACK FindWindowWithItem(HWND hWnd, LPARAM lParam)
         return TRUE;
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hWnd, &processId);
-    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_OPERATION | PROCESS_VM_READ |
+                                       PROCESS_VM_WRITE,
+                                   FALSE, processId);
     if (process == nullptr)
         return TRUE;
+    // Other programs' windows (test programs with a window of the same title) are not asked.
+    if (FileNameOf(process) != search->program) {
+        ::CloseHandle(process);
+        return TRUE;
+    }
     std::vector<HWND> trees;
     ::EnumChildWindows(hWnd, CollectTrees, reinterpret_cast<LPARAM>(&trees));
     for (HWND tree : trees) {
@@ -200,12 +222,14 @@ BOOL CALLBACK FindWindowWithItem(HWND hWnd, LPARAM lParam)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4)
-        return Fail("usage: tree_probe TITLE ITEM TIMEOUT-MS");
+    if (argc != 5)
+        return Fail("usage: tree_probe PROGRAM TITLE ITEM TIMEOUT-MS");
     Search search;
-    search.title = argv[1];
-    search.item = argv[2];
-    const DWORD timeout = static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10));
+    search.program = argv[1];
+    ::CharUpperA(&search.program[0]);
+    search.title = argv[2];
+    search.item = argv[3];
+    const DWORD timeout = static_cast<DWORD>(std::strtoul(argv[4], nullptr, 10));
 
     // The desktop comes up on this program's display and stays while it runs.
     ::GetDesktopWindow();
