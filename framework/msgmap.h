@@ -311,8 +311,6 @@ protected:
 #define ON_WM_SYSCOLORCHANGE() AFX_WM_ENTRY(WM_SYSCOLORCHANGE, AfxSig::v_v, void (CWnd::*)(), OnSysColorChange)
 #define ON_WM_CAPTURECHANGED() \
     AFX_WM_ENTRY(WM_CAPTURECHANGED, AfxSig::v_capture, void (CWnd::*)(CWnd*), OnCaptureChanged)
-#define ON_WM_KEYUP() AFX_WM_ENTRY(WM_KEYUP, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnKeyUp)
 #define ON_WM_SYSKEYDOWN() AFX_WM_ENTRY(WM_SYSKEYDOWN, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysKeyDown)
-#define ON_WM_SYSCHAR() AFX_WM_ENTRY(WM_SYSCHAR, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnSysChar)
 #define ON_WM_IME_CHAR() AFX_WM_ENTRY(WM_IME_CHAR, AfxSig::v_key, void (CWnd::*)(UINT, UINT, UINT), OnImeChar)
 #define ON_WM_MBUTTONDOWN() AFX_WM_ENTRY(WM_MBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnMButtonDown)

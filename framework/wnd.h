@@ -215,9 +215,7 @@ public:
     afx_msg void OnSettingChange(UINT uFlags, LPCSTR lpszSection);
     afx_msg void OnSysColorChange();
     afx_msg void OnCaptureChanged(CWnd* pWnd);
-    afx_msg void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    afx_msg void OnSysChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnImeChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnMButtonDown(UINT nFlags, CPoint point);
 
