@@ -7,11 +7,13 @@
 #include "toolkit/common/resource_images.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/common/system.h"
+#include "toolkit/common/tooltip_html.h"
 #include "toolkit/common/tooltip_styles.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CKitToolTipContextToolTip, CWnd)
 IMPLEMENT_DYNAMIC(CKitToolTipContext, CCmdTarget)
@@ -115,36 +117,21 @@ int CursorDrop()
     if (hCursor == nullptr || !::GetIconInfo(hCursor, &info))
         return kDefaultCursorDrop;
     int nDrop = kDefaultCursorDrop;
-    BITMAP bm = {};
-    if (info.hbmMask != nullptr && ::GetObjectA(info.hbmMask, sizeof(bm), &bm) != 0 && bm.bmWidth > 0) {
-        const bool bMonochrome = info.hbmColor == nullptr;
-        const int nHeight = bMonochrome ? bm.bmHeight / 2 : bm.bmHeight;
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = bm.bmWidth;
-        bmi.bmiHeader.biHeight = -bm.bmHeight;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        std::vector<DWORD> bits(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight));
-        HDC hdc = ::GetDC(nullptr);
-        const int nRead = ::GetDIBits(hdc, info.hbmMask, 0, static_cast<UINT>(bm.bmHeight), bits.data(), &bmi,
-                                      DIB_RGB_COLORS);
-        ::ReleaseDC(nullptr, hdc);
-        if (nRead != 0) {
-            for (int y = nHeight - 1; y >= 0; --y) {
-                bool bVisible = false;
-                for (int x = 0; x < bm.bmWidth && !bVisible; ++x) {
-                    const DWORD andBit = bits[static_cast<size_t>(y) * bm.bmWidth + x] & 0xFFFFFF;
-                    const DWORD xorBit =
-                        bMonochrome ? bits[static_cast<size_t>(y + nHeight) * bm.bmWidth + x] & 0xFFFFFF : 0;
-                    bVisible = andBit == 0 || xorBit != 0;
-                }
-                if (bVisible) {
-                    nDrop = y + 1 - static_cast<int>(info.yHotspot);
-                    break;
-                }
-            }
+    CSize szMask;
+    const std::vector<DWORD> bits = CKitImageManager::Read32BitPixels(info.hbmMask, szMask);
+    // A monochrome cursor's mask holds the AND rows above the XOR rows.
+    const bool bMonochrome = info.hbmColor == nullptr;
+    const int nHeight = bMonochrome ? szMask.cy / 2 : szMask.cy;
+    for (int y = nHeight - 1; y >= 0 && !bits.empty(); --y) {
+        bool bVisible = false;
+        for (int x = 0; x < szMask.cx && !bVisible; ++x) {
+            const DWORD andBit = bits[static_cast<size_t>(y) * szMask.cx + x] & 0xFFFFFF;
+            const DWORD xorBit = bMonochrome ? bits[static_cast<size_t>(y + nHeight) * szMask.cx + x] & 0xFFFFFF : 0;
+            bVisible = andBit == 0 || xorBit != 0;
+        }
+        if (bVisible) {
+            nDrop = y + 1 - static_cast<int>(info.yHotspot);
+            break;
         }
     }
     if (info.hbmMask != nullptr)
@@ -896,12 +883,15 @@ CWnd* CKitToolTipContext::CreateToolTip(CWnd* pOwner)
     }
     case kStyleRichEdit:
     case kStyleLuna:
+    case kStyleHtml:
     case kStyleMarkup: {
         CKitToolTipContextToolTip* pToolTip = nullptr;
         if (m_nStyle == kStyleRichEdit)
             pToolTip = new CRichEditToolTip(this);
         else if (m_nStyle == kStyleLuna)
             pToolTip = new CLunaToolTip(this);
+        else if (m_nStyle == kStyleHtml)
+            pToolTip = new CHTMLToolTip(this);
         else
             pToolTip = new CMarkupToolTip(this);
         if (!pToolTip->Create(pOwner, m_dwOptions)) {

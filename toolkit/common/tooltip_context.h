@@ -207,6 +207,7 @@ public:
     class CLunaToolTip;
     class CRichEditToolTip;
     class CMarkupToolTip;
+    class CHTMLToolTip;
 
 private:
     void DestroyToolTip();
