@@ -141,21 +141,6 @@ int CursorDrop()
     return nDrop;
 }
 
-CSize IconSize(HICON hIcon)
-{
-    ICONINFO info = {};
-    if (hIcon == nullptr || !::GetIconInfo(hIcon, &info))
-        return CSize(0, 0);
-    BITMAP bm = {};
-    ::GetObjectA(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof(bm), &bm);
-    CSize size(bm.bmWidth, info.hbmColor != nullptr ? bm.bmHeight : bm.bmHeight / 2);
-    if (info.hbmMask != nullptr)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor != nullptr)
-        ::DeleteObject(info.hbmColor);
-    return size;
-}
-
 // The icon of a system tooltip title: TTI_INFO, TTI_WARNING, TTI_ERROR, or an icon handle.
 HICON TitleIconFromParam(WPARAM wParam, BOOL& bOwned)
 {
@@ -520,7 +505,7 @@ CSize CKitToolTipContextToolTip::CalcPlainSize(CDC* pDC, TOOLITEM* pTool)
         pDC->SelectObject(pOld);
         szTitle = CSize(rcTitle.Width() + 4, rcTitle.Height() + 20);
     }
-    const CSize szIcon = IconSize(m_hTitleIcon);
+    const CSize szIcon = CKitImageManagerIcon::GetIconSize(m_hTitleIcon);
     int nIconPart = 0;
     if (m_hTitleIcon != nullptr) {
         if (szIcon.cy >= kLargeIconHeight)
@@ -561,7 +546,7 @@ void CKitToolTipContextToolTip::DrawPlainContent(CDC* pDC, TOOLITEM* pTool, CRec
     UINT nFormat = DT_NOPREFIX | DT_EXPANDTABS;
     if (bRTL)
         nFormat |= DT_RIGHT | DT_RTLREADING;
-    const CSize szIcon = IconSize(m_hTitleIcon);
+    const CSize szIcon = CKitImageManagerIcon::GetIconSize(m_hTitleIcon);
     const BOOL bSmallIcon = m_hTitleIcon != nullptr && szIcon.cy < kLargeIconHeight;
     const BOOL bTitle = !m_strTitle.IsEmpty();
     if (bSmallIcon) {
