@@ -48,16 +48,7 @@ private:
         CKitNotificationSinkMT* pSink;
         DWORD_PTR dwCookie;
     };
-    // Grows the snapshot array to hold at least n records (new ones zero-filled).
-    void SetSnapshotSize(int n);
-
     CRITICAL_SECTION m_cs;
     std::vector<Subscription*> m_subscriptions;
     DWORD_PTR m_dwNextCookie;
-    // Records of the sends in progress, each send above the one it interrupted.
-    Subscription* m_pSnapshot;
-    int m_nSnapshotSize;
-    int m_nSnapshotCapacity;
-    int m_nSnapshotGrowBy;
-    int m_nSnapshotTop;
 };

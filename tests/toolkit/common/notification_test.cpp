@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -106,6 +109,41 @@ TEST(KitNotification, SinksMayChangeTheListAndThrowDuringASend)
     };
     EXPECT_TRUE(source.SendEvent(kEvent));
     EXPECT_EQ("a", log);
+}
+
+// Sends from several threads while another one subscribes and unsubscribes:
+// every send reaches the sink that stays subscribed throughout.
+TEST(KitNotification, ThreadsSendWhileTheListChanges)
+{
+    class CountingSink : public CKitNotificationSinkMT {
+    public:
+        void OnEvent(UINT, WPARAM, LPARAM, DWORD) override { ++count; }
+        std::atomic<int> count{0};
+    };
+    CKitNotificationSourceMT source;
+    CountingSink steady;
+    CountingSink coming;
+    source.Subscribe(kEvent, &steady);
+    constexpr int kSends = 2000;
+    std::atomic<bool> sending{true};
+    std::thread changer([&] {
+        while (sending) {
+            const DWORD_PTR cookie = source.Subscribe(kEvent, &coming);
+            source.Unsubscribe(cookie);
+        }
+    });
+    std::vector<std::thread> senders;
+    for (int t = 0; t < 3; ++t) {
+        senders.emplace_back([&] {
+            for (int i = 0; i < kSends; ++i)
+                source.SendEvent(kEvent);
+        });
+    }
+    for (std::thread& sender : senders)
+        sender.join();
+    sending = false;
+    changer.join();
+    EXPECT_EQ(3 * kSends, steady.count.load());
 }
 
 } // namespace
