@@ -79,7 +79,9 @@ bool CEIPDiagnosticDlg::CreatePane(CSimpleSplitter& splitter, int index, CChildW
                                    DWORD exStyle)
 {
     LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, nullptr, brush);
-    return splitter.SetPane(index, &pane, 0, exStyle, className) != FALSE;
+    // The pane paints nothing and only validates its area: without clipping that would validate the
+    // controls it holds too, and they would never paint.
+    return splitter.SetPane(index, &pane, WS_CLIPCHILDREN, exStyle, className) != FALSE;
 }
 
 BOOL CEIPDiagnosticDlg::OnInitDialog()

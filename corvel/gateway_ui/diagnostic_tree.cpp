@@ -2,7 +2,7 @@
 
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
-#include "corvel/project/product_texts.h"
+#include "corvel/model/product.h"
 
 #include <cstdlib>
 
@@ -155,7 +155,7 @@ void CDiagnosticTree::StartAutoPoll(int periodMs)
         return;
     m_nTimerId = SetTimer(kPollTimerId, static_cast<UINT>(period));
     if (m_nTimerId == 0)
-        KorMessageBox(m_hWnd, kTimerFailed, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowProductMessage(kTimerFailed, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
 }
 
 void CDiagnosticTree::OnTimer(UINT_PTR nIDEvent)

@@ -2,7 +2,7 @@
 
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
-#include "corvel/project/product_texts.h"
+#include "corvel/model/product.h"
 
 #include <memory>
 
@@ -134,7 +134,7 @@ void CDlgEventLog::OnStartPolling()
 {
     m_nPollTimer = SetTimer(kPollTimerId, g_pollPeriodMs);
     if (m_nPollTimer == 0)
-        KorMessageBox(m_hWnd, kTimerFailed, kProductTitle, MB_OK | MB_ICONEXCLAMATION);
+        ShowProductMessage(kTimerFailed, MB_OK | MB_ICONEXCLAMATION, m_hWnd);
 }
 
 void CDlgEventLog::OnStopPolling()
