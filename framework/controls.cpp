@@ -197,6 +197,16 @@ int CEdit::GetLineCount() const
     return static_cast<int>(SendMessage(EM_GETLINECOUNT));
 }
 
+int CEdit::GetFirstVisibleLine() const
+{
+    return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE));
+}
+
+void CEdit::LineScroll(int nLines, int nChars)
+{
+    SendMessage(EM_LINESCROLL, static_cast<WPARAM>(nChars), static_cast<LPARAM>(nLines));
+}
+
 void CEdit::Clear()
 {
     SendMessage(WM_CLEAR);
@@ -839,6 +849,16 @@ BOOL CTreeCtrl::SortChildren(HTREEITEM hItem)
     return SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem)) != 0;
 }
 
+void CTreeCtrl::SetIndent(UINT nIndent)
+{
+    SendMessage(TVM_SETINDENT, nIndent);
+}
+
+UINT CTreeCtrl::GetIndent() const
+{
+    return static_cast<UINT>(SendMessage(TVM_GETINDENT));
+}
+
 COLORREF CTreeCtrl::SetBkColor(COLORREF clr)
 {
     return static_cast<COLORREF>(SendMessage(TVM_SETBKCOLOR, 0, static_cast<LPARAM>(clr)));
@@ -962,17 +982,22 @@ CWnd* CSpinButtonCtrl::GetBuddy() const
     return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)));
 }
 
-void CSpinButtonCtrl::SetRange(short nLower, short nUpper)
+void CSpinButtonCtrl::SetRange32(int nLower, int nUpper)
 {
-    SendMessage(UDM_SETRANGE, 0, MAKELPARAM(nUpper, nLower));
+    SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(nLower), static_cast<LPARAM>(nUpper));
 }
 
-int CSpinButtonCtrl::SetPos(int nPos)
+void CSpinButtonCtrl::GetRange32(int& nLower, int& nUpper) const
 {
-    return static_cast<short>(LOWORD(SendMessage(UDM_SETPOS, 0, MAKELPARAM(nPos, 0))));
+    SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&nLower), reinterpret_cast<LPARAM>(&nUpper));
 }
 
-int CSpinButtonCtrl::GetPos() const
+int CSpinButtonCtrl::SetPos32(int nPos)
 {
-    return static_cast<short>(LOWORD(SendMessage(UDM_GETPOS)));
+    return static_cast<int>(SendMessage(UDM_SETPOS32, 0, static_cast<LPARAM>(nPos)));
+}
+
+int CSpinButtonCtrl::GetPos32() const
+{
+    return static_cast<int>(SendMessage(UDM_GETPOS32));
 }

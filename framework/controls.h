@@ -53,6 +53,9 @@ public:
     BOOL GetModify() const;
     void SetModify(BOOL bModified = TRUE);
     int GetLineCount() const;
+    int GetFirstVisibleLine() const;
+    // Scrolls by nLines lines down (negative: up) and nChars characters right.
+    void LineScroll(int nLines, int nChars = 0);
     void Clear();
     void Copy();
     void Cut();
@@ -205,6 +208,9 @@ public:
     HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const;
     BOOL SortChildren(HTREEITEM hItem);
+    // The indent of each level, in pixels.
+    void SetIndent(UINT nIndent);
+    UINT GetIndent() const;
     COLORREF SetBkColor(COLORREF clr);
     COLORREF SetTextColor(COLORREF clr);
 };
@@ -243,7 +249,9 @@ public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     CWnd* SetBuddy(CWnd* pWndBuddy);
     CWnd* GetBuddy() const;
-    void SetRange(short nLower, short nUpper);
-    int SetPos(int nPos);
-    int GetPos() const;
+    void SetRange32(int nLower, int nUpper);
+    void GetRange32(int& nLower, int& nUpper) const;
+    int SetPos32(int nPos);
+    // The current position (the nearest bound when the buddy's text lies outside the range).
+    int GetPos32() const;
 };

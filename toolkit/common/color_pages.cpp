@@ -831,7 +831,7 @@ BOOL CKitColorPageCustom::OnInitDialog()
     for (size_t i = 0; i < std::size(kNumbers); ++i) {
         m_spins[i].SubclassDlgItem(kNumbers[i].nSpin, this);
         m_spins[i].SetBuddy(GetDlgItem(static_cast<int>(kNumbers[i].nEdit)));
-        m_spins[i].SetRange(0, kNumberMax);
+        m_spins[i].SetRange32(0, kNumberMax);
     }
     // The bar's window grows 4 pixels at top and bottom; the drawn bar keeps its place.
     CRect rcBar;
