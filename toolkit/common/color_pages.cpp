@@ -848,14 +848,7 @@ BOOL CKitColorPageCustom::OnSetActive()
     if (CKitColorDialog* pSheet = GetSheet()) {
         pSheet->FitPage(this);
         const COLORREF clr = pSheet->GetColor();
-        const KitHsl hsl = KitColorToHsl(clr);
-        m_nHue = hsl.nHue;
-        m_nSaturation = hsl.nSaturation;
-        m_nLuminance = hsl.nLuminance;
-        m_wndField.SetHue(m_nHue / 255.0);
-        m_wndField.SetSaturation(m_nSaturation / 255.0);
-        m_wndBar.SetHueSat(m_nHue / 255.0, m_nSaturation / 255.0);
-        m_wndBar.SetLuminance(m_nLuminance / 255.0);
+        TakeColor(clr);
         m_nRed = GetRValue(clr);
         m_nGreen = GetGValue(clr);
         m_nBlue = GetBValue(clr);
