@@ -31,6 +31,7 @@
 #include "corvel/gateway/tcp_socket.h"
 
 #include "corvel/gateway/module_web_client.h"
+#include "corvel/project/file_crc.h"
 #include "corvel/gateway/vqn_diagnostics.h"
 
 #include <objbase.h>
