@@ -239,7 +239,7 @@ class TagModel:
     """The tags and structured types of a configuration, for the values the module gives."""
 
     def __init__(self, config):
-        self.types = {}
+        self.tags = {}
         self.structures = {}
         try:
             root = ElementTree.fromstring(config)
@@ -248,24 +248,37 @@ class TagModel:
         for types in root.findall('TagDB/datatypes'):
             for structure in types:
                 self.structures[structure.get('name', '')] = {
-                    member.get('name', ''): member.get('datatype', '') for member in structure}
+                    member.get('name', ''): (member.get('datatype', ''), dimension(member)) for member in structure}
         for tags in root.findall('TagDB/tags'):
             for tag in tags:
-                self.types[tag.get('name', '')] = tag.get('datatype', '')
+                self.tags[tag.get('name', '')] = (tag.get('datatype', ''), dimension(tag))
 
-    def type_of(self, name):
-        """The data type of a tag, of an element (NAME[i]) or of a member (NAME.member)."""
-        if name in self.types:
-            return self.types[name]
+    def shape_of(self, name):
+        """(data type, element count) of a tag, of an element (NAME[i]) or of a member (NAME.member); an element
+        count above 0 is an array."""
+        if name in self.tags:
+            return self.tags[name]
         for separator in ('[', '.'):
             cut = name.rfind(separator)
             if cut <= 0:
                 continue
-            outer = self.type_of(name[:cut])
+            outer, _ = self.shape_of(name[:cut])
             if separator == '[':
-                return outer
-            return self.structures.get(outer, {}).get(name[cut + 1:], '')
-        return ''
+                return outer, 0
+            return self.structures.get(outer, {}).get(name[cut + 1:], ('', 0))
+        return '', 0
+
+    def has_value(self, name):
+        """Arrays and structures have values only in their elements and members."""
+        data_type, count = self.shape_of(name)
+        return count == 0 and data_type not in self.structures
+
+
+def dimension(element):
+    try:
+        return int(element.get('dim0', '0') or '0')
+    except ValueError:
+        return 0
 
 
 def tag_value(name, data_type, second):
@@ -384,7 +397,15 @@ class Module:
             if name in self.values:
                 return self.values[name]
             second = 0 if self.values_still else int(time.monotonic() - self.started)
-        return tag_value(plain, self.tags().type_of(plain), second)
+        return tag_value(plain, self.tags().shape_of(plain)[0], second)
+
+    # The tags of a request that have a value of their own, with their values.
+    def values_of(self, names):
+        model = self.tags()
+        with self.lock:
+            fixed = set(self.values)
+        return [(name, self.value_of(name)) for name in names
+                if name in fixed or model.has_value(strip_status_suffix(name)[0])]
 
     def tag_reply(self, verb, fields):
         if verb == 'settagvalue':
@@ -392,14 +413,13 @@ class Module:
                 self.values[fields.get('tag', '')] = fields.get('value', '')
             return (DECLARATION + '<settagvalue result="OK"/>').encode('ascii')
         if verb == 'gettagvalue':
-            name = fields.get('tag', '')
-            return tags_reply('tagsdata', [(name, self.value_of(name))])
+            return tags_reply('tagsdata', self.values_of([fields.get('tag', '')]))
         try:
             count = int(fields.get('count', '0'))
         except ValueError:
             count = 0
         names = [fields['tag%d' % i] for i in range(count) if 'tag%d' % i in fields]
-        return tags_reply('tagsdata', [(name, self.value_of(name)) for name in names])
+        return tags_reply('tagsdata', self.values_of(names))
 
     # Text service replies.
     def text_reply(self, request):
