@@ -303,7 +303,7 @@ void TagDatabase::RefreshRows(int first, int last)
         if (tag == nullptr)
             continue;
         tag->SetRow(row);
-        batch.list.AppendFormat("&tag%d=%s", batch.count, (LPCSTR)tag->GetRequestName());
+        batch.list += TagListItem(batch.count, tag->GetRequestName());
         ++batch.count;
         if (batch.list.GetLength() > kTagListLimit) {
             batches.push_back(batch);
@@ -321,15 +321,10 @@ void TagDatabase::RequestValues(int count, const CString& tagList)
     DomDocumentPtr reply;
     if (GetClient().GetTagsValue(count, tagList, reply) != kMonitorSuccess)
         return;
-    const DomNodePtr root = RootNamed(reply, kTagsDataElement);
-    if (!root)
-        return;
-    ForEachChildElement(root, [this](const DomNodePtr& item) {
-        CString value;
-        TagItem* tag = FindTag(StripStatusSuffix(AttributeOrEmpty(item, "name")));
-        if (tag != nullptr && ReadAttribute(item, "value", value))
+    for (const auto& [name, value] : TagValuesOfReply(reply)) {
+        if (TagItem* tag = FindTag(StripStatusSuffix(name)))
             tag->SetValue(value);
-    });
+    }
 }
 
 int TagDatabase::WriteEventLog(const CString& file)
@@ -337,11 +332,7 @@ int TagDatabase::WriteEventLog(const CString& file)
     DomDocumentPtr reply;
     if (GetClient().GetEventLogCache(reply) != kMonitorSuccess)
         return kMonitorFailure;
-    std::vector<CString> lines;
-    const DomNodePtr root = RootNamed(reply, kEventLogElement);
-    if (root)
-        ForEachChildElement(root, [&lines](const DomNodePtr& entry) { lines.push_back(EventLogLine(entry)); });
-    return WriteLines(file, lines) ? kMonitorSuccess : kMonitorFailure;
+    return WriteLines(file, EventLogLines(reply)) ? kMonitorSuccess : kMonitorFailure;
 }
 
 int TagDatabase::WriteRunningDrivers(const CString& file)
@@ -349,14 +340,7 @@ int TagDatabase::WriteRunningDrivers(const CString& file)
     DomDocumentPtr reply;
     if (GetClient().GetRunningDrivers(reply) != kMonitorSuccess)
         return kMonitorFailure;
-    std::vector<CString> lines;
-    const DomNodePtr root = RootNamed(reply, kRunningDriversElement);
-    if (root) {
-        ForEachChildElement(root, [&lines](const DomNodePtr& driver) {
-            lines.push_back(AttributeOrEmpty(driver, "name") + " " + AttributeOrEmpty(driver, "resource"));
-        });
-    }
-    return WriteLines(file, lines) ? kMonitorSuccess : kMonitorFailure;
+    return WriteLines(file, RunningDriverLines(reply)) ? kMonitorSuccess : kMonitorFailure;
 }
 
 bool TagDatabase::ExportCsv(const CString& file) const
@@ -380,4 +364,44 @@ CString CsvField(const CString& text)
     CString quoted(text);
     quoted.Replace("\"", "\"\"");
     return "\"" + quoted + "\"";
+}
+
+CString TagListItem(int index, const CString& name)
+{
+    CString item;
+    item.Format("&tag%d=%s", index, (LPCSTR)name);
+    return item;
+}
+
+std::vector<std::pair<CString, CString>> TagValuesOfReply(const DomDocumentPtr& reply)
+{
+    std::vector<std::pair<CString, CString>> values;
+    const DomNodePtr root = RootNamed(reply, kTagsDataElement);
+    if (!root)
+        return values;
+    ForEachChildElement(root, [&values](const DomNodePtr& item) {
+        CString value;
+        if (ReadAttribute(item, "value", value))
+            values.emplace_back(AttributeOrEmpty(item, "name"), value);
+    });
+    return values;
+}
+
+std::vector<CString> EventLogLines(const DomDocumentPtr& reply)
+{
+    std::vector<CString> lines;
+    if (const DomNodePtr root = RootNamed(reply, kEventLogElement))
+        ForEachChildElement(root, [&lines](const DomNodePtr& entry) { lines.push_back(EventLogLine(entry)); });
+    return lines;
+}
+
+std::vector<CString> RunningDriverLines(const DomDocumentPtr& reply)
+{
+    std::vector<CString> lines;
+    if (const DomNodePtr root = RootNamed(reply, kRunningDriversElement)) {
+        ForEachChildElement(root, [&lines](const DomNodePtr& driver) {
+            lines.push_back(AttributeOrEmpty(driver, "name") + " " + AttributeOrEmpty(driver, "resource"));
+        });
+    }
+    return lines;
 }

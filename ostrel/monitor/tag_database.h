@@ -5,6 +5,7 @@
 #include "ostrel/monitor/tag_item.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
 class CDiagnosticClient;
@@ -95,3 +96,12 @@ private:
 
 // A CSV field: quoted (quotes doubled) when it holds a comma, a quote or a line break.
 CString CsvField(const CString& text);
+
+// The item of tag index in a gettagsvalue list: "&tag", the index, "=" and the name.
+CString TagListItem(int index, const CString& name);
+// The name and value of each tag of a "tagsdata" reply, names as the module gave them.
+std::vector<std::pair<CString, CString>> TagValuesOfReply(const DomDocumentPtr& reply);
+// The lines of an event-log reply (fields and value items separated by blanks) and of a running-drivers reply
+// (name and resource).
+std::vector<CString> EventLogLines(const DomDocumentPtr& reply);
+std::vector<CString> RunningDriverLines(const DomDocumentPtr& reply);
