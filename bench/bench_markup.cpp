@@ -1,5 +1,6 @@
 // Parses, measures, arranges and renders a generated markup document of nested
-// borders and canvases into a 1024 x 768 bitmap through the GDI back-end.
+// borders and canvases with wrapped, trimmed and styled text into a 1024 x 768
+// bitmap through the GDI back-end.
 // Prints the phases of the median run, then "seconds S" (the median total).
 #include "bench_support.h"
 
@@ -19,10 +20,13 @@ constexpr int kElements = 2000;
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr int kRuns = 7;
-// Each card: a framed border holding a canvas with three chains of nested borders.
-constexpr int kChains = 3;
+// Each card: a framed border holding a canvas with two chains of nested borders
+// and two text blocks: a trimmed title (block, three runs, a bold span) and a
+// wrapped body (block, two runs, a line break, a hyperlink).
+constexpr int kChains = 2;
 constexpr int kChainDepth = 6;
-constexpr int kElementsPerCard = 2 + kChains * kChainDepth;
+constexpr int kTextElementsPerCard = 10;
+constexpr int kElementsPerCard = 2 + kChains * kChainDepth + kTextElementsPerCard;
 
 const char* const kColors[] = {"#FF8080", "LightSkyBlue", "PaleGreen", "Khaki", "Plum", "#80C0C0C0"};
 
@@ -31,7 +35,7 @@ std::string Attribute(const char* name, int value)
     return std::string(" ") + name + "=\"" + std::to_string(value) + "\"";
 }
 
-// A document of about kElements elements: cards on a canvas, each with chains of borders.
+// A document of about kElements elements: cards on a canvas, each with chains of borders and text.
 std::string MakeDocument(int& elements)
 {
     std::string text =
@@ -46,8 +50,8 @@ std::string MakeDocument(int& elements)
                                 : " Background=\"#F0F0F0\">";
         text += "<Canvas>";
         for (int chain = 0; chain < kChains; ++chain) {
-            text += "<Border" + Attribute("Canvas.Left", 2 + chain * 28) +
-                    " Canvas.Top=\"2\" Width=\"26\" Height=\"54\"";
+            text += "<Border" + Attribute("Canvas.Left", 2 + chain * 14) +
+                    " Canvas.Top=\"2\" Width=\"12\" Height=\"54\"";
             if (chain == 1 && card % 3 == 0) {
                 text += "><Border.Background><LinearGradientBrush StartPoint=\"0,0\" EndPoint=\"0,1\">"
                         "<GradientStop Color=\"Yellow\" Offset=\"0\"/><GradientStop Color=\"Blue\" Offset=\"1\"/>"
@@ -62,6 +66,12 @@ std::string MakeDocument(int& elements)
                 text += "</Border>";
             text += "</Border>";
         }
+        text += "<TextBlock Canvas.Left=\"30\" Canvas.Top=\"1\" Width=\"56\" FontSize=\"9\""
+                " TextTrimming=\"CharacterEllipsis\">Feeder <Bold>" +
+                std::to_string(card) + "</Bold> breaker</TextBlock>";
+        text += "<TextBlock Canvas.Left=\"30\" Canvas.Top=\"14\" Width=\"56\" Height=\"44\" FontSize=\"9\""
+                " TextWrapping=\"Wrap\">Position closed, quality good<LineBreak/><Hyperlink>Details</Hyperlink>"
+                "</TextBlock>";
         text += "</Canvas></Border>\n";
         elements += kElementsPerCard;
     }

@@ -911,6 +911,14 @@ void CProgressCtrl::SetRange32(int nLower, int nUpper)
     SendMessage(PBM_SETRANGE32, static_cast<WPARAM>(nLower), nUpper);
 }
 
+void CProgressCtrl::GetRange(int& nLower, int& nUpper) const
+{
+    PBRANGE range = {};
+    SendMessage(PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+    nLower = range.iLow;
+    nUpper = range.iHigh;
+}
+
 int CProgressCtrl::SetPos(int nPos)
 {
     return static_cast<int>(SendMessage(PBM_SETPOS, static_cast<WPARAM>(nPos)));

@@ -228,6 +228,7 @@ public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     void SetRange(short nLower, short nUpper);
     void SetRange32(int nLower, int nUpper);
+    void GetRange(int& nLower, int& nUpper) const;
     int SetPos(int nPos);
     int GetPos() const;
     int OffsetPos(int nPos);

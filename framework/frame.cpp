@@ -3,6 +3,7 @@
 #include "framework/appex.h"
 #include "framework/gdi.h"
 #include "framework/menu.h"
+#include "framework/statusbar.h"
 #include "framework/winapp.h"
 
 #include <algorithm>
@@ -44,8 +45,6 @@ HWND FindDescendant(HWND hWnd, int nID)
     return nullptr;
 }
 
-// Command ids from this value on belong to the system menu.
-constexpr UINT kFirstSystemCommand = 0xF000;
 constexpr size_t kMaxDroppedPath = 32768;
 
 } // namespace
@@ -342,32 +341,12 @@ void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 {
     if (bSysMenu || pPopupMenu == nullptr)
         return;
-    CCmdUI state;
-    state.m_pMenu = pPopupMenu;
-    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
-    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
-        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
-        if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
-            continue; // separators and submenus
-        state.m_pSubMenu = nullptr;
-        state.DoUpdate(this, m_bAutoMenuEnable && state.m_nID < kFirstSystemCommand);
-        // An update may have put in or taken out items (the recent files).
-        const UINT count = pPopupMenu->GetMenuItemCount();
-        if (count < state.m_nIndexMax) {
-            state.m_nIndex -= state.m_nIndexMax - count;
-            while (state.m_nIndex < count && pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
-                ++state.m_nIndex;
-        }
-        state.m_nIndexMax = count;
-    }
+    AfxUpdateMenuCommandUI(this, pPopupMenu, m_bAutoMenuEnable);
 }
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
-    const int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
-        : pCmdUI->m_nID == ID_INDICATOR_NUM            ? VK_NUMLOCK
-                                                       : VK_SCROLL;
-    pCmdUI->Enable((::GetKeyState(key) & 1) != 0);
+    AfxUpdateKeyIndicator(pCmdUI);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUIMessage(WPARAM, LPARAM)

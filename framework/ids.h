@@ -61,8 +61,13 @@
 #define ID_INDICATOR_NUM 0xE702
 #define ID_INDICATOR_SCRL 0xE703
 #define AFX_IDS_IDLEMESSAGE 0xE001
+// Prompts of the system commands: string AFX_IDS_SCFIRST + (command - SC_SIZE) / 16.
+#define AFX_IDS_SCFIRST 0xEF00
 
-// Child window ids of a frame.
+// Child window ids of a frame: its control bars take 0xE800 to 0xE8FF.
+#define AFX_IDW_CONTROLBAR_FIRST 0xE800
+#define AFX_IDW_CONTROLBAR_LAST 0xE8FF
+#define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
@@ -71,10 +76,12 @@
 #define AFX_IDW_PANE_ROWCOL(r, c) (AFX_IDW_PANE_FIRST + (r) * 16 + (c))
 
 // Framework messages.
+#define WM_SIZEPARENT 0x0361
 #define WM_SETMESSAGESTRING 0x0362
 #define WM_IDLEUPDATECMDUI 0x0363
 #define WM_INITIALUPDATE 0x0364
 #define WM_KICKIDLE 0x036A
+#define WM_POPMESSAGESTRING 0x0375
 
 // Notifications reflected to the control that sent them arrive as message + WM_REFLECT_BASE.
 #define WM_REFLECT_BASE 0xBC00

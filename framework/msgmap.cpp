@@ -11,6 +11,9 @@ IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 namespace {
 
+// The system commands (SC_SIZE and up) are never disabled for want of a handler.
+constexpr UINT kFirstSystemCommand = 0xF000;
+
 // Registered window messages take ids from this value on.
 constexpr UINT kFirstRegisteredMessage = 0xC000;
 
@@ -217,6 +220,14 @@ BOOL AfxDispatchWndMsg(CWnd* pWnd, const AFX_MSGMAP_ENTRY* pEntry, UINT message,
     case AfxSig::h_querydragicon:
         result = reinterpret_cast<LRESULT>((pWnd->*reinterpret_cast<HCURSOR (CWnd::*)()>(pfn))());
         break;
+    case AfxSig::v_menuselect:
+        (pWnd->*reinterpret_cast<void (CWnd::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam),
+                                                                          reinterpret_cast<HMENU>(lParam));
+        break;
+    case AfxSig::v_enteridle:
+        (pWnd->*reinterpret_cast<void (CWnd::*)(UINT, CWnd*)>(pfn))(static_cast<UINT>(wParam),
+                                                                    CWnd::FromHandle(reinterpret_cast<HWND>(lParam)));
+        break;
     case AfxSig::l_w_l:
         result = (pWnd->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
         break;
@@ -351,6 +362,28 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
         Enable(pTarget->OnCmdMsg(m_nID, CN_COMMAND, this, &info));
     }
     return handled;
+}
+
+void AfxUpdateMenuCommandUI(CCmdTarget* pTarget, CMenu* pPopupMenu, BOOL bAutoMenuEnable)
+{
+    CCmdUI state;
+    state.m_pMenu = pPopupMenu;
+    state.m_nIndexMax = pPopupMenu->GetMenuItemCount();
+    for (state.m_nIndex = 0; state.m_nIndex < state.m_nIndexMax; ++state.m_nIndex) {
+        state.m_nID = pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex));
+        if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(-1))
+            continue; // separators and submenus
+        state.m_pSubMenu = nullptr;
+        state.DoUpdate(pTarget, bAutoMenuEnable && state.m_nID < kFirstSystemCommand);
+        // An update may have put in or taken out items (the recent files).
+        const UINT count = pPopupMenu->GetMenuItemCount();
+        if (count < state.m_nIndexMax) {
+            state.m_nIndex -= state.m_nIndexMax - count;
+            while (state.m_nIndex < count && pPopupMenu->GetMenuItemID(static_cast<int>(state.m_nIndex)) == state.m_nID)
+                ++state.m_nIndex;
+        }
+        state.m_nIndexMax = count;
+    }
 }
 
 // CWnd: dispatch and routing

@@ -59,6 +59,8 @@ enum class AfxSig : UINT {
     v_initmenupopup, // void (CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
     v_syscommand,    // void (UINT nID, LPARAM lParam)
     h_querydragicon, // HCURSOR ()
+    v_menuselect,    // void (UINT nItemID, UINT nFlags, HMENU hSysMenu)
+    v_enteridle,     // void (UINT nWhy, CWnd* pWho)
     l_w_l,           // LRESULT (WPARAM, LPARAM)
     u_v,             // UINT ()
     b_wheel,         // BOOL (UINT nFlags, short zDelta, CPoint point)
@@ -178,6 +180,11 @@ public:
     // Item count of the menu; UpdateMenu of the recent-file list changes it.
     UINT m_nIndexMax = 0;
 };
+
+// Updates every command item of a popup menu through pTarget's update handlers
+// before it shows (separators and submenus are skipped). With
+// bAutoMenuEnable, items below the system commands that nothing handles are disabled.
+void AfxUpdateMenuCommandUI(CCmdTarget* pTarget, CMenu* pPopupMenu, BOOL bAutoMenuEnable);
 
 #define DECLARE_MESSAGE_MAP()                                      \
 public:                                                            \
@@ -300,6 +307,9 @@ protected:
 #define ON_WM_NCDESTROY() AFX_WM_ENTRY(WM_NCDESTROY, AfxSig::v_v, void (CWnd::*)(), OnNcDestroy)
 #define ON_WM_INITMENUPOPUP() \
     AFX_WM_ENTRY(WM_INITMENUPOPUP, AfxSig::v_initmenupopup, void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)
+#define ON_WM_MENUSELECT() \
+    AFX_WM_ENTRY(WM_MENUSELECT, AfxSig::v_menuselect, void (CWnd::*)(UINT, UINT, HMENU), OnMenuSelect)
+#define ON_WM_ENTERIDLE() AFX_WM_ENTRY(WM_ENTERIDLE, AfxSig::v_enteridle, void (CWnd::*)(UINT, CWnd*), OnEnterIdle)
 #define ON_WM_SYSCOMMAND() AFX_WM_ENTRY(WM_SYSCOMMAND, AfxSig::v_syscommand, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
 #define ON_WM_QUERYDRAGICON() \
     AFX_WM_ENTRY(WM_QUERYDRAGICON, AfxSig::h_querydragicon, HCURSOR (CWnd::*)(), OnQueryDragIcon)

@@ -1,16 +1,14 @@
 #include "framework/statusbar.h"
 
-#include "framework/frame.h"
 #include "framework/gdi.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CStatusBar, CWnd)
+IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 
-BEGIN_MESSAGE_MAP(CStatusBar, CWnd)
-    ON_MESSAGE(WM_IDLEUPDATECMDUI, &CStatusBar::OnIdleUpdateCmdUI)
+BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
@@ -42,8 +40,12 @@ private:
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
-    return CWnd::Create(STATUSCLASSNAMEA, nullptr, dwStyle | WS_CHILD | CCS_BOTTOM | SBARS_SIZEGRIP,
-                        CRect(0, 0, 0, 0), pParentWnd, nID);
+    if ((dwStyle & CBRS_ALIGN_ANY) == 0)
+        dwStyle |= CBRS_BOTTOM;
+    DWORD windowStyle = TakeBarStyle(dwStyle) | WS_CHILD | CCS_BOTTOM;
+    if (pParentWnd != nullptr && (pParentWnd->GetStyle() & WS_THICKFRAME))
+        windowStyle |= SBARS_SIZEGRIP;
+    return CWnd::Create(STATUSCLASSNAMEA, nullptr, windowStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
 BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
@@ -56,6 +58,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     for (int i = 0; i < nIDCount; ++i) {
         Pane& pane = m_panes[static_cast<size_t>(i)];
         pane.id = lpIDArray[i];
+        pane.stretch = pane.id == ID_SEPARATOR;
         if (pane.id != ID_SEPARATOR) {
             pane.text.LoadString(pane.id);
             pane.width = dc.GetTextExtent(pane.text).cx + kPanePadding;
@@ -91,6 +94,20 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCSTR lpszNewText, BOOL bUpdate)
     if (bUpdate)
         UpdateWindow();
     return TRUE;
+}
+
+void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return;
+    m_panes[static_cast<size_t>(nIndex)].stretch = (nStyle & SBPS_STRETCH) != 0;
+    UpdateParts();
+}
+
+UINT CStatusBar::GetPaneStyle(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetCount() && m_panes[static_cast<size_t>(nIndex)].stretch ? SBPS_STRETCH
+                                                                                                : SBPS_NORMAL;
 }
 
 void CStatusBar::EnablePane(int nIndex, BOOL bEnable)
@@ -130,26 +147,39 @@ void CStatusBar::UpdateParts()
     int fixed = 0;
     int stretching = 0;
     for (const Pane& pane : m_panes) {
-        fixed += pane.width;
-        stretching += pane.id == ID_SEPARATOR ? 1 : 0;
+        fixed += pane.stretch ? 0 : pane.width;
+        stretching += pane.stretch ? 1 : 0;
     }
     const int spare = std::max(0, static_cast<int>(client.Width()) - fixed);
     std::vector<int> edges;
     int right = 0;
     for (const Pane& pane : m_panes) {
-        right += pane.id == ID_SEPARATOR ? spare / std::max(1, stretching) : pane.width;
+        right += pane.stretch ? spare / std::max(1, stretching) : pane.width;
         edges.push_back(right);
     }
     edges.back() = -1; // the last pane reaches the edge
     SendMessage(SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
-LRESULT CStatusBar::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+void AfxUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
-    CFrameWnd* pFrame = GetParentFrame();
-    CCmdTarget* pTarget = pFrame != nullptr ? static_cast<CCmdTarget*>(pFrame) : GetParent();
-    if (pTarget == nullptr || !IsWindowVisible())
-        return 0;
+    const int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+        : pCmdUI->m_nID == ID_INDICATOR_NUM            ? VK_NUMLOCK
+                                                       : VK_SCROLL;
+    pCmdUI->Enable((::GetKeyState(key) & 1) != 0);
+}
+
+CSize CStatusBar::CalcFixedLayout(BOOL, BOOL)
+{
+    // The control takes the height of its font when it is sized.
+    SendMessage(WM_SIZE);
+    CRect window;
+    GetWindowRect(&window);
+    return CSize(0, window.Height());
+}
+
+void CStatusBar::OnUpdateCmdUI(CCmdTarget* pTarget, BOOL)
+{
     StatusCmdUI state(this);
     for (int i = 0; i < GetCount(); ++i) {
         state.m_nIndex = static_cast<UINT>(i);
@@ -157,7 +187,6 @@ LRESULT CStatusBar::OnIdleUpdateCmdUI(WPARAM, LPARAM)
         if (state.m_nID != ID_SEPARATOR)
             state.DoUpdate(pTarget, FALSE);
     }
-    return 0;
 }
 
 void CStatusBar::OnSize(UINT nType, int cx, int cy)

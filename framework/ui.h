@@ -5,6 +5,7 @@
 
 #include "framework/appex.h"
 #include "framework/cmdline.h"
+#include "framework/controlbar.h"
 #include "framework/controls.h"
 #include "framework/ddx.h"
 #include "framework/dialog.h"
@@ -13,6 +14,7 @@
 #include "framework/frame.h"
 #include "framework/gdi.h"
 #include "framework/ids.h"
+#include "framework/ipaddress.h"
 #include "framework/listctrl.h"
 #include "framework/menu.h"
 #include "framework/msgmap.h"

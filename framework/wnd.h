@@ -84,6 +84,15 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
 
+    // How RepositionBars places the bars: for real, only measuring (the rest
+    // into lpRectParam), or leaving lpRectParam's borders free around the rest.
+    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2 };
+    // Docks the visible control bars among the children nIDFirst..nIDLast
+    // along their edges of lpRectClient (the client area when null) and fits
+    // child nIDLeftOver, when not 0, to what is left (controlbar.cpp).
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+
     // Gives PreTranslateMessage to pMsg's window and its parents up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
 
@@ -209,6 +218,8 @@ public:
     afx_msg void OnNcDestroy();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
     afx_msg HCURSOR OnQueryDragIcon();
     afx_msg UINT OnGetDlgCode();
     afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point);

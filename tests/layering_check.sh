@@ -20,7 +20,7 @@ forbid() {
 framework_core=(framework/archive.* framework/collections.* framework/core.h framework/exceptions.*
   framework/file.* framework/geometry.* framework/handles.h framework/module.* framework/msgbox.*
   framework/object.* framework/strings.*)
-window_headers='framework/(appex|cmdline|controls|ddx|dialog|docview|filedialog|frame|gdi|menu|msgmap|oledrop|print|recentfiles|splitter|statusbar|ui|winapp|wnd)\.h'
+window_headers='framework/(appex|cmdline|controlbar|controls|ddx|dialog|docview|filedialog|frame|gdi|ipaddress|listctrl|menu|msgmap|oledrop|print|recentfiles|splitter|statusbar|ui|winapp|wnd)\.h'
 
 forbid "the framework core includes the window layer" "$window_headers" "${framework_core[@]}"
 forbid "headless Corvel code includes the window layer" "$window_headers|commctrl\.h" corvel/model corvel/project \

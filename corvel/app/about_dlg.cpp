@@ -1,6 +1,7 @@
 #include "corvel/app/about_dlg.h"
 
 #include "corvel/project/path_utils.h"
+#include "corvel/project/product_texts.h"
 
 #include "corvel/app/res/resource.h"
 
@@ -8,7 +9,6 @@
 
 namespace {
 
-const char kProductName[] = "Korvane EIP-Tarnwell";
 const char kAboutTitle[] = " About Korvane EIP-Tarnwell";
 const char kVersionPrefix[] = "Software Version : ";
 const char kProductVersionPath[] = "\\StringFileInfo\\040904E4\\ProductVersion";
@@ -66,7 +66,7 @@ BOOL CAboutDlg::OnInitDialog()
                              "Arial");
     if (CWnd* product = GetDlgItem(IDC_ABOUT_PRODUCT)) {
         product->SetFont(&m_productFont);
-        product->SetWindowText(kProductName);
+        product->SetWindowText(kProductTitle);
     }
     return TRUE;
 }

@@ -2,6 +2,7 @@
 
 #include "corvel/project/module_version.h"
 #include "corvel/project/path_utils.h"
+#include "corvel/project/product_texts.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/workspace/main_frame.h"
@@ -12,7 +13,6 @@
 namespace {
 
 const char kSaveChangesQuestion[] = "Do you want to save changes?";
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
 const char kNewProjectName[] = "Project 1";
 constexpr int kViewWidth = 200;
 constexpr int kViewHeight = 440;
@@ -48,6 +48,7 @@ BEGIN_MESSAGE_MAP(CMainDoc, CDocument)
     ON_COMMAND(ID_IMPORT_CONFIGURATION, &CMainDoc::OnImportConfiguration)
     ON_COMMAND(ID_EXPORT_CONFIGURATION, &CMainDoc::OnExportConfiguration)
     ON_UPDATE_COMMAND_UI(ID_EXPORT_CONFIGURATION, &CMainDoc::OnUpdateExportConfiguration)
+    ON_COMMAND(ID_EXPORT_AOI_FILES, &CMainDoc::OnExportAoiFiles)
 END_MESSAGE_MAP()
 
 CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight)

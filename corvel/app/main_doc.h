@@ -10,6 +10,10 @@
 #include <map>
 #include <utility>
 
+namespace Corvel::Gateway {
+class CGenAOI;
+}
+
 class CMainDoc : public CDocument {
     DECLARE_DYNCREATE(CMainDoc)
 public:
@@ -102,6 +106,18 @@ public:
     // tagCount receives the IED tag rows written. Failures are thrown as CKorException for the command to
     // report; the file named path and the project are then as they were.
     Corvel::Gateway::DeviceConfigResult WriteDeviceConfig(CString path, int& tagCount);
+
+    // Export AOI Files (main_doc_aoi.cpp).
+    // Command 32890, and 32892 of the gateway button: makes sure the project is saved, asks for a folder and
+    // writes the module configuration ("Current.xml") and the Logix Add-On Instruction files into it.
+    afx_msg void OnExportAoiFiles();
+    // A single-port module has its IEC 61850 and PLC sides on its one port.
+    void UseFirstPortOnSinglePortModule();
+    // Writes the module configuration into folder and the AOI files of aoi from it, the export's one road.
+    // The configuration becomes folder's "Current.xml" when the AOI files are written; a declined or failed
+    // run leaves the folder's "Current.xml" as it was. False when the export could not read the
+    // configuration. Failures throw CKorException with the text for the user.
+    bool WriteAoiFiles(const CString& folder, Corvel::Gateway::CGenAOI& aoi);
     // Opens the project XML file path as a new project (after the save prompt
     // of New; nothing happens when it is cancelled). A file that cannot be
     // read or lacks a section is reported in a message box and leaves the
@@ -244,6 +260,8 @@ private:
     void ShowLoadedDevices();
 
 protected:
+    // Called by Export AOI Files after the project was saved; waits that many milliseconds.
+    virtual void WaitAfterSave(DWORD milliseconds);
     // Runs Save As when the save prompt is answered Yes; false when it did not save.
     virtual bool SaveProjectFromPrompt();
     // Rebuilds the network view after the main frame released the old picture.

@@ -79,13 +79,6 @@ bool IsExistingFile(const CString& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-CString JoinPath(const CString& folder, const CString& name)
-{
-    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
-        return folder + name;
-    return folder + "\\" + name;
-}
-
 } // namespace
 
 void CMainDoc::OnAddIed()

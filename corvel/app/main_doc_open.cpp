@@ -5,12 +5,12 @@
 #include "corvel/project/configuration_rewrite.h"
 #include "corvel/project/kor_xml.h"
 #include "corvel/project/path_utils.h"
+#include "corvel/project/product_texts.h"
 #include "corvel/workspace/buttons.h"
 #include "toolkit/common/browse_dialog.h"
 
 namespace {
 
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
 const char kSaveChangesQuestion[] = "Do you want to save changes?";
 const char kFolderTitle[] = "Select the folder to place the project";
 
@@ -72,13 +72,6 @@ bool IsSclFileName(const CString& path)
         if (EndsWithExtension(GetFileNameOfPath(path), extension))
             return true;
     return false;
-}
-
-CString JoinPath(const CString& folder, const CString& name)
-{
-    if (!folder.IsEmpty() && folder[folder.GetLength() - 1] == '\\')
-        return folder + name;
-    return folder + "\\" + name;
 }
 
 void AddToRecentFiles(const CString& path)

@@ -21,9 +21,6 @@ using Corvel::Records::kColTagPath;
 using Corvel::Records::kConnectionCount;
 using Corvel::Records::kSlotInUse;
 
-const char kReadDirection[] = "MTCP-->";
-const char kWriteDirection[] = "MTCP<--";
-
 // The main frame's current device; 0 when there is none (or no main frame).
 int CurrentDeviceId()
 {
@@ -97,7 +94,7 @@ void CMainDoc::RebuildTagMap()
             row->tagName = Column(entry, kColTagName);
             row->dataType = Column(entry, kColDataType);
             const bool written = row->tagPath.Find("$CO$") >= 0 || row->tagPath.Find("$SP$") >= 0;
-            row->direction = written ? kWriteDirection : kReadDirection;
+            row->direction = written ? Corvel::Records::kMtcpWriteDirection : Corvel::Records::kMtcpReadDirection;
             project.tagMaps.AddTail(row.release());
         }
     }
@@ -131,30 +128,12 @@ int CMainDoc::CountTagMapRegisters()
 
 void CMainDoc::BuildMtcpTagLists(int& readTags, int& writeTags, int& readElements, int& writeElements)
 {
-    const CIecTypeTable table;
-    for (POSITION pos = project.tagMaps.GetHeadPosition(); pos != nullptr;) {
-        const _TAGSMAP* row = project.tagMaps.GetNext(pos);
-        CString elementType;
-        if (row->direction == kReadDirection) {
-            ++readTags;
-            readElements += table.GetElementCount(row->dataType, elementType);
-        } else if (row->direction == kWriteDirection) {
-            ++writeTags;
-            writeElements += table.GetElementCount(row->dataType, elementType);
-        }
-    }
+    Corvel::Records::BuildMtcpTagLists(project.tagMaps, readTags, writeTags, readElements, writeElements);
 }
 
 CString CMainDoc::SanitizeTagName(const CString& tagName)
 {
-    static const LPCSTR kUnderscored[] = {" ", "~", "!", "@", "#", "$", "%", "^", "&", "*", "(", ")",
-                                          "+", "=", "{", "}", "[", "]", "|", "\\", "/", "."};
-    CString name = tagName;
-    name.Replace("-", "_");
-    name.Replace("__", "_");
-    for (LPCSTR text : kUnderscored)
-        name.Replace(text, "_");
-    return name;
+    return Corvel::Records::SanitizeTagName(tagName);
 }
 
 void CMainDoc::RemoveFileName(const CString& name)

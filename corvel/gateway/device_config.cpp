@@ -20,6 +20,11 @@ constexpr char kProductTwoPorts[] = "VQN32-EIP-61850";
 constexpr char kTempTagComment[] = "Temporary storage buffer tag for unused members of the Attribute data set";
 // Driver status tags, in the order the tag database lists them.
 const char* const kDriverStatusTags[] = {"SNTP_Status", "EIPS_Status", "IEC61850c_Status", "Reboot_Module"};
+// The IEC 61850 client's status tags: these prefixes, the port ("eth0", "eth1"), and for a node "_" and the
+// IED's two-digit number.
+constexpr char kBaseStatusPrefix[] = "StatusIEC61850CBase_";
+constexpr char kNodeStatusPrefix[] = "StatusIEC61850CNode_";
+const char* const kStatusPorts[] = {"eth0", "eth1"};
 
 // Connections per direction of the one-port model, and of the others.
 constexpr int kOnePortConnectionLimit = 10;
@@ -59,41 +64,20 @@ CString FormatPath(LPCSTR format, const CString& path)
     return text;
 }
 
-// The part of path before its last "\\" or "/" (a drive's root keeps it); empty when it has neither.
-CString FolderOf(const CString& path)
-{
-    const int separator = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-    if (separator < 0)
-        return CString();
-    const bool isDriveRoot = separator == 2 && path[1] == ':';
-    return path.Left(isDriveRoot ? separator + 1 : separator);
-}
-
-CString JoinPath(const CString& folder, const CString& name)
-{
-    if (folder.IsEmpty())
-        return name;
-    const char last = folder[folder.GetLength() - 1];
-    return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
-}
-
 // The XML copy of the project: the project path with the extension ".prx", or for a project without a
 // path the project's name with ".prx" beside the configuration.
 CString ProjectCopyPath(const Records::_PROJECT& project, const CString& outputPath)
 {
     if (!project.filePath.IsEmpty())
         return ChangeFileExtension(project.filePath, kProjectCopyExtension);
-    return JoinPath(FolderOf(outputPath), Records::ProjectName(project) + "." + kProjectCopyExtension);
+    return JoinPath(GetContainingFolder(outputPath), Records::ProjectName(project) + "." + kProjectCopyExtension);
 }
 
 // A new, empty file beside path for the configuration to be written into.
-CString CreateTemporaryFileBeside(const CString& path)
+CString CreateTemporaryConfiguration(const CString& path)
 {
-    CString folder = FolderOf(path);
-    if (folder.IsEmpty())
-        folder = ".";
-    char name[MAX_PATH] = {};
-    if (::GetTempFileNameA(folder, kTemporaryPrefix, 0, name) == 0)
+    const CString name = CreateTemporaryFileBeside(path, kTemporaryPrefix);
+    if (name.IsEmpty())
         throw CDeviceConfigError(FormatPath(kCannotCreate, path), HRESULT_FROM_WIN32(::GetLastError()));
     return name;
 }
@@ -137,6 +121,32 @@ CString TwoDigitNumber(int number)
     return number >= 0 && number < 10 ? "0" + DecimalText(number) : DecimalText(number);
 }
 
+bool IsModuleStatusTagName(const CString& name)
+{
+    // prefix followed by decimal digits only.
+    const auto isNumbered = [&name](const CString& prefix) {
+        const int length = prefix.GetLength();
+        if (name.GetLength() <= length || name.Left(length) != prefix)
+            return false;
+        for (int i = length; i < name.GetLength(); ++i) {
+            if (name[i] < '0' || name[i] > '9')
+                return false;
+        }
+        return true;
+    };
+    if (name == kTempTagName || isNumbered(kReconnectionCountPrefix))
+        return true;
+    for (const char* driverTag : kDriverStatusTags) {
+        if (name == driverTag)
+            return true;
+    }
+    for (const char* port : kStatusPorts) {
+        if (name == CString(kBaseStatusPrefix) + port || isNumbered(CString(kNodeStatusPrefix) + port + "_"))
+            return true;
+    }
+    return false;
+}
+
 CString PathAfterColon(const CString& path)
 {
     const int colon = path.Find(':');
@@ -154,7 +164,7 @@ DeviceConfigResult WriteDeviceConfigFile(const ProjectXmlContent& project, const
         }
     }
 
-    const CString temporaryPath = CreateTemporaryFileBeside(outputPath);
+    const CString temporaryPath = CreateTemporaryConfiguration(outputPath);
     DeviceConfigResult result;
     CKorXml xml;
     xml.SetThrowFailures(true);
@@ -248,7 +258,8 @@ void CDeviceConfigWriter::WriteTagDatabase()
         }
     }
 
-    name.Format("StatusIEC61850CBase_%s", Iec61850StatusPort());
+    name = kBaseStatusPrefix;
+    name += Iec61850StatusPort();
     WriteStatusTag("STATUSIEC61850CBase", name);
     for (int i = 0; i < m_iedCount; ++i)
         WriteStatusTag("STATUSIEC61850CNode", NodeStatusName(i));
@@ -283,7 +294,7 @@ LPCSTR CDeviceConfigWriter::Iec61850StatusPort() const
 CString CDeviceConfigWriter::NodeStatusName(int iedIndex) const
 {
     CString name;
-    name.Format("StatusIEC61850CNode_%s_%s", Iec61850StatusPort(), (LPCSTR)TwoDigitNumber(iedIndex));
+    name.Format("%s%s_%s", kNodeStatusPrefix, Iec61850StatusPort(), (LPCSTR)TwoDigitNumber(iedIndex));
     return name;
 }
 

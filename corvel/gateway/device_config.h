@@ -1,6 +1,6 @@
 // WriteDeviceConfigFile, DeviceConfigOptions, DeviceConfigResult, CDeviceConfigError and the text helpers
-// ConvertIecTypeToPlcType, RemoveBrackets, BracketsToParentheses: the module's run-time configuration
-// ("DeviceConfig") written from the project's records.
+// ConvertIecTypeToPlcType, IsModuleStatusTagName, RemoveBrackets, BracketsToParentheses: the module's
+// run-time configuration ("DeviceConfig") written from the project's records.
 #pragma once
 #include "corvel/project/kor_exceptions.h"
 #include "corvel/project/project_xml.h"
@@ -46,6 +46,10 @@ DeviceConfigResult WriteDeviceConfigFile(const ProjectXmlContent& project, const
 // The PLC type name of an IEC 61850 basic type (exact, case-sensitive); false, leaving plcType, for a type
 // the configuration does not know.
 bool ConvertIecTypeToPlcType(CString iecType, CString& plcType);
+// Whether name is one of the status tags the configuration adds to the IED tags: the IEC 61850 client's
+// base and node status, the connections' reconnection counts, the drivers' status, "Reboot_Module" and
+// "_tempTag".
+bool IsModuleStatusTagName(const CString& name);
 // Removes every "[" and "]" from text, in place; returns the result.
 CString RemoveBrackets(CString& text);
 // Turns every "[" into "(" and every "]" into ")", in place; returns the result.

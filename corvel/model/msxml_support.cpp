@@ -170,3 +170,43 @@ CString AttributeText(const DomNodePtr& node, const CString& name)
         throw ComError(E_POINTER, "missing attribute " + name);
     return NodeText(attribute);
 }
+
+void AppendProcessingInstruction(const DomDocumentPtr& document, const CString& target, const CString& data)
+{
+    RequirePointer(document, "createProcessingInstruction: no document");
+    DomProcessingInstructionPtr instruction;
+    ThrowIfFailed(document->createProcessingInstruction(ComBstr(target).Get(), ComBstr(data).Get(),
+                                                        instruction.Receive()),
+                  "createProcessingInstruction");
+    RequirePointer(instruction, "createProcessingInstruction");
+    DomNodePtr appended;
+    ThrowIfFailed(document->appendChild(DomNodePtr(instruction).Get(), appended.Receive()), "appendChild");
+}
+
+DomElementPtr AppendElement(const DomDocumentPtr& document, const DomNodePtr& parent, const CString& name)
+{
+    RequirePointer(document, "createElement: no document");
+    RequirePointer(parent, "appendChild: no parent");
+    DomElementPtr element;
+    ThrowIfFailed(document->createElement(ComBstr(name).Get(), element.Receive()), "createElement");
+    RequirePointer(element, "createElement");
+    DomNodePtr appended;
+    ThrowIfFailed(parent->appendChild(DomNodePtr(element).Get(), appended.Receive()), "appendChild");
+    return element;
+}
+
+void SetAttributeText(const DomDocumentPtr& document, const DomElementPtr& element, const CString& name,
+                      const CString& value, const CString& namespaceUri)
+{
+    RequirePointer(document, "createNode: no document");
+    RequirePointer(element, "setAttributeNode: no element");
+    DomNodePtr node;
+    ThrowIfFailed(document->createNode(ComVariant(static_cast<long>(NODE_ATTRIBUTE)).Get(), ComBstr(name).Get(),
+                                       ComBstr(namespaceUri).Get(), node.Receive()),
+                  "createNode(attribute)");
+    const DomAttributePtr attribute = node;
+    RequirePointer(attribute, "createNode(attribute)");
+    ThrowIfFailed(attribute->put_value(ComVariant(value).Get()), "put_value");
+    DomAttributePtr replaced;
+    ThrowIfFailed(element->setAttributeNode(attribute.Get(), replaced.Receive()), "setAttributeNode");
+}

@@ -72,3 +72,13 @@ CString NodeText(const DomNodePtr& node);
 CString NodeName(const DomNodePtr& node);
 // Text of a required attribute: raises ComError(E_POINTER) when it is absent.
 CString AttributeText(const DomNodePtr& node, const CString& name);
+
+// Building a document; each raises ComError naming the failed call.
+// Appends the processing instruction target with data to document.
+void AppendProcessingInstruction(const DomDocumentPtr& document, const CString& target, const CString& data);
+// Appends a new element name to parent (an element, or document itself for its document element).
+DomElementPtr AppendElement(const DomDocumentPtr& document, const DomNodePtr& parent, const CString& name);
+// Sets the attribute name of element to value; with a namespace URI the attribute is made in that namespace
+// (name carrying its prefix).
+void SetAttributeText(const DomDocumentPtr& document, const DomElementPtr& element, const CString& name,
+                      const CString& value, const CString& namespaceUri = CString());

@@ -1,5 +1,7 @@
 #include "corvel/model/project_records.h"
 
+#include "corvel/model/iec_types.h"
+
 #include <utility>
 
 namespace Corvel::Records {
@@ -41,6 +43,35 @@ CString ProjectName(const _PROJECT& project)
     if (!project.prjName.IsEmpty())
         return project.prjName;
     return project.filePath.Mid(project.filePath.ReverseFind('\\') + 1);
+}
+
+void BuildMtcpTagLists(const RecordList<_TAGSMAP>& rows, int& readTags, int& writeTags, int& readElements,
+                       int& writeElements)
+{
+    const CIecTypeTable table;
+    CString elementType;
+    for (POSITION pos = rows.GetHeadPosition(); pos != nullptr;) {
+        const _TAGSMAP* row = rows.GetNext(pos);
+        if (row->direction == kMtcpReadDirection) {
+            ++readTags;
+            readElements += table.GetElementCount(row->dataType, elementType);
+        } else if (row->direction == kMtcpWriteDirection) {
+            ++writeTags;
+            writeElements += table.GetElementCount(row->dataType, elementType);
+        }
+    }
+}
+
+CString SanitizeTagName(const CString& tagName)
+{
+    static const LPCSTR kUnderscored[] = {" ", "~", "!", "@", "#", "$", "%", "^", "&", "*", "(", ")",
+                                          "+", "=", "{", "}", "[", "]", "|", "\\", "/", "."};
+    CString name = tagName;
+    name.Replace("-", "_");
+    name.Replace("__", "_");
+    for (LPCSTR text : kUnderscored)
+        name.Replace(text, "_");
+    return name;
 }
 
 int CountIedsInUse(const _PROJECT& project)

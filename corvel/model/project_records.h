@@ -191,6 +191,10 @@ struct _ICD_FILES {
     CString checksum; // CRC-32 text of the file
 };
 
+// Directions of a tag-map row.
+constexpr char kMtcpReadDirection[] = "MTCP-->";
+constexpr char kMtcpWriteDirection[] = "MTCP<--";
+
 // One row of the Modbus tag map.
 struct _TAGSMAP {
     CString tagPath;
@@ -259,6 +263,12 @@ struct _PROJECT {
 
 // The project's name, or the file name of its path when the name is empty.
 CString ProjectName(const _PROJECT& project);
+// Adds to the counters, for every tag-map row read by the PLC ("MTCP-->") or written by it ("MTCP<--"), 1 tag
+// and the element count of its type; rows of any other direction are passed over.
+void BuildMtcpTagLists(const RecordList<_TAGSMAP>& rows, int& readTags, int& writeTags, int& readElements,
+                       int& writeElements);
+// The name with "-" and the characters PLC variable names cannot hold replaced by "_".
+CString SanitizeTagName(const CString& tagName);
 // The IED records in use (placed on the network view).
 int CountIedsInUse(const _PROJECT& project);
 

@@ -78,6 +78,8 @@ bool CXmlDocument::Create()
         return false;
     if (FAILED(document->put_async(VARIANT_FALSE)))
         return false;
+    if (m_preserveWhiteSpace && FAILED(document->put_preserveWhiteSpace(VARIANT_TRUE)))
+        return false;
     m_document = document;
     return true;
 }
@@ -212,15 +214,17 @@ int CXmlDocument::SelectNodes(const CString& expression, CXmlElementList& list) 
     return static_cast<int>(list.GetSize());
 }
 
-void CXmlDocument::CreateCDataSection(const CString& text, const DomElementPtr& parent) const
+bool CXmlDocument::CreateCDataSection(const CString& text, const DomElementPtr& parent) const
 {
     if (!m_document || !parent)
-        return;
+        return false;
     try {
         DomCDataSectionPtr section;
         ThrowIfFailed(m_document->createCDATASection(ComBstr(text).Get(), section.Receive()), "createCDATASection");
         AppendNode(parent, DomNodePtr(section));
+        return true;
     } catch (const ComError&) {
+        return false;
     }
 }
 
@@ -331,11 +335,13 @@ DomElementPtr CXmlDocument::AppendChild(const DomElementPtr& parent, const DomNo
     }
 }
 
-void CXmlDocument::SetNodeText(const DomElementPtr& element, const CString& text)
+bool CXmlDocument::SetNodeText(const DomElementPtr& element, const CString& text)
 {
     try {
         AppendNode(element, CreateTextNode(OwnerDocument(element), text));
+        return true;
     } catch (const ComError&) {
+        return false;
     }
 }
 

@@ -35,6 +35,9 @@ public:
     // keeps the document.
     virtual bool Save(const CString& path);
 
+    // Whether documents created from now on keep the white-space text between elements when they load
+    // (off by default, as in the DOM).
+    void SetPreserveWhiteSpace(bool preserve) { m_preserveWhiteSpace = preserve; }
     // Holds object's IXMLDOMDocument (nothing when it has none) in place of the document held.
     void Attach(IUnknown* object);
     bool IsEmpty() const { return !m_document; }
@@ -44,7 +47,8 @@ public:
     // Empties list, then appends each selected element in selection order;
     // returns the list's size.
     int SelectNodes(const CString& expression, CXmlElementList& list) const;
-    void CreateCDataSection(const CString& text, const DomElementPtr& parent) const;
+    // Appends a CDATA section holding text to parent; false when nothing was appended.
+    bool CreateCDataSection(const CString& text, const DomElementPtr& parent) const;
 
     static CString GetNodeName(const DomElementPtr& element);
     static CString GetNodeText(const DomElementPtr& element);
@@ -61,12 +65,13 @@ public:
     static DomElementPtr AddTextElement(const DomElementPtr& parent, const CString& name, const CString& namespaceUri,
                                         const CString& trailingText);
     static DomElementPtr AppendChild(const DomElementPtr& parent, const DomNodePtr& node);
-    // Appends a text node; the element's other children stay.
-    static void SetNodeText(const DomElementPtr& element, const CString& text);
+    // Appends a text node; the element's other children stay. False when nothing was appended.
+    static bool SetNodeText(const DomElementPtr& element, const CString& text);
     // Sets a new attribute, replacing one of the same name.
     static DomAttributePtr SetAttribute(const DomElementPtr& element, const CString& name, const CString& value);
 
 private:
     CString m_fileName;
     DomDocumentPtr m_document;
+    bool m_preserveWhiteSpace = false;
 };

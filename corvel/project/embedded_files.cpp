@@ -2,6 +2,7 @@
 
 #include "corvel/project/kor_xml.h"
 #include "corvel/project/path_utils.h"
+#include "corvel/project/product_texts.h"
 #include "corvel/project/zip_reader.h"
 #include "corvel/project/zip_writer.h"
 #include "framework/handles.h"
@@ -24,7 +25,6 @@ namespace Formats {
 
 namespace {
 
-constexpr char kMessageCaption[] = "Korvane EIP-Tarnwell";
 constexpr UINT kMessageType = MB_ICONEXCLAMATION | MB_OK;
 
 constexpr char kExtractError[] = "Error: Extracting file. Please try to upload again.";
@@ -54,7 +54,7 @@ constexpr DWORD kCheckBlockSize = 16384;
 
 void ShowMessage(const CString& text)
 {
-    KorMessageBox(nullptr, text, kMessageCaption, kMessageType);
+    KorMessageBox(nullptr, text, kProductTitle, kMessageType);
 }
 
 CString CouldNotBeCreatedText(const CString& name)

@@ -108,9 +108,56 @@ bool CreateFolder(CString path)
     return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
+CString GetContainingFolder(const CString& path)
+{
+    const int separator = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
+    if (separator < 0)
+        return CString();
+    const bool isDriveRoot = separator == 2 && path[1] == ':';
+    return path.Left(isDriveRoot ? separator + 1 : separator);
+}
+
+CString JoinPath(const CString& folder, const CString& name)
+{
+    if (folder.IsEmpty())
+        return name;
+    const char last = folder[folder.GetLength() - 1];
+    return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
+}
+
+CString CreateTemporaryFileBeside(const CString& path, LPCSTR prefix)
+{
+    CString folder = GetContainingFolder(path);
+    if (folder.IsEmpty())
+        folder = ".";
+    char name[MAX_PATH] = {};
+    if (::GetTempFileNameA(folder, prefix, 0, name) == 0)
+        return CString();
+    return name;
+}
+
 CString GetProgramFolder()
 {
     const CString program = AfxGetModuleFileName();
     const int slash = program.ReverseFind('\\');
     return slash < 0 ? CString() : program.Left(slash);
+}
+
+CReplacingFile::CReplacingFile(const CString& target, LPCSTR prefix)
+    : m_target(target), m_temporary(CreateTemporaryFileBeside(target, prefix))
+{
+}
+
+CReplacingFile::~CReplacingFile()
+{
+    if (!m_temporary.IsEmpty())
+        ::DeleteFileA(m_temporary);
+}
+
+bool CReplacingFile::Commit()
+{
+    if (m_temporary.IsEmpty() || !::MoveFileExA(m_temporary, m_target, MOVEFILE_REPLACE_EXISTING))
+        return false;
+    m_temporary.Empty();
+    return true;
 }

@@ -1,5 +1,5 @@
-// ProjectXmlContent, ProjectXmlStamp, CProjectXmlWriter, CProjectXmlReader, DeriveTagUName, FormatDecimal:
-// the project XML file (*.prx) written from and read into the project's records.
+// ProjectXmlContent, ProjectXmlStamp, CProjectXmlWriter, CProjectXmlReader, DeriveTagUName, FormatDecimal,
+// FormatTime: the project XML file (*.prx) written from and read into the project's records.
 #pragma once
 #include "framework/core.h"
 #include "corvel/model/tags_list.h"
@@ -46,6 +46,8 @@ void FillTagUName(Record& record)
 }
 // value as "%d" text, also left in scratch.
 LPCSTR FormatDecimal(int value, CString& scratch);
+// The local time at as strftime formats it; empty when it cannot be formatted.
+CString FormatTime(time_t at, LPCSTR format);
 
 // Writes the nine sections of the project XML file through an open CKorXml.
 // Unique tag names it derives for FCDAs, tag-map rows and assigned tags are

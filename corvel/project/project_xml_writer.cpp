@@ -26,15 +26,6 @@ LPCSTR Column(const ConfiguredRow& row, int i)
     return i < static_cast<int>(row.size()) ? static_cast<LPCSTR>(row[static_cast<size_t>(i)]) : "";
 }
 
-CString FormatTime(time_t at, LPCSTR format)
-{
-    char buffer[kTimeTextSize] = {};
-    const tm* local = localtime(&at);
-    if (local == nullptr || strftime(buffer, sizeof buffer, format, local) == 0)
-        return CString();
-    return buffer;
-}
-
 LPCSTR TagTypeName(int tagType)
 {
     switch (tagType) {
@@ -56,6 +47,15 @@ CString ShownProjectName(const _PROJECT& project)
 }
 
 } // namespace
+
+CString FormatTime(time_t at, LPCSTR format)
+{
+    char buffer[kTimeTextSize] = {};
+    const tm* local = localtime(&at);
+    if (local == nullptr || strftime(buffer, sizeof buffer, format, local) == 0)
+        return CString();
+    return buffer;
+}
 
 CString DeriveTagUName(const CString& tagName, const CString& tagPath)
 {

@@ -1,6 +1,7 @@
 #include "corvel/workspace/main_frame.h"
 
 #include "corvel/project/path_utils.h"
+#include "corvel/project/product_texts.h"
 
 #include "corvel/app/main_doc.h"
 #include "corvel/workspace/buttons.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
 const char kSaveChangesQuestion[] = "Do you want to save changes?";
 // The frame style that appends the document title to the caption.
 constexpr DWORD kAddToTitleStyle = 0x8000;

@@ -3,6 +3,7 @@
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/model/ied_records.h"
+#include "corvel/project/product_texts.h"
 #include "corvel/workspace/buttons.h"
 
 namespace {
@@ -32,7 +33,6 @@ constexpr int kNodeFontTenths = 90;
 constexpr int kInitialScrollSize = 300;
 
 const char kUnconfigured[] = "Unconfigured";
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
 const char kPlacedPlcName[] = "EthernetIP";
 const char kIedNameTooLong[] = "The IED name is more than 40 characters in length. The IED name must be shortened "
                                "as Rockwell AOI has a 40 character limit.";

@@ -8,6 +8,8 @@
 
 #include <atomic>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 // Removes a folder with everything in it (read-only files included).
 inline void RemoveFolderTree(const CString& path)
@@ -29,6 +31,23 @@ inline void RemoveFolderTree(const CString& path)
         ::FindClose(find);
     }
     ::RemoveDirectoryA(path);
+}
+
+// The names of the files and folders in folder, in the order the system lists them.
+inline std::vector<std::string> FolderContents(const CString& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE find = ::FindFirstFileA(folder + "\\*", &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::string name = found.cFileName;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    } while (::FindNextFileA(find, &found));
+    ::FindClose(find);
+    return names;
 }
 
 class TempFolder {

@@ -62,33 +62,13 @@ HMODULE& ResourceModule()
     return module;
 }
 
-// The module a resource of that name and type is taken from: the toolkit
-// resource module when it holds it, else the application's resources.
+// The toolkit resource module when it holds the resource, else null.
 HMODULE ModuleHolding(LPCSTR lpszName, LPCSTR lpszType)
 {
     HMODULE module = KitGetResourceModule();
     if (module != nullptr && ::FindResourceA(module, lpszName, lpszType) != nullptr)
         return module;
     return nullptr;
-}
-
-// The bytes of a resource, or an empty range.
-struct ResourceBytes {
-    const BYTE* data = nullptr;
-    DWORD size = 0;
-};
-
-ResourceBytes LockResourceBytes(HMODULE hModule, HRSRC hResource)
-{
-    ResourceBytes bytes;
-    if (hResource == nullptr)
-        return bytes;
-    HGLOBAL handle = ::LoadResource(hModule, hResource);
-    if (handle == nullptr)
-        return bytes;
-    bytes.data = static_cast<const BYTE*>(::LockResource(handle));
-    bytes.size = bytes.data != nullptr ? ::SizeofResource(hModule, hResource) : 0;
-    return bytes;
 }
 
 // The language search of DetectModuleLanguage.
@@ -127,6 +107,32 @@ HMODULE KitGetResourceModule()
 void KitSetResourceModule(HMODULE hModule)
 {
     ResourceModule() = hModule;
+}
+
+HMODULE KitResourceModuleFor(LPCSTR lpszName, LPCSTR lpszType)
+{
+    if (HMODULE module = ModuleHolding(lpszName, lpszType))
+        return module;
+    return AfxGetResourceHandle();
+}
+
+KitResourceBytes KitLockResource(HMODULE hModule, HRSRC hResource)
+{
+    KitResourceBytes bytes;
+    if (hResource == nullptr)
+        return bytes;
+    HGLOBAL handle = ::LoadResource(hModule, hResource);
+    if (handle == nullptr)
+        return bytes;
+    bytes.data = static_cast<const BYTE*>(::LockResource(handle));
+    bytes.size = bytes.data != nullptr ? ::SizeofResource(hModule, hResource) : 0;
+    return bytes;
+}
+
+KitResourceBytes KitFindResourceBytes(LPCSTR lpszName, LPCSTR lpszType)
+{
+    HMODULE module = KitResourceModuleFor(lpszName, lpszType);
+    return KitLockResource(module, ::FindResourceA(module, lpszName, lpszType));
 }
 
 CKitResourceManager* CKitResourceManager::Instance()
@@ -200,7 +206,7 @@ CString CKitResourceManager::NarrowFromWide(LPCWSTR lpszText, int nLength) const
 BOOL CKitResourceManager::LoadModuleString(HMODULE hModule, UINT nID, CString& str) const
 {
     const LPCSTR block = MAKEINTRESOURCEA((nID >> 4) + 1);
-    const ResourceBytes bytes = LockResourceBytes(hModule, ::FindResourceA(hModule, block, RT_STRING));
+    const KitResourceBytes bytes = KitLockResource(hModule, ::FindResourceA(hModule, block, RT_STRING));
     const BYTE* cursor = bytes.data;
     const BYTE* const end = bytes.data + bytes.size;
     for (UINT entry = 0; cursor != nullptr && entry < kStringsPerBlock; ++entry) {
@@ -295,7 +301,7 @@ BOOL CKitResourceManager::LoadTextResource(CString& text, UINT nID)
     HMODULE module = ModuleHolding(name, kHtmlResourceType);
     if (module == nullptr)
         module = AfxGetResourceHandle();
-    const ResourceBytes bytes = LockResourceBytes(module, ::FindResourceA(module, name, kHtmlResourceType));
+    const KitResourceBytes bytes = KitLockResource(module, ::FindResourceA(module, name, kHtmlResourceType));
     const char* chars = reinterpret_cast<const char*>(bytes.data);
     text = bytes.data != nullptr ? CString(chars, static_cast<int>(strnlen(chars, bytes.size))) : CString();
     return !text.IsEmpty();
@@ -316,13 +322,13 @@ HICON CKitResourceManager::LoadIcon(LPCSTR lpszName, int cx, int cy)
 
 HICON CKitResourceManager::LoadIconOfSize(HMODULE hModule, LPCSTR lpszName, int cx, int cy)
 {
-    const ResourceBytes directory = LockResourceBytes(hModule, ::FindResourceA(hModule, lpszName, RT_GROUP_ICON));
+    const KitResourceBytes directory = KitLockResource(hModule, ::FindResourceA(hModule, lpszName, RT_GROUP_ICON));
     if (directory.data == nullptr)
         return nullptr;
     const int id = ::LookupIconIdFromDirectoryEx(const_cast<PBYTE>(directory.data), TRUE, cx, cy, 0);
     if (id == 0)
         return nullptr;
-    const ResourceBytes icon = LockResourceBytes(hModule, ::FindResourceA(hModule, MAKEINTRESOURCEA(id), RT_ICON));
+    const KitResourceBytes icon = KitLockResource(hModule, ::FindResourceA(hModule, MAKEINTRESOURCEA(id), RT_ICON));
     if (icon.data == nullptr)
         return nullptr;
     return ::CreateIconFromResourceEx(const_cast<PBYTE>(icon.data), icon.size, TRUE, kIconFormatVersion, cx, cy, 0);

@@ -26,6 +26,19 @@ struct CKitLanguageInfo {
 HMODULE KitGetResourceModule();
 void KitSetResourceModule(HMODULE hModule);
 
+// The bytes of a resource, or an empty range.
+struct KitResourceBytes {
+    const BYTE* data = nullptr;
+    DWORD size = 0;
+};
+
+// The module a resource is taken from: the toolkit resource module when it
+// holds it, else the application's resources.
+HMODULE KitResourceModuleFor(LPCSTR lpszName, LPCSTR lpszType);
+KitResourceBytes KitLockResource(HMODULE hModule, HRSRC hResource);
+// The resource of that name and type from the module that holds it.
+KitResourceBytes KitFindResourceBytes(LPCSTR lpszName, LPCSTR lpszType);
+
 // Loads the toolkit's resources: from the toolkit resource module when it holds
 // them, else from the application's; texts of the module are converted with the
 // code page of the selected language.

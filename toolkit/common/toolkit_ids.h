@@ -9,3 +9,18 @@
 #define IDC_KIT_CURSOR_9970 9970
 #define IDC_KIT_CURSOR_9971 9971
 #define IDC_KIT_HAND 9973
+
+// The colour selector's texts; the colour names are 9900 to 9946.
+#define IDS_KIT_COLOR_STANDARD 9424
+#define IDS_KIT_COLOR_FIRST_NAME 9900
+#define IDS_KIT_COLOR_NOFILL 9947
+#define IDS_KIT_COLOR_AUTOMATIC 9948
+#define IDS_KIT_COLOR_MORE 9949
+
+// The menus of toolkit controls; submenu 2 is the header's.
+#define IDR_KIT_MENU_RCLICK 9317
+#define ID_KIT_SORT_ASCENDING 9325
+#define ID_KIT_SORT_DESCENDING 9326
+#define ID_KIT_ALIGN_LEFT 9327
+#define ID_KIT_ALIGN_CENTER 9328
+#define ID_KIT_ALIGN_RIGHT 9329

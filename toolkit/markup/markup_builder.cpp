@@ -145,9 +145,7 @@ void CKitMarkupBuilder::ThrowBuilderError(LPCSTR lpszFormat, ...)
 
 CKitMarkupObject* CKitMarkupBuilder::CreateObject(CKitMarkupType* pType)
 {
-    if (pType == nullptr)
-        return nullptr;
-    return m_pContext != nullptr ? m_pContext->CreateObject(pType) : pType->CreateObject();
+    return MarkupCreateObject(m_pContext, pType);
 }
 
 CKitMarkupObject* CKitMarkupBuilder::ConvertValue(CKitMarkupDependencyProperty* pProperty, CKitMarkupObject* pValue)

@@ -154,6 +154,13 @@ CKitMarkupObject* CKitMarkupContext::CreateObject(CKitMarkupType* pType)
     return pObject;
 }
 
+CKitMarkupObject* MarkupCreateObject(CKitMarkupContext* pContext, CKitMarkupType* pType)
+{
+    if (pType == nullptr)
+        return nullptr;
+    return pContext != nullptr ? pContext->CreateObject(pType) : pType->CreateObject();
+}
+
 void CKitMarkupContext::OnElementDestroyed(CKitMarkupInputElement* pElement)
 {
     if (m_pMouseOver == pElement)
@@ -216,13 +223,10 @@ RECT CKitMarkupContext::GetElementRect(CKitMarkupInputElement* pElement) const
 {
     RECT rect = {0, 0, 0, 0};
     const CKitMarkupVisual* pVisual = MarkupDynamicCast<CKitMarkupVisual>(pElement);
-    if (pVisual == nullptr && MarkupDynamicCast<CKitMarkupFrameworkContentElement>(pElement) != nullptr) {
-        // A content element takes the rectangle of the framework element that hosts it.
-        CKitMarkupObject* pHost = pElement->GetLogicalParent();
-        while (pHost != nullptr && MarkupDynamicCast<CKitMarkupFrameworkElement>(pHost) == nullptr)
-            pHost = pHost->GetLogicalParent();
-        pVisual = MarkupDynamicCast<CKitMarkupFrameworkElement>(pHost);
-    }
+    // A content element takes the rectangle of the framework element that hosts it.
+    if (const CKitMarkupFrameworkContentElement* pContent =
+            MarkupDynamicCast<CKitMarkupFrameworkContentElement>(pElement))
+        pVisual = pContent->GetHostElement();
     if (pVisual == nullptr)
         return rect;
     rect = pVisual->GetBounds();

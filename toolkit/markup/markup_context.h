@@ -21,6 +21,9 @@ class CKitMarkupRoutedEventArgs;
 class CKitMarkupType;
 class CKitMarkupUIElement;
 
+// A new object of the type made through the context (nullptr: straight from the type's factory).
+CKitMarkupObject* MarkupCreateObject(CKitMarkupContext* pContext, CKitMarkupType* pType);
+
 // The message a markup context sends its container window when the markup was invalidated.
 constexpr UINT WM_KIT_MARKUP_INVALIDATED = 0x2A5C;
 

@@ -50,6 +50,10 @@ const MarkupWord kBaselineAlignments[] = {{L"Top", 0},      {L"Center", 1},     
 const MarkupWord kVisibilities[] = {{L"Visible", 0}, {L"Hidden", 1}, {L"Collapsed", 2}};
 const MarkupWord kScrollBarVisibilities[] = {{L"Disabled", 0}, {L"Auto", 1}, {L"Visible", 2}};
 const MarkupWord kStretches[] = {{L"None", 0}, {L"Fill", 1}, {L"Uniform", 2}, {L"UniformToFill", 3}};
+const MarkupWord kDocks[] = {{L"Left", 0}, {L"Top", 1}, {L"Right", 2}, {L"Bottom", 3}};
+const MarkupWord kLineCaps[] = {{L"Flat", 0}, {L"Square", 1}, {L"Round", 2}, {L"Triangle", 3}};
+const MarkupWord kLineJoins[] = {{L"Miter", 0}, {L"Bevel", 1}, {L"Round", 2}};
+const MarkupWord kCheckedStates[] = {{L"False", 0}, {L"True", 1}, {L"", 2}};
 const MarkupWord kCursors[] = {
     {L"None", 0},         {L"Arrow", 32512},    {L"IBeam", 32513},   {L"Wait", 32514},   {L"Cross", 32515},
     {L"UpArrow", 32516},  {L"SizeNWSE", 32642}, {L"SizeNESW", 32643}, {L"SizeWE", 32644}, {L"SizeNS", 32645},
@@ -163,6 +167,26 @@ CKitMarkupObject* MarkupConvertScrollBarVisibility(CKitMarkupBuilder*, CKitMarku
 CKitMarkupObject* MarkupConvertStretch(CKitMarkupBuilder*, CKitMarkupObject* pSource)
 {
     return ConvertEnum(pSource, kStretches);
+}
+
+CKitMarkupObject* MarkupConvertDock(CKitMarkupBuilder*, CKitMarkupObject* pSource)
+{
+    return ConvertEnum(pSource, kDocks);
+}
+
+CKitMarkupObject* MarkupConvertLineCap(CKitMarkupBuilder*, CKitMarkupObject* pSource)
+{
+    return ConvertEnum(pSource, kLineCaps);
+}
+
+CKitMarkupObject* MarkupConvertLineJoin(CKitMarkupBuilder*, CKitMarkupObject* pSource)
+{
+    return ConvertEnum(pSource, kLineJoins);
+}
+
+CKitMarkupObject* MarkupConvertIsChecked(CKitMarkupBuilder*, CKitMarkupObject* pSource)
+{
+    return ConvertEnum(pSource, kCheckedStates);
 }
 
 CKitMarkupObject* MarkupConvertCursor(CKitMarkupBuilder*, CKitMarkupObject* pSource)

@@ -22,6 +22,11 @@ CKitMarkupObject* MarkupConvertBaselineAlignment(CKitMarkupBuilder* pBuilder, CK
 CKitMarkupObject* MarkupConvertVisibility(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pSource);
 CKitMarkupObject* MarkupConvertScrollBarVisibility(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pSource);
 CKitMarkupObject* MarkupConvertStretch(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pSource);
+CKitMarkupObject* MarkupConvertDock(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pSource);
+CKitMarkupObject* MarkupConvertLineCap(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pSource);
+CKitMarkupObject* MarkupConvertLineJoin(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pSource);
+// "False" 0, "True" 1 and the empty text 2 (indeterminate).
+CKitMarkupObject* MarkupConvertIsChecked(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pSource);
 // A CKitMarkupInt holding a system cursor identifier.
 CKitMarkupObject* MarkupConvertCursor(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pSource);
 // A CKitMarkupInt in pixels (see MarkupLengthFromText).

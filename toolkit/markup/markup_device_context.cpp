@@ -421,6 +421,12 @@ SIZE CKitMarkupDeviceContext::GetTextExtent(LPCWSTR lpszText, int nLength)
     return size;
 }
 
+void CKitMarkupDeviceContext::GetTextMetrics(TEXTMETRICW& metrics)
+{
+    metrics = {};
+    ::GetTextMetricsW(m_hAttribDC, &metrics);
+}
+
 void CKitMarkupDeviceContext::SetTextColor(CKitMarkupBrush* pBrush)
 {
     ::SetTextColor(m_hdc, pBrush != nullptr ? pBrush->GetSolidColor() : RGB(0, 0, 0));

@@ -54,6 +54,8 @@ public:
     virtual void DrawTextLine(LPCWSTR lpszText, int nLength, POINT origin);
     // Measured on the attribute device context.
     virtual SIZE GetTextExtent(LPCWSTR lpszText, int nLength);
+    // The metrics of the selected font, read on the attribute device context.
+    virtual void GetTextMetrics(TEXTMETRICW& metrics);
     // The brush's colour, black for nullptr.
     virtual void SetTextColor(CKitMarkupBrush* pBrush);
     // Selects the font; nullptr reselects the font that was there before the first one.

@@ -152,6 +152,13 @@ SIZE CKitMarkupDrawingContext::GetTextExtent(LPCWSTR lpszText, int nLength)
     return m_pDevice->GetTextExtent(lpszText, nLength);
 }
 
+TEXTMETRICW CKitMarkupDrawingContext::GetTextMetrics()
+{
+    TEXTMETRICW metrics;
+    m_pDevice->GetTextMetrics(metrics);
+    return metrics;
+}
+
 void CKitMarkupDrawingContext::SetTextColor(CKitMarkupBrush* pBrush)
 {
     m_pDevice->SetTextColor(pBrush);

@@ -42,6 +42,8 @@ public:
     void Polygon(const POINT* pPoints, int nCount, const CKitMarkupStrokeStyle* pStroke, CKitMarkupBrush* pFill);
     void DrawPath(const CKitMarkupPathGeometry* pPath, const CKitMarkupStrokeStyle* pStroke, CKitMarkupBrush* pFill);
     SIZE GetTextExtent(LPCWSTR lpszText, int nLength);
+    // The metrics of the current font where text is measured.
+    TEXTMETRICW GetTextMetrics();
     void SetTextColor(CKitMarkupBrush* pBrush);
     // Selects the font when it differs from the current one and keeps a reference to it.
     void SetFont(CKitMarkupFont* pFont);

@@ -17,12 +17,6 @@ namespace {
 // Available sizes this large (or margins this negative) stay unbounded when margins are taken off.
 constexpr int kMarkupHugeSize = 0x40000000;
 
-int GetLength(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty, int nDefault)
-{
-    const CKitMarkupInt* pValue = pObject->GetValueOf<CKitMarkupInt>(pProperty);
-    return pValue != nullptr ? pValue->GetValue() : nDefault;
-}
-
 // Sums and differences of sizes, held to the 32-bit range.
 int AddSizes(int a, int b)
 {
@@ -56,12 +50,6 @@ bool IsZero(const CKitMarkupThickness* pThickness)
 {
     return pThickness == nullptr || (pThickness->m_nLeft == 0 && pThickness->m_nTop == 0 &&
                                      pThickness->m_nRight == 0 && pThickness->m_nBottom == 0);
-}
-
-int GetAlignment(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty)
-{
-    const CKitMarkupEnum* pValue = pObject->GetValueOf<CKitMarkupEnum>(pProperty);
-    return pValue != nullptr ? pValue->GetValue() : CKitMarkupFrameworkElement::alignStretch;
 }
 
 CKitMarkupDependencyProperty* RegisterLength(LPCWSTR lpszName, CKitMarkupObject* pDefaultValue)
@@ -138,12 +126,12 @@ void CKitMarkupFrameworkElement::OnPropertyChanged(CKitMarkupDependencyProperty*
 
 int CKitMarkupFrameworkElement::GetHorizontalAlignment() const
 {
-    return GetAlignment(this, m_pHorizontalAlignmentProperty);
+    return MarkupIntValue(this, m_pHorizontalAlignmentProperty, alignStretch);
 }
 
 int CKitMarkupFrameworkElement::GetVerticalAlignment() const
 {
-    return GetAlignment(this, m_pVerticalAlignmentProperty);
+    return MarkupIntValue(this, m_pVerticalAlignmentProperty, alignStretch);
 }
 
 CKitMarkupThickness* CKitMarkupFrameworkElement::GetMargin() const
@@ -159,14 +147,14 @@ BOOL CKitMarkupFrameworkElement::GetClipToBounds() const
 
 void CKitMarkupFrameworkElement::UpdateMinMax()
 {
-    const int height = GetLength(this, m_pHeightProperty, kMarkupUnbounded);
-    const int width = GetLength(this, m_pWidthProperty, kMarkupUnbounded);
+    const int height = MarkupIntValue(this, m_pHeightProperty, kMarkupUnbounded);
+    const int width = MarkupIntValue(this, m_pWidthProperty, kMarkupUnbounded);
     const bool hasHeight = height != kMarkupUnbounded;
     const bool hasWidth = width != kMarkupUnbounded;
-    const int minHeight = GetLength(this, m_pMinHeightProperty, 0);
-    const int maxHeight = GetLength(this, m_pMaxHeightProperty, kMarkupUnbounded);
-    const int minWidth = GetLength(this, m_pMinWidthProperty, 0);
-    const int maxWidth = GetLength(this, m_pMaxWidthProperty, kMarkupUnbounded);
+    const int minHeight = MarkupIntValue(this, m_pMinHeightProperty, 0);
+    const int maxHeight = MarkupIntValue(this, m_pMaxHeightProperty, kMarkupUnbounded);
+    const int minWidth = MarkupIntValue(this, m_pMinWidthProperty, 0);
+    const int maxWidth = MarkupIntValue(this, m_pMaxWidthProperty, kMarkupUnbounded);
     m_minMax.nMaxHeight = std::max(std::min(hasHeight ? height : kMarkupUnbounded, maxHeight), minHeight);
     m_minMax.nMinHeight = std::max(std::min(m_minMax.nMaxHeight, hasHeight ? height : 0), minHeight);
     m_minMax.nMaxWidth = std::max(std::min(hasWidth ? width : kMarkupUnbounded, maxWidth), minWidth);
@@ -344,6 +332,25 @@ void CKitMarkupFrameworkContentElement::OnPropertyChanged(CKitMarkupDependencyPr
 {
     CKitMarkupInputElement::OnPropertyChanged(pProperty, pOldValue, pNewValue);
     EvaluateTriggers(this, pProperty, pNewValue);
+    CKitMarkupFrameworkElement* pHost = GetHostElement();
+    if (pHost == nullptr)
+        return;
+    const DWORD flags = pProperty->GetFlags();
+    if (flags & MarkupPropertyAffectsMeasure)
+        pHost->InvalidateMeasure();
+    if (flags & MarkupPropertyAffectsArrange)
+        pHost->InvalidateArrange();
+    if (flags & MarkupPropertyAffectsRender)
+        pHost->InvalidateVisual();
+}
+
+CKitMarkupFrameworkElement* CKitMarkupFrameworkContentElement::GetHostElement() const
+{
+    for (CKitMarkupObject* pWalk = GetLogicalParent(); pWalk != nullptr; pWalk = pWalk->GetLogicalParent()) {
+        if (CKitMarkupFrameworkElement* pHost = MarkupDynamicCast<CKitMarkupFrameworkElement>(pWalk))
+            return pHost;
+    }
+    return nullptr;
 }
 
 // CKitMarkupDecorator
@@ -357,13 +364,7 @@ CKitMarkupDecorator::~CKitMarkupDecorator()
 
 void CKitMarkupDecorator::SetChild(CKitMarkupUIElement* pChild)
 {
-    if (CKitMarkupUIElement* pOld = std::exchange(m_pChild, nullptr)) {
-        pOld->DetachFromParent(this);
-        pOld->Release();
-    }
-    m_pChild = pChild;
-    if (pChild != nullptr)
-        pChild->SetLogicalParent(this);
+    MarkupReplaceChild(this, m_pChild, pChild);
 }
 
 void CKitMarkupDecorator::SetContentObject(CKitMarkupBuilder*, CKitMarkupObject* pContent)

@@ -4,6 +4,8 @@
 #include "toolkit/markup/markup_input_element.h"
 #include "toolkit/markup/markup_visual.h"
 
+#include <utility>
+
 class CKitMarkupBrush;
 class CKitMarkupThickness;
 
@@ -77,9 +79,13 @@ class CKitMarkupFrameworkContentElement : public CKitMarkupInputElement {
 public:
     CKitMarkupFrameworkContentElement() = default;
 
-    // Updates the style triggers.
+    // Updates the style triggers, then has the hosting element measure, arrange
+    // or draw again as the property's flags say.
     void OnPropertyChanged(CKitMarkupDependencyProperty* pProperty, CKitMarkupObject* pOldValue,
                            CKitMarkupObject* pNewValue) override;
+
+    // The nearest logical ancestor that is a framework element, or nullptr.
+    CKitMarkupFrameworkElement* GetHostElement() const;
 
     static void RegisterProperties();
 };
@@ -129,6 +135,20 @@ public:
     static CKitMarkupDependencyProperty* m_pPaddingProperty;
     static void RegisterProperties();
 };
+
+// Puts a child (its reference taken over; may be nullptr) into an owner's slot:
+// the previous child leaves the owner and is released, the new one gets the owner as logical parent.
+template <class T>
+void MarkupReplaceChild(CKitMarkupObject* pOwner, T*& pSlot, T* pChild)
+{
+    if (T* pOld = std::exchange(pSlot, nullptr)) {
+        pOld->DetachFromParent(pOwner);
+        pOld->Release();
+    }
+    pSlot = pChild;
+    if (pChild != nullptr)
+        pChild->SetLogicalParent(pOwner);
+}
 
 // Raises the content error of a single-child element: a second child, or content that is no UI element.
 [[noreturn]] void MarkupThrowSingleChildError(const CKitMarkupObject* pOwner, const CKitMarkupObject* pContent,

@@ -1,6 +1,8 @@
 // Limits and buffer sizes of the markup engine, in one place.
 #pragma once
 
+#include <windows.h>
+
 // Parser: the value buffer starts with this many characters and doubles.
 constexpr int kMarkupValueInitialCapacity = 1024;
 // Parser: tag and attribute names keep at most this many characters.
@@ -26,6 +28,13 @@ constexpr int kMarkupMaxTriggerDepth = 32;
 
 // Layout: the size that stands for "unbounded" and for an "Auto" length.
 constexpr int kMarkupUnbounded = 2147483647;
+// Layout: an element placed in the flow of text is measured in this many pixels a side.
+constexpr int kMarkupInlineElementSpace = 32000;
+// Layout: available sizes from this many pixels on count as unbounded (grid stars size like Auto).
+constexpr int kMarkupUnboundedThreshold = 32001;
+
+// Text: a face name keeps at most this many characters (the font description's limit).
+constexpr int kMarkupFaceNameMaxLength = LF_FACESIZE - 1;
 
 // Colours: the system colour indexes the builder resolves (0 to 30).
 constexpr int kMarkupSystemColorCount = 31;

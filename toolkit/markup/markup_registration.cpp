@@ -3,11 +3,19 @@
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_builder.h"
 #include "toolkit/markup/markup_collection.h"
+#include "toolkit/markup/markup_controls.h"
 #include "toolkit/markup/markup_framework_element.h"
 #include "toolkit/markup/markup_geometry.h"
+#include "toolkit/markup/markup_grid.h"
+#include "toolkit/markup/markup_image.h"
 #include "toolkit/markup/markup_input_element.h"
+#include "toolkit/markup/markup_page.h"
 #include "toolkit/markup/markup_panels.h"
+#include "toolkit/markup/markup_scroll_viewer.h"
+#include "toolkit/markup/markup_shapes.h"
 #include "toolkit/markup/markup_style.h"
+#include "toolkit/markup/markup_text_block.h"
+#include "toolkit/markup/markup_text_elements.h"
 #include "toolkit/markup/markup_thickness.h"
 #include "toolkit/markup/markup_values.h"
 #include "toolkit/markup/markup_visual.h"
@@ -71,8 +79,69 @@ IMPLEMENT_MARKUPCLASS(CKitMarkupFrameworkElement, CKitMarkupUIElement, L"Framewo
 IMPLEMENT_MARKUPCLASS(CKitMarkupFrameworkContentElement, CKitMarkupInputElement, L"FrameworkContentElement",
                       &CKitMarkupFrameworkContentElement::RegisterProperties)
 IMPLEMENT_MARKUPCLASS(CKitMarkupBorder, CKitMarkupFrameworkElement, L"Border", &CKitMarkupBorder::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupPage, CKitMarkupFrameworkElement, L"Page", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupWindowContainer, CKitMarkupFrameworkElement, L"WindowContainer",
+                      &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupImage, CKitMarkupFrameworkElement, L"Image", &CKitMarkupImage::RegisterProperties)
+
 IMPLEMENT_MARKUPCLASS(CKitMarkupPanel, CKitMarkupFrameworkElement, L"Panel", &CKitMarkupPanel::RegisterProperties)
 IMPLEMENT_MARKUPCLASS(CKitMarkupCanvas, CKitMarkupPanel, L"Canvas", &CKitMarkupCanvas::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupStackPanel, CKitMarkupPanel, L"StackPanel", &CKitMarkupStackPanel::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupWrapPanel, CKitMarkupPanel, L"WrapPanel", &CKitMarkupWrapPanel::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupDockPanel, CKitMarkupPanel, L"DockPanel", &CKitMarkupDockPanel::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupUniformGrid, CKitMarkupPanel, L"UniformGrid",
+                      &CKitMarkupUniformGrid::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupGrid, CKitMarkupPanel, L"Grid", &CKitMarkupGrid::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupGridLength, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupDefinitionBase, CKitMarkupObject, L"DefinitionBase", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupColumnDefinition, CKitMarkupDefinitionBase, L"ColumnDefinition",
+                      &CKitMarkupColumnDefinition::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupRowDefinition, CKitMarkupDefinitionBase, L"RowDefinition",
+                      &CKitMarkupRowDefinition::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupDefinitionCollection, CKitMarkupCollection, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupRowDefinitionCollection, CKitMarkupDefinitionCollection, nullptr,
+                      &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupColumnDefinitionCollection, CKitMarkupDefinitionCollection, nullptr,
+                      &MarkupRegisterNothing)
+
+IMPLEMENT_MARKUPCLASS(CKitMarkupTextBlock, CKitMarkupFrameworkElement, L"TextBlock",
+                      &CKitMarkupTextBlock::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupTextElement, CKitMarkupFrameworkContentElement, L"TextElement",
+                      &CKitMarkupTextElement::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupInline, CKitMarkupTextElement, nullptr, &CKitMarkupInline::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupInlineCollection, CKitMarkupCollection, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupRun, CKitMarkupInline, L"Run", &CKitMarkupRun::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupLineBreak, CKitMarkupRun, L"LineBreak", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupSpan, CKitMarkupInline, L"Span", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupBold, CKitMarkupSpan, L"Bold", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupItalic, CKitMarkupSpan, L"Italic", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupUnderline, CKitMarkupSpan, L"Underline", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupHyperlink, CKitMarkupSpan, L"Hyperlink", &CKitMarkupHyperlink::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupInlineUIContainer, CKitMarkupInline, L"InlineUIContainer", &MarkupRegisterNothing)
+
+IMPLEMENT_MARKUPCLASS(CKitMarkupControl, CKitMarkupFrameworkElement, L"Control", &CKitMarkupControl::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupContentControl, CKitMarkupControl, nullptr,
+                      &CKitMarkupContentControl::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupButtonBase, CKitMarkupContentControl, nullptr,
+                      &CKitMarkupButtonBase::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupButton, CKitMarkupButtonBase, L"Button", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupToggleButton, CKitMarkupButtonBase, nullptr,
+                      &CKitMarkupToggleButton::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupCheckBox, CKitMarkupToggleButton, L"CheckBox", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupRadioButton, CKitMarkupToggleButton, L"RadioButton", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupScrollViewer, CKitMarkupContentControl, L"ScrollViewer",
+                      &CKitMarkupScrollViewer::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupScrollBar, CKitMarkupControl, nullptr, &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupScrollBarGripper, CKitMarkupUIElement, nullptr, &MarkupRegisterNothing)
+
+IMPLEMENT_MARKUPCLASS(CKitMarkupShape, CKitMarkupFrameworkElement, L"Shape", &CKitMarkupShape::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupPolygon, CKitMarkupShape, L"Polygon", &CKitMarkupPolygon::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupPolyline, CKitMarkupShape, L"Polyline", &CKitMarkupPolyline::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupRectangle, CKitMarkupShape, L"Rectangle", &CKitMarkupRectangle::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupEllipse, CKitMarkupShape, L"Ellipse", &MarkupRegisterNothing)
+IMPLEMENT_MARKUPCLASS(CKitMarkupLine, CKitMarkupShape, L"Line", &CKitMarkupLine::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupPath, CKitMarkupShape, L"Path", &CKitMarkupPath::RegisterProperties)
+IMPLEMENT_MARKUPCLASS(CKitMarkupPointCollection, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
 IMPLEMENT_MARKUPCLASS(CKitMarkupPathGeometry, CKitMarkupObject, nullptr, &MarkupRegisterNothing)
 
 IMPLEMENT_MARKUPCLASS(CKitMarkupResourceDictionary, CKitMarkupObject, nullptr, &MarkupRegisterNothing)

@@ -70,6 +70,16 @@ BOOL ReadDigits(LPCWSTR& p, IsEnd isEnd, double& value)
 
 } // namespace
 
+int MarkupIntValue(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty, int nDefault)
+{
+    CKitMarkupObject* pValue = pObject->GetValue(pProperty);
+    if (const CKitMarkupInt* pInt = MarkupDynamicCast<CKitMarkupInt>(pValue))
+        return pInt->GetValue();
+    if (const CKitMarkupEnum* pEnum = MarkupDynamicCast<CKitMarkupEnum>(pValue))
+        return pEnum->GetValue();
+    return nDefault;
+}
+
 // CKitMarkupInt
 
 CKitMarkupObject* CKitMarkupInt::ConvertFrom(CKitMarkupBuilder*, CKitMarkupObject* pObject)

@@ -142,6 +142,9 @@ private:
     std::vector<float> m_values;
 };
 
+// The number a property holds (an int or an enumeration value), or nDefault when it holds neither.
+int MarkupIntValue(const CKitMarkupObject* pObject, CKitMarkupDependencyProperty* pProperty, int nDefault);
+
 // The colour named or written (#RRGGBB, #AARRGGBB) in the text; FALSE when it is none.
 BOOL ParseColor(std::wstring_view text, DWORD& clrValue);
 

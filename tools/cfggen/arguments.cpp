@@ -3,10 +3,10 @@
 #include <cstring>
 
 bool ParseCommandLine(int argc, char** argv, int positionalCount, const std::vector<ToolOption>& options,
-                      CommandLine& line, CString& error)
+                      CommandLine& line, CString& error, int optionalCount)
 {
     int next = 1;
-    for (; next < argc && static_cast<int>(line.positional.size()) < positionalCount; ++next) {
+    for (; next < argc && static_cast<int>(line.positional.size()) < positionalCount + optionalCount; ++next) {
         if (strncmp(argv[next], "--", 2) == 0)
             break;
         line.positional.push_back(argv[next]);

@@ -21,7 +21,8 @@ struct CommandLine {
     bool Has(const char* option) const { return options.count(option) != 0; }
 };
 
-// Reads argv[1..argc-1]: positionalCount positional arguments, then any of the options. False with the
-// reason in error for a missing or extra argument, an unknown option or an option short of values.
+// Reads argv[1..argc-1]: positionalCount positional arguments and up to optionalCount more, then any of the
+// options. False with the reason in error for a missing or extra argument, an unknown option or an option
+// short of values.
 bool ParseCommandLine(int argc, char** argv, int positionalCount, const std::vector<ToolOption>& options,
-                      CommandLine& line, CString& error);
+                      CommandLine& line, CString& error, int optionalCount = 0);

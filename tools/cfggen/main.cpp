@@ -1,21 +1,35 @@
 // cfggen PROJECT OUT.xml: opens a project file through Corvel's own readers and writes its module
 // configuration ("DeviceConfig") through Corvel's own writer, as Export Configuration does.
+// cfggen PROJECT [OUT.xml] --unity DEVICE BASE: writes the Unity exchange files of the Modbus PLC device
+// named DEVICE through Corvel's own exporter, as "Export Processor Files" does, to BASE.xsy, BASE.xfm (not
+// for other Modbus PLCs) and BASE.csv; an extension ".xsy", ".xfm" or ".csv" of BASE is left out.
+// cfggen PROJECT --aoi FOLDER: writes the project's configuration ("Current.xml") and Logix Add-On
+// Instruction files into FOLDER through Export AOI Files' own code, existing files overwritten without a
+// question.
 //
 //   PROJECT   a *.prj or *.prx file, chosen by the extension; the project takes PROJECT as its path, so its
 //             files are embedded from there and its XML copy (PROJECT with the extension ".prx") is
 //             written beside it
 //   OUT.xml   the configuration; an existing file is replaced once the new one is complete
+//   FOLDER    an existing folder
 //
-// Prints nothing on success. Files that could not be embedded are named on the error output, one line
-// each, and do not fail the run. Message boxes the readers would show go to the error output; file
-// dialogs they would open are cancelled.
+// Prints nothing on success, but with --aoi the path of each AOI file written, one line each. Files that
+// could not be embedded are named on the error output, one line each, and do not fail the run. Message
+// boxes the readers and writers would show go to the error output; file dialogs they would open are
+// cancelled.
 // The exit code is 0 on success; 1, with the error text on the error output, when the project cannot be
-// read (any message box counts as a failure) or the configuration cannot be written; 2 for wrong
-// arguments.
+// read (any message box counts as a failure), the device is not a Modbus PLC device of the project, or the
+// configuration, an AOI file or a Unity file cannot be written; 2 for wrong arguments.
+#include "corvel/gateway/unity_export.h"
 #include "tools/cfggen/arguments.h"
+#include "corvel/gateway/aoi_export.h"
 #include "tools/projdump/console_project.h"
 
+#include <objbase.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -23,23 +37,88 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// The options that follow PROJECT OUT.xml.
-const std::vector<ToolOption> kOptions;
+// PROJECT --aoi FOLDER takes the place of PROJECT OUT.xml; --unity follows PROJECT [OUT.xml].
+constexpr char kAoiOption[] = "--aoi";
+constexpr char kUnityOption[] = "--unity";
+const std::vector<ToolOption> kOptions = {{kAoiOption, 1}, {kUnityOption, 2}};
 
 int Usage(const CString& reason)
 {
-    fprintf(stderr, "cfggen: %s\nusage: cfggen PROJECT OUT.xml\n", (LPCSTR)reason);
+    fprintf(stderr,
+            "cfggen: %s\nusage: cfggen PROJECT OUT.xml\n       cfggen PROJECT --aoi FOLDER\n"
+            "       cfggen PROJECT [OUT.xml] --unity DEVICE BASE\n",
+            (LPCSTR)reason);
     return kExitUsage;
+}
+
+// Writes the Unity files of the project's PLC device named deviceName; false after saying why.
+bool ExportUnityFiles(const CDetachedMainDoc& doc, const CString& deviceName, const CString& base)
+{
+    const CMainDoc::CPLC_Device* device = nullptr;
+    for (POSITION pos = doc.project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        const CMainDoc::CPLC_Device* candidate = doc.project.plcDevices.GetNext(pos);
+        if (candidate->state == Corvel::Records::kSlotInUse && candidate->name == deviceName)
+            device = candidate;
+    }
+    if (device == nullptr) {
+        fprintf(stderr, "cfggen: the project has no PLC device named \"%s\"\n", (LPCSTR)deviceName);
+        return false;
+    }
+    if (!Corvel::Gateway::CUnityExporter::IsExportedDeviceType(device->devType)) {
+        fprintf(stderr, "cfggen: \"%s\" is not a Quantum, M340 or other Modbus PLC device (type %d)\n",
+                (LPCSTR)deviceName, device->devType);
+        return false;
+    }
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        fprintf(stderr, "cfggen: COM could not be initialised\n");
+        return false;
+    }
+    Corvel::Gateway::CUnityExporter exporter;
+    exporter.Attach(doc.project, *device);
+    const bool exported = exporter.TakeNoeSlot() && exporter.ExportFiles(base);
+    ::CoUninitialize();
+    return exported;
+}
+
+// Writes the configuration and the AOI files into folder; prints each AOI file written.
+int WriteAoiFiles(CDetachedMainDoc& doc, const CString& folder)
+{
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
+        fprintf(stderr, "cfggen: COM could not be initialised\n");
+        return kExitFailure;
+    }
+    doc.UseFirstPortOnSinglePortModule();
+    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(doc.project));
+    aoi.SetOverwriteWithoutAsking(true);
+    int status = 0;
+    try {
+        if (!doc.WriteAoiFiles(folder, aoi)) {
+            fprintf(stderr, "cfggen: the configuration written into %s could not be read back\n", (LPCSTR)folder);
+            status = kExitFailure;
+        }
+    } catch (Korvane::Exceptions::CKorException& e) {
+        fprintf(stderr, "%s\n", e.Message());
+        status = kExitFailure;
+    }
+    for (const CString& path : aoi.GetWrittenFiles())
+        printf("%s\n", (LPCSTR)path);
+    ::CoUninitialize();
+    return status != 0 || ConsoleMessageCount() > 0 ? kExitFailure : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const bool writesAoiFiles =
+        std::any_of(argv + 1, argv + argc, [](const char* argument) { return strcmp(argument, kAoiOption) == 0; });
     CommandLine line;
     CString error;
-    if (!ParseCommandLine(argc, argv, 2, kOptions, line, error))
+    if (!ParseCommandLine(argc, argv, 1, kOptions, line, error, writesAoiFiles ? 0 : 1))
         return Usage(error);
+    const bool writeConfiguration = line.positional.size() == 2;
+    if (!writesAoiFiles && !writeConfiguration && !line.Has(kUnityOption))
+        return Usage("missing arguments");
     RouteDialogsToConsole("cfggen");
 
     CDetachedMainDoc doc;
@@ -48,14 +127,23 @@ int main(int argc, char** argv)
         return kExitFailure;
     // A project XML file names the path it was saved under; the project is where it was opened.
     doc.SetProjectPath(projectPath);
-    try {
-        int tagCount = 0;
-        const Corvel::Gateway::DeviceConfigResult result = doc.WriteDeviceConfig(line.positional[1], tagCount);
-        for (const CString& warning : result.warnings)
-            fprintf(stderr, "%s\n", (LPCSTR)warning);
-    } catch (Korvane::Exceptions::CKorException& e) {
-        fprintf(stderr, "%s\n", e.Message());
-        return kExitFailure;
+    if (writesAoiFiles)
+        return WriteAoiFiles(doc, line.options[kAoiOption][0]);
+    if (writeConfiguration) {
+        try {
+            int tagCount = 0;
+            const Corvel::Gateway::DeviceConfigResult result = doc.WriteDeviceConfig(line.positional[1], tagCount);
+            for (const CString& warning : result.warnings)
+                fprintf(stderr, "%s\n", (LPCSTR)warning);
+        } catch (Korvane::Exceptions::CKorException& e) {
+            fprintf(stderr, "%s\n", e.Message());
+            return kExitFailure;
+        }
+    }
+    if (line.Has(kUnityOption)) {
+        const std::vector<CString>& unity = line.options.at(kUnityOption);
+        if (!ExportUnityFiles(doc, unity[0], unity[1]))
+            return kExitFailure;
     }
     return ConsoleMessageCount() > 0 ? kExitFailure : 0;
 }

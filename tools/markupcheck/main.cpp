@@ -35,6 +35,8 @@
 //                 number lists                      comma-separated: 1.5,2,3
 //                 thicknesses                       left,top,right,bottom: 1,2,3,4
 //                 points                            x,y: 0.5,1
+//                 point lists                       x,y pairs: 0,0 10,0 10,10
+//                 grid lengths                      Auto, pixels or stars: 40, *, 2.5*
 //                 types                             {x:Type Border}
 //                 properties (setters, triggers)    the property's name: Background
 //                 system colour keys                ColorKey(N) or BrushKey(N), N
@@ -43,9 +45,11 @@
 //   collections, elements) follow the object's line, each as a property
 //   element line one depth deeper, "<Type.Name>" (attached: "<Owner.Name>"),
 //   with the value one depth deeper still; a collection or a resource
-//   dictionary is shown by its items, in order. Then come the object's
+//   dictionary is shown by its items, in order, and an empty collection (the
+//   row definitions of a grid that has none) not at all. Then come the object's
 //   children one depth deeper: the child element of a border, the items of a
-//   collection, the setters of a style. An object printed before (a resource
+//   collection, the setters of a style, the inlines of a text block or a
+//   span. An object printed before (a resource
 //   used again) is printed as its "<Type>" line followed by " ..." only.
 //
 // Example: <Border Width="2in" Background="Red"><Border/></Border> prints

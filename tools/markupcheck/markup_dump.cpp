@@ -3,6 +3,8 @@
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_builder.h"
 #include "toolkit/markup/markup_context.h"
+#include "toolkit/markup/markup_grid.h"
+#include "toolkit/markup/markup_shapes.h"
 #include "toolkit/markup/markup_style.h"
 #include "toolkit/markup/markup_text.h"
 #include "toolkit/markup/markup_thickness.h"
@@ -115,6 +117,18 @@ bool CMarkupDumper::FormatValue(CKitMarkupObject* pValue, std::string& text) con
         text = buffer;
     } else if (const CKitMarkupPoint* pPoint = MarkupDynamicCast<CKitMarkupPoint>(pValue)) {
         text = Number(pPoint->m_x) + "," + Number(pPoint->m_y);
+    } else if (const CKitMarkupGridLength* pLength = MarkupDynamicCast<CKitMarkupGridLength>(pValue)) {
+        if (pLength->GetUnit() == CKitMarkupGridLength::unitAuto)
+            text = "Auto";
+        else if (pLength->GetUnit() == CKitMarkupGridLength::unitStar)
+            text = (pLength->GetValue() == 1.0 ? std::string() : Number(pLength->GetValue())) + "*";
+        else
+            text = Number(pLength->GetValue());
+    } else if (const CKitMarkupPointCollection* pPoints = MarkupDynamicCast<CKitMarkupPointCollection>(pValue)) {
+        text.clear();
+        for (int i = 0; i < pPoints->GetCount(); ++i)
+            text += (i > 0 ? " " : "") + std::to_string(pPoints->GetPoints()[i].x) + "," +
+                    std::to_string(pPoints->GetPoints()[i].y);
     } else if (const CKitMarkupType* pType = MarkupDynamicCast<CKitMarkupType>(pValue)) {
         text = "{x:Type " + TypeName(pType) + "}";
     } else if (const CKitMarkupDependencyProperty* pProperty = MarkupDynamicCast<CKitMarkupDependencyProperty>(pValue)) {
@@ -185,11 +199,14 @@ void CMarkupDumper::DumpObject(CKitMarkupObject* pObject, int depth)
         if (pValue == nullptr)
             continue;
         std::string text;
+        shown.push_back(pValue);
+        const CKitMarkupCollection* pCollection = MarkupDynamicCast<CKitMarkupCollection>(pValue);
+        if (pCollection != nullptr && pCollection->GetCount() == 0)
+            continue;
         if (FormatValue(pValue, text))
             m_out += " " + PropertyName(pProperty) + "=" + text;
         else
             nested.emplace_back(PropertyName(pProperty), pValue);
-        shown.push_back(pValue);
     }
     m_out += "\n";
     const std::string ownerName = TypeName(pObject->GetType());

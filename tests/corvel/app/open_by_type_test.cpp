@@ -14,6 +14,7 @@
 #include "corvel_app_environment.h"
 #include "support/enable_recorder.h"
 #include "support/message_box_recorder.h"
+#include "support/minimal_scl.h"
 #include "support/paths.h"
 #include "support/scripted_browse_dialog.h"
 #include "support/scripted_file_dialog.h"
@@ -26,16 +27,6 @@ const char kInvalidFileType[] = "Error: Attempt to load an invalid file type!";
 const char kFolderTitle[] = "Select the folder to place the project";
 const char kConfigurationFilter[] =
     "Korvane Gateway Configuration files (*.cfg)|*.cfg|XML Files (*.xml)|*.xml||";
-
-std::string SclFile(LPCSTR iedName)
-{
-    CString text;
-    text.Format("<?xml version=\"1.0\"?>\n<SCL>\n<Communication><SubNetwork name=\"N\"><ConnectedAP iedName=\"%s\" "
-                "apName=\"A\"/></SubNetwork></Communication>\n<IED name=\"%s\"><AccessPoint name=\"A\"><Server/>"
-                "</AccessPoint></IED>\n</SCL>\n",
-                iedName, iedName);
-    return std::string(text);
-}
 
 class OpenByType : public ::testing::Test {
 protected:
@@ -64,7 +55,7 @@ protected:
         for (LPCSTR ied : {"BAY1", "BAY2"}) {
             const CString fileName = CString(ied).MakeLower() + ".icd";
             const CString path = sclFolder + "\\" + fileName;
-            WriteBinaryFile(path, SclFile(ied));
+            WriteBinaryFile(path, MinimalSclFile(ied));
             doc->project.sclFiles.AddTail(new CMainDoc::_ICD_FILES{fileName, path, ""});
             CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
             device->state = kSlotInUse;
@@ -147,7 +138,7 @@ TEST_F(OpenByType, AnArchiveOfAnyLetterCaseOpensAsProject)
 TEST_F(OpenByType, AnSclFileAddsItsIedAndLeavesNoProjectPath)
 {
     const CString scl = source.File("a.icd");
-    WriteBinaryFile(scl, SclFile("BAYA"));
+    WriteBinaryFile(scl, MinimalSclFile("BAYA"));
     doc->SetProjectPath(source.File("plant.prj"));
     MessageBoxRecorder boxes;
     EXPECT_TRUE(doc->OpenFileByType(scl, FALSE));
@@ -269,7 +260,7 @@ TEST_F(OpenByType, AnImportedProjectFindsItsSclFilesInItsOwnFolder)
     CreateFolder(source.File("SCLFiles"));
     for (LPCSTR ied : {"BAY1", "BAY3"}) {
         const CString fileName = CString(ied).MakeLower() + ".icd";
-        WriteBinaryFile(source.File("SCLFiles\\" + fileName), SclFile(ied));
+        WriteBinaryFile(source.File("SCLFiles\\" + fileName), MinimalSclFile(ied));
         doc->project.sclFiles.AddTail(new CMainDoc::_ICD_FILES{fileName, elsewhere + fileName, ""});
     }
     CMainDoc::_IED_DEVICE* placed = doc->project.iedDevices.GetHead();

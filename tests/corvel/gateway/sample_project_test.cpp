@@ -1,9 +1,11 @@
 // A project built from a shared SCL sample as a user builds it: the SCL file added, the IED placed, plain,
 // report, GOOSE and command rows mapped from the IED's model tree, the tags packed into connections. The
-// project is saved into "gateway-sample" in the build folder, and its configuration written there as
-// "in-process.xml", for cfggen and the XML check that run after this test (cfggen_test.sh).
+// project is saved into "gateway-sample" in the build folder, its configuration written there as
+// "in-process.xml" and its AOI files into "aoi-in-process", for cfggen and the XML checks that run after this
+// test (cfggen_test.sh).
 #include "config_test_support.h"
 
+#include "corvel/gateway/aoi_export.h"
 #include "corvel/model/ied_tree_loader.h"
 #include "corvel/project/path_utils.h"
 #include "support/com_apartment.h"
@@ -251,6 +253,14 @@ TEST_F(SampleProject, BuildsSavesAndWritesItsConfiguration)
     EXPECT_EQ(2u, Descendants(xml.Root(), "Report").size());
     EXPECT_EQ(1u, Descendants(xml.Root(), "Goose").size());
     EXPECT_THAT(AttributeOf(Children(xml.Find("Attachments"), "File"), "Type"), ElementsAre("cid", "prj", "prx"));
+
+    // The AOI files, as Export AOI Files writes them into the folder the user chose.
+    const CString aoiFolder = folder + "\\aoi-in-process";
+    ASSERT_TRUE(CreateFolder(aoiFolder));
+    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(doc.project));
+    ASSERT_TRUE(doc.WriteAoiFiles(aoiFolder, aoi));
+    EXPECT_THAT(aoi.GetWrittenFiles(), ElementsAre(aoiFolder + "\\simpleIO_AOI.L5X"));
+    EXPECT_EQ(0u, boxes.Count());
 }
 
 } // namespace

@@ -136,7 +136,7 @@ TEST_F(XmlDocument, EmptyWrapperAndEmptyHandlesGiveEmptyResults)
     list.Add(none);
     EXPECT_EQ(0, CXmlDocument::GetChildNodes(none, list));
     EXPECT_EQ(0, list.GetSize());
-    CXmlDocument::SetNodeText(none, "x");
+    EXPECT_FALSE(CXmlDocument::SetNodeText(none, "x"));
     CXmlDocument::SetAttributeValue(DomAttributePtr(), "x");
 }
 
@@ -165,6 +165,16 @@ TEST_F(XmlDocument, OnlyElementsBecomeElementHandles)
     const DomElementPtr c = CXmlDocument::AppendChild(list[1], DomNodePtr(list[2]));
     EXPECT_STREQ("b", CXmlDocument::GetNodeName(c));
     EXPECT_STREQ("a", CXmlDocument::GetNodeName(CXmlDocument::GetParentNode(c)));
+}
+
+// The white space between elements is dropped on loading unless the wrapper is asked to keep it.
+TEST_F(XmlDocument, WhiteSpaceBetweenElementsIsKeptOnlyWhenAsked)
+{
+    LoadConfiguration();
+    EXPECT_EQ(std::string::npos, std::string(CXmlDocument::GetNodeText(m_xml.GetRootElement())).find('\n'));
+    m_xml.SetPreserveWhiteSpace(true);
+    ASSERT_TRUE(m_xml.Load(m_path));
+    EXPECT_STREQ("\n  \n    \n    text\n    \n    \n  \n", CXmlDocument::GetNodeText(m_xml.GetRootElement()));
 }
 
 TEST_F(XmlDocument, ChildByNameIsCaseSensitive)
@@ -218,13 +228,13 @@ TEST_F(XmlDocument, CDataSectionIsAppendedToItsParent)
 {
     ASSERT_TRUE(m_xml.CreateRootElement("Routine", ""));
     const DomElementPtr root = m_xml.GetRootElement();
-    CXmlDocument::SetNodeText(root, "T:");
-    m_xml.CreateCDataSection("a < b && c > 0", root);
+    EXPECT_TRUE(CXmlDocument::SetNodeText(root, "T:"));
+    EXPECT_TRUE(m_xml.CreateCDataSection("a < b && c > 0", root));
     EXPECT_STREQ("T:a < b && c > 0", CXmlDocument::GetNodeText(root));
     EXPECT_NE(std::string::npos, SavedText().find("<![CDATA[a < b && c > 0]]></Routine>"));
 
     CXmlDocument empty;
-    empty.CreateCDataSection("x", root); // no document: nothing appended
+    EXPECT_FALSE(empty.CreateCDataSection("x", root)); // no document: nothing appended
     EXPECT_STREQ("T:a < b && c > 0", CXmlDocument::GetNodeText(root));
 }
 

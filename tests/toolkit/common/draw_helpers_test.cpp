@@ -3,6 +3,7 @@
 
 #include "framework/wnd.h"
 #include "installed_fonts.h"
+#include "support/canvas.h"
 #include "test_module.h"
 #include "toolkit/common/color_manager.h"
 
@@ -19,52 +20,9 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kPaper = RGB(1, 2, 3);
 
-// A memory DC over a 32-bit top-down bitmap whose pixels the test reads directly.
-class Canvas {
-public:
-    Canvas(int width, int height) : m_width(width)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<DWORD*>(bits);
-        dc.Attach(::CreateCompatibleDC(nullptr));
-        m_old = ::SelectObject(dc.m_hDC, m_bitmap);
-        dc.FillSolidRect(0, 0, width, height, kPaper);
-    }
-    ~Canvas()
-    {
-        ::SelectObject(dc.m_hDC, m_old);
-        ::DeleteObject(m_bitmap);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    COLORREF Pixel(int x, int y) const
-    {
-        ::GdiFlush();
-        const DWORD bgra = m_bits[y * m_width + x];
-        return RGB((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
-    }
-
-    CDC dc;
-
-private:
-    int m_width;
-    HBITMAP m_bitmap = nullptr;
-    DWORD* m_bits = nullptr;
-    HGDIOBJ m_old = nullptr;
-};
-
 bool Near(COLORREF a, COLORREF b, int tolerance)
 {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+    return NearColor(a, b, tolerance);
 }
 
 // A plain hidden window for the tests that need one.

@@ -6,6 +6,7 @@
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_framework_element.h"
 #include "toolkit/markup/markup_glue.h"
+#include "toolkit/markup/markup_text_elements.h"
 #include "toolkit/markup/markup_text.h"
 #include "toolkit/markup/markup_values.h"
 
@@ -311,6 +312,54 @@ TEST_F(MarkupContextTest, GlueFunctions)
     const SIZE size = MarkupMeasureElement(m_pRoot, 100, 100);
     EXPECT_EQ(32, size.cx);
     EXPECT_EQ(22, size.cy);
+}
+
+TEST_F(MarkupContextTest, HyperlinksTurnRedUnderTheMouseAndClick)
+{
+    CKitMarkupRef<CLoggingDelegate> clicks(new CLoggingDelegate("Click", m_log));
+    m_pContext->RegisterDelegate(L"Click", clicks.Get());
+    Show("<Border Background=\"White\"><TextBlock x:Name=\"text\">"
+         "<Hyperlink x:Name=\"link\" Click=\"Click\">link</Hyperlink> text</TextBlock></Border>");
+    CKitMarkupInputElement* pLink = Named("link");
+    ASSERT_NE(nullptr, pLink);
+    const auto foreground = [pLink]() {
+        const CKitMarkupBrush* pBrush = pLink->GetValueOf<CKitMarkupBrush>(CKitMarkupTextElement::m_pForegroundProperty);
+        return pBrush != nullptr ? pBrush->GetSolidColor() : 0xFFFFFFFF;
+    };
+    // The link's text starts at the top left; below the text lies the text block itself.
+    constexpr int linkX = 3, linkY = 5, outsideX = 150, outsideY = 60;
+    EXPECT_EQ(0xFF0000u, foreground());
+
+    ::ValidateRect(m_hWnd, nullptr);
+    g_nInvalidations = 0;
+    Send(WM_MOUSEMOVE, linkX, linkY);
+    EXPECT_EQ(pLink, m_pContext->GetMouseOver()->GetLogicalParent()->GetLogicalParent());
+    EXPECT_EQ(0x0000FFu, foreground()) << "red under the mouse";
+    EXPECT_GT(g_nInvalidations, 0) << "the text block is drawn again";
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_HAND), ::GetCursor());
+    Send(WM_MOUSEMOVE, outsideX, outsideY);
+    EXPECT_EQ(Named("text"), m_pContext->GetMouseOver());
+    EXPECT_EQ(0xFF0000u, foreground()) << "blue again once the mouse has left";
+
+    // A press that starts outside and ends over the link is no click.
+    EXPECT_FALSE(Send(WM_LBUTTONDOWN, outsideX, outsideY));
+    Send(WM_MOUSEMOVE, linkX, linkY);
+    EXPECT_FALSE(Send(WM_LBUTTONUP, linkX, linkY));
+    EXPECT_TRUE(TakeLog().empty());
+
+    // Press and release over it: one click, the link its source.
+    EXPECT_TRUE(Send(WM_LBUTTONDOWN, linkX, linkY));
+    EXPECT_TRUE(Send(WM_LBUTTONUP, linkX, linkY));
+    EXPECT_EQ((Log{"Click:link"}), TakeLog());
+
+    // A press over it that is released elsewhere is forgotten.
+    Send(WM_LBUTTONDOWN, linkX, linkY);
+    Send(WM_MOUSEMOVE, outsideX, outsideY);
+    Send(WM_LBUTTONUP, outsideX, outsideY);
+    Send(WM_LBUTTONDOWN, outsideX, outsideY);
+    Send(WM_MOUSEMOVE, linkX, linkY);
+    Send(WM_LBUTTONUP, linkX, linkY);
+    EXPECT_TRUE(TakeLog().empty());
 }
 
 } // namespace

@@ -60,12 +60,39 @@ const char kSeed[] =
     "  </Border>\r\n"
     "</Border>\r\n";
 
+// Text, a grid and panels: inlines, spans, a hyperlink, an element in the text,
+// wrapping, trimming and justification, definitions and attached cells.
+const char kLayoutSeed[] =
+    "<DockPanel LastChildFill=\"True\">\r\n"
+    "  <TextBlock DockPanel.Dock=\"Top\" TextWrapping=\"Wrap\" TextAlignment=\"Justify\" Padding=\"2,1,2,1\""
+    " FontSize=\"9pt\" Foreground=\"Navy\">One <Bold>two <Italic>three</Italic></Bold>&#13;&#10;"
+    "<Hyperlink>four</Hyperlink><LineBreak/>fi<Underline>ve</Underline> "
+    "<Span BaselineAlignment=\"Subscript\" TextDecorations=\"Strikethrough\">six</Span>"
+    "<InlineUIContainer><Border Width=\"8\" Height=\"8\" Background=\"Red\"/></InlineUIContainer>"
+    "<Run Text=\"seven\" FontFamily=\"Courier New\" FontWeight=\"Black\"/></TextBlock>\r\n"
+    "  <StackPanel DockPanel.Dock=\"Bottom\" Orientation=\"Horizontal\"><Border Width=\"5\"/>"
+    "<TextBlock TextTrimming=\"WordEllipsis\" Width=\"30\">a long trimmed line</TextBlock></StackPanel>\r\n"
+    "  <WrapPanel DockPanel.Dock=\"Right\" ItemWidth=\"7\"><Border Height=\"3\"/><Border Height=\"4\"/></WrapPanel>\r\n"
+    "  <UniformGrid DockPanel.Dock=\"Left\" Columns=\"2\" FirstColumn=\"1\"><Border/><Border Visibility=\"Collapsed\"/>"
+    "<Border/></UniformGrid>\r\n"
+    "  <Grid>\r\n"
+    "    <Grid.ColumnDefinitions><ColumnDefinition Width=\"Auto\"/><ColumnDefinition Width=\"2*\" MinWidth=\"3\"/>"
+    "<ColumnDefinition Width=\"12\" MaxWidth=\"9\"/></Grid.ColumnDefinitions>\r\n"
+    "    <Grid.RowDefinitions><RowDefinition Height=\"*\"/><RowDefinition Height=\"Auto\"/></Grid.RowDefinitions>\r\n"
+    "    <TextBlock Grid.ColumnSpan=\"2\" TextWrapping=\"WrapWithOverflow\">Wide words wrap</TextBlock>\r\n"
+    "    <Border Grid.Row=\"1\" Grid.Column=\"2\" Grid.RowSpan=\"3\" Width=\"20\" Background=\"Blue\"/>\r\n"
+    "  </Grid>\r\n"
+    "</DockPanel>\r\n";
+
 // Pieces that damaged texts get spliced in.
 const char* const kFragments[] = {
     "<", ">", "/>", "</Border>", "<Border>", "&", "&#x41;", "&#", "{", "}", "\"", "'", "=", "<!--", "-->",
     "<![CDATA[", "]]>", "<?", "?>", ".", "x:", "{StaticResource accent}", "\xC3", "\xE2\x82", " ", "\r\n",
     "<Border.Tag>", "</Border.Tag>", "<Style>", "<Setter Property=\"Tag\" Value=\"x\"/>", "{x:Type Border}",
     "<Canvas>", "</Canvas>", " Canvas.Right=\"-7\"", " MaxHeight=\"3\"", " Visibility=\"Collapsed\"",
+    "<Bold>", "</Bold>", "<LineBreak/>", "&#10;", "&#13;", "<Run>", "</Run>", "<Span>", "</Span>",
+    " TextWrapping=\"Wrap\"", " TextTrimming=\"CharacterEllipsis\"", " Grid.Column=\"-4\"", " Grid.RowSpan=\"99\"",
+    "<TextBlock>", "</TextBlock>", " FontSize=\"0\"", " Width=\"1\"", "<Grid>", "</Grid>",
 };
 
 // Deterministic pseudo-random numbers.
@@ -141,6 +168,52 @@ protected:
         return built;
     }
 
+    // Truncations, byte replacements and random edits of a seed that builds; the number of trees.
+    int Mutate(const std::string& seed)
+    {
+        EXPECT_TRUE(Check(seed, "intact"));
+
+        int built = 0;
+        for (size_t length = 0; length < seed.size(); ++length)
+            built += Check(seed.substr(0, length), "truncated to " + std::to_string(length));
+
+        const char replacements[] = {'\0', '<', '>', '"', '&', '/', '{', '}', '.', '\xFF', ' ', '='};
+        for (size_t position = 0; position < seed.size(); position += 3) {
+            for (const char replacement : replacements) {
+                std::string damaged = seed;
+                damaged[position] = replacement;
+                built += Check(damaged, "byte " + std::to_string(position) + " replaced");
+            }
+        }
+
+        CRandom random(kRandomSeed);
+        for (int i = 0; i < kRandomCases; ++i) {
+            std::string damaged = seed;
+            const int edits = 1 + static_cast<int>(random.Next(4));
+            for (int edit = 0; edit < edits; ++edit) {
+                const size_t position = random.Next(static_cast<uint32_t>(damaged.size() + 1));
+                switch (random.Next(4)) {
+                case 0:
+                    damaged.insert(position, kFragments[random.Next(std::size(kFragments))]);
+                    break;
+                case 1:
+                    damaged.erase(position, random.Next(40));
+                    break;
+                case 2:
+                    damaged.insert(position, damaged.substr(random.Next(static_cast<uint32_t>(damaged.size())),
+                                                            random.Next(200)));
+                    break;
+                default:
+                    if (position < damaged.size())
+                        damaged[position] = static_cast<char>(random.Next(256));
+                    break;
+                }
+            }
+            built += Check(damaged, "random case " + std::to_string(i));
+        }
+        return built;
+    }
+
     static constexpr int kPicture = 64;
     CTestMarkupContext m_context;
     ScopedGdiObject<HBITMAP> m_bitmap;
@@ -150,48 +223,12 @@ protected:
 
 TEST_F(MarkupMutationTest, DamagedTextsEndWithATreeOrAnError)
 {
-    const std::string seed = kSeed;
-    ASSERT_TRUE(Check(seed, "intact"));
+    EXPECT_GT(Mutate(kSeed), 0);
+}
 
-    int built = 0;
-    for (size_t length = 0; length < seed.size(); ++length)
-        built += Check(seed.substr(0, length), "truncated to " + std::to_string(length));
-
-    const char replacements[] = {'\0', '<', '>', '"', '&', '/', '{', '}', '.', '\xFF', ' ', '='};
-    for (size_t position = 0; position < seed.size(); position += 3) {
-        for (const char replacement : replacements) {
-            std::string damaged = seed;
-            damaged[position] = replacement;
-            built += Check(damaged, "byte " + std::to_string(position) + " replaced");
-        }
-    }
-
-    CRandom random(kRandomSeed);
-    for (int i = 0; i < kRandomCases; ++i) {
-        std::string damaged = seed;
-        const int edits = 1 + static_cast<int>(random.Next(4));
-        for (int edit = 0; edit < edits; ++edit) {
-            const size_t position = random.Next(static_cast<uint32_t>(damaged.size() + 1));
-            switch (random.Next(4)) {
-            case 0:
-                damaged.insert(position, kFragments[random.Next(std::size(kFragments))]);
-                break;
-            case 1:
-                damaged.erase(position, random.Next(40));
-                break;
-            case 2:
-                damaged.insert(position, damaged.substr(random.Next(static_cast<uint32_t>(damaged.size())),
-                                                        random.Next(200)));
-                break;
-            default:
-                if (position < damaged.size())
-                    damaged[position] = static_cast<char>(random.Next(256));
-                break;
-            }
-        }
-        built += Check(damaged, "random case " + std::to_string(i));
-    }
-    EXPECT_GT(built, 0);
+TEST_F(MarkupMutationTest, DamagedLayoutsEndWithATreeOrAnError)
+{
+    EXPECT_GT(Mutate(kLayoutSeed), 0);
 }
 
 TEST_F(MarkupMutationTest, HostileTextsAreRefused)
@@ -221,6 +258,20 @@ TEST_F(MarkupMutationTest, HostileTextsAreRefused)
         {"many whitespace runs", "<Border><Border.Tag>" + repeat("a ", 200000) + "</Border.Tag></Border>", true},
         {"unclosed quote", "<Border Tag=\"" + std::string(100000, 'q'), false},
         {"unclosed comment", "<Border>" + repeat("<!--", 50000), false},
+        {"long text in an unbounded wrapped block",
+         "<Canvas><TextBlock TextWrapping=\"Wrap\">" + repeat("word ", 100000) + "</TextBlock></Canvas>", true},
+        {"long word in a narrow wrapped block",
+         "<TextBlock TextWrapping=\"Wrap\" Width=\"60\">" + std::string(20000, 'w') + "</TextBlock>", true},
+        {"long trimmed line", "<TextBlock TextTrimming=\"WordEllipsis\">" + repeat("ab ", 100000) + "</TextBlock>",
+         true},
+        {"many spans", "<TextBlock>" + repeat("<Span>x", 200) + repeat("</Span>", 200) + "</TextBlock>", true},
+        {"grid cells far out",
+         "<Grid><Grid.ColumnDefinitions><ColumnDefinition Width=\"Auto\"/><ColumnDefinition Width=\"99999*\"/>"
+         "</Grid.ColumnDefinitions><Border Grid.Column=\"2147483647\" Grid.ColumnSpan=\"2147483647\" Width=\"5\"/>"
+         "<Border Grid.Row=\"-2147483648\" Grid.RowSpan=\"-1\"/></Grid>",
+         true},
+        {"uniform grid of extremes", "<UniformGrid Columns=\"2147483647\" FirstColumn=\"2147483646\"><Border/></UniformGrid>",
+         true},
         {"extreme sizes",
          "<Canvas><Border Canvas.Left=\"2147483647\" Canvas.Top=\"-2147483648\" Width=\"2147483646\""
          " Margin=\"2147483647,-2147483648,2147483647,-2147483648\" BorderThickness=\"2147483647\""

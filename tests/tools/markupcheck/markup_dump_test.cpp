@@ -65,6 +65,23 @@ TEST(MarkupCheck, ValuesAndErrors)
          "<Border> Tag=#7F102030\n"},
         {"<Foo/>", 1, "The tag 'Foo' does not exist in XML namespace. Line 1, position 6\n"},
         {"x<Border/>", 1, "Data at the root level is invalid\n"},
+        {"<Grid><Grid.ColumnDefinitions><ColumnDefinition Width=\"Auto\"/><ColumnDefinition Width=\"2.5*\"/>"
+         "<ColumnDefinition MinWidth=\"10\" Width=\"*\"/><ColumnDefinition Width=\"40\"/></Grid.ColumnDefinitions>"
+         "<Polygon Points=\"0,0 10,0 10,-10\"/></Grid>",
+         0,
+         "<Grid>\n"
+         "  <Grid.ColumnDefinitions>\n"
+         "    <ColumnDefinition> Width=Auto\n"
+         "    <ColumnDefinition> Width=2.5*\n"
+         "    <ColumnDefinition> Width=* MinWidth=10\n"
+         "    <ColumnDefinition> Width=40\n"
+         "  <Polygon> Points=0,0 10,0 10,-10\n"},
+        {"<TextBlock FontSize=\"12pt\">Hi <Bold>there</Bold><LineBreak/></TextBlock>", 0,
+         "<TextBlock> TextElement.FontSize=16\n"
+         "  <Run> Text=\"Hi \"\n"
+         "  <Bold> TextElement.FontWeight=700\n"
+         "    <Run> Text=\"there\"\n"
+         "  <LineBreak> Text=\"\\x0A\"\n"},
     };
     for (const Case& c : cases) {
         std::string out;

@@ -1,4 +1,4 @@
-// markupcheck --render: a nested Border/Canvas document drawn through GDI, probed pixel by pixel in the PNG it writes.
+// markupcheck --render: documents of borders, canvases, text, a grid and panels drawn through GDI, probed pixel by pixel in the PNGs it writes.
 #include "tools/markupcheck/markup_render.h"
 
 #include "framework/handles.h"
@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,22 @@ std::string Hex(DWORD value)
     return text;
 }
 
+// A pixel expected at a place, as 0xRRGGBB.
+struct Probe {
+    int x;
+    int y;
+    DWORD colour;
+    const char* what;
+};
+
+template <size_t N>
+void ExpectProbes(const MarkupPicture& picture, const Probe (&probes)[N])
+{
+    for (const Probe& probe : probes)
+        EXPECT_EQ(Hex(probe.colour), Hex(picture.At(probe.x, probe.y)))
+            << probe.what << " at (" << probe.x << ", " << probe.y << ")";
+}
+
 TEST(MarkupRender, NestedBordersOnACanvas)
 {
     const std::string screen = BinaryPath("screens\\markup-render.png");
@@ -85,12 +102,6 @@ TEST(MarkupRender, NestedBordersOnACanvas)
     // Pixels as 0xRRGGBB.
     constexpr DWORD black = 0x000000, white = 0xFFFFFF, grey = 0xE0E0E0, navy = 0x000080, red = 0xFF0000,
                     green = 0x008000, sky = 0x87CEFA, orange = 0xFFA500, purple = 0x800080;
-    struct Probe {
-        int x;
-        int y;
-        DWORD colour;
-        const char* what;
-    };
     const Probe probes[] = {
         // The root: a 2-pixel black frame, 8 pixels of white padding, then the grey canvas.
         {0, 0, black, "root frame, corner"},
@@ -128,9 +139,74 @@ TEST(MarkupRender, NestedBordersOnACanvas)
         {205, 150, 0x7F7F7F, "gradient middle"},
         {279, 150, 0x0101FD, "gradient end"},
     };
-    for (const Probe& probe : probes)
-        EXPECT_EQ(Hex(probe.colour), Hex(picture.At(probe.x, probe.y)))
-            << probe.what << " at (" << probe.x << ", " << probe.y << ")";
+    ExpectProbes(picture, probes);
+}
+
+// The longest run of pixels of exactly one colour in any row of a rectangle.
+int LongestRun(const MarkupPicture& picture, DWORD colour, int left, int top, int right, int bottom)
+{
+    int longest = 0;
+    for (int y = top; y < bottom; ++y) {
+        int run = 0;
+        for (int x = left; x < right; ++x) {
+            run = picture.At(x, y) == colour ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
+// The rightmost pixel darker than mid-grey in a row, -1 for none.
+int RightmostInk(const MarkupPicture& picture, int y, int left, int right)
+{
+    for (int x = right - 1; x >= left; --x) {
+        const DWORD pixel = picture.At(x, y);
+        if (((pixel >> 16) & 0xFF) + ((pixel >> 8) & 0xFF) + (pixel & 0xFF) < 3 * 128)
+            return x;
+    }
+    return -1;
+}
+
+TEST(MarkupRender, TextGridAndPanels)
+{
+    const std::string screen = BinaryPath("screens\\markup-text.png");
+    ::CreateDirectoryA(BinaryPath("screens").c_str(), nullptr);
+    ::DeleteFileA(screen.c_str());
+    const std::string fixture = std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\text.xml";
+    ASSERT_EQ(0, RunMarkupCheck("--render 520 280 \"" + screen + "\" \"" + fixture + "\""));
+    const MarkupPicture picture = ReadPng(screen);
+    ASSERT_EQ(520, picture.width);
+    ASSERT_EQ(280, picture.height);
+
+    // Places that hold no text: frame, title band, the grid's header row, the four status cells of the uniform grid.
+    const Probe probes[] = {
+        {0, 0, 0x8DA2B5, "frame"},
+        {505, 15, 0xE4ECF5, "title band, right end"},
+        {505, 50, 0xF3F5F8, "grid header row, right end"},
+        {16, 258, 0xDFF0D8, "first status cell"},
+        {140, 258, 0xDFF0D8, "second status cell"},
+        {262, 258, 0xFCF3D9, "third status cell"},
+        {500, 258, 0xF2DEDE, "fourth status cell"},
+        {12, 240, 0xFFFFFF, "the star row below the paragraph"},
+    };
+    ExpectProbes(picture, probes);
+
+    // The hyperlink is underlined in blue, the raised alarm struck through in its own red.
+    EXPECT_GE(LongestRun(picture, 0x0000FF, 11, 60, 509, 110), 20) << "hyperlink underline";
+    EXPECT_GE(LongestRun(picture, 0xB71C1C, 11, 60, 509, 110), 20) << "strike-through";
+
+    // The justified paragraph reaches the right edge of its wrapped lines; its last line does not.
+    int justified = 0;
+    int lastLineEnd = 0;
+    for (int y = 115; y < 240; ++y) {
+        const int right = RightmostInk(picture, y, 15, 506);
+        if (right >= 495)
+            ++justified;
+        if (right >= 0)
+            lastLineEnd = right;
+    }
+    EXPECT_GT(justified, 0);
+    EXPECT_LT(lastLineEnd, 400);
 }
 
 TEST(MarkupRender, ErrorsAndArguments)

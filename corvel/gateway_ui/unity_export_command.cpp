@@ -1,0 +1,26 @@
+// CUnityExporter::Export: the command "Export Processor Files", which asks for the files' name.
+#include "corvel/gateway/unity_export.h"
+
+#include "framework/filedialog.h"
+
+namespace Corvel::Gateway {
+
+namespace {
+
+constexpr char kDefaultExtension[] = ".xsy";
+constexpr char kFileFilter[] = "Unity Variable Transfer Files (*.xsy)|*.xsy;*.xfm;*.csv|All Files (*.*)|*.*||";
+constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+
+} // namespace
+
+void CUnityExporter::Export()
+{
+    if (!TakeNoeSlot())
+        return;
+    CFileDialog dialog(FALSE, kDefaultExtension, GetLabel(), kSaveFlags, kFileFilter);
+    if (dialog.DoModal() != IDOK)
+        return;
+    ExportFiles(dialog.GetPathName());
+}
+
+} // namespace Corvel::Gateway

@@ -1,0 +1,93 @@
+// The command "Export Processor Files": the slot check before the save dialog, the dialog's question, and
+// the files of the chosen name; the dialog and the message boxes answered by the test's hooks.
+#include "corvel/gateway/unity_export.h"
+#include "corvel/project/path_utils.h"
+
+#include "support/com_apartment.h"
+#include "support/message_box_recorder.h"
+#include "support/paths.h"
+#include "support/scripted_file_dialog.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace Corvel::Records;
+using Corvel::Gateway::CUnityExporter;
+
+class UnityExportCommand : public ComApartmentTest {
+protected:
+    UnityExportCommand()
+    {
+        project.numPorts = 1;
+        device.name = "Boiler PLC";
+        device.devType = Corvel::Gateway::kDevTypeM340;
+        auto* row = new _TAGSMAP;
+        row->tagName = "Setpoint";
+        row->dataType = "INT16";
+        row->direction = kMtcpWriteDirection;
+        project.tagMaps.AddTail(row);
+        exporter.Attach(project, device);
+    }
+    ~UnityExportCommand() override { DeleteRecords(project.tagMaps); }
+
+    _PROJECT project;
+    CPLC_Device device;
+    CUnityExporter exporter;
+    TempFolder folder;
+    MessageBoxRecorder boxes;
+};
+
+TEST_F(UnityExportCommand, ASlotOutOfRangeStopsBeforeTheDialog)
+{
+    device.NOESel = 1;
+    for (int slot : {0, 16}) {
+        boxes.Clear();
+        device.NOESlotNum = slot;
+        ScriptedFileDialog dialog({folder.File("plc.xsy")});
+        exporter.Export();
+        EXPECT_TRUE(dialog.Requests().empty()) << slot;
+        ASSERT_EQ(1u, boxes.Count()) << slot;
+        EXPECT_EQ("Error: Slot number is out of range", std::string(boxes.Last().text));
+        EXPECT_FALSE(FileExists(folder.File("plc.xsy")));
+    }
+}
+
+TEST_F(UnityExportCommand, TheDialogProposesTheDeviceAndACancelWritesNothing)
+{
+    ScriptedFileDialog dialog({}, IDCANCEL);
+    exporter.Export();
+    ASSERT_EQ(1u, dialog.Requests().size());
+    const FileDialogRequest& request = dialog.Request();
+    EXPECT_FALSE(request.open);
+    EXPECT_EQ("xsy", std::string(request.defaultExtension));
+    EXPECT_EQ("Boiler_PLC", std::string(request.initialFileName));
+    EXPECT_EQ("Unity Variable Transfer Files (*.xsy)|*.xsy;*.xfm;*.csv|All Files (*.*)|*.*||", std::string(request.filter));
+    const DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
+    EXPECT_EQ(flags, request.flags & flags);
+    EXPECT_EQ(0u, boxes.Count());
+
+    // A device without a name proposes the model.
+    device.name.Empty();
+    exporter.Attach(project, device);
+    ScriptedFileDialog second({}, IDCANCEL);
+    exporter.Export();
+    EXPECT_EQ("VQN31", std::string(second.Request().initialFileName));
+}
+
+TEST_F(UnityExportCommand, TheChosenNameGetsTheThreeFilesWithTheSlotsRouting)
+{
+    device.devType = Corvel::Gateway::kDevTypeQuantum;
+    device.NOESel = 1;
+    device.NOESlotNum = 3;
+    ScriptedFileDialog dialog({folder.File("boiler.XSY")});
+    exporter.Export();
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(3, exporter.GetNoeSlot());
+    for (const char* name : {"boiler.xsy", "boiler.xfm", "boiler.csv"})
+        EXPECT_TRUE(FileExists(folder.File(name))) << name;
+    EXPECT_NE(std::string::npos, ReadBinaryFile(folder.File("boiler.xfm")).find("<value>768</value>"));
+}
+
+} // namespace

@@ -1,0 +1,3 @@
+#include "toolkit/common/control_theme.h"
+
+IMPLEMENT_DYNAMIC(CKitControlTheme, CCmdTarget)

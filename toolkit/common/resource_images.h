@@ -1,0 +1,96 @@
+// CKitResourceImages, CKitResourceImage: theme bitmaps of a resource module described by an INI text, drawn in nine parts.
+#pragma once
+
+#include "framework/geometry.h"
+#include "framework/msgmap.h"
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class CDC;
+class CKitResourceImages;
+
+// One loaded theme bitmap as 32-bit pixels.
+class CKitResourceImage : public CCmdTarget {
+    DECLARE_DYNAMIC(CKitResourceImage)
+public:
+    // Images larger than this in either direction are not drawn.
+    static constexpr int kMaxDrawnSize = 512;
+
+    explicit CKitResourceImage(CKitResourceImages* pOwner);
+    ~CKitResourceImage() override;
+
+    // A "PNG" or bitmap resource of the module.
+    BOOL LoadFromResource(HMODULE hModule, LPCSTR lpszName);
+    // Takes the bitmap (deleted afterwards); bAlpha: its pixels carry alpha.
+    BOOL LoadFromBitmap(HBITMAP hBitmap, BOOL bAlpha);
+    void PreMultiply();
+
+    CSize GetExtent() const { return CSize(m_nWidth, m_nHeight); }
+    int GetHeight() const { return m_nHeight; }
+    BOOL IsAlpha() const { return m_bAlpha; }
+    // Sub-image nIndex of a vertical strip of nCount images.
+    CRect GetSource(int nIndex = 0, int nCount = 1) const;
+
+    // The source part into the destination, the four margins unstretched.
+    void DrawImage(CDC* pDC, const CRect& rcDest, const CRect& rcSrc, const CRect& rcSizingMargins = CRect(0, 0, 0, 0));
+    // As DrawImage, leaving out pixels of the transparent colour (for images without alpha).
+    void DrawImageTransparent(CDC* pDC, const CRect& rcDest, const CRect& rcSrc, const CRect& rcSizingMargins,
+                              COLORREF clrTransparent);
+
+private:
+    void DrawPart(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc) const;
+
+    CKitResourceImages* m_pOwner;
+    std::vector<DWORD> m_pixels;
+    HBITMAP m_hBitmap;
+    BOOL m_bAlpha;
+    BOOL m_bPremultiplied;
+    int m_nWidth;
+    int m_nHeight;
+};
+
+// The process-wide set of theme images of one resource module.
+class CKitResourceImages : public CCmdTarget {
+    DECLARE_DYNAMIC(CKitResourceImages)
+public:
+    // The set when it has a description (INI text) loaded, else null.
+    static CKitResourceImages* Instance();
+    // The set itself, made on first use over the program's resources.
+    static CKitResourceImages* GetSet();
+
+    CKitResourceImages();
+    ~CKitResourceImages() override;
+
+    // A new module and INI name ("." becomes "_"); the INI is loaded.
+    BOOL SetHandle(HMODULE hModule, LPCSTR lpszIniName = nullptr, BOOL bFreeModule = FALSE);
+    // Finds the INI text (TEXTFILE resource); TRUE when there is one.
+    BOOL LoadIni();
+    BOOL IsLoaded() const { return m_pIniBegin != nullptr; }
+    HMODULE GetModule() const { return m_hModule; }
+
+    // The named image, loaded once; null when the module has none.
+    CKitResourceImage* LoadImage(LPCSTR lpszImageName);
+    // The INI value of the key in the section, upper case; empty when there is none.
+    CString GetImageValue(LPCSTR lpszSection, LPCSTR lpszKey) const;
+    COLORREF GetImageColor(LPCSTR lpszSection, LPCSTR lpszKey, COLORREF clrDefault = static_cast<COLORREF>(-1)) const;
+    int GetImageInt(LPCSTR lpszSection, LPCSTR lpszKey, int nDefault = 0) const;
+    CRect GetImageRect(LPCSTR lpszSection, LPCSTR lpszKey, const CRect& rcDefault = CRect(0, 0, 0, 0)) const;
+    void RemoveAll();
+
+    CRITICAL_SECTION* GetLock() { return &m_cs; }
+
+private:
+    HMODULE m_hModule;
+    BOOL m_bFreeModule;
+    CString m_strIniName;
+    const char* m_pIniBegin;
+    const char* m_pIniEnd;
+    BOOL m_bPremultiply;
+    CRITICAL_SECTION m_cs;
+    // A name that maps to null records a failed load.
+    std::map<std::string, CKitResourceImage*> m_images;
+};
