@@ -48,8 +48,9 @@ protected:
     void SetUp() override
     {
         MonitorClientTest::SetUp();
-        if (!HasFatalFailure())
+        if (!HasFatalFailure()) {
             ASSERT_EQ(1, client.IsReachable(ModuleAddress()));
+        }
     }
 
     CString Local(const std::string& content)

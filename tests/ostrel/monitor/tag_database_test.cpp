@@ -24,8 +24,9 @@ protected:
         MonitorClientTest::SetUp();
         database.SetTable(&table);
         database.SetClient(&client);
-        if (!HasFatalFailure())
+        if (!HasFatalFailure()) {
             ASSERT_EQ(1, client.IsReachable(ModuleAddress()));
+        }
     }
 
     // Loads a configuration through the simulator.

@@ -74,8 +74,9 @@ TEST(TagValues, TypedTextConvertsByWidthAndSign)
     for (const auto& c : cases) {
         CString sent;
         EXPECT_EQ(c.result, ParseTagInput(c.typed, c.code, c.format, sent)) << c.typed;
-        if (c.result == 0)
+        if (c.result == 0) {
             EXPECT_EQ(c.sent, sent) << c.typed;
+        }
     }
     // What binary and hexadecimal show of DINT -1 converts back to -1.
     for (int format : {kDisplayHex, kDisplayBinary}) {
