@@ -187,12 +187,8 @@ void CArchive::WriteString(LPCSTR lpsz)
 
 BOOL CArchive::ReadString(CString& rString)
 {
-    rString.Empty();
-    int ch = ReadByte();
-    if (ch < 0)
+    if (!AfxReadLine([this] { return ReadByte(); }, rString))
         return FALSE;
-    for (; ch >= 0 && ch != '\n'; ch = ReadByte())
-        rString.AppendChar(static_cast<char>(ch));
     if (rString.GetLength() > 0 && rString[rString.GetLength() - 1] == '\r')
         rString.Delete(rString.GetLength() - 1);
     return TRUE;

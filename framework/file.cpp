@@ -388,13 +388,7 @@ void CStdioFile::Abort()
 
 BOOL CStdioFile::ReadString(CString& rString)
 {
-    rString.Empty();
-    int ch = ReadChar();
-    if (ch < 0)
-        return FALSE;
-    for (; ch >= 0 && ch != '\n'; ch = ReadChar())
-        rString.AppendChar(static_cast<char>(ch));
-    return TRUE;
+    return AfxReadLine([this] { return ReadChar(); }, rString);
 }
 
 LPSTR CStdioFile::ReadString(LPSTR lpsz, UINT nMax)

@@ -76,6 +76,20 @@ protected:
     CString m_strFileName;
 };
 
+// Reads one line into line, without its "\n": readChar gives the next byte, or
+// a negative value at the end. FALSE (and an empty line) when the end came first.
+template <class ReadChar>
+BOOL AfxReadLine(ReadChar readChar, CString& line)
+{
+    line.Empty();
+    int ch = readChar();
+    if (ch < 0)
+        return FALSE;
+    for (; ch >= 0 && ch != '\n'; ch = readChar())
+        line.AppendChar(static_cast<char>(ch));
+    return TRUE;
+}
+
 // A text or binary file read line by line. Text mode (the default) reads
 // CR LF as LF and writes LF as CR LF.
 class CStdioFile : public CFile {

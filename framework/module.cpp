@@ -24,6 +24,11 @@ CApplicationLink* AfxGetApplicationLink()
     return g_link;
 }
 
+HWND AfxGetMessageBoxOwner()
+{
+    return g_link != nullptr ? g_link->GetMessageBoxOwner() : nullptr;
+}
+
 LPCSTR AfxGetAppName()
 {
     if (g_link != nullptr) {

@@ -13,6 +13,8 @@ public:
     // The application's name, or null for the program file's base name.
     virtual LPCSTR GetLinkedAppName() const = 0;
     virtual HINSTANCE GetLinkedInstanceHandle() const = 0;
+    // The window the application's message boxes belong to (its main window while enabled), or null.
+    virtual HWND GetMessageBoxOwner() const = 0;
 
 protected:
     ~CApplicationLink() = default;
@@ -22,6 +24,8 @@ protected:
 CApplicationLink* AfxSetApplicationLink(CApplicationLink* link);
 CApplicationLink* AfxGetApplicationLink();
 
+// The window the application's message boxes belong to; null without an application.
+HWND AfxGetMessageBoxOwner();
 // The application's name, or the program file's base name when there is no app.
 LPCSTR AfxGetAppName();
 HINSTANCE AfxGetInstanceHandle();

@@ -134,13 +134,17 @@ int CWinApp::CCoreLink::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDProm
     return m_app.DoMessageBox(lpszPrompt, nType, nIDPrompt);
 }
 
-int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
+HWND CWinApp::CCoreLink::GetMessageBoxOwner() const
 {
-    CWnd* pMainWnd = GetMainWnd();
-    HWND hOwner = pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && ::IsWindowEnabled(pMainWnd->m_hWnd)
+    CWnd* pMainWnd = m_app.GetMainWnd();
+    return pMainWnd != nullptr && pMainWnd->m_hWnd != nullptr && ::IsWindowEnabled(pMainWnd->m_hWnd)
         ? pMainWnd->m_hWnd
         : ::GetActiveWindow();
-    return KorMessageBox(hOwner, lpszPrompt, m_pszAppName, AfxMessageBoxType(nType));
+}
+
+int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
+{
+    return KorMessageBox(m_coreLink.GetMessageBoxOwner(), lpszPrompt, m_pszAppName, AfxMessageBoxType(nType));
 }
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)

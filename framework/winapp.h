@@ -166,6 +166,7 @@ private:
         int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt) override;
         LPCSTR GetLinkedAppName() const override { return m_app.m_pszAppName; }
         HINSTANCE GetLinkedInstanceHandle() const override { return m_app.m_hInstance; }
+        HWND GetMessageBoxOwner() const override;
 
     private:
         CWinApp& m_app;

@@ -1,7 +1,7 @@
 #include "corvel/app/about_dlg.h"
 
+#include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
-#include "corvel/project/product_texts.h"
 
 #include "corvel/app/res/resource.h"
 

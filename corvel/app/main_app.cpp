@@ -13,9 +13,11 @@ namespace {
 
 const char kRegistryKey[] = "VQN3x";
 constexpr UINT kRecentFileCount = 4;
-// InitCommonControlsEx: the structure's size and every class of this mask.
-constexpr DWORD kCommonControlsSize = 8;
-constexpr DWORD kCommonControlsClasses = 0xFF;
+// The common control classes InitInstance registers: every class of the mask 0xFF.
+constexpr DWORD kCommonControlsClasses = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES |
+                                         ICC_TAB_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS |
+                                         ICC_HOTKEY_CLASS | ICC_ANIMATE_CLASS;
+static_assert(kCommonControlsClasses == 0xFF, "every class of the mask 0xFF");
 
 // The Save As dialog of the XML writer.
 const char kXmlSaveAsExtension[] = ".prx";
@@ -29,6 +31,20 @@ CString AskXmlFileNameWithSaveAs(const CString& proposed)
     CFileDialog dialog(FALSE, kXmlSaveAsExtension, proposed, kXmlSaveAsFlags, kXmlSaveAsFilter);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }
+
+CString StartupFileName()
+{
+    const CMainApp* app = DYNAMIC_DOWNCAST(CMainApp, AfxGetApp());
+    return app != nullptr ? app->commandLineFile : CString();
+}
+
+void ForgetStartupFileName()
+{
+    if (CMainApp* app = DYNAMIC_DOWNCAST(CMainApp, AfxGetApp()))
+        app->commandLineFile.Empty();
+}
+
+IMPLEMENT_DYNAMIC(CMainApp, CWinAppEx)
 
 BEGIN_MESSAGE_MAP(CMainApp, CWinAppEx)
     ON_COMMAND(ID_APP_ABOUT, &CMainApp::OnAppAbout)
@@ -52,7 +68,7 @@ CMainApp::~CMainApp()
 BOOL CMainApp::InitInstance()
 {
     INITCOMMONCONTROLSEX controls = {};
-    controls.dwSize = kCommonControlsSize;
+    controls.dwSize = sizeof controls;
     controls.dwICC = kCommonControlsClasses;
     ::InitCommonControlsEx(&controls);
 
@@ -83,10 +99,8 @@ BOOL CMainApp::InitInstance()
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    if (!cmdInfo.m_strFileName.IsEmpty()) {
+    if (!cmdInfo.m_strFileName.IsEmpty())
         commandLineFile = cmdInfo.m_strFileName;
-        CMainView::startupFileName = commandLineFile;
-    }
     if (!ProcessShellCommand(cmdInfo))
         return FALSE;
 

@@ -10,7 +10,14 @@ class CMainDoc;
 // The program's default for every XML file it writes.
 CString AskXmlFileNameWithSaveAs(const CString& proposed);
 
+// The file named on Corvel's command line while it is still to be opened (CMainApp::commandLineFile);
+// empty without one or without Corvel's application object.
+CString StartupFileName();
+// Forgets the start-up file once a project has been loaded.
+void ForgetStartupFileName();
+
 class CMainApp : public CWinAppEx {
+    DECLARE_DYNAMIC(CMainApp)
 public:
     CMainApp();
     ~CMainApp() override;
@@ -24,7 +31,7 @@ public:
 
     bool flagA = true;
     bool flagB = true;
-    // The file named on the command line.
+    // The file named on the command line; the project readers empty it after a successful load.
     CString commandLineFile;
 
 private:

@@ -1,37 +1,19 @@
 #include "corvel/app/main_doc.h"
 
-#include "corvel/project/module_version.h"
-#include "corvel/project/path_utils.h"
-#include "corvel/project/product_texts.h"
-#include "corvel/workspace/buttons.h"
+#include "corvel/app/main_app.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/project/path_utils.h"
+#include "corvel/model/product.h"
+#include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
 
-#include <ctime>
+#include <vector>
 
 namespace {
 
-const char kSaveChangesQuestion[] = "Do you want to save changes?";
-const char kNewProjectName[] = "Project 1";
 constexpr int kViewWidth = 200;
 constexpr int kViewHeight = 440;
-
-CString TextAfterLastBackslash(const CString& path)
-{
-    return path.Mid(path.ReverseFind('\\') + 1);
-}
-
-// The running program's name without folder and extension, as the application keeps it.
-CString RunningProgramName()
-{
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr && app->m_pszExeName != nullptr && *app->m_pszExeName != '\0')
-        return app->m_pszExeName;
-    const CString name = TextAfterLastBackslash(AfxGetModuleFileName());
-    const int dot = name.ReverseFind('.');
-    return dot < 0 ? name : name.Left(dot);
-}
 
 } // namespace
 
@@ -51,14 +33,10 @@ BEGIN_MESSAGE_MAP(CMainDoc, CDocument)
     ON_COMMAND(ID_EXPORT_AOI_FILES, &CMainDoc::OnExportAoiFiles)
 END_MESSAGE_MAP()
 
-CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight)
-{
-    tagsINP.SetListId(Corvel::Records::kTagsListInputs);
-    tagsOUT.SetListId(Corvel::Records::kTagsListOutputs);
-    tagsMSG.SetListId(Corvel::Records::kTagsListMessages);
-}
+CMainDoc::CMainDoc() : viewSize(kViewWidth, kViewHeight) {}
 
-// The records stay: the main frame frees the devices, buttons and tags, New the FCDAs and SCL files.
+// The main frame has freed the devices with their buttons and the tags when its window went; the project
+// state deletes the records that are left.
 CMainDoc::~CMainDoc() = default;
 
 CString CMainDoc::GetProjectName() const
@@ -68,13 +46,12 @@ CString CMainDoc::GetProjectName() const
 
 CString CMainDoc::GetProjectFileName() const
 {
-    return TextAfterLastBackslash(project.filePath);
+    return GetFileNameOfPath(project.filePath);
 }
 
 CString CMainDoc::GetProjectFolder() const
 {
-    const int slash = project.filePath.ReverseFind('\\');
-    return slash < 0 ? CString() : project.filePath.Left(slash);
+    return FolderPartOfPath(project.filePath);
 }
 
 void CMainDoc::MarkChangedAndUpdateViews()
@@ -99,7 +76,7 @@ int CMainDoc::GetDeviceCount(int kind) const
 
 void CMainDoc::RemoveSclFile(const CString& path)
 {
-    const CString fileName = TextAfterLastBackslash(path);
+    const CString fileName = GetFileNameOfPath(path);
     for (POSITION pos = project.sclFiles.GetHeadPosition(); pos != nullptr;) {
         const POSITION at = pos;
         _ICD_FILES* file = project.sclFiles.GetNext(pos);
@@ -119,9 +96,7 @@ bool CMainDoc::PromptSaveChanges(const CString& message, bool ask)
     if (ask) {
         CString text;
         text.Format("  %s", static_cast<LPCSTR>(message));
-        CWnd* mainWnd = AfxGetMainWnd();
-        answer = KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, text, kProductTitle,
-                               MB_YESNOCANCEL | MB_ICONQUESTION);
+        answer = ShowProductMessage(text, MB_YESNOCANCEL | MB_ICONQUESTION);
     }
     if (answer == IDCANCEL)
         return false;
@@ -143,9 +118,11 @@ void CMainDoc::ClearFileLists()
 
 void CMainDoc::RebuildNetworkView()
 {
-    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-    if (frame == nullptr)
+    CMainFrame* frame = GetMainFrame();
+    if (frame == nullptr) {
+        RebuildDeviceSlots(CMainView::ReadIedSlotCount(), CMainView::ReadPlcSlotCount());
         return;
+    }
     frame->ReleaseProject();
     CMainView* view = DYNAMIC_DOWNCAST(CMainView, frame->GetActiveView());
     if (view == nullptr) {
@@ -173,56 +150,23 @@ bool CMainDoc::StartNewProject()
     RebuildNetworkView();
     UpdateAllViews(nullptr, 0, nullptr);
 
-    fileListA.RemoveAll();
     fileListB.RemoveAll();
-    tagsINP.RemoveAll();
-    tagsOUT.RemoveAll();
-    tagsMSG.RemoveAll();
-    ctlModelMap.clear();
-    Corvel::Records::DeleteRecords(project.fcdas);
-    Corvel::Records::DeleteRecords(project.sclFiles);
-    if (auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd()))
+    ResetToNewProject();
+    if (CMainFrame* frame = GetMainFrame())
         frame->RefreshFileView();
-
     projectReady = false;
     notEnoughSpaceShown = false;
-    project.numPorts = 1;
-    project.port61850 = 1;
-    project.portPLC = 1;
-
-    project.prjName = kNewProjectName;
-    project.comment.Empty();
-    project.filePath.Empty();
-    project.reservedText1.Empty();
-    project.reservedText2.Empty();
-    project.reservedText3.Empty();
-    project.reservedText4.Empty();
-    project.reservedText5.Empty();
     return true;
 }
 
-ProjectXmlContent CMainDoc::GetXmlContent()
+bool CMainDoc::WriteProjectXml(const CString& path)
 {
-    return ProjectXmlContent{project, tagsINP, tagsOUT, tagsMSG, ctlModelMap, fileListA};
+    return WriteXmlFile(ChangeFileExtension(path, "prx"), MakeXmlStamp());
 }
 
 ProjectXmlStamp CMainDoc::MakeXmlStamp() const
 {
-    ProjectXmlStamp stamp;
-    stamp.appName = RunningProgramName() + ".exe";
-    int major = 0, minor = 0, build = 0, revision = 0;
-    GetModuleProductVersion(stamp.appName, major, minor, build, revision);
-    stamp.appVersion.Format("%d.%d.%d.%d", major, minor, build, revision);
-    stamp.writtenAt = time(nullptr);
-    return stamp;
-}
-
-void CMainDoc::WriteProjectXml(const CString& path)
-{
-    Korvane::Formats::CKorXml xml;
-    if (!xml.Open(ChangeFileExtension(path, "prx"), false))
-        return;
-    CProjectXmlWriter(xml, GetXmlContent(), MakeXmlStamp()).Write();
+    return MakeProgramStamp();
 }
 
 Corvel::Gateway::DeviceConfigResult CMainDoc::WriteDeviceConfig(CString path, int& tagCount)
@@ -236,10 +180,13 @@ Corvel::Gateway::DeviceConfigResult CMainDoc::WriteDeviceConfig(CString path, in
 
 void CMainDoc::ReadProjectXml(const CString& path)
 {
+    // The path is copied: New empties the project path, which callers pass.
+    const CString file = path;
     if (!StartNewProject())
         return;
-    CProjectXmlReader reader(GetXmlContent());
-    const bool loaded = reader.Read(path);
+    CString error;
+    std::vector<CString> warnings;
+    const bool loaded = ReadXmlFile(file, error, warnings);
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
         const _IED_DEVICE* ied = project.iedDevices.GetNext(pos);
         if (ied->state != Corvel::Records::kSlotInUse || ied->button == nullptr)
@@ -249,19 +196,19 @@ void CMainDoc::ReadProjectXml(const CString& path)
         ied->button->ShowWindow(SW_SHOW);
     }
     if (!loaded)
-        AfxMessageBox(reader.GetError());
-    for (const CString& warning : reader.GetWarnings())
+        AfxMessageBox(error);
+    for (const CString& warning : warnings)
         AfxMessageBox(warning);
     if (!loaded)
         return;
     flagA = true;
     projectReady = true;
     UpdateAllViews(nullptr, 0, nullptr);
-    if (auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd())) {
+    if (CMainFrame* frame = GetMainFrame()) {
         frame->RefreshFileView();
         frame->UpdateTitle(project.reservedText5);
     }
-    CMainView::startupFileName.Empty();
+    ForgetStartupFileName();
     tagsMSG.NumberTags();
 }
 

@@ -2,10 +2,11 @@
 #pragma once
 #include "framework/ui.h"
 #include "corvel/gateway/device_config.h"
+#include "corvel/model/ied_records.h"
 #include "corvel/model/project_records.h"
 #include "corvel/model/tags_list.h"
+#include "corvel/project/project_state.h"
 #include "corvel/project/project_xml.h"
-#include "corvel/model/ied_records.h"
 
 #include <map>
 #include <utility>
@@ -14,7 +15,10 @@ namespace Corvel::Gateway {
 class CGenAOI;
 }
 
-class CMainDoc : public CDocument {
+// The document holds the project (CProjectState: project, fileListA, ctlModelMap, tagsINP, tagsOUT, tagsMSG)
+// and turns the outcome of the window-free operations on it into the user's dialogs and messages. Without a
+// main frame (the tests) it works on the records alone.
+class CMainDoc : public CDocument, public CProjectState {
     DECLARE_DYNCREATE(CMainDoc)
 public:
     using _PROJECT = Corvel::Records::_PROJECT;
@@ -97,9 +101,9 @@ public:
     // Empties both file lists and deletes the temporary file.
     void ClearFileLists();
 
-    // Writes the project XML file: path with its extension replaced by "prx".
-    // Failures are reported by the XML writer.
-    void WriteProjectXml(const CString& path);
+    // Writes the project XML file: path with its extension replaced by "prx"; false when it could not be
+    // opened or written whole (reported by the XML writer).
+    bool WriteProjectXml(const CString& path);
     // What the project XML file tells about its writing: this program, its version and the time.
     ProjectXmlStamp MakeXmlStamp() const;
     // Writes the module configuration to path, for Export Configuration, the download and the AOI export;
@@ -111,8 +115,6 @@ public:
     // Command 32890, and 32892 of the gateway button: makes sure the project is saved, asks for a folder and
     // writes the module configuration ("Current.xml") and the Logix Add-On Instruction files into it.
     afx_msg void OnExportAoiFiles();
-    // A single-port module has its IEC 61850 and PLC sides on its one port.
-    void UseFirstPortOnSinglePortModule();
     // Writes the module configuration into folder and the AOI files of aoi from it, the export's one road.
     // The configuration becomes folder's "Current.xml" when the AOI files are written; a declined or failed
     // run leaves the folder's "Current.xml" as it was. False when the export could not read the
@@ -129,8 +131,6 @@ public:
     CString FindCtlModelText(const CString& key, const CString& defaultText) const;
     // The first FCDA record whose tagName equals tagName, or null.
     _CFCDA* FindFcda(const CString& tagName) const;
-    // The parts of the document the project XML file carries.
-    ProjectXmlContent GetXmlContent();
 
     // Device delete, copy and paste (main_doc_devices.cpp). They act on the
     // device of the main frame's current device id.
@@ -154,11 +154,11 @@ public:
     // true when it was recognised and opened. askFolder: a configuration asks for the
     // folder to place the project in.
     virtual BOOL OpenFileByType(const CString& path, BOOL askFolder);
-    // Command 32789: the save prompt, an open-file dialog and OpenFileByType.
+    // Command ID_OPEN_PROJECT: the save prompt, an open-file dialog and OpenFileByType.
     afx_msg void OnOpenProject();
-    // Command 32882: copies a configuration into a chosen folder and opens it as a project.
+    // Command ID_IMPORT_CONFIGURATION: copies a configuration into a chosen folder and opens it as a project.
     afx_msg void OnImportConfiguration();
-    // Command 32883: the gateway button's export of the module configuration.
+    // Command ID_EXPORT_CONFIGURATION: the gateway button's export of the module configuration.
     afx_msg void OnExportConfiguration();
     afx_msg void OnUpdateExportConfiguration(CCmdUI* pCmdUI);
     // Rewrites the File names of the configuration at path into the project folder
@@ -179,7 +179,7 @@ private:
 public:
     // Adding IEDs from SCL files (main_doc_addied.cpp).
     using CConnectedAPArray = ::CConnectedAPArray;
-    // Command 32771, and 32886 forwarded by the application: adds the SCL files chosen in a file dialog.
+    // Command ID_ADD_IED, and ID_APP_ADD_IED forwarded by the application: adds the SCL files chosen in a file dialog.
     virtual void OnAddIed();
     // Adds one SCL file to the project's file lists and to the file view, unless the project has a file of its name.
     void AddSclFile(CString path);
@@ -188,7 +188,7 @@ public:
     static CString ScanSclFile(CString& info, const CString& path);
     // Appends one new record per ConnectedAP of an IED with a server access point; the caller owns them.
     static void ReadIedHeader(const CString& path, CConnectedAPArray& entries);
-    // Command 32891: points the project's SCL files to the same names in a folder the user chooses.
+    // Command ID_CHANGE_SCL_FOLDER: points the project's SCL files to the same names in a folder the user chooses.
     afx_msg void OnChangeSclFolder();
 
     // New with its save prompt; false when the user cancelled it.
@@ -203,17 +203,11 @@ public:
     bool projectReady = false;
     bool flagB = false;
     CString tempFilePath;
-    CStringArray fileListA;
     CStringArray fileListB;
     CString textA;
     int numberA = 0;
-    _PROJECT project;
     _IED_DEVICE* copiedIedDevice = nullptr;
     CPLC_Device* copiedPlcDevice = nullptr;
-    std::map<CtlModelKey, int> ctlModelMap;
-    CVQNTagsList tagsINP;
-    CVQNTagsList tagsOUT;
-    CVQNTagsList tagsMSG;
     bool flagC = false;
 
     // Project archive (*.prj), Save and Save As, packing of tags (main_doc_archive.cpp).
@@ -264,7 +258,8 @@ protected:
     virtual void WaitAfterSave(DWORD milliseconds);
     // Runs Save As when the save prompt is answered Yes; false when it did not save.
     virtual bool SaveProjectFromPrompt();
-    // Rebuilds the network view after the main frame released the old picture.
+    // Rebuilds the network view after the main frame released the old picture; without a main frame,
+    // rebuilds the device records alone, as many as the profile asks for.
     virtual void RebuildNetworkView();
 
     DECLARE_MESSAGE_MAP()

@@ -29,7 +29,7 @@ const char kSclFolderTitle[] = "Select the folder where the CID files are locate
 
 CFileView* MainFileView()
 {
-    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    auto* frame = GetMainFrame();
     return frame != nullptr ? frame->GetFileView() : nullptr;
 }
 
@@ -60,8 +60,7 @@ bool AcceptScannedIeds(const CMainDoc& doc, const std::vector<ScannedIed>& ieds)
         if (!names.insert(name).second) {
             CString text;
             text.Format(kIedNotUnique, static_cast<LPCSTR>(name));
-            CWnd* mainWnd = AfxGetMainWnd();
-            KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, text, AfxGetAppName(), MB_OK);
+            ShowProductMessage(text, MB_OK);
             return false;
         }
     }
@@ -71,12 +70,6 @@ bool AcceptScannedIeds(const CMainDoc& doc, const std::vector<ScannedIed>& ieds)
             return AfxMessageBox(kSameIedQuestion, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
     return true;
-}
-
-bool IsExistingFile(const CString& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 } // namespace
@@ -170,11 +163,11 @@ void CMainDoc::OnChangeSclFolder()
     }
     for (const CString& path : paths) {
         const CString candidate = JoinPath(folder, GetFileNameOfPath(path));
-        if (IsExistingFile(candidate))
+        if (FileExists(candidate))
             fileView->ChangeSclFilePath(path, candidate);
     }
 
     SetModified();
-    if (auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd()))
+    if (auto* frame = GetMainFrame())
         frame->RefreshFileView();
 }

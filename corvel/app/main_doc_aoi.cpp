@@ -15,20 +15,9 @@ const char kFolderTitle[] = "Select a directory to put the AOI files";
 const char kNoFolderChosen[] = "No directory was selected.  No files were created";
 const char kExportFailed[] = "There was an error when creating the AOI files. No files were created";
 const char kFilesExported[] = "%d AOI files were exported.";
-const char kCannotCreateConfiguration[] = "Error: Opening XML File\n%s";
 
-// The configuration the export reads, left beside the AOI files.
-const char kConfigurationName[] = "Current.xml";
-const char kDraftPrefix[] = "cfg";
 // How long the saved project is given before the export goes on.
 constexpr DWORD kSettleAfterSaveMs = 500;
-
-[[noreturn]] void ThrowCannotCreateConfiguration(const CString& path, DWORD error)
-{
-    CString text;
-    text.Format(kCannotCreateConfiguration, (LPCSTR)path);
-    throw Corvel::Gateway::CDeviceConfigError(text, HRESULT_FROM_WIN32(error));
-}
 
 } // namespace
 
@@ -70,41 +59,11 @@ void CMainDoc::OnExportAoiFiles()
     }
 }
 
-void CMainDoc::UseFirstPortOnSinglePortModule()
-{
-    if (project.numPorts == 1) {
-        project.port61850 = 1;
-        project.portPLC = 1;
-    }
-}
-
 bool CMainDoc::WriteAoiFiles(const CString& folder, CGenAOI& aoi)
 {
-    // The configuration is written under a draft name and takes "Current.xml"'s place once the AOI files
-    // are written; a declined or failed run leaves the folder's configuration as it was.
-    const CString configPath = JoinPath(folder, kConfigurationName);
-    const CString draftPath = CreateTemporaryFileBeside(configPath, kDraftPrefix);
-    if (draftPath.IsEmpty())
-        ThrowCannotCreateConfiguration(configPath, ::GetLastError());
-    bool exported = false;
-    try {
-        int tagCount = 0;
-        WriteDeviceConfig(draftPath, tagCount);
-        exported = aoi.ExportAll(draftPath);
-    } catch (...) {
-        ::DeleteFileA(draftPath);
-        throw;
-    }
-    if (!exported || aoi.WasDeclined()) {
-        ::DeleteFileA(draftPath);
-        return exported;
-    }
-    if (!::MoveFileExA(draftPath, configPath, MOVEFILE_REPLACE_EXISTING)) {
-        const DWORD error = ::GetLastError();
-        ::DeleteFileA(draftPath);
-        ThrowCannotCreateConfiguration(configPath, error);
-    }
-    return true;
+    Corvel::Gateway::DeviceConfigOptions options;
+    options.stamp = MakeXmlStamp();
+    return Corvel::Gateway::WriteConfigurationAndAoiFiles(GetXmlContent(), options, folder, aoi);
 }
 
 void CMainDoc::WaitAfterSave(DWORD milliseconds)

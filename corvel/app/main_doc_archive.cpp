@@ -2,6 +2,8 @@
 #include "corvel/app/main_doc.h"
 
 #include "corvel/project/path_utils.h"
+#include "corvel/app/main_app.h"
+#include "corvel/model/scl_header.h"
 #include "corvel/project/project_archive.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_frame.h"
@@ -14,32 +16,14 @@ using Corvel::Records::kSlotInUse;
 const char kArchiveExtension[] = "prj";
 const char kSaveAsDefaultExtension[] = ".prj";
 const char kSaveAsFilter[] = "Project Files (*.prj)|*.prj|All Files (*.*)|*.*||";
-const char kSclFolderName[] = "SCLFiles";
 constexpr DWORD kSaveAsFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST;
 
-// Pictures of a loaded PLC device's button by its devType.
-const struct {
-    int devType;
-    int bitmap;
-} kPlcBitmaps[] = {{7, 386}, {8, 384}, {9, 316}};
 
-ProjectArchiveContent ArchiveContent(CMainDoc& doc)
+void ShowFileError(LPCSTR format, const CString& path, const CString& reason)
 {
-    return ProjectArchiveContent{doc.project, doc.tagsINP, doc.tagsOUT, doc.tagsMSG, doc.ctlModelMap};
-}
-
-// path with the extension of its file name replaced; a file name without one
-// gets it appended (a dot in a folder name is not taken for the extension's).
-CString WithExtension(const CString& path, LPCSTR extension)
-{
-    if (GetFileNameOfPath(path).Find('.') < 0)
-        return path + "." + extension;
-    return ChangeFileExtension(path, extension);
-}
-
-CMainFrame* MainFrame()
-{
-    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    CString message;
+    message.Format(format, (LPCSTR)path, (LPCSTR)reason);
+    AfxMessageBox(message, MB_OK | MB_ICONERROR);
 }
 
 } // namespace
@@ -105,7 +89,7 @@ bool CMainDoc::SaveProjectAs()
     if (dialog.DoModal() != IDOK)
         return false;
     project.filePath = dialog.GetPathName();
-    if (CMainFrame* frame = MainFrame())
+    if (CMainFrame* frame = GetMainFrame())
         frame->UpdateTitle(dialog.GetFileName());
     if (!WriteProjectFiles(false))
         return false;
@@ -116,33 +100,26 @@ bool CMainDoc::SaveProjectAs()
 // The .prx file first, then the .prj file; the project path becomes the .prj path.
 bool CMainDoc::WriteProjectFiles(bool mayAskPath)
 {
-    const CString archivePath = WithExtension(project.filePath, kArchiveExtension);
-    project.filePath = archivePath;
-    WriteProjectXml(archivePath);
-
-    CFile file;
-    CFileException openError;
-    if (!file.Open(archivePath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &openError)) {
-        if (mayAskPath)
-            return SaveProjectAs();
+    CString error;
+    switch (CProjectState::WriteProjectFiles(project.filePath, {sclFolder, textA}, error)) {
+    case ProjectWriteResult::kWritten:
+        break;
+    case ProjectWriteResult::kXmlNotWritten:
+        // The archive was not touched.
+    {
         CString message;
-        message.Format("Error: Could not create the project file \"%s\": %s", (LPCSTR)archivePath,
-                       (LPCSTR)openError.GetErrorMessage());
+        message.Format("Error: Could not write the project file \"%s\". The project was not saved.",
+                       (LPCSTR)ChangeFileExtension(project.filePath, "prx"));
         AfxMessageBox(message, MB_OK | MB_ICONERROR);
         return false;
     }
-    try {
-        CArchive ar(&file, CArchive::store);
-        CProjectArchiveWriter(ArchiveContent(*this), {sclFolder, textA}).Write(ar);
-        ar.Close();
-        file.Close();
-    } catch (CException* e) {
-        CString message;
-        message.Format("Error: Could not write the project file \"%s\": %s", (LPCSTR)archivePath,
-                       (LPCSTR)e->GetErrorMessage());
-        e->Delete();
-        file.Abort();
-        AfxMessageBox(message, MB_OK | MB_ICONERROR);
+    case ProjectWriteResult::kArchiveNotCreated:
+        if (mayAskPath)
+            return SaveProjectAs();
+        ShowFileError("Error: Could not create the project file \"%s\": %s", project.filePath, error);
+        return false;
+    case ProjectWriteResult::kArchiveFailed:
+        ShowFileError("Error: Could not write the project file \"%s\": %s", project.filePath, error);
         return false;
     }
     modified = false;
@@ -155,52 +132,46 @@ void CMainDoc::LoadProjectArchive(const CString& path)
 {
     const CString archivePath = GetProjectPath();
     CFile file;
-    CFileException openError;
-    if (archivePath.IsEmpty() || !file.Open(archivePath, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
-        CString message;
-        message.Format("Error: Could not open the project file \"%s\": %s", (LPCSTR)archivePath,
-                       (LPCSTR)openError.GetErrorMessage());
-        AfxMessageBox(message, MB_OK | MB_ICONERROR);
+    CString error;
+    if (!OpenArchiveFile(archivePath, file, error)) {
+        AfxMessageBox(error, MB_OK | MB_ICONERROR);
         return;
     }
+    // A copy: New empties the project path, which callers may pass.
+    const CString openedPath = path;
     if (!StartNewProject())
         return;
     project.filePath = archivePath;
     if (sclFilesInProjectFolder)
-        sclFolder = GetFolderOfPath(path) + "\\" + kSclFolderName;
+        sclFolder = GetFolderOfPath(openedPath) + "\\" + kSclFilesFolderName;
 
     CProjectArchiveReader::Options options;
     options.openKind = openKind;
     options.sclFilesInProjectFolder = sclFilesInProjectFolder;
     options.sclFolder = sclFolder;
     options.projectFolder = GetProjectFolder();
-    options.iedNameOfFile = &CMainDoc::FindIedNameInFile;
-    CProjectArchiveReader reader(ArchiveContent(*this), options);
-    bool loaded = false;
-    {
-        CArchive ar(&file, CArchive::load);
-        loaded = reader.Read(ar);
-        ar.Abort();
-    }
-    file.Abort();
-    fileVersion = reader.GetFileVersion();
+    options.iedNameOfFile = &FindIedNameInFile;
+    std::vector<CString> warnings;
+    const bool loaded = ReadArchiveFile(file, options, fileVersion, error, warnings);
 
     // What was read is shown even when the file ended early.
     ShowLoadedDevices();
     UpdateAllViews(nullptr, 0, nullptr);
-    CMainFrame* frame = MainFrame();
+    CMainFrame* frame = GetMainFrame();
     if (frame != nullptr)
         frame->RefreshFileView();
     tagsMSG.NumberTags();
-    if (!loaded) {
-        AfxMessageBox(reader.GetError(), MB_OK | MB_ICONERROR);
+    if (!loaded)
+        AfxMessageBox(error, MB_OK | MB_ICONERROR);
+    for (const CString& warning : warnings)
+        AfxMessageBox(warning);
+    if (!loaded)
         return;
-    }
     flagA = true;
     projectReady = true;
     if (frame != nullptr)
         frame->UpdateTitle(GetProjectName());
-    CMainView::startupFileName.Empty();
+    ForgetStartupFileName();
 }
 
 void CMainDoc::ShowLoadedDevices()
@@ -213,14 +184,11 @@ void CMainDoc::ShowLoadedDevices()
         ied->button->sclFilePath = ied->CIDFile;
         ied->button->ShowWindow(SW_SHOW);
     }
-    const COLORREF windowColour = ::GetSysColor(COLOR_WINDOW);
     for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
         const CPLC_Device* plc = project.plcDevices.GetNext(pos);
         if (plc->button == nullptr)
             continue;
-        for (const auto& picture : kPlcBitmaps)
-            if (plc->devType == picture.devType)
-                plc->button->SetBitmaps(picture.bitmap, windowColour);
+        plc->button->ShowTypePicture(plc->devType);
         if (plc->state == kSlotInUse)
             plc->button->ShowWindow(SW_SHOW);
     }

@@ -14,32 +14,12 @@ using Corvel::Records::kSlotInUse;
 const char kWarningsSection[] = "Props";
 const char kWarningsEntry[] = "Warnings";
 constexpr int kWarningsOn = 1;
-const char kMaxIedsSection[] = "Mapper";
-const char kMaxIedsEntry[] = "MaxNoIEC";
 const char kRegistersExceeded[] = "The maximum Modbus address of %d has been exceeded";
 constexpr int kMaxModbusAddress = 65535;
 // Texts of a configured entry that a paste takes: five of an IED entry, eight of a PLC row.
 constexpr size_t kPastedIedTexts = 5;
 constexpr size_t kPastedPlcTexts = 8;
 
-constexpr int kIedBitmap = 318;
-constexpr int kFreedPlcBitmap = 388;
-// Pictures of a PLC button by devType; other types keep their picture.
-const struct {
-    int devType;
-    int bitmap;
-} kPlcBitmaps[] = {{7, 386}, {8, 384}, {9, 388}};
-
-CMainFrame* MainFrame()
-{
-    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-}
-
-int CurrentDeviceId()
-{
-    CMainFrame* frame = MainFrame();
-    return frame != nullptr ? frame->currentDeviceId : 0;
-}
 
 int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
 {
@@ -49,19 +29,10 @@ int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
 
 void InvalidateActiveView()
 {
-    CMainFrame* frame = MainFrame();
+    CMainFrame* frame = GetMainFrame();
     CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
     if (view != nullptr)
         view->Invalidate(TRUE);
-}
-
-void SetPlcPicture(CPLCButton* button, int devType)
-{
-    if (button == nullptr)
-        return;
-    for (const auto& picture : kPlcBitmaps)
-        if (devType == picture.devType)
-            button->SetBitmaps(picture.bitmap, ::GetSysColor(COLOR_WINDOW));
 }
 
 template <class T>
@@ -99,7 +70,7 @@ void CMainDoc::DeleteDevice(int kind)
     else if (kind == kKindPlc)
         DeleteCurrentPlcDevice();
     InvalidateActiveView();
-    if (CMainFrame* frame = MainFrame())
+    if (CMainFrame* frame = GetMainFrame())
         frame->GetSplitter().SetLabelText(CString());
     MarkChangedAndUpdateViews();
 }
@@ -130,7 +101,8 @@ void CMainDoc::DeleteCurrentIedDevice()
 
 void CMainDoc::DeleteCurrentPlcDevice()
 {
-    const int maxIeds = ProfileInt(kMaxIedsSection, kMaxIedsEntry, CMainView::kDefaultMaxIeds);
+    // The PLC slots follow the IED slots the network view made.
+    const int maxIeds = CMainView::ReadIedSlotCount();
     const int firstPlcId = CMainView::kFirstDeviceId + maxIeds;
     if (CPLC_Device* device = FindDevice(project.plcDevices, CurrentDeviceId()))
         device->state = kSlotFree;
@@ -141,10 +113,10 @@ void CMainDoc::DeleteCurrentPlcDevice()
         if (device->button == nullptr)
             continue;
         if (position < used) {
-            SetPlcPicture(device->button, device->devType);
+            device->button->ShowTypePicture(device->devType);
             device->button->ShowWindow(SW_SHOW);
         } else {
-            device->button->SetBitmaps(kFreedPlcBitmap, ::GetSysColor(COLOR_WINDOW));
+            device->button->SetBitmaps(kPlcBitmap, ::GetSysColor(COLOR_WINDOW));
             device->button->ShowWindow(SW_HIDE);
         }
     }
@@ -221,7 +193,7 @@ void CMainDoc::PastePlcDevice()
     const CPLC_Device* source = copiedPlcDevice;
     if (source == nullptr)
         return;
-    CMainFrame* frame = MainFrame();
+    CMainFrame* frame = GetMainFrame();
     CMainView* view = frame != nullptr ? frame->GetNetworkView() : nullptr;
     if (view == nullptr)
         return;
@@ -244,7 +216,8 @@ void CMainDoc::PastePlcDevice()
     device->devType = source->devType;
     for (const Corvel::Records::ConfiguredRow& row : source->configuredRows)
         device->configuredRows.push_back(FirstTexts(row, kPastedPlcTexts));
-    SetPlcPicture(device->button, device->devType);
+    if (device->button != nullptr)
+        device->button->ShowTypePicture(device->devType);
     InvalidateActiveView();
 }
 

@@ -3,15 +3,13 @@
 
 #include "corvel/app/res/resource.h"
 #include "corvel/project/configuration_rewrite.h"
-#include "corvel/project/kor_xml.h"
 #include "corvel/project/path_utils.h"
-#include "corvel/project/product_texts.h"
+#include "corvel/model/product.h"
 #include "corvel/workspace/buttons.h"
 #include "toolkit/common/browse_dialog.h"
 
 namespace {
 
-const char kSaveChangesQuestion[] = "Do you want to save changes?";
 const char kFolderTitle[] = "Select the folder to place the project";
 
 const char kInvalidConfiguration[] = "Error: Attempt to load an invalid '.Cfg' file.";
@@ -33,7 +31,6 @@ const char kOpenProjectExtension[] = ".prj";
 const char kOpenProjectFilter[] =
     "Project Files (*.prj)|*.prj|Project Files (*.prx)|*.prx|Cfg Import Files (*.cfg)|*.cfg||";
 const char kImportExtension[] = "*.cfg";
-const char kWorkFileName[] = "TEMP.xml";
 
 // Extensions, lower case, as OpenFileByType tests them.
 const char* const kSclExtensions[] = {".scd", ".icd", ".cid"};
@@ -54,9 +51,7 @@ void ShowError(LPCSTR text)
 
 void ShowTitledError(const CString& text)
 {
-    CWnd* mainWnd = AfxGetMainWnd();
-    KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, text, kProductTitle,
-                  MB_OK | MB_ICONEXCLAMATION);
+    ShowProductMessage(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
 CString FormatPath(LPCSTR format, const CString& path)
@@ -197,12 +192,8 @@ void CMainDoc::SelectFirstIedDevice()
 
 void CMainDoc::OnImportConfiguration()
 {
-    if (modified) {
-        CWnd* mainWnd = AfxGetMainWnd();
-        if (KorMessageBox(mainWnd != nullptr ? mainWnd->GetSafeHwnd() : nullptr, kImportUnsaved, kProductTitle,
-                          MB_YESNO) != IDYES)
-            return;
-    }
+    if (modified && ShowProductMessage(kImportUnsaved, MB_YESNO) != IDYES)
+        return;
     CString filter;
     filter.LoadString(IDS_CONFIGURATION_FILTER);
     CFileDialog dialog(TRUE, kImportExtension, nullptr, OFN_FILEMUSTEXIST, filter, AfxGetMainWnd());
@@ -243,51 +234,35 @@ void CMainDoc::OnUpdateExportConfiguration(CCmdUI* pCmdUI)
 CString CMainDoc::RestoreConfigurationFiles(const CString& path)
 {
     openKind = kOpenKindConfiguration;
-    const CString folder = GetProjectFolder();
-    const CString workPath = folder + "\\" + kWorkFileName;
-    const ConfigurationRewrite rewrite = RewriteConfigurationFile(path, workPath, folder);
-    // A configuration that is the work file itself is never removed.
-    auto discardWorkFile = [&] {
-        if (!IsSamePath(path, workPath))
-            DeleteFileAtPath(workPath);
-    };
-    switch (rewrite.result) {
-    case ConfigurationRewrite::kDone:
-        break;
-    case ConfigurationRewrite::kTooLarge:
+    const ConfigurationRestore restore = RestoreConfiguration(path, GetProjectFolder());
+    switch (restore.result) {
+    case ConfigurationRestore::kRestored:
+        project.prjName = GetFileNameOfPath(restore.projectFile);
+        // The restore of the embedded files tells its failures in boxes without an owner.
+        for (const CString& message : restore.extractionMessages)
+            ShowProductMessage(message, MB_ICONEXCLAMATION | MB_OK, nullptr);
+        return restore.projectFile;
+    case ConfigurationRestore::kTooLarge:
         ShowTitledError(FormatPath(kConfigurationTooLarge, path));
-        return CString();
-    case ConfigurationRewrite::kUnwritable:
-        ShowTitledError(FormatPath(kWorkFileUnwritable, workPath));
-        discardWorkFile();
-        return CString();
+        break;
+    case ConfigurationRestore::kUnwritable:
+        ShowTitledError(FormatPath(kWorkFileUnwritable, restore.workPath));
+        break;
+    case ConfigurationRestore::kNoProjectFile:
+        ShowTitledError(FormatPath(kNoProjectFile, path));
+        break;
+    case ConfigurationRestore::kDamaged:
+        ShowTitledError(FormatPath(kConfigurationDamaged, path));
+        break;
+    case ConfigurationRestore::kNotRenamed: {
+        CString text;
+        text.Format(kWorkFileNotRenamed, (LPCSTR)restore.workPath, (LPCSTR)restore.xmlPath);
+        ShowTitledError(text);
+        break;
+    }
     default:
         ShowTitledError(FormatPath(kConfigurationUnreadable, path));
-        return CString();
+        break;
     }
-    // Nothing is restored or deleted for a configuration without a project or with a damaged start.
-    if (rewrite.projectFile.IsEmpty() || !IsXmlStartIntact(workPath)) {
-        discardWorkFile();
-        ShowTitledError(FormatPath(rewrite.projectFile.IsEmpty() ? kNoProjectFile : kConfigurationDamaged, path));
-        return CString();
-    }
-    project.prjName = GetFileNameOfPath(rewrite.projectFile);
-
-    const CString xmlPath = ChangeFileExtension(rewrite.projectFile, "xml");
-    DeleteFileAtPath(xmlPath);
-    if (!RenameFileShell(xmlPath, workPath)) {
-        // The rewritten configuration stays in the work file.
-        CString text;
-        text.Format(kWorkFileNotRenamed, (LPCSTR)workPath, (LPCSTR)xmlPath);
-        ShowTitledError(text);
-        return CString();
-    }
-    // An .xml configuration gives way to the rewritten one.
-    if (EndsWithExtension(path, "xml") && !IsSamePath(path, xmlPath))
-        DeleteFileAtPath(path);
-
-    Korvane::Formats::CKorXml xml;
-    if (xml.Open(xmlPath, true))
-        xml.ExtractEmbeddedFiles({folder + "\\" + kSclFilesFolderName, folder});
-    return rewrite.projectFile;
+    return CString();
 }

@@ -21,12 +21,8 @@ using Corvel::Records::kColTagPath;
 using Corvel::Records::kConnectionCount;
 using Corvel::Records::kSlotInUse;
 
-// The main frame's current device; 0 when there is none (or no main frame).
-int CurrentDeviceId()
-{
-    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-    return frame != nullptr ? frame->currentDeviceId : 0;
-}
+const char kReadDirection[] = "MTCP-->";
+const char kWriteDirection[] = "MTCP<--";
 
 CString Column(const Corvel::Records::ConfiguredRow& row, size_t column)
 {

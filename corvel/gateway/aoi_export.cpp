@@ -570,4 +570,47 @@ bool CGenAOI::PathExists(const CString& path)
     return ::GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
+const char kCannotCreateConfiguration[] = "Error: Opening XML File\n%s";
+// The configuration the export reads, left beside the AOI files, and the prefix of its draft.
+const char kConfigurationName[] = "Current.xml";
+const char kDraftPrefix[] = "cfg";
+
+[[noreturn]] void ThrowCannotCreateConfiguration(const CString& path, DWORD error)
+{
+    CString text;
+    text.Format(kCannotCreateConfiguration, (LPCSTR)path);
+    throw CDeviceConfigError(text, HRESULT_FROM_WIN32(error));
+}
+
+} // namespace
+
+bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const DeviceConfigOptions& options,
+                                   const CString& folder, CGenAOI& aoi)
+{
+    const CString configPath = JoinPath(folder, kConfigurationName);
+    const CString draftPath = CreateTemporaryFileBeside(configPath, kDraftPrefix);
+    if (draftPath.IsEmpty())
+        ThrowCannotCreateConfiguration(configPath, ::GetLastError());
+    bool exported = false;
+    try {
+        WriteDeviceConfigFile(project, draftPath, options);
+        exported = aoi.ExportAll(draftPath);
+    } catch (...) {
+        ::DeleteFileA(draftPath);
+        throw;
+    }
+    if (!exported || aoi.WasDeclined()) {
+        ::DeleteFileA(draftPath);
+        return exported;
+    }
+    if (!::MoveFileExA(draftPath, configPath, MOVEFILE_REPLACE_EXISTING)) {
+        const DWORD error = ::GetLastError();
+        ::DeleteFileA(draftPath);
+        ThrowCannotCreateConfiguration(configPath, error);
+    }
+    return true;
+}
+
 } // namespace Corvel::Gateway

@@ -1,6 +1,7 @@
 // CGenAOI, CAoiExportError: the Logix Add-On Instruction files ("<device>_AOI.L5X") written from a module
 // configuration ("DeviceConfig").
 #pragma once
+#include "corvel/gateway/device_config.h"
 #include "corvel/model/project_records.h"
 #include "corvel/model/xml_document.h"
 #include "corvel/project/kor_exceptions.h"
@@ -115,5 +116,12 @@ private:
     // The members of the file being written, by full tag name.
     std::map<CString, Member> m_members;
 };
+
+// Writes the module configuration of project into folder and the AOI files of aoi from it, the export's one
+// road: the configuration is written under a draft name and becomes folder's "Current.xml" when the AOI files
+// are written; a declined or failed run leaves the folder's "Current.xml" as it was. False when the export
+// could not read the configuration. Failures throw CKorException with the text for the user.
+bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const DeviceConfigOptions& options,
+                                   const CString& folder, CGenAOI& aoi);
 
 } // namespace Corvel::Gateway

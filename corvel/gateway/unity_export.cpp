@@ -6,7 +6,7 @@
 #include "corvel/model/msxml_support.h"
 #include "corvel/model/scl_reading.h"
 #include "corvel/project/path_utils.h"
-#include "corvel/project/product_texts.h"
+#include "corvel/model/product.h"
 #include "corvel/project/project_xml.h"
 #include "framework/msgbox.h"
 

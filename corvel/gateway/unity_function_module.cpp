@@ -5,7 +5,7 @@
 #include "corvel/gateway/device_config_writer.h"
 #include "corvel/model/scl_reading.h"
 #include "corvel/project/path_utils.h"
-#include "corvel/project/product_texts.h"
+#include "corvel/model/product.h"
 #include "framework/msgbox.h"
 
 #include <algorithm>

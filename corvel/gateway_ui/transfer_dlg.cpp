@@ -23,7 +23,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const char kProductTitle[] = "Korvane EIP-Tarnwell";
 const char kUploadCaption[] = "Upload";
 const char kFolderTitle[] = "Select the folder to place the uploaded project";
 const char kConfigurationName[] = "current.xml";
@@ -372,9 +371,9 @@ void CDlgTransferFile::OnValidateIpSettings()
         return;
     const CString finding = Corvel::Gateway::CheckIpSettings(doc->project);
     if (finding.IsEmpty())
-        KorMessageBox(m_hWnd, kValidationComplete, kProductTitle, MB_OK | MB_ICONINFORMATION);
+        ShowProductMessage(kValidationComplete, MB_OK | MB_ICONINFORMATION, m_hWnd);
     else
-        KorMessageBox(m_hWnd, finding, kProductTitle, MB_OK | MB_ICONERROR);
+        ShowProductMessage(finding, MB_OK | MB_ICONERROR, m_hWnd);
 }
 
 void CDlgTransferFile::OnDestroy()

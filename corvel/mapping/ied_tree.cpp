@@ -62,8 +62,7 @@ bool CIEDTree::LoadIedModelFromScl(const CString& path)
     int deviceId = m_projectDeviceId;
     if (!m_projectGiven) {
         document = FindMainDocument();
-        auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-        deviceId = frame != nullptr ? frame->currentDeviceId : 0;
+        deviceId = CurrentDeviceId();
     }
     if (document == nullptr)
         return false;

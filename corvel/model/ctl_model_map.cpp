@@ -12,7 +12,33 @@ CString CodeText(int code)
     return text;
 }
 
+// The byte at index i of the key's text (CtlModelKeyText), or -1 past its end.
+int KeyTextByte(const CtlModelKey& key, int i)
+{
+    const int domainLength = key.first.GetLength();
+    if (i < domainLength)
+        return static_cast<unsigned char>(key.first[i]);
+    if (key.second.IsEmpty())
+        return -1;
+    if (i == domainLength)
+        return '|';
+    const int pathIndex = i - domainLength - 1;
+    return pathIndex < key.second.GetLength() ? static_cast<unsigned char>(key.second[pathIndex]) : -1;
+}
+
 } // namespace
+
+bool CtlModelKeyTextLess::operator()(const CtlModelKey& left, const CtlModelKey& right) const
+{
+    for (int i = 0;; ++i) {
+        const int a = KeyTextByte(left, i);
+        const int b = KeyTextByte(right, i);
+        if (a != b)
+            return a < b;
+        if (a < 0)
+            return false;
+    }
+}
 
 void StoreCtlModel(CtlModelMap& map, const CString& domain, const CString& path, int code)
 {
@@ -30,26 +56,26 @@ CString FindCtlModelTextForTag(const CtlModelMap& map, const CString& domain, co
     const int underscore = tagText.Find('_');
     const CString path = underscore < 0 ? tagText : tagText.Mid(underscore + 1);
     const int pathDollar = path.Find('$');
-    const LPCSTR pathRest = pathDollar < 0 ? "" : static_cast<LPCSTR>(path) + pathDollar;
-    // Only keys whose domain the given domain begins with can match; in key order those are the keys of each
-    // of the domain's beginnings, shortest first.
-    for (int length = 0; length <= domain.GetLength(); ++length) {
-        const CString keyDomain = domain.Left(length);
-        for (auto it = map.lower_bound(CtlModelKey(keyDomain, CString())); it != map.end() && it->first.first == keyDomain;
-             ++it) {
-            const CString& keyPath = it->first.second;
-            if (it->second == 0)
+    const CString pathHead = pathDollar < 0 ? path : path.Left(pathDollar);
+    const CString pathRest = pathDollar < 0 ? CString() : path.Mid(pathDollar);
+    // A key matches when its domain begins the given domain and its path is its node (a beginning of the
+    // path without "$") followed by the rest of the path from its first "$": so only these keys can, and of
+    // those in the map with a number the first in key order decides.
+    const CtlModelKeyTextLess keyOrder;
+    CtlModelMap::const_iterator first = map.end();
+    for (int domainLength = 0; domainLength <= domain.GetLength(); ++domainLength) {
+        const CString keyDomain = domain.Left(domainLength);
+        for (int nodeLength = 0; nodeLength <= pathHead.GetLength(); ++nodeLength) {
+            const CString keyPath = pathHead.Left(nodeLength) + pathRest;
+            if (keyPath.IsEmpty())
                 continue;
-            // The key's node (its path up to the first "$") must start the path, and the rest of the path follow it.
-            const int keyDollar = keyPath.Find('$');
-            const int nodeLength = keyDollar < 0 ? keyPath.GetLength() : keyDollar;
-            if (path.GetLength() < nodeLength || strncmp(path, keyPath, static_cast<size_t>(nodeLength)) != 0)
-                continue;
-            if (strcmp(static_cast<LPCSTR>(keyPath) + nodeLength, pathRest) == 0)
-                return CodeText(it->second);
+            const auto found = map.find(CtlModelKey(keyDomain, keyPath));
+            if (found != map.end() && found->second != 0 &&
+                (first == map.end() || keyOrder(found->first, first->first)))
+                first = found;
         }
     }
-    return "0";
+    return first != map.end() ? CodeText(first->second) : CString("0");
 }
 
 void RemoveIedCtlModels(CtlModelMap& map, const CString& iedName)

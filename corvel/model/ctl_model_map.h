@@ -11,7 +11,12 @@
 #include <vector>
 
 using CtlModelKey = std::pair<CString, CString>;
-using CtlModelMap = std::map<CtlModelKey, int>;
+// Orders keys as their texts order (CtlModelKeyText: domain + "|" + path), byte by byte, so that the map is
+// walked, and written to the project files, in the order of those texts. Keys of one text are one key.
+struct CtlModelKeyTextLess {
+    bool operator()(const CtlModelKey& left, const CtlModelKey& right) const;
+};
+using CtlModelMap = std::map<CtlModelKey, int, CtlModelKeyTextLess>;
 
 // Stores code under (domain, path) when it is 1 or more.
 void StoreCtlModel(CtlModelMap& map, const CString& domain, const CString& path, int code);

@@ -117,21 +117,12 @@ void CIecTypeTable::GetPlcTypeNames(CStringArray& names)
         names.Add(name);
 }
 
-int LookupIecTypeSize(const CString& typeName)
+const char kUnsupportedTypeMessage[] = "ERROR: Unsupported data type: '%s'";
+
+int GetIecTypeSize(const CString& typeName)
 {
     for (const SizeRow& row : kSizeRows)
         if (typeName == row.typeName)
             return row.bytes;
     return -1;
-}
-
-int GetIecTypeSize(const CString& typeName)
-{
-    int size = LookupIecTypeSize(typeName);
-    if (size < 0) {
-        CString message;
-        message.Format("ERROR: Unsupported data type: '%s'", (LPCTSTR)typeName);
-        AfxMessageBox(message, MB_OK);
-    }
-    return size;
 }

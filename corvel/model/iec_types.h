@@ -35,7 +35,7 @@ private:
     std::map<CString, IecTypeEntry*> m_entries;
 };
 
-// Byte size of a type on an EtherNet/IP connection; -1 (after a message) for an unknown type.
+// Byte size of a type on an EtherNet/IP connection; -1 for an unknown type, which the caller reports
+// ("ERROR: Unsupported data type: '%s'", kUnsupportedTypeMessage).
 int GetIecTypeSize(const CString& typeName);
-// The same without the message, for callers that report unknown types themselves.
-int LookupIecTypeSize(const CString& typeName);
+extern const char kUnsupportedTypeMessage[];

@@ -1,6 +1,7 @@
 #include "corvel/model/project_records.h"
 
 #include "corvel/model/iec_types.h"
+#include "corvel/model/product.h"
 
 #include <utility>
 
@@ -8,7 +9,6 @@ namespace Corvel::Records {
 
 namespace {
 
-const char kNewProjectName[] = "Project 1";
 const char kFirstPlcName[] = "EthernetIP";
 // A PLC device's type until another kind is placed.
 constexpr int kPlcDefaultType = 1;
@@ -133,6 +133,20 @@ void ApplyNewProjectSettings(_PROJECT& project)
     project.eth1IPaddr = "192.168.1.250";
     project.eth1IPmask = "255.255.255.0";
     project.eth1Gateway = "192.168.1.1";
+}
+
+void AddDeviceSlots(_PROJECT& project, int iedSlots, int plcSlots)
+{
+    for (int i = 0; i < iedSlots; ++i) {
+        std::unique_ptr<_IED_DEVICE> slot = MakeIedSlot(kFirstDeviceId + i);
+        project.iedDevices.AddTail(slot.get());
+        slot.release();
+    }
+    for (int j = 0; j < plcSlots; ++j) {
+        std::unique_ptr<CPLC_Device> slot = MakePlcSlot(kFirstDeviceId + iedSlots + j, j == 0);
+        project.plcDevices.AddTail(slot.get());
+        slot.release();
+    }
 }
 
 std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum)

@@ -4,6 +4,7 @@
 #pragma once
 #include "framework/core.h"
 #include "corvel/model/ied_records.h"
+#include "corvel/model/product.h"
 #include "corvel/model/scl_model.h"
 
 #include <map>
@@ -253,7 +254,7 @@ struct _PROJECT {
     RecordList<_TAGSMAP> tagMaps;
     RecordList<_CFCDA> fcdas;
     CString comment;
-    CString prjName = "Project 1";
+    CString prjName = kNewProjectName;
     CString filePath;
     CString reservedText6;
     CString reservedText7;
@@ -296,6 +297,15 @@ _CFCDA* FindFcda(const RecordList<_CFCDA>& fcdas, const CString& tagName);
 
 // The settings the network view writes into a new project.
 void ApplyNewProjectSettings(_PROJECT& project);
+
+// Device ids: IED slot i has kFirstDeviceId + i, PLC slot j has kFirstDeviceId + (IED slots) + j.
+constexpr int kFirstDeviceId = 1066;
+// Slots of a new project unless the profile says otherwise ("Mapper"/"MaxNoIEC", "ModDlg"/"MaxNoMB").
+constexpr int kDefaultMaxIeds = 20;
+constexpr int kDefaultMaxPlcs = 10;
+// Appends the free IED slots and the PLC slots of a new project (the first PLC slot in use), without
+// buttons, with the network view's ids and defaults.
+void AddDeviceSlots(_PROJECT& project, int iedSlots, int plcSlots);
 // A free IED slot with the network view's defaults.
 std::unique_ptr<_IED_DEVICE> MakeIedSlot(int devNum);
 // A PLC slot with the network view's defaults; the first one is in use as "EthernetIP".

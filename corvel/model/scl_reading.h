@@ -2,6 +2,7 @@
 // element walks, the control-model and functional-constraint code tables.
 #pragma once
 
+#include "corvel/model/decimal.h"
 #include "corvel/model/msxml_support.h"
 
 // Control model codes.
@@ -73,8 +74,6 @@ CString DescribeElement(const DomNodePtr& element);
 // The text shown when a load stops on what it cannot read.
 CString SclLoadErrorText(const ComError& error);
 
-// A decimal number as C's atoi reads it: leading blanks, an optional sign, the digits that follow; 0 without digits.
-int ReadDecimal(const CString& text);
 
 // The names of an LN or LN0 element: prefix + lnClass + inst, the tree label ("name: desc" when it has a
 // desc) and its lnType. inst, lnClass and lnType are required, in that order.

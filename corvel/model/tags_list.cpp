@@ -27,7 +27,7 @@ bool IsInput(const _TAGS& tag)
 // Size of a tag already placed; an unknown type counts as 0 bytes, without a message.
 int PlacedSize(const _TAGS& tag)
 {
-    return std::max(LookupIecTypeSize(tag.dataType), 0);
+    return std::max(GetIecTypeSize(tag.dataType), 0);
 }
 
 // StartAddr + size of a tag, kept within 0 to INT_MAX whatever a file gave as StartAddr.
@@ -41,7 +41,13 @@ int EndOf(const _TAGS& tag, int size)
 
 int _TAGS::GetTypeSize() const
 {
-    return GetIecTypeSize(dataType);
+    const int size = GetIecTypeSize(dataType);
+    if (size < 0) {
+        CString message;
+        message.Format(kUnsupportedTypeMessage, (LPCSTR)dataType);
+        AfxMessageBox(message, MB_OK);
+    }
+    return size;
 }
 
 CVQNTagsList::CVQNTagsList()

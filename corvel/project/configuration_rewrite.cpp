@@ -1,11 +1,16 @@
 #include "corvel/project/configuration_rewrite.h"
 
+#include "corvel/project/kor_xml.h"
+#include "corvel/project/path_utils.h"
 #include "framework/handles.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
+
+// The work file of a restore, in the project folder.
+const char kWorkFileName[] = "TEMP.xml";
 
 // A File element start as the lower-cased line holds it, and what the rewritten line starts with.
 struct FileElementPattern {
@@ -176,4 +181,59 @@ bool IsXmlStartIntact(const CString& path)
         return true;
     const size_t end = start.find(kDeclarationEnd, at);
     return end != std::string::npos && end + strlen(kDeclarationEnd) < start.size();
+}
+
+ConfigurationRestore RestoreConfiguration(const CString& path, const CString& projectFolder)
+{
+    ConfigurationRestore restore;
+    restore.workPath = projectFolder + "\\" + kWorkFileName;
+    const ConfigurationRewrite rewrite = RewriteConfigurationFile(path, restore.workPath, projectFolder);
+    // A configuration that is the work file itself is never removed.
+    auto discardWorkFile = [&] {
+        if (!IsSamePath(path, restore.workPath))
+            DeleteFileAtPath(restore.workPath);
+    };
+    switch (rewrite.result) {
+    case ConfigurationRewrite::kDone:
+        break;
+    case ConfigurationRewrite::kTooLarge:
+        restore.result = ConfigurationRestore::kTooLarge;
+        return restore;
+    case ConfigurationRewrite::kUnwritable:
+        discardWorkFile();
+        restore.result = ConfigurationRestore::kUnwritable;
+        return restore;
+    default:
+        restore.result = ConfigurationRestore::kUnreadable;
+        return restore;
+    }
+    // Nothing is restored or deleted for a configuration without a project or with a damaged start.
+    if (rewrite.projectFile.IsEmpty()) {
+        discardWorkFile();
+        restore.result = ConfigurationRestore::kNoProjectFile;
+        return restore;
+    }
+    if (!IsXmlStartIntact(restore.workPath)) {
+        discardWorkFile();
+        restore.result = ConfigurationRestore::kDamaged;
+        return restore;
+    }
+    restore.projectFile = rewrite.projectFile;
+    restore.xmlPath = ChangeFileExtension(rewrite.projectFile, "xml");
+    DeleteFileAtPath(restore.xmlPath);
+    if (!RenameFileShell(restore.xmlPath, restore.workPath)) {
+        restore.result = ConfigurationRestore::kNotRenamed;
+        return restore;
+    }
+    // An .xml configuration gives way to the rewritten one.
+    if (EndsWithExtension(path, "xml") && !IsSamePath(path, restore.xmlPath))
+        DeleteFileAtPath(path);
+
+    Korvane::Formats::CKorXml xml;
+    if (xml.Open(restore.xmlPath, true)) {
+        xml.ExtractEmbeddedFiles({projectFolder + "\\" + kSclFilesFolderName, projectFolder});
+        restore.extractionMessages = xml.GetResultMessages();
+    }
+    restore.result = ConfigurationRestore::kRestored;
+    return restore;
 }

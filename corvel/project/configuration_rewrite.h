@@ -1,12 +1,13 @@
-// RewriteConfigurationLine, RewriteConfigurationFile, IsXmlStartIntact: the import of a module configuration
-// points the names of its embedded files into a project folder, and checks the start of the XML it reads.
+// RewriteConfigurationLine, RewriteConfigurationFile, IsXmlStartIntact, RestoreConfiguration: the import of a
+// module configuration points the names of its embedded files into a project folder, checks the start of the
+// XML it reads and restores the files.
 #pragma once
 #include "framework/core.h"
+#include "corvel/model/product.h"
 
 #include <string>
+#include <vector>
 
-// The subfolder of a project folder that holds its SCL files.
-constexpr char kSclFilesFolderName[] = "SCLFiles";
 // A configuration larger than this is not read.
 constexpr ULONGLONG kMaxConfigurationBytes = 256ull * 1024 * 1024;
 // Bytes of an XML file looked at for its declaration.
@@ -38,3 +39,31 @@ ConfigurationRewrite RewriteConfigurationFile(const CString& sourcePath, const C
 // more, does not end within "<?xml", and an XML declaration at its start is complete and followed by more
 // text. (The reader ends the process on a document that ends inside or right at the end of its declaration.)
 bool IsXmlStartIntact(const CString& path);
+
+// How RestoreConfiguration ended. Every result but kRestored leaves the embedded files where they were; the
+// caller reports it (the paths name what failed).
+struct ConfigurationRestore {
+    enum Result {
+        kRestored,
+        kUnreadable,    // the configuration could not be read
+        kTooLarge,      // the configuration is larger than kMaxConfigurationBytes
+        kUnwritable,    // the work file could not be written
+        kNoProjectFile, // the configuration names no project file (*.prj, *.prx)
+        kDamaged,       // the rewritten configuration's XML declaration is incomplete
+        kNotRenamed,    // the work file could not be renamed; the rewritten configuration stays in it
+    };
+    Result result = kUnreadable;
+    // The project file the configuration names, in the project folder.
+    CString projectFile;
+    // The work file "TEMP.xml" in the project folder, and the name it takes: the project file's with "xml".
+    CString workPath;
+    CString xmlPath;
+    // What the restore of the embedded files must tell the user (kRestored), in order.
+    std::vector<CString> extractionMessages;
+};
+
+// Rewrites the File names of the configuration at path into projectFolder (through "<folder>\TEMP.xml",
+// renamed to the project file's name with the extension "xml", a file of that name replaced) and restores its
+// embedded files into the folder and its "SCLFiles" subfolder. An .xml configuration gives way to the
+// rewritten one; the work file is never left behind unless the rename failed.
+ConfigurationRestore RestoreConfiguration(const CString& path, const CString& projectFolder);

@@ -1,8 +1,8 @@
 #include "corvel/project/embedded_files.h"
 
+#include "corvel/model/product.h"
 #include "corvel/project/kor_xml.h"
 #include "corvel/project/path_utils.h"
-#include "corvel/project/product_texts.h"
 #include "corvel/project/zip_reader.h"
 #include "corvel/project/zip_writer.h"
 #include "framework/handles.h"
@@ -24,8 +24,6 @@ namespace Korvane {
 namespace Formats {
 
 namespace {
-
-constexpr UINT kMessageType = MB_ICONEXCLAMATION | MB_OK;
 
 constexpr char kExtractError[] = "Error: Extracting file. Please try to upload again.";
 constexpr char kTypeReachError[] = "Error: Extracting file - Get Attribute Type. Please try to upload again.";
@@ -51,11 +49,6 @@ constexpr uint64_t kNodeAllowance = 16;
 
 // Extraction of an item is checked into a scratch block of this size first.
 constexpr DWORD kCheckBlockSize = 16384;
-
-void ShowMessage(const CString& text)
-{
-    KorMessageBox(nullptr, text, kProductTitle, kMessageType);
-}
 
 CString CouldNotBeCreatedText(const CString& name)
 {
@@ -226,19 +219,13 @@ private:
 
 } // namespace
 
-CString FolderPartOfPath(CString path)
-{
-    const int slash = path.ReverseFind('\\');
-    return slash < 0 ? CString() : path.Left(slash);
-}
-
 CString GetUploadFolder()
 {
     const CString program = GetProgramFolder();
     return program.IsEmpty() ? CString() : program + "\\" + kUploadFolderName;
 }
 
-bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& trustedFolders)
+bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& trustedFolders, CString* message)
 {
     const CString fileName = GetFileNameOfPath(record.name);
     if (!IsPlainFileName(fileName))
@@ -258,8 +245,8 @@ bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& truste
         decoded = DecodeBase64ToFile(record.content, archive.Get());
     }
     const bool restored = decoded && ExtractArchive(archivePath, target);
-    if (!restored)
-        ShowMessage(CouldNotBeCreatedText(record.name));
+    if (!restored && message != nullptr)
+        *message = CouldNotBeCreatedText(record.name);
     ::DeleteFileA(archivePath);
     return restored;
 }
@@ -281,8 +268,9 @@ bool CKorXml::WriteEmbeddedFile(LPCSTR path)
     const CString filePath = path ? path : "";
     EmbeddedArchive archive;
     if (!archive.Build(filePath)) {
+        // Reported as the writer reports its failures, and the element is left out.
         if (!m_throwFailures)
-            ShowMessage(NotEmbeddedText(filePath));
+            ShowProductMessage(NotEmbeddedText(filePath), MB_ICONEXCLAMATION | MB_OK, nullptr);
         return false;
     }
 
@@ -361,12 +349,13 @@ bool IsFileElement(IXmlReader* reader)
 void CKorXml::ExtractEmbeddedFiles(const TrustedFolders& trustedFolders)
 {
     m_resultText.Empty();
+    m_resultMessages.clear();
     if (!m_reader)
         return;
     CString error = kExtractError;
     auto report = [&](const CString& text) {
         m_resultText = text;
-        ShowMessage(text);
+        m_resultMessages.push_back(text);
     };
 
     // Every node takes at least one byte of the document: a reader that gives
@@ -442,9 +431,14 @@ void CKorXml::ExtractEmbeddedFiles(const TrustedFolders& trustedFolders)
                         report(CouldNotBeCreatedText(record.name));
                     else
                         emptyFiles.emplace_back(depth, CouldNotBeCreatedText(record.name));
-                } else if (!RestoreEmbeddedFile(record, trustedFolders)) {
-                    report(error);
-                    return;
+                } else {
+                    CString message;
+                    if (!RestoreEmbeddedFile(record, trustedFolders, &message)) {
+                        if (!message.IsEmpty())
+                            report(message);
+                        report(error);
+                        return;
+                    }
                 }
             }
         }

@@ -1,6 +1,7 @@
 // EmbeddedFileRecord, RestoreEmbeddedFile and the path helpers of the embedded "File" elements.
 #pragma once
 
+#include "corvel/project/path_utils.h"
 #include "framework/strings.h"
 
 #include <cstddef>
@@ -36,8 +37,8 @@ struct EmbeddedFileRecord {
 // Folders into which embedded files may be restored under their recorded names.
 using TrustedFolders = std::vector<CString>;
 
-// The part of path before its last backslash; empty when there is none.
-CString FolderPartOfPath(CString path);
+// The part of path before its last backslash; empty when there is none (the path helpers' own).
+using ::FolderPartOfPath;
 
 // The message for a file that could not be read and so is not embedded.
 CString NotEmbeddedText(const CString& path);
@@ -52,9 +53,10 @@ CString GetUploadFolder();
 // that names no plain file ("", ".", "..", a drive, a device, separators or
 // wildcards, "temp.zip") gives false without a message. The archive's item is
 // checked whole before the target is replaced; an existing read-only target is
-// kept. A text that gives no intact archive is reported as "could not be
-// created" and gives false.
-bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& trustedFolders = TrustedFolders());
+// kept. A text that gives no intact archive gives false with the message "File
+// '...\SCLFiles\<name>' could not be created!" in message (when given).
+bool RestoreEmbeddedFile(EmbeddedFileRecord record, const TrustedFolders& trustedFolders = TrustedFolders(),
+                         CString* message = nullptr);
 
 } // namespace Formats
 } // namespace Korvane

@@ -154,9 +154,10 @@ CKorXml::~CKorXml()
     m_stream.Release();
 }
 
-void CKorXml::Close()
+bool CKorXml::Close()
 {
     HRESULT result = S_OK;
+    const bool wasWriting = static_cast<bool>(m_writer);
     if (m_writer) {
         result = m_writer->WriteEndDocument();
         const HRESULT flushed = m_writer->Flush();
@@ -169,6 +170,7 @@ void CKorXml::Close()
     m_stream.Release();
     if (FAILED(result) && m_throwFailures)
         throw CKorXmlException(result, "WriteEndDocument");
+    return wasWriting && !m_failed && SUCCEEDED(result);
 }
 
 void CKorXml::Check(HRESULT result, LPCSTR call)
@@ -267,6 +269,7 @@ void CKorXml::Guarded(LPCSTR fixedMessage, Write write)
     try {
         write();
     } catch (CKorXmlException& e) {
+        m_failed = true;
         if (m_throwFailures)
             throw;
         AfxMessageBox(fixedMessage ? fixedMessage : e.Message());

@@ -71,21 +71,25 @@ public:
     bool WriteEmbeddedFile(LPCSTR path);
     // Reads the rest of the document and restores the file of every "File"
     // element (see RestoreEmbeddedFile for where files go). Stops at the first
-    // failing element with a message box; the files restored before stay.
+    // failing element; the files restored before stay. Shows nothing: what the
+    // user must be told is kept (GetResultMessages) for the caller to show.
     void ExtractEmbeddedFiles(const TrustedFolders& trustedFolders = TrustedFolders());
 
     // Failures of the open and element operations and of Close are thrown to
     // the caller rather than shown; an open that fails asks for no other file.
     void SetThrowFailures(bool throwFailures) { m_throwFailures = throwFailures; }
     // Ends the document (closing every open element), flushes and closes the
-    // file; a failure is thrown when failures are thrown. Destruction after
-    // Close does nothing more.
-    void Close();
+    // file; destruction after Close does nothing more. False when that or any
+    // element operation before failed (each was reported, or the failure of
+    // Close is thrown when failures are thrown).
+    bool Close();
 
     HRESULT GetLastResult() const { return m_lastResult; }
     const CString& GetFileName() const { return m_fileName; }
-    // Empty after an extraction that restored every file, else the last message it showed.
+    // Empty after an extraction that restored every file, else its last message.
     const CString& GetResultText() const { return m_resultText; }
+    // The messages of the last extraction, in order; empty when it restored every file.
+    const std::vector<CString>& GetResultMessages() const { return m_resultMessages; }
 
 private:
     CKorXml(const CKorXml&) = delete;
@@ -112,10 +116,13 @@ private:
     BYTE m_indent;
     bool m_throwFailures = false;
     CString m_resultText; // what the extraction of embedded files reports
+    std::vector<CString> m_resultMessages;
     CString m_fileName;
     std::vector<wchar_t> m_wideName;
     std::vector<wchar_t> m_wideValue;
     AskFileNameFunction m_askFileName;
+    // An element operation failed.
+    bool m_failed = false;
 };
 
 } // namespace Formats

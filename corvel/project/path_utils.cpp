@@ -34,7 +34,7 @@ int ShellFileOperation(UINT operation, CString target, CString source, WORD flag
     SHFILEOPSTRUCTA op = {};
     op.wFunc = operation;
     op.pFrom = from.data();
-    if (operation == kShellOpCopy || operation == kShellOpRename)
+    if (operation == FO_COPY || operation == FO_RENAME)
         op.pTo = to.data();
     op.fFlags = flags;
     return SHFileOperationA(&op);
@@ -42,12 +42,12 @@ int ShellFileOperation(UINT operation, CString target, CString source, WORD flag
 
 bool CopyFileShell(CString target, CString source)
 {
-    return ShellFileOperation(kShellOpCopy, target, source, kShellFilesOnly) == 0;
+    return ShellFileOperation(FO_COPY, target, source, FOF_FILESONLY) == 0;
 }
 
 bool RenameFileShell(CString target, CString source)
 {
-    return ShellFileOperation(kShellOpRename, target, source, kShellFilesOnly) == 0;
+    return ShellFileOperation(FO_RENAME, target, source, FOF_FILESONLY) == 0;
 }
 
 CString GetFileNameOfPath(CString path)
@@ -63,6 +63,12 @@ CString GetFolderOfPath(CString path)
     if (dot > slash)
         return slash < 0 ? CString() : path.Left(slash);
     return path;
+}
+
+CString FolderPartOfPath(CString path)
+{
+    const int slash = path.ReverseFind('\\');
+    return slash < 0 ? CString() : path.Left(slash);
 }
 
 CString RemoveFileExtension(CString path)
@@ -90,17 +96,11 @@ CString ChangeFileExtension(CString path, CString extension)
     return path;
 }
 
-bool IsSamePath(const CString& first, const CString& second)
+CString ChangeFileNameExtension(const CString& path, LPCSTR extension)
 {
-    // The full form of each path, without a trailing backslash.
-    const auto fullPath = [](const CString& path) {
-        char full[MAX_PATH] = {};
-        const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
-        CString result = length > 0 && length < MAX_PATH ? CString(full) : path;
-        result.TrimRight('\\');
-        return result;
-    };
-    return fullPath(first).CompareNoCase(fullPath(second)) == 0;
+    if (GetFileNameOfPath(path).Find('.') < 0)
+        return path + "." + extension;
+    return ChangeFileExtension(path, extension);
 }
 
 bool CreateFolder(CString path)
@@ -125,6 +125,25 @@ CString JoinPath(const CString& folder, const CString& name)
     return last == '\\' || last == '/' ? folder + name : folder + "\\" + name;
 }
 
+namespace {
+
+// The full form of a path, without trailing backslashes.
+CString FullPath(const CString& path)
+{
+    char full[MAX_PATH] = {};
+    const DWORD length = ::GetFullPathNameA(path, MAX_PATH, full, nullptr);
+    CString result = length > 0 && length < MAX_PATH ? CString(full) : path;
+    result.TrimRight('\\');
+    return result;
+}
+
+} // namespace
+
+bool IsSamePath(const CString& first, const CString& second)
+{
+    return FullPath(first).CompareNoCase(FullPath(second)) == 0;
+}
+
 CString CreateTemporaryFileBeside(const CString& path, LPCSTR prefix)
 {
     CString folder = GetContainingFolder(path);
@@ -138,9 +157,7 @@ CString CreateTemporaryFileBeside(const CString& path, LPCSTR prefix)
 
 CString GetProgramFolder()
 {
-    const CString program = AfxGetModuleFileName();
-    const int slash = program.ReverseFind('\\');
-    return slash < 0 ? CString() : program.Left(slash);
+    return FolderPartOfPath(AfxGetModuleFileName());
 }
 
 CReplacingFile::CReplacingFile(const CString& target, LPCSTR prefix)

@@ -1,32 +1,37 @@
-// Path and file helpers: CopyString, FileExists, shell copy/rename, path parts; CReplacingFile.
+// Path and file helpers: CopyString, FileExists, shell copy/rename, path parts; CReplacingFile. The one home
+// of these ideas.
 #pragma once
 #include "framework/core.h"
-
-// Shell file-operation codes and the flag the helpers pass.
-constexpr UINT kShellOpCopy = 2;     // FO_COPY
-constexpr UINT kShellOpRename = 4;   // FO_RENAME
-constexpr WORD kShellFilesOnly = 0x80; // FOF_FILESONLY
 
 // Copies at most size-1 characters and always terminates the destination.
 void CopyString(LPTSTR destination, int size, CString source);
 bool FileExists(CString path);
 bool DeleteFileAtPath(CString path);
-// Runs one shell file operation on one source path; returns the shell's result (0 = success).
+// Runs one shell file operation (FO_COPY, FO_RENAME ...) on one source path with the flags (FOF_...); the
+// target path is passed for copy and rename only. Returns the shell's result (0 = success).
 int ShellFileOperation(UINT operation, CString target, CString source, WORD flags);
 bool CopyFileShell(CString target, CString source);
 bool RenameFileShell(CString target, CString source);
 CString GetFileNameOfPath(CString path);
+// The part before the last "\" when the file name has an extension, else the whole path (taken as a folder).
 CString GetFolderOfPath(CString path);
+// The part before the last "\"; empty when there is none.
+CString FolderPartOfPath(CString path);
 CString RemoveFileExtension(CString path);
 bool EndsWithExtension(CString path, CString extension);
 CString ChangeFileExtension(CString path, CString extension);
-// Whether two paths name the same file or folder (their full forms compared without case).
-bool IsSamePath(const CString& first, const CString& second);
+// path with the extension of its file name part replaced by extension (given without its dot); a file name
+// without one gets it appended. Unlike ChangeFileExtension, a dot in a folder name is not taken for the
+// extension's.
+CString ChangeFileNameExtension(const CString& path, LPCSTR extension);
 bool CreateFolder(CString path);
 // The part of path before its last "\\" or "/" (a drive's root keeps its backslash); empty when it has neither.
 CString GetContainingFolder(const CString& path);
-// folder and name with one backslash between them; name alone when folder is empty.
+// folder, a backslash unless folder ends with one (or with "/"), and name; name alone without a folder.
 CString JoinPath(const CString& folder, const CString& name);
+// Whether two paths name the same file or folder: their full forms, without trailing backslashes, compared
+// without letter case.
+bool IsSamePath(const CString& first, const CString& second);
 // A new, empty file in the folder of path (the current folder when path names none), its name made of
 // prefix and a unique number; empty when none could be made (GetLastError tells why). Writers fill it and
 // then move it over path, so that path never holds a half-written file.

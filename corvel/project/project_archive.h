@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // The parts of the project document that the project archive carries.
 struct ProjectArchiveContent {
@@ -95,6 +96,8 @@ public:
     // The number of the version text, 0 before it was read.
     int GetFileVersion() const { return m_version; }
     const CString& GetError() const { return m_error; }
+    // Devices in use that the records had no room for: more IEDs or PLC devices than the project has slots.
+    const std::vector<CString>& GetWarnings() const { return m_warnings; }
 
 private:
     class CCursor;
@@ -110,6 +113,21 @@ private:
     void ReadReportEntry(CCursor& in, Corvel::Records::ReportPathEntry& entry);
     void ReadPlcs(CCursor& in);
     void ReadPlcRecord(CCursor& in, Corvel::Records::CPLC_Device& plc);
+    // A block of device records: its name in messages, the fewest bytes of a record, the project's records
+    // it fills, the reader of one record and what the devices are called in the warning.
+    template <class Record>
+    struct DeviceBlock {
+        LPCSTR name;
+        ULONGLONG minBytes;
+        Corvel::Records::RecordList<Record>& records;
+        void (CProjectArchiveReader::*read)(CCursor&, Record&);
+        LPCSTR devices;
+        LPCSTR device;
+    };
+    // Fills the project's records in list order; the records it has no room for are read past, and those in
+    // use are counted in a warning.
+    template <class Record>
+    void ReadDeviceRecords(CCursor& in, const DeviceBlock<Record>& block);
     void ReadCtlModels(CCursor& in);
     // Points CIDFile at the project's SCL file declaring the IED's label when its own file does not.
     void CheckIedFile(Corvel::Records::_IED_DEVICE& ied) const;
@@ -118,4 +136,5 @@ private:
     Options m_options;
     int m_version = 0;
     CString m_error;
+    std::vector<CString> m_warnings;
 };

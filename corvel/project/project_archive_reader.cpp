@@ -1,5 +1,7 @@
 #include "corvel/project/project_archive.h"
 
+#include "corvel/model/decimal.h"
+#include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/project/project_xml.h"
 
@@ -38,21 +40,9 @@ constexpr ULONGLONG kCtlModelMinBytes = 2 * kTextMinBytes;
 const char kCommandRowType[] = "Command";
 // What the writer puts in place of the type of a six-entry row.
 const char kPlainRowType[] = "MMS";
-const char kSclFolderName[] = "SCLFiles";
 // The status registers of a file written before they were stored.
 const char kDefaultStatusStart[] = "65531";
 const char kDefaultRebootRegister[] = "65535";
-
-// Leading decimal digits with an optional sign, as atoi reads them; kept within int.
-int Number(const CString& text)
-{
-    const long long value = strtoll(text, nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
 
 // Bytes of a reports-path entry with its key and every text empty.
 ULONGLONG ReportEntryMinBytes(int version)
@@ -105,7 +95,7 @@ public:
         return value;
     }
     // A Count: a decimal number held in a text.
-    int Count() { return Number(Text()); }
+    int Count() { return ReadDecimal(Text()); }
     // A Count of records that take at least minBytes each; refused when the
     // bytes left cannot hold them. A negative count means no records.
     int RecordCount(ULONGLONG minBytes) { return CheckedCount(Count(), minBytes); }
@@ -169,11 +159,12 @@ bool CProjectArchiveReader::ReadBytes(const std::string& bytes, const CString& n
 bool CProjectArchiveReader::Read(CArchive& ar)
 {
     m_error.Empty();
+    m_warnings.clear();
     m_version = 0;
     std::unique_ptr<CCursor> in;
     try {
         in = std::make_unique<CCursor>(ar);
-        m_version = Number(in->Text());
+        m_version = ReadDecimal(in->Text());
         ReadSettings(*in);
         ReadConnectionTags(*in);
         if (m_version >= kArchiveVersionFcdas)
@@ -303,7 +294,7 @@ void CProjectArchiveReader::ReadSclFiles(CCursor& in)
         // A configuration's SCL files are restored into the project folder's SCL folder.
         const int kind = m_options.openKind;
         if (kind == kOpenKindConfigurationByType || kind == kOpenKindConfigurationImport || kind == kOpenKindUpload)
-            file->filePath = m_options.projectFolder + "\\" + kSclFolderName + "\\" + file->fileName;
+            file->filePath = m_options.projectFolder + "\\" + kSclFilesFolderName + "\\" + file->fileName;
         if (m_options.sclFilesInProjectFolder)
             file->filePath = m_options.sclFolder + "\\" + GetFileNameOfPath(file->filePath);
         m_content.project.sclFiles.AddTail(file.get());
@@ -331,22 +322,35 @@ void CProjectArchiveReader::ReadTagMap(CCursor& in)
     }
 }
 
-void CProjectArchiveReader::ReadIedMap(CCursor& in)
+template <class Record>
+void CProjectArchiveReader::ReadDeviceRecords(CCursor& in, const DeviceBlock<Record>& block)
 {
-    in.At("the IED map");
-    RecordList<_IED_DEVICE>& ieds = m_content.project.iedDevices;
-    const int count = in.RecordCount(kIedRecordMinBytes);
-    POSITION slot = ieds.GetHeadPosition();
+    in.At(block.name);
+    RecordList<Record>& records = block.records;
+    const int count = in.RecordCount(block.minBytes);
+    POSITION slot = records.GetHeadPosition();
+    int dropped = 0;
     for (int i = 0; i < count; ++i) {
-        in.At("the IED map", i + 1);
+        in.At(block.name, i + 1);
         if (slot != nullptr) {
-            ReadIedRecord(in, *ieds.GetNext(slot));
+            (this->*block.read)(in, *records.GetNext(slot));
         } else {
-            // A file made with more IED records than this project has: read past the rest.
-            _IED_DEVICE dropped;
-            ReadIedRecord(in, dropped);
+            // A file made with more records than this project has: read past the rest.
+            Record record;
+            (this->*block.read)(in, record);
+            if (record.state == kSlotInUse)
+                ++dropped;
         }
     }
+    if (dropped > 0)
+        m_warnings.push_back(DevicesBeyondSlotsWarning(block.devices, block.device,
+                                                       static_cast<int>(records.GetCount()), dropped));
+}
+
+void CProjectArchiveReader::ReadIedMap(CCursor& in)
+{
+    ReadDeviceRecords<_IED_DEVICE>(in, {"the IED map", kIedRecordMinBytes, m_content.project.iedDevices,
+                                        &CProjectArchiveReader::ReadIedRecord, "IEDs", "IED"});
 }
 
 void CProjectArchiveReader::ReadIedRecord(CCursor& in, _IED_DEVICE& ied)
@@ -444,19 +448,8 @@ void CProjectArchiveReader::ReadReportEntry(CCursor& in, ReportPathEntry& e)
 
 void CProjectArchiveReader::ReadPlcs(CCursor& in)
 {
-    in.At("the PLCs");
-    RecordList<CPLC_Device>& plcs = m_content.project.plcDevices;
-    const int count = in.RecordCount(kPlcRecordMinBytes);
-    POSITION slot = plcs.GetHeadPosition();
-    for (int i = 0; i < count; ++i) {
-        in.At("the PLCs", i + 1);
-        if (slot != nullptr) {
-            ReadPlcRecord(in, *plcs.GetNext(slot));
-        } else {
-            CPLC_Device dropped;
-            ReadPlcRecord(in, dropped);
-        }
-    }
+    ReadDeviceRecords<CPLC_Device>(in, {"the PLCs", kPlcRecordMinBytes, m_content.project.plcDevices,
+                                        &CProjectArchiveReader::ReadPlcRecord, "PLC devices", "PLC device"});
 }
 
 void CProjectArchiveReader::ReadPlcRecord(CCursor& in, CPLC_Device& plc)

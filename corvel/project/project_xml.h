@@ -44,6 +44,9 @@ void FillTagUName(Record& record)
     if (record.tagUName.IsEmpty())
         record.tagUName = DeriveTagUName(record.tagName, record.tagPath);
 }
+// What a project file reader says of devices in use that the project has no slots for: "Warning: The project
+// holds more <devices> than the network view has device slots (<slots>). <dropped> <device>(s) were not loaded."
+CString DevicesBeyondSlotsWarning(LPCSTR devices, LPCSTR device, int slots, int dropped);
 // value as "%d" text, also left in scratch.
 LPCSTR FormatDecimal(int value, CString& scratch);
 // The local time at as strftime formats it; empty when it cannot be formatted.

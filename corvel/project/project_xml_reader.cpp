@@ -1,5 +1,7 @@
 #include "corvel/project/project_xml.h"
 
+#include "corvel/model/decimal.h"
+
 #include <rapidxml.hpp>
 
 #include <climits>
@@ -61,17 +63,6 @@ CString Text(const Attribute* attribute)
     return CString(wide.c_str(), wideLength);
 }
 
-// Leading decimal digits with an optional sign, as atoi reads them; kept within int.
-int Number(const CString& text)
-{
-    const long long value = strtoll(text, nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
 // An attribute name and the field it sets: text as it is, a number, or a flag set by "true".
 struct Field {
     LPCSTR name;
@@ -84,7 +75,7 @@ void Assign(const Attribute* attribute, const Field& field)
     if (auto text = std::get_if<CString*>(&field.target))
         **text = value;
     else if (auto number = std::get_if<int*>(&field.target))
-        **number = Number(value);
+        **number = ReadDecimal(value);
     else
         *std::get<bool*>(field.target) = value == kTrue;
 }
@@ -413,13 +404,8 @@ bool CProjectXmlReader::ReadProjectIedMap(const Node* root)
                 ReadIedReportsPath(child, ied);
         }
     }
-    if (skipped > 0) {
-        CString warning;
-        warning.Format("Warning: The project holds more IEDs than the network view has device slots (%d). "
-                       "%d IED(s) were not loaded.",
-                       static_cast<int>(ieds.GetCount()), skipped);
-        m_warnings.push_back(warning);
-    }
+    if (skipped > 0)
+        m_warnings.push_back(DevicesBeyondSlotsWarning("IEDs", "IED", static_cast<int>(ieds.GetCount()), skipped));
     return true;
 }
 
@@ -443,7 +429,7 @@ void CProjectXmlReader::ReadConfiguredRows(const Node* cache, ConfiguredRows& ro
                                {"ctlModel", &ctlModel},
                                {"DAName", &daName}});
             if (iedRows)
-                m_content.ctlModels[CtlModelKey(tagName, CString())] = Number(ctlModel);
+                m_content.ctlModels[CtlModelKey(tagName, CString())] = ReadDecimal(ctlModel);
         }
         ConfiguredRow row = {tagPath, tagName, dataType, access, description, domName, tagType};
         if (tagType == kCommandTagType) {
@@ -620,7 +606,16 @@ bool CProjectXmlReader::ReadProjectCtlModels(const Node* root)
     for (const Node* element = FirstElement(models); element != nullptr; element = NextElement(element)) {
         CString tagName, code;
         ReadFields(element, {{"tagName", &tagName}, {"ctlModel", &code}});
-        m_content.ctlModels[CtlModelKey(tagName, CString())] = Number(code);
+        m_content.ctlModels[CtlModelKey(tagName, CString())] = ReadDecimal(code);
     }
     return true;
+}
+
+CString DevicesBeyondSlotsWarning(LPCSTR devices, LPCSTR device, int slots, int dropped)
+{
+    CString warning;
+    warning.Format("Warning: The project holds more %s than the network view has device slots (%d). "
+                   "%d %s(s) were not loaded.",
+                   devices, slots, dropped, device);
+    return warning;
 }

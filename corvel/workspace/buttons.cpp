@@ -6,18 +6,21 @@
 
 namespace {
 
-CMainFrame* MainFrame()
-{
-    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-}
-
-int CurrentDeviceId()
-{
-    CMainFrame* frame = MainFrame();
-    return frame != nullptr ? frame->currentDeviceId : 0;
-}
+// Pictures of a PLC device by its type.
+const struct {
+    int devType;
+    int bitmap;
+} kPlcTypeBitmaps[] = {{7, 386}, {8, 384}, {9, kPlcBitmap}};
 
 } // namespace
+
+int PlcBitmapOfType(int devType)
+{
+    for (const auto& picture : kPlcTypeBitmaps)
+        if (picture.devType == devType)
+            return picture.bitmap;
+    return 0;
+}
 
 IMPLEMENT_DYNAMIC(CBridgeButn, CImageButton)
 IMPLEMENT_DYNAMIC(CDevButton, CImageButton)
@@ -35,7 +38,7 @@ void CDevButton::OnClicked()
 {
     if (CWnd* parent = GetParent())
         parent->Invalidate();
-    if (CMainFrame* frame = MainFrame()) {
+    if (CMainFrame* frame = GetMainFrame()) {
         frame->currentDeviceId = deviceId;
         frame->currentDeviceKind = CMainDoc::kKindIed;
     }
@@ -63,6 +66,12 @@ BEGIN_MESSAGE_MAP(CPLCButton, CImageButton)
     ON_COMMAND(ID_DELETE_PLC_DEVICE, &CPLCButton::OnDeleteDevice)
     ON_COMMAND(ID_COPY_DEVICE, &CPLCButton::OnCopyDevice)
 END_MESSAGE_MAP()
+
+void CPLCButton::ShowTypePicture(int devType)
+{
+    if (const int bitmap = PlcBitmapOfType(devType))
+        SetBitmaps(bitmap, ::GetSysColor(COLOR_WINDOW));
+}
 
 void CPLCButton::OnDeleteDevice()
 {

@@ -1,6 +1,15 @@
-// CBridgeButn, CDevButton, CPLCButton: the gateway, IED and PLC buttons of the network view.
+// CBridgeButn, CDevButton, CPLCButton, the device pictures: the gateway, IED and PLC buttons of the network view.
 #pragma once
 #include "corvel/controls/image_button.h"
+
+// The pictures (bitmap resource ids) of the network view's buttons: the gateway, an IED, and a PLC device
+// until it has a type of its own (the EtherNet/IP device's picture).
+constexpr int kGatewayBitmap = 316;
+constexpr int kIedBitmap = 318;
+constexpr int kPlcBitmap = 388;
+// The picture of a PLC device of type devType: 386 for type 7, 384 for 8 and 388, the EtherNet/IP device,
+// for 9; 0 for any other type.
+int PlcBitmapOfType(int devType);
 
 // The gateway module's button.
 class CBridgeButn : public CImageButton {
@@ -26,9 +35,9 @@ public:
     CString sclFilePath;
 
 protected:
-    // Command 32790: deletes the current IED device, forgets a copy of it and rebuilds the tag map.
+    // Command ID_DELETE_DEVICE: deletes the current IED device, forgets a copy of it and rebuilds the tag map.
     afx_msg void OnDeleteDevice();
-    // Command 32812: copies the current IED device.
+    // Command ID_COPY_DEVICE: copies the current IED device.
     afx_msg void OnCopyDevice();
 
     DECLARE_MESSAGE_MAP()
@@ -40,10 +49,13 @@ class CPLCButton : public CImageButton {
 public:
     CPLCButton() = default;
 
+    // Shows the picture of a device of type devType; a type without a picture of its own keeps the shown one.
+    void ShowTypePicture(int devType);
+
 protected:
-    // Commands 32790 and 32800: deletes the current PLC device and forgets a copy of it.
+    // Commands ID_DELETE_DEVICE and ID_DELETE_PLC_DEVICE: deletes the current PLC device and forgets a copy of it.
     afx_msg void OnDeleteDevice();
-    // Command 32812: copies the current PLC device.
+    // Command ID_COPY_DEVICE: copies the current PLC device.
     afx_msg void OnCopyDevice();
 
     DECLARE_MESSAGE_MAP()

@@ -1,7 +1,7 @@
 #include "corvel/workspace/main_frame.h"
 
+#include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
-#include "corvel/project/product_texts.h"
 
 #include "corvel/app/main_doc.h"
 #include "corvel/workspace/buttons.h"
@@ -10,9 +10,6 @@
 
 namespace {
 
-const char kSaveChangesQuestion[] = "Do you want to save changes?";
-// The frame style that appends the document title to the caption.
-constexpr DWORD kAddToTitleStyle = 0x8000;
 constexpr int kFileViewWidth = 260;
 
 } // namespace
@@ -38,7 +35,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CFrameWndEx::PreCreateWindow(cs))
         return FALSE;
-    cs.style &= ~kAddToTitleStyle;
+    cs.style &= ~FWS_ADDTOTITLE;
     return TRUE;
 }
 
@@ -143,6 +140,17 @@ BOOL CMainFrame::DestroyWindow()
 {
     ReleaseProject();
     return CFrameWndEx::DestroyWindow();
+}
+
+CMainFrame* GetMainFrame()
+{
+    return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+}
+
+int CurrentDeviceId()
+{
+    const CMainFrame* frame = GetMainFrame();
+    return frame != nullptr ? frame->currentDeviceId : 0;
 }
 
 void ReleaseNetworkRecords(CMainDoc& doc)

@@ -61,6 +61,12 @@ private:
     CSplitterEx m_wndSplitter;
 };
 
+// The application's main window as Corvel's main frame, or null (no main window, as in the tests).
+CMainFrame* GetMainFrame();
+// The main frame's current device: the devNum of the device whose button was clicked last; 0 when there is
+// none or no main frame.
+int CurrentDeviceId();
+
 // Frees what the network view created for doc: the gateway button, every IED
 // and PLC device record with its button and every tag record, emptying the lists.
 void ReleaseNetworkRecords(CMainDoc& doc);

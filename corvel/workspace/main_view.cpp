@@ -1,9 +1,10 @@
 #include "corvel/workspace/main_view.h"
 
+#include "corvel/app/main_app.h"
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/model/ied_records.h"
-#include "corvel/project/product_texts.h"
+#include "corvel/model/product.h"
 #include "corvel/workspace/buttons.h"
 
 namespace {
@@ -13,11 +14,6 @@ using Corvel::Records::kSlotInUse;
 
 // Slot counts read from the profile are kept within this range.
 constexpr int kMaxDeviceSlots = 500;
-
-// Button pictures.
-constexpr int kGatewayBitmap = 316;
-constexpr int kIedBitmap = 318;
-constexpr int kPlcBitmap = 388;
 
 constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 90;
@@ -40,12 +36,6 @@ const char kDeviceInUse[] = "Warning: The device is already in use.";
 // Longest IED name the Logix export can carry.
 constexpr int kMaxIedNameLength = 40;
 
-// Pictures of a placed PLC device by its kind.
-const struct {
-    int kind;
-    int bitmap;
-} kPlcKindBitmaps[] = {{7, 386}, {8, 384}, {9, 388}};
-
 int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
 {
     CWinApp* app = AfxGetApp();
@@ -54,8 +44,6 @@ int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
 }
 
 } // namespace
-
-CString CMainView::startupFileName;
 
 IMPLEMENT_DYNCREATE(CMainView, CScrollView)
 
@@ -88,20 +76,32 @@ CPoint CMainView::PlcSlotPosition(int j)
     return CPoint(kSlotLeft + kSlotStep * j, j % 2 == 0 ? kPlcTopEven : kPlcTopOdd);
 }
 
+int CMainView::ReadIedSlotCount()
+{
+    return ReadSlotCount("Mapper", "MaxNoIEC", kDefaultMaxIeds);
+}
+
+int CMainView::ReadPlcSlotCount()
+{
+    return ReadSlotCount("ModDlg", "MaxNoMB", kDefaultMaxPlcs);
+}
+
 void CMainView::OnInitialUpdate()
 {
     DragAcceptFiles(TRUE);
     CMainDoc* doc = GetDocument();
     if (doc == nullptr)
         return;
+    // A copy: opening the file forgets the application's.
+    const CString startupFile = StartupFileName();
     // A second initial update (the framework's reopen) keeps the picture it has.
     const bool hasPicture = doc->project.bridgeButton != nullptr;
-    if (!hasPicture && (!startupFileName.IsEmpty() || doc->GetProjectPath().IsEmpty())) {
+    if (!hasPicture && (!startupFile.IsEmpty() || doc->GetProjectPath().IsEmpty())) {
         BuildNetworkView();
         SetScrollSizes(MM_TEXT, CSize(kInitialScrollSize, kInitialScrollSize));
     }
-    if (!startupFileName.IsEmpty())
-        doc->OpenFileByType(startupFileName, TRUE);
+    if (!startupFile.IsEmpty())
+        doc->OpenFileByType(startupFile, TRUE);
 }
 
 void CMainView::UpdateScrollSizes()
@@ -125,8 +125,8 @@ void CMainView::BuildNetworkView()
         return;
     project.bridgeButton = bridge.release();
 
-    const int iedSlots = ReadSlotCount("Mapper", "MaxNoIEC", kDefaultMaxIeds);
-    const int plcSlots = ReadSlotCount("ModDlg", "MaxNoMB", kDefaultMaxPlcs);
+    const int iedSlots = ReadIedSlotCount();
+    const int plcSlots = ReadPlcSlotCount();
 
     Corvel::Records::ApplyNewProjectSettings(project);
 
@@ -189,11 +189,8 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
         device->state = kSlotInUse;
         device->devType = kind;
         device->name = kPlacedPlcName;
-        if (device->button != nullptr) {
-            for (const auto& picture : kPlcKindBitmaps)
-                if (kind == picture.kind)
-                    device->button->SetBitmaps(picture.bitmap, ::GetSysColor(COLOR_WINDOW));
-        }
+        if (device->button != nullptr)
+            device->button->ShowTypePicture(kind);
         Invalidate();
         doc->MarkChangedAndUpdateViews();
         return device->devNum;
@@ -203,13 +200,13 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
         return -1;
     const CString& name = entry->ied.name;
     if (name.GetLength() > kMaxIedNameLength) {
-        KorMessageBox(GetSafeHwnd(), kIedNameTooLong, AfxGetAppName(), MB_OK);
+        ShowProductMessage(kIedNameTooLong, MB_OK, GetSafeHwnd());
         return -1;
     }
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
         CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
         if (device->state == kSlotInUse && device->label == name) {
-            KorMessageBox(GetSafeHwnd(), kDeviceInUse, kProductTitle, MB_OK | MB_ICONWARNING);
+            ShowProductMessage(kDeviceInUse, MB_OK | MB_ICONWARNING, GetSafeHwnd());
             return -1;
         }
         if (device->state != kSlotFree)

@@ -1,6 +1,7 @@
 // CMainView: the network view of the gateway and its device slots.
 #pragma once
 #include "framework/ui.h"
+#include "corvel/model/project_records.h"
 
 class CConnectedAP;
 class CMainDoc;
@@ -24,16 +25,17 @@ public:
     // name already placed before that slot. Any other kind takes the first PLC slot when it is free.
     int AddDevice(int kind, const CString& sclPath, const CConnectedAP* entry);
 
+    // Builds the picture of a new project and opens the start-up file (the command line's) when there is one.
     void OnInitialUpdate() override;
 
-    // A file to open when the view is first shown (the command line's);
-    // the project readers empty it after a successful load.
-    static CString startupFileName;
-
     // Control id of IED slot i is kFirstDeviceId + i; PLC slot j has kFirstDeviceId + N + j.
-    static constexpr int kFirstDeviceId = 1066;
-    static constexpr int kDefaultMaxIeds = 20;
-    static constexpr int kDefaultMaxPlcs = 10;
+    static constexpr int kFirstDeviceId = Corvel::Records::kFirstDeviceId;
+    static constexpr int kDefaultMaxIeds = Corvel::Records::kDefaultMaxIeds;
+    static constexpr int kDefaultMaxPlcs = Corvel::Records::kDefaultMaxPlcs;
+    // The slot counts of a new project: the profile's "Mapper"/"MaxNoIEC" and "ModDlg"/"MaxNoMB", kept
+    // between 0 and 500.
+    static int ReadIedSlotCount();
+    static int ReadPlcSlotCount();
 
     // Top-left corner of the button of IED slot i and PLC slot j.
     static CPoint IedSlotPosition(int i);
@@ -42,7 +44,7 @@ public:
 protected:
     void OnDraw(CDC* pDC) override;
 
-    // Commands 32819 and 32818: paste the copied PLC and IED device; enabled while there is one.
+    // Commands ID_PASTE_MODBUS_DEVICE and ID_PASTE_IED_DEVICE: paste the copied PLC and IED device; enabled while there is one.
     afx_msg void OnPasteModbusDevice();
     afx_msg void OnUpdatePasteModbusDevice(CCmdUI* pCmdUI);
     afx_msg void OnPasteIedDevice();

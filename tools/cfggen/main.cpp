@@ -15,8 +15,7 @@
 //
 // Prints nothing on success, but with --aoi the path of each AOI file written, one line each. Files that
 // could not be embedded are named on the error output, one line each, and do not fail the run. Message
-// boxes the readers and writers would show go to the error output; file dialogs they would open are
-// cancelled.
+// boxes the readers and writers would show go to the error output.
 // The exit code is 0 on success; 1, with the error text on the error output, when the project cannot be
 // read (any message box counts as a failure), the device is not a Modbus PLC device of the project, or the
 // configuration, an AOI file or a Unity file cannot be written; 2 for wrong arguments.
@@ -24,6 +23,8 @@
 #include "tools/cfggen/arguments.h"
 #include "corvel/gateway/aoi_export.h"
 #include "tools/projdump/console_project.h"
+
+#include "corvel/gateway/device_config.h"
 
 #include <objbase.h>
 
@@ -52,11 +53,11 @@ int Usage(const CString& reason)
 }
 
 // Writes the Unity files of the project's PLC device named deviceName; false after saying why.
-bool ExportUnityFiles(const CDetachedMainDoc& doc, const CString& deviceName, const CString& base)
+bool ExportUnityFiles(const CProjectState& project, const CString& deviceName, const CString& base)
 {
-    const CMainDoc::CPLC_Device* device = nullptr;
-    for (POSITION pos = doc.project.plcDevices.GetHeadPosition(); pos != nullptr;) {
-        const CMainDoc::CPLC_Device* candidate = doc.project.plcDevices.GetNext(pos);
+    const Corvel::Records::CPLC_Device* device = nullptr;
+    for (POSITION pos = project.project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        const Corvel::Records::CPLC_Device* candidate = project.project.plcDevices.GetNext(pos);
         if (candidate->state == Corvel::Records::kSlotInUse && candidate->name == deviceName)
             device = candidate;
     }
@@ -74,25 +75,34 @@ bool ExportUnityFiles(const CDetachedMainDoc& doc, const CString& deviceName, co
         return false;
     }
     Corvel::Gateway::CUnityExporter exporter;
-    exporter.Attach(doc.project, *device);
+    exporter.Attach(project.project, *device);
     const bool exported = exporter.TakeNoeSlot() && exporter.ExportFiles(base);
     ::CoUninitialize();
     return exported;
 }
 
-// Writes the configuration and the AOI files into folder; prints each AOI file written.
-int WriteAoiFiles(CDetachedMainDoc& doc, const CString& folder)
+// The configuration as the document writes it: stamped by the running program.
+Corvel::Gateway::DeviceConfigOptions ConfigurationOptions()
+{
+    Corvel::Gateway::DeviceConfigOptions options;
+    options.stamp = MakeProgramStamp();
+    return options;
+}
+
+// Writes the configuration and the AOI files into folder as Export AOI Files does; prints each AOI file written.
+int WriteAoiFiles(CProjectState& project, const CString& folder)
 {
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         fprintf(stderr, "cfggen: COM could not be initialised\n");
         return kExitFailure;
     }
-    doc.UseFirstPortOnSinglePortModule();
-    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(doc.project));
+    project.UseFirstPortOnSinglePortModule();
+    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(project.project));
     aoi.SetOverwriteWithoutAsking(true);
     int status = 0;
     try {
-        if (!doc.WriteAoiFiles(folder, aoi)) {
+        if (!Corvel::Gateway::WriteConfigurationAndAoiFiles(project.GetXmlContent(), ConfigurationOptions(), folder,
+                                                            aoi)) {
             fprintf(stderr, "cfggen: the configuration written into %s could not be read back\n", (LPCSTR)folder);
             status = kExitFailure;
         }
@@ -121,18 +131,18 @@ int main(int argc, char** argv)
         return Usage("missing arguments");
     RouteDialogsToConsole("cfggen");
 
-    CDetachedMainDoc doc;
+    CProjectState project;
     const CString& projectPath = line.positional[0];
-    if (!OpenProjectFile(doc, projectPath, "cfggen"))
+    if (!OpenProjectFile(project, projectPath, "cfggen"))
         return kExitFailure;
     // A project XML file names the path it was saved under; the project is where it was opened.
-    doc.SetProjectPath(projectPath);
+    project.project.filePath = projectPath;
     if (writesAoiFiles)
-        return WriteAoiFiles(doc, line.options[kAoiOption][0]);
+        return WriteAoiFiles(project, line.options[kAoiOption][0]);
     if (writeConfiguration) {
         try {
-            int tagCount = 0;
-            const Corvel::Gateway::DeviceConfigResult result = doc.WriteDeviceConfig(line.positional[1], tagCount);
+            const Corvel::Gateway::DeviceConfigResult result = Corvel::Gateway::WriteDeviceConfigFile(
+                project.GetXmlContent(), line.positional[1], ConfigurationOptions());
             for (const CString& warning : result.warnings)
                 fprintf(stderr, "%s\n", (LPCSTR)warning);
         } catch (Korvane::Exceptions::CKorException& e) {
@@ -142,7 +152,7 @@ int main(int argc, char** argv)
     }
     if (line.Has(kUnityOption)) {
         const std::vector<CString>& unity = line.options.at(kUnityOption);
-        if (!ExportUnityFiles(doc, unity[0], unity[1]))
+        if (!ExportUnityFiles(project, unity[0], unity[1]))
             return kExitFailure;
     }
     return ConsoleMessageCount() > 0 ? kExitFailure : 0;

@@ -1,42 +1,35 @@
 #include "tools/projdump/console_project.h"
 
+#include "corvel/model/scl_header.h"
 #include "corvel/project/path_utils.h"
 
 #include <cstdio>
-#include <string>
 #include <vector>
 
 namespace {
 
 // How the project comes in (the document's openKind).
 constexpr int kOpenKindArchive = 1;
-constexpr int kOpenKindProjectXml = 2;
 
 int g_messageCount = 0;
-std::string g_toolName;
 
 int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
 {
-    fprintf(stderr, "%s\n", (LPCSTR)text);
-    ++g_messageCount;
-    return IDCANCEL;
-}
-
-INT_PTR CancelFileDialog(const FileDialogRequest& request, std::vector<CString>&)
-{
-    fprintf(stderr, "%s: a file dialog was cancelled (proposed name \"%s\")\n", g_toolName.c_str(),
-            (LPCSTR)request.initialFileName);
-    ++g_messageCount;
+    ReportToConsole(text);
     return IDCANCEL;
 }
 
 } // namespace
 
-void RouteDialogsToConsole(const char* toolName)
+void RouteDialogsToConsole(const char*)
 {
-    g_toolName = toolName;
     SetMessageBoxHook(PrintMessageBox);
-    SetFileDialogHook(CancelFileDialog);
+}
+
+void ReportToConsole(const CString& text)
+{
+    fprintf(stderr, "%s\n", (LPCSTR)text);
+    ++g_messageCount;
 }
 
 int ConsoleMessageCount()
@@ -44,18 +37,38 @@ int ConsoleMessageCount()
     return g_messageCount;
 }
 
-bool OpenProjectFile(CDetachedMainDoc& doc, const CString& path, const char* toolName)
+bool OpenProjectFile(CProjectState& project, const CString& path, const char* toolName)
 {
-    doc.SetProjectPath(path);
-    if (EndsWithExtension(path, ".prj")) {
-        doc.SetOpenKind(kOpenKindArchive);
-        doc.LoadProjectArchive(path);
-    } else if (EndsWithExtension(path, ".prx")) {
-        doc.SetOpenKind(kOpenKindProjectXml);
-        doc.ReadProjectXml(path);
-    } else {
+    const bool isArchive = EndsWithExtension(path, ".prj");
+    if (!isArchive && !EndsWithExtension(path, ".prx")) {
         fprintf(stderr, "%s: %s is not a project file this tool reads (*.prj, *.prx)\n", toolName, (LPCSTR)path);
         return false;
     }
-    return g_messageCount == 0 && doc.projectReady;
+    project.RebuildDeviceSlots(Corvel::Records::kDefaultMaxIeds, Corvel::Records::kDefaultMaxPlcs);
+    project.ResetToNewProject();
+    project.project.filePath = path;
+    CString error;
+    std::vector<CString> warnings;
+    bool loaded = false;
+    if (isArchive) {
+        CFile file;
+        if (!CProjectState::OpenArchiveFile(path, file, error)) {
+            ReportToConsole(error);
+            return false;
+        }
+        CProjectArchiveReader::Options options;
+        options.openKind = kOpenKindArchive;
+        options.projectFolder = FolderPartOfPath(path);
+        options.iedNameOfFile = &FindIedNameInFile;
+        int fileVersion = 0;
+        loaded = project.ReadArchiveFile(file, options, fileVersion, error, warnings);
+    } else {
+        loaded = project.ReadXmlFile(path, error, warnings);
+    }
+    project.tagsMSG.NumberTags();
+    if (!loaded)
+        ReportToConsole(error);
+    for (const CString& warning : warnings)
+        ReportToConsole(warning);
+    return loaded && g_messageCount == 0;
 }

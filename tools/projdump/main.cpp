@@ -8,8 +8,9 @@
 //                             does: OUT.prx, then OUT.prj (OUT with its
 //                             extension replaced); prints nothing
 //
-// Message boxes the readers and writers would show go to the error output;
-// file dialogs they would open are cancelled.
+// The tool reads and writes as the document does, without windows: messages
+// the readers and writers would show go to the error output, and a file that
+// cannot be opened is not asked for again.
 // The exit code is 0 on success, 1 when the file could not be read or written
 // (any message box counts as a failure), 2 for wrong arguments.
 //
@@ -57,6 +58,8 @@
 #include "tools/projdump/console_project.h"
 #include "tools/projdump/project_dump.h"
 
+#include "corvel/project/path_utils.h"
+
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -70,6 +73,27 @@ int Usage()
     return 2;
 }
 
+// Saves as the document's Save does: OUT.prx, then OUT.prj.
+bool SaveProject(CProjectState& state, const CString& out)
+{
+    if (state.project.prjName.IsEmpty())
+        state.project.prjName = GetFileNameOfPath(out);
+    CString error;
+    switch (state.WriteProjectFiles(out, {}, error)) {
+    case ProjectWriteResult::kWritten:
+        return true;
+    case ProjectWriteResult::kXmlNotWritten:
+        return false; // reported by the XML writer
+    default: {
+        CString message;
+        message.Format("Error: Could not write the project file \"%s\": %s", (LPCSTR)state.project.filePath,
+                       (LPCSTR)error);
+        ReportToConsole(message);
+        return false;
+    }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -78,15 +102,12 @@ int main(int argc, char** argv)
     if (argc != 2 && !save)
         return Usage();
     RouteDialogsToConsole("projdump");
-    CDetachedMainDoc doc;
-    if (!OpenProjectFile(doc, argv[1], "projdump"))
+    CProjectState state;
+    if (!OpenProjectFile(state, argv[1], "projdump"))
         return 1;
-    if (save) {
-        doc.SetProjectPath(argv[3]);
-        const bool saved = doc.SaveProject();
-        return saved && ConsoleMessageCount() == 0 ? 0 : 1;
-    }
-    const std::string text = DumpProject(doc);
+    if (save)
+        return SaveProject(state, argv[3]) && ConsoleMessageCount() == 0 ? 0 : 1;
+    const std::string text = DumpProject(state);
     // Lines end with "\n" alone, as the format says.
     _setmode(_fileno(stdout), _O_BINARY);
     fwrite(text.data(), 1, text.size(), stdout);

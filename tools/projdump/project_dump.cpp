@@ -218,7 +218,7 @@ void DumpConnectionList(CDumpText& d, const char* name, const CVQNTagsList& list
 
 } // namespace
 
-std::string DumpProject(const CMainDoc& doc)
+std::string DumpProject(const CProjectState& doc)
 {
     std::string out;
     CDumpText d(out);

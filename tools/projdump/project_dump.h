@@ -1,7 +1,7 @@
-// DumpProject: the project document's settings and records as stable text (the format is told in main.cpp).
+// DumpProject: the project's settings and records as stable text (the format is told in main.cpp).
 #pragma once
-#include "corvel/app/main_doc.h"
+#include "corvel/project/project_state.h"
 
 #include <string>
 
-std::string DumpProject(const CMainDoc& doc);
+std::string DumpProject(const CProjectState& project);

@@ -10,7 +10,7 @@
 #include "support/scripted_browse_dialog.h"
 #include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
-#include "tools/projdump/detached_doc.h"
+#include "new_project_document.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -31,7 +31,7 @@ constexpr char kNothingCreated[] = "No new AOI files were created.";
 constexpr char kOneFileExported[] = "1 AOI files were exported.";
 
 // The document with the wait after the save recorded instead of slept.
-class ExportDoc : public CDetachedMainDoc {
+class ExportDoc : public NewProjectDocument {
 public:
     std::vector<DWORD> waits;
 

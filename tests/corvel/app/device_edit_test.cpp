@@ -353,4 +353,17 @@ TEST_F(DeviceEdit, AddDevicePlacesAnIedFromItsAccessPoint)
     EXPECT_EQ(1, doc->GetDeviceCount(CMainDoc::kKindIed));
 }
 
+// One picture per PLC device type wherever a device is placed, pasted, compacted or loaded: type 9 is the
+// EtherNet/IP device (388); a type without a picture of its own keeps the shown one.
+TEST(DevicePictures, EachPlcTypeHasOnePicture)
+{
+    const struct {
+        int devType;
+        int bitmap;
+    } cases[] = {{7, 386}, {8, 384}, {9, 388}, {1, 0}, {0, 0}, {10, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.bitmap, PlcBitmapOfType(c.devType)) << c.devType;
+    EXPECT_EQ(kPlcBitmap, PlcBitmapOfType(9));
+}
+
 } // namespace

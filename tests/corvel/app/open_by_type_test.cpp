@@ -336,6 +336,36 @@ TEST_F(OpenByType, ImportAsksBeforeDroppingChanges)
     EXPECT_STREQ("Edited", doc->GetProjectName());
 }
 
+// What the restore of the embedded files must tell is shown by the document, in order, under the product
+// title and without an owner; the files before the failing one and the project come back.
+TEST_F(OpenByType, AFileThatCannotBeRestoredIsReportedAndTheProjectStillOpens)
+{
+    const CString configuration = WriteProjectConfiguration();
+    std::string bytes = ReadBinaryFile(configuration);
+    const size_t end = bytes.find("</Attachments>");
+    ASSERT_NE(std::string::npos, end);
+    bytes.insert(end, "<File Type=\"icd\" Name=\"C:\\elsewhere\\SCLFiles\\bad.icd\" Encoding=\"BASE64_ZIP\">\n"
+                      "!!!! ----\n</File>\n");
+    WriteBinaryFile(configuration, bytes);
+    TempFolder target;
+    ASSERT_TRUE(::CopyFileA(configuration, target.File("upload.cfg"), FALSE));
+    doc->SetProjectPath(target.File("upload.cfg"));
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(doc->OpenFileByType(target.File("upload.cfg"), FALSE));
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_STREQ("File '...\\SCLFiles\\bad.icd' could not be created!", boxes.Calls()[0].text);
+    EXPECT_STREQ("Error: Extracting file. Please try to upload again.", boxes.Calls()[1].text);
+    for (const MessageBoxRecorder::Call& call : boxes.Calls()) {
+        EXPECT_STREQ("Korvane EIP-Tarnwell", call.caption);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK), call.type);
+        EXPECT_EQ(nullptr, call.owner);
+    }
+    EXPECT_TRUE(FileExists(target.File("SCLFiles\\bay2.icd")));
+    EXPECT_FALSE(FileExists(target.File("SCLFiles\\bad.icd")));
+    EXPECT_TRUE(doc->projectReady);
+    EXPECT_STREQ("Plant", doc->GetProjectName());
+}
+
 // A configuration without a project file fails with a message and changes nothing.
 TEST_F(OpenByType, AConfigurationWithoutAProjectFileFails)
 {

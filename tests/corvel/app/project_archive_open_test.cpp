@@ -26,7 +26,7 @@ protected:
     }
     void TearDown() override
     {
-        CMainView::startupFileName.Empty();
+        CorvelAppEnvironment::App().commandLineFile.Empty();
         doc->modified = false;
         doc->OnFileNew();
     }
@@ -80,7 +80,7 @@ TEST_F(ProjectArchiveOpen, LoadedDevicesAreShownWithTheirIdsAndFiles)
     ASSERT_TRUE(doc->SaveProject());
     doc->OnFileNew();
 
-    CMainView::startupFileName = folder.File("plant.prj");
+    CorvelAppEnvironment::App().commandLineFile = folder.File("plant.prj");
     MessageBoxRecorder boxes;
     doc->SetOpenKind(1);
     doc->SetProjectPath(folder.File("plant.prj"));
@@ -88,7 +88,7 @@ TEST_F(ProjectArchiveOpen, LoadedDevicesAreShownWithTheirIdsAndFiles)
     CorvelAppEnvironment::PumpMessages();
     ASSERT_EQ(0u, boxes.Count()) << boxes.Last().text;
     EXPECT_TRUE(doc->projectReady);
-    EXPECT_TRUE(CMainView::startupFileName.IsEmpty());
+    EXPECT_TRUE(StartupFileName().IsEmpty());
     EXPECT_STREQ("Plant", doc->GetProjectName());
 
     EXPECT_EQ(2, doc->GetDeviceCount(CMainDoc::kKindIed));

@@ -29,7 +29,7 @@ protected:
     }
 
     TempFolder folder;
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
 };
 
@@ -58,6 +58,23 @@ TEST_F(ProjectSave, AnArchiveThatCannotBeCreatedRunsSaveAs)
     EXPECT_TRUE(FileExists(folder.File("moved.prx")));
     EXPECT_STREQ(folder.File("moved.prj"), doc.GetProjectPath());
     EXPECT_FALSE(doc.modified);
+}
+
+// A project XML file that cannot be written stops the save: it is reported, the archive is not touched and
+// the project stays changed.
+TEST_F(ProjectSave, AnXmlFileThatCannotBeWrittenStopsTheSaveBeforeTheArchive)
+{
+    ASSERT_TRUE(::CreateDirectoryA(folder.File("plant.prx"), nullptr));
+    WriteBinaryFile(folder.File("plant.prj"), "older archive");
+    doc.SetProjectPath(folder.File("plant.prj"));
+    EXPECT_FALSE(doc.SaveProject());
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_STREQ("Error: Opening XML File\n" + folder.File("plant.prx"), boxes.Calls()[0].text);
+    EXPECT_STREQ("Error: Could not write the project file \"" + folder.File("plant.prx") +
+                     "\". The project was not saved.",
+                 boxes.Calls()[1].text);
+    EXPECT_EQ("older archive", ReadBinaryFile(folder.File("plant.prj")));
+    EXPECT_TRUE(doc.modified);
 }
 
 // Nothing is written before a path is chosen: no ".prx" in the current folder.
@@ -129,7 +146,7 @@ TEST_F(ProjectSave, OpeningASavedArchiveGivesAReadyProject)
     doc.SetProjectPath(folder.File("plant.prj"));
     ASSERT_TRUE(doc.SaveProject());
 
-    CDetachedMainDoc opened;
+    NewProjectDocument opened;
     opened.SetOpenKind(1);
     opened.SetProjectPath(folder.File("plant.prj"));
     opened.LoadProjectArchive(folder.File("plant.prj"));
@@ -168,7 +185,7 @@ TEST_F(ProjectSave, ATruncatedArchiveIsReportedAndLeavesTheProjectNotReady)
     const CString cut = folder.File("cut.prj");
     WriteBinaryFile(cut, bytes.substr(0, bytes.size() - 20));
 
-    CDetachedMainDoc opened;
+    NewProjectDocument opened;
     opened.SetProjectPath(cut);
     opened.LoadProjectArchive(cut);
     ASSERT_EQ(1u, boxes.Count());
@@ -185,7 +202,7 @@ TEST_F(ProjectSave, ATruncatedArchiveIsReportedAndLeavesTheProjectNotReady)
 // notice and the clearing of a removed tag's assignment.
 TEST(DocumentPacking, LimitNoticeAndClearingComeFromTheDocument)
 {
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
     doc.project.numPorts = 1;
     _TAGS input;

@@ -25,7 +25,7 @@ protected:
     }
     void TearDown() override
     {
-        CMainView::startupFileName.Empty();
+        CorvelAppEnvironment::App().commandLineFile.Empty();
         doc->modified = false;
         doc->OnFileNew();
     }
@@ -34,13 +34,13 @@ protected:
 
 TEST_F(ProjectXmlOpen, LoadedIedsAreShownWithTheirIdsAndFiles)
 {
-    CMainView::startupFileName = kFixture;
+    CorvelAppEnvironment::App().commandLineFile = kFixture;
     MessageBoxRecorder boxes;
     doc->ReadProjectXml(kFixture);
     CorvelAppEnvironment::PumpMessages();
     ASSERT_EQ(0u, boxes.Count()) << boxes.Last().text;
     EXPECT_TRUE(doc->projectReady);
-    EXPECT_TRUE(CMainView::startupFileName.IsEmpty());
+    EXPECT_TRUE(StartupFileName().IsEmpty());
 
     const struct {
         int devNum;

@@ -9,7 +9,7 @@
 #include "corvel/model/ied_tree_loader.h"
 #include "corvel/project/path_utils.h"
 #include "support/com_apartment.h"
-#include "tools/projdump/detached_doc.h"
+#include "../app/new_project_document.h"
 
 #include <functional>
 
@@ -185,7 +185,7 @@ TEST_F(SampleProject, BuildsSavesAndWritesItsConfiguration)
     const CString sclPath = folder + "\\SCLFiles\\" + GetFileNameOfPath(SharedTestData(kSample));
     ASSERT_TRUE(::CopyFileA(SharedTestData(kSample), sclPath, FALSE));
 
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     doc.SetProjectName("Sample Substation");
     doc.AddSclFile(sclPath);
     CMainDoc::CConnectedAPArray entries;

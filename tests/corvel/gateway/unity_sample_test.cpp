@@ -7,7 +7,7 @@
 #include "support/com_apartment.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
-#include "tools/projdump/detached_doc.h"
+#include "../app/new_project_document.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ TEST_F(UnitySample, SavesTheProjectAndExportsEachDevice)
     RemoveFolderTree(folder);
     ASSERT_TRUE(CreateFolder(folder));
 
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     doc.SetProjectName("Unity Sample");
     doc.project.numPorts = 2;
     doc.project.portPLC = 2;

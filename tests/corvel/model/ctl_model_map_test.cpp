@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 TEST(CtlModelMap, StoresOnlyRealControlModelsAndLookupEntersZero)
@@ -13,6 +15,25 @@ TEST(CtlModelMap, StoresOnlyRealControlModelsAndLookupEntersZero)
     EXPECT_EQ(1u, map.size());
     StoreCtlModel(map, "IED1LD0", "A$CO$Pos$Oper", 2);
     EXPECT_EQ(2, LookupCtlModel(map, "IED1LD0", "A$CO$Pos$Oper"));
+}
+
+// The map is walked in the order of the key texts, domain + "|" + path: a domain that begins another one
+// comes after it when the other's next character sorts before "|". A key read back whole is the same key.
+TEST(CtlModelMap, KeysAreOrderedByTheirText)
+{
+    CtlModelMap map;
+    StoreCtlModel(map, "IED1LD0", "A$CO$Pos", 1);
+    StoreCtlModel(map, "IED1LD0X", "B$CO$Pos", 2);
+    StoreCtlModel(map, "IED1LD0", "", 3);
+    StoreCtlModel(map, "IED1LD0~", "C$CO$Pos", 4);
+    std::vector<CString> texts;
+    for (const auto& entry : map)
+        texts.push_back(CtlModelKeyText(entry.first));
+    EXPECT_EQ((std::vector<CString>{"IED1LD0", "IED1LD0X|B$CO$Pos", "IED1LD0|A$CO$Pos", "IED1LD0~|C$CO$Pos"}), texts);
+
+    StoreCtlModel(map, "IED1LD0|A$CO$Pos", "", 4);
+    EXPECT_EQ(4u, map.size());
+    EXPECT_EQ(4, LookupCtlModel(map, "IED1LD0", "A$CO$Pos"));
 }
 
 TEST(CtlModelMap, FindCtlModelTextForTag)
@@ -37,8 +58,12 @@ TEST(CtlModelMap, FindCtlModelTextForTag)
     for (const auto& c : cases)
         EXPECT_STREQ(c.text, FindCtlModelTextForTag(map, c.domain, c.tag)) << c.domain << " " << c.tag;
 
-    // Keys are tried in key order: of two domains the given one begins with, the shorter comes first.
+    // Keys are tried in the order of their texts: "IED1LD0|..." comes before "IED1|..." ("L" sorts before "|"),
+    // and the first that matches decides.
     StoreCtlModel(map, "IED1", "Q0XCBR1$CO$Pos$Oper", 1);
+    EXPECT_STREQ("4", FindCtlModelTextForTag(map, "IED1LD0", "X_Q0XCBR1$CO$Pos$Oper"));
+    StoreCtlModel(map, "IED1LD0", "Q0XCBR1$CO$Pos$Oper", 0);
+    map[{"IED1LD0", "Q0XCBR1$CO$Pos$Oper"}] = 0;
     EXPECT_STREQ("1", FindCtlModelTextForTag(map, "IED1LD0", "X_Q0XCBR1$CO$Pos$Oper"));
 }
 

@@ -62,6 +62,7 @@ TEST(TagRecord, DefaultsAndTypeSize)
     EXPECT_EQ(-1, tag.GetTypeSize());
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_STREQ("ERROR: Unsupported data type: 'float64'", boxes.Last().text);
+    EXPECT_EQ(UINT(MB_OK), boxes.Last().type & MB_TYPEMASK);
 }
 
 TEST_F(TagsListTest, AddTagCopiesAllButUniqueNameAndMarksAssigned)

@@ -68,14 +68,15 @@ protected:
     bool RestoreDamaged(const std::string& content, const std::string& original, const std::string& what)
     {
         ResetTarget();
-        m_boxes.Clear();
-        const bool restored = RestoreEmbeddedFile({"icd", m_target, "BASE64_ZIP", content.c_str()}, {m_scl});
+        CString message;
+        const bool restored = RestoreEmbeddedFile({"icd", m_target, "BASE64_ZIP", content.c_str()}, {m_scl}, &message);
+        EXPECT_EQ(0u, m_boxes.Count()) << what;
         if (restored) {
             EXPECT_EQ(original, ReadBinaryFile(m_target)) << what;
-            EXPECT_EQ(0u, m_boxes.Count()) << what;
+            EXPECT_STREQ("", message) << what;
         } else {
             EXPECT_EQ("sentinel", ReadBinaryFile(m_target)) << what;
-            EXPECT_EQ(1u, m_boxes.Count()) << what;
+            EXPECT_STREQ("File '...\\SCLFiles\\a.icd' could not be created!", message) << what;
         }
         EXPECT_FALSE(PathExists(m_scl + "\\temp.zip")) << what;
         return restored;
@@ -187,12 +188,14 @@ TEST_F(EmbeddedFilesMutation, DamagedDocumentsEndInRestoredFilesOrAReport)
         CKorXml xml;
         ASSERT_TRUE(xml.Open(path, true)) << what;
         xml.ExtractEmbeddedFiles({"SCLFiles"});
-        if (m_boxes.Count() == 0) {
+        const std::vector<CString>& messages = xml.GetResultMessages();
+        EXPECT_EQ(0u, m_boxes.Count()) << what;
+        if (messages.empty()) {
             EXPECT_STREQ("", xml.GetResultText()) << what;
         } else {
             ++reported;
-            EXPECT_STREQ(m_boxes.Last().text, xml.GetResultText()) << what;
-            EXPECT_LE(m_boxes.Count(), 3u) << what;
+            EXPECT_STREQ(messages.back(), xml.GetResultText()) << what;
+            EXPECT_LE(messages.size(), 3u) << what;
         }
         EXPECT_FALSE(PathExists(m_scl + "\\temp.zip")) << what;
         EXPECT_FALSE(PathExists(GetUploadFolder() + "\\temp.zip")) << what;

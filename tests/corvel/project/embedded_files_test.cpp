@@ -105,11 +105,12 @@ protected:
         return Extract(path, trusted);
     }
 
-    static CString Extract(const CString& path, const TrustedFolders& trusted)
+    CString Extract(const CString& path, const TrustedFolders& trusted)
     {
         CKorXml xml;
         EXPECT_TRUE(xml.Open(path, true));
         xml.ExtractEmbeddedFiles(trusted);
+        m_extractionMessages = xml.GetResultMessages();
         return xml.GetResultText();
     }
 
@@ -119,6 +120,17 @@ protected:
         return "<File Type=\"icd\" Name=\"" + std::string(name) + "\" Encoding=\"BASE64_ZIP\">" + content + "</File>";
     }
 
+    // The extraction shows nothing: it keeps its messages, in order, for its caller to show.
+    void ExpectExtractionMessages(std::initializer_list<CString> texts)
+    {
+        EXPECT_EQ(0u, m_boxes.Count());
+        ASSERT_EQ(texts.size(), m_extractionMessages.size());
+        size_t i = 0;
+        for (const CString& text : texts)
+            EXPECT_STREQ(text, m_extractionMessages[i++]);
+    }
+
+    // Messages the writer shows.
     void ExpectMessages(std::initializer_list<CString> texts)
     {
         ASSERT_EQ(texts.size(), m_boxes.Count());
@@ -134,6 +146,7 @@ protected:
 
     TempFolder m_folder;
     MessageBoxRecorder m_boxes;
+    std::vector<CString> m_extractionMessages;
     CString m_project;
     CString m_scl;
 };
@@ -276,7 +289,7 @@ TEST_F(EmbeddedFiles, EmptyFileElementDoesNotSwallowTheNextElement)
         m_boxes.Clear();
         ::DeleteFileA(m_scl + "\\b.icd");
         const CString result = ExtractDocument("<Attachments>" + c.body + "</Attachments>\n<Trailing", Trusted());
-        ExpectMessages({"File '...\\SCLFiles\\a.icd' could not be created!"});
+        ExpectExtractionMessages({"File '...\\SCLFiles\\a.icd' could not be created!"});
         EXPECT_STREQ("File '...\\SCLFiles\\a.icd' could not be created!", result);
         EXPECT_FALSE(PathExists(m_scl + "\\a.icd"));
         EXPECT_EQ("next", ReadBinaryFile(m_scl + "\\b.icd"));
@@ -309,7 +322,7 @@ TEST_F(EmbeddedFiles, DamagedContentIsReportedAndReplacesNothing)
         WriteBinaryFile(m_scl + "\\a.icd", "kept");
         const CString result =
             ExtractDocument("<Attachments>" + Element(m_scl + "\\a.icd", c.content) + after + "</Attachments>", Trusted());
-        ExpectMessages({"File '...\\SCLFiles\\a.icd' could not be created!", kExtractError});
+        ExpectExtractionMessages({"File '...\\SCLFiles\\a.icd' could not be created!", kExtractError});
         EXPECT_STREQ(kExtractError, result);
         EXPECT_EQ("kept", ReadBinaryFile(m_scl + "\\a.icd"));
         EXPECT_FALSE(PathExists(m_scl + "\\temp.zip"));
@@ -465,7 +478,7 @@ TEST_F(EmbeddedFiles, NamesThatAreNoPlainFileAreRefused)
     const std::string document = "<Attachments>" + Element(m_scl + "\\..", std::string(content)) +
                                  Element(m_scl + "\\b.icd", std::string(content)) + "</Attachments>";
     EXPECT_STREQ(kExtractError, ExtractDocument(document, Trusted()));
-    ExpectMessages({kExtractError});
+    ExpectExtractionMessages({kExtractError});
     EXPECT_FALSE(PathExists(m_scl + "\\b.icd"));
 }
 
@@ -481,7 +494,7 @@ TEST_F(EmbeddedFiles, DamagedDocumentIsReportedButNothingAfterItsEndIsRead)
         SCOPED_TRACE(cut.substr(cut.size() - 10));
         m_boxes.Clear();
         EXPECT_STREQ(kExtractError, ExtractDocument(cut, Trusted()));
-        ExpectMessages({kExtractError});
+        ExpectExtractionMessages({kExtractError});
     }
 }
 

@@ -263,9 +263,27 @@ TEST_F(KorXml, WriteFailuresAreReportedAndWritingGoesOn)
         EXPECT_TRUE(m_boxes.Last().text.Find("Error: XML WriteFullEndElement failed (0x") == 0)
             << (LPCSTR)m_boxes.Last().text;
         EXPECT_TRUE(FAILED(xml.GetLastResult()));
+        // Closing tells the file was not written whole, and reports nothing more.
+        EXPECT_FALSE(xml.Close());
+        EXPECT_EQ(2u, m_boxes.Count());
     }
     CXmlDocument document;
     EXPECT_TRUE(document.Load(path));
+}
+
+TEST_F(KorXml, CloseEndsTheDocumentAndTellsItWasWrittenWhole)
+{
+    const CString path = m_folder.File("out.xml");
+    CKorXml xml;
+    ASSERT_TRUE(xml.Open(path, false));
+    xml.WriteStartTag("Project");
+    xml.WriteStartTag("Detail");
+    EXPECT_TRUE(xml.Close());
+    EXPECT_EQ("<Project>\r\n  <Detail />\r\n</Project>", Body(ReadBinaryFile(path)));
+    // Nothing is left to close or to write.
+    EXPECT_FALSE(xml.Close());
+    xml.WriteStartTag("After");
+    EXPECT_EQ(0u, m_boxes.Count());
 }
 
 TEST_F(KorXml, ThrownFailuresReachTheCallerWithoutBoxesOrQuestions)

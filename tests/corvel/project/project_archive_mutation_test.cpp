@@ -50,7 +50,7 @@ class PrjMutation : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CDetachedMainDoc written;
+        NewProjectDocument written;
         FillGoldenProject(written);
         written.SetProjectPath(folder.File("golden.prj"));
         ASSERT_TRUE(written.SaveProject());
@@ -66,7 +66,7 @@ TEST_F(PrjMutation, EveryDamagedCopyLoadsOrIsReported)
     ASSERT_GT(original.size(), 800u);
     const std::vector<std::string> copies = DamagedCopies(original);
     ASSERT_GT(copies.size(), 3000u);
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
     int loaded = 0;
     for (size_t i = 0; i < copies.size(); ++i) {
@@ -89,7 +89,7 @@ TEST_F(PrjMutation, EveryDamagedCopyLoadsOrIsReported)
 TEST_F(PrjMutation, TruncatedFilesAreReportedWhenOpened)
 {
     const CString path = folder.File("damaged.prj");
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
     for (size_t length = 0; length < original.size(); length += kDocumentTruncationStep) {
         boxes.Clear();

@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "prj_test_support.h"
 #include "support/largest_allocation.h"
 #include "support/message_box_recorder.h"
@@ -86,20 +88,22 @@ protected:
         const bool read = reader.ReadBytes(bytes, "test.prj");
         version = reader.GetFileVersion();
         error = reader.GetError();
+        warnings = reader.GetWarnings();
         return read;
     }
 
     TempFolder folder;
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
     int version = 0;
+    std::vector<CString> warnings;
     CString error;
 };
 
 TEST(PrjWriter, GoldenBytesOfASmallProject)
 {
     TempFolder folder;
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     FillGoldenProject(doc);
     const CString path = folder.File("golden.prj");
     doc.SetProjectPath(path);
@@ -121,7 +125,7 @@ TEST(PrjWriter, GoldenBytesOfASmallProject)
 
 TEST_F(PrjReader, GoldenProjectReadsBackWithDerivedUniqueNames)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     FillGoldenProject(written);
     written.SetProjectPath(folder.File("golden.prj"));
     written.OnFileSave();
@@ -161,10 +165,26 @@ TEST_F(PrjReader, GoldenProjectReadsBackWithDerivedUniqueNames)
     EXPECT_EQ(0u, boxes.Count());
 }
 
+// Block 19 follows the key texts as the project XML file does: "IED1LD0X|..." before "IED1LD0|...".
+TEST_F(PrjReader, ControlModelsAreWrittenInTheOrderOfTheirKeyTexts)
+{
+    NewProjectDocument written;
+    written.ctlModelMap[{"IED1LD0", "CSWI1$CO$Pos"}] = 2;
+    written.ctlModelMap[{"IED1LD0X", "CSWI1$CO$Pos"}] = 3;
+    written.SetProjectPath(folder.File("order.prj"));
+    ASSERT_TRUE(written.SaveProject());
+    const std::string bytes = ReadBinaryFile(folder.File("order.prj"));
+    const size_t longer = bytes.find("IED1LD0X|CSWI1$CO$Pos");
+    const size_t shorter = bytes.find("IED1LD0|CSWI1$CO$Pos");
+    ASSERT_NE(std::string::npos, longer);
+    ASSERT_NE(std::string::npos, shorter);
+    EXPECT_LT(longer, shorter);
+}
+
 // Every kind of record, with the unique names the archive gives back, survives a save and a load.
 TEST_F(PrjReader, SavedProjectLoadsAsTheSameDocument)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     PrxTest::FillProject(written);
     for (POSITION pos = written.project.fcdas.GetHeadPosition(); pos != nullptr;) {
         _CFCDA* fcda = written.project.fcdas.GetNext(pos);
@@ -275,7 +295,7 @@ TEST_F(PrjReader, ConfiguredRowsComeBackByTheirType)
         {{"p", "n", "INT32", "R", "d", "L", "Report", "x", "y"}, {"p", "n", "INT32", "R", "d", "L", "Report"}},
     };
     for (const auto& c : cases) {
-        CDetachedMainDoc written;
+        NewProjectDocument written;
         FillGoldenProject(written);
         IedSlot(written, 0).ConfiguredCache = {c.written};
         CMemFile file;
@@ -295,10 +315,11 @@ TEST_F(PrjReader, ConfiguredRowsComeBackByTheirType)
 }
 
 // A file written with more IED and PLC records than this project has: the
-// extra records are read past, so the control models after them still load.
+// extra records are read past, so the control models after them still load;
+// those in use are reported, free ones are not.
 TEST_F(PrjReader, RecordsBeyondTheProjectsDeviceRecordsAreReadPast)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     FillGoldenProject(written);
     for (int i = 0; i < 2; ++i) {
         auto ied = MakeIedSlot(1067 + i);
@@ -308,6 +329,9 @@ TEST_F(PrjReader, RecordsBeyondTheProjectsDeviceRecordsAreReadPast)
         written.project.iedDevices.AddTail(ied.release());
     }
     written.project.plcDevices.AddTail(MakePlcSlot(1090, false).release());
+    auto plc = MakePlcSlot(1091, false);
+    plc->name = "EXTRA PLC";
+    written.project.plcDevices.AddTail(plc.release());
     written.SetProjectPath(folder.File("big.prj"));
     ASSERT_TRUE(written.SaveProject());
 
@@ -319,11 +343,39 @@ TEST_F(PrjReader, RecordsBeyondTheProjectsDeviceRecordsAreReadPast)
     EXPECT_EQ(1, doc.project.plcDevices.GetCount());
     const CtlModelMap expected = {{{"L", "X$CO$P"}, 2}};
     EXPECT_EQ(expected, doc.ctlModelMap);
+    EXPECT_EQ((std::vector<CString>{
+                  "Warning: The project holds more IEDs than the network view has device slots (1). "
+                  "2 IED(s) were not loaded.",
+                  "Warning: The project holds more PLC devices than the network view has device slots (1). "
+                  "1 PLC device(s) were not loaded."}),
+              warnings);
+}
+
+// Opening such a project says so.
+TEST_F(PrjReader, DevicesBeyondTheSlotsAreReportedWhenTheProjectOpens)
+{
+    NewProjectDocument written;
+    for (int i = 0; i < 3; ++i) {
+        auto ied = MakeIedSlot(kFirstDeviceId + kDefaultMaxIeds + i);
+        ied->name.Format("EXTRA%d", i);
+        written.project.iedDevices.AddTail(ied.release());
+    }
+    written.SetProjectPath(folder.File("many.prj"));
+    ASSERT_TRUE(written.SaveProject());
+
+    doc.SetOpenKind(1);
+    doc.SetProjectPath(folder.File("many.prj"));
+    doc.LoadProjectArchive(folder.File("many.prj"));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ("Warning: The project holds more IEDs than the network view has device slots (20). "
+                 "3 IED(s) were not loaded.",
+                 boxes.Last().text);
+    EXPECT_TRUE(doc.projectReady);
 }
 
 TEST_F(PrjReader, RecordsWithANameAreInUse)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     PrxTest::FillProject(written);
     written.SetProjectPath(folder.File("plant.prj"));
     ASSERT_TRUE(written.SaveProject());
@@ -374,7 +426,7 @@ TEST_F(PrjReader, ImpossibleCountsAreRefused)
 // How the project came in decides where its files are looked for.
 TEST_F(PrjReader, FoldersFollowHowTheProjectCameIn)
 {
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     FillGoldenProject(written);
     written.SetProjectPath(folder.File("golden.prj"));
     ASSERT_TRUE(written.SaveProject());
@@ -416,7 +468,7 @@ TEST_F(PrjReader, IedFileIsTheOneDeclaringItsLabel)
     const CString own = folder.File("own.icd");
     WriteTextFile(other, "<SCL>\n<IED name=\"X\" iedName=\"OTHER\">\n</SCL>\n");
     WriteTextFile(own, "<SCL>\n<Private iedName=\"B\"/>\n</SCL>\n");
-    CDetachedMainDoc written;
+    NewProjectDocument written;
     FillGoldenProject(written);
     IedSlot(written, 0).CIDFile = other;
     written.project.sclFiles.AddTail(new _ICD_FILES{"other.icd", other, ""});

@@ -40,7 +40,7 @@ TEST(PrxMutation, EveryDamagedCopyLoadsOrIsReported)
     ASSERT_GT(original.size(), 1000u);
     TempFolder folder;
     const CString path = folder.File("damaged.prx");
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
     const std::vector<std::string> copies = DamagedCopies(original);
     int loaded = 0;

@@ -55,7 +55,7 @@ protected:
     const std::string fixture = ReadBinaryFile(FixturePath("plant.prx"));
     TempFolder folder;
     const CString path = folder.File("project.prx");
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
 };
 
@@ -156,7 +156,7 @@ TEST_F(PrxReader, WrittenAndReadBackGivesTheSameDocument)
     const std::string written = DumpProject(doc);
     doc.WriteProjectXml(folder.File("plant.prj"));
 
-    CDetachedMainDoc loaded;
+    NewProjectDocument loaded;
     loaded.ReadProjectXml(folder.File("plant.prx"));
     ASSERT_EQ(0u, boxes.Count()) << boxes.Last().text;
     EXPECT_TRUE(loaded.projectReady);
@@ -165,7 +165,7 @@ TEST_F(PrxReader, WrittenAndReadBackGivesTheSameDocument)
 
     // And once more: what was read is written and read again unchanged.
     loaded.WriteProjectXml(folder.File("again.prj"));
-    CDetachedMainDoc again;
+    NewProjectDocument again;
     again.ReadProjectXml(folder.File("again.prx"));
     EXPECT_EQ(written, DumpProject(again));
 }
@@ -181,7 +181,7 @@ TEST_F(PrxReader, ControlModelsOfTheDocumentComeBackUnderTheirFileNames)
                            {"MMXU1$MX$Hz$mag$f", "IED1_MMXU1_Hz", "FLOAT32", "R", "", "IED1LD0"}};
     doc.WriteProjectXml(folder.File("plant.prj"));
 
-    CDetachedMainDoc loaded;
+    NewProjectDocument loaded;
     loaded.ReadProjectXml(folder.File("plant.prx"));
     const CtlModelMap expected = {
         {{"IED1LD0_CSWI1_CO_Pos", ""}, 2}, {{"IED1_CSWI1_Pos", ""}, 2}, {{"IED1_MMXU1_Hz", ""}, 0}};
@@ -354,7 +354,7 @@ protected:
         while (p.plcDevices.GetCount() > plcs)
             delete p.plcDevices.RemoveTail();
     }
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
 };
 
 TEST_F(PrxReaderWithFewSlots, IedsBeyondTheLastSlotAreReportedAndSkipped)

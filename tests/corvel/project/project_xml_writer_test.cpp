@@ -28,7 +28,7 @@ protected:
     std::string WrittenText() const { return ReadBinaryFile(folder.File("plant.prx")); }
 
     TempFolder folder;
-    CDetachedMainDoc doc;
+    NewProjectDocument doc;
     MessageBoxRecorder boxes;
 };
 
@@ -357,6 +357,18 @@ TEST_F(PrxWriter, ControlModelsOfZeroAreNotWrittenAndKeysAreFlattened)
                                                      {"tagName=IED2_CSWI1_Pos", "ctlModel=4"}}),
               entries);
     EXPECT_TRUE(std::regex_search(WrittenText(), std::regex("<CtlTag [^>]*/>")));
+}
+
+// CtlTag elements follow the key texts: "IED1LD0X|..." sorts before "IED1LD0|..." ("X" before "|").
+TEST_F(PrxWriter, ControlModelsAreWrittenInTheOrderOfTheirKeyTexts)
+{
+    doc.ctlModelMap[{"IED1LD0", "CSWI1$CO$Pos"}] = 2;
+    doc.ctlModelMap[{"IED1LD0X", "CSWI1$CO$Pos"}] = 3;
+    const auto xml = Write();
+    std::vector<std::string> names;
+    for (const Node* tag = xml->Find("CtlModelMap")->first_node(); tag != nullptr; tag = tag->next_sibling())
+        names.push_back(ParsedXml::Attribute(tag, "tagName"));
+    EXPECT_EQ((std::vector<std::string>{"IED1LD0X_CSWI1_CO_Pos", "IED1LD0_CSWI1_CO_Pos"}), names);
 }
 
 TEST_F(PrxWriter, WrittenSclFilesLeaveTheAddedFileList)

@@ -1,7 +1,7 @@
 // Project XML tests: the fixture files, a parsed view of a written file and a project with every kind of record.
 #pragma once
 
-#include "tools/projdump/detached_doc.h"
+#include "../app/new_project_document.h"
 
 #include "support/parsed_xml.h"
 

@@ -1,0 +1,11 @@
+#include "corvel/model/product.h"
+
+int ShowProductMessage(const CString& text, UINT type)
+{
+    return ShowProductMessage(text, type, AfxGetMessageBoxOwner());
+}
+
+int ShowProductMessage(const CString& text, UINT type, HWND owner)
+{
+    return KorMessageBox(owner, text, kProductTitle, type);
+}
