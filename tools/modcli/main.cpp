@@ -33,6 +33,7 @@
 #include "corvel/gateway/module_web_client.h"
 #include "corvel/project/file_crc.h"
 #include "corvel/gateway/vqn_diagnostics.h"
+#include "tools/common/module_tool_output.h"
 
 #include <objbase.h>
 
@@ -52,17 +53,6 @@ int Usage()
     fprintf(stderr, "usage: modcli ADDRESS test | prodinfo | drivers | index [RESOURCE DRIVER] | values CODE [RESOURCE DRIVER]\n"
                     "                    | eventlog | save FILE NAME | read FILE | shutdown\n");
     return 2;
-}
-
-int Fail(const CString& text)
-{
-    fprintf(stderr, "%s\n", (LPCSTR)text);
-    return 1;
-}
-
-CString NoAnswer(const CString& address)
-{
-    return "Error: no answer from the module at " + address;
 }
 
 void PrintItems(const std::vector<DiagnosticItem>& items, const std::string& indent)

@@ -31,6 +31,7 @@
 #include "ostrel/monitor/diagnostic_tcp_client.h"
 #include "ostrel/monitor/monitor_limits.h"
 #include "ostrel/monitor/tag_database.h"
+#include "tools/common/module_tool_output.h"
 
 #include <objbase.h>
 
@@ -45,17 +46,6 @@ int Usage()
     fprintf(stderr, "usage: monitorcli ADDRESS reachable | drivers | eventlog | get TAG | values TAG... | set TAG VALUE\n"
                     "                          | upload | download FILE | reboot\n");
     return 2;
-}
-
-int Fail(const CString& text)
-{
-    fprintf(stderr, "%s\n", (LPCSTR)text);
-    return 1;
-}
-
-CString NoAnswer(const CString& address)
-{
-    return "Error: no answer from the module at " + address;
 }
 
 int PrintLines(const std::vector<CString>& lines)
