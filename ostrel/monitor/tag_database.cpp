@@ -36,13 +36,16 @@ bool IsElement(const DomNodePtr& node)
 }
 
 // The attribute's text; false, leaving value, when the node has no such attribute.
+// Read through the element itself: no attribute map or attribute node is made (a refresh reads thousands).
 bool ReadAttribute(const DomNodePtr& node, LPCSTR name, CString& value)
 {
-    const DomNamedNodeMapPtr attributes = NodeAttributes(node);
-    const DomNodePtr attribute = attributes ? GetNamedItem(attributes, name) : DomNodePtr();
-    if (!attribute)
+    const DomElementPtr element(node);
+    if (!element)
         return false;
-    value = NodeText(attribute);
+    ComVariant text;
+    if (element->getAttribute(ComBstr(CString(name)).Get(), text.Receive()) != S_OK || text.Get().vt != VT_BSTR)
+        return false;
+    value = text.ToString();
     return true;
 }
 
