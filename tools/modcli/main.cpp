@@ -176,13 +176,5 @@ int Run(const CString& address, const std::vector<CString>& args)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-        return Usage();
-    std::vector<CString> args(argv + 2, argv + argc);
-    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
-        return Fail("modcli: COM cannot be started");
-    const int result = Run(argv[1], args);
-    fflush(stdout);
-    ::CoUninitialize();
-    return result;
+    return RunModuleTool(argc, argv, "modcli", Usage, Run);
 }

@@ -94,6 +94,8 @@ int Run(const CString& address, const std::vector<CString>& args)
 {
     if (!IsKnownCommand(args))
         return Usage();
+    if (!AfxSocketInit())
+        return Fail("monitorcli: Windows Sockets cannot be started");
     const CString& operation = args[0];
     const size_t count = args.size();
     CDiagnosticTcpClient client;
@@ -175,15 +177,5 @@ int Run(const CString& address, const std::vector<CString>& args)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-        return Usage();
-    std::vector<CString> args(argv + 2, argv + argc);
-    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
-        return Fail("monitorcli: COM cannot be started");
-    if (!AfxSocketInit())
-        return Fail("monitorcli: Windows Sockets cannot be started");
-    const int result = Run(argv[1], args);
-    fflush(stdout);
-    ::CoUninitialize();
-    return result;
+    return RunModuleTool(argc, argv, "monitorcli", Usage, Run);
 }
