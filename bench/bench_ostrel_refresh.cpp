@@ -30,12 +30,12 @@ const char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
 CString TagName(int index)
 {
     CString name;
-    name.Format("Bay%02d_MMXU%d_Value%04d", index % 40, index % 7, index); // 20 characters
+    name.Format("Bay%02d_MMXU%d_Value%04d", index % 40, index % 7, index); // 21 characters
     return name;
 }
 
 // Answers testconnection and gettagsvalue on one connection at a time, as the
-// module's text service does: one request per read, each reply a document.
+// module's text service does: each request answered once it is whole, each reply a document.
 class Responder {
 public:
     ~Responder() { Stop(); }
