@@ -1,31 +1,28 @@
 #!/usr/bin/env bash
-# Runs Ostrel under Wine, on a virtual display when none is set.
+# Runs Ostrel, the module tag monitor, under Wine, optionally monitoring the
+# module at an address; builds it first when it is not built yet. Without a
+# display it runs on a virtual one and writes a screenshot to
+# build/screens/run.png (scripts/run-program.sh).
 # Usage: scripts/run-ostrel.sh [address]      monitors the module at address (Ostrel asks when none is given)
-#        scripts/run-ostrel.sh --simulator    starts a module simulator and monitors it
+#        scripts/run-ostrel.sh --simulator    starts a module simulator and monitors it (its port 80 needs root)
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
-EXE=$BUILD_DIR/ostrel/ostrel.exe
-if [ ! -f "$EXE" ]; then
-  echo "run-ostrel: $EXE not found; build first (scripts/test.sh)" >&2
-  exit 1
-fi
 
-# shellcheck source=scripts/display.sh
-. "$ROOT/scripts/display.sh"
-start_display
-
-args=()
-if [ "${1:-}" = "--simulator" ]; then
+if [ "${1:-}" = --simulator ]; then
   state=$BUILD_DIR/run-ostrel-simulator
+  simulator() { python3 "$ROOT/tests/support/module_simulator.py" "$1" --state "$state"; }
   mkdir -p "$state"
-  python3 "$ROOT/tests/support/module_simulator.py" start --state "$state"
-  trap 'python3 "$ROOT/tests/support/module_simulator.py" stop --state "$state"; stop_display' EXIT
-  args+=("$(cat "$state/address")")
-else
-  trap stop_display EXIT
-  if [ $# -gt 0 ]; then
-    args+=("$1")
-  fi
+  simulator start
+  # Ctrl+C reaches the run command too: the simulator stops once it has ended Ostrel.
+  trap 'simulator stop' EXIT
+  trap 'exit 130' INT TERM
+  set -- "$(cat "$state/address")"
 fi
-"$ROOT/scripts/wine-run.sh" "$EXE" "${args[@]}"
+
+# With an address Ostrel is ready when it monitors it; without one it first asks for it.
+title=
+[ $# -eq 0 ] || title="Ostrel - $1"
+status=0
+"$ROOT/scripts/run-program.sh" Ostrel ostrel.exe "$title" "$@" || status=$?
+exit $status
