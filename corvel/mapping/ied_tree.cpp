@@ -147,6 +147,9 @@ void CIEDTree::InsertLoadedItems()
             insert.item.iSelectedImage = item.image;
             insert.item.lParam = reinterpret_cast<LPARAM>(item.record.get());
             m_itemHandles[id] = InsertItem(&insert);
+            // Tag names may be 40 characters longer than the longest domain of the model.
+            if (item.record && item.record->namePrefix.GetLength() > GetPrefixText().GetLength())
+                SetPrefixText(item.record->namePrefix);
             if (m_itemHandles[id] != nullptr && item.record)
                 AdoptRecord(std::move(item.record));
         }

@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CMultiTree, CTreeCtrl)
     ON_WM_KILLFOCUS()
     ON_NOTIFY_REFLECT(TVN_BEGINDRAG, OnBeginDrag)
     ON_NOTIFY_REFLECT_EX(TVN_ITEMEXPANDED, OnItemExpanded)
+    ON_NOTIFY_REFLECT_EX(NM_CUSTOMDRAW, OnCustomDraw)
 END_MESSAGE_MAP()
 
 namespace {
@@ -464,6 +465,50 @@ BOOL CMultiTree::OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult)
     }
     *pResult = 0;
     return FALSE;
+}
+
+BOOL CMultiTree::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    auto* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
+    *pResult = CDRF_DODEFAULT;
+    if (!m_multiSelect)
+        return FALSE;
+    const auto item = reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec);
+    switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        *pResult = CDRF_NOTIFYITEMDRAW;
+        break;
+    case CDDS_ITEMPREPAINT:
+        // The control highlights its caret item alone: every selected item is painted over afterwards.
+        if (IsSelected(item) || item == GetFocusItem())
+            *pResult = CDRF_NOTIFYPOSTPAINT;
+        break;
+    case CDDS_ITEMPOSTPAINT: {
+        CRect label;
+        if (!GetItemRect(item, &label, TRUE))
+            break;
+        const HDC dc = draw->nmcd.hdc;
+        const bool focused = ::GetFocus() == m_hWnd;
+        const bool selected = IsSelected(item);
+        const int back = !selected ? COLOR_WINDOW : focused ? COLOR_HIGHLIGHT : COLOR_BTNFACE;
+        const int text = !selected ? COLOR_WINDOWTEXT : focused ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT;
+        ::FillRect(dc, &label, ::GetSysColorBrush(back));
+        ::SetBkMode(dc, TRANSPARENT);
+        const HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+        ::SetTextColor(dc, ::GetSysColor(text));
+        const CString caption = GetItemText(item);
+        CRect textRect = label;
+        textRect.DeflateRect(2, 0);
+        ::DrawTextA(dc, caption, caption.GetLength(), &textRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        if (item == GetFocusItem() && focused)
+            ::DrawFocusRect(dc, &label);
+        ::SelectObject(dc, oldFont);
+        break;
+    }
+    default:
+        break;
+    }
+    return TRUE;
 }
 
 bool CMultiTree::CollectDragEntries()

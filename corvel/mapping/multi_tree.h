@@ -86,6 +86,7 @@ protected:
     afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg BOOL OnItemExpanded(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
 private:

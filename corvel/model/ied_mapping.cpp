@@ -253,17 +253,18 @@ const MappedRow& OutOfBoundRow()
     return row;
 }
 
-CString MakeBlockDescription(const CTreeModelRecord& leaf, const CTreeModelRecord* block)
+CString MakeBlockDescription(const CTreeModelRecord& leaf, const CTreeModelRecord* block, const CString& path)
 {
+    const CString& dataPath = path.IsEmpty() ? leaf.dataPath : path;
     const CTreeModelRecord& source = block != nullptr ? *block : leaf;
     if (!source.isControlBlock)
         return CString();
     CString text;
     if (source.isGoose) {
-        text.Format("GOOSE/%s:%s", (LPCSTR)PartAfterLast(source.goose.gocbRef, '$'), (LPCSTR)leaf.dataPath);
+        text.Format("GOOSE/%s:%s", (LPCSTR)PartAfterLast(source.goose.gocbRef, '$'), (LPCSTR)dataPath);
     } else {
         const CString name = source.report.name.IsEmpty() ? source.reportName : source.report.name;
-        text.Format("%s/%s:%s", source.report.buffered ? "BR" : "RP", (LPCSTR)name, (LPCSTR)leaf.dataPath);
+        text.Format("%s/%s:%s", source.report.buffered ? "BR" : "RP", (LPCSTR)name, (LPCSTR)dataPath);
     }
     return text;
 }
@@ -278,31 +279,36 @@ MappedRows MakeDropRows(const std::vector<DroppedLeaf>& leaves, const MappedRows
         CString path = row.path;
         paths.insert(path.MakeLower());
     }
-    const CIecTypeTable table;
-    CStringArray plcNames;
+    // Most names are new: sets answer that, and only a taken name looks through the lists.
+    std::set<CString> nameSet(names.begin(), names.end());
+    std::set<CString> madeLower;
     MappedRows made;
     std::vector<CString> madeNames;
     for (const DroppedLeaf& leaf : leaves) {
         const CTreeModelRecord* record = leaf.record;
         if (record == nullptr || record->dataType == "INT128")
             continue;
+        const CString dataPath = leaf.path.IsEmpty() ? record->dataPath : leaf.path;
         const CTreeModelRecord* block = leaf.block;
         if (block == nullptr && record->isControlBlock)
             block = record;
         MappedRow row;
-        row.description = block != nullptr ? MakeBlockDescription(*record, block) : CString();
-        // Rows of a control block carry the block in their path ("BR/brcb01:LD1/LLN0$ST$Mod$stVal").
-        row.path = record->namePrefix + "/" + record->dataPath;
-        if (block != nullptr)
-            row.path = row.description.Left(row.description.Find(':') + 1) + row.path;
+        row.description = block != nullptr ? MakeBlockDescription(*record, block, dataPath) : CString();
+        // Rows of a control block carry the block in their path ("LD1/BR/brcb01:LLN0$ST$Mod$stVal").
+        row.path = record->namePrefix + "/" + (block != nullptr ? row.description : dataPath);
         if (block != nullptr && block->isGoose) {
             CString lower = row.path;
             if (paths.count(lower.MakeLower()) != 0)
                 continue;
             paths.insert(lower);
         }
-        const CString name = MakeTagName(record->namePrefix, record->dataPath, context.nameLimit);
-        row.tagName = MakeUniqueTagName(name, names, madeNames, context.nameLimit);
+        const CString name = MakeTagName(record->namePrefix, dataPath, context.nameLimit);
+        CString lowerName = name;
+        lowerName.MakeLower();
+        const bool taken = nameSet.count(name) != 0 || madeLower.count(lowerName) != 0;
+        row.tagName = taken ? MakeUniqueTagName(name, names, madeNames, context.nameLimit) : name;
+        lowerName = row.tagName;
+        madeLower.insert(lowerName.MakeLower());
         row.type = record->dataType;
         row.access = record->isControl ? "W" : "R";
         row.entry.namePrefix = record->namePrefix;
@@ -310,12 +316,15 @@ MappedRows MakeDropRows(const std::vector<DroppedLeaf>& leaves, const MappedRows
             FillBlockEntry(row.entry, *block);
         if (record->isControl) {
             row.entry.isCommand = true;
-            row.entry.command = record->ctlName;
+            // The control object: the name after "$CO$".
+            const int co = dataPath.Find("$CO$");
+            row.entry.command = co < 0 ? record->ctlName : dataPath.Mid(co + 4).SpanExcluding("$");
             // The path cut after the control object's reference.
-            CString cutPath = record->dataPath;
-            const int at = record->ctlName.IsEmpty() ? -1 : cutPath.Find(record->ctlName);
+            CString cutPath = dataPath;
+            const CString& object = row.entry.command;
+            const int at = object.IsEmpty() ? -1 : cutPath.Find(object);
             if (at >= 0)
-                cutPath = cutPath.Left(at + record->ctlName.GetLength());
+                cutPath = cutPath.Left(at + object.GetLength());
             int ctlModel = record->ctlModel;
             if (ctlModel >= 1) {
                 if (context.ctlModels != nullptr &&
@@ -352,7 +361,8 @@ MappedRows LoadStoredRows(const _IED_DEVICE& device)
 {
     MappedRows rows;
     for (const ConfiguredRow& stored : device.ConfiguredCache) {
-        if (stored.size() < 7)
+        // Plain rows have six strings.
+        if (stored.size() < 6)
             continue;
         MappedRow row;
         row.path = stored[0];
@@ -361,14 +371,15 @@ MappedRows LoadStoredRows(const _IED_DEVICE& device)
         row.access = stored[3];
         row.description = stored[4];
         row.entry.namePrefix = stored[5];
-        if (stored[6] == kRowKindReport) {
+        const CString kind = stored.size() > 6 ? stored[6] : CString();
+        if (kind == kRowKindReport) {
             row.entry.isReport = true;
             const auto found = device.ReportsPath.find(row.path);
             if (found != device.ReportsPath.end()) {
                 row.entry.path = found->second;
                 row.entry.isGoose = found->second.isGOOSE;
             }
-        } else if (stored[6] == kRowKindCommand) {
+        } else if (kind == kRowKindCommand) {
             row.entry.isCommand = true;
             if (stored.size() > 7)
                 row.entry.ctlModel = std::atoi(stored[7]);
@@ -431,7 +442,8 @@ void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, MappedRows rows, con
             }
             tag->tagUName = entry.path.tagUName;
             if (entry.isGoose && row.path.Find("GOOSE/") >= 0) {
-                const CString dataPath = PartAfterLast(row.path, '/');
+                CString dataPath = PartAfterLast(row.path, '/');
+                dataPath = dataPath.Mid(dataPath.Find(':') + 1);
                 if (const _CFCDA* member = FindGooseMember(gooseMembers, entry.namePrefix, dataPath)) {
                     auto fcda = std::make_unique<_CFCDA>();
                     fcda->tagName = tag->tagName;

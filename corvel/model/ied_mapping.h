@@ -71,6 +71,8 @@ const MappedRow& OutOfBoundRow();
 struct DroppedLeaf {
     const CTreeModelRecord* record = nullptr;
     const CTreeModelRecord* block = nullptr;
+    // The data path of an array element; empty: the record's path.
+    CString path;
 };
 
 // What the drop needs of the tree and the project.
@@ -84,12 +86,13 @@ struct DropContext {
 // leaves and GOOSE rows whose path the list holds give none.
 MappedRows MakeDropRows(const std::vector<DroppedLeaf>& leaves, const MappedRows& rows, const DropContext& context);
 // The description of a leaf below a report or GOOSE block; empty for other leaves.
-CString MakeBlockDescription(const CTreeModelRecord& leaf, const CTreeModelRecord* block);
+CString MakeBlockDescription(const CTreeModelRecord& leaf, const CTreeModelRecord* block,
+                             const CString& path = CString());
 
 // The string list Save writes for a row (path, name, type, access, description, name prefix, then "Report",
 // or "Command", control model and command text).
 Records::ConfiguredRow MakeStoredRow(const MappedRow& row);
-// The rows of a device's stored string lists (lists of fewer than 7 strings give none).
+// The rows of a device's stored string lists (lists of fewer than 6 strings give none).
 MappedRows LoadStoredRows(const Records::_IED_DEVICE& device);
 
 // What Save reports to the user, in order.

@@ -119,10 +119,12 @@ TEST(DropRows, LeavesBecomeRowsWithTheirTextsAndEntries)
     EXPECT_EQ(rows[1].entry.path.iIndex, 1);
     EXPECT_EQ(rows[2].description, "GOOSE/gcb01:GGIO1$ST$Ind2$stVal");
     EXPECT_TRUE(rows[2].entry.isGoose);
-    EXPECT_EQ(rows[2].path.Find("GOOSE/"), 0);
+    EXPECT_EQ(rows[2].path, "LD1/GOOSE/gcb01:GGIO1$ST$Ind2$stVal");
+    EXPECT_EQ(rows[1].path, "LD1/BR/brcb01:GGIO1$ST$Ind1$stVal");
     EXPECT_EQ(rows[3].access, "W");
     EXPECT_TRUE(rows[3].entry.isCommand);
     EXPECT_EQ(rows[3].entry.ctlModel, 4);
+    EXPECT_EQ(rows[3].entry.command, "Pos");
     EXPECT_EQ(rows[4].tagName, "LD1_LLN0_ST_Mod_stVal_002");
 
     // A GOOSE row whose path the list holds is not added again.
@@ -232,14 +234,18 @@ TEST(IedMappingSave, StringListsFollowTheRowKindsAndReadBack)
     EXPECT_EQ(found->second.tagUName, "LD_GGIO1_ST_Ind1_stVal");
     EXPECT_EQ(p.project.tagMaps.GetHead()->tagUName, "LD_GGIO1_ST_Ind1_stVal");
 
-    // Opening reads the rows back (lists of fewer than 7 strings give none).
+    // Opening reads the rows back, plain rows too (lists of fewer than 6 strings give none).
+    p.first->ConfiguredCache.push_back({"LD/x", "LD_x", "BOOLEAN", "R", ""});
     const MappedRows loaded = LoadStoredRows(*p.first);
-    ASSERT_EQ(loaded.size(), 2u);
+    ASSERT_EQ(loaded.size(), 3u);
+    EXPECT_EQ(loaded[2].tagName, "LD_arr[3]");
+    EXPECT_EQ(loaded[2].entry.arrayIndex, 3);
     EXPECT_TRUE(loaded[0].entry.isReport);
     EXPECT_EQ(loaded[0].entry.path.reportDataPath, "LLN0$BR$brcb01");
     EXPECT_EQ(loaded[1].entry.ctlModel, 2);
     EXPECT_EQ(loaded[1].entry.command, "Pos");
     EXPECT_EQ(OutOfBoundRow().tagName, "Out of Bound");
+    // INT64 has no size on a connection.
     EXPECT_EQ(TotalDataSize(loaded), 2);
 }
 
