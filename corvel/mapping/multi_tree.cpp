@@ -511,13 +511,20 @@ BOOL CMultiTree::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
     return TRUE;
 }
 
+void CMultiTree::VisitBelow(HTREEITEM item, const std::function<void(const CTreeModelRecord*)>& visit)
+{
+    for (HTREEITEM child = GetChildItem(item); child != nullptr; child = GetNextSiblingItem(child)) {
+        visit(GetItemRecord(child));
+        VisitBelow(child, visit);
+    }
+}
+
 bool CMultiTree::CollectDragEntries()
 {
     m_dragEntries.clear();
     std::set<CString> keys;
     bool capped = false;
-    auto add = [&](HTREEITEM item) {
-        const CTreeModelRecord* record = GetItemRecord(item);
+    auto add = [&](const CTreeModelRecord* record) {
         if (record == nullptr || record->dataType == "INT128")
             return;
         const CString key = Corvel::Mapping::MakeDragKey(record->namePrefix, record->dataPath);
@@ -533,12 +540,6 @@ bool CMultiTree::CollectDragEntries()
         if (keys.insert(key).second)
             m_dragEntries.push_back({key, record, record->dataPath});
     };
-    std::function<void(HTREEITEM)> addBelow = [&](HTREEITEM item) {
-        for (HTREEITEM child = GetChildItem(item); child != nullptr; child = GetNextSiblingItem(child)) {
-            add(child);
-            addBelow(child);
-        }
-    };
     HTREEITEM item = FirstSelected();
     bool first = true;
     for (; item != nullptr; item = NextSelected(item)) {
@@ -546,8 +547,8 @@ bool CMultiTree::CollectDragEntries()
         if (first && GetItemText(item) == kGooseLeafsLabel && GetParentItem(item) != nullptr)
             start = GetParentItem(item);
         first = false;
-        add(start);
-        addBelow(start);
+        add(GetItemRecord(start));
+        VisitBelow(start, add);
     }
     return capped;
 }

@@ -73,6 +73,8 @@ public:
     static CSize DragDistance();
 
 protected:
+    // Calls visit with the record (or null) of every item below item, depth first. The base asks the control.
+    virtual void VisitBelow(HTREEITEM item, const std::function<void(const CTreeModelRecord*)>& visit);
     // Makes the tree the owner of an item's record.
     void AdoptRecord(std::unique_ptr<CTreeModelRecord> record) { m_records.push_back(std::move(record)); }
 
