@@ -1,24 +1,18 @@
 // The diagnostics window over the running Corvel against the module simulator, and its options dialog.
 #include "corvel/gateway_ui/diagnostic_dlg.h"
 
-#include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
-#include "corvel/gateway/vqn_diagnostics.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../app/corvel_app_environment.h"
-#include "support/message_box_recorder.h"
-#include "support/module_simulator.h"
-#include "support/test_program.h"
+#include "module_window_test.h"
 #include "support/window_screenshot.h"
 
 namespace {
 
-const ExchangeTiming kTestExchange = {1000, 1, 10};
 const char kDeclaration[] = "<?xml version=\"1.0\"?>";
 const char kSection[] = "Diagnostic";
 
@@ -41,21 +35,14 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-class DiagnosticsWindow : public ModuleSimulatorTest {
+class DiagnosticsWindow : public ModuleWindowTest {
 protected:
+    DiagnosticsWindow() : ModuleWindowTest(kSection) {}
+
     void SetUp() override
     {
-        ModuleSimulatorTest::SetUp();
-        previousExchange = CVQNDiagnostics::SetExchangeTiming(kTestExchange);
-        app = &CorvelAppEnvironment::App();
-        app->SetRegistryKey(TestRegistryKey());
-        app->WriteProfileString(kSection, nullptr, nullptr);
-        doc = CorvelAppEnvironment::Doc();
-        ASSERT_NE(nullptr, doc);
-        doc->modified = false;
-        doc->OnFileNew();
+        ModuleWindowTest::SetUp();
         doc->SetProjectName("Plant");
-        doc->project.eth0IPaddr = ModuleAddress();
         const std::string declaration = kDeclaration;
         Simulator().SetTcpReply(kDriversRequest, declaration +
                                                      "<runningdrivers><driver name=\"IEC61850C\" resource=\"ETH1\"/>"
@@ -74,9 +61,7 @@ protected:
     {
         if (dialog.m_hWnd != nullptr)
             dialog.DestroyWindow();
-        CorvelAppEnvironment::PumpMessages();
-        doc->OnFileNew();
-        CVQNDiagnostics::SetExchangeTiming(previousExchange);
+        ModuleWindowTest::TearDown();
     }
 
     void Open()
@@ -115,11 +100,7 @@ protected:
     }
     void Tick() { Tree().SendMessage(WM_TIMER, CDiagnosticTree::kPollTimerId); }
 
-    CWinApp* app = nullptr;
-    CMainDoc* doc = nullptr;
-    MessageBoxRecorder boxes;
     CEIPDiagnosticDlg dialog;
-    ExchangeTiming previousExchange{};
 };
 
 TEST_F(DiagnosticsWindow, ShowsTheProjectItsDriversAndTheirDiagnosticsInAlphabeticalOrder)
@@ -128,6 +109,7 @@ TEST_F(DiagnosticsWindow, ShowsTheProjectItsDriversAndTheirDiagnosticsInAlphabet
     ASSERT_NE(nullptr, dialog.m_hWnd);
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(CString("Connected"), Output());
+    EXPECT_FALSE(dialog.GetSpin().IsWindowVisible());
     const HTREEITEM root = Tree().GetRootItem();
     EXPECT_EQ(CString("Plant"), Tree().GetItemText(root));
     EXPECT_EQ((std::vector<CString>{"EIPS", "IEC61850C"}), ChildTexts(root));

@@ -1,9 +1,7 @@
 // The event log dialog over the running Corvel against the module simulator.
 #include "corvel/gateway_ui/event_log_dlg.h"
 
-#include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
-#include "corvel/gateway/vqn_diagnostics.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "../app/corvel_app_environment.h"
+#include "module_window_test.h"
 #include "support/enable_recorder.h"
-#include "support/message_box_recorder.h"
-#include "support/module_simulator.h"
-#include "support/test_program.h"
 #include "support/window_screenshot.h"
 
 namespace {
 
-const ExchangeTiming kTestExchange = {1000, 1, 10};
 const char kSection[] = "EventLogger";
 // The polling period in these tests instead of 20 s.
 constexpr UINT kTestPeriodMs = 300;
@@ -28,30 +22,22 @@ const char kOneEvent[] = "<?xml version=\"1.0\"?><eventLog><messageData dateTime
                          " eventLevel=\"WARN\" sourceID=\"EIPS\" resourceID=\"ETH2\" messageID=\"3\""
                          " message=\"Connection timed out\"/></eventLog>";
 
-class EventLogDialog : public ModuleSimulatorTest {
+class EventLogDialog : public ModuleWindowTest {
 protected:
+    EventLogDialog() : ModuleWindowTest(kSection) {}
+
     void SetUp() override
     {
-        ModuleSimulatorTest::SetUp();
-        previousExchange = CVQNDiagnostics::SetExchangeTiming(kTestExchange);
         previousPeriod = CDlgEventLog::SetPollPeriod(kTestPeriodMs);
-        app = &CorvelAppEnvironment::App();
-        app->SetRegistryKey(TestRegistryKey());
-        app->WriteProfileString(kSection, nullptr, nullptr);
-        doc = CorvelAppEnvironment::Doc();
-        ASSERT_NE(nullptr, doc);
-        doc->modified = false;
-        doc->OnFileNew();
-        doc->project.eth0IPaddr = ModuleAddress();
+        ModuleWindowTest::SetUp();
     }
     void TearDown() override
     {
         if (dialog && dialog->m_hWnd != nullptr)
             dialog->DestroyWindow();
-        CorvelAppEnvironment::PumpMessages();
+        ModuleWindowTest::TearDown();
         dialog.reset();
         CDlgEventLog::SetPollPeriod(previousPeriod);
-        CVQNDiagnostics::SetExchangeTiming(previousExchange);
     }
 
     // Constructs the dialog (which tests the connection) and opens it when it is connected.
@@ -99,11 +85,7 @@ protected:
         return List().GetItemCount() == count;
     }
 
-    CWinApp* app = nullptr;
-    CMainDoc* doc = nullptr;
-    MessageBoxRecorder boxes;
     std::unique_ptr<CDlgEventLog> dialog;
-    ExchangeTiming previousExchange{};
     UINT previousPeriod = 0;
 };
 
