@@ -7,16 +7,13 @@
 #include <set>
 
 IMPLEMENT_DYNAMIC(CIEDMapListCtrl, CGridList)
-IMPLEMENT_DYNAMIC(CIEDMapDlg, MyCDialogEx)
+IMPLEMENT_DYNAMIC(CIEDMapDlg, CMappingDialog)
 
 namespace {
 
 using namespace Corvel::Mapping;
 
 const char kSection[] = "Mapper";
-const char kPlacementEntry[] = "MAPWP";
-constexpr int kDefaultTreeWidth = 330;
-constexpr int kDefaultListWidth = 800;
 constexpr int kDefaultColumnWidth = 100;
 constexpr int kTreeImageSize = 16;
 constexpr UINT kSplitterId = 59648;
@@ -28,20 +25,6 @@ const char kArrayQuestion[] =
 const char kArrayCaption[] = "Deleting tags ...";
 // Array elements are looked up by number when a whole array is deleted.
 constexpr int kArrayElementsTried = kMaxArrayElements;
-
-CRect ClientOf(const CWnd& window)
-{
-    CRect client;
-    window.GetClientRect(&client);
-    return client;
-}
-
-CString ColumnEntry(int index)
-{
-    CString entry;
-    entry.Format("COL%d", index);
-    return entry;
-}
 
 // The text of a path before its first "[" and from its first "]" on: the same for every element of an array.
 CString ArrayKey(const CString& path)
@@ -173,20 +156,16 @@ BOOL CIEDMapListCtrl::OnItemClick(NMHDR* pNMHDR, LRESULT* pResult)
     return handled;
 }
 
-BEGIN_MESSAGE_MAP(CIEDMapDlg, MyCDialogEx)
+BEGIN_MESSAGE_MAP(CIEDMapDlg, CMappingDialog)
     ON_COMMAND(ID_IED_MAPPING_SAVE, &CIEDMapDlg::OnSave)
     ON_COMMAND(ID_IED_MAPPING_CANCEL, &CIEDMapDlg::OnCancelCommand)
     ON_COMMAND(ID_IED_MAPPING_CLEAR_ALL, &CIEDMapDlg::OnClearAll)
     ON_WM_CLOSE()
-    ON_WM_DESTROY()
-    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 CIEDMapDlg::CIEDMapDlg(CWnd* pParent)
-    : MyCDialogEx(IDD_IED_MAPPING, pParent), m_splitter(2, CSimpleSplitter::kSideBySide, 30, 3)
+    : CMappingDialog(IDD_IED_MAPPING, pParent, kSection, kSplitterId)
 {
-    m_treePaneBrush.CreateSolidBrush(RGB(255, 255, 255));
-    m_listPaneBrush.CreateSolidBrush(RGB(255, 255, 255));
 }
 
 CIEDMapDlg::~CIEDMapDlg() = default;
@@ -218,26 +197,11 @@ BOOL CIEDMapDlg::OnInitDialog()
         m_deviceId = CurrentDeviceId();
     }
     SetIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(128)), TRUE);
-    CString title;
-    title.LoadString(IDS_IED_MAPPING_TITLE);
-    SetWindowText(title);
-    m_accelerators = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_IED_MAPPING_ACCEL));
+    CreateLayout(IDS_IED_MAPPING_TITLE, IDR_IED_MAPPING_ACCEL);
     CWinApp* app = AfxGetApp();
-    const int sizes[2] = {static_cast<int>(app->GetProfileInt(kSection, "MAP0", kDefaultTreeWidth)),
-                          static_cast<int>(app->GetProfileInt(kSection, "MAP1", kDefaultListWidth))};
-    const UINT indicators[] = {ID_SEPARATOR};
-    CreateBars(TRUE, TRUE, indicators, 1, 0, kToolBarStyle);
 
-    m_splitter.Create(this, kSplitterId);
-    m_splitter.SetPaneSizes(sizes);
-    m_splitter.SetPane(0, &m_treePane, WS_CLIPCHILDREN, WS_EX_CLIENTEDGE,
-                       AfxRegisterWndClass(CS_DBLCLKS, nullptr, m_treePaneBrush));
-    m_splitter.SetPane(1, &m_listPane, WS_CLIPCHILDREN, WS_EX_CLIENTEDGE,
-                       AfxRegisterWndClass(CS_DBLCLKS, nullptr, m_listPaneBrush));
-    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, kSplitterId);
-
-    m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS, ClientOf(m_listPane),
-                  &m_listPane, kListId);
+    m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS, ClientOf(m_rightPane),
+                  &m_rightPane, kListId);
     m_list.SetDocument(m_document);
     int widths[5];
     for (int i = 0; i < 5; ++i) {
@@ -253,26 +217,18 @@ BOOL CIEDMapDlg::OnInitDialog()
     m_images.Add(&bitmap, static_cast<CBitmap*>(nullptr));
     m_tree.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                       TVS_SHOWSELALWAYS,
-                  ClientOf(m_treePane), &m_treePane, kTreeId);
+                  ClientOf(m_leftPane), &m_leftPane, kTreeId);
     m_tree.SetMultiSelect(true);
     m_tree.SetDropTarget(&m_list, [this] { MapSelection(); });
     m_tree.SetImageList(&m_images, TVSIL_NORMAL);
     if (m_document != nullptr)
         m_tree.SetProject(m_document, m_deviceId);
 
-    std::vector<BYTE> placement;
-    if (app->GetProfileBinary(kSection, kPlacementEntry, placement) && placement.size() == sizeof(WINDOWPLACEMENT)) {
-        WINDOWPLACEMENT stored = {};
-        memcpy(&stored, placement.data(), sizeof stored);
-        stored.length = sizeof stored;
-        SetWindowPlacement(&stored);
-    }
-    m_layoutReady = true;
-    FitPanes();
+    FinishLayout();
 
     if (!m_sclPath.IsEmpty() && !m_tree.LoadIedModelFromScl(m_sclPath)) {
         // Nothing is shown or written: the dialog ends at once.
-        m_layoutReady = false;
+        DropLayout();
         EndMapping(IDABORT);
         return TRUE;
     }
@@ -283,14 +239,6 @@ BOOL CIEDMapDlg::OnInitDialog()
     }
     m_openingRows = m_list.GetItemCount();
     return TRUE;
-}
-
-BOOL CIEDMapDlg::PreTranslateMessage(MSG* pMsg)
-{
-    if (m_accelerators != nullptr && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST &&
-        ::TranslateAcceleratorA(m_hWnd, m_accelerators, pMsg))
-        return TRUE;
-    return MyCDialogEx::PreTranslateMessage(pMsg);
 }
 
 void CIEDMapDlg::MapSelection()
@@ -360,38 +308,14 @@ void CIEDMapDlg::OnClose()
         DestroyWindow();
 }
 
-void CIEDMapDlg::SaveLayout()
+void CIEDMapDlg::SaveColumnWidths(CWinApp& app)
 {
-    CWinApp* app = AfxGetApp();
-    app->WriteProfileInt(kSection, "MAP0", m_splitter.GetPaneRect(0).Width());
-    app->WriteProfileInt(kSection, "MAP1", m_splitter.GetPaneRect(1).Width());
     for (int i = 0; i < 5; ++i)
-        app->WriteProfileInt(kSection, ColumnEntry(i), m_list.GetColumnWidth(i + 1));
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    if (GetWindowPlacement(&placement))
-        app->WriteProfileBinary(kSection, kPlacementEntry, &placement, sizeof placement);
+        app.WriteProfileInt(kSection, ColumnEntry(i), m_list.GetColumnWidth(i + 1));
 }
 
-void CIEDMapDlg::OnDestroy()
+void CIEDMapDlg::FitPaneContents()
 {
-    if (m_layoutReady)
-        SaveLayout();
-    m_layoutReady = false;
-    MyCDialogEx::OnDestroy();
-}
-
-void CIEDMapDlg::FitPanes()
-{
-    if (!m_layoutReady)
-        return;
-    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, kSplitterId);
-    m_tree.MoveWindow(ClientOf(m_treePane));
-    m_list.MoveWindow(ClientOf(m_listPane));
-}
-
-void CIEDMapDlg::OnSize(UINT nType, int cx, int cy)
-{
-    MyCDialogEx::OnSize(nType, cx, cy);
-    FitPanes();
+    m_tree.MoveWindow(ClientOf(m_leftPane));
+    m_list.MoveWindow(ClientOf(m_rightPane));
 }

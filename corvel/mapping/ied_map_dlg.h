@@ -1,10 +1,9 @@
 // CIEDMapDlg, CIEDMapListCtrl: the dialog in which attributes of one IED are chosen and mapped to tags.
 #pragma once
 
-#include "corvel/controls/dialog_ex.h"
 #include "corvel/controls/grid_list.h"
-#include "corvel/controls/simple_splitter.h"
 #include "corvel/mapping/ied_tree.h"
+#include "corvel/mapping/mapping_dialog.h"
 #include "corvel/model/ied_mapping.h"
 
 #include <memory>
@@ -43,7 +42,7 @@ private:
 
 // The IED's model in a tree on the left, the mapped tags on the right; Save writes the IED's share of the
 // project.
-class CIEDMapDlg : public MyCDialogEx {
+class CIEDMapDlg : public CMappingDialog {
     DECLARE_DYNAMIC(CIEDMapDlg)
 public:
     explicit CIEDMapDlg(CWnd* pParent = nullptr);
@@ -67,38 +66,28 @@ public:
     void SaveMapping();
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     afx_msg void OnSave();
     afx_msg void OnCancelCommand();
     afx_msg void OnClearAll();
     afx_msg void OnClose();
-    afx_msg void OnDestroy();
-    afx_msg void OnSize(UINT nType, int cx, int cy);
+    void FitPaneContents() override;
+    void SaveColumnWidths(CWinApp& app) override;
     DECLARE_MESSAGE_MAP()
 
 private:
     Corvel::Records::_IED_DEVICE* FindDevice() const;
     void EndMapping(int result);
-    void FitPanes();
-    void SaveLayout();
 
     CMainDoc* m_document = nullptr;
     int m_deviceId = 0;
     bool m_projectGiven = false;
     CIEDMapListCtrl m_list;
     CImageList m_images;
-    HACCEL m_accelerators = nullptr;
     int m_openingRows = 0;
     int m_totalDataSize = 0;
     bool m_changed = false;
     bool m_saved = false;
-    bool m_layoutReady = false;
-    CChildWnd m_treePane;
-    CChildWnd m_listPane;
-    CBrush m_treePaneBrush;
-    CBrush m_listPaneBrush;
-    CSimpleSplitter m_splitter;
     CIEDTree m_tree;
 };

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-IMPLEMENT_DYNAMIC(CModbusMapper, MyCDialogEx)
+IMPLEMENT_DYNAMIC(CModbusMapper, CMappingDialog)
 
-BEGIN_MESSAGE_MAP(CModbusMapper, MyCDialogEx)
+BEGIN_MESSAGE_MAP(CModbusMapper, CMappingDialog)
     ON_COMMAND(ID_MAPPER_SAVE, &CModbusMapper::OnSave)
     ON_COMMAND(ID_MAPPER_CLOSE, &CModbusMapper::OnCloseCommand)
     ON_COMMAND(ID_MAPPER_SELECT_ALL, &CModbusMapper::OnSelectAll)
@@ -19,8 +19,6 @@ BEGIN_MESSAGE_MAP(CModbusMapper, MyCDialogEx)
     ON_COMMAND(ID_GRID_ENABLE_ALL_ON_DATA_CHANGE, &CModbusMapper::OnEnableAllOnDataChange)
     ON_COMMAND(ID_GRID_DISABLE_ALL_COMMANDS, &CModbusMapper::OnDisableAll)
     ON_WM_CLOSE()
-    ON_WM_DESTROY()
-    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace {
@@ -28,11 +26,8 @@ namespace {
 using namespace Corvel::Mapping;
 
 const char kSection[] = "ModDlg";
-const char kPlacementEntry[] = "MAPWP";
 constexpr int kDefaultWidth = 100;
 constexpr int kSmallestWidth = 5;
-constexpr int kDefaultLeft = 330;
-constexpr int kDefaultRight = 800;
 constexpr UINT kTagListId = 1;
 constexpr UINT kCommandListId = 2;
 const char kZeroAddressQuestion[] = "Zero is not allowed for 'MB Addr' field. Continue?";
@@ -41,20 +36,6 @@ int StoredWidth(LPCSTR entry)
 {
     const int width = static_cast<int>(AfxGetApp()->GetProfileInt(kSection, entry, kDefaultWidth));
     return width < kSmallestWidth ? kDefaultWidth : width;
-}
-
-CString ColumnEntry(int index)
-{
-    CString entry;
-    entry.Format("COL%d", index);
-    return entry;
-}
-
-CRect ClientOf(const CWnd& window)
-{
-    CRect client;
-    window.GetClientRect(&client);
-    return client;
 }
 
 } // namespace
@@ -66,10 +47,8 @@ bool& CModbusMapper::OptimizeMtcpCommandMappings()
 }
 
 CModbusMapper::CModbusMapper(CWnd* pParent)
-    : MyCDialogEx(IDD_MODBUS_MAPPER, pParent), m_splitter(2, CSimpleSplitter::kSideBySide, 30, 3)
+    : CMappingDialog(IDD_MODBUS_MAPPER, pParent, kSection, AFX_IDW_PANE_FIRST)
 {
-    m_tagPaneBrush.CreateSolidBrush(RGB(255, 255, 255));
-    m_commandPaneBrush.CreateSolidBrush(RGB(255, 255, 255));
 }
 
 CModbusMapper::~CModbusMapper() = default;
@@ -101,26 +80,10 @@ BOOL CModbusMapper::OnInitDialog()
         m_deviceId = CurrentDeviceId();
     }
     m_device = FindDevice();
-    CString title;
-    title.LoadString(IDS_MODBUS_MAPPER_TITLE);
-    SetWindowText(title);
-    m_accelerators = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_MODBUS_MAPPER_ACCEL));
-    const UINT indicators[] = {ID_SEPARATOR};
-    CreateBars(TRUE, TRUE, indicators, 1, 0, kToolBarStyle);
-
-    CWinApp* app = AfxGetApp();
-    const int sizes[2] = {static_cast<int>(app->GetProfileInt(kSection, "MAP0", kDefaultLeft)),
-                          static_cast<int>(app->GetProfileInt(kSection, "MAP1", kDefaultRight))};
-    m_splitter.Create(this, AFX_IDW_PANE_FIRST);
-    m_splitter.SetPaneSizes(sizes);
-    m_splitter.SetPane(0, &m_tagPane, WS_CLIPCHILDREN, WS_EX_CLIENTEDGE,
-                       AfxRegisterWndClass(CS_DBLCLKS, nullptr, m_tagPaneBrush));
-    m_splitter.SetPane(1, &m_commandPane, WS_CLIPCHILDREN, WS_EX_CLIENTEDGE,
-                       AfxRegisterWndClass(CS_DBLCLKS, nullptr, m_commandPaneBrush));
-    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
+    CreateLayout(IDS_MODBUS_MAPPER_TITLE, IDR_MODBUS_MAPPER_ACCEL);
 
     m_tagList.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SORTDESCENDING,
-                     ClientOf(m_tagPane), &m_tagPane, kTagListId);
+                     ClientOf(m_leftPane), &m_leftPane, kTagListId);
     m_tagList.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     CString name;
     CString type;
@@ -129,7 +92,7 @@ BOOL CModbusMapper::OnInitDialog()
     m_tagList.InsertColumn(0, name, LVCFMT_LEFT, StoredWidth("COL10"));
     m_tagList.InsertColumn(1, type, LVCFMT_LEFT, StoredWidth("COL11"));
     m_commandList.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS,
-                         ClientOf(m_commandPane), &m_commandPane, kCommandListId);
+                         ClientOf(m_rightPane), &m_rightPane, kCommandListId);
 
     m_commandList.SetDevice(m_device);
     m_commandList.SetRowsRemovedHandler([this] { AfterRowsRemoved(); });
@@ -149,24 +112,8 @@ BOOL CModbusMapper::OnInitDialog()
     m_commandList.SetChanged(false);
     m_tagList.SetChanged(false);
 
-    std::vector<BYTE> placement;
-    if (app->GetProfileBinary(kSection, kPlacementEntry, placement) && placement.size() == sizeof(WINDOWPLACEMENT)) {
-        WINDOWPLACEMENT stored = {};
-        memcpy(&stored, placement.data(), sizeof stored);
-        stored.length = sizeof stored;
-        SetWindowPlacement(&stored);
-    }
-    m_layoutReady = true;
-    FitPanes();
+    FinishLayout();
     return TRUE;
-}
-
-BOOL CModbusMapper::PreTranslateMessage(MSG* pMsg)
-{
-    if (m_accelerators != nullptr && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST &&
-        ::TranslateAcceleratorA(m_hWnd, m_accelerators, pMsg))
-        return TRUE;
-    return MyCDialogEx::PreTranslateMessage(pMsg);
 }
 
 void CModbusMapper::RefillTagList()
@@ -284,40 +231,16 @@ void CModbusMapper::OnClose()
     }
 }
 
-void CModbusMapper::SaveLayout()
+void CModbusMapper::SaveColumnWidths(CWinApp& app)
 {
-    CWinApp* app = AfxGetApp();
-    app->WriteProfileInt(kSection, "MAP0", m_splitter.GetPaneRect(0).Width());
-    app->WriteProfileInt(kSection, "MAP1", m_splitter.GetPaneRect(1).Width());
     for (int i = 0; i < kCmdFieldCount; ++i)
-        app->WriteProfileInt(kSection, ColumnEntry(i), m_commandList.GetColumnWidth(CMapList3::kFirstFieldColumn + i));
-    app->WriteProfileInt(kSection, "COL10", m_tagList.GetColumnWidth(0));
-    app->WriteProfileInt(kSection, "COL11", m_tagList.GetColumnWidth(1));
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof placement;
-    if (GetWindowPlacement(&placement))
-        app->WriteProfileBinary(kSection, kPlacementEntry, &placement, sizeof placement);
+        app.WriteProfileInt(kSection, ColumnEntry(i), m_commandList.GetColumnWidth(CMapList3::kFirstFieldColumn + i));
+    app.WriteProfileInt(kSection, "COL10", m_tagList.GetColumnWidth(0));
+    app.WriteProfileInt(kSection, "COL11", m_tagList.GetColumnWidth(1));
 }
 
-void CModbusMapper::OnDestroy()
+void CModbusMapper::FitPaneContents()
 {
-    if (m_layoutReady)
-        SaveLayout();
-    m_layoutReady = false;
-    MyCDialogEx::OnDestroy();
-}
-
-void CModbusMapper::FitPanes()
-{
-    if (!m_layoutReady)
-        return;
-    RepositionBars(AFX_IDW_CONTROLBAR_FIRST, AFX_IDW_CONTROLBAR_LAST, AFX_IDW_PANE_FIRST);
-    m_tagList.MoveWindow(ClientOf(m_tagPane));
-    m_commandList.MoveWindow(ClientOf(m_commandPane));
-}
-
-void CModbusMapper::OnSize(UINT nType, int cx, int cy)
-{
-    MyCDialogEx::OnSize(nType, cx, cy);
-    FitPanes();
+    m_tagList.MoveWindow(ClientOf(m_leftPane));
+    m_commandList.MoveWindow(ClientOf(m_rightPane));
 }

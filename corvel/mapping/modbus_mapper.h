@@ -1,15 +1,14 @@
 // CModbusMapper: the window in which the command rows of one Modbus device are built from the project's tags.
 #pragma once
 
-#include "corvel/controls/dialog_ex.h"
-#include "corvel/controls/simple_splitter.h"
 #include "corvel/mapping/map_lists.h"
+#include "corvel/mapping/mapping_dialog.h"
 
 class CMainDoc;
 
 // The tag list (left) and the command list (right) in a splitter; tags are dragged onto the command list and
 // Save writes the rows into the device record.
-class CModbusMapper : public MyCDialogEx {
+class CModbusMapper : public CMappingDialog {
     DECLARE_DYNAMIC(CModbusMapper)
 public:
     // The option "Optimize MTCP Command mappings" of the gateway settings: addresses and lengths are the
@@ -33,7 +32,6 @@ public:
     void DropTags(const std::vector<Corvel::Mapping::DroppedTag>& tags);
 
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     afx_msg void OnSave();
@@ -45,16 +43,14 @@ protected:
     afx_msg void OnEnableAllOnDataChange();
     afx_msg void OnDisableAll();
     afx_msg void OnClose();
-    afx_msg void OnDestroy();
-    afx_msg void OnSize(UINT nType, int cx, int cy);
+    void FitPaneContents() override;
+    void SaveColumnWidths(CWinApp& app) override;
     DECLARE_MESSAGE_MAP()
 
 private:
     Corvel::Records::CPLC_Device* FindDevice() const;
     void RefillTagList();
     void AfterRowsRemoved();
-    void FitPanes();
-    void SaveLayout();
 
     CMainDoc* m_document = nullptr;
     int m_deviceId = 0;
@@ -62,13 +58,6 @@ private:
     Corvel::Records::CPLC_Device* m_device = nullptr;
     bool m_modified = false;
     bool m_saved = false;
-    bool m_layoutReady = false;
-    HACCEL m_accelerators = nullptr;
-    CSimpleSplitter m_splitter;
-    CChildWnd m_tagPane;
-    CChildWnd m_commandPane;
-    CBrush m_tagPaneBrush;
-    CBrush m_commandPaneBrush;
     CMapList2 m_tagList;
     CMapList3 m_commandList;
 };
