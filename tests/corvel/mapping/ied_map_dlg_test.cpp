@@ -297,7 +297,7 @@ TEST_F(IedMapDialogTest, Screenshot)
     Select("simpleIO/GenericIO/GGIO1/AnIn1/q");
     Select("simpleIO/GenericIO/GGIO1/AnIn1/t");
     Tree().EnsureVisible(Find("simpleIO/GenericIO/GGIO1/AnIn1"));
-    dialog->MoveWindow(0, 0, 1000, 520);
+    dialog->SetWindowPos(nullptr, 0, 0, 1000, 520, SWP_NOMOVE | SWP_NOZORDER);
     dialog->SetForegroundWindow();
     Tree().SetFocus();
     CorvelAppEnvironment::PumpMessages();

@@ -259,7 +259,7 @@ TEST_F(ModbusMapperTest, Screenshot)
                               {"Enable - On Data Change", "LD_b", kFunctionReadRegisters, "", "500", "1",
                                "Swap Word", ""}};
     Open(0);
-    mapper->MoveWindow(0, 0, 980, 420);
+    mapper->SetWindowPos(nullptr, 0, 0, 980, 420, SWP_NOMOVE | SWP_NOZORDER);
     CorvelAppEnvironment::PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(mapper->m_hWnd, "modbus-mapper"));
 }
