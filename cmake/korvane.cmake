@@ -166,7 +166,6 @@ set(KORVANE_PCH_CORE ${KORVANE_PCH_SYSTEM} <framework/core.h>)
 set(KORVANE_PCH_WINDOW ${KORVANE_PCH_CORE} <commctrl.h> <framework/ui.h>)
 set(KORVANE_PCH_TEST <gtest/gtest.h> <gmock/gmock.h>)
 option(KORVANE_PRECOMPILED_HEADERS "Precompile the common headers" ON)
-option(KORVANE_UNITY_BUILD "Build the libraries from unity sources" OFF)
 
 # korvane_pch_holder(<name> <links> <headers...>): a library of one empty source that builds the
 # precompiled headers the others reuse. It links only GoogleTest (for its headers): the framework's
@@ -269,9 +268,6 @@ function(korvane_precompile_headers)
       set(holder ${holder}_core)
     endif()
     set_property(TARGET ${target} PROPERTY PRECOMPILE_HEADERS_REUSE_FROM ${holder})
-    if(KORVANE_UNITY_BUILD AND type MATCHES "^(STATIC_LIBRARY|OBJECT_LIBRARY)$")
-      set_property(TARGET ${target} PROPERTY UNITY_BUILD ON)
-    endif()
   endforeach()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_precompile_headers)
