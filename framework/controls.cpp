@@ -14,6 +14,7 @@ IMPLEMENT_DYNCREATE(CImageList, CObject)
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 
 namespace {
 
@@ -194,6 +195,16 @@ void CEdit::SetModify(BOOL bModified)
 int CEdit::GetLineCount() const
 {
     return static_cast<int>(SendMessage(EM_GETLINECOUNT));
+}
+
+int CEdit::GetFirstVisibleLine() const
+{
+    return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE));
+}
+
+void CEdit::LineScroll(int nLines, int nChars)
+{
+    SendMessage(EM_LINESCROLL, static_cast<WPARAM>(nChars), static_cast<LPARAM>(nLines));
 }
 
 void CEdit::Clear()
@@ -838,6 +849,16 @@ BOOL CTreeCtrl::SortChildren(HTREEITEM hItem)
     return SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem)) != 0;
 }
 
+void CTreeCtrl::SetIndent(UINT nIndent)
+{
+    SendMessage(TVM_SETINDENT, nIndent);
+}
+
+UINT CTreeCtrl::GetIndent() const
+{
+    return static_cast<UINT>(SendMessage(TVM_GETINDENT));
+}
+
 COLORREF CTreeCtrl::SetBkColor(COLORREF clr)
 {
     return static_cast<COLORREF>(SendMessage(TVM_SETBKCOLOR, 0, static_cast<LPARAM>(clr)));
@@ -941,4 +962,31 @@ int CProgressCtrl::SetStep(int nStep)
 int CProgressCtrl::StepIt()
 {
     return static_cast<int>(SendMessage(PBM_STEPIT));
+}
+
+// CSpinButtonCtrl
+
+BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create(UPDOWN_CLASSA, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+void CSpinButtonCtrl::SetRange32(int nLower, int nUpper)
+{
+    SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(nLower), static_cast<LPARAM>(nUpper));
+}
+
+void CSpinButtonCtrl::GetRange32(int& nLower, int& nUpper) const
+{
+    SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&nLower), reinterpret_cast<LPARAM>(&nUpper));
+}
+
+int CSpinButtonCtrl::SetPos32(int nPos)
+{
+    return static_cast<int>(SendMessage(UDM_SETPOS32, 0, static_cast<LPARAM>(nPos)));
+}
+
+int CSpinButtonCtrl::GetPos32() const
+{
+    return static_cast<int>(SendMessage(UDM_GETPOS32));
 }

@@ -1,4 +1,4 @@
-// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl: control wrappers.
+// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl, CSpinButtonCtrl: control wrappers.
 // (The list view, header and tooltip wrappers are in listctrl.h.)
 #pragma once
 
@@ -53,6 +53,9 @@ public:
     BOOL GetModify() const;
     void SetModify(BOOL bModified = TRUE);
     int GetLineCount() const;
+    int GetFirstVisibleLine() const;
+    // Scrolls by nLines lines down (negative: up) and nChars characters right.
+    void LineScroll(int nLines, int nChars = 0);
     void Clear();
     void Copy();
     void Cut();
@@ -205,6 +208,9 @@ public:
     HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const;
     BOOL SortChildren(HTREEITEM hItem);
+    // The indent of each level, in pixels.
+    void SetIndent(UINT nIndent);
+    UINT GetIndent() const;
     COLORREF SetBkColor(COLORREF clr);
     COLORREF SetTextColor(COLORREF clr);
 };
@@ -234,4 +240,16 @@ public:
     int OffsetPos(int nPos);
     int SetStep(int nStep);
     int StepIt();
+};
+
+// The up-down control.
+class CSpinButtonCtrl : public CWnd {
+    DECLARE_DYNAMIC(CSpinButtonCtrl)
+public:
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    void SetRange32(int nLower, int nUpper);
+    void GetRange32(int& nLower, int& nUpper) const;
+    int SetPos32(int nPos);
+    // The current position (the nearest bound when the buddy's text lies outside the range).
+    int GetPos32() const;
 };
