@@ -49,6 +49,13 @@ trap finish EXIT
 # Create the Wine prefix once before the tests run side by side.
 "$ROOT/scripts/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
 WINEPREFIX=$BUILD_DIR/wineprefix wineserver -p 60 2>/dev/null || true
+# Wine starts the desktop's process with the first program that needs it and
+# ends it a few seconds after the last one. Started by a test, it would keep
+# that test's output open, and ctest would wait for it until the tests pause.
+# Start it here, with no output, and keep a program running beside the tests
+# so that it lasts until they end (wineserver -k ends both).
+"$ROOT/scripts/wine-run.sh" cmd /c "ping -n 86400 127.0.0.1 >nul" </dev/null >/dev/null 2>&1 &
+"$ROOT/scripts/wine-run.sh" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 
 ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$(nproc)" --timeout 600
 echo "tests $(date +%s%N)" >>"$KORVANE_STAGE_LOG"
