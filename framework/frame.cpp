@@ -387,3 +387,66 @@ BOOL CFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParen
         app->LoadState(this);
     return TRUE;
 }
+
+void CFrameWndEx::RecalcLayout(BOOL)
+{
+    if (m_hWnd == nullptr)
+        return;
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+}
+
+BOOL CFrameWndEx::EnableDocking(DWORD dwDockStyle)
+{
+    m_dockStyle = dwDockStyle;
+    return TRUE;
+}
+
+void CFrameWndEx::DockPane(CWnd* pBar)
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return;
+    if (std::find(m_dockedPanes.begin(), m_dockedPanes.end(), pBar->m_hWnd) == m_dockedPanes.end())
+        m_dockedPanes.push_back(pBar->m_hWnd);
+    RecalcLayout();
+}
+
+BOOL CFrameWndEx::EnableAutoHideBars(DWORD dwStyle)
+{
+    m_autoHideStyle = dwStyle;
+    return TRUE;
+}
+
+void CFrameWndEx::EnablePaneMenu(BOOL bEnable, UINT uiCustomizeCmd, const CString&, UINT, BOOL)
+{
+    m_paneMenuCustomizeCommand = bEnable ? uiCustomizeCmd : 0;
+}
+
+namespace {
+
+// The bar that a view command shows or hides: the command is the bar's id.
+bool IsBarCommand(HWND hFrame, UINT nID)
+{
+    HWND hBar = ::GetDlgItem(hFrame, static_cast<int>(nID));
+    return hBar != nullptr && DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hBar)) != nullptr;
+}
+
+} // namespace
+
+BOOL CFrameWndEx::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (pHandlerInfo != nullptr || !IsBarCommand(m_hWnd, nID))
+        return FALSE;
+    HWND hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    if (nCode == CN_UPDATE_COMMAND_UI) {
+        static_cast<CCmdUI*>(pExtra)->SetCheck(::IsWindowVisible(hBar) ? 1 : 0);
+        return TRUE;
+    }
+    if (nCode == CN_COMMAND) {
+        ::ShowWindow(hBar, ::IsWindowVisible(hBar) ? SW_HIDE : SW_SHOW);
+        RecalcLayout();
+        return TRUE;
+    }
+    return FALSE;
+}
