@@ -14,7 +14,7 @@ HBITMAP LoadBitmapResource(int id)
 bool BitmapSize(HBITMAP bitmap, int& width, int& height)
 {
     BITMAP info = {};
-    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
+    if (bitmap == nullptr || ::GetObjectType(bitmap) != OBJ_BITMAP || ::GetObjectA(bitmap, sizeof info, &info) == 0)
         return false;
     width = info.bmWidth;
     height = info.bmHeight;
