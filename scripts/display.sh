@@ -7,8 +7,13 @@ start_display() {
   local fifo n=
   fifo=$(mktemp -u /tmp/korvane-xvfb.XXXXXX)
   mkfifo "$fifo"
+  # In a process group of its own, so that Ctrl+C in the terminal leaves it to
+  # stop_display, after the programs on it have ended.
+  local shell_options=$-
+  set -m
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   KORVANE_XVFB_PID=$!
+  case $shell_options in *m*) ;; *) set +m ;; esac
   read -r -t 10 n <"$fifo" || true
   rm -f "$fifo"
   if [ -z "$n" ]; then

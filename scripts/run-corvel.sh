@@ -1,23 +1,15 @@
 #!/usr/bin/env bash
-# Runs Corvel under Wine, on a virtual display when none is set.
+# Runs Corvel under Wine, optionally opening a project or SCL file; builds it
+# first when it is not built yet. Without a display it runs on a virtual one
+# and writes a screenshot to build/screens/run.png (scripts/run-program.sh).
 # Usage: scripts/run-corvel.sh [project-or-SCL-file]
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
-EXE=$BUILD_DIR/corvel/app/Corvel.exe
-if [ ! -f "$EXE" ]; then
-  echo "run-corvel: $EXE not found; build first (scripts/test.sh)" >&2
-  exit 1
-fi
-
-# shellcheck source=scripts/display.sh
-. "$ROOT/scripts/display.sh"
-start_display
-trap stop_display EXIT
 
 args=()
 if [ $# -gt 0 ]; then
+  # Wine's drive Z: is the Linux root.
   file=$(realpath -m -- "$1")
-  args+=("$(WINEPREFIX=$BUILD_DIR/wineprefix winepath -w "$file" 2>/dev/null)")
+  args+=("Z:${file//\//\\}")
 fi
-"$ROOT/scripts/wine-run.sh" "$EXE" "${args[@]}"
+exec "$ROOT/scripts/run-program.sh" Corvel Corvel.exe "Korvane EIP-Tarnwell" "${args[@]}"

@@ -6,14 +6,7 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 cd "$ROOT"
 
-"$ROOT/scripts/setup.sh"
-
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-cmake --build "$BUILD_DIR"
+"$ROOT/scripts/build.sh"
 
 # shellcheck source=scripts/display.sh
 . "$ROOT/scripts/display.sh"

@@ -2,6 +2,7 @@
 
 #include "toolkit/markup/markup_builder.h"
 #include "toolkit/markup/markup_framework_element.h"
+#include "toolkit/markup/markup_gdiplus.h"
 #include "toolkit/markup/markup_input_element.h"
 #include "toolkit/markup/markup_parser.h"
 #include "toolkit/markup/markup_thickness.h"
@@ -86,9 +87,12 @@ CKitMarkupContext::CKitMarkupContext(HWND hContainer)
       m_pHandlers(nullptr),
       m_pDelegates(nullptr),
       m_pKeyboardNavigation(nullptr),
+      m_pImageManager(nullptr),
+      m_bGdiPlusRendering(TRUE),
       m_nRefCount(1)
 {
     MarkupInitializeTypes();
+    MarkupGdiPlusStartup(TRUE);
     m_pKeyboardNavigation = new CKitMarkupKeyboardNavigation(this);
 }
 
@@ -105,6 +109,7 @@ CKitMarkupContext::~CKitMarkupContext()
     // Fonts still held elsewhere outlive the cache.
     for (CKitMarkupFont* pFont = m_pFirstFont; pFont != nullptr; pFont = std::exchange(pFont->m_pNextFont, nullptr))
         pFont->m_pOwner = nullptr;
+    MarkupGdiPlusStartup(FALSE);
 }
 
 LONG CKitMarkupContext::AddRef()

@@ -11,6 +11,7 @@
 #include "toolkit/markup/markup_collection.h"
 #include "toolkit/markup/markup_object.h"
 
+class CKitImageManager;
 class CKitMarkupContext;
 class CKitMarkupDelegate;
 class CKitMarkupHandlerTable;
@@ -122,6 +123,13 @@ public:
     CKitMarkupInputElement* GetMouseOver() const { return m_pMouseOver; }
     CKitMarkupInputElement* GetCaptured() const { return m_pCaptured; }
     CKitMarkupKeyboardNavigation* GetKeyboardNavigation() const { return m_pKeyboardNavigation; }
+    // Drawing contexts of this context draw through GDI+ (TRUE at creation) or plain GDI.
+    BOOL IsGdiPlusRendering() const { return m_bGdiPlusRendering; }
+    void SetGdiPlusRendering(BOOL bGdiPlus) { m_bGdiPlusRendering = bGdiPlus; }
+    // The image store whose command images an image element shows; NULL: the
+    // toolkit's shared one. Not owned: the host keeps it alive with the context.
+    CKitImageManager* GetImageManager() const { return m_pImageManager; }
+    void SetImageManager(CKitImageManager* pManager) { m_pImageManager = pManager; }
 
 private:
     friend class CKitMarkupFont;
@@ -147,5 +155,7 @@ private:
     CKitMarkupHandlerTable* m_pHandlers;
     std::unordered_map<std::wstring, CKitMarkupDelegate*>* m_pDelegates;
     CKitMarkupKeyboardNavigation* m_pKeyboardNavigation;
+    CKitImageManager* m_pImageManager;
+    BOOL m_bGdiPlusRendering;
     volatile LONG m_nRefCount;
 };

@@ -47,33 +47,10 @@ private:
     ScopedSelectObject m_selectBrush;
 };
 
-// A gradient stop in pixel byte order (blue, green, red, 0) with its place in the collection.
-struct GradientStop {
-    BYTE channels[4];
-    double offset;
-    int index;
-    double distance;
-};
-
-std::vector<GradientStop> SortedStops(const CKitMarkupGradientStops* pStops)
-{
-    std::vector<GradientStop> stops;
-    for (int i = 0; i < pStops->GetCount(); ++i) {
-        const CKitMarkupGradientStop* pStop = pStops->GetStop(i);
-        const DWORD clr = pStop->GetColor();
-        stops.push_back({{GetBValue(clr), GetGValue(clr), GetRValue(clr), 0}, pStop->GetOffset(), i, 0.0});
-    }
-    std::stable_sort(stops.begin(), stops.end(),
-                     [](const GradientStop& a, const GradientStop& b) { return a.offset < b.offset; });
-    for (size_t k = 1; k < stops.size(); ++k)
-        stops[k].distance = stops[k].offset - stops[k - 1].offset;
-    return stops;
-}
-
 // The pixel (blue, green, red, 0 from the low byte up) at gradient parameter t.
-DWORD GradientPixel(const std::vector<GradientStop>& stops, double t)
+DWORD GradientPixel(const std::vector<MarkupGradientStop>& stops, double t)
 {
-    const GradientStop* pColor = nullptr;
+    const MarkupGradientStop* pColor = nullptr;
     if (t <= stops.front().offset) {
         pColor = &stops.front();
     } else if (t >= stops.back().offset) {
@@ -112,6 +89,21 @@ int CharAdvance(HDC hdc, const TEXTMETRICW& metrics, WCHAR ch)
 }
 
 } // namespace
+
+std::vector<MarkupGradientStop> MarkupSortGradientStops(const CKitMarkupGradientStops* pStops)
+{
+    std::vector<MarkupGradientStop> stops;
+    for (int i = 0; i < pStops->GetCount(); ++i) {
+        const CKitMarkupGradientStop* pStop = pStops->GetStop(i);
+        const DWORD clr = pStop->GetColor();
+        stops.push_back({{GetBValue(clr), GetGValue(clr), GetRValue(clr), 0}, clr, pStop->GetOffset(), i, 0.0});
+    }
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const MarkupGradientStop& a, const MarkupGradientStop& b) { return a.offset < b.offset; });
+    for (size_t k = 1; k < stops.size(); ++k)
+        stops[k].distance = stops[k].offset - stops[k - 1].offset;
+    return stops;
+}
 
 CKitMarkupDeviceContext::CKitMarkupDeviceContext(HDC hdc, HDC hAttribDC)
     : m_hdc(hdc),
@@ -210,7 +202,7 @@ void CKitMarkupDeviceContext::FillGradient(const RECT& rect, CKitMarkupBrush* pB
     ScopedGdiObject<HBITMAP> bitmap(CKitImageManager::Create32BitDIBSection(m_hdc, clipWidth, clipHeight, &bits));
     if (!bitmap || bits == nullptr)
         return;
-    const std::vector<GradientStop> stops = SortedStops(pStops);
+    const std::vector<MarkupGradientStop> stops = MarkupSortGradientStops(pStops);
     const double dx = endX - startX;
     const double dy = endY - startY;
     const double length = std::sqrt(dx * dx + dy * dy);

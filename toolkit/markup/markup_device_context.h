@@ -3,9 +3,12 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class CKitMarkupBrush;
 class CKitMarkupDoubleCollection;
 class CKitMarkupFont;
+class CKitMarkupGradientStops;
 class CKitMarkupPathGeometry;
 class CKitMarkupThickness;
 
@@ -90,3 +93,17 @@ private:
     void FillGradient(const RECT& rect, CKitMarkupBrush* pBrush);
     void DrawSpacedText(LPCWSTR lpszText, int nLength, POINT origin);
 };
+
+// A gradient stop sorted for filling: the colour in pixel byte order (blue,
+// green, red, 0) and as written (alpha high), its offset, its place in the
+// collection and its distance to the previous sorted stop.
+struct MarkupGradientStop {
+    BYTE channels[4];
+    DWORD color;
+    double offset;
+    int index;
+    double distance;
+};
+
+// The stops sorted by offset, equal offsets in collection order.
+std::vector<MarkupGradientStop> MarkupSortGradientStops(const CKitMarkupGradientStops* pStops);

@@ -2,6 +2,7 @@
 
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_context.h"
+#include "toolkit/markup/markup_gdiplus.h"
 #include "toolkit/markup/markup_thickness.h"
 
 CKitMarkupDrawingContext::CKitMarkupDrawingContext(CKitMarkupContext* pContext, HDC hdc, HDC hAttribDC)
@@ -11,7 +12,8 @@ CKitMarkupDrawingContext::CKitMarkupDrawingContext(CKitMarkupContext* pContext, 
       m_pFont(nullptr),
       m_rcClip{0, 0, 0, 0},
       m_bOwnsDC(FALSE),
-      m_pDevice(nullptr)
+      m_pDevice(nullptr),
+      m_hDeferWindowPos(nullptr)
 {
     CreateBackEnd(m_hdc, m_hAttribDC);
 }
@@ -23,7 +25,8 @@ CKitMarkupDrawingContext::CKitMarkupDrawingContext(CKitMarkupContext* pContext)
       m_pFont(nullptr),
       m_rcClip{0, 0, 0, 0},
       m_bOwnsDC(TRUE),
-      m_pDevice(nullptr)
+      m_pDevice(nullptr),
+      m_hDeferWindowPos(nullptr)
 {
     CreateBackEnd(m_hdc, m_hAttribDC);
 }
@@ -38,10 +41,13 @@ CKitMarkupDrawingContext::~CKitMarkupDrawingContext()
         ::DeleteDC(m_hdc);
 }
 
-// Markup draws through the GDI back-end.
+// Plain GDI when the markup context has GDI+ rendering switched off, else GDI+.
 void CKitMarkupDrawingContext::CreateBackEnd(HDC hdc, HDC hAttribDC)
 {
-    m_pDevice = new CKitMarkupDeviceContext(hdc, hAttribDC);
+    if (m_pMarkupContext != nullptr && !m_pMarkupContext->IsGdiPlusRendering())
+        m_pDevice = new CKitMarkupDeviceContext(hdc, hAttribDC);
+    else
+        m_pDevice = new CKitMarkupGdiPlusDeviceContext(hdc, hAttribDC);
     RefreshClipBox();
     if (hdc != nullptr)
         ::SetBkMode(hdc, TRANSPARENT);

@@ -54,6 +54,9 @@ public:
     const RECT& GetClipBox() const { return m_rcClip; }
     CKitMarkupFont* GetFont() const { return m_pFont; }
     CKitMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    // The deferred window positioning that window containers join while drawing (nullptr: none).
+    HDWP GetDeferWindowPos() const { return m_hDeferWindowPos; }
+    void SetDeferWindowPos(HDWP hDeferWindowPos) { m_hDeferWindowPos = hDeferWindowPos; }
 
 private:
     void CreateBackEnd(HDC hdc, HDC hAttribDC);
@@ -66,4 +69,5 @@ private:
     RECT m_rcClip;
     BOOL m_bOwnsDC;
     CKitMarkupDeviceContext* m_pDevice;
+    HDWP m_hDeferWindowPos;
 };

@@ -3,6 +3,7 @@
 
 #include "toolkit/markup/markup_object.h"
 
+#include <string_view>
 #include <vector>
 
 struct MARKUP_POINTF {
@@ -21,6 +22,12 @@ public:
     CKitMarkupPathGeometry();
     // Copies the points and types and computes the bounding box.
     CKitMarkupPathGeometry(const std::vector<MARKUP_POINTF>& points, const std::vector<BYTE>& types);
+
+    // Path data text ("M 0,0 L 10,0 Z"); an unreadable text raises a build error naming the position.
+    CKitMarkupObject* ConvertFrom(CKitMarkupBuilder* pBuilder, CKitMarkupObject* pObject) override;
+    // A new geometry with the points mapped from the bounding box onto (0, 0, width, height);
+    // a direction whose box has no size keeps its coordinates.
+    CKitMarkupPathGeometry* CreateScaled(int nWidth, int nHeight) const;
 
     int GetCount() const { return static_cast<int>(m_points.size()); }
     const MARKUP_POINTF* GetPoints() const { return m_points.data(); }
@@ -54,9 +61,17 @@ public:
     // A new geometry holding copies of the points (one reference).
     CKitMarkupPathGeometry* CreateGeometry() const;
 
+    // Reads path data into the builder; on an error the character index where reading stopped.
+    BOOL ParsePathData(std::wstring_view text, int& nErrorPosition);
+    // The fill rule of an "F0"/"F1" prefix (0 when none).
+    int GetFillRule() const { return m_nFillRule; }
+
 private:
+    class CReader;
+
     void Append(float x, float y, BYTE type);
 
     std::vector<MARKUP_POINTF> m_points;
     std::vector<BYTE> m_types;
+    int m_nFillRule = 0;
 };

@@ -2,12 +2,17 @@
 
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_converters.h"
+#include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_geometry.h"
+#include "toolkit/markup/markup_limits.h"
 #include "toolkit/markup/markup_text.h"
+#include "toolkit/markup/markup_thickness.h"
 #include "toolkit/markup/markup_values.h"
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -184,4 +189,293 @@ void CKitMarkupPath::RegisterProperties()
 {
     m_pDataProperty = RegisterShapeProperty(L"Data", MARKUP_TYPE(CKitMarkupPathGeometry), MARKUP_TYPE(CKitMarkupPath),
                                             nullptr, nullptr, MarkupPropertyAffectsMeasure);
+}
+
+// Geometry shared by the shapes
+
+namespace {
+
+// The extent of a bounding box counted from the element's origin; (0, 0) for an empty box.
+SIZE ExtentFromOrigin(const RECT& bounds, bool hasPoints)
+{
+    if (!hasPoints)
+        return {0, 0};
+    return {std::max(bounds.right - bounds.left, bounds.right), std::max(bounds.bottom - bounds.top, bounds.bottom)};
+}
+
+bool IsFinite(int nAvailable)
+{
+    return nAvailable != kMarkupUnbounded;
+}
+
+} // namespace
+
+std::vector<POINT> CKitMarkupPointCollection::GetScaledPoints(int nWidth, int nHeight) const
+{
+    const long long width = static_cast<long long>(m_rcBounds.right) - m_rcBounds.left;
+    const long long height = static_cast<long long>(m_rcBounds.bottom) - m_rcBounds.top;
+    std::vector<POINT> points = m_points;
+    for (POINT& point : points) {
+        if (width != 0)
+            point.x = static_cast<LONG>((point.x - m_rcBounds.left) * static_cast<long long>(nWidth) / width);
+        if (height != 0)
+            point.y = static_cast<LONG>((point.y - m_rcBounds.top) * static_cast<long long>(nHeight) / height);
+    }
+    return points;
+}
+
+CKitMarkupBrush* CKitMarkupShape::GetFill() const
+{
+    return GetValueOf<CKitMarkupBrush>(m_pFillProperty);
+}
+
+CKitMarkupBrush* CKitMarkupShape::GetStroke() const
+{
+    return GetValueOf<CKitMarkupBrush>(m_pStrokeProperty);
+}
+
+int CKitMarkupShape::GetStrokeThickness() const
+{
+    return MarkupIntValue(this, m_pStrokeThicknessProperty, 1);
+}
+
+BOOL CKitMarkupShape::IsStretched() const
+{
+    return MarkupIntValue(this, m_pStretchProperty, 0) != 0;
+}
+
+CKitMarkupStrokeStyle CKitMarkupShape::GetStrokeStyle() const
+{
+    CKitMarkupStrokeStyle stroke;
+    stroke.m_pBrush = GetStroke();
+    stroke.m_nThickness = stroke.m_pBrush != nullptr ? GetStrokeThickness() : 0;
+    stroke.m_pDashArray = GetValueOf<CKitMarkupDoubleCollection>(m_pStrokeDashArrayProperty);
+    stroke.m_nStartCap = MarkupIntValue(this, m_pStrokeStartLineCapProperty, 0);
+    stroke.m_nEndCap = MarkupIntValue(this, m_pStrokeEndLineCapProperty, 0);
+    stroke.m_nLineJoin = MarkupIntValue(this, m_pStrokeLineJoinProperty, 0);
+    return stroke;
+}
+
+std::vector<POINT> CKitMarkupShape::GetDrawnPoints(const CKitMarkupPointCollection* pPoints) const
+{
+    if (IsStretched())
+        return pPoints->GetScaledPoints(m_szRender.cx, m_szRender.cy);
+    return std::vector<POINT>(pPoints->GetPoints(), pPoints->GetPoints() + pPoints->GetCount());
+}
+
+SIZE CKitMarkupShape::ApplyStretch(SIZE size, int nAvailableWidth, int nAvailableHeight) const
+{
+    if (!IsStretched())
+        return size;
+    if (IsFinite(nAvailableWidth))
+        size.cx = nAvailableWidth;
+    if (IsFinite(nAvailableHeight))
+        size.cy = nAvailableHeight;
+    return size;
+}
+
+// CKitMarkupRectangle
+
+SIZE CKitMarkupRectangle::MeasureOverride(CKitMarkupDrawingContext*, int nAvailableWidth, int nAvailableHeight)
+{
+    return ApplyStretch({0, 0}, nAvailableWidth, nAvailableHeight);
+}
+
+void CKitMarkupRectangle::OnRender(CKitMarkupDrawingContext* pDC)
+{
+    CKitMarkupBrush* pFill = GetFill();
+    CKitMarkupBrush* pStroke = GetStroke();
+    const int width = m_szRender.cx;
+    const int height = m_szRender.cy;
+    if ((pFill == nullptr && pStroke == nullptr) || width == 0 || height == 0)
+        return;
+    const int thickness = pStroke != nullptr ? GetStrokeThickness() : 0;
+    const double radiusX =
+        std::min<double>(MarkupIntValue(this, m_pRadiusXProperty, 0), (width - thickness) / 2.0);
+    const double radiusY =
+        std::min<double>(MarkupIntValue(this, m_pRadiusYProperty, 0), (height - thickness) / 2.0);
+    double radii[8] = {};
+    const double* pRadii = nullptr;
+    if (radiusX > 0 && radiusY > 0) {
+        // Vertical, horizontal, horizontal, vertical ... round the corners.
+        const double order[8] = {radiusY, radiusX, radiusX, radiusY, radiusY, radiusX, radiusX, radiusY};
+        std::copy(std::begin(order), std::end(order), radii);
+        pRadii = radii;
+    }
+    if (pFill != nullptr) {
+        const int inset = thickness / 2;
+        pDC->FillRectangle({inset, inset, width - inset, height - inset}, pFill, pRadii);
+    }
+    if (thickness > 0) {
+        const CKitMarkupThickness frame(thickness);
+        pDC->DrawFrame({0, 0, width, height}, pStroke, &frame, pRadii);
+    }
+}
+
+// CKitMarkupEllipse
+
+SIZE CKitMarkupEllipse::MeasureOverride(CKitMarkupDrawingContext*, int nAvailableWidth, int nAvailableHeight)
+{
+    return ApplyStretch({0, 0}, nAvailableWidth, nAvailableHeight);
+}
+
+void CKitMarkupEllipse::OnRender(CKitMarkupDrawingContext* pDC)
+{
+    CKitMarkupBrush* pFill = GetFill();
+    if (pFill == nullptr && GetStroke() == nullptr)
+        return;
+    const CKitMarkupStrokeStyle stroke = GetStrokeStyle();
+    pDC->DrawEllipse({0, 0, m_szRender.cx, m_szRender.cy}, &stroke, pFill);
+}
+
+CKitMarkupInputElement* CKitMarkupEllipse::HitTestCore(POINT point)
+{
+    const int a = m_szRender.cx / 2;
+    const int b = m_szRender.cy / 2;
+    if (a < 1 || b < 1)
+        return this;
+    const double dx = static_cast<double>(point.x - a) / a;
+    const double dy = static_cast<double>(point.y - b) / b;
+    return dx * dx + dy * dy <= 1.0 ? this : nullptr;
+}
+
+// CKitMarkupLine
+
+RECT CKitMarkupLine::GetEndPoints() const
+{
+    RECT ends = {MarkupIntValue(this, m_pX1Property, 0), MarkupIntValue(this, m_pY1Property, 0),
+                 MarkupIntValue(this, m_pX2Property, 0), MarkupIntValue(this, m_pY2Property, 0)};
+    if (!IsStretched())
+        return ends;
+    auto stretch = [](LONG& a, LONG& b, int extent) {
+        if (a == b) {
+            a = b = extent / 2;
+        } else if (a > b) {
+            a = extent;
+            b = 0;
+        } else {
+            a = 0;
+            b = extent;
+        }
+    };
+    stretch(ends.left, ends.right, m_szRender.cx);
+    stretch(ends.top, ends.bottom, m_szRender.cy);
+    return ends;
+}
+
+SIZE CKitMarkupLine::MeasureOverride(CKitMarkupDrawingContext*, int nAvailableWidth, int nAvailableHeight)
+{
+    const int x1 = MarkupIntValue(this, m_pX1Property, 0);
+    const int y1 = MarkupIntValue(this, m_pY1Property, 0);
+    const int x2 = MarkupIntValue(this, m_pX2Property, 0);
+    const int y2 = MarkupIntValue(this, m_pY2Property, 0);
+    SIZE size = {std::max(x1, x2), std::max(y1, y2)};
+    if (GetStroke() != nullptr) {
+        const int half = (GetStrokeThickness() + 1) / 2;
+        if (x1 == x2)
+            size.cx += half;
+        if (y1 == y2)
+            size.cy += half;
+    }
+    return ApplyStretch(size, nAvailableWidth, nAvailableHeight);
+}
+
+void CKitMarkupLine::OnRender(CKitMarkupDrawingContext* pDC)
+{
+    const CKitMarkupStrokeStyle stroke = GetStrokeStyle();
+    if (stroke.m_nThickness <= 0)
+        return;
+    const RECT ends = GetEndPoints();
+    if (ends.left == 0 && ends.top == 0 && ends.right == 0 && ends.bottom == 0)
+        return;
+    pDC->DrawLine(ends.left, ends.top, ends.right, ends.bottom, &stroke);
+}
+
+CKitMarkupInputElement* CKitMarkupLine::HitTestCore(POINT point)
+{
+    if (GetStroke() == nullptr || GetStrokeThickness() == 0)
+        return nullptr;
+    const RECT ends = GetEndPoints();
+    const double dx = static_cast<double>(ends.right) - ends.left;
+    const double dy = static_cast<double>(ends.bottom) - ends.top;
+    const double px = static_cast<double>(point.x) - ends.left;
+    const double py = static_cast<double>(point.y) - ends.top;
+    const double half = GetStrokeThickness() / 2.0;
+    if (px < std::min(0.0, dx) - half || px > std::max(0.0, dx) + half || py < std::min(0.0, dy) - half ||
+        py > std::max(0.0, dy) + half)
+        return nullptr;
+    if (dx == 0.0)
+        return std::fabs(px) <= half ? this : nullptr;
+    return std::fabs(px * dy / dx - py) <= std::fabs(half / std::cos(std::atan(dy / dx))) ? this : nullptr;
+}
+
+// CKitMarkupPolyline, CKitMarkupPolygon
+
+SIZE CKitMarkupPolyline::MeasureOverride(CKitMarkupDrawingContext*, int nAvailableWidth, int nAvailableHeight)
+{
+    const CKitMarkupPointCollection* pPoints = GetValueOf<CKitMarkupPointCollection>(m_pPointsProperty);
+    const bool hasPoints = pPoints != nullptr && pPoints->GetCount() > 0;
+    SIZE size = ExtentFromOrigin(hasPoints ? pPoints->GetBounds() : RECT{}, hasPoints);
+    if (hasPoints && GetStroke() != nullptr) {
+        const int half = (GetStrokeThickness() + 1) / 2;
+        if (size.cx == 0)
+            size.cx = half;
+        if (size.cy == 0)
+            size.cy = half;
+    }
+    return ApplyStretch(size, nAvailableWidth, nAvailableHeight);
+}
+
+void CKitMarkupPolyline::OnRender(CKitMarkupDrawingContext* pDC)
+{
+    const CKitMarkupStrokeStyle stroke = GetStrokeStyle();
+    const CKitMarkupPointCollection* pPoints = GetValueOf<CKitMarkupPointCollection>(m_pPointsProperty);
+    if (stroke.m_nThickness <= 0 || pPoints == nullptr || pPoints->GetCount() == 0)
+        return;
+    const std::vector<POINT> points = GetDrawnPoints(pPoints);
+    pDC->Polyline(points.data(), static_cast<int>(points.size()), &stroke);
+}
+
+SIZE CKitMarkupPolygon::MeasureOverride(CKitMarkupDrawingContext*, int nAvailableWidth, int nAvailableHeight)
+{
+    const CKitMarkupPointCollection* pPoints = GetValueOf<CKitMarkupPointCollection>(m_pPointsProperty);
+    const bool hasPoints = pPoints != nullptr && pPoints->GetCount() > 0;
+    return ApplyStretch(ExtentFromOrigin(hasPoints ? pPoints->GetBounds() : RECT{}, hasPoints), nAvailableWidth,
+                        nAvailableHeight);
+}
+
+void CKitMarkupPolygon::OnRender(CKitMarkupDrawingContext* pDC)
+{
+    CKitMarkupBrush* pFill = GetFill();
+    const CKitMarkupPointCollection* pPoints = GetValueOf<CKitMarkupPointCollection>(m_pPointsProperty);
+    if ((pFill == nullptr && GetStroke() == nullptr) || pPoints == nullptr || pPoints->GetCount() == 0)
+        return;
+    const CKitMarkupStrokeStyle stroke = GetStrokeStyle();
+    const std::vector<POINT> points = GetDrawnPoints(pPoints);
+    pDC->Polygon(points.data(), static_cast<int>(points.size()), &stroke, pFill);
+}
+
+// CKitMarkupPath
+
+SIZE CKitMarkupPath::MeasureOverride(CKitMarkupDrawingContext*, int nAvailableWidth, int nAvailableHeight)
+{
+    const CKitMarkupPathGeometry* pData = GetValueOf<CKitMarkupPathGeometry>(m_pDataProperty);
+    const bool hasPoints = pData != nullptr && pData->GetCount() > 0;
+    return ApplyStretch(ExtentFromOrigin(hasPoints ? pData->GetBounds() : RECT{}, hasPoints), nAvailableWidth,
+                        nAvailableHeight);
+}
+
+void CKitMarkupPath::OnRender(CKitMarkupDrawingContext* pDC)
+{
+    CKitMarkupBrush* pFill = GetFill();
+    CKitMarkupPathGeometry* pData = GetValueOf<CKitMarkupPathGeometry>(m_pDataProperty);
+    if ((pFill == nullptr && GetStroke() == nullptr) || pData == nullptr)
+        return;
+    const CKitMarkupStrokeStyle stroke = GetStrokeStyle();
+    if (IsStretched()) {
+        CKitMarkupRef<CKitMarkupPathGeometry> scaled(pData->CreateScaled(m_szRender.cx, m_szRender.cy));
+        pDC->DrawPath(scaled.Get(), &stroke, pFill);
+    } else {
+        pDC->DrawPath(pData, &stroke, pFill);
+    }
 }

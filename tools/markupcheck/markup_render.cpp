@@ -11,6 +11,7 @@ int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& pi
     // The tree goes before its context.
     CKitMarkupRef<CKitMarkupContext> context(new CKitMarkupContext(nullptr));
     CKitMarkupContext* pContext = context.Get();
+    pContext->SetGdiPlusRendering(FALSE);
     CString errorText;
     CKitMarkupRef<CKitMarkupUIElement> root(pContext->Parse(lpszText, &errorText));
     if (!root) {

@@ -31,6 +31,7 @@ protected:
     {
         const RECT whole = {0, 0, kWidth, kHeight};
         ::FillRect(m_memory.Get(), &whole, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        m_context.Get()->SetGdiPlusRendering(FALSE);
     }
 
     // The colour of a pixel as RGB().
