@@ -1,5 +1,7 @@
 #include "corvel/controls/custom_slider.h"
 
+#include "corvel/controls/bitmap_resources.h"
+
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 
@@ -24,20 +26,6 @@ constexpr COLORREF kGaugeColour = RGB(195, 249, 176);
 constexpr COLORREF kNumberColour = RGB(192, 192, 192);
 
 bool s_classRegistered = false;
-
-HBITMAP LoadBitmapResource(int id)
-{
-    return static_cast<HBITMAP>(
-        ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-}
-
-CSize BitmapSize(HBITMAP bitmap)
-{
-    BITMAP info = {};
-    if (bitmap == nullptr || ::GetObjectA(bitmap, sizeof info, &info) == 0)
-        return CSize(0, 0);
-    return CSize(info.bmWidth, info.bmHeight);
-}
 
 } // namespace
 
@@ -113,13 +101,19 @@ void CCustomSlider::SetBitmaps(HBITMAP hKnob, HBITMAP hChannel, HBITMAP hThird)
         if (m_knob != nullptr)
             ::DeleteObject(m_knob);
         m_knob = hKnob;
-        m_knobSize = BitmapSize(hKnob);
+        int width = 0;
+        int height = 0;
+        BitmapSize(hKnob, width, height);
+        m_knobSize = CSize(width, height);
     }
     if (hChannel != nullptr) {
         if (m_channel != nullptr)
             ::DeleteObject(m_channel);
         m_channel = hChannel;
-        m_channelSize = BitmapSize(hChannel);
+        int width = 0;
+        int height = 0;
+        BitmapSize(hChannel, width, height);
+        m_channelSize = CSize(width, height);
     }
     if (hThird != nullptr) {
         if (m_third != nullptr && m_third != m_channel)

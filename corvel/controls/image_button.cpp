@@ -1,25 +1,10 @@
 #include "corvel/controls/image_button.h"
 
+#include "corvel/controls/bitmap_resources.h"
+
 #include <windowsx.h>
 
 namespace {
-
-// A bitmap resource of the module that holds the resources, or null.
-HBITMAP LoadBitmapResource(int id)
-{
-    return static_cast<HBITMAP>(
-        ::LoadImageA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-}
-
-bool BitmapSize(HBITMAP bitmap, int& width, int& height)
-{
-    BITMAP info = {};
-    if (bitmap == nullptr || ::GetObjectType(bitmap) != OBJ_BITMAP || ::GetObjectA(bitmap, sizeof info, &info) == 0)
-        return false;
-    width = info.bmWidth;
-    height = info.bmHeight;
-    return true;
-}
 
 // Labels longer than this are shortened to kShortLabel characters and " ...".
 constexpr int kLongestLabel = 12;
@@ -88,40 +73,44 @@ DWORD CImageButton::SetBitmaps(HBITMAP hBitmapIn, COLORREF crTransColorIn, HBITM
         return kOk;
     }
     Image& in = m_images[0];
-    in.bitmap = hBitmapIn;
-    in.transparent = crTransColorIn;
-    if (!BitmapSize(hBitmapIn, in.width, in.height)) {
-        FreeImages();
-        return kInvalidBitmap;
-    }
+    if (!AttachImage(in, hBitmapIn, crTransColorIn))
+        return Fail(kInvalidBitmap);
+    // The copies are made while the in image still has its transparent colour.
     const INT_PTR outCode = reinterpret_cast<INT_PTR>(hBitmapOut);
     if (outCode == kGreyOutImage || outCode == kDarkerOutImage) {
         hBitmapOut = CopyShaded(hBitmapIn, in.width, in.height, crTransColorIn, outCode == kGreyOutImage);
         crTransColorOut = crTransColorIn;
     }
-    in.mask = BuildMask(in.bitmap, in.width, in.height, in.transparent);
-    if (in.mask == nullptr) {
-        FreeImages();
-        return kMaskFailed;
-    }
-    if (hBitmapOut == nullptr) {
-        Repaint(TRUE);
-        return kOk;
-    }
-    Image& out = m_images[1];
-    out.bitmap = hBitmapOut;
-    out.transparent = crTransColorOut;
-    if (!BitmapSize(hBitmapOut, out.width, out.height)) {
-        FreeImages();
-        return kInvalidBitmap;
-    }
-    out.mask = BuildMask(out.bitmap, out.width, out.height, out.transparent);
-    if (out.mask == nullptr) {
-        FreeImages();
-        return kMaskFailed;
+    if (!MaskImage(in))
+        return Fail(kMaskFailed);
+    if (hBitmapOut != nullptr) {
+        Image& out = m_images[1];
+        if (!AttachImage(out, hBitmapOut, crTransColorOut))
+            return Fail(kInvalidBitmap);
+        if (!MaskImage(out))
+            return Fail(kMaskFailed);
     }
     Repaint(TRUE);
     return kOk;
+}
+
+bool CImageButton::AttachImage(Image& image, HBITMAP bitmap, COLORREF transparent)
+{
+    image.bitmap = bitmap;
+    image.transparent = transparent;
+    return BitmapSize(bitmap, image.width, image.height);
+}
+
+bool CImageButton::MaskImage(Image& image)
+{
+    image.mask = BuildMask(image.bitmap, image.width, image.height, image.transparent);
+    return image.mask != nullptr;
+}
+
+DWORD CImageButton::Fail(DWORD result)
+{
+    FreeImages();
+    return result;
 }
 
 // A monochrome mask, set where the image has the transparent colour; those pixels of the image become black.

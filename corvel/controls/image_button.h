@@ -78,6 +78,12 @@ private:
     };
 
     void FreeImages();
+    // Stores the bitmap and reads its size; false when it cannot be read.
+    static bool AttachImage(Image& image, HBITMAP bitmap, COLORREF transparent);
+    // Builds the image's mask; false when it cannot be built.
+    static bool MaskImage(Image& image);
+    // Releases every image and returns result.
+    DWORD Fail(DWORD result);
     void Repaint(BOOL bRepaint);
     void CancelHover();
     void OnMouseMoveTracking();

@@ -246,6 +246,19 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
     return -1;
 }
 
+int CMainView::CountDevices(int kind)
+{
+    CMainDoc* doc = GetDocument();
+    if (doc == nullptr)
+        return -1;
+    if (kind == CMainDoc::kKindIed)
+        return Corvel::Records::CountIedsInUse(doc->project);
+    int count = 0;
+    for (POSITION pos = doc->project.plcDevices.GetHeadPosition(); pos != nullptr;)
+        count += doc->project.plcDevices.GetNext(pos)->state == kSlotInUse ? 1 : 0;
+    return count;
+}
+
 void CMainView::OnPasteModbusDevice()
 {
     if (CMainDoc* doc = GetDocument())

@@ -25,6 +25,9 @@ public:
     // name already placed in any slot. Any other kind takes the first PLC slot when it is free.
     int AddDevice(int kind, const CString& sclPath, const CConnectedAP* entry);
 
+    // The placed devices of a kind: IEDs for kind 4, PLC devices for any other; -1 without a document.
+    int CountDevices(int kind);
+
     // Builds the picture of a new project and opens the start-up file (the command line's) when there is one.
     void OnInitialUpdate() override;
 

@@ -18,7 +18,7 @@
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "support/scripted_file_dialog.h"
-#include "support/window_pixels.h"
+#include "support/canvas.h"
 #include "support/window_screenshot.h"
 
 namespace {
@@ -57,21 +57,6 @@ struct NetworkViewAccess : CMainView {
     using CMainView::OnDraw;
     using CMainView::OnDropFiles;
 };
-
-std::vector<DWORD> DrawNetwork(CMainView* view, int width, int height)
-{
-    CClientDC screen(view);
-    CDC memory;
-    memory.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&screen, width, height);
-    CBitmap* old = memory.SelectObject(&bitmap);
-    memory.FillSolidRect(CRect(0, 0, width, height), RGB(255, 255, 255));
-    static_cast<NetworkViewAccess*>(view)->OnDraw(&memory);
-    std::vector<DWORD> pixels = CopyPixels(memory.m_hDC, 0, 0, width, height);
-    memory.SelectObject(old);
-    return pixels;
-}
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -199,19 +184,9 @@ TEST_F(MainWindow, SplitterLabelIsDrawnOnlyWhereTheBarLeavesRoom)
     for (const auto& c : cases) {
         splitter.SetLabelText(c.label);
         EXPECT_STREQ(c.label, splitter.GetLabelText());
-        CClientDC screen(&splitter);
-        CDC memory;
-        memory.CreateCompatibleDC(&screen);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&screen, client.Width(), 200);
-        CBitmap* old = memory.SelectObject(&bitmap);
-        memory.FillSolidRect(CRect(0, 0, client.Width(), 200), RGB(255, 255, 255));
-        splitter.OnDrawSplitter(&memory, CSplitterWnd::splitBar, bar);
-        const std::vector<DWORD> pixels = CopyPixels(memory.m_hDC, 0, bar.top + 2, client.Width(), bar.Height() - 4);
-        memory.SelectObject(old);
-        int black = 0;
-        for (DWORD pixel : pixels)
-            black += pixel == 0 ? 1 : 0;
+        Canvas canvas(client.Width(), 200, RGB(255, 255, 255));
+        splitter.OnDrawSplitter(&canvas.dc, CSplitterWnd::splitBar, bar);
+        const int black = canvas.Count(CRect(3, bar.top + 3, client.Width() - 3, bar.bottom - 3), RGB(0, 0, 0));
         EXPECT_EQ(c.drawn, black > 0) << c.label;
     }
     splitter.SetLabelText("");
@@ -272,6 +247,8 @@ TEST_F(MainWindow, AddDeviceChecksTheNameLengthAndNamesPlacedAnywhere)
     }
     const CConnectedAP fresh = Entry("Bay3");
     EXPECT_EQ(1067, view->AddDevice(CMainDoc::kKindIed, "C:\\scl\\d.icd", &fresh));
+    EXPECT_EQ(3, view->CountDevices(CMainDoc::kKindIed));
+    EXPECT_EQ(1, view->CountDevices(CMainDoc::kKindPlc));
 }
 
 TEST_F(MainWindow, PlcKindsTakeOnlyAFreeFirstSlotWithTheirPicture)
@@ -293,12 +270,10 @@ TEST_F(MainWindow, PlcKindsTakeOnlyAFreeFirstSlotWithTheirPicture)
 TEST_F(MainWindow, BusLinesJoinThePlacedIedsAndTheWidthFollowsTheLongerRow)
 {
     PlaceIeds({"Bay1", "Bay2", "Bay3"});
-    const int width = 400;
-    const int height = 400;
-    const std::vector<DWORD> pixels = DrawNetwork(view, width, height);
-    ASSERT_EQ(static_cast<size_t>(width * height), pixels.size());
-    auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; };
-    const DWORD blue = 0x0000FF;
+    Canvas canvas(400, 400, RGB(255, 255, 255));
+    static_cast<NetworkViewAccess*>(view)->OnDraw(&canvas.dc);
+    auto at = [&](int x, int y) { return canvas.Pixel(x, y); };
+    const COLORREF blue = RGB(0, 0, 255);
     for (int x = 141; x <= 329; x += 4)
         EXPECT_EQ(blue, at(x, 200)) << "bus at x " << x;
     EXPECT_NE(blue, at(334, 200));

@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "support/canvas.h"
 #include "support/window_pixels.h"
 
 namespace {
@@ -98,24 +99,20 @@ protected:
     // The button drawn in the given item state into a bitmap of its size.
     std::vector<DWORD> Draw(UINT itemState)
     {
-        CClientDC screen(&button);
-        CDC memory;
-        memory.CreateCompatibleDC(&screen);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&screen, kWidth, kHeight);
-        CBitmap* old = memory.SelectObject(&bitmap);
-        memory.FillSolidRect(CRect(0, 0, kWidth, kHeight), RGB(0, 0, 0));
+        Canvas canvas(kWidth, kHeight, RGB(0, 0, 0));
         DRAWITEMSTRUCT item = {};
         item.CtlType = ODT_BUTTON;
         item.CtlID = kButtonId;
         item.itemAction = ODA_DRAWENTIRE;
         item.itemState = itemState;
         item.hwndItem = button.m_hWnd;
-        item.hDC = memory.m_hDC;
+        item.hDC = canvas.dc.m_hDC;
         item.rcItem = {0, 0, kWidth, kHeight};
         button.DrawItem(&item);
-        std::vector<DWORD> pixels = CopyPixels(memory.m_hDC, 0, 0, kWidth, kHeight);
-        memory.SelectObject(old);
+        std::vector<DWORD> pixels;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                pixels.push_back(Pixel(canvas.Pixel(x, y)));
         return pixels;
     }
     static DWORD At(const std::vector<DWORD>& pixels, int x, int y) { return pixels[y * kWidth + x]; }
