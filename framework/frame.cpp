@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_INITMENUPOPUP()
     ON_WM_DROPFILES()
+    ON_WM_MENUSELECT()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
     ON_MESSAGE(WM_INITIALUPDATE, &CFrameWnd::OnInitialUpdateMessage)
     ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
@@ -375,6 +376,30 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
         app->OpenDocumentFile(path);
     }
     ::DragFinish(hDropInfo);
+}
+
+void CFrameWnd::SetMessageText(UINT nID)
+{
+    auto* bar = DYNAMIC_DOWNCAST(CStatusBar, FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR)));
+    if (bar == nullptr)
+        return;
+    CString text;
+    if (nID != 0)
+        text.LoadString(nID);
+    // The prompt is the part before the tooltip.
+    const int tip = text.Find('\n');
+    bar->SetPaneText(0, tip >= 0 ? text.Left(tip) : text);
+}
+
+// The highlighted item's prompt in the status bar; the idle message when the menu closes.
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
+{
+    if (nFlags == 0xFFFF && hSysMenu == nullptr)
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+    else if ((nFlags & (MF_SEPARATOR | MF_POPUP)) == 0 && nItemID < 0xF000)
+        SetMessageText(nItemID);
+    else
+        SetMessageText(0);
 }
 
 // CFrameWndEx

@@ -48,6 +48,8 @@ public:
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
+    // Shows the prompt of string nID (its part before a line break) in the status bar's first pane; 0 empties it.
+    void SetMessageText(UINT nID);
     // Runs the command-UI updates of idle time (WM_IDLEUPDATECMDUI).
     virtual void OnIdleUpdateCmdUI();
 
@@ -72,6 +74,7 @@ public:
     afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     // ID_INDICATOR_CAPS/NUM/SCRL: shown while the key's lock is on.
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 

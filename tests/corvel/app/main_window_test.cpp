@@ -154,6 +154,19 @@ TEST_F(MainWindow, StartsWithTheProductCaptionBarsPaneAndTheGatewayAndPlc)
     EXPECT_STREQ("EthernetIP", plc->button->label);
 }
 
+TEST_F(MainWindow, StatusBarShowsThePromptOfTheHighlightedMenuItem)
+{
+    CMFCStatusBar& status = frame->GetStatusBar();
+    EXPECT_STREQ("Ready", status.GetPaneText(0));
+    HMENU menu = frame->GetMenuBar().GetHMenu();
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_SAVE, MF_STRING), reinterpret_cast<LPARAM>(menu));
+    EXPECT_STREQ("Save the project", status.GetPaneText(0));
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(menu));
+    EXPECT_STREQ("", status.GetPaneText(0));
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_STREQ("Ready", status.GetPaneText(0));
+}
+
 TEST_F(MainWindow, SplitterRowsShareTheClientHeightAroundTheMiddle)
 {
     frame->SetSplitterRows(600);
