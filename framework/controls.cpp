@@ -14,6 +14,8 @@ IMPLEMENT_DYNCREATE(CImageList, CObject)
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CToolBarCtrl, CWnd)
 
 namespace {
 
@@ -194,6 +196,16 @@ void CEdit::SetModify(BOOL bModified)
 int CEdit::GetLineCount() const
 {
     return static_cast<int>(SendMessage(EM_GETLINECOUNT));
+}
+
+int CEdit::GetFirstVisibleLine() const
+{
+    return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE));
+}
+
+void CEdit::LineScroll(int nLines, int nChars)
+{
+    SendMessage(EM_LINESCROLL, static_cast<WPARAM>(nChars), static_cast<LPARAM>(nLines));
 }
 
 void CEdit::Clear()
@@ -838,6 +850,16 @@ BOOL CTreeCtrl::SortChildren(HTREEITEM hItem)
     return SendMessage(TVM_SORTCHILDREN, 0, reinterpret_cast<LPARAM>(hItem)) != 0;
 }
 
+void CTreeCtrl::SetIndent(UINT nIndent)
+{
+    SendMessage(TVM_SETINDENT, nIndent);
+}
+
+UINT CTreeCtrl::GetIndent() const
+{
+    return static_cast<UINT>(SendMessage(TVM_GETINDENT));
+}
+
 COLORREF CTreeCtrl::SetBkColor(COLORREF clr)
 {
     return static_cast<COLORREF>(SendMessage(TVM_SETBKCOLOR, 0, static_cast<LPARAM>(clr)));
@@ -941,4 +963,72 @@ int CProgressCtrl::SetStep(int nStep)
 int CProgressCtrl::StepIt()
 {
     return static_cast<int>(SendMessage(PBM_STEPIT));
+}
+
+// CSpinButtonCtrl
+
+BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create(UPDOWN_CLASSA, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+void CSpinButtonCtrl::SetRange32(int nLower, int nUpper)
+{
+    SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(nLower), static_cast<LPARAM>(nUpper));
+}
+
+void CSpinButtonCtrl::GetRange32(int& nLower, int& nUpper) const
+{
+    SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&nLower), reinterpret_cast<LPARAM>(&nUpper));
+}
+
+int CSpinButtonCtrl::SetPos32(int nPos)
+{
+    return static_cast<int>(SendMessage(UDM_SETPOS32, 0, static_cast<LPARAM>(nPos)));
+}
+
+int CSpinButtonCtrl::GetPos32() const
+{
+    return static_cast<int>(SendMessage(UDM_GETPOS32));
+}
+
+// CToolBarCtrl
+
+BOOL CToolBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    if (!CWnd::Create(TOOLBARCLASSNAMEA, nullptr, dwStyle, rect, pParentWnd, nID))
+        return FALSE;
+    SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    return TRUE;
+}
+
+BOOL CToolBarCtrl::SetBitmapSize(CSize size)
+{
+    return static_cast<BOOL>(SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(size.cx, size.cy)));
+}
+
+HIMAGELIST CToolBarCtrl::SetImageList(CImageList* pImageList)
+{
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList : nullptr)));
+}
+
+BOOL CToolBarCtrl::AddButtons(int nNumButtons, const TBBUTTON* lpButtons)
+{
+    return static_cast<BOOL>(SendMessage(TB_ADDBUTTONSA, nNumButtons, reinterpret_cast<LPARAM>(lpButtons)));
+}
+
+BOOL CToolBarCtrl::ChangeBitmap(int idButton, int iBitmap)
+{
+    return static_cast<BOOL>(SendMessage(TB_CHANGEBITMAP, idButton, MAKELPARAM(iBitmap, 0)));
+}
+
+int CToolBarCtrl::GetButtonCount() const
+{
+    return static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+}
+
+void CToolBarCtrl::AutoSize()
+{
+    SendMessage(TB_AUTOSIZE);
 }

@@ -1,4 +1,5 @@
-// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl: control wrappers.
+// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl, CSpinButtonCtrl,
+// CToolBarCtrl: control wrappers.
 // (The list view, header and tooltip wrappers are in listctrl.h.)
 #pragma once
 
@@ -53,6 +54,9 @@ public:
     BOOL GetModify() const;
     void SetModify(BOOL bModified = TRUE);
     int GetLineCount() const;
+    int GetFirstVisibleLine() const;
+    // Scrolls by nLines lines down (negative: up) and nChars characters right.
+    void LineScroll(int nLines, int nChars = 0);
     void Clear();
     void Copy();
     void Cut();
@@ -205,6 +209,9 @@ public:
     HTREEITEM HitTest(CPoint pt, UINT* pFlags = nullptr) const;
     HTREEITEM HitTest(TVHITTESTINFO* pHitTestInfo) const;
     BOOL SortChildren(HTREEITEM hItem);
+    // The indent of each level, in pixels.
+    void SetIndent(UINT nIndent);
+    UINT GetIndent() const;
     COLORREF SetBkColor(COLORREF clr);
     COLORREF SetTextColor(COLORREF clr);
 };
@@ -234,4 +241,34 @@ public:
     int OffsetPos(int nPos);
     int SetStep(int nStep);
     int StepIt();
+};
+
+// The up-down control.
+class CSpinButtonCtrl : public CWnd {
+    DECLARE_DYNAMIC(CSpinButtonCtrl)
+public:
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    void SetRange32(int nLower, int nUpper);
+    void GetRange32(int& nLower, int& nUpper) const;
+    int SetPos32(int nPos);
+    // The current position (the nearest bound when the buddy's text lies outside the range).
+    int GetPos32() const;
+};
+
+// A toolbar of buttons drawn from an image list; a click sends the button's
+// command id to the parent as WM_COMMAND.
+class CToolBarCtrl : public CWnd {
+    DECLARE_DYNAMIC(CToolBarCtrl)
+public:
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    // The size of the buttons' images (before any button is added).
+    BOOL SetBitmapSize(CSize size);
+    // The images of the buttons; the toolbar does not own the list. Returns the previous list.
+    HIMAGELIST SetImageList(CImageList* pImageList);
+    BOOL AddButtons(int nNumButtons, const TBBUTTON* lpButtons);
+    // Shows image iBitmap on the button of command idButton.
+    BOOL ChangeBitmap(int idButton, int iBitmap);
+    int GetButtonCount() const;
+    // Sizes the toolbar to its buttons and its parent's width.
+    void AutoSize();
 };

@@ -248,6 +248,13 @@ BOOL AfxDispatchWndMsg(CWnd* pWnd, const AFX_MSGMAP_ENTRY* pEntry, UINT message,
     case AfxSig::v_capture:
         (pWnd->*reinterpret_cast<void (CWnd::*)(CWnd*)>(pfn))(CWnd::FromHandle(reinterpret_cast<HWND>(lParam)));
         break;
+    case AfxSig::b_create:
+        result = (pWnd->*reinterpret_cast<BOOL (CWnd::*)(LPCREATESTRUCT)>(pfn))(
+            reinterpret_cast<LPCREATESTRUCT>(lParam));
+        break;
+    case AfxSig::v_windowpos:
+        (pWnd->*reinterpret_cast<void (CWnd::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
     default:
         return FALSE;
     }

@@ -66,6 +66,8 @@ enum class AfxSig : UINT {
     b_wheel,         // BOOL (UINT nFlags, short zDelta, CPoint point)
     v_settingchange, // void (UINT uFlags, LPCSTR lpszSection)
     v_capture,       // void (CWnd* pWnd): the window in lParam
+    b_create,        // BOOL (LPCREATESTRUCT)
+    v_windowpos,     // void (WINDOWPOS*)
 };
 
 // One row of a message map. For commands and notifications nMessage is
@@ -305,6 +307,9 @@ protected:
 #define ON_WM_ACTIVATE() \
     AFX_WM_ENTRY(WM_ACTIVATE, AfxSig::v_activate, void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)
 #define ON_WM_NCDESTROY() AFX_WM_ENTRY(WM_NCDESTROY, AfxSig::v_v, void (CWnd::*)(), OnNcDestroy)
+#define ON_WM_NCCREATE() AFX_WM_ENTRY(WM_NCCREATE, AfxSig::b_create, BOOL (CWnd::*)(LPCREATESTRUCT), OnNcCreate)
+#define ON_WM_WINDOWPOSCHANGING() \
+    AFX_WM_ENTRY(WM_WINDOWPOSCHANGING, AfxSig::v_windowpos, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanging)
 #define ON_WM_INITMENUPOPUP() \
     AFX_WM_ENTRY(WM_INITMENUPOPUP, AfxSig::v_initmenupopup, void (CWnd::*)(CMenu*, UINT, BOOL), OnInitMenuPopup)
 #define ON_WM_MENUSELECT() \

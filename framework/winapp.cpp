@@ -259,6 +259,59 @@ BOOL CWinApp::WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lp
                       static_cast<DWORD>(size)) == ERROR_SUCCESS;
 }
 
+BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, std::vector<BYTE>& data)
+{
+    data.clear();
+    if (!UsesRegistry()) {
+        const CString text = GetProfileString(lpszSection, lpszEntry);
+        const int length = text.GetLength();
+        if (length == 0 || length % 2 != 0)
+            return FALSE;
+        std::vector<BYTE> bytes;
+        bytes.reserve(static_cast<size_t>(length / 2));
+        for (int i = 0; i < length; i += 2) {
+            const char pair[3] = {text[i], text[i + 1], '\0'};
+            char* end = nullptr;
+            const unsigned long value = std::strtoul(pair, &end, 16);
+            if (end != pair + 2)
+                return FALSE;
+            bytes.push_back(static_cast<BYTE>(value));
+        }
+        data.swap(bytes);
+        return TRUE;
+    }
+    ScopedRegKey key = GetSectionKey(lpszSection, false);
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (!key || ::RegQueryValueExA(key.Get(), lpszEntry, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_BINARY || size > kMaxProfileString)
+        return FALSE;
+    std::vector<BYTE> bytes(size);
+    if (size > 0 && ::RegQueryValueExA(key.Get(), lpszEntry, nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS)
+        return FALSE;
+    bytes.resize(size);
+    data.swap(bytes);
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, const void* pData, UINT nBytes)
+{
+    if (nBytes > kMaxProfileString / 2 || (pData == nullptr && nBytes > 0))
+        return FALSE;
+    const BYTE* bytes = static_cast<const BYTE*>(pData);
+    if (!UsesRegistry()) {
+        static const char digits[] = "0123456789ABCDEF";
+        CString text;
+        for (UINT i = 0; i < nBytes; ++i) {
+            text += digits[bytes[i] >> 4];
+            text += digits[bytes[i] & 15];
+        }
+        return WriteProfileString(lpszSection, lpszEntry, text);
+    }
+    ScopedRegKey key = GetSectionKey(lpszSection, true);
+    return key && ::RegSetValueExA(key.Get(), lpszEntry, 0, REG_BINARY, bytes, nBytes) == ERROR_SUCCESS;
+}
+
 int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
 {
     CWinApp* app = g_pApp;

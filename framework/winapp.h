@@ -83,6 +83,10 @@ public:
     BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
     // A null entry deletes the section, a null value deletes the entry.
     BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+    // Bytes kept as a binary value (in the INI file: as hexadecimal text). FALSE, with data
+    // empty, when the entry is missing or holds something else.
+    BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, std::vector<BYTE>& data);
+    BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, const void* pData, UINT nBytes);
 
     // The key of the application's settings, or an invalid key without a
     // registry key (or when it cannot be opened).

@@ -424,7 +424,13 @@ KOR_DEFAULT_HANDLER(OnCaptureChanged(CWnd*))
 KOR_DEFAULT_HANDLER(OnSysKeyDown(UINT, UINT, UINT))
 KOR_DEFAULT_HANDLER(OnImeChar(UINT, UINT, UINT))
 KOR_DEFAULT_HANDLER(OnMButtonDown(UINT, CPoint))
+KOR_DEFAULT_HANDLER(OnWindowPosChanging(WINDOWPOS*))
 #undef KOR_DEFAULT_HANDLER
+
+BOOL CWnd::OnNcCreate(LPCREATESTRUCT)
+{
+    return static_cast<BOOL>(Default());
+}
 
 BOOL CWnd::OnEraseBkgnd(CDC*)
 {
@@ -866,6 +872,31 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 void CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
 {
     SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+}
+
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const
+{
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
+    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
+BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
+{
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    return TRUE;
+}
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+{
+    lpwndpl->length = sizeof(WINDOWPLACEMENT);
+    return ::GetWindowPlacement(m_hWnd, lpwndpl);
+}
+
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl)
+{
+    return ::SetWindowPlacement(m_hWnd, lpwndpl);
 }
 
 HWND CWnd::SetCapture()

@@ -171,6 +171,10 @@ public:
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
     void SetIcon(HICON hIcon, BOOL bBigIcon);
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
     HWND SetCapture();
 
     // The window's own tooltips: while enabled, PreTranslateMessage offers the
@@ -216,6 +220,8 @@ public:
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnNcDestroy();
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpWndPos);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 TEST(CWinApp, RegistersTheOneApplicationObject)
@@ -104,6 +106,28 @@ TEST(IniProfile, WithoutARegistryKeyTheIniFileIsUsed)
     CString firstLine;
     ASSERT_TRUE(file.ReadString(firstLine));
     EXPECT_STREQ("[Settings]", firstLine);
+}
+
+// Bytes round-trip in both stores; a missing entry or one holding text is no binary value.
+TEST_F(RegistryProfile, BinaryValuesReadBackInTheRegistryAndTheIniFile)
+{
+    TempFolder folder;
+    const CString iniPath = folder.File("settings.ini");
+    CWinApp ini("IniBinaryTest");
+    ini.m_pszProfileName = iniPath;
+    const BYTE bytes[] = {0x00, 0x2C, 0xFF, 0x10, 0xA5};
+    for (CWinApp* app : {&m_app, &ini}) {
+        std::vector<BYTE> read = {1, 2};
+        EXPECT_FALSE(app->GetProfileBinary("Layout", "Placement", read));
+        EXPECT_TRUE(read.empty());
+        ASSERT_TRUE(app->WriteProfileBinary("Layout", "Placement", bytes, sizeof bytes));
+        ASSERT_TRUE(app->GetProfileBinary("Layout", "Placement", read)) << app->m_pszAppName;
+        EXPECT_EQ(std::vector<BYTE>(bytes, bytes + sizeof bytes), read);
+        EXPECT_TRUE(app->WriteProfileString("Layout", "Name", "not hex"));
+        EXPECT_FALSE(app->GetProfileBinary("Layout", "Name", read));
+        EXPECT_TRUE(read.empty());
+    }
+    EXPECT_STREQ("002CFF10A5", ini.GetProfileString("Layout", "Placement"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "framework/winapp.h"
 #include "toolkit/common/button_themes.h"
 #include "toolkit/common/color_manager.h"
+#include "toolkit/common/edit.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/theme_wrapper.h"
@@ -175,7 +176,15 @@ CRect CKitButton::GetButtonRect()
     CRect rc(0, 0, 0, 0);
     if (m_hWnd != nullptr)
         GetClientRect(&rc);
+    if (CKitEdit* pEdit = GetBuddyEdit())
+        pEdit->AdjustBuddyRect(this, rc, CKitEdit::kSideRight);
     return rc;
+}
+
+CKitEdit* CKitButton::GetBuddyEdit() const
+{
+    CWnd* pBuddy = m_hWndBuddy != nullptr ? CWnd::FromHandlePermanent(m_hWndBuddy) : nullptr;
+    return pBuddy != nullptr && pBuddy->IsKindOf(RUNTIME_CLASS(CKitEdit)) ? static_cast<CKitEdit*>(pBuddy) : nullptr;
 }
 
 BOOL CKitButton::SetIcon(CSize size, HICON hIcon, HICON hIconHot, BOOL bRedraw)
@@ -277,6 +286,11 @@ void CKitButton::RefreshMetrics()
 
 void CKitButton::DrawButton(CDC* pDC)
 {
+    if (CKitEdit* pEdit = GetBuddyEdit()) {
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        pEdit->DrawBuddyBorder(this, pDC, rcClient, CKitEdit::kSideRight);
+    }
     if (m_pTheme != nullptr)
         m_pTheme->DrawButton(pDC, this);
 }
@@ -345,7 +359,7 @@ INT_PTR CKitButton::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     rc.DeflateRect(kToolInset, kToolInset);
     if (!rc.PtInRect(point))
         return -1;
-    m_pToolTipContext->FillInToolInfoEx(pTI, m_hWnd, rc, m_strTooltip);
+    CKitToolTipContext::FillInToolInfo(pTI, m_hWnd, rc, 1, m_strTooltip);
     return 1;
 }
 
@@ -353,8 +367,7 @@ LRESULT CKitButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE)
         RefreshMetrics();
-    m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam,
-                                           [this](CPoint point, TOOLINFOA* pTI) { return OnToolHitTest(point, pTI); });
+    m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam);
     return CButton::WindowProc(message, wParam, lParam);
 }
 

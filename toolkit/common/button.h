@@ -8,6 +8,7 @@
 #include <memory>
 
 class CKitButtonTheme;
+class CKitEdit;
 class CKitImageManagerIcon;
 class CKitToolTipContext;
 
@@ -95,9 +96,14 @@ public:
     // The tooltip tool under the point: 1 with the tool filled in, else -1.
     INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
     BOOL UsesVisualStyles();
+    // The window the button lies against (right side); a themed edit draws the shared border.
+    void SetBuddy(HWND hWndBuddy) { m_hWndBuddy = hWndBuddy; }
+    HWND GetBuddy() const { return m_hWndBuddy; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The buddy when it is a themed edit, else null.
+    CKitEdit* GetBuddyEdit() const;
     // Pushed while the click runs: invalidate, notify, release.
     void PerformClick();
 
@@ -132,6 +138,7 @@ protected:
     BOOL m_bShowFocus;
     std::unique_ptr<CKitToolTipContext> m_pToolTipContext;
     CString m_strTooltip;
+    HWND m_hWndBuddy = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 #include "toolkit/common/prop_exchange.h"
 
 #include "framework/archive.h"
+#include "framework/exceptions.h"
 #include "framework/file.h"
 
 #include <algorithm>
@@ -219,6 +220,74 @@ BOOL CKitPropExchange::PropExchangeStringNoDefault(CKitPropExchange* pPX, LPCSTR
     return pPX != nullptr && pPX->ExchangeProp(lpszPropName, kTypeString, &strValue, nullptr);
 }
 
+BOOL CKitPropExchange::PropExchangeSize(CKitPropExchange* pPX, LPCSTR lpszPropName, CSize& szValue, CSize szDefault)
+{
+    return pPX != nullptr && pPX->ExchangeProp(lpszPropName, kTypeSize, &szValue, &szDefault);
+}
+
+BOOL CKitPropExchange::PropExchangeRect(CKitPropExchange* pPX, LPCSTR lpszPropName, CRect& rcValue,
+                                        const CRect& rcDefault)
+{
+    return pPX != nullptr && pPX->ExchangeProp(lpszPropName, kTypeRect, &rcValue, &rcDefault);
+}
+
+BOOL CKitPropExchange::PropExchangeRuntimeClass(CKitPropExchange* pPX, LPCSTR lpszPropName, CRuntimeClass*& pClass,
+                                                CRuntimeClass* pDefaultClass)
+{
+    return pPX != nullptr && pPX->ExchangeRuntimeClass(lpszPropName, pClass, pDefaultClass);
+}
+
+BOOL CKitPropExchange::PropExchangeBlob(CKitPropExchange* pPX, LPCSTR lpszPropName, BYTE** ppData, DWORD* pnSize)
+{
+    return pPX != nullptr && pPX->ExchangeBlob(lpszPropName, ppData, pnSize);
+}
+
+BOOL CKitPropExchange::ExchangeRuntimeClass(LPCSTR lpszPropName, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass)
+{
+    LPCSTR lpszDefault = pDefaultClass != nullptr ? pDefaultClass->m_lpszClassName : "";
+    CString strName;
+    if (!m_bLoading) {
+        strName = pClass != nullptr ? pClass->m_lpszClassName : "";
+        return ExchangeProp(lpszPropName, kTypeString, &strName, lpszDefault);
+    }
+    // An absent value leaves the name empty: the default class.
+    if (!ExchangeProp(lpszPropName, kTypeString, &strName, ""))
+        return FALSE;
+    if (strName.IsEmpty()) {
+        pClass = pDefaultClass;
+        return pClass != nullptr;
+    }
+    pClass = CRuntimeClass::FromName(strName);
+    return pClass != nullptr;
+}
+
+BOOL CKitPropExchange::ExchangeObjectClass(CObject*& pObject, CRuntimeClass* pExpectedClass)
+{
+    CRuntimeClass* pClass = !m_bLoading && pObject != nullptr ? pObject->GetRuntimeClass() : nullptr;
+    if (m_bLoading)
+        pObject = nullptr;
+    if (!ExchangeRuntimeClass("Class", pClass, pExpectedClass))
+        return FALSE;
+    if (!m_bLoading)
+        return TRUE;
+    if (pClass == nullptr || (pExpectedClass != nullptr && !pClass->IsDerivedFrom(pExpectedClass)))
+        return FALSE;
+    pObject = pClass->CreateObject();
+    return pObject != nullptr;
+}
+
+void CKitPropExchange::Write(LPCSTR lpszPropName, const void* pData, DWORD nSize)
+{
+    BYTE* pBytes = static_cast<BYTE*>(const_cast<void*>(pData));
+    ExchangeBlob(lpszPropName, &pBytes, &nSize);
+}
+
+DWORD CKitPropExchange::Read(LPCSTR lpszPropName, void* pData, DWORD nSize)
+{
+    BYTE* pBytes = static_cast<BYTE*>(pData);
+    return ExchangeBlob(lpszPropName, &pBytes, &nSize) ? nSize : 0;
+}
+
 BOOL CKitPropExchange::PropExchangeObject(CKitPropExchange* pPX, LPCSTR lpszPropName, CObject* pObject)
 {
     if (pPX == nullptr || pObject == nullptr)
@@ -349,6 +418,46 @@ CKitPropExchange* CKitPropExchangeArchive::GetSection(LPCSTR)
     auto* pSection = new CKitPropExchangeArchive(m_ar);
     InitSection(pSection);
     return pSection;
+}
+
+// A class record: the new-class tag, the class's schema, the name's length and the name.
+BOOL CKitPropExchangeArchive::ExchangeRuntimeClass(LPCSTR, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass)
+{
+    OnBeforeExchange();
+    if (m_ar.IsStoring()) {
+        CRuntimeClass* pWritten = pClass != nullptr ? pClass : pDefaultClass;
+        if (pWritten == nullptr)
+            return FALSE;
+        const WORD nLength = static_cast<WORD>(std::strlen(pWritten->m_lpszClassName));
+        m_ar << kNewClassTag << static_cast<WORD>(m_nSchema) << nLength;
+        m_ar.Write(pWritten->m_lpszClassName, nLength);
+        return TRUE;
+    }
+    WORD nTag = 0;
+    WORD nSchema = 0;
+    WORD nLength = 0;
+    m_ar >> nTag;
+    if (nTag != kNewClassTag)
+        AfxThrowArchiveException(CArchiveException::badClass);
+    m_ar >> nSchema >> nLength;
+    if (nLength == 0 || nLength > kMaxClassNameLength)
+        AfxThrowArchiveException(CArchiveException::badClass);
+    char szName[kMaxClassNameLength + 1] = {};
+    if (m_ar.Read(szName, nLength) != nLength)
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+    m_nSchema = nSchema;
+    pClass = CRuntimeClass::FromName(szName);
+    return pClass != nullptr;
+}
+
+void CKitPropExchangeArchive::Write(LPCSTR, const void* pData, DWORD nSize)
+{
+    m_ar.Write(pData, nSize);
+}
+
+DWORD CKitPropExchangeArchive::Read(LPCSTR, void* pData, DWORD nSize)
+{
+    return m_ar.Read(pData, nSize);
 }
 
 void CKitPropExchangeArchive::ExchangeCount(DWORD& nCount)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/collections.h"
+#include "framework/geometry.h"
 #include "framework/msgmap.h"
 
 #include <windows.h>
@@ -61,6 +62,21 @@ public:
     // Sets the exchanged flag; FALSE would skip the exchange.
     virtual BOOL OnBeforeExchange();
     virtual CKitPropExchangeEnumerator* GetEnumerator(LPCSTR lpszSection);
+    // A run-time class by its name; loading an unknown name fails, a missing one gives the default.
+    virtual BOOL ExchangeRuntimeClass(LPCSTR lpszPropName, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass);
+    // The object's class under "Class"; loading creates an object of the class
+    // read, which must be of the expected class (else none and FALSE).
+    virtual BOOL ExchangeObjectClass(CObject*& pObject, CRuntimeClass* pExpectedClass);
+    // Raw bytes under the name; Read gives the count read (0 on failure).
+    virtual void Write(LPCSTR lpszPropName, const void* pData, DWORD nSize);
+    virtual DWORD Read(LPCSTR lpszPropName, void* pData, DWORD nSize);
+    // Keyed exchanges answer TRUE, positional archives FALSE.
+    virtual BOOL IsAllowDefaultValues() const { return TRUE; }
+    // Positional archives answer TRUE, keyed exchanges FALSE.
+    virtual BOOL IsAllowBlobValues() const { return FALSE; }
+    // Marks this exchange as a section.
+    virtual void UseSection(BOOL bSection) { m_bSection = bSection; }
+    BOOL IsSection() const { return m_bSection; }
 
     // The helpers: each returns FALSE for a null exchange.
     static BOOL PropExchangeInt(CKitPropExchange* pPX, LPCSTR lpszPropName, int& nValue);
@@ -69,6 +85,11 @@ public:
     static BOOL PropExchangeString(CKitPropExchange* pPX, LPCSTR lpszPropName, CString& strValue,
                                    LPCSTR lpszDefault);
     static BOOL PropExchangeStringNoDefault(CKitPropExchange* pPX, LPCSTR lpszPropName, CString& strValue);
+    static BOOL PropExchangeSize(CKitPropExchange* pPX, LPCSTR lpszPropName, CSize& szValue, CSize szDefault);
+    static BOOL PropExchangeRect(CKitPropExchange* pPX, LPCSTR lpszPropName, CRect& rcValue, const CRect& rcDefault);
+    static BOOL PropExchangeRuntimeClass(CKitPropExchange* pPX, LPCSTR lpszPropName, CRuntimeClass*& pClass,
+                                         CRuntimeClass* pDefaultClass);
+    static BOOL PropExchangeBlob(CKitPropExchange* pPX, LPCSTR lpszPropName, BYTE** ppData, DWORD* pnSize);
     // The object serializes itself into or from the archive the exchange gives for the name.
     static BOOL PropExchangeObject(CKitPropExchange* pPX, LPCSTR lpszPropName, CObject* pObject);
 
@@ -110,6 +131,16 @@ public:
     void ExchangeCount(DWORD& nCount) override;
     DWORD ReadCount() override;
     BOOL ExchangeSchema() override;
+    BOOL ExchangeRuntimeClass(LPCSTR lpszPropName, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass) override;
+    void Write(LPCSTR lpszPropName, const void* pData, DWORD nSize) override;
+    DWORD Read(LPCSTR lpszPropName, void* pData, DWORD nSize) override;
+    BOOL IsAllowDefaultValues() const override { return FALSE; }
+    BOOL IsAllowBlobValues() const override { return TRUE; }
+
+    // The class record's tag before a class written in full.
+    static constexpr WORD kNewClassTag = 0xFFFF;
+    // Longest class name a record may carry.
+    static constexpr WORD kMaxClassNameLength = 64;
 
 private:
     CArchive& m_ar;

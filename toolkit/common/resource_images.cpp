@@ -5,6 +5,7 @@
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/image_pixels.h"
+#include "toolkit/common/notification.h"
 #include "toolkit/common/png_bitmap.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/common/system.h"
@@ -192,6 +193,44 @@ void CKitResourceImage::DrawImageTransparent(CDC* pDC, const CRect& rcDest, cons
     CKitImageManager::TransparentBlt(*pDC, rcDest, dcBuffer, rcBuffer, clrTransparent);
 }
 
+// Pixels of the colour become fully transparent, all others opaque.
+void CKitResourceImage::DrawImageAlphaKeyed(CDC* pDC, const CRect& rcDest, const CRect& rcSrc,
+                                            const CRect& rcSizingMargins, COLORREF clrTransparent, DWORD dwFlags)
+{
+    if (m_hBitmap == nullptr || m_pOwner == nullptr || rcSrc.Height() < rcSizingMargins.top + rcSizingMargins.bottom)
+        return;
+    if ((dwFlags & 1) == 0) {
+        DrawImageTransparent(pDC, rcDest, rcSrc, rcSizingMargins, clrTransparent);
+        return;
+    }
+    if (m_bAlpha) {
+        DrawImage(pDC, rcDest, rcSrc, rcSizingMargins);
+        return;
+    }
+    if (rcDest.IsRectEmpty())
+        return;
+    LPBYTE pBits = nullptr;
+    CBitmap bitmap;
+    bitmap.Attach(CKitImageManager::Create32BitDIBSection(*pDC, rcDest.Width(), rcDest.Height(), &pBits));
+    if (bitmap.GetSafeHandle() == nullptr || pBits == nullptr)
+        return;
+    CDC dcBuffer;
+    dcBuffer.Attach(::CreateCompatibleDC(*pDC));
+    ScopedSelect select(dcBuffer, bitmap);
+    const CRect rcBuffer(0, 0, rcDest.Width(), rcDest.Height());
+    if (clrTransparent != static_cast<COLORREF>(-1))
+        dcBuffer.FillSolidRect(&rcBuffer, clrTransparent);
+    DrawImage(&dcBuffer, rcBuffer, rcSrc, rcSizingMargins);
+    ::GdiFlush();
+    // The colour in the bitmap's blue, green, red order, so that the pixels filled with it match.
+    const DWORD dwKey = (GetRValue(clrTransparent) << 16) | (GetGValue(clrTransparent) << 8) | GetBValue(clrTransparent);
+    auto* pPixel = reinterpret_cast<DWORD*>(pBits);
+    const size_t nCount = static_cast<size_t>(rcBuffer.Width()) * static_cast<size_t>(rcBuffer.Height());
+    for (size_t i = 0; i < nCount; ++i)
+        pPixel[i] = (pPixel[i] & 0xFFFFFF) == dwKey ? 0 : (pPixel[i] | 0xFF000000);
+    CKitImageManager::AlphaBlend(*pDC, rcDest, dcBuffer, rcBuffer);
+}
+
 // ---------------------------------------------------------------------------
 // The set.
 
@@ -209,7 +248,7 @@ CKitResourceImages* CKitResourceImages::Instance()
 
 CKitResourceImages::CKitResourceImages()
     : m_hModule(AfxGetResourceHandle()), m_bFreeModule(FALSE), m_pIniBegin(nullptr), m_pIniEnd(nullptr),
-      m_bPremultiply(FALSE)
+      m_bPremultiply(FALSE), m_pConnection(nullptr)
 {
     ::InitializeCriticalSection(&m_cs);
     LoadIni();
@@ -220,7 +259,16 @@ CKitResourceImages::~CKitResourceImages()
     RemoveAll();
     if (m_bFreeModule && m_hModule != nullptr)
         ::FreeLibrary(m_hModule);
+    if (m_pConnection != nullptr)
+        m_pConnection->InternalRelease();
     ::DeleteCriticalSection(&m_cs);
+}
+
+CKitNotificationSourceMT* CKitResourceImages::GetConnection()
+{
+    if (m_pConnection == nullptr)
+        m_pConnection = new CKitNotificationSourceMT();
+    return m_pConnection;
 }
 
 BOOL CKitResourceImages::SetHandle(HMODULE hModule, LPCSTR lpszIniName, BOOL bFreeModule)
@@ -239,10 +287,10 @@ BOOL CKitResourceImages::LoadIni()
 {
     RemoveAll();
     m_pIniBegin = m_pIniEnd = nullptr;
-    if (m_hModule == nullptr)
-        return FALSE;
     HRSRC hIni = nullptr;
-    if (m_strIniName.IsEmpty()) {
+    if (m_hModule == nullptr) {
+        // No module: no description.
+    } else if (m_strIniName.IsEmpty()) {
         hIni = ::FindResourceA(m_hModule, kDefaultIniName, kIniResourceType);
         if (hIni != nullptr) {
             m_strIniName = kDefaultIniName;
@@ -255,34 +303,36 @@ BOOL CKitResourceImages::LoadIni()
     } else {
         hIni = ::FindResourceA(m_hModule, m_strIniName, kIniResourceType);
     }
-    const KitResourceBytes text = KitLockResource(m_hModule, hIni);
-    if (text.data == nullptr)
-        return FALSE;
-    m_pIniBegin = reinterpret_cast<const char*>(text.data);
-    m_pIniEnd = m_pIniBegin + text.size;
+    const KitResourceBytes text = hIni != nullptr ? KitLockResource(m_hModule, hIni) : KitResourceBytes();
+    if (text.data != nullptr) {
+        m_pIniBegin = reinterpret_cast<const char*>(text.data);
+        m_pIniEnd = m_pIniBegin + text.size;
+    }
+    if (m_pConnection != nullptr)
+        m_pConnection->SendEvent(CKitNotificationSourceMT::kEventResourcesReloaded, 0, 0);
     m_bPremultiply = GetImageInt("Global", "PremultiplyImages", 0) != 0;
-    return TRUE;
+    return m_pIniBegin != nullptr;
 }
 
 // Line by line: a line ends at CR (a following LF is skipped); ';' starts a
 // comment; "[name]" opens a section; "key = value" inside the wanted section.
-CString CKitResourceImages::GetImageValue(LPCSTR lpszSection, LPCSTR lpszKey) const
+CString KitFindIniValue(const char* pBegin, const char* pEnd, LPCSTR lpszSection, LPCSTR lpszKey)
 {
-    if (m_pIniBegin == nullptr)
+    if (pBegin == nullptr || pEnd <= pBegin)
         return CString();
     CString strSection = lpszSection;
     CString strKey = lpszKey;
     strSection.MakeUpper();
     strKey.MakeUpper();
     BOOL bInSection = FALSE;
-    const char* p = m_pIniBegin;
-    while (p < m_pIniEnd) {
-        const char* pEnd = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(m_pIniEnd - p)));
-        if (pEnd == nullptr)
+    const char* p = pBegin;
+    while (p < pEnd) {
+        const char* pLineEnd = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(pEnd - p)));
+        if (pLineEnd == nullptr)
             break;
-        CString strLine(p, static_cast<int>(pEnd - p));
-        p = pEnd + 1;
-        if (p < m_pIniEnd && *p == '\n')
+        CString strLine(p, static_cast<int>(pLineEnd - p));
+        p = pLineEnd + 1;
+        if (p < pEnd && *p == '\n')
             ++p;
         strLine.TrimLeft();
         if (strLine.IsEmpty() || strLine[0] == ';')
@@ -308,6 +358,11 @@ CString CKitResourceImages::GetImageValue(LPCSTR lpszSection, LPCSTR lpszKey) co
         }
     }
     return CString();
+}
+
+CString CKitResourceImages::GetImageValue(LPCSTR lpszSection, LPCSTR lpszKey) const
+{
+    return KitFindIniValue(m_pIniBegin, m_pIniEnd, lpszSection, lpszKey);
 }
 
 COLORREF CKitResourceImages::GetImageColor(LPCSTR lpszSection, LPCSTR lpszKey, COLORREF clrDefault) const

@@ -7,11 +7,17 @@
 #include <windows.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 class CDC;
+class CKitNotificationSourceMT;
 class CKitResourceImages;
+
+// The value of the key in the section of an INI text, trimmed and upper case;
+// empty when there is none. Section and key match whatever their case.
+CString KitFindIniValue(const char* pBegin, const char* pEnd, LPCSTR lpszSection, LPCSTR lpszKey);
 
 // One loaded theme bitmap as 32-bit pixels.
 class CKitResourceImage : public CCmdTarget {
@@ -32,14 +38,23 @@ public:
     CSize GetExtent() const { return CSize(m_nWidth, m_nHeight); }
     int GetHeight() const { return m_nHeight; }
     BOOL IsAlpha() const { return m_bAlpha; }
+    BOOL IsPremultiplied() const { return m_bPremultiplied; }
     // Sub-image nIndex of a vertical strip of nCount images.
     CRect GetSource(int nIndex = 0, int nCount = 1) const;
 
     // The source part into the destination, the four margins unstretched.
     void DrawImage(CDC* pDC, const CRect& rcDest, const CRect& rcSrc, const CRect& rcSizingMargins = CRect(0, 0, 0, 0));
+    void DrawImageWithoutMargins(CDC* pDC, const CRect& rcDest, const CRect& rcSrc)
+    {
+        DrawImage(pDC, rcDest, rcSrc, CRect(0, 0, 0, 0));
+    }
     // As DrawImage, leaving out pixels of the transparent colour (for images without alpha).
     void DrawImageTransparent(CDC* pDC, const CRect& rcDest, const CRect& rcSrc, const CRect& rcSizingMargins,
                               COLORREF clrTransparent);
+    // With flag bit 0, an image without alpha is drawn with the pixels of the
+    // colour left fully transparent; without it, as DrawImageTransparent.
+    void DrawImageAlphaKeyed(CDC* pDC, const CRect& rcDest, const CRect& rcSrc, const CRect& rcSizingMargins,
+                             COLORREF clrTransparent, DWORD dwFlags);
 
 private:
     void DrawPart(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc) const;
@@ -82,6 +97,8 @@ public:
     void RemoveAll();
 
     CRITICAL_SECTION* GetLock() { return &m_cs; }
+    // The connection through which the set tells that its resources were (re)loaded; made on first use.
+    CKitNotificationSourceMT* GetConnection();
 
 private:
     HMODULE m_hModule;
@@ -93,4 +110,5 @@ private:
     CRITICAL_SECTION m_cs;
     // A name that maps to null records a failed load.
     std::map<std::string, CKitResourceImage*> m_images;
+    CKitNotificationSourceMT* m_pConnection;
 };

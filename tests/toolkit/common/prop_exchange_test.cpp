@@ -3,6 +3,7 @@
 
 #include "framework/archive.h"
 #include "framework/file.h"
+#include "support/largest_allocation.h"
 
 #include <gtest/gtest.h>
 
@@ -179,6 +180,213 @@ TEST(KitPropExchange, ArchivesWithoutTheSchemaMarkerLoadWithSchema17)
     CKitPropExchangeArchive loading(load);
     loading.ExchangeSchema();
     EXPECT_EQ(42, loading.GetSchema());
+}
+
+} // namespace
+
+namespace {
+
+// A creatable class that counts its objects, and another one beside it.
+class CountedObject : public CObject {
+    DECLARE_DYNCREATE(CountedObject)
+public:
+    CountedObject() { ++created; }
+    static int created;
+};
+int CountedObject::created = 0;
+IMPLEMENT_DYNCREATE(CountedObject, CObject)
+
+class OtherObject : public CObject {
+    DECLARE_DYNCREATE(OtherObject)
+};
+IMPLEMENT_DYNCREATE(OtherObject, CObject)
+
+std::vector<BYTE> BytesOf(CMemFile& file)
+{
+    const auto size = static_cast<size_t>(file.GetLength());
+    BYTE* data = file.Detach();
+    std::vector<BYTE> bytes(data, data + size);
+    std::free(data);
+    return bytes;
+}
+
+TEST(KitPropExchange, SchemaRectanglesAndSizesHaveTheirArchiveForms)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        px.ExchangeSchema();
+        CRect rc(1, -2, 0x300, 4);
+        CSize size(5, 6);
+        CKitPropExchange::PropExchangeRect(&px, "Rect", rc, CRect(0, 0, 0, 0));
+        CKitPropExchange::PropExchangeSize(&px, "Size", size, CSize(0, 0));
+        EXPECT_FALSE(px.IsAllowDefaultValues());
+        EXPECT_TRUE(px.IsAllowBlobValues());
+        ar.Close();
+    }
+    const std::vector<BYTE> bytes = BytesOf(file);
+    const std::vector<BYTE> expected = {0xBF, 0xAD, 0xF0, 0x0F, 38, 0, 0, 0,                        // marker, schema 38
+                                        1, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF, 0, 3, 0, 0, 4, 0, 0, 0,  // rectangle
+                                        5, 0, 0, 0, 6, 0, 0, 0};                                     // size
+    EXPECT_EQ(expected, bytes);
+
+    CMemFile in(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+    CArchive ar(&in, CArchive::load);
+    CKitPropExchangeArchive px(ar);
+    ASSERT_TRUE(px.ExchangeSchema());
+    EXPECT_EQ(38, px.GetSchema());
+    CRect rc;
+    CSize size;
+    CKitPropExchange::PropExchangeRect(&px, "Rect", rc, CRect(0, 0, 0, 0));
+    CKitPropExchange::PropExchangeSize(&px, "Size", size, CSize(0, 0));
+    EXPECT_EQ(CRect(1, -2, 0x300, 4), rc);
+    EXPECT_EQ(CSize(5, 6), size);
+}
+
+// A caller's buffer too small for the blob fails and keeps what it held.
+TEST(KitPropExchange, BlobsLoadOnlyIntoBuffersLargeEnough)
+{
+    std::map<std::string, CString> values;
+    values["Blob"] = "AAPPOB";
+    RecordingExchange loading(&values, true);
+    BYTE small[2] = {7, 7};
+    BYTE* data = small;
+    DWORD size = sizeof(small);
+    EXPECT_FALSE(loading.ExchangeBlob("Blob", &data, &size));
+    EXPECT_EQ(7, small[0]);
+    EXPECT_EQ(7, small[1]);
+    EXPECT_EQ(0u, loading.Read("Blob", small, sizeof(small)));
+
+    BYTE exact[3] = {};
+    EXPECT_EQ(3u, loading.Read("Blob", exact, sizeof(exact)));
+    EXPECT_EQ(0xFF, exact[1]);
+    EXPECT_TRUE(loading.IsAllowDefaultValues());
+    EXPECT_FALSE(loading.IsAllowBlobValues());
+}
+
+// Classes travel by name: a missing one gives the default, an unknown one or
+// one of another kind fails without creating anything.
+TEST(KitPropExchange, ObjectClassesAreCreatedOnlyWhenKnownAndOfTheExpectedKind)
+{
+    std::map<std::string, CString> values;
+    RecordingExchange storing(&values, false);
+    CountedObject stored;
+    CObject* object = &stored;
+    ASSERT_TRUE(storing.ExchangeObjectClass(object, RUNTIME_CLASS(CObject)));
+    EXPECT_STREQ("CountedObject", values["Class"]);
+
+    RecordingExchange loading(&values, true);
+    struct Case {
+        const char* name;  // null: no value stored
+        bool loads;
+        bool creates;
+    };
+    const Case cases[] = {
+        {"CountedObject", true, true},
+        {nullptr, true, true},  // the expected class
+        {"NoSuchClass", false, false},
+        {"countedobject", false, false},  // names compare exactly
+        {"OtherObject", false, false},
+    };
+    for (const Case& c : cases) {
+        if (c.name != nullptr)
+            values["Class"] = c.name;
+        else
+            values.erase("Class");
+        const int before = CountedObject::created;
+        CObject* loaded = reinterpret_cast<CObject*>(1);
+        EXPECT_EQ(c.loads, loading.ExchangeObjectClass(loaded, RUNTIME_CLASS(CountedObject)) != FALSE)
+            << (c.name ? c.name : "(none)");
+        EXPECT_EQ(c.creates ? before + 1 : before, CountedObject::created) << (c.name ? c.name : "(none)");
+        EXPECT_EQ(c.creates, loaded != nullptr);
+        delete loaded;
+    }
+}
+
+TEST(KitPropExchange, ArchivesCarryClassRecordsWithTheirSchema)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        px.SetSchema(40);
+        CRuntimeClass* pClass = RUNTIME_CLASS(CountedObject);
+        ASSERT_TRUE(CKitPropExchange::PropExchangeRuntimeClass(&px, "Class", pClass, nullptr));
+        CRuntimeClass* pUnknown = nullptr;
+        CRuntimeClass fake = {"NotRegistered", 0, 0, nullptr, nullptr, nullptr};
+        pUnknown = &fake;
+        px.ExchangeRuntimeClass("Class", pUnknown, nullptr);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    CArchive ar(&file, CArchive::load);
+    CKitPropExchangeArchive px(ar);
+    CRuntimeClass* pClass = nullptr;
+    ASSERT_TRUE(px.ExchangeRuntimeClass("Class", pClass, nullptr));
+    EXPECT_EQ(RUNTIME_CLASS(CountedObject), pClass);
+    EXPECT_EQ(40, px.GetSchema());
+    EXPECT_FALSE(px.ExchangeRuntimeClass("Class", pClass, nullptr));
+}
+
+// Every truncation and byte change of a stored archive loads without a crash
+// and without allocating beyond the input: archive errors are exceptions.
+TEST(KitPropExchange, DamagedArchivesFailCleanly)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        px.ExchangeSchema();
+        int number = 7;
+        CString text = "Toolbar";
+        CKitPropExchange::PropExchangeInt(&px, "Number", number);
+        CKitPropExchange::PropExchangeString(&px, "Text", text, "");
+        BYTE blob[5] = {1, 2, 3, 4, 5};
+        BYTE* data = blob;
+        DWORD size = sizeof(blob);
+        px.ExchangeBlob("Blob", &data, &size);
+        CRuntimeClass* pClass = RUNTIME_CLASS(CountedObject);
+        px.ExchangeRuntimeClass("Class", pClass, nullptr);
+        DWORD count = 3;
+        px.ExchangeCount(count);
+        ar.Close();
+    }
+    const std::vector<BYTE> good = BytesOf(file);
+    auto load = [](std::vector<BYTE> bytes) {
+        CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+        CArchive ar(&in, CArchive::load);
+        CKitPropExchangeArchive px(ar);
+        try {
+            px.ExchangeSchema();
+            int number = 0;
+            CString text;
+            CKitPropExchange::PropExchangeInt(&px, "Number", number);
+            CKitPropExchange::PropExchangeString(&px, "Text", text, "");
+            BYTE* data = nullptr;
+            DWORD size = 0;
+            if (px.ExchangeBlob("Blob", &data, &size))
+                std::free(data);
+            CRuntimeClass* pClass = nullptr;
+            px.ExchangeRuntimeClass("Class", pClass, nullptr);
+            DWORD count = 0;
+            px.ExchangeCount(count);
+        } catch (CException* e) {
+            e->Delete();
+        }
+    };
+    const BYTE replacements[] = {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF};
+    LargestAllocation largest;
+    for (size_t length = 0; length < good.size(); ++length)
+        load(std::vector<BYTE>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)));
+    for (size_t at = 0; at < good.size(); ++at) {
+        for (BYTE replacement : replacements) {
+            std::vector<BYTE> bytes = good;
+            bytes[at] = replacement;
+            load(bytes);
+        }
+    }
+    EXPECT_LT(largest.Bytes(), 64u * 1024u);
 }
 
 } // namespace

@@ -1,0 +1,3 @@
+#include "corvel/mapping/map_lists.h"
+
+IMPLEMENT_DYNAMIC(CMapListEventLog, CGridList)
