@@ -95,36 +95,32 @@ void CCustomSlider::SetBkColour(COLORREF colour)
         Invalidate();
 }
 
+namespace {
+
+// Puts next in place of the bitmap in slot (deleting that one) and reads its size.
+void ReplaceBitmap(HBITMAP& slot, CSize& size, HBITMAP next)
+{
+    if (slot != nullptr)
+        ::DeleteObject(slot);
+    slot = next;
+    int width = 0;
+    int height = 0;
+    BitmapSize(next, width, height);
+    size = CSize(width, height);
+}
+
+} // namespace
+
 void CCustomSlider::SetBitmaps(HBITMAP hKnob, HBITMAP hChannel, HBITMAP hThird)
 {
-    if (hKnob != nullptr) {
-        if (m_knob != nullptr)
-            ::DeleteObject(m_knob);
-        m_knob = hKnob;
-        int width = 0;
-        int height = 0;
-        BitmapSize(hKnob, width, height);
-        m_knobSize = CSize(width, height);
-    }
-    if (hChannel != nullptr) {
-        if (m_channel != nullptr)
-            ::DeleteObject(m_channel);
-        m_channel = hChannel;
-        int width = 0;
-        int height = 0;
-        BitmapSize(hChannel, width, height);
-        m_channelSize = CSize(width, height);
-    }
-    if (hThird != nullptr) {
-        if (m_third != nullptr && m_third != m_channel)
-            ::DeleteObject(m_third);
-        m_third = hThird;
-    } else {
-        if (m_third != nullptr && m_third != m_channel)
-            ::DeleteObject(m_third);
-        // The channel stands in for a missing third bitmap; owned once.
-        m_third = nullptr;
-    }
+    if (hKnob != nullptr)
+        ReplaceBitmap(m_knob, m_knobSize, hKnob);
+    if (hChannel != nullptr)
+        ReplaceBitmap(m_channel, m_channelSize, hChannel);
+    // Without a third bitmap the channel stands in for it.
+    if (m_third != nullptr)
+        ::DeleteObject(m_third);
+    m_third = hThird;
 }
 
 int CCustomSlider::SelectedTab() const
