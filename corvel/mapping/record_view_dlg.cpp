@@ -41,13 +41,18 @@ BOOL CRecordViewDlg::OnInitDialog()
     FillList();
     m_pList->SetEmptyListText("");
     GetClientRect(&client);
-    OnSize(SIZE_RESTORED, client.Width(), client.Height());
+    PlaceList(client.Width(), client.Height());
     return TRUE;
 }
 
 void CRecordViewDlg::OnSize(UINT nType, int cx, int cy)
 {
     MyCDialogEx::OnSize(nType, cx, cy);
+    PlaceList(cx, cy);
+}
+
+void CRecordViewDlg::PlaceList(int cx, int cy)
+{
     if (m_pList == nullptr || m_pList->m_hWnd == nullptr)
         return;
     m_pList->MoveWindow(0, 0, cx, cy - kStatusStrip);

@@ -32,6 +32,9 @@ protected:
     CGridList* m_pList = nullptr;
 
 private:
+    // The list from the client origin to the status strip.
+    void PlaceList(int cx, int cy);
+
     CGridList& m_listRef;
 
     DECLARE_MESSAGE_MAP()
