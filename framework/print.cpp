@@ -51,7 +51,7 @@ INT_PTR CPrintDialog::DoModal()
 BOOL CPrintDialog::GetDefaults()
 {
     const DWORD flags = m_pd.Flags;
-    m_pd.Flags = (flags | PD_RETURNDEFAULT) & ~PD_RETURNDC;
+    m_pd.Flags = (flags | PD_RETURNDEFAULT | PD_NOWARNING) & ~PD_RETURNDC;
     m_pd.hDC = nullptr;
     const BOOL found = ::PrintDlgA(&m_pd);
     m_pd.Flags = flags;
