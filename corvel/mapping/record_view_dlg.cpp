@@ -109,5 +109,5 @@ void CDlgTransactionView::FillList()
 CString CDlgTransactionView::FindTagPath(const CString& tagName)
 {
     const CMainDoc* doc = FindMainDocument();
-    return doc != nullptr ? Corvel::Mapping::FindTagPath(doc->project, tagName) : CString("Path Not Found");
+    return doc != nullptr ? Corvel::Mapping::FindTagPath(doc->project, tagName) : CString(Corvel::Mapping::kPathNotFound);
 }

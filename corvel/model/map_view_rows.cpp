@@ -17,7 +17,6 @@ constexpr int kDevTypeQuantum = 2;
 constexpr int kDevTypeM340 = 3;
 constexpr int kDevTypeModbusPlc = 6;
 
-const char kPathNotFound[] = "Path Not Found";
 const char kAddressSeparator[] = " - ";
 
 const char* const kWriteFunctions[] = {"Write",

@@ -64,6 +64,8 @@ public:
     CString destination;
 };
 
+// What a transaction shows for a tag that is in no tag-map record.
+constexpr char kPathNotFound[] = "Path Not Found";
 // The IEC path of the first tag-map record named tagName (exact), else "Path Not Found".
 CString FindTagPath(const _PROJECT& project, const CString& tagName);
 // One record per command row of every placed device (state 5), in device order then row order.
