@@ -135,6 +135,14 @@
 #define ID_EVENT_LOG_START 32874
 #define ID_EVENT_LOG_STOP 32875
 
+// Memory map, tag database and transaction views.
+#define IDS_SLOT_OUT_OF_RANGE 134
+#define IDD_MAP_VIEW 342
+#define IDD_TRANSACTION_VIEW 346
+#define IDD_TAG_DB_VIEW 356
+#define IDC_MAP_EXPORT_PROCESSOR_FILES 1021
+#define IDC_MAP_PRINT 1022
+
 // Modbus mapper.
 #define IDS_MODBUS_MAPPER_TITLE 110
 #define IDS_TAG_LIST_NAME 115
