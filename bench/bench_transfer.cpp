@@ -5,6 +5,7 @@
 #include "bench_support.h"
 
 #include "corvel/gateway/module_web_client.h"
+#include "corvel/project/file_crc.h"
 
 #include <atomic>
 #include <memory>

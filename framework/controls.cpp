@@ -15,6 +15,7 @@ IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CToolBarCtrl, CWnd)
 
 namespace {
 
@@ -989,4 +990,45 @@ int CSpinButtonCtrl::SetPos32(int nPos)
 int CSpinButtonCtrl::GetPos32() const
 {
     return static_cast<int>(SendMessage(UDM_GETPOS32));
+}
+
+// CToolBarCtrl
+
+BOOL CToolBarCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    if (!CWnd::Create(TOOLBARCLASSNAMEA, nullptr, dwStyle, rect, pParentWnd, nID))
+        return FALSE;
+    SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    return TRUE;
+}
+
+BOOL CToolBarCtrl::SetBitmapSize(CSize size)
+{
+    return static_cast<BOOL>(SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(size.cx, size.cy)));
+}
+
+HIMAGELIST CToolBarCtrl::SetImageList(CImageList* pImageList)
+{
+    return reinterpret_cast<HIMAGELIST>(
+        SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->m_hImageList : nullptr)));
+}
+
+BOOL CToolBarCtrl::AddButtons(int nNumButtons, const TBBUTTON* lpButtons)
+{
+    return static_cast<BOOL>(SendMessage(TB_ADDBUTTONSA, nNumButtons, reinterpret_cast<LPARAM>(lpButtons)));
+}
+
+BOOL CToolBarCtrl::ChangeBitmap(int idButton, int iBitmap)
+{
+    return static_cast<BOOL>(SendMessage(TB_CHANGEBITMAP, idButton, MAKELPARAM(iBitmap, 0)));
+}
+
+int CToolBarCtrl::GetButtonCount() const
+{
+    return static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+}
+
+void CToolBarCtrl::AutoSize()
+{
+    SendMessage(TB_AUTOSIZE);
 }

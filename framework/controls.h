@@ -1,4 +1,5 @@
-// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl, CSpinButtonCtrl: control wrappers.
+// CStatic, CButton, CEdit, CComboBox, CListBox, CScrollBar, CImageList, CTreeCtrl, CTabCtrl, CProgressCtrl, CSpinButtonCtrl,
+// CToolBarCtrl: control wrappers.
 // (The list view, header and tooltip wrappers are in listctrl.h.)
 #pragma once
 
@@ -252,4 +253,22 @@ public:
     int SetPos32(int nPos);
     // The current position (the nearest bound when the buddy's text lies outside the range).
     int GetPos32() const;
+};
+
+// A toolbar of buttons drawn from an image list; a click sends the button's
+// command id to the parent as WM_COMMAND.
+class CToolBarCtrl : public CWnd {
+    DECLARE_DYNAMIC(CToolBarCtrl)
+public:
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    // The size of the buttons' images (before any button is added).
+    BOOL SetBitmapSize(CSize size);
+    // The images of the buttons; the toolbar does not own the list. Returns the previous list.
+    HIMAGELIST SetImageList(CImageList* pImageList);
+    BOOL AddButtons(int nNumButtons, const TBBUTTON* lpButtons);
+    // Shows image iBitmap on the button of command idButton.
+    BOOL ChangeBitmap(int idButton, int iBitmap);
+    int GetButtonCount() const;
+    // Sizes the toolbar to its buttons and its parent's width.
+    void AutoSize();
 };

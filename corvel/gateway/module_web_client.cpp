@@ -1,8 +1,8 @@
 #include "corvel/gateway/module_web_client.h"
 
 #include "corvel/gateway/module_limits.h"
+#include "corvel/project/file_crc.h"
 
-#include <array>
 #include <memory>
 
 namespace {
@@ -14,31 +14,6 @@ const char kSaveConfigPath[] = "/services/nph-ws?trn=saveconfig&configfile=%s&CR
 const char kReadConfigPath[] = "/services/nph-ws?trn=readconfig&configfile=current.xml";
 const char kReadConfigError[] = "Error: Please install Jumper and Reboot the module";
 const char kStatusOk[] = "200";
-
-// Read size of the CRC over a file.
-constexpr DWORD kCrcReadBytes = 64 * 1024;
-
-// CRC-16/ARC: polynomial 0x8005 bit-reversed, initial value 0, no final XOR.
-constexpr unsigned kCrc16Polynomial = 0xA001;
-
-constexpr unsigned Crc16OfByte(unsigned value)
-{
-    for (int bit = 0; bit < 8; ++bit)
-        value = (value & 1) ? (value >> 1) ^ kCrc16Polynomial : value >> 1;
-    return value;
-}
-
-// The byte table splits into one table per nibble, the CRC being linear.
-constexpr std::array<unsigned short, 16> MakeNibbleTable(int shift)
-{
-    std::array<unsigned short, 16> table = {};
-    for (unsigned n = 0; n < 16; ++n)
-        table[n] = static_cast<unsigned short>(Crc16OfByte(n << shift));
-    return table;
-}
-
-constexpr std::array<unsigned short, 16> kLowNibbleTable = MakeNibbleTable(0);
-constexpr std::array<unsigned short, 16> kHighNibbleTable = MakeNibbleTable(4);
 
 CString QueryStatusText(HINTERNET request)
 {
@@ -314,33 +289,4 @@ CString CModuleWebClient::ReadConfig(const CString& localPath)
     if (created)
         ::DeleteFileA(localPath);
     return kReadConfigError;
-}
-
-unsigned UpdateCrc16(unsigned crc, const void* data, size_t size)
-{
-    const BYTE* bytes = static_cast<const BYTE*>(data);
-    for (size_t i = 0; i < size; ++i) {
-        const unsigned index = (crc ^ bytes[i]) & 0xFF;
-        crc = (crc >> 8) ^ kLowNibbleTable[index & 0x0F] ^ kHighNibbleTable[index >> 4];
-    }
-    return crc & 0xFFFF;
-}
-
-unsigned ComputeFileCrc16(const CString& path)
-{
-    constexpr unsigned kUnreadable = 0xFFFF;
-    ScopedHandle file(::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file)
-        return kUnreadable;
-    const std::unique_ptr<BYTE[]> block(new BYTE[kCrcReadBytes]);
-    unsigned crc = 0;
-    for (;;) {
-        DWORD got = 0;
-        if (!::ReadFile(file.Get(), block.get(), kCrcReadBytes, &got, nullptr))
-            return kUnreadable;
-        if (got == 0)
-            return crc;
-        crc = UpdateCrc16(crc, block.get(), got);
-    }
 }

@@ -1,4 +1,4 @@
-// CModuleWebClient, ComputeFileCrc16: the client of the module's HTTP web service ("/services/nph-ws") and the configuration's CRC-16.
+// CModuleWebClient: the client of the module's HTTP web service ("/services/nph-ws").
 #pragma once
 
 #include "framework/handles.h"
@@ -67,8 +67,3 @@ private:
     DWORD m_timeoutMs;
     CString m_lastError;
 };
-
-// CRC-16/ARC of the whole file: 65535 (0xFFFF) when it cannot be read.
-unsigned ComputeFileCrc16(const CString& path);
-// CRC-16/ARC of a block, continuing from crc (0 to start).
-unsigned UpdateCrc16(unsigned crc, const void* data, size_t size);

@@ -5,6 +5,7 @@
 #include <winsock2.h>
 
 #include "framework/handles.h"
+#include "framework/socket.h"
 
 #include <memory>
 
@@ -38,13 +39,6 @@ enum SocketError {
 
 // The socket's code for a Windows Sockets error number.
 SocketError TranslateSocketError(int platformError);
-
-struct SocketHandleTraits {
-    using Type = SOCKET;
-    static Type Invalid() noexcept { return INVALID_SOCKET; }
-    static void Close(Type s) noexcept { ::closesocket(s); }
-};
-using ScopedSocket = UniqueHandle<SocketHandleTraits>;
 
 // One pointer and length of a gathered send.
 struct SocketBuffer {

@@ -1,4 +1,4 @@
-// CFileCrc32: CRC-32 of a whole file as lower-case hexadecimal text.
+// CFileCrc32, ComputeFileCrc16, UpdateCrc16: CRC-32 of a whole file as lower-case hexadecimal text, and the module configuration's CRC-16.
 #pragma once
 #include "framework/core.h"
 
@@ -20,3 +20,9 @@ private:
     CString m_result;
     CString m_fileName;
 };
+
+// CRC-16/ARC (reflected polynomial 0xA001, initial value 0) of the whole file, as the module checks a
+// downloaded configuration: 65535 (0xFFFF) when it cannot be read.
+unsigned ComputeFileCrc16(const CString& path);
+// CRC-16/ARC of a block, continuing from crc (0 to start).
+unsigned UpdateCrc16(unsigned crc, const void* data, size_t size);

@@ -917,6 +917,9 @@ BOOL CMonitorGrid::AutoSizeColumn(int nCol, UINT nAutoSizeStyle, BOOL bResetScro
     ::ReleaseDC(m_hWnd, dc.Detach());
     if (m_bVirtualMode)
         SendCacheHint(CCellRange());
+    // A cell is drawn left of its column's grid line: the width holds that pixel too.
+    if (width > 0 && (m_nGridLines & GRID_LINES_VERT) != 0)
+        ++width;
     SetColumnWidth(nCol, width);
     if (bResetScroll)
         ResetScrollBars();
@@ -940,6 +943,9 @@ BOOL CMonitorGrid::AutoSizeRow(int nRow, BOOL bResetScroll)
     ::ReleaseDC(m_hWnd, dc.Detach());
     if (m_bVirtualMode)
         SendCacheHint(CCellRange());
+    // A cell is drawn above its row's grid line: the height holds that pixel too.
+    if (height > 0 && (m_nGridLines & GRID_LINES_HORZ) != 0)
+        ++height;
     SetRowHeight(nRow, height);
     if (bResetScroll)
         ResetScrollBars();

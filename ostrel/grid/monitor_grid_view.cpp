@@ -354,6 +354,12 @@ BOOL CMonitorGrid::RedrawCell(int nRow, int nCol)
 {
     if (!m_bAllowDraw || m_hWnd == nullptr || !IsValid(nRow, nCol))
         return FALSE;
+    // A cell below or right of the window shows nothing to repaint (and its rectangle costs a walk over the rows).
+    if (nRow >= m_nFixedRows || nCol >= m_nFixedCols) {
+        const CCellRange visible = GetVisibleNonFixedCellRange();
+        if ((nRow >= m_nFixedRows && nRow > visible.GetMaxRow()) || (nCol >= m_nFixedCols && nCol > visible.GetMaxCol()))
+            return FALSE;
+    }
     CRect rect;
     if (!GetCellRect(nRow, nCol, &rect))
         return FALSE;

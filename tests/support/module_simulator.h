@@ -42,7 +42,7 @@ public:
     const CString& Address() const { return m_address; }
 
     void Reset() { Expect("reset"); }
-    // service "tcp", "http" or "module"; mode as the simulator names it ("none" ends a failure).
+    // service "tcp", "http", "module" or "download"; mode as the simulator names it ("none" ends a failure).
     void Fail(const std::string& service, const std::string& mode) { Expect("fail " + service + " " + mode); }
     void SetTcpReply(const std::string& request, const std::string& reply)
     {
@@ -52,6 +52,18 @@ public:
     void SetProduct(const std::string& name) { Expect("set product " + name); }
     void SetRebootSeconds(double seconds) { Expect("set reboot " + std::to_string(seconds)); }
     void SetConfig(const std::string& name, const std::string& bytes) { Expect("set config " + name + " " + ToHex(bytes)); }
+    // File bytes per frame of an upload over the text service (more than 4096 gives frames too long).
+    void SetFrameBytes(int bytes) { Expect("set frame " + std::to_string(bytes)); }
+    // Every text-service reply goes out in pieces, seconds apart.
+    void SetTrickle(int pieces, double seconds)
+    {
+        Expect("set trickle " + std::to_string(pieces) + " " + std::to_string(seconds));
+    }
+    // The reason a refused download carries (words separated by single blanks).
+    void SetRefusal(const std::string& text) { Expect("set refusal " + text); }
+    // The value a tag keeps; the values of the others move with the seconds unless still.
+    void SetTagValue(const std::string& tag, const std::string& value) { Expect("set value " + tag + " " + value); }
+    void SetValuesStill(bool still) { Expect(std::string("set values ") + (still ? "still" : "changing")); }
     std::string Config(const std::string& name) { return FromHex(Trim(Command("config " + name))); }
 
     std::vector<SimulatorRecord> Records()

@@ -28,6 +28,15 @@ Control commands ("ok" answers the ones that change something):
   set product NAME            the product name of the getprodinfo reply
   set reboot SECONDS          how long a reboot keeps the module away (default 1)
   set config NAME HEX         a stored configuration file
+  set frame BYTES             file bytes per frame of an upload over the text service
+                              (default 4096; more gives frames longer than allowed)
+  set trickle PIECES SECONDS  every text-service reply (an upload's frames too) goes
+                              out in PIECES parts, SECONDS apart (default 1 0)
+  set refusal WORDS...        the text of a download refusal
+  set value TAG VALUE         the value a tag keeps (as a settagvalue request sets it)
+  set values changing|still   tag values move with the seconds, or keep those of second 0
+  fail download MODE          none | refuse-request | refuse-data (the first data frame) |
+                              refuse-final | nofinal (the last frame gets no answer)
   config NAME                 the stored configuration file as HEX ("-" when none)
   records                     every request received, in order: "tcp HEX" holds all
                               bytes of one text-service connection, "http HEX" one
@@ -37,11 +46,22 @@ Control commands ("ok" answers the ones that change something):
   quit
 
 The text service keeps a connection open after a reply and answers each
-piece of data that arrives as one request; another protocol on the same
-port (binary frames) plugs in as another reading state of TextConnection.
+piece of data that arrives as one request. A configuration travels over it in
+frames of an 8-byte header (magic 0xDAFE, total length, type, flag; 16-bit
+little-endian each) and at most 4096 bytes of body:
+  trn=readconfig&configfile=NAME   the module sends a begin frame (type 1), then
+                                   the file in type 2 frames, the last with flag 1
+  trn=saveconfig&configfile=NAME&CRC16=XXXX
+                                   the module answers with a frame of flag 0 (accepted)
+                                   or non-zero (refused, its body the reason), then
+                                   takes type 2 frames, answering each, until one with
+                                   flag 1; it keeps the file when its CRC-16 matches
+Tags are those of the stored "current.xml"; trn=gettagsvalue, gettagvalue and
+settagvalue read and write their values, which change every second.
 """
 
 import argparse
+import math
 import os
 import selectors
 import signal
@@ -50,7 +70,10 @@ import subprocess
 import sys
 import threading
 import time
+import xml.etree.ElementTree as ElementTree
+import zlib
 from urllib.parse import parse_qsl
+from xml.sax.saxutils import quoteattr
 
 HTTP_PORT = 80
 TCP_PORT = 8000
@@ -65,11 +88,75 @@ LOOP_SECONDS = 0.05
 
 DECLARATION = '<?xml version="1.0"?>'
 DEFAULT_PRODUCT = 'VQN32-EIP-61850'
+# A Modbus module's configuration: tags of every kind, an array and a structure, their
+# registers and IEC 61850 paths.
 DEFAULT_CONFIG = (
     '<?xml version="1.0" encoding="utf-8" standalone="yes"?>\r\n'
-    '<DeviceConfig version="1.0">\r\n'
+    '<DeviceConfig version="1.0" moduleName="Simulated module" productName="VQN32-MTCP-61850">\r\n'
     '  <Network><Eth0 IPaddr="192.168.0.250" IPmask="255.255.255.0" Gateway="0.0.0.0"/></Network>\r\n'
+    '  <TagDB>\r\n'
+    '    <datatypes>\r\n'
+    '      <datatype name="PhaseValues"><member name="phsA" datatype="REAL"/><member name="phsB" datatype="REAL"/>'
+    '<member name="phsC" datatype="REAL"/><member name="count" datatype="INT" dim0="2"/></datatype>\r\n'
+    '    </datatypes>\r\n'
+    '    <tags>\r\n'
+    '      <tag name="Feeder1_BreakerClosed" datatype="BOOL" dim0="0" comment="Breaker position"/>\r\n'
+    '      <tag name="Feeder1_Mode" datatype="INT" dim0="0" comment="Behaviour"/>\r\n'
+    '      <tag name="Feeder1_Trips" datatype="UINT" dim0="0" comment="Trip counter"/>\r\n'
+    '      <tag name="Feeder1_ActivePower" datatype="REAL" dim0="0" comment="Total active power"/>\r\n'
+    '      <tag name="Feeder1_Energy" datatype="UDINT" dim0="0" comment="Active energy"/>\r\n'
+    '      <tag name="Feeder1_Offset" datatype="DINT" dim0="0" comment="Time offset"/>\r\n'
+    '      <tag name="Feeder1_Currents" datatype="INT" dim0="3" comment="Phase currents"/>\r\n'
+    '      <tag name="Feeder1_Voltages" datatype="PhaseValues" dim0="0" comment="Phase voltages"/>\r\n'
+    '      <tag name="Feeder1_Name" datatype="STRING" dim0="0" comment="Bay name"/>\r\n'
+    '      <tag name="StatusIEC61850CNode_eth1_01" datatype="STATUSIEC61850CNode" dim0="0" comment=""/>\r\n'
+    '      <tag name="StatusIEC61850CBase_eth1" datatype="STATUSIEC61850CBase" dim0="0" comment=""/>\r\n'
+    '    </tags>\r\n'
+    '  </TagDB>\r\n'
+    '  <Resources>\r\n'
+    '    <Resource id="eth1">\r\n'
+    '      <Driver id="MTCPS">\r\n'
+    '        <Maps StartRegister="40001">\r\n'
+    '          <Map Tag="Feeder1_BreakerClosed" DataTag="0"/><Map Tag="Feeder1_Mode" DataTag="2"/>'
+    '<Map Tag="Feeder1_Trips" DataTag="4"/><Map Tag="Feeder1_ActivePower" DataTag="6"/>'
+    '<Map Tag="Feeder1_Energy" DataTag="10"/><Map Tag="Feeder1_Offset" DataTag="14"/>'
+    '<Map Tag="Feeder1_Currents" DataTag="18"/><Map Tag="Feeder1_Voltages" DataTag="24"/>\r\n'
+    '        </Maps>\r\n'
+    '        <Maps StartRegister="41001">\r\n'
+    '          <Map Tag="Feeder1_Name" DataTag="0"/><Map Tag="StatusIEC61850CNode_eth1_01.nodeStatus" DataTag="82"/>'
+    '<Map Tag="StatusIEC61850CBase_eth1.noReconnects" DataTag="84"/>\r\n'
+    '        </Maps>\r\n'
+    '      </Driver>\r\n'
+    '      <Driver id="IEC61850C">\r\n'
+    '        <TagMap domname="Feeder1LD0" datapath="XCBR1$ST$Pos"><TagMapData tagname="Feeder1_BreakerClosed"'
+    ' datapath="XCBR1$ST$Pos" dataname="stVal"/></TagMap>\r\n'
+    '        <TagMap domname="Feeder1LD0" datapath="LLN0$ST$Beh"><TagMapData tagname="Feeder1_Mode"'
+    ' datapath="LLN0$ST$Beh" dataname="stVal"/></TagMap>\r\n'
+    '        <TagMap domname="Feeder1LD0" datapath="PTRC1$ST$OpCnt"><TagMapData tagname="Feeder1_Trips"'
+    ' datapath="PTRC1$ST$OpCnt" dataname="none"/></TagMap>\r\n'
+    '        <TagMap domname="Feeder1LD0" datapath="MMTR1$ST$SupWh"><TagMapData tagname="Feeder1_Energy"'
+    ' datapath="MMTR1$ST$SupWh" dataname="actVal"/></TagMap>\r\n'
+    '        <TagMap domname="Feeder1LD0" datapath="LPHD1$DC$PhyNam"><TagMapData tagname="Feeder1_Name"'
+    ' datapath="LPHD1$DC$PhyNam" dataname="vendor"/></TagMap>\r\n'
+    '        <TagMap domname="Feeder1LD0" datapath="GGIO1$MX$AnIn1"><TagMapData tagname="Feeder1_Offset"'
+    ' datapath="GGIO1$MX$AnIn1" dataname="mag$i"/></TagMap>\r\n'
+    '        <Report domname="Feeder1LD0" datapath="LLN0$BR$brcbMX01">'
+    '<RptDataSet tagname="Feeder1_ActivePower" rptgrpoff="0" mmsPath="MMXU1$MX$TotW$mag$f"/>'
+    '<RptDataSet tagname="Feeder1_Currents" rptgrpoff="1" mmsPath="MMXU1$MX$A$phsA$cVal$mag$i"/></Report>\r\n'
+    '        <Goose domname="Feeder1LD0" datapath="LLN0$GO$gcb01">'
+    '<GooseDataSet tagname="Feeder1_Voltages" datapath="MMXU1$MX$PhV"/></Goose>\r\n'
+    '      </Driver>\r\n'
+    '    </Resource>\r\n'
+    '  </Resources>\r\n'
     '</DeviceConfig>\r\n').encode('ascii')
+DEFAULT_REFUSAL = 'Download refused by the module'
+# Frames of the configuration transfer.
+FRAME_MAGIC = 0xDAFE
+FRAME_HEADER_BYTES = 8
+FRAME_BODY_BYTES = 4096
+FRAME_BEGIN = 1
+FRAME_DATA = 2
+STATUS_SUFFIXES = ('.nodeStatus', '.noReconnects')
 
 
 def crc16(data):
@@ -111,6 +198,120 @@ def cut_reply(reply):
     return reply[:end] if end > 0 else reply[:5]
 
 
+def frame(frame_type, flag, body=b''):
+    """One frame: its header and body; the length field keeps its low 16 bits."""
+    length = (FRAME_HEADER_BYTES + len(body)) & 0xFFFF
+    return FRAME_MAGIC.to_bytes(2, 'little') + length.to_bytes(2, 'little') + frame_type.to_bytes(2, 'little') \
+        + flag.to_bytes(2, 'little') + body
+
+
+def upload_frames(data, frame_bytes):
+    """A file as the module sends it: a begin frame, then data frames, the last with flag 1."""
+    frames = [frame(FRAME_BEGIN, 0)]
+    pieces = [data[i:i + frame_bytes] for i in range(0, len(data), frame_bytes)] or [b'']
+    for index, piece in enumerate(pieces):
+        frames.append(frame(FRAME_DATA, 1 if index == len(pieces) - 1 else 0, piece))
+    return b''.join(frames)
+
+
+def split_frame(buffer):
+    """(type, flag, body, rest) of the first whole frame in buffer; None while it is incomplete;
+    ('bad', ...) for a length below the header's."""
+    if len(buffer) < FRAME_HEADER_BYTES:
+        return None
+    length = int.from_bytes(buffer[2:4], 'little')
+    if length < FRAME_HEADER_BYTES:
+        return ('bad', 0, b'', b'')
+    if len(buffer) < length:
+        return None
+    return (int.from_bytes(buffer[4:6], 'little'), int.from_bytes(buffer[6:8], 'little'),
+            bytes(buffer[FRAME_HEADER_BYTES:length]), bytes(buffer[length:]))
+
+
+def strip_status_suffix(name):
+    for suffix in STATUS_SUFFIXES:
+        if name.endswith(suffix):
+            return name[:-len(suffix)], True
+    return name, False
+
+
+class TagModel:
+    """The tags and structured types of a configuration, for the values the module gives."""
+
+    def __init__(self, config):
+        self.tags = {}
+        self.structures = {}
+        try:
+            root = ElementTree.fromstring(config)
+        except ElementTree.ParseError:
+            return
+        for types in root.findall('TagDB/datatypes'):
+            for structure in types:
+                self.structures[structure.get('name', '')] = {
+                    member.get('name', ''): (member.get('datatype', ''), dimension(member)) for member in structure}
+        for tags in root.findall('TagDB/tags'):
+            for tag in tags:
+                self.tags[tag.get('name', '')] = (tag.get('datatype', ''), dimension(tag))
+
+    def shape_of(self, name):
+        """(data type, element count) of a tag, of an element (NAME[i]) or of a member (NAME.member); an element
+        count above 0 is an array."""
+        if name in self.tags:
+            return self.tags[name]
+        for separator in ('[', '.'):
+            cut = name.rfind(separator)
+            if cut <= 0:
+                continue
+            outer, _ = self.shape_of(name[:cut])
+            if separator == '[':
+                return outer, 0
+            return self.structures.get(outer, {}).get(name[cut + 1:], ('', 0))
+        return '', 0
+
+    def has_value(self, name):
+        """Arrays and structures have values only in their elements and members."""
+        data_type, count = self.shape_of(name)
+        return count == 0 and data_type not in self.structures
+
+
+def dimension(element):
+    try:
+        return int(element.get('dim0', '0') or '0')
+    except ValueError:
+        return 0
+
+
+def tag_value(name, data_type, second):
+    """The value a tag shows in a second: every tag moves in its own way, by its type."""
+    seed = zlib.crc32(name.encode('latin-1'))
+    if data_type == 'BOOL':
+        return str((seed + second) % 2)
+    if data_type in ('BYTE', 'UBYTE'):
+        return str((seed + second * 3) % 256)
+    if data_type == 'INT':
+        return str((seed + second * 7) % 2001 - 1000)
+    if data_type == 'UINT':
+        return str((seed + second * 13) % 65536)
+    if data_type == 'DINT':
+        return str((seed * 31 + second * 1009) % 2000001 - 1000000)
+    if data_type == 'UDINT':
+        return str((seed + second * 4099) % 4294967296)
+    if data_type in ('REAL', 'DREAL'):
+        return '%.2f' % (230.0 + 5.0 * math.sin((second + seed % 60) / 3.0))
+    if data_type == 'STRING':
+        return 'Bay %d' % (seed % 90 + 10)
+    if data_type == 'DATETIME':
+        return time.strftime('%Y-%m-%d %H:%M:%S', time.gmtime(1714557600 + second))
+    if data_type.upper().startswith('STATUSIEC61850'):
+        return '1'
+    return str((seed + second) % 100)
+
+
+def tags_reply(root, values):
+    items = ''.join('<tag name=%s value=%s/>' % (quoteattr(name), quoteattr(value)) for name, value in values)
+    return (DECLARATION + '<%s>%s</%s>' % (root, items, root)).encode('latin-1')
+
+
 class Module:
     """The simulated module: replies, failures, stored files and the record."""
 
@@ -123,13 +324,20 @@ class Module:
 
     def reset(self):
         with self.lock:
-            self.failure = {'tcp': 'none', 'http': 'none', 'module': 'none'}
+            self.failure = {'tcp': 'none', 'http': 'none', 'module': 'none', 'download': 'none'}
             self.replies = {'tcp': {}, 'http': {}}
             self.product = DEFAULT_PRODUCT
             self.reboot_seconds = 1.0
             self.configs = {'current.xml': DEFAULT_CONFIG}
             self.records = []
             self.down_until = 0.0
+            self.frame_bytes = FRAME_BODY_BYTES
+            self.trickle = (1, 0.0)
+            self.refusal = DEFAULT_REFUSAL
+            self.values = {}
+            self.values_still = False
+            self.started = time.monotonic()
+            self.tag_model = (None, None)
             self.lock.notify_all()
 
     def is_down(self):
@@ -175,6 +383,44 @@ class Module:
                 self.lock.wait(QUIET_SECONDS / 2)
             return ''.join('%s %s\n' % (service, hex_or_dash(bytes(data))) for service, data in self.records)
 
+    # The tag model of the stored "current.xml", read again when the file changes.
+    def tags(self):
+        with self.lock:
+            config = self.configs.get('current.xml', b'')
+            if self.tag_model[0] is not config:
+                self.tag_model = (config, TagModel(config))
+            return self.tag_model[1]
+
+    def value_of(self, name):
+        plain, _ = strip_status_suffix(name)
+        with self.lock:
+            if name in self.values:
+                return self.values[name]
+            second = 0 if self.values_still else int(time.monotonic() - self.started)
+        return tag_value(plain, self.tags().shape_of(plain)[0], second)
+
+    # The tags of a request that have a value of their own, with their values.
+    def values_of(self, names):
+        model = self.tags()
+        with self.lock:
+            fixed = set(self.values)
+        return [(name, self.value_of(name)) for name in names
+                if name in fixed or model.has_value(strip_status_suffix(name)[0])]
+
+    def tag_reply(self, verb, fields):
+        if verb == 'settagvalue':
+            with self.lock:
+                self.values[fields.get('tag', '')] = fields.get('value', '')
+            return (DECLARATION + '<settagvalue result="OK"/>').encode('ascii')
+        if verb == 'gettagvalue':
+            return tags_reply('tagsdata', self.values_of([fields.get('tag', '')]))
+        try:
+            count = int(fields.get('count', '0'))
+        except ValueError:
+            count = 0
+        names = [fields['tag%d' % i] for i in range(count) if 'tag%d' % i in fields]
+        return tags_reply('tagsdata', self.values_of(names))
+
     # Text service replies.
     def text_reply(self, request):
         with self.lock:
@@ -213,6 +459,8 @@ class Module:
                     '<messageData dateTime="2024-05-01 10:00:05" eventLevel="ERROR" sourceID="IEC61850C"'
                     ' resourceID="ETH1" messageID="7" message="Server not reachable"/>'
                     '</eventLog>').encode('ascii')
+        if verb in ('gettagsvalue', 'gettagvalue', 'settagvalue'):
+            return self.tag_reply(verb, fields)
         if verb == 'shutdown':
             return None
         return (DECLARATION + '<error>unknown request</error>').encode('ascii')
@@ -271,6 +519,16 @@ class Module:
                 self.reboot_seconds = float(args[1])
             elif verb == 'set' and len(args) == 3 and args[0] == 'config':
                 self.configs[args[1].lower()] = from_hex(args[2])
+            elif verb == 'set' and len(args) == 2 and args[0] == 'frame' and args[1].isdigit() and int(args[1]) > 0:
+                self.frame_bytes = min(int(args[1]), 0xFFFF - FRAME_HEADER_BYTES)
+            elif verb == 'set' and len(args) == 3 and args[0] == 'trickle' and args[1].isdigit() and int(args[1]) > 0:
+                self.trickle = (int(args[1]), float(args[2]))
+            elif verb == 'set' and len(args) >= 2 and args[0] == 'refusal':
+                self.refusal = ' '.join(args[1:])
+            elif verb == 'set' and len(args) == 3 and args[0] == 'value':
+                self.values[args[1]] = args[2]
+            elif verb == 'set' and len(args) == 2 and args[0] == 'values' and args[1] in ('changing', 'still'):
+                self.values_still = args[1] == 'still'
             elif verb == 'config' and len(args) == 1:
                 return hex_or_dash(self.configs.get(args[0].lower(), b'')) + '\n'
             elif verb == 'records':
@@ -314,13 +572,17 @@ class Connection:
 
 
 class TextConnection(Connection):
-    """Port 8000: every piece of data that arrives is one request."""
+    """Port 8000: every piece of data that arrives is one request, except while a
+    configuration comes in frames."""
 
     def __init__(self, module, sock):
         super().__init__(module, sock)
         self.last_data = time.monotonic()
         self.record = module.new_record('tcp')
         self.silent = False
+        # The download being received: its file name, announced CRC and data so far.
+        self.download = None
+        self.frames = bytearray()
 
     def serve(self):
         while True:
@@ -334,14 +596,62 @@ class TextConnection(Connection):
                 return
             if self.silent or failure == 'silent':
                 continue
+            if self.download is not None:
+                if not self.receive_frames(data):
+                    return
+                continue
             if not self.answer(data.decode('latin-1'), failure):
                 return
 
+    # Sends data in the trickle's pieces.
+    def send(self, data):
+        with self.module.lock:
+            pieces, seconds = self.module.trickle
+        if pieces <= 1 or len(data) < 2:
+            self.sock.sendall(data)
+            return
+        size = -(-len(data) // pieces)
+        for start in range(0, len(data), size):
+            if start:
+                time.sleep(seconds)
+            self.sock.sendall(data[start:start + size])
+
+    # An answer to a download's request or frame: accepted, or refused with a reason.
+    def answer_frame(self, refused, reason=None):
+        with self.module.lock:
+            text = reason or self.module.refusal
+        self.sock.sendall(frame(FRAME_DATA, 1, text.encode('latin-1')) if refused else frame(FRAME_DATA, 0))
+
     # False when the connection is to close.
     def answer(self, request, failure):
+        fields = request_fields(request)
+        verb = fields.get('trn')
+        with self.module.lock:
+            custom = self.module.replies['tcp'].get(request)
+            download_failure = self.module.failure['download']
+        if custom is None and verb == 'readconfig':
+            with self.module.lock:
+                config = self.module.configs.get(fields.get('configfile', '').lower())
+                frame_bytes = self.module.frame_bytes
+            if config is not None:
+                self.send(upload_frames(config, frame_bytes))
+            return True
+        if custom is None and verb == 'saveconfig':
+            if download_failure == 'refuse-request':
+                self.answer_frame(True)
+                return True
+            try:
+                crc = int(fields.get('CRC16', ''), 16)
+            except ValueError:
+                crc = -1
+            self.download = {'name': fields.get('configfile', '').lower(), 'crc': crc, 'data': bytearray(),
+                             'frames': 0}
+            self.frames = bytearray()
+            self.answer_frame(False)
+            return True
         reply = self.module.text_reply(request)
         if reply is None:
-            if request_fields(request).get('trn') == 'shutdown':
+            if verb == 'shutdown':
                 self.module.reboot(keep=self)
                 return False
             return True
@@ -349,7 +659,42 @@ class TextConnection(Connection):
             self.sock.sendall(cut_reply(reply))
             self.silent = True
             return failure == 'cut'
-        self.sock.sendall(reply)
+        self.send(reply)
+        return True
+
+    # Takes the frames of a download; False when the connection is to close.
+    def receive_frames(self, data):
+        self.frames.extend(data)
+        with self.module.lock:
+            mode = self.module.failure['download']
+        while self.download is not None:
+            parts = split_frame(self.frames)
+            if parts is None:
+                return True
+            frame_type, flag, body, rest = parts
+            if frame_type == 'bad':
+                return False
+            self.frames = bytearray(rest)
+            self.download['data'].extend(body)
+            if flag == 0:
+                self.download['frames'] += 1
+                refused = mode == 'refuse-data' and self.download['frames'] == 1
+                self.answer_frame(refused)
+                if refused:
+                    self.download = None
+                continue
+            download, self.download = self.download, None
+            if mode == 'nofinal':
+                continue
+            if mode == 'refuse-final':
+                self.answer_frame(True)
+                continue
+            if download['crc'] != crc16(download['data']):
+                self.answer_frame(True, 'CRC16 mismatch')
+                continue
+            with self.module.lock:
+                self.module.configs[download['name']] = bytes(download['data'])
+            self.answer_frame(False)
         return True
 
 

@@ -31,7 +31,9 @@
 #include "corvel/gateway/tcp_socket.h"
 
 #include "corvel/gateway/module_web_client.h"
+#include "corvel/project/file_crc.h"
 #include "corvel/gateway/vqn_diagnostics.h"
+#include "tools/common/module_tool_output.h"
 
 #include <objbase.h>
 
@@ -51,17 +53,6 @@ int Usage()
     fprintf(stderr, "usage: modcli ADDRESS test | prodinfo | drivers | index [RESOURCE DRIVER] | values CODE [RESOURCE DRIVER]\n"
                     "                    | eventlog | save FILE NAME | read FILE | shutdown\n");
     return 2;
-}
-
-int Fail(const CString& text)
-{
-    fprintf(stderr, "%s\n", (LPCSTR)text);
-    return 1;
-}
-
-CString NoAnswer(const CString& address)
-{
-    return "Error: no answer from the module at " + address;
 }
 
 void PrintItems(const std::vector<DiagnosticItem>& items, const std::string& indent)
@@ -185,13 +176,5 @@ int Run(const CString& address, const std::vector<CString>& args)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
-        return Usage();
-    std::vector<CString> args(argv + 2, argv + argc);
-    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
-        return Fail("modcli: COM cannot be started");
-    const int result = Run(argv[1], args);
-    fflush(stdout);
-    ::CoUninitialize();
-    return result;
+    return RunModuleTool(argc, argv, "modcli", Usage, Run);
 }

@@ -79,6 +79,42 @@
 #define IDC_TRANSFER_VALIDATE 1031
 #define IDC_TRANSFER_PROGRESS 1035
 
+// The main frame's bars and pane.
+#define IDS_TOOLBAR_STANDARD 124
+#define IDS_TOOLBAR_CUSTOMIZE 125
+#define IDS_FILE_VIEW 155
+#define IDR_MAINFRAME_256 129
+#define IDI_FILE_VIEW 161
+#define IDI_FILE_VIEW_HC 162
+#define IDB_MENU_IMAGES 179
+#define IDB_MENU_IMAGES_HC 180
+#define ID_VIEW_CUSTOMIZE 126
+#define ID_VIEW_FILEVIEW 133
+#define ID_VIEW_SPLIT 0xE135
+#define ID_EXECUTE_SELECTED 32842
+#define ID_EDIT_DEVICE 32846
+#define ID_PRINT_DEVICE 32776
+#define ID_PROJECT_OPTIONS 32786
+#define WM_REFRESH_FILE_VIEW (WM_APP + 15)
+
+// Pictures of the network view's nodes.
+#define IDB_GATEWAY 316
+#define IDB_IED 318
+#define IDB_COMPACTLOGIX 384
+#define IDB_CONTROLLOGIX 386
+#define IDB_ETHERNET_DEVICE 388
+
+// The connection selector strip.
+#define IDB_SLIDER_KNOB 373
+#define IDB_SLIDER_THIRD 375
+#define IDB_SLIDER_CHANNEL 376
+
+// Project options dialog.
+#define IDD_PROPS 339
+#define IDC_PROPS_EDITOR 1004
+#define IDC_PROPS_SELECT 1008
+#define IDC_PROPS_WARNINGS 1018
+
 // Diagnostics window and its options.
 #define IDB_DIAGNOSTIC_TREE 356
 #define IDD_DIAGNOSTIC 357

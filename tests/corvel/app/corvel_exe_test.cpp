@@ -5,6 +5,7 @@
 
 #include "corvel_process.h"
 #include "support/window_pixels.h"
+#include "support/window_screenshot.h"
 
 #include <set>
 #include <vector>
@@ -27,29 +28,6 @@ std::vector<DWORD> CaptureWindow(HWND hWnd, int& width, int& height)
     return pixels;
 }
 
-// Writes the pixels as a 32-bit bottom-up BMP file.
-void SaveBitmap(const CString& path, const std::vector<DWORD>& pixels, int width, int height)
-{
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = -height;
-    header.biPlanes = 1;
-    header.biBitCount = 32;
-    header.biCompression = BI_RGB;
-    const DWORD imageBytes = static_cast<DWORD>(pixels.size() * sizeof(DWORD));
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + imageBytes;
-    FILE* f = fopen(path, "wb");
-    ASSERT_NE(nullptr, f) << static_cast<LPCSTR>(path);
-    fwrite(&file, sizeof file, 1, f);
-    fwrite(&header, sizeof header, 1, f);
-    fwrite(pixels.data(), 1, imageBytes, f);
-    fclose(f);
-}
-
 TEST(CorvelExe, StartsShowsItsMainWindowAndCloses)
 {
     CorvelProcess corvel;
@@ -61,7 +39,7 @@ TEST(CorvelExe, StartsShowsItsMainWindowAndCloses)
     int width = 0, height = 0;
     const std::vector<DWORD> pixels = CaptureWindow(corvel.MainWindow(), width, height);
     ASSERT_FALSE(pixels.empty());
-    SaveBitmap(CString(KORVANE_BINARY_DIR) + "\\corvel-main-window.bmp", pixels, width, height);
+    EXPECT_EQ("", SaveScreenshot("corvel-main-window", width, height, pixels));
     std::set<DWORD> colours;
     for (DWORD pixel : pixels)
         colours.insert(pixel & 0xFFFFFF);

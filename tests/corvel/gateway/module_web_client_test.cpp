@@ -2,6 +2,7 @@
 #include <winsock2.h>
 
 #include "corvel/gateway/module_web_client.h"
+#include "corvel/project/file_crc.h"
 
 #include "corvel/gateway/module_limits.h"
 

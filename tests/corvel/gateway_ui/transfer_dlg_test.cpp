@@ -5,6 +5,7 @@
 #include "corvel/app/res/resource.h"
 #include "corvel/gateway/module_limits.h"
 #include "corvel/gateway/vqn_diagnostics.h"
+#include "corvel/project/file_crc.h"
 #include "corvel/project/path_utils.h"
 
 #include <gtest/gtest.h>

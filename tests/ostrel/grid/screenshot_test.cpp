@@ -1,7 +1,7 @@
 // The monitor grid as the user sees it: fixed row and column, a selection, a sort arrow and an open editor.
 #include "grid_fixture.h"
 
-#include "support/screenshot.h"
+#include "support/window_screenshot.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ TEST_F(Screenshot, MonitorGrid)
     ::Sleep(200);
     PumpMessages();
 
-    const CString path = ScreenshotPath("monitor-grid");
-    ASSERT_TRUE(SaveWindowPng(host.m_hWnd, path)) << path;
+    ASSERT_EQ("", SaveWindowScreenshot(host.m_hWnd, "monitor-grid"));
+    const CString path = CString(KORVANE_BINARY_DIR) + "\\screens\\monitor-grid.png";
     WIN32_FILE_ATTRIBUTE_DATA file = {};
     ASSERT_TRUE(::GetFileAttributesExA(path, GetFileExInfoStandard, &file));
     EXPECT_GT(file.nFileSizeLow, 1000u);

@@ -1,77 +1,22 @@
 // modcli.exe against the module simulator: the exact output of every operation and its failures.
 #include <gtest/gtest.h>
 
+// Windows Sockets 2 (the simulator's control port) before anything that brings in windows.h.
 #include "support/module_simulator.h"
+
+#include "support/console_program.h"
 #include "support/paths.h"
 
 #include <string>
 
 namespace {
 
-struct RunResult {
-    DWORD exitCode = 0;
-    std::string output; // standard output, line ends as "\n"
-    std::string errors; // error output, line ends as "\n"
-};
-
-std::string ReadAll(HANDLE pipe)
-{
-    std::string text;
-    char piece[4096];
-    DWORD got = 0;
-    while (::ReadFile(pipe, piece, sizeof piece, &got, nullptr) && got > 0)
-        text.append(piece, got);
-    std::string lines;
-    for (char c : text)
-        if (c != '\r')
-            lines += c;
-    return lines;
-}
-
-// Runs modcli.exe with the arguments and waits for it.
-RunResult RunModcli(const std::string& arguments)
-{
-    RunResult result;
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
-    if (!::CreatePipe(&outRead, &outWrite, &inherit, 0) || !::CreatePipe(&errRead, &errWrite, &inherit, 0)) {
-        ADD_FAILURE() << "no pipes";
-        return result;
-    }
-    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-
-    std::string command = std::string("\"") + KORVANE_BINARY_DIR + "\\tools\\modcli.exe\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = outWrite;
-    startup.hStdError = errWrite;
-    PROCESS_INFORMATION process = {};
-    const BOOL started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                          &process);
-    ::CloseHandle(outWrite);
-    ::CloseHandle(errWrite);
-    if (!started) {
-        ADD_FAILURE() << "cannot start " << command;
-    } else {
-        // The outputs are small: the pipes hold them while the other is read.
-        result.output = ReadAll(outRead);
-        result.errors = ReadAll(errRead);
-        ::WaitForSingleObject(process.hProcess, INFINITE);
-        ::GetExitCodeProcess(process.hProcess, &result.exitCode);
-        ::CloseHandle(process.hThread);
-        ::CloseHandle(process.hProcess);
-    }
-    ::CloseHandle(outRead);
-    ::CloseHandle(errRead);
-    return result;
-}
-
 class ModcliTest : public ModuleSimulatorTest {
 protected:
-    RunResult Run(const std::string& operation) { return RunModcli(std::string(ModuleAddress()) + " " + operation); }
+    RunResult Run(const std::string& operation)
+    {
+        return RunConsoleProgram("tools\\modcli.exe", std::string(ModuleAddress()) + " " + operation);
+    }
 };
 
 TEST_F(ModcliTest, TextServiceOperations)

@@ -1,0 +1,24 @@
+// Results, ports, time-outs and sizes of Ostrel's module client and tag database.
+#pragma once
+
+#include <windows.h>
+
+// Results of the client's operations and of a tag's write.
+constexpr int kMonitorSuccess = 0;
+constexpr int kMonitorFailure = -1000;
+// A value that cannot be sent: it does not convert, or it would change the request.
+constexpr int kMonitorInvalidValue = -997;
+
+// The module's TCP text service.
+constexpr UINT kDiagnosticPort = 8000;
+// A request fails after this long without data from the module.
+constexpr DWORD kReplySilenceLimitMs = 10000;
+// The blocking connect and send of the client's socket.
+constexpr UINT kSocketTimeOutMs = 10000;
+// One read of a text reply, and the zeroed buffer it goes into.
+constexpr int kReplyReadBytes = 4104;
+constexpr int kReplyBufferBytes = 4108;
+// The longest settagvalue and gettagvalue request.
+constexpr int kMaxTagRequestChars = 255;
+// A gettagsvalue request takes tags until its list passes this many characters.
+constexpr int kTagListLimit = 900;
