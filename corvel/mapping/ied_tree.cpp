@@ -107,6 +107,26 @@ void CIEDTree::ShowMessages()
     ClearMessages();
 }
 
+void CIEDTree::VisitBelow(HTREEITEM item, const std::function<void(const CTreeModelRecord*)>& visit)
+{
+    const auto found = m_itemIds.find(item);
+    if (found == m_itemIds.end()) {
+        CMultiTree::VisitBelow(item, visit);
+        return;
+    }
+    const CIedTreeItems& items = GetItems();
+    std::function<void(IedTreeItemId)> walk = [&](IedTreeItemId parent) {
+        for (IedTreeItemId child = items.GetChildItem(parent); child != kNoIedTreeItem;
+             child = items.GetNextSiblingItem(child)) {
+            if (child >= m_itemHandles.size() || m_itemHandles[child] == nullptr)
+                continue;
+            visit(m_itemRecords[child]);
+            walk(child);
+        }
+    };
+    walk(found->second);
+}
+
 void CIEDTree::InsertLoadedItems()
 {
     CIedTreeItems& items = GetItems();
@@ -115,6 +135,7 @@ void CIEDTree::InsertLoadedItems()
     if (m_hWnd == nullptr || first >= count)
         return;
     m_itemHandles.resize(count, nullptr);
+    m_itemRecords.resize(count, nullptr);
 
     // Items inserted before are parents at level 0 for the new ones.
     std::vector<size_t> depth(count - first, 0);
@@ -147,8 +168,15 @@ void CIEDTree::InsertLoadedItems()
             insert.item.iSelectedImage = item.image;
             insert.item.lParam = reinterpret_cast<LPARAM>(item.record.get());
             m_itemHandles[id] = InsertItem(&insert);
-            if (m_itemHandles[id] != nullptr && item.record)
-                AdoptRecord(std::move(item.record));
+            // Tag names may be 40 characters longer than the longest domain of the model.
+            if (item.record && item.record->namePrefix.GetLength() > GetPrefixText().GetLength())
+                SetPrefixText(item.record->namePrefix);
+            if (m_itemHandles[id] != nullptr) {
+                m_itemIds[m_itemHandles[id]] = id;
+                m_itemRecords[id] = item.record.get();
+                if (item.record)
+                    AdoptRecord(std::move(item.record));
+            }
         }
     }
 }

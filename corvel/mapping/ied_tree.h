@@ -4,6 +4,7 @@
 #include "corvel/mapping/multi_tree.h"
 #include "corvel/model/ied_tree_loader.h"
 
+#include <unordered_map>
 #include <vector>
 
 class CMainDoc;
@@ -35,11 +36,18 @@ public:
     // takes their records. Nothing is inserted without a window.
     void InsertLoadedItems();
 
+protected:
+    // Walks the loaded item list rather than the control, which looks every item handle up one by one.
+    void VisitBelow(HTREEITEM item, const std::function<void(const CTreeModelRecord*)>& visit) override;
+
 private:
     // Shows the messages of the load, in order, and forgets them.
     void ShowMessages();
 
     std::vector<HTREEITEM> m_itemHandles;
+    // The records of the inserted items by item id, and the ids by handle.
+    std::vector<const CTreeModelRecord*> m_itemRecords;
+    std::unordered_map<HTREEITEM, IedTreeItemId> m_itemIds;
     CMainDoc* m_projectDocument = nullptr;
     int m_projectDeviceId = 0;
     bool m_projectGiven = false;

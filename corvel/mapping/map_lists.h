@@ -1,11 +1,83 @@
-// CMapListEventLog: the grid lists of the mapping tools' table views (for now the event log's).
+// CMapListEventLog, CMapList2, CMapList3: the grid lists of the mapping tools.
 #pragma once
 
 #include "corvel/controls/grid_list.h"
+#include "corvel/model/modbus_mapping.h"
+
+#include <functional>
+#include <vector>
 
 // The event log dialog's list: the grid list as it is.
 class CMapListEventLog : public CGridList {
     DECLARE_DYNAMIC(CMapListEventLog)
 public:
     CMapListEventLog() = default;
+};
+
+// The Modbus mapper's command list: the row number in column 1 and a command row's eight fields in columns
+// 2 to 9; column 10 stays empty.
+class CMapList3 : public CGridList {
+    DECLARE_DYNAMIC(CMapList3)
+public:
+    static constexpr int kFirstFieldColumn = 2;
+    static constexpr int kColumnCount = 11;
+
+    // The device whose rows the list holds (its kind chooses the function texts and the context menu).
+    void SetDevice(Corvel::Records::CPLC_Device* device);
+    Corvel::Records::CPLC_Device* GetDevice() const { return m_device; }
+    // The columns with their editors; widths: columns 2 to 9, then column 10.
+    void SetUpColumns(bool optimized, const int* widths);
+    // Appends rows, numbered after the rows present.
+    void AppendRows(const Corvel::Mapping::CommandRows& rows);
+    Corvel::Mapping::CommandRows GetRows() const;
+    // Numbers the rows 1, 2 ... from the top.
+    void Renumber();
+    // Gives every row its address from the device's start registers.
+    void RecalculateAddresses();
+    // Sets field of every row to text.
+    void SetAllFields(int field, LPCSTR text);
+    bool IsChanged() const { return m_changed; }
+    void SetChanged(bool changed = true) { m_changed = changed; }
+    // Called after the list's Delete removed the selected rows.
+    void SetRowsRemovedHandler(std::function<void()> handler) { m_rowsRemoved = std::move(handler); }
+
+protected:
+    afx_msg void OnHeaderClick(NMHDR* pNMHDR, LRESULT* pResult) override;
+    afx_msg void OnDeleteSelected() override;
+    DECLARE_MESSAGE_MAP()
+
+private:
+    Corvel::Records::CPLC_Device* m_device = nullptr;
+    std::function<void()> m_rowsRemoved;
+    bool m_changed = false;
+};
+
+// The Modbus mapper's tag list: the project's tags not yet mapped, dragged onto the command list.
+class CMapList2 : public CListCtrl {
+    DECLARE_DYNAMIC(CMapList2)
+public:
+    // The list that takes drops and what a drop does with the taken tags.
+    using DropHandler = std::function<void(const std::vector<Corvel::Mapping::DroppedTag>&)>;
+    void SetDropTarget(CWnd* list, DropHandler handler);
+    void Fill(const std::vector<Corvel::Mapping::DroppedTag>& tags);
+    // Takes the selected tags out of the list, in list order.
+    std::vector<Corvel::Mapping::DroppedTag> TakeSelected();
+    // Drops the selected tags onto the target list, as a release over it does.
+    void DropSelected();
+    bool IsChanged() const { return m_changed; }
+    void SetChanged(bool changed = true) { m_changed = changed; }
+
+protected:
+    afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool IsOverTarget(CPoint point) const;
+
+    CWnd* m_target = nullptr;
+    DropHandler m_dropHandler;
+    bool m_dragging = false;
+    bool m_changed = false;
 };

@@ -1,0 +1,250 @@
+#include "corvel/model/modbus_mapping.h"
+
+#include "corvel/model/iec_types.h"
+
+#include <cstdlib>
+#include <map>
+#include <set>
+
+namespace Corvel::Mapping {
+
+using Records::_PROJECT;
+using Records::_TAGS;
+using Records::_TAGSMAP;
+using Records::CPLC_Device;
+
+const char kEnableDisable[] = "Disable";
+const char kEnableContinuously[] = "Enable - Continuously";
+const char kEnableOnDataChange[] = "Enable - On Data Change";
+const char kFunctionWrite[] = "Write";
+const char kFunctionRead[] = "Read";
+const char kFunctionWriteRegisters[] = "FC16 - Preset (Write) Multiple Register(4X)";
+const char kFunctionReadRegisters[] = "FC3 - Read Holding Registers(4X)";
+const char kSwapNone[] = "No Swap";
+
+namespace {
+
+CString Field(const CommandRow& row, int field)
+{
+    return static_cast<size_t>(field) < row.size() ? row[field] : CString();
+}
+
+CString Decimal(long long value)
+{
+    CString text;
+    text.Format("%lld", value);
+    return text;
+}
+
+int RegisterCount(const CIecTypeTable& table, const CString& type)
+{
+    CString registerType;
+    return table.GetRegisterCount(type, registerType);
+}
+
+// REAL and UDINT values, by their PLC names or the IEC types that have them.
+bool StartsAtOddRegister(const CString& type)
+{
+    for (LPCSTR name : {"REAL", "UDINT", "FLOAT32", "INT24U", "INT32U"}) {
+        if (type == name)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool UsesPlainFunctions(int kind)
+{
+    return kind == 2 || kind == 3 || kind == 6;
+}
+
+int LeadingNumber(const CString& text)
+{
+    return std::atoi(text);
+}
+
+bool IsWriteFunction(const CString& function)
+{
+    return function == kFunctionWrite || function.Left(4) == "FC16";
+}
+
+bool IsReadFunction(const CString& function)
+{
+    return function == kFunctionRead || function.Left(2) == "F3" || function.Left(3) == "FC3";
+}
+
+void RecalculateAddresses(CommandRows& rows, int writeStart, int readStart)
+{
+    long long write = writeStart;
+    long long read = readStart;
+    for (CommandRow& row : rows) {
+        if (row.size() < kCmdFieldCount)
+            row.resize(kCmdFieldCount);
+        const int length = LeadingNumber(row[kCmdLength]);
+        long long& counter = IsWriteFunction(row[kCmdFunction]) ? write : read;
+        row[kCmdAddress] = Decimal(counter);
+        counter += length;
+    }
+}
+
+void FindNextFreeAddresses(const CommandRows& rows, int kind, int writeStart, int readStart, int& nextWrite,
+                           int& nextRead)
+{
+    nextWrite = writeStart + 1;
+    nextRead = readStart;
+    for (const CommandRow& row : rows) {
+        const CString function = Field(row, kCmdFunction);
+        const int address = kind == 1 ? 0 : LeadingNumber(Field(row, kCmdAddress));
+        const int length = LeadingNumber(Field(row, kCmdLength));
+        if (IsWriteFunction(function) && address >= nextWrite)
+            nextWrite = address + length;
+        if (IsReadFunction(function) && address >= nextRead)
+            nextRead = address + length;
+    }
+}
+
+void AppendDroppedRows(CommandRows& rows, const std::vector<DroppedTag>& tags, const _PROJECT& project,
+                       const CPLC_Device& device)
+{
+    const int kind = device.devType;
+    const bool plain = UsesPlainFunctions(kind);
+    const int writeStart = LeadingNumber(device.WStartReg);
+    const int readStart = LeadingNumber(device.RStartReg);
+    int nextWrite = 0;
+    int nextRead = 0;
+    FindNextFreeAddresses(rows, kind, writeStart, readStart, nextWrite, nextRead);
+
+    std::set<CString> writtenToIed;
+    for (POSITION pos = project.tagMaps.GetHeadPosition(); pos != nullptr;) {
+        const _TAGSMAP* map = project.tagMaps.GetNext(pos);
+        if (map->direction == Records::kMtcpWriteDirection)
+            writtenToIed.insert(map->tagName);
+    }
+    const CIecTypeTable table;
+    for (const DroppedTag& tag : tags) {
+        const bool read = writtenToIed.count(tag.tagName) != 0;
+        const int length = RegisterCount(table, tag.dataType);
+        int& counter = read ? nextRead : nextWrite;
+        CommandRow row(kCmdFieldCount);
+        row[kCmdEnable] = plain ? kEnableOnDataChange : kEnableContinuously;
+        row[kCmdTagName] = tag.tagName;
+        if (read)
+            row[kCmdFunction] = plain ? kFunctionRead : kFunctionReadRegisters;
+        else
+            row[kCmdFunction] = plain ? kFunctionWrite : kFunctionWriteRegisters;
+        row[kCmdAddress] = Decimal(counter);
+        row[kCmdPoll] = "0";
+        row[kCmdLength] = Decimal(length);
+        row[kCmdSwap] = kSwapNone;
+        counter += length;
+        rows.push_back(std::move(row));
+    }
+    // The dropped rows get the addresses the next opening gives them.
+    RecalculateAddresses(rows, writeStart, readStart);
+}
+
+void PurgeStaleRows(CPLC_Device& device, const Records::RecordList<_TAGSMAP>& tagMap)
+{
+    std::set<CString> names;
+    for (POSITION pos = tagMap.GetHeadPosition(); pos != nullptr;)
+        names.insert(tagMap.GetNext(pos)->tagName);
+    auto purge = [&names](CommandRows& rows) {
+        CommandRows kept;
+        for (CommandRow& row : rows) {
+            if (names.count(Field(row, kCmdTagName)) != 0)
+                kept.push_back(std::move(row));
+        }
+        rows = std::move(kept);
+    };
+    purge(device.configuredRows);
+    purge(device.secondRows);
+}
+
+std::vector<DroppedTag> UnmappedTags(const _PROJECT& project, const CommandRows& rows)
+{
+    std::set<CString> mapped;
+    for (const CommandRow& row : rows)
+        mapped.insert(Field(row, kCmdTagName));
+    std::vector<DroppedTag> tags;
+    std::set<CString> listed;
+    for (POSITION pos = project.tags.GetHeadPosition(); pos != nullptr;) {
+        const _TAGS* tag = project.tags.GetNext(pos);
+        if (mapped.count(tag->tagName) == 0 && listed.insert(tag->tagName).second)
+            tags.push_back({tag->tagName, tag->dataType});
+    }
+    return tags;
+}
+
+int FindZeroAddressRow(const CommandRows& rows)
+{
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (Field(rows[i], kCmdAddress) == "0")
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void SaveCommandRows(_PROJECT& project, CPLC_Device& device, const CommandRows& rows)
+{
+    device.configuredRows.clear();
+    device.secondRows.clear();
+    std::set<CString> names;
+    for (POSITION pos = project.tags.GetHeadPosition(); pos != nullptr;)
+        names.insert(project.tags.GetNext(pos)->tagName);
+    for (const CommandRow& source : rows) {
+        CommandRow row(kCmdFieldCount);
+        for (int field = 0; field < kCmdFieldCount; ++field)
+            row[field] = Field(source, field);
+        device.configuredRows.push_back(row);
+        device.secondRows.push_back(row);
+        if (names.insert(row[kCmdTagName]).second) {
+            auto tag = std::make_unique<_TAGS>();
+            tag->tagName = row[kCmdTagName];
+            tag->dataType = row[kCmdFunction];
+            project.tags.AddTail(tag.release());
+        }
+    }
+}
+
+void RebuildModbusCommands(_PROJECT& project)
+{
+    const CIecTypeTable table;
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        CPLC_Device* device = project.plcDevices.GetNext(pos);
+        std::map<CString, CommandRow> earlier;
+        for (CommandRow& row : device->configuredRows)
+            earlier.emplace(Field(row, kCmdTagName), row);
+        device->configuredRows.clear();
+
+        // Every rebuilt row writes, so the rows start where the mapper places its write rows.
+        unsigned counter = device->WStartReg.IsEmpty() ? 1u : static_cast<unsigned>(LeadingNumber(device->WStartReg));
+        for (POSITION mapPos = project.tagMaps.GetHeadPosition(); mapPos != nullptr;) {
+            const _TAGSMAP* map = project.tagMaps.GetNext(mapPos);
+            if (map->direction.Find(Records::kMtcpReadDirection) < 0)
+                continue;
+            const auto found = earlier.find(map->tagName);
+            const CommandRow* before = found == earlier.end() ? nullptr : &found->second;
+            auto kept = [before](int field, LPCSTR fallback) {
+                const CString text = before != nullptr ? Field(*before, field) : CString();
+                return text.IsEmpty() ? CString(fallback) : text;
+            };
+            const unsigned length = static_cast<unsigned>(RegisterCount(table, map->dataType));
+            if (device->devType == 3 && StartsAtOddRegister(map->dataType) && counter % 2 == 0)
+                ++counter;
+            CommandRow row(kCmdFieldCount);
+            row[kCmdEnable] = kept(kCmdEnable, kEnableOnDataChange);
+            row[kCmdTagName] = map->tagName;
+            row[kCmdFunction] = kFunctionWrite;
+            row[kCmdAddress].Format("%u", counter);
+            row[kCmdPoll] = kept(kCmdPoll, "0");
+            row[kCmdLength].Format("%u", length);
+            row[kCmdSwap] = kept(kCmdSwap, kSwapNone);
+            row[kCmdDescription] = before != nullptr ? Field(*before, kCmdDescription) : CString();
+            device->configuredRows.push_back(std::move(row));
+            counter += length;
+        }
+    }
+}
+
+} // namespace Corvel::Mapping

@@ -1,0 +1,307 @@
+// The IED mapping dialog over the running Corvel on a shared SCL sample: mapping, Save, the module
+// configuration written from it, deleting array rows, Clear All, the layout and a model that cannot load.
+#include "corvel/mapping/ied_map_dlg.h"
+
+#include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <vector>
+
+#include "../app/corvel_app_environment.h"
+#include "support/message_box_recorder.h"
+#include "support/paths.h"
+#include "support/test_program.h"
+#include "support/window_screenshot.h"
+
+namespace {
+
+using namespace Corvel::Mapping;
+using Corvel::Records::_IED_DEVICE;
+using Corvel::Records::ConfiguredRow;
+
+const char kSample[] = "scl/iec61850lib_examples_server_example_goose_simpleIO_direct_control_goose.cid";
+const char kSection[] = "Mapper";
+
+class IedMapDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = &CorvelAppEnvironment::App();
+        app->SetRegistryKey(TestRegistryKey());
+        app->WriteProfileString(kSection, nullptr, nullptr);
+        doc = CorvelAppEnvironment::Doc();
+        ASSERT_NE(nullptr, doc);
+        doc->modified = false;
+        doc->OnFileNew();
+        auto pos = doc->project.iedDevices.GetHeadPosition();
+        ied = doc->project.iedDevices.GetNext(pos);
+        other = doc->project.iedDevices.GetNext(pos);
+        ied->state = other->state = Corvel::Records::kSlotInUse;
+        ied->name = "simpleIO";
+        ied->CIDFile = SharedTestData(kSample);
+        doc->ClearTagMap();
+        // Another IED with a mapped tag of its own.
+        other->name = "otherIED";
+        other->ConfiguredCache = {{"otherLD/GGIO1$ST$Ind1$stVal", "other_tag", "BOOLEAN", "R", "", "otherLD"}};
+        auto map = std::make_unique<Corvel::Records::_TAGSMAP>();
+        map->tagName = "other_tag";
+        map->dataType = "BOOLEAN";
+        map->direction = "MTCP-->";
+        doc->project.tagMaps.AddTail(map.release());
+    }
+    void TearDown() override
+    {
+        if (dialog && dialog->m_hWnd != nullptr)
+            dialog->DestroyWindow();
+        dialog.reset();
+        CorvelAppEnvironment::PumpMessages();
+        doc->modified = false;
+        doc->OnFileNew();
+    }
+
+    void Open(const CString& sclPath)
+    {
+        dialog = std::make_unique<CIEDMapDlg>();
+        dialog->SetProject(doc, ied->devNum);
+        dialog->m_sclPath = sclPath;
+        ASSERT_TRUE(dialog->Create(IDD_IED_MAPPING, CorvelAppEnvironment::Frame()));
+        if (dialog->m_hWnd != nullptr)
+            dialog->ShowWindow(SW_SHOWNA);
+        CorvelAppEnvironment::PumpMessages();
+    }
+    void Open() { Open(ied->CIDFile); }
+    CIEDTree& Tree() { return dialog->GetTree(); }
+    // The item reached from the root through the texts of a path such as "simpleIO/GenericIO/GGIO1".
+    HTREEITEM Find(const CString& path)
+    {
+        HTREEITEM item = nullptr;
+        int start = 0;
+        for (CString part = path.Tokenize("/", start); start >= 0; part = path.Tokenize("/", start)) {
+            HTREEITEM next = item == nullptr ? Tree().GetRootItem() : Tree().GetChildItem(item);
+            while (next != nullptr && Tree().GetItemText(next) != part)
+                next = Tree().GetNextSiblingItem(next);
+            if (next == nullptr)
+                return nullptr;
+            item = next;
+        }
+        return item;
+    }
+    void Select(const CString& path)
+    {
+        const HTREEITEM item = Find(path);
+        ASSERT_NE(item, nullptr) << (LPCSTR)path;
+        for (HTREEITEM up = Tree().GetParentItem(item); up != nullptr; up = Tree().GetParentItem(up))
+            Tree().Expand(up, TVE_EXPAND);
+        Tree().SetItemSelected(item, true);
+    }
+    // Two data attributes, a command, a report block and a GOOSE block mapped.
+    void MapSample()
+    {
+        Select("simpleIO/GenericIO/GGIO1/SPCSO1/stVal");
+        Select("simpleIO/GenericIO/GGIO1/AnIn1/mag/f");
+        Select("simpleIO/GenericIO/GGIO1/SPCSO1/Oper/ctlVal");
+        Select("simpleIO/GenericIO/LLN0/Reports/EventsRCB01 : ");
+        Select("simpleIO/GenericIO/LLN0/Goose/gcbEvents");
+        dialog->MapSelection();
+    }
+    std::vector<CString> TagMapNames() const
+    {
+        std::vector<CString> names;
+        for (POSITION pos = doc->project.tagMaps.GetHeadPosition(); pos != nullptr;)
+            names.push_back(doc->project.tagMaps.GetNext(pos)->tagName);
+        return names;
+    }
+    void Command(UINT id)
+    {
+        dialog->SendMessage(WM_COMMAND, id);
+        CorvelAppEnvironment::PumpMessages();
+    }
+
+    CWinApp* app = nullptr;
+    CMainDoc* doc = nullptr;
+    _IED_DEVICE* ied = nullptr;
+    _IED_DEVICE* other = nullptr;
+    MessageBoxRecorder boxes;
+    TempFolder scratch;
+    std::unique_ptr<CIEDMapDlg> dialog;
+};
+
+TEST_F(IedMapDialogTest, MapsARealIedAndSavesItsShareOfTheProject)
+{
+    Open();
+    ASSERT_NE(dialog->m_hWnd, nullptr);
+    EXPECT_EQ(boxes.Count(), 0u);
+    MapSample();
+    const MappedRows rows = dialog->GetList().GetRows();
+    // 4 report members, 4 GOOSE members (their stVal members were dragged with the report), 1 attribute
+    // (SPCSO1's stVal too) and 1 command.
+    ASSERT_EQ(rows.size(), 10u);
+    // Display order: the blocks under LLN0 come first.
+    EXPECT_EQ(rows[0].path, "simpleIOGenericIO/RP/EventsRCB01:GGIO1$ST$SPCSO1$stVal");
+    EXPECT_EQ(rows[0].tagName, "simpleIOGenericIO_GGIO1_ST_SPCSO1_stVal");
+    EXPECT_EQ(rows[0].description, "RP/EventsRCB01:GGIO1$ST$SPCSO1$stVal");
+    EXPECT_EQ(rows[4].description, "GOOSE/gcbEvents:GGIO1$ST$SPCSO1$q");
+    EXPECT_EQ(rows[9].tagName, "simpleIOGenericIO_GGIO1_CO_SPCSO1_Oper_ctlVal");
+
+    Command(ID_IED_MAPPING_SAVE);
+    EXPECT_EQ(dialog->m_hWnd, nullptr);
+    EXPECT_TRUE(dialog->IsSaved());
+    EXPECT_EQ(boxes.Count(), 0u);
+
+    // The other IED keeps its tag; this IED's tags follow it, once each.
+    std::vector<CString> names = TagMapNames();
+    ASSERT_EQ(names.size(), 11u);
+    EXPECT_EQ(names[0], "other_tag");
+    EXPECT_EQ(std::set<CString>(names.begin(), names.end()).size(), names.size());
+    for (POSITION pos = doc->project.tagMaps.GetHeadPosition(); pos != nullptr;) {
+        const Corvel::Records::_TAGSMAP* map = doc->project.tagMaps.GetNext(pos);
+        EXPECT_EQ(map->direction, map->tagPath.Find("$CO$") >= 0 ? "MTCP<--" : "MTCP-->") << (LPCSTR)map->tagPath;
+    }
+
+    const auto& lists = ied->ConfiguredCache;
+    ASSERT_EQ(lists.size(), 10u);
+    EXPECT_EQ(lists[8], (ConfiguredRow{"simpleIOGenericIO/GGIO1$MX$AnIn1$mag$f",
+                                       "simpleIOGenericIO_GGIO1_MX_AnIn1_mag_f", "FLOAT32", "R", "",
+                                       "simpleIOGenericIO"}));
+    const auto command = std::find_if(lists.begin(), lists.end(),
+                                      [](const ConfiguredRow& row) { return row.size() > 6 && row[6] == "Command"; });
+    ASSERT_NE(command, lists.end());
+    EXPECT_EQ(command->size(), 9u);
+    EXPECT_EQ((*command)[3], "W");
+    EXPECT_EQ((*command)[8], "SPCSO1");
+    int reports = 0;
+    for (const ConfiguredRow& row : lists) {
+        if (row.size() == 7 && row[6] == "Report") {
+            ++reports;
+            const auto entry = ied->ReportsPath.find(row[0]);
+            ASSERT_NE(entry, ied->ReportsPath.end());
+            // A report row's report name: the prefix, "_" and the last part of its path.
+            CString expected = "simpleIOGenericIO_" + row[0].Mid(row[0].ReverseFind('/') + 1);
+            expected.Replace('$', '_');
+            EXPECT_EQ(entry->second.tagUName, expected);
+        }
+    }
+    EXPECT_EQ(reports, 8);
+    EXPECT_EQ(doc->project.fcdas.GetCount(), 4);
+
+    // The module configuration holds exactly the mapped tags.
+    const CString folder = scratch.Path();
+    doc->SetProjectPath(folder + "\\mapped.prj");
+    int tagCount = 0;
+    doc->WriteDeviceConfig(folder + "\\config.xml", tagCount);
+    EXPECT_EQ(tagCount, 11);
+    const CString text = ReadTextFile(folder + "\\config.xml").c_str();
+    std::set<CString> written;
+    for (int at = text.Find("tagname=\""); at >= 0; at = text.Find("tagname=\"", at + 1)) {
+        const int start = at + 9;
+        written.insert(text.Mid(start, text.Find('"', start) - start));
+    }
+    std::set<CString> mapped(names.begin(), names.end());
+    EXPECT_EQ(written, mapped);
+
+    // Opening again shows the saved rows; saving again keeps every record once.
+    Open();
+    EXPECT_EQ(dialog->GetOpeningRowCount(), 10);
+    EXPECT_GT(dialog->GetTotalDataSize(), 0);
+    Command(ID_IED_MAPPING_SAVE);
+    EXPECT_EQ(TagMapNames(), names);
+    EXPECT_EQ(doc->project.fcdas.GetCount(), 4);
+}
+
+TEST_F(IedMapDialogTest, ClearAllReachesTheProjectOnlyThroughSave)
+{
+    Open();
+    MapSample();
+    Command(ID_IED_MAPPING_SAVE);
+    const std::vector<CString> saved = TagMapNames();
+
+    Open();
+    Command(ID_IED_MAPPING_CLEAR_ALL);
+    EXPECT_EQ(dialog->GetList().GetItemCount(), 0);
+    EXPECT_TRUE(dialog->IsChanged());
+    Command(ID_IED_MAPPING_CANCEL);
+    EXPECT_EQ(dialog->m_hWnd, nullptr);
+    EXPECT_EQ(TagMapNames(), saved);
+    EXPECT_EQ(ied->ConfiguredCache.size(), 10u);
+
+    Open();
+    Command(ID_IED_MAPPING_CLEAR_ALL);
+    Command(ID_IED_MAPPING_SAVE);
+    EXPECT_TRUE(ied->ConfiguredCache.empty());
+    EXPECT_EQ(TagMapNames(), std::vector<CString>{"other_tag"});
+}
+
+TEST_F(IedMapDialogTest, DeletingAnArrayElementAsksForTheWholeArray)
+{
+    Open();
+    CIEDMapListCtrl& list = dialog->GetList();
+    MappedRows rows;
+    for (int element : {0, 1, 2, 120}) {
+        MappedRow row;
+        row.path.Format("LD/MHAI1$MX$PhV[%d]$mag", element);
+        row.tagName.Format("LD_MHAI1_MX_PhV[%d]_mag", element);
+        row.type = "FLOAT32";
+        rows.push_back(row);
+    }
+    MappedRow plain;
+    plain.path = "LD/GGIO1$ST$Ind1$stVal";
+    plain.tagName = "LD_GGIO1_ST_Ind1_stVal";
+    rows.push_back(plain);
+    list.AppendRows(rows);
+
+    list.SelectRow(1, true);
+    list.SelectRow(4, true);
+    boxes.QueueAnswer(IDNO);
+    list.DeleteSelectedRows();
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Last().text,
+              "individual elements of an array cannot be deleted. Do you want to delete the entire array?");
+    EXPECT_EQ(list.GetItemCount(), 4);
+    EXPECT_FALSE(list.IsRowSelected(1));
+
+    list.SelectRow(2, true);
+    boxes.QueueAnswer(IDYES);
+    list.DeleteSelectedRows();
+    EXPECT_EQ(list.GetItemCount(), 0);
+}
+
+TEST_F(IedMapDialogTest, StoredColumnWidthsAndAModelThatCannotLoad)
+{
+    app->WriteProfileInt(kSection, "COL0", 3);
+    app->WriteProfileInt(kSection, "COL1", 0);
+    app->WriteProfileInt(kSection, "COL2", 150);
+    Open();
+    EXPECT_EQ(dialog->GetList().GetColumnWidth(1), 100);
+    EXPECT_EQ(dialog->GetList().GetColumnWidth(2), 0);
+    EXPECT_EQ(dialog->GetList().GetColumnWidth(3), 150);
+    dialog->DestroyWindow();
+
+    // The dialog ends at once and writes nothing.
+    const size_t before = ied->ConfiguredCache.size();
+    Open(scratch.File("missing.icd"));
+    EXPECT_EQ(dialog->m_hWnd, nullptr);
+    EXPECT_EQ(ied->ConfiguredCache.size(), before);
+    EXPECT_EQ(TagMapNames(), std::vector<CString>{"other_tag"});
+}
+
+TEST_F(IedMapDialogTest, Screenshot)
+{
+    Open();
+    MapSample();
+    Tree().SetAllSelected(false);
+    Select("simpleIO/GenericIO/GGIO1/AnIn1/q");
+    Select("simpleIO/GenericIO/GGIO1/AnIn1/t");
+    Tree().EnsureVisible(Find("simpleIO/GenericIO/GGIO1/AnIn1"));
+    dialog->SetWindowPos(nullptr, 0, 0, 1000, 520, SWP_NOMOVE | SWP_NOZORDER);
+    dialog->SetForegroundWindow();
+    Tree().SetFocus();
+    CorvelAppEnvironment::PumpMessages();
+    EXPECT_EQ("", SaveWindowScreenshot(dialog->m_hWnd, "ied-mapping"));
+}
+
+} // namespace

@@ -1,0 +1,267 @@
+// The Modbus mapper over the running Corvel: opening, drops, Save and its question, closing, the editors,
+// the context menu and its screenshot.
+#include "corvel/mapping/modbus_mapper.h"
+
+#include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "../app/corvel_app_environment.h"
+#include "../controls/grid_list_fixture.h"
+#include "support/message_box_recorder.h"
+#include "support/test_program.h"
+#include "support/window_screenshot.h"
+
+namespace {
+
+using namespace Corvel::Mapping;
+using Corvel::Records::CPLC_Device;
+
+const char kZeroQuestion[] = "Zero is not allowed for 'MB Addr' field. Continue?";
+const char kSaveQuestion[] = "Save changes to the tag mappings?";
+
+class ModbusMapperTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = &CorvelAppEnvironment::App();
+        app->SetRegistryKey(TestRegistryKey());
+        app->WriteProfileString("ModDlg", nullptr, nullptr);
+        doc = CorvelAppEnvironment::Doc();
+        ASSERT_NE(nullptr, doc);
+        doc->modified = false;
+        doc->OnFileNew();
+        device = doc->project.plcDevices.GetHead();
+        device->WStartReg = "1001";
+        device->RStartReg = "1";
+        CModbusMapper::OptimizeMtcpCommandMappings() = false;
+        Map("LD_a", "INT32", "MTCP-->");
+        Map("LD_b", "BOOLEAN", "MTCP-->");
+        Map("LD_cmd", "BOOLEAN", "MTCP<--");
+        Map("LD_c", "FLOAT32", "MTCP-->");
+    }
+    void TearDown() override
+    {
+        if (mapper && mapper->m_hWnd != nullptr)
+            mapper->DestroyWindow();
+        mapper.reset();
+        CorvelAppEnvironment::PumpMessages();
+        doc->modified = false;
+        doc->OnFileNew();
+    }
+
+    void Map(LPCSTR name, LPCSTR type, LPCSTR direction)
+    {
+        auto row = std::make_unique<Corvel::Records::_TAGSMAP>();
+        row->tagName = name;
+        row->dataType = type;
+        row->direction = direction;
+        doc->project.tagMaps.AddTail(row.release());
+        auto tag = std::make_unique<Corvel::Records::_TAGS>();
+        tag->tagName = name;
+        tag->dataType = type;
+        doc->project.tags.AddTail(tag.release());
+    }
+    void Open(int kind)
+    {
+        device->devType = kind;
+        mapper = std::make_unique<CModbusMapper>();
+        mapper->SetProject(doc, device->devNum);
+        ASSERT_TRUE(mapper->Create(IDD_MODBUS_MAPPER, CorvelAppEnvironment::Frame()));
+        mapper->ShowWindow(SW_SHOWNA);
+        CorvelAppEnvironment::PumpMessages();
+    }
+    std::vector<CString> TagListNames()
+    {
+        std::vector<CString> names;
+        for (int row = 0; row < mapper->GetTagList().GetItemCount(); ++row)
+            names.push_back(mapper->GetTagList().GetItemText(row, 0));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // Selects the named tags in the tag list and drops them onto the command list.
+    void Drop(std::initializer_list<LPCSTR> names)
+    {
+        CMapList2& list = mapper->GetTagList();
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        for (LPCSTR name : names) {
+            for (int row = 0; row < list.GetItemCount(); ++row) {
+                if (list.GetItemText(row, 0) == name)
+                    list.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+            }
+        }
+        list.DropSelected();
+        CorvelAppEnvironment::PumpMessages();
+    }
+
+    CWinApp* app = nullptr;
+    CMainDoc* doc = nullptr;
+    CPLC_Device* device = nullptr;
+    MessageBoxRecorder boxes;
+    std::unique_ptr<CModbusMapper> mapper;
+};
+
+TEST_F(ModbusMapperTest, OpeningDropsStaleRowsAndListsOnlyUnmappedTags)
+{
+    device->configuredRows = {{"Disable", "gone", "Write", "5", "0", "1", "No Swap", ""},
+                              {"Disable", "LD_b", "Write", "7", "0", "1", "No Swap", "kept"}};
+    Open(3);
+    const CommandRows rows = mapper->GetCommandList().GetRows();
+    ASSERT_EQ(rows.size(), 1u);
+    // Addresses are recalculated on opening.
+    EXPECT_EQ(rows[0], (CommandRow{"Disable", "LD_b", "Write", "1001", "0", "1", "No Swap", "kept"}));
+    EXPECT_EQ(mapper->GetCommandList().GetItemText(0, 1), "1");
+    EXPECT_EQ(TagListNames(), (std::vector<CString>{"LD_a", "LD_c", "LD_cmd"}));
+    EXPECT_EQ(device->configuredRows.size(), 1u);
+}
+
+TEST_F(ModbusMapperTest, DroppedTagsBecomeRowsOfTheDeviceKind)
+{
+    Open(3);
+    Drop({"LD_a", "LD_cmd"});
+    CommandRows rows = mapper->GetCommandList().GetRows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], (CommandRow{kEnableOnDataChange, "LD_cmd", "Read", "1", "0", "1", "No Swap", ""}));
+    EXPECT_EQ(rows[1], (CommandRow{kEnableOnDataChange, "LD_a", "Write", "1001", "0", "2", "No Swap", ""}));
+    EXPECT_EQ(mapper->GetCommandList().GetItemText(1, 1), "2");
+    EXPECT_EQ(TagListNames(), (std::vector<CString>{"LD_b", "LD_c"}));
+    mapper->DestroyWindow();
+    boxes.Clear();
+
+    Open(0);
+    Drop({"LD_b"});
+    rows = mapper->GetCommandList().GetRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0], (CommandRow{kEnableContinuously, "LD_b", kFunctionWriteRegisters, "1001", "0", "1",
+                                   "No Swap", ""}));
+}
+
+TEST_F(ModbusMapperTest, SaveAsksAboutAZeroAddress)
+{
+    device->RStartReg = "0";
+    device->configuredRows = {{"Disable", "LD_a", "Write", "", "0", "2", "No Swap", ""},
+                              {"Disable", "LD_b", "Read", "", "0", "1", "No Swap", ""},
+                              {"Disable", "LD_c", "Read", "", "0", "2", "No Swap", "x"}};
+    Open(2);
+    ASSERT_EQ(mapper->GetCommandList().GetRows()[1][kCmdAddress], "0");
+
+    boxes.QueueAnswer(IDNO);
+    mapper->SendMessage(WM_COMMAND, ID_MAPPER_SAVE);
+    CorvelAppEnvironment::PumpMessages();
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Last().text, kZeroQuestion);
+    EXPECT_EQ(boxes.Last().type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+    EXPECT_NE(mapper->m_hWnd, nullptr);
+    EXPECT_EQ(device->configuredRows[0][kCmdAddress], "");
+    EXPECT_EQ(mapper->GetCommandList().GetItemCount(), 3);
+
+    // "Yes, save" on closing does not close the window when the save is declined.
+    mapper->GetCommandList().SetChanged();
+    boxes.Clear();
+    boxes.QueueAnswer(IDYES);
+    boxes.QueueAnswer(IDNO);
+    mapper->SendMessage(WM_CLOSE);
+    ASSERT_EQ(boxes.Count(), 2u);
+    EXPECT_EQ(boxes.Calls()[0].text, kSaveQuestion);
+    EXPECT_EQ(boxes.Calls()[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
+    EXPECT_NE(mapper->m_hWnd, nullptr);
+
+    boxes.Clear();
+    boxes.QueueAnswer(IDYES);
+    mapper->SendMessage(WM_COMMAND, ID_MAPPER_SAVE);
+    CorvelAppEnvironment::PumpMessages();
+    EXPECT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(mapper->m_hWnd, nullptr);
+    const CommandRows expected = {{"Disable", "LD_a", "Write", "1001", "0", "2", "No Swap", ""},
+                                  {"Disable", "LD_b", "Read", "0", "0", "1", "No Swap", ""},
+                                  {"Disable", "LD_c", "Read", "1", "0", "2", "No Swap", "x"}};
+    EXPECT_EQ(device->configuredRows, expected);
+    EXPECT_EQ(device->secondRows, expected);
+    // The tag names were in the tag list already: no tag record is added.
+    EXPECT_EQ(doc->project.tags.GetCount(), 4);
+}
+
+TEST_F(ModbusMapperTest, ClosingAsksOnlyAfterChanges)
+{
+    Open(0);
+    mapper->SendMessage(WM_CLOSE);
+    EXPECT_EQ(boxes.Count(), 0u);
+    EXPECT_EQ(mapper->m_hWnd, nullptr);
+
+    Open(0);
+    Drop({"LD_a"});
+    boxes.QueueAnswer(IDCANCEL);
+    mapper->SendMessage(WM_CLOSE);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_EQ(boxes.Last().text, kSaveQuestion);
+    EXPECT_NE(mapper->m_hWnd, nullptr);
+    boxes.QueueAnswer(IDNO);
+    mapper->SendMessage(WM_CLOSE);
+    EXPECT_EQ(mapper->m_hWnd, nullptr);
+    EXPECT_TRUE(device->configuredRows.empty());
+}
+
+TEST_F(ModbusMapperTest, OptimizedMappingsLeaveFunctionAddressAndLengthAlone)
+{
+    for (bool optimized : {false, true}) {
+        CModbusMapper::OptimizeMtcpCommandMappings() = optimized;
+        Open(0);
+        CMapList3& list = mapper->GetCommandList();
+        for (int field = 0; field < kCmdFieldCount; ++field) {
+            const bool fixed = field == kCmdTagName ||
+                               (optimized && (field == kCmdFunction || field == kCmdAddress || field == kCmdLength));
+            EXPECT_EQ(list.GetColumnTrait(CMapList3::kFirstFieldColumn + field)->IsEditable(), !fixed)
+                << field << (optimized ? " optimized" : "");
+        }
+        mapper->DestroyWindow();
+    }
+}
+
+TEST_F(ModbusMapperTest, ContextMenuFollowsTheDeviceKind)
+{
+    device->configuredRows = {{"Disable", "LD_b", "Write", "7", "0", "1", "No Swap", ""}};
+    const struct {
+        int kind;
+        std::vector<UINT> items;
+    } cases[] = {{0, {ID_GRID_DELETE}}, {4, {}}};
+    for (const auto& c : cases) {
+        Open(c.kind);
+        CMapList3& list = mapper->GetCommandList();
+        CRect cell;
+        ASSERT_TRUE(list.GetCellRect(0, 3, LVIR_BOUNDS, cell));
+        MenuCatcher menu;
+        PostRightClick(list, cell.CenterPoint());
+        EXPECT_EQ(menu.Ids(), c.items) << c.kind;
+        mapper->DestroyWindow();
+    }
+    // Delete from the menu removes the row, refills the tag list and renumbers.
+    Open(0);
+    CMapList3& list = mapper->GetCommandList();
+    CRect cell;
+    ASSERT_TRUE(list.GetCellRect(0, 3, LVIR_BOUNDS, cell));
+    MenuCatcher menu;
+    menu.Choose(ID_GRID_DELETE);
+    list.SelectRow(0, true);
+    PostRightClick(list, cell.CenterPoint());
+    CorvelAppEnvironment::PumpMessages();
+    EXPECT_EQ(list.GetItemCount(), 0);
+    EXPECT_EQ(TagListNames(), (std::vector<CString>{"LD_a", "LD_b", "LD_c", "LD_cmd"}));
+}
+
+TEST_F(ModbusMapperTest, Screenshot)
+{
+    device->configuredRows = {{"Enable - Continuously", "LD_a", kFunctionWriteRegisters, "", "0", "2", "No Swap",
+                               "Breaker position"},
+                              {"Enable - On Data Change", "LD_b", kFunctionReadRegisters, "", "500", "1",
+                               "Swap Word", ""}};
+    Open(0);
+    mapper->SetWindowPos(nullptr, 0, 0, 980, 420, SWP_NOMOVE | SWP_NOZORDER);
+    CorvelAppEnvironment::PumpMessages();
+    EXPECT_EQ("", SaveWindowScreenshot(mapper->m_hWnd, "modbus-mapper"));
+}
+
+} // namespace
