@@ -61,6 +61,8 @@ protected:
             dialog->DestroyWindow();
         dialog.reset();
         CorvelAppEnvironment::PumpMessages();
+        if (doc == nullptr)
+            return;
         doc->modified = false;
         doc->OnFileNew();
     }
