@@ -972,6 +972,17 @@ BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, 
     return CWnd::Create(UPDOWN_CLASSA, nullptr, dwStyle, rect, pParentWnd, nID);
 }
 
+CWnd* CSpinButtonCtrl::SetBuddy(CWnd* pWndBuddy)
+{
+    return CWnd::FromHandle(reinterpret_cast<HWND>(
+        SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(pWndBuddy != nullptr ? pWndBuddy->GetSafeHwnd() : nullptr))));
+}
+
+CWnd* CSpinButtonCtrl::GetBuddy() const
+{
+    return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY)));
+}
+
 void CSpinButtonCtrl::SetRange32(int nLower, int nUpper)
 {
     SendMessage(UDM_SETRANGE32, static_cast<WPARAM>(nLower), static_cast<LPARAM>(nUpper));

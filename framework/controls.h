@@ -243,11 +243,13 @@ public:
     int StepIt();
 };
 
-// The up-down control.
+// An up-down control, usually bound to an edit box (its buddy).
 class CSpinButtonCtrl : public CWnd {
     DECLARE_DYNAMIC(CSpinButtonCtrl)
 public:
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    CWnd* SetBuddy(CWnd* pWndBuddy);
+    CWnd* GetBuddy() const;
     void SetRange32(int nLower, int nUpper);
     void GetRange32(int& nLower, int& nUpper) const;
     int SetPos32(int nPos);

@@ -64,6 +64,14 @@ CString ControlText(HWND hWnd)
     return text;
 }
 
+// Sets the control's text only when it differs: no flicker, the caret stays
+// where the user typed, and the control reports no change for its own text.
+void SetControlText(HWND hWnd, LPCSTR lpszText)
+{
+    if (ControlText(hWnd) != lpszText)
+        ::SetWindowTextA(hWnd, lpszText);
+}
+
 // Exchanges an integer member of type T through the control's text.
 template <class T>
 void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minimum, long long maximum, LPCSTR format)
@@ -79,7 +87,7 @@ void ExchangeInteger(CDataExchange* pDX, int nIDC, T& value, long long minimum, 
     } else {
         CString text;
         text.Format(format, value);
-        ::SetWindowTextA(hControl, text);
+        SetControlText(hControl, text);
     }
 }
 
@@ -155,7 +163,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     if (pDX->m_bSaveAndValidate)
         value = ControlText(hControl);
     else
-        ::SetWindowTextA(hControl, value);
+        SetControlText(hControl, value);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
@@ -189,7 +197,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
     } else {
         CString text;
         text.Format("%.*g", DBL_DIG, value);
-        ::SetWindowTextA(hControl, text);
+        SetControlText(hControl, text);
     }
 }
 

@@ -30,18 +30,10 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
     }
 }
 
-// Messages after which the modal loop counts as busy again.
-bool IsIdleBreakingMessage(const MSG& msg)
-{
-    return msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != WM_NULL &&
-           msg.message != WM_KICKIDLE && msg.message != 0x0118; // system caret timer
-}
-
 } // namespace
 
 CDialog::CDialog()
-    : m_lpszTemplateName(nullptr), m_nIDHelp(0), m_pParentWnd(nullptr), m_nModalResult(-1), m_bInModalLoop(false),
-      m_bContinueModal(false)
+    : m_lpszTemplateName(nullptr), m_nIDHelp(0), m_pParentWnd(nullptr), m_bInModalLoop(false)
 {
 }
 
@@ -108,89 +100,16 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
     return CreateFromTemplate(lpDialogTemplate, pParent != nullptr ? pParent->m_hWnd : nullptr);
 }
 
-HWND CDialog::GetModalOwner() const
-{
-    CWnd* pParent = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
-    HWND hOwner = pParent != nullptr ? pParent->m_hWnd : nullptr;
-    if (hOwner == nullptr || !::IsWindow(hOwner))
-        return nullptr;
-    HWND hTop = ::GetAncestor(hOwner, GA_ROOT);
-    return hTop != nullptr ? hTop : hOwner;
-}
-
 INT_PTR CDialog::DoModal()
 {
     LPCDLGTEMPLATEA lpTemplate = LoadTemplate();
     if (lpTemplate == nullptr)
         return -1;
-
-    HWND hOwner = GetModalOwner();
-    const bool disabledOwner = hOwner != nullptr && ::IsWindowEnabled(hOwner);
-    if (disabledOwner)
-        ::EnableWindow(hOwner, FALSE);
-
-    m_nModalResult = -1;
+    const HWND hOwner = ModalOwnerOf(m_pParentWnd);
     m_bInModalLoop = true;
-    m_bContinueModal = true;
-    if (CreateFromTemplate(lpTemplate, hOwner) && m_bContinueModal) {
-        if (!IsWindowVisible())
-            ShowWindow(SW_SHOWNORMAL);
-        RunModalLoop();
-    }
+    const INT_PTR result = RunModalWindow(hOwner, [&] { return CreateFromTemplate(lpTemplate, hOwner); });
     m_bInModalLoop = false;
-    m_bContinueModal = false;
-
-    if (m_hWnd != nullptr)
-        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
-                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
-    if (disabledOwner)
-        ::EnableWindow(hOwner, TRUE);
-    if (hOwner != nullptr && (::GetActiveWindow() == m_hWnd || ::GetActiveWindow() == nullptr))
-        ::SetActiveWindow(hOwner);
-    DestroyWindow();
-    return m_nModalResult;
-}
-
-int CDialog::RunModalLoop()
-{
-    bool idle = true;
-    LONG idleCount = 0;
-    MSG msg = {};
-    while (m_bContinueModal) {
-        while (idle && m_bContinueModal && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-            if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
-                idle = false;
-        }
-        while (m_bContinueModal) {
-            if (!::GetMessageA(&msg, nullptr, 0, 0)) {
-                // The program is ending: pass the quit on to the outer loop.
-                ::PostQuitMessage(static_cast<int>(msg.wParam));
-                EndModalLoop(-1);
-                break;
-            }
-            if (!WalkPreTranslateTree(m_hWnd, &msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-            if (IsIdleBreakingMessage(msg)) {
-                idle = true;
-                idleCount = 0;
-            }
-            if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-                break;
-        }
-    }
-    return m_nModalResult;
-}
-
-void CDialog::EndModalLoop(int nResult)
-{
-    m_nModalResult = nResult;
-    if (m_bContinueModal) {
-        m_bContinueModal = false;
-        // Wakes the loop if it waits for a message.
-        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
-    }
+    return result;
 }
 
 void CDialog::EndDialog(int nResult)

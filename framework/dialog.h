@@ -35,12 +35,6 @@ public:
     // Dialog navigation (IsDialogMessage) for keys sent to the dialog or its controls.
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Pumps messages until EndModalLoop; sends WM_KICKIDLE to the dialog
-    // while the queue is empty. Returns the value given to EndModalLoop.
-    int RunModalLoop();
-    void EndModalLoop(int nResult);
-    BOOL ContinueModal() const { return m_bContinueModal; }
-
     void GotoDlgCtrl(CWnd* pWndCtrl);
     void NextDlgCtrl() const;
     void PrevDlgCtrl() const;
@@ -52,12 +46,7 @@ public:
     CWnd* m_pParentWnd;
 
 protected:
-    // The owner a modal dialog disables: the parent's top-level window or the main window.
-    HWND GetModalOwner() const;
-
-    int m_nModalResult;
     bool m_bInModalLoop;
-    bool m_bContinueModal;
 
     DECLARE_MESSAGE_MAP()
 

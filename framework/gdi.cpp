@@ -267,6 +267,11 @@ BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2)
     return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
 }
 
+BOOL CRgn::CreatePolygonRgn(const POINT* lpPoints, int nCount, int nPolyFillMode)
+{
+    return Attach(::CreatePolygonRgn(lpPoints, nCount, nPolyFillMode));
+}
+
 int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
 {
     return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn1->m_hObject),
@@ -547,6 +552,17 @@ BOOL CDC::LineTo(POINT point)
 BOOL CDC::Polygon(const POINT* lpPoints, int nCount)
 {
     return ::Polygon(m_hDC, lpPoints, nCount);
+}
+
+BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush)
+{
+    return ::FillRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()));
+}
+
+BOOL CDC::FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
+{
+    return ::FrameRgn(m_hDC, static_cast<HRGN>(pRgn->GetSafeHandle()), static_cast<HBRUSH>(pBrush->GetSafeHandle()),
+                      nWidth, nHeight);
 }
 
 BOOL CDC::Polyline(const POINT* lpPoints, int nCount)

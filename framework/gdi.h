@@ -107,6 +107,7 @@ public:
     BOOL CreateRectRgnIndirect(LPCRECT lpRect);
     BOOL CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3);
     BOOL CreateEllipticRgn(int x1, int y1, int x2, int y2);
+    BOOL CreatePolygonRgn(const POINT* lpPoints, int nCount, int nPolyFillMode);
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode);
     BOOL PtInRegion(POINT point) const;
     static CRgn* FromHandle(HRGN hRgn);
@@ -183,6 +184,8 @@ public:
     BOOL LineTo(POINT point);
     BOOL Polygon(const POINT* lpPoints, int nCount);
     BOOL Polyline(const POINT* lpPoints, int nCount);
+    BOOL FillRgn(CRgn* pRgn, CBrush* pBrush);
+    BOOL FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight);
     COLORREF SetPixel(int x, int y, COLORREF crColor);
     COLORREF GetPixel(int x, int y) const;
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);

@@ -39,6 +39,13 @@ thread_local MSG t_lastSent = {};
 // The id resource scripts give static text (IDC_STATIC).
 constexpr int IDC_STATIC_ID = 0xFFFF;
 
+// Messages after which the modal loop counts as busy again.
+bool IsIdleBreakingMessage(const MSG& msg)
+{
+    return msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != WM_NULL &&
+           msg.message != WM_KICKIDLE && msg.message != 0x0118; // system caret timer
+}
+
 WNDPROC CurrentWndProc(HWND hWnd)
 {
     return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
@@ -70,6 +77,11 @@ BOOL AfxUnhookWindowCreate()
 const MSG* AfxGetCurrentMessage()
 {
     return &t_lastSent;
+}
+
+MSG AfxSetCurrentMessage(const MSG& msg)
+{
+    return std::exchange(t_lastSent, msg);
 }
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -139,7 +151,11 @@ LPCSTR AfxFrameOrViewWndClass()
 
 // The handle map
 
-CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr), m_bTemporary(false), m_bToolTips(false) {}
+CWnd::CWnd()
+    : m_hWnd(nullptr), m_nModalResult(-1), m_bContinueModal(false), m_pfnSuper(nullptr), m_bTemporary(false),
+      m_bToolTips(false)
+{
+}
 
 CWnd::~CWnd()
 {
@@ -373,6 +389,93 @@ BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
             break;
     }
     return FALSE;
+}
+
+// Modal loops
+
+int CWnd::RunModalLoop()
+{
+    bool idle = true;
+    LONG idleCount = 0;
+    MSG msg = {};
+    while (ContinueModal()) {
+        while (idle && ContinueModal() && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
+                idle = false;
+        }
+        while (ContinueModal()) {
+            if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+                // The program is ending: pass the quit on to the outer loop.
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                EndModalLoop(-1);
+                break;
+            }
+            if (!WalkPreTranslateTree(m_hWnd, &msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            if (IsIdleBreakingMessage(msg)) {
+                idle = true;
+                idleCount = 0;
+            }
+            if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+                break;
+        }
+    }
+    return m_nModalResult;
+}
+
+HWND CWnd::ModalOwnerOf(CWnd* pParent)
+{
+    if (pParent == nullptr)
+        pParent = AfxGetMainWnd();
+    HWND hOwner = pParent != nullptr ? pParent->m_hWnd : nullptr;
+    if (hOwner == nullptr || !::IsWindow(hOwner))
+        return nullptr;
+    HWND hTop = ::GetAncestor(hOwner, GA_ROOT);
+    return hTop != nullptr ? hTop : hOwner;
+}
+
+INT_PTR CWnd::RunModalWindow(HWND hOwner, const std::function<BOOL()>& create)
+{
+    const bool disabledOwner = hOwner != nullptr && ::IsWindowEnabled(hOwner);
+    if (disabledOwner)
+        ::EnableWindow(hOwner, FALSE);
+
+    m_nModalResult = -1;
+    m_bContinueModal = true;
+    if (create() && m_hWnd != nullptr && m_bContinueModal) {
+        if (!IsWindowVisible())
+            ShowWindow(SW_SHOWNORMAL);
+        RunModalLoop();
+    }
+    m_bContinueModal = false;
+
+    if (m_hWnd != nullptr)
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
+    if (disabledOwner)
+        ::EnableWindow(hOwner, TRUE);
+    if (hOwner != nullptr && (::GetActiveWindow() == m_hWnd || ::GetActiveWindow() == nullptr))
+        ::SetActiveWindow(hOwner);
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    return m_nModalResult;
+}
+
+BOOL CWnd::ContinueModal()
+{
+    return m_bContinueModal;
+}
+
+void CWnd::EndModalLoop(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_bContinueModal) {
+        m_bContinueModal = false;
+        // Wakes the loop if it waits for a message.
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+    }
 }
 
 // Default handlers

@@ -6,6 +6,8 @@
 
 #include <shellapi.h>
 
+#include <functional>
+
 class CCreateContext;
 class CDataExchange;
 class CFont;
@@ -92,6 +94,22 @@ public:
     // child nIDLeftOver, when not 0, to what is left (controlbar.cpp).
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr, BOOL bStretch = TRUE);
+
+    // Pumps messages (each offered to PreTranslateMessage from its window up to
+    // this one) while ContinueModal; sends WM_KICKIDLE to this window while the
+    // queue is empty. Returns the value given to EndModalLoop.
+    int RunModalLoop();
+    // TRUE while the modal loop is to go on.
+    virtual BOOL ContinueModal();
+    // Ends the modal loop with nResult.
+    virtual void EndModalLoop(int nResult);
+    // The window a modal run under pParent disables: pParent's top-level
+    // window, else the main window's; null when there is none.
+    static HWND ModalOwnerOf(CWnd* pParent);
+    // One modal run: disables hOwner, makes the window with create, shows it,
+    // runs the modal loop, then hides and destroys it and gives the activation
+    // back to hOwner. Returns the value given to EndModalLoop (-1 when create failed).
+    INT_PTR RunModalWindow(HWND hOwner, const std::function<BOOL()>& create);
 
     // Gives PreTranslateMessage to pMsg's window and its parents up to hWndStop.
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
@@ -240,6 +258,9 @@ public:
     const AFX_MSGMAP* GetMessageMap() const override;
 
 protected:
+    // The modal loop's result and whether it goes on (set by the code that starts it).
+    int m_nModalResult;
+    bool m_bContinueModal;
     // The window procedure this object's messages fall back to.
     WNDPROC m_pfnSuper;
 
@@ -273,3 +294,6 @@ LPCSTR AfxFrameOrViewWndClass();
 
 // The message being handled on this thread (what Default() passes on).
 const MSG* AfxGetCurrentMessage();
+// Makes msg the message being handled on this thread and returns the one it
+// replaces (window procedures of other code put it back when they return).
+MSG AfxSetCurrentMessage(const MSG& msg);

@@ -53,6 +53,11 @@ WindowImage CaptureScreenArea(HWND hWnd)
 {
     RECT rect = {};
     ::GetWindowRect(hWnd, &rect);
+    return CaptureScreenRect(rect);
+}
+
+WindowImage CaptureScreenRect(const RECT& rect)
+{
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     HDC screen = ::GetDC(nullptr);

@@ -1,4 +1,4 @@
-// WindowImage, CaptureWindow, CaptureScreenArea, ClientOffset: pictures of windows as the program draws them, for pixel probes.
+// WindowImage, CaptureWindow, CaptureScreenArea, CaptureScreenRect, ClientOffset: pictures of windows as the program draws them, for pixel probes.
 #pragma once
 
 #include <windows.h>
@@ -20,6 +20,8 @@ WindowImage CaptureWindow(HWND hWnd);
 // What the display shows where the window is (children and pop-ups over it included);
 // the window should be on top, for windows of other programs would show too.
 WindowImage CaptureScreenArea(HWND hWnd);
+// What the display shows in a screen rectangle.
+WindowImage CaptureScreenRect(const RECT& rect);
 
 // Where the window's client area starts in its pictures (the frame's width and height).
 POINT ClientOffset(HWND hWnd);

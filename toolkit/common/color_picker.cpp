@@ -88,7 +88,7 @@ void CKitColorPicker::ModifyPickerStyle(DWORD dwRemove, DWORD dwAdd)
     RedrawNow();
 }
 
-void CKitColorPicker::SetCustomColors(const COLORREF* pColors, int nCount, int nColumns)
+void CKitColorPicker::SetCustomColors(const KitColorEntry* pColors, int nCount, int nColumns)
 {
     m_pCustomColors = pColors;
     m_nCustomColors = nCount;

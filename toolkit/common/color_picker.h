@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+struct KitColorEntry;
+
 class CKitColorPicker : public CKitButton {
     DECLARE_DYNAMIC(CKitColorPicker)
 public:
@@ -38,8 +40,8 @@ public:
     BOOL IsPushed() override;
     void DrawButton(CDC* pDC) override;
 
-    // The colours the popup shows instead of its own table.
-    void SetCustomColors(const COLORREF* pColors, int nCount, int nColumns = 8);
+    // The colours the popup shows instead of its own table (kept by the caller).
+    void SetCustomColors(const KitColorEntry* pColors, int nCount, int nColumns = 8);
     DWORD GetPickerStyle() const { return m_dwPopup; }
     BOOL IsPopupShown() const { return m_bPopupShown; }
 
@@ -63,7 +65,7 @@ protected:
     DWORD m_dwPopup;
     COLORREF m_clrSelected;
     COLORREF m_clrPopupDefault;
-    const COLORREF* m_pCustomColors;
+    const KitColorEntry* m_pCustomColors;
     int m_nCustomColors;
     int m_nCustomColumns;
 

@@ -1,7 +1,9 @@
 #include "toolkit/common/color_popup.h"
 
 #include "framework/gdi.h"
+#include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/aux_data.h"
+#include "toolkit/common/color_dialog.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/monitor_helper.h"
 #include "toolkit/common/resource_images.h"
@@ -28,25 +30,25 @@ constexpr int kTopButtonStep = 27;
 constexpr int kCaptionHeight = 22;
 constexpr POINT kCaptionPosition = {6, 31};
 constexpr POINT kCaptionPositionNoButton = {6, 4};
-// The kind of a colour cell.
-constexpr DWORD kCellColor = 8;
 // The "Automatic Color" swatch.
 constexpr int kSwatchWidth = 12;
 constexpr int kSwatchHeight = 11;
 constexpr int kSwatchGap = 3;
+// The "More Colors..." swatch: inside the button shrunk by these.
+constexpr int kMoreSwatchInsetX = 5;
+constexpr int kMoreSwatchInsetY = 6;
+// The user colour row and the "More Colors..." button below the grid.
+constexpr int kGroupGap = 4;
+// The tool id of the user colour cells and the "More Colors..." button.
+constexpr UINT_PTR kSharedToolId = 1;
 constexpr int kPopupMarginLeft = 4;
 constexpr int kPopupMarginTop = 4;
 constexpr int kPopupMarginDefault = 10;
 constexpr int kPopupMarginFlat = 6;
 constexpr LPCSTR kPopupClassName = "KitColorPopup";
 
-struct ColorEntry {
-    COLORREF clr;
-    UINT nID;
-};
-
 // The 16 standard colours (style bit 0x02 clear).
-constexpr ColorEntry kStandardColors[] = {
+constexpr KitColorEntry kStandardColors[] = {
     {0x000000, 9900}, {0x808080, 9940}, {0x000080, 9941}, {0x008080, 9942}, {0x008000, 9911}, {0x808000, 9912},
     {0x800000, 9943}, {0x800080, 9944}, {0xFFFFFF, 9939}, {0xC0C0C0, 9945}, {0x0000FF, 9916}, {0x00FFFF, 9926},
     {0x00FF00, 9918}, {0xFFFF00, 9920}, {0xFF0000, 9913}, {0xFF00FF, 9946},
@@ -61,13 +63,29 @@ constexpr COLORREF kExtendedColors[] = {
 };
 constexpr UINT kExtendedFirstId = 9900;
 
-// A button string: the caption before the first line feed, the tooltip after it.
-CString ButtonCaption(UINT nID)
+// A button string: the caption before the first line feed, the tooltip after
+// it; without a line feed (or with one first) the text is both.
+void SplitButtonText(UINT nID, CString& strCaption, CString& strTip)
 {
     CString strText;
     CKitResourceManager::Instance()->LoadString(strText, nID);
     const int nBreak = strText.Find('\n');
-    return nBreak > 0 ? strText.Left(nBreak) : strText;
+    if (nBreak > 0) {
+        strCaption = strText.Left(nBreak);
+        strTip = strText.Mid(nBreak + 1);
+    } else {
+        strCaption = strTip = strText;
+    }
+}
+
+BOOL IsTopButton(const COLOR_CELL* pCell)
+{
+    return pCell->nID == IDS_KIT_COLOR_NOFILL || pCell->nID == IDS_KIT_COLOR_AUTOMATIC;
+}
+
+BOOL IsMoreColorsButton(const COLOR_CELL* pCell)
+{
+    return pCell->dwStyle == CKitColorSelectorCtrl::kCellMoreColors && pCell->nID == IDS_KIT_COLOR_MORE;
 }
 
 void Frame(CDC* pDC, const CRect& rc, COLORREF clrTopLeft, COLORREF clrBottomRight)
@@ -130,18 +148,25 @@ void CKitColorSelectorCtrlTheme::DrawCell(COLOR_CELL* pCell, CDC* pDC, BOOL bHot
             Frame(pDC, rc, m_clrLightFrame, m_clrDarkFrame);
     }
 
-    if ((pCell->dwStyle & kCellColor) != 0) {
+    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+    if (IsMoreColorsButton(pCell)) {
+        if (pCell->bSelected) {
+            CRect rcSwatch = rc;
+            rcSwatch.DeflateRect(kMoreSwatchInsetX, kMoreSwatchInsetY);
+            rcSwatch.left = rcSwatch.right - kSwatchWidth;
+            Frame(pDC, rcSwatch, m_clrDarkFrame, m_clrDarkFrame);
+            rcSwatch.DeflateRect(1, 1);
+            pDC->FillSolidRect(&rcSwatch, pCell->clr);
+        }
+    } else if (!IsTopButton(pCell)) {
         rc.DeflateRect(3, 3);
         Frame(pDC, rc, m_clrDarkFrame, m_clrDarkFrame);
         rc.DeflateRect(1, 1);
         pDC->FillSolidRect(&rc, pCell->clr);
         return;
-    }
-    // The top button.
-    rc.DeflateRect(3, 3);
-    UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
-    if ((pCell->dwStyle & CKitColorSelectorCtrl::kStyleNoFill) == 0) {
-        rc.DeflateRect(3, 3);
+    } else if ((pCell->dwStyle & CKitColorSelectorCtrl::kStyleNoFill) == 0) {
+        // "Automatic Color": the default colour's swatch, the caption beside or centred.
+        rc.DeflateRect(6, 6);
         const CRect rcSwatch(rc.left + 1, rc.top, rc.left + 1 + kSwatchWidth, rc.top + kSwatchHeight);
         Frame(pDC, rcSwatch, m_clrDarkFrame, m_clrDarkFrame);
         CRect rcInside = rcSwatch;
@@ -152,6 +177,8 @@ void CKitColorSelectorCtrlTheme::DrawCell(COLOR_CELL* pCell, CDC* pDC, BOOL bHot
             rc.left = rcSwatch.right + kSwatchGap;
             nFormat = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
         }
+    } else {
+        rc.DeflateRect(3, 3);
     }
     if (pCell->szText[0] != '\0') {
         pDC->SetTextColor(m_clrText);
@@ -210,8 +237,10 @@ BEGIN_MESSAGE_MAP(CKitColorSelectorCtrl, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_KEYDOWN()
+    ON_WM_SETFOCUS()
     ON_MESSAGE(WM_MOUSELEAVE, &CKitColorSelectorCtrl::OnMouseLeave)
     ON_MESSAGE(WM_MOUSEACTIVATE, &CKitColorSelectorCtrl::OnMouseActivate)
+    ON_MESSAGE(WM_NCHITTEST, &CKitColorSelectorCtrl::OnNcHitTest)
     ON_MESSAGE(WM_SETFONT, &CKitColorSelectorCtrl::OnSetFont)
     ON_MESSAGE(WM_GETFONT, &CKitColorSelectorCtrl::OnGetFont)
     ON_MESSAGE(ColorMsgSetTheme, &CKitColorSelectorCtrl::OnSetTheme)
@@ -222,13 +251,19 @@ END_MESSAGE_MAP()
 CKitColorSelectorCtrl::CKitColorSelectorCtrl()
     : m_nCurSel(-1), m_nPressedSel(-1), m_nColumns(kDefaultColumns), m_szCell(kCellSize, kCellSize),
       m_rcMargins(0, 0, 0, 0), m_dwPopup(0), m_ptLastMouse(-1, -1), m_clrColor(kNoColor), m_clrDefault(kNoColor),
-      m_pTheme(nullptr), m_pColors(nullptr), m_nColors(0), m_hFont(nullptr)
+      m_pColorDlg(nullptr), m_pTheme(nullptr), m_pColors(nullptr), m_nColors(0), m_hFont(nullptr)
 {
 }
 
 CKitColorSelectorCtrl::~CKitColorSelectorCtrl()
 {
     CKitControlTheme::Release(m_pTheme);
+}
+
+std::vector<COLORREF>& CKitColorSelectorCtrl::GetUserColors()
+{
+    static std::vector<COLORREF> colors;
+    return colors;
 }
 
 BOOL CKitColorSelectorCtrl::SetTheme(CKitColorSelectorCtrlTheme* pTheme)
@@ -257,12 +292,24 @@ void CKitColorSelectorCtrl::RefreshMetrics()
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-void CKitColorSelectorCtrl::SetColors(const COLORREF* pColors, int nCount, int nColumns)
+void CKitColorSelectorCtrl::SetColors(const KitColorEntry* pColors, int nCount, int nColumns)
 {
     m_pColors = pColors;
-    m_nColors = pColors != nullptr ? nCount : 0;
+    m_nColors = pColors != nullptr ? std::max(nCount, 0) : 0;
     if (nColumns > 0)
         m_nColumns = nColumns;
+}
+
+std::vector<KitColorEntry> CKitColorSelectorCtrl::GetTableColors() const
+{
+    if (m_pColors != nullptr)
+        return std::vector<KitColorEntry>(m_pColors, m_pColors + m_nColors);
+    if ((m_dwPopup & kStyleExtended) == 0)
+        return std::vector<KitColorEntry>(std::begin(kStandardColors), std::end(kStandardColors));
+    std::vector<KitColorEntry> entries;
+    for (size_t i = 0; i < std::size(kExtendedColors); ++i)
+        entries.push_back({kExtendedColors[i], kExtendedFirstId + static_cast<UINT>(i)});
+    return entries;
 }
 
 CSize CKitColorSelectorCtrl::CalcSize()
@@ -278,6 +325,11 @@ CSize CKitColorSelectorCtrl::CalcSize()
         nHeight += (nCount + m_nColumns - 1) / m_nColumns * m_szCell.cy;
     } else {
         nHeight += 2 * m_szCell.cy + kCaptionHeight;
+    }
+    if (m_dwPopup & kStyleMoreColors) {
+        nHeight += kTopButtonStep;
+        if (!GetUserColors().empty())
+            nHeight += m_szCell.cy + kGroupGap;
     }
     return CSize(nWidth, nHeight);
 }
@@ -296,44 +348,55 @@ BOOL CKitColorSelectorCtrl::Create(int l, int t, int r, int b, CWnd* pOwner, DWO
     CKitDrawHelpers::RegisterWndClass(nullptr, kPopupClassName, CS_DBLCLKS);
     if (!CreateEx(0, kPopupClassName, "", WS_CHILD, CRect(l, t, r, b), pOwner, 0))
         return FALSE;
-    if (dwStyle & kStyleShowOnCreate)
+    if ((dwStyle & (kStyleShowOnCreate | kStylePopup)) == kStyleShowOnCreate)
         SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     return TRUE;
+}
+
+void CKitColorSelectorCtrl::AddCell(COLOR_CELL& cell, LPCSTR lpszTip, UINT_PTR nToolId)
+{
+    cell.nIndex = GetCellCount();
+    m_cells.push_back(cell);
+    if (m_wndToolTip.GetSafeHwnd() == nullptr)
+        return;
+    TOOLINFOA ti = {};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = m_hWnd;
+    ti.uId = nToolId;
+    ti.rect = cell.rect;
+    ti.lpszText = const_cast<LPSTR>(lpszTip);
+    m_wndToolTip.AddTool(&ti);
 }
 
 void CKitColorSelectorCtrl::BuildCells()
 {
     m_cells.clear();
-    CRect rcClient;
-    GetClientRect(&rcClient);
+    // The window's own width: a frame added after creation is in the margins.
+    const CRect rcWindow = WindowRectOf(this);
     const int x0 = m_rcMargins.left;
-    const int x1 = rcClient.Width() - m_rcMargins.right;
+    const int x1 = rcWindow.Width() - m_rcMargins.right;
     int y = m_rcMargins.top;
+    BOOL bAnySelected = FALSE;
+    CString strCaption;
+    CString strTip;
     if (HasTopButton()) {
         COLOR_CELL cell;
         cell.nID = (m_dwPopup & kStyleNoFill) ? IDS_KIT_COLOR_NOFILL : IDS_KIT_COLOR_AUTOMATIC;
-        lstrcpynA(cell.szText, ButtonCaption(cell.nID), sizeof(cell.szText));
+        SplitButtonText(cell.nID, strCaption, strTip);
+        lstrcpynA(cell.szText, strCaption, sizeof(cell.szText));
         cell.rect = CRect(x0, y, x1, y + kTopButtonHeight);
         cell.dwStyle = m_dwPopup;
         cell.clr = m_clrDefault;
         cell.bSelected = (m_dwPopup & kStyleNoFill) ? (m_clrColor == kNoFill && m_clrDefault == kNoFill)
                                                     : m_clrColor == m_clrDefault;
-        m_cells.push_back(cell);
+        bAnySelected = cell.bSelected;
+        AddCell(cell, strTip, cell.nID);
         y += kTopButtonStep;
     }
     if ((m_dwPopup & kStyleExtended) == 0)
         y += kCaptionHeight;
-    std::vector<ColorEntry> entries;
-    if (m_pColors != nullptr) {
-        for (int i = 0; i < m_nColors; ++i)
-            entries.push_back({m_pColors[i], 0});
-    } else if (m_dwPopup & kStyleExtended) {
-        for (size_t i = 0; i < std::size(kExtendedColors); ++i)
-            entries.push_back({kExtendedColors[i], kExtendedFirstId + static_cast<UINT>(i)});
-    } else {
-        entries.assign(std::begin(kStandardColors), std::end(kStandardColors));
-    }
-    BOOL bAnySelected = !m_cells.empty() && m_cells.front().bSelected;
+
+    const std::vector<KitColorEntry> entries = GetTableColors();
     int x = x0;
     for (size_t n = 0; n < entries.size(); ++n) {
         if (n > 0 && n % static_cast<size_t>(m_nColumns) == 0) {
@@ -347,11 +410,40 @@ void CKitColorSelectorCtrl::BuildCells()
         cell.rect = CRect(x, y, x + m_szCell.cx, y + m_szCell.cy);
         if (!bAnySelected && cell.clr == m_clrColor)
             cell.bSelected = bAnySelected = TRUE;
-        m_cells.push_back(cell);
+        CKitResourceManager::Instance()->LoadString(strTip, cell.nID);
+        AddCell(cell, strTip, cell.nID);
         x += m_szCell.cx;
     }
-    for (size_t i = 0; i < m_cells.size(); ++i)
-        m_cells[i].nIndex = static_cast<int>(i);
+    int b = entries.empty() ? y : y + m_szCell.cy;
+
+    if (m_dwPopup & kStyleMoreColors) {
+        const std::vector<COLORREF>& userColors = GetUserColors();
+        if (!userColors.empty()) {
+            y = b + kGroupGap;
+            x = x0;
+            const size_t count = std::min(static_cast<size_t>(m_nColumns), userColors.size());
+            for (size_t n = 0; n < count; ++n) {
+                COLOR_CELL cell;
+                cell.dwStyle = kCellColor;
+                cell.clr = userColors[n];
+                cell.rect = CRect(x, y, x + m_szCell.cx, y + m_szCell.cy);
+                cell.bSelected = cell.clr == m_clrColor;
+                bAnySelected = bAnySelected || cell.bSelected;
+                AddCell(cell, CKitColorDialog::RGBtoHex(cell.clr), kSharedToolId);
+                x += m_szCell.cx;
+            }
+            b = y + m_szCell.cy;
+        }
+        COLOR_CELL cell;
+        cell.nID = IDS_KIT_COLOR_MORE;
+        CKitResourceManager::Instance()->LoadString(strCaption, cell.nID);
+        lstrcpynA(cell.szText, strCaption, sizeof(cell.szText));
+        cell.rect = CRect(x0, b + kGroupGap, x1, b + kTopButtonStep);
+        cell.dwStyle = kCellMoreColors;
+        cell.clr = m_clrColor;
+        cell.bSelected = !bAnySelected && m_clrColor != kNoFill;
+        AddCell(cell, strCaption, kSharedToolId);
+    }
     m_nCurSel = -1;
 }
 
@@ -359,8 +451,28 @@ int CKitColorSelectorCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
+    if (m_wndToolTip.Create(this))
+        m_wndToolTip.Activate(TRUE);
     BuildCells();
     return 0;
+}
+
+LRESULT CKitColorSelectorCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The tooltip sees every mouse message of the control.
+    if (m_wndToolTip.GetSafeHwnd() != nullptr && message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        MSG msg = {m_hWnd, message, wParam, lParam, static_cast<DWORD>(::GetMessageTime()), {}};
+        ::GetCursorPos(&msg.pt);
+        m_wndToolTip.RelayEvent(&msg);
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CKitColorSelectorCtrl::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_wndToolTip.GetSafeHwnd() != nullptr)
+        m_wndToolTip.RelayEvent(pMsg);
+    return CWnd::PreTranslateMessage(pMsg);
 }
 
 COLOR_CELL* CKitColorSelectorCtrl::GetCellFromIndex(int nIndex)
@@ -393,17 +505,53 @@ void CKitColorSelectorCtrl::SelectCellByIndex(int nIndex)
     SelectColorCell(GetCellFromIndex(nIndex));
 }
 
+BOOL CKitColorSelectorCtrl::IsColorInList(COLORREF clr) const
+{
+    const std::vector<COLORREF>& userColors = GetUserColors();
+    if (std::find(userColors.begin(), userColors.end(), clr) != userColors.end())
+        return TRUE;
+    const std::vector<KitColorEntry> entries = GetTableColors();
+    return std::any_of(entries.begin(), entries.end(), [clr](const KitColorEntry& entry) { return entry.clr == clr; });
+}
+
+void CKitColorSelectorCtrl::AddUserColor(COLORREF clr)
+{
+    if (IsColorInList(clr))
+        return;
+    std::vector<COLORREF>& userColors = GetUserColors();
+    while (!userColors.empty() && static_cast<int>(userColors.size()) >= m_nColumns)
+        userColors.erase(userColors.begin());
+    userColors.push_back(clr);
+}
+
 void CKitColorSelectorCtrl::EndSelection(int nCurSel)
 {
     NotifyListeners(nCurSel, 0);
+}
+
+UINT CKitColorSelectorCtrl::RunColorDialog(COLORREF& clr)
+{
+    CKitColorDialog dialog(m_clrColor, m_clrColor, m_dwPopup & kStyleDialogMask, GetParent());
+    m_pColorDlg = &dialog;
+    const INT_PTR nResult = dialog.DoModal();
+    m_pColorDlg = nullptr;
+    if (nResult != IDOK) {
+        clr = m_clrColor;
+        return ColorNotifyCancel;
+    }
+    clr = dialog.GetColor();
+    AddUserColor(clr);
+    return clr == m_clrColor ? ColorNotifyUnchanged : ColorNotifyChanged;
 }
 
 void CKitColorSelectorCtrl::NotifyListeners(int nCurSel, LPARAM lParam)
 {
     UINT nMessage = 0;
     COLORREF clr = m_clrColor;
-    if (nCurSel == -1) {
-        nMessage = ColorNotifyCancel;
+    const COLOR_CELL* pCell = GetCellFromIndex(nCurSel);
+    if (pCell != nullptr && nCurSel == GetCellCount() - 1 && (m_dwPopup & kStyleMoreColors) &&
+        IsMoreColorsButton(pCell)) {
+        nMessage = RunColorDialog(clr);
     } else if (nCurSel == 0 && HasTopButton()) {
         if (m_dwPopup & kStyleNoFill) {
             nMessage = ColorNotifyNoFill;
@@ -412,7 +560,9 @@ void CKitColorSelectorCtrl::NotifyListeners(int nCurSel, LPARAM lParam)
             nMessage = m_clrColor == m_clrDefault ? ColorNotifyUnchanged : ColorNotifyChanged;
             clr = m_clrDefault;
         }
-    } else if (const COLOR_CELL* pCell = GetCellFromIndex(nCurSel)) {
+    } else if (nCurSel == -1) {
+        nMessage = ColorNotifyCancel;
+    } else if (pCell != nullptr) {
         clr = pCell->clr;
         nMessage = clr == m_clrColor ? ColorNotifyUnchanged : ColorNotifyChanged;
     } else {
@@ -458,7 +608,7 @@ BOOL CKitColorSelectorCtrl::OnEraseBkgnd(CDC*)
 
 void CKitColorSelectorCtrl::OnMouseMove(UINT, CPoint point)
 {
-    if (point == m_ptLastMouse)
+    if (IsColorDlgVisible() || point == m_ptLastMouse)
         return;
     m_ptLastMouse = point;
     const int nHit = HitTest(point);
@@ -472,6 +622,8 @@ void CKitColorSelectorCtrl::OnMouseMove(UINT, CPoint point)
 
 void CKitColorSelectorCtrl::OnLButtonDown(UINT, CPoint point)
 {
+    if (IsColorDlgVisible())
+        return;
     CRect rcClient;
     GetClientRect(&rcClient);
     if (rcClient.PtInRect(point)) {
@@ -483,6 +635,8 @@ void CKitColorSelectorCtrl::OnLButtonDown(UINT, CPoint point)
 
 void CKitColorSelectorCtrl::OnLButtonUp(UINT, CPoint)
 {
+    if (IsColorDlgVisible())
+        return;
     const int nPressed = m_nPressedSel;
     const int nHot = m_nCurSel;
     m_nPressedSel = m_nCurSel = -1;
@@ -493,15 +647,20 @@ void CKitColorSelectorCtrl::OnLButtonUp(UINT, CPoint)
 
 LRESULT CKitColorSelectorCtrl::OnMouseLeave(WPARAM, LPARAM)
 {
+    if (IsColorDlgVisible())
+        return 0;
     m_nCurSel = m_nPressedSel = -1;
     m_ptLastMouse = CPoint(-1, -1);
     Invalidate(FALSE);
     return 0;
 }
 
-void CKitColorSelectorCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+void CKitColorSelectorCtrl::OnKeyDown(UINT nChar, UINT, UINT)
 {
+    if (IsColorDlgVisible())
+        return;
     const int nLast = GetCellCount() - 1;
+    const BOOL bMoreColors = (m_dwPopup & kStyleMoreColors) != 0;
     switch (nChar) {
     case VK_RETURN:
     case VK_SPACE:
@@ -517,7 +676,12 @@ void CKitColorSelectorCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         SelectCellByIndex(m_nCurSel < 0 || m_nCurSel >= nLast ? 0 : m_nCurSel + 1);
         break;
     case VK_UP:
-        SelectCellByIndex(m_nCurSel <= 0 ? nLast : m_nCurSel - m_nColumns);
+        if (m_nCurSel <= 0)
+            SelectCellByIndex(nLast);
+        else if (m_nCurSel == nLast && bMoreColors)
+            SelectCellByIndex(nLast - 1);
+        else
+            SelectCellByIndex(m_nCurSel - m_nColumns);
         break;
     case VK_DOWN:
         if (m_nCurSel == -1 || m_nCurSel == nLast)
@@ -530,9 +694,23 @@ void CKitColorSelectorCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     default:
         break;
     }
-    static_cast<void>(nRepCnt);
-    static_cast<void>(nFlags);
     Default();
+}
+
+void CKitColorSelectorCtrl::OnSetFocus(CWnd* pOldWnd)
+{
+    if (m_pColorDlg != nullptr && m_pColorDlg->GetSafeHwnd() != nullptr) {
+        m_pColorDlg->SetFocus();
+        return;
+    }
+    CWnd::OnSetFocus(pOldWnd);
+}
+
+LRESULT CKitColorSelectorCtrl::OnNcHitTest(WPARAM, LPARAM)
+{
+    if (!IsColorDlgVisible() && m_wndToolTip.GetSafeHwnd() != nullptr)
+        ::SetWindowPos(m_wndToolTip.GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return Default();
 }
 
 LRESULT CKitColorSelectorCtrl::OnMouseActivate(WPARAM, LPARAM)
@@ -581,11 +759,14 @@ END_MESSAGE_MAP()
 
 CKitColorPopup::CKitColorPopup(BOOL bAutoDelete, LPARAM lCallerParam)
     : m_bAutoDelete(bAutoDelete), m_bShadow(TRUE), m_bClosing(FALSE), m_lCallerParam(lCallerParam),
-      m_hwndOwner(nullptr)
+      m_hwndOwner(nullptr), m_pShadowManager(new CKitShadowManager)
 {
 }
 
-CKitColorPopup::~CKitColorPopup() = default;
+CKitColorPopup::~CKitColorPopup()
+{
+    m_pShadowManager->InternalRelease();
+}
 
 BOOL CKitColorPopup::Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup, COLORREF clrColor,
                             COLORREF clrDefault)
@@ -597,27 +778,27 @@ BOOL CKitColorPopup::Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup,
     const int nMargin = m_pTheme->GetThemeID() == CKitControlTheme::kThemeDefault ? kPopupMarginDefault : kPopupMarginFlat;
     m_rcMargins = CRect(kPopupMarginLeft, kPopupMarginTop, nMargin, nMargin);
     m_rcButton = rcButton;
-    m_dwPopup = dwPopup | kStylePopup;
-    m_clrColor = clrColor;
-    m_clrDefault = clrDefault;
     m_hwndOwner = pParent->GetSafeHwnd();
-    m_listeners.insert(m_listeners.begin(), m_hwndOwner);
+    // Focus changes while the popup is being made do not close it.
+    m_bClosing = TRUE;
 
+    // The size, under the button (or at its right edge).
+    m_dwPopup = dwPopup | kStylePopup;
     const CSize sz = CalcSize();
-    const BOOL bFlat = m_pTheme->IsFlatStyle();
-    // The frame adds to the size of the client area.
-    CRect rc(0, 0, sz.cx, sz.cy);
-    const DWORD dwStyle = WS_POPUP | WS_CLIPCHILDREN | (bFlat ? 0 : WS_DLGFRAME);
-    if (!bFlat)
-        ::AdjustWindowRectEx(&rc, dwStyle, FALSE, 0);
-    else
-        rc.InflateRect(1, 1);
-    rc.OffsetRect(-rc.left, -rc.top);
+    CRect rc(CPoint(rcButton.left, rcButton.bottom), sz);
     if (m_dwPopup & kStyleAlignRight)
-        rc.OffsetRect(rcButton.right - rc.Width(), rcButton.bottom);
-    else
-        rc.OffsetRect(rcButton.left, rcButton.bottom);
+        rc.OffsetRect(rcButton.right - rc.right, 0);
+    if (!CKitColorSelectorCtrl::Create(0, 0, sz.cx, sz.cy, pParent, m_dwPopup, clrColor, clrDefault))
+        return FALSE;
 
+    if (m_pTheme->IsFlatStyle()) {
+        ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0);
+        ModifyStyleEx(WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME, 0, SWP_FRAMECHANGED);
+    } else {
+        ModifyStyle(0, WS_DLGFRAME, SWP_FRAMECHANGED);
+    }
+
+    // Inside the work area: opened upwards when there is no room below.
     const CRect rcWork = CKitMonitorHelper::Instance()->GetWorkAreaFromRect(rc);
     if (rc.left < rcWork.left)
         rc.OffsetRect(rcWork.left - rc.left, 0);
@@ -626,19 +807,29 @@ BOOL CKitColorPopup::Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup,
     if (rc.bottom > rcWork.bottom)
         rc.OffsetRect(0, (rcButton.IsRectEmpty() ? rcWork.bottom : rcButton.top) - rc.bottom);
 
-    CKitDrawHelpers::RegisterWndClass(nullptr, kPopupClassName, CS_DBLCLKS);
-    CWnd* pTopLevel = pParent->GetTopLevelParent();
-    if (!CreateEx(0, kPopupClassName, "", dwStyle, rc.left, rc.top, rc.Width(), rc.Height(),
-                  pTopLevel != nullptr ? pTopLevel->GetSafeHwnd() : m_hwndOwner, nullptr))
+    // The focus comes while the popup is still the owner's child, so that the
+    // owner's window keeps the activation; then it becomes a popup.
+    HWND hWnd = m_hWnd;
+    SetFocus();
+    if (!::IsWindow(hWnd) || m_hWnd == nullptr)
         return FALSE;
-    if (CFont* pFont = pParent->GetFont())
-        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), FALSE);
+    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, 0);
+    ModifyStyle(WS_CHILD, WS_POPUP);
+    ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_hwndOwner));
+    CWnd* pTopLevel = pParent->GetTopLevelParent();
     const BOOL bTopmost = pTopLevel != nullptr && (pTopLevel->GetExStyle() & WS_EX_TOPMOST) != 0;
-    ::SetWindowPos(m_hWnd, bTopmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+    ::SetWindowPos(m_hWnd, bTopmost ? HWND_TOPMOST : HWND_TOP, rc.left, rc.top, rc.Width(), rc.Height(),
+                   SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
+
+    if (m_pTheme->IsFlatStyle() && m_bShadow) {
+        m_pShadowManager->SetFlags(CKitShadowManager::kFlagAlways);
+        m_pShadowManager->SetShadow(this, CRect(0, 0, 0, 0), FALSE);
+    }
     SetOutsideClickHook(this);
     m_bClosing = FALSE;
     ::SendMessageA(m_hwndOwner, ColorNotifyDropDown, m_clrColor, m_lCallerParam);
+    if (CFont* pFont = pParent->GetFont())
+        SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), FALSE);
     return m_hWnd != nullptr;
 }
 
@@ -669,19 +860,21 @@ void CKitColorPopup::PostNcDestroy()
 void CKitColorPopup::OnKillFocus(CWnd* pNewWnd)
 {
     CWnd::OnKillFocus(pNewWnd);
-    if (!m_bClosing)
+    if (!IsColorDlgVisible() && !m_bClosing)
         EndSelection(-1);
 }
 
 LRESULT CKitColorPopup::OnActivate(WPARAM wParam, LPARAM)
 {
-    if (LOWORD(wParam) == WA_INACTIVE && !m_bClosing)
+    if (LOWORD(wParam) == WA_INACTIVE && !IsColorDlgVisible() && !m_bClosing)
         PostMessage(WM_CLOSE);
     return Default();
 }
 
 void CKitColorPopup::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    if (IsColorDlgVisible())
+        return;
     CRect rcClient;
     GetClientRect(&rcClient);
     if (!rcClient.PtInRect(point)) {
@@ -691,13 +884,11 @@ void CKitColorPopup::OnLButtonDown(UINT nFlags, CPoint point)
     CKitColorSelectorCtrl::OnLButtonDown(nFlags, point);
 }
 
-LRESULT CKitColorPopup::OnNcCalcSize(WPARAM wParam, LPARAM lParam)
+LRESULT CKitColorPopup::OnNcCalcSize(WPARAM, LPARAM lParam)
 {
     if (m_pTheme == nullptr || !m_pTheme->IsFlatStyle())
         return Default();
-    auto* pRect = reinterpret_cast<RECT*>(lParam);
-    static_cast<void>(wParam);
-    ::InflateRect(pRect, -1, -1);
+    ::InflateRect(reinterpret_cast<RECT*>(lParam), -1, -1);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // CKitColorSelectorCtrl, CKitColorPopup and their themes: the grid of colour cells that drops down from the colour picker.
 #pragma once
 
+#include "framework/listctrl.h"
 #include "framework/wnd.h"
 #include "toolkit/common/color_manager.h"
 #include "toolkit/common/control_theme.h"
@@ -10,7 +11,9 @@
 #include <vector>
 
 class CDC;
+class CKitColorDialog;
 class CKitColorSelectorCtrl;
+class CKitShadowManager;
 
 // The notifications of a colour selector (wParam: the colour).
 enum KitColorNotify : UINT {
@@ -24,7 +27,13 @@ enum KitColorNotify : UINT {
 // Sets a selector's theme to the id in wParam.
 constexpr UINT ColorMsgSetTheme = CKitControlTheme::kMsgSetControlTheme;
 
-// One cell of the grid: a colour, or the top button.
+// One colour of a colour table: the colour and the string id of its name.
+struct KitColorEntry {
+    COLORREF clr;
+    UINT nID;
+};
+
+// One cell of the grid: a colour, the top button or the "More Colors..." button.
 struct COLOR_CELL {
     UINT nID = 0;
     int nIndex = 0;
@@ -83,7 +92,8 @@ public:
 };
 
 // A grid of colour cells with an optional "Automatic Color" or "No Fill"
-// button on top; the choice goes to the listener windows.
+// button on top and an optional "More Colors..." button below that runs the
+// colour dialog; the choice goes to the listener windows.
 class CKitColorSelectorCtrl : public CWnd {
     DECLARE_DYNAMIC(CKitColorSelectorCtrl)
 public:
@@ -97,8 +107,13 @@ public:
     static constexpr DWORD kStylePopup = 0x80000000;
     static constexpr COLORREF kNoColor = 0xFF000000;
     static constexpr COLORREF kNoFill = 0xFFFFFFFF;
+    // The style bits handed to the colour dialog.
+    static constexpr DWORD kStyleDialogMask = 0xE0;
     static constexpr int kCellSize = 18;
     static constexpr int kDefaultColumns = 8;
+    // The kinds of cell.
+    static constexpr DWORD kCellMoreColors = 4;
+    static constexpr DWORD kCellColor = 8;
 
     CKitColorSelectorCtrl();
     ~CKitColorSelectorCtrl() override;
@@ -115,20 +130,39 @@ public:
     BOOL SetTheme(CKitColorSelectorCtrlTheme* pTheme);
     BOOL SetTheme(int nTheme);
     CKitColorSelectorCtrlTheme* GetTheme() const { return m_pTheme; }
-    // The caller's colours (pairs of colour and string id), their count and the columns.
-    void SetColors(const COLORREF* pColors, int nCount, int nColumns);
+    // The caller's colours (colour and name id each), their count and the columns.
+    void SetColors(const KitColorEntry* pColors, int nCount, int nColumns);
     void AddListener(HWND hWnd) { m_listeners.push_back(hWnd); }
     COLOR_CELL* GetCellFromIndex(int nIndex);
     void SelectCellByIndex(int nIndex);
+    // The colour is in the user colours or in the table the grid shows.
+    BOOL IsColorInList(COLORREF clr) const;
+    // The "More Colors..." dialog is running.
+    BOOL IsColorDlgVisible() const { return m_pColorDlg != nullptr; }
+    CKitColorDialog* GetColorDialog() const { return m_pColorDlg; }
+    CToolTipCtrl& GetToolTip() { return m_wndToolTip; }
+    // Keeps a colour chosen in the dialog among the user colours, unless a table
+    // has it; the oldest goes when the row is full.
+    void AddUserColor(COLORREF clr);
+    // The user colours every selector shows, oldest first (kept in memory only).
+    static std::vector<COLORREF>& GetUserColors();
     int GetCellCount() const { return static_cast<int>(m_cells.size()); }
     int GetHotIndex() const { return m_nCurSel; }
     COLORREF GetCurrentColor() const { return m_clrColor; }
     DWORD GetPickerStyle() const { return m_dwPopup; }
 
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
     BOOL HasTopButton() const { return (m_dwPopup & kStyleNoTopButton) == 0; }
+    // The colours of the grid: the caller's, the 40 or the 16 standard ones.
+    std::vector<KitColorEntry> GetTableColors() const;
     void BuildCells();
+    void AddCell(COLOR_CELL& cell, LPCSTR lpszTip, UINT_PTR nToolId);
     int HitTest(CPoint point) const;
+    // Runs the colour dialog for the "More Colors..." button: the message to send and its colour.
+    UINT RunColorDialog(COLORREF& clr);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnPaint();
@@ -143,6 +177,8 @@ protected:
     afx_msg LRESULT OnGetFont(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetTheme(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNcHitTest(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
 
     int m_nCurSel;
     int m_nPressedSel;
@@ -155,8 +191,10 @@ protected:
     COLORREF m_clrDefault;
     std::vector<HWND> m_listeners;
     std::vector<COLOR_CELL> m_cells;
+    CToolTipCtrl m_wndToolTip;
+    CKitColorDialog* m_pColorDlg;
     CKitColorSelectorCtrlTheme* m_pTheme;
-    const COLORREF* m_pColors;
+    const KitColorEntry* m_pColors;
     int m_nColors;
     HFONT m_hFont;
 
@@ -174,6 +212,7 @@ public:
     virtual BOOL Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup, COLORREF clrColor,
                         COLORREF clrDefault = CLR_DEFAULT);
     void EndSelection(int nCurSel) override;
+    CKitShadowManager* GetShadowManager() const { return m_pShadowManager; }
 
 protected:
     void PostNcDestroy() override;
@@ -191,6 +230,7 @@ protected:
     BOOL m_bClosing;
     LPARAM m_lCallerParam;
     HWND m_hwndOwner;
+    CKitShadowManager* m_pShadowManager;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -17,6 +17,15 @@
 #define IDS_KIT_COLOR_AUTOMATIC 9948
 #define IDS_KIT_COLOR_MORE 9949
 
+// The colour dialog: its caption, swatch labels, page templates, eye dropper icon and cursor.
+#define IDS_KIT_COLOR_DIALOG 9351
+#define IDS_KIT_COLOR_NEW 9352
+#define IDS_KIT_COLOR_CURRENT 9353
+#define IDC_KIT_EYEDROPPER 9311
+#define IDI_KIT_EYEDROPPER 9312
+#define IDD_KIT_COLOR_CUSTOM 9314
+#define IDD_KIT_COLOR_STANDARD 9315
+
 // The menus of toolkit controls; submenu 2 is the header's.
 #define IDR_KIT_MENU_RCLICK 9317
 #define ID_KIT_SORT_ASCENDING 9325
