@@ -44,10 +44,9 @@ function(korvane_headless target)
   set_property(GLOBAL APPEND PROPERTY KORVANE_HEADLESS_TARGETS ${target})
 endfunction()
 
-# Sets out to the window libraries that target reaches through its link libraries.
-function(korvane_window_libraries_of target out)
+# Sets out to every library that target reaches through its link libraries.
+function(korvane_reached_libraries target out)
   set(seen "")
-  set(found "")
   set(pending ${target})
   while(pending)
     list(POP_FRONT pending current)
@@ -69,14 +68,22 @@ function(korvane_window_libraries_of target out)
     endif()
     foreach(link ${links})
       string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
-      if(link IN_LIST KORVANE_WINDOW_LIBRARIES)
-        list(APPEND found ${link})
-      else()
-        list(APPEND pending ${link})
-      endif()
+      list(APPEND pending ${link})
     endforeach()
   endwhile()
-  list(REMOVE_DUPLICATES found)
+  list(REMOVE_ITEM seen ${target})
+  set(${out} "${seen}" PARENT_SCOPE)
+endfunction()
+
+# Sets out to the window libraries that target reaches through its link libraries.
+function(korvane_window_libraries_of target out)
+  korvane_reached_libraries(${target} reached)
+  set(found "")
+  foreach(lib ${KORVANE_WINDOW_LIBRARIES})
+    if(lib IN_LIST reached)
+      list(APPEND found ${lib})
+    endif()
+  endforeach()
   set(${out} "${found}" PARENT_SCOPE)
 endfunction()
 
@@ -107,6 +114,11 @@ function(korvane_module_simulator fixture)
   set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture})
 endfunction()
 
+# The test programs' own code (and GoogleTest) is compiled with light optimisation: optimising the
+# long test bodies fully took most of their compile time and buys nothing. The libraries under test
+# keep the build type's flags.
+set(KORVANE_TEST_COMPILE_OPTIONS $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-O1>)
+
 # korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [HEADLESS] [MODULE_SIMULATOR])
 # A GoogleTest executable run under Wine by ctest. HEADLESS: the program tests
 # window-free code and must not link the window layer. MODULE_SIMULATOR: it
@@ -119,11 +131,13 @@ function(korvane_test name)
   cmake_parse_arguments(T "HEADLESS;MODULE_SIMULATOR" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
   set(folder ${CMAKE_CURRENT_BINARY_DIR}/${name})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
+  set_property(GLOBAL APPEND PROPERTY KORVANE_TEST_TARGETS ${name})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${folder})
   if(T_RESOURCES)
     korvane_resource_depends(${T_RESOURCES})
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+  target_compile_options(${name} PRIVATE ${KORVANE_TEST_COMPILE_OPTIONS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     KORVANE_SOURCE_DIR="${KORVANE_SOURCE_WINPATH}"
@@ -143,3 +157,88 @@ function(korvane_test name)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_simulator)
   endif()
 endfunction()
+
+# Precompiled headers. The system, standard library, framework and GoogleTest
+# headers are parsed once per kind of target instead of once per source file:
+# four holder targets build them, and every C++ target of the project reuses
+# the one of its kind (headless or window code; library, program or test).
+# Headless targets get no window header, so the include rules of the layers
+# still hold. The lists are applied at the end of the configuration to every
+# target that links the framework, so that no CMakeLists of its own has to
+# ask for them.
+set(KORVANE_PCH_SYSTEM <winsock2.h> <windows.h> <objbase.h> <oleauto.h> <shlwapi.h>
+  <algorithm> <cstdint> <cstdio> <cstdlib> <cstring> <functional> <map> <memory>
+  <string> <utility> <vector>)
+set(KORVANE_PCH_CORE ${KORVANE_PCH_SYSTEM} <framework/core.h>)
+set(KORVANE_PCH_WINDOW ${KORVANE_PCH_CORE} <commctrl.h> <framework/ui.h>)
+set(KORVANE_PCH_TEST <gtest/gtest.h> <gmock/gmock.h>)
+option(KORVANE_PRECOMPILED_HEADERS "Precompile the common headers" ON)
+
+# korvane_pch_holder(<name> <links> <headers...>): a library of one empty source that builds the
+# precompiled headers the others reuse. It links only GoogleTest (for its headers): the framework's
+# libraries reuse its headers themselves.
+function(korvane_pch_holder name links)
+  set(source ${CMAKE_BINARY_DIR}/pch/${name}.cpp)
+  if(NOT EXISTS ${source})
+    file(WRITE ${source} "// Builds the precompiled headers of ${name}.\n")
+  endif()
+  add_library(${name} STATIC ${source})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${links})
+  target_precompile_headers(${name} PRIVATE ${ARGN})
+endfunction()
+
+# Every target in dir and the folders below it.
+function(korvane_targets_below dir out)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub ${subdirs})
+    korvane_targets_below(${sub} below)
+    list(APPEND targets ${below})
+  endforeach()
+  set(${out} ${targets} PARENT_SCOPE)
+endfunction()
+
+function(korvane_precompile_headers)
+  if(NOT KORVANE_PRECOMPILED_HEADERS)
+    return()
+  endif()
+  korvane_targets_below(${CMAKE_SOURCE_DIR} targets)
+  korvane_pch_holder(korvane_pch_core "" ${KORVANE_PCH_CORE})
+  korvane_pch_holder(korvane_pch_window "" ${KORVANE_PCH_WINDOW})
+  korvane_pch_holder(korvane_pch_test_core gmock ${KORVANE_PCH_TEST} ${KORVANE_PCH_CORE})
+  korvane_pch_holder(korvane_pch_test_window gmock ${KORVANE_PCH_TEST} ${KORVANE_PCH_WINDOW})
+  target_compile_options(korvane_pch_test_core PRIVATE ${KORVANE_TEST_COMPILE_OPTIONS})
+  target_compile_options(korvane_pch_test_window PRIVATE ${KORVANE_TEST_COMPILE_OPTIONS})
+  get_property(tests GLOBAL PROPERTY KORVANE_TEST_TARGETS)
+  foreach(target ${targets})
+    get_target_property(type ${target} TYPE)
+    if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+      continue()
+    endif()
+    get_target_property(no_pch ${target} DISABLE_PRECOMPILE_HEADERS)
+    if(no_pch)
+      continue()
+    endif()
+    korvane_reached_libraries(${target} reached)
+    if(NOT "framework_core" IN_LIST reached AND NOT target STREQUAL "framework_core")
+      continue()
+    endif()
+    korvane_window_libraries_of(${target} window)
+    if(target IN_LIST KORVANE_WINDOW_LIBRARIES)
+      set(window ${target})
+    endif()
+    if(target IN_LIST tests)
+      set(holder korvane_pch_test)
+    else()
+      set(holder korvane_pch)
+    endif()
+    if(window)
+      set(holder ${holder}_window)
+    else()
+      set(holder ${holder}_core)
+    endif()
+    set_property(TARGET ${target} PROPERTY PRECOMPILE_HEADERS_REUSE_FROM ${holder})
+  endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_precompile_headers)

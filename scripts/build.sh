@@ -25,16 +25,30 @@ if [ "${1:-}" = --where ]; then
   exit 0
 fi
 
-"$ROOT/scripts/setup.sh"
+# end_stage NAME: the stage ends now (for the test command's stage times, when it asks for them).
+end_stage() {
+  [ -z "${KORVANE_STAGE_LOG:-}" ] || echo "$1 $(date +%s%N)" >>"$KORVANE_STAGE_LOG"
+}
 
+"$ROOT/scripts/setup.sh"
+end_stage set-up
+
+# The compiler cache lives outside the tree (ccache's own folder), so it serves
+# every build of the machine. Files compiled with a precompiled header are
+# cached only under these sloppiness settings.
 launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if command -v ccache >/dev/null; then
+  ccache_launcher="env;CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime;ccache"
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER="$ccache_launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$ccache_launcher")
+fi
 cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+end_stage configure
 
 if [ $# -eq 0 ]; then
   cmake --build "$BUILD_DIR"
+  end_stage build
   exit 0
 fi
 targets=()
