@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_ERASEBKGND()
     ON_WM_INITMENUPOPUP()
     ON_WM_DROPFILES()
+    ON_WM_MENUSELECT()
     ON_MESSAGE(WM_IDLEUPDATECMDUI, &CFrameWnd::OnIdleUpdateCmdUIMessage)
     ON_MESSAGE(WM_INITIALUPDATE, &CFrameWnd::OnInitialUpdateMessage)
     ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, &CFrameWnd::OnUpdateKeyIndicator)
@@ -377,6 +378,30 @@ void CFrameWnd::OnDropFiles(HDROP hDropInfo)
     ::DragFinish(hDropInfo);
 }
 
+void CFrameWnd::SetMessageText(UINT nID)
+{
+    auto* bar = DYNAMIC_DOWNCAST(CStatusBar, FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR)));
+    if (bar == nullptr)
+        return;
+    CString text;
+    if (nID != 0)
+        text.LoadString(nID);
+    // The prompt is the part before the tooltip.
+    const int tip = text.Find('\n');
+    bar->SetPaneText(0, tip >= 0 ? text.Left(tip) : text);
+}
+
+// The highlighted item's prompt in the status bar; the idle message when the menu closes.
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
+{
+    if (nFlags == 0xFFFF && hSysMenu == nullptr)
+        SetMessageText(AFX_IDS_IDLEMESSAGE);
+    else if ((nFlags & (MF_SEPARATOR | MF_POPUP)) == 0 && nItemID < 0xF000)
+        SetMessageText(nItemID);
+    else
+        SetMessageText(0);
+}
+
 // CFrameWndEx
 
 BOOL CFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
@@ -386,4 +411,67 @@ BOOL CFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParen
     if (CWinAppEx* app = DYNAMIC_DOWNCAST(CWinAppEx, AfxGetApp()))
         app->LoadState(this);
     return TRUE;
+}
+
+void CFrameWndEx::RecalcLayout(BOOL)
+{
+    if (m_hWnd == nullptr)
+        return;
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+}
+
+BOOL CFrameWndEx::EnableDocking(DWORD dwDockStyle)
+{
+    m_dockStyle = dwDockStyle;
+    return TRUE;
+}
+
+void CFrameWndEx::DockPane(CWnd* pBar)
+{
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr)
+        return;
+    if (std::find(m_dockedPanes.begin(), m_dockedPanes.end(), pBar->m_hWnd) == m_dockedPanes.end())
+        m_dockedPanes.push_back(pBar->m_hWnd);
+    RecalcLayout();
+}
+
+BOOL CFrameWndEx::EnableAutoHideBars(DWORD dwStyle)
+{
+    m_autoHideStyle = dwStyle;
+    return TRUE;
+}
+
+void CFrameWndEx::EnablePaneMenu(BOOL bEnable, UINT uiCustomizeCmd, const CString&, UINT, BOOL)
+{
+    m_paneMenuCustomizeCommand = bEnable ? uiCustomizeCmd : 0;
+}
+
+namespace {
+
+// The bar that a view command shows or hides: the command is the bar's id.
+bool IsBarCommand(HWND hFrame, UINT nID)
+{
+    HWND hBar = ::GetDlgItem(hFrame, static_cast<int>(nID));
+    return hBar != nullptr && DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hBar)) != nullptr;
+}
+
+} // namespace
+
+BOOL CFrameWndEx::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (pHandlerInfo != nullptr || !IsBarCommand(m_hWnd, nID))
+        return FALSE;
+    HWND hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
+    if (nCode == CN_UPDATE_COMMAND_UI) {
+        static_cast<CCmdUI*>(pExtra)->SetCheck(::IsWindowVisible(hBar) ? 1 : 0);
+        return TRUE;
+    }
+    if (nCode == CN_COMMAND) {
+        ::ShowWindow(hBar, ::IsWindowVisible(hBar) ? SW_HIDE : SW_SHOW);
+        RecalcLayout();
+        return TRUE;
+    }
+    return FALSE;
 }

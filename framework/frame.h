@@ -4,6 +4,8 @@
 #include "framework/docview.h"
 #include "framework/wnd.h"
 
+#include <vector>
+
 // Frame styles: the document's title is added to the frame's title.
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000L;
 // The title shows the document's name before the application's (and without FWS_PREFIXTITLE after).
@@ -46,6 +48,8 @@ public:
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
+    // Shows the prompt of string nID (its part before a line break) in the status bar's first pane; 0 empties it.
+    void SetMessageText(UINT nID);
     // Runs the command-UI updates of idle time (WM_IDLEUPDATECMDUI).
     virtual void OnIdleUpdateCmdUI();
 
@@ -70,6 +74,7 @@ public:
     afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     // ID_INDICATOR_CAPS/NUM/SCRL: shown while the key's lock is on.
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
@@ -94,4 +99,25 @@ class CFrameWndEx : public CFrameWnd {
 public:
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+    // Every visible bar and pane along its edge (in creation order), the pane window in the rest.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+    // Where panes may dock, the docked panes, auto-hide sides and the pane menu (recorded).
+    BOOL EnableDocking(DWORD dwDockStyle);
+    void DockPane(CWnd* pBar);
+    BOOL EnableAutoHideBars(DWORD dwStyle);
+    void EnablePaneMenu(BOOL bEnable, UINT uiCustomizeCmd, const CString& strCustomizeLabel, UINT uiViewToolbarsMenuEntryID,
+                        BOOL bContextMenuShowsToolbarsOnly = FALSE);
+    DWORD GetDockingStyle() const { return m_dockStyle; }
+    DWORD GetAutoHideStyle() const { return m_autoHideStyle; }
+    UINT GetPaneMenuCustomizeCommand() const { return m_paneMenuCustomizeCommand; }
+
+    // ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR and the panes' own ids: show or hide the bar, checked while it shows.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+private:
+    DWORD m_dockStyle = 0;
+    DWORD m_autoHideStyle = 0;
+    UINT m_paneMenuCustomizeCommand = 0;
+    std::vector<HWND> m_dockedPanes;
 };

@@ -29,7 +29,10 @@ HWND NotifyingChild(CWnd* pParent, UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<HWND>(lParam);
     switch (message) {
     case WM_DRAWITEM:
-        return wParam != 0 ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+        // Menus are drawn with id 0; a control of id 0 still names itself.
+        return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType != ODT_MENU
+                   ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem
+                   : nullptr;
     case WM_MEASUREITEM:
         return wParam != 0 ? ::GetDlgItem(pParent->m_hWnd, static_cast<int>(wParam)) : nullptr;
     case WM_COMPAREITEM:

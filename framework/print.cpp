@@ -47,3 +47,13 @@ INT_PTR CPrintDialog::DoModal()
         return Hook()(m_pd);
     return ::PrintDlgA(&m_pd) ? IDOK : IDCANCEL;
 }
+
+BOOL CPrintDialog::GetDefaults()
+{
+    const DWORD flags = m_pd.Flags;
+    m_pd.Flags = (flags | PD_RETURNDEFAULT | PD_NOWARNING) & ~PD_RETURNDC;
+    m_pd.hDC = nullptr;
+    const BOOL found = ::PrintDlgA(&m_pd);
+    m_pd.Flags = flags;
+    return found;
+}

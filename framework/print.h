@@ -61,6 +61,9 @@ public:
 
     // Shows the dialog (or asks the hook); IDOK when the user chose a printer.
     virtual INT_PTR DoModal();
+    // Fills m_pd with the default printer's device mode and names without showing anything; FALSE when there
+    // is no default printer.
+    BOOL GetDefaults();
     // The chosen printer's DC; the caller deletes it. Null before DoModal's IDOK.
     HDC GetPrinterDC() const { return m_pd.hDC; }
 

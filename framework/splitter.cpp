@@ -24,7 +24,10 @@ constexpr int kNoBar = -1;
 
 } // namespace
 
-CSplitterWnd::CSplitterWnd() : m_nRows(0), m_nCols(0), m_nDragBar(kNoBar) {}
+CSplitterWnd::CSplitterWnd()
+    : m_cxSplitterGap(kBarSize), m_cySplitterGap(kBarSize), m_nRows(0), m_nCols(0), m_nDragBar(kNoBar)
+{
+}
 
 BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle, UINT nID)
 {
@@ -178,8 +181,8 @@ void CSplitterWnd::RecalcLayout()
         return;
     CRect client;
     GetClientRect(&client);
-    Distribute(m_cols, client.Width(), kBarSize);
-    Distribute(m_rows, client.Height(), kBarSize);
+    Distribute(m_cols, client.Width(), m_cxSplitterGap);
+    Distribute(m_rows, client.Height(), m_cySplitterGap);
     int y = 0;
     for (int row = 0; row < m_nRows; ++row) {
         int x = 0;
@@ -188,9 +191,9 @@ void CSplitterWnd::RecalcLayout()
             const int width = m_cols[static_cast<size_t>(col)].current;
             if (HWND hPane = ::GetDlgItem(m_hWnd, IdFromRowCol(row, col)))
                 ::MoveWindow(hPane, x, y, width, height, TRUE);
-            x += width + kBarSize;
+            x += width + m_cxSplitterGap;
         }
-        y += height + kBarSize;
+        y += height + m_cySplitterGap;
     }
     Invalidate();
 }
@@ -200,16 +203,16 @@ int CSplitterWnd::HitBar(CPoint point) const
     int x = 0;
     for (int col = 0; col + 1 < m_nCols; ++col) {
         x += m_cols[static_cast<size_t>(col)].current;
-        if (point.x >= x && point.x < x + kBarSize)
+        if (point.x >= x && point.x < x + m_cxSplitterGap)
             return col;
-        x += kBarSize;
+        x += m_cxSplitterGap;
     }
     int y = 0;
     for (int row = 0; row + 1 < m_nRows; ++row) {
         y += m_rows[static_cast<size_t>(row)].current;
-        if (point.y >= y && point.y < y + kBarSize)
+        if (point.y >= y && point.y < y + m_cySplitterGap)
             return -(row + 2);
-        y += kBarSize;
+        y += m_cySplitterGap;
     }
     return kNoBar;
 }
@@ -225,8 +228,32 @@ void CSplitterWnd::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    // The bars between the rows and between the columns.
+    int y = 0;
+    for (int row = 0; row + 1 < m_nRows; ++row) {
+        y += m_rows[static_cast<size_t>(row)].current;
+        OnDrawSplitter(&dc, splitBar, CRect(client.left, y, client.right, y + m_cySplitterGap));
+        y += m_cySplitterGap;
+    }
+    int x = 0;
+    for (int col = 0; col + 1 < m_nCols; ++col) {
+        x += m_cols[static_cast<size_t>(col)].current;
+        OnDrawSplitter(&dc, splitBar, CRect(x, client.top, x + m_cxSplitterGap, client.bottom));
+        x += m_cxSplitterGap;
+    }
 }
+
+void CSplitterWnd::OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect)
+{
+    if (pDC == nullptr) {
+        RedrawWindow(&rect, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+        return;
+    }
+    if (nType == splitBar)
+        pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
+}
+
+IMPLEMENT_DYNAMIC(CSplitterWndEx, CSplitterWnd)
 
 BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
@@ -258,13 +285,13 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint point)
     if (m_nDragBar >= 0) {
         int start = 0;
         for (int col = 0; col < m_nDragBar; ++col)
-            start += m_cols[static_cast<size_t>(col)].current + kBarSize;
+            start += m_cols[static_cast<size_t>(col)].current + m_cxSplitterGap;
         m_cols[static_cast<size_t>(m_nDragBar)].ideal = std::max(0, static_cast<int>(point.x) - start);
     } else {
         const int row = -m_nDragBar - 2;
         int start = 0;
         for (int r = 0; r < row; ++r)
-            start += m_rows[static_cast<size_t>(r)].current + kBarSize;
+            start += m_rows[static_cast<size_t>(r)].current + m_cySplitterGap;
         m_rows[static_cast<size_t>(row)].ideal = std::max(0, static_cast<int>(point.y) - start);
     }
     RecalcLayout();

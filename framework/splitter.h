@@ -40,8 +40,13 @@ public:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
 
-    // Width of the bars between panes, in pixels.
+    // Width of the bars between panes, in pixels, unless a derived splitter sets its own gaps.
     static constexpr int kBarSize = 4;
+
+    // What OnDrawSplitter is asked to draw.
+    enum ESplitType { splitBox, splitBar, splitIntersection, splitBorder };
+    // Draws one bar; a null pDC only invalidates its rectangle.
+    virtual void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect);
 
     // The sizes of one row or column.
     struct Extent {
@@ -54,6 +59,9 @@ protected:
     // The bar under point: column bar index (>= 0) or row bar as -(index + 2); -1 for none.
     int HitBar(CPoint point) const;
 
+    // The space between neighbouring panes.
+    int m_cxSplitterGap;
+    int m_cySplitterGap;
     int m_nRows;
     int m_nCols;
     std::vector<Extent> m_rows;
@@ -61,4 +69,9 @@ protected:
     int m_nDragBar;
 
     DECLARE_MESSAGE_MAP()
+};
+
+// The splitter of frames with the extended look; the same panes and bars.
+class CSplitterWndEx : public CSplitterWnd {
+    DECLARE_DYNAMIC(CSplitterWndEx)
 };

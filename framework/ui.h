@@ -19,6 +19,7 @@
 #include "framework/menu.h"
 #include "framework/msgmap.h"
 #include "framework/oledrop.h"
+#include "framework/panes.h"
 #include "framework/print.h"
 #include "framework/recentfiles.h"
 #include "framework/splitter.h"

@@ -2,6 +2,7 @@
 #include "corvel/app/main_doc.h"
 
 #include "corvel/model/ctl_model_map.h"
+#include "corvel/model/eip_assignment.h"
 #include "corvel/model/iec_types.h"
 #include "corvel/model/scl_header.h"
 #include "corvel/workspace/main_frame.h"
@@ -144,15 +145,7 @@ void CMainDoc::RemoveFileName(const CString& name)
 
 bool CMainDoc::ClearTagAssignment(const _TAGS& tag)
 {
-    for (POSITION pos = project.tags.GetHeadPosition(); pos != nullptr;) {
-        _TAGS* record = project.tags.GetNext(pos);
-        if (record->tagPath == tag.tagPath && record->tagName == tag.tagName) {
-            record->Assigned = false;
-            record->SeqNum = 0;
-            return true;
-        }
-    }
-    return false;
+    return Corvel::Records::ClearProjectTagAssignment(project, tag);
 }
 
 bool CMainDoc::RemoveTagFromConnections(const CString& tagName)

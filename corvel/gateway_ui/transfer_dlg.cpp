@@ -1,5 +1,7 @@
 #include "corvel/gateway_ui/transfer_dlg.h"
 
+#include "corvel/controls/page_tab_ctrl.h"
+
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/gateway/ip_settings_check.h"
@@ -106,22 +108,12 @@ BOOL CDlgTransferFile::OnInitDialog()
 
 CString CDlgTransferFile::ReadAddressControl() const
 {
-    BYTE field0 = 0;
-    BYTE field1 = 0;
-    BYTE field2 = 0;
-    BYTE field3 = 0;
-    m_ipAddress.GetAddress(field0, field1, field2, field3);
-    CString address;
-    address.Format("%u.%u.%u.%u", field0, field1, field2, field3);
-    return address;
+    return ReadAddressText(m_ipAddress);
 }
 
 void CDlgTransferFile::ShowAddress(const CString& address)
 {
-    int field[Corvel::Gateway::kAddressOctets] = {};
-    Corvel::Gateway::SplitAddressOctets(address, field);
-    m_ipAddress.SetAddress(static_cast<BYTE>(field[0]), static_cast<BYTE>(field[1]), static_cast<BYTE>(field[2]),
-                           static_cast<BYTE>(field[3]));
+    ShowAddressText(m_ipAddress, address);
 }
 
 void CDlgTransferFile::SetStatusText(const CString& text)

@@ -1,4 +1,4 @@
-// CMapListEventLog, CMapList2, CMapList3: the grid lists of the mapping tools.
+// CMapListEventLog, CMapListTagDB, CMapListTransaction, CMapList2, CMapList3: the grid lists of the mapping tools.
 #pragma once
 
 #include "corvel/controls/grid_list.h"
@@ -12,6 +12,20 @@ class CMapListEventLog : public CGridList {
     DECLARE_DYNAMIC(CMapListEventLog)
 public:
     CMapListEventLog() = default;
+};
+
+// The tag database view's list: the grid list as it is.
+class CMapListTagDB : public CGridList {
+    DECLARE_DYNAMIC(CMapListTagDB)
+public:
+    CMapListTagDB() = default;
+};
+
+// The Modbus transaction view's list: the grid list as it is.
+class CMapListTransaction : public CGridList {
+    DECLARE_DYNAMIC(CMapListTransaction)
+public:
+    CMapListTransaction() = default;
 };
 
 // The Modbus mapper's command list: the row number in column 1 and a command row's eight fields in columns

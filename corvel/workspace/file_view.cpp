@@ -7,7 +7,7 @@
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CViewTree, CTreeCtrl)
-IMPLEMENT_DYNCREATE(CFileView, CWnd)
+IMPLEMENT_DYNCREATE(CFileView, CDockablePane)
 
 BEGIN_MESSAGE_MAP(CViewTree, CTreeCtrl)
     ON_WM_DESTROY()
@@ -56,7 +56,7 @@ void CViewTree::OnDestroy()
     CTreeCtrl::OnDestroy();
 }
 
-BEGIN_MESSAGE_MAP(CFileView, CWnd)
+BEGIN_MESSAGE_MAP(CFileView, CDockablePane)
     ON_WM_CREATE()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
@@ -67,7 +67,7 @@ CFileView::~CFileView() = default;
 
 int CFileView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CWnd::OnCreate(lpCreateStruct) == -1)
+    if (CDockablePane::OnCreate(lpCreateStruct) == -1)
         return -1;
     const DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS;
     if (!m_wndFileView.Create(style, CRect(0, 0, 0, 0), this, kTreeId))
@@ -78,14 +78,14 @@ int CFileView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CFileView::OnSize(UINT nType, int cx, int cy)
 {
-    CWnd::OnSize(nType, cx, cy);
+    CDockablePane::OnSize(nType, cx, cy);
     if (m_wndFileView.GetSafeHwnd() != nullptr)
         m_wndFileView.SetWindowPos(nullptr, 1, 1, cx - 2, cy - 2, SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 void CFileView::OnSetFocus(CWnd* pOldWnd)
 {
-    CWnd::OnSetFocus(pOldWnd);
+    CDockablePane::OnSetFocus(pOldWnd);
     m_wndFileView.SetFocus();
 }
 

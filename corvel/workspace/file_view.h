@@ -38,7 +38,7 @@ private:
 };
 
 // The pane at the left of the main window holding the device library tree.
-class CFileView : public CWnd {
+class CFileView : public CDockablePane {
     DECLARE_DYNCREATE(CFileView)
 public:
     CFileView();

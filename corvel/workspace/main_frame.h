@@ -1,18 +1,29 @@
 // CMainFrame, CSplitterEx: Corvel's main window and its labelled splitter.
 #pragma once
 #include "framework/ui.h"
+#include "corvel/model/project_records.h"
+#include "corvel/workspace/file_view.h"
 
-class CFileView;
+class CDevTagView;
 class CMainDoc;
 class CMainView;
 
-// The static splitter of the main window, with a label text on its bar.
-class CSplitterEx : public CSplitterWnd {
+// The static splitter of the main window: a wide bar between its rows that carries a label.
+class CSplitterEx : public CSplitterWndEx {
+    DECLARE_DYNAMIC(CSplitterEx)
 public:
-    CSplitterEx() = default;
+    CSplitterEx();
     // Stores the label and asks for the splitter to be repainted.
     void SetLabelText(const CString& text);
     const CString& GetLabelText() const { return m_label; }
+    // The ideal height of a row, as set by SetRowInfo.
+    int GetIdealRowHeight(int row) const;
+
+    // The bar: a raised face with the label, when the bar is wide enough for it; the border: a sunken frame.
+    void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect) override;
+
+    // Size of the bar and the gap between the panes, in pixels.
+    static constexpr int kBarSize = 28;
 
 private:
     CString m_label;
@@ -38,27 +49,46 @@ public:
     // Folder of the running program, without the trailing backslash.
     CString GetModuleFolder() const;
 
+    // The current user's profile folder.
+    static CString GetUserProfileFolder();
+    // Gives the splitter's rows their ideal heights for a frame client area clientHeight high: the upper
+    // row 100 pixels more than half, the lower 100 less.
+    void SetSplitterRows(int clientHeight);
+
     CMainView* GetNetworkView() const;
     CFileView* GetFileView() const;
+    CDevTagView* GetTagView() const { return m_pTagView; }
     CSplitterEx& GetSplitter() { return m_wndSplitter; }
+    CMFCMenuBar& GetMenuBar() { return m_wndMenuBar; }
+    CMFCToolBar& GetToolBar() { return m_wndToolBar; }
+    CMFCStatusBar& GetStatusBar() { return m_wndStatusBar; }
 
     // devNum of the device whose button was clicked last; 0 for none.
     int currentDeviceId = 0;
     // Kind of that device: 4 for an IED.
     int currentDeviceKind = 0;
+    // The IED device record of the current device, set by the IED property pages.
+    Corvel::Records::_IED_DEVICE* currentDevice = nullptr;
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
+    afx_msg void OnProjectOptions();
+    afx_msg LRESULT OnRefreshFileView(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     CMainDoc* GetProjectDocument() const;
 
+    CFileView m_wndFileView;
+    CDevTagView* m_pTagView = nullptr;
     CSplitterEx m_wndSplitter;
+    CMFCMenuBar m_wndMenuBar;
+    CMFCToolBar m_wndToolBar;
+    CMFCStatusBar m_wndStatusBar;
 };
 
 // The application's main window as Corvel's main frame, or null (no main window, as in the tests).

@@ -7,6 +7,8 @@
 #include "corvel/model/product.h"
 #include "corvel/workspace/buttons.h"
 
+#include <algorithm>
+
 namespace {
 
 using Corvel::Records::kSlotFree;
@@ -27,6 +29,11 @@ constexpr int kPlcTopEven = 10;
 constexpr int kPlcTopOdd = 100;
 constexpr int kNodeFontTenths = 90;
 constexpr int kInitialScrollSize = 300;
+// Drawing width: this much per device of the larger row, plus the margin.
+constexpr int kWidthPerDevice = 62;
+constexpr int kDrawingMargin = 180;
+// IED buttons: a visible child of the user-button type (made owner-drawn by the button).
+constexpr DWORD kIedButtonStyle = 0x50000008;
 
 const char kUnconfigured[] = "Unconfigured";
 const char kPlacedPlcName[] = "EthernetIP";
@@ -48,6 +55,8 @@ int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
 IMPLEMENT_DYNCREATE(CMainView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CMainView, CScrollView)
+    ON_WM_RBUTTONUP()
+    ON_WM_DROPFILES()
     ON_COMMAND(ID_PASTE_MODBUS_DEVICE, &CMainView::OnPasteModbusDevice)
     ON_UPDATE_COMMAND_UI(ID_PASTE_MODBUS_DEVICE, &CMainView::OnUpdatePasteModbusDevice)
     ON_COMMAND(ID_PASTE_IED_DEVICE, &CMainView::OnPasteIedDevice)
@@ -131,7 +140,11 @@ void CMainView::BuildNetworkView()
     Corvel::Records::ApplyNewProjectSettings(project);
 
     CBridgeButn* gateway = project.bridgeButton;
+    gateway->SetTransparentMode(FALSE);
     gateway->SetBitmaps(kGatewayBitmap, windowColour);
+    gateway->SetBorderOnHover(FALSE);
+    gateway->SetImageAlignment(CImageButton::kAlignTop);
+    gateway->SetFocusWhenFlat(FALSE);
     gateway->MoveWindow(kGatewayLeft, kGatewayTop, kButtonWidth, kButtonHeight);
     gateway->SetFont(&m_nodeFont);
     gateway->Invalidate();
@@ -142,10 +155,14 @@ void CMainView::BuildNetworkView()
         const int id = kFirstDeviceId + i;
         std::unique_ptr<CMainDoc::_IED_DEVICE> device = Corvel::Records::MakeIedSlot(id);
         auto button = std::make_unique<CDevButton>();
-        if (!button->Create(device->label, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(0, 0, 0, 0), this, id))
+        if (!button->Create(device->label, kIedButtonStyle, CRect(0, 0, 0, 0), this, id))
             return;
         button->deviceId = id;
+        button->SetTransparentMode(TRUE);
         button->SetBitmaps(kIedBitmap, windowColour);
+        button->SetImageAlignment(CImageButton::kAlignTop);
+        button->SetFocusWhenFlat(FALSE);
+        button->SetBorderOnHover(FALSE);
         button->SetWindowText(device->IPaddr);
         button->SetFont(&m_nodeFont);
         button->ShowWindow(SW_HIDE);
@@ -164,7 +181,12 @@ void CMainView::BuildNetworkView()
             return;
         button->SetFont(&m_nodeFont);
         button->ShowWindow(SW_HIDE);
+        button->SetBitmaps(kPlcBitmap, RGB(255, 255, 255));
+        button->SetTransparentMode(TRUE);
         button->SetBitmaps(kPlcBitmap, windowColour);
+        button->SetImageAlignment(CImageButton::kAlignTop);
+        button->SetFocusWhenFlat(FALSE);
+        button->SetBorderOnHover(FALSE);
         button->SetWindowText(device->IPAddr);
         const CPoint at = PlcSlotPosition(j);
         button->MoveWindow(at.x, at.y, kButtonWidth, kButtonHeight);
@@ -203,12 +225,16 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
         ShowProductMessage(kIedNameTooLong, MB_OK, GetSafeHwnd());
         return -1;
     }
+    // A name placed anywhere, before or after a free slot, is refused.
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        const CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
         if (device->state == kSlotInUse && device->label == name) {
             ShowProductMessage(kDeviceInUse, MB_OK | MB_ICONWARNING, GetSafeHwnd());
             return -1;
         }
+    }
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
         if (device->state != kSlotFree)
             continue;
         Corvel::Records::PlaceIed(*device, sclPath, *entry);
@@ -218,6 +244,19 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
     }
     Invalidate();
     return -1;
+}
+
+int CMainView::CountDevices(int kind)
+{
+    CMainDoc* doc = GetDocument();
+    if (doc == nullptr)
+        return -1;
+    if (kind == CMainDoc::kKindIed)
+        return Corvel::Records::CountIedsInUse(doc->project);
+    int count = 0;
+    for (POSITION pos = doc->project.plcDevices.GetHeadPosition(); pos != nullptr;)
+        count += doc->project.plcDevices.GetNext(pos)->state == kSlotInUse ? 1 : 0;
+    return count;
 }
 
 void CMainView::OnPasteModbusDevice()
@@ -307,4 +346,49 @@ void CMainView::DrawConnections(CDC* pDC, int iedCount, int plcCount)
             pDC->LineTo(x, k % 2 == 0 ? 100 : 188);
         }
     }
+}
+
+// The drawing is as wide as the longer row of devices needs; a wider drawing than the window scrolls to its end.
+void CMainView::OnUpdate(CView*, LPARAM, CObject*)
+{
+    CMainDoc* doc = GetDocument();
+    if (doc == nullptr)
+        return;
+    const int count = std::max(doc->GetDeviceCount(CMainDoc::kKindIed), doc->GetDeviceCount(CMainDoc::kKindPlc));
+    doc->viewSize.cx = kWidthPerDevice * count + kDrawingMargin;
+    SetScrollSizes(MM_TEXT, doc->GetViewSize());
+    CRect parent;
+    if (CWnd* parentWnd = GetParent())
+        parentWnd->GetClientRect(&parent);
+    if (doc->viewSize.cx > parent.Width())
+        ScrollToPosition(CPoint(doc->viewSize.cx, GetScrollPosition().y));
+    Invalidate();
+}
+
+// Only the first dropped file is opened: a configuration (*cfg) as an import, else by its extension.
+void CMainView::OnDropFiles(HDROP hDropInfo)
+{
+    CMainDoc* doc = GetDocument();
+    if (doc == nullptr)
+        return;
+    char path[MAX_PATH] = {};
+    if (::DragQueryFileA(hDropInfo, 0, path, MAX_PATH) > 0) {
+        CString name(path);
+        CString lower = name;
+        lower.MakeLower();
+        doc->OpenFileByType(name, lower.Right(3) == "cfg" ? TRUE : FALSE);
+    }
+    ::DragFinish(hDropInfo);
+}
+
+// The paste menu, while a copied device waits.
+void CMainView::OnRButtonUp(UINT, CPoint point)
+{
+    CMainDoc* doc = GetDocument();
+    if (doc == nullptr || (doc->copiedIedDevice == nullptr && doc->copiedPlcDevice == nullptr))
+        return;
+    ClientToScreen(&point);
+    auto* app = DYNAMIC_DOWNCAST(CWinAppEx, AfxGetApp());
+    if (app != nullptr && app->GetContextMenuManager() != nullptr)
+        app->GetContextMenuManager()->ShowPopupMenu(IDR_MENU_PASTE, point.x, point.y, this, TRUE);
 }

@@ -22,8 +22,11 @@ public:
     // Places a device and returns its slot's device id, or -1 when nothing was placed. Kind 4 (an IED)
     // takes the first free IED slot with the access point's IED name, manufacturer and addresses and
     // sclPath; it places nothing without an access point, for a name of more than 40 characters or a
-    // name already placed before that slot. Any other kind takes the first PLC slot when it is free.
+    // name already placed in any slot. Any other kind takes the first PLC slot when it is free.
     int AddDevice(int kind, const CString& sclPath, const CConnectedAP* entry);
+
+    // The placed devices of a kind: IEDs for kind 4, PLC devices for any other; -1 without a document.
+    int CountDevices(int kind);
 
     // Builds the picture of a new project and opens the start-up file (the command line's) when there is one.
     void OnInitialUpdate() override;
@@ -41,8 +44,15 @@ public:
     static CPoint IedSlotPosition(int i);
     static CPoint PlcSlotPosition(int j);
 
+    // The drawing width from the number of placed devices; scrolls to the end of a wide drawing.
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+
 protected:
     void OnDraw(CDC* pDC) override;
+    // Opens the first of the files dropped from the shell.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+    // Shows the paste menu while a device is copied.
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
 
     // Commands ID_PASTE_MODBUS_DEVICE and ID_PASTE_IED_DEVICE: paste the copied PLC and IED device; enabled while there is one.
     afx_msg void OnPasteModbusDevice();

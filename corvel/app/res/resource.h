@@ -79,6 +79,42 @@
 #define IDC_TRANSFER_VALIDATE 1031
 #define IDC_TRANSFER_PROGRESS 1035
 
+// The main frame's bars and pane.
+#define IDS_TOOLBAR_STANDARD 124
+#define IDS_TOOLBAR_CUSTOMIZE 125
+#define IDS_FILE_VIEW 155
+#define IDR_MAINFRAME_256 129
+#define IDI_FILE_VIEW 161
+#define IDI_FILE_VIEW_HC 162
+#define IDB_MENU_IMAGES 179
+#define IDB_MENU_IMAGES_HC 180
+#define ID_VIEW_CUSTOMIZE 126
+#define ID_VIEW_FILEVIEW 133
+#define ID_VIEW_SPLIT 0xE135
+#define ID_EXECUTE_SELECTED 32842
+#define ID_EDIT_DEVICE 32846
+#define ID_PRINT_DEVICE 32776
+#define ID_PROJECT_OPTIONS 32786
+#define WM_REFRESH_FILE_VIEW (WM_APP + 15)
+
+// Pictures of the network view's nodes.
+#define IDB_GATEWAY 316
+#define IDB_IED 318
+#define IDB_COMPACTLOGIX 384
+#define IDB_CONTROLLOGIX 386
+#define IDB_ETHERNET_DEVICE 388
+
+// The connection selector strip.
+#define IDB_SLIDER_KNOB 373
+#define IDB_SLIDER_THIRD 375
+#define IDB_SLIDER_CHANNEL 376
+
+// Project options dialog.
+#define IDD_PROPS 339
+#define IDC_PROPS_EDITOR 1004
+#define IDC_PROPS_SELECT 1008
+#define IDC_PROPS_WARNINGS 1018
+
 // Diagnostics window and its options.
 #define IDB_DIAGNOSTIC_TREE 356
 #define IDD_DIAGNOSTIC 357
@@ -98,6 +134,39 @@
 #define IDR_EVENT_LOG_MENU 365
 #define ID_EVENT_LOG_START 32874
 #define ID_EVENT_LOG_STOP 32875
+
+// Memory map, tag database and transaction views.
+#define IDS_SLOT_OUT_OF_RANGE 134
+#define IDD_MAP_VIEW 342
+#define IDD_TRANSACTION_VIEW 346
+#define IDD_TAG_DB_VIEW 356
+#define IDC_MAP_EXPORT_PROCESSOR_FILES 1021
+#define IDC_MAP_PRINT 1022
+
+// IED properties dialog and its general page.
+#define IDD_IED_PROPERTIES 329
+#define IDD_IED_GENERAL 330
+#define IDC_IED_PROPS_TAB 1003
+#define IDC_IED_PROPS_OK 1011
+#define IDC_IED_SUBNET_MASK 1001
+#define IDC_IED_IP_ADDRESS 1002
+#define IDC_IED_GATEWAY 1003
+#define IDC_IED_NAME 1004
+#define IDC_IED_COMMENT 1005
+#define IDC_IED_EDIT_NETWORK 1100
+#define IDC_IED_MMS_PING 1116
+#define IDC_IED_MMS_SCAN_DELAY 1117
+
+// EtherNet/IP mapping dialog.
+#define IDD_EIP_PLC_MAPPING 371
+#define IDC_EIP_RESET_ALL 1066
+#define IDC_EIP_AUTO_ASSIGN 1067
+#define IDC_EIP_UNDO 1068
+#define IDC_EIP_TABS 1081
+#define IDC_EIP_SLIDER 1085
+#define IDC_EIP_ASSIGN 1092
+#define IDC_EIP_RANGE 1098
+#define IDC_EIP_STATUS 1099
 
 // Modbus mapper.
 #define IDS_MODBUS_MAPPER_TITLE 110

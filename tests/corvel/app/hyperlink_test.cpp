@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "corvel_app_environment.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
@@ -59,8 +61,22 @@ TEST(HyperLink, DrawsInTheLinkColourOnATransparentBackground)
     link.DestroyWindow();
 }
 
+// While it lives, the hyperlink finds the given classes under HKEY_CLASSES_ROOT instead of the registry's.
+class ClassesRoot {
+public:
+    explicit ClassesRoot(std::map<CString, CString> values)
+    {
+        CHyperLink::classesRootReader = [values](const CString& key) {
+            const auto found = values.find(key);
+            return found != values.end() ? found->second : CString();
+        };
+    }
+    ~ClassesRoot() { CHyperLink::classesRootReader = nullptr; }
+};
+
 TEST(HyperLink, FailedOpenIsReportedAndLeavesTheLinkUnvisited)
 {
+    ClassesRoot noBrowser({});
     TempFolder folder;
     CHyperLink link;
     ASSERT_TRUE(link.SubclassWindow(CreateStatic("Notes")));
@@ -70,6 +86,104 @@ TEST(HyperLink, FailedOpenIsReportedAndLeavesTheLinkUnvisited)
     EXPECT_STREQ("Unable to open hyperlink:\n\nThe specified file was not found.", boxes.Last().text);
     EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.Last().type & MB_ICONMASK);
     EXPECT_FALSE(link.IsVisited());
+    link.DestroyWindow();
+}
+
+TEST(HyperLink, FailedOpenFallsBackToTheWebBrowserAndReportsItsResult)
+{
+    ClassesRoot missingBrowser({{".htm", "KorvaneTestPage"},
+                                {"KorvaneTestPage\\shell\\open\\command",
+                                 "C:\\no-such-folder\\browser.exe -nohome \"%1\""}});
+    TempFolder folder;
+    CHyperLink link;
+    ASSERT_TRUE(link.SubclassWindow(CreateStatic("Notes")));
+    MessageBoxRecorder boxes;
+    const INT_PTR result = reinterpret_cast<INT_PTR>(link.OpenTarget(folder.File("missing.html"), SW_SHOW));
+    EXPECT_LE(result, 32);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ("Unable to open hyperlink:\n\n" + CHyperLink::DescribeOpenError(result), boxes.Last().text);
+    EXPECT_FALSE(link.IsVisited());
+    link.DestroyWindow();
+}
+
+TEST(HyperLink, WebBrowserCommandIsCutBeforeItsArgument)
+{
+    const struct {
+        const char* command;
+        const char* cut;
+    } cases[] = {
+        {"\"C:\\Web\\browser.exe\" -nohome \"%1\"", "\"C:\\Web\\browser.exe\" -nohome "},
+        {"C:\\Web\\browser.exe %1 -new", "C:\\Web\\browser.exe "},
+        {"C:\\Web\\browser.exe -url \"%1\" %1", "C:\\Web\\browser.exe -url "},
+        {"C:\\Web\\browser.exe", "C:\\Web\\browser.exe"},
+    };
+    for (const auto& c : cases) {
+        ClassesRoot page({{".htm", "Page"}, {"Page\\shell\\open\\command", c.command}});
+        EXPECT_STREQ(c.cut, CHyperLink::HtmlOpenCommand()) << c.command;
+    }
+    ClassesRoot none({});
+    EXPECT_STREQ("", CHyperLink::HtmlOpenCommand());
+}
+
+TEST(HyperLink, CentredControlStaysCentredWhenFittedToItsText)
+{
+    const struct {
+        DWORD style;
+        int expectedLeft; // -1: centred on the old rectangle
+        int expectedRight;
+    } cases[] = {
+        {SS_CENTER, -1, -1},
+        {SS_LEFT, 20, -1},
+        {SS_RIGHT, -1, 320},
+    };
+    for (const auto& c : cases) {
+        HWND hWnd = ::CreateWindowExA(0, "STATIC", "Release Notes", WS_CHILD | c.style, 20, 30, 300, 40,
+                                      CorvelAppEnvironment::Frame()->GetSafeHwnd(),
+                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLinkId)),
+                                      ::GetModuleHandleA(nullptr), nullptr);
+        CHyperLink link;
+        ASSERT_TRUE(link.SubclassWindow(hWnd));
+        CRect rect;
+        link.GetWindowRect(&rect);
+        CorvelAppEnvironment::Frame()->ScreenToClient(&rect);
+        EXPECT_LT(rect.Width(), 300) << c.style;
+        EXPECT_EQ(30, rect.top) << c.style;
+        if (c.expectedLeft < 0 && c.expectedRight < 0)
+            EXPECT_NEAR(20 + 150, (rect.left + rect.right) / 2, 1);
+        if (c.expectedLeft >= 0)
+            EXPECT_EQ(c.expectedLeft, rect.left);
+        if (c.expectedRight >= 0)
+            EXPECT_EQ(c.expectedRight, rect.right);
+        link.DestroyWindow();
+    }
+}
+
+TEST(HyperLink, HoverUnderlinesAndLeavingRestoresTheStandardFont)
+{
+    CHyperLink link;
+    ASSERT_TRUE(link.SubclassWindow(CreateStatic("Notes")));
+    ASSERT_NE(nullptr, link.GetStandardFont());
+    ASSERT_NE(nullptr, link.GetUnderlinedFont());
+    EXPECT_EQ(link.GetStandardFont(), link.GetShownFont());
+    // The cursor far from the control: the first timer tick finds it outside.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
+    link.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(link.IsHovered());
+    EXPECT_EQ(link.GetUnderlinedFont(), link.GetShownFont());
+    CClientDC dc(&link);
+    CorvelAppEnvironment::Frame()->SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC),
+                                               reinterpret_cast<LPARAM>(link.m_hWnd));
+    EXPECT_EQ(RGB(255, 0, 0), ::GetTextColor(dc.m_hDC));
+    const DWORD start = ::GetTickCount();
+    while (link.IsHovered() && ::GetTickCount() - start < 2000) {
+        CorvelAppEnvironment::PumpMessages();
+        ::Sleep(10);
+    }
+    EXPECT_FALSE(link.IsHovered());
+    EXPECT_EQ(link.GetStandardFont(), link.GetShownFont());
+
+    link.SetUnderline(CHyperLink::kUnderlineAlways);
+    EXPECT_EQ(link.GetUnderlinedFont(), link.GetShownFont());
     link.DestroyWindow();
 }
 

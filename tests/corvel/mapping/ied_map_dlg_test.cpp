@@ -31,6 +31,7 @@ class IedMapDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        SKIP_WITHOUT_SHARED_TESTDATA();
         app = &CorvelAppEnvironment::App();
         app->SetRegistryKey(TestRegistryKey());
         app->WriteProfileString(kSection, nullptr, nullptr);

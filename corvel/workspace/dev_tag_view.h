@@ -1,0 +1,30 @@
+// CDevTagView: the list of the selected device's tags in the main window's lower pane.
+#pragma once
+#include "framework/ui.h"
+
+class CDevTagView : public CView {
+    DECLARE_DYNCREATE(CDevTagView)
+public:
+    CDevTagView();
+    ~CDevTagView() override;
+
+    CListCtrl& GetListCtrl() { return m_list; }
+    // Writes the column widths to the profile ("RUROZID", "COL0" ...).
+    void SaveColumnWidths();
+
+    static constexpr int kColumnCount = 9;
+
+protected:
+    void OnDraw(CDC* pDC) override;
+    // The first update makes the columns, their widths from the profile.
+    void OnInitialUpdate() override;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CListCtrl m_list;
+    bool m_firstUpdate = true;
+};

@@ -1,0 +1,489 @@
+// The main window with Corvel running in the test process: bars, splitter, closing, placing devices on the
+// network view, its bus lines and dropped files, the project options dialog, and the screenshots.
+#include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
+#include "corvel/workspace/buttons.h"
+#include "corvel/workspace/dev_tag_view.h"
+#include "corvel/workspace/file_view.h"
+#include "corvel/workspace/props_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "corvel_app_environment.h"
+#include "support/message_box_recorder.h"
+#include "support/paths.h"
+#include "support/scripted_file_dialog.h"
+#include "support/canvas.h"
+#include "support/window_screenshot.h"
+
+namespace {
+
+using Corvel::Records::kSlotFree;
+using Corvel::Records::kSlotInUse;
+
+const char kNameTooLong[] = "The IED name is more than 40 characters in length. The IED name must be shortened as "
+                            "Rockwell AOI has a 40 character limit.";
+const char kInUse[] = "Warning: The device is already in use.";
+
+// An access point of an IED named name, as the SCL header reader hands it out.
+CConnectedAP Entry(const CString& name, LPCSTR ip = "10.0.0.1")
+{
+    CIED ied;
+    ied.name = name;
+    ied.manufacturer = "Acme";
+    return CConnectedAP(ied, ip, "255.255.255.0", "10.0.0.254", "1,3,9999,33", "33", "00000001", "0001", "0001");
+}
+
+// An SCL file with one IED, connected with the given address.
+std::string SclWithIed(LPCSTR iedName, LPCSTR ip)
+{
+    CString text;
+    text.Format("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SCL xmlns=\"http://www.iec.ch/61850/2003/SCL\">\n"
+                "<Communication><SubNetwork name=\"N1\"><ConnectedAP iedName=\"%s\" apName=\"AP1\"><Address>"
+                "<P type=\"IP\">%s</P><P type=\"IP-SUBNET\">255.255.255.0</P></Address></ConnectedAP></SubNetwork>"
+                "</Communication>\n<IED name=\"%s\" type=\"Relay\" manufacturer=\"Vendor\"><AccessPoint name=\"AP1\">"
+                "<Server/></AccessPoint></IED>\n</SCL>\n",
+                iedName, ip, iedName);
+    return std::string(text);
+}
+
+// The network view's drawing, painted into a memory bitmap of the view's client size.
+struct NetworkViewAccess : CMainView {
+    using CMainView::OnDraw;
+    using CMainView::OnDropFiles;
+};
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        frame = CorvelAppEnvironment::Frame();
+        doc = CorvelAppEnvironment::Doc();
+        view = CorvelAppEnvironment::View();
+        ASSERT_NE(nullptr, frame);
+        ASSERT_NE(nullptr, doc);
+        ASSERT_NE(nullptr, view);
+        doc->modified = false;
+        doc->OnFileNew();
+    }
+    void TearDown() override
+    {
+        doc->modified = false;
+        doc->OnFileNew();
+    }
+
+    CMainDoc::_IED_DEVICE* Slot(int i) const
+    {
+        POSITION pos = doc->project.iedDevices.FindIndex(i);
+        return pos != nullptr ? doc->project.iedDevices.GetAt(pos) : nullptr;
+    }
+
+    // Places IEDs named by names in the first free slots.
+    void PlaceIeds(const std::vector<CString>& names)
+    {
+        for (const CString& name : names) {
+            const CConnectedAP entry = Entry(name);
+            ASSERT_NE(-1, view->AddDevice(CMainDoc::kKindIed, "C:\\scl\\" + name + ".icd", &entry)) << name;
+        }
+    }
+
+    CMainFrame* frame = nullptr;
+    CMainDoc* doc = nullptr;
+    CMainView* view = nullptr;
+};
+
+TEST_F(MainWindow, StartsWithTheProductCaptionBarsPaneAndTheGatewayAndPlc)
+{
+    CString caption;
+    frame->GetWindowText(caption);
+    EXPECT_STREQ("Korvane EIP-Tarnwell", caption);
+
+    // The bars and the pane.
+    EXPECT_NE(nullptr, frame->GetMenuBar().GetHMenu());
+    EXPECT_EQ(nullptr, ::GetMenu(frame->m_hWnd)) << "the menu shows in the menu bar, not in the window's menu line";
+    const UINT toolbar[] = {ID_FILE_NEW, ID_OPEN_PROJECT, ID_FILE_SAVE, ID_SEPARATOR, ID_EDIT_CUT,
+                            ID_EDIT_COPY, ID_EDIT_PASTE, ID_SEPARATOR, ID_APP_ABOUT};
+    ASSERT_EQ(static_cast<int>(std::size(toolbar)), frame->GetToolBar().GetCount());
+    for (int i = 0; i < frame->GetToolBar().GetCount(); ++i)
+        EXPECT_EQ(toolbar[i], frame->GetToolBar().GetItemID(i)) << i;
+    CString toolbarCaption;
+    frame->GetToolBar().GetWindowText(toolbarCaption);
+    EXPECT_STREQ("Standard", toolbarCaption);
+    EXPECT_STREQ("Customize...", frame->GetToolBar().GetCustomizeText());
+    EXPECT_EQ(4, frame->GetStatusBar().GetCount());
+    CString paneCaption;
+    frame->GetFileView()->GetWindowText(paneCaption);
+    EXPECT_STREQ("Device View", paneCaption);
+    EXPECT_NE(nullptr, frame->GetFileView()->GetIcon());
+    EXPECT_EQ(static_cast<int>(ID_VIEW_FILEVIEW), frame->GetFileView()->GetDlgCtrlID());
+    ASSERT_NE(nullptr, frame->GetTagView());
+    EXPECT_EQ(CDevTagView::kColumnCount, frame->GetTagView()->GetListCtrl().GetHeaderCtrl()->GetItemCount());
+
+    // The pane sits left of the splitter, the bars above and below it.
+    CRect pane, splitter, toolbarRect, status;
+    frame->GetFileView()->GetWindowRect(&pane);
+    frame->GetSplitter().GetWindowRect(&splitter);
+    frame->GetToolBar().GetWindowRect(&toolbarRect);
+    frame->GetStatusBar().GetWindowRect(&status);
+    EXPECT_EQ(pane.right, splitter.left);
+    EXPECT_EQ(toolbarRect.bottom, splitter.top);
+    EXPECT_EQ(status.top, splitter.bottom);
+
+    CBridgeButn* gateway = doc->project.bridgeButton;
+    ASSERT_NE(nullptr, gateway);
+    view->UpdateWindow();
+    CRect rect;
+    gateway->GetWindowRect(&rect);
+    view->ScreenToClient(&rect);
+    EXPECT_EQ(CRect(60, 160, 160, 250), rect);
+    CString text;
+    gateway->GetWindowText(text);
+    EXPECT_STREQ("192.168.0.250", text);
+    EXPECT_STREQ("Project 1", gateway->label);
+
+    CMainDoc::CPLC_Device* plc = doc->project.plcDevices.GetHead();
+    ASSERT_NE(nullptr, plc->button);
+    EXPECT_TRUE(plc->button->IsWindowVisible());
+    plc->button->GetWindowText(text);
+    EXPECT_STREQ("Class 1 and 3", text);
+    EXPECT_STREQ("EthernetIP", plc->button->label);
+}
+
+TEST_F(MainWindow, StatusBarShowsThePromptOfTheHighlightedMenuItem)
+{
+    CMFCStatusBar& status = frame->GetStatusBar();
+    EXPECT_STREQ("Ready", status.GetPaneText(0));
+    HMENU menu = frame->GetMenuBar().GetHMenu();
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_SAVE, MF_STRING), reinterpret_cast<LPARAM>(menu));
+    EXPECT_STREQ("Save the project", status.GetPaneText(0));
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(menu));
+    EXPECT_STREQ("", status.GetPaneText(0));
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_STREQ("Ready", status.GetPaneText(0));
+}
+
+TEST_F(MainWindow, SplitterRowsShareTheClientHeightAroundTheMiddle)
+{
+    frame->SetSplitterRows(600);
+    EXPECT_EQ(400, frame->GetSplitter().GetIdealRowHeight(0));
+    EXPECT_EQ(200, frame->GetSplitter().GetIdealRowHeight(1));
+    CRect client;
+    frame->GetClientRect(&client);
+    frame->SetSplitterRows(client.Height());
+}
+
+TEST_F(MainWindow, SplitterLabelIsDrawnOnlyWhereTheBarLeavesRoom)
+{
+    CSplitterEx& splitter = frame->GetSplitter();
+    CRect client;
+    splitter.GetClientRect(&client);
+    const CRect bar(0, 100, client.Width(), 100 + CSplitterEx::kBarSize);
+    const struct {
+        const char* label;
+        bool drawn;
+    } cases[] = {
+        {"IED Relay_F1 has 12 Assigned Tags", true},
+        {"", false},
+        // Wider than the bar: X - 30 is not right of the bar's left edge.
+        {"IED 0123456789012345678901234567890123456789 0123456789012345678901234567890123456789 "
+         "0123456789012345678901234567890123456789 0123456789012345678901234567890123456789 has 1 Assigned Tags",
+         false},
+    };
+    for (const auto& c : cases) {
+        splitter.SetLabelText(c.label);
+        EXPECT_STREQ(c.label, splitter.GetLabelText());
+        Canvas canvas(client.Width(), 200, RGB(255, 255, 255));
+        splitter.OnDrawSplitter(&canvas.dc, CSplitterWnd::splitBar, bar);
+        const int black = canvas.Count(CRect(3, bar.top + 3, client.Width() - 3, bar.bottom - 3), RGB(0, 0, 0));
+        EXPECT_EQ(c.drawn, black > 0) << c.label;
+    }
+    splitter.SetLabelText("");
+}
+
+TEST_F(MainWindow, CloseRestoresAMaximisedWindowAndCancelKeepsItOpen)
+{
+    frame->ShowWindow(SW_MAXIMIZE);
+    doc->modified = true;
+    doc->SetProjectName("Kept");
+    MessageBoxRecorder boxes;
+    boxes.QueueAnswer(IDCANCEL);
+    frame->SendMessage(WM_CLOSE);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_NE(-1, boxes.Last().text.Find("Do you want to save changes?")) << boxes.Last().text;
+    ASSERT_TRUE(::IsWindow(frame->m_hWnd));
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof placement;
+    ASSERT_TRUE(::GetWindowPlacement(frame->m_hWnd, &placement));
+    EXPECT_EQ(static_cast<UINT>(SW_SHOWNORMAL), placement.showCmd);
+    EXPECT_FALSE(frame->IsZoomed());
+    EXPECT_TRUE(doc->modified);
+    EXPECT_STREQ("Kept", doc->GetProjectName());
+}
+
+TEST_F(MainWindow, AddDeviceChecksTheNameLengthAndNamesPlacedAnywhere)
+{
+    const CString forty('N', 40);
+    const CString fortyOne('M', 41);
+    MessageBoxRecorder boxes;
+    const CConnectedAP placedEntry = Entry(forty);
+    EXPECT_EQ(1066, view->AddDevice(CMainDoc::kKindIed, "C:\\scl\\a.icd", &placedEntry));
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(kSlotInUse, Slot(0)->state);
+    EXPECT_STREQ(forty, Slot(0)->label);
+    EXPECT_STREQ("Acme", Slot(0)->vendor);
+
+    const CConnectedAP longEntry = Entry(fortyOne);
+    EXPECT_EQ(-1, view->AddDevice(CMainDoc::kKindIed, "C:\\scl\\b.icd", &longEntry));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ(kNameTooLong, boxes.Last().text);
+    EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.Last().type & (MB_TYPEMASK | MB_ICONMASK));
+    EXPECT_EQ(kSlotFree, Slot(1)->state);
+
+    // Slots 0 to 2 placed, slot 1 freed: a name of slot 2, after the free slot, is found all the same.
+    PlaceIeds({"Bay1", "Bay2"});
+    Slot(1)->state = kSlotFree;
+    boxes.Clear();
+    for (const char* name : {forty.GetString(), "Bay2"}) {
+        const CConnectedAP again = Entry(name);
+        EXPECT_EQ(-1, view->AddDevice(CMainDoc::kKindIed, "C:\\scl\\c.icd", &again)) << name;
+        ASSERT_EQ(1u, boxes.Count()) << name;
+        EXPECT_STREQ(kInUse, boxes.Last().text);
+        EXPECT_STREQ("Korvane EIP-Tarnwell", boxes.Last().caption);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONWARNING), boxes.Last().type & MB_ICONMASK);
+        EXPECT_EQ(kSlotFree, Slot(1)->state) << name;
+        boxes.Clear();
+    }
+    const CConnectedAP fresh = Entry("Bay3");
+    EXPECT_EQ(1067, view->AddDevice(CMainDoc::kKindIed, "C:\\scl\\d.icd", &fresh));
+    EXPECT_EQ(3, view->CountDevices(CMainDoc::kKindIed));
+    EXPECT_EQ(1, view->CountDevices(CMainDoc::kKindPlc));
+}
+
+TEST_F(MainWindow, PlcKindsTakeOnlyAFreeFirstSlotWithTheirPicture)
+{
+    MessageBoxRecorder boxes;
+    const int firstPlcId = 1066 + CMainView::ReadIedSlotCount();
+    for (int kind : {7, 8, 9})
+        EXPECT_EQ(-1, view->AddDevice(kind, "", nullptr)) << kind;
+    CMainDoc::CPLC_Device* plc = doc->project.plcDevices.GetHead();
+    EXPECT_EQ(1, plc->devType);
+    plc->state = kSlotFree;
+    EXPECT_EQ(firstPlcId, view->AddDevice(7, "", nullptr));
+    EXPECT_EQ(kSlotInUse, plc->state);
+    EXPECT_EQ(7, plc->devType);
+    EXPECT_STREQ("EthernetIP", plc->name);
+    EXPECT_EQ(0u, boxes.Count());
+}
+
+TEST_F(MainWindow, BusLinesJoinThePlacedIedsAndTheWidthFollowsTheLongerRow)
+{
+    PlaceIeds({"Bay1", "Bay2", "Bay3"});
+    Canvas canvas(400, 400, RGB(255, 255, 255));
+    static_cast<NetworkViewAccess*>(view)->OnDraw(&canvas.dc);
+    auto at = [&](int x, int y) { return canvas.Pixel(x, y); };
+    const COLORREF blue = RGB(0, 0, 255);
+    for (int x = 141; x <= 329; x += 4)
+        EXPECT_EQ(blue, at(x, 200)) << "bus at x " << x;
+    EXPECT_NE(blue, at(334, 200));
+    EXPECT_NE(blue, at(136, 200));
+    const struct {
+        int x;
+        int end;
+    } drops[] = {{210, 280}, {270, 360}, {330, 280}};
+    for (const auto& drop : drops) {
+        EXPECT_EQ(blue, at(drop.x, drop.end - 2)) << drop.x;
+        EXPECT_NE(blue, at(drop.x, drop.end + 3)) << drop.x;
+    }
+    // The PLC rises above the bus.
+    EXPECT_EQ(blue, at(210, 102));
+    EXPECT_NE(blue, at(210, 96));
+    EXPECT_EQ(62 * 3 + 180, doc->GetViewSize().cx);
+
+    std::vector<CString> more;
+    for (int i = 4; i <= CMainView::kDefaultMaxIeds; ++i) {
+        CString name;
+        name.Format("Bay%d", i);
+        more.push_back(name);
+    }
+    PlaceIeds(more);
+    EXPECT_EQ(1420, doc->GetViewSize().cx);
+}
+
+// A document that records what it is asked to open.
+class OpenRecorder : public CMainDoc {
+public:
+    BOOL OpenFileByType(const CString& path, BOOL askFolder) override
+    {
+        opened.emplace_back(path, askFolder);
+        return TRUE;
+    }
+    std::vector<std::pair<CString, BOOL>> opened;
+};
+
+// A drop handle of the given files, as the shell makes it.
+HDROP MakeDrop(const std::vector<std::string>& files)
+{
+    size_t bytes = sizeof(DROPFILES) + 1;
+    for (const std::string& file : files)
+        bytes += file.size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+    for (const std::string& file : files) {
+        memcpy(names, file.c_str(), file.size() + 1);
+        names += file.size() + 1;
+    }
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+struct ViewOnDocument : CMainView {
+    explicit ViewOnDocument(CDocument* document) { m_pDocument = document; }
+    ~ViewOnDocument() override { m_pDocument = nullptr; }
+    using CMainView::OnDropFiles;
+};
+
+TEST(NetworkViewDrop, OpensOnlyTheFirstFileAConfigurationAsAnImport)
+{
+    const struct {
+        std::vector<std::string> files;
+        const char* opened;
+        BOOL import;
+    } cases[] = {
+        {{"C:\\cfg\\A.CFG"}, "C:\\cfg\\A.CFG", TRUE},
+        {{"C:\\cfg\\upload.cfg"}, "C:\\cfg\\upload.cfg", TRUE},
+        {{"C:\\p\\plant.prj", "C:\\cfg\\A.CFG", "C:\\scl\\b.icd"}, "C:\\p\\plant.prj", FALSE},
+        {{"C:\\scl\\bay.icd"}, "C:\\scl\\bay.icd", FALSE},
+    };
+    for (const auto& c : cases) {
+        OpenRecorder recorder;
+        ViewOnDocument dropTarget(&recorder);
+        dropTarget.OnDropFiles(MakeDrop(c.files));
+        ASSERT_EQ(1u, recorder.opened.size()) << c.opened;
+        EXPECT_STREQ(c.opened, recorder.opened[0].first);
+        EXPECT_EQ(c.import, recorder.opened[0].second) << c.opened;
+    }
+}
+
+// The project options dialog, made modeless so that the test can look at it.
+class ProjectOptions : public ::testing::Test {
+protected:
+    void SetUp() override { ClearOptions(); }
+    void TearDown() override
+    {
+        if (dialog.GetSafeHwnd() != nullptr)
+            dialog.DestroyWindow();
+        ClearOptions();
+    }
+    static void ClearOptions() { CorvelAppEnvironment::App().WriteProfileString("Props", nullptr, nullptr); }
+    void Open()
+    {
+        ASSERT_TRUE(dialog.Create(IDD_PROPS, CorvelAppEnvironment::Frame()));
+        CorvelAppEnvironment::PumpMessages();
+    }
+    bool Checked() const { return dialog.IsDlgButtonChecked(IDC_PROPS_WARNINGS) == BST_CHECKED; }
+    CString Editor() const
+    {
+        CString text;
+        dialog.GetDlgItemText(IDC_PROPS_EDITOR, text);
+        return text;
+    }
+    void Press(int id) { dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+    CWinApp& app = CorvelAppEnvironment::App();
+    CProps dialog;
+};
+
+TEST_F(ProjectOptions, OpensWithTheDefaultsAndTheProductCaption)
+{
+    Open();
+    CString caption;
+    dialog.GetWindowText(caption);
+    EXPECT_STREQ("Korvane EIP-Tarnwell", caption);
+    EXPECT_TRUE(Checked());
+    EXPECT_STREQ("notepad.exe", Editor());
+}
+
+TEST_F(ProjectOptions, OkWritesTheWarningsAsZeroOrOneAndTheEditorAsTyped)
+{
+    app.WriteProfileInt("Props", "Warnings", 2);
+    app.WriteProfileString("Props", "Editor", "C:\\tools\\viewer.exe");
+    Open();
+    EXPECT_FALSE(Checked());
+    EXPECT_STREQ("C:\\tools\\viewer.exe", Editor());
+    dialog.SetDlgItemText(IDC_PROPS_EDITOR, "no such program");
+    Press(IDOK);
+    EXPECT_EQ(0u, app.GetProfileInt("Props", "Warnings", 7));
+    EXPECT_STREQ("no such program", app.GetProfileString("Props", "Editor", ""));
+}
+
+TEST_F(ProjectOptions, SelectKeepsTheLastPathEvenWhenCancelled)
+{
+    app.WriteProfileString("Props", "LastPath", "C:\\tools");
+    Open();
+    ScriptedFileDialog files({"C:\\tools\\edit\\scledit.exe"});
+    Press(IDC_PROPS_SELECT);
+    ASSERT_EQ(1u, files.Requests().size());
+    EXPECT_TRUE(files.Request().open);
+    EXPECT_STREQ("C:\\tools", files.Request().initialFolder);
+    EXPECT_STREQ("", files.Request().filter);
+    EXPECT_STREQ("", files.Request().defaultExtension);
+    EXPECT_STREQ("C:\\tools\\edit\\scledit.exe", Editor());
+    EXPECT_STREQ("C:\\tools\\edit\\scledit.exe", app.GetProfileString("Props", "LastPath", ""));
+    Press(IDCANCEL);
+    EXPECT_STREQ("C:\\tools\\edit\\scledit.exe", app.GetProfileString("Props", "LastPath", ""));
+    EXPECT_STREQ("missing", app.GetProfileString("Props", "Editor", "missing"));
+}
+
+TEST_F(ProjectOptions, Screenshot)
+{
+    Open();
+    dialog.ShowWindow(SW_SHOW);
+    dialog.UpdateWindow();
+    EXPECT_EQ("", SaveWindowScreenshot(dialog.m_hWnd, "options"));
+}
+
+// The main window with a project of three IEDs and the PLC, as a user sees it.
+TEST_F(MainWindow, Screenshot)
+{
+    TempFolder folder;
+    std::vector<CString> files;
+    const char* const ieds[][2] = {{"Feeder_F1", "192.168.0.11"}, {"Feeder_F2", "192.168.0.12"},
+                                    {"Transformer_T1", "192.168.0.21"}};
+    for (const auto& ied : ieds) {
+        const CString path = folder.File(CString(ied[0]) + ".icd");
+        WriteBinaryFile(path, SclWithIed(ied[0], ied[1]));
+        files.push_back(path);
+    }
+    {
+        ScriptedFileDialog dialog(files);
+        MessageBoxRecorder boxes;
+        doc->OnAddIed();
+        EXPECT_EQ(0u, boxes.Count());
+    }
+    CViewTree& tree = frame->GetFileView()->GetFileTree();
+    int placed = 0;
+    for (HTREEITEM item = tree.GetRootItem(); item != nullptr; item = tree.GetNextTreeItem(item)) {
+        if (CIedItemData* data = tree.GetIedItemData(item)) {
+            EXPECT_NE(-1, view->AddDevice(CMainDoc::kKindIed, data->filePath, data->connectedAP.get()));
+            tree.EnsureVisible(item);
+            ++placed;
+        }
+    }
+    EXPECT_EQ(3, placed);
+    frame->GetSplitter().SetLabelText("IED Feeder_F1 has 0 Assigned Tags");
+    frame->ShowWindow(SW_SHOWNORMAL);
+    ::SetWindowPos(frame->m_hWnd, HWND_TOP, 0, 0, 960, 720, SWP_SHOWWINDOW);
+    CorvelAppEnvironment::PumpMessages();
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    EXPECT_EQ("", SaveWindowScreenshot(frame->m_hWnd, "main-window"));
+    frame->GetSplitter().SetLabelText("");
+}
+
+} // namespace
