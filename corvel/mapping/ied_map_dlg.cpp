@@ -4,6 +4,7 @@
 #include "corvel/app/res/resource.h"
 #include "corvel/workspace/main_frame.h"
 
+#include <algorithm>
 #include <set>
 
 IMPLEMENT_DYNAMIC(CIEDMapListCtrl, CGridList)
@@ -34,6 +35,26 @@ CString ArrayKey(const CString& path)
     return open < 0 || close < 0 ? path : path.Left(open) + "[]" + path.Mid(close + 1);
 }
 
+// The field of a row that a column shows, or null.
+template <class Row>
+auto Field(Row& row, int col) -> decltype(&row.path)
+{
+    switch (col) {
+    case 1:
+        return &row.path;
+    case 2:
+        return &row.tagName;
+    case 3:
+        return &row.type;
+    case 4:
+        return &row.access;
+    case 5:
+        return &row.description;
+    default:
+        return nullptr;
+    }
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(CIEDMapListCtrl, CGridList)
@@ -54,93 +75,99 @@ void CIEDMapListCtrl::SetUpColumns(const int* widths)
     }
 }
 
-void CIEDMapListCtrl::AppendRows(const MappedRows& rows)
+void CIEDMapListCtrl::ShowRowCount()
 {
-    SetRedraw(FALSE);
-    for (const MappedRow& row : rows) {
-        const int at = InsertItem(GetItemCount(), "");
-        SetItemText(at, 1, row.path);
-        SetItemText(at, 2, row.tagName);
-        SetItemText(at, 3, row.type);
-        SetItemText(at, 4, row.access);
-        SetItemText(at, 5, row.description);
-        m_entries.push_back(std::make_unique<MappedEntry>(row.entry));
-        SetItemData(at, reinterpret_cast<DWORD_PTR>(m_entries.back().get()));
-    }
-    SetRedraw(TRUE);
+    SetItemState(-1, 0, LVIS_SELECTED);
+    SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL);
     Invalidate();
 }
 
-MappedRows CIEDMapListCtrl::GetRows() const
+void CIEDMapListCtrl::AppendRows(const MappedRows& rows)
 {
-    MappedRows rows;
-    const int count = GetItemCount();
-    rows.reserve(static_cast<size_t>(count));
-    for (int item = 0; item < count; ++item) {
-        MappedRow row;
-        row.path = GetItemText(item, 1);
-        row.tagName = GetItemText(item, 2);
-        row.type = GetItemText(item, 3);
-        row.access = GetItemText(item, 4);
-        row.description = GetItemText(item, 5);
-        if (const auto* entry = reinterpret_cast<const MappedEntry*>(GetItemData(item)))
-            row.entry = *entry;
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+    Invalidate();
+}
+
+bool CIEDMapListCtrl::GetCellText(int row, int col, CString& text)
+{
+    if (row < 0 || static_cast<size_t>(row) >= m_rows.size())
+        return false;
+    const CString* field = Field(m_rows[static_cast<size_t>(row)], col);
+    text = field != nullptr ? *field : CString();
+    return true;
+}
+
+bool CIEDMapListCtrl::AcceptCellEdit(CColumnTrait*, CWnd*, NMLVDISPINFOA* pInfo)
+{
+    const int row = pInfo->item.iItem;
+    if (row < 0 || static_cast<size_t>(row) >= m_rows.size())
+        return false;
+    if (CString* field = Field(m_rows[static_cast<size_t>(row)], pInfo->item.iSubItem))
+        *field = pInfo->item.pszText;
+    InvalidateRow(row);
+    return true;
+}
+
+bool CIEDMapListCtrl::SortColumn(int col, bool ascending)
+{
+    CColumnTrait* trait = GetColumnTrait(col);
+    if (trait == nullptr || col < 1 || col >= kColumnCount)
+        return false;
+    std::stable_sort(m_rows.begin(), m_rows.end(), [&](const MappedRow& first, const MappedRow& second) {
+        return trait->OnSortRows(*Field(first, col), *Field(second, col), ascending) < 0;
+    });
+    ShowRowCount();
+    return true;
 }
 
 void CIEDMapListCtrl::DeleteAllRows()
 {
-    DeleteAllItems();
-}
-
-void CIEDMapListCtrl::RemoveFromConnections(const CString& tagName)
-{
-    if (m_document != nullptr)
-        m_document->RemoveTagFromConnections(tagName);
+    m_rows.clear();
+    ShowRowCount();
 }
 
 void CIEDMapListCtrl::DeleteSelectedRows()
 {
-    std::vector<int> selected;
+    std::vector<bool> selected(m_rows.size(), false);
     for (int row = GetNextItem(-1, LVNI_SELECTED); row >= 0; row = GetNextItem(row, LVNI_SELECTED))
-        selected.push_back(row);
+        if (static_cast<size_t>(row) < m_rows.size())
+            selected[static_cast<size_t>(row)] = true;
     bool asked = false;
     bool wholeArrays = false;
     std::set<CString> arrays;
-    for (int row : selected) {
-        if (GetItemText(row, 1).Find('[') < 0)
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        if (!selected[row] || m_rows[row].path.Find('[') < 0)
             continue;
         if (!asked) {
             asked = true;
             wholeArrays = AfxMessageBox(kArrayQuestion, MB_YESNO) == IDYES;
         }
         if (wholeArrays)
-            arrays.insert(ArrayKey(GetItemText(row, 1)));
+            arrays.insert(ArrayKey(m_rows[row].path));
     }
-    if (asked && !wholeArrays) {
-        // The array rows stay, deselected.
-        for (int row : selected) {
-            const CString name = GetItemText(row, 2);
-            if (name.Find('[') >= 0 && name.Find(']') >= 0)
-                SetItemState(row, 0, LVIS_SELECTED);
-        }
-    }
-    // Every element of a chosen array goes, whatever its number; then the selected plain rows.
+    // Every element of a chosen array goes, whatever its number; then the selected plain rows. Array rows
+    // that stay are deselected.
+    const auto goes = [&](size_t row) {
+        const bool element = m_rows[row].path.Find('[') >= 0;
+        return element ? arrays.count(ArrayKey(m_rows[row].path)) != 0 : selected[row];
+    };
     Corvel::Records::ConfiguredRows removed;
-    for (int row = GetItemCount() - 1; row >= 0; --row) {
-        const CString path = GetItemText(row, 1);
-        const bool element = path.Find('[') >= 0;
-        const bool selectedRow = (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-        if ((element && arrays.count(ArrayKey(path)) != 0) || (!element && selectedRow)) {
-            removed.push_back({path, GetItemText(row, 2)});
-            DeleteItem(row);
-        }
+    for (size_t row = m_rows.size(); row-- > 0;)
+        if (goes(row))
+            removed.push_back({m_rows[row].path, m_rows[row].tagName});
+    size_t kept = 0;
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        if (goes(row))
+            continue;
+        if (kept != row)
+            m_rows[kept] = std::move(m_rows[row]);
+        ++kept;
     }
+    m_rows.resize(kept);
+    ShowRowCount();
     if (m_document != nullptr && !removed.empty())
         m_document->RemoveDeviceTagsFromConnections(removed);
-    Invalidate();
 }
 
 void CIEDMapListCtrl::OnDeleteSelected()
@@ -200,8 +227,7 @@ BOOL CIEDMapDlg::OnInitDialog()
     CreateLayout(IDS_IED_MAPPING_TITLE, IDR_IED_MAPPING_ACCEL);
     CWinApp* app = AfxGetApp();
 
-    m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS, ClientOf(m_rightPane),
-                  &m_rightPane, kListId);
+    m_list.Create(CIEDMapListCtrl::kStyle, ClientOf(m_rightPane), &m_rightPane, kListId);
     m_list.SetDocument(m_document);
     int widths[5];
     for (int i = 0; i < 5; ++i) {

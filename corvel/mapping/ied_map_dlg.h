@@ -11,33 +11,40 @@
 
 class CMainDoc;
 
-// The mapped-tag list: "61850 Path", "TagName", "Type", "Access", "Description" in columns 1 to 5; every row
-// holds its entry as item data.
+// The mapped-tag list: "61850 Path", "TagName", "Type", "Access", "Description" in columns 1 to 5. An
+// owner-data list: the rows, each with its entry, are held here and the control asks for the texts it shows.
 class CIEDMapListCtrl : public CGridList {
     DECLARE_DYNAMIC(CIEDMapListCtrl)
 public:
     static constexpr int kColumnCount = 6;
+    // The window style the list is created with.
+    static constexpr DWORD kStyle =
+        WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_OWNERDATA;
 
     void SetDocument(CMainDoc* document) { m_document = document; }
     // The columns; widths of columns 1 to 5.
     void SetUpColumns(const int* widths);
     void AppendRows(const Corvel::Mapping::MappedRows& rows);
-    Corvel::Mapping::MappedRows GetRows() const;
+    const Corvel::Mapping::MappedRows& GetRows() const { return m_rows; }
     void DeleteAllRows();
     // Deletes the selected rows; a selected array element asks to delete its whole array.
     void DeleteSelectedRows();
 
+    bool GetCellText(int row, int col, CString& text) override;
+    bool SortColumn(int col, bool ascending) override;
+
 protected:
+    bool AcceptCellEdit(CColumnTrait* trait, CWnd* editor, NMLVDISPINFOA* pInfo) override;
     afx_msg void OnDeleteSelected() override;
     afx_msg BOOL OnItemClick(NMHDR* pNMHDR, LRESULT* pResult) override;
     DECLARE_MESSAGE_MAP()
 
 private:
-    void RemoveFromConnections(const CString& tagName);
+    // Tells the control the number of rows, with nothing selected.
+    void ShowRowCount();
 
     CMainDoc* m_document = nullptr;
-    // The rows' entries; an entry lives until the dialog closes.
-    std::vector<std::unique_ptr<Corvel::Mapping::MappedEntry>> m_entries;
+    Corvel::Mapping::MappedRows m_rows;
 };
 
 // The IED's model in a tree on the left, the mapped tags on the right; Save writes the IED's share of the

@@ -67,6 +67,8 @@ void CProjectState::ResetToNewProject()
     ctlModelMap.clear();
     Corvel::Records::DeleteRecords(project.fcdas);
     Corvel::Records::DeleteRecords(project.sclFiles);
+    // The tag map belongs to the project left behind: kept, it would be written into the next configuration.
+    Corvel::Records::DeleteRecords(project.tagMaps);
     project.numPorts = 1;
     project.port61850 = 1;
     project.portPLC = 1;

@@ -197,4 +197,30 @@ TEST(MainDoc, ClearFileListsDeletesTheTemporaryFile)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(temp));
 }
 
+// New starts from nothing of the project before: a tag-map record kept would go into the next configuration.
+TEST(MainDoc, NewEmptiesTheProjectsLists)
+{
+    CMainDoc doc;
+    auto* row = new CMainDoc::_TAGSMAP;
+    row->tagName = "OLD_TAG";
+    doc.project.tagMaps.AddTail(row);
+    doc.project.fcdas.AddTail(new _CFCDA);
+    doc.project.sclFiles.AddTail(new CMainDoc::_ICD_FILES);
+    doc.SetCtlModel("IED1LD0", "Q0XCBR1$CO$Pos$Oper", 4);
+    CMainDoc::_TAGS tag;
+    tag.tagName = "T1";
+    tag.dataType = "INT32";
+    doc.tagsOUT.AddTag(tag);
+    doc.project.prjName = "Plant";
+    doc.modified = false;
+
+    doc.OnFileNew();
+    EXPECT_TRUE(doc.project.tagMaps.IsEmpty());
+    EXPECT_TRUE(doc.project.fcdas.IsEmpty());
+    EXPECT_TRUE(doc.project.sclFiles.IsEmpty());
+    EXPECT_TRUE(doc.ctlModelMap.empty());
+    EXPECT_EQ(0, doc.tagsOUT.GetCount());
+    EXPECT_STREQ("Project 1", doc.project.prjName);
+}
+
 } // namespace

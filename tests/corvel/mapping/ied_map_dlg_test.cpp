@@ -273,6 +273,32 @@ TEST_F(IedMapDialogTest, DeletingAnArrayElementAsksForTheWholeArray)
     EXPECT_EQ(list.GetItemCount(), 0);
 }
 
+// The list holds its rows itself: what it shows, what a sort reorders and what Save reads are the same rows.
+TEST_F(IedMapDialogTest, TheListShowsAndSortsTheRowsItHolds)
+{
+    Open();
+    CIEDMapListCtrl& list = dialog->GetList();
+    MappedRows rows;
+    for (const char* name : {"LD_b", "LD_c", "LD_a"}) {
+        MappedRow row;
+        row.path = CString("LD/") + name;
+        row.tagName = name;
+        row.entry.namePrefix = name;
+        rows.push_back(row);
+    }
+    list.AppendRows(rows);
+    ASSERT_TRUE(list.SortColumn(2, true));
+    const std::vector<CString> sorted = {"LD_a", "LD_b", "LD_c"};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(list.GetItemText(row, 2), sorted[row]);
+        EXPECT_EQ(list.GetItemText(row, 1), "LD/" + sorted[row]);
+        EXPECT_EQ(list.GetRows()[row].entry.namePrefix, sorted[row]);
+    }
+    ASSERT_TRUE(list.SortColumn(2, false));
+    EXPECT_EQ(list.GetItemText(0, 2), "LD_c");
+    EXPECT_EQ(list.GetRows().front().tagName, "LD_c");
+}
+
 TEST_F(IedMapDialogTest, StoredColumnWidthsAndAModelThatCannotLoad)
 {
     app->WriteProfileInt(kSection, "COL0", 3);

@@ -17,7 +17,12 @@ std::vector<UINT>* g_notifications = nullptr;
 LRESULT CALLBACK RecordingParentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_NOTIFY && g_notifications != nullptr) {
-        g_notifications->push_back(reinterpret_cast<NMHDR*>(lParam)->code);
+        const auto* header = reinterpret_cast<NMHDR*>(lParam);
+        g_notifications->push_back(header->code);
+        // Expanding is reflected to the tree, as a parent of ours does.
+        LRESULT result = 0;
+        if (header->code == TVN_ITEMEXPANDEDA)
+            CWnd::FromHandle(header->hwndFrom)->OnChildNotify(message, wParam, lParam, &result);
         return 0;
     }
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
@@ -127,6 +132,31 @@ protected:
         PumpMessages();
     }
     void Click(HTREEITEM item, UINT flags = 0) { Press(WM_LBUTTONDOWN, Centre(item), flags | MK_LBUTTON); }
+    // An arrow key pressed with the modifiers held (VK_CONTROL, VK_SHIFT).
+    void Key(UINT key, std::initializer_list<int> held = {})
+    {
+        BYTE state[256] = {};
+        for (int vk : held)
+            state[vk] = 0x80;
+        ::SetKeyboardState(state);
+        m_tree.SendMessage(WM_KEYDOWN, key, 1);
+        BYTE none[256] = {};
+        ::SetKeyboardState(none);
+        PumpMessages();
+    }
+    // A click on the item's expand button.
+    void ClickButton(HTREEITEM item)
+    {
+        const CPoint centre = Centre(item);
+        for (int x = 0; x < centre.x; ++x) {
+            UINT where = 0;
+            if (m_tree.HitTest(CPoint(x, centre.y), &where) == item && (where & TVHT_ONITEMBUTTON) != 0) {
+                Press(WM_LBUTTONDOWN, CPoint(x, centre.y), MK_LBUTTON);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button";
+    }
     std::vector<HTREEITEM> Selected()
     {
         std::vector<HTREEITEM> items;
@@ -274,6 +304,47 @@ TEST_F(MultiTreeTest, DragTakesSelectedItemsAndWhatIsBelowThem)
     // Switching multiple selection off keeps the focused item alone.
     m_tree.SetMultiSelect(false);
     EXPECT_EQ(Selected(), Items({a}));
+}
+
+// Up and Down move one selected item; Shift extends the run of visible items from the anchor, Ctrl moves the
+// focus alone. Collapsing a branch deselects what is under it, everything when the focus was inside.
+TEST_F(MultiTreeTest, ArrowKeysAndCollapsing)
+{
+    Click(a);
+    Key(VK_DOWN);
+    EXPECT_EQ(Selected(), Items({b}));
+    EXPECT_EQ(m_tree.GetFocusItem(), b);
+    Key(VK_DOWN, {VK_SHIFT});
+    Key(VK_DOWN, {VK_SHIFT});
+    EXPECT_EQ(Selected(), Items({b, c, reports})); // collapsed B's children are not visible
+    EXPECT_EQ(m_tree.GetAnchorItem(), b);
+    Key(VK_UP, {VK_SHIFT});
+    EXPECT_EQ(Selected(), Items({b, c}));
+    EXPECT_EQ(m_tree.GetFocusItem(), c);
+    Key(VK_UP, {VK_CONTROL});
+    EXPECT_EQ(Selected(), Items({b, c}));
+    EXPECT_EQ(m_tree.GetFocusItem(), b);
+    Key(VK_UP);
+    EXPECT_EQ(Selected(), Items({a}));
+
+    // The focus outside: only the collapsed branch's items lose their selection.
+    Click(m1, MK_CONTROL);
+    Click(a, MK_CONTROL);
+    Click(a, MK_CONTROL);
+    EXPECT_EQ(Selected(), Items({a, m1}));
+    m_notifications.clear();
+    ClickButton(reports);
+    EXPECT_EQ(0u, m_tree.GetItemState(reports, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_TRUE(Notified(TVN_ITEMEXPANDEDA));
+    EXPECT_EQ(Selected(), Items({a}));
+
+    // The focus inside: the selection is cleared, and the control moves its caret, selected, to the collapsed
+    // item.
+    Click(rcb3, MK_CONTROL);
+    EXPECT_EQ(Selected(), Items({a, rcb3}));
+    ClickButton(lower);
+    EXPECT_EQ(Selected(), Items({lower}));
+    EXPECT_EQ(m_tree.GetFocusItem(), lower);
 }
 
 } // namespace
