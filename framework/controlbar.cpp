@@ -132,6 +132,48 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
 
 // CToolBar
 
+CToolBar::~CToolBar()
+{
+    if (m_hDisabledImages != nullptr)
+        ::ImageList_Destroy(m_hDisabledImages);
+}
+
+// Disabled buttons show their pictures in shades of grey on the light grey that the toolbar leaves
+// transparent (drawing them from the colour images alone fills whole squares under Wine).
+void CToolBar::SetDisabledImages(HINSTANCE hInstance, UINT nIDResource, int imageWidth, int imageHeight)
+{
+    HBITMAP source = static_cast<HBITMAP>(
+        ::LoadImageA(hInstance, MAKEINTRESOURCEA(nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (source == nullptr)
+        return;
+    DIBSECTION dib = {};
+    if (::GetObjectA(source, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBitsPixel == 24 && dib.dsBm.bmBits != nullptr) {
+        const COLORREF transparent = RGB(192, 192, 192);
+        auto* rows = static_cast<BYTE*>(dib.dsBm.bmBits);
+        for (int y = 0; y < dib.dsBm.bmHeight; ++y) {
+            BYTE* pixel = rows + static_cast<size_t>(y) * static_cast<size_t>(dib.dsBm.bmWidthBytes);
+            for (int x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
+                if (RGB(pixel[2], pixel[1], pixel[0]) == transparent)
+                    continue;
+                // Dark parts a mid grey, light parts a lighter one, never the transparent grey itself.
+                const int light = (pixel[0] * 11 + pixel[1] * 59 + pixel[2] * 30) / 100;
+                const BYTE grey = static_cast<BYTE>(light >= 160 ? 224 : 128 + light / 4);
+                pixel[0] = pixel[1] = pixel[2] = grey;
+            }
+        }
+        HIMAGELIST list = ::ImageList_Create(imageWidth, imageHeight, ILC_COLOR24 | ILC_MASK, 0, 4);
+        if (list != nullptr && ::ImageList_AddMasked(list, source, transparent) >= 0) {
+            SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+            if (m_hDisabledImages != nullptr)
+                ::ImageList_Destroy(m_hDisabledImages);
+            m_hDisabledImages = list;
+        } else if (list != nullptr) {
+            ::ImageList_Destroy(list);
+        }
+    }
+    ::DeleteObject(source);
+}
+
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
     return CreateEx(pParentWnd, 0, dwStyle, CRect(0, 0, 0, 0), nID);
@@ -184,6 +226,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
     TBADDBITMAP bitmap = {hInstance, nIDResource};
     if (SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(images), reinterpret_cast<LPARAM>(&bitmap)) < 0)
         return FALSE;
+    SetDisabledImages(hInstance, nIDResource, imageWidth, imageHeight);
     return SendMessage(TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons.data())) != 0;
 }
 

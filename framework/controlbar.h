@@ -59,6 +59,7 @@ protected:
 class CToolBar : public CControlBar {
     DECLARE_DYNAMIC(CToolBar)
 public:
+    ~CToolBar() override;
     // dwCtrlStyle: toolbar control styles (TBSTYLE_FLAT ...); dwStyle: window and bar styles.
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
                   DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(0, 0, 0, 0),
@@ -77,5 +78,9 @@ public:
     void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) override;
 
 private:
+    void SetDisabledImages(HINSTANCE hInstance, UINT nIDResource, int imageWidth, int imageHeight);
+
     std::vector<UINT> m_buttonIds;
+    // Greyed copies of the button images (the toolbar does not own a list it is given).
+    HIMAGELIST m_hDisabledImages = nullptr;
 };
