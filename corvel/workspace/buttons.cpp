@@ -28,6 +28,8 @@ IMPLEMENT_DYNAMIC(CPLCButton, CImageButton)
 
 void CBridgeButn::OnExportConfiguration() {}
 
+void CBridgeButn::OnProperties() {}
+
 BEGIN_MESSAGE_MAP(CDevButton, CImageButton)
     ON_CONTROL_REFLECT(BN_CLICKED, &CDevButton::OnClicked)
     ON_COMMAND(ID_DELETE_DEVICE, &CDevButton::OnDeleteDevice)

@@ -43,6 +43,8 @@ void CDevTagView::OnSize(UINT nType, int cx, int cy)
 
 void CDevTagView::OnDraw(CDC*) {}
 
+void CDevTagView::FillTagList() {}
+
 void CDevTagView::OnInitialUpdate()
 {
     if (m_firstUpdate) {

@@ -9,6 +9,8 @@ public:
     ~CDevTagView() override;
 
     CListCtrl& GetListCtrl() { return m_list; }
+    // Refills the list with the tags of the main frame's selected device.
+    void FillTagList();
     // Writes the column widths to the profile ("RUROZID", "COL0" ...).
     void SaveColumnWidths();
 
