@@ -132,12 +132,15 @@ void CViewTree::OnLButtonDown(UINT nFlags, CPoint point)
     CTreeCtrl::OnLButtonDown(nFlags, point);
 }
 
+// A category names no device: it begins no drag.
 void CViewTree::OnBeginDrag(NMHDR*, LRESULT* pResult)
 {
+    *pResult = 0;
+    if (m_dragKind == kDragNone)
+        return;
     m_dragging = true;
     ::SetCursor(DragCursor());
     SetCapture();
-    *pResult = 0;
 }
 
 // Made once from the resource's hot spot and image; the system "not allowed" cursor when it cannot be.

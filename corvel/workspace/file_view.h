@@ -43,6 +43,9 @@ public:
     // The data of an IED item, or null.
     CIedItemData* GetIedItemData(HTREEITEM hItem) const;
 
+    // The cursor of an entry dragged over a network view.
+    static HCURSOR DragCursor();
+
     // The state of the drag: set by the last left-button press over an entry.
     bool IsDragging() const { return m_dragging; }
     int GetDragKind() const { return m_dragKind; }
@@ -53,7 +56,7 @@ public:
 protected:
     // Takes the kind and the IED of the entry under the point.
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    // The tree's begin-drag notification: the drag cursor and the mouse capture.
+    // The tree's begin-drag notification: the drag cursor and the mouse capture, for an entry that names a device.
     afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
     // The drag cursor over a network view, the "not allowed" cursor elsewhere.
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
@@ -70,7 +73,6 @@ private:
     void ResetDrag();
     // The network view under a screen point, or null.
     static CMainView* NetworkViewAt(CPoint screenPoint);
-    static HCURSOR DragCursor();
 
     bool m_dragging = false;
     int m_dragKind = kDragNone;
