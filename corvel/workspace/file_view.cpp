@@ -34,16 +34,15 @@ const struct {
     {kIedRootText, CViewTree::kDragNone},
 };
 
-// Whether the screen shows more than 256 colours.
-bool UsesHighColourPictures()
+} // namespace
+
+bool UsesHighColourIcons()
 {
     HDC screen = ::GetDC(nullptr);
     const int bits = ::GetDeviceCaps(screen, BITSPIXEL);
     ::ReleaseDC(nullptr, screen);
     return bits > 8;
 }
-
-} // namespace
 
 IMPLEMENT_DYNAMIC(CViewTree, CTreeCtrl)
 IMPLEMENT_DYNAMIC(CFileViewToolBar, CMFCToolBar)
@@ -167,14 +166,13 @@ CMainView* CViewTree::NetworkViewAt(CPoint screenPoint)
 void CViewTree::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_dragging && m_dragKind != kDragNone) {
-        CPoint screen = point;
-        ClientToScreen(&screen);
-        const bool overView = NetworkViewAt(screen) != nullptr;
         if (m_dragKind == kDragIed && !FileExists(m_dragFilePath)) {
             ::SetCursor(::LoadCursorA(nullptr, IDC_NO));
             return;
         }
-        ::SetCursor(overView ? DragCursor() : ::LoadCursorA(nullptr, IDC_NO));
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        ::SetCursor(NetworkViewAt(screen) != nullptr ? DragCursor() : ::LoadCursorA(nullptr, IDC_NO));
     }
     CTreeCtrl::OnMouseMove(nFlags, point);
 }
@@ -263,7 +261,7 @@ int CFileView::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const DWORD style = WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_LINESATROOT | TVS_HASBUTTONS;
     if (!m_wndFileView.Create(style, CRect(0, 0, 0, 0), this, kTreeId))
         return -1;
-    const bool highColour = UsesHighColourPictures();
+    const bool highColour = UsesHighColourIcons();
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
                                CRect(0, 0, 0, 0), kToolBarId) ||
         !m_wndToolBar.LoadToolBar(highColour ? IDR_FILE_VIEW_TOOLBAR_HC : IDR_FILE_VIEW_TOOLBAR))
@@ -278,7 +276,7 @@ int CFileView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 void CFileView::LoadImages()
 {
     CBitmap bitmap;
-    if (!bitmap.LoadBitmap(UsesHighColourPictures() ? IDB_FILE_VIEW_HC : IDB_FILE_VIEW))
+    if (!bitmap.LoadBitmap(UsesHighColourIcons() ? IDB_FILE_VIEW_HC : IDB_FILE_VIEW))
         return;
     BITMAP info = {};
     bitmap.GetBitmap(&info);
@@ -505,9 +503,15 @@ BOOL CFileView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 {
     if (CDockablePane::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    // Commands of the pane's menus that the document handles (pointing the files to another folder).
+    // Commands of the pane's menus that the document handles (pointing the files to another folder); a frame
+    // that asks its panes in turn does not come back here.
     CFrameWnd* frame = GetParentFrame();
-    return frame != nullptr && frame->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    if (frame == nullptr || m_routingToFrame)
+        return FALSE;
+    m_routingToFrame = true;
+    const BOOL handled = frame->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    m_routingToFrame = false;
+    return handled;
 }
 
 void CFileView::OnDropFiles(HDROP hDropInfo)

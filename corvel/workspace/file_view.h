@@ -9,6 +9,9 @@
 class CMainDoc;
 class CMainView;
 
+// Whether the screen shows more than 256 colours: the bars and panes take their high-colour pictures then.
+bool UsesHighColourIcons();
+
 // Item data of an IED item: its SCL file, the IED name and the access point, which it owns.
 struct CIedItemData {
     CString filePath;
@@ -160,6 +163,7 @@ private:
     CString SelectedText() const;
 
     HTREEITEM m_hIedRoot = nullptr;
+    bool m_routingToFrame = false;
     CViewTree m_wndFileView;
     CImageList m_fileViewImages;
     CFileViewToolBar m_wndToolBar;
