@@ -2,6 +2,7 @@
 #pragma once
 
 #include "corvel/controls/page_tab_ctrl.h"
+#include "corvel/controls/ret_controls.h"
 #include "corvel/model/ied_properties.h"
 
 class CMainDoc;
