@@ -87,7 +87,7 @@ TEST_F(IedPropsDialogTest, GeneralPageShowsTheRecord)
     EXPECT_FALSE(Control(IDC_IED_GATEWAY).IsWindowEnabled());
     EXPECT_TRUE(Control(IDC_IED_NAME).IsWindowEnabled());
     EXPECT_TRUE(dialog->GetGeneralPage().IsWindowVisible());
-    EXPECT_EQ(1, dialog->GetTabs().GetItemCount());
+    EXPECT_EQ(2, dialog->GetTabs().GetItemCount());
 
     const std::string failure = SaveWindowScreenshot(dialog->m_hWnd, "ied-properties");
     EXPECT_EQ("", failure);
