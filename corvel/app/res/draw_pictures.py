@@ -377,7 +377,9 @@ def label(c, left, top, text, colour):
 
 def bridge_module(ports):
     """The gateway module seen from the front, with its Ethernet ports E1 (and E2) enlarged."""
-    c = Canvas(200, 80, FACE)
+    c = Canvas(200, 80, WHITE)
+    c.gradient(1, 1, 199, 79, (250, 251, 253), (218, 224, 234))
+    c.frame(0, 0, 200, 80, STEEL_DARK)
     c.fill(10, 72, 190, 76, (150, 154, 160))  # DIN rail
     c.gradient(24, 4, 176, 72, STEEL_LIGHT, STEEL)
     c.frame(24, 4, 176, 72, OUTLINE)

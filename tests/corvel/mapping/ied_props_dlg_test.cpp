@@ -93,6 +93,22 @@ TEST_F(IedPropsDialogTest, GeneralPageShowsTheRecord)
     EXPECT_EQ("", failure);
 }
 
+TEST_F(IedPropsDialogTest, DetailedPageShowsTheDeviceFile)
+{
+    ied->CIDFile = "C:\\Projects\\SCLFiles\\feeder_relay.cid";
+    Open();
+    ASSERT_EQ(2, dialog->GetTabs().GetItemCount());
+    CDetailed& page = dialog->GetDetailedPage();
+    ASSERT_EQ(&page, dialog->GetTabs().GetPage(1));
+    EXPECT_EQ(ied, page.GetDevice());
+    EXPECT_EQ(ied, CorvelAppEnvironment::Frame()->currentDevice) << "the page makes it the selected record";
+    CString file;
+    page.GetDlgItem(IDC_DETAILED_FILE)->GetWindowText(file);
+    EXPECT_EQ(ied->CIDFile, file);
+    EXPECT_TRUE(page.GetDlgItem(IDC_DETAILED_FILE)->GetStyle() & ES_READONLY);
+    EXPECT_FALSE(page.IsWindowVisible()) << "the general page is shown first";
+}
+
 TEST_F(IedPropsDialogTest, MmsTimingsAreCheckedBeforeAnythingIsStored)
 {
     struct Case {
