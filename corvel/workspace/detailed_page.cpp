@@ -28,14 +28,7 @@ BOOL CDetailed::OnInitDialog()
         m_doc = FindMainDocument();
         m_deviceId = CurrentDeviceId();
     }
-    m_device = nullptr;
-    if (m_doc != nullptr) {
-        for (POSITION pos = m_doc->project.iedDevices.GetHeadPosition(); pos != nullptr && m_device == nullptr;) {
-            Corvel::Records::_IED_DEVICE* device = m_doc->project.iedDevices.GetNext(pos);
-            if (device->devNum == m_deviceId)
-                m_device = device;
-        }
-    }
+    m_device = m_doc != nullptr ? Corvel::Records::FindDevice(m_doc->project.iedDevices, m_deviceId) : nullptr;
     if (CMainFrame* frame = GetMainFrame())
         frame->currentDevice = m_device;
     m_file.SetWindowText(m_device != nullptr ? m_device->CIDFile : CString());

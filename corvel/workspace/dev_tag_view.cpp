@@ -10,6 +10,7 @@ using Corvel::Records::_IED_DEVICE;
 using Corvel::Records::_TAGS;
 using Corvel::Records::ConfiguredRow;
 using Corvel::Records::CPLC_Device;
+using Corvel::Records::FindDevice;
 
 const char kIedFirstCaption[] = "Device Path";
 const char kModbusFirstCaption[] = "Enable";
@@ -65,17 +66,6 @@ void FillAssignment(const CMainDoc& doc, const CString& tagName, CString (&cells
         cells[5] = "Class 3";
         cells[8] = Number(tag->StartAddr);
     }
-}
-
-template <class Record>
-Record* FindDevice(const Corvel::Records::RecordList<Record>& list, int deviceId)
-{
-    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-        Record* record = list.GetNext(pos);
-        if (record->devNum == deviceId)
-            return record;
-    }
-    return nullptr;
 }
 
 } // namespace
