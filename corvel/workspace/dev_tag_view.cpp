@@ -103,10 +103,14 @@ void CDevTagView::FillTagList()
     CMainDoc* doc = FindMainDocument();
     if (frame == nullptr || doc == nullptr || m_list.GetSafeHwnd() == nullptr)
         return;
+    // One repaint for the whole list rather than one per row.
+    m_list.SetRedraw(FALSE);
     if (frame->currentDeviceKind == CMainDoc::kKindIed)
         FillIedTags(*doc, frame->currentDeviceId);
     else
         FillModbusCommands(*doc, frame->currentDeviceId);
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate();
 }
 
 void CDevTagView::SetFirstCaption(LPCSTR caption)
