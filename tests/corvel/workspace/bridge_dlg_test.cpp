@@ -4,6 +4,7 @@
 #include "corvel/workspace/bridge_dlg.h"
 
 #include "corvel/app/res/resource.h"
+#include "corvel/mapping/modbus_mapper.h"
 
 #include <gtest/gtest.h>
 
@@ -349,6 +350,19 @@ TEST_F(BridgeDialogTest, ModbusFieldsAreCheckedOnlyWhileShown)
             EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.Last().type & MB_ICONMASK) << c.name;
         }
     }
+}
+
+TEST_F(BridgeDialogTest, OptimizeBoxSetsTheModbusMappingSwitch)
+{
+    Open(StoredSettings(kModelTwoPorts));
+    ::ShowWindow(Item(IDC_BRIDGE_OPTIMIZE_MTCP), SW_SHOWNA);
+    ::EnableWindow(Item(IDC_BRIDGE_OPTIMIZE_MTCP), TRUE);
+    const bool before = CModbusMapper::OptimizeMtcpCommandMappings();
+    Click(IDC_BRIDGE_OPTIMIZE_MTCP);
+    EXPECT_TRUE(CModbusMapper::OptimizeMtcpCommandMappings());
+    Click(IDC_BRIDGE_OPTIMIZE_MTCP);
+    EXPECT_FALSE(CModbusMapper::OptimizeMtcpCommandMappings());
+    CModbusMapper::OptimizeMtcpCommandMappings() = before;
 }
 
 TEST_F(BridgeDialogTest, EmptyFieldsComeBackWithTheirDefaults)
