@@ -129,10 +129,19 @@ MemoryMapPrintLayout CMapListView::MeasurePage(CDC& dc) const
     return layout;
 }
 
-bool CMapListView::PrintDocument(CDC& printer)
+LOGFONTA CMapListView::GetPrintFont(CDC& printer)
 {
     LOGFONTA face = {};
     strcpy(face.lfFaceName, kPrintFace);
+    // A height of 0 leaves the size to the device: tiny on a printer, and of no size at all in a PostScript
+    // driver's output.
+    face.lfHeight = -::MulDiv(kPrintPoints, printer.GetDeviceCaps(LOGPIXELSY), 72);
+    return face;
+}
+
+bool CMapListView::PrintDocument(CDC& printer)
+{
+    LOGFONTA face = GetPrintFont(printer);
     CFont font;
     std::unique_ptr<ScopedSelect> selected;
     if (font.CreateFontIndirect(&face))

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@
 #include "../app/corvel_app_environment.h"
 #include "support/message_box_recorder.h"
 #include "support/scripted_file_dialog.h"
+#include "support/stopwatch.h"
 #include "support/window_screenshot.h"
 
 namespace {
@@ -73,6 +76,57 @@ std::vector<std::string> PageTexts(HENHMETAFILE metafile)
 bool Has(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// Presses OK in the platform's print dialog (a real one, no hook): in every dialog that opens on this thread
+// while it lives, once.
+class PrintDialogOk {
+public:
+    PrintDialogOk()
+    {
+        s_opened.clear();
+        s_titles.clear();
+        m_hook = ::SetWindowsHookExA(WH_CBT, &PrintDialogOk::Watch, nullptr, ::GetCurrentThreadId());
+    }
+    ~PrintDialogOk() { ::UnhookWindowsHookEx(m_hook); }
+    PrintDialogOk(const PrintDialogOk&) = delete;
+    PrintDialogOk& operator=(const PrintDialogOk&) = delete;
+    // The titles of the dialogs answered.
+    const std::vector<std::string>& Answered() const { return s_titles; }
+
+private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam)
+    {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char name[16] = {};
+        if (code == HCBT_CREATEWND && ::GetClassNameA(window, name, sizeof name) > 0 && strcmp(name, "#32770") == 0)
+            s_opened.push_back(window);
+        auto opened = std::find(s_opened.begin(), s_opened.end(), window);
+        if (code == HCBT_ACTIVATE && opened != s_opened.end()) {
+            s_opened.erase(opened);
+            char title[128] = {};
+            ::GetWindowTextA(window, title, sizeof title);
+            s_titles.emplace_back(title);
+            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline std::vector<HWND> s_opened;
+    static inline std::vector<std::string> s_titles;
+    HHOOK m_hook = nullptr;
+};
+
+std::string ReadWholeFile(const char* path)
+{
+    std::string bytes;
+    if (FILE* file = fopen(path, "rb")) {
+        char buffer[65536];
+        size_t read = 0;
+        while ((read = fread(buffer, 1, sizeof buffer, file)) > 0)
+            bytes.append(buffer, read);
+        fclose(file);
+    }
+    return bytes;
 }
 
 // A letter page in landscape at 150 pixels per inch, as a printer gives it, in a 10-point Verdana.
@@ -388,7 +442,84 @@ TEST_F(MapViews, PrintedPageOfASixtyRowMap)
     ::DeleteDC(memory);
     for (DWORD& pixel : pixels)
         pixel &= 0x00FFFFFF;
-    EXPECT_EQ("", SaveScreenshot("map-print-page1", kPageWidth, kPageHeight, pixels));
+    EXPECT_EQ("", SaveScreenshot("map-print-bitmap-page1", kPageWidth, kPageHeight, pixels));
+}
+
+// The test prefix's default printer writes each document to printed.ps in the current folder
+// (scripts/printer). The map is kept as map-print.ps, with what its pages must show in map-print.expect, for
+// map_print_check.py, which reads the pages back (and draws build/screens/map-print-page1.png).
+TEST_F(MapViews, PrintsThroughTheDefaultPrinter)
+{
+    const char kPrinted[] = "printed.ps";
+    const char kKept[] = "map-print.ps";
+    const char kExpected[] = "map-print.expect";
+    for (const char* file : {kPrinted, kKept, kExpected})
+        ::DeleteFileA(file);
+    AddTags(60);
+    CDlgMapView& view = OpenMapView(AddDevice("Quantum Line 1", 2));
+    CMapListView& list = view.GetList();
+
+    // The pages the printer's own geometry gives: its default page in landscape, in the list's font.
+    CPrintDialog defaults(FALSE);
+    ASSERT_TRUE(defaults.GetDefaults()) << "no default printer in the test prefix (scripts/wine-run.sh)";
+    auto* names = static_cast<DEVNAMES*>(::GlobalLock(defaults.m_pd.hDevNames));
+    auto* mode = static_cast<DEVMODEA*>(::GlobalLock(defaults.m_pd.hDevMode));
+    ASSERT_TRUE(names != nullptr && mode != nullptr);
+    mode->dmOrientation = DMORIENT_LANDSCAPE;
+    mode->dmFields |= DM_ORIENTATION;
+    CDC printer;
+    printer.Attach(::CreateDCA(reinterpret_cast<const char*>(names) + names->wDriverOffset,
+                               reinterpret_cast<const char*>(names) + names->wDeviceOffset, nullptr, mode));
+    ::GlobalUnlock(defaults.m_pd.hDevNames);
+    ::GlobalUnlock(defaults.m_pd.hDevMode);
+    ASSERT_NE(nullptr, printer.m_hDC);
+    EXPECT_GT(printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
+    MemoryMapPrintLayout layout;
+    {
+        LOGFONTA face = CMapListView::GetPrintFont(printer);
+        EXPECT_EQ("Verdana", std::string(face.lfFaceName));
+        CFont font;
+        ASSERT_TRUE(font.CreateFontIndirect(&face));
+        ScopedSelect selected(printer, font.m_hObject);
+        layout = list.MeasurePage(printer);
+    }
+    printer.DeleteDC();
+    ASSERT_GE(layout.rowsPerPage, MemoryMapPrintLayout::kMinimumRowsPerPage);
+    const int pages = layout.PageCount(60);
+
+    Stopwatch clock;
+    {
+        PrintDialogOk ok;
+        view.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAP_PRINT, BN_CLICKED));
+        EXPECT_EQ(std::vector<std::string>{"Print"}, ok.Answered());
+    }
+    const ULONGLONG printMs = clock.ElapsedMs();
+    EXPECT_EQ(0u, boxes.Count());
+    const std::string document = ReadWholeFile(kPrinted);
+    ASSERT_FALSE(document.empty()) << "the default printer wrote no " << kPrinted;
+    EXPECT_EQ(0u, document.rfind("%!PS", 0));
+    EXPECT_NE(std::string::npos, document.find("%%Title: Memory Map\n"));
+    EXPECT_NE(std::string::npos, document.find("%%Orientation: Landscape\n"));
+    EXPECT_NE(std::string::npos, document.find("%%Pages: " + std::to_string(pages) + "\n"));
+    EXPECT_NE(std::string::npos, document.find("%%Page: " + std::to_string(pages) + " "));
+    EXPECT_EQ(std::string::npos, document.find("%%Page: " + std::to_string(pages + 1) + " "));
+    EXPECT_NE(std::string::npos, document.find("%%EOF"));
+    EXPECT_TRUE(::MoveFileA(kPrinted, kKept));
+
+    // What each page must show, for the check that reads the pages back: title, headings and footer, and
+    // every row's tag name on its page.
+    FILE* expect = fopen(kExpected, "wb");
+    ASSERT_NE(nullptr, expect);
+    for (const char* text : {"PLC Memory Map View", "Direction", "PLC Start MB Address", "Tag Name", "# Words"})
+        std::fprintf(expect, "1\t%s\n", text);
+    for (int page = 1; page <= pages; ++page)
+        std::fprintf(expect, "%d\tPage %d of %d\n", page, page, pages);
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        std::fprintf(expect, "%d\t%s\n", row / layout.rowsPerPage + 1, static_cast<LPCSTR>(list.GetItemText(row, 4)));
+    fclose(expect);
+    RecordProperty("print_ms", static_cast<int>(printMs));
+    std::printf("printed %d rows on %d pages (%d per page) in %llu ms\n", list.GetItemCount(), pages,
+                layout.rowsPerPage, printMs);
 }
 
 std::vector<int> ColumnWidths(CGridList& list)
