@@ -6,6 +6,8 @@
 #include "corvel/app/res/resource.h"
 #include "framework/print.h"
 
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,20 +81,25 @@ bool Has(const std::vector<std::string>& texts, const std::string& text)
 }
 
 // Presses OK in the platform's print dialog (a real one, no hook): in every dialog that opens on this thread
-// while it lives, once.
+// while it lives, once it shows, from a timer that the dialog's own message loop runs.
 class PrintDialogOk {
 public:
     PrintDialogOk()
     {
         s_opened.clear();
-        s_titles.clear();
+        s_printers.clear();
         m_hook = ::SetWindowsHookExA(WH_CBT, &PrintDialogOk::Watch, nullptr, ::GetCurrentThreadId());
+        m_timer = ::SetTimer(nullptr, 0, 20, &PrintDialogOk::Press);
     }
-    ~PrintDialogOk() { ::UnhookWindowsHookEx(m_hook); }
+    ~PrintDialogOk()
+    {
+        ::KillTimer(nullptr, m_timer);
+        ::UnhookWindowsHookEx(m_hook);
+    }
     PrintDialogOk(const PrintDialogOk&) = delete;
     PrintDialogOk& operator=(const PrintDialogOk&) = delete;
-    // The titles of the dialogs answered.
-    const std::vector<std::string>& Answered() const { return s_titles; }
+    // The printer chosen in each dialog answered.
+    const std::vector<std::string>& Answered() const { return s_printers; }
 
 private:
     static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam)
@@ -101,19 +108,25 @@ private:
         char name[16] = {};
         if (code == HCBT_CREATEWND && ::GetClassNameA(window, name, sizeof name) > 0 && strcmp(name, "#32770") == 0)
             s_opened.push_back(window);
-        auto opened = std::find(s_opened.begin(), s_opened.end(), window);
-        if (code == HCBT_ACTIVATE && opened != s_opened.end()) {
-            s_opened.erase(opened);
-            char title[128] = {};
-            ::GetWindowTextA(window, title, sizeof title);
-            s_titles.emplace_back(title);
-            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        }
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
+    static void CALLBACK Press(HWND, UINT, UINT_PTR, DWORD)
+    {
+        for (auto dialog = s_opened.begin(); dialog != s_opened.end(); ++dialog) {
+            if (::IsWindow(*dialog) && ::IsWindowVisible(*dialog)) {
+                char printer[128] = {};
+                ::GetDlgItemTextA(*dialog, cmb4, printer, sizeof printer);
+                s_printers.emplace_back(printer);
+                ::PostMessageA(*dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                s_opened.erase(dialog);
+                return;
+            }
+        }
+    }
     static inline std::vector<HWND> s_opened;
-    static inline std::vector<std::string> s_titles;
+    static inline std::vector<std::string> s_printers;
     HHOOK m_hook = nullptr;
+    UINT_PTR m_timer = 0;
 };
 
 std::string ReadWholeFile(const char* path)
@@ -491,7 +504,7 @@ TEST_F(MapViews, PrintsThroughTheDefaultPrinter)
     {
         PrintDialogOk ok;
         view.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAP_PRINT, BN_CLICKED));
-        EXPECT_EQ(std::vector<std::string>{"Print"}, ok.Answered());
+        EXPECT_EQ(std::vector<std::string>{"Korvane File Printer"}, ok.Answered());
     }
     const ULONGLONG printMs = clock.ElapsedMs();
     EXPECT_EQ(0u, boxes.Count());
