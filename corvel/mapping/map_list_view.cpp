@@ -22,6 +22,7 @@ const char* const kHeadings[MemoryMapRow::kColumnCount] = {"Direction", nullptr,
                                                             "Tag Name", "# Words"};
 constexpr DWORD kPrintDialogFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION;
 constexpr UINT kCellFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+constexpr int kGatewayColumn = 2;
 constexpr int kWordsColumn = 4;
 
 // Turns the default printer's device mode to landscape.
@@ -115,15 +116,22 @@ void CMapListView::OnPrint()
     PrintDocument(printer);
 }
 
-MemoryMapPrintLayout CMapListView::MeasurePage(CDC& dc) const
+MemoryMapPrintLayout::Metrics CMapListView::MeasureHeadings(CDC& dc) const
 {
     MemoryMapPrintLayout::Metrics metrics;
+    metrics.addressHeading = dc.GetTextExtent(GetAddressHeading());
+    metrics.gatewayHeading = dc.GetTextExtent(CString(kHeadings[kGatewayColumn]));
+    metrics.wordsHeading = dc.GetTextExtent(CString(kWordsMeasure));
+    return metrics;
+}
+
+MemoryMapPrintLayout CMapListView::MeasurePage(CDC& dc) const
+{
+    MemoryMapPrintLayout::Metrics metrics = MeasureHeadings(dc);
     metrics.pageWidth = dc.GetDeviceCaps(HORZRES);
     metrics.pageHeight = dc.GetDeviceCaps(VERTRES);
     metrics.pixelsPerInchX = dc.GetDeviceCaps(LOGPIXELSX);
     metrics.pixelsPerInchY = dc.GetDeviceCaps(LOGPIXELSY);
-    metrics.addressHeading = dc.GetTextExtent(GetAddressHeading());
-    metrics.wordsHeading = dc.GetTextExtent(CString(kWordsMeasure));
     MemoryMapPrintLayout layout;
     layout.Compute(metrics);
     return layout;

@@ -19,6 +19,7 @@
 
 #include "../app/corvel_app_environment.h"
 #include "support/message_box_recorder.h"
+#include "support/paths.h"
 #include "support/scripted_file_dialog.h"
 #include "support/stopwatch.h"
 #include "support/window_screenshot.h"
@@ -129,19 +130,6 @@ private:
     UINT_PTR m_timer = 0;
 };
 
-std::string ReadWholeFile(const char* path)
-{
-    std::string bytes;
-    if (FILE* file = fopen(path, "rb")) {
-        char buffer[65536];
-        size_t read = 0;
-        while ((read = fread(buffer, 1, sizeof buffer, file)) > 0)
-            bytes.append(buffer, read);
-        fclose(file);
-    }
-    return bytes;
-}
-
 // A letter page in landscape at 150 pixels per inch, as a printer gives it, in a 10-point Verdana.
 constexpr int kPageDpi = 150;
 constexpr int kPageWidth = 11 * kPageDpi;
@@ -230,13 +218,11 @@ protected:
     // The layout of the test page in the page font, measured on dc.
     MemoryMapPrintLayout PageLayout(CMapListView& list, CDC& dc)
     {
-        MemoryMapPrintLayout::Metrics metrics;
+        MemoryMapPrintLayout::Metrics metrics = list.MeasureHeadings(dc);
         metrics.pageWidth = kPageWidth;
         metrics.pageHeight = kPageHeight;
         metrics.pixelsPerInchX = kPageDpi;
         metrics.pixelsPerInchY = kPageDpi;
-        metrics.addressHeading = dc.GetTextExtent(list.GetAddressHeading());
-        metrics.wordsHeading = dc.GetTextExtent(CString(" # Words "));
         MemoryMapPrintLayout layout;
         EXPECT_TRUE(layout.Compute(metrics));
         return layout;
@@ -508,7 +494,7 @@ TEST_F(MapViews, PrintsThroughTheDefaultPrinter)
     }
     const ULONGLONG printMs = clock.ElapsedMs();
     EXPECT_EQ(0u, boxes.Count());
-    const std::string document = ReadWholeFile(kPrinted);
+    const std::string document = ReadBinaryFile(kPrinted);
     ASSERT_FALSE(document.empty()) << "the default printer wrote no " << kPrinted;
     EXPECT_EQ(0u, document.rfind("%!PS", 0));
     EXPECT_NE(std::string::npos, document.find("%%Title: Memory Map\n"));
@@ -521,15 +507,20 @@ TEST_F(MapViews, PrintsThroughTheDefaultPrinter)
 
     // What each page must show, for the check that reads the pages back: title, headings and footer, and
     // every row's tag name on its page.
-    FILE* expect = fopen(kExpected, "wb");
-    ASSERT_NE(nullptr, expect);
+    std::string expected;
+    auto expect = [&expected](int page, const CString& text) {
+        expected += std::to_string(page) + "\t" + static_cast<LPCSTR>(text) + "\n";
+    };
     for (const char* text : {"PLC Memory Map View", "Direction", "PLC Start MB Address", "Tag Name", "# Words"})
-        std::fprintf(expect, "1\t%s\n", text);
-    for (int page = 1; page <= pages; ++page)
-        std::fprintf(expect, "%d\tPage %d of %d\n", page, page, pages);
+        expect(1, text);
+    for (int page = 1; page <= pages; ++page) {
+        CString footer;
+        footer.Format("Page %d of %d", page, pages);
+        expect(page, footer);
+    }
     for (int row = 0; row < list.GetItemCount(); ++row)
-        std::fprintf(expect, "%d\t%s\n", row / layout.rowsPerPage + 1, static_cast<LPCSTR>(list.GetItemText(row, 4)));
-    fclose(expect);
+        expect(row / layout.rowsPerPage + 1, list.GetItemText(row, 4));
+    WriteBinaryFile(kExpected, expected);
     RecordProperty("print_ms", static_cast<int>(printMs));
     std::printf("printed %d rows on %d pages (%d per page) in %llu ms\n", list.GetItemCount(), pages,
                 layout.rowsPerPage, printMs);
