@@ -511,7 +511,8 @@ TEST_F(MapViews, PrintsThroughTheDefaultPrinter)
     auto expect = [&expected](int page, const CString& text) {
         expected += std::to_string(page) + "\t" + static_cast<LPCSTR>(text) + "\n";
     };
-    for (const char* text : {"PLC Memory Map View", "Direction", "PLC Start MB Address", "Tag Name", "# Words"})
+    for (const char* text : {"PLC Memory Map View", "Direction", "PLC Start MB Address", "VQN Start MB Address",
+                             "Tag Name", "# Words"})
         expect(1, text);
     for (int page = 1; page <= pages; ++page) {
         CString footer;
