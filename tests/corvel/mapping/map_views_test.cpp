@@ -81,24 +81,25 @@ bool Has(const std::vector<std::string>& texts, const std::string& text)
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
 
-// Presses OK in the platform's print dialog (a real one, no hook): in every dialog that opens on this thread
-// while it lives, once it shows, from a timer that the dialog's own message loop runs.
-class PrintDialogOk {
+// Presses a button (OK or Cancel) in the platform's print dialog (a real one, no hook): in every dialog that
+// opens on this thread while it lives, once it shows, from a timer that the dialog's own message loop runs.
+class PrintDialogAnswer {
 public:
-    PrintDialogOk()
+    explicit PrintDialogAnswer(int button)
     {
+        s_button = button;
         s_opened.clear();
         s_printers.clear();
-        m_hook = ::SetWindowsHookExA(WH_CBT, &PrintDialogOk::Watch, nullptr, ::GetCurrentThreadId());
-        m_timer = ::SetTimer(nullptr, 0, 20, &PrintDialogOk::Press);
+        m_hook = ::SetWindowsHookExA(WH_CBT, &PrintDialogAnswer::Watch, nullptr, ::GetCurrentThreadId());
+        m_timer = ::SetTimer(nullptr, 0, 20, &PrintDialogAnswer::Press);
     }
-    ~PrintDialogOk()
+    ~PrintDialogAnswer()
     {
         ::KillTimer(nullptr, m_timer);
         ::UnhookWindowsHookEx(m_hook);
     }
-    PrintDialogOk(const PrintDialogOk&) = delete;
-    PrintDialogOk& operator=(const PrintDialogOk&) = delete;
+    PrintDialogAnswer(const PrintDialogAnswer&) = delete;
+    PrintDialogAnswer& operator=(const PrintDialogAnswer&) = delete;
     // The printer chosen in each dialog answered.
     const std::vector<std::string>& Answered() const { return s_printers; }
 
@@ -118,12 +119,13 @@ private:
                 char printer[128] = {};
                 ::GetDlgItemTextA(*dialog, cmb4, printer, sizeof printer);
                 s_printers.emplace_back(printer);
-                ::PostMessageA(*dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                ::PostMessageA(*dialog, WM_COMMAND, MAKEWPARAM(s_button, BN_CLICKED), 0);
                 s_opened.erase(dialog);
                 return;
             }
         }
     }
+    static inline int s_button = IDOK;
     static inline std::vector<HWND> s_opened;
     static inline std::vector<std::string> s_printers;
     HHOOK m_hook = nullptr;
@@ -486,9 +488,17 @@ TEST_F(MapViews, PrintsThroughTheDefaultPrinter)
     ASSERT_GE(layout.rowsPerPage, MemoryMapPrintLayout::kMinimumRowsPerPage);
     const int pages = layout.PageCount(60);
 
+    {
+        // Cancelled in the dialog: nothing printed, nothing shown.
+        PrintDialogAnswer cancel(IDCANCEL);
+        view.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAP_PRINT, BN_CLICKED));
+        EXPECT_EQ(std::vector<std::string>{"Korvane File Printer"}, cancel.Answered());
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(kPrinted));
+        EXPECT_EQ(0u, boxes.Count());
+    }
     Stopwatch clock;
     {
-        PrintDialogOk ok;
+        PrintDialogAnswer ok(IDOK);
         view.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAP_PRINT, BN_CLICKED));
         EXPECT_EQ(std::vector<std::string>{"Korvane File Printer"}, ok.Answered());
     }
