@@ -149,15 +149,22 @@ protected:
     }
 
     // The context menu of an item, as a right click shows it.
-    std::vector<UINT> MenuOf(HTREEITEM item, UINT choose = 0)
+    std::vector<UINT> MenuOf(HTREEITEM item)
     {
         MenuCatcher menu;
-        menu.Choose(choose);
         CPoint at = ItemPoint(item);
         Tree().ClientToScreen(&at);
         pane->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Tree().m_hWnd), MAKELPARAM(at.x, at.y));
         PumpMessages();
         return menu.Shown() > 0 ? menu.Ids() : std::vector<UINT>();
+    }
+
+    // A command of the item's menu, chosen with the item selected.
+    void Choose(HTREEITEM item, UINT id)
+    {
+        Tree().SelectItem(item);
+        pane->SendMessage(WM_COMMAND, id);
+        PumpMessages();
     }
 
     BOOL RemoveEnabled()
@@ -224,6 +231,7 @@ TEST_F(DeviceLibrary, AnIedDraggedOntoTheNetworkViewIsPlacedThere)
     EXPECT_TRUE(draggingOverTarget);
     EXPECT_EQ(CViewTree::DragCursor(), cursorOverTarget);
     EXPECT_NE(::LoadCursor(nullptr, IDC_NO), cursorOverTarget);
+    EXPECT_NE(::LoadCursor(nullptr, IDC_ARROW), cursorOverTarget);
     EXPECT_FALSE(Tree().IsDragging());
     EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), ::GetCursor());
     EXPECT_EQ(0u, boxes.Count());
@@ -347,7 +355,7 @@ TEST_F(DeviceLibrary, RemoveWaitsUntilNoIedOfTheFileIsPlaced)
     placed->state = kSlotFree;
     EXPECT_TRUE(RemoveEnabled());
     doc->modified = false;
-    MenuOf(file, ID_EDIT_CLEAR);
+    Choose(file, ID_EDIT_CLEAR);
     EXPECT_EQ(nullptr, FindItem(folder.File("Remove.icd")));
     EXPECT_EQ(nullptr, FindItem("Rem_A"));
     EXPECT_EQ(0, doc->project.sclFiles.GetCount());
@@ -366,7 +374,7 @@ TEST_F(DeviceLibrary, EditPathMovesTheFileRecordWithItsNameAndThePlacedIeds)
 
     {
         ScriptedFileDialog dialog({newPath});
-        MenuOf(FindItem(folder.File("Old.icd")), ID_EDIT_SCL_PATH);
+        Choose(FindItem(folder.File("Old.icd")), ID_EDIT_SCL_PATH);
         ASSERT_EQ(1u, dialog.Requests().size());
         EXPECT_TRUE(dialog.Request().open);
     }
@@ -380,15 +388,14 @@ TEST_F(DeviceLibrary, EditPathMovesTheFileRecordWithItsNameAndThePlacedIeds)
     EXPECT_EQ(nullptr, FindItem(folder.File("Old.icd")));
     // The record is found by its new name: Remove takes it.
     placed->state = kSlotFree;
-    Tree().SelectItem(FindItem(newPath));
-    MenuOf(FindItem(newPath), ID_EDIT_CLEAR);
+    Choose(FindItem(newPath), ID_EDIT_CLEAR);
     EXPECT_EQ(0, doc->project.sclFiles.GetCount());
 
     // Cancelled, the tree is refilled all the same.
     const HTREEITEM file = AddFile("Kept.icd", {"Kept_1"});
     Tree().SetItemText(file, "stale");
     ScriptedFileDialog cancelled({}, IDCANCEL);
-    MenuOf(file, ID_EDIT_SCL_PATH);
+    Choose(file, ID_EDIT_SCL_PATH);
     EXPECT_NE(nullptr, FindItem(folder.File("Kept.icd")));
     EXPECT_STREQ(folder.File("Kept.icd"), doc->project.sclFiles.GetHead()->filePath);
 }
