@@ -2,6 +2,7 @@
 // onto the network view with the mouse, the pane's menus and commands, dropped files, and its picture.
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/workspace/bridge_dlg.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"
 
@@ -31,6 +32,34 @@ const char kMaxIeds[] = "The maximum number of IED devices has been reached.";
 // The file view's dropped files, as the shell delivers them.
 struct FileViewAccess : CFileView {
     using CFileView::OnDropFiles;
+};
+
+// Ends the gateway properties dialog once its modal loop shows it, and remembers that it did.
+class PropertiesCloser {
+public:
+    PropertiesCloser() : m_timer(::SetTimer(nullptr, 0, 20, &PropertiesCloser::OnTimer)) { s_closed = 0; }
+    ~PropertiesCloser() { ::KillTimer(nullptr, m_timer); }
+    PropertiesCloser(const PropertiesCloser&) = delete;
+    PropertiesCloser& operator=(const PropertiesCloser&) = delete;
+    int Closed() const { return s_closed; }
+
+private:
+    static BOOL CALLBACK CloseDialog(HWND hWnd, LPARAM)
+    {
+        auto* dialog = dynamic_cast<CBridgeDlg*>(CWnd::FromHandlePermanent(hWnd));
+        if (dialog == nullptr || !::IsWindowVisible(hWnd))
+            return TRUE;
+        ++s_closed;
+        dialog->EndDialog(IDCANCEL);
+        return FALSE;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &PropertiesCloser::CloseDialog, 0);
+    }
+
+    static inline int s_closed = 0;
+    UINT_PTR m_timer;
 };
 
 class DeviceLibrary : public ::testing::Test {
@@ -341,6 +370,14 @@ TEST_F(DeviceLibrary, MenusOfFilesAndTheIedRoot)
     ASSERT_TRUE(::DeleteFileA(folder.File("Menu.icd")));
     frame->RefreshFileView();
     EXPECT_EQ((std::vector<UINT>{ID_EDIT_SCL_PATH, ID_EDIT_CLEAR}), MenuOf(FindItem(folder.File("Menu.icd"))));
+
+    // Add IED asks the main window for the document's file dialog.
+    const CString added = folder.File("Added.cid");
+    WriteBinaryFile(added, MinimalSclFileWithIeds({"Added_1"}));
+    ScriptedFileDialog dialog({added});
+    Choose(FindItem("IEC 61850 Configurations"), ID_ADD_IED);
+    ASSERT_EQ(1u, dialog.Requests().size());
+    EXPECT_EQ((std::vector<CString>{"Added_1"}), ChildTexts(FindItem(added)));
 }
 
 TEST_F(DeviceLibrary, RemoveWaitsUntilNoIedOfTheFileIsPlaced)
@@ -418,7 +455,7 @@ TEST_F(DeviceLibrary, DroppedSclFilesAreAddedOtherFilesIgnored)
     EXPECT_EQ(0u, boxes.Count());
 }
 
-TEST_F(DeviceLibrary, ToolBarAboveTheTreeAndScreenshot)
+TEST_F(DeviceLibrary, ToolBarAboveTheTreeOpensTheGatewayPropertiesAndScreenshot)
 {
     CFileViewToolBar& toolBar = pane->GetToolBar();
     ASSERT_EQ(1, toolBar.GetCount());
@@ -427,6 +464,13 @@ TEST_F(DeviceLibrary, ToolBarAboveTheTreeAndScreenshot)
     toolBar.GetWindowRect(&bar);
     Tree().GetWindowRect(&tree);
     EXPECT_EQ(bar.bottom + 1, tree.top);
+    CRect button;
+    ASSERT_TRUE(toolBar.SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button)));
+    {
+        PropertiesCloser closer;
+        PostClick(toolBar, button.CenterPoint());
+        EXPECT_EQ(1, closer.Closed());
+    }
 
     AddFile("Substation.scd", {"Feeder_F1", "Feeder_F2", "Transformer_T1"});
     AddFile("Gone.icd", {"Gone_1"});
