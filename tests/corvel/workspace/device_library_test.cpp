@@ -18,6 +18,7 @@
 #include "support/message_box_recorder.h"
 #include "support/minimal_scl.h"
 #include "support/paths.h"
+#include "corvel/project/path_utils.h"
 #include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
 #include "support/window_screenshot.h"
@@ -452,6 +453,38 @@ TEST_F(DeviceLibrary, DroppedSclFilesAreAddedOtherFilesIgnored)
     EXPECT_STREQ("X.SCD", doc->project.sclFiles.GetHead()->fileName);
     EXPECT_NE(nullptr, FindItem("Dropped_1"));
     EXPECT_EQ(nullptr, FindItem("Dropped_2"));
+    EXPECT_EQ(0u, boxes.Count());
+}
+
+// A user's road: an SCL file dropped on the pane, its IED dragged onto the network view, the project saved
+// under a new name, a new project, the saved one opened again.
+TEST_F(DeviceLibrary, ADraggedIedIsSavedWithTheProjectAndComesBack)
+{
+    const CString scl = folder.File("Bay.SCD");
+    WriteBinaryFile(scl, MinimalSclFileWithIeds({"Bay_Q2", "Bay_Q1"}));
+    MessageBoxRecorder boxes;
+    static_cast<FileViewAccess*>(pane)->OnDropFiles(MakeDrop({std::string(scl)}));
+    Drag(FindItem("Bay_Q1"), OverNetworkView());
+    ASSERT_NE(nullptr, FindPlaced("Bay_Q1"));
+    const CString project = folder.File("plant.prj");
+    {
+        ScriptedFileDialog dialog({project});
+        frame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+    }
+    ASSERT_TRUE(FileExists(project));
+    doc->OnFileNew();
+    EXPECT_EQ(nullptr, FindPlaced("Bay_Q1"));
+    {
+        ScriptedFileDialog dialog({project});
+        frame->SendMessage(WM_COMMAND, ID_OPEN_PROJECT);
+    }
+    const CMainDoc::_IED_DEVICE* reopened = FindPlaced("Bay_Q1");
+    ASSERT_NE(nullptr, reopened);
+    EXPECT_STREQ(scl, reopened->CIDFile);
+    EXPECT_EQ(nullptr, FindPlaced("Bay_Q2"));
+    const HTREEITEM file = FindItem(scl);
+    ASSERT_NE(nullptr, file);
+    EXPECT_EQ((std::vector<CString>{"Bay_Q1", "Bay_Q2"}), ChildTexts(file));
     EXPECT_EQ(0u, boxes.Count());
 }
 
