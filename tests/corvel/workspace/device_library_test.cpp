@@ -2,6 +2,7 @@
 // onto the network view with the mouse, the pane's menus and commands, dropped files, and its picture.
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/project/path_utils.h"
 #include "corvel/workspace/bridge_dlg.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"
@@ -18,7 +19,6 @@
 #include "support/message_box_recorder.h"
 #include "support/minimal_scl.h"
 #include "support/paths.h"
-#include "corvel/project/path_utils.h"
 #include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
 #include "support/window_screenshot.h"
@@ -454,6 +454,40 @@ TEST_F(DeviceLibrary, DroppedSclFilesAreAddedOtherFilesIgnored)
     EXPECT_NE(nullptr, FindItem("Dropped_1"));
     EXPECT_EQ(nullptr, FindItem("Dropped_2"));
     EXPECT_EQ(0u, boxes.Count());
+}
+
+TEST_F(DeviceLibrary, CopyingAFileOverTheProjectsFileWantsTheSameName)
+{
+    const HTREEITEM file = AddFile("Copy.icd", {"Copy_1"});
+    const CString elsewhere = folder.File("other");
+    ASSERT_TRUE(::CreateDirectoryA(elsewhere, nullptr));
+    const std::string newer = MinimalSclFileWithIeds({"Copy_1", "Copy_2"});
+    WriteBinaryFile(elsewhere + "\\Copy.icd", newer);
+    WriteBinaryFile(elsewhere + "\\Copy2.icd", newer);
+    MessageBoxRecorder boxes;
+    {
+        ScriptedFileDialog dialog({elsewhere + "\\Copy2.icd"});
+        Choose(file, ID_COPY_SCL_FILE);
+        ASSERT_EQ(1u, dialog.Requests().size());
+        EXPECT_STREQ("Copy", dialog.Request().initialFileName);
+        EXPECT_STREQ("icd", dialog.Request().defaultExtension);
+    }
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ("Error: Copy IEC file. File entered is not matched. Please try again.", boxes.Last().text);
+    {
+        ScriptedFileDialog dialog({elsewhere + "\\Copy.icd"});
+        Choose(file, ID_COPY_SCL_FILE);
+    }
+    EXPECT_EQ(1u, boxes.Count());
+    EXPECT_EQ(newer, ReadBinaryFile(folder.File("Copy.icd")));
+
+    // An item whose name the project has no file of has nowhere to copy to.
+    boxes.Clear();
+    Choose(FindItem("Copy_1"), ID_COPY_SCL_FILE);
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_STREQ("Error: Copy IEC file. Destination File not found. Please try again.", boxes.Last().text);
+    EXPECT_STREQ("Korvane EIP-Tarnwell", boxes.Last().caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONERROR), boxes.Last().type & MB_ICONMASK);
 }
 
 // A user's road: an SCL file dropped on the pane, its IED dragged onto the network view, the project saved
