@@ -178,14 +178,15 @@ protected:
         return nullptr;
     }
 
-    // The context menu of an item, as a right click shows it.
+    // The context menu of an item, as a right click on it shows it (the tree asks for the menu at the cursor).
     std::vector<UINT> MenuOf(HTREEITEM item)
     {
         MenuCatcher menu;
-        CPoint at = ItemPoint(item);
-        Tree().ClientToScreen(&at);
-        pane->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Tree().m_hWnd), MAKELPARAM(at.x, at.y));
-        PumpMessages();
+        const CPoint at = ItemPoint(item);
+        CPoint screen = at;
+        Tree().ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        PostRightClick(Tree(), at);
         return menu.Shown() > 0 ? menu.Ids() : std::vector<UINT>();
     }
 
@@ -366,6 +367,13 @@ TEST_F(DeviceLibrary, MenusOfFilesAndTheIedRoot)
     EXPECT_EQ(file, Tree().GetSelectedItem());
     EXPECT_EQ((std::vector<UINT>{ID_ADD_IED, ID_CHANGE_SCL_FOLDER}), MenuOf(FindItem("IEC 61850 Configurations")));
     EXPECT_TRUE(MenuOf(FindItem("Menu_A")).empty());
+    {
+        // Asked for from the keyboard, the menu has no item to belong to.
+        MenuCatcher menu;
+        pane->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Tree().m_hWnd), MAKELPARAM(-1, -1));
+        PumpMessages();
+        EXPECT_EQ(0, menu.Shown());
+    }
     EXPECT_TRUE(MenuOf(FindItem("Ethernet/IP Class 3")).empty());
 
     ASSERT_TRUE(::DeleteFileA(folder.File("Menu.icd")));
