@@ -18,6 +18,9 @@ namespace {
 // The status bar: the message pane and the lock-key indicators.
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
+// View > Split is the framework's split command, handled by the view inside the splitter.
+static_assert(ID_VIEW_SPLIT == ID_WINDOW_SPLIT);
+
 // Rows of the splitter: the upper row is this much higher than half the client area, the lower this much lower.
 constexpr int kUpperRowExtra = 100;
 // Text of the splitter's label: "Arial" at this size, placed this far below the bar's top.

@@ -177,6 +177,52 @@ TEST_F(MainWindow, SplitterRowsShareTheClientHeightAroundTheMiddle)
     frame->SetSplitterRows(client.Height());
 }
 
+// View > Split moves the bar between the views from the keyboard: Enter keeps the place, Escape restores it.
+TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
+{
+    CSplitterEx& splitter = frame->GetSplitter();
+    auto upperHeight = [&splitter] {
+        int current = 0;
+        int minimum = 0;
+        splitter.GetRowInfo(0, current, minimum);
+        return current;
+    };
+    auto key = [&splitter](UINT vk, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            splitter.SendMessage(WM_KEYDOWN, vk, 0);
+    };
+    const int before = upperHeight();
+    ASSERT_GT(before, 20);
+    frame->SendMessage(WM_COMMAND, ID_VIEW_SPLIT);
+    ASSERT_TRUE(splitter.IsTracking());
+    EXPECT_EQ(splitter.m_hWnd, ::GetCapture());
+    key(VK_DOWN, 3);
+    EXPECT_EQ(before + 12, upperHeight());
+    key(VK_LEFT);
+    EXPECT_EQ(before + 12, upperHeight()) << "a row bar moves only up and down";
+    key(VK_RETURN);
+    EXPECT_FALSE(splitter.IsTracking());
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(before + 12, upperHeight());
+    key(VK_UP);
+    EXPECT_EQ(before + 12, upperHeight()) << "keys do nothing once the split ended";
+
+    frame->SendMessage(WM_COMMAND, ID_VIEW_SPLIT);
+    ASSERT_TRUE(splitter.IsTracking());
+    key(VK_UP, 5);
+    EXPECT_EQ(before - 8, upperHeight());
+    key(VK_ESCAPE);
+    EXPECT_FALSE(splitter.IsTracking());
+    EXPECT_EQ(before + 12, upperHeight());
+
+    // A click keeps the bar where the keys put it.
+    frame->SendMessage(WM_COMMAND, ID_VIEW_SPLIT);
+    key(VK_UP, 3);
+    splitter.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_FALSE(splitter.IsTracking());
+    EXPECT_EQ(before, upperHeight());
+}
+
 TEST_F(MainWindow, SplitterLabelIsDrawnOnlyWhereTheBarLeavesRoom)
 {
     CSplitterEx& splitter = frame->GetSplitter();
@@ -312,6 +358,51 @@ TEST_F(MainWindow, BusLinesJoinThePlacedIedsAndTheWidthFollowsTheLongerRow)
     }
     PlaceIeds(more);
     EXPECT_EQ(1420, doc->GetViewSize().cx);
+}
+
+// Placing a PLC device rebuilds the command rows of every device from the tag map; a paste then holds the
+// copied device's rows, each once.
+TEST_F(MainWindow, PlacingAPlcRebuildsTheCommandRowsAndAPasteHoldsTheCopiedRows)
+{
+    using Corvel::Records::ConfiguredRows;
+    auto map = [this](LPCSTR name, LPCSTR type, LPCSTR direction) {
+        auto record = std::make_unique<CMainDoc::_TAGSMAP>();
+        record->tagName = name;
+        record->dataType = type;
+        record->direction = direction;
+        doc->project.tagMaps.AddTail(record.release());
+    };
+    map("a", "INT32", "MTCP-->");
+    map("cmd", "BOOLEAN", "MTCP<--");
+    CMainDoc::CPLC_Device* first = doc->project.plcDevices.GetHead();
+    CMainDoc::CPLC_Device* second = doc->project.plcDevices.GetAt(doc->project.plcDevices.FindIndex(1));
+    for (CMainDoc::CPLC_Device* device : {first, second})
+        device->WStartReg = "100";
+    first->state = kSlotFree;
+    first->configuredRows = {{"Disable", "a", "Write", "77", "500", "9", "Swap Word", "kept"},
+                             {"", "gone", "Write", "1", "1", "1", "No Swap", ""}};
+    second->configuredRows = {{"", "stale", "Write", "1", "1", "1", "No Swap", ""}};
+
+    ASSERT_EQ(first->devNum, view->AddDevice(9, "", nullptr));
+    EXPECT_EQ((ConfiguredRows{{"Disable", "a", "Write", "100", "500", "2", "Swap Word", "kept"}}), first->configuredRows);
+    EXPECT_EQ((ConfiguredRows{{"Enable - On Data Change", "a", "Write", "100", "0", "2", "No Swap", ""}}),
+              second->configuredRows);
+    // A refused placing rebuilds nothing.
+    second->configuredRows.clear();
+    EXPECT_EQ(-1, view->AddDevice(8, "", nullptr));
+    EXPECT_TRUE(second->configuredRows.empty());
+
+    // The copy has a read row of its own, which the tag map does not give.
+    first->configuredRows.push_back({"Enable - Continuously", "cmd", "Read", "1", "250", "1", "No Swap", "in"});
+    const ConfiguredRows copied = first->configuredRows;
+    frame->currentDeviceId = first->devNum;
+    doc->CopyDevice(CMainDoc::kKindPlc);
+    first->state = kSlotFree;
+    first->configuredRows.clear();
+    doc->PasteDevice(CMainDoc::kKindPlc);
+    EXPECT_EQ(kSlotInUse, first->state);
+    EXPECT_EQ(copied, first->configuredRows);
+    frame->currentDeviceId = 0;
 }
 
 // A document that records what it is asked to open.
