@@ -175,6 +175,10 @@ IMPLEMENT_DYNAMIC(CMFCToolBar, CToolBar)
 
 BEGIN_MESSAGE_MAP(CMFCToolBar, CToolBar)
     ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_NOTIFY_REFLECT(TBN_DROPDOWN, &CMFCToolBar::OnDropDown)
 END_MESSAGE_MAP()
 
 BOOL CMFCToolBar::OnEraseBkgnd(CDC* pDC)
@@ -187,8 +191,10 @@ BOOL CMFCToolBar::OnEraseBkgnd(CDC* pDC)
 
 void CMFCToolBar::EnableCustomizeButton(BOOL bEnable, int iCustomizeCmd, const CString& strCustomizeText)
 {
+    RemoveCustomizeButton();
     m_customizeCommand = bEnable ? iCustomizeCmd : 0;
     m_customizeText = bEnable ? strCustomizeText : CString();
+    AddCustomizeButton();
 }
 
 BOOL CMFCToolBar::AddToolBarForImageCollection(UINT uiResID, UINT uiBmpResID, UINT, UINT, UINT, UINT)
@@ -291,4 +297,388 @@ LRESULT CDockablePane::OnNcPaintMessage(WPARAM, LPARAM)
     ::SelectObject(hdc, old);
     ::ReleaseDC(m_hWnd, hdc);
     return 0;
+}
+
+// CMFCPopupMenu
+
+const UINT AFX_WM_CREATETOOLBAR = ::RegisterWindowMessageA("KorvaneToolBarCreateNew");
+
+CMFCPopupMenu::CMFCPopupMenu() : m_hMenu(::CreatePopupMenu())
+{
+}
+
+CMFCPopupMenu::~CMFCPopupMenu()
+{
+    if (m_hMenu != nullptr)
+        ::DestroyMenu(m_hMenu);
+}
+
+void CMFCPopupMenu::InsertItem(UINT nID, LPCSTR lpszText, BOOL bChecked)
+{
+    if (m_hMenu == nullptr)
+        return;
+    if (nID == ID_SEPARATOR)
+        ::AppendMenuA(m_hMenu, MF_SEPARATOR, 0, nullptr);
+    else
+        ::AppendMenuA(m_hMenu, MF_STRING | (bChecked ? MF_CHECKED : MF_UNCHECKED), nID, lpszText);
+}
+
+void CMFCPopupMenu::AddDefaultButtons(const CMFCToolBar& toolBar)
+{
+    for (UINT id : toolBar.GetDefaultButtons()) {
+        if (id != ID_SEPARATOR)
+            InsertItem(id, CMFCToolBar::GetCommandText(id), toolBar.CommandToIndex(id) >= 0);
+    }
+}
+
+HMENU CMFCPopupMenu::Detach()
+{
+    HMENU menu = m_hMenu;
+    m_hMenu = nullptr;
+    return menu;
+}
+
+// CMFCToolBar: editing the buttons
+
+namespace {
+
+// The text of item nID in menu hMenu or its popups.
+bool FindMenuText(HMENU hMenu, UINT nID, CString& text)
+{
+    const int count = hMenu != nullptr ? ::GetMenuItemCount(hMenu) : 0;
+    for (int i = 0; i < count; ++i) {
+        if (HMENU sub = ::GetSubMenu(hMenu, i)) {
+            if (FindMenuText(sub, nID, text))
+                return true;
+        } else if (::GetMenuItemID(hMenu, i) == nID) {
+            char buffer[256] = {};
+            ::GetMenuStringA(hMenu, static_cast<UINT>(i), buffer, sizeof buffer, MF_BYPOSITION);
+            text = CMFCToolBar::StripMenuText(buffer);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The menu of the main window: its menu bar's, else its own.
+HMENU MainMenu()
+{
+    CWnd* main = AfxGetMainWnd();
+    if (main == nullptr || main->GetSafeHwnd() == nullptr)
+        return nullptr;
+    if (HWND bar = ::GetDlgItem(main->m_hWnd, AFX_IDW_MENUBAR)) {
+        if (auto* menuBar = DYNAMIC_DOWNCAST(CMFCMenuBar, CWnd::FromHandlePermanent(bar)))
+            return menuBar->GetHMenu();
+    }
+    return ::GetMenu(main->m_hWnd);
+}
+
+} // namespace
+
+CString CMFCToolBar::StripMenuText(LPCSTR text)
+{
+    CString result;
+    for (const char* p = text; *p != '\0' && *p != '\t'; ++p) {
+        if (*p == '&' && p[1] == '&')
+            result += *++p;
+        else if (*p != '&')
+            result += *p;
+    }
+    return result;
+}
+
+CString CMFCToolBar::GetCommandText(UINT nID)
+{
+    CString text;
+    if (text.LoadString(nID) && !text.IsEmpty()) {
+        const int lineBreak = text.Find('\n');
+        if (lineBreak < 0)
+            return text;
+        const CString tip = text.Mid(lineBreak + 1);
+        if (!tip.IsEmpty())
+            return tip;
+        if (lineBreak > 0)
+            return text.Left(lineBreak);
+    }
+    text.Empty();
+    FindMenuText(MainMenu(), nID, text);
+    return text;
+}
+
+BOOL CMFCToolBar::LoadToolBar(UINT nIDResource)
+{
+    RemoveCustomizeButton();
+    const BOOL loaded = CToolBar::LoadToolBar(nIDResource);
+    if (loaded)
+        m_defaultIds = m_buttonIds;
+    AddCustomizeButton();
+    return loaded;
+}
+
+void CMFCToolBar::AddCustomizeButton()
+{
+    if (m_customizeCommand == 0 || m_hWnd == nullptr || m_bHasCustomizeButton)
+        return;
+    SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_DRAWDDARROWS);
+    TBBUTTON button = {};
+    button.iBitmap = I_IMAGENONE;
+    button.idCommand = m_customizeCommand;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_WHOLEDROPDOWN;
+    button.iString = -1;
+    m_bHasCustomizeButton = SendMessage(TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&button)) != 0;
+}
+
+void CMFCToolBar::RemoveCustomizeButton()
+{
+    if (!m_bHasCustomizeButton || m_hWnd == nullptr)
+        return;
+    SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(GetCount()));
+    m_bHasCustomizeButton = false;
+}
+
+BOOL CMFCToolBar::InsertButton(UINT nID, int nIndex)
+{
+    if (m_hWnd == nullptr)
+        return FALSE;
+    if (nIndex < 0 || nIndex > GetCount())
+        nIndex = GetCount();
+    const CString text = nID != ID_SEPARATOR ? GetCommandText(nID) : CString();
+    TBBUTTON button = {};
+    button.idCommand = static_cast<int>(nID);
+    button.fsState = TBSTATE_ENABLED;
+    button.iString = -1;
+    if (nID == ID_SEPARATOR) {
+        button.fsStyle = BTNS_SEP;
+    } else {
+        const auto image = m_images.find(nID);
+        button.fsStyle = BTNS_BUTTON;
+        button.iBitmap = image != m_images.end() ? image->second : I_IMAGENONE;
+        if (image == m_images.end() || m_bTextLabels) {
+            // Text beside the picture, for this button only.
+            ModifyStyle(0, TBSTYLE_LIST);
+            SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_MIXEDBUTTONS);
+            button.fsStyle |= BTNS_SHOWTEXT | BTNS_AUTOSIZE;
+            button.iString = reinterpret_cast<INT_PTR>(text.GetString());
+        }
+    }
+    if (!SendMessage(TB_INSERTBUTTONA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&button)))
+        return FALSE;
+    m_buttonIds.insert(m_buttonIds.begin() + nIndex, nID);
+    ButtonsChanged();
+    return TRUE;
+}
+
+BOOL CMFCToolBar::RemoveButton(int nIndex)
+{
+    if (m_hWnd == nullptr || nIndex < 0 || nIndex >= GetCount())
+        return FALSE;
+    SendMessage(TB_DELETEBUTTON, static_cast<WPARAM>(nIndex));
+    m_buttonIds.erase(m_buttonIds.begin() + nIndex);
+    ButtonsChanged();
+    return TRUE;
+}
+
+BOOL CMFCToolBar::MoveButton(int nFrom, int nTo)
+{
+    if (nFrom < 0 || nFrom >= GetCount())
+        return FALSE;
+    if (nTo < 0 || nTo > GetCount())
+        nTo = GetCount();
+    if (nTo == nFrom || nTo == nFrom + 1)
+        return TRUE;
+    const UINT id = m_buttonIds[static_cast<size_t>(nFrom)];
+    RemoveButton(nFrom);
+    return InsertButton(id, nTo > nFrom ? nTo - 1 : nTo);
+}
+
+void CMFCToolBar::RestoreOriginalState()
+{
+    while (GetCount() > 0)
+        RemoveButton(GetCount() - 1);
+    for (UINT id : m_defaultIds)
+        InsertButton(id);
+}
+
+void CMFCToolBar::SetShowTextLabels(BOOL bShow)
+{
+    m_bTextLabels = bShow;
+    const std::vector<UINT> buttons = m_buttonIds;
+    while (GetCount() > 0)
+        RemoveButton(GetCount() - 1);
+    if (!bShow && std::all_of(buttons.begin(), buttons.end(),
+                              [this](UINT id) { return id == ID_SEPARATOR || m_images.count(id) != 0; }))
+        ModifyStyle(TBSTYLE_LIST, 0);
+    for (UINT id : buttons)
+        InsertButton(id);
+}
+
+int CMFCToolBar::HitTest(CPoint point) const
+{
+    if (m_hWnd == nullptr)
+        return -1;
+    POINT at = point;
+    const int hit = static_cast<int>(::SendMessageA(m_hWnd, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&at)));
+    return hit >= 0 && hit < GetCount() ? hit : -1;
+}
+
+void CMFCToolBar::ButtonsChanged()
+{
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->RecalcLayout();
+    Invalidate();
+}
+
+HMENU CMFCToolBar::BuildCustomizeMenu()
+{
+    CMFCPopupMenu buttons;
+    auto* frame = DYNAMIC_DOWNCAST(CFrameWndEx, GetParentFrame());
+    if (frame == nullptr || !frame->OnShowCustomizePane(&buttons, static_cast<UINT>(GetDlgCtrlID()))) {
+        for (UINT id : m_buttonIds) {
+            if (id != ID_SEPARATOR)
+                buttons.InsertItem(id, GetCommandText(id), TRUE);
+        }
+    }
+    buttons.InsertItem(ID_SEPARATOR, nullptr);
+    buttons.InsertItem(kResetToolbarCommand, "&Reset Toolbar");
+    CString name;
+    GetWindowText(name);
+    HMENU addRemove = ::CreatePopupMenu();
+    ::AppendMenuA(addRemove, MF_POPUP, reinterpret_cast<UINT_PTR>(buttons.Detach()), name);
+    HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(addRemove), "&Add or Remove Buttons");
+    if (m_customizeCommand != 0) {
+        ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(m_customizeCommand), m_customizeText);
+    }
+    return menu;
+}
+
+BOOL CMFCToolBar::OnCustomizeMenuCommand(UINT nID)
+{
+    if (nID == 0)
+        return FALSE;
+    if (nID == kResetToolbarCommand) {
+        RestoreOriginalState();
+        return TRUE;
+    }
+    if (nID == static_cast<UINT>(m_customizeCommand)) {
+        if (CFrameWnd* frame = GetParentFrame())
+            frame->SendMessage(WM_COMMAND, nID);
+        return TRUE;
+    }
+    const int shown = CommandToIndex(nID);
+    if (shown >= 0)
+        return RemoveButton(shown);
+    const auto defaultAt = std::find(m_defaultIds.begin(), m_defaultIds.end(), nID);
+    if (defaultAt == m_defaultIds.end())
+        return FALSE;
+    // Back in its default place: behind the run of default buttons before it that the bar still shows.
+    size_t at = 0;
+    for (auto it = m_defaultIds.begin(); it != defaultAt; ++it) {
+        if (at < m_buttonIds.size() && m_buttonIds[at] == *it)
+            ++at;
+    }
+    return InsertButton(nID, static_cast<int>(at));
+}
+
+void CMFCToolBar::ShowCustomizeMenu()
+{
+    HMENU menu = BuildCustomizeMenu();
+    RECT item = {};
+    SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(GetCount()), reinterpret_cast<LPARAM>(&item));
+    CPoint at(item.left, item.bottom);
+    ClientToScreen(&at);
+    const UINT chosen = static_cast<UINT>(
+        ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_LEFTBUTTON, at.x, at.y, 0, m_hWnd, nullptr));
+    ::DestroyMenu(menu);
+    OnCustomizeMenuCommand(chosen);
+}
+
+void CMFCToolBar::OnDropDown(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const auto* toolbar = reinterpret_cast<const NMTOOLBARA*>(pNMHDR);
+    if (m_customizeCommand != 0 && toolbar->iItem == m_customizeCommand)
+        ShowCustomizeMenu();
+    *pResult = TBDDRET_DEFAULT;
+}
+
+CMFCToolBar* CMFCToolBar::FromScreenPoint(CPoint point)
+{
+    HWND hWnd = ::WindowFromPoint(point);
+    for (int level = 0; hWnd != nullptr && level < 2; ++level, hWnd = ::GetParent(hWnd)) {
+        if (auto* bar = DYNAMIC_DOWNCAST(CMFCToolBar, CWnd::FromHandlePermanent(hWnd)))
+            return bar;
+    }
+    return nullptr;
+}
+
+void CMFCToolBar::DropButton(int nIndex, CPoint screenPoint)
+{
+    if (nIndex < 0 || nIndex >= GetCount())
+        return;
+    CMFCToolBar* target = FromScreenPoint(screenPoint);
+    if (target == nullptr) {
+        RemoveButton(nIndex);
+        return;
+    }
+    CPoint client = screenPoint;
+    target->ScreenToClient(&client);
+    const int at = target->HitTest(client);
+    if (target == this) {
+        MoveButton(nIndex, at);
+        return;
+    }
+    const UINT id = m_buttonIds[static_cast<size_t>(nIndex)];
+    RemoveButton(nIndex);
+    target->InsertButton(id, at);
+}
+
+void CMFCToolBar::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    const bool quick = s_quickCustomization && ::GetKeyState(VK_MENU) < 0;
+    if (s_customizeMode || quick) {
+        const int index = HitTest(point);
+        if (index >= 0) {
+            m_dragIndex = index;
+            SetCapture();
+            return;
+        }
+    }
+    static_cast<void>(nFlags);
+    Default();
+}
+
+void CMFCToolBar::OnLButtonUp(UINT, CPoint point)
+{
+    if (m_dragIndex < 0) {
+        Default();
+        return;
+    }
+    const int index = m_dragIndex;
+    m_dragIndex = -1;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    ClientToScreen(&point);
+    DropButton(index, point);
+}
+
+void CMFCToolBar::OnCaptureChanged(CWnd*)
+{
+    m_dragIndex = -1;
+    Default();
+}
+
+void CMFCToolBar::SetShowTooltips(BOOL bShow)
+{
+    s_showTooltips = bShow;
+    CWnd* main = AfxGetMainWnd();
+    if (main == nullptr || main->GetSafeHwnd() == nullptr)
+        return;
+    for (HWND hChild = ::GetWindow(main->m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (DYNAMIC_DOWNCAST(CMFCToolBar, CWnd::FromHandlePermanent(hChild)) == nullptr)
+            continue;
+        if (HWND tips = reinterpret_cast<HWND>(::SendMessageA(hChild, TB_GETTOOLTIPS, 0, 0)))
+            ::SendMessageA(tips, TTM_ACTIVATE, bShow ? TRUE : FALSE, 0);
+    }
 }
