@@ -51,7 +51,8 @@ CControlBar* VisibleBarOf(HWND hChild, UINT nIDFirst, UINT nIDLast)
     const UINT id = static_cast<UINT>(::GetDlgCtrlID(hChild));
     if (id < nIDFirst || id > nIDLast || (::GetWindowLongA(hChild, GWL_STYLE) & WS_VISIBLE) == 0)
         return nullptr;
-    return DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hChild));
+    CControlBar* bar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hChild));
+    return bar != nullptr && bar->IsLaidOutByParent() ? bar : nullptr;
 }
 
 } // namespace

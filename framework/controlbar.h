@@ -40,6 +40,8 @@ public:
 
     // The bar's size when docked; with bStretch it takes the whole length of its edge (0 here: the layout fills it).
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) = 0;
+    // Whether the parent's layout places the bar (a pane that floats or hides itself is not placed).
+    virtual bool IsLaidOutByParent() const { return true; }
     // Updates the bar's items through pTarget's ON_UPDATE_COMMAND_UI handlers; items
     // without any handler are disabled when bDisableIfNoHndler.
     virtual void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) = 0;

@@ -489,7 +489,49 @@ std::vector<CControlBar*> CFrameWndEx::GetPaneBars(bool bToolBarsOnly) const
         else if (auto* pane = DYNAMIC_DOWNCAST(CDockablePane, child); pane != nullptr && !bToolBarsOnly)
             bars.push_back(pane);
     }
+    // Floating panes live in frames of their own.
+    for (HWND hPane : m_dockedPanes) {
+        auto* pane = DYNAMIC_DOWNCAST(CDockablePane, CWnd::FromHandlePermanent(hPane));
+        if (pane != nullptr && !bToolBarsOnly && ::GetParent(hPane) != m_hWnd)
+            bars.push_back(pane);
+    }
     return bars;
+}
+
+void CFrameWndEx::AddAutoHidePane(CDockablePane* pPane)
+{
+    if (m_autoHideBar == nullptr) {
+        auto bar = std::make_unique<CMFCAutoHideBar>();
+        if (!bar->Create(this, pPane->GetBarStyle() & CBRS_ALIGN_ANY))
+            return;
+        PlaceAfterEdgeBars(bar->m_hWnd);
+        m_autoHideBar = std::move(bar);
+    }
+    m_autoHideBar->AddPane(pPane);
+    RecalcLayout();
+}
+
+void CFrameWndEx::PlaceAfterEdgeBars(HWND hBar)
+{
+    HWND after = HWND_TOP;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        auto* other = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hChild));
+        if (other != nullptr && hChild != hBar && other->IsHorizontal())
+            after = hChild;
+    }
+    ::SetWindowPos(hBar, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CFrameWndEx::RemoveAutoHidePane(CDockablePane* pPane)
+{
+    if (m_autoHideBar == nullptr)
+        return;
+    m_autoHideBar->RemovePane(pPane);
+    if (m_autoHideBar->IsEmpty()) {
+        m_autoHideBar->DestroyWindow();
+        m_autoHideBar.reset();
+    }
+    RecalcLayout();
 }
 
 void CFrameWndEx::FillPaneMenu(HMENU hMenu) const
@@ -499,7 +541,9 @@ void CFrameWndEx::FillPaneMenu(HMENU hMenu) const
     for (CControlBar* bar : GetPaneBars(m_bPaneMenuToolBarsOnly != FALSE)) {
         CString caption;
         bar->GetWindowText(caption);
-        ::AppendMenuA(hMenu, MF_STRING | (bar->IsWindowVisible() ? MF_CHECKED : MF_UNCHECKED),
+        auto* pane = DYNAMIC_DOWNCAST(CDockablePane, bar);
+        const bool shown = pane != nullptr ? pane->IsPaneVisible() != FALSE : bar->IsWindowVisible() != FALSE;
+        ::AppendMenuA(hMenu, MF_STRING | (shown ? MF_CHECKED : MF_UNCHECKED),
                       static_cast<UINT_PTR>(bar->GetDlgCtrlID()), caption);
     }
     if (m_paneMenuCustomizeCommand != 0) {
@@ -593,7 +637,24 @@ BOOL CFrameWndEx::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 {
     if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    if (pHandlerInfo != nullptr || !IsBarCommand(m_hWnd, nID))
+    if (pHandlerInfo != nullptr)
+        return FALSE;
+    // A pane is shown and hidden wherever it is, docked, floating or behind its tab.
+    for (HWND hPane : m_dockedPanes) {
+        auto* pane = DYNAMIC_DOWNCAST(CDockablePane, CWnd::FromHandlePermanent(hPane));
+        if (pane == nullptr || static_cast<UINT>(pane->GetDlgCtrlID()) != nID)
+            continue;
+        if (nCode == CN_UPDATE_COMMAND_UI) {
+            static_cast<CCmdUI*>(pExtra)->SetCheck(pane->IsPaneVisible() ? 1 : 0);
+            return TRUE;
+        }
+        if (nCode == CN_COMMAND) {
+            pane->ShowPane(!pane->IsPaneVisible());
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (!IsBarCommand(m_hWnd, nID))
         return FALSE;
     HWND hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
     if (nCode == CN_UPDATE_COMMAND_UI) {

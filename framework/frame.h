@@ -94,6 +94,8 @@ protected:
 };
 
 class CControlBar;
+class CDockablePane;
+class CMFCAutoHideBar;
 class CMFCPopupMenu;
 class CMFCToolBar;
 
@@ -130,6 +132,14 @@ public:
     // Fills hMenu with the pane menu: one checked item per visible bar (its id, its caption), then the
     // customize command.
     void FillPaneMenu(HMENU hMenu) const;
+    // The strip of tabs of the auto-hidden panes, or null while no pane hides.
+    CMFCAutoHideBar* GetAutoHideBar() const { return m_autoHideBar.get(); }
+    // A pane goes into auto-hide: it gets a tab on the strip, which is made when it is the first.
+    void AddAutoHidePane(CDockablePane* pPane);
+    // Puts a side bar after the bars along the top and bottom in the layout order, so that it spans between them.
+    void PlaceAfterEdgeBars(HWND hBar);
+    // The pane's tab goes; the strip goes with the last.
+    void RemoveAutoHidePane(CDockablePane* pPane);
     // Deletes a toolbar the user made; FALSE for any other bar.
     BOOL DeleteToolBar(CMFCToolBar* pToolBar);
     // The registered message AFX_WM_CREATETOOLBAR: a new user toolbar named by lParam, docked at the top
@@ -153,5 +163,6 @@ private:
     UINT m_paneMenuToolbarsEntry = 0;
     BOOL m_bPaneMenuToolBarsOnly = FALSE;
     std::vector<std::unique_ptr<CMFCToolBar>> m_userToolBars;
+    std::unique_ptr<CMFCAutoHideBar> m_autoHideBar;
     std::vector<HWND> m_dockedPanes;
 };

@@ -215,7 +215,45 @@ IMPLEMENT_DYNAMIC(CDockablePane, CControlBar)
 BEGIN_MESSAGE_MAP(CDockablePane, CControlBar)
     ON_MESSAGE(WM_NCCALCSIZE, &CDockablePane::OnNcCalcSizeMessage)
     ON_MESSAGE(WM_NCPAINT, &CDockablePane::OnNcPaintMessage)
+    ON_MESSAGE(WM_NCHITTEST, &CDockablePane::OnNcHitTestMessage)
+    ON_MESSAGE(WM_NCLBUTTONDOWN, &CDockablePane::OnNcLButtonDownMessage)
+    ON_MESSAGE(WM_NCLBUTTONDBLCLK, &CDockablePane::OnNcLButtonDblClkMessage)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_WM_TIMER()
 END_MESSAGE_MAP()
+
+namespace {
+
+// Caption buttons: this wide, this far from each other and the caption's right end.
+constexpr int kCaptionButtonSize = 14;
+constexpr int kCaptionButtonGap = 2;
+// The narrowest a docked pane is sized to.
+constexpr int kMinPaneWidth = 40;
+// A slid-out pane looks this often whether the mouse and the focus have left it.
+constexpr UINT_PTR kAutoHideTimer = 1;
+constexpr UINT kAutoHideCheckMs = 300;
+// A floating pane's frame starts this far from where the pane was docked.
+constexpr int kFloatOffset = 30;
+
+bool PointIn(HWND hWnd, CPoint screen)
+{
+    RECT rect = {};
+    return hWnd != nullptr && ::IsWindowVisible(hWnd) && ::GetWindowRect(hWnd, &rect) && ::PtInRect(&rect, screen);
+}
+
+} // namespace
+
+CDockablePane::~CDockablePane()
+{
+    if (m_floatingFrame != nullptr && m_floatingFrame->GetSafeHwnd() != nullptr) {
+        // The pane's window goes with its own frame.
+        if (m_hWnd != nullptr && m_hDockFrame != nullptr && ::IsWindow(m_hDockFrame))
+            ::SetParent(m_hWnd, m_hDockFrame);
+        m_floatingFrame->DestroyWindow();
+    }
+}
 
 int CDockablePane::CaptionHeight()
 {
@@ -223,9 +261,11 @@ int CDockablePane::CaptionHeight()
 }
 
 BOOL CDockablePane::Create(LPCSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, BOOL, UINT nID, DWORD dwStyle,
-                           DWORD, DWORD)
+                           DWORD, DWORD dwControlBarStyle)
 {
     m_size = CSize(rect.right - rect.left, rect.bottom - rect.top);
+    m_controlBarStyle = dwControlBarStyle;
+    m_hDockFrame = pParentWnd != nullptr ? pParentWnd->GetSafeHwnd() : nullptr;
     const DWORD windowStyle = TakeBarStyle(dwStyle) | WS_CHILD;
     const char* className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
                                                 reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
@@ -250,18 +290,24 @@ LRESULT CDockablePane::OnNcCalcSizeMessage(WPARAM, LPARAM lParam)
 {
     auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
     RECT& rect = params->rgrc[0];
+    // Floating, the frame's caption stands for the pane's.
+    if (m_mode == Mode::floating)
+        return 0;
     rect.top = std::min(rect.bottom, rect.top + static_cast<LONG>(CaptionHeight()));
     const DWORD align = GetBarStyle() & CBRS_ALIGN_ANY;
+    const LONG gap = InnerGap();
     if (align & CBRS_ALIGN_LEFT)
-        rect.right = std::max(rect.left, rect.right - static_cast<LONG>(kPaneInnerGap));
+        rect.right = std::max(rect.left, rect.right - gap);
     else if (align & CBRS_ALIGN_RIGHT)
-        rect.left = std::min(rect.right, rect.left + static_cast<LONG>(kPaneInnerGap));
+        rect.left = std::min(rect.right, rect.left + gap);
     return 0;
 }
 
 // The caption: the small icon and the window text on a caption bar; the inner gap in the face colour.
 LRESULT CDockablePane::OnNcPaintMessage(WPARAM, LPARAM)
 {
+    if (m_mode == Mode::floating)
+        return 0;
     HDC hdc = ::GetWindowDC(m_hWnd);
     CRect window;
     GetWindowRect(&window);
@@ -292,11 +338,470 @@ LRESULT CDockablePane::OnNcPaintMessage(WPARAM, LPARAM)
     HGDIOBJ old = ::SelectObject(hdc, GuiFont());
     ::SetBkMode(hdc, TRANSPARENT);
     ::SetTextColor(hdc, ::GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
-    RECT at = {textLeft, caption.top, caption.right - 4, caption.bottom};
+    const CRect pin = GetCaptionButtonRect(1);
+    RECT at = {textLeft, caption.top, pin.left - 2, caption.bottom};
     ::DrawTextA(hdc, text, -1, &at, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
     ::SelectObject(hdc, old);
+
+    // The buttons: a cross that closes, a pin that stands upright while the pane is docked.
+    const COLORREF ink = ::GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
+    HPEN pen = ::CreatePen(PS_SOLID, 1, ink);
+    HGDIOBJ oldPen = ::SelectObject(hdc, pen);
+    const CRect close = GetCaptionButtonRect(0);
+    for (int d = 0; d < 2; ++d) {
+        ::MoveToEx(hdc, close.left + 3 + d, close.top + 3, nullptr);
+        ::LineTo(hdc, close.right - 3 + d, close.bottom - 3);
+        ::MoveToEx(hdc, close.right - 4 + d, close.top + 3, nullptr);
+        ::LineTo(hdc, close.left + 2 + d, close.bottom - 3);
+    }
+    const CPoint c = pin.CenterPoint();
+    if (m_mode == Mode::docked) {
+        ::Rectangle(hdc, c.x - 2, pin.top + 2, c.x + 3, c.y + 1);
+        ::MoveToEx(hdc, c.x - 4, c.y + 1, nullptr);
+        ::LineTo(hdc, c.x + 5, c.y + 1);
+        ::MoveToEx(hdc, c.x, c.y + 1, nullptr);
+        ::LineTo(hdc, c.x, pin.bottom - 2);
+    } else {
+        ::Rectangle(hdc, c.x - 1, c.y - 2, pin.right - 2, c.y + 3);
+        ::MoveToEx(hdc, c.x - 1, c.y - 4, nullptr);
+        ::LineTo(hdc, c.x - 1, c.y + 5);
+        ::MoveToEx(hdc, pin.left + 2, c.y, nullptr);
+        ::LineTo(hdc, c.x - 1, c.y);
+    }
+    ::SelectObject(hdc, oldPen);
+    ::DeleteObject(pen);
     ::ReleaseDC(m_hWnd, hdc);
     return 0;
+}
+
+int CDockablePane::InnerGap() const
+{
+    return m_mode == Mode::floating ? 0 : kPaneInnerGap;
+}
+
+CRect CDockablePane::GetCaptionButtonRect(int nButton) const
+{
+    CRect window;
+    GetWindowRect(&window);
+    const int right = window.Width() - InnerGap() - kCaptionButtonGap - nButton * (kCaptionButtonSize + kCaptionButtonGap);
+    const int top = (CaptionHeight() - 1 - kCaptionButtonSize) / 2;
+    return CRect(right - kCaptionButtonSize, top, right, top + kCaptionButtonSize);
+}
+
+CFrameWnd* CDockablePane::GetDockFrame() const
+{
+    return DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(m_hDockFrame));
+}
+
+void CDockablePane::RelayoutFrame() const
+{
+    if (CFrameWnd* frame = GetDockFrame())
+        frame->RecalcLayout();
+}
+
+LRESULT CDockablePane::OnNcHitTestMessage(WPARAM, LPARAM lParam)
+{
+    if (m_mode == Mode::floating)
+        return HTCLIENT;
+    CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    CRect window;
+    GetWindowRect(&window);
+    point.Offset(-window.left, -window.top);
+    if (GetCaptionButtonRect(0).PtInRect(point))
+        return HTCLOSE;
+    if (GetCaptionButtonRect(1).PtInRect(point))
+        return HTMAXBUTTON;
+    if (point.y >= 0 && point.y < CaptionHeight())
+        return HTCAPTION;
+    const DWORD align = GetBarStyle() & CBRS_ALIGN_ANY;
+    if (m_mode == Mode::docked && (m_controlBarStyle & AFX_CBRS_RESIZE)) {
+        if ((align & CBRS_ALIGN_LEFT) && point.x >= window.Width() - kPaneInnerGap)
+            return HTRIGHT;
+        if ((align & CBRS_ALIGN_RIGHT) && point.x < kPaneInnerGap)
+            return HTLEFT;
+    }
+    return HTCLIENT;
+}
+
+LRESULT CDockablePane::OnNcLButtonDownMessage(WPARAM wParam, LPARAM)
+{
+    switch (wParam) {
+    case HTCLOSE:
+        if (m_controlBarStyle & AFX_CBRS_CLOSE)
+            ShowPane(FALSE);
+        return 0;
+    case HTMAXBUTTON:
+        if (m_controlBarStyle & AFX_CBRS_AUTOHIDE)
+            SetAutoHideMode(m_mode != Mode::autoHide);
+        return 0;
+    case HTLEFT:
+    case HTRIGHT:
+        m_bSizing = true;
+        SetCapture();
+        return 0;
+    case HTCAPTION:
+        SetFocus();
+        return 0;
+    default:
+        return Default();
+    }
+}
+
+LRESULT CDockablePane::OnNcLButtonDblClkMessage(WPARAM wParam, LPARAM)
+{
+    if (wParam == HTCAPTION && m_mode == Mode::docked)
+        FloatPane();
+    return 0;
+}
+
+// Sizing: the inner edge follows the mouse.
+void CDockablePane::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (!m_bSizing) {
+        CControlBar::OnMouseMove(nFlags, point);
+        return;
+    }
+    CRect window;
+    GetWindowRect(&window);
+    ClientToScreen(&point);
+    const int width = (GetBarStyle() & CBRS_ALIGN_RIGHT) ? window.right - point.x : point.x - window.left;
+    m_size.cx = std::max(kMinPaneWidth, width);
+    RelayoutFrame();
+}
+
+void CDockablePane::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (m_bSizing) {
+        m_bSizing = false;
+        ::ReleaseCapture();
+        return;
+    }
+    CControlBar::OnLButtonUp(nFlags, point);
+}
+
+void CDockablePane::OnCaptureChanged(CWnd*)
+{
+    m_bSizing = false;
+}
+
+BOOL CDockablePane::FloatPane()
+{
+    if ((GetBarStyle() & CBRS_FLOAT_MULTI) == 0 && (m_controlBarStyle & AFX_CBRS_FLOAT) == 0)
+        return FALSE;
+    if (m_mode == Mode::floating)
+        return TRUE;
+    if (m_mode == Mode::autoHide)
+        SetAutoHideMode(FALSE);
+    CFrameWnd* frame = GetDockFrame();
+    if (frame == nullptr)
+        return FALSE;
+    CRect place;
+    GetWindowRect(&place);
+    place.OffsetRect(kFloatOffset, kFloatOffset);
+    m_floatingFrame = std::make_unique<CMultiPaneFrameWnd>();
+    if (!m_floatingFrame->Create(this, frame, place)) {
+        m_floatingFrame.reset();
+        return FALSE;
+    }
+    m_mode = Mode::floating;
+    SetParent(m_floatingFrame.get());
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    CRect client;
+    m_floatingFrame->GetClientRect(&client);
+    MoveWindow(&client);
+    ShowWindow(SW_SHOW);
+    m_floatingFrame->ShowWindow(SW_SHOWNA);
+    frame->RecalcLayout();
+    return TRUE;
+}
+
+BOOL CDockablePane::DockPaneBack()
+{
+    CFrameWnd* frame = GetDockFrame();
+    if (frame == nullptr)
+        return FALSE;
+    if (m_mode == Mode::autoHide) {
+        KillTimer(kAutoHideTimer);
+        if (auto* frameEx = DYNAMIC_DOWNCAST(CFrameWndEx, frame))
+            frameEx->RemoveAutoHidePane(this);
+    }
+    const bool wasFloating = m_mode == Mode::floating;
+    m_mode = Mode::docked;
+    if (wasFloating) {
+        SetParent(frame);
+        m_floatingFrame->DestroyWindow();
+        m_floatingFrame.reset();
+    }
+    // Back in the layout order (floating and sliding out moved it).
+    if (auto* frameEx = DYNAMIC_DOWNCAST(CFrameWndEx, frame))
+        frameEx->PlaceAfterEdgeBars(m_hWnd);
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    ShowWindow(SW_SHOW);
+    frame->RecalcLayout();
+    return TRUE;
+}
+
+BOOL CDockablePane::SetAutoHideMode(BOOL bMode)
+{
+    if (!bMode)
+        return m_mode == Mode::autoHide ? DockPaneBack() : TRUE;
+    auto* frame = DYNAMIC_DOWNCAST(CFrameWndEx, GetDockFrame());
+    if (frame == nullptr || (m_controlBarStyle & AFX_CBRS_AUTOHIDE) == 0 ||
+        (frame->GetAutoHideStyle() & GetBarStyle() & CBRS_ALIGN_ANY) == 0)
+        return FALSE;
+    if (m_mode == Mode::floating)
+        DockPaneBack();
+    m_mode = Mode::autoHide;
+    ShowWindow(SW_HIDE);
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    frame->AddAutoHidePane(this);
+    return TRUE;
+}
+
+void CDockablePane::SlideOut()
+{
+    auto* frame = DYNAMIC_DOWNCAST(CFrameWndEx, GetDockFrame());
+    CMFCAutoHideBar* bar = frame != nullptr ? frame->GetAutoHideBar() : nullptr;
+    if (m_mode != Mode::autoHide || bar == nullptr)
+        return;
+    // Beside the tab strip, as high as the strip, over the views.
+    CRect strip;
+    bar->GetWindowRect(&strip);
+    frame->ScreenToClient(&strip);
+    const bool right = (GetBarStyle() & CBRS_ALIGN_RIGHT) != 0;
+    const int left = right ? strip.left - m_size.cx : strip.right;
+    ::SetWindowPos(m_hWnd, HWND_TOP, left, strip.top, m_size.cx, strip.Height(), SWP_SHOWWINDOW);
+    SetTimer(kAutoHideTimer, kAutoHideCheckMs, nullptr);
+}
+
+void CDockablePane::CheckAutoHide()
+{
+    if (!IsSlidOut())
+        return;
+    CPoint cursor;
+    ::GetCursorPos(&cursor);
+    auto* frame = DYNAMIC_DOWNCAST(CFrameWndEx, GetDockFrame());
+    CMFCAutoHideBar* bar = frame != nullptr ? frame->GetAutoHideBar() : nullptr;
+    const HWND focus = ::GetFocus();
+    const bool hasFocus = focus != nullptr && (focus == m_hWnd || ::IsChild(m_hWnd, focus));
+    if (PointIn(m_hWnd, cursor) || (bar != nullptr && PointIn(bar->m_hWnd, cursor)) || hasFocus)
+        return;
+    KillTimer(kAutoHideTimer);
+    ShowWindow(SW_HIDE);
+}
+
+void CDockablePane::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == kAutoHideTimer)
+        CheckAutoHide();
+}
+
+void CDockablePane::ShowPane(BOOL bShow)
+{
+    switch (m_mode) {
+    case Mode::floating:
+        m_floatingFrame->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+        break;
+    case Mode::autoHide:
+        // The tab stays; hiding takes the pane and its tab away by docking it hidden.
+        if (!bShow) {
+            DockPaneBack();
+            ShowWindow(SW_HIDE);
+            RelayoutFrame();
+        }
+        break;
+    case Mode::docked:
+        ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+        RelayoutFrame();
+        break;
+    }
+}
+
+BOOL CDockablePane::IsPaneVisible() const
+{
+    switch (m_mode) {
+    case Mode::floating:
+        return m_floatingFrame->IsWindowVisible();
+    case Mode::autoHide:
+        return TRUE;
+    case Mode::docked:
+    default:
+        return IsWindowVisible();
+    }
+}
+
+// CMultiPaneFrameWnd
+
+IMPLEMENT_DYNAMIC(CMultiPaneFrameWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CMultiPaneFrameWnd, CWnd)
+    ON_WM_SIZE()
+    ON_WM_CLOSE()
+    ON_MESSAGE(WM_NCLBUTTONDBLCLK, &CMultiPaneFrameWnd::OnNcLButtonDblClkMessage)
+END_MESSAGE_MAP()
+
+BOOL CMultiPaneFrameWnd::Create(CDockablePane* pPane, CWnd* pOwner, const CRect& rect)
+{
+    m_pPane = pPane;
+    CString caption;
+    pPane->GetWindowText(caption);
+    const char* className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
+                                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    return CreateEx(WS_EX_TOOLWINDOW, className, caption, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, rect,
+                    pOwner, 0);
+}
+
+void CMultiPaneFrameWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    if (m_pPane != nullptr && m_pPane->GetSafeHwnd() != nullptr && m_pPane->GetParent() == this)
+        m_pPane->MoveWindow(0, 0, cx, cy);
+}
+
+void CMultiPaneFrameWnd::OnClose()
+{
+    if (m_pPane != nullptr)
+        m_pPane->ShowPane(FALSE);
+}
+
+LRESULT CMultiPaneFrameWnd::OnNcLButtonDblClkMessage(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == HTCAPTION && m_pPane != nullptr) {
+        // Docking destroys this window: nothing of it is touched afterwards.
+        m_pPane->DockPaneBack();
+        return 0;
+    }
+    return DefWindowProc(WM_NCLBUTTONDBLCLK, wParam, lParam);
+}
+
+// CMFCAutoHideBar
+
+IMPLEMENT_DYNAMIC(CMFCAutoHideBar, CControlBar)
+
+BEGIN_MESSAGE_MAP(CMFCAutoHideBar, CControlBar)
+    ON_WM_PAINT()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
+END_MESSAGE_MAP()
+
+namespace {
+
+// Space of a tab around its icon and text.
+constexpr int kTabPadding = 6;
+
+int TabLength(HWND hWnd, CDockablePane* pane)
+{
+    CString text;
+    pane->GetWindowText(text);
+    HDC hdc = ::GetDC(hWnd);
+    HGDIOBJ old = ::SelectObject(hdc, GuiFont());
+    SIZE extent = {};
+    ::GetTextExtentPoint32A(hdc, text, text.GetLength(), &extent);
+    ::SelectObject(hdc, old);
+    ::ReleaseDC(hWnd, hdc);
+    return extent.cx + ::GetSystemMetrics(SM_CYSMICON) + 3 * kTabPadding;
+}
+
+} // namespace
+
+BOOL CMFCAutoHideBar::Create(CWnd* pParentWnd, DWORD dwAlignment)
+{
+    const char* className = AfxRegisterWndClass(0, ::LoadCursorA(nullptr, IDC_ARROW),
+                                                reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    return CWnd::Create(className, nullptr, TakeBarStyle(dwAlignment & CBRS_ALIGN_ANY) | WS_CHILD | WS_VISIBLE,
+                        CRect(0, 0, 0, 0), pParentWnd, 0);
+}
+
+void CMFCAutoHideBar::AddPane(CDockablePane* pPane)
+{
+    if (std::find(m_panes.begin(), m_panes.end(), pPane) == m_panes.end())
+        m_panes.push_back(pPane);
+    Invalidate();
+}
+
+void CMFCAutoHideBar::RemovePane(CDockablePane* pPane)
+{
+    m_panes.erase(std::remove(m_panes.begin(), m_panes.end(), pPane), m_panes.end());
+    Invalidate();
+}
+
+CRect CMFCAutoHideBar::GetTabRect(int nIndex) const
+{
+    int top = 2;
+    for (int i = 0; i < static_cast<int>(m_panes.size()); ++i) {
+        const int length = TabLength(m_hWnd, m_panes[static_cast<size_t>(i)]);
+        if (i == nIndex)
+            return CRect(2, top, kWidth - 2, top + length);
+        top += length + 2;
+    }
+    return CRect();
+}
+
+int CMFCAutoHideBar::TabAt(CPoint point) const
+{
+    for (int i = 0; i < static_cast<int>(m_panes.size()); ++i) {
+        if (GetTabRect(i).PtInRect(point))
+            return i;
+    }
+    return -1;
+}
+
+CSize CMFCAutoHideBar::CalcFixedLayout(BOOL, BOOL bHorz)
+{
+    return bHorz ? CSize(0, kWidth) : CSize(kWidth, 0);
+}
+
+void CMFCAutoHideBar::OnUpdateCmdUI(CCmdTarget*, BOOL) {}
+
+// Each tab: a raised face with the pane's icon and its caption written downwards.
+void CMFCAutoHideBar::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
+    LOGFONTA face = {};
+    ::GetObjectA(GuiFont(), sizeof face, &face);
+    face.lfEscapement = 2700;
+    face.lfOrientation = 2700;
+    HFONT vertical = ::CreateFontIndirectA(&face);
+    HGDIOBJ old = ::SelectObject(dc.m_hDC, vertical);
+    ::SetBkMode(dc.m_hDC, TRANSPARENT);
+    ::SetTextColor(dc.m_hDC, ::GetSysColor(COLOR_BTNTEXT));
+    const int iconSize = ::GetSystemMetrics(SM_CXSMICON);
+    for (int i = 0; i < static_cast<int>(m_panes.size()); ++i) {
+        CRect tab = GetTabRect(i);
+        dc.FillSolidRect(&tab, ::GetSysColor(COLOR_3DHILIGHT));
+        ::DrawEdge(dc.m_hDC, &tab, EDGE_ETCHED, BF_RECT);
+        CDockablePane* pane = m_panes[static_cast<size_t>(i)];
+        int y = tab.top + kTabPadding;
+        if (pane->GetIcon() != nullptr) {
+            ::DrawIconEx(dc.m_hDC, tab.left + (tab.Width() - iconSize) / 2, y, pane->GetIcon(), iconSize, iconSize,
+                         0, nullptr, DI_NORMAL);
+            y += iconSize + kTabPadding;
+        }
+        CString text;
+        pane->GetWindowText(text);
+        TEXTMETRICA metrics = {};
+        ::GetTextMetricsA(dc.m_hDC, &metrics);
+        ::TextOutA(dc.m_hDC, tab.left + (tab.Width() + metrics.tmHeight) / 2, y, text, text.GetLength());
+    }
+    ::SelectObject(dc.m_hDC, old);
+    ::DeleteObject(vertical);
+}
+
+void CMFCAutoHideBar::OnLButtonDown(UINT, CPoint point)
+{
+    const int tab = TabAt(point);
+    if (tab >= 0)
+        m_panes[static_cast<size_t>(tab)]->SlideOut();
+}
+
+void CMFCAutoHideBar::OnMouseMove(UINT, CPoint point)
+{
+    const int tab = TabAt(point);
+    if (tab >= 0 && !m_panes[static_cast<size_t>(tab)]->IsSlidOut())
+        m_panes[static_cast<size_t>(tab)]->SlideOut();
 }
 
 // CMFCPopupMenu

@@ -5,6 +5,9 @@
 #include "framework/controlbar.h"
 #include "framework/statusbar.h"
 
+#include <memory>
+#include <vector>
+
 // Ids of the extended frame's own bars.
 #define AFX_IDW_MENUBAR 0xE81A
 
@@ -210,10 +213,65 @@ class CMFCStatusBar : public CStatusBar {
     DECLARE_DYNAMIC(CMFCStatusBar)
 };
 
-// A pane docked at an edge of its frame, with a caption (its window text and small icon) above its client area.
+class CDockablePane;
+
+// The floating frame of a pane: a small tool window, owned by the main frame, that holds the pane.
+// A double click on its caption docks the pane again; closing it hides the pane.
+class CMultiPaneFrameWnd : public CWnd {
+    DECLARE_DYNAMIC(CMultiPaneFrameWnd)
+public:
+    BOOL Create(CDockablePane* pPane, CWnd* pOwner, const CRect& rect);
+    CDockablePane* GetPane() const { return m_pPane; }
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnClose();
+    afx_msg LRESULT OnNcLButtonDblClkMessage(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CDockablePane* m_pPane = nullptr;
+};
+
+// The strip along an edge of the frame that holds a tab for each pane in auto-hide: pointing at a tab or
+// clicking it slides its pane out over the views.
+class CMFCAutoHideBar : public CControlBar {
+    DECLARE_DYNAMIC(CMFCAutoHideBar)
+public:
+    BOOL Create(CWnd* pParentWnd, DWORD dwAlignment);
+    void AddPane(CDockablePane* pPane);
+    void RemovePane(CDockablePane* pPane);
+    bool IsEmpty() const { return m_panes.empty(); }
+    const std::vector<CDockablePane*>& GetPanes() const { return m_panes; }
+    // The tab of pane nIndex in client coordinates.
+    CRect GetTabRect(int nIndex) const;
+
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) override;
+
+    static constexpr int kWidth = 24;
+
+protected:
+    afx_msg void OnPaint();
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    int TabAt(CPoint point) const;
+
+    std::vector<CDockablePane*> m_panes;
+};
+
+// A pane docked at an edge of its frame, with a caption (its window text and small icon) above its client
+// area. The caption's buttons close the pane and pin it: unpinned, the pane hides behind a tab at the
+// frame's edge (auto-hide) and slides out from there. A double click on the caption floats the pane in a
+// frame of its own; the inner edge of a docked pane sizes it.
 class CDockablePane : public CControlBar {
     DECLARE_DYNAMIC(CDockablePane)
 public:
+    ~CDockablePane() override;
+
     // rect gives the docked width (left or right) or height (top or bottom).
     BOOL Create(LPCSTR lpszCaption, CWnd* pParentWnd, const RECT& rect, BOOL bHasGripper, UINT nID, DWORD dwStyle,
                 DWORD dwTabbedStyle = AFX_CBRS_REGULAR_TABS, DWORD dwControlBarStyle = AFX_DEFAULT_DOCKING_PANE_STYLE);
@@ -221,21 +279,62 @@ public:
     HICON GetIcon() const { return m_hIcon; }
     void EnableDocking(DWORD dwDockStyle) { m_dockStyle = dwDockStyle; }
     DWORD GetEnabledAlignment() const { return m_dockStyle; }
+    DWORD GetControlBarStyle() const { return m_controlBarStyle; }
     // Height of the caption above the client area.
     static int CaptionHeight();
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) override;
+    bool IsLaidOutByParent() const override { return m_mode == Mode::docked; }
+
+    // Floats the pane in its own frame near where it was docked (FALSE when its style forbids it).
+    BOOL FloatPane();
+    // Docks a floating or auto-hidden pane at its edge again.
+    BOOL DockPaneBack();
+    // Unpinned: the pane hides behind a tab on the frame's auto-hide bar; pinned: docked again.
+    BOOL SetAutoHideMode(BOOL bMode);
+    BOOL IsFloating() const { return m_mode == Mode::floating; }
+    BOOL IsAutoHideMode() const { return m_mode == Mode::autoHide; }
+    CMultiPaneFrameWnd* GetFloatingFrame() const { return m_floatingFrame.get(); }
+    // Shows an auto-hidden pane over the views, beside its tab, until the mouse and the focus leave it.
+    void SlideOut();
+    // Hides a slid-out pane again when neither the mouse nor the focus is on it or its tab.
+    void CheckAutoHide();
+    BOOL IsSlidOut() const { return m_mode == Mode::autoHide && IsWindowVisible(); }
+    // Shows or hides the pane wherever it is: docked, floating or behind its tab.
+    void ShowPane(BOOL bShow);
+    BOOL IsPaneVisible() const;
+    // The caption's buttons in window coordinates: 0 close, 1 pin.
+    CRect GetCaptionButtonRect(int nButton) const;
 
 protected:
     // The caption and the inner gap lie outside the client area.
     afx_msg LRESULT OnNcCalcSizeMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNcPaintMessage(WPARAM wParam, LPARAM lParam);
+    // The caption buttons, the caption and the sizing edge.
+    afx_msg LRESULT OnNcHitTestMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNcLButtonDownMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnNcLButtonDblClkMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    enum class Mode { docked, floating, autoHide };
+    // The frame the pane docks in.
+    CFrameWnd* GetDockFrame() const;
+    void RelayoutFrame() const;
+    int InnerGap() const;
+
     CSize m_size;
     HICON m_hIcon = nullptr;
     DWORD m_dockStyle = 0;
+    DWORD m_controlBarStyle = 0;
+    Mode m_mode = Mode::docked;
+    HWND m_hDockFrame = nullptr;
+    std::unique_ptr<CMultiPaneFrameWnd> m_floatingFrame;
+    bool m_bSizing = false;
 };

@@ -45,7 +45,7 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
     pParentWnd->GetClientRect(&client);
     return CWnd::Create(AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
                                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
-                        nullptr, dwStyle | WS_CHILD | WS_CLIPCHILDREN, client, pParentWnd, nID);
+                        nullptr, dwStyle | WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, client, pParentWnd, nID);
 }
 
 BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext)
