@@ -358,6 +358,52 @@ TEST_F(MainWindow, BusLinesJoinThePlacedIedsAndTheWidthFollowsTheLongerRow)
     }
     PlaceIeds(more);
     EXPECT_EQ(1420, doc->GetViewSize().cx);
+    // Wider than the window: the view shows the end of the drawing.
+    CRect parent;
+    view->GetParent()->GetClientRect(&parent);
+    ASSERT_LT(parent.Width(), 1420);
+    EXPECT_GT(view->GetScrollPosition().x, 0);
+}
+
+// Every PLC device placed after the first one, as a project load places them, is a Class 3 device.
+TEST_F(MainWindow, OnlyTheFirstPlacedPlcIsCaptionedClassOneAndThree)
+{
+    CMainDoc::CPLC_Device* second = doc->project.plcDevices.GetAt(doc->project.plcDevices.FindIndex(1));
+    second->state = kSlotInUse;
+    second->name = "Line 2";
+    view->Invalidate();
+    view->UpdateWindow();
+    CString text;
+    doc->project.plcDevices.GetHead()->button->GetWindowText(text);
+    EXPECT_STREQ("Class 1 and 3", text);
+    ASSERT_NE(nullptr, second->button);
+    EXPECT_TRUE(second->button->IsWindowVisible());
+    second->button->GetWindowText(text);
+    EXPECT_STREQ("Class 3", text);
+    EXPECT_STREQ("Line 2", second->button->label);
+}
+
+// The caption stays the product's whatever the document is called; the two folders the frame reports.
+TEST_F(MainWindow, CaptionIgnoresTheDocumentAndTheFramesFoldersExist)
+{
+    doc->SetTitle("plant.prj");
+    frame->OnUpdateFrameTitle(TRUE);
+    frame->UpdateTitle("plant");
+    CString caption;
+    frame->GetWindowText(caption);
+    EXPECT_STREQ("Korvane EIP-Tarnwell", caption);
+
+    char program[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    CString expected(program);
+    expected = expected.Left(expected.ReverseFind('\\'));
+    EXPECT_STREQ(expected, frame->GetModuleFolder());
+    const CString profile = CMainFrame::GetUserProfileFolder();
+    ASSERT_FALSE(profile.IsEmpty());
+    const DWORD attributes = ::GetFileAttributesA(profile);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << profile.GetString();
+    EXPECT_EQ(0, frame->SendMessage(WM_APP + 15)) << "the file view's refill request";
 }
 
 // Placing a PLC device rebuilds the command rows of every device from the tag map; a paste then holds the
@@ -439,6 +485,14 @@ struct ViewOnDocument : CMainView {
     ~ViewOnDocument() override { m_pDocument = nullptr; }
     using CMainView::OnDropFiles;
 };
+
+TEST(NetworkViewWithoutDocument, PlacesAndCountsNothing)
+{
+    ViewOnDocument view(nullptr);
+    EXPECT_EQ(-1, view.CountDevices(CMainDoc::kKindIed));
+    EXPECT_EQ(-1, view.CountDevices(CMainDoc::kKindPlc));
+    EXPECT_EQ(-1, view.AddDevice(7, "", nullptr));
+}
 
 TEST(NetworkViewDrop, OpensOnlyTheFirstFileAConfigurationAsAnImport)
 {
