@@ -286,7 +286,11 @@ void CMFCToolBarsCommandsPropertyPage::OnCaptureChanged(CWnd*)
 
 BOOL CMFCToolBarsCommandsPropertyPage::DropCommand(UINT nID, CPoint screenPoint)
 {
-    CMFCToolBar* bar = CMFCToolBar::FromScreenPoint(screenPoint);
+    return DropCommandOn(nID, CMFCToolBar::FromScreenPoint(screenPoint), screenPoint);
+}
+
+BOOL CMFCToolBarsCommandsPropertyPage::DropCommandOn(UINT nID, CMFCToolBar* bar, CPoint screenPoint)
+{
     if (bar == nullptr)
         return FALSE;
     CPoint client = screenPoint;

@@ -50,6 +50,8 @@ public:
     const std::vector<UINT>& GetListedCommands() const { return m_listed; }
     // A command released at a point of the screen: on a toolbar it becomes a button there.
     BOOL DropCommand(UINT nID, CPoint screenPoint);
+    // The same on a known bar.
+    static BOOL DropCommandOn(UINT nID, CMFCToolBar* pBar, CPoint screenPoint);
 
 protected:
     afx_msg void OnCategoryChanged();

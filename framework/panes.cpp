@@ -1120,9 +1120,13 @@ CMFCToolBar* CMFCToolBar::FromScreenPoint(CPoint point)
 
 void CMFCToolBar::DropButton(int nIndex, CPoint screenPoint)
 {
+    DropButtonOn(nIndex, FromScreenPoint(screenPoint), screenPoint);
+}
+
+void CMFCToolBar::DropButtonOn(int nIndex, CMFCToolBar* target, CPoint screenPoint)
+{
     if (nIndex < 0 || nIndex >= GetCount())
         return;
-    CMFCToolBar* target = FromScreenPoint(screenPoint);
     if (target == nullptr) {
         RemoveButton(nIndex);
         return;

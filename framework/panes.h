@@ -146,6 +146,8 @@ public:
     // Puts button nIndex where a drag released it: before the button under the point of this or another
     // bar, at a bar's end, or off the bar when the point is on no bar.
     void DropButton(int nIndex, CPoint screenPoint);
+    // The same on a known bar (null: off every bar).
+    void DropButtonOn(int nIndex, CMFCToolBar* pTarget, CPoint screenPoint);
     // A menu item's text without its mnemonic marks and accelerator.
     static CString StripMenuText(LPCSTR text);
 

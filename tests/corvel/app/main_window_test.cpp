@@ -191,10 +191,18 @@ TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
         for (int i = 0; i < times; ++i)
             splitter.SendMessage(WM_KEYDOWN, vk, 0);
     };
+    // The menu item is enabled while no bar is being moved.
+    HMENU viewMenu = ::GetSubMenu(frame->GetMenuBar().GetHMenu(), 2);
+    auto splitEnabled = [&] {
+        frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(viewMenu), 2);
+        return (::GetMenuState(viewMenu, ID_VIEW_SPLIT, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+    };
     const int before = upperHeight();
     ASSERT_GT(before, 20);
+    EXPECT_TRUE(splitEnabled());
     frame->SendMessage(WM_COMMAND, ID_VIEW_SPLIT);
     ASSERT_TRUE(splitter.IsTracking());
+    EXPECT_FALSE(splitEnabled());
     EXPECT_EQ(splitter.m_hWnd, ::GetCapture());
     key(VK_DOWN, 3);
     EXPECT_EQ(before + 12, upperHeight());

@@ -166,7 +166,9 @@ TEST_F(ToolbarCustomize, DraggingAddsMovesAndRemovesButtons)
     CMFCToolBar& bar = frame->GetToolBar();
     ASSERT_EQ(kStandard, Buttons(bar));
 
-    EXPECT_TRUE(dialog->GetCommandsPage().DropCommand(ID_APP_ADD_IED, OnButton(bar, 4)));
+    // Where the mouse is released picks the bar (other programs' windows on the shared test display may
+    // stand above it, so the bar is named here).
+    EXPECT_TRUE(dialog->GetCommandsPage().DropCommandOn(ID_APP_ADD_IED, &bar, OnButton(bar, 4)));
     std::vector<UINT> expected = kStandard;
     expected.insert(expected.begin() + 4, ID_APP_ADD_IED);
     EXPECT_EQ(expected, Buttons(bar));
@@ -187,7 +189,7 @@ TEST_F(ToolbarCustomize, DraggingAddsMovesAndRemovesButtons)
     expected.erase(expected.begin());
     EXPECT_EQ(expected, Buttons(bar));
     // Along the bar: About to the front.
-    bar.DropButton(bar.GetCount() - 1, OnButton(bar, 0));
+    bar.DropButtonOn(bar.GetCount() - 1, &bar, OnButton(bar, 0));
     expected.insert(expected.begin(), expected.back());
     expected.pop_back();
     EXPECT_EQ(expected, Buttons(bar));
@@ -206,6 +208,19 @@ TEST_F(ToolbarCustomize, DraggingAddsMovesAndRemovesButtons)
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
     bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-3000 & 0xFFFF, -3000 & 0xFFFF));
     EXPECT_EQ(kStandard, Buttons(bar));
+
+    // With Alt held, quick customisation drags all the same.
+    ASSERT_TRUE(CMFCToolBar::IsQuickCustomization());
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    const BYTE alt = keys[VK_MENU];
+    keys[VK_MENU] = 0x80;
+    ::SetKeyboardState(keys);
+    bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-3000 & 0xFFFF, -3000 & 0xFFFF));
+    keys[VK_MENU] = alt;
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(std::vector<UINT>(kStandard.begin() + 1, kStandard.end()), Buttons(bar));
 }
 
 // The customize button's menu lists the resource's buttons through the frame, checked while shown.
@@ -281,8 +296,13 @@ TEST_F(ToolbarCustomize, UserToolbarsAndTextLabels)
     frame->GetToolBar().GetWindowRect(&standard);
     custom->GetWindowRect(&added);
     EXPECT_EQ(standard.bottom, added.top);
-    EXPECT_TRUE(dialog->GetCommandsPage().DropCommand(ID_FILE_SAVE, OnButton(*custom, 0)));
+    EXPECT_TRUE(dialog->GetCommandsPage().DropCommandOn(ID_FILE_SAVE, custom, OnButton(*custom, 0)));
+    // A button dragged from one bar to another moves there.
+    frame->GetToolBar().DropButtonOn(0, custom, OnButton(*custom, 0));
+    EXPECT_EQ((std::vector<UINT>{ID_FILE_NEW, ID_FILE_SAVE}), Buttons(*custom));
+    custom->DropButtonOn(0, &frame->GetToolBar(), OnButton(frame->GetToolBar(), 0));
     EXPECT_EQ(std::vector<UINT>{ID_FILE_SAVE}, Buttons(*custom));
+    EXPECT_EQ(kStandard, Buttons(frame->GetToolBar()));
 
     HMENU paneMenu = ::CreatePopupMenu();
     frame->FillPaneMenu(paneMenu);
