@@ -34,6 +34,8 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
     ON_COMMAND(ID_WINDOW_SPLIT, &CView::OnSplitCmd)
     ON_UPDATE_COMMAND_UI(ID_WINDOW_SPLIT, &CView::OnUpdateSplitCmd)
+    ON_COMMAND_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CView::OnNextPaneCmd)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CView::OnUpdateNextPaneMenu)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CScrollView, CView)
@@ -737,4 +739,16 @@ void CView::OnUpdateSplitCmd(CCmdUI* pCmdUI)
     CSplitterWnd* splitter = SplitterOf(this);
     pCmdUI->Enable(splitter != nullptr && !splitter->IsTracking() &&
                    (splitter->GetRowCount() > 1 || splitter->GetColumnCount() > 1));
+}
+
+void CView::OnNextPaneCmd(UINT nID)
+{
+    if (CSplitterWnd* splitter = SplitterOf(this))
+        splitter->ActivateNext(nID == ID_PREV_PANE);
+}
+
+void CView::OnUpdateNextPaneMenu(CCmdUI* pCmdUI)
+{
+    CSplitterWnd* splitter = SplitterOf(this);
+    pCmdUI->Enable(splitter != nullptr && splitter->CanActivateNext(pCmdUI->m_nID == ID_PREV_PANE));
 }

@@ -120,6 +120,9 @@ public:
     // splitter that is not already moving one.
     afx_msg void OnSplitCmd();
     afx_msg void OnUpdateSplitCmd(CCmdUI* pCmdUI);
+    // ID_NEXT_PANE, ID_PREV_PANE: the next or previous pane of the splitter holding the view.
+    afx_msg void OnNextPaneCmd(UINT nID);
+    afx_msg void OnUpdateNextPaneMenu(CCmdUI* pCmdUI);
 
 protected:
     CDocument* m_pDocument;

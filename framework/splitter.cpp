@@ -126,6 +126,29 @@ CWnd* CSplitterWnd::GetActivePane(int* pRow, int* pCol) const
     return pPane;
 }
 
+void CSplitterWnd::ActivateNext(BOOL bPrev)
+{
+    const int count = m_nRows * m_nCols;
+    if (count < 2)
+        return;
+    int row = 0;
+    int col = 0;
+    int index = GetActivePane(&row, &col) != nullptr ? row * m_nCols + col : (bPrev ? 0 : count - 1);
+    // Panes that hold no window are passed over.
+    for (int step = 0; step < count; ++step) {
+        index = (index + (bPrev ? count - 1 : 1)) % count;
+        if (GetPane(index / m_nCols, index % m_nCols) != nullptr) {
+            SetActivePane(index / m_nCols, index % m_nCols);
+            return;
+        }
+    }
+}
+
+BOOL CSplitterWnd::CanActivateNext(BOOL)
+{
+    return m_nRows * m_nCols > 1;
+}
+
 void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin)
 {
     if (col < 0 || col >= m_nCols)

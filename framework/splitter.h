@@ -26,6 +26,10 @@ public:
     // Makes the pane's view the frame's active view and gives it the focus.
     void SetActivePane(int row, int col, CWnd* pWnd = nullptr);
     CWnd* GetActivePane(int* pRow = nullptr, int* pCol = nullptr) const;
+    // Makes the next pane (the previous one with bPrev) the active one, row by row, wrapping round.
+    virtual void ActivateNext(BOOL bPrev = FALSE);
+    // Whether there is another pane to go to.
+    virtual BOOL CanActivateNext(BOOL bPrev = FALSE);
     void SetColumnInfo(int col, int cxIdeal, int cxMin);
     void GetColumnInfo(int col, int& cxCur, int& cxMin) const;
     void SetRowInfo(int row, int cyIdeal, int cyMin);

@@ -231,6 +231,21 @@ TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
     EXPECT_EQ(before, upperHeight());
 }
 
+// F6 and Shift+F6 go from view to view of the splitter, round and round.
+TEST_F(MainWindow, NextAndPreviousPaneGoRoundTheViews)
+{
+    CView* tagView = frame->GetTagView();
+    frame->SetActiveView(view);
+    frame->SendMessage(WM_COMMAND, ID_NEXT_PANE);
+    EXPECT_EQ(tagView, frame->GetActiveView());
+    frame->SendMessage(WM_COMMAND, ID_NEXT_PANE);
+    EXPECT_EQ(view, frame->GetActiveView());
+    frame->SendMessage(WM_COMMAND, ID_PREV_PANE);
+    EXPECT_EQ(tagView, frame->GetActiveView());
+    frame->SendMessage(WM_COMMAND, ID_PREV_PANE);
+    EXPECT_EQ(view, frame->GetActiveView());
+}
+
 TEST_F(MainWindow, SplitterLabelIsDrawnOnlyWhereTheBarLeavesRoom)
 {
     CSplitterEx& splitter = frame->GetSplitter();
