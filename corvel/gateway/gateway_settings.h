@@ -70,7 +70,7 @@ enum class GatewayFinding {
     TooManyServers, // encapsulated Modbus + MBAP above 20
 };
 
-// Which of the checked fields the user can see, and so correct; a hidden field is not checked.
+// Which of the checked fields are to be checked: those the user can see, and so correct.
 struct GatewayFieldsShown {
     bool e2Mask = true;
     bool readStart = false;

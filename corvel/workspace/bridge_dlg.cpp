@@ -363,7 +363,8 @@ bool CBridgeDlg::Confirm()
     shown.e2Mask = IsShown(IDC_BRIDGE_E2_MASK);
     shown.readStart = IsShown(IDC_BRIDGE_READ_START);
     shown.writeStart = IsShown(IDC_BRIDGE_WRITE_START);
-    shown.serverCounts = IsShown(IDC_BRIDGE_ENCAPSULATED) && IsShown(IDC_BRIDGE_MBAP);
+    // The server total is checked whether or not its fields are shown.
+    shown.serverCounts = true;
     switch (CheckGatewaySettings(settings, shown)) {
     case GatewayFinding::None:
         EndDialog(IDOK);

@@ -297,9 +297,9 @@ TEST_F(BridgeDialogTest, OkChecksTheValuesWithTheirTexts)
     }
 }
 
-// The Modbus register fields are hidden in every layout: a stored value out of range is taken as it is, and
-// the range checks apply while the fields are shown.
-TEST_F(BridgeDialogTest, ModbusFieldsAreCheckedOnlyWhileShown)
+// The Modbus register fields are hidden in every layout: a stored start register out of range is taken as it
+// is, and the range checks apply while the fields are shown. The server total is checked in either case.
+TEST_F(BridgeDialogTest, StartRegistersAreCheckedOnlyWhileShownTheServerTotalAlways)
 {
     struct Case {
         const char* name;
@@ -308,17 +308,18 @@ TEST_F(BridgeDialogTest, ModbusFieldsAreCheckedOnlyWhileShown)
         const char* encapsulated;
         const char* mbap;
         const char* message; // while shown; null: accepted
+        bool alsoHidden;     // the message comes while the fields are hidden as well
     };
     const Case cases[] = {
-        {"read start 0", "0", "1001", "0", "3", "Warning: VQN Read Start Register is out of range (1-65530)."},
-        {"read start empty", "", "1001", "0", "3", "Warning: VQN Read Start Register is out of range (1-65530)."},
+        {"read start 0", "0", "1001", "0", "3", "Warning: VQN Read Start Register is out of range (1-65530).", false},
+        {"read start empty", "", "1001", "0", "3", "Warning: VQN Read Start Register is out of range (1-65530).", false},
         {"write start 65531", "1", "65531", "0", "3",
-         "Warning: VQN Write Start Register is out of range (1-65530)."},
+         "Warning: VQN Write Start Register is out of range (1-65530).", false},
         {"11 + 10 servers", "1", "1001", "11", "10",
          "Warning: The total number of MBAP Server and MTCP Server\n                 exceeds the maximum number "
-         "of 20 servers allowed."},
-        {"10 + 10 servers", "1", "1001", "10", "10", nullptr},
-        {"limits", "65530", "1", "0", "3", nullptr},
+         "of 20 servers allowed.", true},
+        {"10 + 10 servers", "1", "1001", "10", "10", nullptr, true},
+        {"limits", "65530", "1", "0", "3", nullptr, false},
     };
     const UINT modbusFields[] = {IDC_BRIDGE_READ_START, IDC_BRIDGE_WRITE_START, IDC_BRIDGE_ENCAPSULATED,
                                  IDC_BRIDGE_MBAP};
@@ -337,14 +338,15 @@ TEST_F(BridgeDialogTest, ModbusFieldsAreCheckedOnlyWhileShown)
             }
             MessageBoxRecorder boxes;
             const bool closed = dialog->Confirm();
-            if (!shown || c.message == nullptr) {
+            const bool checked = shown || c.alsoHidden;
+            if (!checked || c.message == nullptr) {
                 EXPECT_TRUE(closed) << c.name << (shown ? " shown" : " hidden");
                 EXPECT_EQ(0u, boxes.Count()) << c.name;
                 EXPECT_EQ(CString(c.readStart), dialog->settings.readStart) << c.name;
                 EXPECT_EQ(CString(c.mbap), dialog->settings.mbapCount) << c.name;
                 continue;
             }
-            EXPECT_FALSE(closed) << c.name;
+            EXPECT_FALSE(closed) << c.name << (shown ? " shown" : " hidden");
             ASSERT_EQ(1u, boxes.Count()) << c.name;
             EXPECT_EQ(CString(c.message), boxes.Last().text) << c.name;
             EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.Last().type & MB_ICONMASK) << c.name;
