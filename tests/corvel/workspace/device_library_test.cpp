@@ -539,13 +539,6 @@ TEST_F(DeviceLibrary, ToolBarAboveTheTreeOpensTheGatewayPropertiesAndScreenshot)
     toolBar.GetWindowRect(&bar);
     Tree().GetWindowRect(&tree);
     EXPECT_EQ(bar.bottom + 1, tree.top);
-    CRect button;
-    ASSERT_TRUE(toolBar.SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button)));
-    {
-        PropertiesCloser closer;
-        PostClick(toolBar, button.CenterPoint());
-        EXPECT_EQ(1, closer.Closed());
-    }
 
     AddFile("Substation.scd", {"Feeder_F1", "Feeder_F2", "Transformer_T1"});
     AddFile("Gone.icd", {"Gone_1"});
@@ -553,8 +546,15 @@ TEST_F(DeviceLibrary, ToolBarAboveTheTreeOpensTheGatewayPropertiesAndScreenshot)
     frame->RefreshFileView();
     Drag(FindItem("Feeder_F2"), OverNetworkView());
     Tree().SelectItem(FindItem("Feeder_F1"));
+    Tree().SetFocus();
     pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     EXPECT_EQ("", SaveWindowScreenshot(pane->m_hWnd, "device-library"));
+
+    CRect button;
+    ASSERT_TRUE(toolBar.SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button)));
+    PropertiesCloser closer;
+    PostClick(toolBar, button.CenterPoint());
+    EXPECT_EQ(1, closer.Closed());
 }
 
 } // namespace
