@@ -505,9 +505,9 @@ BOOL CFileView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 {
     if (CDockablePane::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    // Commands of the pane's menus that the document handles (pointing the files to another folder); a frame
-    // that asks its panes in turn does not come back here.
-    CFrameWnd* frame = GetParentFrame();
+    // Commands of the pane's menus that the document handles (pointing the files to another folder), through
+    // the main window also while the pane floats; a frame that asks its panes in turn does not come back here.
+    CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
     if (frame == nullptr || m_routingToFrame)
         return FALSE;
     m_routingToFrame = true;

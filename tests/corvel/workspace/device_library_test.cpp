@@ -380,6 +380,18 @@ TEST_F(DeviceLibrary, MenusOfFilesAndTheIedRoot)
     frame->RefreshFileView();
     EXPECT_EQ((std::vector<UINT>{ID_EDIT_SCL_PATH, ID_EDIT_CLEAR}), MenuOf(FindItem(folder.File("Menu.icd"))));
 
+    // The document's command of the IED root's menu reaches the document also while the pane floats.
+    for (bool floating : {false, true}) {
+        if (floating)
+            ASSERT_TRUE(pane->FloatPane());
+        EnableRecorder state;
+        state.m_nID = ID_CHANGE_SCL_FOLDER;
+        state.DoUpdate(pane, TRUE);
+        EXPECT_EQ(TRUE, state.enabled) << floating;
+    }
+    pane->DockPaneBack();
+    CorvelAppEnvironment::PumpMessages();
+
     // Add IED asks the main window for the document's file dialog.
     const CString added = folder.File("Added.cid");
     WriteBinaryFile(added, MinimalSclFileWithIeds({"Added_1"}));
