@@ -331,24 +331,25 @@ void CBridgeButn::OnExportConfiguration()
         return;
     CWinApp* app = AfxGetApp();
     CString folder = app != nullptr ? app->GetProfileString(kExportSection, kExportEntry, "") : CString();
-    const CString initialName = RemoveFileExtension(doc->GetProjectFileName());
 
     CString filter;
     filter.LoadString(IDS_PROJECT_FILTER);
-    CFileDialog projectDialog(FALSE, kProjectExtension, initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
+    CFileDialog projectDialog(FALSE, kProjectExtension, RemoveFileExtension(doc->GetProjectFileName()),
+                              OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
     if (projectDialog.DoModal() != IDOK)
         return;
     doc->SetProjectPath(projectDialog.GetPathName());
     if (!doc->SaveProject())
         return;
+    const CString configurationName = RemoveFileExtension(doc->GetProjectFileName());
 
     if (folder.IsEmpty())
         folder = CMainFrame::GetUserProfileFolder();
     else
         folder = GetFolderOfPath(folder);
     filter.LoadString(IDS_CONFIGURATION_FILTER);
-    CFileDialog configurationDialog(FALSE, kConfigurationExtension, initialName, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                                    filter);
+    CFileDialog configurationDialog(FALSE, kConfigurationExtension, configurationName,
+                                    OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter);
     configurationDialog.m_ofn.lpstrInitialDir = folder;
     if (configurationDialog.DoModal() != IDOK)
         return;
@@ -495,8 +496,9 @@ void CDevButton::OnDeleteDevice()
     doc->DeleteDevice(CMainDoc::kKindIed);
     if (doc->copiedIedDevice != nullptr && doc->copiedIedDevice->devNum == CurrentDeviceId())
         doc->copiedIedDevice = nullptr;
-    Corvel::Mapping::RebuildModbusCommands(doc->project);
+    // The Modbus commands follow the tag map, which must no longer hold the deleted IED's tags.
     doc->RebuildTagMap();
+    Corvel::Mapping::RebuildModbusCommands(doc->project);
 }
 
 void CDevButton::OnCopyDevice()
