@@ -207,6 +207,8 @@ BEGIN_MESSAGE_MAP(CBridgeButn, CNodeButton)
     ON_WM_ERASEBKGND()
     ON_WM_RBUTTONDOWN()
     ON_CONTROL_REFLECT(BN_CLICKED, &CBridgeButn::OnClicked)
+    ON_CONTROL_REFLECT(BN_DOUBLECLICKED, &CBridgeButn::OnProperties)
+    ON_COMMAND(ID_GATEWAY_PROPERTIES, &CBridgeButn::OnProperties)
     ON_COMMAND(ID_GATEWAY_DOWNLOAD, &CBridgeButn::OnDownload)
     ON_COMMAND(ID_GATEWAY_UPLOAD, &CBridgeButn::OnUpload)
     ON_COMMAND(ID_GATEWAY_EXPORT_AOI, &CBridgeButn::OnExportAoiFiles)
@@ -368,7 +370,7 @@ void CBridgeButn::OnExportConfiguration()
         AfxMessageBox(warning);
 }
 
-void CBridgeButn::OnProperties() {}
+void CBridgeButn::OnExportConfiguration() {}
 
 // The IED buttons.
 

@@ -77,7 +77,8 @@ public:
     // Export Configuration: saves the project under a chosen name and writes the module configuration to a
     // chosen file, remembered for the next export.
     void OnExportConfiguration();
-    // The properties flow: runs the gateway properties dialog and writes its values back to the document.
+    // The properties flow (double click, command 32821, the file view): runs the gateway properties dialog and
+    // writes its values back to the document.
     void OnProperties();
     // Loads the command menu with the items this button offers, greyed as the document allows.
     void LoadCommandMenu(CMenu& menu);
