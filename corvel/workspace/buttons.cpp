@@ -370,8 +370,6 @@ void CBridgeButn::OnExportConfiguration()
         AfxMessageBox(warning);
 }
 
-void CBridgeButn::OnExportConfiguration() {}
-
 // The IED buttons.
 
 BEGIN_MESSAGE_MAP(CDevButton, CNodeButton)
