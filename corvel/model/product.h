@@ -11,6 +11,8 @@ constexpr char kSclFilesFolderName[] = "SCLFiles";
 constexpr char kSaveChangesQuestion[] = "Do you want to save changes?";
 // The name of a new project.
 constexpr char kNewProjectName[] = "Project 1";
+// What the gateway's diagnostics and event logger say when the module does not answer the connection test.
+constexpr char kModuleNotRespondingText[] = "ERROR: Module failed to respond! Please check your IP address";
 // The filter of the file dialogs that choose SCL files.
 constexpr char kSclFileFilter[] = "IED Configuration Files (*.scd, *.icd, *.cid)|*.scd;*.icd;*.cid|All Files (*.*)|*.*||";
 

@@ -11,6 +11,7 @@
 #include "corvel/mapping/ied_props_dlg.h"
 #include "corvel/mapping/map_view_dlg.h"
 #include "corvel/mapping/record_view_dlg.h"
+#include "corvel/model/product.h"
 #include "corvel/model/modbus_mapping.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/dev_tag_view.h"
@@ -297,7 +298,7 @@ void CBridgeButn::OnDiagnostic()
         connected = client.TestConnection();
     }
     if (!connected) {
-        AfxMessageBox(kModuleNotResponding);
+        AfxMessageBox(kModuleNotRespondingText);
         return;
     }
     CEIPDiagnosticDlg dialog;
@@ -314,14 +315,12 @@ void CBridgeButn::OnEventLogger()
 
 void CBridgeButn::OnModbusClientMapping()
 {
-    CDlgTransactionView dialog;
-    RunDialog(dialog);
+    RunNewDialog<CDlgTransactionView>();
 }
 
 void CBridgeButn::OnModbusServerMapping()
 {
-    CDlgTagDBView dialog;
-    RunDialog(dialog);
+    RunNewDialog<CDlgTagDBView>();
 }
 
 void CBridgeButn::OnExportConfiguration()
@@ -509,8 +508,7 @@ void CDevButton::OnCopyDevice()
 
 void CDevButton::OnProperties()
 {
-    CIEDPropsDlg dialog;
-    RunDialog(dialog);
+    RunNewDialog<CIEDPropsDlg>();
 }
 
 // The PLC buttons.
@@ -572,8 +570,7 @@ void CPLCButton::OnPlcMapping()
 
 void CPLCButton::OnPlcMapView()
 {
-    CDlgMapView dialog;
-    RunDialog(dialog);
+    RunNewDialog<CDlgMapView>();
 }
 
 void CPLCButton::OnDeleteDevice()

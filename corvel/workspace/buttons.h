@@ -54,6 +54,13 @@ protected:
 
     // Runs dialog modally, or through the tests' seam.
     static INT_PTR RunDialog(CDialog& dialog);
+    // Constructs a dialog of class Dialog without a parent and runs it as RunDialog does.
+    template <class Dialog>
+    static INT_PTR RunNewDialog()
+    {
+        Dialog dialog;
+        return RunDialog(dialog);
+    }
     // The main frame's device tag view refilled for the selected device and repainted.
     static void RefreshTagView();
 
@@ -89,7 +96,6 @@ public:
     // The profile entry of the last exported configuration file.
     static constexpr char kExportSection[] = "MAKECONFIG";
     static constexpr char kExportEntry[] = "EXPORT";
-    static constexpr char kModuleNotResponding[] = "ERROR: Module failed to respond! Please check your IP address";
 
 protected:
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
