@@ -140,7 +140,12 @@ TEST_F(IedButton, AMovedSclFileAsksBeforeTheMappingDialogAndNoChangesNothing)
         CMainDoc::_IED_DEVICE* ied = PlaceIed("IED_A");
         ASSERT_NE(nullptr, ied);
         const CString moved = ied->CIDFile;
-        const CString found = folder.File("found\\IED_A.icd");
+        auto* file = new CMainDoc::_ICD_FILES;
+        file->fileName = GetFileNameOfPath(moved);
+        file->filePath = moved;
+        doc->project.sclFiles.AddTail(file);
+        // Found again elsewhere under another name.
+        const CString found = folder.File("found\\renamed.icd");
         ::CreateDirectoryA(folder.File("found"), nullptr);
         ASSERT_TRUE(::MoveFileExA(moved, found, MOVEFILE_REPLACE_EXISTING));
         doc->modified = false;
@@ -158,12 +163,15 @@ TEST_F(IedButton, AMovedSclFileAsksBeforeTheMappingDialogAndNoChangesNothing)
             EXPECT_EQ(1u, locate.Requests().size());
             EXPECT_STREQ(found, ied->CIDFile);
             EXPECT_STREQ(found, ied->button->sclFilePath);
+            EXPECT_STREQ(found, file->filePath);
+            EXPECT_STREQ("renamed.icd", file->fileName);
             ASSERT_EQ(Names{"CIEDMapDlg"}, seams.DialogClasses());
             EXPECT_STREQ(found, seams.dialogs[0].sclPath);
         } else {
             EXPECT_TRUE(locate.Requests().empty());
             EXPECT_STREQ(moved, ied->CIDFile);
             EXPECT_STREQ(moved, ied->button->sclFilePath);
+            EXPECT_STREQ(moved, file->filePath);
             EXPECT_TRUE(seams.dialogs.empty());
             EXPECT_TRUE(seams.fills.empty());
             EXPECT_FALSE(doc->modified);
