@@ -31,7 +31,7 @@ struct RanDialog {
 };
 
 // While it lives, the buttons' dialogs are recorded instead of shown (each answers result), the click wait
-// lasts waitMs and every refill of the tag view is recorded with its tick count.
+// lasts kWaitMs and every refill of the tag view is recorded with its tick count (afterFill runs after each).
 class ButtonSeams {
 public:
     static constexpr UINT kWaitMs = 300;
@@ -49,11 +49,13 @@ public:
             if (const auto* transfer = dynamic_cast<CDlgTransferFile*>(&dialog))
                 ran.upload = transfer->IsUpload();
             dialogs.push_back(ran);
-            if (duringDialog)
-                duringDialog();
             return result;
         };
-        seams.tagViewFilled = [this] { fills.push_back(::GetTickCount()); };
+        seams.tagViewFilled = [this] {
+            fills.push_back(::GetTickCount());
+            if (afterFill)
+                afterFill();
+        };
         m_previous = SetNodeButtonSeams(std::move(seams));
     }
     ~ButtonSeams() { SetNodeButtonSeams(std::move(m_previous)); }
@@ -70,7 +72,7 @@ public:
 
     std::vector<RanDialog> dialogs;
     std::vector<DWORD> fills;
-    std::function<void()> duringDialog;
+    std::function<void()> afterFill;
 
 private:
     NodeButtonSeams m_previous;

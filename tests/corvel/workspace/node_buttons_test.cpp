@@ -66,6 +66,31 @@ TEST_F(IedButton, ADoubleClickOpensTheMappingDialogWithoutTheSingleClickRefresh)
     EXPECT_FALSE(ied->button->IsWaitingForSecondClick());
 }
 
+TEST_F(IedButton, AClickOnAnotherIedDuringTheWaitIsHandledAtOnceInsideIt)
+{
+    CMainDoc::_IED_DEVICE* first = PlaceIed("IED_A");
+    CMainDoc::_IED_DEVICE* second = PlaceIed("IED_B");
+    ASSERT_NE(nullptr, second);
+    ButtonSeams seams;
+    bool firstWaitingAtSecondsRefill = false;
+    seams.afterFill = [&] {
+        if (seams.fills.size() == 1)
+            firstWaitingAtSecondsRefill =
+                first->button->IsWaitingForSecondClick() && frame->currentDeviceId == second->devNum;
+    };
+    PostClick(*first->button);
+    PostClick(*second->button);
+    Pump();
+
+    // The second IED's wait ran inside the first one's; both single clicks refill the list, the second first.
+    EXPECT_TRUE(firstWaitingAtSecondsRefill);
+    EXPECT_EQ(2u, seams.fills.size());
+    EXPECT_EQ(second->devNum, frame->currentDeviceId);
+    EXPECT_STREQ("IED_B", doc->currentDeviceName);
+    EXPECT_FALSE(first->button->IsWaitingForSecondClick());
+    EXPECT_FALSE(second->button->IsWaitingForSecondClick());
+}
+
 TEST_F(IedButton, AQuitDuringTheWaitEndsItAndIsLeftForTheMessageLoop)
 {
     CMainDoc::_IED_DEVICE* ied = PlaceIed("IED_A");
