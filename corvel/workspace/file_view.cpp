@@ -14,7 +14,6 @@
 
 namespace {
 
-const char kSclFileFilter[] = "IED Configuration Files (*.scd, *.icd, *.cid)|*.scd;*.icd;*.cid|All Files (*.*)|*.*||";
 const char kIedRootText[] = "IEC 61850 Configurations";
 // The mask colour of the tree's pictures.
 constexpr COLORREF kImageMask = RGB(255, 0, 255);

@@ -121,8 +121,9 @@ public:
     // Gives the first SCL file record of the old path's file name the new path, and every IED device
     // that refers to the old path (with its button) the new one.
     void ChangeSclFilePath(const CString& oldPath, const CString& newPath);
-    // Asks for the new place of an SCL file; the project's records of its name follow the chosen file. The
-    // tree is refilled in every case.
+    // Lets the user choose where the SCL file filePath went: the project's file of that file name (and its entry
+    // in the list of file names) gets the chosen path and name, and so does every placed IED device of that file
+    // name (with its button). The main window then refills the tree, also when the user cancelled.
     void EditSclFilePath(const CString& filePath);
 
     // Tree images.
