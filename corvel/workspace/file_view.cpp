@@ -1,6 +1,8 @@
 #include "corvel/workspace/file_view.h"
 
 #include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
+#include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/buttons.h"
 
@@ -182,4 +184,32 @@ void CFileView::ChangeSclFilePath(const CString& oldPath, const CString& newPath
         if (device->button != nullptr)
             device->button->sclFilePath = newPath;
     }
+}
+
+void CFileView::EditSclFilePath(const CString& filePath)
+{
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST,
+                       kSclFileFilter);
+    CMainDoc* doc = FindMainDocument();
+    if (dialog.DoModal() == IDOK && doc != nullptr) {
+        const CString chosen = dialog.GetPathName();
+        const CString fileName = GetFileNameOfPath(filePath);
+        for (POSITION pos = doc->project.sclFiles.GetHeadPosition(); pos != nullptr;) {
+            CMainDoc::_ICD_FILES* file = doc->project.sclFiles.GetNext(pos);
+            if (file->fileName == fileName) {
+                file->fileName = GetFileNameOfPath(chosen);
+                file->filePath = chosen;
+            }
+        }
+        for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+            CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
+            if (device->state == Corvel::Records::kSlotFree || GetFileNameOfPath(device->CIDFile) != fileName)
+                continue;
+            device->CIDFile = chosen;
+            if (device->button != nullptr)
+                device->button->sclFilePath = chosen;
+        }
+    }
+    if (CWnd* mainWindow = AfxGetMainWnd())
+        mainWindow->SendMessage(WM_REFRESH_FILE_VIEW);
 }

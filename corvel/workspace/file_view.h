@@ -63,6 +63,10 @@ public:
     // Gives the first SCL file record of the old path's file name the new path, and every IED device
     // that refers to the old path (with its button) the new one.
     void ChangeSclFilePath(const CString& oldPath, const CString& newPath);
+    // Lets the user choose where the SCL file filePath went: the project's file of that file name gets the
+    // chosen path and name, and so does every placed IED device of that file name (with its button). The main
+    // window then refills the tree, also when the user cancelled.
+    void EditSclFilePath(const CString& filePath);
 
     // Tree images.
     static constexpr int kImageFolder = 0;

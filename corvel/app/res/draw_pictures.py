@@ -155,6 +155,18 @@ def ied():
     return c
 
 
+def ied_selected():
+    """The IED picture of the selected device: the device on a light blue square framed in the selection blue."""
+    c = ied()
+    for row in c.pixels:
+        for x, colour in enumerate(row):
+            if colour == WHITE:
+                row[x] = (204, 226, 250)
+    c.frame(0, 0, 48, 32, BLUE)
+    c.frame(1, 1, 47, 31, BLUE)
+    return c
+
+
 def rack(modules, width):
     """A PLC chassis of the given number of modules."""
     c = Canvas(48, 32, WHITE)
@@ -409,6 +421,7 @@ def bridge_module(ports):
 def main():
     gateway().save_bmp("gateway.bmp")
     ied().save_bmp("ied.bmp")
+    ied_selected().save_bmp("ied_selected.bmp")
     rack(4, 26).save_bmp("compactlogix.bmp")
     rack(7, 44).save_bmp("controllogix.bmp")
     ethernet_device().save_bmp("ethernet_device.bmp")
