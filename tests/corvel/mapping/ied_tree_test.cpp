@@ -167,6 +167,19 @@ TEST_F(IedTree, BranchesNotShownYetBehaveAsShownOnes)
     EXPECT_STREQ("gcb", Tree().GetItemText(gcb));
     EXPECT_STREQ(items.GetItemText(items[gcbId].parent), Tree().GetItemText(Tree().GetParentItem(gcb)));
 
+    // Right-clicking a report block whose branch was never expanded shows the block of its first child.
+    const HTREEITEM rcb = Tree().GetItemHandle(Tree().m_reports[0].treeItem);
+    ASSERT_NE(nullptr, rcb);
+    ASSERT_STREQ("Reports", Tree().GetItemText(Tree().GetParentItem(rcb)));
+    Tree().EnsureVisible(rcb);
+    CRect rect;
+    ASSERT_TRUE(Tree().GetItemRect(rcb, &rect, TRUE));
+    const size_t boxes = m_messages.Count();
+    Tree().PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+    Tree().SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+    ASSERT_EQ(boxes + 1, m_messages.Count());
+    EXPECT_EQ(0, m_messages.Last().text.Find("Report Control Block\n"));
+
     // A Shift selection below the top item selects every item, collapsed branches included.
     Tree().SetSubtreeSelected(root, true);
     size_t selected = 0;
