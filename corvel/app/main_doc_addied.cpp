@@ -128,7 +128,7 @@ void CMainDoc::AddSclFile(CString path)
     record.release();
 
     if (CFileView* fileView = MainFileView())
-        fileView->AddSclFileNode(path, fileName);
+        fileView->AddSclFileNode(path);
 }
 
 CString CMainDoc::ScanSclFile(CString& info, const CString& path)

@@ -28,15 +28,6 @@ constexpr int kLabelPoints = 9;
 constexpr int kLabelTop = 6;
 constexpr int kLabelMargin = 30;
 
-// Whether the screen shows more than 256 colours.
-bool UsesHighColourIcons()
-{
-    HDC screen = ::GetDC(nullptr);
-    const int bits = ::GetDeviceCaps(screen, BITSPIXEL);
-    ::ReleaseDC(nullptr, screen);
-    return bits > 8;
-}
-
 CString LoadText(UINT id)
 {
     CString text;

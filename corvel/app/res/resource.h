@@ -97,6 +97,21 @@
 #define ID_PROJECT_OPTIONS 32786
 #define WM_REFRESH_FILE_VIEW (WM_APP + 15)
 
+// The device view pane: its toolbar, tree pictures, drag cursor, commands and messages.
+#define IDR_FILE_VIEW_TOOLBAR 169
+#define IDR_FILE_VIEW_TOOLBAR_HC 170
+#define IDB_FILE_VIEW 175
+#define IDB_FILE_VIEW_HC 176
+#define IDC_DRAG_DEVICE 2007
+#define ID_FILE_VIEW_PROPERTIES 135
+#define ID_FILE_VIEW_OPEN 137
+#define ID_FILE_VIEW_OPEN_WITH 138
+#define ID_COPY_SCL_FILE 32885
+#define IDS_COPY_SCL_FAILED 140
+#define IDS_COPY_SCL_NOT_MATCHED 141
+#define IDS_COPY_SCL_NO_DESTINATION 142
+#define IDS_MAX_IEDS_REACHED 151
+
 // Pictures of the network view's nodes.
 #define IDB_GATEWAY 316
 #define IDB_IED 318

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "corvel_app_environment.h"
+#include "support/dropped_files.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "support/scripted_file_dialog.h"
@@ -484,24 +485,6 @@ public:
     }
     std::vector<std::pair<CString, BOOL>> opened;
 };
-
-// A drop handle of the given files, as the shell makes it.
-HDROP MakeDrop(const std::vector<std::string>& files)
-{
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const std::string& file : files)
-        bytes += file.size() + 1;
-    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-    for (const std::string& file : files) {
-        memcpy(names, file.c_str(), file.size() + 1);
-        names += file.size() + 1;
-    }
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
 
 struct ViewOnDocument : CMainView {
     explicit ViewOnDocument(CDocument* document) { m_pDocument = document; }
