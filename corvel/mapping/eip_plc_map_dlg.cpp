@@ -93,7 +93,7 @@ BOOL CEIPPLCMapDlg::OnInitDialog()
     };
     m_tabs.Build(m_doc, &m_slider);
     for (int tab = 0; tab < 3; ++tab)
-        m_tabs.GetPage(tab).SetDeleteHandler([this] { RemoveSelectedRows(); });
+        m_tabs.GetPage(tab).SetDeleteHandler([this] { OnUndo(); });
 
     FillTagList();
     if (m_doc->project.tags.IsEmpty())

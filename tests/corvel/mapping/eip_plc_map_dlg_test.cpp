@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../app/corvel_app_environment.h"
+#include "../controls/grid_list_fixture.h"
 #include "support/message_box_recorder.h"
 #include "support/window_screenshot.h"
 
@@ -265,6 +266,71 @@ TEST_F(EipPlcMapDialogTest, MessagePageAndItsStatusRows)
     EXPECT_EQ("text_e", PageColumn(2, 1)[0]);
     EXPECT_EQ("0x1", PageColumn(2, 3)[0]);
     EXPECT_EQ(1, dialog->GetTagList().GetItemCount());
+}
+
+// The page's row menu offers Delete alone; Delete, from the menu or the key, is Undo with those rows selected.
+TEST_F(EipPlcMapDialogTest, DeleteOnAPageTakesTheTagsOutOfTheProject)
+{
+    AddTag("val_a", "INT32", "R");
+    AddTag("val_b", "INT32", "R");
+    AddTag("val_c", "INT32", "R");
+    Open();
+    SelectTags({"val_a", "val_b", "val_c"});
+    dialog->OnAssign();
+    CEIPMapListPage& page = dialog->GetTabs().GetPage(Corvel::Records::kEipInputTab);
+    ASSERT_EQ(3, page.GetItemCount());
+
+    page.SelectRow(-1, false);
+    page.SelectRow(1, true);
+    CRect row;
+    page.GetItemRect(1, &row, LVIR_BOUNDS);
+    {
+        MenuCatcher menu;
+        menu.Choose(ID_GRID_DELETE);
+        PostRightClick(page, row.CenterPoint());
+        EXPECT_EQ((std::vector<UINT>{ID_GRID_DELETE}), menu.Ids());
+    }
+    EXPECT_EQ((std::vector<std::string>{"val_a@0:0", "val_c@0:4"}), Names(doc->tagsINP));
+    EXPECT_EQ((std::vector<std::string>{"val_a", "val_c"}), PageColumn(0, 1));
+    ASSERT_EQ(1, dialog->GetTagList().GetItemCount());
+    EXPECT_EQ(CString("val_b"), dialog->GetTagList().GetRowTag(0)->tagName);
+    EXPECT_FALSE(dialog->GetTagList().GetRowTag(0)->Assigned);
+
+    page.SelectRow(-1, false);
+    page.SelectRow(0, true);
+    page.SetFocus();
+    PostKey(page.m_hWnd, VK_DELETE);
+    EXPECT_EQ((std::vector<std::string>{"val_c@0:0"}), Names(doc->tagsINP));
+    EXPECT_EQ(2, dialog->GetTagList().GetItemCount());
+}
+
+// Cancel takes back the stamped assignments only: committed tags removed by Delete or Reset All stay removed.
+TEST_F(EipPlcMapDialogTest, CancelDoesNotBringBackRemovedTags)
+{
+    for (const char* name : {"old_a", "old_b"}) {
+        _TAGS* committed = AddTag(name, "INT32", "R");
+        committed->Assigned = true;
+        _TAGS copy = *committed;
+        copy.Conn = 0;
+        copy.StartAddr = name[4] == 'a' ? 0 : 4;
+        doc->tagsINP.AddTag(copy);
+    }
+    Open();
+    CEIPMapListPage& page = dialog->GetTabs().GetPage(Corvel::Records::kEipInputTab);
+    page.SelectRow(0, true);
+    page.SetFocus();
+    PostKey(page.m_hWnd, VK_DELETE);
+    dialog->OnCancel();
+    EXPECT_EQ((std::vector<std::string>{"old_b@0:0"}), Names(doc->tagsINP));
+
+    Close();
+    Open();
+    MessageBoxRecorder boxes;
+    boxes.QueueAnswer(IDYES);
+    dialog->OnResetAll();
+    EXPECT_EQ(CString("Are you sure that you want to remove all tags that have been assigned?"), boxes.Last().text);
+    dialog->OnCancel();
+    EXPECT_EQ(0, doc->tagsINP.GetCount());
 }
 
 TEST_F(EipPlcMapDialogTest, ConnectionKeys)
