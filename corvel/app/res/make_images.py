@@ -1,11 +1,18 @@
 #!/usr/bin/env python3
-"""Draws Corvel's small bitmaps as 24-bit BMP files: the tree image strip and the diagnostics toolbar.
+"""Draws Corvel's small bitmaps as 24-bit BMP files: the tree image strip and the diagnostics toolbar; draws
+the cursor of a tag dragged in the EtherNet/IP mapping dialog and takes the file view's icon apart.
 
 Usage: make_images.py OUTPUT_DIR
 Writes OUTPUT_DIR/diagnostic_tree.bmp (forty 16 x 16 images side by side: 0 the
 project, 27 a driver, 28 a diagnostic, and the IED mapping tree's pictures; the
 others are left blank) and
-OUTPUT_DIR/diagnostic_toolbar.bmp (one 16 x 15 button on the toolbar's grey).
+OUTPUT_DIR/diagnostic_toolbar.bmp (one 16 x 15 button on the toolbar's grey) and
+OUTPUT_DIR/drag_tag_cursor.bin (32 x 32, two colours: the arrow with a tag's row below it, hot spot at the tip;
+the picture the dialog makes its cursor of) and OUTPUT_DIR/device_view_icon.bin and device_view_icon_dir.bin
+(icon 161: device_view.ico beside this script taken apart into its picture and its directory).
+The pictures of ICON and CURSOR statements are resources numbered from 1 in each resource script, and those
+of two scripts linked into one program must not share a number: Corvel's script holds its icon's parts under
+numbers of their own, and the cursor's picture as data.
 The files beside this script are its output; the test build checks that they
 are the same as a new run.
 """
@@ -230,15 +237,87 @@ def tree_strip():
     return canvas
 
 
+# The drag cursor: 'k' black, 'w' white, '.' transparent.
+DRAG_TAG = [
+    "k...............",
+    "kk..............",
+    "kwk.............",
+    "kwwk............",
+    "kwwwk...........",
+    "kwwwwk..........",
+    "kwwwwwk.........",
+    "kwwwwwwk........",
+    "kwwwwwwwk.......",
+    "kwwwwwwwwk......",
+    "kwwwwwkkkkk.....",
+    "kwwkwwk.........",
+    "kwk.kwwk........",
+    "kk..kwwk........",
+    "k....kwwk.......",
+    ".....kwwk.......",
+    "......kk........",
+    "................",
+    "......kkkkkkkkkkkkkkkkkk",
+    "......kwwwwwwwwwwwwwwwwk",
+    "......kwkkkkkkwwkkkkwwwk",
+    "......kwwwwwwwwwwwwwwwwk",
+    "......kkkkkkkkkkkkkkkkkk",
+]
+CURSOR_SIZE = 32
+# The file view's icon (its picture takes the same number).
+FILE_VIEW_ICON = 161
+
+
+def cursor_picture(grid, hot_x, hot_y):
+    """A two-colour cursor's picture as the system makes a cursor of it: the hot spot, then the XOR image
+    (index 1 white) and the AND mask, bottom row first."""
+    rows = [row.ljust(CURSOR_SIZE, '.') for row in grid] + ['.' * CURSOR_SIZE] * (CURSOR_SIZE - len(grid))
+    stride = CURSOR_SIZE // 8
+    xor_bits = bytearray()
+    and_bits = bytearray()
+    for row in reversed(rows):
+        xor_row = 0
+        and_row = 0
+        for c in row:
+            xor_row = (xor_row << 1) | (1 if c == 'w' else 0)
+            and_row = (and_row << 1) | (1 if c == '.' else 0)
+        xor_bits += xor_row.to_bytes(stride, 'big')
+        and_bits += and_row.to_bytes(stride, 'big')
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    header = struct.pack('<IiiHHIIiiII', 40, CURSOR_SIZE, 2 * CURSOR_SIZE, 1, 1, 0, len(xor_bits) + len(and_bits),
+                         0, 0, 2, 0)
+    return struct.pack('<HH', hot_x, hot_y) + header + palette + bytes(xor_bits) + bytes(and_bits)
+
+
+def icon_parts(path, number):
+    """The two resources of a one-picture icon file: its picture and its one-entry directory naming the picture
+    by number."""
+    with open(path, 'rb') as f:
+        data = f.read()
+    _, kind, count = struct.unpack_from('<HHH', data, 0)
+    if kind != 1 or count != 1:
+        raise ValueError(path + ': not an icon file of one picture')
+    width, height, colours, _, planes, bits, size, offset = struct.unpack_from('<BBBBHHII', data, 6)
+    picture = data[offset:offset + size]
+    directory = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHIH', width, height, colours, 0, planes, bits,
+                                                           len(picture), number)
+    return picture, directory
+
+
 def main():
     if len(sys.argv) != 2:
         sys.stderr.write(__doc__)
         return 2
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
+    view_picture, view_directory = icon_parts(os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                                           'device_view.ico'), FILE_VIEW_ICON)
     outputs = {
         'diagnostic_tree.bmp': bmp_bytes(tree_strip()),
         'diagnostic_toolbar.bmp': bmp_bytes(picture_pixels(RECONNECT, TOOLBAR_GREY)),
+        'drag_tag_cursor.bin': cursor_picture(DRAG_TAG, 0, 0),
+        'device_view_icon.bin': view_picture,
+        'device_view_icon_dir.bin': view_directory,
     }
     for name, data in outputs.items():
         with open(os.path.join(folder, name), 'wb') as f:

@@ -333,6 +333,74 @@ TEST_F(EipPlcMapDialogTest, CancelDoesNotBringBackRemovedTags)
     EXPECT_EQ(0, doc->tagsINP.GetCount());
 }
 
+// A drag of the tag list's selection: the list's begin-drag notification, then the mouse, captured by the
+// dialog, moved and released over a window of the dialog. A drop on a list assigns as the Assign button does.
+TEST_F(EipPlcMapDialogTest, DroppingTagsOnAListAssignsThem)
+{
+    for (const char* name : {"val_a", "val_b", "val_c", "val_d"})
+        AddTag(name, "INT32", "R");
+    Open();
+    CEIPMapListCtrl& tags = dialog->GetTagList();
+    const struct {
+        const char* target;
+        CWnd* window;
+        bool assigns;
+    } cases[] = {
+        {"input page", &dialog->GetTabs().GetPage(Corvel::Records::kEipInputTab), true},
+        {"status line", dialog->GetDlgItem(IDC_EIP_STATUS), false},
+        {"tag list", &tags, true},
+        {"connection strip", &dialog->GetSlider(), false},
+    };
+    int assigned = 0;
+    for (const auto& c : cases) {
+        ASSERT_GT(tags.GetItemCount(), 0);
+        const CString dragged = tags.GetRowTag(0)->tagName;
+        SelectTags({dragged});
+        CRect row;
+        tags.GetItemRect(0, &row, LVIR_BOUNDS);
+        NMLISTVIEW begin = {};
+        begin.hdr.hwndFrom = tags.m_hWnd;
+        begin.hdr.idFrom = CEIPPLCMapDlg::kTagListId;
+        begin.hdr.code = LVN_BEGINDRAG;
+        begin.iItem = 0;
+        begin.ptAction = row.CenterPoint();
+        dialog->SendMessage(WM_NOTIFY, CEIPPLCMapDlg::kTagListId, reinterpret_cast<LPARAM>(&begin));
+        EXPECT_TRUE(dialog->IsDragging()) << c.target;
+        EXPECT_EQ(dialog->m_hWnd, ::GetCapture()) << c.target;
+        ASSERT_NE(nullptr, dialog->GetDragCursor());
+        EXPECT_EQ(dialog->GetDragCursor(), ::GetCursor()) << c.target;
+        POINT hotSpot = {};
+        EXPECT_NE(nullptr, ::ImageList_GetDragImage(nullptr, &hotSpot)) << c.target;
+        EXPECT_EQ(CPoint(-10, -14), CPoint(hotSpot)) << c.target;
+
+        CRect place;
+        c.window->GetWindowRect(&place);
+        CPoint point = place.CenterPoint();
+        dialog->ScreenToClient(&point);
+        dialog->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        dialog->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        EXPECT_FALSE(dialog->IsDragging()) << c.target;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.target;
+        EXPECT_EQ(nullptr, ::ImageList_GetDragImage(nullptr, nullptr)) << c.target;
+        EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), ::GetCursor()) << c.target;
+        assigned += c.assigns ? 1 : 0;
+        EXPECT_EQ(assigned, doc->tagsINP.GetCount()) << c.target;
+        EXPECT_EQ(c.assigns, doc->tagsINP.ContainsTag(dragged)) << c.target;
+    }
+    EXPECT_EQ(2, tags.GetItemCount());
+    EXPECT_EQ((std::vector<std::string>{"val_a", "val_b"}), PageColumn(0, 1));
+
+    // The mouse taken by another window ends the drag without a drop.
+    SelectTags({"val_c"});
+    NMLISTVIEW begin = {};
+    begin.hdr = {tags.m_hWnd, CEIPPLCMapDlg::kTagListId, LVN_BEGINDRAG};
+    dialog->SendMessage(WM_NOTIFY, CEIPPLCMapDlg::kTagListId, reinterpret_cast<LPARAM>(&begin));
+    tags.SetCapture();
+    EXPECT_FALSE(dialog->IsDragging());
+    ::ReleaseCapture();
+    EXPECT_EQ(2, doc->tagsINP.GetCount());
+}
+
 TEST_F(EipPlcMapDialogTest, ConnectionKeys)
 {
     AddTag("val", "INT32", "R");
