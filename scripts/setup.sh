@@ -13,7 +13,7 @@ PACKAGES=(
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
   binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   libz-mingw-w64-dev librapidxml-dev googletest
-  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick ghostscript
   unzip zip python3 tzdata
 )
 

@@ -9,7 +9,7 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=
 export WINEARCH=win64
 
 # The marker names the prefix's settings: a prefix made with older ones is made again.
-READY=$WINEPREFIX/.ready-3
+READY=$WINEPREFIX/.ready-4
 if [ ! -f "$READY" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -28,6 +28,12 @@ if [ ! -f "$READY" ]; then
       for dir in /usr/share/wine/fonts /usr/lib/wine/fonts /opt/wine/share/wine/fonts; do
         if [ -d "$dir" ]; then cp -n "$dir"/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true; break; fi
       done
+      # The default printer: Wine's PostScript driver writing every document to
+      # a file in the printing program's folder (scripts/printer).
+      drivers=$WINEPREFIX/drive_c/windows/system32/spool/drivers/x64/3
+      mkdir -p "$drivers"
+      cp "$ROOT/scripts/printer/file-printer.ppd" "$drivers/korvane-file-printer.ppd"
+      (cd "$ROOT/scripts/printer" && wine reg import file-printer.reg >/dev/null 2>&1) || true
       wineserver -w || true
       touch "$READY"
     fi

@@ -35,17 +35,6 @@ void InvalidateActiveView()
         view->Invalidate(TRUE);
 }
 
-template <class T>
-T* FindDevice(const Corvel::Records::RecordList<T>& list, int devNum)
-{
-    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
-        T* device = list.GetNext(pos);
-        if (device->devNum == devNum)
-            return device;
-    }
-    return nullptr;
-}
-
 // The first entries of a row.
 Corvel::Records::ConfiguredRow FirstTexts(const Corvel::Records::ConfiguredRow& row, size_t count)
 {

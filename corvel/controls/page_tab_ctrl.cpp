@@ -1,7 +1,5 @@
 #include "corvel/controls/page_tab_ctrl.h"
 
-#include "corvel/gateway/ip_settings_check.h"
-
 IMPLEMENT_DYNAMIC(CMyTabCtrl1, CTabCtrl)
 
 BEGIN_MESSAGE_MAP(CMyTabCtrl1, CTabCtrl)
@@ -59,40 +57,4 @@ void CMyTabCtrl1::OnSelChange(NMHDR*, LRESULT* pResult)
 {
     ShowSelectedPage();
     *pResult = 0;
-}
-
-IMPLEMENT_DYNAMIC(CRetIPAddrCtrl, CIPAddressCtrl)
-
-BOOL CRetIPAddrCtrl::PreTranslateMessage(MSG* pMsg)
-{
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
-        return TRUE;
-    return CIPAddressCtrl::PreTranslateMessage(pMsg);
-}
-
-CString CRetIPAddrCtrl::GetAddressText() const
-{
-    return ReadAddressText(*this);
-}
-
-void CRetIPAddrCtrl::SetAddressText(const CString& address)
-{
-    ShowAddressText(*this, address);
-}
-
-CString ReadAddressText(const CIPAddressCtrl& control)
-{
-    BYTE field[Corvel::Gateway::kAddressOctets] = {};
-    control.GetAddress(field[0], field[1], field[2], field[3]);
-    CString address;
-    address.Format("%u.%u.%u.%u", field[0], field[1], field[2], field[3]);
-    return address;
-}
-
-void ShowAddressText(CIPAddressCtrl& control, const CString& address)
-{
-    int field[Corvel::Gateway::kAddressOctets] = {};
-    Corvel::Gateway::SplitAddressOctets(address, field);
-    control.SetAddress(static_cast<BYTE>(field[0]), static_cast<BYTE>(field[1]), static_cast<BYTE>(field[2]),
-                       static_cast<BYTE>(field[3]));
 }

@@ -1,9 +1,8 @@
-// CMyTabCtrl1, CCommitPage, CRetIPAddrCtrl: the tab control that switches between page dialogs, the page
-// that writes its values back when its dialog is confirmed, and the address control that keeps Enter.
+// CMyTabCtrl1, CCommitPage: the tab control that switches between page dialogs and the page that writes its
+// values back when its dialog is confirmed.
 #pragma once
 
 #include "framework/ui.h"
-#include "framework/ipaddress.h"
 
 #include <vector>
 
@@ -43,16 +42,3 @@ private:
     };
     std::vector<Page> m_pages;
 };
-
-// IP address control on which Enter does not close the dialog. The address travels as dotted text.
-class CRetIPAddrCtrl : public CIPAddressCtrl {
-    DECLARE_DYNAMIC(CRetIPAddrCtrl)
-public:
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    CString GetAddressText() const;
-    void SetAddressText(const CString& address);
-};
-
-// An address control's four fields as dotted text ("0.0.0.0" when blank), and dotted text shown in one.
-CString ReadAddressText(const CIPAddressCtrl& control);
-void ShowAddressText(CIPAddressCtrl& control, const CString& address);

@@ -5,10 +5,10 @@
 namespace Corvel::Gateway {
 
 const char kZeroSubnet[] = "0.0.0.0";
+const char kZeroSubnetFinding[] = "A subnet of  '0.0.0.0' is not allowed.";
 
 namespace {
 
-const char kZeroSubnetFinding[] = "A subnet of  '0.0.0.0' is not allowed.";
 const char kIedSameAddress[] = " The Gateway and IED %s have the same IP address";
 const char kIedOtherNetwork[] = " The Gateway and IED %s are not on the same network";
 const char kPlcSameAddress[] = " The Gateway and PLC %s have the same IP address";

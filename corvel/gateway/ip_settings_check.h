@@ -7,6 +7,8 @@ namespace Corvel::Gateway {
 
 // The mask that is never allowed on a port.
 extern const char kZeroSubnet[];
+// The finding on a port whose mask is kZeroSubnet.
+extern const char kZeroSubnetFinding[];
 
 constexpr int kAddressOctets = 4;
 

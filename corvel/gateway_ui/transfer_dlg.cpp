@@ -1,6 +1,6 @@
 #include "corvel/gateway_ui/transfer_dlg.h"
 
-#include "corvel/controls/page_tab_ctrl.h"
+#include "corvel/controls/ret_controls.h"
 
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"

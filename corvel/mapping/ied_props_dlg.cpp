@@ -15,6 +15,7 @@ namespace {
 const char kNetworkWarning[] = "WARNING: Changing the network settings does not change "
                                "those in the associated CID or of the device it describes.";
 const char kGeneralPageCaption[] = "General Properties";
+const char kDetailedPageCaption[] = "Detailed Properties";
 
 CString WindowText(const CWnd& control)
 {
@@ -146,6 +147,7 @@ void CIEDPropsDlg::SetProject(CMainDoc* doc, int deviceId)
     m_doc = doc;
     m_device = FindIed(doc, deviceId);
     m_general.SetDevice(m_doc, m_device);
+    m_detailed.SetProject(doc, deviceId);
 }
 
 void CIEDPropsDlg::DoDataExchange(CDataExchange* pDX)
@@ -158,6 +160,7 @@ BOOL CIEDPropsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_tabs.AddPage(&m_general, IDD_IED_GENERAL, kGeneralPageCaption);
+    m_tabs.AddPage(&m_detailed, IDD_DETAILED, kDetailedPageCaption);
     m_tabs.CreatePages();
     return TRUE;
 }

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "corvel/controls/page_tab_ctrl.h"
+#include "corvel/controls/ret_controls.h"
 #include "corvel/model/ied_properties.h"
+#include "corvel/workspace/detailed_page.h"
 
 class CMainDoc;
 
@@ -52,7 +54,7 @@ private:
     CButton m_editNetwork;
 };
 
-// Dialog 329 "61850 Properties": a tab per page over the IED that is current in the network view.
+// Dialog 329 "61850 Properties": the general and the device-file page over the IED that is current in the network view.
 class CIEDPropsDlg : public CDialog {
     DECLARE_DYNAMIC(CIEDPropsDlg)
 public:
@@ -67,6 +69,7 @@ public:
 
     CMyTabCtrl1& GetTabs() { return m_tabs; }
     CGeneral1& GetGeneralPage() { return m_general; }
+    CDetailed& GetDetailedPage() { return m_detailed; }
     Corvel::Records::_IED_DEVICE* GetDevice() const { return m_device; }
 
 protected:
@@ -80,6 +83,7 @@ private:
     Corvel::Records::_IED_DEVICE* m_device = nullptr;
     CMyTabCtrl1 m_tabs;
     CGeneral1 m_general;
+    CDetailed m_detailed;
 };
 
 } // namespace Corvel::Mapping

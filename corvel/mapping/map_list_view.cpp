@@ -22,6 +22,7 @@ const char* const kHeadings[MemoryMapRow::kColumnCount] = {"Direction", nullptr,
                                                             "Tag Name", "# Words"};
 constexpr DWORD kPrintDialogFlags = PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION;
 constexpr UINT kCellFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+constexpr int kGatewayColumn = 2;
 constexpr int kWordsColumn = 4;
 
 // Turns the default printer's device mode to landscape.
@@ -115,24 +116,40 @@ void CMapListView::OnPrint()
     PrintDocument(printer);
 }
 
-MemoryMapPrintLayout CMapListView::MeasurePage(CDC& dc) const
+MemoryMapPrintLayout::Metrics CMapListView::MeasureHeadings(CDC& dc) const
 {
     MemoryMapPrintLayout::Metrics metrics;
+    metrics.addressHeading = dc.GetTextExtent(GetAddressHeading());
+    metrics.gatewayHeading = dc.GetTextExtent(CString(kHeadings[kGatewayColumn]));
+    metrics.wordsHeading = dc.GetTextExtent(CString(kWordsMeasure));
+    return metrics;
+}
+
+MemoryMapPrintLayout CMapListView::MeasurePage(CDC& dc) const
+{
+    MemoryMapPrintLayout::Metrics metrics = MeasureHeadings(dc);
     metrics.pageWidth = dc.GetDeviceCaps(HORZRES);
     metrics.pageHeight = dc.GetDeviceCaps(VERTRES);
     metrics.pixelsPerInchX = dc.GetDeviceCaps(LOGPIXELSX);
     metrics.pixelsPerInchY = dc.GetDeviceCaps(LOGPIXELSY);
-    metrics.addressHeading = dc.GetTextExtent(GetAddressHeading());
-    metrics.wordsHeading = dc.GetTextExtent(CString(kWordsMeasure));
     MemoryMapPrintLayout layout;
     layout.Compute(metrics);
     return layout;
 }
 
-bool CMapListView::PrintDocument(CDC& printer)
+LOGFONTA CMapListView::GetPrintFont(CDC& printer)
 {
     LOGFONTA face = {};
     strcpy(face.lfFaceName, kPrintFace);
+    // A height of 0 leaves the size to the device: tiny on a printer, and of no size at all in a PostScript
+    // driver's output.
+    face.lfHeight = -::MulDiv(kPrintPoints, printer.GetDeviceCaps(LOGPIXELSY), 72);
+    return face;
+}
+
+bool CMapListView::PrintDocument(CDC& printer)
+{
+    LOGFONTA face = GetPrintFont(printer);
     CFont font;
     std::unique_ptr<ScopedSelect> selected;
     if (font.CreateFontIndirect(&face))

@@ -47,6 +47,11 @@ public:
     // footer; returns the row after the last one drawn.
     int DrawPage(CDC& dc, const Corvel::Mapping::MemoryMapPrintLayout& layout, int page, int pageCount,
                  int firstRow);
+    // The font the rows print in on the printer's DC: Verdana of kPrintPoints points.
+    static LOGFONTA GetPrintFont(CDC& printer);
+    static constexpr int kPrintPoints = 10;
+    // The extents of the headings in the DC's selected font (the page's size and resolution left empty).
+    Corvel::Mapping::MemoryMapPrintLayout::Metrics MeasureHeadings(CDC& dc) const;
     // The layout of the DC's page in its selected font.
     Corvel::Mapping::MemoryMapPrintLayout MeasurePage(CDC& dc) const;
 

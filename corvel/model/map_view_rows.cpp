@@ -3,6 +3,8 @@
 #include "corvel/model/decimal.h"
 #include "corvel/model/iec_types.h"
 
+#include <algorithm>
+
 namespace Corvel::Mapping {
 
 using Records::_TAGSMAP;
@@ -229,7 +231,9 @@ bool MemoryMapPrintLayout::Compute(const Metrics& metrics)
     const int cy = metrics.addressHeading.cy;
     rowHeight = 2 * cy;
     textInset = cy / 2;
-    const int addressWidth = metrics.addressHeading.cx + cy;
+    // Both address columns are as wide as the wider of their headings: measured from the device's heading
+    // alone, the gateway's longer one was cut off.
+    const int addressWidth = std::max(metrics.addressHeading.cx, metrics.gatewayHeading.cx) + cy;
     const int wordsWidth = metrics.wordsHeading.cx + metrics.wordsHeading.cy;
     columnWidths = {addressWidth / 2, addressWidth, addressWidth, 0, wordsWidth};
     columnWidths[3] = page.Width() - (addressWidth / 2 + 2 * addressWidth + wordsWidth);

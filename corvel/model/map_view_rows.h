@@ -97,13 +97,14 @@ struct MemoryMapPrintLayout {
     static constexpr int kMinimumRowsPerPage = 3;
 
     // What the printer and its font give: printable size, pixels per inch, the extents of the address
-    // heading and of " # Words ".
+    // heading, of the gateway's heading "VQN Start MB Address" and of " # Words ".
     struct Metrics {
         int pageWidth = 0;
         int pageHeight = 0;
         int pixelsPerInchX = 0;
         int pixelsPerInchY = 0;
         SIZE addressHeading = {};
+        SIZE gatewayHeading = {};
         SIZE wordsHeading = {};
     };
 

@@ -207,44 +207,47 @@ void SaveCommandRows(_PROJECT& project, CPLC_Device& device, const CommandRows& 
     }
 }
 
-void RebuildModbusCommands(_PROJECT& project)
+void RebuildDeviceCommands(const _PROJECT& project, CPLC_Device& device)
 {
     const CIecTypeTable table;
-    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
-        CPLC_Device* device = project.plcDevices.GetNext(pos);
-        std::map<CString, CommandRow> earlier;
-        for (CommandRow& row : device->configuredRows)
-            earlier.emplace(Field(row, kCmdTagName), row);
-        device->configuredRows.clear();
+    std::map<CString, CommandRow> earlier;
+    for (CommandRow& row : device.configuredRows)
+        earlier.emplace(Field(row, kCmdTagName), row);
+    device.configuredRows.clear();
 
-        // Every rebuilt row writes, so the rows start where the mapper places its write rows.
-        unsigned counter = device->WStartReg.IsEmpty() ? 1u : static_cast<unsigned>(LeadingNumber(device->WStartReg));
-        for (POSITION mapPos = project.tagMaps.GetHeadPosition(); mapPos != nullptr;) {
-            const _TAGSMAP* map = project.tagMaps.GetNext(mapPos);
-            if (map->direction.Find(Records::kMtcpReadDirection) < 0)
-                continue;
-            const auto found = earlier.find(map->tagName);
-            const CommandRow* before = found == earlier.end() ? nullptr : &found->second;
-            auto kept = [before](int field, LPCSTR fallback) {
-                const CString text = before != nullptr ? Field(*before, field) : CString();
-                return text.IsEmpty() ? CString(fallback) : text;
-            };
-            const unsigned length = static_cast<unsigned>(RegisterCount(table, map->dataType));
-            if (device->devType == 3 && StartsAtOddRegister(map->dataType) && counter % 2 == 0)
-                ++counter;
-            CommandRow row(kCmdFieldCount);
-            row[kCmdEnable] = kept(kCmdEnable, kEnableOnDataChange);
-            row[kCmdTagName] = map->tagName;
-            row[kCmdFunction] = kFunctionWrite;
-            row[kCmdAddress].Format("%u", counter);
-            row[kCmdPoll] = kept(kCmdPoll, "0");
-            row[kCmdLength].Format("%u", length);
-            row[kCmdSwap] = kept(kCmdSwap, kSwapNone);
-            row[kCmdDescription] = before != nullptr ? Field(*before, kCmdDescription) : CString();
-            device->configuredRows.push_back(std::move(row));
-            counter += length;
-        }
+    // Every rebuilt row writes, so the rows start where the mapper places its write rows.
+    unsigned counter = device.WStartReg.IsEmpty() ? 1u : static_cast<unsigned>(LeadingNumber(device.WStartReg));
+    for (POSITION mapPos = project.tagMaps.GetHeadPosition(); mapPos != nullptr;) {
+        const _TAGSMAP* map = project.tagMaps.GetNext(mapPos);
+        if (map->direction.Find(Records::kMtcpReadDirection) < 0)
+            continue;
+        const auto found = earlier.find(map->tagName);
+        const CommandRow* before = found == earlier.end() ? nullptr : &found->second;
+        auto kept = [before](int field, LPCSTR fallback) {
+            const CString text = before != nullptr ? Field(*before, field) : CString();
+            return text.IsEmpty() ? CString(fallback) : text;
+        };
+        const unsigned length = static_cast<unsigned>(RegisterCount(table, map->dataType));
+        if (device.devType == 3 && StartsAtOddRegister(map->dataType) && counter % 2 == 0)
+            ++counter;
+        CommandRow row(kCmdFieldCount);
+        row[kCmdEnable] = kept(kCmdEnable, kEnableOnDataChange);
+        row[kCmdTagName] = map->tagName;
+        row[kCmdFunction] = kFunctionWrite;
+        row[kCmdAddress].Format("%u", counter);
+        row[kCmdPoll] = kept(kCmdPoll, "0");
+        row[kCmdLength].Format("%u", length);
+        row[kCmdSwap] = kept(kCmdSwap, kSwapNone);
+        row[kCmdDescription] = before != nullptr ? Field(*before, kCmdDescription) : CString();
+        device.configuredRows.push_back(std::move(row));
+        counter += length;
     }
+}
+
+void RebuildModbusCommands(_PROJECT& project)
+{
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;)
+        RebuildDeviceCommands(project, *project.plcDevices.GetNext(pos));
 }
 
 } // namespace Corvel::Mapping

@@ -68,6 +68,9 @@ int FindZeroAddressRow(const CommandRows& rows);
 // has none of that name.
 void SaveCommandRows(Records::_PROJECT& project, Records::CPLC_Device& device, const CommandRows& rows);
 
+// Rebuilds one device's command rows from the tag map's "MTCP-->" rows, keeping an earlier row's Enable,
+// Poll Interval, Swap and Description.
+void RebuildDeviceCommands(const Records::_PROJECT& project, Records::CPLC_Device& device);
 // Rebuilds every device's command rows from the tag map's "MTCP-->" rows, keeping an earlier row's Enable,
 // Poll Interval, Swap and Description.
 void RebuildModbusCommands(Records::_PROJECT& project);

@@ -209,6 +209,18 @@ struct _TAGSMAP {
 template <class T>
 using RecordList = CTypedPtrList<CPtrList, T*>;
 
+// The device record of list whose devNum is devNum, or null.
+template <class T>
+T* FindDevice(const RecordList<T>& list, int devNum)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        T* device = list.GetNext(pos);
+        if (device->devNum == devNum)
+            return device;
+    }
+    return nullptr;
+}
+
 constexpr INT_PTR kRecordBlockSize = 10;
 
 // The document's settings record: gateway button, ports, addresses, Detail

@@ -26,9 +26,12 @@ IMPLEMENT_DYNAMIC(CBridgeButn, CImageButton)
 IMPLEMENT_DYNAMIC(CDevButton, CImageButton)
 IMPLEMENT_DYNAMIC(CPLCButton, CImageButton)
 
-void CBridgeButn::OnExportConfiguration() {}
+BEGIN_MESSAGE_MAP(CBridgeButn, CImageButton)
+    ON_CONTROL_REFLECT(BN_DOUBLECLICKED, &CBridgeButn::OnProperties)
+    ON_COMMAND(ID_GATEWAY_PROPERTIES, &CBridgeButn::OnProperties)
+END_MESSAGE_MAP()
 
-void CBridgeButn::OnProperties() {}
+void CBridgeButn::OnExportConfiguration() {}
 
 BEGIN_MESSAGE_MAP(CDevButton, CImageButton)
     ON_CONTROL_REFLECT(BN_CLICKED, &CDevButton::OnClicked)

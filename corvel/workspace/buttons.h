@@ -20,8 +20,12 @@ public:
     // Export Configuration of the gateway's menu: writes the module configuration. The gateway
     // subsystem fills this in; until then it does nothing.
     void OnExportConfiguration();
-    // The properties flow: runs the gateway properties dialog and writes its values back to the document.
+    // The properties flow (double click, command 32821, the file view): runs the gateway properties dialog and
+    // writes its values back to the document.
     void OnProperties();
+
+protected:
+    DECLARE_MESSAGE_MAP()
 };
 
 // An IED's button; its control id is the device record's devNum.

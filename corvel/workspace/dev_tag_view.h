@@ -2,6 +2,8 @@
 #pragma once
 #include "framework/ui.h"
 
+class CMainDoc;
+
 class CDevTagView : public CView {
     DECLARE_DYNCREATE(CDevTagView)
 public:
@@ -9,7 +11,8 @@ public:
     ~CDevTagView() override;
 
     CListCtrl& GetListCtrl() { return m_list; }
-    // Refills the list with the tags of the main frame's selected device.
+    // Refills the list with the tags of the main frame's selected device (a device that is not found leaves
+    // the list empty).
     void FillTagList();
     // Writes the column widths to the profile ("RUROZID", "COL0" ...).
     void SaveColumnWidths();
@@ -27,6 +30,13 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Kind 4: the IED's mapped tags with their EtherNet/IP assignment; the summary goes to the splitter's label.
+    void FillIedTags(const CMainDoc& doc, int deviceId);
+    // Other kinds: the Modbus device's command rows, rebuilt from the tag map first.
+    void FillModbusCommands(CMainDoc& doc, int deviceId);
+    void SetFirstCaption(LPCSTR caption);
+    void AppendRow(const CString* cells, int count);
+
     CListCtrl m_list;
     bool m_firstUpdate = true;
 };

@@ -361,6 +361,51 @@ def slider_channel():
     return c
 
 
+GLYPHS = {
+    "E": ["kkkk", "k...", "kkk.", "k...", "kkkk"],
+    "1": [".k.", "kk.", ".k.", ".k.", "kkk"],
+    "2": ["kkk.", "...k", ".kk.", "k...", "kkkk"],
+}
+
+
+def label(c, left, top, text, colour):
+    for ch in text:
+        rows = GLYPHS[ch]
+        c.art(left, top, rows, {"k": colour})
+        left += len(rows[0]) + 1
+
+
+def bridge_module(ports):
+    """The gateway module seen from the front, with its Ethernet ports E1 (and E2) enlarged."""
+    c = Canvas(200, 80, WHITE)
+    c.gradient(1, 1, 199, 79, (250, 251, 253), (218, 224, 234))
+    c.frame(0, 0, 200, 80, STEEL_DARK)
+    c.fill(10, 72, 190, 76, (150, 154, 160))  # DIN rail
+    c.gradient(24, 4, 176, 72, STEEL_LIGHT, STEEL)
+    c.frame(24, 4, 176, 72, OUTLINE)
+    c.fill(25, 5, 175, 18, NAVY)
+    c.fill(30, 9, 90, 13, (200, 214, 240))  # name plate
+    for i, colour in enumerate((GREEN, GREEN, AMBER, GREEN)):
+        c.fill(140 + i * 8, 9, 145 + i * 8, 13, colour)
+    c.fill(26, 22, 174, 23, STEEL_DARK)
+    for i in range(ports):
+        left = 44 + i * 64
+        c.fill(left - 4, 28, left + 36, 60, (214, 218, 226))
+        c.frame(left - 4, 28, left + 36, 60, STEEL_DARK)
+        c.fill(left, 34, left + 32, 54, (40, 40, 44))
+        c.fill(left + 6, 37, left + 26, 40, GOLD)
+        c.fill(left + 11, 48, left + 21, 54, (90, 90, 96))
+        c.fill(left, 56, left + 4, 58, GREEN)
+        c.fill(left + 28, 56, left + 32, 58, AMBER)
+        label(c, left + 11, 62, "E%d" % (i + 1), NAVY)
+    if ports == 1:
+        c.fill(112, 30, 164, 58, (236, 238, 242))
+        c.frame(112, 30, 164, 58, STEEL_DARK)
+        for x in range(116, 160, 8):
+            c.fill(x, 38, x + 5, 50, STEEL_DARK)  # terminal screws
+    return c
+
+
 def main():
     gateway().save_bmp("gateway.bmp")
     ied().save_bmp("ied.bmp")
@@ -373,6 +418,8 @@ def main():
     pane_icon().save_ico("device_view.ico", (255, 0, 255))
     slider_knob().save_bmp("slider_knob.bmp")
     slider_channel().save_bmp("slider_channel.bmp")
+    bridge_module(2).save_bmp("bridge_two_ports.bmp")
+    bridge_module(1).save_bmp("bridge_one_port.bmp")
 
 
 if __name__ == "__main__":

@@ -87,10 +87,26 @@ TEST_F(IedPropsDialogTest, GeneralPageShowsTheRecord)
     EXPECT_FALSE(Control(IDC_IED_GATEWAY).IsWindowEnabled());
     EXPECT_TRUE(Control(IDC_IED_NAME).IsWindowEnabled());
     EXPECT_TRUE(dialog->GetGeneralPage().IsWindowVisible());
-    EXPECT_EQ(1, dialog->GetTabs().GetItemCount());
+    EXPECT_EQ(2, dialog->GetTabs().GetItemCount());
 
     const std::string failure = SaveWindowScreenshot(dialog->m_hWnd, "ied-properties");
     EXPECT_EQ("", failure);
+}
+
+TEST_F(IedPropsDialogTest, DetailedPageShowsTheDeviceFile)
+{
+    ied->CIDFile = "C:\\Projects\\SCLFiles\\feeder_relay.cid";
+    Open();
+    ASSERT_EQ(2, dialog->GetTabs().GetItemCount());
+    CDetailed& page = dialog->GetDetailedPage();
+    ASSERT_EQ(&page, dialog->GetTabs().GetPage(1));
+    EXPECT_EQ(ied, page.GetDevice());
+    EXPECT_EQ(ied, CorvelAppEnvironment::Frame()->currentDevice) << "the page makes it the selected record";
+    CString file;
+    page.GetDlgItem(IDC_DETAILED_FILE)->GetWindowText(file);
+    EXPECT_EQ(ied->CIDFile, file);
+    EXPECT_TRUE(page.GetDlgItem(IDC_DETAILED_FILE)->GetStyle() & ES_READONLY);
+    EXPECT_FALSE(page.IsWindowVisible()) << "the general page is shown first";
 }
 
 TEST_F(IedPropsDialogTest, MmsTimingsAreCheckedBeforeAnythingIsStored)

@@ -6,16 +6,22 @@
 #include "corvel/app/res/resource.h"
 #include "framework/print.h"
 
+#include <dlgs.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "../app/corvel_app_environment.h"
 #include "support/message_box_recorder.h"
+#include "support/paths.h"
 #include "support/scripted_file_dialog.h"
+#include "support/stopwatch.h"
 #include "support/window_screenshot.h"
 
 namespace {
@@ -74,6 +80,57 @@ bool Has(const std::vector<std::string>& texts, const std::string& text)
 {
     return std::find(texts.begin(), texts.end(), text) != texts.end();
 }
+
+// Presses a button (OK or Cancel) in the platform's print dialog (a real one, no hook): in every dialog that
+// opens on this thread while it lives, once it shows, from a timer that the dialog's own message loop runs.
+class PrintDialogAnswer {
+public:
+    explicit PrintDialogAnswer(int button)
+    {
+        s_button = button;
+        s_opened.clear();
+        s_printers.clear();
+        m_hook = ::SetWindowsHookExA(WH_CBT, &PrintDialogAnswer::Watch, nullptr, ::GetCurrentThreadId());
+        m_timer = ::SetTimer(nullptr, 0, 20, &PrintDialogAnswer::Press);
+    }
+    ~PrintDialogAnswer()
+    {
+        ::KillTimer(nullptr, m_timer);
+        ::UnhookWindowsHookEx(m_hook);
+    }
+    PrintDialogAnswer(const PrintDialogAnswer&) = delete;
+    PrintDialogAnswer& operator=(const PrintDialogAnswer&) = delete;
+    // The printer chosen in each dialog answered.
+    const std::vector<std::string>& Answered() const { return s_printers; }
+
+private:
+    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam)
+    {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        char name[16] = {};
+        if (code == HCBT_CREATEWND && ::GetClassNameA(window, name, sizeof name) > 0 && strcmp(name, "#32770") == 0)
+            s_opened.push_back(window);
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static void CALLBACK Press(HWND, UINT, UINT_PTR, DWORD)
+    {
+        for (auto dialog = s_opened.begin(); dialog != s_opened.end(); ++dialog) {
+            if (::IsWindow(*dialog) && ::IsWindowVisible(*dialog)) {
+                char printer[128] = {};
+                ::GetDlgItemTextA(*dialog, cmb4, printer, sizeof printer);
+                s_printers.emplace_back(printer);
+                ::PostMessageA(*dialog, WM_COMMAND, MAKEWPARAM(s_button, BN_CLICKED), 0);
+                s_opened.erase(dialog);
+                return;
+            }
+        }
+    }
+    static inline int s_button = IDOK;
+    static inline std::vector<HWND> s_opened;
+    static inline std::vector<std::string> s_printers;
+    HHOOK m_hook = nullptr;
+    UINT_PTR m_timer = 0;
+};
 
 // A letter page in landscape at 150 pixels per inch, as a printer gives it, in a 10-point Verdana.
 constexpr int kPageDpi = 150;
@@ -163,13 +220,11 @@ protected:
     // The layout of the test page in the page font, measured on dc.
     MemoryMapPrintLayout PageLayout(CMapListView& list, CDC& dc)
     {
-        MemoryMapPrintLayout::Metrics metrics;
+        MemoryMapPrintLayout::Metrics metrics = list.MeasureHeadings(dc);
         metrics.pageWidth = kPageWidth;
         metrics.pageHeight = kPageHeight;
         metrics.pixelsPerInchX = kPageDpi;
         metrics.pixelsPerInchY = kPageDpi;
-        metrics.addressHeading = dc.GetTextExtent(list.GetAddressHeading());
-        metrics.wordsHeading = dc.GetTextExtent(CString(" # Words "));
         MemoryMapPrintLayout layout;
         EXPECT_TRUE(layout.Compute(metrics));
         return layout;
@@ -388,7 +443,98 @@ TEST_F(MapViews, PrintedPageOfASixtyRowMap)
     ::DeleteDC(memory);
     for (DWORD& pixel : pixels)
         pixel &= 0x00FFFFFF;
-    EXPECT_EQ("", SaveScreenshot("map-print-page1", kPageWidth, kPageHeight, pixels));
+    EXPECT_EQ("", SaveScreenshot("map-print-bitmap-page1", kPageWidth, kPageHeight, pixels));
+}
+
+// The test prefix's default printer writes each document to printed.ps in the current folder
+// (scripts/printer). The map is kept as map-print.ps, with what its pages must show in map-print.expect, for
+// map_print_check.py, which reads the pages back (and draws build/screens/map-print-page1.png).
+TEST_F(MapViews, PrintsThroughTheDefaultPrinter)
+{
+    const char kPrinted[] = "printed.ps";
+    const char kKept[] = "map-print.ps";
+    const char kExpected[] = "map-print.expect";
+    for (const char* file : {kPrinted, kKept, kExpected})
+        ::DeleteFileA(file);
+    AddTags(60);
+    CDlgMapView& view = OpenMapView(AddDevice("Quantum Line 1", 2));
+    CMapListView& list = view.GetList();
+
+    // The pages the printer's own geometry gives: its default page in landscape, in the list's font.
+    CPrintDialog defaults(FALSE);
+    ASSERT_TRUE(defaults.GetDefaults()) << "no default printer in the test prefix (scripts/wine-run.sh)";
+    auto* names = static_cast<DEVNAMES*>(::GlobalLock(defaults.m_pd.hDevNames));
+    auto* mode = static_cast<DEVMODEA*>(::GlobalLock(defaults.m_pd.hDevMode));
+    ASSERT_TRUE(names != nullptr && mode != nullptr);
+    mode->dmOrientation = DMORIENT_LANDSCAPE;
+    mode->dmFields |= DM_ORIENTATION;
+    CDC printer;
+    printer.Attach(::CreateDCA(reinterpret_cast<const char*>(names) + names->wDriverOffset,
+                               reinterpret_cast<const char*>(names) + names->wDeviceOffset, nullptr, mode));
+    ::GlobalUnlock(defaults.m_pd.hDevNames);
+    ::GlobalUnlock(defaults.m_pd.hDevMode);
+    ASSERT_NE(nullptr, printer.m_hDC);
+    EXPECT_GT(printer.GetDeviceCaps(HORZRES), printer.GetDeviceCaps(VERTRES));
+    MemoryMapPrintLayout layout;
+    {
+        LOGFONTA face = CMapListView::GetPrintFont(printer);
+        EXPECT_EQ("Verdana", std::string(face.lfFaceName));
+        CFont font;
+        ASSERT_TRUE(font.CreateFontIndirect(&face));
+        ScopedSelect selected(printer, font.m_hObject);
+        layout = list.MeasurePage(printer);
+    }
+    printer.DeleteDC();
+    ASSERT_GE(layout.rowsPerPage, MemoryMapPrintLayout::kMinimumRowsPerPage);
+    const int pages = layout.PageCount(60);
+
+    {
+        // Cancelled in the dialog: nothing printed, nothing shown.
+        PrintDialogAnswer cancel(IDCANCEL);
+        view.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAP_PRINT, BN_CLICKED));
+        EXPECT_EQ(std::vector<std::string>{"Korvane File Printer"}, cancel.Answered());
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(kPrinted));
+        EXPECT_EQ(0u, boxes.Count());
+    }
+    Stopwatch clock;
+    {
+        PrintDialogAnswer ok(IDOK);
+        view.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_MAP_PRINT, BN_CLICKED));
+        EXPECT_EQ(std::vector<std::string>{"Korvane File Printer"}, ok.Answered());
+    }
+    const ULONGLONG printMs = clock.ElapsedMs();
+    EXPECT_EQ(0u, boxes.Count());
+    const std::string document = ReadBinaryFile(kPrinted);
+    ASSERT_FALSE(document.empty()) << "the default printer wrote no " << kPrinted;
+    EXPECT_EQ(0u, document.rfind("%!PS", 0));
+    EXPECT_NE(std::string::npos, document.find("%%Title: Memory Map\n"));
+    EXPECT_NE(std::string::npos, document.find("%%Orientation: Landscape\n"));
+    EXPECT_NE(std::string::npos, document.find("%%Pages: " + std::to_string(pages) + "\n"));
+    EXPECT_NE(std::string::npos, document.find("%%Page: " + std::to_string(pages) + " "));
+    EXPECT_EQ(std::string::npos, document.find("%%Page: " + std::to_string(pages + 1) + " "));
+    EXPECT_NE(std::string::npos, document.find("%%EOF"));
+    EXPECT_TRUE(::MoveFileA(kPrinted, kKept));
+
+    // What each page must show, for the check that reads the pages back: title, headings and footer, and
+    // every row's tag name on its page.
+    std::string expected;
+    auto expect = [&expected](int page, const CString& text) {
+        expected += std::to_string(page) + "\t" + static_cast<LPCSTR>(text) + "\n";
+    };
+    for (const char* text : {"PLC Memory Map View", "Direction", "PLC Start MB Address", "VQN Start MB Address",
+                             "Tag Name", "# Words"})
+        expect(1, text);
+    for (int page = 1; page <= pages; ++page) {
+        CString footer;
+        footer.Format("Page %d of %d", page, pages);
+        expect(page, footer);
+    }
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        expect(row / layout.rowsPerPage + 1, list.GetItemText(row, 4));
+    WriteBinaryFile(kExpected, expected);
+    RecordProperty("print_ms", static_cast<int>(printMs));
+    std::printf("printed %d rows on %d pages (%d per page) in %llu ms\n", list.GetItemCount(), pages,
+                layout.rowsPerPage, printMs);
 }
 
 std::vector<int> ColumnWidths(CGridList& list)

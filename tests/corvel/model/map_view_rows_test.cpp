@@ -222,6 +222,15 @@ TEST(PrintLayout, MarginsColumnsAndRowsPerPage)
     EXPECT_EQ(20, layout.rowsPerPage);
     const std::array<int, 5> widths = {125, 250, 250, 3000 - 125 - 250 - 250 - 140, 140};
     EXPECT_EQ(widths, layout.columnWidths);
+
+    // A gateway heading wider than the device's widens both address columns (and the direction's half);
+    // the tag name takes what is left.
+    MemoryMapPrintLayout::Metrics wide = Landscape300();
+    wide.gatewayHeading = {260, 50};
+    ASSERT_TRUE(layout.Compute(wide));
+    const std::array<int, 5> wider = {155, 310, 310, 3000 - 155 - 310 - 310 - 140, 140};
+    EXPECT_EQ(wider, layout.columnWidths);
+    EXPECT_EQ(20, layout.rowsPerPage);
 }
 
 TEST(PrintLayout, PageCounts)

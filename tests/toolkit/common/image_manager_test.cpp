@@ -9,10 +9,12 @@
 #include "support/paths.h"
 #include "support/temp_folder.h"
 #include "toolkit/common/image_pixels.h"
+#include "toolkit/common/toolkit_ids.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -205,6 +207,62 @@ TEST(KitImageManager, IconFilesLoadOnlyTheRequestedSize)
     ASSERT_TRUE(manager.SetIconFromResource(MAKEINTRESOURCEA(IDI_SIZES), 11, CSize(16, 16)));
     EXPECT_TRUE(manager.IsImageDefined(11, 16));
     EXPECT_FALSE(manager.IsImageDefined(11, 32));
+}
+
+// The images of an icon file, in its order.
+std::vector<std::string> IconFileImages(const std::string& bytes)
+{
+    std::vector<std::string> images;
+    WORD count = 0;
+    std::memcpy(&count, bytes.data() + 4, sizeof count);
+    for (WORD index = 0; index < count; ++index) {
+        DWORD size = 0;
+        DWORD offset = 0;
+        std::memcpy(&size, bytes.data() + 6 + 16 * index + 8, sizeof size);
+        std::memcpy(&offset, bytes.data() + 6 + 16 * index + 12, sizeof offset);
+        images.push_back(bytes.substr(offset, size));
+    }
+    return images;
+}
+
+// The images that this program's icon group refers to, in its order.
+std::vector<std::string> ResourceIconImages(int groupId)
+{
+    std::vector<std::string> images;
+    HMODULE module = ::GetModuleHandleA(nullptr);
+    HRSRC group = ::FindResourceA(module, MAKEINTRESOURCEA(groupId), MAKEINTRESOURCEA(14));
+    if (group == nullptr)
+        return images;
+    const auto* directory = static_cast<const BYTE*>(::LockResource(::LoadResource(module, group)));
+    WORD count = 0;
+    std::memcpy(&count, directory + 4, sizeof count);
+    for (WORD index = 0; index < count; ++index) {
+        WORD imageId = 0;
+        std::memcpy(&imageId, directory + 6 + 14 * index + 12, sizeof imageId);
+        HRSRC image = ::FindResourceA(module, MAKEINTRESOURCEA(imageId), MAKEINTRESOURCEA(3));
+        if (image == nullptr)
+            images.emplace_back();
+        else
+            images.emplace_back(static_cast<const char*>(::LockResource(::LoadResource(module, image))),
+                                ::SizeofResource(module, image));
+    }
+    return images;
+}
+
+// The toolkit's icons and the program's own are linked into one program: each group still shows its own
+// images (icon statements of two resource scripts would both number their images from 1).
+TEST(KitImageManager, ToolkitAndProgramIconsKeepTheirOwnImages)
+{
+    const struct {
+        int id;
+        const char* file;
+    } icons[] = {{IDI_SIZES, "tests/toolkit/common/fixtures/sizes_16_32_48.ico"},
+                 {IDI_KIT_EYEDROPPER, "toolkit/common/res/icon_9312.ico"}};
+    for (const auto& icon : icons) {
+        const std::vector<std::string> expected = IconFileImages(ReadBinaryFile(SourcePath(icon.file)));
+        ASSERT_FALSE(expected.empty()) << icon.file;
+        EXPECT_EQ(expected, ResourceIconImages(icon.id)) << icon.file;
+    }
 }
 
 // An entry whose data size does not cover its header and pixels is skipped; the others still load.
