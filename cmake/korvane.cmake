@@ -30,7 +30,7 @@ endif()
 function(korvane_resource_depends)
   foreach(rc ${ARGN})
     get_filename_component(dir ${rc} DIRECTORY)
-    file(GLOB deps ${dir}/*.rc ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.cur ${dir}/*.bin ${dir}/*.png
+    file(GLOB deps ${dir}/*.rc ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.bin ${dir}/*.png
          ${CMAKE_SOURCE_DIR}/framework/ids.h)
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${deps}")
   endforeach()

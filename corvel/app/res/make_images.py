@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Corvel's small bitmaps as 24-bit BMP files: the tree image strip and the diagnostics toolbar; draws
-the cursor of a tag dragged in the EtherNet/IP mapping dialog and takes the file view's icon apart.
+"""Draws Corvel's small bitmaps as 24-bit BMP files: the tree image strip and the diagnostics toolbar; and
+the picture of the cursor of a tag dragged in the EtherNet/IP mapping dialog.
 
 Usage: make_images.py OUTPUT_DIR
 Writes OUTPUT_DIR/diagnostic_tree.bmp (forty 16 x 16 images side by side: 0 the
@@ -8,11 +8,8 @@ project, 27 a driver, 28 a diagnostic, and the IED mapping tree's pictures; the
 others are left blank) and
 OUTPUT_DIR/diagnostic_toolbar.bmp (one 16 x 15 button on the toolbar's grey) and
 OUTPUT_DIR/drag_tag_cursor.bin (32 x 32, two colours: the arrow with a tag's row below it, hot spot at the tip;
-the picture the dialog makes its cursor of) and OUTPUT_DIR/device_view_icon.bin and device_view_icon_dir.bin
-(icon 161: device_view.ico beside this script taken apart into its picture and its directory).
-The pictures of ICON and CURSOR statements are resources numbered from 1 in each resource script, and those
-of two scripts linked into one program must not share a number: Corvel's script holds its icon's parts under
-numbers of their own, and the cursor's picture as data.
+the picture the dialog makes its cursor of, kept as data: the pictures of CURSOR statements are numbered from 1
+in each resource script, and the toolkit's script has cursor pictures of those numbers).
 The files beside this script are its output; the test build checks that they
 are the same as a new run.
 """
@@ -264,8 +261,6 @@ DRAG_TAG = [
     "......kkkkkkkkkkkkkkkkkk",
 ]
 CURSOR_SIZE = 32
-# The file view's icon (its picture takes the same number).
-FILE_VIEW_ICON = 161
 
 
 def cursor_picture(grid, hot_x, hot_y):
@@ -289,35 +284,16 @@ def cursor_picture(grid, hot_x, hot_y):
     return struct.pack('<HH', hot_x, hot_y) + header + palette + bytes(xor_bits) + bytes(and_bits)
 
 
-def icon_parts(path, number):
-    """The two resources of a one-picture icon file: its picture and its one-entry directory naming the picture
-    by number."""
-    with open(path, 'rb') as f:
-        data = f.read()
-    _, kind, count = struct.unpack_from('<HHH', data, 0)
-    if kind != 1 or count != 1:
-        raise ValueError(path + ': not an icon file of one picture')
-    width, height, colours, _, planes, bits, size, offset = struct.unpack_from('<BBBBHHII', data, 6)
-    picture = data[offset:offset + size]
-    directory = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHIH', width, height, colours, 0, planes, bits,
-                                                           len(picture), number)
-    return picture, directory
-
-
 def main():
     if len(sys.argv) != 2:
         sys.stderr.write(__doc__)
         return 2
     folder = sys.argv[1]
     os.makedirs(folder, exist_ok=True)
-    view_picture, view_directory = icon_parts(os.path.join(os.path.dirname(os.path.abspath(__file__)),
-                                                           'device_view.ico'), FILE_VIEW_ICON)
     outputs = {
         'diagnostic_tree.bmp': bmp_bytes(tree_strip()),
         'diagnostic_toolbar.bmp': bmp_bytes(picture_pixels(RECONNECT, TOOLBAR_GREY)),
         'drag_tag_cursor.bin': cursor_picture(DRAG_TAG, 0, 0),
-        'device_view_icon.bin': view_picture,
-        'device_view_icon_dir.bin': view_directory,
     }
     for name, data in outputs.items():
         with open(os.path.join(folder, name), 'wb') as f:

@@ -8,8 +8,7 @@ RES=$ROOT/corvel/app/res
 OUT=$1
 rm -rf "$OUT"
 python3 "$RES/make_images.py" "$OUT"
-for name in diagnostic_tree.bmp diagnostic_toolbar.bmp drag_tag_cursor.bin device_view_icon.bin \
-    device_view_icon_dir.bin; do
+for name in diagnostic_tree.bmp diagnostic_toolbar.bmp drag_tag_cursor.bin; do
   if ! cmp -s "$RES/$name" "$OUT/$name"; then
     echo "check_images: $name differs from a new run of make_images.py" >&2
     exit 1
