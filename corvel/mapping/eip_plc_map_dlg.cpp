@@ -30,7 +30,7 @@ constexpr DWORD kIconFormatVersion = 0x00030000;
 ScopedCursor LoadDragCursor()
 {
     const HINSTANCE module = AfxGetResourceHandle();
-    const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(IDC_EIP_DRAG_CURSOR), MAKEINTRESOURCEA(10));
+    const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(IDC_EIP_DRAG_CURSOR), RT_RCDATA);
     const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
     auto* bytes = loaded != nullptr ? static_cast<BYTE*>(::LockResource(loaded)) : nullptr;
     if (bytes == nullptr)
@@ -328,8 +328,9 @@ void CEIPPLCMapDlg::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
 void CEIPPLCMapDlg::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_dragging && m_dragImage) {
-        ClientToScreen(&point);
-        CImageList::DragMove(point);
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        CImageList::DragMove(screen);
     }
     MyCDialogEx::OnMouseMove(nFlags, point);
 }
