@@ -26,12 +26,25 @@ else()
 endif()
 
 # windres does not report the files a resource script includes: make every
-# resource script depend on the scripts, headers and images beside it.
+# resource script depend on the scripts, headers and images beside it, and
+# beside the scripts it includes by a path from the source root.
 function(korvane_resource_depends)
   foreach(rc ${ARGN})
     get_filename_component(dir ${rc} DIRECTORY)
-    file(GLOB deps ${dir}/*.rc ${dir}/*.h ${dir}/*.bmp ${dir}/*.ico ${dir}/*.bin ${dir}/*.png
-         ${CMAKE_SOURCE_DIR}/framework/ids.h)
+    set(dirs ${dir})
+    file(STRINGS ${rc} includes REGEX "^#include \"[^\"]+\\.rc\"")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" included "${line}")
+      if(EXISTS ${CMAKE_SOURCE_DIR}/${included})
+        get_filename_component(included_dir ${CMAKE_SOURCE_DIR}/${included} DIRECTORY)
+        list(APPEND dirs ${included_dir})
+      endif()
+    endforeach()
+    set(deps ${CMAKE_SOURCE_DIR}/framework/ids.h)
+    foreach(d ${dirs})
+      file(GLOB found ${d}/*.rc ${d}/*.h ${d}/*.bmp ${d}/*.ico ${d}/*.png ${d}/*.bin)
+      list(APPEND deps ${found})
+    endforeach()
     set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${deps}")
   endforeach()
 endfunction()

@@ -51,7 +51,8 @@ CControlBar* VisibleBarOf(HWND hChild, UINT nIDFirst, UINT nIDLast)
     const UINT id = static_cast<UINT>(::GetDlgCtrlID(hChild));
     if (id < nIDFirst || id > nIDLast || (::GetWindowLongA(hChild, GWL_STYLE) & WS_VISIBLE) == 0)
         return nullptr;
-    return DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hChild));
+    CControlBar* bar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hChild));
+    return bar != nullptr && bar->IsLaidOutByParent() ? bar : nullptr;
 }
 
 } // namespace
@@ -212,6 +213,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
     int images = 0;
     std::vector<TBBUTTON> buttons(count);
     m_buttonIds.assign(data + 4, data + 4 + count);
+    m_images.clear();
     for (WORD i = 0; i < count; ++i) {
         TBBUTTON& button = buttons[i];
         button.idCommand = static_cast<int>(m_buttonIds[i]);
@@ -220,6 +222,7 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
             button.fsStyle = BTNS_SEP;
         } else {
             button.fsStyle = BTNS_BUTTON;
+            m_images[m_buttonIds[i]] = images;
             button.iBitmap = images++;
         }
     }
@@ -228,6 +231,12 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
         return FALSE;
     SetDisabledImages(hInstance, nIDResource, imageWidth, imageHeight);
     return SendMessage(TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons.data())) != 0;
+}
+
+void CToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage)
+{
+    SendMessage(TB_SETBITMAPSIZE, 0, MAKELPARAM(sizeImage.cx, sizeImage.cy));
+    SendMessage(TB_SETBUTTONSIZE, 0, MAKELPARAM(sizeButton.cx, sizeButton.cy));
 }
 
 UINT CToolBar::GetItemID(int nIndex) const

@@ -3,6 +3,7 @@
 
 #include "framework/wnd.h"
 
+#include <map>
 #include <vector>
 
 // Bar styles, kept by the bar apart from its window style: the edge it docks
@@ -39,6 +40,8 @@ public:
 
     // The bar's size when docked; with bStretch it takes the whole length of its edge (0 here: the layout fills it).
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) = 0;
+    // Whether the parent's layout places the bar (a pane that floats or hides itself is not placed).
+    virtual bool IsLaidOutByParent() const { return true; }
     // Updates the bar's items through pTarget's ON_UPDATE_COMMAND_UI handlers; items
     // without any handler are disabled when bDisableIfNoHndler.
     virtual void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) = 0;
@@ -66,7 +69,9 @@ public:
                   UINT nID = AFX_IDW_TOOLBAR);
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
     // Loads the toolbar resource nIDResource and the bitmap of the same id; FALSE when either is missing or malformed.
-    BOOL LoadToolBar(UINT nIDResource);
+    virtual BOOL LoadToolBar(UINT nIDResource);
+    // The size of the buttons and of their pictures.
+    void SetSizes(SIZE sizeButton, SIZE sizeImage);
     int GetCount() const { return static_cast<int>(m_buttonIds.size()); }
     // The command of button nIndex (ID_SEPARATOR for a separator).
     UINT GetItemID(int nIndex) const;
@@ -77,10 +82,15 @@ public:
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) override;
 
+protected:
+    // The commands of the buttons, in order; the control's buttons past them are not the bar's own.
+    std::vector<UINT> m_buttonIds;
+    // The image of each command of the loaded resource.
+    std::map<UINT, int> m_images;
+
 private:
     void SetDisabledImages(HINSTANCE hInstance, UINT nIDResource, int imageWidth, int imageHeight);
 
-    std::vector<UINT> m_buttonIds;
     // Greyed copies of the button images (the toolbar does not own a list it is given).
     HIMAGELIST m_hDisabledImages = nullptr;
 };

@@ -56,8 +56,18 @@ CDialog::~CDialog()
         DestroyWindow();
 }
 
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd)
+{
+    m_lpDialogTemplate = lpDialogTemplate;
+    if (pParentWnd != nullptr)
+        m_pParentWnd = pParentWnd;
+    return lpDialogTemplate != nullptr;
+}
+
 LPCDLGTEMPLATEA CDialog::LoadTemplate() const
 {
+    if (m_lpDialogTemplate != nullptr)
+        return m_lpDialogTemplate;
     if (m_lpszTemplateName == nullptr)
         return nullptr;
     HINSTANCE hInstance = AfxGetResourceHandle();

@@ -17,6 +17,8 @@ public:
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     virtual BOOL Create(LPCSTR lpszTemplateName, CWnd* pParentWnd = nullptr);
     BOOL CreateIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
+    // A modal dialog from a template in memory (kept by the caller until DoModal returns).
+    BOOL InitModalIndirect(LPCDLGTEMPLATEA lpDialogTemplate, CWnd* pParentWnd = nullptr);
 
     // Modal: disables the owner, runs the modal loop until EndDialog and
     // returns its value (-1 when the dialog cannot be created).
@@ -47,6 +49,7 @@ public:
 
 protected:
     bool m_bInModalLoop;
+    LPCDLGTEMPLATEA m_lpDialogTemplate = nullptr;
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,5 +1,7 @@
 #include "framework/docview.h"
 
+#include "framework/splitter.h"
+
 #include "framework/archive.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
@@ -30,6 +32,10 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_PAINT()
     ON_MESSAGE(WM_MOUSEACTIVATE, &CView::OnMouseActivate)
     ON_MESSAGE(WM_INITIALUPDATE, &CView::OnInitialUpdateMessage)
+    ON_COMMAND(ID_WINDOW_SPLIT, &CView::OnSplitCmd)
+    ON_UPDATE_COMMAND_UI(ID_WINDOW_SPLIT, &CView::OnUpdateSplitCmd)
+    ON_COMMAND_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CView::OnNextPaneCmd)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_NEXT_PANE, ID_PREV_PANE, &CView::OnUpdateNextPaneMenu)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CScrollView, CView)
@@ -710,4 +716,39 @@ void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument)
     if (!GetDocString(title, docName))
         title = kUntitled;
     pDocument->SetTitle(title);
+}
+
+namespace {
+
+// The splitter a view is a pane of, or null.
+CSplitterWnd* SplitterOf(CWnd* pView)
+{
+    return DYNAMIC_DOWNCAST(CSplitterWnd, pView->GetParent());
+}
+
+} // namespace
+
+void CView::OnSplitCmd()
+{
+    if (CSplitterWnd* splitter = SplitterOf(this))
+        splitter->DoKeyboardSplit();
+}
+
+void CView::OnUpdateSplitCmd(CCmdUI* pCmdUI)
+{
+    CSplitterWnd* splitter = SplitterOf(this);
+    pCmdUI->Enable(splitter != nullptr && !splitter->IsTracking() &&
+                   (splitter->GetRowCount() > 1 || splitter->GetColumnCount() > 1));
+}
+
+void CView::OnNextPaneCmd(UINT nID)
+{
+    if (CSplitterWnd* splitter = SplitterOf(this))
+        splitter->ActivateNext(nID == ID_PREV_PANE);
+}
+
+void CView::OnUpdateNextPaneMenu(CCmdUI* pCmdUI)
+{
+    CSplitterWnd* splitter = SplitterOf(this);
+    pCmdUI->Enable(splitter != nullptr && splitter->CanActivateNext(pCmdUI->m_nID == ID_PREV_PANE));
 }

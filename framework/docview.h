@@ -116,6 +116,13 @@ public:
     afx_msg void OnPaint();
     afx_msg LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
+    // ID_WINDOW_SPLIT: the splitter holding the view moves its bar from the keyboard; enabled only inside a
+    // splitter that is not already moving one.
+    afx_msg void OnSplitCmd();
+    afx_msg void OnUpdateSplitCmd(CCmdUI* pCmdUI);
+    // ID_NEXT_PANE, ID_PREV_PANE: the next or previous pane of the splitter holding the view.
+    afx_msg void OnNextPaneCmd(UINT nID);
+    afx_msg void OnUpdateNextPaneMenu(CCmdUI* pCmdUI);
 
 protected:
     CDocument* m_pDocument;

@@ -3,6 +3,7 @@
 #include "framework/appex.h"
 #include "framework/gdi.h"
 #include "framework/menu.h"
+#include "framework/panes.h"
 #include "framework/statusbar.h"
 #include "framework/winapp.h"
 
@@ -404,6 +405,27 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
 
 // CFrameWndEx
 
+BEGIN_MESSAGE_MAP(CFrameWndEx, CFrameWnd)
+    ON_WM_CONTEXTMENU()
+    ON_WM_INITMENUPOPUP()
+    ON_REGISTERED_MESSAGE(AFX_WM_CREATETOOLBAR, &CFrameWndEx::OnToolbarCreateNew)
+END_MESSAGE_MAP()
+
+namespace {
+
+// Ids and sizes of the toolbars the user makes.
+constexpr UINT kFirstUserToolBarId = AFX_IDW_CONTROLBAR_FIRST + 0x40;
+constexpr int kUserImageWidth = 16;
+constexpr int kUserImageHeight = 15;
+constexpr int kUserButtonWidth = 23;
+constexpr int kUserButtonHeight = 22;
+
+} // namespace
+
+CFrameWndEx::CFrameWndEx() = default;
+
+CFrameWndEx::~CFrameWndEx() = default;
+
 BOOL CFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
@@ -441,9 +463,163 @@ BOOL CFrameWndEx::EnableAutoHideBars(DWORD dwStyle)
     return TRUE;
 }
 
-void CFrameWndEx::EnablePaneMenu(BOOL bEnable, UINT uiCustomizeCmd, const CString&, UINT, BOOL)
+void CFrameWndEx::EnablePaneMenu(BOOL bEnable, UINT uiCustomizeCmd, const CString& strCustomizeLabel,
+                                 UINT uiViewToolbarsMenuEntryID, BOOL bContextMenuShowsToolbarsOnly)
 {
     m_paneMenuCustomizeCommand = bEnable ? uiCustomizeCmd : 0;
+    m_paneMenuCustomizeLabel = bEnable ? strCustomizeLabel : CString();
+    m_paneMenuToolbarsEntry = bEnable ? uiViewToolbarsMenuEntryID : 0;
+    m_bPaneMenuToolBarsOnly = bContextMenuShowsToolbarsOnly;
+}
+
+BOOL CFrameWndEx::OnShowCustomizePane(CMFCPopupMenu*, UINT)
+{
+    return FALSE;
+}
+
+std::vector<CControlBar*> CFrameWndEx::GetPaneBars(bool bToolBarsOnly) const
+{
+    std::vector<CControlBar*> bars;
+    if (m_hWnd == nullptr)
+        return bars;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        CWnd* child = CWnd::FromHandlePermanent(hChild);
+        if (auto* toolBar = DYNAMIC_DOWNCAST(CMFCToolBar, child))
+            bars.push_back(toolBar);
+        else if (auto* pane = DYNAMIC_DOWNCAST(CDockablePane, child); pane != nullptr && !bToolBarsOnly)
+            bars.push_back(pane);
+    }
+    // Floating panes live in frames of their own.
+    for (HWND hPane : m_dockedPanes) {
+        auto* pane = DYNAMIC_DOWNCAST(CDockablePane, CWnd::FromHandlePermanent(hPane));
+        if (pane != nullptr && !bToolBarsOnly && ::GetParent(hPane) != m_hWnd)
+            bars.push_back(pane);
+    }
+    return bars;
+}
+
+void CFrameWndEx::AddAutoHidePane(CDockablePane* pPane)
+{
+    if (m_autoHideBar == nullptr) {
+        auto bar = std::make_unique<CMFCAutoHideBar>();
+        if (!bar->Create(this, pPane->GetBarStyle() & CBRS_ALIGN_ANY))
+            return;
+        PlaceAfterEdgeBars(bar->m_hWnd);
+        m_autoHideBar = std::move(bar);
+    }
+    m_autoHideBar->AddPane(pPane);
+    RecalcLayout();
+}
+
+void CFrameWndEx::PlaceAfterEdgeBars(HWND hBar)
+{
+    HWND after = HWND_TOP;
+    for (HWND hChild = ::GetWindow(m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        auto* other = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hChild));
+        if (other != nullptr && hChild != hBar && other->IsHorizontal())
+            after = hChild;
+    }
+    ::SetWindowPos(hBar, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void CFrameWndEx::RemoveAutoHidePane(CDockablePane* pPane)
+{
+    if (m_autoHideBar == nullptr)
+        return;
+    m_autoHideBar->RemovePane(pPane);
+    if (m_autoHideBar->IsEmpty()) {
+        m_autoHideBar->DestroyWindow();
+        m_autoHideBar.reset();
+    }
+    RecalcLayout();
+}
+
+void CFrameWndEx::FillPaneMenu(HMENU hMenu) const
+{
+    while (::GetMenuItemCount(hMenu) > 0)
+        ::DeleteMenu(hMenu, 0, MF_BYPOSITION);
+    for (CControlBar* bar : GetPaneBars(m_bPaneMenuToolBarsOnly != FALSE)) {
+        CString caption;
+        bar->GetWindowText(caption);
+        auto* pane = DYNAMIC_DOWNCAST(CDockablePane, bar);
+        const bool shown = pane != nullptr ? pane->IsPaneVisible() != FALSE : bar->IsWindowVisible() != FALSE;
+        ::AppendMenuA(hMenu, MF_STRING | (shown ? MF_CHECKED : MF_UNCHECKED),
+                      static_cast<UINT_PTR>(bar->GetDlgCtrlID()), caption);
+    }
+    if (m_paneMenuCustomizeCommand != 0) {
+        ::AppendMenuA(hMenu, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(hMenu, MF_STRING, m_paneMenuCustomizeCommand, m_paneMenuCustomizeLabel);
+    }
+}
+
+// The pane menu on a bar's context menu.
+void CFrameWndEx::OnContextMenu(CWnd* pWnd, CPoint point)
+{
+    if (m_paneMenuCustomizeCommand == 0 || DYNAMIC_DOWNCAST(CControlBar, pWnd) == nullptr)
+        return;
+    HMENU menu = ::CreatePopupMenu();
+    FillPaneMenu(menu);
+    ::TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, m_hWnd, nullptr);
+    ::DestroyMenu(menu);
+}
+
+// The popup holding the toolbar entry shows the pane menu.
+void CFrameWndEx::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    HMENU hMenu = pPopupMenu != nullptr ? pPopupMenu->m_hMenu : nullptr;
+    if (!bSysMenu && hMenu != nullptr && m_paneMenuToolbarsEntry != 0) {
+        const int count = ::GetMenuItemCount(hMenu);
+        for (int i = 0; i < count; ++i) {
+            if (::GetMenuItemID(hMenu, i) == m_paneMenuToolbarsEntry) {
+                FillPaneMenu(hMenu);
+                break;
+            }
+        }
+    }
+    CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+}
+
+LRESULT CFrameWndEx::OnToolbarCreateNew(WPARAM, LPARAM lParam)
+{
+    const char* name = reinterpret_cast<const char*>(lParam);
+    // The first free id among the user toolbars'.
+    UINT id = kFirstUserToolBarId;
+    while (id <= AFX_IDW_CONTROLBAR_LAST && ::GetDlgItem(m_hWnd, static_cast<int>(id)) != nullptr)
+        ++id;
+    if (id > AFX_IDW_CONTROLBAR_LAST)
+        return 0;
+    // Docked in the row of the toolbars: laid out right after them, before the other panes.
+    HWND after = HWND_TOP;
+    for (CControlBar* toolBar : GetPaneBars(true))
+        after = toolBar->m_hWnd;
+    auto bar = std::make_unique<CMFCToolBar>();
+    if (!bar->CreateEx(this, TBSTYLE_FLAT,
+                       WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,
+                       CRect(1, 1, 1, 1), id))
+        return 0;
+    bar->SetUserToolBar();
+    bar->SetWindowText(name != nullptr ? name : "");
+    bar->SetSizes(CSize(kUserButtonWidth, kUserButtonHeight), CSize(kUserImageWidth, kUserImageHeight));
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    ::SetWindowPos(bar->m_hWnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    CMFCToolBar* created = bar.get();
+    m_userToolBars.push_back(std::move(bar));
+    DockPane(created);
+    return reinterpret_cast<LRESULT>(created);
+}
+
+BOOL CFrameWndEx::DeleteToolBar(CMFCToolBar* pToolBar)
+{
+    const auto found = std::find_if(m_userToolBars.begin(), m_userToolBars.end(),
+                                    [pToolBar](const std::unique_ptr<CMFCToolBar>& bar) { return bar.get() == pToolBar; });
+    if (found == m_userToolBars.end())
+        return FALSE;
+    const HWND hWnd = pToolBar->m_hWnd;
+    m_dockedPanes.erase(std::remove(m_dockedPanes.begin(), m_dockedPanes.end(), hWnd), m_dockedPanes.end());
+    pToolBar->DestroyWindow();
+    m_userToolBars.erase(found);
+    RecalcLayout();
+    return TRUE;
 }
 
 namespace {
@@ -461,7 +637,24 @@ BOOL CFrameWndEx::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 {
     if (CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    if (pHandlerInfo != nullptr || !IsBarCommand(m_hWnd, nID))
+    if (pHandlerInfo != nullptr)
+        return FALSE;
+    // A pane is shown and hidden wherever it is, docked, floating or behind its tab.
+    for (HWND hPane : m_dockedPanes) {
+        auto* pane = DYNAMIC_DOWNCAST(CDockablePane, CWnd::FromHandlePermanent(hPane));
+        if (pane == nullptr || static_cast<UINT>(pane->GetDlgCtrlID()) != nID)
+            continue;
+        if (nCode == CN_UPDATE_COMMAND_UI) {
+            static_cast<CCmdUI*>(pExtra)->SetCheck(pane->IsPaneVisible() ? 1 : 0);
+            return TRUE;
+        }
+        if (nCode == CN_COMMAND) {
+            pane->ShowPane(!pane->IsPaneVisible());
+            return TRUE;
+        }
+        return FALSE;
+    }
+    if (!IsBarCommand(m_hWnd, nID))
         return FALSE;
     HWND hBar = ::GetDlgItem(m_hWnd, static_cast<int>(nID));
     if (nCode == CN_UPDATE_COMMAND_UI) {

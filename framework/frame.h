@@ -4,6 +4,7 @@
 #include "framework/docview.h"
 #include "framework/wnd.h"
 
+#include <memory>
 #include <vector>
 
 // Frame styles: the document's title is added to the frame's title.
@@ -92,11 +93,22 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+class CControlBar;
+class CDockablePane;
+class CMFCAutoHideBar;
+class CMFCPopupMenu;
+class CMFCToolBar;
+
 // The frame of applications with a state manager: LoadFrame lets the
 // application (CWinAppEx) load its state after the pre-load-state hook.
+// It offers the pane menu (the bars and panes to show or hide, and the customize command) on the bars'
+// context menu and in the menu popup that holds the toolbar entry, and makes the user's own toolbars.
 class CFrameWndEx : public CFrameWnd {
     DECLARE_DYNCREATE(CFrameWndEx)
 public:
+    CFrameWndEx();
+    ~CFrameWndEx() override;
+
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     // Every visible bar and pane along its edge (in creation order), the pane window in the rest.
@@ -112,12 +124,45 @@ public:
     DWORD GetAutoHideStyle() const { return m_autoHideStyle; }
     UINT GetPaneMenuCustomizeCommand() const { return m_paneMenuCustomizeCommand; }
 
+    // Called when a toolbar's customize button opens the list of buttons to add or remove: an override
+    // fills pMenuPane and returns TRUE; FALSE lets the toolbar list its own buttons.
+    virtual BOOL OnShowCustomizePane(CMFCPopupMenu* pMenuPane, UINT uiToolbarID);
+    // The toolbars and docking panes of the frame, in their order among its children.
+    std::vector<CControlBar*> GetPaneBars(bool bToolBarsOnly = false) const;
+    // Fills hMenu with the pane menu: one checked item per visible bar (its id, its caption), then the
+    // customize command.
+    void FillPaneMenu(HMENU hMenu) const;
+    // The strip of tabs of the auto-hidden panes, or null while no pane hides.
+    CMFCAutoHideBar* GetAutoHideBar() const { return m_autoHideBar.get(); }
+    // A pane goes into auto-hide: it gets a tab on the strip, which is made when it is the first.
+    void AddAutoHidePane(CDockablePane* pPane);
+    // Puts a side bar after the bars along the top and bottom in the layout order, so that it spans between them.
+    void PlaceAfterEdgeBars(HWND hBar);
+    // The pane's tab goes; the strip goes with the last.
+    void RemoveAutoHidePane(CDockablePane* pPane);
+    // Deletes a toolbar the user made; FALSE for any other bar.
+    BOOL DeleteToolBar(CMFCToolBar* pToolBar);
+    // The registered message AFX_WM_CREATETOOLBAR: a new user toolbar named by lParam, docked at the top
+    // behind the other toolbars; the result is the bar, or 0.
+    afx_msg LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+
     // ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR and the panes' own ids: show or hide the bar, checked while it shows.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+protected:
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     DWORD m_dockStyle = 0;
     DWORD m_autoHideStyle = 0;
     UINT m_paneMenuCustomizeCommand = 0;
+    CString m_paneMenuCustomizeLabel;
+    UINT m_paneMenuToolbarsEntry = 0;
+    BOOL m_bPaneMenuToolBarsOnly = FALSE;
+    std::vector<std::unique_ptr<CMFCToolBar>> m_userToolBars;
+    std::unique_ptr<CMFCAutoHideBar> m_autoHideBar;
     std::vector<HWND> m_dockedPanes;
 };

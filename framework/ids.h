@@ -46,6 +46,7 @@
 
 // Window, application and view commands.
 #define ID_WINDOW_NEW 0xE130
+#define ID_WINDOW_SPLIT 0xE135
 #define ID_APP_ABOUT 0xE140
 #define ID_APP_EXIT 0xE141
 #define ID_HELP_INDEX 0xE142

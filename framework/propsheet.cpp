@@ -256,6 +256,23 @@ INT_PTR CPropertySheet::DoModal()
     return result;
 }
 
+BOOL CPropertySheet::Create(CWnd* pParentWnd)
+{
+    if (m_hWnd != nullptr || m_pages.empty())
+        return FALSE;
+    if (pParentWnd != nullptr)
+        m_pParentWnd = pParentWnd;
+    CWnd* pOwner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
+    BuildPageArray();
+    m_psh.dwFlags |= PSH_MODELESS;
+    m_psh.hwndParent = pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr;
+    AfxHookWindowCreate(this);
+    const INT_PTR created = ::PropertySheetA(&m_psh);
+    AfxUnhookWindowCreate();
+    m_psh.dwFlags &= ~PSH_MODELESS;
+    return created != 0 && created != -1 && m_hWnd != nullptr;
+}
+
 void CPropertySheet::EndDialog(int nResult)
 {
     if (m_bInModalLoop)
@@ -300,10 +317,15 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_DESTROY)
         m_wndTab.Detach();
     const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
-    if (message == WM_COMMAND && m_bInModalLoop && m_hWnd != nullptr) {
+    const bool closing = (message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE) &&
+                         m_hWnd != nullptr && ::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0;
+    if (closing && m_bInModalLoop) {
         const UINT nID = LOWORD(wParam);
-        if ((nID == IDOK || nID == IDCANCEL) && ::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0)
+        if (message == WM_COMMAND && (nID == IDOK || nID == IDCANCEL))
             EndModalLoop(static_cast<int>(nID));
+    } else if (closing) {
+        // A modeless sheet the system has ended goes at once.
+        DestroyWindow();
     }
     return result;
 }

@@ -87,6 +87,8 @@ public:
     virtual INT_PTR DoModal();
     // Ends the modal sheet with nResult.
     void EndDialog(int nResult);
+    // Modeless: creates the sheet and returns at once. The sheet's window goes when the user closes it.
+    virtual BOOL Create(CWnd* pParentWnd = nullptr);
 
     // Called once the system has set the sheet up (its tab, buttons and first page).
     virtual BOOL OnInitDialog();

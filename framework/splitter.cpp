@@ -14,6 +14,8 @@ BEGIN_MESSAGE_MAP(CSplitterWnd, CWnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_KEYDOWN()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 namespace {
@@ -21,6 +23,8 @@ namespace {
 // Rows and columns a static splitter may have (pane ids hold 16 of each).
 constexpr int kMaxPanes = 16;
 constexpr int kNoBar = -1;
+// Pixels an arrow key moves the bar of a keyboard split.
+constexpr int kKeyboardStep = 4;
 
 } // namespace
 
@@ -41,7 +45,7 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
     pParentWnd->GetClientRect(&client);
     return CWnd::Create(AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorA(nullptr, IDC_ARROW),
                                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)),
-                        nullptr, dwStyle | WS_CHILD | WS_CLIPCHILDREN, client, pParentWnd, nID);
+                        nullptr, dwStyle | WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, client, pParentWnd, nID);
 }
 
 BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit, CCreateContext* pContext)
@@ -120,6 +124,29 @@ CWnd* CSplitterWnd::GetActivePane(int* pRow, int* pCol) const
             return nullptr;
     }
     return pPane;
+}
+
+void CSplitterWnd::ActivateNext(BOOL bPrev)
+{
+    const int count = m_nRows * m_nCols;
+    if (count < 2)
+        return;
+    int row = 0;
+    int col = 0;
+    int index = GetActivePane(&row, &col) != nullptr ? row * m_nCols + col : (bPrev ? 0 : count - 1);
+    // Panes that hold no window are passed over.
+    for (int step = 0; step < count; ++step) {
+        index = (index + (bPrev ? count - 1 : 1)) % count;
+        if (GetPane(index / m_nCols, index % m_nCols) != nullptr) {
+            SetActivePane(index / m_nCols, index % m_nCols);
+            return;
+        }
+    }
+}
+
+BOOL CSplitterWnd::CanActivateNext(BOOL)
+{
+    return m_nRows * m_nCols > 1;
 }
 
 void CSplitterWnd::SetColumnInfo(int col, int cxIdeal, int cxMin)
@@ -272,6 +299,11 @@ BOOL CSplitterWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 
 void CSplitterWnd::OnLButtonDown(UINT, CPoint point)
 {
+    // A click ends a keyboard split where the bar is.
+    if (m_bKeyboardSplit) {
+        EndDrag(false);
+        return;
+    }
     m_nDragBar = HitBar(point);
     if (m_nDragBar != kNoBar)
         SetCapture();
@@ -281,6 +313,11 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint point)
 {
     if (m_nDragBar == kNoBar || ::GetCapture() != m_hWnd)
         return;
+    MoveDragBar(point);
+}
+
+void CSplitterWnd::MoveDragBar(CPoint point)
+{
     // The pane before the bar takes the new size; RecalcLayout keeps the rest inside.
     if (m_nDragBar >= 0) {
         int start = 0;
@@ -299,7 +336,101 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint point)
 
 void CSplitterWnd::OnLButtonUp(UINT, CPoint)
 {
-    if (m_nDragBar != kNoBar && ::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
+    EndDrag(false);
+}
+
+BOOL CSplitterWnd::DoKeyboardSplit()
+{
+    if (m_hWnd == nullptr || m_nDragBar != kNoBar)
+        return FALSE;
+    CPoint middle;
+    CRect client;
+    GetClientRect(&client);
+    if (m_nRows > 1) {
+        m_nDragBar = -2;
+        middle = CPoint(client.Width() / 2, m_rows[0].current + m_cySplitterGap / 2);
+    } else if (m_nCols > 1) {
+        m_nDragBar = 0;
+        middle = CPoint(m_cols[0].current + m_cxSplitterGap / 2, client.Height() / 2);
+    } else {
+        return FALSE;
+    }
+    m_savedRows = m_rows;
+    m_savedCols = m_cols;
+    m_bKeyboardSplit = true;
+    m_hWndFocusBefore = ::GetFocus();
+    SetFocus();
+    SetCapture();
+    ClientToScreen(&middle);
+    ::SetCursorPos(middle.x, middle.y);
+    ::SetCursor(::LoadCursorA(nullptr, m_nDragBar >= 0 ? IDC_SIZEWE : IDC_SIZENS));
+    return TRUE;
+}
+
+void CSplitterWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    if (!m_bKeyboardSplit || m_nDragBar == kNoBar) {
+        CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
+        return;
+    }
+    if (nChar == VK_RETURN || nChar == VK_ESCAPE) {
+        EndDrag(nChar == VK_ESCAPE);
+        return;
+    }
+    const bool rowBar = m_nDragBar < 0;
+    int step = 0;
+    if (nChar == (rowBar ? VK_UP : VK_LEFT))
+        step = -kKeyboardStep;
+    else if (nChar == (rowBar ? VK_DOWN : VK_RIGHT))
+        step = kKeyboardStep;
+    if (step == 0)
+        return;
+    // The bar's present place, moved by the step; the cursor goes with it.
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    if (rowBar) {
+        const int row = -m_nDragBar - 2;
+        int start = 0;
+        for (int r = 0; r <= row; ++r)
+            start += m_rows[static_cast<size_t>(r)].current + (r < row ? m_cySplitterGap : 0);
+        point.y = start + step;
+    } else {
+        int start = 0;
+        for (int col = 0; col <= m_nDragBar; ++col)
+            start += m_cols[static_cast<size_t>(col)].current + (col < m_nDragBar ? m_cxSplitterGap : 0);
+        point.x = start + step;
+    }
+    MoveDragBar(point);
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+}
+
+void CSplitterWnd::OnCaptureChanged(CWnd*)
+{
+    // Another window took the mouse: the bar stays where it is.
+    if (m_bKeyboardSplit)
+        EndDrag(false);
     m_nDragBar = kNoBar;
+}
+
+void CSplitterWnd::EndDrag(bool bRestore)
+{
+    const bool keyboard = m_bKeyboardSplit;
+    m_bKeyboardSplit = false;
+    m_nDragBar = kNoBar;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    if (!keyboard)
+        return;
+    if (bRestore) {
+        m_rows = m_savedRows;
+        m_cols = m_savedCols;
+        RecalcLayout();
+    }
+    const HWND focus = m_hWndFocusBefore;
+    m_hWndFocusBefore = nullptr;
+    if (focus != nullptr && ::IsWindow(focus))
+        ::SetFocus(focus);
 }

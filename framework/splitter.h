@@ -26,6 +26,10 @@ public:
     // Makes the pane's view the frame's active view and gives it the focus.
     void SetActivePane(int row, int col, CWnd* pWnd = nullptr);
     CWnd* GetActivePane(int* pRow = nullptr, int* pCol = nullptr) const;
+    // Makes the next pane (the previous one with bPrev) the active one, row by row, wrapping round.
+    virtual void ActivateNext(BOOL bPrev = FALSE);
+    // Whether there is another pane to go to.
+    virtual BOOL CanActivateNext(BOOL bPrev = FALSE);
     void SetColumnInfo(int col, int cxIdeal, int cxMin);
     void GetColumnInfo(int col, int& cxCur, int& cxMin) const;
     void SetRowInfo(int row, int cyIdeal, int cyMin);
@@ -39,6 +43,16 @@ public:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    // While a keyboard split runs: the arrows move the bar, Enter keeps it, Escape puts it back.
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+
+    // Starts moving the first bar (of the rows, else of the columns) from the keyboard: the mouse is
+    // captured with the cursor on the bar, which follows the mouse and the arrow keys until a click or
+    // Enter keeps it or Escape restores it. FALSE when the splitter has no bar.
+    virtual BOOL DoKeyboardSplit();
+    // Whether a bar is being moved, by the mouse or the keyboard.
+    bool IsTracking() const { return m_nDragBar != -1; }
 
     // Width of the bars between panes, in pixels, unless a derived splitter sets its own gaps.
     static constexpr int kBarSize = 4;
@@ -58,6 +72,10 @@ public:
 protected:
     // The bar under point: column bar index (>= 0) or row bar as -(index + 2); -1 for none.
     int HitBar(CPoint point) const;
+    // Gives the pane before the dragged bar the size that puts the bar at point.
+    void MoveDragBar(CPoint point);
+    // Ends a drag; with bRestore the sizes before a keyboard split come back.
+    void EndDrag(bool bRestore);
 
     // The space between neighbouring panes.
     int m_cxSplitterGap;
@@ -67,6 +85,11 @@ protected:
     std::vector<Extent> m_rows;
     std::vector<Extent> m_cols;
     int m_nDragBar;
+    // A keyboard split: the sizes before it and the window that had the focus.
+    bool m_bKeyboardSplit = false;
+    std::vector<Extent> m_savedRows;
+    std::vector<Extent> m_savedCols;
+    HWND m_hWndFocusBefore = nullptr;
 
     DECLARE_MESSAGE_MAP()
 };

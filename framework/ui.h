@@ -7,6 +7,7 @@
 #include "framework/cmdline.h"
 #include "framework/controlbar.h"
 #include "framework/controls.h"
+#include "framework/customize.h"
 #include "framework/ddx.h"
 #include "framework/dialog.h"
 #include "framework/docview.h"

@@ -2,12 +2,15 @@
 
 #include "corvel/app/main_app.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/model/com_support.h"
+#include "corvel/project/kor_exceptions.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/model/product.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
 
+#include <exception>
 #include <vector>
 
 namespace {
@@ -176,6 +179,29 @@ Corvel::Gateway::DeviceConfigResult CMainDoc::WriteDeviceConfig(CString path, in
     Corvel::Gateway::DeviceConfigResult result = Corvel::Gateway::WriteDeviceConfigFile(GetXmlContent(), path, options);
     tagCount = result.tagCount;
     return result;
+}
+
+bool CMainDoc::TryWriteDeviceConfig(const CString& path, Corvel::Gateway::DeviceConfigResult& result,
+                                    CString& failure)
+{
+    static const char kErrorPrefix[] = "Error: ";
+    try {
+        int tagCount = 0;
+        result = WriteDeviceConfig(path, tagCount);
+        return true;
+    } catch (Korvane::Exceptions::CKorException& e) {
+        failure = e.Message();
+    } catch (const ComError& e) {
+        failure = CString(kErrorPrefix) + e.Text();
+    } catch (CException* e) {
+        char reason[512] = {};
+        e->GetErrorMessage(reason, sizeof reason);
+        e->Delete();
+        failure = CString(kErrorPrefix) + reason;
+    } catch (const std::exception& e) {
+        failure = CString(kErrorPrefix) + e.what();
+    }
+    return false;
 }
 
 void CMainDoc::ReadProjectXml(const CString& path)

@@ -110,6 +110,9 @@ public:
     // tagCount receives the IED tag rows written. Failures are thrown as CKorException for the command to
     // report; the file named path and the project are then as they were.
     Corvel::Gateway::DeviceConfigResult WriteDeviceConfig(CString path, int& tagCount);
+    // WriteDeviceConfig with its failure caught: false, with the text for the user in failure, when the writer,
+    // the XML DOM or the file system failed.
+    bool TryWriteDeviceConfig(const CString& path, Corvel::Gateway::DeviceConfigResult& result, CString& failure);
 
     // Export AOI Files (main_doc_aoi.cpp).
     // Command 32890, and 32892 of the gateway button: makes sure the project is saved, asks for a folder and
@@ -168,7 +171,7 @@ public:
     CString RestoreConfigurationFiles(const CString& path);
     // Whether the file named by the project path exists.
     bool ProjectFileExists() const;
-    // Makes the first IED record's device the current one, as a click on its button does.
+    // Makes the first IED record's device the current one and lists its tags, as a click on its button does.
     void SelectFirstIedDevice();
 
 private:
@@ -208,6 +211,8 @@ public:
     int numberA = 0;
     _IED_DEVICE* copiedIedDevice = nullptr;
     CPLC_Device* copiedPlcDevice = nullptr;
+    // Name of the IED shown selected in the network view.
+    CString currentDeviceName;
     bool flagC = false;
 
     // Project archive (*.prj), Save and Save As, packing of tags (main_doc_archive.cpp).

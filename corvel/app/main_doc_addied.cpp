@@ -1,6 +1,7 @@
 // CMainDoc: adding IEDs from SCL files, the quick scan, the IED header reader and the SCL folder change.
 #include "corvel/app/main_doc.h"
 
+#include "corvel/model/product.h"
 #include "corvel/model/scl_header.h"
 #include "corvel/project/file_crc.h"
 #include "corvel/project/path_utils.h"
@@ -17,7 +18,6 @@ namespace {
 
 using Corvel::Records::kSlotInUse;
 
-const char kSclFileFilter[] = "IED Configuration Files (*.scd, *.icd, *.cid)|*.scd;*.icd;*.cid|All Files (*.*)|*.*||";
 // The Add IED dialog's file-name buffer: 256 names of 256 characters, and the terminator.
 constexpr int kAddIedBufferLength = 256 * 256 + 1;
 constexpr DWORD kAddIedFlags = OFN_ALLOWMULTISELECT | OFN_HIDEREADONLY;
@@ -128,7 +128,7 @@ void CMainDoc::AddSclFile(CString path)
     record.release();
 
     if (CFileView* fileView = MainFileView())
-        fileView->AddSclFileNode(path, fileName);
+        fileView->AddSclFileNode(path);
 }
 
 CString CMainDoc::ScanSclFile(CString& info, const CString& path)

@@ -203,6 +203,10 @@ void CMainDoc::PastePlcDevice()
     device->RStartReg = source->RStartReg;
     device->WStartReg = source->WStartReg;
     device->devType = source->devType;
+    // Placing the device rebuilt its rows from the tag map; the copied rows take their place, so that
+    // no tag is written twice.
+    if (!source->configuredRows.empty())
+        device->configuredRows.clear();
     for (const Corvel::Records::ConfiguredRow& row : source->configuredRows)
         device->configuredRows.push_back(FirstTexts(row, kPastedPlcTexts));
     if (device->button != nullptr)

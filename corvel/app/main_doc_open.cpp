@@ -187,7 +187,7 @@ void CMainDoc::SelectFirstIedDevice()
     if (project.iedDevices.IsEmpty())
         return;
     if (CDevButton* button = project.iedDevices.GetHead()->button)
-        button->OnClicked();
+        button->Select();
 }
 
 void CMainDoc::OnImportConfiguration()

@@ -20,7 +20,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const char kNoModule[] = "ERROR: Module failed to respond! Please check your IP address";
 const char kConnectionFailed[] = "Error: Connection failed.";
 const char kTimerFailed[] = "Error: Could not Start Auto Binary Poll Timer.";
 const char kColumnEntry[] = "COL%d";
@@ -60,7 +59,7 @@ CDlgEventLog::CDlgEventLog(CWnd* pParent) : MyCDialogEx(IDD_EVENT_LOG, pParent)
     m_client.SetHostAddress(m_address);
     m_bConnected = true;
     if (!m_client.TestConnection()) {
-        AfxMessageBox(kNoModule);
+        AfxMessageBox(kModuleNotRespondingText);
         m_bConnected = false;
     }
 }

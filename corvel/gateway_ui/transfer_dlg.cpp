@@ -272,23 +272,10 @@ void CDlgTransferFile::Upload(CMainDoc& doc)
 
 bool CDlgTransferFile::WriteConfiguration(CMainDoc& doc, const CString& path)
 {
+    Corvel::Gateway::DeviceConfigResult result;
     CString failure;
-    try {
-        int tagCount = 0;
-        doc.WriteDeviceConfig(path, tagCount);
+    if (doc.TryWriteDeviceConfig(path, result, failure))
         return true;
-    } catch (Korvane::Exceptions::CKorException& e) {
-        failure = e.Message();
-    } catch (const ComError& e) {
-        failure = CString(kErrorPrefix) + e.Text();
-    } catch (CException* e) {
-        char reason[512] = {};
-        e->GetErrorMessage(reason, sizeof reason);
-        e->Delete();
-        failure = CString(kErrorPrefix) + reason;
-    } catch (const std::exception& e) {
-        failure = CString(kErrorPrefix) + e.what();
-    }
     SetStatusText(failure);
     return false;
 }

@@ -11,6 +11,10 @@ constexpr char kSclFilesFolderName[] = "SCLFiles";
 constexpr char kSaveChangesQuestion[] = "Do you want to save changes?";
 // The name of a new project.
 constexpr char kNewProjectName[] = "Project 1";
+// What the gateway's diagnostics and event logger say when the module does not answer the connection test.
+constexpr char kModuleNotRespondingText[] = "ERROR: Module failed to respond! Please check your IP address";
+// The filter of the file dialogs that choose SCL files.
+constexpr char kSclFileFilter[] = "IED Configuration Files (*.scd, *.icd, *.cid)|*.scd;*.icd;*.cid|All Files (*.*)|*.*||";
 
 // Shows text in a message box of exactly type (no icon is added) under the product title, owned by the
 // application's main window, or by owner when it is given (null: no owner). Goes through the message-box

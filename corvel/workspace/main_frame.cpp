@@ -18,21 +18,15 @@ namespace {
 // The status bar: the message pane and the lock-key indicators.
 const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
+// View > Split is the framework's split command, handled by the view inside the splitter.
+static_assert(ID_VIEW_SPLIT == ID_WINDOW_SPLIT);
+
 // Rows of the splitter: the upper row is this much higher than half the client area, the lower this much lower.
 constexpr int kUpperRowExtra = 100;
 // Text of the splitter's label: "Arial" at this size, placed this far below the bar's top.
 constexpr int kLabelPoints = 9;
 constexpr int kLabelTop = 6;
 constexpr int kLabelMargin = 30;
-
-// Whether the screen shows more than 256 colours.
-bool UsesHighColourIcons()
-{
-    HDC screen = ::GetDC(nullptr);
-    const int bits = ::GetDeviceCaps(screen, BITSPIXEL);
-    ::ReleaseDC(nullptr, screen);
-    return bits > 8;
-}
 
 CString LoadText(UINT id)
 {
@@ -110,6 +104,8 @@ IMPLEMENT_DYNCREATE(CMainFrame, CFrameWndEx)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWndEx)
     ON_WM_CREATE()
+    ON_COMMAND(ID_VIEW_CUSTOMIZE, &CMainFrame::OnViewCustomize)
+    ON_REGISTERED_MESSAGE(AFX_WM_CREATETOOLBAR, &CMainFrame::OnToolbarCreateNew)
     ON_COMMAND(ID_PROJECT_OPTIONS, &CMainFrame::OnProjectOptions)
     ON_WM_CLOSE()
     ON_MESSAGE(WM_REFRESH_FILE_VIEW, &CMainFrame::OnRefreshFileView)
@@ -272,6 +268,47 @@ LRESULT CMainFrame::OnRefreshFileView(WPARAM, LPARAM)
 {
     RefreshFileView();
     return 0;
+}
+
+// Commands from the menus, with the shadows, text labels and menu animations offered and no Help.
+void CMainFrame::OnViewCustomize()
+{
+    if (m_customizeDialog != nullptr && m_customizeDialog->GetSafeHwnd() != nullptr) {
+        m_customizeDialog->SetActiveWindow();
+        return;
+    }
+    m_customizeDialog.reset();
+    auto dialog = std::make_unique<CMFCToolBarsCustomizeDialog>(
+        this, TRUE,
+        AFX_CUSTOMIZE_MENU_SHADOWS | AFX_CUSTOMIZE_TEXT_LABELS | AFX_CUSTOMIZE_MENU_ANIMATIONS | AFX_CUSTOMIZE_NOHELP);
+    if (dialog->Create())
+        m_customizeDialog = std::move(dialog);
+}
+
+CMFCToolBarsCustomizeDialog* CMainFrame::GetCustomizeDialog() const
+{
+    return m_customizeDialog != nullptr && m_customizeDialog->GetSafeHwnd() != nullptr ? m_customizeDialog.get()
+                                                                                         : nullptr;
+}
+
+LRESULT CMainFrame::OnToolbarCreateNew(WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CFrameWndEx::OnToolbarCreateNew(wParam, lParam);
+    if (auto* toolBar = reinterpret_cast<CMFCToolBar*>(result))
+        toolBar->EnableCustomizeButton(TRUE, ID_VIEW_CUSTOMIZE, LoadText(IDS_TOOLBAR_CUSTOMIZE));
+    return result;
+}
+
+BOOL CMainFrame::OnShowCustomizePane(CMFCPopupMenu* pMenuPane, UINT uiToolbarID)
+{
+    if (auto* toolBar = DYNAMIC_DOWNCAST(CMFCToolBar, GetDlgItem(static_cast<int>(uiToolbarID))))
+        pMenuPane->AddDefaultButtons(*toolBar);
+    return TRUE;
+}
+
+void CMainFrame::ActivateFrame(int nCmdShow)
+{
+    CFrameWnd::ActivateFrame(nCmdShow);
 }
 
 void CMainFrame::OnProjectOptions()

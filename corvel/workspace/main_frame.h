@@ -62,6 +62,13 @@ public:
     CMFCMenuBar& GetMenuBar() { return m_wndMenuBar; }
     CMFCToolBar& GetToolBar() { return m_wndToolBar; }
     CMFCStatusBar& GetStatusBar() { return m_wndStatusBar; }
+    // The toolbar customisation dialog while it is open, else null.
+    CMFCToolBarsCustomizeDialog* GetCustomizeDialog() const;
+
+    // The plain frame's activation.
+    void ActivateFrame(int nCmdShow = -1) override;
+    // A toolbar's customize button lists the toolbar's default buttons.
+    BOOL OnShowCustomizePane(CMFCPopupMenu* pMenuPane, UINT uiToolbarID) override;
 
     // devNum of the device whose button was clicked last; 0 for none.
     int currentDeviceId = 0;
@@ -76,6 +83,10 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
     afx_msg void OnProjectOptions();
+    // Opens the toolbar customisation dialog, modeless.
+    afx_msg void OnViewCustomize();
+    // A new user toolbar gets the customize button too.
+    afx_msg LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRefreshFileView(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -89,6 +100,7 @@ private:
     CMFCMenuBar m_wndMenuBar;
     CMFCToolBar m_wndToolBar;
     CMFCStatusBar m_wndStatusBar;
+    std::unique_ptr<CMFCToolBarsCustomizeDialog> m_customizeDialog;
 };
 
 // The application's main window as Corvel's main frame, or null (no main window, as in the tests).

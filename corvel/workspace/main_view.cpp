@@ -4,6 +4,7 @@
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/model/ied_records.h"
+#include "corvel/model/modbus_mapping.h"
 #include "corvel/model/product.h"
 #include "corvel/workspace/buttons.h"
 
@@ -215,6 +216,8 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
             device->button->ShowTypePicture(kind);
         Invalidate();
         doc->MarkChangedAndUpdateViews();
+        // Every Modbus device's command rows follow the tag map again.
+        Corvel::Mapping::RebuildModbusCommands(project);
         return device->devNum;
     }
 

@@ -22,7 +22,8 @@ public:
     // Places a device and returns its slot's device id, or -1 when nothing was placed. Kind 4 (an IED)
     // takes the first free IED slot with the access point's IED name, manufacturer and addresses and
     // sclPath; it places nothing without an access point, for a name of more than 40 characters or a
-    // name already placed in any slot. Any other kind takes the first PLC slot when it is free.
+    // name already placed in any slot. Any other kind takes the first PLC slot when it is free, and then every
+    // device's Modbus command rows are rebuilt from the tag map.
     int AddDevice(int kind, const CString& sclPath, const CConnectedAP* entry);
 
     // The placed devices of a kind: IEDs for kind 4, PLC devices for any other; -1 without a document.

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Corvel's bitmaps and icons (network nodes, toolbar, pane icon, connection strip).
+"""Draws Corvel's bitmaps, icons and cursors (network nodes, toolbars, pane icon, device library tree, drag
+cursor, connection strip).
 
 Run from anywhere: writes the .bmp and .ico files beside this script.
 """
@@ -70,8 +71,8 @@ class Canvas:
         with open(os.path.join(HERE, name), "wb") as out:
             out.write(self.bmp_bytes())
 
-    def save_ico(self, name, transparent):
-        # One 32-bit image with an alpha channel and its AND mask.
+    def icon_image(self, transparent):
+        """One 32-bit image with an alpha channel and its AND mask, as icon and cursor files hold it."""
         body = bytearray()
         for row in reversed(self.pixels):
             for (r, g, b) in row:
@@ -86,11 +87,19 @@ class Canvas:
             mask += bits
         header = struct.pack("<IiiHHIIiiII", 40, self.width, self.height * 2, 1, 32, 0, len(body) + len(mask),
                              0, 0, 0, 0)
-        image = header + bytes(body) + bytes(mask)
+        return header + bytes(body) + bytes(mask)
+
+    def save_ico(self, name, transparent):
+        image = self.icon_image(transparent)
         directory = struct.pack("<HHH", 0, 1, 1)
         entry = struct.pack("<BBBBHHII", self.width, self.height, 0, 0, 1, 32, len(image), 6 + 16)
         with open(os.path.join(HERE, name), "wb") as out:
             out.write(directory + entry + image)
+
+    def save_cursor_image(self, name, transparent, hotspot):
+        """A cursor image as a program builds its cursor from: the hot spot, then the image."""
+        with open(os.path.join(HERE, name), "wb") as out:
+            out.write(struct.pack("<HH", hotspot[0], hotspot[1]) + self.icon_image(transparent))
 
 
 WHITE = (255, 255, 255)
@@ -152,6 +161,18 @@ def ied():
         c.put(9 + i * 6, 18, (150, 156, 170))
     c.fill(8, 24, 40, 28, (214, 208, 190))
     c.frame(8, 24, 40, 28, (150, 144, 126))
+    return c
+
+
+def ied_selected():
+    """The IED picture of the selected device: the device on a light blue square framed in the selection blue."""
+    c = ied()
+    for row in c.pixels:
+        for x, colour in enumerate(row):
+            if colour == WHITE:
+                row[x] = (204, 226, 250)
+    c.frame(0, 0, 48, 32, BLUE)
+    c.frame(1, 1, 47, 31, BLUE)
     return c
 
 
@@ -348,6 +369,177 @@ def pane_icon():
     return c
 
 
+# The device library tree's pictures, 16 x 16 on the mask colour: 0 a folder, 1 an EtherNet/IP device, 2 an SCL
+# file, 3 a missing SCL file, 8 an IED; 4 to 7 are not used.
+TREE_MASK = (255, 0, 255)
+TREE_PALETTE = dict(TOOL_PALETTE, **{
+    "n": NAVY, "e": (150, 176, 210), "j": (40, 40, 44), "u": GOLD, "m": (232, 228, 214), "v": LCD,
+    "t": LCD_TEXT, "x": RED, "G": GREEN, "a": AMBER, "h": (180, 180, 180), "p": (236, 236, 236),
+})
+TREE_PICTURES = {
+    0: [
+        "                ",
+        "                ",
+        " oooooo         ",
+        "oyyyyyyo        ",
+        "oyyyyyyoooooooo ",
+        "oyyyyyyyyyyyyyyo",
+        "oyyyyyyyyyyyyyyo",
+        "oyyyyyyyyyyyyyyo",
+        "oyyyyyyyyyyyyyyo",
+        "oyyyyyyyyyyyyyyo",
+        "oyyyyyyyyyyyyyyo",
+        "oyyyyyyyyyyyyyyo",
+        "oyyyyyyyyyyyyyyo",
+        "oooooooooooooooo",
+        "                ",
+        "                ",
+    ],
+    1: [
+        "                ",
+        "                ",
+        " nnnnnnnnnnnnnn ",
+        " nnnnnnnnnnGnGn ",
+        " neeeeeeeeeeeen ",
+        " neeeeeeeeeeeen ",
+        " nejjjjeejjjjen ",
+        " nejuujeejuujen ",
+        " nejjjjeejjjjen ",
+        " nejjjjeejjjjen ",
+        " neeeeeeeeeeeen ",
+        " nnnnnnnnnnnnnn ",
+        "    k      k    ",
+        "  kkkkkkkkkkkk  ",
+        "                ",
+        "                ",
+    ],
+    2: [
+        "  kkkkkkkkk     ",
+        "  kwwwwwwwkk    ",
+        "  kwwwwwwwkwk   ",
+        "  kwwwwwwwkkkk  ",
+        "  kwwwwwwwwwwk  ",
+        "  kwbbwwwwbbwk  ",
+        "  kwbwwbwwwbwk  ",
+        "  kbwwbwwwwwbk  ",
+        "  kwbwbwwwwbwk  ",
+        "  kwbbwwwwbbwk  ",
+        "  kwwwwwwwwwwk  ",
+        "  kwccccccccwk  ",
+        "  kwwwwwwwwwwk  ",
+        "  kwccccccwwwk  ",
+        "  kwwwwwwwwwwk  ",
+        "  kkkkkkkkkkkk  ",
+    ],
+    3: [
+        "  ggggggggg     ",
+        "  gpppppppgg    ",
+        "  gpppppppgpg   ",
+        "  gpppppppgggg  ",
+        "  gpppppppppph  ",
+        "  gphhpppphhph  ",
+        "  xxphhpppxxph  ",
+        "  gxxpphhxxpph  ",
+        "  gpxxpppxxhph  ",
+        "  gphxxpxxhhph  ",
+        "  gpppxxxppppg  ",
+        "  gppxxpxxpppg  ",
+        "  gpxxppppxxpg  ",
+        "  gxxppppppxxg  ",
+        "  xxppppppppxx  ",
+        "  ggggggggggggg ",
+    ],
+    8: [
+        "                ",
+        " kkkkkkkkkkkkkk ",
+        " kmmmmmmmmmmmmk ",
+        " kmkkkkkkkmmGmk ",
+        " kmkvvvvvkmmmmk ",
+        " kmkvttvvkmmxmk ",
+        " kmkvvvvvkmmmmk ",
+        " kmkvtttvkmmamk ",
+        " kmkkkkkkkmmmmk ",
+        " kmmmmmmmmmmmmk ",
+        " kmsmsmsmsmsmmk ",
+        " kmmmmmmmmmmmmk ",
+        " kmhhhhhhhhhhmk ",
+        " kmmmmmmmmmmmmk ",
+        " kkkkkkkkkkkkkk ",
+        "                ",
+    ],
+}
+TREE_IMAGE_COUNT = 9
+
+
+def tree_images():
+    c = Canvas(16 * TREE_IMAGE_COUNT, 16, TREE_MASK)
+    for index, rows in TREE_PICTURES.items():
+        c.art(16 * index, 0, rows, TREE_PALETTE)
+    return c
+
+
+# The device view's toolbar: its one button opens the gateway's properties (a card with a pen).
+TOOL_PICTURES["properties"] = [
+    "                ",
+    " kkkkkkkkkkk    ",
+    " kwwwwwwwwwk    ",
+    " kwbbbwwwwwk    ",
+    " kwwwwwwwwwk r  ",
+    " kwkkkkkkwwkrrr ",
+    " kwwwwwwwwwrrr  ",
+    " kwkkkkkwwrrrk  ",
+    " kwwwwwwwrrrwk  ",
+    " kwkkkkwwsrwwk  ",
+    " kwwwwwwsswwwk  ",
+    " kwwwwwwwwwwwk  ",
+    " kkkkkkkkkkkkk  ",
+    "                ",
+    "                ",
+]
+
+# The cursor of a device dragged from the library: an arrow with the device under it.
+DRAG_CURSOR = [
+    "k                               ",
+    "kk                              ",
+    "kwk                             ",
+    "kwwk                            ",
+    "kwwwk                           ",
+    "kwwwwk                          ",
+    "kwwwwwk                         ",
+    "kwwwwwwk                        ",
+    "kwwwwwwwk                       ",
+    "kwwwwwwwwk                      ",
+    "kwwwwwkkkkk                     ",
+    "kwwkwwk                         ",
+    "kwk kwwk                        ",
+    "kk  kwwk                        ",
+    "k    kwwk                       ",
+    "     kwwk  nnnnnnnnnnnnnn       ",
+    "      kk   nnnnnnnnnnnnGn       ",
+    "           neeeeeeeeeeeen       ",
+    "           nejjjjeejjjjen       ",
+    "           nejuujeejuujen       ",
+    "           nejjjjeejjjjen       ",
+    "           neeeeeeeeeeeen       ",
+    "           nnnnnnnnnnnnnn       ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+    "                                ",
+]
+
+
+def drag_cursor():
+    c = Canvas(32, 32, TREE_MASK)
+    c.art(0, 0, DRAG_CURSOR, TREE_PALETTE)
+    return c
+
+
 def slider_knob():
     c = Canvas(30, 10, FACE)
     c.gradient(0, 0, 30, 10, (240, 240, 240), (170, 170, 170))
@@ -409,6 +601,7 @@ def bridge_module(ports):
 def main():
     gateway().save_bmp("gateway.bmp")
     ied().save_bmp("ied.bmp")
+    ied_selected().save_bmp("ied_selected.bmp")
     rack(4, 26).save_bmp("compactlogix.bmp")
     rack(7, 44).save_bmp("controllogix.bmp")
     ethernet_device().save_bmp("ethernet_device.bmp")
@@ -416,6 +609,9 @@ def main():
     toolbar(["new", "open", "save", "cut", "copy", "paste", "about"]).save_bmp("toolbar_hc.bmp")
     toolbar(["new", "open", "save", "cut", "copy", "paste", "about"]).save_bmp("menu_images.bmp")
     pane_icon().save_ico("device_view.ico", (255, 0, 255))
+    tree_images().save_bmp("device_tree.bmp")
+    toolbar(["properties"]).save_bmp("device_view_toolbar.bmp")
+    drag_cursor().save_cursor_image("drag_device.bin", TREE_MASK, (0, 0))
     slider_knob().save_bmp("slider_knob.bmp")
     slider_channel().save_bmp("slider_channel.bmp")
     bridge_module(2).save_bmp("bridge_two_ports.bmp")

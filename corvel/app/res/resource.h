@@ -97,12 +97,51 @@
 #define ID_PROJECT_OPTIONS 32786
 #define WM_REFRESH_FILE_VIEW (WM_APP + 15)
 
+// The device view pane: its toolbar, tree pictures, drag cursor, commands and messages.
+#define IDR_FILE_VIEW_TOOLBAR 169
+#define IDR_FILE_VIEW_TOOLBAR_HC 170
+#define IDB_FILE_VIEW 175
+#define IDB_FILE_VIEW_HC 176
+#define IDC_DRAG_DEVICE 2007
+#define ID_FILE_VIEW_PROPERTIES 135
+#define ID_FILE_VIEW_OPEN 137
+#define ID_FILE_VIEW_OPEN_WITH 138
+#define ID_COPY_SCL_FILE 32885
+#define IDS_COPY_SCL_FAILED 140
+#define IDS_COPY_SCL_NOT_MATCHED 141
+#define IDS_COPY_SCL_NO_DESTINATION 142
+#define IDS_MAX_IEDS_REACHED 151
+
 // Pictures of the network view's nodes.
 #define IDB_GATEWAY 316
 #define IDB_IED 318
 #define IDB_COMPACTLOGIX 384
 #define IDB_CONTROLLOGIX 386
 #define IDB_ETHERNET_DEVICE 388
+#define IDB_IED_SELECTED 2004
+
+// The IED button's menu: Configure, PLC Map View, Copy, Delete and Properties.
+#define IDS_SCL_FILE_MOVED 114
+#define IDR_MENU_DEVICE 2009
+#define ID_DEVICE_CONFIGURE 32820
+#define ID_PLC_MAP_VIEW 32791
+// The IED button menu's Properties shares the id of the print accelerator.
+#define ID_DEVICE_PROPERTIES ID_PRINT_DEVICE
+
+// The gateway button's menu; its Diagnostic shares the id of the Modbus mapper's Select All.
+#define IDS_PROJECT_FILTER 157
+#define IDR_MENU_GATEWAY 345
+#define ID_MODBUS_CLIENT_MAPPING 32822
+#define ID_MODBUS_SERVER_MAPPING 32853
+#define ID_GATEWAY_DOWNLOAD 32860
+#define ID_GATEWAY_EXPORT_CONFIGURATION 32861
+#define ID_GATEWAY_DIAGNOSTIC 32862
+#define ID_GATEWAY_EVENT_LOGGER 32869
+#define ID_GATEWAY_UPLOAD 32881
+#define ID_GATEWAY_EXPORT_AOI 32892
+#define ID_GATEWAY_SETTINGS 32893
+#define ID_GATEWAY_GOOSE_PUBLISHING 32894
+#define ID_GATEWAY_EXPORT_CID 32895
 
 // The connection selector strip.
 #define IDB_SLIDER_KNOB 373

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "corvel_app_environment.h"
+#include "support/dropped_files.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "support/scripted_file_dialog.h"
@@ -177,6 +178,75 @@ TEST_F(MainWindow, SplitterRowsShareTheClientHeightAroundTheMiddle)
     frame->SetSplitterRows(client.Height());
 }
 
+// View > Split moves the bar between the views from the keyboard: Enter keeps the place, Escape restores it.
+TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
+{
+    CSplitterEx& splitter = frame->GetSplitter();
+    auto upperHeight = [&splitter] {
+        int current = 0;
+        int minimum = 0;
+        splitter.GetRowInfo(0, current, minimum);
+        return current;
+    };
+    auto key = [&splitter](UINT vk, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            splitter.SendMessage(WM_KEYDOWN, vk, 0);
+    };
+    // The menu item is enabled while no bar is being moved.
+    HMENU viewMenu = ::GetSubMenu(frame->GetMenuBar().GetHMenu(), 2);
+    auto splitEnabled = [&] {
+        frame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(viewMenu), 2);
+        return (::GetMenuState(viewMenu, ID_VIEW_SPLIT, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+    };
+    const int before = upperHeight();
+    ASSERT_GT(before, 20);
+    EXPECT_TRUE(splitEnabled());
+    frame->SendMessage(WM_COMMAND, ID_VIEW_SPLIT);
+    ASSERT_TRUE(splitter.IsTracking());
+    EXPECT_FALSE(splitEnabled());
+    EXPECT_EQ(splitter.m_hWnd, ::GetCapture());
+    key(VK_DOWN, 3);
+    EXPECT_EQ(before + 12, upperHeight());
+    key(VK_LEFT);
+    EXPECT_EQ(before + 12, upperHeight()) << "a row bar moves only up and down";
+    key(VK_RETURN);
+    EXPECT_FALSE(splitter.IsTracking());
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(before + 12, upperHeight());
+    key(VK_UP);
+    EXPECT_EQ(before + 12, upperHeight()) << "keys do nothing once the split ended";
+
+    frame->SendMessage(WM_COMMAND, ID_VIEW_SPLIT);
+    ASSERT_TRUE(splitter.IsTracking());
+    key(VK_UP, 5);
+    EXPECT_EQ(before - 8, upperHeight());
+    key(VK_ESCAPE);
+    EXPECT_FALSE(splitter.IsTracking());
+    EXPECT_EQ(before + 12, upperHeight());
+
+    // A click keeps the bar where the keys put it.
+    frame->SendMessage(WM_COMMAND, ID_VIEW_SPLIT);
+    key(VK_UP, 3);
+    splitter.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_FALSE(splitter.IsTracking());
+    EXPECT_EQ(before, upperHeight());
+}
+
+// F6 and Shift+F6 go from view to view of the splitter, round and round.
+TEST_F(MainWindow, NextAndPreviousPaneGoRoundTheViews)
+{
+    CView* tagView = frame->GetTagView();
+    frame->SetActiveView(view);
+    frame->SendMessage(WM_COMMAND, ID_NEXT_PANE);
+    EXPECT_EQ(tagView, frame->GetActiveView());
+    frame->SendMessage(WM_COMMAND, ID_NEXT_PANE);
+    EXPECT_EQ(view, frame->GetActiveView());
+    frame->SendMessage(WM_COMMAND, ID_PREV_PANE);
+    EXPECT_EQ(tagView, frame->GetActiveView());
+    frame->SendMessage(WM_COMMAND, ID_PREV_PANE);
+    EXPECT_EQ(view, frame->GetActiveView());
+}
+
 TEST_F(MainWindow, SplitterLabelIsDrawnOnlyWhereTheBarLeavesRoom)
 {
     CSplitterEx& splitter = frame->GetSplitter();
@@ -312,6 +382,97 @@ TEST_F(MainWindow, BusLinesJoinThePlacedIedsAndTheWidthFollowsTheLongerRow)
     }
     PlaceIeds(more);
     EXPECT_EQ(1420, doc->GetViewSize().cx);
+    // Wider than the window: the view shows the end of the drawing.
+    CRect parent;
+    view->GetParent()->GetClientRect(&parent);
+    ASSERT_LT(parent.Width(), 1420);
+    EXPECT_GT(view->GetScrollPosition().x, 0);
+}
+
+// Every PLC device placed after the first one, as a project load places them, is a Class 3 device.
+TEST_F(MainWindow, OnlyTheFirstPlacedPlcIsCaptionedClassOneAndThree)
+{
+    CMainDoc::CPLC_Device* second = doc->project.plcDevices.GetAt(doc->project.plcDevices.FindIndex(1));
+    second->state = kSlotInUse;
+    second->name = "Line 2";
+    view->Invalidate();
+    view->UpdateWindow();
+    CString text;
+    doc->project.plcDevices.GetHead()->button->GetWindowText(text);
+    EXPECT_STREQ("Class 1 and 3", text);
+    ASSERT_NE(nullptr, second->button);
+    EXPECT_TRUE(second->button->IsWindowVisible());
+    second->button->GetWindowText(text);
+    EXPECT_STREQ("Class 3", text);
+    EXPECT_STREQ("Line 2", second->button->label);
+}
+
+// The caption stays the product's whatever the document is called; the two folders the frame reports.
+TEST_F(MainWindow, CaptionIgnoresTheDocumentAndTheFramesFoldersExist)
+{
+    doc->SetTitle("plant.prj");
+    frame->OnUpdateFrameTitle(TRUE);
+    frame->UpdateTitle("plant");
+    CString caption;
+    frame->GetWindowText(caption);
+    EXPECT_STREQ("Korvane EIP-Tarnwell", caption);
+
+    char program[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    CString expected(program);
+    expected = expected.Left(expected.ReverseFind('\\'));
+    EXPECT_STREQ(expected, frame->GetModuleFolder());
+    const CString profile = CMainFrame::GetUserProfileFolder();
+    ASSERT_FALSE(profile.IsEmpty());
+    const DWORD attributes = ::GetFileAttributesA(profile);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, attributes);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << profile.GetString();
+    EXPECT_EQ(0, frame->SendMessage(WM_APP + 15)) << "the file view's refill request";
+}
+
+// Placing a PLC device rebuilds the command rows of every device from the tag map; a paste then holds the
+// copied device's rows, each once.
+TEST_F(MainWindow, PlacingAPlcRebuildsTheCommandRowsAndAPasteHoldsTheCopiedRows)
+{
+    using Corvel::Records::ConfiguredRows;
+    auto map = [this](LPCSTR name, LPCSTR type, LPCSTR direction) {
+        auto record = std::make_unique<CMainDoc::_TAGSMAP>();
+        record->tagName = name;
+        record->dataType = type;
+        record->direction = direction;
+        doc->project.tagMaps.AddTail(record.release());
+    };
+    map("a", "INT32", "MTCP-->");
+    map("cmd", "BOOLEAN", "MTCP<--");
+    CMainDoc::CPLC_Device* first = doc->project.plcDevices.GetHead();
+    CMainDoc::CPLC_Device* second = doc->project.plcDevices.GetAt(doc->project.plcDevices.FindIndex(1));
+    for (CMainDoc::CPLC_Device* device : {first, second})
+        device->WStartReg = "100";
+    first->state = kSlotFree;
+    first->configuredRows = {{"Disable", "a", "Write", "77", "500", "9", "Swap Word", "kept"},
+                             {"", "gone", "Write", "1", "1", "1", "No Swap", ""}};
+    second->configuredRows = {{"", "stale", "Write", "1", "1", "1", "No Swap", ""}};
+
+    ASSERT_EQ(first->devNum, view->AddDevice(9, "", nullptr));
+    EXPECT_EQ((ConfiguredRows{{"Disable", "a", "Write", "100", "500", "2", "Swap Word", "kept"}}), first->configuredRows);
+    EXPECT_EQ((ConfiguredRows{{"Enable - On Data Change", "a", "Write", "100", "0", "2", "No Swap", ""}}),
+              second->configuredRows);
+    // A refused placing rebuilds nothing.
+    second->configuredRows.clear();
+    EXPECT_EQ(-1, view->AddDevice(8, "", nullptr));
+    EXPECT_TRUE(second->configuredRows.empty());
+
+    // The copy has a read row of its own, which the tag map does not give.
+    first->configuredRows.push_back({"Enable - Continuously", "cmd", "Read", "1", "250", "1", "No Swap", "in"});
+    const ConfiguredRows copied = first->configuredRows;
+    frame->currentDeviceId = first->devNum;
+    doc->CopyDevice(CMainDoc::kKindPlc);
+    first->state = kSlotFree;
+    first->configuredRows.clear();
+    doc->PasteDevice(CMainDoc::kKindPlc);
+    EXPECT_EQ(kSlotInUse, first->state);
+    EXPECT_EQ(copied, first->configuredRows);
+    frame->currentDeviceId = 0;
 }
 
 // A document that records what it is asked to open.
@@ -325,29 +486,19 @@ public:
     std::vector<std::pair<CString, BOOL>> opened;
 };
 
-// A drop handle of the given files, as the shell makes it.
-HDROP MakeDrop(const std::vector<std::string>& files)
-{
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const std::string& file : files)
-        bytes += file.size() + 1;
-    HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    char* names = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-    for (const std::string& file : files) {
-        memcpy(names, file.c_str(), file.size() + 1);
-        names += file.size() + 1;
-    }
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 struct ViewOnDocument : CMainView {
     explicit ViewOnDocument(CDocument* document) { m_pDocument = document; }
     ~ViewOnDocument() override { m_pDocument = nullptr; }
     using CMainView::OnDropFiles;
 };
+
+TEST(NetworkViewWithoutDocument, PlacesAndCountsNothing)
+{
+    ViewOnDocument view(nullptr);
+    EXPECT_EQ(-1, view.CountDevices(CMainDoc::kKindIed));
+    EXPECT_EQ(-1, view.CountDevices(CMainDoc::kKindPlc));
+    EXPECT_EQ(-1, view.AddDevice(7, "", nullptr));
+}
 
 TEST(NetworkViewDrop, OpensOnlyTheFirstFileAConfigurationAsAnImport)
 {

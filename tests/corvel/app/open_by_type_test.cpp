@@ -438,7 +438,11 @@ TEST_F(OpenByType, ExportConfigurationIsEnabledWhileTheProjectIsReady)
         state.DoUpdate(frame, FALSE);
         EXPECT_EQ(ready ? TRUE : FALSE, state.enabled);
     }
+    // The command reaches the gateway button's export, which starts with the project's save dialog.
+    ScriptedFileDialog dialogs({}, IDCANCEL);
     frame->SendMessage(WM_COMMAND, ID_EXPORT_CONFIGURATION);
+    ASSERT_EQ(1u, dialogs.Requests().size());
+    EXPECT_EQ("prj", dialogs.Request().defaultExtension);
 }
 
 } // namespace
