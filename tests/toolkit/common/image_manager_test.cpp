@@ -209,28 +209,32 @@ TEST(KitImageManager, IconFilesLoadOnlyTheRequestedSize)
     EXPECT_FALSE(manager.IsImageDefined(11, 32));
 }
 
-// The images of an icon file, in its order.
-std::vector<std::string> IconFileImages(const std::string& bytes)
+// The images of an icon or cursor file, in its order, as a resource holds them (a cursor's after its hot spot).
+std::vector<std::string> PictureFileImages(const std::string& bytes)
 {
     std::vector<std::string> images;
+    WORD kind = 0;
     WORD count = 0;
+    std::memcpy(&kind, bytes.data() + 2, sizeof kind);
     std::memcpy(&count, bytes.data() + 4, sizeof count);
     for (WORD index = 0; index < count; ++index) {
+        const char* entry = bytes.data() + 6 + 16 * index;
         DWORD size = 0;
         DWORD offset = 0;
-        std::memcpy(&size, bytes.data() + 6 + 16 * index + 8, sizeof size);
-        std::memcpy(&offset, bytes.data() + 6 + 16 * index + 12, sizeof offset);
-        images.push_back(bytes.substr(offset, size));
+        std::memcpy(&size, entry + 8, sizeof size);
+        std::memcpy(&offset, entry + 12, sizeof offset);
+        const std::string hotSpot = kind == 2 ? std::string(entry + 4, 4) : std::string();
+        images.push_back(hotSpot + bytes.substr(offset, size));
     }
     return images;
 }
 
-// The images that this program's icon group refers to, in its order.
-std::vector<std::string> ResourceIconImages(int groupId)
+// The images that this program's icon or cursor group refers to, in its order.
+std::vector<std::string> ResourcePictureImages(int groupId, bool cursor)
 {
     std::vector<std::string> images;
     HMODULE module = ::GetModuleHandleA(nullptr);
-    HRSRC group = ::FindResourceA(module, MAKEINTRESOURCEA(groupId), MAKEINTRESOURCEA(14));
+    HRSRC group = ::FindResourceA(module, MAKEINTRESOURCEA(groupId), cursor ? RT_GROUP_CURSOR : RT_GROUP_ICON);
     if (group == nullptr)
         return images;
     const auto* directory = static_cast<const BYTE*>(::LockResource(::LoadResource(module, group)));
@@ -239,7 +243,7 @@ std::vector<std::string> ResourceIconImages(int groupId)
     for (WORD index = 0; index < count; ++index) {
         WORD imageId = 0;
         std::memcpy(&imageId, directory + 6 + 14 * index + 12, sizeof imageId);
-        HRSRC image = ::FindResourceA(module, MAKEINTRESOURCEA(imageId), MAKEINTRESOURCEA(3));
+        HRSRC image = ::FindResourceA(module, MAKEINTRESOURCEA(imageId), cursor ? RT_CURSOR : RT_ICON);
         if (image == nullptr)
             images.emplace_back();
         else
@@ -249,20 +253,39 @@ std::vector<std::string> ResourceIconImages(int groupId)
     return images;
 }
 
-// The toolkit's icons and the program's own are linked into one program: each group still shows its own
-// images (icon statements of two resource scripts would both number their images from 1).
-TEST(KitImageManager, ToolkitAndProgramIconsKeepTheirOwnImages)
+// The toolkit's pictures and the program's own are linked into one program: each group still shows its own
+// images (icon and cursor statements of two resource scripts would both number their images from 1).
+TEST(KitImageManager, ToolkitAndProgramPicturesKeepTheirOwnImages)
 {
     const struct {
         int id;
+        bool cursor;
         const char* file;
-    } icons[] = {{IDI_SIZES, "tests/toolkit/common/fixtures/sizes_16_32_48.ico"},
-                 {IDI_KIT_EYEDROPPER, "toolkit/common/res/icon_9312.ico"}};
-    for (const auto& icon : icons) {
-        const std::vector<std::string> expected = IconFileImages(ReadBinaryFile(SourcePath(icon.file)));
-        ASSERT_FALSE(expected.empty()) << icon.file;
-        EXPECT_EQ(expected, ResourceIconImages(icon.id)) << icon.file;
+    } pictures[] = {{IDI_SIZES, false, "tests/toolkit/common/fixtures/sizes_16_32_48.ico"},
+                    {IDI_KIT_EYEDROPPER, false, "toolkit/common/res/icon_9312.ico"},
+                    {IDC_KIT_CURSOR_9308, true, "toolkit/common/res/cursor_9308.cur"},
+                    {IDC_KIT_EYEDROPPER, true, "toolkit/common/res/cursor_9311.cur"},
+                    {IDC_KIT_HAND, true, "toolkit/common/res/cursor_9973.cur"}};
+    for (const auto& picture : pictures) {
+        const std::vector<std::string> expected = PictureFileImages(ReadBinaryFile(SourcePath(picture.file)));
+        ASSERT_FALSE(expected.empty()) << picture.file;
+        EXPECT_EQ(expected, ResourcePictureImages(picture.id, picture.cursor)) << picture.file;
     }
+    // The hand cursor keeps its hot spot.
+    HCURSOR hand = ::LoadCursorA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_KIT_HAND));
+    ASSERT_NE(nullptr, hand);
+    ICONINFO info = {};
+    ASSERT_TRUE(::GetIconInfo(hand, &info));
+    const std::string file = ReadBinaryFile(SourcePath("toolkit/common/res/cursor_9973.cur"));
+    WORD hotX = 0;
+    WORD hotY = 0;
+    std::memcpy(&hotX, file.data() + 6 + 4, sizeof hotX);
+    std::memcpy(&hotY, file.data() + 6 + 6, sizeof hotY);
+    EXPECT_EQ(hotX, info.xHotspot);
+    EXPECT_EQ(hotY, info.yHotspot);
+    ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr)
+        ::DeleteObject(info.hbmColor);
 }
 
 // An entry whose data size does not cover its header and pixels is skipped; the others still load.
