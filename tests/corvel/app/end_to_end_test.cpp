@@ -1,0 +1,349 @@
+// A user's session with Corvel running in the test process, driven through its windows with mouse and keyboard
+// messages: an SCL file added from the device view pane, one of its IEDs dragged onto the network view, its
+// properties changed, the project saved under a new name, closed and opened again.
+#include "corvel/app/main_doc.h"
+#include "corvel/app/res/resource.h"
+#include "corvel/mapping/ied_props_dlg.h"
+#include "corvel/workspace/buttons.h"
+#include "corvel/workspace/file_view.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "corvel_app_environment.h"
+#include "grid_list_fixture.h"
+#include "support/message_box_recorder.h"
+#include "support/paths.h"
+#include "support/scripted_file_dialog.h"
+#include "support/temp_folder.h"
+#include "support/test_program.h"
+
+namespace {
+
+using Corvel::Mapping::CIEDPropsDlg;
+using Corvel::Records::IedGeneralSettings;
+using Corvel::Records::kSlotInUse;
+
+const char kIedRootText[] = "IEC 61850 Configurations";
+
+// Waits, from a timer, for the IED properties dialog to show in a modal loop of this thread, then runs the
+// action on it once. What the general page showed when the dialog came up is kept.
+class PropertiesDialogDriver {
+public:
+    explicit PropertiesDialogDriver(std::function<void(CIEDPropsDlg&)> action)
+    {
+        s_action = std::move(action);
+        s_seen = 0;
+        s_handled = nullptr;
+        s_shown = IedGeneralSettings();
+        m_timer = ::SetTimer(nullptr, 0, 20, &PropertiesDialogDriver::OnTimer);
+    }
+    ~PropertiesDialogDriver()
+    {
+        ::KillTimer(nullptr, m_timer);
+        s_action = nullptr;
+    }
+    PropertiesDialogDriver(const PropertiesDialogDriver&) = delete;
+    PropertiesDialogDriver& operator=(const PropertiesDialogDriver&) = delete;
+
+    int Seen() const { return s_seen; }
+    const IedGeneralSettings& Shown() const { return s_shown; }
+
+private:
+    static BOOL CALLBACK Visit(HWND window, LPARAM found)
+    {
+        auto* dialog = dynamic_cast<CIEDPropsDlg*>(CWnd::FromHandlePermanent(window));
+        if (dialog == nullptr || !::IsWindowVisible(window))
+            return TRUE;
+        *reinterpret_cast<CIEDPropsDlg**>(found) = dialog;
+        return FALSE;
+    }
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CIEDPropsDlg* dialog = nullptr;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &PropertiesDialogDriver::Visit, reinterpret_cast<LPARAM>(&dialog));
+        // Once per showing: the action's own clicks close the dialog after this returns.
+        if (dialog == nullptr || dialog->m_hWnd == s_handled)
+            return;
+        s_handled = dialog->m_hWnd;
+        ++s_seen;
+        s_shown = dialog->GetGeneralPage().ReadControls();
+        if (s_action)
+            s_action(*dialog);
+    }
+
+    UINT_PTR m_timer = 0;
+    static inline std::function<void(CIEDPropsDlg&)> s_action;
+    static inline int s_seen = 0;
+    static inline HWND s_handled = nullptr;
+    static inline IedGeneralSettings s_shown;
+};
+
+// Queues a left click at the centre of a window, as the mouse gives it.
+void PostLeftClick(HWND window)
+{
+    RECT rect;
+    ::GetClientRect(window, &rect);
+    const LPARAM at = MAKELPARAM(rect.right / 2, rect.bottom / 2);
+    ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageA(window, WM_LBUTTONUP, 0, at);
+}
+
+// Puts the focus in an edit field of a dialog page, selects its text and queues the typing of text over it.
+void TypeOver(CWnd& page, int controlId, LPCSTR text)
+{
+    HWND edit = ::GetDlgItem(page.m_hWnd, controlId);
+    ASSERT_NE(nullptr, edit) << controlId;
+    ::SetFocus(edit);
+    ::SendMessageA(edit, EM_SETSEL, 0, -1);
+    for (const char* c = text; *c != '\0'; ++c)
+        ::PostMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*c)), 1);
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CorvelAppEnvironment::App().SetRegistryKey(TestRegistryKey());
+        frame = CorvelAppEnvironment::Frame();
+        doc = CorvelAppEnvironment::Doc();
+        view = CorvelAppEnvironment::View();
+        ASSERT_NE(nullptr, frame);
+        ASSERT_NE(nullptr, doc);
+        ASSERT_NE(nullptr, view);
+        pane = frame->GetFileView();
+        ASSERT_NE(nullptr, pane);
+        doc->modified = false;
+        doc->OnFileNew();
+        // Drops go to the window under the cursor and the tree opens its menus at the cursor: the main window
+        // is shown on top.
+        ::SetWindowPos(frame->m_hWnd, HWND_TOPMOST, 0, 0, 960, 720, SWP_SHOWWINDOW);
+        Pump();
+    }
+    void TearDown() override
+    {
+        doc->modified = false;
+        doc->OnFileNew();
+        ::SetWindowPos(frame->m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        Pump();
+    }
+
+    static void Pump() { CorvelAppEnvironment::PumpMessages(); }
+    CViewTree& Tree() { return pane->GetFileTree(); }
+
+    HTREEITEM FindItem(const CString& text)
+    {
+        for (HTREEITEM item = Tree().GetRootItem(); item != nullptr; item = Tree().GetNextTreeItem(item)) {
+            if (Tree().GetItemText(item) == text)
+                return item;
+        }
+        return nullptr;
+    }
+    std::vector<CString> ChildTexts(HTREEITEM item)
+    {
+        std::vector<CString> texts;
+        for (HTREEITEM child = Tree().GetChildItem(item); child != nullptr; child = Tree().GetNextSiblingItem(child))
+            texts.push_back(Tree().GetItemText(child));
+        return texts;
+    }
+    CPoint ItemPoint(HTREEITEM item)
+    {
+        Tree().EnsureVisible(item);
+        CRect rect;
+        Tree().GetItemRect(item, &rect, TRUE);
+        return rect.CenterPoint();
+    }
+    CMainDoc::_IED_DEVICE* FindPlaced(const CString& name)
+    {
+        for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+            CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
+            if (device->state == kSlotInUse && device->label == name)
+                return device;
+        }
+        return nullptr;
+    }
+    int PlacedCount()
+    {
+        int count = 0;
+        for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;)
+            count += doc->project.iedDevices.GetNext(pos)->state == kSlotInUse ? 1 : 0;
+        return count;
+    }
+
+    // Right-clicks the tree's item with the cursor on it and chooses the command from the menu that opens; the
+    // menu's items.
+    std::vector<MenuCatcher::Item> ChooseFromItemMenu(HTREEITEM item, UINT command)
+    {
+        MenuCatcher menu;
+        menu.Choose(command);
+        const CPoint at = ItemPoint(item);
+        CPoint screen = at;
+        Tree().ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        PostRightClick(Tree(), at);
+        Pump();
+        return menu.Items();
+    }
+
+    // Presses the item, moves out of its drag rectangle (the tree begins the drag), on over the network view
+    // and releases the button there.
+    void DragOntoNetworkView(HTREEITEM item)
+    {
+        CRect client;
+        view->GetClientRect(&client);
+        // Between the gateway's row and the IEDs' row, right of the gateway.
+        CPoint target(client.Width() * 2 / 3, 200);
+        view->ClientToScreen(&target);
+        Tree().ScreenToClient(&target);
+        const CPoint at = ItemPoint(item);
+        Tree().PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        Tree().PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 30, at.y + 30));
+        Tree().PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
+        Pump();
+        Tree().PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(target.x, target.y));
+        Pump();
+    }
+
+    // Right-clicks the IED's button and chooses Properties; the driver handles the dialog. The menu's items.
+    std::vector<MenuCatcher::Item> OpenProperties(CMainDoc::_IED_DEVICE& device)
+    {
+        MenuCatcher menu;
+        menu.Choose(ID_DEVICE_PROPERTIES);
+        CWnd* button = device.button;
+        if (button == nullptr)
+            return {};
+        CRect rect;
+        button->GetClientRect(&rect);
+        CPoint screen = rect.CenterPoint();
+        button->ClientToScreen(&screen);
+        ::SetCursorPos(screen.x, screen.y);
+        PostRightClick(*button, rect.CenterPoint());
+        Pump();
+        return menu.Items();
+    }
+
+    static std::vector<std::string> Texts(const std::vector<MenuCatcher::Item>& items)
+    {
+        std::vector<std::string> texts;
+        for (const MenuCatcher::Item& item : items)
+            texts.push_back(item.separator ? "-" : item.text);
+        return texts;
+    }
+
+    TempFolder folder;
+    CMainFrame* frame = nullptr;
+    CMainDoc* doc = nullptr;
+    CMainView* view = nullptr;
+    CFileView* pane = nullptr;
+};
+
+TEST_F(EndToEnd, AnIedAddedDraggedAndChangedComesBackWithTheProject)
+{
+    MessageBoxRecorder boxes;
+    const CString scl = folder.File("substation_bay.scd");
+    ASSERT_TRUE(::CopyFileA(SourcePath("tests/corvel/app/res/substation_bay.scd"), scl, FALSE));
+
+    // The SCL file is added from the menu of the pane's "IEC 61850 Configurations" entry; the file dialog picks it.
+    {
+        ScriptedFileDialog dialog({scl});
+        const std::vector<MenuCatcher::Item> menu = ChooseFromItemMenu(FindItem(kIedRootText), ID_ADD_IED);
+        EXPECT_EQ((std::vector<std::string>{"&Add IED", "Point to a different subdirectory ..."}), Texts(menu));
+        ASSERT_EQ(1u, dialog.Requests().size());
+        EXPECT_TRUE(dialog.Request().open);
+    }
+    const HTREEITEM fileItem = FindItem(scl);
+    ASSERT_NE(nullptr, fileItem);
+    EXPECT_EQ(pane->GetIedRoot(), Tree().GetParentItem(fileItem));
+    EXPECT_EQ((std::vector<CString>{"Bay_Controller", "Feeder_F7"}), ChildTexts(fileItem));
+    EXPECT_TRUE(doc->modified);
+
+    // Its second IED is dragged onto the network view: placed there with the file's addresses, its button shown.
+    DragOntoNetworkView(FindItem("Feeder_F7"));
+    ASSERT_EQ(1, PlacedCount());
+    CMainDoc::_IED_DEVICE* placed = FindPlaced("Feeder_F7");
+    ASSERT_NE(nullptr, placed);
+    EXPECT_STREQ(scl, placed->CIDFile);
+    EXPECT_STREQ("Nordvolt", placed->vendor);
+    EXPECT_STREQ("172.16.4.21", placed->IPaddr);
+    EXPECT_STREQ("255.255.0.0", placed->IPMask);
+    EXPECT_STREQ("172.16.0.1", placed->Gateway);
+    EXPECT_STREQ("1,3,9999,23", placed->APTitle);
+    view->UpdateWindow();
+    ASSERT_NE(nullptr, placed->button);
+    EXPECT_TRUE(placed->button->IsWindowVisible());
+    const int placedId = placed->devNum;
+
+    // Its button's menu opens the properties; the comment and the MMS scan delay are typed over, then OK.
+    {
+        PropertiesDialogDriver driver([](CIEDPropsDlg& dialog) {
+            CWnd& page = dialog.GetGeneralPage();
+            TypeOver(page, IDC_IED_COMMENT, "Incomer, panel 3");
+            TypeOver(page, IDC_IED_MMS_SCAN_DELAY, "2500");
+            PostLeftClick(::GetDlgItem(dialog.m_hWnd, IDC_IED_PROPS_OK));
+        });
+        doc->modified = false;
+        const std::vector<MenuCatcher::Item> menu = OpenProperties(*placed);
+        EXPECT_EQ((std::vector<std::string>{"Configure", "-", "&Delete", "-", "Properties"}), Texts(menu));
+        ASSERT_EQ(1, driver.Seen());
+        EXPECT_STREQ("Feeder_F7", driver.Shown().name);
+        EXPECT_STREQ("172.16.4.21", driver.Shown().ipAddress);
+        EXPECT_STREQ("", driver.Shown().comment);
+        EXPECT_STREQ("1000", driver.Shown().mmsScanDelay);
+    }
+    EXPECT_STREQ("Incomer, panel 3", placed->comment);
+    EXPECT_STREQ("2500", placed->MSScanDelay);
+    EXPECT_TRUE(doc->modified);
+
+    // Saved under a new name, replaced by a new project, opened again.
+    const CString project = folder.File("bay.prj");
+    {
+        ScriptedFileDialog dialog({project});
+        frame->SendMessage(WM_COMMAND, ID_FILE_SAVE_AS);
+        EXPECT_EQ(1u, dialog.Requests().size());
+    }
+    ASSERT_TRUE(FileExists(project));
+    EXPECT_FALSE(doc->modified);
+    frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
+    Pump();
+    EXPECT_EQ(0, PlacedCount());
+    EXPECT_EQ(nullptr, FindItem(scl));
+    {
+        ScriptedFileDialog dialog({project});
+        frame->SendMessage(WM_COMMAND, ID_OPEN_PROJECT);
+        EXPECT_EQ(1u, dialog.Requests().size());
+    }
+    Pump();
+
+    // The IED is placed in its slot again with the changed values, the file listed with both IEDs.
+    ASSERT_EQ(1, PlacedCount());
+    CMainDoc::_IED_DEVICE* reopened = FindPlaced("Feeder_F7");
+    ASSERT_NE(nullptr, reopened);
+    EXPECT_EQ(placedId, reopened->devNum);
+    EXPECT_STREQ(scl, reopened->CIDFile);
+    EXPECT_STREQ("Incomer, panel 3", reopened->comment);
+    EXPECT_STREQ("2500", reopened->MSScanDelay);
+    EXPECT_STREQ("172.16.4.21", reopened->IPaddr);
+    const HTREEITEM reopenedFile = FindItem(scl);
+    ASSERT_NE(nullptr, reopenedFile);
+    EXPECT_EQ((std::vector<CString>{"Bay_Controller", "Feeder_F7"}), ChildTexts(reopenedFile));
+    view->UpdateWindow();
+    ASSERT_NE(nullptr, reopened->button);
+    EXPECT_TRUE(reopened->button->IsWindowVisible());
+
+    // Its properties show the changed values; Cancel leaves the project as it was opened.
+    {
+        PropertiesDialogDriver driver([](CIEDPropsDlg& dialog) { PostLeftClick(::GetDlgItem(dialog.m_hWnd, IDCANCEL)); });
+        OpenProperties(*reopened);
+        ASSERT_EQ(1, driver.Seen());
+        EXPECT_STREQ("Feeder_F7", driver.Shown().name);
+        EXPECT_STREQ("Incomer, panel 3", driver.Shown().comment);
+        EXPECT_STREQ("2500", driver.Shown().mmsScanDelay);
+    }
+    EXPECT_FALSE(doc->modified);
+    EXPECT_EQ(0u, boxes.Count()) << boxes.Last().text;
+}
+
+} // namespace
