@@ -3,6 +3,7 @@
 // properties changed, the project saved under a new name, closed and opened again.
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/project/path_utils.h"
 #include "corvel/mapping/ied_props_dlg.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"
@@ -30,7 +31,8 @@ using Corvel::Records::kSlotInUse;
 const char kIedRootText[] = "IEC 61850 Configurations";
 
 // Waits, from a timer, for the IED properties dialog to show in a modal loop of this thread, then runs the
-// action on it once. What the general page showed when the dialog came up is kept.
+// action on it once. What the general page showed when the dialog came up is kept. A dialog that the action
+// did not close within a few seconds is cancelled, so that a fault fails the test instead of hanging it.
 class PropertiesDialogDriver {
 public:
     explicit PropertiesDialogDriver(std::function<void(CIEDPropsDlg&)> action)
@@ -38,6 +40,7 @@ public:
         s_action = std::move(action);
         s_seen = 0;
         s_handled = nullptr;
+        s_stuck = false;
         s_shown = IedGeneralSettings();
         m_timer = ::SetTimer(nullptr, 0, 20, &PropertiesDialogDriver::OnTimer);
     }
@@ -50,6 +53,7 @@ public:
     PropertiesDialogDriver& operator=(const PropertiesDialogDriver&) = delete;
 
     int Seen() const { return s_seen; }
+    bool Stuck() const { return s_stuck; }
     const IedGeneralSettings& Shown() const { return s_shown; }
 
 private:
@@ -66,19 +70,31 @@ private:
         CIEDPropsDlg* dialog = nullptr;
         ::EnumThreadWindows(::GetCurrentThreadId(), &PropertiesDialogDriver::Visit, reinterpret_cast<LPARAM>(&dialog));
         // Once per showing: the action's own clicks close the dialog after this returns.
-        if (dialog == nullptr || dialog->m_hWnd == s_handled)
+        if (dialog == nullptr)
             return;
+        if (dialog->m_hWnd == s_handled) {
+            if (::GetTickCount() - s_handledAt > kStuckMs) {
+                s_stuck = true;
+                dialog->EndDialog(IDCANCEL);
+            }
+            return;
+        }
         s_handled = dialog->m_hWnd;
+        s_handledAt = ::GetTickCount();
         ++s_seen;
         s_shown = dialog->GetGeneralPage().ReadControls();
         if (s_action)
             s_action(*dialog);
     }
 
+    static constexpr DWORD kStuckMs = 5000;
+
     UINT_PTR m_timer = 0;
     static inline std::function<void(CIEDPropsDlg&)> s_action;
     static inline int s_seen = 0;
     static inline HWND s_handled = nullptr;
+    static inline DWORD s_handledAt = 0;
+    static inline bool s_stuck = false;
     static inline IedGeneralSettings s_shown;
 };
 
@@ -288,6 +304,7 @@ TEST_F(EndToEnd, AnIedAddedDraggedAndChangedComesBackWithTheProject)
         const std::vector<MenuCatcher::Item> menu = OpenProperties(*placed);
         EXPECT_EQ((std::vector<std::string>{"Configure", "-", "&Delete", "-", "Properties"}), Texts(menu));
         ASSERT_EQ(1, driver.Seen());
+        EXPECT_FALSE(driver.Stuck());
         EXPECT_STREQ("Feeder_F7", driver.Shown().name);
         EXPECT_STREQ("172.16.4.21", driver.Shown().ipAddress);
         EXPECT_STREQ("", driver.Shown().comment);
@@ -306,6 +323,10 @@ TEST_F(EndToEnd, AnIedAddedDraggedAndChangedComesBackWithTheProject)
     }
     ASSERT_TRUE(FileExists(project));
     EXPECT_FALSE(doc->modified);
+    // The project XML file written beside the archive holds the changed values too.
+    const std::string xml = ReadTextFile(folder.File("bay.prx"));
+    EXPECT_NE(std::string::npos, xml.find("comment=\"Incomer, panel 3\"")) << xml;
+    EXPECT_NE(std::string::npos, xml.find("MSScanDelay=\"2500\"")) << xml;
     frame->SendMessage(WM_COMMAND, ID_FILE_NEW);
     Pump();
     EXPECT_EQ(0, PlacedCount());
@@ -338,6 +359,7 @@ TEST_F(EndToEnd, AnIedAddedDraggedAndChangedComesBackWithTheProject)
         PropertiesDialogDriver driver([](CIEDPropsDlg& dialog) { PostLeftClick(::GetDlgItem(dialog.m_hWnd, IDCANCEL)); });
         OpenProperties(*reopened);
         ASSERT_EQ(1, driver.Seen());
+        EXPECT_FALSE(driver.Stuck());
         EXPECT_STREQ("Feeder_F7", driver.Shown().name);
         EXPECT_STREQ("Incomer, panel 3", driver.Shown().comment);
         EXPECT_STREQ("2500", driver.Shown().mmsScanDelay);
