@@ -16,6 +16,7 @@
 
 #include "corvel_app_environment.h"
 #include "grid_list_fixture.h"
+#include "library_tree_input.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "support/scripted_file_dialog.h"
@@ -26,7 +27,6 @@ namespace {
 
 using Corvel::Mapping::CIEDPropsDlg;
 using Corvel::Records::IedGeneralSettings;
-using Corvel::Records::kSlotInUse;
 
 const char kIedRootText[] = "IEC 61850 Configurations";
 
@@ -150,44 +150,10 @@ protected:
     static void Pump() { CorvelAppEnvironment::PumpMessages(); }
     CViewTree& Tree() { return pane->GetFileTree(); }
 
-    HTREEITEM FindItem(const CString& text)
-    {
-        for (HTREEITEM item = Tree().GetRootItem(); item != nullptr; item = Tree().GetNextTreeItem(item)) {
-            if (Tree().GetItemText(item) == text)
-                return item;
-        }
-        return nullptr;
-    }
-    std::vector<CString> ChildTexts(HTREEITEM item)
-    {
-        std::vector<CString> texts;
-        for (HTREEITEM child = Tree().GetChildItem(item); child != nullptr; child = Tree().GetNextSiblingItem(child))
-            texts.push_back(Tree().GetItemText(child));
-        return texts;
-    }
-    CPoint ItemPoint(HTREEITEM item)
-    {
-        Tree().EnsureVisible(item);
-        CRect rect;
-        Tree().GetItemRect(item, &rect, TRUE);
-        return rect.CenterPoint();
-    }
-    CMainDoc::_IED_DEVICE* FindPlaced(const CString& name)
-    {
-        for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-            CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
-            if (device->state == kSlotInUse && device->label == name)
-                return device;
-        }
-        return nullptr;
-    }
-    int PlacedCount()
-    {
-        int count = 0;
-        for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;)
-            count += doc->project.iedDevices.GetNext(pos)->state == kSlotInUse ? 1 : 0;
-        return count;
-    }
+    HTREEITEM FindItem(const CString& text) { return FindTreeItem(Tree(), text); }
+    std::vector<CString> ChildTexts(HTREEITEM item) { return TreeChildTexts(Tree(), item); }
+    CMainDoc::_IED_DEVICE* FindPlaced(const CString& name) { return FindPlacedIed(*doc, name); }
+    int PlacedCount() { return view->CountDevices(CMainDoc::kKindIed); }
 
     // Right-clicks the tree's item with the cursor on it and chooses the command from the menu that opens; the
     // menu's items.
@@ -195,32 +161,8 @@ protected:
     {
         MenuCatcher menu;
         menu.Choose(command);
-        const CPoint at = ItemPoint(item);
-        CPoint screen = at;
-        Tree().ClientToScreen(&screen);
-        ::SetCursorPos(screen.x, screen.y);
-        PostRightClick(Tree(), at);
-        Pump();
+        RightClickAt(Tree(), TreeItemPoint(Tree(), item));
         return menu.Items();
-    }
-
-    // Presses the item, moves out of its drag rectangle (the tree begins the drag), on over the network view
-    // and releases the button there.
-    void DragOntoNetworkView(HTREEITEM item)
-    {
-        CRect client;
-        view->GetClientRect(&client);
-        // Between the gateway's row and the IEDs' row, right of the gateway.
-        CPoint target(client.Width() * 2 / 3, 200);
-        view->ClientToScreen(&target);
-        Tree().ScreenToClient(&target);
-        const CPoint at = ItemPoint(item);
-        Tree().PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        Tree().PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 30, at.y + 30));
-        Tree().PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
-        Pump();
-        Tree().PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(target.x, target.y));
-        Pump();
     }
 
     // Right-clicks the IED's button and chooses Properties; the driver handles the dialog. The menu's items.
@@ -233,11 +175,7 @@ protected:
             return {};
         CRect rect;
         button->GetClientRect(&rect);
-        CPoint screen = rect.CenterPoint();
-        button->ClientToScreen(&screen);
-        ::SetCursorPos(screen.x, screen.y);
-        PostRightClick(*button, rect.CenterPoint());
-        Pump();
+        RightClickAt(*button, rect.CenterPoint());
         return menu.Items();
     }
 
@@ -277,7 +215,7 @@ TEST_F(EndToEnd, AnIedAddedDraggedAndChangedComesBackWithTheProject)
     EXPECT_TRUE(doc->modified);
 
     // Its second IED is dragged onto the network view: placed there with the file's addresses, its button shown.
-    DragOntoNetworkView(FindItem("Feeder_F7"));
+    DragTreeItem(Tree(), FindItem("Feeder_F7"), OverNetworkView(Tree(), *view));
     ASSERT_EQ(1, PlacedCount());
     CMainDoc::_IED_DEVICE* placed = FindPlaced("Feeder_F7");
     ASSERT_NE(nullptr, placed);
