@@ -119,36 +119,9 @@ void TypeOver(CWnd& page, int controlId, LPCSTR text)
         ::PostMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*c)), 1);
 }
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public CorvelOnTopTest {
 protected:
-    void SetUp() override
-    {
-        CorvelAppEnvironment::App().SetRegistryKey(TestRegistryKey());
-        frame = CorvelAppEnvironment::Frame();
-        doc = CorvelAppEnvironment::Doc();
-        view = CorvelAppEnvironment::View();
-        ASSERT_NE(nullptr, frame);
-        ASSERT_NE(nullptr, doc);
-        ASSERT_NE(nullptr, view);
-        pane = frame->GetFileView();
-        ASSERT_NE(nullptr, pane);
-        doc->modified = false;
-        doc->OnFileNew();
-        // Drops go to the window under the cursor and the tree opens its menus at the cursor: the main window
-        // is shown on top.
-        ::SetWindowPos(frame->m_hWnd, HWND_TOPMOST, 0, 0, 960, 720, SWP_SHOWWINDOW);
-        Pump();
-    }
-    void TearDown() override
-    {
-        doc->modified = false;
-        doc->OnFileNew();
-        ::SetWindowPos(frame->m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        Pump();
-    }
-
     static void Pump() { CorvelAppEnvironment::PumpMessages(); }
-    CViewTree& Tree() { return pane->GetFileTree(); }
 
     HTREEITEM FindItem(const CString& text) { return FindTreeItem(Tree(), text); }
     std::vector<CString> ChildTexts(HTREEITEM item) { return TreeChildTexts(Tree(), item); }
@@ -188,10 +161,6 @@ protected:
     }
 
     TempFolder folder;
-    CMainFrame* frame = nullptr;
-    CMainDoc* doc = nullptr;
-    CMainView* view = nullptr;
-    CFileView* pane = nullptr;
 };
 
 TEST_F(EndToEnd, AnIedAddedDraggedAndChangedComesBackWithTheProject)

@@ -1,15 +1,55 @@
-// FindTreeItem, TreeChildTexts, TreeItemPoint, OverNetworkView, RightClickAt, DragTreeItem, FindPlacedIed: the device
-// library tree and the network view of the running Corvel, reached as the user's mouse reaches them.
+// CorvelOnTopTest, FindTreeItem, TreeChildTexts, TreeItemPoint, OverNetworkView, RightClickAt, DragTreeItem,
+// FindPlacedIed: the device library tree and the network view of the running Corvel, reached as the user's mouse
+// reaches them.
 #pragma once
 
 #include "corvel/app/main_doc.h"
 #include "corvel/workspace/file_view.h"
 #include "corvel/workspace/main_view.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <vector>
 
 #include "corvel_app_environment.h"
+#include "support/test_program.h"
+
+// Each test starts from a new project, with the program's settings under its own registry key and the main window
+// shown on top: a drop goes to the window under the cursor, and the tree opens its menus at the cursor.
+class CorvelOnTopTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CorvelAppEnvironment::App().SetRegistryKey(TestRegistryKey());
+        frame = CorvelAppEnvironment::Frame();
+        doc = CorvelAppEnvironment::Doc();
+        view = CorvelAppEnvironment::View();
+        ASSERT_NE(nullptr, frame);
+        ASSERT_NE(nullptr, doc);
+        ASSERT_NE(nullptr, view);
+        pane = frame->GetFileView();
+        ASSERT_NE(nullptr, pane);
+        doc->modified = false;
+        doc->OnFileNew();
+        ::SetWindowPos(frame->m_hWnd, HWND_TOPMOST, 0, 0, 960, 720, SWP_SHOWWINDOW);
+        CorvelAppEnvironment::PumpMessages();
+    }
+    void TearDown() override
+    {
+        doc->modified = false;
+        doc->OnFileNew();
+        ::SetWindowPos(frame->m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        CorvelAppEnvironment::PumpMessages();
+    }
+
+    CViewTree& Tree() { return pane->GetFileTree(); }
+
+    CMainFrame* frame = nullptr;
+    CMainDoc* doc = nullptr;
+    CMainView* view = nullptr;
+    CFileView* pane = nullptr;
+};
 
 // The first item in depth-first order with this text, or null.
 inline HTREEITEM FindTreeItem(CViewTree& tree, const CString& text)

@@ -64,33 +64,8 @@ private:
     UINT_PTR m_timer;
 };
 
-class DeviceLibrary : public ::testing::Test {
+class DeviceLibrary : public CorvelOnTopTest {
 protected:
-    void SetUp() override
-    {
-        frame = CorvelAppEnvironment::Frame();
-        doc = CorvelAppEnvironment::Doc();
-        view = CorvelAppEnvironment::View();
-        ASSERT_NE(nullptr, frame);
-        ASSERT_NE(nullptr, doc);
-        ASSERT_NE(nullptr, view);
-        pane = frame->GetFileView();
-        ASSERT_NE(nullptr, pane);
-        doc->modified = false;
-        doc->OnFileNew();
-        // The drop finds the window under the cursor: the main window is shown, on top.
-        ::SetWindowPos(frame->m_hWnd, HWND_TOPMOST, 0, 0, 960, 720, SWP_SHOWWINDOW);
-        CorvelAppEnvironment::PumpMessages();
-    }
-    void TearDown() override
-    {
-        doc->modified = false;
-        doc->OnFileNew();
-        ::SetWindowPos(frame->m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
-
-    CViewTree& Tree() { return pane->GetFileTree(); }
-
     // Writes an SCL file of these IEDs and adds it to the project; its file item.
     HTREEITEM AddFile(LPCSTR name, std::initializer_list<LPCSTR> ieds)
     {
@@ -163,10 +138,6 @@ protected:
     }
 
     TempFolder folder;
-    CMainFrame* frame = nullptr;
-    CMainDoc* doc = nullptr;
-    CMainView* view = nullptr;
-    CFileView* pane = nullptr;
     bool draggingOverTarget = false;
     HCURSOR cursorOverTarget = nullptr;
 };
