@@ -21,7 +21,6 @@
 #include "support/paths.h"
 #include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
-#include "support/test_program.h"
 
 namespace {
 
