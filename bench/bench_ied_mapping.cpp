@@ -54,9 +54,10 @@ double Run(CMainDoc& doc, const CString& path, const CString& iedName)
     const double mapped = Seconds();
     dialog.SaveMapping();
     const double saved = Seconds();
-    printf("%s: open %.3f s (%u tree items), select all %.3f s, map %.3f s (%d rows), save %.3f s "
-           "(%d tag-map rows)\n",
-           (LPCSTR)iedName, opened - start, tree.GetCount(), selected - opened, mapped - selected,
+    printf("%s: open %.3f s (%u items loaded, %u in the control), select all %.3f s, map %.3f s (%d rows), "
+           "save %.3f s (%d tag-map rows)\n",
+           (LPCSTR)iedName, opened - start, static_cast<unsigned>(tree.GetItems().GetCount()), tree.GetCount(),
+           selected - opened, mapped - selected,
            dialog.GetList().GetItemCount(), saved - mapped, static_cast<int>(doc.project.tagMaps.GetCount()));
     dialog.DestroyWindow();
     Pump();

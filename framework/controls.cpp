@@ -585,6 +585,31 @@ BOOL CImageList::GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
     return ::ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
 }
 
+BOOL CImageList::BeginDrag(int nImage, CPoint ptHotSpot)
+{
+    return ::ImageList_BeginDrag(m_hImageList, nImage, ptHotSpot.x, ptHotSpot.y);
+}
+
+BOOL PASCAL CImageList::DragEnter(CWnd* pWndLock, CPoint point)
+{
+    return ::ImageList_DragEnter(pWndLock != nullptr ? pWndLock->GetSafeHwnd() : nullptr, point.x, point.y);
+}
+
+BOOL PASCAL CImageList::DragMove(CPoint pt)
+{
+    return ::ImageList_DragMove(pt.x, pt.y);
+}
+
+BOOL PASCAL CImageList::DragLeave(CWnd* pWndLock)
+{
+    return ::ImageList_DragLeave(pWndLock != nullptr ? pWndLock->GetSafeHwnd() : nullptr);
+}
+
+void PASCAL CImageList::EndDrag()
+{
+    ::ImageList_EndDrag();
+}
+
 // CTreeCtrl
 
 BOOL CTreeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)

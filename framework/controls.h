@@ -158,6 +158,15 @@ public:
     COLORREF SetBkColor(COLORREF cr);
     HICON ExtractIcon(int nImage);
     BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const;
+
+    // Dragging one image over the screen: BeginDrag with the point of the image under the cursor, DragEnter
+    // to show it over a window locked for drawing (point in its window coordinates), DragMove to follow the
+    // cursor, DragLeave and EndDrag to take it away.
+    BOOL BeginDrag(int nImage, CPoint ptHotSpot);
+    static BOOL PASCAL DragEnter(CWnd* pWndLock, CPoint point);
+    static BOOL PASCAL DragMove(CPoint pt);
+    static BOOL PASCAL DragLeave(CWnd* pWndLock);
+    static void PASCAL EndDrag();
 };
 
 class CTreeCtrl : public CWnd {

@@ -1,4 +1,4 @@
-// UniqueHandle, ScopedHandle, ScopedRegKey, ScopedGdiObject, ScopedMemoryDC, ScopedSelectObject: move-only owners of Win32 handles and a scoped GDI selection.
+// UniqueHandle, ScopedHandle, ScopedRegKey, ScopedGdiObject, ScopedCursor, ScopedMemoryDC, ScopedSelectObject: move-only owners of Win32 handles and a scoped GDI selection.
 #pragma once
 
 #include <windows.h>
@@ -78,6 +78,15 @@ struct GdiObjectTraits {
 
 template <class T>
 using ScopedGdiObject = UniqueHandle<GdiObjectTraits<T>>;
+
+// A cursor made at run time, destroyed with DestroyCursor.
+struct CursorTraits {
+    using Type = HCURSOR;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ::DestroyCursor(h); }
+};
+
+using ScopedCursor = UniqueHandle<CursorTraits>;
 
 // A memory device context deleted with DeleteDC.
 struct MemoryDCTraits {

@@ -347,6 +347,16 @@ BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
     return SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), Pointer(lpRect)) != 0;
 }
 
+std::unique_ptr<CImageList> CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
+{
+    auto images = std::make_unique<CImageList>();
+    const HIMAGELIST handle =
+        reinterpret_cast<HIMAGELIST>(SendMessage(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(nItem), Pointer(lpPoint)));
+    if (handle == nullptr || !images->Attach(handle))
+        return nullptr;
+    return images;
+}
+
 BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const
 {
     ref.SetRect(nArea, iSubItem, 0, 0);

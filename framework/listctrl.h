@@ -3,6 +3,8 @@
 
 #include "framework/controls.h"
 
+#include <memory>
+
 // A header control. Adds no data to CWnd, so the object FromHandle makes for a
 // header's handle serves as one (see CListCtrl::GetHeaderCtrl).
 class CHeaderCtrl : public CWnd {
@@ -84,6 +86,9 @@ public:
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
     UINT GetItemState(int nItem, UINT nMask) const;
     BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
+    // A picture of the item for dragging; lpPoint receives where its top-left corner lies in the list. Null
+    // when the list makes none.
+    std::unique_ptr<CImageList> CreateDragImage(int nItem, LPPOINT lpPoint);
     // nArea: LVIR_BOUNDS, LVIR_ICON or LVIR_LABEL.
     BOOL GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const;
     int GetTopIndex() const;

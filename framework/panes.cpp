@@ -914,8 +914,10 @@ BOOL CMFCToolBar::LoadToolBar(UINT nIDResource)
 {
     RemoveCustomizeButton();
     const BOOL loaded = CToolBar::LoadToolBar(nIDResource);
-    if (loaded)
+    if (loaded) {
         m_defaultIds = m_buttonIds;
+        m_pictureButtonSize = static_cast<DWORD>(SendMessage(TB_GETBUTTONSIZE));
+    }
     AddCustomizeButton();
     return loaded;
 }
@@ -961,8 +963,7 @@ BOOL CMFCToolBar::InsertButton(UINT nID, int nIndex)
         button.iBitmap = image != m_images.end() ? image->second : I_IMAGENONE;
         if (image == m_images.end() || m_bTextLabels) {
             // Text beside the picture, for this button only.
-            ModifyStyle(0, TBSTYLE_LIST);
-            SendMessage(TB_SETEXTENDEDSTYLE, 0, SendMessage(TB_GETEXTENDEDSTYLE) | TBSTYLE_EX_MIXEDBUTTONS);
+            UpdateTextStyle(true);
             button.fsStyle |= BTNS_SHOWTEXT | BTNS_AUTOSIZE;
             button.iString = reinterpret_cast<INT_PTR>(text.GetString());
         }
@@ -1011,11 +1012,23 @@ void CMFCToolBar::SetShowTextLabels(BOOL bShow)
     const std::vector<UINT> buttons = m_buttonIds;
     while (GetCount() > 0)
         RemoveButton(GetCount() - 1);
-    if (!bShow && std::all_of(buttons.begin(), buttons.end(),
-                              [this](UINT id) { return id == ID_SEPARATOR || m_images.count(id) != 0; }))
-        ModifyStyle(TBSTYLE_LIST, 0);
     for (UINT id : buttons)
         InsertButton(id);
+}
+
+void CMFCToolBar::UpdateTextStyle(bool bText)
+{
+    const LRESULT extended = SendMessage(TB_GETEXTENDEDSTYLE);
+    if (bText) {
+        ModifyStyle(0, TBSTYLE_LIST);
+        SendMessage(TB_SETEXTENDEDSTYLE, 0, extended | TBSTYLE_EX_MIXEDBUTTONS);
+    } else if ((GetStyle() & TBSTYLE_LIST) != 0) {
+        ModifyStyle(TBSTYLE_LIST, 0);
+        SendMessage(TB_SETEXTENDEDSTYLE, 0, extended & ~static_cast<LRESULT>(TBSTYLE_EX_MIXEDBUTTONS));
+        // The control keeps the widest text's button size: give the buttons their picture size back.
+        if (m_pictureButtonSize != 0)
+            SendMessage(TB_SETBUTTONSIZE, 0, static_cast<LPARAM>(m_pictureButtonSize));
+    }
 }
 
 int CMFCToolBar::HitTest(CPoint point) const
@@ -1029,6 +1042,11 @@ int CMFCToolBar::HitTest(CPoint point) const
 
 void CMFCToolBar::ButtonsChanged()
 {
+    // Once no button shows its text, the bar goes back to picture-sized buttons.
+    if (!m_bTextLabels && std::all_of(m_buttonIds.begin(), m_buttonIds.end(), [this](UINT id) {
+            return id == ID_SEPARATOR || m_images.count(id) != 0;
+        }))
+        UpdateTextStyle(false);
     if (CFrameWnd* frame = GetParentFrame())
         frame->RecalcLayout();
     Invalidate();

@@ -191,6 +191,8 @@ private:
     void RemoveCustomizeButton();
     // Lays the frame out again after the buttons changed.
     void ButtonsChanged();
+    // Sets or clears the styles that show text beside the pictures.
+    void UpdateTextStyle(bool bText);
 
     int m_customizeCommand = 0;
     CString m_customizeText;
@@ -199,6 +201,8 @@ private:
     bool m_bUserToolBar = false;
     BOOL m_bTextLabels = FALSE;
     bool m_bHasCustomizeButton = false;
+    // The buttons' size before any showed text (width in the low word).
+    DWORD m_pictureButtonSize = 0;
     int m_dragIndex = -1;
     static inline BOOL s_customizeMode = FALSE;
     static inline BOOL s_showTooltips = TRUE;

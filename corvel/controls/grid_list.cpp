@@ -972,48 +972,52 @@ void CGridList::OnContextMenuHeader(CWnd*, CPoint point, int)
     }
 }
 
-bool CGridList::ShowRowMenu(CPoint point)
+UINT CGridList::GetRowMenuId() const
 {
-    UINT menuId = 0;
-    bool withoutOnDataUpdate = false;
     switch (m_menuMode) {
     case 0:
         if (m_pBoundRecord == nullptr)
-            return false;
+            return 0;
         switch (m_pBoundRecord->devType) {
         case 0:
-            menuId = IDR_MENU_GRID_DELETE;
-            break;
+            return IDR_MENU_GRID_DELETE;
         case 1:
         case 2:
         case 3:
         case 6:
-            menuId = IDR_MENU_GRID_COMMANDS;
-            withoutOnDataUpdate = true;
-            break;
+            return IDR_MENU_GRID_COMMANDS;
         default:
-            return false;
+            return 0;
         }
-        break;
     case 1:
-        menuId = IDR_MENU_GRID_PRINT;
-        break;
+        return IDR_MENU_GRID_PRINT;
     case 2:
-        menuId = IDR_MENU_GRID_MAPVIEW;
-        break;
+        return IDR_MENU_GRID_MAPVIEW;
     case 3:
-        menuId = IDR_MENU_GRID_DELETE;
-        break;
+        return IDR_MENU_GRID_DELETE;
     default:
-        return false;
+        return 0;
     }
+}
+
+bool CGridList::OffersDelete() const
+{
+    const UINT menuId = GetRowMenuId();
+    return menuId == IDR_MENU_GRID_DELETE || menuId == IDR_MENU_GRID_COMMANDS;
+}
+
+bool CGridList::ShowRowMenu(CPoint point)
+{
+    const UINT menuId = GetRowMenuId();
+    if (menuId == 0)
+        return false;
     CMenu menu;
     if (!menu.LoadMenu(menuId))
         return false;
     CMenu* popup = menu.GetSubMenu(0);
     if (popup == nullptr)
         return false;
-    if (withoutOnDataUpdate)
+    if (menuId == IDR_MENU_GRID_COMMANDS)
         popup->RemoveMenu(ID_GRID_ENABLE_ALL_ON_DATA_UPDATE, MF_BYCOMMAND);
     ClientToScreen(&point);
     popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, this);
@@ -1024,9 +1028,24 @@ BOOL CGridList::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 {
     if (CListCtrl::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
         return TRUE;
-    // The commands of the list's context menus go on to the owning window.
     if (nCode != CN_COMMAND && nCode != CN_UPDATE_COMMAND_UI)
         return FALSE;
-    CWnd* owner = FromHandlePermanent(::GetParent(m_hWnd));
-    return owner != nullptr && owner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    // A window above that routes commands to its active child (a tab control whose page the list is) brings
+    // the command back here: then the list's own handlers have answered, and it goes up no second time.
+    if (m_passingCommandUp)
+        return FALSE;
+    m_passingCommandUp = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_passingCommandUp};
+    // The commands of the list's context menus go on to the windows that hold it, up to the top-level one.
+    for (HWND above = ::GetParent(m_hWnd); above != nullptr; above = ::GetParent(above)) {
+        CWnd* owner = FromHandlePermanent(above);
+        if (owner != nullptr && owner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+        if ((::GetWindowLongPtrA(above, GWL_STYLE) & WS_CHILD) == 0)
+            break;
+    }
+    return FALSE;
 }

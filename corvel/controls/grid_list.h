@@ -17,7 +17,8 @@ class CPLC_Device;
 // cell inside the focused row is moved with Left and Right; a second click on it,
 // or F2, edits it in place. Header clicks sort, the header's context menu shows
 // and hides columns, typing searches a sub-item column, Ctrl+C copies, and a
-// right click opens the context menu of the list's menu mode.
+// right click opens the context menu of the list's menu mode; where that menu
+// offers Delete, the Delete key deletes the selected rows as it does.
 class CGridList : public CListCtrl {
     DECLARE_DYNAMIC(CGridList)
 public:
@@ -201,6 +202,10 @@ private:
     // A row's item data, read and written past the list's own message map.
     DWORD_PTR ReadRowData(int row);
     void WriteRowData(int row, DWORD_PTR data);
+    // The menu of a right click on a row by menu mode (and bound record); 0 for none.
+    UINT GetRowMenuId() const;
+    // Whether that menu offers Delete: then the Delete key deletes the selected rows too.
+    bool OffersDelete() const;
     // The popup of a right click on a row by menu mode; false when none applies.
     bool ShowRowMenu(CPoint point);
 
@@ -235,4 +240,6 @@ private:
     COLORREF m_rowBackColor = CLR_DEFAULT;
     // Set while EditCell asks the parent: only this begin-label-edit may go through.
     bool m_beginningEdit = false;
+    // Set while a command the list does not handle goes to the windows above it.
+    bool m_passingCommandUp = false;
 };

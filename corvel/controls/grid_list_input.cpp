@@ -120,6 +120,12 @@ void CGridList::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     case VK_F2:
         EditCell(GetFocusRow(), m_focusCell);
         break;
+    case VK_DELETE:
+        if (OffersDelete()) {
+            OnDeleteSelected();
+            return;
+        }
+        break;
     default:
         break;
     }

@@ -1,6 +1,7 @@
 // The module configuration: the entry, the root element, the tag database and the attachments.
 #include "corvel/gateway/device_config_writer.h"
 
+#include "corvel/model/eip_status_rows.h"
 #include "corvel/project/embedded_files.h"
 #include "corvel/project/path_utils.h"
 
@@ -287,8 +288,7 @@ bool CDeviceConfigWriter::IsConnectionInUse(int connection) const
 
 LPCSTR CDeviceConfigWriter::Iec61850StatusPort() const
 {
-    const bool singlePortModel = m_records.numPorts == 1 || m_records.numPorts == 3;
-    return m_records.port61850 == 1 || singlePortModel ? "eth0" : "eth1";
+    return Records::NodeStatusOnEth1(m_records.numPorts, m_records.port61850) ? "eth1" : "eth0";
 }
 
 CString CDeviceConfigWriter::NodeStatusName(int iedIndex) const

@@ -18,6 +18,8 @@ const char kLastTabMessage[] = "Could not remove last tab.";
 const char kRpiLimitText[] = "RPI limit: %d mSec";
 const CPoint kRpiLimitPlace(290, 0);
 constexpr int kRpiFontPoints = 10;
+// The grid list's menu mode whose row menu is "Delete" alone.
+constexpr int kRowMenuDelete = 3;
 
 CString Decimal(int value)
 {
@@ -48,10 +50,6 @@ COLORREF EipTagClassColour(int tagType)
 
 IMPLEMENT_DYNAMIC(CEIPMapListPage, CGridList)
 
-BEGIN_MESSAGE_MAP(CEIPMapListPage, CGridList)
-    ON_WM_KEYDOWN()
-END_MESSAGE_MAP()
-
 _TAGS* CEIPMapListPage::GetRowTag(int row) const
 {
     return reinterpret_cast<_TAGS*>(GetItemData(row));
@@ -65,28 +63,6 @@ bool CEIPMapListPage::GetRowColor(int row, COLORREF& textColor, COLORREF& backCo
     textColor = RGB(0, 0, 0);
     backColor = EipTagClassColour(tag->tagType);
     return true;
-}
-
-// Only Delete is offered: the pages hold no command rows.
-void CEIPMapListPage::OnContextMenuCell(CWnd*, CPoint point, int, int)
-{
-    CMenu menu;
-    if (!menu.CreatePopupMenu())
-        return;
-    menu.AppendMenu(MF_STRING, ID_GRID_DELETE, "Delete");
-    const UINT command =
-        menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this);
-    if (command == ID_GRID_DELETE)
-        OnDeleteSelected();
-}
-
-void CEIPMapListPage::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
-{
-    if (nChar == VK_DELETE) {
-        OnDeleteSelected();
-        return;
-    }
-    CGridList::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CEIPMapListPage::OnDeleteSelected()
@@ -126,6 +102,8 @@ void CEIPMapTabCtrl::Build(CMainDoc* doc, CCustomSlider* slider)
         CEIPMapListPage& page = GetPage(tab);
         page.Create(WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, area, this, kFirstPageId + tab);
         page.SetExtendedStyle(page.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
+        // The row menu and the Delete key offer Delete alone: the pages hold no command rows.
+        page.SetMenuMode(kRowMenuDelete);
         page.InsertHiddenLabelColumn();
         if (tab == Corvel::Records::kEipMessageTab) {
             page.InsertColumnTrait(1, "Tag Name", LVCFMT_LEFT, 225, 1);

@@ -21,16 +21,14 @@ COLORREF EipTagClassColour(int tagType);
 class CEIPMapListPage : public CGridList {
     DECLARE_DYNAMIC(CEIPMapListPage)
 public:
-    // Called by Delete with rows selected; the dialog takes them out of their connection.
+    // Called by Delete (the row menu's or the key) with rows selected; the dialog takes them out of their
+    // connection.
     void SetDeleteHandler(std::function<void()> handler) { m_delete = std::move(handler); }
     Corvel::Records::_TAGS* GetRowTag(int row) const;
 
 protected:
     bool GetRowColor(int row, COLORREF& textColor, COLORREF& backColor) override;
-    void OnContextMenuCell(CWnd* pWnd, CPoint point, int row, int col) override;
     afx_msg void OnDeleteSelected() override;
-    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
-    DECLARE_MESSAGE_MAP()
 
 private:
     std::function<void()> m_delete;

@@ -3,6 +3,7 @@
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 #include "corvel/model/eip_status_rows.h"
+#include "framework/handles.h"
 #include "framework/msgbox.h"
 
 namespace Corvel::Mapping {
@@ -20,6 +21,23 @@ const CPoint kTestLabel(780, 10);
 constexpr int kLabelPoints = 10;
 constexpr int kUpperRangeFirst = 10;
 const UINT kEditingButtons[] = {IDC_EIP_ASSIGN, IDC_EIP_AUTO_ASSIGN, IDC_EIP_UNDO, IDC_EIP_RESET_ALL};
+// Where the cursor holds the dragged row's picture, from the picture's top-left corner.
+const CPoint kDragHotSpot(-10, -14);
+// The format of icon and cursor pictures that CreateIconFromResourceEx takes.
+constexpr DWORD kIconFormatVersion = 0x00030000;
+
+// The drag cursor, made of its picture in the resources.
+ScopedCursor LoadDragCursor()
+{
+    const HINSTANCE module = AfxGetResourceHandle();
+    const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(IDC_EIP_DRAG_CURSOR), RT_RCDATA);
+    const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
+    auto* bytes = loaded != nullptr ? static_cast<BYTE*>(::LockResource(loaded)) : nullptr;
+    if (bytes == nullptr)
+        return ScopedCursor();
+    return ScopedCursor(::CreateIconFromResourceEx(bytes, ::SizeofResource(module, found), FALSE, kIconFormatVersion,
+                                                   0, 0, LR_DEFAULTCOLOR));
+}
 
 } // namespace
 
@@ -59,6 +77,10 @@ BEGIN_MESSAGE_MAP(CEIPPLCMapDlg, MyCDialogEx)
     ON_BN_CLICKED(IDC_EIP_UNDO, &CEIPPLCMapDlg::OnUndo)
     ON_BN_CLICKED(IDC_EIP_RESET_ALL, &CEIPPLCMapDlg::OnResetAll)
     ON_BN_CLICKED(IDC_EIP_RANGE, &CEIPPLCMapDlg::OnRange)
+    ON_NOTIFY(LVN_BEGINDRAG, CEIPPLCMapDlg::kTagListId, &CEIPPLCMapDlg::OnBeginDrag)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 CEIPPLCMapDlg::CEIPPLCMapDlg(CWnd* pParent) : MyCDialogEx(IDD_EIP_PLC_MAPPING, pParent), m_doc(FindMainDocument())
@@ -93,7 +115,7 @@ BOOL CEIPPLCMapDlg::OnInitDialog()
     };
     m_tabs.Build(m_doc, &m_slider);
     for (int tab = 0; tab < 3; ++tab)
-        m_tabs.GetPage(tab).SetDeleteHandler([this] { RemoveSelectedRows(); });
+        m_tabs.GetPage(tab).SetDeleteHandler([this] { OnUndo(); });
 
     FillTagList();
     if (m_doc->project.tags.IsEmpty())
@@ -281,6 +303,97 @@ void CEIPPLCMapDlg::OnCancel()
     if (m_doc != nullptr)
         m_tabs.GetAssignment().Rollback();
     MyCDialogEx::OnCancel();
+}
+
+void CEIPPLCMapDlg::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    const auto* info = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    CPoint corner;
+    m_dragImage = m_tagList.CreateDragImage(info->iItem, &corner);
+    if (m_dragImage) {
+        CPoint screen = info->ptAction;
+        m_tagList.ClientToScreen(&screen);
+        m_dragImage->BeginDrag(0, kDragHotSpot);
+        CImageList::DragEnter(nullptr, screen);
+    }
+    if (!m_dragCursor)
+        m_dragCursor = LoadDragCursor();
+    if (m_dragCursor)
+        ::SetCursor(m_dragCursor.Get());
+    m_dragging = true;
+    SetCapture();
+}
+
+void CEIPPLCMapDlg::OnMouseMove(UINT nFlags, CPoint point)
+{
+    if (m_dragging && m_dragImage) {
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        CImageList::DragMove(screen);
+    }
+    MyCDialogEx::OnMouseMove(nFlags, point);
+}
+
+void CEIPPLCMapDlg::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    if (!m_dragging) {
+        MyCDialogEx::OnLButtonUp(nFlags, point);
+        return;
+    }
+    ClientToScreen(&point);
+    EndDrag(true, point);
+}
+
+// Another window took the mouse: the drag ends without a drop.
+void CEIPPLCMapDlg::OnCaptureChanged(CWnd* pWnd)
+{
+    if (m_dragging)
+        EndDrag(false, CPoint());
+    MyCDialogEx::OnCaptureChanged(pWnd);
+}
+
+void CEIPPLCMapDlg::EndDrag(bool drop, CPoint screenPoint)
+{
+    m_dragging = false;
+    ReleaseCapture();
+    if (m_dragImage) {
+        CImageList::DragLeave(nullptr);
+        CImageList::EndDrag();
+        m_dragImage.reset();
+    }
+    CWnd* assignButton = GetDlgItem(IDC_EIP_ASSIGN);
+    CListCtrl* target = drop ? FindListAt(screenPoint) : nullptr;
+    if (target != nullptr && assignButton != nullptr && assignButton->IsWindowEnabled()) {
+        OnAssign();
+        target->RedrawWindow();
+    }
+    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+}
+
+CListCtrl* CEIPPLCMapDlg::FindListAt(CPoint screenPoint)
+{
+    CRect bounds;
+    GetWindowRect(&bounds);
+    if (!bounds.PtInRect(screenPoint))
+        return nullptr;
+    // The innermost visible window of this dialog under the point.
+    HWND window = m_hWnd;
+    for (;;) {
+        POINT client = screenPoint;
+        ::ScreenToClient(window, &client);
+        const HWND child = ::ChildWindowFromPointEx(window, client, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (child == nullptr || child == window)
+            break;
+        window = child;
+    }
+    if (window == m_tagList.m_hWnd)
+        return &m_tagList;
+    for (int tab = 0; tab < 3; ++tab) {
+        if (window == m_tabs.GetPage(tab).m_hWnd)
+            return &m_tabs.GetPage(tab);
+    }
+    return nullptr;
 }
 
 void CEIPPLCMapDlg::OnPaint()

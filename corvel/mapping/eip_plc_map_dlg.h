@@ -5,7 +5,9 @@
 #include "corvel/controls/custom_slider.h"
 #include "corvel/controls/dialog_ex.h"
 #include "corvel/mapping/eip_map_tabs.h"
+#include "framework/handles.h"
 
+#include <memory>
 #include <vector>
 
 class CMainDoc;
@@ -61,13 +63,29 @@ public:
     CCustomSlider& GetSlider() { return m_slider; }
     const CString& GetStatusNote() const { return m_statusNote; }
 
+    // Whether a drag of the tag list's rows is under way.
+    bool IsDragging() const { return m_dragging; }
+    // The cursor shown while dragging (made at the first drag), or null.
+    HCURSOR GetDragCursor() const { return m_dragCursor.Get(); }
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     afx_msg void OnPaint();
     afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
+    // Dragging the tag list's selection onto a connection page: begun by the tag list, followed with the
+    // mouse captured, dropped with the left button.
+    afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Ends the drag: the capture and the drag image go, the arrow comes back; a drop on a list assigns.
+    void EndDrag(bool drop, CPoint screenPoint);
+    // The tag list or the connection page under a screen point, or null.
+    CListCtrl* FindListAt(CPoint screenPoint);
+
     void EnableEditing(bool enable);
     void RefreshConnections();
     // Undo with rows selected on the current page: they leave their connection.
@@ -79,6 +97,9 @@ private:
     CCustomSlider m_slider;
     Corvel::Records::RpiLimitInfo m_rpiLimitInfo;
     CString m_statusNote;
+    bool m_dragging = false;
+    std::unique_ptr<CImageList> m_dragImage;
+    ScopedCursor m_dragCursor;
 };
 
 } // namespace Corvel::Mapping

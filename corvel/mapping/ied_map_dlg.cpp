@@ -5,7 +5,9 @@
 #include "corvel/workspace/main_frame.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CIEDMapListCtrl, CGridList)
 IMPLEMENT_DYNAMIC(CIEDMapDlg, CMappingDialog)
@@ -84,7 +86,15 @@ void CIEDMapListCtrl::ShowRowCount()
 
 void CIEDMapListCtrl::AppendRows(const MappedRows& rows)
 {
-    m_rows.insert(m_rows.end(), rows.begin(), rows.end());
+    AppendRows(MappedRows(rows));
+}
+
+void CIEDMapListCtrl::AppendRows(MappedRows&& rows)
+{
+    if (m_rows.empty())
+        m_rows = std::move(rows);
+    else
+        m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
     SendMessage(LVM_SETITEMCOUNT, m_rows.size(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
     Invalidate();
 }
@@ -259,9 +269,9 @@ BOOL CIEDMapDlg::OnInitDialog()
         return TRUE;
     }
     if (const CMainDoc::_IED_DEVICE* device = FindDevice()) {
-        const MappedRows rows = LoadStoredRows(*device);
-        m_list.AppendRows(rows);
+        MappedRows rows = LoadStoredRows(*device);
         m_totalDataSize = TotalDataSize(rows);
+        m_list.AppendRows(std::move(rows));
     }
     m_openingRows = m_list.GetItemCount();
     return TRUE;

@@ -25,6 +25,7 @@ public:
     // The columns; widths of columns 1 to 5.
     void SetUpColumns(const int* widths);
     void AppendRows(const Corvel::Mapping::MappedRows& rows);
+    void AppendRows(Corvel::Mapping::MappedRows&& rows);
     const Corvel::Mapping::MappedRows& GetRows() const { return m_rows; }
     void DeleteAllRows();
     // Deletes the selected rows; a selected array element asks to delete its whole array.

@@ -49,7 +49,19 @@ void CIEDTree::SetProject(CMainDoc* document, int deviceId)
 
 HTREEITEM CIEDTree::GetItemHandle(IedTreeItemId item) const
 {
-    return item < m_itemHandles.size() ? m_itemHandles[item] : nullptr;
+    if (item >= m_itemHandles.size())
+        return nullptr;
+    if (m_itemHandles[item] == nullptr) {
+        // Fill the branches from the top item down to the item.
+        const CIedTreeItems& items = GetItems();
+        std::vector<IedTreeItemId> above;
+        for (IedTreeItemId up = items[item].parent; up != kIedTreeRoot; up = items[up].parent)
+            above.push_back(up);
+        auto* self = const_cast<CIEDTree*>(this);
+        for (auto up = above.rbegin(); up != above.rend() && m_itemHandles[*up] != nullptr; ++up)
+            self->InsertChildren(m_itemHandles[*up]);
+    }
+    return m_itemHandles[item];
 }
 
 bool CIEDTree::LoadIedModelFromScl(const CString& path)
@@ -118,13 +130,74 @@ void CIEDTree::VisitBelow(HTREEITEM item, const std::function<void(const CTreeMo
     std::function<void(IedTreeItemId)> walk = [&](IedTreeItemId parent) {
         for (IedTreeItemId child = items.GetChildItem(parent); child != kNoIedTreeItem;
              child = items.GetNextSiblingItem(child)) {
-            if (child >= m_itemHandles.size() || m_itemHandles[child] == nullptr)
-                continue;
             visit(m_itemRecords[child]);
             walk(child);
         }
     };
     walk(found->second);
+}
+
+HTREEITEM CIEDTree::GetInsertedChildItem(HTREEITEM item)
+{
+    return reinterpret_cast<HTREEITEM>(DefWindowProc(TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+}
+
+LRESULT CIEDTree::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if ((message == TVM_GETNEXTITEM && wParam == TVGN_CHILD) ||
+        (message == TVM_EXPAND && (wParam & TVE_EXPAND) != 0))
+        InsertChildren(reinterpret_cast<HTREEITEM>(lParam));
+    return CMultiTree::WindowProc(message, wParam, lParam);
+}
+
+BOOL CIEDTree::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_NOTIFY) {
+        const auto* info = reinterpret_cast<const NMTREEVIEWA*>(lParam);
+        // The item handle and action lie at the same places in the ANSI and Unicode records.
+        if ((info->hdr.code == TVN_ITEMEXPANDINGA || info->hdr.code == TVN_ITEMEXPANDINGW) &&
+            (info->action & TVE_EXPAND) != 0)
+            InsertChildren(info->itemNew.hItem);
+    }
+    return CMultiTree::OnChildNotify(message, wParam, lParam, pResult);
+}
+
+HTREEITEM CIEDTree::InsertLoadedItem(IedTreeItemId id, HTREEITEM parent)
+{
+    const IedTreeItem& item = GetItems()[id];
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(item.text));
+    insert.item.iImage = item.image;
+    insert.item.iSelectedImage = item.image;
+    insert.item.lParam = reinterpret_cast<LPARAM>(m_itemRecords[id]);
+    if (item.firstChild != kNoIedTreeItem) {
+        // The button shows before the children are inserted.
+        insert.item.mask |= TVIF_CHILDREN;
+        insert.item.cChildren = 1;
+    }
+    const HTREEITEM handle = InsertItem(&insert);
+    m_itemHandles[id] = handle;
+    if (handle != nullptr)
+        m_itemIds[handle] = id;
+    return handle;
+}
+
+void CIEDTree::InsertChildren(HTREEITEM item)
+{
+    const auto found = m_itemIds.find(item);
+    if (found == m_itemIds.end() || m_childrenInserted[found->second])
+        return;
+    const IedTreeItemId parent = found->second;
+    m_childrenInserted[parent] = true;
+    const CIedTreeItems& items = GetItems();
+    for (IedTreeItemId child = items.GetChildItem(parent); child != kNoIedTreeItem;
+         child = items.GetNextSiblingItem(child)) {
+        if (m_itemHandles[child] == nullptr)
+            InsertLoadedItem(child, item);
+    }
 }
 
 void CIEDTree::InsertLoadedItems()
@@ -136,46 +209,34 @@ void CIEDTree::InsertLoadedItems()
         return;
     m_itemHandles.resize(count, nullptr);
     m_itemRecords.resize(count, nullptr);
-
-    // Items inserted before are parents at level 0 for the new ones.
-    std::vector<size_t> depth(count - first, 0);
-    std::vector<std::vector<IedTreeItemId>> levels;
+    m_childrenInserted.resize(count, false);
     for (IedTreeItemId id = first; id < count; ++id) {
-        const IedTreeItemId parent = items[id].parent;
-        const size_t level = parent == kIedTreeRoot || parent < first ? 0 : depth[parent - first] + 1;
-        depth[id - first] = level;
-        if (levels.size() <= level)
-            levels.resize(level + 1);
-        levels[level].push_back(id);
+        IedTreeItem& item = items[id];
+        if (!item.record)
+            continue;
+        // Tag names may be 40 characters longer than the longest domain of the model.
+        if (item.record->namePrefix.GetLength() > GetPrefixText().GetLength())
+            SetPrefixText(item.record->namePrefix);
+        m_itemRecords[id] = item.record.get();
+        AdoptRecord(std::move(item.record));
     }
 
+    // New top items, and new children of branches already filled (parents come before their children).
     CRedrawOff redrawOff(*this);
-    for (const std::vector<IedTreeItemId>& level : levels) {
-        for (IedTreeItemId id : level) {
-            IedTreeItem& item = items[id];
-            HTREEITEM parent = TVI_ROOT;
-            if (item.parent != kIedTreeRoot) {
-                parent = m_itemHandles[item.parent];
-                if (parent == nullptr)
-                    continue; // its parent could not be inserted
-            }
-            TVINSERTSTRUCTA insert = {};
-            insert.hParent = parent;
-            insert.hInsertAfter = TVI_LAST;
-            insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-            insert.item.pszText = const_cast<LPSTR>(static_cast<LPCSTR>(item.text));
-            insert.item.iImage = item.image;
-            insert.item.iSelectedImage = item.image;
-            insert.item.lParam = reinterpret_cast<LPARAM>(item.record.get());
-            m_itemHandles[id] = InsertItem(&insert);
-            // Tag names may be 40 characters longer than the longest domain of the model.
-            if (item.record && item.record->namePrefix.GetLength() > GetPrefixText().GetLength())
-                SetPrefixText(item.record->namePrefix);
-            if (m_itemHandles[id] != nullptr) {
-                m_itemIds[m_itemHandles[id]] = id;
-                m_itemRecords[id] = item.record.get();
-                if (item.record)
-                    AdoptRecord(std::move(item.record));
+    for (IedTreeItemId id = first; id < count; ++id) {
+        const IedTreeItemId parent = items[id].parent;
+        if (parent == kIedTreeRoot) {
+            InsertLoadedItem(id, TVI_ROOT);
+        } else if (m_itemHandles[parent] != nullptr) {
+            if (m_childrenInserted[parent]) {
+                InsertLoadedItem(id, m_itemHandles[parent]);
+            } else if (parent < first && items[parent].firstChild == id) {
+                // An item inserted before without children gets its button.
+                TVITEMA update = {};
+                update.mask = TVIF_HANDLE | TVIF_CHILDREN;
+                update.hItem = m_itemHandles[parent];
+                update.cChildren = 1;
+                SetItem(&update);
             }
         }
     }

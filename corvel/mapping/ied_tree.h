@@ -29,25 +29,39 @@ public:
     // current device.
     void SetProject(CMainDoc* document, int deviceId);
 
-    // The tree control's item of a loaded item (a report's or GOOSE block's treeItem), or null.
+    // The tree control's item of a loaded item (a report's or GOOSE block's treeItem), or null; the branches
+    // above it are filled first.
     HTREEITEM GetItemHandle(IedTreeItemId item) const;
-    // Inserts the items the loaders built and the tree has not inserted yet, in one pass level by level (the
-    // tree control looks the parent of every insertion up among all its items, so parents go first); the tree
-    // takes their records. Nothing is inserted without a window.
+    // Takes the records of the items the loaders built and inserts the new top items (and the new children of
+    // branches already filled). A branch is filled when it is first expanded or its children are asked for
+    // (the tree control looks every item handle up among all its items, so a large model is not inserted at
+    // once). Nothing is inserted without a window.
     void InsertLoadedItems();
 
 protected:
-    // Walks the loaded item list rather than the control, which looks every item handle up one by one.
+    // Walks the loaded item list rather than the control, which looks every item handle up one by one; items
+    // of branches not filled yet are visited too.
     void VisitBelow(HTREEITEM item, const std::function<void(const CTreeModelRecord*)>& visit) override;
+    HTREEITEM GetInsertedChildItem(HTREEITEM item) override;
+    // Fills a branch before the control is asked for its first child or to expand it.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Fills a branch the user expands (the parent reflects TVN_ITEMEXPANDING).
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 private:
     // Shows the messages of the load, in order, and forgets them.
     void ShowMessages();
+    // Inserts one loaded item last under parent.
+    HTREEITEM InsertLoadedItem(IedTreeItemId id, HTREEITEM parent);
+    // Inserts the children of an inserted item when they are not in the control yet.
+    void InsertChildren(HTREEITEM item);
 
     std::vector<HTREEITEM> m_itemHandles;
-    // The records of the inserted items by item id, and the ids by handle.
+    // The records of the loaded items by item id (the tree owns them), and the ids of inserted items by handle.
     std::vector<const CTreeModelRecord*> m_itemRecords;
     std::unordered_map<HTREEITEM, IedTreeItemId> m_itemIds;
+    // Whether an inserted item's children are in the control.
+    std::vector<bool> m_childrenInserted;
     CMainDoc* m_projectDocument = nullptr;
     int m_projectDeviceId = 0;
     bool m_projectGiven = false;

@@ -187,7 +187,8 @@ void CMultiTree::SetAllSelectedExcept(bool select, HTREEITEM except)
 
 void CMultiTree::SetSubtreeSelected(HTREEITEM item, bool select)
 {
-    for (HTREEITEM child = GetChildItem(item); child != nullptr; child = GetNextSiblingItem(child)) {
+    HTREEITEM child = select ? GetChildItem(item) : GetInsertedChildItem(item);
+    for (; child != nullptr; child = GetNextSiblingItem(child)) {
         SetItemSelected(child, select);
         SetSubtreeSelected(child, select);
     }

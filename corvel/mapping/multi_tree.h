@@ -75,6 +75,9 @@ public:
 protected:
     // Calls visit with the record (or null) of every item below item, depth first. The base asks the control.
     virtual void VisitBelow(HTREEITEM item, const std::function<void(const CTreeModelRecord*)>& visit);
+    // The first child the control holds now, without filling a branch whose children are not inserted yet
+    // (none of them can be selected). The base asks the control.
+    virtual HTREEITEM GetInsertedChildItem(HTREEITEM item) { return GetChildItem(item); }
     // Makes the tree the owner of an item's record.
     void AdoptRecord(std::unique_ptr<CTreeModelRecord> record) { m_records.push_back(std::move(record)); }
 

@@ -50,7 +50,7 @@ int CountLeadingConnections(const CVQNTagsList& inputs, const CVQNTagsList& outp
 
 bool NodeStatusOnEth1(int portSetting, int port61850)
 {
-    return portSetting != 3 && port61850 != 1;
+    return portSetting != 1 && portSetting != 3 && port61850 != 1;
 }
 
 std::vector<EipStatusRow> BuildModuleStatusRows(int connections, int iedCount, bool eth1)

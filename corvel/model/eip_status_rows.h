@@ -33,7 +33,9 @@ CString AttribText(int attrib);
 // connection that holds neither.
 int CountLeadingConnections(const CVQNTagsList& inputs, const CVQNTagsList& outputs);
 
-// Whether the node status rows name eth1: not on port setting 3, else when the IEC 61850 port is not the first.
+// Whether the IEC 61850 status tags name eth1 (in the module configuration and on the message page): only on
+// the model with two ports in use (port setting 2) whose IEC 61850 port is not the first; port settings 1 and 3
+// use the first port alone.
 bool NodeStatusOnEth1(int portSetting, int port61850);
 
 // The status rows in their order: connection block (with connections > 0), node block (with iedCount > 0),

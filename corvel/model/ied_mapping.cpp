@@ -283,7 +283,9 @@ MappedRows MakeDropRows(const std::vector<DroppedLeaf>& leaves, const MappedRows
     std::set<CString> nameSet(names.begin(), names.end());
     std::set<CString> madeLower;
     MappedRows made;
+    made.reserve(leaves.size());
     std::vector<CString> madeNames;
+    madeNames.reserve(leaves.size());
     for (const DroppedLeaf& leaf : leaves) {
         const CTreeModelRecord* record = leaf.record;
         if (record == nullptr || record->dataType == "INT128")
@@ -392,7 +394,7 @@ MappedRows LoadStoredRows(const _IED_DEVICE& device)
     return rows;
 }
 
-void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, MappedRows rows, const std::vector<_CFCDA*>& gooseMembers,
+void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, const MappedRows& rows, const std::vector<_CFCDA*>& gooseMembers,
                     const CString& sclPath, SaveMessages& messages)
 {
     // This IED's records from before, and any record the new rows replace, give way; the other IEDs' stay.
@@ -409,7 +411,7 @@ void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, MappedRows rows, con
     device.ConfiguredCache.clear();
     device.ReportsPath.clear();
 
-    for (MappedRow& row : rows) {
+    for (const MappedRow& row : rows) {
         auto tag = std::make_unique<_TAGS>();
         auto map = std::make_unique<_TAGSMAP>();
         tag->tagPath = row.path;
@@ -428,26 +430,27 @@ void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, MappedRows rows, con
                        : row.entry.isCommand ? Records::kTagTypeMmsWrite
                                              : Records::kTagTypeMmsRead;
 
-        MappedEntry& entry = row.entry;
-        if (entry.path.tagName.IsEmpty())
-            entry.path.tagName = tag->tagName;
-        if (entry.path.tagUName.IsEmpty())
-            entry.path.tagUName = tag->tagUName;
-        entry.arrayIndex = ArrayIndexOf(tag->tagName);
+        // The rows stay as they are: a report row's record is completed in a copy.
+        const MappedEntry& entry = row.entry;
+        CString tagUName = entry.path.tagUName.IsEmpty() ? tag->tagUName : entry.path.tagUName;
         if (entry.isReport) {
-            if (entry.path.tagUName.IsEmpty()) {
+            Records::ReportPathEntry path = entry.path;
+            if (path.tagName.IsEmpty())
+                path.tagName = tag->tagName;
+            if (tagUName.IsEmpty()) {
                 CString last = PartAfterLast(row.path, '/');
                 last.Replace('$', '_');
-                entry.path.tagUName = entry.namePrefix + "_" + last;
+                tagUName = entry.namePrefix + "_" + last;
             }
-            tag->tagUName = entry.path.tagUName;
+            path.tagUName = tagUName;
+            tag->tagUName = tagUName;
             if (entry.isGoose && row.path.Find("GOOSE/") >= 0) {
                 CString dataPath = PartAfterLast(row.path, '/');
                 dataPath = dataPath.Mid(dataPath.Find(':') + 1);
                 if (const _CFCDA* member = FindGooseMember(gooseMembers, entry.namePrefix, dataPath)) {
                     auto fcda = std::make_unique<_CFCDA>();
                     fcda->tagName = tag->tagName;
-                    fcda->tagUName = entry.path.tagUName;
+                    fcda->tagUName = tagUName;
                     fcda->tagPath = row.path;
                     fcda->FCDAPath = member->FCDAPath;
                     fcda->dataSet = member->dataSet;
@@ -456,9 +459,9 @@ void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, MappedRows rows, con
                     project.fcdas.AddTail(fcda.release());
                 }
             }
-            device.ReportsPath[row.path] = entry.path;
+            device.ReportsPath[row.path] = std::move(path);
         }
-        map->tagUName = entry.path.tagUName;
+        map->tagUName = tagUName;
         device.ConfiguredCache.push_back(MakeStoredRow(row));
         project.tags.AddTail(tag.release());
         project.tagMaps.AddTail(map.release());

@@ -103,7 +103,7 @@ struct SaveMessages {
 // Writes the rows as the IED device's share of the project: its string lists, report paths, tag records,
 // tag-map records and GOOSE member records replace the ones it had (the other IEDs' records stay), then
 // rebuilds the Modbus command rows. gooseMembers: the tree's data-set members; sclPath the IED's file.
-void SaveIedMapping(Records::_PROJECT& project, Records::_IED_DEVICE& device, MappedRows rows,
+void SaveIedMapping(Records::_PROJECT& project, Records::_IED_DEVICE& device, const MappedRows& rows,
                     const std::vector<_CFCDA*>& gooseMembers, const CString& sclPath, SaveMessages& messages);
 
 // The byte size of the rows' types (unknown types count 0).

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace Corvel::Mapping {
 
@@ -207,47 +208,102 @@ void SaveCommandRows(_PROJECT& project, CPLC_Device& device, const CommandRows& 
     }
 }
 
-void RebuildDeviceCommands(const _PROJECT& project, CPLC_Device& device)
+namespace {
+
+// A tag-map record that gives every Modbus device a write row, with its register count.
+struct WriteSource {
+    const _TAGSMAP* map = nullptr;
+    unsigned length = 0;
+    bool oddStart = false;
+};
+
+// The read-direction records of the tag map in order; the register counts are looked up once per type.
+std::vector<WriteSource> WriteSources(const _PROJECT& project)
 {
     const CIecTypeTable table;
-    std::map<CString, CommandRow> earlier;
-    for (CommandRow& row : device.configuredRows)
-        earlier.emplace(Field(row, kCmdTagName), row);
-    device.configuredRows.clear();
-
-    // Every rebuilt row writes, so the rows start where the mapper places its write rows.
-    unsigned counter = device.WStartReg.IsEmpty() ? 1u : static_cast<unsigned>(LeadingNumber(device.WStartReg));
+    std::map<CString, WriteSource> byType;
+    std::vector<WriteSource> sources;
+    sources.reserve(static_cast<size_t>(project.tagMaps.GetCount()));
     for (POSITION mapPos = project.tagMaps.GetHeadPosition(); mapPos != nullptr;) {
         const _TAGSMAP* map = project.tagMaps.GetNext(mapPos);
         if (map->direction.Find(Records::kMtcpReadDirection) < 0)
             continue;
-        const auto found = earlier.find(map->tagName);
+        auto type = byType.find(map->dataType);
+        if (type == byType.end()) {
+            WriteSource known;
+            known.length = static_cast<unsigned>(RegisterCount(table, map->dataType));
+            known.oddStart = StartsAtOddRegister(map->dataType);
+            type = byType.emplace(map->dataType, known).first;
+        }
+        WriteSource source = type->second;
+        source.map = map;
+        sources.push_back(source);
+    }
+    return sources;
+}
+
+CString UnsignedText(unsigned value)
+{
+    char text[16];
+    char* at = text + sizeof text;
+    *--at = '\0';
+    do {
+        *--at = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return CString(at);
+}
+
+void RebuildDeviceCommands(const std::vector<WriteSource>& sources, CPLC_Device& device)
+{
+    std::map<CString, CommandRow> earlier;
+    for (CommandRow& row : device.configuredRows)
+        earlier.emplace(Field(row, kCmdTagName), std::move(row));
+    device.configuredRows.clear();
+    device.configuredRows.reserve(sources.size());
+
+    const CString onDataChange = kEnableOnDataChange;
+    const CString write = kFunctionWrite;
+    const CString zero = "0";
+    const CString noSwap = kSwapNone;
+    // Every rebuilt row writes, so the rows start where the mapper places its write rows.
+    unsigned counter = device.WStartReg.IsEmpty() ? 1u : static_cast<unsigned>(LeadingNumber(device.WStartReg));
+    for (const WriteSource& source : sources) {
+        const auto found = earlier.empty() ? earlier.end() : earlier.find(source.map->tagName);
         const CommandRow* before = found == earlier.end() ? nullptr : &found->second;
-        auto kept = [before](int field, LPCSTR fallback) {
-            const CString text = before != nullptr ? Field(*before, field) : CString();
-            return text.IsEmpty() ? CString(fallback) : text;
+        auto kept = [before](int field, const CString& fallback) {
+            if (before == nullptr || static_cast<size_t>(field) >= before->size() || (*before)[field].IsEmpty())
+                return fallback;
+            return (*before)[field];
         };
-        const unsigned length = static_cast<unsigned>(RegisterCount(table, map->dataType));
-        if (device.devType == 3 && StartsAtOddRegister(map->dataType) && counter % 2 == 0)
+        if (device.devType == 3 && source.oddStart && counter % 2 == 0)
             ++counter;
         CommandRow row(kCmdFieldCount);
-        row[kCmdEnable] = kept(kCmdEnable, kEnableOnDataChange);
-        row[kCmdTagName] = map->tagName;
-        row[kCmdFunction] = kFunctionWrite;
-        row[kCmdAddress].Format("%u", counter);
-        row[kCmdPoll] = kept(kCmdPoll, "0");
-        row[kCmdLength].Format("%u", length);
-        row[kCmdSwap] = kept(kCmdSwap, kSwapNone);
+        row[kCmdEnable] = kept(kCmdEnable, onDataChange);
+        row[kCmdTagName] = source.map->tagName;
+        row[kCmdFunction] = write;
+        row[kCmdAddress] = UnsignedText(counter);
+        row[kCmdPoll] = kept(kCmdPoll, zero);
+        row[kCmdLength] = UnsignedText(source.length);
+        row[kCmdSwap] = kept(kCmdSwap, noSwap);
         row[kCmdDescription] = before != nullptr ? Field(*before, kCmdDescription) : CString();
         device.configuredRows.push_back(std::move(row));
-        counter += length;
+        counter += source.length;
     }
+}
+
+} // namespace
+
+void RebuildDeviceCommands(const _PROJECT& project, CPLC_Device& device)
+{
+    RebuildDeviceCommands(WriteSources(project), device);
 }
 
 void RebuildModbusCommands(_PROJECT& project)
 {
+    const std::vector<WriteSource> sources = WriteSources(project);
     for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;)
-        RebuildDeviceCommands(project, *project.plcDevices.GetNext(pos));
+        RebuildDeviceCommands(sources, *project.plcDevices.GetNext(pos));
 }
 
 } // namespace Corvel::Mapping

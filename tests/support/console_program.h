@@ -49,12 +49,19 @@ inline RunResult RunConsoleProgram(const std::string& program, const std::string
     startup.hStdOutput = outWrite;
     startup.hStdError = errWrite;
     PROCESS_INFORMATION process = {};
-    const BOOL started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                                          &process);
+    BOOL started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                    &process);
+    DWORD error = started ? 0 : ::GetLastError();
+    // Under a heavy load the system has been seen to refuse a start once: try once more before failing.
+    if (!started) {
+        ::Sleep(500);
+        started = ::CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                                   &process);
+    }
     ::CloseHandle(outWrite);
     ::CloseHandle(errWrite);
     if (!started) {
-        ADD_FAILURE() << "cannot start " << command;
+        ADD_FAILURE() << "cannot start " << command << " (error " << error << ", then " << ::GetLastError() << ")";
     } else {
         // The outputs are small: the pipes hold them while the other is read.
         result.output = ReadPipeText(outRead);

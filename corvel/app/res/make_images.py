@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
-"""Draws Corvel's small bitmaps as 24-bit BMP files: the tree image strip and the diagnostics toolbar.
+"""Draws Corvel's small bitmaps as 24-bit BMP files: the tree image strip and the diagnostics toolbar; and
+the picture of the cursor of a tag dragged in the EtherNet/IP mapping dialog.
 
 Usage: make_images.py OUTPUT_DIR
 Writes OUTPUT_DIR/diagnostic_tree.bmp (forty 16 x 16 images side by side: 0 the
 project, 27 a driver, 28 a diagnostic, and the IED mapping tree's pictures; the
 others are left blank) and
-OUTPUT_DIR/diagnostic_toolbar.bmp (one 16 x 15 button on the toolbar's grey).
+OUTPUT_DIR/diagnostic_toolbar.bmp (one 16 x 15 button on the toolbar's grey) and
+OUTPUT_DIR/drag_tag_cursor.bin (32 x 32, two colours: the arrow with a tag's row below it, hot spot at the tip;
+the picture the dialog makes its cursor of, kept as data: the pictures of CURSOR statements are numbered from 1
+in each resource script, and the toolkit's script has cursor pictures of those numbers).
 The files beside this script are its output; the test build checks that they
 are the same as a new run.
 """
@@ -230,6 +234,56 @@ def tree_strip():
     return canvas
 
 
+# The drag cursor: 'k' black, 'w' white, '.' transparent.
+DRAG_TAG = [
+    "k...............",
+    "kk..............",
+    "kwk.............",
+    "kwwk............",
+    "kwwwk...........",
+    "kwwwwk..........",
+    "kwwwwwk.........",
+    "kwwwwwwk........",
+    "kwwwwwwwk.......",
+    "kwwwwwwwwk......",
+    "kwwwwwkkkkk.....",
+    "kwwkwwk.........",
+    "kwk.kwwk........",
+    "kk..kwwk........",
+    "k....kwwk.......",
+    ".....kwwk.......",
+    "......kk........",
+    "................",
+    "......kkkkkkkkkkkkkkkkkk",
+    "......kwwwwwwwwwwwwwwwwk",
+    "......kwkkkkkkwwkkkkwwwk",
+    "......kwwwwwwwwwwwwwwwwk",
+    "......kkkkkkkkkkkkkkkkkk",
+]
+CURSOR_SIZE = 32
+
+
+def cursor_picture(grid, hot_x, hot_y):
+    """A two-colour cursor's picture as the system makes a cursor of it: the hot spot, then the XOR image
+    (index 1 white) and the AND mask, bottom row first."""
+    rows = [row.ljust(CURSOR_SIZE, '.') for row in grid] + ['.' * CURSOR_SIZE] * (CURSOR_SIZE - len(grid))
+    stride = CURSOR_SIZE // 8
+    xor_bits = bytearray()
+    and_bits = bytearray()
+    for row in reversed(rows):
+        xor_row = 0
+        and_row = 0
+        for c in row:
+            xor_row = (xor_row << 1) | (1 if c == 'w' else 0)
+            and_row = (and_row << 1) | (1 if c == '.' else 0)
+        xor_bits += xor_row.to_bytes(stride, 'big')
+        and_bits += and_row.to_bytes(stride, 'big')
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    header = struct.pack('<IiiHHIIiiII', 40, CURSOR_SIZE, 2 * CURSOR_SIZE, 1, 1, 0, len(xor_bits) + len(and_bits),
+                         0, 0, 2, 0)
+    return struct.pack('<HH', hot_x, hot_y) + header + palette + bytes(xor_bits) + bytes(and_bits)
+
+
 def main():
     if len(sys.argv) != 2:
         sys.stderr.write(__doc__)
@@ -239,6 +293,7 @@ def main():
     outputs = {
         'diagnostic_tree.bmp': bmp_bytes(tree_strip()),
         'diagnostic_toolbar.bmp': bmp_bytes(picture_pixels(RECONNECT, TOOLBAR_GREY)),
+        'drag_tag_cursor.bin': cursor_picture(DRAG_TAG, 0, 0),
     }
     for name, data in outputs.items():
         with open(os.path.join(folder, name), 'wb') as f:

@@ -206,6 +206,8 @@
 #define IDC_EIP_ASSIGN 1092
 #define IDC_EIP_RANGE 1098
 #define IDC_EIP_STATUS 1099
+// The cursor of a tag dragged from the dialog's tag list.
+#define IDC_EIP_DRAG_CURSOR 2007
 
 // Modbus mapper.
 #define IDS_MODBUS_MAPPER_TITLE 110

@@ -192,6 +192,8 @@ TEST_F(DockingPane, PinHidesThePaneBehindATab)
     EXPECT_TRUE(pane->IsWindowVisible());
     EXPECT_EQ(docked, PaneRect());
     EXPECT_EQ(PaneRect().right, SplitterRect().left);
+    // The pointer goes back to the screen's corner, off the windows of the programs beside this one.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 } // namespace

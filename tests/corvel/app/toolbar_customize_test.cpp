@@ -209,8 +209,10 @@ TEST_F(ToolbarCustomize, DraggingAddsMovesAndRemovesButtons)
     bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-3000 & 0xFFFF, -3000 & 0xFFFF));
     EXPECT_EQ(kStandard, Buttons(bar));
 
-    // With Alt held, quick customisation drags all the same.
+    // With Alt held, quick customisation drags all the same (the buttons are picture-sized again).
     ASSERT_TRUE(CMFCToolBar::IsQuickCustomization());
+    press = OnButton(bar, 0);
+    bar.ScreenToClient(&press);
     BYTE keys[256] = {};
     ::GetKeyboardState(keys);
     const BYTE alt = keys[VK_MENU];
@@ -331,6 +333,30 @@ TEST_F(ToolbarCustomize, UserToolbarsAndTextLabels)
     char text[64] = {};
     bar.SendMessage(TB_GETBUTTONTEXTA, ID_FILE_SAVE, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ("Save", text);
+}
+
+// When no button shows its text any more, the buttons are as small as their pictures again.
+TEST_F(ToolbarCustomize, ButtonsShrinkBackOnceNoTextIsShown)
+{
+    CMFCToolBar& bar = frame->GetToolBar();
+    auto firstWidth = [&bar] {
+        RECT rect = {};
+        bar.SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect));
+        return rect.right - rect.left;
+    };
+    const LONG pictureWidth = firstWidth();
+    ASSERT_GT(pictureWidth, 0);
+
+    // A command without a picture shows its text; resetting the bar removes it.
+    ASSERT_TRUE(bar.InsertButton(ID_FILE_SAVE_AS));
+    bar.RestoreOriginalState();
+    EXPECT_EQ(pictureWidth, firstWidth()) << "after a text button";
+    EXPECT_EQ(0u, bar.GetStyle() & TBSTYLE_LIST);
+
+    bar.SetShowTextLabels(TRUE);
+    EXPECT_GT(firstWidth(), pictureWidth);
+    bar.SetShowTextLabels(FALSE);
+    EXPECT_EQ(pictureWidth, firstWidth()) << "after text labels";
 }
 
 // View > Toolbars and Docking Windows is the pane menu, which also opens on the bars' context menu.

@@ -2,6 +2,8 @@
 // command routing to the owner, deleting rows, traits given to plain columns, cell tooltips.
 #include "grid_list_fixture.h"
 
+#include "toolkit/common/tab_ctrl.h"
+
 namespace {
 
 class GridListColumnsTest : public GridListTest {
@@ -188,6 +190,51 @@ TEST_F(GridListColumnsTest, MenuCommandsReachTheListThenItsOwner)
         PostRightClick(m_list, CellCenter(0, 1));
     }
     EXPECT_EQ((std::vector<UINT>{ID_GRID_PRINT}), m_host.m_commands);
+}
+
+// A list hosted as a tab control's page: the tab control hands commands to its page, so a command the list
+// passes up comes back to it. It is answered once (or passed further up), never passed round again.
+TEST_F(GridListColumnsTest, CommandsOfAListOnATabPageReachTheListAndTheWindowsAbove)
+{
+    CKitTabCtrl tabs;
+    CRect area(0, 0, 600, 250);
+    ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, area, &m_host, kGridListId + 1));
+    CGridList page;
+    ASSERT_TRUE(page.Create(WS_CHILD | LVS_REPORT, area, &tabs, kGridListId + 2));
+    page.InsertHiddenLabelColumn();
+    page.InsertColumnTrait(1, "Tag Name", LVCFMT_LEFT, 150, 1);
+    for (LPCSTR name : {"Breaker", "Voltage", "Current"})
+        page.InsertRowTexts(-1, 2, "", name);
+    ASSERT_TRUE(tabs.AddWindow("Tags", &page));
+    PumpMessages();
+    const auto names = [&page] {
+        std::vector<std::string> texts;
+        for (int row = 0; row < page.GetItemCount(); ++row)
+            texts.push_back(std::string(page.GetItemText(row, 1)));
+        return texts;
+    };
+
+    page.SelectRow(0, true);
+    page.SendMessage(WM_COMMAND, ID_GRID_DELETE);
+    EXPECT_EQ((std::vector<std::string>{"Voltage", "Current"}), names());
+    // A command the list does not handle goes up past the tab control to the window that handles it.
+    page.SendMessage(WM_COMMAND, ID_GRID_PRINT);
+    EXPECT_EQ((std::vector<UINT>{ID_GRID_PRINT}), m_host.m_commands);
+
+    // Delete from the page's context menu.
+    page.SetMenuMode(3);
+    page.SelectRow(1, true);
+    {
+        MenuCatcher menu;
+        menu.Choose(ID_GRID_DELETE);
+        CRect row;
+        page.GetItemRect(1, &row, LVIR_BOUNDS);
+        PostRightClick(page, row.CenterPoint());
+        EXPECT_EQ(1, menu.Shown());
+    }
+    EXPECT_EQ((std::vector<std::string>{"Voltage"}), names());
+    page.DestroyWindow();
+    tabs.DestroyWindow();
 }
 
 TEST_F(GridListColumnsTest, PlainColumnsGetTextTraitsThatLeaveWithThem)

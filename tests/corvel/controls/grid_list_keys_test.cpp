@@ -321,4 +321,33 @@ TEST_F(GridListKeysTest, OwnerDataCheckBoxesToggleAndSearchFindsRows)
     list.DestroyWindow();
 }
 
+// The Delete key does what the row menu's Delete does, in the lists whose row menu offers it.
+TEST_F(GridListKeysTest, DeleteRemovesTheSelectedRowsWhereTheRowMenuOffersDelete)
+{
+    Corvel::Records::CPLC_Device device;
+    const struct {
+        int mode;
+        int devType; // -1: no bound record
+        bool deletes;
+    } cases[] = {
+        {3, -1, true}, {0, 0, true}, {0, 2, true}, {0, 6, true}, {0, 7, false},
+        {0, -1, false}, {1, -1, false}, {2, -1, false},
+    };
+    for (const auto& c : cases) {
+        m_list.SetMenuMode(c.mode);
+        device.devType = c.devType;
+        m_list.SetBoundRecord(c.devType >= 0 ? &device : nullptr);
+        for (int row = m_list.GetItemCount(); row < 3; ++row)
+            AddRow("spare", "9", "INT16", "");
+        const int before = m_list.GetItemCount();
+        const CString second = m_list.GetItemText(1, 1);
+        m_list.SelectRow(-1, false);
+        m_list.SelectRow(1, true);
+        m_list.SetFocus();
+        PostKey(m_list.m_hWnd, VK_DELETE);
+        EXPECT_EQ(c.deletes ? before - 1 : before, m_list.GetItemCount()) << "mode " << c.mode << ", " << c.devType;
+        EXPECT_EQ(!c.deletes, m_list.GetItemText(1, 1) == second) << "mode " << c.mode << ", " << c.devType;
+    }
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../app/corvel_app_environment.h"
+#include "../controls/grid_list_fixture.h"
 #include "support/message_box_recorder.h"
 #include "support/window_screenshot.h"
 
@@ -265,6 +266,139 @@ TEST_F(EipPlcMapDialogTest, MessagePageAndItsStatusRows)
     EXPECT_EQ("text_e", PageColumn(2, 1)[0]);
     EXPECT_EQ("0x1", PageColumn(2, 3)[0]);
     EXPECT_EQ(1, dialog->GetTagList().GetItemCount());
+}
+
+// The page's row menu offers Delete alone; Delete, from the menu or the key, is Undo with those rows selected.
+TEST_F(EipPlcMapDialogTest, DeleteOnAPageTakesTheTagsOutOfTheProject)
+{
+    AddTag("val_a", "INT32", "R");
+    AddTag("val_b", "INT32", "R");
+    AddTag("val_c", "INT32", "R");
+    Open();
+    SelectTags({"val_a", "val_b", "val_c"});
+    dialog->OnAssign();
+    CEIPMapListPage& page = dialog->GetTabs().GetPage(Corvel::Records::kEipInputTab);
+    ASSERT_EQ(3, page.GetItemCount());
+
+    page.SelectRow(-1, false);
+    page.SelectRow(1, true);
+    CRect row;
+    page.GetItemRect(1, &row, LVIR_BOUNDS);
+    {
+        MenuCatcher menu;
+        menu.Choose(ID_GRID_DELETE);
+        PostRightClick(page, row.CenterPoint());
+        EXPECT_EQ((std::vector<UINT>{ID_GRID_DELETE}), menu.Ids());
+    }
+    EXPECT_EQ((std::vector<std::string>{"val_a@0:0", "val_c@0:4"}), Names(doc->tagsINP));
+    EXPECT_EQ((std::vector<std::string>{"val_a", "val_c"}), PageColumn(0, 1));
+    ASSERT_EQ(1, dialog->GetTagList().GetItemCount());
+    EXPECT_EQ(CString("val_b"), dialog->GetTagList().GetRowTag(0)->tagName);
+    EXPECT_FALSE(dialog->GetTagList().GetRowTag(0)->Assigned);
+
+    page.SelectRow(-1, false);
+    page.SelectRow(0, true);
+    page.SetFocus();
+    PostKey(page.m_hWnd, VK_DELETE);
+    EXPECT_EQ((std::vector<std::string>{"val_c@0:0"}), Names(doc->tagsINP));
+    EXPECT_EQ(2, dialog->GetTagList().GetItemCount());
+}
+
+// Cancel takes back the stamped assignments only: committed tags removed by Delete or Reset All stay removed.
+TEST_F(EipPlcMapDialogTest, CancelDoesNotBringBackRemovedTags)
+{
+    for (const char* name : {"old_a", "old_b"}) {
+        _TAGS* committed = AddTag(name, "INT32", "R");
+        committed->Assigned = true;
+        _TAGS copy = *committed;
+        copy.Conn = 0;
+        copy.StartAddr = name[4] == 'a' ? 0 : 4;
+        doc->tagsINP.AddTag(copy);
+    }
+    Open();
+    CEIPMapListPage& page = dialog->GetTabs().GetPage(Corvel::Records::kEipInputTab);
+    page.SelectRow(0, true);
+    page.SetFocus();
+    PostKey(page.m_hWnd, VK_DELETE);
+    dialog->OnCancel();
+    EXPECT_EQ((std::vector<std::string>{"old_b@0:0"}), Names(doc->tagsINP));
+
+    Close();
+    Open();
+    MessageBoxRecorder boxes;
+    boxes.QueueAnswer(IDYES);
+    dialog->OnResetAll();
+    EXPECT_EQ(CString("Are you sure that you want to remove all tags that have been assigned?"), boxes.Last().text);
+    dialog->OnCancel();
+    EXPECT_EQ(0, doc->tagsINP.GetCount());
+}
+
+// A drag of the tag list's selection: the list's begin-drag notification, then the mouse, captured by the
+// dialog, moved and released over a window of the dialog. A drop on a list assigns as the Assign button does.
+TEST_F(EipPlcMapDialogTest, DroppingTagsOnAListAssignsThem)
+{
+    for (const char* name : {"val_a", "val_b", "val_c", "val_d"})
+        AddTag(name, "INT32", "R");
+    Open();
+    CEIPMapListCtrl& tags = dialog->GetTagList();
+    const struct {
+        const char* target;
+        CWnd* window;
+        bool assigns;
+    } cases[] = {
+        {"input page", &dialog->GetTabs().GetPage(Corvel::Records::kEipInputTab), true},
+        {"status line", dialog->GetDlgItem(IDC_EIP_STATUS), false},
+        {"tag list", &tags, true},
+        {"connection strip", &dialog->GetSlider(), false},
+    };
+    int assigned = 0;
+    for (const auto& c : cases) {
+        ASSERT_GT(tags.GetItemCount(), 0);
+        const CString dragged = tags.GetRowTag(0)->tagName;
+        SelectTags({dragged});
+        CRect row;
+        tags.GetItemRect(0, &row, LVIR_BOUNDS);
+        NMLISTVIEW begin = {};
+        begin.hdr.hwndFrom = tags.m_hWnd;
+        begin.hdr.idFrom = CEIPPLCMapDlg::kTagListId;
+        begin.hdr.code = LVN_BEGINDRAG;
+        begin.iItem = 0;
+        begin.ptAction = row.CenterPoint();
+        dialog->SendMessage(WM_NOTIFY, CEIPPLCMapDlg::kTagListId, reinterpret_cast<LPARAM>(&begin));
+        EXPECT_TRUE(dialog->IsDragging()) << c.target;
+        EXPECT_EQ(dialog->m_hWnd, ::GetCapture()) << c.target;
+        ASSERT_NE(nullptr, dialog->GetDragCursor());
+        EXPECT_EQ(dialog->GetDragCursor(), ::GetCursor()) << c.target;
+        POINT hotSpot = {};
+        EXPECT_NE(nullptr, ::ImageList_GetDragImage(nullptr, &hotSpot)) << c.target;
+        EXPECT_EQ(CPoint(-10, -14), CPoint(hotSpot)) << c.target;
+
+        CRect place;
+        c.window->GetWindowRect(&place);
+        CPoint point = place.CenterPoint();
+        dialog->ScreenToClient(&point);
+        dialog->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        dialog->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        EXPECT_FALSE(dialog->IsDragging()) << c.target;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.target;
+        EXPECT_EQ(nullptr, ::ImageList_GetDragImage(nullptr, nullptr)) << c.target;
+        EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), ::GetCursor()) << c.target;
+        assigned += c.assigns ? 1 : 0;
+        EXPECT_EQ(assigned, doc->tagsINP.GetCount()) << c.target;
+        EXPECT_EQ(c.assigns, doc->tagsINP.ContainsTag(dragged)) << c.target;
+    }
+    EXPECT_EQ(2, tags.GetItemCount());
+    EXPECT_EQ((std::vector<std::string>{"val_a", "val_b"}), PageColumn(0, 1));
+
+    // The mouse taken by another window ends the drag without a drop.
+    SelectTags({"val_c"});
+    NMLISTVIEW begin = {};
+    begin.hdr = {tags.m_hWnd, CEIPPLCMapDlg::kTagListId, LVN_BEGINDRAG};
+    dialog->SendMessage(WM_NOTIFY, CEIPPLCMapDlg::kTagListId, reinterpret_cast<LPARAM>(&begin));
+    tags.SetCapture();
+    EXPECT_FALSE(dialog->IsDragging());
+    ::ReleaseCapture();
+    EXPECT_EQ(2, doc->tagsINP.GetCount());
 }
 
 TEST_F(EipPlcMapDialogTest, ConnectionKeys)

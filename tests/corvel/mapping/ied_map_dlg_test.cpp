@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../app/corvel_app_environment.h"
+#include "ied_tree_paths.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "support/test_program.h"
@@ -79,29 +80,8 @@ protected:
     }
     void Open() { Open(ied->CIDFile); }
     CIEDTree& Tree() { return dialog->GetTree(); }
-    // The item reached from the root through the texts of a path such as "simpleIO/GenericIO/GGIO1".
-    HTREEITEM Find(const CString& path)
-    {
-        HTREEITEM item = nullptr;
-        int start = 0;
-        for (CString part = path.Tokenize("/", start); start >= 0; part = path.Tokenize("/", start)) {
-            HTREEITEM next = item == nullptr ? Tree().GetRootItem() : Tree().GetChildItem(item);
-            while (next != nullptr && Tree().GetItemText(next) != part)
-                next = Tree().GetNextSiblingItem(next);
-            if (next == nullptr)
-                return nullptr;
-            item = next;
-        }
-        return item;
-    }
-    void Select(const CString& path)
-    {
-        const HTREEITEM item = Find(path);
-        ASSERT_NE(item, nullptr) << (LPCSTR)path;
-        for (HTREEITEM up = Tree().GetParentItem(item); up != nullptr; up = Tree().GetParentItem(up))
-            Tree().Expand(up, TVE_EXPAND);
-        Tree().SetItemSelected(item, true);
-    }
+    HTREEITEM Find(const CString& path) { return FindTreePath(Tree(), path); }
+    void Select(const CString& path) { SelectTreePath(Tree(), path); }
     // Two data attributes, a command, a report block and a GOOSE block mapped.
     void MapSample()
     {

@@ -1,6 +1,10 @@
 // CIEDTree: the items the loaders build, inserted into the tree control in one pass; the load's messages shown.
 #include "ied_tree_fixture.h"
 
+#include "corvel/model/ied_mapping.h"
+
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -101,6 +105,95 @@ TEST_F(IedTree, ShowsTheLoadersItemsInTheirOrderAndTheirMessages)
     EXPECT_STREQ("gcb", Tree().GetItemText(gcb));
     EXPECT_EQ(kImageGoose, Image(gcb));
     EXPECT_EQ(nullptr, Tree().GetItemHandle(kNoIedTreeItem));
+}
+
+// Branches reach the control when they are first expanded or asked for; until then their items are still
+// selected by a Shift selection, dragged with a selected ancestor, and found by their control block.
+TEST_F(IedTree, BranchesNotShownYetBehaveAsShownOnes)
+{
+    const std::string text = SclText(kDevices, kTemplates);
+    CIedTreeLoader loader;
+    loader.m_document = ParseScl(text);
+    ASSERT_EQ(S_OK, loader.LoadIedModel("IED1"));
+    const CIedTreeItems& items = loader.GetItems();
+    // Every record below the top item, depth first, with its drag key given once.
+    std::vector<std::string> expected;
+    std::vector<CString> keys;
+    std::function<void(IedTreeItemId)> walk = [&](IedTreeItemId item) {
+        for (IedTreeItemId child = items.GetChildItem(item); child != kNoIedTreeItem;
+             child = items.GetNextSiblingItem(child)) {
+            if (const CTreeModelRecord* record = items.GetItemRecord(child)) {
+                const CString key = Corvel::Mapping::MakeDragKey(record->namePrefix, record->dataPath);
+                if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+                    keys.push_back(key);
+                    expected.push_back((LPCSTR)record->dataPath);
+                }
+            }
+            walk(child);
+        }
+    };
+    walk(items.GetRootItem());
+    ASSERT_GT(expected.size(), 5u);
+
+    Tree().m_document = ParseScl(text);
+    ASSERT_EQ(S_OK, Tree().LoadIedModel("IED1"));
+    const HTREEITEM root = Tree().GetRootItem();
+    ASSERT_NE(nullptr, root);
+
+    // Select all on the collapsed tree takes the top item; the drag takes everything below it.
+    Tree().SetAllSelected(true);
+    Tree().CollectDragEntries();
+    std::vector<std::string> dragged;
+    for (const CMultiTree::DragEntry& entry : Tree().GetDragEntries())
+        dragged.push_back((LPCSTR)entry.path);
+    EXPECT_EQ(expected, dragged);
+
+    // Expanding the top item by keyboard shows its children in the loaded order.
+    Tree().SetFocusItem(root);
+    Tree().SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    std::vector<CString> shown;
+    for (HTREEITEM item = Tree().GetNextVisibleItem(root); item != nullptr; item = Tree().GetNextVisibleItem(item))
+        shown.push_back(Tree().GetItemText(item));
+    std::vector<CString> children;
+    for (IedTreeItemId child = items.GetChildItem(items.GetRootItem()); child != kNoIedTreeItem;
+         child = items.GetNextSiblingItem(child))
+        children.push_back(items.GetItemText(child));
+    EXPECT_EQ(children, shown);
+
+    // A control block deep in a branch never expanded: its handle, under the loaded parents.
+    const IedTreeItemId gcbId = Tree().m_gooseControls[0].treeItem;
+    const HTREEITEM gcb = Tree().GetItemHandle(gcbId);
+    ASSERT_NE(nullptr, gcb);
+    EXPECT_STREQ("gcb", Tree().GetItemText(gcb));
+    EXPECT_STREQ(items.GetItemText(items[gcbId].parent), Tree().GetItemText(Tree().GetParentItem(gcb)));
+
+    // Right-clicking a report block whose branch was never expanded shows the block of its first child.
+    const HTREEITEM rcb = Tree().GetItemHandle(Tree().m_reports[0].treeItem);
+    ASSERT_NE(nullptr, rcb);
+    ASSERT_STREQ("Reports", Tree().GetItemText(Tree().GetParentItem(rcb)));
+    Tree().EnsureVisible(rcb);
+    CRect rect;
+    ASSERT_TRUE(Tree().GetItemRect(rcb, &rect, TRUE));
+    const size_t boxes = m_messages.Count();
+    Tree().PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+    Tree().SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(rect.CenterPoint().x, rect.CenterPoint().y));
+    ASSERT_EQ(boxes + 1, m_messages.Count());
+    EXPECT_EQ(0, m_messages.Last().text.Find("Report Control Block\n"));
+
+    // A Shift selection below the top item selects every item, collapsed branches included.
+    Tree().SetSubtreeSelected(root, true);
+    size_t selected = 0;
+    size_t all = 0;
+    std::function<void(HTREEITEM)> count = [&](HTREEITEM item) {
+        for (item = Tree().GetChildItem(item); item != nullptr; item = Tree().GetNextSiblingItem(item)) {
+            ++all;
+            selected += Tree().IsSelected(item) ? 1 : 0;
+            count(item);
+        }
+    };
+    count(root);
+    EXPECT_EQ(items.GetCount() - 1, all);
+    EXPECT_EQ(all, selected);
 }
 
 // A tree without its window keeps what was loaded in its list and shows the messages all the same.

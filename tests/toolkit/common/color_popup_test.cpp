@@ -82,6 +82,8 @@ protected:
     {
         if (button.IsRectEmpty())
             listener.GetWindowRect(&button);
+        // The popup follows the mouse: keep the pointer, wherever an earlier program left it, off its cells.
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
         popup = new CKitColorPopup(TRUE, 0x5A);
         popup->SetTheme(theme);
         if (!popup->Create(button, &listener, style, current, automatic)) {
