@@ -262,7 +262,8 @@ TEST_F(EndToEnd, AnIedAddedDraggedAndChangedComesBackWithTheProject)
 
     // Its properties show the changed values; Cancel leaves the project as it was opened.
     {
-        PropertiesDialogDriver driver([](CIEDPropsDlg& dialog) { PostLeftClick(::GetDlgItem(dialog.m_hWnd, IDCANCEL)); });
+        PropertiesDialogDriver driver(
+            [](CIEDPropsDlg& dialog) { PostLeftClick(::GetDlgItem(dialog.m_hWnd, IDCANCEL)); });
         OpenProperties(*reopened);
         ASSERT_EQ(1, driver.Seen());
         EXPECT_FALSE(driver.Stuck());

@@ -40,6 +40,8 @@ protected:
         doc->modified = false;
         doc->OnFileNew();
         ::SetWindowPos(frame->m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        // The pointer the tests moved goes back to the screen's corner, off the windows of the programs after this one.
+        ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
         CorvelAppEnvironment::PumpMessages();
     }
 
