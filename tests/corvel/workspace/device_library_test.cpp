@@ -14,6 +14,7 @@
 
 #include "corvel_app_environment.h"
 #include "grid_list_fixture.h"
+#include "library_tree_input.h"
 #include "support/dropped_files.h"
 #include "support/enable_recorder.h"
 #include "support/message_box_recorder.h"
@@ -63,33 +64,8 @@ private:
     UINT_PTR m_timer;
 };
 
-class DeviceLibrary : public ::testing::Test {
+class DeviceLibrary : public CorvelOnTopTest {
 protected:
-    void SetUp() override
-    {
-        frame = CorvelAppEnvironment::Frame();
-        doc = CorvelAppEnvironment::Doc();
-        view = CorvelAppEnvironment::View();
-        ASSERT_NE(nullptr, frame);
-        ASSERT_NE(nullptr, doc);
-        ASSERT_NE(nullptr, view);
-        pane = frame->GetFileView();
-        ASSERT_NE(nullptr, pane);
-        doc->modified = false;
-        doc->OnFileNew();
-        // The drop finds the window under the cursor: the main window is shown, on top.
-        ::SetWindowPos(frame->m_hWnd, HWND_TOPMOST, 0, 0, 960, 720, SWP_SHOWWINDOW);
-        CorvelAppEnvironment::PumpMessages();
-    }
-    void TearDown() override
-    {
-        doc->modified = false;
-        doc->OnFileNew();
-        ::SetWindowPos(frame->m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
-
-    CViewTree& Tree() { return pane->GetFileTree(); }
-
     // Writes an SCL file of these IEDs and adds it to the project; its file item.
     HTREEITEM AddFile(LPCSTR name, std::initializer_list<LPCSTR> ieds)
     {
@@ -101,22 +77,8 @@ protected:
         return FindItem(path);
     }
 
-    HTREEITEM FindItem(const CString& text)
-    {
-        for (HTREEITEM item = Tree().GetRootItem(); item != nullptr; item = Tree().GetNextTreeItem(item)) {
-            if (Tree().GetItemText(item) == text)
-                return item;
-        }
-        return nullptr;
-    }
-
-    std::vector<CString> ChildTexts(HTREEITEM item)
-    {
-        std::vector<CString> texts;
-        for (HTREEITEM child = Tree().GetChildItem(item); child != nullptr; child = Tree().GetNextSiblingItem(child))
-            texts.push_back(Tree().GetItemText(child));
-        return texts;
-    }
+    HTREEITEM FindItem(const CString& text) { return FindTreeItem(Tree(), text); }
+    std::vector<CString> ChildTexts(HTREEITEM item) { return TreeChildTexts(Tree(), item); }
 
     int Image(HTREEITEM item)
     {
@@ -127,22 +89,8 @@ protected:
         return image;
     }
 
-    CPoint ItemPoint(HTREEITEM item)
-    {
-        Tree().EnsureVisible(item);
-        CRect rect;
-        Tree().GetItemRect(item, &rect, TRUE);
-        return rect.CenterPoint();
-    }
-
-    // A free spot of the network view (between the gateway's row and the IEDs), in the tree's coordinates.
-    CPoint OverNetworkView()
-    {
-        CPoint point(600, 200);
-        view->ClientToScreen(&point);
-        Tree().ScreenToClient(&point);
-        return point;
-    }
+    CPoint ItemPoint(HTREEITEM item) { return TreeItemPoint(Tree(), item); }
+    CPoint OverNetworkView() { return ::OverNetworkView(Tree(), *view); }
 
     // A press on the item, as the user's mouse gives it.
     void Press(HTREEITEM item)
@@ -157,36 +105,19 @@ protected:
     // cursor shown there is kept in cursorOverTarget. Then the button is released there.
     void Drag(HTREEITEM item, CPoint target)
     {
-        const CPoint at = ItemPoint(item);
-        Tree().PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        Tree().PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 30, at.y + 30));
-        Tree().PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
-        PumpMessages();
-        draggingOverTarget = Tree().IsDragging();
-        cursorOverTarget = ::GetCursor();
-        Tree().PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(target.x, target.y));
-        PumpMessages();
+        DragTreeItem(Tree(), item, target, [this] {
+            draggingOverTarget = Tree().IsDragging();
+            cursorOverTarget = ::GetCursor();
+        });
     }
 
-    CMainDoc::_IED_DEVICE* FindPlaced(const CString& name)
-    {
-        for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-            CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
-            if (device->state == kSlotInUse && device->label == name)
-                return device;
-        }
-        return nullptr;
-    }
+    CMainDoc::_IED_DEVICE* FindPlaced(const CString& name) { return FindPlacedIed(*doc, name); }
 
     // The context menu of an item, as a right click on it shows it (the tree asks for the menu at the cursor).
     std::vector<UINT> MenuOf(HTREEITEM item)
     {
         MenuCatcher menu;
-        const CPoint at = ItemPoint(item);
-        CPoint screen = at;
-        Tree().ClientToScreen(&screen);
-        ::SetCursorPos(screen.x, screen.y);
-        PostRightClick(Tree(), at);
+        RightClickAt(Tree(), ItemPoint(item));
         return menu.Shown() > 0 ? menu.Ids() : std::vector<UINT>();
     }
 
@@ -207,10 +138,6 @@ protected:
     }
 
     TempFolder folder;
-    CMainFrame* frame = nullptr;
-    CMainDoc* doc = nullptr;
-    CMainView* view = nullptr;
-    CFileView* pane = nullptr;
     bool draggingOverTarget = false;
     HCURSOR cursorOverTarget = nullptr;
 };
