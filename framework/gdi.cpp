@@ -748,3 +748,16 @@ CWindowDC::~CWindowDC()
     if (HDC hDC = ReleaseHandle())
         ::ReleaseDC(m_hWnd, hDC);
 }
+
+HCURSOR CreateCursorFromData(HINSTANCE hInstance, UINT nID)
+{
+    // The format version of icon and cursor images that CreateIconFromResourceEx takes.
+    constexpr DWORD kIconFormatVersion = 0x00030000;
+    const HRSRC found = ::FindResourceA(hInstance, MAKEINTRESOURCEA(nID), RT_RCDATA);
+    const HGLOBAL loaded = found != nullptr ? ::LoadResource(hInstance, found) : nullptr;
+    auto* bytes = loaded != nullptr ? static_cast<BYTE*>(::LockResource(loaded)) : nullptr;
+    if (bytes == nullptr)
+        return nullptr;
+    return static_cast<HCURSOR>(::CreateIconFromResourceEx(bytes, ::SizeofResource(hInstance, found), FALSE,
+                                                            kIconFormatVersion, 0, 0, LR_DEFAULTCOLOR));
+}

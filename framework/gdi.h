@@ -273,3 +273,9 @@ public:
     ScopedSelect(CDC& dc, HGDIOBJ hObject) : ScopedSelectObject(dc.m_hDC, hObject) {}
     ScopedSelect(CDC& dc, const CGdiObject& object) : ScopedSelect(dc, object.m_hObject) {}
 };
+
+// A cursor made of data resource nID of hInstance: the hot spot (two 16-bit values) followed by the image, as a
+// cursor resource holds it. Cursors are kept as data because the linker cannot merge the cursor resources of
+// two resource scripts (a program's own and the toolkit's) into one program. Null when it cannot be made; the
+// caller destroys it.
+HCURSOR CreateCursorFromData(HINSTANCE hInstance, UINT nID);

@@ -23,20 +23,11 @@ constexpr int kUpperRangeFirst = 10;
 const UINT kEditingButtons[] = {IDC_EIP_ASSIGN, IDC_EIP_AUTO_ASSIGN, IDC_EIP_UNDO, IDC_EIP_RESET_ALL};
 // Where the cursor holds the dragged row's picture, from the picture's top-left corner.
 const CPoint kDragHotSpot(-10, -14);
-// The format of icon and cursor pictures that CreateIconFromResourceEx takes.
-constexpr DWORD kIconFormatVersion = 0x00030000;
 
 // The drag cursor, made of its picture in the resources.
 ScopedCursor LoadDragCursor()
 {
-    const HINSTANCE module = AfxGetResourceHandle();
-    const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(IDC_EIP_DRAG_CURSOR), RT_RCDATA);
-    const HGLOBAL loaded = found != nullptr ? ::LoadResource(module, found) : nullptr;
-    auto* bytes = loaded != nullptr ? static_cast<BYTE*>(::LockResource(loaded)) : nullptr;
-    if (bytes == nullptr)
-        return ScopedCursor();
-    return ScopedCursor(::CreateIconFromResourceEx(bytes, ::SizeofResource(module, found), FALSE, kIconFormatVersion,
-                                                   0, 0, LR_DEFAULTCOLOR));
+    return ScopedCursor(CreateCursorFromData(AfxGetResourceHandle(), IDC_EIP_DRAG_CURSOR));
 }
 
 } // namespace

@@ -18,8 +18,6 @@ const char kIedRootText[] = "IEC 61850 Configurations";
 // The mask colour of the tree's pictures.
 constexpr COLORREF kImageMask = RGB(255, 0, 255);
 constexpr int kImageWidth = 16;
-// The format of the drag cursor's image, as CreateIconFromResourceEx names it.
-constexpr DWORD kIconFormatVersion = 0x00030000;
 
 // Texts of the library's entries that name a PLC kind, tested in this order, and the categories.
 const struct {
@@ -143,18 +141,12 @@ void CViewTree::OnBeginDrag(NMHDR*, LRESULT* pResult)
     SetCapture();
 }
 
-// Made once from the resource's hot spot and image; the standard arrow when it cannot be.
+// Made once from the resource; the standard arrow when it cannot be.
 HCURSOR CViewTree::DragCursor()
 {
     static const HCURSOR cursor = [] {
-        HINSTANCE instance = AfxGetResourceHandle();
-        HRSRC resource = ::FindResourceA(instance, MAKEINTRESOURCEA(IDC_DRAG_DEVICE), RT_RCDATA);
-        HGLOBAL data = resource != nullptr ? ::LoadResource(instance, resource) : nullptr;
-        auto* bytes = data != nullptr ? static_cast<BYTE*>(::LockResource(data)) : nullptr;
-        HICON made = bytes != nullptr ? ::CreateIconFromResourceEx(bytes, ::SizeofResource(instance, resource), FALSE,
-                                                                   kIconFormatVersion, 0, 0, LR_DEFAULTCOLOR)
-                                      : nullptr;
-        return made != nullptr ? static_cast<HCURSOR>(made) : ::LoadCursorA(nullptr, IDC_ARROW);
+        const HCURSOR made = CreateCursorFromData(AfxGetResourceHandle(), IDC_DRAG_DEVICE);
+        return made != nullptr ? made : ::LoadCursorA(nullptr, IDC_ARROW);
     }();
     return cursor;
 }
