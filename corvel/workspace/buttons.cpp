@@ -109,6 +109,13 @@ Corvel::Records::_IED_DEVICE* FindIedDevice(CMainDoc& doc, int deviceId)
     return nullptr;
 }
 
+// The devices of a kind placed in the network view that holds the button; -1 outside one.
+int PlacedDevices(const CWnd& button, int kind)
+{
+    CMainView* view = DYNAMIC_DOWNCAST(CMainView, button.GetParent());
+    return view != nullptr ? view->CountDevices(kind) : -1;
+}
+
 void SelectDevice(int deviceId)
 {
     if (CMainFrame* frame = GetMainFrame()) {
@@ -492,7 +499,11 @@ void CDevButton::OnDeleteDevice()
     CMainDoc* doc = FindMainDocument();
     if (doc == nullptr)
         return;
+    const int placed = PlacedDevices(*this, CMainDoc::kKindIed);
     doc->DeleteDevice(CMainDoc::kKindIed);
+    // Answered No (or nothing to delete): the copy and the Modbus commands stay as they were.
+    if (PlacedDevices(*this, CMainDoc::kKindIed) == placed)
+        return;
     if (doc->copiedIedDevice != nullptr && doc->copiedIedDevice->devNum == CurrentDeviceId())
         doc->copiedIedDevice = nullptr;
     // The Modbus commands follow the tag map, which must no longer hold the deleted IED's tags.
@@ -578,7 +589,10 @@ void CPLCButton::OnDeleteDevice()
     CMainDoc* doc = FindMainDocument();
     if (doc == nullptr)
         return;
+    const int placed = PlacedDevices(*this, CMainDoc::kKindPlc);
     doc->DeleteDevice(CMainDoc::kKindPlc);
+    if (PlacedDevices(*this, CMainDoc::kKindPlc) == placed)
+        return;
     if (doc->copiedPlcDevice != nullptr && doc->copiedPlcDevice->devNum == CurrentDeviceId())
         doc->copiedPlcDevice = nullptr;
 }

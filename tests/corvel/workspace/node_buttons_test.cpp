@@ -251,6 +251,40 @@ TEST_F(IedButton, DeleteRebuildsTheModbusCommandsWithoutTheDeletedIedsTags)
     EXPECT_STREQ("B_voltage", doc->project.tagMaps.GetHead()->tagName);
 }
 
+// The delete question answered No deletes nothing: the device and the copy taken of it stay for Paste.
+TEST_F(NodeButtonTest, DeleteAnsweredNoKeepsTheDeviceAndItsCopy)
+{
+    app->WriteProfileInt("Props", "Warnings", 1);
+    CMainDoc::_IED_DEVICE* ied = PlaceIed("IED_A");
+    ASSERT_NE(nullptr, ied);
+    CMainDoc::CPLC_Device* plc = FirstPlc();
+    plc->state = kSlotInUse;
+
+    const struct {
+        CWnd* button;
+        int kind;
+        int deviceId;
+    } devices[] = {{ied->button, CMainDoc::kKindIed, ied->devNum}, {plc->button, CMainDoc::kKindPlc, plc->devNum}};
+    for (const auto& d : devices) {
+        for (int answer : {IDNO, IDYES}) {
+            SCOPED_TRACE(std::to_string(d.kind) + (answer == IDYES ? " yes" : " no"));
+            frame->currentDeviceId = d.deviceId;
+            doc->CopyDevice(d.kind);
+            const bool copied = (d.kind == CMainDoc::kKindIed ? static_cast<const void*>(doc->copiedIedDevice)
+                                                               : doc->copiedPlcDevice) != nullptr;
+            ASSERT_TRUE(copied);
+            MessageBoxRecorder boxes;
+            boxes.QueueAnswer(answer);
+            d.button->SendMessage(WM_COMMAND, ID_DELETE_DEVICE);
+            ASSERT_EQ(1u, boxes.Count());
+            const bool kept = (d.kind == CMainDoc::kKindIed ? static_cast<const void*>(doc->copiedIedDevice)
+                                                             : doc->copiedPlcDevice) != nullptr;
+            EXPECT_EQ(answer == IDNO, kept);
+            EXPECT_EQ(answer == IDNO ? 1 : 0, view->CountDevices(d.kind));
+        }
+    }
+}
+
 TEST_F(PlcButton, RightClickingAPlcShowsNoMenuAndSelectsNothing)
 {
     CMainDoc::_IED_DEVICE* ied = PlaceIed("IED_A");
