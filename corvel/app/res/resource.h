@@ -207,7 +207,7 @@
 #define IDC_EIP_RANGE 1098
 #define IDC_EIP_STATUS 1099
 // The cursor of a tag dragged from the dialog's tag list.
-#define IDC_EIP_DRAG_CURSOR 2007
+#define IDC_EIP_DRAG_CURSOR IDC_DRAG_DEVICE
 
 // Modbus mapper.
 #define IDS_MODBUS_MAPPER_TITLE 110
