@@ -29,7 +29,10 @@ TEST_F(IedButton, ASingleClickSelectsAtOnceAndListsTheTagsOnlyAfterTheDoubleClic
     ButtonSeams seams;
     int selectedWhileWaiting = 0;
     size_t fillsWhileWaiting = 0;
+    bool waiting = false;
+    // On a busy machine the timer may come only after the wait: then only the fill's time tells.
     AfterMs(ButtonSeams::kWaitMs / 3, [&] {
+        waiting = ied->button->IsWaitingForSecondClick();
         selectedWhileWaiting = frame->currentDeviceId;
         fillsWhileWaiting = seams.fills.size();
     });
@@ -39,7 +42,8 @@ TEST_F(IedButton, ASingleClickSelectsAtOnceAndListsTheTagsOnlyAfterTheDoubleClic
     Pump();
 
     EXPECT_EQ(ied->devNum, selectedWhileWaiting);
-    EXPECT_EQ(0u, fillsWhileWaiting);
+    if (waiting)
+        EXPECT_EQ(0u, fillsWhileWaiting);
     ASSERT_EQ(1u, seams.fills.size());
     EXPECT_GE(seams.fills[0] - clicked, ButtonSeams::kWaitMs * 9 / 10);
     EXPECT_TRUE(seams.dialogs.empty());
