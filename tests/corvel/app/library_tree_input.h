@@ -106,6 +106,10 @@ inline void RightClickAt(CWnd& window, CPoint point)
 inline void DragTreeItem(CViewTree& tree, HTREEITEM item, CPoint target, const std::function<void()>& overTarget = {})
 {
     const CPoint at = TreeItemPoint(tree, item);
+    // The tree finds the drop's window by the point: the main window goes on top again, over any window another
+    // test program has raised since the test began.
+    ::SetWindowPos(::GetAncestor(tree.m_hWnd, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 30, at.y + 30));
     tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
