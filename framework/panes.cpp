@@ -922,6 +922,12 @@ BOOL CMFCToolBar::LoadToolBar(UINT nIDResource)
     return loaded;
 }
 
+BOOL CMFCToolBar::LoadToolBar(UINT nIDResource, UINT, UINT, BOOL bLocked)
+{
+    m_bLocked = bLocked;
+    return LoadToolBar(nIDResource);
+}
+
 void CMFCToolBar::AddCustomizeButton()
 {
     if (m_customizeCommand == 0 || m_hWnd == nullptr || m_bHasCustomizeButton)
@@ -1145,6 +1151,9 @@ void CMFCToolBar::DropButtonOn(int nIndex, CMFCToolBar* target, CPoint screenPoi
 {
     if (nIndex < 0 || nIndex >= GetCount())
         return;
+    // A locked bar takes no other bar's buttons: the dragged one stays where it was.
+    if (target != nullptr && target != this && target->m_bLocked)
+        return;
     if (target == nullptr) {
         RemoveButton(nIndex);
         return;
@@ -1164,7 +1173,11 @@ void CMFCToolBar::DropButtonOn(int nIndex, CMFCToolBar* target, CPoint screenPoi
 void CMFCToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     const bool quick = s_quickCustomization && ::GetKeyState(VK_MENU) < 0;
-    if (s_customizeMode || quick) {
+    if ((s_customizeMode || quick) && m_bLocked) {
+        // Not customised: while the customisation dialog is open its buttons are not pressed either.
+        if (s_customizeMode)
+            return;
+    } else if (s_customizeMode || quick) {
         const int index = HitTest(point);
         if (index >= 0) {
             m_dragIndex = index;

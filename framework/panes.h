@@ -102,6 +102,10 @@ class CMFCToolBar : public CToolBar {
 public:
     // Loads the buttons and keeps them as the bar's default set.
     BOOL LoadToolBar(UINT nIDResource) override;
+    // The same; a locked bar takes no part in customisation: its buttons are neither dragged off nor joined by
+    // others. The cold and menu pictures are the bar's own.
+    BOOL LoadToolBar(UINT nIDResource, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked);
+    BOOL IsLocked() const { return m_bLocked; }
     // A bar made at run time by the user, without a resource (the frame deletes it).
     void SetUserToolBar() { m_bUserToolBar = true; }
     bool IsUserToolBar() const { return m_bUserToolBar; }
@@ -199,6 +203,7 @@ private:
     DWORD m_dockStyle = 0;
     std::vector<UINT> m_defaultIds;
     bool m_bUserToolBar = false;
+    BOOL m_bLocked = FALSE;
     BOOL m_bTextLabels = FALSE;
     bool m_bHasCustomizeButton = false;
     // The buttons' size before any showed text (width in the low word).
