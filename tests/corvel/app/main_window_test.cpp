@@ -205,6 +205,14 @@ TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
     ASSERT_TRUE(splitter.IsTracking());
     EXPECT_FALSE(splitEnabled());
     EXPECT_EQ(splitter.m_hWnd, ::GetCapture());
+    // The cursor waits in the middle of the bar; the mouse's move there leaves the bar where it is.
+    CRect client;
+    splitter.GetClientRect(&client);
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2));
+    EXPECT_EQ(before, upperHeight());
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2 + 4));
+    EXPECT_EQ(before + 4, upperHeight()) << "the bar follows the mouse";
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2));
     key(VK_DOWN, 3);
     EXPECT_EQ(before + 12, upperHeight());
     key(VK_LEFT);
