@@ -576,10 +576,15 @@ void CDockablePane::SlideOut()
 
 void CDockablePane::CheckAutoHide()
 {
+    CPoint cursor;
+    if (::GetCursorPos(&cursor))
+        CheckAutoHide(cursor);
+}
+
+void CDockablePane::CheckAutoHide(CPoint cursor)
+{
     if (!IsSlidOut())
         return;
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
     auto* frame = DYNAMIC_DOWNCAST(CFrameWndEx, GetDockFrame());
     CMFCAutoHideBar* bar = frame != nullptr ? frame->GetAutoHideBar() : nullptr;
     const HWND focus = ::GetFocus();

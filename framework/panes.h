@@ -306,6 +306,8 @@ public:
     void SlideOut();
     // Hides a slid-out pane again when neither the mouse nor the focus is on it or its tab.
     void CheckAutoHide();
+    // The same with the mouse at a point of the screen.
+    void CheckAutoHide(CPoint cursor);
     BOOL IsSlidOut() const { return m_mode == Mode::autoHide && IsWindowVisible(); }
     // Shows or hides the pane wherever it is: docked, floating or behind its tab.
     void ShowPane(BOOL bShow);
