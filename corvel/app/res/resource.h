@@ -102,6 +102,7 @@
 #define IDR_FILE_VIEW_TOOLBAR_HC 170
 #define IDB_FILE_VIEW 175
 #define IDB_FILE_VIEW_HC 176
+// The program's one drag cursor, also IDC_EIP_DRAG_CURSOR.
 #define IDC_DRAG_DEVICE 2007
 #define ID_FILE_VIEW_PROPERTIES 135
 #define ID_FILE_VIEW_OPEN 137
@@ -206,7 +207,7 @@
 #define IDC_EIP_ASSIGN 1092
 #define IDC_EIP_RANGE 1098
 #define IDC_EIP_STATUS 1099
-// The cursor of a tag dragged from the dialog's tag list.
+// The cursor of a tag dragged from the dialog's tag list: the program's one drag cursor, also IDC_DRAG_DEVICE.
 #define IDC_EIP_DRAG_CURSOR 2007
 
 // Modbus mapper.
