@@ -380,6 +380,15 @@ BOOL CSplitterWnd::DoKeyboardSplit()
     return TRUE;
 }
 
+BOOL CSplitterWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_bKeyboardSplit && pMsg->hwnd == m_hWnd && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
+        ::DispatchMessageA(pMsg);
+        return TRUE;
+    }
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
 void CSplitterWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     if (!m_bKeyboardSplit || m_nDragBar == kNoBar) {

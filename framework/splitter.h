@@ -43,6 +43,8 @@ public:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    // While a keyboard split runs its keys go to the splitter, before any accelerator of the frame.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // While a keyboard split runs: the arrows move the bar, Enter keeps it, Escape puts it back.
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnCaptureChanged(CWnd* pWnd);

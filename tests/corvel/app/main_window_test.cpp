@@ -188,9 +188,13 @@ TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
         splitter.GetRowInfo(0, current, minimum);
         return current;
     };
+    // Keys go the program's way: the application's filters (the frame's accelerators among them) first.
     auto key = [&splitter](UINT vk, int times = 1) {
-        for (int i = 0; i < times; ++i)
-            splitter.SendMessage(WM_KEYDOWN, vk, 0);
+        for (int i = 0; i < times; ++i) {
+            MSG msg = {splitter.m_hWnd, WM_KEYDOWN, vk, 1, 0, {}};
+            if (!CorvelAppEnvironment::App().PreTranslateMessage(&msg))
+                ::DispatchMessageA(&msg);
+        }
     };
     // The menu item is enabled while no bar is being moved.
     HMENU viewMenu = ::GetSubMenu(frame->GetMenuBar().GetHMenu(), 2);
