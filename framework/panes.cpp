@@ -576,10 +576,15 @@ void CDockablePane::SlideOut()
 
 void CDockablePane::CheckAutoHide()
 {
+    CPoint cursor;
+    if (::GetCursorPos(&cursor))
+        CheckAutoHide(cursor);
+}
+
+void CDockablePane::CheckAutoHide(CPoint cursor)
+{
     if (!IsSlidOut())
         return;
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
     auto* frame = DYNAMIC_DOWNCAST(CFrameWndEx, GetDockFrame());
     CMFCAutoHideBar* bar = frame != nullptr ? frame->GetAutoHideBar() : nullptr;
     const HWND focus = ::GetFocus();
@@ -922,6 +927,12 @@ BOOL CMFCToolBar::LoadToolBar(UINT nIDResource)
     return loaded;
 }
 
+BOOL CMFCToolBar::LoadToolBar(UINT nIDResource, UINT, UINT, BOOL bLocked)
+{
+    m_bLocked = bLocked;
+    return LoadToolBar(nIDResource);
+}
+
 void CMFCToolBar::AddCustomizeButton()
 {
     if (m_customizeCommand == 0 || m_hWnd == nullptr || m_bHasCustomizeButton)
@@ -1143,7 +1154,7 @@ void CMFCToolBar::DropButton(int nIndex, CPoint screenPoint)
 
 void CMFCToolBar::DropButtonOn(int nIndex, CMFCToolBar* target, CPoint screenPoint)
 {
-    if (nIndex < 0 || nIndex >= GetCount())
+    if (nIndex < 0 || nIndex >= GetCount() || (target != nullptr && target->IsLocked()))
         return;
     if (target == nullptr) {
         RemoveButton(nIndex);
@@ -1164,7 +1175,7 @@ void CMFCToolBar::DropButtonOn(int nIndex, CMFCToolBar* target, CPoint screenPoi
 void CMFCToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     const bool quick = s_quickCustomization && ::GetKeyState(VK_MENU) < 0;
-    if (s_customizeMode || quick) {
+    if ((s_customizeMode || quick) && !m_bLocked) {
         const int index = HitTest(point);
         if (index >= 0) {
             m_dragIndex = index;

@@ -257,7 +257,7 @@ int CFileView::OnCreate(LPCREATESTRUCT lpCreateStruct)
     const bool highColour = UsesHighColourIcons();
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
                                CRect(0, 0, 0, 0), kToolBarId) ||
-        !m_wndToolBar.LoadToolBar(highColour ? IDR_FILE_VIEW_TOOLBAR_HC : IDR_FILE_VIEW_TOOLBAR))
+        !m_wndToolBar.LoadToolBar(highColour ? IDR_FILE_VIEW_TOOLBAR_HC : IDR_FILE_VIEW_TOOLBAR, 0, 0, TRUE))
         return -1;
     LoadImages();
     FillFileView();
