@@ -291,7 +291,7 @@ BOOL CMFCToolBarsCommandsPropertyPage::DropCommand(UINT nID, CPoint screenPoint)
 
 BOOL CMFCToolBarsCommandsPropertyPage::DropCommandOn(UINT nID, CMFCToolBar* bar, CPoint screenPoint)
 {
-    if (bar == nullptr)
+    if (bar == nullptr || bar->IsLocked())
         return FALSE;
     CPoint client = screenPoint;
     bar->ScreenToClient(&client);

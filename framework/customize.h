@@ -48,7 +48,7 @@ public:
     void SelectCategory(int nIndex);
     // The commands listed now, in order.
     const std::vector<UINT>& GetListedCommands() const { return m_listed; }
-    // A command released at a point of the screen: on a toolbar it becomes a button there.
+    // A command released at a point of the screen: on a toolbar (not a locked one) it becomes a button there.
     BOOL DropCommand(UINT nID, CPoint screenPoint);
     // The same on a known bar.
     static BOOL DropCommandOn(UINT nID, CMFCToolBar* pBar, CPoint screenPoint);

@@ -576,10 +576,15 @@ void CDockablePane::SlideOut()
 
 void CDockablePane::CheckAutoHide()
 {
+    CPoint cursor;
+    if (::GetCursorPos(&cursor))
+        CheckAutoHide(cursor);
+}
+
+void CDockablePane::CheckAutoHide(CPoint cursor)
+{
     if (!IsSlidOut())
         return;
-    CPoint cursor;
-    ::GetCursorPos(&cursor);
     auto* frame = DYNAMIC_DOWNCAST(CFrameWndEx, GetDockFrame());
     CMFCAutoHideBar* bar = frame != nullptr ? frame->GetAutoHideBar() : nullptr;
     const HWND focus = ::GetFocus();
@@ -1149,10 +1154,7 @@ void CMFCToolBar::DropButton(int nIndex, CPoint screenPoint)
 
 void CMFCToolBar::DropButtonOn(int nIndex, CMFCToolBar* target, CPoint screenPoint)
 {
-    if (nIndex < 0 || nIndex >= GetCount())
-        return;
-    // A locked bar takes no other bar's buttons: the dragged one stays where it was.
-    if (target != nullptr && target != this && target->m_bLocked)
+    if (nIndex < 0 || nIndex >= GetCount() || (target != nullptr && target->IsLocked()))
         return;
     if (target == nullptr) {
         RemoveButton(nIndex);
@@ -1173,11 +1175,7 @@ void CMFCToolBar::DropButtonOn(int nIndex, CMFCToolBar* target, CPoint screenPoi
 void CMFCToolBar::OnLButtonDown(UINT nFlags, CPoint point)
 {
     const bool quick = s_quickCustomization && ::GetKeyState(VK_MENU) < 0;
-    if ((s_customizeMode || quick) && m_bLocked) {
-        // Not customised: while the customisation dialog is open its buttons are not pressed either.
-        if (s_customizeMode)
-            return;
-    } else if (s_customizeMode || quick) {
+    if ((s_customizeMode || quick) && !m_bLocked) {
         const int index = HitTest(point);
         if (index >= 0) {
             m_dragIndex = index;

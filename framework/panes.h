@@ -102,8 +102,8 @@ class CMFCToolBar : public CToolBar {
 public:
     // Loads the buttons and keeps them as the bar's default set.
     BOOL LoadToolBar(UINT nIDResource) override;
-    // The same; a locked bar takes no part in customisation: its buttons are neither dragged off nor joined by
-    // others. The cold and menu pictures are the bar's own.
+    // The same; a locked bar (bLocked) keeps its buttons: customisation neither takes nor adds any. The other
+    // resources are not used.
     BOOL LoadToolBar(UINT nIDResource, UINT uiColdResID, UINT uiMenuResID, BOOL bLocked);
     BOOL IsLocked() const { return m_bLocked; }
     // A bar made at run time by the user, without a resource (the frame deletes it).
@@ -148,7 +148,7 @@ public:
     // The bar under a point of the screen, or null.
     static CMFCToolBar* FromScreenPoint(CPoint point);
     // Puts button nIndex where a drag released it: before the button under the point of this or another
-    // bar, at a bar's end, or off the bar when the point is on no bar.
+    // bar, at a bar's end, or off the bar when the point is on no bar; released on a locked bar it stays.
     void DropButton(int nIndex, CPoint screenPoint);
     // The same on a known bar (null: off every bar).
     void DropButtonOn(int nIndex, CMFCToolBar* pTarget, CPoint screenPoint);
@@ -311,6 +311,8 @@ public:
     void SlideOut();
     // Hides a slid-out pane again when neither the mouse nor the focus is on it or its tab.
     void CheckAutoHide();
+    // The same with the mouse at a point of the screen.
+    void CheckAutoHide(CPoint cursor);
     BOOL IsSlidOut() const { return m_mode == Mode::autoHide && IsWindowVisible(); }
     // Shows or hides the pane wherever it is: docked, floating or behind its tab.
     void ShowPane(BOOL bShow);

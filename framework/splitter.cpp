@@ -305,8 +305,11 @@ void CSplitterWnd::OnLButtonDown(UINT, CPoint point)
         return;
     }
     m_nDragBar = HitBar(point);
-    if (m_nDragBar != kNoBar)
+    if (m_nDragBar != kNoBar) {
+        // The bar keeps the place where the mouse took it.
+        m_nDragOffset = (m_nDragBar >= 0 ? point.x : point.y) - BarStart(m_nDragBar);
         SetCapture();
+    }
 }
 
 void CSplitterWnd::OnMouseMove(UINT, CPoint point)
@@ -320,18 +323,26 @@ void CSplitterWnd::MoveDragBar(CPoint point)
 {
     // The pane before the bar takes the new size; RecalcLayout keeps the rest inside.
     if (m_nDragBar >= 0) {
-        int start = 0;
-        for (int col = 0; col < m_nDragBar; ++col)
-            start += m_cols[static_cast<size_t>(col)].current + m_cxSplitterGap;
-        m_cols[static_cast<size_t>(m_nDragBar)].ideal = std::max(0, static_cast<int>(point.x) - start);
+        const int start = BarStart(m_nDragBar) - m_cols[static_cast<size_t>(m_nDragBar)].current;
+        m_cols[static_cast<size_t>(m_nDragBar)].ideal = std::max(0, static_cast<int>(point.x) - m_nDragOffset - start);
     } else {
         const int row = -m_nDragBar - 2;
-        int start = 0;
-        for (int r = 0; r < row; ++r)
-            start += m_rows[static_cast<size_t>(r)].current + m_cySplitterGap;
-        m_rows[static_cast<size_t>(row)].ideal = std::max(0, static_cast<int>(point.y) - start);
+        const int start = BarStart(m_nDragBar) - m_rows[static_cast<size_t>(row)].current;
+        m_rows[static_cast<size_t>(row)].ideal = std::max(0, static_cast<int>(point.y) - m_nDragOffset - start);
     }
     RecalcLayout();
+}
+
+int CSplitterWnd::BarStart(int nBar) const
+{
+    const bool column = nBar >= 0;
+    const int index = column ? nBar : -nBar - 2;
+    const std::vector<Extent>& extents = column ? m_cols : m_rows;
+    const int gap = column ? m_cxSplitterGap : m_cySplitterGap;
+    int start = 0;
+    for (int i = 0; i <= index && i < static_cast<int>(extents.size()); ++i)
+        start += extents[static_cast<size_t>(i)].current + (i < index ? gap : 0);
+    return start;
 }
 
 void CSplitterWnd::OnLButtonUp(UINT, CPoint)
@@ -348,10 +359,12 @@ BOOL CSplitterWnd::DoKeyboardSplit()
     GetClientRect(&client);
     if (m_nRows > 1) {
         m_nDragBar = -2;
-        middle = CPoint(client.Width() / 2, m_rows[0].current + m_cySplitterGap / 2);
+        m_nDragOffset = m_cySplitterGap / 2;
+        middle = CPoint(client.Width() / 2, BarStart(m_nDragBar) + m_nDragOffset);
     } else if (m_nCols > 1) {
         m_nDragBar = 0;
-        middle = CPoint(m_cols[0].current + m_cxSplitterGap / 2, client.Height() / 2);
+        m_nDragOffset = m_cxSplitterGap / 2;
+        middle = CPoint(BarStart(m_nDragBar) + m_nDragOffset, client.Height() / 2);
     } else {
         return FALSE;
     }
@@ -365,6 +378,15 @@ BOOL CSplitterWnd::DoKeyboardSplit()
     ::SetCursorPos(middle.x, middle.y);
     ::SetCursor(::LoadCursorA(nullptr, m_nDragBar >= 0 ? IDC_SIZEWE : IDC_SIZENS));
     return TRUE;
+}
+
+BOOL CSplitterWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_bKeyboardSplit && pMsg->hwnd == m_hWnd && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) {
+        ::DispatchMessageA(pMsg);
+        return TRUE;
+    }
+    return CWnd::PreTranslateMessage(pMsg);
 }
 
 void CSplitterWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -389,18 +411,11 @@ void CSplitterWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CPoint point;
     ::GetCursorPos(&point);
     ScreenToClient(&point);
-    if (rowBar) {
-        const int row = -m_nDragBar - 2;
-        int start = 0;
-        for (int r = 0; r <= row; ++r)
-            start += m_rows[static_cast<size_t>(r)].current + (r < row ? m_cySplitterGap : 0);
-        point.y = start + step;
-    } else {
-        int start = 0;
-        for (int col = 0; col <= m_nDragBar; ++col)
-            start += m_cols[static_cast<size_t>(col)].current + (col < m_nDragBar ? m_cxSplitterGap : 0);
-        point.x = start + step;
-    }
+    const int at = BarStart(m_nDragBar) + m_nDragOffset + step;
+    if (rowBar)
+        point.y = at;
+    else
+        point.x = at;
     MoveDragBar(point);
     CPoint screen = point;
     ClientToScreen(&screen);

@@ -43,6 +43,8 @@ public:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    // While a keyboard split runs its keys go to the splitter, before any accelerator of the frame.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // While a keyboard split runs: the arrows move the bar, Enter keeps it, Escape puts it back.
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnCaptureChanged(CWnd* pWnd);
@@ -72,8 +74,10 @@ public:
 protected:
     // The bar under point: column bar index (>= 0) or row bar as -(index + 2); -1 for none.
     int HitBar(CPoint point) const;
-    // Gives the pane before the dragged bar the size that puts the bar at point.
+    // Gives the pane before the dragged bar the size that puts the bar at point, less the drag's offset.
     void MoveDragBar(CPoint point);
+    // Where bar nBar (numbered as HitBar gives it) begins: its left or top edge.
+    int BarStart(int nBar) const;
     // Ends a drag; with bRestore the sizes before a keyboard split come back.
     void EndDrag(bool bRestore);
 
@@ -85,6 +89,8 @@ protected:
     std::vector<Extent> m_rows;
     std::vector<Extent> m_cols;
     int m_nDragBar;
+    // How far into the dragged bar the mouse (or the cursor a keyboard split placed) holds it.
+    int m_nDragOffset = 0;
     // A keyboard split: the sizes before it and the window that had the focus.
     bool m_bKeyboardSplit = false;
     std::vector<Extent> m_savedRows;

@@ -128,6 +128,7 @@ public:
     bool UsesVisualStyle() const { return m_visualStyle; }
 
     // 0: by the bound PLC record's device type; 1: print; 2: map view; 3: delete; other: none.
+    static constexpr int kMenuModeDelete = 3;
     void SetMenuMode(int mode) { m_menuMode = mode; }
     int GetMenuMode() const { return m_menuMode; }
     void SetBoundRecord(Corvel::Records::CPLC_Device* record) { m_pBoundRecord = record; }

@@ -18,8 +18,6 @@ const char kLastTabMessage[] = "Could not remove last tab.";
 const char kRpiLimitText[] = "RPI limit: %d mSec";
 const CPoint kRpiLimitPlace(290, 0);
 constexpr int kRpiFontPoints = 10;
-// The grid list's menu mode whose row menu is "Delete" alone.
-constexpr int kRowMenuDelete = 3;
 
 CString Decimal(int value)
 {
@@ -103,7 +101,7 @@ void CEIPMapTabCtrl::Build(CMainDoc* doc, CCustomSlider* slider)
         page.Create(WS_CHILD | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, area, this, kFirstPageId + tab);
         page.SetExtendedStyle(page.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
         // The row menu and the Delete key offer Delete alone: the pages hold no command rows.
-        page.SetMenuMode(kRowMenuDelete);
+        page.SetMenuMode(CGridList::kMenuModeDelete);
         page.InsertHiddenLabelColumn();
         if (tab == Corvel::Records::kEipMessageTab) {
             page.InsertColumnTrait(1, "Tag Name", LVCFMT_LEFT, 225, 1);

@@ -27,7 +27,7 @@ const CPoint kDragHotSpot(-10, -14);
 // The drag cursor, made of its picture in the resources.
 ScopedCursor LoadDragCursor()
 {
-    return ScopedCursor(CreateCursorFromData(AfxGetResourceHandle(), IDC_EIP_DRAG_CURSOR));
+    return ScopedCursor(CreateCursorFromData(AfxGetResourceHandle(), IDC_DRAG_CURSOR));
 }
 
 } // namespace

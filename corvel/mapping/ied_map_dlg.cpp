@@ -239,6 +239,8 @@ BOOL CIEDMapDlg::OnInitDialog()
 
     m_list.Create(CIEDMapListCtrl::kStyle, ClientOf(m_rightPane), &m_rightPane, kListId);
     m_list.SetDocument(m_document);
+    // The row menu offers Delete alone, and the Delete key deletes as it does.
+    m_list.SetMenuMode(CGridList::kMenuModeDelete);
     int widths[5];
     for (int i = 0; i < 5; ++i) {
         widths[i] = static_cast<int>(app->GetProfileInt(kSection, ColumnEntry(i), kDefaultColumnWidth));

@@ -158,6 +158,8 @@ BOOL CIEDTree::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
         if ((info->hdr.code == TVN_ITEMEXPANDINGA || info->hdr.code == TVN_ITEMEXPANDINGW) &&
             (info->action & TVE_EXPAND) != 0)
             InsertChildren(info->itemNew.hItem);
+        else if (info->hdr.code == TVN_DELETEITEMA || info->hdr.code == TVN_DELETEITEMW)
+            ForgetItem(info->itemOld.hItem);
     }
     return CMultiTree::OnChildNotify(message, wParam, lParam, pResult);
 }
@@ -198,6 +200,21 @@ void CIEDTree::InsertChildren(HTREEITEM item)
         if (m_itemHandles[child] == nullptr)
             InsertLoadedItem(child, item);
     }
+}
+
+void CIEDTree::ForgetItem(HTREEITEM item)
+{
+    const auto found = m_itemIds.find(item);
+    if (found == m_itemIds.end())
+        return;
+    const IedTreeItemId id = found->second;
+    m_itemIds.erase(found);
+    m_itemHandles[id] = nullptr;
+    m_childrenInserted[id] = false;
+    // Its parent's branch is filled again when it is next expanded or asked for.
+    const IedTreeItemId parent = GetItems()[id].parent;
+    if (parent != kIedTreeRoot)
+        m_childrenInserted[parent] = false;
 }
 
 void CIEDTree::InsertLoadedItems()

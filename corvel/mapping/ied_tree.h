@@ -45,7 +45,8 @@ protected:
     HTREEITEM GetInsertedChildItem(HTREEITEM item) override;
     // Fills a branch before the control is asked for its first child or to expand it.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Fills a branch the user expands (the parent reflects TVN_ITEMEXPANDING).
+    // Fills a branch the user expands (the parent reflects TVN_ITEMEXPANDING); forgets the items the control
+    // deletes (a collapse with reset), so that their branch is filled again.
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 
 private:
@@ -55,6 +56,8 @@ private:
     HTREEITEM InsertLoadedItem(IedTreeItemId id, HTREEITEM parent);
     // Inserts the children of an inserted item when they are not in the control yet.
     void InsertChildren(HTREEITEM item);
+    // Forgets the handle of an item the control deleted.
+    void ForgetItem(HTREEITEM item);
 
     std::vector<HTREEITEM> m_itemHandles;
     // The records of the loaded items by item id (the tree owns them), and the ids of inserted items by handle.

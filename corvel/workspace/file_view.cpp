@@ -145,7 +145,7 @@ void CViewTree::OnBeginDrag(NMHDR*, LRESULT* pResult)
 HCURSOR CViewTree::DragCursor()
 {
     static const HCURSOR cursor = [] {
-        const HCURSOR made = CreateCursorFromData(AfxGetResourceHandle(), IDC_DRAG_DEVICE);
+        const HCURSOR made = CreateCursorFromData(AfxGetResourceHandle(), IDC_DRAG_CURSOR);
         return made != nullptr ? made : ::LoadCursorA(nullptr, IDC_ARROW);
     }();
     return cursor;

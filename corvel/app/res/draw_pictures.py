@@ -96,11 +96,6 @@ class Canvas:
         with open(os.path.join(HERE, name), "wb") as out:
             out.write(directory + entry + image)
 
-    def save_cursor_image(self, name, transparent, hotspot):
-        """A cursor image as a program builds its cursor from: the hot spot, then the image."""
-        with open(os.path.join(HERE, name), "wb") as out:
-            out.write(struct.pack("<HH", hotspot[0], hotspot[1]) + self.icon_image(transparent))
-
 
 WHITE = (255, 255, 255)
 BLACK = (0, 0, 0)
@@ -497,49 +492,6 @@ TOOL_PICTURES["properties"] = [
     "                ",
 ]
 
-# The cursor of a device dragged from the library: an arrow with the device under it.
-DRAG_CURSOR = [
-    "k                               ",
-    "kk                              ",
-    "kwk                             ",
-    "kwwk                            ",
-    "kwwwk                           ",
-    "kwwwwk                          ",
-    "kwwwwwk                         ",
-    "kwwwwwwk                        ",
-    "kwwwwwwwk                       ",
-    "kwwwwwwwwk                      ",
-    "kwwwwwkkkkk                     ",
-    "kwwkwwk                         ",
-    "kwk kwwk                        ",
-    "kk  kwwk                        ",
-    "k    kwwk                       ",
-    "     kwwk  nnnnnnnnnnnnnn       ",
-    "      kk   nnnnnnnnnnnnGn       ",
-    "           neeeeeeeeeeeen       ",
-    "           nejjjjeejjjjen       ",
-    "           nejuujeejuujen       ",
-    "           nejjjjeejjjjen       ",
-    "           neeeeeeeeeeeen       ",
-    "           nnnnnnnnnnnnnn       ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-    "                                ",
-]
-
-
-def drag_cursor():
-    c = Canvas(32, 32, TREE_MASK)
-    c.art(0, 0, DRAG_CURSOR, TREE_PALETTE)
-    return c
-
-
 def slider_knob():
     c = Canvas(30, 10, FACE)
     c.gradient(0, 0, 30, 10, (240, 240, 240), (170, 170, 170))
@@ -611,7 +563,6 @@ def main():
     pane_icon().save_ico("device_view.ico", (255, 0, 255))
     tree_images().save_bmp("device_tree.bmp")
     toolbar(["properties"]).save_bmp("device_view_toolbar.bmp")
-    drag_cursor().save_cursor_image("drag_device.bin", TREE_MASK, (0, 0))
     slider_knob().save_bmp("slider_knob.bmp")
     slider_channel().save_bmp("slider_channel.bmp")
     bridge_module(2).save_bmp("bridge_two_ports.bmp")

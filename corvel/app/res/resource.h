@@ -102,7 +102,6 @@
 #define IDR_FILE_VIEW_TOOLBAR_HC 170
 #define IDB_FILE_VIEW 175
 #define IDB_FILE_VIEW_HC 176
-#define IDC_DRAG_DEVICE 2007
 #define ID_FILE_VIEW_PROPERTIES 135
 #define ID_FILE_VIEW_OPEN 137
 #define ID_FILE_VIEW_OPEN_WITH 138
@@ -206,8 +205,8 @@
 #define IDC_EIP_ASSIGN 1092
 #define IDC_EIP_RANGE 1098
 #define IDC_EIP_STATUS 1099
-// The cursor of a tag dragged from the dialog's tag list.
-#define IDC_EIP_DRAG_CURSOR IDC_DRAG_DEVICE
+// The one drag cursor: of a device dragged from the library, of a tag dragged from the dialog's tag list.
+#define IDC_DRAG_CURSOR 2007
 
 // Modbus mapper.
 #define IDS_MODBUS_MAPPER_TITLE 110

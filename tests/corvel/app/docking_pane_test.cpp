@@ -168,9 +168,13 @@ TEST_F(DockingPane, PinHidesThePaneBehindATab)
     EXPECT_EQ(strip.right, PaneRect().left);
     EXPECT_EQ(docked.Width(), PaneRect().Width());
     EXPECT_EQ(strip.right, SplitterRect().left) << "sliding out leaves the layout alone";
-    // With the mouse on it, it stays out.
-    ::SetCursorPos(PaneRect().CenterPoint().x, PaneRect().CenterPoint().y);
-    pane->CheckAutoHide();
+    // With the mouse on it, it stays out; so it does with the focus in it, whatever the pointer of the
+    // shared display does while the messages are pumped.
+    frame->GetNetworkView()->SetFocus();
+    pane->CheckAutoHide(PaneRect().CenterPoint());
+    EXPECT_TRUE(pane->IsSlidOut());
+    pane->SetFocus();
+    pane->CheckAutoHide(CPoint(strip.right + 500, strip.top + 300));
     EXPECT_TRUE(pane->IsSlidOut());
     CorvelAppEnvironment::PumpMessages();
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
@@ -178,9 +182,8 @@ TEST_F(DockingPane, PinHidesThePaneBehindATab)
     EXPECT_EQ("", SaveWindowScreenshot(frame->m_hWnd, "device-view-auto-hide"));
 
     // The mouse far away and the focus in the network view: it hides.
-    ::SetCursorPos(strip.right + 500, strip.top + 300);
     frame->GetNetworkView()->SetFocus();
-    pane->CheckAutoHide();
+    pane->CheckAutoHide(CPoint(strip.right + 500, strip.top + 300));
     EXPECT_FALSE(pane->IsSlidOut());
     EXPECT_TRUE(pane->IsAutoHideMode());
 
@@ -192,8 +195,6 @@ TEST_F(DockingPane, PinHidesThePaneBehindATab)
     EXPECT_TRUE(pane->IsWindowVisible());
     EXPECT_EQ(docked, PaneRect());
     EXPECT_EQ(PaneRect().right, SplitterRect().left);
-    // The pointer goes back to the screen's corner, off the windows of the programs beside this one.
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 } // namespace

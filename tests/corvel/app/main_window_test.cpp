@@ -188,9 +188,13 @@ TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
         splitter.GetRowInfo(0, current, minimum);
         return current;
     };
+    // Keys go the program's way: the application's filters (the frame's accelerators among them) first.
     auto key = [&splitter](UINT vk, int times = 1) {
-        for (int i = 0; i < times; ++i)
-            splitter.SendMessage(WM_KEYDOWN, vk, 0);
+        for (int i = 0; i < times; ++i) {
+            MSG msg = {splitter.m_hWnd, WM_KEYDOWN, vk, 1, 0, {}};
+            if (!CorvelAppEnvironment::App().PreTranslateMessage(&msg))
+                ::DispatchMessageA(&msg);
+        }
     };
     // The menu item is enabled while no bar is being moved.
     HMENU viewMenu = ::GetSubMenu(frame->GetMenuBar().GetHMenu(), 2);
@@ -205,6 +209,14 @@ TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
     ASSERT_TRUE(splitter.IsTracking());
     EXPECT_FALSE(splitEnabled());
     EXPECT_EQ(splitter.m_hWnd, ::GetCapture());
+    // The cursor waits in the middle of the bar; the mouse's move there leaves the bar where it is.
+    CRect client;
+    splitter.GetClientRect(&client);
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2));
+    EXPECT_EQ(before, upperHeight());
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2 + 4));
+    EXPECT_EQ(before + 4, upperHeight()) << "the bar follows the mouse";
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2));
     key(VK_DOWN, 3);
     EXPECT_EQ(before + 12, upperHeight());
     key(VK_LEFT);
@@ -230,6 +242,9 @@ TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
     splitter.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, 0);
     EXPECT_FALSE(splitter.IsTracking());
     EXPECT_EQ(before, upperHeight());
+    // The split put the pointer on the bar: it goes back to the screen's corner, off the windows of the
+    // programs beside this one.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 // F6 and Shift+F6 go from view to view of the splitter, round and round.

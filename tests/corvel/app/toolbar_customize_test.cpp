@@ -225,6 +225,34 @@ TEST_F(ToolbarCustomize, DraggingAddsMovesAndRemovesButtons)
     EXPECT_EQ(std::vector<UINT>(kStandard.begin() + 1, kStandard.end()), Buttons(bar));
 }
 
+// The device view's own toolbar is locked: customisation neither takes its button nor puts one on it.
+TEST_F(ToolbarCustomize, ThePanesLockedToolbarKeepsItsButton)
+{
+    CMFCToolBarsCustomizeDialog* dialog = Open();
+    ASSERT_NE(nullptr, dialog);
+    CFileView* pane = frame->GetFileView();
+    ASSERT_NE(nullptr, pane);
+    CMFCToolBar& locked = pane->GetToolBar();
+    EXPECT_TRUE(locked.IsLocked());
+    EXPECT_FALSE(frame->GetToolBar().IsLocked());
+    const std::vector<UINT> buttons = Buttons(locked);
+    ASSERT_FALSE(buttons.empty());
+
+    CPoint press = OnButton(locked, 0);
+    locked.ScreenToClient(&press);
+    // A press is a press (released off the button, it runs nothing).
+    locked.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(press.x, press.y));
+    locked.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(-3000 & 0xFFFF, -3000 & 0xFFFF));
+    if (::GetCapture() == locked.m_hWnd)
+        ::ReleaseCapture();
+    EXPECT_EQ(buttons, Buttons(locked));
+
+    EXPECT_FALSE(dialog->GetCommandsPage().DropCommandOn(ID_FILE_SAVE_AS, &locked, OnButton(locked, 0)));
+    frame->GetToolBar().DropButtonOn(0, &locked, OnButton(locked, 0));
+    EXPECT_EQ(buttons, Buttons(locked));
+    EXPECT_EQ(kStandard, Buttons(frame->GetToolBar())) << "a button dropped on a locked bar stays where it was";
+}
+
 // The customize button's menu lists the resource's buttons through the frame, checked while shown.
 TEST_F(ToolbarCustomize, CustomizeButtonMenuAddsAndRemovesTheDefaultButtons)
 {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "../app/corvel_app_environment.h"
+#include "../controls/grid_list_fixture.h"
 #include "ied_tree_paths.h"
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
@@ -251,6 +252,47 @@ TEST_F(IedMapDialogTest, DeletingAnArrayElementAsksForTheWholeArray)
     boxes.QueueAnswer(IDYES);
     list.DeleteSelectedRows();
     EXPECT_EQ(list.GetItemCount(), 0);
+}
+
+// The user deletes rows with the Delete key and with the row menu's "Delete" (its only item).
+TEST_F(IedMapDialogTest, DeleteKeyAndRowMenuDeleteTheSelectedRows)
+{
+    Open();
+    CIEDMapListCtrl& list = dialog->GetList();
+    MappedRows rows;
+    for (int index = 1; index <= 3; ++index) {
+        MappedRow row;
+        row.path.Format("LD/GGIO1$ST$Ind%d$stVal", index);
+        row.tagName.Format("LD_GGIO1_ST_Ind%d_stVal", index);
+        row.type = "BOOLEAN";
+        rows.push_back(row);
+    }
+    list.AppendRows(rows);
+    const auto paths = [&list] {
+        std::vector<CString> texts;
+        for (const MappedRow& row : list.GetRows())
+            texts.push_back(row.path);
+        return texts;
+    };
+
+    list.SelectRow(-1, false);
+    list.SelectRow(0, true);
+    PostKey(list.m_hWnd, VK_DELETE);
+    EXPECT_EQ((std::vector<CString>{"LD/GGIO1$ST$Ind2$stVal", "LD/GGIO1$ST$Ind3$stVal"}), paths());
+    EXPECT_EQ(2, list.GetItemCount());
+
+    list.SelectRow(-1, false);
+    list.SelectRow(1, true);
+    CRect row;
+    ASSERT_TRUE(list.GetItemRect(1, &row, LVIR_BOUNDS));
+    {
+        MenuCatcher menu;
+        menu.Choose(ID_GRID_DELETE);
+        PostRightClick(list, row.CenterPoint());
+        EXPECT_EQ((std::vector<UINT>{ID_GRID_DELETE}), menu.Ids());
+    }
+    EXPECT_EQ((std::vector<CString>{"LD/GGIO1$ST$Ind2$stVal"}), paths());
+    EXPECT_EQ(0u, boxes.Count());
 }
 
 // The list holds its rows itself: what it shows, what a sort reorders and what Save reads are the same rows.

@@ -196,6 +196,41 @@ TEST_F(IedTree, BranchesNotShownYetBehaveAsShownOnes)
     EXPECT_EQ(all, selected);
 }
 
+// A collapse that resets a branch takes its items out of the control; expanded again, it is filled again,
+// and the items of the branch are reached by their new handles.
+TEST_F(IedTree, BranchesCollapsedWithResetAreFilledAgain)
+{
+    const std::string text = SclText(kDevices, kTemplates);
+    CIedTreeLoader loader;
+    loader.m_document = ParseScl(text);
+    ASSERT_EQ(S_OK, loader.LoadIedModel("IED1"));
+    std::vector<std::string> expected;
+    WalkItems(loader.GetItems(), loader.GetItems().GetRootItem(), 0, expected);
+
+    Tree().m_document = ParseScl(text);
+    ASSERT_EQ(S_OK, Tree().LoadIedModel("IED1"));
+    const HTREEITEM root = Tree().GetRootItem();
+    ASSERT_NE(nullptr, root);
+    const IedTreeItemId gcbId = Tree().m_gooseControls[0].treeItem;
+    ASSERT_NE(nullptr, Tree().GetItemHandle(gcbId));
+    Tree().Expand(root, TVE_EXPAND);
+    const int inserted = Tree().GetCount();
+    ASSERT_GT(inserted, 1);
+
+    Tree().Expand(root, TVE_COLLAPSE | TVE_COLLAPSERESET);
+    EXPECT_EQ(1, Tree().GetCount());
+    Tree().Expand(root, TVE_EXPAND);
+    EXPECT_NE(nullptr, Tree().GetNextVisibleItem(root));
+    const HTREEITEM gcb = Tree().GetItemHandle(gcbId);
+    ASSERT_NE(nullptr, gcb);
+    EXPECT_STREQ("gcb", Tree().GetItemText(gcb));
+    EXPECT_EQ(kImageGoose, Image(gcb));
+
+    std::vector<std::string> shown;
+    WalkTree(root, 0, shown);
+    EXPECT_EQ(expected, shown);
+}
+
 // A tree without its window keeps what was loaded in its list and shows the messages all the same.
 TEST_F(IedTree, WithoutAWindowTheItemsStayInTheList)
 {

@@ -496,40 +496,4 @@ TEST_F(DeviceLibrary, ToolBarAboveTheTreeOpensTheGatewayPropertiesAndScreenshot)
     EXPECT_EQ(1, closer.Closed());
 }
 
-// The pane's toolbar is locked: customisation neither drags its button off nor puts another bar's button on it,
-// and while the customisation dialog is open a click on it runs nothing.
-TEST_F(DeviceLibrary, ThePanesToolBarTakesNoPartInCustomisation)
-{
-    CFileViewToolBar& toolBar = pane->GetToolBar();
-    CMFCToolBar& mainBar = frame->GetToolBar();
-    const int mainButtons = mainBar.GetCount();
-    ASSERT_GT(mainButtons, 0);
-    CRect button;
-    ASSERT_TRUE(toolBar.SendMessage(TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&button)));
-    // Released over the tree, on no bar: an unlocked bar's button would leave its bar there.
-    CPoint offBar = ItemPoint(FindItem("Devices & Configurations"));
-    Tree().ClientToScreen(&offBar);
-    toolBar.ScreenToClient(&offBar);
-
-    CMFCToolBar::SetCustomizeMode(TRUE);
-    PropertiesCloser closer;
-    toolBar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(button.CenterPoint().x, button.CenterPoint().y));
-    toolBar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(offBar.x, offBar.y));
-    PumpMessages();
-    CRect target;
-    toolBar.GetWindowRect(&target);
-    mainBar.DropButtonOn(0, &toolBar, target.CenterPoint());
-    CMFCToolBar::SetCustomizeMode(FALSE);
-    const int paneButtons = toolBar.GetCount();
-    const UINT paneCommand = paneButtons > 0 ? toolBar.GetItemID(0) : 0;
-    const int mainButtonsAfter = mainBar.GetCount();
-    toolBar.RestoreOriginalState();
-    mainBar.RestoreOriginalState();
-
-    EXPECT_EQ(1, paneButtons);
-    EXPECT_EQ(static_cast<UINT>(ID_FILE_VIEW_PROPERTIES), paneCommand);
-    EXPECT_EQ(mainButtons, mainButtonsAfter);
-    EXPECT_EQ(0, closer.Closed());
-}
-
 } // namespace

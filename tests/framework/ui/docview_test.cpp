@@ -610,10 +610,13 @@ TEST_F(SplitterTest, PanesHoldTheViewsAndTheActivePaneTakesTheCommands)
     pFrame->SendMessage(WM_COMMAND, ID_TEST_VIEW_AND_DOC);
     EXPECT_EQ((std::vector<std::string>{"app new", "doc", "view"}), g_log);
 
-    // Dragging the bar resizes the panes.
-    split.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(121, 10));
-    split.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 10));
-    split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(200, 10));
+    // Dragging the bar resizes the panes; the bar keeps the point where the mouse took it.
+    split.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(122, 10));
+    split.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(123, 10));
+    pLeft->GetWindowRect(&left);
+    EXPECT_EQ(121, left.Width());
+    split.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(202, 10));
+    split.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(202, 10));
     pLeft->GetWindowRect(&left);
     EXPECT_EQ(200, left.Width());
 }
