@@ -42,8 +42,9 @@ TEST_F(IedButton, ASingleClickSelectsAtOnceAndListsTheTagsOnlyAfterTheDoubleClic
     Pump();
 
     EXPECT_EQ(ied->devNum, selectedWhileWaiting);
-    if (waiting)
+    if (waiting) {
         EXPECT_EQ(0u, fillsWhileWaiting);
+    }
     ASSERT_EQ(1u, seams.fills.size());
     EXPECT_GE(seams.fills[0] - clicked, ButtonSeams::kWaitMs * 9 / 10);
     EXPECT_TRUE(seams.dialogs.empty());
@@ -325,8 +326,9 @@ TEST_F(PlcButton, ADoubleClickOpensTheEipMappingThenListsTheSelectedIedAgain)
         Pump();
         EXPECT_EQ(Names{"CEIPPLCMapDlg"}, seams.DialogClasses());
         ASSERT_EQ(c.fills, seams.fills.size());
-        if (c.fills > 0)
+        if (c.fills > 0) {
             EXPECT_GE(seams.fills[0], seams.dialogs[0].at);
+        }
         EXPECT_EQ(c.selected, frame->currentDeviceId);
     }
 }
