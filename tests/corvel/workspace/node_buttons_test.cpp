@@ -270,21 +270,20 @@ TEST_F(NodeButtonTest, DeleteAnsweredNoKeepsTheDeviceAndItsCopy)
         int kind;
         int deviceId;
     } devices[] = {{ied->button, CMainDoc::kKindIed, ied->devNum}, {plc->button, CMainDoc::kKindPlc, plc->devNum}};
+    const auto hasCopy = [this](int kind) {
+        return kind == CMainDoc::kKindIed ? doc->copiedIedDevice != nullptr : doc->copiedPlcDevice != nullptr;
+    };
     for (const auto& d : devices) {
         for (int answer : {IDNO, IDYES}) {
             SCOPED_TRACE(std::to_string(d.kind) + (answer == IDYES ? " yes" : " no"));
             frame->currentDeviceId = d.deviceId;
             doc->CopyDevice(d.kind);
-            const bool copied = (d.kind == CMainDoc::kKindIed ? static_cast<const void*>(doc->copiedIedDevice)
-                                                               : doc->copiedPlcDevice) != nullptr;
-            ASSERT_TRUE(copied);
+            ASSERT_TRUE(hasCopy(d.kind));
             MessageBoxRecorder boxes;
             boxes.QueueAnswer(answer);
             d.button->SendMessage(WM_COMMAND, ID_DELETE_DEVICE);
             ASSERT_EQ(1u, boxes.Count());
-            const bool kept = (d.kind == CMainDoc::kKindIed ? static_cast<const void*>(doc->copiedIedDevice)
-                                                             : doc->copiedPlcDevice) != nullptr;
-            EXPECT_EQ(answer == IDNO, kept);
+            EXPECT_EQ(answer == IDNO, hasCopy(d.kind));
             EXPECT_EQ(answer == IDNO ? 1 : 0, view->CountDevices(d.kind));
         }
     }
