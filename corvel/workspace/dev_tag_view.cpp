@@ -133,8 +133,12 @@ void CDevTagView::FillIedTags(const CMainDoc& doc, int deviceId)
     SetFirstCaption(kIedFirstCaption);
     const _IED_DEVICE* device = FindDevice(doc.project.iedDevices, deviceId);
     m_list.DeleteAllItems();
-    if (device == nullptr)
+    // A free slot (the first slot of a project without IEDs, say) has no name and no tags to summarise.
+    if (device == nullptr || device->state != Corvel::Records::kSlotInUse) {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->GetSplitter().SetLabelText("");
         return;
+    }
     CString cells[kColumnCount];
     for (const ConfiguredRow& row : device->ConfiguredCache) {
         const CString name = Cell(row, Corvel::Records::kColTagPath);

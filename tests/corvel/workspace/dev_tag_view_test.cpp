@@ -157,6 +157,12 @@ TEST_F(DevTagViewTest, SummaryNotesTheAddOnInstructionLimit)
                                    "'Add-On Instruction' import limit of 460");
         EXPECT_EQ(expected, Label());
     }
+
+    // A free slot (the first slot of a project without IEDs) lists nothing and names no IED.
+    ied->state = Corvel::Records::kSlotFree;
+    view->FillTagList();
+    EXPECT_EQ(0, List().GetItemCount());
+    EXPECT_EQ(CString(""), Label());
 }
 
 TEST_F(DevTagViewTest, ModbusDeviceShowsItsRebuiltCommandRows)
