@@ -34,11 +34,12 @@ end_stage() {
 end_stage set-up
 
 # The compiler cache lives outside the tree (ccache's own folder), so it serves
-# every build of the machine. Files compiled with a precompiled header are
-# cached only under these sloppiness settings.
+# every build of the machine; paths below the checkout are hashed relative to it,
+# so checkouts in other folders share it. Files compiled with a precompiled
+# header are cached only under these sloppiness settings.
 launcher=()
 if command -v ccache >/dev/null; then
-  ccache_launcher="env;CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime;ccache"
+  ccache_launcher="env;CCACHE_BASEDIR=$ROOT;CCACHE_NOHASHDIR=1;CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime;ccache"
   launcher=(-DCMAKE_C_COMPILER_LAUNCHER="$ccache_launcher" -DCMAKE_CXX_COMPILER_LAUNCHER="$ccache_launcher")
 fi
 cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja \
