@@ -3,6 +3,7 @@
 #include "framework/frame.h"
 #include "framework/gdi.h"
 #include "framework/module.h"
+#include "framework/winapp.h"
 
 #include <algorithm>
 
