@@ -1,8 +1,9 @@
 #include "corvel/model/modbus_mapping.h"
 
+#include "corvel/model/decimal.h"
 #include "corvel/model/iec_types.h"
 
-#include <cstdlib>
+#include <cctype>
 #include <map>
 #include <set>
 #include <vector>
@@ -62,7 +63,10 @@ bool UsesPlainFunctions(int kind)
 
 int LeadingNumber(const CString& text)
 {
-    return std::atoi(text);
+    // No sign and no blanks: "-5" must not move a counter back.
+    if (text.IsEmpty() || std::isdigit(static_cast<unsigned char>(text[0])) == 0)
+        return 0;
+    return ReadDecimal(text);
 }
 
 bool IsWriteFunction(const CString& function)
