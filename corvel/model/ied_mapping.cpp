@@ -500,6 +500,12 @@ void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, const MappedRows& ro
     RebuildModbusCommands(project);
 }
 
+CString TypeColumnText(const CIecTypeTable& types, const CString& iecType)
+{
+    const CString plcType = types.GetPlcType(iecType);
+    return plcType.IsEmpty() ? iecType : plcType;
+}
+
 int TotalDataSize(const MappedRows& rows)
 {
     int total = 0;
