@@ -23,6 +23,7 @@ constexpr UINT kSplitterId = 59648;
 constexpr UINT kTreeId = 1;
 constexpr UINT kListId = 2;
 const char* const kHeaders[] = {"61850 Path", "TagName", "Type", "Access", "Description"};
+constexpr int kTypeColumn = 3;
 const char kArrayQuestion[] =
     "individual elements of an array cannot be deleted. Do you want to delete the entire array?";
 const char kArrayCaption[] = "Deleting tags ...";
@@ -99,12 +100,19 @@ void CIEDMapListCtrl::AppendRows(MappedRows&& rows)
     Invalidate();
 }
 
+CString CIEDMapListCtrl::CellText(const MappedRow& row, int col) const
+{
+    if (col == kTypeColumn)
+        return TypeColumnText(m_types, row.type);
+    const CString* field = Field(row, col);
+    return field != nullptr ? *field : CString();
+}
+
 bool CIEDMapListCtrl::GetCellText(int row, int col, CString& text)
 {
     if (row < 0 || static_cast<size_t>(row) >= m_rows.size())
         return false;
-    const CString* field = Field(m_rows[static_cast<size_t>(row)], col);
-    text = field != nullptr ? *field : CString();
+    text = CellText(m_rows[static_cast<size_t>(row)], col);
     return true;
 }
 
@@ -124,9 +132,15 @@ bool CIEDMapListCtrl::SortColumn(int col, bool ascending)
     CColumnTrait* trait = GetColumnTrait(col);
     if (trait == nullptr || col < 1 || col >= kColumnCount)
         return false;
-    std::stable_sort(m_rows.begin(), m_rows.end(), [&](const MappedRow& first, const MappedRow& second) {
-        return trait->OnSortRows(*Field(first, col), *Field(second, col), ascending) < 0;
-    });
+    if (col == kTypeColumn) {
+        std::stable_sort(m_rows.begin(), m_rows.end(), [&](const MappedRow& first, const MappedRow& second) {
+            return trait->OnSortRows(CellText(first, col), CellText(second, col), ascending) < 0;
+        });
+    } else {
+        std::stable_sort(m_rows.begin(), m_rows.end(), [&](const MappedRow& first, const MappedRow& second) {
+            return trait->OnSortRows(*Field(first, col), *Field(second, col), ascending) < 0;
+        });
+    }
     ShowRowCount();
     return true;
 }

@@ -43,8 +43,11 @@ protected:
 private:
     // Tells the control the number of rows, with nothing selected.
     void ShowRowCount();
+    // The text a column shows for a row: its field, for "Type" the PLC data type of the row's IEC type.
+    CString CellText(const Corvel::Mapping::MappedRow& row, int col) const;
 
     CMainDoc* m_document = nullptr;
+    CIecTypeTable m_types;
     Corvel::Mapping::MappedRows m_rows;
 };
 

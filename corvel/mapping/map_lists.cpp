@@ -148,6 +148,22 @@ void CMapList3::OnDeleteSelected()
         m_rowsRemoved();
 }
 
+BOOL CMapList3::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    // The grid list marks itself modified when the edit changed the cell's text.
+    const bool modifiedBefore = IsModified();
+    SetModified(false);
+    const BOOL handled = CGridList::OnEndLabelEdit(pNMHDR, pResult);
+    const bool edited = IsModified();
+    SetModified(modifiedBefore || edited);
+    if (edited) {
+        m_changed = true;
+        if (m_cellEdited)
+            m_cellEdited();
+    }
+    return handled;
+}
+
 BEGIN_MESSAGE_MAP(CMapList2, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDrag)
     ON_WM_MOUSEMOVE()

@@ -54,15 +54,19 @@ public:
     void SetChanged(bool changed = true) { m_changed = changed; }
     // Called after the list's Delete removed the selected rows.
     void SetRowsRemovedHandler(std::function<void()> handler) { m_rowsRemoved = std::move(handler); }
+    // Called after an in-place edit changed a cell's text; the edit also sets the change flag.
+    void SetCellEditedHandler(std::function<void()> handler) { m_cellEdited = std::move(handler); }
 
 protected:
     afx_msg void OnHeaderClick(NMHDR* pNMHDR, LRESULT* pResult) override;
     afx_msg void OnDeleteSelected() override;
+    afx_msg BOOL OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult) override;
     DECLARE_MESSAGE_MAP()
 
 private:
     Corvel::Records::CPLC_Device* m_device = nullptr;
     std::function<void()> m_rowsRemoved;
+    std::function<void()> m_cellEdited;
     bool m_changed = false;
 };
 

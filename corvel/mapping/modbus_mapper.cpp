@@ -96,6 +96,7 @@ BOOL CModbusMapper::OnInitDialog()
 
     m_commandList.SetDevice(m_device);
     m_commandList.SetRowsRemovedHandler([this] { AfterRowsRemoved(); });
+    m_commandList.SetCellEditedHandler([this] { m_modified = true; });
     m_tagList.SetDropTarget(&m_commandList,
                             [this](const std::vector<DroppedTag>& tags) { DropTags(tags); });
     int widths[kCmdFieldCount + 1];

@@ -110,6 +110,12 @@ int CIecTypeTable::GetArrayDimension(const CString& iecType) const
     return entry ? entry->arrayDim : 0;
 }
 
+CString CIecTypeTable::GetPlcType(const CString& iecType) const
+{
+    const IecTypeEntry* entry = Find(iecType);
+    return entry != nullptr && entry->plcTypes.GetSize() > 0 ? entry->plcTypes[0] : CString();
+}
+
 void CIecTypeTable::GetPlcTypeNames(CStringArray& names)
 {
     names.RemoveAll();

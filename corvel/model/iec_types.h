@@ -27,6 +27,8 @@ public:
     int GetRegisterCount(const CString& iecType, CString& registerType) const;
     int GetElementCount(const CString& iecType, CString& registerType) const;
     int GetArrayDimension(const CString& iecType) const;
+    // The PLC data type that represents the IEC type; empty when the table has no row for it.
+    CString GetPlcType(const CString& iecType) const;
     static void GetPlcTypeNames(CStringArray& names);
 
 private:

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <set>
+#include <utility>
 
 namespace Corvel::Mapping {
 
@@ -47,13 +48,39 @@ CString PartAfterLast(const CString& text, char separator)
     return at < 0 ? text : text.Mid(at + 1);
 }
 
+// A tag record's name and path; the path begins with its IED's logical device.
+using TagKey = std::pair<CString, CString>;
+
+// The names and (name, path) keys of mapped-tag rows.
+struct TagKeys {
+    void Add(const CString& name, const CString& path)
+    {
+        names.insert(name);
+        keys.insert({name, path});
+    }
+    void Add(const Records::ConfiguredRows& rows)
+    {
+        for (const ConfiguredRow& row : rows) {
+            if (row.size() > Records::kColTagName)
+                Add(row[Records::kColTagName], row[Records::kColTagPath]);
+        }
+    }
+    std::set<CString> names;
+    std::set<TagKey> keys;
+};
+
+// Removes the records of one IED: those whose name and path are the IED's, and those whose name only is the
+// IED's (a path the rows do not give) while no other IED has a row of that name.
 template <class T>
-void RemoveRecordsNamed(Records::RecordList<T>& list, const std::set<CString>& names)
+void RemoveRecordsOf(Records::RecordList<T>& list, const TagKeys& own, const TagKeys& others)
 {
     for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
         const POSITION at = pos;
         T* record = list.GetNext(pos);
-        if (names.count(record->tagName) != 0) {
+        const TagKey key = {record->tagName, record->tagPath};
+        const bool owned =
+            own.keys.count(key) != 0 || (own.names.count(key.first) != 0 && others.names.count(key.first) == 0);
+        if (owned) {
             list.RemoveAt(at);
             delete record;
         }
@@ -397,17 +424,21 @@ MappedRows LoadStoredRows(const _IED_DEVICE& device)
 void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, const MappedRows& rows, const std::vector<_CFCDA*>& gooseMembers,
                     const CString& sclPath, SaveMessages& messages)
 {
-    // This IED's records from before, and any record the new rows replace, give way; the other IEDs' stay.
-    std::set<CString> replaced;
-    for (const ConfiguredRow& stored : device.ConfiguredCache) {
-        if (stored.size() > Records::kColTagName)
-            replaced.insert(stored[Records::kColTagName]);
-    }
+    // This IED's records from before, and any record a new row repeats, give way; another IED's records stay,
+    // also where a renamed row now has one of their names.
+    TagKeys own;
+    TagKeys others;
+    own.Add(device.ConfiguredCache);
     for (const MappedRow& row : rows)
-        replaced.insert(row.tagName);
-    RemoveRecordsNamed(project.tags, replaced);
-    RemoveRecordsNamed(project.tagMaps, replaced);
-    RemoveRecordsNamed(project.fcdas, replaced);
+        own.Add(row.tagName, row.path);
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        const _IED_DEVICE* ied = project.iedDevices.GetNext(pos);
+        if (ied != &device)
+            others.Add(ied->ConfiguredCache);
+    }
+    RemoveRecordsOf(project.tags, own, others);
+    RemoveRecordsOf(project.tagMaps, own, others);
+    RemoveRecordsOf(project.fcdas, own, others);
     device.ConfiguredCache.clear();
     device.ReportsPath.clear();
 
@@ -467,6 +498,12 @@ void SaveIedMapping(_PROJECT& project, _IED_DEVICE& device, const MappedRows& ro
         project.tagMaps.AddTail(map.release());
     }
     RebuildModbusCommands(project);
+}
+
+CString TypeColumnText(const CIecTypeTable& types, const CString& iecType)
+{
+    const CString plcType = types.GetPlcType(iecType);
+    return plcType.IsEmpty() ? iecType : plcType;
 }
 
 int TotalDataSize(const MappedRows& rows)

@@ -3,6 +3,7 @@
 #pragma once
 #include "framework/core.h"
 #include "corvel/model/ctl_model_map.h"
+#include "corvel/model/iec_types.h"
 #include "corvel/model/ied_tree_items.h"
 #include "corvel/model/project_records.h"
 
@@ -53,10 +54,12 @@ struct MappedEntry {
     Records::ReportPathEntry path;
 };
 
-// A row of the mapped-tag list: the five visible columns and the entry.
+// A row of the mapped-tag list: the fields behind the five visible columns, and the entry.
 struct MappedRow {
     CString path;
     CString tagName;
+    // The attribute's IEC 61850 basic type: what Save stores and every reader of the project reads. The
+    // "Type" column shows its PLC data type (TypeColumnText).
     CString type;
     CString access;
     CString description;
@@ -105,6 +108,10 @@ struct SaveMessages {
 // rebuilds the Modbus command rows. gooseMembers: the tree's data-set members; sclPath the IED's file.
 void SaveIedMapping(Records::_PROJECT& project, Records::_IED_DEVICE& device, const MappedRows& rows,
                     const std::vector<_CFCDA*>& gooseMembers, const CString& sclPath, SaveMessages& messages);
+
+// The "Type" column's text for a row of IEC type iecType: its PLC data type from the IEC type table, or the
+// type itself when the table has no row for it.
+CString TypeColumnText(const CIecTypeTable& types, const CString& iecType);
 
 // The byte size of the rows' types (unknown types count 0).
 int TotalDataSize(const MappedRows& rows);

@@ -1,8 +1,9 @@
 #include "corvel/model/modbus_mapping.h"
 
+#include "corvel/model/decimal.h"
 #include "corvel/model/iec_types.h"
 
-#include <cstdlib>
+#include <cctype>
 #include <map>
 #include <set>
 #include <vector>
@@ -43,14 +44,12 @@ int RegisterCount(const CIecTypeTable& table, const CString& type)
     return table.GetRegisterCount(type, registerType);
 }
 
-// REAL and UDINT values, by their PLC names or the IEC types that have them.
-bool StartsAtOddRegister(const CString& type)
+// REAL and UDINT values: the tag map holds IEC types, whose PLC type the table gives; a PLC name counts too.
+bool StartsAtOddRegister(const CIecTypeTable& table, const CString& type)
 {
-    for (LPCSTR name : {"REAL", "UDINT", "FLOAT32", "INT24U", "INT32U"}) {
-        if (type == name)
-            return true;
-    }
-    return false;
+    const CString plcType = table.GetPlcType(type);
+    const CString& name = plcType.IsEmpty() ? type : plcType;
+    return name == "REAL" || name == "UDINT";
 }
 
 } // namespace
@@ -62,7 +61,10 @@ bool UsesPlainFunctions(int kind)
 
 int LeadingNumber(const CString& text)
 {
-    return std::atoi(text);
+    // No sign and no blanks: "-5" must not move a counter back.
+    if (text.IsEmpty() || std::isdigit(static_cast<unsigned char>(text[0])) == 0)
+        return 0;
+    return ReadDecimal(text);
 }
 
 bool IsWriteFunction(const CString& function)
@@ -232,7 +234,7 @@ std::vector<WriteSource> WriteSources(const _PROJECT& project)
         if (type == byType.end()) {
             WriteSource known;
             known.length = static_cast<unsigned>(RegisterCount(table, map->dataType));
-            known.oddStart = StartsAtOddRegister(map->dataType);
+            known.oddStart = StartsAtOddRegister(table, map->dataType);
             type = byType.emplace(map->dataType, known).first;
         }
         WriteSource source = type->second;

@@ -35,7 +35,7 @@ using CommandRows = Records::ConfiguredRows;
 
 // Device kinds whose rows use "Write"/"Read" and start "Enable - On Data Change".
 bool UsesPlainFunctions(int kind);
-// The leading decimal number of a text (0 when it starts with none).
+// The decimal number the text starts with; 0 when it does not start with a digit (a sign or a blank included).
 int LeadingNumber(const CString& text);
 // "Write" or a text beginning with "FC16".
 bool IsWriteFunction(const CString& function);

@@ -4,11 +4,16 @@
 
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/gateway/aoi_export.h"
+#include "corvel/gateway/device_config.h"
+#include "corvel/gateway/unity_export.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -16,6 +21,7 @@
 #include "../controls/grid_list_fixture.h"
 #include "ied_tree_paths.h"
 #include "support/message_box_recorder.h"
+#include "support/parsed_xml.h"
 #include "support/paths.h"
 #include "support/test_program.h"
 #include "support/window_screenshot.h"
@@ -195,6 +201,204 @@ TEST_F(IedMapDialogTest, MapsARealIedAndSavesItsShareOfTheProject)
     Command(ID_IED_MAPPING_SAVE);
     EXPECT_EQ(TagMapNames(), names);
     EXPECT_EQ(doc->project.fcdas.GetCount(), 4);
+}
+
+// The "Type" column shows the PLC data type of each attribute's IEC type, and sorts by it; the project keeps
+// the IEC type, which every reader of the stored rows reads.
+TEST_F(IedMapDialogTest, TheTypeColumnShowsPlcTypesAndTheProjectKeepsIecTypes)
+{
+    const struct {
+        const char* pathEnd;
+        const char* shown;
+        const char* stored;
+    } cases[] = {
+        {"$stVal", "BOOL", "BOOLEAN"},
+        {"$q", "INT", "Quality"},
+        {"$t", "DATETIME", "Timestamp"},
+        {"$mag$f", "REAL", "FLOAT32"},
+        {"$ctlVal", "BOOL", "BOOLEAN"},
+    };
+    const auto check = [&](const char* when) {
+        CIEDMapListCtrl& list = dialog->GetList();
+        std::set<CString> seen;
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            const CString path = list.GetItemText(row, 1);
+            for (const auto& c : cases) {
+                if (path.Right(static_cast<int>(strlen(c.pathEnd))) != c.pathEnd)
+                    continue;
+                seen.insert(c.pathEnd);
+                EXPECT_EQ(list.GetItemText(row, 3), c.shown) << when << " " << (LPCSTR)path;
+                EXPECT_EQ(list.GetRows()[static_cast<size_t>(row)].type, c.stored) << when << " " << (LPCSTR)path;
+            }
+        }
+        EXPECT_EQ(seen.size(), std::size(cases)) << when;
+    };
+    Open();
+    MapSample();
+    Tree().SetAllSelected(false);
+    Select("simpleIO/GenericIO/GGIO1/AnIn1/q");
+    Select("simpleIO/GenericIO/GGIO1/AnIn1/t");
+    dialog->MapSelection();
+    check("dropped");
+
+    Command(ID_IED_MAPPING_SAVE);
+    std::map<CString, CString> storedTypes;
+    for (const ConfiguredRow& row : ied->ConfiguredCache)
+        storedTypes[row[0]] = row[2];
+    for (POSITION pos = doc->project.tagMaps.GetHeadPosition(); pos != nullptr;) {
+        const Corvel::Records::_TAGSMAP* map = doc->project.tagMaps.GetNext(pos);
+        if (map->tagName != "other_tag") {
+            EXPECT_EQ(map->dataType, storedTypes[map->tagPath]) << (LPCSTR)map->tagPath;
+        }
+    }
+    for (const auto& [path, type] : storedTypes) {
+        EXPECT_TRUE(type == "BOOLEAN" || type == "Quality" || type == "Timestamp" || type == "FLOAT32")
+            << (LPCSTR)path << " " << (LPCSTR)type;
+    }
+
+    Open();
+    check("reopened");
+    CIEDMapListCtrl& list = dialog->GetList();
+    ASSERT_TRUE(list.SortColumn(3, true));
+    std::vector<CString> shown;
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        shown.push_back(list.GetItemText(row, 3));
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end())) << (LPCSTR)shown.front() << " .. " << (LPCSTR)shown.back();
+}
+
+// A project saved with the IEC types in its rows (as every project is) opens with the PLC types in the
+// "Type" column, and its module configuration, AOI file and Unity variables follow the stored IEC types, before
+// and after the IED's mapping is saved again.
+class IecTypedProjectTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CorvelAppEnvironment::App().SetRegistryKey(TestRegistryKey());
+        doc = CorvelAppEnvironment::Doc();
+        ASSERT_NE(nullptr, doc);
+        doc->modified = false;
+        doc->OnFileNew();
+    }
+    void TearDown() override
+    {
+        if (dialog && dialog->m_hWnd != nullptr)
+            dialog->DestroyWindow();
+        dialog.reset();
+        CorvelAppEnvironment::PumpMessages();
+        doc->modified = false;
+        doc->OnFileNew();
+    }
+
+    // Each output of the project, written into the scratch folder: tag name to its "datatype dim0" in the
+    // configuration, "DataType Dimension Radix" of its AOI member, and its Unity "typeName".
+    struct Outputs {
+        std::map<std::string, std::string> config;
+        std::map<std::string, std::string> aoi;
+        std::map<std::string, std::string> unity;
+    };
+    Outputs Write()
+    {
+        Outputs out;
+        const CString config = scratch.File("Current.xml");
+        Corvel::Gateway::DeviceConfigOptions options;
+        options.withAttachments = false;
+        Corvel::Gateway::WriteDeviceConfigFile(doc->GetXmlContent(), config, options);
+        const ParsedXml configXml(config);
+        for (const XmlNode* tag = configXml.Find("TagDB/tags")->first_node("tag"); tag != nullptr;
+             tag = tag->next_sibling("tag")) {
+            out.config[ParsedXml::Attribute(tag, "name")] =
+                ParsedXml::Attribute(tag, "datatype") + " " + ParsedXml::Attribute(tag, "dim0");
+        }
+
+        Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(doc->project));
+        aoi.SetOverwriteWithoutAsking(true);
+        EXPECT_TRUE(aoi.ExportAll(config));
+        const ParsedXml aoiXml(scratch.File("BAY1_AOI.L5X"));
+        for (const XmlNode* member = aoiXml.Find("Controller/DataTypes/DataType/Members")->first_node("Member");
+             member != nullptr; member = member->next_sibling("Member")) {
+            out.aoi["BAY1" + ParsedXml::Attribute(member, "Name")] = ParsedXml::Attribute(member, "DataType") + " " +
+                                                                   ParsedXml::Attribute(member, "Dimension") + " " +
+                                                                   ParsedXml::Attribute(member, "Radix");
+        }
+
+        Corvel::Records::CPLC_Device plc;
+        plc.name = "Line PLC";
+        plc.devType = Corvel::Gateway::kDevTypeQuantum;
+        Corvel::Gateway::CUnityExporter unity;
+        unity.Attach(doc->project, plc);
+        const CString variables = scratch.File("unity.xsy");
+        EXPECT_TRUE(unity.WriteVariablesFile(variables));
+        const ParsedXml unityXml(variables);
+        for (const XmlNode* source = unityXml.Root()->first_node("DDTSource"); source != nullptr;
+             source = source->next_sibling("DDTSource")) {
+            for (const XmlNode* member = source->first_node("structure")->first_node("variables"); member != nullptr;
+                 member = member->next_sibling("variables"))
+                out.unity[ParsedXml::Attribute(member, "name")] = ParsedXml::Attribute(member, "typeName");
+        }
+        return out;
+    }
+
+    CMainDoc* doc = nullptr;
+    MessageBoxRecorder boxes;
+    TempFolder scratch;
+    std::unique_ptr<CIEDMapDlg> dialog;
+};
+
+TEST_F(IecTypedProjectTest, OpensWithPlcTypesShownAndOutputsOfItsIecTypes)
+{
+    const struct {
+        const char* tag;
+        const char* shown;  // the "Type" column: the PLC type of the IEC type table
+        const char* config; // the configuration's type conversion, with the array dimension
+        const char* aoi;    // the member of that configuration type
+        const char* unity;  // the element type and count of the IEC type
+    } cases[] = {
+        {"BAY1_TotW", "REAL", "REAL 0", "REAL 0 Float", "REAL"},
+        {"BAY1_Ind1", "BOOL", "BOOL 0", "BIT 0 Decimal", "INT"},
+        {"BAY1_Ind1T", "DATETIME", "DATETIME 0", "LINT 0 Date/Time", "ARRAY[0..3] OF INT"},
+        {"BAY1_Cnt", "DINT", "DINT 0", "DINT 0 Decimal", "ARRAY[0..1] OF INT"},
+        {"BAY1_SupWh", "UDINT", "UDINT 0", "DINT 0 Decimal", "UDINT"},
+        {"BAY1_Vendor", "STRING", "STRING 0", "SINT 102 Decimal", "ARRAY[0..50] OF INT"},
+        {"BAY1_Raw", "INT", "INT 32", "INT 32 Decimal", "ARRAY[0..31] OF INT"},
+        {"BAY1_Beh", "INT", "INT 0", "INT 0 Decimal", "INT"},
+        // The two tables differ here: the IEC type table gives INT, the configuration's conversion UBYTE.
+        {"BAY1_Chk", "INT", "UBYTE 0", "SINT 0 Decimal", "INT"},
+        {"BAY1_Pos", "BOOL", "BOOL 0", "BIT 0 Decimal", "INT"},
+    };
+    doc->ReadProjectXml(SourcePath("tests/corvel/mapping/fixtures/iec_type_names.prx"));
+    CorvelAppEnvironment::PumpMessages();
+    ASSERT_EQ(0u, boxes.Count()) << (LPCSTR)boxes.Last().text;
+    ASSERT_TRUE(doc->projectReady);
+    _IED_DEVICE* ied = doc->project.iedDevices.GetHead();
+    ASSERT_EQ(ied->name, "BAY1");
+    const Outputs opened = Write();
+    for (const auto& c : cases) {
+        EXPECT_EQ(opened.config.at(c.tag), c.config) << c.tag;
+        EXPECT_EQ(opened.aoi.at(c.tag), c.aoi) << c.tag;
+    }
+
+    // The mapping dialog, without the IED's model: the rows come from the project.
+    dialog = std::make_unique<CIEDMapDlg>();
+    dialog->SetProject(doc, ied->devNum);
+    dialog->m_sclPath = "";
+    ASSERT_TRUE(dialog->Create(IDD_IED_MAPPING, CorvelAppEnvironment::Frame()));
+    CorvelAppEnvironment::PumpMessages();
+    CIEDMapListCtrl& list = dialog->GetList();
+    ASSERT_EQ(list.GetItemCount(), static_cast<int>(std::size(cases)));
+    for (int row = 0; row < list.GetItemCount(); ++row)
+        EXPECT_EQ(list.GetItemText(row, 3), cases[row].shown) << cases[row].tag;
+    dialog->SendMessage(WM_COMMAND, ID_IED_MAPPING_SAVE);
+    CorvelAppEnvironment::PumpMessages();
+    EXPECT_EQ(dialog->m_hWnd, nullptr);
+    EXPECT_EQ(0u, boxes.Count()) << (LPCSTR)boxes.Last().text;
+
+    // Save keeps the IEC types; the outputs stay those of the project as opened. The tag map now has the
+    // directions the Unity file sorts by.
+    const Outputs saved = Write();
+    EXPECT_EQ(saved.config, opened.config);
+    EXPECT_EQ(saved.aoi, opened.aoi);
+    for (const auto& c : cases)
+        EXPECT_EQ(saved.unity.at(c.tag), c.unity) << c.tag;
 }
 
 TEST_F(IedMapDialogTest, ClearAllReachesTheProjectOnlyThroughSave)

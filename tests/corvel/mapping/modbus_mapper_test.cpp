@@ -205,6 +205,51 @@ TEST_F(ModbusMapperTest, ClosingAsksOnlyAfterChanges)
     EXPECT_TRUE(device->configuredRows.empty());
 }
 
+// A cell edited in place is a change like a drop: closing by the close box or by the Close command asks, and
+// Yes saves the edited text. An edit that leaves the text as it was asks nothing.
+TEST_F(ModbusMapperTest, AnInPlaceEditAsksBeforeClosing)
+{
+    device->configuredRows = {{"Disable", "LD_b", "Write", "7", "0", "1", "No Swap", ""}};
+    // Clicks the cell twice (focus, then edit), types text over it and ends the edit with Enter.
+    const auto edit = [this](int field, LPCSTR text) {
+        CMapList3& list = mapper->GetCommandList();
+        CRect cell;
+        ASSERT_TRUE(list.GetCellRect(0, CMapList3::kFirstFieldColumn + field, LVIR_BOUNDS, cell));
+        PostClick(list, cell.CenterPoint());
+        PostClick(list, cell.CenterPoint());
+        ASSERT_TRUE(list.IsCellEditorOpen());
+        const HWND editor = ::GetFocus();
+        ::SetWindowTextA(editor, text);
+        PostKey(editor, VK_RETURN);
+        ASSERT_FALSE(list.IsCellEditorOpen());
+    };
+    for (const UINT close : {UINT(WM_CLOSE), UINT(ID_MAPPER_CLOSE)}) {
+        Open(0);
+        edit(kCmdPoll, "250");
+        EXPECT_TRUE(mapper->IsModified());
+        boxes.Clear();
+        boxes.QueueAnswer(IDYES);
+        if (close == WM_CLOSE)
+            mapper->SendMessage(WM_CLOSE);
+        else
+            mapper->SendMessage(WM_COMMAND, close);
+        CorvelAppEnvironment::PumpMessages();
+        ASSERT_EQ(boxes.Count(), 1u) << close;
+        EXPECT_EQ(boxes.Last().text, kSaveQuestion);
+        EXPECT_EQ(mapper->m_hWnd, nullptr);
+        EXPECT_EQ(device->configuredRows[0][kCmdPoll], "250") << close;
+        device->configuredRows[0][kCmdPoll] = "0";
+    }
+
+    Open(0);
+    edit(kCmdPoll, "0");
+    EXPECT_FALSE(mapper->IsModified());
+    boxes.Clear();
+    mapper->SendMessage(WM_CLOSE);
+    EXPECT_EQ(boxes.Count(), 0u);
+    EXPECT_EQ(mapper->m_hWnd, nullptr);
+}
+
 TEST_F(ModbusMapperTest, OptimizedMappingsLeaveFunctionAddressAndLengthAlone)
 {
     for (bool optimized : {false, true}) {

@@ -15,18 +15,21 @@ TEST(IecTypeTable, RowsAndSizes)
         const char* elementType;
         int arrayDim;
         int bytes;
+        const char* plcType;
     } cases[] = {
-        {"INT128", 4, 4, "INT", 4, 4},
-        {"Octet64", 32, 32, "INT", 32, 64},
-        {"VisString32", 51, 51, "INT", 0, 102},
-        {"VisString255", 51, 51, "INT", 0, 102},
-        {"FLOAT64", 4, 2, "REAL", 0, 8},
-        {"FLOAT32", 2, 1, "REAL", 0, 4},
-        {"INT32U", 2, 1, "UDINT", 0, 4},
-        {"INT16", 2, 1, "INT", 0, 2},
-        {"EntryTime", 2, 2, "INT", 0, 8},
-        {"ENUMERATED", 0, 0, "", 0, 2}, // a size but no conversion row
-        {"CODED ENUM", 0, 0, "", 0, 2},
+        {"INT128", 4, 4, "INT", 4, 4, "DINT"},
+        {"Octet64", 32, 32, "INT", 32, 64, "INT"},
+        {"VisString32", 51, 51, "INT", 0, 102, "STRING"},
+        {"VisString255", 51, 51, "INT", 0, 102, "STRING"},
+        {"FLOAT64", 4, 2, "REAL", 0, 8, "DREAL"},
+        {"FLOAT32", 2, 1, "REAL", 0, 4, "REAL"},
+        {"INT32U", 2, 1, "UDINT", 0, 4, "UDINT"},
+        {"INT16", 2, 1, "INT", 0, 2, "INT"},
+        {"INT8U", 1, 1, "INT", 0, 1, "UBYTE"},
+        {"EntryTime", 2, 2, "INT", 0, 8, "DATETIME"},
+        {"BitString", 1, 1, "INT", 0, 1, "UINT"},
+        {"ENUMERATED", 0, 0, "", 0, 2, ""}, // a size but no conversion row
+        {"CODED ENUM", 0, 0, "", 0, 2, ""},
     };
     CIecTypeTable table;
     for (const auto& c : cases) {
@@ -38,6 +41,7 @@ TEST(IecTypeTable, RowsAndSizes)
         EXPECT_STREQ(c.elementType, registerType) << c.type;
         EXPECT_EQ(c.arrayDim, table.GetArrayDimension(c.type)) << c.type;
         EXPECT_EQ(c.bytes, GetIecTypeSize(c.type)) << c.type;
+        EXPECT_STREQ(c.plcType, table.GetPlcType(c.type)) << c.type;
     }
 }
 

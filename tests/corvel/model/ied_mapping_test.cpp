@@ -205,6 +205,57 @@ TEST(IedMappingSave, EachIedKeepsExactlyItsTagsOverRepeatedSaves)
     EXPECT_TRUE(p.first->ConfiguredCache.empty());
 }
 
+// A row renamed to a name the other IED uses: each IED's Save removes only its own records, so both IEDs'
+// stored rows keep naming records that exist.
+TEST(IedMappingSave, ARowRenamedToAnotherIedsNameLeavesThatIedsRecords)
+{
+    TwoIeds p;
+    _CFCDA member;
+    member.FCDAPath = "GGIO1.ST.Ind1";
+    const std::vector<_CFCDA*> members = {&member};
+    MappedRow goose = PlainRow("B/GOOSE/gcb01:GGIO1$ST$Ind1$stVal", "shared");
+    goose.entry.isReport = goose.entry.isGoose = true;
+    goose.entry.path.isGOOSE = true;
+    const MappedRows secondRows = {goose};
+    SaveMessages messages;
+    SaveIedMapping(p.project, *p.first, {PlainRow("A/LLN0$ST$x", "A_x")}, {}, "a.icd", messages);
+    SaveIedMapping(p.project, *p.second, secondRows, members, "b.icd", messages);
+    ASSERT_EQ(p.project.fcdas.GetCount(), 1);
+
+    // Records as (name, path), in list order.
+    using Keys = std::vector<std::pair<CString, CString>>;
+    const auto keys = [](const auto& list) {
+        Keys found;
+        for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+            const auto* record = list.GetNext(pos);
+            found.emplace_back(record->tagName, record->tagPath);
+        }
+        return found;
+    };
+    const Keys both = {{"shared", goose.path}, {"shared", "A/LLN0$ST$x"}};
+    // The first IED's row renamed to the second IED's tag name, then each IED saved again.
+    SaveIedMapping(p.project, *p.first, {PlainRow("A/LLN0$ST$x", "shared")}, {}, "a.icd", messages);
+    EXPECT_EQ(keys(p.project.tags), both);
+    EXPECT_EQ(keys(p.project.tagMaps), both);
+    EXPECT_EQ(keys(p.project.fcdas), (Keys{{"shared", goose.path}}));
+    SaveIedMapping(p.project, *p.second, secondRows, members, "b.icd", messages);
+    const Keys swapped = {both[1], both[0]};
+    EXPECT_EQ(keys(p.project.tags), swapped);
+    EXPECT_EQ(keys(p.project.tagMaps), swapped);
+    EXPECT_EQ(keys(p.project.fcdas), (Keys{{"shared", goose.path}}));
+    EXPECT_TRUE(messages.texts.empty());
+
+    // Renamed again: the first IED's record of the shared name goes, the second IED's stays.
+    SaveIedMapping(p.project, *p.first, {PlainRow("A/LLN0$ST$y", "A_y")}, {}, "a.icd", messages);
+    EXPECT_EQ(keys(p.project.tagMaps), (Keys{{"shared", goose.path}, {"A_y", "A/LLN0$ST$y"}}));
+    // A record of the first IED whose path its rows do not give (an older project) still goes with the
+    // first IED's Save, as no other IED has a row of its name.
+    p.project.tagMaps.GetTail()->tagPath = "A/elsewhere";
+    SaveIedMapping(p.project, *p.first, {}, {}, "a.icd", messages);
+    EXPECT_EQ(keys(p.project.tagMaps), (Keys{{"shared", goose.path}}));
+    EXPECT_EQ(keys(p.project.tags), (Keys{{"shared", goose.path}}));
+}
+
 TEST(IedMappingSave, StringListsFollowTheRowKindsAndReadBack)
 {
     TwoIeds p;

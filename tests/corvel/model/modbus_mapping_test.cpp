@@ -65,6 +65,11 @@ TEST(ModbusAddresses, RecalculationPacksEachDirectionFromItsStart)
         // An empty or non-numeric length adds nothing.
         {{Row("a", "Write", ""), Row("b", "Write", "x"), Row("c", "Write", "2"), Row("d", "Write", "1")},
          {"1001", "1001", "1001", "1003"}},
+        // A length that does not start with a digit counts 0: a sign or a blank does not move the counter back
+        // or on; digits followed by other text count as the digits.
+        {{Row("a", "Write", "-5"), Row("b", "Write", "+3"), Row("c", "Write", " 4"), Row("d", "Write", "2x"),
+          Row("e", "Write", "1")},
+         {"1001", "1001", "1001", "1001", "1003"}},
         {{}, {}},
     };
     for (const Case& c : cases) {
@@ -88,6 +93,10 @@ TEST(ModbusAddresses, NextFreeAddressesFollowTheHighestRowOfEachDirection)
     FindNextFreeAddresses(rows, 0, 1001, 1, write, read);
     EXPECT_EQ(write, 1012);
     EXPECT_EQ(read, 11);
+    // Neither a negative address nor a negative length moves a counter back.
+    FindNextFreeAddresses({Row("a", "Write", "-900", "1010"), Row("b", "Read", "-2", "7")}, 0, 1001, 1, write, read);
+    EXPECT_EQ(write, 1010);
+    EXPECT_EQ(read, 7);
     // Kind 1 takes every address as 0.
     FindNextFreeAddresses(rows, 1, 1001, 1, write, read);
     EXPECT_EQ(write, 1002);
