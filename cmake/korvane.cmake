@@ -200,6 +200,9 @@ function(korvane_pch_holder name links)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${name} PRIVATE ${links})
   target_precompile_headers(${name} PRIVATE ${ARGN})
+  # A precompiled header names the files it was made from by their full paths: one from the
+  # compiler cache may come from another checkout's headers, so it is always made here.
+  set_target_properties(${name} PROPERTIES C_COMPILER_LAUNCHER "" CXX_COMPILER_LAUNCHER "")
 endfunction()
 
 # Every target in dir and the folders below it.
