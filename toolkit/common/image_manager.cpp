@@ -127,6 +127,13 @@ CKitImageManager::CKitImageManager()
 CKitImageManager::~CKitImageManager()
 {
     RemoveAll();
+    ReleaseStrips();
+}
+
+void CKitImageManager::ReleaseStrips()
+{
+    for (const auto& pResource : m_resources)
+        pResource->DetachManager();
     m_resources.clear();
 }
 
@@ -454,6 +461,19 @@ void CKitImageManager::RemoveAll()
     m_imageLists.clear();
 }
 
+void CKitImageManager::RemoveDerivedImages()
+{
+    POSITION pos = m_iconSets.GetStartPosition();
+    while (pos != nullptr) {
+        UINT nCommand = 0;
+        CKitImageManagerIconSet* pIconSet = nullptr;
+        m_iconSets.GetNextAssoc(pos, nCommand, pIconSet);
+        pIconSet->ForEachIcon([](CKitImageManagerIcon* pIcon) { pIcon->ClearMadeImages(); });
+    }
+    for (const auto& pImageList : m_imageLists)
+        pImageList->RemoveIcons();
+}
+
 CKitImageManagerResource* CKitImageManager::FindResource(CSize szIcon) const
 {
     for (const auto& pResource : m_resources) {
@@ -467,7 +487,7 @@ CKitImageManagerResource* CKitImageManager::GetResource(CSize szIcon)
 {
     if (CKitImageManagerResource* pResource = FindResource(szIcon))
         return pResource;
-    m_resources.push_back(std::make_unique<CKitImageManagerResource>(this, szIcon));
+    m_resources.push_back(std::make_shared<CKitImageManagerResource>(this, szIcon));
     return m_resources.back().get();
 }
 
@@ -475,7 +495,7 @@ void CKitImageManager::DoPropExchange(CKitPropExchange* pPX)
 {
     if (pPX->IsLoading()) {
         RemoveAll();
-        m_resources.clear();
+        ReleaseStrips();
     }
     std::unique_ptr<CKitPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator("IconSet"));
     POSITION posEnum = pEnumerator->GetPosition(static_cast<DWORD>(m_iconSets.GetCount()), FALSE);
@@ -741,14 +761,7 @@ CKitImageManagerImageList::CKitImageManagerImageList(HIMAGELIST hImageList, UINT
 
 CKitImageManagerImageList::~CKitImageManagerImageList()
 {
-    POSITION pos = m_icons.GetStartPosition();
-    while (pos != nullptr) {
-        UINT nCommand = 0;
-        CKitImageManagerIcon* pIcon = nullptr;
-        m_icons.GetNextAssoc(pos, nCommand, pIcon);
-        pIcon->InternalRelease();
-    }
-    m_icons.RemoveAll();
+    RemoveIcons();
     if (m_bDestroyImageList && m_hImageList != nullptr)
         ImageList_Destroy(m_hImageList);
 }
@@ -765,6 +778,19 @@ CSize CKitImageManagerImageList::GetIconSize() const
     int cy = 0;
     ImageList_GetIconSize(m_hImageList, &cx, &cy);
     return CSize(cx, cy);
+}
+
+void CKitImageManagerImageList::RemoveIcons()
+{
+    POSITION pos = m_icons.GetStartPosition();
+    while (pos != nullptr) {
+        UINT nCommand = 0;
+        CKitImageManagerIcon* pIcon = nullptr;
+        m_icons.GetNextAssoc(pos, nCommand, pIcon);
+        pIcon->m_pImageList = nullptr;
+        pIcon->InternalRelease();
+    }
+    m_icons.RemoveAll();
 }
 
 CKitImageManagerIcon* CKitImageManagerImageList::GetIcon(UINT nCommand)
