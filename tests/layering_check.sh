@@ -21,7 +21,7 @@ forbid() {
 
 framework_core=(framework/archive.* framework/collections.* framework/core.h framework/exceptions.*
   framework/file.* framework/geometry.* framework/handles.h framework/module.* framework/msgbox.*
-  framework/object.* framework/strings.*)
+  framework/object.* framework/oletypes.* framework/strings.*)
 window_headers='framework/(appex|cmdline|controlbar|controls|ddx|dialog|docview|filedialog|frame|gdi|ipaddress|listctrl|menu|msgmap|oledrop|print|recentfiles|splitter|statusbar|ui|winapp|wnd)\.h'
 
 forbid "the framework core includes the window layer" "$window_headers" "${framework_core[@]}"

@@ -461,6 +461,16 @@ void CKitImageManager::RemoveAll()
     m_imageLists.clear();
 }
 
+CKitImageManagerIconSet* CKitImageManager::GetOrCreateIconSet(UINT nCommand)
+{
+    CKitImageManagerIconSet* pIconSet = GetIconSet(nCommand);
+    if (pIconSet == nullptr) {
+        pIconSet = new CKitImageManagerIconSet(nCommand, this);
+        m_iconSets[nCommand] = pIconSet;
+    }
+    return pIconSet;
+}
+
 void CKitImageManager::RemoveDerivedImages()
 {
     POSITION pos = m_iconSets.GetStartPosition();
@@ -514,12 +524,7 @@ void CKitImageManager::DoPropExchange(CKitPropExchange* pPX)
             int nId = 0;
             CKitPropExchange::PropExchangeInt(section, "Id", nId);
             const auto nCommand = static_cast<UINT>(nId);
-            CKitImageManagerIconSet* pIconSet = GetIconSet(nCommand);
-            if (pIconSet == nullptr) {
-                pIconSet = new CKitImageManagerIconSet(nCommand, this);
-                m_iconSets[nCommand] = pIconSet;
-            }
-            pIconSet->Serialize(section);
+            GetOrCreateIconSet(nCommand)->Serialize(section);
             NoteId(nCommand);
         }
     }
@@ -748,6 +753,21 @@ void CKitImageManagerIconSet::Serialize(CKitPropExchange* pPX)
         }
         m_icons[nWidth] = pIcon;
     }
+}
+
+void CKitImageManagerIconSet::Serialize(CKitImageManager* pManager, UINT nID, CKitPropExchange* pPX)
+{
+    if (pManager == nullptr || pPX == nullptr)
+        return;
+    if (pPX->IsLoading()) {
+        pManager->GetOrCreateIconSet(nID)->Serialize(pPX);
+    } else if (CKitImageManagerIconSet* pIconSet = pManager->GetIconSet(nID)) {
+        pIconSet->Serialize(pPX);
+    } else {
+        CKitImageManagerIconSet empty(nID, pManager);
+        empty.Serialize(pPX);
+    }
+    pManager->NoteId(nID);
 }
 
 // ---------------------------------------------------------------------------

@@ -239,6 +239,10 @@ public:
     void RemoveAll();
     // The icons of the set through a property-exchange section.
     void Serialize(CKitPropExchange* pPX);
+    // The icons of the manager's id through the section, as the command bars keep a
+    // control's own icon: storing an id without a set writes an empty set; loading
+    // fills the id's set, made when missing. Raises the id's highest-id value.
+    static void Serialize(CKitImageManager* pManager, UINT nID, CKitPropExchange* pPX);
 
     // Calls fn for every icon in the map's order.
     template <class Fn>
@@ -306,6 +310,8 @@ public:
     // An icon of exactly that width (0: any) exists.
     BOOL IsImageDefined(UINT nCommand, int nWidth = 0);
     CKitImageManagerIconSet* GetIconSet(UINT nCommand) const;
+    // The id's icon set, made empty when missing.
+    CKitImageManagerIconSet* GetOrCreateIconSet(UINT nCommand);
 
     // Image of the given state for the id; a size 0 x 0 takes the image's own.
     BOOL SetIcon(const CKitImageManagerIconHandle& image, UINT nCommand, CSize szIcon = CSize(0, 0), int nState = 0);
