@@ -58,17 +58,9 @@ CKitResourceImage::~CKitResourceImage()
 
 BOOL CKitResourceImage::LoadFromResource(HMODULE hModule, LPCSTR lpszName)
 {
-    if (HRSRC hPng = ::FindResourceA(hModule, lpszName, "PNG")) {
-        CKitGraphicBitmapPng png;
-        if (!png.LoadFromResource(hModule, hPng))
-            return FALSE;
-        const BOOL bAlpha = png.IsAlpha();
-        return LoadFromBitmap(static_cast<HBITMAP>(png.Detach()), bAlpha);
-    }
-    if (CKitImageManager::IsAlphaBitmapResource(hModule, lpszName))
-        return LoadFromBitmap(CKitImageManager::LoadAlphaBitmap(hModule, lpszName), TRUE);
-    return LoadFromBitmap(
-        static_cast<HBITMAP>(::LoadImageA(hModule, lpszName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)), FALSE);
+    BOOL bAlpha = FALSE;
+    HBITMAP hBitmap = CKitImageManagerIcon::LoadBitmapFromResource(hModule, lpszName, &bAlpha);
+    return LoadFromBitmap(hBitmap, bAlpha);
 }
 
 BOOL CKitResourceImage::LoadFromBitmap(HBITMAP hBitmap, BOOL bAlpha)
