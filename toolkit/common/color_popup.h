@@ -13,7 +13,7 @@
 class CDC;
 class CKitColorDialog;
 class CKitColorSelectorCtrl;
-class CKitShadowManager;
+class CKitShadowCaster;
 
 // The notifications of a colour selector (wParam: the colour).
 enum KitColorNotify : UINT {
@@ -212,7 +212,7 @@ public:
     virtual BOOL Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup, COLORREF clrColor,
                         COLORREF clrDefault = CLR_DEFAULT);
     void EndSelection(int nCurSel) override;
-    CKitShadowManager* GetShadowManager() const { return m_pShadowManager; }
+    CKitShadowCaster* GetShadowManager() const { return m_pShadowManager; }
 
 protected:
     void PostNcDestroy() override;
@@ -230,7 +230,7 @@ protected:
     BOOL m_bClosing;
     LPARAM m_lCallerParam;
     HWND m_hwndOwner;
-    CKitShadowManager* m_pShadowManager;
+    CKitShadowCaster* m_pShadowManager;
 
     DECLARE_MESSAGE_MAP()
 };

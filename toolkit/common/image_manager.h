@@ -84,8 +84,9 @@ private:
 };
 
 // A 32-bit top-down strip and a monochrome mask strip, one image high, that
-// hold all images of one size; slots are columns of it.
-class CKitImageManagerResource {
+// hold all images of one size; slots are columns of it. Each slot in use keeps
+// its strip alive, so images outlive the manager letting its strips go.
+class CKitImageManagerResource : public std::enable_shared_from_this<CKitImageManagerResource> {
 public:
     CKitImageManagerResource(CKitImageManager* pManager, CSize szIcon);
     ~CKitImageManagerResource();
@@ -101,7 +102,12 @@ public:
     // A slot for the image, or null when it does not fit the strip or the strip cannot grow.
     CKitImageManagerIconHandle::Slot* Add(const CKitImageManagerIconHandle& image);
     void Free(CKitImageManagerIconHandle::Slot* pSlot);
-    void Draw(CDC* pDC, const CKitImageManagerIconHandle::Slot* pSlot, CPoint pt, CSize sz, BOOL bComposited);
+    // bFlip: the source is mirrored first (the image's manager decides, see IsSourceFlipped).
+    void Draw(CDC* pDC, const CKitImageManagerIconHandle::Slot* pSlot, CPoint pt, CSize sz, BOOL bComposited,
+              BOOL bFlip);
+    // The manager lets the strip go; the strip lives on while a slot is in use.
+    void DetachManager() { m_pManager = nullptr; }
+    CKitImageManager* GetImageManager() const { return m_pManager; }
     HBITMAP CopyAlphaBitmapOut(const CKitImageManagerIconHandle::Slot* pSlot);
     HICON CopyIconOut(const CKitImageManagerIconHandle::Slot* pSlot);
 
@@ -189,11 +195,23 @@ public:
     // A "PNG" resource (through the PNG loader) or a bitmap resource of the
     // module that holds it; 32-bit bitmaps and PNG images with alpha set *pbAlpha.
     static HBITMAP LoadBitmapFromResource(LPCSTR lpszResource, BOOL* pbAlpha);
+    // The same from the given module: the form for callers that hold a module
+    // (the theme pictures load every image through it).
+    static HBITMAP LoadBitmapFromResource(HMODULE hModule, LPCSTR lpszResource, BOOL* pbAlpha);
+    // A new icon of the new width, its height scaled by the same ratio (area
+    // sampling; alpha kept); the same width gives a plain copy. The caller destroys it.
+    static HICON ScaleIcon(HICON hIcon, int cxSource, int cySource, int cxNew);
+    // The icon's colour bitmap carries alpha in some pixel.
+    static BOOL IsAlphaIconHandle(HICON hIcon);
+    // Draws the icon at pt in sz (its own size for 0 x 0) through a 32-bit buffer
+    // blended onto the DC, so that it keeps its alpha over glass and gradients.
+    static void DrawIconHandle(CDC* pDC, CPoint pt, CSize sz, HICON hIcon);
     // A PNG file (by its signature), a bitmap file, else any picture OLE can open.
     static HBITMAP LoadBitmapFromFile(LPCSTR lpszFileName, BOOL* pbAlpha);
 
 private:
     friend class CKitImageManagerIconSet;
+    friend class CKitImageManagerImageList;
     enum Slot { kNormal = 0, kFaded, kShadow, kHot, kChecked, kPressed, kDisabled, kMadeDisabled, kImageCount };
 
     void SetImage(int nSlot, const CKitImageManagerIconHandle& image);
@@ -232,6 +250,10 @@ public:
     void RemoveAll();
     // The icons of the set through a property-exchange section.
     void Serialize(CKitPropExchange* pPX);
+    // The icons of the manager's id through the section, as the command bars keep a
+    // control's own icon: storing an id without a set writes an empty set; loading
+    // fills the id's set, made when missing. Raises the id's highest-id value.
+    static void Serialize(CKitImageManager* pManager, UINT nID, CKitPropExchange* pPX);
 
     // Calls fn for every icon in the map's order.
     template <class Fn>
@@ -267,6 +289,8 @@ public:
     CSize GetIconSize() const;
     // The icon made on demand for the command's image.
     CKitImageManagerIcon* GetIcon(UINT nCommand);
+    // Lets go of the icons made so far; one still held elsewhere is unlinked and draws nothing.
+    void RemoveIcons();
     void Draw(CDC* pDC, CPoint pt, CKitImageManagerIcon* pIcon, CSize sz, COLORREF clrBK, COLORREF clrFG,
               UINT uiFlags) const;
 
@@ -297,6 +321,8 @@ public:
     // An icon of exactly that width (0: any) exists.
     BOOL IsImageDefined(UINT nCommand, int nWidth = 0);
     CKitImageManagerIconSet* GetIconSet(UINT nCommand) const;
+    // The id's icon set, made empty when missing.
+    CKitImageManagerIconSet* GetOrCreateIconSet(UINT nCommand);
 
     // Image of the given state for the id; a size 0 x 0 takes the image's own.
     BOOL SetIcon(const CKitImageManagerIconHandle& image, UINT nCommand, CSize szIcon = CSize(0, 0), int nState = 0);
@@ -315,7 +341,14 @@ public:
     // Images of an image list for the ids from nBaseCommand on; bDestroy: the list goes with the manager.
     BOOL SetImageList(HIMAGELIST hImageList, UINT nBaseCommand, BOOL bDestroy = FALSE);
     void RemoveIcon(UINT nCommand);
+    // Releases every icon set and image list. (A paint manager being made wants
+    // RemoveDerivedImages, which keeps the icons.)
     void RemoveAll();
+    // Empties every icon's faded, shadow and made-disabled images and lets go of
+    // the icons made from image lists, so that they are made again in a new look;
+    // the icon sets and image lists stay. The themes call this when a paint
+    // manager is made (where they say RemoveAll).
+    void RemoveDerivedImages();
 
     COLORREF SetMaskColor(COLORREF clrMask);
     COLORREF GetMaskColor() const { return m_clrMask; }
@@ -344,7 +377,9 @@ public:
     // A 32-bit DIB section cx wide and |cy| high whose rows run bottom-up for a
     // positive cy and top-down for a negative one (bits through ppBits), or null.
     static HBITMAP Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* ppBits = nullptr);
-    // Per-pixel alpha blend of premultiplied source pixels.
+    // Per-pixel alpha blend of premultiplied source pixels; the theme pictures and
+    // the command bars blend through this one (the system's blend where it suits
+    // the target, else the software blend).
     static BOOL AlphaBlend(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc);
     static BOOL TransparentBlt(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc,
                                UINT crTransparent);
@@ -394,10 +429,12 @@ private:
     // Icon image data (a DIB with its mask, or PNG) as an image of the id.
     BOOL SetIconFromImageData(const BYTE* pData, size_t nSize, UINT nCommand, int nState);
     void NoteId(UINT nCommand);
+    // Lets every strip go; images still in use keep theirs alive.
+    void ReleaseStrips();
 
     CMap<UINT, UINT, CKitImageManagerIconSet*, CKitImageManagerIconSet*> m_iconSets;
     std::vector<std::unique_ptr<CKitImageManagerImageList>> m_imageLists;
-    std::vector<std::unique_ptr<CKitImageManagerResource>> m_resources;
+    std::vector<std::shared_ptr<CKitImageManagerResource>> m_resources;
     COLORREF m_clrMask;
     BOOL m_bUseResources;
     int m_nMirrorMode;
