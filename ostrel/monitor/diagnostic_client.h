@@ -17,6 +17,8 @@ public:
 
     // The module's address: that of the last connection.
     const CString& GetAddress() const { return m_address; }
+    // What went wrong in the last operation that failed: what the module sent, or that it sent nothing.
+    const CString& GetFailureText() const { return m_failure; }
 
     // Connects to address (null: the stored one) and tests the connection;
     // this is how a caller turns to another module.
@@ -39,4 +41,5 @@ protected:
     CDiagnosticClient() = default;
 
     CString m_address;
+    CString m_failure;
 };

@@ -13,6 +13,14 @@ constexpr int kMonitorInvalidValue = -997;
 constexpr UINT kDiagnosticPort = 8000;
 // A request fails after this long without data from the module.
 constexpr DWORD kReplySilenceLimitMs = 10000;
+// However the module keeps sending, a request (a whole download or upload
+// included) ends by then.
+constexpr DWORD kRequestDeadlineMs = 120000;
+// A text reply longer than this is no reply the module gives: the largest,
+// the event log, stays far below.
+constexpr int kMaxReplyBytes = 8 * 1024 * 1024;
+// An uploaded configuration longer than this is refused.
+constexpr ULONGLONG kMaxConfigurationBytes = 64 * 1024 * 1024;
 // The blocking connect and send of the client's socket.
 constexpr UINT kSocketTimeOutMs = 10000;
 // One read of a text reply, and the zeroed buffer it goes into.
