@@ -26,6 +26,8 @@ constexpr UINT kSocketTimeOutMs = 10000;
 // One read of a text reply, and the zeroed buffer it goes into.
 constexpr int kReplyReadBytes = 4104;
 constexpr int kReplyBufferBytes = 4108;
+// An array expands into at most this many rows of elements.
+constexpr int kMaxExpandedElements = 65535;
 // The longest settagvalue and gettagvalue request.
 constexpr int kMaxTagRequestChars = 255;
 // A gettagsvalue request takes tags until its list passes this many characters.
