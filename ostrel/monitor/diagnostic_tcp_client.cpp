@@ -49,7 +49,8 @@ const char kConfigNotXmlText[] = "the configuration from the module at %s is no 
 const char kConfigNotWrittenText[] = "the configuration from the module at %s cannot be written to %s";
 
 DWORD g_replyWaitLimitMs = kReplySilenceLimitMs;
-DWORD g_requestDeadlineMs = kRequestDeadlineMs;
+// The deadline of every request when a test sets one; 0 for the program's own.
+DWORD g_requestDeadlineMs = 0;
 
 // Whether text may stand as a field of a request: it must not end the field or start another.
 bool IsPlainField(LPCSTR text)
@@ -235,7 +236,7 @@ int CDiagnosticTcpClient::Request(RequestKind kind, const CString& text)
         return kMonitorFailure;
     m_kind = kind;
     ResetReply();
-    m_deadline = ::GetTickCount64() + g_requestDeadlineMs;
+    m_deadline = ::GetTickCount64() + RequestDeadline();
     m_deadlinePassed = false;
     if (!SendBytes(text, text.GetLength())) {
         m_kind = kNoRequest;
@@ -256,13 +257,20 @@ int CDiagnosticTcpClient::Request(RequestKind kind, const CString& text)
     return kMonitorFailure;
 }
 
+DWORD CDiagnosticTcpClient::RequestDeadline() const
+{
+    if (g_requestDeadlineMs != 0)
+        return g_requestDeadlineMs;
+    return m_kind == kUploadConfig || m_kind == kDownloadConfig ? kTransferDeadlineMs : kRequestDeadlineMs;
+}
+
 void CDiagnosticTcpClient::NoteWaitFailure()
 {
     if (!m_failure.IsEmpty())
         return;
     const LPCSTR address = m_address;
     if (m_deadlinePassed)
-        m_failure.Format(kDeadlineText, address, static_cast<unsigned long>(g_requestDeadlineMs / 1000));
+        m_failure.Format(kDeadlineText, address, static_cast<unsigned long>(RequestDeadline() / 1000));
     else if (m_kind == kUploadConfig && m_configBytes > 0)
         m_failure.Format(kConfigCutText, address, static_cast<unsigned long>(m_configBytes));
     else if (!m_reply.IsEmpty())

@@ -56,7 +56,8 @@ public:
     static DWORD SetReplyWaitLimit(DWORD limitMs);
     static DWORD GetReplyWaitLimit();
     // The time a whole request may take however the module keeps sending
-    // (test seam; the program keeps 120 s). Returns the previous deadline.
+    // (test seam; the program keeps 30 s for a text request and 120 s for a
+    // configuration transfer; 0 brings those back). Returns the previous one.
     static DWORD SetRequestDeadline(DWORD deadlineMs);
 
     // Request kinds.
@@ -95,6 +96,8 @@ private:
     // Fails the request in flight for what the module sent (text formatted
     // with the address), closing the connection: what follows is no reply.
     void FailReply(const CString& text);
+    // The deadline of the request in flight, by its kind.
+    DWORD RequestDeadline() const;
     // Notes the failure text of a wait that ended without a whole reply, unless a reason is known.
     void NoteWaitFailure();
     // A whole text reply: parsed and checked against what its request expects.

@@ -13,9 +13,10 @@ constexpr int kMonitorInvalidValue = -997;
 constexpr UINT kDiagnosticPort = 8000;
 // A request fails after this long without data from the module.
 constexpr DWORD kReplySilenceLimitMs = 10000;
-// However the module keeps sending, a request (a whole download or upload
-// included) ends by then.
-constexpr DWORD kRequestDeadlineMs = 120000;
+// However the module keeps sending, a text request ends by then, and a whole
+// configuration download or upload by the second.
+constexpr DWORD kRequestDeadlineMs = 30000;
+constexpr DWORD kTransferDeadlineMs = 120000;
 // A text reply longer than this is no reply the module gives: the largest,
 // the event log, stays far below.
 constexpr int kMaxReplyBytes = 8 * 1024 * 1024;
