@@ -13,6 +13,9 @@ constexpr long kModuleConnectTimeoutSeconds = 3;
 constexpr DWORD kReceivePauseMs = 10;
 // Largest piece read at once.
 constexpr int kReceivePieceBytes = 8192;
+// A text reply longer than this is no reply the module gives (the largest,
+// the event log, stays far below): the exchange fails.
+constexpr int kMaxTextReplyBytes = 8 * 1024 * 1024;
 
 // HTTP web service.
 constexpr unsigned short kModuleWebServicePort = 80;
@@ -26,6 +29,9 @@ constexpr int kShutdownWaitMs = 5000;
 // After the send limit has run out and the request is closed, the caller
 // waits this long at most for the send worker to end.
 constexpr DWORD kSendWorkerEndWaitMs = 5000;
+// A configuration read from the module longer than this is refused; so is
+// the body of any other answer longer than kMaxTextReplyBytes.
+constexpr ULONGLONG kMaxConfigurationBytes = 64 * 1024 * 1024;
 // Upload pieces and download pieces.
 constexpr DWORD kUploadPieceBytes = 2048;
 constexpr DWORD kDownloadPieceBytes = 512;

@@ -1,9 +1,13 @@
 #include "corvel/gateway/module_web_client.h"
 
 #include "corvel/gateway/module_limits.h"
+#include "corvel/model/xml_reply_scanner.h"
 #include "corvel/project/file_crc.h"
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -14,6 +18,22 @@ const char kSaveConfigPath[] = "/services/nph-ws?trn=saveconfig&configfile=%s&CR
 const char kReadConfigPath[] = "/services/nph-ws?trn=readconfig&configfile=current.xml";
 const char kReadConfigError[] = "Error: Please install Jumper and Reboot the module";
 const char kStatusOk[] = "200";
+// How much of a reply without a status line its failure text shows.
+constexpr DWORD kExcerptBytes = 60;
+// A reply begins with its status line: the protocol's name and version.
+const char kStatusLineStart[] = "HTTP/";
+// The configuration comes into this file beside the target and replaces it once it is whole.
+const char kPartFileSuffix[] = ".part";
+
+// Why a reply failed; each is formatted with the module's address first.
+const char kNoAnswerText[] = "Error: no answer from the module at %s";
+const char kNoStatusLineText[] = "Error: the reply of the module at %s has no status line: %s";
+const char kCutBodyText[] = "Error: the reply of the module at %s ended after %lu of the %lu bytes it announced";
+const char kBrokenBodyText[] = "Error: the reply of the module at %s broke off after %lu bytes";
+const char kLongBodyText[] = "Error: the reply of the module at %s passed %lu bytes";
+const char kDeadlineText[] = "Error: the module at %s did not end its reply within %lu s";
+const char kEmptyConfigText[] = "Error: the module at %s sent an empty configuration";
+const char kNotWrittenText[] = "Error: the configuration cannot be written to %s";
 
 CString QueryStatusText(HINTERNET request)
 {
@@ -30,6 +50,26 @@ bool QueryContentLength(HINTERNET request, DWORD& length)
     DWORD size = sizeof length;
     return ::HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length, &size, nullptr) != 0;
 }
+
+// The reply's head as it came; empty when there is none.
+CString QueryRawHead(HINTERNET request)
+{
+    DWORD length = 0;
+    ::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &length, nullptr);
+    if (length == 0 || length > kMaxTextReplyBytes)
+        return CString();
+    std::vector<char> head(length + 1, '\0');
+    if (!::HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, head.data(), &length, nullptr))
+        return CString();
+    return CString(head.data(), static_cast<int>(std::min<DWORD>(length, static_cast<DWORD>(head.size() - 1))));
+}
+
+// Reads the body of a reply in pieces, into file when one is given, until
+// it ends. False, with the reason in failure, when it breaks off, passes
+// limit bytes, does not end by deadline (a tick count), or ends short of
+// the length it announced.
+bool ReadBody(HINTERNET request, HANDLE file, ULONGLONG limit, ULONGLONG deadline, const CString& host,
+              DWORD timeoutMs, ULONGLONG& total, CString& failure);
 
 // What the send worker shares with the thread that waits for it; each holds a reference.
 struct SendJob {
@@ -79,6 +119,44 @@ bool InternetWriteWhole(HINTERNET request, const BYTE* data, DWORD size)
             return false;
         data += written;
         size -= written;
+    }
+    return true;
+}
+
+bool ReadBody(HINTERNET request, HANDLE file, ULONGLONG limit, ULONGLONG deadline, const CString& host,
+              DWORD timeoutMs, ULONGLONG& total, CString& failure)
+{
+    total = 0;
+    BYTE piece[kDownloadPieceBytes];
+    for (;;) {
+        if (::GetTickCount64() > deadline) {
+            failure.Format(kDeadlineText, (LPCSTR)host, static_cast<unsigned long>(timeoutMs / 1000));
+            return false;
+        }
+        // Only what is there is read, so that a module sending slowly meets the deadline.
+        DWORD available = 0;
+        DWORD got = 0;
+        if (!::InternetQueryDataAvailable(request, &available, 0, 0)
+            || !::InternetReadFile(request, piece, std::min<DWORD>(std::max<DWORD>(available, 1), sizeof piece), &got)) {
+            failure.Format(kBrokenBodyText, (LPCSTR)host, static_cast<unsigned long>(total));
+            return false;
+        }
+        if (got == 0)
+            break;
+        total += got;
+        if (total > limit) {
+            failure.Format(kLongBodyText, (LPCSTR)host, static_cast<unsigned long>(limit));
+            return false;
+        }
+        if (file != nullptr && !WriteWhole(file, piece, got)) {
+            failure = "write";
+            return false;
+        }
+    }
+    DWORD announced = 0;
+    if (QueryContentLength(request, announced) && announced != total) {
+        failure.Format(kCutBodyText, (LPCSTR)host, static_cast<unsigned long>(total), static_cast<unsigned long>(announced));
+        return false;
     }
     return true;
 }
@@ -152,16 +230,44 @@ bool CModuleWebClient::SendRequestWithTimeout(ScopedInternetHandle& request, Sen
     return false;
 }
 
+bool CModuleWebClient::CheckStatusLine(HINTERNET request)
+{
+    // For a reply without a status line the platform makes up one with no
+    // header after it: a module's reply names at least its content.
+    const CString head = QueryRawHead(request);
+    const int lineEnd = head.Find("\r\n");
+    const bool hasHeaders = lineEnd >= 0 && head.GetLength() > lineEnd + 4;
+    if (head.Left(static_cast<int>(strlen(kStatusLineStart))) == kStatusLineStart && hasHeaders)
+        return true;
+    // What came instead: the first bytes the platform gives as the body.
+    char start[kExcerptBytes] = {};
+    DWORD got = 0;
+    if (!::InternetReadFile(request, start, sizeof start, &got))
+        got = 0;
+    m_lastError.Format(kNoStatusLineText, (LPCSTR)m_host, (LPCSTR)DescribeReplyBytes(start, got));
+    return false;
+}
+
 bool CModuleWebClient::Get(const CString& path, int waitMs)
 {
+    m_lastError.Empty();
     try {
         const DWORD limit = SendLimit(m_timeoutMs, waitMs);
+        const ULONGLONG deadline = ::GetTickCount64() + limit;
         Session session;
         if (!OpenInternet(session) || !ConnectToModule(session) || !OpenRequest(session, nullptr, path, limit))
             return false;
-        if (!SendRequestWithTimeout(session.request, SendKind::Plain, limit))
+        if (!SendRequestWithTimeout(session.request, SendKind::Plain, limit)) {
+            m_lastError.Format(kNoAnswerText, (LPCSTR)m_host);
             return false;
-        return QueryStatusText(session.request.Get()) == kStatusOk;
+        }
+        if (!CheckStatusLine(session.request.Get()))
+            return false;
+        // A refusal: the caller tells it apart by the empty reason.
+        if (QueryStatusText(session.request.Get()) != kStatusOk)
+            return false;
+        ULONGLONG total = 0;
+        return ReadBody(session.request.Get(), nullptr, kMaxTextReplyBytes, deadline, m_host, limit, total, m_lastError);
     } catch (...) {
         return false;
     }
@@ -186,6 +292,7 @@ bool CModuleWebClient::Shutdown()
 bool CModuleWebClient::SaveFile(const CString& localPath, const CString& configName)
 {
     m_lastError.Empty();
+    const ULONGLONG deadline = ::GetTickCount64() + m_timeoutMs;
     try {
         CString path;
         path.Format(kSaveConfigPath, (LPCSTR)configName, ComputeFileCrc16(localPath));
@@ -240,12 +347,16 @@ bool CModuleWebClient::SaveFile(const CString& localPath, const CString& configN
         }
         ::HttpEndRequestA(session.request.Get(), nullptr, 0, 0);
 
+        if (!CheckStatusLine(session.request.Get()))
+            return false;
         if (QueryStatusText(session.request.Get()) != kStatusOk) {
             const DWORD error = ::GetLastError();
             m_lastError.Format("HttpQueryInfo() failed, error = %lu (0x%lx)\n", error, error);
             return false;
         }
-        return true;
+        ULONGLONG total = 0;
+        return ReadBody(session.request.Get(), nullptr, kMaxTextReplyBytes, deadline, m_host, m_timeoutMs, total,
+                        m_lastError);
     } catch (...) {
         m_lastError = "saveFile: Exception thrown ...";
         return false;
@@ -254,39 +365,49 @@ bool CModuleWebClient::SaveFile(const CString& localPath, const CString& configN
 
 CString CModuleWebClient::ReadConfig(const CString& localPath)
 {
+    m_lastError.Empty();
+    const CString part = localPath + kPartFileSuffix;
+    CString failure;
     bool created = false;
-    bool read = false;
     try {
-        Session session;
-        if (OpenInternet(session) && ConnectToModule(session) && OpenRequest(session, "GET", kReadConfigPath, m_timeoutMs)
-            && SendRequestWithTimeout(session.request, SendKind::Plain, m_timeoutMs)
-            && QueryStatusText(session.request.Get()) == kStatusOk) {
-            ScopedHandle file(::CreateFileA(localPath, GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
-            created = file.IsValid();
-            DWORD total = 0;
-            BYTE piece[kDownloadPieceBytes];
-            for (bool more = created; more;) {
-                DWORD got = 0;
-                if (!::InternetReadFile(session.request.Get(), piece, sizeof piece, &got)) {
-                    more = false;
-                } else if (got == 0) {
-                    // The whole body, unless the module closed before the length it announced.
-                    DWORD announced = 0;
-                    read = !QueryContentLength(session.request.Get(), announced) || announced == total;
-                    more = false;
-                } else {
-                    more = WriteWhole(file.Get(), piece, got);
-                    total += got;
-                }
-            }
-        }
+        failure = ReadConfigInto(part, created);
     } catch (...) {
-        read = false;
+        failure = kReadConfigError;
     }
-    if (read)
-        return CString();
-    if (created)
-        ::DeleteFileA(localPath);
-    return kReadConfigError;
+    // Only a whole configuration replaces the file; a failed read leaves it as it was.
+    if (failure.IsEmpty() && !::MoveFileExA(part, localPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
+        failure.Format(kNotWrittenText, (LPCSTR)localPath);
+    if (!failure.IsEmpty() && created)
+        ::DeleteFileA(part);
+    return failure;
+}
+
+CString CModuleWebClient::ReadConfigInto(const CString& part, bool& created)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + m_timeoutMs;
+    CString failure;
+    Session session;
+    if (!OpenInternet(session) || !ConnectToModule(session) || !OpenRequest(session, "GET", kReadConfigPath, m_timeoutMs)
+        || !SendRequestWithTimeout(session.request, SendKind::Plain, m_timeoutMs)) {
+        failure.Format(kNoAnswerText, (LPCSTR)m_host);
+        return failure;
+    }
+    if (!CheckStatusLine(session.request.Get()))
+        return m_lastError;
+    if (QueryStatusText(session.request.Get()) != kStatusOk)
+        return kReadConfigError;
+    ULONGLONG total = 0;
+    {
+        ScopedHandle file(::CreateFileA(part, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        created = file.IsValid();
+        if (!created || !ReadBody(session.request.Get(), file.Get(), kMaxConfigurationBytes, deadline, m_host, m_timeoutMs,
+                                  total, failure)) {
+            if (!created || failure == "write")
+                failure.Format(kNotWrittenText, (LPCSTR)part);
+            return failure;
+        }
+    }
+    if (total == 0)
+        failure.Format(kEmptyConfigText, (LPCSTR)m_host);
+    return failure;
 }

@@ -32,11 +32,13 @@ public:
     // Connect time-out of every request and limit of its send, in milliseconds.
     void SetTimeout(DWORD timeoutMs) { m_timeoutMs = timeoutMs; }
     DWORD GetTimeout() const { return m_timeoutMs; }
-    // The reason of SaveFile's last failure.
+    // The reason of SaveFile's last failure; after another request, why its
+    // reply was broken (empty when the module refused it with a status).
     const CString& GetLastErrorText() const { return m_lastError; }
 
-    // GET of path; true when the module answers with status "200". A wait
-    // below the time-out shortens the send limit.
+    // GET of path; true when the module answers with a status line of "200"
+    // and a whole body (no longer than the text limit) within the send limit.
+    // A wait below the time-out shortens the send limit.
     bool Get(const CString& path, int waitMs);
     // A wait from 0 to 4999 ms becomes 5000.
     bool TestConnection(int waitMs);
@@ -47,7 +49,10 @@ public:
     // CRC-16; true on status "200", else false with the reason in the last error.
     bool SaveFile(const CString& localPath, const CString& configName);
     // Reads the module's current configuration into the local file. Returns
-    // "" on success, else the error text; a failed read leaves no file.
+    // "" on success, else the error text. The body comes into a file of its
+    // own and replaces the local file only when it came whole, with its
+    // status line and length, within the time-out and the size limit: a
+    // failed read leaves the local file as it was.
     CString ReadConfig(const CString& localPath);
 
 protected:
@@ -62,6 +67,10 @@ private:
     bool OpenInternet(Session& session) const;
     bool ConnectToModule(Session& session) const;
     bool OpenRequest(Session& session, LPCSTR verb, const CString& path, DWORD limitMs) const;
+    // True when the reply opens with a status line; else false with the reason in the last error.
+    bool CheckStatusLine(HINTERNET request);
+    // The read of ReadConfig into the file part; "" or the error text. created tells whether part was made.
+    CString ReadConfigInto(const CString& part, bool& created);
 
     CString m_host;
     DWORD m_timeoutMs;

@@ -3,7 +3,9 @@
 
 #include "corvel/gateway/module_limits.h"
 #include "corvel/model/xml_document.h"
+#include "corvel/model/xml_reply_scanner.h"
 
+#include <algorithm>
 #include <memory>
 
 const char kTestConnectionRequest[] = "trn=testconnection";
@@ -25,6 +27,16 @@ const char kEventLogEntryElement[] = "messageData";
 const char* const kSecondModelProducts[] = {"VQN32-MTCP-61850", "VQN32-EIP-61850"};
 
 ExchangeTiming g_timing = DefaultExchangeTiming();
+
+// Why an exchange failed; each is formatted with the module's address first.
+const char kNoAnswerText[] = "no answer from the module at %s";
+const char kClosedText[] = "the module at %s closed the connection without a reply";
+const char kCutReplyText[] = "the reply of the module at %s stopped after %d bytes: %s";
+const char kDeadlineText[] = "the reply of the module at %s did not end within %lu s (%d bytes): %s";
+const char kTooLongText[] = "the reply of the module at %s passed %d bytes";
+const char kNotXmlText[] = "the module at %s answered with something that is not XML: %s";
+const char kUnexpectedReplyText[] = "the module at %s answered %s";
+
 
 // The text between the first two double quotes from position from on; false
 // when either quote is missing. next is the position after the closing quote.
@@ -190,7 +202,8 @@ bool CVQNDiagnostics::Exchange(const CString& request, CString& reply, const std
 {
     const ExchangeTiming timing = g_timing;
     const ULONGLONG deadline = ::GetTickCount64() + timing.limitMs;
-    bool received = false;
+    const LPCSTR address = m_hostAddress;
+    m_failure.Format(kNoAnswerText, address);
 
     CTcpClient socket(SocketKindTcp);
     if (!socket.Initialize() || !socket.SetNonblocking()) {
@@ -218,28 +231,66 @@ bool CVQNDiagnostics::Exchange(const CString& request, CString& reply, const std
         }
     }
 
-    char block[kReceivePieceBytes + 1];
+    // A marker "</NAME>" also ends a document whose root NAME closes itself.
+    std::vector<CString> roots;
+    for (const CString& marker : endMarkers) {
+        if (marker.Left(2) == "</" && marker.Right(1) == ">")
+            roots.push_back(marker.Mid(2, marker.GetLength() - 3));
+    }
+    int longestMarker = 0;
+    for (const CString& marker : endMarkers)
+        longestMarker = std::max(longestMarker, marker.GetLength());
+
+    CString received;
+    XmlReplyScanner scanner;
     for (;;) {
         ::Sleep(timing.receivePauseMs);
         const int count = socket.Receive(kReceivePieceBytes);
         if (count > 0) {
-            memcpy(block, socket.GetReceiveBuffer(), static_cast<size_t>(count));
-            block[count] = '\0';
-            const int before = reply.GetLength();
-            reply += block;
-            received = received || reply.GetLength() > before;
-            bool complete = false;
-            for (const CString& marker : endMarkers)
-                complete = complete || reply.Find(marker) >= 0;
-            if (complete)
-                break;
+            if (received.GetLength() + count > kMaxTextReplyBytes) {
+                m_failure.Format(kTooLongText, address, kMaxTextReplyBytes);
+                return false;
+            }
+            const char* piece = reinterpret_cast<const char*>(socket.GetReceiveBuffer());
+            // Only the new text, and the end of the old that a marker may straddle, is searched.
+            const int searchFrom = std::max(0, received.GetLength() - longestMarker + 1);
+            received += CString(piece, count);
+            for (const CString& marker : endMarkers) {
+                if (received.Find(marker, searchFrom) >= 0) {
+                    reply += received;
+                    m_failure.Empty();
+                    return true;
+                }
+            }
+            const XmlReplyScanner::State state = scanner.Add(piece, static_cast<size_t>(count));
+            if (state == XmlReplyScanner::State::NotXml) {
+                m_failure.Format(kNotXmlText, address, (LPCSTR)ReplyExcerpt(received));
+                return false;
+            }
+            if (state == XmlReplyScanner::State::Whole) {
+                if (std::find(roots.begin(), roots.end(), scanner.GetRootName()) != roots.end()) {
+                    reply += received;
+                    m_failure.Empty();
+                    return true;
+                }
+                m_failure.Format(kUnexpectedReplyText, address, (LPCSTR)ReplyExcerpt(received));
+                return false;
+            }
         } else if (count == 0 || socket.GetSocketError() != SocketWouldBlock) {
-            break; // the module closed the connection, or the receive failed
+            // The module closed the connection, or the receive failed.
+            if (received.IsEmpty())
+                m_failure.Format(kClosedText, address);
+            else
+                m_failure.Format(kCutReplyText, address, received.GetLength(), (LPCSTR)ReplyExcerpt(received));
+            return false;
         }
-        if (::GetTickCount64() > deadline)
-            break;
+        if (::GetTickCount64() > deadline) {
+            if (!received.IsEmpty())
+                m_failure.Format(kDeadlineText, address, static_cast<unsigned long>(timing.limitMs / 1000),
+                                 received.GetLength(), (LPCSTR)ReplyExcerpt(received));
+            return false;
+        }
     }
-    return received;
 }
 
 bool CVQNDiagnostics::TestConnection()

@@ -55,9 +55,13 @@ extern const char kProductInfoEndMarker[];
 extern const char kEventLogRequest[];
 
 // One connection per request: connect, send the bare request text, read the
-// reply until an end marker arrives, the module closes, a receive fails, or
-// the exchange's deadline passes. Every call blocks the calling thread for at
-// most the exchange limit (10 s) and shows nothing.
+// reply until an end marker arrives, the module closes, a receive fails, the
+// reply passes its size limit or cannot be XML, or the exchange's deadline
+// passes. Only a reply that holds its end marker counts (or, for a marker
+// "</NAME>", a whole document whose root NAME closes itself); anything else
+// fails the exchange, appends nothing and leaves the reason in the failure
+// text. Every call blocks the calling thread for at most the exchange limit
+// (10 s) and shows nothing.
 class CVQNDiagnostics {
 public:
     CVQNDiagnostics();
@@ -71,8 +75,10 @@ public:
     bool HasHostAddress() const { return !m_hostAddress.IsEmpty(); }
     // Set by an exchange that could not connect; never cleared.
     bool HasConnectionFailed() const { return m_connectionFailed; }
+    // Why the last exchange failed: what the module sent, or that it sent nothing.
+    const CString& GetFailureText() const { return m_failure; }
 
-    // One exchange; appends what arrives to reply. True when any reply text arrived.
+    // One exchange; appends the whole reply to reply. True when the reply came whole.
     bool SendRequest(const CString& request, CString& reply, const CString& endMarker);
     bool TestConnection();
     bool GetRunningDrivers(std::vector<RunningDriverEntry>& drivers);
@@ -92,6 +98,7 @@ private:
     bool Exchange(const CString& request, CString& reply, const std::vector<CString>& endMarkers);
 
     CString m_hostAddress;
+    CString m_failure;
     bool m_connectionFailed = false;
     bool m_socketsStarted = false;
 };

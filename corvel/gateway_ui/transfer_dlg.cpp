@@ -247,8 +247,7 @@ void CDlgTransferFile::Upload(CMainDoc& doc)
         return;
     }
     const CString configuration = folder + kUploadedFileName;
-    if (FileExists(configuration))
-        DeleteFileAtPath(configuration);
+    // A failed read leaves the file there as it was.
     const CString readError = m_webClient.ReadConfig(configuration);
     m_progress.StepIt();
     // A read that failed (error status, dropped connection, no module) opens nothing.

@@ -7,7 +7,7 @@
 #include "framework/winapp.h"
 #include "ostrel/app/ostrel_dialogs.h"
 #include "ostrel/app/res/resource.h"
-#include "ostrel/monitor/diagnostic_client.h"
+#include "ostrel/monitor/diagnostic_tcp_client.h"
 #include "ostrel/monitor/monitor_limits.h"
 
 #include <shellapi.h>
@@ -45,6 +45,7 @@ BEGIN_MESSAGE_MAP(CQuorrelDlg, CDialog)
     ON_COMMAND(ID_MODULE_EVENTLOG, &CQuorrelDlg::OnEventLog)
     ON_COMMAND(ID_MODULE_STATUS, &CQuorrelDlg::OnStatus)
     ON_COMMAND(ID_HELP_ABOUT, &CQuorrelDlg::OnAbout)
+    ON_NOTIFY(LVN_BEGINLABELEDIT, IDC_GRID, &CQuorrelDlg::OnGridBeginEdit)
     ON_NOTIFY(LVN_ENDLABELEDIT, IDC_GRID, &CQuorrelDlg::OnGridEndEdit)
 END_MESSAGE_MAP()
 
@@ -413,6 +414,12 @@ void CQuorrelDlg::OnSetUpdateRate()
         SetTimer(kRefreshTimerId, static_cast<UINT>(m_nUpdateRate) * 1000, nullptr);
 }
 
+// Delete, Cut and a dragged move empty no cell: a value nobody typed is never written to the module.
+void CQuorrelDlg::OnGridBeginEdit(NMHDR*, LRESULT* pResult)
+{
+    *pResult = m_grid.IsClearingCells() ? -1 : 0;
+}
+
 void CQuorrelDlg::OnGridEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
@@ -431,6 +438,9 @@ void CQuorrelDlg::OnGridEndEdit(NMHDR* pNMHDR, LRESULT* pResult)
     AfxMessageBox(result == kMonitorInvalidValue ? kInvalidValueText : kWriteFailedText);
 }
 
+// The new module is asked through a client of its own: the program's client,
+// the grid and the refresh go on with the old one until the new module's
+// configuration has come, so a failed or cancelled Open changes nothing.
 void CQuorrelDlg::OnOpenModule()
 {
     CString address = m_address;
@@ -446,26 +456,39 @@ void CQuorrelDlg::OnOpenModule()
             AfxMessageBox(kAlreadyRunningText);
             continue;
         }
-        if (CDiagnosticClient::GetInstance()->IsReachable(address) != 1) {
-            AfxMessageBox(Formatted(kModuleMissingText, address));
-            continue;
-        }
-        SetUpGrid();
-        TagDatabase::GetInstance().SetTable(&m_table);
+        DomDocumentPtr configuration;
         int loaded = kMonitorFailure;
-        try {
-            CWaitCursor wait;
-            loaded = TagDatabase::GetInstance().LoadConfiguration();
-        } catch (const ComError&) {
+        {
+            CDiagnosticTcpClient probe;
+            if (probe.IsReachable(address) != 1) {
+                AfxMessageBox(Formatted(kModuleMissingText, address));
+                continue;
+            }
+            try {
+                CWaitCursor wait;
+                loaded = probe.UploadConfig(configuration);
+            } catch (const ComError&) {
+                loaded = kMonitorFailure;
+            }
+        }
+        // The program's client turns to the new module only once it answers there too.
+        if (loaded == kMonitorSuccess && CDiagnosticClient::GetInstance()->IsReachable(address) != 1) {
+            CDiagnosticClient::GetInstance()->IsReachable(m_address);
             loaded = kMonitorFailure;
         }
-        FitRowNumbers();
-        m_grid.Refresh();
         if (loaded != kMonitorSuccess) {
             AfxMessageBox(Formatted(kFirmwareErrorText, address));
             continue;
         }
-        // The new module is this instance's only once its tags are in.
+        SetUpGrid();
+        TagDatabase::GetInstance().SetTable(&m_table);
+        try {
+            TagDatabase::GetInstance().ShowConfiguration(configuration, address);
+        } catch (const ComError&) {
+            // The rows read so far stay; the configuration file is not kept.
+        }
+        FitRowNumbers();
+        m_grid.Refresh();
         AfxGetApp()->WriteProfileString(kSettingsSection, kDefaultAddressEntry, address);
         if (lock)
             m_instanceLock = std::move(lock);

@@ -76,6 +76,7 @@ protected:
     afx_msg void OnEventLog();
     afx_msg void OnStatus();
     afx_msg void OnAbout();
+    afx_msg void OnGridBeginEdit(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnGridEndEdit(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 

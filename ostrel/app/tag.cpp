@@ -1,10 +1,15 @@
 #include "ostrel/app/tag.h"
 
+#include "framework/msgbox.h"
 #include "ostrel/grid/in_place_list.h"
+#include "ostrel/monitor/monitor_limits.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 IMPLEMENT_DYNCREATE(Tag, CMonitorCell)
+
+const char kArrayBoundText[] = "The array has more than 65535 elements; only the first 65535 are shown.";
 
 namespace {
 
@@ -177,7 +182,11 @@ void Tag::Expand()
     if (GetElementCount() > 0) {
         child.dataType = GetDataType();
         child.isStructure = database.FindDataType(GetDataType()) != nullptr;
-        for (int i = 0; i < GetElementCount(); ++i) {
+        // The element count comes from the module: the rows made for it are bounded.
+        const int elements = std::min(GetElementCount(), kMaxExpandedElements);
+        if (GetElementCount() > kMaxExpandedElements)
+            AfxMessageBox(kArrayBoundText, MB_OK | MB_ICONWARNING);
+        for (int i = 0; i < elements; ++i) {
             child.name.Format("%s[%d]", (LPCSTR)GetName(), i);
             if (InsertChild(row + inserted + 1, child) != nullptr)
                 ++inserted;
@@ -214,13 +223,18 @@ void Tag::Collapse()
         return;
     TagDatabase& database = TagDatabase::GetInstance();
     // Every deeper row directly below belongs to this tag, whatever was expanded inside it.
-    while (row + 1 < pGrid->GetRowCount()) {
-        Tag* pChild = DYNAMIC_DOWNCAST(Tag, pGrid->GetCell(row + 1, kColumnName));
+    int last = row;
+    while (last + 1 < pGrid->GetRowCount()) {
+        Tag* pChild = DYNAMIC_DOWNCAST(Tag, pGrid->GetCell(last + 1, kColumnName));
         if (pChild == nullptr || pChild->GetLevel() <= GetLevel())
             break;
-        database.RemoveTag(pChild->GetName());
-        pGrid->DeleteRow(row + 1);
+        ++last;
     }
+    for (int child = row + 1; child <= last; ++child) {
+        if (Tag* pChild = DYNAMIC_DOWNCAST(Tag, pGrid->GetCell(child, kColumnName)))
+            database.RemoveTag(pChild->GetName());
+    }
+    pGrid->DeleteRows(row + 1, last - row);
     m_expanded = false;
     m_childCount = 0;
     pGrid->Invalidate();

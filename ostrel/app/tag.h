@@ -6,6 +6,8 @@
 
 // Pixels each level of expansion indents a tag; the expand box sits in the last 15 of them.
 constexpr int kTagIndent = 15;
+// Shown when an array has more elements than rows are made for it.
+extern const char kArrayBoundText[];
 
 // A grid cell that is a tag: it shows the tag's name (indented by its
 // level), writes the tag's other texts into the cells of its row, draws an

@@ -504,6 +504,39 @@ BOOL CMonitorGrid::DeleteRow(int nRow)
     return TRUE;
 }
 
+BOOL CMonitorGrid::DeleteRows(int nFirst, int nCount)
+{
+    if (nFirst < 0 || nCount < 0 || nFirst + nCount > m_nRows)
+        return FALSE;
+    if (nCount == 0)
+        return TRUE;
+    if (m_bVirtualMode) {
+        for (int i = 0; i < nCount; ++i)
+            DeleteRow(nFirst);
+        return TRUE;
+    }
+    EndEditing();
+    ClearSelection();
+    for (int row = nFirst; row < nFirst + nCount; ++row) {
+        for (int col = 0; col < m_nCols; ++col)
+            DestroyCell(row, col);
+    }
+    m_RowData.erase(m_RowData.begin() + nFirst, m_RowData.begin() + nFirst + nCount);
+    m_arRowHeights.erase(m_arRowHeights.begin() + nFirst, m_arRowHeights.begin() + nFirst + nCount);
+    m_nRows -= nCount;
+    m_nFixedRows -= std::max(0, std::min(m_nFixedRows, nFirst + nCount) - nFirst);
+    if (m_idCurrentCell.row >= nFirst + nCount)
+        m_idCurrentCell.row -= nCount;
+    else if (m_idCurrentCell.row >= nFirst)
+        m_idCurrentCell = CCellID();
+    if (m_LeftClickDownCell.row >= nFirst)
+        m_LeftClickDownCell = CCellID();
+    ResetScrollBars();
+    SetSortColumn(-1);
+    m_bModified = TRUE;
+    return TRUE;
+}
+
 BOOL CMonitorGrid::DeleteNonFixedRows()
 {
     for (int row = m_nRows - 1; row >= m_nFixedRows; --row)
@@ -1382,8 +1415,10 @@ void CMonitorGrid::CutSelectedText()
     std::vector<CCellID> selected;
     for (const auto& entry : m_SelectedCellMap)
         selected.push_back(entry.second);
+    m_bClearingCells = true;
     for (const CCellID& cell : selected)
         ChangeCellText(cell.row, cell.col, "");
+    m_bClearingCells = false;
 }
 
 COleDataSource* CMonitorGrid::CopyTextFromGrid()

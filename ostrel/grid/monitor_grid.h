@@ -82,6 +82,8 @@ public:
     // Adds a row (nRow -1 appends; else before that non-fixed row); the new row's index or -1.
     int InsertRow(LPCSTR strHeading, int nRow = -1);
     BOOL DeleteRow(int nRow);
+    // Deletes nCount rows from nFirst on at once (many rows cost one layout, not one each).
+    BOOL DeleteRows(int nFirst, int nCount);
     BOOL DeleteAllItems();
     BOOL DeleteNonFixedRows();
 
@@ -239,7 +241,11 @@ public:
     BOOL PrintDocument(CDC* pDC, LPCSTR lpszDocName);
 
     // The overridable operations, in the order of the original's table.
+    // Empties the selected cells (Delete, Cut, a dragged move); each is a
+    // change the parent may refuse at its begin-edit notification, where
+    // IsClearingCells tells it apart from an edit.
     virtual void CutSelectedText();
+    bool IsClearingCells() const { return m_bClearingCells; }
     // The clipboard object of the selected range (the caller owns one
     // reference), or null when nothing valid is selected.
     virtual COleDataSource* CopyTextFromGrid();
@@ -435,6 +441,7 @@ protected:
     BOOL m_bVirtualMode = FALSE;
     int m_nGridLines = GRID_LINES_BOTH;
     BOOL m_bEditable = TRUE;
+    bool m_bClearingCells = false;
     BOOL m_bModified = FALSE;
     BOOL m_bAllowDragAndDrop = FALSE;
     BOOL m_bListMode = FALSE;

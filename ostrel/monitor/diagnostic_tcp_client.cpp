@@ -5,6 +5,7 @@
 #include "ostrel/monitor/monitor_limits.h"
 #include "ostrel/monitor/monitor_xml.h"
 
+#include <algorithm>
 #include <memory>
 
 IMPLEMENT_DYNAMIC(CNetSocket, CSocket)
@@ -22,8 +23,34 @@ const char kSaveConfigRequest[] = "trn=saveconfig&configfile=current.xml&CRC16=%
 const char kShutdownRequest[] = "trn=shutdown";
 const char kRunningDriversEnd[] = "</runningdrivers>";
 const char kConfigFileName[] = "current-%s.xml";
+// The configuration comes into this file and replaces the kept one once it is whole.
+const char kPartFileSuffix[] = ".part";
+const char kConfigRoot[] = "DeviceConfig";
+const char kSetTagValueRoot[] = "settagvalue";
+const char kSetTagValueResult[] = "result";
+const char kSetTagValueAccepted[] = "OK";
+
+// Why a request failed; each is formatted with the module's address first.
+const char kNoAnswerText[] = "no answer from the module at %s";
+const char kClosedText[] = "the module at %s closed the connection";
+const char kCutReplyText[] = "the reply of the module at %s stopped after %d bytes: %s";
+const char kDeadlineText[] = "the module at %s did not end its reply within %lu s";
+const char kTooLongText[] = "the reply of the module at %s passed %d bytes";
+const char kNotXmlText[] = "the module at %s answered with something that is not XML: %s";
+const char kUnexpectedReplyText[] = "the module at %s answered %s";
+const char kRefusedValueText[] = "the module at %s refused the value: %s";
+const char kNoMagicText[] = "the module at %s sent a frame without its magic: %s";
+const char kFrameLengthText[] = "the module at %s sent a frame of %u bytes";
+const char kAnswerTypeText[] = "the module at %s answered with a frame of type %u";
+const char kDataBeforeBeginText[] = "the module at %s sent file data before the file began";
+const char kConfigCutText[] = "the configuration from the module at %s stopped after %lu bytes";
+const char kConfigTooLongText[] = "the configuration from the module at %s passed %lu bytes";
+const char kConfigNotXmlText[] = "the configuration from the module at %s is no DeviceConfig document";
+const char kConfigNotWrittenText[] = "the configuration from the module at %s cannot be written to %s";
 
 DWORD g_replyWaitLimitMs = kReplySilenceLimitMs;
+// The deadline of every request when a test sets one; 0 for the program's own.
+DWORD g_requestDeadlineMs = 0;
 
 // Whether text may stand as a field of a request: it must not end the field or start another.
 bool IsPlainField(LPCSTR text)
@@ -31,15 +58,27 @@ bool IsPlainField(LPCSTR text)
     return text != nullptr && strpbrk(text, "&=") == nullptr;
 }
 
-// A well-formed document ends with ">" (its last tag, comment or instruction): only then is parsing worth it.
-bool MayBeWholeDocument(const CString& text)
+// The root element a reply of kind must have; null when any will do.
+LPCSTR ExpectedRoot(CDiagnosticTcpClient::RequestKind kind)
 {
-    for (int i = text.GetLength() - 1; i >= 0; --i) {
-        const char c = text[i];
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
-            return c == '>';
+    switch (kind) {
+    case CDiagnosticTcpClient::kRunningDrivers:
+        return "runningdrivers";
+    case CDiagnosticTcpClient::kEventLogCache:
+        return "eventLog";
+    case CDiagnosticTcpClient::kSetTagValue:
+        return kSetTagValueRoot;
+    case CDiagnosticTcpClient::kGetTagValue:
+    case CDiagnosticTcpClient::kGetTagsValue:
+        return "tagsdata";
+    default:
+        return nullptr;
     }
-    return false;
+}
+
+bool IsTextRequest(CDiagnosticTcpClient::RequestKind kind)
+{
+    return kind >= CDiagnosticTcpClient::kTestConnection && kind <= CDiagnosticTcpClient::kGetTagsValue;
 }
 
 } // namespace
@@ -107,6 +146,13 @@ DWORD CDiagnosticTcpClient::GetReplyWaitLimit()
     return g_replyWaitLimitMs;
 }
 
+DWORD CDiagnosticTcpClient::SetRequestDeadline(DWORD deadlineMs)
+{
+    const DWORD previous = g_requestDeadlineMs;
+    g_requestDeadlineMs = deadlineMs;
+    return previous;
+}
+
 void CDiagnosticTcpClient::DispatchSocketNotifications()
 {
     MSG msg;
@@ -117,10 +163,17 @@ void CDiagnosticTcpClient::DispatchSocketNotifications()
 void CDiagnosticTcpClient::DiscardStaleData()
 {
     char scratch[kReplyBufferBytes];
+    int discarded = 0;
     while (m_socket.m_bConnected) {
         const int count = m_socket.Receive(scratch, sizeof scratch);
-        if (count > 0)
+        // A module that does not stop sending gets a new connection.
+        if (count > 0 && (discarded += count) <= kMaxReplyBytes)
             continue;
+        if (count > 0) {
+            m_socket.Close();
+            m_socket.m_bConnected = false;
+            break;
+        }
         if (count == 0 || CAsyncSocket::GetLastError() != WSAEWOULDBLOCK) {
             m_socket.Close();
             m_socket.m_bConnected = false;
@@ -140,6 +193,7 @@ int CDiagnosticTcpClient::EnsureConnected(const CString& address)
     m_address = address;
     m_socket.Close();
     m_socket.m_bConnected = false;
+    m_failure.Format(kNoAnswerText, (LPCSTR)address);
     if (!m_socket.Create())
         return kMonitorFailure;
     if (!m_socket.Connect(address, kDiagnosticPort)) {
@@ -147,6 +201,7 @@ int CDiagnosticTcpClient::EnsureConnected(const CString& address)
         m_socket.Close();
         return kMonitorFailure;
     }
+    m_failure.Empty();
     const BOOL on = TRUE;
     m_socket.SetSockOpt(SO_DEBUG, &on, sizeof on);
     m_socket.SetSockOpt(SO_KEEPALIVE, &on, sizeof on);
@@ -157,6 +212,8 @@ int CDiagnosticTcpClient::EnsureConnected(const CString& address)
 void CDiagnosticTcpClient::ResetReply()
 {
     m_reply.Empty();
+    m_scanner = XmlReplyScanner();
+    m_failure.Empty();
     m_document = nullptr;
     m_frame = CDiagMsg();
     m_frameFill = 0;
@@ -179,8 +236,11 @@ int CDiagnosticTcpClient::Request(RequestKind kind, const CString& text)
         return kMonitorFailure;
     m_kind = kind;
     ResetReply();
+    m_deadline = ::GetTickCount64() + RequestDeadline();
+    m_deadlinePassed = false;
     if (!SendBytes(text, text.GetLength())) {
         m_kind = kNoRequest;
+        NoteWaitFailure();
         return kMonitorFailure;
     }
     if (kind == kReboot)
@@ -189,7 +249,46 @@ int CDiagnosticTcpClient::Request(RequestKind kind, const CString& text)
     m_frameFill = 0;
     if (kind != kUploadConfig && kind != kDownloadConfig)
         m_kind = kNoRequest;
-    return answered ? kMonitorSuccess : kMonitorFailure;
+    if (answered)
+        return kMonitorSuccess;
+    NoteWaitFailure();
+    // What still comes belongs to no request.
+    DropConnection();
+    return kMonitorFailure;
+}
+
+DWORD CDiagnosticTcpClient::RequestDeadline() const
+{
+    if (g_requestDeadlineMs != 0)
+        return g_requestDeadlineMs;
+    return m_kind == kUploadConfig || m_kind == kDownloadConfig ? kTransferDeadlineMs : kRequestDeadlineMs;
+}
+
+void CDiagnosticTcpClient::NoteWaitFailure()
+{
+    if (!m_failure.IsEmpty())
+        return;
+    const LPCSTR address = m_address;
+    if (m_deadlinePassed)
+        m_failure.Format(kDeadlineText, address, static_cast<unsigned long>(RequestDeadline() / 1000));
+    else if (m_kind == kUploadConfig && m_configBytes > 0)
+        m_failure.Format(kConfigCutText, address, static_cast<unsigned long>(m_configBytes));
+    else if (!m_reply.IsEmpty())
+        m_failure.Format(kCutReplyText, address, m_reply.GetLength(), (LPCSTR)ReplyExcerpt(m_reply));
+    else if (m_requestFailed || !m_socket.m_bConnected)
+        m_failure.Format(kClosedText, address);
+    else
+        m_failure.Format(kNoAnswerText, address);
+    DiagTrace("%s\n", (LPCSTR)m_failure);
+}
+
+void CDiagnosticTcpClient::FailReply(const CString& text)
+{
+    if (m_failure.IsEmpty()) {
+        m_failure = text;
+        DiagTrace("%s\n", (LPCSTR)m_failure);
+    }
+    DropConnection();
 }
 
 bool CDiagnosticTcpClient::WaitForReply()
@@ -199,6 +298,12 @@ bool CDiagnosticTcpClient::WaitForReply()
     remaining = g_replyWaitLimitMs;
     DWORD lastCheck = ::GetTickCount();
     for (;;) {
+        // However the data keeps coming, the request ends at its deadline.
+        const ULONGLONG now64 = ::GetTickCount64();
+        if (now64 >= m_deadline) {
+            m_deadlinePassed = true;
+            return false;
+        }
         // The time since the last check counts before any data is taken: data starts the limit again.
         const DWORD now = ::GetTickCount();
         const DWORD elapsed = now - lastCheck;
@@ -221,9 +326,12 @@ bool CDiagnosticTcpClient::WaitForReply()
         }
         if (remaining == 0)
             return false;
-        const DWORD woke = ::MsgWaitForMultipleObjectsEx(1, &event, remaining, QS_POSTMESSAGE, 0);
+        const DWORD untilDeadline = static_cast<DWORD>(m_deadline - now64);
+        const DWORD woke = ::MsgWaitForMultipleObjectsEx(1, &event, std::min(remaining, untilDeadline), QS_POSTMESSAGE, 0);
         if (woke == WAIT_OBJECT_0)
             return true;
+        if (woke == WAIT_TIMEOUT && remaining > untilDeadline)
+            continue; // the deadline, found at the top
         if (woke != WAIT_OBJECT_0 + 1)
             return false;
     }
@@ -249,6 +357,12 @@ void CDiagnosticTcpClient::OnReceive()
         return;
     case kDownloadConfig:
         while (m_socket.m_bConnected && ReceiveFrame()) {
+            if (m_frame.type != kFrameFileData) {
+                CString text;
+                text.Format(kAnswerTypeText, (LPCSTR)m_address, static_cast<UINT>(m_frame.type));
+                FailReply(text);
+                return;
+            }
             ++m_answersReceived;
             if (m_frame.flag != kFrameAccepted && !m_refused) {
                 m_refused = true;
@@ -269,31 +383,60 @@ void CDiagnosticTcpClient::ReceiveText()
 {
     char buffer[kReplyBufferBytes] = {};
     const int count = m_socket.Receive(buffer, kReplyReadBytes);
-    if (count <= 0)
+    // Data after a reply was judged, and data of no request, are dropped.
+    if (count <= 0 || !IsTextRequest(m_kind) || m_requestFailed
+        || ::WaitForSingleObject(m_socket.m_hReplyEvent, 0) == WAIT_OBJECT_0) {
         return;
-    buffer[count] = '\0';
-    bool complete = false;
-    switch (m_kind) {
-    case kTestConnection:
-    case kSetTagValue:
-        m_reply += buffer;
-        complete = !m_reply.IsEmpty();
-        break;
-    case kRunningDrivers:
-        m_reply += buffer;
-        complete = m_reply.Find(kRunningDriversEnd) >= 0 && CreateXmlDoc(m_reply, m_document);
-        break;
-    case kEventLogCache:
-    case kGetTagValue:
-    case kGetTagsValue:
-        m_reply += buffer;
-        complete = MayBeWholeDocument(m_reply) && CreateXmlDoc(m_reply, m_document);
-        break;
-    default:
-        break;
     }
-    if (complete)
-        ::SetEvent(m_socket.m_hReplyEvent);
+    CString text;
+    if (m_reply.GetLength() + count > kMaxReplyBytes) {
+        text.Format(kTooLongText, (LPCSTR)m_address, kMaxReplyBytes);
+        FailReply(text);
+        return;
+    }
+    m_reply += CString(buffer, count);
+    // The reply is parsed once it is whole, not after every piece.
+    switch (m_scanner.Add(buffer, static_cast<size_t>(count))) {
+    case XmlReplyScanner::State::NotXml:
+        text.Format(kNotXmlText, (LPCSTR)m_address, (LPCSTR)ReplyExcerpt(m_reply));
+        FailReply(text);
+        return;
+    case XmlReplyScanner::State::Whole:
+        CheckWholeReply();
+        return;
+    default:
+        return;
+    }
+}
+
+void CDiagnosticTcpClient::CheckWholeReply()
+{
+    CString text;
+    DomDocumentPtr document;
+    if (!CreateXmlDoc(m_reply, document)) {
+        text.Format(kNotXmlText, (LPCSTR)m_address, (LPCSTR)ReplyExcerpt(m_reply));
+        FailReply(text);
+        return;
+    }
+    const LPCSTR expected = ExpectedRoot(m_kind);
+    if (expected != nullptr && RootElementName(document) != expected) {
+        text.Format(kUnexpectedReplyText, (LPCSTR)m_address, (LPCSTR)ReplyExcerpt(m_reply));
+        FailReply(text);
+        return;
+    }
+    // A running-drivers reply counts once its closing tag is there as written.
+    if (m_kind == kRunningDrivers && m_reply.Find(kRunningDriversEnd) < 0)
+        return;
+    if (m_kind == kSetTagValue) {
+        const CString result = AttributeText(SelectSingleNode(document, kSetTagValueRoot), kSetTagValueResult);
+        if (!result.IsEmpty() && result.CompareNoCase(kSetTagValueAccepted) != 0) {
+            text.Format(kRefusedValueText, (LPCSTR)m_address, (LPCSTR)ReplyExcerpt(m_reply));
+            FailReply(text);
+            return;
+        }
+    }
+    m_document = std::move(document);
+    ::SetEvent(m_socket.m_hReplyEvent);
 }
 
 bool CDiagnosticTcpClient::ReceiveFrame()
@@ -307,9 +450,16 @@ bool CDiagnosticTcpClient::ReceiveFrame()
         if (count < want)
             return false;
         DecodeFrameHeader(m_frameHeader, m_frame);
+        CString text;
+        if (m_frame.magic != kFrameMagic) {
+            text.Format(kNoMagicText, (LPCSTR)m_address,
+                        (LPCSTR)DescribeReplyBytes(reinterpret_cast<const char*>(m_frameHeader), kFrameHeaderBytes));
+            FailReply(text);
+            return false;
+        }
         if (!IsValidFrameLength(m_frame.length)) {
-            DiagTrace("Frame of %u bytes from %s refused\n", static_cast<UINT>(m_frame.length), (LPCSTR)m_address);
-            DropConnection();
+            text.Format(kFrameLengthText, (LPCSTR)m_address, static_cast<UINT>(m_frame.length));
+            FailReply(text);
             return false;
         }
     }
@@ -326,47 +476,89 @@ bool CDiagnosticTcpClient::ReceiveFrame()
     return true;
 }
 
+CString CDiagnosticTcpClient::ConfigFileName() const
+{
+    CString name;
+    name.Format(kConfigFileName, (LPCSTR)m_address);
+    return name;
+}
+
 void CDiagnosticTcpClient::AbandonConfigFile()
 {
-    if (m_configFile.m_hFile != CFile::hFileNull)
+    if (m_configFile.m_hFile != CFile::hFileNull) {
         m_configFile.Abort();
+        ::DeleteFileA(ConfigFileName() + kPartFileSuffix);
+    }
     m_configAbandoned = true;
 }
 
 void CDiagnosticTcpClient::ReceiveConfigFrame()
 {
-    while (m_socket.m_bConnected && ReceiveFrame()) {
+    CString text;
+    while (m_socket.m_bConnected && !m_requestFailed && ReceiveFrame()) {
         if (m_frame.type == kFrameBeginFile) {
-            if (m_configFile.m_hFile != CFile::hFileNull)
-                m_configFile.Abort();
-            CString name;
-            name.Format(kConfigFileName, (LPCSTR)m_address);
-            m_configAbandoned = !m_configFile.Open(name, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
-            if (m_configAbandoned)
-                DiagTrace("Can not create %s\n", (LPCSTR)name);
+            AbandonConfigFile();
+            m_configBytes = 0;
+            const CString part = ConfigFileName() + kPartFileSuffix;
+            m_configAbandoned = !m_configFile.Open(part, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
+            if (m_configAbandoned) {
+                text.Format(kConfigNotWrittenText, (LPCSTR)m_address, (LPCSTR)part);
+                FailReply(text);
+                return;
+            }
             continue;
         }
         if (m_frame.type != kFrameFileData || m_configAbandoned)
             continue;
         if (m_configFile.m_hFile == CFile::hFileNull) {
-            // Data without a begin frame has no file to go to.
+            text.Format(kDataBeforeBeginText, (LPCSTR)m_address);
+            FailReply(text);
+            return;
+        }
+        if (m_configBytes + m_frame.BodyLength() > kMaxConfigurationBytes) {
             AbandonConfigFile();
-            continue;
+            text.Format(kConfigTooLongText, (LPCSTR)m_address, static_cast<unsigned long>(kMaxConfigurationBytes));
+            FailReply(text);
+            return;
         }
         try {
             m_configFile.Write(m_frame.body, m_frame.BodyLength());
         } catch (CFileException* e) {
             e->Delete();
             AbandonConfigFile();
-            continue;
+            text.Format(kConfigNotWrittenText, (LPCSTR)m_address, (LPCSTR)(ConfigFileName() + kPartFileSuffix));
+            FailReply(text);
+            return;
         }
-        if (m_frame.flag != kFrameLast)
-            continue;
-        const CString path = m_configFile.GetFilePath();
-        m_configFile.Close();
-        if (CreateXmlDoc(XmlFile{path}, m_document))
-            ::SetEvent(m_socket.m_hReplyEvent);
+        m_configBytes += m_frame.BodyLength();
+        if (m_frame.flag == kFrameLast) {
+            FinishConfigFile();
+            return;
+        }
     }
+}
+
+void CDiagnosticTcpClient::FinishConfigFile()
+{
+    const CString part = m_configFile.GetFilePath();
+    m_configFile.Close();
+    CString text;
+    DomDocumentPtr document;
+    if (!CreateXmlDoc(XmlFile{part}, document) || RootElementName(document) != kConfigRoot) {
+        ::DeleteFileA(part);
+        text.Format(kConfigNotXmlText, (LPCSTR)m_address);
+        FailReply(text);
+        return;
+    }
+    // Only a whole, readable configuration replaces the one kept before.
+    if (!::MoveFileExA(part, ConfigFileName(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+        ::DeleteFileA(part);
+        text.Format(kConfigNotWrittenText, (LPCSTR)m_address, (LPCSTR)ConfigFileName());
+        FailReply(text);
+        return;
+    }
+    m_document = std::move(document);
+    ::SetEvent(m_socket.m_hReplyEvent);
 }
 
 int CDiagnosticTcpClient::DocumentRequest(RequestKind kind, const CString& text, DomDocumentPtr& document)
@@ -429,10 +621,11 @@ int CDiagnosticTcpClient::GetTagsValue(int count, LPCSTR tagList, DomDocumentPtr
 int CDiagnosticTcpClient::UploadConfig(DomDocumentPtr& document)
 {
     m_configAbandoned = false;
+    m_configBytes = 0;
     const int result = DocumentRequest(kUploadConfig, kReadConfigRequest, document);
     m_kind = kNoRequest;
-    if (m_configFile.m_hFile != CFile::hFileNull)
-        m_configFile.Abort();
+    // A transfer that did not end leaves the kept file as it was.
+    AbandonConfigFile();
     return result;
 }
 
@@ -441,7 +634,7 @@ void CDiagnosticTcpClient::ShowRefusal() const
     KorMessageBox(nullptr, m_refusalText, AfxGetAppName(), MB_OK);
 }
 
-int CDiagnosticTcpClient::SendDownloadFrame(const BYTE* frame, int length, bool lastFrame)
+int CDiagnosticTcpClient::SendDownloadFrame(const BYTE* frame, int length)
 {
     ++m_answersExpected;
     ::ResetEvent(m_socket.m_hReplyEvent);
@@ -449,13 +642,17 @@ int CDiagnosticTcpClient::SendDownloadFrame(const BYTE* frame, int length, bool 
         return kMonitorFailure;
     const bool answered = WaitForReply();
     if (m_refused) {
+        m_failure = m_refusalText;
         ShowRefusal();
         return kMonitorFailure;
     }
-    if (m_requestFailed || !m_socket.m_bConnected)
+    // A module that does not answer a frame ends the download there.
+    if (!answered || m_requestFailed || !m_socket.m_bConnected) {
+        NoteWaitFailure();
+        DropConnection();
         return kMonitorFailure;
-    // Only the last frame's answer must come; a late one of an earlier frame counts for that frame.
-    return answered || !lastFrame ? kMonitorSuccess : kMonitorFailure;
+    }
+    return kMonitorSuccess;
 }
 
 int CDiagnosticTcpClient::DownloadConfig(unsigned crc16, LPCSTR path)
@@ -468,6 +665,7 @@ int CDiagnosticTcpClient::DownloadConfig(unsigned crc16, LPCSTR path)
     request.Format(kSaveConfigRequest, crc16 & 0xFFFF);
     int result = Request(kDownloadConfig, request);
     if (m_refused) {
+        m_failure = m_refusalText;
         ShowRefusal();
         result = kMonitorFailure;
     }
@@ -485,7 +683,7 @@ int CDiagnosticTcpClient::DownloadConfig(unsigned crc16, LPCSTR path)
                     if (count == 0)
                         break;
                     EncodeFrameHeader(static_cast<WORD>(count + kFrameHeaderBytes), kFrameFileData, 0, frame);
-                    result = SendDownloadFrame(frame, static_cast<int>(count + kFrameHeaderBytes), false);
+                    result = SendDownloadFrame(frame, static_cast<int>(count + kFrameHeaderBytes));
                     sent += count;
                 }
             } catch (CFileException* e) {
@@ -495,7 +693,7 @@ int CDiagnosticTcpClient::DownloadConfig(unsigned crc16, LPCSTR path)
             file.Abort();
             if (result == kMonitorSuccess) {
                 EncodeFrameHeader(kFrameHeaderBytes, kFrameFileData, kFrameLast, frame);
-                result = SendDownloadFrame(frame, kFrameHeaderBytes, true);
+                result = SendDownloadFrame(frame, kFrameHeaderBytes);
             }
         }
     }

@@ -4,6 +4,7 @@
 // Windows Sockets 2 before anything that brings in windows.h.
 #include "framework/socket.h"
 
+#include "corvel/model/xml_reply_scanner.h"
 #include "framework/file.h"
 #include "ostrel/monitor/diag_msg.h"
 #include "ostrel/monitor/diagnostic_client.h"
@@ -54,6 +55,10 @@ public:
     // 10 000 ms). Returns the previous limit.
     static DWORD SetReplyWaitLimit(DWORD limitMs);
     static DWORD GetReplyWaitLimit();
+    // The time a whole request may take however the module keeps sending
+    // (test seam; the program keeps 30 s for a text request and 120 s for a
+    // configuration transfer; 0 brings those back). Returns the previous one.
+    static DWORD SetRequestDeadline(DWORD deadlineMs);
 
     // Request kinds.
     enum RequestKind {
@@ -88,25 +93,43 @@ private:
     void DiscardStaleData();
     // Closes the connection (a broken frame) and fails the request in flight.
     void DropConnection();
+    // Fails the request in flight for what the module sent (text formatted
+    // with the address), closing the connection: what follows is no reply.
+    void FailReply(const CString& text);
+    // The deadline of the request in flight, by its kind.
+    DWORD RequestDeadline() const;
+    // Notes the failure text of a wait that ended without a whole reply, unless a reason is known.
+    void NoteWaitFailure();
+    // A whole text reply: parsed and checked against what its request expects.
+    void CheckWholeReply();
     bool SendBytes(const void* data, int length);
-    // Sends one frame of the download and waits for the answers up to it; -1000 on a refusal.
-    int SendDownloadFrame(const BYTE* frame, int length, bool lastFrame);
+    // Sends one frame of the download and waits for the answers up to it; -1000 on a refusal or when no answer comes.
+    int SendDownloadFrame(const BYTE* frame, int length);
 
     void ReceiveText();
     // Reads into the receive frame; true once it is whole.
     bool ReceiveFrame();
     void ReceiveConfigFrame();
+    // The received file, parsed, replaces "current-ADDRESS.xml".
+    void FinishConfigFile();
     void AbandonConfigFile();
+    CString ConfigFileName() const;
     void ShowRefusal() const;
 
     CNetSocket m_socket;
     CString m_reply;
+    XmlReplyScanner m_scanner;
     DomDocumentPtr m_document;
+    // The tick count by which the request in flight must end.
+    ULONGLONG m_deadline = 0;
+    bool m_deadlinePassed = false;
     RequestKind m_kind = kNoRequest;
     CDiagMsg m_frame;
     BYTE m_frameHeader[kFrameHeaderBytes] = {};
     UINT m_frameFill = 0;
+    // The configuration being received goes into a file of its own until it is whole.
     CFile m_configFile;
+    ULONGLONG m_configBytes = 0;
     // A received configuration that could not be written: its frames are ignored.
     bool m_configAbandoned = false;
     // The request in flight failed for good (its connection was dropped).

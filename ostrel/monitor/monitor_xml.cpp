@@ -64,6 +64,14 @@ bool CreateXmlDoc(const XmlFile& file, DomDocumentPtr& document)
     return true;
 }
 
+CString RootElementName(const DomDocumentPtr& document)
+{
+    DomElementPtr root;
+    if (!document || FAILED(document->get_documentElement(root.Receive())) || !root)
+        return CString();
+    return NodeName(DomNodePtr(root));
+}
+
 void DiagTrace(LPCSTR format, ...)
 {
     if (!g_tracing)

@@ -16,6 +16,9 @@ struct XmlFile {
 bool CreateXmlDoc(const CString& text, DomDocumentPtr& document);
 bool CreateXmlDoc(const XmlFile& file, DomDocumentPtr& document);
 
+// The name of the document's root element; empty when it has none.
+CString RootElementName(const DomDocumentPtr& document);
+
 // Writes the formatted text (cut at 1023 characters) to the debugger output while tracing is on.
 void DiagTrace(LPCSTR format, ...);
 // The program switches tracing on at start-up; it is off until then.

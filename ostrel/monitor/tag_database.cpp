@@ -175,11 +175,18 @@ int TagDatabase::LoadConfiguration()
     const int result = GetClient().UploadConfig(document);
     if (result != kMonitorSuccess)
         return result;
+    ShowConfiguration(document, GetClient().GetAddress());
+    return kMonitorSuccess;
+}
+
+void TagDatabase::ShowConfiguration(const DomDocumentPtr& document, const CString& address)
+{
+    m_tags.clear();
+    m_dataTypes.clear();
     ReadConfiguration(document);
     CString name;
-    name.Format(kConfigFileName, (LPCSTR)GetClient().GetAddress());
+    name.Format(kConfigFileName, (LPCSTR)address);
     document->save(ComVariant(name).Get());
-    return kMonitorSuccess;
 }
 
 void TagDatabase::ReadConfiguration(const DomDocumentPtr& document)

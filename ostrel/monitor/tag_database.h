@@ -59,6 +59,8 @@ public:
     // Fetches the module's configuration and appends one row per tag, with
     // its Modbus address and IEC 61850 path; 0, or the client's -1000.
     int LoadConfiguration();
+    // The same for a configuration already fetched from the module at address.
+    void ShowConfiguration(const DomDocumentPtr& document, const CString& address);
     // Asks the module for the values of the tags in rows first to last and
     // shows them; throws the int 1 when the module cannot be reached.
     void RefreshRows(int first, int last);

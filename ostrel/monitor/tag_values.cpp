@@ -145,6 +145,9 @@ CString FormatTagValue(const CString& value, int typeCode, int displayFormat)
 
 int ParseTagInput(const CString& text, int typeCode, int displayFormat, CString& value)
 {
+    // No number is no value: a numeric tag is not written empty.
+    if (typeCode >= kTagBool && typeCode <= kTagDReal && CString(text).Trim().IsEmpty())
+        return kMonitorInvalidValue;
     if (displayFormat == kDisplayDecimal || !HasNumberFormats(typeCode)) {
         value = text;
         return kMonitorSuccess;

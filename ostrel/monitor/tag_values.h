@@ -39,5 +39,5 @@ CString FormatTagValue(const CString& value, int typeCode, int displayFormat);
 // The typed text as the decimal value to send, read by the display format
 // and the type's width and sign (hexadecimal with or without "0x"; binary
 // of 0 and 1 digits, at most the width). 0, or -997 when the text is no such
-// number or does not fit the type.
+// number or does not fit the type. An empty text is no value of a numeric type.
 int ParseTagInput(const CString& text, int typeCode, int displayFormat, CString& value);

@@ -19,9 +19,22 @@ Control commands ("ok" answers the ones that change something):
   fail tcp MODE               none | silent (read, never answer) | cut (the reply up to
                               its last closing tag, then silent) | close (the same, then
                               close) | refuse (no listener) | blackhole (connects never
-                              complete)
+                              complete) | endless (a reply that never ends: an element
+                              filled without end; an upload's data frames without end) |
+                              trickle (the start of a reply, then one byte every 0.2 s
+                              without end) | junk (20 KB of random bytes, then silent) |
+                              error (an error document for every request; settagvalue
+                              answers result="ERROR") | nomagic (an upload's frames and a
+                              download's answers carry magic 0)
   fail http MODE              none | silent | 404 | 500 | crc (reject every CRC16) |
-                              close (headers and half the body, then close) | refuse
+                              close (headers and half the body, then close) | refuse |
+                              junk (20 KB of random bytes for the answer, then close) |
+                              nostatus (headers and body without the status line, then
+                              close) | length (a Content-Length 100 above the body, then
+                              close) | endless (status 200 without a length, a body without
+                              end) | trickle (the same, one byte every 0.2 s) |
+                              chunked-empty (a chunked body of no chunk) | chunked-bad (a
+                              chunked body whose chunk size is no number, then close)
   fail module noreboot        after a shutdown request the module does not come back
   reply tcp REQUEST HEX       the reply to one exact request text
   reply http TRN HEX          the body of the "200" answer to one trn verb
@@ -36,7 +49,8 @@ Control commands ("ok" answers the ones that change something):
   set value TAG VALUE         the value a tag keeps (as a settagvalue request sets it)
   set values changing|still   tag values move with the seconds, or keep those of second 0
   fail download MODE          none | refuse-request | refuse-data (the first data frame) |
-                              refuse-final | nofinal (the last frame gets no answer)
+                              refuse-final | nofinal (the last frame gets no answer) |
+                              nodata (the data frames get no answer)
   config NAME                 the stored configuration file as HEX ("-" when none)
   records                     every request received, in order: "tcp HEX" holds all
                               bytes of one text-service connection, "http HEX" one
@@ -61,6 +75,7 @@ settagvalue read and write their values, which change every second.
 """
 
 import argparse
+import itertools
 import math
 import os
 import selectors
@@ -157,6 +172,11 @@ FRAME_BODY_BYTES = 4096
 FRAME_BEGIN = 1
 FRAME_DATA = 2
 STATUS_SUFFIXES = ('.nodeStatus', '.noReconnects')
+# Hostile replies: the pause between the bytes of a trickle, the size of junk, the element an endless reply repeats.
+TRICKLE_SECONDS = 0.2
+JUNK_BYTES = 20000
+ENDLESS_ITEM = b'<tag name="Endless" value="0"/>'
+ERROR_REPLY = (DECLARATION + '<error>request failed</error>').encode('ascii')
 
 
 def crc16(data):
@@ -198,20 +218,46 @@ def cut_reply(reply):
     return reply[:end] if end > 0 else reply[:5]
 
 
-def frame(frame_type, flag, body=b''):
+def frame(frame_type, flag, body=b'', magic=FRAME_MAGIC):
     """One frame: its header and body; the length field keeps its low 16 bits."""
     length = (FRAME_HEADER_BYTES + len(body)) & 0xFFFF
-    return FRAME_MAGIC.to_bytes(2, 'little') + length.to_bytes(2, 'little') + frame_type.to_bytes(2, 'little') \
+    return magic.to_bytes(2, 'little') + length.to_bytes(2, 'little') + frame_type.to_bytes(2, 'little') \
         + flag.to_bytes(2, 'little') + body
 
 
-def upload_frames(data, frame_bytes):
+def upload_frames(data, frame_bytes, magic=FRAME_MAGIC):
     """A file as the module sends it: a begin frame, then data frames, the last with flag 1."""
-    frames = [frame(FRAME_BEGIN, 0)]
+    frames = [frame(FRAME_BEGIN, 0, magic=magic)]
     pieces = [data[i:i + frame_bytes] for i in range(0, len(data), frame_bytes)] or [b'']
     for index, piece in enumerate(pieces):
-        frames.append(frame(FRAME_DATA, 1 if index == len(pieces) - 1 else 0, piece))
+        frames.append(frame(FRAME_DATA, 1 if index == len(pieces) - 1 else 0, piece, magic=magic))
     return b''.join(frames)
+
+
+def junk_bytes(count):
+    """Random bytes, the same every time."""
+    state = 12345
+    out = bytearray()
+    for _ in range(count):
+        state = (state * 1103515245 + 12345) & 0x7FFFFFFF
+        out.append(state >> 16 & 0xFF)
+    return bytes(out)
+
+
+def endless_pieces(first):
+    """first, then ENDLESS_ITEM without end."""
+    yield first
+    while True:
+        yield ENDLESS_ITEM * 64
+
+
+def trickled(pieces):
+    """The first of pieces whole, then the bytes of the others one at a time, TRICKLE_SECONDS apart."""
+    yield next(pieces)
+    for piece in pieces:
+        for index in range(len(piece)):
+            time.sleep(TRICKLE_SECONDS)
+            yield piece[index:index + 1]
 
 
 def split_frame(buffer):
@@ -562,6 +608,11 @@ class Connection:
             self.module.lock.notify_all()
         self.sock.close()
 
+    # Sends every piece of a reply that may never end; ends when the client goes.
+    def send_all(self, pieces):
+        for piece in pieces:
+            self.sock.sendall(piece)
+
     def run(self):
         try:
             self.serve()
@@ -620,7 +671,34 @@ class TextConnection(Connection):
     def answer_frame(self, refused, reason=None):
         with self.module.lock:
             text = reason or self.module.refusal
-        self.sock.sendall(frame(FRAME_DATA, 1, text.encode('latin-1')) if refused else frame(FRAME_DATA, 0))
+            magic = 0 if self.module.failure['tcp'] == 'nomagic' else FRAME_MAGIC
+        self.sock.sendall(frame(FRAME_DATA, 1, text.encode('latin-1'), magic) if refused
+                          else frame(FRAME_DATA, 0, magic=magic))
+
+    # The answer of a hostile module (endless, trickle, junk, error); None for the other failures.
+    def hostile_answer(self, request, verb, failure):
+        if failure == 'junk':
+            self.sock.sendall(junk_bytes(JUNK_BYTES))
+            self.silent = True
+            return True
+        if failure == 'error':
+            if verb == 'settagvalue':
+                self.sock.sendall((DECLARATION + '<settagvalue result="ERROR"/>').encode('ascii'))
+            elif verb == 'saveconfig':
+                self.answer_frame(True, 'request failed')
+            elif verb != 'shutdown':
+                self.sock.sendall(ERROR_REPLY)
+            return True
+        if failure not in ('endless', 'trickle'):
+            return None
+        if verb == 'readconfig':
+            # A begin frame, then data frames of full length and flag 0 without end.
+            data = frame(FRAME_DATA, 0, b' ' * FRAME_BODY_BYTES)
+            pieces = itertools.chain([frame(FRAME_BEGIN, 0)], itertools.repeat(data))
+        else:
+            pieces = endless_pieces((DECLARATION + '<tagsdata>').encode('ascii'))
+        self.send_all(trickled(pieces) if failure == 'trickle' else pieces)
+        return False
 
     # False when the connection is to close.
     def answer(self, request, failure):
@@ -629,12 +707,16 @@ class TextConnection(Connection):
         with self.module.lock:
             custom = self.module.replies['tcp'].get(request)
             download_failure = self.module.failure['download']
+        hostile = self.hostile_answer(request, verb, failure)
+        if hostile is not None:
+            return hostile
+        magic = 0 if failure == 'nomagic' else FRAME_MAGIC
         if custom is None and verb == 'readconfig':
             with self.module.lock:
                 config = self.module.configs.get(fields.get('configfile', '').lower())
                 frame_bytes = self.module.frame_bytes
             if config is not None:
-                self.send(upload_frames(config, frame_bytes))
+                self.send(upload_frames(config, frame_bytes, magic))
             return True
         if custom is None and verb == 'saveconfig':
             if download_failure == 'refuse-request':
@@ -678,6 +760,8 @@ class TextConnection(Connection):
             self.download['data'].extend(body)
             if flag == 0:
                 self.download['frames'] += 1
+                if mode == 'nodata':
+                    continue
                 refused = mode == 'refuse-data' and self.download['frames'] == 1
                 self.answer_frame(refused)
                 if refused:
@@ -739,8 +823,11 @@ class WebConnection(Connection):
             return False
         status, reply, after = self.module.web_answer(method, target, body)
         reasons = {200: 'OK', 400: 'Bad Request', 404: 'Not Found', 500: 'Internal Server Error'}
-        head = ('HTTP/1.1 %d %s\r\nContent-Type: text/xml\r\nContent-Length: %d\r\n\r\n'
-                % (status, reasons.get(status, 'Error'), len(reply))).encode('ascii')
+        status_line = 'HTTP/1.1 %d %s\r\n' % (status, reasons.get(status, 'Error'))
+        fields = 'Content-Type: text/xml\r\nContent-Length: %d\r\n\r\n'
+        head = (status_line + fields % len(reply)).encode('ascii')
+        if self.hostile_answer(failure, status_line, fields, reply):
+            return False
         if failure == 'close':
             self.sock.sendall(head + reply[:len(reply) // 2])
             return False
@@ -751,6 +838,29 @@ class WebConnection(Connection):
             return False
         self.sock.sendall(head + reply)
         return True
+
+
+    # The answers of a hostile module; False for the other failures.
+    def hostile_answer(self, failure, status_line, fields, reply):
+        unbounded = 'HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nConnection: close\r\n'
+        chunked = 'HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\nTransfer-Encoding: chunked\r\n\r\n'
+        if failure == 'junk':
+            self.sock.sendall(junk_bytes(JUNK_BYTES))
+        elif failure == 'nostatus':
+            self.sock.sendall((fields % len(reply)).encode('ascii') + reply)
+        elif failure == 'length':
+            self.sock.sendall((status_line + fields % (len(reply) + 100)).encode('ascii') + reply)
+        elif failure in ('endless', 'trickle'):
+            pieces = endless_pieces((unbounded + '\r\n' + DECLARATION + '<DeviceConfig>').encode('ascii'))
+            self.send_all(trickled(pieces) if failure == 'trickle' else pieces)
+        elif failure == 'chunked-empty':
+            self.sock.sendall((chunked + '0\r\n\r\n').encode('ascii'))
+        elif failure == 'chunked-bad':
+            self.sock.sendall((chunked + 'zz\r\n').encode('ascii') + reply)
+        else:
+            return False
+        return True
+
 
 
 class ControlConnection(Connection):

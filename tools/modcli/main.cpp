@@ -23,11 +23,16 @@
 // On failure one line of error text on the error output and exit code 1
 // (2 for a wrong command line):
 //   Error: no answer from the module at ADDRESS
+//   Error: and what the client found wrong with the reply, such as
+//     Error: the module at ADDRESS answered with something that is not XML: BYTES
+//     Error: the reply of the module at ADDRESS stopped after N bytes: TEXT
+//     Error: the reply of the module at ADDRESS has no status line: TEXT
 //   Error: the reply of the module at ADDRESS is not a diagnostics document
 //   Error: the reply of the module at ADDRESS holds no event log
 //   Error: the module at ADDRESS refused the reboot request
 //   save: the client's reason ("saveFile: CreateFile() Failed", "HttpQueryInfo() failed, ...")
-//   read: "Error: Please install Jumper and Reboot the module"
+//   read: the client's reason ("Error: Please install Jumper and Reboot the module" when the module refuses,
+//         "Error: the reply of the module at ADDRESS ended after N of the M bytes it announced", ...)
 #include "corvel/gateway/tcp_socket.h"
 
 #include "corvel/gateway/module_web_client.h"
@@ -47,6 +52,12 @@ const char kDefaultResource[] = "SYSTEM";
 const char kDefaultDriver[] = "MCP";
 // The reboot request's time-out, as the download sets it.
 constexpr DWORD kShutdownTimeoutMs = 10000;
+
+// The error line of a failed exchange: what the client found wrong.
+CString Failure(const CVQNDiagnostics& diagnostics, const CString& address)
+{
+    return diagnostics.GetFailureText().IsEmpty() ? NoAnswer(address) : "Error: " + diagnostics.GetFailureText();
+}
 
 int Usage()
 {
@@ -94,23 +105,22 @@ int Run(const CString& address, const std::vector<CString>& args)
 
     if (operation == "test" && count == 1) {
         if (!diagnostics.TestConnection())
-            return Fail(NoAnswer(address));
+            return Fail(Failure(diagnostics, address));
         printf("connected\n");
         return 0;
     }
     if (operation == "prodinfo" && count == 1) {
         CString reply;
-        diagnostics.SendRequest(kProductInfoRequest, reply, kProductInfoEndMarker);
+        if (!diagnostics.SendRequest(kProductInfoRequest, reply, kProductInfoEndMarker))
+            return Fail(Failure(diagnostics, address));
         const int kind = ProductKindOfReply(reply);
-        if (kind < 0)
-            return Fail(NoAnswer(address));
         printf("product %s\n", kind == 2 ? "VQN32" : "VQN31");
         return 0;
     }
     if (operation == "drivers" && count == 1) {
         std::vector<RunningDriverEntry> drivers;
         if (!diagnostics.GetRunningDrivers(drivers))
-            return Fail(NoAnswer(address));
+            return Fail(Failure(diagnostics, address));
         for (const RunningDriverEntry& driver : drivers)
             printf("%s %s\n", (LPCSTR)driver.driverName, (LPCSTR)driver.resource);
         return 0;
@@ -119,7 +129,7 @@ int Run(const CString& address, const std::vector<CString>& args)
         std::vector<DiagnosticIndexEntry> entries;
         if (!diagnostics.GetDiagnosticIndex(count == 3 ? args[1] : kDefaultResource,
                                             count == 3 ? args[2] : kDefaultDriver, entries))
-            return Fail(NoAnswer(address));
+            return Fail(Failure(diagnostics, address));
         for (const DiagnosticIndexEntry& entry : entries)
             printf("%s %s\n", (LPCSTR)entry.code, (LPCSTR)entry.description);
         return 0;
@@ -128,8 +138,8 @@ int Run(const CString& address, const std::vector<CString>& args)
         std::vector<DiagnosticItem> items;
         if (!diagnostics.GetDiagnostics(count == 4 ? args[2] : kDefaultResource,
                                         count == 4 ? args[3] : kDefaultDriver, args[1], items)) {
-            if (diagnostics.HasConnectionFailed())
-                return Fail(NoAnswer(address));
+            if (!diagnostics.GetFailureText().IsEmpty())
+                return Fail(Failure(diagnostics, address));
             return Fail("Error: the reply of the module at " + address + " is not a diagnostics document");
         }
         PrintItems(items, "");
@@ -138,7 +148,7 @@ int Run(const CString& address, const std::vector<CString>& args)
     if (operation == "eventlog" && count == 1) {
         CString reply;
         if (!diagnostics.RequestEventLog(reply))
-            return Fail(NoAnswer(address));
+            return Fail(Failure(diagnostics, address));
         std::vector<EventLogEntry> entries;
         if (!ParseEventLogReply(reply, entries))
             return Fail("Error: the reply of the module at " + address + " holds no event log");
@@ -164,8 +174,11 @@ int Run(const CString& address, const std::vector<CString>& args)
     }
     if (operation == "shutdown" && count == 1) {
         web.SetTimeout(kShutdownTimeoutMs);
-        if (!web.Shutdown())
+        if (!web.Shutdown()) {
+            if (!web.GetLastErrorText().IsEmpty())
+                return Fail(web.GetLastErrorText());
             return Fail("Error: the module at " + address + " refused the reboot request");
+        }
         printf("rebooting\n");
         return 0;
     }

@@ -18,8 +18,12 @@
 //   download   downloaded FILE (N bytes, CRC16 XXXX)
 //   reboot     rebooting
 // On failure one line of error text on the error output and exit code 1
-// (2 for a wrong command line):
+// (2 for a wrong command line): "Error: " and what the client found wrong, such as
 //   Error: no answer from the module at ADDRESS
+//   Error: the module at ADDRESS answered with something that is not XML: BYTES
+//   Error: the module at ADDRESS answered <error>...</error>
+//   Error: the module at ADDRESS did not end its reply within N s
+//   Error: the module at ADDRESS sent a frame without its magic: BYTES
 //   Error: the value of TAG would change the request (it holds "&" or "=")
 //   Error: the module at ADDRESS refused the configuration: REASON
 //   Error: FILE cannot be read
@@ -46,6 +50,12 @@ int Usage()
     fprintf(stderr, "usage: monitorcli ADDRESS reachable | drivers | eventlog | get TAG | values TAG... | set TAG VALUE\n"
                     "                          | upload | download FILE | reboot\n");
     return 2;
+}
+
+// The error line of a failed operation: what the client found wrong.
+CString Failure(const CDiagnosticClient& client, const CString& address)
+{
+    return client.GetFailureText().IsEmpty() ? NoAnswer(address) : "Error: " + client.GetFailureText();
 }
 
 int PrintLines(const std::vector<CString>& lines)
@@ -100,7 +110,7 @@ int Run(const CString& address, const std::vector<CString>& args)
     const size_t count = args.size();
     CDiagnosticTcpClient client;
     if (client.IsReachable(address) != 1)
-        return Fail(NoAnswer(address));
+        return Fail(Failure(client, address));
 
     DomDocumentPtr reply;
     if (operation == "reachable") {
@@ -109,17 +119,17 @@ int Run(const CString& address, const std::vector<CString>& args)
     }
     if (operation == "drivers") {
         if (client.GetRunningDrivers(reply) != kMonitorSuccess)
-            return Fail(NoAnswer(address));
+            return Fail(Failure(client, address));
         return PrintLines(RunningDriverLines(reply));
     }
     if (operation == "eventlog") {
         if (client.GetEventLogCache(reply) != kMonitorSuccess)
-            return Fail(NoAnswer(address));
+            return Fail(Failure(client, address));
         return PrintLines(EventLogLines(reply));
     }
     if (operation == "get") {
         if (client.GetTagValue(args[1], reply) != kMonitorSuccess)
-            return Fail(NoAnswer(address));
+            return Fail(Failure(client, address));
         return PrintValues(reply);
     }
     if (operation == "values") {
@@ -127,7 +137,7 @@ int Run(const CString& address, const std::vector<CString>& args)
         for (size_t i = 1; i < count; ++i)
             list += TagListItem(static_cast<int>(i - 1), args[i]);
         if (client.GetTagsValue(static_cast<int>(count - 1), list, reply) != kMonitorSuccess)
-            return Fail(NoAnswer(address));
+            return Fail(Failure(client, address));
         return PrintValues(reply);
     }
     if (operation == "set") {
@@ -135,13 +145,13 @@ int Run(const CString& address, const std::vector<CString>& args)
         if (result == kMonitorInvalidValue)
             return Fail("Error: the value of " + args[1] + " would change the request (it holds \"&\" or \"=\")");
         if (result != kMonitorSuccess)
-            return Fail(NoAnswer(address));
+            return Fail(Failure(client, address));
         printf("set %s = %s\n", (LPCSTR)args[1], (LPCSTR)args[2]);
         return 0;
     }
     if (operation == "upload") {
         if (client.UploadConfig(reply) != kMonitorSuccess)
-            return Fail(NoAnswer(address));
+            return Fail(Failure(client, address));
         const CString file = "current-" + address + ".xml";
         printf("uploaded %s (%lld bytes)\n", (LPCSTR)file, FileSize(file));
         return 0;
@@ -163,12 +173,12 @@ int Run(const CString& address, const std::vector<CString>& args)
         if (refused)
             return Fail("Error: the module at " + address + " refused the configuration: " + refusal);
         if (result != kMonitorSuccess)
-            return Fail(NoAnswer(address));
+            return Fail(Failure(client, address));
         printf("downloaded %s (%lld bytes, CRC16 %04X)\n", (LPCSTR)args[1], FileSize(args[1]), crc);
         return 0;
     }
     if (client.RebootModule() != kMonitorSuccess)
-        return Fail(NoAnswer(address));
+        return Fail(Failure(client, address));
     printf("rebooting\n");
     return 0;
 }

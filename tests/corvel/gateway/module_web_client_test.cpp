@@ -213,14 +213,88 @@ TEST_F(ModuleWebClientTest, ReadConfigStoresTheBody)
     EXPECT_EQ("InetURL/1.0", requests[0].Header("User-Agent"));
 }
 
-// An error page or a cut reply never becomes the configuration.
-TEST_F(ModuleWebClientTest, FailedReadConfigLeavesNoFile)
+// An error page or a cut reply never becomes the configuration: none is made, and the one there stays as it was.
+TEST_F(ModuleWebClientTest, FailedReadConfigKeepsTheFile)
 {
     const CString path = m_temp.Path() + "\\Current.cfg";
-    for (const char* mode : {"404", "500", "close", "refuse"}) {
-        Simulator().Fail("http", mode);
-        EXPECT_STREQ(kReadConfigError, m_client.ReadConfig(path)) << mode;
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path)) << mode;
+    const std::string address(ModuleAddress());
+    const struct {
+        const char* mode;
+        std::string error;
+    } cases[] = {
+        {"404", kReadConfigError},
+        {"500", kReadConfigError},
+        {"close", "Error: the reply of the module at " + address + " ended after "},
+        {"refuse", "Error: no answer from the module at " + address},
+    };
+    for (const auto& c : cases) {
+        Simulator().Fail("http", c.mode);
+        ::DeleteFileA(path);
+        EXPECT_EQ(0, m_client.ReadConfig(path).Find(c.error.c_str())) << c.mode;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path)) << c.mode;
+        WriteBinaryFile(path, "<DeviceConfig>kept</DeviceConfig>");
+        EXPECT_EQ(0, m_client.ReadConfig(path).Find(c.error.c_str())) << c.mode;
+        EXPECT_EQ("<DeviceConfig>kept</DeviceConfig>", ReadBinaryFile(path)) << c.mode;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path + ".part")) << c.mode;
+    }
+}
+
+// A hostile module's reply is never a configuration nor a success: each fails soon with what came, and the file
+// there was stays as it was.
+TEST_F(ModuleWebClientTest, AHostileReplyFailsEveryRequestAndKeepsTheFile)
+{
+    const DWORD kLimitMs = 2000;
+    m_client.SetTimeout(kLimitMs);
+    const std::string address(ModuleAddress());
+    const std::string reply = "Error: the reply of the module at " + address;
+    const std::string noStatus = reply + " has no status line: ";
+    const std::string late = "Error: the module at " + address + " did not end its reply within 2 s";
+    // Whether text begins with one of the "|"-separated starts.
+    const auto begins = [](const CString& text, const std::string& starts) {
+        for (size_t from = 0;;) {
+            const size_t bar = starts.find('|', from);
+            if (text.Find(starts.substr(from, bar == std::string::npos ? bar : bar - from).c_str()) == 0)
+                return true;
+            if (bar == std::string::npos)
+                return false;
+            from = bar + 1;
+        }
+    };
+    const struct {
+        const char* mode;
+        std::string readError;
+        std::string getError; // of the connection test, the reboot and the upload; empty: the same
+    } cases[] = {
+        {"junk", noStatus + "\\xF8\\xD0", ""},
+        {"nostatus", noStatus + "Content-Length: ", ""},
+        {"length", reply + " ended after ", ""},
+        {"endless", reply + " passed 67108864 bytes|" + late, reply + " passed 8388608 bytes|" + late},
+        {"trickle", "Error: the module at " + address + " did not end its reply within 2 s", ""},
+        {"chunked-empty", "Error: the module at " + address + " sent an empty configuration", "-"},
+        {"chunked-bad", "Error: the module at " + address + " sent an empty configuration", "-"},
+    };
+    const CString path = m_temp.Path() + "\\Current.cfg";
+    const CString upload = WriteLocalFile("Current.xml", "<DeviceConfig/>");
+    const std::string kept = "<DeviceConfig>kept</DeviceConfig>";
+    for (const auto& c : cases) {
+        Simulator().Fail("http", c.mode);
+        WriteBinaryFile(path, kept);
+        Stopwatch watch;
+        const CString readError = m_client.ReadConfig(path);
+        EXPECT_TRUE(begins(readError, c.readError)) << c.mode << ": " << (LPCSTR)readError;
+        EXPECT_LT(watch.ElapsedMs(), 2 * (kLimitMs + 2500)) << c.mode;
+        EXPECT_EQ(kept, ReadBinaryFile(path)) << c.mode;
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path + ".part")) << c.mode;
+        // Where the body is not read as a configuration, an empty one is no fault.
+        if (c.getError == "-")
+            continue;
+        const std::string getError = c.getError.empty() ? c.readError : c.getError;
+        EXPECT_FALSE(m_client.TestConnection(0)) << c.mode;
+        EXPECT_TRUE(begins(m_client.GetLastErrorText(), getError)) << c.mode << ": " << (LPCSTR)m_client.GetLastErrorText();
+        EXPECT_FALSE(m_client.Shutdown()) << c.mode;
+        EXPECT_TRUE(begins(m_client.GetLastErrorText(), getError)) << c.mode << ": " << (LPCSTR)m_client.GetLastErrorText();
+        EXPECT_FALSE(m_client.SaveFile(upload, "current.xml")) << c.mode;
+        EXPECT_TRUE(begins(m_client.GetLastErrorText(), getError)) << c.mode << ": " << (LPCSTR)m_client.GetLastErrorText();
     }
 }
 
@@ -296,7 +370,7 @@ TEST_F(ModuleWebClientTest, SilentModuleEndsEverySendAfterItsLimit)
     EXPECT_LT(watch.ElapsedMs(), kLimitMs + 2500);
 
     Stopwatch readWatch;
-    EXPECT_STREQ(kReadConfigError, m_client.ReadConfig(m_temp.Path() + "\\Current.cfg"));
+    EXPECT_STREQ("Error: no answer from the module at " + ModuleAddress(), m_client.ReadConfig(m_temp.Path() + "\\Current.cfg"));
     EXPECT_LT(readWatch.ElapsedMs(), kLimitMs + 2500);
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_temp.Path() + "\\Current.cfg"));
 

@@ -8,6 +8,7 @@
 
 #include <objbase.h>
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -89,16 +90,19 @@ TEST_F(VqnDiagnosticsTest, NoListenerFailsAtOnceAndKeepsTheFlag)
     EXPECT_TRUE(m_client.HasConnectionFailed()) << "the flag is never cleared";
 }
 
-TEST_F(VqnDiagnosticsTest, ReplyWithoutEndMarkerEndsAtTheDeadlineWithWhatArrived)
+// A half reply is no reply: the entries that came are not taken.
+TEST_F(VqnDiagnosticsTest, ReplyWithoutEndMarkerFailsAtTheDeadline)
 {
     const ScopedExchangeLimit limit(600);
     Simulator().SetTcpReply("trn=getrunningdrivers", kDeclaration + "<runningdrivers><driver name=\"MCP\" resource=\"SYSTEM\"/>");
     Stopwatch watch;
     std::vector<RunningDriverEntry> drivers;
-    EXPECT_TRUE(m_client.GetRunningDrivers(drivers));
+    EXPECT_FALSE(m_client.GetRunningDrivers(drivers));
     EXPECT_GE(watch.ElapsedMs(), 600u);
-    ASSERT_EQ(1u, drivers.size());
-    EXPECT_STREQ("MCP", drivers[0].driverName);
+    EXPECT_TRUE(drivers.empty());
+    EXPECT_STREQ("the reply of the module at " + ModuleAddress()
+                     + " did not end within 0 s (75 bytes): <runningdrivers><driver name=\"MCP\" resource=\"SYSTEM\"/>",
+                 m_client.GetFailureText());
 }
 
 TEST_F(VqnDiagnosticsTest, SilentModuleGivesNoReply)
@@ -115,11 +119,60 @@ TEST_F(VqnDiagnosticsTest, ModuleClosingMidReplyEndsTheExchangeAtOnce)
 {
     Simulator().Fail("tcp", "close");
     Stopwatch watch;
-    CString reply;
-    EXPECT_TRUE(m_client.SendRequest("trn=getrunningdrivers", reply, "</runningdrivers>"));
+    CString reply = "before:";
+    EXPECT_FALSE(m_client.SendRequest("trn=getrunningdrivers", reply, "</runningdrivers>"));
     EXPECT_LT(watch.ElapsedMs(), 2000u) << "not the 10 s deadline";
-    EXPECT_EQ(0, reply.Find("<?xml version=\"1.0\"?><runningdrivers>"));
-    EXPECT_LT(reply.Find("</runningdrivers>"), 0);
+    EXPECT_STREQ("before:", reply) << "nothing of a cut reply is appended";
+    EXPECT_EQ(0, m_client.GetFailureText().Find("the reply of the module at " + ModuleAddress() + " stopped after "))
+        << (LPCSTR)m_client.GetFailureText();
+}
+
+// Every exchange with a hostile module fails soon, appends nothing and says what came.
+TEST_F(VqnDiagnosticsTest, AHostileModuleFailsEveryExchangeWithWhatCame)
+{
+    const ScopedExchangeLimit limit(2000);
+    const std::string at = "the module at " + std::string(ModuleAddress());
+    const std::string notXml = at + " answered with something that is not XML: \\x";
+    const std::string late = "the reply of the module at " + std::string(ModuleAddress()) + " did not end within 2 s";
+    const std::string error = at + " answered <error>request failed</error>";
+    using Exchange = std::function<bool(CVQNDiagnostics&, CString&)>;
+    const Exchange test = [](CVQNDiagnostics& c, CString&) { return c.TestConnection(); };
+    const Exchange product = [](CVQNDiagnostics& c, CString& r) {
+        return c.SendRequest(kProductInfoRequest, r, kProductInfoEndMarker);
+    };
+    const Exchange drivers = [](CVQNDiagnostics& c, CString&) {
+        std::vector<RunningDriverEntry> entries;
+        return c.GetRunningDrivers(entries) || !entries.empty();
+    };
+    const Exchange index = [](CVQNDiagnostics& c, CString&) {
+        std::vector<DiagnosticIndexEntry> entries;
+        return c.GetDiagnosticIndex("SYSTEM", "MCP", entries) || !entries.empty();
+    };
+    const Exchange events = [](CVQNDiagnostics& c, CString& r) { return c.RequestEventLog(r); };
+    const struct {
+        const char* mode;
+        const char* name;
+        Exchange exchange;
+        std::string text;
+    } cases[] = {
+        {"junk", "test", test, notXml},       {"junk", "prodinfo", product, notXml},
+        {"junk", "drivers", drivers, notXml}, {"junk", "index", index, notXml},
+        {"error", "prodinfo", product, error}, {"error", "drivers", drivers, error},
+        {"error", "index", index, error},     {"error", "eventlog", events, error},
+        {"endless", "drivers", drivers, late}, {"trickle", "prodinfo", product, late},
+        {"cut", "eventlog", events, "the reply of the module at " + std::string(ModuleAddress()) + " did not end"},
+    };
+    for (const auto& c : cases) {
+        Simulator().Fail("tcp", c.mode);
+        CString reply;
+        Stopwatch watch;
+        EXPECT_FALSE(c.exchange(m_client, reply)) << c.mode << " " << c.name;
+        EXPECT_LT(watch.ElapsedMs(), 4000u) << c.mode << " " << c.name;
+        EXPECT_TRUE(reply.IsEmpty()) << c.mode << " " << c.name;
+        EXPECT_EQ(0, m_client.GetFailureText().Find(c.text.c_str()))
+            << c.mode << " " << c.name << ": " << (LPCSTR)m_client.GetFailureText();
+        EXPECT_EQ(-1, ProductKindOfReply(reply)) << c.mode << " " << c.name;
+    }
 }
 
 TEST_F(VqnDiagnosticsTest, ReplyIsAppendedToTheCallersText)
@@ -141,7 +194,7 @@ TEST_F(VqnDiagnosticsTest, RunningDrivers)
     EXPECT_EQ(std::vector<std::string>{"trn=getrunningdrivers"}, TextRequests());
 }
 
-// Replies cut off inside an entry: the scan ends there and keeps the entries before.
+// Entries broken off before the end marker: the scan ends there and keeps the entries before.
 TEST_F(VqnDiagnosticsTest, CutOffEntriesEndTheScans)
 {
     const ScopedExchangeLimit limit(200);
@@ -159,7 +212,8 @@ TEST_F(VqnDiagnosticsTest, CutOffEntriesEndTheScans)
         {"<driver name=\"B\" resource=\"R2\"/>", 2},
     };
     for (const auto& c : cases) {
-        Simulator().SetTcpReply("trn=getrunningdrivers", kDeclaration + "<runningdrivers>" + first + c.tail);
+        Simulator().SetTcpReply("trn=getrunningdrivers",
+                                kDeclaration + "<runningdrivers>" + first + c.tail + "</runningdrivers>");
         std::vector<RunningDriverEntry> drivers;
         EXPECT_TRUE(m_client.GetRunningDrivers(drivers)) << c.tail;
         EXPECT_EQ(c.entries, drivers.size()) << c.tail;
@@ -167,7 +221,7 @@ TEST_F(VqnDiagnosticsTest, CutOffEntriesEndTheScans)
 
     Simulator().SetTcpReply("trn=getdiagnostics&resource=ETH1&driver=IEC61850C&diagcode=getindex",
                             kDeclaration + "<getindex><diagcode code=\"status[0]\" description=\"Status\"/>"
-                                           "<diagcode code=\"x\" description=\"cut");
+                                           "<diagcode code=\"x\" description=\"cut</getindex>");
     std::vector<DiagnosticIndexEntry> index;
     EXPECT_TRUE(m_client.GetDiagnosticIndex("ETH1", "IEC61850C", index));
     ASSERT_EQ(1u, index.size());
@@ -212,6 +266,7 @@ TEST_F(VqnDiagnosticsTest, DiagnosticIndex)
 
 // Each code ends its exchange at its own marker: a reply holding the marker
 // returns at once, one holding another closing tag only at the deadline.
+// Each reply ends at its marker, or as a whole document: one of another root fails at once.
 TEST_F(VqnDiagnosticsTest, DiagnosticsEndMarkers)
 {
     const DWORD kLimitMs = 1500;
@@ -220,12 +275,13 @@ TEST_F(VqnDiagnosticsTest, DiagnosticsEndMarkers)
         const char* code;
         const char* marker;
         std::string reply;
-        bool atOnce;
+        bool whole;
     } cases[] = {
         {"status[4]", "</status>", "<status><DV id=\"a\" value=\"1\"/></status>", true},
         {"geteipsstatus", "</getstatus>", "<getstatus><DV id=\"a\" value=\"1\"/></getstatus>", true},
         {"geteipsstatus", "</getstatus>", "<geteipsstatus><DV id=\"a\" value=\"1\"/></geteipsstatus>", false},
         {"counters", "</counters>", "<counters><DV id=\"a\" value=\"1\"/></counters>", true},
+        {"counters", "</counters>", "<counters><DV id=\"a\" value=\"1\"/></counters >", true},
         {"[x]", "</[x]>", "<r><DV id=\"a\" value=\"1\"/></r><!--</[x]>-->", true},
     };
     for (const auto& c : cases) {
@@ -234,12 +290,12 @@ TEST_F(VqnDiagnosticsTest, DiagnosticsEndMarkers)
         Simulator().SetTcpReply(request, kDeclaration + c.reply);
         Stopwatch watch;
         std::vector<DiagnosticItem> items;
-        EXPECT_TRUE(m_client.GetDiagnostics("ETH1", "IEC61850C", c.code, items)) << c.code;
-        EXPECT_EQ(1u, items.size()) << c.code;
-        if (c.atOnce)
-            EXPECT_LT(watch.ElapsedMs(), 1000u) << c.code << " " << c.reply;
-        else
-            EXPECT_GE(watch.ElapsedMs(), kLimitMs) << c.code << " " << c.reply;
+        EXPECT_EQ(c.whole, m_client.GetDiagnostics("ETH1", "IEC61850C", c.code, items)) << c.code << " " << c.reply;
+        EXPECT_EQ(c.whole ? 1u : 0u, items.size()) << c.code;
+        EXPECT_LT(watch.ElapsedMs(), 1000u) << c.code << " " << c.reply;
+        if (!c.whole) {
+            EXPECT_STREQ("the module at " + ModuleAddress() + " answered " + c.reply.c_str(), m_client.GetFailureText());
+        }
     }
 }
 

@@ -400,7 +400,7 @@ TEST_F(TransferDialog, AFailedUploadOpensNothingAndDoesNotEndWithOk)
         const char* status;
     };
     const FailureCase cases[] = {
-        {"http", "close", "Error: Please install Jumper and Reboot the module"},
+        {"http", "close", "Upload failed. Is the hardware 'jumper' in place?"},
         {"http", "404", "Upload failed. Is the hardware 'jumper' in place?"},
         {"http", "refuse", "Upload failed. Is the hardware 'jumper' in place?"},
     };

@@ -3,6 +3,7 @@
 #include "app_test_support.h"
 
 #include "ostrel/monitor/monitor_test_support.h"
+#include "support/clipboard_lock.h"
 #include "support/paths.h"
 #include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
@@ -13,6 +14,7 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // An address on which nothing listens.
 const char kNobodyAddress[] = "127.0.0.3";
@@ -235,6 +237,82 @@ TEST_F(QuorrelDlg, OpenKeepsTheAddressOnlyOnceItsTagsAreLoaded)
     EXPECT_EQ(ModuleAddress(), DefaultAddress());
     EXPECT_EQ(12, dialog.GetGrid().GetRowCount());
     EXPECT_EQ("Ostrel - " + ModuleAddress(), Title(dialog));
+}
+
+// Open asks the new module aside: until its configuration is in, the grid, the program's client and the refresh
+// stay with the module monitored.
+TEST_F(QuorrelDlg, AFailedOrCancelledOpenKeepsTheModuleItMonitors)
+{
+    ScriptedQuorrelDlg& dialog = StartOnModule();
+    ASSERT_FALSE(dialog.HasEnded());
+    dialog.SendMessage(WM_COMMAND, ID_MONITOR_ONLINE);
+    CMonitorGrid& grid = dialog.GetGrid();
+    const int rows = grid.GetRowCount();
+    ScopedReplyLimit limit(400);
+
+    // A dead address, then Cancel; the module itself with a configuration that does not come, then Cancel.
+    dialog.addresses = {kNobodyAddress};
+    dialog.SendMessage(WM_COMMAND, ID_FILE_OPEN_MODULE);
+    Simulator().Fail("tcp", "nomagic");
+    dialog.addresses = {ModuleAddress()};
+    dialog.SendMessage(WM_COMMAND, ID_FILE_OPEN_MODULE);
+    ASSERT_EQ(2u, boxes.Count());
+    EXPECT_EQ("VQN does not exist on 127.0.0.3\n", boxes.Calls()[0].text);
+    EXPECT_EQ("VQN " + ModuleAddress() + " firmware may has some error!\n", boxes.Calls()[1].text);
+
+    EXPECT_EQ("Ostrel - " + ModuleAddress(), Title(dialog));
+    EXPECT_EQ(ModuleAddress(), dialog.GetModuleAddress());
+    EXPECT_EQ(ModuleAddress(), CDiagnosticClient::GetInstance()->GetAddress());
+    EXPECT_EQ(rows, grid.GetRowCount());
+    EXPECT_TRUE(dialog.IsMonitoring());
+    // The next refresh reaches the module monitored.
+    Simulator().Reset();
+    Simulator().SetTagValue("Feeder1_Mode", "77");
+    dialog.OnRefreshTimer();
+    EXPECT_EQ(0, dialog.GetFailedRefreshes());
+    EXPECT_EQ("77", grid.GetItemText(RowOf(dialog, "Feeder1_Mode"), kColumnValue));
+    EXPECT_THAT(TextRequests(), HasSubstr("trn=gettagsvalue"));
+}
+
+// Delete, Cut and Ctrl+A then Delete empty no value and send nothing; a value typed empty is refused; a paste
+// writes its values.
+TEST_F(QuorrelDlg, OnlyValuesSomebodyTypedOrPastedAreWritten)
+{
+    ClipboardLock clipboard;
+    ScriptedQuorrelDlg& dialog = StartOnModule();
+    ASSERT_FALSE(dialog.HasEnded());
+    CMonitorGrid& grid = dialog.GetGrid();
+    const int row = RowOf(dialog, "Feeder1_Mode");
+    ASSERT_GT(row, 0);
+    const CString value = grid.GetItemText(row, kColumnValue);
+    ASSERT_NE("", value);
+    const CString type = grid.GetItemText(row, kColumnDataType);
+    Simulator().Reset();
+
+    grid.SetFocusCell(row, kColumnValue);
+    grid.SetSelectedRange(row, kColumnValue, row, kColumnValue);
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE);
+    grid.SetSelectedRange(row, kColumnValue, row, kColumnValue);
+    grid.OnEditCut();
+    grid.OnEditSelectAll();
+    grid.SendMessage(WM_KEYDOWN, VK_DELETE);
+    EXPECT_EQ(value, grid.GetItemText(row, kColumnValue));
+    EXPECT_EQ(type, grid.GetItemText(row, kColumnDataType));
+    for (int other = 1; other < grid.GetRowCount(); ++other)
+        EXPECT_NE("", grid.GetItemText(other, kColumnName)) << other;
+    EXPECT_THAT(TextRequests(), Not(HasSubstr("settagvalue")));
+    EXPECT_EQ(0u, boxes.Count());
+
+    grid.OnEndEditCell(row, kColumnValue, "");
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ("Invalid value, please input again!\n", boxes.Last().text);
+    EXPECT_EQ(value, grid.GetItemText(row, kColumnValue));
+    EXPECT_THAT(TextRequests(), Not(HasSubstr("settagvalue")));
+
+    // A paste changes the cell as an edit does.
+    EXPECT_TRUE(grid.ChangeCellText(row, kColumnValue, "21"));
+    EXPECT_THAT(TextRequests(), HasSubstr("trn=settagvalue&tag=Feeder1_Mode&value=21"));
+    EXPECT_EQ("21", grid.GetItemText(row, kColumnValue));
 }
 
 TEST_F(QuorrelDlg, TheLayoutIsKeptWhenTheWindowGoes)

@@ -147,4 +147,28 @@ TEST_F(TagCell, CollapsingRemovesEveryRowExpandedBelowIt)
     EXPECT_EQ(2, s.GetChildCount());
 }
 
+// An array of more elements than rows are made for expands into the first 65535, with a message.
+TEST_F(TagCell, AHugeArrayExpandsIntoItsFirstElementsOnly)
+{
+    Simulator().SetConfig("current.xml", "<?xml version=\"1.0\"?><DeviceConfig><TagDB><tags>"
+                                         "<tag name=\"Big\" datatype=\"INT\" dim0=\"2000000\" comment=\"\"/>"
+                                         "<tag name=\"After\" datatype=\"INT\" dim0=\"0\" comment=\"\"/>"
+                                         "</tags></TagDB></DeviceConfig>");
+    // The instance lock of the module: the first dialog goes first.
+    dialog->DestroyWindow();
+    ScriptedQuorrelDlg& big = Start({ModuleAddress()});
+    ASSERT_FALSE(big.HasEnded());
+    Tag* tag = big.GetTable().GetTagCell(RowOf(big, "Big"));
+    ASSERT_NE(nullptr, tag);
+    tag->Expand();
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ("The array has more than 65535 elements; only the first 65535 are shown.", boxes.Last().text);
+    CMonitorGrid& grid = big.GetGrid();
+    EXPECT_EQ(1 + 2 + 65535, grid.GetRowCount());
+    EXPECT_EQ("Big[65534]", grid.GetItemText(tag->FindRow() + 65535, kColumnName));
+    tag->Collapse();
+    EXPECT_EQ(1 + 2, grid.GetRowCount());
+    EXPECT_EQ(2u, TagDatabase::GetInstance().GetTagCount());
+}
+
 } // namespace

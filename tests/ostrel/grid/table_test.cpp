@@ -41,6 +41,27 @@ TEST_F(Table, DeletingAFixedRowLowersTheFixedCount)
     EXPECT_FALSE(grid.DeleteRow(-1));
 }
 
+// Many rows at once, as one row at a time would leave them: the rows after move up, and so does the focus.
+TEST_F(Table, DeletingARangeOfRowsKeepsTheRowsAroundIt)
+{
+    grid.SetFocusCell(4, 2);
+    ASSERT_TRUE(grid.DeleteRows(1, 2));
+    EXPECT_EQ(3, grid.GetRowCount());
+    EXPECT_EQ("0,0", std::string(grid.GetItemText(0, 0)));
+    EXPECT_EQ("3,0", std::string(grid.GetItemText(1, 0)));
+    EXPECT_EQ("4,6", std::string(grid.GetItemText(2, 6)));
+    EXPECT_EQ(CCellID(2, 2), grid.GetFocusCell());
+    EXPECT_TRUE(grid.GetCell(2, 2)->IsFocused());
+    EXPECT_TRUE(grid.GetModified());
+
+    ASSERT_TRUE(grid.DeleteRows(1, 2));
+    EXPECT_FALSE(grid.GetFocusCell().IsValid()) << "the focus row went";
+    EXPECT_TRUE(grid.DeleteRows(1, 0));
+    EXPECT_FALSE(grid.DeleteRows(0, 2)) << "past the last row";
+    EXPECT_FALSE(grid.DeleteRows(-1, 1));
+    EXPECT_EQ(1, grid.GetRowCount());
+}
+
 TEST_F(Table, InsertRowAppendsOrGoesBeforeANonFixedRow)
 {
     EXPECT_EQ(5, grid.InsertRow("appended"));

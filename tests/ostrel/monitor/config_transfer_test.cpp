@@ -155,15 +155,18 @@ TEST_F(ConfigTransfer, UploadWritesTheFileOfTheFramesAndReturnsTheDocument)
     EXPECT_NE(std::string::npos, AllTextBytes().find(kReadRequest));
 }
 
-TEST_F(ConfigTransfer, AFileThatCannotBeCreatedEndsTheUploadAfterTheSilence)
+// A configuration that cannot be written fails at once and says where.
+TEST_F(ConfigTransfer, AFileThatCannotBeWrittenFailsTheUpload)
 {
-    ScopedReplyLimit limit(500);
     ::DeleteFileA(UploadedPath());
     ASSERT_TRUE(::CreateDirectoryA(UploadedPath(), nullptr));
     DomDocumentPtr document;
     Stopwatch watch;
     EXPECT_EQ(-1000, client.UploadConfig(document));
-    EXPECT_GE(watch.ElapsedMs(), 450u);
+    EXPECT_LT(watch.ElapsedMs(), 3000u);
+    EXPECT_EQ("the configuration from the module at " + client.GetAddress() + " cannot be written to " + UploadedPath(),
+              client.GetFailureText());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(UploadedPath() + ".part"));
     ::RemoveDirectoryA(UploadedPath());
 }
 

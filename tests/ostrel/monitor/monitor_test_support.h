@@ -29,6 +29,18 @@ private:
     DWORD m_previous;
 };
 
+// Shortens the time a whole request may take while it lives (the program keeps 120 s).
+class ScopedRequestDeadline {
+public:
+    explicit ScopedRequestDeadline(DWORD deadlineMs) : m_previous(CDiagnosticTcpClient::SetRequestDeadline(deadlineMs)) {}
+    ~ScopedRequestDeadline() { CDiagnosticTcpClient::SetRequestDeadline(m_previous); }
+    ScopedRequestDeadline(const ScopedRequestDeadline&) = delete;
+    ScopedRequestDeadline& operator=(const ScopedRequestDeadline&) = delete;
+
+private:
+    DWORD m_previous;
+};
+
 // A client of its own for each test, connected to nothing yet; COM and Windows Sockets as the program starts them.
 class MonitorClientTest : public ModuleSimulatorTest {
 protected:

@@ -126,4 +126,47 @@ TEST_F(ModcliTest, FailuresGiveTheErrorTextAndExitCode)
     EXPECT_EQ("Error: the reply of the module at " + address + " is not a diagnostics document\n", result.errors);
 }
 
+// A hostile module's reply is no result: exit code 1, the error line says what came, the file read into stays.
+TEST_F(ModcliTest, AHostileModuleFailsWithWhatCame)
+{
+    TempFolder temp;
+    const std::string address(ModuleAddress());
+    const std::string at = "Error: the module at " + address;
+    const std::string noStatus = "Error: the reply of the module at " + address + " has no status line: ";
+    const std::string target = std::string(temp.Path()) + "\\Current.cfg";
+    WriteBinaryFile(temp.File("Current.xml"), "<DeviceConfig/>");
+    const std::string save = "save \"" + std::string(temp.File("Current.xml")) + "\" current.xml";
+    const struct {
+        const char* service;
+        const char* mode;
+        std::string operation;
+        std::string error; // the error line begins with it
+    } cases[] = {
+        {"tcp", "junk", "test", at + " answered with something that is not XML: \\x"},
+        {"tcp", "junk", "prodinfo", at + " answered with something that is not XML: \\x"},
+        {"tcp", "junk", "drivers", at + " answered with something that is not XML: \\x"},
+        {"tcp", "junk", "index", at + " answered with something that is not XML: \\x"},
+        {"tcp", "error", "prodinfo", at + " answered <error>request failed</error>\n"},
+        {"tcp", "error", "drivers", at + " answered <error>request failed</error>\n"},
+        {"tcp", "error", "eventlog", at + " answered <error>request failed</error>\n"},
+        {"http", "junk", "read \"" + target + "\"", noStatus + "\\x"},
+        {"http", "junk", save, noStatus + "\\x"},
+        {"http", "junk", "shutdown", noStatus + "\\x"},
+        {"http", "nostatus", "read \"" + target + "\"", noStatus + "Content-Length: "},
+        {"http", "nostatus", "shutdown", noStatus + "Content-Length: "},
+        {"http", "length", "read \"" + target + "\"", "Error: the reply of the module at " + address + " ended after "},
+        {"http", "chunked-empty", "read \"" + target + "\"", at + " sent an empty configuration\n"},
+    };
+    for (const auto& c : cases) {
+        Simulator().Reset();
+        Simulator().Fail(c.service, c.mode);
+        WriteBinaryFile(target.c_str(), "<DeviceConfig>kept</DeviceConfig>");
+        const RunResult result = Run(c.operation);
+        EXPECT_EQ(1u, result.exitCode) << c.mode << " " << c.operation;
+        EXPECT_EQ("", result.output) << c.mode << " " << c.operation;
+        EXPECT_EQ(0u, result.errors.find(c.error)) << c.mode << " " << c.operation << ": " << result.errors;
+        EXPECT_EQ("<DeviceConfig>kept</DeviceConfig>", ReadBinaryFile(target.c_str())) << c.mode << " " << c.operation;
+    }
+}
+
 } // namespace

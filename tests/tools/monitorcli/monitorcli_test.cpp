@@ -101,4 +101,36 @@ TEST_F(MonitorcliTest, FailuresAndWrongCommandLines)
     EXPECT_EQ("Error: no answer from the module at " + Address() + "\n", result.errors);
 }
 
+// A hostile module's reply is no result: exit code 1, the error line says what came, the kept file stays.
+TEST_F(MonitorcliTest, AHostileModuleFailsWithWhatCame)
+{
+    TempFolder folder;
+    WriteBinaryFile(folder.File("new.xml"), "<DeviceConfig/>");
+    const std::string at = "Error: the module at " + Address();
+    const struct {
+        const char* mode;
+        std::string operation;
+        std::string error; // the error line begins with it
+    } cases[] = {
+        {"junk", "reachable", at + " answered with something that is not XML: \\x"},
+        {"error", "values Feeder1_Mode", at + " answered <error>request failed</error>\n"},
+        {"error", "get Feeder1_Mode", at + " answered <error>request failed</error>\n"},
+        {"error", "eventlog", at + " answered <error>request failed</error>\n"},
+        {"error", "set Feeder1_Mode 3", at + " refused the value: <settagvalue result=\"ERROR\"/>\n"},
+        {"error", "upload", at + " sent a frame without its magic: <?xml ve"},
+        {"nomagic", "upload", at + " sent a frame without its magic: \\x00\\x00\\x08\\x00\\x01\\x00\\x00\\x00\n"},
+        {"nomagic", "download \"" + std::string(folder.File("new.xml")) + "\"", at + " sent a frame without its magic: "},
+    };
+    const CString kept = ("current-" + Address() + ".xml").c_str();
+    for (const auto& c : cases) {
+        WriteBinaryFile(kept, "<DeviceConfig>kept</DeviceConfig>");
+        Simulator().Fail("tcp", c.mode);
+        const RunResult result = Run(c.operation);
+        EXPECT_EQ(1u, result.exitCode) << c.mode << " " << c.operation;
+        EXPECT_EQ("", result.output) << c.mode << " " << c.operation;
+        EXPECT_EQ(0u, result.errors.find(c.error)) << c.mode << " " << c.operation << ": " << result.errors;
+        EXPECT_EQ("<DeviceConfig>kept</DeviceConfig>", ReadBinaryFile(kept)) << c.mode << " " << c.operation;
+    }
+}
+
 } // namespace
