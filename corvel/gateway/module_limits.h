@@ -32,6 +32,10 @@ constexpr DWORD kSendWorkerEndWaitMs = 5000;
 // A configuration read from the module longer than this is refused; so is
 // the body of any other answer longer than kMaxTextReplyBytes.
 constexpr ULONGLONG kMaxConfigurationBytes = 64 * 1024 * 1024;
+// A reply body still arriving this long after it began fails, whatever the
+// client's time-out: a module sending without end, or a byte at a time, would
+// otherwise hold the request (and the program) for the whole time-out.
+constexpr DWORD kMaxReplyBodyMs = 30000;
 // Upload pieces and download pieces.
 constexpr DWORD kUploadPieceBytes = 2048;
 constexpr DWORD kDownloadPieceBytes = 512;

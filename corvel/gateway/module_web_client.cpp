@@ -66,8 +66,8 @@ CString QueryRawHead(HINTERNET request)
 
 // Reads the body of a reply in pieces, into file when one is given, until
 // it ends. False, with the reason in failure, when it breaks off, passes
-// limit bytes, does not end by deadline (a tick count), or ends short of
-// the length it announced.
+// limit bytes, does not end by deadline (a tick count) or within
+// kMaxReplyBodyMs, or ends short of the length it announced.
 bool ReadBody(HINTERNET request, HANDLE file, ULONGLONG limit, ULONGLONG deadline, const CString& host,
               DWORD timeoutMs, ULONGLONG& total, CString& failure);
 
@@ -127,10 +127,12 @@ bool ReadBody(HINTERNET request, HANDLE file, ULONGLONG limit, ULONGLONG deadlin
               DWORD timeoutMs, ULONGLONG& total, CString& failure)
 {
     total = 0;
+    const DWORD bodyLimitMs = std::min(timeoutMs, kMaxReplyBodyMs);
+    deadline = std::min(deadline, ::GetTickCount64() + bodyLimitMs);
     BYTE piece[kDownloadPieceBytes];
     for (;;) {
         if (::GetTickCount64() > deadline) {
-            failure.Format(kDeadlineText, (LPCSTR)host, static_cast<unsigned long>(timeoutMs / 1000));
+            failure.Format(kDeadlineText, (LPCSTR)host, static_cast<unsigned long>(bodyLimitMs / 1000));
             return false;
         }
         // Only what is there is read, so that a module sending slowly meets the deadline.

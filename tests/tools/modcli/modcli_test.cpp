@@ -156,6 +156,8 @@ TEST_F(ModcliTest, AHostileModuleFailsWithWhatCame)
         {"http", "nostatus", "shutdown", noStatus + "Content-Length: "},
         {"http", "length", "read \"" + target + "\"", "Error: the reply of the module at " + address + " ended after "},
         {"http", "chunked-empty", "read \"" + target + "\"", at + " sent an empty configuration\n"},
+        {"http", "endless", "read \"" + target + "\"",
+         "Error: the reply of the module at " + address + " passed 67108864 bytes\n"},
     };
     for (const auto& c : cases) {
         Simulator().Reset();
