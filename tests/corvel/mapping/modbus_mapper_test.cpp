@@ -210,13 +210,11 @@ TEST_F(ModbusMapperTest, ClosingAsksOnlyAfterChanges)
 TEST_F(ModbusMapperTest, AnInPlaceEditAsksBeforeClosing)
 {
     device->configuredRows = {{"Disable", "LD_b", "Write", "7", "0", "1", "No Swap", ""}};
-    // Clicks the cell twice (focus, then edit), types text over it and ends the edit with Enter.
+    // Opens the cell's editor (the clicks that open it are the grid list's own tests), types text over it and ends
+    // the edit with Enter.
     const auto edit = [this](int field, LPCSTR text) {
         CMapList3& list = mapper->GetCommandList();
-        CRect cell;
-        ASSERT_TRUE(list.GetCellRect(0, CMapList3::kFirstFieldColumn + field, LVIR_BOUNDS, cell));
-        PostClick(list, cell.CenterPoint());
-        PostClick(list, cell.CenterPoint());
+        ASSERT_NE(list.EditCell(0, CMapList3::kFirstFieldColumn + field), nullptr);
         ASSERT_TRUE(list.IsCellEditorOpen());
         const HWND editor = ::GetFocus();
         ::SetWindowTextA(editor, text);
