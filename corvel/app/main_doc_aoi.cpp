@@ -45,7 +45,7 @@ void CMainDoc::OnExportAoiFiles()
     }
 
     CWaitCursor wait;
-    CGenAOI aoi(CGenAOI::ProjectDeviceNames(project));
+    CGenAOI aoi(CGenAOI::GetProjectDevices(project));
     try {
         if (!WriteAoiFiles(dialog.GetSelectedPath(), aoi))
             AfxMessageBox(kExportFailed);

@@ -97,7 +97,7 @@ int WriteAoiFiles(CProjectState& project, const CString& folder)
         return kExitFailure;
     }
     project.UseFirstPortOnSinglePortModule();
-    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(project.project));
+    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::GetProjectDevices(project.project));
     aoi.SetOverwriteWithoutAsking(true);
     int status = 0;
     try {
