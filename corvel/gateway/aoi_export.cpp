@@ -604,7 +604,7 @@ const char kDraftPrefix[] = "cfg";
 } // namespace
 
 bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const DeviceConfigOptions& options,
-                                   const CString& folder, CGenAOI& aoi)
+                                   const CString& folder, CGenAOI& aoi, std::vector<CString>* warnings)
 {
     const CString configPath = JoinPath(folder, kConfigurationName);
     const CString draftPath = CreateTemporaryFileBeside(configPath, kDraftPrefix);
@@ -612,7 +612,9 @@ bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const Devic
         ThrowCannotCreateConfiguration(configPath, ::GetLastError());
     bool exported = false;
     try {
-        WriteDeviceConfigFile(project, draftPath, options);
+        DeviceConfigResult written = WriteDeviceConfigFile(project, draftPath, options);
+        if (warnings != nullptr)
+            *warnings = std::move(written.warnings);
         exported = aoi.ExportAll(draftPath);
     } catch (...) {
         ::DeleteFileA(draftPath);

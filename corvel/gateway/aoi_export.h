@@ -134,8 +134,9 @@ private:
 // Writes the module configuration of project into folder and the AOI files of aoi from it, the export's one
 // road: the configuration is written under a draft name and becomes folder's "Current.xml" when the AOI files
 // are written; a declined or failed run leaves the folder's "Current.xml" as it was. False when the export
-// could not read the configuration. Failures throw CKorException with the text for the user.
+// could not read the configuration. Failures throw CKorException with the text for the user. warnings, when
+// given, receives what the configuration leaves out (DeviceConfigResult::warnings).
 bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const DeviceConfigOptions& options,
-                                   const CString& folder, CGenAOI& aoi);
+                                   const CString& folder, CGenAOI& aoi, std::vector<CString>* warnings = nullptr);
 
 } // namespace Corvel::Gateway
