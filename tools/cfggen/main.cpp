@@ -14,8 +14,8 @@
 //   FOLDER    an existing folder
 //
 // Prints nothing on success, but with --aoi the path of each AOI file written, one line each. Every warning
-// of the configuration (a file that could not be embedded, a report or GOOSE row that cannot be placed) is
-// printed on the error output, one line each. Message boxes the readers and writers would show go to the
+// of the configuration (a file that could not be embedded, a report or GOOSE row that cannot be placed) and
+// of the Unity files (tags without a Unity type, left out) is printed on the error output, one line each. Message boxes the readers and writers would show go to the
 // error output.
 // Exit codes:
 //   0  complete: everything asked for was written, without a warning;
@@ -23,8 +23,7 @@
 //      counts as a failure), the device is not a Modbus PLC device of the project, or the configuration, an
 //      AOI file or a Unity file cannot be written;
 //   2  wrong command line;
-//   3  written with warnings: the configuration (and the files asked for) were written, but the
-//      configuration leaves out what the warnings name.
+//   3  written with warnings: everything asked for was written, but leaves out what the warnings name.
 #include "corvel/gateway/unity_export.h"
 #include "tools/cfggen/arguments.h"
 #include "corvel/gateway/aoi_export.h"
@@ -66,8 +65,9 @@ int Usage(const CString& reason)
     return kExitUsage;
 }
 
-// Writes the Unity files of the project's PLC device named deviceName; false after saying why.
-bool ExportUnityFiles(const CProjectState& project, const CString& deviceName, const CString& base)
+// Writes the Unity files of the project's PLC device named deviceName; false after saying why. Tags the files
+// leave out are printed as a warning and set hasWarnings.
+bool ExportUnityFiles(const CProjectState& project, const CString& deviceName, const CString& base, bool& hasWarnings)
 {
     const Corvel::Records::CPLC_Device* device = nullptr;
     for (POSITION pos = project.project.plcDevices.GetHeadPosition(); pos != nullptr;) {
@@ -92,6 +92,11 @@ bool ExportUnityFiles(const CProjectState& project, const CString& deviceName, c
     exporter.Attach(project.project, *device);
     const bool exported = exporter.TakeNoeSlot() && exporter.ExportFiles(base);
     ::CoUninitialize();
+    const std::vector<CString> leftOut = exporter.FindTagsWithoutUnityType();
+    if (exported && !leftOut.empty()) {
+        PrintWarnings({Corvel::Gateway::CUnityExporter::TagsLeftOutWarning(leftOut)});
+        hasWarnings = true;
+    }
     return exported;
 }
 
@@ -171,7 +176,7 @@ int main(int argc, char** argv)
     }
     if (line.Has(kUnityOption)) {
         const std::vector<CString>& unity = line.options.at(kUnityOption);
-        if (!ExportUnityFiles(project, unity[0], unity[1]))
+        if (!ExportUnityFiles(project, unity[0], unity[1], hasWarnings))
             return kExitFailure;
     }
     if (ConsoleMessageCount() > 0)
