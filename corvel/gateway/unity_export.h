@@ -6,6 +6,7 @@
 
 #include <ctime>
 #include <functional>
+#include <vector>
 
 namespace Corvel::Gateway {
 
