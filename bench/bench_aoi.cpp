@@ -23,7 +23,7 @@ int main()
     int files = 0;
     const double best = BenchData::BestRunSeconds([&] {
         Corvel::Gateway::WriteDeviceConfigFile(bench.Content(), configPath, options);
-        Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(bench.project));
+        Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::GetProjectDevices(bench.project));
         aoi.SetOverwriteWithoutAsking(true);
         if (!aoi.ExportAll(configPath)) {
             printf("the configuration could not be read\n");

@@ -121,8 +121,9 @@ public:
     // Writes the module configuration into folder and the AOI files of aoi from it, the export's one road.
     // The configuration becomes folder's "Current.xml" when the AOI files are written; a declined or failed
     // run leaves the folder's "Current.xml" as it was. False when the export could not read the
-    // configuration. Failures throw CKorException with the text for the user.
-    bool WriteAoiFiles(const CString& folder, Corvel::Gateway::CGenAOI& aoi);
+    // configuration. Failures throw CKorException with the text for the user. warnings, when given, receives
+    // what the configuration leaves out.
+    bool WriteAoiFiles(const CString& folder, Corvel::Gateway::CGenAOI& aoi, std::vector<CString>* warnings = nullptr);
     // Opens the project XML file path as a new project (after the save prompt
     // of New; nothing happens when it is cancelled). A file that cannot be
     // read or lacks a section is reported in a message box and leaves the

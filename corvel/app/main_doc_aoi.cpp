@@ -45,13 +45,17 @@ void CMainDoc::OnExportAoiFiles()
     }
 
     CWaitCursor wait;
-    CGenAOI aoi(CGenAOI::ProjectDeviceNames(project));
+    CGenAOI aoi(CGenAOI::GetProjectDevices(project));
+    std::vector<CString> warnings;
     try {
-        if (!WriteAoiFiles(dialog.GetSelectedPath(), aoi))
+        if (!WriteAoiFiles(dialog.GetSelectedPath(), aoi, &warnings))
             AfxMessageBox(kExportFailed);
     } catch (Korvane::Exceptions::CKorException& e) {
         AfxMessageBox(e.Message());
     }
+    // What the configuration beside the files leaves out.
+    for (const CString& warning : warnings)
+        AfxMessageBox(warning, MB_OK | MB_ICONWARNING);
     if (aoi.GetFileCount() > 0) {
         CString text;
         text.Format(kFilesExported, aoi.GetFileCount());
@@ -59,11 +63,11 @@ void CMainDoc::OnExportAoiFiles()
     }
 }
 
-bool CMainDoc::WriteAoiFiles(const CString& folder, CGenAOI& aoi)
+bool CMainDoc::WriteAoiFiles(const CString& folder, CGenAOI& aoi, std::vector<CString>* warnings)
 {
     Corvel::Gateway::DeviceConfigOptions options;
     options.stamp = MakeXmlStamp();
-    return Corvel::Gateway::WriteConfigurationAndAoiFiles(GetXmlContent(), options, folder, aoi);
+    return Corvel::Gateway::WriteConfigurationAndAoiFiles(GetXmlContent(), options, folder, aoi, warnings);
 }
 
 void CMainDoc::WaitAfterSave(DWORD milliseconds)

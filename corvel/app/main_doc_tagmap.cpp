@@ -90,8 +90,7 @@ void CMainDoc::RebuildTagMap()
             row->tagPath = Column(entry, kColTagPath);
             row->tagName = Column(entry, kColTagName);
             row->dataType = Column(entry, kColDataType);
-            const bool written = row->tagPath.Find("$CO$") >= 0 || row->tagPath.Find("$SP$") >= 0;
-            row->direction = written ? Corvel::Records::kMtcpWriteDirection : Corvel::Records::kMtcpReadDirection;
+            row->direction = Corvel::Records::TagMapDirection(row->tagPath);
             project.tagMaps.AddTail(row.release());
         }
     }

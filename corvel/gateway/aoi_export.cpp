@@ -189,15 +189,30 @@ private:
 
 CGenAOI::CGenAOI(std::vector<CString> projectDevices) : m_projectDevices(std::move(projectDevices)) {}
 
-std::vector<CString> CGenAOI::ProjectDeviceNames(const Records::_PROJECT& project)
+CGenAOI::CGenAOI(ProjectDevices projectDevices)
+    : m_projectDevices(std::move(projectDevices.names)), m_deviceTags(std::move(projectDevices.tagsByDevice))
 {
-    std::vector<CString> names;
+}
+
+CGenAOI::ProjectDevices CGenAOI::GetProjectDevices(const Records::_PROJECT& project)
+{
+    ProjectDevices devices;
+    CString tagName;
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
         const Records::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
-        if (device->state != Records::kSlotFree)
-            names.push_back(device->name);
+        if (device->state == Records::kSlotFree)
+            continue;
+        devices.names.push_back(device->name);
+        // The configuration names the device by its AR name.
+        std::set<CString>& tags = devices.tagsByDevice[device->label];
+        for (const Records::ConfiguredRow& row : device->ConfiguredCache) {
+            if (row.size() <= Records::kColTagName)
+                continue;
+            tagName = row[Records::kColTagName];
+            tags.insert(RemoveBrackets(tagName));
+        }
     }
-    return names;
+    return devices;
 }
 
 bool CGenAOI::ExportAll(const CString& configPath)
@@ -445,7 +460,8 @@ void CGenAOI::WriteMembers(CFileBuilder& file, const CString& device, const DomE
 
 CString CGenAOI::MemberNameOf(const CString& tagName, const CString& device, int position)
 {
-    CString name = tagName.Mid(device.GetLength());
+    // A tag of the device that does not carry its name keeps the whole name.
+    CString name = StartsWith(tagName, device) ? tagName.Mid(device.GetLength()) : tagName;
     if (!name.IsEmpty() && name[0] >= '0' && name[0] <= '9')
         name.SetAt(0, kDigitLetters[name[0] - '0']);
     name.Replace("__", "_");
@@ -470,8 +486,6 @@ void CGenAOI::WriteRungs(CFileBuilder& file, int& rungNumber, bool isInput, cons
     const CString direction = isInput ? "Input" : "Output";
     for (const MapEntry& map : isInput ? m_inputMaps : m_outputMaps) {
         // Only a tag written as a member of this file gets a rung.
-        if (!StartsWith(map.tagName, device))
-            continue;
         const auto found = m_members.find(map.tagName);
         if (found == m_members.end())
             continue;
@@ -556,6 +570,9 @@ bool CGenAOI::IsStatusTag(const CString& tagName, const CString& deviceName)
 
 bool CGenAOI::TagBelongsToDevice(const CString& tagName, const CString& deviceName) const
 {
+    const auto rows = m_deviceTags.find(deviceName);
+    if (rows != m_deviceTags.end())
+        return rows->second.count(tagName) != 0;
     if (!StartsWith(tagName, deviceName))
         return false;
     for (const CString& other : m_projectDevices) {
@@ -587,7 +604,7 @@ const char kDraftPrefix[] = "cfg";
 } // namespace
 
 bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const DeviceConfigOptions& options,
-                                   const CString& folder, CGenAOI& aoi)
+                                   const CString& folder, CGenAOI& aoi, std::vector<CString>* warnings)
 {
     const CString configPath = JoinPath(folder, kConfigurationName);
     const CString draftPath = CreateTemporaryFileBeside(configPath, kDraftPrefix);
@@ -595,7 +612,9 @@ bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const Devic
         ThrowCannotCreateConfiguration(configPath, ::GetLastError());
     bool exported = false;
     try {
-        WriteDeviceConfigFile(project, draftPath, options);
+        DeviceConfigResult written = WriteDeviceConfigFile(project, draftPath, options);
+        if (warnings != nullptr)
+            *warnings = std::move(written.warnings);
         exported = aoi.ExportAll(draftPath);
     } catch (...) {
         ::DeleteFileA(draftPath);

@@ -7,6 +7,7 @@
 #include "corvel/project/kor_exceptions.h"
 
 #include <map>
+#include <set>
 #include <vector>
 
 namespace Corvel::Gateway {
@@ -29,15 +30,26 @@ public:
     // Longest member name the programming software takes.
     static constexpr int kMaxMemberName = 40;
 
+    // The project's devices in use, as the export tells their tags apart.
+    struct ProjectDevices {
+        std::vector<CString> names;
+        // By the name the configuration gives a device (its AR name): the tag names its rows map, as the
+        // configuration writes them (without brackets).
+        std::map<CString, std::set<CString>> tagsByDevice;
+    };
+
     // projectDevices: the names of the project's devices in use. A tag that starts with a longer one of them
     // never belongs to a device whose name starts it (IED10x is IED10's, not IED1's).
     explicit CGenAOI(std::vector<CString> projectDevices = {});
+    // A device of the project owns the tags its rows map, whatever their names; the names decide only for
+    // a device the project does not know.
+    explicit CGenAOI(ProjectDevices projectDevices);
     virtual ~CGenAOI() = default;
     CGenAOI(const CGenAOI&) = delete;
     CGenAOI& operator=(const CGenAOI&) = delete;
 
-    // The names of the devices in use of a project, for the constructor.
-    static std::vector<CString> ProjectDeviceNames(const Records::_PROJECT& project);
+    // The devices in use of a project, for the constructor.
+    static ProjectDevices GetProjectDevices(const Records::_PROJECT& project);
 
     // Writes the files beside configPath, the module configuration. When the first file exists, asks once
     // whether to overwrite ("No" ends the run, after a message). False only when the configuration cannot be
@@ -60,7 +72,8 @@ public:
     // A status tag of the module, never a member: a tag that does not start with deviceName and starts with
     // a status prefix, or one of the status tags the configuration adds (whatever the device's name).
     static bool IsStatusTag(const CString& tagName, const CString& deviceName);
-    // The tag starts with deviceName and with no longer name of another device of the project.
+    // One of the tags the rows of the project's device deviceName map; for a device the project does not
+    // know, the tag starts with deviceName and with no longer name of another device of the project.
     bool TagBelongsToDevice(const CString& tagName, const CString& deviceName) const;
     // The file system reports attributes for path.
     static bool PathExists(const CString& path);
@@ -102,6 +115,7 @@ private:
     static CString MemberNameOf(const CString& tagName, const CString& device, int position);
 
     std::vector<CString> m_projectDevices;
+    std::map<CString, std::set<CString>> m_deviceTags;
     CString m_outputFolder;
     bool m_continue = true;
     bool m_overwriteAsked = false;
@@ -120,8 +134,9 @@ private:
 // Writes the module configuration of project into folder and the AOI files of aoi from it, the export's one
 // road: the configuration is written under a draft name and becomes folder's "Current.xml" when the AOI files
 // are written; a declined or failed run leaves the folder's "Current.xml" as it was. False when the export
-// could not read the configuration. Failures throw CKorException with the text for the user.
+// could not read the configuration. Failures throw CKorException with the text for the user. warnings, when
+// given, receives what the configuration leaves out (DeviceConfigResult::warnings).
 bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const DeviceConfigOptions& options,
-                                   const CString& folder, CGenAOI& aoi);
+                                   const CString& folder, CGenAOI& aoi, std::vector<CString>* warnings = nullptr);
 
 } // namespace Corvel::Gateway

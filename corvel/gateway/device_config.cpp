@@ -197,6 +197,7 @@ CDeviceConfigWriter::CDeviceConfigWriter(CKorXml& xml, const ProjectXmlContent& 
 int CDeviceConfigWriter::Write(const CString& outputPath, const DeviceConfigOptions& options,
                                std::vector<CString>& warnings)
 {
+    m_warnings = &warnings;
     m_xml.WriteMultiNoEndElement({"DeviceConfig", "moduleName", Records::ProjectName(m_records), "productName",
                                   m_records.numPorts == 1 ? kProductOnePort : kProductTwoPorts,
                                   "DriverAutoRestart", m_records.autoRestart ? "Yes" : "No", kListEnd});

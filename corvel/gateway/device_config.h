@@ -19,7 +19,8 @@ struct DeviceConfigOptions {
 struct DeviceConfigResult {
     // IED tag rows written as "tag" elements (the fixed status tags are not counted).
     int tagCount = 0;
-    // Files that are not embedded because they could not be read, one message each ("Error: ...").
+    // What the configuration leaves out, one message each: files that could not be read and are not
+    // embedded ("Error: ..."), report and GOOSE rows that cannot be placed ("Warning: ...").
     std::vector<CString> warnings;
 };
 

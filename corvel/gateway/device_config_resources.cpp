@@ -214,7 +214,8 @@ void CDeviceConfigWriter::WriteRemoteAddress(Device& device, bool firstPort)
             const CString base = at < 0 ? path : path.Left(at + suffix.GetLength());
             const CString rest = base.GetLength() + 1 < path.GetLength() ? path.Mid(base.GetLength() + 1) : CString();
             commands[base].push_back(CommandEntry{Column(row, Records::kColDomName), base, CString(),
-                                                  Column(row, Records::kColAccess), CString(),
+                                                  Column(row, Records::kColAccess),
+                                                  Column(row, Records::kColCtlModel),
                                                   Column(row, Records::kColDescription),
                                                   Column(row, Records::kColTagName), rest});
         } else if (kind == kRowKindReport || kind == kRowKindGoose) {
@@ -254,7 +255,9 @@ void CDeviceConfigWriter::WriteCommandTagMaps(const CommandTable& commands, bool
         size_t next = 0;
         while (next < entries.size()) {
             const CommandEntry& first = entries[next];
-            CString ctlModel = FindCtlModelTextForTag(m_project.ctlModels, first.domName, first.commandPath);
+            CString ctlModel = FindStoredCtlModelText(first);
+            if (ctlModel.IsEmpty())
+                ctlModel = FindCtlModelTextForTag(m_project.ctlModels, first.domName, first.commandPath);
             if (ctlModel == "0" && first.access == "W")
                 ctlModel = "1";
             CString dataPath;
@@ -262,7 +265,9 @@ void CDeviceConfigWriter::WriteCommandTagMaps(const CommandTable& commands, bool
                 dataPath = PartAfter(key, '/');
                 BracketsToParentheses(dataPath);
             } else {
-                dataPath = PartAfter(first.commandPath, '_');
+                // The path starts at the logical node: after the logical device's "/", or after an older
+                // path's "<logical device>_".
+                dataPath = PartAfter(first.commandPath, first.commandPath.Find('/') >= 0 ? '/' : '_');
             }
             m_xml.WriteMultiNoEndElement({"TagMap", "domname", first.domName, "datapath", dataPath, "sbopath",
                                           first.sboPath, "access", first.access, "ctltype", ctlModel, kListEnd});
@@ -283,16 +288,20 @@ void CDeviceConfigWriter::WriteCommandTagMaps(const CommandTable& commands, bool
 void CDeviceConfigWriter::GatherControlBlockRow(const Device& device, const ConfiguredRow& row,
                                                 CBlockTable<CReport>& reports, CBlockTable<CGoose>& geese)
 {
+    const CString& tagName = Column(row, Records::kColTagName);
     const auto found = device.ReportsPath.find(Column(row, Records::kColTagPath));
-    if (found == device.ReportsPath.end())
+    if (found == device.ReportsPath.end()) {
+        WarnRowLeftOut(device, tagName, "no report or GOOSE control block is recorded for its path");
         return;
+    }
     const CString& memberPath = found->first;
     const ReportPathEntry& entry = found->second;
-    const CString& tagName = Column(row, Records::kColTagName);
 
     if (entry.isGOOSE) {
-        if (entry.gooseGCRef.IsEmpty())
+        if (entry.gooseGCRef.IsEmpty()) {
+            WarnRowLeftOut(device, tagName, "its GOOSE control block has no name");
             return;
+        }
         CGoose* goose = geese.Find(entry.gooseGCRef);
         if (goose == nullptr) {
             CGoose block;
@@ -306,18 +315,26 @@ void CDeviceConfigWriter::GatherControlBlockRow(const Device& device, const Conf
             goose = &geese.Add(entry.gooseGCRef, std::move(block));
         }
         // A member index outside the data set names no member: the row is left out.
-        if (entry.iIndex < 0 || static_cast<size_t>(entry.iIndex) >= goose->members.size())
+        if (entry.iIndex < 0 || static_cast<size_t>(entry.iIndex) >= goose->members.size()) {
+            WarnRowLeftOut(device, tagName, "its place in the GOOSE data set is outside the data set");
             return;
+        }
         goose->members[static_cast<size_t>(entry.iIndex)] = CGooseMember{tagName, memberPath, entry.gooseDataItemDomain};
         return;
     }
 
-    if (entry.reportDataPath.IsEmpty())
+    if (entry.reportDataPath.IsEmpty()) {
+        WarnRowLeftOut(device, tagName, "its report control block has no path");
         return;
-    CReport* report = reports.Find(entry.reportID);
+    }
+    // Blocks are told apart by their logical device and path: report ids may be empty or shared.
+    const CString blockKey = entry.reportDomain + "/" + entry.reportDataPath;
+    CReport* report = reports.Find(blockKey);
     if (report == nullptr) {
-        if (entry.iCount < 0 || entry.iCount > kMaxReportMembers)
+        if (entry.iCount < 0 || entry.iCount > kMaxReportMembers) {
+            WarnRowLeftOut(device, tagName, "its report's member count is damaged");
             return;
+        }
         CReport block;
         block.memberTags.assign(static_cast<size_t>(entry.iCount), kTempTagName);
         block.memberPaths.assign(static_cast<size_t>(entry.iCount), CString());
@@ -334,12 +351,22 @@ void CDeviceConfigWriter::GatherControlBlockRow(const Device& device, const Conf
         block.trgDupd = FlagText(entry.isDupd);
         block.trgIntPd = FlagText(entry.isPeriod);
         block.trgGi = FlagText(entry.isGI);
-        report = &reports.Add(entry.reportID, std::move(block));
+        report = &reports.Add(blockKey, std::move(block));
     }
-    if (entry.iIndex < 0 || static_cast<size_t>(entry.iIndex) >= report->memberTags.size())
+    if (entry.iIndex < 0 || static_cast<size_t>(entry.iIndex) >= report->memberTags.size()) {
+        WarnRowLeftOut(device, tagName, "its place in the report's data set is outside the data set");
         return;
+    }
     report->memberTags[static_cast<size_t>(entry.iIndex)] = tagName;
     report->memberPaths[static_cast<size_t>(entry.iIndex)] = memberPath;
+}
+
+void CDeviceConfigWriter::WarnRowLeftOut(const Device& device, const CString& tagName, LPCSTR reason)
+{
+    CString text;
+    text.Format("Warning: The tag \"%s\" of IED \"%s\" is not in the configuration: %s.", (LPCSTR)tagName,
+                (LPCSTR)device.name, reason);
+    m_warnings->push_back(text);
 }
 
 void CDeviceConfigWriter::WriteReports(const CBlockTable<CReport>& reports, const CDeviceTagPaths& paths)
@@ -364,6 +391,27 @@ void CDeviceConfigWriter::WriteReports(const CBlockTable<CReport>& reports, cons
         }
         m_xml.WriteEndTag();
     }
+}
+
+CString CDeviceConfigWriter::FindStoredCtlModelText(const CommandEntry& command) const
+{
+    const int ownModel = ReadDecimal(command.ctlModel);
+    if (ownModel >= 1)
+        return DecimalText(ownModel);
+    // The table's entry under the logical device and the path from the logical node, as the mapping stores
+    // it, or under the path of its service ("...$SPCSO1$Oper"), as the SCL instance gives it; compared by flat
+    // names, which the project files keep.
+    const CString nodePath = PartAfter(command.commandPath, '/');
+    const CString service = command.dataName.SpanExcluding("$");
+    for (const CString& path : {nodePath, service.IsEmpty() ? CString() : nodePath + "$" + service}) {
+        if (path.IsEmpty())
+            continue;
+        const CString code =
+            m_ctlModels.FindFlat(FlatCtlModelName(CtlModelKeyText(CtlModelKey(command.domName, path))), CString());
+        if (ReadDecimal(code) >= 1)
+            return code;
+    }
+    return CString();
 }
 
 CString CDeviceConfigWriter::FindCtlModelTextByTagName(const ConfiguredRow& row) const

@@ -26,7 +26,7 @@ struct CommandEntry {
     CString commandPath;
     CString sboPath;
     CString access;
-    CString ctlModel;
+    CString ctlModel; // the row's own control model (column 7), "%d" text or empty
     CString comment;
     CString tagName;
     CString dataName;
@@ -69,7 +69,7 @@ struct CGoose {
     std::vector<CGooseMember> members;
 };
 
-// The blocks of one IED by key, in the order they were first met, which is the order they are written in.
+// The blocks of one IED by key (a report's logical device and path, a GOOSE block's name), in the order they were first met, which is the order they are written in.
 template <class Block>
 class CBlockTable {
 public:
@@ -156,9 +156,14 @@ private:
     // Puts a report or GOOSE row into its block, creating the block at its first row.
     void GatherControlBlockRow(const Device& device, const Row& row, CBlockTable<CReport>& reports,
                                CBlockTable<CGoose>& geese);
+    // Adds the warning that a report or GOOSE row of device cannot be placed, with the reason.
+    void WarnRowLeftOut(const Device& device, const CString& tagName, LPCSTR reason);
     // The control model of a plain-data row: by its tag name (first port) or by its domain and path.
     CString FindCtlModelTextByTagName(const Row& row) const;
     CString FindCtlModelTextByDomainPath(const Row& row) const;
+    // The control model the mapping stored for a command: the row's own, else the table's entry under its
+    // logical device and path; empty when neither is 1 or more.
+    CString FindStoredCtlModelText(const CommandEntry& command) const;
 
     // EtherNet/IP maps and GOOSE subscriptions (device_config_maps.cpp).
     void WriteEtherNetIpAdapter(bool firstPort);
@@ -191,6 +196,8 @@ private:
     std::map<CString, CString> m_fcdaPaths;
     bool m_hasFcdaIndex = false;
     CCtlModelIndex m_ctlModels;
+    // The warnings of the run (Write's list).
+    std::vector<CString>* m_warnings = nullptr;
 };
 
 // value as "%d" text.

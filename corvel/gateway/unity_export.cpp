@@ -77,6 +77,15 @@ CString MemberTypeName(const CIecTypeTable& types, const CString& iecType)
     return name;
 }
 
+// Whether Unity has a type for a tag of this IEC type (INT64, say, has none).
+bool HasUnityType(const CIecTypeTable& types, const CString& iecType)
+{
+    CString elementType;
+    return types.GetElementCount(iecType, elementType) > 0 && !elementType.IsEmpty();
+}
+
+constexpr char kTagsLeftOut[] = "Warning: These tags have no Unity data type and are left out of the exchange files: ";
+
 } // namespace
 
 CUnityExporter::CUnityExporter() : m_clock([] { return time(nullptr); }) {}
@@ -151,6 +160,37 @@ void CUnityExporter::CountTags()
     m_readTagCount = m_writeTagCount = m_readRegisterCount = m_writeRegisterCount = 0;
     Records::BuildMtcpTagLists(m_project->tagMaps, m_readTagCount, m_writeTagCount, m_readRegisterCount,
                                m_writeRegisterCount);
+    // Tags without a Unity type are not in the files; they take no register.
+    const CIecTypeTable types;
+    for (POSITION pos = m_project->tagMaps.GetHeadPosition(); pos != nullptr;) {
+        const _TAGSMAP* row = m_project->tagMaps.GetNext(pos);
+        if (HasUnityType(types, row->dataType))
+            continue;
+        if (row->direction == Records::kMtcpReadDirection)
+            --m_readTagCount;
+        else if (row->direction == Records::kMtcpWriteDirection)
+            --m_writeTagCount;
+    }
+}
+
+std::vector<CString> CUnityExporter::FindTagsWithoutUnityType() const
+{
+    std::vector<CString> names;
+    const CIecTypeTable types;
+    for (POSITION pos = m_project->tagMaps.GetHeadPosition(); pos != nullptr;) {
+        const _TAGSMAP* row = m_project->tagMaps.GetNext(pos);
+        if (!HasUnityType(types, row->dataType))
+            names.push_back(row->tagName);
+    }
+    return names;
+}
+
+CString CUnityExporter::TagsLeftOutWarning(const std::vector<CString>& tagNames)
+{
+    CString text = kTagsLeftOut;
+    for (size_t i = 0; i < tagNames.size(); ++i)
+        text += (i == 0 ? "" : ", ") + tagNames[i];
+    return text;
 }
 
 CString CUnityExporter::TimeStamp(LPCSTR format) const
@@ -254,7 +294,7 @@ bool CUnityExporter::WriteVariablesFile(const CString& path)
             const DomElementPtr structure = AppendElement(document, source, "structure");
             for (POSITION pos = m_project->tagMaps.GetHeadPosition(); pos != nullptr;) {
                 const _TAGSMAP* row = m_project->tagMaps.GetNext(pos);
-                if (row->direction != block.direction)
+                if (row->direction != block.direction || !HasUnityType(types, row->dataType))
                     continue;
                 const DomElementPtr member = AppendElement(document, structure, "variables");
                 SetAttributeText(document, member, "name", MemberName(row->tagName));
@@ -285,9 +325,11 @@ bool CUnityExporter::WriteTagListCsv(const CString& path)
         return false;
     }
     bool written = true;
+    const CIecTypeTable types;
     for (POSITION pos = m_project->tagMaps.GetHeadPosition(); pos != nullptr;) {
-        const CString& name = m_project->tagMaps.GetNext(pos)->tagName;
-        written = written && fputs(name, stream) >= 0 && fputc('\n', stream) != EOF;
+        const _TAGSMAP* row = m_project->tagMaps.GetNext(pos);
+        if (HasUnityType(types, row->dataType))
+            written = written && fputs(row->tagName, stream) >= 0 && fputc('\n', stream) != EOF;
     }
     written = fclose(stream) == 0 && written;
     if (!written || !file.Commit()) {

@@ -6,6 +6,7 @@
 
 #include <ctime>
 #include <functional>
+#include <vector>
 
 namespace Corvel::Gateway {
 
@@ -37,8 +38,9 @@ public:
     // Whether a device of this type offers the export (Quantum, M340, other Modbus PLC).
     static bool IsExportedDeviceType(int devType);
 
-    // The command "Export Processor Files": the slot check, the save dialog, then ExportFiles. It shows the
-    // dialog, so it is window code (defined with the gateway's dialogs); a cancelled dialog ends it silently.
+    // The command "Export Processor Files": the slot check, the save dialog, then ExportFiles, and the warning
+    // naming the tags left out. It shows the dialog, so it is window code (defined with the gateway's
+    // dialogs); a cancelled dialog ends it silently.
     void Export();
 
     // Takes the device's NOE slot (1 to 15) when it is reached through an NOE module, else -1. False after
@@ -48,6 +50,10 @@ public:
     // (not for the other Modbus PLCs), the tag list, stopping at the first failure. True when all were
     // written.
     bool ExportFiles(const CString& chosenPath);
+    // The tag-map rows whose type has no Unity type name (INT64, say), by tag name: the files leave them out.
+    std::vector<CString> FindTagsWithoutUnityType() const;
+    // The warning that names them.
+    static CString TagsLeftOutWarning(const std::vector<CString>& tagNames);
     // The files of a chosen name: its extension removed when it is ".xsy", ".xfm" or ".csv" (in any case),
     // then each of the three appended, so that no two files share a path.
     static UnityExportPaths DerivePaths(const CString& chosenPath);

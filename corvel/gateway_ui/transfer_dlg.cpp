@@ -47,6 +47,12 @@ const char kDownloadFailed[] = "Error: Download Configuration";
 const char kRebootFailed[] = "Error: Rebooting the device";
 const char kRebooting[] = "Rebooting...";
 const char kDownloaded[] = "Successfully Downloaded";
+const char kDownloadedWithWarnings[] = "Downloaded with warnings: the module's configuration is incomplete";
+const char kNotSaved[] = "Error: The project was not saved. Nothing was sent.";
+const char kDownloadStopped[] = "Download stopped. Nothing was sent.";
+const char kWarningsQuestion[] =
+    "The configuration was written with warnings:\n\n%s\n"
+    "An Upload cannot restore the project from an incomplete configuration. Download it anyway?";
 const char kNoAnswerAfterReboot[] = "Error: Getting response after reboot the module.";
 const char kValidationComplete[] = "Validation Process Complete!";
 const char kErrorPrefix[] = "Error: ";
@@ -269,19 +275,37 @@ void CDlgTransferFile::Upload(CMainDoc& doc)
     SendMessage(WM_CLOSE);
 }
 
-bool CDlgTransferFile::WriteConfiguration(CMainDoc& doc, const CString& path)
+bool CDlgTransferFile::WriteConfiguration(CMainDoc& doc, const CString& path, std::vector<CString>& warnings)
 {
     Corvel::Gateway::DeviceConfigResult result;
     CString failure;
-    if (doc.TryWriteDeviceConfig(path, result, failure))
+    if (doc.TryWriteDeviceConfig(path, result, failure)) {
+        warnings = std::move(result.warnings);
         return true;
+    }
     SetStatusText(failure);
     return false;
 }
 
+bool CDlgTransferFile::ConfirmWarnings(const std::vector<CString>& warnings)
+{
+    CString list;
+    for (const CString& warning : warnings)
+        list += warning + "\n";
+    CString question;
+    question.Format(kWarningsQuestion, (LPCSTR)list);
+    return ShowProductMessage(question, MB_YESNO | MB_ICONWARNING, m_hWnd) == IDYES;
+}
+
 void CDlgTransferFile::Download(CMainDoc& doc)
 {
-    doc.SaveProject();
+    m_bIncomplete = false;
+    // A project that is not saved would not match what the module gets.
+    if (!doc.SaveProject()) {
+        SetStatusText(kNotSaved);
+        StopTimers();
+        return;
+    }
     const int product = CheckProduct();
     if (product == kNoProduct) {
         SetStatusText(kDownloadJumper);
@@ -293,9 +317,19 @@ void CDlgTransferFile::Download(CMainDoc& doc)
     m_progress.StepIt();
 
     const CString configuration = GetProgramFolder() + "\\" + kConfigurationFileName;
-    if (!WriteConfiguration(doc, configuration)) {
+    std::vector<CString> warnings;
+    if (!WriteConfiguration(doc, configuration, warnings)) {
         StopTimers();
         return;
+    }
+    // What the configuration leaves out is shown before anything is sent; the user may stop.
+    if (!warnings.empty()) {
+        if (!ConfirmWarnings(warnings)) {
+            SetStatusText(kDownloadStopped);
+            StopTimers();
+            return;
+        }
+        m_bIncomplete = true;
     }
     m_progress.StepIt();
 
@@ -329,7 +363,7 @@ void CDlgTransferFile::OnTimer(UINT_PTR nIDEvent)
         // After the reboot the module answers at the address the configuration gave it.
         const bool answered = TestConnection(m_strGatewayAddress, false);
         if (answered) {
-            SetStatusText(kDownloaded);
+            SetStatusText(m_bIncomplete ? kDownloadedWithWarnings : kDownloaded);
             ShowAddress(m_strGatewayAddress);
             StopTimers();
             m_bSucceeded = true;

@@ -5,6 +5,7 @@
 #include "corvel/gateway/module_web_client.h"
 
 #include <cstdint>
+#include <vector>
 
 class CMainDoc;
 
@@ -71,8 +72,11 @@ protected:
 private:
     void Upload(CMainDoc& doc);
     void Download(CMainDoc& doc);
-    // Writes the configuration file; false, with the reason in the status line, when it failed.
-    bool WriteConfiguration(CMainDoc& doc, const CString& path);
+    // Writes the configuration file, giving its warnings; false, with the reason in the status line, when it
+    // failed.
+    bool WriteConfiguration(CMainDoc& doc, const CString& path, std::vector<CString>& warnings);
+    // Shows what the configuration leaves out and asks whether to download it anyway; true for Yes.
+    bool ConfirmWarnings(const std::vector<CString>& warnings);
     void EnableButtons();
     CString ReadAddressControl() const;
     void ShowAddress(const CString& address);
@@ -90,6 +94,8 @@ private:
     int32_t m_reconnectCount = 0;
     // A transfer ended well: the dialog then ends with IDOK.
     bool m_bSucceeded = false;
+    // The download sends a configuration written with warnings.
+    bool m_bIncomplete = false;
 
     DECLARE_MESSAGE_MAP()
 };

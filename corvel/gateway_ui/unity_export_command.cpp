@@ -20,7 +20,11 @@ void CUnityExporter::Export()
     CFileDialog dialog(FALSE, kDefaultExtension, GetLabel(), kSaveFlags, kFileFilter);
     if (dialog.DoModal() != IDOK)
         return;
-    ExportFiles(dialog.GetPathName());
+    if (!ExportFiles(dialog.GetPathName()))
+        return;
+    const std::vector<CString> leftOut = FindTagsWithoutUnityType();
+    if (!leftOut.empty())
+        AfxMessageBox(TagsLeftOutWarning(leftOut), MB_OK | MB_ICONWARNING);
 }
 
 } // namespace Corvel::Gateway

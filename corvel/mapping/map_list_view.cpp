@@ -14,6 +14,13 @@ BEGIN_MESSAGE_MAP(CMapListView, CGridList)
     ON_COMMAND(ID_GRID_EXPORT_PROCESSOR_FILES, &CMapListView::OnExportProcessorFiles)
 END_MESSAGE_MAP()
 
+void CMapListView::OnHeaderClick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (reinterpret_cast<const NMLISTVIEW*>(pNMHDR)->iSubItem == kUnsortedColumn)
+        return;
+    CGridList::OnHeaderClick(pNMHDR, pResult);
+}
+
 namespace {
 
 const char kPrintFace[] = "Verdana";

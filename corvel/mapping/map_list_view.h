@@ -55,6 +55,11 @@ public:
     // The layout of the DC's page in its selected font.
     Corvel::Mapping::MemoryMapPrintLayout MeasurePage(CDC& dc) const;
 
+    // The fourth column (the gateway start address, list column 3) does not sort; the others sort as in the
+    // grid list.
+    afx_msg void OnHeaderClick(NMHDR* pNMHDR, LRESULT* pResult) override;
+    static constexpr int kUnsortedColumn = 3;
+
     Corvel::Gateway::CUnityExporter& GetExporter() { return m_exporter; }
     const Corvel::Gateway::CUnityExporter& GetExporter() const { return m_exporter; }
 

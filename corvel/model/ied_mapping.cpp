@@ -173,6 +173,17 @@ int LookUpCtlModel(const CTreeModelRecord& record, const CString& cutPath, const
     return 0;
 }
 
+// The control model the table keeps for the service of a control path (cutPath followed by the element of
+// dataPath after it: "GGIO1$CO$SPCSO1" and "$Oper"); 0 when none.
+int InstanceCtlModel(const CString& prefix, const CString& cutPath, const CString& dataPath, const DropContext& context)
+{
+    if (context.ctlModels == nullptr || dataPath.Find(cutPath) != 0 || dataPath.GetLength() <= cutPath.GetLength())
+        return 0;
+    const CString service = dataPath.Mid(cutPath.GetLength() + 1).SpanExcluding("$");
+    const auto found = context.ctlModels->find(CtlModelKey(prefix, cutPath + "$" + service));
+    return found == context.ctlModels->end() ? 0 : found->second;
+}
+
 } // namespace
 
 int TagNameLimit(const CString& prefixText)
@@ -354,7 +365,11 @@ MappedRows MakeDropRows(const std::vector<DroppedLeaf>& leaves, const MappedRows
             const int at = object.IsEmpty() ? -1 : cutPath.Find(object);
             if (at >= 0)
                 cutPath = cutPath.Left(at + object.GetLength());
-            int ctlModel = record->ctlModel;
+            // The model the instance's own value gives its service ("...$SPCSO1$Oper"), which the loader keeps
+            // in the table, comes before its type's.
+            int ctlModel = InstanceCtlModel(record->namePrefix, cutPath, dataPath, context);
+            if (ctlModel < 1)
+                ctlModel = record->ctlModel;
             if (ctlModel >= 1) {
                 if (context.ctlModels != nullptr &&
                     LookupCtlModel(*context.ctlModels, record->namePrefix, cutPath) < ctlModel)

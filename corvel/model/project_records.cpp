@@ -38,6 +38,11 @@ CString ReportPathEntry::ReportBlockName() const
     return reportDataPath.Mid(reportDataPath.ReverseFind('$') + 1);
 }
 
+LPCSTR TagMapDirection(const CString& tagPath)
+{
+    return tagPath.Find("$CO$") >= 0 || tagPath.Find("$SP$") >= 0 ? kMtcpWriteDirection : kMtcpReadDirection;
+}
+
 CString ProjectName(const _PROJECT& project)
 {
     if (!project.prjName.IsEmpty())

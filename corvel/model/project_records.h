@@ -195,6 +195,9 @@ struct _ICD_FILES {
 // Directions of a tag-map row.
 constexpr char kMtcpReadDirection[] = "MTCP-->";
 constexpr char kMtcpWriteDirection[] = "MTCP<--";
+// The direction of a tag-map row of the data path: written by the PLC for a control ("$CO$") or a setpoint
+// ("$SP$"), read by it otherwise.
+LPCSTR TagMapDirection(const CString& tagPath);
 
 // One row of the Modbus tag map.
 struct _TAGSMAP {

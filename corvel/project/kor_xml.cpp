@@ -4,6 +4,7 @@
 
 #include <shlwapi.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -118,7 +119,30 @@ AskFileNameFunction& DefaultAskFileName()
     return ask;
 }
 
+// Refuses a text that XML cannot carry: the writer would put it into the file as it is, and no reader takes
+// the file then.
+void CheckCarriable(LPCSTR text)
+{
+    const int bad = FindCharacterXmlCannotCarry(text);
+    if (bad < 0)
+        return;
+    char call[96];
+    snprintf(call, sizeof call, "text (it holds the character 0x%02X, which XML cannot carry)",
+             static_cast<unsigned char>(text[bad]));
+    throw CKorXmlException(E_INVALIDARG, call);
+}
+
 } // namespace
+
+int FindCharacterXmlCannotCarry(LPCSTR text)
+{
+    for (int i = 0; text != nullptr && text[i] != '\0'; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            return i;
+    }
+    return -1;
+}
 
 CKorXml::CKorXml() : m_lastResult(S_OK), m_indent(1), m_askFileName(DefaultAskFileName()) {}
 
@@ -135,11 +159,13 @@ LPCWSTR CKorXml::WideName(LPCSTR name)
 LPCWSTR CKorXml::WideValue(LPCSTR value)
 {
     // An attribute value as the writer must be given it for the file to hold value.
+    CheckCarriable(value);
     return ToUtf16(value, m_wideValue, !PlatformWriterTraits().escapesAttributes);
 }
 
 LPCWSTR CKorXml::WideText(LPCSTR text)
 {
+    CheckCarriable(text);
     return ToUtf16(text, m_wideValue);
 }
 

@@ -1,4 +1,5 @@
-// Korvane::Formats::CKorXml: one XML file as a stream under the platform's forward-only writer or reader.
+// Korvane::Formats::CKorXml: one XML file as a stream under the platform's forward-only writer or reader;
+// FindCharacterXmlCannotCarry.
 #pragma once
 
 #include "corvel/model/com_support.h"
@@ -13,6 +14,10 @@
 
 namespace Korvane {
 namespace Formats {
+
+// The index of the first character of text that XML cannot carry (a control character other than tab, line
+// feed and carriage return), or -1 when it has none.
+int FindCharacterXmlCannotCarry(LPCSTR text);
 
 // Asks for another file when the XML file cannot be opened under proposed: the
 // chosen path, or an empty text when the user declined. The program's default

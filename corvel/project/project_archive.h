@@ -21,6 +21,8 @@ struct ProjectArchiveContent {
 // File versions: what the writer writes, and where the readers' blocks begin.
 constexpr char kArchiveVersionText[] = "010";
 constexpr int kArchiveVersion = 10;
+// The oldest file version read.
+constexpr int kArchiveVersionOldest = 1;
 // From this version on: VQNstatusStart, rebootRegister and the data items of reports-path entries.
 constexpr int kArchiveVersionStatusRegisters = 6;
 // From this version on: the data-set member block and the last three texts of reports-path entries.

@@ -71,10 +71,18 @@ class CProjectArchiveReader::CCursor {
 public:
     explicit CCursor(CArchive& ar) : m_ar(ar), m_length(ar.GetBytesRemaining()) {}
 
+    // A text; one holding a character that XML cannot carry (a control character other than tab and line
+    // ends) is refused: the project's XML copy and the module configuration could not hold it.
     CString Text()
     {
         CString text;
         m_ar >> text;
+        const int bad = Korvane::Formats::FindCharacterXmlCannotCarry(text);
+        if (bad >= 0) {
+            m_reason.Format("a text holds the character 0x%02X, which XML cannot carry",
+                            static_cast<unsigned char>(text[bad]));
+            AfxThrowArchiveException(CArchiveException::badIndex, m_ar.m_strFileName);
+        }
         return text;
     }
     void SkipTexts(int count)
@@ -131,6 +139,12 @@ public:
         return remaining < m_length ? m_length - remaining : 0;
     }
     const CString& Reason() const { return m_reason; }
+    // Ends the read with reason.
+    [[noreturn]] void Refuse(const CString& reason)
+    {
+        m_reason = reason;
+        AfxThrowArchiveException(CArchiveException::badIndex, m_ar.m_strFileName);
+    }
 
 private:
     CArchive& m_ar;
@@ -164,7 +178,11 @@ bool CProjectArchiveReader::Read(CArchive& ar)
     std::unique_ptr<CCursor> in;
     try {
         in = std::make_unique<CCursor>(ar);
-        m_version = ReadDecimal(in->Text());
+        const CString version = in->Text();
+        m_version = ReadDecimal(version);
+        // Another version has another layout: read as this one's, its texts would land in the wrong fields.
+        if (m_version < kArchiveVersionOldest || m_version > kArchiveVersion || version.SpanIncluding("0123456789") != version)
+            in->Refuse("the file version \"" + version + "\" is not one this program reads");
         ReadSettings(*in);
         ReadConnectionTags(*in);
         if (m_version >= kArchiveVersionFcdas)

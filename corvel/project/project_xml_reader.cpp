@@ -546,6 +546,8 @@ bool CProjectXmlReader::ReadProjectTagMap(const Node* root)
         auto row = std::make_unique<_TAGSMAP>();
         ReadFields(element, {{"tagName", &row->tagName}, {"dataType", &row->dataType}});
         ReadChildFields(element, {{"tagPath", &row->tagPath}, {"tagUName", &row->tagUName}});
+        // The file keeps no direction: it follows from the path, as when the tag map is rebuilt.
+        row->direction = TagMapDirection(row->tagPath);
         list.AddTail(row.get());
         row.release();
     }

@@ -1,5 +1,7 @@
 #include "corvel/project/project_xml.h"
 
+#include "corvel/model/decimal.h"
+
 namespace {
 
 using namespace Corvel::Records;
@@ -181,8 +183,14 @@ void CProjectXmlWriter::WriteConfiguredRows(const ConfiguredRows& rows, bool ied
         m_xml.WriteMultiNoEndElement({"Tag", "tagName", Column(row, kColTagName), "tagType", tagType, "dataType",
                                       Column(row, kColDataType), kEnd});
         if (columns == kFullRowColumns) {
-            const CString key = CString(Column(row, kColDomName)) + "_" + path;
-            const CString ctlModel = FindCtlModelText(m_content.ctlModels, key, "0");
+            // The table's model for the logical device and the path from the logical node (a path of the
+            // mapping dialog starts with "<logical device>/"); the row's own when the table has none.
+            const CString& ownModel = Column(row, kColCtlModel);
+            const int slash = path.Find('/');
+            const CString key = CString(Column(row, kColDomName)) + "_" + (slash < 0 ? path : path.Mid(slash + 1));
+            CString ctlModel = FindCtlModelText(m_content.ctlModels, key, "0");
+            if (ctlModel == "0" && ReadDecimal(ownModel) >= 1)
+                ctlModel = ownModel;
             m_xml.WriteMultiShortEndElement(
                 {"items", "tagPath", path, "ctlModel", ctlModel, "DAName", Column(row, kColDAName), kEnd});
         } else if (iedRows) {

@@ -13,12 +13,17 @@
 //   OUT.xml   the configuration; an existing file is replaced once the new one is complete
 //   FOLDER    an existing folder
 //
-// Prints nothing on success, but with --aoi the path of each AOI file written, one line each. Files that
-// could not be embedded are named on the error output, one line each, and do not fail the run. Message
-// boxes the readers and writers would show go to the error output.
-// The exit code is 0 on success; 1, with the error text on the error output, when the project cannot be
-// read (any message box counts as a failure), the device is not a Modbus PLC device of the project, or the
-// configuration, an AOI file or a Unity file cannot be written; 2 for wrong arguments.
+// Prints nothing on success, but with --aoi the path of each AOI file written, one line each. Every warning
+// of the configuration (a file that could not be embedded, a report or GOOSE row that cannot be placed) and
+// of the Unity files (tags without a Unity type, left out) is printed on the error output, one line each. Message boxes the readers and writers would show go to the
+// error output.
+// Exit codes:
+//   0  complete: everything asked for was written, without a warning;
+//   1  failure, with the error text on the error output: the project cannot be read (any message box
+//      counts as a failure), the device is not a Modbus PLC device of the project, or the configuration, an
+//      AOI file or a Unity file cannot be written;
+//   2  wrong command line;
+//   3  written with warnings: everything asked for was written, but leaves out what the warnings name.
 #include "corvel/gateway/unity_export.h"
 #include "tools/cfggen/arguments.h"
 #include "corvel/gateway/aoi_export.h"
@@ -37,6 +42,14 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitWarnings = 3;
+
+// Prints the warnings of a configuration, one line each.
+void PrintWarnings(const std::vector<CString>& warnings)
+{
+    for (const CString& warning : warnings)
+        fprintf(stderr, "%s\n", (LPCSTR)warning);
+}
 
 // PROJECT --aoi FOLDER takes the place of PROJECT OUT.xml; --unity follows PROJECT [OUT.xml].
 constexpr char kAoiOption[] = "--aoi";
@@ -52,8 +65,9 @@ int Usage(const CString& reason)
     return kExitUsage;
 }
 
-// Writes the Unity files of the project's PLC device named deviceName; false after saying why.
-bool ExportUnityFiles(const CProjectState& project, const CString& deviceName, const CString& base)
+// Writes the Unity files of the project's PLC device named deviceName; false after saying why. Tags the files
+// leave out are printed as a warning and set hasWarnings.
+bool ExportUnityFiles(const CProjectState& project, const CString& deviceName, const CString& base, bool& hasWarnings)
 {
     const Corvel::Records::CPLC_Device* device = nullptr;
     for (POSITION pos = project.project.plcDevices.GetHeadPosition(); pos != nullptr;) {
@@ -78,6 +92,11 @@ bool ExportUnityFiles(const CProjectState& project, const CString& deviceName, c
     exporter.Attach(project.project, *device);
     const bool exported = exporter.TakeNoeSlot() && exporter.ExportFiles(base);
     ::CoUninitialize();
+    const std::vector<CString> leftOut = exporter.FindTagsWithoutUnityType();
+    if (exported && !leftOut.empty()) {
+        PrintWarnings({Corvel::Gateway::CUnityExporter::TagsLeftOutWarning(leftOut)});
+        hasWarnings = true;
+    }
     return exported;
 }
 
@@ -97,12 +116,13 @@ int WriteAoiFiles(CProjectState& project, const CString& folder)
         return kExitFailure;
     }
     project.UseFirstPortOnSinglePortModule();
-    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(project.project));
+    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::GetProjectDevices(project.project));
     aoi.SetOverwriteWithoutAsking(true);
     int status = 0;
+    std::vector<CString> warnings;
     try {
         if (!Corvel::Gateway::WriteConfigurationAndAoiFiles(project.GetXmlContent(), ConfigurationOptions(), folder,
-                                                            aoi)) {
+                                                            aoi, &warnings)) {
             fprintf(stderr, "cfggen: the configuration written into %s could not be read back\n", (LPCSTR)folder);
             status = kExitFailure;
         }
@@ -112,8 +132,11 @@ int WriteAoiFiles(CProjectState& project, const CString& folder)
     }
     for (const CString& path : aoi.GetWrittenFiles())
         printf("%s\n", (LPCSTR)path);
+    PrintWarnings(warnings);
     ::CoUninitialize();
-    return status != 0 || ConsoleMessageCount() > 0 ? kExitFailure : 0;
+    if (status != 0 || ConsoleMessageCount() > 0)
+        return kExitFailure;
+    return warnings.empty() ? 0 : kExitWarnings;
 }
 
 } // namespace
@@ -139,12 +162,13 @@ int main(int argc, char** argv)
     project.project.filePath = projectPath;
     if (writesAoiFiles)
         return WriteAoiFiles(project, line.options[kAoiOption][0]);
+    bool hasWarnings = false;
     if (writeConfiguration) {
         try {
             const Corvel::Gateway::DeviceConfigResult result = Corvel::Gateway::WriteDeviceConfigFile(
                 project.GetXmlContent(), line.positional[1], ConfigurationOptions());
-            for (const CString& warning : result.warnings)
-                fprintf(stderr, "%s\n", (LPCSTR)warning);
+            PrintWarnings(result.warnings);
+            hasWarnings = !result.warnings.empty();
         } catch (Korvane::Exceptions::CKorException& e) {
             fprintf(stderr, "%s\n", e.Message());
             return kExitFailure;
@@ -152,8 +176,10 @@ int main(int argc, char** argv)
     }
     if (line.Has(kUnityOption)) {
         const std::vector<CString>& unity = line.options.at(kUnityOption);
-        if (!ExportUnityFiles(project, unity[0], unity[1]))
+        if (!ExportUnityFiles(project, unity[0], unity[1], hasWarnings))
             return kExitFailure;
     }
-    return ConsoleMessageCount() > 0 ? kExitFailure : 0;
+    if (ConsoleMessageCount() > 0)
+        return kExitFailure;
+    return hasWarnings ? kExitWarnings : 0;
 }

@@ -126,6 +126,22 @@ TEST_F(AoiExportCommand, OneDeviceIntoAnEmptyFolder)
     EXPECT_THAT(file.UndeclaredOperands(), IsEmpty());
 }
 
+// An SCL file that cannot be read is left out of the configuration beside the AOI files: the export says so.
+TEST_F(AoiExportCommand, AFileLeftOutOfTheConfigurationIsShown)
+{
+    AddDevice(true);
+    doc.AddSclFile(ProjectFolder() + "\\gone.scd");
+    SaveProject();
+    // The save names the file too.
+    boxes.Clear();
+    ScriptedFileDialog saveAs({}, IDCANCEL);
+    RunCommand({ExportFolder()});
+    EXPECT_THAT(Texts(), ElementsAre("Error: File '" + ProjectFolder() + "\\gone.scd' could not be read. It is not "
+                                     "embedded.",
+                                     kOneFileExported));
+    EXPECT_THAT(FolderContents(ExportFolder()), UnorderedElementsAre("Current.xml", "IED1_AOI.L5X"));
+}
+
 TEST_F(AoiExportCommand, NothingAssignedStopsBeforeTheFolderDialog)
 {
     AddDevice(false);

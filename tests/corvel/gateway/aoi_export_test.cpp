@@ -1,6 +1,7 @@
 // The Logix Add-On Instruction files written from module configurations: members, parameters, rungs, the
 // file's tree, the run over the remote addresses, the overwrite question and what a failed file leaves.
 #include "aoi_test_support.h"
+#include "config_test_support.h"
 
 #include "corvel/gateway/aoi_export.h"
 #include "support/com_apartment.h"
@@ -351,6 +352,50 @@ TEST_F(AoiExport, OneFilePerRemoteAddressWithTheTreeOfTheInstruction)
                                "<LocalTags/>\n<Routines>\n\t<Routine ",
                                "<Dependencies>\n\t<Dependency Type=\"DataType\" Name=\"IED1\"/>\n\n\t</Dependencies>"})
         EXPECT_NE(std::string::npos, text.find(layout)) << layout;
+}
+
+// One IED's name starts another's, and its logical device makes its tag names start with the other's name:
+// each file holds the members and rungs of the IED whose rows mapped the tags, whatever the names say.
+TEST_F(AoiExport, TagsBelongToTheIedThatMappedThem)
+{
+    ConfigTest::ProjectRecords records;
+    const struct {
+        const char* device;
+        std::vector<const char*> tags;
+    } ieds[] = {{"simpleIO", {"simpleIOGenericIO_GGIO1_ST_Ind1_stVal", "simpleIOGenericIO_GGIO1_MX_AnIn1_mag_f"}},
+                {"simpleIOGeneric", {"simpleIOGenericLD0_GGIO1_ST_Ind2_stVal", "simpleIOGenericLD0_A[1]"}}};
+    int slot = 0;
+    int start = 0;
+    for (const auto& ied : ieds) {
+        Corvel::Records::_IED_DEVICE& device = records.IedSlot(slot++);
+        device.state = Corvel::Records::kSlotInUse;
+        device.name = device.label = ied.device;
+        for (const char* tag : ied.tags) {
+            device.ConfiguredCache.push_back({"LD/GGIO1$MX$AnIn1$mag$f", tag, "FLOAT32", "R", "", ""});
+            Corvel::Records::_TAGS assigned;
+            assigned.tagName = tag;
+            assigned.tagName.Remove('[');
+            assigned.tagName.Remove(']');
+            assigned.dataType = "FLOAT32";
+            assigned.Conn = 0;
+            assigned.StartAddr = start;
+            start += 4;
+            records.tagsINP.AddTag(assigned);
+        }
+    }
+    aoi = std::make_unique<CGenAOI>(CGenAOI::GetProjectDevices(records.project));
+    aoi->SetOverwriteWithoutAsking(true);
+    ASSERT_TRUE(Corvel::Gateway::WriteConfigurationAndAoiFiles(records.Content(), {}, folder.Path(), *aoi));
+    EXPECT_THAT(aoi->GetWrittenFiles(), ElementsAre(FilePath("simpleIO"), FilePath("simpleIOGeneric")));
+    EXPECT_THAT(File("simpleIO").MemberNames(), ElementsAre("GenericIO_GGIO1_ST_Ind1_stVal", "GenericIO_GGIO1_MX_AnIn1_mag_f"));
+    EXPECT_THAT(File("simpleIO").Rungs(),
+                ElementsAre("0: COP(Connection_Input0[0],simpleIO.GenericIO_GGIO1_ST_Ind1_stVal,1);",
+                            "1: COP(Connection_Input0[4],simpleIO.GenericIO_GGIO1_MX_AnIn1_mag_f,1);"));
+    EXPECT_THAT(File("simpleIOGeneric").MemberNames(), ElementsAre("LD0_GGIO1_ST_Ind2_stVal", "LD0_A1"));
+    EXPECT_THAT(File("simpleIOGeneric").Rungs(),
+                ElementsAre("0: COP(Connection_Input0[8],simpleIOGeneric.LD0_GGIO1_ST_Ind2_stVal,1);",
+                            "1: COP(Connection_Input0[12],simpleIOGeneric.LD0_A1,1);"));
+    EXPECT_EQ(0u, boxes.Count());
 }
 
 TEST_F(AoiExport, NothingToWrite)

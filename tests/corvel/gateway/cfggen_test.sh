@@ -34,3 +34,19 @@ for run in 1 2; do
   fi
 done
 python3 "$here/check_aoi_files.py" "$sample/aoi-in-process" "$sample/aoi"
+
+# An SCL file that cannot be read: the configuration is written without it, the warning is printed and the
+# exit code is 3, for the configuration and for --aoi.
+scl=$(ls "$sample"/SCLFiles/*.cid)
+mv "$scl" "$scl.away"
+trap 'mv "$scl.away" "$scl"' EXIT
+for arguments in "Z:$sample/left-out.xml" "--aoi Z:$sample/aoi"; do
+  status=0
+  # shellcheck disable=SC2086
+  "$wine_run" "$cfggen" "Z:$sample/sample.prj" $arguments > /dev/null 2> "$errors" || status=$?
+  if [ "$status" -ne 3 ] || ! grep -qF "could not be read. It is not embedded." "$errors"; then
+    echo "cfggen with a missing SCL file ($arguments): exit $status (expected 3), errors:" >&2
+    cat "$errors" >&2
+    exit 1
+  fi
+done

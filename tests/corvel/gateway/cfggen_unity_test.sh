@@ -18,4 +18,7 @@ expect_failure 1 "Error: Failed to save XML document" "$project" --unity "M340 P
 "$wine_run" "$cfggen" "$project" --unity "Quantum Line 1" "Z:$sample/cfggen-0.XSY"
 "$wine_run" "$cfggen" "$project" --unity "M340 Pump" "Z:$sample/cfggen-1.xsy"
 "$wine_run" "$cfggen" "$project" --unity "Meter Bank" "Z:$sample/cfggen-2"
+# The Quantum project and the M340 project from their .prx files, which keep no directions.
+"$wine_run" "$cfggen" "Z:$sample/unity-prx-0.prx" --unity "Quantum Line 1" "Z:$sample/cfggen-prx-0"
+"$wine_run" "$cfggen" "Z:$sample/unity-prx-1.prx" --unity "M340 Pump" "Z:$sample/cfggen-prx-1"
 python3 "$here/check_unity_export.py" "$sample"

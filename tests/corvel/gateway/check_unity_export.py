@@ -6,7 +6,10 @@ Usage: check_unity_export.py SAMPLE_FOLDER
 SAMPLE_FOLDER holds, for devices 0 (Quantum behind the NOE module in slot 4), 1 (M340) and 2 (another Modbus
 PLC), the files in-process-<n>.xsy, .xfm and .csv written by test_corvel_unity_sample and cfggen-<n>.* written
 by cfggen from the saved unity.prj. Every file must be well-formed and hold what the project maps; the two
-writings must be the same but for their time stamps. Exits 1, naming every failed check, when one fails.
+writings must be the same but for their time stamps. For devices 0 and 1 it also holds the files of a
+project with that one device and the tag map without its row of another direction: before-prx-<n>.* written
+before it was saved, reopened-prx-<n>.* written from the project opened from its unity-prx-<n>.prx, and
+cfggen-prx-<n>.* written by cfggen from that .prx; all three must be the same but for their time stamps. Exits 1, naming every failed check, when one fails.
 """
 import os
 import re
@@ -140,6 +143,28 @@ def main():
                 continue
             (check_variables if extension == "xsy" else check_function_module)(roots[0], device, label)
             check(without_stamps(roots[0]) == without_stamps(roots[1]), f"{label}: cfggen's file differs")
+    # The project opened from its .prx gives the files it gave before it was saved.
+    for n, device in enumerate(DEVICES[:2]):
+        for extension in ("xsy", "xfm", "csv"):
+            label = f"device {n} .{extension} from the .prx"
+            paths = [os.path.join(folder, f"{kind}-prx-{n}.{extension}") for kind in ("before", "reopened", "cfggen")]
+            if not check(all(os.path.exists(path) for path in paths), f"{label}: files {paths}"):
+                continue
+            if extension == "csv":
+                texts = []
+                for path in paths:
+                    with open(path, "rb") as f:
+                        texts.append(f.read())
+                check(texts[0] == "".join(name + "\r\n" for name in CSV_NAMES if name != "Eip Only").encode(),
+                      f"{label}: tag list")
+                check(texts[1] == texts[0] and texts[2] == texts[0], f"{label}: tag lists differ")
+                continue
+            roots = [parse(path, label) for path in paths]
+            if None in roots:
+                continue
+            (check_variables if extension == "xsy" else check_function_module)(roots[0], device, label)
+            check(without_stamps(roots[1]) == without_stamps(roots[0]), f"{label}: the reopened project's file differs")
+            check(without_stamps(roots[2]) == without_stamps(roots[0]), f"{label}: cfggen's file differs")
     leftovers = [name for name in os.listdir(folder) if name.lower().endswith(".tmp")]
     check(not leftovers, f"temporary files left: {leftovers}")
     for failure in failures:

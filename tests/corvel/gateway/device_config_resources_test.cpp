@@ -242,6 +242,64 @@ TEST_F(ConfigResources, ReportRowsGatherIntoTheirReportControlBlock)
                                         "mmsPath=MMXU1$MX$A$phsC$cVal$mag$f")));
     // Report rows are no plain tag maps.
     EXPECT_TRUE(Descendants(xml->Root(), "TagMap").empty());
+    // The rows that find no place are named, each with its reason.
+    EXPECT_THAT(result.warnings,
+                ElementsAre("Warning: The tag \"IX\" of IED \"IED1\" is not in the configuration: its place in the "
+                            "report's data set is outside the data set.",
+                            "Warning: The tag \"Hz\" of IED \"IED1\" is not in the configuration: no report or GOOSE "
+                            "control block is recorded for its path.",
+                            "Warning: The tag \"W\" of IED \"IED1\" is not in the configuration: its report control "
+                            "block has no path."));
+}
+
+// Report ids may be empty or shared by two blocks (a buffered and an unbuffered one on one data set): each
+// block is a report of its own, with its own members, whichever of them comes first.
+TEST_F(ConfigResources, BlocksWithOneReportIdStayTwoReports)
+{
+    // IED1's blocks share a report id, IED2's have none.
+    for (const char* reportId : {"Events1", ""}) {
+        _IED_DEVICE& ied = AddIed(*reportId != 0 ? "IED1" : "IED2");
+        const struct {
+            const char* block;
+            bool buffered;
+            int count;
+            const char* tag;
+            int index;
+        } members[] = {{"LLN0$RP$EventsRCB", false, 2, "U0", 0},
+                       {"LLN0$BR$BufferedRCB", true, 4, "B3", 3},
+                       {"LLN0$RP$EventsRCB", false, 2, "U1", 1},
+                       {"LLN0$BR$BufferedRCB", true, 4, "B0", 0}};
+        for (const auto& m : members) {
+            CString path;
+            path.Format("LD0/%s:GGIO1$ST$Ind%d$stVal", m.block, m.index);
+            AddRow(ied, {path, m.tag, "BOOLEAN", "R", "", "LD0", "Report"});
+            ReportPathEntry& entry = ied.ReportsPath[path];
+            entry.isReport = true;
+            entry.isBuffered = m.buffered;
+            entry.iCount = m.count;
+            entry.iIndex = m.index;
+            entry.tagName = m.tag;
+            entry.reportDomain = "LD0";
+            entry.reportDataPath = m.block;
+            entry.reportID = reportId;
+            entry.groupOffset = "0,1,2,3,4";
+        }
+    }
+    const auto xml = Write();
+    const auto ieds = Descendants(xml->Root(), "RemoteAddress");
+    ASSERT_EQ(2u, ieds.size());
+    for (const Node* ied : ieds) {
+        const auto reports = Descendants(ied, "Report");
+        ASSERT_EQ(2u, reports.size());
+        EXPECT_EQ("LLN0$RP$EventsRCB", ParsedXml::Attribute(reports[0], "datapath"));
+        EXPECT_EQ("0", ParsedXml::Attribute(reports[0], "buffered"));
+        EXPECT_THAT(AttributeOf(Children(reports[0], "RptDataSet"), "tagname"), ElementsAre("U0", "U1"));
+        EXPECT_EQ("LLN0$BR$BufferedRCB", ParsedXml::Attribute(reports[1], "datapath"));
+        EXPECT_EQ("1", ParsedXml::Attribute(reports[1], "buffered"));
+        EXPECT_THAT(AttributeOf(Children(reports[1], "RptDataSet"), "tagname"),
+                    ElementsAre("B0", "_tempTag", "_tempTag", "B3"));
+    }
+    EXPECT_TRUE(result.warnings.empty());
 }
 
 TEST_F(ConfigResources, AReportCountBeyondAnyDataSetIsLeftOut)

@@ -257,7 +257,7 @@ TEST_F(SampleProject, BuildsSavesAndWritesItsConfiguration)
     // The AOI files, as Export AOI Files writes them into the folder the user chose.
     const CString aoiFolder = folder + "\\aoi-in-process";
     ASSERT_TRUE(CreateFolder(aoiFolder));
-    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(doc.project));
+    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::GetProjectDevices(doc.project));
     ASSERT_TRUE(doc.WriteAoiFiles(aoiFolder, aoi));
     EXPECT_THAT(aoi.GetWrittenFiles(), ElementsAre(aoiFolder + "\\simpleIO_AOI.L5X"));
     EXPECT_EQ(0u, boxes.Count());

@@ -161,11 +161,11 @@ TEST_F(UnityExport, TagsOfBothDirectionsBecomeLocatedVariablesAndTheirStructures
     AddTag("Breaker", "BOOLEAN", kMtcpWriteDirection);
     AddTag("EipOnly", "INT16", "EIP");
     AddTag("Energy", "INT32U", kMtcpReadDirection);
-    AddTag("Odd", "INT64", kMtcpReadDirection); // not in the type table
+    AddTag("Odd", "INT64", kMtcpReadDirection); // no Unity type: left out of the files, and named
     device.RStartReg = "40x";
     device.WStartReg = "";
     const auto xml = WriteVariables();
-    EXPECT_EQ(4, exporter.GetReadTagCount());
+    EXPECT_EQ(3, exporter.GetReadTagCount());
     EXPECT_EQ(1, exporter.GetWriteTagCount());
     EXPECT_EQ(2 + 2 + 1 + 0, exporter.GetReadRegisterCount());
     EXPECT_EQ(1, exporter.GetWriteRegisterCount());
@@ -184,9 +184,8 @@ TEST_F(UnityExport, TagsOfBothDirectionsBecomeLocatedVariablesAndTheirStructures
     EXPECT_THAT(ParsedXml::Attributes(sources[0]), ElementsAre("DDTName=StartReadAddressF", "version=0.00",
                                                                "dateTime=date_and_time#2023-11-02-16:05:09"));
     const auto readMembers = Children(sources[0]->first_node("structure"), "variables");
-    EXPECT_THAT(AttributeOf(readMembers, "name"), ElementsAre("Status", "Feeder_1_Amps", "Energy", "Odd"));
-    EXPECT_THAT(AttributeOf(readMembers, "typeName"),
-                ElementsAre("ARRAY[0..1] OF INT", "ARRAY[0..1] OF REAL", "UDINT", ""));
+    EXPECT_THAT(AttributeOf(readMembers, "name"), ElementsAre("Status", "Feeder_1_Amps", "Energy"));
+    EXPECT_THAT(AttributeOf(readMembers, "typeName"), ElementsAre("ARRAY[0..1] OF INT", "ARRAY[0..1] OF REAL", "UDINT"));
     for (const XmlNode* member : readMembers)
         EXPECT_THAT(ParsedXml::ChildNames(member), ElementsAre("comment"));
     EXPECT_EQ("StartWriteAddressF", ParsedXml::Attribute(sources[1], "DDTName"));
@@ -196,6 +195,12 @@ TEST_F(UnityExport, TagsOfBothDirectionsBecomeLocatedVariablesAndTheirStructures
     const std::string text = ReadBinaryFile(folder.File("out.xsy"));
     EXPECT_EQ(std::string::npos, text.find(">\n<", text.find("<VariablesExchangeFile")));
     EXPECT_EQ(std::string::npos, text.find("> <"));
+
+    ASSERT_TRUE(exporter.WriteTagListCsv(folder.File("out.csv")));
+    EXPECT_EQ(std::string::npos, ReadBinaryFile(folder.File("out.csv")).find("Odd"));
+    EXPECT_THAT(exporter.FindTagsWithoutUnityType(), ElementsAre("Odd"));
+    EXPECT_EQ("Warning: These tags have no Unity data type and are left out of the exchange files: Odd",
+              CUnityExporter::TagsLeftOutWarning(exporter.FindTagsWithoutUnityType()));
 }
 
 TEST_F(UnityExport, OnlyOneDirectionGivesOnlyItsBlock)

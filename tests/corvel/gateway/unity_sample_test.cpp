@@ -72,7 +72,8 @@ TEST_F(UnitySample, SavesTheProjectAndExportsEachDevice)
     const auto addTag = [&doc](const CString& name, LPCSTR type, LPCSTR direction) {
         auto* row = new _TAGSMAP;
         row->tagName = name;
-        row->tagPath = "LD0/GGIO1$ST$" + name;
+        // Written tags are setpoints, as their direction says.
+        row->tagPath = (CString(direction) == kMtcpWriteDirection ? "LD0/GGIO1$SP$" : "LD0/GGIO1$ST$") + name;
         row->dataType = type;
         row->direction = direction;
         doc.project.tagMaps.AddTail(row);
@@ -101,6 +102,56 @@ TEST_F(UnitySample, SavesTheProjectAndExportsEachDevice)
         ASSERT_TRUE(exporter.ExportFiles(base)) << n;
         EXPECT_EQ(250, exporter.GetWriteRegisterCount());
         EXPECT_EQ(3, exporter.GetReadTagCount());
+    }
+    EXPECT_EQ(0u, boxes.Count()) << (boxes.Count() ? (LPCSTR)boxes.Last().text : "");
+
+    // A Quantum project and an M340 project, each with its one PLC and the tag map without the row of another
+    // direction (which no path gives), saved as "unity-prx-<n>". The .prx keeps no direction: the project
+    // opened from it takes them from the paths, and gives the files written before saving
+    // ("before-prx-<n>") as "reopened-prx-<n>".
+    for (int n = 0; n < 2; ++n) {
+        NewProjectDocument single;
+        single.SetProjectName("Unity Sample");
+        single.project.numPorts = doc.project.numPorts;
+        single.project.portPLC = doc.project.portPLC;
+        single.project.eth0IPaddr = doc.project.eth0IPaddr;
+        single.project.eth1IPaddr = doc.project.eth1IPaddr;
+        single.project.startRead = doc.project.startRead;
+        single.project.startWrite = doc.project.startWrite;
+        CPLC_Device& device = *single.project.plcDevices.GetHead();
+        const SampleDevice& sample = kDevices[n];
+        device.name = sample.name;
+        device.devType = sample.devType;
+        device.NOESel = sample.noeSel;
+        device.NOESlotNum = sample.noeSlot;
+        device.RStartReg = sample.readStart;
+        device.WStartReg = sample.writeStart;
+        for (POSITION pos = doc.project.tagMaps.GetHeadPosition(); pos != nullptr;) {
+            const _TAGSMAP* row = doc.project.tagMaps.GetNext(pos);
+            if (row->direction == kMtcpReadDirection || row->direction == kMtcpWriteDirection)
+                single.project.tagMaps.AddTail(new _TAGSMAP(*row));
+        }
+        single.projectReady = true;
+        const auto exportDevice = [&folder, n](CMainDoc& project, LPCSTR prefix) {
+            CUnityExporter exporter;
+            exporter.Attach(project.project, *project.project.plcDevices.GetHead());
+            ASSERT_TRUE(exporter.TakeNoeSlot());
+            CString base;
+            base.Format("%s\\%s-prx-%d", (LPCSTR)folder, prefix, n);
+            ASSERT_TRUE(exporter.ExportFiles(base)) << prefix << n;
+            EXPECT_EQ(3, exporter.GetReadTagCount());
+            EXPECT_EQ(125, exporter.GetWriteTagCount());
+        };
+        exportDevice(single, "before");
+        CString path;
+        path.Format("%s\\unity-prx-%d.prj", (LPCSTR)folder, n);
+        single.SetProjectPath(path);
+        ASSERT_TRUE(single.SaveProject());
+        NewProjectDocument reopened;
+        reopened.ReadProjectXml(ChangeFileExtension(path, "prx"));
+        ASSERT_TRUE(reopened.projectReady);
+        EXPECT_STREQ(sample.name, reopened.project.plcDevices.GetHead()->name);
+        exportDevice(reopened, "reopened");
     }
     EXPECT_EQ(0u, boxes.Count()) << (boxes.Count() ? (LPCSTR)boxes.Last().text : "");
 }

@@ -19,6 +19,7 @@
 #include "support/module_simulator.h"
 #include "support/paths.h"
 #include "support/scripted_browse_dialog.h"
+#include "support/scripted_file_dialog.h"
 #include "support/temp_folder.h"
 #include "support/window_screenshot.h"
 
@@ -284,6 +285,55 @@ TEST_F(TransferDialog, ASilentWebServiceHoldsTheDialogNoLongerThanItsLimit)
     EXPECT_EQ(CString("Error: Download Configuration"), Status());
     // The send limit, then at most the bounded wait for the send worker to end.
     EXPECT_LT(elapsed, timing.configurationTimeoutMs + kSendWorkerEndWaitMs + 1000);
+    EXPECT_TRUE(IsEnabled(IDC_TRANSFER_START));
+}
+
+// An SCL file of the project that cannot be read is left out of the configuration: the user sees which
+// before anything is sent. "No" sends nothing; "Yes" sends it, and the end does not claim full success.
+TEST_F(TransferDialog, AConfigurationWithFilesLeftOutIsSentOnlyWhenTheUserAgrees)
+{
+    const CString missing = projectFolder.File("gone.scd");
+    auto* file = new Corvel::Records::_ICD_FILES;
+    file->fileName = "gone.scd";
+    file->filePath = missing;
+    doc->project.sclFiles.AddTail(file);
+    MessageBoxRecorder boxes;
+    for (const int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer == IDNO ? "No" : "Yes");
+        const size_t before = boxes.Count();
+        boxes.QueueAnswer(answer);
+        if (dialog.m_hWnd == nullptr)
+            Open(false);
+        Click(IDC_TRANSFER_START);
+        ASSERT_EQ(before + 1, boxes.Count());
+        EXPECT_NE(-1, boxes.Last().text.Find("Error: File '" + missing + "' could not be read. It is not embedded."))
+            << boxes.Last().text;
+        EXPECT_EQ(UINT(MB_YESNO), boxes.Last().type & MB_TYPEMASK);
+        if (answer == IDNO) {
+            EXPECT_EQ(CString("Download stopped. Nothing was sent."), Status());
+            EXPECT_TRUE(Simulator().Requests("http").empty());
+            EXPECT_TRUE(IsEnabled(IDC_TRANSFER_START));
+        } else {
+            ASSERT_TRUE(WaitForStatus("Downloaded with warnings: the module's configuration is incomplete")) << Status();
+            EXPECT_FALSE(Simulator().Config("current.xml").empty());
+        }
+    }
+}
+
+// A save that fails (here: the project's folder is gone) stops the download before anything is sent.
+TEST_F(TransferDialog, ADownloadWhoseSaveFailsSendsNothing)
+{
+    doc->SetProjectPath(projectFolder.File("gone\\Plant.prj"));
+    MessageBoxRecorder boxes;
+    // The writer offers another file name; the user cancels.
+    ScriptedFileDialog noOtherName({}, IDCANCEL);
+    Open(false);
+    Click(IDC_TRANSFER_START);
+    EXPECT_LE(1u, boxes.Count());
+    EXPECT_EQ(CString("Error: The project was not saved. Nothing was sent."), Status());
+    EXPECT_FALSE(FileExists(configurationPath));
+    EXPECT_TRUE(Simulator().Requests("http").empty());
+    EXPECT_EQ(1u, Simulator().Requests("tcp").size()) << "only the connection test";
     EXPECT_TRUE(IsEnabled(IDC_TRANSFER_START));
 }
 

@@ -90,4 +90,29 @@ TEST_F(UnityExportCommand, TheChosenNameGetsTheThreeFilesWithTheSlotsRouting)
     EXPECT_NE(std::string::npos, ReadBinaryFile(folder.File("boiler.xfm")).find("<value>768</value>"));
 }
 
+// Tags whose type Unity has no name for are named once the files are written, and are in none of them.
+TEST_F(UnityExportCommand, TagsWithoutAUnityTypeAreNamedAndLeftOut)
+{
+    for (const char* name : {"Counter64", "Energy64"}) {
+        auto* row = new _TAGSMAP;
+        row->tagName = name;
+        row->dataType = "INT64";
+        row->direction = kMtcpReadDirection;
+        project.tagMaps.AddTail(row);
+    }
+    ScriptedFileDialog dialog({folder.File("boiler.xsy")});
+    exporter.Export();
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ("Warning: These tags have no Unity data type and are left out of the exchange files: Counter64, "
+              "Energy64",
+              std::string(boxes.Last().text));
+    EXPECT_EQ(0, exporter.GetReadTagCount());
+    for (const char* name : {"boiler.xsy", "boiler.xfm", "boiler.csv"}) {
+        const std::string text = ReadBinaryFile(folder.File(name));
+        EXPECT_EQ(std::string::npos, text.find("Counter64")) << name;
+        EXPECT_EQ(std::string::npos, text.find("Energy64")) << name;
+    }
+    EXPECT_EQ("Setpoint\r\n", ReadBinaryFile(folder.File("boiler.csv")));
+}
+
 } // namespace

@@ -15,11 +15,13 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "../app/corvel_app_environment.h"
 #include "../controls/grid_list_fixture.h"
 #include "ied_tree_paths.h"
+#include "support/console_program.h"
 #include "support/message_box_recorder.h"
 #include "support/parsed_xml.h"
 #include "support/paths.h"
@@ -34,6 +36,38 @@ using Corvel::Records::ConfiguredRow;
 
 const char kSample[] = "scl/iec61850lib_examples_server_example_goose_simpleIO_direct_control_goose.cid";
 const char kSection[] = "Mapper";
+// Eight switch controls, SPCSO1 to SPCSO8, with the control models 1, 2, 3, 4, 1, 2, 3, 4 (direct,
+// select-before-operate, direct-enhanced, select-before-operate-enhanced).
+const char kControlSample[] = "scl/iec61850lib_dotnet_tests_simpleIO_control_tests.scd";
+
+// The command tag maps of a written configuration ("TagMap" under "Commands"), by the tag names of their
+// "TagMapData": "domname|datapath|ctltype".
+void CollectCommandMaps(const XmlNode* node, bool inCommands, std::map<std::string, std::string>& maps)
+{
+    for (const XmlNode* child = node->first_node(); child != nullptr; child = child->next_sibling()) {
+        if (child->type() != rapidxml::node_element)
+            continue;
+        const std::string name = child->name();
+        // Plain-data tag maps, which stand beside them, have the select-before-operate path "none".
+        if (inCommands && name == "TagMap" && ParsedXml::Attribute(child, "sbopath") != "none") {
+            const std::string text = ParsedXml::Attribute(child, "domname") + "|" +
+                                     ParsedXml::Attribute(child, "datapath") + "|" +
+                                     ParsedXml::Attribute(child, "ctltype");
+            for (const XmlNode* data = child->first_node("TagMapData"); data != nullptr;
+                 data = data->next_sibling("TagMapData"))
+                maps[ParsedXml::Attribute(data, "tagname")] = text;
+        }
+        CollectCommandMaps(child, inCommands || name == "Commands", maps);
+    }
+}
+std::map<std::string, std::string> CommandMaps(const CString& configPath)
+{
+    std::map<std::string, std::string> maps;
+    const ParsedXml xml(configPath);
+    if (xml.Root() != nullptr)
+        CollectCommandMaps(xml.Root(), false, maps);
+    return maps;
+}
 
 class IedMapDialogTest : public ::testing::Test {
 protected:
@@ -399,6 +433,54 @@ TEST_F(IecTypedProjectTest, OpensWithPlcTypesShownAndOutputsOfItsIecTypes)
     EXPECT_EQ(saved.aoi, opened.aoi);
     for (const auto& c : cases)
         EXPECT_EQ(saved.unity.at(c.tag), c.unity) << c.tag;
+}
+
+// Commands mapped in the dialog and saved: every command tag map carries the control model the SCL file gives
+// its control, written in-process and by cfggen from the saved .prx and .prj, with the IEC 61850 client on
+// either port; its data path starts at the logical node.
+TEST_F(IedMapDialogTest, CommandsAreWrittenWithTheirControlModels)
+{
+    ied->CIDFile = SharedTestData(kControlSample);
+    Open();
+    ASSERT_NE(dialog->m_hWnd, nullptr);
+    CString path;
+    for (int i = 1; i <= 8; ++i) {
+        path.Format("simpleIO/GenericIO/GGIO1/SPCSO%d/Oper/ctlVal", i);
+        Select(path);
+    }
+    dialog->MapSelection();
+    Command(ID_IED_MAPPING_SAVE);
+    ASSERT_EQ(boxes.Count(), 0u) << (LPCSTR)boxes.Last().text;
+
+    std::map<std::string, std::string> expected;
+    for (int i = 1; i <= 8; ++i) {
+        CString tag, map;
+        tag.Format("simpleIOGenericIO_GGIO1_CO_SPCSO%d_Oper_ctlVal", i);
+        map.Format("simpleIOGenericIO|GGIO1$CO$SPCSO%d|%d", i, (i - 1) % 4 + 1);
+        expected[(LPCSTR)tag] = (LPCSTR)map;
+    }
+    const CString folder = scratch.Path();
+    for (const bool secondPort : {false, true}) {
+        SCOPED_TRACE(secondPort ? "IEC 61850 on E2" : "IEC 61850 on E1");
+        doc->project.numPorts = secondPort ? 2 : 1;
+        doc->project.port61850 = secondPort ? 2 : 1;
+        const CString base = folder + (secondPort ? "\\two-ports" : "\\one-port");
+        doc->SetProjectPath(base + ".prj");
+        ASSERT_TRUE(doc->SaveProject());
+        int tagCount = 0;
+        doc->WriteDeviceConfig(base + "-in-process.xml", tagCount);
+        EXPECT_EQ(CommandMaps(base + "-in-process.xml"), expected);
+        for (const char* extension : {".prx", ".prj"}) {
+            SCOPED_TRACE(extension);
+            const CString output = base + "-cfggen.xml";
+            ::DeleteFileA(output);
+            const RunResult run = RunConsoleProgram(
+                "tools\\cfggen.exe", std::string("\"") + (LPCSTR)(base + extension) + "\" \"" + (LPCSTR)output + "\"");
+            EXPECT_EQ(run.exitCode, 0u) << run.errors;
+            EXPECT_EQ(CommandMaps(output), expected);
+        }
+    }
+    EXPECT_EQ(boxes.Count(), 0u);
 }
 
 TEST_F(IedMapDialogTest, ClearAllReachesTheProjectOnlyThroughSave)

@@ -301,6 +301,43 @@ TEST_F(MapViews, PlcMapViewListsTheDeviceMapAndLooksFinished)
     EXPECT_EQ("", SaveWindowScreenshot(view.m_hWnd, "map-view"));
 }
 
+// A click on the fourth column's header leaves the rows as they are; the other columns sort.
+TEST_F(MapViews, TheFourthColumnDoesNotSort)
+{
+    AddTags(6);
+    CPLC_Device& device = AddDevice("Quantum Line 1", 2);
+    CDlgMapView& view = OpenMapView(device);
+    CMapListView& list = view.GetList();
+    const auto column = [&list](int col) {
+        std::vector<std::string> texts;
+        for (int row = 0; row < list.GetItemCount(); ++row)
+            texts.push_back(std::string(list.GetItemText(row, col)));
+        return texts;
+    };
+    const auto clickHeader = [&](int col) {
+        NMLISTVIEW click = {};
+        click.hdr.hwndFrom = list.m_hWnd;
+        click.hdr.idFrom = static_cast<UINT_PTR>(list.GetDlgCtrlID());
+        click.hdr.code = LVN_COLUMNCLICK;
+        click.iItem = -1;
+        click.iSubItem = col;
+        view.SendMessage(WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+    };
+    const std::vector<std::string> addresses = column(3);
+    for (int clicks = 0; clicks < 2; ++clicks) {
+        clickHeader(3);
+        EXPECT_EQ(addresses, column(3));
+        EXPECT_EQ(-1, list.GetSortColumn());
+    }
+    clickHeader(4);
+    EXPECT_EQ(4, list.GetSortColumn());
+    std::vector<std::string> names = column(4);
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+    clickHeader(4);
+    names = column(4);
+    EXPECT_TRUE(std::is_sorted(names.rbegin(), names.rend()));
+}
+
 TEST_F(MapViews, ExportButtonOnlyForThePlcFamilies)
 {
     for (int devType : {0, 1, 2, 3, 4, 5, 6, 7}) {

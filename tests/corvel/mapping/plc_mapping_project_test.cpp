@@ -296,7 +296,7 @@ TEST_F(PlcMappingProject, AssignmentSurvivesSavingAndDrivesTheConfigurationAndTh
     // The configuration and the AOI file, as Export AOI Files writes them.
     const CString aoiFolder = scratch.File("aoi");
     ASSERT_TRUE(::CreateDirectoryA(aoiFolder, nullptr));
-    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(doc->project));
+    Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::GetProjectDevices(doc->project));
     ASSERT_TRUE(doc->WriteAoiFiles(aoiFolder, aoi));
     EXPECT_EQ(0u, boxes.Count()) << (LPCSTR)boxes.Last().text;
 

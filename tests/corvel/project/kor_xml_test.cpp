@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -269,6 +270,40 @@ TEST_F(KorXml, WriteFailuresAreReportedAndWritingGoesOn)
     }
     CXmlDocument document;
     EXPECT_TRUE(document.Load(path));
+}
+
+// A text holding a control character that XML cannot carry is refused by every operation that writes a
+// value or a text; tab and line ends are written.
+TEST_F(KorXml, TextsXmlCannotCarryAreRefused)
+{
+    const CString path = m_folder.File("out.xml");
+    {
+        CKorXml xml;
+        xml.SetThrowFailures(true);
+        ASSERT_TRUE(xml.Open(path, false));
+        xml.WriteStartTag("Project");
+        const CString bad = "Pl\x01nt";
+        const std::function<void()> writes[] = {
+            [&] { xml.WriteMultiShortEndElement({"A", "name", bad, "XXX"}); },
+            [&] { xml.WriteValueElement("B", bad); },
+            [&] { xml.WriteTextElement("C", "x\x1by"); },
+            [&] { xml.WriteStartElementWithAttribute("D", "name", bad); },
+            [&] { xml.WriteText(bad); },
+        };
+        for (const auto& write : writes) {
+            try {
+                write();
+                ADD_FAILURE() << "written";
+            } catch (CKorXmlException& e) {
+                EXPECT_NE(nullptr, strstr(e.Message(), "which XML cannot carry")) << e.Message();
+            }
+        }
+        xml.SetThrowFailures(false);
+        xml.WriteMultiShortEndElement({"E", "name", "tab\there\r\nline", "XXX"});
+        EXPECT_EQ(0u, m_boxes.Count());
+    }
+    EXPECT_EQ(std::string::npos, ReadBinaryFile(path).find('\x01'));
+    EXPECT_EQ(std::string::npos, ReadBinaryFile(path).find('\x1b'));
 }
 
 TEST_F(KorXml, CloseEndsTheDocumentAndTellsItWasWrittenWhole)

@@ -423,6 +423,41 @@ TEST_F(PrjReader, ImpossibleCountsAreRefused)
     EXPECT_EQ(0, doc.tagsINP.GetCount());
 }
 
+// A version this program does not read would be read with another layout, and a text XML cannot carry
+// would reach the project's XML copy and the module configuration as it is: both are refused.
+TEST_F(PrjReader, UnknownVersionsAndTextsXmlCannotCarryAreRefused)
+{
+    const auto file = [](const std::string& version, const std::string& name) {
+        ArchiveBytes bytes;
+        bytes.Text(version).Texts({name, "C:\\p.prj", "", "", "", "", "", ""}).Flag(true).Int(1).Int(1).Int(1).Text("");
+        bytes.EmptyTexts(9 + 7);
+        return bytes.Count(0).Count(0).Count(0).Count(0).Count(0).Count(0).Count(0).Count(0).Count(0).Count(0).Count(0)
+            .Bytes();
+    };
+    const struct {
+        std::string bytes;
+        const char* error; // empty: the file reads
+    } cases[] = {
+        {file("010", "Plant\tA\r\nB"), ""},
+        {file("-1", "Plant"), "the file version \"-1\" is not one this program reads at byte 3 (the version)"},
+        {file("011", "Plant"), "the file version \"011\" is not one this program reads"},
+        {file("0", "Plant"), "the file version \"0\" is not one this program reads"},
+        {file("x10", "Plant"), "the file version \"x10\" is not one this program reads"},
+        {file("010", "Pl\x01nt"), "a text holds the character 0x01, which XML cannot carry at byte 10"},
+        {file("010", "Plant\x1F"), "a text holds the character 0x1F, which XML cannot carry"},
+    };
+    for (const auto& c : cases) {
+        doc.StartNewProject();
+        if (*c.error == 0) {
+            EXPECT_TRUE(Read(c.bytes)) << error;
+            continue;
+        }
+        EXPECT_FALSE(Read(c.bytes));
+        EXPECT_EQ(0, error.Find("Error: The project file \"test.prj\" could not be read: ")) << error;
+        EXPECT_NE(-1, error.Find(c.error)) << error;
+    }
+}
+
 // How the project came in decides where its files are looked for.
 TEST_F(PrjReader, FoldersFollowHowTheProjectCameIn)
 {

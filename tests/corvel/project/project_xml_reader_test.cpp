@@ -194,6 +194,31 @@ TEST_F(PrxReader, ControlModelsOfTheDocumentComeBackUnderTheirFileNames)
     EXPECT_STREQ("2", loaded.FindCtlModelText("IED1LD0_CSWI1$CO$Pos$Oper$ctlVal", "0"));
 }
 
+// The file keeps no direction of a tag-map row: the reader gives each the one its path gives, so the Modbus
+// and Unity exports count the project's read and written tags.
+TEST_F(PrxReader, TagMapRowsTakeTheDirectionOfTheirPath)
+{
+    const struct {
+        const char* path;
+        const char* direction;
+    } cases[] = {
+        {"IED1LD0/MMXU1$MX$TotW$mag$f", "MTCP-->"},
+        {"IED1LD0/CSWI1$CO$Pos$Oper$ctlVal", "MTCP<--"},
+        {"IED1LD0/GGIO1$SP$SetInt$setVal", "MTCP<--"},
+        {"IED1LD0/RP/brcb01:GGIO1$ST$Ind1$stVal", "MTCP-->"},
+    };
+    for (const auto& c : cases)
+        AddTagMap(doc, "T", "", c.path, "INT32");
+    doc.WriteProjectXml(folder.File("plant.prj"));
+
+    NewProjectDocument loaded;
+    loaded.ReadProjectXml(folder.File("plant.prx"));
+    ASSERT_EQ(static_cast<INT_PTR>(std::size(cases)), loaded.project.tagMaps.GetCount());
+    POSITION pos = loaded.project.tagMaps.GetHeadPosition();
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.direction, loaded.project.tagMaps.GetNext(pos)->direction) << c.path;
+}
+
 TEST_F(PrxReader, FileWithoutAssignedTagsAndControlModelsLoadsCompletely)
 {
     Load(Without(Without(fixture, "AssignedTags"), "CtlModelMap"));

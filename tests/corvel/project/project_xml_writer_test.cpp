@@ -181,6 +181,7 @@ TEST_F(PrxWriter, ConfiguredRowsByTheirColumns)
         {"CSWI1$CO$Pos$Oper$ctlVal", "T9", "BOOLEAN", "W", "nine", "IED1LD0", "Command", "1", "Oper.ctlVal"},
         {"XCBR1$CO$Pos$Oper$ctlVal", "T9b", "BOOLEAN", "W", "unmapped", "IED1LD0", "Command", "2", "Oper.ctlVal"},
         {"short", "T2"},
+        {"IED1LD0/CSWI1$CO$Pos$Oper$ctlVal", "T10", "BOOLEAN", "W", "dialog", "IED1LD0", "Command", "0", "Pos"},
     };
     FirstPlc(doc).configuredRows = {{"PLC/Run", "P8", "BOOLEAN", "R", "run", "PLC", "Data", "x"}};
     const auto xml = Write();
@@ -189,16 +190,18 @@ TEST_F(PrxWriter, ConfiguredRowsByTheirColumns)
     for (const Node* tag = xml->Find("IEDMap/IED/ConfiguredCache")->first_node("Tag"); tag != nullptr;
          tag = tag->next_sibling("Tag"))
         rows.push_back(ParsedXml::Groups(tag));
-    ASSERT_EQ(6u, rows.size());
+    ASSERT_EQ(7u, rows.size());
     EXPECT_EQ((Groups{{"tagName=T6", "tagType=Data", "dataType=FLOAT32"},
                       {"tagPath=MMXU1$MX$Hz$mag$f", "ctlModel=0"},
                       {"domName=IED1LD0", "description=six", "access=R"}}),
               rows[0]);
     EXPECT_EQ("tagType=Report", rows[1][0][1]);
     EXPECT_EQ("tagType=Goose", rows[2][0][1]);
-    // Nine columns: the control model comes from the map, not from the row.
+    // Nine columns: the control model comes from the map, and from the row when the map has none for it.
     EXPECT_THAT(rows[3][1], ElementsAre("tagPath=CSWI1$CO$Pos$Oper$ctlVal", "ctlModel=4", "DAName=Oper.ctlVal"));
-    EXPECT_THAT(rows[4][1], ElementsAre("tagPath=XCBR1$CO$Pos$Oper$ctlVal", "ctlModel=0", "DAName=Oper.ctlVal"));
+    EXPECT_THAT(rows[4][1], ElementsAre("tagPath=XCBR1$CO$Pos$Oper$ctlVal", "ctlModel=2", "DAName=Oper.ctlVal"));
+    // A path of the mapping dialog names its logical device first: the map is asked for the path after it.
+    EXPECT_THAT(rows[6][1], ElementsAre("tagPath=IED1LD0/CSWI1$CO$Pos$Oper$ctlVal", "ctlModel=4", "DAName=Pos"));
     EXPECT_EQ((Groups{{"tagName=T2", "tagType=Data", "dataType="}, {"tagPath=short", "ctlModel=0"},
                       {"domName=", "description=", "access="}}),
               rows[5]);

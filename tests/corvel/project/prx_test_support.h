@@ -210,8 +210,12 @@ inline void FillProject(CMainDoc& doc)
     fcda->dataSet = "GooseDS";
     fcda->domName = "IED1LD0";
     fcda->cidFile = "ied1.cid";
-    AddTagMap(doc, "IED1_GGIO1_Ind1", "IED1_GGIO1_ST_Ind1_stVal", "IED1LD0/GooseStr:GGIO1$ST$Ind1$stVal", "BOOLEAN");
-    AddTagMap(doc, "IED1_MMXU1_TotW", "IED1_MMXU1_MX_TotW_mag_f", "IED1LD0/MMXU1$MX$TotW$mag$f", "FLOAT32");
+    // The directions the paths give: the file keeps none.
+    AddTagMap(doc, "IED1_GGIO1_Ind1", "IED1_GGIO1_ST_Ind1_stVal", "IED1LD0/GooseStr:GGIO1$ST$Ind1$stVal", "BOOLEAN")
+        ->direction = "MTCP-->";
+    AddTagMap(doc, "IED1_MMXU1_TotW", "IED1_MMXU1_MX_TotW_mag_f", "IED1LD0/MMXU1$MX$TotW$mag$f", "FLOAT32")
+        ->direction = "MTCP-->";
+
 
     doc.tagsINP.AddTag(MakeTag("IED1_GGIO1_Ind1", "IED1_GGIO1_ST_Ind1_stVal", "IED1LD0/GooseStr:GGIO1$ST$Ind1$stVal",
                                kTagTypeGoose, 1, 0, 0))->tagUName = "IED1_GGIO1_ST_Ind1_stVal";
