@@ -361,3 +361,188 @@ CArchive& operator>>(CArchive& ar, CString& string)
     string = CString(wide.data(), static_cast<int>(wide.size()));
     return ar;
 }
+
+// ---------------------------------------------------------------------------
+// The object map.
+
+void CArchive::AddStored(const void* pEntry)
+{
+    if (m_storeMap.size() >= kMaxMapCount)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    const auto nIndex = static_cast<DWORD>(m_storeMap.size() + 1);
+    m_storeMap.emplace(pEntry, nIndex);
+}
+
+void CArchive::WriteReference(DWORD nIndex, BOOL bClass)
+{
+    if (nIndex < kBigObjectTag) {
+        *this << static_cast<WORD>(bClass ? (kClassTag | nIndex) : nIndex);
+        return;
+    }
+    *this << kBigObjectTag << (bClass ? (kBigClassTag | nIndex) : nIndex);
+}
+
+void CArchive::WriteClass(const CRuntimeClass* pClass, UINT nSchema)
+{
+    CheckStoring();
+    if (pClass == nullptr)
+        AfxThrowArchiveException(CArchiveException::badClass);
+    const auto found = m_storeMap.find(pClass);
+    if (found != m_storeMap.end()) {
+        WriteReference(found->second, TRUE);
+        return;
+    }
+    const size_t nLength = std::strlen(pClass->m_lpszClassName);
+    if (nLength == 0 || nLength > kMaxClassNameLength)
+        AfxThrowArchiveException(CArchiveException::badClass);
+    *this << kNewClassTag << static_cast<WORD>(nSchema) << static_cast<WORD>(nLength);
+    Write(pClass->m_lpszClassName, static_cast<UINT>(nLength));
+    AddStored(pClass);
+}
+
+void CArchive::WriteObject(const CObject* pObject)
+{
+    CheckStoring();
+    if (pObject == nullptr) {
+        *this << kNullTag;
+        return;
+    }
+    const auto found = m_storeMap.find(pObject);
+    if (found != m_storeMap.end()) {
+        WriteReference(found->second, FALSE);
+        return;
+    }
+    const CRuntimeClass* pClass = pObject->GetRuntimeClass();
+    WriteClass(pClass, pClass->m_wSchema);
+    AddStored(pObject);
+    const_cast<CObject*>(pObject)->Serialize(*this);
+}
+
+void CArchive::MapObject(const CObject* pObject)
+{
+    if (pObject == nullptr)
+        return;
+    if (IsStoring()) {
+        if (m_storeMap.find(pObject) == m_storeMap.end())
+            AddStored(pObject);
+        return;
+    }
+    LoadedEntry entry;
+    entry.pObject = const_cast<CObject*>(pObject);
+    AddLoaded(entry);
+}
+
+void CArchive::AddLoaded(const LoadedEntry& entry)
+{
+    if (m_loadArray.empty())
+        m_loadArray.emplace_back(); // index 0 stands for the null tag
+    if (m_loadArray.size() > kMaxMapCount)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    m_loadArray.push_back(entry);
+}
+
+const CArchive::LoadedEntry& CArchive::ClassEntry(DWORD nIndex) const
+{
+    if (nIndex == 0 || nIndex >= m_loadArray.size() || !m_loadArray[nIndex].bClass)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    return m_loadArray[nIndex];
+}
+
+void CArchive::ReadTag(WORD& nTag, BOOL& bClass, DWORD& nIndex)
+{
+    CheckLoading();
+    *this >> nTag;
+    if (nTag == kBigObjectTag) {
+        DWORD nBig = 0;
+        *this >> nBig;
+        bClass = (nBig & kBigClassTag) != 0;
+        nIndex = nBig & ~kBigClassTag;
+        return;
+    }
+    bClass = (nTag & kClassTag) != 0;
+    nIndex = nTag & ~kClassTag;
+}
+
+CRuntimeClass* CArchive::ReadNewClass(UINT& nSchema)
+{
+    WORD nWordSchema = 0;
+    WORD nLength = 0;
+    *this >> nWordSchema >> nLength;
+    if (nLength == 0 || nLength > kMaxClassNameLength)
+        AfxThrowArchiveException(CArchiveException::badClass);
+    char szName[kMaxClassNameLength + 1] = {};
+    ReadExact(szName, nLength);
+    LoadedEntry entry;
+    entry.bClass = TRUE;
+    entry.pClass = CRuntimeClass::FromName(szName);
+    entry.nSchema = nWordSchema;
+    AddLoaded(entry);
+    nSchema = nWordSchema;
+    return entry.pClass;
+}
+
+CRuntimeClass* CArchive::ReadClass(UINT* pnSchema)
+{
+    WORD nTag = 0;
+    BOOL bClass = FALSE;
+    DWORD nIndex = 0;
+    ReadTag(nTag, bClass, nIndex);
+    UINT nSchema = 0;
+    CRuntimeClass* pClass = nullptr;
+    if (nTag == kNewClassTag) {
+        pClass = ReadNewClass(nSchema);
+    } else if (!bClass) {
+        AfxThrowArchiveException(CArchiveException::badClass);
+    } else {
+        const LoadedEntry& entry = ClassEntry(nIndex);
+        pClass = entry.pClass;
+        nSchema = entry.nSchema;
+    }
+    m_nObjectSchema = nSchema;
+    if (pnSchema != nullptr)
+        *pnSchema = nSchema;
+    return pClass;
+}
+
+CObject* CArchive::ReadObject(const CRuntimeClass* pBaseClass)
+{
+    WORD nTag = 0;
+    BOOL bClass = FALSE;
+    DWORD nIndex = 0;
+    ReadTag(nTag, bClass, nIndex);
+    if (nTag == kNullTag)
+        return nullptr;
+    CRuntimeClass* pClass = nullptr;
+    if (nTag == kNewClassTag) {
+        pClass = ReadNewClass(m_nObjectSchema);
+    } else if (bClass) {
+        const LoadedEntry& entry = ClassEntry(nIndex);
+        pClass = entry.pClass;
+        m_nObjectSchema = entry.nSchema;
+    } else {
+        // A reference to an object read before.
+        if (nIndex == 0 || nIndex >= m_loadArray.size() || m_loadArray[nIndex].pObject == nullptr)
+            AfxThrowArchiveException(CArchiveException::badIndex);
+        CObject* pObject = m_loadArray[nIndex].pObject;
+        if (pBaseClass != nullptr && !pObject->IsKindOf(pBaseClass))
+            AfxThrowArchiveException(CArchiveException::badClass);
+        return pObject;
+    }
+    if (pClass == nullptr || (pBaseClass != nullptr && !pClass->IsDerivedFrom(pBaseClass)))
+        AfxThrowArchiveException(CArchiveException::badClass);
+    CObject* pObject = pClass->CreateObject();
+    if (pObject == nullptr)
+        AfxThrowArchiveException(CArchiveException::badClass);
+    MapObject(pObject);
+    const size_t nEntry = m_loadArray.size() - 1;
+    try {
+        pObject->Serialize(*this);
+    } catch (...) {
+        // The map keeps no pointer to the object, nor to what it made, once they are gone.
+        for (size_t i = nEntry; i < m_loadArray.size(); ++i)
+            m_loadArray[i].pObject = nullptr;
+        delete pObject;
+        throw;
+    }
+    return pObject;
+}

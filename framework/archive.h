@@ -6,6 +6,7 @@
 #include "framework/strings.h"
 
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 class CDocument;
@@ -87,6 +88,40 @@ public:
     CArchive& operator>>(float& f);
     CArchive& operator>>(double& d);
 
+    // The object map: the class records and the objects written or read through
+    // the archive share one index space from 1, so that an object reached through
+    // two pointers is written once and a later reference to it loads as the same object.
+    static constexpr WORD kNullTag = 0;
+    static constexpr WORD kNewClassTag = 0xFFFF;
+    static constexpr WORD kClassTag = 0x8000;
+    static constexpr WORD kBigObjectTag = 0x7FFF;
+    static constexpr DWORD kBigClassTag = 0x80000000;
+    // Indexes a map may hold; a record naming more is damaged.
+    static constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
+    // Longest class name a class record may carry.
+    static constexpr WORD kMaxClassNameLength = 64;
+
+    // A class record: a reference to a class written before, else the new-class
+    // tag, the schema, the name's length and the name.
+    void WriteClass(const CRuntimeClass* pClass, UINT nSchema);
+    // Reads a class record; *pnSchema gets the schema it carries. Null for a
+    // class no module knows (the record still takes its index). Throws
+    // CArchiveException*(badClass) for a record that is no class record,
+    // (badIndex) for a reference to nothing.
+    CRuntimeClass* ReadClass(UINT* pnSchema = nullptr);
+    // An object through a pointer: the null tag, a reference to an object the
+    // archive holds already, or the object's class record and its own serialization.
+    void WriteObject(const CObject* pObject);
+    // What WriteObject wrote: null, the object a reference names, or a new object
+    // of the class read (known, and derived from pBaseClass when given; else
+    // badClass) that serializes itself; the caller owns a new object.
+    CObject* ReadObject(const CRuntimeClass* pBaseClass);
+    // Enters an object the caller wrote or made into the map (storing: under the
+    // next index, once; loading: at the next index).
+    void MapObject(const CObject* pObject);
+    // The schema of the last class record read.
+    UINT GetObjectSchema() const { return m_nObjectSchema; }
+
     CDocument* m_pDocument = nullptr;
     CString m_strFileName;
 
@@ -123,8 +158,29 @@ private:
     void CheckLoading() const;
     void CheckStoring() const;
 
+    // One loaded entry of the object map: a class with its schema, or an object.
+    struct LoadedEntry {
+        BOOL bClass = FALSE;
+        // Null for a class no module knows.
+        CRuntimeClass* pClass = nullptr;
+        UINT nSchema = 0;
+        CObject* pObject = nullptr;
+    };
+    // A tag and what it names: bClass for a class reference, nIndex its map index.
+    void ReadTag(WORD& nTag, BOOL& bClass, DWORD& nIndex);
+    void WriteReference(DWORD nIndex, BOOL bClass);
+    // The class of a new-class record (null when unknown), mapped at the next index.
+    CRuntimeClass* ReadNewClass(UINT& nSchema);
+    // The class entry a class reference names, or badIndex.
+    const LoadedEntry& ClassEntry(DWORD nIndex) const;
+    void AddLoaded(const LoadedEntry& entry);
+    void AddStored(const void* pEntry);
+
     CFile* m_pFile;
     UINT m_nMode;
+    std::unordered_map<const void*, DWORD> m_storeMap;
+    std::vector<LoadedEntry> m_loadArray;
+    UINT m_nObjectSchema = 0;
     std::vector<BYTE> m_buffer;
     size_t m_nCur = 0;
     size_t m_nMax = 0;

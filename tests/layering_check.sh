@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Layers point down only: the window-free code includes nothing of the layers above it.
+# Layers point down only: the window-free code includes nothing of the layers above it,
+# and each toolkit library includes nothing of the libraries above it.
+# Usage: layering_check.sh [root]; the root is the checkout by default.
 set -u
-cd "$(dirname "$0")/.."
+cd "${1:-$(dirname "$0")/..}" || exit 2
 failed=0
 
 # forbid <what> <pattern> <paths...>: every include line matching pattern in paths is a fault.
@@ -19,7 +21,7 @@ forbid() {
 
 framework_core=(framework/archive.* framework/collections.* framework/core.h framework/exceptions.*
   framework/file.* framework/geometry.* framework/handles.h framework/module.* framework/msgbox.*
-  framework/object.* framework/strings.*)
+  framework/object.* framework/oletypes.* framework/strings.*)
 window_headers='framework/(appex|cmdline|controlbar|controls|ddx|dialog|docview|filedialog|frame|gdi|ipaddress|listctrl|menu|msgmap|oledrop|print|recentfiles|splitter|statusbar|ui|winapp|wnd)\.h'
 
 forbid "the framework core includes the window layer" "$window_headers" "${framework_core[@]}"
@@ -28,5 +30,34 @@ forbid "headless Corvel code includes the window layer" "$window_headers|commctr
 forbid "headless Corvel code includes Corvel's window code" 'corvel/(app|workspace|controls|mapping)/.*' \
   corvel/model corvel/project corvel/gateway
 forbid "the model includes the project files above it" 'corvel/project/.*' corvel/model
+
+# forbid_except <what> <pattern> <allowed> <paths...>: as forbid, but includes matching allowed pass.
+forbid_except() {
+  local what=$1 pattern=$2 allowed=$3
+  shift 3
+  local found
+  found=$(grep -rnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]($pattern)[>\"]" "$@" 2>/dev/null |
+    grep -vE "#[[:space:]]*include[[:space:]]*[<\"]($allowed)[>\"]")
+  if [ -n "$found" ]; then
+    echo "$what:"
+    echo "$found"
+    failed=1
+  fi
+}
+
+# The toolkit, bottom-up: the window-free core of the common services, the markup engine (window-free),
+# the common services and controls, the command bars, the themes.
+toolkit_core_headers='toolkit/common/(color_hsl|dib_section|nonclient_metrics|system|theme_wrapper)\.h'
+toolkit_core=(toolkit/common/color_hsl.h toolkit/common/dib_section.h toolkit/common/nonclient_metrics.h
+  toolkit/common/system.h toolkit/common/theme_wrapper.h)
+forbid "the toolkit's window-free core includes the window layer" "$window_headers|commctrl\.h" "${toolkit_core[@]}"
+forbid_except "the toolkit's window-free core includes the toolkit's windows" 'toolkit/.*' "$toolkit_core_headers" \
+  "${toolkit_core[@]}"
+forbid "the markup engine includes the window layer" "$window_headers|commctrl\.h" toolkit/markup
+forbid_except "the markup engine includes toolkit code other than its own and the window-free core" 'toolkit/.*' \
+  "toolkit/markup/.*|$toolkit_core_headers" toolkit/markup
+forbid "the common controls include the markup engine, the command bars or the themes" \
+  'toolkit/(markup|commandbars|themes)/.*' toolkit/common
+forbid "the command bars include the themes" 'toolkit/themes/.*' toolkit/commandbars
 
 exit $failed

@@ -1,4 +1,5 @@
 #include "framework/core.h"
+#include "object_classes.h"
 #include "support/expect_exception.h"
 #include "support/largest_allocation.h"
 #include "support/paths.h"
@@ -329,3 +330,83 @@ TEST(ArchiveModes, WrongDirectionAndLinesAndFlush)
 }
 
 } // namespace
+
+// An object written through two pointers is written once: the second pointer is a
+// reference to it, and loading links both pointers to one new object. A second
+// object of the same class refers to the class record written before.
+TEST(ArchiveObjects, AnObjectThroughTwoPointersIsWrittenOnceAndLoadsAsOneObject)
+{
+    CSquare shared;
+    shared.m_side = 5;
+    CSquare other;
+    other.m_side = 9;
+    CShapePair pair;
+    pair.m_pFirst = &shared;
+    pair.m_pSecond = &shared;
+    CShapePair* loaded = nullptr;
+    CObject* loadedOther = nullptr;
+    CObject* loadedNull = reinterpret_cast<CObject*>(1);
+    CObject* loadedAgain = nullptr;
+    const std::string bytes = StoreAndLoad(Medium::Memory,
+        [&](CArchive& ar) {
+            ar.WriteObject(&pair);
+            ar.WriteObject(&other);
+            ar.WriteObject(nullptr);
+            ar.WriteObject(&pair);
+        },
+        [&](CArchive& ar) {
+            loaded = static_cast<CShapePair*>(ar.ReadObject(RUNTIME_CLASS(CShapePair)));
+            loadedOther = ar.ReadObject(RUNTIME_CLASS(CShape));
+            loadedNull = ar.ReadObject(nullptr);
+            loadedAgain = ar.ReadObject(RUNTIME_CLASS(CObject));
+        });
+    // Pair: new class (schema 3) at index 1, the pair at 2; the square: new class (schema 2) at 3,
+    // the square at 4, its side; then a reference to object 4. The other square: class 3, its side.
+    EXPECT_EQ("FF FF 03 00 0A 00 " + Hex("CShapePair") + " FF FF 02 00 07 00 " + Hex("CSquare") +
+                  " 05 00 00 00 04 00 03 80 09 00 00 00 00 00 02 00",
+        Hex(bytes));
+    ASSERT_NE(nullptr, loaded);
+    ASSERT_NE(nullptr, loaded->m_pFirst);
+    EXPECT_EQ(loaded->m_pFirst, loaded->m_pSecond);
+    EXPECT_EQ(5, static_cast<CSquare*>(loaded->m_pFirst)->m_side);
+    ASSERT_NE(nullptr, loadedOther);
+    EXPECT_NE(loadedOther, static_cast<CObject*>(loaded->m_pFirst));
+    EXPECT_EQ(9, static_cast<CSquare*>(loadedOther)->m_side);
+    EXPECT_EQ(nullptr, loadedNull);
+    EXPECT_EQ(static_cast<CObject*>(loaded), loadedAgain);
+    delete loaded;
+    delete loadedOther;
+}
+
+// Records that name nothing, or a class that cannot stand where it is read, fail as archive exceptions.
+TEST(ArchiveObjects, BrokenReferencesAndUnfitClassesAreArchiveExceptions)
+{
+    const std::string square = "FF FF 02 00 07 00 " + Hex("CSquare") + " 05 00 00 00 ";
+    struct Case {
+        std::string hex;
+        const CRuntimeClass* base;
+        int cause;
+    };
+    const Case cases[] = {
+        {"05 00", nullptr, CArchiveException::badIndex},                   // an object never read
+        {"01 80", nullptr, CArchiveException::badIndex},                   // a class never read
+        {square + "01 00", nullptr, CArchiveException::badIndex},         // index 1 is the class, not an object
+        {square + "02 80", nullptr, CArchiveException::badIndex},         // index 2 is the square, not a class
+        {"FF 7F 05 00 00 80", nullptr, CArchiveException::badIndex},      // the long form, no better
+        {"FF FF 01 00 07 00 " + Hex("CNoSuch"), nullptr, CArchiveException::badClass},
+        {"FF FF 01 00 00 00", nullptr, CArchiveException::badClass},      // a class without a name
+        {square, RUNTIME_CLASS(CCircle), CArchiveException::badClass},    // not of the class asked for
+        {"FF FF 01 00 06 00 " + Hex("CShape"), nullptr, CArchiveException::badClass},  // cannot be created
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(ThrowsFrameworkException<CArchiveException>(
+            [&] {
+                LoadFrom(Bytes(c.hex.c_str()), [&](CArchive& ar) {
+                    for (;;)
+                        delete ar.ReadObject(c.base);
+                });
+            },
+            [&](CArchiveException& e) { EXPECT_EQ(c.cause, e.m_cause) << c.hex; }))
+            << c.hex;
+    }
+}

@@ -1,4 +1,4 @@
-// CShape, CCircle, CSquare, CMainDoc and CMainDoc::_TAGS: a small class hierarchy for the run-time class tests.
+// CShape, CCircle, CSquare, CShapePair, CMainDoc and CMainDoc::_TAGS: a small class hierarchy for the run-time class and archive tests.
 #pragma once
 
 #include "framework/core.h"
@@ -18,6 +18,17 @@ class CSquare : public CShape {
 public:
     void Serialize(CArchive& ar) override;
     int m_side = 0;
+};
+
+// Two shapes through pointers, which may be one shape (as two controls share one popup); owns what it loads.
+class CShapePair : public CObject {
+    DECLARE_SERIAL(CShapePair)
+public:
+    ~CShapePair() override;
+    void Serialize(CArchive& ar) override;
+    CShape* m_pFirst = nullptr;
+    CShape* m_pSecond = nullptr;
+    bool m_bOwns = false;
 };
 
 // A document with a nested serializable class, as the domain code has.

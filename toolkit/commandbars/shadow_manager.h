@@ -3,13 +3,14 @@
 
 #include "framework/wnd.h"
 #include "toolkit/commandbars/hook_manager.h"
+#include "toolkit/common/upper_services.h"
 
 #include <windows.h>
 
 #include <list>
 #include <vector>
 
-class CKitShadowManager : public CCmdTarget {
+class CKitShadowManager : public CCmdTarget, public CKitShadowCaster {
     DECLARE_DYNAMIC(CKitShadowManager)
 public:
     class CShadowWnd;
@@ -36,7 +37,7 @@ public:
     // Casts the shadows of a popup window: the bottom and the right strip, and
     // the corner pixel when the popup has a complex region. rcExclude (screen
     // coordinates) is the control the popup drops from.
-    void SetShadow(CWnd* pPopup, const CRect& rcExclude, BOOL bGroup = FALSE);
+    void SetShadow(CWnd* pPopup, const CRect& rcExclude, BOOL bGroup = FALSE) override;
     // With the flags kFlagControls: shadows for a control's rectangle (screen coordinates).
     void SetShadowRect(const CRect& rc, CWnd* pOwner);
     // Removes every shadow of the owner.
@@ -45,7 +46,8 @@ public:
     void OffsetShadow(CWnd* pOwner, CSize szOffset);
 
     int GetFlags() const { return m_nFlags; }
-    void SetFlags(int nFlags) { m_nFlags = nFlags; }
+    void SetFlags(int nFlags) override { m_nFlags = nFlags; }
+    void ReleaseCaster() override { InternalRelease(); }
     COLORREF GetShadowColor() const { return m_clrShadow; }
     void SetShadowColor(COLORREF clr) { m_clrShadow = clr; }
     BOOL IsAlphaSupported() const { return m_bAlphaShadow; }

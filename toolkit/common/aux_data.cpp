@@ -5,7 +5,7 @@
 #include "toolkit/common/resources.h"
 #include "toolkit/common/system.h"
 #include "toolkit/common/toolkit_ids.h"
-#include "toolkit/themes/nonclient_metrics.h"
+#include "toolkit/common/nonclient_metrics.h"
 #include "framework/winapp.h"
 
 #include <iterator>

@@ -1,7 +1,7 @@
 #include "toolkit/common/color_popup.h"
 
 #include "framework/gdi.h"
-#include "toolkit/commandbars/shadow_manager.h"
+#include "toolkit/common/upper_services.h"
 #include "toolkit/common/aux_data.h"
 #include "toolkit/common/color_dialog.h"
 #include "toolkit/common/draw_helpers.h"
@@ -759,13 +759,16 @@ END_MESSAGE_MAP()
 
 CKitColorPopup::CKitColorPopup(BOOL bAutoDelete, LPARAM lCallerParam)
     : m_bAutoDelete(bAutoDelete), m_bShadow(TRUE), m_bClosing(FALSE), m_bCreating(FALSE),
-      m_lCallerParam(lCallerParam), m_hwndOwner(nullptr), m_pShadowManager(new CKitShadowManager)
+      m_lCallerParam(lCallerParam), m_hwndOwner(nullptr), m_pShadowManager(nullptr)
 {
+    if (CKitCommandBarServices* pCommandBars = CKitCommandBarServices::Get())
+        m_pShadowManager = pCommandBars->CreateShadowCaster();
 }
 
 CKitColorPopup::~CKitColorPopup()
 {
-    m_pShadowManager->InternalRelease();
+    if (m_pShadowManager != nullptr)
+        m_pShadowManager->ReleaseCaster();
 }
 
 BOOL CKitColorPopup::Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup, COLORREF clrColor,
@@ -830,8 +833,8 @@ BOOL CKitColorPopup::CreatePopupWindow(const CRect& rcButton, CWnd* pParent, DWO
     ::SetWindowPos(m_hWnd, bTopmost ? HWND_TOPMOST : HWND_TOP, rc.left, rc.top, rc.Width(), rc.Height(),
                    SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW);
 
-    if (m_pTheme->IsFlatStyle() && m_bShadow) {
-        m_pShadowManager->SetFlags(CKitShadowManager::kFlagAlways);
+    if (m_pTheme->IsFlatStyle() && m_bShadow && m_pShadowManager != nullptr) {
+        m_pShadowManager->SetFlags(CKitShadowCaster::kFlagAlways);
         m_pShadowManager->SetShadow(this, CRect(0, 0, 0, 0), FALSE);
     }
     SetOutsideClickHook(this);

@@ -13,7 +13,7 @@
 class CDC;
 class CKitColorDialog;
 class CKitColorSelectorCtrl;
-class CKitShadowManager;
+class CKitShadowCaster;
 
 // The notifications of a colour selector (wParam: the colour).
 enum KitColorNotify : UINT {
@@ -215,7 +215,7 @@ public:
     virtual BOOL Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup, COLORREF clrColor,
                         COLORREF clrDefault = CLR_DEFAULT);
     void EndSelection(int nCurSel) override;
-    CKitShadowManager* GetShadowManager() const { return m_pShadowManager; }
+    CKitShadowCaster* GetShadowManager() const { return m_pShadowManager; }
 
 protected:
     void PostNcDestroy() override;
@@ -237,7 +237,7 @@ protected:
     BOOL m_bCreating;
     LPARAM m_lCallerParam;
     HWND m_hwndOwner;
-    CKitShadowManager* m_pShadowManager;
+    CKitShadowCaster* m_pShadowManager;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,4 +1,6 @@
-// CKitDrawHelpers' colour arithmetic between RGB and hue, saturation and lightness: plain values, without windows.
+// Colour arithmetic between RGB and hue, saturation and lightness: plain values, without windows.
+#include "toolkit/common/color_hsl.h"
+
 #include "toolkit/common/draw_helpers.h"
 
 #include <algorithm>
@@ -27,7 +29,7 @@ double HueChannel(double m1, double m2, double hue)
 
 } // namespace
 
-DWORD CKitDrawHelpers::RGBtoHSL(COLORREF clr)
+DWORD RgbToHsl(COLORREF clr)
 {
     const int r = GetRValue(clr);
     const int g = GetGValue(clr);
@@ -58,7 +60,7 @@ DWORD CKitDrawHelpers::RGBtoHSL(COLORREF clr)
            (scale(lightness, kLightnessScale) << 16);
 }
 
-COLORREF CKitDrawHelpers::HSLtoRGB(DWORD dwHSL)
+COLORREF HslToRgb(DWORD dwHSL)
 {
     auto unscale = [](DWORD value, int range) {
         return std::min(255, static_cast<int>((value * 255 + range / 2) / range));
@@ -68,10 +70,10 @@ COLORREF CKitDrawHelpers::HSLtoRGB(DWORD dwHSL)
     const int lightness = unscale((dwHSL >> 16) & 0xFF, kLightnessScale);
     if (saturation == 0)
         return RGB(lightness, lightness, lightness);
-    return HSLtoRGB(hue / 255.0, saturation / 255.0, lightness / 255.0);
+    return HslToRgb(hue / 255.0, saturation / 255.0, lightness / 255.0);
 }
 
-COLORREF CKitDrawHelpers::HSLtoRGB(double h, double s, double l)
+COLORREF HslToRgb(double h, double s, double l)
 {
     if (s == 0) {
         const int grey = static_cast<int>(l * 255);
@@ -83,4 +85,19 @@ COLORREF CKitDrawHelpers::HSLtoRGB(double h, double s, double l)
     const int g = static_cast<int>(HueChannel(m1, m2, h) * 255);
     const int b = static_cast<int>(HueChannel(m1, m2, h - 1.0 / 3) * 255);
     return RGB(r, g, b);
+}
+
+DWORD CKitDrawHelpers::RGBtoHSL(COLORREF clr)
+{
+    return RgbToHsl(clr);
+}
+
+COLORREF CKitDrawHelpers::HSLtoRGB(DWORD dwHSL)
+{
+    return HslToRgb(dwHSL);
+}
+
+COLORREF CKitDrawHelpers::HSLtoRGB(double h, double s, double l)
+{
+    return HslToRgb(h, s, l);
 }

@@ -1,11 +1,12 @@
 // The image manager's 32-bit bitmap sections and pixel reading: plain GDI, without windows.
 #include "toolkit/common/image_manager.h"
 
+#include "toolkit/common/dib_section.h"
 #include "toolkit/common/image_pixels.h"
 
 #include <cstring>
 
-HBITMAP CKitImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* ppBits)
+HBITMAP Create32BitDibSection(HDC hDC, int cx, int cy, LPBYTE* ppBits)
 {
     if (ppBits != nullptr)
         *ppBits = nullptr;
@@ -23,6 +24,11 @@ HBITMAP CKitImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE*
     if (hBitmap != nullptr && ppBits != nullptr)
         *ppBits = static_cast<LPBYTE>(pBits);
     return hBitmap;
+}
+
+HBITMAP CKitImageManager::Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* ppBits)
+{
+    return Create32BitDibSection(hDC, cx, cy, ppBits);
 }
 
 HBITMAP CKitImageManager::Create32BitBitmap(const DWORD* pPixels, CSize sz, LPBYTE* ppBits)

@@ -127,6 +127,13 @@ CKitImageManager::CKitImageManager()
 CKitImageManager::~CKitImageManager()
 {
     RemoveAll();
+    ReleaseStrips();
+}
+
+void CKitImageManager::ReleaseStrips()
+{
+    for (const auto& pResource : m_resources)
+        pResource->DetachManager();
     m_resources.clear();
 }
 
@@ -454,6 +461,29 @@ void CKitImageManager::RemoveAll()
     m_imageLists.clear();
 }
 
+CKitImageManagerIconSet* CKitImageManager::GetOrCreateIconSet(UINT nCommand)
+{
+    CKitImageManagerIconSet* pIconSet = GetIconSet(nCommand);
+    if (pIconSet == nullptr) {
+        pIconSet = new CKitImageManagerIconSet(nCommand, this);
+        m_iconSets[nCommand] = pIconSet;
+    }
+    return pIconSet;
+}
+
+void CKitImageManager::RemoveDerivedImages()
+{
+    POSITION pos = m_iconSets.GetStartPosition();
+    while (pos != nullptr) {
+        UINT nCommand = 0;
+        CKitImageManagerIconSet* pIconSet = nullptr;
+        m_iconSets.GetNextAssoc(pos, nCommand, pIconSet);
+        pIconSet->ForEachIcon([](CKitImageManagerIcon* pIcon) { pIcon->ClearMadeImages(); });
+    }
+    for (const auto& pImageList : m_imageLists)
+        pImageList->RemoveIcons();
+}
+
 CKitImageManagerResource* CKitImageManager::FindResource(CSize szIcon) const
 {
     for (const auto& pResource : m_resources) {
@@ -467,7 +497,7 @@ CKitImageManagerResource* CKitImageManager::GetResource(CSize szIcon)
 {
     if (CKitImageManagerResource* pResource = FindResource(szIcon))
         return pResource;
-    m_resources.push_back(std::make_unique<CKitImageManagerResource>(this, szIcon));
+    m_resources.push_back(std::make_shared<CKitImageManagerResource>(this, szIcon));
     return m_resources.back().get();
 }
 
@@ -475,7 +505,7 @@ void CKitImageManager::DoPropExchange(CKitPropExchange* pPX)
 {
     if (pPX->IsLoading()) {
         RemoveAll();
-        m_resources.clear();
+        ReleaseStrips();
     }
     std::unique_ptr<CKitPropExchangeEnumerator> pEnumerator(pPX->GetEnumerator("IconSet"));
     POSITION posEnum = pEnumerator->GetPosition(static_cast<DWORD>(m_iconSets.GetCount()), FALSE);
@@ -494,12 +524,7 @@ void CKitImageManager::DoPropExchange(CKitPropExchange* pPX)
             int nId = 0;
             CKitPropExchange::PropExchangeInt(section, "Id", nId);
             const auto nCommand = static_cast<UINT>(nId);
-            CKitImageManagerIconSet* pIconSet = GetIconSet(nCommand);
-            if (pIconSet == nullptr) {
-                pIconSet = new CKitImageManagerIconSet(nCommand, this);
-                m_iconSets[nCommand] = pIconSet;
-            }
-            pIconSet->Serialize(section);
+            GetOrCreateIconSet(nCommand)->Serialize(section);
             NoteId(nCommand);
         }
     }
@@ -730,6 +755,21 @@ void CKitImageManagerIconSet::Serialize(CKitPropExchange* pPX)
     }
 }
 
+void CKitImageManagerIconSet::Serialize(CKitImageManager* pManager, UINT nID, CKitPropExchange* pPX)
+{
+    if (pManager == nullptr || pPX == nullptr)
+        return;
+    if (pPX->IsLoading()) {
+        pManager->GetOrCreateIconSet(nID)->Serialize(pPX);
+    } else if (CKitImageManagerIconSet* pIconSet = pManager->GetIconSet(nID)) {
+        pIconSet->Serialize(pPX);
+    } else {
+        CKitImageManagerIconSet empty(nID, pManager);
+        empty.Serialize(pPX);
+    }
+    pManager->NoteId(nID);
+}
+
 // ---------------------------------------------------------------------------
 // Image lists.
 
@@ -741,14 +781,7 @@ CKitImageManagerImageList::CKitImageManagerImageList(HIMAGELIST hImageList, UINT
 
 CKitImageManagerImageList::~CKitImageManagerImageList()
 {
-    POSITION pos = m_icons.GetStartPosition();
-    while (pos != nullptr) {
-        UINT nCommand = 0;
-        CKitImageManagerIcon* pIcon = nullptr;
-        m_icons.GetNextAssoc(pos, nCommand, pIcon);
-        pIcon->InternalRelease();
-    }
-    m_icons.RemoveAll();
+    RemoveIcons();
     if (m_bDestroyImageList && m_hImageList != nullptr)
         ImageList_Destroy(m_hImageList);
 }
@@ -765,6 +798,19 @@ CSize CKitImageManagerImageList::GetIconSize() const
     int cy = 0;
     ImageList_GetIconSize(m_hImageList, &cx, &cy);
     return CSize(cx, cy);
+}
+
+void CKitImageManagerImageList::RemoveIcons()
+{
+    POSITION pos = m_icons.GetStartPosition();
+    while (pos != nullptr) {
+        UINT nCommand = 0;
+        CKitImageManagerIcon* pIcon = nullptr;
+        m_icons.GetNextAssoc(pos, nCommand, pIcon);
+        pIcon->m_pImageList = nullptr;
+        pIcon->InternalRelease();
+    }
+    m_icons.RemoveAll();
 }
 
 CKitImageManagerIcon* CKitImageManagerImageList::GetIcon(UINT nCommand)

@@ -84,8 +84,9 @@ private:
 };
 
 // A 32-bit top-down strip and a monochrome mask strip, one image high, that
-// hold all images of one size; slots are columns of it.
-class CKitImageManagerResource {
+// hold all images of one size; slots are columns of it. Each slot in use keeps
+// its strip alive, so images outlive the manager letting its strips go.
+class CKitImageManagerResource : public std::enable_shared_from_this<CKitImageManagerResource> {
 public:
     CKitImageManagerResource(CKitImageManager* pManager, CSize szIcon);
     ~CKitImageManagerResource();
@@ -101,7 +102,12 @@ public:
     // A slot for the image, or null when it does not fit the strip or the strip cannot grow.
     CKitImageManagerIconHandle::Slot* Add(const CKitImageManagerIconHandle& image);
     void Free(CKitImageManagerIconHandle::Slot* pSlot);
-    void Draw(CDC* pDC, const CKitImageManagerIconHandle::Slot* pSlot, CPoint pt, CSize sz, BOOL bComposited);
+    // bFlip: the source is mirrored first (the image's manager decides, see IsSourceFlipped).
+    void Draw(CDC* pDC, const CKitImageManagerIconHandle::Slot* pSlot, CPoint pt, CSize sz, BOOL bComposited,
+              BOOL bFlip);
+    // The manager lets the strip go; the strip lives on while a slot is in use.
+    void DetachManager() { m_pManager = nullptr; }
+    CKitImageManager* GetImageManager() const { return m_pManager; }
     HBITMAP CopyAlphaBitmapOut(const CKitImageManagerIconHandle::Slot* pSlot);
     HICON CopyIconOut(const CKitImageManagerIconHandle::Slot* pSlot);
 
@@ -194,6 +200,7 @@ public:
 
 private:
     friend class CKitImageManagerIconSet;
+    friend class CKitImageManagerImageList;
     enum Slot { kNormal = 0, kFaded, kShadow, kHot, kChecked, kPressed, kDisabled, kMadeDisabled, kImageCount };
 
     void SetImage(int nSlot, const CKitImageManagerIconHandle& image);
@@ -232,6 +239,10 @@ public:
     void RemoveAll();
     // The icons of the set through a property-exchange section.
     void Serialize(CKitPropExchange* pPX);
+    // The icons of the manager's id through the section, as the command bars keep a
+    // control's own icon: storing an id without a set writes an empty set; loading
+    // fills the id's set, made when missing. Raises the id's highest-id value.
+    static void Serialize(CKitImageManager* pManager, UINT nID, CKitPropExchange* pPX);
 
     // Calls fn for every icon in the map's order.
     template <class Fn>
@@ -267,6 +278,8 @@ public:
     CSize GetIconSize() const;
     // The icon made on demand for the command's image.
     CKitImageManagerIcon* GetIcon(UINT nCommand);
+    // Lets go of the icons made so far; one still held elsewhere is unlinked and draws nothing.
+    void RemoveIcons();
     void Draw(CDC* pDC, CPoint pt, CKitImageManagerIcon* pIcon, CSize sz, COLORREF clrBK, COLORREF clrFG,
               UINT uiFlags) const;
 
@@ -297,6 +310,8 @@ public:
     // An icon of exactly that width (0: any) exists.
     BOOL IsImageDefined(UINT nCommand, int nWidth = 0);
     CKitImageManagerIconSet* GetIconSet(UINT nCommand) const;
+    // The id's icon set, made empty when missing.
+    CKitImageManagerIconSet* GetOrCreateIconSet(UINT nCommand);
 
     // Image of the given state for the id; a size 0 x 0 takes the image's own.
     BOOL SetIcon(const CKitImageManagerIconHandle& image, UINT nCommand, CSize szIcon = CSize(0, 0), int nState = 0);
@@ -315,7 +330,13 @@ public:
     // Images of an image list for the ids from nBaseCommand on; bDestroy: the list goes with the manager.
     BOOL SetImageList(HIMAGELIST hImageList, UINT nBaseCommand, BOOL bDestroy = FALSE);
     void RemoveIcon(UINT nCommand);
+    // Releases every icon set and image list.
     void RemoveAll();
+    // Empties every icon's faded, shadow and made-disabled images and lets go of
+    // the icons made from image lists, so that they are made again in a new look;
+    // the icon sets and image lists stay. The themes call this when a paint
+    // manager is made (where they say RemoveAll).
+    void RemoveDerivedImages();
 
     COLORREF SetMaskColor(COLORREF clrMask);
     COLORREF GetMaskColor() const { return m_clrMask; }
@@ -394,10 +415,12 @@ private:
     // Icon image data (a DIB with its mask, or PNG) as an image of the id.
     BOOL SetIconFromImageData(const BYTE* pData, size_t nSize, UINT nCommand, int nState);
     void NoteId(UINT nCommand);
+    // Lets every strip go; images still in use keep theirs alive.
+    void ReleaseStrips();
 
     CMap<UINT, UINT, CKitImageManagerIconSet*, CKitImageManagerIconSet*> m_iconSets;
     std::vector<std::unique_ptr<CKitImageManagerImageList>> m_imageLists;
-    std::vector<std::unique_ptr<CKitImageManagerResource>> m_resources;
+    std::vector<std::shared_ptr<CKitImageManagerResource>> m_resources;
     COLORREF m_clrMask;
     BOOL m_bUseResources;
     int m_nMirrorMode;

@@ -13,6 +13,8 @@ struct CKitImageManagerIconHandle::Slot {
     BOOL bAlpha = FALSE;
     CRect rc;
     CKitImageManagerResource* pOwner = nullptr;
+    // Set while the slot is in use: the strip lives while its images do.
+    std::shared_ptr<CKitImageManagerResource> pKeepOwner;
 };
 
 namespace {
@@ -239,7 +241,7 @@ void CKitImageManagerIconHandle::Draw(CDC* pDC, CPoint pt, CSize sz, BOOL bCompo
     if (IsEmpty() || pDC == nullptr || sz.cx <= 0 || sz.cy <= 0)
         return;
     if (m_pSlot != nullptr) {
-        m_pSlot->pOwner->Draw(pDC, m_pSlot, pt, sz, bComposited);
+        m_pSlot->pOwner->Draw(pDC, m_pSlot, pt, sz, bComposited, EffectiveManager()->IsSourceFlipped(pDC));
         return;
     }
     const BOOL bFlip = EffectiveManager()->IsSourceFlipped(pDC);
@@ -350,17 +352,21 @@ Slot* CKitImageManagerResource::Allocate()
         pSlot->rc = CRect(nLeft, 0, nLeft + m_szIcon.cx, m_szIcon.cy);
         pSlot->pOwner = this;
     }
+    pSlot->pKeepOwner = shared_from_this();
     m_used.push_back(pSlot);
     return pSlot;
 }
 
 void CKitImageManagerResource::Free(Slot* pSlot)
 {
+    // Let go after the lock: the last slot of a strip its manager dropped deletes the strip.
+    std::shared_ptr<CKitImageManagerResource> pKeep;
     CKitLockGuard lock(&m_cs);
     auto found = std::find(m_used.begin(), m_used.end(), pSlot);
     if (found == m_used.end())
         return;
     m_used.erase(found);
+    pKeep = std::move(pSlot->pKeepOwner);
     m_free.push_back(pSlot);
     if (static_cast<int>(m_free.size()) * m_szIcon.cx == m_nStripWidth)
         DeleteStrips();
@@ -451,12 +457,11 @@ std::vector<DWORD> CKitImageManagerResource::CompositeSlot(const Slot* pSlot)
     return colour;
 }
 
-void CKitImageManagerResource::Draw(CDC* pDC, const Slot* pSlot, CPoint pt, CSize sz, BOOL bComposited)
+void CKitImageManagerResource::Draw(CDC* pDC, const Slot* pSlot, CPoint pt, CSize sz, BOOL bComposited, BOOL bFlip)
 {
     CKitLockGuard lock(&m_cs);
     if (m_hbmpImage == nullptr)
         return;
-    const BOOL bFlip = m_pManager->IsSourceFlipped(pDC);
     const CRect rcDest(pt, sz);
     if (pSlot->bAlpha && !bFlip) {
         ScopedBitmapDC dcImage(m_hbmpImage);

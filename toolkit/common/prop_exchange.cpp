@@ -3,6 +3,7 @@
 #include "framework/archive.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
+#include "framework/oletypes.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -327,6 +328,8 @@ BOOL CKitPropExchangeArchive::ExchangeProp(LPCSTR, int nType, void* pValue, cons
         }
         case kTypeBool: m_ar << static_cast<LONG>(*static_cast<BOOL*>(pValue)); break;
         case kTypeByte: m_ar << *static_cast<BYTE*>(pValue); break;
+        case kTypeDate: m_ar << *static_cast<COleDateTime*>(pValue); break;
+        case kTypeVariant: m_ar << *static_cast<COleVariant*>(pValue); break;
         case kTypeString: m_ar << *static_cast<CString*>(pValue); break;
         case kTypeRect: {
             const auto* pRect = static_cast<const RECT*>(pValue);
@@ -364,6 +367,8 @@ BOOL CKitPropExchangeArchive::ExchangeProp(LPCSTR, int nType, void* pValue, cons
         break;
     }
     case kTypeByte: m_ar >> *static_cast<BYTE*>(pValue); break;
+    case kTypeDate: m_ar >> *static_cast<COleDateTime*>(pValue); break;
+    case kTypeVariant: m_ar >> *static_cast<COleVariant*>(pValue); break;
     case kTypeString: m_ar >> *static_cast<CString*>(pValue); break;
     case kTypeRect: {
         auto* pRect = static_cast<RECT*>(pValue);
@@ -428,26 +433,21 @@ BOOL CKitPropExchangeArchive::ExchangeRuntimeClass(LPCSTR, CRuntimeClass*& pClas
         CRuntimeClass* pWritten = pClass != nullptr ? pClass : pDefaultClass;
         if (pWritten == nullptr)
             return FALSE;
-        const WORD nLength = static_cast<WORD>(std::strlen(pWritten->m_lpszClassName));
-        m_ar << kNewClassTag << static_cast<WORD>(m_nSchema) << nLength;
-        m_ar.Write(pWritten->m_lpszClassName, nLength);
+        m_ar.WriteClass(pWritten, static_cast<UINT>(m_nSchema));
         return TRUE;
     }
-    WORD nTag = 0;
-    WORD nSchema = 0;
-    WORD nLength = 0;
-    m_ar >> nTag;
-    if (nTag != kNewClassTag)
-        AfxThrowArchiveException(CArchiveException::badClass);
-    m_ar >> nSchema >> nLength;
-    if (nLength == 0 || nLength > kMaxClassNameLength)
-        AfxThrowArchiveException(CArchiveException::badClass);
-    char szName[kMaxClassNameLength + 1] = {};
-    if (m_ar.Read(szName, nLength) != nLength)
-        AfxThrowArchiveException(CArchiveException::endOfFile);
-    m_nSchema = nSchema;
-    pClass = CRuntimeClass::FromName(szName);
+    UINT nSchema = 0;
+    pClass = m_ar.ReadClass(&nSchema);
+    m_nSchema = static_cast<int>(nSchema);
     return pClass != nullptr;
+}
+
+BOOL CKitPropExchangeArchive::ExchangeObjectClass(CObject*& pObject, CRuntimeClass* pExpectedClass)
+{
+    if (!CKitPropExchange::ExchangeObjectClass(pObject, pExpectedClass))
+        return FALSE;
+    m_ar.MapObject(pObject);
+    return TRUE;
 }
 
 void CKitPropExchangeArchive::Write(LPCSTR, const void* pData, DWORD nSize)

@@ -27,7 +27,9 @@ public:
         kTypeFloat = 4,
         kTypeDouble = 5,
         kTypeCurrency = 6,
+        kTypeDate = 7,     // a COleDateTime
         kTypeBool = 11,
+        kTypeVariant = 12, // a COleVariant
         kTypeByte = 17,
         kTypeString = 30,
         kTypeRect = 100,
@@ -74,6 +76,11 @@ public:
     virtual BOOL IsAllowDefaultValues() const { return TRUE; }
     // Positional archives answer TRUE, keyed exchanges FALSE.
     virtual BOOL IsAllowBlobValues() const { return FALSE; }
+    // The object the exchange belongs to, set by a collection on each entry's
+    // section before the entry loads (a bar takes its manager from it); not owned,
+    // and not passed on to sections.
+    CObject* GetOwner() const { return m_pOwner; }
+    void SetOwner(CObject* pOwner) { m_pOwner = pOwner; }
     // Marks this exchange as a section.
     virtual void UseSection(BOOL bSection) { m_bSection = bSection; }
     BOOL IsSection() const { return m_bSection; }
@@ -105,6 +112,7 @@ protected:
     BOOL m_bUseDefaultOnLoad;
     BOOL m_bUseDefaultOnSave;
     BOOL m_bExchanged;
+    CObject* m_pOwner = nullptr;
 
 private:
     // The memory archives GetArchive handed out and ReleaseArchive has not taken back.
@@ -131,16 +139,15 @@ public:
     void ExchangeCount(DWORD& nCount) override;
     DWORD ReadCount() override;
     BOOL ExchangeSchema() override;
+    // The archive's class record, through its object map (a class written before is a reference).
     BOOL ExchangeRuntimeClass(LPCSTR lpszPropName, CRuntimeClass*& pClass, CRuntimeClass* pDefaultClass) override;
+    // The class, then the object enters the archive's object map.
+    BOOL ExchangeObjectClass(CObject*& pObject, CRuntimeClass* pExpectedClass) override;
     void Write(LPCSTR lpszPropName, const void* pData, DWORD nSize) override;
     DWORD Read(LPCSTR lpszPropName, void* pData, DWORD nSize) override;
     BOOL IsAllowDefaultValues() const override { return FALSE; }
     BOOL IsAllowBlobValues() const override { return TRUE; }
 
-    // The class record's tag before a class written in full.
-    static constexpr WORD kNewClassTag = 0xFFFF;
-    // Longest class name a record may carry.
-    static constexpr WORD kMaxClassNameLength = 64;
 
 private:
     CArchive& m_ar;

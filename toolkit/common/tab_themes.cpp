@@ -5,7 +5,7 @@
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/theme_wrapper.h"
-#include "toolkit/themes/image_rows.h"
+#include "toolkit/common/upper_services.h"
 
 #include <commctrl.h>
 
@@ -349,10 +349,13 @@ void CKitTabBaseTheme::DrawThemedTabItem(CDC* pDC, CWnd* pTabWnd, const CRect& r
         ::GdiFlush();
         const auto* pSource = reinterpret_cast<const DWORD*>(pDrawnBits);
         auto* pTarget = reinterpret_cast<DWORD*>(pTurnedBits);
+        CKitThemeServices* pThemes = CKitThemeServices::Get();
         if (dwOrientation == kBottom) {
-            ReverseImageRows(w, h, pSource, pTarget);
+            if (pThemes != nullptr)
+                pThemes->ReverseImageRows(w, h, pSource, pTarget);
         } else if (dwOrientation == kLeft) {
-            TransposeImageReversed(w, h, pSource, pTarget);
+            if (pThemes != nullptr)
+                pThemes->TransposeImageReversed(w, h, pSource, pTarget);
         } else {
             for (int i = 0; i < h; ++i)
                 for (int j = 0; j < w; ++j)

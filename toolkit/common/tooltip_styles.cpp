@@ -2,7 +2,7 @@
 
 #include "toolkit/common/color_manager.h"
 #include "toolkit/common/draw_helpers.h"
-#include "toolkit/markup/markup_glue.h"
+#include "toolkit/common/upper_services.h"
 
 namespace {
 
@@ -78,31 +78,39 @@ void CKitToolTipContext::CRichEditToolTip::DrawContent(CDC* pDC, TOOLITEM*, CRec
 }
 
 CKitToolTipContext::CMarkupToolTip::CMarkupToolTip(CKitToolTipContext* pContext)
-    : CKitToolTipContextToolTip(pContext), m_pMarkupContext(MarkupCreateContext(nullptr)), m_pElement(nullptr)
+    : CKitToolTipContextToolTip(pContext), m_pMarkupContext(nullptr), m_pElement(nullptr)
 {
+    if (CKitThemeServices* pThemes = CKitThemeServices::Get())
+        m_pMarkupContext = pThemes->CreateMarkupContext(nullptr);
 }
 
 CKitToolTipContext::CMarkupToolTip::~CMarkupToolTip()
 {
-    MarkupReleaseElement(m_pElement);
-    MarkupReleaseContext(m_pMarkupContext);
+    if (CKitThemeServices* pThemes = CKitThemeServices::Get()) {
+        pThemes->ReleaseMarkupElement(m_pElement);
+        pThemes->ReleaseMarkupContext(m_pMarkupContext);
+    }
 }
 
 CSize CKitToolTipContext::CMarkupToolTip::CalcSize(CDC* pDC, TOOLITEM* pTool)
 {
-    MarkupReleaseElement(m_pElement);
+    CKitThemeServices* pThemes = CKitThemeServices::Get();
+    if (pThemes != nullptr)
+        pThemes->ReleaseMarkupElement(m_pElement);
     const CString strText = GetToolText(pTool);
     if (strText.IsEmpty())
         return CSize(0, 0);
-    MarkupSetDefaultFont(m_pMarkupContext, *m_pContext->GetFont(), m_pContext->GetTipTextColor());
-    m_pElement = MarkupParseText(m_pMarkupContext, strText);
+    if (pThemes != nullptr && m_pMarkupContext != nullptr) {
+        pThemes->SetMarkupDefaultFont(m_pMarkupContext, *m_pContext->GetFont(), m_pContext->GetTipTextColor());
+        m_pElement = pThemes->ParseMarkupText(m_pMarkupContext, strText);
+    }
     if (m_pElement == nullptr)
         return CalcPlainSize(pDC, pTool);
     const CSize szExtra = GetExtra();
     int nMaxWidth = m_pContext->GetMaxTipWidth();
     if (nMaxWidth <= 0)
         nMaxWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    const SIZE size = MarkupMeasureElement(m_pElement, nMaxWidth - szExtra.cx, kUnbounded);
+    const SIZE size = pThemes->MeasureMarkupElement(m_pElement, nMaxWidth - szExtra.cx, kUnbounded);
     return CSize(size.cx + szExtra.cx, size.cy + szExtra.cy);
 }
 
@@ -114,5 +122,5 @@ void CKitToolTipContext::CMarkupToolTip::DrawContent(CDC* pDC, TOOLITEM* pTool, 
     }
     const CRect& rcMargin = m_pContext->GetMargin();
     rc.DeflateRect(rcMargin.left + 3, rcMargin.top + 3, rcMargin.right + 3, rcMargin.bottom + 3);
-    MarkupRenderElement(m_pElement, *pDC, &rc);
+    CKitThemeServices::Get()->RenderMarkupElement(m_pElement, *pDC, &rc);
 }

@@ -8,7 +8,7 @@
 #include "toolkit/markup/markup_thickness.h"
 #include "toolkit/markup/markup_values.h"
 #include "toolkit/markup/markup_visual.h"
-#include "toolkit/themes/nonclient_metrics.h"
+#include "toolkit/common/nonclient_metrics.h"
 
 #include <cstring>
 #include <utility>

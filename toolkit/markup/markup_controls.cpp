@@ -1,6 +1,6 @@
 #include "toolkit/markup/markup_controls.h"
 
-#include "toolkit/common/draw_helpers.h"
+#include "toolkit/common/color_hsl.h"
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_builder.h"
 #include "toolkit/markup/markup_context.h"
@@ -289,7 +289,7 @@ RECT PaddingOf(const CKitMarkupThickness* pPadding)
 // The colour with a new lightness (0 to 240).
 COLORREF WithLightness(DWORD hsl, int lightness)
 {
-    return CKitDrawHelpers::HSLtoRGB((hsl & 0x0000FFFF) | (static_cast<DWORD>(std::clamp(lightness, 0, 240)) << 16));
+    return HslToRgb((hsl & 0x0000FFFF) | (static_cast<DWORD>(std::clamp(lightness, 0, 240)) << 16));
 }
 
 // The press mark around a focused element: dotted, white on black.
@@ -350,7 +350,7 @@ void CKitMarkupButton::OnRender(CKitMarkupDrawingContext* pDC)
     COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     COLORREF darkShadow = ::GetSysColor(COLOR_3DDKSHADOW);
     if (pBackground != nullptr) {
-        const DWORD hsl = CKitDrawHelpers::RGBtoHSL(pBackground->GetSolidColor());
+        const DWORD hsl = RgbToHsl(pBackground->GetSolidColor());
         const int lightness = static_cast<int>((hsl >> 16) & 0xFF);
         light = WithLightness(hsl, (lightness + 240) / 2);
         shadow = WithLightness(hsl, ::MulDiv(lightness, 2, 3));

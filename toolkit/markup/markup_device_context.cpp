@@ -1,7 +1,7 @@
 #include "toolkit/markup/markup_device_context.h"
 
 #include "framework/handles.h"
-#include "toolkit/common/image_manager.h"
+#include "toolkit/common/dib_section.h"
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_context.h"
 #include "toolkit/markup/markup_geometry.h"
@@ -205,7 +205,7 @@ void CKitMarkupDeviceContext::FillGradient(const RECT& rect, CKitMarkupBrush* pB
     const int clipWidth = clip.right - clip.left;
     const int clipHeight = clip.bottom - clip.top;
     LPBYTE bits = nullptr;
-    ScopedGdiObject<HBITMAP> bitmap(CKitImageManager::Create32BitDIBSection(m_hdc, clipWidth, clipHeight, &bits));
+    ScopedGdiObject<HBITMAP> bitmap(Create32BitDibSection(m_hdc, clipWidth, clipHeight, &bits));
     if (!bitmap || bits == nullptr)
         return;
     const std::vector<MarkupGradientStop> stops = MarkupSortGradientStops(pStops);

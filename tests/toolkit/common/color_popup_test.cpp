@@ -5,7 +5,6 @@
 #include "control_host.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
-#include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/color_dialog.h"
 #include "toolkit/common/color_picker.h"
 #include "toolkit/common/monitor_helper.h"

@@ -267,6 +267,40 @@ TEST(KitImageIcon, ManagersRoundTripAndAForeignCheckTextIsABadClass)
     }
 }
 
+// A control's own icon as the command bars keep it: the icons of one id through a
+// section, a set made for a new id on loading, an empty set for an id without icons.
+TEST(KitImageIcon, OneIdsIconsTravelThroughASection)
+{
+    CKitImageManager source;
+    SetIcon(source, 70001, MakeSolidIcon(16, 16, RGB(255, 0, 0)), CKitImageManagerIcon::kStateNormal);
+    SetIcon(source, 70001, MakeSolidIcon(24, 24, RGB(0, 0, 255)), CKitImageManagerIcon::kStateNormal);
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        CKitImageManagerIconSet::Serialize(&source, 70001, &px);
+        CKitImageManagerIconSet::Serialize(&source, 70002, &px);
+        ar.Close();
+    }
+    std::vector<BYTE> bytes(static_cast<size_t>(file.GetLength()));
+    file.SeekToBegin();
+    file.Read(bytes.data(), static_cast<UINT>(bytes.size()));
+
+    CKitImageManager target;
+    CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&in, CArchive::load);
+    CKitPropExchangeArchive px(ar);
+    CKitImageManagerIconSet::Serialize(&target, 70001, &px);
+    CKitImageManagerIconSet::Serialize(&target, 70002, &px);
+    ASSERT_NE(nullptr, target.GetIconSet(70001));
+    EXPECT_EQ(2, target.GetIconSet(70001)->GetIconCount());
+    EXPECT_EQ(RGB(255, 0, 0), DrawnColor(target.GetImage(70001, 16), target.GetImage(70001, 16)->GetNormalIcon()));
+    EXPECT_EQ(24, target.GetImage(70001, 24)->GetWidth());
+    ASSERT_NE(nullptr, target.GetIconSet(70002));
+    EXPECT_EQ(0, target.GetIconSet(70002)->GetIconCount());
+    EXPECT_EQ(70002u, target.GetHighestId());
+}
+
 // Mutations of a stored icon set: never a crash or a huge allocation; a
 // failure is an archive exception.
 TEST(KitImageIcon, MutatedStoredImagesFailAsArchiveExceptions)

@@ -8,6 +8,7 @@
 #include "support/largest_allocation.h"
 #include "support/paths.h"
 #include "support/temp_folder.h"
+#include "toolkit/common/button.h"
 #include "toolkit/common/image_pixels.h"
 #include "toolkit/common/toolkit_ids.h"
 
@@ -180,6 +181,70 @@ TEST(KitImageManager, ImagesOfOneSizeShareAStripThatGoesWithItsLastSlot)
     EXPECT_EQ(RGB(255, 0, 0), DrawnColor(manager, 5));
     ::DestroyIcon(red);
     ::DestroyIcon(green);
+}
+
+// Loads the manager from an archive form.
+void LoadManager(CKitImageManager& manager, std::vector<BYTE> bytes)
+{
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    manager.Serialize(ar);
+}
+
+// The colour an icon's normal image draws at the middle of a 16 x 16 canvas.
+COLORREF DrawnNormalColor(CKitImageManagerIcon& icon)
+{
+    Canvas canvas(16, 16, kPaper);
+    icon.DrawAtPoint(&canvas.dc, CPoint(0, 0));
+    return canvas.Pixel(8, 8);
+}
+
+// An icon of no icon set keeps its images in a manager's strips: loading that manager
+// from an archive, or destroying it, lets its strips go while the icon still uses a slot.
+// The icon keeps drawing its own pixels (not freed memory, nor the images loaded since),
+// and letting it go afterwards is clean.
+TEST(KitImageManager, IconsOutsideIconSetsOutliveTheirManagersStrips)
+{
+    // The stored form of a manager with a blue icon of the same size, loaded over the red one's strip.
+    CKitImageManager blueSource;
+    HICON blue = MakeSolidIcon(16, 16, RGB(0, 0, 255));
+    ASSERT_TRUE(blueSource.SetIcon(CKitImageManagerIconHandle(blue), 9001));
+    ::DestroyIcon(blue);
+    const std::vector<BYTE> blueStored = StoreObject(blueSource);
+
+    // A button's SetIcon: the icon has no set, its image goes into the process-wide manager's strip.
+    CKitImageManager* shared = CKitImageManager::Instance();
+    const std::vector<BYTE> sharedBefore = StoreObject(*shared);
+    HICON red = MakeSolidIcon(16, 16, RGB(255, 0, 0));
+    {
+        CKitButton button;
+        ASSERT_TRUE(button.SetIcon(CSize(0, 0), red, nullptr, FALSE));
+        CKitImageManagerIcon* icon = button.GetIcon();
+        ASSERT_NE(nullptr, icon);
+        ASSERT_TRUE(icon->GetNormalIcon().IsSlot());
+        ASSERT_GT(shared->FindResource(CSize(16, 16))->GetUsedCount(), 0);
+
+        LoadManager(*shared, blueStored);
+        ASSERT_TRUE(shared->IsImageDefined(9001, 16));
+        EXPECT_EQ(RGB(255, 0, 0), DrawnNormalColor(*icon));
+        EXPECT_EQ(RGB(0, 0, 255), DrawnColor(*shared, 9001));
+        // Made images come from the slot too.
+        EXPECT_FALSE(icon->GetDisabledIcon(TRUE).IsEmpty());
+    }
+    LoadManager(*shared, sharedBefore);
+
+    // A private manager destroyed while an icon of no set holds a slot of its strip.
+    auto* owner = new CKitImageManager;
+    CKitImageManagerIconHandle image(red);
+    image.SetImageManager(owner);
+    auto* icon = new CKitImageManagerIcon(0, 16, 16);
+    icon->SetNormalIcon(image);
+    ASSERT_TRUE(icon->GetNormalIcon().IsSlot());
+    ASSERT_NE(nullptr, owner->FindResource(CSize(16, 16)));
+    owner->InternalRelease();
+    EXPECT_EQ(RGB(255, 0, 0), DrawnNormalColor(*icon));
+    icon->InternalRelease();
+    ::DestroyIcon(red);
 }
 
 TEST(KitImageManager, IconFilesLoadOnlyTheRequestedSize)
@@ -358,6 +423,64 @@ TEST(KitImageManager, ImageListsStandForARangeOfIds)
     ASSERT_NE(nullptr, manager.GetImage(501, 16));
     EXPECT_EQ(manager.GetImage(501, 16), manager.GetImage(501, 32));
     EXPECT_EQ(RGB(0, 0, 255), DrawnColor(manager, 501));
+
+    // An icon made for the list and held elsewhere is unlinked when the list goes: it draws nothing.
+    CKitImageManagerIcon* held = manager.GetImage(500, 16);
+    held->InternalAddRef();
+    manager.RemoveAll();
+    EXPECT_EQ(nullptr, manager.GetImage(500, 16));
+    Canvas canvas(16, 16, kPaper);
+    held->DrawAtPoint(&canvas.dc, CPoint(0, 0));
+    EXPECT_EQ(kPaper, canvas.Pixel(8, 8));
+    held->InternalRelease();
+}
+
+// A new look drops what was made from the images (here a disabled image in two colours,
+// which is not made again while one exists) and the icons made from image lists; the icon
+// sets, their own images and the lists stay. RemoveAll drops everything.
+TEST(KitImageManager, RemovingDerivedImagesKeepsTheIconsAndRemoveAllDropsThem)
+{
+    CKitImageManager manager;
+    HICON grey = MakeSolidIcon(16, 16, RGB(128, 128, 128));
+    HICON green = MakeSolidIcon(16, 16, RGB(0, 255, 0));
+    ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(grey), 1));
+    ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(grey), 2));
+    ASSERT_TRUE(manager.SetIcon(CKitImageManagerIconHandle(green), 2, CSize(0, 0), CKitImageManagerIcon::kStateDisabled));
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
+    ImageList_AddIcon(list, green);
+    ::DestroyIcon(grey);
+    ::DestroyIcon(green);
+    ASSERT_TRUE(manager.SetImageList(list, 500, TRUE));
+
+    CKitImageManagerIcon* icon = manager.GetImage(1, 16);
+    auto disabledColor = [&] {
+        Canvas canvas(16, 16, kPaper);
+        icon->Draw(&canvas.dc, CPoint(0, 0), icon->GetDisabledIcon(FALSE));
+        return canvas.Pixel(8, 8);
+    };
+    icon->CreateDisabledIcon(RGB(255, 255, 255), RGB(0, 0, 0));
+    const COLORREF oldLook = disabledColor();
+    icon->CreateDisabledIcon(RGB(255, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(oldLook, disabledColor());
+    CKitImageManagerIcon* listIcon = manager.GetImage(500, 16);
+    listIcon->InternalAddRef();
+
+    manager.RemoveDerivedImages();
+    EXPECT_EQ(icon, manager.GetImage(1, 16));
+    EXPECT_FALSE(icon->HasDisabledIcon());
+    icon->CreateDisabledIcon(RGB(255, 0, 0), RGB(0, 0, 255));
+    EXPECT_NE(oldLook, disabledColor());
+    EXPECT_TRUE(manager.GetImage(2, 16)->HasDisabledIcon());
+    EXPECT_EQ(RGB(0, 255, 0), DrawnColor(manager, 500));
+    Canvas canvas(16, 16, kPaper);
+    listIcon->DrawAtPoint(&canvas.dc, CPoint(0, 0));
+    EXPECT_EQ(kPaper, canvas.Pixel(8, 8));
+    listIcon->InternalRelease();
+
+    manager.RemoveAll();
+    EXPECT_EQ(0, manager.GetIconSetCount());
+    EXPECT_EQ(nullptr, manager.GetImage(1, 16));
+    EXPECT_EQ(nullptr, manager.GetImage(500, 16));
 }
 
 TEST(KitImageManager, FilesLoadPngByTheirSignatureAndBitmapsOtherwise)

@@ -3,6 +3,8 @@
 
 #include "framework/archive.h"
 #include "framework/file.h"
+#include "framework/oletypes.h"
+#include "support/expect_exception.h"
 #include "support/largest_allocation.h"
 
 #include <gtest/gtest.h>
@@ -244,6 +246,89 @@ TEST(KitPropExchange, SchemaRectanglesAndSizesHaveTheirArchiveForms)
     EXPECT_EQ(CSize(5, 6), size);
 }
 
+// Dates and variants travel through the archive in the framework classes' own forms and come back equal.
+TEST(KitPropExchange, DatesAndVariantsHaveTheirArchiveForms)
+{
+    COleDateTime invalid;
+    invalid.SetStatus(COleDateTime::invalid);
+    const COleDateTime dates[] = {COleDateTime(2026, 12, 10, 9, 30, 15), COleDateTime(1899, 12, 30, 0, 0, 0), invalid};
+    const COleVariant variants[] = {
+        COleVariant(), COleVariant(-5L), COleVariant(2.5), COleVariant("Toolbar"), COleVariant(1L, VT_BOOL),
+        COleVariant(7L, VT_I2), COleVariant(""),
+    };
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        for (COleDateTime date : dates)
+            ASSERT_TRUE(px.ExchangeProp("Date", CKitPropExchange::kTypeDate, &date, nullptr));
+        for (COleVariant variant : variants)
+            ASSERT_TRUE(px.ExchangeProp("Value", CKitPropExchange::kTypeVariant, &variant, nullptr));
+        ar.Close();
+    }
+    const std::vector<BYTE> bytes = BytesOf(file);
+    // The first date: status 0 and the day number as a double; the day 1899-12-30 is 0.0.
+    SYSTEMTIME st = {};
+    ASSERT_TRUE(dates[0].GetAsSystemTime(st));
+    EXPECT_EQ(2026, st.wYear);
+    EXPECT_EQ(15, st.wSecond);
+    const std::vector<BYTE> secondDate(bytes.begin() + 12, bytes.begin() + 24);
+    EXPECT_EQ((std::vector<BYTE>{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), secondDate);
+    // After the three dates: the empty variant is its type alone, then VT_I4 and its value.
+    const std::vector<BYTE> firstVariants(bytes.begin() + 36, bytes.begin() + 44);
+    EXPECT_EQ((std::vector<BYTE>{VT_EMPTY, 0, VT_I4, 0, 0xFB, 0xFF, 0xFF, 0xFF}), firstVariants);
+
+    CMemFile in(const_cast<BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
+    CArchive ar(&in, CArchive::load);
+    CKitPropExchangeArchive px(ar);
+    for (const COleDateTime& expected : dates) {
+        COleDateTime loaded;
+        ASSERT_TRUE(px.ExchangeProp("Date", CKitPropExchange::kTypeDate, &loaded, nullptr));
+        EXPECT_TRUE(expected == loaded);
+    }
+    for (const COleVariant& expected : variants) {
+        COleVariant loaded(99L);
+        ASSERT_TRUE(px.ExchangeProp("Value", CKitPropExchange::kTypeVariant, &loaded, nullptr));
+        EXPECT_TRUE(expected == loaded) << expected.vt;
+    }
+    EXPECT_EQ(0u, ar.GetBytesRemaining());
+}
+
+// A variant of a type without a stored form is refused both ways; a text longer
+// than the bytes left fails; the variant read into keeps its value.
+TEST(KitPropExchange, VariantsWithoutAStoredFormOrWithTooLongTextsAreArchiveExceptions)
+{
+    COleVariant object;
+    object.vt = VT_DISPATCH;
+    object.pdispVal = nullptr;
+    CMemFile file;
+    CArchive store(&file, CArchive::store);
+    EXPECT_TRUE(ThrowsFrameworkException<CArchiveException>([&] { store << object; },
+        [](CArchiveException& e) { EXPECT_EQ(CArchiveException::badSchema, e.m_cause); }));
+    object.vt = VT_EMPTY;
+    store.Abort();
+
+    struct Case {
+        std::vector<BYTE> bytes;
+        int cause;
+    };
+    const Case cases[] = {
+        {{VT_DISPATCH, 0}, CArchiveException::badSchema},
+        {{VT_BSTR, 0, 0xF0, 0xFF, 0xFF, 0x0F, 'a', 0}, CArchiveException::endOfFile},
+        {{VT_BSTR, 0, 4, 0, 0, 0, 'a', 0}, CArchiveException::endOfFile},
+        {{VT_R8, 0, 1, 2, 3}, CArchiveException::endOfFile},
+    };
+    for (const Case& c : cases) {
+        std::vector<BYTE> bytes = c.bytes;
+        CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+        CArchive ar(&in, CArchive::load);
+        COleVariant loaded(3L);
+        EXPECT_TRUE(ThrowsFrameworkException<CArchiveException>([&] { ar >> loaded; },
+            [&](CArchiveException& e) { EXPECT_EQ(c.cause, e.m_cause); }));
+        EXPECT_TRUE(COleVariant(3L) == loaded);
+    }
+}
+
 // A caller's buffer too small for the blob fails and keeps what it held.
 TEST(KitPropExchange, BlobsLoadOnlyIntoBuffersLargeEnough)
 {
@@ -327,6 +412,47 @@ TEST(KitPropExchange, ArchivesCarryClassRecordsWithTheirSchema)
     EXPECT_EQ(RUNTIME_CLASS(CountedObject), pClass);
     EXPECT_EQ(40, px.GetSchema());
     EXPECT_FALSE(px.ExchangeRuntimeClass("Class", pClass, nullptr));
+}
+
+// An object whose class the archive exchange wrote enters the archive's object map: a
+// later pointer to it is written as a reference and loads as the object the exchange made.
+// A class written again is a reference to its first record, which keeps its schema.
+TEST(KitPropExchange, ExchangedObjectsAndClassesEnterTheArchivesObjectMap)
+{
+    CMemFile file;
+    CountedObject stored;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        px.SetSchema(40);
+        CObject* object = &stored;
+        ASSERT_TRUE(px.ExchangeObjectClass(object, RUNTIME_CLASS(CObject)));
+        ar.WriteObject(&stored);
+        CRuntimeClass* pClass = RUNTIME_CLASS(CountedObject);
+        ASSERT_TRUE(px.ExchangeRuntimeClass("Class", pClass, nullptr));
+        ar.Close();
+    }
+    const std::vector<BYTE> bytes = BytesOf(file);
+    const std::string name = "CountedObject";
+    std::vector<BYTE> expected = {0xFF, 0xFF, 40, 0, static_cast<BYTE>(name.size()), 0};
+    expected.insert(expected.end(), name.begin(), name.end());
+    expected.insert(expected.end(), {0x02, 0x00, 0x01, 0x80});
+    EXPECT_EQ(expected, bytes);
+
+    std::vector<BYTE> copy = bytes;
+    CMemFile in(copy.data(), static_cast<UINT>(copy.size()));
+    CArchive ar(&in, CArchive::load);
+    CKitPropExchangeArchive px(ar);
+    CObject* loaded = nullptr;
+    ASSERT_TRUE(px.ExchangeObjectClass(loaded, RUNTIME_CLASS(CountedObject)));
+    ASSERT_NE(nullptr, loaded);
+    EXPECT_EQ(loaded, ar.ReadObject(RUNTIME_CLASS(CountedObject)));
+    px.SetSchema(0);
+    CRuntimeClass* pClass = nullptr;
+    ASSERT_TRUE(px.ExchangeRuntimeClass("Class", pClass, nullptr));
+    EXPECT_EQ(RUNTIME_CLASS(CountedObject), pClass);
+    EXPECT_EQ(40, px.GetSchema());
+    delete loaded;
 }
 
 // Every truncation and byte change of a stored archive loads without a crash

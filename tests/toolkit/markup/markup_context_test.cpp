@@ -5,7 +5,7 @@
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_framework_element.h"
-#include "toolkit/markup/markup_glue.h"
+#include "toolkit/themes/paint/markup_glue.h"
 #include "toolkit/markup/markup_text_elements.h"
 #include "toolkit/markup/markup_text.h"
 #include "toolkit/markup/markup_values.h"

@@ -3,7 +3,7 @@
 
 #include "markup_test_support.h"
 
-#include "toolkit/markup/markup_glue.h"
+#include "toolkit/themes/paint/markup_glue.h"
 #include "toolkit/markup/markup_input_element.h"
 #include "toolkit/markup/markup_text.h"
 #include "toolkit/markup/markup_values.h"

@@ -1,4 +1,4 @@
-#include "toolkit/markup/markup_glue.h"
+#include "toolkit/themes/paint/markup_glue.h"
 
 #include "framework/gdi.h"
 #include "framework/strings.h"

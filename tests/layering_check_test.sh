@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The include check catches each rule: every row puts one file that breaks a rule into an
+# empty tree and expects the check to fail naming that rule; a file within the rules passes.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failed=0
+
+# rule named in the report | file that breaks it | the include it has
+cases=(
+  "the framework core includes the window layer|framework/archive.cpp|framework/wnd.h"
+  "headless Corvel code includes Corvel's window code|corvel/model/ied.cpp|corvel/app/main_doc.h"
+  "the toolkit's window-free core includes the window layer|toolkit/common/system.h|framework/gdi.h"
+  "the toolkit's window-free core includes the toolkit's windows|toolkit/common/dib_section.h|toolkit/common/image_manager.h"
+  "the markup engine includes the window layer|toolkit/markup/markup_visual.cpp|framework/wnd.h"
+  "the markup engine includes toolkit code other than its own and the window-free core|toolkit/markup/markup_context.cpp|toolkit/themes/paint/markup_glue.h"
+  "the markup engine includes toolkit code other than its own and the window-free core|toolkit/markup/markup_image.cpp|toolkit/common/image_manager.h"
+  "the common controls include the markup engine, the command bars or the themes|toolkit/common/tooltip_styles.cpp|toolkit/themes/paint/markup_glue.h"
+  "the common controls include the markup engine, the command bars or the themes|toolkit/common/color_popup.cpp|toolkit/commandbars/shadow_manager.h"
+  "the common controls include the markup engine, the command bars or the themes|toolkit/common/aux_data.cpp|toolkit/markup/markup_context.h"
+  "the command bars include the themes|toolkit/commandbars/shadow_manager.cpp|toolkit/themes/image_rows.h"
+)
+
+# put <file> <include>: a tree holding only that file.
+put() {
+  rm -rf "$scratch/tree"
+  mkdir -p "$scratch/tree/$(dirname "$1")"
+  printf '#include <windows.h>\n#include "%s"\n' "$2" >"$scratch/tree/$1"
+}
+
+for row in "${cases[@]}"; do
+  IFS='|' read -r rule file include <<<"$row"
+  put "$file" "$include"
+  output=$("$here/layering_check.sh" "$scratch/tree")
+  if [ $? -eq 0 ] || ! grep -qxF "$rule:" <<<"$output"; then
+    echo "not caught: $file including $include should break \"$rule\"; the check said: $output"
+    failed=1
+  fi
+done
+
+# Includes within the rules: the markup engine on the window-free core, the themes on everything below them.
+allowed=(
+  "toolkit/markup/markup_controls.cpp|toolkit/common/color_hsl.h"
+  "toolkit/markup/markup_context.cpp|toolkit/common/nonclient_metrics.h"
+  "toolkit/common/tooltip_styles.cpp|toolkit/common/upper_services.h"
+  "toolkit/commandbars/shadow_manager.h|toolkit/common/upper_services.h"
+  "toolkit/themes/paint/markup_glue.cpp|toolkit/markup/markup_context.h"
+  "toolkit/themes/theme_services.cpp|toolkit/commandbars/shadow_manager.h"
+)
+for row in "${allowed[@]}"; do
+  IFS='|' read -r file include <<<"$row"
+  put "$file" "$include"
+  if ! output=$("$here/layering_check.sh" "$scratch/tree"); then
+    echo "refused: $file including $include is within the rules; the check said: $output"
+    failed=1
+  fi
+done
+
+exit $failed

@@ -1,0 +1,72 @@
+// CKitThemeServices, CKitShadowCaster, CKitCommandBarServices: what the common controls call of the libraries above them (markup captions, turned tab images, popup shadows); each of those libraries registers its implementation at start-up.
+#pragma once
+
+#include "framework/wnd.h"
+
+#include <windows.h>
+
+class CKitMarkupContext;
+class CKitMarkupUIElement;
+
+// Filled by the themes library.
+class CKitThemeServices {
+public:
+    // The registered implementation; null in a program that does not link the themes library.
+    static CKitThemeServices* Get();
+    // Called once by the themes library at start-up.
+    static void Register(CKitThemeServices* pServices);
+
+    // The markup glue: a context for the container window (may be null) with one reference.
+    virtual CKitMarkupContext* CreateMarkupContext(HWND hContainer) = 0;
+    // Releases the context and sets the pointer to null.
+    virtual void ReleaseMarkupContext(CKitMarkupContext*& pContext) = 0;
+    // Releases the element and sets the pointer to null.
+    virtual void ReleaseMarkupElement(CKitMarkupUIElement*& pElement) = 0;
+    // The root element parsed from the text; null on an error or without a context.
+    virtual CKitMarkupUIElement* ParseMarkupText(CKitMarkupContext* pContext, LPCSTR lpszText) = 0;
+    // The font (when given) and the colour (unless all bits are set) become the context's defaults.
+    virtual void SetMarkupDefaultFont(CKitMarkupContext* pContext, HFONT hFont, COLORREF clrText) = 0;
+    // The element's desired size; 0 x 0 for a null element.
+    virtual SIZE MeasureMarkupElement(CKitMarkupUIElement* pElement, int nAvailableWidth, int nAvailableHeight) = 0;
+    // Arranges the element into the rectangle and draws it.
+    virtual void RenderMarkupElement(CKitMarkupUIElement* pElement, HDC hdc, LPCRECT lpRect) = 0;
+
+    // Turned tab images: destination row i is source row h - 1 - i (w x h pixels).
+    virtual void ReverseImageRows(int w, int h, const DWORD* pSource, DWORD* pDestination) = 0;
+    // The source holds w rows of h pixels, the destination h rows of w, turned and reversed.
+    virtual void TransposeImageReversed(int w, int h, const DWORD* pSource, DWORD* pDestination) = 0;
+
+protected:
+    ~CKitThemeServices() = default;
+};
+
+// The shadow manager as a popup of the common controls holds it (reference counted).
+class CKitShadowCaster {
+public:
+    // Shadows are cast even when the system's drop-shadow setting is off, at half alpha.
+    static constexpr int kFlagAlways = 1;
+
+    virtual void SetFlags(int nFlags) = 0;
+    // Casts the shadows of the popup; rcExclude (screen coordinates) is the control it drops from.
+    virtual void SetShadow(CWnd* pPopup, const CRect& rcExclude, BOOL bGroup = FALSE) = 0;
+    // Lets the holder's reference go.
+    virtual void ReleaseCaster() = 0;
+
+protected:
+    ~CKitShadowCaster() = default;
+};
+
+// Filled by the command-bar library.
+class CKitCommandBarServices {
+public:
+    // The registered implementation; null in a program that does not link the command-bar library.
+    static CKitCommandBarServices* Get();
+    // Called once by the command-bar library at start-up.
+    static void Register(CKitCommandBarServices* pServices);
+
+    // A new shadow manager with one reference for the caller.
+    virtual CKitShadowCaster* CreateShadowCaster() = 0;
+
+protected:
+    ~CKitCommandBarServices() = default;
+};
