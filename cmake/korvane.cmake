@@ -112,6 +112,28 @@ function(korvane_check_headless_targets)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_check_headless_targets)
 
+# korvane_below(<target> <library>...): the target lies below those libraries and
+# must not reach them through its link libraries (checked at the end of the
+# configuration, like the headless targets), so no two libraries link each other both ways.
+function(korvane_below target)
+  set_property(GLOBAL APPEND PROPERTY KORVANE_BELOW_TARGETS ${target})
+  set_property(GLOBAL PROPERTY KORVANE_ABOVE_${target} ${ARGN})
+endfunction()
+
+function(korvane_check_below_targets)
+  get_property(targets GLOBAL PROPERTY KORVANE_BELOW_TARGETS)
+  foreach(target ${targets})
+    get_property(above GLOBAL PROPERTY KORVANE_ABOVE_${target})
+    korvane_reached_libraries(${target} reached)
+    foreach(lib ${above})
+      if(lib IN_LIST reached)
+        message(FATAL_ERROR "${target} lies below ${lib} but links it")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_check_below_targets)
+
 find_program(KORVANE_PYTHON python3 REQUIRED)
 
 # korvane_module_simulator(<fixture>): a gateway module simulator of its own

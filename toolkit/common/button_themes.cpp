@@ -942,7 +942,7 @@ CKitButtonResourceTheme::CKitButtonResourceTheme()
 void CKitButtonResourceTheme::RefreshMetrics(CKitButton* pButton)
 {
     CKitButtonUltraFlatTheme::RefreshMetrics(pButton);
-    if (CKitResourceImages* pImages = CKitResourceImages::Instance()) {
+    if (CKitResourceImages* pImages = CKitResourceImages::Instance(); pImages->IsValid()) {
         const COLORREF clrFrame = pImages->GetImageColor("Controls", "GroupBoxFrame", static_cast<COLORREF>(-1));
         if (clrFrame != static_cast<COLORREF>(-1))
             m_clrInnerShadow.SetStandardValue(clrFrame);
@@ -952,7 +952,7 @@ void CKitButtonResourceTheme::RefreshMetrics(CKitButton* pButton)
 void CKitButtonResourceTheme::DrawButtonBackground(CDC* pDC, CKitButton* pButton)
 {
     CKitResourceImages* pImages = CKitResourceImages::Instance();
-    CKitResourceImage* pImage = pImages != nullptr ? pImages->LoadImage(kPushButtonImage) : nullptr;
+    CKitResourceImage* pImage = pImages->IsValid() ? pImages->LoadImage(kPushButtonImage) : nullptr;
     if (pImage == nullptr) {
         CKitButtonTheme::DrawButtonBackground(pDC, pButton);
         return;
@@ -978,7 +978,7 @@ void CKitButtonResourceTheme::DrawButtonBackground(CDC* pDC, CKitButton* pButton
 BOOL CKitButtonResourceTheme::DrawGlyphImage(CDC* pDC, CKitButton* pButton, LPCSTR lpszImage, int nCount, int nPart)
 {
     CKitResourceImages* pImages = CKitResourceImages::Instance();
-    CKitResourceImage* pImage = pImages != nullptr ? pImages->LoadImage(lpszImage) : nullptr;
+    CKitResourceImage* pImage = pImages->IsValid() ? pImages->LoadImage(lpszImage) : nullptr;
     if (pImage == nullptr)
         return FALSE;
     int nFrame = 0;

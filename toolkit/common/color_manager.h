@@ -81,7 +81,8 @@ public:
     CKitColorManager();
 
     COLORREF GetColor(int nIndex) const;
-    // For 30 to 62 the visual-style value when set, else GetColor.
+    // For 30 to 62 the visual-style value when set, else GetColor. The command-bar
+    // controls read the Office 2003 colour set's values through this.
     COLORREF GetVisualStyleColor(int nIndex) const;
     void SetCustomColor(int nIndex, COLORREF clr);
     // Gradient nNumber, 1 to 10.
@@ -93,7 +94,8 @@ public:
     BOOL IsLowResolution(HDC hDC = nullptr) const;
     // Weighted distance; about 441 at most.
     static double GetColorDistance(COLORREF clrA, COLORREF clrB);
-    // The distance exceeds the threshold (light-adjusted from clrA when asked).
+    // The distance exceeds the threshold (light-adjusted from clrA when asked). The
+    // themes' plain test of two colours and a threshold is bLightAdjust FALSE.
     static BOOL IsColorDistinct(COLORREF clrA, COLORREF clrB, BOOL bLightAdjust, double dThreshold);
     // The point between clrA and clrB at the light-adjusted threshold's distance from clrA.
     static COLORREF LimitColorDistance(COLORREF clrA, COLORREF clrB, double dThreshold);

@@ -218,7 +218,7 @@ void CKitColorSelectorCtrlThemeResource::RefreshMetrics(CKitColorSelectorCtrl* p
     CKitColorSelectorCtrlThemeOfficeXP::RefreshMetrics(pControl);
     m_clrBackground = RGB(0xFA, 0xFA, 0xFA);
     m_clrText = RGB(0, 0, 0);
-    if (CKitResourceImages* pImages = CKitResourceImages::Instance()) {
+    if (CKitResourceImages* pImages = CKitResourceImages::Instance(); pImages->IsValid()) {
         m_clrPressed = pImages->GetImageColor("Window", "HighlightPressed", kNone);
         m_clrHot = pImages->GetImageColor("Window", "HighlightSelected", kNone);
         m_clrChecked = pImages->GetImageColor("Window", "HighlightChecked", kNone);

@@ -88,6 +88,7 @@ CRect ClientRectOf(const CWnd* pWnd);
 
 // With a window: a mouse hook on this thread that, for a button press outside
 // that window, focuses its owner (or parent) and eats the press. With null: removes it.
+// The popups of the colour picker and of the command bars install their mouse hook with this.
 void SetOutsideClickHook(CWnd* pWnd);
 // The hook's procedure.
 LRESULT CALLBACK OutsideClickHookProc(int nCode, WPARAM wParam, LPARAM lParam);

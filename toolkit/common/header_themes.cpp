@@ -526,7 +526,7 @@ void CKitHeaderCtrlThemeResource::RefreshMetrics(CKitHeaderCtrl* pHeader)
     m_grcNormal.SetStandardValue(clrFace, clrFace);
     m_grcPressed.SetStandardValue(clrFace, clrFace);
     CKitResourceImages* pImages = CKitResourceImages::Instance();
-    if (pImages == nullptr)
+    if (!pImages->IsValid())
         return;
     m_crText.SetStandardValue(pImages->GetImageColor("ReportControl", "HeaderText", m_crText));
     m_cr3DShadow.SetStandardValue(pImages->GetImageColor("ReportControl", "ColumnSeparator", m_cr3DShadow));
@@ -539,7 +539,7 @@ void CKitHeaderCtrlThemeResource::RefreshMetrics(CKitHeaderCtrl* pHeader)
 
 void CKitHeaderCtrlThemeResource::DrawBackground(LPDRAWITEMSTRUCT lpDIS)
 {
-    if (CKitResourceImages::Instance() == nullptr) {
+    if (!CKitResourceImages::Instance()->IsValid()) {
         CKitHeaderCtrlThemeOfficeXP::DrawBackground(lpDIS);
         return;
     }
@@ -551,7 +551,7 @@ void CKitHeaderCtrlThemeResource::DrawBackground(LPDRAWITEMSTRUCT lpDIS)
 
 void CKitHeaderCtrlThemeResource::DrawItemBackground(LPDRAWITEMSTRUCT lpDIS)
 {
-    if (CKitResourceImages::Instance() == nullptr) {
+    if (!CKitResourceImages::Instance()->IsValid()) {
         CKitHeaderCtrlThemeOfficeXP::DrawItemBackground(lpDIS);
         return;
     }
@@ -566,7 +566,7 @@ void CKitHeaderCtrlThemeResource::DrawItemBackground(LPDRAWITEMSTRUCT lpDIS)
 
 void CKitHeaderCtrlThemeResource::DrawTriangle(CDC* pDC, const POINT* pPoints, BOOL bAscending)
 {
-    if (CKitResourceImages::Instance() == nullptr) {
+    if (!CKitResourceImages::Instance()->IsValid()) {
         CKitHeaderCtrlTheme::DrawTriangle(pDC, pPoints, bAscending);
         return;
     }

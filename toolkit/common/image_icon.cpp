@@ -154,6 +154,84 @@ CKitImageManager* CKitImageManagerIcon::GetImageManager() const
     return m_pIconSet != nullptr ? m_pIconSet->GetImageManager() : nullptr;
 }
 
+HICON CKitImageManagerIcon::ScaleIcon(HICON hIcon, int cxSource, int cySource, int cxNew)
+{
+    if (hIcon == nullptr || cxSource <= 0 || cySource <= 0 || cxNew <= 0)
+        return nullptr;
+    if (cxNew == cxSource)
+        return ::CopyIcon(hIcon);
+    const int cyNew = std::max(1, ::MulDiv(cySource, cxNew, cxSource));
+    if (static_cast<unsigned>(cxNew) > KitPixels::kMaxImageDimension ||
+        static_cast<unsigned>(cyNew) > KitPixels::kMaxImageDimension)
+        return nullptr;
+    std::vector<DWORD> colour;
+    std::vector<BYTE> transparent;
+    CSize sz;
+    if (!KitPixels::ReadIconPixels(hIcon, colour, transparent, sz) || sz.cx <= 0 || sz.cy <= 0)
+        return nullptr;
+    const BOOL bAlpha = std::any_of(colour.begin(), colour.end(), [](DWORD pixel) { return KitPixels::Alpha(pixel) != 0; });
+    // Each new pixel averages the old pixels its area covers (at least one), weighted by their opacity.
+    std::vector<DWORD> scaled(static_cast<size_t>(cxNew) * static_cast<size_t>(cyNew));
+    std::vector<BYTE> scaledTransparent(scaled.size());
+    for (int y = 0; y < cyNew; ++y) {
+        const int sy0 = static_cast<int>(static_cast<long long>(y) * sz.cy / cyNew);
+        const int sy1 = std::max(sy0 + 1, static_cast<int>(static_cast<long long>(y + 1) * sz.cy / cyNew));
+        for (int x = 0; x < cxNew; ++x) {
+            const int sx0 = static_cast<int>(static_cast<long long>(x) * sz.cx / cxNew);
+            const int sx1 = std::max(sx0 + 1, static_cast<int>(static_cast<long long>(x + 1) * sz.cx / cxNew));
+            unsigned long long sum[3] = {};
+            unsigned long long sumAlpha = 0;
+            unsigned long long nCount = 0;
+            for (int sy = sy0; sy < sy1 && sy < sz.cy; ++sy) {
+                for (int sx = sx0; sx < sx1 && sx < sz.cx; ++sx) {
+                    const size_t i = static_cast<size_t>(sy) * sz.cx + sx;
+                    const DWORD pixel = colour[i];
+                    const unsigned alpha = bAlpha ? KitPixels::Alpha(pixel) : (transparent[i] != 0 ? 0u : 255u);
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += ((pixel >> (8 * c)) & 0xFF) * alpha;
+                    sumAlpha += alpha;
+                    ++nCount;
+                }
+            }
+            const size_t o = static_cast<size_t>(y) * cxNew + x;
+            const auto alpha = static_cast<DWORD>(nCount > 0 ? sumAlpha / nCount : 0);
+            DWORD pixel = 0;
+            for (int c = 0; c < 3 && sumAlpha > 0; ++c)
+                pixel |= static_cast<DWORD>(sum[c] / sumAlpha) << (8 * c);
+            scaled[o] = bAlpha ? (pixel | (alpha << 24)) : pixel;
+            scaledTransparent[o] = bAlpha ? (alpha == 0 ? 1 : 0) : (alpha < 128 ? 1 : 0);
+        }
+    }
+    return KitPixels::CreateIconFromPixels(scaled, scaledTransparent, CSize(cxNew, cyNew), bAlpha);
+}
+
+BOOL CKitImageManagerIcon::IsAlphaIconHandle(HICON hIcon)
+{
+    return KitPixels::IconHasAlpha(hIcon);
+}
+
+void CKitImageManagerIcon::DrawIconHandle(CDC* pDC, CPoint pt, CSize sz, HICON hIcon)
+{
+    if (pDC == nullptr || hIcon == nullptr)
+        return;
+    if (sz.cx == 0 && sz.cy == 0)
+        sz = GetIconSize(hIcon);
+    if (sz.cx <= 0 || sz.cy <= 0)
+        return;
+    const CRect rcDest(pt, sz);
+    if (IsAlphaIconHandle(hIcon)) {
+        std::vector<DWORD> colour;
+        std::vector<BYTE> transparent;
+        CSize szIcon;
+        if (!KitPixels::ReadIconPixels(hIcon, colour, transparent, szIcon))
+            return;
+        KitPixels::PreMultiply(colour);
+        KitPixels::BlendPixels(*pDC, rcDest, colour, szIcon);
+        return;
+    }
+    KitPixels::BlendPixels(*pDC, rcDest, KitPixels::CompositeIcon(hIcon, sz), sz);
+}
+
 CSize CKitImageManagerIcon::GetIconSize(HICON hIcon)
 {
     ICONINFO info = {};

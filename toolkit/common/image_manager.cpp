@@ -836,9 +836,16 @@ void CKitImageManagerImageList::Draw(CDC* pDC, CPoint pt, CKitImageManagerIcon* 
 
 HBITMAP CKitImageManagerIcon::LoadBitmapFromResource(LPCSTR lpszResource, BOOL* pbAlpha)
 {
+    HMODULE hPngModule = KitResourceModuleFor(lpszResource, "PNG");
+    if (CKitImageManager::IsPngBitmapResource(hPngModule, lpszResource))
+        return LoadBitmapFromResource(hPngModule, lpszResource, pbAlpha);
+    return LoadBitmapFromResource(KitResourceModuleFor(lpszResource, RT_BITMAP), lpszResource, pbAlpha);
+}
+
+HBITMAP CKitImageManagerIcon::LoadBitmapFromResource(HMODULE hModule, LPCSTR lpszResource, BOOL* pbAlpha)
+{
     if (pbAlpha != nullptr)
         *pbAlpha = FALSE;
-    HMODULE hModule = KitResourceModuleFor(lpszResource, "PNG");
     if (CKitImageManager::IsPngBitmapResource(hModule, lpszResource)) {
         CKitGraphicBitmapPng png;
         if (!png.LoadFromResource(hModule, ::FindResourceA(hModule, lpszResource, "PNG")))
@@ -847,7 +854,6 @@ HBITMAP CKitImageManagerIcon::LoadBitmapFromResource(LPCSTR lpszResource, BOOL* 
             *pbAlpha = png.IsAlpha();
         return static_cast<HBITMAP>(png.Detach());
     }
-    hModule = KitResourceModuleFor(lpszResource, RT_BITMAP);
     if (CKitImageManager::IsAlphaBitmapResource(hModule, lpszResource)) {
         HBITMAP hBitmap = CKitImageManager::LoadAlphaBitmap(hModule, lpszResource);
         if (hBitmap != nullptr && pbAlpha != nullptr)

@@ -195,6 +195,17 @@ public:
     // A "PNG" resource (through the PNG loader) or a bitmap resource of the
     // module that holds it; 32-bit bitmaps and PNG images with alpha set *pbAlpha.
     static HBITMAP LoadBitmapFromResource(LPCSTR lpszResource, BOOL* pbAlpha);
+    // The same from the given module: the form for callers that hold a module
+    // (the theme pictures load every image through it).
+    static HBITMAP LoadBitmapFromResource(HMODULE hModule, LPCSTR lpszResource, BOOL* pbAlpha);
+    // A new icon of the new width, its height scaled by the same ratio (area
+    // sampling; alpha kept); the same width gives a plain copy. The caller destroys it.
+    static HICON ScaleIcon(HICON hIcon, int cxSource, int cySource, int cxNew);
+    // The icon's colour bitmap carries alpha in some pixel.
+    static BOOL IsAlphaIconHandle(HICON hIcon);
+    // Draws the icon at pt in sz (its own size for 0 x 0) through a 32-bit buffer
+    // blended onto the DC, so that it keeps its alpha over glass and gradients.
+    static void DrawIconHandle(CDC* pDC, CPoint pt, CSize sz, HICON hIcon);
     // A PNG file (by its signature), a bitmap file, else any picture OLE can open.
     static HBITMAP LoadBitmapFromFile(LPCSTR lpszFileName, BOOL* pbAlpha);
 
@@ -330,7 +341,8 @@ public:
     // Images of an image list for the ids from nBaseCommand on; bDestroy: the list goes with the manager.
     BOOL SetImageList(HIMAGELIST hImageList, UINT nBaseCommand, BOOL bDestroy = FALSE);
     void RemoveIcon(UINT nCommand);
-    // Releases every icon set and image list.
+    // Releases every icon set and image list. (A paint manager being made wants
+    // RemoveDerivedImages, which keeps the icons.)
     void RemoveAll();
     // Empties every icon's faded, shadow and made-disabled images and lets go of
     // the icons made from image lists, so that they are made again in a new look;
@@ -365,7 +377,9 @@ public:
     // A 32-bit DIB section cx wide and |cy| high whose rows run bottom-up for a
     // positive cy and top-down for a negative one (bits through ppBits), or null.
     static HBITMAP Create32BitDIBSection(HDC hDC, int cx, int cy, LPBYTE* ppBits = nullptr);
-    // Per-pixel alpha blend of premultiplied source pixels.
+    // Per-pixel alpha blend of premultiplied source pixels; the theme pictures and
+    // the command bars blend through this one (the system's blend where it suits
+    // the target, else the software blend).
     static BOOL AlphaBlend(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc);
     static BOOL TransparentBlt(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc,
                                UINT crTransparent);

@@ -148,11 +148,14 @@ BOOL IconHasAlpha(HICON hIcon)
     return bAlpha;
 }
 
-HICON CreateIconFromPixels(const std::vector<DWORD>& colour, const std::vector<BYTE>& transparent, CSize sz)
+HICON CreateIconFromPixels(const std::vector<DWORD>& colour, const std::vector<BYTE>& transparent, CSize sz,
+                           BOOL bKeepAlpha)
 {
     std::vector<DWORD> opaque(colour);
-    for (DWORD& pixel : opaque)
-        pixel &= 0x00FFFFFF;
+    if (!bKeepAlpha) {
+        for (DWORD& pixel : opaque)
+            pixel &= 0x00FFFFFF;
+    }
     HBITMAP hColor = CKitImageManager::Create32BitBitmap(opaque.data(), sz);
     // Monochrome rows are padded to 16 bits.
     const size_t nStride = ((static_cast<size_t>(sz.cx) + 15) / 16) * 2;

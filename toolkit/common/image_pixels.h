@@ -47,8 +47,10 @@ void MirrorRows(std::vector<DWORD>& pixels, CSize sz);
 BOOL ReadIconPixels(HICON hIcon, std::vector<DWORD>& colour, std::vector<BYTE>& transparent, CSize& sz);
 // TRUE when the icon's colour bitmap is 32-bit with alpha in some pixel.
 BOOL IconHasAlpha(HICON hIcon);
-// A new icon from colour pixels and a mask (non-zero: transparent).
-HICON CreateIconFromPixels(const std::vector<DWORD>& colour, const std::vector<BYTE>& transparent, CSize sz);
+// A new icon from colour pixels and a mask (non-zero: transparent); bKeepAlpha
+// keeps the pixels' alpha bytes (an alpha icon), else they are cleared.
+HICON CreateIconFromPixels(const std::vector<DWORD>& colour, const std::vector<BYTE>& transparent, CSize sz,
+                           BOOL bKeepAlpha = FALSE);
 // An icon drawn into a buffer of that size: key-coloured pixels transparent, the rest opaque.
 std::vector<DWORD> CompositeIcon(HICON hIcon, CSize sz);
 

@@ -45,7 +45,8 @@ CString Trimmed(CString text)
 // One image.
 
 CKitResourceImage::CKitResourceImage(CKitResourceImages* pOwner)
-    : m_pOwner(pOwner), m_hBitmap(nullptr), m_bAlpha(FALSE), m_bPremultiplied(FALSE), m_nWidth(0), m_nHeight(0)
+    : m_pOwner(pOwner), m_hBitmap(nullptr), m_bAlpha(FALSE), m_bPremultiplied(FALSE), m_bMirrored(FALSE),
+      m_bRTLHandling(FALSE), m_nWidth(0), m_nHeight(0)
 {
 }
 
@@ -57,17 +58,9 @@ CKitResourceImage::~CKitResourceImage()
 
 BOOL CKitResourceImage::LoadFromResource(HMODULE hModule, LPCSTR lpszName)
 {
-    if (HRSRC hPng = ::FindResourceA(hModule, lpszName, "PNG")) {
-        CKitGraphicBitmapPng png;
-        if (!png.LoadFromResource(hModule, hPng))
-            return FALSE;
-        const BOOL bAlpha = png.IsAlpha();
-        return LoadFromBitmap(static_cast<HBITMAP>(png.Detach()), bAlpha);
-    }
-    if (CKitImageManager::IsAlphaBitmapResource(hModule, lpszName))
-        return LoadFromBitmap(CKitImageManager::LoadAlphaBitmap(hModule, lpszName), TRUE);
-    return LoadFromBitmap(
-        static_cast<HBITMAP>(::LoadImageA(hModule, lpszName, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)), FALSE);
+    BOOL bAlpha = FALSE;
+    HBITMAP hBitmap = CKitImageManagerIcon::LoadBitmapFromResource(hModule, lpszName, &bAlpha);
+    return LoadFromBitmap(hBitmap, bAlpha);
 }
 
 BOOL CKitResourceImage::LoadFromBitmap(HBITMAP hBitmap, BOOL bAlpha)
@@ -81,12 +74,40 @@ BOOL CKitResourceImage::LoadFromBitmap(HBITMAP hBitmap, BOOL bAlpha)
         return FALSE;
     m_bAlpha = bAlpha;
     m_bPremultiplied = FALSE;
+    m_bMirrored = FALSE;
     m_nWidth = sz.cx;
     m_nHeight = sz.cy;
+    RebuildBitmap();
+    return m_hBitmap != nullptr;
+}
+
+void CKitResourceImage::RebuildBitmap()
+{
     if (m_hBitmap != nullptr)
         ::DeleteObject(m_hBitmap);
-    m_hBitmap = CKitImageManager::Create32BitBitmap(m_pixels.data(), sz);
-    return m_hBitmap != nullptr;
+    m_hBitmap = m_pixels.empty() ? nullptr : CKitImageManager::Create32BitBitmap(m_pixels.data(), GetExtent());
+}
+
+void CKitResourceImage::SetAlpha(BOOL bAlpha)
+{
+    if (bAlpha == m_bAlpha)
+        return;
+    m_bAlpha = bAlpha;
+    m_bPremultiplied = FALSE;
+    if (!bAlpha || std::any_of(m_pixels.begin(), m_pixels.end(), [](DWORD pixel) { return (pixel >> 24) != 0; }))
+        return;
+    for (DWORD& pixel : m_pixels)
+        pixel |= 0xFF000000;
+    RebuildBitmap();
+}
+
+void CKitResourceImage::Mirror()
+{
+    const auto nWidth = static_cast<size_t>(m_nWidth);
+    for (size_t nRow = 0; nWidth > 0 && nRow < m_pixels.size() / nWidth; ++nRow)
+        std::reverse(m_pixels.begin() + nRow * nWidth, m_pixels.begin() + (nRow + 1) * nWidth);
+    m_bMirrored = !m_bMirrored;
+    RebuildBitmap();
 }
 
 void CKitResourceImage::PreMultiply()
@@ -95,9 +116,7 @@ void CKitResourceImage::PreMultiply()
         return;
     KitPixels::PreMultiply(m_pixels);
     m_bPremultiplied = TRUE;
-    if (m_hBitmap != nullptr)
-        ::DeleteObject(m_hBitmap);
-    m_hBitmap = CKitImageManager::Create32BitBitmap(m_pixels.data(), CSize(m_nWidth, m_nHeight));
+    RebuildBitmap();
 }
 
 CRect CKitResourceImage::GetSource(int nIndex, int nCount) const
@@ -138,6 +157,11 @@ void CKitResourceImage::DrawImage(CDC* pDC, const CRect& rcDest, const CRect& rc
         return;
     if (m_bAlpha)
         PreMultiply();
+    const BOOL bRTL = m_bAlpha && CKitDrawHelpers::IsContextRTL(pDC);
+    if (m_bAlpha && m_bRTLHandling && bRTL != m_bMirrored)
+        Mirror();
+    if (m_hBitmap == nullptr)
+        return;
 
     CRect rcDestMargins = rcSrcMargins;
     const int nVertical = rcSrcMargins.top + rcSrcMargins.bottom;
@@ -161,14 +185,18 @@ void CKitResourceImage::DrawImage(CDC* pDC, const CRect& rcDest, const CRect& rc
         // Column and row edges of the source and of the destination.
         const int sx[4] = {rcSrc.left, rcSrc.left + rcSrcMargins.left, rcSrc.right - rcSrcMargins.right, rcSrc.right};
         const int sy[4] = {rcSrc.top, rcSrc.top + rcSrcMargins.top, rcSrc.bottom - rcSrcMargins.bottom, rcSrc.bottom};
-        const int dx[4] = {rcDest.left, rcDest.left + rcDestMargins.left, rcDest.right - rcDestMargins.right,
-                           rcDest.right};
+        // On a right-to-left context an alpha image's left column goes to the destination's right edge.
+        const int nDestLeft = bRTL ? rcDestMargins.right : rcDestMargins.left;
+        const int nDestRight = bRTL ? rcDestMargins.left : rcDestMargins.right;
+        const int dx[4] = {rcDest.left, rcDest.left + nDestLeft, rcDest.right - nDestRight, rcDest.right};
         const int dy[4] = {rcDest.top, rcDest.top + rcDestMargins.top, rcDest.bottom - rcDestMargins.bottom,
                            rcDest.bottom};
         for (int row = 0; row < 3; ++row) {
-            for (int col = 0; col < 3; ++col)
-                DrawPart(*pDC, CRect(dx[col], dy[row], dx[col + 1], dy[row + 1]), hdcImage,
+            for (int col = 0; col < 3; ++col) {
+                const int nDestCol = bRTL ? 2 - col : col;
+                DrawPart(*pDC, CRect(dx[nDestCol], dy[row], dx[nDestCol + 1], dy[row + 1]), hdcImage,
                          CRect(sx[col], sy[row], sx[col + 1], sy[row + 1]));
+            }
         }
     }
     ::SelectObject(hdcImage, hOld);
@@ -234,16 +262,10 @@ void CKitResourceImage::DrawImageAlphaKeyed(CDC* pDC, const CRect& rcDest, const
 // ---------------------------------------------------------------------------
 // The set.
 
-CKitResourceImages* CKitResourceImages::GetSet()
+CKitResourceImages* CKitResourceImages::Instance()
 {
     static CKitResourceImages set;
     return &set;
-}
-
-CKitResourceImages* CKitResourceImages::Instance()
-{
-    CKitResourceImages* pSet = GetSet();
-    return pSet->IsLoaded() ? pSet : nullptr;
 }
 
 CKitResourceImages::CKitResourceImages()

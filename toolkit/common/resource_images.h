@@ -38,7 +38,15 @@ public:
     CSize GetExtent() const { return CSize(m_nWidth, m_nHeight); }
     int GetHeight() const { return m_nHeight; }
     BOOL IsAlpha() const { return m_bAlpha; }
+    // Set before drawing to have the image alpha-blended (the themes do so); an
+    // image whose pixels carry no alpha at all becomes opaque.
+    void SetAlpha(BOOL bAlpha);
     BOOL IsPremultiplied() const { return m_bPremultiplied; }
+    // Alpha images with it are mirrored to match a right-to-left device context.
+    void SetRTLHandling(BOOL bRTLHandling) { m_bRTLHandling = bRTLHandling; }
+    BOOL IsMirrored() const { return m_bMirrored; }
+    // Reverses every pixel row; the mirrored flag flips.
+    void Mirror();
     // Sub-image nIndex of a vertical strip of nCount images.
     CRect GetSource(int nIndex = 0, int nCount = 1) const;
 
@@ -58,12 +66,16 @@ public:
 
 private:
     void DrawPart(HDC hdcDest, const CRect& rcDest, HDC hdcSrc, const CRect& rcSrc) const;
+    // The drawn bitmap made again from the pixels.
+    void RebuildBitmap();
 
     CKitResourceImages* m_pOwner;
     std::vector<DWORD> m_pixels;
     HBITMAP m_hBitmap;
     BOOL m_bAlpha;
     BOOL m_bPremultiplied;
+    BOOL m_bMirrored;
+    BOOL m_bRTLHandling;
     int m_nWidth;
     int m_nHeight;
 };
@@ -72,10 +84,10 @@ private:
 class CKitResourceImages : public CCmdTarget {
     DECLARE_DYNAMIC(CKitResourceImages)
 public:
-    // The set when it has a description (INI text) loaded, else null.
+    // The process-wide set, made on first use over the program's resources; never null
+    // (whether it holds a theme is IsValid). The standalone controls' themes ask
+    // IsValid where their description says the set is null when none is loaded.
     static CKitResourceImages* Instance();
-    // The set itself, made on first use over the program's resources.
-    static CKitResourceImages* GetSet();
 
     CKitResourceImages();
     ~CKitResourceImages() override;
@@ -84,7 +96,8 @@ public:
     BOOL SetHandle(HMODULE hModule, LPCSTR lpszIniName = nullptr, BOOL bFreeModule = FALSE);
     // Finds the INI text (TEXTFILE resource); TRUE when there is one.
     BOOL LoadIni();
-    BOOL IsLoaded() const { return m_pIniBegin != nullptr; }
+    // The set holds a theme's description (INI text).
+    BOOL IsValid() const { return m_pIniBegin != nullptr; }
     HMODULE GetModule() const { return m_hModule; }
 
     // The named image, loaded once; null when the module has none.

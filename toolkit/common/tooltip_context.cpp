@@ -907,7 +907,7 @@ INT_PTR CKitToolTipContext::OnToolHitTest(CWnd* pWnd, CPoint point, TOOLINFOA* p
 void CKitToolTipContext::DrawBackground(CDC* pDC, CRect rc)
 {
     if (m_dwOptions & kOptionResourceLook) {
-        CKitResourceImages* pImages = CKitResourceImages::GetSet();
+        CKitResourceImages* pImages = CKitResourceImages::Instance();
         CKitDrawHelpers::Instance()->GradientFill(pDC, &rc, pImages->GetImageColor("Window", "TooltipLight", 0xFFFFFF),
                                                   pImages->GetImageColor("Window", "TooltipDark", 0xEFD9C9), FALSE);
         CKitResourceImage* pFrame = pImages->LoadImage("TOOLTIPFRAME");

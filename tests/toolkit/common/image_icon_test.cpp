@@ -267,6 +267,88 @@ TEST(KitImageIcon, ManagersRoundTripAndAForeignCheckTextIsABadClass)
     }
 }
 
+// A 16 x 16 icon: the left half red and opaque, the right half transparent; with
+// bAlpha an alpha icon whose left half has alpha 128 (colour already premultiplied-free).
+HICON MakeHalfIcon(bool bAlpha)
+{
+    std::vector<DWORD> colour(256, 0);
+    std::vector<BYTE> transparent(256, 1);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            colour[static_cast<size_t>(y * 16 + x)] = KitPixels::FromColorRef(RGB(255, 0, 0), bAlpha ? 128 : 0);
+            transparent[static_cast<size_t>(y * 16 + x)] = 0;
+        }
+    }
+    return KitPixels::CreateIconFromPixels(colour, transparent, CSize(16, 16), bAlpha);
+}
+
+// Icons of another size: the same picture at the new width, the height in proportion,
+// alpha kept; the same width a plain copy; nothing for sizes that make no icon.
+TEST(KitImageIcon, ScaledIconsKeepTheirPictureAndAlpha)
+{
+    struct Case {
+        bool alpha;
+        int newWidth;
+        CSize size;
+    };
+    const Case cases[] = {{false, 32, CSize(32, 32)}, {false, 8, CSize(8, 8)}, {true, 24, CSize(24, 24)},
+                          {true, 16, CSize(16, 16)}};
+    for (const Case& c : cases) {
+        HICON source = MakeHalfIcon(c.alpha);
+        HICON scaled = CKitImageManagerIcon::ScaleIcon(source, 16, 16, c.newWidth);
+        ASSERT_NE(nullptr, scaled) << c.newWidth;
+        EXPECT_NE(source, scaled);
+        EXPECT_EQ(c.size, CKitImageManagerIcon::GetIconSize(scaled)) << c.newWidth;
+        EXPECT_EQ(c.alpha, CKitImageManagerIcon::IsAlphaIconHandle(scaled) != FALSE) << c.newWidth;
+        std::vector<DWORD> colour;
+        std::vector<BYTE> transparent;
+        CSize size;
+        ASSERT_TRUE(KitPixels::ReadIconPixels(scaled, colour, transparent, size));
+        const size_t left = static_cast<size_t>(size.cx / 4);
+        const size_t right = static_cast<size_t>(size.cx * 3 / 4);
+        EXPECT_EQ(0, transparent[left]) << c.newWidth;
+        EXPECT_EQ(RGB(255, 0, 0), KitPixels::ToColorRef(colour[left])) << c.newWidth;
+        EXPECT_EQ(c.alpha ? 128 : 0, KitPixels::Alpha(colour[left])) << c.newWidth;
+        EXPECT_NE(0, transparent[right]) << c.newWidth;
+        ::DestroyIcon(scaled);
+        ::DestroyIcon(source);
+    }
+    HICON source = MakeHalfIcon(false);
+    HICON wide = CKitImageManagerIcon::ScaleIcon(source, 16, 8, 32);
+    EXPECT_EQ(CSize(32, 16), CKitImageManagerIcon::GetIconSize(wide));
+    ::DestroyIcon(wide);
+    EXPECT_EQ(nullptr, CKitImageManagerIcon::ScaleIcon(source, 16, 16, 0));
+    EXPECT_EQ(nullptr, CKitImageManagerIcon::ScaleIcon(nullptr, 16, 16, 16));
+    ::DestroyIcon(source);
+}
+
+// An icon handle drawn through a buffer: transparent pixels leave the paper, an alpha
+// icon's half-transparent red is blended onto it, a plain icon's red is opaque.
+TEST(KitImageIcon, IconHandlesDrawBlendedOntoTheContext)
+{
+    EXPECT_FALSE(CKitImageManagerIcon::IsAlphaIconHandle(nullptr));
+    struct Case {
+        bool alpha;
+        CSize size;
+        COLORREF left;
+    };
+    const Case cases[] = {{false, CSize(0, 0), RGB(255, 0, 0)}, {true, CSize(0, 0), RGB(255, 127, 127)},
+                          {true, CSize(32, 32), RGB(255, 127, 127)}, {false, CSize(32, 32), RGB(255, 0, 0)}};
+    for (const Case& c : cases) {
+        HICON icon = MakeHalfIcon(c.alpha);
+        EXPECT_EQ(c.alpha, CKitImageManagerIcon::IsAlphaIconHandle(icon) != FALSE);
+        Canvas canvas(40, 40, RGB(255, 255, 255));
+        CKitImageManagerIcon::DrawIconHandle(&canvas.dc, CPoint(2, 2), c.size, icon);
+        const int width = c.size.cx == 0 ? 16 : c.size.cx;
+        const COLORREF left = canvas.Pixel(2 + width / 4, 6);
+        EXPECT_NEAR(GetRValue(c.left), GetRValue(left), 1) << c.alpha << " " << width;
+        EXPECT_NEAR(GetGValue(c.left), GetGValue(left), 1) << c.alpha << " " << width;
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(2 + width * 3 / 4, 6)) << c.alpha << " " << width;
+        EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(2 + width + 2, 6));
+        ::DestroyIcon(icon);
+    }
+}
+
 // A control's own icon as the command bars keep it: the icons of one id through a
 // section, a set made for a new id on loading, an empty set for an id without icons.
 TEST(KitImageIcon, OneIdsIconsTravelThroughASection)

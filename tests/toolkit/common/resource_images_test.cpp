@@ -2,6 +2,7 @@
 #include "toolkit/common/resource_images.h"
 
 #include "support/canvas.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/notification.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -18,7 +20,7 @@ class KitResourceImages : public ::testing::Test {
 protected:
     KitResourceImages()
     {
-        images = CKitResourceImages::GetSet();
+        images = CKitResourceImages::Instance();
         images->SetHandle(::GetModuleHandleA(nullptr), "KIT_THEME.INI");
     }
     ~KitResourceImages() override { images->SetHandle(nullptr); }
@@ -28,7 +30,7 @@ protected:
 
 TEST_F(KitResourceImages, ValuesAreFoundInTheirSectionWhateverTheCase)
 {
-    ASSERT_TRUE(images->IsLoaded());
+    ASSERT_TRUE(images->IsValid());
     EXPECT_EQ(images, CKitResourceImages::Instance());
     EXPECT_EQ(RGB(10, 20, 30), images->GetImageColor("controls", "groupboxframe", 0));
     EXPECT_STREQ("0", images->GetImageValue("Global", "PremultiplyImages"));
@@ -38,8 +40,8 @@ TEST_F(KitResourceImages, ValuesAreFoundInTheirSectionWhateverTheCase)
     EXPECT_EQ(CRect(1, 2, 3, 4), images->GetImageRect("Missing", "Key", CRect(1, 2, 3, 4)));
 
     images->SetHandle(nullptr);
-    EXPECT_FALSE(images->IsLoaded());
-    EXPECT_EQ(nullptr, CKitResourceImages::Instance());
+    EXPECT_FALSE(images->IsValid());
+    EXPECT_EQ(images, CKitResourceImages::Instance());
 }
 
 // A 20 x 20 image with 4 x 4 corners in their own colours keeps them unstretched.
@@ -85,6 +87,54 @@ TEST_F(KitResourceImages, NinePartDrawingKeepsTheCorners)
 
 // Into a destination smaller than the margins the corners shrink in
 // proportion; the bottom band keeps the parity of the source's bottom margin.
+// The colours of a row of 4 x 1 pixels drawn at the canvas's left edge, in screen order.
+std::vector<COLORREF> DrawnRow(CKitResourceImage& image, DWORD dwLayout)
+{
+    Canvas canvas(4, 1, kPaper);
+    ::SetLayout(canvas.dc, dwLayout);
+    image.DrawImageWithoutMargins(&canvas.dc, CRect(0, 0, 4, 1), image.GetSource());
+    std::vector<COLORREF> row;
+    for (int x = 0; x < 4; ++x)
+        row.push_back(canvas.Pixel(x, 0));
+    return row;
+}
+
+// An alpha image that handles right-to-left contexts is mirrored to them once, and back
+// for a left-to-right one; without the handling it is drawn as the context lays it out.
+TEST_F(KitResourceImages, AlphaImagesFollowRightToLeftContextsWhenTheyHandleThem)
+{
+    const DWORD pixels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    CKitResourceImage image(images);
+    ASSERT_TRUE(image.LoadFromBitmap(CKitImageManager::Create32BitBitmap(pixels, CSize(4, 1)), TRUE));
+    const std::vector<COLORREF> leftToRight = DrawnRow(image, 0);
+    EXPECT_EQ((std::vector<COLORREF>{RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 255)}),
+              leftToRight);
+    const std::vector<COLORREF> laidOut = DrawnRow(image, LAYOUT_RTL);
+    EXPECT_FALSE(image.IsMirrored());
+
+    image.SetRTLHandling(TRUE);
+    const std::vector<COLORREF> handled = DrawnRow(image, LAYOUT_RTL);
+    EXPECT_TRUE(image.IsMirrored());
+    EXPECT_EQ(std::vector<COLORREF>(laidOut.rbegin(), laidOut.rend()), handled);
+    EXPECT_EQ(handled, DrawnRow(image, LAYOUT_RTL));
+    EXPECT_EQ(leftToRight, DrawnRow(image, 0));
+    EXPECT_FALSE(image.IsMirrored());
+}
+
+// The themes set the alpha flag of a picture before drawing it blended: a picture whose
+// pixels carry no alpha is then drawn opaque, not added onto what lies under it.
+TEST_F(KitResourceImages, SettingTheAlphaFlagOfAPictureWithoutAlphaDrawsItOpaque)
+{
+    const DWORD pixels[4] = {0x00C00000, 0x00C00000, 0x00C00000, 0x00C00000};
+    CKitResourceImage image(images);
+    ASSERT_TRUE(image.LoadFromBitmap(CKitImageManager::Create32BitBitmap(pixels, CSize(2, 2)), FALSE));
+    image.SetAlpha(TRUE);
+    EXPECT_TRUE(image.IsAlpha());
+    Canvas canvas(2, 2, RGB(0, 100, 0));
+    image.DrawImageWithoutMargins(&canvas.dc, CRect(0, 0, 2, 2), image.GetSource());
+    EXPECT_EQ(RGB(0xC0, 0, 0), canvas.Pixel(1, 1));
+}
+
 TEST_F(KitResourceImages, CornersShrinkWhenTheDestinationIsSmallerThanTheMargins)
 {
     CKitResourceImage* image = images->LoadImage("Test.Frame");
@@ -178,7 +228,7 @@ protected:
     KitThemeModule()
     {
         module = ::LoadLibraryA("kit_theme_module.dll");
-        images = CKitResourceImages::GetSet();
+        images = CKitResourceImages::Instance();
         images->SetHandle(module, "Theme.Ini");
     }
     ~KitThemeModule() override
@@ -195,7 +245,7 @@ protected:
 TEST_F(KitThemeModule, TypedValuesComeFromTheDescription)
 {
     ASSERT_NE(nullptr, module);
-    ASSERT_TRUE(images->IsLoaded());
+    ASSERT_TRUE(images->IsValid());
     EXPECT_EQ(0x00FFFFu, images->GetImageColor("window", "tooltiplight", static_cast<COLORREF>(-1)));
     EXPECT_EQ(RGB(255, 220, 120), images->GetImageColor("Window", "TooltipDark", 0));
     EXPECT_EQ(RGB(9, 9, 9), images->GetImageColor("Window", "Orphan", RGB(9, 9, 9)));
@@ -206,7 +256,7 @@ TEST_F(KitThemeModule, TypedValuesComeFromTheDescription)
 
 TEST_F(KitThemeModule, ImagesLoadByTheirResourceNamesAndArePremultipliedWhenTheThemeSaysSo)
 {
-    ASSERT_TRUE(images->IsLoaded());
+    ASSERT_TRUE(images->IsValid());
     // "a.b" has no entry in [Images]: the resource "a_b"; names in the map compare exactly.
     CKitResourceImage* dotted = images->LoadImage("a.b");
     ASSERT_NE(nullptr, dotted);
