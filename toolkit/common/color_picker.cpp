@@ -186,7 +186,7 @@ LRESULT CKitColorPicker::OnShowPopup(WPARAM, LPARAM)
 {
     CRect rc;
     GetWindowRect(&rc);
-    auto* pPopup = new CKitColorPopup(TRUE, 0);
+    CKitColorPopup* pPopup = NewPopup();
     if (m_pCustomColors != nullptr)
         pPopup->SetColors(m_pCustomColors, m_nCustomColors, m_nCustomColumns);
     CKitColorSelectorCtrlTheme* pTheme = nullptr;
@@ -205,12 +205,17 @@ LRESULT CKitColorPicker::OnShowPopup(WPARAM, LPARAM)
     if (pPopup->Create(rc, this, m_dwPopup, m_clrSelected, m_clrPopupDefault)) {
         pPopup->SetFocus();
     } else {
+        // A popup whose creation failed is still ours.
+        delete pPopup;
         m_bPopupShown = FALSE;
-        if (pPopup->GetSafeHwnd() == nullptr)
-            delete pPopup;
         Invalidate();
     }
     return 0;
+}
+
+CKitColorPopup* CKitColorPicker::NewPopup()
+{
+    return new CKitColorPopup(TRUE, 0);
 }
 
 LRESULT CKitColorPicker::OnUnchanged(WPARAM, LPARAM)

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+class CKitColorPopup;
 struct KitColorEntry;
 
 class CKitColorPicker : public CKitButton {
@@ -50,6 +51,8 @@ protected:
     // WM_COMMAND with the notification to the owner, or the parent; nothing without either.
     void Forward(UINT nNotification);
     void RedrawNow();
+    // A new popup with auto-delete on and caller value 0; tests make popups of their own here.
+    virtual CKitColorPopup* NewPopup();
 
     afx_msg LRESULT OnShowPopup(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUnchanged(WPARAM wParam, LPARAM lParam);

@@ -758,8 +758,8 @@ BEGIN_MESSAGE_MAP(CKitColorPopup, CKitColorSelectorCtrl)
 END_MESSAGE_MAP()
 
 CKitColorPopup::CKitColorPopup(BOOL bAutoDelete, LPARAM lCallerParam)
-    : m_bAutoDelete(bAutoDelete), m_bShadow(TRUE), m_bClosing(FALSE), m_lCallerParam(lCallerParam),
-      m_hwndOwner(nullptr), m_pShadowManager(nullptr)
+    : m_bAutoDelete(bAutoDelete), m_bShadow(TRUE), m_bClosing(FALSE), m_bCreating(FALSE),
+      m_lCallerParam(lCallerParam), m_hwndOwner(nullptr), m_pShadowManager(nullptr)
 {
     if (CKitCommandBarServices* pCommandBars = CKitCommandBarServices::Get())
         m_pShadowManager = pCommandBars->CreateShadowCaster();
@@ -776,6 +776,16 @@ BOOL CKitColorPopup::Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup,
 {
     if (pParent == nullptr)
         return FALSE;
+    // A window that goes before creation ends leaves the object to the caller.
+    m_bCreating = TRUE;
+    const BOOL bCreated = CreatePopupWindow(rcButton, pParent, dwPopup, clrColor, clrDefault) && m_hWnd != nullptr;
+    m_bCreating = FALSE;
+    return bCreated;
+}
+
+BOOL CKitColorPopup::CreatePopupWindow(const CRect& rcButton, CWnd* pParent, DWORD dwPopup, COLORREF clrColor,
+                                       COLORREF clrDefault)
+{
     if (m_pTheme == nullptr)
         SetTheme(CKitControlTheme::kThemeDefault);
     const int nMargin = m_pTheme->GetThemeID() == CKitControlTheme::kThemeDefault ? kPopupMarginDefault : kPopupMarginFlat;
@@ -812,9 +822,8 @@ BOOL CKitColorPopup::Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup,
 
     // The focus comes while the popup is still the owner's child, so that the
     // owner's window keeps the activation; then it becomes a popup.
-    HWND hWnd = m_hWnd;
     SetFocus();
-    if (!::IsWindow(hWnd) || m_hWnd == nullptr)
+    if (m_hWnd == nullptr)
         return FALSE;
     ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, 0);
     ModifyStyle(WS_CHILD, WS_POPUP);
@@ -831,9 +840,11 @@ BOOL CKitColorPopup::Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup,
     SetOutsideClickHook(this);
     m_bClosing = FALSE;
     ::SendMessageA(m_hwndOwner, ColorNotifyDropDown, m_clrColor, m_lCallerParam);
+    if (m_hWnd == nullptr)
+        return FALSE;
     if (CFont* pFont = pParent->GetFont())
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), FALSE);
-    return m_hWnd != nullptr;
+    return TRUE;
 }
 
 void CKitColorPopup::EndSelection(int nCurSel)
@@ -856,7 +867,7 @@ void CKitColorPopup::OnDestroy()
 void CKitColorPopup::PostNcDestroy()
 {
     SetOutsideClickHook(nullptr);
-    if (m_bAutoDelete)
+    if (m_bAutoDelete && !m_bCreating)
         delete this;
 }
 

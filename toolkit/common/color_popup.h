@@ -201,7 +201,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// The selector as a drop-down popup under a button; it deletes itself when its window goes.
+// The selector as a drop-down popup under a button. An auto-delete popup
+// deletes itself when its window goes, once Create has succeeded; until then
+// (and after a failed Create) the caller owns it.
 class CKitColorPopup : public CKitColorSelectorCtrl {
     DECLARE_DYNAMIC(CKitColorPopup)
 public:
@@ -209,6 +211,7 @@ public:
     ~CKitColorPopup() override;
 
     // Places itself under the button rectangle (screen coordinates), shows and sends ColorNotifyDropDown.
+    // FALSE when the window could not be made or was destroyed before creation ended: the caller deletes the popup.
     virtual BOOL Create(const CRect& rcButton, CWnd* pParent, DWORD dwPopup, COLORREF clrColor,
                         COLORREF clrDefault = CLR_DEFAULT);
     void EndSelection(int nCurSel) override;
@@ -216,6 +219,8 @@ public:
 
 protected:
     void PostNcDestroy() override;
+    BOOL CreatePopupWindow(const CRect& rcButton, CWnd* pParent, DWORD dwPopup, COLORREF clrColor,
+                           COLORREF clrDefault);
 
     afx_msg void OnDestroy();
     afx_msg void OnKillFocus(CWnd* pNewWnd);
@@ -228,6 +233,8 @@ protected:
     BOOL m_bShadow;
     CRect m_rcButton;
     BOOL m_bClosing;
+    // Create is running: a window destroyed now does not delete the object.
+    BOOL m_bCreating;
     LPARAM m_lCallerParam;
     HWND m_hwndOwner;
     CKitShadowCaster* m_pShadowManager;

@@ -219,17 +219,25 @@ BOOL CKitToolTipContext::CHTMLToolTip::CreateBrowser()
     const HRESULT hr = m_pBrowser->Navigate(bstrPage, nullptr, nullptr, nullptr, nullptr);
     ::SysFreeString(bstrPage);
 
-    // The thread's messages are pumped until the page is complete, at most for the timeout.
+    // The thread's messages are pumped until the page is complete, at most for
+    // the timeout; a quit ends the wait and is posted again for the program's loop.
     READYSTATE state = READYSTATE_UNINITIALIZED;
     const DWORD dwStart = ::GetTickCount();
-    while (SUCCEEDED(hr) && SUCCEEDED(m_pBrowser->get_ReadyState(&state)) && state != READYSTATE_COMPLETE &&
+    BOOL bQuit = FALSE;
+    while (!bQuit && SUCCEEDED(hr) && SUCCEEDED(m_pBrowser->get_ReadyState(&state)) && state != READYSTATE_COMPLETE &&
            ::GetTickCount() - dwStart < m_dwLoadTimeout) {
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                ::PostQuitMessage(static_cast<int>(msg.wParam));
+                bQuit = TRUE;
+                break;
+            }
             ::TranslateMessage(&msg);
             ::DispatchMessageA(&msg);
         }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSlice, QS_ALLINPUT);
+        if (!bQuit)
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSlice, QS_ALLINPUT);
     }
     if (state != READYSTATE_COMPLETE) {
         DestroyBrowser();

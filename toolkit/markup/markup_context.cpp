@@ -5,6 +5,7 @@
 #include "toolkit/markup/markup_gdiplus.h"
 #include "toolkit/markup/markup_input_element.h"
 #include "toolkit/markup/markup_parser.h"
+#include "toolkit/markup/markup_services.h"
 #include "toolkit/markup/markup_thickness.h"
 #include "toolkit/markup/markup_values.h"
 #include "toolkit/markup/markup_visual.h"
@@ -16,6 +17,15 @@
 namespace {
 
 constexpr int kMouseOutside = -1;
+
+// Registered by the library that fills the services; none until then.
+CKitMarkupServices* g_pServices = nullptr;
+
+// The messages a context's tooltip context sees: the mouse messages and mouse leave.
+bool IsToolTipMessage(UINT message)
+{
+    return (message >= WM_MOUSEFIRST && message <= WM_XBUTTONDBLCLK) || message == WM_MOUSELEAVE;
+}
 
 // Raises a mouse event along a chain, innermost first: the element's handlers,
 // then (unless handled) its own reaction; stops once the arguments are handled.
@@ -88,16 +98,27 @@ CKitMarkupContext::CKitMarkupContext(HWND hContainer)
       m_pDelegates(nullptr),
       m_pKeyboardNavigation(nullptr),
       m_pImageManager(nullptr),
+      m_pPictureLoader(nullptr),
+      m_pToolTipFilter(nullptr),
       m_bGdiPlusRendering(TRUE),
       m_nRefCount(1)
 {
     MarkupInitializeTypes();
     MarkupGdiPlusStartup(TRUE);
     m_pKeyboardNavigation = new CKitMarkupKeyboardNavigation(this);
+    if (CKitMarkupServices* pServices = CKitMarkupServices::Get()) {
+        m_pPictureLoader = pServices->GetPictureLoader();
+        if (m_hContainer != nullptr)
+            m_pToolTipFilter = pServices->CreateToolTipFilter(this);
+    }
 }
 
 CKitMarkupContext::~CKitMarkupContext()
 {
+    if (m_pToolTipFilter != nullptr)
+        m_pToolTipFilter->ReleaseFilter();
+    if (m_pPictureLoader != nullptr)
+        m_pPictureLoader->Release();
     m_pMouseOver = nullptr;
     m_pKeyboardNavigation->Release();
     delete m_pHandlers;
@@ -110,6 +131,16 @@ CKitMarkupContext::~CKitMarkupContext()
     for (CKitMarkupFont* pFont = m_pFirstFont; pFont != nullptr; pFont = std::exchange(pFont->m_pNextFont, nullptr))
         pFont->m_pOwner = nullptr;
     MarkupGdiPlusStartup(FALSE);
+}
+
+CKitMarkupServices* CKitMarkupServices::Get()
+{
+    return g_pServices;
+}
+
+CKitMarkupServices* CKitMarkupServices::Register(CKitMarkupServices* pServices)
+{
+    return std::exchange(g_pServices, pServices);
 }
 
 LONG CKitMarkupContext::AddRef()
@@ -285,13 +316,17 @@ BOOL CKitMarkupContext::OnWndMsg(CKitMarkupUIElement* pElement, UINT message, WP
     }
     const int x = static_cast<short>(LOWORD(lParam));
     const int y = static_cast<short>(HIWORD(lParam));
+    if (message == WM_MOUSEMOVE)
+        HandleMouseMove(pElement, x, y);
+    else if (message == WM_DESTROY || message == WM_MOUSELEAVE)
+        HandleMouseEnterLeave(nullptr, kMouseOutside, kMouseOutside);
+    // The tooltip context hit-tests the element now under the mouse.
+    if (m_pToolTipFilter != nullptr && IsToolTipMessage(message))
+        m_pToolTipFilter->FilterToolTipMessage(m_hContainer, message, wParam, lParam);
     switch (message) {
     case WM_MOUSEMOVE:
-        HandleMouseMove(pElement, x, y);
-        return FALSE;
     case WM_DESTROY:
     case WM_MOUSELEAVE:
-        HandleMouseEnterLeave(nullptr, kMouseOutside, kMouseOutside);
         return FALSE;
     case WM_SETCURSOR:
         if (!UpdateCursor())

@@ -17,8 +17,10 @@ class CKitMarkupDelegate;
 class CKitMarkupHandlerTable;
 class CKitMarkupInputElement;
 class CKitMarkupKeyboardNavigation;
+class CKitMarkupPictureLoader;
 class CKitMarkupRoutedEvent;
 class CKitMarkupRoutedEventArgs;
+class CKitMarkupToolTipFilter;
 class CKitMarkupType;
 class CKitMarkupUIElement;
 
@@ -61,6 +63,7 @@ public:
     };
 
     // Registers the markup types on first use; the default font is the system's message font.
+    // The context holds the registered picture loader and, with a container window, a tooltip context.
     explicit CKitMarkupContext(HWND hContainer = nullptr);
     virtual ~CKitMarkupContext();
     CKitMarkupContext(const CKitMarkupContext&) = delete;
@@ -130,6 +133,10 @@ public:
     // toolkit's shared one. Not owned: the host keeps it alive with the context.
     CKitImageManager* GetImageManager() const { return m_pImageManager; }
     void SetImageManager(CKitImageManager* pManager) { m_pImageManager = pManager; }
+    // What image elements load their pictures with (held by the context); nullptr for none.
+    CKitMarkupPictureLoader* GetPictureLoader() const { return m_pPictureLoader; }
+    // The tooltip context the container's mouse messages go through (owned); nullptr for none.
+    CKitMarkupToolTipFilter* GetToolTipFilter() const { return m_pToolTipFilter; }
 
 private:
     friend class CKitMarkupFont;
@@ -156,6 +163,8 @@ private:
     std::unordered_map<std::wstring, CKitMarkupDelegate*>* m_pDelegates;
     CKitMarkupKeyboardNavigation* m_pKeyboardNavigation;
     CKitImageManager* m_pImageManager;
+    CKitMarkupPictureLoader* m_pPictureLoader;
+    CKitMarkupToolTipFilter* m_pToolTipFilter;
     BOOL m_bGdiPlusRendering;
     volatile LONG m_nRefCount;
 };

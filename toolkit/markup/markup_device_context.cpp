@@ -5,6 +5,7 @@
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_context.h"
 #include "toolkit/markup/markup_geometry.h"
+#include "toolkit/markup/markup_limits.h"
 #include "toolkit/markup/markup_text.h"
 #include "toolkit/markup/markup_thickness.h"
 
@@ -24,7 +25,7 @@ constexpr int kRoundRectanglePixelOffsetMode = 4;
 class CGdiStrokeAndFill {
 public:
     CGdiStrokeAndFill(HDC hdc, const CKitMarkupStrokeStyle* pStroke, const CKitMarkupBrush* pFill)
-        : m_pen(HasStroke(pStroke) ? ::CreatePen(PS_SOLID, pStroke->m_nThickness, pStroke->m_pBrush->GetSolidColor())
+        : m_pen(HasStroke(pStroke) ? ::CreatePen(PS_SOLID, pStroke->GetPenWidth(), pStroke->m_pBrush->GetSolidColor())
                                    : nullptr),
           m_brush(pFill != nullptr ? ::CreateSolidBrush(pFill->GetSolidColor()) : nullptr),
           m_selectPen(hdc, m_pen ? static_cast<HGDIOBJ>(m_pen.Get()) : ::GetStockObject(NULL_PEN)),
@@ -89,6 +90,11 @@ int CharAdvance(HDC hdc, const TEXTMETRICW& metrics, WCHAR ch)
 }
 
 } // namespace
+
+int CKitMarkupStrokeStyle::GetPenWidth() const
+{
+    return std::min(m_nThickness, kMarkupMaxStrokeThickness);
+}
 
 std::vector<MarkupGradientStop> MarkupSortGradientStops(const CKitMarkupGradientStops* pStops)
 {

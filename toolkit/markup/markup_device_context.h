@@ -14,6 +14,9 @@ class CKitMarkupThickness;
 
 // What a stroke is drawn with; a thickness of 0 or less, or no brush, means no stroke.
 struct CKitMarkupStrokeStyle {
+    // The width of the pen that draws the stroke: the thickness, bounded.
+    int GetPenWidth() const;
+
     int m_nThickness = 0;
     CKitMarkupBrush* m_pBrush = nullptr;
     CKitMarkupDoubleCollection* m_pDashArray = nullptr;

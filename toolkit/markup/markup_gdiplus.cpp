@@ -188,7 +188,7 @@ void CreatePen(const CKitMarkupStrokeStyle* pStroke, const RECT& reference, GpPe
 {
     if (pStroke == nullptr || pStroke->m_pBrush == nullptr || pStroke->m_nThickness < 1)
         return;
-    const float width = static_cast<float>(pStroke->m_nThickness);
+    const float width = static_cast<float>(pStroke->GetPenWidth());
     if (const CKitMarkupSolidColorBrush* pSolid = MarkupDynamicCast<CKitMarkupSolidColorBrush>(pStroke->m_pBrush)) {
         Call<CKitMarkupGdiPlusBinding::fnCreatePen1>(ToArgb(pSolid->GetColor()), width, kUnitWorld, pen.Out());
     } else {

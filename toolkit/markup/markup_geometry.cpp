@@ -3,6 +3,8 @@
 #include "toolkit/markup/markup_builder.h"
 #include "toolkit/markup/markup_values.h"
 
+#include <cfloat>
+#include <climits>
 #include <cmath>
 
 // CKitMarkupPathGeometry
@@ -25,8 +27,12 @@ CKitMarkupPathGeometry::CKitMarkupPathGeometry(const std::vector<MARKUP_POINTF>&
         right = std::fmax(right, point.x);
         bottom = std::fmax(bottom, point.y);
     }
-    m_rcBounds = {static_cast<LONG>(std::floor(left)), static_cast<LONG>(std::floor(top)),
-                  static_cast<LONG>(std::ceil(right)), static_cast<LONG>(std::ceil(bottom))};
+    // Coordinates beyond the integer range keep to its ends.
+    auto toLong = [](float value) {
+        const double clamped = std::fmax(static_cast<double>(LONG_MIN), std::fmin(value, static_cast<double>(LONG_MAX)));
+        return static_cast<LONG>(clamped);
+    };
+    m_rcBounds = {toLong(std::floor(left)), toLong(std::floor(top)), toLong(std::ceil(right)), toLong(std::ceil(bottom))};
 }
 
 // CKitMarkupPathBuilder
@@ -116,11 +122,15 @@ private:
             for (; Peek() >= L'0' && Peek() <= L'9'; ++m_position, hasDigits = true, scale /= 10.0)
                 number += (Peek() - L'0') * scale;
         }
-        if (!hasDigits)
+        // A number that single precision cannot hold is unreadable, not infinite.
+        if (!hasDigits || number > FLT_MAX)
             return false;
         value = static_cast<float>(negative ? -number : number);
         return true;
     }
+
+    // A point moved by a relative command or mirrored may leave single precision too.
+    static bool IsFinite(const MARKUP_POINTF& point) { return std::isfinite(point.x) && std::isfinite(point.y); }
 
     // Spaces and at most one comma, which must be followed by a number.
     bool ReadSeparator()
@@ -157,7 +167,7 @@ private:
             point.x += m_current.x;
             point.y += m_current.y;
         }
-        return true;
+        return IsFinite(point);
     }
 
     void EnsureFigure()
@@ -197,11 +207,15 @@ private:
             if (!ReadNumber(point.x))
                 return false;
             point = {relative ? m_current.x + point.x : point.x, m_current.y};
+            if (!IsFinite(point))
+                return false;
             break;
         case L'V':
             if (!ReadNumber(point.y))
                 return false;
             point = {m_current.x, relative ? m_current.y + point.y : point.y};
+            if (!IsFinite(point))
+                return false;
             break;
         case L'C':
         case L'S': {
@@ -212,7 +226,8 @@ private:
                 return false;
             MARKUP_POINTF control2 = {};
             MARKUP_POINTF end = {};
-            if (!ReadPoint(relative, control2) || !ReadSeparator() || !ReadPoint(relative, end))
+            if (!ReadPoint(relative, control2) || !ReadSeparator() || !ReadPoint(relative, end) ||
+                !IsFinite(control1))
                 return false;
             EnsureFigure();
             m_builder.BezierTo(control1, control2, end);

@@ -1,15 +1,15 @@
 #include "toolkit/markup/markup_image.h"
 
+#include "toolkit/markup/markup_context.h"
 #include "toolkit/markup/markup_converters.h"
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_limits.h"
+#include "toolkit/markup/markup_services.h"
 #include "toolkit/markup/markup_values.h"
 
 #include <algorithm>
 
 namespace {
-
-MARKUP_PICTURE_LOADER g_pfnPictureLoader = nullptr;
 
 // Available sizes from this many pixels on count as unbounded.
 constexpr int kUnboundedFrom = 32001;
@@ -55,11 +55,6 @@ CKitMarkupImageSource CKitMarkupImageSource::Parse(std::wstring_view text)
     return source;
 }
 
-void MarkupSetPictureLoader(MARKUP_PICTURE_LOADER pfnLoader)
-{
-    g_pfnPictureLoader = pfnLoader;
-}
-
 CKitMarkupDependencyProperty* CKitMarkupImage::m_pSourceProperty = nullptr;
 CKitMarkupDependencyProperty* CKitMarkupImage::m_pStretchProperty = nullptr;
 
@@ -84,9 +79,11 @@ void CKitMarkupImage::LoadSource(int nWidth)
         return;
     m_pPicture.reset();
     const CKitMarkupImageSource source = CKitMarkupImageSource::Parse(pSource->GetView());
-    if (source.kind == CKitMarkupImageSource::sourceNone || g_pfnPictureLoader == nullptr)
+    CKitMarkupContext* pContext = GetMarkupContext();
+    CKitMarkupPictureLoader* pLoader = pContext != nullptr ? pContext->GetPictureLoader() : nullptr;
+    if (source.kind == CKitMarkupImageSource::sourceNone || pLoader == nullptr)
         return;
-    m_pPicture.reset(g_pfnPictureLoader(GetMarkupContext(), source, nWidth));
+    m_pPicture.reset(pLoader->LoadPicture(pContext, source, nWidth));
 }
 
 SIZE CKitMarkupImage::FitSize(SIZE szNatural, int nStretch, int nAvailableWidth, int nAvailableHeight)

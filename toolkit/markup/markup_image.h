@@ -1,4 +1,4 @@
-// CKitMarkupImage, CKitMarkupImageSource, CKitMarkupPicture: a picture named by its source, and the seam through which pictures are loaded.
+// CKitMarkupImage, CKitMarkupImageSource, CKitMarkupPicture: a picture named by its source, loaded through its markup context's picture loader.
 #pragma once
 
 #include "toolkit/markup/markup_framework_element.h"
@@ -32,12 +32,6 @@ public:
     virtual void Draw(HDC hdc, POINT pt, SIZE sz) = 0;
 };
 
-// Loads the picture of a source for a wanted width (nullptr: none). The
-// toolkit's glue installs the image store's loader; without one nothing loads.
-typedef CKitMarkupPicture* (*MARKUP_PICTURE_LOADER)(CKitMarkupContext* pContext,
-                                                    const CKitMarkupImageSource& source, int nWidth);
-void MarkupSetPictureLoader(MARKUP_PICTURE_LOADER pfnLoader);
-
 class CKitMarkupImage : public CKitMarkupFrameworkElement {
     DECLARE_MARKUPCLASS(CKitMarkupImage)
 public:
@@ -47,7 +41,8 @@ public:
     CKitMarkupImage() = default;
     ~CKitMarkupImage() override;
 
-    // (Re)loads the picture for a wanted width; nothing while Source is unset.
+    // (Re)loads the picture for a wanted width through the context's picture
+    // loader; nothing while Source is unset, and no picture without a loader.
     void LoadSource(int nWidth);
     SIZE MeasureOverride(CKitMarkupDrawingContext* pDC, int nAvailableWidth, int nAvailableHeight) override;
     SIZE ArrangeOverride(SIZE szFinal) override;

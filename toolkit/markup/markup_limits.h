@@ -33,6 +33,10 @@ constexpr int kMarkupInlineElementSpace = 32000;
 // Layout: available sizes from this many pixels on count as unbounded (grid stars size like Auto).
 constexpr int kMarkupUnboundedThreshold = 32001;
 
+// Drawing: the widest pen a stroke is drawn with. The platform widens a pen
+// into a region row by row, so an unbounded thickness could take minutes.
+constexpr int kMarkupMaxStrokeThickness = 4096;
+
 // Text: a face name keeps at most this many characters (the font description's limit).
 constexpr int kMarkupFaceNameMaxLength = LF_FACESIZE - 1;
 

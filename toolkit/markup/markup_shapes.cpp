@@ -200,7 +200,12 @@ SIZE ExtentFromOrigin(const RECT& bounds, bool hasPoints)
 {
     if (!hasPoints)
         return {0, 0};
-    return {std::max(bounds.right - bounds.left, bounds.right), std::max(bounds.bottom - bounds.top, bounds.bottom)};
+    // Counted in 64 bits: the box may span more than the integer range, which the extent keeps to.
+    auto extent = [](LONG low, LONG high) {
+        const long long span = std::max<long long>(static_cast<long long>(high) - low, high);
+        return static_cast<LONG>(std::min<long long>(span, INT_MAX));
+    };
+    return {extent(bounds.left, bounds.right), extent(bounds.top, bounds.bottom)};
 }
 
 bool IsFinite(int nAvailable)
@@ -216,10 +221,11 @@ std::vector<POINT> CKitMarkupPointCollection::GetScaledPoints(int nWidth, int nH
     const long long height = static_cast<long long>(m_rcBounds.bottom) - m_rcBounds.top;
     std::vector<POINT> points = m_points;
     for (POINT& point : points) {
+        // The distance from the box's edge can exceed 32 bits: subtracted in 64 before the multiplication.
         if (width != 0)
-            point.x = static_cast<LONG>((point.x - m_rcBounds.left) * static_cast<long long>(nWidth) / width);
+            point.x = static_cast<LONG>((static_cast<long long>(point.x) - m_rcBounds.left) * nWidth / width);
         if (height != 0)
-            point.y = static_cast<LONG>((point.y - m_rcBounds.top) * static_cast<long long>(nHeight) / height);
+            point.y = static_cast<LONG>((static_cast<long long>(point.y) - m_rcBounds.top) * nHeight / height);
     }
     return points;
 }
@@ -236,7 +242,7 @@ CKitMarkupBrush* CKitMarkupShape::GetStroke() const
 
 int CKitMarkupShape::GetStrokeThickness() const
 {
-    return MarkupIntValue(this, m_pStrokeThicknessProperty, 1);
+    return std::min(MarkupIntValue(this, m_pStrokeThicknessProperty, 1), kMarkupMaxStrokeThickness);
 }
 
 BOOL CKitMarkupShape::IsStretched() const

@@ -1,6 +1,7 @@
-// The themes' share of the common controls' services, registered at start-up of every program that links the themes.
+// The themes' share of the common controls' services and the markup engine's services, registered at start-up of every program that links the themes.
 #include "toolkit/common/upper_services.h"
 #include "toolkit/themes/image_rows.h"
+#include "toolkit/themes/paint/markup_context_services.h"
 #include "toolkit/themes/paint/markup_glue.h"
 
 namespace {
@@ -37,8 +38,11 @@ public:
 };
 
 CThemeServices g_services;
+CKitMarkupContextServices g_markupServices;
 
-// Runs before main: the common controls find the themes from the first window on.
-const bool g_bRegistered = (CKitThemeServices::Register(&g_services), true);
+// Runs before main: the common controls find the themes from the first window on,
+// and every markup context its picture loader and tooltip context.
+const bool g_bRegistered =
+    (CKitThemeServices::Register(&g_services), CKitMarkupServices::Register(&g_markupServices), true);
 
 } // namespace

@@ -1,11 +1,16 @@
-// markupcheck [--render WIDTH HEIGHT OUT.png] FILE: parses and builds the
-// markup text in FILE as the toolkit does and prints the object tree, or the
-// builder's error text.
+// markupcheck [--render WIDTH HEIGHT OUT.png [--gdiplus]] FILE: parses and
+// builds the markup text in FILE as the toolkit does and prints the object
+// tree, or the builder's error text.
 //
 // --render WIDTH HEIGHT OUT.png also measures the tree for WIDTH by HEIGHT
 // pixels, arranges it into the whole picture and draws it through the GDI
 // back-end on a white background into a 32-bit bitmap, written to OUT.png as
-// an 8-bit RGB PNG. A text that does not build writes no picture.
+// an 8-bit RGB PNG. A text that does not build writes no picture. Image
+// elements show their pictures (files, the program's resources) as the
+// toolkit's windows do.
+//
+// --gdiplus (with --render) draws through the GDI+ back-end instead, as the
+// toolkit's windows do by default; where GDI+ cannot draw, GDI does.
 //
 // FILE is read as bytes of narrow text in the system code page, up to its
 // first NUL byte, exactly as the toolkit's markup context parses a text (a
@@ -108,7 +113,7 @@ bool ReadSide(LPCSTR lpszText, int& side)
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: markupcheck [--render WIDTH HEIGHT OUT.png] FILE\n");
+    std::fprintf(stderr, "usage: markupcheck [--render WIDTH HEIGHT OUT.png [--gdiplus]] FILE\n");
     return 2;
 }
 
@@ -120,19 +125,22 @@ int main(int argc, char** argv)
     LPCSTR lpszPicture = nullptr;
     int width = 0;
     int height = 0;
+    bool gdiPlus = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--render") == 0 && lpszPicture == nullptr) {
             if (i + 3 >= argc || !ReadSide(argv[i + 1], width) || !ReadSide(argv[i + 2], height))
                 return Usage();
             lpszPicture = argv[i + 3];
             i += 3;
+        } else if (std::strcmp(argv[i], "--gdiplus") == 0 && !gdiPlus) {
+            gdiPlus = true;
         } else if (lpszFile == nullptr) {
             lpszFile = argv[i];
         } else {
             return Usage();
         }
     }
-    if (lpszFile == nullptr)
+    if (lpszFile == nullptr || (gdiPlus && lpszPicture == nullptr))
         return Usage();
     std::string text;
     if (!ReadFileText(lpszFile, text)) {
@@ -146,7 +154,7 @@ int main(int argc, char** argv)
         return result;
     MarkupPicture picture;
     std::string error;
-    if (RenderMarkupText(text.c_str(), width, height, picture, error) != 0 ||
+    if (RenderMarkupText(text.c_str(), width, height, picture, error, gdiPlus) != 0 ||
         !WritePngFile(lpszPicture, picture.width, picture.height, picture.pixels).empty()) {
         std::fprintf(stderr, "markupcheck: cannot write %s\n", lpszPicture);
         return 2;

@@ -1,17 +1,18 @@
 #include "tools/markupcheck/markup_render.h"
 
 #include "framework/handles.h"
-#include "toolkit/common/image_manager.h"
+#include "toolkit/common/dib_section.h"
 #include "toolkit/markup/markup_context.h"
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_visual.h"
 
-int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& picture, std::string& error)
+int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& picture, std::string& error,
+                     bool bGdiPlus)
 {
     // The tree goes before its context.
     CKitMarkupRef<CKitMarkupContext> context(new CKitMarkupContext(nullptr));
     CKitMarkupContext* pContext = context.Get();
-    pContext->SetGdiPlusRendering(FALSE);
+    pContext->SetGdiPlusRendering(bGdiPlus ? TRUE : FALSE);
     CString errorText;
     CKitMarkupRef<CKitMarkupUIElement> root(pContext->Parse(lpszText, &errorText));
     if (!root) {
@@ -20,7 +21,7 @@ int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& pi
     }
 
     LPBYTE bits = nullptr;
-    ScopedGdiObject<HBITMAP> bitmap(CKitImageManager::Create32BitDIBSection(nullptr, nWidth, nHeight, &bits));
+    ScopedGdiObject<HBITMAP> bitmap(Create32BitDibSection(nullptr, nWidth, nHeight, &bits));
     ScopedMemoryDC memory(::CreateCompatibleDC(nullptr));
     picture = MarkupPicture();
     if (bitmap && memory) {

@@ -17,6 +17,8 @@ struct MarkupPicture {
 
 // Builds the narrow markup text as the program does, measures it for the
 // picture's size, arranges it into the whole picture and draws it through GDI
-// on a white background. Returns 0 with the picture, or 1 with the builder's
-// error text in error.
-int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& picture, std::string& error);
+// (or GDI+ with bGdiPlus) on a white background. Image elements show pictures
+// when the program links the library that loads them. Returns 0 with the
+// picture, or 1 with the builder's error text in error.
+int RenderMarkupText(LPCSTR lpszText, int nWidth, int nHeight, MarkupPicture& picture, std::string& error,
+                     bool bGdiPlus = false);

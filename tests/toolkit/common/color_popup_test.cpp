@@ -49,14 +49,58 @@ public:
     }
 
     std::vector<Record> records;
+    // Runs on each notification, after it is recorded.
+    std::function<void(UINT)> onNotify;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message >= ColorNotifyUnchanged && message <= ColorNotifyNoFill)
+        if (message >= ColorNotifyUnchanged && message <= ColorNotifyNoFill) {
             records.push_back({message, wParam, lParam});
+            if (onNotify)
+                onNotify(message);
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
+};
+
+// A popup whose window goes at one step of its creation; it counts its deletions.
+class DoomedPopup : public CKitColorPopup {
+public:
+    enum Step { kNever, kRefusedCreate, kTakingFocus };
+
+    explicit DoomedPopup(Step step) : CKitColorPopup(TRUE, 0), m_step(step) {}
+    ~DoomedPopup() override { ++deletions; }
+
+    static int deletions;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CREATE && m_step == kRefusedCreate)
+            return -1;
+        if (message == WM_SETFOCUS && m_step == kTakingFocus) {
+            DestroyWindow();
+            return 0;
+        }
+        return CKitColorPopup::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    Step m_step;
+};
+int DoomedPopup::deletions = 0;
+
+// A picker whose popups are doomed ones.
+class DoomedPopupPicker : public CKitColorPicker {
+public:
+    explicit DoomedPopupPicker(DoomedPopup::Step step) : m_step(step) {}
+
+protected:
+    CKitColorPopup* NewPopup() override { return new DoomedPopup(m_step); }
+
+private:
+    DoomedPopup::Step m_step;
 };
 
 class KitColorPopup : public ::testing::Test {
@@ -86,6 +130,7 @@ protected:
         popup = new CKitColorPopup(TRUE, 0x5A);
         popup->SetTheme(theme);
         if (!popup->Create(button, &listener, style, current, automatic)) {
+            delete popup;
             popup = nullptr;
             return nullptr;
         }
@@ -382,6 +427,68 @@ TEST_F(KitColorPopup, APlainSelectorTellsItsListenersAndStaysOpen)
     selector.SendMessage(WM_KEYDOWN, VK_UP);
     EXPECT_EQ(15, selector.GetHotIndex());
     selector.DestroyWindow();
+}
+
+// Until Create succeeds the caller owns the popup: a window that goes while it
+// is being made (refused, destroyed as it takes the focus, or by the owner on
+// the drop-down notification) leaves the object to be deleted once, by the caller.
+TEST_F(KitColorPopup, AWindowThatGoesDuringCreationLeavesThePopupToItsCaller)
+{
+    const struct {
+        const char* name;
+        DoomedPopup::Step step;
+        bool owner;
+        bool ownerDestroysOnDropDown;
+    } cases[] = {
+        {"no owner", DoomedPopup::kNever, false, false},
+        {"creation refused", DoomedPopup::kRefusedCreate, true, false},
+        {"destroyed taking the focus", DoomedPopup::kTakingFocus, true, false},
+        {"destroyed by the owner on drop-down", DoomedPopup::kNever, true, true},
+    };
+    CRect button;
+    listener.GetWindowRect(&button);
+    for (const auto& c : cases) {
+        DoomedPopup::deletions = 0;
+        auto* doomed = new DoomedPopup(c.step);
+        listener.onNotify = [&](UINT message) {
+            if (c.ownerDestroysOnDropDown && message == ColorNotifyDropDown)
+                doomed->DestroyWindow();
+        };
+        const BOOL created = doomed->Create(button, c.owner ? &listener : nullptr, 0x06, RGB(0, 0, 0), RGB(0, 0, 0));
+        PumpMessages();
+        listener.onNotify = nullptr;
+        EXPECT_FALSE(created) << c.name;
+        EXPECT_EQ(0, DoomedPopup::deletions) << c.name;
+        if (DoomedPopup::deletions != 0)
+            continue;
+        EXPECT_EQ(nullptr, doomed->GetSafeHwnd()) << c.name;
+        delete doomed;
+        EXPECT_EQ(1, DoomedPopup::deletions) << c.name;
+    }
+
+    // A popup that was made deletes itself, once, when it closes.
+    DoomedPopup::deletions = 0;
+    auto* made = new DoomedPopup(DoomedPopup::kNever);
+    ASSERT_TRUE(made->Create(button, &listener, 0x06, RGB(0, 0, 0), RGB(0, 0, 0)));
+    HWND hMade = made->GetSafeHwnd();
+    ::SendMessageA(hMade, WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpMessages();
+    EXPECT_FALSE(::IsWindow(hMade));
+    EXPECT_EQ(1, DoomedPopup::deletions);
+}
+
+// The picker deletes a popup whose creation failed exactly once and is ready to open another.
+TEST_F(KitColorPopup, ThePickerDeletesAPopupThatFailedOnce)
+{
+    DoomedPopupPicker picker(DoomedPopup::kTakingFocus);
+    ASSERT_TRUE(picker.Create("", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, CRect(10, 50, 130, 80), &host, 1203));
+    DoomedPopup::deletions = 0;
+    picker.OpenPopup();
+    PumpMessages();
+    EXPECT_EQ(1, DoomedPopup::deletions);
+    EXPECT_FALSE(picker.IsPopupShown());
+    EXPECT_EQ(nullptr, ::FindWindowA("KitColorPopup", nullptr));
+    picker.DestroyWindow();
 }
 
 TEST_F(KitColorPopup, ScreenshotUnderThePickerWithItsShadow)

@@ -296,4 +296,44 @@ TEST_F(KitHtmlToolTip, WithoutAWorkingBrowserTheTipStaysHiddenAfterABoundedWait)
     CKitToolTipContext::CHTMLToolTip::SetLoadTimeout(CKitToolTipContext::CHTMLToolTip::kDefaultLoadTimeout);
 }
 
+// The program is asked to end while the tip waits for its page: the wait stops
+// early and the quit stays for the program's own loop.
+TEST_F(KitHtmlToolTip, AQuitPostedDuringThePageWaitEndsTheWaitAndStillEndsTheProgram)
+{
+    constexpr int kExitCode = 7;
+    constexpr DWORD kLoadTimeout = 3000;
+    CKitToolTipContext::CHTMLToolTip::SetLoadTimeout(kLoadTimeout);
+    ToolHost host(CRect(60, 60, 360, 200));
+    host.tools = {{1, CRect(10, 10, 90, 40), "<b>Module</b> VQN32", "", ""}};
+    CKitToolTipContext context;
+    context.SetStyle(CKitToolTipContext::kStyleHtml);
+    host.MoveTo(context, host.Center(1));
+    auto* tip = dynamic_cast<CKitToolTipContext::CHTMLToolTip*>(context.GetToolTip());
+    ASSERT_NE(nullptr, tip);
+    // A thread timer, dispatched by the wait itself, asks the program to end.
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        ::PostQuitMessage(kExitCode);
+    });
+    ASSERT_NE(0u, timer);
+    const DWORD start = ::GetTickCount();
+    tip->SendMessage(WM_TIMER, CKitToolTipContextToolTip::kTimerInitial);
+    const DWORD elapsed = ::GetTickCount() - start;
+    ::KillTimer(nullptr, timer);
+    EXPECT_LT(elapsed, kLoadTimeout / 2);
+    EXPECT_FALSE(tip->IsWindowVisible());
+    // The message loop still meets the quit, with its exit code.
+    MSG msg = {};
+    bool quit = false;
+    while (!quit && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT)
+            quit = true;
+        else
+            ::DispatchMessageA(&msg);
+    }
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(static_cast<WPARAM>(kExitCode), msg.wParam);
+    CKitToolTipContext::CHTMLToolTip::SetLoadTimeout(CKitToolTipContext::CHTMLToolTip::kDefaultLoadTimeout);
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include "toolkit/markup/markup_brushes.h"
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_framework_element.h"
+#include "toolkit/markup/markup_services.h"
 #include "toolkit/themes/paint/markup_glue.h"
 #include "toolkit/markup/markup_text_elements.h"
 #include "toolkit/markup/markup_text.h"
@@ -288,6 +289,66 @@ TEST_F(MarkupContextTest, ElementsGoingAwayLeaveNoTrace)
     EXPECT_EQ(nullptr, ::GetCapture());
     EXPECT_FALSE(m_pContext->OnWndMsg(nullptr, WM_MOUSEMOVE, 0, 0, nullptr));
     EXPECT_EQ(nullptr, m_pContext->HitTestToolTip(&rect));
+}
+
+// Records the messages that reach it and its release.
+class CRecordingToolTipFilter final : public CKitMarkupToolTipFilter {
+public:
+    CRecordingToolTipFilter(std::vector<UINT>& messages, int& releases) : m_messages(messages), m_releases(releases) {}
+    void FilterToolTipMessage(HWND, UINT message, WPARAM, LPARAM) override { m_messages.push_back(message); }
+    void ReleaseFilter() override
+    {
+        ++m_releases;
+        delete this;
+    }
+
+private:
+    std::vector<UINT>& m_messages;
+    int& m_releases;
+};
+
+class CRecordingFilterServices : public CKitMarkupServices {
+public:
+    CKitMarkupPictureLoader* GetPictureLoader() override { return nullptr; }
+    CKitMarkupToolTipFilter* CreateToolTipFilter(CKitMarkupContext*) override
+    {
+        ++made;
+        return new CRecordingToolTipFilter(messages, releases);
+    }
+
+    std::vector<UINT> messages;
+    int made = 0;
+    int releases = 0;
+};
+
+// The mouse messages (200 to 20D hexadecimal) and mouse leave reach the context's
+// tooltip context, nothing else does, and the tooltip context goes with the context.
+TEST_F(MarkupContextTest, MouseMessagesReachTheToolTipContextWhichGoesWithTheContext)
+{
+    CRecordingFilterServices services;
+    CKitMarkupServices* pPrevious = CKitMarkupServices::Register(&services);
+    CKitMarkupContext* pContext = MarkupCreateContext(m_hWnd);
+    CKitMarkupContext* pWindowless = MarkupCreateContext(nullptr);
+    EXPECT_EQ(1, services.made) << "only a context with a container window has one";
+    CKitMarkupUIElement* pRoot = MarkupParseText(pContext, "<Border Background=\"White\" ToolTip=\"Tip\"/>");
+    ASSERT_NE(nullptr, pRoot);
+    const RECT client = {0, 0, 200, 100};
+    HDC hdc = ::GetDC(m_hWnd);
+    MarkupRenderElement(pRoot, hdc, &client);
+    ::ReleaseDC(m_hWnd, hdc);
+    const UINT sent[] = {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_XBUTTONDBLCLK,
+                         WM_MOUSEHWHEEL, WM_MOUSELEAVE, WM_KEYDOWN, WM_SETCURSOR, WM_CAPTURECHANGED};
+    for (UINT message : sent)
+        pContext->OnWndMsg(pRoot, message, 0, MAKELPARAM(20, 20), nullptr);
+    EXPECT_EQ(std::vector<UINT>({WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_RBUTTONUP, WM_MOUSEWHEEL, WM_XBUTTONDBLCLK,
+                                 WM_MOUSELEAVE}),
+              services.messages);
+    MarkupReleaseElement(pRoot);
+    MarkupReleaseContext(pWindowless);
+    EXPECT_EQ(0, services.releases);
+    MarkupReleaseContext(pContext);
+    EXPECT_EQ(1, services.releases);
+    CKitMarkupServices::Register(pPrevious);
 }
 
 TEST_F(MarkupContextTest, GlueFunctions)

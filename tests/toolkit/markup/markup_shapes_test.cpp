@@ -2,14 +2,17 @@
 #include "markup_test_bitmap.h"
 #include "markup_test_support.h"
 
+#include "support/stopwatch.h"
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_geometry.h"
+#include "toolkit/markup/markup_limits.h"
 #include "toolkit/markup/markup_shapes.h"
 #include "toolkit/markup/markup_text.h"
 #include "toolkit/markup/markup_values.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -75,11 +78,20 @@ TEST(MarkupPathDataTest, CommandsMakeStartLineAndCurvePoints)
 
 TEST(MarkupPathDataTest, FaultsNameTheirPosition)
 {
+    // Numbers that single precision cannot hold: 400 digits, one just past its
+    // largest value (3.4 x 10^38), and a relative move that adds up past it.
+    const std::wstring huge = L"M 0,0 L " + std::wstring(400, L'9') + L" 1";
+    const std::wstring past = L"M 0,0 L 4" + std::wstring(38, L'0') + L" 1";
+    const std::wstring large = L"3" + std::wstring(38, L'0');
+    const std::wstring sum = L"m " + large + L",0 l " + large + L",0";
     struct Case {
         const wchar_t* text;
         int position;
     };
     const Case cases[] = {
+        {huge.c_str(), 408},
+        {past.c_str(), 47},
+        {sum.c_str(), 87},
         {L"L 1 1", 0},          // the first command must be a move
         {L"M 0,,0", 4},         // a second comma
         {L"M 0,0 L, 1 1", 7},   // a comma before the numbers
@@ -103,8 +115,31 @@ TEST(MarkupPathDataTest, BuilderReportsUnreadablePathData)
     const BuildResult bad = BuildMarkup(context.Get(), "<Path Data=\"M 0,,0\" Fill=\"Red\"/>");
     EXPECT_FALSE(bad.root);
     EXPECT_EQ(0u, bad.error.find("Unexpected token encountered at position '4'")) << bad.error;
+    const BuildResult huge =
+        BuildMarkup(context.Get(), "<Path Data=\"M 0,0 L " + std::string(400, '9') + " 1\" Stroke=\"Red\"/>");
+    EXPECT_FALSE(huge.root);
+    EXPECT_EQ(0u, huge.error.find("Unexpected token encountered at position '408'")) << huge.error;
     const BuildResult good = BuildMarkup(context.Get(), "<Path Data=\"F1 M0 0L5 5\" Stroke=\"Red\"/>");
     EXPECT_TRUE(good.root) << good.error;
+}
+
+// The largest numbers single precision holds are read; their bounding box keeps to the integer range.
+TEST(MarkupPathDataTest, NumbersUpToTheLargestSinglePrecisionValueAreRead)
+{
+    const std::wstring text = L"M -3" + std::wstring(38, L'0') + L",0 L 3" + std::wstring(38, L'0') + L",0." +
+                              std::wstring(400, L'0') + L"1";
+    CKitMarkupPathBuilder builder;
+    int position = -1;
+    ASSERT_TRUE(builder.ParsePathData(text, position)) << position;
+    CKitMarkupRef<CKitMarkupPathGeometry> geometry(builder.CreateGeometry());
+    ASSERT_EQ(2, geometry->GetCount());
+    EXPECT_FLOAT_EQ(3e38f, geometry->GetPoints()[1].x);
+    EXPECT_EQ(0.0f, geometry->GetPoints()[1].y);
+    const RECT bounds = geometry->GetBounds();
+    EXPECT_EQ(LONG_MIN, bounds.left);
+    EXPECT_EQ(LONG_MAX, bounds.right);
+    EXPECT_EQ(0, bounds.top);
+    EXPECT_EQ(0, bounds.bottom);
 }
 
 // The desired size of a shape measured alone in an unbounded space.
@@ -139,6 +174,9 @@ TEST(MarkupShapeLayoutTest, ShapesMeasureFromTheirGeometry)
         {"<Polyline Points=\"0,0 40,0\" Stroke=\"Red\" StrokeThickness=\"4\"/>", {40, 2}},
         {"<Path Data=\"M 5,5 L 25,5 15,20 Z\" Fill=\"Red\"/>", {25, 20}},
         {"<Path Fill=\"Red\"/>", {0, 0}},
+        // A thickness past the widest pen counts as the widest pen.
+        {"<Line X1=\"0\" Y1=\"0\" X2=\"40\" Y2=\"0\" Stroke=\"Black\" StrokeThickness=\"2147483647\"/>",
+         {40, (kMarkupMaxStrokeThickness + 1) / 2}},
         {"<Rectangle Fill=\"Red\"/>", {0, 0}},
         {"<Ellipse Fill=\"Red\"/>", {0, 0}},
     };
@@ -177,6 +215,19 @@ TEST(MarkupShapeLayoutTest, PointCollectionsScaleOnlyWhereTheyHaveExtent)
     EXPECT_EQ(0, scaled[0].y);
     EXPECT_EQ(20, scaled[1].y);
     EXPECT_EQ(40, scaled[2].y);
+
+    // Points across the whole integer range: their distances from the box's edge exceed 32 bits.
+    CKitMarkupRef<CKitMarkupString> wide(CKitMarkupString::CreateValue(L"-2147483647,0 0,5 2147483647,10"));
+    CKitMarkupRef<CKitMarkupObject> wideConverted(source->ConvertFrom(nullptr, wide.Get()));
+    CKitMarkupPointCollection* pWide = MarkupDynamicCast<CKitMarkupPointCollection>(wideConverted.Get());
+    ASSERT_NE(nullptr, pWide);
+    const std::vector<POINT> spread = pWide->GetScaledPoints(100, 20);
+    ASSERT_EQ(3u, spread.size());
+    const POINT expected[] = {{0, 0}, {50, 10}, {100, 20}};
+    for (size_t i = 0; i < spread.size(); ++i) {
+        EXPECT_EQ(expected[i].x, spread[i].x) << i;
+        EXPECT_EQ(expected[i].y, spread[i].y) << i;
+    }
 }
 
 // A white bitmap that markup is laid out on and drawn into.
@@ -235,6 +286,20 @@ TEST_F(MarkupShapeDrawingTest, StrokesAndFillsLandInsideTheShape)
     Draw("<Polygon Points=\"0,0 10,0 10,10 0,10\" Fill=\"#FF0000\" Stretch=\"Fill\"/>", 40, 30);
     EXPECT_EQ(RGB(255, 0, 0), Pixel(35, 25));
     EXPECT_EQ(kWhite, Pixel(45, 35));
+}
+
+// A stroke of ten million pixels is drawn with the widest pen, at once: it
+// covers the picture on both sides of the line (its ends are flat under GDI+).
+TEST_F(MarkupShapeDrawingTest, AHugeStrokeThicknessIsBoundedBeforeItReachesThePen)
+{
+    for (BOOL gdiPlus : {FALSE, TRUE}) {
+        m_context.Get()->SetGdiPlusRendering(gdiPlus);
+        const Stopwatch stopwatch;
+        Draw("<Polyline Points=\"10,10 70,50\" Stroke=\"#FF0000\" StrokeThickness=\"10000000\"/>", 80, 60);
+        EXPECT_LT(stopwatch.ElapsedMs(), 1000u) << gdiPlus;
+        for (const POINT& corner : {POINT{79, 0}, POINT{0, 59}, POINT{40, 30}})
+            EXPECT_EQ(RGB(255, 0, 0), Pixel(corner.x, corner.y)) << gdiPlus << " " << corner.x << "," << corner.y;
+    }
 }
 
 TEST_F(MarkupShapeDrawingTest, EllipsesAndLinesAreHitOnlyOnTheirInk)

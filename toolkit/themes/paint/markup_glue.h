@@ -1,4 +1,4 @@
-// MarkupInstallPictureLoader, MarkupCreateContext, MarkupParseText, MarkupSetDefaultFont, MarkupMeasureElement, MarkupRenderElement: how the toolkit's windows create, parse, measure and draw markup.
+// MarkupCreateContext, MarkupParseText, MarkupSetDefaultFont, MarkupMeasureElement, MarkupRenderElement: how the toolkit's windows create, parse, measure and draw markup.
 #pragma once
 
 #include <windows.h>
@@ -6,8 +6,6 @@
 class CKitMarkupContext;
 class CKitMarkupUIElement;
 
-// Image elements load their pictures from the toolkit's image store (done by MarkupCreateContext).
-void MarkupInstallPictureLoader();
 // A new context for the container window (may be NULL) with one reference; its
 // default font takes the character set of the toolkit's resource language.
 CKitMarkupContext* MarkupCreateContext(HWND hContainer);
