@@ -344,7 +344,7 @@ protected:
                 ParsedXml::Attribute(tag, "datatype") + " " + ParsedXml::Attribute(tag, "dim0");
         }
 
-        Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::ProjectDeviceNames(doc->project));
+        Corvel::Gateway::CGenAOI aoi(Corvel::Gateway::CGenAOI::GetProjectDevices(doc->project));
         aoi.SetOverwriteWithoutAsking(true);
         EXPECT_TRUE(aoi.ExportAll(config));
         const ParsedXml aoiXml(scratch.File("BAY1_AOI.L5X"));
