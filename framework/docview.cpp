@@ -445,11 +445,20 @@ CPoint CScrollView::GetScrollPosition() const
 
 void CScrollView::ScrollToPosition(POINT pt)
 {
-    const CPoint old = GetScrollPosition();
     ::SetScrollPos(m_hWnd, SB_HORZ, pt.x, TRUE);
     ::SetScrollPos(m_hWnd, SB_VERT, pt.y, TRUE);
+    FollowScrollBars();
+}
+
+void CScrollView::FollowScrollBars()
+{
+    if (m_hWnd == nullptr)
+        return;
     const CPoint now = GetScrollPosition();
-    ::ScrollWindow(m_hWnd, old.x - now.x, old.y - now.y, nullptr, nullptr);
+    if (now == m_origin)
+        return;
+    ::ScrollWindow(m_hWnd, m_origin.x - now.x, m_origin.y - now.y, nullptr, nullptr);
+    m_origin = now;
 }
 
 void CScrollView::UpdateBars()
@@ -472,6 +481,8 @@ void CScrollView::UpdateBars()
         if (after == client)
             break;
     }
+    // A larger page or a smaller range may have clamped the positions.
+    FollowScrollBars();
 }
 
 void CScrollView::ScrollBy(int bar, int nSBCode)
@@ -502,7 +513,8 @@ void CScrollView::ScrollBy(int bar, int nSBCode)
 void CScrollView::OnPaint()
 {
     CPaintDC dc(this);
-    const CPoint origin = GetScrollPosition();
+    // The origin the child windows are placed for.
+    const CPoint origin = m_origin;
     dc.SaveDC();
     ::SetMapMode(dc.m_hDC, m_nMapMode);
     ::SetViewportOrgEx(dc.m_hDC, -origin.x, -origin.y, nullptr);

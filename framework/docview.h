@@ -141,6 +141,7 @@ public:
     void SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage = CSize(0, 0),
                         const SIZE& sizeLine = CSize(0, 0));
     CPoint GetScrollPosition() const;
+    // Moves the bars to pt (each kept within its range) and the picture and the child windows with them.
     void ScrollToPosition(POINT pt);
     CSize GetTotalSize() const { return m_totalLog; }
 
@@ -152,7 +153,12 @@ public:
 protected:
     void UpdateBars();
     void ScrollBy(int bar, int nSBCode);
+    // Scrolls the window (its child windows with it) from the origin it was drawn at to where the bars are,
+    // which the system may have moved when a range or page changed.
+    void FollowScrollBars();
 
+    // The scroll position the picture and the child windows are placed for.
+    CPoint m_origin;
     int m_nMapMode;
     CSize m_totalLog;
     CSize m_pageDev;
