@@ -1,5 +1,5 @@
 // The network view of the running Corvel as the display shows it: its device buttons and its drawing keep one
-// origin whatever moves the scroll position (a larger or smaller window, removed devices).
+// origin whatever moves the scroll position (a larger or smaller window, removed devices); its printing.
 #include "corvel/app/main_doc.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_view.h"
@@ -12,6 +12,7 @@
 #include "corvel_app_environment.h"
 #include "library_tree_input.h"
 #include "support/message_box_recorder.h"
+#include "support/paths.h"
 #include "support/window_capture.h"
 
 // Rectangles in failure messages.
@@ -175,6 +176,71 @@ TEST_F(NetworkView, ButtonsAndDrawingKeepOneOriginWhenTheWindowChangesOrDevicesG
     view->GetClientRect(&client);
     ASSERT_LE(doc->GetViewSize().cx, client.Width()) << "six IEDs fit";
     EXPECT_EQ(0, view->GetScrollPosition().x);
+}
+
+// Answers the print dialog with the default printer (or cancels it) and counts the dialogs asked for.
+class PrintDialogAnswer {
+public:
+    explicit PrintDialogAnswer(INT_PTR answer)
+    {
+        m_previous = SetPrintDialogHook([this, answer](PRINTDLGA& pd) {
+            ++asked;
+            if (answer != IDOK)
+                return answer;
+            CPrintDialog defaults(FALSE);
+            if (!defaults.GetDefaults())
+                return static_cast<INT_PTR>(IDCANCEL);
+            pd.hDC = defaults.CreatePrinterDC();
+            return answer;
+        });
+    }
+    ~PrintDialogAnswer() { SetPrintDialogHook(std::move(m_previous)); }
+    PrintDialogAnswer(const PrintDialogAnswer&) = delete;
+    PrintDialogAnswer& operator=(const PrintDialogAnswer&) = delete;
+
+    int asked = 0;
+
+private:
+    PrintDialogHook m_previous;
+};
+
+// The test prefix's default printer writes each document to printed.ps in the current folder (scripts/printer).
+// The view's page is kept as network-print.ps for network_print_check.py, which draws
+// build/screens/network-print-page1.png from it.
+TEST_F(NetworkView, PrintAndDirectPrintGoThroughTheViewsPrinting)
+{
+    const char kPrinted[] = "printed.ps";
+    const char kKept[] = "network-print.ps";
+    for (const char* file : {kPrinted, kKept})
+        ::DeleteFileA(file);
+    Resize(960, 720);
+    PlaceIeds(3);
+    frame->SetActiveView(view);
+    MessageBoxRecorder boxes;
+    {
+        // Cancelled in the dialog: nothing printed.
+        PrintDialogAnswer cancel(IDCANCEL);
+        frame->SendMessage(WM_COMMAND, ID_FILE_PRINT);
+        EXPECT_EQ(1, cancel.asked);
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(kPrinted));
+    }
+    CString title = doc->GetTitle().Left(31);
+    for (UINT command : {ID_FILE_PRINT_DIRECT, ID_FILE_PRINT}) {
+        SCOPED_TRACE(command == ID_FILE_PRINT ? "print" : "direct print");
+        ::DeleteFileA(kPrinted);
+        PrintDialogAnswer ok(IDOK);
+        frame->SendMessage(WM_COMMAND, command);
+        EXPECT_EQ(command == ID_FILE_PRINT ? 1 : 0, ok.asked) << "a direct print asks for no printer";
+        const std::string document = ReadBinaryFile(kPrinted);
+        ASSERT_FALSE(document.empty()) << "the default printer wrote no " << kPrinted;
+        EXPECT_EQ(0u, document.rfind("%!PS", 0));
+        if (!title.IsEmpty())
+            EXPECT_NE(std::string::npos, document.find("%%Title: " + std::string(title) + "\n"));
+        EXPECT_NE(std::string::npos, document.find("%%Pages: 1\n")) << "one page: the view gives no page count";
+        EXPECT_EQ(std::string::npos, document.find("%%Page: 2 "));
+    }
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_TRUE(::MoveFileA(kPrinted, kKept));
 }
 
 } // namespace
