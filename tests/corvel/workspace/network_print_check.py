@@ -4,7 +4,8 @@
 Usage: network_print_check.py DOCUMENT.ps PICTURE.png
 
 Ghostscript draws the PostScript document. The check fails unless it has one page and that page carries the
-view's blue connection lines and, around them, the node pictures (ink across more than half the page's width). The page is kept as PICTURE.png.
+view's blue connection lines and, around them, the node pictures (ink across more than half the page's width).
+The page is kept as PICTURE.png.
 """
 import os
 import shutil

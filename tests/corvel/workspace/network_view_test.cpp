@@ -96,7 +96,7 @@ protected:
 
     // Every button stands where the drawing puts its node: its rectangle is the slot's, moved by the scroll
     // position, and on the display the drop line of the slot runs down to the button's top while nothing is
-    // drawn between two drop lines. The gateway's button sits on the start of the bus.
+    // drawn between two drop lines. The gateway's button sits on the start of the bus; the PLC's in its slot.
     void ExpectOneOrigin(const std::string& step)
     {
         SCOPED_TRACE(step);
@@ -115,6 +115,13 @@ protected:
         EXPECT_EQ(NodeRect(CPoint(60, 160), scroll), PlaceInView(*gateway));
         if (shown(162 - scroll.x, 200 - scroll.y))
             EXPECT_TRUE(blueAt(162 - scroll.x, 200 - scroll.y)) << "the bus leaves the gateway";
+
+        int j = 0;
+        for (POSITION pos = doc->project.plcDevices.GetHeadPosition(); pos != nullptr; ++j) {
+            CMainDoc::CPLC_Device* device = doc->project.plcDevices.GetNext(pos);
+            if (device->state == kSlotInUse && device->button != nullptr)
+                EXPECT_EQ(NodeRect(CMainView::PlcSlotPosition(j), scroll), PlaceInView(*device->button)) << "PLC " << j;
+        }
 
         int k = 0;
         for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
