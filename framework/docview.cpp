@@ -51,6 +51,9 @@ const char kAskToSave[] = "Save changes to %s?";
 const char kUntitled[] = "Untitled";
 // Lines per page when a scroll view's page step is not given.
 constexpr int kLinesPerPage = 10;
+// A print job's name is cut to this length; a job that could not start or print a page is reported.
+constexpr int kPrintJobNameLength = 31;
+const char kPrintFailed[] = "Failed to print the document.";
 
 // The file dialog filter of a template's strings: "Name|*.ext|All Files (*.*)|*.*||".
 CString FilterOf(CDocTemplate* pTemplate)
@@ -349,6 +352,93 @@ void CView::OnUpdate(CView* pSender, LPARAM, CObject*)
         Invalidate(TRUE);
 }
 
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
+{
+    // Without a page count only the first page is printed.
+    if (pInfo != nullptr && pInfo->GetMaxPage() == 0xFFFF)
+        pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
+}
+
+void CView::OnPrint(CDC* pDC, CPrintInfo*)
+{
+    OnDraw(pDC);
+}
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
+{
+    CPrintDialog* dialog = pInfo->m_pPD;
+    CWnd* owner = AfxGetMainWnd();
+    dialog->m_pd.hwndOwner = owner != nullptr ? owner->m_hWnd : m_hWnd;
+    dialog->m_pd.nMinPage = static_cast<WORD>(std::min<UINT>(pInfo->GetMinPage(), 0xFFFF));
+    dialog->m_pd.nMaxPage = static_cast<WORD>(std::min<UINT>(pInfo->GetMaxPage(), 0xFFFF));
+    if (pInfo->m_bDirect)
+        return dialog->GetDefaults() && dialog->CreatePrinterDC() != nullptr;
+    if (dialog->DoModal() != IDOK || dialog->GetPrinterDC() == nullptr)
+        return FALSE;
+    if (dialog->m_pd.Flags & PD_PAGENUMS)
+        pInfo->SetPageRange(dialog->m_pd.nFromPage, dialog->m_pd.nToPage);
+    return TRUE;
+}
+
+void CView::OnFilePrint()
+{
+    CPrintInfo info;
+    const MSG* current = AfxGetCurrentMessage();
+    info.m_bDirect = current != nullptr && current->message == WM_COMMAND &&
+                     LOWORD(current->wParam) == ID_FILE_PRINT_DIRECT;
+    if (!OnPreparePrinting(&info) || info.m_pPD->GetPrinterDC() == nullptr)
+        return;
+    CDC dc;
+    dc.Attach(info.m_pPD->GetPrinterDC());
+    dc.m_bPrinting = TRUE;
+    // The job is named for the document, as far as the spooler takes a name.
+    CString title = m_pDocument != nullptr ? m_pDocument->GetTitle() : CString();
+    if (title.IsEmpty())
+        GetWindowText(title);
+    title = title.Left(kPrintJobNameLength);
+    DOCINFOA job = {};
+    job.cbSize = sizeof job;
+    job.lpszDocName = title;
+    if (dc.StartDoc(&job) <= 0) {
+        AfxMessageBox(kPrintFailed, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    OnBeginPrinting(&dc, &info);
+    bool failed = false;
+    for (info.m_nCurPage = info.GetFromPage(); info.m_nCurPage <= info.GetToPage(); ++info.m_nCurPage) {
+        OnPrepareDC(&dc, &info);
+        if (!info.m_bContinuePrinting)
+            break;
+        if (dc.StartPage() <= 0) {
+            failed = true;
+            break;
+        }
+        info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+        ::DPtoLP(dc.m_hDC, reinterpret_cast<POINT*>(&info.m_rectDraw), 2);
+        OnPrint(&dc, &info);
+        if (dc.EndPage() <= 0) {
+            failed = true;
+            break;
+        }
+    }
+    OnEndPrinting(&dc, &info);
+    if (failed) {
+        dc.AbortDoc();
+        AfxMessageBox(kPrintFailed, MB_OK | MB_ICONEXCLAMATION);
+    } else {
+        dc.EndDoc();
+    }
+}
+
 void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*)
 {
     if (bActivate && pActivateView == this && m_hWnd != nullptr)
@@ -445,11 +535,20 @@ CPoint CScrollView::GetScrollPosition() const
 
 void CScrollView::ScrollToPosition(POINT pt)
 {
-    const CPoint old = GetScrollPosition();
     ::SetScrollPos(m_hWnd, SB_HORZ, pt.x, TRUE);
     ::SetScrollPos(m_hWnd, SB_VERT, pt.y, TRUE);
+    FollowScrollBars();
+}
+
+void CScrollView::FollowScrollBars()
+{
+    if (m_hWnd == nullptr)
+        return;
     const CPoint now = GetScrollPosition();
-    ::ScrollWindow(m_hWnd, old.x - now.x, old.y - now.y, nullptr, nullptr);
+    if (now == m_origin)
+        return;
+    ::ScrollWindow(m_hWnd, m_origin.x - now.x, m_origin.y - now.y, nullptr, nullptr);
+    m_origin = now;
 }
 
 void CScrollView::UpdateBars()
@@ -472,6 +571,8 @@ void CScrollView::UpdateBars()
         if (after == client)
             break;
     }
+    // A larger page or a smaller range may have clamped the positions.
+    FollowScrollBars();
 }
 
 void CScrollView::ScrollBy(int bar, int nSBCode)
@@ -502,12 +603,19 @@ void CScrollView::ScrollBy(int bar, int nSBCode)
 void CScrollView::OnPaint()
 {
     CPaintDC dc(this);
-    const CPoint origin = GetScrollPosition();
     dc.SaveDC();
-    ::SetMapMode(dc.m_hDC, m_nMapMode);
-    ::SetViewportOrgEx(dc.m_hDC, -origin.x, -origin.y, nullptr);
+    OnPrepareDC(&dc);
     OnDraw(&dc);
     dc.RestoreDC(-1);
+}
+
+void CScrollView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+    ::SetMapMode(pDC->m_hDC, m_nMapMode);
+    // The origin the child windows are placed for.
+    if (!pDC->IsPrinting())
+        ::SetViewportOrgEx(pDC->m_hDC, -m_origin.x, -m_origin.y, nullptr);
+    CView::OnPrepareDC(pDC, pInfo);
 }
 
 void CScrollView::OnSize(UINT nType, int cx, int cy)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/collections.h"
+#include "framework/print.h"
 #include "framework/wnd.h"
 
 class CDocTemplate;
@@ -98,6 +99,19 @@ public:
 
     // Paints the view (also used for printing).
     virtual void OnDraw(CDC* pDC) = 0;
+
+    // Printing, in the order a print job calls them. OnPreparePrinting gets the printer (FALSE cancels the
+    // job); the default calls DoPreparePrinting. OnBeginPrinting and OnEndPrinting bracket the pages.
+    // OnPrepareDC readies the DC for a page (or for painting, with no pInfo) and, while the page count is
+    // unknown, ends the job after page 1. OnPrint draws a page: by default OnDraw.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The print dialog, or the default printer without a dialog for a direct print; the printer's DC is
+    // left in pInfo->m_pPD. FALSE when cancelled or there is no printer.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
     // Called once after the document is ready; calls OnUpdate.
     virtual void OnInitialUpdate();
     // Called by UpdateAllViews; invalidates the view.
@@ -123,6 +137,9 @@ public:
     // ID_NEXT_PANE, ID_PREV_PANE: the next or previous pane of the splitter holding the view.
     afx_msg void OnNextPaneCmd(UINT nID);
     afx_msg void OnUpdateNextPaneMenu(CCmdUI* pCmdUI);
+    // ID_FILE_PRINT and ID_FILE_PRINT_DIRECT (a derived view routes them here): prints the view's pages on
+    // the chosen printer, or on the default printer without asking for ID_FILE_PRINT_DIRECT.
+    afx_msg void OnFilePrint();
 
 protected:
     CDocument* m_pDocument;
@@ -141,8 +158,11 @@ public:
     void SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage = CSize(0, 0),
                         const SIZE& sizeLine = CSize(0, 0));
     CPoint GetScrollPosition() const;
+    // Moves the bars to pt (each kept within its range) and the picture and the child windows with them.
     void ScrollToPosition(POINT pt);
     CSize GetTotalSize() const { return m_totalLog; }
+    // Sets the mapping mode; a painting DC also gets the scroll origin, a printer's starts at the page's corner.
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
 
     afx_msg void OnPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -152,7 +172,12 @@ public:
 protected:
     void UpdateBars();
     void ScrollBy(int bar, int nSBCode);
+    // Scrolls the window (its child windows with it) from the origin it was drawn at to where the bars are,
+    // which the system may have moved when a range or page changed.
+    void FollowScrollBars();
 
+    // The scroll position the picture and the child windows are placed for.
+    CPoint m_origin;
     int m_nMapMode;
     CSize m_totalLog;
     CSize m_pageDev;

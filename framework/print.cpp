@@ -20,6 +20,13 @@ PrintDialogHook SetPrintDialogHook(PrintDialogHook hook)
     return hook;
 }
 
+CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(FALSE)) {}
+
+CPrintInfo::~CPrintInfo()
+{
+    delete m_pPD;
+}
+
 CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd) : m_pd()
 {
     m_pd.lStructSize = sizeof m_pd;
@@ -56,4 +63,20 @@ BOOL CPrintDialog::GetDefaults()
     const BOOL found = ::PrintDlgA(&m_pd);
     m_pd.Flags = flags;
     return found;
+}
+
+HDC CPrintDialog::CreatePrinterDC()
+{
+    if (m_pd.hDevNames == nullptr)
+        return nullptr;
+    const auto* names = static_cast<const DEVNAMES*>(::GlobalLock(m_pd.hDevNames));
+    if (names == nullptr)
+        return nullptr;
+    const auto* mode = m_pd.hDevMode != nullptr ? static_cast<const DEVMODEA*>(::GlobalLock(m_pd.hDevMode)) : nullptr;
+    const char* base = reinterpret_cast<const char*>(names);
+    m_pd.hDC = ::CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, mode);
+    if (mode != nullptr)
+        ::GlobalUnlock(m_pd.hDevMode);
+    ::GlobalUnlock(m_pd.hDevNames);
+    return m_pd.hDC;
 }

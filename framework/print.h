@@ -8,12 +8,15 @@
 
 #include <functional>
 
+class CPrintDialog;
 class CWnd;
 
-// What the printing hooks of a window know about the job: the page range and the page being printed.
+// What the printing hooks of a window know about the job: the page range, the page being printed and the
+// print dialog that gives the printer.
 class CPrintInfo {
 public:
-    CPrintInfo() = default;
+    CPrintInfo();
+    ~CPrintInfo();
     CPrintInfo(const CPrintInfo&) = delete;
     CPrintInfo& operator=(const CPrintInfo&) = delete;
 
@@ -30,6 +33,8 @@ public:
         m_nToPage = nToPage;
     }
 
+    // The dialog that chooses the printer (all pages, no page numbers, no selection); owned.
+    CPrintDialog* m_pPD = nullptr;
     BOOL m_bDirect = FALSE;
     BOOL m_bPreview = FALSE;
     // Cleared by a page hook to end the job early.
@@ -66,6 +71,8 @@ public:
     BOOL GetDefaults();
     // The chosen printer's DC; the caller deletes it. Null before DoModal's IDOK.
     HDC GetPrinterDC() const { return m_pd.hDC; }
+    // A DC of the printer that m_pd's names and device mode give (after GetDefaults); the caller deletes it.
+    HDC CreatePrinterDC();
 
     PRINTDLGA m_pd;
 };

@@ -29,7 +29,9 @@ constexpr int kKeyboardStep = 4;
 } // namespace
 
 CSplitterWnd::CSplitterWnd()
-    : m_cxSplitterGap(kBarSize), m_cySplitterGap(kBarSize), m_nRows(0), m_nCols(0), m_nDragBar(kNoBar)
+    : m_cxSplitter(kBarSize), m_cySplitter(kBarSize), m_cxBorderShare(0), m_cyBorderShare(0),
+      m_cxSplitterGap(kBarSize), m_cySplitterGap(kBarSize), m_cxBorder(0), m_cyBorder(0), m_nRows(0), m_nCols(0),
+      m_nDragBar(kNoBar)
 {
 }
 
@@ -208,11 +210,11 @@ void CSplitterWnd::RecalcLayout()
         return;
     CRect client;
     GetClientRect(&client);
-    Distribute(m_cols, client.Width(), m_cxSplitterGap);
-    Distribute(m_rows, client.Height(), m_cySplitterGap);
-    int y = 0;
+    Distribute(m_cols, client.Width() - 2 * m_cxBorder, m_cxSplitterGap);
+    Distribute(m_rows, client.Height() - 2 * m_cyBorder, m_cySplitterGap);
+    int y = m_cyBorder;
     for (int row = 0; row < m_nRows; ++row) {
-        int x = 0;
+        int x = m_cxBorder;
         const int height = m_rows[static_cast<size_t>(row)].current;
         for (int col = 0; col < m_nCols; ++col) {
             const int width = m_cols[static_cast<size_t>(col)].current;
@@ -227,14 +229,14 @@ void CSplitterWnd::RecalcLayout()
 
 int CSplitterWnd::HitBar(CPoint point) const
 {
-    int x = 0;
+    int x = m_cxBorder;
     for (int col = 0; col + 1 < m_nCols; ++col) {
         x += m_cols[static_cast<size_t>(col)].current;
         if (point.x >= x && point.x < x + m_cxSplitterGap)
             return col;
         x += m_cxSplitterGap;
     }
-    int y = 0;
+    int y = m_cyBorder;
     for (int row = 0; row + 1 < m_nRows; ++row) {
         y += m_rows[static_cast<size_t>(row)].current;
         if (point.y >= y && point.y < y + m_cySplitterGap)
@@ -255,18 +257,41 @@ void CSplitterWnd::OnPaint()
     CPaintDC dc(this);
     CRect client;
     GetClientRect(&client);
-    // The bars between the rows and between the columns.
-    int y = 0;
+    DrawAllSplitBars(&dc, client.right, client.bottom);
+}
+
+void CSplitterWnd::DrawAllSplitBars(CDC* pDC, int cxInside, int cyInside)
+{
+    const CRect client(0, 0, cxInside, cyInside);
+    // The bars between the rows and between the columns, each beginning its border share after the pane
+    // before it.
+    int y = m_cyBorder;
     for (int row = 0; row + 1 < m_nRows; ++row) {
         y += m_rows[static_cast<size_t>(row)].current;
-        OnDrawSplitter(&dc, splitBar, CRect(client.left, y, client.right, y + m_cySplitterGap));
+        const int top = y + m_cyBorderShare;
+        OnDrawSplitter(pDC, splitBar, CRect(client.left, top, client.right, top + m_cySplitter));
         y += m_cySplitterGap;
     }
-    int x = 0;
+    int x = m_cxBorder;
     for (int col = 0; col + 1 < m_nCols; ++col) {
         x += m_cols[static_cast<size_t>(col)].current;
-        OnDrawSplitter(&dc, splitBar, CRect(x, client.top, x + m_cxSplitterGap, client.bottom));
+        const int left = x + m_cxBorderShare;
+        OnDrawSplitter(pDC, splitBar, CRect(left, client.top, left + m_cxSplitter, client.bottom));
         x += m_cxSplitterGap;
+    }
+    // The border round every pane.
+    if (m_cxBorder == 0 && m_cyBorder == 0)
+        return;
+    y = 0;
+    for (int row = 0; row < m_nRows; ++row) {
+        const int height = m_rows[static_cast<size_t>(row)].current + 2 * m_cyBorder;
+        x = 0;
+        for (int col = 0; col < m_nCols; ++col) {
+            const int width = m_cols[static_cast<size_t>(col)].current + 2 * m_cxBorder;
+            OnDrawSplitter(pDC, splitBorder, CRect(x, y, x + width, y + height));
+            x += width + m_cxSplitterGap - 2 * m_cxBorder;
+        }
+        y += height + m_cySplitterGap - 2 * m_cyBorder;
     }
 }
 
@@ -278,6 +303,8 @@ void CSplitterWnd::OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect)
     }
     if (nType == splitBar)
         pDC->FillSolidRect(&rect, ::GetSysColor(COLOR_BTNFACE));
+    else if (nType == splitBorder)
+        pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 IMPLEMENT_DYNAMIC(CSplitterWndEx, CSplitterWnd)
@@ -339,7 +366,7 @@ int CSplitterWnd::BarStart(int nBar) const
     const int index = column ? nBar : -nBar - 2;
     const std::vector<Extent>& extents = column ? m_cols : m_rows;
     const int gap = column ? m_cxSplitterGap : m_cySplitterGap;
-    int start = 0;
+    int start = column ? m_cxBorder : m_cyBorder;
     for (int i = 0; i <= index && i < static_cast<int>(extents.size()); ++i)
         start += extents[static_cast<size_t>(i)].current + (i < index ? gap : 0);
     return start;

@@ -56,13 +56,16 @@ public:
     // Whether a bar is being moved, by the mouse or the keyboard.
     bool IsTracking() const { return m_nDragBar != -1; }
 
-    // Width of the bars between panes, in pixels, unless a derived splitter sets its own gaps.
+    // Width of the bars between panes, in pixels, unless a derived splitter sets its own gaps; the panes
+    // have no border of their own.
     static constexpr int kBarSize = 4;
 
     // What OnDrawSplitter is asked to draw.
     enum ESplitType { splitBox, splitBar, splitIntersection, splitBorder };
     // Draws one bar; a null pDC only invalidates its rectangle.
     virtual void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect);
+    // Draws every bar, then the border round every pane, on a client area cxInside x cyInside.
+    virtual void DrawAllSplitBars(CDC* pDC, int cxInside, int cyInside);
 
     // The sizes of one row or column.
     struct Extent {
@@ -76,14 +79,21 @@ protected:
     int HitBar(CPoint point) const;
     // Gives the pane before the dragged bar the size that puts the bar at point, less the drag's offset.
     void MoveDragBar(CPoint point);
-    // Where bar nBar (numbered as HitBar gives it) begins: its left or top edge.
+    // Where bar nBar (numbered as HitBar gives it) begins: the right or bottom edge of the pane before it.
     int BarStart(int nBar) const;
     // Ends a drag; with bRestore the sizes before a keyboard split come back.
     void EndDrag(bool bRestore);
 
-    // The space between neighbouring panes.
+    // The width of a drawn bar, the part of it that lies over the panes' borders, the space between
+    // neighbouring panes, and the border round every pane (drawn as splitBorder when it is not 0).
+    int m_cxSplitter;
+    int m_cySplitter;
+    int m_cxBorderShare;
+    int m_cyBorderShare;
     int m_cxSplitterGap;
     int m_cySplitterGap;
+    int m_cxBorder;
+    int m_cyBorder;
     int m_nRows;
     int m_nCols;
     std::vector<Extent> m_rows;

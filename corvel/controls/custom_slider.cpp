@@ -24,6 +24,8 @@ constexpr int kBytesPerPixel = 11;
 constexpr int kUpperRangeOffset = 10;
 constexpr COLORREF kGaugeColour = RGB(195, 249, 176);
 constexpr COLORREF kNumberColour = RGB(192, 192, 192);
+// A number the gauge reaches into is drawn darker: the light grey does not show on the gauge's green.
+constexpr COLORREF kNumberOnGaugeColour = RGB(96, 96, 96);
 
 bool s_classRegistered = false;
 
@@ -274,8 +276,9 @@ void CCustomSlider::DrawStrip(CDC& dc, const CRect& client)
     for (int i = 0; i < kCells; ++i) {
         const int y = kCellHeight * i;
         const int conn = upper ? i + kUpperRangeOffset : i;
+        int height = 0;
         if (!inactive) {
-            const int height = BarHeight(UsedSize(tab, conn));
+            height = BarHeight(UsedSize(tab, conn));
             if (height > 0) {
                 CRect bar(kBarLeft, y, kBarRight, y + height);
                 dc.FillRect(&bar, &gauge);
@@ -283,6 +286,7 @@ void CCustomSlider::DrawStrip(CDC& dc, const CRect& client)
         }
         CString number;
         number.Format("%d", conn);
+        dc.SetTextColor(height > kNumberTop ? kNumberOnGaugeColour : kNumberColour);
         if (upper)
             dc.TextOut(x + 2, y + kNumberTop, number);
         else

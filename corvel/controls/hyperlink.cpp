@@ -155,25 +155,23 @@ void CHyperLink::PositionWindow()
     extent.cx += window.Width() - client.Width();
     extent.cy += window.Height() - client.Height();
 
+    // The text's extent, narrower or wider than the control: a centred control keeps its middle, a right-aligned
+    // one its right edge, any other its top-left corner.
     const DWORD style = GetStyle();
     CRect fitted = window;
-    if (extent.cx < window.Width()) {
-        if ((style & SS_TYPEMASK) == SS_CENTER) {
-            fitted.left = window.left + (window.Width() - extent.cx) / 2;
-            fitted.right = fitted.left + extent.cx;
-        } else if ((style & SS_TYPEMASK) == SS_RIGHT) {
-            fitted.left = window.right - extent.cx;
-        } else {
-            fitted.right = window.left + extent.cx;
-        }
+    if ((style & SS_TYPEMASK) == SS_CENTER) {
+        fitted.left = window.left + (window.Width() - extent.cx) / 2;
+        fitted.right = fitted.left + extent.cx;
+    } else if ((style & SS_TYPEMASK) == SS_RIGHT) {
+        fitted.left = window.right - extent.cx;
+    } else {
+        fitted.right = window.left + extent.cx;
     }
-    if (extent.cy < window.Height()) {
-        if (style & SS_CENTERIMAGE) {
-            fitted.top = window.top + (window.Height() - extent.cy) / 2;
-            fitted.bottom = fitted.top + extent.cy;
-        } else {
-            fitted.bottom = window.top + extent.cy;
-        }
+    if (style & SS_CENTERIMAGE) {
+        fitted.top = window.top + (window.Height() - extent.cy) / 2;
+        fitted.bottom = fitted.top + extent.cy;
+    } else {
+        fitted.bottom = window.top + extent.cy;
     }
     SetWindowPos(nullptr, fitted.left, fitted.top, fitted.Width(), fitted.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }

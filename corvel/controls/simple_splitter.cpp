@@ -341,9 +341,11 @@ void CSimpleSplitter::OnLButtonUp(UINT nFlags, CPoint point)
         parent->PostMessage(WM_SIZE, 0, 0);
 }
 
+// Draws nothing of its own: beginning the paint erases the area with the class's background (the diagnostics
+// window's white panes) and validates it.
 void CChildWnd::OnPaint()
 {
-    ValidateRect(nullptr);
+    CPaintDC dc(this);
 }
 
 void CChildWnd::OnWindowPosChanging(WINDOWPOS* lpWndPos)

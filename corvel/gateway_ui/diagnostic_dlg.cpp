@@ -3,6 +3,7 @@
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -123,6 +124,9 @@ BOOL CEIPDiagnosticDlg::OnInitDialog()
     m_outputFont.CreateFontIndirect(&font);
     m_output.SetFont(&m_outputFont);
 
+    CRect spin;
+    m_spin.GetWindowRect(&spin);
+    m_spinSize = spin.Size();
     m_spin.SetParent(&m_spinPane);
     m_tree.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT,
                   ClientOf(m_treePane), &m_treePane, 0);
@@ -164,11 +168,9 @@ void CEIPDiagnosticDlg::FitPaneContents()
         m_tree.MoveWindow(ClientOf(m_treePane));
     if (m_rightPane.m_hWnd != nullptr && m_innerSplitter.m_hWnd != nullptr)
         m_innerSplitter.MoveWindow(ClientOf(m_rightPane));
-    if (m_spinPane.m_hWnd != nullptr && m_spin.m_hWnd != nullptr) {
-        CRect spin;
-        m_spin.GetWindowRect(&spin);
-        m_spin.MoveWindow(0, 0, spin.Width(), ClientOf(m_spinPane).Height());
-    }
+    // The spin control stands at the top of its pane, beside the output's first line.
+    if (m_spinPane.m_hWnd != nullptr && m_spin.m_hWnd != nullptr)
+        m_spin.MoveWindow(0, 0, m_spinSize.cx, std::min<int>(m_spinSize.cy, ClientOf(m_spinPane).Height()));
     if (m_outputPane.m_hWnd != nullptr && m_output.m_hWnd != nullptr)
         m_output.MoveWindow(ClientOf(m_outputPane));
 }

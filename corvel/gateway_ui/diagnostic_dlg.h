@@ -63,6 +63,9 @@ private:
     CToolBar m_toolBar;
     CEdit m_output;
     CSpinButtonCtrl m_spin;
+    // The spin control's size in the template: it keeps it in its pane, where a control as high as the pane
+    // would read as a scroll bar.
+    CSize m_spinSize;
     CFont m_outputFont;
 
     DECLARE_MESSAGE_MAP()

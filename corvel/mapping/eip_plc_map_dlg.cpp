@@ -17,7 +17,6 @@ const char kGetCurSelFailed[] = "ERROR: 'GetCurSel()' failed ...";
 const char kResetQuestion[] = "Are you sure that you want to remove all tags that have been assigned?";
 const CRect kTagListPlace(5, 10, 5 + 330, 10 + 575);
 const CPoint kConnLabel(838, 8);
-const CPoint kTestLabel(780, 10);
 constexpr int kLabelPoints = 10;
 constexpr int kUpperRangeFirst = 10;
 const UINT kEditingButtons[] = {IDC_EIP_ASSIGN, IDC_EIP_AUTO_ASSIGN, IDC_EIP_UNDO, IDC_EIP_RESET_ALL};
@@ -395,7 +394,6 @@ void CEIPPLCMapDlg::OnPaint()
     CFont* old = dc.SelectObject(&font);
     dc.SetBkMode(TRANSPARENT);
     dc.TextOut(kConnLabel.x, kConnLabel.y, "Conn");
-    dc.TextOut(kTestLabel.x, kTestLabel.y, "TEST");
     dc.SelectObject(old);
 }
 

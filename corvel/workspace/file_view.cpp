@@ -423,9 +423,11 @@ void CFileView::EditSclFilePath(const CString& filePath)
         const CString newPath = dialog.GetPathName();
         const CString oldName = GetFileNameOfPath(filePath);
         const CString newName = GetFileNameOfPath(newPath);
+        bool changed = false;
         for (POSITION pos = doc->project.sclFiles.GetHeadPosition(); pos != nullptr;) {
             CMainDoc::_ICD_FILES* file = doc->project.sclFiles.GetNext(pos);
             if (file->fileName == oldName) {
+                changed = changed || file->filePath != newPath || file->fileName != newName;
                 file->filePath = newPath;
                 file->fileName = newName;
             }
@@ -438,10 +440,14 @@ void CFileView::EditSclFilePath(const CString& filePath)
             CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
             if (device->state == Corvel::Records::kSlotFree || GetFileNameOfPath(device->CIDFile) != oldName)
                 continue;
+            changed = changed || device->CIDFile != newPath;
             device->CIDFile = newPath;
             if (device->button != nullptr)
                 device->button->sclFilePath = newPath;
         }
+        // The project's files hold the paths: a changed path is unsaved work.
+        if (changed)
+            doc->SetModified();
     }
     if (CWnd* mainWnd = AfxGetMainWnd())
         mainWnd->SendMessage(WM_REFRESH_FILE_VIEW);

@@ -123,7 +123,8 @@ public:
     void ChangeSclFilePath(const CString& oldPath, const CString& newPath);
     // Lets the user choose where the SCL file filePath went: the project's file of that file name (and its entry
     // in the list of file names) gets the chosen path and name, and so does every placed IED device of that file
-    // name (with its button). The main window then refills the tree, also when the user cancelled.
+    // name (with its button); a path that changed marks the project modified. The main window then refills the
+    // tree, also when the user cancelled.
     void EditSclFilePath(const CString& filePath);
 
     // Tree images.

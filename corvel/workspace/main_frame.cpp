@@ -41,8 +41,14 @@ IMPLEMENT_DYNAMIC(CSplitterEx, CSplitterWndEx)
 
 CSplitterEx::CSplitterEx()
 {
+    m_cxSplitter = kBarSize;
+    m_cySplitter = kBarSize;
+    m_cxBorderShare = kBorderShare;
+    m_cyBorderShare = kBorderShare;
     m_cxSplitterGap = kBarSize;
     m_cySplitterGap = kBarSize;
+    m_cxBorder = kBorder;
+    m_cyBorder = kBorder;
 }
 
 void CSplitterEx::SetLabelText(const CString& text)
@@ -372,6 +378,7 @@ void ReleaseNetworkRecords(CMainDoc& doc)
         delete device;
     }
     Corvel::Records::DeleteRecords(project.tags);
+    doc.ClearTagMap();
     // The copy sources were records of the freed lists.
     doc.copiedIedDevice = nullptr;
     doc.copiedPlcDevice = nullptr;

@@ -22,8 +22,11 @@ public:
     // The bar: a raised face with the label, when the bar is wide enough for it; the border: a sunken frame.
     void OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect) override;
 
-    // Size of the bar and the gap between the panes, in pixels.
+    // Size of the bar and the gap between the panes, in pixels; the bar's share of the panes' borders; the
+    // border drawn round each view.
     static constexpr int kBarSize = 28;
+    static constexpr int kBorderShare = 1;
+    static constexpr int kBorder = 1;
 
 private:
     CString m_label;
@@ -42,7 +45,8 @@ public:
 
     // Sets the caption to the product title; the project name is not shown.
     void UpdateTitle(const CString& projectName);
-    // Frees the gateway button, the device records with their buttons and the tag records of the document.
+    // Frees the gateway button, the device records with their buttons and the tag records of the document, and
+    // clears its tag map.
     void ReleaseProject();
     // Refills the file view from the project.
     void RefreshFileView();
@@ -110,5 +114,5 @@ CMainFrame* GetMainFrame();
 int CurrentDeviceId();
 
 // Frees what the network view created for doc: the gateway button, every IED
-// and PLC device record with its button and every tag record, emptying the lists.
+// and PLC device record with its button and every tag record, emptying the lists; clears the tag map.
 void ReleaseNetworkRecords(CMainDoc& doc);

@@ -9,6 +9,8 @@
 #include "corvel/workspace/buttons.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -33,6 +35,8 @@ constexpr int kInitialScrollSize = 300;
 // Drawing width: this much per device of the larger row, plus the margin.
 constexpr int kWidthPerDevice = 62;
 constexpr int kDrawingMargin = 180;
+// The printed picture reaches this far past its lowest and rightmost node.
+constexpr int kPrintMargin = 20;
 // IED buttons: a visible child of the user-button type (made owner-drawn by the button).
 constexpr DWORD kIedButtonStyle = 0x50000008;
 
@@ -62,6 +66,8 @@ BEGIN_MESSAGE_MAP(CMainView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_PASTE_MODBUS_DEVICE, &CMainView::OnUpdatePasteModbusDevice)
     ON_COMMAND(ID_PASTE_IED_DEVICE, &CMainView::OnPasteIedDevice)
     ON_UPDATE_COMMAND_UI(ID_PASTE_IED_DEVICE, &CMainView::OnUpdatePasteIedDevice)
+    ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrint)
 END_MESSAGE_MAP()
 
 CMainView::CMainView()
@@ -366,6 +372,88 @@ void CMainView::OnUpdate(CView*, LPARAM, CObject*)
     if (doc->viewSize.cx > parent.Width())
         ScrollToPosition(CPoint(doc->viewSize.cx, GetScrollPosition().y));
     Invalidate();
+}
+
+BOOL CMainView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+// The view's nodes are buttons, which a printer's DC does not reach: the page shows the picture the screen
+// shows, the lines with the node pictures over them, drawn at the screen's scale and fitted into the page.
+void CMainView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
+{
+    CMainDoc* doc = GetDocument();
+    if (doc == nullptr || pInfo == nullptr)
+        return;
+    Corvel::Records::_PROJECT& project = doc->project;
+    std::vector<std::pair<CImageButton*, CRect>> nodes;
+    CSize extent(doc->GetViewSize().cx, 0);
+    auto addNode = [&](CImageButton* button, bool placed) {
+        if (button == nullptr || button->GetSafeHwnd() == nullptr || !placed)
+            return;
+        CRect rect;
+        button->GetWindowRect(&rect);
+        ScreenToClient(&rect);
+        rect.OffsetRect(m_origin);
+        nodes.emplace_back(button, rect);
+        extent.cx = std::max<LONG>(extent.cx, rect.right + kPrintMargin);
+        extent.cy = std::max<LONG>(extent.cy, rect.bottom + kPrintMargin);
+    };
+    addNode(project.bridgeButton, true);
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        addNode(device->button, device->state == kSlotInUse);
+    }
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        CMainDoc::CPLC_Device* device = project.plcDevices.GetNext(pos);
+        addNode(device->button, device->state == kSlotInUse);
+    }
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = extent.cx;
+    info.bmiHeader.biHeight = -extent.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    CBitmap picture;
+    if (extent.cx <= 0 || extent.cy <= 0 ||
+        !picture.Attach(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0)))
+        return;
+    CDC canvas;
+    if (!canvas.CreateCompatibleDC(nullptr))
+        return;
+    {
+        ScopedSelect selectPicture(canvas, picture);
+        canvas.FillSolidRect(0, 0, extent.cx, extent.cy, RGB(255, 255, 255));
+        OnDraw(&canvas);
+        for (const auto& [button, rect] : nodes) {
+            DRAWITEMSTRUCT item = {};
+            item.CtlType = ODT_BUTTON;
+            item.CtlID = static_cast<UINT>(button->GetDlgCtrlID());
+            item.itemAction = ODA_DRAWENTIRE;
+            item.hwndItem = button->m_hWnd;
+            item.hDC = canvas.m_hDC;
+            item.rcItem = CRect(0, 0, rect.Width(), rect.Height());
+            ::SetViewportOrgEx(canvas.m_hDC, rect.left, rect.top, nullptr);
+            button->DrawItem(&item);
+            ::SetViewportOrgEx(canvas.m_hDC, 0, 0, nullptr);
+        }
+        ::GdiFlush();
+    }
+    // Half an inch inside the printable area, as large as the page allows.
+    CRect page = pInfo->m_rectDraw;
+    page.DeflateRect(pDC->GetDeviceCaps(LOGPIXELSX) / 2, pDC->GetDeviceCaps(LOGPIXELSY) / 2);
+    if (page.IsRectEmpty())
+        return;
+    const double scale = std::min(static_cast<double>(page.Width()) / extent.cx,
+                                  static_cast<double>(page.Height()) / extent.cy);
+    ::SetStretchBltMode(pDC->m_hDC, HALFTONE);
+    ::StretchDIBits(pDC->m_hDC, page.left, page.top, static_cast<int>(extent.cx * scale),
+                    static_cast<int>(extent.cy * scale), 0, 0, extent.cx, extent.cy, bits, &info, DIB_RGB_COLORS,
+                    SRCCOPY);
 }
 
 // Only the first dropped file is opened: a configuration (*cfg) as an import, else by its extension.

@@ -48,6 +48,11 @@ public:
     // The drawing width from the number of placed devices; scrolls to the end of a wide drawing.
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
+    // Print and direct print go through the framework's view printing: the print dialog, or the default printer.
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    // The page: the lines and the node pictures as the screen shows them, fitted into the page's margins.
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+
 protected:
     void OnDraw(CDC* pDC) override;
     // Opens the first of the files dropped from the shell.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 
 #include "corvel_app_environment.h"
@@ -125,35 +126,47 @@ TEST(HyperLink, WebBrowserCommandIsCutBeforeItsArgument)
     EXPECT_STREQ("", CHyperLink::HtmlOpenCommand());
 }
 
-TEST(HyperLink, CentredControlStaysCentredWhenFittedToItsText)
+// The control takes its text's width, narrower or wider than it was: a centred control keeps its middle, a
+// right-aligned one its right edge, a left-aligned one its left edge.
+TEST(HyperLink, FittedToItsTextKeepingItsAlignment)
 {
+    const CString longText = "http://www.example.com/products/gateways/"; // 41 characters
+    ASSERT_EQ(41, longText.GetLength());
     const struct {
         DWORD style;
-        int expectedLeft; // -1: centred on the old rectangle
-        int expectedRight;
-    } cases[] = {
-        {SS_CENTER, -1, -1},
-        {SS_LEFT, 20, -1},
-        {SS_RIGHT, -1, 320},
-    };
-    for (const auto& c : cases) {
-        HWND hWnd = ::CreateWindowExA(0, "STATIC", "Release Notes", WS_CHILD | c.style, 20, 30, 300, 40,
+        const char* text;
+        int left;
+        int width;
+    } boxes[] = {{SS_CENTER, "Release Notes", 20, 300}, {SS_LEFT, "Release Notes", 20, 300},
+                 {SS_RIGHT, "Release Notes", 20, 300}, {SS_CENTER, longText, 200, 40},
+                 {SS_LEFT, longText, 200, 40},         {SS_RIGHT, longText, 200, 40}};
+    for (const auto& c : boxes) {
+        SCOPED_TRACE(testing::Message() << "style " << c.style << ", " << c.width << " wide, " << c.text);
+        HWND hWnd = ::CreateWindowExA(0, "STATIC", c.text, WS_CHILD | c.style, c.left, 30, c.width, 40,
                                       CorvelAppEnvironment::Frame()->GetSafeHwnd(),
                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLinkId)),
                                       ::GetModuleHandleA(nullptr), nullptr);
         CHyperLink link;
         ASSERT_TRUE(link.SubclassWindow(hWnd));
+        CSize extent;
+        {
+            CClientDC dc(&link);
+            CFont* font = link.GetFont();
+            HGDIOBJ old = ::SelectObject(dc.m_hDC, font != nullptr ? font->GetSafeHandle()
+                                                                   : ::GetStockObject(DEFAULT_GUI_FONT));
+            ::GetTextExtentPoint32A(dc.m_hDC, c.text, static_cast<int>(strlen(c.text)), &extent);
+            ::SelectObject(dc.m_hDC, old);
+        }
         CRect rect;
         link.GetWindowRect(&rect);
         CorvelAppEnvironment::Frame()->ScreenToClient(&rect);
-        EXPECT_LT(rect.Width(), 300) << c.style;
-        EXPECT_EQ(30, rect.top) << c.style;
-        if (c.expectedLeft < 0 && c.expectedRight < 0)
-            EXPECT_NEAR(20 + 150, (rect.left + rect.right) / 2, 1);
-        if (c.expectedLeft >= 0)
-            EXPECT_EQ(c.expectedLeft, rect.left);
-        if (c.expectedRight >= 0)
-            EXPECT_EQ(c.expectedRight, rect.right);
+        EXPECT_EQ(extent.cx, rect.Width());
+        EXPECT_EQ(30, rect.top);
+        switch (c.style) {
+        case SS_CENTER: EXPECT_NEAR(c.left + c.width / 2, (rect.left + rect.right) / 2, 1); break;
+        case SS_RIGHT: EXPECT_EQ(c.left + c.width, rect.right); break;
+        default: EXPECT_EQ(c.left, rect.left); break;
+        }
         link.DestroyWindow();
     }
 }

@@ -212,11 +212,12 @@ TEST_F(MainWindow, SplitCommandMovesTheBarFromTheKeyboard)
     // The cursor waits in the middle of the bar; the mouse's move there leaves the bar where it is.
     CRect client;
     splitter.GetClientRect(&client);
-    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2));
+    const int barMiddle = CSplitterEx::kBorder + before + CSplitterEx::kBarSize / 2;
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, barMiddle));
     EXPECT_EQ(before, upperHeight());
-    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2 + 4));
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, barMiddle + 4));
     EXPECT_EQ(before + 4, upperHeight()) << "the bar follows the mouse";
-    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, before + CSplitterEx::kBarSize / 2));
+    splitter.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(client.Width() / 2, barMiddle));
     key(VK_DOWN, 3);
     EXPECT_EQ(before + 12, upperHeight());
     key(VK_LEFT);
@@ -262,6 +263,51 @@ TEST_F(MainWindow, NextAndPreviousPaneGoRoundTheViews)
     EXPECT_EQ(view, frame->GetActiveView());
 }
 
+// The views sit inside a one-pixel sunken frame each, the wide bar between the frames.
+TEST_F(MainWindow, SplitterFramesEachViewWithTheBarBetweenThem)
+{
+    struct SplitterAccess : CSplitterEx {
+        using CSplitterEx::DrawAllSplitBars;
+    };
+    CSplitterEx& splitter = frame->GetSplitter();
+    CRect client;
+    splitter.GetClientRect(&client);
+    auto placeOf = [&splitter](CWnd* pane) {
+        CRect rect;
+        pane->GetWindowRect(&rect);
+        splitter.ScreenToClient(&rect);
+        return rect;
+    };
+    const CRect upper = placeOf(view);
+    const CRect lower = placeOf(frame->GetTagView());
+    EXPECT_EQ(CRect(1, 1, client.right - 1, upper.bottom), upper);
+    EXPECT_EQ(CRect(1, upper.bottom + CSplitterEx::kBarSize, client.right - 1, client.bottom - 1), lower);
+
+    Canvas canvas(client.Width(), client.Height(), RGB(255, 255, 255));
+    static_cast<SplitterAccess&>(splitter).DrawAllSplitBars(&canvas.dc, client.Width(), client.Height());
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const struct {
+        int x;
+        int y;
+        COLORREF colour;
+    } probes[] = {
+        // The upper view's frame, round its window.
+        {0, 20, shadow},
+        {20, 0, shadow},
+        {client.right - 1, 20, highlight},
+        {20, upper.bottom, highlight},
+        // The lower view's frame, one pixel outside its window.
+        {20, lower.top - 1, shadow},
+        {0, lower.top + 5, shadow},
+        {20, client.bottom - 1, highlight},
+        // The bar's face between the frames.
+        {client.Width() / 2, upper.bottom + CSplitterEx::kBarSize / 2, ::GetSysColor(COLOR_BTNFACE)},
+    };
+    for (const auto& probe : probes)
+        EXPECT_EQ(probe.colour, canvas.Pixel(probe.x, probe.y)) << probe.x << ", " << probe.y;
+}
+
 TEST_F(MainWindow, SplitterLabelIsDrawnOnlyWhereTheBarLeavesRoom)
 {
     CSplitterEx& splitter = frame->GetSplitter();
@@ -288,6 +334,30 @@ TEST_F(MainWindow, SplitterLabelIsDrawnOnlyWhereTheBarLeavesRoom)
         EXPECT_EQ(c.drawn, black > 0) << c.label;
     }
     splitter.SetLabelText("");
+}
+
+// Releasing the project frees every record the network view made and clears the tag map.
+TEST_F(MainWindow, ReleasingTheProjectFreesTheNetworkRecordsAndClearsTheTagMap)
+{
+    PlaceIeds({"Bay1"});
+    doc->project.tags.AddTail(new Corvel::Records::_TAGS);
+    auto* row = new Corvel::Records::_TAGSMAP;
+    row->tagName = "Bay1_Pos";
+    doc->project.tagMaps.AddTail(row);
+    CDevButton* button = Slot(0)->button;
+    ASSERT_TRUE(::IsWindow(button->GetSafeHwnd()));
+    const HWND buttonWindow = button->m_hWnd;
+
+    frame->ReleaseProject();
+    EXPECT_EQ(nullptr, doc->project.bridgeButton);
+    EXPECT_TRUE(doc->project.iedDevices.IsEmpty());
+    EXPECT_TRUE(doc->project.plcDevices.IsEmpty());
+    EXPECT_TRUE(doc->project.tags.IsEmpty());
+    EXPECT_TRUE(doc->project.tagMaps.IsEmpty());
+    EXPECT_FALSE(::IsWindow(buttonWindow));
+    CString caption;
+    frame->GetWindowText(caption);
+    EXPECT_STREQ("Korvane EIP-Tarnwell", caption);
 }
 
 TEST_F(MainWindow, CloseRestoresAMaximisedWindowAndCancelKeepsItOpen)

@@ -289,6 +289,26 @@ TEST_F(ConnectionStrip, GaugesShowHowFullEachConnectionIs)
             EXPECT_NE(green, At(pixels, 30, top + std::max(cases[i].bar, 1))) << cases[i].size;
     }
 
+    // A number the gauge reaches into stays readable: darker than the light grey of the others.
+    auto countIn = [&pixels](int cell, DWORD colour) {
+        int count = 0;
+        for (int y = CCustomSlider::kCellHeight * cell + 2; y < CCustomSlider::kCellHeight * (cell + 1) - 2; ++y) {
+            for (int x = 7; x < 33; ++x)
+                count += At(pixels, x, y) == colour ? 1 : 0;
+        }
+        return count;
+    };
+    const DWORD lightGrey = 0xC0C0C0;
+    const DWORD darkGrey = 0x606060;
+    for (int cell : {0, 1, 2, 3}) {
+        EXPECT_GT(countIn(cell, darkGrey), 0) << "number over the gauge of cell " << cell;
+        EXPECT_EQ(0, countIn(cell, lightGrey)) << cell;
+    }
+    for (int cell : {4, 5, 6}) {
+        EXPECT_GT(countIn(cell, lightGrey), 0) << "number on white in cell " << cell;
+        EXPECT_EQ(0, countIn(cell, darkGrey)) << cell;
+    }
+
     // The output tab shows the output connections' gauges.
     tabs.SetCurSel(CCustomSlider::kOutputTab);
     EXPECT_NE(green, At(Paint(), 30, 10));

@@ -156,6 +156,15 @@ TEST_F(DiagnosticsWindow, ALeafIsPolledEverySecondWithItsInstanceFromTheSpin)
     spin.GetRange32(lower, upper);
     EXPECT_EQ(0, lower);
     EXPECT_EQ(2, upper);
+    // A small up-down control at the top of its pane, not a bar as high as the pane (which reads as a scroll bar).
+    CRect spinPlace;
+    spin.GetWindowRect(&spinPlace);
+    spin.GetParent()->ScreenToClient(&spinPlace);
+    CRect pane;
+    spin.GetParent()->GetClientRect(&pane);
+    EXPECT_EQ(CPoint(0, 0), spinPlace.TopLeft());
+    EXPECT_LE(spinPlace.Height(), 3 * spinPlace.Width()) << "pane " << pane.Height() << " high";
+    EXPECT_LT(spinPlace.Height(), pane.Height() / 4);
 
     Tick();
     EXPECT_EQ(1, Tree().GetRefreshCounter());

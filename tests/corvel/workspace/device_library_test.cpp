@@ -357,6 +357,7 @@ TEST_F(DeviceLibrary, EditPathMovesTheFileRecordWithItsNameAndThePlacedIeds)
     const CString newPath = folder.File("New.icd");
     WriteBinaryFile(newPath, MinimalSclFileWithIeds({"Moved_1"}));
 
+    doc->modified = false;
     {
         ScriptedFileDialog dialog({newPath});
         Choose(FindItem(folder.File("Old.icd")), ID_EDIT_SCL_PATH);
@@ -368,6 +369,8 @@ TEST_F(DeviceLibrary, EditPathMovesTheFileRecordWithItsNameAndThePlacedIeds)
     EXPECT_STREQ("New.icd", record->fileName);
     EXPECT_STREQ(newPath, placed->CIDFile);
     EXPECT_STREQ(newPath, placed->button->sclFilePath);
+    // The project files hold the paths: closing must ask to save them.
+    EXPECT_TRUE(doc->modified);
     // The tree was refilled from the project.
     EXPECT_NE(nullptr, FindItem(newPath));
     EXPECT_EQ(nullptr, FindItem(folder.File("Old.icd")));
@@ -379,10 +382,12 @@ TEST_F(DeviceLibrary, EditPathMovesTheFileRecordWithItsNameAndThePlacedIeds)
     // Cancelled, the tree is refilled all the same.
     const HTREEITEM file = AddFile("Kept.icd", {"Kept_1"});
     Tree().SetItemText(file, "stale");
+    doc->modified = false;
     ScriptedFileDialog cancelled({}, IDCANCEL);
     Choose(file, ID_EDIT_SCL_PATH);
     EXPECT_NE(nullptr, FindItem(folder.File("Kept.icd")));
     EXPECT_STREQ(folder.File("Kept.icd"), doc->project.sclFiles.GetHead()->filePath);
+    EXPECT_FALSE(doc->modified);
 }
 
 TEST_F(DeviceLibrary, DroppedSclFilesAreAddedOtherFilesIgnored)

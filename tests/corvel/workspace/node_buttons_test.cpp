@@ -195,6 +195,7 @@ TEST_F(IedButton, AMovedSclFileAsksBeforeTheMappingDialogAndNoChangesNothing)
             EXPECT_STREQ(found, ied->button->sclFilePath);
             EXPECT_STREQ(found, file->filePath);
             EXPECT_STREQ("renamed.icd", file->fileName);
+            EXPECT_TRUE(doc->modified);
             ASSERT_EQ(Names{"CIEDMapDlg"}, seams.DialogClasses());
             EXPECT_STREQ(found, seams.dialogs[0].sclPath);
         } else {
