@@ -3,6 +3,7 @@
 // Needs a display (under Wine, a virtual one will do).
 #include "bench/bench_support.h"
 #include "corvel/controls/grid_list.h"
+#include "support/message_pump.h"
 
 #include <cstdio>
 #include <vector>
@@ -24,16 +25,6 @@ public:
                         900, 600, nullptr, nullptr);
     }
 };
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    CWnd::DeleteTempMap();
-}
 
 // A tag-like name that sorts differently from the row order.
 std::string TagName(int row)
@@ -68,7 +59,7 @@ int main()
         trait->SetSortNumeric(col == 2 || col == 5);
         list.InsertColumnTrait(col, headings[col - 1], LVCFMT_LEFT, 110, col, std::move(trait));
     }
-    Pump();
+    PumpMessages(PumpMode::kPreTranslate);
 
     // The texts are made before the clock starts.
     std::vector<std::array<std::string, kColumns>> rows(kRows);
@@ -87,19 +78,19 @@ int main()
     }
     list.SetRedraw(TRUE);
     list.UpdateWindow();
-    Pump();
+    PumpMessages(PumpMode::kPreTranslate);
     const double filled = Seconds();
 
     list.SortColumn(2, true);
     list.SetSortArrow(2, true);
     list.UpdateWindow();
-    Pump();
+    PumpMessages(PumpMode::kPreTranslate);
     const double numeric = Seconds();
 
     list.SortColumn(1, true);
     list.SetSortArrow(1, true);
     list.UpdateWindow();
-    Pump();
+    PumpMessages(PumpMode::kPreTranslate);
     const double text = Seconds();
 
     std::printf("rows %d columns %d\n", list.GetItemCount(), kColumns);

@@ -10,6 +10,7 @@
 #include "corvel/app/res/resource.h"
 #include "corvel/mapping/ied_map_dlg.h"
 #include "corvel/workspace/main_frame.h"
+#include "support/message_pump.h"
 
 namespace {
 
@@ -19,15 +20,6 @@ int CountMessage(HWND, const CString&, const CString&, UINT)
 {
     ++g_messages;
     return IDOK;
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
 }
 
 // One run on the project's first IED slot; the whole time, or a negative number when the dialog did not open.
@@ -60,7 +52,7 @@ double Run(CMainDoc& doc, const CString& path, const CString& iedName)
            selected - opened, mapped - selected,
            dialog.GetList().GetItemCount(), saved - mapped, static_cast<int>(doc.project.tagMaps.GetCount()));
     dialog.DestroyWindow();
-    Pump();
+    PumpMessages();
     return saved - start;
 }
 
@@ -74,7 +66,7 @@ int main(int argc, char** argv)
         printf("no application\n");
         return 1;
     }
-    Pump();
+    PumpMessages();
     CMainDoc* doc = FindMainDocument();
     if (doc == nullptr) {
         printf("no document\n");
@@ -95,7 +87,7 @@ int main(int argc, char** argv)
     printf("messages %d\n", g_messages);
     if (app.m_pMainWnd != nullptr)
         app.m_pMainWnd->DestroyWindow();
-    Pump();
+    PumpMessages();
     app.ExitInstance();
     printf("seconds %.3f\n", seconds);
     return 0;

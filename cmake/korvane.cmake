@@ -194,6 +194,30 @@ function(korvane_test name)
   endif()
 endfunction()
 
+# korvane_test_library(<name> SOURCES ... [LIBS ...] [HEADLESS] [OBJECT])
+# Support code that several test programs share, compiled once (as the test programs' own code is) and
+# linked by them (korvane_test(... LIBS <name>)) instead of listed among their sources. HEADLESS: it must
+# not link the window layer. OBJECT: every program that links it gets all of its code, used or not.
+function(korvane_test_library name)
+  cmake_parse_arguments(L "HEADLESS;OBJECT" "" "SOURCES;LIBS" ${ARGN})
+  if(L_OBJECT)
+    add_library(${name} OBJECT ${L_SOURCES})
+  else()
+    add_library(${name} STATIC ${L_SOURCES})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY KORVANE_TEST_TARGETS ${name})
+  target_link_libraries(${name} PUBLIC ${L_LIBS} PRIVATE gmock)
+  target_compile_options(${name} PRIVATE ${KORVANE_TEST_COMPILE_OPTIONS})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+    KORVANE_SOURCE_DIR="${KORVANE_SOURCE_WINPATH}"
+    KORVANE_BINARY_DIR="${KORVANE_BINARY_WINPATH}"
+    KORVANE_SHARED_DIR="${KORVANE_SHARED_WINPATH}")
+  if(L_HEADLESS)
+    korvane_headless(${name})
+  endif()
+endfunction()
+
 # Precompiled headers. The system, standard library, framework and GoogleTest
 # headers are parsed once per kind of target instead of once per source file:
 # four holder targets build them, and every C++ target of the project reuses

@@ -10,6 +10,12 @@ IMPLEMENT_DYNAMIC(CFile, CObject)
 IMPLEMENT_DYNAMIC(CStdioFile, CFile)
 IMPLEMENT_DYNAMIC(CMemFile, CFile)
 
+CString FolderPartOfPath(const CString& path)
+{
+    const int slash = path.ReverseFind('\\');
+    return slash < 0 ? CString() : path.Left(slash);
+}
+
 const HANDLE CFile::hFileNull = INVALID_HANDLE_VALUE;
 
 namespace {

@@ -1,4 +1,5 @@
-// CFile, CStdioFile, CMemFile: binary files over Win32 handles, text files and memory files.
+// CFile, CStdioFile, CMemFile, FolderPartOfPath: binary files over Win32 handles, text files and memory files; the
+// folder part of a path.
 #pragma once
 
 #include "framework/exceptions.h"
@@ -75,6 +76,9 @@ protected:
     BOOL m_bCloseOnDelete;
     CString m_strFileName;
 };
+
+// The part of path before its last backslash; empty when there is none.
+CString FolderPartOfPath(const CString& path);
 
 // Reads one line into line, without its "\n": readChar gives the next byte, or
 // a negative value at the end. FALSE (and an empty line) when the end came first.

@@ -1,5 +1,6 @@
 #include "framework/filedialog.h"
 
+#include "framework/file.h"
 #include "framework/wnd.h"
 
 #include <cderr.h>
@@ -23,12 +24,6 @@ CString NamePart(const CString& path)
     return slash < 0 ? path : path.Mid(slash + 1);
 }
 
-CString FolderPart(const CString& path)
-{
-    const int slash = path.ReverseFind('\\');
-    return slash < 0 ? CString() : path.Left(slash);
-}
-
 // Writes the chosen paths into the caller's buffer the way the platform
 // dialog does: one full path, or (multi-select) the folder followed by the
 // names, each ended by a terminator, with a second terminator at the end.
@@ -40,7 +35,7 @@ bool StoreChoice(OPENFILENAMEA& ofn, const std::vector<CString>& chosen)
         text.push_back('\0');
         ofn.nFileOffset = static_cast<WORD>(NamePart(chosen[0]).IsEmpty() ? 0 : chosen[0].GetLength() - NamePart(chosen[0]).GetLength());
     } else {
-        const CString folder = FolderPart(chosen[0]);
+        const CString folder = FolderPartOfPath(chosen[0]);
         text.assign(folder, folder.GetLength());
         text.push_back('\0');
         for (const CString& path : chosen) {
@@ -154,7 +149,7 @@ CString CFileDialog::GetFileTitle() const
 
 CString CFileDialog::GetFolderPath() const
 {
-    return FolderPart(GetPathName());
+    return FolderPartOfPath(GetPathName());
 }
 
 POSITION CFileDialog::GetStartPosition() const

@@ -1,5 +1,7 @@
 #include "framework/module.h"
 
+#include "framework/file.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -71,4 +73,9 @@ CString AfxGetProgramName()
     name = name.Mid(name.ReverseFind('\\') + 1);
     const int dot = name.ReverseFind('.');
     return dot < 0 ? name : name.Left(dot);
+}
+
+CString GetProgramFolder()
+{
+    return FolderPartOfPath(AfxGetModuleFileName());
 }

@@ -1,4 +1,4 @@
-// CApplicationLink, AfxGetAppName, AfxGetInstanceHandle, AfxGetResourceHandle, AfxGetModuleFileName: the program's module state without windows.
+// CApplicationLink, AfxGetAppName, AfxGetInstanceHandle, AfxGetResourceHandle, AfxGetModuleFileName, GetProgramFolder: the program's module state without windows.
 #pragma once
 
 #include "framework/strings.h"
@@ -36,3 +36,5 @@ void AfxSetResourceHandle(HINSTANCE hInstResource);
 CString AfxGetModuleFileName();
 // The program file's name without folder and extension.
 CString AfxGetProgramName();
+// Folder of the running program (its file path up to the last backslash).
+CString GetProgramFolder();

@@ -204,6 +204,15 @@ bool CMainDoc::TryWriteDeviceConfig(const CString& path, Corvel::Gateway::Device
     return false;
 }
 
+void CMainDoc::ReportLoadResult(bool loaded, const CString& error, UINT errorType,
+                                const std::vector<CString>& warnings)
+{
+    if (!loaded)
+        AfxMessageBox(error, errorType);
+    for (const CString& warning : warnings)
+        AfxMessageBox(warning);
+}
+
 void CMainDoc::ReadProjectXml(const CString& path)
 {
     // The path is copied: New empties the project path, which callers pass.
@@ -221,10 +230,7 @@ void CMainDoc::ReadProjectXml(const CString& path)
         ied->button->deviceId = ied->devNum;
         ied->button->ShowWindow(SW_SHOW);
     }
-    if (!loaded)
-        AfxMessageBox(error);
-    for (const CString& warning : warnings)
-        AfxMessageBox(warning);
+    ReportLoadResult(loaded, error, MB_OK, warnings);
     if (!loaded)
         return;
     flagA = true;

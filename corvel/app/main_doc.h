@@ -10,6 +10,7 @@
 
 #include <map>
 #include <utility>
+#include <vector>
 
 namespace Corvel::Gateway {
 class CGenAOI;
@@ -258,6 +259,10 @@ private:
     bool WriteProjectFiles(bool mayAskPath);
     // Shows the buttons of the loaded devices with their ids, files and pictures.
     void ShowLoadedDevices();
+    // Reports how reading a project file ended: the error (a box of errorType) when it was not loaded, then each
+    // warning.
+    static void ReportLoadResult(bool loaded, const CString& error, UINT errorType,
+                                 const std::vector<CString>& warnings);
 
 protected:
     // Called by Export AOI Files after the project was saved; waits that many milliseconds.

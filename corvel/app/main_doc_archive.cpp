@@ -161,10 +161,7 @@ void CMainDoc::LoadProjectArchive(const CString& path)
     if (frame != nullptr)
         frame->RefreshFileView();
     tagsMSG.NumberTags();
-    if (!loaded)
-        AfxMessageBox(error, MB_OK | MB_ICONERROR);
-    for (const CString& warning : warnings)
-        AfxMessageBox(warning);
+    ReportLoadResult(loaded, error, MB_OK | MB_ICONERROR, warnings);
     if (!loaded)
         return;
     flagA = true;

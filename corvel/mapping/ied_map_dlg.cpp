@@ -232,12 +232,7 @@ Corvel::Records::_IED_DEVICE* CIEDMapDlg::FindDevice() const
 {
     if (m_document == nullptr)
         return nullptr;
-    for (POSITION pos = m_document->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        CMainDoc::_IED_DEVICE* device = m_document->project.iedDevices.GetNext(pos);
-        if (device->devNum == m_deviceId)
-            return device;
-    }
-    return nullptr;
+    return Corvel::Records::FindDevice(m_document->project.iedDevices, m_deviceId);
 }
 
 BOOL CIEDMapDlg::OnInitDialog()

@@ -24,18 +24,6 @@ CString WindowText(const CWnd& control)
     return text;
 }
 
-_IED_DEVICE* FindIed(CMainDoc* doc, int deviceId)
-{
-    if (doc == nullptr)
-        return nullptr;
-    for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        _IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
-        if (device->devNum == deviceId)
-            return device;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 IMPLEMENT_DYNAMIC(CGeneral1, CDialog)
@@ -145,7 +133,7 @@ CIEDPropsDlg::CIEDPropsDlg(CWnd* pParent) : CDialog(IDD_IED_PROPERTIES, pParent)
 void CIEDPropsDlg::SetProject(CMainDoc* doc, int deviceId)
 {
     m_doc = doc;
-    m_device = FindIed(doc, deviceId);
+    m_device = doc != nullptr ? Corvel::Records::FindDevice(doc->project.iedDevices, deviceId) : nullptr;
     m_general.SetDevice(m_doc, m_device);
     m_detailed.SetProject(doc, deviceId);
 }

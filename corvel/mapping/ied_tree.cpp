@@ -78,12 +78,7 @@ bool CIEDTree::LoadIedModelFromScl(const CString& path)
     }
     if (document == nullptr)
         return false;
-    CMainDoc::_IED_DEVICE* device = nullptr;
-    for (POSITION pos = document->project.iedDevices.GetHeadPosition(); pos != nullptr && device == nullptr;) {
-        CMainDoc::_IED_DEVICE* candidate = document->project.iedDevices.GetNext(pos);
-        if (candidate->devNum == deviceId)
-            device = candidate;
-    }
+    CMainDoc::_IED_DEVICE* device = Corvel::Records::FindDevice(document->project.iedDevices, deviceId);
     if (device == nullptr)
         return false;
 

@@ -30,24 +30,13 @@ struct ColumnSpec {
 const ColumnSpec kColumns[] = {
     {"Direction", 50}, {nullptr, 100}, {"VQN Start MB Address", 100}, {"Tag Name", 300}, {"Size", 100}};
 
-// The project's device of the given devNum, or null.
-const Corvel::Records::CPLC_Device* FindDevice(const Corvel::Records::_PROJECT& project, int deviceId)
-{
-    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
-        const Corvel::Records::CPLC_Device* device = project.plcDevices.GetNext(pos);
-        if (device->devNum == deviceId)
-            return device;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 CDlgMapView::CDlgMapView(CWnd* pParent) : MyCDialogEx(IDD_MAP_VIEW, pParent)
 {
     if (const CMainDoc* doc = FindMainDocument()) {
         m_project = &doc->project;
-        m_device = FindDevice(doc->project, CurrentDeviceId());
+        m_device = Corvel::Records::FindDevice(doc->project.plcDevices, CurrentDeviceId());
     }
 }
 

@@ -64,12 +64,7 @@ Corvel::Records::CPLC_Device* CModbusMapper::FindDevice() const
 {
     if (m_document == nullptr)
         return nullptr;
-    for (POSITION pos = m_document->project.plcDevices.GetHeadPosition(); pos != nullptr;) {
-        Corvel::Records::CPLC_Device* device = m_document->project.plcDevices.GetNext(pos);
-        if (device->devNum == m_deviceId)
-            return device;
-    }
-    return nullptr;
+    return Corvel::Records::FindDevice(m_document->project.plcDevices, m_deviceId);
 }
 
 BOOL CModbusMapper::OnInitDialog()

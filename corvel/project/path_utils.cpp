@@ -58,17 +58,7 @@ CString GetFileNameOfPath(CString path)
 
 CString GetFolderOfPath(CString path)
 {
-    int slash = path.ReverseFind('\\');
-    int dot = path.ReverseFind('.');
-    if (dot > slash)
-        return slash < 0 ? CString() : path.Left(slash);
-    return path;
-}
-
-CString FolderPartOfPath(CString path)
-{
-    const int slash = path.ReverseFind('\\');
-    return slash < 0 ? CString() : path.Left(slash);
+    return path.ReverseFind('.') > path.ReverseFind('\\') ? FolderPartOfPath(path) : path;
 }
 
 CString RemoveFileExtension(CString path)
@@ -94,13 +84,6 @@ CString ChangeFileExtension(CString path, CString extension)
         path += '.';
     path += extension;
     return path;
-}
-
-CString ChangeFileNameExtension(const CString& path, LPCSTR extension)
-{
-    if (GetFileNameOfPath(path).Find('.') < 0)
-        return path + "." + extension;
-    return ChangeFileExtension(path, extension);
 }
 
 bool CreateFolder(CString path)
@@ -153,11 +136,6 @@ CString CreateTemporaryFileBeside(const CString& path, LPCSTR prefix)
     if (::GetTempFileNameA(folder, prefix, 0, name) == 0)
         return CString();
     return name;
-}
-
-CString GetProgramFolder()
-{
-    return FolderPartOfPath(AfxGetModuleFileName());
 }
 
 CReplacingFile::CReplacingFile(const CString& target, LPCSTR prefix)

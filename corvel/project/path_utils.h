@@ -14,16 +14,13 @@ bool CopyFileShell(CString target, CString source);
 bool RenameFileShell(CString target, CString source);
 CString GetFileNameOfPath(CString path);
 // The part before the last "\" when the file name has an extension, else the whole path (taken as a folder).
+// FolderPartOfPath (the framework's) takes the part before the last "\" of any path.
 CString GetFolderOfPath(CString path);
-// The part before the last "\"; empty when there is none.
-CString FolderPartOfPath(CString path);
 CString RemoveFileExtension(CString path);
 bool EndsWithExtension(CString path, CString extension);
+// path with the extension of its file name part replaced by extension (given with or without its dot); a file
+// name without one gets it appended. A dot in a folder name, or leading the file name, starts no extension.
 CString ChangeFileExtension(CString path, CString extension);
-// path with the extension of its file name part replaced by extension (given without its dot); a file name
-// without one gets it appended. Unlike ChangeFileExtension, a dot in a folder name is not taken for the
-// extension's.
-CString ChangeFileNameExtension(const CString& path, LPCSTR extension);
 bool CreateFolder(CString path);
 // The part of path before its last "\\" or "/" (a drive's root keeps its backslash); empty when it has neither.
 CString GetContainingFolder(const CString& path);
@@ -36,9 +33,6 @@ bool IsSamePath(const CString& first, const CString& second);
 // prefix and a unique number; empty when none could be made (GetLastError tells why). Writers fill it and
 // then move it over path, so that path never holds a half-written file.
 CString CreateTemporaryFileBeside(const CString& path, LPCSTR prefix);
-// Folder of the running program (its file path up to the last backslash).
-CString GetProgramFolder();
-
 // A file written under a temporary name beside its target (CreateTemporaryFileBeside) and moved over the
 // target by Commit once complete; a file never committed is deleted with the object.
 class CReplacingFile {

@@ -125,7 +125,7 @@ ArchiveWriteResult CProjectState::WriteArchiveFile(const CString& path, const CP
 ProjectWriteResult CProjectState::WriteProjectFiles(const CString& path,
                                                     const CProjectArchiveWriter::Folders& folders, CString& error)
 {
-    const CString archivePath = ChangeFileNameExtension(path, "prj");
+    const CString archivePath = ChangeFileExtension(path, "prj");
     project.filePath = archivePath;
     if (!WriteXmlFile(ChangeFileExtension(archivePath, "prx"), MakeProgramStamp()))
         return ProjectWriteResult::kXmlNotWritten;

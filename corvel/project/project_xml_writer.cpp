@@ -40,14 +40,6 @@ LPCSTR TagTypeName(int tagType)
     }
 }
 
-// The project name as the document shows it: the name, or the project file's name.
-CString ShownProjectName(const _PROJECT& project)
-{
-    if (!project.prjName.IsEmpty())
-        return project.prjName;
-    return project.filePath.Mid(project.filePath.ReverseFind('\\') + 1);
-}
-
 } // namespace
 
 CString FormatTime(time_t at, LPCSTR format)
@@ -98,7 +90,7 @@ void CProjectXmlWriter::Write()
 void CProjectXmlWriter::WriteProjectDetail()
 {
     const _PROJECT& p = m_content.project;
-    const CString name = ShownProjectName(p);
+    const CString name = ProjectName(p);
     const CString date = FormatTime(m_stamp.writtenAt, "%x");
     const CString time = FormatTime(m_stamp.writtenAt, "%I:%M%p");
     const CString filePath = m_xml.GetFileName();

@@ -99,16 +99,6 @@ void TrackAt(CMenu& menu, CWnd& owner, CPoint point)
     menu.TrackPopupMenu(TPM_LEFTALIGN, point.x, point.y, &owner);
 }
 
-Corvel::Records::_IED_DEVICE* FindIedDevice(CMainDoc& doc, int deviceId)
-{
-    for (POSITION pos = doc.project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        Corvel::Records::_IED_DEVICE* device = doc.project.iedDevices.GetNext(pos);
-        if (device->devNum == deviceId)
-            return device;
-    }
-    return nullptr;
-}
-
 // The devices of a kind placed in the network view that holds the button; -1 outside one.
 int PlacedDevices(const CWnd& button, int kind)
 {
@@ -474,7 +464,7 @@ void CDevButton::OnConfigure()
     Highlight();
 
     // The file may describe another IED now: the project's file that describes this one is taken instead.
-    const Corvel::Records::_IED_DEVICE* device = FindIedDevice(*doc, deviceId);
+    const Corvel::Records::_IED_DEVICE* device = Corvel::Records::FindDevice(doc->project.iedDevices, deviceId);
     const CString deviceName = device != nullptr ? device->label : label;
     if (CMainDoc::FindIedNameInFile(sclFilePath) != deviceName) {
         for (POSITION pos = doc->project.sclFiles.GetHeadPosition(); pos != nullptr;) {
@@ -574,7 +564,7 @@ void CPLCButton::OnPlcMapping()
         RunDialog(dialog);
     }
     // The selected IED stays selected, its tags listed again; a selection of no IED record is left alone.
-    const Corvel::Records::_IED_DEVICE* selected = FindIedDevice(*doc, CurrentDeviceId());
+    const Corvel::Records::_IED_DEVICE* selected = Corvel::Records::FindDevice(doc->project.iedDevices, CurrentDeviceId());
     if (selected != nullptr && selected->button != nullptr)
         selected->button->Select();
 }

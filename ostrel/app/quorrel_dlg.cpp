@@ -114,13 +114,6 @@ void CQuorrelDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_GRID, m_grid);
 }
 
-CString CQuorrelDlg::ProgramFolder()
-{
-    CString path = AfxGetModuleFileName();
-    const int slash = path.ReverseFind('\\');
-    return slash >= 0 ? path.Left(slash) : CString(".");
-}
-
 BOOL CQuorrelDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -537,7 +530,7 @@ void CQuorrelDlg::OnClose()
 
 void CQuorrelDlg::OnEventLog()
 {
-    const CString file = ProgramFolder() + "\\" + kEventLogFile;
+    const CString file = GetProgramFolder() + "\\" + kEventLogFile;
     if (TagDatabase::GetInstance().WriteEventLog(file) != kMonitorSuccess) {
         AfxMessageBox(Formatted(kEventLogFailedText, m_address));
         return;
@@ -547,7 +540,7 @@ void CQuorrelDlg::OnEventLog()
 
 void CQuorrelDlg::OnStatus()
 {
-    const CString file = ProgramFolder() + "\\" + kRunningDriversFile;
+    const CString file = GetProgramFolder() + "\\" + kRunningDriversFile;
     if (TagDatabase::GetInstance().WriteRunningDrivers(file) != kMonitorSuccess) {
         AfxMessageBox(Formatted(kModuleMissingText, m_address));
         return;

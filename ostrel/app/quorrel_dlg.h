@@ -95,8 +95,6 @@ private:
     BOOL EndStart(const CString& text);
     void ShowMonitoring(bool monitoring);
     void ShowTitle();
-    // The folder of the program file, where the event log and status files go.
-    static CString ProgramFolder();
 
     std::vector<CString> m_arguments;
     CMonitorGrid m_grid;

@@ -317,22 +317,14 @@ int CMonitorGrid::SetRowCount(int nRows)
     if (m_idCurrentCell.row >= nRows)
         SetFocusCell(-1, -1);
 
-    if (!m_bVirtualMode) {
-        for (int row = nRows; row < m_nRows; ++row)
-            for (int col = 0; col < m_nCols; ++col)
-                DestroyCell(row, col);
-    }
+    if (!m_bVirtualMode)
+        DestroyCells(nRows, m_nRows, 0, m_nCols);
     const int oldRows = m_nRows;
     m_arRowHeights.resize(static_cast<size_t>(nRows), static_cast<UINT>(m_cellDefault.GetHeight()));
     if (!m_bVirtualMode) {
         m_RowData.resize(static_cast<size_t>(nRows));
         m_nRows = nRows;
-        for (int row = oldRows; row < nRows; ++row) {
-            GridRow& cells = m_RowData[static_cast<size_t>(row)];
-            cells.resize(static_cast<size_t>(m_nCols), nullptr);
-            for (int col = 0; col < m_nCols; ++col)
-                cells[static_cast<size_t>(col)] = CreateCell(row, col);
-        }
+        CreateCells(oldRows, nRows, 0);
     }
     m_nRows = nRows;
     if (m_bVirtualMode)
@@ -357,22 +349,13 @@ int CMonitorGrid::SetColumnCount(int nCols)
     if (m_idCurrentCell.col >= nCols)
         SetFocusCell(-1, -1);
 
-    if (!m_bVirtualMode) {
-        for (int row = 0; row < m_nRows; ++row)
-            for (int col = nCols; col < m_nCols; ++col)
-                DestroyCell(row, col);
-    }
+    if (!m_bVirtualMode)
+        DestroyCells(0, m_nRows, nCols, m_nCols);
     const int oldCols = m_nCols;
     m_arColWidths.resize(static_cast<size_t>(nCols), static_cast<UINT>(m_cellDefault.GetWidth()));
     m_nCols = nCols;
-    if (!m_bVirtualMode) {
-        for (int row = 0; row < m_nRows; ++row) {
-            GridRow& cells = m_RowData[static_cast<size_t>(row)];
-            cells.resize(static_cast<size_t>(nCols), nullptr);
-            for (int col = oldCols; col < nCols; ++col)
-                cells[static_cast<size_t>(col)] = CreateCell(row, col);
-        }
-    }
+    if (!m_bVirtualMode)
+        CreateCells(0, m_nRows, oldCols);
     ResetScrollBars();
     if (m_hWnd != nullptr && m_bAllowDraw)
         Invalidate();
@@ -391,22 +374,8 @@ int CMonitorGrid::SetFixedRowCount(int nFixedRows)
     SetFocusCell(-1, -1);
     if (nFixedRows > m_nRows && !SetRowCount(nFixedRows))
         return 0;
-    if (!m_bVirtualMode) {
-        for (int row = 0; row < m_nRows; ++row) {
-            const bool fixedRow = row < nFixedRows;
-            for (int col = 0; col < m_nCols; ++col) {
-                CMonitorCellBase* pCell = GetCell(row, col);
-                if (pCell == nullptr)
-                    continue;
-                DWORD state = pCell->GetState() & ~(CELL_FIXED | CELL_FIXEDROW);
-                if (fixedRow)
-                    state |= CELL_FIXED | CELL_FIXEDROW;
-                if (state & CELL_FIXEDCOL)
-                    state |= CELL_FIXED;
-                pCell->SetState(state);
-            }
-        }
-    }
+    if (!m_bVirtualMode)
+        MarkFixedCells(nFixedRows, true);
     m_nFixedRows = nFixedRows;
     Refresh();
     return 1;
@@ -422,24 +391,55 @@ int CMonitorGrid::SetFixedColumnCount(int nFixedCols)
     SetFocusCell(-1, -1);
     if (nFixedCols > m_nCols && !SetColumnCount(nFixedCols))
         return 0;
-    if (!m_bVirtualMode) {
-        for (int row = 0; row < m_nRows; ++row) {
-            for (int col = 0; col < m_nCols; ++col) {
-                CMonitorCellBase* pCell = GetCell(row, col);
-                if (pCell == nullptr)
-                    continue;
-                DWORD state = pCell->GetState() & ~(CELL_FIXED | CELL_FIXEDCOL);
-                if (col < nFixedCols)
-                    state |= CELL_FIXED | CELL_FIXEDCOL;
-                if (state & CELL_FIXEDROW)
-                    state |= CELL_FIXED;
-                pCell->SetState(state);
-            }
-        }
-    }
+    if (!m_bVirtualMode)
+        MarkFixedCells(nFixedCols, false);
     m_nFixedCols = nFixedCols;
     Refresh();
     return 1;
+}
+
+void CMonitorGrid::DestroyCells(int firstRow, int endRow, int firstCol, int endCol)
+{
+    for (int row = firstRow; row < endRow; ++row)
+        for (int col = firstCol; col < endCol; ++col)
+            DestroyCell(row, col);
+}
+
+void CMonitorGrid::CreateCells(int firstRow, int endRow, int firstCol)
+{
+    for (int row = firstRow; row < endRow; ++row) {
+        GridRow& cells = m_RowData[static_cast<size_t>(row)];
+        cells.resize(static_cast<size_t>(m_nCols), nullptr);
+        for (int col = firstCol; col < m_nCols; ++col)
+            cells[static_cast<size_t>(col)] = CreateCell(row, col);
+    }
+}
+
+void CMonitorGrid::MarkFixedCells(int count, bool rows)
+{
+    const DWORD line = rows ? CELL_FIXEDROW : CELL_FIXEDCOL;
+    const DWORD otherLine = rows ? CELL_FIXEDCOL : CELL_FIXEDROW;
+    for (int row = 0; row < m_nRows; ++row) {
+        for (int col = 0; col < m_nCols; ++col) {
+            CMonitorCellBase* pCell = GetCell(row, col);
+            if (pCell == nullptr)
+                continue;
+            DWORD state = pCell->GetState() & ~(CELL_FIXED | line);
+            if ((rows ? row : col) < count)
+                state |= CELL_FIXED | line;
+            if (state & otherLine)
+                state |= CELL_FIXED;
+            pCell->SetState(state);
+        }
+    }
+}
+
+void CMonitorGrid::RedrawFixedCellsOf(const CCellID& cell)
+{
+    for (int col = 0; col < m_nFixedCols; ++col)
+        RedrawCell(cell.row, col);
+    for (int row = 0; row < m_nFixedRows; ++row)
+        RedrawCell(row, cell.col);
 }
 
 int CMonitorGrid::InsertRow(LPCSTR strHeading, int nRow)
@@ -458,10 +458,8 @@ int CMonitorGrid::InsertRow(LPCSTR strHeading, int nRow)
     if (!m_bVirtualMode)
         m_RowData.insert(m_RowData.begin() + nRow, GridRow(static_cast<size_t>(m_nCols), nullptr));
     ++m_nRows;
-    if (!m_bVirtualMode) {
-        for (int col = 0; col < m_nCols; ++col)
-            m_RowData[static_cast<size_t>(nRow)][static_cast<size_t>(col)] = CreateCell(nRow, col);
-    }
+    if (!m_bVirtualMode)
+        CreateCells(nRow, nRow + 1, 0);
     if (m_bVirtualMode) {
         if (append)
             m_arRowOrder.push_back(nRow);
@@ -484,8 +482,7 @@ BOOL CMonitorGrid::DeleteRow(int nRow)
     if (m_bVirtualMode) {
         ShiftRowOrder(nRow, -1);
     } else {
-        for (int col = 0; col < m_nCols; ++col)
-            DestroyCell(nRow, col);
+        DestroyCells(nRow, nRow + 1, 0, m_nCols);
         m_RowData.erase(m_RowData.begin() + nRow);
     }
     m_arRowHeights.erase(m_arRowHeights.begin() + nRow);
@@ -1175,24 +1172,16 @@ CCellID CMonitorGrid::SetFocusCell(CCellID cell)
             if (CMonitorCellBase* pCell = GetCell(previous.row, previous.col))
                 pCell->SetState(pCell->GetState() & ~CELL_FOCUSED);
         RedrawCell(previous.row, previous.col);
-        if (m_bTrackFocusCell) {
-            for (int col = 0; col < m_nFixedCols; ++col)
-                RedrawCell(previous.row, col);
-            for (int row = 0; row < m_nFixedRows; ++row)
-                RedrawCell(row, previous.col);
-        }
+        if (m_bTrackFocusCell)
+            RedrawFixedCellsOf(previous);
     }
     if (IsValid(m_idCurrentCell)) {
         if (!m_bVirtualMode)
             if (CMonitorCellBase* pCell = GetCell(m_idCurrentCell.row, m_idCurrentCell.col))
                 pCell->SetState(pCell->GetState() | CELL_FOCUSED);
         RedrawCell(m_idCurrentCell.row, m_idCurrentCell.col);
-        if (m_bTrackFocusCell) {
-            for (int col = 0; col < m_nFixedCols; ++col)
-                RedrawCell(m_idCurrentCell.row, col);
-            for (int row = 0; row < m_nFixedRows; ++row)
-                RedrawCell(row, m_idCurrentCell.col);
-        }
+        if (m_bTrackFocusCell)
+            RedrawFixedCellsOf(m_idCurrentCell);
     }
     return previous;
 }

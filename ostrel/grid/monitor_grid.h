@@ -541,6 +541,16 @@ protected:
     BOOL m_bFixedColumnsSelectable = FALSE;
 
 private:
+    // Destroys the cells of rows firstRow to endRow - 1 in columns firstCol to endCol - 1.
+    void DestroyCells(int firstRow, int endRow, int firstCol, int endCol);
+    // Sizes rows firstRow to endRow - 1 to m_nCols cells and makes their cells from column firstCol on.
+    void CreateCells(int firstRow, int endRow, int firstCol);
+    // Marks the cells of the first count rows (rows) or columns fixed and those of the others not; a cell
+    // the other kind of fixed line holds stays fixed.
+    void MarkFixedCells(int count, bool rows);
+    // Redraws the fixed cells of cell's row and column, which show where the focus is.
+    void RedrawFixedCellsOf(const CCellID& cell);
+
     // Guards the frame nudge made when a dialog control is subclassed.
     bool m_bSubclassing = false;
     bool m_bCreating = false;

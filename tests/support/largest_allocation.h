@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-// Works in test programs that link largest_allocation.cpp, which replaces
+// Works in test programs that link korvane_test_allocations, which replaces
 // the global operator new.
 class LargestAllocation {
 public:
@@ -15,5 +15,5 @@ public:
     size_t Bytes() const;
 };
 
-// The number of operator new blocks not yet deleted (in programs that link largest_allocation.cpp).
+// The number of operator new blocks not yet deleted (in programs that link korvane_test_allocations).
 long LiveAllocations();

@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(about.Create(IDD_ABOUTBOX, CorvelAppEnvironment::Frame()));
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     void TearDown() override { about.DestroyWindow(); }
     CString ItemText(int id)

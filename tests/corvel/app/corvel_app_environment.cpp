@@ -1,5 +1,18 @@
-// Starts Corvel in the test process before the window tests run.
 #include "corvel_app_environment.h"
 
-static ::testing::Environment* const corvelAppEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CorvelAppEnvironment);
+void CorvelAppEnvironment::SetUp()
+{
+    s_app = new CMainApp;
+    ASSERT_TRUE(s_app->InitInstance());
+    PumpMessages();
+}
+
+void CorvelAppEnvironment::TearDown()
+{
+    if (s_app->m_pMainWnd != nullptr)
+        s_app->m_pMainWnd->DestroyWindow();
+    PumpMessages();
+    s_app->ExitInstance();
+    delete s_app;
+    s_app = nullptr;
+}

@@ -5,6 +5,7 @@
 #include "corvel/app/main_doc.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
+#include "support/message_pump.h"
 
 #include <gtest/gtest.h>
 
@@ -12,37 +13,18 @@
 // tests and destroys the main window after them.
 class CorvelAppEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        s_app = new CMainApp;
-        ASSERT_TRUE(s_app->InitInstance());
-        PumpMessages();
-    }
-    void TearDown() override
-    {
-        if (s_app->m_pMainWnd != nullptr)
-            s_app->m_pMainWnd->DestroyWindow();
-        PumpMessages();
-        s_app->ExitInstance();
-        delete s_app;
-        s_app = nullptr;
-    }
+    void SetUp() override;
+    void TearDown() override;
 
     static CMainApp& App() { return *s_app; }
     static CMainFrame* Frame() { return DYNAMIC_DOWNCAST(CMainFrame, s_app->m_pMainWnd); }
     static CMainDoc* Doc() { return FindMainDocument(); }
     static CMainView* View() { return Frame() != nullptr ? Frame()->GetNetworkView() : nullptr; }
 
-    // Dispatches the messages waiting on this thread.
-    static void PumpMessages()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
-
 private:
     static inline CMainApp* s_app = nullptr;
 };
+
+// A program whose tests include this header starts Corvel before they run.
+inline ::testing::Environment* const corvelAppEnvironment =
+    ::testing::AddGlobalTestEnvironment(new CorvelAppEnvironment);

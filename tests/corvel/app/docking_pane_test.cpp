@@ -20,13 +20,13 @@ protected:
         ASSERT_NE(nullptr, pane);
         frame->ShowWindow(SW_SHOWNORMAL);
         ::SetWindowPos(frame->m_hWnd, HWND_TOP, 0, 0, 960, 720, SWP_SHOWWINDOW);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     void TearDown() override
     {
         pane->DockPaneBack();
         pane->ShowPane(TRUE);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     // The hit code of a point of the pane's window (window coordinates).
     LRESULT HitAt(CPoint point) const
@@ -134,7 +134,7 @@ TEST_F(DockingPane, DoubleClickFloatsAndDocksAgain)
     EXPECT_FALSE(floating->IsWindowVisible());
     frame->SendMessage(WM_COMMAND, ID_VIEW_FILEVIEW);
     EXPECT_TRUE(floating->IsWindowVisible());
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(floating->m_hWnd, "device-view-floating"));
 
     floating->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
@@ -176,7 +176,7 @@ TEST_F(DockingPane, PinHidesThePaneBehindATab)
     pane->SetFocus();
     pane->CheckAutoHide(CPoint(strip.right + 500, strip.top + 300));
     EXPECT_TRUE(pane->IsSlidOut());
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     pane->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     EXPECT_EQ("", SaveWindowScreenshot(frame->m_hWnd, "device-view-auto-hide"));

@@ -120,7 +120,7 @@ void TypeOver(CWnd& page, int controlId, LPCSTR text)
 
 class EndToEnd : public CorvelOnTopTest {
 protected:
-    static void Pump() { CorvelAppEnvironment::PumpMessages(); }
+    static void Pump() { PumpMessages(); }
 
     HTREEITEM FindItem(const CString& text) { return FindTreeItem(Tree(), text); }
     std::vector<CString> ChildTexts(HTREEITEM item) { return TreeChildTexts(Tree(), item); }

@@ -189,7 +189,7 @@ TEST(HyperLink, HoverUnderlinesAndLeavingRestoresTheStandardFont)
     EXPECT_EQ(RGB(255, 0, 0), ::GetTextColor(dc.m_hDC));
     const DWORD start = ::GetTickCount();
     while (link.IsHovered() && ::GetTickCount() - start < 2000) {
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         ::Sleep(10);
     }
     EXPECT_FALSE(link.IsHovered());

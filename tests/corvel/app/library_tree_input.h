@@ -33,7 +33,7 @@ protected:
         doc->modified = false;
         doc->OnFileNew();
         ::SetWindowPos(frame->m_hWnd, HWND_TOPMOST, 0, 0, 960, 720, SWP_SHOWWINDOW);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     void TearDown() override
     {
@@ -42,7 +42,7 @@ protected:
         ::SetWindowPos(frame->m_hWnd, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         // The pointer the tests moved goes back to the screen's corner, off the windows of the programs after this one.
         ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
 
     CViewTree& Tree() { return pane->GetFileTree(); }
@@ -98,7 +98,7 @@ inline void RightClickAt(CWnd& window, CPoint point)
     ::SetCursorPos(screen.x, screen.y);
     window.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
     window.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
 }
 
 // Presses the item, moves out of its drag rectangle (the tree begins the drag) and on to the target (tree
@@ -113,11 +113,11 @@ inline void DragTreeItem(CViewTree& tree, HTREEITEM item, CPoint target, const s
     tree.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
     tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x + 30, at.y + 30));
     tree.PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(target.x, target.y));
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     if (overTarget)
         overTarget();
     tree.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(target.x, target.y));
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
 }
 
 // The placed IED device labelled name, or null.

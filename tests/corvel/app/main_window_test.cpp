@@ -621,7 +621,7 @@ protected:
     void Open()
     {
         ASSERT_TRUE(dialog.Create(IDD_PROPS, CorvelAppEnvironment::Frame()));
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     bool Checked() const { return dialog.IsDlgButtonChecked(IDC_PROPS_WARNINGS) == BST_CHECKED; }
     CString Editor() const
@@ -716,7 +716,7 @@ TEST_F(MainWindow, Screenshot)
     frame->GetSplitter().SetLabelText("IED Feeder_F1 has 0 Assigned Tags");
     frame->ShowWindow(SW_SHOWNORMAL);
     ::SetWindowPos(frame->m_hWnd, HWND_TOP, 0, 0, 960, 720, SWP_SHOWWINDOW);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     EXPECT_EQ("", SaveWindowScreenshot(frame->m_hWnd, "main-window"));
     frame->GetSplitter().SetLabelText("");

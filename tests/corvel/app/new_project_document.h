@@ -6,5 +6,5 @@
 // New gives it the device records a new project has (without buttons: there is no main frame).
 class NewProjectDocument : public CMainDoc {
 public:
-    NewProjectDocument() { StartNewProject(); }
+    NewProjectDocument();
 };

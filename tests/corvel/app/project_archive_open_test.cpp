@@ -85,7 +85,7 @@ TEST_F(ProjectArchiveOpen, LoadedDevicesAreShownWithTheirIdsAndFiles)
     doc->SetOpenKind(1);
     doc->SetProjectPath(folder.File("plant.prj"));
     doc->LoadProjectArchive(folder.File("plant.prj"));
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     ASSERT_EQ(0u, boxes.Count()) << boxes.Last().text;
     EXPECT_TRUE(doc->projectReady);
     EXPECT_TRUE(StartupFileName().IsEmpty());

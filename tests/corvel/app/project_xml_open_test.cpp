@@ -37,7 +37,7 @@ TEST_F(ProjectXmlOpen, LoadedIedsAreShownWithTheirIdsAndFiles)
     CorvelAppEnvironment::App().commandLineFile = kFixture;
     MessageBoxRecorder boxes;
     doc->ReadProjectXml(kFixture);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     ASSERT_EQ(0u, boxes.Count()) << boxes.Last().text;
     EXPECT_TRUE(doc->projectReady);
     EXPECT_TRUE(StartupFileName().IsEmpty());

@@ -45,7 +45,7 @@ protected:
         frame = CorvelAppEnvironment::Frame();
         ASSERT_NE(nullptr, frame);
         frame->ShowWindow(SW_SHOWNORMAL);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     void TearDown() override
     {
@@ -68,7 +68,7 @@ protected:
     CMFCToolBarsCustomizeDialog* Open()
     {
         frame->SendMessage(WM_COMMAND, ID_VIEW_CUSTOMIZE);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         // Out of the way of the toolbars, which the drags aim at.
         CMFCToolBarsCustomizeDialog* dialog = frame->GetCustomizeDialog();
         if (dialog != nullptr) {
@@ -152,7 +152,7 @@ TEST_F(ToolbarCustomize, CommandOpensTheModelessDialogWithTheMenusAsCategories)
     // The command again keeps the one dialog; Close ends it and the customisation.
     EXPECT_EQ(dialog, Open());
     dialog->SendMessage(WM_COMMAND, IDCANCEL);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ(nullptr, frame->GetCustomizeDialog());
     EXPECT_FALSE(CMFCToolBar::IsCustomizeMode());
     EXPECT_NE(nullptr, Open()) << "it opens again";
@@ -419,11 +419,11 @@ TEST_F(ToolbarCustomize, Screenshots)
     dialog->SetActivePage(1);
     dialog->GetToolbarsPage().CreateToolBar("Custom 1");
     dialog->GetToolbarsPage().Select(0);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     dialog->UpdateWindow();
     EXPECT_EQ("", SaveWindowScreenshot(dialog->m_hWnd, "toolbar-customize-toolbars"));
     dialog->SetActivePage(2);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(dialog->m_hWnd, "toolbar-customize-options"));
 }
 

@@ -21,7 +21,7 @@ protected:
         m_list.GetHeaderCtrl()->ClientToScreen(&point);
         m_list.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_list.GetHeaderCtrl()->m_hWnd),
                            MAKELPARAM(point.x, point.y));
-        PumpMessages();
+        PumpMessages(PumpMode::kPreTranslate);
     }
 
     Corvel::Records::CPLC_Device m_device;
@@ -206,7 +206,7 @@ TEST_F(GridListColumnsTest, CommandsOfAListOnATabPageReachTheListAndTheWindowsAb
     for (LPCSTR name : {"Breaker", "Voltage", "Current"})
         page.InsertRowTexts(-1, 2, "", name);
     ASSERT_TRUE(tabs.AddWindow("Tags", &page));
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     const auto names = [&page] {
         std::vector<std::string> texts;
         for (int row = 0; row < page.GetItemCount(); ++row)

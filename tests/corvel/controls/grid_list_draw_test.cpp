@@ -32,7 +32,7 @@ protected:
     WindowImage Capture(bool fromScreen)
     {
         m_list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
-        PumpMessages();
+        PumpMessages(PumpMode::kPreTranslate);
         m_offset = ClientOffset(m_list.m_hWnd);
         return fromScreen ? CaptureScreenArea(m_list.m_hWnd) : CaptureWindow(m_list.m_hWnd);
     }
@@ -108,7 +108,7 @@ TEST_F(GridListDrawTest, ColumnAndRowColoursAndTheirHooks)
     list.SelectRow(-1, false);
     list.Invalidate();
     list.UpdateWindow();
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     const WindowImage image = CaptureWindow(list.m_hWnd);
     const CPoint offset = ClientOffset(list.m_hWnd);
     auto pixel = [&](int row, int col) {
@@ -258,11 +258,11 @@ TEST_F(GridListDrawTest, ScreenshotOfAPopulatedListWithAnOpenCombo)
     CCellEditorComboBox* combo = m_typeTrait->GetComboEditor();
     ASSERT_NE(nullptr, combo);
     combo->ShowDropDown(TRUE);
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     ASSERT_TRUE(combo->GetDroppedState());
 
     m_host.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     const WindowImage shot = CaptureScreenArea(m_host.m_hWnd);
     EXPECT_EQ("", SaveScreenshot("grid-list", shot.width, shot.height, shot.pixels));
 

@@ -19,7 +19,7 @@ protected:
         HWND editor = OpenEditor(row, col);
         if (editor != nullptr) {
             ::SetWindowTextA(editor, text);
-            PumpMessages();
+            PumpMessages(PumpMode::kPreTranslate);
         }
         return editor;
     }
@@ -115,7 +115,7 @@ TEST_F(GridListEditTest, ColumnsWithoutEditorOrRefusedByTheOwnerAreNotEdited)
     const int before = m_host.m_beginEdits;
     EXPECT_EQ(nullptr, OpenEditor(1, 1));
     EXPECT_EQ(before + 1, m_host.m_beginEdits);
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     EXPECT_EQ(1, ChildCount(m_list.m_hWnd)) << "the refused editor is gone";
     EXPECT_STREQ("Voltage", m_list.GetItemText(1, 1));
     EXPECT_FALSE(m_list.IsModified());
@@ -199,7 +199,7 @@ TEST_F(GridListEditTest, ComboDropsDownAsWideAsItsWidestChoiceWithinTheLimit)
     CCellEditorComboBox* combo = m_typeTrait->GetComboEditor();
     ASSERT_NE(nullptr, combo);
     combo->ShowDropDown(TRUE);
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     CClientDC dc(combo);
     ScopedSelect font(dc, combo->GetFont()->m_hObject);
     const int digit = dc.GetTextExtent("0").cx;
@@ -225,11 +225,11 @@ TEST_F(GridListEditTest, EditorsDeleteThemselvesAndLeakNothing)
         PostClick(m_list, CellCenter((n + 1) % 3, 2));
     };
     editCycle(0);
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     const long before = LiveAllocations();
     for (int n = 1; n <= 6; ++n)
         editCycle(n);
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     EXPECT_EQ(before, LiveAllocations());
     EXPECT_FALSE(m_list.IsCellEditorOpen());
     EXPECT_EQ(1, ChildCount(m_list.m_hWnd)) << "only the header is left under the list";
@@ -242,7 +242,7 @@ TEST_F(GridListEditTest, DestroyingTheListWithAnOpenEditorCancelsIt)
     ASSERT_NE(nullptr, field);
     HWND combo = ::GetParent(field);
     m_list.DestroyWindow();
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     EXPECT_FALSE(::IsWindow(combo));
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(combo));
 }

@@ -49,30 +49,18 @@ void GridHost::OnSize(UINT nType, int cx, int cy)
 
 // Input
 
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (!CWnd::WalkPreTranslateTree(nullptr, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
-    CWnd::DeleteTempMap();
-}
-
 void PostClick(CWnd& target, CPoint point, UINT flags)
 {
     target.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON | flags, MAKELPARAM(point.x, point.y));
     target.PostMessage(WM_LBUTTONUP, flags, MAKELPARAM(point.x, point.y));
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
 }
 
 void PostRightClick(CWnd& target, CPoint point)
 {
     target.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
     target.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
 }
 
 void PostKey(HWND target, UINT vk)
@@ -80,7 +68,7 @@ void PostKey(HWND target, UINT vk)
     const UINT scan = ::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC);
     ::PostMessageA(target, WM_KEYDOWN, vk, MAKELPARAM(1, scan));
     ::PostMessageA(target, WM_KEYUP, vk, MAKELPARAM(1, scan | KF_REPEAT | KF_UP));
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
 }
 
 void PostText(HWND target, LPCSTR text)
@@ -202,14 +190,14 @@ void GridListTest::SetUp()
     CreateList(m_list);
     m_host.ShowWindow(SW_SHOW);
     m_host.UpdateWindow();
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
 }
 
 void GridListTest::TearDown()
 {
     m_list.DestroyWindow();
     m_host.DestroyWindow();
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
 }
 
 void GridListTest::CreateList(CGridList& list, DWORD extraStyle)

@@ -5,6 +5,7 @@
 #include "corvel/app/res/resource.h"
 #include "corvel/controls/grid_editors.h"
 #include "corvel/controls/grid_list.h"
+#include "support/message_pump.h"
 #include "support/window_capture.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +38,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-// Dispatches the thread's waiting messages the way the framework's loops do.
-void PumpMessages();
 // A left or right click (button down and up) posted to the window at a client point.
 void PostClick(CWnd& target, CPoint point, UINT flags = 0);
 void PostRightClick(CWnd& target, CPoint point);

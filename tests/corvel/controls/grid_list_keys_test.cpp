@@ -189,7 +189,7 @@ TEST_F(GridListKeysTest, CtrlASelectsEveryRow)
 TEST_F(GridListKeysTest, TheFocusCellIsScrolledIntoView)
 {
     m_host.SetWindowPos(nullptr, 0, 0, 300, 250, SWP_NOMOVE | SWP_NOZORDER);
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     PostClick(m_list, CellCenter(0, 1));
     ASSERT_EQ(0, ::GetScrollPos(m_list.m_hWnd, SB_HORZ));
     for (int i = 0; i < 3; ++i)

@@ -114,7 +114,7 @@ TEST_F(GridListSortTest, OwnerDataListRefusesToSort)
     CreateList(list, LVS_OWNERDATA);
     m_list.ShowWindow(SW_HIDE);
     list.SetItemCount(5);
-    PumpMessages();
+    PumpMessages(PumpMode::kPreTranslate);
     EXPECT_FALSE(list.SortColumn(2, true));
     PostClick(*list.GetHeaderCtrl(), HeaderCenter(2));
     EXPECT_EQ(-1, list.GetSortColumn());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/canvas.h"
+#include "support/message_pump.h"
 #include "support/window_pixels.h"
 
 namespace {
@@ -19,15 +20,6 @@ constexpr UINT kSliderId = 4202;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr DWORD kWhitePixel = 0xFFFFFF;
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 DWORD Pixel(COLORREF colour)
 {

@@ -68,7 +68,7 @@ protected:
     {
         ASSERT_TRUE(dialog.Create(IDD_DIAGNOSTIC, CorvelAppEnvironment::Frame()));
         dialog.ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     CDiagnosticTree& Tree() { return dialog.GetTree(); }
     HTREEITEM Child(HTREEITEM parent, LPCSTR text)
@@ -175,13 +175,13 @@ TEST_F(DiagnosticsWindow, ALeafIsPolledEverySecondWithItsInstanceFromTheSpin)
     spin.SendMessage(WM_KEYUP, VK_UP, 0);
     const DWORD start = ::GetTickCount();
     while (!Contains(LastRequest(), "diagcode=status[1]") && ::GetTickCount() - start < 3000)
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     EXPECT_TRUE(Contains(LastRequest(), "diagcode=status[1]")) << LastRequest();
     EXPECT_EQ(1, Tree().GetRefreshCounter());
     EXPECT_EQ("Plant > EIPS > Status      [Refresh Counter: 1]\r\n\r\n" + values, Output());
 
     Tree().Expand(Child(Tree().GetRootItem(), "IEC61850C"), TVE_EXPAND);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(dialog.m_hWnd, "diagnostics"));
 
     // The root or a driver stops polling and empties the output.
@@ -232,7 +232,7 @@ TEST_F(DiagnosticsWindow, AModuleThatStopsAnsweringWhilePolledClosesTheWindowAft
     Simulator().Fail("tcp", "refuse");
     Tick();
     EXPECT_TRUE(Tree().IsConnectionLost());
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ(nullptr, dialog.m_hWnd) << "the window closes";
     SetMessageBoxHook(std::move(recorder));
     ASSERT_EQ(1u, shown.size());

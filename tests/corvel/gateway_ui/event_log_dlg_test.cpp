@@ -48,7 +48,7 @@ protected:
             return;
         ASSERT_TRUE(dialog->Create(IDD_EVENT_LOG, CorvelAppEnvironment::Frame()));
         dialog->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     CMapListEventLog& List() { return dialog->GetList(); }
     std::vector<CString> Row(int row)
@@ -71,7 +71,7 @@ protected:
     {
         const DWORD start = ::GetTickCount();
         while (::GetTickCount() - start < ms) {
-            CorvelAppEnvironment::PumpMessages();
+            PumpMessages();
             ::Sleep(5);
         }
     }
@@ -79,7 +79,7 @@ protected:
     {
         const DWORD start = ::GetTickCount();
         while (List().GetItemCount() != count && ::GetTickCount() - start < limitMs) {
-            CorvelAppEnvironment::PumpMessages();
+            PumpMessages();
             ::Sleep(5);
         }
         return List().GetItemCount() == count;
@@ -174,7 +174,7 @@ TEST_F(EventLogDialog, ClosingWhilePollingStoresTheWidthsAndStopsTheTimer)
     Command(ID_EVENT_LOG_START);
     List().SetColumnWidth(3, 99);
     dialog->SendMessage(WM_CLOSE);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ(nullptr, dialog->m_hWnd);
     EXPECT_EQ(0u, dialog->GetPollTimer());
     const int stored[] = {110, 110, 99, 60, 430};
@@ -197,7 +197,7 @@ TEST_F(EventLogDialog, AFetchWithoutAnswerSaysSoAndCloses)
     dialog->FetchEventLog();
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(CString("Error: Connection failed."), boxes.Last().text);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ(nullptr, dialog->m_hWnd);
     EXPECT_EQ(0u, dialog->GetPollTimer());
     EXPECT_EQ(110, static_cast<int>(app->GetProfileInt(kSection, "COL0", -1))) << "closing saves the widths";

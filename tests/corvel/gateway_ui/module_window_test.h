@@ -33,7 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         doc->OnFileNew();
         CVQNDiagnostics::SetExchangeTiming(m_previousExchange);
     }

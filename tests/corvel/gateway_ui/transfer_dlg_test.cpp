@@ -84,7 +84,7 @@ protected:
     {
         if (dialog.m_hWnd != nullptr)
             dialog.DestroyWindow();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         doc->modified = false;
         doc->OnFileNew();
         CDlgTransferFile::SetTiming(previousTiming);
@@ -96,7 +96,7 @@ protected:
         dialog.SetUpload(upload);
         ASSERT_TRUE(dialog.Create(IDD_TRANSFER_FILE, CorvelAppEnvironment::Frame()));
         dialog.ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     void Click(int id)
     {
@@ -109,7 +109,7 @@ protected:
     {
         const DWORD start = ::GetTickCount();
         while (Status() != text && ::GetTickCount() - start < limitMs) {
-            CorvelAppEnvironment::PumpMessages();
+            PumpMessages();
             ::Sleep(5);
         }
         return Status() == text;
@@ -242,7 +242,7 @@ TEST_F(TransferDialog, AModuleThatNeverComesBackIsGivenUpOnTheTwentySixthTick)
     // The reconnection timer is gone: no further tick.
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < 3 * kTestTiming.reconnectTickMs)
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     EXPECT_EQ(26, dialog.reconnectTicks);
 }
 

@@ -68,14 +68,14 @@ protected:
         dialog->SetDocument(doc);
         ASSERT_TRUE(dialog->Create(IDD_EIP_PLC_MAPPING, CorvelAppEnvironment::Frame()));
         dialog->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     void Close()
     {
         if (dialog && dialog->m_hWnd != nullptr)
             dialog->DestroyWindow();
         dialog.reset();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     bool Enabled(UINT id) { return dialog->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
     // Selects the tag list's rows with these names.
@@ -462,7 +462,7 @@ TEST_F(EipPlcMapDialogTest, Screenshot)
     SelectTags(energy);
     dialog->OnAssign();
     dialog->SetSelectedConnection(0);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(dialog->m_hWnd, "plc-mapping"));
 }
 

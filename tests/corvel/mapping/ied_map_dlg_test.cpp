@@ -102,7 +102,7 @@ protected:
         if (dialog && dialog->m_hWnd != nullptr)
             dialog->DestroyWindow();
         dialog.reset();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         if (doc == nullptr)
             return;
         doc->modified = false;
@@ -117,7 +117,7 @@ protected:
         ASSERT_TRUE(dialog->Create(IDD_IED_MAPPING, CorvelAppEnvironment::Frame()));
         if (dialog->m_hWnd != nullptr)
             dialog->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     void Open() { Open(ied->CIDFile); }
     CIEDTree& Tree() { return dialog->GetTree(); }
@@ -143,7 +143,7 @@ protected:
     void Command(UINT id)
     {
         dialog->SendMessage(WM_COMMAND, id);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
 
     CWinApp* app = nullptr;
@@ -318,7 +318,7 @@ protected:
         if (dialog && dialog->m_hWnd != nullptr)
             dialog->DestroyWindow();
         dialog.reset();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         doc->modified = false;
         doc->OnFileNew();
     }
@@ -400,7 +400,7 @@ TEST_F(IecTypedProjectTest, OpensWithPlcTypesShownAndOutputsOfItsIecTypes)
         {"BAY1_Pos", "BOOL", "BOOL 0", "BIT 0 Decimal", "INT"},
     };
     doc->ReadProjectXml(SourcePath("tests/corvel/mapping/fixtures/iec_type_names.prx"));
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     ASSERT_EQ(0u, boxes.Count()) << (LPCSTR)boxes.Last().text;
     ASSERT_TRUE(doc->projectReady);
     _IED_DEVICE* ied = doc->project.iedDevices.GetHead();
@@ -416,13 +416,13 @@ TEST_F(IecTypedProjectTest, OpensWithPlcTypesShownAndOutputsOfItsIecTypes)
     dialog->SetProject(doc, ied->devNum);
     dialog->m_sclPath = "";
     ASSERT_TRUE(dialog->Create(IDD_IED_MAPPING, CorvelAppEnvironment::Frame()));
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     CIEDMapListCtrl& list = dialog->GetList();
     ASSERT_EQ(list.GetItemCount(), static_cast<int>(std::size(cases)));
     for (int row = 0; row < list.GetItemCount(); ++row)
         EXPECT_EQ(list.GetItemText(row, 3), cases[row].shown) << cases[row].tag;
     dialog->SendMessage(WM_COMMAND, ID_IED_MAPPING_SAVE);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ(dialog->m_hWnd, nullptr);
     EXPECT_EQ(0u, boxes.Count()) << (LPCSTR)boxes.Last().text;
 
@@ -637,7 +637,7 @@ TEST_F(IedMapDialogTest, Screenshot)
     dialog->SetWindowPos(nullptr, 0, 0, 1000, 520, SWP_NOMOVE | SWP_NOZORDER);
     dialog->SetForegroundWindow();
     Tree().SetFocus();
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(dialog->m_hWnd, "ied-mapping"));
 }
 

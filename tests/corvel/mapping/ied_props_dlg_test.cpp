@@ -44,7 +44,7 @@ protected:
         if (dialog && dialog->m_hWnd != nullptr)
             dialog->DestroyWindow();
         dialog.reset();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         doc->modified = false;
         doc->OnFileNew();
     }
@@ -55,7 +55,7 @@ protected:
         dialog->SetProject(doc, ied->devNum);
         ASSERT_TRUE(dialog->Create(IDD_IED_PROPERTIES, CorvelAppEnvironment::Frame()));
         dialog->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     CWnd& Control(UINT id) { return *dialog->GetGeneralPage().GetDlgItem(id); }
     CString Text(UINT id)

@@ -162,7 +162,7 @@ protected:
             mapView->DestroyWindow();
         if (recordView && recordView->m_hWnd != nullptr)
             recordView->DestroyWindow();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         DeleteRecords(project->tagMaps);
         for (CPLC_Device* device : m_devices) {
             POSITION pos = project->plcDevices.Find(device);
@@ -203,7 +203,7 @@ protected:
         mapView = std::make_unique<CDlgMapView>(*project, &device);
         EXPECT_TRUE(mapView->Create(IDD_MAP_VIEW, CorvelAppEnvironment::Frame()));
         mapView->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         return *mapView;
     }
     template <class Dialog>
@@ -214,7 +214,7 @@ protected:
         EXPECT_TRUE(dialog->Create(templateId, CorvelAppEnvironment::Frame()));
         recordView = std::move(dialog);
         recordView->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         return result;
     }
     // The layout of the test page in the page font, measured on dc.

@@ -49,7 +49,7 @@ protected:
         if (mapper && mapper->m_hWnd != nullptr)
             mapper->DestroyWindow();
         mapper.reset();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         doc->modified = false;
         doc->OnFileNew();
     }
@@ -73,7 +73,7 @@ protected:
         mapper->SetProject(doc, device->devNum);
         ASSERT_TRUE(mapper->Create(IDD_MODBUS_MAPPER, CorvelAppEnvironment::Frame()));
         mapper->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     std::vector<CString> TagListNames()
     {
@@ -95,7 +95,7 @@ protected:
             }
         }
         list.DropSelected();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
 
     CWinApp* app = nullptr;
@@ -151,7 +151,7 @@ TEST_F(ModbusMapperTest, SaveAsksAboutAZeroAddress)
 
     boxes.QueueAnswer(IDNO);
     mapper->SendMessage(WM_COMMAND, ID_MAPPER_SAVE);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     ASSERT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(boxes.Last().text, kZeroQuestion);
     EXPECT_EQ(boxes.Last().type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
@@ -173,7 +173,7 @@ TEST_F(ModbusMapperTest, SaveAsksAboutAZeroAddress)
     boxes.Clear();
     boxes.QueueAnswer(IDYES);
     mapper->SendMessage(WM_COMMAND, ID_MAPPER_SAVE);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ(boxes.Count(), 1u);
     EXPECT_EQ(mapper->m_hWnd, nullptr);
     const CommandRows expected = {{"Disable", "LD_a", "Write", "1001", "0", "2", "No Swap", ""},
@@ -231,7 +231,7 @@ TEST_F(ModbusMapperTest, AnInPlaceEditAsksBeforeClosing)
             mapper->SendMessage(WM_CLOSE);
         else
             mapper->SendMessage(WM_COMMAND, close);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         ASSERT_EQ(boxes.Count(), 1u) << close;
         EXPECT_EQ(boxes.Last().text, kSaveQuestion);
         EXPECT_EQ(mapper->m_hWnd, nullptr);
@@ -290,7 +290,7 @@ TEST_F(ModbusMapperTest, ContextMenuFollowsTheDeviceKind)
     menu.Choose(ID_GRID_DELETE);
     list.SelectRow(0, true);
     PostRightClick(list, cell.CenterPoint());
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ(list.GetItemCount(), 0);
     EXPECT_EQ(TagListNames(), (std::vector<CString>{"LD_a", "LD_b", "LD_c", "LD_cmd"}));
 }
@@ -303,7 +303,7 @@ TEST_F(ModbusMapperTest, Screenshot)
                                "Swap Word", ""}};
     Open(0);
     mapper->SetWindowPos(nullptr, 0, 0, 980, 420, SWP_NOMOVE | SWP_NOZORDER);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(mapper->m_hWnd, "modbus-mapper"));
 }
 

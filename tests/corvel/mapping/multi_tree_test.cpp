@@ -2,6 +2,7 @@
 #include "corvel/mapping/multi_tree.h"
 
 #include "support/message_box_recorder.h"
+#include "support/message_pump.h"
 
 #include <gtest/gtest.h>
 
@@ -26,15 +27,6 @@ LRESULT CALLBACK RecordingParentProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         return 0;
     }
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
 }
 
 // A tree with a test model under a visible parent that records the tree's notifications:

@@ -140,7 +140,7 @@ protected:
             if (window != nullptr && window->m_hWnd != nullptr)
                 window->DestroyWindow();
         }
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         if (doc == nullptr)
             return;
         doc->modified = false;
@@ -176,7 +176,7 @@ protected:
             SelectTreePath(iedDialog->GetTree(), kModel + path);
         iedDialog->MapSelection();
         iedDialog->SendMessage(WM_COMMAND, ID_IED_MAPPING_SAVE);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         EXPECT_EQ(nullptr, iedDialog->m_hWnd);
     }
 
@@ -186,7 +186,7 @@ protected:
         plcDialog->SetDocument(doc);
         ASSERT_TRUE(plcDialog->Create(IDD_EIP_PLC_MAPPING, CorvelAppEnvironment::Frame()));
         plcDialog->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     // The connection key as the dialog receives it from the message loop.
     void PressKey(WPARAM key, LPARAM lParam)

@@ -1,4 +1,4 @@
-// Compaction of the device lists after a delete: every field moves, freed records are reset.
+// Compaction of the device lists after a delete: every field moves, freed records are reset; the lookup by id.
 #include "corvel/model/project_records.h"
 
 #include <gtest/gtest.h>
@@ -179,6 +179,29 @@ TEST(DeviceCompaction, AListWithoutFreedRecordsOnlyRenumbers)
     EXPECT_EQ(1066, ieds.At(0)->devNum);
     EXPECT_EQ(1067, ieds.At(1)->devNum);
     ExpectSameIed(*expectedB, *ieds.At(1));
+}
+
+// Every window that works on one device finds its record by id here: the first record of the id, or none.
+TEST(DeviceLookup, FindDeviceGivesTheFirstRecordOfTheId)
+{
+    RecordList<_IED_DEVICE> ieds;
+    for (const int id : {1066, 1067, 1067, 1070}) {
+        auto* ied = new _IED_DEVICE;
+        ied->devNum = id;
+        ieds.AddTail(ied);
+    }
+    const struct {
+        int id;
+        int index; // -1: none
+    } cases[] = {{1066, 0}, {1067, 1}, {1070, 3}, {1068, -1}, {0, -1}, {-1, -1}};
+    const RecordList<_IED_DEVICE>& readOnly = ieds;
+    for (const auto& c : cases) {
+        const _IED_DEVICE* expected = c.index < 0 ? nullptr : ieds.GetAt(ieds.FindIndex(c.index));
+        EXPECT_EQ(expected, FindDevice(ieds, c.id)) << c.id;
+        EXPECT_EQ(expected, FindDevice(readOnly, c.id)) << c.id;
+    }
+    EXPECT_EQ(nullptr, FindDevice(RecordList<CPLC_Device>(), 1066));
+    DeleteRecords(ieds);
 }
 
 } // namespace

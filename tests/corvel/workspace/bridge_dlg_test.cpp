@@ -44,7 +44,7 @@ protected:
         if (dialog && dialog->m_hWnd != nullptr)
             dialog->DestroyWindow();
         dialog.reset();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
 
     void Open(const GatewaySettings& settings)
@@ -55,7 +55,7 @@ protected:
         dialog->settings = settings;
         ASSERT_TRUE(dialog->Create(IDD_BRIDGE, CorvelAppEnvironment::Frame()));
         dialog->ShowWindow(SW_SHOWNA);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
 
     HWND Item(UINT id) const { return ::GetDlgItem(dialog->m_hWnd, static_cast<int>(id)); }
@@ -76,7 +76,7 @@ protected:
     void Click(UINT id)
     {
         ::SendMessageA(Item(id), BM_CLICK, 0, 0);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     int Height() const
     {
@@ -90,18 +90,6 @@ protected:
         ::GetWindowRect(Item(id), &r);
         ::MapWindowPoints(nullptr, dialog->m_hWnd, reinterpret_cast<POINT*>(&r), 2);
         return r;
-    }
-    // Dispatches the waiting messages as the program's message loop does, each offered to the windows' own
-    // keyboard handling first.
-    static void PumpLikeTheProgram()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!AfxGetApp()->PreTranslateMessage(&msg)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-        }
     }
     static void Type(HWND field, const char* text)
     {
@@ -394,7 +382,7 @@ TEST_F(BridgeDialogTest, EnterInAFieldDoesNothing)
         ::PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
         ::PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC0000001);
         MessageBoxRecorder boxes;
-        PumpLikeTheProgram();
+        PumpMessages(PumpMode::kProgram);
         EXPECT_TRUE(IsOpen());
         EXPECT_EQ(0u, boxes.Count());
     }
@@ -404,7 +392,7 @@ TEST_F(BridgeDialogTest, EnterInAFieldDoesNothing)
     ::SetFocus(Item(IDC_BRIDGE_TWO_PORTS));
     ::PostMessageA(Item(IDC_BRIDGE_TWO_PORTS), WM_KEYDOWN, VK_RETURN, 1);
     MessageBoxRecorder boxes;
-    PumpLikeTheProgram();
+    PumpMessages(PumpMode::kProgram);
     EXPECT_FALSE(IsOpen());
 }
 

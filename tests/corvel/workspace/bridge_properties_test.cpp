@@ -101,7 +101,7 @@ protected:
     {
         ModalDriver driver(std::move(step));
         button->OnProperties();
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         return driver.Runs() == 1 && !driver.LeftOpen();
     }
 

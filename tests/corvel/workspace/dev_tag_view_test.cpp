@@ -135,7 +135,7 @@ TEST_F(DevTagViewTest, IedTagsShowTheirConnections)
 
     frame->GetSplitter().RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
     const std::string failure = SaveWindowScreenshot(frame->m_hWnd, "tag-view");
     EXPECT_EQ("", failure);
 }

@@ -98,7 +98,7 @@ protected:
         const CPoint at = ItemPoint(item);
         Tree().PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         Tree().PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-        PumpMessages();
+        PumpMessages(PumpMode::kPreTranslate);
     }
 
     // Presses the item, moves out of its drag rectangle (the tree begins the drag) and on to the target; the
@@ -126,7 +126,7 @@ protected:
     {
         Tree().SelectItem(item);
         pane->SendMessage(WM_COMMAND, id);
-        PumpMessages();
+        PumpMessages(PumpMode::kPreTranslate);
     }
 
     BOOL RemoveEnabled()
@@ -298,7 +298,7 @@ TEST_F(DeviceLibrary, MenusOfFilesAndTheIedRoot)
         // Asked for from the keyboard, the menu has no item to belong to.
         MenuCatcher menu;
         pane->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Tree().m_hWnd), MAKELPARAM(-1, -1));
-        PumpMessages();
+        PumpMessages(PumpMode::kPreTranslate);
         EXPECT_EQ(0, menu.Shown());
     }
     EXPECT_TRUE(MenuOf(FindItem("Ethernet/IP Class 3")).empty());
@@ -317,7 +317,7 @@ TEST_F(DeviceLibrary, MenusOfFilesAndTheIedRoot)
         EXPECT_EQ(TRUE, state.enabled) << floating;
     }
     pane->DockPaneBack();
-    CorvelAppEnvironment::PumpMessages();
+    PumpMessages();
 
     // Add IED asks the main window for the document's file dialog.
     const CString added = folder.File("Added.cid");

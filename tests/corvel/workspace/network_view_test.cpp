@@ -51,9 +51,9 @@ protected:
     }
     void Repaint()
     {
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
         frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        CorvelAppEnvironment::PumpMessages();
+        PumpMessages();
     }
     void ScrollToTheEnd()
     {

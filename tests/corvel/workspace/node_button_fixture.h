@@ -217,7 +217,7 @@ protected:
             button.PostMessage(WM_LBUTTONUP, 0, at);
         }
     }
-    static void Pump() { CorvelAppEnvironment::PumpMessages(); }
+    static void Pump() { PumpMessages(); }
 
     TempFolder folder;
     CWinApp* app = nullptr;

@@ -3,6 +3,7 @@
 
 #include "framework/ui.h"
 #include "ostrel/grid/monitor_grid.h"
+#include "support/message_pump.h"
 
 #include <gtest/gtest.h>
 
@@ -117,16 +118,6 @@ protected:
     }
     DECLARE_MESSAGE_MAP()
 };
-
-// Dispatches the messages waiting on this thread.
-inline void PumpMessages()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 // Sets the modifier keys GetKeyState reports for this thread.
 inline void SetModifiers(bool shift, bool ctrl)

@@ -1,0 +1,6 @@
+#include "new_project_document.h"
+
+NewProjectDocument::NewProjectDocument()
+{
+    StartNewProject();
+}
