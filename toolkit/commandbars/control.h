@@ -1,0 +1,137 @@
+// CKitControl, CKitControlButton, CKitControlPopup: the command-bar items as the paint managers read them.
+#pragma once
+
+#include "framework/geometry.h"
+#include "framework/msgmap.h"
+#include "framework/strings.h"
+
+#include <windows.h>
+
+class CKitCommandBar;
+class CKitControls;
+
+// Control types.
+enum KitControlType {
+    kitControlError = 0,
+    kitControlButton = 1,
+    kitControlPopup = 2,
+    kitControlButtonPopup = 3,
+    kitControlSplitButtonPopup = 4,
+    kitControlComboBox = 5,
+    kitControlEdit = 6,
+    kitControlCustom = 7,
+    kitControlLabel = 8,
+    kitControlCheckBox = 9,
+    kitControlGallery = 10,
+    kitControlRadioButton = 11,
+};
+
+// Button styles.
+enum KitButtonStyle {
+    kitButtonAutomatic = 0,
+    kitButtonCaption = 1,
+    kitButtonIcon = 2,
+    kitButtonIconAndCaption = 3,
+    kitButtonIconAndCaptionBelow = 4,
+    kitButtonCaptionAndDescription = 5,
+};
+
+// A reference-counted command-bar item.
+class CKitControl : public CCmdTarget {
+    DECLARE_DYNAMIC(CKitControl)
+public:
+    explicit CKitControl(int nType = kitControlButton) : m_nType(nType) {}
+
+    int GetType() const { return m_nType; }
+    UINT GetId() const { return m_nId; }
+    void SetId(UINT nId) { m_nId = nId; }
+
+    // The caption; a tab character splits off the shortcut text.
+    void SetCaption(LPCSTR lpszCaption);
+    const CString& GetCaption() const { return m_strCaption; }
+    const CString& GetShortcutText() const { return m_strShortcutText; }
+    const CString& GetParameter() const { return m_strParameter; }
+    void SetParameter(LPCSTR lpszParameter) { m_strParameter = lpszParameter; }
+
+    // The effective button style: custom, else own, else default, else the parent bar's default.
+    int GetStyle() const;
+    void SetStyle(int nStyle) { m_nButtonStyle = nStyle; }
+    void SetCustomStyle(int nStyle) { m_nButtonCustomStyle = nStyle; }
+    void SetDefaultStyle(int nStyle) { m_nButtonDefaultStyle = nStyle; }
+
+    // The own checked state (-1 none).
+    int GetChecked() const { return m_nChecked; }
+    void SetChecked(int nChecked) { m_nChecked = nChecked; }
+    // Enabled unless the own state says 0.
+    BOOL IsEnabled() const { return m_nEnabled != 0; }
+    int GetEnabledState() const { return m_nEnabled; }
+    void SetEnabled(int nEnabled) { m_nEnabled = nEnabled; }
+    int GetSelected() const { return m_nSelected; }
+    void SetSelected(int nSelected) { m_nSelected = nSelected; }
+    int GetPressed() const { return m_nPressed; }
+    void SetPressed(int nPressed) { m_nPressed = nPressed; }
+    BOOL GetPopuped() const { return m_bPopuped; }
+    void SetPopuped(BOOL bPopuped) { m_bPopuped = bPopuped; }
+
+    BOOL GetBeginGroup() const { return m_bBeginGroup; }
+    void SetBeginGroup(BOOL bBeginGroup) { m_bBeginGroup = bBeginGroup; }
+    BOOL IsCaptionBold() const { return m_bBoldCaption; }
+    void SetCaptionBold(BOOL bBold) { m_bBoldCaption = bBold; }
+    DWORD GetFlags() const { return m_dwFlags; }
+    void SetFlags(DWORD dwFlags) { m_dwFlags = dwFlags; }
+    DWORD GetHideFlags() const { return m_dwHideFlags; }
+    virtual void SetHideFlags(DWORD dwFlags) { m_dwHideFlags = dwFlags; }
+    BOOL IsVisible() const { return m_dwHideFlags == 0; }
+
+    CRect GetRect() const { return m_rcControl; }
+    void SetRect(const CRect& rc) { m_rcControl = rc; }
+
+    CKitCommandBar* GetParent() const { return m_pParent; }
+    void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
+    CKitControls* GetControls() const { return m_pControls; }
+    void SetControls(CKitControls* pControls) { m_pControls = pControls; }
+
+protected:
+    int m_nType;
+    UINT m_nId = 0;
+    CString m_strCaption;
+    CString m_strShortcutText;
+    CString m_strParameter;
+    int m_nButtonCustomStyle = -1;
+    int m_nButtonStyle = 0;
+    int m_nButtonDefaultStyle = 0;
+    int m_nChecked = -1;
+    int m_nEnabled = -1;
+    int m_nSelected = 0;
+    int m_nPressed = 0;
+    BOOL m_bPopuped = FALSE;
+    BOOL m_bBeginGroup = FALSE;
+    BOOL m_bBoldCaption = FALSE;
+    DWORD m_dwFlags = 0;
+    DWORD m_dwHideFlags = 0;
+    CRect m_rcControl;
+    CKitCommandBar* m_pParent = nullptr;
+    CKitControls* m_pControls = nullptr;
+};
+
+// Type 1.
+class CKitControlButton : public CKitControl {
+    DECLARE_DYNAMIC(CKitControlButton)
+public:
+    CKitControlButton() : CKitControl(kitControlButton) {}
+};
+
+// Types 2, 3 and 4; holds one reference to its popup bar.
+class CKitControlPopup : public CKitControl {
+    DECLARE_DYNAMIC(CKitControlPopup)
+public:
+    explicit CKitControlPopup(int nType = kitControlPopup) : CKitControl(nType) {}
+    ~CKitControlPopup() override;
+
+    CKitCommandBar* GetCommandBar() const { return m_pCommandBar; }
+    // Takes over one reference to the bar; the one held before is released.
+    void SetCommandBar(CKitCommandBar* pBar);
+
+private:
+    CKitCommandBar* m_pCommandBar = nullptr;
+};

@@ -1,0 +1,198 @@
+// CKitPaintManagerFont, CKitPaintManager: the command-bar paint manager's fonts, metrics, colour table and theme switch.
+#pragma once
+
+#include "framework/gdi.h"
+#include "framework/geometry.h"
+#include "framework/msgmap.h"
+#include "framework/strings.h"
+#include "toolkit/common/color_manager.h"
+#include "toolkit/common/theme_wrapper.h"
+
+#include <windows.h>
+
+class CKitCommandBar;
+class CKitCommandBarManager;
+class CKitControl;
+class CKitShadowManager;
+
+// A command-bar font: while its standard flag is set (or it has no handle) UpdateFonts makes it again.
+class CKitPaintManagerFont : public CFont {
+public:
+    CKitPaintManagerFont() = default;
+    CKitPaintManagerFont(const CKitPaintManagerFont&) = delete;
+    CKitPaintManagerFont& operator=(const CKitPaintManagerFont&) = delete;
+
+    // A font set by the application: it stays until SetStandardFont(TRUE).
+    void SetCustomFont(const LOGFONTA* lpLogFont);
+    BOOL IsStandardFont() const { return m_bStandardFont; }
+    void SetStandardFont(BOOL bStandard) { m_bStandardFont = bStandard; }
+    // Makes the font from the description when it is a standard font or has no handle.
+    void SetStandardFontIndirect(const LOGFONTA* lpLogFont);
+
+private:
+    BOOL m_bStandardFont = TRUE;
+};
+
+// The abstract base of the command-bar themes; one current instance serves the process.
+class CKitPaintManager : public CCmdTarget {
+    DECLARE_DYNAMIC(CKitPaintManager)
+public:
+    static constexpr int kColorCount = 63;
+    static constexpr int kCustomTheme = 10;
+    // The smallest control height and its drop-down rule.
+    static constexpr int kMinControlHeight = 22;
+
+    CKitPaintManager();
+    ~CKitPaintManager() override;
+    CKitPaintManager(const CKitPaintManager&) = delete;
+    CKitPaintManager& operator=(const CKitPaintManager&) = delete;
+
+    // The current paint manager, or null while none is installed.
+    static CKitPaintManager* GetCurrent() { return s_pCurrent; }
+    // Releases the current paint manager, installs pPaintManager (taking its
+    // reference) with theme number 10 and refreshes its metrics.
+    static void SetCustomTheme(CKitPaintManager* pPaintManager);
+    // Releases the current paint manager and clears it.
+    static void Done();
+
+    // Index 0..62: the entry's custom value unless -1, else its standard value; a larger value is itself a colour.
+    COLORREF GetColor(int nIndex) const;
+    // The standard values of the listed entries.
+    void SetColors(int nCount, const int* pIndices, const COLORREF* pColors);
+    CKitPaintManagerColor& GetColorEntry(int nIndex) { return m_arrColor[nIndex]; }
+
+    // The visual style: setting 7 follows the colour manager's style in force
+    // (0 when its visual-style colours are off), 6 its detected style; others stand.
+    int GetCurrentSystemTheme() const;
+    int GetControlHeight() const;
+    int GetSplitDropDownSize() const;
+    CSize GetAutoIconSize(BOOL bLarge) const;
+    static void StripMnemonics(CString& strText);
+    // Splits a caption at the space nearest its middle (the left one at equal distance).
+    static void SplitString(const CString& str, CString& strFirstRow, CString& strSecondRow);
+    // Makes the four command-bar fonts from the description (nothing more with a null one).
+    void SetCommandBarsFontIndirect(LOGFONTA* pLogFont, BOOL bUseStandardFont);
+
+    // Fills with the brush colour unless -1, then frames in the pen colour when it differs and is not -1.
+    void Rectangle(CDC* pDC, CRect rc, int nPen, int nBrush);
+    void Draw3dRect(CDC* pDC, CRect rc, int nTopLeft, int nBottomRight);
+    void HorizontalLine(CDC* pDC, int x0, int y, int x1, COLORREF clr);
+    void VerticalLine(CDC* pDC, int x, int y0, int y1, COLORREF clr);
+    // With the pen selected in the DC.
+    void Line(CDC* pDC, int x0, int y0, int x1, int y1);
+    // Straight lines as filled rectangles, others with a 1-pixel pen.
+    void Line(CDC* pDC, int x0, int y0, int x1, int y1, int nPen);
+
+    // Drawing every theme supplies.
+    virtual void DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc) = 0;
+    virtual CSize DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL bSelected, BOOL bDraw,
+                                     CKitCommandBarManager* pCommandBars) = 0;
+    virtual void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) = 0;
+    virtual COLORREF GetControlEditBackColor(CKitControl* pControl);
+    virtual COLORREF GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                              BOOL bPopuped, int nBarType, int nBarPosition) = 0;
+    virtual void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                               BOOL bPopuped, int nBarType, int nBarPosition) = 0;
+    virtual CSize DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw) = 0;
+    virtual void AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical) = 0;
+    virtual void RefreshMetrics();
+    virtual CRect GetCommandBarBorders(CKitCommandBar* pBar);
+    virtual CSize DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw) = 0;
+    virtual void DrawPopupResizeGripper(CDC* pDC, CRect rcGripper, int nFlags) = 0;
+    virtual void DrawControlImage(CDC* pDC, CPoint pt, CSize sz, HICON hImage, BOOL bSelected, BOOL bPressed,
+                                  BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) = 0;
+    virtual CSize DrawCommandBarGripper(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) = 0;
+    virtual CRect GetSplitButtonCommandRect(CKitControl* pButton);
+    virtual int GetCurrentTheme() const = 0;
+    virtual CFont* GetControlFont(CKitControl* pControl);
+    virtual CFont* GetCommandBarFont(CKitCommandBar* pBar);
+    virtual int GetControlTextOrientation(CKitControl* pControl);
+    virtual void UpdateFonts();
+    virtual void RefreshStandardColors();
+    virtual int GetPopupBarGripperWidth(CKitCommandBar* pBar);
+    virtual BOOL IsFlatCommandBar(CKitCommandBar* pBar);
+    virtual CSize GetPopupBarImageSize(CKitCommandBar* pBar);
+
+    int GetTextHeight() const { return m_nTextHeight; }
+    int GetThemeNumber() const { return m_nThemeNumber; }
+    void SetThemeNumber(int nTheme) { m_nThemeNumber = nTheme; }
+    CKitShadowManager* GetShadowManager() const { return m_pShadowManager; }
+    CFont* GetRegularFont() { return &m_fontRegular; }
+    CFont* GetRegularBoldFont() { return &m_fontBold; }
+    CFont* GetVerticalFont() { return &m_fontVert; }
+    CFont* GetVerticalBoldFont() { return &m_fontVertBold; }
+    CKitPaintManagerFont* GetSmallCaptionFont() { return &m_fontSmCaption; }
+    CKitPaintManagerFont* GetIconFont() { return &m_fontIcon; }
+    CKitPaintManagerFont* GetIconBoldFont() { return &m_fontIconBold; }
+    CKitPaintManagerFont* GetStatusFont() { return &m_fontStatus; }
+    // The layered-window function of "USER32", or null.
+    using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    SetLayeredWindowAttributesFn GetLayeredWindowFunction() const { return m_pfnSetLayeredWindowAttributes; }
+
+    // Settings the themes and the application change; the names follow the options they hold.
+    COLORREF m_clrText = 0;
+    COLORREF m_clrDisabledText = 0;
+    COLORREF m_clrInfoText = 0;
+    CKitPaintManagerColorGradient m_clrFace;
+    CKitPaintManagerColor m_clrFloatingGripper;
+    CKitPaintManagerColor m_clrFloatingGripperText;
+    BOOL m_bThickCheckMark = FALSE;
+    BOOL m_bShowShadow = TRUE;
+    BOOL m_bThemedStatusBar = FALSE;
+    BOOL m_bThemedCheckBox = FALSE;
+    BOOL m_bClearTypeTextQuality = FALSE;
+    BOOL m_bFlatToolBar = FALSE;
+    BOOL m_bFlatMenuBar = FALSE;
+    int m_nPopupBarTextPadding = 4;
+    BOOL m_bFullWidthMenuHighlight = FALSE;
+    BOOL m_bEnableAnimation = FALSE;
+    int m_nCaptionSpacing = 0;
+    BOOL m_bKeepIconColumn = TRUE;
+    BOOL m_bSplitTwoLineCaptions = TRUE;
+    int m_nSplitButtonDropDownWidth = 11;
+    int m_nSplitButtonPopupWidth = 20;
+    BOOL m_bAutoResizeIcons = FALSE;
+    int m_nSpareHeight = 20;
+    CRect m_rcSpare;
+    int m_nFixedControlSize = 0;
+    int m_nFontHeight = 0;
+    BOOL m_bUseStandardFont = TRUE;
+    BOOL m_bEmbossedDisabledText = TRUE;
+    BOOL m_bFadedIcons = FALSE;
+    BOOL m_bUseDisabledIcons = FALSE;
+    BOOL m_bIconsWithShadow = FALSE;
+    BOOL m_bGenerateDisabledIcons = FALSE;
+    int m_nAnimationSteps = 10;
+    int m_nAnimationTime = 100;
+    int m_nKeyboardCues = -1;
+    int m_nSystemTheme = 7;
+
+protected:
+    // The system's non-client metrics (menu, caption and status fonts); tests give their own.
+    virtual void ReadNonClientMetrics(NONCLIENTMETRICSA& ncm);
+    // Whether the system draws ClearType text.
+    virtual BOOL IsClearTypeSupported() const;
+    // ClearType quality when the option is on and the system supports it.
+    void ApplyClearType(LOGFONTA& lf) const;
+
+    BOOL m_bUseOwnFace = FALSE;
+    CString m_strOwnFaceName;
+    int m_nTextHeight = 0;
+    CFont m_fontRegular;
+    CFont m_fontBold;
+    CFont m_fontVert;
+    CFont m_fontVertBold;
+    CKitPaintManagerFont m_fontSmCaption;
+    CKitPaintManagerFont m_fontIcon;
+    CKitPaintManagerFont m_fontIconBold;
+    CKitPaintManagerFont m_fontStatus;
+    CKitWinThemeWrapper m_themeStatusBar;
+    CKitWinThemeWrapper m_themeButton;
+    int m_nThemeNumber = 0;
+    CKitPaintManagerColor m_arrColor[kColorCount];
+    CKitShadowManager* m_pShadowManager = nullptr;
+    SetLayeredWindowAttributesFn m_pfnSetLayeredWindowAttributes = nullptr;
+
+private:
+    static CKitPaintManager* s_pCurrent;
+};
