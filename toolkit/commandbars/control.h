@@ -85,6 +85,15 @@ public:
 
     CRect GetRect() const { return m_rcControl; }
     void SetRect(const CRect& rc) { m_rcControl = rc; }
+    // The row the bar put the control in at layout.
+    CRect GetRowRect() const { return m_rcRow; }
+    void SetRowRect(const CRect& rc) { m_rcRow = rc; }
+    // The control starts a new row or column.
+    BOOL GetWrap() const { return m_bWrap; }
+    void SetWrap(BOOL bWrap) { m_bWrap = bWrap; }
+    // Hidden for lack of room and shown when the popup is expanded.
+    BOOL GetExpanded() const { return m_bExpanded; }
+    void SetExpanded(BOOL bExpanded) { m_bExpanded = bExpanded; }
 
     CKitCommandBar* GetParent() const { return m_pParent; }
     void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
@@ -110,6 +119,9 @@ protected:
     DWORD m_dwFlags = 0;
     DWORD m_dwHideFlags = 0;
     CRect m_rcControl;
+    CRect m_rcRow;
+    BOOL m_bWrap = FALSE;
+    BOOL m_bExpanded = FALSE;
     CKitCommandBar* m_pParent = nullptr;
     CKitControls* m_pControls = nullptr;
 };

@@ -32,6 +32,8 @@ constexpr LONG kVerticalEscapement = 2700;
 constexpr LONG kVerticalOrientation = 900;
 // Added to the height of a space in the regular font: the text height.
 constexpr int kTextHeightPadding = 6;
+// The smallest height of a floating bar's caption.
+constexpr int kMinFloatingCaptionHeight = 15;
 // The "STATUS" part whose text colour the themed status bar takes.
 constexpr int kStatusPanePart = 1;
 
@@ -409,4 +411,70 @@ void CKitPaintManager::Line(CDC* pDC, int x0, int y0, int x1, int y1, int nPen)
         Line(pDC, x0, y0, x1, y1);
         pDC->SelectObject(pOld);
     }
+}
+
+void CKitPaintManager::DrawTriangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2, COLORREF clr)
+{
+    CKitDrawHelpers::Triangle(pDC, pt0, pt1, pt2, clr);
+}
+
+CSize CKitPaintManager::DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw)
+{
+    if (pBar->GetPosition() != kitBarFloating)
+        return CSize(0, 0);
+    CRect rcWindow;
+    if (pBar->GetSafeHwnd() != nullptr)
+        pBar->GetWindowRect(&rcWindow);
+    CFont* pOld = pDC->SelectObject(&m_fontSmCaption);
+    const int nCaptionHeight = std::max(static_cast<int>(pDC->GetTextExtent(" ", 1).cy), kMinFloatingCaptionHeight);
+    const CRect rcCaption(3, 3, rcWindow.Width() - 3, nCaptionHeight + 3);
+    if (bDraw) {
+        pDC->FillSolidRect(rcCaption, m_clrFloatingGripper);
+        pDC->SetTextColor(m_clrFloatingGripperText);
+        pDC->SetBkMode(TRANSPARENT);
+        CRect rcText(rcCaption.left + 2, rcCaption.top, rcCaption.right - 2 * rcCaption.Height(), rcCaption.bottom);
+        pDC->DrawText(pBar->GetTitle(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    pDC->SelectObject(pOld);
+    return rcCaption.Size();
+}
+
+void CKitPaintManager::DrawCheckMark(CDC* pDC, CRect rc, BOOL /*bEnabled*/, COLORREF clr)
+{
+    const int x = rc.left + rc.Width() / 2 - 10;
+    const int y = rc.top + rc.Height() / 2 - 10;
+    const bool bRTL = CKitDrawHelpers::IsContextRTL(pDC) != FALSE;
+    // Two one-pixel polylines in a 20 x 20 box.
+    static const POINT kTick[2][3] = {{{6, 9}, {8, 11}, {13, 6}}, {{6, 10}, {8, 12}, {13, 7}}};
+    static const POINT kTickRTL[2][3] = {{{6, 7}, {10, 11}, {13, 8}}, {{6, 8}, {10, 12}, {13, 9}}};
+    CPen pen(PS_SOLID, 1, GetColor(static_cast<int>(clr)));
+    CPen* pOld = pDC->SelectObject(&pen);
+    for (int nPass = 0; nPass < (m_bThickCheckMark ? 2 : 1); nPass++) {
+        for (const auto& line : bRTL ? kTickRTL : kTick) {
+            POINT pts[3];
+            for (int i = 0; i < 3; i++)
+                pts[i] = {x + line[i].x, y + line[i].y + nPass};
+            pDC->Polyline(pts, 3);
+        }
+    }
+    pDC->SelectObject(pOld);
+}
+
+void CKitPaintManager::DrawDownArrowGlyph(CDC* pDC, CRect rc, COLORREF clr)
+{
+    const int cx = (rc.left + rc.right) / 2;
+    const int d = std::max(static_cast<int>(rc.Width()) / 2 - 4, 2);
+    const int y = (rc.top + rc.bottom) / 2 - d / 2;
+    DrawTriangle(pDC, CPoint(cx - d, y), CPoint(cx + d, y), CPoint(cx, y + d), GetColor(static_cast<int>(clr)));
+}
+
+void CKitPaintManager::DrawDropDownArrow(CDC* pDC, CKitControl* /*pControl*/, int x, int y, BOOL bSelected,
+                                         BOOL bPopuped, BOOL bEnabled, BOOL bPointLeft)
+{
+    const COLORREF clr =
+        GetControlStateTextColor(bSelected, FALSE, bEnabled, FALSE, bPopuped, kitBarTypeNormal, kitBarTop);
+    if (bPointLeft)
+        DrawTriangle(pDC, CPoint(x + 2, y - 2), CPoint(x + 2, y + 2), CPoint(x, y), clr);
+    else
+        DrawTriangle(pDC, CPoint(x - 2, y - 1), CPoint(x + 2, y - 1), CPoint(x, y + 1), clr);
 }

@@ -13,6 +13,7 @@
 class CKitCommandBar;
 class CKitCommandBarManager;
 class CKitControl;
+class CKitImageManagerIcon;
 class CKitShadowManager;
 
 // A command-bar font: while its standard flag is set (or it has no handle) UpdateFonts makes it again.
@@ -54,6 +55,12 @@ public:
     static void SetCustomTheme(CKitPaintManager* pPaintManager);
     // Releases the current paint manager and clears it.
     static void Done();
+    // A new theme object of that number (unknown numbers give the default theme) holding one reference.
+    static CKitPaintManager* CreateTheme(int nTheme);
+    // Installs a new theme of that number as the current paint manager.
+    static void SetTheme(int nTheme);
+    // The current paint manager; theme 0 is installed first when there is none.
+    static CKitPaintManager* Instance();
 
     // Index 0..62: the entry's custom value unless -1, else its standard value; a larger value is itself a colour.
     COLORREF GetColor(int nIndex) const;
@@ -83,6 +90,9 @@ public:
     // Straight lines as filled rectangles, others with a 1-pixel pen.
     void Line(CDC* pDC, int x0, int y0, int x1, int y1, int nPen);
 
+    // A filled triangle.
+    static void DrawTriangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2, COLORREF clr);
+
     // Drawing every theme supplies.
     virtual void DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc) = 0;
     virtual CSize DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL bSelected, BOOL bDraw,
@@ -93,14 +103,16 @@ public:
                                               BOOL bPopuped, int nBarType, int nBarPosition) = 0;
     virtual void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                                BOOL bPopuped, int nBarType, int nBarPosition) = 0;
+    // The gripper area of a bar; the base gives the caption strip of a floating bar, 0 x 0 for others.
+    virtual CSize DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw);
     virtual CSize DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw) = 0;
     virtual void AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical) = 0;
     virtual void RefreshMetrics();
     virtual CRect GetCommandBarBorders(CKitCommandBar* pBar);
     virtual CSize DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw) = 0;
     virtual void DrawPopupResizeGripper(CDC* pDC, CRect rcGripper, int nFlags) = 0;
-    virtual void DrawControlImage(CDC* pDC, CPoint pt, CSize sz, HICON hImage, BOOL bSelected, BOOL bPressed,
-                                  BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) = 0;
+    virtual void DrawControlImage(CDC* pDC, CPoint pt, CSize sz, CKitImageManagerIcon* pImage, BOOL bSelected,
+                                  BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) = 0;
     virtual CSize DrawCommandBarGripper(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) = 0;
     virtual CRect GetSplitButtonCommandRect(CKitControl* pButton);
     virtual int GetCurrentTheme() const = 0;
@@ -109,6 +121,13 @@ public:
     virtual int GetControlTextOrientation(CKitControl* pControl);
     virtual void UpdateFonts();
     virtual void RefreshStandardColors();
+    // The check tick in the colour; the enabled flag is for the themes.
+    virtual void DrawCheckMark(CDC* pDC, CRect rc, BOOL bEnabled, COLORREF clr);
+    // A filled down-pointing triangle centred in the rectangle.
+    virtual void DrawDownArrowGlyph(CDC* pDC, CRect rc, COLORREF clr);
+    // The small arrow of a popup control at (x, y), in the state's caption colour.
+    virtual void DrawDropDownArrow(CDC* pDC, CKitControl* pControl, int x, int y, BOOL bSelected, BOOL bPopuped,
+                                   BOOL bEnabled, BOOL bPointLeft);
     virtual int GetPopupBarGripperWidth(CKitCommandBar* pBar);
     virtual BOOL IsFlatCommandBar(CKitCommandBar* pBar);
     virtual CSize GetPopupBarImageSize(CKitCommandBar* pBar);

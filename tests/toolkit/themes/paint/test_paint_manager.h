@@ -31,7 +31,7 @@ public:
     void AdjustControlRect(CRect&, CKitControl*, BOOL) override {}
     CSize DrawTearOffGripper(CDC*, CRect, BOOL, BOOL) override { return CSize(0, 0); }
     void DrawPopupResizeGripper(CDC*, CRect, int) override {}
-    void DrawControlImage(CDC*, CPoint, CSize, HICON, BOOL, BOOL, BOOL, BOOL, BOOL, BOOL) override {}
+    void DrawControlImage(CDC*, CPoint, CSize, CKitImageManagerIcon*, BOOL, BOOL, BOOL, BOOL, BOOL, BOOL) override {}
     CSize DrawCommandBarGripper(CDC*, CKitCommandBar*, BOOL) override { return CSize(0, 0); }
     int GetCurrentTheme() const override { return 0; }
 

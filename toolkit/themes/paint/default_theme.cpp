@@ -1,0 +1,361 @@
+#include "toolkit/themes/paint/default_theme.h"
+
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/control.h"
+#include "toolkit/common/image_manager.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNAMIC(CKitDefaultTheme, CKitPaintManager)
+IMPLEMENT_DYNAMIC(CKitVisualStudio6Theme, CKitDefaultTheme)
+
+namespace {
+
+// Width of the arrow part of a split button that is not captioned below its icon.
+constexpr int kSplitArrowWidth = 12;
+// The drop-down part of a split item in a popup bar.
+constexpr int kPopupSplitWidth = 20;
+// The gripper's least height and the tear-off strip's height.
+constexpr int kGripperMinHeight = 22;
+constexpr int kTearOffHeight = 8;
+
+bool IsKeyboardState(int nState)
+{
+    return nState == 2 || nState == 3;
+}
+
+} // namespace
+
+CKitDefaultTheme::CKitDefaultTheme() = default;
+
+CRect CKitDefaultTheme::GetBarClientRect(CKitCommandBar* pBar)
+{
+    CRect rc;
+    if (pBar->GetSafeHwnd() != nullptr)
+        pBar->GetClientRect(&rc);
+    return rc;
+}
+
+void CKitDefaultTheme::DrawRaised(CDC* pDC, CRect rc)
+{
+    Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+}
+
+void CKitDefaultTheme::DrawSunken(CDC* pDC, CRect rc)
+{
+    Draw3dRect(pDC, rc, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+}
+
+// An 8 x 8 checkerboard of the face and highlight colours.
+void CKitDefaultTheme::DrawDithered(CDC* pDC, CRect rc)
+{
+    static const WORD kPattern[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    HBITMAP hPattern = ::CreateBitmap(8, 8, 1, 1, kPattern);
+    HBRUSH hBrush = ::CreatePatternBrush(hPattern);
+    const COLORREF clrOldText = ::SetTextColor(pDC->m_hDC, GetColor(COLOR_3DFACE));
+    const COLORREF clrOldBk = ::SetBkColor(pDC->m_hDC, GetColor(COLOR_BTNHIGHLIGHT));
+    HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, hBrush);
+    ::PatBlt(pDC->m_hDC, rc.left, rc.top, rc.Width(), rc.Height(), PATCOPY);
+    ::SelectObject(pDC->m_hDC, hOld);
+    ::SetTextColor(pDC->m_hDC, clrOldText);
+    ::SetBkColor(pDC->m_hDC, clrOldBk);
+    ::DeleteObject(hBrush);
+    ::DeleteObject(hPattern);
+}
+
+void CKitDefaultTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled,
+                                     BOOL bChecked, BOOL bPopuped, int nBarType, int nBarPosition)
+{
+    if (nBarType == kitBarTypePopup) {
+        if (bChecked && m_bFullWidthMenuHighlight && nBarPosition == kitBarPopup) {
+            DrawDithered(pDC, rc);
+            DrawSunken(pDC, rc);
+            return;
+        }
+        if (!bChecked) {
+            if (bSelected || bPressed)
+                Rectangle(pDC, rc, COLOR_HIGHLIGHT, COLOR_HIGHLIGHT);
+            return;
+        }
+    }
+    if (bEnabled && bChecked) {
+        if (!bSelected && !bPressed)
+            DrawDithered(pDC, rc);
+        DrawSunken(pDC, rc);
+    } else if (bEnabled && (bPopuped || IsKeyboardState(bPressed))) {
+        DrawSunken(pDC, rc);
+    } else if (bEnabled) {
+        if (!bSelected && !bPressed)
+            return;
+        if (bSelected && bPressed)
+            DrawSunken(pDC, rc);
+        else
+            DrawRaised(pDC, rc);
+    } else {
+        if (bChecked)
+            DrawSunken(pDC, rc);
+        if (IsKeyboardState(bSelected))
+            DrawSunken(pDC, rc);
+    }
+}
+
+COLORREF CKitDefaultTheme::GetControlStateTextColor(BOOL bSelected, BOOL /*bPressed*/, BOOL bEnabled,
+                                                    BOOL bChecked, BOOL /*bPopuped*/, int nBarType,
+                                                    int nBarPosition)
+{
+    if (!bEnabled)
+        return GetColor(COLOR_GRAYTEXT);
+    if (nBarType == kitBarTypePopup)
+        return GetColor(bSelected && !bChecked ? COLOR_HIGHLIGHTTEXT : m_nPopupBarText);
+    return GetColor(nBarPosition == kitBarPopup ? m_nPopupBarText : COLOR_BTNTEXT);
+}
+
+void CKitDefaultTheme::FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar)
+{
+    CRect rc = GetBarClientRect(pBar);
+    pDC->FillSolidRect(rc, GetColor(COLOR_3DFACE));
+    const int nPosition = pBar->GetPosition();
+    if (nPosition == kitBarFloating || nPosition == kitBarPopup) {
+        Draw3dRect(pDC, rc, COLOR_3DFACE, COLOR_3DDKSHADOW);
+        rc.DeflateRect(1, 1);
+        DrawRaised(pDC, rc);
+    } else if (!IsFlatCommandBar(pBar)) {
+        DrawRaised(pDC, rc);
+    }
+}
+
+CSize CKitDefaultTheme::DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw)
+{
+    if (pBar->IsDialogBar())
+        return DrawCommandBarGripper(pDC, pBar, bDraw);
+    const CRect rc = GetBarClientRect(pBar);
+    switch (pBar->GetPosition()) {
+    case kitBarFloating:
+        return CKitPaintManager::DrawFloatingBarCaption(pDC, pBar, bDraw);
+    case kitBarLeft:
+    case kitBarRight:
+        if (bDraw)
+            DrawRaised(pDC, CRect(3, 3, rc.right - 3, 6));
+        return CSize(0, 8);
+    case kitBarTop:
+    case kitBarBottom:
+        if (bDraw)
+            DrawRaised(pDC, CRect(3, 3, 6, rc.bottom - 3));
+        return CSize(6, 0);
+    default:
+        return CSize(0, 0);
+    }
+}
+
+CSize CKitVisualStudio6Theme::DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw)
+{
+    const int nPosition = pBar->GetPosition();
+    const bool bHorizontal = nPosition == kitBarTop || nPosition == kitBarBottom;
+    const bool bVertical = nPosition == kitBarLeft || nPosition == kitBarRight;
+    if (pBar->IsDialogBar() || (!bHorizontal && !bVertical))
+        return CKitDefaultTheme::DrawFloatingBarCaption(pDC, pBar, bDraw);
+    const CRect rc = GetBarClientRect(pBar);
+    if (bHorizontal) {
+        if (bDraw) {
+            DrawRaised(pDC, CRect(3, 3, 6, rc.bottom - 3));
+            DrawRaised(pDC, CRect(7, 3, 10, rc.bottom - 3));
+        }
+        return CSize(10, 0);
+    }
+    if (bDraw) {
+        DrawRaised(pDC, CRect(3, 3, rc.right - 3, 6));
+        DrawRaised(pDC, CRect(3, 7, rc.right - 3, 10));
+    }
+    return CSize(0, 10);
+}
+
+CSize CKitDefaultTheme::DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw)
+{
+    const bool bPopup = pBar->GetType() == kitBarTypePopup;
+    if (!bDraw)
+        return bPopup ? CSize(8, 8) : CSize(6, 6);
+    const CRect rcRow = pControl->GetRowRect();
+    const CRect rcControl = pControl->GetRect();
+    const BOOL bWrap = pControl->GetWrap();
+    const int nPosition = pBar->GetPosition();
+    CRect rc;
+    if (bPopup) {
+        rc = bWrap ? CRect(rcControl.left - 5, rcRow.top + 3, rcControl.left - 3, rcRow.bottom - 3)
+                   : CRect(rcControl.left + 11, rcControl.top - 5, rcControl.right - 11, rcControl.top - 3);
+    } else if (nPosition == kitBarLeft || nPosition == kitBarRight) {
+        rc = bWrap ? CRect(rcRow.right + 2, rcRow.top + 4, rcRow.right + 4, rcRow.bottom)
+                   : CRect(rcRow.left, rcControl.top - 4, rcRow.right, rcControl.top - 2);
+    } else {
+        rc = bWrap ? CRect(rcRow.left + 4, rcRow.top - 4, rcRow.right, rcRow.top - 2)
+                   : CRect(rcControl.left - 4, rcRow.top, rcControl.left - 2, rcRow.bottom);
+    }
+    Draw3dRect(pDC, rc, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+    return CSize(0, 0);
+}
+
+void CKitDefaultTheme::AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical)
+{
+    CKitCommandBar* pBar = pControl->GetParent();
+    if (pBar == nullptr || pControl->GetType() == kitControlComboBox)
+        return;
+    if (pBar->GetType() == kitBarTypePopup)
+        rc.DeflateRect(1, 0);
+    else if (bVertical)
+        rc.InflateRect(0, 1);
+    else
+        rc.InflateRect(1, 0);
+}
+
+void CKitDefaultTheme::RefreshMetrics()
+{
+    CKitPaintManager::RefreshMetrics();
+    m_clrFloatingGripper.SetStandardValue(GetColor(COLOR_ACTIVECAPTION));
+    m_clrFloatingGripperText.SetStandardValue(GetColor(COLOR_CAPTIONTEXT));
+}
+
+CRect CKitDefaultTheme::GetCommandBarBorders(CKitCommandBar* pBar)
+{
+    if (pBar->GetType() == kitBarTypePopup)
+        return CRect(3, 3, 3, 3);
+    return CKitPaintManager::GetCommandBarBorders(pBar);
+}
+
+CSize CKitDefaultTheme::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw)
+{
+    if (bDraw) {
+        pDC->FillSolidRect(CRect(rcGripper.left, rcGripper.top, rcGripper.right, rcGripper.bottom - 1),
+                           GetColor(bSelected ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    }
+    return CSize(0, kTearOffHeight);
+}
+
+void CKitDefaultTheme::DrawPopupResizeGripper(CDC* /*pDC*/, CRect /*rcGripper*/, int /*nFlags*/)
+{
+}
+
+void CKitDefaultTheme::DrawControlImage(CDC* pDC, CPoint pt, CSize sz, CKitImageManagerIcon* pImage,
+                                        BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                        BOOL /*bPopuped*/, BOOL /*bToolBarImage*/)
+{
+    if (pImage == nullptr)
+        return;
+    if (!bEnabled) {
+        if (pImage->IsAlpha() || m_bUseDisabledIcons) {
+            pImage->Draw(pDC, pt, pImage->GetDisabledIcon(), sz);
+        } else {
+            pImage->DrawMono(pDC, CPoint(pt.x + 1, pt.y + 1), pImage->GetNormalIcon(), sz,
+                             GetColor(COLOR_BTNHIGHLIGHT));
+            pImage->DrawMono(pDC, pt, pImage->GetNormalIcon(), sz, GetColor(COLOR_BTNSHADOW));
+        }
+        return;
+    }
+    if (bChecked == 2) {
+        pImage->DrawMono(pDC, pt, pImage->GetCheckedIcon(), sz, GetColor(COLOR_BTNSHADOW));
+        return;
+    }
+    if (bPressed || bChecked) {
+        pt.Offset(1, 1);
+        pImage->Draw(pDC, pt, bChecked ? pImage->GetCheckedIcon() : pImage->GetPressedIcon(), sz);
+        return;
+    }
+    pImage->Draw(pDC, pt, bSelected ? pImage->GetHotIcon() : pImage->GetNormalIcon(), sz);
+}
+
+CSize CKitDefaultTheme::DrawCommandBarGripper(CDC* pDC, CKitCommandBar* /*pBar*/, BOOL bDraw)
+{
+    const int nHeight = std::max(kGripperMinHeight, m_nTextHeight + 4);
+    if (bDraw)
+        DrawRaised(pDC, CRect(3, 3, 6, nHeight));
+    return CSize(6, nHeight);
+}
+
+CSize CKitDefaultTheme::GetPopupBarImageSize(CKitCommandBar* pBar)
+{
+    const CSize szIcon = pBar->GetIconSize();
+    return CSize(std::max(m_nTextHeight, static_cast<int>(szIcon.cx) + 4),
+                 std::max(m_nTextHeight, static_cast<int>(szIcon.cy) + 4));
+}
+
+void CKitDefaultTheme::DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc)
+{
+    CKitCommandBar* pBar = pButton->GetParent();
+    const int nPosition = pBar != nullptr ? pBar->GetPosition() : kitBarTop;
+    const BOOL bSelected = pButton->GetSelected();
+    const BOOL bPressed = pButton->GetPressed();
+    const BOOL bEnabled = pButton->IsEnabled();
+    const BOOL bChecked = pButton->GetChecked() > 0 ? pButton->GetChecked() : 0;
+    const BOOL bPopuped = pButton->GetPopuped();
+    const bool bActive = (bSelected || bPressed || bPopuped) && bEnabled;
+
+    if (pButton->GetStyle() == kitButtonIconAndCaptionBelow) {
+        const int nDropDown = GetSplitDropDownSize();
+        CRect rcDropDown = rc;
+        if (GetControlTextOrientation(pButton) == kitTextOrientationVertical)
+            rcDropDown.right = rc.left + nDropDown;
+        else
+            rcDropDown.top = rc.bottom - nDropDown;
+        DrawRectangle(pDC, rc, bSelected || bPopuped, bPressed, bEnabled, bChecked, FALSE, kitBarTypeNormal,
+                      nPosition);
+        if (bActive)
+            DrawRectangle(pDC, rcDropDown, TRUE, FALSE, bEnabled, FALSE, bPopuped, kitBarTypeNormal, nPosition);
+        return;
+    }
+    const CRect rcCommand(rc.left, rc.top, rc.right - kSplitArrowWidth, rc.bottom);
+    const CRect rcArrow(rc.right - kSplitArrowWidth, rc.top, rc.right, rc.bottom);
+    DrawRectangle(pDC, rcCommand, bSelected || bPopuped, bPressed, bEnabled, bChecked, FALSE, kitBarTypeNormal,
+                  nPosition);
+    if (bActive)
+        DrawRectangle(pDC, rcArrow, TRUE, FALSE, bEnabled, FALSE, bPopuped, kitBarTypeNormal, nPosition);
+    DrawDropDownArrow(pDC, pButton, rc.right - 7, rc.CenterPoint().y, bSelected, bPopuped, bEnabled, FALSE);
+}
+
+CSize CKitDefaultTheme::DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL /*bSelected*/,
+                                           BOOL bDraw, CKitCommandBarManager* /*pCommandBars*/)
+{
+    if (pButton == nullptr) {
+        if (bDraw)
+            pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
+        return CSize(0, 0);
+    }
+    const CSize szIcon = GetAutoIconSize(FALSE);
+    const int nWidth = std::max(static_cast<int>(szIcon.cx) + 4, m_nTextHeight);
+    const int nHeight = std::max(static_cast<int>(szIcon.cy) + 4, m_nTextHeight);
+    if (bDraw)
+        pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
+    return CSize(nWidth, nHeight);
+}
+
+void CKitDefaultTheme::DrawControlEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected)
+{
+    if (bEnabled) {
+        if (bSelected)
+            DrawSunken(pDC, rc);
+        rc.DeflateRect(1, 1);
+        Draw3dRect(pDC, rc, COLOR_BTNFACE, COLOR_BTNFACE);
+    } else {
+        rc.DeflateRect(1, 1);
+        const int nColor = IsKeyboardState(bSelected) ? COLOR_BTNSHADOW : COLOR_BTNHIGHLIGHT;
+        Draw3dRect(pDC, rc, nColor, nColor);
+    }
+}
+
+void CKitDefaultTheme::DrawComboBoxDropDownButton(CDC* pDC, CRect rcDropDown, BOOL bEnabled, BOOL bSelected,
+                                                  BOOL bDropped)
+{
+    CRect rc(rcDropDown.left + 1, rcDropDown.top + 2, rcDropDown.right - 2, rcDropDown.bottom - 2);
+    CRect rcArrow = rc;
+    if (bEnabled) {
+        pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
+        if (bDropped) {
+            VerticalLine(pDC, rc.left - 1, rc.top, rc.bottom, GetColor(COLOR_BTNFACE));
+            DrawSunken(pDC, rc);
+            rcArrow.OffsetRect(1, 1);
+        } else if (bSelected) {
+            VerticalLine(pDC, rc.left - 1, rc.top, rc.bottom, GetColor(COLOR_BTNFACE));
+            DrawRaised(pDC, rc);
+        } else {
+            Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNHIGHLIGHT);
+        }
+    }
+    DrawDownArrowGlyph(pDC, rcArrow, COLOR_BTNTEXT);
+}
