@@ -11,6 +11,10 @@ IMPLEMENT_DYNAMIC(CKitPopupBar, CKitCommandBar)
 namespace {
 // The icon size of a bar that sets none.
 constexpr int kDefaultIconSize = 16;
+constexpr int kLargeIconSize = 32;
+// A button's frame around its icon.
+constexpr int kButtonFrameWidth = 7;
+constexpr int kButtonFrameHeight = 6;
 } // namespace
 
 CKitCommandBar::CKitCommandBar(int nBarType) : m_nBarType(nBarType), m_pControls(new CKitControls())
@@ -29,6 +33,23 @@ CSize CKitCommandBar::GetIconSize() const
     if (m_szIcons.cx > 0 && m_szIcons.cy > 0)
         return m_szIcons;
     return CSize(kDefaultIconSize, kDefaultIconSize);
+}
+
+CSize CKitCommandBar::GetLargeIconSize() const
+{
+    if (m_szLargeIcons.cx > 0 && m_szLargeIcons.cy > 0)
+        return m_szLargeIcons;
+    return CSize(kLargeIconSize, kLargeIconSize);
+}
+
+CSize CKitCommandBar::GetButtonSize(BOOL bAutomatic) const
+{
+    if (m_szButtons.cx > 0 && m_szButtons.cy > 0)
+        return m_szButtons;
+    const CSize szIcon = GetIconSize();
+    if (bAutomatic)
+        return CSize(szIcon.cx + kButtonFrameWidth, szIcon.cy + kButtonFrameHeight);
+    return CSize(szIcon.cx * 2, szIcon.cy * 2);
 }
 
 int CKitCommandBar::GetControlCount() const

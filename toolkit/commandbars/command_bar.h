@@ -52,8 +52,16 @@ public:
     // The bar's icon size: its own when set, else 16 x 16.
     CSize GetIconSize() const;
     void SetIconSize(CSize size) { m_szIcons = size; }
-    CSize GetButtonSize() const { return m_szButtons; }
+    // The icon size of large buttons: its own when set, else 32 x 32.
+    CSize GetLargeIconSize() const;
+    void SetLargeIconSize(CSize size) { m_szLargeIcons = size; }
+    // The bar's own button size when set; else with bAutomatic the icon size plus
+    // the button's frame (7 by 6), without it twice the icon size.
+    CSize GetButtonSize(BOOL bAutomatic = TRUE) const;
     void SetButtonSize(CSize size) { m_szButtons = size; }
+    // Whether mnemonics are underlined.
+    BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCues; }
+    void SetKeyboardCuesVisible(BOOL bVisible) { m_bKeyboardCues = bVisible; }
 
     // The controls collection (owned).
     CKitControls* GetControls() const { return m_pControls; }
@@ -80,6 +88,8 @@ protected:
     int m_nDefaultButtonStyle = 0;
     CSize m_szIcons;
     CSize m_szButtons;
+    CSize m_szLargeIcons;
+    BOOL m_bKeyboardCues = TRUE;
     CKitControls* m_pControls;
     DWORD m_dwStyle = 0;
     DWORD m_dwFlags = 0;

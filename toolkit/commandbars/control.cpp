@@ -28,6 +28,15 @@ int CKitControl::GetStyle() const
     return m_pParent != nullptr ? m_pParent->GetDefaultButtonStyle() : kitButtonAutomatic;
 }
 
+UINT CKitControl::GetIconId() const
+{
+    if (m_nCustomIconId != 0)
+        return m_nCustomIconId;
+    if (m_nIconId > 0)
+        return m_nIconId;
+    return m_nId;
+}
+
 CKitControlPopup::~CKitControlPopup()
 {
     SetCommandBar(nullptr);

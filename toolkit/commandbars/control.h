@@ -51,6 +51,21 @@ public:
     const CString& GetCaption() const { return m_strCaption; }
     const CString& GetShortcutText() const { return m_strShortcutText; }
     const CString& GetParameter() const { return m_strParameter; }
+    const CString& GetDescription() const { return m_strDescription; }
+    void SetDescription(LPCSTR lpszDescription) { m_strDescription = lpszDescription; }
+
+    // The custom icon id, else the own one when positive, else the command id.
+    UINT GetIconId() const;
+    void SetIconId(UINT nId) { m_nIconId = nId; }
+    void SetCustomIconId(UINT nId) { m_nCustomIconId = nId; }
+    // A positive custom width or height replaces the measured one.
+    CSize GetCustomSize() const { return m_szCustom; }
+    void SetCustomSize(CSize size) { m_szCustom = size; }
+    // Whether the control shows a drop-down arrow after its caption.
+    virtual BOOL HasDropDownArrow() const { return FALSE; }
+    // Whether the caption is shown (FALSE hides it beside an image).
+    BOOL IsCaptionVisible() const { return m_bCaptionVisible; }
+    void SetCaptionVisible(BOOL bVisible) { m_bCaptionVisible = bVisible; }
     void SetParameter(LPCSTR lpszParameter) { m_strParameter = lpszParameter; }
 
     // The effective button style: custom, else own, else default, else the parent bar's default.
@@ -106,6 +121,11 @@ protected:
     CString m_strCaption;
     CString m_strShortcutText;
     CString m_strParameter;
+    CString m_strDescription;
+    UINT m_nIconId = 0;
+    UINT m_nCustomIconId = 0;
+    CSize m_szCustom;
+    BOOL m_bCaptionVisible = TRUE;
     int m_nButtonCustomStyle = -1;
     int m_nButtonStyle = 0;
     int m_nButtonDefaultStyle = 0;
@@ -139,6 +159,8 @@ class CKitControlPopup : public CKitControl {
 public:
     explicit CKitControlPopup(int nType = kitControlPopup) : CKitControl(nType) {}
     ~CKitControlPopup() override;
+
+    BOOL HasDropDownArrow() const override { return TRUE; }
 
     CKitCommandBar* GetCommandBar() const { return m_pCommandBar; }
     // Takes over one reference to the bar; the one held before is released.

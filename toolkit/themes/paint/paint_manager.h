@@ -92,6 +92,31 @@ public:
 
     // A filled triangle.
     static void DrawTriangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2, COLORREF clr);
+    // The icon's proportions inside the box; the box without an icon.
+    static CSize GetStretchIconSize(CKitImageManagerIcon* pIcon, int cx, int cy);
+    // Text through the theme's composited text when asked and possible, else plain DrawText.
+    static void DrawComposedText(CDC* pDC, const CString& str, CRect rc, UINT nFormat, BOOL bComposited);
+
+    // Measures (bDraw FALSE) or draws a control: edits and combo boxes, popup items or bar controls.
+    CSize DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw);
+    // The control's image at the width from the process-wide image store, or null.
+    CKitImageManagerIcon* GetControlImage(CKitControl* pControl, int nWidth);
+
+    // Measures or draws a control on a popup bar (the caption and shortcut part).
+    virtual CSize DrawControlPopupParent(CDC* pDC, CKitControl* pControl, BOOL bDraw);
+    // Measures or draws a control on a toolbar or menu bar.
+    virtual CSize DrawControlToolBarParent(CDC* pDC, CKitControl* pControl, BOOL bDraw);
+    // The background of one control.
+    virtual void DrawControlEntry(CDC* pDC, CKitControl* pControl);
+    virtual COLORREF GetControlTextColor(CKitControl* pControl);
+    // Check-box and radio marks; always 13 x 13.
+    virtual CSize DrawControlCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed,
+                                          int nChecked, BOOL bEnabled);
+    virtual CSize DrawControlRadioButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed,
+                                             int nChecked, BOOL bEnabled);
+    // Popup text, embossed when disabled; the height drawn or measured.
+    virtual int DrawControlText2(CDC* pDC, const CString& str, CRect rc, UINT nFormat, BOOL bDraw, BOOL bSelected,
+                                 BOOL bEnabled);
 
     // Drawing every theme supplies.
     virtual void DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc) = 0;
@@ -187,6 +212,31 @@ public:
     int m_nSystemTheme = 7;
 
 protected:
+    // The control's state as the state drawing reads it.
+    struct ControlState {
+        BOOL bSelected, bPressed, bEnabled, bChecked, bPopuped;
+        int nBarType, nBarPosition;
+    };
+    static ControlState GetControlState(CKitControl* pControl);
+    // The caption beside an image box (or alone): measured size, drawn when bDraw.
+    CSize DrawImageAndCaption(CDC* pDC, CKitControl* pControl, CRect rc, CSize szImageBox, BOOL bImage,
+                              BOOL bVertical, BOOL bArrow, BOOL bDraw);
+    // One line of caption with an optional arrow after it.
+    CSize DrawSingleLineCaption(CDC* pDC, CKitControl* pControl, CRect rc, BOOL bVertical, BOOL bCentred,
+                                BOOL bArrow, BOOL bDraw);
+    // A large button's caption in two lines.
+    CSize DrawTwoLineCaption(CDC* pDC, CKitControl* pControl, CRect rc, BOOL bVertical, BOOL bArrow, BOOL bDraw);
+    // Embossing, keyboard cues and composited text of a caption.
+    void DrawCaptionText(CDC* pDC, CKitControl* pControl, const CString& strCaption, const CString& strPlain,
+                         CRect rc, BOOL bVertical, BOOL bCentred);
+    // Whether mnemonics are underlined for the control.
+    BOOL IsKeyboardCuesVisible(CKitControl* pControl) const;
+    // A check box or radio button on a toolbar.
+    CSize DrawToolBarCheckControl(CDC* pDC, CKitControl* pControl, BOOL bVertical, BOOL bDraw);
+    // The themed or classic mark of a check box or radio button.
+    CSize DrawButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, int nChecked,
+                         BOOL bEnabled, BOOL bRadio);
+
     // The system's non-client metrics (menu, caption and status fonts); tests give their own.
     virtual void ReadNonClientMetrics(NONCLIENTMETRICSA& ncm);
     // Whether the system draws ClearType text.
