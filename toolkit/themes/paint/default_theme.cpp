@@ -309,6 +309,72 @@ void CKitDefaultTheme::DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRec
     DrawDropDownArrow(pDC, pButton, rc.right - 7, rc.CenterPoint().y, bSelected, bPopuped, bEnabled, FALSE);
 }
 
+CSize CKitDefaultTheme::DrawControlPopupParent(CDC* pDC, CKitControl* pControl, BOOL bDraw)
+{
+    if (!bDraw)
+        return CKitPaintManager::DrawControlPopupParent(pDC, pControl, FALSE);
+    CKitCommandBar* pBar = pControl->GetParent();
+    CFont* pOldFont = pDC->SelectObject(GetControlFont(pControl));
+    const CRect rc = pControl->GetRect();
+    const CSize szIcon = pBar->GetIconSize();
+    const int nImageWidth = std::max(static_cast<int>(szIcon.cx) + 4, m_nTextHeight);
+    const CRect rcImage(rc.left, rc.top, rc.left + nImageWidth, rc.bottom);
+    const CPoint ptCentre = rcImage.CenterPoint();
+    const CRect rcMark(ptCentre.x - 10, ptCentre.y - 10, ptCentre.x + 10, ptCentre.y + 10);
+    const BOOL bFullWidth = m_bFullWidthMenuHighlight;
+    const BOOL bSelected = pControl->GetSelected();
+    const BOOL bPressed = pControl->GetPressed();
+    const BOOL bEnabled = pControl->IsEnabled();
+    const int nChecked = std::max(pControl->GetChecked(), 0);
+    const int nType = pControl->GetType();
+
+    if (pControl->GetExpanded())
+        pDC->FillSolidRect(rc, GetColor(COLOR_3DLIGHT));
+    const COLORREF clrText =
+        GetControlStateTextColor(bSelected, FALSE, bEnabled, FALSE, FALSE, kitBarTypePopup, kitBarPopup);
+    if (bFullWidth && bSelected)
+        DrawRectangle(pDC, rc, TRUE, FALSE, bEnabled, FALSE, FALSE, kitBarTypePopup, kitBarPopup);
+    if (nChecked)
+        DrawRectangle(pDC, rcImage, bSelected, bPressed, bEnabled, nChecked, FALSE, kitBarTypePopup, kitBarPopup);
+
+    CKitImageManagerIcon* pImage =
+        pControl->GetStyle() != kitButtonCaption ? GetControlImage(pControl, szIcon.cx) : nullptr;
+    if (pImage != nullptr) {
+        if (!bFullWidth)
+            DrawRectangle(pDC, rcImage, bSelected, bPressed, bEnabled, nChecked, FALSE, kitBarTypeNormal,
+                          kitBarPopup);
+        const CSize szImage = GetStretchIconSize(pImage, szIcon.cx, szIcon.cy);
+        DrawControlImage(pDC, CPoint(ptCentre.x - szImage.cx / 2, ptCentre.y - szImage.cy / 2), szImage, pImage,
+                         bSelected, bPressed, bEnabled, nChecked, FALSE, FALSE);
+    } else if (nChecked) {
+        const int nMarkColor = bEnabled ? m_nPopupBarText : COLOR_GRAYTEXT;
+        if (nType == kitControlRadioButton)
+            DrawSmoothDot(pDC, rcMark, nMarkColor);
+        else
+            DrawCheckMark(pDC, rcMark, bEnabled, nMarkColor);
+    }
+    if (!bFullWidth && bSelected)
+        DrawRectangle(pDC, CRect(rcImage.right, rc.top, rc.right, rc.bottom), TRUE, FALSE, bEnabled, FALSE, FALSE,
+                      kitBarTypePopup, kitBarPopup);
+
+    const int cy = rc.CenterPoint().y;
+    auto drawSubmenuArrow = [&]() {
+        DrawTriangle(pDC, CPoint(rc.right - 11, cy - 3), CPoint(rc.right - 11, cy + 3), CPoint(rc.right - 8, cy),
+                     clrText);
+    };
+    if (nType == kitControlPopup || nType == kitControlButtonPopup) {
+        drawSubmenuArrow();
+    } else if (nType == kitControlSplitButtonPopup) {
+        const COLORREF clrLine = bEnabled && bSelected ? GetColor(COLOR_BTNSHADOW) : clrText;
+        VerticalLine(pDC, rc.right - kPopupSplitWidth, rc.top + 1, rc.bottom - 1, clrLine);
+        if (bPressed)
+            DrawSunken(pDC, CRect(rc.right - kPopupSplitWidth, rc.top, rc.right, rc.bottom));
+        drawSubmenuArrow();
+    }
+    pDC->SelectObject(pOldFont);
+    return CKitPaintManager::DrawControlPopupParent(pDC, pControl, TRUE);
+}
+
 CSize CKitDefaultTheme::DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL /*bSelected*/,
                                            BOOL bDraw, CKitCommandBarManager* /*pCommandBars*/)
 {

@@ -8,6 +8,7 @@ class CKitDefaultTheme : public CKitPaintManager {
 public:
     CKitDefaultTheme();
 
+    CSize DrawControlPopupParent(CDC* pDC, CKitControl* pControl, BOOL bDraw) override;
     void DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc) override;
     CSize DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL bSelected, BOOL bDraw,
                              CKitCommandBarManager* pCommandBars) override;

@@ -92,6 +92,11 @@ public:
 
     // A filled triangle.
     static void DrawTriangle(CDC* pDC, CPoint pt0, CPoint pt1, CPoint pt2, COLORREF clr);
+    // Each of red, green and blue as base + (pixel - base) x factor; the pixel is read from the
+    // DC at (x, y) for a factor of 0 or more, else the given colour is used with the factor's size.
+    static COLORREF BlendPixel(CDC* pDC, int x, int y, COLORREF clrBase, COLORREF clrPixel, double dFactor);
+    // An anti-aliased filled circle in a square rectangle; nothing in another rectangle.
+    static void DrawSmoothCircle(CDC* pDC, CRect rc, COLORREF clrEdge, COLORREF clrFill);
     // The icon's proportions inside the box; the box without an icon.
     static CSize GetStretchIconSize(CKitImageManagerIcon* pIcon, int cx, int cy);
     // Text through the theme's composited text when asked and possible, else plain DrawText.
@@ -148,6 +153,8 @@ public:
     virtual void RefreshStandardColors();
     // The check tick in the colour; the enabled flag is for the themes.
     virtual void DrawCheckMark(CDC* pDC, CRect rc, BOOL bEnabled, COLORREF clr);
+    // A smooth dot in the 6 x 6 square centred on the rectangle.
+    virtual void DrawSmoothDot(CDC* pDC, CRect rc, COLORREF clr);
     // A filled down-pointing triangle centred in the rectangle.
     virtual void DrawDownArrowGlyph(CDC* pDC, CRect rc, COLORREF clr);
     // The small arrow of a popup control at (x, y), in the state's caption colour.

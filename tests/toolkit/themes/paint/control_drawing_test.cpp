@@ -1,11 +1,12 @@
 // Measuring and drawing command-bar controls through the shared routines, on hand-built bars and memory DCs.
-#include "paint_test_dc.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/default_theme.h"
+
+#include "support/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -53,84 +54,84 @@ T* AddTo(CKitCommandBar& bar, T* pControl, LPCSTR lpszCaption)
 TEST(KitControlDrawing, ToolbarControlsMeasureByTypeAndStyle)
 {
     CClassicPainter pm;
-    CPaintTestDC dc(10, 10, kGround);
+    Canvas dc(10, 10, kGround);
     CKitToolBar toolbar;
-    const CSize szSave = pm.TextExtent(&dc, "Save");
-    const CSize szFile = pm.TextExtent(&dc, "File");
+    const CSize szSave = pm.TextExtent(&dc.dc, "Save");
+    const CSize szFile = pm.TextExtent(&dc.dc, "File");
 
     // A custom control (type 7) has no toolbar layout.
     CKitControl* pCustom = AddTo(toolbar, new CKitControl(kitControlCustom), "Custom");
-    EXPECT_EQ(CSize(0, 0), pm.DrawControl(&dc, pCustom, FALSE));
+    EXPECT_EQ(CSize(0, 0), pm.DrawControl(&dc.dc, pCustom, FALSE));
 
     // A check box: its caption layout plus the 13-pixel mark and a 5-pixel gap.
     CKitControl* pCheck = AddTo(toolbar, new CKitControl(kitControlCheckBox), "Save");
-    EXPECT_EQ(CSize(szSave.cx + 8 + 18, szSave.cy + 6), pm.DrawControl(&dc, pCheck, FALSE));
+    EXPECT_EQ(CSize(szSave.cx + 8 + 18, szSave.cy + 6), pm.DrawControl(&dc.dc, pCheck, FALSE));
     CKitControl* pRadio = AddTo(toolbar, new CKitControl(kitControlRadioButton), "Save");
-    EXPECT_EQ(CSize(szSave.cx + 8 + 18, szSave.cy + 6), pm.DrawControl(&dc, pRadio, FALSE));
+    EXPECT_EQ(CSize(szSave.cx + 8 + 18, szSave.cy + 6), pm.DrawControl(&dc.dc, pRadio, FALSE));
 
     // A caption-only button: the caption centred in an image box 22 high.
     CKitControl* pButton = AddTo(toolbar, new CKitControlButton(), "Save");
     pButton->SetStyle(kitButtonCaption);
-    EXPECT_EQ(CSize(szSave.cx + 8, std::max(22L, szSave.cy + 6)), pm.DrawControl(&dc, pButton, FALSE));
+    EXPECT_EQ(CSize(szSave.cx + 8, std::max(22L, szSave.cy + 6)), pm.DrawControl(&dc.dc, pButton, FALSE));
     // Custom sizes replace the measured sides.
     pButton->SetCustomSize(CSize(50, 0));
-    EXPECT_EQ(CSize(50, std::max(22L, szSave.cy + 6)), pm.DrawControl(&dc, pButton, FALSE));
+    EXPECT_EQ(CSize(50, std::max(22L, szSave.cy + 6)), pm.DrawControl(&dc.dc, pButton, FALSE));
     pButton->SetCustomSize(CSize(0, 40));
-    EXPECT_EQ(CSize(szSave.cx + 8, 40), pm.DrawControl(&dc, pButton, FALSE));
+    EXPECT_EQ(CSize(szSave.cx + 8, 40), pm.DrawControl(&dc.dc, pButton, FALSE));
 
     // A menu popup without an image: caption, the 10-pixel arrow, 6 more each way.
     CKitControl* pPopup = AddTo(toolbar, new CKitControlPopup(), "File");
-    EXPECT_EQ(CSize(szFile.cx + 10 + 6, szFile.cy + 6), pm.DrawControl(&dc, pPopup, FALSE));
+    EXPECT_EQ(CSize(szFile.cx + 10 + 6, szFile.cy + 6), pm.DrawControl(&dc.dc, pPopup, FALSE));
     pm.m_nCaptionSpacing = 1;
-    EXPECT_EQ(CSize(szFile.cx + 8 + 6, szFile.cy + 6), pm.DrawControl(&dc, pPopup, FALSE));
+    EXPECT_EQ(CSize(szFile.cx + 8 + 6, szFile.cy + 6), pm.DrawControl(&dc.dc, pPopup, FALSE));
     pm.m_nCaptionSpacing = 0;
 
     // A large button: icon height + 7 + the drop-down part across the bar, at least 42 along it.
     CKitControl* pLarge = AddTo(toolbar, new CKitControlButton(), "Go");
     pLarge->SetStyle(kitButtonIconAndCaptionBelow);
     const int nAlong = std::max(2 * pm.GetControlHeight() - 3, 42);
-    EXPECT_EQ(CSize(nAlong, 32 + 7 + pm.GetSplitDropDownSize()), pm.DrawControl(&dc, pLarge, FALSE));
+    EXPECT_EQ(CSize(nAlong, 32 + 7 + pm.GetSplitDropDownSize()), pm.DrawControl(&dc.dc, pLarge, FALSE));
     pCustom->SetStyle(kitButtonIconAndCaptionBelow);
-    EXPECT_NE(CSize(0, 0), pm.DrawControl(&dc, pCustom, FALSE));
+    EXPECT_NE(CSize(0, 0), pm.DrawControl(&dc.dc, pCustom, FALSE));
     // Docked left the two sides swap.
     toolbar.SetPosition(kitBarLeft);
-    EXPECT_EQ(CSize(32 + 7 + pm.GetSplitDropDownSize(), nAlong), pm.DrawControl(&dc, pLarge, FALSE));
+    EXPECT_EQ(CSize(32 + 7 + pm.GetSplitDropDownSize(), nAlong), pm.DrawControl(&dc.dc, pLarge, FALSE));
 }
 
 TEST(KitControlDrawing, PopupItemsMeasureCaptionShortcutAndLabels)
 {
     CClassicPainter pm;
-    CPaintTestDC dc(10, 10, kGround);
+    Canvas dc(10, 10, kGround);
     CKitPopupBar popup;
     const int nIconColumn = pm.GetPopupBarGripperWidth(&popup) - 1;
     const int nImageHeight = pm.GetPopupBarImageSize(&popup).cy;
 
     CKitControl* pItem = AddTo(popup, new CKitControlButton(), "&Open\tCtrl+O");
-    const int nWidth = pm.TextExtent(&dc, "Open").cx + pm.TextExtent(&dc, "Ctrl+O").cx;
-    EXPECT_EQ(CSize(4 + nIconColumn + 32 + nWidth, nImageHeight), pm.DrawControl(&dc, pItem, FALSE));
+    const int nWidth = pm.TextExtent(&dc.dc, "Open").cx + pm.TextExtent(&dc.dc, "Ctrl+O").cx;
+    EXPECT_EQ(CSize(4 + nIconColumn + 32 + nWidth, nImageHeight), pm.DrawControl(&dc.dc, pItem, FALSE));
 
     // A caption-only label has the text height, with or without an icon id.
     CKitControl* pLabel = AddTo(popup, new CKitControl(kitControlLabel), "Recent");
     pLabel->SetStyle(kitButtonCaption);
-    EXPECT_EQ(pm.GetTextHeight(), pm.DrawControl(&dc, pLabel, FALSE).cy);
+    EXPECT_EQ(pm.GetTextHeight(), pm.DrawControl(&dc.dc, pLabel, FALSE).cy);
     pLabel->SetIconId(100);
-    EXPECT_EQ(pm.GetTextHeight(), pm.DrawControl(&dc, pLabel, FALSE).cy);
+    EXPECT_EQ(pm.GetTextHeight(), pm.DrawControl(&dc.dc, pLabel, FALSE).cy);
     // Without the kept icon column a label loses it.
     pm.m_bKeepIconColumn = FALSE;
-    EXPECT_EQ(4 + 32 + pm.TextExtent(&dc, "Recent").cx, pm.DrawControl(&dc, pLabel, FALSE).cx);
+    EXPECT_EQ(4 + 32 + pm.TextExtent(&dc.dc, "Recent").cx, pm.DrawControl(&dc.dc, pLabel, FALSE).cx);
 }
 
 TEST(KitControlDrawing, MarksAreThirteenPixelsSquare)
 {
     CClassicPainter pm;
-    CPaintTestDC dc(20, 20, kGround);
+    Canvas dc(20, 20, kGround);
     const CRect rcMark(3, 3, 16, 16);
     for (int nChecked : {0, 1, 2}) {
-        EXPECT_EQ(CSize(13, 13), pm.DrawControlCheckBoxMark(&dc, rcMark, FALSE, FALSE, FALSE, nChecked, TRUE));
-        EXPECT_EQ(CSize(13, 13), pm.DrawControlRadioButtonMark(&dc, rcMark, FALSE, FALSE, FALSE, nChecked, TRUE));
+        EXPECT_EQ(CSize(13, 13), pm.DrawControlCheckBoxMark(&dc.dc, rcMark, FALSE, FALSE, FALSE, nChecked, TRUE));
+        EXPECT_EQ(CSize(13, 13), pm.DrawControlRadioButtonMark(&dc.dc, rcMark, FALSE, FALSE, FALSE, nChecked, TRUE));
     }
-    EXPECT_FALSE(dc.AnyPixelOtherThan(kGround));
-    EXPECT_EQ(CSize(13, 13), pm.DrawControlCheckBoxMark(&dc, rcMark, TRUE, FALSE, FALSE, 1, TRUE));
+    EXPECT_FALSE((dc.Count(CRect(0, 0, dc.Width(), dc.Height()), kGround) != dc.Width() * dc.Height()));
+    EXPECT_EQ(CSize(13, 13), pm.DrawControlCheckBoxMark(&dc.dc, rcMark, TRUE, FALSE, FALSE, 1, TRUE));
     EXPECT_NE(kGround, dc.Pixel(8, 8));
     EXPECT_EQ(kGround, dc.Pixel(2, 2));
     EXPECT_EQ(kGround, dc.Pixel(16, 16));
@@ -139,14 +140,14 @@ TEST(KitControlDrawing, MarksAreThirteenPixelsSquare)
 TEST(KitControlDrawing, TheCheckTickFollowsItsTwoPolylines)
 {
     CClassicPainter pm;
-    CPaintTestDC dc(20, 20, kGround);
-    pm.DrawCheckMark(&dc, CRect(0, 0, 20, 20), TRUE, RGB(0, 0, 200));
+    Canvas dc(20, 20, kGround);
+    pm.DrawCheckMark(&dc.dc, CRect(0, 0, 20, 20), TRUE, RGB(0, 0, 200));
     for (POINT pt : {POINT{6, 9}, POINT{7, 10}, POINT{8, 11}, POINT{12, 7}, POINT{6, 10}, POINT{8, 12}})
         EXPECT_EQ(RGB(0, 0, 200), dc.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
     EXPECT_EQ(kGround, dc.Pixel(8, 13));
     // A thick mark is drawn again one pixel lower.
     pm.m_bThickCheckMark = TRUE;
-    pm.DrawCheckMark(&dc, CRect(0, 0, 20, 20), TRUE, RGB(0, 0, 200));
+    pm.DrawCheckMark(&dc.dc, CRect(0, 0, 20, 20), TRUE, RGB(0, 0, 200));
     EXPECT_EQ(RGB(0, 0, 200), dc.Pixel(8, 13));
 }
 
@@ -158,10 +159,10 @@ TEST(KitControlDrawing, AHotToolbarButtonDrawsItsFrameAndCaption)
     CKitControl* pButton = AddTo(toolbar, new CKitControlButton(), "WWW");
     pButton->SetStyle(kitButtonCaption);
     pButton->SetSelected(1);
-    CPaintTestDC dc(60, 30, kGround);
-    const CSize sz = pm.DrawControl(&dc, pButton, FALSE);
+    Canvas dc(60, 30, kGround);
+    const CSize sz = pm.DrawControl(&dc.dc, pButton, FALSE);
     pButton->SetRect(CRect(CPoint(2, 2), sz));
-    pm.DrawControl(&dc, pButton, TRUE);
+    pm.DrawControl(&dc.dc, pButton, TRUE);
     EXPECT_EQ(kLight, dc.Pixel(2, 2));
     EXPECT_EQ(kShadow, dc.Pixel(2 + sz.cx - 1, 2 + sz.cy - 1));
     int nTextPixels = 0;
@@ -174,8 +175,8 @@ TEST(KitControlDrawing, AHotToolbarButtonDrawsItsFrameAndCaption)
     // Disabled: grey text over an embossed copy in the highlight colour.
     pButton->SetEnabled(0);
     pButton->SetSelected(0);
-    dc.Clear(kGround);
-    pm.DrawControl(&dc, pButton, TRUE);
+    dc.dc.FillSolidRect(0, 0, dc.Width(), dc.Height(), kGround);
+    pm.DrawControl(&dc.dc, pButton, TRUE);
     int nGray = 0, nEmboss = 0;
     for (int y = 0; y < 30; y++) {
         for (int x = 0; x < 60; x++) {
@@ -192,8 +193,8 @@ TEST(KitControlDrawing, StretchedIconsKeepTheirProportions)
     EXPECT_EQ(CSize(24, 20), CKitPaintManager::GetStretchIconSize(nullptr, 24, 20));
     // A 32 x 16 picture: fitted by width while the height fits, else by height.
     auto* pManager = new CKitImageManager();
-    CPaintTestDC picture(32, 16, RGB(10, 20, 30));
-    HBITMAP hCopy = static_cast<HBITMAP>(::CopyImage(picture.GetBitmap(), IMAGE_BITMAP, 0, 0, 0));
+    Canvas picture(32, 16, RGB(10, 20, 30));
+    HBITMAP hCopy = static_cast<HBITMAP>(::CopyImage(picture.Bitmap(), IMAGE_BITMAP, 0, 0, 0));
     const UINT command = 7;
     ASSERT_TRUE(pManager->SetIconsFromBitmap(hCopy, &command, 1, CSize(32, 16), 0, FALSE));
     ::DeleteObject(hCopy);

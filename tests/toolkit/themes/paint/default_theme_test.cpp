@@ -1,11 +1,12 @@
 // The classic themes: the theme switch, control states, caption colours, grippers, separators and metrics.
 #include "toolkit/themes/paint/default_theme.h"
 
-#include "paint_test_dc.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/shadow_manager.h"
+
+#include "support/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ struct Edges {
     COLORREF clrTopLeft;
     COLORREF clrBottomRight;
 };
-Edges ProbeEdges(CPaintTestDC& dc, const CRect& rc)
+Edges ProbeEdges(const Canvas& dc, const CRect& rc)
 {
     return {dc.Pixel(rc.left, rc.top), dc.Pixel(rc.right - 1, rc.bottom - 1)};
 }
@@ -85,7 +86,7 @@ TEST(KitDefaultTheme, DockedGrippersAreSingleOrDouble)
     pVs6->RefreshMetrics();
     CKitToolBar toolbar;
     CreateBarWindow(toolbar, 60, 24);
-    CPaintTestDC dc(60, 24, kGround);
+    Canvas dc(60, 24, kGround);
 
     struct Case {
         int nPosition;
@@ -97,21 +98,21 @@ TEST(KitDefaultTheme, DockedGrippersAreSingleOrDouble)
                           {kitBarPopup, CSize(0, 0), CSize(0, 0)}};
     for (const Case& c : cases) {
         toolbar.SetPosition(c.nPosition);
-        EXPECT_EQ(c.szDefault, pDefault->DrawFloatingBarCaption(&dc, &toolbar, FALSE)) << c.nPosition;
-        EXPECT_EQ(c.szVs6, pVs6->DrawFloatingBarCaption(&dc, &toolbar, FALSE)) << c.nPosition;
+        EXPECT_EQ(c.szDefault, pDefault->DrawFloatingBarCaption(&dc.dc, &toolbar, FALSE)) << c.nPosition;
+        EXPECT_EQ(c.szVs6, pVs6->DrawFloatingBarCaption(&dc.dc, &toolbar, FALSE)) << c.nPosition;
     }
 
     toolbar.SetPosition(kitBarTop);
     const COLORREF clrLight = pDefault->GetColor(COLOR_BTNHIGHLIGHT);
     const COLORREF clrShadow = pDefault->GetColor(COLOR_BTNSHADOW);
-    pDefault->DrawFloatingBarCaption(&dc, &toolbar, TRUE);
+    pDefault->DrawFloatingBarCaption(&dc.dc, &toolbar, TRUE);
     EXPECT_EQ(clrLight, dc.Pixel(3, 3));
     EXPECT_EQ(clrShadow, dc.Pixel(5, 20));
     EXPECT_EQ(kGround, dc.Pixel(4, 10));
     EXPECT_EQ(kGround, dc.Pixel(7, 3));
     EXPECT_EQ(kGround, dc.Pixel(3, 21));
-    dc.Clear(kGround);
-    pVs6->DrawFloatingBarCaption(&dc, &toolbar, TRUE);
+    dc.dc.FillSolidRect(0, 0, dc.Width(), dc.Height(), kGround);
+    pVs6->DrawFloatingBarCaption(&dc.dc, &toolbar, TRUE);
     EXPECT_EQ(clrLight, dc.Pixel(3, 3));
     EXPECT_EQ(clrLight, dc.Pixel(7, 3));
     EXPECT_EQ(clrShadow, dc.Pixel(9, 20));
@@ -150,15 +151,15 @@ TEST(KitDefaultTheme, ControlStatesAreRaisedSunkenOrDithered)
     };
     const CRect rc(2, 2, 18, 18);
     for (const Case& c : cases) {
-        CPaintTestDC dc(20, 20, kGround);
-        theme.DrawRectangle(&dc, rc, c.bSelected, c.bPressed, c.bEnabled, c.bChecked, c.bPopuped, c.nBarType,
+        Canvas dc(20, 20, kGround);
+        theme.DrawRectangle(&dc.dc, rc, c.bSelected, c.bPressed, c.bEnabled, c.bChecked, c.bPopuped, c.nBarType,
                             c.nPosition);
         const Edges edges = ProbeEdges(dc, rc);
         const COLORREF clrInside = dc.Pixel(8, 8);
         const COLORREF clrNext = dc.Pixel(9, 8);
         switch (c.look) {
         case kNothing:
-            EXPECT_FALSE(dc.AnyPixelOtherThan(kGround)) << c.pszName;
+            EXPECT_FALSE((dc.Count(CRect(0, 0, dc.Width(), dc.Height()), kGround) != dc.Width() * dc.Height())) << c.pszName;
             break;
         case kRaised:
             EXPECT_EQ(kLight, edges.clrTopLeft) << c.pszName;
@@ -188,8 +189,8 @@ TEST(KitDefaultTheme, ControlStatesAreRaisedSunkenOrDithered)
     }
     // With the full-width menu highlight a checked popup item is still dithered and sunken.
     theme.m_bFullWidthMenuHighlight = TRUE;
-    CPaintTestDC dc(20, 20, kGround);
-    theme.DrawRectangle(&dc, rc, TRUE, FALSE, TRUE, TRUE, FALSE, kitBarTypePopup, kitBarPopup);
+    Canvas dc(20, 20, kGround);
+    theme.DrawRectangle(&dc.dc, rc, TRUE, FALSE, TRUE, TRUE, FALSE, kitBarTypePopup, kitBarPopup);
     EXPECT_EQ(kShadow, dc.Pixel(2, 2));
     EXPECT_NE(dc.Pixel(8, 8), dc.Pixel(9, 8));
 }
@@ -267,8 +268,8 @@ TEST(KitDefaultTheme, MetricsOfBordersImagesGrippersAndSeparators)
         pControl->SetRect(c.rcControl);
         pControl->SetRowRect(c.rcRow);
         pControl->SetWrap(c.bWrap);
-        CPaintTestDC dc(100, 100, kGround);
-        EXPECT_EQ(CSize(0, 0), theme.DrawCommandBarSeparator(&dc, c.pBar, pControl, TRUE)) << c.pszName;
+        Canvas dc(100, 100, kGround);
+        EXPECT_EQ(CSize(0, 0), theme.DrawCommandBarSeparator(&dc.dc, c.pBar, pControl, TRUE)) << c.pszName;
         const Edges edges = ProbeEdges(dc, c.rcExpected);
         EXPECT_EQ(kShadow, edges.clrTopLeft) << c.pszName;
         EXPECT_EQ(kLight, edges.clrBottomRight) << c.pszName;
@@ -307,11 +308,52 @@ TEST(KitDefaultTheme, TheDownArrowGlyphIsACentredTriangle)
 {
     CTestDefaultTheme theme;
     theme.InternalAddRef();
-    CPaintTestDC dc(8, 10, kGround);
-    theme.DrawDownArrowGlyph(&dc, CRect(0, 0, 8, 10), RGB(200, 0, 0));
+    Canvas dc(8, 10, kGround);
+    theme.DrawDownArrowGlyph(&dc.dc, CRect(0, 0, 8, 10), RGB(200, 0, 0));
     // The triangle (2, 4), (6, 4), (4, 6).
     for (POINT pt : {POINT{2, 4}, POINT{4, 4}, POINT{6, 4}, POINT{4, 5}, POINT{4, 6}})
         EXPECT_EQ(RGB(200, 0, 0), dc.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
     for (POINT pt : {POINT{1, 4}, POINT{7, 4}, POINT{4, 3}, POINT{4, 7}, POINT{2, 6}, POINT{6, 6}})
         EXPECT_EQ(kGround, dc.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+}
+
+// Popup items: the selected caption part highlighted, checked items with a dithered image box and the tick, submenu arrows.
+TEST(KitDefaultTheme, PopupItemsDrawHighlightTickAndSubmenuArrow)
+{
+    CTestDefaultTheme theme;
+    theme.InternalAddRef();
+    const COLORREF clrText = theme.GetColor(COLOR_BTNTEXT);
+    CKitPopupBar popup;
+    CKitControl* pItem = popup.GetControls()->AddControl(new CKitControlButton());
+    pItem->SetCaption("Save");
+    const CRect rc(0, 0, 120, 24);
+    pItem->SetRect(rc);
+    const int nImageWidth = std::max(20, theme.GetTextHeight());
+
+    Canvas dc(120, 24, kGround);
+    pItem->SetSelected(1);
+    theme.DrawControl(&dc.dc, pItem, TRUE);
+    EXPECT_EQ(kHighlight, dc.Pixel(rc.right - 3, 12));
+    EXPECT_EQ(kGround, dc.Pixel(nImageWidth / 2, 12));
+
+    // Checked, not selected: the image box is dithered and sunken, the tick in the text colour.
+    pItem->SetSelected(0);
+    pItem->SetChecked(1);
+    dc.dc.FillSolidRect(0, 0, 120, 24, kGround);
+    theme.DrawControl(&dc.dc, pItem, TRUE);
+    EXPECT_EQ(kShadow, dc.Pixel(0, 0));
+    EXPECT_EQ(kLight, dc.Pixel(nImageWidth - 1, 23));
+    const CPoint ptMark(nImageWidth / 2 - 10, 12 - 10);
+    EXPECT_EQ(clrText, dc.Pixel(ptMark.x + 8, ptMark.y + 11));
+    EXPECT_EQ(kGround, dc.Pixel(rc.right - 3, 12));
+
+    // A submenu item gets the arrow pointing right, 8 to 11 pixels from the right edge.
+    CKitControl* pSubmenu = popup.GetControls()->AddControl(new CKitControlPopup());
+    pSubmenu->SetCaption("Recent");
+    pSubmenu->SetRect(rc);
+    dc.dc.FillSolidRect(0, 0, 120, 24, kGround);
+    theme.DrawControl(&dc.dc, pSubmenu, TRUE);
+    EXPECT_EQ(clrText, dc.Pixel(rc.right - 11, 12));
+    EXPECT_EQ(clrText, dc.Pixel(rc.right - 9, 12));
+    EXPECT_EQ(kGround, dc.Pixel(rc.right - 7, 12));
 }

@@ -1,6 +1,7 @@
 // The paint manager's core: colour table, command-bar fonts and metrics, caption splitting and the current paint manager.
 #include "toolkit/themes/paint/paint_manager.h"
 
+#include "support/canvas.h"
 #include "test_paint_manager.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
@@ -245,13 +246,8 @@ TEST(KitPaintManager, FontsAndSplitCommandPartFollowTheBar)
 TEST(KitPaintManager, RectangleFillsAndFramesWithTableColours)
 {
     RefreshedPaintManager pm;
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), 8, -8, 1, 32, BI_RGB};
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(dc.m_hDC, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hBitmap);
+    Canvas canvas(8, 8);
+    CDC& dc = canvas.dc;
     pm->GetColorEntry(40).SetCustomValue(RGB(200, 0, 0));
 
     dc.FillSolidRect(0, 0, 8, 8, RGB(255, 255, 255));
@@ -271,9 +267,6 @@ TEST(KitPaintManager, RectangleFillsAndFramesWithTableColours)
     EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(6, 2));
     pm->Line(&dc, 0, 0, 4, 4, 0);
     EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(2, 2));
-
-    ::SelectObject(dc.m_hDC, hOld);
-    ::DeleteObject(hBitmap);
 }
 
 // Installing a paint manager refreshes it as theme 10 and releases the one before; Done clears.
@@ -319,4 +312,28 @@ TEST(KitPaintManager, TheSystemThemeSettingFollowsTheColourManager)
     EXPECT_EQ(0, pm->GetCurrentSystemTheme());
     pColors->DisableVisualStyleColors(FALSE);
     EXPECT_EQ(pColors->GetCurrentSystemTheme(), pm->GetCurrentSystemTheme());
+}
+
+TEST(KitPaintManager, BlendedPixelsAndSmoothCircles)
+{
+    Canvas canvas(12, 12, RGB(255, 255, 255));
+    // A negative factor blends towards the given colour by its size.
+    EXPECT_EQ(RGB(63, 63, 63), CKitPaintManager::BlendPixel(&canvas.dc, 0, 0, RGB(0, 0, 0), RGB(255, 255, 255), -0.25));
+    // A positive factor reads the pixel from the DC.
+    canvas.dc.SetPixel(1, 1, RGB(100, 200, 40));
+    EXPECT_EQ(RGB(50, 100, 20), CKitPaintManager::BlendPixel(&canvas.dc, 1, 1, RGB(0, 0, 0), RGB(9, 9, 9), 0.5));
+
+    // Only a square gets a circle.
+    canvas.dc.FillSolidRect(0, 0, 12, 12, RGB(255, 255, 255));
+    CKitPaintManager::DrawSmoothCircle(&canvas.dc, CRect(0, 0, 10, 12), RGB(0, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(144, canvas.Count(CRect(0, 0, 12, 12), RGB(255, 255, 255)));
+    CKitPaintManager::DrawSmoothCircle(&canvas.dc, CRect(0, 0, 10, 10), RGB(0, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(4, 4));
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(5, 5));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(0, 0));
+    EXPECT_EQ(RGB(255, 255, 255), canvas.Pixel(10, 10));
+    // The rim is blended: neither the fill nor the ground.
+    const COLORREF clrRim = canvas.Pixel(0, 4);
+    EXPECT_NE(RGB(0, 0, 0), clrRim);
+    EXPECT_NE(RGB(255, 255, 255), clrRim);
 }
