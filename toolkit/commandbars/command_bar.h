@@ -8,6 +8,7 @@
 #include <windows.h>
 
 class CKitControl;
+class CKitControlPopup;
 class CKitControls;
 
 // Bar types.
@@ -130,8 +131,12 @@ public:
         m_bDoubleColumnOption = bOption;
         m_bDoubleColumn = bFlag;
     }
+    // The popup control that opened the bar; null for a context menu.
+    CKitControlPopup* GetControlPopup() const { return m_pControlPopup; }
+    void SetControlPopup(CKitControlPopup* pControl) { m_pControlPopup = pControl; }
 
 private:
     BOOL m_bDoubleColumnOption = FALSE;
     BOOL m_bDoubleColumn = FALSE;
+    CKitControlPopup* m_pControlPopup = nullptr;
 };

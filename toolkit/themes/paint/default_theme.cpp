@@ -28,14 +28,6 @@ bool IsKeyboardState(int nState)
 
 CKitDefaultTheme::CKitDefaultTheme() = default;
 
-CRect CKitDefaultTheme::GetBarClientRect(CKitCommandBar* pBar)
-{
-    CRect rc;
-    if (pBar->GetSafeHwnd() != nullptr)
-        pBar->GetClientRect(&rc);
-    return rc;
-}
-
 void CKitDefaultTheme::DrawRaised(CDC* pDC, CRect rc)
 {
     Draw3dRect(pDC, rc, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);

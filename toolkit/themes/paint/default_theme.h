@@ -44,8 +44,6 @@ protected:
     void DrawRaised(CDC* pDC, CRect rc);
     void DrawSunken(CDC* pDC, CRect rc);
     void DrawDithered(CDC* pDC, CRect rc);
-    // The bar's client rectangle; empty for a bar without a window.
-    static CRect GetBarClientRect(CKitCommandBar* pBar);
 };
 
 // The default theme with double grippers on docked bars.

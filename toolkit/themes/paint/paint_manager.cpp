@@ -478,3 +478,15 @@ void CKitPaintManager::DrawDropDownArrow(CDC* pDC, CKitControl* /*pControl*/, in
     else
         DrawTriangle(pDC, CPoint(x - 2, y - 1), CPoint(x + 2, y - 1), CPoint(x, y + 1), clr);
 }
+
+void CKitPaintManager::FillExpandedColumn(CDC* /*pDC*/, CRect /*rc*/, BOOL /*bHiddenControl*/)
+{
+}
+
+CRect CKitPaintManager::GetBarClientRect(CKitCommandBar* pBar)
+{
+    CRect rc;
+    if (pBar->GetSafeHwnd() != nullptr)
+        pBar->GetClientRect(&rc);
+    return rc;
+}

@@ -151,6 +151,8 @@ public:
     virtual int GetControlTextOrientation(CKitControl* pControl);
     virtual void UpdateFonts();
     virtual void RefreshStandardColors();
+    // Fills the image column of popups; empty here.
+    virtual void FillExpandedColumn(CDC* pDC, CRect rc, BOOL bHiddenControl);
     // The check tick in the colour; the enabled flag is for the themes.
     virtual void DrawCheckMark(CDC* pDC, CRect rc, BOOL bEnabled, COLORREF clr);
     // A smooth dot in the 6 x 6 square centred on the rectangle.
@@ -225,6 +227,8 @@ protected:
         int nBarType, nBarPosition;
     };
     static ControlState GetControlState(CKitControl* pControl);
+    // The bar's client rectangle; empty for a bar without a window.
+    static CRect GetBarClientRect(CKitCommandBar* pBar);
     // The caption beside an image box (or alone): measured size, drawn when bDraw.
     CSize DrawImageAndCaption(CDC* pDC, CKitControl* pControl, CRect rc, CSize szImageBox, BOOL bImage,
                               BOOL bVertical, BOOL bArrow, BOOL bDraw);

@@ -1,8 +1,10 @@
 // The theme numbers and the current paint manager.
 #include "toolkit/themes/paint/default_theme.h"
+#include "toolkit/themes/paint/office_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 
 namespace {
+constexpr int kThemeOffice = 1;
 constexpr int kThemeVisualStudio6 = 8;
 } // namespace
 
@@ -10,6 +12,9 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
 {
     CKitPaintManager* pTheme = nullptr;
     switch (nTheme) {
+    case kThemeOffice:
+        pTheme = new CKitOfficeTheme();
+        break;
     case kThemeVisualStudio6:
         pTheme = new CKitVisualStudio6Theme();
         break;

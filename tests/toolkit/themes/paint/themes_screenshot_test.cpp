@@ -1,4 +1,4 @@
-// The same hand-built toolbar and popup menu drawn by the classic themes side by side: build/screens/themes-classic.png.
+// The same hand-built toolbar and popup menu drawn by the default and Office XP themes side by side: build/screens/themes-default-officexp.png.
 #include "support/canvas.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar.h"
@@ -65,6 +65,7 @@ void PaintPopup(CKitPaintManager* pm, CKitPopupBar& bar, CDC* pDC)
         y += sz.cy;
     }
     pm->FillCommandBarEntry(pDC, &bar);
+    pm->DrawFloatingBarCaption(pDC, &bar, TRUE);
     for (int i = 0; i < bar.GetControlCount(); i++) {
         CKitControl* pControl = bar.GetControl(i);
         if (pControl->GetBeginGroup())
@@ -89,9 +90,9 @@ int MeasurePopup(CKitPaintManager* pm, CKitPopupBar& bar, CDC* pDC)
 
 } // namespace
 
-TEST(KitThemeScreens, TheClassicThemesDrawTheSameBars)
+TEST(KitThemeScreens, TheDefaultAndOfficeThemesDrawTheSameBars)
 {
-    const int themes[] = {0, 8};
+    const int themes[] = {0, 1};
     std::vector<Canvas*> parts;
     int nToolBarHeight = 0;
     int nPopupHeight = 0;
@@ -134,10 +135,23 @@ TEST(KitThemeScreens, TheClassicThemesDrawTheSameBars)
         parts.push_back(pToolBarPart);
         parts.push_back(pPopupPart);
 
-        // The checked idle button is dithered, the hot one framed, the disabled one flat.
+        // The checked idle button: dithered in the default theme, framed in colour 37 in the Office theme;
+        // the hot one raised, or framed in colour 32.
         const CRect rcBold = pBold->GetRect();
-        EXPECT_NE(pToolBarPart->Pixel(rcBold.left + 2, rcBold.top + 2), pToolBarPart->Pixel(rcBold.left + 3, rcBold.top + 2));
-        EXPECT_EQ(pm->GetColor(COLOR_BTNHIGHLIGHT), pToolBarPart->Pixel(pOpen->GetRect().left, pOpen->GetRect().top));
+        const CPoint ptOpen = pOpen->GetRect().TopLeft();
+        if (nTheme == 0) {
+            EXPECT_NE(pToolBarPart->Pixel(rcBold.left + 2, rcBold.top + 2),
+                      pToolBarPart->Pixel(rcBold.left + 3, rcBold.top + 2));
+            EXPECT_EQ(pm->GetColor(COLOR_BTNHIGHLIGHT), pToolBarPart->Pixel(ptOpen.x, ptOpen.y));
+        } else {
+            EXPECT_EQ(pm->GetColor(37), pToolBarPart->Pixel(rcBold.left, rcBold.top));
+            EXPECT_EQ(pm->GetColor(36), pToolBarPart->Pixel(rcBold.left + 2, rcBold.top + 2));
+            EXPECT_EQ(pm->GetColor(32), pToolBarPart->Pixel(ptOpen.x, ptOpen.y));
+            // The image column runs down the menu beside the unselected items.
+            const CRect rcSave = popup.GetControl(1)->GetRect();
+            EXPECT_EQ(pm->GetColor(30), pPopupPart->Pixel(rcSave.left + 2, rcSave.CenterPoint().y));
+            EXPECT_EQ(pm->GetColor(41), pPopupPart->Pixel(rcSave.right - 4, rcSave.CenterPoint().y));
+        }
 
         toolbar.DestroyWindow();
         popup.DestroyWindow();
@@ -163,7 +177,7 @@ TEST(KitThemeScreens, TheClassicThemesDrawTheSameBars)
         blit(*parts[2 * i], x0, nGap);
         blit(*parts[2 * i + 1], x0 + 20, nGap + nToolBarHeight + nGap);
     }
-    EXPECT_EQ("", SaveScreenshot("themes-classic", nWidth, nHeight, pixels));
+    EXPECT_EQ("", SaveScreenshot("themes-default-officexp", nWidth, nHeight, pixels));
     for (Canvas* pPart : parts)
         delete pPart;
 }
