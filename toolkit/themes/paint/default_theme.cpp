@@ -205,6 +205,16 @@ void CKitDefaultTheme::RefreshMetrics()
     m_clrFloatingGripperText.SetStandardValue(GetColor(COLOR_CAPTIONTEXT));
 }
 
+CSize CKitDefaultTheme::DrawSpecialControl(CDC* pDC, int nKind, CKitControl* pControl, CKitCommandBar* pBar,
+                                           BOOL bDraw, LPARAM lpParam)
+{
+    if (bDraw && (nKind == 2 || nKind == 3)) {
+        if (pControl->GetPressed() || !pControl->GetSelected() || (nKind == 3 && !pControl->GetPopuped()))
+            pDC->FillSolidRect(pControl->GetRect(), GetColor(COLOR_BTNFACE));
+    }
+    return CKitPaintManager::DrawSpecialControl(pDC, nKind, pControl, pBar, bDraw, lpParam);
+}
+
 CRect CKitDefaultTheme::GetCommandBarBorders(CKitCommandBar* pBar)
 {
     if (pBar->GetType() == kitBarTypePopup)

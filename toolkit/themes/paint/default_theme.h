@@ -21,6 +21,8 @@ public:
     CSize DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw) override;
     void AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical) override;
     void RefreshMetrics() override;
+    CSize DrawSpecialControl(CDC* pDC, int nKind, CKitControl* pControl, CKitCommandBar* pBar, BOOL bDraw,
+                             LPARAM lpParam) override;
     CRect GetCommandBarBorders(CKitCommandBar* pBar) override;
     CSize DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw) override;
     void DrawPopupResizeGripper(CDC* pDC, CRect rcGripper, int nFlags) override;

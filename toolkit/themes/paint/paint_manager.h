@@ -97,6 +97,13 @@ public:
     static COLORREF BlendPixel(CDC* pDC, int x, int y, COLORREF clrBase, COLORREF clrPixel, double dFactor);
     // An anti-aliased filled circle in a square rectangle; nothing in another rectangle.
     static void DrawSmoothCircle(CDC* pDC, CRect rc, COLORREF clrEdge, COLORREF clrFill);
+    // The pixels' blue, green and red as (first x (255 - alpha) + second x alpha) >> 8; alpha bytes stay.
+    static void BlendBuffers(DWORD* pDestination, const DWORD* pFirst, int cx, int cy, const DWORD* pSecond,
+                             int nAlpha);
+    // Sets the alpha of every pixel of the rectangle to 255.
+    static void FillAlphaOpaque(CDC* pDC, CRect rc);
+    // Fills the rectangle with the colour at alpha 255.
+    static void FillSolidRectAlpha(CDC* pDC, CRect rc, COLORREF clr);
     // The icon's proportions inside the box; the box without an icon.
     static CSize GetStretchIconSize(CKitImageManagerIcon* pIcon, int cx, int cy);
     // Text through the theme's composited text when asked and possible, else plain DrawText.
@@ -151,6 +158,13 @@ public:
     virtual int GetControlTextOrientation(CKitControl* pControl);
     virtual void UpdateFonts();
     virtual void RefreshStandardColors();
+    // Expand buttons of toolbars (kind 0) and popups (1), the close button (2) and menu arrow (3) of a floating caption.
+    virtual CSize DrawSpecialControl(CDC* pDC, int nKind, CKitControl* pControl, CKitCommandBar* pBar, BOOL bDraw,
+                                     LPARAM lpParam);
+    // An MDI frame button whose parameter holds its glyph.
+    virtual void DrawControlMDIButton(CDC* pDC, CKitControl* pControl);
+    // The opening animation of a popup: 2 unfold, 3 slide, 4 fade; other kinds draw nothing.
+    virtual void Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType);
     // Fills the image column of popups; empty here.
     virtual void FillExpandedColumn(CDC* pDC, CRect rc, BOOL bHiddenControl);
     // The check tick in the colour; the enabled flag is for the themes.
@@ -247,6 +261,11 @@ protected:
     // The themed or classic mark of a check box or radio button.
     CSize DrawButtonMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed, int nChecked,
                          BOOL bEnabled, BOOL bRadio);
+
+    // Waits between animation frames; tests count the frames here.
+    virtual void WaitAnimationFrame(DWORD dwMilliseconds);
+    // The "Marlett" font of caption glyphs, 8 points at 96 pixels per inch.
+    static void CreateMarlettFont(CDC* pDC, CFont& font);
 
     // The system's non-client metrics (menu, caption and status fonts); tests give their own.
     virtual void ReadNonClientMetrics(NONCLIENTMETRICSA& ncm);
