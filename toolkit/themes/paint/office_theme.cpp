@@ -266,6 +266,16 @@ CSize CKitOfficeTheme::DrawCommandBarGripper(CDC* pDC, CKitCommandBar* /*pBar*/,
     return CSize(6, nHeight);
 }
 
+void CKitOfficeTheme::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CKitStatusBarPane* /*pPane*/, BOOL /*bGripperPane*/)
+{
+    Draw3dRect(pDC, rc, COLOR_BTNSHADOW, COLOR_BTNSHADOW);
+}
+
+void CKitOfficeTheme::DrawVerticalSeparator(CDC* pDC, CRect rc, CKitStatusBarPane* /*pPane*/)
+{
+    VerticalLine(pDC, rc.left - 2, rc.top, rc.bottom, GetColor(kSeparator));
+}
+
 CSize CKitOfficeTheme::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw)
 {
     if (bDraw) {

@@ -20,6 +20,8 @@ public:
     CSize DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) override;
     CSize DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw) override;
     void AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical) override;
+    void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CKitStatusBarPane* pPane, BOOL bGripperPane) override;
+    void DrawVerticalSeparator(CDC* pDC, CRect rc, CKitStatusBarPane* pPane) override;
     CSize DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw) override;
     void DrawPopupResizeGripper(CDC* pDC, CRect rcGripper, int nFlags) override;
     void DrawControlImage(CDC* pDC, CPoint pt, CSize sz, CKitImageManagerIcon* pImage, BOOL bSelected,

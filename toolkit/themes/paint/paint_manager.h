@@ -15,6 +15,8 @@ class CKitCommandBarManager;
 class CKitControl;
 class CKitImageManagerIcon;
 class CKitShadowManager;
+class CKitStatusBarPane;
+class CKitStatusBarSwitchPane;
 
 // A command-bar font: while its standard flag is set (or it has no handle) UpdateFonts makes it again.
 class CKitPaintManagerFont : public CFont {
@@ -165,6 +167,20 @@ public:
     virtual void DrawControlMDIButton(CDC* pDC, CKitControl* pControl);
     // The opening animation of a popup: 2 unfold, 3 slide, 4 fade; other kinds draw nothing.
     virtual void Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType);
+    // Icon, button face, text or markup of a status-bar pane.
+    virtual void DrawStatusBarPaneEntry(CDC* pDC, CRect rcItem, CKitStatusBarPane* pPane);
+    // The state rectangle of a button pane that is hot, pressed or marked as a button.
+    virtual void DrawStatusBarButtonFace(CDC* pDC, CRect rcItem, CKitStatusBarPane* pPane);
+    // The switch buttons, 18 pixels each; without a DC their widths and the total.
+    virtual int DrawStatusBarSwitches(CDC* pDC, CRect rcItem, CKitStatusBarSwitchPane* pPane);
+    virtual void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CKitStatusBarPane* pPane, BOOL bGripperPane);
+    virtual void DrawVerticalSeparator(CDC* pDC, CRect rc, CKitStatusBarPane* pPane);
+    // The size grip in the client rectangle's bottom right corner.
+    virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
+    virtual void FillWindowFace(CDC* pDC, CWnd* pWnd);
+    virtual void FillStatusBar(CDC* pDC, CWnd* pBar);
+    // Fills the rectangle with the application workspace colour.
+    virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
     // Fills the image column of popups; empty here.
     virtual void FillExpandedColumn(CDC* pDC, CRect rc, BOOL bHiddenControl);
     // The check tick in the colour; the enabled flag is for the themes.
