@@ -5,6 +5,8 @@
 IMPLEMENT_DYNAMIC(CKitControl, CCmdTarget)
 IMPLEMENT_DYNAMIC(CKitControlButton, CKitControl)
 IMPLEMENT_DYNAMIC(CKitControlPopup, CKitControl)
+IMPLEMENT_DYNAMIC(CKitControlEdit, CKitControl)
+IMPLEMENT_DYNAMIC(CKitControlComboBox, CKitControl)
 
 void CKitControl::SetCaption(LPCSTR lpszCaption)
 {
@@ -47,4 +49,11 @@ void CKitControlPopup::SetCommandBar(CKitCommandBar* pBar)
     if (m_pCommandBar != nullptr)
         m_pCommandBar->InternalRelease();
     m_pCommandBar = pBar;
+}
+
+CRect CKitControlEdit::GetSpinButtonsRect() const
+{
+    if (!m_bSpinButtons)
+        return CRect();
+    return CRect(m_rcControl.right - kSpinButtonsWidth, m_rcControl.top, m_rcControl.right, m_rcControl.bottom);
 }

@@ -169,3 +169,60 @@ public:
 private:
     CKitCommandBar* m_pCommandBar = nullptr;
 };
+
+// Type 6: an edit field after an optional label.
+class CKitControlEdit : public CKitControl {
+    DECLARE_DYNAMIC(CKitControlEdit)
+public:
+    // The spin buttons' width at the right of the field.
+    static constexpr int kSpinButtonsWidth = 18;
+
+    CKitControlEdit() : CKitControl(kitControlEdit) {}
+
+    // The field's text as drawn when the control has no edit window.
+    const CString& GetEditText() const { return m_strEditText; }
+    void SetEditText(LPCSTR lpszText) { m_strEditText = lpszText; }
+    // The width the bar gives the control.
+    int GetWidth() const { return m_nWidth; }
+    void SetWidth(int nWidth) { m_nWidth = nWidth; }
+    // The label's width, laid out by the paint manager.
+    int GetLabelWidth() const { return m_nLabelWidth; }
+    void SetLabelWidth(int nWidth) { m_nLabelWidth = nWidth; }
+    BOOL IsSpinButtonsVisible() const { return m_bSpinButtons; }
+    void ShowSpinButtons(BOOL bShow) { m_bSpinButtons = bShow; }
+    // The spin buttons at the right of the rectangle, empty when they are not shown.
+    CRect GetSpinButtonsRect() const;
+
+private:
+    CString m_strEditText;
+    int m_nWidth = 100;
+    int m_nLabelWidth = 0;
+    BOOL m_bSpinButtons = FALSE;
+};
+
+// Type 5: a drop-down field after an optional label.
+class CKitControlComboBox : public CKitControl {
+    DECLARE_DYNAMIC(CKitControlComboBox)
+public:
+    CKitControlComboBox() : CKitControl(kitControlComboBox) {}
+
+    const CString& GetEditText() const { return m_strEditText; }
+    void SetEditText(LPCSTR lpszText) { m_strEditText = lpszText; }
+    int GetWidth() const { return m_nWidth; }
+    void SetWidth(int nWidth) { m_nWidth = nWidth; }
+    int GetLabelWidth() const { return m_nLabelWidth; }
+    void SetLabelWidth(int nWidth) { m_nLabelWidth = nWidth; }
+    // The drop-down button's width, laid out by the paint manager.
+    int GetDropDownWidth() const { return m_nDropDownWidth; }
+    void SetDropDownWidth(int nWidth) { m_nDropDownWidth = nWidth; }
+    // Whether its list is dropped down.
+    BOOL GetDroppedState() const { return m_bDropped; }
+    void SetDroppedState(BOOL bDropped) { m_bDropped = bDropped; }
+
+private:
+    CString m_strEditText;
+    int m_nWidth = 100;
+    int m_nLabelWidth = 0;
+    int m_nDropDownWidth = 15;
+    BOOL m_bDropped = FALSE;
+};

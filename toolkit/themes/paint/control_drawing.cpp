@@ -9,6 +9,7 @@
 #include <vssym32.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -32,6 +33,9 @@ constexpr int kPopupCaptionExtra = 32;
 // "BUTTON" theme parts.
 constexpr int kPartRadio = 2;
 constexpr int kPartCheckBox = 3;
+// Combo boxes: the least height and drop-down button width.
+constexpr int kMinComboHeight = 20;
+constexpr int kMinDropDownWidth = 15;
 
 // The text's extent in the DC's font; an empty text measures as one space.
 CSize MeasureText(CDC* pDC, const CString& str)
@@ -117,6 +121,10 @@ CKitPaintManager::ControlState CKitPaintManager::GetControlState(CKitControl* pC
 
 CSize CKitPaintManager::DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw)
 {
+    if (auto* pEdit = dynamic_cast<CKitControlEdit*>(pControl))
+        return DrawControlEdit(pDC, pEdit, bDraw);
+    if (auto* pComboBox = dynamic_cast<CKitControlComboBox*>(pControl))
+        return DrawControlComboBox(pDC, pComboBox, bDraw);
     CKitCommandBar* pBar = pControl->GetParent();
     if (pBar != nullptr && pBar->GetType() == kitBarTypePopup)
         return DrawControlPopupParent(pDC, pControl, bDraw);
@@ -581,4 +589,80 @@ CSize CKitPaintManager::DrawControlRadioButtonMark(CDC* pDC, CRect rc, BOOL bDra
                                                    int nChecked, BOOL bEnabled)
 {
     return DrawButtonMark(pDC, rc, bDraw, bSelected, bPressed, nChecked, bEnabled, TRUE);
+}
+
+CSize CKitPaintManager::DrawFieldLabel(CDC* pDC, CKitControl* pControl, int nWidth, BOOL bComboBox, BOOL bDraw)
+{
+    CKitCommandBar* pBar = pControl->GetParent();
+    const bool bPopup = pBar != nullptr && pBar->GetType() == kitBarTypePopup;
+    const bool bCaption = pControl->IsCaptionVisible() && !pControl->GetCaption().IsEmpty();
+    if (bDraw) {
+        if (bPopup) {
+            DrawControlPopupParent(pDC, pControl, TRUE);
+            return CSize(0, 0);
+        }
+        const CRect rc = pControl->GetRect();
+        int x = rc.left + 2;
+        CKitImageManagerIcon* pImage = GetControlImage(pControl, pBar != nullptr ? pBar->GetIconSize().cx : 16);
+        if (pImage != nullptr) {
+            const CSize sz = pImage->GetExtent();
+            DrawControlImage(pDC, CPoint(rc.left + 3, rc.CenterPoint().y - sz.cy / 2), sz, pImage, FALSE, FALSE,
+                             pControl->IsEnabled(), FALSE, FALSE, TRUE);
+            x = rc.left + 6 + sz.cx;
+        }
+        if (bCaption) {
+            CFont* pOld = pDC->SelectObject(&m_fontRegular);
+            pDC->SetTextColor(GetControlStateTextColor(FALSE, FALSE, pControl->IsEnabled(), FALSE, FALSE,
+                                                       pBar != nullptr ? pBar->GetType() : kitBarTypeNormal,
+                                                       pBar != nullptr ? pBar->GetPosition() : kitBarTop));
+            pDC->SetBkMode(TRANSPARENT);
+            DrawSingleLineCaption(pDC, pControl, CRect(x, rc.top, rc.right, rc.bottom), FALSE, FALSE, FALSE, TRUE);
+            pDC->SelectObject(pOld);
+        }
+        return CSize(0, 0);
+    }
+
+    CFont* pOld = pDC->SelectObject(&m_fontIcon);
+    int h = m_nFixedControlSize > 0 ? m_nFixedControlSize : static_cast<int>(pDC->GetTextExtent(" ", 1).cy) + 7;
+    if (bComboBox) {
+        h = std::max(h, kMinComboHeight);
+        auto* pComboBox = static_cast<CKitControlComboBox*>(pControl);
+        pComboBox->SetDropDownWidth(std::max(static_cast<int>(std::lround(h * 9.0 / 14)) + 1, kMinDropDownWidth));
+    }
+    pDC->SelectObject(&m_fontRegular);
+    if (bCaption && m_nFixedControlSize <= 0)
+        h = std::max(h, static_cast<int>(pDC->GetTextExtent(" ", 1).cy) + 7);
+    const int nCaptionWidth = bCaption ? static_cast<int>(MeasureText(pDC, WithoutMnemonics(pControl->GetCaption())).cx) : 0;
+    pDC->SelectObject(pOld);
+
+    int nLabelWidth = 0;
+    int nGripper = 0;
+    if (bPopup) {
+        nGripper = GetPopupBarGripperWidth(pBar);
+        nLabelWidth = m_nPopupBarTextPadding + nGripper + nCaptionWidth + 5;
+    } else {
+        CKitImageManagerIcon* pImage = GetControlImage(pControl, pBar != nullptr ? pBar->GetIconSize().cx : 16);
+        if (bCaption)
+            nLabelWidth += nCaptionWidth + 5;
+        if (pImage != nullptr) {
+            nLabelWidth += pImage->GetWidth() + 4;
+            if (pBar != nullptr)
+                h = std::max(h, static_cast<int>(pBar->GetButtonSize().cy));
+        }
+    }
+    if (bComboBox)
+        static_cast<CKitControlComboBox*>(pControl)->SetLabelWidth(nLabelWidth);
+    else
+        static_cast<CKitControlEdit*>(pControl)->SetLabelWidth(nLabelWidth);
+    return CSize(nWidth + nGripper, h);
+}
+
+CSize CKitPaintManager::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComboBox, BOOL bDraw)
+{
+    return DrawFieldLabel(pDC, pComboBox, pComboBox->GetWidth(), TRUE, bDraw);
+}
+
+CSize CKitPaintManager::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bDraw)
+{
+    return DrawFieldLabel(pDC, pEdit, pEdit->GetWidth(), FALSE, bDraw);
 }

@@ -5,6 +5,7 @@
 #include "toolkit/common/image_manager.h"
 
 #include <algorithm>
+#include <utility>
 
 IMPLEMENT_DYNAMIC(CKitDefaultTheme, CKitPaintManager)
 IMPLEMENT_DYNAMIC(CKitVisualStudio6Theme, CKitDefaultTheme)
@@ -391,6 +392,87 @@ CSize CKitDefaultTheme::DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect
     if (bDraw)
         pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
     return CSize(nWidth, nHeight);
+}
+
+CSize CKitDefaultTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bDraw)
+{
+    if (!bDraw)
+        return CKitPaintManager::DrawControlEdit(pDC, pEdit, FALSE);
+    CKitPaintManager::DrawControlEdit(pDC, pEdit, TRUE);
+    const CRect rc = pEdit->GetRect();
+    const CRect rcField(rc.left + pEdit->GetLabelWidth(), rc.top, rc.right, rc.bottom);
+    const BOOL bEnabled = pEdit->IsEnabled();
+    if (bEnabled) {
+        CRect rcInside = rcField;
+        rcInside.DeflateRect(1, 1);
+        pDC->FillSolidRect(rcInside, GetControlEditBackColor(pEdit));
+    }
+    DrawControlEditFrame(pDC, rcField, bEnabled, pEdit->GetSelected());
+    CFont* pOld = pDC->SelectObject(&m_fontRegular);
+    pDC->SetTextColor(GetColor(bEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(rcField.left + 3, rc.top + 1, rc.right - 3, rc.bottom - 1);
+    if (pEdit->IsSpinButtonsVisible())
+        rcText.right -= CKitControlEdit::kSpinButtonsWidth;
+    pDC->DrawText(pEdit->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    pDC->SelectObject(pOld);
+    if (pEdit->IsSpinButtonsVisible())
+        DrawControlEditSpin(pDC, pEdit);
+    return CSize(0, 0);
+}
+
+CSize CKitDefaultTheme::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComboBox, BOOL bDraw)
+{
+    if (!bDraw)
+        return CKitPaintManager::DrawControlComboBox(pDC, pComboBox, FALSE);
+    CFont* pOld = pDC->SelectObject(GetControlFont(pComboBox));
+    CKitPaintManager::DrawControlComboBox(pDC, pComboBox, TRUE);
+    const CRect rc = pComboBox->GetRect();
+    const CRect rcField(rc.left + pComboBox->GetLabelWidth(), rc.top, rc.right, rc.bottom);
+    const CRect rcButton(rc.right - pComboBox->GetDropDownWidth(), rc.top, rc.right, rc.bottom);
+    const BOOL bEnabled = pComboBox->IsEnabled();
+    if (bEnabled) {
+        CRect rcInside = rcField;
+        rcInside.DeflateRect(1, 1);
+        pDC->FillSolidRect(rcInside, GetControlEditBackColor(pComboBox));
+    }
+    pDC->SetTextColor(GetColor(bEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(rcField.left + 3, rc.top + 1, rcButton.left + 1, rc.bottom - 1);
+    pDC->DrawText(pComboBox->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawComboBoxDropDownButton(pDC, rcButton, bEnabled, pComboBox->GetSelected(), pComboBox->GetDroppedState());
+    DrawControlEditFrame(pDC, rcField, bEnabled, pComboBox->GetSelected());
+    pDC->SelectObject(pOld);
+    return CSize(0, 0);
+}
+
+void CKitDefaultTheme::DrawControlEditSpin(CDC* pDC, CKitControlEdit* pEdit)
+{
+    CRect rcSpin = pEdit->GetSpinButtonsRect();
+    const BOOL bEnabled = pEdit->IsEnabled();
+    const BOOL bHot = pEdit->GetSelected() != 0;
+    const int nMiddle = rcSpin.CenterPoint().y;
+    const CRect rcUpper(rcSpin.left, rcSpin.top, rcSpin.right, nMiddle);
+    const CRect rcLower(rcSpin.left, nMiddle, rcSpin.right, rcSpin.bottom);
+    if (bEnabled && bHot) {
+        pDC->FillSolidRect(rcSpin, GetColor(COLOR_BTNFACE));
+        const int nPressed = pEdit->GetPressed();
+        for (const auto& half : {std::make_pair(rcUpper, 4), std::make_pair(rcLower, 5)}) {
+            if (nPressed == half.second)
+                Draw3dRect(pDC, half.first, COLOR_BTNSHADOW, COLOR_WINDOW);
+            else
+                Draw3dRect(pDC, half.first, COLOR_WINDOW, COLOR_BTNSHADOW);
+        }
+    } else if (bEnabled) {
+        rcSpin.DeflateRect(1, 1);
+        pDC->FillSolidRect(rcSpin, GetColor(COLOR_BTNFACE));
+        Draw3dRect(pDC, rcSpin, COLOR_WINDOW, COLOR_WINDOW);
+    }
+    const COLORREF clrArrow = GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    const CPoint cu = rcUpper.CenterPoint();
+    const CPoint cl = rcLower.CenterPoint();
+    DrawTriangle(pDC, CPoint(cu.x - 2, cu.y + 1), CPoint(cu.x + 2, cu.y + 1), CPoint(cu.x, cu.y - 1), clrArrow);
+    DrawTriangle(pDC, CPoint(cl.x - 2, cl.y - 1), CPoint(cl.x + 2, cl.y - 1), CPoint(cl.x, cl.y + 1), clrArrow);
 }
 
 void CKitDefaultTheme::DrawControlEditFrame(CDC* pDC, CRect rc, BOOL bEnabled, BOOL bSelected)

@@ -10,6 +10,8 @@ public:
 
     CSize DrawControlPopupParent(CDC* pDC, CKitControl* pControl, BOOL bDraw) override;
     void DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc) override;
+    CSize DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComboBox, BOOL bDraw) override;
+    CSize DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bDraw) override;
     CSize DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL bSelected, BOOL bDraw,
                              CKitCommandBarManager* pCommandBars) override;
     void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) override;
@@ -37,6 +39,8 @@ public:
     // The drop-down button of a combo box.
     virtual void DrawComboBoxDropDownButton(CDC* pDC, CRect rcDropDown, BOOL bEnabled, BOOL bSelected,
                                             BOOL bDropped);
+    // The spin buttons of an edit control.
+    virtual void DrawControlEditSpin(CDC* pDC, CKitControlEdit* pEdit);
 
     // The colour-table index of captions in popup bars.
     int m_nPopupBarText = COLOR_BTNTEXT;

@@ -13,6 +13,8 @@
 class CKitCommandBar;
 class CKitCommandBarManager;
 class CKitControl;
+class CKitControlComboBox;
+class CKitControlEdit;
 class CKitImageManagerIcon;
 class CKitShadowManager;
 class CKitStatusBarPane;
@@ -122,6 +124,9 @@ public:
     virtual CSize DrawControlToolBarParent(CDC* pDC, CKitControl* pControl, BOOL bDraw);
     // The background of one control.
     virtual void DrawControlEntry(CDC* pDC, CKitControl* pControl);
+    // Measures a combo box or an edit control and draws its label; the themes add the field.
+    virtual CSize DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComboBox, BOOL bDraw);
+    virtual CSize DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bDraw);
     virtual COLORREF GetControlTextColor(CKitControl* pControl);
     // Check-box and radio marks; always 13 x 13.
     virtual CSize DrawControlCheckBoxMark(CDC* pDC, CRect rc, BOOL bDraw, BOOL bSelected, BOOL bPressed,
@@ -272,6 +277,8 @@ protected:
                          CRect rc, BOOL bVertical, BOOL bCentred);
     // Whether mnemonics are underlined for the control.
     BOOL IsKeyboardCuesVisible(CKitControl* pControl) const;
+    // The label part shared by combo boxes and edit controls.
+    CSize DrawFieldLabel(CDC* pDC, CKitControl* pControl, int nWidth, BOOL bComboBox, BOOL bDraw);
     // A check box or radio button on a toolbar.
     CSize DrawToolBarCheckControl(CDC* pDC, CKitControl* pControl, BOOL bVertical, BOOL bDraw);
     // The themed or classic mark of a check box or radio button.

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -207,4 +208,63 @@ TEST(KitControlDrawing, StretchedIconsKeepTheirProportions)
     for (const Case& c : {Case{16, 16, CSize(16, 8)}, Case{40, 10, CSize(20, 10)}, Case{20, 9, CSize(20, 10)}})
         EXPECT_EQ(c.szExpected, CKitPaintManager::GetStretchIconSize(pIcon, c.cx, c.cy)) << c.cx << "x" << c.cy;
     pManager->InternalRelease();
+}
+
+// Combo boxes and edits: height from the fonts (or the fixed size), the label before the field, the drop-down width.
+TEST(KitControlDrawing, FieldControlsMeasureTheirLabelAndHeight)
+{
+    CClassicPainter pm;
+    Canvas dc(10, 10, kGround);
+    const int nLineHeight = pm.TextExtent(&dc.dc, " ").cy + 7;
+    const int nFind = pm.TextExtent(&dc.dc, "Find").cx;
+
+    CKitToolBar toolbar;
+    auto* pCombo = AddTo(toolbar, new CKitControlComboBox(), "&Find");
+    pCombo->SetWidth(150);
+    const CSize sz = pm.DrawControl(&dc.dc, pCombo, FALSE);
+    EXPECT_EQ(150, sz.cx);
+    EXPECT_GE(sz.cy, std::max(20, nLineHeight));
+    EXPECT_EQ(nFind + 5, pCombo->GetLabelWidth());
+    EXPECT_EQ(std::max(static_cast<int>(std::lround(sz.cy * 9.0 / 14)) + 1, 15), pCombo->GetDropDownWidth());
+
+    pm.m_nFixedControlSize = 30;
+    EXPECT_EQ(30, pm.DrawControl(&dc.dc, pCombo, FALSE).cy);
+    EXPECT_EQ(20, pCombo->GetDropDownWidth());
+    pm.m_nFixedControlSize = 0;
+
+    // In a popup the label takes the gap and the image column, and the width grows by the column.
+    CKitPopupBar popup;
+    auto* pEdit = AddTo(popup, new CKitControlEdit(), "&Find");
+    pEdit->SetWidth(120);
+    const int nColumn = pm.GetPopupBarGripperWidth(&popup);
+    EXPECT_EQ(120 + nColumn, pm.DrawControl(&dc.dc, pEdit, FALSE).cx);
+    EXPECT_EQ(pm.m_nPopupBarTextPadding + nColumn + nFind + 5, pEdit->GetLabelWidth());
+}
+
+TEST(KitControlDrawing, TheClassicComboBoxDrawsLabelFieldAndButton)
+{
+    CClassicPainter pm;
+    pm.GetColorEntry(COLOR_WINDOW).SetCustomValue(RGB(250, 250, 240));
+    CKitToolBar toolbar;
+    auto* pCombo = AddTo(toolbar, new CKitControlComboBox(), "Find");
+    pCombo->SetWidth(120);
+    Canvas dc(120, 24, kGround);
+    const CSize sz = pm.DrawControl(&dc.dc, pCombo, FALSE);
+    pCombo->SetRect(CRect(CPoint(0, 0), CSize(sz.cx, sz.cy)));
+    pm.DrawControl(&dc.dc, pCombo, TRUE);
+    const int nField = pCombo->GetLabelWidth();
+    // The caption before the field, the field's window colour, the button's arrow.
+    EXPECT_GT(dc.Count(CRect(0, 0, nField, sz.cy), kText), 5);
+    EXPECT_EQ(RGB(250, 250, 240), dc.Pixel(nField + 3, 3));
+    const CRect rcButton(120 - pCombo->GetDropDownWidth(), 0, 120, sz.cy);
+    EXPECT_GT(dc.Count(rcButton, kText), 3);
+    EXPECT_EQ(0, dc.Count(CRect(nField, 0, rcButton.left, sz.cy), kText));
+
+    // A disabled combo leaves its field unfilled and its button without a face: only the arrow.
+    pCombo->SetEnabled(0);
+    dc.dc.FillSolidRect(0, 0, 120, 24, kGround);
+    pm.DrawControl(&dc.dc, pCombo, TRUE);
+    EXPECT_EQ(kGround, dc.Pixel(nField + 3, 3));
+    EXPECT_EQ(kGround, dc.Pixel(rcButton.left + 2, 3));
+    EXPECT_GT(dc.Count(rcButton, kText), 3);
 }
