@@ -506,6 +506,114 @@ void CKitOfficeTheme::DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect
     DrawDropDownArrow(pDC, pButton, rc.right - 7, rc.CenterPoint().y, bSelected, bPopuped, bEnabled, FALSE);
 }
 
+CSize CKitOfficeTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bDraw)
+{
+    if (!bDraw)
+        return CKitPaintManager::DrawControlEdit(pDC, pEdit, FALSE);
+    CKitPaintManager::DrawControlEdit(pDC, pEdit, TRUE);
+    const CRect rc = pEdit->GetRect();
+    const CRect rcField(rc.left + pEdit->GetLabelWidth(), rc.top, rc.right, rc.bottom);
+    const BOOL bEnabled = pEdit->IsEnabled();
+    const int nSelected = pEdit->GetSelected();
+    CKitCommandBar* pBar = pEdit->GetParent();
+    const bool bPopup = pBar != nullptr && pBar->GetType() == kitBarTypePopup;
+    const bool bSpin = pEdit->IsSpinButtonsVisible() != FALSE;
+    if (!bEnabled) {
+        pDC->FillSolidRect(rcField, GetControlEditBackColor(pEdit));
+        const int nFrame = IsKeyboardState(nSelected) ? kHotBorder : kDisabledIcon;
+        Draw3dRect(pDC, rcField, nFrame, nFrame);
+    } else {
+        CRect rcFill = rcField;
+        if (bSpin)
+            rcFill.right -= 16;
+        pDC->FillSolidRect(rcFill, GetControlEditBackColor(pEdit));
+        if (nSelected)
+            Draw3dRect(pDC, rcField, kHotBorder, kHotBorder);
+        else if (bPopup)
+            Draw3dRect(pDC, rcField, kPopupFieldBorder, kPopupFieldBorder);
+    }
+    CFont* pOld = pDC->SelectObject(&m_fontRegular);
+    pDC->SetTextColor(GetColor(bEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(rcField.left + 3, rc.top + 1, rc.right - 3, rc.bottom - 1);
+    if (bSpin)
+        rcText.right -= CKitControlEdit::kSpinButtonsWidth;
+    pDC->DrawText(pEdit->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    pDC->SelectObject(pOld);
+    if (bSpin) {
+        const CRect rcSpin = pEdit->GetSpinButtonsRect();
+        const int nMiddle = rcSpin.CenterPoint().y;
+        const CRect rcUpper(rcSpin.left, rcSpin.top, rcSpin.right, nMiddle);
+        const CRect rcLower(rcSpin.left, nMiddle, rcSpin.right, rcSpin.bottom);
+        if (nSelected && bEnabled) {
+            pDC->FillSolidRect(rcSpin, GetColor(kHotFill));
+            const int nPressed = pEdit->GetPressed();
+            if (nPressed == 4 || nPressed == 5)
+                pDC->FillSolidRect(nPressed == 4 ? rcUpper : rcLower, GetColor(kPushedFill));
+            VerticalLine(pDC, rcSpin.left, rcSpin.top, rcSpin.bottom, GetColor(kHotBorder));
+            HorizontalLine(pDC, rcSpin.left, nMiddle, rcSpin.right, GetColor(kHotBorder));
+        }
+        const COLORREF clrArrow = GetColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+        const CPoint cu = rcUpper.CenterPoint();
+        const CPoint cl = rcLower.CenterPoint();
+        DrawTriangle(pDC, cu, CPoint(cu.x - 2, cu.y + 2), CPoint(cu.x + 2, cu.y + 2), clrArrow);
+        DrawTriangle(pDC, cl, CPoint(cl.x - 2, cl.y - 2), CPoint(cl.x + 2, cl.y - 2), clrArrow);
+    }
+    return CSize(0, 0);
+}
+
+CSize CKitOfficeTheme::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComboBox, BOOL bDraw)
+{
+    if (!bDraw)
+        return CKitPaintManager::DrawControlComboBox(pDC, pComboBox, FALSE);
+    CFont* pOld = pDC->SelectObject(GetControlFont(pComboBox));
+    CKitPaintManager::DrawControlComboBox(pDC, pComboBox, TRUE);
+    const CRect rc = pComboBox->GetRect();
+    const int nLabel = pComboBox->GetLabelWidth();
+    const int nButton = pComboBox->GetDropDownWidth();
+    const CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
+    CRect rcButton(rc.right - nButton, rc.top, rc.right, rc.bottom);
+    const BOOL bEnabled = pComboBox->IsEnabled();
+    const int nSelected = pComboBox->GetSelected();
+    const BOOL bDropped = pComboBox->GetDroppedState();
+    CKitCommandBar* pBar = pComboBox->GetParent();
+    const bool bPopup = pBar != nullptr && pBar->GetType() == kitBarTypePopup;
+    const COLORREF clrBack = GetControlEditBackColor(pComboBox);
+    if (bEnabled) {
+        pDC->FillSolidRect(CRect(rc.left + nLabel + 1, rc.top + 1, rc.right - nButton + 1, rc.bottom - 1), clrBack);
+        if (nSelected) {
+            pDC->FillSolidRect(rcField, clrBack);
+            Draw3dRect(pDC, rcField, kHotBorder, kHotBorder);
+            DrawRectangle(pDC, rcButton, TRUE, bDropped, TRUE, FALSE, FALSE, kitBarTypeNormal,
+                          pBar != nullptr ? pBar->GetPosition() : kitBarTop);
+        } else if (bPopup) {
+            Draw3dRect(pDC, rcField, kPopupFieldBorder, kPopupFieldBorder);
+            CRect rcInner = rcButton;
+            rcInner.DeflateRect(1, 1);
+            pDC->FillSolidRect(rcInner, GetColor(kPopupFieldBorder));
+            Draw3dRect(pDC, rcInner, COLOR_WINDOW, COLOR_WINDOW);
+        } else {
+            CRect rcInner = rcButton;
+            rcInner.DeflateRect(1, 1);
+            pDC->Draw3dRect(rcInner, clrBack, clrBack);
+        }
+    } else {
+        const CRect rcDisabled(rc.left + nLabel + 1, rc.top, rc.right, rc.bottom);
+        pDC->FillSolidRect(rcDisabled, clrBack);
+        const int nFrame = IsKeyboardState(nSelected) ? kHotBorder : kDisabledIcon;
+        Draw3dRect(pDC, rcDisabled, nFrame, nFrame);
+    }
+    pDC->SetTextColor(GetColor(bEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(rc.left + nLabel + 3, rc.top + 1, rc.right - nButton, rc.bottom - 1);
+    pDC->DrawText(pComboBox->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    rcButton.DeflateRect(1, 1);
+    const int nArrow = !bEnabled ? kDisabledIcon : bDropped ? kPushedText : nSelected ? kHotText : kToolBarText;
+    DrawDownArrowGlyph(pDC, rcButton, nArrow);
+    pDC->SelectObject(pOld);
+    return CSize(0, 0);
+}
+
 CSize CKitOfficeTheme::DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL /*bSelected*/, BOOL bDraw,
                                           CKitCommandBarManager* /*pCommandBars*/)
 {

@@ -10,6 +10,8 @@ public:
 
     CSize DrawControlPopupParent(CDC* pDC, CKitControl* pControl, BOOL bDraw) override;
     void DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc) override;
+    CSize DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComboBox, BOOL bDraw) override;
+    CSize DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bDraw) override;
     CSize DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL bSelected, BOOL bDraw,
                              CKitCommandBarManager* pCommandBars) override;
     void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) override;

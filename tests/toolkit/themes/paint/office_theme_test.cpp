@@ -201,3 +201,44 @@ TEST(KitOfficeTheme, GrippersSeparatorsAndMarks)
     EXPECT_EQ(kGround, marks.Pixel(13, 13));
     EXPECT_EQ(CSize(13, 13), theme.DrawControlRadioButtonMark(&marks.dc, CRect(0, 0, 13, 13), FALSE, FALSE, FALSE, 1, TRUE));
 }
+
+// Combo boxes: a hot one framed in 32 with its button highlighted, an idle one unframed, a disabled one framed in 40;
+// the arrow takes 46, 45 or 40.
+TEST(KitOfficeTheme, ComboBoxesFollowTheirState)
+{
+    CTestOfficeTheme theme;
+    CKitToolBar toolbar;
+    auto* pCombo = static_cast<CKitControlComboBox*>(toolbar.GetControls()->AddControl(new CKitControlComboBox()));
+    pCombo->SetWidth(100);
+    Canvas dc(100, 30, kGround);
+    const CSize sz = theme.DrawControl(&dc.dc, pCombo, FALSE);
+    pCombo->SetRect(CRect(CPoint(0, 0), sz));
+    const CRect rcButton(100 - pCombo->GetDropDownWidth(), 0, 100, sz.cy);
+    struct Case {
+        const char* pszName;
+        int nSelected;
+        BOOL bEnabled;
+        int nProbeX; // the field's corner: a disabled field starts one pixel later
+        COLORREF clrFieldCorner;
+        int nArrow;
+    };
+    const Case cases[] = {
+        {"idle", 0, TRUE, 0, kGround, 46},
+        {"hot", 1, TRUE, 0, Role(32), 45},
+        {"disabled", 0, FALSE, 1, Role(40), 40},
+        {"disabled, keyboard-selected", 2, FALSE, 1, Role(32), 40},
+    };
+    for (const Case& c : cases) {
+        pCombo->SetSelected(c.nSelected);
+        pCombo->SetEnabled(c.bEnabled);
+        dc.dc.FillSolidRect(0, 0, 100, 30, kGround);
+        theme.DrawControl(&dc.dc, pCombo, TRUE);
+        EXPECT_EQ(c.clrFieldCorner, dc.Pixel(c.nProbeX, 0)) << c.pszName;
+        EXPECT_GT(dc.Count(rcButton, Role(c.nArrow)), 3) << c.pszName;
+    }
+    pCombo->SetSelected(1);
+    pCombo->SetEnabled(TRUE);
+    dc.dc.FillSolidRect(0, 0, 100, 30, kGround);
+    theme.DrawControl(&dc.dc, pCombo, TRUE);
+    EXPECT_EQ(Role(31), dc.Pixel(rcButton.left + 2, 2));
+}
