@@ -19,6 +19,8 @@ constexpr int kPopupSplitWidth = 20;
 // The gripper's least height and the tear-off strip's height.
 constexpr int kGripperMinHeight = 22;
 constexpr int kTearOffHeight = 8;
+// The colour of the resize grip's dots.
+constexpr int kGripperDots = 38;
 
 bool IsKeyboardState(int nState)
 {
@@ -232,8 +234,9 @@ CSize CKitDefaultTheme::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSele
     return CSize(0, kTearOffHeight);
 }
 
-void CKitDefaultTheme::DrawPopupResizeGripper(CDC* /*pDC*/, CRect /*rcGripper*/, int /*nFlags*/)
+void CKitDefaultTheme::DrawPopupResizeGripper(CDC* pDC, CRect rcGripper, int nFlags)
 {
+    DrawResizeGripperDots(pDC, rcGripper, nFlags, kGripperDots);
 }
 
 void CKitDefaultTheme::DrawControlImage(CDC* pDC, CPoint pt, CSize sz, CKitImageManagerIcon* pImage,

@@ -301,19 +301,7 @@ CSize CKitOfficeTheme::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelec
 void CKitOfficeTheme::DrawPopupResizeGripper(CDC* pDC, CRect rc, int nFlags)
 {
     pDC->FillSolidRect(rc, GetColor(kFace));
-    auto dot = [&](int x, int y) {
-        pDC->FillSolidRect(x + 1, y + 1, 2, 2, GetColor(COLOR_WINDOW));
-        pDC->FillSolidRect(x, y, 2, 2, GetColor(kGripper));
-    };
-    if (nFlags == 2) {
-        const int nCentre = (rc.left + rc.right) / 2;
-        for (int x = nCentre - 8; x < nCentre + 8; x += 4)
-            dot(x, rc.top + 3);
-    } else {
-        dot(rc.right - 4, rc.bottom - 4);
-        dot(rc.right - 8, rc.bottom - 4);
-        dot(rc.right - 4, rc.bottom - 8);
-    }
+    DrawResizeGripperDots(pDC, rc, nFlags, kGripper);
 }
 
 CSize CKitOfficeTheme::DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw)

@@ -11,11 +11,13 @@
 #include <windows.h>
 
 class CKitCommandBar;
+class CKitCommandBarKeyboardTip;
 class CKitCommandBarManager;
 class CKitControl;
 class CKitControlComboBox;
 class CKitControlEdit;
 class CKitImageManagerIcon;
+struct CKitMessageBarButton;
 class CKitShadowManager;
 class CKitStatusBarPane;
 class CKitStatusBarSwitchPane;
@@ -184,6 +186,10 @@ public:
     virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
     virtual void FillWindowFace(CDC* pDC, CWnd* pWnd);
     virtual void FillStatusBar(CDC* pDC, CWnd* pBar);
+    // A message-bar button: its face and state, and the cross of the close button.
+    virtual void DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton);
+    // Paints a keyboard tip (region flag 0); nothing for the region in the base.
+    virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion);
     // Fills the rectangle with the application workspace colour.
     virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
     // Fills the image column of popups; empty here.
@@ -279,6 +285,8 @@ protected:
     BOOL IsKeyboardCuesVisible(CKitControl* pControl) const;
     // The label part shared by combo boxes and edit controls.
     CSize DrawFieldLabel(CDC* pDC, CKitControl* pControl, int nWidth, BOOL bComboBox, BOOL bDraw);
+    // The dots of a popup's resize grip: a row (kind 2) or a corner triangle, each with a highlight.
+    void DrawResizeGripperDots(CDC* pDC, CRect rc, int nFlags, int nDotColor);
     // A check box or radio button on a toolbar.
     CSize DrawToolBarCheckControl(CDC* pDC, CKitControl* pControl, BOOL bVertical, BOOL bDraw);
     // The themed or classic mark of a check box or radio button.

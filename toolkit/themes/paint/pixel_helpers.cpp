@@ -40,3 +40,20 @@ void CKitPaintManager::DrawSmoothDot(CDC* pDC, CRect rc, COLORREF clr)
     const COLORREF clrDot = GetColor(static_cast<int>(clr));
     DrawSmoothCircle(pDC, CRect(c.x - 3, c.y - 3, c.x + 3, c.y + 3), clrDot, clrDot);
 }
+
+void CKitPaintManager::DrawResizeGripperDots(CDC* pDC, CRect rc, int nFlags, int nDotColor)
+{
+    auto dot = [&](int x, int y) {
+        pDC->FillSolidRect(x + 1, y + 1, 2, 2, GetColor(COLOR_WINDOW));
+        pDC->FillSolidRect(x, y, 2, 2, GetColor(nDotColor));
+    };
+    if (nFlags == 2) {
+        const int nCentre = (rc.left + rc.right) / 2;
+        for (int x = nCentre - 8; x < nCentre + 8; x += 4)
+            dot(x, rc.top + 3);
+    } else {
+        dot(rc.right - 4, rc.bottom - 4);
+        dot(rc.right - 8, rc.bottom - 4);
+        dot(rc.right - 4, rc.bottom - 8);
+    }
+}

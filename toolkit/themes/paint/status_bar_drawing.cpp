@@ -1,5 +1,6 @@
-// The paint manager's status-bar parts.
+// The paint manager's status-bar parts, message-bar buttons and keyboard tips.
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/status_bar_pane.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/markup_glue.h"
@@ -160,4 +161,44 @@ void CKitPaintManager::FillStatusBar(CDC* pDC, CWnd* pBar)
 void CKitPaintManager::FillWorkspace(CDC* pDC, CRect rc, CRect /*rcExclude*/)
 {
     pDC->FillSolidRect(rc, GetColor(COLOR_APPWORKSPACE));
+}
+
+void CKitPaintManager::DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton)
+{
+    const CRect rc = pButton->rc;
+    const bool bClose = pButton->nId == SC_CLOSE;
+    if (pButton->bPushed || pButton->bHot) {
+        pDC->FillSolidRect(rc, GetColor(COLOR_3DFACE));
+        DrawRectangle(pDC, rc, pButton->bHot, pButton->bPushed, TRUE, FALSE, FALSE, kitBarTypeNormal, kitBarTop);
+    } else if (!bClose) {
+        pDC->FillSolidRect(rc, GetColor(COLOR_3DFACE));
+        Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_3DSHADOW);
+    }
+    if (!bClose)
+        return;
+    const CPoint c = rc.CenterPoint();
+    CPen pen(PS_SOLID, 1, RGB(0, 0, 0));
+    CPen* pOld = pDC->SelectObject(&pen);
+    Line(pDC, c.x - 4, c.y - 3, c.x + 3, c.y + 4);
+    Line(pDC, c.x - 3, c.y - 3, c.x + 4, c.y + 4);
+    Line(pDC, c.x - 4, c.y + 3, c.x + 3, c.y - 4);
+    Line(pDC, c.x - 3, c.y + 3, c.x + 4, c.y - 4);
+    pDC->SelectObject(pOld);
+}
+
+void CKitPaintManager::DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion)
+{
+    if (bSetRegion)
+        return;
+    CRect rc;
+    if (pTip->GetSafeHwnd() != nullptr)
+        pTip->GetClientRect(&rc);
+    CFont* pOld = pDC->SelectObject(&m_fontStatus);
+    pDC->FillSolidRect(rc, GetColor(COLOR_INFOBK));
+    const COLORREF clrFrame = ::GetSysColor(COLOR_BTNSHADOW);
+    pDC->Draw3dRect(rc, clrFrame, clrFrame);
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(GetColor(pTip->m_bEnabled ? COLOR_INFOTEXT : COLOR_GRAYTEXT));
+    pDC->DrawText(pTip->m_strCaption, rc, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    pDC->SelectObject(pOld);
 }

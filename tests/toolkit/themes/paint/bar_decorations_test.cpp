@@ -122,3 +122,26 @@ TEST(KitBarDecorations, BufferBlendingAndAlphaFills)
     CKitPaintManager::FillAlphaOpaque(&canvas.dc, CRect(0, 0, 4, 4));
     EXPECT_EQ(RGB(5, 6, 7), canvas.Pixel(3, 3));
 }
+
+// The resize grip: a row of dots (kind 2) or a corner triangle; the Office XP theme fills its face first.
+TEST(KitBarDecorations, ResizeGripDotsSitInARowOrACorner)
+{
+    CFrameCountingTheme theme;
+    theme.GetColorEntry(38).SetCustomValue(RGB(38, 0, 0));
+    theme.GetColorEntry(COLOR_WINDOW).SetCustomValue(RGB(5, 5, 250));
+    Canvas dc(40, 12, kGround);
+    theme.DrawPopupResizeGripper(&dc.dc, CRect(0, 0, 40, 12), 2);
+    // Centre 20: dots at x 12, 16, 20, 24 on row 3, each with its highlight one pixel right and down.
+    for (int x : {12, 16, 20, 24}) {
+        EXPECT_EQ(RGB(38, 0, 0), dc.Pixel(x, 3)) << x;
+        EXPECT_EQ(RGB(5, 5, 250), dc.Pixel(x + 2, 5)) << x;
+    }
+    EXPECT_EQ(kGround, dc.Pixel(28, 3));
+    EXPECT_EQ(kGround, dc.Pixel(0, 0));
+
+    dc.dc.FillSolidRect(0, 0, 40, 12, kGround);
+    theme.DrawPopupResizeGripper(&dc.dc, CRect(0, 0, 40, 12), 3);
+    for (POINT pt : {POINT{36, 8}, POINT{32, 8}, POINT{36, 4}})
+        EXPECT_EQ(RGB(38, 0, 0), dc.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+    EXPECT_EQ(kGround, dc.Pixel(32, 4));
+}

@@ -1,5 +1,6 @@
 // Status-bar parts: switch buttons, pane text and colours, pane borders and the size grip.
 #include "support/canvas.h"
+#include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/status_bar_pane.h"
 #include "toolkit/themes/paint/default_theme.h"
 #include "toolkit/themes/paint/office_theme.h"
@@ -112,4 +113,57 @@ TEST(KitStatusBarDrawing, BordersSeparatorsAndTheSizeGrip)
     EXPECT_EQ(kLight, grip.Pixel(25, 18));
     EXPECT_EQ(0, grip.Count(CRect(0, 0, 15, 20), kShadow));
     EXPECT_GT(grip.Count(CRect(15, 0, 30, 20), kShadow), 10);
+}
+
+TEST(KitStatusBarDrawing, MessageBarButtonsAndTheCloseCross)
+{
+    CStatusTheme<CKitDefaultTheme> theme;
+    theme.GetColorEntry(COLOR_3DFACE).SetCustomValue(RGB(200, 201, 202));
+    CKitMessageBarButton button;
+    button.rc = CRect(0, 0, 20, 16);
+    Canvas dc(20, 16, kGround);
+    // A plain button: face and a shadow frame.
+    theme.DrawMessageBarButton(&dc.dc, &button);
+    EXPECT_EQ(kShadow, dc.Pixel(0, 0));
+    EXPECT_EQ(kShadow, dc.Pixel(19, 15));
+    EXPECT_EQ(RGB(200, 201, 202), dc.Pixel(5, 5));
+
+    // An idle close button is only its cross about the centre (10, 8).
+    button.nId = SC_CLOSE;
+    dc.dc.FillSolidRect(0, 0, 20, 16, kGround);
+    theme.DrawMessageBarButton(&dc.dc, &button);
+    for (POINT pt : {POINT{6, 5}, POINT{10, 9}, POINT{7, 5}, POINT{6, 11}, POINT{13, 5}})
+        EXPECT_EQ(RGB(0, 0, 0), dc.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+    EXPECT_EQ(kGround, dc.Pixel(0, 0));
+    EXPECT_EQ(kGround, dc.Pixel(10, 2));
+    // Hot: the face and a raised frame under the cross.
+    button.bHot = TRUE;
+    theme.DrawMessageBarButton(&dc.dc, &button);
+    EXPECT_EQ(kLight, dc.Pixel(0, 0));
+    EXPECT_EQ(RGB(200, 201, 202), dc.Pixel(10, 2));
+}
+
+TEST(KitStatusBarDrawing, KeyboardTipsAreInfoColouredWithTheirCaption)
+{
+    CStatusTheme<CKitDefaultTheme> theme;
+    theme.GetColorEntry(COLOR_INFOBK).SetCustomValue(RGB(255, 255, 200));
+    theme.GetColorEntry(COLOR_INFOTEXT).SetCustomValue(RGB(0, 0, 120));
+    theme.GetColorEntry(COLOR_GRAYTEXT).SetCustomValue(RGB(120, 0, 0));
+    CKitCommandBarKeyboardTip tip;
+    ASSERT_TRUE(tip.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 24, 18, nullptr, 0));
+    tip.m_strCaption = "W";
+    Canvas dc(24, 18, kGround);
+    theme.DrawKeyboardTip(&dc.dc, &tip, FALSE);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.Pixel(0, 0));
+    EXPECT_EQ(RGB(255, 255, 200), dc.Pixel(2, 2));
+    EXPECT_GT(dc.Count(CRect(0, 0, 24, 18), RGB(0, 0, 120)), 5);
+    tip.m_bEnabled = FALSE;
+    theme.DrawKeyboardTip(&dc.dc, &tip, FALSE);
+    EXPECT_EQ(0, dc.Count(CRect(0, 0, 24, 18), RGB(0, 0, 120)));
+    EXPECT_GT(dc.Count(CRect(0, 0, 24, 18), RGB(120, 0, 0)), 5);
+    // The region pass paints nothing.
+    dc.dc.FillSolidRect(0, 0, 24, 18, kGround);
+    theme.DrawKeyboardTip(&dc.dc, &tip, TRUE);
+    EXPECT_EQ(24 * 18, dc.Count(CRect(0, 0, 24, 18), kGround));
+    tip.DestroyWindow();
 }
