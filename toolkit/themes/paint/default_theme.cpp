@@ -381,20 +381,68 @@ CSize CKitDefaultTheme::DrawControlPopupParent(CDC* pDC, CKitControl* pControl, 
     return CKitPaintManager::DrawControlPopupParent(pDC, pControl, TRUE);
 }
 
-CSize CKitDefaultTheme::DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL /*bSelected*/,
-                                           BOOL bDraw, CKitCommandBarManager* /*pCommandBars*/)
+CSize CKitDefaultTheme::DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL bSelected, BOOL bDraw,
+                                           CKitCommandBarManager* /*pCommandBars*/)
 {
-    if (pButton == nullptr) {
-        if (bDraw)
-            pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
-        return CSize(0, 0);
-    }
     const CSize szIcon = GetAutoIconSize(FALSE);
-    const int nWidth = std::max(static_cast<int>(szIcon.cx) + 4, m_nTextHeight);
+    const int nColumn = std::max(static_cast<int>(szIcon.cx) + 4, m_nTextHeight);
     const int nHeight = std::max(static_cast<int>(szIcon.cy) + 4, m_nTextHeight);
-    if (bDraw)
-        pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
-    return CSize(nWidth, nHeight);
+    if (!bDraw)
+        return pButton != nullptr ? CSize(nColumn, nHeight) : CSize(0, 0);
+    pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
+    if (pButton == nullptr)
+        return CSize(0, 0);
+    const int nType = pButton->GetType();
+    const int nStyle = pButton->GetStyle();
+    const bool bImageShown = nStyle == kitButtonIcon || nStyle == kitButtonIconAndCaption ||
+                             (nStyle == kitButtonAutomatic && nType != kitControlPopup);
+    CKitImageManagerIcon* pImage = bImageShown ? GetControlImage(pButton, szIcon.cx) : nullptr;
+    const CRect rcImage(rc.left, rc.top, rc.left + nColumn, rc.bottom);
+    if (pImage != nullptr) {
+        DrawRectangle(pDC, rcImage, bSelected, FALSE, TRUE, FALSE, FALSE, kitBarTypeNormal, kitBarPopup);
+        const CPoint c = rcImage.CenterPoint();
+        DrawControlImage(pDC, CPoint(c.x - szIcon.cx / 2, c.y - szIcon.cy / 2), szIcon, pImage, bSelected, FALSE,
+                         TRUE, FALSE, FALSE, FALSE);
+    }
+    if (bSelected)
+        pDC->FillSolidRect(CRect(pImage != nullptr ? rcImage.right + 1 : rc.left + 1, rc.top, rc.right - 1, rc.bottom),
+                           GetColor(COLOR_HIGHLIGHT));
+    const COLORREF clrText = GetColor(bSelected ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    CString strCaption = pButton->GetCaption();
+    StripMnemonics(strCaption);
+    CFont* pOld = pDC->SelectObject(&m_fontRegular);
+    pDC->SetTextColor(clrText);
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(rc.left + nColumn + 4, rc.top, rc.right, rc.bottom);
+    pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    const int cy = rc.CenterPoint().y;
+    if (nType == kitControlPopup || nType == kitControlButtonPopup || nType == kitControlSplitButtonPopup) {
+        DrawTriangle(pDC, CPoint(rc.right - 7, cy), CPoint(rc.right - 12, cy - 5), CPoint(rc.right - 12, cy + 5),
+                     clrText);
+        if (nType == kitControlSplitButtonPopup)
+            VerticalLine(pDC, rc.right - 20, rc.top + 1, rc.bottom - 1, clrText);
+    } else if (nType == kitControlComboBox || nType == kitControlEdit) {
+        const int nCaptionWidth = static_cast<int>(pDC->GetTextExtent(strCaption).cx);
+        const CRect rcField(rc.left + nCaptionWidth + nColumn + 9, rc.top, rc.right, rc.bottom);
+        pDC->FillSolidRect(rcField, GetColor(COLOR_WINDOW));
+        const int nFrame = bSelected ? COLOR_HIGHLIGHT : COLOR_BTNFACE;
+        Draw3dRect(pDC, rcField, nFrame, nFrame);
+        if (nType == kitControlComboBox) {
+            const CRect rcButton(rc.right - pDC->GetTextExtent(" ", 1).cx - 2, rc.top, rc.right, rc.bottom);
+            if (bSelected) {
+                Rectangle(pDC, rcButton, COLOR_HIGHLIGHT, COLOR_BTNFACE);
+            } else {
+                CRect rcFace = rcButton;
+                rcFace.DeflateRect(2, 2);
+                pDC->FillSolidRect(rcFace, GetColor(COLOR_BTNFACE));
+            }
+            CRect rcArrow = rcButton;
+            rcArrow.DeflateRect(1, 1);
+            DrawDownArrowGlyph(pDC, rcArrow, COLOR_BTNTEXT);
+        }
+    }
+    pDC->SelectObject(pOld);
+    return CSize(nColumn, nHeight);
 }
 
 CSize CKitDefaultTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bDraw)

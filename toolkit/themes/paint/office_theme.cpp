@@ -602,18 +602,68 @@ CSize CKitOfficeTheme::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pCombo
     return CSize(0, 0);
 }
 
-CSize CKitOfficeTheme::DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL /*bSelected*/, BOOL bDraw,
+CSize CKitOfficeTheme::DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL bSelected, BOOL bDraw,
                                           CKitCommandBarManager* /*pCommandBars*/)
 {
-    const CSize szImage = GetAutoIconSize(FALSE);
-    const int nColumn = std::max(static_cast<int>(szImage.cx) + 4, m_nTextHeight + 4);
-    const int nHeight = std::max(static_cast<int>(szImage.cy) + 6, m_nTextHeight);
-    if (bDraw) {
-        pDC->FillSolidRect(rc, GetColor(kPopupFill));
-        FillExpandedColumn(pDC, CRect(rc.left, rc.top, rc.left + nColumn + 1, rc.bottom), FALSE);
-    }
+    const CSize szIcon = GetAutoIconSize(FALSE);
+    const int nColumn = std::max(static_cast<int>(szIcon.cx) + 4, m_nTextHeight + 4);
+    const int nHeight = std::max(static_cast<int>(szIcon.cy) + 6, m_nTextHeight);
+    if (!bDraw)
+        return pButton != nullptr ? CSize(nColumn, nHeight) : CSize(0, 0);
+    pDC->FillSolidRect(rc, GetColor(kPopupFill));
+    FillExpandedColumn(pDC, CRect(rc.left, rc.top, rc.left + nColumn + 1, rc.bottom), FALSE);
+    if (bSelected)
+        DrawRectangle(pDC, rc, TRUE, FALSE, TRUE, FALSE, FALSE, kitBarTypePopup, kitBarPopup);
     if (pButton == nullptr)
         return CSize(0, 0);
+    const int nType = pButton->GetType();
+    const int nStyle = pButton->GetStyle();
+    const bool bImageShown = nStyle == kitButtonIcon || nStyle == kitButtonIconAndCaption ||
+                             (nStyle == kitButtonAutomatic && nType != kitControlPopup);
+    if (CKitImageManagerIcon* pImage = bImageShown ? GetControlImage(pButton, szIcon.cx) : nullptr) {
+        const CPoint c(rc.left + nColumn / 2, rc.CenterPoint().y);
+        DrawControlImage(pDC, CPoint(c.x - szIcon.cx / 2, c.y - szIcon.cy / 2), szIcon, pImage, bSelected, FALSE, TRUE,
+                         FALSE, FALSE, FALSE);
+    }
+    const COLORREF clrText =
+        GetControlStateTextColor(bSelected, FALSE, TRUE, FALSE, FALSE, kitBarTypePopup, kitBarPopup);
+    CString strCaption = pButton->GetCaption();
+    StripMnemonics(strCaption);
+    CFont* pOld = pDC->SelectObject(&m_fontRegular);
+    pDC->SetTextColor(clrText);
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(rc.left + nColumn + 8, rc.top, rc.right, rc.bottom);
+    const int cy = rc.CenterPoint().y;
+    if (nType == kitControlPopup || nType == kitControlButtonPopup || nType == kitControlSplitButtonPopup) {
+        DrawTriangle(pDC, CPoint(rc.right - 7, cy), CPoint(rc.right - 12, cy - 5), CPoint(rc.right - 12, cy + 5),
+                     clrText);
+        rcText.right = rc.right - 7;
+        if (nType == kitControlSplitButtonPopup) {
+            VerticalLine(pDC, rc.right - 20, rc.top + 1, rc.bottom - 1,
+                         GetColor(bSelected ? kHotBorder : COLOR_BTNSHADOW));
+            rcText.right = rc.right - 20;
+        }
+    } else if (nType == kitControlComboBox || nType == kitControlEdit) {
+        const int nCaptionWidth = static_cast<int>(pDC->GetTextExtent(strCaption).cx);
+        const CRect rcField(rc.left + nCaptionWidth + nColumn + 13, rc.top, rc.right, rc.bottom);
+        const int nFrame = bSelected ? kHotBorder : COLOR_BTNFACE;
+        Rectangle(pDC, rcField, nFrame, COLOR_WINDOW);
+        if (nType == kitControlComboBox) {
+            const CRect rcButton(rc.right - pDC->GetTextExtent(" ", 1).cx - 2, rc.top, rc.right, rc.bottom);
+            if (bSelected) {
+                DrawRectangle(pDC, rcButton, TRUE, FALSE, TRUE, FALSE, FALSE, kitBarTypePopup, kitBarPopup);
+            } else {
+                CRect rcFace = rcButton;
+                rcFace.DeflateRect(2, 2);
+                pDC->FillSolidRect(rcFace, GetColor(COLOR_BTNFACE));
+            }
+            CRect rcArrow = rcButton;
+            rcArrow.DeflateRect(1, 1);
+            DrawDownArrowGlyph(pDC, rcArrow, bSelected ? kHotText : kToolBarText);
+        }
+    }
+    pDC->DrawText(strCaption, rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    pDC->SelectObject(pOld);
     return CSize(nColumn, nHeight);
 }
 

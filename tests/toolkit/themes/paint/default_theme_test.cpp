@@ -357,3 +357,26 @@ TEST(KitDefaultTheme, PopupItemsDrawHighlightTickAndSubmenuArrow)
     EXPECT_EQ(clrText, dc.Pixel(rc.right - 9, 12));
     EXPECT_EQ(kGround, dc.Pixel(rc.right - 7, 12));
 }
+
+TEST(KitDefaultTheme, ListBoxEntriesHighlightTheirTextArea)
+{
+    CTestDefaultTheme theme;
+    theme.InternalAddRef();
+    theme.SetTextHeight(18);
+    Canvas dc(150, 24, kGround);
+    const CRect rc(0, 0, 150, 24);
+    EXPECT_EQ(CSize(0, 0), theme.DrawListBoxControl(&dc.dc, nullptr, rc, FALSE, TRUE, nullptr));
+    EXPECT_EQ(kFace, dc.Pixel(5, 5));
+
+    CKitControlButton item;
+    item.SetCaption("&Save");
+    item.SetStyle(kitButtonCaption);
+    EXPECT_EQ(CSize(20, 20), theme.DrawListBoxControl(&dc.dc, &item, rc, FALSE, FALSE, nullptr));
+    theme.DrawListBoxControl(&dc.dc, &item, rc, TRUE, TRUE, nullptr);
+    // No image: the highlight runs from left + 1 to right - 1 under the caption.
+    EXPECT_EQ(kFace, dc.Pixel(0, 12));
+    EXPECT_EQ(kHighlight, dc.Pixel(1, 12));
+    EXPECT_EQ(kHighlight, dc.Pixel(148, 12));
+    EXPECT_EQ(kFace, dc.Pixel(149, 12));
+    EXPECT_GT(dc.Count(CRect(24, 0, 100, 24), theme.GetColor(COLOR_HIGHLIGHTTEXT)), 10);
+}

@@ -242,3 +242,25 @@ TEST(KitOfficeTheme, ComboBoxesFollowTheirState)
     theme.DrawControl(&dc.dc, pCombo, TRUE);
     EXPECT_EQ(Role(31), dc.Pixel(rcButton.left + 2, 2));
 }
+
+// Entries of the customize list: the column and fill, the selected entry, the caption and a submenu's triangle.
+TEST(KitOfficeTheme, ListBoxEntriesDrawColumnSelectionAndArrow)
+{
+    CTestOfficeTheme theme;
+    theme.SetTextHeight(20);
+    Canvas dc(150, 24, kGround);
+    const CRect rc(0, 0, 150, 24);
+    EXPECT_EQ(CSize(0, 0), theme.DrawListBoxControl(&dc.dc, nullptr, rc, FALSE, TRUE, nullptr));
+    EXPECT_EQ(Role(30), dc.Pixel(5, 12));
+    EXPECT_EQ(Role(41), dc.Pixel(100, 12));
+
+    CKitControlPopup item;
+    item.SetCaption("&Recent");
+    EXPECT_EQ(CSize(24, 22), theme.DrawListBoxControl(&dc.dc, &item, rc, FALSE, FALSE, nullptr));
+    theme.DrawListBoxControl(&dc.dc, &item, rc, TRUE, TRUE, nullptr);
+    EXPECT_EQ(Role(32), dc.Pixel(0, 0));
+    EXPECT_EQ(Role(31), dc.Pixel(100, 3));
+    EXPECT_GT(dc.Count(CRect(32, 0, 100, 24), Role(45)), 10);
+    EXPECT_EQ(Role(45), dc.Pixel(150 - 10, 12));
+    EXPECT_EQ(Role(31), dc.Pixel(150 - 5, 12));
+}
