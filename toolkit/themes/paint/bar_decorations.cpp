@@ -1,6 +1,7 @@
 // The paint manager's special controls, MDI buttons, popup animations and alpha fills.
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/common/draw_helpers.h"
 #include "toolkit/themes/paint/paint_manager.h"
 
 #include <algorithm>
@@ -246,4 +247,61 @@ void CKitPaintManager::FillSolidRectAlpha(CDC* pDC, CRect rc, COLORREF clr)
         return;
     const DWORD dwPixel = 0xFF000000 | (GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr);
     WritePixels(pDC, rc, std::vector<DWORD>(static_cast<size_t>(rc.Width()) * rc.Height(), dwPixel));
+}
+
+void CKitPaintManager::GradientFill(CDC* pDC, CRect rc, COLORREF clrFrom, COLORREF clrTo, BOOL bHorz, CRect rcClip)
+{
+    CKitDrawHelpers::Instance()->GradientFillClipped(pDC, rc, clrFrom, clrTo, bHorz, rcClip);
+}
+
+void CKitPaintManager::AnimateExpanding(CKitCommandBar* pBar, CDC* pDestDC, CDC* pSrcDC, BOOL bExpandDown)
+{
+    struct Strip {
+        int nTop;
+        int nBottom;
+        bool bExpanded;
+    };
+    const CRect rcBar = GetBarClientRect(pBar);
+    std::vector<Strip> strips;
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+        CKitControl* pControl = pBar->GetControl(i);
+        if (!pControl->IsVisible())
+            continue;
+        const bool bExpanded = pControl->GetExpanded() != FALSE;
+        if (strips.empty()) {
+            strips.push_back({0, 0, bExpanded});
+        } else if (strips.back().bExpanded != bExpanded) {
+            strips.back().nBottom = pControl->GetRect().top;
+            strips.push_back({pControl->GetRect().top, 0, bExpanded});
+        }
+    }
+    if (strips.empty())
+        strips.push_back({0, 0, false});
+    strips.back().nBottom = rcBar.bottom;
+
+    const int n = std::max(m_nAnimationSteps, 1);
+    const DWORD dwStep = static_cast<DWORD>(std::max(m_nAnimationTime, 0) / n);
+    const int cx = rcBar.Width();
+    for (int k = 1; k <= n; k++) {
+        auto height = [&](const Strip& strip) {
+            const int h = strip.nBottom - strip.nTop;
+            return strip.bExpanded ? h * k / n : h;
+        };
+        if (bExpandDown) {
+            int y = 0;
+            for (const Strip& strip : strips) {
+                const int h = height(strip);
+                pDestDC->StretchBlt(0, y, cx, h, pSrcDC, 0, strip.nTop, cx, strip.nBottom - strip.nTop, SRCCOPY);
+                y += h;
+            }
+        } else {
+            int y = rcBar.bottom;
+            for (auto it = strips.rbegin(); it != strips.rend(); ++it) {
+                const int h = height(*it);
+                y -= h;
+                pDestDC->StretchBlt(0, y, cx, h, pSrcDC, 0, it->nTop, cx, it->nBottom - it->nTop, SRCCOPY);
+            }
+        }
+        WaitAnimationFrame(dwStep);
+    }
 }

@@ -106,6 +106,8 @@ public:
     // The pixels' blue, green and red as (first x (255 - alpha) + second x alpha) >> 8; alpha bytes stay.
     static void BlendBuffers(DWORD* pDestination, const DWORD* pFirst, int cx, int cy, const DWORD* pSecond,
                              int nAlpha);
+    // A gradient clipped to the clip rectangle, through the common drawing services.
+    static void GradientFill(CDC* pDC, CRect rc, COLORREF clrFrom, COLORREF clrTo, BOOL bHorz, CRect rcClip);
     // Sets the alpha of every pixel of the rectangle to 255.
     static void FillAlphaOpaque(CDC* pDC, CRect rc);
     // Fills the rectangle with the colour at alpha 255.
@@ -192,6 +194,8 @@ public:
     virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion);
     // Fills the rectangle with the application workspace colour.
     virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
+    // A popup showing its hidden controls: their strips grow frame by frame, from the top (direction 1) or the bottom.
+    virtual void AnimateExpanding(CKitCommandBar* pBar, CDC* pDestDC, CDC* pSrcDC, BOOL bExpandDown);
     // Fills the image column of popups; empty here.
     virtual void FillExpandedColumn(CDC* pDC, CRect rc, BOOL bHiddenControl);
     // The check tick in the colour; the enabled flag is for the themes.

@@ -145,3 +145,48 @@ TEST(KitBarDecorations, ResizeGripDotsSitInARowOrACorner)
         EXPECT_EQ(RGB(38, 0, 0), dc.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
     EXPECT_EQ(kGround, dc.Pixel(32, 4));
 }
+
+namespace {
+
+// Records one pixel row's colour at every frame of an expanding animation.
+class CExpandingRecorder : public CFrameCountingTheme {
+public:
+    CDC* m_pTarget = nullptr;
+    std::vector<COLORREF> m_frames;
+
+protected:
+    void WaitAnimationFrame(DWORD dwMilliseconds) override
+    {
+        ::GdiFlush();
+        m_frames.push_back(m_pTarget->GetPixel(5, 11));
+        CFrameCountingTheme::WaitAnimationFrame(dwMilliseconds);
+    }
+};
+
+} // namespace
+
+// The strip of the controls shown by expanding grows from nothing to its height; the others keep theirs.
+TEST(KitBarDecorations, ExpandingGrowsTheNewlyShownStrip)
+{
+    CExpandingRecorder theme;
+    CKitPopupBar popup;
+    ASSERT_TRUE(popup.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 40, 30, nullptr, 0));
+    const COLORREF colors[3] = {RGB(200, 0, 0), RGB(0, 200, 0), RGB(0, 0, 200)};
+    Canvas source(40, 30);
+    for (int i = 0; i < 3; i++) {
+        CKitControl* pControl = popup.GetControls()->AddControl(new CKitControlButton());
+        pControl->SetRect(CRect(0, 10 * i, 40, 10 * i + 10));
+        pControl->SetExpanded(i == 1);
+        source.dc.FillSolidRect(0, 10 * i, 40, 10, colors[i]);
+    }
+    Canvas target(40, 30, kGround);
+    theme.m_pTarget = &target.dc;
+    theme.AnimateExpanding(&popup, &target.dc, &source.dc, TRUE);
+    ASSERT_EQ(10u, theme.m_frames.size());
+    // Frame 1: the green strip is one row high, so row 11 is already blue; the last frame is the source.
+    EXPECT_EQ(colors[2], theme.m_frames.front());
+    EXPECT_EQ(colors[1], theme.m_frames.back());
+    EXPECT_EQ(colors[0], target.Pixel(5, 0));
+    EXPECT_EQ(colors[2], target.Pixel(5, 29));
+    popup.DestroyWindow();
+}
