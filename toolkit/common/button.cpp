@@ -8,6 +8,7 @@
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/theme_wrapper.h"
 #include "toolkit/common/tooltip_context.h"
+#include "toolkit/common/upper_services.h"
 
 #include <uxtheme.h>
 #include <vssym32.h>
@@ -90,6 +91,7 @@ CKitButton::CKitButton()
 
 CKitButton::~CKitButton()
 {
+    EnableMarkup(FALSE);
     CKitControlTheme::Release(m_pTheme);
     if (m_pIcon != nullptr)
         m_pIcon->InternalRelease();
@@ -363,10 +365,46 @@ INT_PTR CKitButton::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     return 1;
 }
 
+void CKitButton::EnableMarkup(BOOL bEnable)
+{
+    CKitThemeServices* pServices = CKitThemeServices::Get();
+    if (pServices == nullptr)
+        return;
+    if (m_pMarkupElement != nullptr)
+        pServices->ReleaseMarkupElement(m_pMarkupElement);
+    if (!bEnable) {
+        if (m_pMarkupContext != nullptr)
+            pServices->ReleaseMarkupContext(m_pMarkupContext);
+        return;
+    }
+    if (m_pMarkupContext == nullptr)
+        m_pMarkupContext = pServices->CreateMarkupContext(m_hWnd);
+    UpdateMarkupCaption();
+}
+
+void CKitButton::UpdateMarkupCaption()
+{
+    CKitThemeServices* pServices = CKitThemeServices::Get();
+    if (pServices == nullptr || m_pMarkupContext == nullptr)
+        return;
+    if (m_pMarkupElement != nullptr)
+        pServices->ReleaseMarkupElement(m_pMarkupElement);
+    if (m_hWnd != nullptr)
+        m_pMarkupElement = pServices->ParseMarkupText(m_pMarkupContext, GetButtonText());
+    if (m_hWnd != nullptr)
+        Invalidate(FALSE);
+}
+
 LRESULT CKitButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE)
         RefreshMetrics();
+    if (m_pMarkupElement != nullptr) {
+        LRESULT lResult = 0;
+        CKitThemeServices* pServices = CKitThemeServices::Get();
+        if (pServices != nullptr && pServices->RelayMarkupMessage(m_pMarkupElement, message, wParam, lParam, &lResult))
+            return lResult;
+    }
     m_pToolTipContext->FilterToolTipMessage(this, message, wParam, lParam);
     return CButton::WindowProc(message, wParam, lParam);
 }
@@ -505,6 +543,7 @@ LRESULT CKitButton::OnSetText(WPARAM, LPARAM)
         HiddenForDefault hidden(m_hWnd);
         lResult = Default();
     }
+    UpdateMarkupCaption();
     Invalidate(FALSE);
     return lResult;
 }

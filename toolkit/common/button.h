@@ -10,6 +10,8 @@
 class CKitButtonTheme;
 class CKitEdit;
 class CKitImageManagerIcon;
+class CKitMarkupContext;
+class CKitMarkupUIElement;
 class CKitToolTipContext;
 
 // An owner-painted button: the button decides what is drawn and in which
@@ -64,6 +66,14 @@ public:
     BOOL SetBitmap(CSize size, HBITMAP hBitmap, BOOL bRedraw = TRUE);
     BOOL SetBitmap(CSize size, UINT nIDBitmap, BOOL bRedraw = TRUE);
     CKitImageManagerIcon* GetIcon() const { return m_pIcon; }
+
+    // Captions are parsed as markup while enabled (the themes library draws them).
+    void EnableMarkup(BOOL bEnable = TRUE);
+    CKitMarkupContext* GetMarkupContext() const { return m_pMarkupContext; }
+    // The parsed caption, or null for a plain caption.
+    CKitMarkupUIElement* GetMarkupElement() const { return m_pMarkupElement; }
+    // Parses the window text again while markup is enabled.
+    void UpdateMarkupCaption();
 
     // 13 x 13, or the visual style's glyph size.
     CSize GetGlyphSize(BOOL bCheckBox);
@@ -137,6 +147,8 @@ protected:
     int m_nBorderStyle;
     BOOL m_bShowFocus;
     std::unique_ptr<CKitToolTipContext> m_pToolTipContext;
+    CKitMarkupContext* m_pMarkupContext = nullptr;
+    CKitMarkupUIElement* m_pMarkupElement = nullptr;
     CString m_strTooltip;
     HWND m_hWndBuddy = nullptr;
 

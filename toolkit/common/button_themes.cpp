@@ -5,6 +5,7 @@
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resource_images.h"
 #include "toolkit/common/theme_wrapper.h"
+#include "toolkit/common/upper_services.h"
 
 #include <uxtheme.h>
 #include <vssym32.h>
@@ -123,6 +124,27 @@ int GlyphState(CKitButton* pButton)
     if (pButton->IsPushed())
         return kStatePressed;
     return pButton->IsHot() ? kStateHot : kStateNormal;
+}
+
+// A markup caption's size: measured in the window's font.
+SIZE MeasureMarkupCaption(CKitButton* pButton, int nWidth, int nHeight)
+{
+    CKitThemeServices* pServices = CKitThemeServices::Get();
+    if (pServices == nullptr)
+        return {0, 0};
+    const HFONT hFont = reinterpret_cast<HFONT>(pButton->SendMessage(WM_GETFONT));
+    pServices->SetMarkupDefaultFont(pButton->GetMarkupContext(), hFont, static_cast<COLORREF>(-1));
+    return pServices->MeasureMarkupElement(pButton->GetMarkupElement(), nWidth, nHeight);
+}
+
+// Draws a markup caption with the colour as its default text colour.
+void RenderMarkupCaption(CDC* pDC, CKitButton* pButton, const CRect& rc, COLORREF clrText)
+{
+    CKitThemeServices* pServices = CKitThemeServices::Get();
+    if (pServices == nullptr)
+        return;
+    pServices->SetMarkupDefaultFont(pButton->GetMarkupContext(), nullptr, clrText);
+    pServices->RenderMarkupElement(pButton->GetMarkupElement(), pDC->m_hDC, rc);
 }
 
 } // namespace
@@ -316,7 +338,10 @@ void CKitButtonTheme::CalcTextImageRects(CDC* pDC, CKitButton* pButton, CRect* p
     const int nAvailable = rc.Width() - (bSideBySide ? szImage.cx : 0);
 
     CSize szText(0, 0);
-    if (!strText.IsEmpty()) {
+    if (!strText.IsEmpty() && pButton->GetMarkupElement() != nullptr) {
+        const SIZE szMarkup = MeasureMarkupCaption(pButton, nAvailable, rc.Height());
+        szText = CSize(std::min(nAvailable, static_cast<int>(szMarkup.cx)), szMarkup.cy);
+    } else if (!strText.IsEmpty()) {
         CRect rcCalc(0, 0, nAvailable, 0);
         pDC->DrawText(strText, &rcCalc, nFlags | DT_CALCRECT);
         szText = CSize(std::min(nAvailable, rcCalc.Width()), rcCalc.Height());
@@ -383,6 +408,10 @@ void CKitButtonTheme::DrawButtonText(CDC* pDC, CKitButton* pButton)
     if (IsPressedOffset(pButton))
         rcText.OffsetRect(1, 1);
     pDC->SetTextColor(GetTextColor(pButton));
+    if (pButton->GetMarkupElement() != nullptr) {
+        RenderMarkupCaption(pDC, pButton, rcText, GetTextColor(pButton));
+        return;
+    }
     if (IsUIStateHidden(pButton, UISF_HIDEACCEL))
         nFlags |= DT_HIDEPREFIX;
     pDC->DrawText(strText, &rcText, nFlags);
@@ -463,9 +492,13 @@ void CKitButtonTheme::DrawCaptionText(CDC* pDC, CKitButton* pButton)
             return;
         if (dwStyle & BS_MULTILINE)
             nFlags = DT_WORDBREAK | DT_NOCLIP | DT_EDITCONTROL;
-        CRect rcCalc(0, 0, rc.Width(), 0);
-        pDC->DrawText(strText, &rcCalc, nFlags | DT_CALCRECT);
-        sz = rcCalc.Size();
+        if (pButton->GetMarkupElement() != nullptr) {
+            sz = MeasureMarkupCaption(pButton, rc.Width(), rc.Height());
+        } else {
+            CRect rcCalc(0, 0, rc.Width(), 0);
+            pDC->DrawText(strText, &rcCalc, nFlags | DT_CALCRECT);
+            sz = rcCalc.Size();
+        }
     }
 
     const DWORD dwAlignment = pButton->GetAlignment();
@@ -492,6 +525,8 @@ void CKitButtonTheme::DrawCaptionText(CDC* pDC, CKitButton* pButton)
         ::DrawStateA(*pDC, nullptr, nullptr, reinterpret_cast<LPARAM>(hImage), 0, x, y, sz.cx, sz.cy, DST_BITMAP);
     } else if (dwStyle & BS_ICON) {
         ::DrawStateA(*pDC, nullptr, nullptr, reinterpret_cast<LPARAM>(hImage), 0, x, y, sz.cx, sz.cy, DST_ICON);
+    } else if (pButton->GetMarkupElement() != nullptr) {
+        RenderMarkupCaption(pDC, pButton, CRect(x, y, x + sz.cx, y + sz.cy), pDC->GetTextColor());
     } else {
         if (pButton->GetExStyle() & WS_EX_RTLREADING)
             nFlags |= DT_RTLREADING;

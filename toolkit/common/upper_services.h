@@ -30,6 +30,9 @@ public:
     virtual SIZE MeasureMarkupElement(CKitMarkupUIElement* pElement, int nAvailableWidth, int nAvailableHeight) = 0;
     // Arranges the element into the rectangle and draws it.
     virtual void RenderMarkupElement(CKitMarkupUIElement* pElement, HDC hdc, LPCRECT lpRect) = 0;
+    // Offers a window message to the element's tree; TRUE with *pResult when it took it.
+    virtual BOOL RelayMarkupMessage(CKitMarkupUIElement* pElement, UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT* pResult) = 0;
 
     // Turned tab images: destination row i is source row h - 1 - i (w x h pixels).
     virtual void ReverseImageRows(int w, int h, const DWORD* pSource, DWORD* pDestination) = 0;

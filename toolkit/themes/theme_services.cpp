@@ -27,6 +27,11 @@ public:
     {
         MarkupRenderElement(pElement, hdc, lpRect);
     }
+    BOOL RelayMarkupMessage(CKitMarkupUIElement* pElement, UINT message, WPARAM wParam, LPARAM lParam,
+                            LRESULT* pResult) override
+    {
+        return MarkupRelayMessage(pElement, message, wParam, lParam, pResult);
+    }
     void ReverseImageRows(int w, int h, const DWORD* pSource, DWORD* pDestination) override
     {
         ::ReverseImageRows(w, h, pSource, pDestination);

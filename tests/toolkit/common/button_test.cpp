@@ -102,6 +102,35 @@ TEST_F(KitButton, GroupBoxBordersFullFrameTopLineOrNothing)
     EXPECT_EQ(::GetSystemMetrics(SM_CXBORDER) + 8, caption.left);
 }
 
+// A markup caption is parsed, laid out like a plain one (centred) and drawn through the themes; it follows the window text.
+TEST_F(KitButton, AMarkupCaptionIsDrawnCentredAndFollowsTheText)
+{
+    const char* pszRed = "<Border Width='20' Height='10' Background='#FFFF0000'/>";
+    auto button = Make(pszRed, BS_PUSHBUTTON);
+    auto plain = Draw(*button);
+    EXPECT_EQ(0, plain->Count(CRect(0, 0, 160, 40), RGB(255, 0, 0)));
+
+    button->EnableMarkup();
+    ASSERT_NE(nullptr, button->GetMarkupElement());
+    auto canvas = Draw(*button);
+    // 20 x 10 centred in 160 x 40.
+    EXPECT_EQ(200, canvas->Count(CRect(0, 0, 160, 40), RGB(255, 0, 0)));
+    EXPECT_EQ(RGB(255, 0, 0), canvas->Pixel(70, 15));
+    EXPECT_EQ(RGB(255, 0, 0), canvas->Pixel(89, 24));
+    EXPECT_NE(RGB(255, 0, 0), canvas->Pixel(90, 24));
+
+    button->SetWindowText("<Border Width='30' Height='10' Background='#FF0000FF'/>");
+    canvas = Draw(*button);
+    EXPECT_EQ(0, canvas->Count(CRect(0, 0, 160, 40), RGB(255, 0, 0)));
+    EXPECT_EQ(300, canvas->Count(CRect(0, 0, 160, 40), RGB(0, 0, 255)));
+
+    // A text that does not parse leaves no element and draws nothing of the markup.
+    button->SetWindowText("<Border");
+    EXPECT_EQ(nullptr, button->GetMarkupElement());
+    button->EnableMarkup(FALSE);
+    EXPECT_EQ(nullptr, button->GetMarkupContext());
+}
+
 TEST_F(KitButton, IconAndCaptionAreCentredAsOneBlockThreePixelsApart)
 {
     auto button = Make("Apply", BS_PUSHBUTTON);

@@ -42,6 +42,11 @@ CKitMarkupUIElement* MarkupParseText(CKitMarkupContext* pContext, LPCSTR lpszTex
     return pContext->Parse(lpszText);
 }
 
+CKitMarkupContext* MarkupGetElementContext(CKitMarkupUIElement* pElement)
+{
+    return pElement != nullptr ? pElement->GetMarkupContext() : nullptr;
+}
+
 void MarkupSetDefaultFont(CKitMarkupContext* pContext, HFONT hFont, COLORREF clrText)
 {
     if (pContext == nullptr)
@@ -51,6 +56,15 @@ void MarkupSetDefaultFont(CKitMarkupContext* pContext, HFONT hFont, COLORREF clr
         pContext->SetDefaultFont(font);
     if (clrText != kKeepTextColor)
         pContext->SetDefaultTextColor(clrText);
+}
+
+BOOL MarkupRelayMessage(CKitMarkupUIElement* pElement, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    CKitMarkupContext* pContext = MarkupGetElementContext(pElement);
+    if (pContext == nullptr)
+        return FALSE;
+    LRESULT lResult = 0;
+    return pContext->OnWndMsg(pElement, message, wParam, lParam, pResult != nullptr ? pResult : &lResult);
 }
 
 SIZE MarkupMeasureElement(CKitMarkupUIElement* pElement, int nAvailableWidth, int nAvailableHeight)

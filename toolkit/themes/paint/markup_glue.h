@@ -1,4 +1,4 @@
-// MarkupCreateContext, MarkupParseText, MarkupSetDefaultFont, MarkupMeasureElement, MarkupRenderElement: how the toolkit's windows create, parse, measure and draw markup.
+// MarkupCreateContext, MarkupParseText, MarkupGetElementContext, MarkupSetDefaultFont, MarkupRelayMessage, MarkupMeasureElement, MarkupRenderElement: how the toolkit's windows create, parse, measure and draw markup.
 #pragma once
 
 #include <windows.h>
@@ -15,9 +15,15 @@ void MarkupReleaseContext(CKitMarkupContext*& pContext);
 void MarkupReleaseElement(CKitMarkupUIElement*& pElement);
 // The root element parsed from the text, or NULL on an error or without a context.
 CKitMarkupUIElement* MarkupParseText(CKitMarkupContext* pContext, LPCSTR lpszText);
+// The context that parsed the element; NULL for a NULL element.
+CKitMarkupContext* MarkupGetElementContext(CKitMarkupUIElement* pElement);
 // Makes the font (when given) the context's default font and the colour its
 // default text colour, unless the colour has all bits set. Nothing without a context.
 void MarkupSetDefaultFont(CKitMarkupContext* pContext, HFONT hFont, COLORREF clrText);
+// Hands a window message to the element's context (mouse and cursor messages reach the
+// element tree); FALSE when the element or its context is missing or nothing took it.
+BOOL MarkupRelayMessage(CKitMarkupUIElement* pElement, UINT message, WPARAM wParam, LPARAM lParam,
+                        LRESULT* pResult);
 // The element's desired size for the available size; 0 x 0 for a NULL element.
 SIZE MarkupMeasureElement(CKitMarkupUIElement* pElement, int nAvailableWidth, int nAvailableHeight);
 // Arranges the element into the rectangle and draws it; nothing when one of them is missing.
