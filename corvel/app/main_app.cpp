@@ -2,7 +2,7 @@
 
 #include "corvel/app/about_dlg.h"
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
 #include "toolkit/common/theme_wrapper.h"

@@ -1,8 +1,8 @@
 #include "corvel/app/main_doc.h"
 
 #include "corvel/app/main_app.h"
-#include "corvel/app/res/resource.h"
-#include "corvel/model/com_support.h"
+#include "corvel/resources/resource.h"
+#include "common/com_support.h"
 #include "corvel/project/kor_exceptions.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/model/product.h"

@@ -1,7 +1,7 @@
 // CMainDoc: deleting, copying and pasting the devices of the network view.
 #include "corvel/app/main_doc.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"

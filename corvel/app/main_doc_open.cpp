@@ -1,7 +1,7 @@
 // CMainDoc: opening a file by its type, Open Project, and the import and export of module configurations.
 #include "corvel/app/main_doc.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/project/configuration_rewrite.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/model/product.h"

@@ -3,7 +3,7 @@
 #include "corvel/controls/bitmap_resources.h"
 
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 
 #include <algorithm>
 

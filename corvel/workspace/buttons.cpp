@@ -1,7 +1,7 @@
 #include "corvel/workspace/buttons.h"
 
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/vqn_diagnostics.h"
 #include "corvel/gateway_ui/diagnostic_dlg.h"
 #include "corvel/gateway_ui/event_log_dlg.h"

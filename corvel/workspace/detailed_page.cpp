@@ -1,7 +1,7 @@
 #include "corvel/workspace/detailed_page.h"
 
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/main_frame.h"
 
 IMPLEMENT_DYNAMIC(CDetailed, CDialog)

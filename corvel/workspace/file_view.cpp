@@ -1,7 +1,7 @@
 #include "corvel/workspace/file_view.h"
 
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/buttons.h"

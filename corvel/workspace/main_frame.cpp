@@ -4,7 +4,7 @@
 #include "corvel/project/path_utils.h"
 
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/dev_tag_view.h"
 #include "corvel/workspace/file_view.h"

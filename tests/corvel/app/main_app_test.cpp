@@ -2,7 +2,7 @@
 #include "corvel/app/main_app.h"
 
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "corvel/gateway_ui/transfer_dlg.h"
 
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/module_limits.h"
 #include "corvel/gateway/vqn_diagnostics.h"
 #include "corvel/project/file_crc.h"

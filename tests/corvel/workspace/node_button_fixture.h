@@ -3,7 +3,7 @@
 #pragma once
 
 #include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway_ui/transfer_dlg.h"
 #include "corvel/mapping/ied_map_dlg.h"
 #include "corvel/model/ied_records.h"
