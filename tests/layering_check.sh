@@ -27,7 +27,7 @@ window_headers='framework/(appex|cmdline|controlbar|controls|ddx|dialog|docview|
 forbid "the framework core includes the window layer" "$window_headers" "${framework_core[@]}"
 forbid "headless Corvel code includes the window layer" "$window_headers|commctrl\.h" corvel/model corvel/project \
   corvel/gateway
-forbid "headless Corvel code includes Corvel's window code" 'corvel/(app|workspace|controls|mapping)/.*' \
+forbid "headless Corvel code includes Corvel's window code" 'corvel/(app|workspace|document|controls|mapping|gateway_ui)/.*' \
   corvel/model corvel/project corvel/gateway
 forbid "the model includes the project files above it" 'corvel/project/.*' corvel/model
 
@@ -39,6 +39,16 @@ forbid "Ostrel includes Corvel" 'corvel/.*' ostrel
 forbid "Aubrel includes Corvel" 'corvel/.*' aubrel
 # Corvel's resource ids lie below its window libraries.
 forbid "the resource ids include Corvel's code" 'corvel/.*' corvel/resources
+# Corvel's windows, bottom-up: the controls, the document, the mapping and the gateway's dialogs (side by side),
+# the workspace, the application.
+forbid "Corvel's controls include the layers above them" 'corvel/(document|mapping|gateway_ui|workspace|app)/.*' \
+  corvel/controls
+forbid "the document includes the windows above it" 'corvel/(mapping|gateway_ui|workspace|app)/.*' corvel/document
+forbid "the mapping dialogs include the gateway's dialogs, the workspace or the application" \
+  'corvel/(gateway_ui|workspace|app)/.*' corvel/mapping
+forbid "the gateway's dialogs include the mapping dialogs, the workspace or the application" \
+  'corvel/(mapping|workspace|app)/.*' corvel/gateway_ui
+forbid "the workspace includes the application" 'corvel/app/.*' corvel/workspace
 
 # forbid_except <what> <pattern> <allowed> <paths...>: as forbid, but includes matching allowed pass.
 forbid_except() {

@@ -1,6 +1,6 @@
 #include "corvel/gateway_ui/diagnostic_dlg.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "corvel/gateway_ui/diagnostic_tree.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 #include "corvel/model/product.h"
 

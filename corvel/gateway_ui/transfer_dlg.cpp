@@ -2,7 +2,7 @@
 
 #include "corvel/controls/ret_controls.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 #include "corvel/gateway/ip_settings_check.h"
 #include "corvel/gateway/vqn_diagnostics.h"

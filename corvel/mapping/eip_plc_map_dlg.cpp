@@ -1,6 +1,6 @@
 #include "corvel/mapping/eip_plc_map_dlg.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 #include "corvel/model/eip_status_rows.h"
 #include "framework/handles.h"

@@ -1,6 +1,6 @@
 #include "corvel/workspace/file_view.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 #include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"

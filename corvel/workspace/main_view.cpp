@@ -1,7 +1,7 @@
 #include "corvel/workspace/main_view.h"
 
-#include "corvel/app/main_app.h"
-#include "corvel/app/main_doc.h"
+#include "corvel/document/document_frame.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 #include "corvel/model/ied_records.h"
 #include "corvel/model/modbus_mapping.h"
@@ -17,8 +17,6 @@ namespace {
 using Corvel::Records::kSlotFree;
 using Corvel::Records::kSlotInUse;
 
-// Slot counts read from the profile are kept within this range.
-constexpr int kMaxDeviceSlots = 500;
 
 constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 90;
@@ -47,13 +45,6 @@ const char kIedNameTooLong[] = "The IED name is more than 40 characters in lengt
 const char kDeviceInUse[] = "Warning: The device is already in use.";
 // Longest IED name the Logix export can carry.
 constexpr int kMaxIedNameLength = 40;
-
-int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
-{
-    CWinApp* app = AfxGetApp();
-    const int count = app != nullptr ? static_cast<int>(app->GetProfileInt(section, entry, defaultCount)) : defaultCount;
-    return count < 0 ? 0 : (count > kMaxDeviceSlots ? kMaxDeviceSlots : count);
-}
 
 } // namespace
 
@@ -94,12 +85,12 @@ CPoint CMainView::PlcSlotPosition(int j)
 
 int CMainView::ReadIedSlotCount()
 {
-    return ReadSlotCount("Mapper", "MaxNoIEC", kDefaultMaxIeds);
+    return ::ReadIedSlotCount();
 }
 
 int CMainView::ReadPlcSlotCount()
 {
-    return ReadSlotCount("ModDlg", "MaxNoMB", kDefaultMaxPlcs);
+    return ::ReadPlcSlotCount();
 }
 
 void CMainView::OnInitialUpdate()

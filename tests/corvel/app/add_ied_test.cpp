@@ -1,5 +1,5 @@
 // Adding IEDs from SCL files and pointing them to another folder, with Corvel running in the test process.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 #include "corvel/project/file_crc.h"
 #include "corvel/workspace/buttons.h"

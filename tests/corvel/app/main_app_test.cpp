@@ -1,7 +1,7 @@
 // Start-up failure and the recent-file command of the application object.
 #include "corvel/app/main_app.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>

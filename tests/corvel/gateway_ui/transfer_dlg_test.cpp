@@ -1,7 +1,7 @@
 // The transfer dialog created from its resource over the running Corvel, against the module simulator.
 #include "corvel/gateway_ui/transfer_dlg.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 #include "corvel/gateway/module_limits.h"
 #include "corvel/gateway/vqn_diagnostics.h"

@@ -2,7 +2,7 @@
 // the context menu and its screenshot.
 #include "corvel/mapping/modbus_mapper.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,9 @@
 // CMainDoc: deleting, copying and pasting the devices of the network view.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
+
+#include "corvel/document/document_frame.h"
 
 #include "corvel/resources/resource.h"
-#include "corvel/workspace/buttons.h"
-#include "corvel/workspace/main_frame.h"
-#include "corvel/workspace/main_view.h"
 
 namespace {
 
@@ -29,10 +28,8 @@ int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
 
 void InvalidateActiveView()
 {
-    CMainFrame* frame = GetMainFrame();
-    CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
-    if (view != nullptr)
-        view->Invalidate(TRUE);
+    if (CDocumentFrame* frame = GetDocumentFrame())
+        frame->InvalidateActiveView();
 }
 
 // The first entries of a row.
@@ -59,8 +56,8 @@ void CMainDoc::DeleteDevice(int kind)
     else if (kind == kKindPlc)
         DeleteCurrentPlcDevice();
     InvalidateActiveView();
-    if (CMainFrame* frame = GetMainFrame())
-        frame->GetSplitter().SetLabelText(CString());
+    if (CDocumentFrame* frame = GetDocumentFrame())
+        frame->ClearSplitterLabel();
     MarkChangedAndUpdateViews();
 }
 
@@ -71,43 +68,32 @@ void CMainDoc::DeleteCurrentIedDevice()
         RemoveDeviceTagsFromConnections(device->ConfiguredCache);
         device->state = kSlotFree;
     }
-    const int used = Corvel::Records::CompactDevices(project.iedDevices, CMainView::kFirstDeviceId);
-    const COLORREF windowColour = ::GetSysColor(COLOR_WINDOW);
+    const int used = Corvel::Records::CompactDevices(project.iedDevices, Corvel::Records::kFirstDeviceId);
     int position = 0;
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr; ++position) {
         const _IED_DEVICE* device = project.iedDevices.GetNext(pos);
-        if (device->button == nullptr)
-            continue;
-        if (position < used) {
-            device->button->deviceId = device->devNum;
-            device->button->SetBitmaps(kIedBitmap, windowColour);
-            device->button->ShowWindow(SW_SHOW);
-        } else {
-            device->button->ShowWindow(SW_HIDE);
-        }
+        if (position < used)
+            ShowIedButton(*device, false, true);
+        else
+            HideIedButton(*device);
     }
 }
 
 void CMainDoc::DeleteCurrentPlcDevice()
 {
     // The PLC slots follow the IED slots the network view made.
-    const int maxIeds = CMainView::ReadIedSlotCount();
-    const int firstPlcId = CMainView::kFirstDeviceId + maxIeds;
+    const int maxIeds = ReadIedSlotCount();
+    const int firstPlcId = Corvel::Records::kFirstDeviceId + maxIeds;
     if (CPLC_Device* device = FindDevice(project.plcDevices, CurrentDeviceId()))
         device->state = kSlotFree;
     const int used = Corvel::Records::CompactDevices(project.plcDevices, firstPlcId);
     int position = 0;
     for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr; ++position) {
         const CPLC_Device* device = project.plcDevices.GetNext(pos);
-        if (device->button == nullptr)
-            continue;
-        if (position < used) {
-            device->button->ShowTypePicture(device->devType);
-            device->button->ShowWindow(SW_SHOW);
-        } else {
-            device->button->SetBitmaps(kPlcBitmap, ::GetSysColor(COLOR_WINDOW));
-            device->button->ShowWindow(SW_HIDE);
-        }
+        if (position < used)
+            ShowPlcButton(*device, true);
+        else
+            HidePlcButton(*device);
     }
 }
 
@@ -157,12 +143,7 @@ void CMainDoc::PasteIedDevice()
     device->CIDFile = source->CIDFile;
     device->ConfiguredCache.clear();
     device->ReportsPath.clear();
-    if (device->button != nullptr) {
-        device->button->deviceId = device->devNum;
-        device->button->sclFilePath = device->CIDFile;
-        device->button->SetBitmaps(kIedBitmap, ::GetSysColor(COLOR_WINDOW));
-        device->button->ShowWindow(SW_SHOW);
-    }
+    ShowIedButton(*device, true, true);
     MarkChangedAndUpdateViews();
 
     // The source is a snapshot: the rows pasted so far count in the totals, the source's rows stay as copied.
@@ -182,11 +163,11 @@ void CMainDoc::PastePlcDevice()
     const CPLC_Device* source = copiedPlcDevice;
     if (source == nullptr)
         return;
-    CMainFrame* frame = GetMainFrame();
-    CMainView* view = frame != nullptr ? frame->GetNetworkView() : nullptr;
-    if (view == nullptr)
+    CDocumentFrame* frame = GetDocumentFrame();
+    int placedId = 0;
+    if (frame == nullptr || !frame->AddPlcDevice(placedId))
         return;
-    CPLC_Device* device = FindDevice(project.plcDevices, view->AddDevice(kKindPlc, CString(), nullptr));
+    CPLC_Device* device = FindDevice(project.plcDevices, placedId);
     if (device == nullptr)
         return;
     device->name = source->name;
@@ -209,8 +190,7 @@ void CMainDoc::PastePlcDevice()
         device->configuredRows.clear();
     for (const Corvel::Records::ConfiguredRow& row : source->configuredRows)
         device->configuredRows.push_back(FirstTexts(row, kPastedPlcTexts));
-    if (device->button != nullptr)
-        device->button->ShowTypePicture(device->devType);
+    ShowPlcButton(*device, false);
     InvalidateActiveView();
 }
 
