@@ -8,16 +8,12 @@
 namespace {
 
 using Corvel::Records::kSlotFree;
-using Corvel::Records::kSlotInUse;
 
 const char kWarningsSection[] = "Props";
 const char kWarningsEntry[] = "Warnings";
 constexpr int kWarningsOn = 1;
 const char kRegistersExceeded[] = "The maximum Modbus address of %d has been exceeded";
 constexpr int kMaxModbusAddress = 65535;
-// Texts of a configured entry that a paste takes: five of an IED entry, eight of a PLC row.
-constexpr size_t kPastedIedTexts = 5;
-constexpr size_t kPastedPlcTexts = 8;
 
 
 int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
@@ -30,13 +26,6 @@ void InvalidateActiveView()
 {
     if (CDocumentFrame* frame = GetDocumentFrame())
         frame->InvalidateActiveView();
-}
-
-// The first entries of a row.
-Corvel::Records::ConfiguredRow FirstTexts(const Corvel::Records::ConfiguredRow& row, size_t count)
-{
-    const auto end = row.begin() + static_cast<std::ptrdiff_t>(std::min(count, row.size()));
-    return Corvel::Records::ConfiguredRow(row.begin(), end);
 }
 
 } // namespace
@@ -124,25 +113,11 @@ void CMainDoc::PasteIedDevice()
     const _IED_DEVICE* source = copiedIedDevice;
     if (source == nullptr)
         return;
-    _IED_DEVICE* device = nullptr;
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr && device == nullptr;) {
-        _IED_DEVICE* candidate = project.iedDevices.GetNext(pos);
-        if (candidate->state == kSlotFree)
-            device = candidate;
-    }
+    _IED_DEVICE* device = Corvel::Records::FindFreeSlot(project.iedDevices);
     if (device == nullptr)
         return;
     projectReady = true;
-    device->vendor = source->vendor;
-    device->IPaddr = source->IPaddr;
-    device->IPMask = source->IPMask;
-    device->Gateway = source->Gateway;
-    device->comment = source->comment;
-    device->MSScanDelay = source->MSScanDelay;
-    device->state = kSlotInUse;
-    device->CIDFile = source->CIDFile;
-    device->ConfiguredCache.clear();
-    device->ReportsPath.clear();
+    Corvel::Records::PasteDeviceFields(*device, *source);
     ShowIedButton(*device, true, true);
     MarkChangedAndUpdateViews();
 
@@ -153,7 +128,7 @@ void CMainDoc::PasteIedDevice()
             message.Format(kRegistersExceeded, kMaxModbusAddress);
             AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         }
-        device->ConfiguredCache.push_back(FirstTexts(entry, kPastedIedTexts));
+        device->ConfiguredCache.push_back(Corvel::Records::PastedIedEntry(entry));
     }
     InvalidateActiveView();
 }
@@ -170,26 +145,7 @@ void CMainDoc::PastePlcDevice()
     CPLC_Device* device = FindDevice(project.plcDevices, placedId);
     if (device == nullptr)
         return;
-    device->name = source->name;
-    device->IPAddr = source->IPAddr;
-    device->IPMask = source->IPMask;
-    device->Gateway = source->Gateway;
-    device->comment = source->comment;
-    device->CmdDelay = source->CmdDelay;
-    device->Resp = source->Resp;
-    device->Rty = source->Rty;
-    device->ErrDelay = source->ErrDelay;
-    device->state = source->state;
-    device->node = source->node;
-    device->RStartReg = source->RStartReg;
-    device->WStartReg = source->WStartReg;
-    device->devType = source->devType;
-    // Placing the device rebuilt its rows from the tag map; the copied rows take their place, so that
-    // no tag is written twice.
-    if (!source->configuredRows.empty())
-        device->configuredRows.clear();
-    for (const Corvel::Records::ConfiguredRow& row : source->configuredRows)
-        device->configuredRows.push_back(FirstTexts(row, kPastedPlcTexts));
+    Corvel::Records::PasteDeviceFields(*device, *source);
     ShowPlcButton(*device, false);
     InvalidateActiveView();
 }
