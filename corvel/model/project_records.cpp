@@ -90,6 +90,26 @@ int CountIedsInUse(const _PROJECT& project)
     return count;
 }
 
+int CountPlcsInUse(const _PROJECT& project)
+{
+    int count = 0;
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        if (project.plcDevices.GetNext(pos)->state == kSlotInUse)
+            ++count;
+    }
+    return count;
+}
+
+bool IsIedLabelInUse(const _PROJECT& project, const CString& label)
+{
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        const _IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->state == kSlotInUse && device->label == label)
+            return true;
+    }
+    return false;
+}
+
 void RpiLimitInfo::Refresh(const _PROJECT& project)
 {
     iedCount = CountIedsInUse(project);

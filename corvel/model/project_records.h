@@ -287,6 +287,10 @@ void BuildMtcpTagLists(const RecordList<_TAGSMAP>& rows, int& readTags, int& wri
 CString SanitizeTagName(const CString& tagName);
 // The IED records in use (placed on the network view).
 int CountIedsInUse(const _PROJECT& project);
+// The PLC records in use.
+int CountPlcsInUse(const _PROJECT& project);
+// Whether an IED in use carries the label; free slots do not count.
+bool IsIedLabelInUse(const _PROJECT& project, const CString& label);
 
 // The RPI limit of the project's EtherNet/IP connections, which depends on how many IEDs the module polls.
 struct RpiLimitInfo {

@@ -226,17 +226,11 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
         return -1;
     }
     // A name placed anywhere, before or after a free slot, is refused.
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        const CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
-        if (device->state == kSlotInUse && device->label == name) {
-            ShowProductMessage(kDeviceInUse, MB_OK | MB_ICONWARNING, GetSafeHwnd());
-            return -1;
-        }
+    if (Corvel::Records::IsIedLabelInUse(project, name)) {
+        ShowProductMessage(kDeviceInUse, MB_OK | MB_ICONWARNING, GetSafeHwnd());
+        return -1;
     }
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
-        if (device->state != kSlotFree)
-            continue;
+    if (CMainDoc::_IED_DEVICE* device = Corvel::Records::FindFreeSlot(project.iedDevices)) {
         Corvel::Records::PlaceIed(*device, sclPath, *entry);
         Invalidate();
         doc->MarkChangedAndUpdateViews();
@@ -251,12 +245,8 @@ int CMainView::CountDevices(int kind)
     CMainDoc* doc = GetDocument();
     if (doc == nullptr)
         return -1;
-    if (kind == CMainDoc::kKindIed)
-        return Corvel::Records::CountIedsInUse(doc->project);
-    int count = 0;
-    for (POSITION pos = doc->project.plcDevices.GetHeadPosition(); pos != nullptr;)
-        count += doc->project.plcDevices.GetNext(pos)->state == kSlotInUse ? 1 : 0;
-    return count;
+    return kind == CMainDoc::kKindIed ? Corvel::Records::CountIedsInUse(doc->project)
+                                      : Corvel::Records::CountPlcsInUse(doc->project);
 }
 
 void CMainView::OnPasteModbusDevice()

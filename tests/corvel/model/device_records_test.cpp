@@ -205,6 +205,32 @@ TEST(DeviceLookup, FindDeviceGivesTheFirstRecordOfTheId)
     DeleteRecords(ieds);
 }
 
+// The network view's counts and its check of a placed name look at the records in use only.
+TEST(DeviceCount, CountsAndLabelsTakeTheRecordsInUse)
+{
+    _PROJECT project;
+    for (const int state : {kSlotInUse, kSlotFree, kSlotInUse}) {
+        const int index = static_cast<int>(project.iedDevices.GetCount());
+        std::unique_ptr<_IED_DEVICE> ied = MakeIedSlot(kFirstDeviceId + index);
+        ied->state = state;
+        ied->label.Format("IED%d", index);
+        project.iedDevices.AddTail(ied.release());
+    }
+    for (const bool first : {true, false, false})
+        project.plcDevices.AddTail(MakePlcSlot(1090, first).release());
+    EXPECT_EQ(2, CountIedsInUse(project));
+    EXPECT_EQ(1, CountPlcsInUse(project));
+    project.plcDevices.GetTail()->state = kSlotInUse;
+    EXPECT_EQ(2, CountPlcsInUse(project));
+
+    EXPECT_TRUE(IsIedLabelInUse(project, "IED0"));
+    EXPECT_TRUE(IsIedLabelInUse(project, "IED2"));
+    EXPECT_FALSE(IsIedLabelInUse(project, "IED1")); // a free slot's
+    EXPECT_FALSE(IsIedLabelInUse(project, "ied0"));
+    DeleteRecords(project.iedDevices);
+    DeleteRecords(project.plcDevices);
+}
+
 // The paste fills the first free slot: none in a full or empty list.
 TEST(DevicePaste, FindFreeSlotGivesTheFirstFreeRecord)
 {
