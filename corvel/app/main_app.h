@@ -24,6 +24,7 @@ public:
     // Recent-file commands: ID_FILE_MRU_FILE1 and the fourteen after it.
     static constexpr UINT kRecentFileCommands = 15;
 
+    // Kept with the application's fields; nothing sets them.
     bool flagA = true;
     bool flagB = true;
     // The file named on the command line (StartupFileName while the application lives); the project readers

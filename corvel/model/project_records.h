@@ -271,6 +271,7 @@ struct _PROJECT {
     CString comment;
     CString prjName = kNewProjectName;
     CString filePath;
+    // Kept with the project's fields; nothing sets them.
     CString reservedText6;
     CString reservedText7;
     CString reservedText8;
