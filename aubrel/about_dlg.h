@@ -2,7 +2,7 @@
 #pragma once
 
 #include "aubrel/aubrel.h"
-#include "corvel/controls/hyperlink.h"
+#include "common/hyperlink.h"
 #include "framework/ui.h"
 
 class CAubrelAboutDlg : public CDialog {

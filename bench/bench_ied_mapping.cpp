@@ -6,8 +6,8 @@
 #include "bench_support.h"
 
 #include "corvel/app/main_app.h"
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/mapping/ied_map_dlg.h"
 #include "corvel/workspace/main_frame.h"
 #include "support/message_pump.h"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Layers point down only: the window-free code includes nothing of the layers above it,
-# and each toolkit library includes nothing of the libraries above it.
+# Layers point down only: the window-free code includes nothing of the layers above it, Ostrel and
+# Aubrel nothing of Corvel, and each toolkit library includes nothing of the libraries above it.
 # Usage: layering_check.sh [root]; the root is the checkout by default.
 set -u
 cd "${1:-$(dirname "$0")/..}" || exit 2
@@ -27,9 +27,28 @@ window_headers='framework/(appex|cmdline|controlbar|controls|ddx|dialog|docview|
 forbid "the framework core includes the window layer" "$window_headers" "${framework_core[@]}"
 forbid "headless Corvel code includes the window layer" "$window_headers|commctrl\.h" corvel/model corvel/project \
   corvel/gateway
-forbid "headless Corvel code includes Corvel's window code" 'corvel/(app|workspace|controls|mapping)/.*' \
+forbid "headless Corvel code includes Corvel's window code" 'corvel/(app|workspace|document|controls|mapping|gateway_ui)/.*' \
   corvel/model corvel/project corvel/gateway
 forbid "the model includes the project files above it" 'corvel/project/.*' corvel/model
+
+# What Corvel, Ostrel and Aubrel share lies below all three; its XML and COM pieces hold no window code.
+common_headless=(common/com_support.* common/msxml_support.* common/xml_reply_scanner.*)
+forbid "the shared code includes Corvel, Ostrel or Aubrel" '(corvel|ostrel|aubrel)/.*' common
+forbid "the shared XML code includes the window layer" "$window_headers|commctrl\.h" "${common_headless[@]}"
+forbid "Ostrel includes Corvel" 'corvel/.*' ostrel
+forbid "Aubrel includes Corvel" 'corvel/.*' aubrel
+# Corvel's resource ids lie below its window libraries.
+forbid "the resource ids include Corvel's code" 'corvel/.*' corvel/resources
+# Corvel's windows, bottom-up: the controls, the document, the mapping and the gateway's dialogs (side by side),
+# the workspace, the application.
+forbid "Corvel's controls include the layers above them" 'corvel/(document|mapping|gateway_ui|workspace|app)/.*' \
+  corvel/controls
+forbid "the document includes the windows above it" 'corvel/(mapping|gateway_ui|workspace|app)/.*' corvel/document
+forbid "the mapping dialogs include the gateway's dialogs, the workspace or the application" \
+  'corvel/(gateway_ui|workspace|app)/.*' corvel/mapping
+forbid "the gateway's dialogs include the mapping dialogs, the workspace or the application" \
+  'corvel/(mapping|workspace|app)/.*' corvel/gateway_ui
+forbid "the workspace includes the application" 'corvel/app/.*' corvel/workspace
 
 # forbid_except <what> <pattern> <allowed> <paths...>: as forbid, but includes matching allowed pass.
 forbid_except() {

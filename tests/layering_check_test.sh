@@ -11,6 +11,22 @@ failed=0
 cases=(
   "the framework core includes the window layer|framework/archive.cpp|framework/wnd.h"
   "headless Corvel code includes Corvel's window code|corvel/model/ied.cpp|corvel/app/main_doc.h"
+  "the shared code includes Corvel, Ostrel or Aubrel|common/hyperlink.cpp|corvel/controls/grid_list.h"
+  "the shared code includes Corvel, Ostrel or Aubrel|common/msxml_support.h|ostrel/monitor/monitor_xml.h"
+  "the shared XML code includes the window layer|common/xml_reply_scanner.cpp|framework/wnd.h"
+  "Ostrel includes Corvel|ostrel/monitor/tag_database.h|corvel/model/xml_document.h"
+  "Aubrel includes Corvel|aubrel/about_dlg.cpp|corvel/resources/resource.h"
+  "the resource ids include Corvel's code|corvel/resources/resource.h|corvel/app/main_app.h"
+  "headless Corvel code includes Corvel's window code|corvel/gateway/aoi_export.cpp|corvel/document/main_doc.h"
+  "Corvel's controls include the layers above them|corvel/controls/custom_slider.cpp|corvel/document/main_doc.h"
+  "Corvel's controls include the layers above them|corvel/controls/grid_list.cpp|corvel/app/main_app.h"
+  "the document includes the windows above it|corvel/document/main_doc.cpp|corvel/workspace/main_frame.h"
+  "the document includes the windows above it|corvel/document/main_doc_open.cpp|corvel/mapping/ied_tree.h"
+  "the mapping dialogs include the gateway's dialogs, the workspace or the application|corvel/mapping/ied_tree.cpp|corvel/workspace/main_frame.h"
+  "the mapping dialogs include the gateway's dialogs, the workspace or the application|corvel/mapping/ied_props_dlg.h|corvel/gateway_ui/transfer_dlg.h"
+  "the gateway's dialogs include the mapping dialogs, the workspace or the application|corvel/gateway_ui/event_log_dlg.h|corvel/mapping/map_lists.h"
+  "the gateway's dialogs include the mapping dialogs, the workspace or the application|corvel/gateway_ui/diagnostic_dlg.cpp|corvel/app/main_app.h"
+  "the workspace includes the application|corvel/workspace/main_view.cpp|corvel/app/main_app.h"
   "the toolkit's window-free core includes the window layer|toolkit/common/system.h|framework/gdi.h"
   "the toolkit's window-free core includes the toolkit's windows|toolkit/common/dib_section.h|toolkit/common/image_manager.h"
   "the markup engine includes the window layer|toolkit/markup/markup_visual.cpp|framework/wnd.h"
@@ -39,8 +55,16 @@ for row in "${cases[@]}"; do
   fi
 done
 
-# Includes within the rules: the markup engine on the window-free core, the themes on everything below them.
+# Includes within the rules: Ostrel and Aubrel on the shared code, each Corvel window layer on those below it,
+# the markup engine on the window-free core, the themes on everything below them.
 allowed=(
+  "ostrel/monitor/monitor_xml.h|common/msxml_support.h"
+  "corvel/controls/grid_list.cpp|corvel/resources/resource.h"
+  "corvel/document/main_doc.cpp|corvel/controls/grid_list.h"
+  "corvel/mapping/ied_tree.cpp|corvel/document/document_frame.h"
+  "corvel/workspace/main_frame.cpp|corvel/mapping/ied_map_dlg.h"
+  "corvel/app/main_app.cpp|corvel/workspace/main_frame.h"
+  "aubrel/about_dlg.h|common/hyperlink.h"
   "toolkit/markup/markup_controls.cpp|toolkit/common/color_hsl.h"
   "toolkit/markup/markup_context.cpp|toolkit/common/nonclient_metrics.h"
   "toolkit/common/tooltip_styles.cpp|toolkit/common/upper_services.h"

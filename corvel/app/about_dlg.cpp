@@ -3,7 +3,7 @@
 #include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 
 #include <vector>
 

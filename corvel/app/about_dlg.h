@@ -1,7 +1,7 @@
 // CAboutDlg: Corvel's about box.
 #pragma once
 #include "framework/ui.h"
-#include "corvel/controls/hyperlink.h"
+#include "common/hyperlink.h"
 
 class CAboutDlg : public CDialog {
 public:

@@ -1,8 +1,8 @@
 #include "corvel/app/main_app.h"
 
 #include "corvel/app/about_dlg.h"
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
 #include "toolkit/common/theme_wrapper.h"
@@ -32,18 +32,6 @@ CString AskXmlFileNameWithSaveAs(const CString& proposed)
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : CString();
 }
 
-CString StartupFileName()
-{
-    const CMainApp* app = DYNAMIC_DOWNCAST(CMainApp, AfxGetApp());
-    return app != nullptr ? app->commandLineFile : CString();
-}
-
-void ForgetStartupFileName()
-{
-    if (CMainApp* app = DYNAMIC_DOWNCAST(CMainApp, AfxGetApp()))
-        app->commandLineFile.Empty();
-}
-
 IMPLEMENT_DYNAMIC(CMainApp, CWinAppEx)
 
 BEGIN_MESSAGE_MAP(CMainApp, CWinAppEx)
@@ -58,11 +46,13 @@ END_MESSAGE_MAP()
 CMainApp::CMainApp() : CWinAppEx(TRUE)
 {
     m_previousAskFileName = Korvane::Formats::CKorXml::SetDefaultAskFileName(&AskXmlFileNameWithSaveAs);
+    SetStartupFileHolder(&commandLineFile);
 }
 
 CMainApp::~CMainApp()
 {
     Korvane::Formats::CKorXml::SetDefaultAskFileName(std::move(m_previousAskFileName));
+    SetStartupFileHolder(nullptr);
 }
 
 BOOL CMainApp::InitInstance()

@@ -1,6 +1,7 @@
 // CMainApp: Corvel's application object and start-up.
 #pragma once
 #include "framework/ui.h"
+#include "corvel/document/document_frame.h"
 #include "corvel/project/kor_xml.h"
 
 class CMainDoc;
@@ -9,12 +10,6 @@ class CMainDoc;
 // its file cannot be opened: the chosen path, or an empty text when cancelled.
 // The program's default for every XML file it writes.
 CString AskXmlFileNameWithSaveAs(const CString& proposed);
-
-// The file named on Corvel's command line while it is still to be opened (CMainApp::commandLineFile);
-// empty without one or without Corvel's application object.
-CString StartupFileName();
-// Forgets the start-up file once a project has been loaded.
-void ForgetStartupFileName();
 
 class CMainApp : public CWinAppEx {
     DECLARE_DYNAMIC(CMainApp)
@@ -29,9 +24,11 @@ public:
     // Recent-file commands: ID_FILE_MRU_FILE1 and the fourteen after it.
     static constexpr UINT kRecentFileCommands = 15;
 
+    // Kept with the application's fields; nothing sets them.
     bool flagA = true;
     bool flagB = true;
-    // The file named on the command line; the project readers empty it after a successful load.
+    // The file named on the command line (StartupFileName while the application lives); the project readers
+    // empty it after a successful load.
     CString commandLineFile;
 
 private:

@@ -2,8 +2,7 @@
 
 #include "corvel/controls/bitmap_resources.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 
 #include <algorithm>
 
@@ -247,12 +246,7 @@ BOOL CCustomSlider::OnEraseBkgnd(CDC*)
 
 int CCustomSlider::UsedSize(int tab, int conn) const
 {
-    if (usedSize)
-        return usedSize(tab, conn);
-    CMainDoc* doc = FindMainDocument();
-    if (doc == nullptr)
-        return 0;
-    return tab == kInputTab ? doc->tagsINP.GetUsedSize(conn) : doc->tagsOUT.GetUsedSize(conn);
+    return usedSize ? usedSize(tab, conn) : 0;
 }
 
 void CCustomSlider::DrawStrip(CDC& dc, const CRect& client)

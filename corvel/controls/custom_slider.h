@@ -26,7 +26,8 @@ public:
     void Setup(CTabCtrl* pOwner);
     // Called after a click chose a connection: the owner refills its lists.
     std::function<void()> refreshLists;
-    // Used size, in bytes, of input (tab 0) or output (tab 1) connection conn; by default the open project's.
+    // Used size, in bytes, of input (tab 0) or output (tab 1) connection conn (the mapping dialog gives the
+    // project's); 0 without it.
     std::function<int(int tab, int conn)> usedSize;
 
     void SetRange(int nMin, int nMax);

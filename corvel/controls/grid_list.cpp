@@ -3,7 +3,7 @@
 #include "corvel/controls/grid_list.h"
 
 #include "corvel/model/project_records.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/controls/grid_editors.h"
 #include "toolkit/common/system.h"
 

@@ -1,7 +1,7 @@
 #include "corvel/gateway/module_web_client.h"
 
 #include "corvel/gateway/module_limits.h"
-#include "corvel/model/xml_reply_scanner.h"
+#include "common/xml_reply_scanner.h"
 #include "corvel/project/file_crc.h"
 
 #include <algorithm>

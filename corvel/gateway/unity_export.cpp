@@ -3,7 +3,7 @@
 
 #include "corvel/gateway/device_config_writer.h"
 #include "corvel/model/iec_types.h"
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 #include "corvel/model/scl_reading.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/model/product.h"

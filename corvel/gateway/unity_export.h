@@ -39,7 +39,7 @@ public:
     static bool IsExportedDeviceType(int devType);
 
     // The command "Export Processor Files": the slot check, the save dialog, then ExportFiles, and the warning
-    // naming the tags left out. It shows the dialog, so it is window code (defined with the gateway's
+    // naming the tags left out. It shows the dialog, so it is window code (defined with the memory-map
     // dialogs); a cancelled dialog ends it silently.
     void Export();
 

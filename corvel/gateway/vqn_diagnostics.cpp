@@ -3,7 +3,7 @@
 
 #include "corvel/gateway/module_limits.h"
 #include "corvel/model/xml_document.h"
-#include "corvel/model/xml_reply_scanner.h"
+#include "common/xml_reply_scanner.h"
 
 #include <algorithm>
 #include <memory>

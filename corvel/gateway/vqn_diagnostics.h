@@ -1,7 +1,7 @@
 // CVQNDiagnostics and its reply records: the client of the module's TCP text service (port 8000).
 #pragma once
 
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 #include "framework/strings.h"
 
 #include <vector>

@@ -1,7 +1,7 @@
 #include "corvel/gateway_ui/diagnostic_tree.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/product.h"
 
 #include <cstdlib>

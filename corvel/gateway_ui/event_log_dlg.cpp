@@ -1,11 +1,12 @@
 #include "corvel/gateway_ui/event_log_dlg.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/product.h"
 
 #include <memory>
 
+IMPLEMENT_DYNAMIC(CMapListEventLog, CGridList)
 IMPLEMENT_DYNAMIC(CDlgEventLog, MyCDialogEx)
 
 BEGIN_MESSAGE_MAP(CDlgEventLog, MyCDialogEx)

@@ -1,12 +1,19 @@
-// CDlgEventLog: the module's cached event log as a table, fetched again on a timer when asked.
+// CDlgEventLog, CMapListEventLog: the module's cached event log as a table, fetched again on a timer when asked.
 #pragma once
 
 #include "corvel/controls/dialog_ex.h"
 #include "corvel/gateway/event_log_rows.h"
 #include "corvel/gateway/vqn_diagnostics.h"
-#include "corvel/mapping/map_lists.h"
+#include "corvel/controls/grid_list.h"
 
 #include <vector>
+
+// The event log dialog's list: the grid list as it is.
+class CMapListEventLog : public CGridList {
+    DECLARE_DYNAMIC(CMapListEventLog)
+public:
+    CMapListEventLog() = default;
+};
 
 // Dialog 365 "Event Logger". Constructing it tests the connection to the
 // project's module (and says so when it fails); the caller shows it only when

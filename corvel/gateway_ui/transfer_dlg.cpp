@@ -2,11 +2,11 @@
 
 #include "corvel/controls/ret_controls.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/ip_settings_check.h"
 #include "corvel/gateway/vqn_diagnostics.h"
-#include "corvel/model/com_support.h"
+#include "common/com_support.h"
 #include "corvel/project/kor_exceptions.h"
 #include "corvel/project/path_utils.h"
 #include "toolkit/common/browse_dialog.h"

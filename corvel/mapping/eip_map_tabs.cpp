@@ -1,7 +1,7 @@
 #include "corvel/mapping/eip_map_tabs.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/controls/custom_slider.h"
 #include "corvel/model/eip_status_rows.h"
 #include "framework/msgbox.h"

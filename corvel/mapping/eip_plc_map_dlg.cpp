@@ -1,7 +1,7 @@
 #include "corvel/mapping/eip_plc_map_dlg.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/eip_status_rows.h"
 #include "framework/handles.h"
 #include "framework/msgbox.h"

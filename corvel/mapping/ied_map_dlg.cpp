@@ -1,8 +1,8 @@
 #include "corvel/mapping/ied_map_dlg.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
-#include "corvel/workspace/main_frame.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
+#include "corvel/document/document_frame.h"
 
 #include <algorithm>
 #include <iterator>

@@ -4,7 +4,7 @@
 #include "corvel/controls/page_tab_ctrl.h"
 #include "corvel/controls/ret_controls.h"
 #include "corvel/model/ied_properties.h"
-#include "corvel/workspace/detailed_page.h"
+#include "corvel/mapping/detailed_page.h"
 
 class CMainDoc;
 

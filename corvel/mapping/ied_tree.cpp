@@ -1,7 +1,7 @@
 #include "corvel/mapping/ied_tree.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/workspace/main_frame.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/document/document_frame.h"
 
 #include <shlwapi.h>
 

@@ -1,6 +1,6 @@
 #include "corvel/mapping/map_list_view.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/product.h"
 #include "framework/print.h"
 

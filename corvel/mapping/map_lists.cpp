@@ -1,6 +1,5 @@
 #include "corvel/mapping/map_lists.h"
 
-IMPLEMENT_DYNAMIC(CMapListEventLog, CGridList)
 IMPLEMENT_DYNAMIC(CMapListTagDB, CGridList)
 IMPLEMENT_DYNAMIC(CMapListTransaction, CGridList)
 IMPLEMENT_DYNAMIC(CMapList3, CGridList)

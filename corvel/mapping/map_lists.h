@@ -1,4 +1,4 @@
-// CMapListEventLog, CMapListTagDB, CMapListTransaction, CMapList2, CMapList3: the grid lists of the mapping tools.
+// CMapListTagDB, CMapListTransaction, CMapList2, CMapList3: the grid lists of the mapping tools.
 #pragma once
 
 #include "corvel/controls/grid_list.h"
@@ -6,13 +6,6 @@
 
 #include <functional>
 #include <vector>
-
-// The event log dialog's list: the grid list as it is.
-class CMapListEventLog : public CGridList {
-    DECLARE_DYNAMIC(CMapListEventLog)
-public:
-    CMapListEventLog() = default;
-};
 
 // The tag database view's list: the grid list as it is.
 class CMapListTagDB : public CGridList {

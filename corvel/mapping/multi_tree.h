@@ -3,7 +3,7 @@
 
 #include "framework/ui.h"
 #include "corvel/model/ied_tree_items.h"
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 
 #include <functional>
 #include <memory>

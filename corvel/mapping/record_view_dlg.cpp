@@ -1,7 +1,7 @@
 #include "corvel/mapping/record_view_dlg.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 
 #include <memory>
 

@@ -4,7 +4,7 @@
 
 #include "corvel/model/ctl_model_map.h"
 #include "corvel/model/ied_tree_items.h"
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 #include "corvel/model/scl_control_blocks.h"
 #include "corvel/model/scl_model.h"
 

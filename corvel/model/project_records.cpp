@@ -3,6 +3,7 @@
 #include "corvel/model/iec_types.h"
 #include "corvel/model/product.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace Corvel::Records {
@@ -87,6 +88,26 @@ int CountIedsInUse(const _PROJECT& project)
             ++count;
     }
     return count;
+}
+
+int CountPlcsInUse(const _PROJECT& project)
+{
+    int count = 0;
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        if (project.plcDevices.GetNext(pos)->state == kSlotInUse)
+            ++count;
+    }
+    return count;
+}
+
+bool IsIedLabelInUse(const _PROJECT& project, const CString& label)
+{
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        const _IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->state == kSlotInUse && device->label == label)
+            return true;
+    }
+    return false;
 }
 
 void RpiLimitInfo::Refresh(const _PROJECT& project)
@@ -278,6 +299,64 @@ void ResetFreedDevice(CPLC_Device& device)
     device.Resp = kFreedPlcResponse;
     device.Rty = kFreedPlcRetries;
     device.ErrDelay = kFreedPlcErrorDelay;
+}
+
+namespace {
+
+// Texts of a configured entry that a paste takes: five of an IED entry, eight of a PLC row.
+constexpr size_t kPastedIedTexts = 5;
+constexpr size_t kPastedPlcTexts = 8;
+
+// The first entries of a row.
+ConfiguredRow FirstTexts(const ConfiguredRow& row, size_t count)
+{
+    const auto end = row.begin() + static_cast<std::ptrdiff_t>(std::min(count, row.size()));
+    return ConfiguredRow(row.begin(), end);
+}
+
+} // namespace
+
+void PasteDeviceFields(_IED_DEVICE& to, const _IED_DEVICE& from)
+{
+    to.vendor = from.vendor;
+    to.IPaddr = from.IPaddr;
+    to.IPMask = from.IPMask;
+    to.Gateway = from.Gateway;
+    to.comment = from.comment;
+    to.MSScanDelay = from.MSScanDelay;
+    to.state = kSlotInUse;
+    to.CIDFile = from.CIDFile;
+    to.ConfiguredCache.clear();
+    to.ReportsPath.clear();
+}
+
+ConfiguredRow PastedIedEntry(const ConfiguredRow& entry)
+{
+    return FirstTexts(entry, kPastedIedTexts);
+}
+
+void PasteDeviceFields(CPLC_Device& to, const CPLC_Device& from)
+{
+    to.name = from.name;
+    to.IPAddr = from.IPAddr;
+    to.IPMask = from.IPMask;
+    to.Gateway = from.Gateway;
+    to.comment = from.comment;
+    to.CmdDelay = from.CmdDelay;
+    to.Resp = from.Resp;
+    to.Rty = from.Rty;
+    to.ErrDelay = from.ErrDelay;
+    to.state = from.state;
+    to.node = from.node;
+    to.RStartReg = from.RStartReg;
+    to.WStartReg = from.WStartReg;
+    to.devType = from.devType;
+    // Placing the device rebuilt its rows from the tag map; the copied rows take their place, so that
+    // no tag is written twice.
+    if (!from.configuredRows.empty())
+        to.configuredRows.clear();
+    for (const ConfiguredRow& row : from.configuredRows)
+        to.configuredRows.push_back(FirstTexts(row, kPastedPlcTexts));
 }
 
 } // namespace Corvel::Records

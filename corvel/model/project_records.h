@@ -271,6 +271,7 @@ struct _PROJECT {
     CString comment;
     CString prjName = kNewProjectName;
     CString filePath;
+    // Kept with the project's fields; nothing sets them.
     CString reservedText6;
     CString reservedText7;
     CString reservedText8;
@@ -287,6 +288,10 @@ void BuildMtcpTagLists(const RecordList<_TAGSMAP>& rows, int& readTags, int& wri
 CString SanitizeTagName(const CString& tagName);
 // The IED records in use (placed on the network view).
 int CountIedsInUse(const _PROJECT& project);
+// The PLC records in use.
+int CountPlcsInUse(const _PROJECT& project);
+// Whether an IED in use carries the label; free slots do not count.
+bool IsIedLabelInUse(const _PROJECT& project, const CString& label);
 
 // The RPI limit of the project's EtherNet/IP connections, which depends on how many IEDs the module polls.
 struct RpiLimitInfo {
@@ -337,6 +342,28 @@ void MoveDeviceFields(CPLC_Device& to, CPLC_Device& from);
 // Gives every field of a freed record except devNum and button the value of a free slot.
 void ResetFreedDevice(_IED_DEVICE& device);
 void ResetFreedDevice(CPLC_Device& device);
+
+// The first record of list in a free slot, or null.
+template <class T>
+T* FindFreeSlot(const RecordList<T>& list)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) {
+        T* device = list.GetNext(pos);
+        if (device->state == kSlotFree)
+            return device;
+    }
+    return nullptr;
+}
+// A paste of a copied IED into a free slot: to takes from's vendor, addresses, comment, scan delay and SCL file
+// and is in use; its mapped entries and report paths are emptied (the paste adds the copied entries one by one,
+// each cut by PastedIedEntry). The name, the label and the other fields stay the slot's.
+void PasteDeviceFields(_IED_DEVICE& to, const _IED_DEVICE& from);
+// A copied entry as the paste adds it: its first five texts.
+ConfiguredRow PastedIedEntry(const ConfiguredRow& entry);
+// A paste of a copied PLC into the slot the network view placed: to takes from's name, addresses, comment,
+// timings, state, node, start registers and type; from's rows, each cut to its first eight texts, take the
+// place of to's rows when from has any.
+void PasteDeviceFields(CPLC_Device& to, const CPLC_Device& from);
 
 // Moves the records in use to the front of the list, in their order: the record at position i takes every
 // field of the i-th record in use, is in use and gets the id firstId + i. The records after them are reset

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "corvel/model/decimal.h"
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 
 // Control model codes.
 constexpr int kCtlStatusOnly = 0;

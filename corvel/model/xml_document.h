@@ -1,7 +1,7 @@
 // CXmlDocument: one MSXML DOM document, read by element paths and built element by element.
 #pragma once
 
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 #include "framework/core.h"
 
 // Element lists in the order the elements were appended.

@@ -2,7 +2,7 @@
 // FindCharacterXmlCannotCarry.
 #pragma once
 
-#include "corvel/model/com_support.h"
+#include "common/com_support.h"
 #include "corvel/project/embedded_files.h"
 #include "corvel/project/kor_exceptions.h"
 #include "framework/strings.h"

@@ -90,6 +90,56 @@ void CProjectState::UseFirstPortOnSinglePortModule()
     }
 }
 
+std::vector<Corvel::Records::_IED_DEVICE*> CProjectState::RepointSclFile(const CString& oldPath,
+                                                                          const CString& newPath)
+{
+    const CString fileName = GetFileNameOfPath(oldPath);
+    for (POSITION pos = project.sclFiles.GetHeadPosition(); pos != nullptr;) {
+        Corvel::Records::_ICD_FILES* file = project.sclFiles.GetNext(pos);
+        if (file->fileName == fileName) {
+            file->filePath = newPath;
+            break;
+        }
+    }
+    std::vector<Corvel::Records::_IED_DEVICE*> changed;
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        Corvel::Records::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->CIDFile != oldPath)
+            continue;
+        device->CIDFile = newPath;
+        changed.push_back(device);
+    }
+    return changed;
+}
+
+bool CProjectState::RenameSclFile(const CString& oldName, const CString& newPath,
+                                  std::vector<Corvel::Records::_IED_DEVICE*>& changedDevices)
+{
+    const CString newName = GetFileNameOfPath(newPath);
+    bool changed = false;
+    for (POSITION pos = project.sclFiles.GetHeadPosition(); pos != nullptr;) {
+        Corvel::Records::_ICD_FILES* file = project.sclFiles.GetNext(pos);
+        if (file->fileName == oldName) {
+            changed = changed || file->filePath != newPath || file->fileName != newName;
+            file->filePath = newPath;
+            file->fileName = newName;
+        }
+    }
+    for (INT_PTR i = 0; i < fileListA.GetSize(); ++i) {
+        if (fileListA[i] == oldName)
+            fileListA[i] = newName;
+    }
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        Corvel::Records::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->state == Corvel::Records::kSlotFree || GetFileNameOfPath(device->CIDFile) != oldName)
+            continue;
+        changed = changed || device->CIDFile != newPath;
+        device->CIDFile = newPath;
+        changedDevices.push_back(device);
+    }
+    return changed;
+}
+
 bool CProjectState::WriteXmlFile(const CString& path, const ProjectXmlStamp& stamp)
 {
     Korvane::Formats::CKorXml xml;

@@ -52,6 +52,15 @@ public:
     // A single-port module has its IEC 61850 and PLC sides on its one port.
     void UseFirstPortOnSinglePortModule();
 
+    // Points the records of the SCL file oldPath to newPath: the first file record of oldPath's file name, and
+    // every IED device record whose file is oldPath. Returns the device records that changed.
+    std::vector<Corvel::Records::_IED_DEVICE*> RepointSclFile(const CString& oldPath, const CString& newPath);
+    // Renames the SCL file oldName to the file newPath: every file record of that name takes newPath and its
+    // file name, each name in fileListA equal to oldName the new name, every IED in use of a file of that name
+    // newPath. changedDevices receives those IEDs; returns whether a file or device record changed.
+    bool RenameSclFile(const CString& oldName, const CString& newPath,
+                       std::vector<Corvel::Records::_IED_DEVICE*>& changedDevices);
+
     // Writes the project XML file path (written as it is given); false when the file could not be opened or
     // written whole (the XML writer reported why).
     bool WriteXmlFile(const CString& path, const ProjectXmlStamp& stamp);

@@ -1,6 +1,6 @@
 #include "corvel/workspace/bridge_dlg.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/ip_settings_check.h"
 #include "corvel/mapping/modbus_mapper.h"
 #include "framework/msgbox.h"

@@ -1,5 +1,5 @@
 // CBridgeButn::OnProperties: the gateway properties flow.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/workspace/bridge_dlg.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_view.h"

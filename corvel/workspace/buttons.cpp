@@ -1,7 +1,8 @@
 #include "corvel/workspace/buttons.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/document_frame.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/vqn_diagnostics.h"
 #include "corvel/gateway_ui/diagnostic_dlg.h"
 #include "corvel/gateway_ui/event_log_dlg.h"
@@ -592,3 +593,34 @@ void CPLCButton::OnCopyDevice()
     if (CMainDoc* doc = FindMainDocument())
         doc->CopyDevice(CMainDoc::kKindPlc);
 }
+
+namespace {
+
+// How the document shows its records on the network view's buttons.
+const DeviceButtonOps kDeviceButtonOps = {
+    [](const Corvel::Records::_IED_DEVICE& device, bool withFile, bool withPicture) {
+        device.button->deviceId = device.devNum;
+        if (withFile)
+            device.button->sclFilePath = device.CIDFile;
+        if (withPicture)
+            device.button->SetBitmaps(kIedBitmap, ::GetSysColor(COLOR_WINDOW));
+        device.button->ShowWindow(SW_SHOW);
+    },
+    [](const Corvel::Records::_IED_DEVICE& device) { device.button->ShowWindow(SW_HIDE); },
+    [](const Corvel::Records::CPLC_Device& device, bool show) {
+        device.button->ShowTypePicture(device.devType);
+        if (show)
+            device.button->ShowWindow(SW_SHOW);
+    },
+    [](const Corvel::Records::CPLC_Device& device) {
+        device.button->SetBitmaps(kPlcBitmap, ::GetSysColor(COLOR_WINDOW));
+        device.button->ShowWindow(SW_HIDE);
+    },
+    [](const Corvel::Records::_IED_DEVICE& device) { device.button->Select(); },
+    [](CBridgeButn& button) { button.OnExportConfiguration(); },
+};
+
+// Registered when the buttons are linked in: a record has a button only then.
+const bool kDeviceButtonOpsRegistered = (SetDeviceButtonOps(&kDeviceButtonOps), true);
+
+} // namespace

@@ -1,6 +1,6 @@
 #include "corvel/workspace/dev_tag_view.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/model/modbus_mapping.h"
 #include "corvel/workspace/main_frame.h"
 

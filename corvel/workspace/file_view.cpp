@@ -1,7 +1,7 @@
 #include "corvel/workspace/file_view.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/buttons.h"
@@ -394,19 +394,7 @@ void CFileView::ChangeSclFilePath(const CString& oldPath, const CString& newPath
     CMainDoc* doc = FindMainDocument();
     if (doc == nullptr)
         return;
-    const CString fileName = GetFileNameOfPath(oldPath);
-    for (POSITION pos = doc->project.sclFiles.GetHeadPosition(); pos != nullptr;) {
-        CMainDoc::_ICD_FILES* file = doc->project.sclFiles.GetNext(pos);
-        if (file->fileName == fileName) {
-            file->filePath = newPath;
-            break;
-        }
-    }
-    for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
-        if (device->CIDFile != oldPath)
-            continue;
-        device->CIDFile = newPath;
+    for (CMainDoc::_IED_DEVICE* device : doc->RepointSclFile(oldPath, newPath)) {
         if (device->button != nullptr)
             device->button->sclFilePath = newPath;
     }
@@ -421,27 +409,9 @@ void CFileView::EditSclFilePath(const CString& filePath)
     CMainDoc* doc = FindMainDocument();
     if (dialog.DoModal() == IDOK && doc != nullptr) {
         const CString newPath = dialog.GetPathName();
-        const CString oldName = GetFileNameOfPath(filePath);
-        const CString newName = GetFileNameOfPath(newPath);
-        bool changed = false;
-        for (POSITION pos = doc->project.sclFiles.GetHeadPosition(); pos != nullptr;) {
-            CMainDoc::_ICD_FILES* file = doc->project.sclFiles.GetNext(pos);
-            if (file->fileName == oldName) {
-                changed = changed || file->filePath != newPath || file->fileName != newName;
-                file->filePath = newPath;
-                file->fileName = newName;
-            }
-        }
-        for (INT_PTR i = 0; i < doc->fileListA.GetSize(); ++i) {
-            if (doc->fileListA[i] == oldName)
-                doc->fileListA[i] = newName;
-        }
-        for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-            CMainDoc::_IED_DEVICE* device = doc->project.iedDevices.GetNext(pos);
-            if (device->state == Corvel::Records::kSlotFree || GetFileNameOfPath(device->CIDFile) != oldName)
-                continue;
-            changed = changed || device->CIDFile != newPath;
-            device->CIDFile = newPath;
+        std::vector<CMainDoc::_IED_DEVICE*> devices;
+        const bool changed = doc->RenameSclFile(GetFileNameOfPath(filePath), newPath, devices);
+        for (CMainDoc::_IED_DEVICE* device : devices) {
             if (device->button != nullptr)
                 device->button->sclFilePath = newPath;
         }

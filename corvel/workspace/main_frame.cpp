@@ -3,8 +3,8 @@
 #include "corvel/model/product.h"
 #include "corvel/project/path_utils.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/dev_tag_view.h"
 #include "corvel/workspace/file_view.h"
@@ -236,6 +236,69 @@ void CMainFrame::UpdateTitle(const CString& projectName)
         SetWindowText(kProductTitle);
 }
 
+void CMainFrame::RebuildNetworkView()
+{
+    ReleaseProject();
+    CMainView* view = DYNAMIC_DOWNCAST(CMainView, GetActiveView());
+    if (view == nullptr) {
+        view = GetNetworkView();
+        if (view == nullptr)
+            return;
+        SetActiveView(view);
+        view->SetFocus();
+    }
+    view->BuildNetworkView();
+    view->UpdateScrollSizes();
+}
+
+void CMainFrame::ClearSplitterLabel()
+{
+    m_wndSplitter.SetLabelText(CString());
+}
+
+void CMainFrame::InvalidateActiveView()
+{
+    if (CView* view = GetActiveView())
+        view->Invalidate(TRUE);
+}
+
+void CMainFrame::AddSclFileNode(const CString& path)
+{
+    if (CFileView* fileView = GetFileView())
+        fileView->AddSclFileNode(path);
+}
+
+// The file items: the children of the IED root, met on a depth-first walk from the root's first child.
+std::vector<CString> CMainFrame::ListSclFileNodes()
+{
+    std::vector<CString> paths;
+    if (GetFileView() == nullptr)
+        return paths;
+    CViewTree& tree = m_wndFileView.GetFileTree();
+    const HTREEITEM root = tree.GetRootItem();
+    for (HTREEITEM item = root != nullptr ? tree.GetChildItem(root) : nullptr; item != nullptr;
+         item = tree.GetNextTreeItem(item)) {
+        if (tree.GetParentItem(item) == m_wndFileView.GetIedRoot())
+            paths.push_back(tree.GetItemText(item));
+    }
+    return paths;
+}
+
+void CMainFrame::ChangeSclFilePath(const CString& oldPath, const CString& newPath)
+{
+    if (CFileView* fileView = GetFileView())
+        fileView->ChangeSclFilePath(oldPath, newPath);
+}
+
+bool CMainFrame::AddPlcDevice(int& deviceId)
+{
+    CMainView* view = GetNetworkView();
+    if (view == nullptr)
+        return false;
+    deviceId = view->AddDevice(CMainDoc::kKindPlc, CString(), nullptr);
+    return true;
+}
+
 void CMainFrame::ReleaseProject()
 {
     if (CMainDoc* doc = GetProjectDocument())
@@ -354,12 +417,6 @@ BOOL CMainFrame::DestroyWindow()
 CMainFrame* GetMainFrame()
 {
     return DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-}
-
-int CurrentDeviceId()
-{
-    const CMainFrame* frame = GetMainFrame();
-    return frame != nullptr ? frame->currentDeviceId : 0;
 }
 
 void ReleaseNetworkRecords(CMainDoc& doc)

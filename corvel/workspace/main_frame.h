@@ -1,6 +1,7 @@
 // CMainFrame, CSplitterEx: Corvel's main window and its labelled splitter.
 #pragma once
 #include "framework/ui.h"
+#include "corvel/document/document_frame.h"
 #include "corvel/model/project_records.h"
 #include "corvel/workspace/file_view.h"
 
@@ -32,7 +33,7 @@ private:
     CString m_label;
 };
 
-class CMainFrame : public CFrameWndEx {
+class CMainFrame : public CFrameWndEx, public CDocumentFrame {
     DECLARE_DYNCREATE(CMainFrame)
 public:
     CMainFrame();
@@ -44,12 +45,12 @@ public:
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
     // Sets the caption to the product title; the project name is not shown.
-    void UpdateTitle(const CString& projectName);
+    void UpdateTitle(const CString& projectName) override;
     // Frees the gateway button, the device records with their buttons and the tag records of the document, and
     // clears its tag map.
     void ReleaseProject();
     // Refills the file view from the project.
-    void RefreshFileView();
+    void RefreshFileView() override;
     // Folder of the running program, without the trailing backslash.
     CString GetModuleFolder() const;
 
@@ -68,6 +69,17 @@ public:
     CMFCStatusBar& GetStatusBar() { return m_wndStatusBar; }
     // The toolbar customisation dialog while it is open, else null.
     CMFCToolBarsCustomizeDialog* GetCustomizeDialog() const;
+
+    // What the document asks of the frame.
+    int GetCurrentDeviceId() const override { return currentDeviceId; }
+    void SetCurrentDeviceRecord(Corvel::Records::_IED_DEVICE* device) override { currentDevice = device; }
+    void RebuildNetworkView() override;
+    void ClearSplitterLabel() override;
+    void InvalidateActiveView() override;
+    void AddSclFileNode(const CString& path) override;
+    std::vector<CString> ListSclFileNodes() override;
+    void ChangeSclFilePath(const CString& oldPath, const CString& newPath) override;
+    bool AddPlcDevice(int& deviceId) override;
 
     // The plain frame's activation.
     void ActivateFrame(int nCmdShow = -1) override;
@@ -109,10 +121,6 @@ private:
 
 // The application's main window as Corvel's main frame, or null (no main window, as in the tests).
 CMainFrame* GetMainFrame();
-// The main frame's current device: the devNum of the device whose button was clicked last; 0 when there is
-// none or no main frame.
-int CurrentDeviceId();
-
 // Frees what the network view created for doc: the gateway button, every IED
 // and PLC device record with its button and every tag record, emptying the lists; clears the tag map.
 void ReleaseNetworkRecords(CMainDoc& doc);

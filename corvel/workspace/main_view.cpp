@@ -1,8 +1,8 @@
 #include "corvel/workspace/main_view.h"
 
-#include "corvel/app/main_app.h"
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/document_frame.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/ied_records.h"
 #include "corvel/model/modbus_mapping.h"
 #include "corvel/model/product.h"
@@ -17,8 +17,6 @@ namespace {
 using Corvel::Records::kSlotFree;
 using Corvel::Records::kSlotInUse;
 
-// Slot counts read from the profile are kept within this range.
-constexpr int kMaxDeviceSlots = 500;
 
 constexpr int kButtonWidth = 100;
 constexpr int kButtonHeight = 90;
@@ -47,13 +45,6 @@ const char kIedNameTooLong[] = "The IED name is more than 40 characters in lengt
 const char kDeviceInUse[] = "Warning: The device is already in use.";
 // Longest IED name the Logix export can carry.
 constexpr int kMaxIedNameLength = 40;
-
-int ReadSlotCount(LPCSTR section, LPCSTR entry, int defaultCount)
-{
-    CWinApp* app = AfxGetApp();
-    const int count = app != nullptr ? static_cast<int>(app->GetProfileInt(section, entry, defaultCount)) : defaultCount;
-    return count < 0 ? 0 : (count > kMaxDeviceSlots ? kMaxDeviceSlots : count);
-}
 
 } // namespace
 
@@ -94,12 +85,12 @@ CPoint CMainView::PlcSlotPosition(int j)
 
 int CMainView::ReadIedSlotCount()
 {
-    return ReadSlotCount("Mapper", "MaxNoIEC", kDefaultMaxIeds);
+    return ::ReadIedSlotCount();
 }
 
 int CMainView::ReadPlcSlotCount()
 {
-    return ReadSlotCount("ModDlg", "MaxNoMB", kDefaultMaxPlcs);
+    return ::ReadPlcSlotCount();
 }
 
 void CMainView::OnInitialUpdate()
@@ -235,17 +226,11 @@ int CMainView::AddDevice(int kind, const CString& sclPath, const CConnectedAP* e
         return -1;
     }
     // A name placed anywhere, before or after a free slot, is refused.
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        const CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
-        if (device->state == kSlotInUse && device->label == name) {
-            ShowProductMessage(kDeviceInUse, MB_OK | MB_ICONWARNING, GetSafeHwnd());
-            return -1;
-        }
+    if (Corvel::Records::IsIedLabelInUse(project, name)) {
+        ShowProductMessage(kDeviceInUse, MB_OK | MB_ICONWARNING, GetSafeHwnd());
+        return -1;
     }
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        CMainDoc::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
-        if (device->state != kSlotFree)
-            continue;
+    if (CMainDoc::_IED_DEVICE* device = Corvel::Records::FindFreeSlot(project.iedDevices)) {
         Corvel::Records::PlaceIed(*device, sclPath, *entry);
         Invalidate();
         doc->MarkChangedAndUpdateViews();
@@ -260,12 +245,8 @@ int CMainView::CountDevices(int kind)
     CMainDoc* doc = GetDocument();
     if (doc == nullptr)
         return -1;
-    if (kind == CMainDoc::kKindIed)
-        return Corvel::Records::CountIedsInUse(doc->project);
-    int count = 0;
-    for (POSITION pos = doc->project.plcDevices.GetHeadPosition(); pos != nullptr;)
-        count += doc->project.plcDevices.GetNext(pos)->state == kSlotInUse ? 1 : 0;
-    return count;
+    return kind == CMainDoc::kKindIed ? Corvel::Records::CountIedsInUse(doc->project)
+                                      : Corvel::Records::CountPlcsInUse(doc->project);
 }
 
 void CMainView::OnPasteModbusDevice()

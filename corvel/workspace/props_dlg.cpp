@@ -1,6 +1,6 @@
 #include "corvel/workspace/props_dlg.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/product.h"
 
 IMPLEMENT_DYNAMIC(CProps, CDialog)

@@ -1,6 +1,6 @@
 #include "ostrel/app/quorrel_dlg.h"
 
-#include "corvel/model/com_support.h"
+#include "common/com_support.h"
 #include "framework/filedialog.h"
 #include "framework/gdi.h"
 #include "framework/msgbox.h"

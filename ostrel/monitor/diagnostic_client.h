@@ -1,7 +1,7 @@
 // CDiagnosticClient: what Ostrel asks of a module, through its one client (diagnostic_tcp_client.h).
 #pragma once
 
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 
 // What Ostrel asks of a module. Every operation runs on the GUI thread and
 // returns 0 or -1000 (IsReachable: 1 or 0). An operation that returns a

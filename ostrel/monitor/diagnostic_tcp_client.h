@@ -4,7 +4,7 @@
 // Windows Sockets 2 before anything that brings in windows.h.
 #include "framework/socket.h"
 
-#include "corvel/model/xml_reply_scanner.h"
+#include "common/xml_reply_scanner.h"
 #include "framework/file.h"
 #include "ostrel/monitor/diag_msg.h"
 #include "ostrel/monitor/diagnostic_client.h"

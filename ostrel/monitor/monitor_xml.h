@@ -1,7 +1,7 @@
 // CreateXmlDoc, XmlFile, DiagTrace, EnableDiagTrace: the module's replies as DOM documents, and the client's trace output.
 #pragma once
 
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 #include "framework/strings.h"
 
 // Names a file for CreateXmlDoc (a plain text is the document itself).

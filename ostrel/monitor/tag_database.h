@@ -1,7 +1,7 @@
 // TagDatabase, TagTable, TagMember: the process-wide tags of the monitored module, read from its configuration, refreshed from its replies, and written out as text.
 #pragma once
 
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 #include "ostrel/monitor/tag_item.h"
 
 #include <map>

@@ -1,4 +1,4 @@
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "framework/core.h"
 #include "framework/winapp.h"
 #include "support/message_box_recorder.h"

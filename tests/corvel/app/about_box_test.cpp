@@ -1,6 +1,6 @@
 // The about box, shown modeless over the running main frame.
 #include "corvel/app/about_dlg.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>
 

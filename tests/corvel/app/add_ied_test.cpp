@@ -1,6 +1,6 @@
 // Adding IEDs from SCL files and pointing them to another folder, with Corvel running in the test process.
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/project/file_crc.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"

@@ -2,7 +2,7 @@
 // overwrite question and every message, through the hooks.
 #include "../gateway/aoi_test_support.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/aoi_export.h"
 #include "corvel/project/path_utils.h"
 #include "support/com_apartment.h"

@@ -1,7 +1,7 @@
 // Closing the running program after an SCL file's path was edited: the save question comes, and Yes (through the
 // save dialog) writes the new path into both project files. The main window goes with the test, so the program
 // holds this test alone.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/project/project_archive.h"
 #include "corvel/project/project_xml.h"
 #include "corvel/workspace/file_view.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "corvel/app/main_app.h"
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
 #include "support/message_pump.h"

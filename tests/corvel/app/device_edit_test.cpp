@@ -1,6 +1,6 @@
 // Deleting, copying and pasting devices on the network view, with Corvel running in the test process.
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/model/ied_records.h"
 #include "corvel/workspace/buttons.h"
 

@@ -1,6 +1,6 @@
 // The main window's "Device View" pane: its caption buttons, floating in a frame of its own, auto-hide behind
 // a tab at the window's edge, and sizing.
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/main_frame.h"
 
 #include <gtest/gtest.h>

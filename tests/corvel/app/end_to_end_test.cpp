@@ -1,8 +1,8 @@
 // A user's session with Corvel running in the test process, driven through its windows with mouse and keyboard
 // messages: an SCL file added from the device view pane, one of its IEDs dragged onto the network view, its
 // properties changed, the project saved under a new name, closed and opened again.
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/mapping/ied_props_dlg.h"
 #include "corvel/workspace/buttons.h"

@@ -1,5 +1,5 @@
 // The hyperlink control, as a child of the running main frame.
-#include "corvel/controls/hyperlink.h"
+#include "common/hyperlink.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // reaches them.
 #pragma once
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/workspace/file_view.h"
 #include "corvel/workspace/main_view.h"
 

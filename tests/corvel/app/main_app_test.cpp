@@ -1,8 +1,8 @@
 // Start-up failure and the recent-file command of the application object.
 #include "corvel/app/main_app.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The main window with Corvel running in the test process: bars, splitter, closing, placing devices on the
 // network view, its bus lines and dropped files, the project options dialog, and the screenshots.
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/dev_tag_view.h"
 #include "corvel/workspace/file_view.h"

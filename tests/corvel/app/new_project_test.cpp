@@ -1,6 +1,6 @@
 // File New, the network view's new project and the main frame, with Corvel running in the test process.
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"
 

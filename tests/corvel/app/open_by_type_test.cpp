@@ -1,6 +1,6 @@
 // Opening files by their type and importing module configurations, with Corvel running in the test process.
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/project/kor_xml.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/buttons.h"

@@ -1,5 +1,5 @@
 // Saving and opening a project archive in the running program: the commands, the network view and the file view.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"

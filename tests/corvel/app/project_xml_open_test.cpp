@@ -1,5 +1,5 @@
 // Opening a project XML file in the running program: the network view, the file view and the save prompt.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/file_view.h"
 

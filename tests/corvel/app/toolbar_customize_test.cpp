@@ -1,6 +1,6 @@
 // Customising the main window's toolbars: the modeless dialog of command 126 with its commands from the
 // menus, the toolbar's customize button, dragging buttons, user toolbars and the pane menu.
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/main_frame.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "corvel/model/project_records.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/controls/grid_editors.h"
 #include "corvel/controls/grid_list.h"
 #include "support/message_pump.h"

@@ -1,7 +1,7 @@
 // The diagnostics window over the running Corvel against the module simulator, and its options dialog.
 #include "corvel/gateway_ui/diagnostic_dlg.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>
 

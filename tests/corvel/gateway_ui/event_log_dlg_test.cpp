@@ -1,7 +1,7 @@
 // The event log dialog over the running Corvel against the module simulator.
 #include "corvel/gateway_ui/event_log_dlg.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>
 

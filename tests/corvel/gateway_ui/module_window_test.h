@@ -1,7 +1,7 @@
 // ModuleWindowTest: a fixture for the module windows over the running Corvel, with the project's module address on the simulator.
 #pragma once
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/gateway/vqn_diagnostics.h"
 
 #include <gtest/gtest.h>

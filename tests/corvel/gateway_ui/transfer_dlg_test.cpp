@@ -1,8 +1,8 @@
 // The transfer dialog created from its resource over the running Corvel, against the module simulator.
 #include "corvel/gateway_ui/transfer_dlg.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/module_limits.h"
 #include "corvel/gateway/vqn_diagnostics.h"
 #include "corvel/project/file_crc.h"

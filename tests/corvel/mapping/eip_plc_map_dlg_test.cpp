@@ -3,8 +3,8 @@
 // screenshot.
 #include "corvel/mapping/eip_plc_map_dlg.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // configuration written from it, deleting array rows, Clear All, the layout and a model that cannot load.
 #include "corvel/mapping/ied_map_dlg.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/aoi_export.h"
 #include "corvel/gateway/device_config.h"
 #include "corvel/gateway/unity_export.h"

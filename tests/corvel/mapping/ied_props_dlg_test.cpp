@@ -2,8 +2,8 @@
 // are checked before anything is stored, the network settings button, the comment limit; its screenshot.
 #include "corvel/mapping/ied_props_dlg.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // LoadIedModelFromScl: the file of the project's current IED, read from disk.
 #include "ied_tree_fixture.h"
 
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "support/paths.h"
 
 namespace {

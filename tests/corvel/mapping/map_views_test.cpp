@@ -3,7 +3,7 @@
 #include "corvel/mapping/map_view_dlg.h"
 #include "corvel/mapping/record_view_dlg.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "framework/print.h"
 
 #include <dlgs.h>

@@ -2,8 +2,8 @@
 // the context menu and its screenshot.
 #include "corvel/mapping/modbus_mapper.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 
 #include <gtest/gtest.h>
 

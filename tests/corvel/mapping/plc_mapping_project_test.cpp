@@ -3,8 +3,8 @@
 // connection 12 and, with Auto Assign, to connection 0 in the EtherNet/IP mapping dialog, the project saved
 // and opened again. The assignment comes back intact, and the module configuration's implicit maps and the
 // AOI file follow it.
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway/aoi_export.h"
 #include "corvel/mapping/eip_plc_map_dlg.h"
 #include "corvel/mapping/ied_map_dlg.h"

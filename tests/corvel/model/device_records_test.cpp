@@ -1,4 +1,5 @@
-// Compaction of the device lists after a delete: every field moves, freed records are reset; the lookup by id.
+// Compaction of the device lists after a delete: every field moves, freed records are reset; the lookup by id;
+// what a paste gives the slot it fills.
 #include "corvel/model/project_records.h"
 
 #include <gtest/gtest.h>
@@ -202,6 +203,93 @@ TEST(DeviceLookup, FindDeviceGivesTheFirstRecordOfTheId)
     }
     EXPECT_EQ(nullptr, FindDevice(RecordList<CPLC_Device>(), 1066));
     DeleteRecords(ieds);
+}
+
+// The network view's counts and its check of a placed name look at the records in use only.
+TEST(DeviceCount, CountsAndLabelsTakeTheRecordsInUse)
+{
+    _PROJECT project;
+    for (const int state : {kSlotInUse, kSlotFree, kSlotInUse}) {
+        const int index = static_cast<int>(project.iedDevices.GetCount());
+        std::unique_ptr<_IED_DEVICE> ied = MakeIedSlot(kFirstDeviceId + index);
+        ied->state = state;
+        ied->label.Format("IED%d", index);
+        project.iedDevices.AddTail(ied.release());
+    }
+    for (const bool first : {true, false, false})
+        project.plcDevices.AddTail(MakePlcSlot(1090, first).release());
+    EXPECT_EQ(2, CountIedsInUse(project));
+    EXPECT_EQ(1, CountPlcsInUse(project));
+    project.plcDevices.GetTail()->state = kSlotInUse;
+    EXPECT_EQ(2, CountPlcsInUse(project));
+
+    EXPECT_TRUE(IsIedLabelInUse(project, "IED0"));
+    EXPECT_TRUE(IsIedLabelInUse(project, "IED2"));
+    EXPECT_FALSE(IsIedLabelInUse(project, "IED1")); // a free slot's
+    EXPECT_FALSE(IsIedLabelInUse(project, "ied0"));
+    DeleteRecords(project.iedDevices);
+    DeleteRecords(project.plcDevices);
+}
+
+// The paste fills the first free slot: none in a full or empty list.
+TEST(DevicePaste, FindFreeSlotGivesTheFirstFreeRecord)
+{
+    OwnedList<_IED_DEVICE> ieds;
+    EXPECT_EQ(nullptr, FindFreeSlot(ieds.list));
+    ieds.Add(FilledIed("A", 1066));
+    EXPECT_EQ(nullptr, FindFreeSlot(ieds.list));
+    _IED_DEVICE* first = ieds.Add(MakeIedSlot(1067));
+    ieds.Add(MakeIedSlot(1068));
+    EXPECT_EQ(first, FindFreeSlot(ieds.list));
+}
+
+// A pasted IED takes the copy's addresses and file, not its name, label or mapped entries, and is in use;
+// each copied entry is added cut to its first five texts.
+TEST(DevicePaste, IedTakesTheCopiedSettingsIntoItsSlot)
+{
+    const std::unique_ptr<_IED_DEVICE> copy = FilledIed("C", 1066);
+    const std::unique_ptr<_IED_DEVICE> slot = MakeIedSlot(1070);
+    slot->name = "slot name";
+    slot->label = "slot label";
+    slot->ConfiguredCache = {{"old"}};
+    slot->ReportsPath["old$ST$A"].tagName = "old_A";
+
+    PasteDeviceFields(*slot, *copy);
+    EXPECT_EQ(kSlotInUse, slot->state);
+    EXPECT_EQ(1070, slot->devNum);
+    for (auto field : {&_IED_DEVICE::vendor, &_IED_DEVICE::IPaddr, &_IED_DEVICE::IPMask, &_IED_DEVICE::Gateway,
+                       &_IED_DEVICE::comment, &_IED_DEVICE::MSScanDelay, &_IED_DEVICE::CIDFile})
+        EXPECT_STREQ((*copy).*field, (*slot).*field);
+    EXPECT_STREQ("slot name", slot->name);
+    EXPECT_STREQ("slot label", slot->label);
+    EXPECT_TRUE(slot->ConfiguredCache.empty());
+    EXPECT_TRUE(slot->ReportsPath.empty());
+
+    const ConfiguredRow entry = {"a", "b", "c", "d", "e", "f"};
+    EXPECT_EQ(ConfiguredRow({"a", "b", "c", "d", "e"}), PastedIedEntry(entry));
+    EXPECT_EQ(ConfiguredRow({"a"}), PastedIedEntry({"a"}));
+}
+
+// A pasted PLC takes every setting of the copy; the copied rows, cut to eight texts, replace the rows the
+// placing built, and a copy without rows leaves them.
+TEST(DevicePaste, PlcTakesTheCopiedSettingsAndRows)
+{
+    const std::unique_ptr<CPLC_Device> copy = FilledPlc("C", 1086, 3);
+    copy->configuredRows = {ConfiguredRow(10, "long"), ConfiguredRow(2, "short")};
+    const std::unique_ptr<CPLC_Device> placed = FilledPlc("P", 1090, 1);
+    PasteDeviceFields(*placed, *copy);
+    for (auto field : {&CPLC_Device::node, &CPLC_Device::IPAddr, &CPLC_Device::IPMask, &CPLC_Device::Gateway,
+                       &CPLC_Device::name, &CPLC_Device::comment, &CPLC_Device::CmdDelay, &CPLC_Device::Resp,
+                       &CPLC_Device::Rty, &CPLC_Device::ErrDelay, &CPLC_Device::RStartReg, &CPLC_Device::WStartReg})
+        EXPECT_STREQ((*copy).*field, (*placed).*field);
+    EXPECT_EQ(3, placed->devType);
+    EXPECT_EQ(1090, placed->devNum);
+    EXPECT_EQ(ConfiguredRows({ConfiguredRow(8, "long"), ConfiguredRow(2, "short")}), placed->configuredRows);
+
+    copy->configuredRows.clear();
+    const std::unique_ptr<CPLC_Device> kept = FilledPlc("K", 1091, 1);
+    PasteDeviceFields(*kept, *copy);
+    EXPECT_EQ(ConfiguredRows({ConfiguredRow(8, "K-row")}), kept->configuredRows);
 }
 
 } // namespace

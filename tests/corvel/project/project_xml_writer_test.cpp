@@ -1,5 +1,5 @@
 // The project XML writer: sections, groups of attributes and unique tag names, on a document without windows.
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/project/module_version.h"
 #include "corvel/project/path_utils.h"
 

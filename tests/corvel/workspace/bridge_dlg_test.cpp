@@ -3,7 +3,7 @@
 // its screenshot.
 #include "corvel/workspace/bridge_dlg.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/mapping/modbus_mapper.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The gateway button's properties flow over the running Corvel, its modal dialog driven from a timer as a
 // user would: values copied in, written back and counted on OK, nothing on Cancel; the double click and
 // command 32821 reach it.
-#include "corvel/app/res/resource.h"
+#include "corvel/resources/resource.h"
 #include "corvel/workspace/bridge_dlg.h"
 #include "corvel/workspace/buttons.h"
 

@@ -1,7 +1,7 @@
 // The device view pane and its device library tree with Corvel running in the test process: entries dragged
 // onto the network view with the mouse, the pane's menus and commands, dropped files, and its picture.
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/workspace/bridge_dlg.h"
 #include "corvel/workspace/buttons.h"

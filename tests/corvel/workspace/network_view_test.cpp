@@ -1,6 +1,6 @@
 // The network view of the running Corvel as the display shows it: its device buttons and its drawing keep one
 // origin whatever moves the scroll position (a larger or smaller window, removed devices); its printing.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_view.h"
 

@@ -2,8 +2,8 @@
 // they open and the tag view's refills recorded, and the menus they track read while open.
 #pragma once
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 #include "corvel/gateway_ui/transfer_dlg.h"
 #include "corvel/mapping/ied_map_dlg.h"
 #include "corvel/model/ied_records.h"

@@ -1,4 +1,4 @@
-#include "corvel/controls/hyperlink.h"
+#include "common/hyperlink.h"
 
 #include <shellapi.h>
 

@@ -1,13 +1,10 @@
 // CMainDoc: Save, Save As, opening the project archive, and the document's side of the tag packing.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 
 #include "corvel/project/path_utils.h"
-#include "corvel/app/main_app.h"
+#include "corvel/document/document_frame.h"
 #include "corvel/model/scl_header.h"
 #include "corvel/project/project_archive.h"
-#include "corvel/workspace/buttons.h"
-#include "corvel/workspace/main_frame.h"
-#include "corvel/workspace/main_view.h"
 
 namespace {
 
@@ -89,7 +86,7 @@ bool CMainDoc::SaveProjectAs()
     if (dialog.DoModal() != IDOK)
         return false;
     project.filePath = dialog.GetPathName();
-    if (CMainFrame* frame = GetMainFrame())
+    if (CDocumentFrame* frame = GetDocumentFrame())
         frame->UpdateTitle(dialog.GetFileName());
     if (!WriteProjectFiles(false))
         return false;
@@ -157,7 +154,7 @@ void CMainDoc::LoadProjectArchive(const CString& path)
     // What was read is shown even when the file ended early.
     ShowLoadedDevices();
     UpdateAllViews(nullptr, 0, nullptr);
-    CMainFrame* frame = GetMainFrame();
+    CDocumentFrame* frame = GetDocumentFrame();
     if (frame != nullptr)
         frame->RefreshFileView();
     tagsMSG.NumberTags();
@@ -175,18 +172,11 @@ void CMainDoc::ShowLoadedDevices()
 {
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
         const _IED_DEVICE* ied = project.iedDevices.GetNext(pos);
-        if (ied->state != kSlotInUse || ied->button == nullptr)
-            continue;
-        ied->button->deviceId = ied->devNum;
-        ied->button->sclFilePath = ied->CIDFile;
-        ied->button->ShowWindow(SW_SHOW);
+        if (ied->state == kSlotInUse)
+            ShowIedButton(*ied, true, false);
     }
     for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
         const CPLC_Device* plc = project.plcDevices.GetNext(pos);
-        if (plc->button == nullptr)
-            continue;
-        plc->button->ShowTypePicture(plc->devType);
-        if (plc->state == kSlotInUse)
-            plc->button->ShowWindow(SW_SHOW);
+        ShowPlcButton(*plc, plc->state == kSlotInUse);
     }
 }

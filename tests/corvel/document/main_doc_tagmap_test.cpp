@@ -1,5 +1,5 @@
 // The document's tag map, control-model map and file helpers, without windows.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 
 #include "support/paths.h"
 

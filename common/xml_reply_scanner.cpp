@@ -1,4 +1,4 @@
-#include "corvel/model/xml_reply_scanner.h"
+#include "common/xml_reply_scanner.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "corvel/model/com_support.h"
+#include "common/com_support.h"
 
 void ThrowIfFailed(HRESULT result, LPCSTR what)
 {

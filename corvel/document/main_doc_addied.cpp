@@ -1,12 +1,11 @@
 // CMainDoc: adding IEDs from SCL files, the quick scan, the IED header reader and the SCL folder change.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 
 #include "corvel/model/product.h"
 #include "corvel/model/scl_header.h"
 #include "corvel/project/file_crc.h"
 #include "corvel/project/path_utils.h"
-#include "corvel/workspace/file_view.h"
-#include "corvel/workspace/main_frame.h"
+#include "corvel/document/document_frame.h"
 #include "toolkit/common/browse_dialog.h"
 
 #include <cstring>
@@ -26,12 +25,6 @@ const char kFileAlreadyAdded[] = "The selected CID file already exists in this p
 const char kSameIedQuestion[] = "You have a device file with the same name in your IED list, do you want to continue?";
 const char kIedNotUnique[] = "ERROR: IED name '%s' is not unique!";
 const char kSclFolderTitle[] = "Select the folder where the CID files are located";
-
-CFileView* MainFileView()
-{
-    auto* frame = GetMainFrame();
-    return frame != nullptr ? frame->GetFileView() : nullptr;
-}
 
 // Whether the project already has an SCL file of this name: in the file list or among the file records,
 // which stay right after a project is saved or loaded.
@@ -127,8 +120,8 @@ void CMainDoc::AddSclFile(CString path)
     project.sclFiles.AddTail(record.get());
     record.release();
 
-    if (CFileView* fileView = MainFileView())
-        fileView->AddSclFileNode(path);
+    if (CDocumentFrame* frame = GetDocumentFrame())
+        frame->AddSclFileNode(path);
 }
 
 CString CMainDoc::ScanSclFile(CString& info, const CString& path)
@@ -149,25 +142,15 @@ void CMainDoc::OnChangeSclFolder()
         return;
     const CString folder = dialog.GetSelectedPath();
 
-    // The file items: the children of the IED root, met on a depth-first walk from the root's first child.
-    CFileView* fileView = MainFileView();
-    std::vector<CString> paths;
-    if (fileView != nullptr) {
-        CViewTree& tree = fileView->GetFileTree();
-        const HTREEITEM root = tree.GetRootItem();
-        for (HTREEITEM item = root != nullptr ? tree.GetChildItem(root) : nullptr; item != nullptr;
-             item = tree.GetNextTreeItem(item)) {
-            if (tree.GetParentItem(item) == fileView->GetIedRoot())
-                paths.push_back(tree.GetItemText(item));
-        }
-    }
+    CDocumentFrame* frame = GetDocumentFrame();
+    const std::vector<CString> paths = frame != nullptr ? frame->ListSclFileNodes() : std::vector<CString>();
     for (const CString& path : paths) {
         const CString candidate = JoinPath(folder, GetFileNameOfPath(path));
         if (FileExists(candidate))
-            fileView->ChangeSclFilePath(path, candidate);
+            frame->ChangeSclFilePath(path, candidate);
     }
 
     SetModified();
-    if (auto* frame = GetMainFrame())
+    if (frame != nullptr)
         frame->RefreshFileView();
 }

@@ -1,11 +1,11 @@
 // CMainDoc: tag map and Modbus support, control-model map.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 
 #include "corvel/model/ctl_model_map.h"
 #include "corvel/model/eip_assignment.h"
 #include "corvel/model/iec_types.h"
 #include "corvel/model/scl_header.h"
-#include "corvel/workspace/main_frame.h"
+#include "corvel/document/document_frame.h"
 
 #include <cstdio>
 #include <memory>

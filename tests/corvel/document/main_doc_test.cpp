@@ -1,5 +1,5 @@
 // The document's own operations, without windows.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 #include "corvel/project/path_utils.h"
 
 #include <gtest/gtest.h>

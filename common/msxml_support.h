@@ -1,7 +1,7 @@
 // DOM pointer types and helpers over MSXML: document creation, loading from a file's bytes, selection, attributes, parse errors.
 #pragma once
 
-#include "corvel/model/com_support.h"
+#include "common/com_support.h"
 
 #include <msxml2.h>
 

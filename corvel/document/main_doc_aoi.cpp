@@ -1,6 +1,6 @@
 // CMainDoc: Export AOI Files, the module configuration and the Logix Add-On Instruction files written into
 // a folder the user chooses.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 
 #include "corvel/gateway/aoi_export.h"
 #include "corvel/project/path_utils.h"

@@ -206,15 +206,19 @@ public:
     int openKind = 0;
     bool modified = false;
     bool projectReady = false;
+    // Kept with the document's fields; nothing sets it.
     bool flagB = false;
     CString tempFilePath;
     CStringArray fileListB;
+    // The archive's second path text; kept, but nothing sets it (a save empties it).
     CString textA;
+    // Kept with the document's fields; nothing sets it.
     int numberA = 0;
     _IED_DEVICE* copiedIedDevice = nullptr;
     CPLC_Device* copiedPlcDevice = nullptr;
     // Name of the IED shown selected in the network view.
     CString currentDeviceName;
+    // Kept with the document's fields; nothing sets it.
     bool flagC = false;
 
     // Project archive (*.prj), Save and Save As, packing of tags (main_doc_archive.cpp).

@@ -1,14 +1,12 @@
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 
-#include "corvel/app/main_app.h"
-#include "corvel/app/res/resource.h"
-#include "corvel/model/com_support.h"
+#include "corvel/document/document_frame.h"
+
+#include "corvel/resources/resource.h"
+#include "common/com_support.h"
 #include "corvel/project/kor_exceptions.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/model/product.h"
-#include "corvel/workspace/buttons.h"
-#include "corvel/workspace/main_frame.h"
-#include "corvel/workspace/main_view.h"
 
 #include <exception>
 #include <vector>
@@ -121,22 +119,12 @@ void CMainDoc::ClearFileLists()
 
 void CMainDoc::RebuildNetworkView()
 {
-    CMainFrame* frame = GetMainFrame();
+    CDocumentFrame* frame = GetDocumentFrame();
     if (frame == nullptr) {
-        RebuildDeviceSlots(CMainView::ReadIedSlotCount(), CMainView::ReadPlcSlotCount());
+        RebuildDeviceSlots(ReadIedSlotCount(), ReadPlcSlotCount());
         return;
     }
-    frame->ReleaseProject();
-    CMainView* view = DYNAMIC_DOWNCAST(CMainView, frame->GetActiveView());
-    if (view == nullptr) {
-        view = frame->GetNetworkView();
-        if (view == nullptr)
-            return;
-        frame->SetActiveView(view);
-        view->SetFocus();
-    }
-    view->BuildNetworkView();
-    view->UpdateScrollSizes();
+    frame->RebuildNetworkView();
 }
 
 void CMainDoc::OnFileNew()
@@ -155,7 +143,7 @@ bool CMainDoc::StartNewProject()
 
     fileListB.RemoveAll();
     ResetToNewProject();
-    if (CMainFrame* frame = GetMainFrame())
+    if (CDocumentFrame* frame = GetDocumentFrame())
         frame->RefreshFileView();
     projectReady = false;
     notEnoughSpaceShown = false;
@@ -224,11 +212,8 @@ void CMainDoc::ReadProjectXml(const CString& path)
     const bool loaded = ReadXmlFile(file, error, warnings);
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
         const _IED_DEVICE* ied = project.iedDevices.GetNext(pos);
-        if (ied->state != Corvel::Records::kSlotInUse || ied->button == nullptr)
-            continue;
-        ied->button->sclFilePath = ied->CIDFile;
-        ied->button->deviceId = ied->devNum;
-        ied->button->ShowWindow(SW_SHOW);
+        if (ied->state == Corvel::Records::kSlotInUse)
+            ShowIedButton(*ied, true, false);
     }
     ReportLoadResult(loaded, error, MB_OK, warnings);
     if (!loaded)
@@ -236,7 +221,7 @@ void CMainDoc::ReadProjectXml(const CString& path)
     flagA = true;
     projectReady = true;
     UpdateAllViews(nullptr, 0, nullptr);
-    if (CMainFrame* frame = GetMainFrame()) {
+    if (CDocumentFrame* frame = GetDocumentFrame()) {
         frame->RefreshFileView();
         frame->UpdateTitle(project.reservedText5);
     }

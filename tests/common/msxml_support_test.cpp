@@ -1,4 +1,4 @@
-#include "corvel/model/msxml_support.h"
+#include "common/msxml_support.h"
 
 #include "support/com_apartment.h"
 #include "support/paths.h"

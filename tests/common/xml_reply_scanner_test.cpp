@@ -1,5 +1,5 @@
 // XmlReplyScanner: when a reply's bytes form a whole document, when they cannot be XML, however they are split.
-#include "corvel/model/xml_reply_scanner.h"
+#include "common/xml_reply_scanner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,12 @@
 // CMainDoc: opening a file by its type, Open Project, and the import and export of module configurations.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 
-#include "corvel/app/res/resource.h"
+#include "corvel/document/document_frame.h"
+
+#include "corvel/resources/resource.h"
 #include "corvel/project/configuration_rewrite.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/model/product.h"
-#include "corvel/workspace/buttons.h"
 #include "toolkit/common/browse_dialog.h"
 
 namespace {
@@ -186,8 +187,7 @@ void CMainDoc::SelectFirstIedDevice()
 {
     if (project.iedDevices.IsEmpty())
         return;
-    if (CDevButton* button = project.iedDevices.GetHead()->button)
-        button->Select();
+    SelectIedButton(*project.iedDevices.GetHead());
 }
 
 void CMainDoc::OnImportConfiguration()
@@ -222,8 +222,7 @@ void CMainDoc::OnImportConfiguration()
 
 void CMainDoc::OnExportConfiguration()
 {
-    if (project.bridgeButton != nullptr)
-        project.bridgeButton->OnExportConfiguration();
+    ExportConfigurationFromButton(project.bridgeButton);
 }
 
 void CMainDoc::OnUpdateExportConfiguration(CCmdUI* pCmdUI)

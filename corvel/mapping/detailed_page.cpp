@@ -1,8 +1,8 @@
-#include "corvel/workspace/detailed_page.h"
+#include "corvel/mapping/detailed_page.h"
 
-#include "corvel/app/main_doc.h"
-#include "corvel/app/res/resource.h"
-#include "corvel/workspace/main_frame.h"
+#include "corvel/document/document_frame.h"
+#include "corvel/document/main_doc.h"
+#include "corvel/resources/resource.h"
 
 IMPLEMENT_DYNAMIC(CDetailed, CDialog)
 
@@ -29,8 +29,8 @@ BOOL CDetailed::OnInitDialog()
         m_deviceId = CurrentDeviceId();
     }
     m_device = m_doc != nullptr ? Corvel::Records::FindDevice(m_doc->project.iedDevices, m_deviceId) : nullptr;
-    if (CMainFrame* frame = GetMainFrame())
-        frame->currentDevice = m_device;
+    if (CDocumentFrame* frame = GetDocumentFrame())
+        frame->SetCurrentDeviceRecord(m_device);
     m_file.SetWindowText(m_device != nullptr ? m_device->CIDFile : CString());
     return TRUE;
 }

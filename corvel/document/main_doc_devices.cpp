@@ -1,24 +1,19 @@
 // CMainDoc: deleting, copying and pasting the devices of the network view.
-#include "corvel/app/main_doc.h"
+#include "corvel/document/main_doc.h"
 
-#include "corvel/app/res/resource.h"
-#include "corvel/workspace/buttons.h"
-#include "corvel/workspace/main_frame.h"
-#include "corvel/workspace/main_view.h"
+#include "corvel/document/document_frame.h"
+
+#include "corvel/resources/resource.h"
 
 namespace {
 
 using Corvel::Records::kSlotFree;
-using Corvel::Records::kSlotInUse;
 
 const char kWarningsSection[] = "Props";
 const char kWarningsEntry[] = "Warnings";
 constexpr int kWarningsOn = 1;
 const char kRegistersExceeded[] = "The maximum Modbus address of %d has been exceeded";
 constexpr int kMaxModbusAddress = 65535;
-// Texts of a configured entry that a paste takes: five of an IED entry, eight of a PLC row.
-constexpr size_t kPastedIedTexts = 5;
-constexpr size_t kPastedPlcTexts = 8;
 
 
 int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
@@ -29,17 +24,8 @@ int ProfileInt(LPCSTR section, LPCSTR entry, int defaultValue)
 
 void InvalidateActiveView()
 {
-    CMainFrame* frame = GetMainFrame();
-    CView* view = frame != nullptr ? frame->GetActiveView() : nullptr;
-    if (view != nullptr)
-        view->Invalidate(TRUE);
-}
-
-// The first entries of a row.
-Corvel::Records::ConfiguredRow FirstTexts(const Corvel::Records::ConfiguredRow& row, size_t count)
-{
-    const auto end = row.begin() + static_cast<std::ptrdiff_t>(std::min(count, row.size()));
-    return Corvel::Records::ConfiguredRow(row.begin(), end);
+    if (CDocumentFrame* frame = GetDocumentFrame())
+        frame->InvalidateActiveView();
 }
 
 } // namespace
@@ -59,8 +45,8 @@ void CMainDoc::DeleteDevice(int kind)
     else if (kind == kKindPlc)
         DeleteCurrentPlcDevice();
     InvalidateActiveView();
-    if (CMainFrame* frame = GetMainFrame())
-        frame->GetSplitter().SetLabelText(CString());
+    if (CDocumentFrame* frame = GetDocumentFrame())
+        frame->ClearSplitterLabel();
     MarkChangedAndUpdateViews();
 }
 
@@ -71,43 +57,32 @@ void CMainDoc::DeleteCurrentIedDevice()
         RemoveDeviceTagsFromConnections(device->ConfiguredCache);
         device->state = kSlotFree;
     }
-    const int used = Corvel::Records::CompactDevices(project.iedDevices, CMainView::kFirstDeviceId);
-    const COLORREF windowColour = ::GetSysColor(COLOR_WINDOW);
+    const int used = Corvel::Records::CompactDevices(project.iedDevices, Corvel::Records::kFirstDeviceId);
     int position = 0;
     for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr; ++position) {
         const _IED_DEVICE* device = project.iedDevices.GetNext(pos);
-        if (device->button == nullptr)
-            continue;
-        if (position < used) {
-            device->button->deviceId = device->devNum;
-            device->button->SetBitmaps(kIedBitmap, windowColour);
-            device->button->ShowWindow(SW_SHOW);
-        } else {
-            device->button->ShowWindow(SW_HIDE);
-        }
+        if (position < used)
+            ShowIedButton(*device, false, true);
+        else
+            HideIedButton(*device);
     }
 }
 
 void CMainDoc::DeleteCurrentPlcDevice()
 {
     // The PLC slots follow the IED slots the network view made.
-    const int maxIeds = CMainView::ReadIedSlotCount();
-    const int firstPlcId = CMainView::kFirstDeviceId + maxIeds;
+    const int maxIeds = ReadIedSlotCount();
+    const int firstPlcId = Corvel::Records::kFirstDeviceId + maxIeds;
     if (CPLC_Device* device = FindDevice(project.plcDevices, CurrentDeviceId()))
         device->state = kSlotFree;
     const int used = Corvel::Records::CompactDevices(project.plcDevices, firstPlcId);
     int position = 0;
     for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr; ++position) {
         const CPLC_Device* device = project.plcDevices.GetNext(pos);
-        if (device->button == nullptr)
-            continue;
-        if (position < used) {
-            device->button->ShowTypePicture(device->devType);
-            device->button->ShowWindow(SW_SHOW);
-        } else {
-            device->button->SetBitmaps(kPlcBitmap, ::GetSysColor(COLOR_WINDOW));
-            device->button->ShowWindow(SW_HIDE);
-        }
+        if (position < used)
+            ShowPlcButton(*device, true);
+        else
+            HidePlcButton(*device);
     }
 }
 
@@ -138,31 +113,12 @@ void CMainDoc::PasteIedDevice()
     const _IED_DEVICE* source = copiedIedDevice;
     if (source == nullptr)
         return;
-    _IED_DEVICE* device = nullptr;
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr && device == nullptr;) {
-        _IED_DEVICE* candidate = project.iedDevices.GetNext(pos);
-        if (candidate->state == kSlotFree)
-            device = candidate;
-    }
+    _IED_DEVICE* device = Corvel::Records::FindFreeSlot(project.iedDevices);
     if (device == nullptr)
         return;
     projectReady = true;
-    device->vendor = source->vendor;
-    device->IPaddr = source->IPaddr;
-    device->IPMask = source->IPMask;
-    device->Gateway = source->Gateway;
-    device->comment = source->comment;
-    device->MSScanDelay = source->MSScanDelay;
-    device->state = kSlotInUse;
-    device->CIDFile = source->CIDFile;
-    device->ConfiguredCache.clear();
-    device->ReportsPath.clear();
-    if (device->button != nullptr) {
-        device->button->deviceId = device->devNum;
-        device->button->sclFilePath = device->CIDFile;
-        device->button->SetBitmaps(kIedBitmap, ::GetSysColor(COLOR_WINDOW));
-        device->button->ShowWindow(SW_SHOW);
-    }
+    Corvel::Records::PasteDeviceFields(*device, *source);
+    ShowIedButton(*device, true, true);
     MarkChangedAndUpdateViews();
 
     // The source is a snapshot: the rows pasted so far count in the totals, the source's rows stay as copied.
@@ -172,7 +128,7 @@ void CMainDoc::PasteIedDevice()
             message.Format(kRegistersExceeded, kMaxModbusAddress);
             AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
         }
-        device->ConfiguredCache.push_back(FirstTexts(entry, kPastedIedTexts));
+        device->ConfiguredCache.push_back(Corvel::Records::PastedIedEntry(entry));
     }
     InvalidateActiveView();
 }
@@ -182,35 +138,15 @@ void CMainDoc::PastePlcDevice()
     const CPLC_Device* source = copiedPlcDevice;
     if (source == nullptr)
         return;
-    CMainFrame* frame = GetMainFrame();
-    CMainView* view = frame != nullptr ? frame->GetNetworkView() : nullptr;
-    if (view == nullptr)
+    CDocumentFrame* frame = GetDocumentFrame();
+    int placedId = 0;
+    if (frame == nullptr || !frame->AddPlcDevice(placedId))
         return;
-    CPLC_Device* device = FindDevice(project.plcDevices, view->AddDevice(kKindPlc, CString(), nullptr));
+    CPLC_Device* device = FindDevice(project.plcDevices, placedId);
     if (device == nullptr)
         return;
-    device->name = source->name;
-    device->IPAddr = source->IPAddr;
-    device->IPMask = source->IPMask;
-    device->Gateway = source->Gateway;
-    device->comment = source->comment;
-    device->CmdDelay = source->CmdDelay;
-    device->Resp = source->Resp;
-    device->Rty = source->Rty;
-    device->ErrDelay = source->ErrDelay;
-    device->state = source->state;
-    device->node = source->node;
-    device->RStartReg = source->RStartReg;
-    device->WStartReg = source->WStartReg;
-    device->devType = source->devType;
-    // Placing the device rebuilt its rows from the tag map; the copied rows take their place, so that
-    // no tag is written twice.
-    if (!source->configuredRows.empty())
-        device->configuredRows.clear();
-    for (const Corvel::Records::ConfiguredRow& row : source->configuredRows)
-        device->configuredRows.push_back(FirstTexts(row, kPastedPlcTexts));
-    if (device->button != nullptr)
-        device->button->ShowTypePicture(device->devType);
+    Corvel::Records::PasteDeviceFields(*device, *source);
+    ShowPlcButton(*device, false);
     InvalidateActiveView();
 }
 
