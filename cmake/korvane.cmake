@@ -319,7 +319,7 @@ cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_precompile_heade
 # header missing an include breaks the build whichever way it is configured.
 function(korvane_header_check)
   set(headers)
-  foreach(dir framework toolkit corvel ostrel aubrel tools)
+  foreach(dir framework common toolkit corvel ostrel aubrel tools)
     file(GLOB_RECURSE found RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
     list(APPEND headers ${found})
   endforeach()
