@@ -123,6 +123,8 @@ void CMainDoc::AddSclFile(CString path)
     CFileCrc32 crc;
     crc.SetFileName(path);
     record->checksum = crc.ComputeFileCrc32();
+    if (!crc.GetFailure().IsEmpty())
+        AfxMessageBox(crc.GetFailure(), MB_OK);
     record->fileName = fileName;
     project.sclFiles.AddTail(record.get());
     record.release();
