@@ -40,6 +40,12 @@ int AfxReportError(const CErrorReport& report)
     return AfxMessageBox(report.Text(), report.type);
 }
 
+void AfxReportErrors(const std::vector<CErrorReport>& reports)
+{
+    for (const CErrorReport& report : reports)
+        AfxReportError(report);
+}
+
 void AfxAddExceptionDescriber(ExceptionDescriber describer)
 {
     std::lock_guard<std::mutex> lock(g_describersLock);

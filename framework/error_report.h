@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <optional>
+#include <vector>
 
 // What failed, where (a file, an element, an offset; may be empty) and why (may be empty).
 struct CErrorReport {
@@ -22,6 +23,9 @@ struct CErrorReport {
 
 // Shows report through AfxMessageBox (and so through the message-box hook); returns the button id.
 int AfxReportError(const CErrorReport& report);
+
+// Shows each report in turn through AfxReportError.
+void AfxReportErrors(const std::vector<CErrorReport>& reports);
 
 // Describes an exception of a family the framework cannot name (it lives in a library above it):
 // rethrows error, and returns the report when it catches its own family, nothing otherwise.
