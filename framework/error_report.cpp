@@ -37,6 +37,8 @@ CString CErrorReport::Text() const
 
 int AfxReportError(const CErrorReport& report)
 {
+    if (!report.caption.IsEmpty())
+        return KorMessageBox(nullptr, report.Text(), report.caption, report.type);
     return AfxMessageBox(report.Text(), report.type);
 }
 

@@ -16,12 +16,15 @@ struct CErrorReport {
     CString where;
     CString reason;
     UINT type = MB_OK | MB_ICONERROR;
+    // The box's caption, with no owner; empty: the application's title and owner (AfxMessageBox).
+    CString caption;
 
     // The text the box shows: the parts that are not empty, one per line.
     CString Text() const;
 };
 
-// Shows report through AfxMessageBox (and so through the message-box hook); returns the button id.
+// Shows report through AfxMessageBox, or under its own caption (and so through the message-box hook);
+// returns the button id.
 int AfxReportError(const CErrorReport& report);
 
 // Shows each report in turn through AfxReportError.

@@ -9,6 +9,7 @@
 
 #include "support/expect_exception.h"
 #include "support/message_box_recorder.h"
+#include "support/noted_messages.h"
 
 using Corvel::Records::_TAGS;
 using Corvel::Records::CTagPackingHost;
@@ -172,26 +173,6 @@ std::vector<std::string> Placement(const CVQNTagsList& list)
     return placed;
 }
 
-// What a list noted, taken from it as the window that called it would take it.
-class NotedMessages {
-public:
-    explicit NotedMessages(CVQNTagsList& list) : m_list(list) {}
-    size_t Count() { return Taken().size(); }
-    const CErrorReport& Last() { return Taken().back(); }
-    void Clear() { Taken().clear(); }
-
-private:
-    std::vector<CErrorReport>& Taken()
-    {
-        for (CErrorReport& report : m_list.TakeMessages())
-            m_taken.push_back(report);
-        return m_taken;
-    }
-
-    CVQNTagsList& m_list;
-    std::vector<CErrorReport> m_taken;
-};
-
 // The list notes its messages and opens no box.
 class TagPacking : public ::testing::Test {
 protected:
@@ -200,7 +181,7 @@ protected:
 
     FakePackingHost host;
     CVQNTagsList list;
-    NotedMessages noted{list};
+    NotedMessages<CVQNTagsList> noted{list};
     MessageBoxRecorder boxes;
 };
 
