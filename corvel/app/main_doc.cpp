@@ -164,7 +164,9 @@ bool CMainDoc::StartNewProject()
 
 bool CMainDoc::WriteProjectXml(const CString& path)
 {
-    return WriteXmlFile(ChangeFileExtension(path, "prx"), MakeXmlStamp());
+    const bool written = WriteXmlFile(ChangeFileExtension(path, "prx"), MakeXmlStamp());
+    AfxReportErrors(TakeXmlMessages());
+    return written;
 }
 
 ProjectXmlStamp CMainDoc::MakeXmlStamp() const

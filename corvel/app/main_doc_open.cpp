@@ -238,6 +238,7 @@ CString CMainDoc::RestoreConfigurationFiles(const CString& path)
     switch (restore.result) {
     case ConfigurationRestore::kRestored:
         project.prjName = GetFileNameOfPath(restore.projectFile);
+        AfxReportErrors(restore.openMessages);
         // The restore of the embedded files tells its failures in boxes without an owner.
         for (const CString& message : restore.extractionMessages)
             ShowProductMessage(message, MB_ICONEXCLAMATION | MB_OK, nullptr);
