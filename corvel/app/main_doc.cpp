@@ -2,6 +2,7 @@
 
 #include "corvel/app/main_app.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/controls/product_message.h"
 #include "corvel/model/com_support.h"
 #include "corvel/project/kor_exceptions.h"
 #include "corvel/project/path_utils.h"

@@ -1,6 +1,7 @@
 // CMainDoc: adding IEDs from SCL files, the quick scan, the IED header reader and the SCL folder change.
 #include "corvel/app/main_doc.h"
 
+#include "corvel/controls/product_message.h"
 #include "corvel/model/product.h"
 #include "corvel/model/scl_header.h"
 #include "corvel/project/file_crc.h"

@@ -2,6 +2,7 @@
 
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/controls/product_message.h"
 #include "corvel/model/product.h"
 
 #include <cstdlib>

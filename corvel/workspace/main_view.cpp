@@ -3,6 +3,7 @@
 #include "corvel/app/main_app.h"
 #include "corvel/app/main_doc.h"
 #include "corvel/app/res/resource.h"
+#include "corvel/controls/product_message.h"
 #include "corvel/model/ied_records.h"
 #include "corvel/model/modbus_mapping.h"
 #include "corvel/model/product.h"
