@@ -154,7 +154,6 @@ int main(int argc, char** argv)
     const bool writeConfiguration = line.positional.size() == 2;
     if (!writesAoiFiles && !writeConfiguration && !line.Has(kUnityOption))
         return Usage("missing arguments");
-    RouteDialogsToConsole("cfggen");
 
     CProjectState project;
     const CString& projectPath = line.positional[0];
