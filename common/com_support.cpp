@@ -1,5 +1,19 @@
 #include "common/com_support.h"
 
+std::optional<CErrorReport> DescribeComError(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const ComError& e) {
+        CErrorReport report;
+        report.what = e.Text();
+        report.reason.Format("0x%08lX", static_cast<unsigned long>(e.Error()));
+        return report;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
 void ThrowIfFailed(HRESULT result, LPCSTR what)
 {
     if (FAILED(result))

@@ -1,6 +1,7 @@
 // ComError, ComPtr, ComBstr, ComVariant: COM errors, a reference-counted interface pointer, and BSTR and VARIANT owners.
 #pragma once
 
+#include "framework/error_report.h"
 #include "framework/strings.h"
 
 #include <windows.h>
@@ -24,6 +25,10 @@ private:
     HRESULT m_result;
     CString m_text;
 };
+
+// The report of a ComError (what failed and its result code); nothing for another family.
+// The window layer adds it to the describers of its handlers' boundary.
+std::optional<CErrorReport> DescribeComError(const std::exception_ptr& error);
 
 // Raises ComError(result, what) when result has the failure bit set.
 void ThrowIfFailed(HRESULT result, LPCSTR what);

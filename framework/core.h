@@ -5,6 +5,7 @@
 
 #include "framework/archive.h"
 #include "framework/collections.h"
+#include "framework/error_report.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
 #include "framework/geometry.h"

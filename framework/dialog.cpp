@@ -1,5 +1,6 @@
 #include "framework/dialog.h"
 
+#include "framework/error_report.h"
 #include "framework/exceptions.h"
 #include "framework/winapp.h"
 
@@ -22,9 +23,8 @@ INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
         return TRUE;
     try {
         return pDialog->OnInitDialog();
-    } catch (CException* e) {
-        e->ReportError();
-        e->Delete();
+    } catch (...) {
+        AfxReportCurrentException();
         pDialog->EndDialog(-1);
         return FALSE;
     }

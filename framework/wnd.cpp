@@ -2,6 +2,7 @@
 // (Message dispatch and notification routing are in msgmap.cpp.)
 #include "framework/wnd.h"
 
+#include "framework/error_report.h"
 #include "framework/exceptions.h"
 #include "framework/gdi.h"
 #include "framework/menu.h"
@@ -96,12 +97,11 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
     t_lastSent.wParam = wParam;
     t_lastSent.lParam = lParam;
     LRESULT result = 0;
-    // Exceptions must not unwind through the system's frames: they are reported here.
+    // Exceptions must not unwind through the system's frames: every family is reported here.
     try {
         result = pWnd->WindowProc(message, wParam, lParam);
-    } catch (CException* e) {
-        e->ReportError();
-        e->Delete();
+    } catch (...) {
+        AfxReportCurrentException();
         result = message == WM_CREATE ? -1 : 0;
     }
     if (message == WM_NCDESTROY)

@@ -3,6 +3,8 @@
 #include "corvel/app/about_dlg.h"
 #include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
+#include "common/com_support.h"
+#include "corvel/project/kor_exceptions.h"
 #include "corvel/workspace/main_frame.h"
 #include "corvel/workspace/main_view.h"
 #include "toolkit/common/theme_wrapper.h"
@@ -63,6 +65,8 @@ BOOL CMainApp::InitInstance()
     ::InitCommonControlsEx(&controls);
 
     CWinAppEx::InitInstance();
+    AfxAddExceptionDescriber(DescribeComError);
+    AfxAddExceptionDescriber(Korvane::Exceptions::DescribeKorException);
 
     if (!AfxOleInit()) {
         AfxMessageBox(IDP_OLE_INIT_FAILED);

@@ -4,6 +4,7 @@
 
 #include "corvel/resources/resource.h"
 #include "common/com_support.h"
+#include "corvel/controls/product_message.h"
 #include "corvel/project/kor_exceptions.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/model/product.h"
@@ -152,7 +153,9 @@ bool CMainDoc::StartNewProject()
 
 bool CMainDoc::WriteProjectXml(const CString& path)
 {
-    return WriteXmlFile(ChangeFileExtension(path, "prx"), MakeXmlStamp());
+    const bool written = WriteXmlFile(ChangeFileExtension(path, "prx"), MakeXmlStamp());
+    AfxReportErrors(TakeXmlMessages());
+    return written;
 }
 
 ProjectXmlStamp CMainDoc::MakeXmlStamp() const

@@ -1,6 +1,7 @@
 // CMainDoc: adding IEDs from SCL files, the quick scan, the IED header reader and the SCL folder change.
 #include "corvel/document/main_doc.h"
 
+#include "corvel/controls/product_message.h"
 #include "corvel/model/product.h"
 #include "corvel/model/scl_header.h"
 #include "corvel/project/file_crc.h"
@@ -116,6 +117,8 @@ void CMainDoc::AddSclFile(CString path)
     CFileCrc32 crc;
     crc.SetFileName(path);
     record->checksum = crc.ComputeFileCrc32();
+    if (!crc.GetFailure().IsEmpty())
+        AfxMessageBox(crc.GetFailure(), MB_OK);
     record->fileName = fileName;
     project.sclFiles.AddTail(record.get());
     record.release();

@@ -15,6 +15,8 @@ const char kFolderTitle[] = "Select a directory to put the AOI files";
 const char kNoFolderChosen[] = "No directory was selected.  No files were created";
 const char kExportFailed[] = "There was an error when creating the AOI files. No files were created";
 const char kFilesExported[] = "%d AOI files were exported.";
+const char kOverwriteQuestion[] = "You are about to overwrite existing files. Proceed?";
+const char kNothingCreated[] = "No new AOI files were created.";
 
 // How long the saved project is given before the export goes on.
 constexpr DWORD kSettleAfterSaveMs = 500;
@@ -48,7 +50,17 @@ void CMainDoc::OnExportAoiFiles()
     CGenAOI aoi(CGenAOI::GetProjectDevices(project));
     std::vector<CString> warnings;
     try {
-        if (!WriteAoiFiles(dialog.GetSelectedPath(), aoi, &warnings))
+        bool exported = WriteAoiFiles(dialog.GetSelectedPath(), aoi, &warnings);
+        // The first file exists: asked once, the run starts again allowed to overwrite.
+        if (exported && aoi.StoppedBeforeOverwriting()) {
+            if (AfxMessageBox(kOverwriteQuestion, MB_YESNO) == IDYES) {
+                aoi.SetOverwriteWithoutAsking(true);
+                exported = WriteAoiFiles(dialog.GetSelectedPath(), aoi, &warnings);
+            } else {
+                AfxMessageBox(kNothingCreated);
+            }
+        }
+        if (!exported)
             AfxMessageBox(kExportFailed);
     } catch (Korvane::Exceptions::CKorException& e) {
         AfxMessageBox(e.Message());

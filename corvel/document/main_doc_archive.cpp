@@ -98,7 +98,9 @@ bool CMainDoc::SaveProjectAs()
 bool CMainDoc::WriteProjectFiles(bool mayAskPath)
 {
     CString error;
-    switch (CProjectState::WriteProjectFiles(project.filePath, {sclFolder, textA}, error)) {
+    const ProjectWriteResult result = CProjectState::WriteProjectFiles(project.filePath, {sclFolder, textA}, error);
+    AfxReportErrors(TakeXmlMessages());
+    switch (result) {
     case ProjectWriteResult::kWritten:
         break;
     case ProjectWriteResult::kXmlNotWritten:

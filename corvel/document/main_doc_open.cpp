@@ -4,6 +4,7 @@
 #include "corvel/document/document_frame.h"
 
 #include "corvel/resources/resource.h"
+#include "corvel/controls/product_message.h"
 #include "corvel/project/configuration_rewrite.h"
 #include "corvel/project/path_utils.h"
 #include "corvel/model/product.h"
@@ -237,6 +238,7 @@ CString CMainDoc::RestoreConfigurationFiles(const CString& path)
     switch (restore.result) {
     case ConfigurationRestore::kRestored:
         project.prjName = GetFileNameOfPath(restore.projectFile);
+        AfxReportErrors(restore.openMessages);
         // The restore of the embedded files tells its failures in boxes without an owner.
         for (const CString& message : restore.extractionMessages)
             ShowProductMessage(message, MB_ICONEXCLAMATION | MB_OK, nullptr);

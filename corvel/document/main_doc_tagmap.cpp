@@ -40,6 +40,8 @@ void AssignStartAddresses(CMainDoc::CVQNTagsList& list)
             continue;
         tag->StartAddr = used[tag->Conn];
         const int size = tag->GetTypeSize();
+        if (size < 0)
+            AfxMessageBox(tag->UnsupportedTypeText(), MB_OK);
         if (size > 0)
             used[tag->Conn] += size;
     }

@@ -20,8 +20,6 @@ constexpr char kFileSuffix[] = "_AOI.L5X";
 constexpr char kTemporaryPrefix[] = "aoi";
 constexpr char kClientDriverId[] = "IEC61850C";
 
-constexpr char kOverwriteQuestion[] = "You are about to overwrite existing files. Proceed?";
-constexpr char kNothingCreated[] = "No new AOI files were created.";
 constexpr char kCannotBuild[] = "Error: The AOI file could not be built (%s)\n%s";
 constexpr char kCannotSave[] = "Error: The AOI file could not be saved as\n%s";
 
@@ -221,6 +219,9 @@ bool CGenAOI::ExportAll(const CString& configPath)
     if (!config.Load(configPath))
         return false;
     m_outputFolder = GetContainingFolder(configPath);
+    m_continue = true;
+    m_overwriteAsked = false;
+    m_writtenFiles.clear();
     if (!config.GetRootElement())
         return true;
     ReadConfiguration(config);
@@ -292,10 +293,8 @@ bool CGenAOI::WriteAoiFile(const CString& device)
 {
     const CString path = JoinPath(m_outputFolder, device + kFileSuffix);
     if (!m_overwriteAsked) {
-        if (!m_overwriteWithoutAsking && PathExists(path) && AfxMessageBox(kOverwriteQuestion, MB_YESNO) != IDYES) {
-            AfxMessageBox(kNothingCreated);
+        if (!m_overwriteWithoutAsking && PathExists(path))
             return false;
-        }
         m_overwriteAsked = true;
     }
 
@@ -620,7 +619,7 @@ bool WriteConfigurationAndAoiFiles(const ProjectXmlContent& project, const Devic
         ::DeleteFileA(draftPath);
         throw;
     }
-    if (!exported || aoi.WasDeclined()) {
+    if (!exported || aoi.StoppedBeforeOverwriting()) {
         ::DeleteFileA(draftPath);
         return exported;
     }

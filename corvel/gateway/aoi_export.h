@@ -51,17 +51,17 @@ public:
     // The devices in use of a project, for the constructor.
     static ProjectDevices GetProjectDevices(const Records::_PROJECT& project);
 
-    // Writes the files beside configPath, the module configuration. When the first file exists, asks once
-    // whether to overwrite ("No" ends the run, after a message). False only when the configuration cannot be
-    // loaded. A file that cannot be built or saved throws CAoiExportError: the files written before it stay,
+    // Writes the files beside configPath, the module configuration. When the first file exists and overwriting
+    // is not allowed, writes nothing and stops (StoppedBeforeOverwriting): the caller asks the user and runs
+    // again with SetOverwriteWithoutAsking(true). False only when the configuration cannot be loaded. A file that cannot be built or saved throws CAoiExportError: the files written before it stay,
     // and nothing is left under its name (a file that was there stays as it was).
     bool ExportAll(const CString& configPath);
     // Files written in this run, and their paths in the order written.
     int GetFileCount() const { return static_cast<int>(m_writtenFiles.size()); }
     const std::vector<CString>& GetWrittenFiles() const { return m_writtenFiles; }
-    // The overwrite question was answered "No".
-    bool WasDeclined() const { return !m_continue; }
-    // Existing files are overwritten without the question (for tools that run without a user).
+    // The run stopped at its first file, which exists, before overwriting it.
+    bool StoppedBeforeOverwriting() const { return !m_continue; }
+    // Existing files are overwritten (after the user agreed, or for tools that run without a user).
     void SetOverwriteWithoutAsking(bool overwrite) { m_overwriteWithoutAsking = overwrite; }
 
     // Bytes of a tag-database type ("BOOL", "INT", ...); -1 for a type it does not know.
@@ -104,7 +104,7 @@ private:
     // Reads what every file of the run takes from the configuration.
     void ReadConfiguration(const CXmlDocument& config);
     void ExportRemoteAddresses(const DomElementPtr& driver);
-    // False when the user declined to overwrite.
+    // False when the run stops before overwriting its first file.
     bool WriteAoiFile(const CString& device);
     void WriteMembers(CFileBuilder& file, const CString& device, const DomElementPtr& members);
     void WriteParameters(CFileBuilder& file, const CString& device, const DomElementPtr& parameters) const;

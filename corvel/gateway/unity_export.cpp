@@ -11,6 +11,7 @@
 #include "framework/msgbox.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstdio>
 
 namespace Corvel::Gateway {
@@ -54,11 +55,6 @@ constexpr char kCannotSaveDocument[] = "Error: Failed to save XML document";
 constexpr char kCannotOpenOutput[] = "Error: Could Not Open Output File: ";
 constexpr char kCannotWriteOutput[] = "Error: Could Not Write Output File: ";
 
-void ShowError(const CString& text)
-{
-    KorMessageBox(nullptr, text, kProductTitle, MB_OK | MB_ICONERROR);
-}
-
 // The name of a member variable: the tag name without one leading "_", cleaned for the PLC.
 CString MemberName(const CString& tagName)
 {
@@ -90,6 +86,20 @@ constexpr char kTagsLeftOut[] = "Warning: These tags have no Unity data type and
 
 CUnityExporter::CUnityExporter() : m_clock([] { return time(nullptr); }) {}
 
+std::vector<CErrorReport> CUnityExporter::TakeMessages()
+{
+    return std::exchange(m_messages, {});
+}
+
+void CUnityExporter::NoteFailure(const CString& text)
+{
+    CErrorReport report;
+    report.what = text;
+    report.type = MB_OK | MB_ICONERROR;
+    report.caption = kProductTitle;
+    m_messages.push_back(report);
+}
+
 void CUnityExporter::Attach(const Records::_PROJECT& project, const Records::CPLC_Device& device)
 {
     m_project = &project;
@@ -111,7 +121,10 @@ bool CUnityExporter::TakeNoeSlot()
         return true;
     }
     if (m_device->NOESlotNum < kFirstNoeSlot || m_device->NOESlotNum > kLastNoeSlot) {
-        AfxMessageBox(kSlotOutOfRange);
+        CErrorReport report;
+        report.what = kSlotOutOfRange;
+        report.type = MB_OK;
+        m_messages.push_back(report);
         return false;
     }
     m_noeSlot = m_device->NOESlotNum;
@@ -228,8 +241,8 @@ bool CUnityExporter::WriteVariablesFile(const CString& path)
     if (FAILED(created) || !document) {
         CString text;
         text.Format(kCannotCreateDocument, static_cast<unsigned>(created));
-        ShowError(text);
-        ShowError(kCannotSaveDocument);
+        NoteFailure(text);
+        NoteFailure(kCannotSaveDocument);
         return false;
     }
 
@@ -303,14 +316,14 @@ bool CUnityExporter::WriteVariablesFile(const CString& path)
             }
         }
     } catch (const ComError&) {
-        ShowError(step);
+        NoteFailure(step);
         return false;
     }
 
     CReplacingFile file(path, kTemporaryPrefix);
     if (file.TemporaryPath().IsEmpty() || FAILED(document->save(ComVariant(file.TemporaryPath()).Get()))
         || !file.Commit()) {
-        ShowError(kCannotSaveDocument);
+        NoteFailure(kCannotSaveDocument);
         return false;
     }
     return true;
@@ -321,7 +334,7 @@ bool CUnityExporter::WriteTagListCsv(const CString& path)
     CReplacingFile file(path, kTemporaryPrefix);
     FILE* stream = file.TemporaryPath().IsEmpty() ? nullptr : fopen(file.TemporaryPath(), "wt");
     if (stream == nullptr) {
-        ShowError(kCannotOpenOutput + path);
+        NoteFailure(kCannotOpenOutput + path);
         return false;
     }
     bool written = true;
@@ -333,7 +346,7 @@ bool CUnityExporter::WriteTagListCsv(const CString& path)
     }
     written = fclose(stream) == 0 && written;
     if (!written || !file.Commit()) {
-        ShowError(kCannotWriteOutput + path);
+        NoteFailure(kCannotWriteOutput + path);
         return false;
     }
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 #include "corvel/model/project_records.h"
 #include "corvel/project/kor_xml.h"
+#include "framework/error_report.h"
 
 #include <ctime>
 #include <functional>
@@ -23,8 +24,8 @@ struct UnityExportPaths {
 };
 
 // The export state of one memory-map view: the device it shows, and what the last variables file counted.
-// Failures are shown through the message-box hook; no file is ever left half-written under its name (each
-// is written beside it and moved over it once complete).
+// Failures are noted for the window that called it (TakeMessages); no file is ever left half-written under its
+// name (each is written beside it and moved over it once complete).
 class CUnityExporter {
 public:
     // The local time of the files' time stamps.
@@ -43,8 +44,11 @@ public:
     // dialogs); a cancelled dialog ends it silently.
     void Export();
 
+    // The failures noted since the last take, in order, for the window to show.
+    std::vector<CErrorReport> TakeMessages();
+
     // Takes the device's NOE slot (1 to 15) when it is reached through an NOE module, else -1. False after
-    // showing "Error: Slot number is out of range" for a slot outside 1 to 15.
+    // noting "Error: Slot number is out of range" for a slot outside 1 to 15.
     bool TakeNoeSlot();
     // Writes the files of chosenPath (see DerivePaths): the variables file, the function-module file
     // (not for the other Modbus PLCs), the tag list, stopping at the first failure. True when all were
@@ -58,7 +62,7 @@ public:
     // then each of the three appended, so that no two files share a path.
     static UnityExportPaths DerivePaths(const CString& chosenPath);
 
-    // Each writes one file; false after its message box.
+    // Each writes one file; false after noting why (under the product's title).
     bool WriteVariablesFile(const CString& path);
     bool WriteTagListCsv(const CString& path);
     bool WriteFunctionModuleFile(const CString& path);
@@ -91,6 +95,8 @@ public:
     void WriteFbSource(Korvane::Formats::CKorXml& xml);
 
 private:
+    // Notes a failure to write a file, under the product's title.
+    void NoteFailure(const CString& text);
     // The forms of the files' time stamps.
     static constexpr char kDateAndTimeStamp[] = "date_and_time#%s";
     static constexpr char kDtStamp[] = "dt#%s";
@@ -130,6 +136,7 @@ private:
     int m_readRegisterCount = 0;
     int m_writeRegisterCount = 0;
     Clock m_clock;
+    std::vector<CErrorReport> m_messages;
 };
 
 } // namespace Corvel::Gateway

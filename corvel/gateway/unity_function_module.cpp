@@ -358,7 +358,7 @@ bool CUnityExporter::WriteFunctionModuleFile(const CString& path)
         return true;
     CString text;
     text.Format(kCannotWrite, (LPCSTR)path, (LPCSTR)failure);
-    KorMessageBox(nullptr, text, kProductTitle, MB_OK | MB_ICONERROR);
+    NoteFailure(text);
     return false;
 }
 

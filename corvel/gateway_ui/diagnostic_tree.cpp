@@ -2,6 +2,7 @@
 
 #include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
+#include "corvel/controls/product_message.h"
 #include "corvel/model/product.h"
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 #include "corvel/gateway_ui/transfer_dlg.h"
 
+#include "corvel/controls/product_message.h"
 #include "corvel/controls/ret_controls.h"
 
 #include "corvel/document/main_doc.h"

@@ -149,7 +149,10 @@ void CEIPMapTabCtrl::Refresh()
         if (tag.Conn != shown)
             continue;
         const CString start = Decimal(tag.StartAddr);
-        const CString bytes = Decimal(tag.GetTypeSize());
+        const int size = tag.GetTypeSize();
+        if (size < 0)
+            AfxMessageBox(tag.UnsupportedTypeText(), MB_OK);
+        const CString bytes = Decimal(size);
         const int row = page.InsertRowTexts(-1, 4, "", static_cast<LPCSTR>(tag.tagName), static_cast<LPCSTR>(start),
                                             static_cast<LPCSTR>(bytes));
         page.SetItemData(row, reinterpret_cast<DWORD_PTR>(&tag));

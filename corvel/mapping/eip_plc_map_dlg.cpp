@@ -154,7 +154,9 @@ void CEIPPLCMapDlg::FillTagList()
         return;
     m_tagList.SetRedraw(FALSE);
     m_tagList.DeleteAllItems();
-    for (_TAGS* tag : m_tabs.GetAssignment().FillCandidates()) {
+    const std::vector<_TAGS*> candidates = m_tabs.GetAssignment().FillCandidates();
+    ShowListMessages();
+    for (_TAGS* tag : candidates) {
         const int row = m_tagList.InsertRowTexts(-1, 3, "", static_cast<LPCSTR>(tag->tagName),
                                                  static_cast<LPCSTR>(tag->dataType));
         m_tagList.SetItemData(row, reinterpret_cast<DWORD_PTR>(tag));
@@ -190,6 +192,7 @@ void CEIPPLCMapDlg::OnAssign()
     const std::vector<_TAGS*> selected = m_tagList.GetSelectedTags();
     const int tab = m_tabs.GetCurSel();
     const int notes = m_tabs.GetAssignment().Assign(selected, tab, GetSelectedConnection());
+    ShowListMessages();
     RefreshConnections();
     for (int row = m_tagList.GetItemCount() - 1; row >= 0; --row) {
         const _TAGS* tag = m_tagList.GetRowTag(row);
@@ -210,6 +213,7 @@ void CEIPPLCMapDlg::OnAutoAssign()
     CWaitCursor wait;
     std::vector<CString> unhandled;
     m_tabs.GetAssignment().AutoAssign(unhandled);
+    ShowListMessages();
     for (const CString& text : unhandled)
         AfxMessageBox(text);
     FillTagList();
@@ -231,6 +235,7 @@ void CEIPPLCMapDlg::RemoveSelectedRows()
         AfxMessageBox(kDiagnosticRows);
     std::vector<CString> errors;
     m_tabs.GetAssignment().RemoveTags(tab, names, errors);
+    ShowListMessages();
     for (const CString& error : errors)
         AfxMessageBox(error);
     FillTagList();
@@ -249,14 +254,23 @@ void CEIPPLCMapDlg::OnUndo()
     if (m_tabs.GetPage(tab).GetSelectedCount() > 0) {
         RemoveSelectedRows();
     } else if (m_tabs.GetAssignment().UndoLast()) {
+        ShowListMessages();
         FillTagList();
+    } else {
+        AfxMessageBox(Corvel::Records::kNothingToUndo);
     }
     if (tab == Corvel::Records::kEipInputTab)
         m_doc->tagsINP.ComputeConnectionSizes();
     else if (tab == Corvel::Records::kEipOutputTab)
         m_doc->tagsOUT.ComputeConnectionSizes();
+    ShowListMessages();
     if (m_slider.GetSafeHwnd() != nullptr)
         m_slider.Invalidate();
+}
+
+void CEIPPLCMapDlg::ShowListMessages()
+{
+    AfxReportErrors(m_tabs.GetAssignment().TakeMessages());
 }
 
 void CEIPPLCMapDlg::OnResetAll()
@@ -291,7 +305,10 @@ void CEIPPLCMapDlg::OnOK()
 void CEIPPLCMapDlg::OnCancel()
 {
     if (m_doc != nullptr)
+    {
         m_tabs.GetAssignment().Rollback();
+        ShowListMessages();
+    }
     MyCDialogEx::OnCancel();
 }
 

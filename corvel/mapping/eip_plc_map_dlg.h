@@ -90,6 +90,8 @@ private:
     void RefreshConnections();
     // Undo with rows selected on the current page: they leave their connection.
     void RemoveSelectedRows();
+    // Shows what the connection lists noted during the last action.
+    void ShowListMessages();
 
     CMainDoc* m_doc = nullptr;
     CEIPMapListCtrl m_tagList;

@@ -1,6 +1,7 @@
 #include "corvel/mapping/map_list_view.h"
 
 #include "corvel/resources/resource.h"
+#include "corvel/controls/product_message.h"
 #include "corvel/model/product.h"
 #include "framework/print.h"
 

@@ -15,13 +15,17 @@ constexpr DWORD kSaveFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_PATHMU
 
 void CUnityExporter::Export()
 {
-    if (!TakeNoeSlot())
+    if (!TakeNoeSlot()) {
+        AfxReportErrors(TakeMessages());
         return;
+    }
     CFileDialog dialog(FALSE, kDefaultExtension, GetLabel(), kSaveFlags, kFileFilter);
     if (dialog.DoModal() != IDOK)
         return;
-    if (!ExportFiles(dialog.GetPathName()))
+    if (!ExportFiles(dialog.GetPathName())) {
+        AfxReportErrors(TakeMessages());
         return;
+    }
     const std::vector<CString> leftOut = FindTagsWithoutUnityType();
     if (!leftOut.empty())
         AfxMessageBox(TagsLeftOutWarning(leftOut), MB_OK | MB_ICONWARNING);

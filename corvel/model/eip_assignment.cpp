@@ -181,12 +181,20 @@ void CEipAssignment::ReleaseUnplaced(const std::vector<_TAGS*>& tags)
     }
 }
 
+std::vector<CErrorReport> CEipAssignment::TakeMessages()
+{
+    std::vector<CErrorReport> messages;
+    for (CVQNTagsList* list : m_lists) {
+        std::vector<CErrorReport> taken = list->TakeMessages();
+        messages.insert(messages.end(), taken.begin(), taken.end());
+    }
+    return messages;
+}
+
 bool CEipAssignment::UndoLast()
 {
-    if (m_sequence < 1) {
-        AfxMessageBox(kNothingToUndo);
+    if (m_sequence < 1)
         return false;
-    }
     for (CVQNTagsList* list : m_lists)
         list->RemoveTagsFromSequence(m_sequence);
     m_sequence = m_sequence - 1 > 0 ? m_sequence - 1 : 0;

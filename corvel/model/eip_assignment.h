@@ -54,7 +54,10 @@ public:
     int Assign(const std::vector<_TAGS*>& tags, int tab, int connection);
     // Assigns every candidate by class; unhandled receives the texts of tags of no known class.
     void AutoAssign(std::vector<CString>& unhandled);
-    // Takes back the last Assign or Auto Assign; false when there is none.
+    // The messages of the three lists since the last take, inputs' first (each action calls them in that
+    // order); the window that called the action shows them.
+    std::vector<CErrorReport> TakeMessages();
+    // Takes back the last Assign or Auto Assign; false, and nothing shown, when there is none.
     bool UndoLast();
     // Removes the named tags from the tab's list and clears their assignment; start offsets are computed again.
     // errors receives the messages of tags that could not be found.

@@ -1,4 +1,4 @@
-// The product's fixed texts and ShowProductMessage, the one way Corvel's code shows a message under them.
+// The product's fixed texts.
 #pragma once
 
 #include "framework/core.h"
@@ -15,9 +15,3 @@ constexpr char kNewProjectName[] = "Project 1";
 constexpr char kModuleNotRespondingText[] = "ERROR: Module failed to respond! Please check your IP address";
 // The filter of the file dialogs that choose SCL files.
 constexpr char kSclFileFilter[] = "IED Configuration Files (*.scd, *.icd, *.cid)|*.scd;*.icd;*.cid|All Files (*.*)|*.*||";
-
-// Shows text in a message box of exactly type (no icon is added) under the product title, owned by the
-// application's main window, or by owner when it is given (null: no owner). Goes through the message-box
-// hook; returns the button chosen. Window-free code reports its outcomes to its callers instead.
-int ShowProductMessage(const CString& text, UINT type);
-int ShowProductMessage(const CString& text, UINT type, HWND owner);

@@ -49,8 +49,10 @@ enum ConfiguredColumn {
 
 // One mapped tag.
 struct _TAGS {
-    // Byte size of dataType on a connection; -1 (after a message) for an unknown type.
+    // Byte size of dataType on a connection; -1 for an unknown type, which UnsupportedTypeText names.
     int GetTypeSize() const;
+    // "ERROR: Unsupported data type: '<dataType>'".
+    CString UnsupportedTypeText() const;
 
     int reserved = 0;
     int SeqNum = 0;

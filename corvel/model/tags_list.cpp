@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 #include <memory>
+#include <utility>
 
 namespace Corvel::Records {
 
@@ -41,13 +42,14 @@ int EndOf(const _TAGS& tag, int size)
 
 int _TAGS::GetTypeSize() const
 {
-    const int size = GetIecTypeSize(dataType);
-    if (size < 0) {
-        CString message;
-        message.Format(kUnsupportedTypeMessage, (LPCSTR)dataType);
-        AfxMessageBox(message, MB_OK);
-    }
-    return size;
+    return GetIecTypeSize(dataType);
+}
+
+CString _TAGS::UnsupportedTypeText() const
+{
+    CString message;
+    message.Format(kUnsupportedTypeMessage, (LPCSTR)dataType);
+    return message;
 }
 
 CVQNTagsList::CVQNTagsList()
@@ -105,6 +107,27 @@ _TAGS* CVQNTagsList::FindTag(const CString& name) const
 bool CVQNTagsList::ContainsTag(const CString& name) const
 {
     return IndexOf(name) >= 0;
+}
+
+std::vector<CErrorReport> CVQNTagsList::TakeMessages()
+{
+    return std::exchange(m_messages, {});
+}
+
+void CVQNTagsList::Note(const CString& text, UINT type)
+{
+    CErrorReport report;
+    report.what = text;
+    report.type = type;
+    m_messages.push_back(report);
+}
+
+int CVQNTagsList::SizeOf(const _TAGS& tag)
+{
+    const int size = tag.GetTypeSize();
+    if (size < 0)
+        Note(tag.UnsupportedTypeText(), MB_OK);
+    return size;
 }
 
 bool CVQNTagsList::RemoveTag(const CString& name)
@@ -166,7 +189,7 @@ bool CVQNTagsList::IsUsableConnection(const _TAGS& tag, std::vector<const _TAGS*
     return false;
 }
 
-void CVQNTagsList::ReportBadConnections(const std::vector<const _TAGS*>& bad)
+void CVQNTagsList::NoteBadConnections(const std::vector<const _TAGS*>& bad)
 {
     if (bad.empty())
         return;
@@ -175,7 +198,7 @@ void CVQNTagsList::ReportBadConnections(const std::vector<const _TAGS*>& bad)
                    "'%s' with connection %d.",
                    static_cast<int>(bad.size()), kConnectionCount - 1, (LPCSTR)bad.front()->tagName,
                    bad.front()->Conn);
-    AfxMessageBox(message, MB_OK | MB_ICONERROR);
+    Note(message, MB_OK | MB_ICONERROR);
 }
 
 int CVQNTagsList::RemoveTagsFromSequence(int n)
@@ -205,13 +228,13 @@ void CVQNTagsList::ComputeConnectionSizes()
         const _TAGS& tag = *m_tags.GetAt(i);
         if (!tag.Assigned || tag.dataType.IsEmpty() || !IsUsableConnection(tag, bad))
             continue;
-        const int size = tag.GetTypeSize();
+        const int size = SizeOf(tag);
         if (size < 0)
             continue;
         sizes[tag.Conn] = std::max(sizes[tag.Conn], EndOf(tag, size));
     }
     std::copy(std::begin(sizes), std::end(sizes), m_usedSizes);
-    ReportBadConnections(bad);
+    NoteBadConnections(bad);
 }
 
 void CVQNTagsList::AssignStartAddresses()
@@ -222,13 +245,13 @@ void CVQNTagsList::AssignStartAddresses()
         _TAGS& tag = *m_tags.GetAt(i);
         if (tag.tagName.IsEmpty() || !IsUsableConnection(tag, bad))
             continue;
-        const int size = tag.GetTypeSize();
+        const int size = SizeOf(tag);
         if (size < 0)
             continue;
         tag.StartAddr = m_usedSizes[tag.Conn];
         m_usedSizes[tag.Conn] = EndOf(tag, size);
     }
-    ReportBadConnections(bad);
+    NoteBadConnections(bad);
 }
 
 int CVQNTagsList::FirstEmptyConnection() const
@@ -242,7 +265,7 @@ int CVQNTagsList::FirstEmptyConnection() const
 bool CVQNTagsList::PlaceTag(_TAGS& tag, int& conn, int& startAddr)
 {
     const int capacity = IsInput(tag) ? kInputConnectionSize : kOutputConnectionSize;
-    const int size = tag.GetTypeSize();
+    const int size = SizeOf(tag);
     if (size >= 0) {
         for (int c = std::max(conn, 0); c < ConnectionLimit(); ++c) {
             if (m_usedSizes[c] <= capacity - size) {
@@ -257,9 +280,9 @@ bool CVQNTagsList::PlaceTag(_TAGS& tag, int& conn, int& startAddr)
     tag.Assigned = false;
     tag.Conn = -1;
     tag.SeqNum = 0;
-    // An unknown type has been reported by the size lookup.
+    // An unknown type has been noted by the size lookup.
     if (size >= 0 && (m_host == nullptr || m_host->FirstNotEnoughSpaceNotice()))
-        AfxMessageBox(kNotEnoughSpace);
+        Note(kNotEnoughSpace);
     return false;
 }
 
@@ -285,7 +308,7 @@ void CVQNTagsList::AssignSortedTags(const CVQNSortingList& sorted)
         if (total >= kLargeGroupSize) {
             int conn = FirstEmptyConnection();
             if (conn >= ConnectionLimit()) {
-                AfxMessageBox(kTooManyTags);
+                Note(kTooManyTags);
             } else {
                 for (INT_PTR i = index; i < end; ++i) {
                     _TAGS tag = sorted.GetAt(i);
@@ -320,14 +343,14 @@ void CVQNTagsList::AssignTag(const CVQNSortingList& records, int capacity, int f
         _TAGS tag = records.GetAt(r);
         tag.Assigned = false;
         tag.Conn = conn;
-        const int size = tag.GetTypeSize();
+        const int size = SizeOf(tag);
         if (size < 0)
-            continue; // reported by the size lookup; the tag stays out
+            continue; // noted by the size lookup; the tag stays out
         for (;; ++conn) {
             if (conn >= limit) {
                 CString message;
                 message.Format(IsInput(tag) ? kInputLimitExceeded : kOutputLimitExceeded, limit);
-                AfxMessageBox(message);
+                Note(message);
                 return;
             }
             // The end of the connection and the place after its last tag; a
@@ -356,7 +379,7 @@ void CVQNTagsList::AssignTag(const CVQNSortingList& records, int capacity, int f
                 break;
             }
             if (!mayAdvance) {
-                AfxMessageBox(kNoMoreSpace);
+                Note(kNoMoreSpace);
                 return;
             }
         }

@@ -2,6 +2,7 @@
 // direction, the candidate tags sorted for packing, and what the packing needs from the project document.
 #pragma once
 #include "corvel/model/project_records.h"
+#include "framework/error_report.h"
 
 #include <vector>
 
@@ -66,7 +67,11 @@ public:
     int GetListId() const { return m_listId; }
     void SetListId(int id) { m_listId = id; }
 
-    // Packing. Without a host the list has 20 connections, shows "not enough
+    // The messages of the packing and sizing calls since the last take, in order ("Too many tags!", an
+    // unsupported type, ...): the list shows nothing, the window that called it shows them.
+    std::vector<CErrorReport> TakeMessages();
+
+    // Packing. Without a host the list has 20 connections, notes "not enough
     // space" every time and clears no project tag.
     void SetPackingHost(CTagPackingHost* host) { m_host = host; }
     // Removes (and deletes) every tag whose SeqNum is n or more, clearing its
@@ -96,7 +101,10 @@ private:
     // True for a Conn that indexes the used sizes; other numbers than -1 (unassigned) are collected in bad.
     static bool IsUsableConnection(const _TAGS& tag, std::vector<const _TAGS*>& bad);
     // One message for the tags whose connection number is outside 0 to 19.
-    static void ReportBadConnections(const std::vector<const _TAGS*>& bad);
+    void NoteBadConnections(const std::vector<const _TAGS*>& bad);
+    void Note(const CString& text, UINT type = MB_OK);
+    // The tag's size; notes the unsupported type when it has none (-1).
+    int SizeOf(const _TAGS& tag);
 
     static constexpr INT_PTR kGrowBy = 10;
 
@@ -104,6 +112,7 @@ private:
     int m_usedSizes[kConnectionCount] = {};
     int m_listId = 0;
     CTagPackingHost* m_host = nullptr;
+    std::vector<CErrorReport> m_messages;
 };
 
 // Candidate tags, held by value, sorted by path before they are packed.

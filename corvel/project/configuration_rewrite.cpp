@@ -234,6 +234,7 @@ ConfigurationRestore RestoreConfiguration(const CString& path, const CString& pr
         xml.ExtractEmbeddedFiles({projectFolder + "\\" + kSclFilesFolderName, projectFolder});
         restore.extractionMessages = xml.GetResultMessages();
     }
+    restore.openMessages = xml.TakeMessages();
     restore.result = ConfigurationRestore::kRestored;
     return restore;
 }

@@ -58,6 +58,8 @@ struct ConfigurationRestore {
     // The work file "TEMP.xml" in the project folder, and the name it takes: the project file's with "xml".
     CString workPath;
     CString xmlPath;
+    // What opening the rewritten configuration noted (kRestored), shown before the restore's messages.
+    std::vector<CErrorReport> openMessages;
     // What the restore of the embedded files must tell the user (kRestored), in order.
     std::vector<CString> extractionMessages;
 };

@@ -6,7 +6,6 @@
 #include "corvel/project/zip_reader.h"
 #include "corvel/project/zip_writer.h"
 #include "framework/handles.h"
-#include "framework/msgbox.h"
 
 // libb64's headers declare C functions without saying so.
 extern "C" {
@@ -270,7 +269,7 @@ bool CKorXml::WriteEmbeddedFile(LPCSTR path)
     if (!archive.Build(filePath)) {
         // Reported as the writer reports its failures, and the element is left out.
         if (!m_throwFailures)
-            ShowProductMessage(NotEmbeddedText(filePath), MB_ICONEXCLAMATION | MB_OK, nullptr);
+            Note(NotEmbeddedText(filePath), MB_ICONEXCLAMATION | MB_OK, kProductTitle);
         return false;
     }
 

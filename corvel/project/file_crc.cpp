@@ -66,15 +66,14 @@ uint32_t CFileCrc32::Update(uint32_t crc, const void* data, size_t size) const
 
 CString CFileCrc32::ComputeFileCrc32()
 {
+    m_failure.Empty();
     if (m_fileName.IsEmpty())
         return CString();
 
     HANDLE file = CreateFileA(m_fileName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        CString message;
-        message.Format("Failed to open file %s.", (LPCTSTR)m_fileName);
-        AfxMessageBox(message, MB_OK);
+        m_failure.Format("Failed to open file %s.", (LPCTSTR)m_fileName);
         return CString();
     }
 
@@ -86,9 +85,7 @@ CString CFileCrc32::ComputeFileCrc32()
     ok = ok && buffer && (length == 0 || (ReadFile(file, buffer.get(), length, &got, nullptr) && got == length));
     CloseHandle(file);
     if (!ok) {
-        CString message;
-        message.Format("Failed to read file %s.", (LPCTSTR)m_fileName);
-        AfxMessageBox(message, MB_OK);
+        m_failure.Format("Failed to read file %s.", (LPCTSTR)m_fileName);
         return CString();
     }
 

@@ -10,8 +10,10 @@ public:
     CFileCrc32();
 
     void SetFileName(const CString& fileName) { m_fileName = fileName; }
-    // Reads the whole file; returns the checksum text, or "" after a reported failure.
+    // Reads the whole file; returns the checksum text, or "" with the failure in GetFailure().
     CString ComputeFileCrc32();
+    // Why the last ComputeFileCrc32 gave no checksum ("Failed to open file <path>."), or "".
+    const CString& GetFailure() const { return m_failure; }
     // CRC-32 (ISO-HDLC) of a block, continuing from a previous value (0 to start).
     uint32_t Update(uint32_t crc, const void* data, size_t size) const;
 
@@ -19,6 +21,7 @@ private:
     uint32_t m_table[256];
     CString m_result;
     CString m_fileName;
+    CString m_failure;
 };
 
 // CRC-16/ARC (reflected polynomial 0xA001, initial value 0) of the whole file, as the module checks a

@@ -76,5 +76,18 @@ LPCSTR CKorXmlException::Message()
     return m_message;
 }
 
+std::optional<CErrorReport> DescribeKorException(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (CKorException& e) {
+        CErrorReport report;
+        report.what = e.Message();
+        return report;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
 } // namespace Exceptions
 } // namespace Korvane

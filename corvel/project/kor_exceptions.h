@@ -1,6 +1,7 @@
 // CKorReport, CKorException, CKorXmlException: the library's report buffer and exceptions.
 #pragma once
 
+#include "framework/error_report.h"
 #include "framework/strings.h"
 
 #include <windows.h>
@@ -72,6 +73,10 @@ public:
 private:
     char m_buffer[kBufferSize];
 };
+
+// The report of a CKorException (its message); nothing for another family. The window layer
+// adds it to the describers of its handlers' boundary.
+std::optional<CErrorReport> DescribeKorException(const std::exception_ptr& error);
 
 } // namespace Exceptions
 } // namespace Korvane

@@ -1,6 +1,5 @@
 #include "corvel/project/kor_xml.h"
 
-#include "framework/msgbox.h"
 
 #include <shlwapi.h>
 
@@ -180,6 +179,20 @@ CKorXml::~CKorXml()
     m_stream.Release();
 }
 
+std::vector<CErrorReport> CKorXml::TakeMessages()
+{
+    return std::exchange(m_messages, {});
+}
+
+void CKorXml::Note(const CString& text, UINT type, const CString& caption)
+{
+    CErrorReport report;
+    report.what = text;
+    report.type = type;
+    report.caption = caption;
+    m_messages.push_back(report);
+}
+
 bool CKorXml::Close()
 {
     HRESULT result = S_OK;
@@ -224,7 +237,7 @@ bool CKorXml::OpenWriter()
     } catch (CKorXmlException&) {
         if (m_throwFailures)
             throw;
-        AfxMessageBox("CreateWriter");
+        Note("CreateWriter");
         return false;
     }
 }
@@ -237,7 +250,7 @@ bool CKorXml::OpenReader()
     } catch (CKorXmlException&) {
         if (m_throwFailures)
             throw;
-        AfxMessageBox("Error: CreateReader - XML");
+        Note("Error: CreateReader - XML");
         return false;
     }
     try {
@@ -245,7 +258,7 @@ bool CKorXml::OpenReader()
     } catch (CKorXmlException&) {
         if (m_throwFailures)
             throw;
-        AfxMessageBox("Error: CreateReader - Input");
+        Note("Error: CreateReader - Input");
         return false;
     }
     m_reader = reader;
@@ -277,7 +290,7 @@ bool CKorXml::OpenFileStream(bool forReading)
         if (chosen.IsEmpty()) {
             CString message;
             message.Format("Error: Opening XML File\n%s", (LPCSTR)m_fileName);
-            AfxMessageBox(message);
+            Note(message);
             return false;
         }
         m_fileName = chosen;
@@ -298,7 +311,7 @@ void CKorXml::Guarded(LPCSTR fixedMessage, Write write)
         m_failed = true;
         if (m_throwFailures)
             throw;
-        AfxMessageBox(fixedMessage ? fixedMessage : e.Message());
+        Note(fixedMessage ? fixedMessage : e.Message());
     }
 }
 

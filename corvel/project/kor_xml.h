@@ -5,6 +5,7 @@
 #include "common/com_support.h"
 #include "corvel/project/embedded_files.h"
 #include "corvel/project/kor_exceptions.h"
+#include "framework/error_report.h"
 #include "framework/strings.h"
 
 #include <functional>
@@ -27,10 +28,10 @@ using AskFileNameFunction = std::function<CString(const CString& proposed)>;
 // Writer: Open(path, false), element operations in document order, then
 // destruction (or Close) closes every open element and flushes the file.
 // Reader: Open(path, true). By default no exception leaves an operation:
-// failures are shown in a message box, and the open operations return false.
-// Element operations on an object without a writer do nothing. With
-// SetThrowFailures(true) every failure leaves as a CKorXmlException instead
-// and nothing is shown or asked.
+// failures are noted (TakeMessages) for the window layer to show, and the open
+// operations return false. Element operations on an object without a writer do
+// nothing. With SetThrowFailures(true) every failure leaves as a
+// CKorXmlException instead and nothing is noted or asked.
 class CKorXml {
 public:
     CKorXml();
@@ -72,7 +73,7 @@ public:
 
     // Writes one "File" element holding the file at path as a one-item zip
     // archive in base64. A file that cannot be read is left out and gives
-    // false; it is reported unless failures are thrown.
+    // false; it is noted unless failures are thrown.
     bool WriteEmbeddedFile(LPCSTR path);
     // Reads the rest of the document and restores the file of every "File"
     // element (see RestoreEmbeddedFile for where files go). Stops at the first
@@ -85,9 +86,11 @@ public:
     void SetThrowFailures(bool throwFailures) { m_throwFailures = throwFailures; }
     // Ends the document (closing every open element), flushes and closes the
     // file; destruction after Close does nothing more. False when that or any
-    // element operation before failed (each was reported, or the failure of
+    // element operation before failed (each was noted, or the failure of
     // Close is thrown when failures are thrown).
     bool Close();
+    // The failures noted since the last take, in order, for the window layer to show.
+    std::vector<CErrorReport> TakeMessages();
 
     HRESULT GetLastResult() const { return m_lastResult; }
     const CString& GetFileName() const { return m_fileName; }
@@ -110,7 +113,9 @@ private:
     LPCWSTR WideName(LPCSTR name);
     LPCWSTR WideValue(LPCSTR value);
     LPCWSTR WideText(LPCSTR text);
-    // Runs write, showing the exception's message (or fixedMessage when given) on failure.
+    // Notes a failure: shown by the window layer as AfxMessageBox shows text, or under caption.
+    void Note(const CString& text, UINT type = MB_OK, const CString& caption = CString());
+    // Runs write, noting the exception's message (or fixedMessage when given) on failure.
     template <class Write>
     void Guarded(LPCSTR fixedMessage, Write write);
 
@@ -122,6 +127,7 @@ private:
     bool m_throwFailures = false;
     CString m_resultText; // what the extraction of embedded files reports
     std::vector<CString> m_resultMessages;
+    std::vector<CErrorReport> m_messages;
     CString m_fileName;
     std::vector<wchar_t> m_wideName;
     std::vector<wchar_t> m_wideValue;

@@ -143,10 +143,13 @@ bool CProjectState::RenameSclFile(const CString& oldName, const CString& newPath
 bool CProjectState::WriteXmlFile(const CString& path, const ProjectXmlStamp& stamp)
 {
     Korvane::Formats::CKorXml xml;
-    if (!xml.Open(path, false))
-        return false;
-    CProjectXmlWriter(xml, GetXmlContent(), stamp).Write();
-    return xml.Close();
+    bool written = xml.Open(path, false);
+    if (written) {
+        CProjectXmlWriter(xml, GetXmlContent(), stamp).Write();
+        written = xml.Close();
+    }
+    m_xmlMessages = xml.TakeMessages();
+    return written;
 }
 
 ArchiveWriteResult CProjectState::WriteArchiveFile(const CString& path, const CProjectArchiveWriter::Folders& folders,

@@ -7,6 +7,7 @@
 #include "corvel/project/project_archive.h"
 #include "corvel/project/project_xml.h"
 
+#include <utility>
 #include <vector>
 
 // How writing the project archive ended.
@@ -62,8 +63,10 @@ public:
                        std::vector<Corvel::Records::_IED_DEVICE*>& changedDevices);
 
     // Writes the project XML file path (written as it is given); false when the file could not be opened or
-    // written whole (the XML writer reported why).
+    // written whole (the XML writer noted why: TakeXmlMessages).
     bool WriteXmlFile(const CString& path, const ProjectXmlStamp& stamp);
+    // What the last XML write noted, in order, for the window to show.
+    std::vector<CErrorReport> TakeXmlMessages() { return std::exchange(m_xmlMessages, {}); }
     // Writes the project archive path.
     ArchiveWriteResult WriteArchiveFile(const CString& path, const CProjectArchiveWriter::Folders& folders,
                                         CString& error);
@@ -94,4 +97,6 @@ public:
 private:
     // Deletes the IED and PLC device records and the tag records.
     void DeleteDeviceRecords();
+
+    std::vector<CErrorReport> m_xmlMessages;
 };

@@ -3,6 +3,7 @@
 #include "corvel/document/document_frame.h"
 #include "corvel/document/main_doc.h"
 #include "corvel/resources/resource.h"
+#include "corvel/controls/product_message.h"
 #include "corvel/model/ied_records.h"
 #include "corvel/model/modbus_mapping.h"
 #include "corvel/model/product.h"

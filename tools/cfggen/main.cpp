@@ -92,6 +92,8 @@ bool ExportUnityFiles(const CProjectState& project, const CString& deviceName, c
     exporter.Attach(project.project, *device);
     const bool exported = exporter.TakeNoeSlot() && exporter.ExportFiles(base);
     ::CoUninitialize();
+    for (const CErrorReport& failure : exporter.TakeMessages())
+        fprintf(stderr, "cfggen: %s\n", (LPCSTR)failure.Text());
     const std::vector<CString> leftOut = exporter.FindTagsWithoutUnityType();
     if (exported && !leftOut.empty()) {
         PrintWarnings({Corvel::Gateway::CUnityExporter::TagsLeftOutWarning(leftOut)});
@@ -152,7 +154,6 @@ int main(int argc, char** argv)
     const bool writeConfiguration = line.positional.size() == 2;
     if (!writesAoiFiles && !writeConfiguration && !line.Has(kUnityOption))
         return Usage("missing arguments");
-    RouteDialogsToConsole("cfggen");
 
     CProjectState project;
     const CString& projectPath = line.positional[0];

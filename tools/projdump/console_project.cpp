@@ -13,18 +13,7 @@ constexpr int kOpenKindArchive = 1;
 
 int g_messageCount = 0;
 
-int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
-{
-    ReportToConsole(text);
-    return IDCANCEL;
-}
-
 } // namespace
-
-void RouteDialogsToConsole(const char*)
-{
-    SetMessageBoxHook(PrintMessageBox);
-}
 
 void ReportToConsole(const CString& text)
 {

@@ -1,13 +1,11 @@
-// RouteDialogsToConsole, ReportToConsole, ConsoleMessageCount, OpenProjectFile: a developer tool's project,
-// opened through Corvel's own readers without windows, with what they would show written to the error output.
+// ReportToConsole, ConsoleMessageCount, OpenProjectFile: a developer tool's project, opened through Corvel's
+// own readers without windows, with the messages they return written to the error output.
 #pragma once
 #include "corvel/project/project_state.h"
 
-// From now on message boxes go to the error output, each counting as a message.
-void RouteDialogsToConsole(const char* toolName);
 // Writes text to the error output as a message.
 void ReportToConsole(const CString& text);
-// Messages since RouteDialogsToConsole.
+// Messages written so far.
 int ConsoleMessageCount();
 
 // Reads a *.prj or *.prx file, chosen by its extension, into the records of a new project (the device slots

@@ -79,11 +79,14 @@ bool SaveProject(CProjectState& state, const CString& out)
     if (state.project.prjName.IsEmpty())
         state.project.prjName = GetFileNameOfPath(out);
     CString error;
-    switch (state.WriteProjectFiles(out, {}, error)) {
+    const ProjectWriteResult result = state.WriteProjectFiles(out, {}, error);
+    for (const CErrorReport& message : state.TakeXmlMessages())
+        ReportToConsole(message.Text());
+    switch (result) {
     case ProjectWriteResult::kWritten:
         return true;
     case ProjectWriteResult::kXmlNotWritten:
-        return false; // reported by the XML writer
+        return false; // reported by the XML writer's messages
     default: {
         CString message;
         message.Format("Error: Could not write the project file \"%s\": %s", (LPCSTR)state.project.filePath,
@@ -101,7 +104,6 @@ int main(int argc, char** argv)
     const bool save = argc == 4 && strcmp(argv[2], "--save") == 0;
     if (argc != 2 && !save)
         return Usage();
-    RouteDialogsToConsole("projdump");
     CProjectState state;
     if (!OpenProjectFile(state, argv[1], "projdump"))
         return 1;

@@ -7,10 +7,9 @@
 namespace {
 
 // Messages for the user go to the error output.
-int PrintMessageBox(HWND, const CString& text, const CString&, UINT)
+void PrintMessage(const CString& text)
 {
     fprintf(stderr, "%s\n", (LPCSTR)text);
-    return IDOK;
 }
 
 int Usage()
@@ -28,7 +27,6 @@ int main(int argc, char** argv)
     const bool header = CString(argv[1]) == "--header";
     if (header && argc != 3)
         return Usage();
-    SetMessageBoxHook(PrintMessageBox);
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         fprintf(stderr, "scldump: COM cannot be started\n");
         return 1;
@@ -51,7 +49,7 @@ int main(int argc, char** argv)
         std::vector<CString> messages;
         const bool dumped = DumpIedModel(path, argv[2], out, error, messages);
         for (const CString& message : messages)
-            PrintMessageBox(nullptr, message, CString(), MB_OK);
+            PrintMessage(message);
         if (!dumped) {
             if (!error.IsEmpty())
                 fprintf(stderr, "%s\n", (LPCSTR)error);

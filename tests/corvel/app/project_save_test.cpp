@@ -199,7 +199,7 @@ TEST_F(ProjectSave, ATruncatedArchiveIsReportedAndLeavesTheProjectNotReady)
 }
 
 // The document gives the packing its connection limit, the once-per-project
-// notice and the clearing of a removed tag's assignment.
+// notice and the clearing of a removed tag's assignment; the lists note their messages and open no box.
 TEST(DocumentPacking, LimitNoticeAndClearingComeFromTheDocument)
 {
     NewProjectDocument doc;
@@ -220,11 +220,11 @@ TEST(DocumentPacking, LimitNoticeAndClearingComeFromTheDocument)
     CVQNSortingList records;
     records.Add(input);
     doc.tagsINP.AssignTag(records, kInputConnectionSize, 0, true);
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("INPUTs: 10 connection limit has been exceeded!", boxes.Last().text);
+    std::vector<CErrorReport> noted = doc.tagsINP.TakeMessages();
+    ASSERT_EQ(1u, noted.size());
+    EXPECT_STREQ("INPUTs: 10 connection limit has been exceeded!", noted.back().what);
 
     // "Not enough space" once per project, again after New.
-    boxes.Clear();
     for (int conn = kOnePortConnectionCount; conn < kConnectionCount; ++conn)
         doc.tagsINP.SetUsedSize(conn, kInputConnectionSize);
     for (int i = 0; i < 3; ++i) {
@@ -232,6 +232,7 @@ TEST(DocumentPacking, LimitNoticeAndClearingComeFromTheDocument)
         int conn = 0, start = 0;
         EXPECT_FALSE(doc.tagsINP.PlaceTag(tag, conn, start));
     }
+    noted = doc.tagsINP.TakeMessages();
     doc.StartNewProject();
     for (int conn = 0; conn < kConnectionCount; ++conn)
         doc.tagsOUT.SetUsedSize(conn, kOutputConnectionSize);
@@ -239,9 +240,11 @@ TEST(DocumentPacking, LimitNoticeAndClearingComeFromTheDocument)
     output.Access = "W";
     int conn = 0, start = 0;
     EXPECT_FALSE(doc.tagsOUT.PlaceTag(output, conn, start));
-    ASSERT_EQ(2u, boxes.Count());
-    EXPECT_STREQ("Not enough space for one or more tags to be assigned.", boxes.Calls()[0].text);
-    EXPECT_STREQ("Not enough space for one or more tags to be assigned.", boxes.Calls()[1].text);
+    for (const CErrorReport& report : doc.tagsOUT.TakeMessages())
+        noted.push_back(report);
+    ASSERT_EQ(2u, noted.size());
+    EXPECT_STREQ("Not enough space for one or more tags to be assigned.", noted[0].what);
+    EXPECT_STREQ("Not enough space for one or more tags to be assigned.", noted[1].what);
 
     // A removed connection tag is no longer assigned in the project's tag list.
     auto* projectTag = new _TAGS(input);
@@ -256,6 +259,7 @@ TEST(DocumentPacking, LimitNoticeAndClearingComeFromTheDocument)
     EXPECT_EQ(1, doc.tagsINP.RemoveTagsFromSequence(4));
     EXPECT_FALSE(projectTag->Assigned);
     EXPECT_EQ(0, projectTag->SeqNum);
+    EXPECT_EQ(0u, boxes.Count());
 }
 
 } // namespace

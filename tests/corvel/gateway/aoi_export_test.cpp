@@ -22,8 +22,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::UnorderedElementsAre;
 
-constexpr char kOverwriteQuestion[] = "You are about to overwrite existing files. Proceed?";
-constexpr char kNothingCreated[] = "No new AOI files were created.";
 
 class AoiExport : public ComApartmentTest {
 protected:
@@ -414,35 +412,31 @@ TEST_F(AoiExport, NothingToWrite)
     EXPECT_EQ(0u, boxes.Count());
 }
 
-// The question comes once, about the run's first file only.
+// Only the run's first file is checked: when it exists the run stops before writing anything, without a box,
+// and the caller's second run, allowed to overwrite, writes every file.
 TEST_F(AoiExport, OverwritingExistingFiles)
 {
     ConfigText config;
     config.Tag("IED1_A", "INT").Tag("IED2_A", "INT").Device("IED1").Device("IED2");
 
     WriteBinaryFile(FilePath("IED1"), "old");
-    boxes.QueueAnswer(IDNO);
     ASSERT_TRUE(Export(config));
-    ASSERT_EQ(2u, boxes.Count());
-    EXPECT_STREQ(kOverwriteQuestion, boxes.Calls()[0].text);
-    EXPECT_EQ(static_cast<UINT>(MB_YESNO), boxes.Calls()[0].type & MB_TYPEMASK);
-    EXPECT_STREQ(kNothingCreated, boxes.Calls()[1].text);
-    EXPECT_EQ(static_cast<UINT>(MB_OK), boxes.Calls()[1].type & MB_TYPEMASK);
-    EXPECT_TRUE(aoi->WasDeclined());
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_TRUE(aoi->StoppedBeforeOverwriting());
     EXPECT_EQ(0, aoi->GetFileCount());
     EXPECT_EQ("old", ReadBinaryFile(FilePath("IED1")));
     EXPECT_THAT(FolderContents(folder.Path()), UnorderedElementsAre("Current.xml", "IED1_AOI.L5X"));
 
-    boxes.Clear();
     WriteBinaryFile(FilePath("IED2"), "old");
-    ASSERT_TRUE(Export(config)); // answered Yes
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ(kOverwriteQuestion, boxes.Last().text);
+    aoi->SetOverwriteWithoutAsking(true);
+    ASSERT_TRUE(aoi->ExportAll(ConfigPath()));
+    EXPECT_FALSE(aoi->StoppedBeforeOverwriting());
+    EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(2, aoi->GetFileCount());
     EXPECT_THAT(File("IED1").MemberNames(), ElementsAre("_A"));
     EXPECT_THAT(File("IED2").MemberNames(), ElementsAre("_A"));
 
-    // Only the second file exists: it is overwritten without a question; and a tool overwrites without one.
+    // Only the second file exists: it is overwritten without stopping; and a tool overwrites without one.
     boxes.Clear();
     ASSERT_TRUE(::DeleteFileA(FilePath("IED1")));
     WriteBinaryFile(FilePath("IED2"), "old");

@@ -4,6 +4,7 @@
 
 #include "corvel/gateway/unity_export.h"
 #include "support/com_apartment.h"
+#include "support/noted_messages.h"
 
 #include <ctime>
 #include <string>
@@ -124,7 +125,11 @@ protected:
 
     _PROJECT project;
     CPLC_Device device;
+    // The exporter notes its failures and opens no box.
+    void TearDown() override { EXPECT_EQ(0u, boxes.Count()); }
+
     CUnityExporter exporter;
+    NotedMessages<CUnityExporter> noted{exporter};
     TempFolder folder;
     MessageBoxRecorder boxes;
 };
@@ -151,7 +156,7 @@ TEST_F(UnityExport, WithoutModbusTagsTheVariablesFileHoldsTheHeadersAndTheTagLis
 
     ASSERT_TRUE(exporter.WriteTagListCsv(folder.File("out.csv")));
     EXPECT_EQ("EipTag\r\nOther\r\n", ReadBinaryFile(folder.File("out.csv")));
-    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(0u, noted.Count());
 }
 
 TEST_F(UnityExport, TagsOfBothDirectionsBecomeLocatedVariablesAndTheirStructures)
@@ -465,7 +470,7 @@ TEST_F(UnityExport, TheChosenNameGivesThreeDistinctFiles)
     EXPECT_STREQ("VariablesExchangeFile", ParsedXml(folder.File("plc.xsy")).Root()->name());
     EXPECT_STREQ("FMExchangeFile", ParsedXml(folder.File("plc.xfm")).Root()->name());
     EXPECT_EQ("R\r\nW\r\n", ReadBinaryFile(folder.File("plc.csv")));
-    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(0u, noted.Count());
 }
 
 TEST_F(UnityExport, OtherModbusPlcsGetNoFunctionModuleFile)
@@ -486,42 +491,42 @@ TEST_F(UnityExport, TheSlotOfAnNoeModuleMustLieFromOneToFifteen)
         int noeSlot;
     } cases[] = {{1, 0, false, -1}, {1, 16, false, -1}, {1, 1, true, 1}, {1, 15, true, 15}, {0, 0, true, -1}, {0, 99, true, -1}};
     for (const auto& c : cases) {
-        boxes.Clear();
+        noted.Clear();
         exporter.SetNoeSlot(-1);
         device.NOESel = c.noeSel;
         device.NOESlotNum = c.slot;
         EXPECT_EQ(c.accepted, exporter.TakeNoeSlot()) << c.noeSel << " " << c.slot;
         EXPECT_EQ(c.noeSlot, exporter.GetNoeSlot()) << c.noeSel << " " << c.slot;
         if (c.accepted) {
-            EXPECT_EQ(0u, boxes.Count());
+            EXPECT_EQ(0u, noted.Count());
         } else {
-            ASSERT_EQ(1u, boxes.Count());
-            EXPECT_EQ("Error: Slot number is out of range", std::string(boxes.Last().text));
+            ASSERT_EQ(1u, noted.Count());
+            EXPECT_EQ("Error: Slot number is out of range", std::string(noted.Last().Text()));
         }
     }
 }
 
 // Failures: each file is written beside its name and replaces it only when complete.
 
-TEST_F(UnityExport, AFileThatCannotBeWrittenIsReportedAndStopsTheExport)
+TEST_F(UnityExport, AFileThatCannotBeWrittenIsNotedAndStopsTheExport)
 {
     AddTag("W", "INT16", kMtcpWriteDirection);
     const CString missing = folder.File("missing\\plc");
     EXPECT_FALSE(exporter.ExportFiles(missing));
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ("Error: Failed to save XML document", std::string(boxes.Last().text));
-    EXPECT_EQ("Korvane EIP-Tarnwell", std::string(boxes.Last().caption));
-    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), boxes.Last().type);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_EQ("Error: Failed to save XML document", std::string(noted.Last().Text()));
+    EXPECT_EQ("Korvane EIP-Tarnwell", std::string(noted.Last().caption));
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), noted.Last().type);
 
-    boxes.Clear();
+    noted.Clear();
     EXPECT_FALSE(exporter.WriteTagListCsv(missing + ".csv"));
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_EQ("Error: Could Not Open Output File: " + std::string(missing) + ".csv", std::string(boxes.Last().text));
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_EQ("Error: Could Not Open Output File: " + std::string(missing) + ".csv", std::string(noted.Last().Text()));
 
-    boxes.Clear();
+    noted.Clear();
     EXPECT_FALSE(exporter.WriteFunctionModuleFile(missing + ".xfm"));
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_THAT(std::string(boxes.Last().text),
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_THAT(std::string(noted.Last().Text()),
                 StartsWith("Error: Could not write the function module file\n" + std::string(missing) + ".xfm\n"));
 }
 
@@ -530,10 +535,10 @@ TEST_F(UnityExport, AFileThatCannotReplaceItsTargetLeavesTheTargetAndNoTemporary
     AddTag("W", "INT16", kMtcpWriteDirection);
     // A folder in the way of each file.
     for (const char* blocked : {"plc.xsy", "plc.xfm", "plc.csv"}) {
-        boxes.Clear();
+        noted.Clear();
         ASSERT_TRUE(::CreateDirectoryA(folder.File(blocked), nullptr));
         EXPECT_FALSE(exporter.ExportFiles(folder.File("plc"))) << blocked;
-        EXPECT_EQ(1u, boxes.Count()) << blocked;
+        EXPECT_EQ(1u, noted.Count()) << blocked;
         Strings files = FolderFiles();
         for (const std::string& name : files)
             EXPECT_THAT(name, ::testing::Not(StartsWith("uty"))) << blocked;

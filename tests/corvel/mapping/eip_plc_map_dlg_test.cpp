@@ -199,6 +199,40 @@ TEST_F(EipPlcMapDialogTest, AssignUndoAndCancel)
     EXPECT_FALSE(doc->modified);
 }
 
+// What the connection lists note during an action is shown by the dialog right after it, before the action's
+// own notes.
+TEST_F(EipPlcMapDialogTest, WhatTheListsNoteIsShownAfterTheAction)
+{
+    const struct {
+        const char* access;
+        std::vector<CString> texts;
+    } cases[] = {
+        {"R", {"ERROR: Unsupported data type: 'NoSuchType'"}},
+        {"W",
+         {"ERROR: Unsupported data type: 'NoSuchType'",
+          "Some tags could not be assigned to INPUTs as they\nare of type 'write' and were assigned as OUTPUTs."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.access);
+        doc->OnFileNew();
+        SetIedsInUse(2);
+        AddTag("odd", "NoSuchType", c.access);
+        Open();
+        MessageBoxRecorder boxes;
+        SelectTags({"odd"});
+        dialog->OnAssign();
+        std::vector<CString> shown;
+        for (const MessageBoxRecorder::Call& call : boxes.Calls())
+            shown.push_back(call.text);
+        EXPECT_EQ(c.texts, shown);
+        ASSERT_FALSE(boxes.Calls().empty());
+        EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.Calls()[0].type & MB_ICONMASK);
+        EXPECT_EQ(0, doc->tagsINP.GetCount() + doc->tagsOUT.GetCount());
+        EXPECT_EQ(1, dialog->GetTagList().GetItemCount());
+        Close();
+    }
+}
+
 TEST_F(EipPlcMapDialogTest, OkCommitsAndMarksTheProjectChanged)
 {
     AddTag("val_a", "INT32", "R");

@@ -54,6 +54,18 @@ TEST_F(UnityExportCommand, ASlotOutOfRangeStopsBeforeTheDialog)
     }
 }
 
+// A file that cannot be written is told under the product's title, once, and no later file is tried.
+TEST_F(UnityExportCommand, AFileThatCannotBeWrittenIsShownUnderTheProductTitle)
+{
+    ScriptedFileDialog dialog({folder.File("missing\\plc.xsy")});
+    exporter.Export();
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ("Error: Failed to save XML document", std::string(boxes.Last().text));
+    EXPECT_EQ("Korvane EIP-Tarnwell", std::string(boxes.Last().caption));
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), boxes.Last().type);
+    EXPECT_TRUE(exporter.TakeMessages().empty());
+}
+
 TEST_F(UnityExportCommand, TheDialogProposesTheDeviceAndACancelWritesNothing)
 {
     ScriptedFileDialog dialog({}, IDCANCEL);

@@ -9,6 +9,7 @@
 
 #include "support/expect_exception.h"
 #include "support/message_box_recorder.h"
+#include "support/noted_messages.h"
 
 using Corvel::Records::_TAGS;
 using Corvel::Records::CTagPackingHost;
@@ -60,9 +61,8 @@ TEST(TagRecord, DefaultsAndTypeSize)
     MessageBoxRecorder boxes;
     tag.dataType = "float64";
     EXPECT_EQ(-1, tag.GetTypeSize());
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("ERROR: Unsupported data type: 'float64'", boxes.Last().text);
-    EXPECT_EQ(UINT(MB_OK), boxes.Last().type & MB_TYPEMASK);
+    EXPECT_STREQ("ERROR: Unsupported data type: 'float64'", tag.UnsupportedTypeText());
+    EXPECT_EQ(0u, boxes.Count());
 }
 
 TEST_F(TagsListTest, AddTagCopiesAllButUniqueNameAndMarksAssigned)
@@ -173,12 +173,15 @@ std::vector<std::string> Placement(const CVQNTagsList& list)
     return placed;
 }
 
+// The list notes its messages and opens no box.
 class TagPacking : public ::testing::Test {
 protected:
     void SetUp() override { list.SetPackingHost(&host); }
+    void TearDown() override { EXPECT_EQ(0u, boxes.Count()); }
 
     FakePackingHost host;
     CVQNTagsList list;
+    NotedMessages<CVQNTagsList> noted{list};
     MessageBoxRecorder boxes;
 };
 
@@ -212,8 +215,8 @@ TEST_F(TagPacking, PlaceTagUsesTheCapacityOfTheTagsDirection)
         }
     }
     // The space message came once, for the first tag that found no room.
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("Not enough space for one or more tags to be assigned.", boxes.Last().text);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_STREQ("Not enough space for one or more tags to be assigned.", noted.Last().what);
 }
 
 TEST_F(TagPacking, PlaceTagMovesOnToALaterConnectionWithinTheLimit)
@@ -234,14 +237,14 @@ TEST_F(TagPacking, PlaceTagMovesOnToALaterConnectionWithinTheLimit)
     EXPECT_FALSE(list.PlaceTag(tag, conn, start));
 }
 
-// An unknown type has no size: the tag is reported by the type lookup and not placed.
+// An unknown type has no size: the tag is noted by the type lookup and not placed.
 TEST_F(TagPacking, TagsOfUnknownTypeAreReportedAndLeftOut)
 {
     _TAGS tag = PackTag("T", "NoSuchType", "R");
     int conn = 0, start = 0;
     EXPECT_FALSE(list.PlaceTag(tag, conn, start));
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("ERROR: Unsupported data type: 'NoSuchType'", boxes.Last().text);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_STREQ("ERROR: Unsupported data type: 'NoSuchType'", noted.Last().what);
 
     CVQNSortingList records;
     records.Add(PackTag("U", "NoSuchType", "R"));
@@ -270,15 +273,15 @@ TEST_F(TagPacking, ConnectionNumbersOutsideTheConnectionsAreReportedAndSkipped)
     }
     list.ComputeConnectionSizes();
     EXPECT_EQ(12, list.GetUsedSize(0));
-    ASSERT_EQ(1u, boxes.Count());
+    ASSERT_EQ(1u, noted.Count());
     EXPECT_STREQ("Error: 3 tag(s) with a connection number outside 0 to 19 were left out, the first being 'T20' "
                  "with connection 20.",
-                 boxes.Last().text);
+                 noted.Last().what);
     list.AssignStartAddresses();
     EXPECT_EQ(4, list.GetUsedSize(0));
     EXPECT_EQ(0, list.GetAt(0)->StartAddr);
     EXPECT_EQ(8, list.GetAt(1)->StartAddr);
-    EXPECT_EQ(2u, boxes.Count());
+    EXPECT_EQ(2u, noted.Count());
 }
 
 TEST_F(TagPacking, ConnectionSizesAndStartAddressesFollowTheTags)
@@ -307,8 +310,8 @@ TEST_F(TagPacking, ConnectionSizesAndStartAddressesFollowTheTags)
     // address, and so does the one without a type, which is reported.
     list.AssignStartAddresses();
     EXPECT_THAT(Placement(list), ::testing::ElementsAre("A@0+0", "B@0+4", "@0+40", "C@1+0", "D@2+0", "E@3+7"));
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("ERROR: Unsupported data type: ''", boxes.Last().text);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_STREQ("ERROR: Unsupported data type: ''", noted.Last().what);
     EXPECT_EQ(12, list.GetUsedSize(0));
     EXPECT_EQ(1, list.GetUsedSize(1));
     EXPECT_EQ(4, list.GetUsedSize(2));
@@ -366,7 +369,7 @@ TEST_F(TagPacking, SortedGroupsArePackedTogether)
     EXPECT_TRUE(list.GetAt(127)->Assigned);
     EXPECT_EQ(500, list.GetUsedSize(2));
     EXPECT_EQ(28, list.GetUsedSize(0));
-    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(0u, noted.Count());
 
     // No empty connection left: the large group is refused as a whole.
     for (int conn = 0; conn < kConnectionCount; ++conn)
@@ -376,8 +379,8 @@ TEST_F(TagPacking, SortedGroupsArePackedTogether)
         group.Add(PackTag("more", "INT32", "R", "LD0/d"));
     list.AssignSortedTags(group);
     EXPECT_EQ(128, list.GetCount());
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("Too many tags!", boxes.Last().text);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_STREQ("Too many tags!", noted.Last().what);
 }
 
 TEST_F(TagPacking, AssignTagFillsAConnectionAndMovesOnWhenAllowed)
@@ -400,15 +403,15 @@ TEST_F(TagPacking, AssignTagFillsAConnectionAndMovesOnWhenAllowed)
     list.AssignTag(more, kOutputConnectionSize, 1, true);
     EXPECT_THAT(Placement(list), ::testing::ElementsAre("B@0+0", "A@1+0", "C@1+102", "D@1+204", "E@1+306",
                                                          "F@2+0", "G@2+102"));
-    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(0u, noted.Count());
 
     // Without moving on, the call stops at the first tag that does not fit.
     more.RemoveAll();
     for (LPCSTR name : {"H", "I", "J", "K"})
         more.Add(PackTag(name, "VisString255", "W"));
     list.AssignTag(more, kOutputConnectionSize, 2, false);
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("Error: No more space this connection!", boxes.Last().text);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_STREQ("Error: No more space this connection!", noted.Last().what);
     EXPECT_EQ("H@2+204", Placement(list)[7]);
     EXPECT_EQ("I@2+306", Placement(list)[8]);
     EXPECT_EQ(9, list.GetCount());
@@ -422,15 +425,15 @@ TEST_F(TagPacking, AssignTagStopsAtTheConnectionLimit)
         records.Add(PackTag("S", "VisString255", i < 9 ? "R" : "W"));
     list.AssignTag(records, kInputConnectionSize, 0, true);
     EXPECT_EQ(8, list.GetCount());
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("INPUTs: 2 connection limit has been exceeded!", boxes.Last().text);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_STREQ("INPUTs: 2 connection limit has been exceeded!", noted.Last().what);
 
-    boxes.Clear();
+    noted.Clear();
     CVQNSortingList output;
     output.Add(PackTag("O", "VisString255", "W"));
     list.AssignTag(output, kOutputConnectionSize, 1, true);
-    ASSERT_EQ(1u, boxes.Count());
-    EXPECT_STREQ("OUTPUTs: 2 connection limit has been exceeded!", boxes.Last().text);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_STREQ("OUTPUTs: 2 connection limit has been exceeded!", noted.Last().what);
 }
 
 TEST(SortingList, SortsByPathByteByByte)

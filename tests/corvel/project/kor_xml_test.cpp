@@ -3,6 +3,7 @@
 #include "corvel/model/xml_document.h"
 #include "support/com_apartment.h"
 #include "support/message_box_recorder.h"
+#include "support/noted_messages.h"
 #include "support/paths.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +65,9 @@ protected:
         const size_t last = body.find_last_not_of(" \r\n\t");
         return first == std::string::npos ? std::string() : body.substr(first, last - first + 1);
     }
+
+    // The writer notes its failures and opens no box.
+    void TearDown() override { EXPECT_EQ(0u, m_boxes.Count()); }
 
     TempFolder m_folder;
     MessageBoxRecorder m_boxes;
@@ -167,17 +171,18 @@ TEST_F(KorXml, EmptyFileNameGoesStraightToTheQuestionForAnotherFile)
     ScriptedAsk ask;
     CKorXml xml;
     xml.SetAskFileName(ask.Function());
+    NotedMessages<CKorXml> noted(xml);
     EXPECT_FALSE(xml.Open("", false));
     ASSERT_EQ(1u, ask.asked.size());
     EXPECT_STREQ("", ask.asked[0]);
-    ASSERT_EQ(1u, m_boxes.Count());
-    EXPECT_STREQ("Error: Opening XML File\n", m_boxes.Last().text);
+    ASSERT_EQ(1u, noted.Count());
+    EXPECT_STREQ("Error: Opening XML File\n", noted.Last().Text());
 
     // Without a writer the element operations do nothing and report nothing.
     xml.WriteStartTag("Project");
     xml.WriteMultiElement({"a", "b", "c", "XXX"});
     xml.WriteEndTag();
-    EXPECT_EQ(1u, m_boxes.Count());
+    EXPECT_EQ(1u, noted.Count());
 }
 
 TEST_F(KorXml, UnopenableFileAsksUntilAChosenFileOpens)
@@ -202,8 +207,9 @@ TEST_F(KorXml, UnopenableFileAsksUntilAChosenFileOpens)
     CKorXml xml;
     xml.SetAskFileName(cancel.Function());
     EXPECT_FALSE(xml.Open(unopenable, false));
-    ASSERT_EQ(1u, m_boxes.Count());
-    EXPECT_STREQ("Error: Opening XML File\n" + unopenable, m_boxes.Last().text);
+    const std::vector<CErrorReport> noted = xml.TakeMessages();
+    ASSERT_EQ(1u, noted.size());
+    EXPECT_STREQ("Error: Opening XML File\n" + unopenable, noted.back().Text());
 }
 
 TEST_F(KorXml, ReaderOpensAnExistingFile)
@@ -223,8 +229,9 @@ TEST_F(KorXml, ReaderOpensAnExistingFile)
     missing.SetAskFileName(ask.Function());
     EXPECT_FALSE(missing.Open(m_folder.File("missing.xml"), true));
     EXPECT_EQ(1u, ask.asked.size());
-    ASSERT_EQ(1u, m_boxes.Count());
-    EXPECT_STREQ("Error: Opening XML File\n" + m_folder.File("missing.xml"), m_boxes.Last().text);
+    const std::vector<CErrorReport> noted = missing.TakeMessages();
+    ASSERT_EQ(1u, noted.size());
+    EXPECT_STREQ("Error: Opening XML File\n" + m_folder.File("missing.xml"), noted.back().Text());
 }
 
 // New objects ask the default question; without one an unopenable file is given up at once.
@@ -243,30 +250,32 @@ TEST_F(KorXml, NewObjectsAskTheDefaultQuestion)
     CKorXml unasked;
     EXPECT_FALSE(unasked.Open("", false));
     EXPECT_EQ(1u, ask.asked.size());
-    ASSERT_EQ(1u, m_boxes.Count());
-    EXPECT_STREQ("Error: Opening XML File\n", m_boxes.Last().text);
+    const std::vector<CErrorReport> noted = unasked.TakeMessages();
+    ASSERT_EQ(1u, noted.size());
+    EXPECT_STREQ("Error: Opening XML File\n", noted.back().Text());
     CKorXml::SetDefaultAskFileName(previous);
 }
 
-TEST_F(KorXml, WriteFailuresAreReportedAndWritingGoesOn)
+TEST_F(KorXml, WriteFailuresAreNotedAndWritingGoesOn)
 {
     const CString path = m_folder.File("out.xml");
     {
         CKorXml xml;
+        NotedMessages<CKorXml> noted(xml);
         ASSERT_TRUE(xml.Open(path, false));
         xml.WriteStartTag("Project");
         xml.WriteMultiNoEndElement({}); // no element name
-        ASSERT_EQ(1u, m_boxes.Count());
-        EXPECT_STREQ("Error writing multi-no-end-element tag.", m_boxes.Last().text);
+        ASSERT_EQ(1u, noted.Count());
+        EXPECT_STREQ("Error writing multi-no-end-element tag.", noted.Last().Text());
         xml.WriteEndTag();
         xml.WriteEndTag(); // nothing left open
-        ASSERT_EQ(2u, m_boxes.Count());
-        EXPECT_TRUE(m_boxes.Last().text.Find("Error: XML WriteFullEndElement failed (0x") == 0)
-            << (LPCSTR)m_boxes.Last().text;
+        ASSERT_EQ(2u, noted.Count());
+        EXPECT_TRUE(noted.Last().Text().Find("Error: XML WriteFullEndElement failed (0x") == 0)
+            << (LPCSTR)noted.Last().Text();
         EXPECT_TRUE(FAILED(xml.GetLastResult()));
-        // Closing tells the file was not written whole, and reports nothing more.
+        // Closing tells the file was not written whole, and notes nothing more.
         EXPECT_FALSE(xml.Close());
-        EXPECT_EQ(2u, m_boxes.Count());
+        EXPECT_EQ(2u, noted.Count());
     }
     CXmlDocument document;
     EXPECT_TRUE(document.Load(path));
@@ -352,12 +361,15 @@ TEST_F(KorXml, ThrownFailuresReachTheCallerWithoutBoxesOrQuestions)
     EXPECT_NE(std::string::npos, body.find("<Name>x</Name>")) << body;
     EXPECT_EQ(body.size() - 10, body.rfind("</Project>")) << body;
 
-    // Reported as before when failures are shown.
+    // Noted, under the product's title, when failures are not thrown.
     CKorXml shown;
     ASSERT_TRUE(shown.Open(m_folder.File("shown.xml"), false));
     EXPECT_FALSE(shown.WriteEmbeddedFile(m_folder.File("missing.icd")));
-    ASSERT_EQ(1u, m_boxes.Count());
-    EXPECT_EQ(0, m_boxes.Last().text.Find("Error: File '"));
+    const std::vector<CErrorReport> noted = shown.TakeMessages();
+    ASSERT_EQ(1u, noted.size());
+    EXPECT_EQ(0, noted.back().Text().Find("Error: File '"));
+    EXPECT_STREQ("Korvane EIP-Tarnwell", noted.back().caption);
+    EXPECT_EQ(0u, m_boxes.Count());
 }
 
 TEST(KorXmlException, MessageNamesTheCallAndResultAndSurvivesCopies)

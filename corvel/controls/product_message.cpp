@@ -1,4 +1,8 @@
+#include "corvel/controls/product_message.h"
+
 #include "corvel/model/product.h"
+#include "framework/module.h"
+#include "framework/msgbox.h"
 
 int ShowProductMessage(const CString& text, UINT type)
 {
