@@ -1,7 +1,6 @@
 #include "ostrel/monitor/diagnostic_tcp_client.h"
 
 #include "framework/module.h"
-#include "framework/msgbox.h"
 #include "ostrel/monitor/monitor_limits.h"
 #include "ostrel/monitor/monitor_xml.h"
 
@@ -629,11 +628,6 @@ int CDiagnosticTcpClient::UploadConfig(DomDocumentPtr& document)
     return result;
 }
 
-void CDiagnosticTcpClient::ShowRefusal() const
-{
-    KorMessageBox(nullptr, m_refusalText, AfxGetAppName(), MB_OK);
-}
-
 int CDiagnosticTcpClient::SendDownloadFrame(const BYTE* frame, int length)
 {
     ++m_answersExpected;
@@ -643,7 +637,6 @@ int CDiagnosticTcpClient::SendDownloadFrame(const BYTE* frame, int length)
     const bool answered = WaitForReply();
     if (m_refused) {
         m_failure = m_refusalText;
-        ShowRefusal();
         return kMonitorFailure;
     }
     // A module that does not answer a frame ends the download there.
@@ -666,7 +659,6 @@ int CDiagnosticTcpClient::DownloadConfig(unsigned crc16, LPCSTR path)
     int result = Request(kDownloadConfig, request);
     if (m_refused) {
         m_failure = m_refusalText;
-        ShowRefusal();
         result = kMonitorFailure;
     }
     if (result == kMonitorSuccess) {

@@ -47,6 +47,9 @@ public:
     int DownloadConfig(unsigned crc16, LPCSTR path) override;
     int RebootModule() override;
 
+    // The reason the module gave for refusing the last download; empty when it did not refuse. The caller shows it.
+    const CString& GetRefusal() const { return m_refusalText; }
+
     // Called by the socket: data has arrived, or the module closed the connection.
     void OnReceive();
     void OnConnectionClosed();
@@ -114,7 +117,6 @@ private:
     void FinishConfigFile();
     void AbandonConfigFile();
     CString ConfigFileName() const;
-    void ShowRefusal() const;
 
     CNetSocket m_socket;
     CString m_reply;

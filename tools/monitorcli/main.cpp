@@ -159,19 +159,10 @@ int Run(const CString& address, const std::vector<CString>& args)
     if (operation == "download") {
         if (FileSize(args[1]) < 0)
             return Fail("Error: " + args[1] + " cannot be read");
-        // The client shows a refusal in a message box: here it becomes the error line.
-        CString refusal;
-        bool refused = false;
-        const MessageBoxHook previous = SetMessageBoxHook([&](HWND, const CString& text, const CString&, UINT) {
-            refusal = text;
-            refused = true;
-            return IDOK;
-        });
         const unsigned crc = ComputeFileCrc16(args[1]);
         const int result = client.DownloadConfig(crc, args[1]);
-        SetMessageBoxHook(previous);
-        if (refused)
-            return Fail("Error: the module at " + address + " refused the configuration: " + refusal);
+        if (!client.GetRefusal().IsEmpty())
+            return Fail("Error: the module at " + address + " refused the configuration: " + client.GetRefusal());
         if (result != kMonitorSuccess)
             return Fail(Failure(client, address));
         printf("downloaded %s (%lld bytes, CRC16 %04X)\n", (LPCSTR)args[1], FileSize(args[1]), crc);
