@@ -3,6 +3,8 @@
 
 #include "ostrel/app/quorrel_app.h"
 
+#include "common/com_support.h"
+#include "framework/error_report.h"
 #include "framework/msgbox.h"
 #include "ostrel/app/quorrel_dlg.h"
 #include "ostrel/app/res/resource.h"
@@ -38,6 +40,8 @@ BOOL CQuorrelApp::InitInstance()
         return FALSE;
     }
     ::CoInitialize(nullptr);
+    // A COM failure that reaches a handler is reported with its description.
+    AfxAddExceptionDescriber(DescribeComError);
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = kCommonControlsSize;
     controls.dwICC = kCommonControlsClasses;
