@@ -50,11 +50,6 @@ CString WithoutMnemonics(const CString& str)
     return strPlain;
 }
 
-bool IsKeyboardState(int nState)
-{
-    return nState == 2 || nState == 3;
-}
-
 } // namespace
 
 CSize CKitPaintManager::GetStretchIconSize(CKitImageManagerIcon* pIcon, int cx, int cy)

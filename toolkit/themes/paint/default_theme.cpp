@@ -16,16 +16,10 @@ namespace {
 constexpr int kSplitArrowWidth = 12;
 // The drop-down part of a split item in a popup bar.
 constexpr int kPopupSplitWidth = 20;
-// The gripper's least height and the tear-off strip's height.
-constexpr int kGripperMinHeight = 22;
+// The tear-off strip's height.
 constexpr int kTearOffHeight = 8;
 // The colour of the resize grip's dots.
 constexpr int kGripperDots = 38;
-
-bool IsKeyboardState(int nState)
-{
-    return nState == 2 || nState == 3;
-}
 
 } // namespace
 

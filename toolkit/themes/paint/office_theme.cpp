@@ -48,12 +48,6 @@ constexpr int kShadowOptions = 3;
 constexpr int kPopupLabelGap = 8;
 // The bar flag of the ribbon's popups that makes controls shrink vertically.
 constexpr DWORD kFlagRibbonPopup = 0x00200000;
-constexpr int kGripperMinHeight = 22;
-
-bool IsKeyboardState(int nState)
-{
-    return nState == 2 || nState == 3;
-}
 
 } // namespace
 

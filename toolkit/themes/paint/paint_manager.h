@@ -48,6 +48,8 @@ public:
     static constexpr int kCustomTheme = 10;
     // The smallest control height and its drop-down rule.
     static constexpr int kMinControlHeight = 22;
+    // The smallest height of a command bar's gripper.
+    static constexpr int kGripperMinHeight = 22;
 
     CKitPaintManager();
     ~CKitPaintManager() override;
@@ -266,6 +268,8 @@ public:
     int m_nSystemTheme = 7;
 
 protected:
+    // A control selected from the keyboard (its selected or pressed state 2 or 3).
+    static bool IsKeyboardState(int nState) { return nState == 2 || nState == 3; }
     // The control's state as the state drawing reads it.
     struct ControlState {
         BOOL bSelected, bPressed, bEnabled, bChecked, bPopuped;
