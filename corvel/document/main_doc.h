@@ -261,8 +261,6 @@ private:
 
     // Writes both files; a .prj that cannot be created runs Save As when mayAskPath, else is reported.
     bool WriteProjectFiles(bool mayAskPath);
-    // Shows the buttons of the loaded devices with their ids, files and pictures.
-    void ShowLoadedDevices();
     // Reports how reading a project file ended: the error (a box of errorType) when it was not loaded, then each
     // warning.
     static void ReportLoadResult(bool loaded, const CString& error, UINT errorType,
