@@ -139,6 +139,21 @@ CString DescribeRestoreFailure(const ConfigurationRestore& restore, const CStrin
     }
 }
 
+// Shows how the restore of the configuration at path ended: its failure, or what it noted while it restored.
+// True when it gave a project file.
+bool ReportRestore(const ConfigurationRestore& restore, const CString& path)
+{
+    if (restore.result != ConfigurationRestore::kRestored) {
+        ShowTitledError(DescribeRestoreFailure(restore, path));
+        return false;
+    }
+    AfxReportErrors(restore.openMessages);
+    // The restore of the embedded files tells its failures in boxes without an owner.
+    for (const CString& message : restore.extractionMessages)
+        ShowProductMessage(message, MB_ICONEXCLAMATION | MB_OK, nullptr);
+    return true;
+}
+
 // The folder-browse dialog for the folder of an imported project; empty when it was cancelled.
 CString ChooseProjectFolder()
 {
@@ -203,9 +218,10 @@ BOOL CMainDoc::OpenFileByType(const CString& path, BOOL askFolder)
                 return FALSE;
             }
         }
-        const CString projectFile = RestoreConfigurationFiles(target);
-        if (projectFile.IsEmpty())
+        const ConfigurationRestore restore = RestoreConfigurationFiles(target);
+        if (!ReportRestore(restore, target))
             return FALSE;
+        const CString projectFile = restore.projectFile;
         project.filePath = projectFile;
         // The configuration's .xml twin goes, unless it is the rewritten configuration just written.
         const CString twin = ChangeFileExtension(target, "xml");
@@ -286,18 +302,11 @@ void CMainDoc::OnUpdateExportConfiguration(CCmdUI* pCmdUI)
     pCmdUI->Enable(projectReady);
 }
 
-CString CMainDoc::RestoreConfigurationFiles(const CString& path)
+ConfigurationRestore CMainDoc::RestoreConfigurationFiles(const CString& path)
 {
     openKind = kOpenKindConfiguration;
-    const ConfigurationRestore restore = RestoreConfiguration(path, GetProjectFolder());
-    if (restore.result != ConfigurationRestore::kRestored) {
-        ShowTitledError(DescribeRestoreFailure(restore, path));
-        return CString();
-    }
-    project.prjName = GetFileNameOfPath(restore.projectFile);
-    AfxReportErrors(restore.openMessages);
-    // The restore of the embedded files tells its failures in boxes without an owner.
-    for (const CString& message : restore.extractionMessages)
-        ShowProductMessage(message, MB_ICONEXCLAMATION | MB_OK, nullptr);
-    return restore.projectFile;
+    ConfigurationRestore restore = RestoreConfiguration(path, GetProjectFolder());
+    if (restore.result == ConfigurationRestore::kRestored)
+        project.prjName = GetFileNameOfPath(restore.projectFile);
+    return restore;
 }
