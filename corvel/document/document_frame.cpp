@@ -35,28 +35,23 @@ void SetDeviceButtonOps(const DeviceButtonOps* ops)
     g_buttonOps = ops;
 }
 
-void ShowIedButton(const Corvel::Records::_IED_DEVICE& device, bool withFile, bool withPicture)
+void SyncDeviceButtons(const Corvel::Records::_PROJECT& project, int highlightedId)
 {
-    if (device.button != nullptr && g_buttonOps != nullptr)
-        g_buttonOps->showIed(device, withFile, withPicture);
-}
-
-void HideIedButton(const Corvel::Records::_IED_DEVICE& device)
-{
-    if (device.button != nullptr && g_buttonOps != nullptr)
-        g_buttonOps->hideIed(device);
-}
-
-void ShowPlcButton(const Corvel::Records::CPLC_Device& device, bool show)
-{
-    if (device.button != nullptr && g_buttonOps != nullptr)
-        g_buttonOps->showPlc(device, show);
-}
-
-void HidePlcButton(const Corvel::Records::CPLC_Device& device)
-{
-    if (device.button != nullptr && g_buttonOps != nullptr)
-        g_buttonOps->hidePlc(device);
+    if (g_buttonOps == nullptr)
+        return;
+    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+        const Corvel::Records::_IED_DEVICE* device = project.iedDevices.GetNext(pos);
+        if (device->button == nullptr)
+            continue;
+        const bool highlighted = device->state == Corvel::Records::kSlotInUse && device->devNum == highlightedId &&
+                                 g_buttonOps->isIedHighlighted(*device);
+        g_buttonOps->syncIed(*device, highlighted);
+    }
+    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+        const Corvel::Records::CPLC_Device* device = project.plcDevices.GetNext(pos);
+        if (device->button != nullptr)
+            g_buttonOps->syncPlc(*device);
+    }
 }
 
 void SelectIedButton(const Corvel::Records::_IED_DEVICE& device)

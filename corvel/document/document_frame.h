@@ -41,27 +41,26 @@ CDocumentFrame* GetDocumentFrame();
 // The main frame's current device id; 0 without a main frame.
 int CurrentDeviceId();
 
-// How the document shows a device record on its button in the network view; the buttons register them.
+// How a device record is shown on its button in the network view; the buttons register them.
 // Each is called only for a record whose button exists.
 struct DeviceButtonOps {
-    // Gives the IED's button its id (and its file when withFile), the plain IED picture when withPicture, and shows it.
-    void (*showIed)(const Corvel::Records::_IED_DEVICE& device, bool withFile, bool withPicture);
-    void (*hideIed)(const Corvel::Records::_IED_DEVICE& device);
-    // Shows the PLC's type picture on its button, and the button when show.
-    void (*showPlc)(const Corvel::Records::CPLC_Device& device, bool show);
-    // Gives the PLC's button the plain PLC picture and hides it.
-    void (*hidePlc)(const Corvel::Records::CPLC_Device& device);
+    // In use: the record's id and file, the IED picture (the highlighted one when highlighted), shown.
+    // A free slot: the plain IED picture, hidden.
+    void (*syncIed)(const Corvel::Records::_IED_DEVICE& device, bool highlighted);
+    // True when the IED's button shows the highlighted picture.
+    bool (*isIedHighlighted)(const Corvel::Records::_IED_DEVICE& device);
+    // In use: the PLC's type picture, shown. A free slot: the plain PLC picture, hidden.
+    void (*syncPlc)(const Corvel::Records::CPLC_Device& device);
     // Selects the IED's button as a click does.
     void (*selectIed)(const Corvel::Records::_IED_DEVICE& device);
     // The gateway button's Export Configuration.
     void (*exportConfiguration)(CBridgeButn& button);
 };
 void SetDeviceButtonOps(const DeviceButtonOps* ops);
+// Puts every device button of the project in step with its record. The IED in use whose id is highlightedId
+// keeps the highlighted picture when its button shows it; no other IED has it (0: none keeps it).
+void SyncDeviceButtons(const Corvel::Records::_PROJECT& project, int highlightedId);
 // The registered operations on a record's button; nothing happens for a record without a button.
-void ShowIedButton(const Corvel::Records::_IED_DEVICE& device, bool withFile, bool withPicture);
-void HideIedButton(const Corvel::Records::_IED_DEVICE& device);
-void ShowPlcButton(const Corvel::Records::CPLC_Device& device, bool show);
-void HidePlcButton(const Corvel::Records::CPLC_Device& device);
 void SelectIedButton(const Corvel::Records::_IED_DEVICE& device);
 void ExportConfigurationFromButton(CBridgeButn* button);
 

@@ -213,11 +213,7 @@ void CMainDoc::ReadProjectXml(const CString& path)
     CString error;
     std::vector<CString> warnings;
     const bool loaded = ReadXmlFile(file, error, warnings);
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        const _IED_DEVICE* ied = project.iedDevices.GetNext(pos);
-        if (ied->state == Corvel::Records::kSlotInUse)
-            ShowIedButton(*ied, true, false);
-    }
+    SyncDeviceButtons(project, CurrentDeviceId());
     ReportLoadResult(loaded, error, MB_OK, warnings);
     if (!loaded)
         return;

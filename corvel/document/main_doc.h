@@ -12,6 +12,9 @@
 #include <utility>
 #include <vector>
 
+// How a configuration restore ended (corvel/project/configuration_rewrite.h).
+struct ConfigurationRestore;
+
 namespace Corvel::Gateway {
 class CGenAOI;
 }
@@ -168,9 +171,9 @@ public:
     afx_msg void OnUpdateExportConfiguration(CCmdUI* pCmdUI);
     // Rewrites the File names of the configuration at path into the project folder
     // (into "<folder>\TEMP.xml", then renamed to the project's name with "xml") and
-    // restores its embedded files. Returns the project file the configuration names;
-    // empty, after a message, when it names none or cannot be read.
-    CString RestoreConfigurationFiles(const CString& path);
+    // restores its embedded files; a restored project takes the name of the project file
+    // the configuration names. Shows nothing: the caller reports the result.
+    ConfigurationRestore RestoreConfigurationFiles(const CString& path);
     // Whether the file named by the project path exists.
     bool ProjectFileExists() const;
     // Makes the first IED record's device the current one and lists its tags, as a click on its button does.
@@ -261,8 +264,6 @@ private:
 
     // Writes both files; a .prj that cannot be created runs Save As when mayAskPath, else is reported.
     bool WriteProjectFiles(bool mayAskPath);
-    // Shows the buttons of the loaded devices with their ids, files and pictures.
-    void ShowLoadedDevices();
     // Reports how reading a project file ended: the error (a box of errorType) when it was not loaded, then each
     // warning.
     static void ReportLoadResult(bool loaded, const CString& error, UINT errorType,

@@ -8,7 +8,6 @@
 
 namespace {
 
-using Corvel::Records::kSlotInUse;
 
 const char kArchiveExtension[] = "prj";
 const char kSaveAsDefaultExtension[] = ".prj";
@@ -154,7 +153,7 @@ void CMainDoc::LoadProjectArchive(const CString& path)
     const bool loaded = ReadArchiveFile(file, options, fileVersion, error, warnings);
 
     // What was read is shown even when the file ended early.
-    ShowLoadedDevices();
+    SyncDeviceButtons(project, CurrentDeviceId());
     UpdateAllViews(nullptr, 0, nullptr);
     CDocumentFrame* frame = GetDocumentFrame();
     if (frame != nullptr)
@@ -168,17 +167,4 @@ void CMainDoc::LoadProjectArchive(const CString& path)
     if (frame != nullptr)
         frame->UpdateTitle(GetProjectName());
     ForgetStartupFileName();
-}
-
-void CMainDoc::ShowLoadedDevices()
-{
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr;) {
-        const _IED_DEVICE* ied = project.iedDevices.GetNext(pos);
-        if (ied->state == kSlotInUse)
-            ShowIedButton(*ied, true, false);
-    }
-    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr;) {
-        const CPLC_Device* plc = project.plcDevices.GetNext(pos);
-        ShowPlcButton(*plc, plc->state == kSlotInUse);
-    }
 }

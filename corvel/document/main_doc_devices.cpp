@@ -57,15 +57,9 @@ void CMainDoc::DeleteCurrentIedDevice()
         RemoveDeviceTagsFromConnections(device->ConfiguredCache);
         device->state = kSlotFree;
     }
-    const int used = Corvel::Records::CompactDevices(project.iedDevices, Corvel::Records::kFirstDeviceId);
-    int position = 0;
-    for (POSITION pos = project.iedDevices.GetHeadPosition(); pos != nullptr; ++position) {
-        const _IED_DEVICE* device = project.iedDevices.GetNext(pos);
-        if (position < used)
-            ShowIedButton(*device, false, true);
-        else
-            HideIedButton(*device);
-    }
+    Corvel::Records::CompactDevices(project.iedDevices, Corvel::Records::kFirstDeviceId);
+    // The current device is gone: its id names the device moved into its slot, which is not highlighted.
+    SyncDeviceButtons(project, 0);
 }
 
 void CMainDoc::DeleteCurrentPlcDevice()
@@ -75,15 +69,8 @@ void CMainDoc::DeleteCurrentPlcDevice()
     const int firstPlcId = Corvel::Records::kFirstDeviceId + maxIeds;
     if (CPLC_Device* device = FindDevice(project.plcDevices, CurrentDeviceId()))
         device->state = kSlotFree;
-    const int used = Corvel::Records::CompactDevices(project.plcDevices, firstPlcId);
-    int position = 0;
-    for (POSITION pos = project.plcDevices.GetHeadPosition(); pos != nullptr; ++position) {
-        const CPLC_Device* device = project.plcDevices.GetNext(pos);
-        if (position < used)
-            ShowPlcButton(*device, true);
-        else
-            HidePlcButton(*device);
-    }
+    Corvel::Records::CompactDevices(project.plcDevices, firstPlcId);
+    SyncDeviceButtons(project, CurrentDeviceId());
 }
 
 void CMainDoc::CopyCurrentIedDevice()
@@ -118,7 +105,7 @@ void CMainDoc::PasteIedDevice()
         return;
     projectReady = true;
     Corvel::Records::PasteDeviceFields(*device, *source);
-    ShowIedButton(*device, true, true);
+    SyncDeviceButtons(project, CurrentDeviceId());
     MarkChangedAndUpdateViews();
 
     // The source is a snapshot: the rows pasted so far count in the totals, the source's rows stay as copied.
@@ -146,7 +133,7 @@ void CMainDoc::PastePlcDevice()
     if (device == nullptr)
         return;
     Corvel::Records::PasteDeviceFields(*device, *source);
-    ShowPlcButton(*device, false);
+    SyncDeviceButtons(project, CurrentDeviceId());
     InvalidateActiveView();
 }
 

@@ -77,6 +77,83 @@ void AddToRecentFiles(const CString& path)
         app->AddToRecentFileList(path);
 }
 
+// How a file step of opening or importing a configuration ended: no failure text when it succeeded, else the text
+// to show, in a titled box when titled.
+struct FileStepResult {
+    CString failure;
+    bool titled = false;
+
+    bool Succeeded() const { return failure.IsEmpty(); }
+};
+
+void ShowFileStepFailure(const FileStepResult& result)
+{
+    if (result.titled)
+        ShowTitledError(result.failure);
+    else
+        ShowError(result.failure);
+}
+
+// Puts the chosen configuration at target, replacing a file there; a configuration that already is target stays
+// as it is.
+FileStepResult PlaceConfiguration(const CString& chosen, const CString& target)
+{
+    if (IsSamePath(target, chosen))
+        return {};
+    if (FileExists(target))
+        DeleteFileAtPath(target);
+    if (!CopyFileShell(target, chosen) || !FileExists(target))
+        return {kCouldNotCopyConfiguration, true};
+    return {};
+}
+
+// Copies a configuration from another folder to copyPath and makes the SCL files' folder beside target.
+FileStepResult CopyConfigurationToProject(const CString& path, const CString& copyPath, const CString& target)
+{
+    if (!::CopyFileA(path, copyPath, FALSE))
+        return {kCouldNotCopy};
+    if (!CreateFolder(GetFolderOfPath(target) + "\\" + kSclFilesFolderName))
+        return {kCouldNotCreateSclFolder};
+    return {};
+}
+
+// What to tell of a restore that did not give a project file; path is the configuration.
+CString DescribeRestoreFailure(const ConfigurationRestore& restore, const CString& path)
+{
+    switch (restore.result) {
+    case ConfigurationRestore::kTooLarge:
+        return FormatPath(kConfigurationTooLarge, path);
+    case ConfigurationRestore::kUnwritable:
+        return FormatPath(kWorkFileUnwritable, restore.workPath);
+    case ConfigurationRestore::kNoProjectFile:
+        return FormatPath(kNoProjectFile, path);
+    case ConfigurationRestore::kDamaged:
+        return FormatPath(kConfigurationDamaged, path);
+    case ConfigurationRestore::kNotRenamed: {
+        CString text;
+        text.Format(kWorkFileNotRenamed, (LPCSTR)restore.workPath, (LPCSTR)restore.xmlPath);
+        return text;
+    }
+    default:
+        return FormatPath(kConfigurationUnreadable, path);
+    }
+}
+
+// Shows how the restore of the configuration at path ended: its failure, or what it noted while it restored.
+// True when it gave a project file.
+bool ReportRestore(const ConfigurationRestore& restore, const CString& path)
+{
+    if (restore.result != ConfigurationRestore::kRestored) {
+        ShowTitledError(DescribeRestoreFailure(restore, path));
+        return false;
+    }
+    AfxReportErrors(restore.openMessages);
+    // The restore of the embedded files tells its failures in boxes without an owner.
+    for (const CString& message : restore.extractionMessages)
+        ShowProductMessage(message, MB_ICONEXCLAMATION | MB_OK, nullptr);
+    return true;
+}
+
 // The folder-browse dialog for the folder of an imported project; empty when it was cancelled.
 CString ChooseProjectFolder()
 {
@@ -135,18 +212,16 @@ BOOL CMainDoc::OpenFileByType(const CString& path, BOOL askFolder)
             project.filePath = target;
         }
         if (!IsSamePath(GetProjectFolder(), GetFolderOfPath(path))) {
-            if (!::CopyFileA(path, project.filePath, FALSE)) {
-                ShowError(kCouldNotCopy);
-                return FALSE;
-            }
-            if (!CreateFolder(GetFolderOfPath(target) + "\\" + kSclFilesFolderName)) {
-                ShowError(kCouldNotCreateSclFolder);
+            const FileStepResult copied = CopyConfigurationToProject(path, project.filePath, target);
+            if (!copied.Succeeded()) {
+                ShowFileStepFailure(copied);
                 return FALSE;
             }
         }
-        const CString projectFile = RestoreConfigurationFiles(target);
-        if (projectFile.IsEmpty())
+        const ConfigurationRestore restore = RestoreConfigurationFiles(target);
+        if (!ReportRestore(restore, target))
             return FALSE;
+        const CString projectFile = restore.projectFile;
         project.filePath = projectFile;
         // The configuration's .xml twin goes, unless it is the rewritten configuration just written.
         const CString twin = ChangeFileExtension(target, "xml");
@@ -208,14 +283,10 @@ void CMainDoc::OnImportConfiguration()
     openKind = kOpenKindConfiguration;
 
     const CString target = JoinPath(folder, GetFileNameOfPath(chosen));
-    // A configuration that already lies in the folder is the file itself: it stays as it is.
-    if (!IsSamePath(target, chosen)) {
-        if (FileExists(target))
-            DeleteFileAtPath(target);
-        if (!CopyFileShell(target, chosen)) {
-            ShowTitledError(kCouldNotCopyConfiguration);
-            return;
-        }
+    const FileStepResult placed = PlaceConfiguration(chosen, target);
+    if (!placed.Succeeded()) {
+        ShowFileStepFailure(placed);
+        return;
     }
     if (FileExists(target))
         OpenFileByType(target, FALSE);
@@ -231,39 +302,11 @@ void CMainDoc::OnUpdateExportConfiguration(CCmdUI* pCmdUI)
     pCmdUI->Enable(projectReady);
 }
 
-CString CMainDoc::RestoreConfigurationFiles(const CString& path)
+ConfigurationRestore CMainDoc::RestoreConfigurationFiles(const CString& path)
 {
     openKind = kOpenKindConfiguration;
-    const ConfigurationRestore restore = RestoreConfiguration(path, GetProjectFolder());
-    switch (restore.result) {
-    case ConfigurationRestore::kRestored:
+    ConfigurationRestore restore = RestoreConfiguration(path, GetProjectFolder());
+    if (restore.result == ConfigurationRestore::kRestored)
         project.prjName = GetFileNameOfPath(restore.projectFile);
-        AfxReportErrors(restore.openMessages);
-        // The restore of the embedded files tells its failures in boxes without an owner.
-        for (const CString& message : restore.extractionMessages)
-            ShowProductMessage(message, MB_ICONEXCLAMATION | MB_OK, nullptr);
-        return restore.projectFile;
-    case ConfigurationRestore::kTooLarge:
-        ShowTitledError(FormatPath(kConfigurationTooLarge, path));
-        break;
-    case ConfigurationRestore::kUnwritable:
-        ShowTitledError(FormatPath(kWorkFileUnwritable, restore.workPath));
-        break;
-    case ConfigurationRestore::kNoProjectFile:
-        ShowTitledError(FormatPath(kNoProjectFile, path));
-        break;
-    case ConfigurationRestore::kDamaged:
-        ShowTitledError(FormatPath(kConfigurationDamaged, path));
-        break;
-    case ConfigurationRestore::kNotRenamed: {
-        CString text;
-        text.Format(kWorkFileNotRenamed, (LPCSTR)restore.workPath, (LPCSTR)restore.xmlPath);
-        ShowTitledError(text);
-        break;
-    }
-    default:
-        ShowTitledError(FormatPath(kConfigurationUnreadable, path));
-        break;
-    }
-    return CString();
+    return restore;
 }

@@ -411,11 +411,11 @@ void CDevButton::Highlight()
         if (device->devNum == selected)
             selectedDevice = device;
         if ((device->state == kSlotInUse || device->devNum == selected) && device->button != nullptr)
-            device->button->SetBitmaps(kIedBitmap, m_windowColour);
+            device->button->ShowPicture(false);
     }
     if (selectedDevice != nullptr) {
         if (selectedDevice->button != nullptr)
-            selectedDevice->button->SetBitmaps(kSelectedIedBitmap, m_windowColour);
+            selectedDevice->button->ShowPicture(true);
         doc->currentDeviceName = selectedDevice->label;
     }
     for (POSITION pos = doc->project.plcDevices.GetHeadPosition(); pos != nullptr;) {
@@ -423,6 +423,12 @@ void CDevButton::Highlight()
         if (device->button != nullptr && (device->state == kSlotInUse || device->devNum != selected))
             device->button->ShowTypePicture(device->devType);
     }
+}
+
+void CDevButton::ShowPicture(bool highlighted)
+{
+    SetBitmaps(highlighted ? kSelectedIedBitmap : kIedBitmap, m_windowColour);
+    m_highlighted = highlighted;
 }
 
 void CDevButton::LoadContextMenu(CMenu& menu)
@@ -598,23 +604,28 @@ namespace {
 
 // How the document shows its records on the network view's buttons.
 const DeviceButtonOps kDeviceButtonOps = {
-    [](const Corvel::Records::_IED_DEVICE& device, bool withFile, bool withPicture) {
-        device.button->deviceId = device.devNum;
-        if (withFile)
-            device.button->sclFilePath = device.CIDFile;
-        if (withPicture)
-            device.button->SetBitmaps(kIedBitmap, ::GetSysColor(COLOR_WINDOW));
-        device.button->ShowWindow(SW_SHOW);
+    [](const Corvel::Records::_IED_DEVICE& device, bool highlighted) {
+        CDevButton& button = *device.button;
+        if (device.state != kSlotInUse) {
+            button.ShowPicture(false);
+            button.ShowWindow(SW_HIDE);
+            return;
+        }
+        button.deviceId = device.devNum;
+        button.sclFilePath = device.CIDFile;
+        button.ShowPicture(highlighted);
+        button.ShowWindow(SW_SHOW);
     },
-    [](const Corvel::Records::_IED_DEVICE& device) { device.button->ShowWindow(SW_HIDE); },
-    [](const Corvel::Records::CPLC_Device& device, bool show) {
-        device.button->ShowTypePicture(device.devType);
-        if (show)
-            device.button->ShowWindow(SW_SHOW);
-    },
+    [](const Corvel::Records::_IED_DEVICE& device) { return device.button->IsHighlighted(); },
     [](const Corvel::Records::CPLC_Device& device) {
-        device.button->SetBitmaps(kPlcBitmap, ::GetSysColor(COLOR_WINDOW));
-        device.button->ShowWindow(SW_HIDE);
+        CPLCButton& button = *device.button;
+        if (device.state != kSlotInUse) {
+            button.SetBitmaps(kPlcBitmap, ::GetSysColor(COLOR_WINDOW));
+            button.ShowWindow(SW_HIDE);
+            return;
+        }
+        button.ShowTypePicture(device.devType);
+        button.ShowWindow(SW_SHOW);
     },
     [](const Corvel::Records::_IED_DEVICE& device) { device.button->Select(); },
     [](CBridgeButn& button) { button.OnExportConfiguration(); },

@@ -131,6 +131,10 @@ public:
     // Loads the context menu: Configure, Delete and Properties.
     static void LoadContextMenu(CMenu& menu);
 
+    // The IED picture, the highlighted one when highlighted.
+    void ShowPicture(bool highlighted);
+    bool IsHighlighted() const { return m_highlighted; }
+
     int deviceId = 0;
     CString sclFilePath;
 
@@ -152,6 +156,8 @@ protected:
 private:
     // Shows the selected IED's picture on its button and every other IED's and PLC's normal picture.
     void Highlight();
+
+    bool m_highlighted = false;
 };
 
 // A PLC device's button; its control id is the device record's devNum.

@@ -11,6 +11,7 @@
 #include "corvel_app_environment.h"
 #include "support/enable_recorder.h"
 #include "support/message_box_recorder.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -351,6 +352,64 @@ TEST_F(DeviceEdit, AddDevicePlacesAnIedFromItsAccessPoint)
                  "has a 40 character limit.",
                  boxes.Last().text);
     EXPECT_EQ(1, doc->GetDeviceCount(CMainDoc::kKindIed));
+}
+
+// Every button shows its record: a device in use with its id and file, shown; a free slot hidden. The highlight
+// stays on the selected IED through a paste, and a delete that moves another IED into its slot highlights none.
+TEST_F(DeviceEdit, ButtonsFollowTheRecordsAfterPasteDeleteAndLoad)
+{
+    auto expectButtonsMatch = [this](const char* step, int highlightedId) {
+        for (POSITION pos = doc->project.iedDevices.GetHeadPosition(); pos != nullptr;) {
+            const CMainDoc::_IED_DEVICE* ied = doc->project.iedDevices.GetNext(pos);
+            ASSERT_NE(nullptr, ied->button) << step;
+            const bool inUse = ied->state == kSlotInUse;
+            EXPECT_EQ(inUse, ied->button->IsWindowVisible() != FALSE) << step << " " << ied->devNum;
+            EXPECT_EQ(inUse && ied->devNum == highlightedId, ied->button->IsHighlighted()) << step << " " << ied->devNum;
+            if (inUse) {
+                EXPECT_EQ(ied->devNum, ied->button->deviceId) << step;
+                EXPECT_STREQ(ied->CIDFile, ied->button->sclFilePath) << step << " " << ied->devNum;
+            }
+        }
+        for (POSITION pos = doc->project.plcDevices.GetHeadPosition(); pos != nullptr;) {
+            const CMainDoc::CPLC_Device* plc = doc->project.plcDevices.GetNext(pos);
+            EXPECT_EQ(plc->state == kSlotInUse, plc->button->IsWindowVisible() != FALSE) << step << " " << plc->devNum;
+        }
+    };
+
+    PlaceIed(0, "A");
+    PlaceIed(1, "B");
+    PlaceIed(2, "C");
+    frame->currentDeviceId = 1066;
+    doc->CopyDevice(CMainDoc::kKindIed);
+    Ied(1)->button->Select();
+    ASSERT_EQ(1067, frame->currentDeviceId);
+    ASSERT_TRUE(Ied(1)->button->IsHighlighted());
+
+    doc->PasteDevice(CMainDoc::kKindIed);
+    ASSERT_EQ(kSlotInUse, Ied(3)->state);
+    expectButtonsMatch("paste", 1067);
+
+    doc->DeleteDevice(CMainDoc::kKindIed);
+    ASSERT_STREQ("C-0", Ied(1)->name);
+    ASSERT_EQ(kSlotFree, Ied(3)->state);
+    expectButtonsMatch("delete", 0);
+    // The current id now names the IED that moved up: a later paste does not highlight it either.
+    doc->PasteDevice(CMainDoc::kKindIed);
+    expectButtonsMatch("paste after delete", 0);
+
+    TempFolder folder;
+    const CString path = folder.File("plant.prj");
+    doc->SetProjectPath(path);
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(doc->SaveProject());
+    doc->OnFileNew();
+    doc->SetOpenKind(1);
+    doc->SetProjectPath(path);
+    doc->LoadProjectArchive(path);
+    // The pasted IEDs have no name: they come back as free slots, whose buttons stay hidden.
+    ASSERT_EQ(2, doc->GetDeviceCount(CMainDoc::kKindIed)) << (boxes.Count() > 0 ? boxes.Last().text : "");
+    ASSERT_EQ(kSlotFree, Ied(2)->state);
+    expectButtonsMatch("load", 0);
 }
 
 // One picture per PLC device type wherever a device is placed, pasted, compacted or loaded: type 9 is the

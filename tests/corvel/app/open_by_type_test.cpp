@@ -252,6 +252,34 @@ TEST_F(OpenByType, ImportFromTheFolderOfTheConfigurationKeepsIt)
     ExpectImportedProject(target);
 }
 
+// A configuration that cannot be copied into the chosen folder is reported and nothing is opened.
+TEST_F(OpenByType, AConfigurationThatCannotBeCopiedIsReported)
+{
+    const CString configuration = WriteProjectConfiguration();
+    TempFolder target;
+    // No file can be made under a folder name with a character that names allow nowhere.
+    const CString missingFolder = target.File("bad|folder");
+    const struct {
+        UINT command;
+        const char* text;
+    } cases[] = {
+        {ID_IMPORT_CONFIGURATION, "Error: Could not copy '.cfg' file."},
+        {ID_OPEN_PROJECT, "Error: Could not copy file."},
+    };
+    for (const auto& c : cases) {
+        MessageBoxRecorder boxes;
+        ScriptedFileDialog dialogs({configuration});
+        ScriptedBrowseDialog browse({missingFolder});
+        frame->SendMessage(WM_COMMAND, c.command);
+        ASSERT_EQ(1u, browse.Requests().size()) << c.text;
+        ASSERT_LE(1u, boxes.Count()) << c.text;
+        EXPECT_STREQ(c.text, boxes.Calls()[0].text);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), boxes.Calls()[0].type & (MB_TYPEMASK | MB_ICONMASK)) << c.text;
+        EXPECT_FALSE(FileExists(missingFolder + "\\upload.cfg")) << c.text;
+        EXPECT_FALSE(doc->projectReady) << c.text;
+    }
+}
+
 // A configuration written on another machine names SCL files in that machine's folders: the
 // imported project finds them restored into its own SCL folder, and adds an IED from one of them.
 TEST_F(OpenByType, AnImportedProjectFindsItsSclFilesInItsOwnFolder)
