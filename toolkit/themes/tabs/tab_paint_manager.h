@@ -1,0 +1,86 @@
+// CKitTabPaintManager and CKitTabPaintManagerAppearanceSet: the options, shapes and automatic colours a tab strip is laid out with.
+#pragma once
+
+#include "framework/geometry.h"
+#include "framework/msgmap.h"
+
+#include <windows.h>
+
+class CKitTabManager;
+class CKitTabManagerItem;
+class CKitTabPaintManager;
+
+// The shape of the tabs: margins, heights and the rectangles a button redraws.
+class CKitTabPaintManagerAppearanceSet {
+public:
+    CKitTabPaintManagerAppearanceSet() = default;
+    virtual ~CKitTabPaintManagerAppearanceSet() = default;
+    CKitTabPaintManagerAppearanceSet(const CKitTabPaintManagerAppearanceSet&) = delete;
+    CKitTabPaintManagerAppearanceSet& operator=(const CKitTabPaintManagerAppearanceSet&) = delete;
+
+    // Space around the items inside the header (written as for a top strip).
+    virtual CRect GetHeaderMargin() { return m_rcHeaderMargin; }
+    // The height of one item: the button height with the button margins, at least
+    // the manager's normal item size and, with icons, the icon with 4 pixels to spare.
+    virtual int GetButtonHeight(const CKitTabManager* pManager);
+    // The rectangle to redraw for an item: its rectangle grown by 2 on every side.
+    virtual CRect GetButtonDrawRect(const CKitTabManagerItem* pItem);
+
+    CKitTabPaintManager* m_pPaintManager = nullptr;
+    CRect m_rcHeaderMargin;
+    int m_nButtonHeight = 0;
+};
+
+class CKitTabPaintManager : public CCmdTarget {
+    DECLARE_DYNAMIC(CKitTabPaintManager)
+public:
+    enum Position { kTop = 0, kLeft = 1, kBottom = 2, kRight = 3 };
+    enum Layout { kLayoutPlain = 0, kLayoutCompressed = 1, kLayoutFixed = 2, kLayoutIconsOnly = 3,
+                  kLayoutMultiRow = 4, kLayoutRotated = 5 };
+    enum TooltipMode { kTooltipNone = 0, kTooltipShortened = 2 };
+    // Item colours from kAutoColorFirst stand for the eight automatic colours.
+    static constexpr COLORREF kAutoColorFirst = 0x1000000;
+    static constexpr int kAutoColorCount = 8;
+
+    class CAppearanceSetPropertyPage;
+
+    CKitTabPaintManager();
+    ~CKitTabPaintManager() override;
+
+    // Owns the set; NULL keeps the one in place.
+    void SetAppearanceSet(CKitTabPaintManagerAppearanceSet* pSet);
+    CKitTabPaintManagerAppearanceSet* GetAppearanceSet() const { return m_pAppearanceSet; }
+
+    int GetPosition() const { return m_nPosition; }
+    void SetPosition(int nPosition) { m_nPosition = nPosition; }
+    int GetLayout() const { return m_nLayout; }
+    void SetLayout(int nLayout) { m_nLayout = nLayout; }
+
+    // The real colour of an automatic item colour value.
+    static COLORREF GetAutoItemColor(COLORREF nIndex);
+    // Scrolls the manager's header so that the item shows.
+    void EnsureVisible(CKitTabManager* pManager, CKitTabManagerItem* pItem);
+
+    BOOL m_bHotTracking = FALSE;
+    BOOL m_bShowIcons = TRUE;
+    BOOL m_bStaticFrame = FALSE;
+    CRect m_rcButtonMargin;
+    CSize m_szIcon{16, 16};
+    BOOL m_bSelectOnButtonDown = TRUE;
+    BOOL m_bRotateImages = FALSE;
+    CSize m_szNavigateButton{14, 15};
+    int m_nMinItemLength = 0;
+    int m_nMaxItemLength = 0;
+    int m_nFixedItemLength = 70;
+    int m_nToolTipMode = kTooltipShortened;
+    // Advanced by each item a strip adds, so strips sharing this manager share the sequence.
+    int m_nAutoColorCounter = 0;
+
+private:
+    CKitTabPaintManagerAppearanceSet* m_pAppearanceSet = nullptr;
+    int m_nPosition = kTop;
+    int m_nLayout = kLayoutPlain;
+};
+
+// The property-page shape, the set a new paint manager starts with.
+class CKitTabPaintManager::CAppearanceSetPropertyPage : public CKitTabPaintManagerAppearanceSet {};
