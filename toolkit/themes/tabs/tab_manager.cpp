@@ -92,6 +92,10 @@ void CKitTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint point)
     ::SetCapture(hWnd);
     DWORD dwLastTick = ::GetTickCount();
     BOOL bClicked = FALSE;
+    // Pressed from the start, so that a release before the first idle turn still counts.
+    m_bPressed = m_rcButton.PtInRect(point);
+    if (m_bPressed)
+        m_pManager->RedrawControl(&m_rcButton, TRUE);
     for (;;) {
         if (m_bEnabled && ::GetTickCount() - dwLastTick > CKitTabManager::kRepeatMilliseconds) {
             dwLastTick = ::GetTickCount();

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,6 +27,17 @@ public:
         CKitTabManager::OnItemClick(pItem);
     }
 
+    void OnSwapItems(CKitTabManagerItem* pItem, CKitTabManagerItem* pOther) override
+    {
+        m_arrSwaps.push_back({pItem->GetIndex(), pOther->GetIndex()});
+    }
+    void OnItemReordered(CKitTabManagerItem*, int nOldIndex, int nNewIndex) override
+    {
+        m_arrReordered.push_back({nOldIndex, nNewIndex});
+    }
+    void OnNavigateButtonClick(UINT nID) override { m_arrButtonClicks.push_back(nID); }
+    using CKitTabManager::OnNavigateButtonClick;
+
     // Adds n items laid out side by side, each 50 wide in a 20-high header.
     void AddRow(int nCount)
     {
@@ -37,6 +49,9 @@ public:
     CKitTabPaintManager* m_pPaintManager;
     int m_nRepositions = 0;
     std::vector<CKitTabManagerItem*> m_arrClicked;
+    std::vector<std::pair<int, int>> m_arrSwaps;
+    std::vector<std::pair<int, int>> m_arrReordered;
+    std::vector<UINT> m_arrButtonClicks;
 };
 
 // A shown top-level window for the loops that capture the mouse.
@@ -298,15 +313,19 @@ TEST(KitTabManager, TheClickLoopSelectsOnlyOnAButtonUpAndAlwaysLetsTheMouseGo)
 {
     struct Case {
         const char* name;
+        POINT ptMove;  // (-1, -1): no move before the last message
         UINT message;
         WPARAM wParam;
         BOOL bClicked;
     };
     const Case cases[] = {
-        {"escape", WM_KEYDOWN, VK_ESCAPE, FALSE},
-        {"cancel mode", WM_CANCELMODE, 0, FALSE},
-        {"right button", WM_RBUTTONDOWN, 0, FALSE},
-        {"button up", WM_LBUTTONUP, 0, TRUE},
+        {"escape", {-1, -1}, WM_KEYDOWN, VK_ESCAPE, FALSE},
+        {"cancel mode", {-1, -1}, WM_CANCELMODE, 0, FALSE},
+        {"right button", {-1, -1}, WM_RBUTTONDOWN, 0, FALSE},
+        {"button up", {-1, -1}, WM_LBUTTONUP, 0, TRUE},
+        {"moved off, then up", {10, 60}, WM_LBUTTONUP, 0, FALSE},
+        {"moved within, then up", {70, 15}, WM_LBUTTONUP, 0, TRUE},
+        {"other key, then escape", {-1, -1}, WM_KEYDOWN, VK_ESCAPE, FALSE},
     };
     for (const Case& c : cases) {
         CKitTabPaintManager paintManager;
@@ -315,6 +334,10 @@ TEST(KitTabManager, TheClickLoopSelectsOnlyOnAButtonUpAndAlwaysLetsTheMouseGo)
         strip.SetAllowReorder(FALSE);
         strip.AddRow(2);
         StripWindow window;
+        if (c.ptMove.x >= 0)
+            ::PostMessageA(window.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(c.ptMove.x, c.ptMove.y));
+        if (c.message == WM_KEYDOWN)
+            ::PostMessageA(window.m_hWnd, WM_KEYDOWN, VK_RIGHT, 0);
         ::PostMessageA(window.m_hWnd, c.message, c.wParam, MAKELPARAM(60, 10));
         EXPECT_TRUE(strip.PerformClick(window.m_hWnd, CPoint(60, 10))) << c.name;
         EXPECT_EQ(c.bClicked ? 1u : 0u, strip.m_arrClicked.size()) << c.name;
@@ -331,4 +354,133 @@ TEST(KitTabManager, TheClickLoopSelectsOnlyOnAButtonUpAndAlwaysLetsTheMouseGo)
     EXPECT_TRUE(strip.PerformClick(nullptr, CPoint(10, 10)));
     EXPECT_EQ(0, strip.GetCurSel());
     EXPECT_FALSE(strip.PerformClick(nullptr, CPoint(10, 60)));
+}
+
+TEST(KitTabManager, DraggingAnItemWalksItToTheDropPlaceOneSwapAtATime)
+{
+    struct Case {
+        const char* name;
+        POINT ptDrop;
+        std::vector<int> order;  // original indices in their new order
+        std::vector<std::pair<int, int>> swaps;
+        std::vector<std::pair<int, int>> reordered;
+    };
+    const Case cases[] = {
+        {"onto the third", {130, 10}, {1, 2, 0, 3}, {{1, 0}, {2, 1}}, {{0, 2}}},
+        {"onto itself", {20, 10}, {0, 1, 2, 3}, {}, {}},
+        {"outside the strip", {130, 60}, {0, 1, 2, 3}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        CKitTabPaintManager paintManager;
+        TestStrip strip(&paintManager);
+        strip.AddRow(4);
+        std::vector<CKitTabManagerItem*> items;
+        for (int i = 0; i < 4; ++i)
+            items.push_back(strip.GetItem(i));
+        strip.SetCurSel(3);
+        StripWindow window;
+        ::PostMessageA(window.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(c.ptDrop.x, c.ptDrop.y));
+        ::PostMessageA(window.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(c.ptDrop.x, c.ptDrop.y));
+        EXPECT_TRUE(strip.PerformClick(window.m_hWnd, CPoint(20, 10))) << c.name;
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(items[c.order[i]], strip.GetItem(i)) << c.name << " " << i;
+        EXPECT_EQ(c.swaps, strip.m_arrSwaps) << c.name;
+        EXPECT_EQ(c.reordered, strip.m_arrReordered) << c.name;
+        // The dragged item ends selected through the normal path.
+        ASSERT_EQ(1u, strip.m_arrClicked.size()) << c.name;
+        EXPECT_EQ(items[0], strip.m_arrClicked[0]) << c.name;
+        EXPECT_EQ(items[0], strip.GetSelectedItem()) << c.name;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.name;
+    }
+}
+
+TEST(KitTabManager, ScrollArrowsShowOnlyWhenTheItemsOverflowAndTakeTheirRoomFromTheEnd)
+{
+    struct Case {
+        const char* name;
+        int nPosition;
+        int nLayout;
+        int nItems;
+        int nOffset;
+        CRect rcBack;
+        BOOL bBackEnabled;
+        CRect rcForward;
+        BOOL bForwardEnabled;
+        CRect rcHeaderLeft;
+    };
+    // A 100 x 20 header (20 x 100 for a side strip); items are 50 long; buttons 14 x 15.
+    const Case cases[] = {
+        {"overflow at the start", CKitTabPaintManager::kTop, CKitTabPaintManager::kLayoutPlain, 3, 0,
+         CRect(72, 2, 86, 17), FALSE, CRect(86, 2, 100, 17), TRUE, CRect(0, 0, 72, 20)},
+        {"scrolled to the end", CKitTabPaintManager::kTop, CKitTabPaintManager::kLayoutPlain, 3, -80,
+         CRect(72, 2, 86, 17), TRUE, CRect(86, 2, 100, 17), FALSE, CRect(0, 0, 72, 20)},
+        {"everything fits", CKitTabPaintManager::kTop, CKitTabPaintManager::kLayoutPlain, 2, 0, CRect(), FALSE,
+         CRect(), TRUE, CRect(0, 0, 100, 20)},
+        {"compressed", CKitTabPaintManager::kTop, CKitTabPaintManager::kLayoutCompressed, 3, 0, CRect(), FALSE,
+         CRect(), TRUE, CRect(0, 0, 100, 20)},
+        {"multi-row", CKitTabPaintManager::kTop, CKitTabPaintManager::kLayoutMultiRow, 3, 0, CRect(), FALSE,
+         CRect(), TRUE, CRect(0, 0, 100, 20)},
+        {"left strip", CKitTabPaintManager::kLeft, CKitTabPaintManager::kLayoutPlain, 3, 0, CRect(3, 70, 17, 85),
+         FALSE, CRect(3, 85, 17, 100), TRUE, CRect(0, 0, 20, 70)},
+    };
+    for (const Case& c : cases) {
+        CKitTabPaintManager paintManager;
+        paintManager.SetPosition(c.nPosition);
+        paintManager.SetLayout(c.nLayout);
+        TestStrip strip(&paintManager);
+        for (int i = 0; i < c.nItems; ++i)
+            strip.AddItem(-1)->SetLengths(50, 50);
+        strip.SetHeaderOffset(c.nOffset);
+        CKitTabManagerNavigateButtons& buttons = strip.GetNavigateButtons();
+        const BOOL bHorizontal = strip.IsHorizontalPosition();
+        CRect rcHeader = bHorizontal ? CRect(0, 0, 100, 20) : CRect(0, 0, 20, 100);
+        for (int i = buttons.GetSize() - 1; i >= 0; --i)
+            buttons[i]->Reposition(rcHeader);
+        EXPECT_TRUE(buttons[2]->GetRect().IsRectEmpty()) << c.name;
+        EXPECT_EQ(c.rcForward, buttons[1]->GetRect()) << c.name;
+        EXPECT_EQ(c.bForwardEnabled, buttons[1]->IsEnabled()) << c.name;
+        EXPECT_EQ(c.rcBack, buttons[0]->GetRect()) << c.name;
+        EXPECT_EQ(c.bBackEnabled, buttons[0]->IsEnabled()) << c.name;
+        EXPECT_EQ(c.rcHeaderLeft, rcHeader) << c.name;
+        EXPECT_EQ(bHorizontal ? "Scroll Left" : "Scroll Up", buttons[0]->GetTooltip()) << c.name;
+        EXPECT_EQ(bHorizontal ? "Scroll Right" : "Scroll Down", buttons[1]->GetTooltip()) << c.name;
+    }
+}
+
+TEST(KitTabManager, ANavigateButtonActsWhenReleasedOverItAndNotWhenDisabled)
+{
+    struct Case {
+        const char* name;
+        BOOL bEnabled;
+        POINT ptMove;  // (-1, -1): none
+        UINT message;
+        std::vector<UINT> clicks;
+    };
+    const Case cases[] = {
+        {"released over it", TRUE, {-1, -1}, WM_LBUTTONUP, {CKitTabManagerNavigateButton::kClose}},
+        {"released elsewhere", TRUE, {10, 10}, WM_LBUTTONUP, {}},
+        {"escape", TRUE, {-1, -1}, WM_KEYDOWN, {}},
+        {"disabled", FALSE, {-1, -1}, WM_LBUTTONUP, {}},
+    };
+    for (const Case& c : cases) {
+        CKitTabPaintManager paintManager;
+        TestStrip strip(&paintManager);
+        strip.AddRow(2);
+        strip.SetCurSel(0);
+        CKitTabManagerNavigateButton* pClose = strip.GetNavigateButtons()[2];
+        pClose->SetRect(CRect(80, 3, 94, 18));
+        pClose->SetEnabled(c.bEnabled);
+        StripWindow window;
+        if (c.ptMove.x >= 0)
+            ::PostMessageA(window.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(c.ptMove.x, c.ptMove.y));
+        ::PostMessageA(window.m_hWnd, c.message, c.message == WM_KEYDOWN ? VK_ESCAPE : 0, MAKELPARAM(85, 10));
+        pClose->PerformClick(window.m_hWnd, CPoint(85, 10));
+        EXPECT_EQ(c.clicks, strip.m_arrButtonClicks) << c.name;
+        EXPECT_FALSE(pClose->IsPressed()) << c.name;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.name;
+        // What the loop left unread goes before the window does.
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        }
+    }
 }
