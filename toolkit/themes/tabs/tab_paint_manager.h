@@ -1,35 +1,11 @@
-// CKitTabPaintManager and CKitTabPaintManagerAppearanceSet: the options, shapes and automatic colours a tab strip is laid out with.
+// CKitTabPaintManager: the options and automatic colours a tab strip is laid out with.
 #pragma once
 
 #include "framework/geometry.h"
 #include "framework/msgmap.h"
+#include "toolkit/themes/tabs/tab_appearance_set.h"
 
 #include <windows.h>
-
-class CKitTabManager;
-class CKitTabManagerItem;
-class CKitTabPaintManager;
-
-// The shape of the tabs: margins, heights and the rectangles a button redraws.
-class CKitTabPaintManagerAppearanceSet {
-public:
-    CKitTabPaintManagerAppearanceSet() = default;
-    virtual ~CKitTabPaintManagerAppearanceSet() = default;
-    CKitTabPaintManagerAppearanceSet(const CKitTabPaintManagerAppearanceSet&) = delete;
-    CKitTabPaintManagerAppearanceSet& operator=(const CKitTabPaintManagerAppearanceSet&) = delete;
-
-    // Space around the items inside the header (written as for a top strip).
-    virtual CRect GetHeaderMargin() { return m_rcHeaderMargin; }
-    // The height of one item: the button height with the button margins, at least
-    // the manager's normal item size and, with icons, the icon with 4 pixels to spare.
-    virtual int GetButtonHeight(const CKitTabManager* pManager);
-    // The rectangle to redraw for an item: its rectangle grown by 2 on every side.
-    virtual CRect GetButtonDrawRect(const CKitTabManagerItem* pItem);
-
-    CKitTabPaintManager* m_pPaintManager = nullptr;
-    CRect m_rcHeaderMargin;
-    int m_nButtonHeight = 0;
-};
 
 class CKitTabPaintManager : public CCmdTarget {
     DECLARE_DYNAMIC(CKitTabPaintManager)
