@@ -33,6 +33,23 @@ BOOL IsActionId(UINT nId)
            !(nId >= CKitControls::kIdWindowList && nId <= CKitControls::kIdRecentFileList);
 }
 
+// Fills a popup's bar with the menu's items; a separator makes the next item begin a group.
+void LoadMenuItems(CKitCommandBar* pBar, CMenu* pMenu)
+{
+    BOOL bBeginGroup = FALSE;
+    for (int i = 0; i < static_cast<int>(pMenu->GetMenuItemCount()); ++i) {
+        if (::GetMenuState(pMenu->GetSafeHmenu(), i, MF_BYPOSITION) & MF_SEPARATOR) {
+            bBeginGroup = TRUE;
+            continue;
+        }
+        CKitControl* pControl = pBar->GetControls()->AddMenuItem(pMenu, i);
+        if (pControl != nullptr && bBeginGroup) {
+            pControl->SetBeginGroup(TRUE);
+            bBeginGroup = FALSE;
+        }
+    }
+}
+
 } // namespace
 
 CKitControl* KitCreateControl(int nType, UINT /*nId*/, BOOL /*bTemporary*/, const CString& /*strMenuText*/)
@@ -94,11 +111,8 @@ CKitControl* CKitControls::Add(int nType, UINT nId, LPCSTR lpszParameter, int nB
         CMenu menu;
         if (CKitResourceManager::Instance()->LoadMenu(menu, nId) && menu.GetSubMenu(0) != nullptr) {
             auto* pBar = new CKitPopupBar();
-            CKitControls* pBarControls = pBar->GetControls();
-            pBarControls->SetActions(GetActions());
-            CMenu* pSubMenu = menu.GetSubMenu(0);
-            for (int i = 0; i < static_cast<int>(pSubMenu->GetMenuItemCount()); ++i)
-                pBarControls->AddMenuItem(pSubMenu, i);
+            pBar->GetControls()->SetActions(GetActions());
+            LoadMenuItems(pBar, menu.GetSubMenu(0));
             static_cast<CKitControlPopup*>(pControl)->SetCommandBar(pBar);
         }
     }
@@ -404,10 +418,8 @@ CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
             if (pItemMenu == nullptr && static_cast<int>(nId) > 0 &&
                 CKitResourceManager::Instance()->LoadMenu(menu, nId))
                 pItemMenu = menu.GetSubMenu(0);
-            if (pItemMenu != nullptr) {
-                for (int i = 0; i < static_cast<int>(pItemMenu->GetMenuItemCount()); ++i)
-                    pBar->GetControls()->AddMenuItem(pItemMenu, i);
-            }
+            if (pItemMenu != nullptr)
+                LoadMenuItems(pBar, pItemMenu);
             static_cast<CKitControlPopup*>(pControl)->SetCommandBar(pBar);
         }
     }
