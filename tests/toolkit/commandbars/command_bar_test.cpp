@@ -1,0 +1,369 @@
+// The command bar driven as the user drives it: selection, the keys of a tracking bar, mnemonics and the command-UI update.
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/mouse_manager.h"
+
+#include "framework/msgmap.h"
+#include "framework/wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr UINT kHandledId = 40001;
+constexpr UINT kUnhandledId = 40002;
+
+// A top-level window that records the commands and toolkit messages it receives and handles one command.
+class CRecordingSite : public CWnd {
+public:
+    CRecordingSite() { CreateEx(0, "STATIC", "site", WS_POPUP, 0, 0, 400, 200, nullptr, 0); }
+    ~CRecordingSite() override { DestroyWindow(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND)
+            m_commands.push_back(LOWORD(wParam));
+        if (message == WM_KIT_TRACKING_MENUBAR)
+            m_nMenuTracking++;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    // The WM_SYSCOMMAND waiting in the queue, if any: wParam and lParam.
+    bool TakeSysCommand(WPARAM& wParam, LPARAM& lParam)
+    {
+        MSG msg;
+        if (!::PeekMessageA(&msg, m_hWnd, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE))
+            return false;
+        wParam = msg.wParam;
+        lParam = msg.lParam;
+        return true;
+    }
+
+    std::vector<UINT> m_commands;
+    int m_nMenuTracking = 0;
+
+    afx_msg void OnHandled() {}
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRecordingSite, CWnd)
+    ON_COMMAND(kHandledId, &CRecordingSite::OnHandled)
+END_MESSAGE_MAP()
+
+// A bar window inside the site, with the given controls, owned by a manager whose site is the site.
+struct BarFixture {
+    explicit BarFixture(CKitCommandBar* pBar, int nPosition = kitBarTop, DWORD dwExStyle = 0) : m_pBar(pBar)
+    {
+        m_manager.SetSite(&m_site);
+        m_manager.AddCommandBar(pBar);
+        pBar->SetPosition(nPosition);
+        pBar->CreateEx(dwExStyle, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &m_site, 1);
+    }
+
+    CKitControl* Add(CKitControl* pControl, LPCSTR lpszCaption, UINT nId)
+    {
+        m_pBar->GetControls()->AddControl(pControl);
+        pControl->SetCaption(lpszCaption);
+        pControl->SetId(nId);
+        const int n = m_pBar->GetControlCount() - 1;
+        pControl->SetRect(CRect(n * 40, 0, n * 40 + 40, 22));
+        return pControl;
+    }
+
+    CRecordingSite m_site;
+    CKitCommandBarManager m_manager;
+    CKitCommandBar* m_pBar;
+};
+
+} // namespace
+
+TEST(KitCommandBar, SelectingTheSelectedControlAgainChangesNothing)
+{
+    BarFixture f(new CKitToolBar());
+    CKitControl* pFirst = f.Add(new CKitControlButton(), "One", 1);
+    CKitControl* pSecond = f.Add(new CKitControlButton(), "Two", 2);
+
+    EXPECT_TRUE(f.m_pBar->SetSelected(1, kitSelectMouse));
+    EXPECT_EQ(1, pSecond->GetSelected());
+    EXPECT_FALSE(f.m_pBar->SetSelected(1, kitSelectKeyboard));
+    EXPECT_EQ(1, pSecond->GetSelected());
+    EXPECT_EQ(kitSelectMouse, f.m_pBar->GetSelectionMode());
+
+    // A keyboard selection moves the state over; -1 clears it.
+    EXPECT_TRUE(f.m_pBar->SetSelected(0, kitSelectKeyboardBack));
+    EXPECT_EQ(0, pSecond->GetSelected());
+    EXPECT_EQ(kitSelectKeyboardBack, pFirst->GetSelected());
+    EXPECT_TRUE(f.m_pBar->SetSelected(-1, kitSelectMouse));
+    EXPECT_EQ(0, pFirst->GetSelected());
+    EXPECT_EQ(-1, f.m_pBar->GetSelected());
+
+    // Without a window nothing is selected.
+    CKitToolBar loose;
+    loose.GetControls()->AddControl(new CKitControlButton());
+    EXPECT_FALSE(loose.SetSelected(0, kitSelectMouse));
+    EXPECT_EQ(-1, loose.GetSelected());
+}
+
+// Space opens the window menu from a tracking menu bar only.
+TEST(KitCommandBar, SpaceOnAMenuBarPostsTheKeyMenuCommand)
+{
+    struct Case {
+        const char* name;
+        CKitCommandBar* pBar;
+        bool bPosted;
+    };
+    for (const Case& c : {Case{"menu bar", new CKitMenuBar(), true}, Case{"toolbar", new CKitToolBar(), false}}) {
+        SCOPED_TRACE(c.name);
+        BarFixture f(c.pBar);
+        f.Add(new CKitControlButton(), "&Go", kHandledId);
+        ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
+        EXPECT_EQ(c.bPosted ? 1 : 0, f.m_site.m_nMenuTracking);
+
+        EXPECT_EQ(c.bPosted ? TRUE : FALSE, f.m_pBar->OnKeyDownBar(kitKeySpace));
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+        EXPECT_EQ(c.bPosted, f.m_site.TakeSysCommand(wParam, lParam));
+        if (c.bPosted) {
+            EXPECT_EQ(static_cast<WPARAM>(SC_KEYMENU), wParam);
+            EXPECT_EQ(0x20, lParam);
+            // The popups were closed: the bar left tracking.
+            EXPECT_FALSE(f.m_pBar->IsTrackingMode());
+        }
+        // Through the hooked key as well: the menu bar takes it, the toolbar lets it go on as a key.
+        f.m_pBar->SetTrackingMode(1, FALSE, TRUE);
+        f.m_pBar->OnHookKeyDown(VK_SPACE, 0);
+        EXPECT_EQ(c.bPosted, f.m_site.TakeSysCommand(wParam, lParam));
+        EXPECT_TRUE(f.m_site.m_commands.empty());
+        f.m_pBar->SetTrackingMode(0, TRUE, FALSE);
+    }
+}
+
+// Arrow keys move along the bar and open or close popups across it; right-to-left windows swap left and right.
+TEST(KitCommandBar, ArrowKeysFollowTheBarsOrientationAndMirrorRightToLeft)
+{
+    enum Effect { kNext, kPrevious, kExpand, kCollapse };
+    struct Case {
+        int nPosition;
+        bool bRtl;
+        UINT nKey;
+        Effect effect;
+    };
+    const Case cases[] = {
+        {kitBarTop, false, VK_RIGHT, kNext},     {kitBarTop, false, VK_LEFT, kPrevious},
+        {kitBarTop, false, VK_DOWN, kExpand},    {kitBarTop, false, VK_UP, kCollapse},
+        {kitBarLeft, false, VK_DOWN, kNext},     {kitBarLeft, false, VK_UP, kPrevious},
+        {kitBarLeft, false, VK_RIGHT, kExpand},  {kitBarLeft, false, VK_LEFT, kCollapse},
+        {kitBarTop, true, VK_LEFT, kNext},       {kitBarTop, true, VK_RIGHT, kPrevious},
+        {kitBarLeft, true, VK_LEFT, kExpand},    {kitBarLeft, true, VK_RIGHT, kCollapse},
+        {kitBarFloating, false, VK_RIGHT, kNext}, {kitBarRight, true, VK_DOWN, kNext},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "position " << c.nPosition << (c.bRtl ? " rtl" : "") << " key " << c.nKey);
+        BarFixture f(new CKitToolBar(), c.nPosition, c.bRtl ? WS_EX_LAYOUTRTL : 0);
+        f.Add(new CKitControlButton(), "A", 1);
+        f.Add(new CKitControlPopup(), "B", 0);
+        f.Add(new CKitControlButton(), "C", 3);
+        ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
+        f.m_pBar->SetSelected(1, kitSelectKeyboard);
+        if (c.effect == kCollapse)
+            ASSERT_TRUE(f.m_pBar->OpenPopupAt(1, TRUE));
+
+        EXPECT_EQ(CKitHookManagerHookAble::kHandled, f.m_pBar->OnHookKeyDown(c.nKey, 0));
+        switch (c.effect) {
+        case kNext:
+            EXPECT_EQ(2, f.m_pBar->GetSelected());
+            break;
+        case kPrevious:
+            EXPECT_EQ(0, f.m_pBar->GetSelected());
+            break;
+        case kExpand:
+            EXPECT_EQ(1, f.m_pBar->GetPopuped());
+            break;
+        case kCollapse:
+            EXPECT_EQ(-1, f.m_pBar->GetPopuped());
+            EXPECT_TRUE(f.m_pBar->IsTrackingMode());
+            break;
+        }
+        f.m_pBar->SetTrackingMode(0, TRUE, FALSE);
+    }
+}
+
+TEST(KitCommandBar, SelectionWrapsAroundAndSkipsHiddenControls)
+{
+    BarFixture f(new CKitToolBar());
+    f.Add(new CKitControlButton(), "A", 1);
+    f.Add(new CKitControlButton(), "B", 2)->SetHideFlags(1);
+    f.Add(new CKitControlButton(), "C", 3);
+    ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, TRUE, TRUE));
+    EXPECT_EQ(0, f.m_pBar->GetSelected());
+    f.m_pBar->OnKeyDownBar(kitKeyNext);
+    EXPECT_EQ(2, f.m_pBar->GetSelected());
+    f.m_pBar->OnKeyDownBar(kitKeyNext);
+    EXPECT_EQ(0, f.m_pBar->GetSelected());
+    f.m_pBar->OnKeyDownBar(kitKeyPrevious);
+    EXPECT_EQ(2, f.m_pBar->GetSelected());
+    f.m_pBar->OnKeyDownBar(kitKeyHome);
+    EXPECT_EQ(0, f.m_pBar->GetSelected());
+    // Escape on a root bar ends tracking and clears the selection.
+    f.m_pBar->OnKeyDownBar(kitKeyEscape);
+    EXPECT_FALSE(f.m_pBar->IsTrackingMode());
+    EXPECT_EQ(-1, f.m_pBar->GetSelected());
+}
+
+// Two captions with "&F": the first F selects the first without clicking it, the next F the second;
+// a mnemonic of its own selects and clicks.
+TEST(KitCommandBar, AMnemonicSharedByTwoCaptionsCyclesWithoutClicking)
+{
+    BarFixture f(new CKitToolBar());
+    f.Add(new CKitControlButton(), "&File", 11);
+    f.Add(new CKitControlButton(), "&Format", 12);
+    f.Add(new CKitControlButton(), "&Edit", 13);
+    ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
+
+    f.m_pBar->OnHookKeyDown('F', 0);
+    EXPECT_EQ(0, f.m_pBar->GetSelected());
+    f.m_pBar->OnHookKeyDown('F', 0);
+    EXPECT_EQ(1, f.m_pBar->GetSelected());
+    f.m_pBar->OnHookKeyDown('F', 0);
+    EXPECT_EQ(0, f.m_pBar->GetSelected());
+    EXPECT_TRUE(f.m_site.m_commands.empty());
+
+    f.m_pBar->OnHookKeyDown('E', 0);
+    ASSERT_EQ(1u, f.m_site.m_commands.size());
+    EXPECT_EQ(13u, f.m_site.m_commands[0]);
+    EXPECT_FALSE(f.m_pBar->IsTrackingMode());
+}
+
+TEST(KitCommandBar, FindAcceleratorPrefersExplicitMnemonicsOverFirstLetters)
+{
+    BarFixture f(new CKitToolBar());
+    f.Add(new CKitControlButton(), "Print", 1);
+    f.Add(new CKitControlButton(), "Pre&view", 2);
+    f.Add(new CKitControlButton(), "&&Paste", 3);
+    f.Add(new CKitControlButton(), "Save &P", 4)->SetEnabled(0);
+    BOOL bAmbiguous = TRUE;
+    // "&&Paste" has no mnemonic: its first character '&' is its implicit one, so only "Print" starts with P.
+    EXPECT_EQ(0, f.m_pBar->FindAccelerator('P', &bAmbiguous));
+    EXPECT_FALSE(bAmbiguous);
+    EXPECT_EQ(1, f.m_pBar->FindAccelerator('V', &bAmbiguous));
+    EXPECT_FALSE(bAmbiguous);
+    EXPECT_EQ(-1, f.m_pBar->FindAccelerator('Q', &bAmbiguous));
+}
+
+// A control whose command nothing handles is disabled when the manager's option says so.
+TEST(KitCommandBar, AControlWithoutAHandlerIsDisabledWhenTheOptionIsOn)
+{
+    for (BOOL bDisable : {TRUE, FALSE}) {
+        SCOPED_TRACE(bDisable ? "disable if no handler" : "keep enabled");
+        BarFixture f(new CKitToolBar());
+        f.m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = bDisable;
+        CKitControl* pHandled = f.Add(new CKitControlButton(), "Handled", kHandledId);
+        CKitControl* pUnhandled = f.Add(new CKitControlButton(), "Unhandled", kUnhandledId);
+        f.m_pBar->OnUpdateCmdUI();
+        EXPECT_TRUE(pHandled->IsEnabled());
+        EXPECT_EQ(!bDisable, pUnhandled->IsEnabled() != FALSE);
+    }
+}
+
+// The mouse manager while a bar tracks: repeated moves at one point reach the bars once, a click outside closes them.
+class CCountingBar : public CKitToolBar {
+public:
+    void OnMouseMoveBar(UINT nFlags, CPoint point) override
+    {
+        m_moves.push_back(point);
+        CKitToolBar::OnMouseMoveBar(nFlags, point);
+    }
+    std::vector<CPoint> m_moves;
+};
+
+TEST(KitMouseManager, IdenticalMovesWhileTrackingReachTheBarsOnce)
+{
+    auto* pBar = new CCountingBar();
+    BarFixture f(pBar);
+    f.m_site.SetWindowPos(nullptr, 100, 100, 400, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    f.Add(new CKitControlButton(), "A", 1);
+    CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
+
+    // Not tracking: every move goes on and none is handed to the bar.
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_MOUSEMOVE, CPoint(700, 500)));
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_MOUSEMOVE, CPoint(700, 500)));
+    EXPECT_TRUE(pBar->m_moves.empty());
+
+    ASSERT_TRUE(pBar->SetTrackingMode(1, FALSE, FALSE));
+    ASSERT_EQ(1, pMouse->GetTrackCount());
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_MOUSEMOVE, CPoint(710, 520)));
+    EXPECT_TRUE(pMouse->ProcessMouseMessage(WM_MOUSEMOVE, CPoint(710, 520)));
+    EXPECT_TRUE(pMouse->ProcessMouseMessage(WM_NCMOUSEMOVE, CPoint(710, 520)));
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_MOUSEMOVE, CPoint(711, 520)));
+    ASSERT_EQ(2u, pBar->m_moves.size());
+    // In the bar's client coordinates.
+    CPoint ptClient(710, 520);
+    pBar->ScreenToClient(&ptClient);
+    EXPECT_EQ(ptClient, pBar->m_moves[0]);
+
+    // A click in a trusted window leaves the bar open; one elsewhere closes it.
+    CRecordingSite trusted;
+    trusted.SetWindowPos(nullptr, 600, 400, 100, 100, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    pMouse->AddTrustedWindow(trusted.GetSafeHwnd());
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_LBUTTONDOWN, CPoint(650, 450)));
+    EXPECT_TRUE(pBar->IsTrackingMode());
+    pMouse->RemoveTrustedWindow(trusted.GetSafeHwnd());
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_LBUTTONDOWN, CPoint(650, 450)));
+    EXPECT_FALSE(pBar->IsTrackingMode());
+    EXPECT_EQ(0, pMouse->GetTrackCount());
+
+    // A click into the bar itself keeps it tracking.
+    pBar->SetTrackingMode(1, FALSE, FALSE);
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    pMouse->ProcessMouseMessage(WM_LBUTTONDOWN, rcBar.CenterPoint());
+    EXPECT_TRUE(pBar->IsTrackingMode());
+    pBar->SetTrackingMode(0, TRUE, FALSE);
+}
+
+TEST(KitMouseManager, ABarThatGoesAwayLeavesTheTrackedList)
+{
+    CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
+    {
+        BarFixture f(new CKitToolBar());
+        f.Add(new CKitControlButton(), "A", 1);
+        f.m_pBar->SetTrackingMode(1, FALSE, FALSE);
+        EXPECT_TRUE(pMouse->IsTracked(f.m_pBar));
+        // Other bars are locked out while one tracks.
+        CKitToolBar other;
+        EXPECT_TRUE(pMouse->IsTrackingLocked(&other));
+        EXPECT_FALSE(pMouse->IsTrackingLocked(f.m_pBar));
+    }
+    EXPECT_EQ(0, pMouse->GetTrackCount());
+}
+
+TEST(KitMnemonics, TheMarkerSkipsDoubledAmpersands)
+{
+    struct Case {
+        const char* caption;
+        int nPosition;
+    };
+    for (const Case& c : {Case{"&&Print &Preview", 8}, Case{"&&Only", -1}, Case{"&File", 0}, Case{"Save &As", 5},
+                          Case{"No marker", -1}, Case{"Trailing &", 9}, Case{"", -1}}) {
+        EXPECT_EQ(c.nPosition, FindCaptionMnemonic(c.caption)) << c.caption;
+    }
+    EXPECT_EQ(-1, FindCaptionMnemonic(nullptr));
+}
+
+TEST(KitMnemonics, KeysMatchTheirCharactersAndTheNumberPadItsDigits)
+{
+    struct Case {
+        UINT nChar;
+        UINT nKey;
+        bool bMatch;
+    };
+    for (const Case& c : {Case{'5', VK_NUMPAD5, true}, Case{'6', VK_NUMPAD5, false}, Case{'0', VK_NUMPAD0, true},
+                          Case{'a', 'A', true}, Case{'A', 'A', true}, Case{'x', 'A', false}, Case{'5', '5', true},
+                          Case{'a', VK_LEFT, false}}) {
+        EXPECT_EQ(c.bMatch, CompareMnemonicKey(c.nChar, c.nKey) != FALSE) << c.nChar << " " << c.nKey;
+    }
+}
