@@ -1,5 +1,7 @@
 #include "toolkit/commandbars/command_bar.h"
 
+#include "framework/menu.h"
+
 #include "framework/gdi.h"
 #include "framework/ids.h"
 #include "framework/winapp.h"
@@ -18,7 +20,7 @@
 IMPLEMENT_DYNAMIC(CKitCommandBar, CWnd)
 IMPLEMENT_DYNAMIC(CKitToolBar, CKitCommandBar)
 IMPLEMENT_DYNAMIC(CKitMenuBar, CKitToolBar)
-IMPLEMENT_DYNAMIC(CKitPopupBar, CKitCommandBar)
+IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 
 namespace {
 // The icon size of a bar that sets none.
@@ -320,9 +322,7 @@ CWnd* CKitCommandBar::GetOwnerSite() const
 
 void CKitCommandBar::SetControlSelected(CKitControl* pControl, int nState)
 {
-    pControl->SetSelected(nState);
-    if (GetSafeHwnd() != nullptr)
-        Redraw(pControl->GetRect());
+    pControl->OnSetSelected(nState);
 }
 
 BOOL CKitCommandBar::SetSelected(int nIndex, int nMode)
@@ -361,8 +361,7 @@ BOOL CKitCommandBar::OpenPopupAt(int nIndex, BOOL bKeyboard)
         return FALSE;
     if (CKitControl* pOpen = GetControl(m_nPopuped)) {
         m_nPopuped = -1;
-        pOpen->SetPopuped(FALSE);
-        Redraw(pOpen->GetRect());
+        pOpen->SetPopup(FALSE);
     }
     if (nIndex == -1)
         return TRUE;
@@ -377,8 +376,14 @@ BOOL CKitCommandBar::OpenPopupAt(int nIndex, BOOL bKeyboard)
         m_nPopuped = -1;
         return FALSE;
     }
-    pControl->SetPopuped(TRUE);
-    Redraw(pControl->GetRect());
+    // The control opens its popup; the bar may go while it does.
+    InternalAddRef();
+    const BOOL bOpened = pControl->SetPopup(TRUE);
+    if (!bOpened)
+        m_nPopuped = -1;
+    InternalRelease();
+    if (!bOpened)
+        return FALSE;
     CKitCommandBarManager* pCommandBars = GetCommandBars();
     if (pCommandBars != nullptr && pCommandBars->GetCommandBarsOptions()->bDelayedExpand)
         SetTimer(kTimerExpand, kExpandDelay);
@@ -458,35 +463,22 @@ BOOL CKitCommandBar::LoadMenu(HMENU hMenu, BOOL bClearFirst)
         return FALSE;
     if (bClearFirst)
         m_pControls->RemoveAll();
+    CMenu* pMenu = CMenu::FromHandle(hMenu);
     BOOL bBeginGroup = FALSE;
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; i++) {
-        char szText[256] = {};
         MENUITEMINFOA info = {};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = szText;
-        info.cch = sizeof(szText) - 1;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
         if (!::GetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &info))
             continue;
         if ((info.fType & MFT_SEPARATOR) != 0 || (info.wID == 0 && info.hSubMenu == nullptr)) {
             bBeginGroup = TRUE;
             continue;
         }
-        CKitControl* pControl = nullptr;
-        if (info.hSubMenu != nullptr) {
-            auto* pPopup = new CKitControlPopup(kitControlPopup);
-            auto* pPopupBar = new CKitPopupBar();
-            pPopupBar->SetCommandBars(m_pCommandBars);
-            pPopupBar->LoadMenu(info.hSubMenu, TRUE);
-            pPopup->SetCommandBar(pPopupBar);
-            pControl = pPopup;
-        } else {
-            pControl = new CKitControlButton();
-            pControl->SetId(info.wID);
-        }
-        pControl->SetCaption(szText);
-        m_pControls->AddControl(pControl);
+        CKitControl* pControl = m_pControls->AddMenuItem(pMenu, i);
+        if (pControl == nullptr)
+            continue;
         if (bBeginGroup)
             pControl->SetBeginGroup(TRUE);
         bBeginGroup = FALSE;
@@ -856,20 +848,10 @@ int CKitCommandBar::FindAccelerator(UINT nKey, BOOL* pAmbiguous) const
     return nImplicit;
 }
 
-void CKitCommandBar::ClickControl(CKitControl* pControl, BOOL /*bKeyboard*/)
+void CKitCommandBar::ClickControl(CKitControl* pControl, BOOL bKeyboard)
 {
-    if (pControl == nullptr || !pControl->IsEnabled())
-        return;
-    if (pControl->GetType() >= kitControlPopup && pControl->GetType() <= kitControlSplitButtonPopup &&
-        pControl->GetId() == 0) {
-        OpenPopupAt(IndexOfControl(pControl), TRUE);
-        return;
-    }
-    const UINT nId = pControl->GetId();
-    CWnd* pSite = GetSite();
-    GetRootParent()->LeaveTrackingMode();
-    if (pSite != nullptr && nId != 0)
-        pSite->SendMessage(WM_COMMAND, MAKEWPARAM(nId, 0), 0);
+    if (pControl != nullptr)
+        pControl->OnClick(bKeyboard, CPoint());
 }
 
 int CKitCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
@@ -1037,8 +1019,14 @@ LRESULT CKitCommandBar::OnIdleUpdateCmdUIMessage(WPARAM /*wParam*/, LPARAM /*lPa
 void CKitCommandBar::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == kTimerHover || nIDEvent == kTimerExpand) {
-        if (m_nLockInput <= 0)
-            KillTimer(nIDEvent);
+        if (m_nLockInput > 0)
+            return;
+        KillTimer(nIDEvent);
+        CKitControl* pSelected = GetControl(m_nSelected);
+        if (nIDEvent == kTimerHover && pSelected != nullptr)
+            pSelected->OnMouseHover();
+        else if (nIDEvent == kTimerExpand && pSelected != nullptr && m_nSelected == m_nPopuped)
+            static_cast<CKitControlPopup*>(pSelected)->ExpandPopup();
         return;
     }
     CWnd::OnTimer(nIDEvent);
@@ -1054,7 +1042,8 @@ void CKitCommandBar::OnMouseMoveBar(UINT /*nFlags*/, CPoint point)
     if (m_nPopuped != -1 && !m_bHoverSelect)
         return;
     int nIndex = -1;
-    if (HitTest(point, &nIndex) != nullptr) {
+    if (CKitControl* pControl = HitTest(point, &nIndex)) {
+        pControl->OnMouseMove(point);
         pMouse->TrackMouseLeave(m_hWnd);
         if (m_nPopuped != -1 && nIndex != m_nPopuped && GetControl(nIndex)->GetType() >= kitControlPopup &&
             GetControl(nIndex)->GetType() <= kitControlSplitButtonPopup) {
@@ -1094,50 +1083,30 @@ void CKitCommandBar::OnLButtonDown(UINT /*nFlags*/, CPoint point)
 {
     if (IsCustomizeMode())
         return;
-    int nIndex = -1;
-    CKitControl* pControl = HitTest(point, &nIndex);
-    if (pControl == nullptr || !pControl->IsEnabled()) {
+    if (CKitControl* pControl = HitTest(point))
+        pControl->OnLButtonDown(point);
+    else
         Default();
-        return;
-    }
-    const int nType = pControl->GetType();
-    if (nType == kitControlPopup || (nType >= kitControlButtonPopup && pControl->GetId() == 0)) {
-        if (m_nPopuped == nIndex) {
-            GetRootParent()->LeaveTrackingMode();
-            SetSelected(nIndex, kitSelectMouse);
-        } else {
-            OpenPopupAt(nIndex, FALSE);
-        }
-        return;
-    }
-    m_nPressed = nIndex;
-    pControl->SetPressed(1);
-    SetCapture();
-    Redraw(pControl->GetRect());
 }
 
 void CKitCommandBar::OnLButtonUp(UINT /*nFlags*/, CPoint point)
 {
-    if (IsCustomizeMode() || m_nPressed == -1) {
+    if (IsCustomizeMode())
+        return;
+    if (CKitControl* pControl = HitTest(point))
+        pControl->OnLButtonUp(point);
+    else
         Default();
-        return;
-    }
-    CKitControl* pControl = GetControl(m_nPressed);
-    m_nPressed = -1;
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    if (pControl == nullptr)
-        return;
-    pControl->SetPressed(0);
-    Redraw(pControl->GetRect());
-    // A button released outside does not execute.
-    if (pControl->GetRect().PtInRect(point))
-        ClickControl(pControl, FALSE);
 }
 
-void CKitCommandBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+void CKitCommandBar::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)
 {
-    OnLButtonDown(nFlags, point);
+    if (IsCustomizeMode())
+        return;
+    if (CKitControl* pControl = HitTest(point))
+        pControl->OnLButtonDblClk(point);
+    else
+        Default();
 }
 
 void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)

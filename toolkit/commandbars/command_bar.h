@@ -306,8 +306,6 @@ protected:
     HWND m_hHooked = nullptr;
     int m_nDelayRedraw = 0;
     int m_nStatusIndex = -1;
-    // The control the left button went down on, while the button is held.
-    int m_nPressed = -1;
 };
 
 class CKitToolBar : public CKitCommandBar {
@@ -343,9 +341,21 @@ public:
 
 // Bar type 2 at position 5.
 class CKitPopupBar : public CKitCommandBar {
-    DECLARE_DYNAMIC(CKitPopupBar)
+    DECLARE_DYNCREATE(CKitPopupBar)
 public:
     CKitPopupBar();
+
+    // Shows the bar beside the control that opens it and enters tracking mode; FALSE when the window fails.
+    virtual BOOL Popup(CKitControlPopup* pControl, BOOL bSelectFirst);
+    // Leaving tracking mode hides the window and tells the parent bar its popup closed.
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
+    // The bar of the control that opened this one.
+    CKitCommandBar* GetParentCommandBar() const override;
+    BOOL IsVisible() const override;
+    // Shows the items hidden as rarely used.
+    void ExpandBar();
+    BOOL GetShowShadow() const { return m_bShowShadow; }
+    void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
 
     BOOL IsDoubleColumn() const override { return m_bDoubleColumnOption && m_bDoubleColumn; }
     void SetDoubleColumn(BOOL bOption, BOOL bFlag)
@@ -361,4 +371,5 @@ private:
     BOOL m_bDoubleColumnOption = FALSE;
     BOOL m_bDoubleColumn = FALSE;
     CKitControlPopup* m_pControlPopup = nullptr;
+    BOOL m_bShowShadow = TRUE;
 };

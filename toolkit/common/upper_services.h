@@ -34,6 +34,12 @@ public:
     virtual CFont* GetCommandBarFont(CKitCommandBar* pBar) = 0;
     // The smallest control height.
     virtual int GetControlHeight() const = 0;
+    // The command part of a split button.
+    virtual CRect GetSplitButtonCommandRect(CKitControl* pButton) = 0;
+    // The width of a split button's drop-down part.
+    virtual int GetSplitDropDownSize() const = 0;
+    // With popup shadows on: the shadow of the control (screen rectangle) that joins it to its open popup.
+    virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
 
 protected:
     ~CKitBarPainter() = default;

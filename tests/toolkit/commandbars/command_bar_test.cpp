@@ -165,7 +165,9 @@ TEST(KitCommandBar, ArrowKeysFollowTheBarsOrientationAndMirrorRightToLeft)
         SCOPED_TRACE(testing::Message() << "position " << c.nPosition << (c.bRtl ? " rtl" : "") << " key " << c.nKey);
         BarFixture f(new CKitToolBar(), c.nPosition, c.bRtl ? WS_EX_LAYOUTRTL : 0);
         f.Add(new CKitControlButton(), "A", 1);
-        f.Add(new CKitControlPopup(), "B", 0);
+        auto* pPopup = new CKitControlPopup();
+        pPopup->SetCommandBar(new CKitPopupBar());
+        f.Add(pPopup, "B", 0);
         f.Add(new CKitControlButton(), "C", 3);
         ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
         f.m_pBar->SetSelected(1, kitSelectKeyboard);
