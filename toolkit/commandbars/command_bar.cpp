@@ -583,9 +583,10 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
     CKitBarPainter* pPainter = GetPaintManager();
     if (pPainter == nullptr)
         return;
-    FillCommandBarEntry(pDC);
+    // The face first: the bar's entry carries the frame.
     if (GetPaintBackground() || m_nBarPosition == kitBarFloating)
         pPainter->FillWindowFace(pDC, this);
+    FillCommandBarEntry(pDC);
     pPainter->DrawFloatingBarCaption(pDC, this, TRUE);
     pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = pDC->SelectObject(pPainter->GetCommandBarFont(this));
