@@ -1,7 +1,8 @@
-// CKitMouseManager, FindCaptionMnemonic, CompareMnemonicKey: the thread's tracked bars and its mouse hook, and the mnemonic keys of captions.
+// CKitMouseManager: the thread's tracked bars and its mouse hook (the mnemonic keys of captions are in mnemonic.h).
 #pragma once
 
 #include "framework/geometry.h"
+#include "toolkit/commandbars/mnemonic.h"
 
 #include <windows.h>
 
@@ -86,8 +87,3 @@ private:
     BOOL m_bSwallowButtonUp = FALSE;
     HWND m_hLeaveWatched = nullptr;
 };
-
-// The position of the mnemonic marker '&' in the caption, skipping doubled markers; -1 when none.
-int FindCaptionMnemonic(LPCSTR lpszCaption);
-// Whether the virtual key types the character on any installed keyboard layout (with or without Shift).
-BOOL CompareMnemonicKey(UINT nChar, UINT nVirtualKey);
