@@ -2,6 +2,7 @@
 
 #include "framework/gdi.h"
 #include "framework/ids.h"
+#include "framework/menu.h"
 #include "framework/winapp.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
@@ -13,7 +14,6 @@
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
-#include <cstring>
 
 IMPLEMENT_DYNAMIC(CKitCommandBar, CWnd)
 IMPLEMENT_DYNAMIC(CKitToolBar, CKitCommandBar)
@@ -29,17 +29,15 @@ constexpr int kButtonFrameWidth = 7;
 constexpr int kButtonFrameHeight = 6;
 // The window class of docked and floating bars.
 constexpr char kToolBarClass[] = "KitToolBar";
+// The tracking mode of a bar whose popup is open.
+constexpr int kTrackingPopup = 2;
 // WM_SYSCOMMAND's lParam that opens the window menu from the keyboard.
 constexpr LPARAM kKeyMenuSpace = 0x20;
 // Hide flags that the command-UI update ignores when it asks whether a control is shown.
-constexpr DWORD kHideFlagsIgnoredByUpdate = 1 | 8 | 32;
-// A control with this flag is updated by its owner only.
-constexpr DWORD kControlFlagManualUpdate = 8;
+constexpr DWORD kHideFlagsIgnoredByUpdate = kitHideUser | kitHideExpand | kitHideGeneric;
 // The toolbar resource: version, image width and height, item count, then the items' command ids.
 constexpr WORD kToolBarResourceType = 241;
 constexpr DWORD kToolBarHeaderWords = 4;
-// A control that starts a new column of a popup.
-constexpr DWORD kControlFlagNewColumn = 128;
 // The extended styles of a right-to-left window.
 constexpr DWORD kRtlExStyles = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
 
@@ -69,6 +67,10 @@ public:
     void Enable(BOOL bOn) override
     {
         m_bEnableChanged = TRUE;
+        if (m_pControl->GetAction() != nullptr) {
+            m_pControl->SetEnabled(bOn ? -1 : 0);
+            return;
+        }
         m_pControl->SetEnabled(bOn);
         if (!bOn && !m_bCheckChanged)
             m_pControl->SetChecked(0);
@@ -184,15 +186,6 @@ BOOL CKitCommandBar::IsKeyboardCuesVisible() const
     return m_bKeyboardCues;
 }
 
-int CKitCommandBar::IndexOfControl(const CKitControl* pControl) const
-{
-    for (int i = 0; i < GetControlCount(); i++) {
-        if (GetControl(i) == pControl)
-            return i;
-    }
-    return -1;
-}
-
 int CKitCommandBar::GetControlCount() const
 {
     return m_pControls->GetCount();
@@ -205,17 +198,10 @@ CKitControl* CKitCommandBar::GetControl(int nIndex) const
 
 CKitControl* CKitCommandBar::HitTest(CPoint point, int* pIndex) const
 {
-    for (int i = 0; i < GetControlCount(); i++) {
-        CKitControl* pControl = GetControl(i);
-        if (pControl->IsVisible() && pControl->GetRect().PtInRect(point)) {
-            if (pIndex != nullptr)
-                *pIndex = i;
-            return pControl;
-        }
-    }
+    CKitControl* pControl = m_pControls->HitTest(point);
     if (pIndex != nullptr)
-        *pIndex = -1;
-    return nullptr;
+        *pIndex = pControl != nullptr ? m_pControls->IndexOf(pControl) : -1;
+    return pControl;
 }
 
 void CKitCommandBar::SetPaintBackground(BOOL bPaint)
@@ -320,7 +306,7 @@ CWnd* CKitCommandBar::GetOwnerSite() const
 
 void CKitCommandBar::SetControlSelected(CKitControl* pControl, int nState)
 {
-    pControl->SetSelected(nState);
+    pControl->OnSetSelected(nState);
     if (GetSafeHwnd() != nullptr)
         Redraw(pControl->GetRect());
 }
@@ -332,8 +318,10 @@ BOOL CKitCommandBar::SetSelected(int nIndex, int nMode)
     m_nSelectionMode = nMode;
     if (GetSafeHwnd() == nullptr)
         return FALSE;
-    if (CKitControl* pOld = GetControl(m_nSelected))
+    if (CKitControl* pOld = GetControl(m_nSelected)) {
+        pOld->OnMouseMove(CPoint(-1, -1));
         SetControlSelected(pOld, 0);
+    }
     m_nSelected = nIndex;
     CKitControl* pControl = GetControl(nIndex);
     if (pControl == nullptr) {
@@ -361,15 +349,16 @@ BOOL CKitCommandBar::OpenPopupAt(int nIndex, BOOL bKeyboard)
         return FALSE;
     if (CKitControl* pOpen = GetControl(m_nPopuped)) {
         m_nPopuped = -1;
-        pOpen->SetPopuped(FALSE);
+        pOpen->SetPopup(FALSE);
         Redraw(pOpen->GetRect());
     }
+    m_nPopuped = -1;
     if (nIndex == -1)
         return TRUE;
     CKitControl* pControl = GetControl(nIndex);
     if (pControl == nullptr || !pControl->IsEnabled())
         return FALSE;
-    SetTrackingMode(2, FALSE, bKeyboard);
+    SetTrackingMode(kTrackingPopup, FALSE, bKeyboard);
     m_nPopuped = nIndex;
     SetSelected(nIndex, bKeyboard ? kitSelectKeyboard : kitSelectMouse);
     if (!m_bTracking) {
@@ -377,12 +366,19 @@ BOOL CKitCommandBar::OpenPopupAt(int nIndex, BOOL bKeyboard)
         m_nPopuped = -1;
         return FALSE;
     }
-    pControl->SetPopuped(TRUE);
-    Redraw(pControl->GetRect());
-    CKitCommandBarManager* pCommandBars = GetCommandBars();
-    if (pCommandBars != nullptr && pCommandBars->GetCommandBarsOptions()->bDelayedExpand)
-        SetTimer(kTimerExpand, kExpandDelay);
-    return TRUE;
+    // The control's popup may end this bar's tracking, or the bar, while it opens.
+    InternalAddRef();
+    const BOOL bOpened = pControl->SetPopup(TRUE);
+    if (bOpened) {
+        CKitCommandBarManager* pCommandBars = GetCommandBars();
+        if (pCommandBars != nullptr && pCommandBars->GetCommandBarsOptions()->bDelayedExpand && m_hWnd != nullptr)
+            SetTimer(kTimerExpand, kExpandDelay);
+        Redraw(pControl->GetRect());
+    } else {
+        m_nPopuped = -1;
+    }
+    InternalRelease();
+    return bOpened;
 }
 
 void CKitCommandBar::HookFocusWindow(BOOL bHook)
@@ -426,7 +422,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
         HookFocusWindow(TRUE);
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         if (bSelectFirst)
-            SetSelected(FindNextSelectable(-1, 1), kitSelectKeyboard);
+            SetSelected(m_pControls->GetNext(-1, 1), kitSelectKeyboard);
     } else {
         m_bTracking = FALSE;
         m_bMouseTracking = FALSE;
@@ -458,46 +454,35 @@ BOOL CKitCommandBar::LoadMenu(HMENU hMenu, BOOL bClearFirst)
         return FALSE;
     if (bClearFirst)
         m_pControls->RemoveAll();
+    CMenu* pMenu = CMenu::FromHandle(hMenu);
     BOOL bBeginGroup = FALSE;
     const int nCount = ::GetMenuItemCount(hMenu);
     for (int i = 0; i < nCount; i++) {
-        char szText[256] = {};
         MENUITEMINFOA info = {};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = szText;
-        info.cch = sizeof(szText) - 1;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
         if (!::GetMenuItemInfoA(hMenu, static_cast<UINT>(i), TRUE, &info))
             continue;
         if ((info.fType & MFT_SEPARATOR) != 0 || (info.wID == 0 && info.hSubMenu == nullptr)) {
             bBeginGroup = TRUE;
             continue;
         }
-        CKitControl* pControl = nullptr;
-        if (info.hSubMenu != nullptr) {
-            auto* pPopup = new CKitControlPopup(kitControlPopup);
-            auto* pPopupBar = new CKitPopupBar();
-            pPopupBar->SetCommandBars(m_pCommandBars);
-            pPopupBar->LoadMenu(info.hSubMenu, TRUE);
-            pPopup->SetCommandBar(pPopupBar);
-            pControl = pPopup;
-        } else {
-            pControl = new CKitControlButton();
-            pControl->SetId(info.wID);
-        }
-        pControl->SetCaption(szText);
-        m_pControls->AddControl(pControl);
+        CKitControl* pControl = m_pControls->AddMenuItem(pMenu, i);
+        if (pControl == nullptr)
+            continue;
         if (bBeginGroup)
             pControl->SetBeginGroup(TRUE);
         bBeginGroup = FALSE;
         if ((info.fType & (MFT_MENUBREAK | MFT_MENUBARBREAK)) != 0)
-            pControl->SetFlags(pControl->GetFlags() | kControlFlagNewColumn);
+            pControl->SetFlags(pControl->GetFlags() | kitFlagWrapRow);
         if ((info.fType & MFT_MENUBARBREAK) != 0)
             pControl->SetBeginGroup(TRUE);
-        if ((info.fState & MFS_CHECKED) != 0)
-            pControl->SetChecked(1);
-        if ((info.fState & (MFS_GRAYED | MFS_DISABLED)) != 0)
-            pControl->SetEnabled(0);
+        if (pControl->GetAction() == nullptr) {
+            if ((info.fState & MFS_CHECKED) != 0)
+                pControl->SetChecked(1);
+            if ((info.fState & (MFS_GRAYED | MFS_DISABLED)) != 0)
+                pControl->SetEnabled(0);
+        }
     }
     OnControlsChanged();
     return TRUE;
@@ -515,6 +500,9 @@ BOOL CKitCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap)
         return FALSE;
     if (bLoadBitmap && !CKitImageManager::Instance()->SetIconsFromToolBar(nIDResource))
         return FALSE;
+    if (bLoadBitmap && header[1] != kDefaultIconSize)
+        m_szIcons = CSize(header[1], header[2]);
+    m_pControls->RemoveAll();
     BOOL bBeginGroup = FALSE;
     for (DWORD i = 0; i < nItems; i++) {
         WORD nId = 0;
@@ -524,15 +512,9 @@ BOOL CKitCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap)
             bBeginGroup = TRUE;
             continue;
         }
-        CKitControl* pControl = m_pControls->AddControl(new CKitControlButton());
-        pControl->SetId(nId);
-        // The prompt before a line break is the status-bar description.
-        char szText[512] = {};
-        if (::LoadStringA(::GetModuleHandleA(nullptr), nId, szText, sizeof(szText)) > 0) {
-            const char* pBreak = std::strchr(szText, '\n');
-            pControl->SetDescription(CString(szText, pBreak != nullptr ? static_cast<int>(pBreak - szText)
-                                                                         : static_cast<int>(std::strlen(szText))));
-        }
+        CKitControl* pControl = m_pControls->Add(kitControlButton, nId);
+        if (pControl == nullptr)
+            continue;
         pControl->SetBeginGroup(bBeginGroup);
         bBeginGroup = FALSE;
     }
@@ -549,7 +531,7 @@ void CKitCommandBar::SetStatusText(BOOL bShow, CKitControl* pControl)
     CKitCommandBarManager* pCommandBars = GetCommandBars();
     if (pCommandBars != nullptr && pControl != nullptr)
         pCommandBars->SetHelpId(pControl->GetId());
-    const int nIndex = bShow && pControl != nullptr ? IndexOfControl(pControl) : -1;
+    const int nIndex = bShow && pControl != nullptr ? m_pControls->IndexOf(pControl) : -1;
     if (nIndex == m_nStatusIndex)
         return;
     m_nStatusIndex = nIndex;
@@ -618,24 +600,6 @@ BOOL CKitCommandBar::IsSelectable(int nIndex) const
     return pControl != nullptr && pControl->IsVisible() && pControl->GetParent() == this;
 }
 
-int CKitCommandBar::FindNextSelectable(int nIndex, int nDirection) const
-{
-    const int nCount = GetControlCount();
-    if (nCount == 0)
-        return -1;
-    int nCurrent = nIndex;
-    for (int nStep = 0; nStep < nCount; nStep++) {
-        if (nCurrent < 0 && nDirection < 0)
-            nCurrent = nCount;
-        nCurrent = (nCurrent + nDirection + nCount) % nCount;
-        if (nIndex < 0 && nDirection > 0 && nStep == 0)
-            nCurrent = 0;
-        if (IsSelectable(nCurrent))
-            return nCurrent;
-    }
-    return -1;
-}
-
 BOOL CKitCommandBar::IsHorizontalNavigation() const
 {
     return m_nBarPosition == kitBarTop || m_nBarPosition == kitBarBottom || m_nBarPosition == kitBarFloating ||
@@ -691,16 +655,16 @@ BOOL CKitCommandBar::OnKeyDownBar(int nCode)
     }
     switch (nCode) {
     case kitKeyNext:
-        SetSelected(FindNextSelectable(m_nSelected, 1), kitSelectKeyboard);
+        SetSelected(m_pControls->GetNext(m_nSelected, 1), kitSelectKeyboard);
         return TRUE;
     case kitKeyPrevious:
-        SetSelected(FindNextSelectable(m_nSelected, -1), kitSelectKeyboardBack);
+        SetSelected(m_pControls->GetNext(m_nSelected, -1), kitSelectKeyboardBack);
         return TRUE;
     case kitKeyHome:
-        SetSelected(FindNextSelectable(-1, 1), kitSelectKeyboard);
+        SetSelected(m_pControls->GetNext(-1, 1), kitSelectKeyboard);
         return TRUE;
     case kitKeyEnd:
-        SetSelected(FindNextSelectable(-1, -1), kitSelectKeyboardBack);
+        SetSelected(m_pControls->GetNext(-1, -1), kitSelectKeyboardBack);
         return TRUE;
     case kitKeyExpand:
         if (m_nSelected != -1 && m_nPopuped != m_nSelected) {
@@ -731,7 +695,7 @@ BOOL CKitCommandBar::OnKeyDownBar(int nCode)
             const int nIndex = m_nSelected;
             SetSelected(-1, kitSelectKeyboard);
             SetSelected(nIndex, kitSelectKeyboard);
-            ClickControl(pControl, TRUE);
+            pControl->OnClick(TRUE);
         }
         return TRUE;
     default:
@@ -739,7 +703,7 @@ BOOL CKitCommandBar::OnKeyDownBar(int nCode)
     }
 }
 
-int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
+int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
 {
     if (IsCustomizeMode())
         return CKitHookManagerHookAble::kStopAsking;
@@ -753,6 +717,14 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
         if (bGone)
             return CKitHookManagerHookAble::kHandled;
     }
+    // A control holding the keyboard focus (an edit field) has the first say.
+    if (CKitControl* pSelected = GetControl(m_nSelected)) {
+        if (pSelected->IsFocused()) {
+            const int nAnswer = pSelected->OnHookKeyDown(nChar, lParam);
+            if (nAnswer != CKitHookManagerHookAble::kNotHandled)
+                return nAnswer;
+        }
+    }
     if (m_hWnd == nullptr)
         return CKitHookManagerHookAble::kHandled;
     const BOOL bShift = ::GetKeyState(VK_SHIFT) < 0;
@@ -760,6 +732,10 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
     switch (nChar) {
     case VK_TAB:
         OnKeyDownBar(bShift ? kitKeyPrevious : kitKeyNext);
+        if (CKitControl* pSelected = GetControl(m_nSelected)) {
+            if (pSelected->IsFocusable())
+                pSelected->SetFocused(TRUE);
+        }
         return CKitHookManagerHookAble::kHandled;
     case VK_RETURN:
         OnKeyDownBar(kitKeyReturn);
@@ -813,7 +789,7 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
         if (nIndex != -1) {
             SetSelected(nIndex, kitSelectKeyboard);
             if (!bAmbiguous)
-                ClickControl(GetControl(nIndex), TRUE);
+                GetControl(nIndex)->OnClick(TRUE);
             return CKitHookManagerHookAble::kHandled;
         }
     }
@@ -854,22 +830,6 @@ int CKitCommandBar::FindAccelerator(UINT nKey, BOOL* pAmbiguous) const
         return nExplicit;
     *pAmbiguous = nImplicitMatches > 1;
     return nImplicit;
-}
-
-void CKitCommandBar::ClickControl(CKitControl* pControl, BOOL /*bKeyboard*/)
-{
-    if (pControl == nullptr || !pControl->IsEnabled())
-        return;
-    if (pControl->GetType() >= kitControlPopup && pControl->GetType() <= kitControlSplitButtonPopup &&
-        pControl->GetId() == 0) {
-        OpenPopupAt(IndexOfControl(pControl), TRUE);
-        return;
-    }
-    const UINT nId = pControl->GetId();
-    CWnd* pSite = GetSite();
-    GetRootParent()->LeaveTrackingMode();
-    if (pSite != nullptr && nId != 0)
-        pSite->SendMessage(WM_COMMAND, MAKEWPARAM(nId, 0), 0);
 }
 
 int CKitCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
@@ -935,9 +895,10 @@ void CKitCommandBar::OnUpdateCmdUI()
         pCommandBars != nullptr && pCommandBars->GetCommandBarsOptions()->bDisableIfNoHandler;
     for (int i = 0; i < GetControlCount(); i++) {
         CKitControl* pControl = GetControl(i);
-        if ((pControl->GetHideFlags() & ~kHideFlagsIgnoredByUpdate) != 0)
+        if (!pControl->IsVisible(kHideFlagsIgnoredByUpdate))
             continue;
-        if ((pControl->GetFlags() & kControlFlagManualUpdate) != 0 || pControl->GetId() == 0)
+        pControl->OnIdleUpdate();
+        if ((pControl->GetFlags() & kitFlagManualUpdate) != 0 || pControl->GetId() == 0)
             continue;
         CCommandBarCmdUI state;
         state.m_pControl = pControl;
@@ -1036,7 +997,15 @@ LRESULT CKitCommandBar::OnIdleUpdateCmdUIMessage(WPARAM /*wParam*/, LPARAM /*lPa
 
 void CKitCommandBar::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == kTimerHover || nIDEvent == kTimerExpand) {
+    if (nIDEvent == kTimerHover) {
+        if (m_nLockInput <= 0) {
+            KillTimer(nIDEvent);
+            if (CKitControl* pSelected = GetControl(m_nSelected))
+                pSelected->OnMouseHover();
+        }
+        return;
+    }
+    if (nIDEvent == kTimerExpand) {
         if (m_nLockInput <= 0)
             KillTimer(nIDEvent);
         return;
@@ -1053,16 +1022,13 @@ void CKitCommandBar::OnMouseMoveBar(UINT /*nFlags*/, CPoint point)
         return;
     if (m_nPopuped != -1 && !m_bHoverSelect)
         return;
+    if (IsCustomizeMode())
+        return;
     int nIndex = -1;
-    if (HitTest(point, &nIndex) != nullptr) {
+    if (CKitControl* pControl = HitTest(point, &nIndex)) {
+        pControl->OnMouseMove(point);
         pMouse->TrackMouseLeave(m_hWnd);
-        if (m_nPopuped != -1 && nIndex != m_nPopuped && GetControl(nIndex)->GetType() >= kitControlPopup &&
-            GetControl(nIndex)->GetType() <= kitControlSplitButtonPopup) {
-            OpenPopupAt(nIndex, FALSE);
-            return;
-        }
-        if (nIndex != m_nSelected)
-            SetSelected(nIndex, kitSelectMouse);
+        SetSelected(nIndex, kitSelectMouse);
         return;
     }
     if (m_bTracking)
@@ -1092,52 +1058,43 @@ LRESULT CKitCommandBar::OnMouseLeave(WPARAM /*wParam*/, LPARAM /*lParam*/)
 
 void CKitCommandBar::OnLButtonDown(UINT /*nFlags*/, CPoint point)
 {
-    if (IsCustomizeMode())
-        return;
-    int nIndex = -1;
-    CKitControl* pControl = HitTest(point, &nIndex);
-    if (pControl == nullptr || !pControl->IsEnabled()) {
+    CKitControl* pControl = HitTest(point);
+    // A popup toolbar first closes a popup that is not under the point.
+    if (m_nBarPosition == kitBarPopup && m_nBarType == kitBarTypeNormal && m_nPopuped != -1 &&
+        GetControl(m_nPopuped) != pControl) {
+        const BOOL bSelectedPopup = m_nSelected == m_nPopuped;
+        OpenPopupAt(-1);
+        if (bSelectedPopup)
+            SetSelected(-1, kitSelectMouse);
+    }
+    if (pControl == nullptr) {
         Default();
         return;
     }
-    const int nType = pControl->GetType();
-    if (nType == kitControlPopup || (nType >= kitControlButtonPopup && pControl->GetId() == 0)) {
-        if (m_nPopuped == nIndex) {
-            GetRootParent()->LeaveTrackingMode();
-            SetSelected(nIndex, kitSelectMouse);
-        } else {
-            OpenPopupAt(nIndex, FALSE);
-        }
-        return;
-    }
-    m_nPressed = nIndex;
-    pControl->SetPressed(1);
-    SetCapture();
-    Redraw(pControl->GetRect());
+    if (!IsCustomizeMode())
+        pControl->OnLButtonDown(point);
 }
 
 void CKitCommandBar::OnLButtonUp(UINT /*nFlags*/, CPoint point)
 {
-    if (IsCustomizeMode() || m_nPressed == -1) {
+    CKitControl* pControl = HitTest(point);
+    if (pControl == nullptr) {
         Default();
         return;
     }
-    CKitControl* pControl = GetControl(m_nPressed);
-    m_nPressed = -1;
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    if (pControl == nullptr)
-        return;
-    pControl->SetPressed(0);
-    Redraw(pControl->GetRect());
-    // A button released outside does not execute.
-    if (pControl->GetRect().PtInRect(point))
-        ClickControl(pControl, FALSE);
+    if (!IsCustomizeMode())
+        pControl->OnLButtonUp(point);
 }
 
-void CKitCommandBar::OnLButtonDblClk(UINT nFlags, CPoint point)
+void CKitCommandBar::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)
 {
-    OnLButtonDown(nFlags, point);
+    CKitControl* pControl = HitTest(point);
+    if (pControl == nullptr) {
+        Default();
+        return;
+    }
+    if (!IsCustomizeMode())
+        pControl->OnLButtonDblClk(point);
 }
 
 void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)
@@ -1150,6 +1107,8 @@ void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)
     CWnd* pSite = GetSite();
     if (pSite != nullptr && pSite->SendMessage(WM_KIT_CONTROL_RBUTTONUP, reinterpret_cast<WPARAM>(&point),
                                                reinterpret_cast<LPARAM>(pControl)) == 1)
+        return;
+    if (pControl->OnRButtonUp(point))
         return;
 }
 

@@ -118,8 +118,6 @@ public:
     int GetControlCount() const;
     // The control at the index, or null out of range.
     CKitControl* GetControl(int nIndex) const;
-    // The index of the control, -1 when it is not on the bar.
-    int IndexOfControl(const CKitControl* pControl) const;
     // The visible control under the client point, or null; pIndex receives its index.
     CKitControl* HitTest(CPoint point, int* pIndex = nullptr) const;
 
@@ -246,12 +244,8 @@ public:
 protected:
     // Gives the control the selection state and redraws it.
     void SetControlSelected(CKitControl* pControl, int nState);
-    // Sends the control's command to the site (a click from the mouse or the keyboard).
-    virtual void ClickControl(CKitControl* pControl, BOOL bKeyboard);
-    // Whether the control takes the keyboard selection (visible, not a separator-only entry).
+    // Whether the control at the index is shown on this bar.
     BOOL IsSelectable(int nIndex) const;
-    // The next (nDirection 1) or previous (-1) selectable index after nIndex, wrapping; -1 when none.
-    int FindNextSelectable(int nIndex, int nDirection) const;
     // Whether the arrow keys move along a row.
     BOOL IsHorizontalNavigation() const;
     // Moves between wrapped rows (code 2 up, 3 down); TRUE when it moved.

@@ -165,12 +165,14 @@ TEST(KitCommandBar, ArrowKeysFollowTheBarsOrientationAndMirrorRightToLeft)
         SCOPED_TRACE(testing::Message() << "position " << c.nPosition << (c.bRtl ? " rtl" : "") << " key " << c.nKey);
         BarFixture f(new CKitToolBar(), c.nPosition, c.bRtl ? WS_EX_LAYOUTRTL : 0);
         f.Add(new CKitControlButton(), "A", 1);
-        f.Add(new CKitControlPopup(), "B", 0);
+        auto* pPopup = static_cast<CKitControlPopup*>(f.Add(new CKitControlPopup(), "B", 0));
+        pPopup->SetCommandBar(new CKitPopupBar());
         f.Add(new CKitControlButton(), "C", 3);
         ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
         f.m_pBar->SetSelected(1, kitSelectKeyboard);
-        if (c.effect == kCollapse)
+        if (c.effect == kCollapse) {
             ASSERT_TRUE(f.m_pBar->OpenPopupAt(1, TRUE));
+        }
 
         EXPECT_EQ(CKitHookManagerHookAble::kHandled, f.m_pBar->OnHookKeyDown(c.nKey, 0));
         switch (c.effect) {
@@ -214,28 +216,40 @@ TEST(KitCommandBar, SelectionWrapsAroundAndSkipsHiddenControls)
     EXPECT_EQ(-1, f.m_pBar->GetSelected());
 }
 
+// A control that counts the clicks the bar gives it.
+class CClickCounter : public CKitControlButton {
+public:
+    void OnClick(BOOL bKeyboard, CPoint /*pt*/) override { m_clicks.push_back(bKeyboard); }
+    std::vector<BOOL> m_clicks;
+};
+
 // Two captions with "&F": the first F selects the first without clicking it, the next F the second;
-// a mnemonic of its own selects and clicks.
+// a mnemonic of its own selects and clicks as from the keyboard.
 TEST(KitCommandBar, AMnemonicSharedByTwoCaptionsCyclesWithoutClicking)
 {
     BarFixture f(new CKitToolBar());
-    f.Add(new CKitControlButton(), "&File", 11);
-    f.Add(new CKitControlButton(), "&Format", 12);
-    f.Add(new CKitControlButton(), "&Edit", 13);
+    auto* pFile = static_cast<CClickCounter*>(f.Add(new CClickCounter(), "&File", 11));
+    auto* pFormat = static_cast<CClickCounter*>(f.Add(new CClickCounter(), "&Format", 12));
+    auto* pEdit = static_cast<CClickCounter*>(f.Add(new CClickCounter(), "&Edit", 13));
     ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
 
     f.m_pBar->OnHookKeyDown('F', 0);
     EXPECT_EQ(0, f.m_pBar->GetSelected());
+    EXPECT_EQ(kitSelectKeyboard, pFile->GetSelected());
     f.m_pBar->OnHookKeyDown('F', 0);
     EXPECT_EQ(1, f.m_pBar->GetSelected());
     f.m_pBar->OnHookKeyDown('F', 0);
     EXPECT_EQ(0, f.m_pBar->GetSelected());
-    EXPECT_TRUE(f.m_site.m_commands.empty());
+    EXPECT_TRUE(pFile->m_clicks.empty());
+    EXPECT_TRUE(pFormat->m_clicks.empty());
 
     f.m_pBar->OnHookKeyDown('E', 0);
-    ASSERT_EQ(1u, f.m_site.m_commands.size());
-    EXPECT_EQ(13u, f.m_site.m_commands[0]);
-    EXPECT_FALSE(f.m_pBar->IsTrackingMode());
+    EXPECT_EQ(2, f.m_pBar->GetSelected());
+    EXPECT_EQ(std::vector<BOOL>{TRUE}, pEdit->m_clicks);
+    // Return clicks the selection the same way.
+    f.m_pBar->OnHookKeyDown(VK_RETURN, 0);
+    EXPECT_EQ((std::vector<BOOL>{TRUE, TRUE}), pEdit->m_clicks);
+    f.m_pBar->SetTrackingMode(0, TRUE, FALSE);
 }
 
 TEST(KitCommandBar, FindAcceleratorPrefersExplicitMnemonicsOverFirstLetters)
