@@ -15,10 +15,10 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CKitCommandBar, CWnd)
-IMPLEMENT_DYNAMIC(CKitToolBar, CKitCommandBar)
-IMPLEMENT_DYNAMIC(CKitMenuBar, CKitToolBar)
-IMPLEMENT_DYNAMIC(CKitPopupBar, CKitCommandBar)
+IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
+IMPLEMENT_DYNCREATE(CKitToolBar, CKitCommandBar)
+IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
+IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 
 namespace {
 // The icon size of a bar that sets none.
@@ -592,6 +592,67 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
             pPainter->DrawControl(pDC, pControl, TRUE);
     }
     pDC->SelectObject(pOldFont);
+    if (!IsCustomizeMode())
+        return;
+    CKitControl* pCustomize = GetCommandBars()->GetCustomizeSelection();
+    if (pCustomize != nullptr && pCustomize->GetParent() == this && pCustomize->IsVisible()) {
+        CBrush black(RGB(0, 0, 0));
+        CRect rc = pCustomize->GetRect();
+        pDC->FrameRect(rc, &black);
+        rc.DeflateRect(1, 1);
+        pDC->FrameRect(rc, &black);
+    }
+    if (!m_rcInsertMark.IsRectEmpty())
+        DrawInsertMark(pDC);
+}
+
+void CKitCommandBar::DrawInsertMark(CDC* pDC)
+{
+    const CRect& rc = m_rcInsertMark;
+    if (rc.IsRectEmpty())
+        return;
+    CBrush brush(::GetSysColor(COLOR_3DFACE));
+    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    if (IsVerticalLayoutPosition(m_nBarPosition) || m_nBarType == kitBarTypePopup) {
+        pDC->PatBlt(rc.left, rc.top, 1, rc.Height(), PATINVERT);
+        pDC->PatBlt(rc.right - 1, rc.top, 1, rc.Height(), PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.top + 1, 1, rc.Height() - 2, PATINVERT);
+        pDC->PatBlt(rc.right - 2, rc.top + 1, 1, rc.Height() - 2, PATINVERT);
+        pDC->PatBlt(rc.left + 2, rc.top + 2, rc.Width() - 4, 2, PATINVERT);
+    } else {
+        pDC->PatBlt(rc.left, rc.top, rc.Width(), 1, PATINVERT);
+        pDC->PatBlt(rc.left, rc.bottom - 1, rc.Width(), 1, PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.top + 1, rc.Width() - 2, 1, PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.bottom - 2, rc.Width() - 2, 1, PATINVERT);
+        pDC->PatBlt(rc.left + 2, rc.top + 2, 2, rc.Height() - 4, PATINVERT);
+    }
+    pDC->SelectObject(pOldBrush);
+}
+
+void CKitCommandBar::Copy(const CKitCommandBar* pSource, BOOL bRecursive)
+{
+    m_nBarType = pSource->m_nBarType;
+    m_nBarPosition = pSource->m_nBarPosition;
+    m_nBarID = pSource->m_nBarID;
+    m_dwFlags = pSource->m_dwFlags;
+    m_dwStyle = pSource->m_dwStyle;
+    m_strTitle = pSource->m_strTitle;
+    m_bCustomizable = pSource->m_bCustomizable;
+    m_nMRUWidth = pSource->m_nMRUWidth;
+    m_szIcons = pSource->m_szIcons;
+    m_szButtons = pSource->m_szButtons;
+    m_pCommandBars = pSource->m_pCommandBars;
+    m_pCopySource = pSource;
+    m_pControls->Copy(pSource->m_pControls, bRecursive);
+}
+
+CKitCommandBar* CKitCommandBar::Clone(BOOL bRecursive) const
+{
+    auto* pBar = static_cast<CKitCommandBar*>(GetRuntimeClass()->CreateObject());
+    if (pBar == nullptr)
+        return nullptr;
+    pBar->Copy(this, bRecursive);
+    return pBar;
 }
 
 BOOL CKitCommandBar::IsSelectable(int nIndex) const
@@ -1056,44 +1117,39 @@ LRESULT CKitCommandBar::OnMouseLeave(WPARAM /*wParam*/, LPARAM /*lParam*/)
     return 0;
 }
 
-void CKitCommandBar::OnLButtonDown(UINT /*nFlags*/, CPoint point)
+CKitControl* CKitCommandBar::GetButtonTarget(CPoint point)
 {
     CKitControl* pControl = HitTest(point);
+    if (pControl == nullptr) {
+        Default();
+        return nullptr;
+    }
+    return IsCustomizeMode() ? nullptr : pControl;
+}
+
+void CKitCommandBar::OnLButtonDown(UINT /*nFlags*/, CPoint point)
+{
     // A popup toolbar first closes a popup that is not under the point.
     if (m_nBarPosition == kitBarPopup && m_nBarType == kitBarTypeNormal && m_nPopuped != -1 &&
-        GetControl(m_nPopuped) != pControl) {
+        GetControl(m_nPopuped) != HitTest(point)) {
         const BOOL bSelectedPopup = m_nSelected == m_nPopuped;
         OpenPopupAt(-1);
         if (bSelectedPopup)
             SetSelected(-1, kitSelectMouse);
     }
-    if (pControl == nullptr) {
-        Default();
-        return;
-    }
-    if (!IsCustomizeMode())
+    if (CKitControl* pControl = GetButtonTarget(point))
         pControl->OnLButtonDown(point);
 }
 
 void CKitCommandBar::OnLButtonUp(UINT /*nFlags*/, CPoint point)
 {
-    CKitControl* pControl = HitTest(point);
-    if (pControl == nullptr) {
-        Default();
-        return;
-    }
-    if (!IsCustomizeMode())
+    if (CKitControl* pControl = GetButtonTarget(point))
         pControl->OnLButtonUp(point);
 }
 
 void CKitCommandBar::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)
 {
-    CKitControl* pControl = HitTest(point);
-    if (pControl == nullptr) {
-        Default();
-        return;
-    }
-    if (!IsCustomizeMode())
+    if (CKitControl* pControl = GetButtonTarget(point))
         pControl->OnLButtonDblClk(point);
 }
 

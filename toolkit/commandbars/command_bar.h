@@ -64,7 +64,7 @@ BOOL IsVerticalBarPosition(int nPosition);
 BOOL IsVerticalLayoutPosition(int nPosition);
 
 class CKitCommandBar : public CWnd, public CKitHookManagerHookAble {
-    DECLARE_DYNAMIC(CKitCommandBar)
+    DECLARE_DYNCREATE(CKitCommandBar)
 public:
     // The style-word bit that makes the paint manager fill the bar before its controls.
     static constexpr DWORD kStylePaintBackground = 0x400000;
@@ -186,6 +186,10 @@ public:
     void OnUpdateCmdUI();
     // Refreshes the manager's keyboard cues.
     void RecalcKeyboardCues();
+    // The customize insertion mark: an I-beam inverted into the rectangle, flat in vertical and popup bars.
+    void DrawInsertMark(CDC* pDC);
+    void SetInsertMark(const CRect& rcMark) { m_rcInsertMark = rcMark; }
+    const CRect& GetInsertMark() const { return m_rcInsertMark; }
 
     // The bar's virtual operations.
     // Asks for a redraw at the next idle update.
@@ -215,6 +219,10 @@ public:
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
     // Fills the bar and draws its visible controls that meet the clip rectangle.
     virtual void DrawCommandBar(CDC* pDC, CRect rcClip);
+    // Copies the source's settings and, through the collection, its controls.
+    virtual void Copy(const CKitCommandBar* pSource, BOOL bRecursive);
+    // A new bar of the same class made by Copy.
+    virtual CKitCommandBar* Clone(BOOL bRecursive) const;
     // Called with the control the keyboard selects; nothing in the base.
     virtual void OnKeyboardSelect(CKitControl* /*pControl*/) {}
     virtual CRect GetBorders();
@@ -251,6 +259,9 @@ protected:
     // Moves between wrapped rows (code 2 up, 3 down); TRUE when it moved.
     BOOL SelectInNextRow(int nCode);
     void HookFocusWindow(BOOL bHook);
+    // The control under the point that takes a button message (none in customize mode); without
+    // a control the message gets default processing.
+    CKitControl* GetButtonTarget(CPoint point);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
@@ -300,12 +311,13 @@ protected:
     HWND m_hHooked = nullptr;
     int m_nDelayRedraw = 0;
     int m_nStatusIndex = -1;
-    // The control the left button went down on, while the button is held.
-    int m_nPressed = -1;
+    CRect m_rcInsertMark;
+    // The bar this one was copied from.
+    const CKitCommandBar* m_pCopySource = nullptr;
 };
 
 class CKitToolBar : public CKitCommandBar {
-    DECLARE_DYNAMIC(CKitToolBar)
+    DECLARE_DYNCREATE(CKitToolBar)
 public:
     CKitToolBar() : CKitCommandBar(kitBarTypeNormal) {}
 
@@ -330,14 +342,14 @@ private:
 
 // A toolbar of bar type 0.
 class CKitMenuBar : public CKitToolBar {
-    DECLARE_DYNAMIC(CKitMenuBar)
+    DECLARE_DYNCREATE(CKitMenuBar)
 public:
     CKitMenuBar() : CKitToolBar(kitBarTypeMenuBar) {}
 };
 
 // Bar type 2 at position 5.
 class CKitPopupBar : public CKitCommandBar {
-    DECLARE_DYNAMIC(CKitPopupBar)
+    DECLARE_DYNCREATE(CKitPopupBar)
 public:
     CKitPopupBar();
 
