@@ -1,5 +1,7 @@
 #include "toolkit/commandbars/command_bar.h"
 
+#include "framework/menu.h"
+
 #include "framework/gdi.h"
 #include "framework/ids.h"
 #include "framework/menu.h"
@@ -307,8 +309,6 @@ CWnd* CKitCommandBar::GetOwnerSite() const
 void CKitCommandBar::SetControlSelected(CKitControl* pControl, int nState)
 {
     pControl->OnSetSelected(nState);
-    if (GetSafeHwnd() != nullptr)
-        Redraw(pControl->GetRect());
 }
 
 BOOL CKitCommandBar::SetSelected(int nIndex, int nMode)
@@ -350,7 +350,6 @@ BOOL CKitCommandBar::OpenPopupAt(int nIndex, BOOL bKeyboard)
     if (CKitControl* pOpen = GetControl(m_nPopuped)) {
         m_nPopuped = -1;
         pOpen->SetPopup(FALSE);
-        Redraw(pOpen->GetRect());
     }
     m_nPopuped = -1;
     if (nIndex == -1)
@@ -366,19 +365,18 @@ BOOL CKitCommandBar::OpenPopupAt(int nIndex, BOOL bKeyboard)
         m_nPopuped = -1;
         return FALSE;
     }
-    // The control's popup may end this bar's tracking, or the bar, while it opens.
+    // The control opens its popup; the bar may go while it does.
     InternalAddRef();
     const BOOL bOpened = pControl->SetPopup(TRUE);
-    if (bOpened) {
-        CKitCommandBarManager* pCommandBars = GetCommandBars();
-        if (pCommandBars != nullptr && pCommandBars->GetCommandBarsOptions()->bDelayedExpand && m_hWnd != nullptr)
-            SetTimer(kTimerExpand, kExpandDelay);
-        Redraw(pControl->GetRect());
-    } else {
+    if (!bOpened)
         m_nPopuped = -1;
-    }
     InternalRelease();
-    return bOpened;
+    if (!bOpened)
+        return FALSE;
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars != nullptr && pCommandBars->GetCommandBarsOptions()->bDelayedExpand)
+        SetTimer(kTimerExpand, kExpandDelay);
+    return TRUE;
 }
 
 void CKitCommandBar::HookFocusWindow(BOOL bHook)
@@ -573,9 +571,8 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
     CKitBarPainter* pPainter = GetPaintManager();
     if (pPainter == nullptr)
         return;
+    // The entry fill reads the paint-background bit itself; a second fill would cover its frame.
     FillCommandBarEntry(pDC);
-    if (GetPaintBackground() || m_nBarPosition == kitBarFloating)
-        pPainter->FillWindowFace(pDC, this);
     pPainter->DrawFloatingBarCaption(pDC, this, TRUE);
     pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = pDC->SelectObject(pPainter->GetCommandBarFont(this));
@@ -1058,17 +1055,15 @@ LRESULT CKitCommandBar::OnIdleUpdateCmdUIMessage(WPARAM /*wParam*/, LPARAM /*lPa
 
 void CKitCommandBar::OnTimer(UINT_PTR nIDEvent)
 {
-    if (nIDEvent == kTimerHover) {
-        if (m_nLockInput <= 0) {
-            KillTimer(nIDEvent);
-            if (CKitControl* pSelected = GetControl(m_nSelected))
-                pSelected->OnMouseHover();
-        }
-        return;
-    }
-    if (nIDEvent == kTimerExpand) {
-        if (m_nLockInput <= 0)
-            KillTimer(nIDEvent);
+    if (nIDEvent == kTimerHover || nIDEvent == kTimerExpand) {
+        if (m_nLockInput > 0)
+            return;
+        KillTimer(nIDEvent);
+        CKitControl* pSelected = GetControl(m_nSelected);
+        if (nIDEvent == kTimerHover && pSelected != nullptr)
+            pSelected->OnMouseHover();
+        else if (nIDEvent == kTimerExpand && pSelected != nullptr && m_nSelected == m_nPopuped)
+            static_cast<CKitControlPopup*>(pSelected)->ExpandPopup();
         return;
     }
     CWnd::OnTimer(nIDEvent);

@@ -353,6 +353,18 @@ class CKitPopupBar : public CKitCommandBar {
 public:
     CKitPopupBar();
 
+    // Shows the bar beside the control that opens it and enters tracking mode; FALSE when the window fails.
+    virtual BOOL Popup(CKitControlPopup* pControl, BOOL bSelectFirst);
+    // Leaving tracking mode hides the window and tells the parent bar its popup closed.
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
+    // The bar of the control that opened this one.
+    CKitCommandBar* GetParentCommandBar() const override;
+    BOOL IsVisible() const override;
+    // Shows the items hidden as rarely used.
+    void ExpandBar();
+    BOOL GetShowShadow() const { return m_bShowShadow; }
+    void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
+
     BOOL IsDoubleColumn() const override { return m_bDoubleColumnOption && m_bDoubleColumn; }
     void SetDoubleColumn(BOOL bOption, BOOL bFlag)
     {
@@ -367,4 +379,5 @@ private:
     BOOL m_bDoubleColumnOption = FALSE;
     BOOL m_bDoubleColumn = FALSE;
     CKitControlPopup* m_pControlPopup = nullptr;
+    BOOL m_bShowShadow = TRUE;
 };

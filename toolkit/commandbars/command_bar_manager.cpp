@@ -3,6 +3,7 @@
 #include "framework/strings.h"
 #include "framework/wnd.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/upper_services.h"
@@ -22,6 +23,23 @@ CKitCommandBarManager::~CKitCommandBarManager()
 {
     RemoveAll();
     SetPaintManager(nullptr);
+    if (m_pActions != nullptr)
+        m_pActions->InternalRelease();
+}
+
+void CKitCommandBarManager::SetCustomizeMode(BOOL bMode)
+{
+    m_bCustomizeMode = bMode;
+    if (m_pActions != nullptr)
+        m_pActions->SetCustomizeMode(bMode);
+}
+
+void CKitCommandBarManager::EnableActions()
+{
+    if (m_pActions == nullptr) {
+        m_pActions = new CKitControlActions();
+        m_pActions->SetCustomizeMode(m_bCustomizeMode);
+    }
 }
 
 CKitCommandBar* CKitCommandBarManager::GetAt(int nIndex) const

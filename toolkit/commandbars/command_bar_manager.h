@@ -11,6 +11,7 @@
 class CKitBarPainter;
 class CKitCommandBar;
 class CKitControl;
+class CKitControlActions;
 class CKitMenuBar;
 class CKitMouseManager;
 class CKitPropExchange;
@@ -83,7 +84,10 @@ public:
     BOOL IsLayoutRTL() const;
 
     BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
-    void SetCustomizeMode(BOOL bMode) { m_bCustomizeMode = bMode; }
+    void SetCustomizeMode(BOOL bMode);
+    // The action table, made by EnableActions; null while the manager keeps no actions.
+    CKitControlActions* GetActions() const { return m_pActions; }
+    void EnableActions();
     CKitControl* GetCustomizeSelection() const { return m_pCustomizeSelection; }
     void SetCustomizeSelection(CKitControl* pControl);
 
@@ -114,6 +118,7 @@ private:
     CKitBarPainter* m_pPaintManager = nullptr;
     BOOL m_bCustomizeMode = FALSE;
     CKitControl* m_pCustomizeSelection = nullptr;
+    CKitControlActions* m_pActions = nullptr;
     BOOL m_bKeyboardCues = FALSE;
     UINT m_nHelpId = 0;
 };

@@ -1,10 +1,14 @@
 #include "toolkit/commandbars/control.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/sound_player.h"
+#include "toolkit/common/upper_services.h"
 
 IMPLEMENT_DYNAMIC(CKitControl, CCmdTarget)
 IMPLEMENT_DYNCREATE(CKitControlEdit, CKitControl)
@@ -232,6 +236,11 @@ void CKitControl::SetChecked(int nChecked)
 
 int CKitControl::IsEnabled() const
 {
+    if (m_pParent != nullptr) {
+        const int nOverride = m_pParent->GetControlsEnabledOverride();
+        if (nOverride != -1)
+            return nOverride;
+    }
     if (m_nEnabled != -1)
         return m_nEnabled;
     return m_pAction != nullptr ? m_pAction->IsEnabled() : TRUE;
@@ -250,7 +259,12 @@ BOOL CKitControl::OnSetSelected(int nSelected)
 {
     if (nSelected == m_nSelected)
         return FALSE;
+    if (m_pParent != nullptr && (nSelected == kitSelectedKeyboard || nSelected == kitSelectedKeyboardBack) &&
+        m_pParent->GetPopuped() != m_nIndex)
+        m_pParent->OpenPopupAt(-1);
     m_nSelected = nSelected;
+    if (m_pParent != nullptr)
+        m_pParent->SetStatusText(nSelected != kitSelectedNone, this);
     if (IsEnabled() || nSelected == kitSelectedNone || nSelected == kitSelectedKeyboard ||
         nSelected == kitSelectedKeyboardBack)
         RedrawParent(nSelected == kitSelectedNone);
@@ -381,16 +395,53 @@ CKitControl* CKitControl::Clone(BOOL bRecursive) const
     return pClone;
 }
 
-CSize CKitControl::GetSize(CDC* /*pDC*/)
+CSize CKitControl::GetSize(CDC* pDC)
 {
-    return GetButtonSize();
+    CKitBarPainter* pPainter = GetPaintManager();
+    return pPainter != nullptr ? pPainter->DrawControl(pDC, this, FALSE) : GetButtonSize();
 }
 
-void CKitControl::Draw(CDC* /*pDC*/) {}
+void CKitControl::Draw(CDC* pDC)
+{
+    if (CKitBarPainter* pPainter = GetPaintManager())
+        pPainter->DrawControl(pDC, this, TRUE);
+}
+
+CKitBarPainter* CKitControl::GetPaintManager() const
+{
+    if (m_pParent != nullptr)
+        return m_pParent->GetPaintManager();
+    CKitThemeServices* pThemes = CKitThemeServices::Get();
+    return pThemes != nullptr ? pThemes->GetDefaultBarPainter() : nullptr;
+}
 
 void CKitControl::OnExecute()
 {
+    CKitSoundPlayer::Instance()->PlaySystemSound(CKitSoundPlayer::kSoundMenuCommand);
     MarkExecuted();
+
+    // The site may remove the control while it handles the command.
+    InternalAddRef();
+    CKitCommandBar* pParent = m_pParent;
+    CWnd* pSite = pParent != nullptr ? pParent->GetSite() : nullptr;
+    BOOL bClosed = FALSE;
+    if (m_bCloseSubMenuOnClick) {
+        CKitCommandBarManager* pCommandBars = pParent != nullptr ? pParent->GetCommandBars() : nullptr;
+        if (pCommandBars != nullptr)
+            pCommandBars->ClosePopups();
+        else
+            CKitMouseManager::GetThreadManager()->SendTrackLostAll();
+        bClosed = TRUE;
+    }
+    if (m_nId != 0 && NotifySite(pSite, kitNotifyExecute) == 0 && pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+        pSite->SendMessage(WM_COMMAND, MAKEWPARAM(m_nId, 0), 0);
+    if (!(bClosed && m_nPressed == 0)) {
+        m_nPressed = 0;
+        if (m_pParent != nullptr && m_pParent->GetSafeHwnd() != nullptr)
+            m_pParent->OnIdleUpdateCmdUI();
+        RedrawParent();
+    }
+    InternalRelease();
 }
 
 void CKitControl::MarkExecuted()
@@ -399,21 +450,57 @@ void CKitControl::MarkExecuted()
     m_nPressed = bInPopup ? 0 : 2;
 }
 
-LRESULT CKitControl::NotifySite(CWnd* /*pSite*/, int /*nCode*/, NMKITCONTROL* /*pRecord*/)
+LRESULT CKitControl::NotifySite(CWnd* pSite, int nCode, NMKITCONTROL* pRecord)
 {
-    return 0;
+    NMKITCONTROL record{};
+    if (pRecord == nullptr)
+        pRecord = &record;
+    pRecord->hdr.hwndFrom = nullptr;
+    pRecord->hdr.idFrom = m_nId;
+    pRecord->hdr.code = static_cast<UINT>(nCode);
+    pRecord->pControl = this;
+    if (pSite == nullptr && m_pParent != nullptr)
+        pSite = m_pParent->GetOwnerSite();
+    if (pSite == nullptr || pSite->GetSafeHwnd() == nullptr)
+        return 0;
+    const LRESULT lAnswer =
+        pSite->SendMessage(WM_KIT_CONTROL_NOTIFY, m_nId, reinterpret_cast<LPARAM>(pRecord));
+    if (lAnswer != 0 || m_pParent == nullptr)
+        return lAnswer;
+    LRESULT lResult = 0;
+    AFX_NOTIFY notify{&lResult, &pRecord->hdr};
+    if (!pSite->OnCmdMsg(m_nId, MAKELONG(nCode, WM_NOTIFY), &notify, nullptr))
+        return 0;
+    return lResult;
 }
 
 void CKitControl::OnLButtonDown(CPoint pt)
 {
+    if (m_pParent != nullptr && m_pParent->IsCustomizeMode() && !IsCustomizeMovable())
+        return;
     OnClick(FALSE, pt);
 }
 
-void CKitControl::OnMouseHover() {}
+void CKitControl::OnMouseHover()
+{
+    if (m_pParent == nullptr)
+        return;
+    m_pParent->OpenPopupAt(-1);
+    if (m_pParent->IsTrackingMode() == kitTrackingModePopup && m_pParent->GetPosition() != kitBarPopup)
+        m_pParent->LeaveTrackingMode();
+}
 
-void CKitControl::RedrawParent(BOOL /*bAnimate*/) {}
+void CKitControl::RedrawParent(BOOL bAnimate)
+{
+    if (m_pParent != nullptr && m_pParent->GetSafeHwnd() != nullptr && IsVisible())
+        m_pParent->Redraw(&m_rcControl, bAnimate);
+}
 
-void CKitControl::MarkParentDirty() {}
+void CKitControl::MarkParentDirty()
+{
+    if (m_pParent != nullptr)
+        m_pParent->DelayLayout();
+}
 
 BOOL CKitControl::IsCursorOver() const
 {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 class CDC;
+class CKitBarPainter;
 class CKitCommandBar;
 class CKitControl;
 class CKitControlAction;
@@ -76,6 +77,9 @@ enum KitControlSelection {
 // IsEnabled of a split button with one part disabled.
 constexpr int kitSplitDropDownDisabled = 4;
 constexpr int kitSplitCommandDisabled = 5;
+
+// The tracking mode of a bar whose popup is open.
+constexpr int kitTrackingModePopup = 2;
 
 // The notification a control sends its site before its command.
 constexpr int kitNotifyExecute = 100;
@@ -239,6 +243,8 @@ public:
     // Measures the control through the paint manager.
     virtual CSize GetSize(CDC* pDC);
     virtual void Draw(CDC* pDC);
+    // The parent bar's paint manager, else the current one (null without the themes).
+    CKitBarPainter* GetPaintManager() const;
 
     // Runs the command: closes the menus, notifies the site and sends WM_COMMAND.
     virtual void OnExecute();

@@ -3,6 +3,7 @@
 #include "framework/gdi.h"
 #include "framework/menu.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/common/resources.h"
@@ -33,23 +34,6 @@ BOOL IsActionId(UINT nId)
            !(nId >= CKitControls::kIdWindowList && nId <= CKitControls::kIdRecentFileList);
 }
 
-// Fills a popup's bar with the menu's items; a separator makes the next item begin a group.
-void LoadMenuItems(CKitCommandBar* pBar, CMenu* pMenu)
-{
-    BOOL bBeginGroup = FALSE;
-    for (int i = 0; i < static_cast<int>(pMenu->GetMenuItemCount()); ++i) {
-        if (::GetMenuState(pMenu->GetSafeHmenu(), i, MF_BYPOSITION) & MF_SEPARATOR) {
-            bBeginGroup = TRUE;
-            continue;
-        }
-        CKitControl* pControl = pBar->GetControls()->AddMenuItem(pMenu, i);
-        if (pControl != nullptr && bBeginGroup) {
-            pControl->SetBeginGroup(TRUE);
-            bBeginGroup = FALSE;
-        }
-    }
-}
-
 } // namespace
 
 CKitControl* KitCreateControl(int nType, UINT /*nId*/, BOOL /*bTemporary*/, const CString& /*strMenuText*/)
@@ -78,7 +62,15 @@ CKitControls::~CKitControls()
 
 CKitControlActions* CKitControls::GetActions() const
 {
-    return m_pActions;
+    if (m_pActions != nullptr)
+        return m_pActions;
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    return pCommandBars != nullptr ? pCommandBars->GetActions() : nullptr;
+}
+
+CKitCommandBarManager* CKitControls::GetCommandBars() const
+{
+    return m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
 }
 
 void CKitControls::AssignId(CKitControl* pControl, UINT nId, const CString& strMenuText, BOOL bFromMenu)
@@ -111,8 +103,9 @@ CKitControl* CKitControls::Add(int nType, UINT nId, LPCSTR lpszParameter, int nB
         CMenu menu;
         if (CKitResourceManager::Instance()->LoadMenu(menu, nId) && menu.GetSubMenu(0) != nullptr) {
             auto* pBar = new CKitPopupBar();
-            pBar->GetControls()->SetActions(GetActions());
-            LoadMenuItems(pBar, menu.GetSubMenu(0));
+            pBar->SetCommandBars(GetCommandBars());
+            pBar->GetControls()->SetActions(m_pActions);
+            pBar->LoadMenu(menu.GetSubMenu(0)->GetSafeHmenu(), TRUE);
             static_cast<CKitControlPopup*>(pControl)->SetCommandBar(pBar);
         }
     }
@@ -372,7 +365,10 @@ void CKitControls::Copy(const CKitControls* pSource, BOOL bRecursive)
 
 CWnd* CKitControls::GetSite() const
 {
-    return nullptr;
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars != nullptr && pCommandBars->GetSite() != nullptr)
+        return pCommandBars->GetSite();
+    return m_pParent != nullptr ? m_pParent->GetSite() : nullptr;
 }
 
 CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
@@ -410,16 +406,20 @@ CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
         if (IsPopupKind(record.nType)) {
             if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
                 pSite->SendMessage(WM_KIT_POPUP_BAR_CREATE, 0, reinterpret_cast<LPARAM>(&record));
-            CKitCommandBar* pBar = record.pCommandBar != nullptr ? record.pCommandBar : new CKitPopupBar();
+            CKitCommandBar* pBar = record.pCommandBar;
+            if (pBar == nullptr) {
+                pBar = new CKitPopupBar();
+                pBar->SetCommandBars(GetCommandBars());
+            }
             pBar->SetTitle(record.strCaption);
-            pBar->GetControls()->SetActions(GetActions());
+            pBar->GetControls()->SetActions(m_pActions);
             CMenu menu;
             CMenu* pItemMenu = hSubMenu != nullptr ? CMenu::FromHandle(hSubMenu) : nullptr;
             if (pItemMenu == nullptr && static_cast<int>(nId) > 0 &&
                 CKitResourceManager::Instance()->LoadMenu(menu, nId))
                 pItemMenu = menu.GetSubMenu(0);
             if (pItemMenu != nullptr)
-                LoadMenuItems(pBar, pItemMenu);
+                pBar->LoadMenu(pItemMenu->GetSafeHmenu(), TRUE);
             static_cast<CKitControlPopup*>(pControl)->SetCommandBar(pBar);
         }
     }

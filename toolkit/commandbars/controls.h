@@ -10,6 +10,7 @@
 
 class CDC;
 class CKitCommandBar;
+class CKitCommandBarManager;
 class CKitControl;
 class CKitControlActions;
 class CKitOriginalControls;
@@ -101,8 +102,10 @@ public:
     CKitCommandBar* GetParent() const { return m_pParent; }
     // The owning bar of the collection and of every control in it.
     void SetParent(CKitCommandBar* pParent);
-    // The action table used when the collection makes controls (null: no actions).
+    // The action table used when the collection makes controls: its own, else the manager's (null: no actions).
     CKitControlActions* GetActions() const;
+    // The owning bar's manager, or null.
+    CKitCommandBarManager* GetCommandBars() const;
     void SetActions(CKitControlActions* pActions) { m_pActions = pActions; }
 
     // Changes the type: among the popup kinds in place, else a new control replaces the old one.

@@ -20,8 +20,6 @@ public:
 
     // Fills the bar's face and frame.
     virtual void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) = 0;
-    // Fills the client area with the window face.
-    virtual void FillWindowFace(CDC* pDC, CWnd* pWnd) = 0;
     // The gripper or floating caption: its size, drawn when bDraw.
     virtual CSize DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) = 0;
     // The group separator before the control: its size, drawn when bDraw.
@@ -34,6 +32,12 @@ public:
     virtual CFont* GetCommandBarFont(CKitCommandBar* pBar) = 0;
     // The smallest control height.
     virtual int GetControlHeight() const = 0;
+    // The command part of a split button.
+    virtual CRect GetSplitButtonCommandRect(CKitControl* pButton) = 0;
+    // The width of a split button's drop-down part.
+    virtual int GetSplitDropDownSize() const = 0;
+    // With popup shadows on: the shadow of the control (screen rectangle) that joins it to its open popup.
+    virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
 
 protected:
     ~CKitBarPainter() = default;

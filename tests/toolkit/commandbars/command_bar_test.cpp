@@ -294,7 +294,6 @@ public:
     void AddPainterReference() override { m_nReferences++; }
     void ReleasePainterReference() override { m_nReferences--; }
     void FillCommandBarEntry(CDC*, CKitCommandBar*) override {}
-    void FillWindowFace(CDC*, CWnd*) override {}
     CSize DrawFloatingBarCaption(CDC*, CKitCommandBar*, BOOL) override { return CSize(0, 0); }
     CSize DrawCommandBarSeparator(CDC*, CKitCommandBar*, CKitControl*, BOOL) override { return CSize(0, 0); }
     CSize DrawControl(CDC*, CKitControl*, BOOL) override { return CSize(0, 0); }
@@ -302,6 +301,9 @@ public:
     CRect GetCommandBarBorders(CKitCommandBar*) override { return CRect(); }
     CFont* GetCommandBarFont(CKitCommandBar*) override { return nullptr; }
     int GetControlHeight() const override { return 22; }
+    CRect GetSplitButtonCommandRect(CKitControl*) override { return CRect(); }
+    int GetSplitDropDownSize() const override { return 0; }
+    void CastControlShadow(CWnd*, const CRect&) override {}
 
     int m_nReferences = 1;
 };

@@ -1,6 +1,7 @@
 // kithost's frame as the program shows it: a menu bar and a toolbar from its resources, drawn by the default theme,
 // working from the keyboard; build/screens/kithost-main.png and kithost-tracking.png.
 #include "support/message_pump.h"
+#include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -44,6 +45,35 @@ protected:
         m_pFrame->UpdateWindow();
         m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         PumpMessages();
+    }
+
+    CString PaneText() const
+    {
+        CString strText;
+        CWnd::FromHandle(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST))->GetWindowText(strText);
+        return strText;
+    }
+
+    // Presses the left button over the control and releases it at the offset from its centre.
+    void Click(CKitCommandBar* pBar, CKitControl* pControl, CPoint ptOffset = CPoint(0, 0))
+    {
+        CPoint pt = pControl->GetRect().CenterPoint();
+        pBar->ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        PumpMessages();
+        INPUT inputs[3] = {};
+        for (INPUT& input : inputs)
+            input.type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE;
+        inputs[1].mi.dx = ptOffset.x;
+        inputs[1].mi.dy = ptOffset.y;
+        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(3, inputs, sizeof(INPUT));
+        for (int i = 0; i < 20; i++) {
+            ::Sleep(10);
+            PumpMessages();
+        }
     }
 
     CKitHostFrame* m_pFrame = nullptr;
@@ -111,6 +141,18 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
     EXPECT_EQ("", error);
 }
 
+// A click on a toolbar button runs its command; one released off the button or on a disabled one does not.
+TEST_F(KitHostTest, ToolbarButtonsRunTheirCommandsWhenReleasedOverThem)
+{
+    CKitToolBar* pToolBar = m_pFrame->GetToolBar();
+    Click(pToolBar, pToolBar->GetControl(2));
+    EXPECT_NE(-1, PaneText().Find("Save\r\n"));
+    Click(pToolBar, pToolBar->GetControl(1), CPoint(0, 120));
+    EXPECT_EQ(-1, PaneText().Find("Open"));
+    Click(pToolBar, pToolBar->GetControl(3));
+    EXPECT_EQ(-1, PaneText().Find("Cut"));
+}
+
 // The keyboard drives the menu bar and the hot toolbar button shows its description in the status bar.
 TEST_F(KitHostTest, TheMenuBarTracksFromTheKeyboard)
 {
@@ -135,7 +177,23 @@ TEST_F(KitHostTest, TheMenuBarTracksFromTheKeyboard)
     const std::string error = SaveWindowScreenshot(m_pFrame->GetSafeHwnd(), "kithost-tracking");
     EXPECT_EQ("", error);
 
-    // Escape leaves the bar.
+    // A menu's own mnemonic opens it.
+    pMenuBar->OnHookKeyDown('F', 0);
+    Idle();
+    EXPECT_EQ(0, pMenuBar->GetSelected());
+    EXPECT_EQ(0, pMenuBar->GetPopuped());
+    auto* pFile = static_cast<CKitControlPopup*>(pMenuBar->GetControl(0));
+    CKitCommandBar* pFileBar = pFile->GetCommandBar();
+    ASSERT_NE(nullptr, pFileBar);
+    EXPECT_TRUE(pFileBar->IsVisible());
+    // The open menu lies over the frame: the picture is what the display shows there.
+    const WindowImage image = CaptureScreenArea(m_pFrame->GetSafeHwnd());
+    EXPECT_EQ("", SaveScreenshot("kithost-menu", image.width, image.height, image.pixels));
+
+    // Escape closes the menu and then leaves the bar.
+    pFileBar->OnKeyDownBar(kitKeyEscape);
+    EXPECT_EQ(-1, pMenuBar->GetPopuped());
+    EXPECT_TRUE(pMenuBar->IsTrackingMode());
     pMenuBar->OnHookKeyDown(VK_ESCAPE, 0);
     EXPECT_FALSE(pMenuBar->IsTrackingMode());
     EXPECT_EQ(-1, pMenuBar->GetPopuped());

@@ -83,7 +83,8 @@ public:
     int GetControlHeight() const override;
     void AddPainterReference() override { InternalAddRef(); }
     void ReleasePainterReference() override { InternalRelease(); }
-    int GetSplitDropDownSize() const;
+    int GetSplitDropDownSize() const override;
+    void CastControlShadow(CWnd* pPopup, const CRect& rcControl) override;
     CSize GetAutoIconSize(BOOL bLarge) const;
     static void StripMnemonics(CString& strText);
     // Splits a caption at the space nearest its middle (the left one at equal distance).
@@ -167,7 +168,7 @@ public:
     virtual void DrawControlImage(CDC* pDC, CPoint pt, CSize sz, CKitImageManagerIcon* pImage, BOOL bSelected,
                                   BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) = 0;
     virtual CSize DrawCommandBarGripper(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) = 0;
-    virtual CRect GetSplitButtonCommandRect(CKitControl* pButton);
+    CRect GetSplitButtonCommandRect(CKitControl* pButton) override;
     virtual int GetCurrentTheme() const = 0;
     virtual CFont* GetControlFont(CKitControl* pControl);
     CFont* GetCommandBarFont(CKitCommandBar* pBar) override;
@@ -191,7 +192,7 @@ public:
     virtual void DrawVerticalSeparator(CDC* pDC, CRect rc, CKitStatusBarPane* pPane);
     // The size grip in the client rectangle's bottom right corner.
     virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
-    void FillWindowFace(CDC* pDC, CWnd* pWnd) override;
+    virtual void FillWindowFace(CDC* pDC, CWnd* pWnd);
     virtual void FillStatusBar(CDC* pDC, CWnd* pBar);
     // A message-bar button: its face and state, and the cross of the close button.
     virtual void DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton);
