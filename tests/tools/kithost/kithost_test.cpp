@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "tools/kithost/kithost_frame.h"
 
@@ -54,12 +55,10 @@ protected:
         return strText;
     }
 
-    // Presses the left button over the control and releases it at the offset from its centre.
-    void Click(CKitCommandBar* pBar, CKitControl* pControl, CPoint ptOffset = CPoint(0, 0))
+    // Presses the left button at the screen point and releases it at the offset from there.
+    void PressAndRelease(CPoint ptScreen, CPoint ptOffset = CPoint(0, 0))
     {
-        CPoint pt = pControl->GetRect().CenterPoint();
-        pBar->ClientToScreen(&pt);
-        ::SetCursorPos(pt.x, pt.y);
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
         PumpMessages();
         INPUT inputs[3] = {};
         for (INPUT& input : inputs)
@@ -74,6 +73,14 @@ protected:
             ::Sleep(10);
             PumpMessages();
         }
+    }
+
+    // Clicks the control, releasing the button at the offset from its centre.
+    void Click(CKitCommandBar* pBar, CKitControl* pControl, CPoint ptOffset = CPoint(0, 0))
+    {
+        CPoint pt = pControl->GetRect().CenterPoint();
+        pBar->ClientToScreen(&pt);
+        PressAndRelease(pt, ptOffset);
     }
 
     CKitHostFrame* m_pFrame = nullptr;
@@ -151,6 +158,25 @@ TEST_F(KitHostTest, ToolbarButtonsRunTheirCommandsWhenReleasedOverThem)
     EXPECT_EQ(-1, PaneText().Find("Open"));
     Click(pToolBar, pToolBar->GetControl(3));
     EXPECT_EQ(-1, PaneText().Find("Cut"));
+}
+
+// The thread's mouse hook closes an open menu when the user clicks elsewhere in the frame.
+TEST_F(KitHostTest, AClickOutsideAnOpenMenuClosesIt)
+{
+    CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    ASSERT_TRUE(pMenuBar->OpenPopupAt(1, FALSE));
+    Idle();
+    CKitCommandBar* pEditBar = static_cast<CKitControlPopup*>(pMenuBar->GetControl(1))->GetCommandBar();
+    ASSERT_TRUE(pEditBar->IsVisible());
+    EXPECT_EQ(2, pMenuBar->GetCommandBars()->GetMouseManager()->GetTrackCount());
+
+    CRect rcPane;
+    ::GetWindowRect(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST), &rcPane);
+    PressAndRelease(CPoint(rcPane.right - 40, rcPane.bottom - 40));
+    EXPECT_FALSE(pMenuBar->IsTrackingMode());
+    EXPECT_EQ(-1, pMenuBar->GetPopuped());
+    EXPECT_FALSE(pEditBar->IsVisible());
+    EXPECT_EQ(0, pMenuBar->GetCommandBars()->GetMouseManager()->GetTrackCount());
 }
 
 // The keyboard drives the menu bar and the hot toolbar button shows its description in the status bar.
