@@ -4,6 +4,7 @@
 
 #include "framework/gdi.h"
 #include "framework/ids.h"
+#include "framework/menu.h"
 #include "framework/winapp.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
@@ -15,11 +16,10 @@
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
-#include <cstring>
 
-IMPLEMENT_DYNAMIC(CKitCommandBar, CWnd)
-IMPLEMENT_DYNAMIC(CKitToolBar, CKitCommandBar)
-IMPLEMENT_DYNAMIC(CKitMenuBar, CKitToolBar)
+IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
+IMPLEMENT_DYNCREATE(CKitToolBar, CKitCommandBar)
+IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
 IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 
 namespace {
@@ -31,17 +31,15 @@ constexpr int kButtonFrameWidth = 7;
 constexpr int kButtonFrameHeight = 6;
 // The window class of docked and floating bars.
 constexpr char kToolBarClass[] = "KitToolBar";
+// The tracking mode of a bar whose popup is open.
+constexpr int kTrackingPopup = 2;
 // WM_SYSCOMMAND's lParam that opens the window menu from the keyboard.
 constexpr LPARAM kKeyMenuSpace = 0x20;
 // Hide flags that the command-UI update ignores when it asks whether a control is shown.
-constexpr DWORD kHideFlagsIgnoredByUpdate = 1 | 8 | 32;
-// A control with this flag is updated by its owner only.
-constexpr DWORD kControlFlagManualUpdate = 8;
+constexpr DWORD kHideFlagsIgnoredByUpdate = kitHideUser | kitHideExpand | kitHideGeneric;
 // The toolbar resource: version, image width and height, item count, then the items' command ids.
 constexpr WORD kToolBarResourceType = 241;
 constexpr DWORD kToolBarHeaderWords = 4;
-// A control that starts a new column of a popup.
-constexpr DWORD kControlFlagNewColumn = 128;
 // The extended styles of a right-to-left window.
 constexpr DWORD kRtlExStyles = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
 
@@ -71,6 +69,10 @@ public:
     void Enable(BOOL bOn) override
     {
         m_bEnableChanged = TRUE;
+        if (m_pControl->GetAction() != nullptr) {
+            m_pControl->SetEnabled(bOn ? -1 : 0);
+            return;
+        }
         m_pControl->SetEnabled(bOn);
         if (!bOn && !m_bCheckChanged)
             m_pControl->SetChecked(0);
@@ -186,15 +188,6 @@ BOOL CKitCommandBar::IsKeyboardCuesVisible() const
     return m_bKeyboardCues;
 }
 
-int CKitCommandBar::IndexOfControl(const CKitControl* pControl) const
-{
-    for (int i = 0; i < GetControlCount(); i++) {
-        if (GetControl(i) == pControl)
-            return i;
-    }
-    return -1;
-}
-
 int CKitCommandBar::GetControlCount() const
 {
     return m_pControls->GetCount();
@@ -207,17 +200,10 @@ CKitControl* CKitCommandBar::GetControl(int nIndex) const
 
 CKitControl* CKitCommandBar::HitTest(CPoint point, int* pIndex) const
 {
-    for (int i = 0; i < GetControlCount(); i++) {
-        CKitControl* pControl = GetControl(i);
-        if (pControl->IsVisible() && pControl->GetRect().PtInRect(point)) {
-            if (pIndex != nullptr)
-                *pIndex = i;
-            return pControl;
-        }
-    }
+    CKitControl* pControl = m_pControls->HitTest(point);
     if (pIndex != nullptr)
-        *pIndex = -1;
-    return nullptr;
+        *pIndex = pControl != nullptr ? m_pControls->IndexOf(pControl) : -1;
+    return pControl;
 }
 
 void CKitCommandBar::SetPaintBackground(BOOL bPaint)
@@ -332,8 +318,10 @@ BOOL CKitCommandBar::SetSelected(int nIndex, int nMode)
     m_nSelectionMode = nMode;
     if (GetSafeHwnd() == nullptr)
         return FALSE;
-    if (CKitControl* pOld = GetControl(m_nSelected))
+    if (CKitControl* pOld = GetControl(m_nSelected)) {
+        pOld->OnMouseMove(CPoint(-1, -1));
         SetControlSelected(pOld, 0);
+    }
     m_nSelected = nIndex;
     CKitControl* pControl = GetControl(nIndex);
     if (pControl == nullptr) {
@@ -363,12 +351,13 @@ BOOL CKitCommandBar::OpenPopupAt(int nIndex, BOOL bKeyboard)
         m_nPopuped = -1;
         pOpen->SetPopup(FALSE);
     }
+    m_nPopuped = -1;
     if (nIndex == -1)
         return TRUE;
     CKitControl* pControl = GetControl(nIndex);
     if (pControl == nullptr || !pControl->IsEnabled())
         return FALSE;
-    SetTrackingMode(2, FALSE, bKeyboard);
+    SetTrackingMode(kTrackingPopup, FALSE, bKeyboard);
     m_nPopuped = nIndex;
     SetSelected(nIndex, bKeyboard ? kitSelectKeyboard : kitSelectMouse);
     if (!m_bTracking) {
@@ -431,7 +420,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
         HookFocusWindow(TRUE);
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         if (bSelectFirst)
-            SetSelected(FindNextSelectable(-1, 1), kitSelectKeyboard);
+            SetSelected(m_pControls->GetNext(-1, 1), kitSelectKeyboard);
     } else {
         m_bTracking = FALSE;
         m_bMouseTracking = FALSE;
@@ -483,13 +472,15 @@ BOOL CKitCommandBar::LoadMenu(HMENU hMenu, BOOL bClearFirst)
             pControl->SetBeginGroup(TRUE);
         bBeginGroup = FALSE;
         if ((info.fType & (MFT_MENUBREAK | MFT_MENUBARBREAK)) != 0)
-            pControl->SetFlags(pControl->GetFlags() | kControlFlagNewColumn);
+            pControl->SetFlags(pControl->GetFlags() | kitFlagWrapRow);
         if ((info.fType & MFT_MENUBARBREAK) != 0)
             pControl->SetBeginGroup(TRUE);
-        if ((info.fState & MFS_CHECKED) != 0)
-            pControl->SetChecked(1);
-        if ((info.fState & (MFS_GRAYED | MFS_DISABLED)) != 0)
-            pControl->SetEnabled(0);
+        if (pControl->GetAction() == nullptr) {
+            if ((info.fState & MFS_CHECKED) != 0)
+                pControl->SetChecked(1);
+            if ((info.fState & (MFS_GRAYED | MFS_DISABLED)) != 0)
+                pControl->SetEnabled(0);
+        }
     }
     OnControlsChanged();
     return TRUE;
@@ -507,6 +498,9 @@ BOOL CKitCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap)
         return FALSE;
     if (bLoadBitmap && !CKitImageManager::Instance()->SetIconsFromToolBar(nIDResource))
         return FALSE;
+    if (bLoadBitmap && header[1] != kDefaultIconSize)
+        m_szIcons = CSize(header[1], header[2]);
+    m_pControls->RemoveAll();
     BOOL bBeginGroup = FALSE;
     for (DWORD i = 0; i < nItems; i++) {
         WORD nId = 0;
@@ -516,15 +510,9 @@ BOOL CKitCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap)
             bBeginGroup = TRUE;
             continue;
         }
-        CKitControl* pControl = m_pControls->AddControl(new CKitControlButton());
-        pControl->SetId(nId);
-        // The prompt before a line break is the status-bar description.
-        char szText[512] = {};
-        if (::LoadStringA(::GetModuleHandleA(nullptr), nId, szText, sizeof(szText)) > 0) {
-            const char* pBreak = std::strchr(szText, '\n');
-            pControl->SetDescription(CString(szText, pBreak != nullptr ? static_cast<int>(pBreak - szText)
-                                                                         : static_cast<int>(std::strlen(szText))));
-        }
+        CKitControl* pControl = m_pControls->Add(kitControlButton, nId);
+        if (pControl == nullptr)
+            continue;
         pControl->SetBeginGroup(bBeginGroup);
         bBeginGroup = FALSE;
     }
@@ -541,7 +529,7 @@ void CKitCommandBar::SetStatusText(BOOL bShow, CKitControl* pControl)
     CKitCommandBarManager* pCommandBars = GetCommandBars();
     if (pCommandBars != nullptr && pControl != nullptr)
         pCommandBars->SetHelpId(pControl->GetId());
-    const int nIndex = bShow && pControl != nullptr ? IndexOfControl(pControl) : -1;
+    const int nIndex = bShow && pControl != nullptr ? m_pControls->IndexOf(pControl) : -1;
     if (nIndex == m_nStatusIndex)
         return;
     m_nStatusIndex = nIndex;
@@ -583,9 +571,7 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
     CKitBarPainter* pPainter = GetPaintManager();
     if (pPainter == nullptr)
         return;
-    // The face first: the bar's entry carries the frame.
-    if (GetPaintBackground() || m_nBarPosition == kitBarFloating)
-        pPainter->FillWindowFace(pDC, this);
+    // The entry fill reads the paint-background bit itself; a second fill would cover its frame.
     FillCommandBarEntry(pDC);
     pPainter->DrawFloatingBarCaption(pDC, this, TRUE);
     pDC->SetBkMode(TRANSPARENT);
@@ -603,30 +589,73 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
             pPainter->DrawControl(pDC, pControl, TRUE);
     }
     pDC->SelectObject(pOldFont);
+    if (!IsCustomizeMode())
+        return;
+    CKitControl* pCustomize = GetCommandBars()->GetCustomizeSelection();
+    if (pCustomize != nullptr && pCustomize->GetParent() == this && pCustomize->IsVisible()) {
+        CBrush black(RGB(0, 0, 0));
+        CRect rc = pCustomize->GetRect();
+        pDC->FrameRect(rc, &black);
+        rc.DeflateRect(1, 1);
+        pDC->FrameRect(rc, &black);
+    }
+    if (!m_rcInsertMark.IsRectEmpty())
+        DrawInsertMark(pDC);
+}
+
+void CKitCommandBar::DrawInsertMark(CDC* pDC)
+{
+    const CRect& rc = m_rcInsertMark;
+    if (rc.IsRectEmpty())
+        return;
+    CBrush brush(::GetSysColor(COLOR_3DFACE));
+    CBrush* pOldBrush = pDC->SelectObject(&brush);
+    if (IsVerticalLayoutPosition(m_nBarPosition) || m_nBarType == kitBarTypePopup) {
+        pDC->PatBlt(rc.left, rc.top, 1, rc.Height(), PATINVERT);
+        pDC->PatBlt(rc.right - 1, rc.top, 1, rc.Height(), PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.top + 1, 1, rc.Height() - 2, PATINVERT);
+        pDC->PatBlt(rc.right - 2, rc.top + 1, 1, rc.Height() - 2, PATINVERT);
+        pDC->PatBlt(rc.left + 2, rc.top + 2, rc.Width() - 4, 2, PATINVERT);
+    } else {
+        pDC->PatBlt(rc.left, rc.top, rc.Width(), 1, PATINVERT);
+        pDC->PatBlt(rc.left, rc.bottom - 1, rc.Width(), 1, PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.top + 1, rc.Width() - 2, 1, PATINVERT);
+        pDC->PatBlt(rc.left + 1, rc.bottom - 2, rc.Width() - 2, 1, PATINVERT);
+        pDC->PatBlt(rc.left + 2, rc.top + 2, 2, rc.Height() - 4, PATINVERT);
+    }
+    pDC->SelectObject(pOldBrush);
+}
+
+void CKitCommandBar::Copy(const CKitCommandBar* pSource, BOOL bRecursive)
+{
+    m_nBarType = pSource->m_nBarType;
+    m_nBarPosition = pSource->m_nBarPosition;
+    m_nBarID = pSource->m_nBarID;
+    m_dwFlags = pSource->m_dwFlags;
+    m_dwStyle = pSource->m_dwStyle;
+    m_strTitle = pSource->m_strTitle;
+    m_bCustomizable = pSource->m_bCustomizable;
+    m_nMRUWidth = pSource->m_nMRUWidth;
+    m_szIcons = pSource->m_szIcons;
+    m_szButtons = pSource->m_szButtons;
+    m_pCommandBars = pSource->m_pCommandBars;
+    m_pCopySource = pSource;
+    m_pControls->Copy(pSource->m_pControls, bRecursive);
+}
+
+CKitCommandBar* CKitCommandBar::Clone(BOOL bRecursive) const
+{
+    auto* pBar = static_cast<CKitCommandBar*>(GetRuntimeClass()->CreateObject());
+    if (pBar == nullptr)
+        return nullptr;
+    pBar->Copy(this, bRecursive);
+    return pBar;
 }
 
 BOOL CKitCommandBar::IsSelectable(int nIndex) const
 {
     CKitControl* pControl = GetControl(nIndex);
     return pControl != nullptr && pControl->IsVisible() && pControl->GetParent() == this;
-}
-
-int CKitCommandBar::FindNextSelectable(int nIndex, int nDirection) const
-{
-    const int nCount = GetControlCount();
-    if (nCount == 0)
-        return -1;
-    int nCurrent = nIndex;
-    for (int nStep = 0; nStep < nCount; nStep++) {
-        if (nCurrent < 0 && nDirection < 0)
-            nCurrent = nCount;
-        nCurrent = (nCurrent + nDirection + nCount) % nCount;
-        if (nIndex < 0 && nDirection > 0 && nStep == 0)
-            nCurrent = 0;
-        if (IsSelectable(nCurrent))
-            return nCurrent;
-    }
-    return -1;
 }
 
 BOOL CKitCommandBar::IsHorizontalNavigation() const
@@ -684,16 +713,16 @@ BOOL CKitCommandBar::OnKeyDownBar(int nCode)
     }
     switch (nCode) {
     case kitKeyNext:
-        SetSelected(FindNextSelectable(m_nSelected, 1), kitSelectKeyboard);
+        SetSelected(m_pControls->GetNext(m_nSelected, 1), kitSelectKeyboard);
         return TRUE;
     case kitKeyPrevious:
-        SetSelected(FindNextSelectable(m_nSelected, -1), kitSelectKeyboardBack);
+        SetSelected(m_pControls->GetNext(m_nSelected, -1), kitSelectKeyboardBack);
         return TRUE;
     case kitKeyHome:
-        SetSelected(FindNextSelectable(-1, 1), kitSelectKeyboard);
+        SetSelected(m_pControls->GetNext(-1, 1), kitSelectKeyboard);
         return TRUE;
     case kitKeyEnd:
-        SetSelected(FindNextSelectable(-1, -1), kitSelectKeyboardBack);
+        SetSelected(m_pControls->GetNext(-1, -1), kitSelectKeyboardBack);
         return TRUE;
     case kitKeyExpand:
         if (m_nSelected != -1 && m_nPopuped != m_nSelected) {
@@ -724,7 +753,7 @@ BOOL CKitCommandBar::OnKeyDownBar(int nCode)
             const int nIndex = m_nSelected;
             SetSelected(-1, kitSelectKeyboard);
             SetSelected(nIndex, kitSelectKeyboard);
-            ClickControl(pControl, TRUE);
+            pControl->OnClick(TRUE);
         }
         return TRUE;
     default:
@@ -732,7 +761,7 @@ BOOL CKitCommandBar::OnKeyDownBar(int nCode)
     }
 }
 
-int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
+int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
 {
     if (IsCustomizeMode())
         return CKitHookManagerHookAble::kStopAsking;
@@ -746,6 +775,14 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
         if (bGone)
             return CKitHookManagerHookAble::kHandled;
     }
+    // A control holding the keyboard focus (an edit field) has the first say.
+    if (CKitControl* pSelected = GetControl(m_nSelected)) {
+        if (pSelected->IsFocused()) {
+            const int nAnswer = pSelected->OnHookKeyDown(nChar, lParam);
+            if (nAnswer != CKitHookManagerHookAble::kNotHandled)
+                return nAnswer;
+        }
+    }
     if (m_hWnd == nullptr)
         return CKitHookManagerHookAble::kHandled;
     const BOOL bShift = ::GetKeyState(VK_SHIFT) < 0;
@@ -753,6 +790,10 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
     switch (nChar) {
     case VK_TAB:
         OnKeyDownBar(bShift ? kitKeyPrevious : kitKeyNext);
+        if (CKitControl* pSelected = GetControl(m_nSelected)) {
+            if (pSelected->IsFocusable())
+                pSelected->SetFocused(TRUE);
+        }
         return CKitHookManagerHookAble::kHandled;
     case VK_RETURN:
         OnKeyDownBar(kitKeyReturn);
@@ -806,7 +847,7 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
         if (nIndex != -1) {
             SetSelected(nIndex, kitSelectKeyboard);
             if (!bAmbiguous)
-                ClickControl(GetControl(nIndex), TRUE);
+                GetControl(nIndex)->OnClick(TRUE);
             return CKitHookManagerHookAble::kHandled;
         }
     }
@@ -847,12 +888,6 @@ int CKitCommandBar::FindAccelerator(UINT nKey, BOOL* pAmbiguous) const
         return nExplicit;
     *pAmbiguous = nImplicitMatches > 1;
     return nImplicit;
-}
-
-void CKitCommandBar::ClickControl(CKitControl* pControl, BOOL bKeyboard)
-{
-    if (pControl != nullptr)
-        pControl->OnClick(bKeyboard, CPoint());
 }
 
 int CKitCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
@@ -918,9 +953,10 @@ void CKitCommandBar::OnUpdateCmdUI()
         pCommandBars != nullptr && pCommandBars->GetCommandBarsOptions()->bDisableIfNoHandler;
     for (int i = 0; i < GetControlCount(); i++) {
         CKitControl* pControl = GetControl(i);
-        if ((pControl->GetHideFlags() & ~kHideFlagsIgnoredByUpdate) != 0)
+        if (!pControl->IsVisible(kHideFlagsIgnoredByUpdate))
             continue;
-        if ((pControl->GetFlags() & kControlFlagManualUpdate) != 0 || pControl->GetId() == 0)
+        pControl->OnIdleUpdate();
+        if ((pControl->GetFlags() & kitFlagManualUpdate) != 0 || pControl->GetId() == 0)
             continue;
         CCommandBarCmdUI state;
         state.m_pControl = pControl;
@@ -1042,17 +1078,13 @@ void CKitCommandBar::OnMouseMoveBar(UINT /*nFlags*/, CPoint point)
         return;
     if (m_nPopuped != -1 && !m_bHoverSelect)
         return;
+    if (IsCustomizeMode())
+        return;
     int nIndex = -1;
     if (CKitControl* pControl = HitTest(point, &nIndex)) {
         pControl->OnMouseMove(point);
         pMouse->TrackMouseLeave(m_hWnd);
-        if (m_nPopuped != -1 && nIndex != m_nPopuped && GetControl(nIndex)->GetType() >= kitControlPopup &&
-            GetControl(nIndex)->GetType() <= kitControlSplitButtonPopup) {
-            OpenPopupAt(nIndex, FALSE);
-            return;
-        }
-        if (nIndex != m_nSelected)
-            SetSelected(nIndex, kitSelectMouse);
+        SetSelected(nIndex, kitSelectMouse);
         return;
     }
     if (m_bTracking)
@@ -1080,34 +1112,40 @@ LRESULT CKitCommandBar::OnMouseLeave(WPARAM /*wParam*/, LPARAM /*lParam*/)
     return 0;
 }
 
+CKitControl* CKitCommandBar::GetButtonTarget(CPoint point)
+{
+    CKitControl* pControl = HitTest(point);
+    if (pControl == nullptr) {
+        Default();
+        return nullptr;
+    }
+    return IsCustomizeMode() ? nullptr : pControl;
+}
+
 void CKitCommandBar::OnLButtonDown(UINT /*nFlags*/, CPoint point)
 {
-    if (IsCustomizeMode())
-        return;
-    if (CKitControl* pControl = HitTest(point))
+    // A popup toolbar first closes a popup that is not under the point.
+    if (m_nBarPosition == kitBarPopup && m_nBarType == kitBarTypeNormal && m_nPopuped != -1 &&
+        GetControl(m_nPopuped) != HitTest(point)) {
+        const BOOL bSelectedPopup = m_nSelected == m_nPopuped;
+        OpenPopupAt(-1);
+        if (bSelectedPopup)
+            SetSelected(-1, kitSelectMouse);
+    }
+    if (CKitControl* pControl = GetButtonTarget(point))
         pControl->OnLButtonDown(point);
-    else
-        Default();
 }
 
 void CKitCommandBar::OnLButtonUp(UINT /*nFlags*/, CPoint point)
 {
-    if (IsCustomizeMode())
-        return;
-    if (CKitControl* pControl = HitTest(point))
+    if (CKitControl* pControl = GetButtonTarget(point))
         pControl->OnLButtonUp(point);
-    else
-        Default();
 }
 
 void CKitCommandBar::OnLButtonDblClk(UINT /*nFlags*/, CPoint point)
 {
-    if (IsCustomizeMode())
-        return;
-    if (CKitControl* pControl = HitTest(point))
+    if (CKitControl* pControl = GetButtonTarget(point))
         pControl->OnLButtonDblClk(point);
-    else
-        Default();
 }
 
 void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)
@@ -1120,6 +1158,8 @@ void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)
     CWnd* pSite = GetSite();
     if (pSite != nullptr && pSite->SendMessage(WM_KIT_CONTROL_RBUTTONUP, reinterpret_cast<WPARAM>(&point),
                                                reinterpret_cast<LPARAM>(pControl)) == 1)
+        return;
+    if (pControl->OnRButtonUp(point))
         return;
 }
 

@@ -64,7 +64,7 @@ BOOL IsVerticalBarPosition(int nPosition);
 BOOL IsVerticalLayoutPosition(int nPosition);
 
 class CKitCommandBar : public CWnd, public CKitHookManagerHookAble {
-    DECLARE_DYNAMIC(CKitCommandBar)
+    DECLARE_DYNCREATE(CKitCommandBar)
 public:
     // The style-word bit that makes the paint manager fill the bar before its controls.
     static constexpr DWORD kStylePaintBackground = 0x400000;
@@ -118,8 +118,6 @@ public:
     int GetControlCount() const;
     // The control at the index, or null out of range.
     CKitControl* GetControl(int nIndex) const;
-    // The index of the control, -1 when it is not on the bar.
-    int IndexOfControl(const CKitControl* pControl) const;
     // The visible control under the client point, or null; pIndex receives its index.
     CKitControl* HitTest(CPoint point, int* pIndex = nullptr) const;
 
@@ -188,6 +186,10 @@ public:
     void OnUpdateCmdUI();
     // Refreshes the manager's keyboard cues.
     void RecalcKeyboardCues();
+    // The customize insertion mark: an I-beam inverted into the rectangle, flat in vertical and popup bars.
+    void DrawInsertMark(CDC* pDC);
+    void SetInsertMark(const CRect& rcMark) { m_rcInsertMark = rcMark; }
+    const CRect& GetInsertMark() const { return m_rcInsertMark; }
 
     // The bar's virtual operations.
     // Asks for a redraw at the next idle update.
@@ -217,6 +219,10 @@ public:
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
     // Fills the bar and draws its visible controls that meet the clip rectangle.
     virtual void DrawCommandBar(CDC* pDC, CRect rcClip);
+    // Copies the source's settings and, through the collection, its controls.
+    virtual void Copy(const CKitCommandBar* pSource, BOOL bRecursive);
+    // A new bar of the same class made by Copy.
+    virtual CKitCommandBar* Clone(BOOL bRecursive) const;
     // Called with the control the keyboard selects; nothing in the base.
     virtual void OnKeyboardSelect(CKitControl* /*pControl*/) {}
     virtual CRect GetBorders();
@@ -246,17 +252,16 @@ public:
 protected:
     // Gives the control the selection state and redraws it.
     void SetControlSelected(CKitControl* pControl, int nState);
-    // Sends the control's command to the site (a click from the mouse or the keyboard).
-    virtual void ClickControl(CKitControl* pControl, BOOL bKeyboard);
-    // Whether the control takes the keyboard selection (visible, not a separator-only entry).
+    // Whether the control at the index is shown on this bar.
     BOOL IsSelectable(int nIndex) const;
-    // The next (nDirection 1) or previous (-1) selectable index after nIndex, wrapping; -1 when none.
-    int FindNextSelectable(int nIndex, int nDirection) const;
     // Whether the arrow keys move along a row.
     BOOL IsHorizontalNavigation() const;
     // Moves between wrapped rows (code 2 up, 3 down); TRUE when it moved.
     BOOL SelectInNextRow(int nCode);
     void HookFocusWindow(BOOL bHook);
+    // The control under the point that takes a button message (none in customize mode); without
+    // a control the message gets default processing.
+    CKitControl* GetButtonTarget(CPoint point);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
@@ -306,10 +311,13 @@ protected:
     HWND m_hHooked = nullptr;
     int m_nDelayRedraw = 0;
     int m_nStatusIndex = -1;
+    CRect m_rcInsertMark;
+    // The bar this one was copied from.
+    const CKitCommandBar* m_pCopySource = nullptr;
 };
 
 class CKitToolBar : public CKitCommandBar {
-    DECLARE_DYNAMIC(CKitToolBar)
+    DECLARE_DYNCREATE(CKitToolBar)
 public:
     CKitToolBar() : CKitCommandBar(kitBarTypeNormal) {}
 
@@ -334,7 +342,7 @@ private:
 
 // A toolbar of bar type 0.
 class CKitMenuBar : public CKitToolBar {
-    DECLARE_DYNAMIC(CKitMenuBar)
+    DECLARE_DYNCREATE(CKitMenuBar)
 public:
     CKitMenuBar() : CKitToolBar(kitBarTypeMenuBar) {}
 };

@@ -20,21 +20,6 @@ bool IsMoveMessage(UINT nMessage)
     return nMessage == WM_MOUSEMOVE || nMessage == WM_NCMOUSEMOVE;
 }
 
-bool IsButtonDownMessage(UINT nMessage)
-{
-    switch (nMessage) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Whether hWnd is hAncestor or lies below it in the chain of GetParent (which follows popups' owners).
 bool IsBelow(HWND hWnd, HWND hAncestor)
 {
@@ -263,7 +248,7 @@ void CKitMouseManager::HandleOutside(UINT nMessage, CPoint ptScreen)
         }
         return;
     }
-    if (IsButtonDownMessage(nMessage) ||
+    if (CKitDrawHelpers::IsMouseButtonDown(nMessage) ||
         ((nMessage == WM_LBUTTONUP || nMessage == WM_NCLBUTTONUP) && m_nModal <= 0))
         SendTrackLostAll();
 }

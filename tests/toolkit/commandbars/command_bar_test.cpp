@@ -4,6 +4,9 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/common/upper_services.h"
+
+#include "support/canvas.h"
 
 #include "framework/msgmap.h"
 #include "framework/wnd.h"
@@ -165,14 +168,14 @@ TEST(KitCommandBar, ArrowKeysFollowTheBarsOrientationAndMirrorRightToLeft)
         SCOPED_TRACE(testing::Message() << "position " << c.nPosition << (c.bRtl ? " rtl" : "") << " key " << c.nKey);
         BarFixture f(new CKitToolBar(), c.nPosition, c.bRtl ? WS_EX_LAYOUTRTL : 0);
         f.Add(new CKitControlButton(), "A", 1);
-        auto* pPopup = new CKitControlPopup();
+        auto* pPopup = static_cast<CKitControlPopup*>(f.Add(new CKitControlPopup(), "B", 0));
         pPopup->SetCommandBar(new CKitPopupBar());
-        f.Add(pPopup, "B", 0);
         f.Add(new CKitControlButton(), "C", 3);
         ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
         f.m_pBar->SetSelected(1, kitSelectKeyboard);
-        if (c.effect == kCollapse)
+        if (c.effect == kCollapse) {
             ASSERT_TRUE(f.m_pBar->OpenPopupAt(1, TRUE));
+        }
 
         EXPECT_EQ(CKitHookManagerHookAble::kHandled, f.m_pBar->OnHookKeyDown(c.nKey, 0));
         switch (c.effect) {
@@ -216,28 +219,40 @@ TEST(KitCommandBar, SelectionWrapsAroundAndSkipsHiddenControls)
     EXPECT_EQ(-1, f.m_pBar->GetSelected());
 }
 
+// A control that counts the clicks the bar gives it.
+class CClickCounter : public CKitControlButton {
+public:
+    void OnClick(BOOL bKeyboard, CPoint /*pt*/) override { m_clicks.push_back(bKeyboard); }
+    std::vector<BOOL> m_clicks;
+};
+
 // Two captions with "&F": the first F selects the first without clicking it, the next F the second;
-// a mnemonic of its own selects and clicks.
+// a mnemonic of its own selects and clicks as from the keyboard.
 TEST(KitCommandBar, AMnemonicSharedByTwoCaptionsCyclesWithoutClicking)
 {
     BarFixture f(new CKitToolBar());
-    f.Add(new CKitControlButton(), "&File", 11);
-    f.Add(new CKitControlButton(), "&Format", 12);
-    f.Add(new CKitControlButton(), "&Edit", 13);
+    auto* pFile = static_cast<CClickCounter*>(f.Add(new CClickCounter(), "&File", 11));
+    auto* pFormat = static_cast<CClickCounter*>(f.Add(new CClickCounter(), "&Format", 12));
+    auto* pEdit = static_cast<CClickCounter*>(f.Add(new CClickCounter(), "&Edit", 13));
     ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
 
     f.m_pBar->OnHookKeyDown('F', 0);
     EXPECT_EQ(0, f.m_pBar->GetSelected());
+    EXPECT_EQ(kitSelectKeyboard, pFile->GetSelected());
     f.m_pBar->OnHookKeyDown('F', 0);
     EXPECT_EQ(1, f.m_pBar->GetSelected());
     f.m_pBar->OnHookKeyDown('F', 0);
     EXPECT_EQ(0, f.m_pBar->GetSelected());
-    EXPECT_TRUE(f.m_site.m_commands.empty());
+    EXPECT_TRUE(pFile->m_clicks.empty());
+    EXPECT_TRUE(pFormat->m_clicks.empty());
 
     f.m_pBar->OnHookKeyDown('E', 0);
-    ASSERT_EQ(1u, f.m_site.m_commands.size());
-    EXPECT_EQ(13u, f.m_site.m_commands[0]);
-    EXPECT_FALSE(f.m_pBar->IsTrackingMode());
+    EXPECT_EQ(2, f.m_pBar->GetSelected());
+    EXPECT_EQ(std::vector<BOOL>{TRUE}, pEdit->m_clicks);
+    // Return clicks the selection the same way.
+    f.m_pBar->OnHookKeyDown(VK_RETURN, 0);
+    EXPECT_EQ((std::vector<BOOL>{TRUE, TRUE}), pEdit->m_clicks);
+    f.m_pBar->SetTrackingMode(0, TRUE, FALSE);
 }
 
 TEST(KitCommandBar, FindAcceleratorPrefersExplicitMnemonicsOverFirstLetters)
@@ -269,6 +284,122 @@ TEST(KitCommandBar, AControlWithoutAHandlerIsDisabledWhenTheOptionIsOn)
         EXPECT_TRUE(pHandled->IsEnabled());
         EXPECT_EQ(!bDisable, pUnhandled->IsEnabled() != FALSE);
     }
+}
+
+namespace {
+
+// A paint manager that only tells itself apart and counts its references.
+class CFakePainter : public CKitBarPainter {
+public:
+    void AddPainterReference() override { m_nReferences++; }
+    void ReleasePainterReference() override { m_nReferences--; }
+    void FillCommandBarEntry(CDC*, CKitCommandBar*) override {}
+    CSize DrawFloatingBarCaption(CDC*, CKitCommandBar*, BOOL) override { return CSize(0, 0); }
+    CSize DrawCommandBarSeparator(CDC*, CKitCommandBar*, CKitControl*, BOOL) override { return CSize(0, 0); }
+    CSize DrawControl(CDC*, CKitControl*, BOOL) override { return CSize(0, 0); }
+    void AdjustControlRect(CRect&, CKitControl*, BOOL) override {}
+    CRect GetCommandBarBorders(CKitCommandBar*) override { return CRect(); }
+    CFont* GetCommandBarFont(CKitCommandBar*) override { return nullptr; }
+    int GetControlHeight() const override { return 22; }
+    CRect GetSplitButtonCommandRect(CKitControl*) override { return CRect(); }
+    int GetSplitDropDownSize() const override { return 0; }
+    void CastControlShadow(CWnd*, const CRect&) override {}
+
+    int m_nReferences = 1;
+};
+
+// A popup bar opened from another bar.
+class CChildPopupBar : public CKitPopupBar {
+public:
+    explicit CChildPopupBar(CKitCommandBar* pParent) : m_pParent(pParent) {}
+    CKitCommandBar* GetParentCommandBar() const override { return m_pParent; }
+    CKitCommandBar* m_pParent;
+};
+
+} // namespace
+
+// The bar's own paint manager wins; with a manager the manager's follows, so the root bar's is never asked;
+// without one the root bar's own.
+TEST(KitCommandBar, ThePaintManagerIsTheBarsOwnThenTheManagersThenTheRootsOwn)
+{
+    CFakePainter own, managers, roots;
+    CKitToolBar root;
+    root.SetPaintManager(&roots);
+    CChildPopupBar child(&root);
+    EXPECT_EQ(&roots, child.GetPaintManager());
+
+    CKitCommandBarManager manager;
+    manager.SetPaintManager(&managers);
+    root.SetCommandBars(&manager);
+    EXPECT_EQ(&manager, child.GetCommandBars());
+    EXPECT_EQ(&managers, child.GetPaintManager());
+    EXPECT_EQ(&roots, root.GetPaintManager());
+
+    child.SetPaintManager(&own);
+    EXPECT_EQ(&own, child.GetPaintManager());
+    // Replacing an own paint manager lets the old reference go.
+    child.SetPaintManager(nullptr);
+    EXPECT_EQ(0, own.m_nReferences);
+    root.SetCommandBars(nullptr);
+    root.SetPaintManager(nullptr);
+    manager.SetPaintManager(nullptr);
+    EXPECT_EQ(0, roots.m_nReferences);
+    EXPECT_EQ(0, managers.m_nReferences);
+}
+
+// The customize insertion mark: an upright I-beam in a toolbar, a flat one in a popup, inverted in the face colour.
+TEST(KitCommandBar, TheInsertMarkIsAnIBeamAcrossTheBarsDirection)
+{
+    const COLORREF clrFace = ::GetSysColor(COLOR_3DFACE);
+    const CRect rc(10, 4, 20, 24);
+    struct Case {
+        const char* name;
+        CKitCommandBar* pBar;
+        std::vector<CPoint> marked;
+        std::vector<CPoint> clear;
+        int nMarked;
+    };
+    CKitToolBar toolbar;
+    toolbar.SetPosition(kitBarTop);
+    CKitPopupBar popup;
+    const Case cases[] = {
+        {"toolbar", &toolbar, {{10, 4}, {19, 4}, {11, 5}, {12, 10}, {13, 10}, {10, 23}, {11, 22}},
+         {{10, 5}, {14, 10}, {19, 5}}, 2 * 10 + 2 * 8 + 2 * 16},
+        {"popup", &popup, {{10, 4}, {10, 23}, {19, 12}, {11, 5}, {18, 5}, {12, 6}, {17, 7}},
+         {{11, 4}, {12, 8}, {18, 4}}, 2 * 20 + 2 * 18 + 2 * 6},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas canvas(40, 30, RGB(0, 0, 0));
+        c.pBar->SetInsertMark(rc);
+        c.pBar->DrawInsertMark(&canvas.dc);
+        for (const CPoint& pt : c.marked)
+            EXPECT_EQ(clrFace, canvas.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+        for (const CPoint& pt : c.clear)
+            EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(pt.x, pt.y)) << pt.x << "," << pt.y;
+        EXPECT_EQ(c.nMarked, canvas.Count(CRect(0, 0, 40, 30), clrFace));
+    }
+}
+
+TEST(KitCommandBar, AClonedBarIsOfTheSameClassWithCopiedSettingsAndControls)
+{
+    CKitMenuBar source;
+    source.SetTitle("Menu Bar");
+    source.SetPosition(kitBarTop);
+    source.SetFlags(0x40);
+    source.SetMRUWidth(200);
+    source.GetControls()->AddControl(new CKitControlButton())->SetCaption("&File");
+    CKitCommandBar* pClone = source.Clone(TRUE);
+    ASSERT_NE(nullptr, pClone);
+    EXPECT_TRUE(pClone->IsKindOf(RUNTIME_CLASS(CKitMenuBar)));
+    EXPECT_EQ(kitBarTypeMenuBar, pClone->GetType());
+    EXPECT_STREQ("Menu Bar", pClone->GetTitle());
+    EXPECT_EQ(0x40u, pClone->GetFlags());
+    EXPECT_EQ(200, pClone->GetMRUWidth());
+    ASSERT_EQ(1, pClone->GetControlCount());
+    EXPECT_STREQ("&File", pClone->GetControl(0)->GetCaption());
+    EXPECT_EQ(pClone, pClone->GetControl(0)->GetParent());
+    pClone->InternalRelease();
 }
 
 // The mouse manager while a bar tracks: repeated moves at one point reach the bars once, a click outside closes them.
