@@ -5,12 +5,15 @@
 #include "framework/gdi.h"
 #include "framework/menu.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/resources.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -415,4 +418,89 @@ TEST(KitControlPopup, CopiesShareOrCloneTheirMenuAndCompareItsItems)
     pShared->InternalRelease();
     EXPECT_EQ(2, pMenu->GetControlCount());
     pDeep->InternalRelease();
+}
+
+TEST(KitControl, CaptionsShowAfterBarStyleAndType)
+{
+    struct Case {
+        int nType;
+        int nStyle;
+        const char* pszCaption;
+        BOOL bInPopup;
+        BOOL bVisible;
+    };
+    const Case cases[] = {
+        {kitControlButton, kitButtonAutomatic, "Save", FALSE, TRUE}, // no icon for the id
+        {kitControlButton, kitButtonIcon, "Save", FALSE, FALSE},
+        {kitControlButton, kitButtonCaption, "", FALSE, FALSE},
+        {kitControlButton, kitButtonIcon, "", TRUE, TRUE},           // menus always show it
+        {kitControlPopup, kitButtonAutomatic, "File", FALSE, TRUE},
+        {kitControlLabel, kitButtonAutomatic, "Label", FALSE, TRUE},
+        {kitControlGallery, kitButtonAutomatic, "Gallery", FALSE, FALSE},
+        {kitControlSplitButtonPopup, kitButtonIconAndCaption, "Export", FALSE, TRUE},
+    };
+    for (const Case& c : cases) {
+        CKitToolBar toolbar;
+        CKitPopupBar popup;
+        CKitControl* pControl = new CKitControl(c.nType);
+        (c.bInPopup ? popup.GetControls() : toolbar.GetControls())->AddControl(pControl);
+        pControl->SetId(ID_TEST_PLAIN);
+        pControl->SetCaption(c.pszCaption);
+        pControl->SetStyle(c.nStyle);
+        EXPECT_EQ(c.bVisible, pControl->IsCaptionVisible()) << c.nType << " " << c.nStyle << " " << c.pszCaption;
+    }
+}
+
+namespace {
+
+// A site that turns one menu item into a split button, hands over a ready control for another,
+// and counts the controls made.
+class CConversionSite : public CWnd {
+public:
+    CConversionSite() { CreateEx(0, "STATIC", "site", WS_POPUP, 0, 0, 10, 10, nullptr, 0); }
+    ~CConversionSite() override { DestroyWindow(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        auto* pRecord = reinterpret_cast<KIT_CONTROL_FROM_MENU*>(lParam);
+        if (message == WM_KIT_CONTROL_CREATE && pRecord->nId == ID_TEST_PRINT) {
+            pRecord->nType = kitControlSplitButtonPopup;
+            pRecord->strCaption = "Print &Map";
+            return 1;
+        }
+        if (message == WM_KIT_CONTROL_CREATE && pRecord->nId == ID_TEST_PLAIN) {
+            pRecord->pControl = new CKitControlEdit();
+            return 1;
+        }
+        if (message == WM_KIT_CONTROL_CREATED)
+            m_created.push_back(pRecord->pControl);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    std::vector<CKitControl*> m_created;
+};
+
+} // namespace
+
+TEST(KitControls, TheSiteMayChangeWhatAMenuItemBecomes)
+{
+    CConversionSite site;
+    CKitCommandBarManager manager;
+    manager.SetSite(&site);
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    CMenu menu;
+    ASSERT_TRUE(CKitResourceManager::Instance()->LoadMenu(menu, IDR_TEST_MENU));
+    ASSERT_TRUE(pBar->LoadMenu(menu.GetSafeHmenu(), TRUE));
+    ASSERT_EQ(3, pBar->GetControlCount());
+
+    CKitControl* pPrint = pBar->GetControl(1);
+    EXPECT_EQ(kitControlSplitButtonPopup, pPrint->GetType());
+    EXPECT_STREQ("Print &Map", pPrint->GetCaption());
+    ASSERT_NE(nullptr, pPrint->GetCommandBar());
+    EXPECT_EQ(0, pPrint->GetCommandBar()->GetControlCount());
+    EXPECT_TRUE(pBar->GetControl(2)->IsKindOf(RUNTIME_CLASS(CKitControlEdit)));
+    EXPECT_EQ(ID_TEST_PLAIN, pBar->GetControl(2)->GetId());
+    // Every item of the menu and of its sub-menu, the skipped MDI window item apart.
+    EXPECT_EQ(6u, site.m_created.size());
 }
