@@ -280,3 +280,42 @@ TEST_F(ButtonTest, ASplitButtonExecutesFromItsCommandPartAndOpensFromItsArrow)
     Press(ptArrow);
     EXPECT_FALSE(pMenu->IsVisible());
 }
+
+TEST_F(ButtonTest, OpenPopupsFollowTheSelectionAndHoverOpensSubMenus)
+{
+    CKitControlPopup* pFirst = AddSplit();
+    pFirst->SetType(kitControlPopup);
+    auto* pSecond = static_cast<CKitControlPopup*>(Add(new CKitControlPopup(), "&View", 0));
+    auto* pViewMenu = new CKitPopupBar();
+    auto* pZoom = static_cast<CKitControlPopup*>(pViewMenu->GetControls()->Add(kitControlPopup, 0));
+    pZoom->SetCaption("&Zoom");
+    auto* pZoomMenu = new CKitPopupBar();
+    pZoomMenu->GetControls()->Add(kitControlButton, kZoomId)->SetCaption("&In");
+    pZoom->SetCommandBar(pZoomMenu);
+    pSecond->SetCommandBar(pViewMenu);
+    m_pBar->CalcLayout(340);
+
+    // While one menu is open, selecting the next popup moves the open menu along.
+    ASSERT_TRUE(m_pBar->OpenPopupAt(0, TRUE));
+    m_pBar->SetSelected(1, kitSelectKeyboard);
+    EXPECT_EQ(1, m_pBar->GetPopuped());
+    EXPECT_FALSE(pFirst->GetPopuped());
+    EXPECT_FALSE(pFirst->GetCommandBar()->IsVisible());
+    ASSERT_TRUE(pViewMenu->IsVisible());
+
+    // Hovering over a sub-menu item opens it beside the menu; leaving tracking closes them all.
+    pViewMenu->SetSelected(0, kitSelectMouse);
+    pZoom->OnMouseHover();
+    EXPECT_TRUE(pZoomMenu->IsVisible());
+    CRect rcView;
+    CRect rcZoom;
+    pViewMenu->GetWindowRect(&rcView);
+    pZoomMenu->GetWindowRect(&rcZoom);
+    // Beside the item, over the menu's border at the most.
+    EXPECT_GE(rcZoom.left, rcView.right - 6);
+    EXPECT_LT(rcZoom.top, rcView.top + pZoom->GetRect().bottom);
+    EXPECT_EQ(m_pBar, pZoomMenu->GetRootParent());
+    m_pBar->LeaveTrackingMode();
+    EXPECT_FALSE(pViewMenu->IsVisible());
+    EXPECT_FALSE(pZoomMenu->IsVisible());
+}
