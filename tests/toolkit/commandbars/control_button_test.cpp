@@ -102,6 +102,14 @@ protected:
     {
         m_pBar->PostMessage(message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(pt.x, pt.y));
     }
+    // Puts the real cursor over the client point, so that moves the system reports while the mouse is
+    // captured do not take the button's selection away.
+    void PointCursorAt(CPoint pt)
+    {
+        m_pBar->ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        PumpMessages();
+    }
     // The left button goes down at the point; messages posted before are what the press loop sees.
     void Press(CPoint pt) { m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y)); }
 
@@ -134,6 +142,7 @@ TEST_F(ButtonTest, AToolbarButtonExecutesOnlyWhenReleasedInside)
     const CRect rc = pSave->GetRect();
     const CPoint ptInside = rc.CenterPoint();
     const CPoint ptOutside(rc.right + 40, rc.bottom + 40);
+    PointCursorAt(ptInside);
 
     struct Case {
         const char* pszName;
@@ -183,6 +192,7 @@ TEST_F(ButtonTest, ARepeatingButtonSendsAtOnceAndWhileHeldInside)
     const CPoint ptInside = pZoom->GetRect().CenterPoint();
     const CPoint ptOutside(ptInside.x, ptInside.y + 60);
     const HWND hBar = m_pBar->GetSafeHwnd();
+    PointCursorAt(ptInside);
 
     // Held inside for 550 ms: once at once, then about every 100 ms; the release adds nothing.
     g_timedPosts = {{hBar, WM_LBUTTONUP, ptInside}};
@@ -235,6 +245,7 @@ TEST_F(ButtonTest, ASplitButtonExecutesFromItsCommandPartAndOpensFromItsArrow)
     ASSERT_LT(rcCommand.right, rc.right);
     const CPoint ptCommand = rcCommand.CenterPoint();
     const CPoint ptArrow(rc.right - 3, rc.CenterPoint().y);
+    PointCursorAt(ptCommand);
 
     Post(WM_LBUTTONUP, ptCommand);
     Press(ptCommand);
