@@ -11,6 +11,12 @@
 #include "toolkit/common/upper_services.h"
 
 IMPLEMENT_DYNAMIC(CKitControl, CCmdTarget)
+
+namespace {
+// The command-target call that asks a control to redraw itself.
+constexpr UINT kRedrawCommand = 1;
+constexpr int kRedrawCode = -2;
+} // namespace
 IMPLEMENT_DYNCREATE(CKitControlEdit, CKitControl)
 IMPLEMENT_DYNCREATE(CKitControlComboBox, CKitControl)
 
@@ -500,6 +506,15 @@ void CKitControl::MarkParentDirty()
 {
     if (m_pParent != nullptr)
         m_pParent->DelayLayout();
+}
+
+BOOL CKitControl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (nID == kRedrawCommand && nCode == kRedrawCode) {
+        RedrawParent();
+        return TRUE;
+    }
+    return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 BOOL CKitControl::IsCursorOver() const

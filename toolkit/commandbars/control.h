@@ -272,6 +272,8 @@ public:
     virtual void OnActionChanging(int /*nProperty*/) {}
     virtual void OnCaptionChanged() {}
     virtual void OnEnabledChanged() {}
+    // Id 1 with code -2 redraws the control; everything else goes to the framework.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     // Redraws the control's rectangle in the parent bar when the control is shown.
     void RedrawParent(BOOL bAnimate = TRUE);

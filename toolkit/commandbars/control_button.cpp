@@ -235,8 +235,19 @@ void CKitControlPopup::OnLButtonDblClk(CPoint pt)
         CKitControlButton::OnLButtonDblClk(pt);
         return;
     }
-    if (!m_bPopuped)
-        OnLButtonDown(pt);
+    if (!m_bPopuped) {
+        if (m_pParent != nullptr)
+            m_pParent->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        return;
+    }
+    for (int i = 0; i < pPopupBar->GetControlCount(); ++i) {
+        CKitControl* pItem = pPopupBar->GetControl(i);
+        if (pItem->IsDefaultItem() && pItem->IsVisible() && pItem->IsEnabled()) {
+            pItem->OnExecute();
+            break;
+        }
+    }
+    pPopupBar->ExpandBar();
 }
 
 void CKitControlPopup::UpdateSplitHotPart(CPoint pt)

@@ -153,6 +153,8 @@ void CKitControls::Remove(CKitControl* pControl)
     auto it = std::find(m_controls.begin(), m_controls.end(), pControl);
     if (it == m_controls.end())
         return;
+    if (pControl->IsVisible() && m_pParent != nullptr)
+        m_pParent->ClearSelection();
     if (OnControlRemoving(pControl))
         return;
     m_controls.erase(it);
@@ -184,6 +186,8 @@ void CKitControls::OnChanged()
         pControl->m_pControls = this;
         pControl->SetParent(m_pParent);
     }
+    if (m_pParent != nullptr)
+        m_pParent->OnControlsChanged();
 }
 
 CKitControl* CKitControls::GetAt(int nIndex) const

@@ -27,7 +27,9 @@ KitKeyboardLayouts& Layouts()
 
 UINT UpperChar(UINT nChar)
 {
-    return static_cast<UINT>(reinterpret_cast<UINT_PTR>(::CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(nChar & 0xFF)))));
+    // CharUpper converts a single character passed in the pointer's low word.
+    LPSTR lpsz = ::CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(nChar & 0xFF)));
+    return static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpsz));
 }
 
 // Whether the key typed exactly one character equal to nChar, ignoring case.

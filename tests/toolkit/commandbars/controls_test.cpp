@@ -174,7 +174,8 @@ TEST(KitControl, VisibilitySkipsTheGivenHideFlags)
     EXPECT_EQ(0u, button.GetHideFlags());
 
     // A copy drops the flags the layout set.
-    button.SetHideFlags(kitHideUser | kitHideWrap | kitHideScroll | kitHideExpand | kitHideGeneric | kitHideDocTemplate);
+    button.SetHideFlags(kitHideUser | kitHideWrap | kitHideScroll | kitHideExpand | kitHideGeneric |
+                        kitHideDocTemplate);
     CKitControl* pClone = button.Clone(FALSE);
     EXPECT_EQ(static_cast<DWORD>(kitHideUser | kitHideDocTemplate), pClone->GetHideFlags());
     EXPECT_TRUE(pClone->IsKindOf(RUNTIME_CLASS(CKitControlButton)));
