@@ -571,9 +571,7 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
     CKitBarPainter* pPainter = GetPaintManager();
     if (pPainter == nullptr)
         return;
-    // The face first: the bar's entry carries the frame.
-    if (GetPaintBackground() || m_nBarPosition == kitBarFloating)
-        pPainter->FillWindowFace(pDC, this);
+    // The entry fill reads the paint-background bit itself; a second fill would cover its frame.
     FillCommandBarEntry(pDC);
     pPainter->DrawFloatingBarCaption(pDC, this, TRUE);
     pDC->SetBkMode(TRANSPARENT);

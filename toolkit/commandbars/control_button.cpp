@@ -349,12 +349,7 @@ void CKitControlPopup::Copy(const CKitControl* pSource, BOOL bRecursive)
     if (pBar == nullptr) {
         SetCommandBar(nullptr);
     } else if (bRecursive) {
-        auto* pClone = static_cast<CKitCommandBar*>(pBar->GetRuntimeClass()->CreateObject());
-        if (pClone != nullptr) {
-            pClone->SetTitle(pBar->GetTitle());
-            pClone->GetControls()->Copy(pBar->GetControls(), TRUE);
-        }
-        SetCommandBar(pClone);
+        SetCommandBar(pBar->Clone(TRUE));
     } else {
         pBar->InternalAddRef();
         SetCommandBar(pBar);

@@ -20,8 +20,6 @@ public:
 
     // Fills the bar's face and frame.
     virtual void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) = 0;
-    // Fills the client area with the window face.
-    virtual void FillWindowFace(CDC* pDC, CWnd* pWnd) = 0;
     // The gripper or floating caption: its size, drawn when bDraw.
     virtual CSize DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) = 0;
     // The group separator before the control: its size, drawn when bDraw.

@@ -318,7 +318,6 @@ public:
     void AddPainterReference() override { m_nReferences++; }
     void ReleasePainterReference() override { m_nReferences--; }
     void FillCommandBarEntry(CDC*, CKitCommandBar*) override {}
-    void FillWindowFace(CDC*, CWnd*) override {}
     CSize DrawFloatingBarCaption(CDC*, CKitCommandBar*, BOOL) override { return CSize(0, 0); }
     CSize DrawCommandBarSeparator(CDC*, CKitCommandBar*, CKitControl*, BOOL) override { return CSize(0, 0); }
     CSize DrawControl(CDC*, CKitControl*, BOOL) override { return CSize(0, 0); }

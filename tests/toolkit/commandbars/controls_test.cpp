@@ -385,3 +385,34 @@ TEST(KitControls, TheMenuLayoutStacksColumns)
     EXPECT_TRUE(popup.controls.GetAt(3)->GetWrap());
     EXPECT_EQ(3 + 23, popup.controls.GetAt(3)->GetRect().left);
 }
+
+TEST(KitControlPopup, CopiesShareOrCloneTheirMenuAndCompareItsItems)
+{
+    CKitControlPopup popup;
+    auto* pMenu = new CKitPopupBar();
+    pMenu->GetControls()->Add(kitControlButton, ID_TEST_SAVE);
+    pMenu->GetControls()->Add(kitControlButton, ID_TEST_OPEN);
+    popup.SetCommandBar(pMenu);
+
+    CKitControl* pShared = popup.Clone(FALSE);
+    CKitControl* pDeep = popup.Clone(TRUE);
+    EXPECT_EQ(pMenu, pShared->GetCommandBar());
+    ASSERT_NE(nullptr, pDeep->GetCommandBar());
+    EXPECT_NE(pMenu, pDeep->GetCommandBar());
+    EXPECT_EQ(2, pDeep->GetCommandBar()->GetControlCount());
+    EXPECT_TRUE(popup.Compare(pDeep));
+
+    // Temporary items count on neither side; a changed item is a difference.
+    pDeep->GetCommandBar()->GetControls()->Add(kitControlButton, ID_TEST_PLAIN, nullptr, 0, TRUE);
+    EXPECT_TRUE(popup.Compare(pDeep));
+    pDeep->GetCommandBar()->GetControl(2)->SetCaption("Other");
+    EXPECT_FALSE(popup.Compare(pDeep));
+    pDeep->GetCommandBar()->GetControl(2)->SetCaption("Opens a project");
+    pDeep->GetCommandBar()->GetControls()->Remove(2);
+    EXPECT_FALSE(popup.Compare(pDeep));
+
+    // The shared menu outlives the popup that made it.
+    pShared->InternalRelease();
+    EXPECT_EQ(2, pMenu->GetControlCount());
+    pDeep->InternalRelease();
+}

@@ -192,7 +192,7 @@ public:
     virtual void DrawVerticalSeparator(CDC* pDC, CRect rc, CKitStatusBarPane* pPane);
     // The size grip in the client rectangle's bottom right corner.
     virtual void DrawStatusBarGripper(CDC* pDC, CRect rcClient);
-    void FillWindowFace(CDC* pDC, CWnd* pWnd) override;
+    virtual void FillWindowFace(CDC* pDC, CWnd* pWnd);
     virtual void FillStatusBar(CDC* pDC, CWnd* pBar);
     // A message-bar button: its face and state, and the cross of the close button.
     virtual void DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton);
