@@ -1,11 +1,13 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 
+#include "framework/menu.h"
 #include "framework/strings.h"
 #include "framework/wnd.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/prop_exchange.h"
+#include "toolkit/common/resources.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
@@ -60,12 +62,9 @@ CKitMenuBar* CKitCommandBarManager::SetMenu(LPCSTR lpszTitle, UINT nIDMenu)
         pMenuBar->InternalRelease();
         return nullptr;
     }
-    if (nIDMenu != 0) {
-        HMENU hMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nIDMenu));
-        pMenuBar->LoadMenu(hMenu, TRUE);
-        if (hMenu != nullptr)
-            ::DestroyMenu(hMenu);
-    }
+    CMenu menu;
+    if (nIDMenu != 0 && CKitResourceManager::Instance()->LoadMenu(menu, nIDMenu))
+        pMenuBar->LoadMenu(menu.GetSafeHmenu(), TRUE);
     m_pMenuBar = pMenuBar;
     m_bars.push_back(pMenuBar);
     return pMenuBar;

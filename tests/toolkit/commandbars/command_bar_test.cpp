@@ -32,6 +32,8 @@ public:
             m_commands.push_back(LOWORD(wParam));
         if (message == WM_KIT_TRACKING_MENUBAR)
             m_nMenuTracking++;
+        if (message == WM_MOUSELEAVE)
+            m_nMouseLeaves++;
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
@@ -48,6 +50,7 @@ public:
 
     std::vector<UINT> m_commands;
     int m_nMenuTracking = 0;
+    int m_nMouseLeaves = 0;
 
     afx_msg void OnHandled() {}
     DECLARE_MESSAGE_MAP()
@@ -195,6 +198,27 @@ TEST(KitCommandBar, ArrowKeysFollowTheBarsOrientationAndMirrorRightToLeft)
         }
         f.m_pBar->SetTrackingMode(0, TRUE, FALSE);
     }
+}
+
+// In a toolbar whose controls wrap into rows, Up and Down move to the overlapping control of the row above or below.
+TEST(KitCommandBar, UpAndDownMoveBetweenWrappedRows)
+{
+    BarFixture f(new CKitToolBar());
+    const CRect rects[] = {{0, 0, 40, 22}, {40, 0, 80, 22}, {0, 22, 60, 44}, {60, 22, 100, 44}};
+    for (int i = 0; i < 4; i++) {
+        CKitControl* pControl = f.Add(new CKitControlButton(), "B", 100 + i);
+        pControl->SetRect(rects[i]);
+        pControl->SetWrap(i == 2);
+    }
+    ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
+    f.m_pBar->SetSelected(1, kitSelectKeyboard);
+    f.m_pBar->OnHookKeyDown(VK_DOWN, 0);
+    EXPECT_EQ(2, f.m_pBar->GetSelected());
+    f.m_pBar->OnHookKeyDown(VK_RIGHT, 0);
+    EXPECT_EQ(3, f.m_pBar->GetSelected());
+    f.m_pBar->OnHookKeyDown(VK_UP, 0);
+    EXPECT_EQ(1, f.m_pBar->GetSelected());
+    f.m_pBar->SetTrackingMode(0, TRUE, FALSE);
 }
 
 TEST(KitCommandBar, SelectionWrapsAroundAndSkipsHiddenControls)
@@ -456,6 +480,33 @@ TEST(KitMouseManager, IdenticalMovesWhileTrackingReachTheBarsOnce)
     pMouse->ProcessMouseMessage(WM_LBUTTONDOWN, rcBar.CenterPoint());
     EXPECT_TRUE(pBar->IsTrackingMode());
     pBar->SetTrackingMode(0, TRUE, FALSE);
+}
+
+// The button-up after a click that expanded a popup is eaten once; a new button-down forgets it.
+TEST(KitMouseManager, TheButtonUpAfterAnExpandClickIsSwallowedOnce)
+{
+    CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
+    pMouse->SwallowButtonUp();
+    EXPECT_TRUE(pMouse->ProcessMouseMessage(WM_LBUTTONUP, CPoint(5, 5)));
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_LBUTTONUP, CPoint(5, 5)));
+    pMouse->SwallowButtonUp();
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_LBUTTONDOWN, CPoint(5, 5)));
+    EXPECT_FALSE(pMouse->ProcessMouseMessage(WM_LBUTTONUP, CPoint(5, 5)));
+}
+
+// One window is watched for the mouse leaving at a time: watching another tells the first one.
+TEST(KitMouseManager, WatchingAnotherWindowSendsTheFirstItsMouseLeave)
+{
+    CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
+    CRecordingSite first, second;
+    pMouse->TrackMouseLeave(first.GetSafeHwnd());
+    pMouse->TrackMouseLeave(first.GetSafeHwnd());
+    EXPECT_EQ(0, first.m_nMouseLeaves);
+    pMouse->TrackMouseLeave(second.GetSafeHwnd());
+    EXPECT_EQ(1, first.m_nMouseLeaves);
+    EXPECT_EQ(0, second.m_nMouseLeaves);
+    pMouse->TrackMouseLeave(nullptr);
+    EXPECT_EQ(1, second.m_nMouseLeaves);
 }
 
 TEST(KitMouseManager, ABarThatGoesAwayLeavesTheTrackedList)
