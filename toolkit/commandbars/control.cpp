@@ -10,7 +10,7 @@
 #include "toolkit/common/sound_player.h"
 #include "toolkit/common/upper_services.h"
 
-IMPLEMENT_DYNAMIC(CKitControl, CCmdTarget)
+IMPLEMENT_DYNCREATE(CKitControl, CCmdTarget)
 
 namespace {
 // The command-target call that asks a control to redraw itself.

@@ -94,7 +94,7 @@ struct NMKITCONTROL {
 
 // A command-bar item: command id, texts, icon, state and layout rectangle.
 class CKitControl : public CCmdTarget {
-    DECLARE_DYNAMIC(CKitControl)
+    DECLARE_DYNCREATE(CKitControl)
 public:
     explicit CKitControl(int nType = kitControlButton) : m_nType(nType) {}
     ~CKitControl() override;

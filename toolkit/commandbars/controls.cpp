@@ -36,7 +36,7 @@ BOOL IsActionId(UINT nId)
 
 } // namespace
 
-CKitControl* KitCreateControl(int nType, UINT /*nId*/, BOOL /*bTemporary*/, const CString& /*strMenuText*/)
+CKitControl* KitCreateControl(int nType)
 {
     switch (nType) {
     case kitControlButton:
@@ -49,6 +49,13 @@ CKitControl* KitCreateControl(int nType, UINT /*nId*/, BOOL /*bTemporary*/, cons
         return new CKitControlComboBox();
     case kitControlEdit:
         return new CKitControlEdit();
+    case kitControlCustom:
+    case kitControlLabel:
+    case kitControlCheckBox:
+    case kitControlGallery:
+    case kitControlRadioButton:
+        // Their own classes come with their kinds; meanwhile the base control keeps the type.
+        return new CKitControl(nType);
     default:
         return nullptr;
     }
@@ -96,7 +103,7 @@ void CKitControls::AssignId(CKitControl* pControl, UINT nId, const CString& strM
 
 CKitControl* CKitControls::Add(int nType, UINT nId, LPCSTR lpszParameter, int nBefore, BOOL bTemporary)
 {
-    CKitControl* pControl = KitCreateControl(nType, nId, bTemporary);
+    CKitControl* pControl = KitCreateControl(nType);
     if (pControl == nullptr)
         return nullptr;
     if (IsPopupKind(nType) && static_cast<int>(nId) > 0) {
@@ -295,7 +302,7 @@ CKitControl* CKitControls::SetControlType(CKitControl* pControl, int nType)
         pControl->SetType(nType);
         return pControl;
     }
-    CKitControl* pNew = KitCreateControl(nType, pControl->GetId(), pControl->IsTemporary());
+    CKitControl* pNew = KitCreateControl(nType);
     if (pNew == nullptr)
         return nullptr;
     InsertAt(pNew, nIndex + 1);
@@ -404,7 +411,7 @@ CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
 
     CKitControl* pControl = record.pControl;
     if (pControl == nullptr) {
-        pControl = KitCreateControl(record.nType, nId, FALSE, record.strCaption);
+        pControl = KitCreateControl(record.nType);
         if (pControl == nullptr)
             return nullptr;
         if (IsPopupKind(record.nType)) {
