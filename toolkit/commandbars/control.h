@@ -10,6 +10,7 @@
 
 class CDC;
 class CKitBarPainter;
+class CKitImageManagerIcon;
 class CKitCommandBar;
 class CKitControl;
 class CKitControlAction;
@@ -156,6 +157,8 @@ public:
     virtual CSize GetIconSize() const;
     void SetIconSize(CSize size) { m_szIcon = size; }
     virtual CSize GetButtonSize() const;
+    // The image manager's icon for the control's icon id at the width, or null.
+    virtual CKitImageManagerIcon* GetIcon(int nWidth) const;
     // Whether the control shows a drop-down arrow after its caption.
     virtual BOOL HasDropDownArrow() const { return FALSE; }
     // Whether the caption is drawn: always in popup bars, else after the style and the type.
