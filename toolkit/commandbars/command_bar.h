@@ -1,15 +1,20 @@
-// CKitCommandBar, CKitToolBar, CKitMenuBar, CKitPopupBar: the command bars as the paint managers read them.
+// CKitCommandBar, CKitToolBar, CKitMenuBar, CKitPopupBar: the windows that show, lay out and drive rows of controls.
 #pragma once
 
 #include "framework/geometry.h"
+#include "framework/msgmap.h"
 #include "framework/strings.h"
 #include "framework/wnd.h"
+#include "toolkit/commandbars/hook_manager.h"
 
 #include <windows.h>
 
+class CKitBarPainter;
+class CKitCommandBarManager;
 class CKitControl;
 class CKitControlPopup;
 class CKitControls;
+class CKitPropExchange;
 
 // Bar types.
 enum KitBarType { kitBarTypeMenuBar = 0, kitBarTypeNormal = 1, kitBarTypePopup = 2 };
@@ -23,45 +28,89 @@ enum KitBarPosition {
     kitBarFloating = 4,
     kitBarPopup = 5,
     kitBarListBox = 6,
+    kitBarNone = 7,
 };
 
 // Text orientations of a bar: 0 follows the position.
 enum KitBarTextOrientation { kitTextOrientationAuto = 0, kitTextOrientationVertical = 1, kitTextOrientationHorizontal = 2 };
 
-class CKitCommandBar : public CWnd {
-    DECLARE_DYNAMIC(CKitCommandBar)
+// Navigation codes of OnKeyDownBar.
+enum KitBarKey {
+    kitKeyNext = 0,
+    kitKeyPrevious = 1,
+    kitKeyCollapse = 2,
+    kitKeyExpand = 3,
+    kitKeyEscape = 4,
+    kitKeyReturn = 5,
+    kitKeyHome = 6,
+    kitKeyEnd = 7,
+    kitKeyLeft = 8,
+    kitKeyRight = 9,
+    kitKeySpace = 10,
+};
+
+// Selection kinds of SetSelected: 0 the mouse, 2 and 3 the keyboard (forwards, backwards).
+enum KitSelection { kitSelectMouse = 0, kitSelectKeyboard = 2, kitSelectKeyboardBack = 3 };
+
+// Messages a bar sends its site.
+constexpr UINT WM_KIT_STATUS_SELECTION = 0x2856;
+constexpr UINT WM_KIT_TRACKING_MENUBAR = 0x2858;
+constexpr UINT WM_KIT_CONTROL_RBUTTONUP = 0x2859;
+constexpr UINT WM_KIT_BAR_KEYDOWN = 0x285A;
+
+// Docked on the left or right side.
+BOOL IsVerticalBarPosition(int nPosition);
+// Laid out as a column: the left and right sides and popups.
+BOOL IsVerticalLayoutPosition(int nPosition);
+
+class CKitCommandBar : public CWnd, public CKitHookManagerHookAble {
+    DECLARE_DYNCREATE(CKitCommandBar)
 public:
     // The style-word bit that makes the paint manager fill the bar before its controls.
     static constexpr DWORD kStylePaintBackground = 0x400000;
+    // State-word bits handled by the idle update.
+    static constexpr DWORD kStateLayoutPending = 1;
+    static constexpr DWORD kStateRedrawPending = 2;
+    // Timers.
+    static constexpr UINT_PTR kTimerHover = 112223;
+    static constexpr UINT kHoverDelay = 300;
+    static constexpr UINT_PTR kTimerExpand = 112224;
+    static constexpr UINT kExpandDelay = 5000;
 
     explicit CKitCommandBar(int nBarType = kitBarTypeNormal);
     ~CKitCommandBar() override;
     CKitCommandBar(const CKitCommandBar&) = delete;
     CKitCommandBar& operator=(const CKitCommandBar&) = delete;
 
+    // Creates the bar's window as a child (or popup) of the parent.
+    BOOL CreateBar(CWnd* pParent, DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, UINT nID = 0);
+
     int GetType() const { return m_nBarType; }
     int GetPosition() const { return m_nBarPosition; }
     void SetPosition(int nPosition) { m_nBarPosition = nPosition; }
+    UINT GetBarID() const { return m_nBarID; }
+    void SetBarID(UINT nID) { m_nBarID = nID; }
     const CString& GetTitle() const { return m_strTitle; }
-    void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle; }
+    // Stores the title and redraws the bar.
+    void SetTitle(LPCSTR lpszTitle);
 
     int GetTextOrientation() const { return m_nTextOrientation; }
     void SetTextOrientation(int nOrientation) { m_nTextOrientation = nOrientation; }
     int GetDefaultButtonStyle() const { return m_nDefaultButtonStyle; }
     void SetDefaultButtonStyle(int nStyle) { m_nDefaultButtonStyle = nStyle; }
 
-    // The bar's icon size: its own when set, else 16 x 16.
-    CSize GetIconSize() const;
+    // The icon size: the bar's own when set, else the manager's, else 16 x 16.
+    virtual CSize GetIconSize() const;
     void SetIconSize(CSize size) { m_szIcons = size; }
-    // The icon size of large buttons: its own when set, else 32 x 32.
+    // The icon size of large buttons: the bar's own when set, else the manager's, else 32 x 32.
     CSize GetLargeIconSize() const;
     void SetLargeIconSize(CSize size) { m_szLargeIcons = size; }
-    // The bar's own button size when set; else with bAutomatic the icon size plus
-    // the button's frame (7 by 6), without it twice the icon size.
-    CSize GetButtonSize(BOOL bAutomatic = TRUE) const;
+    // The bar's own button size when set, else the manager's; else with bAutomatic the
+    // icon size plus the button's frame (7 by 6), without it twice the icon size.
+    virtual CSize GetButtonSize(BOOL bAutomatic = TRUE) const;
     void SetButtonSize(CSize size) { m_szButtons = size; }
-    // Whether mnemonics are underlined.
-    BOOL IsKeyboardCuesVisible() const { return m_bKeyboardCues; }
+    // Whether mnemonics are underlined: the manager's keyboard-cues state, else the bar's own.
+    virtual BOOL IsKeyboardCuesVisible() const;
     void SetKeyboardCuesVisible(BOOL bVisible) { m_bKeyboardCues = bVisible; }
 
     // The controls collection (owned).
@@ -69,21 +118,169 @@ public:
     int GetControlCount() const;
     // The control at the index, or null out of range.
     CKitControl* GetControl(int nIndex) const;
+    // The visible control under the client point, or null; pIndex receives its index.
+    CKitControl* HitTest(CPoint point, int* pIndex = nullptr) const;
 
     BOOL GetPaintBackground() const { return (m_dwStyle & kStylePaintBackground) != 0; }
     void SetPaintBackground(BOOL bPaint);
     DWORD GetFlags() const { return m_dwFlags; }
     // Adds, then removes: a bit in both ends cleared.
     void SetFlags(DWORD dwAdd, DWORD dwRemove = 0);
+    DWORD GetState() const { return m_dwState; }
+    // Asks for a new layout at the next idle update.
+    void DelayLayout() { m_dwState |= kStateLayoutPending; }
+    void SetMRUWidth(int nWidth) { m_nMRUWidth = nWidth; }
+    int GetMRUWidth() const { return m_nMRUWidth; }
+    BOOL GetHoverSelect() const { return m_bHoverSelect; }
+    void SetHoverSelect(BOOL bHoverSelect) { m_bHoverSelect = bHoverSelect; }
+    void SetCustomizable(BOOL bCustomizable) { m_bCustomizable = bCustomizable; }
 
     // FALSE for every bar but a dialog bar.
     virtual BOOL IsDialogBar() const { return FALSE; }
     // Whether a popup bar shows two columns (its option and its flag both on).
     virtual BOOL IsDoubleColumn() const { return FALSE; }
 
+    // The owning manager, of this bar or of the nearest parent bar that has one.
+    CKitCommandBarManager* GetCommandBars() const;
+    void SetCommandBars(CKitCommandBarManager* pCommandBars) { m_pCommandBars = pCommandBars; }
+    // The top bar of the parent-bar chain.
+    CKitCommandBar* GetRootParent() const;
+    BOOL IsCustomizeMode() const;
+    // The own paint manager, else the manager's (or the global one with a manager),
+    // else the root bar's, else the global one.
+    CKitBarPainter* GetPaintManager() const;
+    // Takes over the reference; the own one held before is released.
+    void SetPaintManager(CKitBarPainter* pPaintManager);
+    // Whether the bar's window lays out right to left.
+    BOOL IsLayoutRTLWindow() const;
+    // Docked and the manager lays out right to left.
+    BOOL IsLayoutRTL() const;
+    // The window that receives the bar's commands.
+    CWnd* GetSite() const;
+    // The window for notifications.
+    CWnd* GetOwnerSite() const;
+    void SetSite(CWnd* pSite) { m_pSite = pSite; }
+    void SetNotifyWindow(CWnd* pNotify) { m_pNotifyWindow = pNotify; }
+
+    // Selection, popups and tracking.
+    int GetSelected() const { return m_nSelected; }
+    int GetPopuped() const { return m_nPopuped; }
+    BOOL IsTrackingMode() const { return m_bTracking; }
+    int GetSelectionMode() const { return m_nSelectionMode; }
+    // Opens the popup of the control at the index after closing the open one; -1 closes.
+    BOOL OpenPopupAt(int nIndex, BOOL bKeyboard = FALSE);
+    // Leaves tracking mode and clears the selection.
+    virtual void LeaveTrackingMode() { SetTrackingMode(FALSE, TRUE, FALSE); }
+    // Called by the mouse manager when a click outside ends the tracking.
+    virtual void OnTrackLost() { LeaveTrackingMode(); }
+    // Input lock: while positive, keys are eaten and timers and mouse moves do nothing.
+    void LockInput(BOOL bLock) { m_nLockInput += bLock ? 1 : -1; }
+    int GetInputLock() const { return m_nLockInput; }
+
+    // The control whose mnemonic (or first letter) the key types, searching after the
+    // selection and wrapping; -1 when none. *pAmbiguous tells that another control matches.
+    int FindAccelerator(UINT nKey, BOOL* pAmbiguous) const;
+    // Runs the command-UI update at once.
+    void ForceIdleUpdate() { OnIdleUpdateCmdUI(); }
+    // Updates every control's enabled and checked state from the owner site.
+    void OnUpdateCmdUI();
+    // Refreshes the manager's keyboard cues.
+    void RecalcKeyboardCues();
+    // The customize insertion mark: an I-beam inverted into the rectangle, flat in vertical and popup bars.
+    void DrawInsertMark(CDC* pDC);
+    void SetInsertMark(const CRect& rcMark) { m_rcInsertMark = rcMark; }
+    const CRect& GetInsertMark() const { return m_rcInsertMark; }
+
+    // The bar's virtual operations.
+    // Asks for a redraw at the next idle update.
+    virtual void DelayRedraw() { m_dwState |= kStateRedrawPending; }
+    // Enters (mode non-zero) or leaves tracking mode; TRUE when the state changed.
+    virtual BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE);
+    // Turns the menu's items into controls (popups for submenus); FALSE for an invalid menu.
+    virtual BOOL LoadMenu(HMENU hMenu, BOOL bClearFirst = TRUE);
+    // Adds a button per command of the toolbar resource (a separator begins a group) and,
+    // with bLoadBitmap, gives the image manager the resource's images; FALSE when it is missing or short.
+    virtual BOOL LoadToolBar(UINT nIDResource, BOOL bLoadBitmap = TRUE);
+    // Makes the control at the index the hot one (-1 none); 0 when nothing changed.
+    virtual BOOL SetSelected(int nIndex, int nMode = kitSelectMouse);
+    virtual void SetVisible(BOOL /*bVisible*/) {}
+    virtual BOOL IsVisible() const { return FALSE; }
+    virtual BOOL IsCustomizable() const { return m_bCustomizable; }
+    // Lays the controls out; nothing in the base.
+    virtual void OnRecalcLayout() {}
+    virtual void ClearSelection() { SetSelected(-1, kitSelectMouse); }
+    // Sends the control's description to the status bar.
+    virtual void SetStatusText(BOOL bShow, CKitControl* pControl);
+    // The bar that opened this one; null for a root bar.
+    virtual CKitCommandBar* GetParentCommandBar() const { return nullptr; }
+    // The bar's persistent state; nothing in the base.
+    virtual void DoPropExchange(CKitPropExchange* /*pPX*/) {}
+    // Repaints the rectangle (the whole bar when null).
+    virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
+    // Fills the bar and draws its visible controls that meet the clip rectangle.
+    virtual void DrawCommandBar(CDC* pDC, CRect rcClip);
+    // Copies the source's settings and, through the collection, its controls.
+    virtual void Copy(const CKitCommandBar* pSource, BOOL bRecursive);
+    // A new bar of the same class made by Copy.
+    virtual CKitCommandBar* Clone(BOOL bRecursive) const;
+    // Called with the control the keyboard selects; nothing in the base.
+    virtual void OnKeyboardSelect(CKitControl* /*pControl*/) {}
+    virtual CRect GetBorders();
+    virtual void FillCommandBarEntry(CDC* pDC);
+    // A key of the hooked focus window while tracking: 1 eaten, 2 passed on.
+    virtual int OnHookKeyDown(UINT nChar, LPARAM lParam);
+    // Navigation by an abstract key code; TRUE when handled.
+    virtual BOOL OnKeyDownBar(int nCode);
+    // The controls changed: the layout is redone and the selection forgotten.
+    virtual int OnControlsChanged();
+    // 1 when the screen point lies in the bar, 0 when not.
+    virtual int IsPointInBar(CPoint ptScreen) const;
+    // Leaves tracking, unhooks and removes the controls and the window.
+    virtual void OnRemoved();
+    // -1: no override of the controls' enabled state.
+    virtual int GetControlsEnabledOverride() const { return -1; }
+    // Updates command UI, then redraws and lays out what is pending.
+    virtual void OnIdleUpdateCmdUI();
+
+    // Mouse handling shared with the mouse manager (client coordinates).
+    virtual void OnMouseMoveBar(UINT nFlags, CPoint point);
+    virtual void OnMouseLeaveBar();
+
+    // The message hook of the window the bar hooks while tracking.
+    int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+
 protected:
+    // Gives the control the selection state and redraws it.
+    void SetControlSelected(CKitControl* pControl, int nState);
+    // Whether the control at the index is shown on this bar.
+    BOOL IsSelectable(int nIndex) const;
+    // Whether the arrow keys move along a row.
+    BOOL IsHorizontalNavigation() const;
+    // Moves between wrapped rows (code 2 up, 3 down); TRUE when it moved.
+    BOOL SelectInNextRow(int nCode);
+    void HookFocusWindow(BOOL bHook);
+    // The control under the point that takes a button message (none in customize mode); without
+    // a control the message gets default processing.
+    CKitControl* GetButtonTarget(CPoint point);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
+
     int m_nBarType;
-    int m_nBarPosition = kitBarTop;
+    int m_nBarPosition = kitBarNone;
+    UINT m_nBarID = 0;
     CString m_strTitle;
     int m_nTextOrientation = kitTextOrientationAuto;
     int m_nDefaultButtonStyle = 0;
@@ -92,18 +289,49 @@ protected:
     CSize m_szLargeIcons;
     BOOL m_bKeyboardCues = TRUE;
     CKitControls* m_pControls;
-    DWORD m_dwStyle = 0;
+    DWORD m_dwStyle = kStylePaintBackground;
     DWORD m_dwFlags = 0;
+    DWORD m_dwState = 0;
+    int m_nMRUWidth = 32767;
+    BOOL m_bCustomizable = TRUE;
+    CKitCommandBarManager* m_pCommandBars = nullptr;
+    CKitBarPainter* m_pPaintManager = nullptr;
+    CWnd* m_pSite = nullptr;
+    CWnd* m_pNotifyWindow = nullptr;
+
+    int m_nSelected = -1;
+    int m_nPopuped = -1;
+    BOOL m_bTracking = FALSE;
+    int m_nSelectionMode = kitSelectMouse;
+    BOOL m_bMouseTracking = FALSE;
+    int m_nLockInput = 0;
+    BOOL m_bHoverSelect = TRUE;
+    BOOL m_bHideCaret = TRUE;
+    HWND m_hFocusSaved = nullptr;
+    HWND m_hHooked = nullptr;
+    int m_nDelayRedraw = 0;
+    int m_nStatusIndex = -1;
+    CRect m_rcInsertMark;
+    // The bar this one was copied from.
+    const CKitCommandBar* m_pCopySource = nullptr;
 };
 
 class CKitToolBar : public CKitCommandBar {
-    DECLARE_DYNAMIC(CKitToolBar)
+    DECLARE_DYNCREATE(CKitToolBar)
 public:
     CKitToolBar() : CKitCommandBar(kitBarTypeNormal) {}
 
     // The "ShowTextBelowIcons" option; 2 means the manager's option applies.
-    int GetShowTextBelowIcons() const { return m_nShowTextBelowIcons; }
+    int GetShowTextBelowIcons() const;
     void SetShowTextBelowIcons(int nShow) { m_nShowTextBelowIcons = nShow; }
+
+    // Shows (without activating) or hides the window.
+    void SetVisible(BOOL bVisible) override;
+    BOOL IsVisible() const override;
+    // Lays the controls out in rows within the bar's width, through the paint manager.
+    void OnRecalcLayout() override;
+    // The size the bar needs at the given width (rows wrap at it) with its controls laid out.
+    CSize CalcLayout(int nWidth);
 
 protected:
     explicit CKitToolBar(int nBarType) : CKitCommandBar(nBarType) {}
@@ -114,16 +342,28 @@ private:
 
 // A toolbar of bar type 0.
 class CKitMenuBar : public CKitToolBar {
-    DECLARE_DYNAMIC(CKitMenuBar)
+    DECLARE_DYNCREATE(CKitMenuBar)
 public:
     CKitMenuBar() : CKitToolBar(kitBarTypeMenuBar) {}
 };
 
 // Bar type 2 at position 5.
 class CKitPopupBar : public CKitCommandBar {
-    DECLARE_DYNAMIC(CKitPopupBar)
+    DECLARE_DYNCREATE(CKitPopupBar)
 public:
     CKitPopupBar();
+
+    // Shows the bar beside the control that opens it and enters tracking mode; FALSE when the window fails.
+    virtual BOOL Popup(CKitControlPopup* pControl, BOOL bSelectFirst);
+    // Leaving tracking mode hides the window and tells the parent bar its popup closed.
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
+    // The bar of the control that opened this one.
+    CKitCommandBar* GetParentCommandBar() const override;
+    BOOL IsVisible() const override;
+    // Shows the items hidden as rarely used.
+    void ExpandBar();
+    BOOL GetShowShadow() const { return m_bShowShadow; }
+    void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
 
     BOOL IsDoubleColumn() const override { return m_bDoubleColumnOption && m_bDoubleColumn; }
     void SetDoubleColumn(BOOL bOption, BOOL bFlag)
@@ -139,4 +379,5 @@ private:
     BOOL m_bDoubleColumnOption = FALSE;
     BOOL m_bDoubleColumn = FALSE;
     CKitControlPopup* m_pControlPopup = nullptr;
+    BOOL m_bShowShadow = TRUE;
 };

@@ -1,14 +1,125 @@
 #include "toolkit/commandbars/controls.h"
 
+#include "framework/gdi.h"
+#include "framework/menu.h"
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_action.h"
+#include "toolkit/common/resources.h"
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CKitControls, CCmdTarget)
+IMPLEMENT_DYNCREATE(CKitControls, CCmdTarget)
+IMPLEMENT_DYNCREATE(CKitOriginalControls, CKitControls)
+
+namespace {
+
+// The longest menu text read.
+constexpr int kMaxMenuText = 1024;
+// Ids with actions of their own, never made from the table.
+constexpr UINT kFirstReservedRange = 9100;
+constexpr UINT kLastReservedRange = 9299;
+
+BOOL IsPopupKind(int nType)
+{
+    return nType == kitControlPopup || nType == kitControlButtonPopup || nType == kitControlSplitButtonPopup;
+}
+
+// Whether the collection may make an action for the id.
+BOOL IsActionId(UINT nId)
+{
+    return nId >= 1 && nId < CKitControlActions::kMaxActionId &&
+           !(nId >= kFirstReservedRange && nId <= kLastReservedRange) &&
+           !(nId >= CKitControls::kIdWindowList && nId <= CKitControls::kIdRecentFileList);
+}
+
+} // namespace
+
+CKitControl* KitCreateControl(int nType, UINT /*nId*/, BOOL /*bTemporary*/, const CString& /*strMenuText*/)
+{
+    switch (nType) {
+    case kitControlButton:
+        return new CKitControlButton();
+    case kitControlPopup:
+    case kitControlButtonPopup:
+    case kitControlSplitButtonPopup:
+        return new CKitControlPopup(nType);
+    case kitControlComboBox:
+        return new CKitControlComboBox();
+    case kitControlEdit:
+        return new CKitControlEdit();
+    default:
+        return nullptr;
+    }
+}
 
 CKitControls::~CKitControls()
 {
     RemoveAll();
+    SetOriginalControls(nullptr);
+}
+
+CKitControlActions* CKitControls::GetActions() const
+{
+    if (m_pActions != nullptr)
+        return m_pActions;
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    return pCommandBars != nullptr ? pCommandBars->GetActions() : nullptr;
+}
+
+CKitCommandBarManager* CKitControls::GetCommandBars() const
+{
+    return m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
+}
+
+void CKitControls::AssignId(CKitControl* pControl, UINT nId, const CString& strMenuText, BOOL bFromMenu)
+{
+    CKitControlActions* pActions = GetActions();
+    CKitControlAction* pAction = pControl->GetAction();
+    if (pAction == nullptr && pActions != nullptr) {
+        pAction = pActions->FindAction(nId);
+        if (pAction == nullptr && IsActionId(nId))
+            pAction = pActions->CreateAction(nId);
+        if (pAction != nullptr) {
+            if (bFromMenu && pAction->GetCaption().IsEmpty())
+                pAction->SetCaption(strMenuText);
+            pControl->SetAction(pAction);
+        }
+    }
+    if (pControl->GetAction() != nullptr)
+        return;
+    pControl->SetId(nId);
+    if (bFromMenu)
+        pControl->SetCaption(strMenuText);
+}
+
+CKitControl* CKitControls::Add(int nType, UINT nId, LPCSTR lpszParameter, int nBefore, BOOL bTemporary)
+{
+    CKitControl* pControl = KitCreateControl(nType, nId, bTemporary);
+    if (pControl == nullptr)
+        return nullptr;
+    if (IsPopupKind(nType) && static_cast<int>(nId) > 0) {
+        CMenu menu;
+        if (CKitResourceManager::Instance()->LoadMenu(menu, nId) && menu.GetSubMenu(0) != nullptr) {
+            auto* pBar = new CKitPopupBar();
+            pBar->SetCommandBars(GetCommandBars());
+            pBar->GetControls()->SetActions(m_pActions);
+            pBar->LoadMenu(menu.GetSubMenu(0)->GetSafeHmenu(), TRUE);
+            static_cast<CKitControlPopup*>(pControl)->SetCommandBar(pBar);
+        }
+    }
+    return Add(pControl, nId, lpszParameter, nBefore, bTemporary);
+}
+
+CKitControl* CKitControls::Add(CKitControl* pControl, UINT nId, LPCSTR lpszParameter, int nBefore, BOOL bTemporary)
+{
+    if (pControl == nullptr)
+        return nullptr;
+    pControl->SetParameter(lpszParameter);
+    pControl->SetTemporary(bTemporary);
+    AssignId(pControl, nId, CString(), FALSE);
+    return InsertAt(pControl, nBefore);
 }
 
 CKitControl* CKitControls::InsertAt(CKitControl* pControl, int nBefore)
@@ -19,26 +130,64 @@ CKitControl* CKitControls::InsertAt(CKitControl* pControl, int nBefore)
         m_controls.push_back(pControl);
     else
         m_controls.insert(m_controls.begin() + nBefore, pControl);
-    pControl->SetControls(this);
-    pControl->SetParent(m_pParent);
+    OnControlAdded(pControl);
     return pControl;
+}
+
+CKitControl* CKitControls::AddClone(const CKitControl* pControl, int nBefore, BOOL bRecursive)
+{
+    if (pControl == nullptr)
+        return nullptr;
+    auto* pClone = static_cast<CKitControl*>(pControl->GetRuntimeClass()->CreateObject());
+    if (pClone == nullptr)
+        return nullptr;
+    InsertAt(pClone, nBefore);
+    pClone->Copy(pControl, bRecursive);
+    return pClone;
 }
 
 void CKitControls::Remove(CKitControl* pControl)
 {
+    if (pControl == nullptr || pControl->m_pControls != this)
+        return;
     auto it = std::find(m_controls.begin(), m_controls.end(), pControl);
     if (it == m_controls.end())
         return;
+    if (pControl->IsVisible() && m_pParent != nullptr)
+        m_pParent->ClearSelection();
+    if (OnControlRemoving(pControl))
+        return;
     m_controls.erase(it);
-    pControl->SetControls(nullptr);
+    OnControlRemoved(pControl);
     pControl->SetParent(nullptr);
     pControl->InternalRelease();
 }
 
 void CKitControls::RemoveAll()
 {
-    while (!m_controls.empty())
-        Remove(m_controls.back());
+    for (int i = GetCount() - 1; i >= 0; --i)
+        Remove(GetAt(i));
+}
+
+void CKitControls::OnControlRemoved(CKitControl* pControl)
+{
+    pControl->m_pControls = nullptr;
+    pControl->m_nIndex = -1;
+    pControl->OnRemoved();
+    pControl->SetParent(nullptr);
+    OnChanged();
+}
+
+void CKitControls::OnChanged()
+{
+    for (int i = 0; i < GetCount(); ++i) {
+        CKitControl* pControl = m_controls[i];
+        pControl->m_nIndex = i;
+        pControl->m_pControls = this;
+        pControl->SetParent(m_pParent);
+    }
+    if (m_pParent != nullptr)
+        m_pParent->OnControlsChanged();
 }
 
 CKitControl* CKitControls::GetAt(int nIndex) const
@@ -46,9 +195,309 @@ CKitControl* CKitControls::GetAt(int nIndex) const
     return nIndex >= 0 && nIndex < GetCount() ? m_controls[nIndex] : nullptr;
 }
 
+int CKitControls::IndexOf(const CKitControl* pControl) const
+{
+    auto it = std::find(m_controls.begin(), m_controls.end(), pControl);
+    return it != m_controls.end() ? static_cast<int>(it - m_controls.begin()) : -1;
+}
+
+CKitControl* CKitControls::FindControl(int nType, int nId, BOOL bVisible, BOOL bRecursive) const
+{
+    for (CKitControl* pControl : m_controls) {
+        if (bVisible && !pControl->IsVisible())
+            continue;
+        if ((nType == 0 || pControl->GetType() == nType) && (nId == -1 || static_cast<int>(pControl->GetId()) == nId))
+            return pControl;
+        if (!bRecursive)
+            continue;
+        CKitCommandBar* pBar = pControl->GetCommandBar();
+        if (pBar == nullptr)
+            continue;
+        if (CKitControl* pFound = pBar->GetControls()->FindControl(nType, nId, bVisible, bRecursive))
+            return pFound;
+    }
+    return nullptr;
+}
+
+CKitControl* CKitControls::HitTest(CPoint pt) const
+{
+    for (CKitControl* pControl : m_controls) {
+        if (pControl->IsVisible() && pControl->GetRect().PtInRect(pt))
+            return pControl;
+    }
+    return nullptr;
+}
+
+int CKitControls::GetNext(int nIndex, int nDirection, BOOL bSkipNoFocus, BOOL bSkipTemporary, BOOL bStrict) const
+{
+    const int nCount = GetCount();
+    if (nCount == 0)
+        return -1;
+    int nNext = nIndex == -1 && nDirection < 0 ? nCount - 1 : nIndex + nDirection;
+    if (nNext == nIndex)
+        return nIndex;
+    const DWORD dwSkip = bStrict ? kitHideExpand : (kitHideExpand | kitHideGeneric);
+    BOOL bWrapped = FALSE;
+    for (;;) {
+        if (nNext >= nCount) {
+            if (nIndex == -1 || bWrapped)
+                return -1;
+            bWrapped = TRUE;
+            nNext = 0;
+        } else if (nNext < 0) {
+            if (nIndex == -1 || bWrapped)
+                return -1;
+            bWrapped = TRUE;
+            nNext = nCount - 1;
+        }
+        if (nNext == nIndex)
+            return nIndex;
+        const CKitControl* pControl = m_controls[nNext];
+        if (pControl->IsVisible(dwSkip) && !(bSkipNoFocus && (pControl->GetFlags() & kitFlagSkipFocus)) &&
+            !(bSkipTemporary && pControl->IsTemporary()))
+            return nNext;
+        nNext += nDirection;
+    }
+}
+
+int CKitControls::GetVisibleCount(BOOL bAll) const
+{
+    const DWORD dwSkip = bAll ? 0 : kitHideWrap;
+    return static_cast<int>(std::count_if(m_controls.begin(), m_controls.end(),
+                                          [dwSkip](const CKitControl* p) { return p->IsVisible(dwSkip); }));
+}
+
+CKitControl* CKitControls::GetVisibleAt(int nIndex, BOOL bAll) const
+{
+    const DWORD dwSkip = bAll ? 0 : kitHideWrap;
+    for (CKitControl* pControl : m_controls) {
+        if (pControl->IsVisible(dwSkip) && nIndex-- == 0)
+            return pControl;
+    }
+    return nullptr;
+}
+
 void CKitControls::SetParent(CKitCommandBar* pParent)
 {
     m_pParent = pParent;
-    for (CKitControl* pControl : m_controls)
-        pControl->SetParent(pParent);
+    if (!m_controls.empty())
+        OnChanged();
+}
+
+CKitControl* CKitControls::SetControlType(CKitControl* pControl, int nType)
+{
+    const int nIndex = IndexOf(pControl);
+    if (nIndex < 0)
+        return nullptr;
+    if (pControl->GetType() == nType)
+        return pControl;
+    if (IsPopupKind(pControl->GetType()) && IsPopupKind(nType)) {
+        pControl->SetType(nType);
+        return pControl;
+    }
+    CKitControl* pNew = KitCreateControl(nType, pControl->GetId(), pControl->IsTemporary());
+    if (pNew == nullptr)
+        return nullptr;
+    InsertAt(pNew, nIndex + 1);
+    pNew->Copy(pControl, FALSE);
+    pNew->SetType(nType);
+    Remove(pControl);
+    return pNew;
+}
+
+void CKitControls::SetOriginalControls(CKitOriginalControls* pControls)
+{
+    if (m_pOriginalControls != nullptr)
+        m_pOriginalControls->InternalRelease();
+    m_pOriginalControls = pControls;
+}
+
+void CKitControls::CreateOriginalControls()
+{
+    auto* pOriginal = new CKitOriginalControls();
+    for (const CKitControl* pControl : m_controls) {
+        if (!pControl->IsTemporary())
+            pOriginal->AddClone(pControl, -1, TRUE);
+    }
+    SetOriginalControls(pOriginal);
+}
+
+BOOL CKitControls::IsChanged() const
+{
+    if (m_pOriginalControls == nullptr)
+        return FALSE;
+    std::vector<const CKitControl*> own;
+    std::vector<const CKitControl*> original;
+    for (const CKitControl* pControl : m_controls) {
+        if (!pControl->IsTemporary())
+            own.push_back(pControl);
+    }
+    for (const CKitControl* pControl : m_pOriginalControls->m_controls) {
+        if (!pControl->IsTemporary())
+            original.push_back(pControl);
+    }
+    if (own.size() != original.size())
+        return TRUE;
+    for (size_t i = 0; i < own.size(); ++i) {
+        if (!own[i]->Compare(original[i]))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+CKitControls* CKitControls::Duplicate(BOOL bRecursive) const
+{
+    auto* pDuplicate = static_cast<CKitControls*>(GetRuntimeClass()->CreateObject());
+    pDuplicate->m_pActions = m_pActions;
+    pDuplicate->Copy(this, bRecursive);
+    return pDuplicate;
+}
+
+void CKitControls::Copy(const CKitControls* pSource, BOOL bRecursive)
+{
+    if (pSource == nullptr || pSource == this)
+        return;
+    RemoveAll();
+    for (const CKitControl* pControl : pSource->m_controls) {
+        if (!pControl->IsTemporary())
+            AddClone(pControl, -1, bRecursive);
+    }
+    SetOriginalControls(pSource->m_pOriginalControls != nullptr
+                            ? static_cast<CKitOriginalControls*>(pSource->m_pOriginalControls->Duplicate(bRecursive))
+                            : nullptr);
+}
+
+CWnd* CKitControls::GetSite() const
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars != nullptr && pCommandBars->GetSite() != nullptr)
+        return pCommandBars->GetSite();
+    return m_pParent != nullptr ? m_pParent->GetSite() : nullptr;
+}
+
+CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
+{
+    if (pMenu == nullptr)
+        return nullptr;
+    HMENU hMenu = pMenu->GetSafeHmenu();
+    HMENU hSubMenu = ::GetSubMenu(hMenu, nIndex);
+    const UINT nId = hSubMenu != nullptr ? 0 : ::GetMenuItemID(hMenu, nIndex);
+    if (nId == kIdMdiChildFirst)
+        return nullptr;
+    const BOOL bDefault =
+        static_cast<int>(::GetMenuDefaultItem(hMenu, TRUE, GMDI_USEDISABLED)) == nIndex;
+
+    char szText[kMaxMenuText + 1] = "";
+    ::GetMenuStringA(hMenu, nIndex, szText, kMaxMenuText, MF_BYPOSITION);
+    CString strText = szText;
+    if (hSubMenu != nullptr) {
+        const int nTab = strText.Find('\t');
+        if (nTab >= 0 && atoi(strText.Mid(nTab + 1)) != 0)
+            strText = strText.Left(nTab);
+    }
+
+    KIT_CONTROL_FROM_MENU record{nId, pMenu, nIndex, strText, hSubMenu != nullptr ? kitControlPopup : kitControlButton,
+                                 nullptr, nullptr};
+    CWnd* pSite = GetSite();
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+        pSite->SendMessage(WM_KIT_CONTROL_CREATE, 0, reinterpret_cast<LPARAM>(&record));
+
+    CKitControl* pControl = record.pControl;
+    if (pControl == nullptr) {
+        pControl = KitCreateControl(record.nType, nId, FALSE, record.strCaption);
+        if (pControl == nullptr)
+            return nullptr;
+        if (IsPopupKind(record.nType)) {
+            if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+                pSite->SendMessage(WM_KIT_POPUP_BAR_CREATE, 0, reinterpret_cast<LPARAM>(&record));
+            CKitCommandBar* pBar = record.pCommandBar;
+            if (pBar == nullptr) {
+                pBar = new CKitPopupBar();
+                pBar->SetCommandBars(GetCommandBars());
+            }
+            pBar->SetTitle(record.strCaption);
+            pBar->GetControls()->SetActions(m_pActions);
+            CMenu menu;
+            CMenu* pItemMenu = hSubMenu != nullptr ? CMenu::FromHandle(hSubMenu) : nullptr;
+            if (pItemMenu == nullptr && static_cast<int>(nId) > 0 &&
+                CKitResourceManager::Instance()->LoadMenu(menu, nId))
+                pItemMenu = menu.GetSubMenu(0);
+            if (pItemMenu != nullptr)
+                pBar->LoadMenu(pItemMenu->GetSafeHmenu(), TRUE);
+            static_cast<CKitControlPopup*>(pControl)->SetCommandBar(pBar);
+        }
+    }
+    AssignId(pControl, nId, record.strCaption, TRUE);
+    if (bDefault)
+        pControl->SetDefaultItem(TRUE);
+    InsertAt(pControl, -1);
+    record.pControl = pControl;
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+        pSite->SendMessage(WM_KIT_CONTROL_CREATED, 0, reinterpret_cast<LPARAM>(&record));
+    return pControl;
+}
+
+CSize CKitControls::CalcPopupSize(CDC* pDC, int nMaxHeight, const KitPopupLayoutMetrics& metrics)
+{
+    const CRect& rcBorders = metrics.rcBorders;
+    const int nMaxItemWidth = metrics.nWorkAreaRight / 3;
+    int x = rcBorders.left;
+    int y = rcBorders.top;
+    int nColumnWidth = 0;
+    int nTotalWidth = 0;
+    int nTallest = 0;
+    std::vector<CKitControl*> column;
+
+    auto finishColumn = [&]() {
+        for (CKitControl* pControl : column) {
+            CRect rc = pControl->GetRect();
+            rc.right = rc.left + nColumnWidth;
+            pControl->SetRect(rc);
+        }
+        nTotalWidth = x - rcBorders.left + nColumnWidth;
+        nTallest = std::max<int>(nTallest, y - rcBorders.top);
+        column.clear();
+    };
+
+    for (CKitControl* pControl : m_controls) {
+        pControl->SetHideFlags(pControl->GetHideFlags() & ~kitHideExpand);
+        pControl->SetWrap(FALSE);
+        if (!pControl->IsVisible())
+            continue;
+        CSize size = pControl->GetSize(pDC);
+        if (!metrics.bWideItemsAllowed && nMaxItemWidth > 0 && size.cx > nMaxItemWidth)
+            size.cx = nMaxItemWidth;
+        const BOOL bFirstInColumn = column.empty();
+        const int nGap = pControl->GetBeginGroup() && !bFirstInColumn ? metrics.nSeparatorHeight : 0;
+        const BOOL bBreak = (pControl->GetFlags() & kitFlagWrapRow) != 0 ||
+                            (nMaxHeight > 0 && y + nGap + size.cy > nMaxHeight - rcBorders.bottom);
+        if (!bFirstInColumn && bBreak) {
+            const int nPreviousWidth = nColumnWidth;
+            finishColumn();
+            x += nPreviousWidth + (pControl->GetBeginGroup() ? metrics.nSeparatorWidth : 0);
+            y = rcBorders.top;
+            nColumnWidth = 0;
+            pControl->SetWrap(TRUE);
+        } else {
+            y += nGap;
+        }
+        pControl->SetRect(CRect(x, y, x + size.cx, y + size.cy));
+        y += size.cy;
+        nColumnWidth = std::max<int>(nColumnWidth, size.cx);
+        column.push_back(pControl);
+    }
+    if (!column.empty())
+        finishColumn();
+
+    const int nBottom = rcBorders.top + nTallest;
+    for (CKitControl* pControl : m_controls) {
+        if (!pControl->IsVisible())
+            continue;
+        const CRect rc = pControl->GetRect();
+        pControl->SetRowRect(CRect(rc.left, rcBorders.top, rc.right, nBottom));
+    }
+    if (nTallest == 0)
+        return CSize(rcBorders.left + rcBorders.right + kMinPopupWidth, kEmptyPopupHeight);
+    return CSize(rcBorders.left + rcBorders.right + std::max(nTotalWidth, kMinPopupWidth),
+                 rcBorders.top + rcBorders.bottom + nTallest);
 }

@@ -54,21 +54,6 @@ OutsideClickHook& ClickHook()
     return state;
 }
 
-bool IsButtonPress(WPARAM message)
-{
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The TRIVERTEX channel of a colour channel.
 COLOR16 VertexChannel(BYTE channel)
 {
@@ -284,6 +269,21 @@ BOOL CKitDrawHelpers::IsTopParentActive(CWnd* pWnd)
     return ::GetForegroundWindow() == ::GetLastActivePopup(top);
 }
 
+BOOL CKitDrawHelpers::IsMouseButtonDown(UINT nMessage)
+{
+    switch (nMessage) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
 void CKitDrawHelpers::GetWindowCaption(HWND hWnd, CString& strCaption)
 {
     strCaption.Empty();
@@ -427,7 +427,7 @@ LRESULT CALLBACK OutsideClickHookProc(int nCode, WPARAM wParam, LPARAM lParam)
     const OutsideClickHook& state = ClickHook();
     if (nCode == HC_ACTION && state.window != nullptr && lParam != 0) {
         const auto* mouse = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-        if (IsButtonPress(wParam) && !WindowRectOfHandle(state.window).PtInRect(mouse->pt)) {
+        if (CKitDrawHelpers::IsMouseButtonDown(static_cast<UINT>(wParam)) && !WindowRectOfHandle(state.window).PtInRect(mouse->pt)) {
             HWND owner = ::GetWindow(state.window, GW_OWNER);
             ::SetFocus(owner != nullptr ? owner : ::GetParent(state.window));
             return 1;

@@ -56,6 +56,8 @@ public:
     static BOOL IsLowResolution(HDC hDC = nullptr);
     // The foreground window is the last active popup of pWnd's top window.
     static BOOL IsTopParentActive(CWnd* pWnd);
+    // A mouse button going down, in the client or the non-client area (what closes a popup clicked outside).
+    static BOOL IsMouseButtonDown(UINT nMessage);
     static void GetWindowCaption(HWND hWnd, CString& strCaption);
     // The icon-title font with the resource manager's character set.
     static BOOL GetIconLogFont(LOGFONTA* pLogFont);

@@ -1,12 +1,47 @@
-// CKitThemeServices, CKitShadowCaster, CKitCommandBarServices: what the common controls call of the libraries above them (markup captions, turned tab images, popup shadows); each of those libraries registers its implementation at start-up.
+// CKitThemeServices, CKitBarPainter, CKitShadowCaster, CKitCommandBarServices: what the common controls and the command bars call of the libraries above them (markup captions, turned tab images, bar drawing, popup shadows); each of those libraries registers its implementation at start-up.
 #pragma once
 
 #include "framework/wnd.h"
 
 #include <windows.h>
 
+class CDC;
+class CFont;
+class CKitCommandBar;
+class CKitControl;
 class CKitMarkupContext;
 class CKitMarkupUIElement;
+
+// The paint manager as the command bars measure and draw through it (reference counted).
+class CKitBarPainter {
+public:
+    virtual void AddPainterReference() = 0;
+    virtual void ReleasePainterReference() = 0;
+
+    // Fills the bar's face and frame.
+    virtual void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) = 0;
+    // The gripper or floating caption: its size, drawn when bDraw.
+    virtual CSize DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) = 0;
+    // The group separator before the control: its size, drawn when bDraw.
+    virtual CSize DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw) = 0;
+    // Measures (bDraw FALSE) or draws a control in its rectangle.
+    virtual CSize DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw) = 0;
+    // The theme's change to a control's laid-out rectangle.
+    virtual void AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical) = 0;
+    virtual CRect GetCommandBarBorders(CKitCommandBar* pBar) = 0;
+    virtual CFont* GetCommandBarFont(CKitCommandBar* pBar) = 0;
+    // The smallest control height.
+    virtual int GetControlHeight() const = 0;
+    // The command part of a split button.
+    virtual CRect GetSplitButtonCommandRect(CKitControl* pButton) = 0;
+    // The width of a split button's drop-down part.
+    virtual int GetSplitDropDownSize() const = 0;
+    // With popup shadows on: the shadow of the control (screen rectangle) that joins it to its open popup.
+    virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
+
+protected:
+    ~CKitBarPainter() = default;
+};
 
 // Filled by the themes library.
 class CKitThemeServices {
@@ -38,6 +73,9 @@ public:
     virtual void ReverseImageRows(int w, int h, const DWORD* pSource, DWORD* pDestination) = 0;
     // The source holds w rows of h pixels, the destination h rows of w, turned and reversed.
     virtual void TransposeImageReversed(int w, int h, const DWORD* pSource, DWORD* pDestination) = 0;
+
+    // The current paint manager, made with the default theme on first use.
+    virtual CKitBarPainter* GetDefaultBarPainter() = 0;
 
 protected:
     ~CKitThemeServices() = default;

@@ -3,6 +3,7 @@
 #include "toolkit/themes/image_rows.h"
 #include "toolkit/themes/paint/markup_context_services.h"
 #include "toolkit/themes/paint/markup_glue.h"
+#include "toolkit/themes/paint/paint_manager.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ public:
     {
         ::TransposeImageReversed(w, h, pSource, pDestination);
     }
+    CKitBarPainter* GetDefaultBarPainter() override { return CKitPaintManager::Instance(); }
 };
 
 CThemeServices g_services;

@@ -429,13 +429,15 @@ CSize CKitPaintManager::DrawControlToolBarParent(CDC* pDC, CKitControl* pControl
             }
             break;
         }
-        case kitControlPopup:
+        case kitControlPopup: {
+            // The menus of a menu bar open without an arrow.
+            const BOOL bPopupArrow = pBar == nullptr || pBar->GetType() != kitBarTypeMenuBar;
             if (pImage == nullptr) {
-                sz = DrawSingleLineCaption(pDC, pControl, rc, bVertical, TRUE, TRUE, bDraw);
+                sz = DrawSingleLineCaption(pDC, pControl, rc, bVertical, TRUE, bPopupArrow, bDraw);
                 sz += CSize(6, 6);
             } else if (bCaption) {
                 drawImage(ptImage);
-                sz = DrawImageAndCaption(pDC, pControl, rc, szBox, TRUE, bVertical, TRUE, bDraw);
+                sz = DrawImageAndCaption(pDC, pControl, rc, szBox, TRUE, bVertical, bPopupArrow, bDraw);
             } else {
                 drawImage(ptImage);
                 if (bDraw)
@@ -444,6 +446,7 @@ CSize CKitPaintManager::DrawControlToolBarParent(CDC* pDC, CKitControl* pControl
                 sz = CSize(szBox.cx + 7, szBox.cy);
             }
             break;
+        }
         default:
             sz = CSize(0, 0);
             break;

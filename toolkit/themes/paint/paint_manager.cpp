@@ -331,6 +331,12 @@ CFont* CKitPaintManager::GetCommandBarFont(CKitCommandBar* pBar)
     return &m_fontRegular;
 }
 
+void CKitPaintManager::CastControlShadow(CWnd* pPopup, const CRect& rcControl)
+{
+    if (m_bShowShadow && m_pShadowManager != nullptr)
+        m_pShadowManager->SetShadowRect(rcControl, pPopup);
+}
+
 CRect CKitPaintManager::GetSplitButtonCommandRect(CKitControl* pButton)
 {
     CRect rc = pButton->GetRect();

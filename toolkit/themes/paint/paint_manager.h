@@ -7,6 +7,7 @@
 #include "framework/strings.h"
 #include "toolkit/common/color_manager.h"
 #include "toolkit/common/theme_wrapper.h"
+#include "toolkit/common/upper_services.h"
 
 #include <windows.h>
 
@@ -41,7 +42,7 @@ private:
 };
 
 // The abstract base of the command-bar themes; one current instance serves the process.
-class CKitPaintManager : public CCmdTarget {
+class CKitPaintManager : public CCmdTarget, public CKitBarPainter {
     DECLARE_DYNAMIC(CKitPaintManager)
 public:
     static constexpr int kColorCount = 63;
@@ -79,8 +80,11 @@ public:
     // The visual style: setting 7 follows the colour manager's style in force
     // (0 when its visual-style colours are off), 6 its detected style; others stand.
     int GetCurrentSystemTheme() const;
-    int GetControlHeight() const;
-    int GetSplitDropDownSize() const;
+    int GetControlHeight() const override;
+    void AddPainterReference() override { InternalAddRef(); }
+    void ReleasePainterReference() override { InternalRelease(); }
+    int GetSplitDropDownSize() const override;
+    void CastControlShadow(CWnd* pPopup, const CRect& rcControl) override;
     CSize GetAutoIconSize(BOOL bLarge) const;
     static void StripMnemonics(CString& strText);
     // Splits a caption at the space nearest its middle (the left one at equal distance).
@@ -120,7 +124,7 @@ public:
     static void DrawComposedText(CDC* pDC, const CString& str, CRect rc, UINT nFormat, BOOL bComposited);
 
     // Measures (bDraw FALSE) or draws a control: edits and combo boxes, popup items or bar controls.
-    CSize DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw);
+    CSize DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw) override;
     // The control's image at the width from the process-wide image store, or null.
     CKitImageManagerIcon* GetControlImage(CKitControl* pControl, int nWidth);
 
@@ -154,20 +158,20 @@ public:
     virtual void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                                BOOL bPopuped, int nBarType, int nBarPosition) = 0;
     // The gripper area of a bar; the base gives the caption strip of a floating bar, 0 x 0 for others.
-    virtual CSize DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw);
+    CSize DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) override;
     virtual CSize DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw) = 0;
     virtual void AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical) = 0;
     virtual void RefreshMetrics();
-    virtual CRect GetCommandBarBorders(CKitCommandBar* pBar);
+    CRect GetCommandBarBorders(CKitCommandBar* pBar) override;
     virtual CSize DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bSelected, BOOL bDraw) = 0;
     virtual void DrawPopupResizeGripper(CDC* pDC, CRect rcGripper, int nFlags) = 0;
     virtual void DrawControlImage(CDC* pDC, CPoint pt, CSize sz, CKitImageManagerIcon* pImage, BOOL bSelected,
                                   BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped, BOOL bToolBarImage) = 0;
     virtual CSize DrawCommandBarGripper(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) = 0;
-    virtual CRect GetSplitButtonCommandRect(CKitControl* pButton);
+    CRect GetSplitButtonCommandRect(CKitControl* pButton) override;
     virtual int GetCurrentTheme() const = 0;
     virtual CFont* GetControlFont(CKitControl* pControl);
-    virtual CFont* GetCommandBarFont(CKitCommandBar* pBar);
+    CFont* GetCommandBarFont(CKitCommandBar* pBar) override;
     virtual int GetControlTextOrientation(CKitControl* pControl);
     virtual void UpdateFonts();
     virtual void RefreshStandardColors();

@@ -119,6 +119,7 @@ TEST(KitOfficeTheme, ACheckMarkOnADarkFillTurnsWhite)
     CTestOfficeTheme theme;
     theme.SetTextHeight(16);
     CKitPopupBar popup;
+    popup.SetPaintBackground(FALSE);
     CKitControl* pItem = popup.GetControls()->AddControl(new CKitControlButton());
     pItem->SetCaption("Wrap");
     pItem->SetChecked(1);

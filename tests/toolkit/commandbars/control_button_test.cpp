@@ -1,0 +1,282 @@
+// Buttons and popups driven with the mouse on a toolbar drawn by the default theme: the press loop,
+// repeating buttons, buttons in menus, split buttons; build/screens/commandbar-split-popup.png.
+#include "support/message_pump.h"
+#include "support/window_capture.h"
+#include "support/window_screenshot.h"
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/themes/paint/paint_manager.h"
+
+#include "framework/wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+constexpr UINT kSaveId = 41001;
+constexpr UINT kExportId = 41002;
+constexpr UINT kCsvId = 41003;
+constexpr UINT kXmlId = 41004;
+constexpr UINT kZoomId = 41005;
+
+// A frame that records the commands it receives, with the time of each.
+class CCommandSite : public CWnd {
+public:
+    CCommandSite()
+    {
+        CreateEx(0, "STATIC", "Command bar buttons",
+                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, 40, 40, 360, 160, nullptr, 0);
+    }
+    ~CCommandSite() override { DestroyWindow(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND) {
+            m_commands.push_back(LOWORD(wParam));
+            m_times.push_back(::GetTickCount());
+        }
+        if (message == WM_KIT_CONTROL_NOTIFY) {
+            const auto* pRecord = reinterpret_cast<const NMKITCONTROL*>(lParam);
+            m_notified.push_back(static_cast<UINT>(pRecord->hdr.idFrom));
+            return m_nNotifyAnswer;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    std::vector<UINT> m_commands;
+    std::vector<DWORD> m_times;
+    std::vector<UINT> m_notified;
+    LRESULT m_nNotifyAnswer = 0;
+};
+
+// A toolbar across the top of the site, laid out by the default theme.
+class ButtonTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CKitPaintManager::SetTheme(0);
+        m_manager.SetSite(&m_site);
+        // The site handles no command itself: the controls stay enabled.
+        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
+        m_pBar = new CKitToolBar();
+        m_manager.AddCommandBar(m_pBar);
+        m_pBar->SetPosition(kitBarTop);
+        m_pBar->CreateBar(&m_site);
+        m_pBar->MoveWindow(0, 0, 340, 30);
+    }
+
+    void TearDown() override
+    {
+        m_pBar->LeaveTrackingMode();
+        m_manager.RemoveAll();
+        PumpMessages();
+        CKitPaintManager::Done();
+    }
+
+    CKitControl* Add(CKitControl* pControl, LPCSTR lpszCaption, UINT nId)
+    {
+        m_pBar->GetControls()->Add(pControl, nId);
+        pControl->SetCaption(lpszCaption);
+        pControl->SetStyle(kitButtonCaption);
+        m_pBar->CalcLayout(340);
+        return pControl;
+    }
+
+    // A split button whose menu holds two items.
+    CKitControlPopup* AddSplit()
+    {
+        auto* pSplit =
+            static_cast<CKitControlPopup*>(Add(new CKitControlPopup(kitControlSplitButtonPopup), "Export", kExportId));
+        auto* pMenu = new CKitPopupBar();
+        pMenu->GetControls()->Add(kitControlButton, kCsvId)->SetCaption("As &CSV");
+        pMenu->GetControls()->Add(kitControlButton, kXmlId)->SetCaption("As &XML");
+        pSplit->SetCommandBar(pMenu);
+        return pSplit;
+    }
+
+    void Post(UINT message, CPoint pt)
+    {
+        m_pBar->PostMessage(message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(pt.x, pt.y));
+    }
+    // The left button goes down at the point; messages posted before are what the press loop sees.
+    void Press(CPoint pt) { m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y)); }
+
+    CCommandSite m_site;
+    CKitCommandBarManager m_manager;
+    CKitToolBar* m_pBar = nullptr;
+};
+
+// Posts a message to the bar when the site's timer fires.
+struct TimedPost {
+    HWND hBar;
+    UINT message;
+    CPoint pt;
+};
+std::vector<TimedPost> g_timedPosts;
+
+void CALLBACK PostTimedMessage(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(hWnd, nIDEvent);
+    const TimedPost& post = g_timedPosts[nIDEvent - 1];
+    ::PostMessageA(post.hBar, post.message, post.message == WM_MOUSEMOVE ? MK_LBUTTON : 0,
+                   MAKELPARAM(post.pt.x, post.pt.y));
+}
+
+} // namespace
+
+TEST_F(ButtonTest, AToolbarButtonExecutesOnlyWhenReleasedInside)
+{
+    CKitControl* pSave = Add(new CKitControlButton(), "&Save", kSaveId);
+    const CRect rc = pSave->GetRect();
+    const CPoint ptInside = rc.CenterPoint();
+    const CPoint ptOutside(rc.right + 40, rc.bottom + 40);
+
+    struct Case {
+        const char* pszName;
+        std::vector<CPoint> moves;
+        CPoint ptRelease;
+        size_t nCommands;
+    };
+    const Case cases[] = {
+        {"released inside", {}, ptInside, 1},
+        {"moved out and released outside", {ptOutside}, ptOutside, 0},
+        {"moved out, released over the button without a move", {ptOutside}, ptInside, 0},
+        {"moved out and back", {ptOutside, ptInside}, ptInside, 1},
+    };
+    for (const Case& c : cases) {
+        m_site.m_commands.clear();
+        for (CPoint pt : c.moves)
+            Post(WM_MOUSEMOVE, pt);
+        Post(WM_LBUTTONUP, c.ptRelease);
+        Press(ptInside);
+        EXPECT_EQ(c.nCommands, m_site.m_commands.size()) << c.pszName;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.pszName;
+        EXPECT_EQ(0, pSave->GetPressed()) << c.pszName;
+        EXPECT_EQ(0, pSave->GetSelected()) << c.pszName;
+    }
+
+    // The site hears of the command first; a non-zero answer takes it.
+    EXPECT_EQ(std::vector<UINT>(2, kSaveId), m_site.m_notified);
+    m_site.m_commands.clear();
+    m_site.m_nNotifyAnswer = 1;
+    Post(WM_LBUTTONUP, ptInside);
+    Press(ptInside);
+    EXPECT_TRUE(m_site.m_commands.empty());
+
+    // A disabled button does not even capture the mouse.
+    m_site.m_nNotifyAnswer = 0;
+    pSave->SetEnabled(0);
+    Post(WM_LBUTTONUP, ptInside);
+    Press(ptInside);
+    PumpMessages();
+    EXPECT_TRUE(m_site.m_commands.empty());
+}
+
+TEST_F(ButtonTest, ARepeatingButtonSendsAtOnceAndWhileHeldInside)
+{
+    CKitControl* pZoom = Add(new CKitControlButton(), "Zoom", kZoomId);
+    pZoom->SetExecuteOnPressInterval(100);
+    const CPoint ptInside = pZoom->GetRect().CenterPoint();
+    const CPoint ptOutside(ptInside.x, ptInside.y + 60);
+    const HWND hBar = m_pBar->GetSafeHwnd();
+
+    // Held inside for 550 ms: once at once, then about every 100 ms; the release adds nothing.
+    g_timedPosts = {{hBar, WM_LBUTTONUP, ptInside}};
+    m_site.SetTimer(1, 550, PostTimedMessage);
+    const DWORD dwStart = ::GetTickCount();
+    Press(ptInside);
+    ASSERT_GE(m_site.m_commands.size(), 4u);
+    EXPECT_LE(m_site.m_commands.size(), 7u);
+    EXPECT_LT(m_site.m_times[0] - dwStart, 60u);
+    EXPECT_GE(m_site.m_times[1] - m_site.m_times[0], 80u);
+    EXPECT_EQ(0, pZoom->GetPressed());
+
+    // Moved out after 250 ms: the repeats stop there.
+    m_site.m_commands.clear();
+    g_timedPosts = {{hBar, WM_MOUSEMOVE, ptOutside}, {hBar, WM_LBUTTONUP, ptOutside}};
+    m_site.SetTimer(1, 250, PostTimedMessage);
+    m_site.SetTimer(2, 650, PostTimedMessage);
+    Press(ptInside);
+    EXPECT_GE(m_site.m_commands.size(), 2u);
+    EXPECT_LE(m_site.m_commands.size(), 4u);
+}
+
+TEST_F(ButtonTest, InAMenuAButtonExecutesOnButtonUp)
+{
+    CKitControlPopup* pSplit = AddSplit();
+    ASSERT_TRUE(m_pBar->OpenPopupAt(pSplit->GetIndex(), FALSE));
+    auto* pMenu = static_cast<CKitPopupBar*>(pSplit->GetCommandBar());
+    ASSERT_TRUE(pMenu->IsVisible());
+    CKitControl* pCsv = pMenu->GetControl(0);
+    const CPoint pt = pCsv->GetRect().CenterPoint();
+
+    pMenu->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_TRUE(m_site.m_commands.empty());
+    EXPECT_TRUE(pMenu->IsVisible());
+    pMenu->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(std::vector<UINT>{kCsvId}, m_site.m_commands);
+    // The command closed the menus.
+    EXPECT_FALSE(pMenu->IsVisible());
+    EXPECT_EQ(-1, m_pBar->GetPopuped());
+    EXPECT_FALSE(pSplit->GetPopuped());
+    EXPECT_FALSE(m_pBar->IsTrackingMode());
+}
+
+TEST_F(ButtonTest, ASplitButtonExecutesFromItsCommandPartAndOpensFromItsArrow)
+{
+    Add(new CKitControlButton(), "&Save", kSaveId);
+    CKitControlPopup* pSplit = AddSplit();
+    const CRect rc = pSplit->GetRect();
+    const CRect rcCommand = CKitPaintManager::Instance()->GetSplitButtonCommandRect(pSplit);
+    ASSERT_LT(rcCommand.right, rc.right);
+    const CPoint ptCommand = rcCommand.CenterPoint();
+    const CPoint ptArrow(rc.right - 3, rc.CenterPoint().y);
+
+    Post(WM_LBUTTONUP, ptCommand);
+    Press(ptCommand);
+    EXPECT_EQ(std::vector<UINT>{kExportId}, m_site.m_commands);
+    EXPECT_EQ(-1, m_pBar->GetPopuped());
+
+    // The arrow opens the menu under the button; nothing executes.
+    m_site.m_commands.clear();
+    Press(ptArrow);
+    m_pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptArrow.x, ptArrow.y));
+    EXPECT_TRUE(m_site.m_commands.empty());
+    EXPECT_EQ(pSplit->GetIndex(), m_pBar->GetPopuped());
+    EXPECT_TRUE(pSplit->GetPopuped());
+    auto* pMenu = static_cast<CKitPopupBar*>(pSplit->GetCommandBar());
+    ASSERT_TRUE(pMenu->IsVisible());
+    CRect rcMenu;
+    pMenu->GetWindowRect(&rcMenu);
+    CRect rcSplit = rc;
+    m_pBar->ClientToScreen(&rcSplit);
+    // The default theme widens the button's rectangle by a pixel on each side for the menu to avoid.
+    EXPECT_EQ(rcSplit.left - 1, rcMenu.left);
+    EXPECT_GE(rcMenu.top, rcSplit.bottom - 1);
+    EXPECT_EQ(2, pMenu->GetControlCount());
+    EXPECT_GT(pMenu->GetControl(1)->GetRect().top, pMenu->GetControl(0)->GetRect().top);
+
+    // The selection moves into the menu from the keyboard, and a second click on the arrow closes it.
+    pMenu->SetSelected(0, kitSelectKeyboard);
+    PumpMessages();
+    pMenu->UpdateWindow();
+    m_site.UpdateWindow();
+    // The site with the open menu below the toolbar.
+    CRect rcShot;
+    m_site.GetWindowRect(&rcShot);
+    rcShot.UnionRect(rcShot, rcMenu);
+    const WindowImage shot = CaptureScreenRect(rcShot);
+    EXPECT_EQ("", SaveScreenshot("commandbar-split-popup", shot.width, shot.height, shot.pixels));
+    Press(ptArrow);
+    EXPECT_FALSE(pMenu->IsVisible());
+    EXPECT_EQ(-1, m_pBar->GetPopuped());
+
+    // With the arrow part disabled the menu does not open, and the command part still runs.
+    pSplit->SetEnabled(kitSplitDropDownDisabled);
+    Press(ptArrow);
+    EXPECT_FALSE(pMenu->IsVisible());
+}

@@ -1,0 +1,227 @@
+// kithost's frame as the program shows it: a menu bar and a toolbar from its resources, drawn by the default theme,
+// working from the keyboard; build/screens/kithost-main.png and kithost-tracking.png.
+#include "support/message_pump.h"
+#include "support/window_capture.h"
+#include "support/window_screenshot.h"
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/themes/paint/paint_manager.h"
+#include "tools/kithost/kithost_frame.h"
+
+#include "framework/ids.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The frame, shown and brought up to date as after the program's first idle turn.
+class KitHostTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CKitPaintManager::SetTheme(0);
+        m_pFrame = new CKitHostFrame();
+        ASSERT_TRUE(m_pFrame->CreateHost());
+        m_pFrame->ShowWindow(SW_SHOWNORMAL);
+        m_pFrame->SetForegroundWindow();
+        Idle();
+    }
+
+    void TearDown() override
+    {
+        if (m_pFrame != nullptr)
+            m_pFrame->DestroyWindow();
+        CKitPaintManager::Done();
+    }
+
+    void Idle()
+    {
+        PumpMessages();
+        m_pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        m_pFrame->UpdateWindow();
+        m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpMessages();
+    }
+
+    CString PaneText() const
+    {
+        CString strText;
+        CWnd::FromHandle(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST))->GetWindowText(strText);
+        return strText;
+    }
+
+    // Presses the left button at the screen point and releases it at the offset from there.
+    void PressAndRelease(CPoint ptScreen, CPoint ptOffset = CPoint(0, 0))
+    {
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        PumpMessages();
+        INPUT inputs[3] = {};
+        for (INPUT& input : inputs)
+            input.type = INPUT_MOUSE;
+        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE;
+        inputs[1].mi.dx = ptOffset.x;
+        inputs[1].mi.dy = ptOffset.y;
+        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(3, inputs, sizeof(INPUT));
+        for (int i = 0; i < 20; i++) {
+            ::Sleep(10);
+            PumpMessages();
+        }
+    }
+
+    // Clicks the control, releasing the button at the offset from its centre.
+    void Click(CKitCommandBar* pBar, CKitControl* pControl, CPoint ptOffset = CPoint(0, 0))
+    {
+        CPoint pt = pControl->GetRect().CenterPoint();
+        pBar->ClientToScreen(&pt);
+        PressAndRelease(pt, ptOffset);
+    }
+
+    CKitHostFrame* m_pFrame = nullptr;
+};
+
+} // namespace
+
+TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
+{
+    CKitCommandBarManager* pCommandBars = m_pFrame->GetCommandBars();
+    ASSERT_NE(nullptr, pCommandBars);
+    ASSERT_EQ(2, pCommandBars->GetCount());
+    CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    CKitToolBar* pToolBar = m_pFrame->GetToolBar();
+    EXPECT_EQ(pMenuBar, pCommandBars->GetAt(0));
+    EXPECT_EQ(pToolBar, pCommandBars->GetAt(1));
+    EXPECT_EQ(nullptr, pCommandBars->GetAt(2));
+
+    // The menu bar: one popup per top-level menu, each holding its items with their shortcuts.
+    std::vector<std::string> captions;
+    for (int i = 0; i < pMenuBar->GetControlCount(); i++) {
+        captions.push_back(static_cast<LPCSTR>(pMenuBar->GetControl(i)->GetCaption()));
+        EXPECT_EQ(kitControlPopup, pMenuBar->GetControl(i)->GetType());
+    }
+    EXPECT_EQ((std::vector<std::string>{"&File", "&Edit", "&View", "&Help"}), captions);
+    auto* pFile = static_cast<CKitControlPopup*>(pMenuBar->GetControl(0));
+    ASSERT_NE(nullptr, pFile->GetCommandBar());
+    CKitControl* pSave = pFile->GetCommandBar()->GetControl(2);
+    EXPECT_EQ(static_cast<UINT>(ID_FILE_SAVE), pSave->GetId());
+    EXPECT_STREQ("&Save", pSave->GetCaption());
+    EXPECT_STREQ("Ctrl+S", pSave->GetShortcutText());
+    EXPECT_TRUE(pFile->GetCommandBar()->GetControl(4)->GetBeginGroup());
+
+    // The toolbar: the resource's buttons, its separators as group starts.
+    const UINT ids[] = {ID_FILE_NEW, ID_EDIT_CUT, ID_FILE_PRINT};
+    ASSERT_EQ(8, pToolBar->GetControlCount());
+    EXPECT_EQ(ids[0], pToolBar->GetControl(0)->GetId());
+    EXPECT_EQ(ids[1], pToolBar->GetControl(3)->GetId());
+    EXPECT_EQ(ids[2], pToolBar->GetControl(6)->GetId());
+    for (int i = 0; i < 8; i++)
+        EXPECT_EQ(i == 3 || i == 6, pToolBar->GetControl(i)->GetBeginGroup() != FALSE) << i;
+    EXPECT_STREQ("Open an existing document", pToolBar->GetControl(1)->GetDescription());
+
+    // Drawn by the default theme, laid out under the menu bar across the frame.
+    auto* pPaintManager = static_cast<CKitPaintManager*>(pToolBar->GetPaintManager());
+    EXPECT_EQ(CKitPaintManager::GetCurrent(), pPaintManager);
+    EXPECT_EQ(0, pPaintManager->GetThemeNumber());
+    CRect rcMenu, rcTool, rcClient;
+    pMenuBar->GetWindowRect(&rcMenu);
+    pToolBar->GetWindowRect(&rcTool);
+    m_pFrame->GetClientRect(&rcClient);
+    EXPECT_EQ(rcMenu.bottom, rcTool.top);
+    EXPECT_EQ(rcClient.Width(), rcTool.Width());
+    EXPECT_GE(rcTool.Height(), CKitPaintManager::kMinControlHeight);
+    const CRect rcNew = pToolBar->GetControl(0)->GetRect();
+    EXPECT_FALSE(rcNew.IsRectEmpty());
+    EXPECT_LT(rcNew.right, pToolBar->GetControl(1)->GetRect().left + 1);
+
+    // Commands the frame handles are enabled; Cut, Copy and Paste have no handler.
+    EXPECT_TRUE(pToolBar->GetControl(0)->IsEnabled());
+    for (int i = 3; i <= 5; i++)
+        EXPECT_FALSE(pToolBar->GetControl(i)->IsEnabled()) << i;
+
+    const std::string error = SaveWindowScreenshot(m_pFrame->GetSafeHwnd(), "kithost-main");
+    EXPECT_EQ("", error);
+}
+
+// A click on a toolbar button runs its command; one released off the button or on a disabled one does not.
+TEST_F(KitHostTest, ToolbarButtonsRunTheirCommandsWhenReleasedOverThem)
+{
+    CKitToolBar* pToolBar = m_pFrame->GetToolBar();
+    Click(pToolBar, pToolBar->GetControl(2));
+    EXPECT_NE(-1, PaneText().Find("Save\r\n"));
+    Click(pToolBar, pToolBar->GetControl(1), CPoint(0, 120));
+    EXPECT_EQ(-1, PaneText().Find("Open"));
+    Click(pToolBar, pToolBar->GetControl(3));
+    EXPECT_EQ(-1, PaneText().Find("Cut"));
+}
+
+// The thread's mouse hook closes an open menu when the user clicks elsewhere in the frame.
+TEST_F(KitHostTest, AClickOutsideAnOpenMenuClosesIt)
+{
+    CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    ASSERT_TRUE(pMenuBar->OpenPopupAt(1, FALSE));
+    Idle();
+    CKitCommandBar* pEditBar = static_cast<CKitControlPopup*>(pMenuBar->GetControl(1))->GetCommandBar();
+    ASSERT_TRUE(pEditBar->IsVisible());
+    EXPECT_EQ(2, pMenuBar->GetCommandBars()->GetMouseManager()->GetTrackCount());
+
+    CRect rcPane;
+    ::GetWindowRect(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST), &rcPane);
+    PressAndRelease(CPoint(rcPane.right - 40, rcPane.bottom - 40));
+    EXPECT_FALSE(pMenuBar->IsTrackingMode());
+    EXPECT_EQ(-1, pMenuBar->GetPopuped());
+    EXPECT_FALSE(pEditBar->IsVisible());
+    EXPECT_EQ(0, pMenuBar->GetCommandBars()->GetMouseManager()->GetTrackCount());
+}
+
+// The keyboard drives the menu bar and the hot toolbar button shows its description in the status bar.
+TEST_F(KitHostTest, TheMenuBarTracksFromTheKeyboard)
+{
+    CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
+    CKitToolBar* pToolBar = m_pFrame->GetToolBar();
+    ASSERT_TRUE(pMenuBar->SetTrackingMode(1, TRUE, TRUE));
+    pMenuBar->RecalcKeyboardCues();
+    EXPECT_EQ(0, pMenuBar->GetSelected());
+    pMenuBar->OnHookKeyDown(VK_RIGHT, 0);
+    EXPECT_EQ(1, pMenuBar->GetSelected());
+    EXPECT_EQ(kitSelectKeyboard, pMenuBar->GetControl(1)->GetSelected());
+    pMenuBar->OnHookKeyDown(VK_END, 0);
+    EXPECT_EQ(3, pMenuBar->GetSelected());
+    pMenuBar->OnHookKeyDown(VK_LEFT, 0);
+    EXPECT_EQ(2, pMenuBar->GetSelected());
+    EXPECT_EQ(0, pMenuBar->GetControl(3)->GetSelected());
+
+    pToolBar->SetSelected(1, kitSelectMouse);
+    pToolBar->SetStatusText(TRUE, pToolBar->GetControl(1));
+    Idle();
+    EXPECT_STREQ("Open an existing document", m_pFrame->GetStatusBar().GetPaneText(0));
+    const std::string error = SaveWindowScreenshot(m_pFrame->GetSafeHwnd(), "kithost-tracking");
+    EXPECT_EQ("", error);
+
+    // A menu's own mnemonic opens it.
+    pMenuBar->OnHookKeyDown('F', 0);
+    Idle();
+    EXPECT_EQ(0, pMenuBar->GetSelected());
+    EXPECT_EQ(0, pMenuBar->GetPopuped());
+    auto* pFile = static_cast<CKitControlPopup*>(pMenuBar->GetControl(0));
+    CKitCommandBar* pFileBar = pFile->GetCommandBar();
+    ASSERT_NE(nullptr, pFileBar);
+    EXPECT_TRUE(pFileBar->IsVisible());
+    // The open menu lies over the frame: the picture is what the display shows there.
+    const WindowImage image = CaptureScreenArea(m_pFrame->GetSafeHwnd());
+    EXPECT_EQ("", SaveScreenshot("kithost-menu", image.width, image.height, image.pixels));
+
+    // Escape closes the menu and then leaves the bar.
+    pFileBar->OnKeyDownBar(kitKeyEscape);
+    EXPECT_EQ(-1, pMenuBar->GetPopuped());
+    EXPECT_TRUE(pMenuBar->IsTrackingMode());
+    pMenuBar->OnHookKeyDown(VK_ESCAPE, 0);
+    EXPECT_FALSE(pMenuBar->IsTrackingMode());
+    EXPECT_EQ(-1, pMenuBar->GetPopuped());
+    EXPECT_EQ(-1, pMenuBar->GetSelected());
+}

@@ -1,0 +1,124 @@
+// CKitCommandBarsOptions, CKitCommandBarManager: the owner of all command bars of a frame, with their shared options.
+#pragma once
+
+#include "framework/geometry.h"
+#include "framework/msgmap.h"
+
+#include <windows.h>
+
+#include <vector>
+
+class CKitBarPainter;
+class CKitCommandBar;
+class CKitControl;
+class CKitControlActions;
+class CKitMenuBar;
+class CKitMouseManager;
+class CKitPropExchange;
+class CKitToolBar;
+class CWnd;
+
+// The options all bars of a manager share.
+struct CKitCommandBarsOptions {
+    // Icon sizes; 0 x 0 lets the bars choose.
+    CSize szIcons;
+    CSize szLargeIcons;
+    // The toolbars' button size; 0 x 0 lets the bars choose.
+    CSize szButtons;
+    BOOL bShowTextBelowIcons = FALSE;
+    // Bars lay out right to left when the site frame does not say so itself.
+    BOOL bRightToLeft = FALSE;
+    // Controls whose command has no handler in the site are disabled.
+    BOOL bDisableIfNoHandler = TRUE;
+    // Selected controls send their descriptions to the status bar.
+    BOOL bShowStatusText = TRUE;
+    // Mnemonics underlined at all times instead of from the keyboard on.
+    BOOL bShowKeyboardCues = FALSE;
+    // Popups open expanded after a delay.
+    BOOL bDelayedExpand = FALSE;
+};
+
+class CKitCommandBarManager : public CCmdTarget {
+    DECLARE_DYNAMIC(CKitCommandBarManager)
+public:
+    CKitCommandBarManager();
+    ~CKitCommandBarManager() override;
+    CKitCommandBarManager(const CKitCommandBarManager&) = delete;
+    CKitCommandBarManager& operator=(const CKitCommandBarManager&) = delete;
+
+    // The frame that receives the bars' commands.
+    CWnd* GetSite() const { return m_pSite; }
+    void SetSite(CWnd* pSite) { m_pSite = pSite; }
+    CKitCommandBarsOptions* GetCommandBarsOptions() { return &m_options; }
+    const CKitCommandBarsOptions* GetCommandBarsOptions() const { return &m_options; }
+
+    // The list of bars the manager owns.
+    int GetCount() const { return static_cast<int>(m_bars.size()); }
+    // The bar at the index, or null out of range.
+    CKitCommandBar* GetAt(int nIndex) const;
+    // Creates the menu bar (once) as a child of the site with the menu's items.
+    CKitMenuBar* SetMenu(LPCSTR lpszTitle, UINT nIDMenu);
+    CKitMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    // Creates a toolbar as a child of the site, docked at the position.
+    CKitToolBar* Add(LPCSTR lpszTitle, int nPosition);
+    // Takes a bar made elsewhere into the list (one reference).
+    void AddCommandBar(CKitCommandBar* pBar);
+    // Removes the bar from the list and lets it go.
+    void Remove(CKitCommandBar* pBar);
+    void RemoveAll();
+
+    // Created bar windows register here while they live.
+    void RegisterBar(CKitCommandBar* pBar);
+    void UnregisterBar(CKitCommandBar* pBar);
+    BOOL IsRegistered(const CKitCommandBar* pBar) const;
+
+    // The manager's paint manager, else the global one.
+    CKitBarPainter* GetPaintManager() const;
+    // Takes over the reference; the one held before is released.
+    void SetPaintManager(CKitBarPainter* pPaintManager);
+    // The calling thread's mouse manager.
+    CKitMouseManager* GetMouseManager() const;
+    // Ends tracking of every bar the mouse manager tracks.
+    void ClosePopups();
+    // The site frame has WS_EX_LAYOUTRTL, else the right-to-left option.
+    BOOL IsLayoutRTL() const;
+
+    BOOL IsCustomizeMode() const { return m_bCustomizeMode; }
+    void SetCustomizeMode(BOOL bMode);
+    // The action table, made by EnableActions; null while the manager keeps no actions.
+    CKitControlActions* GetActions() const { return m_pActions; }
+    void EnableActions();
+    CKitControl* GetCustomizeSelection() const { return m_pCustomizeSelection; }
+    void SetCustomizeSelection(CKitControl* pControl);
+
+    // Whether mnemonics are underlined: the option, or shown since a key asked for them.
+    BOOL IsKeyboardCuesVisible() const { return m_options.bShowKeyboardCues || m_bKeyboardCues; }
+    // Shows or hides the cues and redraws the bars that change.
+    void ShowKeyboardCues(BOOL bShow);
+    // Shows the cues from the first keyboard use on.
+    void RecalcKeyboardCues() { ShowKeyboardCues(TRUE); }
+
+    // A bar entered or left tracking mode.
+    virtual void OnTrackingModeChanged(CKitCommandBar* pBar, int nMode);
+    // The help id of the control last shown in the status bar.
+    UINT GetHelpId() const { return m_nHelpId; }
+    void SetHelpId(UINT nId) { m_nHelpId = nId; }
+
+    // Runs every listed bar's idle update.
+    void OnIdleUpdateCmdUI();
+    // Saves or loads the state of every bar, each in its own section ("Bar0", "Bar1" ...).
+    void DoPropExchange(CKitPropExchange* pPX);
+
+private:
+    CWnd* m_pSite = nullptr;
+    CKitCommandBarsOptions m_options;
+    std::vector<CKitCommandBar*> m_bars;
+    std::vector<CKitCommandBar*> m_registered;
+    CKitMenuBar* m_pMenuBar = nullptr;
+    CKitBarPainter* m_pPaintManager = nullptr;
+    BOOL m_bCustomizeMode = FALSE;
+    CKitControl* m_pCustomizeSelection = nullptr;
+    CKitControlActions* m_pActions = nullptr;
+    BOOL m_bKeyboardCues = FALSE;
+    UINT m_nHelpId = 0;
+};

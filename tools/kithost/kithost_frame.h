@@ -1,0 +1,55 @@
+// CKitHostFrame: kithost's frame, carrying a command-bar manager with a menu bar and a toolbar built from the program's resources.
+#pragma once
+
+#include "framework/frame.h"
+#include "framework/statusbar.h"
+
+class CEdit;
+class CKitCommandBarManager;
+class CKitMenuBar;
+class CKitToolBar;
+
+class CKitHostFrame : public CFrameWnd {
+    DECLARE_DYNAMIC(CKitHostFrame)
+public:
+    CKitHostFrame();
+    ~CKitHostFrame() override;
+
+    // Creates the frame window with its bars, status bar and text pane (hidden).
+    BOOL CreateHost();
+
+    CKitCommandBarManager* GetCommandBars() const { return m_pCommandBars; }
+    CKitMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    CKitToolBar* GetToolBar() const { return m_pToolBar; }
+    CStatusBar& GetStatusBar() { return m_wndStatusBar; }
+
+    // The bars along the top, the status bar at the bottom, the text pane in the rest.
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnFileSave();
+    afx_msg void OnFilePrint();
+    afx_msg void OnAppAbout();
+    afx_msg void OnAppExit();
+    afx_msg void OnViewToolBar();
+    afx_msg void OnUpdateViewToolBar(CCmdUI* pCmdUI);
+    afx_msg void OnViewStatusBar();
+    afx_msg void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Shows what a command did in the text pane.
+    void Note(LPCSTR lpszText);
+
+    CKitCommandBarManager* m_pCommandBars = nullptr;
+    CKitMenuBar* m_pMenuBar = nullptr;
+    CKitToolBar* m_pToolBar = nullptr;
+    CStatusBar m_wndStatusBar;
+    CEdit* m_pPane = nullptr;
+};

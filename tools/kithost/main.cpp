@@ -1,0 +1,38 @@
+// kithost: a frame showing the toolkit's command bars, drawn by the default theme.
+#include "framework/winapp.h"
+#include "toolkit/themes/paint/paint_manager.h"
+#include "tools/kithost/kithost_frame.h"
+
+namespace {
+
+class CKitHostApp : public CWinApp {
+public:
+    BOOL InitInstance() override
+    {
+        CKitPaintManager::SetTheme(0);
+        auto* pFrame = new CKitHostFrame();
+        if (!pFrame->CreateHost()) {
+            delete pFrame;
+            return FALSE;
+        }
+        m_pMainWnd = pFrame;
+        pFrame->ShowWindow(m_nCmdShow);
+        pFrame->UpdateWindow();
+        return TRUE;
+    }
+
+    int ExitInstance() override
+    {
+        CKitPaintManager::Done();
+        return CWinApp::ExitInstance();
+    }
+};
+
+CKitHostApp theApp;
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
+{
+    return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
+}

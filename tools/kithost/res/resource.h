@@ -1,0 +1,7 @@
+// The resource ids of kithost.
+#pragma once
+
+#define IDR_MAINFRAME 128
+#define IDR_TOOLBAR_STANDARD 129
+#define IDD_ABOUTBOX 130
+#define IDC_ABOUT_TEXT 1001
