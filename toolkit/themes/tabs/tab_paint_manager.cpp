@@ -6,7 +6,7 @@ IMPLEMENT_DYNAMIC(CKitTabPaintManager, CCmdTarget)
 
 CKitTabPaintManager::CKitTabPaintManager()
 {
-    SetAppearanceSet(new CAppearanceSetPropertyPage);
+    SetAppearanceSet(CKitTabPaintManagerAppearanceSet::Create(0));
 }
 
 CKitTabPaintManager::~CKitTabPaintManager()

@@ -18,7 +18,20 @@ public:
     static constexpr COLORREF kAutoColorFirst = 0x1000000;
     static constexpr int kAutoColorCount = 8;
 
+    // The appearance sets (tab_appearance_sets.h).
     class CAppearanceSetPropertyPage;
+    class CAppearanceSetPropertyPageSelected;
+    class CAppearanceSetPropertyPage2003;
+    class CAppearanceSetVisualStudio2005;
+    class CAppearanceSetPropertyPage2007;
+    class CAppearanceSetPropertyPageAccess2007;
+    class CAppearanceSetStateButtons;
+    class CAppearanceSetVisualStudio;
+    class CAppearanceSetVisio;
+    class CAppearanceSetFlat;
+    class CAppearanceSetExcel;
+    class CAppearanceSetPropertyPageFlat;
+    class CAppearanceSetVisualStudio2010;
 
     CKitTabPaintManager();
     ~CKitTabPaintManager() override;
@@ -57,6 +70,3 @@ private:
     int m_nPosition = kTop;
     int m_nLayout = kLayoutPlain;
 };
-
-// The property-page shape, the set a new paint manager starts with.
-class CKitTabPaintManager::CAppearanceSetPropertyPage : public CKitTabPaintManagerAppearanceSet {};
