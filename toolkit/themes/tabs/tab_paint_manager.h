@@ -42,6 +42,7 @@ public:
     static constexpr COLORREF kAutoColorFirst = 0x1000000;
     static constexpr int kAutoColorCount = 8;
 
+    // The appearance sets (tab_appearance_sets.h).
     class CAppearanceSetPropertyPage;
     class CAppearanceSetPropertyPageSelected;
     class CAppearanceSetPropertyPageFlat;
@@ -137,8 +138,6 @@ public:
     void DrawTextMiddleEllipsis(CDC* pDC, CKitTabManagerItem* pItem, const CString& strText, CRect rc, UINT nFormat);
     // n with the button margin, held between min and max (0: no bound).
     int ClampItemLength(int nLength, int nMin, int nMax) const;
-    // A margin written as for a top strip, turned for the position; bGrow moves the edges outwards.
-    static void AdjustRectByMargin(CRect& rc, const CRect& rcMargin, int nPosition, BOOL bGrow);
 
     BOOL m_bHotTracking = FALSE;
     BOOL m_bShowIcons = TRUE;
@@ -205,6 +204,3 @@ private:
     CFont m_fntVertical;
     CFont m_fntVerticalBold;
 };
-
-// Stands in for the property-page shape until the appearance sets have their own files.
-class CKitTabPaintManager::CAppearanceSetPropertyPage : public CKitTabPaintManagerAppearanceSet {};
