@@ -1,6 +1,8 @@
 // The tab paint manager's layout: balanced and justified rows, compression, the
 // scroll limit, rotated items, item lengths, shortened captions, fonts and the set switches.
 #include "support/canvas.h"
+#include "toolkit/common/image_manager.h"
+#include "toolkit/common/image_pixels.h"
 #include "toolkit/themes/tabs/tab_appearance_sets.h"
 #include "toolkit/themes/tabs/tab_color_sets.h"
 #include "toolkit/themes/tabs/tab_manager.h"
@@ -72,6 +74,8 @@ public:
     CKitTabPaintManager* GetPaintManager() const override { return m_pPaintManager; }
     void RedrawControl(const RECT*, BOOL) override {}
     BOOL DrawIcon(CDC*, CPoint, CKitTabManagerItem*, BOOL, CSize&) override { return m_bIcons; }
+
+    void TrackHot(CKitTabManagerItem* pItem) { m_pHighlighted = pItem; }
 
     // Adds items quietly, then lays out once.
     void AddItems(int nCount)
@@ -564,4 +568,53 @@ TEST(KitTabPaintManager, NavigateButtonsAreFilledGlyphsWhenEnabledAndOutlinesWhe
     pButton->SetRect(CRect());
     pButton->Draw(&canvas.dc);
     EXPECT_EQ(40 * 40, canvas.Count(CRect(0, 0, 40, 40), clrPaper));
+}
+
+TEST(KitTabPaintManager, ItemImagesTakeTheItemsStateAndTurnWithVerticalStripsWhenAsked)
+{
+    // 16 x 16: the left column red, the rest blue; the hot image all green.
+    std::vector<DWORD> pixels(256, KitPixels::FromColorRef(RGB(0, 0, 255), 255));
+    for (int y = 0; y < 16; ++y)
+        pixels[y * 16] = KitPixels::FromColorRef(RGB(255, 0, 0), 255);
+    HBITMAP hNormal = CKitImageManager::Create32BitBitmap(pixels.data(), CSize(16, 16));
+    const std::vector<DWORD> green(256, KitPixels::FromColorRef(RGB(0, 255, 0), 255));
+    HBITMAP hHot = CKitImageManager::Create32BitBitmap(green.data(), CSize(16, 16));
+    CKitImageManagerIcon image(1, 16, 16);
+    image.SetIcon(CKitImageManagerIconHandle(hNormal), CKitImageManagerIcon::kStateNormal);
+    image.SetIcon(CKitImageManagerIconHandle(hHot), CKitImageManagerIcon::kStateHot);
+
+    struct Case {
+        const char* name;
+        int nPosition;
+        BOOL bRotate;
+        BOOL bHot;
+        COLORREF clrLeftEdge;  // at (0, 8) of the image
+        COLORREF clrTopEdge;   // at (8, 0)
+    };
+    const Case cases[] = {
+        {"top strip", PM::kTop, TRUE, FALSE, RGB(255, 0, 0), RGB(0, 0, 255)},
+        {"left strip, turned", PM::kLeft, TRUE, FALSE, RGB(0, 0, 255), RGB(255, 0, 0)},
+        {"right strip, turned", PM::kRight, TRUE, FALSE, RGB(0, 0, 255), RGB(255, 0, 0)},
+        {"left strip, upright", PM::kLeft, FALSE, FALSE, RGB(255, 0, 0), RGB(0, 0, 255)},
+        {"hot item", PM::kLeft, TRUE, TRUE, RGB(0, 255, 0), RGB(0, 255, 0)},
+    };
+    for (const Case& c : cases) {
+        Fixture f(PM::kLayoutPlain, c.nPosition);
+        f.paintManager.m_bRotateImages = c.bRotate;
+        LayoutStrip strip(&f.paintManager, CRect(0, 0, 100, 100));
+        strip.AddItems(2);
+        strip.SetCurSel(1);
+        CKitTabManagerItem* pItem = strip.GetItem(0);
+        if (c.bHot) {
+            f.paintManager.m_bHotTracking = TRUE;
+            strip.TrackHot(pItem);
+        }
+        Canvas canvas(40, 40);
+        pItem->DrawImage(&canvas.dc, CPoint(10, 10), CSize(16, 16), &image);
+        EXPECT_EQ(c.clrLeftEdge, canvas.Pixel(10, 18)) << c.name;
+        EXPECT_EQ(c.clrTopEdge, canvas.Pixel(18, 10)) << c.name;
+        EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(9, 9)) << c.name;
+    }
+    ::DeleteObject(hNormal);
+    ::DeleteObject(hHot);
 }
