@@ -61,6 +61,7 @@ public:
     const CString& GetTooltip() const { return m_strToolTip; }
     void SetTooltip(const CString& str) { m_strToolTip = str; }
     CKitTabManagerItem* GetItem() const { return m_pItem; }
+    CKitTabManager* GetTabManager() const { return m_pManager; }
 
 protected:
     UINT m_nID;
