@@ -859,7 +859,7 @@ COLORREF CKitTabPaintManager::CColorSetWinNative::FillPropertyButton(CDC* pDC, C
         nPart = TABP_TOPTABITEMRIGHTEDGE;
     const int nPosition = pManager->GetPosition();
     // Grown by one at the start, the outer side and the end, and by 2 toward the page when selected.
-    CKitTabPaintManager::AdjustRectByMargin(rc, CRect(1, 1, 1, bSelected ? 2 : 0), nPosition, TRUE);
+    CKitTabPaintManagerAppearanceSet::InflateRectEx(rc, CRect(1, 1, 1, bSelected ? 2 : 0), nPosition);
     if (nPosition == CKitTabPaintManager::kTop)
         m_themeTab.DrawThemeBackground(pDC->GetSafeHdc(), nPart, nState, rc, nullptr);
     else

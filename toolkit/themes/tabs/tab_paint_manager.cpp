@@ -35,7 +35,8 @@ void CKitTabPaintManager::SetAppearanceSet(CKitTabPaintManagerAppearanceSet* pSe
         delete m_pAppearanceSet;
         m_pAppearanceSet = pSet;
         pSet->m_pPaintManager = this;
-        SetColor(kColorSetDefault);
+        pSet->RefreshMetrics();
+        SetColor(pSet->GetDefaultColorSet());
     }
     RefreshClients();
 }
@@ -109,6 +110,8 @@ void CKitTabPaintManager::RefreshMetrics()
     }
     if (m_pColorSet)
         m_pColorSet->RefreshMetrics();
+    if (m_pAppearanceSet)
+        m_pAppearanceSet->RefreshMetrics();
 }
 
 // ---- fonts ------------------------------------------------------------------
@@ -184,37 +187,6 @@ int CKitTabPaintManager::ClampItemLength(int nLength, int nMin, int nMax) const
     return nLength;
 }
 
-void CKitTabPaintManager::AdjustRectByMargin(CRect& rc, const CRect& rcMargin, int nPosition, BOOL bGrow)
-{
-    const int s = bGrow ? 1 : -1;
-    switch (nPosition) {
-    case kLeft:
-        rc.left -= s * rcMargin.top;
-        rc.top -= s * rcMargin.left;
-        rc.right += s * rcMargin.bottom;
-        rc.bottom += s * rcMargin.right;
-        break;
-    case kBottom:
-        rc.left -= s * rcMargin.left;
-        rc.top -= s * rcMargin.bottom;
-        rc.right += s * rcMargin.right;
-        rc.bottom += s * rcMargin.top;
-        break;
-    case kRight:
-        rc.left -= s * rcMargin.bottom;
-        rc.top -= s * rcMargin.left;
-        rc.right += s * rcMargin.top;
-        rc.bottom += s * rcMargin.right;
-        break;
-    default:
-        rc.left -= s * rcMargin.left;
-        rc.top -= s * rcMargin.top;
-        rc.right += s * rcMargin.right;
-        rc.bottom += s * rcMargin.bottom;
-        break;
-    }
-}
-
 void CKitTabPaintManager::DrawFocusRect(CDC* pDC, CKitTabManagerItem* /*pItem*/, CRect rc)
 {
     if (!m_bDrawFocusRect)
@@ -225,28 +197,3 @@ void CKitTabPaintManager::DrawFocusRect(CDC* pDC, CKitTabManagerItem* /*pItem*/,
     pDC->DrawFocusRect(rc);
 }
 
-// ---- layout and drawing (the appearance sets' standard routines) -------------
-
-void CKitTabPaintManager::DrawTabControl(CKitTabManager* /*pManager*/, CDC* /*pDC*/, CRect /*rcControl*/) {}
-
-void CKitTabPaintManager::AdjustClientRect(CKitTabManager* pManager, CRect& rcClient)
-{
-    if (pManager->IsDrawStaticFrame())
-        AdjustRectByMargin(rcClient, CRect(2, 1, 2, 2), m_nPosition, FALSE);
-}
-
-void CKitTabPaintManager::RepositionTabControl(CKitTabManager* pManager, CDC* /*pDC*/, CRect rc)
-{
-    pManager->SetRects(CRect(), rc, rc);
-    CRect rcClient = rc;
-    AdjustClientRect(pManager, rcClient);
-    pManager->SetRects(CRect(), rc, rcClient);
-}
-
-void CKitTabPaintManager::DrawNavigateButton(CDC* /*pDC*/, CKitTabManagerNavigateButton* /*pButton*/, CRect /*rc*/) {}
-
-int CKitTabPaintManager::DrawItemIconAndCaption(CDC* /*pDC*/, CKitTabManagerItem* /*pItem*/, CRect /*rcItem*/,
-                                                BOOL /*bDraw*/)
-{
-    return 0;
-}

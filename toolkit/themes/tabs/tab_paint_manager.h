@@ -138,8 +138,6 @@ public:
     void DrawTextMiddleEllipsis(CDC* pDC, CKitTabManagerItem* pItem, const CString& strText, CRect rc, UINT nFormat);
     // n with the button margin, held between min and max (0: no bound).
     int ClampItemLength(int nLength, int nMin, int nMax) const;
-    // A margin written as for a top strip, turned for the position; bGrow moves the edges outwards.
-    static void AdjustRectByMargin(CRect& rc, const CRect& rcMargin, int nPosition, BOOL bGrow);
 
     BOOL m_bHotTracking = FALSE;
     BOOL m_bShowIcons = TRUE;
