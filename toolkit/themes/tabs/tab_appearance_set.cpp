@@ -1,6 +1,8 @@
 #include "toolkit/themes/tabs/tab_appearance_set.h"
 
 #include "framework/gdi.h"
+#include "toolkit/common/color_manager.h"
+#include "toolkit/themes/tabs/tab_color_sets.h"
 #include "toolkit/themes/tabs/tab_manager.h"
 #include "toolkit/themes/tabs/tab_paint_manager.h"
 
@@ -44,7 +46,9 @@ void CKitTabPaintManagerAppearanceSet::DeflateRectEx(CRect& rc, const CRect& rcM
 void CKitTabPaintManagerAppearanceSet::RefreshMetrics()
 {
     HDC hScreen = ::GetDC(nullptr);
-    HGDIOBJ hOldFont = ::SelectObject(hScreen, ::GetStockObject(DEFAULT_GUI_FONT));
+    CFont* pFont = m_pPaintManager ? m_pPaintManager->GetNormalFont() : nullptr;
+    HGDIOBJ hFont = pFont && pFont->GetSafeHandle() ? pFont->GetSafeHandle() : ::GetStockObject(DEFAULT_GUI_FONT);
+    HGDIOBJ hOldFont = ::SelectObject(hScreen, hFont);
     SIZE sz = {0, 0};
     ::GetTextExtentPoint32A(hScreen, " ", 1, &sz);
     ::SelectObject(hScreen, hOldFont);
@@ -91,12 +95,12 @@ CRect CKitTabPaintManagerAppearanceSet::GetClientRect(CRect rcControl, CKitTabMa
 
 CRect CKitTabPaintManagerAppearanceSet::GetClientMargin()
 {
-    return CRect(0, 0, 0, 0);
+    return m_pPaintManager->m_rcClientMargin;
 }
 
-int CKitTabPaintManagerAppearanceSet::GetButtonLength(CDC* /*pDC*/, CKitTabManagerItem* /*pItem*/)
+int CKitTabPaintManagerAppearanceSet::GetButtonLength(CDC* pDC, CKitTabManagerItem* pItem)
 {
-    return 0;
+    return m_pPaintManager->DrawItemIconAndCaption(pDC, pItem, CRect(0, 0, 0, 0), FALSE);
 }
 
 int CKitTabPaintManagerAppearanceSet::GetButtonHeight(const CKitTabManager* pManager)
@@ -122,6 +126,8 @@ int CKitTabPaintManagerAppearanceSet::GetButtonHeight(const CKitTabManager* pMan
 
 int CKitTabPaintManagerAppearanceSet::GetHeaderHeight(CKitTabManager* pManager)
 {
+    if (!m_pPaintManager->m_bShowHeader)
+        return 0;
     const int nRows = pManager->GetRowIndexer() ? pManager->GetRowIndexer()->GetRowCount() : 1;
     int nDepth = nRows * GetButtonHeight(pManager) + (nRows - 1) * m_nRowSpacing;
     if (pManager->GetLayout() == CKitTabPaintManager::kLayoutRotated) {
@@ -139,8 +145,9 @@ CRect CKitTabPaintManagerAppearanceSet::GetButtonDrawRect(const CKitTabManagerIt
     return rc;
 }
 
-void CKitTabPaintManagerAppearanceSet::DrawTabControl(CKitTabManager* /*pManager*/, CDC* /*pDC*/, CRect /*rcControl*/)
+void CKitTabPaintManagerAppearanceSet::DrawTabControl(CKitTabManager* pManager, CDC* pDC, CRect rcControl)
 {
+    m_pPaintManager->DrawTabs(pManager, pDC, rcControl);
 }
 
 CRect CKitTabPaintManagerAppearanceSet::FillTabControl(CKitTabManager* /*pManager*/, CDC* /*pDC*/, CRect /*rcControl*/)
@@ -148,24 +155,63 @@ CRect CKitTabPaintManagerAppearanceSet::FillTabControl(CKitTabManager* /*pManage
     return CRect(0, 0, 0, 0);
 }
 
-void CKitTabPaintManagerAppearanceSet::RepositionTabControl(CKitTabManager* /*pManager*/, CDC* /*pDC*/,
-                                                            CRect /*rcClient*/)
+void CKitTabPaintManagerAppearanceSet::RepositionTabControl(CKitTabManager* pManager, CDC* pDC, CRect rcClient)
 {
+    m_pPaintManager->LayoutTabs(pManager, pDC, rcClient);
 }
 
 void CKitTabPaintManagerAppearanceSet::AdjustClientRect(CKitTabManager* pManager, CRect& rcClient)
 {
+    const int nPosition = pManager->GetPosition();
+    DeflateRectEx(rcClient, m_pPaintManager->m_rcControlMargin, nPosition);
     rcClient = GetClientRect(rcClient, pManager);
-    DeflateRectEx(rcClient, GetClientMargin(), pManager->GetPosition());
-    rcClient.DeflateRect(2, 2);
+    DeflateRectEx(rcClient, GetClientMargin(), nPosition);
+    if (m_pPaintManager->m_nClientFrame == CKitTabPaintManager::kClientFrameFull)
+        rcClient.DeflateRect(2, 2);
+    else if (m_pPaintManager->m_nClientFrame == CKitTabPaintManager::kClientFrameSingleLine)
+        DeflateRectEx(rcClient, CRect(0, 2, 0, 0), nPosition);
 }
 
 void CKitTabPaintManagerAppearanceSet::DrawSingleButton(CDC* /*pDC*/, CKitTabManagerItem* /*pItem*/)
 {
 }
 
-void CKitTabPaintManagerAppearanceSet::DrawWorkspacePart(CDC* /*pDC*/, LPRECT /*lpRect*/, int /*nPart*/)
+void CKitTabPaintManagerAppearanceSet::DrawWorkspacePart(CDC* pDC, LPRECT lpRect, int nPart)
 {
+    CKitTabPaintManagerColorSet* pColorSet = m_pPaintManager->GetColorSet();
+    CRect rc(lpRect);
+    if (m_pPaintManager->m_bStaticFrame) {
+        switch (nPart) {
+        case 0: {
+            // Placed at the DC's origin: the caller draws this part on the frame's own DC.
+            const COLORREF clrFace = CKitColorManager::Instance()->GetColor(COLOR_BTNFACE);
+            pDC->Draw3dRect(1, 0, rc.Width() - 2, rc.Height() - 1, clrFace, clrFace);
+            if (pColorSet->m_clrFrameBorder != CKitPaintManagerColor::kNone)
+                pDC->Draw3dRect(0, 0, rc.Width(), rc.Height(), pColorSet->m_clrFrameBorder, pColorSet->m_clrFrameBorder);
+            break;
+        }
+        case 1:
+            lpRect->top -= 1;
+            break;
+        case 2:
+        case 3:
+            pDC->FillSolidRect(rc, pColorSet->m_clrControlFace);
+            if (pColorSet->m_clrFrameBorder == CKitPaintManagerColor::kNone)
+                break;
+            if (nPart == 2)
+                pDC->FillSolidRect(rc.right - 1, rc.top, 1, rc.Height(), pColorSet->m_clrFrameBorder);
+            else
+                pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, pColorSet->m_clrFrameBorder);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    if (nPart == 1)
+        ::InflateRect(lpRect, 2, 2);
+    else if (nPart == 2 || nPart == 3)
+        pDC->FillSolidRect(rc, pColorSet->m_grcHeaderFace.clrLight);
 }
 
 void CKitTabPaintManagerAppearanceSet::DrawText(CDC* pDC, const CString& strText, LPRECT lpRect, UINT nFormat)
