@@ -201,6 +201,7 @@ TEST(KitTabPaintManager, CompressionShortensTheLongestItemsToShareTheRoom)
         {"remainders go last", {100, 100, 100}, 250, {83, 83, 84}},
         {"fits already", {50, 60}, 240, {50, 60}},
         {"one item", {300}, 240, {240}},
+        {"no room at all", {50, 60}, -20, {0, 0}},
     };
     for (const Case& c : cases) {
         Fixture f(PM::kLayoutCompressed);
