@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -178,6 +179,23 @@ TEST(KitTabLayoutWindow, AHostWindowLaysOutAndPaintsItsStripsInEveryLayout)
     EXPECT_FALSE(pScrolledStrip->GetNavigateButtons()[0]->GetRect().IsRectEmpty());
     EXPECT_FALSE(pScrolledStrip->GetNavigateButtons()[1]->GetRect().IsRectEmpty());
 
+
+
+    // A click on an item of the far row selects it and brings its row to the page; a click
+    // on the selected item's close button closes it.
+    CKitTabManagerItem* pDevices = pRowsStrip->GetItem(1);
+    ASSERT_NE(0, pDevices->GetRow());
+    const CPoint ptDevices = pDevices->GetRect().CenterPoint();
+    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(ptDevices.x, ptDevices.y));
+    ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptDevices.x, ptDevices.y));
+    EXPECT_EQ(pDevices, pRowsStrip->GetSelectedItem());
+    EXPECT_EQ(0, pDevices->GetRow());
+
+    const CPoint ptClose = pVerticalStrip->GetItem(1)->GetNavigateButtons()[0]->GetRect().CenterPoint();
+    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(ptClose.x, ptClose.y));
+    ::SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClose.x, ptClose.y));
+    ASSERT_EQ(2, pVerticalStrip->GetItemCount());
+    EXPECT_EQ("Messages", std::string(pVerticalStrip->GetSelectedItem()->GetCaption()));
 
     ::DestroyWindow(hWnd);
     g_pStrips = nullptr;
