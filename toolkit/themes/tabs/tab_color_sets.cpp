@@ -90,10 +90,15 @@ void CKitTabPaintManagerColorSet::RefreshMetrics()
 
 void CKitTabPaintManagerColorSet::SetTextColor(CDC* pDC, CKitTabManagerItem* pItem)
 {
+    SetItemTextColor(pDC, pItem, TRUE);
+}
+
+void CKitTabPaintManagerColorSet::SetItemTextColor(CDC* pDC, CKitTabManagerItem* pItem, BOOL bInactiveText)
+{
     CKitTabManager* pManager = GetManagerOf(pItem);
     if (!pItem->IsEnabled())
         pDC->SetTextColor(m_clrDisabledText);
-    else if (pManager && !pManager->IsActive())
+    else if (bInactiveText && pManager && !pManager->IsActive())
         pDC->SetTextColor(m_clrInactiveText);
     else if (pManager && pManager->GetSelectedItem() == pItem)
         pDC->SetTextColor(m_clrSelectedText);
@@ -101,6 +106,16 @@ void CKitTabPaintManagerColorSet::SetTextColor(CDC* pDC, CKitTabManagerItem* pIt
         pDC->SetTextColor(m_clrHotText);
     else
         pDC->SetTextColor(m_clrNormalText);
+}
+
+void CKitTabPaintManagerColorSet::FillItemFace(CDC* pDC, CRect rc, CKitTabManagerItem* pItem, COLORREF clrLight,
+                                               COLORREF clr, BOOL bGradient)
+{
+    CKitTabManager* pManager = GetManagerOf(pItem);
+    if (bGradient)
+        FillGradientAcross(pDC, rc, clrLight, clr, pManager ? pManager->GetPosition() : CKitTabPaintManager::kTop);
+    else
+        pDC->FillSolidRect(rc, clr);
 }
 
 void CKitTabPaintManagerColorSet::FillGradientAcross(CDC* pDC, CRect rc, COLORREF clrLight, COLORREF clrDark,
@@ -391,8 +406,7 @@ COLORREF CKitTabPaintManager::CColorSetOffice2003::FillPropertyButton(CDC* pDC, 
         clr = m_clrPressedFace;
     else if (pManager && pManager->GetHotItem() == pItem)
         clr = m_clrHotFace;
-    FillGradientAcross(pDC, rc, CKitColorManager::BlendColorsPercent(clr, kWhite, 300), clr,
-                       pManager ? pManager->GetPosition() : CKitTabPaintManager::kTop);
+    FillItemFace(pDC, rc, pItem, CKitColorManager::BlendColorsPercent(clr, kWhite, 300), clr, TRUE);
     return clr;
 }
 
@@ -531,11 +545,7 @@ COLORREF CKitTabPaintManager::CColorSetVisualStudio2005::FillPropertyButton(CDC*
     CKitTabManager* pManager = GetManagerOf(pItem);
     if (pManager && pManager->GetHotItem() == pItem)
         clr = m_clrHotFace;
-    if (m_bThemeHeader)
-        FillGradientAcross(pDC, rc, CKitColorManager::BlendColorsPercent(clr, kWhite, 300), clr,
-                           pManager ? pManager->GetPosition() : CKitTabPaintManager::kTop);
-    else
-        pDC->FillSolidRect(rc, clr);
+    FillItemFace(pDC, rc, pItem, CKitColorManager::BlendColorsPercent(clr, kWhite, 300), clr, m_bThemeHeader);
     return clr;
 }
 
@@ -587,11 +597,7 @@ COLORREF CKitTabPaintManager::CColorSetVisualStudio2008::FillPropertyButton(CDC*
     const BOOL bSelected = pManager && pManager->GetSelectedItem() == pItem;
     if (pManager && pManager->GetHotItem() == pItem && !bSelected)
         clr = m_clrHotFace;
-    if (m_bThemeHeader || bSelected)
-        FillGradientAcross(pDC, rc, RGB(253, 253, 253), clr,
-                           pManager ? pManager->GetPosition() : CKitTabPaintManager::kTop);
-    else
-        pDC->FillSolidRect(rc, clr);
+    FillItemFace(pDC, rc, pItem, RGB(253, 253, 253), clr, m_bThemeHeader || bSelected);
     return clr;
 }
 
@@ -656,15 +662,7 @@ void CKitTabPaintManager::CColorSetVisualStudio2010::RefreshMetrics()
 
 void CKitTabPaintManager::CColorSetVisualStudio2010::SetTextColor(CDC* pDC, CKitTabManagerItem* pItem)
 {
-    CKitTabManager* pManager = GetManagerOf(pItem);
-    if (!pItem->IsEnabled())
-        pDC->SetTextColor(m_clrDisabledText);
-    else if (pManager && pManager->GetSelectedItem() == pItem)
-        pDC->SetTextColor(m_clrSelectedText);
-    else if (pManager && pManager->GetHotItem() == pItem)
-        pDC->SetTextColor(m_clrHotText);
-    else
-        pDC->SetTextColor(m_clrNormalText);
+    SetItemTextColor(pDC, pItem, FALSE);
 }
 
 void CKitTabPaintManager::CColorSetVisualStudio2010::FillHeader(CDC* pDC, CRect rc, CKitTabManager* /*pManager*/)

@@ -87,6 +87,10 @@ public:
 protected:
     // Colour n of the colour manager.
     static COLORREF GetXtColor(int nIndex);
+    // The text colour of the item's state; bInactiveText: an inactive strip has its own.
+    void SetItemTextColor(CDC* pDC, CKitTabManagerItem* pItem, BOOL bInactiveText);
+    // A gradient from clrLight to clr across the item's strip, or clr alone.
+    void FillItemFace(CDC* pDC, CRect rc, CKitTabManagerItem* pItem, COLORREF clrLight, COLORREF clr, BOOL bGradient);
     CKitTabManager* GetManagerOf(CKitTabManagerItem* pItem) const;
 };
 
