@@ -628,6 +628,7 @@ void CKitTabPaintManager::CAppearanceSetVisio::DrawTabControl(CKitTabManager* pM
     DeflateRectEx(rcControl, m_pPaintManager->m_rcControlMargin, pManager->GetPosition());
     const int nSaved = pDC->SaveDC();
     pDC->IntersectClipRect(rcControl);
+    pDC->SetBkMode(TRANSPARENT);
     const COLORREF clrBorder = pColorSet->m_clrFrameBorder;
     if (m_pPaintManager->m_nClientFrame == kClientFrameNone) {
         if (pManager->GetItemCount() > 0)
