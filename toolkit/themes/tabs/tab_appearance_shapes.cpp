@@ -763,6 +763,20 @@ BOOL ChooseFlatBody(CKitTabPaintManagerColorSet* pColorSet, CKitTabManagerItem* 
     return bEveryButton || bSelected || bHot;
 }
 
+// The outline (not filled) of rc with 6 x 6 rounded corners.
+void RoundOutline(CDC* pDC, const CRect& rc, COLORREF clr)
+{
+    if (clr == kNone)
+        return;
+    CPen pen;
+    pen.Attach(::CreatePen(PS_SOLID, 1, clr));
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
+    pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, 6, 6);
+    pDC->SelectObject(pOldBrush);
+    pDC->SelectObject(pOldPen);
+}
+
 }  // namespace
 
 void CKitTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* pDC, CKitTabManagerItem* pItem)
@@ -779,8 +793,6 @@ void CKitTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* 
         pDC->GetClipBox(&rcClip);
         const int nSaved = pDC->SaveDC();
         pDC->IntersectClipRect(rcClip);
-        CPen pen;
-        pen.Attach(::CreatePen(PS_SOLID, 1, clrBorder == kNone ? RGB(0, 0, 0) : clrBorder));
         if (!m_bSeparatorMode) {
             CRect rcFill = rc;
             DeflateRectEx(rcFill, CRect(1, 1, 1, 0), nPosition);
@@ -797,23 +809,11 @@ void CKitTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* 
                 if (m_pPaintManager->m_nClientFrame != kClientFrameNone && !bSelected)
                     CKitTabShapes::SideLine(pDC, rc, (nPosition + 2) % 4, clrBorder, clrBorder);
                 InflateRectEx(rc, CRect(0, 0, 0, 2), nPosition);
-                if (clrBorder != kNone) {
-                    CPen* pOldPen = pDC->SelectObject(&pen);
-                    CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
-                    pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, 6, 6);
-                    pDC->SelectObject(pOldBrush);
-                    pDC->SelectObject(pOldPen);
-                }
+                RoundOutline(pDC, rc, clrBorder);
             }
         } else if (bSelected) {
             pColorSet->FillPropertyButton(pDC, rc, pItem);
-            if (clrBorder != kNone) {
-                CPen* pOldPen = pDC->SelectObject(&pen);
-                CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
-                pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, 6, 6);
-                pDC->SelectObject(pOldBrush);
-                pDC->SelectObject(pOldPen);
-            }
+            RoundOutline(pDC, rc, clrBorder);
         } else if (pItem->GetIndex() != pManager->GetItemCount() - 1) {
             if (IsHorizontal(nPosition))
                 VLine(pDC, rc.right - 1, rc.top + 3, rc.Height() - 6, clrBorder);
