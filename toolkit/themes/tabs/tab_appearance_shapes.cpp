@@ -2,6 +2,7 @@
 
 #include "framework/gdi.h"
 #include "toolkit/common/color_manager.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resource_images.h"
 #include "toolkit/themes/tabs/tab_appearance_sets.h"
@@ -28,15 +29,9 @@ class PixelBlock {
 public:
     PixelBlock(HDC hReference, int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = nWidth;
-        info.bmiHeader.biHeight = -nHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* pBits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(hReference, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
-        m_pBits = static_cast<DWORD*>(pBits);
+        LPBYTE pBits = nullptr;
+        m_bitmap.Attach(CKitImageManager::Create32BitDIBSection(hReference, nWidth, -nHeight, &pBits));
+        m_pBits = reinterpret_cast<DWORD*>(pBits);
         dc.Attach(::CreateCompatibleDC(hReference));
         m_hOld = ::SelectObject(dc, m_bitmap.GetSafeHandle());
     }
