@@ -1,5 +1,6 @@
 #include "toolkit/themes/tabs/tab_color_sets.h"
 
+#include "toolkit/common/dib_section.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resource_images.h"
 #include "toolkit/common/system.h"
@@ -89,10 +90,15 @@ void CKitTabPaintManagerColorSet::RefreshMetrics()
 
 void CKitTabPaintManagerColorSet::SetTextColor(CDC* pDC, CKitTabManagerItem* pItem)
 {
+    SetItemTextColor(pDC, pItem, TRUE);
+}
+
+void CKitTabPaintManagerColorSet::SetItemTextColor(CDC* pDC, CKitTabManagerItem* pItem, BOOL bInactiveText)
+{
     CKitTabManager* pManager = GetManagerOf(pItem);
     if (!pItem->IsEnabled())
         pDC->SetTextColor(m_clrDisabledText);
-    else if (pManager && !pManager->IsActive())
+    else if (bInactiveText && pManager && !pManager->IsActive())
         pDC->SetTextColor(m_clrInactiveText);
     else if (pManager && pManager->GetSelectedItem() == pItem)
         pDC->SetTextColor(m_clrSelectedText);
@@ -100,6 +106,16 @@ void CKitTabPaintManagerColorSet::SetTextColor(CDC* pDC, CKitTabManagerItem* pIt
         pDC->SetTextColor(m_clrHotText);
     else
         pDC->SetTextColor(m_clrNormalText);
+}
+
+void CKitTabPaintManagerColorSet::FillItemFace(CDC* pDC, CRect rc, CKitTabManagerItem* pItem, COLORREF clrLight,
+                                               COLORREF clr, BOOL bGradient)
+{
+    CKitTabManager* pManager = GetManagerOf(pItem);
+    if (bGradient)
+        FillGradientAcross(pDC, rc, clrLight, clr, pManager ? pManager->GetPosition() : CKitTabPaintManager::kTop);
+    else
+        pDC->FillSolidRect(rc, clr);
 }
 
 void CKitTabPaintManagerColorSet::FillGradientAcross(CDC* pDC, CRect rc, COLORREF clrLight, COLORREF clrDark,
@@ -260,10 +276,8 @@ void CKitTabPaintManager::CColorSetVisualStudio2003::FillNavigateButton(CDC* pDC
 
 // ---- Office 2003 ------------------------------------------------------------
 
-namespace {
-
 // The Office 2003 colours of one visual-style scheme.
-struct Office2003Scheme {
+struct CKitTabPaintManager::CColorSetOffice2003::Office2003Scheme {
     COLORREF clrFrameBorder;
     COLORREF clrDarkShadow;
     COLORREF clrShadow;
@@ -275,6 +289,10 @@ struct Office2003Scheme {
     COLORREF clrSecondHeaderLight;
     COLORREF clrSecondHeaderDark;
 };
+
+namespace {
+
+using Office2003Scheme = CKitTabPaintManager::CColorSetOffice2003::Office2003Scheme;
 
 const Office2003Scheme kBlueScheme = {
     RGB(59, 97, 156),   RGB(0, 53, 154),    RGB(117, 166, 241), RGB(0, 0, 128),     RGB(196, 218, 250),
@@ -307,6 +325,39 @@ const Office2003Scheme* SchemeOf(int nTheme)
 
 }  // namespace
 
+void CKitTabPaintManager::CColorSetOffice2003::ApplyScheme(const Office2003Scheme& s)
+{
+    m_clrFrameBorder.SetStandardValue(s.clrFrameBorder);
+    m_clrSelectedButtonBorder.SetStandardValue(s.clrFrameBorder);
+    m_clr3DDarkShadow.SetStandardValue(s.clrDarkShadow);
+    m_clrButtonBorder.SetStandardValue(s.clrDarkShadow);
+    m_clr3DShadow.SetStandardValue(s.clrShadow);
+    m_clrButtonInnerLight.SetStandardValue(s.clrShadow);
+    m_clrButtonInnerShade.SetStandardValue(kWhite);
+    m_grcStateFace.SetStandardColor(RGB(255, 192, 111));
+    m_grcStateBorder.SetStandardColor(s.clrStateBorder);
+    m_grcHeaderFace.SetStandardValue(s.clrHeaderLight, s.clrHeaderDark, 0.5);
+    m_clrNormalFace.SetStandardValue(s.clrNormalFace);
+    m_clrSelectedFace.SetStandardValue(RGB(255, 194, 115));
+    m_clrHotFace.SetStandardValue(s.clrHotFace);
+    m_grcSecondHeaderFace.SetStandardValue(s.clrSecondHeaderLight, s.clrSecondHeaderDark, 0.5);
+    m_clrThemeFrame.SetStandardValue(s.clrStateBorder);
+}
+
+BOOL CKitTabPaintManager::CColorSetOffice2003::RefreshFlatVisualStudio()
+{
+    CColorSetOffice2003::RefreshMetrics();
+    if (IsThemeColorsAllowed())
+        return FALSE;
+    m_clrSelectedText.SetStandardValue(GetXtColor(COLOR_WINDOWTEXT));
+    m_clrPressedFace.SetStandardValue(GetXtColor(kXtHighlightPushed));
+    m_clrHotText.SetStandardValue(GetXtColor(COLOR_BTNTEXT));
+    m_clrSelectedButtonBorder.SetStandardValue(GetXtColor(kXtDisabledBorder));
+    m_clrFrameBorder.SetStandardValue(GetXtColor(kXtDisabledBorder));
+    m_bThemeColors = FALSE;
+    return TRUE;
+}
+
 BOOL CKitTabPaintManager::CColorSetOffice2003::IsThemeColorsAllowed() const
 {
     if (m_pPaintManager && m_pPaintManager->m_bDisableThemeColors)
@@ -331,21 +382,7 @@ void CKitTabPaintManager::CColorSetOffice2003::RefreshMetrics()
     const Office2003Scheme* pScheme =
         IsThemeColorsAllowed() ? SchemeOf(CKitColorManager::Instance()->GetCurrentSystemTheme()) : nullptr;
     if (pScheme) {
-        m_clrFrameBorder.SetStandardValue(pScheme->clrFrameBorder);
-        m_clrSelectedButtonBorder.SetStandardValue(pScheme->clrFrameBorder);
-        m_clr3DDarkShadow.SetStandardValue(pScheme->clrDarkShadow);
-        m_clrButtonBorder.SetStandardValue(pScheme->clrDarkShadow);
-        m_clr3DShadow.SetStandardValue(pScheme->clrShadow);
-        m_clrButtonInnerLight.SetStandardValue(pScheme->clrShadow);
-        m_clrButtonInnerShade.SetStandardValue(kWhite);
-        m_grcStateFace.SetStandardColor(RGB(255, 192, 111));
-        m_grcStateBorder.SetStandardColor(pScheme->clrStateBorder);
-        m_grcHeaderFace.SetStandardValue(pScheme->clrHeaderLight, pScheme->clrHeaderDark, 0.5);
-        m_clrNormalFace.SetStandardValue(pScheme->clrNormalFace);
-        m_clrSelectedFace.SetStandardValue(RGB(255, 194, 115));
-        m_clrHotFace.SetStandardValue(pScheme->clrHotFace);
-        m_grcSecondHeaderFace.SetStandardValue(pScheme->clrSecondHeaderLight, pScheme->clrSecondHeaderDark, 0.5);
-        m_clrThemeFrame.SetStandardValue(pScheme->clrStateBorder);
+        ApplyScheme(*pScheme);
         m_bThemeColors = TRUE;
         m_clrPressedFace.SetStandardValue(RGB(254, 142, 75));
     } else {
@@ -369,8 +406,7 @@ COLORREF CKitTabPaintManager::CColorSetOffice2003::FillPropertyButton(CDC* pDC, 
         clr = m_clrPressedFace;
     else if (pManager && pManager->GetHotItem() == pItem)
         clr = m_clrHotFace;
-    FillGradientAcross(pDC, rc, CKitColorManager::BlendColorsPercent(clr, kWhite, 300), clr,
-                       pManager ? pManager->GetPosition() : CKitTabPaintManager::kTop);
+    FillItemFace(pDC, rc, pItem, CKitColorManager::BlendColorsPercent(clr, kWhite, 300), clr, TRUE);
     return clr;
 }
 
@@ -436,22 +472,7 @@ void CKitTabPaintManager::CColorSetOffice2007::RefreshMetrics()
     } else {
         m_clrPressedFace.SetStandardValue(GetXtColor(kXtHighlightPushed));
         m_clrHotText.SetStandardValue(GetXtColor(COLOR_BTNTEXT));
-        const Office2003Scheme& s = kBlueScheme;
-        m_clrFrameBorder.SetStandardValue(s.clrFrameBorder);
-        m_clrSelectedButtonBorder.SetStandardValue(s.clrFrameBorder);
-        m_clr3DDarkShadow.SetStandardValue(s.clrDarkShadow);
-        m_clrButtonBorder.SetStandardValue(s.clrDarkShadow);
-        m_clr3DShadow.SetStandardValue(s.clrShadow);
-        m_clrButtonInnerLight.SetStandardValue(s.clrShadow);
-        m_clrButtonInnerShade.SetStandardValue(kWhite);
-        m_grcStateFace.SetStandardColor(RGB(255, 192, 111));
-        m_grcStateBorder.SetStandardColor(s.clrStateBorder);
-        m_grcHeaderFace.SetStandardValue(s.clrHeaderLight, s.clrHeaderDark, 0.5);
-        m_clrNormalFace.SetStandardValue(s.clrNormalFace);
-        m_clrSelectedFace.SetStandardValue(RGB(255, 194, 115));
-        m_clrHotFace.SetStandardValue(s.clrHotFace);
-        m_grcSecondHeaderFace.SetStandardValue(s.clrSecondHeaderLight, s.clrSecondHeaderDark, 0.5);
-        m_clrThemeFrame.SetStandardValue(s.clrStateBorder);
+        ApplyScheme(kBlueScheme);
     }
     m_bThemeColors = TRUE;
     m_clrTabText.SetStandardValue(m_clrNormalText);
@@ -496,16 +517,11 @@ void CKitTabPaintManager::CColorSetOffice2007Access::RefreshMetrics()
 
 void CKitTabPaintManager::CColorSetVisualStudio2005::RefreshMetrics()
 {
-    CColorSetOffice2003::RefreshMetrics();
     m_bThemeHeader = FALSE;
-    if (IsThemeColorsAllowed())
+    if (!RefreshFlatVisualStudio())
         return;
     m_clrSelectedFace.SetStandardValue(GetXtColor(COLOR_WINDOW));
-    m_clrSelectedText.SetStandardValue(GetXtColor(COLOR_WINDOWTEXT));
     m_clrHotFace.SetStandardValue(GetXtColor(kXtHighlightChecked));
-    m_clrPressedFace.SetStandardValue(GetXtColor(kXtHighlightPushed));
-    m_clrHotText.SetStandardValue(GetXtColor(COLOR_BTNTEXT));
-    m_bThemeColors = FALSE;
     switch (CKitColorManager::Instance()->GetCurrentSystemTheme()) {
     case CKitColorManager::kThemeBlue:
     case CKitColorManager::kThemeOlive:
@@ -520,8 +536,6 @@ void CKitTabPaintManager::CColorSetVisualStudio2005::RefreshMetrics()
     default:
         break;
     }
-    m_clrSelectedButtonBorder.SetStandardValue(GetXtColor(kXtDisabledBorder));
-    m_clrFrameBorder.SetStandardValue(GetXtColor(kXtDisabledBorder));
 }
 
 COLORREF CKitTabPaintManager::CColorSetVisualStudio2005::FillPropertyButton(CDC* pDC, CRect rc,
@@ -531,62 +545,48 @@ COLORREF CKitTabPaintManager::CColorSetVisualStudio2005::FillPropertyButton(CDC*
     CKitTabManager* pManager = GetManagerOf(pItem);
     if (pManager && pManager->GetHotItem() == pItem)
         clr = m_clrHotFace;
-    if (m_bThemeHeader)
-        FillGradientAcross(pDC, rc, CKitColorManager::BlendColorsPercent(clr, kWhite, 300), clr,
-                           pManager ? pManager->GetPosition() : CKitTabPaintManager::kTop);
-    else
-        pDC->FillSolidRect(rc, clr);
+    FillItemFace(pDC, rc, pItem, CKitColorManager::BlendColorsPercent(clr, kWhite, 300), clr, m_bThemeHeader);
     return clr;
 }
 
 void CKitTabPaintManager::CColorSetVisualStudio2008::RefreshMetrics()
 {
-    CColorSetOffice2003::RefreshMetrics();
     m_bThemeHeader = FALSE;
-    if (IsThemeColorsAllowed())
+    if (!RefreshFlatVisualStudio())
         return;
-    m_clrSelectedText.SetStandardValue(GetXtColor(COLOR_WINDOWTEXT));
-    m_clrPressedFace.SetStandardValue(GetXtColor(kXtHighlightPushed));
-    m_clrHotText.SetStandardValue(GetXtColor(COLOR_BTNTEXT));
-    m_clrSelectedButtonBorder.SetStandardValue(GetXtColor(kXtDisabledBorder));
-    m_clrFrameBorder.SetStandardValue(GetXtColor(kXtDisabledBorder));
     m_clrSelectedFace.SetStandardValue(GetXtColor(COLOR_BTNFACE));
     m_clrHotFace.SetStandardValue(GetXtColor(COLOR_WINDOW));
     m_clrNormalFace.SetStandardValue(GetXtColor(COLOR_BTNFACE));
     m_grcHeaderFace.SetStandardColor(GetXtColor(COLOR_BTNFACE));
-    m_bThemeColors = FALSE;
-    BOOL bThemed = TRUE;
-    switch (CKitColorManager::Instance()->GetCurrentSystemTheme()) {
-    case CKitColorManager::kThemeBlue:
-    case CKitColorManager::kThemeRoyale:
-        m_clrSelectedFace.SetStandardValue(RGB(193, 210, 238));
-        m_clrHotFace.SetStandardValue(RGB(167, 191, 227));
-        m_clrFrameBorder.SetStandardValue(RGB(152, 181, 226));
-        break;
-    case CKitColorManager::kThemeOlive:
-        m_clrSelectedFace.SetStandardValue(RGB(182, 198, 141));
-        m_clrHotFace.SetStandardValue(RGB(175, 175, 142));
-        m_clrFrameBorder.SetStandardValue(RGB(147, 160, 112));
-        break;
-    case CKitColorManager::kThemeSilver:
-        m_clrSelectedFace.SetStandardValue(RGB(225, 226, 236));
-        m_clrHotFace.SetStandardValue(RGB(255, 201, 128));
-        m_clrFrameBorder.SetStandardValue(RGB(147, 145, 176));
-        break;
-    case CKitColorManager::kThemeAero:
-        m_clrSelectedFace.SetStandardValue(RGB(210, 230, 250));
-        m_clrNormalFace.SetStandardValue(RGB(152, 180, 210));
-        m_clrHotFace.SetStandardValue(RGB(129, 208, 241));
-        m_clrFrameBorder.SetStandardValue(RGB(105, 161, 191));
-        break;
-    default:
-        bThemed = FALSE;
-        break;
-    }
-    if (bThemed) {
-        m_clrSelectedButtonBorder.SetStandardValue(m_clrFrameBorder);
-        m_bThemeHeader = TRUE;
-    }
+    // Selected, hot and normal face (none: kept) and frame of each visual style.
+    struct Scheme {
+        int nTheme;
+        COLORREF clrSelected;
+        COLORREF clrHot;
+        COLORREF clrNormal;
+        COLORREF clrFrame;
+    };
+    static const Scheme kSchemes[] = {
+        {CKitColorManager::kThemeBlue, RGB(193, 210, 238), RGB(167, 191, 227), kNone, RGB(152, 181, 226)},
+        {CKitColorManager::kThemeRoyale, RGB(193, 210, 238), RGB(167, 191, 227), kNone, RGB(152, 181, 226)},
+        {CKitColorManager::kThemeOlive, RGB(182, 198, 141), RGB(175, 175, 142), kNone, RGB(147, 160, 112)},
+        {CKitColorManager::kThemeSilver, RGB(225, 226, 236), RGB(255, 201, 128), kNone, RGB(147, 145, 176)},
+        {CKitColorManager::kThemeAero, RGB(210, 230, 250), RGB(129, 208, 241), RGB(152, 180, 210), RGB(105, 161, 191)},
+    };
+    const int nTheme = CKitColorManager::Instance()->GetCurrentSystemTheme();
+    const Scheme* pScheme = nullptr;
+    for (const Scheme& scheme : kSchemes)
+        if (scheme.nTheme == nTheme)
+            pScheme = &scheme;
+    if (!pScheme)
+        return;
+    m_clrSelectedFace.SetStandardValue(pScheme->clrSelected);
+    m_clrHotFace.SetStandardValue(pScheme->clrHot);
+    if (pScheme->clrNormal != kNone)
+        m_clrNormalFace.SetStandardValue(pScheme->clrNormal);
+    m_clrFrameBorder.SetStandardValue(pScheme->clrFrame);
+    m_clrSelectedButtonBorder.SetStandardValue(m_clrFrameBorder);
+    m_bThemeHeader = TRUE;
 }
 
 COLORREF CKitTabPaintManager::CColorSetVisualStudio2008::FillPropertyButton(CDC* pDC, CRect rc,
@@ -597,11 +597,7 @@ COLORREF CKitTabPaintManager::CColorSetVisualStudio2008::FillPropertyButton(CDC*
     const BOOL bSelected = pManager && pManager->GetSelectedItem() == pItem;
     if (pManager && pManager->GetHotItem() == pItem && !bSelected)
         clr = m_clrHotFace;
-    if (m_bThemeHeader || bSelected)
-        FillGradientAcross(pDC, rc, RGB(253, 253, 253), clr,
-                           pManager ? pManager->GetPosition() : CKitTabPaintManager::kTop);
-    else
-        pDC->FillSolidRect(rc, clr);
+    FillItemFace(pDC, rc, pItem, RGB(253, 253, 253), clr, m_bThemeHeader || bSelected);
     return clr;
 }
 
@@ -615,15 +611,8 @@ CKitTabPaintManager::CColorSetVisualStudio2010::CColorSetVisualStudio2010(BOOL b
     const DWORD c2 = 0x2D3F5C;  // (45, 63, 92)
     const DWORD c3 = 0x35496A;  // (53, 73, 106)
     const DWORD pattern[16] = {c1, c2, c2, c2, c3, c2, c2, c2, c2, c2, c1, c2, c2, c2, c3, c2};
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = 4;
-    bmi.bmiHeader.biHeight = -4;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    LPBYTE pBits = nullptr;
+    HBITMAP hBitmap = Create32BitDibSection(nullptr, 4, -4, &pBits);
     if (hBitmap && pBits) {
         memcpy(pBits, pattern, sizeof(pattern));
         m_brushHeader.Attach(::CreatePatternBrush(hBitmap));
@@ -673,15 +662,7 @@ void CKitTabPaintManager::CColorSetVisualStudio2010::RefreshMetrics()
 
 void CKitTabPaintManager::CColorSetVisualStudio2010::SetTextColor(CDC* pDC, CKitTabManagerItem* pItem)
 {
-    CKitTabManager* pManager = GetManagerOf(pItem);
-    if (!pItem->IsEnabled())
-        pDC->SetTextColor(m_clrDisabledText);
-    else if (pManager && pManager->GetSelectedItem() == pItem)
-        pDC->SetTextColor(m_clrSelectedText);
-    else if (pManager && pManager->GetHotItem() == pItem)
-        pDC->SetTextColor(m_clrHotText);
-    else
-        pDC->SetTextColor(m_clrNormalText);
+    SetItemTextColor(pDC, pItem, FALSE);
 }
 
 void CKitTabPaintManager::CColorSetVisualStudio2010::FillHeader(CDC* pDC, CRect rc, CKitTabManager* /*pManager*/)
@@ -753,19 +734,12 @@ void DrawTurnedThemePart(CKitWinThemeWrapper& theme, CDC* pDC, CRect rc, int nPa
     const int sh = bSideways ? rc.Width() : rc.Height();
     if (sw <= 0 || sh <= 0)
         return;
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = sw;
-    bmi.bmiHeader.biHeight = -sh;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    DWORD* pSource = nullptr;
-    HBITMAP hSource = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pSource), nullptr, 0);
-    bmi.bmiHeader.biWidth = rc.Width();
-    bmi.bmiHeader.biHeight = -rc.Height();
-    DWORD* pDest = nullptr;
-    HBITMAP hDest = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pDest), nullptr, 0);
+    LPBYTE pSourceBits = nullptr;
+    LPBYTE pDestBits = nullptr;
+    HBITMAP hSource = Create32BitDibSection(pDC->GetSafeHdc(), sw, -sh, &pSourceBits);
+    HBITMAP hDest = Create32BitDibSection(pDC->GetSafeHdc(), rc.Width(), -rc.Height(), &pDestBits);
+    const DWORD* pSource = reinterpret_cast<const DWORD*>(pSourceBits);
+    DWORD* pDest = reinterpret_cast<DWORD*>(pDestBits);
     if (hSource && hDest && pSource && pDest) {
         HDC hdc = ::CreateCompatibleDC(pDC->GetSafeHdc());
         HGDIOBJ hOld = ::SelectObject(hdc, hSource);

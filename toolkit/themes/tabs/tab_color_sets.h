@@ -87,6 +87,10 @@ public:
 protected:
     // Colour n of the colour manager.
     static COLORREF GetXtColor(int nIndex);
+    // The text colour of the item's state; bInactiveText: an inactive strip has its own.
+    void SetItemTextColor(CDC* pDC, CKitTabManagerItem* pItem, BOOL bInactiveText);
+    // A gradient from clrLight to clr across the item's strip, or clr alone.
+    void FillItemFace(CDC* pDC, CRect rc, CKitTabManagerItem* pItem, COLORREF clrLight, COLORREF clr, BOOL bGradient);
     CKitTabManager* GetManagerOf(CKitTabManagerItem* pItem) const;
 };
 
@@ -115,12 +119,19 @@ public:
     COLORREF FillPropertyButton(CDC* pDC, CRect rc, CKitTabManagerItem* pItem) override;
     void FillNavigateButton(CDC* pDC, CKitTabManagerNavigateButton* pButton, CRect& rc) override;
 
+    struct Office2003Scheme;
+
     CKitPaintManagerColor m_clrThemeFrame;
     BOOL m_bThemeColors = FALSE;
 
 protected:
     // Theme colours are allowed: the paint manager's option is off and the colour manager's are on.
     BOOL IsThemeColorsAllowed() const;
+    // The colours of one visual-style scheme.
+    void ApplyScheme(const Office2003Scheme& scheme);
+    // These colours, then, unless theme colours are allowed (FALSE), the flat base of the
+    // Visual Studio 2005 and 2008 sets (TRUE).
+    BOOL RefreshFlatVisualStudio();
 };
 
 class CKitTabPaintManager::CColorSetOffice2007 : public CColorSetOffice2003 {

@@ -2,6 +2,7 @@
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
+#include "toolkit/common/dib_section.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/tooltip_context.h"
@@ -342,16 +343,9 @@ class SquareDib {
 public:
     explicit SquareDib(int n) : m_n(n)
     {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-        bmi.bmiHeader.biWidth = n;
-        bmi.bmiHeader.biHeight = -n;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        void* pBits = nullptr;
-        m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-        m_pBits = static_cast<DWORD*>(pBits);
+        LPBYTE pBits = nullptr;
+        m_hBitmap = Create32BitDibSection(nullptr, n, -n, &pBits);
+        m_pBits = reinterpret_cast<DWORD*>(pBits);
     }
     ~SquareDib()
     {

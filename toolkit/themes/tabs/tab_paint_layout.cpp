@@ -204,6 +204,8 @@ void CKitTabPaintManager::CompressItems(CKitTabManager* pManager, int nAvailable
     const int nCount = pManager->GetItemCount();
     if (nCount == 0 || pManager->GetItemsLength() <= nAvailable)
         return;
+    // A strip narrower than its margins and buttons leaves its items empty, never inside out.
+    nAvailable = std::max(nAvailable, 0);
     if (nCount == 1) {
         CKitTabManagerItem* pItem = pManager->GetItem(0);
         pItem->SetLengths(nAvailable, pItem->GetFullLength());

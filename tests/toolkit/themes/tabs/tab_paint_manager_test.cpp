@@ -1,5 +1,8 @@
 // The tab paint manager's layout: balanced and justified rows, compression, the
 // scroll limit, rotated items, item lengths, shortened captions, fonts and the set switches.
+#include "support/canvas.h"
+#include "toolkit/common/image_manager.h"
+#include "toolkit/common/image_pixels.h"
 #include "toolkit/themes/tabs/tab_appearance_sets.h"
 #include "toolkit/themes/tabs/tab_color_sets.h"
 #include "toolkit/themes/tabs/tab_manager.h"
@@ -29,19 +32,30 @@ public:
     {
         m_pPaintManager->LayoutTabs(pManager, pDC, rc);
     }
+    void DrawTabControl(CKitTabManager* pManager, CDC* pDC, CRect rc) override
+    {
+        m_pPaintManager->DrawTabs(pManager, pDC, rc);
+    }
     void DrawText(CDC* pDC, const CString& strText, LPRECT lpRect, UINT nFormat) override
     {
         if (!(nFormat & DT_CALCRECT))
-            m_drawn.push_back({std::string(strText), nFormat});
+            m_drawn.push_back({std::string(strText), nFormat, *lpRect});
         CKitTabPaintManagerAppearanceSet::DrawText(pDC, strText, lpRect, nFormat);
+    }
+    void DrawSingleButton(CDC* pDC, CKitTabManagerItem* pItem) override
+    {
+        m_buttons.push_back(pItem->GetIndex());
+        m_pPaintManager->DrawItemIconAndCaption(pDC, pItem, pItem->GetRect(), TRUE);
     }
 
     struct Drawn {
         std::string text;
         UINT nFormat;
+        CRect rc;
     };
     std::map<int, int> m_lengths;
     std::vector<Drawn> m_drawn;
+    std::vector<int> m_buttons;
 };
 
 // A strip that lays itself out in a fixed control rectangle.
@@ -60,6 +74,8 @@ public:
     CKitTabPaintManager* GetPaintManager() const override { return m_pPaintManager; }
     void RedrawControl(const RECT*, BOOL) override {}
     BOOL DrawIcon(CDC*, CPoint, CKitTabManagerItem*, BOOL, CSize&) override { return m_bIcons; }
+
+    void TrackHot(CKitTabManagerItem* pItem) { m_pHighlighted = pItem; }
 
     // Adds items quietly, then lays out once.
     void AddItems(int nCount)
@@ -185,6 +201,7 @@ TEST(KitTabPaintManager, CompressionShortensTheLongestItemsToShareTheRoom)
         {"remainders go last", {100, 100, 100}, 250, {83, 83, 84}},
         {"fits already", {50, 60}, 240, {50, 60}},
         {"one item", {300}, 240, {240}},
+        {"no room at all", {50, 60}, -20, {0, 0}},
     };
     for (const Case& c : cases) {
         Fixture f(PM::kLayoutCompressed);
@@ -436,4 +453,169 @@ TEST(KitTabPaintManager, EachAppearanceStyleBringsItsSetAndItsDefaultColours)
         paintManager.RemoveClient(&strip);
         EXPECT_EQ(0, paintManager.GetClientCount());
     }
+}
+
+TEST(KitTabPaintManager, RowsAreDrawnFromTheFarRowInwardsWithTheSelectedItemOnTop)
+{
+    struct Case {
+        const char* name;
+        BOOL bBothEnds;
+        int nSelected;
+        CRect rcClip;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {"last to first", FALSE, 2, CRect(0, 0, 400, 100), {4, 3, 1, 0, 2}},
+        {"from both ends", TRUE, 2, CRect(0, 0, 400, 100), {0, 1, 4, 3, 2}},
+        {"clipped", FALSE, 2, CRect(0, 0, 100, 100), {1, 0}},
+        {"first selected", TRUE, 0, CRect(0, 0, 400, 100), {4, 3, 2, 1, 0}},
+    };
+    for (const Case& c : cases) {
+        Fixture f(PM::kLayoutPlain);
+        f.paintManager.m_bClipHeader = FALSE;
+        f.pSet->m_bDrawFromBothEnds = c.bBothEnds;
+        for (int i = 0; i < 5; ++i)
+            f.pSet->m_lengths[i] = 60;
+        LayoutStrip strip(&f.paintManager, CRect(0, 0, 400, 100));
+        strip.AddItems(5);
+        strip.SetCurSel(c.nSelected);
+        f.pSet->m_buttons.clear();
+        Canvas canvas(400, 100);
+        canvas.dc.IntersectClipRect(c.rcClip);
+        f.paintManager.DrawTabControl(&strip, &canvas.dc, CRect(0, 0, 400, 100));
+        EXPECT_EQ(c.expected, f.pSet->m_buttons) << c.name;
+    }
+
+    // Multi-row: the far row first, row 0 (with the selected item) last.
+    Fixture f(PM::kLayoutMultiRow);
+    for (int i = 0; i < 4; ++i)
+        f.pSet->m_lengths[i] = 100;
+    LayoutStrip strip(&f.paintManager, CRect(0, 0, 200, 100));
+    strip.AddItems(4);
+    strip.SetCurSel(0);
+    f.pSet->m_buttons.clear();
+    Canvas canvas(200, 100);
+    f.paintManager.DrawTabControl(&strip, &canvas.dc, CRect(0, 0, 200, 100));
+    EXPECT_EQ((std::vector<int>{3, 2, 1, 0}), f.pSet->m_buttons);
+}
+
+TEST(KitTabPaintManager, CaptionsAreDrawnInsideTheMarginsAndCentredInLongerItems)
+{
+    Fixture f(PM::kLayoutPlain);
+    LayoutStrip strip(&f.paintManager, CRect(0, 0, 400, 100));
+    strip.AddItems(2);
+    strip.GetItem(1)->SetCaption("Save && &Close");
+    strip.SetCurSel(0);
+    Canvas canvas(400, 100);
+    CKitTabManagerItem* pItem = strip.GetItem(1);
+    const int nFull = f.paintManager.DrawItemIconAndCaption(&canvas.dc, pItem, CRect(), FALSE);
+
+    struct Case {
+        const char* name;
+        int nExtra;  // the item longer than its content by this much
+        BOOL bStripMnemonics;
+        BOOL bNoPrefix;
+        const char* expectedText;
+        UINT nPrefixFlag;
+    };
+    const Case cases[] = {
+        {"as long as its content", 0, FALSE, TRUE, "Save && &Close", DT_NOPREFIX},
+        {"justified: centred", 40, FALSE, TRUE, "Save && &Close", DT_NOPREFIX},
+        {"mnemonics shown", 0, FALSE, FALSE, "Save && &Close", 0},
+        {"mnemonics stripped", 0, TRUE, FALSE, "Save & Close", DT_NOPREFIX},
+    };
+    for (const Case& c : cases) {
+        f.paintManager.m_bStripMnemonics = c.bStripMnemonics;
+        f.paintManager.m_bNoPrefix = c.bNoPrefix;
+        const CRect rcItem(100, 2, 100 + nFull + c.nExtra, 20);
+        pItem->SetLengths(nFull + c.nExtra, nFull);
+        f.pSet->m_drawn.clear();
+        f.paintManager.DrawItemIconAndCaption(&canvas.dc, pItem, rcItem, TRUE);
+        ASSERT_EQ(1u, f.pSet->m_drawn.size()) << c.name;
+        const TestSet::Drawn& drawn = f.pSet->m_drawn[0];
+        EXPECT_EQ(c.expectedText, drawn.text) << c.name;
+        EXPECT_EQ(c.nPrefixFlag, drawn.nFormat & DT_NOPREFIX) << c.name;
+        EXPECT_NE(0u, drawn.nFormat & DT_END_ELLIPSIS) << c.name;
+        EXPECT_NE(0u, drawn.nFormat & DT_VCENTER) << c.name;
+        // The text margins (6 each) and half of the extra length on each side.
+        EXPECT_EQ(rcItem.left + c.nExtra / 2 + 6, drawn.rc.left) << c.name;
+        EXPECT_EQ(rcItem.right - (c.nExtra - c.nExtra / 2) - 6, drawn.rc.right) << c.name;
+        // Unselected, active: the normal text colour.
+        EXPECT_EQ(static_cast<COLORREF>(f.paintManager.GetColorSet()->m_clrNormalText), canvas.dc.GetTextColor());
+    }
+}
+
+TEST(KitTabPaintManager, NavigateButtonsAreFilledGlyphsWhenEnabledAndOutlinesWhenNot)
+{
+    Fixture f(PM::kLayoutPlain);
+    LayoutStrip strip(&f.paintManager, CRect(0, 0, 100, 40));
+    strip.AddItems(1);
+    CKitTabManagerNavigateButton* pButton = strip.GetNavigateButtons()[1];  // scroll forward
+    const COLORREF clrGlyph = CKitColorManager::Instance()->GetColor(COLOR_BTNTEXT);
+    const COLORREF clrPaper = RGB(1, 2, 3);
+
+    for (BOOL bEnabled : {TRUE, FALSE}) {
+        Canvas canvas(40, 40, clrPaper);
+        pButton->SetEnabled(bEnabled);
+        pButton->SetRect(CRect(10, 10, 24, 25));
+        pButton->Draw(&canvas.dc);
+        // The triangle points right around the centre (17, 17): its inside at (16, 16), its edge at (15, 13).
+        EXPECT_EQ(clrGlyph, canvas.Pixel(15, 13)) << bEnabled;
+        EXPECT_EQ(bEnabled ? clrGlyph : clrPaper, canvas.Pixel(16, 16)) << bEnabled;
+    }
+
+    // A hidden button draws nothing.
+    Canvas canvas(40, 40, clrPaper);
+    pButton->SetRect(CRect());
+    pButton->Draw(&canvas.dc);
+    EXPECT_EQ(40 * 40, canvas.Count(CRect(0, 0, 40, 40), clrPaper));
+}
+
+TEST(KitTabPaintManager, ItemImagesTakeTheItemsStateAndTurnWithVerticalStripsWhenAsked)
+{
+    // 16 x 16: the left column red, the rest blue; the hot image all green.
+    std::vector<DWORD> pixels(256, KitPixels::FromColorRef(RGB(0, 0, 255), 255));
+    for (int y = 0; y < 16; ++y)
+        pixels[y * 16] = KitPixels::FromColorRef(RGB(255, 0, 0), 255);
+    HBITMAP hNormal = CKitImageManager::Create32BitBitmap(pixels.data(), CSize(16, 16));
+    const std::vector<DWORD> green(256, KitPixels::FromColorRef(RGB(0, 255, 0), 255));
+    HBITMAP hHot = CKitImageManager::Create32BitBitmap(green.data(), CSize(16, 16));
+    CKitImageManagerIcon image(1, 16, 16);
+    image.SetIcon(CKitImageManagerIconHandle(hNormal), CKitImageManagerIcon::kStateNormal);
+    image.SetIcon(CKitImageManagerIconHandle(hHot), CKitImageManagerIcon::kStateHot);
+
+    struct Case {
+        const char* name;
+        int nPosition;
+        BOOL bRotate;
+        BOOL bHot;
+        COLORREF clrLeftEdge;  // at (0, 8) of the image
+        COLORREF clrTopEdge;   // at (8, 0)
+    };
+    const Case cases[] = {
+        {"top strip", PM::kTop, TRUE, FALSE, RGB(255, 0, 0), RGB(0, 0, 255)},
+        {"left strip, turned", PM::kLeft, TRUE, FALSE, RGB(0, 0, 255), RGB(255, 0, 0)},
+        {"right strip, turned", PM::kRight, TRUE, FALSE, RGB(0, 0, 255), RGB(255, 0, 0)},
+        {"left strip, upright", PM::kLeft, FALSE, FALSE, RGB(255, 0, 0), RGB(0, 0, 255)},
+        {"hot item", PM::kLeft, TRUE, TRUE, RGB(0, 255, 0), RGB(0, 255, 0)},
+    };
+    for (const Case& c : cases) {
+        Fixture f(PM::kLayoutPlain, c.nPosition);
+        f.paintManager.m_bRotateImages = c.bRotate;
+        LayoutStrip strip(&f.paintManager, CRect(0, 0, 100, 100));
+        strip.AddItems(2);
+        strip.SetCurSel(1);
+        CKitTabManagerItem* pItem = strip.GetItem(0);
+        if (c.bHot) {
+            f.paintManager.m_bHotTracking = TRUE;
+            strip.TrackHot(pItem);
+        }
+        Canvas canvas(40, 40);
+        pItem->DrawImage(&canvas.dc, CPoint(10, 10), CSize(16, 16), &image);
+        EXPECT_EQ(c.clrLeftEdge, canvas.Pixel(10, 18)) << c.name;
+        EXPECT_EQ(c.clrTopEdge, canvas.Pixel(18, 10)) << c.name;
+        EXPECT_EQ(RGB(1, 2, 3), canvas.Pixel(9, 9)) << c.name;
+    }
+    ::DeleteObject(hNormal);
+    ::DeleteObject(hHot);
 }
