@@ -42,11 +42,18 @@ CRect GrowAlongStrip(const CKitTabManagerItem* pItem, int nLead, int nTrail)
     return rc;
 }
 
-// Half the item's depth across the strip, toward zero.
-int HalfDepth(const CKitTabManagerItem* pItem)
+// The item's depth across the strip.
+int Depth(const CKitTabManagerItem* pItem)
 {
     const CRect rc = pItem->GetRect();
-    return (pItem->GetTabManager()->IsHorizontalPosition() ? rc.Height() : rc.Width()) / 2;
+    return pItem->GetTabManager()->IsHorizontalPosition() ? rc.Height() : rc.Width();
+}
+
+// Both ends slanted 2:1: the item grown at each end by half its depth (toward zero).
+CRect GrowByHalfDepth(const CKitTabManagerItem* pItem)
+{
+    const int nHalf = Depth(pItem) / 2;
+    return GrowAlongStrip(pItem, nHalf, nHalf);
 }
 
 }  // namespace
@@ -60,9 +67,7 @@ CRect CKitTabPaintManager::CAppearanceSetPropertyPage2003::GetHeaderMargin()
 
 CRect CKitTabPaintManager::CAppearanceSetPropertyPage2003::GetButtonDrawRect(const CKitTabManagerItem* pItem)
 {
-    const CRect rc = pItem->GetRect();
-    const int nDepth = pItem->GetTabManager()->IsHorizontalPosition() ? rc.Height() : rc.Width();
-    return GrowAlongStrip(pItem, nDepth, 2);
+    return GrowAlongStrip(pItem, Depth(pItem), 2);
 }
 
 CRect CKitTabPaintManager::CAppearanceSetVisualStudio2005::GetHeaderMargin()
@@ -74,8 +79,7 @@ CRect CKitTabPaintManager::CAppearanceSetVisualStudio2005::GetHeaderMargin()
 
 CRect CKitTabPaintManager::CAppearanceSetVisualStudio2005::GetButtonDrawRect(const CKitTabManagerItem* pItem)
 {
-    const int nHalf = HalfDepth(pItem);
-    return GrowAlongStrip(pItem, nHalf, nHalf);
+    return GrowByHalfDepth(pItem);
 }
 
 CRect CKitTabPaintManager::CAppearanceSetExcel::GetHeaderMargin()
@@ -88,8 +92,7 @@ CRect CKitTabPaintManager::CAppearanceSetExcel::GetHeaderMargin()
 
 CRect CKitTabPaintManager::CAppearanceSetExcel::GetButtonDrawRect(const CKitTabManagerItem* pItem)
 {
-    const int nHalf = HalfDepth(pItem);
-    return GrowAlongStrip(pItem, nHalf, nHalf);
+    return GrowByHalfDepth(pItem);
 }
 
 void CKitTabPaintManager::CAppearanceSetPropertyPageAccess2007::RefreshMetrics()

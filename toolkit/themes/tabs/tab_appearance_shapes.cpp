@@ -2,6 +2,7 @@
 
 #include "framework/gdi.h"
 #include "toolkit/common/color_manager.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resource_images.h"
 #include "toolkit/themes/tabs/tab_appearance_sets.h"
@@ -28,15 +29,9 @@ class PixelBlock {
 public:
     PixelBlock(HDC hReference, int nWidth, int nHeight) : m_nWidth(nWidth), m_nHeight(nHeight)
     {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = nWidth;
-        info.bmiHeader.biHeight = -nHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* pBits = nullptr;
-        m_bitmap.Attach(::CreateDIBSection(hReference, &info, DIB_RGB_COLORS, &pBits, nullptr, 0));
-        m_pBits = static_cast<DWORD*>(pBits);
+        LPBYTE pBits = nullptr;
+        m_bitmap.Attach(CKitImageManager::Create32BitDIBSection(hReference, nWidth, -nHeight, &pBits));
+        m_pBits = reinterpret_cast<DWORD*>(pBits);
         dc.Attach(::CreateCompatibleDC(hReference));
         m_hOld = ::SelectObject(dc, m_bitmap.GetSafeHandle());
     }
@@ -763,6 +758,20 @@ BOOL ChooseFlatBody(CKitTabPaintManagerColorSet* pColorSet, CKitTabManagerItem* 
     return bEveryButton || bSelected || bHot;
 }
 
+// The outline (not filled) of rc with 6 x 6 rounded corners.
+void RoundOutline(CDC* pDC, const CRect& rc, COLORREF clr)
+{
+    if (clr == kNone)
+        return;
+    CPen pen;
+    pen.Attach(::CreatePen(PS_SOLID, 1, clr));
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
+    pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, 6, 6);
+    pDC->SelectObject(pOldBrush);
+    pDC->SelectObject(pOldPen);
+}
+
 }  // namespace
 
 void CKitTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* pDC, CKitTabManagerItem* pItem)
@@ -779,8 +788,6 @@ void CKitTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* 
         pDC->GetClipBox(&rcClip);
         const int nSaved = pDC->SaveDC();
         pDC->IntersectClipRect(rcClip);
-        CPen pen;
-        pen.Attach(::CreatePen(PS_SOLID, 1, clrBorder == kNone ? RGB(0, 0, 0) : clrBorder));
         if (!m_bSeparatorMode) {
             CRect rcFill = rc;
             DeflateRectEx(rcFill, CRect(1, 1, 1, 0), nPosition);
@@ -797,23 +804,11 @@ void CKitTabPaintManager::CAppearanceSetPropertyPageFlat::DrawSingleButton(CDC* 
                 if (m_pPaintManager->m_nClientFrame != kClientFrameNone && !bSelected)
                     CKitTabShapes::SideLine(pDC, rc, (nPosition + 2) % 4, clrBorder, clrBorder);
                 InflateRectEx(rc, CRect(0, 0, 0, 2), nPosition);
-                if (clrBorder != kNone) {
-                    CPen* pOldPen = pDC->SelectObject(&pen);
-                    CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
-                    pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, 6, 6);
-                    pDC->SelectObject(pOldBrush);
-                    pDC->SelectObject(pOldPen);
-                }
+                RoundOutline(pDC, rc, clrBorder);
             }
         } else if (bSelected) {
             pColorSet->FillPropertyButton(pDC, rc, pItem);
-            if (clrBorder != kNone) {
-                CPen* pOldPen = pDC->SelectObject(&pen);
-                CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
-                pDC->RoundRect(rc.left, rc.top, rc.right, rc.bottom, 6, 6);
-                pDC->SelectObject(pOldBrush);
-                pDC->SelectObject(pOldPen);
-            }
+            RoundOutline(pDC, rc, clrBorder);
         } else if (pItem->GetIndex() != pManager->GetItemCount() - 1) {
             if (IsHorizontal(nPosition))
                 VLine(pDC, rc.right - 1, rc.top + 3, rc.Height() - 6, clrBorder);

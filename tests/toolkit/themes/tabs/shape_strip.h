@@ -39,6 +39,15 @@ public:
     BOOL m_bFocus = FALSE;
 };
 
+// The paint manager's fonts from Tahoma of 11 pixels, whatever the system's icon-title font.
+inline void UseTestFont(CKitTabPaintManager& paintManager)
+{
+    LOGFONTA lf = {};
+    lf.lfHeight = -11;
+    lstrcpyA(lf.lfFaceName, "Tahoma");
+    paintManager.SetFontIndirect(&lf, FALSE);
+}
+
 // A screen DC for measuring, released when it goes.
 class ScreenDC : public CDC {
 public:

@@ -10,9 +10,9 @@
 #include "support/canvas.h"
 #include "support/paths.h"
 #include "support/window_screenshot.h"
+#include "tools/common/png_file.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <string>
 #include <vector>
@@ -27,34 +27,6 @@ constexpr int kGap = 4;
 constexpr int kWidth = 2 * kPanelWidth + 3 * kGap;
 constexpr int kHeight = 2 * kPanelHeight + 3 * kGap;
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<DWORD> pixels;  // 0x00RRGGBB, top row first
-};
-
-// The PNG file's pixels; empty when it cannot be read.
-Picture ReadPng(const CString& path)
-{
-    Picture picture;
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path))
-        return picture;
-    image.format = PNG_FORMAT_BGRA;
-    std::vector<DWORD> pixels(static_cast<size_t>(image.width) * image.height);
-    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
-        png_image_free(&image);
-        return picture;
-    }
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    for (DWORD& pixel : pixels)
-        pixel &= 0x00FFFFFF;
-    picture.pixels = std::move(pixels);
-    return picture;
-}
-
 // Loads the test program's own theme for the picture sets, and drops it again.
 class TestTheme {
 public:
@@ -68,10 +40,7 @@ public:
 void DrawPanel(CDC* pDC, int nStyle, int nPosition, const CRect& rc)
 {
     CKitTabPaintManager paintManager;
-    LOGFONTA lf = {};
-    lf.lfHeight = -11;
-    lstrcpyA(lf.lfFaceName, "Tahoma");
-    paintManager.SetFontIndirect(&lf, FALSE);
+    UseTestFont(paintManager);
     paintManager.m_bShowIcons = FALSE;
     paintManager.SetPosition(nPosition);
     paintManager.SetAppearance(nStyle);
@@ -130,15 +99,19 @@ TEST(KitTabScreens, EverySetInEveryPositionMatchesItsReferenceImage)
         const std::string name = std::string("tabs-") + style.name;
         EXPECT_EQ("", SaveScreenshot(name.c_str(), kWidth, kHeight, pixels)) << name;
 
-        const Picture reference = ReadPng(SourcePath(("tests/toolkit/themes/tabs/reference/" + name + ".png").c_str()));
-        if (reference.width != kWidth || reference.height != kHeight) {
+        int nReferenceWidth = 0;
+        int nReferenceHeight = 0;
+        std::vector<DWORD> reference;
+        const CString path = SourcePath(("tests/toolkit/themes/tabs/reference/" + name + ".png").c_str());
+        if (!ReadPngFile(std::string(path), nReferenceWidth, nReferenceHeight, reference) ||
+            nReferenceWidth != kWidth || nReferenceHeight != kHeight) {
             ADD_FAILURE() << name << ": no reference image of " << kWidth << " x " << kHeight;
             continue;
         }
         int nDiffering = 0;
         int nFirst = -1;
         for (size_t i = 0; i < pixels.size(); ++i) {
-            if (pixels[i] != reference.pixels[i]) {
+            if (pixels[i] != reference[i]) {
                 nFirst = nFirst < 0 ? static_cast<int>(i) : nFirst;
                 ++nDiffering;
             }

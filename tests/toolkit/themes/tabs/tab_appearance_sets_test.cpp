@@ -26,10 +26,7 @@ class TestPaintManager : public CKitTabPaintManager {
 public:
     explicit TestPaintManager(int nStyle = kAppearancePropertyPage)
     {
-        LOGFONTA lf = {};
-        lf.lfHeight = -11;
-        lstrcpyA(lf.lfFaceName, "Tahoma");
-        SetFontIndirect(&lf, FALSE);
+        UseTestFont(*this);
         m_bShowIcons = FALSE;
         SetAppearance(nStyle);
     }

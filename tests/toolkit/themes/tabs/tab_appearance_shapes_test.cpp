@@ -21,10 +21,7 @@ class ShapePaintManager : public CKitTabPaintManager {
 public:
     explicit ShapePaintManager(int nStyle)
     {
-        LOGFONTA lf = {};
-        lf.lfHeight = -11;
-        lstrcpyA(lf.lfFaceName, "Tahoma");
-        SetFontIndirect(&lf, FALSE);
+        UseTestFont(*this);
         m_bShowIcons = FALSE;
         SetAppearance(nStyle);
         SetColor(kColorSetDefault);
