@@ -1,5 +1,6 @@
 // The tab paint manager's colour sets: custom colours, item colours, the visual-style
-// schemes of the Office 2003 family and the version-dependent dark set.
+// schemes of the Office 2003 family, the version-dependent dark set and navigate-button faces.
+#include "support/canvas.h"
 #include "toolkit/themes/tabs/tab_color_sets.h"
 #include "toolkit/themes/tabs/tab_manager.h"
 #include "toolkit/themes/tabs/tab_paint_manager.h"
@@ -20,6 +21,7 @@ public:
     CKitTabPaintManager* GetPaintManager() const override { return m_pPaintManager; }
     void RedrawControl(const RECT*, BOOL) override {}
     BOOL DrawIcon(CDC*, CPoint, CKitTabManagerItem*, BOOL, CSize&) override { return FALSE; }
+    void SetHotButton(CKitTabManagerNavigateButton* pButton) { m_pHighlightedNavigateButton = pButton; }
 
     CKitTabPaintManager* m_pPaintManager;
 };
@@ -235,4 +237,57 @@ TEST(KitTabColorSets, VisualStudio2010TakesItsFacesFromTheInjectedSystemVersion)
     CKitTabPaintManager paintManager;
     paintManager.SetColorSet(new PM::CColorSetVisualStudio2010(TRUE));
     EXPECT_EQ(RGB(255, 255, 255), static_cast<COLORREF>(paintManager.GetColorSet()->m_clrSelectedFace));
+}
+
+TEST(KitTabColorSets, NavigateButtonFacesLeaveTheGlyphColourOfTheirSetAndState)
+{
+    CKitColorManager* pColors = CKitColorManager::Instance();
+    const COLORREF kPaper = RGB(1, 2, 3);
+    struct Case {
+        const char* name;
+        int nColorSet;
+        BOOL bThemeColorsOff;
+        BOOL bHot;
+        BOOL bEnabled;
+        BOOL bItemButton;  // the selected item's own close button
+        COLORREF clrGlyph;
+        COLORREF clrFrame;  // the button's top-left pixel
+    };
+    const Case cases[] = {
+        {"default, hot", PM::kColorSetDefault, FALSE, TRUE, TRUE, FALSE, pColors->GetColor(COLOR_BTNTEXT),
+         pColors->GetColor(COLOR_BTNHIGHLIGHT)},
+        {"default, normal", PM::kColorSetDefault, FALSE, FALSE, TRUE, FALSE, pColors->GetColor(COLOR_BTNTEXT), kPaper},
+        {"Office 2003 themed, hot", PM::kColorSetOffice2003, FALSE, TRUE, TRUE, FALSE, pColors->GetColor(COLOR_BTNTEXT),
+         RGB(0, 0, 128)},
+        {"Office 2003 flat, hot", PM::kColorSetOffice2003, TRUE, TRUE, TRUE, FALSE, pColors->GetColor(45),
+         pColors->GetColor(32)},
+        {"Office 2003 flat, hot but disabled", PM::kColorSetOffice2003, TRUE, TRUE, FALSE, FALSE,
+         pColors->GetColor(COLOR_BTNTEXT), kPaper},
+        {"Visual Studio 2010, strip button", PM::kColorSetVisualStudio2010, FALSE, FALSE, TRUE, FALSE,
+         RGB(206, 212, 221), kPaper},
+        {"Visual Studio 2010, selected item's button", PM::kColorSetVisualStudio2010, FALSE, FALSE, TRUE, TRUE,
+         RGB(117, 99, 61), kPaper},
+        {"Visual Studio 2010, hot", PM::kColorSetVisualStudio2010, FALSE, TRUE, TRUE, FALSE, RGB(0, 0, 0),
+         RGB(229, 195, 101)},
+    };
+    ForcedSystemTheme theme(CKitColorManager::kThemeBlue);
+    for (const Case& c : cases) {
+        CKitTabPaintManager paintManager;
+        paintManager.m_bDisableThemeColors = c.bThemeColorsOff;
+        paintManager.SetColor(c.nColorSet);
+        ColorStrip strip(&paintManager);
+        strip.SetItemCloseButtonMode(CKitTabManagerNavigateButton::kShowAlways);
+        strip.AddItem(-1);
+        strip.SetCurSel(0);
+        CKitTabManagerNavigateButton* pButton =
+            c.bItemButton ? strip.GetItem(0)->GetNavigateButtons()[0] : strip.GetNavigateButtons()[1];
+        pButton->SetEnabled(c.bEnabled);
+        strip.SetHotButton(c.bHot ? pButton : nullptr);
+        Canvas canvas(30, 30, kPaper);
+        CRect rc(5, 5, 19, 20);
+        paintManager.GetColorSet()->FillNavigateButton(&canvas.dc, pButton, rc);
+        EXPECT_EQ(c.clrGlyph, canvas.dc.GetTextColor()) << c.name;
+        EXPECT_EQ(c.clrFrame, canvas.Pixel(5, 5)) << c.name;
+        EXPECT_EQ(CRect(5, 5, 19, 20), rc) << c.name;
+    }
 }
