@@ -778,32 +778,43 @@ void DrawTurnedThemePart(CKitWinThemeWrapper& theme, CDC* pDC, CRect rc, int nPa
 
 }  // namespace
 
+CKitTabPaintManager::CColorSetWinNative::CColorSetWinNative(LPCSTR lpszThemeLibrary)
+{
+    if (lpszThemeLibrary) {
+        m_pThemeTab = std::make_unique<CKitWinThemeWrapper>(FALSE, lpszThemeLibrary);
+        m_pThemeToolbar = std::make_unique<CKitWinThemeWrapper>(FALSE, lpszThemeLibrary);
+    } else {
+        m_pThemeTab = std::make_unique<CKitWinThemeWrapper>();
+        m_pThemeToolbar = std::make_unique<CKitWinThemeWrapper>();
+    }
+}
+
 BOOL CKitTabPaintManager::CColorSetWinNative::IsAppThemed()
 {
-    return m_themeTab.IsThemeHandleOpen();
+    return m_pThemeTab->IsThemeHandleOpen();
 }
 
 void CKitTabPaintManager::CColorSetWinNative::RefreshMetrics()
 {
     CColorSetDefault::RefreshMetrics();
-    m_themeTab.OpenThemeData(nullptr, L"TAB");
-    m_themeToolbar.OpenThemeData(nullptr, L"TOOLBAR");
+    m_pThemeTab->OpenThemeData(nullptr, L"TAB");
+    m_pThemeToolbar->OpenThemeData(nullptr, L"TOOLBAR");
     if (!IsAppThemed())
         return;
     m_clr3DHighlight.SetStandardValue(kNone);
     m_clr3DShadow.SetStandardValue(kNone);
     m_clr3DDarkShadow.SetStandardValue(kNone);
     COLORREF clr = 0;
-    if (SUCCEEDED(m_themeTab.GetThemeColor(TABP_PANE, 0, TMT_FILLCOLORHINT, &clr)))
+    if (SUCCEEDED(m_pThemeTab->GetThemeColor(TABP_PANE, 0, TMT_FILLCOLORHINT, &clr)))
         m_clrThirdFace.SetStandardValue(clr);
-    if (SUCCEEDED(m_themeTab.GetThemeColor(TABP_TOPTABITEM, TIS_NORMAL, TMT_TEXTCOLOR, &clr))) {
+    if (SUCCEEDED(m_pThemeTab->GetThemeColor(TABP_TOPTABITEM, TIS_NORMAL, TMT_TEXTCOLOR, &clr))) {
         m_clrNormalText.SetStandardValue(clr);
         m_clrHotText.SetStandardValue(clr);
         m_clrInactiveText.SetStandardValue(clr);
     }
-    if (SUCCEEDED(m_themeTab.GetThemeColor(TABP_TOPTABITEM, TIS_SELECTED, TMT_TEXTCOLOR, &clr)))
+    if (SUCCEEDED(m_pThemeTab->GetThemeColor(TABP_TOPTABITEM, TIS_SELECTED, TMT_TEXTCOLOR, &clr)))
         m_clrSelectedText.SetStandardValue(clr);
-    if (SUCCEEDED(m_themeTab.GetThemeColor(TABP_TOPTABITEM, TIS_HOT, TMT_TEXTCOLOR, &clr)))
+    if (SUCCEEDED(m_pThemeTab->GetThemeColor(TABP_TOPTABITEM, TIS_HOT, TMT_TEXTCOLOR, &clr)))
         m_clrHotText.SetStandardValue(clr);
 }
 
@@ -815,7 +826,7 @@ COLORREF CKitTabPaintManager::CColorSetWinNative::FillClient(CDC* pDC, CRect rc,
         ++rc.bottom;
     else if (pManager->GetPosition() == CKitTabPaintManager::kRight)
         ++rc.right;
-    m_themeTab.DrawThemeBackground(pDC->GetSafeHdc(), TABP_PANE, 0, rc, nullptr);
+    m_pThemeTab->DrawThemeBackground(pDC->GetSafeHdc(), TABP_PANE, 0, rc, nullptr);
     return 0;
 }
 
@@ -835,9 +846,9 @@ COLORREF CKitTabPaintManager::CColorSetWinNative::FillPropertyButton(CDC* pDC, C
     // Grown by one at the start, the outer side and the end, and by 2 toward the page when selected.
     CKitTabPaintManagerAppearanceSet::InflateRectEx(rc, CRect(1, 1, 1, bSelected ? 2 : 0), nPosition);
     if (nPosition == CKitTabPaintManager::kTop)
-        m_themeTab.DrawThemeBackground(pDC->GetSafeHdc(), nPart, nState, rc, nullptr);
+        m_pThemeTab->DrawThemeBackground(pDC->GetSafeHdc(), nPart, nState, rc, nullptr);
     else
-        DrawTurnedThemePart(m_themeTab, pDC, rc, nPart, nState, nPosition);
+        DrawTurnedThemePart(*m_pThemeTab, pDC, rc, nPart, nState, nPosition);
     return kNone;
 }
 
@@ -849,7 +860,7 @@ void CKitTabPaintManager::CColorSetWinNative::FillStateButton(CDC* pDC, CRect rc
         return;
     }
     const int nState = pManager->GetHotItem() == pItem ? TS_HOTCHECKED : TS_CHECKED;
-    m_themeToolbar.DrawThemeBackground(pDC->GetSafeHdc(), TP_BUTTON, nState, rc, nullptr);
+    m_pThemeToolbar->DrawThemeBackground(pDC->GetSafeHdc(), TP_BUTTON, nState, rc, nullptr);
 }
 
 void CKitTabPaintManager::CColorSetWinNative::FillNavigateButton(CDC* pDC, CKitTabManagerNavigateButton* pButton,
@@ -862,7 +873,7 @@ void CKitTabPaintManager::CColorSetWinNative::FillNavigateButton(CDC* pDC, CKitT
     if (pButton->IsEnabled()) {
         const BOOL bHot = pButton->GetTabManager()->GetHotNavigateButton() == pButton;
         const int nState = pButton->IsPressed() ? TS_PRESSED : bHot ? TS_HOT : TS_NORMAL;
-        m_themeToolbar.DrawThemeBackground(pDC->GetSafeHdc(), TP_BUTTON, nState, rc, nullptr);
+        m_pThemeToolbar->DrawThemeBackground(pDC->GetSafeHdc(), TP_BUTTON, nState, rc, nullptr);
     }
     pDC->SetTextColor(GetXtColor(COLOR_BTNTEXT));
 }

@@ -195,6 +195,9 @@ protected:
 // Draws with the system's visual styles ("TAB" and "TOOLBAR"); classic without them.
 class CKitTabPaintManager::CColorSetWinNative : public CColorSetDefault {
 public:
+    // lpszThemeLibrary: a library in place of the system's visual-style library (null: the system's).
+    explicit CColorSetWinNative(LPCSTR lpszThemeLibrary = nullptr);
+
     void RefreshMetrics() override;
     COLORREF FillClient(CDC* pDC, CRect rc, CKitTabManager* pManager) override;
     COLORREF FillPropertyButton(CDC* pDC, CRect rc, CKitTabManagerItem* pItem) override;
@@ -204,6 +207,6 @@ public:
     BOOL IsAppThemed() override;
 
 protected:
-    CKitWinThemeWrapper m_themeTab;
-    CKitWinThemeWrapper m_themeToolbar;
+    std::unique_ptr<CKitWinThemeWrapper> m_pThemeTab;
+    std::unique_ptr<CKitWinThemeWrapper> m_pThemeToolbar;
 };

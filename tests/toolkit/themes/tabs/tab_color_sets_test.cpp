@@ -1,5 +1,6 @@
 // The tab paint manager's colour sets: custom colours, item colours, the visual-style
 // schemes of the Office 2003 family, the version-dependent dark set and navigate-button faces.
+#include "kit_test_module.h"
 #include "support/canvas.h"
 #include "toolkit/themes/tabs/tab_color_sets.h"
 #include "toolkit/themes/tabs/tab_manager.h"
@@ -9,6 +10,8 @@
 
 #include <typeinfo>
 #include <vector>
+
+#include <vssym32.h>
 
 namespace {
 
@@ -290,4 +293,75 @@ TEST(KitTabColorSets, NavigateButtonFacesLeaveTheGlyphColourOfTheirSetAndState)
         EXPECT_EQ(c.clrFrame, canvas.Pixel(5, 5)) << c.name;
         EXPECT_EQ(CRect(5, 5, 19, 20), rc) << c.name;
     }
+}
+
+TEST(KitTabColorSets, TheNativeSetDrawsItsTabsThroughTheVisualStyleLibraryAndIsClassicWithoutOne)
+{
+    HMODULE hModule = ::LoadLibraryA("kit_test_module.dll");
+    ASSERT_NE(nullptr, hModule);
+    auto calls = reinterpret_cast<KitTestThemeCallsFn>(::GetProcAddress(hModule, "KitTestThemeCalls"));
+    ASSERT_NE(nullptr, calls);
+    KitTestThemeLog* pLog = calls();
+    {
+        CKitTabPaintManager paintManager;
+        paintManager.SetColorSet(new PM::CColorSetWinNative("kit_test_module.dll"));
+        CKitTabPaintManagerColorSet* pSet = paintManager.GetColorSet();
+        ASSERT_TRUE(pSet->IsAppThemed());
+        EXPECT_EQ(CKitPaintManagerColor::kNone, static_cast<COLORREF>(pSet->m_clr3DHighlight));
+        EXPECT_EQ(CKitPaintManagerColor::kNone, static_cast<COLORREF>(pSet->m_clr3DDarkShadow));
+        EXPECT_EQ(kKitTestThemeColor, static_cast<COLORREF>(pSet->m_clrThirdFace));
+        EXPECT_EQ(kKitTestThemeColor, static_cast<COLORREF>(pSet->m_clrNormalText));
+        EXPECT_EQ(kKitTestThemeColor, static_cast<COLORREF>(pSet->m_clrSelectedText));
+
+        struct Case {
+            const char* name;
+            int nPosition;
+            int nSelected;
+            int nItem;
+            int nPart;
+        };
+        const Case cases[] = {
+            {"first item", PM::kTop, 1, 0, TABP_TOPTABITEMLEFTEDGE},
+            {"selected middle item", PM::kTop, 1, 1, TABP_TOPTABITEM},
+            {"last item", PM::kTop, 1, 2, TABP_TOPTABITEMRIGHTEDGE},
+            {"selected last item", PM::kTop, 2, 2, TABP_TOPTABITEM},
+            {"first item of a left strip, turned", PM::kLeft, 1, 0, TABP_TOPTABITEMLEFTEDGE},
+            {"last item of a bottom strip, turned", PM::kBottom, 1, 2, TABP_TOPTABITEMRIGHTEDGE},
+        };
+        for (const Case& c : cases) {
+            paintManager.SetPosition(c.nPosition);
+            ColorStrip strip(&paintManager);
+            for (int i = 0; i < 3; ++i)
+                strip.AddItem(-1);
+            strip.SetCurSel(c.nSelected);
+            Canvas canvas(60, 60);
+            pLog->lastPart = 0;
+            EXPECT_EQ(CKitPaintManagerColor::kNone,
+                      pSet->FillPropertyButton(&canvas.dc, CRect(10, 10, 40, 30), strip.GetItem(c.nItem)))
+                << c.name;
+            EXPECT_EQ(c.nPart, pLog->lastPart) << c.name;
+        }
+
+        // The page is the pane part.
+        ColorStrip strip(&paintManager);
+        Canvas canvas(60, 60);
+        pLog->lastPart = 0;
+        EXPECT_EQ(0u, pSet->FillClient(&canvas.dc, CRect(0, 0, 60, 60), &strip));
+        EXPECT_EQ(TABP_PANE, pLog->lastPart);
+    }
+
+    // Without the library: the classic colours and fills.
+    CKitTabPaintManager paintManager;
+    paintManager.SetColorSet(new PM::CColorSetWinNative("no_such_theme_library.dll"));
+    CKitTabPaintManagerColorSet* pSet = paintManager.GetColorSet();
+    EXPECT_FALSE(pSet->IsAppThemed());
+    EXPECT_EQ(CKitColorManager::Instance()->GetColor(COLOR_BTNHIGHLIGHT), static_cast<COLORREF>(pSet->m_clr3DHighlight));
+    ColorStrip strip(&paintManager);
+    strip.AddItem(-1);
+    strip.SetCurSel(0);
+    Canvas canvas(60, 60);
+    EXPECT_EQ(static_cast<COLORREF>(pSet->m_clrSelectedFace),
+              pSet->FillPropertyButton(&canvas.dc, CRect(10, 10, 40, 30), strip.GetItem(0)));
+    EXPECT_EQ(static_cast<COLORREF>(pSet->m_clrSelectedFace), canvas.Pixel(20, 20));
+    ::FreeLibrary(hModule);
 }
