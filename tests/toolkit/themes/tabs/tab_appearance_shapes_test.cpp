@@ -225,3 +225,45 @@ TEST(KitTabShapes, FlatPropertyPagesDrawNoPageLineWithoutAPageFrame)
         EXPECT_EQ(kFrame, canvas.Pixel(20, 20)) << nClientFrame;
     }
 }
+
+// The frame parts around a tab control on a 40 x 30 rectangle: with the static frame a
+// frame-border rectangle round a button-face line (part 0), the top raised by 1 (part 1),
+// a control-face fill with a frame-border line at the right (part 2) or bottom (part 3);
+// without it nothing (part 0), 2 more on every side (part 1), or the header's light fill.
+TEST(KitTabShapes, WorkspacePartsFrameOrFillTheirRectangle)
+{
+    const COLORREF kFrame = RGB(0, 0, 200), kControl = RGB(0, 128, 0), kHeader = RGB(200, 200, 0);
+    const COLORREF kButtonFace = CKitColorManager::Instance()->GetColor(COLOR_BTNFACE);
+    struct Case {
+        BOOL bStaticFrame;
+        int nPart;
+        CRect rcAfter;
+        struct {
+            int x, y;
+            COLORREF clr;
+        } probes[3];
+    };
+    const Case cases[] = {
+        {TRUE, 0, CRect(0, 0, 40, 30), {{0, 0, kFrame}, {1, 5, kButtonFace}, {20, 15, kPaper}}},
+        {TRUE, 1, CRect(0, -1, 40, 30), {{0, 0, kPaper}, {39, 29, kPaper}, {20, 15, kPaper}}},
+        {TRUE, 2, CRect(0, 0, 40, 30), {{39, 10, kFrame}, {20, 29, kControl}, {20, 15, kControl}}},
+        {TRUE, 3, CRect(0, 0, 40, 30), {{39, 10, kControl}, {20, 29, kFrame}, {20, 15, kControl}}},
+        {FALSE, 0, CRect(0, 0, 40, 30), {{0, 0, kPaper}, {39, 29, kPaper}, {20, 15, kPaper}}},
+        {FALSE, 1, CRect(-2, -2, 42, 32), {{0, 0, kPaper}, {39, 29, kPaper}, {20, 15, kPaper}}},
+        {FALSE, 2, CRect(0, 0, 40, 30), {{0, 0, kHeader}, {39, 29, kHeader}, {20, 15, kHeader}}},
+    };
+    for (const Case& c : cases) {
+        ShapePaintManager paintManager(PM::kAppearancePropertyPage);
+        paintManager.m_bStaticFrame = c.bStaticFrame;
+        paintManager.Colors().m_clrFrameBorder.SetCustomValue(kFrame);
+        paintManager.Colors().m_clrControlFace.SetCustomValue(kControl);
+        paintManager.Colors().m_grcHeaderFace.clrLight.SetCustomValue(kHeader);
+        Canvas canvas(40, 30, kPaper);
+        CRect rc(0, 0, 40, 30);
+        paintManager.GetAppearanceSet()->DrawWorkspacePart(&canvas.dc, &rc, c.nPart);
+        EXPECT_EQ(c.rcAfter, rc) << c.bStaticFrame << " part " << c.nPart;
+        for (const auto& probe : c.probes)
+            EXPECT_EQ(probe.clr, canvas.Pixel(probe.x, probe.y)) << c.bStaticFrame << " part " << c.nPart << " at "
+                                                                 << probe.x << "," << probe.y;
+    }
+}
