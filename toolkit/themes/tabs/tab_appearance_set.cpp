@@ -218,3 +218,9 @@ void CKitTabPaintManagerAppearanceSet::DrawText(CDC* pDC, const CString& strText
 {
     pDC->DrawText(strText, lpRect, nFormat);
 }
+
+BOOL CKitTabPaintManagerAppearanceSet::IsVerticalCaption(CKitTabManager* pManager)
+{
+    const BOOL bVertical = !pManager->IsHorizontalPosition();
+    return m_pPaintManager->GetLayout() == CKitTabPaintManager::kLayoutRotated ? !bVertical : bVertical;
+}

@@ -51,6 +51,8 @@ public:
     // The page left of rcClient once the margins, header and page frame are off.
     virtual void AdjustClientRect(CKitTabManager* pManager, CRect& rcClient);
     virtual void DrawSingleButton(CDC* pDC, CKitTabManagerItem* pItem);
+    // Whether item captions run vertically: on left and right strips, across the strip when rotated.
+    virtual BOOL IsVerticalCaption(CKitTabManager* pManager);
     // One of the parts 0..3 of a frame around a tab control, or its adjustment (part 1).
     virtual void DrawWorkspacePart(CDC* pDC, LPRECT lpRect, int nPart);
     // Colour-set bits this shape suits, and the one a paint manager installs with it.

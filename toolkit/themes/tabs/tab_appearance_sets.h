@@ -107,6 +107,8 @@ public:
     void RepositionTabControl(CKitTabManager* pManager, CDC* pDC, CRect rcClient) override;
     void AdjustClientRect(CKitTabManager* pManager, CRect& rcClient) override;
     void DrawSingleButton(CDC* pDC, CKitTabManagerItem* pItem) override;
+    // The bars lie across the control whatever side the strip is on.
+    BOOL IsVerticalCaption(CKitTabManager* /*pManager*/) override { return FALSE; }
     int GetSupportedColorSets() override { return 5; }
     int GetDefaultColorSet() override { return 1; }
 };

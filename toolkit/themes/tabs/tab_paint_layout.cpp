@@ -361,9 +361,7 @@ int CKitTabPaintManager::DrawItemIconAndCaption(CDC* pDC, CKitTabManagerItem* pI
 {
     CKitTabManager* pManager = pItem->GetTabManager();
     const BOOL bSelected = pManager->GetSelectedItem() == pItem;
-    BOOL bVertical = !pManager->IsHorizontalPosition();
-    if (m_nLayout == kLayoutRotated)
-        bVertical = !bVertical;
+    const BOOL bVertical = m_pAppearanceSet->IsVerticalCaption(pManager);
     CSize szIcon = m_szIcon;
     const BOOL bHasIcon = m_bShowIcons && pManager->DrawIcon(pDC, CPoint(0, 0), pItem, FALSE, szIcon);
     const int nIconExtent = bVertical ? szIcon.cy : szIcon.cx;
