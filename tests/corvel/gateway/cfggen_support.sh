@@ -4,6 +4,8 @@ cfggen=${1:?cfggen.exe}
 sample=${2:?sample folder}
 wine_run=$here/../../../scripts/wine-run.sh
 errors=$sample/cfggen-errors.txt
+# A command that stops the test says which it was.
+trap 'echo "stopped by (exit $?): $BASH_COMMAND" >&2' ERR
 
 # Runs cfggen with the arguments after the first two; it must exit with the status given and print the text.
 expect_failure() {
