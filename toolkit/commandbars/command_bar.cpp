@@ -43,19 +43,6 @@ constexpr DWORD kToolBarHeaderWords = 4;
 // The extended styles of a right-to-left window.
 constexpr DWORD kRtlExStyles = WS_EX_LAYOUTRTL | WS_EX_RTLREADING;
 
-LPCSTR RegisterToolBarClass()
-{
-    WNDCLASSA wc = {};
-    if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kToolBarClass, &wc)) {
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kToolBarClass;
-        ::RegisterClassA(&wc);
-    }
-    return kToolBarClass;
-}
 
 CKitBarPainter* DefaultPainter()
 {
@@ -89,6 +76,20 @@ public:
 };
 
 } // namespace
+
+LPCSTR KitRegisterBarClass(LPCSTR lpszClassName, UINT nClassStyle)
+{
+    WNDCLASSA wc = {};
+    if (!::GetClassInfoA(::GetModuleHandleA(nullptr), lpszClassName, &wc)) {
+        wc.style = nClassStyle;
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = ::GetModuleHandleA(nullptr);
+        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = lpszClassName;
+        ::RegisterClassA(&wc);
+    }
+    return lpszClassName;
+}
 
 BOOL IsVerticalBarPosition(int nPosition)
 {
@@ -133,7 +134,7 @@ CKitCommandBar::~CKitCommandBar()
 
 BOOL CKitCommandBar::CreateBar(CWnd* pParent, DWORD dwStyle, UINT nID)
 {
-    return CreateEx(0, RegisterToolBarClass(), m_strTitle, dwStyle, CRect(0, 0, 0, 0), pParent, nID);
+    return CreateEx(0, KitRegisterBarClass(kToolBarClass, CS_DBLCLKS), m_strTitle, dwStyle, CRect(0, 0, 0, 0), pParent, nID);
 }
 
 void CKitCommandBar::SetTitle(LPCSTR lpszTitle)

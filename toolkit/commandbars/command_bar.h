@@ -62,6 +62,8 @@ constexpr UINT WM_KIT_BAR_KEYDOWN = 0x285A;
 BOOL IsVerticalBarPosition(int nPosition);
 // Laid out as a column: the left and right sides and popups.
 BOOL IsVerticalLayoutPosition(int nPosition);
+// Registers the window class of a kind of bar once; its name.
+LPCSTR KitRegisterBarClass(LPCSTR lpszClassName, UINT nClassStyle);
 
 class CKitCommandBar : public CWnd, public CKitHookManagerHookAble {
     DECLARE_DYNCREATE(CKitCommandBar)

@@ -28,11 +28,8 @@ void CKitControlAction::SetCaption(LPCSTR lpszCaption)
     const int nTab = strCaption.Find('\t');
     if (nTab >= 0)
         strCaption = strCaption.Left(nTab);
-    if (strCaption == m_strCaption)
+    if (!ChangeProperty(m_strCaption, strCaption, kitActionCaption))
         return;
-    NotifyChanging(kitActionCaption);
-    m_strCaption = strCaption;
-    NotifyChanged(kitActionCaption);
     for (CKitControl* pControl : m_controls)
         pControl->MarkParentDirty();
 }
@@ -44,29 +41,18 @@ BOOL CKitControlAction::IsEnabled() const
 
 void CKitControlAction::SetEnabled(BOOL bEnabled)
 {
-    if (bEnabled == m_bEnabled)
-        return;
-    NotifyChanging(kitActionEnabled);
-    m_bEnabled = bEnabled;
-    NotifyChanged(kitActionEnabled);
+    ChangeProperty(m_bEnabled, bEnabled, kitActionEnabled);
 }
 
 void CKitControlAction::SetChecked(int nChecked)
 {
-    if (nChecked == m_nChecked)
-        return;
-    NotifyChanging(kitActionChecked);
-    m_nChecked = nChecked;
-    NotifyChanged(kitActionChecked);
+    ChangeProperty(m_nChecked, nChecked, kitActionChecked);
 }
 
 void CKitControlAction::SetVisible(BOOL bVisible)
 {
-    if (bVisible == m_bVisible)
+    if (!ChangeProperty(m_bVisible, bVisible, kitActionVisible))
         return;
-    NotifyChanging(kitActionVisible);
-    m_bVisible = bVisible;
-    NotifyChanged(kitActionVisible);
     for (CKitControl* pControl : m_controls)
         pControl->MarkParentDirty();
 }

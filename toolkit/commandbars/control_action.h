@@ -63,6 +63,17 @@ private:
     // Tells every control the property changed (before and after the change).
     void NotifyChanging(int nProperty);
     void NotifyChanged(int nProperty);
+    // Stores a new value between the two notifications; FALSE when it was the same.
+    template <class T>
+    BOOL ChangeProperty(T& field, const T& value, int nProperty)
+    {
+        if (field == value)
+            return FALSE;
+        NotifyChanging(nProperty);
+        field = value;
+        NotifyChanged(nProperty);
+        return TRUE;
+    }
 
     CKitControlActions* m_pActions;
     UINT m_nId;

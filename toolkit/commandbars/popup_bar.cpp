@@ -11,20 +11,6 @@ namespace {
 
 constexpr char kPopupBarClass[] = "KitPopupBar";
 
-LPCSTR RegisterPopupBarClass()
-{
-    WNDCLASSA wc = {};
-    if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kPopupBarClass, &wc)) {
-        wc.style = CS_DBLCLKS | CS_SAVEBITS;
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kPopupBarClass;
-        ::RegisterClassA(&wc);
-    }
-    return kPopupBarClass;
-}
-
 // The screen rectangle of the popup: below a control of a horizontal bar, beside it otherwise,
 // kept inside the work area.
 CRect PlacePopup(const CRect& rcExclude, CSize size, BOOL bBeside)
@@ -52,7 +38,7 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
     CKitBarPainter* pPainter = GetPaintManager();
     if (GetSafeHwnd() == nullptr) {
         CWnd* pSite = GetSite();
-        if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, RegisterPopupBarClass(), m_strTitle,
+        if (!CreateEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, KitRegisterBarClass(kPopupBarClass, CS_DBLCLKS | CS_SAVEBITS), m_strTitle,
                       WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), pSite, 0))
             return FALSE;
     }
