@@ -292,9 +292,8 @@ void CKitToolBar::OnRecalcLayout()
     if (m_nBarPosition == kitBarFloating)
         CalcDynamicLayout(rcClient.Width(), kitLayoutHorz | kitLayoutCommit);
     else if (m_pDockBar != nullptr)
-        CalcDockLayout(IsVerticalBarPosition(m_nBarPosition) ? rcClient.Height() : rcClient.Width(),
-                       (IsVerticalBarPosition(m_nBarPosition) ? kitLayoutVertDock : kitLayoutHorzDock | kitLayoutHorz) |
-                           kitLayoutCommit);
+        CalcDockLayout(m_pDockBar->IsHorizontal() ? rcClient.Width() : rcClient.Height(),
+                       m_pDockBar->GetBarLayoutMode(m_pDockBar->IsHorizontal(), this) | kitLayoutCommit);
     else
         CalcLayout(rcClient.Width());
     Redraw();
@@ -334,6 +333,19 @@ BOOL CKitToolBar::IsAlwaysShowExpandButton(BOOL bDefault) const
 }
 
 CSize CKitToolBar::CalcDockLayout(int nLength, DWORD dwMode)
+{
+    CSize sz = CalcDockLayoutLine(nLength, dwMode);
+    // A stretched bar fills its row.
+    if ((dwMode & kitLayoutStretch) != 0 && nLength > 1) {
+        if ((dwMode & kitLayoutVertDock) != 0)
+            sz.cy = std::max<int>(sz.cy, nLength);
+        else
+            sz.cx = std::max<int>(sz.cx, nLength);
+    }
+    return sz;
+}
+
+CSize CKitToolBar::CalcDockLayoutLine(int nLength, DWORD dwMode)
 {
     const BOOL bVertical = (dwMode & kitLayoutVertDock) != 0;
     ShowOwnButton(GetCloseButton(), FALSE);
