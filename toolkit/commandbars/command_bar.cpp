@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
@@ -20,7 +21,6 @@
 IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
 IMPLEMENT_DYNCREATE(CKitToolBar, CKitCommandBar)
 IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
-IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 
 namespace {
 // The icon size of a bar that sets none.
@@ -126,6 +126,7 @@ CKitCommandBar::~CKitCommandBar()
 {
     CKitHookManager::Instance()->RemoveAll(this);
     CKitMouseManager::GetThreadManager()->ForgetBar(this);
+    CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
     m_pControls->RemoveAll();
     m_pControls->SetParent(nullptr);
     m_pControls->InternalRelease();
@@ -418,6 +419,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
             ::HideCaret(m_hFocusSaved);
         }
         pMouse->SetTrack(this);
+        CKitKeyboardManager::GetThreadManager()->HookKeyboard(this);
         HookFocusWindow(TRUE);
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         if (bSelectFirst)
@@ -426,6 +428,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
         m_bTracking = FALSE;
         m_bMouseTracking = FALSE;
         pMouse->RemoveTrack(this);
+        CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
         HookFocusWindow(FALSE);
         OpenPopupAt(-1);
         if (bSelectFirst)
@@ -891,12 +894,16 @@ int CKitCommandBar::FindAccelerator(UINT nKey, BOOL* pAmbiguous) const
     return nImplicit;
 }
 
-int CKitCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
+int CKitCommandBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
 {
     if (!m_bTracking)
         return CKitHookManagerHookAble::kNotHandled;
-    if (nMessage == WM_KEYDOWN)
+    if (nMessage == WM_KEYDOWN) {
+        // A key the keyboard hook offered and was let through is not handled twice.
+        if (hWnd != nullptr && CKitKeyboardManager::GetThreadManager()->TakePassedKey(wParam, lParam))
+            return CKitHookManagerHookAble::kNotHandled;
         return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
+    }
     if (nMessage == WM_MOUSEWHEEL) {
         HWND hFocus = ::GetFocus();
         return hFocus != nullptr && ::IsChild(m_hWnd, hFocus) ? CKitHookManagerHookAble::kStopAsking
@@ -939,6 +946,7 @@ void CKitCommandBar::OnRemoved()
         SetTrackingMode(FALSE, TRUE, FALSE);
     CKitHookManager::Instance()->RemoveAll(this);
     CKitMouseManager::GetThreadManager()->ForgetBar(this);
+    CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
     m_pControls->RemoveAll();
     if (GetSafeHwnd() != nullptr)
         DestroyWindow();
@@ -1162,11 +1170,6 @@ void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)
         return;
     if (pControl->OnRButtonUp(point))
         return;
-}
-
-CKitPopupBar::CKitPopupBar() : CKitCommandBar(kitBarTypePopup)
-{
-    m_nBarPosition = kitBarPopup;
 }
 
 int CKitToolBar::GetShowTextBelowIcons() const

@@ -1,4 +1,4 @@
-// CKitCommandBar, CKitToolBar, CKitMenuBar, CKitPopupBar: the windows that show, lay out and drive rows of controls.
+// CKitCommandBar, CKitToolBar, CKitMenuBar: the windows that show, lay out and drive rows of controls.
 #pragma once
 
 #include "framework/geometry.h"
@@ -225,6 +225,12 @@ public:
     virtual void Copy(const CKitCommandBar* pSource, BOOL bRecursive);
     // A new bar of the same class made by Copy.
     virtual CKitCommandBar* Clone(BOOL bRecursive) const;
+    // Appends the tips of the visible controls (and, for a root bar, of the other bars) to the manager's.
+    virtual void CreateKeyboardTips();
+    // Creates the bar's tips, gives them their texts and shows their windows.
+    void ShowKeyboardTips();
+    // A command chosen in a popup menu tracked modally; FALSE lets the control send it to the site.
+    virtual BOOL OnTrackedCommand(UINT /*nId*/) { return FALSE; }
     // Called with the control the keyboard selects; nothing in the base.
     virtual void OnKeyboardSelect(CKitControl* /*pControl*/) {}
     virtual CRect GetBorders();
@@ -347,39 +353,4 @@ class CKitMenuBar : public CKitToolBar {
     DECLARE_DYNCREATE(CKitMenuBar)
 public:
     CKitMenuBar() : CKitToolBar(kitBarTypeMenuBar) {}
-};
-
-// Bar type 2 at position 5.
-class CKitPopupBar : public CKitCommandBar {
-    DECLARE_DYNCREATE(CKitPopupBar)
-public:
-    CKitPopupBar();
-
-    // Shows the bar beside the control that opens it and enters tracking mode; FALSE when the window fails.
-    virtual BOOL Popup(CKitControlPopup* pControl, BOOL bSelectFirst);
-    // Leaving tracking mode hides the window and tells the parent bar its popup closed.
-    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
-    // The bar of the control that opened this one.
-    CKitCommandBar* GetParentCommandBar() const override;
-    BOOL IsVisible() const override;
-    // Shows the items hidden as rarely used.
-    void ExpandBar();
-    BOOL GetShowShadow() const { return m_bShowShadow; }
-    void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
-
-    BOOL IsDoubleColumn() const override { return m_bDoubleColumnOption && m_bDoubleColumn; }
-    void SetDoubleColumn(BOOL bOption, BOOL bFlag)
-    {
-        m_bDoubleColumnOption = bOption;
-        m_bDoubleColumn = bFlag;
-    }
-    // The popup control that opened the bar; null for a context menu.
-    CKitControlPopup* GetControlPopup() const { return m_pControlPopup; }
-    void SetControlPopup(CKitControlPopup* pControl) { m_pControlPopup = pControl; }
-
-private:
-    BOOL m_bDoubleColumnOption = FALSE;
-    BOOL m_bDoubleColumn = FALSE;
-    CKitControlPopup* m_pControlPopup = nullptr;
-    BOOL m_bShowShadow = TRUE;
 };

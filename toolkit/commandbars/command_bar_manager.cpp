@@ -5,6 +5,7 @@
 #include "framework/wnd.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control_action.h"
+#include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/resources.h"
@@ -23,6 +24,7 @@ CKitCommandBarManager::CKitCommandBarManager() = default;
 
 CKitCommandBarManager::~CKitCommandBarManager()
 {
+    HideKeyboardTips();
     RemoveAll();
     SetPaintManager(nullptr);
     if (m_pActions != nullptr)
@@ -149,6 +151,11 @@ void CKitCommandBarManager::SetPaintManager(CKitBarPainter* pPaintManager)
 CKitMouseManager* CKitCommandBarManager::GetMouseManager() const
 {
     return CKitMouseManager::GetThreadManager();
+}
+
+CKitKeyboardManager* CKitCommandBarManager::GetKeyboardManager() const
+{
+    return CKitKeyboardManager::GetThreadManager();
 }
 
 void CKitCommandBarManager::ClosePopups()

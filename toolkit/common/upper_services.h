@@ -8,6 +8,7 @@
 class CDC;
 class CFont;
 class CKitCommandBar;
+class CKitCommandBarKeyboardTip;
 class CKitControl;
 class CKitMarkupContext;
 class CKitMarkupUIElement;
@@ -38,6 +39,8 @@ public:
     virtual int GetSplitDropDownSize() const = 0;
     // With popup shadows on: the shadow of the control (screen rectangle) that joins it to its open popup.
     virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
+    // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
+    virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
 
 protected:
     ~CKitBarPainter() = default;

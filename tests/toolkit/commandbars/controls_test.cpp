@@ -5,6 +5,7 @@
 #include "framework/gdi.h"
 #include "framework/menu.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
