@@ -502,3 +502,331 @@ CSize CKitControls::CalcPopupSize(CDC* pDC, int nMaxHeight, const KitPopupLayout
     return CSize(rcBorders.left + rcBorders.right + std::max(nTotalWidth, kMinPopupWidth),
                  rcBorders.top + rcBorders.bottom + nTallest);
 }
+
+namespace {
+
+// The maximum row length the searches try.
+constexpr int kMaxRowLength = 32767;
+// The size of a bar without shown controls, inside its borders.
+constexpr int kEmptyBarWidth = 23;
+constexpr int kEmptyBarHeight = 22;
+constexpr DWORD kFlagNoCentering = 0x200000;
+
+// One control during a row layout.
+struct LayoutRecord {
+    CKitControl* pControl;
+    CSize size;
+    CRect rc;
+    CRect rcRow;
+    BOOL bVisible;
+    BOOL bWrap;
+    BOOL bBeginGroup;
+};
+
+// The row layout of records along rows that are horizontal, or vertical columns laid out right to left.
+class CRowLayout {
+public:
+    CRowLayout(std::vector<LayoutRecord>& records, BOOL bVertical, const KitRowLayoutMetrics& metrics)
+        : m_records(records), m_bVertical(bVertical), m_metrics(metrics)
+    {
+    }
+
+    int Along(CSize size) const { return m_bVertical ? size.cy : size.cx; }
+    int Across(CSize size) const { return m_bVertical ? size.cx : size.cy; }
+    int Gap(const LayoutRecord& record) const
+    {
+        return Along(record.bBeginGroup ? m_metrics.szGroupGap : m_metrics.szSpacing);
+    }
+    int RowGap(const LayoutRecord& record) const
+    {
+        return Across(record.bBeginGroup ? m_metrics.szGroupGap : m_metrics.szSpacing);
+    }
+    int Start(const CRect& rc) const { return m_bVertical ? rc.top : rc.left; }
+    int End(const CRect& rc) const { return m_bVertical ? rc.bottom : rc.right; }
+    void Shift(LayoutRecord& record, int nBy) const
+    {
+        record.rc.OffsetRect(m_bVertical ? 0 : nBy, m_bVertical ? nBy : 0);
+    }
+
+    // Sets the wrap flags for rows of the length; the number of rows.
+    int Wrap(int nLength, BOOL bWrapGroups)
+    {
+        int nRows = 0;
+        int nPosition = 0;
+        int nGroupStart = -1;
+        int nRowStart = -1;
+        for (int i = 0; i < static_cast<int>(m_records.size()); ++i) {
+            LayoutRecord& record = m_records[i];
+            record.bWrap = FALSE;
+            if (!record.bVisible)
+                continue;
+            const BOOL bFirst = nRowStart == -1;
+            if (record.bBeginGroup || nGroupStart == -1)
+                nGroupStart = i;
+            const int nGap = bFirst ? 0 : Gap(record);
+            const BOOL bBreak = (record.pControl->GetFlags() & kitFlagWrapRow) != 0 ||
+                                (bWrapGroups && record.bBeginGroup) || nPosition + nGap + Along(record.size) > nLength;
+            if (bFirst || bBreak) {
+                int nStart = i;
+                // A group broken inside goes to the next row whole when it can.
+                if (!bFirst && nGroupStart > nRowStart && nGroupStart < i && !record.bBeginGroup)
+                    nStart = nGroupStart;
+                m_records[nStart].bWrap = !bFirst;
+                nRowStart = nStart;
+                nRows++;
+                nPosition = 0;
+                for (int j = nStart; j <= i; ++j) {
+                    if (m_records[j].bVisible)
+                        nPosition += (j == nStart ? 0 : Gap(m_records[j])) + Along(m_records[j].size);
+                }
+                continue;
+            }
+            nPosition += nGap + Along(record.size);
+        }
+        return nRows;
+    }
+
+    // Places the records in their rows; the size of their union.
+    CSize Arrange()
+    {
+        int nAlong = 0;
+        int nAcross = 0;
+        int nRowAcross = 0;
+        BOOL bFirst = TRUE;
+        CSize szTotal(0, 0);
+        for (LayoutRecord& record : m_records) {
+            if (!record.bVisible)
+                continue;
+            if (record.bWrap && !bFirst) {
+                nAcross += nRowAcross + RowGap(record);
+                nAlong = 0;
+                nRowAcross = 0;
+            } else if (!bFirst) {
+                nAlong += Gap(record);
+            }
+            bFirst = FALSE;
+            record.rc = m_bVertical ? CRect(CPoint(-nAcross - record.size.cx, nAlong), record.size)
+                                    : CRect(CPoint(nAlong, nAcross), record.size);
+            nAlong += Along(record.size);
+            nRowAcross = std::max(nRowAcross, Across(record.size));
+            szTotal = m_bVertical ? CSize(nAcross + nRowAcross, std::max<int>(szTotal.cy, nAlong))
+                                  : CSize(std::max<int>(szTotal.cx, nAlong), nAcross + nRowAcross);
+        }
+        // Vertical rows grow to the left of 0: move them into the positive range.
+        if (m_bVertical) {
+            for (LayoutRecord& record : m_records)
+                record.rc.OffsetRect(szTotal.cx, 0);
+        }
+        return szTotal;
+    }
+
+    // The narrowest or balanced layout for a fixed length; the resulting size.
+    CSize SizeForLength(int nLength, BOOL bLengthIsHeight, BOOL bWrapGroups)
+    {
+        if (bLengthIsHeight) {
+            // The narrowest layout whose height fits.
+            int nLow = 0;
+            int nHigh = kMaxRowLength;
+            while (nLow < nHigh) {
+                const int nMiddle = (nLow + nHigh) / 2;
+                Wrap(nMiddle, bWrapGroups);
+                if (Arrange().cy > nLength)
+                    nLow = nMiddle + 1;
+                else
+                    nHigh = nMiddle;
+            }
+            Wrap(nLow, bWrapGroups);
+            return Arrange();
+        }
+        const int nRows = Wrap(nLength, bWrapGroups);
+        int nLow = 0;
+        int nHigh = nLength;
+        while (nLow < nHigh) {
+            const int nMiddle = (nLow + nHigh) / 2;
+            if (Wrap(nMiddle, bWrapGroups) > nRows)
+                nLow = nMiddle + 1;
+            else
+                nHigh = nMiddle;
+        }
+        Wrap(nLow, bWrapGroups);
+        return Arrange();
+    }
+
+    // The layout whose width and height are closest to equal.
+    CSize Squarest(BOOL bWrapGroups)
+    {
+        int nLow = 0;
+        int nHigh = kMaxRowLength;
+        while (nLow < nHigh) {
+            const int nMiddle = (nLow + nHigh) / 2;
+            Wrap(nMiddle, bWrapGroups);
+            const CSize size = Arrange();
+            if (size.cx < size.cy)
+                nLow = nMiddle + 1;
+            else
+                nHigh = nMiddle;
+        }
+        Wrap(nLow, bWrapGroups);
+        return Arrange();
+    }
+
+    // Gives every record its row rectangle and centres it across the row.
+    void CenterRows(BOOL bCenter)
+    {
+        size_t nStart = 0;
+        while (nStart < m_records.size()) {
+            size_t nEnd = nStart + 1;
+            while (nEnd < m_records.size() && !(m_records[nEnd].bVisible && m_records[nEnd].bWrap))
+                ++nEnd;
+            CRect rcRow;
+            for (size_t i = nStart; i < nEnd; ++i) {
+                if (m_records[i].bVisible)
+                    rcRow.UnionRect(rcRow, m_records[i].rc);
+            }
+            for (size_t i = nStart; i < nEnd; ++i) {
+                LayoutRecord& record = m_records[i];
+                if (!record.bVisible)
+                    continue;
+                record.rcRow = rcRow;
+                if (!bCenter)
+                    continue;
+                if (m_bVertical)
+                    record.rc.OffsetRect((rcRow.Width() - record.rc.Width()) / 2 - (record.rc.left - rcRow.left), 0);
+                else
+                    record.rc.OffsetRect(0, (rcRow.Height() - record.rc.Height()) / 2 - (record.rc.top - rcRow.top));
+            }
+            nStart = nEnd;
+        }
+    }
+
+    // Packs far-edge controls against the end of their rows and shares the rest among stretched ones.
+    void AlignAndStretch(int nEnd)
+    {
+        size_t nRowEnd = m_records.size();
+        while (nRowEnd > 0) {
+            size_t nRowStart = nRowEnd - 1;
+            while (nRowStart > 0 && !(m_records[nRowStart].bVisible && m_records[nRowStart].bWrap))
+                --nRowStart;
+            // From the last backwards: far-edge controls move to the end while they fit.
+            int nFarEdge = nEnd;
+            size_t nPacked = nRowEnd;
+            for (size_t i = nRowEnd; i-- > nRowStart;) {
+                LayoutRecord& record = m_records[i];
+                if (!record.bVisible)
+                    continue;
+                const int nShift = nFarEdge - End(record.rc);
+                if ((record.pControl->GetFlags() & kitFlagRightAlign) == 0 || nShift < 0)
+                    break;
+                Shift(record, nShift);
+                nFarEdge = Start(record.rc);
+                nPacked = i;
+            }
+            // The space left before them goes to the stretched controls, each a share of what remains.
+            int nFree = nFarEdge;
+            int nStretched = 0;
+            for (size_t i = nRowStart; i < nPacked; ++i) {
+                if (!m_records[i].bVisible)
+                    continue;
+                nFree = nFarEdge - End(m_records[i].rc);
+                if (m_records[i].pControl->GetFlags() & kitFlagControlStretched)
+                    nStretched++;
+            }
+            int nOffset = 0;
+            for (size_t i = nRowStart; i < nPacked; ++i) {
+                LayoutRecord& record = m_records[i];
+                if (!record.bVisible)
+                    continue;
+                Shift(record, nOffset);
+                if ((record.pControl->GetFlags() & kitFlagControlStretched) == 0 || nStretched == 0 || nFree <= 0)
+                    continue;
+                const int nShare = nFree / nStretched--;
+                nFree -= nShare;
+                nOffset += nShare;
+                (m_bVertical ? record.rc.bottom : record.rc.right) += nShare;
+            }
+            nRowEnd = nRowStart;
+        }
+    }
+
+private:
+    std::vector<LayoutRecord>& m_records;
+    BOOL m_bVertical;
+    const KitRowLayoutMetrics& m_metrics;
+};
+
+} // namespace
+
+CSize CKitControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorders, int nMinimum,
+                                    const KitRowLayoutMetrics& metrics)
+{
+    const CSize szBorders(rcBorders.left + rcBorders.right, rcBorders.top + rcBorders.bottom);
+    if (GetVisibleCount(FALSE) == 0) {
+        CSize size(szBorders.cx + kEmptyBarWidth, szBorders.cy + kEmptyBarHeight);
+        if ((dwMode & LM_HORZDOCK) && nMinimum > 0)
+            size.cy = std::max<int>(size.cy, nMinimum);
+        return size;
+    }
+
+    std::vector<LayoutRecord> records;
+    for (CKitControl* pControl : m_controls) {
+        const BOOL bVisible = pControl->IsVisible(kitHideWrap);
+        const CSize size = bVisible ? pControl->GetSize(pDC) : CSize(0, 0);
+        records.push_back({pControl, size, CRect(), CRect(), bVisible, FALSE, pControl->GetBeginGroup()});
+    }
+    const BOOL bVertical = (dwMode & LM_VERTDOCK) != 0;
+    const BOOL bWrapGroups = (dwMode & kitLayoutWrapGroups) != 0;
+    const int nUsable = (dwMode & LM_MRUWIDTH) ? metrics.nMRUWidth : nLength;
+    CRowLayout layout(records, bVertical, metrics);
+
+    CSize size;
+    if (bWrapGroups) {
+        layout.Wrap(metrics.nMRUWidth, TRUE);
+        size = layout.Arrange();
+        if (size.cx > 3 * size.cy && metrics.nMRUWidth == kMaxRowLength)
+            size = layout.Squarest(TRUE);
+    } else if (dwMode & LM_HORZDOCK) {
+        layout.Wrap(nUsable - szBorders.cx, FALSE);
+        size = layout.Arrange();
+    } else if (bVertical) {
+        layout.Wrap(nUsable - szBorders.cy, FALSE);
+        size = layout.Arrange();
+    } else if (dwMode & LM_LENGTHY) {
+        size = layout.SizeForLength(nLength - szBorders.cy, TRUE, FALSE);
+    } else {
+        size = layout.SizeForLength(nLength - szBorders.cx, FALSE, FALSE);
+    }
+
+    if (nMinimum > 0) {
+        if (dwMode & LM_HORZDOCK)
+            size.cy = std::max<int>(size.cy, nMinimum);
+        else
+            size.cx = std::max<int>(size.cx, nMinimum);
+    }
+    if (dwMode & LM_STRETCH)
+        (bVertical ? size.cy : size.cx) = nUsable - (bVertical ? szBorders.cy : szBorders.cx);
+
+    for (LayoutRecord& record : records)
+        record.rc.OffsetRect(rcBorders.left, rcBorders.top);
+    layout.CenterRows(!metrics.bNoCentering);
+
+    if (dwMode & LM_COMMIT) {
+        if (!metrics.bNoCentering)
+            layout.AlignAndStretch(bVertical ? rcBorders.top + size.cy : rcBorders.left + size.cx);
+
+        // Docked bars keep to their usable length; the rest of the controls wait behind the bar's end.
+        int nEnd = bVertical ? rcBorders.top + size.cy : rcBorders.left + size.cx;
+        if (dwMode & (LM_HORZDOCK | LM_VERTDOCK))
+            nEnd = std::min<int>(nEnd, bVertical ? nUsable - rcBorders.bottom : nUsable - rcBorders.right);
+        for (LayoutRecord& record : records) {
+            CKitControl* pControl = record.pControl;
+            const BOOL bFits = record.bVisible && (bVertical ? record.rc.bottom : record.rc.right) <= nEnd;
+            const DWORD dwHide = pControl->GetHideFlags() & ~static_cast<DWORD>(kitHideWrap);
+            pControl->SetHideFlags(bFits || !record.bVisible ? dwHide : dwHide | kitHideWrap);
+            pControl->SetRowRect(record.rcRow);
+            pControl->SetWrap(record.bWrap);
+            if (bFits)
+                pControl->SetRect(record.rc);
+        }
+    }
+    return size + szBorders;
+}

@@ -34,6 +34,25 @@ struct KIT_CONTROL_FROM_MENU {
     CKitCommandBar* pCommandBar;
 };
 
+// Layout modes of the row layout (the framework's flags), plus wrapping at groups.
+constexpr DWORD LM_STRETCH = 0x01;
+constexpr DWORD LM_MRUWIDTH = 0x04;
+constexpr DWORD LM_HORZDOCK = 0x08;
+constexpr DWORD LM_VERTDOCK = 0x10;
+constexpr DWORD LM_LENGTHY = 0x20;
+constexpr DWORD LM_COMMIT = 0x40;
+constexpr DWORD kitLayoutWrapGroups = 0x100;
+
+// The gaps of a row layout: between groups from the paint manager, between neighbours the bar's own.
+struct KitRowLayoutMetrics {
+    CSize szGroupGap;
+    CSize szSpacing;
+    // The bar's most-recently-used width (32767: none).
+    int nMRUWidth = 32767;
+    // Bar flag 0x200000: the controls are not centred across their rows.
+    BOOL bNoCentering = FALSE;
+};
+
 // The metrics of a menu layout, from the paint manager.
 struct KitPopupLayoutMetrics {
     CRect rcBorders;
@@ -127,6 +146,10 @@ public:
 
     // Lays the controls out in columns of at most nMaxHeight (0: no limit) and returns the popup's size.
     CSize CalcPopupSize(CDC* pDC, int nMaxHeight, const KitPopupLayoutMetrics& metrics);
+    // Lays the controls out in rows for the length and mode (LM_ flags); with LM_COMMIT the controls take
+    // their places. Returns the bar's size with the borders.
+    CSize CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorders, int nMinimum,
+                          const KitRowLayoutMetrics& metrics);
 
 protected:
     virtual void OnControlAdded(CKitControl* /*pControl*/) { OnChanged(); }

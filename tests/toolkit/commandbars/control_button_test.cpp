@@ -103,6 +103,14 @@ protected:
     {
         m_pBar->PostMessage(message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(pt.x, pt.y));
     }
+    // Puts the real cursor over the client point, so that moves the system reports while the mouse is
+    // captured do not take the button's selection away.
+    void PointCursorAt(CPoint pt)
+    {
+        m_pBar->ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        PumpMessages();
+    }
     // The left button goes down at the point; messages posted before are what the press loop sees.
     void Press(CPoint pt) { m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y)); }
 
@@ -135,6 +143,7 @@ TEST_F(ButtonTest, AToolbarButtonExecutesOnlyWhenReleasedInside)
     const CRect rc = pSave->GetRect();
     const CPoint ptInside = rc.CenterPoint();
     const CPoint ptOutside(rc.right + 40, rc.bottom + 40);
+    PointCursorAt(ptInside);
 
     struct Case {
         const char* pszName;
@@ -184,6 +193,7 @@ TEST_F(ButtonTest, ARepeatingButtonSendsAtOnceAndWhileHeldInside)
     const CPoint ptInside = pZoom->GetRect().CenterPoint();
     const CPoint ptOutside(ptInside.x, ptInside.y + 60);
     const HWND hBar = m_pBar->GetSafeHwnd();
+    PointCursorAt(ptInside);
 
     // Held inside for 550 ms: once at once, then about every 100 ms; the release adds nothing.
     g_timedPosts = {{hBar, WM_LBUTTONUP, ptInside}};
@@ -236,6 +246,7 @@ TEST_F(ButtonTest, ASplitButtonExecutesFromItsCommandPartAndOpensFromItsArrow)
     ASSERT_LT(rcCommand.right, rc.right);
     const CPoint ptCommand = rcCommand.CenterPoint();
     const CPoint ptArrow(rc.right - 3, rc.CenterPoint().y);
+    PointCursorAt(ptCommand);
 
     Post(WM_LBUTTONUP, ptCommand);
     Press(ptCommand);
@@ -280,4 +291,43 @@ TEST_F(ButtonTest, ASplitButtonExecutesFromItsCommandPartAndOpensFromItsArrow)
     pSplit->SetEnabled(kitSplitDropDownDisabled);
     Press(ptArrow);
     EXPECT_FALSE(pMenu->IsVisible());
+}
+
+TEST_F(ButtonTest, OpenPopupsFollowTheSelectionAndHoverOpensSubMenus)
+{
+    CKitControlPopup* pFirst = AddSplit();
+    pFirst->SetType(kitControlPopup);
+    auto* pSecond = static_cast<CKitControlPopup*>(Add(new CKitControlPopup(), "&View", 0));
+    auto* pViewMenu = new CKitPopupBar();
+    auto* pZoom = static_cast<CKitControlPopup*>(pViewMenu->GetControls()->Add(kitControlPopup, 0));
+    pZoom->SetCaption("&Zoom");
+    auto* pZoomMenu = new CKitPopupBar();
+    pZoomMenu->GetControls()->Add(kitControlButton, kZoomId)->SetCaption("&In");
+    pZoom->SetCommandBar(pZoomMenu);
+    pSecond->SetCommandBar(pViewMenu);
+    m_pBar->CalcLayout(340);
+
+    // While one menu is open, selecting the next popup moves the open menu along.
+    ASSERT_TRUE(m_pBar->OpenPopupAt(0, TRUE));
+    m_pBar->SetSelected(1, kitSelectKeyboard);
+    EXPECT_EQ(1, m_pBar->GetPopuped());
+    EXPECT_FALSE(pFirst->GetPopuped());
+    EXPECT_FALSE(pFirst->GetCommandBar()->IsVisible());
+    ASSERT_TRUE(pViewMenu->IsVisible());
+
+    // Hovering over a sub-menu item opens it beside the menu; leaving tracking closes them all.
+    pViewMenu->SetSelected(0, kitSelectMouse);
+    pZoom->OnMouseHover();
+    EXPECT_TRUE(pZoomMenu->IsVisible());
+    CRect rcView;
+    CRect rcZoom;
+    pViewMenu->GetWindowRect(&rcView);
+    pZoomMenu->GetWindowRect(&rcZoom);
+    // Beside the item, over the menu's border at the most.
+    EXPECT_GE(rcZoom.left, rcView.right - 6);
+    EXPECT_LT(rcZoom.top, rcView.top + pZoom->GetRect().bottom);
+    EXPECT_EQ(m_pBar, pZoomMenu->GetRootParent());
+    m_pBar->LeaveTrackingMode();
+    EXPECT_FALSE(pViewMenu->IsVisible());
+    EXPECT_FALSE(pZoomMenu->IsVisible());
 }

@@ -5,6 +5,7 @@
 #include "framework/gdi.h"
 #include "framework/menu.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"
@@ -12,6 +13,8 @@
 #include "toolkit/common/resources.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -416,4 +419,156 @@ TEST(KitControlPopup, CopiesShareOrCloneTheirMenuAndCompareItsItems)
     pShared->InternalRelease();
     EXPECT_EQ(2, pMenu->GetControlCount());
     pDeep->InternalRelease();
+}
+
+TEST(KitControl, CaptionsShowAfterBarStyleAndType)
+{
+    struct Case {
+        int nType;
+        int nStyle;
+        const char* pszCaption;
+        BOOL bInPopup;
+        BOOL bVisible;
+    };
+    const Case cases[] = {
+        {kitControlButton, kitButtonAutomatic, "Save", FALSE, TRUE}, // no icon for the id
+        {kitControlButton, kitButtonIcon, "Save", FALSE, FALSE},
+        {kitControlButton, kitButtonCaption, "", FALSE, FALSE},
+        {kitControlButton, kitButtonIcon, "", TRUE, TRUE},           // menus always show it
+        {kitControlPopup, kitButtonAutomatic, "File", FALSE, TRUE},
+        {kitControlLabel, kitButtonAutomatic, "Label", FALSE, TRUE},
+        {kitControlGallery, kitButtonAutomatic, "Gallery", FALSE, FALSE},
+        {kitControlSplitButtonPopup, kitButtonIconAndCaption, "Export", FALSE, TRUE},
+    };
+    for (const Case& c : cases) {
+        CKitToolBar toolbar;
+        CKitPopupBar popup;
+        CKitControl* pControl = new CKitControl(c.nType);
+        (c.bInPopup ? popup.GetControls() : toolbar.GetControls())->AddControl(pControl);
+        pControl->SetId(ID_TEST_PLAIN);
+        pControl->SetCaption(c.pszCaption);
+        pControl->SetStyle(c.nStyle);
+        EXPECT_EQ(c.bVisible, pControl->IsCaptionVisible()) << c.nType << " " << c.nStyle << " " << c.pszCaption;
+    }
+}
+
+namespace {
+
+// A site that turns one menu item into a split button, hands over a ready control for another,
+// and counts the controls made.
+class CConversionSite : public CWnd {
+public:
+    CConversionSite() { CreateEx(0, "STATIC", "site", WS_POPUP, 0, 0, 10, 10, nullptr, 0); }
+    ~CConversionSite() override { DestroyWindow(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        auto* pRecord = reinterpret_cast<KIT_CONTROL_FROM_MENU*>(lParam);
+        if (message == WM_KIT_CONTROL_CREATE && pRecord->nId == ID_TEST_PRINT) {
+            pRecord->nType = kitControlSplitButtonPopup;
+            pRecord->strCaption = "Print &Map";
+            return 1;
+        }
+        if (message == WM_KIT_CONTROL_CREATE && pRecord->nId == ID_TEST_PLAIN) {
+            pRecord->pControl = new CKitControlEdit();
+            return 1;
+        }
+        if (message == WM_KIT_CONTROL_CREATED)
+            m_created.push_back(pRecord->pControl);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    std::vector<CKitControl*> m_created;
+};
+
+} // namespace
+
+TEST(KitControls, TheSiteMayChangeWhatAMenuItemBecomes)
+{
+    CConversionSite site;
+    CKitCommandBarManager manager;
+    manager.SetSite(&site);
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    CMenu menu;
+    ASSERT_TRUE(CKitResourceManager::Instance()->LoadMenu(menu, IDR_TEST_MENU));
+    ASSERT_TRUE(pBar->LoadMenu(menu.GetSafeHmenu(), TRUE));
+    ASSERT_EQ(3, pBar->GetControlCount());
+
+    CKitControl* pPrint = pBar->GetControl(1);
+    EXPECT_EQ(kitControlSplitButtonPopup, pPrint->GetType());
+    EXPECT_STREQ("Print &Map", pPrint->GetCaption());
+    ASSERT_NE(nullptr, pPrint->GetCommandBar());
+    EXPECT_EQ(0, pPrint->GetCommandBar()->GetControlCount());
+    EXPECT_TRUE(pBar->GetControl(2)->IsKindOf(RUNTIME_CLASS(CKitControlEdit)));
+    EXPECT_EQ(ID_TEST_PLAIN, pBar->GetControl(2)->GetId());
+    // Every item of the menu and of its sub-menu, the skipped MDI window item apart.
+    EXPECT_EQ(6u, site.m_created.size());
+}
+
+TEST(KitControls, TheRowLayoutWrapsBalancesAndStretches)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    const CRect rcBorders(2, 2, 2, 2);
+    KitRowLayoutMetrics metrics;
+    metrics.szGroupGap = CSize(6, 6);
+
+    // Without a paint manager every control measures 23 x 22.
+    CKitToolBar toolbar;
+    CKitControls& controls = *toolbar.GetControls();
+    EXPECT_EQ(CSize(27, 26), controls.CalcDynamicSize(&dc, 100, LM_HORZDOCK, rcBorders, 0, metrics));
+    EXPECT_EQ(CSize(27, 30), controls.CalcDynamicSize(&dc, 100, LM_HORZDOCK, rcBorders, 30, metrics));
+    for (int i = 0; i < 4; ++i)
+        controls.Add(kitControlButton, ID_TEST_PLAIN);
+
+    struct Case {
+        const char* pszName;
+        int nLength;
+        DWORD dwMode;
+        int nGroup; // the control that begins a group, -1 none
+        CSize szExpected;
+        std::vector<int> wraps;
+    };
+    const Case cases[] = {
+        {"one row", 200, LM_HORZDOCK, -1, CSize(96, 26), {}},
+        {"two rows", 54, LM_HORZDOCK, -1, CSize(50, 48), {2}},
+        {"a group gap", 200, LM_HORZDOCK, 2, CSize(102, 26), {}},
+        {"a group goes to the next row whole", 79, LM_HORZDOCK, 1, CSize(73, 54), {1}},
+        {"balanced rows for a fixed length", 84, 0, -1, CSize(50, 48), {2}},
+        {"columns of a vertical bar", 54, LM_VERTDOCK, -1, CSize(50, 48), {2}},
+    };
+    for (const Case& c : cases) {
+        for (int i = 0; i < 4; ++i)
+            controls.GetAt(i)->SetBeginGroup(i == c.nGroup);
+        EXPECT_EQ(c.szExpected, controls.CalcDynamicSize(&dc, c.nLength, c.dwMode | LM_COMMIT, rcBorders, 0, metrics))
+            << c.pszName;
+        std::vector<int> wraps;
+        for (int i = 0; i < 4; ++i) {
+            if (controls.GetAt(i)->GetWrap())
+                wraps.push_back(i);
+        }
+        EXPECT_EQ(c.wraps, wraps) << c.pszName;
+    }
+    // Vertical bars lay their columns out from right to left.
+    EXPECT_EQ(CRect(25, 2, 48, 24), controls.GetAt(0)->GetRect());
+    EXPECT_EQ(CRect(2, 2, 25, 24), controls.GetAt(2)->GetRect());
+
+    // Far-edge controls sit at the end; stretched ones share what is left.
+    for (int i = 0; i < 4; ++i)
+        controls.GetAt(i)->SetBeginGroup(FALSE);
+    controls.GetAt(3)->SetFlags(kitFlagRightAlign);
+    controls.GetAt(1)->SetFlags(kitFlagControlStretched);
+    EXPECT_EQ(CSize(204, 26), controls.CalcDynamicSize(&dc, 204, LM_HORZDOCK | LM_STRETCH | LM_COMMIT, rcBorders,
+                                                        0, metrics));
+    EXPECT_EQ(CRect(179, 2, 202, 24), controls.GetAt(3)->GetRect());
+    EXPECT_EQ(CRect(25, 2, 25 + 23 + 108, 24), controls.GetAt(1)->GetRect());
+    EXPECT_EQ(CRect(156, 2, 179, 24), controls.GetAt(2)->GetRect());
+
+    // Controls that do not fit a docked bar are hidden for the layout, and shown again when they fit.
+    controls.CalcDynamicSize(&dc, 22, LM_HORZDOCK | LM_COMMIT, rcBorders, 0, metrics);
+    EXPECT_EQ(static_cast<DWORD>(kitHideWrap), controls.GetAt(0)->GetHideFlags());
+    EXPECT_EQ(4, controls.GetVisibleCount(FALSE));
+    controls.CalcDynamicSize(&dc, 200, LM_HORZDOCK | LM_COMMIT, rcBorders, 0, metrics);
+    EXPECT_EQ(0u, controls.GetAt(0)->GetHideFlags());
 }
