@@ -131,6 +131,7 @@ CKitCommandBar::~CKitCommandBar()
     m_pControls->SetParent(nullptr);
     m_pControls->InternalRelease();
     SetPaintManager(nullptr);
+    SetImageManager(nullptr);
 }
 
 BOOL CKitCommandBar::CreateBar(CWnd* pParent, DWORD dwStyle, UINT nID)
@@ -274,6 +275,22 @@ BOOL CKitCommandBar::IsLayoutRTL() const
 {
     CKitCommandBarManager* pCommandBars = GetCommandBars();
     return m_nBarPosition <= kitBarRight && pCommandBars != nullptr && pCommandBars->IsLayoutRTL();
+}
+
+CKitImageManager* CKitCommandBar::GetImageManager() const
+{
+    if (m_pImageManager != nullptr)
+        return m_pImageManager;
+    if (CKitCommandBar* pParent = GetParentCommandBar())
+        return pParent->GetImageManager();
+    return CKitImageManager::Instance();
+}
+
+void CKitCommandBar::SetImageManager(CKitImageManager* pImageManager)
+{
+    if (m_pImageManager != nullptr)
+        m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
 }
 
 CWnd* CKitCommandBar::GetSite() const

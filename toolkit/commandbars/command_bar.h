@@ -14,6 +14,7 @@ class CKitCommandBarManager;
 class CKitControl;
 class CKitControlPopup;
 class CKitControls;
+class CKitImageManager;
 class CKitPropExchange;
 
 // Bar types.
@@ -141,6 +142,11 @@ public:
     virtual BOOL IsDialogBar() const { return FALSE; }
     // Whether a popup bar shows two columns (its option and its flag both on).
     virtual BOOL IsDoubleColumn() const { return FALSE; }
+
+    // The bar's own image manager, else its parent bar's, else the shared one.
+    CKitImageManager* GetImageManager() const;
+    // Takes over the reference; the own one held before is released.
+    void SetImageManager(CKitImageManager* pImageManager);
 
     // The owning manager, of this bar or of the nearest parent bar that has one.
     CKitCommandBarManager* GetCommandBars() const;
@@ -304,6 +310,7 @@ protected:
     BOOL m_bCustomizable = TRUE;
     CKitCommandBarManager* m_pCommandBars = nullptr;
     CKitBarPainter* m_pPaintManager = nullptr;
+    CKitImageManager* m_pImageManager = nullptr;
     CWnd* m_pSite = nullptr;
     CWnd* m_pNotifyWindow = nullptr;
 

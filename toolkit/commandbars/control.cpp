@@ -203,7 +203,7 @@ BOOL CKitControl::IsCaptionVisible() const
     case kitControlButtonPopup:
     case kitControlSplitButtonPopup:
         // Shown in place of a missing icon.
-        return CKitImageManager::Instance()->GetImage(GetIconId(), GetIconSize().cx) == nullptr;
+        return GetImageManager()->GetImage(GetIconId(), GetIconSize().cx) == nullptr;
     case kitControlPopup:
     case kitControlLabel:
     case kitControlCheckBox:
@@ -455,6 +455,11 @@ void CKitControl::OnExecute()
         RedrawParent();
     }
     InternalRelease();
+}
+
+CKitImageManager* CKitControl::GetImageManager() const
+{
+    return m_pParent != nullptr ? m_pParent->GetImageManager() : CKitImageManager::Instance();
 }
 
 void CKitControl::MarkExecuted()

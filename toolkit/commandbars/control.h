@@ -12,6 +12,7 @@ class CKitBarPainter;
 class CKitCommandBar;
 class CKitControl;
 class CKitControlAction;
+class CKitImageManager;
 class CKitControls;
 class CWnd;
 
@@ -224,6 +225,8 @@ public:
     void SetExpanded(BOOL bExpanded) { m_bExpanded = bExpanded; }
 
     CKitCommandBar* GetParent() const { return m_pParent; }
+    // The image manager of the parent bar, else the shared one.
+    CKitImageManager* GetImageManager() const;
     virtual void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
     CKitControls* GetControls() const { return m_pControls; }
     // The attached action, or null.

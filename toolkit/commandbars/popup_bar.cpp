@@ -190,6 +190,10 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
     CKitCommandBar* pParent = GetParentCommandBar();
     if (pControl != nullptr && (pParent == nullptr || pParent->GetSafeHwnd() == nullptr))
         return FALSE;
+    // A sub-menu of a popup menu reports to the window its menu reports to.
+    auto* pParentPopup = DYNAMIC_DOWNCAST(CKitPopupBar, pParent);
+    if (pParentPopup != nullptr && pParentPopup->m_pNotifyWindow != nullptr)
+        m_pNotifyWindow = pParentPopup->m_pNotifyWindow;
     if (!CreatePopupWindow())
         return FALSE;
     if (CWnd* pOwnerSite = GetOwnerSite())
@@ -781,8 +785,10 @@ UINT CKitCommandBarManager::TrackPopupMenu(CKitPopupBar* pPopup, UINT nFlags, in
     if (pPopup->GetCommandBars() == nullptr)
         pPopup->SetCommandBars(this);
     CWnd* pOwner = pSite != nullptr ? pSite : pPopup->GetSite();
-    if (pOwner != nullptr)
+    if (pOwner != nullptr) {
         pPopup->SetSite(pOwner);
+        pPopup->SetNotifyWindow(pOwner);
+    }
     pPopup->SetCommandReceiver(pReceiver);
     if (pOwner != nullptr && pOwner->GetSafeHwnd() != nullptr &&
         (pOwner->GetExStyle() & (WS_EX_LAYOUTRTL | WS_EX_RTLREADING)) != 0)

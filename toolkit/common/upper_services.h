@@ -110,6 +110,9 @@ public:
 
     // A new shadow manager with one reference for the caller.
     virtual CKitShadowCaster* CreateShadowCaster() = 0;
+    // Shows the menu as a popup menu of the command bars, with the images of the toolbar resource, at the
+    // screen point; its commands go to the receiver. FALSE when there is no bar painter to draw it.
+    virtual BOOL TrackPopupMenu(HMENU hMenu, UINT nIDToolBar, UINT nFlags, CPoint ptScreen, CWnd* pReceiver) = 0;
 
 protected:
     ~CKitCommandBarServices() = default;

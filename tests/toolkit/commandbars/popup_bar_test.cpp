@@ -1,18 +1,25 @@
-// Popup bars: where they open on the work area, the expand button's hover, the tear-off drag and
-// popup menus tracked modally.
+// Popup bars: where they open on the work area, the expand button's hover, the tear-off drag,
+// popup menus tracked modally and the header's menu shown as one; build/screens/commandbar-header-menu.png.
 #include "support/message_pump.h"
+#include "support/window_capture.h"
+#include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/common/header_ctrl.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 
 #include "framework/wnd.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <string>
 #include <vector>
 
 namespace {
@@ -320,3 +327,104 @@ TEST_F(PopupBarTest, APopupMenuSendsItsCommandsToTheReceiver)
 }
 
 } // namespace
+
+namespace {
+
+// What the header's menu showed, read from inside its modal loop; then it picks "Sort Descending".
+struct HeaderMenuSeen {
+    std::vector<std::string> captions;
+    BOOL bAscendingChecked = FALSE;
+    BOOL bImages = FALSE;
+    std::string strScreenshot = "not taken";
+};
+HeaderMenuSeen g_headerMenu;
+
+void CALLBACK ReadHeaderMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    HWND hPopup = ::FindWindowA("KitPopupBar", nullptr);
+    auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupBar, CWnd::FromHandlePermanent(hPopup));
+    if (pPopup == nullptr)
+        return;
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+        g_headerMenu.captions.push_back(static_cast<LPCSTR>(pPopup->GetControl(i)->GetCaption()));
+    g_headerMenu.bAscendingChecked = pPopup->GetControl(0)->GetChecked() == 1;
+    g_headerMenu.bImages = pPopup->GetImageManager()->GetImage(9326, 16) != nullptr &&
+                           pPopup->GetImageManager()->GetImage(9329, 16) != nullptr;
+    // The alignments open beside it for the screenshot.
+    pPopup->OpenPopupAt(2);
+    PumpMessages();
+    auto* pAlign = static_cast<CKitControlPopup*>(pPopup->GetControl(2));
+    CKitCommandBar* pSubMenu = pAlign->GetCommandBar();
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pSubMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect rcMenu, rcSub;
+    pPopup->GetWindowRect(&rcMenu);
+    pSubMenu->GetWindowRect(&rcSub);
+    rcMenu.UnionRect(rcMenu, rcSub);
+    rcMenu.InflateRect(4, 4);
+    const WindowImage shot = CaptureScreenRect(rcMenu);
+    g_headerMenu.strScreenshot = SaveScreenshot("commandbar-header-menu", shot.width, shot.height, shot.pixels);
+    pPopup->OpenPopupAt(-1);
+    pPopup->GetControl(1)->OnExecute();
+}
+
+// A report list whose header is the toolkit's, in a frame that records the list's notifications.
+class CListFrame : public CWnd {
+public:
+    CListFrame()
+    {
+        CreateEx(0, "STATIC", "Header menu", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN, 60, 60, 360,
+                 200, nullptr, 0);
+        m_list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 340, 160), this, 1);
+        for (int i = 0; i < 2; ++i) {
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.cx = 120;
+            column.pszText = const_cast<LPSTR>(i == 0 ? "Name" : "Address");
+            m_list.SendMessage(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        }
+        m_header.SubclassWindow(reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETHEADER)));
+    }
+    ~CListFrame() override
+    {
+        m_header.UnsubclassWindow();
+        m_list.DestroyWindow();
+        DestroyWindow();
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_COLUMNCLICK)
+            m_nColumnClicks++;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    CWnd m_list;
+    CKitHeaderCtrl m_header;
+    int m_nColumnClicks = 0;
+};
+
+} // namespace
+
+TEST(KitHeaderMenu, TheHeadersMenuIsAToolkitPopupMenuWithTheToolkitsImages)
+{
+    CKitPaintManager::SetTheme(0);
+    {
+        CListFrame frame;
+        PumpMessages();
+        frame.m_header.SetSortedColumn(1, TRUE);
+        ::SetTimer(nullptr, 0, 100, ReadHeaderMenu);
+        frame.m_header.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 5));
+        EXPECT_EQ((std::vector<std::string>{"Sort Ascending", "Sort Descending", "Alignment"}), g_headerMenu.captions);
+        EXPECT_TRUE(g_headerMenu.bAscendingChecked);
+        EXPECT_TRUE(g_headerMenu.bImages);
+        EXPECT_EQ("", g_headerMenu.strScreenshot);
+        // "Sort Descending" reached the header, which told the list.
+        BOOL bAscending = TRUE;
+        EXPECT_EQ(1, frame.m_header.GetSortedColumn(&bAscending));
+        EXPECT_FALSE(bAscending);
+        EXPECT_EQ(1, frame.m_nColumnClicks);
+        EXPECT_EQ(nullptr, ::FindWindowA("KitPopupBar", nullptr));
+    }
+    CKitPaintManager::Done();
+}
