@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
@@ -18,7 +19,6 @@
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
-IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 
 namespace {
 // The icon size of a bar that sets none.
@@ -124,10 +124,12 @@ CKitCommandBar::~CKitCommandBar()
 {
     CKitHookManager::Instance()->RemoveAll(this);
     CKitMouseManager::GetThreadManager()->ForgetBar(this);
+    CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
     m_pControls->RemoveAll();
     m_pControls->SetParent(nullptr);
     m_pControls->InternalRelease();
     SetPaintManager(nullptr);
+    SetImageManager(nullptr);
 }
 
 BOOL CKitCommandBar::CreateBar(CWnd* pParent, DWORD dwStyle, UINT nID)
@@ -273,6 +275,22 @@ BOOL CKitCommandBar::IsLayoutRTL() const
     return m_nBarPosition <= kitBarRight && pCommandBars != nullptr && pCommandBars->IsLayoutRTL();
 }
 
+CKitImageManager* CKitCommandBar::GetImageManager() const
+{
+    if (m_pImageManager != nullptr)
+        return m_pImageManager;
+    if (CKitCommandBar* pParent = GetParentCommandBar())
+        return pParent->GetImageManager();
+    return CKitImageManager::Instance();
+}
+
+void CKitCommandBar::SetImageManager(CKitImageManager* pImageManager)
+{
+    if (m_pImageManager != nullptr)
+        m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
+}
+
 CWnd* CKitCommandBar::GetSite() const
 {
     if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
@@ -416,6 +434,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
             ::HideCaret(m_hFocusSaved);
         }
         pMouse->SetTrack(this);
+        CKitKeyboardManager::GetThreadManager()->HookKeyboard(this);
         HookFocusWindow(TRUE);
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         if (bSelectFirst)
@@ -424,6 +443,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
         m_bTracking = FALSE;
         m_bMouseTracking = FALSE;
         pMouse->RemoveTrack(this);
+        CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
         HookFocusWindow(FALSE);
         OpenPopupAt(-1);
         if (bSelectFirst)
@@ -889,12 +909,16 @@ int CKitCommandBar::FindAccelerator(UINT nKey, BOOL* pAmbiguous) const
     return nImplicit;
 }
 
-int CKitCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
+int CKitCommandBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
 {
     if (!m_bTracking)
         return CKitHookManagerHookAble::kNotHandled;
-    if (nMessage == WM_KEYDOWN)
+    if (nMessage == WM_KEYDOWN) {
+        // A key the keyboard hook offered and was let through is not handled twice.
+        if (hWnd != nullptr && CKitKeyboardManager::GetThreadManager()->TakePassedKey(wParam, lParam))
+            return CKitHookManagerHookAble::kNotHandled;
         return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
+    }
     if (nMessage == WM_MOUSEWHEEL) {
         HWND hFocus = ::GetFocus();
         return hFocus != nullptr && ::IsChild(m_hWnd, hFocus) ? CKitHookManagerHookAble::kStopAsking
@@ -937,6 +961,7 @@ void CKitCommandBar::OnRemoved()
         SetTrackingMode(FALSE, TRUE, FALSE);
     CKitHookManager::Instance()->RemoveAll(this);
     CKitMouseManager::GetThreadManager()->ForgetBar(this);
+    CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
     m_pControls->RemoveAll();
     if (GetSafeHwnd() != nullptr)
         DestroyWindow();
@@ -1160,9 +1185,4 @@ void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)
         return;
     if (pControl->OnRButtonUp(point))
         return;
-}
-
-CKitPopupBar::CKitPopupBar() : CKitCommandBar(kitBarTypePopup)
-{
-    m_nBarPosition = kitBarPopup;
 }

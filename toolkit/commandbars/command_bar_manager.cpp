@@ -12,6 +12,7 @@
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/dock_bar.h"
+#include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/persistence.h"
 #include "toolkit/common/prop_exchange.h"
@@ -35,6 +36,7 @@ CKitCommandBarManager::CKitCommandBarManager() = default;
 
 CKitCommandBarManager::~CKitCommandBarManager()
 {
+    HideKeyboardTips();
     RemoveAll();
     for (CKitDockBar*& pDockBar : m_pDockBars) {
         delete pDockBar;
@@ -184,6 +186,11 @@ void CKitCommandBarManager::SetPaintManager(CKitBarPainter* pPaintManager)
 CKitMouseManager* CKitCommandBarManager::GetMouseManager() const
 {
     return CKitMouseManager::GetThreadManager();
+}
+
+CKitKeyboardManager* CKitCommandBarManager::GetKeyboardManager() const
+{
+    return CKitKeyboardManager::GetThreadManager();
 }
 
 void CKitCommandBarManager::ClosePopups()

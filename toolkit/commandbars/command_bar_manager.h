@@ -11,10 +11,13 @@
 class CKitBarPainter;
 class CKitCommandBar;
 class CKitControl;
+class CKitCommandBarKeyboardTip;
 class CKitControlActions;
 class CKitDockBar;
+class CKitKeyboardManager;
 class CKitMenuBar;
 class CKitMouseManager;
+class CKitPopupBar;
 class CKitPropExchange;
 class CKitToolBar;
 class CWnd;
@@ -45,6 +48,14 @@ struct CKitCommandBarsOptions {
     BOOL bPerDocumentMenus = TRUE;
     // Saved bars carry their built-in controls, so that a later load sees what changed.
     BOOL bSaveOriginalControls = TRUE;
+    // Hovering a popup's expand button with the mouse expands it.
+    BOOL bExpandAfterHover = FALSE;
+    // Popups too tall for the work area break into columns instead of scrolling.
+    BOOL bWrapPopups = FALSE;
+    // Bars show keyboard tips.
+    BOOL bEnableKeyboardTips = TRUE;
+    // Popups never hide their rarely used controls.
+    BOOL bAlwaysShowFullMenus = TRUE;
 };
 
 class CKitCommandBarManager : public CCmdTarget {
@@ -87,8 +98,27 @@ public:
     void SetPaintManager(CKitBarPainter* pPaintManager);
     // The calling thread's mouse manager.
     CKitMouseManager* GetMouseManager() const;
+    // The calling thread's keyboard manager.
+    CKitKeyboardManager* GetKeyboardManager() const;
     // Ends tracking of every bar the mouse manager tracks.
     void ClosePopups();
+    // Shows the popup as a modal menu at the screen point (TPM_* flags); with TPM_RETURNCMD the chosen
+    // command (0 when dismissed), else 1. The receiver gets the commands; 0 without a popup.
+    UINT TrackPopupMenu(CKitPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pSite = nullptr,
+                        LPCRECT lpExclude = nullptr, CWnd* pReceiver = nullptr);
+
+    // The commands of the personalised menus that count as used: their controls are never hidden as rarely used.
+    void SetCommandUsed(UINT nId);
+    BOOL IsCommandUsed(UINT nId) const;
+
+    // Keyboard tips on show, and the bar they belong to.
+    const std::vector<CKitCommandBarKeyboardTip*>& GetKeyboardTips() const { return m_keyboardTips; }
+    CKitCommandBar* GetKeyboardTipsBar() const { return m_pKeyboardTipsBar; }
+    void SetKeyboardTipsBar(CKitCommandBar* pBar) { m_pKeyboardTipsBar = pBar; }
+    // Takes over the tip (its window not yet made).
+    void AddKeyboardTip(CKitCommandBarKeyboardTip* pTip) { m_keyboardTips.push_back(pTip); }
+    // Destroys and deletes every tip and forgets their bar.
+    void HideKeyboardTips();
     // The site frame has WS_EX_LAYOUTRTL, else the right-to-left option.
     BOOL IsLayoutRTL() const;
 
@@ -165,6 +195,9 @@ private:
     CKitControl* m_pCustomizeSelection = nullptr;
     CKitControlActions* m_pActions = nullptr;
     BOOL m_bKeyboardCues = FALSE;
+    std::vector<UINT> m_usedCommands;
+    std::vector<CKitCommandBarKeyboardTip*> m_keyboardTips;
+    CKitCommandBar* m_pKeyboardTipsBar = nullptr;
     UINT m_nHelpId = 0;
     CKitDockBar* m_pDockBars[4] = {};
     BOOL m_bLayoutChanged = FALSE;

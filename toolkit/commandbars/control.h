@@ -15,6 +15,7 @@ class CKitCommandBar;
 class CKitControl;
 class CKitControlAction;
 class CKitCommandBarList;
+class CKitImageManager;
 class CKitControls;
 class CKitPropExchange;
 class CWnd;
@@ -230,6 +231,8 @@ public:
     void SetExpanded(BOOL bExpanded) { m_bExpanded = bExpanded; }
 
     CKitCommandBar* GetParent() const { return m_pParent; }
+    // The image manager of the parent bar, else the shared one.
+    CKitImageManager* GetImageManager() const;
     virtual void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
     CKitControls* GetControls() const { return m_pControls; }
     // The attached action, or null.

@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/resources.h"
 
@@ -372,30 +373,23 @@ void CKitPopupBar::DoPropExchange(CKitPropExchange* pPX)
 {
     CKitCommandBar::DoPropExchange(pPX);
     const int nSchema = pPX->GetSchema();
-    // The tear-off settings are kept as they come; the bar has no tear-off of its own here.
-    BOOL bTearOff = FALSE;
-    CString strCaption;
-    int nTearOffId = 0;
-    int nTearOffWidth = 0;
-    PX::PropExchangeBool(pPX, "TearOffPopup", bTearOff, FALSE);
-    PX::PropExchangeString(pPX, "TearOffCaption", strCaption, "");
-    ExchangeInt(pPX, "TearOffId", nTearOffId, 0);
-    ExchangeInt(pPX, "TearOffWidth", nTearOffWidth, 0);
+    PX::PropExchangeBool(pPX, "TearOffPopup", m_bTearOffPopup, FALSE);
+    PX::PropExchangeString(pPX, "TearOffCaption", m_strTearOffCaption, "");
+    ExchangeUnsigned(pPX, "TearOffId", m_nTearOffId, 0);
+    ExchangeInt(pPX, "TearOffWidth", m_nTearOffWidth, 0);
     if (nSchema > 3) {
-        CRect rcBorders(2, 4, 2, 4);
-        PX::PropExchangeRect(pPX, "Borders", rcBorders, CRect(2, 4, 2, 4));
+        PX::PropExchangeRect(pPX, "Borders", m_rcBorders, CRect(2, 4, 2, 4));
         PX::PropExchangeBool(pPX, "ShowShadow", m_bShowShadow, TRUE);
     }
     if (nSchema >= 9) {
+        // A second gripper is drawn by no theme here; the value is kept in the file's order.
         BOOL bDoubleGripper = FALSE;
         PX::PropExchangeBool(pPX, "DoubleGripper", bDoubleGripper, FALSE);
     }
     if (pPX->IsLoading() && nSchema < 20)
         SetPaintBackground(TRUE);
-    if (nSchema > 18) {
-        BOOL bContextMenu = FALSE;
-        PX::PropExchangeBool(pPX, "ContextMenu", bContextMenu, FALSE);
-    }
+    if (nSchema > 18)
+        PX::PropExchangeBool(pPX, "ContextMenu", m_bContextMenu, FALSE);
 }
 
 void CKitToolBar::DoPropExchange(CKitPropExchange* pPX)

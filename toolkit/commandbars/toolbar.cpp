@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/dock_bar.h"
 #include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/common/upper_services.h"
@@ -218,7 +219,7 @@ void CKitToolBar::SetVisible(BOOL bVisible)
 
 BOOL CKitToolBar::IsVisible() const
 {
-    return m_bVisible && GetSafeHwnd() != nullptr && (GetStyle() & WS_VISIBLE) != 0;
+    return GetSafeHwnd() != nullptr && (GetStyle() & WS_VISIBLE) != 0;
 }
 
 BOOL CKitToolBar::SetPosition(int nPosition)

@@ -8,6 +8,7 @@
 class CDC;
 class CFont;
 class CKitCommandBar;
+class CKitCommandBarKeyboardTip;
 class CKitControl;
 class CKitMarkupContext;
 class CKitMarkupUIElement;
@@ -49,6 +50,8 @@ public:
     virtual void DrawControlMDIButton(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
     // The face of a dock bar along a frame's edge.
     virtual void FillDockBar(CDC* /*pDC*/, const CRect& /*rc*/) {}
+    // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
+    virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
 
 protected:
     ~CKitBarPainter() = default;
@@ -118,6 +121,9 @@ public:
 
     // A new shadow manager with one reference for the caller.
     virtual CKitShadowCaster* CreateShadowCaster() = 0;
+    // Shows the menu as a popup menu of the command bars, with the images of the toolbar resource, at the
+    // screen point; its commands go to the receiver. FALSE when there is no bar painter to draw it.
+    virtual BOOL TrackPopupMenu(HMENU hMenu, UINT nIDToolBar, UINT nFlags, CPoint ptScreen, CWnd* pReceiver) = 0;
 
 protected:
     ~CKitCommandBarServices() = default;

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/dock_bar.h"
 #include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/paint/paint_manager.h"
 
 #include "framework/wnd.h"

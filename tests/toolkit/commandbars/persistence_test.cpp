@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/persistence.h"
 #include "toolkit/common/prop_exchange.h"
 

@@ -199,7 +199,7 @@ public:
     // A message-bar button: its face and state, and the cross of the close button.
     virtual void DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton);
     // Paints a keyboard tip (region flag 0); nothing for the region in the base.
-    virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion);
+    void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) override;
     // Fills the rectangle with the application workspace colour.
     virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
     // A popup showing its hidden controls: their strips grow frame by frame, from the top (direction 1) or the bottom.
