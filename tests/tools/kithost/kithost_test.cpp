@@ -93,12 +93,14 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
 {
     CKitCommandBarManager* pCommandBars = m_pFrame->GetCommandBars();
     ASSERT_NE(nullptr, pCommandBars);
-    ASSERT_EQ(2, pCommandBars->GetCount());
+    ASSERT_EQ(4, pCommandBars->GetCount());
     CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
     CKitToolBar* pToolBar = m_pFrame->GetToolBar();
     EXPECT_EQ(pMenuBar, pCommandBars->GetAt(0));
     EXPECT_EQ(pToolBar, pCommandBars->GetAt(1));
-    EXPECT_EQ(nullptr, pCommandBars->GetAt(2));
+    EXPECT_EQ(m_pFrame->GetToolsBar(), pCommandBars->GetAt(2));
+    EXPECT_EQ(m_pFrame->GetDocumentsBar(), pCommandBars->GetAt(3));
+    EXPECT_EQ(nullptr, pCommandBars->GetAt(4));
 
     // The menu bar: one popup per top-level menu, each holding its items with their shortcuts.
     std::vector<std::string> captions;
@@ -125,7 +127,7 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
         EXPECT_EQ(i == 3 || i == 6, pToolBar->GetControl(i)->GetBeginGroup() != FALSE) << i;
     EXPECT_STREQ("Open an existing document", pToolBar->GetControl(1)->GetDescription());
 
-    // Drawn by the default theme, laid out under the menu bar across the frame.
+    // Drawn by the default theme, docked under the menu bar at the frame's left.
     auto* pPaintManager = static_cast<CKitPaintManager*>(pToolBar->GetPaintManager());
     EXPECT_EQ(CKitPaintManager::GetCurrent(), pPaintManager);
     EXPECT_EQ(0, pPaintManager->GetThemeNumber());
@@ -134,7 +136,9 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
     pToolBar->GetWindowRect(&rcTool);
     m_pFrame->GetClientRect(&rcClient);
     EXPECT_EQ(rcMenu.bottom, rcTool.top);
-    EXPECT_EQ(rcClient.Width(), rcTool.Width());
+    EXPECT_EQ(rcMenu.left, rcTool.left);
+    EXPECT_EQ(rcClient.Width(), rcMenu.Width()) << "the menu bar fills its row";
+    EXPECT_LE(rcTool.Width(), rcClient.Width());
     EXPECT_GE(rcTool.Height(), CKitPaintManager::kMinControlHeight);
     const CRect rcNew = pToolBar->GetControl(0)->GetRect();
     EXPECT_FALSE(rcNew.IsRectEmpty());
