@@ -630,51 +630,16 @@ public:
     // The narrowest or balanced layout for a fixed length; the resulting size.
     CSize SizeForLength(int nLength, BOOL bLengthIsHeight, BOOL bWrapGroups)
     {
-        if (bLengthIsHeight) {
-            // The narrowest layout whose height fits.
-            int nLow = 0;
-            int nHigh = kMaxRowLength;
-            while (nLow < nHigh) {
-                const int nMiddle = (nLow + nHigh) / 2;
-                Wrap(nMiddle, bWrapGroups);
-                if (Arrange().cy > nLength)
-                    nLow = nMiddle + 1;
-                else
-                    nHigh = nMiddle;
-            }
-            Wrap(nLow, bWrapGroups);
-            return Arrange();
-        }
+        if (bLengthIsHeight)
+            return ShortestWhere(kMaxRowLength, bWrapGroups, [&](int, CSize size) { return size.cy <= nLength; });
         const int nRows = Wrap(nLength, bWrapGroups);
-        int nLow = 0;
-        int nHigh = nLength;
-        while (nLow < nHigh) {
-            const int nMiddle = (nLow + nHigh) / 2;
-            if (Wrap(nMiddle, bWrapGroups) > nRows)
-                nLow = nMiddle + 1;
-            else
-                nHigh = nMiddle;
-        }
-        Wrap(nLow, bWrapGroups);
-        return Arrange();
+        return ShortestWhere(nLength, bWrapGroups, [&](int nRowsAt, CSize) { return nRowsAt <= nRows; });
     }
 
     // The layout whose width and height are closest to equal.
     CSize Squarest(BOOL bWrapGroups)
     {
-        int nLow = 0;
-        int nHigh = kMaxRowLength;
-        while (nLow < nHigh) {
-            const int nMiddle = (nLow + nHigh) / 2;
-            Wrap(nMiddle, bWrapGroups);
-            const CSize size = Arrange();
-            if (size.cx < size.cy)
-                nLow = nMiddle + 1;
-            else
-                nHigh = nMiddle;
-        }
-        Wrap(nLow, bWrapGroups);
-        return Arrange();
+        return ShortestWhere(kMaxRowLength, bWrapGroups, [](int, CSize size) { return size.cx >= size.cy; });
     }
 
     // Gives every record its row rectangle and centres it across the row.
@@ -756,6 +721,25 @@ public:
     }
 
 private:
+    // Lays the records out at the shortest row length up to nMaxLength for which the test of the
+    // number of rows and the size holds (it holds from some length on); the resulting size.
+    template <class Test>
+    CSize ShortestWhere(int nMaxLength, BOOL bWrapGroups, Test test)
+    {
+        int nLow = 0;
+        int nHigh = nMaxLength;
+        while (nLow < nHigh) {
+            const int nMiddle = (nLow + nHigh) / 2;
+            const int nRows = Wrap(nMiddle, bWrapGroups);
+            if (test(nRows, Arrange()))
+                nHigh = nMiddle;
+            else
+                nLow = nMiddle + 1;
+        }
+        Wrap(nLow, bWrapGroups);
+        return Arrange();
+    }
+
     std::vector<LayoutRecord>& m_records;
     BOOL m_bVertical;
     const KitRowLayoutMetrics& m_metrics;
