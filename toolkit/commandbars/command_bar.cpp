@@ -19,8 +19,6 @@
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
-IMPLEMENT_DYNCREATE(CKitToolBar, CKitCommandBar)
-IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
 
 namespace {
 // The icon size of a bar that sets none.
@@ -1187,98 +1185,4 @@ void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)
         return;
     if (pControl->OnRButtonUp(point))
         return;
-}
-
-int CKitToolBar::GetShowTextBelowIcons() const
-{
-    if (m_nShowTextBelowIcons != 2)
-        return m_nShowTextBelowIcons;
-    CKitCommandBarManager* pCommandBars = GetCommandBars();
-    return pCommandBars != nullptr ? pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons : FALSE;
-}
-
-void CKitToolBar::SetVisible(BOOL bVisible)
-{
-    if (GetSafeHwnd() != nullptr)
-        ShowWindow(bVisible ? SW_SHOWNA : SW_HIDE);
-}
-
-BOOL CKitToolBar::IsVisible() const
-{
-    return GetSafeHwnd() != nullptr && IsWindowVisible();
-}
-
-CSize CKitToolBar::CalcLayout(int nWidth)
-{
-    CKitBarPainter* pPainter = GetPaintManager();
-    if (pPainter == nullptr)
-        return CSize(0, 0);
-    CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
-    CFont* pOldFont = dc.SelectObject(pPainter->GetCommandBarFont(this));
-    const CRect rcBorders = pPainter->GetCommandBarBorders(this);
-    const CSize szGripper = pPainter->DrawFloatingBarCaption(&dc, this, FALSE);
-    const int nLeft = rcBorders.left + szGripper.cx;
-    const int nTop = rcBorders.top + szGripper.cy;
-    const int nRight = std::max<int>(nWidth - rcBorders.right, nLeft + 1);
-
-    // Each row's controls share the row's height.
-    int x = nLeft;
-    int y = nTop;
-    int nRowHeight = 0;
-    int nRowStart = 0;
-    int nMaxRight = nLeft;
-    auto closeRow = [&](int nEnd) {
-        for (int i = nRowStart; i < nEnd; i++) {
-            CKitControl* pControl = GetControl(i);
-            if (!pControl->IsVisible())
-                continue;
-            CRect rc = pControl->GetRect();
-            rc.bottom = rc.top + nRowHeight;
-            pControl->SetRect(rc);
-            pControl->SetRowRect(CRect(nLeft, y, nRight, y + nRowHeight));
-        }
-    };
-    BOOL bFirst = TRUE;
-    for (int i = 0; i < GetControlCount(); i++) {
-        CKitControl* pControl = GetControl(i);
-        pControl->SetWrap(FALSE);
-        if (!pControl->IsVisible()) {
-            pControl->SetRect(CRect(0, 0, 0, 0));
-            continue;
-        }
-        CSize sz = pPainter->DrawControl(&dc, pControl, FALSE);
-        sz.cy = std::max(static_cast<int>(sz.cy), pPainter->GetControlHeight());
-        const int nSeparator =
-            pControl->GetBeginGroup() && !bFirst ? pPainter->DrawCommandBarSeparator(&dc, this, pControl, FALSE).cx : 0;
-        if (!bFirst && x + nSeparator + sz.cx > nRight) {
-            closeRow(i);
-            nRowStart = i;
-            y += nRowHeight;
-            x = nLeft;
-            nRowHeight = 0;
-            pControl->SetWrap(TRUE);
-        } else {
-            x += nSeparator;
-        }
-        pControl->SetRect(CRect(x, y, x + sz.cx, y + sz.cy));
-        x += sz.cx;
-        nMaxRight = std::max(nMaxRight, x);
-        nRowHeight = std::max(nRowHeight, static_cast<int>(sz.cy));
-        bFirst = FALSE;
-    }
-    if (nRowHeight == 0)
-        nRowHeight = pPainter->GetControlHeight();
-    closeRow(GetControlCount());
-    dc.SelectObject(pOldFont);
-    return CSize(nMaxRight + rcBorders.right, y + nRowHeight + rcBorders.bottom);
-}
-
-void CKitToolBar::OnRecalcLayout()
-{
-    if (GetSafeHwnd() == nullptr)
-        return;
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    CalcLayout(rcClient.Width());
-    Redraw();
 }

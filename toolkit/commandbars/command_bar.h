@@ -1,4 +1,4 @@
-// CKitCommandBar, CKitToolBar, CKitMenuBar: the windows that show, lay out and drive rows of controls.
+// CKitCommandBar: the windows that show, lay out and drive rows of controls (the toolbar, menu bar and popup bar kinds are in toolbar.h, menu_bar.h and popup_bar.h).
 #pragma once
 
 #include "framework/geometry.h"
@@ -10,6 +10,7 @@
 #include <windows.h>
 
 class CKitBarPainter;
+class CKitCommandBarList;
 class CKitCommandBarManager;
 class CKitControl;
 class CKitControlPopup;
@@ -221,8 +222,12 @@ public:
     virtual void SetStatusText(BOOL bShow, CKitControl* pControl);
     // The bar that opened this one; null for a root bar.
     virtual CKitCommandBar* GetParentCommandBar() const { return nullptr; }
-    // The bar's persistent state; nothing in the base.
-    virtual void DoPropExchange(CKitPropExchange* /*pPX*/) {}
+    // Saves or loads the bar's persistent record with its controls.
+    virtual void DoPropExchange(CKitPropExchange* pPX);
+    // Adds this bar and every bar its controls reach to the list, giving bars without an id one.
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags);
+    // Links the popups of the bar's controls to the loaded bars.
+    void RestoreCommandBarList(CKitCommandBarList* pList);
     // Repaints the rectangle (the whole bar when null).
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
     // Fills the bar and draws its visible controls that meet the clip rectangle.
@@ -329,35 +334,4 @@ protected:
     CRect m_rcInsertMark;
     // The bar this one was copied from.
     const CKitCommandBar* m_pCopySource = nullptr;
-};
-
-class CKitToolBar : public CKitCommandBar {
-    DECLARE_DYNCREATE(CKitToolBar)
-public:
-    CKitToolBar() : CKitCommandBar(kitBarTypeNormal) {}
-
-    // The "ShowTextBelowIcons" option; 2 means the manager's option applies.
-    int GetShowTextBelowIcons() const;
-    void SetShowTextBelowIcons(int nShow) { m_nShowTextBelowIcons = nShow; }
-
-    // Shows (without activating) or hides the window.
-    void SetVisible(BOOL bVisible) override;
-    BOOL IsVisible() const override;
-    // Lays the controls out in rows within the bar's width, through the paint manager.
-    void OnRecalcLayout() override;
-    // The size the bar needs at the given width (rows wrap at it) with its controls laid out.
-    CSize CalcLayout(int nWidth);
-
-protected:
-    explicit CKitToolBar(int nBarType) : CKitCommandBar(nBarType) {}
-
-private:
-    int m_nShowTextBelowIcons = 2;
-};
-
-// A toolbar of bar type 0.
-class CKitMenuBar : public CKitToolBar {
-    DECLARE_DYNCREATE(CKitMenuBar)
-public:
-    CKitMenuBar() : CKitToolBar(kitBarTypeMenuBar) {}
 };

@@ -10,10 +10,12 @@
 
 class CDC;
 class CKitCommandBar;
+class CKitCommandBarList;
 class CKitCommandBarManager;
 class CKitControl;
 class CKitControlActions;
 class CKitOriginalControls;
+class CKitPropExchange;
 class CMenu;
 class CWnd;
 
@@ -140,6 +142,11 @@ public:
     // A new collection of the same class with clones of the non-temporary controls.
     CKitControls* Duplicate(BOOL bRecursive = FALSE) const;
     virtual void Copy(const CKitControls* pSource, BOOL bRecursive = FALSE);
+
+    // Saves the persistent controls (and the original copy) or loads them in place of the present ones.
+    void DoPropExchange(CKitPropExchange* pPX);
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags);
+    void RestoreCommandBarList(CKitCommandBarList* pList);
 
     // Converts one menu item into a control appended to the collection; null for a skipped item.
     CKitControl* AddMenuItem(CMenu* pMenu, int nIndex);

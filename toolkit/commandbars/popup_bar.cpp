@@ -652,15 +652,27 @@ void CKitPopupBar::ShowTornOffToolBar(BOOL bShow, CPoint ptScreen)
         if (pToolBar != nullptr) {
             pToolBar->InternalAddRef();
         } else {
-            pToolBar = new CKitToolBar();
-            pToolBar->SetTitle(m_strTearOffCaption);
-            pToolBar->SetBarID(m_nTearOffId);
-            pToolBar->SetCommandBars(pCommandBars);
-            pToolBar->SetPosition(kitBarFloating);
-            if (!pToolBar->CreateBar(GetSite(), WS_POPUP | WS_BORDER | WS_CLIPSIBLINGS)) {
-                pToolBar->InternalRelease();
-                return;
+            // Floating in the manager's docking frame when it has one, else a window of its own.
+            pToolBar = pCommandBars != nullptr && pCommandBars->GetDockBar(kitBarTop) != nullptr
+                           ? pCommandBars->Add(m_strTearOffCaption, kitBarFloating)
+                           : nullptr;
+            if (pToolBar != nullptr) {
+                pToolBar->InternalAddRef();
+            } else {
+                pToolBar = new CKitToolBar();
+                pToolBar->SetTitle(m_strTearOffCaption);
+                pToolBar->SetCommandBars(pCommandBars);
+                pToolBar->CKitCommandBar::SetPosition(kitBarFloating);
+                if (!pToolBar->CreateBar(GetSite(), WS_POPUP | WS_BORDER | WS_CLIPSIBLINGS)) {
+                    pToolBar->InternalRelease();
+                    return;
+                }
+                if (pCommandBars != nullptr) {
+                    pToolBar->InternalAddRef();
+                    pCommandBars->AddCommandBar(pToolBar);
+                }
             }
+            pToolBar->SetBarID(m_nTearOffId);
             for (int i = 0; i < GetControlCount(); i++) {
                 CKitControl* pControl = GetControl(i);
                 if (pControl->GetId() == kIdExpandButton && pControl->IsTemporary())
@@ -669,10 +681,6 @@ void CKitPopupBar::ShowTornOffToolBar(BOOL bShow, CPoint ptScreen)
                 if (pCopy != nullptr)
                     pCopy->SetHideFlags(pCopy->GetHideFlags() & ~(kitHideGeneric | kitHideExpand));
             }
-            if (pCommandBars != nullptr) {
-                pToolBar->InternalAddRef();
-                pCommandBars->AddCommandBar(pToolBar);
-            }
             if (CWnd* pSite = GetSite())
                 pSite->SendMessage(WM_KIT_TEAROFF, reinterpret_cast<WPARAM>(pToolBar), reinterpret_cast<LPARAM>(this));
         }
@@ -680,8 +688,12 @@ void CKitPopupBar::ShowTornOffToolBar(BOOL bShow, CPoint ptScreen)
     }
     const int nWidth = m_nTearOffWidth > 0 ? m_nTearOffWidth : 200;
     const CSize size = m_pTornOffToolBar->CalcLayout(nWidth);
-    ::SetWindowPos(m_pTornOffToolBar->GetSafeHwnd(), HWND_TOPMOST, ptScreen.x - size.cx / 2, ptScreen.y - 10, size.cx, size.cy,
-                                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    HWND hToolBar = m_pTornOffToolBar->GetSafeHwnd();
+    if ((::GetWindowLongA(hToolBar, GWL_STYLE) & WS_CHILD) != 0)
+        hToolBar = ::GetParent(hToolBar);
+    ::SetWindowPos(hToolBar, HWND_TOPMOST, ptScreen.x - size.cx / 2, ptScreen.y - 10, size.cx, size.cy,
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    m_pTornOffToolBar->SetVisible(TRUE);
     m_pTornOffToolBar->Redraw();
 }
 

@@ -5,6 +5,7 @@
 #include "framework/msgmap.h"
 #include "framework/strings.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/toolbar.h"
 
 #include <functional>
 
@@ -85,6 +86,7 @@ public:
     void OnRecalcLayout() override;
     BOOL OnTrackedCommand(UINT nId) override;
     void Copy(const CKitCommandBar* pSource, BOOL bRecursive) override;
+    void DoPropExchange(CKitPropExchange* pPX) override;
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
 
     // The popup's size: its controls in columns.
@@ -170,6 +172,7 @@ protected:
     BOOL m_bShowShadow = TRUE;
     CRect m_rcBorders{2, 4, 2, 4};
     BOOL m_bContextMenu = FALSE;
+    BOOL m_bDoubleGripper = FALSE;
     int m_nMaxHeight = 0;
     BOOL m_bScrolling = FALSE;
     BOOL m_bDoubleColumnOption = FALSE;

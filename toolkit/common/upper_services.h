@@ -41,6 +41,17 @@ public:
     virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
     // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
     virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
+    // A toolbar's expand button (kind 0 docked, 3 floating; lpParam non-zero when controls are
+    // hidden) or the close button of its floating caption (kind 2): the size, drawn when bDraw.
+    virtual CSize DrawSpecialControl(CDC* /*pDC*/, int /*nKind*/, CKitControl* /*pControl*/, CKitCommandBar* /*pBar*/,
+                                     BOOL /*bDraw*/, LPARAM /*lpParam*/)
+    {
+        return CSize(0, 0);
+    }
+    // An MDI frame button whose parameter holds its glyph.
+    virtual void DrawControlMDIButton(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
+    // The face of a dock bar along a frame's edge.
+    virtual void FillDockBar(CDC* /*pDC*/, const CRect& /*rc*/) {}
 
 protected:
     ~CKitBarPainter() = default;

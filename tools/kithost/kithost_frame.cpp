@@ -4,6 +4,7 @@
 #include "framework/dialog.h"
 #include "framework/ids.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "tools/kithost/res/resource.h"
 

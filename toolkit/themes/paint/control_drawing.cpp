@@ -1,5 +1,6 @@
 // The paint manager's measuring and drawing of command-bar controls, shared by every theme.
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
