@@ -10,7 +10,7 @@
 #include "toolkit/common/sound_player.h"
 #include "toolkit/common/upper_services.h"
 
-IMPLEMENT_DYNAMIC(CKitControl, CCmdTarget)
+IMPLEMENT_DYNCREATE(CKitControl, CCmdTarget)
 
 namespace {
 // The command-target call that asks a control to redraw itself.
@@ -174,6 +174,11 @@ CSize CKitControl::GetIconSize() const
     return m_pParent != nullptr ? m_pParent->GetIconSize() : CSize(16, 16);
 }
 
+CKitImageManagerIcon* CKitControl::GetIcon(int nWidth) const
+{
+    return GetImageManager()->GetImage(GetIconId(), nWidth);
+}
+
 CSize CKitControl::GetButtonSize() const
 {
     return m_pParent != nullptr ? m_pParent->GetButtonSize() : CSize(23, 22);
@@ -203,7 +208,7 @@ BOOL CKitControl::IsCaptionVisible() const
     case kitControlButtonPopup:
     case kitControlSplitButtonPopup:
         // Shown in place of a missing icon.
-        return GetImageManager()->GetImage(GetIconId(), GetIconSize().cx) == nullptr;
+        return GetIcon(GetIconSize().cx) == nullptr;
     case kitControlPopup:
     case kitControlLabel:
     case kitControlCheckBox:

@@ -4,11 +4,13 @@
 #include "framework/geometry.h"
 #include "framework/msgmap.h"
 #include "framework/strings.h"
+#include "toolkit/common/accessible.h"
 
 #include <windows.h>
 
 class CDC;
 class CKitBarPainter;
+class CKitImageManagerIcon;
 class CKitCommandBar;
 class CKitControl;
 class CKitControlAction;
@@ -96,8 +98,8 @@ struct NMKITCONTROL {
 };
 
 // A command-bar item: command id, texts, icon, state and layout rectangle.
-class CKitControl : public CCmdTarget {
-    DECLARE_DYNAMIC(CKitControl)
+class CKitControl : public CCmdTarget, public CKitAccessible {
+    DECLARE_DYNCREATE(CKitControl)
 public:
     explicit CKitControl(int nType = kitControlButton) : m_nType(nType) {}
     ~CKitControl() override;
@@ -158,6 +160,8 @@ public:
     virtual CSize GetIconSize() const;
     void SetIconSize(CSize size) { m_szIcon = size; }
     virtual CSize GetButtonSize() const;
+    // The image manager's icon for the control's icon id at the width, or null.
+    virtual CKitImageManagerIcon* GetIcon(int nWidth) const;
     // Whether the control shows a drop-down arrow after its caption.
     virtual BOOL HasDropDownArrow() const { return FALSE; }
     // Whether the caption is drawn: always in popup bars, else after the style and the type.
@@ -292,6 +296,22 @@ public:
     void MarkParentDirty();
     // Whether the cursor lies in the control's rectangle.
     BOOL IsCursorOver() const;
+
+    // The control as accessibility clients see it (the control itself is child 0).
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription) override;
+    HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT GetAccessibleKeyboardShortcut(VARIANT varChild, BSTR* pszKeyboardShortcut) override;
+    HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
+    CCmdTarget* GetAccessibleTarget() override { return this; }
+    // The accessible name: the caption without its mnemonic marker, a tab and the shortcut; else the tooltip.
+    CString GetAccessibleNameText() const;
 
     // Texts from a string resource laid out "description\ntooltip\ncaption\nkeyboard tip".
     struct CResourceTexts {

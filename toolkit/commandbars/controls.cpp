@@ -37,7 +37,7 @@ BOOL IsActionId(UINT nId)
 
 } // namespace
 
-CKitControl* KitCreateControl(int nType, UINT /*nId*/, BOOL /*bTemporary*/, const CString& /*strMenuText*/)
+CKitControl* KitCreateControl(int nType)
 {
     switch (nType) {
     case kitControlButton:
@@ -50,6 +50,13 @@ CKitControl* KitCreateControl(int nType, UINT /*nId*/, BOOL /*bTemporary*/, cons
         return new CKitControlComboBox();
     case kitControlEdit:
         return new CKitControlEdit();
+    case kitControlCustom:
+    case kitControlLabel:
+    case kitControlCheckBox:
+    case kitControlGallery:
+    case kitControlRadioButton:
+        // Their own classes come with their kinds; meanwhile the base control keeps the type.
+        return new CKitControl(nType);
     default:
         return nullptr;
     }
@@ -97,7 +104,7 @@ void CKitControls::AssignId(CKitControl* pControl, UINT nId, const CString& strM
 
 CKitControl* CKitControls::Add(int nType, UINT nId, LPCSTR lpszParameter, int nBefore, BOOL bTemporary)
 {
-    CKitControl* pControl = KitCreateControl(nType, nId, bTemporary);
+    CKitControl* pControl = KitCreateControl(nType);
     if (pControl == nullptr)
         return nullptr;
     if (IsPopupKind(nType) && static_cast<int>(nId) > 0) {
@@ -296,7 +303,7 @@ CKitControl* CKitControls::SetControlType(CKitControl* pControl, int nType)
         pControl->SetType(nType);
         return pControl;
     }
-    CKitControl* pNew = KitCreateControl(nType, pControl->GetId(), pControl->IsTemporary());
+    CKitControl* pNew = KitCreateControl(nType);
     if (pNew == nullptr)
         return nullptr;
     InsertAt(pNew, nIndex + 1);
@@ -405,7 +412,7 @@ CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
 
     CKitControl* pControl = record.pControl;
     if (pControl == nullptr) {
-        pControl = KitCreateControl(record.nType, nId, FALSE, record.strCaption);
+        pControl = KitCreateControl(record.nType);
         if (pControl == nullptr)
             return nullptr;
         if (IsPopupKind(record.nType)) {
@@ -623,51 +630,16 @@ public:
     // The narrowest or balanced layout for a fixed length; the resulting size.
     CSize SizeForLength(int nLength, BOOL bLengthIsHeight, BOOL bWrapGroups)
     {
-        if (bLengthIsHeight) {
-            // The narrowest layout whose height fits.
-            int nLow = 0;
-            int nHigh = kMaxRowLength;
-            while (nLow < nHigh) {
-                const int nMiddle = (nLow + nHigh) / 2;
-                Wrap(nMiddle, bWrapGroups);
-                if (Arrange().cy > nLength)
-                    nLow = nMiddle + 1;
-                else
-                    nHigh = nMiddle;
-            }
-            Wrap(nLow, bWrapGroups);
-            return Arrange();
-        }
+        if (bLengthIsHeight)
+            return ShortestWhere(kMaxRowLength, bWrapGroups, [&](int, CSize size) { return size.cy <= nLength; });
         const int nRows = Wrap(nLength, bWrapGroups);
-        int nLow = 0;
-        int nHigh = nLength;
-        while (nLow < nHigh) {
-            const int nMiddle = (nLow + nHigh) / 2;
-            if (Wrap(nMiddle, bWrapGroups) > nRows)
-                nLow = nMiddle + 1;
-            else
-                nHigh = nMiddle;
-        }
-        Wrap(nLow, bWrapGroups);
-        return Arrange();
+        return ShortestWhere(nLength, bWrapGroups, [&](int nRowsAt, CSize) { return nRowsAt <= nRows; });
     }
 
     // The layout whose width and height are closest to equal.
     CSize Squarest(BOOL bWrapGroups)
     {
-        int nLow = 0;
-        int nHigh = kMaxRowLength;
-        while (nLow < nHigh) {
-            const int nMiddle = (nLow + nHigh) / 2;
-            Wrap(nMiddle, bWrapGroups);
-            const CSize size = Arrange();
-            if (size.cx < size.cy)
-                nLow = nMiddle + 1;
-            else
-                nHigh = nMiddle;
-        }
-        Wrap(nLow, bWrapGroups);
-        return Arrange();
+        return ShortestWhere(kMaxRowLength, bWrapGroups, [](int, CSize size) { return size.cx >= size.cy; });
     }
 
     // Gives every record its row rectangle and centres it across the row.
@@ -749,6 +721,25 @@ public:
     }
 
 private:
+    // Lays the records out at the shortest row length up to nMaxLength for which the test of the
+    // number of rows and the size holds (it holds from some length on); the resulting size.
+    template <class Test>
+    CSize ShortestWhere(int nMaxLength, BOOL bWrapGroups, Test test)
+    {
+        int nLow = 0;
+        int nHigh = nMaxLength;
+        while (nLow < nHigh) {
+            const int nMiddle = (nLow + nHigh) / 2;
+            const int nRows = Wrap(nMiddle, bWrapGroups);
+            if (test(nRows, Arrange()))
+                nHigh = nMiddle;
+            else
+                nLow = nMiddle + 1;
+        }
+        Wrap(nLow, bWrapGroups);
+        return Arrange();
+    }
+
     std::vector<LayoutRecord>& m_records;
     BOOL m_bVertical;
     const KitRowLayoutMetrics& m_metrics;

@@ -183,5 +183,7 @@ public:
     CKitOriginalControls() = default;
 };
 
-// The class made for a control type and id (null for an unknown type).
-CKitControl* KitCreateControl(int nType, UINT nId, BOOL bTemporary, const CString& strMenuText = CString());
+// A new control of the class for the type (null for an unknown type); the reserved ids of the
+// window list, recent files, toolbars and OLE verbs make plain buttons, and the kinds without a
+// class of their own yet (7 to 11) the base control of that type.
+CKitControl* KitCreateControl(int nType);

@@ -332,3 +332,61 @@ TEST_F(ButtonTest, OpenPopupsFollowTheSelectionAndHoverOpensSubMenus)
     EXPECT_FALSE(pViewMenu->IsVisible());
     EXPECT_FALSE(pZoomMenu->IsVisible());
 }
+
+TEST_F(ButtonTest, ControlsAnswerAccessibilityClients)
+{
+    CKitControl* pSave = Add(new CKitControlButton(), "&Save\tCtrl+S", kSaveId);
+    CKitControlPopup* pSplit = AddSplit();
+    m_pBar->ShowWindow(SW_SHOW);
+    IAccessible* pAccessible = pSave->GetAccessibleInterface();
+    VARIANT self;
+    ::VariantInit(&self);
+
+    BSTR bstr = nullptr;
+    ASSERT_EQ(S_OK, pAccessible->get_accName(self, &bstr));
+    EXPECT_STREQ(L"Save\tCtrl+S", bstr);
+    ::SysFreeString(bstr);
+    ASSERT_EQ(S_OK, pAccessible->get_accKeyboardShortcut(self, &bstr));
+    EXPECT_STREQ(L"S", bstr);
+    ::SysFreeString(bstr);
+    ASSERT_EQ(S_OK, pAccessible->get_accDefaultAction(self, &bstr));
+    EXPECT_STREQ(L"Click", bstr);
+    ::SysFreeString(bstr);
+
+    struct Case {
+        CKitControl* pControl;
+        long nRole;
+        long nState;
+    };
+    pSave->SetChecked(1);
+    m_pBar->SetSelected(pSave->GetIndex(), kitSelectMouse);
+    const Case cases[] = {
+        {pSave, ROLE_SYSTEM_PUSHBUTTON,
+         STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_CHECKED | STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED |
+             STATE_SYSTEM_HOTTRACKED},
+        {pSplit, ROLE_SYSTEM_BUTTONMENU, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_HASPOPUP},
+        {pSplit->GetCommandBar()->GetControl(0), ROLE_SYSTEM_MENUITEM, STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_INVISIBLE},
+    };
+    for (const Case& c : cases) {
+        VARIANT role;
+        VARIANT state;
+        ASSERT_EQ(S_OK, c.pControl->GetAccessibleInterface()->get_accRole(self, &role));
+        ASSERT_EQ(S_OK, c.pControl->GetAccessibleInterface()->get_accState(self, &state));
+        EXPECT_EQ(c.nRole, role.lVal) << c.pControl->GetCaption();
+        EXPECT_EQ(c.nState, state.lVal) << c.pControl->GetCaption();
+    }
+
+    // Where it is, what is under a point, and its default action runs it.
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(S_OK, pAccessible->accLocation(&x, &y, &cx, &cy, self));
+    CRect rc = pSave->GetRect();
+    m_pBar->ClientToScreen(&rc);
+    EXPECT_EQ(rc, CRect(CPoint(x, y), CSize(cx, cy)));
+    VARIANT hit;
+    EXPECT_EQ(S_OK, pAccessible->accHitTest(x + 1, y + 1, &hit));
+    EXPECT_EQ(CHILDID_SELF, hit.lVal);
+    EXPECT_EQ(S_FALSE, pAccessible->accHitTest(x - 1, y, &hit));
+    m_pBar->SetSelected(-1, kitSelectMouse);
+    EXPECT_EQ(S_OK, pAccessible->accDoDefaultAction(self));
+    EXPECT_EQ(std::vector<UINT>{kSaveId}, m_site.m_commands);
+}

@@ -237,6 +237,13 @@ TEST(KitControls, AddRemoveFindAndCount)
     EXPECT_EQ(nullptr, popup.controls.Add(0, ID_TEST_PLAIN));
     EXPECT_EQ(nullptr, popup.controls.Add(12, ID_TEST_PLAIN));
     ASSERT_EQ(3, popup.controls.GetCount());
+    // A kind without its own class keeps its type, also in a clone.
+    CKitControl* pLabel = popup.controls.Add(kitControlLabel, ID_TEST_PLAIN);
+    ASSERT_NE(nullptr, pLabel);
+    CKitControl* pLabelClone = pLabel->Clone(FALSE);
+    EXPECT_EQ(kitControlLabel, pLabelClone->GetType());
+    pLabelClone->InternalRelease();
+    popup.controls.Remove(pLabel);
     EXPECT_EQ(pFirst, popup.controls.GetAt(0));
     EXPECT_STREQ("param", pFirst->GetParameter());
     EXPECT_TRUE(pFirst->IsTemporary());
