@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
@@ -723,20 +724,6 @@ BOOL CKitPopupBar::OnTrackedCommand(UINT nId)
 
 namespace {
 
-BOOL IsButtonPress(UINT nMessage)
-{
-    switch (nMessage) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
 // Whether a press at the screen point keeps the popup menu open: it is in a tracked bar that takes the mouse,
 // or in a trusted window.
 BOOL IsPressInside(CKitMouseManager* pMouse, CKitPopupBar* pPopup, CPoint ptScreen)
@@ -759,7 +746,7 @@ void RunPopupMenuLoop(CKitMouseManager* pMouse, CKitPopupBar* pPopup)
             ::WaitMessage();
             continue;
         }
-        if (IsButtonPress(msg.message)) {
+        if (CKitDrawHelpers::IsMouseButtonDown(msg.message)) {
             CPoint pt;
             ::GetCursorPos(&pt);
             if (!IsPressInside(pMouse, pPopup, pt)) {
