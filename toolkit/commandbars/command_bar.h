@@ -1,4 +1,4 @@
-// CKitCommandBar: the windows that show, lay out and drive rows of controls (the toolbar, menu bar and popup bar kinds are in toolbar.h, menu_bar.h and popup_bar.h).
+// CKitCommandBar: the window that shows, lays out and drives rows of controls (the toolbar, menu bar and popup bar kinds are in toolbar.h, menu_bar.h and popup_bar.h).
 #pragma once
 
 #include "framework/geometry.h"

@@ -13,8 +13,8 @@ class CKitCommandBar;
 class CKitControl;
 class CKitCommandBarKeyboardTip;
 class CKitControlActions;
-class CKitKeyboardManager;
 class CKitDockBar;
+class CKitKeyboardManager;
 class CKitMenuBar;
 class CKitMouseManager;
 class CKitPopupBar;
@@ -40,14 +40,6 @@ struct CKitCommandBarsOptions {
     BOOL bShowKeyboardCues = FALSE;
     // Popups open expanded after a delay.
     BOOL bDelayedExpand = FALSE;
-    // Hovering a popup's expand button with the mouse expands it.
-    BOOL bExpandAfterHover = FALSE;
-    // Popups too tall for the work area break into columns instead of scrolling.
-    BOOL bWrapPopups = FALSE;
-    // Bars show keyboard tips.
-    BOOL bEnableKeyboardTips = TRUE;
-    // Popups never hide their rarely used controls.
-    BOOL bAlwaysShowFullMenus = TRUE;
     // Docked toolbars show their expand button even when everything fits.
     BOOL bAlwaysShowExpandButton = FALSE;
     // A double click on a docked bar floats it.
@@ -56,6 +48,14 @@ struct CKitCommandBarsOptions {
     BOOL bPerDocumentMenus = TRUE;
     // Saved bars carry their built-in controls, so that a later load sees what changed.
     BOOL bSaveOriginalControls = TRUE;
+    // Hovering a popup's expand button with the mouse expands it.
+    BOOL bExpandAfterHover = FALSE;
+    // Popups too tall for the work area break into columns instead of scrolling.
+    BOOL bWrapPopups = FALSE;
+    // Bars show keyboard tips.
+    BOOL bEnableKeyboardTips = TRUE;
+    // Popups never hide their rarely used controls.
+    BOOL bAlwaysShowFullMenus = TRUE;
 };
 
 class CKitCommandBarManager : public CCmdTarget {

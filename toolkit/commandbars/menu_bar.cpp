@@ -179,6 +179,7 @@ void CKitMenuBar::RefreshMDIButtons()
 {
     BOOL bMaximized = FALSE;
     HWND hChild = GetActiveMdiChild(&bMaximized);
+
     const DWORD dwStyle = hChild != nullptr ? static_cast<DWORD>(::GetWindowLongA(hChild, GWL_STYLE)) : 0;
     BOOL bChanged = FALSE;
     for (const MdiButtonKind& kind : kMdiButtons) {
@@ -203,8 +204,7 @@ void CKitMenuBar::RefreshMDIButtons()
     }
     if (bChanged) {
         OnRecalcLayout();
-        DelayRedraw();
-        Redraw();
+        UpdateLocation();
     }
 }
 
@@ -359,11 +359,9 @@ int CKitMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
         CKitMouseManager::GetThreadManager()->GetTrackCount() == 0 && (::GetKeyState(VK_SHIFT) & 0x8000) == 0 &&
         !bCustomize) {
         // The menu key pressed alone: keyboard navigation of the bar.
-        if (OnHookKeyDown(VK_MENU, 0) != kHandled) {
-            SetTrackingMode(TRUE, TRUE, TRUE);
-            if (pCommandBars != nullptr)
-                pCommandBars->ShowKeyboardCues(TRUE);
-        }
+        SetTrackingMode(TRUE, TRUE, TRUE);
+        if (pCommandBars != nullptr)
+            pCommandBars->ShowKeyboardCues(TRUE);
         lResult = 0;
         return kHandled;
     }

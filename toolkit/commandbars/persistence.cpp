@@ -373,12 +373,10 @@ void CKitPopupBar::DoPropExchange(CKitPropExchange* pPX)
 {
     CKitCommandBar::DoPropExchange(pPX);
     const int nSchema = pPX->GetSchema();
-    int nTearOffId = static_cast<int>(m_nTearOffId);
     PX::PropExchangeBool(pPX, "TearOffPopup", m_bTearOffPopup, FALSE);
     PX::PropExchangeString(pPX, "TearOffCaption", m_strTearOffCaption, "");
-    ExchangeInt(pPX, "TearOffId", nTearOffId, 0);
+    ExchangeUnsigned(pPX, "TearOffId", m_nTearOffId, 0);
     ExchangeInt(pPX, "TearOffWidth", m_nTearOffWidth, 0);
-    m_nTearOffId = static_cast<UINT>(nTearOffId);
     if (nSchema > 3) {
         PX::PropExchangeRect(pPX, "Borders", m_rcBorders, CRect(2, 4, 2, 4));
         PX::PropExchangeBool(pPX, "ShowShadow", m_bShowShadow, TRUE);

@@ -2,6 +2,7 @@
 
 #include "framework/gdi.h"
 #include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/toolbar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"

@@ -86,7 +86,6 @@ public:
     void OnRecalcLayout() override;
     BOOL OnTrackedCommand(UINT nId) override;
     void Copy(const CKitCommandBar* pSource, BOOL bRecursive) override;
-    void DoPropExchange(CKitPropExchange* pPX) override;
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
 
     // The popup's size: its controls in columns.
@@ -114,6 +113,8 @@ public:
     BOOL GetShowShadow() const { return m_bShowShadow; }
     void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
     BOOL IsContextMenu() const { return m_bContextMenu; }
+    // Saves or loads the bar's record with its tear-off settings.
+    void DoPropExchange(CKitPropExchange* pPX) override;
     void SetContextMenu(BOOL bContextMenu) { m_bContextMenu = bContextMenu; }
     BOOL IsDoubleColumn() const override { return m_bDoubleColumnOption && m_bDoubleColumn; }
     void SetDoubleColumn(BOOL bOption, BOOL bFlag)

@@ -219,7 +219,7 @@ void CKitToolBar::SetVisible(BOOL bVisible)
 
 BOOL CKitToolBar::IsVisible() const
 {
-    return m_bVisible && GetSafeHwnd() != nullptr && (GetStyle() & WS_VISIBLE) != 0;
+    return GetSafeHwnd() != nullptr && (GetStyle() & WS_VISIBLE) != 0;
 }
 
 BOOL CKitToolBar::SetPosition(int nPosition)
@@ -293,9 +293,8 @@ void CKitToolBar::OnRecalcLayout()
     if (m_nBarPosition == kitBarFloating)
         CalcDynamicLayout(rcClient.Width(), kitLayoutHorz | kitLayoutCommit);
     else if (m_pDockBar != nullptr)
-        CalcDockLayout(IsVerticalBarPosition(m_nBarPosition) ? rcClient.Height() : rcClient.Width(),
-                       (IsVerticalBarPosition(m_nBarPosition) ? kitLayoutVertDock : kitLayoutHorzDock | kitLayoutHorz) |
-                           kitLayoutCommit);
+        CalcDockLayout(m_pDockBar->IsHorizontal() ? rcClient.Width() : rcClient.Height(),
+                       m_pDockBar->GetBarLayoutMode(m_pDockBar->IsHorizontal(), this) | kitLayoutCommit);
     else
         CalcLayout(rcClient.Width());
     Redraw();
@@ -335,6 +334,19 @@ BOOL CKitToolBar::IsAlwaysShowExpandButton(BOOL bDefault) const
 }
 
 CSize CKitToolBar::CalcDockLayout(int nLength, DWORD dwMode)
+{
+    CSize sz = CalcDockLayoutLine(nLength, dwMode);
+    // A stretched bar fills its row.
+    if ((dwMode & kitLayoutStretch) != 0 && nLength > 1) {
+        if ((dwMode & kitLayoutVertDock) != 0)
+            sz.cy = std::max<int>(sz.cy, nLength);
+        else
+            sz.cx = std::max<int>(sz.cx, nLength);
+    }
+    return sz;
+}
+
+CSize CKitToolBar::CalcDockLayoutLine(int nLength, DWORD dwMode)
 {
     const BOOL bVertical = (dwMode & kitLayoutVertDock) != 0;
     ShowOwnButton(GetCloseButton(), FALSE);
@@ -408,22 +420,24 @@ CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
     ShowOwnButton(pClose, FALSE);
     ShowOwnButton(pExpand, FALSE);
 
-    int nWidth = nLength;
-    if (nLength < 0 || (dwMode & kitLayoutMRUWidth) != 0)
-        nWidth = m_nMRUWidth;
-    if ((dwMode & kitLayoutLengthY) != 0) {
-        // The narrowest width whose rows fit the height.
-        BOOL bHidden = FALSE;
-        nWidth = 1;
-        for (int nTry = 1; nTry < 4096; nTry += 8) {
-            const CSize sz = LayoutControls(this, rcBorders, nTry, FALSE, FALSE, &bHidden);
-            nWidth = nTry;
-            if (sz.cy <= nLength)
-                break;
+    // The rows of the collection's toolbar layout: at the remembered width, or for the length.
+    CSize sz(0, 0);
+    if (CKitBarPainter* pPainter = GetPaintManager()) {
+        CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
+        CFont* pOldFont = dc.SelectObject(pPainter->GetCommandBarFont(this));
+        KitRowLayoutMetrics metrics;
+        metrics.nMRUWidth = m_nMRUWidth;
+        if (CKitControl* pFirst = GetControl(0))
+            metrics.szGroupGap = pPainter->DrawCommandBarSeparator(&dc, this, pFirst, FALSE);
+        DWORD dwRowMode = LM_COMMIT | (dwMode & LM_LENGTHY);
+        int nRowLength = nLength;
+        if (nLength < 0 || (dwMode & kitLayoutMRUWidth) != 0) {
+            dwRowMode = LM_COMMIT | kitLayoutWrapGroups;
+            nRowLength = m_nMRUWidth;
         }
+        sz = m_pControls->CalcDynamicSize(&dc, nRowLength, dwRowMode, rcBorders, 0, metrics);
+        dc.SelectObject(pOldFont);
     }
-    BOOL bHidden = FALSE;
-    CSize sz = LayoutControls(this, rcBorders, nWidth, FALSE, FALSE, &bHidden);
     // The caption buttons: squares of the caption height, 3 pixels below the top.
     int nRight = sz.cx - kFloatingBorder;
     if (pClose != nullptr && m_bCloseable) {

@@ -117,6 +117,8 @@ protected:
 
     // The bar's own button (made as a temporary control on first use).
     CKitControl* FindOrAddOwnButton(UINT nId);
+    // The docked layout before a stretched bar is made to fill its row.
+    CSize CalcDockLayoutLine(int nLength, DWORD dwMode);
     // Whether the expand button may show: with a manager, or when the bar is floating.
     BOOL CanShowExpandButton() const;
     // The manager's option, else the given default.

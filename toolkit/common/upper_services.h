@@ -39,8 +39,6 @@ public:
     virtual int GetSplitDropDownSize() const = 0;
     // With popup shadows on: the shadow of the control (screen rectangle) that joins it to its open popup.
     virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
-    // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
-    virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
     // A toolbar's expand button (kind 0 docked, 3 floating; lpParam non-zero when controls are
     // hidden) or the close button of its floating caption (kind 2): the size, drawn when bDraw.
     virtual CSize DrawSpecialControl(CDC* /*pDC*/, int /*nKind*/, CKitControl* /*pControl*/, CKitCommandBar* /*pBar*/,
@@ -52,6 +50,8 @@ public:
     virtual void DrawControlMDIButton(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
     // The face of a dock bar along a frame's edge.
     virtual void FillDockBar(CDC* /*pDC*/, const CRect& /*rc*/) {}
+    // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
+    virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
 
 protected:
     ~CKitBarPainter() = default;

@@ -1,7 +1,7 @@
 // The command bar driven as the user drives it: selection, the keys of a tracking bar, mnemonics and the command-UI update.
 #include "toolkit/commandbars/command_bar.h"
-#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"

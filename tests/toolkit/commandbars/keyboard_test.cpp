@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/paint/paint_manager.h"
 

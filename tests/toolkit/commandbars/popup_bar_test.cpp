@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/header_ctrl.h"
 #include "toolkit/common/image_manager.h"
