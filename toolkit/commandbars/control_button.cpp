@@ -74,6 +74,7 @@ void CKitControlButton::TrackPressed(const CRect& rcButton)
     }
     BOOL bInside = TRUE;
     BOOL bReleasedInside = FALSE;
+    BOOL bLeaveHeld = FALSE;
     while (::GetCapture() == hParent) {
         MSG msg;
         if (!::GetMessageA(&msg, nullptr, 0, 0)) {
@@ -84,6 +85,10 @@ void CKitControlButton::TrackPressed(const CRect& rcButton)
             bInside = rcButton.PtInRect(PointOf(msg));
             const int nSelected = bInside ? kitSelectedMouse : kitSelectedNone;
             OnSetSelected(nSelected);
+        } else if (msg.message == WM_MOUSELEAVE && msg.hwnd == hParent) {
+            // While the button holds the mouse, its moves alone say whether it is inside;
+            // the bar hears of the leave once the press is over.
+            bLeaveHeld = TRUE;
         } else if (msg.message == WM_TIMER && msg.hwnd == hParent && msg.wParam == kTimerRepeat) {
             if (m_nSelected != kitSelectedNone)
                 FireCommand();
@@ -95,8 +100,11 @@ void CKitControlButton::TrackPressed(const CRect& rcButton)
             ::DispatchMessageA(&msg);
         }
     }
-    if (::IsWindow(hParent))
+    if (::IsWindow(hParent)) {
         ::KillTimer(hParent, kTimerRepeat);
+        if (bLeaveHeld)
+            ::PostMessageA(hParent, WM_MOUSELEAVE, 0, 0);
+    }
     if (::GetCapture() == hParent)
         ::ReleaseCapture();
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -47,4 +48,24 @@ std::string WritePngFile(const std::string& path, int width, int height, const s
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return {};
+}
+
+BOOL ReadPngFile(const std::string& path, int& width, int& height, std::vector<DWORD>& pixels)
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str()))
+        return FALSE;
+    image.format = PNG_FORMAT_BGRA;
+    std::vector<DWORD> read(static_cast<size_t>(image.width) * image.height);
+    if (!png_image_finish_read(&image, nullptr, read.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return FALSE;
+    }
+    for (DWORD& pixel : read)
+        pixel &= 0x00FFFFFF;
+    width = static_cast<int>(image.width);
+    height = static_cast<int>(image.height);
+    pixels = std::move(read);
+    return TRUE;
 }

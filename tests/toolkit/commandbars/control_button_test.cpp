@@ -104,16 +104,16 @@ protected:
     {
         m_pBar->PostMessage(message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, MAKELPARAM(pt.x, pt.y));
     }
-    // Puts the real cursor over the client point, so that moves the system reports while the mouse is
-    // captured do not take the button's selection away.
-    void PointCursorAt(CPoint pt)
+    // The left button goes down at the point, with the real pointer there too (the moves the
+    // system makes up during the press loop then land on the button, as for a real press);
+    // messages posted before are what the press loop sees.
+    void Press(CPoint pt)
     {
-        m_pBar->ClientToScreen(&pt);
-        ::SetCursorPos(pt.x, pt.y);
-        PumpMessages();
+        CPoint ptScreen = pt;
+        m_pBar->ClientToScreen(&ptScreen);
+        ::SetCursorPos(ptScreen.x, ptScreen.y);
+        m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     }
-    // The left button goes down at the point; messages posted before are what the press loop sees.
-    void Press(CPoint pt) { m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y)); }
 
     CCommandSite m_site;
     CKitCommandBarManager m_manager;
@@ -144,7 +144,6 @@ TEST_F(ButtonTest, AToolbarButtonExecutesOnlyWhenReleasedInside)
     const CRect rc = pSave->GetRect();
     const CPoint ptInside = rc.CenterPoint();
     const CPoint ptOutside(rc.right + 40, rc.bottom + 40);
-    PointCursorAt(ptInside);
 
     struct Case {
         const char* pszName;
@@ -194,9 +193,10 @@ TEST_F(ButtonTest, ARepeatingButtonSendsAtOnceAndWhileHeldInside)
     const CPoint ptInside = pZoom->GetRect().CenterPoint();
     const CPoint ptOutside(ptInside.x, ptInside.y + 60);
     const HWND hBar = m_pBar->GetSafeHwnd();
-    PointCursorAt(ptInside);
 
     // Held inside for 550 ms: once at once, then about every 100 ms; the release adds nothing.
+    // A mouse-leave reaching the bar meanwhile (its window inactive) does not stop the repeats.
+    m_pBar->PostMessage(WM_MOUSELEAVE);
     g_timedPosts = {{hBar, WM_LBUTTONUP, ptInside}};
     m_site.SetTimer(1, 550, PostTimedMessage);
     const DWORD dwStart = ::GetTickCount();
@@ -206,6 +206,9 @@ TEST_F(ButtonTest, ARepeatingButtonSendsAtOnceAndWhileHeldInside)
     EXPECT_LT(m_site.m_times[0] - dwStart, 60u);
     EXPECT_GE(m_site.m_times[1] - m_site.m_times[0], 80u);
     EXPECT_EQ(0, pZoom->GetPressed());
+    // The held-back leave reaches the bar after the press.
+    MSG msg;
+    EXPECT_TRUE(::PeekMessageA(&msg, hBar, WM_MOUSELEAVE, WM_MOUSELEAVE, PM_REMOVE));
 
     // Moved out after 250 ms: the repeats stop there.
     m_site.m_commands.clear();
@@ -247,7 +250,6 @@ TEST_F(ButtonTest, ASplitButtonExecutesFromItsCommandPartAndOpensFromItsArrow)
     ASSERT_LT(rcCommand.right, rc.right);
     const CPoint ptCommand = rcCommand.CenterPoint();
     const CPoint ptArrow(rc.right - 3, rc.CenterPoint().y);
-    PointCursorAt(ptCommand);
 
     Post(WM_LBUTTONUP, ptCommand);
     Press(ptCommand);

@@ -2,9 +2,9 @@
 #include "tools/markupcheck/markup_render.h"
 
 #include "framework/handles.h"
+#include "tools/common/png_file.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <string>
@@ -46,21 +46,8 @@ int RunMarkupCheck(const std::string& arguments, const std::string& folder = "")
 MarkupPicture ReadPng(const std::string& path)
 {
     MarkupPicture picture;
-    png_image image = {};
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str()))
-        return picture;
-    image.format = PNG_FORMAT_BGRA;
-    std::vector<DWORD> pixels(static_cast<size_t>(image.width) * image.height);
-    if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) {
-        png_image_free(&image);
-        return picture;
-    }
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    picture.pixels = std::move(pixels);
-    for (DWORD& pixel : picture.pixels)
-        pixel &= 0x00FFFFFF;
+    if (!ReadPngFile(path, picture.width, picture.height, picture.pixels))
+        return MarkupPicture();
     return picture;
 }
 

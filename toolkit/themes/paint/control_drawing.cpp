@@ -656,6 +656,32 @@ CSize CKitPaintManager::DrawFieldLabel(CDC* pDC, CKitControl* pControl, int nWid
     return CSize(nWidth + nGripper, h);
 }
 
+CRect CKitPaintManager::GetFieldRect(CKitControl* pControl, int nLabelWidth)
+{
+    const CRect rc = pControl->GetRect();
+    return CRect(rc.left + nLabelWidth, rc.top, rc.right, rc.bottom);
+}
+
+void CKitPaintManager::DrawControlEditText(CDC* pDC, CKitControlEdit* pEdit, const CRect& rcField)
+{
+    CFont* pOld = pDC->SelectObject(&m_fontRegular);
+    pDC->SetTextColor(GetColor(pEdit->IsEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rcText(rcField.left + 3, rcField.top + 1, rcField.right - 3, rcField.bottom - 1);
+    if (pEdit->IsSpinButtonsVisible())
+        rcText.right -= CKitControlEdit::kSpinButtonsWidth;
+    pDC->DrawText(pEdit->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    pDC->SelectObject(pOld);
+}
+
+void CKitPaintManager::DrawControlComboBoxText(CDC* pDC, CKitControlComboBox* pComboBox, const CRect& rcText)
+{
+    pDC->SetTextColor(GetColor(pComboBox->IsEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rc = rcText;
+    pDC->DrawText(pComboBox->GetEditText(), rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
 CSize CKitPaintManager::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComboBox, BOOL bDraw)
 {
     return DrawFieldLabel(pDC, pComboBox, pComboBox->GetWidth(), TRUE, bDraw);

@@ -444,8 +444,7 @@ CSize CKitDefaultTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL b
     if (!bDraw)
         return CKitPaintManager::DrawControlEdit(pDC, pEdit, FALSE);
     CKitPaintManager::DrawControlEdit(pDC, pEdit, TRUE);
-    const CRect rc = pEdit->GetRect();
-    const CRect rcField(rc.left + pEdit->GetLabelWidth(), rc.top, rc.right, rc.bottom);
+    const CRect rcField = GetFieldRect(pEdit, pEdit->GetLabelWidth());
     const BOOL bEnabled = pEdit->IsEnabled();
     if (bEnabled) {
         CRect rcInside = rcField;
@@ -453,14 +452,7 @@ CSize CKitDefaultTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL b
         pDC->FillSolidRect(rcInside, GetControlEditBackColor(pEdit));
     }
     DrawControlEditFrame(pDC, rcField, bEnabled, pEdit->GetSelected());
-    CFont* pOld = pDC->SelectObject(&m_fontRegular);
-    pDC->SetTextColor(GetColor(bEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    pDC->SetBkMode(TRANSPARENT);
-    CRect rcText(rcField.left + 3, rc.top + 1, rc.right - 3, rc.bottom - 1);
-    if (pEdit->IsSpinButtonsVisible())
-        rcText.right -= CKitControlEdit::kSpinButtonsWidth;
-    pDC->DrawText(pEdit->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    pDC->SelectObject(pOld);
+    DrawControlEditText(pDC, pEdit, rcField);
     if (pEdit->IsSpinButtonsVisible())
         DrawControlEditSpin(pDC, pEdit);
     return CSize(0, 0);
@@ -473,7 +465,7 @@ CSize CKitDefaultTheme::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComb
     CFont* pOld = pDC->SelectObject(GetControlFont(pComboBox));
     CKitPaintManager::DrawControlComboBox(pDC, pComboBox, TRUE);
     const CRect rc = pComboBox->GetRect();
-    const CRect rcField(rc.left + pComboBox->GetLabelWidth(), rc.top, rc.right, rc.bottom);
+    const CRect rcField = GetFieldRect(pComboBox, pComboBox->GetLabelWidth());
     const CRect rcButton(rc.right - pComboBox->GetDropDownWidth(), rc.top, rc.right, rc.bottom);
     const BOOL bEnabled = pComboBox->IsEnabled();
     if (bEnabled) {
@@ -481,10 +473,7 @@ CSize CKitDefaultTheme::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComb
         rcInside.DeflateRect(1, 1);
         pDC->FillSolidRect(rcInside, GetControlEditBackColor(pComboBox));
     }
-    pDC->SetTextColor(GetColor(bEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    pDC->SetBkMode(TRANSPARENT);
-    CRect rcText(rcField.left + 3, rc.top + 1, rcButton.left + 1, rc.bottom - 1);
-    pDC->DrawText(pComboBox->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawControlComboBoxText(pDC, pComboBox, CRect(rcField.left + 3, rc.top + 1, rcButton.left + 1, rc.bottom - 1));
     DrawComboBoxDropDownButton(pDC, rcButton, bEnabled, pComboBox->GetSelected(), pComboBox->GetDroppedState());
     DrawControlEditFrame(pDC, rcField, bEnabled, pComboBox->GetSelected());
     pDC->SelectObject(pOld);

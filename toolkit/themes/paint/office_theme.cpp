@@ -494,8 +494,7 @@ CSize CKitOfficeTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bD
     if (!bDraw)
         return CKitPaintManager::DrawControlEdit(pDC, pEdit, FALSE);
     CKitPaintManager::DrawControlEdit(pDC, pEdit, TRUE);
-    const CRect rc = pEdit->GetRect();
-    const CRect rcField(rc.left + pEdit->GetLabelWidth(), rc.top, rc.right, rc.bottom);
+    const CRect rcField = GetFieldRect(pEdit, pEdit->GetLabelWidth());
     const BOOL bEnabled = pEdit->IsEnabled();
     const int nSelected = pEdit->GetSelected();
     CKitCommandBar* pBar = pEdit->GetParent();
@@ -515,14 +514,7 @@ CSize CKitOfficeTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bD
         else if (bPopup)
             Draw3dRect(pDC, rcField, kPopupFieldBorder, kPopupFieldBorder);
     }
-    CFont* pOld = pDC->SelectObject(&m_fontRegular);
-    pDC->SetTextColor(GetColor(bEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    pDC->SetBkMode(TRANSPARENT);
-    CRect rcText(rcField.left + 3, rc.top + 1, rc.right - 3, rc.bottom - 1);
-    if (bSpin)
-        rcText.right -= CKitControlEdit::kSpinButtonsWidth;
-    pDC->DrawText(pEdit->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    pDC->SelectObject(pOld);
+    DrawControlEditText(pDC, pEdit, rcField);
     if (bSpin) {
         const CRect rcSpin = pEdit->GetSpinButtonsRect();
         const int nMiddle = rcSpin.CenterPoint().y;
@@ -554,7 +546,7 @@ CSize CKitOfficeTheme::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pCombo
     const CRect rc = pComboBox->GetRect();
     const int nLabel = pComboBox->GetLabelWidth();
     const int nButton = pComboBox->GetDropDownWidth();
-    const CRect rcField(rc.left + nLabel, rc.top, rc.right, rc.bottom);
+    const CRect rcField = GetFieldRect(pComboBox, nLabel);
     CRect rcButton(rc.right - nButton, rc.top, rc.right, rc.bottom);
     const BOOL bEnabled = pComboBox->IsEnabled();
     const int nSelected = pComboBox->GetSelected();
@@ -586,10 +578,7 @@ CSize CKitOfficeTheme::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pCombo
         const int nFrame = IsKeyboardState(nSelected) ? kHotBorder : kDisabledIcon;
         Draw3dRect(pDC, rcDisabled, nFrame, nFrame);
     }
-    pDC->SetTextColor(GetColor(bEnabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
-    pDC->SetBkMode(TRANSPARENT);
-    CRect rcText(rc.left + nLabel + 3, rc.top + 1, rc.right - nButton, rc.bottom - 1);
-    pDC->DrawText(pComboBox->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    DrawControlComboBoxText(pDC, pComboBox, CRect(rc.left + nLabel + 3, rc.top + 1, rc.right - nButton, rc.bottom - 1));
     rcButton.DeflateRect(1, 1);
     const int nArrow = !bEnabled ? kDisabledIcon : bDropped ? kPushedText : nSelected ? kHotText : kToolBarText;
     DrawDownArrowGlyph(pDC, rcButton, nArrow);

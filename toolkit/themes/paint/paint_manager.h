@@ -299,6 +299,12 @@ protected:
     BOOL IsKeyboardCuesVisible(CKitControl* pControl) const;
     // The label part shared by combo boxes and edit controls.
     CSize DrawFieldLabel(CDC* pDC, CKitControl* pControl, int nWidth, BOOL bComboBox, BOOL bDraw);
+    // The part of an edit or combo box right of its label.
+    static CRect GetFieldRect(CKitControl* pControl, int nLabelWidth);
+    // An edit's text in the regular font, clear of its spin buttons.
+    void DrawControlEditText(CDC* pDC, CKitControlEdit* pEdit, const CRect& rcField);
+    // A combo box's text in the font already selected, shortened with an ellipsis.
+    void DrawControlComboBoxText(CDC* pDC, CKitControlComboBox* pComboBox, const CRect& rcText);
     // The dots of a popup's resize grip: a row (kind 2) or a corner triangle, each with a highlight.
     void DrawResizeGripperDots(CDC* pDC, CRect rc, int nFlags, int nDotColor);
     // A check box or radio button on a toolbar.

@@ -2,13 +2,16 @@
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
+#include "toolkit/common/dib_section.h"
 #include "toolkit/common/draw_helpers.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/tooltip_context.h"
 #include "toolkit/themes/paint/markup_glue.h"
 #include "toolkit/themes/tabs/tab_paint_manager.h"
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -141,6 +144,13 @@ void CKitTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint point)
     m_pManager->RedrawControl(nullptr, FALSE);
     if (bClicked)
         OnExecute(FALSE);
+}
+
+void CKitTabManagerNavigateButton::Draw(CDC* pDC)
+{
+    if (m_rcButton.IsRectEmpty())
+        return;
+    m_pManager->GetPaintManager()->DrawNavigateButton(pDC, this, m_rcButton);
 }
 
 void CKitTabManagerNavigateButtons::RemoveAll()
@@ -324,6 +334,80 @@ void CKitTabManagerItem::SetRect(const CRect& rc)
     m_rcItem = rc;
     for (int i = m_arrNavigateButtons.GetSize() - 1; i >= 0; --i)
         m_arrNavigateButtons[i]->SetRect(CRect());
+}
+
+namespace {
+
+// A 32-bit top-down bitmap of n x n pixels that a DC can draw on.
+class SquareDib {
+public:
+    explicit SquareDib(int n) : m_n(n)
+    {
+        LPBYTE pBits = nullptr;
+        m_hBitmap = Create32BitDibSection(nullptr, n, -n, &pBits);
+        m_pBits = reinterpret_cast<DWORD*>(pBits);
+    }
+    ~SquareDib()
+    {
+        if (m_hBitmap)
+            ::DeleteObject(m_hBitmap);
+    }
+    SquareDib(const SquareDib&) = delete;
+    SquareDib& operator=(const SquareDib&) = delete;
+
+    BOOL IsValid() const { return m_hBitmap && m_pBits; }
+    HBITMAP Handle() const { return m_hBitmap; }
+    // This bitmap's pixels become the other's, mirrored about the diagonal.
+    void TransposeFrom(const SquareDib& other)
+    {
+        ::GdiFlush();
+        for (int y = 0; y < m_n; ++y)
+            for (int x = 0; x < m_n; ++x)
+                m_pBits[y * m_n + x] = other.m_pBits[x * m_n + y];
+    }
+
+private:
+    int m_n;
+    HBITMAP m_hBitmap = nullptr;
+    DWORD* m_pBits = nullptr;
+};
+
+}  // namespace
+
+void CKitTabManagerItem::DrawImage(CDC* pDC, CPoint pt, CSize sz, CKitImageManagerIcon* pImage)
+{
+    if (!pImage)
+        return;
+    const CKitImageManagerIconHandle* pHandle = &pImage->GetNormalIcon();
+    if (!m_bEnabled)
+        pHandle = &pImage->GetDisabledIcon();
+    else if (m_pManager && m_pManager->GetHotItem() == this)
+        pHandle = &pImage->GetHotIcon();
+    else if (m_pManager && m_pManager->GetSelectedItem() == this)
+        pHandle = &pImage->GetCheckedIcon();
+
+    const BOOL bTurn = m_pManager && sz.cx == sz.cy && sz.cx > 0 && m_pManager->GetPaintManager()->m_bRotateImages &&
+                       !m_pManager->IsHorizontalPosition();
+    if (bTurn) {
+        // The background is turned, the image drawn on it upright, and the whole turned back.
+        SquareDib background(sz.cx);
+        SquareDib turned(sz.cx);
+        if (background.IsValid() && turned.IsValid()) {
+            CDC dcMem;
+            dcMem.Attach(::CreateCompatibleDC(pDC->GetSafeHdc()));
+            HGDIOBJ hOld = ::SelectObject(dcMem.GetSafeHdc(), background.Handle());
+            ::BitBlt(dcMem.GetSafeHdc(), 0, 0, sz.cx, sz.cy, pDC->GetSafeHdc(), pt.x, pt.y, SRCCOPY);
+            turned.TransposeFrom(background);
+            ::SelectObject(dcMem.GetSafeHdc(), turned.Handle());
+            pImage->Draw(&dcMem, CPoint(0, 0), *pHandle, sz);
+            background.TransposeFrom(turned);
+            ::SelectObject(dcMem.GetSafeHdc(), hOld);
+            ::DrawStateA(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(background.Handle()), 0, pt.x,
+                         pt.y, sz.cx, sz.cy, DST_BITMAP);
+            return;
+        }
+    }
+    pImage->Draw(pDC, pt, *pHandle, sz);
 }
 
 // ---- the strip --------------------------------------------------------------

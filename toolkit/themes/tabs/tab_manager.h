@@ -11,6 +11,7 @@
 #include <vector>
 
 class CDC;
+class CKitImageManagerIcon;
 class CKitMarkupContext;
 class CKitMarkupUIElement;
 class CKitTabManager;
@@ -50,6 +51,8 @@ public:
     // bTick: a repeat tick while held; FALSE: released over the button.
     virtual void OnExecute(BOOL bTick);
 
+    // Draws the button through the paint manager; nothing while it is hidden.
+    void Draw(CDC* pDC);
     void SetRect(const CRect& rc) { m_rcButton = rc; }
     const CRect& GetRect() const { return m_rcButton; }
     UINT GetID() const { return m_nID; }
@@ -61,6 +64,7 @@ public:
     const CString& GetTooltip() const { return m_strToolTip; }
     void SetTooltip(const CString& str) { m_strToolTip = str; }
     CKitTabManagerItem* GetItem() const { return m_pItem; }
+    CKitTabManager* GetTabManager() const { return m_pManager; }
 
 protected:
     UINT m_nID;
@@ -131,6 +135,8 @@ public:
     CKitTabManager* GetTabManager() const { return m_pManager; }
     CKitTabManagerNavigateButtons& GetNavigateButtons() { return m_arrNavigateButtons; }
     CKitMarkupUIElement* GetMarkupUIElement() const { return m_pMarkupUIElement; }
+    // Draws the image in the item's state; square images turn with vertical strips when the paint manager asks.
+    void DrawImage(CDC* pDC, CPoint pt, CSize sz, CKitImageManagerIcon* pImage);
 
 protected:
     int m_nLength = 0;
@@ -154,6 +160,7 @@ protected:
     DWORD_PTR m_dwSubclassData = 0;
 
     friend class CKitTabManager;
+    friend class CKitTabPaintManager;
 };
 
 class CKitTabManager : public CKitTabManagerAtom {
@@ -283,6 +290,9 @@ protected:
     CKitMarkupContext* m_pMarkupContext = nullptr;
 
 private:
+    // The layout writes the rectangles and the header offset without laying out again.
+    friend class CKitTabPaintManager;
+
     void RedrawItem(CKitTabManagerItem* pItem, BOOL bAnimate);
     void SetHotNavigateButton(HWND hWnd, CKitTabManagerNavigateButton* pButton);
 };

@@ -133,16 +133,17 @@ TEST(KitTabManager, TheHeaderOffsetNeverTurnsPositiveAndOnlyAChangeLaysOut)
     strip.ScrollHeader(FALSE);
     EXPECT_EQ(0, strip.GetHeaderOffset());
 
-    // Selecting an item cut off at either end scrolls it into the header.
+    // Selecting an item cut off at either end scrolls it into the header, past the
+    // property-page set's leading margin of 2.
     strip.AddRow(3);
     strip.SetRects(CRect(0, 0, 100, 20), CRect(0, 0, 100, 100), CRect(0, 20, 100, 100));
     strip.SetHeaderOffset(-100);
     strip.GetItem(0)->SetRect(CRect(-50, 0, 0, 20));
     strip.SetCurSel(0);
-    EXPECT_EQ(-50, strip.GetHeaderOffset());
+    EXPECT_EQ(-48, strip.GetHeaderOffset());
     strip.GetItem(2)->SetRect(CRect(100, 0, 150, 20));
     strip.SetCurSel(2);
-    EXPECT_EQ(-102, strip.GetHeaderOffset());
+    EXPECT_EQ(-100, strip.GetHeaderOffset());
     strip.SetHeaderOffset(-10);
     strip.GetItem(0)->SetRect(CRect(-50, 0, 0, 20));
     strip.SetCurSel(0);
@@ -425,6 +426,8 @@ TEST(KitTabManager, ScrollArrowsShowOnlyWhenTheItemsOverflowAndTakeTheirRoomFrom
     };
     for (const Case& c : cases) {
         CKitTabPaintManager paintManager;
+        // A set without header margins, so the items alone decide the overflow.
+        paintManager.SetAppearanceSet(new CKitTabPaintManagerAppearanceSet);
         paintManager.SetPosition(c.nPosition);
         paintManager.SetLayout(c.nLayout);
         TestStrip strip(&paintManager);
