@@ -204,13 +204,7 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
     m_bHasHiddenControls = FALSE;
     m_bExpanded = CKitMouseManager::GetThreadManager()->GetExpandedMenus() || IsCustomizeMode();
 
-    UpdateExcludeRect();
-    const CSize size = CalcDynamicLayout(0, 0);
-    const CRect rc = CalcPopupRect(m_ptPopup, size);
-    if (m_bScrolling) {
-        m_nFirstVisible = 0;
-        ScrollLayout(rc.Size(), TRUE);
-    }
+    const CRect rc = CalcPlacement();
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (pControl != nullptr && (pParent->GetSafeHwnd() == nullptr)) {
         DestroyWindow();
@@ -500,10 +494,8 @@ CRect CKitPopupBar::CalcPopupRect(CPoint pt, CSize size)
     return rc;
 }
 
-void CKitPopupBar::UpdateLocation()
+CRect CKitPopupBar::CalcPlacement()
 {
-    if (m_bInLayout || GetSafeHwnd() == nullptr || !IsWindowVisible())
-        return;
     UpdateExcludeRect();
     const CSize size = CalcDynamicLayout(0, 0);
     const CRect rc = CalcPopupRect(m_ptPopup, size);
@@ -511,6 +503,14 @@ void CKitPopupBar::UpdateLocation()
         m_nFirstVisible = 0;
         ScrollLayout(rc.Size(), TRUE);
     }
+    return rc;
+}
+
+void CKitPopupBar::UpdateLocation()
+{
+    if (m_bInLayout || GetSafeHwnd() == nullptr || !IsWindowVisible())
+        return;
+    const CRect rc = CalcPlacement();
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     if (rc != rcWindow) {

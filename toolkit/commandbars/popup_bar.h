@@ -156,6 +156,8 @@ public:
     CWnd* GetCommandReceiver() const { return m_pCommandReceiver; }
 
 protected:
+    // The exclude rectangle, the layout and the screen rectangle, with the scroll layout when it scrolls.
+    CRect CalcPlacement();
     // Sets the expanding state of the controls; personalised menus hide the rarely used ones.
     void UpdateExpandingState();
     void ShowTornOffToolBar(BOOL bShow, CPoint ptScreen);
