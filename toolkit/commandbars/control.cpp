@@ -176,7 +176,7 @@ CSize CKitControl::GetIconSize() const
 
 CKitImageManagerIcon* CKitControl::GetIcon(int nWidth) const
 {
-    return CKitImageManager::Instance()->GetImage(GetIconId(), nWidth);
+    return GetImageManager()->GetImage(GetIconId(), nWidth);
 }
 
 CSize CKitControl::GetButtonSize() const

@@ -381,11 +381,8 @@ void CKitPopupBar::DoPropExchange(CKitPropExchange* pPX)
         PX::PropExchangeRect(pPX, "Borders", m_rcBorders, CRect(2, 4, 2, 4));
         PX::PropExchangeBool(pPX, "ShowShadow", m_bShowShadow, TRUE);
     }
-    if (nSchema >= 9) {
-        // A second gripper is drawn by no theme here; the value is kept in the file's order.
-        BOOL bDoubleGripper = FALSE;
-        PX::PropExchangeBool(pPX, "DoubleGripper", bDoubleGripper, FALSE);
-    }
+    if (nSchema >= 9)
+        PX::PropExchangeBool(pPX, "DoubleGripper", m_bDoubleGripper, FALSE);
     if (pPX->IsLoading() && nSchema < 20)
         SetPaintBackground(TRUE);
     if (nSchema > 18)

@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
@@ -203,9 +204,7 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
     m_bHasHiddenControls = FALSE;
     m_bExpanded = CKitMouseManager::GetThreadManager()->GetExpandedMenus() || IsCustomizeMode();
 
-    UpdateExcludeRect();
-    const CSize size = CalcDynamicLayout(0, 0);
-    const CRect rc = CalcPopupRect(m_ptPopup, size);
+    const CRect rc = CalcPlacement();
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (pControl != nullptr && (pParent->GetSafeHwnd() == nullptr)) {
         DestroyWindow();
@@ -328,6 +327,21 @@ void CKitPopupBar::DrawCommandBar(CDC* pDC, CRect rcClip)
         rc.DeflateRect(3, 3);
         pDC->FillSolidRect(rc, m_bTearOffHot ? ::GetSysColor(COLOR_HIGHLIGHT) : ::GetSysColor(COLOR_BTNSHADOW));
     }
+    // The scroll buttons' arrows.
+    for (const CRect* pButton : {&m_rcScrollUp, &m_rcScrollDown}) {
+        if (!m_bScrolling || pButton->IsRectEmpty())
+            continue;
+        const CPoint c = pButton->CenterPoint();
+        const BOOL bUp = pButton == &m_rcScrollUp;
+        CPen pen(PS_SOLID, 1, clrText);
+        CPen* pOld = pDC->SelectObject(&pen);
+        for (int i = 0; i <= 3; i++) {
+            const int y = bUp ? c.y - 3 + i : c.y + 3 - i;
+            pDC->MoveTo(c.x - i, y);
+            pDC->LineTo(c.x + i + 1, y);
+        }
+        pDC->SelectObject(pOld);
+    }
     // The expand button's double chevron.
     CKitControl* pExpand = m_pControls->FindControl(kitControlButton, kIdExpandButton, TRUE, FALSE);
     if (pExpand != nullptr && pExpand->IsTemporary() && pExpand->IsVisible()) {
@@ -397,6 +411,8 @@ void CKitPopupBar::UpdateExpandingState()
 CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD dwMode)
 {
     m_bInLayout = TRUE;
+    m_rcScrollUp.SetRectEmpty();
+    m_rcScrollDown.SetRectEmpty();
     CKitBarPainter* pPainter = GetPaintManager();
     CClientDC dc(nullptr);
     CFont* pOldFont = pPainter != nullptr ? dc.SelectObject(pPainter->GetCommandBarFont(this)) : nullptr;
@@ -478,13 +494,23 @@ CRect CKitPopupBar::CalcPopupRect(CPoint pt, CSize size)
     return rc;
 }
 
+CRect CKitPopupBar::CalcPlacement()
+{
+    UpdateExcludeRect();
+    const CSize size = CalcDynamicLayout(0, 0);
+    const CRect rc = CalcPopupRect(m_ptPopup, size);
+    if (m_bScrolling) {
+        m_nFirstVisible = 0;
+        ScrollLayout(rc.Size(), TRUE);
+    }
+    return rc;
+}
+
 void CKitPopupBar::UpdateLocation()
 {
     if (m_bInLayout || GetSafeHwnd() == nullptr || !IsWindowVisible())
         return;
-    UpdateExcludeRect();
-    const CSize size = CalcDynamicLayout(0, 0);
-    const CRect rc = CalcPopupRect(m_ptPopup, size);
+    const CRect rc = CalcPlacement();
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     if (rc != rcWindow) {
@@ -495,6 +521,110 @@ void CKitPopupBar::UpdateLocation()
     }
     if (m_pControlPopup != nullptr)
         m_pControlPopup->RedrawParent();
+    Redraw();
+}
+
+void CKitPopupBar::ScrollLayout(CSize size, BOOL bFromTop)
+{
+    if (size.cx == 0 || size.cy == 0) {
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        size = rcClient.Size();
+    }
+    CRect rcMargins = GetBorders();
+    if (m_bTearOffPopup)
+        rcMargins.top += kTearOffGripperHeight;
+    if (m_bHasHiddenControls)
+        rcMargins.bottom += kExpandButtonHeight;
+    int nSeparator = 0;
+    if (CKitBarPainter* pPainter = GetPaintManager()) {
+        CClientDC dc(nullptr);
+        if (GetControl(0) != nullptr)
+            nSeparator = pPainter->DrawCommandBarSeparator(&dc, this, GetControl(0), FALSE).cy;
+    }
+    const int nCount = GetControlCount();
+    const int nTop = rcMargins.top;
+    const int nBottom = size.cy - rcMargins.bottom;
+    const CRect rcUp(rcMargins.left, nTop, size.cx - rcMargins.right, nTop + kScrollButtonHeight);
+    const CRect rcDown(rcMargins.left, nBottom - kScrollButtonHeight, size.cx - rcMargins.right, nBottom);
+    m_rcScrollUp.SetRectEmpty();
+    m_rcScrollDown.SetRectEmpty();
+    auto isShown = [this](int i) { return GetControl(i)->IsVisible(kitHideExpand); };
+    auto place = [&](CKitControl* pControl, int y, int nHeight) {
+        pControl->SetHideFlags(pControl->GetHideFlags() & ~kitHideExpand);
+        pControl->SetRect(CRect(rcMargins.left, y, size.cx - rcMargins.right, y + nHeight));
+        pControl->SetRowRect(pControl->GetRect());
+    };
+    auto scrollOut = [this](int i) { GetControl(i)->SetHideFlags(GetControl(i)->GetHideFlags() | kitHideExpand); };
+
+    if (bFromTop) {
+        if (m_nFirstVisible == 1)
+            m_nFirstVisible = 0;
+        int y = nTop;
+        if (m_nFirstVisible > 0) {
+            m_rcScrollUp = rcUp;
+            y += kScrollButtonHeight;
+        }
+        for (int i = 0; i < m_nFirstVisible && i < nCount; i++)
+            scrollOut(i);
+        int i = m_nFirstVisible;
+        BOOL bFirst = TRUE;
+        for (; i < nCount; i++) {
+            CKitControl* pControl = GetControl(i);
+            if (!isShown(i))
+                continue;
+            const int nGap = pControl->GetBeginGroup() && !bFirst ? nSeparator : 0;
+            int nHeight = pControl->GetRect().Height();
+            if (y + nGap + nHeight > nBottom - kScrollButtonHeight) {
+                if (!bFirst)
+                    break;
+                nHeight = std::max<int>(nBottom - kScrollButtonHeight - y, 0);
+            }
+            place(pControl, y + nGap, nHeight);
+            y += nGap + nHeight;
+            bFirst = FALSE;
+        }
+        m_nEndVisible = i;
+        for (; i < nCount; i++)
+            scrollOut(i);
+        // Nothing is cut off below when only hidden controls remain.
+        BOOL bMore = FALSE;
+        for (int j = m_nEndVisible; j < nCount; j++)
+            bMore = bMore || GetControl(j)->IsVisible(kitHideExpand);
+        if (bMore)
+            m_rcScrollDown = rcDown;
+        else
+            m_nEndVisible = nCount;
+    } else {
+        if (m_nEndVisible == nCount - 1)
+            m_nEndVisible = nCount;
+        int y = nBottom;
+        if (m_nEndVisible != nCount) {
+            m_rcScrollDown = rcDown;
+            y -= kScrollButtonHeight;
+        }
+        for (int i = m_nEndVisible; i < nCount; i++)
+            scrollOut(i);
+        int i = m_nEndVisible - 1;
+        BOOL bFirst = TRUE;
+        for (; i >= 0; i--) {
+            CKitControl* pControl = GetControl(i);
+            if (!isShown(i))
+                continue;
+            const int nHeight = pControl->GetRect().Height();
+            const int nGap = pControl->GetBeginGroup() ? nSeparator : 0;
+            if (y - nHeight < nTop + kScrollButtonHeight && !bFirst)
+                break;
+            place(pControl, y - nHeight, nHeight);
+            y -= nHeight + nGap;
+            bFirst = FALSE;
+        }
+        m_nFirstVisible = i + 1;
+        for (; i >= 0; i--)
+            scrollOut(i);
+        if (m_nFirstVisible > 0)
+            m_rcScrollUp = rcUp;
+    }
     Redraw();
 }
 
@@ -529,6 +659,19 @@ void CKitPopupBar::OnTimer(UINT_PTR nIDEvent)
             pSelected->OnExecute();
         return;
     }
+    if (nIDEvent == kTimerScrollDown || nIDEvent == kTimerScrollUp) {
+        const BOOL bDown = nIDEvent == kTimerScrollDown;
+        if (bDown ? m_nEndVisible < GetControlCount() : m_nFirstVisible > 0) {
+            if (bDown)
+                m_nEndVisible++;
+            else
+                m_nFirstVisible--;
+            ScrollLayout(CSize(0, 0), !bDown);
+        } else {
+            KillTimer(nIDEvent);
+        }
+        return;
+    }
     if (nIDEvent == kTimerTearOffHover) {
         CPoint pt;
         ::GetCursorPos(&pt);
@@ -547,6 +690,17 @@ void CKitPopupBar::OnMouseMove(UINT nFlags, CPoint point)
 {
     if (m_nLockInput > 0)
         return;
+    if (m_bScrolling) {
+        const BOOL bOverDown = m_rcScrollDown.PtInRect(point);
+        const BOOL bOverUp = m_rcScrollUp.PtInRect(point);
+        if (bOverDown || bOverUp) {
+            SetSelected(-1, kitSelectMouse);
+            SetTimer(bOverDown ? kTimerScrollDown : kTimerScrollUp, kScrollInterval);
+            return;
+        }
+        KillTimer(kTimerScrollDown);
+        KillTimer(kTimerScrollUp);
+    }
     if (m_bTearOffPopup && m_rcTearOffGripper.PtInRect(point) && !m_bTearOffHot) {
         SetSelected(-1, kitSelectMouse);
         m_bTearOffHot = TRUE;
@@ -653,15 +807,27 @@ void CKitPopupBar::ShowTornOffToolBar(BOOL bShow, CPoint ptScreen)
         if (pToolBar != nullptr) {
             pToolBar->InternalAddRef();
         } else {
-            pToolBar = new CKitToolBar();
-            pToolBar->SetTitle(m_strTearOffCaption);
-            pToolBar->SetBarID(m_nTearOffId);
-            pToolBar->SetCommandBars(pCommandBars);
-            pToolBar->SetPosition(kitBarFloating);
-            if (!pToolBar->CreateBar(GetSite(), WS_POPUP | WS_BORDER | WS_CLIPSIBLINGS)) {
-                pToolBar->InternalRelease();
-                return;
+            // Floating in the manager's docking frame when it has one, else a window of its own.
+            pToolBar = pCommandBars != nullptr && pCommandBars->GetDockBar(kitBarTop) != nullptr
+                           ? pCommandBars->Add(m_strTearOffCaption, kitBarFloating)
+                           : nullptr;
+            if (pToolBar != nullptr) {
+                pToolBar->InternalAddRef();
+            } else {
+                pToolBar = new CKitToolBar();
+                pToolBar->SetTitle(m_strTearOffCaption);
+                pToolBar->SetCommandBars(pCommandBars);
+                pToolBar->CKitCommandBar::SetPosition(kitBarFloating);
+                if (!pToolBar->CreateBar(GetSite(), WS_POPUP | WS_BORDER | WS_CLIPSIBLINGS)) {
+                    pToolBar->InternalRelease();
+                    return;
+                }
+                if (pCommandBars != nullptr) {
+                    pToolBar->InternalAddRef();
+                    pCommandBars->AddCommandBar(pToolBar);
+                }
             }
+            pToolBar->SetBarID(m_nTearOffId);
             for (int i = 0; i < GetControlCount(); i++) {
                 CKitControl* pControl = GetControl(i);
                 if (pControl->GetId() == kIdExpandButton && pControl->IsTemporary())
@@ -670,10 +836,6 @@ void CKitPopupBar::ShowTornOffToolBar(BOOL bShow, CPoint ptScreen)
                 if (pCopy != nullptr)
                     pCopy->SetHideFlags(pCopy->GetHideFlags() & ~(kitHideGeneric | kitHideExpand));
             }
-            if (pCommandBars != nullptr) {
-                pToolBar->InternalAddRef();
-                pCommandBars->AddCommandBar(pToolBar);
-            }
             if (CWnd* pSite = GetSite())
                 pSite->SendMessage(WM_KIT_TEAROFF, reinterpret_cast<WPARAM>(pToolBar), reinterpret_cast<LPARAM>(this));
         }
@@ -681,8 +843,12 @@ void CKitPopupBar::ShowTornOffToolBar(BOOL bShow, CPoint ptScreen)
     }
     const int nWidth = m_nTearOffWidth > 0 ? m_nTearOffWidth : 200;
     const CSize size = m_pTornOffToolBar->CalcLayout(nWidth);
-    ::SetWindowPos(m_pTornOffToolBar->GetSafeHwnd(), HWND_TOPMOST, ptScreen.x - size.cx / 2, ptScreen.y - 10, size.cx, size.cy,
-                                    SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    HWND hToolBar = m_pTornOffToolBar->GetSafeHwnd();
+    if ((::GetWindowLongA(hToolBar, GWL_STYLE) & WS_CHILD) != 0)
+        hToolBar = ::GetParent(hToolBar);
+    ::SetWindowPos(hToolBar, HWND_TOPMOST, ptScreen.x - size.cx / 2, ptScreen.y - 10, size.cx, size.cy,
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    m_pTornOffToolBar->SetVisible(TRUE);
     m_pTornOffToolBar->Redraw();
 }
 
@@ -712,20 +878,6 @@ BOOL CKitPopupBar::OnTrackedCommand(UINT nId)
 
 namespace {
 
-BOOL IsButtonPress(UINT nMessage)
-{
-    switch (nMessage) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-        return TRUE;
-    default:
-        return FALSE;
-    }
-}
-
 // Whether a press at the screen point keeps the popup menu open: it is in a tracked bar that takes the mouse,
 // or in a trusted window.
 BOOL IsPressInside(CKitMouseManager* pMouse, CKitPopupBar* pPopup, CPoint ptScreen)
@@ -748,7 +900,7 @@ void RunPopupMenuLoop(CKitMouseManager* pMouse, CKitPopupBar* pPopup)
             ::WaitMessage();
             continue;
         }
-        if (IsButtonPress(msg.message)) {
+        if (CKitDrawHelpers::IsMouseButtonDown(msg.message)) {
             CPoint pt;
             ::GetCursorPos(&pt);
             if (!IsPressInside(pMouse, pPopup, pt)) {

@@ -5,6 +5,7 @@
 #include "framework/msgmap.h"
 #include "framework/strings.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/toolbar.h"
 
 #include <functional>
 
@@ -51,6 +52,10 @@ public:
     // The command id of the expand button.
     static constexpr UINT kIdExpandButton = 9150;
     // Timers.
+    static constexpr UINT_PTR kTimerScrollDown = 5001;
+    static constexpr UINT_PTR kTimerScrollUp = 5002;
+    static constexpr UINT kScrollInterval = 80;
+    static constexpr int kScrollButtonHeight = 16;
     static constexpr UINT_PTR kTimerTearOffHover = 5003;
     static constexpr UINT kTearOffHoverInterval = 80;
     static constexpr UINT_PTR kTimerExpandHover = 5004;
@@ -107,6 +112,14 @@ public:
     void SetPopupFlags(DWORD dwFlags) { m_dwPopupFlags = dwFlags; }
     const CRect& GetExcludeRect() const { return m_rcExclude; }
     BOOL IsScrolling() const { return m_bScrolling; }
+    // While scrolling: the first control shown and the one after the last.
+    int GetFirstVisible() const { return m_nFirstVisible; }
+    int GetEndVisible() const { return m_nEndVisible; }
+    const CRect& GetScrollUpRect() const { return m_rcScrollUp; }
+    const CRect& GetScrollDownRect() const { return m_rcScrollDown; }
+    // Places the controls from the first visible one down (bFromTop) or from the end visible one up,
+    // within the size (the client size when empty), with scroll buttons where controls are cut off.
+    void ScrollLayout(CSize size, BOOL bFromTop);
     void SetMaxHeight(int nHeight) { m_nMaxHeight = nHeight; }
 
     BOOL GetShowShadow() const { return m_bShowShadow; }
@@ -143,6 +156,8 @@ public:
     CWnd* GetCommandReceiver() const { return m_pCommandReceiver; }
 
 protected:
+    // The exclude rectangle, the layout and the screen rectangle, with the scroll layout when it scrolls.
+    CRect CalcPlacement();
     // Sets the expanding state of the controls; personalised menus hide the rarely used ones.
     void UpdateExpandingState();
     void ShowTornOffToolBar(BOOL bShow, CPoint ptScreen);
@@ -172,8 +187,13 @@ protected:
     BOOL m_bShowShadow = TRUE;
     CRect m_rcBorders{2, 4, 2, 4};
     BOOL m_bContextMenu = FALSE;
+    BOOL m_bDoubleGripper = FALSE;
     int m_nMaxHeight = 0;
     BOOL m_bScrolling = FALSE;
+    int m_nFirstVisible = 0;
+    int m_nEndVisible = 0;
+    CRect m_rcScrollUp;
+    CRect m_rcScrollDown;
     BOOL m_bDoubleColumnOption = FALSE;
     BOOL m_bDoubleColumn = FALSE;
     UINT* m_pReturnCommand = nullptr;

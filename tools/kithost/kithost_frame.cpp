@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/dock_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "tools/kithost/res/resource.h"
 
 #include <cstring>
@@ -97,6 +98,20 @@ void RegisterDocumentClass()
     wc.lpszClassName = kChildClass;
     ::RegisterClassA(&wc);
 }
+
+// Posted before the context menu opens from the keyboard: shows its tips once it is up.
+constexpr UINT WM_KITHOST_SHOW_MENU_TIPS = WM_APP + 1;
+
+// The text pane: its context menu is the frame's.
+class CKitHostPane : public CEdit {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CONTEXTMENU)
+            return GetParent()->SendMessage(WM_CONTEXTMENU, wParam, lParam);
+        return CEdit::WindowProc(message, wParam, lParam);
+    }
+};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKitHostFrame, CFrameWnd)
@@ -107,6 +122,10 @@ BEGIN_MESSAGE_MAP(CKitHostFrame, CFrameWnd)
     ON_COMMAND(ID_FILE_NEW, &CKitHostFrame::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, &CKitHostFrame::OnFileOpen)
     ON_COMMAND(ID_FILE_SAVE, &CKitHostFrame::OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE_ALL, &CKitHostFrame::OnFileSaveAll)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, &CKitHostFrame::OnEditSelectAll)
+    ON_MESSAGE(WM_CONTEXTMENU, &CKitHostFrame::OnContextMenuMessage)
+    ON_MESSAGE(WM_KITHOST_SHOW_MENU_TIPS, &CKitHostFrame::OnShowMenuTips)
     ON_COMMAND(ID_FILE_PRINT, &CKitHostFrame::OnFilePrint)
     ON_COMMAND(ID_APP_ABOUT, &CKitHostFrame::OnAppAbout)
     ON_COMMAND(ID_APP_EXIT, &CKitHostFrame::OnAppExit)
@@ -189,7 +208,7 @@ int CKitHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_wndStatusBar.SetPaneText(0, "Ready");
 
-    m_pPane = new CEdit();
+    m_pPane = new CKitHostPane();
     if (!m_pPane->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY,
                          CRect(0, 0, 0, 0), this, kPaneId))
         return -1;
@@ -289,6 +308,54 @@ void CKitHostFrame::OnFileOpen()
 void CKitHostFrame::OnFileSave()
 {
     Note("Save");
+}
+
+void CKitHostFrame::OnFileSaveAll()
+{
+    Note("Save All");
+}
+
+void CKitHostFrame::OnEditSelectAll()
+{
+    Note("Select All");
+}
+
+LRESULT CKitHostFrame::OnContextMenuMessage(WPARAM /*wParam*/, LPARAM lParam)
+{
+    // From the keyboard (-1) the menu opens at the pane's top-left corner.
+    const BOOL bKeyboard = lParam == -1;
+    CPoint pt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    if (bKeyboard) {
+        CRect rcPane;
+        m_pPane->GetWindowRect(&rcPane);
+        pt = rcPane.TopLeft() + CPoint(24, 24);
+    }
+    ShowContextMenu(pt, bKeyboard);
+    return 0;
+}
+
+void CKitHostFrame::ShowContextMenu(CPoint ptScreen, BOOL bKeyboard)
+{
+    CMenu menu;
+    if (m_pCommandBars == nullptr || m_pContextMenu != nullptr || !menu.LoadMenu(IDR_CONTEXT))
+        return;
+    m_pContextMenu = CKitPopupBar::CreatePopupBar(m_pCommandBars);
+    m_pContextMenu->LoadMenu(menu.GetSubMenu(0)->GetSafeHmenu());
+    if (bKeyboard) {
+        m_pCommandBars->ShowKeyboardCues(TRUE);
+        PostMessage(WM_KITHOST_SHOW_MENU_TIPS);
+    }
+    m_pCommandBars->TrackPopupMenu(m_pContextMenu, TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, this);
+    m_pCommandBars->HideKeyboardTips();
+    m_pContextMenu->InternalRelease();
+    m_pContextMenu = nullptr;
+}
+
+LRESULT CKitHostFrame::OnShowMenuTips(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    if (m_pContextMenu != nullptr && m_pContextMenu->IsTrackingMode())
+        m_pContextMenu->ShowKeyboardTips();
+    return 0;
 }
 
 void CKitHostFrame::OnFilePrint()

@@ -8,6 +8,7 @@
 class CEdit;
 class CKitCommandBarManager;
 class CKitMenuBar;
+class CKitPopupBar;
 class CKitToolBar;
 
 class CKitHostFrame : public CFrameWnd {
@@ -34,6 +35,11 @@ public:
 
     // The bars along the top, the status bar at the bottom, the text pane in the rest.
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // The text pane's context menu at the screen point, as a popup menu of the bars; opened from the
+    // keyboard it shows its keyboard tips.
+    void ShowContextMenu(CPoint ptScreen, BOOL bKeyboard);
+    // The context menu while it is open; null otherwise.
+    CKitPopupBar* GetContextMenu() const { return m_pContextMenu; }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -43,6 +49,10 @@ protected:
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
     afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAll();
+    afx_msg void OnEditSelectAll();
+    afx_msg LRESULT OnContextMenuMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowMenuTips(WPARAM wParam, LPARAM lParam);
     afx_msg void OnFilePrint();
     afx_msg void OnAppAbout();
     afx_msg void OnAppExit();
@@ -71,4 +81,5 @@ private:
     CString m_strBarStateKey;
     CStatusBar m_wndStatusBar;
     CEdit* m_pPane = nullptr;
+    CKitPopupBar* m_pContextMenu = nullptr;
 };

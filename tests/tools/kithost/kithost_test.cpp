@@ -7,7 +7,9 @@
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "tools/kithost/kithost_frame.h"
 
@@ -229,4 +231,54 @@ TEST_F(KitHostTest, TheMenuBarTracksFromTheKeyboard)
     EXPECT_FALSE(pMenuBar->IsTrackingMode());
     EXPECT_EQ(-1, pMenuBar->GetPopuped());
     EXPECT_EQ(-1, pMenuBar->GetSelected());
+}
+
+namespace {
+
+// What the context menu showed, read from inside its modal loop; then it picks "Save All".
+struct ContextMenuSeen {
+    std::vector<std::string> tips;
+    BOOL bTranslucentDisabled = FALSE;
+    std::string strScreenshot = "not taken";
+};
+ContextMenuSeen g_contextMenu;
+CKitHostFrame* g_pHostFrame = nullptr;
+
+void CALLBACK ReadContextMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    CKitPopupBar* pMenu = g_pHostFrame->GetContextMenu();
+    if (pMenu == nullptr)
+        return;
+    for (CKitCommandBarKeyboardTip* pTip : g_pHostFrame->GetCommandBars()->GetKeyboardTips()) {
+        g_contextMenu.tips.push_back(static_cast<LPCSTR>(pTip->m_strText));
+        // "Cut" has no handler in the read-only pane: its tip is see-through.
+        if (pTip->m_pOwner == pMenu->GetControl(0)) {
+            BYTE nAlpha = 0;
+            g_contextMenu.bTranslucentDisabled =
+                ::GetLayeredWindowAttributes(pTip->GetSafeHwnd(), nullptr, &nAlpha, nullptr) && nAlpha == 150;
+        }
+    }
+    const WindowImage image = CaptureScreenArea(g_pHostFrame->GetSafeHwnd());
+    g_contextMenu.strScreenshot = SaveScreenshot("kithost-context-menu", image.width, image.height, image.pixels);
+    pMenu->GetControl(3)->OnExecute();
+}
+
+} // namespace
+
+// The text pane's context menu opened from the keyboard: a popup menu of the bars with keyboard tips.
+TEST_F(KitHostTest, TheContextMenuOpensFromTheKeyboardWithKeyboardTips)
+{
+    g_pHostFrame = m_pFrame;
+    ::SetTimer(nullptr, 0, 300, ReadContextMenu);
+    CWnd::FromHandle(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST))
+        ->SendMessage(WM_CONTEXTMENU, 0, static_cast<LPARAM>(-1));
+    // Cut, Copy, Paste, Save All, Save, Select All; then the menu bar and the toolbars Standard, Tools and
+    // Documents (Cut and Tools share their first letter).
+    EXPECT_EQ((std::vector<std::string>{"T1", "C", "P", "SA", "SV", "A", "M", "ST", "TO", "D"}), g_contextMenu.tips);
+    EXPECT_TRUE(g_contextMenu.bTranslucentDisabled);
+    EXPECT_EQ("", g_contextMenu.strScreenshot);
+    EXPECT_EQ(nullptr, m_pFrame->GetContextMenu());
+    EXPECT_TRUE(m_pFrame->GetCommandBars()->GetKeyboardTips().empty());
+    EXPECT_NE(-1, PaneText().Find("Save All"));
 }

@@ -96,7 +96,7 @@ CKitImageManagerIcon* CKitPaintManager::GetControlImage(CKitControl* pControl, i
     const UINT nIconId = pControl->GetIconId();
     if (nIconId == 0)
         return nullptr;
-    return pControl->GetImageManager()->GetImage(nIconId, nWidth);
+    return pControl->GetIcon(nWidth);
 }
 
 CKitPaintManager::ControlState CKitPaintManager::GetControlState(CKitControl* pControl)
