@@ -1,7 +1,8 @@
-// CKitHostFrame: kithost's frame, carrying a command-bar manager with a menu bar and a toolbar built from the program's resources.
+// CKitHostFrame: kithost's MDI frame, carrying a command-bar manager with a menu bar, toolbars docked on two edges and a floating one, built from the program's resources.
 #pragma once
 
 #include "framework/frame.h"
+#include "framework/strings.h"
 #include "framework/statusbar.h"
 
 class CEdit;
@@ -22,6 +23,14 @@ public:
     CKitCommandBarManager* GetCommandBars() const { return m_pCommandBars; }
     CKitMenuBar* GetMenuBar() const { return m_pMenuBar; }
     CKitToolBar* GetToolBar() const { return m_pToolBar; }
+    CKitToolBar* GetToolsBar() const { return m_pToolsBar; }
+    CKitToolBar* GetDocumentsBar() const { return m_pDocumentsBar; }
+    HWND GetMDIClient() const { return m_hMDIClient; }
+    // The registry key (under HKEY_CURRENT_USER) where the bars' state is loaded at creation and
+    // saved when the frame goes; empty (the default) keeps no state.
+    void SetBarStateKey(LPCSTR lpszKey) { m_strBarStateKey = lpszKey; }
+    // Opens a document of the type (IDR_TEXTTYPE or IDR_GRIDTYPE) in a new child window.
+    HWND OpenDocument(UINT nIDType);
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
 
     // The bars along the top, the status bar at the bottom, the text pane in the rest.
@@ -49,6 +58,9 @@ protected:
     afx_msg void OnAppExit();
     afx_msg void OnViewToolBar();
     afx_msg void OnUpdateViewToolBar(CCmdUI* pCmdUI);
+    afx_msg void OnNewText();
+    afx_msg void OnNewGrid();
+    afx_msg void OnWindowCascade();
     afx_msg void OnViewStatusBar();
     afx_msg void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
@@ -60,6 +72,13 @@ private:
     CKitCommandBarManager* m_pCommandBars = nullptr;
     CKitMenuBar* m_pMenuBar = nullptr;
     CKitToolBar* m_pToolBar = nullptr;
+    CKitToolBar* m_pToolsBar = nullptr;
+    CKitToolBar* m_pDocumentsBar = nullptr;
+    HWND m_hMDIClient = nullptr;
+    HMENU m_hTextMenu = nullptr;
+    HMENU m_hGridMenu = nullptr;
+    int m_nDocuments = 0;
+    CString m_strBarStateKey;
     CStatusBar m_wndStatusBar;
     CEdit* m_pPane = nullptr;
     CKitPopupBar* m_pContextMenu = nullptr;
