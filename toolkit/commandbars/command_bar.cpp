@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
@@ -18,9 +19,6 @@
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
-IMPLEMENT_DYNCREATE(CKitToolBar, CKitCommandBar)
-IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
-IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 
 namespace {
 // The icon size of a bar that sets none.
@@ -126,10 +124,12 @@ CKitCommandBar::~CKitCommandBar()
 {
     CKitHookManager::Instance()->RemoveAll(this);
     CKitMouseManager::GetThreadManager()->ForgetBar(this);
+    CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
     m_pControls->RemoveAll();
     m_pControls->SetParent(nullptr);
     m_pControls->InternalRelease();
     SetPaintManager(nullptr);
+    SetImageManager(nullptr);
 }
 
 BOOL CKitCommandBar::CreateBar(CWnd* pParent, DWORD dwStyle, UINT nID)
@@ -275,6 +275,22 @@ BOOL CKitCommandBar::IsLayoutRTL() const
     return m_nBarPosition <= kitBarRight && pCommandBars != nullptr && pCommandBars->IsLayoutRTL();
 }
 
+CKitImageManager* CKitCommandBar::GetImageManager() const
+{
+    if (m_pImageManager != nullptr)
+        return m_pImageManager;
+    if (CKitCommandBar* pParent = GetParentCommandBar())
+        return pParent->GetImageManager();
+    return CKitImageManager::Instance();
+}
+
+void CKitCommandBar::SetImageManager(CKitImageManager* pImageManager)
+{
+    if (m_pImageManager != nullptr)
+        m_pImageManager->InternalRelease();
+    m_pImageManager = pImageManager;
+}
+
 CWnd* CKitCommandBar::GetSite() const
 {
     if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
@@ -418,6 +434,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
             ::HideCaret(m_hFocusSaved);
         }
         pMouse->SetTrack(this);
+        CKitKeyboardManager::GetThreadManager()->HookKeyboard(this);
         HookFocusWindow(TRUE);
         ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
         if (bSelectFirst)
@@ -426,6 +443,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
         m_bTracking = FALSE;
         m_bMouseTracking = FALSE;
         pMouse->RemoveTrack(this);
+        CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
         HookFocusWindow(FALSE);
         OpenPopupAt(-1);
         if (bSelectFirst)
@@ -586,8 +604,9 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
             pPainter->DrawCommandBarSeparator(pDC, this, pControl, TRUE);
         bFirst = FALSE;
         CRect rcIntersect;
+        // Through the control: the kinds that draw themselves (a toolbar's own buttons) do so.
         if (rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
-            pPainter->DrawControl(pDC, pControl, TRUE);
+            pControl->Draw(pDC);
     }
     pDC->SelectObject(pOldFont);
     if (!IsCustomizeMode())
@@ -891,12 +910,16 @@ int CKitCommandBar::FindAccelerator(UINT nKey, BOOL* pAmbiguous) const
     return nImplicit;
 }
 
-int CKitCommandBar::OnHookMessage(HWND /*hWnd*/, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
+int CKitCommandBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& /*lResult*/)
 {
     if (!m_bTracking)
         return CKitHookManagerHookAble::kNotHandled;
-    if (nMessage == WM_KEYDOWN)
+    if (nMessage == WM_KEYDOWN) {
+        // A key the keyboard hook offered and was let through is not handled twice.
+        if (hWnd != nullptr && CKitKeyboardManager::GetThreadManager()->TakePassedKey(wParam, lParam))
+            return CKitHookManagerHookAble::kNotHandled;
         return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
+    }
     if (nMessage == WM_MOUSEWHEEL) {
         HWND hFocus = ::GetFocus();
         return hFocus != nullptr && ::IsChild(m_hWnd, hFocus) ? CKitHookManagerHookAble::kStopAsking
@@ -939,6 +962,7 @@ void CKitCommandBar::OnRemoved()
         SetTrackingMode(FALSE, TRUE, FALSE);
     CKitHookManager::Instance()->RemoveAll(this);
     CKitMouseManager::GetThreadManager()->ForgetBar(this);
+    CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
     m_pControls->RemoveAll();
     if (GetSafeHwnd() != nullptr)
         DestroyWindow();
@@ -1162,103 +1186,4 @@ void CKitCommandBar::OnRButtonUp(UINT /*nFlags*/, CPoint point)
         return;
     if (pControl->OnRButtonUp(point))
         return;
-}
-
-CKitPopupBar::CKitPopupBar() : CKitCommandBar(kitBarTypePopup)
-{
-    m_nBarPosition = kitBarPopup;
-}
-
-int CKitToolBar::GetShowTextBelowIcons() const
-{
-    if (m_nShowTextBelowIcons != 2)
-        return m_nShowTextBelowIcons;
-    CKitCommandBarManager* pCommandBars = GetCommandBars();
-    return pCommandBars != nullptr ? pCommandBars->GetCommandBarsOptions()->bShowTextBelowIcons : FALSE;
-}
-
-void CKitToolBar::SetVisible(BOOL bVisible)
-{
-    if (GetSafeHwnd() != nullptr)
-        ShowWindow(bVisible ? SW_SHOWNA : SW_HIDE);
-}
-
-BOOL CKitToolBar::IsVisible() const
-{
-    return GetSafeHwnd() != nullptr && IsWindowVisible();
-}
-
-CSize CKitToolBar::CalcLayout(int nWidth)
-{
-    CKitBarPainter* pPainter = GetPaintManager();
-    if (pPainter == nullptr)
-        return CSize(0, 0);
-    CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
-    CFont* pOldFont = dc.SelectObject(pPainter->GetCommandBarFont(this));
-    const CRect rcBorders = pPainter->GetCommandBarBorders(this);
-    const CSize szGripper = pPainter->DrawFloatingBarCaption(&dc, this, FALSE);
-    const int nLeft = rcBorders.left + szGripper.cx;
-    const int nTop = rcBorders.top + szGripper.cy;
-    const int nRight = std::max<int>(nWidth - rcBorders.right, nLeft + 1);
-
-    // Each row's controls share the row's height.
-    int x = nLeft;
-    int y = nTop;
-    int nRowHeight = 0;
-    int nRowStart = 0;
-    int nMaxRight = nLeft;
-    auto closeRow = [&](int nEnd) {
-        for (int i = nRowStart; i < nEnd; i++) {
-            CKitControl* pControl = GetControl(i);
-            if (!pControl->IsVisible())
-                continue;
-            CRect rc = pControl->GetRect();
-            rc.bottom = rc.top + nRowHeight;
-            pControl->SetRect(rc);
-            pControl->SetRowRect(CRect(nLeft, y, nRight, y + nRowHeight));
-        }
-    };
-    BOOL bFirst = TRUE;
-    for (int i = 0; i < GetControlCount(); i++) {
-        CKitControl* pControl = GetControl(i);
-        pControl->SetWrap(FALSE);
-        if (!pControl->IsVisible()) {
-            pControl->SetRect(CRect(0, 0, 0, 0));
-            continue;
-        }
-        CSize sz = pPainter->DrawControl(&dc, pControl, FALSE);
-        sz.cy = std::max(static_cast<int>(sz.cy), pPainter->GetControlHeight());
-        const int nSeparator =
-            pControl->GetBeginGroup() && !bFirst ? pPainter->DrawCommandBarSeparator(&dc, this, pControl, FALSE).cx : 0;
-        if (!bFirst && x + nSeparator + sz.cx > nRight) {
-            closeRow(i);
-            nRowStart = i;
-            y += nRowHeight;
-            x = nLeft;
-            nRowHeight = 0;
-            pControl->SetWrap(TRUE);
-        } else {
-            x += nSeparator;
-        }
-        pControl->SetRect(CRect(x, y, x + sz.cx, y + sz.cy));
-        x += sz.cx;
-        nMaxRight = std::max(nMaxRight, x);
-        nRowHeight = std::max(nRowHeight, static_cast<int>(sz.cy));
-        bFirst = FALSE;
-    }
-    if (nRowHeight == 0)
-        nRowHeight = pPainter->GetControlHeight();
-    closeRow(GetControlCount());
-    dc.SelectObject(pOldFont);
-    return CSize(nMaxRight + rcBorders.right, y + nRowHeight + rcBorders.bottom);
-}
-
-void CKitToolBar::OnRecalcLayout()
-{
-    if (GetSafeHwnd() == nullptr)
-        return;
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    CalcLayout(rcClient.Width());
-    Redraw();
 }

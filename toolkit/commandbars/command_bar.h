@@ -1,4 +1,4 @@
-// CKitCommandBar, CKitToolBar, CKitMenuBar, CKitPopupBar: the windows that show, lay out and drive rows of controls.
+// CKitCommandBar: the window that shows, lays out and drives rows of controls (the toolbar, menu bar and popup bar kinds are in toolbar.h, menu_bar.h and popup_bar.h).
 #pragma once
 
 #include "framework/geometry.h"
@@ -10,10 +10,12 @@
 #include <windows.h>
 
 class CKitBarPainter;
+class CKitCommandBarList;
 class CKitCommandBarManager;
 class CKitControl;
 class CKitControlPopup;
 class CKitControls;
+class CKitImageManager;
 class CKitPropExchange;
 
 // Bar types.
@@ -142,6 +144,11 @@ public:
     // Whether a popup bar shows two columns (its option and its flag both on).
     virtual BOOL IsDoubleColumn() const { return FALSE; }
 
+    // The bar's own image manager, else its parent bar's, else the shared one.
+    CKitImageManager* GetImageManager() const;
+    // Takes over the reference; the own one held before is released.
+    void SetImageManager(CKitImageManager* pImageManager);
+
     // The owning manager, of this bar or of the nearest parent bar that has one.
     CKitCommandBarManager* GetCommandBars() const;
     void SetCommandBars(CKitCommandBarManager* pCommandBars) { m_pCommandBars = pCommandBars; }
@@ -215,8 +222,12 @@ public:
     virtual void SetStatusText(BOOL bShow, CKitControl* pControl);
     // The bar that opened this one; null for a root bar.
     virtual CKitCommandBar* GetParentCommandBar() const { return nullptr; }
-    // The bar's persistent state; nothing in the base.
-    virtual void DoPropExchange(CKitPropExchange* /*pPX*/) {}
+    // Saves or loads the bar's persistent record with its controls.
+    virtual void DoPropExchange(CKitPropExchange* pPX);
+    // Adds this bar and every bar its controls reach to the list, giving bars without an id one.
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags);
+    // Links the popups of the bar's controls to the loaded bars.
+    void RestoreCommandBarList(CKitCommandBarList* pList);
     // Repaints the rectangle (the whole bar when null).
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
     // Fills the bar and draws its visible controls that meet the clip rectangle.
@@ -225,6 +236,12 @@ public:
     virtual void Copy(const CKitCommandBar* pSource, BOOL bRecursive);
     // A new bar of the same class made by Copy.
     virtual CKitCommandBar* Clone(BOOL bRecursive) const;
+    // Appends the tips of the visible controls (and, for a root bar, of the other bars) to the manager's.
+    virtual void CreateKeyboardTips();
+    // Creates the bar's tips, gives them their texts and shows their windows.
+    void ShowKeyboardTips();
+    // A command chosen in a popup menu tracked modally; FALSE lets the control send it to the site.
+    virtual BOOL OnTrackedCommand(UINT /*nId*/) { return FALSE; }
     // Called with the control the keyboard selects; nothing in the base.
     virtual void OnKeyboardSelect(CKitControl* /*pControl*/) {}
     virtual CRect GetBorders();
@@ -298,6 +315,7 @@ protected:
     BOOL m_bCustomizable = TRUE;
     CKitCommandBarManager* m_pCommandBars = nullptr;
     CKitBarPainter* m_pPaintManager = nullptr;
+    CKitImageManager* m_pImageManager = nullptr;
     CWnd* m_pSite = nullptr;
     CWnd* m_pNotifyWindow = nullptr;
 
@@ -316,70 +334,4 @@ protected:
     CRect m_rcInsertMark;
     // The bar this one was copied from.
     const CKitCommandBar* m_pCopySource = nullptr;
-};
-
-class CKitToolBar : public CKitCommandBar {
-    DECLARE_DYNCREATE(CKitToolBar)
-public:
-    CKitToolBar() : CKitCommandBar(kitBarTypeNormal) {}
-
-    // The "ShowTextBelowIcons" option; 2 means the manager's option applies.
-    int GetShowTextBelowIcons() const;
-    void SetShowTextBelowIcons(int nShow) { m_nShowTextBelowIcons = nShow; }
-
-    // Shows (without activating) or hides the window.
-    void SetVisible(BOOL bVisible) override;
-    BOOL IsVisible() const override;
-    // Lays the controls out in rows within the bar's width, through the paint manager.
-    void OnRecalcLayout() override;
-    // The size the bar needs at the given width (rows wrap at it) with its controls laid out.
-    CSize CalcLayout(int nWidth);
-
-protected:
-    explicit CKitToolBar(int nBarType) : CKitCommandBar(nBarType) {}
-
-private:
-    int m_nShowTextBelowIcons = 2;
-};
-
-// A toolbar of bar type 0.
-class CKitMenuBar : public CKitToolBar {
-    DECLARE_DYNCREATE(CKitMenuBar)
-public:
-    CKitMenuBar() : CKitToolBar(kitBarTypeMenuBar) {}
-};
-
-// Bar type 2 at position 5.
-class CKitPopupBar : public CKitCommandBar {
-    DECLARE_DYNCREATE(CKitPopupBar)
-public:
-    CKitPopupBar();
-
-    // Shows the bar beside the control that opens it and enters tracking mode; FALSE when the window fails.
-    virtual BOOL Popup(CKitControlPopup* pControl, BOOL bSelectFirst);
-    // Leaving tracking mode hides the window and tells the parent bar its popup closed.
-    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
-    // The bar of the control that opened this one.
-    CKitCommandBar* GetParentCommandBar() const override;
-    BOOL IsVisible() const override;
-    // Shows the items hidden as rarely used.
-    void ExpandBar();
-    BOOL GetShowShadow() const { return m_bShowShadow; }
-    void SetShowShadow(BOOL bShow) { m_bShowShadow = bShow; }
-
-    BOOL IsDoubleColumn() const override { return m_bDoubleColumnOption && m_bDoubleColumn; }
-    void SetDoubleColumn(BOOL bOption, BOOL bFlag)
-    {
-        m_bDoubleColumnOption = bOption;
-        m_bDoubleColumn = bFlag;
-    }
-    // The popup control that opened the bar; null for a context menu.
-    CKitControlPopup* GetControlPopup() const { return m_pControlPopup; }
-    void SetControlPopup(CKitControlPopup* pControl) { m_pControlPopup = pControl; }
-
-private:
-    BOOL m_bDoubleColumnOption = FALSE;
-    BOOL m_bDoubleColumn = FALSE;
-    CKitControlPopup* m_pControlPopup = nullptr;
-    BOOL m_bShowShadow = TRUE;
 };

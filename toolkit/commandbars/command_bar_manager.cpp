@@ -1,11 +1,20 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 
+#include "framework/archive.h"
+#include "framework/exceptions.h"
+#include "framework/file.h"
+#include "framework/frame.h"
+#include "framework/handles.h"
 #include "framework/menu.h"
 #include "framework/strings.h"
 #include "framework/wnd.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/control_action.h"
+#include "toolkit/commandbars/dock_bar.h"
+#include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/persistence.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/common/upper_services.h"
@@ -17,13 +26,22 @@ IMPLEMENT_DYNAMIC(CKitCommandBarManager, CCmdTarget)
 namespace {
 // The bars' child-window ids below the frame's own.
 constexpr UINT kFirstBarId = 0xE800;
+// The dock bars' child-window ids.
+constexpr UINT kFirstDockBarId = 0xE81B;
+// How far outside a dock bar a dragged bar still docks.
+constexpr int kDockDistance = 20;
 } // namespace
 
 CKitCommandBarManager::CKitCommandBarManager() = default;
 
 CKitCommandBarManager::~CKitCommandBarManager()
 {
+    HideKeyboardTips();
     RemoveAll();
+    for (CKitDockBar*& pDockBar : m_pDockBars) {
+        delete pDockBar;
+        pDockBar = nullptr;
+    }
     SetPaintManager(nullptr);
     if (m_pActions != nullptr)
         m_pActions->InternalRelease();
@@ -58,15 +76,18 @@ CKitMenuBar* CKitCommandBarManager::SetMenu(LPCSTR lpszTitle, UINT nIDMenu)
     pMenuBar->SetCommandBars(this);
     pMenuBar->SetPosition(kitBarTop);
     pMenuBar->SetBarID(nIDMenu);
-    if (!pMenuBar->CreateBar(m_pSite, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kFirstBarId + GetCount())) {
+    const BOOL bCreated = m_pDockBars[kitBarTop] != nullptr
+                              ? pMenuBar->CreateToolBarWindow(m_pDockBars[kitBarTop], FALSE)
+                              : pMenuBar->CreateBar(m_pSite, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kFirstBarId + GetCount());
+    if (!bCreated) {
         pMenuBar->InternalRelease();
         return nullptr;
     }
-    CMenu menu;
-    if (nIDMenu != 0 && CKitResourceManager::Instance()->LoadMenu(menu, nIDMenu))
-        pMenuBar->LoadMenu(menu.GetSafeHmenu(), TRUE);
     m_pMenuBar = pMenuBar;
     m_bars.push_back(pMenuBar);
+    if (m_pDockBars[kitBarTop] != nullptr)
+        m_pDockBars[kitBarTop]->DockCommandBar(pMenuBar);
+    pMenuBar->LoadMenuBar(nIDMenu);
     return pMenuBar;
 }
 
@@ -77,6 +98,20 @@ CKitToolBar* CKitCommandBarManager::Add(LPCSTR lpszTitle, int nPosition)
     auto* pBar = new CKitToolBar();
     pBar->SetTitle(lpszTitle);
     pBar->SetCommandBars(this);
+    if (m_pDockBars[kitBarTop] != nullptr) {
+        pBar->SetFlags(kitDockAny);
+        m_bars.push_back(pBar);
+        const BOOL bDocked = nPosition >= kitBarTop && nPosition <= kitBarRight;
+        if (!pBar->CreateToolBarWindow(bDocked ? static_cast<CWnd*>(m_pDockBars[nPosition]) : m_pSite, !bDocked)) {
+            Remove(pBar);
+            return nullptr;
+        }
+        if (bDocked)
+            DockCommandBar(pBar, nullptr, m_pDockBars[nPosition]);
+        else
+            FloatCommandBar(pBar);
+        return pBar;
+    }
     pBar->SetPosition(nPosition);
     if (!pBar->CreateBar(m_pSite, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kFirstBarId + GetCount())) {
         pBar->InternalRelease();
@@ -102,6 +137,8 @@ void CKitCommandBarManager::Remove(CKitCommandBar* pBar)
     m_bars.erase(it);
     if (pBar == m_pMenuBar)
         m_pMenuBar = nullptr;
+    if (auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pBar); pToolBar != nullptr && pToolBar->GetDockBar() != nullptr)
+        pToolBar->GetDockBar()->RemoveCommandBar(pToolBar);
     pBar->OnRemoved();
     pBar->SetCommandBars(nullptr);
     pBar->InternalRelease();
@@ -149,6 +186,11 @@ void CKitCommandBarManager::SetPaintManager(CKitBarPainter* pPaintManager)
 CKitMouseManager* CKitCommandBarManager::GetMouseManager() const
 {
     return CKitMouseManager::GetThreadManager();
+}
+
+CKitKeyboardManager* CKitCommandBarManager::GetKeyboardManager() const
+{
+    return CKitKeyboardManager::GetThreadManager();
 }
 
 void CKitCommandBarManager::ClosePopups()
@@ -205,4 +247,274 @@ void CKitCommandBarManager::DoPropExchange(CKitPropExchange* pPX)
         m_bars[i]->DoPropExchange(pSection);
         pSection->InternalRelease();
     }
+}
+
+BOOL CKitCommandBarManager::EnableDocking()
+{
+    if (m_pDockBars[kitBarTop] != nullptr)
+        return TRUE;
+    if (m_pSite == nullptr || m_pSite->GetSafeHwnd() == nullptr)
+        return FALSE;
+    static const DWORD kStyles[] = {kitDockBarTop, kitDockBarBottom, kitDockBarLeft, kitDockBarRight};
+    for (int i = 0; i < 4; i++) {
+        m_pDockBars[i] = new CKitDockBar(this, kStyles[i]);
+        if (!m_pDockBars[i]->CreateDockBar(m_pSite, kFirstDockBarId + i))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+CKitDockBar* CKitCommandBarManager::GetDockBar(int nPosition) const
+{
+    return nPosition >= kitBarTop && nPosition <= kitBarRight ? m_pDockBars[nPosition] : nullptr;
+}
+
+void CKitCommandBarManager::DockCommandBar(CKitToolBar* pBar, LPCRECT lpRect, CKitDockBar* pDockBar)
+{
+    if (pDockBar == nullptr)
+        return;
+    pDockBar->DockCommandBar(pBar, lpRect);
+    pBar->DelayLayout();
+}
+
+BOOL CKitCommandBarManager::FloatCommandBar(CKitToolBar* pBar)
+{
+    if (pBar->GetDockBar() != nullptr)
+        pBar->GetDockBar()->RemoveCommandBar(pBar);
+    if (!pBar->CreateToolBarWindow(m_pSite, TRUE))
+        return FALSE;
+    pBar->CKitCommandBar::SetPosition(kitBarFloating);
+    const CSize sz = pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
+    CPoint pt = pBar->GetDockContext()->m_ptFloat;
+    if (pt.x <= 0 && pt.y <= 0 && m_pSite != nullptr) {
+        CRect rcSite;
+        m_pSite->GetWindowRect(&rcSite);
+        pt = rcSite.TopLeft() + CPoint(40, 80);
+    }
+    ::SetWindowPos(pBar->GetSafeHwnd(), HWND_TOP, pt.x, pt.y, sz.cx, sz.cy, SWP_NOACTIVATE);
+    pBar->Redraw();
+    RecalcFrameLayout();
+    return TRUE;
+}
+
+CKitDockBar* CKitCommandBarManager::CanDock(CPoint ptScreen, CKitDockBar* pCurrent) const
+{
+    auto holds = [ptScreen](const CKitDockBar* pDockBar) {
+        if (pDockBar == nullptr || pDockBar->GetSafeHwnd() == nullptr)
+            return false;
+        CRect rc;
+        pDockBar->GetWindowRect(&rc);
+        rc.InflateRect(kDockDistance, kDockDistance);
+        return rc.PtInRect(ptScreen) != FALSE;
+    };
+    if (holds(pCurrent))
+        return pCurrent;
+    for (CKitDockBar* pDockBar : m_pDockBars) {
+        if (holds(pDockBar))
+            return pDockBar;
+    }
+    return nullptr;
+}
+
+void CKitCommandBarManager::RecalcFrameLayout(BOOL bDelay)
+{
+    if (bDelay) {
+        m_bLayoutPending = TRUE;
+        return;
+    }
+    m_bLayoutPending = FALSE;
+    if (m_pSite == nullptr || m_pSite->GetSafeHwnd() == nullptr)
+        return;
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, m_pSite)) {
+        pFrame->RecalcLayout();
+        return;
+    }
+    CRect rc;
+    m_pSite->GetClientRect(&rc);
+    m_pSite->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.Width(), rc.Height()));
+}
+
+void CKitCommandBarManager::IdleRecalcLayout()
+{
+    if (m_bLayoutPending)
+        RecalcFrameLayout();
+}
+
+void CKitCommandBarManager::RepositionDockBars(CRect& rcFree, BOOL bCommit)
+{
+    m_bLayoutPending = FALSE;
+    KIT_DOCK_LAYOUT layout;
+    layout.rect = rcFree;
+    if (bCommit)
+        layout.hDWP = ::BeginDeferWindowPos(4);
+    for (CKitDockBar* pDockBar : m_pDockBars) {
+        if (pDockBar != nullptr && pDockBar->GetSafeHwnd() != nullptr)
+            pDockBar->OnSizeParent(&layout);
+    }
+    if (layout.hDWP != nullptr)
+        ::EndDeferWindowPos(layout.hDWP);
+    rcFree = layout.rect;
+}
+
+void CKitCommandBarManager::SetDocumentMenu(HMENU hMenu, UINT nIDMenu)
+{
+    for (auto& entry : m_documentMenus) {
+        if (entry.first == hMenu) {
+            entry.second = nIDMenu;
+            return;
+        }
+    }
+    m_documentMenus.emplace_back(hMenu, nIDMenu);
+}
+
+UINT CKitCommandBarManager::GetDocumentMenuId(HMENU hMenu) const
+{
+    for (const auto& entry : m_documentMenus) {
+        if (entry.first == hMenu)
+            return entry.second;
+    }
+    return 0;
+}
+
+namespace {
+// The registry values of a saved layout: the number of bars and one binary value per bar.
+constexpr char kValueBarCount[] = "Bars";
+constexpr char kValueBarFormat[] = "Bar%d";
+// A stored bar state larger than this is not read.
+constexpr DWORD kMaxStoredBarBytes = 1024 * 1024;
+
+// Where a bar stood: its position, its rectangle (docked: in its dock bar; floating: on the screen) and visibility.
+void ExchangeBarPlace(CKitPropExchange* pPX, int& nPosition, CRect& rc, BOOL& bVisible)
+{
+    CKitPropExchange::PropExchangeIntWithDefault(pPX, "DockPosition", nPosition, kitBarTop);
+    CKitPropExchange::PropExchangeRect(pPX, "DockRect", rc, CRect(0, 0, 0, 0));
+    CKitPropExchange::PropExchangeBool(pPX, "Visible", bVisible, TRUE);
+}
+} // namespace
+
+BOOL CKitCommandBarManager::SaveBarState(HKEY hRoot, LPCSTR lpszKey)
+{
+    ScopedRegKey key;
+    if (::RegCreateKeyExA(hRoot, lpszKey, 0, nullptr, 0, KEY_WRITE, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
+        return FALSE;
+    DWORD nSaved = 0;
+    for (CKitCommandBar* pBar : m_bars) {
+        auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pBar);
+        if (pToolBar == nullptr)
+            continue;
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            CKitPropExchangeArchive px(ar);
+            px.ExchangeSchema();
+            KitSaveBarList(&px, pToolBar);
+            int nPosition = pToolBar->GetPosition();
+            CRect rc;
+            if (pToolBar->GetSafeHwnd() != nullptr) {
+                pToolBar->GetWindowRect(&rc);
+                if (CKitDockBar* pDockBar = pToolBar->GetDockBar())
+                    pDockBar->ScreenToClient(&rc);
+            }
+            BOOL bVisible = pToolBar->IsVisible();
+            ExchangeBarPlace(&px, nPosition, rc, bVisible);
+            ar.Close();
+        }
+        const DWORD nLength = static_cast<DWORD>(file.GetLength());
+        BYTE* pBytes = file.Detach();
+        CString strValue;
+        strValue.Format(kValueBarFormat, static_cast<int>(nSaved));
+        const LONG nResult = ::RegSetValueExA(key.Get(), strValue, 0, REG_BINARY, pBytes, nLength);
+        free(pBytes);
+        if (nResult != ERROR_SUCCESS)
+            return FALSE;
+        nSaved++;
+    }
+    return ::RegSetValueExA(key.Get(), kValueBarCount, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nSaved),
+                            sizeof(nSaved)) == ERROR_SUCCESS;
+}
+
+int CKitCommandBarManager::LoadBarState(HKEY hRoot, LPCSTR lpszKey)
+{
+    ScopedRegKey key;
+    if (::RegOpenKeyExA(hRoot, lpszKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+        return 0;
+    DWORD nCount = 0;
+    DWORD nSize = sizeof(nCount);
+    if (::RegQueryValueExA(key.Get(), kValueBarCount, nullptr, nullptr, reinterpret_cast<BYTE*>(&nCount), &nSize) !=
+        ERROR_SUCCESS)
+        return 0;
+    int nLoaded = 0;
+    for (DWORD i = 0; i < nCount && i < static_cast<DWORD>(m_bars.size() + 64); i++) {
+        CString strValue;
+        strValue.Format(kValueBarFormat, static_cast<int>(i));
+        DWORD nBytes = 0;
+        if (::RegQueryValueExA(key.Get(), strValue, nullptr, nullptr, nullptr, &nBytes) != ERROR_SUCCESS ||
+            nBytes == 0 || nBytes > kMaxStoredBarBytes)
+            continue;
+        std::vector<BYTE> bytes(nBytes);
+        if (::RegQueryValueExA(key.Get(), strValue, nullptr, nullptr, bytes.data(), &nBytes) != ERROR_SUCCESS)
+            continue;
+        if (LoadBarFromBytes(bytes.data(), nBytes))
+            nLoaded++;
+    }
+    RecalcFrameLayout();
+    return nLoaded;
+}
+
+BOOL CKitCommandBarManager::LoadBarFromBytes(const BYTE* pBytes, DWORD nBytes)
+{
+    CKitCommandBar* pLoaded = nullptr;
+    int nPosition = kitBarTop;
+    CRect rc;
+    BOOL bVisible = TRUE;
+    try {
+        CMemFile file(const_cast<BYTE*>(pBytes), nBytes);
+        CArchive ar(&file, CArchive::load);
+        CKitPropExchangeArchive px(ar);
+        px.ExchangeSchema();
+        pLoaded = KitLoadBarList(&px, this);
+        ExchangeBarPlace(&px, nPosition, rc, bVisible);
+    } catch (CException* e) {
+        // A damaged state: this bar keeps what it has.
+        e->Delete();
+        if (pLoaded != nullptr)
+            pLoaded->InternalRelease();
+        return FALSE;
+    }
+    auto* pLoadedBar = DYNAMIC_DOWNCAST(CKitToolBar, pLoaded);
+    CKitToolBar* pLive = nullptr;
+    for (CKitCommandBar* pBar : m_bars) {
+        auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, pBar);
+        if (pToolBar == nullptr || pLoadedBar == nullptr || pToolBar->GetType() != pLoadedBar->GetType())
+            continue;
+        const BOOL bSameId = pLoadedBar->GetBarID() != 0 && pToolBar->GetBarID() == pLoadedBar->GetBarID();
+        if (bSameId || (pLoadedBar->GetBarID() == 0 && pToolBar->GetTitle() == pLoadedBar->GetTitle())) {
+            pLive = pToolBar;
+            break;
+        }
+    }
+    if (pLive == nullptr) {
+        pLoaded->InternalRelease();
+        return FALSE;
+    }
+    pLive->MergeLoadedState(pLoadedBar, TRUE);
+    pLoaded->InternalRelease();
+    PlaceLoadedBar(pLive, nPosition, rc, bVisible);
+    return TRUE;
+}
+
+void CKitCommandBarManager::PlaceLoadedBar(CKitToolBar* pBar, int nPosition, const CRect& rc, BOOL bVisible)
+{
+    if (pBar->GetSafeHwnd() != nullptr && m_pDockBars[kitBarTop] != nullptr) {
+        if (nPosition >= kitBarTop && nPosition <= kitBarRight) {
+            CRect rcScreen = rc;
+            m_pDockBars[nPosition]->ClientToScreen(&rcScreen);
+            DockCommandBar(pBar, rc.IsRectEmpty() ? nullptr : &rcScreen, m_pDockBars[nPosition]);
+        } else if (nPosition == kitBarFloating) {
+            pBar->GetDockContext()->m_ptFloat = rc.TopLeft();
+            FloatCommandBar(pBar);
+        }
+    }
+    pBar->SetVisible(bVisible);
+    pBar->OnRecalcLayout();
 }

@@ -11,9 +11,13 @@
 class CKitBarPainter;
 class CKitCommandBar;
 class CKitControl;
+class CKitCommandBarKeyboardTip;
 class CKitControlActions;
+class CKitDockBar;
+class CKitKeyboardManager;
 class CKitMenuBar;
 class CKitMouseManager;
+class CKitPopupBar;
 class CKitPropExchange;
 class CKitToolBar;
 class CWnd;
@@ -36,6 +40,22 @@ struct CKitCommandBarsOptions {
     BOOL bShowKeyboardCues = FALSE;
     // Popups open expanded after a delay.
     BOOL bDelayedExpand = FALSE;
+    // Docked toolbars show their expand button even when everything fits.
+    BOOL bAlwaysShowExpandButton = FALSE;
+    // A double click on a docked bar floats it.
+    BOOL bDblClickFloat = TRUE;
+    // The menu bar keeps one set of controls per document type.
+    BOOL bPerDocumentMenus = TRUE;
+    // Saved bars carry their built-in controls, so that a later load sees what changed.
+    BOOL bSaveOriginalControls = TRUE;
+    // Hovering a popup's expand button with the mouse expands it.
+    BOOL bExpandAfterHover = FALSE;
+    // Popups too tall for the work area break into columns instead of scrolling.
+    BOOL bWrapPopups = FALSE;
+    // Bars show keyboard tips.
+    BOOL bEnableKeyboardTips = TRUE;
+    // Popups never hide their rarely used controls.
+    BOOL bAlwaysShowFullMenus = TRUE;
 };
 
 class CKitCommandBarManager : public CCmdTarget {
@@ -78,8 +98,27 @@ public:
     void SetPaintManager(CKitBarPainter* pPaintManager);
     // The calling thread's mouse manager.
     CKitMouseManager* GetMouseManager() const;
+    // The calling thread's keyboard manager.
+    CKitKeyboardManager* GetKeyboardManager() const;
     // Ends tracking of every bar the mouse manager tracks.
     void ClosePopups();
+    // Shows the popup as a modal menu at the screen point (TPM_* flags); with TPM_RETURNCMD the chosen
+    // command (0 when dismissed), else 1. The receiver gets the commands; 0 without a popup.
+    UINT TrackPopupMenu(CKitPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pSite = nullptr,
+                        LPCRECT lpExclude = nullptr, CWnd* pReceiver = nullptr);
+
+    // The commands of the personalised menus that count as used: their controls are never hidden as rarely used.
+    void SetCommandUsed(UINT nId);
+    BOOL IsCommandUsed(UINT nId) const;
+
+    // Keyboard tips on show, and the bar they belong to.
+    const std::vector<CKitCommandBarKeyboardTip*>& GetKeyboardTips() const { return m_keyboardTips; }
+    CKitCommandBar* GetKeyboardTipsBar() const { return m_pKeyboardTipsBar; }
+    void SetKeyboardTipsBar(CKitCommandBar* pBar) { m_pKeyboardTipsBar = pBar; }
+    // Takes over the tip (its window not yet made).
+    void AddKeyboardTip(CKitCommandBarKeyboardTip* pTip) { m_keyboardTips.push_back(pTip); }
+    // Destroys and deletes every tip and forgets their bar.
+    void HideKeyboardTips();
     // The site frame has WS_EX_LAYOUTRTL, else the right-to-left option.
     BOOL IsLayoutRTL() const;
 
@@ -109,7 +148,43 @@ public:
     // Saves or loads the state of every bar, each in its own section ("Bar0", "Bar1" ...).
     void DoPropExchange(CKitPropExchange* pPX);
 
+    // Docking: the four dock bars along the site's edges, made once.
+    BOOL EnableDocking();
+    // The dock bar of the position (0-3), or null.
+    CKitDockBar* GetDockBar(int nPosition) const;
+    // Docks the bar on the dock bar, at the screen rectangle or in a new last row.
+    void DockCommandBar(CKitToolBar* pBar, LPCRECT lpRect, CKitDockBar* pDockBar);
+    // Floats the bar in its own window at its last floating place; FALSE when the window fails.
+    BOOL FloatCommandBar(CKitToolBar* pBar);
+    // The dock bar whose window, grown by 20 pixels, holds the screen point (the current one first), or null.
+    CKitDockBar* CanDock(CPoint ptScreen, CKitDockBar* pCurrent) const;
+    // Lets the site lay its bars out (at the next idle update with bDelay).
+    void RecalcFrameLayout(BOOL bDelay = FALSE);
+    // Carries out a delayed layout at once.
+    void IdleRecalcLayout();
+    // The dock bars take their edges of the rectangle, which keeps what is left; with bCommit the windows move.
+    void RepositionDockBars(CRect& rcFree, BOOL bCommit = TRUE);
+    BOOL IsLayoutChanged() const { return m_bLayoutChanged; }
+    void SetLayoutChanged(BOOL bChanged = TRUE) { m_bLayoutChanged = bChanged; }
+    // The second customize flag: controls are being moved; docked bars are not squeezed meanwhile.
+    BOOL IsCustomizeMoveMode() const { return FALSE; }
+    // The menu resources of the document types, for the menu bar's switching.
+    void SetDocumentMenu(HMENU hMenu, UINT nIDMenu);
+    UINT GetDocumentMenuId(HMENU hMenu) const;
+
+    // Saves every bar's state in the registry key; FALSE when the key cannot be written.
+    BOOL SaveBarState(HKEY hRoot, LPCSTR lpszKey);
+    // Loads the bars' state stored by SaveBarState; a bar whose state is damaged keeps its own.
+    // Returns the number of bars loaded.
+    int LoadBarState(HKEY hRoot, LPCSTR lpszKey);
+    // Loads one bar's stored state into the live bar of the same id (or title); FALSE when the
+    // state is damaged or names no live bar, which then keeps what it has.
+    BOOL LoadBarFromBytes(const BYTE* pBytes, DWORD nBytes);
+
 private:
+    // Docks, floats and shows a loaded bar where it was saved.
+    void PlaceLoadedBar(CKitToolBar* pBar, int nPosition, const CRect& rc, BOOL bVisible);
+
     CWnd* m_pSite = nullptr;
     CKitCommandBarsOptions m_options;
     std::vector<CKitCommandBar*> m_bars;
@@ -120,5 +195,12 @@ private:
     CKitControl* m_pCustomizeSelection = nullptr;
     CKitControlActions* m_pActions = nullptr;
     BOOL m_bKeyboardCues = FALSE;
+    std::vector<UINT> m_usedCommands;
+    std::vector<CKitCommandBarKeyboardTip*> m_keyboardTips;
+    CKitCommandBar* m_pKeyboardTipsBar = nullptr;
     UINT m_nHelpId = 0;
+    CKitDockBar* m_pDockBars[4] = {};
+    BOOL m_bLayoutChanged = FALSE;
+    BOOL m_bLayoutPending = FALSE;
+    std::vector<std::pair<HMENU, UINT>> m_documentMenus;
 };

@@ -176,7 +176,7 @@ CSize CKitControl::GetIconSize() const
 
 CKitImageManagerIcon* CKitControl::GetIcon(int nWidth) const
 {
-    return CKitImageManager::Instance()->GetImage(GetIconId(), nWidth);
+    return GetImageManager()->GetImage(GetIconId(), nWidth);
 }
 
 CSize CKitControl::GetButtonSize() const
@@ -435,6 +435,10 @@ void CKitControl::OnExecute()
     InternalAddRef();
     CKitCommandBar* pParent = m_pParent;
     CWnd* pSite = pParent != nullptr ? pParent->GetSite() : nullptr;
+    // A popup menu tracked modally takes the command itself; its root is found before the popups close.
+    CKitCommandBar* pRoot = pParent != nullptr ? pParent->GetRootParent() : nullptr;
+    if (pRoot != nullptr)
+        pRoot->InternalAddRef();
     BOOL bClosed = FALSE;
     if (m_bCloseSubMenuOnClick) {
         CKitCommandBarManager* pCommandBars = pParent != nullptr ? pParent->GetCommandBars() : nullptr;
@@ -444,8 +448,11 @@ void CKitControl::OnExecute()
             CKitMouseManager::GetThreadManager()->SendTrackLostAll();
         bClosed = TRUE;
     }
-    if (m_nId != 0 && NotifySite(pSite, kitNotifyExecute) == 0 && pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+    const BOOL bTaken = m_nId != 0 && pRoot != nullptr && pRoot->OnTrackedCommand(m_nId);
+    if (!bTaken && m_nId != 0 && NotifySite(pSite, kitNotifyExecute) == 0 && pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
         pSite->SendMessage(WM_COMMAND, MAKEWPARAM(m_nId, 0), 0);
+    if (pRoot != nullptr)
+        pRoot->InternalRelease();
     if (!(bClosed && m_nPressed == 0)) {
         m_nPressed = 0;
         if (m_pParent != nullptr && m_pParent->GetSafeHwnd() != nullptr)
@@ -453,6 +460,11 @@ void CKitControl::OnExecute()
         RedrawParent();
     }
     InternalRelease();
+}
+
+CKitImageManager* CKitControl::GetImageManager() const
+{
+    return m_pParent != nullptr ? m_pParent->GetImageManager() : CKitImageManager::Instance();
 }
 
 void CKitControl::MarkExecuted()

@@ -14,7 +14,10 @@ class CKitImageManagerIcon;
 class CKitCommandBar;
 class CKitControl;
 class CKitControlAction;
+class CKitCommandBarList;
+class CKitImageManager;
 class CKitControls;
+class CKitPropExchange;
 class CWnd;
 
 // Control types.
@@ -228,6 +231,8 @@ public:
     void SetExpanded(BOOL bExpanded) { m_bExpanded = bExpanded; }
 
     CKitCommandBar* GetParent() const { return m_pParent; }
+    // The image manager of the parent bar, else the shared one.
+    CKitImageManager* GetImageManager() const;
     virtual void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
     CKitControls* GetControls() const { return m_pControls; }
     // The attached action, or null.
@@ -243,6 +248,12 @@ public:
     virtual void Copy(const CKitControl* pSource, BOOL bRecursive);
     // A new control of the same class filled by Copy; one reference for the caller.
     virtual CKitControl* Clone(BOOL bRecursive) const;
+    // Saves or loads the control's persistent record.
+    virtual void DoPropExchange(CKitPropExchange* pPX);
+    // Adds the sub-bars the control reaches to the list; nothing for a control without one.
+    virtual void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags);
+    // Links the sub-bar stored by id after loading; nothing for a control without one.
+    virtual void RestoreCommandBarList(CKitCommandBarList* pList);
 
     // Measures the control through the paint manager.
     virtual CSize GetSize(CDC* pDC);
@@ -378,6 +389,7 @@ public:
 
     void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint()) override;
     void OnLButtonUp(CPoint pt) override;
+    void DoPropExchange(CKitPropExchange* pPX) override;
 
 protected:
     explicit CKitControlButton(int nType) : CKitControl(nType) {}
@@ -418,6 +430,11 @@ public:
     virtual void AdjustExcludeRect(CRect& rc, BOOL bVertical);
     // Shows the hidden items of an open popup bar.
     void ExpandPopup();
+    void DoPropExchange(CKitPropExchange* pPX) override;
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags) override;
+    void RestoreCommandBarList(CKitCommandBarList* pList) override;
+    // The sub-bar's id read from a stored state, until the bars are linked.
+    UINT GetPendingBarId() const { return m_nPendingBarId; }
 
 protected:
     // The split button's command part (the whole control for other kinds).
@@ -429,6 +446,7 @@ protected:
 
     CKitCommandBar* m_pCommandBar = nullptr;
     BOOL m_bShadow = TRUE;
+    UINT m_nPendingBarId = 0;
 };
 
 // Type 6: an edit field after an optional label.

@@ -1,4 +1,5 @@
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"

@@ -3,6 +3,7 @@
 #include "framework/gdi.h"
 #include "framework/menu.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"

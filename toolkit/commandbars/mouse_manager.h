@@ -49,12 +49,14 @@ public:
     // Clicks in a trusted window never close the tracked bars.
     void AddTrustedWindow(HWND hWnd);
     void RemoveTrustedWindow(HWND hWnd);
+    BOOL IsPointInTrusted(CPoint ptScreen) const;
 
     // While the mouse is locked, bars ignore mouse moves.
     void LockMouse(BOOL bLock) { m_nMouseLock += bLock ? 1 : -1; }
     BOOL IsMouseLocked() const { return m_nMouseLock > 0; }
     // Raised while a bar's modal drag loop runs: button-ups outside do not close the bars.
     void SetModal(BOOL bModal) { m_nModal += bModal ? 1 : -1; }
+    int GetModalCount() const { return m_nModal; }
     // The next left button-up is eaten (after a click that expands a popup).
     void SwallowButtonUp() { m_bSwallowButtonUp = TRUE; }
     BOOL GetExpandedMenus() const { return m_bExpandedMenus; }
@@ -75,7 +77,6 @@ private:
     static void CALLBACK MouseLeaveTimerProc(HWND hWnd, UINT nMessage, UINT_PTR nIDEvent, DWORD dwTime);
     // The outside-click rule: closes or informs the tracked bars.
     void HandleOutside(UINT nMessage, CPoint ptScreen);
-    BOOL IsPointInTrusted(CPoint ptScreen) const;
 
     int m_nModal = 0;
     int m_nMouseLock = 0;

@@ -7,6 +7,7 @@
 #include "toolkit/common/header_themes.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/upper_services.h"
 
 #include <algorithm>
 #include <cstring>
@@ -440,6 +441,11 @@ void CKitHeaderCtrl::ShowHeaderMenu(CPoint ptScreen)
             ::CheckMenuItem(pPopup->GetSafeHmenu(), nCommand, MF_BYCOMMAND | MF_CHECKED);
         }
     }
+    // The command bars show it as their popup menu with the toolkit's images; without them, the platform's menu.
+    CKitCommandBarServices* pCommandBars = CKitCommandBarServices::Get();
+    if (pCommandBars != nullptr && pCommandBars->TrackPopupMenu(pPopup->GetSafeHmenu(), kMenuImages,
+                                                                TPM_RIGHTBUTTON | TPM_NONOTIFY, ptScreen, this))
+        return;
     ::TrackPopupMenu(pPopup->GetSafeHmenu(), TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, 0, m_hWnd, nullptr);
 }
 

@@ -24,6 +24,8 @@ public:
     // The toolkit's menu resource and its header submenu.
     static constexpr UINT kMenuResource = 9317;
     static constexpr int kHeaderSubMenu = 2;
+    // The toolbar resource with the images of the menu's items.
+    static constexpr UINT kMenuImages = 9307;
     // The hot-tracking timer and its period.
     static constexpr UINT_PTR kHotTimer = 1;
     static constexpr UINT kHotPeriod = 10;

@@ -26,8 +26,9 @@
 #define IDD_KIT_COLOR_CUSTOM 9314
 #define IDD_KIT_COLOR_STANDARD 9315
 
-// The menus of toolkit controls; submenu 2 is the header's.
+// The menus of toolkit controls; submenu 2 is the header's. Toolbar 9307 holds the images of its items.
 #define IDR_KIT_MENU_RCLICK 9317
+#define IDR_KIT_MENU_IMAGES 9307
 #define ID_KIT_SORT_ASCENDING 9325
 #define ID_KIT_SORT_DESCENDING 9326
 #define ID_KIT_ALIGN_LEFT 9327

@@ -8,6 +8,7 @@
 class CDC;
 class CFont;
 class CKitCommandBar;
+class CKitCommandBarKeyboardTip;
 class CKitControl;
 class CKitMarkupContext;
 class CKitMarkupUIElement;
@@ -38,6 +39,19 @@ public:
     virtual int GetSplitDropDownSize() const = 0;
     // With popup shadows on: the shadow of the control (screen rectangle) that joins it to its open popup.
     virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
+    // A toolbar's expand button (kind 0 docked, 3 floating; lpParam non-zero when controls are
+    // hidden) or the close button of its floating caption (kind 2): the size, drawn when bDraw.
+    virtual CSize DrawSpecialControl(CDC* /*pDC*/, int /*nKind*/, CKitControl* /*pControl*/, CKitCommandBar* /*pBar*/,
+                                     BOOL /*bDraw*/, LPARAM /*lpParam*/)
+    {
+        return CSize(0, 0);
+    }
+    // An MDI frame button whose parameter holds its glyph.
+    virtual void DrawControlMDIButton(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
+    // The face of a dock bar along a frame's edge.
+    virtual void FillDockBar(CDC* /*pDC*/, const CRect& /*rc*/) {}
+    // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
+    virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
 
 protected:
     ~CKitBarPainter() = default;
@@ -107,6 +121,9 @@ public:
 
     // A new shadow manager with one reference for the caller.
     virtual CKitShadowCaster* CreateShadowCaster() = 0;
+    // Shows the menu as a popup menu of the command bars, with the images of the toolbar resource, at the
+    // screen point; its commands go to the receiver. FALSE when there is no bar painter to draw it.
+    virtual BOOL TrackPopupMenu(HMENU hMenu, UINT nIDToolBar, UINT nFlags, CPoint ptScreen, CWnd* pReceiver) = 0;
 
 protected:
     ~CKitCommandBarServices() = default;

@@ -1,12 +1,14 @@
-// CKitHostFrame: kithost's frame, carrying a command-bar manager with a menu bar and a toolbar built from the program's resources.
+// CKitHostFrame: kithost's MDI frame, carrying a command-bar manager with a menu bar, toolbars docked on two edges and a floating one, built from the program's resources.
 #pragma once
 
 #include "framework/frame.h"
+#include "framework/strings.h"
 #include "framework/statusbar.h"
 
 class CEdit;
 class CKitCommandBarManager;
 class CKitMenuBar;
+class CKitPopupBar;
 class CKitToolBar;
 
 class CKitHostFrame : public CFrameWnd {
@@ -21,10 +23,23 @@ public:
     CKitCommandBarManager* GetCommandBars() const { return m_pCommandBars; }
     CKitMenuBar* GetMenuBar() const { return m_pMenuBar; }
     CKitToolBar* GetToolBar() const { return m_pToolBar; }
+    CKitToolBar* GetToolsBar() const { return m_pToolsBar; }
+    CKitToolBar* GetDocumentsBar() const { return m_pDocumentsBar; }
+    HWND GetMDIClient() const { return m_hMDIClient; }
+    // The registry key (under HKEY_CURRENT_USER) where the bars' state is loaded at creation and
+    // saved when the frame goes; empty (the default) keeps no state.
+    void SetBarStateKey(LPCSTR lpszKey) { m_strBarStateKey = lpszKey; }
+    // Opens a document of the type (IDR_TEXTTYPE or IDR_GRIDTYPE) in a new child window.
+    HWND OpenDocument(UINT nIDType);
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
 
     // The bars along the top, the status bar at the bottom, the text pane in the rest.
     void RecalcLayout(BOOL bNotify = TRUE) override;
+    // The text pane's context menu at the screen point, as a popup menu of the bars; opened from the
+    // keyboard it shows its keyboard tips.
+    void ShowContextMenu(CPoint ptScreen, BOOL bKeyboard);
+    // The context menu while it is open; null otherwise.
+    CKitPopupBar* GetContextMenu() const { return m_pContextMenu; }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -34,11 +49,18 @@ protected:
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
     afx_msg void OnFileSave();
+    afx_msg void OnFileSaveAll();
+    afx_msg void OnEditSelectAll();
+    afx_msg LRESULT OnContextMenuMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnShowMenuTips(WPARAM wParam, LPARAM lParam);
     afx_msg void OnFilePrint();
     afx_msg void OnAppAbout();
     afx_msg void OnAppExit();
     afx_msg void OnViewToolBar();
     afx_msg void OnUpdateViewToolBar(CCmdUI* pCmdUI);
+    afx_msg void OnNewText();
+    afx_msg void OnNewGrid();
+    afx_msg void OnWindowCascade();
     afx_msg void OnViewStatusBar();
     afx_msg void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
@@ -50,6 +72,14 @@ private:
     CKitCommandBarManager* m_pCommandBars = nullptr;
     CKitMenuBar* m_pMenuBar = nullptr;
     CKitToolBar* m_pToolBar = nullptr;
+    CKitToolBar* m_pToolsBar = nullptr;
+    CKitToolBar* m_pDocumentsBar = nullptr;
+    HWND m_hMDIClient = nullptr;
+    HMENU m_hTextMenu = nullptr;
+    HMENU m_hGridMenu = nullptr;
+    int m_nDocuments = 0;
+    CString m_strBarStateKey;
     CStatusBar m_wndStatusBar;
     CEdit* m_pPane = nullptr;
+    CKitPopupBar* m_pContextMenu = nullptr;
 };

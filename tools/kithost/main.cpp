@@ -11,6 +11,8 @@ public:
     {
         CKitPaintManager::SetTheme(0);
         auto* pFrame = new CKitHostFrame();
+        // The bars come back where the user left them.
+        pFrame->SetBarStateKey("Software\\Korvane\\kithost\\CommandBars");
         if (!pFrame->CreateHost()) {
             delete pFrame;
             return FALSE;

@@ -1,5 +1,7 @@
 // The command bar driven as the user drives it: selection, the keys of a tracking bar, mnemonics and the command-UI update.
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
@@ -328,6 +330,7 @@ public:
     CRect GetSplitButtonCommandRect(CKitControl*) override { return CRect(); }
     int GetSplitDropDownSize() const override { return 0; }
     void CastControlShadow(CWnd*, const CRect&) override {}
+    void DrawKeyboardTip(CDC*, CKitCommandBarKeyboardTip*, BOOL) override {}
 
     int m_nReferences = 1;
 };
@@ -410,7 +413,7 @@ TEST(KitCommandBar, AClonedBarIsOfTheSameClassWithCopiedSettingsAndControls)
     CKitMenuBar source;
     source.SetTitle("Menu Bar");
     source.SetPosition(kitBarTop);
-    source.SetFlags(0x40);
+    source.SetFlags(0x2000);
     source.SetMRUWidth(200);
     source.GetControls()->AddControl(new CKitControlButton())->SetCaption("&File");
     CKitCommandBar* pClone = source.Clone(TRUE);
@@ -418,7 +421,8 @@ TEST(KitCommandBar, AClonedBarIsOfTheSameClassWithCopiedSettingsAndControls)
     EXPECT_TRUE(pClone->IsKindOf(RUNTIME_CLASS(CKitMenuBar)));
     EXPECT_EQ(kitBarTypeMenuBar, pClone->GetType());
     EXPECT_STREQ("Menu Bar", pClone->GetTitle());
-    EXPECT_EQ(0x40u, pClone->GetFlags());
+    // The menu bar's own docking flags (95) with the one added.
+    EXPECT_EQ(0x205Fu, pClone->GetFlags());
     EXPECT_EQ(200, pClone->GetMRUWidth());
     ASSERT_EQ(1, pClone->GetControlCount());
     EXPECT_STREQ("&File", pClone->GetControl(0)->GetCaption());

@@ -4,6 +4,8 @@
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"

@@ -1,5 +1,7 @@
 // The controls and bars as the paint managers read them: effective style, caption and shortcut, collection links.
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 

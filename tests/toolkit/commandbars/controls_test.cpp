@@ -6,6 +6,8 @@
 #include "framework/menu.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"

@@ -4,9 +4,12 @@
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "tools/kithost/kithost_frame.h"
 
@@ -92,12 +95,14 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
 {
     CKitCommandBarManager* pCommandBars = m_pFrame->GetCommandBars();
     ASSERT_NE(nullptr, pCommandBars);
-    ASSERT_EQ(2, pCommandBars->GetCount());
+    ASSERT_EQ(4, pCommandBars->GetCount());
     CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
     CKitToolBar* pToolBar = m_pFrame->GetToolBar();
     EXPECT_EQ(pMenuBar, pCommandBars->GetAt(0));
     EXPECT_EQ(pToolBar, pCommandBars->GetAt(1));
-    EXPECT_EQ(nullptr, pCommandBars->GetAt(2));
+    EXPECT_EQ(m_pFrame->GetToolsBar(), pCommandBars->GetAt(2));
+    EXPECT_EQ(m_pFrame->GetDocumentsBar(), pCommandBars->GetAt(3));
+    EXPECT_EQ(nullptr, pCommandBars->GetAt(4));
 
     // The menu bar: one popup per top-level menu, each holding its items with their shortcuts.
     std::vector<std::string> captions;
@@ -124,7 +129,7 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
         EXPECT_EQ(i == 3 || i == 6, pToolBar->GetControl(i)->GetBeginGroup() != FALSE) << i;
     EXPECT_STREQ("Open an existing document", pToolBar->GetControl(1)->GetDescription());
 
-    // Drawn by the default theme, laid out under the menu bar across the frame.
+    // Drawn by the default theme, docked under the menu bar at the frame's left.
     auto* pPaintManager = static_cast<CKitPaintManager*>(pToolBar->GetPaintManager());
     EXPECT_EQ(CKitPaintManager::GetCurrent(), pPaintManager);
     EXPECT_EQ(0, pPaintManager->GetThemeNumber());
@@ -133,7 +138,9 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
     pToolBar->GetWindowRect(&rcTool);
     m_pFrame->GetClientRect(&rcClient);
     EXPECT_EQ(rcMenu.bottom, rcTool.top);
-    EXPECT_EQ(rcClient.Width(), rcTool.Width());
+    EXPECT_EQ(rcMenu.left, rcTool.left);
+    EXPECT_EQ(rcClient.Width(), rcMenu.Width()) << "the menu bar fills its row";
+    EXPECT_LE(rcTool.Width(), rcClient.Width());
     EXPECT_GE(rcTool.Height(), CKitPaintManager::kMinControlHeight);
     const CRect rcNew = pToolBar->GetControl(0)->GetRect();
     EXPECT_FALSE(rcNew.IsRectEmpty());
@@ -224,4 +231,60 @@ TEST_F(KitHostTest, TheMenuBarTracksFromTheKeyboard)
     EXPECT_FALSE(pMenuBar->IsTrackingMode());
     EXPECT_EQ(-1, pMenuBar->GetPopuped());
     EXPECT_EQ(-1, pMenuBar->GetSelected());
+}
+
+namespace {
+
+// What the context menu showed, read from inside its modal loop; then it picks "Save All".
+struct ContextMenuSeen {
+    std::vector<std::string> tips;
+    BOOL bTranslucentDisabled = FALSE;
+    std::string strScreenshot = "not taken";
+};
+ContextMenuSeen g_contextMenu;
+CKitHostFrame* g_pHostFrame = nullptr;
+
+void CALLBACK ReadContextMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    CKitPopupBar* pMenu = g_pHostFrame->GetContextMenu();
+    if (pMenu == nullptr)
+        return;
+    for (CKitCommandBarKeyboardTip* pTip : g_pHostFrame->GetCommandBars()->GetKeyboardTips()) {
+        g_contextMenu.tips.push_back(static_cast<LPCSTR>(pTip->m_strText));
+        // "Cut" has no handler in the read-only pane: its tip is see-through.
+        if (pTip->m_pOwner == pMenu->GetControl(0)) {
+            BYTE nAlpha = 0;
+            g_contextMenu.bTranslucentDisabled =
+                ::GetLayeredWindowAttributes(pTip->GetSafeHwnd(), nullptr, &nAlpha, nullptr) && nAlpha == 150;
+        }
+    }
+    // The menu may reach below the frame: the picture takes both.
+    CRect rcFrame, rcMenu;
+    g_pHostFrame->GetWindowRect(&rcFrame);
+    pMenu->GetWindowRect(&rcMenu);
+    rcFrame.UnionRect(rcFrame, rcMenu);
+    const WindowImage image = CaptureScreenRect(rcFrame);
+    g_contextMenu.strScreenshot = SaveScreenshot("kithost-context-menu", image.width, image.height, image.pixels);
+    pMenu->GetControl(3)->OnExecute();
+}
+
+} // namespace
+
+// The text pane's context menu opened from the keyboard: a popup menu of the bars with keyboard tips.
+TEST_F(KitHostTest, TheContextMenuOpensFromTheKeyboardWithKeyboardTips)
+{
+    g_pHostFrame = m_pFrame;
+    ::SetTimer(nullptr, 0, 300, ReadContextMenu);
+    CWnd::FromHandle(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST))
+        ->SendMessage(WM_CONTEXTMENU, 0, static_cast<LPARAM>(-1));
+    // Cut, Copy, Paste, Save All, Save, Select All; then one for each other bar.
+    ASSERT_GT(g_contextMenu.tips.size(), 6u);
+    EXPECT_EQ((std::vector<std::string>{"C", "P", "SA", "SV", "A"}),
+              std::vector<std::string>(g_contextMenu.tips.begin() + 1, g_contextMenu.tips.begin() + 6));
+    EXPECT_TRUE(g_contextMenu.bTranslucentDisabled);
+    EXPECT_EQ("", g_contextMenu.strScreenshot);
+    EXPECT_EQ(nullptr, m_pFrame->GetContextMenu());
+    EXPECT_TRUE(m_pFrame->GetCommandBars()->GetKeyboardTips().empty());
+    EXPECT_NE(-1, PaneText().Find("Save All"));
 }

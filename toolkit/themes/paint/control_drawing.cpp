@@ -1,5 +1,6 @@
 // The paint manager's measuring and drawing of command-bar controls, shared by every theme.
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
@@ -95,7 +96,7 @@ CKitImageManagerIcon* CKitPaintManager::GetControlImage(CKitControl* pControl, i
     const UINT nIconId = pControl->GetIconId();
     if (nIconId == 0)
         return nullptr;
-    return CKitImageManager::Instance()->GetImage(nIconId, nWidth);
+    return pControl->GetIcon(nWidth);
 }
 
 CKitPaintManager::ControlState CKitPaintManager::GetControlState(CKitControl* pControl)

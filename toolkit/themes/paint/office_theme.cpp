@@ -1,6 +1,7 @@
 #include "toolkit/themes/paint/office_theme.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/color_manager.h"

@@ -176,10 +176,12 @@ public:
     virtual void UpdateFonts();
     virtual void RefreshStandardColors();
     // Expand buttons of toolbars (kind 0) and popups (1), the close button (2) and menu arrow (3) of a floating caption.
-    virtual CSize DrawSpecialControl(CDC* pDC, int nKind, CKitControl* pControl, CKitCommandBar* pBar, BOOL bDraw,
-                                     LPARAM lpParam);
+    CSize DrawSpecialControl(CDC* pDC, int nKind, CKitControl* pControl, CKitCommandBar* pBar, BOOL bDraw,
+                             LPARAM lpParam) override;
     // An MDI frame button whose parameter holds its glyph.
-    virtual void DrawControlMDIButton(CDC* pDC, CKitControl* pControl);
+    void DrawControlMDIButton(CDC* pDC, CKitControl* pControl) override;
+    // The face of a dock bar.
+    void FillDockBar(CDC* pDC, const CRect& rc) override;
     // The opening animation of a popup: 2 unfold, 3 slide, 4 fade; other kinds draw nothing.
     virtual void Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType);
     // Icon, button face, text or markup of a status-bar pane.
@@ -197,7 +199,7 @@ public:
     // A message-bar button: its face and state, and the cross of the close button.
     virtual void DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton);
     // Paints a keyboard tip (region flag 0); nothing for the region in the base.
-    virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion);
+    void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) override;
     // Fills the rectangle with the application workspace colour.
     virtual void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude);
     // A popup showing its hidden controls: their strips grow frame by frame, from the top (direction 1) or the bottom.

@@ -199,6 +199,6 @@ void CKitPaintManager::DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip
     pDC->Draw3dRect(rc, clrFrame, clrFrame);
     pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(GetColor(pTip->m_bEnabled ? COLOR_INFOTEXT : COLOR_GRAYTEXT));
-    pDC->DrawText(pTip->m_strCaption, rc, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+    pDC->DrawText(pTip->m_strText, rc, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
     pDC->SelectObject(pOld);
 }

@@ -1,6 +1,8 @@
 // Special controls, popup animations and the alpha helpers of the paint manager.
 #include "support/canvas.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/paint/default_theme.h"

@@ -1,5 +1,7 @@
 // Measuring and drawing command-bar controls through the shared routines, on hand-built bars and memory DCs.
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/draw_helpers.h"

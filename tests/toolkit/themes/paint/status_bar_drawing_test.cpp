@@ -143,7 +143,7 @@ TEST(KitStatusBarDrawing, MessageBarButtonsAndTheCloseCross)
     EXPECT_EQ(RGB(200, 201, 202), dc.Pixel(10, 2));
 }
 
-TEST(KitStatusBarDrawing, KeyboardTipsAreInfoColouredWithTheirCaption)
+TEST(KitStatusBarDrawing, KeyboardTipsAreInfoColouredWithTheirText)
 {
     CStatusTheme<CKitDefaultTheme> theme;
     theme.GetColorEntry(COLOR_INFOBK).SetCustomValue(RGB(255, 255, 200));
@@ -151,7 +151,7 @@ TEST(KitStatusBarDrawing, KeyboardTipsAreInfoColouredWithTheirCaption)
     theme.GetColorEntry(COLOR_GRAYTEXT).SetCustomValue(RGB(120, 0, 0));
     CKitCommandBarKeyboardTip tip;
     ASSERT_TRUE(tip.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 24, 18, nullptr, 0));
-    tip.m_strCaption = "W";
+    tip.m_strText = "W";
     Canvas dc(24, 18, kGround);
     theme.DrawKeyboardTip(&dc.dc, &tip, FALSE);
     EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), dc.Pixel(0, 0));

@@ -2,6 +2,8 @@
 #include "support/canvas.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/paint/default_theme.h"

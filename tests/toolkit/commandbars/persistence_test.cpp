@@ -1,0 +1,333 @@
+// Saving and loading bars: what is written, the schemas of the style, shared popup bars, unknown
+// classes, changed built-in toolbars, and damaged stored states.
+#include "support/message_box_recorder.h"
+#include "support/test_program.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/commandbars/persistence.h"
+#include "toolkit/common/prop_exchange.h"
+
+#include "framework/archive.h"
+#include "framework/exceptions.h"
+#include "framework/file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<BYTE>;
+
+// The bar and the bars it reaches, saved at the schema.
+Bytes Save(CKitCommandBar* pBar, int nSchema = CKitPropExchange::kDefaultSchema)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        px.SetSchema(nSchema);
+        px.ExchangeSchema();
+        KitSaveBarList(&px, pBar);
+        ar.Close();
+    }
+    const auto nLength = static_cast<size_t>(file.GetLength());
+    BYTE* pBytes = file.Detach();
+    Bytes bytes(pBytes, pBytes + nLength);
+    free(pBytes);
+    return bytes;
+}
+
+// The first bar of the saved bytes (one reference); throws what the archive throws.
+CKitCommandBar* Load(Bytes bytes, CKitCommandBarManager* pCommandBars = nullptr)
+{
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CKitPropExchangeArchive px(ar);
+    px.ExchangeSchema();
+    return KitLoadBarList(&px, pCommandBars);
+}
+
+// A toolbar with buttons of the ids.
+CKitToolBar* MakeBar(LPCSTR lpszTitle, UINT nBarId, std::initializer_list<UINT> ids)
+{
+    auto* pBar = new CKitToolBar();
+    pBar->SetTitle(lpszTitle);
+    pBar->SetBarID(nBarId);
+    for (UINT nId : ids) {
+        CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, nId);
+        CString strCaption;
+        strCaption.Format("Button %u", nId);
+        pControl->SetCaption(strCaption);
+    }
+    return pBar;
+}
+
+std::vector<UINT> IdsOf(const CKitControls* pControls)
+{
+    std::vector<UINT> ids;
+    for (int i = 0; pControls != nullptr && i < pControls->GetCount(); i++)
+        ids.push_back(pControls->GetAt(i)->GetId());
+    return ids;
+}
+
+TEST(BarPersistence, TemporaryControlsAreNeverWritten)
+{
+    CKitToolBar* pBar = MakeBar("Standard", 1, {100, 101});
+    pBar->GetControls()->Add(kitControlButton, 102, nullptr, -1, TRUE);
+    pBar->GetControls()->CreateOriginalControls();
+    pBar->GetControls()->Add(kitControlButton, 103, nullptr, 1, TRUE);
+    EXPECT_FALSE(pBar->GetControls()->IsChanged()) << "temporary controls are no change";
+    CKitCommandBar* pLoaded = Load(Save(pBar));
+    EXPECT_EQ((std::vector<UINT>{100, 101}), IdsOf(pLoaded->GetControls()));
+    EXPECT_EQ((std::vector<UINT>{100, 101}), IdsOf(pLoaded->GetControls()->GetOriginalControls()));
+    EXPECT_STREQ("Standard", pLoaded->GetTitle());
+    EXPECT_STREQ("Button 101", pLoaded->GetControl(1)->GetCaption());
+    EXPECT_EQ(pLoaded, pLoaded->GetControl(0)->GetParent());
+    pLoaded->InternalRelease();
+    pBar->InternalRelease();
+}
+
+TEST(BarPersistence, TheStyleLoadsFromTheRecordOfTheFilesSchema)
+{
+    // Older files keep the style after the control record of a button or popup; newer ones in it.
+    for (int nSchema : {9, 17, 18, CKitPropExchange::kDefaultSchema}) {
+        SCOPED_TRACE(testing::Message() << "schema " << nSchema);
+        CKitToolBar* pBar = MakeBar("Standard", 1, {100});
+        pBar->GetControl(0)->SetStyle(kitButtonIconAndCaption);
+        auto* pPopup = new CKitControlPopup();
+        pBar->GetControls()->AddControl(pPopup);
+        pPopup->SetStyle(kitButtonCaption);
+        pPopup->SetCaption("Export");
+        CKitToolBar* pAfter = MakeBar("", 2, {});
+        CKitCommandBar* pLoaded = Load(Save(pBar, nSchema));
+        ASSERT_EQ(2, pLoaded->GetControlCount());
+        EXPECT_EQ(kitButtonIconAndCaption, pLoaded->GetControl(0)->GetStyle());
+        EXPECT_EQ(kitButtonCaption, pLoaded->GetControl(1)->GetStyle());
+        EXPECT_TRUE(pLoaded->GetControl(1)->IsKindOf(RUNTIME_CLASS(CKitControlPopup)));
+        EXPECT_STREQ("Export", pLoaded->GetControl(1)->GetCaption());
+        pLoaded->InternalRelease();
+        pAfter->InternalRelease();
+        pBar->InternalRelease();
+    }
+}
+
+TEST(BarPersistence, APopupBarSharedByTwoControlsIsWrittenOnceAndLinkedToBoth)
+{
+    CKitToolBar* pBar = MakeBar("Standard", 1, {});
+    auto* pMenu = new CKitPopupBar();
+    pMenu->GetControls()->Add(kitControlButton, 200)->SetCaption("As &CSV");
+    auto* pFirst = new CKitControlPopup();
+    auto* pSecond = new CKitControlPopup();
+    pBar->GetControls()->AddControl(pFirst);
+    pBar->GetControls()->AddControl(pSecond);
+    pFirst->SetCommandBar(pMenu);
+    pMenu->InternalAddRef();
+    pSecond->SetCommandBar(pMenu);
+
+    const Bytes bytes = Save(pBar);
+    // The count of bars follows the schema marker: the toolbar and one popup bar.
+    WORD nBars = 0;
+    std::memcpy(&nBars, bytes.data() + 8, sizeof(nBars));
+    EXPECT_EQ(2, nBars);
+    EXPECT_GE(pMenu->GetBarID(), CKitCommandBarList::kFirstGeneratedId);
+
+    CKitCommandBar* pLoaded = Load(bytes);
+    ASSERT_EQ(2, pLoaded->GetControlCount());
+    CKitCommandBar* pLinked = pLoaded->GetControl(0)->GetCommandBar();
+    ASSERT_NE(nullptr, pLinked);
+    EXPECT_NE(static_cast<CKitCommandBar*>(pMenu), pLinked);
+    EXPECT_EQ(pLinked, pLoaded->GetControl(1)->GetCommandBar());
+    EXPECT_TRUE(pLinked->IsKindOf(RUNTIME_CLASS(CKitPopupBar)));
+    ASSERT_EQ(1, pLinked->GetControlCount());
+    EXPECT_STREQ("As &CSV", pLinked->GetControl(0)->GetCaption());
+    EXPECT_EQ(0u, static_cast<CKitControlPopup*>(pLoaded->GetControl(0))->GetPendingBarId());
+    pLoaded->InternalRelease();
+    pBar->InternalRelease();
+}
+
+// Replaces the first occurrence of the text (same length) in the bytes.
+void Patch(Bytes& bytes, const char* pszFrom, const char* pszTo)
+{
+    const size_t n = std::strlen(pszFrom);
+    for (size_t i = 0; i + n <= bytes.size(); i++) {
+        if (std::memcmp(bytes.data() + i, pszFrom, n) == 0) {
+            std::memcpy(bytes.data() + i, pszTo, n);
+            return;
+        }
+    }
+    FAIL() << pszFrom << " not found";
+}
+
+TEST(BarPersistence, AnUnknownControlClassIsABadClassArchiveError)
+{
+    CKitToolBar* pBar = MakeBar("Standard", 1, {100});
+    auto* pPopup = new CKitControlPopup();
+    pBar->GetControls()->AddControl(pPopup);
+    Bytes bytes = Save(pBar);
+    Patch(bytes, "CKitControlPopup", "CKitControlPopuq");
+    int nCause = -1;
+    try {
+        CKitCommandBar* pLoaded = Load(bytes);
+        pLoaded->InternalRelease();
+    } catch (CArchiveException* e) {
+        nCause = e->m_cause;
+        e->Delete();
+    }
+    EXPECT_EQ(CArchiveException::badClass, nCause);
+    pBar->InternalRelease();
+}
+
+// Two live toolbars with built-in sets, saved after the user customized both.
+class ChangedToolbars : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_strKey = TestRegistryRoot() + "\\BarPersistence";
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, m_strKey);
+        m_pStandard = AddBar("Standard", 1, {100, 101, 102});
+        m_pFormat = AddBar("Format", 2, {200, 201});
+        // The user takes the first button off each.
+        m_pStandard->GetControls()->Remove(0);
+        m_pFormat->GetControls()->Remove(0);
+        ASSERT_TRUE(m_manager.SaveBarState(HKEY_CURRENT_USER, m_strKey));
+    }
+    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, m_strKey); }
+
+    CKitToolBar* AddBar(LPCSTR lpszTitle, UINT nId, std::initializer_list<UINT> ids)
+    {
+        CKitToolBar* pBar = MakeBar(lpszTitle, nId, ids);
+        pBar->GetControls()->CreateOriginalControls();
+        m_manager.AddCommandBar(pBar);
+        return pBar;
+    }
+
+    // A new program version: the bars' built-in sets as given, the user's changes gone.
+    void Restart(std::initializer_list<UINT> standard, std::initializer_list<UINT> format)
+    {
+        m_manager.RemoveAll();
+        m_pStandard = AddBar("Standard", 1, standard);
+        m_pFormat = AddBar("Format", 2, format);
+    }
+
+    CString m_strKey;
+    CKitCommandBarManager m_manager;
+    CKitToolBar* m_pStandard = nullptr;
+    CKitToolBar* m_pFormat = nullptr;
+};
+
+TEST_F(ChangedToolbars, AnUnchangedBuiltInSetTakesTheSavedCustomizationWithoutAsking)
+{
+    MessageBoxRecorder recorder;
+    Restart({100, 101, 102}, {200, 201});
+    EXPECT_EQ(2, m_manager.LoadBarState(HKEY_CURRENT_USER, m_strKey));
+    EXPECT_EQ(0u, recorder.Count());
+    EXPECT_EQ((std::vector<UINT>{101, 102}), IdsOf(m_pStandard->GetControls()));
+    EXPECT_EQ((std::vector<UINT>{201}), IdsOf(m_pFormat->GetControls()));
+    EXPECT_EQ((std::vector<UINT>{100, 101, 102}), IdsOf(m_pStandard->GetControls()->GetOriginalControls()));
+}
+
+TEST_F(ChangedToolbars, YesDropsTheCustomizationOfTheChangedToolbarOnly)
+{
+    MessageBoxRecorder recorder;
+    recorder.QueueAnswer(IDYES);
+    Restart({100, 101, 102, 103}, {200, 201});
+    EXPECT_EQ(2, m_manager.LoadBarState(HKEY_CURRENT_USER, m_strKey));
+    ASSERT_EQ(1u, recorder.Count());
+    EXPECT_STREQ("Due to a software update the toolbar 'Standard' has changed. Would you like to reset your "
+                 "customized toolbar and load the new one?",
+                 recorder.Last().text);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONQUESTION), recorder.Last().type);
+    EXPECT_EQ((std::vector<UINT>{100, 101, 102, 103}), IdsOf(m_pStandard->GetControls()));
+    EXPECT_EQ((std::vector<UINT>{201}), IdsOf(m_pFormat->GetControls()));
+}
+
+TEST_F(ChangedToolbars, NoKeepsTheCustomizationAgainstTheNewBuiltInSet)
+{
+    MessageBoxRecorder recorder;
+    recorder.QueueAnswer(IDNO);
+    Restart({100, 101, 102, 103}, {200, 201});
+    m_manager.LoadBarState(HKEY_CURRENT_USER, m_strKey);
+    ASSERT_EQ(1u, recorder.Count());
+    EXPECT_EQ((std::vector<UINT>{101, 102}), IdsOf(m_pStandard->GetControls()));
+    EXPECT_EQ((std::vector<UINT>{100, 101, 102, 103}), IdsOf(m_pStandard->GetControls()->GetOriginalControls()));
+}
+
+// Every damaged form of a stored bar ends in an archive exception for that bar alone: the
+// live bar keeps its controls and nothing crashes.
+TEST_F(ChangedToolbars, DamagedStoredStatesAreAbandonedWithoutHarm)
+{
+    MessageBoxRecorder recorder;
+    recorder.SetDefaultAnswer(IDNO);
+    CKitToolBar* pSource = MakeBar("Standard", 1, {100, 101});
+    auto* pPopup = new CKitControlPopup();
+    pSource->GetControls()->AddControl(pPopup);
+    auto* pMenu = new CKitPopupBar();
+    pMenu->GetControls()->Add(kitControlButton, 300)->SetCaption("Item");
+    pPopup->SetCommandBar(pMenu);
+    pSource->GetControls()->CreateOriginalControls();
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        px.ExchangeSchema();
+        KitSaveBarList(&px, pSource);
+        // Where the bar stood: docked at the top, anywhere, shown.
+        int nPosition = kitBarTop;
+        CRect rc(0, 0, 0, 0);
+        BOOL bVisible = TRUE;
+        CKitPropExchange::PropExchangeIntWithDefault(&px, "DockPosition", nPosition, kitBarTop);
+        CKitPropExchange::PropExchangeRect(&px, "DockRect", rc, rc);
+        CKitPropExchange::PropExchangeBool(&px, "Visible", bVisible, TRUE);
+        ar.Close();
+    }
+    const auto nLength = static_cast<size_t>(file.GetLength());
+    BYTE* pRaw = file.Detach();
+    const Bytes good(pRaw, pRaw + nLength);
+    free(pRaw);
+    pSource->InternalRelease();
+
+    const std::vector<UINT> liveIds = IdsOf(m_pStandard->GetControls());
+    // The good state loads.
+    Bytes copy = good;
+    ASSERT_TRUE(m_manager.LoadBarFromBytes(copy.data(), static_cast<DWORD>(copy.size())));
+    EXPECT_EQ((std::vector<UINT>{100, 101, 0}), IdsOf(m_pStandard->GetControls()));
+    m_pStandard->GetControls()->RemoveAll();
+    for (UINT nId : liveIds)
+        m_pStandard->GetControls()->Add(kitControlButton, nId);
+    int nFailed = 0;
+    int nLoaded = 0;
+    auto tryLoad = [&](const Bytes& bytes) {
+        if (m_manager.LoadBarFromBytes(bytes.data(), static_cast<DWORD>(bytes.size()))) {
+            nLoaded++;
+        } else {
+            nFailed++;
+            EXPECT_EQ(liveIds, IdsOf(m_pStandard->GetControls()));
+        }
+    };
+    // Every truncation.
+    for (size_t n = 0; n < good.size(); n++)
+        tryLoad(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(n)));
+    EXPECT_EQ(0, nLoaded) << "no truncated state loads";
+    // Every byte set to a few hostile values.
+    for (size_t i = 0; i < good.size(); i++) {
+        for (BYTE value : {BYTE(0x00), BYTE(0xFF), BYTE(0x7F), BYTE(good[i] ^ 0x01)}) {
+            if (value == good[i])
+                continue;
+            Bytes bad = good;
+            bad[i] = value;
+            tryLoad(bad);
+            // A load that went through replaced the live bar's controls; put them back.
+            m_pStandard->GetControls()->RemoveAll();
+            for (UINT nId : liveIds)
+                m_pStandard->GetControls()->Add(kitControlButton, nId);
+        }
+    }
+    EXPECT_GT(nFailed, static_cast<int>(good.size()));
+}
+
+} // namespace

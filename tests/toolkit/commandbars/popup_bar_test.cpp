@@ -1,0 +1,486 @@
+// Popup bars: where they open on the work area, the expand button's hover, the tear-off drag,
+// popup menus tracked modally and the header's menu shown as one; build/screens/commandbar-header-menu.png and
+// commandbar-scrolling-popup.png.
+#include "support/message_pump.h"
+#include "support/window_capture.h"
+#include "support/window_screenshot.h"
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/menu_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/common/header_ctrl.h"
+#include "toolkit/common/image_manager.h"
+#include "toolkit/themes/paint/paint_manager.h"
+
+#include "framework/wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const CRect kWork(0, 0, 1000, 800);
+
+struct PlacementCase {
+    const char* pszName;
+    CRect rcExclude;
+    CPoint pt;
+    CSize size;
+    DWORD dwFlags;
+    BOOL bMayWrap;
+    CRect rcExpected;
+    DWORD dwExpectedFlags;
+    BOOL bScroll;
+};
+
+TEST(KitPopupPlacement, OpensBelowAboveBesideOrScrollsAndKeepsOffTheWorkAreasBottom)
+{
+    const PlacementCase cases[] = {
+        {"drop-down that fits below", CRect(100, 100, 180, 120), CPoint(100, 120), CSize(200, 300), kitPopupDown,
+         FALSE, CRect(100, 120, 300, 420), kitPopupDown, FALSE},
+        {"drop-down flips above", CRect(100, 600, 180, 620), CPoint(100, 620), CSize(200, 400), kitPopupDown, FALSE,
+         CRect(100, 200, 300, 600), kitPopupDown, FALSE},
+        {"neither below nor above: beside when wrapping", CRect(100, 380, 180, 400), CPoint(100, 400),
+         CSize(200, 600), kitPopupDown, TRUE, CRect(180, 195, 380, 795), 0, FALSE},
+        {"neither below nor above: scrolls below an upper control", CRect(100, 380, 180, 400), CPoint(100, 400),
+         CSize(200, 600), kitPopupDown, FALSE, CRect(100, 400, 300, 795), kitPopupDown, TRUE},
+        {"neither below nor above: scrolls above a lower control", CRect(100, 420, 180, 440), CPoint(100, 440),
+         CSize(200, 600), kitPopupDown, FALSE, CRect(100, 0, 300, 420), kitPopupDown, TRUE},
+        {"context menu in the lower half opens above", CRect(), CPoint(300, 600), CSize(150, 300), kitPopupDown,
+         FALSE, CRect(300, 300, 450, 600), kitPopupDown, FALSE},
+        {"context menu in the upper half is pushed up to the gap", CRect(), CPoint(300, 300), CSize(150, 600),
+         kitPopupDown, FALSE, CRect(300, 195, 450, 795), kitPopupDown, FALSE},
+        {"context menu that fits below", CRect(), CPoint(300, 100), CSize(150, 300), kitPopupDown, FALSE,
+         CRect(300, 100, 450, 400), kitPopupDown, FALSE},
+        {"upwards from the point", CRect(), CPoint(300, 500), CSize(150, 300), kitPopupUp, FALSE,
+         CRect(300, 200, 450, 500), kitPopupUp, FALSE},
+        {"taller than the work area, wrapping in vain: covers the gap", CRect(), CPoint(300, 300), CSize(150, 900),
+         kitPopupDown, TRUE, CRect(300, 0, 450, 900), kitPopupDown, FALSE},
+        {"taller than the work area without wrapping: scrolls", CRect(), CPoint(300, 300), CSize(150, 900),
+         kitPopupDown, FALSE, CRect(300, 0, 450, 795), kitPopupDown, TRUE},
+        {"drop-down at the right edge turns leftwards", CRect(900, 100, 980, 120), CPoint(900, 120), CSize(200, 100),
+         kitPopupDown, FALSE, CRect(800, 120, 1000, 220), kitPopupDown | kitPopupLeft, FALSE},
+        {"sub-menu at the right edge opens on the left", CRect(850, 100, 950, 120), CPoint(950, 100),
+         CSize(200, 100), 0, FALSE, CRect(650, 100, 850, 200), kitPopupLeft, FALSE},
+        {"context menu at the right edge", CRect(), CPoint(950, 100), CSize(200, 100), kitPopupDown, FALSE,
+         CRect(800, 100, 1000, 200), kitPopupDown, FALSE},
+    };
+    for (const PlacementCase& c : cases) {
+        KitPopupPlacement placement;
+        placement.rcWork = kWork;
+        placement.rcMonitor = kWork;
+        placement.rcExclude = c.rcExclude;
+        placement.pt = c.pt;
+        placement.size = c.size;
+        placement.dwFlags = c.dwFlags;
+        placement.bMayWrap = c.bMayWrap;
+        placement.bMultiColumnLayout = TRUE;
+        // A popup that cannot be narrowed into more columns keeps its size.
+        placement.relayout = [&c](int) { return c.size; };
+        const CRect rc = KitCalcPopupRect(placement);
+        EXPECT_EQ(c.rcExpected, rc) << c.pszName;
+        EXPECT_EQ(c.dwExpectedFlags, placement.dwFlags) << c.pszName;
+        EXPECT_EQ(c.bScroll, placement.bScroll) << c.pszName;
+    }
+}
+
+TEST(KitPopupPlacement, ALimitedHeightScrollsAndWrappingLaysTheMenuOutAgain)
+{
+    KitPopupPlacement placement;
+    placement.rcWork = kWork;
+    placement.rcMonitor = kWork;
+    placement.pt = CPoint(100, 100);
+    placement.size = CSize(150, 400);
+    placement.nMaxHeight = 250;
+    EXPECT_EQ(CRect(100, 100, 250, 350), KitCalcPopupRect(placement));
+    EXPECT_TRUE(placement.bScroll);
+
+    int nLimit = 0;
+    placement = KitPopupPlacement();
+    placement.rcWork = kWork;
+    placement.rcMonitor = kWork;
+    placement.rcExclude = CRect(100, 380, 180, 400);
+    placement.pt = CPoint(100, 400);
+    placement.size = CSize(200, 900);
+    placement.dwFlags = kitPopupDown;
+    placement.bMayWrap = TRUE;
+    placement.bMultiColumnLayout = TRUE;
+    placement.relayout = [&nLimit](int nHeight) {
+        nLimit = nHeight;
+        return CSize(400, 450);
+    };
+    EXPECT_EQ(CRect(180, 0, 580, 450), KitCalcPopupRect(placement));
+    EXPECT_EQ(795, nLimit);
+    EXPECT_FALSE(placement.bScroll);
+}
+
+constexpr UINT kOpenId = 42001;
+constexpr UINT kCloseId = 42002;
+constexpr UINT kRareId = 42003;
+
+// A frame that records the commands it receives.
+class CMenuSite : public CWnd {
+public:
+    CMenuSite()
+    {
+        CreateEx(0, "STATIC", "Popup bars", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, 360, 160, nullptr, 0);
+    }
+    ~CMenuSite() override { DestroyWindow(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND)
+            m_commands.push_back(LOWORD(wParam));
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    std::vector<UINT> m_commands;
+};
+
+class PopupBarTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CKitPaintManager::SetTheme(0);
+        m_manager.SetSite(&m_site);
+        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
+        CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
+        m_pPopup = CKitPopupBar::CreatePopupBar(&m_manager);
+        m_pPopup->SetSite(&m_site);
+        m_pPopup->GetControls()->Add(kitControlButton, kOpenId)->SetCaption("&Open");
+        m_pPopup->GetControls()->Add(kitControlButton, kCloseId)->SetCaption("&Close");
+    }
+
+    void TearDown() override
+    {
+        m_manager.ClosePopups();
+        if (CKitToolBar* pToolBar = m_pPopup->GetTornOffToolBar())
+            pToolBar->DestroyWindow();
+        m_pPopup->InternalRelease();
+        m_manager.RemoveAll();
+        PumpMessages();
+        CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
+        CKitPaintManager::Done();
+    }
+
+    static void Wait(DWORD dwMilliseconds)
+    {
+        const DWORD dwEnd = ::GetTickCount() + dwMilliseconds;
+        while (static_cast<LONG>(dwEnd - ::GetTickCount()) > 0) {
+            PumpMessages();
+            ::Sleep(10);
+        }
+        PumpMessages();
+    }
+
+    int FindExpandButton() const
+    {
+        for (int i = 0; i < m_pPopup->GetControlCount(); i++) {
+            if (m_pPopup->GetControl(i)->GetId() == CKitPopupBar::kIdExpandButton)
+                return i;
+        }
+        return -1;
+    }
+
+    void PostMove(CPoint ptScreen)
+    {
+        CPoint pt = ptScreen;
+        m_pPopup->ScreenToClient(&pt);
+        m_pPopup->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    }
+
+    CMenuSite m_site;
+    CKitCommandBarManager m_manager;
+    CKitPopupBar* m_pPopup = nullptr;
+};
+
+TEST_F(PopupBarTest, HoveringTheExpandButtonExpandsOnlyWithTheOptionAndOnlyByTheMouse)
+{
+    struct Case {
+        BOOL bOption;
+        int nSelection;
+        BOOL bExpanded;
+    } const cases[] = {
+        {TRUE, kitSelectMouse, TRUE},
+        {FALSE, kitSelectMouse, FALSE},
+        {TRUE, kitSelectKeyboard, FALSE},
+    };
+    m_pPopup->GetControls()->Add(kitControlButton, kRareId)->SetCaption("&Rarely used");
+    // Personalised menus: of the controls that may collapse, the ones not used hide.
+    m_manager.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pPopup->GetControl(0)->SetCollapsible(FALSE);
+    m_manager.SetCommandUsed(kCloseId);
+    for (const Case& c : cases) {
+        CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
+        m_manager.GetCommandBarsOptions()->bExpandAfterHover = c.bOption;
+        ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+        ASSERT_TRUE(m_pPopup->HasHiddenControls());
+        EXPECT_TRUE(m_pPopup->GetControl(0)->IsVisible());
+        EXPECT_TRUE(m_pPopup->GetControl(1)->IsVisible());
+        EXPECT_FALSE(m_pPopup->GetControl(2)->IsVisible());
+        const int nExpand = FindExpandButton();
+        ASSERT_GE(nExpand, 0);
+        m_pPopup->SetSelected(nExpand, c.nSelection);
+        Wait(600);
+        EXPECT_FALSE(m_pPopup->IsExpanded()) << c.bOption << c.nSelection;
+        Wait(600);
+        EXPECT_EQ(c.bExpanded, m_pPopup->IsExpanded()) << c.bOption << c.nSelection;
+        EXPECT_EQ(c.bExpanded, m_pPopup->GetControl(2)->IsVisible()) << c.bOption << c.nSelection;
+        m_manager.ClosePopups();
+    }
+}
+
+TEST_F(PopupBarTest, APopupCutToItsMaximumHeightScrollsWithItsButtons)
+{
+    for (int i = 0; i < 10; i++) {
+        CString strCaption;
+        strCaption.Format("Item %d", i);
+        m_pPopup->GetControls()->Add(kitControlButton, 42100 + i)->SetCaption(strCaption);
+    }
+    const int nCount = m_pPopup->GetControlCount();
+    m_pPopup->SetMaxHeight(120);
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    ASSERT_TRUE(m_pPopup->IsScrolling());
+    CRect rcWindow;
+    m_pPopup->GetWindowRect(&rcWindow);
+    EXPECT_EQ(120, rcWindow.Height());
+    EXPECT_EQ(0, m_pPopup->GetFirstVisible());
+    EXPECT_TRUE(m_pPopup->GetScrollUpRect().IsRectEmpty());
+    EXPECT_FALSE(m_pPopup->GetScrollDownRect().IsRectEmpty());
+    const int nEnd = m_pPopup->GetEndVisible();
+    ASSERT_GT(nEnd, 1);
+    ASSERT_LT(nEnd, nCount);
+    EXPECT_TRUE(m_pPopup->GetControl(nEnd - 1)->IsVisible());
+    EXPECT_FALSE(m_pPopup->GetControl(nEnd)->IsVisible());
+    EXPECT_LE(m_pPopup->GetControl(nEnd - 1)->GetRect().bottom, m_pPopup->GetScrollDownRect().top);
+
+    // The down button's timer scrolls one control a tick until the last is shown.
+    for (int i = 0; i < nCount; i++)
+        m_pPopup->SendMessage(WM_TIMER, CKitPopupBar::kTimerScrollDown);
+    EXPECT_EQ(nCount, m_pPopup->GetEndVisible());
+    EXPECT_TRUE(m_pPopup->GetControl(nCount - 1)->IsVisible());
+    EXPECT_FALSE(m_pPopup->GetControl(0)->IsVisible());
+    EXPECT_TRUE(m_pPopup->GetScrollDownRect().IsRectEmpty());
+    EXPECT_FALSE(m_pPopup->GetScrollUpRect().IsRectEmpty());
+    EXPECT_LE(m_pPopup->GetScrollUpRect().bottom, m_pPopup->GetControl(m_pPopup->GetFirstVisible())->GetRect().top);
+
+    // Halfway: both buttons show their arrows.
+    m_pPopup->SendMessage(WM_TIMER, CKitPopupBar::kTimerScrollUp);
+    m_pPopup->SendMessage(WM_TIMER, CKitPopupBar::kTimerScrollUp);
+    m_pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect rcShot = rcWindow;
+    rcShot.InflateRect(4, 4);
+    const WindowImage shot = CaptureScreenRect(rcShot);
+    EXPECT_EQ("", SaveScreenshot("commandbar-scrolling-popup", shot.width, shot.height, shot.pixels));
+
+    // Up again: one hidden control is never left behind a button of its own.
+    while (m_pPopup->GetFirstVisible() > 0)
+        m_pPopup->SendMessage(WM_TIMER, CKitPopupBar::kTimerScrollUp);
+    EXPECT_TRUE(m_pPopup->GetControl(0)->IsVisible());
+    EXPECT_TRUE(m_pPopup->GetScrollUpRect().IsRectEmpty());
+}
+
+TEST_F(PopupBarTest, TheTearOffGripperKeepsThePopupWithinTenPixels)
+{
+    m_pPopup->SetTearOffPopup("Tools", 0x7100, 160);
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    CRect rcGripper = m_pPopup->GetTearOffRect();
+    ASSERT_FALSE(rcGripper.IsRectEmpty());
+    m_pPopup->ClientToScreen(&rcGripper);
+    EXPECT_TRUE(m_pPopup->IsNearTearOffGripper(CPoint(rcGripper.left + 5, rcGripper.top - 10)));
+    EXPECT_FALSE(m_pPopup->IsNearTearOffGripper(CPoint(rcGripper.left + 5, rcGripper.top - 11)));
+    EXPECT_TRUE(m_pPopup->IsNearTearOffGripper(CPoint(rcGripper.left - 10, rcGripper.top)));
+    EXPECT_FALSE(m_pPopup->IsNearTearOffGripper(CPoint(rcGripper.left - 11, rcGripper.top)));
+
+    // Dragged off and back within 10 pixels: the popup returns, the toolbar hides; Escape ends the drag there.
+    PostMove(CPoint(rcGripper.left + 5, rcGripper.bottom + 200));
+    PostMove(CPoint(rcGripper.left + 5, rcGripper.top - 8));
+    ::PostMessageA(m_pPopup->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    m_pPopup->TrackTearOff();
+    ASSERT_NE(nullptr, m_pPopup->GetTornOffToolBar());
+    EXPECT_FALSE(m_pPopup->GetTornOffToolBar()->IsVisible());
+    EXPECT_TRUE(m_pPopup->IsVisible());
+    EXPECT_TRUE(m_pPopup->IsTrackingMode());
+    EXPECT_EQ(nullptr, ::GetCapture());
+
+    // Dragged off and Escape: the toolbar stays where it is with the popup's controls, the menus close.
+    PostMove(CPoint(rcGripper.left + 5, rcGripper.bottom + 200));
+    ::PostMessageA(m_pPopup->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0);
+    m_pPopup->TrackTearOff();
+    CKitToolBar* pToolBar = m_pPopup->GetTornOffToolBar();
+    EXPECT_TRUE(pToolBar->IsVisible());
+    EXPECT_FALSE(m_pPopup->IsTrackingMode());
+    EXPECT_STREQ("Tools", pToolBar->GetTitle());
+    EXPECT_EQ(0x7100u, pToolBar->GetBarID());
+    std::vector<UINT> ids;
+    for (int i = 0; i < pToolBar->GetControlCount(); i++) {
+        if (!pToolBar->GetControl(i)->IsTemporary())
+            ids.push_back(pToolBar->GetControl(i)->GetId());
+    }
+    EXPECT_EQ((std::vector<UINT>{kOpenId, kCloseId}), ids);
+    CRect rcToolBar;
+    pToolBar->GetWindowRect(&rcToolBar);
+    EXPECT_EQ(rcGripper.bottom + 200 - 10, rcToolBar.top);
+}
+
+// Ends or answers the popup menu from inside its modal loop.
+CKitPopupBar* g_pTracked = nullptr;
+int g_nAction = 0;
+
+void CALLBACK EndTracking(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    if (g_nAction == 0)
+        g_pTracked->SetTrackingMode(0);
+    else
+        g_pTracked->GetControl(1)->OnExecute();
+}
+
+TEST_F(PopupBarTest, TrackPopupMenuReturnsTheCommandOrZeroWithReturnCmdAndOneWithout)
+{
+    struct Case {
+        UINT nFlags;
+        int nAction;
+        UINT nResult;
+        size_t nSiteCommands;
+    } const cases[] = {
+        {TPM_RETURNCMD, 0, 0, 0},
+        {0, 0, 1, 0},
+        {TPM_RETURNCMD, 1, kCloseId, 0},
+        {TPM_RIGHTBUTTON, 1, 1, 1},
+    };
+    g_pTracked = m_pPopup;
+    for (const Case& c : cases) {
+        m_site.m_commands.clear();
+        g_nAction = c.nAction;
+        ::SetTimer(nullptr, 0, 50, EndTracking);
+        const UINT nResult = m_manager.TrackPopupMenu(m_pPopup, c.nFlags, 200, 200, &m_site);
+        EXPECT_EQ(c.nResult, nResult) << c.nFlags << " " << c.nAction;
+        EXPECT_FALSE(m_pPopup->IsTrackingMode());
+        EXPECT_EQ(nullptr, m_pPopup->GetSafeHwnd());
+        EXPECT_EQ(c.nSiteCommands, m_site.m_commands.size()) << c.nFlags << " " << c.nAction;
+    }
+    EXPECT_EQ(0u, m_manager.TrackPopupMenu(nullptr, TPM_RETURNCMD, 0, 0));
+}
+
+TEST_F(PopupBarTest, APopupMenuSendsItsCommandsToTheReceiver)
+{
+    CMenuSite receiver;
+    g_pTracked = m_pPopup;
+    g_nAction = 1;
+    ::SetTimer(nullptr, 0, 50, EndTracking);
+    EXPECT_EQ(1u, m_manager.TrackPopupMenu(m_pPopup, TPM_RIGHTBUTTON | TPM_NONOTIFY, 200, 200, &m_site, nullptr,
+                                           &receiver));
+    EXPECT_EQ((std::vector<UINT>{kCloseId}), receiver.m_commands);
+    EXPECT_TRUE(m_site.m_commands.empty());
+}
+
+} // namespace
+
+namespace {
+
+// What the header's menu showed, read from inside its modal loop; then it picks "Sort Descending".
+struct HeaderMenuSeen {
+    std::vector<std::string> captions;
+    BOOL bAscendingChecked = FALSE;
+    BOOL bImages = FALSE;
+    std::string strScreenshot = "not taken";
+};
+HeaderMenuSeen g_headerMenu;
+
+void CALLBACK ReadHeaderMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    HWND hPopup = ::FindWindowA("KitPopupBar", nullptr);
+    auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupBar, CWnd::FromHandlePermanent(hPopup));
+    if (pPopup == nullptr)
+        return;
+    for (int i = 0; i < pPopup->GetControlCount(); i++)
+        g_headerMenu.captions.push_back(static_cast<LPCSTR>(pPopup->GetControl(i)->GetCaption()));
+    g_headerMenu.bAscendingChecked = pPopup->GetControl(0)->GetChecked() == 1;
+    g_headerMenu.bImages = pPopup->GetImageManager()->GetImage(9326, 16) != nullptr &&
+                           pPopup->GetImageManager()->GetImage(9329, 16) != nullptr;
+    // The alignments open beside it for the screenshot.
+    pPopup->OpenPopupAt(2);
+    PumpMessages();
+    auto* pAlign = static_cast<CKitControlPopup*>(pPopup->GetControl(2));
+    CKitCommandBar* pSubMenu = pAlign->GetCommandBar();
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    pSubMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect rcMenu, rcSub;
+    pPopup->GetWindowRect(&rcMenu);
+    pSubMenu->GetWindowRect(&rcSub);
+    rcMenu.UnionRect(rcMenu, rcSub);
+    rcMenu.InflateRect(4, 4);
+    const WindowImage shot = CaptureScreenRect(rcMenu);
+    g_headerMenu.strScreenshot = SaveScreenshot("commandbar-header-menu", shot.width, shot.height, shot.pixels);
+    pPopup->OpenPopupAt(-1);
+    pPopup->GetControl(1)->OnExecute();
+}
+
+// A report list whose header is the toolkit's, in a frame that records the list's notifications.
+class CListFrame : public CWnd {
+public:
+    CListFrame()
+    {
+        CreateEx(0, "STATIC", "Header menu", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN, 60, 60, 360,
+                 200, nullptr, 0);
+        m_list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 340, 160), this, 1);
+        for (int i = 0; i < 2; ++i) {
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.cx = 120;
+            column.pszText = const_cast<LPSTR>(i == 0 ? "Name" : "Address");
+            m_list.SendMessage(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        }
+        m_header.SubclassWindow(reinterpret_cast<HWND>(m_list.SendMessage(LVM_GETHEADER)));
+    }
+    ~CListFrame() override
+    {
+        m_header.UnsubclassWindow();
+        m_list.DestroyWindow();
+        DestroyWindow();
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == LVN_COLUMNCLICK)
+            m_nColumnClicks++;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    CWnd m_list;
+    CKitHeaderCtrl m_header;
+    int m_nColumnClicks = 0;
+};
+
+} // namespace
+
+TEST(KitHeaderMenu, TheHeadersMenuIsAToolkitPopupMenuWithTheToolkitsImages)
+{
+    CKitPaintManager::SetTheme(0);
+    {
+        CListFrame frame;
+        PumpMessages();
+        frame.m_header.SetSortedColumn(1, TRUE);
+        ::SetTimer(nullptr, 0, 100, ReadHeaderMenu);
+        frame.m_header.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 5));
+        EXPECT_EQ((std::vector<std::string>{"Sort Ascending", "Sort Descending", "Alignment"}), g_headerMenu.captions);
+        EXPECT_TRUE(g_headerMenu.bAscendingChecked);
+        EXPECT_TRUE(g_headerMenu.bImages);
+        EXPECT_EQ("", g_headerMenu.strScreenshot);
+        // "Sort Descending" reached the header, which told the list.
+        BOOL bAscending = TRUE;
+        EXPECT_EQ(1, frame.m_header.GetSortedColumn(&bAscending));
+        EXPECT_FALSE(bAscending);
+        EXPECT_EQ(1, frame.m_nColumnClicks);
+        EXPECT_EQ(nullptr, ::FindWindowA("KitPopupBar", nullptr));
+    }
+    CKitPaintManager::Done();
+}

@@ -1,0 +1,44 @@
+// CKitCommandBarList: the bars reached from the bars being saved or loaded, each held once, so that popup bars shared by several controls are written once and linked again by id.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+class CKitCommandBar;
+class CKitCommandBarManager;
+class CKitControls;
+class CKitPropExchange;
+
+class CKitCommandBarList {
+public:
+    // The first id given to bars that have none.
+    static constexpr DWORD kFirstGeneratedId = 0x1000000;
+    // Flag of GenerateCommandBarList: the original-controls copies are walked too.
+    static constexpr DWORD kWalkOriginals = 1;
+
+    CKitCommandBarList() = default;
+    ~CKitCommandBarList();
+    CKitCommandBarList(const CKitCommandBarList&) = delete;
+    CKitCommandBarList& operator=(const CKitCommandBarList&) = delete;
+
+    // Adds the bar (one reference) unless it is there.
+    void Add(CKitCommandBar* pBar);
+    BOOL Contains(const CKitCommandBar* pBar) const;
+    // The bar with the id, or null.
+    CKitCommandBar* FindBar(UINT nBarID) const;
+    int GetCount() const { return static_cast<int>(m_bars.size()); }
+    CKitCommandBar* GetAt(int nIndex) const { return m_bars[nIndex]; }
+
+private:
+    std::vector<CKitCommandBar*> m_bars;
+};
+
+// Whether the persistent (non-temporary) controls of the two collections look alike.
+BOOL KitSameControls(const CKitControls* pFirst, const CKitControls* pSecond);
+
+// Writes the bar and every bar it reaches through the exchange (the first record is the bar).
+void KitSaveBarList(CKitPropExchange* pPX, CKitCommandBar* pBar);
+// Reads the bars KitSaveBarList wrote and links their popups; the first bar read, with one
+// reference for the caller. Damaged data throws the archive exception.
+CKitCommandBar* KitLoadBarList(CKitPropExchange* pPX, CKitCommandBarManager* pCommandBars);
