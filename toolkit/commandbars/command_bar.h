@@ -10,6 +10,7 @@
 #include <windows.h>
 
 class CKitBarPainter;
+class CKitCommandBarAnimation;
 class CKitCommandBarManager;
 class CKitControl;
 class CKitControlPopup;
@@ -217,7 +218,12 @@ public:
     virtual CKitCommandBar* GetParentCommandBar() const { return nullptr; }
     // The bar's persistent state; nothing in the base.
     virtual void DoPropExchange(CKitPropExchange* /*pPX*/) {}
-    // Repaints the rectangle (the whole bar when null).
+    // Cross-fading of changed rectangles: switching it redraws the bar.
+    void SetAnimationEnabled(BOOL bEnable);
+    BOOL GetAnimationEnabled() const;
+    CKitCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
+
+    // Repaints the rectangle (the whole bar when null), cross-faded when bAnimate.
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
     // Fills the bar and draws its visible controls that meet the clip rectangle.
     virtual void DrawCommandBar(CDC* pDC, CRect rcClip);
@@ -316,6 +322,8 @@ protected:
     CRect m_rcInsertMark;
     // The bar this one was copied from.
     const CKitCommandBar* m_pCopySource = nullptr;
+    // Owned.
+    CKitCommandBarAnimation* m_pAnimation;
 };
 
 class CKitToolBar : public CKitCommandBar {

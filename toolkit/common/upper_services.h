@@ -38,6 +38,8 @@ public:
     virtual int GetSplitDropDownSize() const = 0;
     // With popup shadows on: the shadow of the control (screen rectangle) that joins it to its open popup.
     virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
+    // The global option that cross-fades every bar's changes.
+    virtual BOOL IsAnimationEnabled() const { return FALSE; }
 
 protected:
     ~CKitBarPainter() = default;
