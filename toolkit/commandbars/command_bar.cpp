@@ -1233,7 +1233,7 @@ CSize CKitToolBar::CalcLayout(int nWidth)
             pControl->SetRect(CRect(0, 0, 0, 0));
             continue;
         }
-        CSize sz = pPainter->DrawControl(&dc, pControl, FALSE);
+        CSize sz = pControl->GetSize(&dc);
         sz.cy = std::max(static_cast<int>(sz.cy), pPainter->GetControlHeight());
         const int nSeparator =
             pControl->GetBeginGroup() && !bFirst ? pPainter->DrawCommandBarSeparator(&dc, this, pControl, FALSE).cx : 0;
