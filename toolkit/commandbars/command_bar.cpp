@@ -601,7 +601,7 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
         bFirst = FALSE;
         CRect rcIntersect;
         if (rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
-            pPainter->DrawControl(pDC, pControl, TRUE);
+            pControl->Draw(pDC);
     }
     pDC->SelectObject(pOldFont);
     if (!IsCustomizeMode())

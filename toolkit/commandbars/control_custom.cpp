@@ -124,7 +124,7 @@ void CKitControlCustom::OnRemoved()
 
 void CKitControlCustom::Copy(const CKitControl* pSource, BOOL bRecursive)
 {
-    if (const CKitControlCustom* pCustom = DYNAMIC_DOWNCAST(CKitControlCustom, const_cast<CKitControl*>(pSource))) {
+    if (const auto* pCustom = dynamic_cast<const CKitControlCustom*>(pSource)) {
         m_rcBorders = pCustom->m_rcBorders;
         m_nVerticalOptions = pCustom->m_nVerticalOptions;
         m_szControl = pCustom->m_szControl;

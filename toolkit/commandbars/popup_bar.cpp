@@ -43,6 +43,10 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
             return FALSE;
     }
 
+    // Placeholders expand into their items first; items they insert follow them.
+    for (int i = 0; i < GetControlCount(); i++)
+        GetControl(i)->OnBeforePopup();
+
     CClientDC dc(this);
     CFont* pOldFont = pPainter != nullptr ? dc.SelectObject(pPainter->GetCommandBarFont(this)) : nullptr;
     CRect rcWork;
