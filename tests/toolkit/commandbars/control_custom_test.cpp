@@ -1,16 +1,10 @@
 // The custom control on a toolbar drawn by the default theme: without a window it is a button; with one it
 // places the window in its rectangle and hides on vertical edges as its option says.
+#include "themed_toolbar.h"
+
 #include "support/canvas.h"
-#include "support/message_pump.h"
-#include "toolkit/commandbars/command_bar.h"
-#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control_custom.h"
 #include "toolkit/commandbars/controls.h"
-#include "toolkit/themes/paint/paint_manager.h"
-
-#include "framework/wnd.h"
-
-#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -18,44 +12,9 @@ namespace {
 
 constexpr UINT kFindId = 42001;
 
-// A frame that records the commands it receives.
-class CCommandSite : public CWnd {
-public:
-    CCommandSite()
-    {
-        CreateEx(0, "STATIC", "Custom control", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, 360, 160, nullptr, 0);
-    }
-    ~CCommandSite() override { DestroyWindow(); }
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_COMMAND)
-            m_commands.push_back(LOWORD(wParam));
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-
-    std::vector<UINT> m_commands;
-};
-
-class CustomControlTest : public testing::Test {
+class CustomControlTest : public ThemedToolBarTest {
 protected:
-    void SetUp() override
-    {
-        CKitPaintManager::SetTheme(0);
-        m_manager.SetSite(&m_site);
-        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
-        m_pBar = new CKitToolBar();
-        m_manager.AddCommandBar(m_pBar);
-        m_pBar->SetPosition(kitBarTop);
-        m_pBar->CreateBar(&m_site);
-        m_pBar->MoveWindow(0, 0, 340, 30);
-    }
-    void TearDown() override
-    {
-        m_manager.RemoveAll();
-        PumpMessages();
-        CKitPaintManager::Done();
-    }
+    CustomControlTest() : ThemedToolBarTest("Custom control") {}
 
     CKitControl* Add(CKitControl* pControl, UINT nId)
     {
@@ -85,9 +44,6 @@ protected:
         PumpMessages();
     }
 
-    CCommandSite m_site;
-    CKitCommandBarManager m_manager;
-    CKitToolBar* m_pBar = nullptr;
 };
 
 // What one control measures, draws and sends when clicked.

@@ -1,85 +1,40 @@
 // The window and recent-file placeholders expanding in a menu, and the grid selector driven as with the
 // mouse; build/screens/commandbar-selector.png.
-#include "support/message_pump.h"
+#include "themed_toolbar.h"
+
 #include "support/window_screenshot.h"
-#include "toolkit/commandbars/command_bar.h"
-#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control_extended.h"
 #include "toolkit/commandbars/controls.h"
-#include "toolkit/themes/paint/paint_manager.h"
 
 #include "framework/recentfiles.h"
-#include "framework/wnd.h"
-
-#include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
 
-// A frame with an MDI client that records the commands and control notifications it receives.
-class CFrameSite : public CWnd {
-public:
-    CFrameSite()
-    {
-        CreateEx(0, "STATIC", "Extended controls", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
-                 420, 260, nullptr, 0);
-    }
-    ~CFrameSite() override { DestroyWindow(); }
+// Adds an MDI client to the frame, its children numbered from the first id.
+HWND CreateMDIClient(CWnd* pFrame, UINT nFirstChild)
+{
+    CLIENTCREATESTRUCT ccs = {nullptr, nFirstChild};
+    return ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 40, 400, 180,
+                             pFrame->GetSafeHwnd(), nullptr, nullptr, &ccs);
+}
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_COMMAND)
-            m_commands.push_back(LOWORD(wParam));
-        if (message == WM_KIT_CONTROL_NOTIFY)
-            m_notified.push_back(reinterpret_cast<const NMKITCONTROL*>(lParam)->hdr.code);
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
+HWND CreateMDIChild(HWND hClient, LPCSTR lpszTitle)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefMDIChildProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "KitTestMDIChild";
+    ::RegisterClassA(&wc);
+    MDICREATESTRUCTA mcs = {"KitTestMDIChild", lpszTitle, wc.hInstance, 0, 0, 200, 100, WS_VISIBLE, 0};
+    return reinterpret_cast<HWND>(::SendMessageA(hClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+}
 
-    // Adds an MDI client whose children are numbered from the first id.
-    HWND CreateMDIClient(UINT nFirstChild)
-    {
-        CLIENTCREATESTRUCT ccs = {nullptr, nFirstChild};
-        m_hClient = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 40, 400, 180,
-                                      GetSafeHwnd(), nullptr, nullptr, &ccs);
-        return m_hClient;
-    }
-    HWND CreateChild(LPCSTR lpszTitle)
-    {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = ::DefMDIChildProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        wc.lpszClassName = "KitTestMDIChild";
-        ::RegisterClassA(&wc);
-        MDICREATESTRUCTA mcs = {"KitTestMDIChild", lpszTitle, wc.hInstance, 0, 0, 200, 100, WS_VISIBLE, 0};
-        return reinterpret_cast<HWND>(::SendMessageA(m_hClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
-    }
-
-    HWND m_hClient = nullptr;
-    std::vector<UINT> m_commands;
-    std::vector<UINT> m_notified;
-};
-
-class ExtendedControlTest : public testing::Test {
+class ExtendedControlTest : public ThemedToolBarTest {
 protected:
-    void SetUp() override
-    {
-        CKitPaintManager::SetTheme(0);
-        m_manager.SetSite(&m_site);
-        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
-        m_pBar = new CKitToolBar();
-        m_manager.AddCommandBar(m_pBar);
-        m_pBar->SetPosition(kitBarTop);
-        m_pBar->CreateBar(&m_site);
-        m_pBar->MoveWindow(0, 0, 400, 120);
-    }
-    void TearDown() override
-    {
-        m_manager.RemoveAll();
-        PumpMessages();
-        CKitPaintManager::Done();
-    }
+    ExtendedControlTest() : ThemedToolBarTest("Extended controls") {}
 
     // The captions of the controls after the first one.
     std::vector<CString> CaptionsAfter(int nFirst) const
@@ -89,10 +44,6 @@ protected:
             captions.push_back(m_pBar->GetControl(i)->GetCaption());
         return captions;
     }
-
-    CFrameSite m_site;
-    CKitCommandBarManager m_manager;
-    CKitToolBar* m_pBar = nullptr;
 };
 
 // A recent-file placeholder over a list the test fills.
@@ -135,12 +86,12 @@ TEST(KitControlWindowList, NumberedCaptionsDoubleAmpersandsAndMarkTheNumber)
 // replaces the items instead of adding to them, and a hidden child is left out.
 TEST_F(ExtendedControlTest, AWindowListShowsTheFirstNineChildren)
 {
-    m_site.CreateMDIClient(0xFF00);
+    const HWND hClient = CreateMDIClient(&m_site, 0xFF00);
     std::vector<HWND> children;
     for (int i = 1; i <= 12; i++) {
         CString strTitle;
         strTitle.Format(i == 2 ? "R&D %d" : "Doc %d", i);
-        children.push_back(m_site.CreateChild(strTitle));
+        children.push_back(CreateMDIChild(hClient, strTitle));
     }
     ASSERT_NE(nullptr, children.back());
     CKitControlWindowList::s_nFirstMDIChild = 0xFF00;
@@ -167,7 +118,7 @@ TEST_F(ExtendedControlTest, AWindowListShowsTheFirstNineChildren)
             EXPECT_EQ(0, m_pBar->GetControl(i)->GetChecked()) << i;
     }
 
-    ::SendMessageA(m_site.m_hClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(children[2]), 0);
+    ::SendMessageA(hClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(children[2]), 0);
     ::ShowWindow(children[0], SW_HIDE);
     pList->OnBeforePopup();
     ASSERT_EQ(10, m_pBar->GetControlCount());
