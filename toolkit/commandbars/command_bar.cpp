@@ -6,6 +6,7 @@
 #include "framework/ids.h"
 #include "framework/menu.h"
 #include "framework/winapp.h"
+#include "toolkit/commandbars/command_bar_animation.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
@@ -115,7 +116,8 @@ BEGIN_MESSAGE_MAP(CKitCommandBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
 END_MESSAGE_MAP()
 
-CKitCommandBar::CKitCommandBar(int nBarType) : m_nBarType(nBarType), m_pControls(new CKitControls())
+CKitCommandBar::CKitCommandBar(int nBarType)
+    : m_nBarType(nBarType), m_pControls(new CKitControls()), m_pAnimation(new CKitCommandBarAnimation(this))
 {
     m_pControls->SetParent(this);
 }
@@ -130,6 +132,7 @@ CKitCommandBar::~CKitCommandBar()
     m_pControls->InternalRelease();
     SetPaintManager(nullptr);
     SetImageManager(nullptr);
+    delete m_pAnimation;
 }
 
 BOOL CKitCommandBar::CreateBar(CWnd* pParent, DWORD dwStyle, UINT nID)
@@ -561,7 +564,18 @@ void CKitCommandBar::SetStatusText(BOOL bShow, CKitControl* pControl)
         pSite->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCSTR>(strText)));
 }
 
-void CKitCommandBar::Redraw(LPCRECT lpRect, BOOL /*bAnimate*/)
+void CKitCommandBar::SetAnimationEnabled(BOOL bEnable)
+{
+    m_pAnimation->SetAnimationEnabled(bEnable);
+    Redraw();
+}
+
+BOOL CKitCommandBar::GetAnimationEnabled() const
+{
+    return m_pAnimation->GetAnimationEnabled();
+}
+
+void CKitCommandBar::Redraw(LPCRECT lpRect, BOOL bAnimate)
 {
     if (m_nDelayRedraw > 0) {
         m_dwState |= kStateRedrawPending;
@@ -570,7 +584,7 @@ void CKitCommandBar::Redraw(LPCRECT lpRect, BOOL /*bAnimate*/)
     if (lpRect == nullptr)
         m_dwState &= ~kStateRedrawPending;
     if (GetSafeHwnd() != nullptr && IsVisible())
-        InvalidateRect(lpRect, FALSE);
+        m_pAnimation->RedrawRect(lpRect, bAnimate);
 }
 
 CRect CKitCommandBar::GetBorders()
@@ -1037,25 +1051,14 @@ void CKitCommandBar::OnDestroy()
     }
     if (m_bTracking)
         SetTrackingMode(FALSE, TRUE, FALSE);
+    m_pAnimation->OnDestroy();
     CWnd::OnDestroy();
 }
 
 void CKitCommandBar::OnPaint()
 {
     CPaintDC dcPaint(this);
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    if (rcClient.IsRectEmpty())
-        return;
-    // Drawn off screen, then copied in one go.
-    CDC dcMemory;
-    dcMemory.CreateCompatibleDC(&dcPaint);
-    CBitmap bitmap;
-    bitmap.CreateCompatibleBitmap(&dcPaint, rcClient.Width(), rcClient.Height());
-    CBitmap* pOldBitmap = dcMemory.SelectObject(&bitmap);
-    DrawCommandBar(&dcMemory, rcClient);
-    dcPaint.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcMemory, 0, 0, SRCCOPY);
-    dcMemory.SelectObject(pOldBitmap);
+    m_pAnimation->Paint(&dcPaint, dcPaint.m_ps.rcPaint);
 }
 
 BOOL CKitCommandBar::OnEraseBkgnd(CDC* /*pDC*/)
@@ -1080,6 +1083,10 @@ LRESULT CKitCommandBar::OnIdleUpdateCmdUIMessage(WPARAM /*wParam*/, LPARAM /*lPa
 
 void CKitCommandBar::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == CKitCommandBarAnimation::kTimerAnimation) {
+        m_pAnimation->OnTimer();
+        return;
+    }
     if (nIDEvent == kTimerHover || nIDEvent == kTimerExpand) {
         if (m_nLockInput > 0)
             return;

@@ -11,6 +11,7 @@
 
 class CKitBarPainter;
 class CKitCommandBarList;
+class CKitCommandBarAnimation;
 class CKitCommandBarManager;
 class CKitControl;
 class CKitControlPopup;
@@ -228,7 +229,12 @@ public:
     void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags);
     // Links the popups of the bar's controls to the loaded bars.
     void RestoreCommandBarList(CKitCommandBarList* pList);
-    // Repaints the rectangle (the whole bar when null).
+    // Cross-fading of changed rectangles: switching it redraws the bar.
+    void SetAnimationEnabled(BOOL bEnable);
+    BOOL GetAnimationEnabled() const;
+    CKitCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
+
+    // Repaints the rectangle (the whole bar when null), cross-faded when bAnimate.
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
     // Fills the bar and draws its visible controls that meet the clip rectangle.
     virtual void DrawCommandBar(CDC* pDC, CRect rcClip);
@@ -334,4 +340,6 @@ protected:
     CRect m_rcInsertMark;
     // The bar this one was copied from.
     const CKitCommandBar* m_pCopySource = nullptr;
+    // Owned.
+    CKitCommandBarAnimation* m_pAnimation;
 };

@@ -281,6 +281,10 @@ public:
     virtual BOOL IsCustomizeMovable() const { return (m_dwFlags & kitFlagNoMovable) == 0; }
     virtual void OnCustomizeDragStart(CPoint /*pt*/) {}
     virtual void OnIdleUpdate() {}
+    // Called before the popup bar that holds the control shows.
+    virtual void OnBeforePopup() {}
+    // Called before the bar lays its controls out in rows, with the layout mode (LM_ flags).
+    virtual void OnCalcDynamicSize(DWORD /*dwMode*/) {}
     // Called when the control leaves its collection: lets its action go.
     virtual void OnRemoved() { SetAction(nullptr); }
     virtual void OnActionChanged(int nProperty);

@@ -7,6 +7,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"
+#include "toolkit/commandbars/control_custom.h"
 #include "toolkit/common/resources.h"
 
 #include <algorithm>
@@ -51,6 +52,7 @@ CKitControl* KitCreateControl(int nType)
     case kitControlEdit:
         return new CKitControlEdit();
     case kitControlCustom:
+        return new CKitControlCustom();
     case kitControlLabel:
     case kitControlCheckBox:
     case kitControlGallery:
@@ -751,6 +753,8 @@ CSize CKitControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
                                     const KitRowLayoutMetrics& metrics)
 {
     const CSize szBorders(rcBorders.left + rcBorders.right, rcBorders.top + rcBorders.bottom);
+    for (CKitControl* pControl : m_controls)
+        pControl->OnCalcDynamicSize(dwMode);
     if (GetVisibleCount(FALSE) == 0) {
         CSize size(szBorders.cx + kEmptyBarWidth, szBorders.cy + kEmptyBarHeight);
         if ((dwMode & LM_HORZDOCK) && nMinimum > 0)

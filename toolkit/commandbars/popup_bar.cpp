@@ -204,6 +204,10 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
     m_bHasHiddenControls = FALSE;
     m_bExpanded = CKitMouseManager::GetThreadManager()->GetExpandedMenus() || IsCustomizeMode();
 
+    // Placeholders expand into their items first; items they insert follow them.
+    for (int i = 0; i < GetControlCount(); i++)
+        GetControl(i)->OnBeforePopup();
+
     const CRect rc = CalcPlacement();
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (pControl != nullptr && (pParent->GetSafeHwnd() == nullptr)) {

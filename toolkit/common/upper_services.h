@@ -52,6 +52,8 @@ public:
     virtual void FillDockBar(CDC* /*pDC*/, const CRect& /*rc*/) {}
     // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
     virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
+    // The global option that cross-fades every bar's changes.
+    virtual BOOL IsAnimationEnabled() const { return FALSE; }
 
 protected:
     ~CKitBarPainter() = default;

@@ -85,6 +85,7 @@ public:
     void ReleasePainterReference() override { InternalRelease(); }
     int GetSplitDropDownSize() const override;
     void CastControlShadow(CWnd* pPopup, const CRect& rcControl) override;
+    BOOL IsAnimationEnabled() const override { return m_bEnableAnimation; }
     CSize GetAutoIconSize(BOOL bLarge) const;
     static void StripMnemonics(CString& strText);
     // Splits a caption at the space nearest its middle (the left one at equal distance).

@@ -1,0 +1,66 @@
+// ThemedToolBarTest: a toolbar across the top of a frame that records its commands and control notifications,
+// drawn by the default theme.
+#pragma once
+
+#include "support/message_pump.h"
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/toolbar.h"
+#include "toolkit/themes/paint/paint_manager.h"
+
+#include "framework/wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+class CRecordingFrame : public CWnd {
+public:
+    explicit CRecordingFrame(LPCSTR lpszTitle)
+    {
+        CreateEx(0, "STATIC", lpszTitle, WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 420, 260,
+                 nullptr, 0);
+    }
+    ~CRecordingFrame() override { DestroyWindow(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_COMMAND)
+            m_commands.push_back(LOWORD(wParam));
+        if (message == WM_KIT_CONTROL_NOTIFY)
+            m_notified.push_back(reinterpret_cast<const NMKITCONTROL*>(lParam)->hdr.code);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    std::vector<UINT> m_commands;
+    std::vector<UINT> m_notified;
+};
+
+class ThemedToolBarTest : public testing::Test {
+protected:
+    explicit ThemedToolBarTest(LPCSTR lpszTitle = "Command bar") : m_site(lpszTitle) {}
+
+    void SetUp() override
+    {
+        CKitPaintManager::SetTheme(0);
+        m_manager.SetSite(&m_site);
+        // The site handles no command itself: the controls stay enabled.
+        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
+        m_pBar = new CKitToolBar();
+        m_manager.AddCommandBar(m_pBar);
+        m_pBar->SetPosition(kitBarTop);
+        m_pBar->CreateBar(&m_site);
+        m_pBar->MoveWindow(0, 0, 400, 120);
+    }
+    void TearDown() override
+    {
+        m_manager.RemoveAll();
+        PumpMessages();
+        CKitPaintManager::Done();
+    }
+
+    CRecordingFrame m_site;
+    CKitCommandBarManager m_manager;
+    CKitToolBar* m_pBar = nullptr;
+};
