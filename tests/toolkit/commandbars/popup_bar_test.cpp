@@ -280,6 +280,15 @@ TEST_F(PopupBarTest, APopupCutToItsMaximumHeightScrollsWithItsButtons)
     const WindowImage shot = CaptureScreenRect(rcShot);
     EXPECT_EQ("", SaveScreenshot("commandbar-scrolling-popup", shot.width, shot.height, shot.pixels));
 
+    // The keyboard's selection scrolls what it selects into view.
+    m_pPopup->SetSelected(nCount - 1, kitSelectKeyboard);
+    EXPECT_EQ(nCount, m_pPopup->GetEndVisible());
+    EXPECT_TRUE(m_pPopup->GetControl(nCount - 1)->IsVisible());
+    m_pPopup->SetSelected(2, kitSelectKeyboard);
+    EXPECT_EQ(2, m_pPopup->GetFirstVisible());
+    EXPECT_TRUE(m_pPopup->GetControl(2)->IsVisible());
+    EXPECT_EQ(2, m_pPopup->GetSelected());
+
     // Up again: one hidden control is never left behind a button of its own.
     while (m_pPopup->GetFirstVisible() > 0)
         m_pPopup->SendMessage(WM_TIMER, CKitPopupBar::kTimerScrollUp);
