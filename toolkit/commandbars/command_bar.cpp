@@ -604,8 +604,9 @@ void CKitCommandBar::DrawCommandBar(CDC* pDC, CRect rcClip)
             pPainter->DrawCommandBarSeparator(pDC, this, pControl, TRUE);
         bFirst = FALSE;
         CRect rcIntersect;
+        // Through the control: the kinds that draw themselves (a toolbar's own buttons) do so.
         if (rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
-            pPainter->DrawControl(pDC, pControl, TRUE);
+            pControl->Draw(pDC);
     }
     pDC->SelectObject(pOldFont);
     if (!IsCustomizeMode())

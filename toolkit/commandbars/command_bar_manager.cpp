@@ -284,7 +284,7 @@ BOOL CKitCommandBarManager::FloatCommandBar(CKitToolBar* pBar)
     if (!pBar->CreateToolBarWindow(m_pSite, TRUE))
         return FALSE;
     pBar->CKitCommandBar::SetPosition(kitBarFloating);
-    const CSize sz = pBar->CalcDynamicLayout(-1, kitLayoutHorz | kitLayoutMRUWidth | kitLayoutCommit);
+    const CSize sz = pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
     CPoint pt = pBar->GetDockContext()->m_ptFloat;
     if (pt.x <= 0 && pt.y <= 0 && m_pSite != nullptr) {
         CRect rcSite;

@@ -38,11 +38,14 @@ struct KIT_CONTROL_FROM_MENU {
 
 // Layout modes of the row layout (the framework's flags), plus wrapping at groups.
 constexpr DWORD LM_STRETCH = 0x01;
+constexpr DWORD LM_HORZ = 0x02;
 constexpr DWORD LM_MRUWIDTH = 0x04;
 constexpr DWORD LM_HORZDOCK = 0x08;
 constexpr DWORD LM_VERTDOCK = 0x10;
 constexpr DWORD LM_LENGTHY = 0x20;
 constexpr DWORD LM_COMMIT = 0x40;
+// A docked bar that may be squeezed in its row.
+constexpr DWORD kitLayoutSqueeze = 0x80;
 constexpr DWORD kitLayoutWrapGroups = 0x100;
 
 // The gaps of a row layout: between groups from the paint manager, between neighbours the bar's own.

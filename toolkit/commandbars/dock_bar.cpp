@@ -192,9 +192,9 @@ void CKitDockBar::NormalizeStretchedRows()
 
 DWORD CKitDockBar::GetBarLayoutMode(BOOL bHorizontal, const CKitToolBar* pBar) const
 {
-    DWORD dwMode = bHorizontal ? kitLayoutHorz | kitLayoutHorzDock : kitLayoutVertDock;
+    DWORD dwMode = bHorizontal ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK;
     if (pBar->GetFlags() & kitDockFullRow)
-        dwMode |= kitLayoutStretch;
+        dwMode |= LM_STRETCH;
     if ((pBar->GetFlags() & kitDockSqueeze) != 0 &&
         !(m_pCommandBars != nullptr && m_pCommandBars->IsCustomizeMode() && !m_pCommandBars->IsCustomizeMoveMode()))
         dwMode |= kitLayoutSqueeze;
@@ -302,7 +302,7 @@ int CKitDockBar::LayoutRowLine(std::vector<CKitToolBar*>& bars, int x, int y, in
     });
     for (size_t i = 0; i < infos.size(); i++) {
         DOCK_INFO& info = infos[i];
-        DWORD dwMode = GetBarLayoutMode(bHorizontal, info.pBar) | kitLayoutCommit;
+        DWORD dwMode = GetBarLayoutMode(bHorizontal, info.pBar) | LM_COMMIT;
         if (info.pBar->GetFlags() & kitDockStretch) {
             if (bHorizontal) {
                 info.rcBar.right = i + 1 < infos.size() ? infos[i + 1].rcBar.left : nLength;
@@ -311,7 +311,7 @@ int CKitDockBar::LayoutRowLine(std::vector<CKitToolBar*>& bars, int x, int y, in
                 info.rcBar.bottom = i + 1 < infos.size() ? infos[i + 1].rcBar.top : nLength;
                 info.rcBar.top = i > 0 ? std::min(info.rcBar.top, infos[i - 1].rcBar.bottom) : 0;
             }
-            dwMode |= kitLayoutStretch;
+            dwMode |= LM_STRETCH;
         }
         CSize sz = info.pBar->CalcDockLayout(bHorizontal ? info.rcBar.Width() : info.rcBar.Height(), dwMode);
         if (bHorizontal)
@@ -362,9 +362,9 @@ CSize CKitDockBar::CalcLayout(int nLength, DWORD dwMode, KIT_DOCK_LAYOUT* pLayou
 {
     const BOOL bHorizontal = IsHorizontal();
     CSize size(0, 0);
-    if ((dwMode & kitLayoutStretch) && (dwMode & kitLayoutHorz))
+    if ((dwMode & LM_STRETCH) && (dwMode & LM_HORZ))
         size = CSize(kUnlimited, 0);
-    else if (dwMode & kitLayoutStretch)
+    else if (dwMode & LM_STRETCH)
         size = CSize(0, kUnlimited);
     KIT_DOCK_LAYOUT layout;
     KIT_DOCK_LAYOUT* pRowLayout = nullptr;
@@ -406,33 +406,32 @@ void CKitDockBar::OnSizeParent(KIT_DOCK_LAYOUT* pLayout)
     if ((GetStyle() & WS_VISIBLE) == 0)
         return;
     const BOOL bHorizontal = IsHorizontal();
-    DWORD dwMode = pLayout->bStretch ? kitLayoutStretch : 0;
-    dwMode |= bHorizontal ? kitLayoutHorz | kitLayoutHorzDock : kitLayoutVertDock;
+    DWORD dwMode = pLayout->bStretch ? LM_STRETCH : 0;
+    dwMode |= bHorizontal ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK;
     CSize size = CalcLayout(bHorizontal ? pLayout->rect.Width() : pLayout->rect.Height(), dwMode, pLayout);
     size.cx = std::min(static_cast<int>(size.cx), pLayout->rect.Width());
     size.cy = std::min(static_cast<int>(size.cy), pLayout->rect.Height());
-    CRect rc = pLayout->rect;
-    if (bHorizontal) {
-        pLayout->sizeTotal.cy += size.cy;
-        pLayout->sizeTotal.cx = std::max(pLayout->sizeTotal.cx, size.cx);
-        if (m_dwStyle & kitDockBarTop) {
-            rc.bottom = rc.top + size.cy;
-            pLayout->rect.top += size.cy;
-        } else {
-            rc.top = rc.bottom - size.cy;
-            pLayout->rect.bottom -= size.cy;
-        }
+    // A vertical edge works as a horizontal one with x and y swapped.
+    const CSize szAlong = bHorizontal ? size : CSize(size.cy, size.cx);
+    CRect rcFree = bHorizontal ? pLayout->rect : Transposed(pLayout->rect);
+    CSize szTotal = bHorizontal ? pLayout->sizeTotal : CSize(pLayout->sizeTotal.cy, pLayout->sizeTotal.cx);
+    szTotal.cy += szAlong.cy;
+    szTotal.cx = std::max(szTotal.cx, szAlong.cx);
+    CRect rc = rcFree;
+    if (m_dwStyle & (kitDockBarTop | kitDockBarLeft)) {
+        rc.bottom = rc.top + szAlong.cy;
+        rcFree.top += szAlong.cy;
     } else {
-        pLayout->sizeTotal.cx += size.cx;
-        pLayout->sizeTotal.cy = std::max(pLayout->sizeTotal.cy, size.cy);
-        if (m_dwStyle & kitDockBarLeft) {
-            rc.right = rc.left + size.cx;
-            pLayout->rect.left += size.cx;
-        } else {
-            rc.left = rc.right - size.cx;
-            pLayout->rect.right -= size.cx;
-        }
+        rc.top = rc.bottom - szAlong.cy;
+        rcFree.bottom -= szAlong.cy;
     }
+    if (!bHorizontal) {
+        rc = Transposed(rc);
+        rcFree = Transposed(rcFree);
+        szTotal = CSize(szTotal.cy, szTotal.cx);
+    }
+    pLayout->rect = rcFree;
+    pLayout->sizeTotal = szTotal;
     if (pLayout->hDWP != nullptr) {
         pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
                                          SWP_NOZORDER | SWP_NOACTIVATE);
@@ -601,7 +600,7 @@ void CKitDockContext::Move(CPoint pt)
         return;
     if (!m_pBar->IsFloating()) {
         pCommandBars->FloatCommandBar(m_pBar);
-        const CSize sz = m_pBar->CalcDynamicLayout(0, kitLayoutHorz | kitLayoutMRUWidth | kitLayoutCommit);
+        const CSize sz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
         m_rcTrack = CRect(m_rcTrack.TopLeft(), sz);
         AdjustRectToPoint(m_rcTrack, pt);
     }
@@ -631,7 +630,7 @@ void CKitDockContext::ResizeLength(CPoint pt)
     const BOOL bWidth = m_nHitTest == HTLEFT || m_nHitTest == HTRIGHT;
     const int nLength = std::max(0, static_cast<int>(bWidth ? m_rcTrack.Width() : m_rcTrack.Height()));
     const CSize sz = m_pBar->CalcDynamicLayout(
-        nLength, bWidth ? kitLayoutHorz | kitLayoutCommit : kitLayoutHorz | kitLayoutLengthY | kitLayoutCommit);
+        nLength, bWidth ? LM_HORZ | LM_COMMIT : LM_HORZ | LM_LENGTHY | LM_COMMIT);
     CRect rcWindow;
     m_pBar->GetWindowRect(&rcWindow);
     if (sz == rcWindow.Size())
@@ -674,7 +673,7 @@ int CKitDockContext::ToggleDocking()
             return 0;
         m_nDockedPosition = nSavedPosition;
         m_rcDocked = rcSavedDocked;
-        const CSize sz = m_pBar->CalcDynamicLayout(0, kitLayoutHorz | kitLayoutMRUWidth | kitLayoutCommit);
+        const CSize sz = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
         m_pBar->SetWindowPos(nullptr, ptFloat.x, ptFloat.y, sz.cx, sz.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
         if ((m_pBar->GetFlags() & (kitDockTop | kitDockBottom | kitDockLeft | kitDockRight)) == 0)

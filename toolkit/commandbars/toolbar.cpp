@@ -253,7 +253,7 @@ void CKitToolBar::UpdateLocation()
             pSite->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.Width(), rc.Height()));
         }
     } else if (m_nBarPosition == kitBarFloating) {
-        const CSize sz = CalcDynamicLayout(-1, kitLayoutHorz | kitLayoutMRUWidth | kitLayoutCommit);
+        const CSize sz = CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
         CRect rc;
         GetWindowRect(&rc);
         SetWindowPos(nullptr, 0, 0, sz.cx, sz.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -291,10 +291,10 @@ void CKitToolBar::OnRecalcLayout()
     CRect rcClient;
     GetClientRect(&rcClient);
     if (m_nBarPosition == kitBarFloating)
-        CalcDynamicLayout(rcClient.Width(), kitLayoutHorz | kitLayoutCommit);
+        CalcDynamicLayout(rcClient.Width(), LM_HORZ | LM_COMMIT);
     else if (m_pDockBar != nullptr)
         CalcDockLayout(m_pDockBar->IsHorizontal() ? rcClient.Width() : rcClient.Height(),
-                       m_pDockBar->GetBarLayoutMode(m_pDockBar->IsHorizontal(), this) | kitLayoutCommit);
+                       m_pDockBar->GetBarLayoutMode(m_pDockBar->IsHorizontal(), this) | LM_COMMIT);
     else
         CalcLayout(rcClient.Width());
     Redraw();
@@ -337,8 +337,8 @@ CSize CKitToolBar::CalcDockLayout(int nLength, DWORD dwMode)
 {
     CSize sz = CalcDockLayoutLine(nLength, dwMode);
     // A stretched bar fills its row.
-    if ((dwMode & kitLayoutStretch) != 0 && nLength > 1) {
-        if ((dwMode & kitLayoutVertDock) != 0)
+    if ((dwMode & LM_STRETCH) != 0 && nLength > 1) {
+        if ((dwMode & LM_VERTDOCK) != 0)
             sz.cy = std::max<int>(sz.cy, nLength);
         else
             sz.cx = std::max<int>(sz.cx, nLength);
@@ -348,7 +348,7 @@ CSize CKitToolBar::CalcDockLayout(int nLength, DWORD dwMode)
 
 CSize CKitToolBar::CalcDockLayoutLine(int nLength, DWORD dwMode)
 {
-    const BOOL bVertical = (dwMode & kitLayoutVertDock) != 0;
+    const BOOL bVertical = (dwMode & LM_VERTDOCK) != 0;
     ShowOwnButton(GetCloseButton(), FALSE);
     const BOOL bAlways = IsAlwaysShowExpandButton(FALSE);
     // The expand button is made when it is first shown.
@@ -357,7 +357,7 @@ CSize CKitToolBar::CalcDockLayoutLine(int nLength, DWORD dwMode)
     const CRect rcBorders = GetBorders();
     BOOL bHidden = FALSE;
     CSize sz;
-    if (!bAlways && (dwMode & kitLayoutCommit) == 0) {
+    if (!bAlways && (dwMode & LM_COMMIT) == 0) {
         sz = LayoutControls(this, rcBorders, nLength, bVertical, TRUE, &bHidden);
         if (m_pControls->GetVisibleCount(FALSE) > 1) {
             BOOL bNarrowHidden = FALSE;
@@ -431,7 +431,7 @@ CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
             metrics.szGroupGap = pPainter->DrawCommandBarSeparator(&dc, this, pFirst, FALSE);
         DWORD dwRowMode = LM_COMMIT | (dwMode & LM_LENGTHY);
         int nRowLength = nLength;
-        if (nLength < 0 || (dwMode & kitLayoutMRUWidth) != 0) {
+        if (nLength < 0 || (dwMode & LM_MRUWIDTH) != 0) {
             dwRowMode = LM_COMMIT | kitLayoutWrapGroups;
             nRowLength = m_nMRUWidth;
         }
@@ -449,7 +449,7 @@ CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         ShowOwnButton(pExpand, TRUE);
         pExpand->SetRect(CRect(nRight - nCaption, kFloatingBorder, nRight, kFloatingBorder + nCaption));
     }
-    if ((dwMode & kitLayoutCommit) != 0 && (m_dwState & kStateRedrawPending) != 0)
+    if ((dwMode & LM_COMMIT) != 0 && (m_dwState & kStateRedrawPending) != 0)
         Redraw();
     return sz;
 }

@@ -3,23 +3,11 @@
 
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
 
 class CKitDockBar;
 class CKitDockContext;
 class CKitPopupBar;
-
-// Layout modes of the docked and floating layouts.
-enum KitLayoutMode : DWORD {
-    kitLayoutStretch = 1,
-    kitLayoutHorz = 2,
-    kitLayoutMRUWidth = 4,
-    kitLayoutHorzDock = 8,
-    kitLayoutVertDock = 16,
-    kitLayoutLengthY = 32,
-    kitLayoutCommit = 64,
-    // The bar may be squeezed in its row.
-    kitLayoutSqueeze = 128,
-};
 
 // A toolbar's docking flags (its flag word).
 enum KitDockFlag : DWORD {

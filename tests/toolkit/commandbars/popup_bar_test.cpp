@@ -217,6 +217,8 @@ TEST_F(PopupBarTest, HoveringTheExpandButtonExpandsOnlyWithTheOptionAndOnlyByThe
     m_manager.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
     m_pPopup->GetControl(0)->SetCollapsible(FALSE);
     m_manager.SetCommandUsed(kCloseId);
+    // The real pointer stays clear of the popup: a move over another item would take the selection.
+    ::SetCursorPos(700, 600);
     for (const Case& c : cases) {
         CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
         m_manager.GetCommandBarsOptions()->bExpandAfterHover = c.bOption;

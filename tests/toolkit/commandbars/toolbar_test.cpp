@@ -63,7 +63,7 @@ protected:
     }
 
     // The committed docked layout at the length.
-    CSize Commit(int nLength) { return m_pBar->CalcDockLayout(nLength, kitLayoutHorz | kitLayoutHorzDock | kitLayoutCommit); }
+    CSize Commit(int nLength) { return m_pBar->CalcDockLayout(nLength, LM_HORZ | LM_HORZDOCK | LM_COMMIT); }
 
     int HiddenCount() const
     {
@@ -108,7 +108,7 @@ TEST_F(DockedToolBar, ABarThatDoesNotFitGetsTheExpandStripAtItsEnd)
     }
     EXPECT_GE(pExpand->GetRect().left, nLastRight);
     // Measuring (no commit) leaves room for the strip after the narrowest layout.
-    const CSize szMeasured = m_pBar->CalcDockLayout(nLength, kitLayoutHorz | kitLayoutHorzDock);
+    const CSize szMeasured = m_pBar->CalcDockLayout(nLength, LM_HORZ | LM_HORZDOCK);
     EXPECT_GE(szMeasured.cx, kitExpandStripSize);
     // Room again: the button goes.
     Commit(2000);
@@ -147,7 +147,7 @@ TEST_F(DockedToolBar, AFloatingBarShowsACloseButtonOnlyWhenItMayClose)
         SCOPED_TRACE(testing::Message() << "closeable " << c.bCloseable << " always expand " << c.bAlwaysExpand);
         m_pBar->SetCloseable(c.bCloseable);
         m_site.m_manager.GetCommandBarsOptions()->bAlwaysShowExpandButton = c.bAlwaysExpand;
-        const CSize sz = m_pBar->CalcDynamicLayout(-1, kitLayoutHorz | kitLayoutMRUWidth | kitLayoutCommit);
+        const CSize sz = m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
         const CKitControl* pClose = m_pBar->GetCloseButton();
         const CKitControl* pExpand = m_pBar->GetExpandButton();
         EXPECT_EQ(c.bClose, pClose != nullptr && pClose->IsVisible());
@@ -172,7 +172,7 @@ TEST_F(DockedToolBar, AFloatingBarShowsACloseButtonOnlyWhenItMayClose)
 TEST_F(DockedToolBar, TheCloseButtonHidesTheBarAndTheFrameLaysOutAgain)
 {
     m_pBar->SetPosition(kitBarFloating);
-    m_pBar->CalcDynamicLayout(-1, kitLayoutHorz | kitLayoutMRUWidth | kitLayoutCommit);
+    m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
     ASSERT_NE(nullptr, m_pBar->GetCloseButton());
     m_pBar->GetCloseButton()->OnExecute();
     EXPECT_FALSE(m_pBar->IsVisible());

@@ -4,18 +4,18 @@
 #define IDR_MAINFRAME 128
 #define IDR_TOOLBAR_STANDARD 129
 #define IDD_ABOUTBOX 130
-#define IDR_TEXTTYPE 131
-#define IDR_GRIDTYPE 132
-#define IDR_CONTEXT 133
-#define ID_FILE_SAVE_ALL 32810
+#define IDR_CONTEXT 131
+#define ID_FILE_SAVE_ALL 32801
+#define IDR_TEXTTYPE 133
+#define IDR_GRIDTYPE 134
 #define IDC_ABOUT_TEXT 1001
 
 // The documents of the MDI frame and their commands.
-#define ID_KIT_NEW_TEXT 32801
-#define ID_KIT_NEW_GRID 32802
-#define ID_KIT_TEXT_WRAP 32803
-#define ID_KIT_GRID_INSERT_ROW 32804
-#define ID_KIT_WINDOW_CASCADE 32805
+#define ID_KIT_NEW_TEXT 32811
+#define ID_KIT_NEW_GRID 32812
+#define ID_KIT_TEXT_WRAP 32813
+#define ID_KIT_GRID_INSERT_ROW 32814
+#define ID_KIT_WINDOW_CASCADE 32815
 // The bars' ids (the toolbar resource's for the standard one).
 #define IDR_TOOLBAR_TOOLS 140
 #define IDR_TOOLBAR_DOCUMENTS 141
