@@ -218,6 +218,9 @@ TEST_F(PopupBarTest, HoveringTheExpandButtonExpandsOnlyWithTheOptionAndOnlyByThe
     m_pPopup->GetControl(0)->SetCollapsible(FALSE);
     m_manager.SetCommandUsed(kCloseId);
     // The real pointer stays clear of the popup: a move over another item would take the selection.
+    // It goes back afterwards, for the other programs on the display read where it is.
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
     ::SetCursorPos(700, 600);
     for (const Case& c : cases) {
         CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
@@ -237,6 +240,7 @@ TEST_F(PopupBarTest, HoveringTheExpandButtonExpandsOnlyWithTheOptionAndOnlyByThe
         EXPECT_EQ(c.bExpanded, m_pPopup->GetControl(2)->IsVisible()) << c.bOption << c.nSelection;
         m_manager.ClosePopups();
     }
+    ::SetCursorPos(ptCursor.x, ptCursor.y);
 }
 
 TEST_F(PopupBarTest, APopupCutToItsMaximumHeightScrollsWithItsButtons)

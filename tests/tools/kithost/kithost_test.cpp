@@ -259,7 +259,12 @@ void CALLBACK ReadContextMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
                 ::GetLayeredWindowAttributes(pTip->GetSafeHwnd(), nullptr, &nAlpha, nullptr) && nAlpha == 150;
         }
     }
-    const WindowImage image = CaptureScreenArea(g_pHostFrame->GetSafeHwnd());
+    // The menu may reach below the frame: the picture takes both.
+    CRect rcFrame, rcMenu;
+    g_pHostFrame->GetWindowRect(&rcFrame);
+    pMenu->GetWindowRect(&rcMenu);
+    rcFrame.UnionRect(rcFrame, rcMenu);
+    const WindowImage image = CaptureScreenRect(rcFrame);
     g_contextMenu.strScreenshot = SaveScreenshot("kithost-context-menu", image.width, image.height, image.pixels);
     pMenu->GetControl(3)->OnExecute();
 }
