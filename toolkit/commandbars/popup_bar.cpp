@@ -253,6 +253,16 @@ BOOL CKitPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
 
 BOOL CKitPopupBar::SetSelected(int nIndex, int nMode)
 {
+    // A control scrolled out of view is scrolled in: to the bottom from below, to the top from above.
+    if (m_bScrolling && GetSafeHwnd() != nullptr && nIndex >= 0 && nIndex < GetControlCount()) {
+        if (nIndex >= m_nEndVisible) {
+            m_nEndVisible = nIndex + 1;
+            ScrollLayout(CSize(0, 0), FALSE);
+        } else if (nIndex < m_nFirstVisible) {
+            m_nFirstVisible = nIndex;
+            ScrollLayout(CSize(0, 0), TRUE);
+        }
+    }
     const BOOL bChanged = CKitCommandBar::SetSelected(nIndex, nMode);
     if (GetSafeHwnd() == nullptr)
         return bChanged;

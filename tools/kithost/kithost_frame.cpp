@@ -23,20 +23,6 @@ constexpr int kWidth = 640;
 constexpr int kHeight = 420;
 constexpr UINT kPaneId = AFX_IDW_PANE_FIRST;
 constexpr UINT kIndicators[] = {ID_SEPARATOR};
-// Posted before the context menu opens from the keyboard: shows its tips once it is up.
-constexpr UINT WM_KITHOST_SHOW_MENU_TIPS = WM_APP + 1;
-
-// The text pane: its context menu is the frame's.
-class CKitHostPane : public CEdit {
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_CONTEXTMENU)
-            return GetParent()->SendMessage(WM_CONTEXTMENU, wParam, lParam);
-        return CEdit::WindowProc(message, wParam, lParam);
-    }
-};
-
 // The notes pane's height under the documents.
 constexpr int kNotesHeight = 72;
 // The MDI client's id and the first child's.
@@ -112,6 +98,20 @@ void RegisterDocumentClass()
     wc.lpszClassName = kChildClass;
     ::RegisterClassA(&wc);
 }
+
+// Posted before the context menu opens from the keyboard: shows its tips once it is up.
+constexpr UINT WM_KITHOST_SHOW_MENU_TIPS = WM_APP + 1;
+
+// The text pane: its context menu is the frame's.
+class CKitHostPane : public CEdit {
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_CONTEXTMENU)
+            return GetParent()->SendMessage(WM_CONTEXTMENU, wParam, lParam);
+        return CEdit::WindowProc(message, wParam, lParam);
+    }
+};
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKitHostFrame, CFrameWnd)

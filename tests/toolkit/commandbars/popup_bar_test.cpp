@@ -217,6 +217,11 @@ TEST_F(PopupBarTest, HoveringTheExpandButtonExpandsOnlyWithTheOptionAndOnlyByThe
     m_manager.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
     m_pPopup->GetControl(0)->SetCollapsible(FALSE);
     m_manager.SetCommandUsed(kCloseId);
+    // The real pointer stays clear of the popup: a move over another item would take the selection.
+    // It goes back afterwards, for the other programs on the display read where it is.
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    ::SetCursorPos(700, 600);
     for (const Case& c : cases) {
         CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
         m_manager.GetCommandBarsOptions()->bExpandAfterHover = c.bOption;
@@ -235,6 +240,7 @@ TEST_F(PopupBarTest, HoveringTheExpandButtonExpandsOnlyWithTheOptionAndOnlyByThe
         EXPECT_EQ(c.bExpanded, m_pPopup->GetControl(2)->IsVisible()) << c.bOption << c.nSelection;
         m_manager.ClosePopups();
     }
+    ::SetCursorPos(ptCursor.x, ptCursor.y);
 }
 
 TEST_F(PopupBarTest, APopupCutToItsMaximumHeightScrollsWithItsButtons)
@@ -279,6 +285,15 @@ TEST_F(PopupBarTest, APopupCutToItsMaximumHeightScrollsWithItsButtons)
     rcShot.InflateRect(4, 4);
     const WindowImage shot = CaptureScreenRect(rcShot);
     EXPECT_EQ("", SaveScreenshot("commandbar-scrolling-popup", shot.width, shot.height, shot.pixels));
+
+    // The keyboard's selection scrolls what it selects into view.
+    m_pPopup->SetSelected(nCount - 1, kitSelectKeyboard);
+    EXPECT_EQ(nCount, m_pPopup->GetEndVisible());
+    EXPECT_TRUE(m_pPopup->GetControl(nCount - 1)->IsVisible());
+    m_pPopup->SetSelected(2, kitSelectKeyboard);
+    EXPECT_EQ(2, m_pPopup->GetFirstVisible());
+    EXPECT_TRUE(m_pPopup->GetControl(2)->IsVisible());
+    EXPECT_EQ(2, m_pPopup->GetSelected());
 
     // Up again: one hidden control is never left behind a button of its own.
     while (m_pPopup->GetFirstVisible() > 0)

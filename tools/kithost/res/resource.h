@@ -4,10 +4,10 @@
 #define IDR_MAINFRAME 128
 #define IDR_TOOLBAR_STANDARD 129
 #define IDD_ABOUTBOX 130
-#define IDR_TEXTTYPE 131
-#define IDR_GRIDTYPE 132
-#define IDR_CONTEXT 133
-#define ID_FILE_SAVE_ALL 32810
+#define IDR_CONTEXT 131
+#define ID_FILE_SAVE_ALL 32801
+#define IDR_TEXTTYPE 133
+#define IDR_GRIDTYPE 134
 #define IDC_ABOUT_TEXT 1001
 
 // The documents of the MDI frame and their commands.
