@@ -1,0 +1,3 @@
+#include "toolkit/commandbars/control_combo.h"
+
+IMPLEMENT_DYNCREATE(CKitControlComboBox, CKitControl)
