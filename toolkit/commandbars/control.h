@@ -1,4 +1,4 @@
-// CKitControl, CKitControlButton, CKitControlPopup: the items of a command bar (edits and combo boxes in their own headers).
+// CKitControl, CKitControlButton, CKitControlPopup: the items of a command bar (edits and combo boxes in control_edit.h and control_combo.h).
 #pragma once
 
 #include "framework/geometry.h"
@@ -430,6 +430,3 @@ protected:
     CKitCommandBar* m_pCommandBar = nullptr;
     BOOL m_bShadow = TRUE;
 };
-
-#include "toolkit/commandbars/control_combo.h"
-#include "toolkit/commandbars/control_edit.h"

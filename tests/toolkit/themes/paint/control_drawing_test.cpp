@@ -1,6 +1,8 @@
 // Measuring and drawing command-bar controls through the shared routines, on hand-built bars and memory DCs.
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"

@@ -4,6 +4,8 @@
 #include "support/canvas.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/shadow_manager.h"
 
