@@ -4,7 +4,6 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
-#include "toolkit/common/color_manager.h"
 #include "toolkit/common/upper_services.h"
 
 #include <windowsx.h>
@@ -284,34 +283,6 @@ void CKitControlComboBoxList::Copy(const CKitCommandBar* pSource, BOOL bRecursiv
     }
 }
 
-// The combo box's edit window.
-
-void CKitControlComboBoxEditCtrl::OnEditSetFocus(HWND hPrevious)
-{
-    (void)hPrevious;
-    m_pControl->OnWindowSetFocus();
-}
-
-void CKitControlComboBoxEditCtrl::OnEditKillFocus()
-{
-    m_pControl->OnWindowKillFocus();
-}
-
-void CKitControlComboBoxEditCtrl::OnEditChanged()
-{
-    m_pControl->OnWindowChanged();
-}
-
-void CKitControlComboBoxEditCtrl::OnEditReturn()
-{
-    m_pControl->OnExecute();
-}
-
-void CKitControlComboBoxEditCtrl::OnEditDestroy()
-{
-    m_pControl->OnWindowDestroyed();
-}
-
 // The combo box.
 
 CKitControlComboBox::CKitControlComboBox() : CKitControlPopup(kitControlComboBox)
@@ -432,10 +403,7 @@ void CKitControlComboBox::ApplyCharFormat()
 {
     if (!HasWindow())
         return;
-    CKitColorManager* pColors = CKitColorManager::Instance();
-    CKitBarPainter* pPainter = GetPaintManager();
-    m_pEdit->ApplyColors(pColors->GetColor(IsEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT),
-                         pPainter != nullptr ? pPainter->GetControlEditBackColor(this) : pColors->GetColor(COLOR_WINDOW));
+    m_pEdit->ApplyFieldColors(this, !IsEnabled());
 }
 
 void CKitControlComboBox::SetRect(const CRect& rc)
@@ -546,12 +514,8 @@ void CKitControlComboBox::SetFocused(BOOL bFocused)
             SetCurSel(m_nSavedSel);
             NotifySite(kitComboNotifySelEndCancel);
         }
-        if (HasWindow() && ::GetFocus() == m_pEdit->GetSafeHwnd()) {
-            HWND hBack = m_hPreviousFocus;
-            if ((hBack == nullptr || !::IsWindow(hBack)) && m_pParent != nullptr && m_pParent->GetSite() != nullptr)
-                hBack = m_pParent->GetSite()->GetSafeHwnd();
-            ::SetFocus(hBack);
-        }
+        if (HasWindow() && ::GetFocus() == m_pEdit->GetSafeHwnd())
+            CKitCommandBarEditCtrl::ReturnFocus(m_hPreviousFocus, m_pParent);
         m_hPreviousFocus = nullptr;
         CKitMouseManager::GetThreadManager()->SetModal(FALSE);
         NotifySite(kitComboNotifyKillFocus);
@@ -559,8 +523,11 @@ void CKitControlComboBox::SetFocused(BOOL bFocused)
     RedrawParent(FALSE);
 }
 
-void CKitControlComboBox::OnWindowSetFocus()
+void CKitControlComboBox::OnWindowSetFocus(HWND hPrevious)
 {
+    if (hPrevious != nullptr && m_pParent != nullptr && hPrevious != m_pParent->GetSafeHwnd() &&
+        !::IsChild(m_pParent->GetSafeHwnd(), hPrevious))
+        m_hPreviousFocus = hPrevious;
     m_strSavedText = GetEditText();
     SyncListWithText();
     SetFocused(TRUE);
@@ -698,7 +665,6 @@ BOOL CKitControlComboBox::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
     if (HasWindow() && m_pEdit->IsImeComposing())
         return CKitHookManagerHookAble::kStopAsking;
     const BOOL bAlt = ::GetKeyState(VK_MENU) < 0;
-    const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
     const BOOL bInPopup = m_pParent != nullptr && m_pParent->GetType() == kitBarTypePopup;
     switch (nChar) {
     case VK_TAB:
@@ -739,10 +705,9 @@ BOOL CKitControlComboBox::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
     }
     if (!HasWindow())
         return CKitHookManagerHookAble::kNotHandled;
-    const BOOL bEditKey = nChar == VK_BACK || (nChar >= VK_PRIOR && nChar <= VK_DELETE) ||
-                          (bCtrl && (nChar == 'C' || nChar == 'V' || nChar == 'X' || nChar == 'Z'));
     // Editing keys reach the focused window itself, past the bar's navigation.
-    return bEditKey ? CKitHookManagerHookAble::kStopAsking : CKitHookManagerHookAble::kNotHandled;
+    return CKitCommandBarEditCtrl::IsEditingKey(nChar) ? CKitHookManagerHookAble::kStopAsking
+                                                       : CKitHookManagerHookAble::kNotHandled;
 }
 
 void CKitControlComboBox::Copy(const CKitControl* pSource, BOOL bRecursive)

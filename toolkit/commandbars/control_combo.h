@@ -110,19 +110,9 @@ private:
 };
 
 // The edit window of a combo box.
-class CKitControlComboBoxEditCtrl : public CKitCommandBarEditCtrl {
+class CKitControlComboBoxEditCtrl : public CKitFieldEditCtrl<CKitControlComboBox> {
 public:
-    explicit CKitControlComboBoxEditCtrl(CKitControlComboBox* pControl) : m_pControl(pControl) {}
-
-protected:
-    void OnEditSetFocus(HWND hPrevious) override;
-    void OnEditKillFocus() override;
-    void OnEditChanged() override;
-    void OnEditReturn() override;
-    void OnEditDestroy() override;
-
-private:
-    CKitControlComboBox* m_pControl;
+    using CKitFieldEditCtrl::CKitFieldEditCtrl;
 };
 
 // Type 5: a drop-down list after an optional label, with an optional editable field.
@@ -197,7 +187,7 @@ public:
     void SyncListWithText();
 
     // Called by the edit window.
-    void OnWindowSetFocus();
+    void OnWindowSetFocus(HWND hPrevious);
     void OnWindowKillFocus();
     void OnWindowChanged();
     void OnWindowDestroyed();

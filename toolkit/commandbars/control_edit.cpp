@@ -108,6 +108,28 @@ void CKitCommandBarEditCtrl::ApplyColors(COLORREF clrText, COLORREF clrBack)
     SendMessage(EM_SETBKGNDCOLOR, 0, clrBack);
 }
 
+BOOL CKitCommandBarEditCtrl::IsEditingKey(UINT nChar)
+{
+    const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
+    return nChar == VK_BACK || (nChar >= VK_PRIOR && nChar <= VK_DELETE) ||
+           (bCtrl && (nChar == 'C' || nChar == 'V' || nChar == 'X' || nChar == 'Z'));
+}
+
+void CKitCommandBarEditCtrl::ApplyFieldColors(CKitControl* pControl, BOOL bGreyText)
+{
+    CKitColorManager* pColors = CKitColorManager::Instance();
+    CKitBarPainter* pPainter = pControl->GetPaintManager();
+    ApplyColors(pColors->GetColor(bGreyText ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT),
+                pPainter != nullptr ? pPainter->GetControlEditBackColor(pControl) : pColors->GetColor(COLOR_WINDOW));
+}
+
+void CKitCommandBarEditCtrl::ReturnFocus(HWND hPrevious, CKitCommandBar* pBar)
+{
+    if ((hPrevious == nullptr || !::IsWindow(hPrevious)) && pBar != nullptr && pBar->GetSite() != nullptr)
+        hPrevious = pBar->GetSite()->GetSafeHwnd();
+    ::SetFocus(hPrevious);
+}
+
 LRESULT CKitCommandBarEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -158,31 +180,6 @@ BOOL CKitCommandBarEditCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM l
         return TRUE;
     }
     return CEdit::OnChildNotify(message, wParam, lParam, pResult);
-}
-
-void CKitControlEditCtrl::OnEditSetFocus(HWND hPrevious)
-{
-    m_pControl->OnWindowSetFocus(hPrevious);
-}
-
-void CKitControlEditCtrl::OnEditKillFocus()
-{
-    m_pControl->OnWindowKillFocus();
-}
-
-void CKitControlEditCtrl::OnEditChanged()
-{
-    m_pControl->OnWindowChanged();
-}
-
-void CKitControlEditCtrl::OnEditReturn()
-{
-    m_pControl->OnExecute();
-}
-
-void CKitControlEditCtrl::OnEditDestroy()
-{
-    m_pControl->OnWindowDestroyed();
 }
 
 // The control.
@@ -296,11 +293,7 @@ void CKitControlEdit::ApplyCharFormat()
 {
     if (!HasWindow())
         return;
-    CKitColorManager* pColors = CKitColorManager::Instance();
-    const COLORREF clrText = pColors->GetColor(IsEnabled() && !m_bHintShown ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT);
-    CKitBarPainter* pPainter = GetPaintManager();
-    const COLORREF clrBack = pPainter != nullptr ? pPainter->GetControlEditBackColor(this) : pColors->GetColor(COLOR_WINDOW);
-    m_pEdit->ApplyColors(clrText, clrBack);
+    m_pEdit->ApplyFieldColors(this, !IsEnabled() || m_bHintShown);
 }
 
 void CKitControlEdit::SetRect(const CRect& rc)
@@ -454,13 +447,8 @@ void CKitControlEdit::SetFocused(BOOL bFocused)
         MouseManager()->SetModal(TRUE);
         NotifySite(kitEditNotifySetFocus);
     } else {
-        if (HasWindow() && ::GetFocus() == m_pEdit->GetSafeHwnd()) {
-            const HWND hBack = m_hPreviousFocus != nullptr && ::IsWindow(m_hPreviousFocus)
-                                   ? m_hPreviousFocus
-                                   : (m_pParent != nullptr && m_pParent->GetSite() != nullptr ? m_pParent->GetSite()->GetSafeHwnd()
-                                                                                                : nullptr);
-            ::SetFocus(hBack);
-        }
+        if (HasWindow() && ::GetFocus() == m_pEdit->GetSafeHwnd())
+            CKitCommandBarEditCtrl::ReturnFocus(m_hPreviousFocus, m_pParent);
         m_hPreviousFocus = nullptr;
         MouseManager()->SetModal(FALSE);
         NotifySite(kitEditNotifyKillFocus);
@@ -488,7 +476,6 @@ BOOL CKitControlEdit::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
     if (m_pEdit->IsImeComposing())
         return CKitHookManagerHookAble::kStopAsking;
     const BOOL bInPopup = m_pParent != nullptr && m_pParent->GetType() == kitBarTypePopup;
-    const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
     switch (nChar) {
     case VK_TAB:
     case VK_RETURN:
@@ -509,10 +496,9 @@ BOOL CKitControlEdit::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
     default:
         break;
     }
-    const BOOL bEditKey = nChar == VK_BACK || (nChar >= VK_PRIOR && nChar <= VK_DELETE) ||
-                          (bCtrl && (nChar == 'C' || nChar == 'V' || nChar == 'X' || nChar == 'Z'));
     // Editing keys reach the focused window itself, past the bar's navigation.
-    return bEditKey ? CKitHookManagerHookAble::kStopAsking : CKitHookManagerHookAble::kNotHandled;
+    return CKitCommandBarEditCtrl::IsEditingKey(nChar) ? CKitHookManagerHookAble::kStopAsking
+                                                       : CKitHookManagerHookAble::kNotHandled;
 }
 
 BOOL CKitControlEdit::Spin(int nStep, int nDirection)

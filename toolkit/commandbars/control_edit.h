@@ -37,6 +37,12 @@ public:
     BOOL IsSettingText() const { return m_bSettingText; }
     // Whether the rich-edit library is loaded (checked once per process).
     static BOOL IsRichEditAvailable();
+    // Backspace, Page Up to Delete and Ctrl+C, V, X, Z: keys the focused window edits with.
+    static BOOL IsEditingKey(UINT nChar);
+    // Text in window text or grey text, on the field's background from the control's paint manager.
+    void ApplyFieldColors(CKitControl* pControl, BOOL bGreyText);
+    // Gives the focus back to the previous window when it still exists, else to the bar's site.
+    static void ReturnFocus(HWND hPrevious, CKitCommandBar* pBar);
 
 protected:
     // Hooks of the owning control.
@@ -53,22 +59,29 @@ protected:
     BOOL m_bSettingText = FALSE;
 };
 
+// An edit window that reports to the control that owns it.
+template <class TControl>
+class CKitFieldEditCtrl : public CKitCommandBarEditCtrl {
+public:
+    explicit CKitFieldEditCtrl(TControl* pControl) : m_pControl(pControl) {}
+
+protected:
+    void OnEditSetFocus(HWND hPrevious) override { m_pControl->OnWindowSetFocus(hPrevious); }
+    void OnEditKillFocus() override { m_pControl->OnWindowKillFocus(); }
+    void OnEditChanged() override { m_pControl->OnWindowChanged(); }
+    // Enter executes the control.
+    void OnEditReturn() override { m_pControl->OnExecute(); }
+    void OnEditDestroy() override { m_pControl->OnWindowDestroyed(); }
+
+    TControl* m_pControl;
+};
+
 class CKitControlEdit;
 
 // The edit window of a CKitControlEdit.
-class CKitControlEditCtrl : public CKitCommandBarEditCtrl {
+class CKitControlEditCtrl : public CKitFieldEditCtrl<CKitControlEdit> {
 public:
-    explicit CKitControlEditCtrl(CKitControlEdit* pControl) : m_pControl(pControl) {}
-
-protected:
-    void OnEditSetFocus(HWND hPrevious) override;
-    void OnEditKillFocus() override;
-    void OnEditChanged() override;
-    void OnEditReturn() override;
-    void OnEditDestroy() override;
-
-private:
-    CKitControlEdit* m_pControl;
+    using CKitFieldEditCtrl::CKitFieldEditCtrl;
 };
 
 // Type 6: an edit field after an optional label, with spin buttons or a buddy button.
