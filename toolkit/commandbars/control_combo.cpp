@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/upper_services.h"
 
 #include <windowsx.h>
@@ -23,6 +24,9 @@ constexpr int kListFrameHeight = 4;
 constexpr int kEditInsetLeft = 4;
 constexpr int kEditInsetVertical = 3;
 constexpr int kEditInsetRight = 3;
+// The first schemas that store the list icon id and the items' data.
+constexpr int kSchemaListIconId = 24;
+constexpr int kSchemaItemData = 37;
 
 BOOL StartsWithNoCase(const CString& strText, LPCSTR lpszPrefix)
 {
@@ -280,6 +284,33 @@ void CKitControlComboBoxList::Copy(const CKitCommandBar* pSource, BOOL bRecursiv
     if (const auto* pList = dynamic_cast<const CKitControlComboBoxList*>(pSource)) {
         m_items = pList->m_items;
         m_nWidth = pList->m_nWidth;
+        m_nListIconId = pList->m_nListIconId;
+    }
+}
+
+void CKitControlComboBoxList::DoPropExchange(CKitPropExchange* pPX)
+{
+    CKitControlComboBoxPopupBar::DoPropExchange(pPX);
+    if (pPX->GetSchema() >= kSchemaListIconId)
+        CKitPropExchange::PropExchangeIntWithDefault(pPX, "ListIconId", m_nListIconId, -1);
+    CKitPropExchangeSection section(pPX->GetSection("Items"));
+    DWORD nCount = static_cast<DWORD>(GetCount());
+    section->ExchangeCount(nCount);
+    if (pPX->IsLoading())
+        ResetContent();
+    CString strKey;
+    for (DWORD i = 0; i < nCount; i++) {
+        CString strText = pPX->IsStoring() ? m_items[i].strText : CString();
+        strKey.Format("Item%i", static_cast<int>(i));
+        if (!CKitPropExchange::PropExchangeString(section, strKey, strText, ""))
+            break;
+        int nData = pPX->IsStoring() ? static_cast<int>(m_items[i].dwData) : 0;
+        if (pPX->GetSchema() >= kSchemaItemData) {
+            strKey.Format("ItemData%i", static_cast<int>(i));
+            CKitPropExchange::PropExchangeIntWithDefault(section, strKey, nData, 0);
+        }
+        if (pPX->IsLoading())
+            AddString(strText, static_cast<DWORD_PTR>(static_cast<DWORD>(nData)));
     }
 }
 

@@ -90,7 +90,12 @@ public:
     BOOL Popup(CKitControlPopup* pControl, BOOL bSelectFirst) override;
     BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
     void Copy(const CKitCommandBar* pSource, BOOL bRecursive) override;
+    // The popup bar's properties, the list icon id, then the items with their data in the section "Items".
+    void DoPropExchange(CKitPropExchange* pPX) override;
     CKitComboListBox* GetListBox() const { return m_pListBox; }
+    // The icon of item i is the image of this id plus i (-1: none).
+    int GetListIconId() const { return m_nListIconId; }
+    void SetListIconId(int nId) { m_nListIconId = nId; }
 
     // The list box reports the pointer over an item and a release.
     void OnListHover(int nIndex);
@@ -105,6 +110,7 @@ private:
     int m_nCurSel = -1;
     int m_nTopIndex = 0;
     int m_nWidth = 0;
+    int m_nListIconId = -1;
     CKitComboListBox* m_pListBox = nullptr;
     BOOL m_bOpen = FALSE;
 };

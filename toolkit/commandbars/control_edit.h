@@ -130,7 +130,12 @@ public:
     void SetEditIconId(UINT nId) { m_nEditIconId = nId; }
     UINT GetEditIconId() const { return m_nEditIconId; }
     void SetCharLimit(int nLimit) { m_nCharLimit = nLimit; }
-    void SetEditStyle(DWORD dwStyle) { m_dwEditStyle = dwStyle; }
+    // New styles take effect when the window is made anew at the next placement.
+    void SetEditStyle(DWORD dwStyle)
+    {
+        m_dwEditStyle = dwStyle;
+        m_bRecreate = TRUE;
+    }
     // The spin buttons at the right of the rectangle, empty when they are not shown.
     CRect GetSpinButtonsRect() const;
     // The buddy button's rectangle, empty when there is none.

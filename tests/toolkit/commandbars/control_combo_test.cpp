@@ -5,6 +5,10 @@
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/control_combo.h"
+#include "toolkit/common/prop_exchange.h"
+
+#include "framework/archive.h"
+#include "framework/file.h"
 
 namespace {
 
@@ -158,6 +162,43 @@ TEST_F(ComboTest, ClosingWithoutAnItemCancelsTheSelection)
     EXPECT_EQ(1, m_site.Count(kitComboNotifySelEndOk));
     EXPECT_EQ(1, m_site.Count(kitComboNotifySelEndCancel));
     EXPECT_EQ(1, m_site.Count(kitComboNotifySelChange));
+}
+
+// The list keeps its items, their data and its icon id through the property exchange; the items'
+// data arrived with schema 37, and older streams give 0.
+TEST(KitControlComboBoxList, ItemsAndTheirDataAreStoredAndLoaded)
+{
+    auto exchange = [](CKitControlComboBoxList& list, CMemFile& file, BOOL bStore, int nSchema) {
+        file.SeekToBegin();
+        CArchive ar(&file, bStore ? CArchive::store : CArchive::load);
+        CKitPropExchangeArchive px(ar);
+        px.SetSchema(nSchema);
+        px.ExchangeSchema();
+        list.DoPropExchange(&px);
+        ar.Close();
+    };
+    const int schemas[] = {CKitPropExchange::kDefaultSchema, 36};
+    for (int nSchema : schemas) {
+        CKitControlComboBoxList stored;
+        stored.AddString("First", 7);
+        stored.AddString("", 0);
+        stored.AddString("Third", 0xFFFFFFFF);
+        stored.SetListIconId(300);
+        CMemFile file;
+        exchange(stored, file, TRUE, nSchema);
+
+        CKitControlComboBoxList loaded;
+        loaded.AddString("stale");
+        exchange(loaded, file, FALSE, nSchema);
+        ASSERT_EQ(3, loaded.GetCount()) << nSchema;
+        EXPECT_STREQ("First", loaded.GetItemText(0));
+        EXPECT_STREQ("", loaded.GetItemText(1));
+        EXPECT_STREQ("Third", loaded.GetItemText(2));
+        const bool bData = nSchema >= 37;
+        EXPECT_EQ(bData ? 7u : 0u, loaded.GetItemData(0)) << nSchema;
+        EXPECT_EQ(bData ? 0xFFFFFFFFu : 0u, loaded.GetItemData(2)) << nSchema;
+        EXPECT_EQ(300, loaded.GetListIconId());
+    }
 }
 
 // An edit with spin buttons beside an open combo box.
