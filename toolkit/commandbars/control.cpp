@@ -17,8 +17,6 @@ namespace {
 constexpr UINT kRedrawCommand = 1;
 constexpr int kRedrawCode = -2;
 } // namespace
-IMPLEMENT_DYNCREATE(CKitControlEdit, CKitControl)
-IMPLEMENT_DYNCREATE(CKitControlComboBox, CKitControl)
 
 CKitControl::~CKitControl()
 {
@@ -542,11 +540,4 @@ BOOL CKitControl::IsCursorOver() const
     ::GetCursorPos(&pt);
     m_pParent->ScreenToClient(&pt);
     return m_rcControl.PtInRect(pt);
-}
-
-CRect CKitControlEdit::GetSpinButtonsRect() const
-{
-    if (!m_bSpinButtons)
-        return CRect();
-    return CRect(m_rcControl.right - kSpinButtonsWidth, m_rcControl.top, m_rcControl.right, m_rcControl.bottom);
 }

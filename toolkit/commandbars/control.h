@@ -1,4 +1,4 @@
-// CKitControl, CKitControlButton, CKitControlPopup, CKitControlEdit, CKitControlComboBox: the items of a command bar.
+// CKitControl, CKitControlButton, CKitControlPopup: the items of a command bar (edits and combo boxes in control_edit.h and control_combo.h).
 #pragma once
 
 #include "framework/geometry.h"
@@ -451,75 +451,4 @@ protected:
     CKitCommandBar* m_pCommandBar = nullptr;
     BOOL m_bShadow = TRUE;
     UINT m_nPendingBarId = 0;
-};
-
-// Type 6: an edit field after an optional label.
-class CKitControlEdit : public CKitControl {
-    DECLARE_DYNCREATE(CKitControlEdit)
-public:
-    // The spin buttons' width at the right of the field.
-    static constexpr int kSpinButtonsWidth = 18;
-
-    CKitControlEdit() : CKitControl(kitControlEdit) {}
-
-    // The label before the field: shown when there is a caption, unless the style asks for the icon only.
-    BOOL IsCaptionVisible() const override
-    {
-        return m_bCaptionVisible && !GetCaption().IsEmpty() && GetStyle() != kitButtonIcon;
-    }
-
-    // The width the bar gives the field.
-    int GetWidth() const { return m_nEditWidth; }
-    void SetWidth(int nWidth) override { m_nEditWidth = nWidth; }
-
-    // The field's text as drawn when the control has no edit window.
-    const CString& GetEditText() const { return m_strEditText; }
-    void SetEditText(LPCSTR lpszText) { m_strEditText = lpszText; }
-    // The label's width, laid out by the paint manager.
-    int GetLabelWidth() const { return m_nLabelWidth; }
-    void SetLabelWidth(int nWidth) { m_nLabelWidth = nWidth; }
-    BOOL IsSpinButtonsVisible() const { return m_bSpinButtons; }
-    void ShowSpinButtons(BOOL bShow) { m_bSpinButtons = bShow; }
-    // The spin buttons at the right of the rectangle, empty when they are not shown.
-    CRect GetSpinButtonsRect() const;
-
-private:
-    CString m_strEditText;
-    int m_nEditWidth = 100;
-    int m_nLabelWidth = 0;
-    BOOL m_bSpinButtons = FALSE;
-};
-
-// Type 5: a drop-down field after an optional label.
-class CKitControlComboBox : public CKitControl {
-    DECLARE_DYNCREATE(CKitControlComboBox)
-public:
-    CKitControlComboBox() : CKitControl(kitControlComboBox) {}
-
-    // The label before the field: shown when there is a caption, unless the style asks for the icon only.
-    BOOL IsCaptionVisible() const override
-    {
-        return m_bCaptionVisible && !GetCaption().IsEmpty() && GetStyle() != kitButtonIcon;
-    }
-
-    int GetWidth() const { return m_nEditWidth; }
-    void SetWidth(int nWidth) override { m_nEditWidth = nWidth; }
-
-    const CString& GetEditText() const { return m_strEditText; }
-    void SetEditText(LPCSTR lpszText) { m_strEditText = lpszText; }
-    int GetLabelWidth() const { return m_nLabelWidth; }
-    void SetLabelWidth(int nWidth) { m_nLabelWidth = nWidth; }
-    // The drop-down button's width, laid out by the paint manager.
-    int GetDropDownWidth() const { return m_nDropDownWidth; }
-    void SetDropDownWidth(int nWidth) { m_nDropDownWidth = nWidth; }
-    // Whether its list is dropped down.
-    BOOL GetDroppedState() const { return m_bDropped; }
-    void SetDroppedState(BOOL bDropped) { m_bDropped = bDropped; }
-
-private:
-    CString m_strEditText;
-    int m_nEditWidth = 100;
-    int m_nLabelWidth = 0;
-    int m_nDropDownWidth = 15;
-    BOOL m_bDropped = FALSE;
 };

@@ -6,6 +6,8 @@
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control_custom.h"
 #include "toolkit/common/resources.h"

@@ -31,6 +31,8 @@ public:
     virtual void AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical) = 0;
     virtual CRect GetCommandBarBorders(CKitCommandBar* pBar) = 0;
     virtual CFont* GetCommandBarFont(CKitCommandBar* pBar) = 0;
+    // The background of an edit or combo box field.
+    virtual COLORREF GetControlEditBackColor(CKitControl* pControl) = 0;
     // The smallest control height.
     virtual int GetControlHeight() const = 0;
     // The command part of a split button.

@@ -326,6 +326,7 @@ public:
     void AdjustControlRect(CRect&, CKitControl*, BOOL) override {}
     CRect GetCommandBarBorders(CKitCommandBar*) override { return CRect(); }
     CFont* GetCommandBarFont(CKitCommandBar*) override { return nullptr; }
+    COLORREF GetControlEditBackColor(CKitControl*) override { return RGB(255, 255, 255); }
     int GetControlHeight() const override { return 22; }
     CRect GetSplitButtonCommandRect(CKitControl*) override { return CRect(); }
     int GetSplitDropDownSize() const override { return 0; }

@@ -9,6 +9,8 @@
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/resources.h"

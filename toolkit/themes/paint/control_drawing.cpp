@@ -2,6 +2,8 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
@@ -664,22 +666,56 @@ CRect CKitPaintManager::GetFieldRect(CKitControl* pControl, int nLabelWidth)
 
 void CKitPaintManager::DrawControlEditText(CDC* pDC, CKitControlEdit* pEdit, const CRect& rcField)
 {
+    // A placed edit window draws its own text.
+    if (pEdit->HasWindow())
+        return;
+    CString strText = pEdit->GetEditText();
+    const BOOL bHint = strText.IsEmpty() && !pEdit->IsFocused();
+    if (bHint)
+        strText = pEdit->GetEditHint();
     CFont* pOld = pDC->SelectObject(&m_fontRegular);
-    pDC->SetTextColor(GetColor(pEdit->IsEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    pDC->SetTextColor(GetColor(pEdit->IsEnabled() && !bHint ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     pDC->SetBkMode(TRANSPARENT);
     CRect rcText(rcField.left + 3, rcField.top + 1, rcField.right - 3, rcField.bottom - 1);
     if (pEdit->IsSpinButtonsVisible())
         rcText.right -= CKitControlEdit::kSpinButtonsWidth;
-    pDC->DrawText(pEdit->GetEditText(), rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    if (pEdit->GetBuddyButtonId() != 0)
+        rcText.right = std::min<int>(rcText.right, pEdit->GetBuddyButtonRect().left);
+    pDC->DrawText(strText, rcText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     pDC->SelectObject(pOld);
+}
+
+void CKitPaintManager::DrawControlEditBuddy(CDC* pDC, CKitControlEdit* pEdit)
+{
+    if (pEdit->GetBuddyButtonId() == 0)
+        return;
+    const CRect rcBuddy = pEdit->GetBuddyButtonRect();
+    const BOOL bEnabled = pEdit->IsEnabled() ? TRUE : FALSE;
+    const BOOL bHot = pEdit->GetSelected() == kitEditBuddy;
+    DrawRectangle(pDC, rcBuddy, bHot, pEdit->GetPressed() == kitEditBuddy, bEnabled, FALSE, FALSE, kitBarTypeNormal, kitBarTop);
+    CKitImageManagerIcon* pIcon = CKitImageManager::Instance()->GetImage(pEdit->GetBuddyButtonId(), 16);
+    if (pIcon == nullptr)
+        return;
+    const CKitImageManagerIconHandle& image =
+        !bEnabled ? pIcon->GetDisabledIcon() : bHot ? pIcon->GetHotIcon() : pIcon->GetNormalIcon();
+    const CSize sz = image.GetExtent();
+    pIcon->Draw(pDC, CPoint(rcBuddy.left + (rcBuddy.Width() - sz.cx) / 2, rcBuddy.top + (rcBuddy.Height() - sz.cy) / 2),
+                image, sz);
 }
 
 void CKitPaintManager::DrawControlComboBoxText(CDC* pDC, CKitControlComboBox* pComboBox, const CRect& rcText)
 {
-    pDC->SetTextColor(GetColor(pComboBox->IsEnabled() ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    // A placed edit window draws its own text.
+    if (pComboBox->HasWindow())
+        return;
+    CString strText = pComboBox->GetEditText();
+    const BOOL bHint = strText.IsEmpty() && (!pComboBox->IsFocused() || !pComboBox->IsEnabled());
+    if (bHint)
+        strText = pComboBox->GetEditHint();
+    pDC->SetTextColor(GetColor(pComboBox->IsEnabled() && !bHint ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     pDC->SetBkMode(TRANSPARENT);
     CRect rc = rcText;
-    pDC->DrawText(pComboBox->GetEditText(), rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    pDC->DrawText(strText, rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 CSize CKitPaintManager::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pComboBox, BOOL bDraw)

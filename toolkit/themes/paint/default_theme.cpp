@@ -2,6 +2,8 @@
 
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/common/image_manager.h"
 
 #include <algorithm>
@@ -455,6 +457,7 @@ CSize CKitDefaultTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL b
     DrawControlEditText(pDC, pEdit, rcField);
     if (pEdit->IsSpinButtonsVisible())
         DrawControlEditSpin(pDC, pEdit);
+    DrawControlEditBuddy(pDC, pEdit);
     return CSize(0, 0);
 }
 

@@ -3,6 +3,8 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/color_manager.h"
 #include "toolkit/common/draw_helpers.h"
@@ -534,6 +536,7 @@ CSize CKitOfficeTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bD
         DrawTriangle(pDC, cu, CPoint(cu.x - 2, cu.y + 2), CPoint(cu.x + 2, cu.y + 2), clrArrow);
         DrawTriangle(pDC, cl, CPoint(cl.x - 2, cl.y - 2), CPoint(cl.x + 2, cl.y - 2), clrArrow);
     }
+    DrawControlEditBuddy(pDC, pEdit);
     return CSize(0, 0);
 }
 

@@ -153,7 +153,7 @@ public:
     virtual CSize DrawListBoxControl(CDC* pDC, CKitControl* pButton, CRect rc, BOOL bSelected, BOOL bDraw,
                                      CKitCommandBarManager* pCommandBars) = 0;
     virtual void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) = 0;
-    virtual COLORREF GetControlEditBackColor(CKitControl* pControl);
+    COLORREF GetControlEditBackColor(CKitControl* pControl) override;
     virtual COLORREF GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                                               BOOL bPopuped, int nBarType, int nBarPosition) = 0;
     virtual void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
@@ -304,6 +304,8 @@ protected:
     static CRect GetFieldRect(CKitControl* pControl, int nLabelWidth);
     // An edit's text in the regular font, clear of its spin buttons.
     void DrawControlEditText(CDC* pDC, CKitControlEdit* pEdit, const CRect& rcField);
+    // The edit's buddy button, its icon centred (hot when the buddy is hot).
+    void DrawControlEditBuddy(CDC* pDC, CKitControlEdit* pEdit);
     // A combo box's text in the font already selected, shortened with an ellipsis.
     void DrawControlComboBoxText(CDC* pDC, CKitControlComboBox* pComboBox, const CRect& rcText);
     // The dots of a popup's resize grip: a row (kind 2) or a corner triangle, each with a highlight.

@@ -3,6 +3,8 @@
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"

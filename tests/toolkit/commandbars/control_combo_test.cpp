@@ -1,0 +1,229 @@
+// The command-bar combo box on a toolbar: its list drop-down, type-ahead completion and Escape;
+// build/screens/commandbar-edit-combo.png shows an edit with spin buttons beside an open combo box.
+#include "field_test_site.h"
+
+#include "support/window_capture.h"
+#include "support/window_screenshot.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/common/prop_exchange.h"
+
+#include "framework/archive.h"
+#include "framework/file.h"
+
+namespace {
+
+constexpr UINT kComboId = 42201;
+constexpr UINT kEditId = 42202;
+
+class ComboTest : public FieldTest {
+protected:
+    CKitControlComboBox* AddCombo(std::initializer_list<const char*> items)
+    {
+        auto* pCombo = static_cast<CKitControlComboBox*>(m_pBar->GetControls()->Add(new CKitControlComboBox(), kComboId));
+        pCombo->SetWidth(140);
+        for (const char* item : items)
+            pCombo->AddString(item);
+        return pCombo;
+    }
+
+    CRect ListWindowRect(CKitControlComboBox* pCombo) const
+    {
+        CRect rc;
+        pCombo->GetCommandBar()->GetWindowRect(&rc);
+        return rc;
+    }
+};
+
+} // namespace
+
+// The list shows the maximum number of rows at most and one row at least.
+TEST_F(ComboTest, TheDropDownShowsAtMostTheMaximumRows)
+{
+    CKitControlComboBox* pCombo = AddCombo({});
+    for (int i = 0; i < 20; i++) {
+        CString strItem;
+        strItem.Format("Item %i", i + 1);
+        pCombo->AddString(strItem);
+    }
+    Layout();
+    CKitControlComboBoxList* pList = pCombo->GetList();
+    EXPECT_EQ(12, pList->GetVisibleRows(pCombo->GetMaxDropDownItems()));
+    ASSERT_TRUE(m_pBar->OpenPopupAt(pCombo->GetIndex()));
+    ASSERT_TRUE(pCombo->GetDroppedState());
+    const int nItemHeight = static_cast<int>(pList->GetListBox()->SendMessage(LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(12 * nItemHeight + 4, ListWindowRect(pCombo).Height());
+    EXPECT_EQ(pCombo->GetRect().Width(), ListWindowRect(pCombo).Width());
+    EXPECT_EQ(20, pList->GetListBox()->GetCount());
+    EXPECT_EQ(1, m_site.Count(kitComboNotifyDropDown));
+    m_pBar->OpenPopupAt(-1);
+    EXPECT_FALSE(pCombo->GetDroppedState());
+    EXPECT_EQ(1, m_site.Count(kitComboNotifyCloseUp));
+
+    pList->ResetContent();
+    EXPECT_EQ(1, pList->GetVisibleRows(pCombo->GetMaxDropDownItems()));
+    pCombo->SetMaxDropDownItems(3);
+    pCombo->AddString("a");
+    pCombo->AddString("b");
+    EXPECT_EQ(2, pList->GetVisibleRows(pCombo->GetMaxDropDownItems()));
+}
+
+// Typing completes from the first item the text begins (ignoring case) with the completed tail
+// selected; the change a Backspace makes is not completed.
+TEST_F(ComboTest, TypingCompletesFromTheListUntilBackspace)
+{
+    CKitControlComboBox* pCombo = AddCombo({"Abc", "abd"});
+    pCombo->ShowEditPart(TRUE);
+    pCombo->EnableAutoComplete(TRUE);
+    Layout();
+    ASSERT_TRUE(pCombo->HasWindow());
+    pCombo->SetFocused(TRUE);
+    PumpMessages();
+    CKitCommandBarEditCtrl* pEdit = pCombo->GetEditCtrl();
+    ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+
+    // Each key goes by the bar's hook first, then reaches the window as a key and a character.
+    auto type = [&](char ch) {
+        const UINT nKey = static_cast<UINT>(::toupper(ch));
+        EXPECT_NE(CKitHookManagerHookAble::kHandled, pCombo->OnHookKeyDown(nKey, 0));
+        pEdit->SendMessage(WM_KEYDOWN, nKey, 0);
+        pEdit->SendMessage(WM_CHAR, static_cast<WPARAM>(ch), 0);
+    };
+    type('a');
+    type('b');
+    int nStart = -1;
+    int nEnd = -1;
+    pEdit->GetSel(nStart, nEnd);
+    EXPECT_STREQ("Abc", pCombo->GetEditText());
+    EXPECT_EQ(2, nStart);
+    EXPECT_EQ(3, nEnd);
+    EXPECT_EQ(0, pCombo->GetCurSel());
+    EXPECT_LE(1, m_site.Count(kitComboNotifyEditChange));
+
+    type('\b');
+    EXPECT_STREQ("Ab", pCombo->GetEditText());
+    pEdit->GetSel(nStart, nEnd);
+    EXPECT_EQ(2, nStart);
+    EXPECT_EQ(2, nEnd);
+    // No item is exactly "Ab": nothing stays selected.
+    EXPECT_EQ(-1, pCombo->GetCurSel());
+
+    // Without type-ahead the typed text stands.
+    pCombo->EnableAutoComplete(FALSE);
+    type('d');
+    EXPECT_STREQ("Abd", pCombo->GetEditText());
+    EXPECT_EQ(1, pCombo->GetCurSel());
+}
+
+// Escape brings back the selection and the text of the focus arrival, with and without an edit part.
+TEST_F(ComboTest, EscapeRestoresThePreviousSelection)
+{
+    CKitControlComboBox* pCombo = AddCombo({"One", "Two", "Three"});
+    Layout();
+    pCombo->SetCurSel(1);
+    EXPECT_STREQ("Two", pCombo->GetEditText());
+    pCombo->SetFocused(TRUE);
+    EXPECT_EQ(CKitHookManagerHookAble::kHandled, pCombo->OnHookKeyDown(VK_DOWN, 0));
+    EXPECT_EQ(2, pCombo->GetCurSel());
+    EXPECT_STREQ("Three", pCombo->GetEditText());
+    pCombo->OnHookKeyDown(VK_ESCAPE, 0);
+    EXPECT_EQ(1, pCombo->GetCurSel());
+    EXPECT_STREQ("Two", pCombo->GetEditText());
+    EXPECT_FALSE(pCombo->IsFocused());
+
+    pCombo->ShowEditPart(TRUE);
+    Layout();
+    ASSERT_TRUE(pCombo->HasWindow());
+    pCombo->SetFocused(TRUE);
+    PumpMessages();
+    pCombo->GetEditCtrl()->SetWindowText("Tw");
+    EXPECT_STREQ("Tw", pCombo->GetEditText());
+    EXPECT_EQ(-1, pCombo->GetCurSel());
+    pCombo->OnHookKeyDown(VK_ESCAPE, 0);
+    EXPECT_EQ(1, pCombo->GetCurSel());
+    EXPECT_STREQ("Two", pCombo->GetEditText());
+    EXPECT_STREQ("Two", pCombo->GetEditCtrl()->GetText());
+}
+
+// Closing the list tells the site the selection was cancelled only when no item was taken.
+TEST_F(ComboTest, ClosingWithoutAnItemCancelsTheSelection)
+{
+    CKitControlComboBox* pCombo = AddCombo({"One", "Two", "Three"});
+    Layout();
+    ASSERT_TRUE(m_pBar->OpenPopupAt(pCombo->GetIndex()));
+    m_pBar->OpenPopupAt(-1);
+    EXPECT_EQ(1, m_site.Count(kitComboNotifySelEndCancel));
+    EXPECT_EQ(0, m_site.Count(kitComboNotifySelEndOk));
+
+    ASSERT_TRUE(m_pBar->OpenPopupAt(pCombo->GetIndex()));
+    pCombo->GetList()->OnListRelease(2);
+    m_pBar->OpenPopupAt(-1);
+    EXPECT_EQ(2, pCombo->GetCurSel());
+    EXPECT_STREQ("Three", pCombo->GetEditText());
+    EXPECT_EQ(1, m_site.Count(kitComboNotifySelEndOk));
+    EXPECT_EQ(1, m_site.Count(kitComboNotifySelEndCancel));
+    EXPECT_EQ(1, m_site.Count(kitComboNotifySelChange));
+}
+
+// The list keeps its items, their data and its icon id through the property exchange; the items'
+// data arrived with schema 37, and older streams give 0.
+TEST(KitControlComboBoxList, ItemsAndTheirDataAreStoredAndLoaded)
+{
+    auto exchange = [](CKitControlComboBoxList& list, CMemFile& file, BOOL bStore, int nSchema) {
+        file.SeekToBegin();
+        CArchive ar(&file, bStore ? CArchive::store : CArchive::load);
+        CKitPropExchangeArchive px(ar);
+        px.SetSchema(nSchema);
+        px.ExchangeSchema();
+        list.DoPropExchange(&px);
+        ar.Close();
+    };
+    const int schemas[] = {CKitPropExchange::kDefaultSchema, 36};
+    for (int nSchema : schemas) {
+        CKitControlComboBoxList stored;
+        stored.AddString("First", 7);
+        stored.AddString("", 0);
+        stored.AddString("Third", 0xFFFFFFFF);
+        stored.SetListIconId(300);
+        CMemFile file;
+        exchange(stored, file, TRUE, nSchema);
+
+        CKitControlComboBoxList loaded;
+        loaded.AddString("stale");
+        exchange(loaded, file, FALSE, nSchema);
+        ASSERT_EQ(3, loaded.GetCount()) << nSchema;
+        EXPECT_STREQ("First", loaded.GetItemText(0));
+        EXPECT_STREQ("", loaded.GetItemText(1));
+        EXPECT_STREQ("Third", loaded.GetItemText(2));
+        const bool bData = nSchema >= 37;
+        EXPECT_EQ(bData ? 7u : 0u, loaded.GetItemData(0)) << nSchema;
+        EXPECT_EQ(bData ? 0xFFFFFFFFu : 0u, loaded.GetItemData(2)) << nSchema;
+        EXPECT_EQ(300, loaded.GetListIconId());
+    }
+}
+
+// An edit with spin buttons beside an open combo box.
+TEST_F(ComboTest, Screenshot)
+{
+    auto* pEdit = static_cast<CKitControlEdit*>(m_pBar->GetControls()->Add(new CKitControlEdit(), kEditId));
+    pEdit->SetCaption("Zoom:");
+    pEdit->SetStyle(kitButtonCaption);
+    pEdit->SetWidth(110);
+    pEdit->ShowSpinButtons(TRUE);
+    pEdit->SetEditText("15");
+    CKitControlComboBox* pCombo = AddCombo({"Arial", "Courier New", "Tahoma", "Times New Roman", "Verdana"});
+    pCombo->SetWidth(130);
+    pCombo->ShowEditPart(TRUE);
+    Layout();
+    pCombo->SetCurSel(2);
+    ASSERT_TRUE(m_pBar->OpenPopupAt(pCombo->GetIndex()));
+    PumpMessages();
+    m_pBar->UpdateWindow();
+    pCombo->GetCommandBar()->UpdateWindow();
+    m_site.UpdateWindow();
+    CRect rcShot;
+    m_site.GetWindowRect(&rcShot);
+    rcShot.UnionRect(rcShot, ListWindowRect(pCombo));
+    const WindowImage shot = CaptureScreenRect(rcShot);
+    EXPECT_EQ("", SaveScreenshot("commandbar-edit-combo", shot.width, shot.height, shot.pixels));
+    m_pBar->OpenPopupAt(-1);
+}
