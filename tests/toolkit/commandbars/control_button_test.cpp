@@ -3,6 +3,7 @@
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
+#include "themed_toolbar.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
@@ -60,15 +61,7 @@ class ButtonTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        CKitPaintManager::SetTheme(0);
-        m_manager.SetSite(&m_site);
-        // The site handles no command itself: the controls stay enabled.
-        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
-        m_pBar = new CKitToolBar();
-        m_manager.AddCommandBar(m_pBar);
-        m_pBar->SetPosition(kitBarTop);
-        m_pBar->CreateBar(&m_site);
-        m_pBar->MoveWindow(0, 0, 340, 30);
+        m_pBar = AddThemedToolBar(m_manager, &m_site, 340, 30);
     }
 
     void TearDown() override

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/message_pump.h"
+#include "themed_toolbar.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/toolbar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -57,14 +58,7 @@ class FieldTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        CKitPaintManager::SetTheme(0);
-        m_manager.SetSite(&m_site);
-        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
-        m_pBar = new CKitToolBar();
-        m_manager.AddCommandBar(m_pBar);
-        m_pBar->SetPosition(kitBarTop);
-        m_pBar->CreateBar(&m_site);
-        m_pBar->MoveWindow(0, 0, 340, 30);
+        m_pBar = AddThemedToolBar(m_manager, &m_site, 340, 30);
         m_site.SetForegroundWindow();
     }
 

@@ -15,6 +15,21 @@
 
 #include <vector>
 
+// Puts a toolbar drawn by the default theme across the top of the site. The site handles no
+// command itself, so the manager keeps the controls enabled.
+inline CKitToolBar* AddThemedToolBar(CKitCommandBarManager& manager, CWnd* pSite, int cx, int cy)
+{
+    CKitPaintManager::SetTheme(0);
+    manager.SetSite(pSite);
+    manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    pBar->SetPosition(kitBarTop);
+    pBar->CreateBar(pSite);
+    pBar->MoveWindow(0, 0, cx, cy);
+    return pBar;
+}
+
 class CRecordingFrame : public CWnd {
 public:
     explicit CRecordingFrame(LPCSTR lpszTitle)
@@ -41,18 +56,7 @@ class ThemedToolBarTest : public testing::Test {
 protected:
     explicit ThemedToolBarTest(LPCSTR lpszTitle = "Command bar") : m_site(lpszTitle) {}
 
-    void SetUp() override
-    {
-        CKitPaintManager::SetTheme(0);
-        m_manager.SetSite(&m_site);
-        // The site handles no command itself: the controls stay enabled.
-        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
-        m_pBar = new CKitToolBar();
-        m_manager.AddCommandBar(m_pBar);
-        m_pBar->SetPosition(kitBarTop);
-        m_pBar->CreateBar(&m_site);
-        m_pBar->MoveWindow(0, 0, 400, 120);
-    }
+    void SetUp() override { m_pBar = AddThemedToolBar(m_manager, &m_site, 400, 120); }
     void TearDown() override
     {
         m_manager.RemoveAll();
