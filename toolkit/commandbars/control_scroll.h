@@ -12,6 +12,7 @@
 class CDC;
 class CWnd;
 class CKitBarPainter;
+class CKitGalleryPainter;
 class CKitProgressBase;
 class CKitScrollBase;
 
@@ -121,7 +122,7 @@ public:
 
     virtual CKitProgressPainter* GetProgressPainter(CKitBarPainter* pPaintManager) = 0;
     virtual CKitScrollBarPainter* GetSliderPainter(CKitBarPainter* pPaintManager) = 0;
-    virtual CKitScrollBarPainter* GetGalleryPainter(CKitBarPainter* pPaintManager) = 0;
+    virtual CKitGalleryPainter* GetGalleryPainter(CKitBarPainter* pPaintManager) = 0;
 
 protected:
     ~CKitScrollPainters() = default;

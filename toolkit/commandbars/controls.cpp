@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"
+#include "toolkit/commandbars/control_gallery.h"
 #include "toolkit/common/resources.h"
 
 #include <algorithm>
@@ -49,10 +50,11 @@ CKitControl* KitCreateControl(int nType)
         return new CKitControlComboBox();
     case kitControlEdit:
         return new CKitControlEdit();
+    case kitControlGallery:
+        return new CKitControlGallery();
     case kitControlCustom:
     case kitControlLabel:
     case kitControlCheckBox:
-    case kitControlGallery:
     case kitControlRadioButton:
         // Their own classes come with their kinds; meanwhile the base control keeps the type.
         return new CKitControl(nType);

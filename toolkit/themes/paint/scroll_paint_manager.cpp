@@ -53,7 +53,7 @@ public:
         auto* p = dynamic_cast<CKitPaintManager*>(pPaintManager);
         return p != nullptr ? p->GetSliderPaintManager() : nullptr;
     }
-    CKitScrollBarPainter* GetGalleryPainter(CKitBarPainter* pPaintManager) override
+    CKitGalleryPainter* GetGalleryPainter(CKitBarPainter* pPaintManager) override
     {
         auto* p = dynamic_cast<CKitPaintManager*>(pPaintManager);
         return p != nullptr ? p->GetGalleryPaintManager() : nullptr;
@@ -183,13 +183,18 @@ void CKitScrollBarPaintManager::DrawFlatArrow(CDC* pDC, CRect rc, char chGlyph, 
     pDC->SetBkMode(nOldMode);
 }
 
+COLORREF CKitScrollBarPaintManager::FlatTrackColor() const
+{
+    // A shade darker than the face, so that the face-coloured thumb stands out.
+    return CKitColorManager::BlendColorsPercent(m_pPaintManager->GetColor(COLOR_3DFACE),
+                                                m_pPaintManager->GetColor(COLOR_3DSHADOW), 80);
+}
+
 void CKitScrollBarPaintManager::DrawFlat(CDC* pDC, CKitScrollBase* pScrollBar, const PartStates& states)
 {
     const KIT_SCROLLBARPOSINFO& spi = *pScrollBar->GetScrollBarPosInfo();
     CRect rcTrack = AlongRect(spi, spi.pxUpArrow, spi.pxDownArrow);
-    // The track between face and highlight edge.
-    pDC->FillSolidRect(rcTrack, CKitColorManager::BlendColorsPercent(m_pPaintManager->GetColor(COLOR_3DFACE),
-                                                                     m_pPaintManager->GetColor(COLOR_3DHIGHLIGHT), 50));
+    pDC->FillSolidRect(rcTrack, FlatTrackColor());
     DrawFlatArrow(pDC, AlongRect(spi, spi.pxTop, spi.pxUpArrow), spi.bVertical ? '5' : '3',
                   states.nPressed == kitScrollHitUpArrow, states.bEnabled);
     DrawFlatArrow(pDC, AlongRect(spi, spi.pxDownArrow, spi.pxBottom), spi.bVertical ? '6' : '4',

@@ -25,6 +25,8 @@ public:
     virtual void RefreshMetrics();
 
     CKitPaintManager* GetPaintManager() const { return m_pPaintManager; }
+    // The track of a flat bar.
+    COLORREF FlatTrackColor() const;
 
     int m_cxHScroll = 0;
     int m_cyHScroll = 0;

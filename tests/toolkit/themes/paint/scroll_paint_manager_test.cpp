@@ -134,7 +134,8 @@ TEST(KitScrollBarPaintManager, APageCoveringTheRangeDrawsTheBarDisabledWithoutTh
         // The thumb is face-coloured and framed; without it the track is plain.
         EXPECT_EQ(c.bThumb, canvas.Count(rcTrack, kFace) > 0);
         // Enabled arrows carry black glyphs, disabled ones none.
-        const COLORREF kTrack = CKitColorManager::BlendColorsPercent(kFace, kLight, 50);
+        const COLORREF kTrack = painter.FlatTrackColor();
+        ASSERT_NE(kFace, kTrack);
         if (!c.bThumb)
             EXPECT_EQ(16 * 168, canvas.Count(rcTrack, kTrack));
         const int nBlack = canvas.Count(CRect(0, 0, 16, 16), RGB(0, 0, 0));
@@ -162,6 +163,26 @@ TEST(KitSliderPaintManager, MetricsAndTheMarkerSitOnThePosition)
     // The plus button's vertical bar and the minus button's lack of one.
     EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(112, 7));
     EXPECT_NE(RGB(0, 0, 0), canvas.Pixel(8, 7));
+}
+
+TEST(KitControlGalleryPaintManager, LabelsFillTheirRowAndRuleItsBottom)
+{
+    CKnownColorsTheme pm;
+    CKitControlGalleryPaintManager* pGallery = pm.GetGalleryPaintManager();
+    EXPECT_EQ(16, pGallery->GetScrollButtonColumnWidth());
+    EXPECT_EQ(19, pGallery->GetScrollButtonHeight());
+    EXPECT_EQ(pGallery, pGallery->GetGalleryScrollBarPainter());
+
+    Canvas canvas(80, 24, kPaper);
+    CKitControlGalleryEntry label;
+    label.m_bLabel = TRUE;
+    label.m_strCaption = "Recent";
+    pGallery->DrawGalleryLabel(&canvas.dc, CRect(0, 2, 80, 22), &label);
+    EXPECT_EQ(kPaper, canvas.Pixel(40, 1));
+    EXPECT_EQ(pm.GetColor(56), canvas.Pixel(2, 3));
+    EXPECT_EQ(80, canvas.Count(CRect(0, 21, 80, 22), pm.GetColor(52)));
+    // The caption keeps 10 pixels clear on the left.
+    EXPECT_EQ(20 * 10, canvas.Count(CRect(0, 2, 10, 22), pm.GetColor(56)) + canvas.Count(CRect(0, 21, 10, 22), pm.GetColor(52)));
 }
 
 namespace {
