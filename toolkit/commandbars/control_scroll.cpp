@@ -3,6 +3,7 @@
 
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/markup/markup_scroll_viewer.h"
 
 #include "framework/wnd.h"
 
@@ -196,13 +197,7 @@ int CKitScrollBase::GetScrollBarVisualStyle() const
 
 CRect CKitScrollBase::CalcScrollTrackDragRect(const KIT_SCROLLBARPOSINFO& spi)
 {
-    CRect rc = spi.rc;
-    int nThickness = spi.pxRight - spi.pxLeft;
-    if (spi.bVertical)
-        rc.InflateRect(8 * nThickness, 2 * ::GetSystemMetrics(SM_CYVTHUMB));
-    else
-        rc.InflateRect(2 * ::GetSystemMetrics(SM_CXHTHUMB), 8 * nThickness);
-    return rc;
+    return CRect(CKitMarkupScrollBar::CalcScrollTrackDragRect(spi.rc, spi.pxRight - spi.pxLeft, spi.bVertical));
 }
 
 int CKitScrollBase::PositionFromPoint(int nCoordinate) const
