@@ -621,6 +621,27 @@ void CKitControlGallery::OnExecute()
     CKitControl::OnExecute();
 }
 
+BOOL CKitControlGallery::SetPopup(BOOL bPopup)
+{
+    if (!bPopup && m_bPreview) {
+        m_bPreview = FALSE;
+        Notify(kitGalleryPreviewCancel);
+    }
+    return CKitControlPopup::SetPopup(bPopup);
+}
+
+void CKitControlGallery::OnEntriesReset()
+{
+    m_nSelectedEntry = -1;
+    m_nScrollPos = 0;
+    OnRecalcLayout();
+    RedrawParent(FALSE);
+    if (m_bPreview) {
+        m_bPreview = FALSE;
+        Notify(kitGalleryPreviewCancel);
+    }
+}
+
 BOOL CKitControlGallery::OnSetSelected(int nSelected)
 {
     BOOL bResult = CKitControlPopup::OnSetSelected(nSelected);
@@ -708,6 +729,51 @@ int CKitControlGallery::MoveInColumn(int nDirection) const
     return -1;
 }
 
+int CKitControlGallery::MoveByPage(int nDirection) const
+{
+    int nCurrent = m_nSelectedEntry != -1 ? m_nSelectedEntry : GetNextSelectable(-1, nDirection);
+    if (nCurrent < 0 || nCurrent >= static_cast<int>(m_arrRects.size()))
+        return nCurrent;
+    const int nPage = GetEntriesArea().Height();
+    const CRect& rcCurrent = m_arrRects[nCurrent].rc;
+    int nResult = nCurrent;
+    for (int i = nCurrent + nDirection; i >= 0 && i < static_cast<int>(m_arrRects.size()); i += nDirection) {
+        const GALLERYITEM_POSITION& pos = m_arrRects[i];
+        int nDistance = nDirection < 0 ? rcCurrent.top - pos.rc.top : pos.rc.bottom - rcCurrent.bottom;
+        if (nDistance >= nPage)
+            break;
+        if (!pos.pEntry->m_bLabel && !pos.rc.IsRectEmpty())
+            nResult = i;
+    }
+    return nResult;
+}
+
+CString CKitControlGallery::GetEntryText(int nIndex) const
+{
+    CKitControlGalleryEntry* pEntry = GetEntry(nIndex);
+    return pEntry != nullptr ? pEntry->m_strCaption : CString();
+}
+
+int CKitControlGallery::FindEntryByText(int nStart, LPCSTR lpszText, BOOL bExact) const
+{
+    const int nCount = GetEntryCount();
+    const int nLength = lpszText != nullptr ? lstrlenA(lpszText) : 0;
+    if (nCount == 0 || nLength == 0)
+        return -1;
+    const int nFirst = nStart + 1 >= 0 && nStart + 1 < nCount ? nStart + 1 : 0;
+    int i = nFirst;
+    do {
+        const CString& strCaption = GetEntry(i)->m_strCaption;
+        if (bExact ? strCaption.CompareNoCase(lpszText) == 0
+                   : nLength <= strCaption.GetLength() &&
+                         ::CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, strCaption, nLength, lpszText,
+                                          nLength) == CSTR_EQUAL)
+            return i;
+        i = (i + 1) % nCount;
+    } while (i != nFirst);
+    return -1;
+}
+
 BOOL CKitControlGallery::OnHookKeyDown(UINT nChar, LPARAM lParam)
 {
     if (IsShownAsButton() || !IsBarSelected() || GetEntries() == nullptr)
@@ -732,6 +798,10 @@ BOOL CKitControlGallery::OnHookKeyDown(UINT nChar, LPARAM lParam)
     case VK_SPACE:
         OnExecute();
         return FALSE;
+    case VK_PRIOR:
+    case VK_NEXT:
+        nNew = MoveByPage(nChar == VK_PRIOR ? -1 : 1);
+        break;
     case VK_HOME:
         nNew = GetNextSelectable(-1, 1);
         break;

@@ -141,6 +141,8 @@ public:
     CRect GetEntriesArea() const;
     int GetScrollPos() const { return m_nScrollPos; }
     int GetTotalHeight() const { return m_nTotalHeight; }
+    // After the entries changed: no selection, scrolled to the top, laid out again; a preview is cancelled.
+    void OnEntriesReset();
     // Scrolls by the wheel delta; TRUE when taken.
     BOOL OnHookMouseWheel(short zDelta);
     // Behaves wholly as a popup button (icon style).
@@ -168,6 +170,8 @@ public:
     void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint()) override;
     void OnLButtonUp(CPoint pt) override;
     void OnExecute() override;
+    // Closing the drop-down cancels a running preview first.
+    BOOL SetPopup(BOOL bPopup) override;
     BOOL OnSetSelected(int nSelected) override;
     BOOL OnHookKeyDown(UINT nChar, LPARAM lParam) override;
 
@@ -182,6 +186,11 @@ public:
     CKitScrollBarPainter* GetScrollBarPaintManager() const override;
     CKitGalleryPainter* GetGalleryPaintManager() const;
 
+    // The next entry after nStart (wrapping) whose caption is the text, or begins with it
+    // when not exact, ignoring case; -1 when none.
+    int FindEntryByText(int nStart, LPCSTR lpszText, BOOL bExact) const;
+    // The caption of the entry; empty for an invalid index.
+    CString GetEntryText(int nIndex) const;
     // Next selectable entry from nStart in the direction (+1, -1), wrapping once; -1 when none.
     int GetNextSelectable(int nStart, int nDirection) const;
 
@@ -197,6 +206,7 @@ private:
     void EndSelection();
     int MoveInRow(int nDirection) const;
     int MoveInColumn(int nDirection) const;
+    int MoveByPage(int nDirection) const;
     int Notify(int nCode) { return static_cast<int>(NotifySite(nCode)); }
 
     std::vector<GALLERYITEM_POSITION> m_arrRects;

@@ -162,6 +162,8 @@ TEST_F(GalleryTest, LeftAndRightWrapWithinTheRowUpAndDownKeepTheColumn)
     const Case cases[] = {
         {0, VK_LEFT, 4}, {4, VK_RIGHT, 0}, {2, VK_RIGHT, 3}, {2, VK_LEFT, 1}, {5, VK_LEFT, 6},
         {6, VK_RIGHT, 5}, {1, VK_DOWN, 6}, {6, VK_UP, 1},   {0, VK_HOME, 0}, {3, VK_END, 6},
+        // A page is the 40-pixel area: one row on.
+        {1, VK_NEXT, 6}, {6, VK_PRIOR, 0},
     };
     for (const Case& c : cases) {
         m_pGallery->SelectEntry(c.nFrom);
@@ -172,6 +174,26 @@ TEST_F(GalleryTest, LeftAndRightWrapWithinTheRowUpAndDownKeepTheColumn)
     m_pGallery->SelectEntry(4);
     Key(VK_DOWN);
     EXPECT_EQ(0, m_pGallery->GetSelectedEntry());
+}
+
+TEST_F(GalleryTest, FindByTextWrapsFromAfterTheStart)
+{
+    Fill(0);
+    for (const char* caption : {"Blue", "Black", "brown", "Bl"})
+        m_pEntries->AddEntry(0, caption);
+    m_pGallery->OnRecalcLayout();
+    struct Case {
+        int nStart;
+        const char* text;
+        BOOL bExact;
+        int nFound;
+    };
+    const Case cases[] = {{-1, "bl", FALSE, 0}, {0, "bl", FALSE, 1}, {3, "BR", FALSE, 2}, {-1, "bl", TRUE, 3},
+                          {3, "BLUE", TRUE, 0}, {-1, "Blues", FALSE, -1}, {-1, "", FALSE, -1}, {9, "brown", TRUE, 2}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.nFound, m_pGallery->FindEntryByText(c.nStart, c.text, c.bExact)) << c.nStart << " " << c.text;
+    EXPECT_EQ("brown", std::string(m_pGallery->GetEntryText(2)));
+    EXPECT_EQ("", std::string(m_pGallery->GetEntryText(7)));
 }
 
 TEST_F(GalleryTest, SelectionHoverAndExecuteNotifyInOrder)
@@ -210,6 +232,12 @@ TEST_F(GalleryTest, SelectionHoverAndExecuteNotifyInOrder)
     m_pGallery->SelectEntry(3);
     EXPECT_EQ(std::vector<int>({kitGalleryPreviewStart, kitGalleryPreviewChange, kitGallerySelectionChange}),
               m_site.m_events);
+
+    // New entries cancel the preview and drop the selection.
+    m_site.m_events.clear();
+    m_pGallery->OnEntriesReset();
+    EXPECT_EQ(std::vector<int>({kitGalleryPreviewCancel}), m_site.m_events);
+    EXPECT_EQ(-1, m_pGallery->GetSelectedEntry());
 }
 
 TEST_F(GalleryTest, TheWheelScrollsThreeEntryHeightsAndStopsAtTheEnds)
