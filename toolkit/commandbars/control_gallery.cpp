@@ -9,6 +9,8 @@
 #include "framework/wnd.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 // ---- entries ----
 
@@ -289,9 +291,24 @@ void CKitControlGallery::CalcScrollBarInfo(const CRect& rc, KIT_SCROLLBARPOSINFO
     pSBInfo->pxThumbTop = pSBInfo->pxThumbBottom = pSBInfo->pxExtraButton;
 }
 
+int CKitControlGallery::ClampScrollPos(int nPos) const
+{
+    return std::max(0, std::min(nPos, m_nTotalHeight - GetEntriesArea().Height()));
+}
+
+void CKitControlGallery::StopAnimation()
+{
+    if (!IsAnimating())
+        return;
+    SetAnimating(FALSE);
+    if (GetParent() != nullptr && GetParent()->GetSafeHwnd() != nullptr)
+        ::KillTimer(GetParent()->GetSafeHwnd(), kTimerAnimation);
+}
+
 void CKitControlGallery::SetScrollPosNow(int nPos)
 {
-    nPos = std::max(0, std::min(nPos, m_nTotalHeight - GetEntriesArea().Height()));
+    nPos = ClampScrollPos(nPos);
+    StopAnimation();
     if (nPos == m_nScrollPos)
         return;
     m_nScrollPos = nPos;
@@ -299,17 +316,63 @@ void CKitControlGallery::SetScrollPosNow(int nPos)
     RedrawParent(FALSE);
 }
 
+void CKitControlGallery::ScrollAnimated(int nPos)
+{
+    nPos = ClampScrollPos(nPos);
+    if (IsAnimating() ? nPos == m_nAnimationTarget : nPos == m_nScrollPos)
+        return;
+    m_nAnimationTarget = nPos;
+    m_dAnimationStep = (nPos - m_nScrollPos) / (m_nRepeatDelay > 200 ? 8.0 : 3.0);
+    if (m_dAnimationStep > 0 && m_dAnimationStep < 1)
+        m_dAnimationStep = 1;
+    if (m_dAnimationStep < 0 && m_dAnimationStep > -1)
+        m_dAnimationStep = -1;
+    SetAnimating(TRUE);
+    if (GetParent() != nullptr && GetParent()->GetSafeHwnd() != nullptr)
+        ::SetTimer(GetParent()->GetSafeHwnd(), kTimerAnimation, kAnimationPeriod, nullptr);
+    OnAnimationStep();
+}
+
+void CKitControlGallery::OnAnimationStep()
+{
+    if (!IsAnimating())
+        return;
+    if (std::abs(m_nAnimationTarget - m_nScrollPos) <= std::abs(m_dAnimationStep)) {
+        m_nScrollPos = m_nAnimationTarget;
+        StopAnimation();
+    } else {
+        m_nScrollPos += static_cast<int>(std::lround(m_dAnimationStep));
+    }
+    OnRecalcLayout();
+    RedrawParent(FALSE);
+    if (GetParent() != nullptr && GetParent()->GetSafeHwnd() != nullptr)
+        GetParent()->UpdateWindow();
+}
+
 void CKitControlGallery::DoScroll(int nCommand, int nPos)
 {
     CKitControlGalleryEntryList* pEntries = GetEntries();
     int nLine = pEntries != nullptr ? pEntries->m_cyEntry : 20;
     int nPage = GetEntriesArea().Height();
+    // With scroll buttons the lines move smoothly.
+    const BOOL bAnimate = HasScrollButtons();
+    const int nFrom = bAnimate && IsAnimating() ? m_nAnimationTarget : m_nScrollPos;
     switch (nCommand) {
     case kitScrollLineUp:
-        SetScrollPosNow(m_nScrollPos - nLine);
+        if (bAnimate)
+            ScrollAnimated(nFrom - nLine);
+        else
+            SetScrollPosNow(m_nScrollPos - nLine);
         break;
     case kitScrollLineDown:
-        SetScrollPosNow(m_nScrollPos + nLine);
+        if (bAnimate)
+            ScrollAnimated(nFrom + nLine);
+        else
+            SetScrollPosNow(m_nScrollPos + nLine);
+        break;
+    case kitScrollEnd:
+        if (bAnimate)
+            ScrollAnimated(nFrom);
         break;
     case kitScrollPageUp:
         SetScrollPosNow(m_nScrollPos - nPage);

@@ -110,6 +110,7 @@ public:
     static constexpr UINT kHoverDelay = 200;
     // Wheel notch: this many entry heights.
     static constexpr int kWheelLines = 3;
+    static constexpr UINT kAnimationPeriod = 40;
 
     struct GALLERYITEM_POSITION {
         CRect rc;
@@ -182,6 +183,8 @@ public:
     void GetScrollInfo(SCROLLINFO* pSi) override;
     void DoScroll(int nCommand, int nPos) override;
     void RedrawScrollBar() override { RedrawParent(FALSE); }
+    // One step of a smooth scroll (timer 23346 on the parent bar).
+    void OnAnimationStep() override;
     void CalcScrollBarInfo(const CRect& rc, KIT_SCROLLBARPOSINFO* pSBInfo, const SCROLLINFO* pSi) override;
     CKitScrollBarPainter* GetScrollBarPaintManager() const override;
     CKitGalleryPainter* GetGalleryPaintManager() const;
@@ -200,6 +203,10 @@ private:
     // One layout pass; a measuring pass stops once the entries overflow the area.
     void LayoutPass(BOOL bMeasure);
     void SetScrollPosNow(int nPos);
+    // Scrolls towards the position in steps of 40 ms.
+    void ScrollAnimated(int nPos);
+    void StopAnimation();
+    int ClampScrollPos(int nPos) const;
     void RedrawEntry(int nIndex);
     void SetSelectedEntry(int nIndex);
     void StartPreview();
@@ -220,4 +227,6 @@ private:
     BOOL m_bDragNotified = FALSE;
     int m_nScrollPos = 0;
     int m_nTotalHeight = 0;
+    int m_nAnimationTarget = 0;
+    double m_dAnimationStep = 0;
 };

@@ -257,6 +257,46 @@ TEST_F(GalleryTest, TheWheelScrollsThreeEntryHeightsAndStopsAtTheEnds)
     EXPECT_EQ(30, m_pGallery->GetScrollPos());
 }
 
+TEST_F(GalleryTest, ScrollButtonsScrollSmoothlyByOneEntryWithoutOvershoot)
+{
+    m_pGallery->SetCommandBar(new CKitPopupBar());
+    Fill(30, TRUE);
+    ASSERT_TRUE(m_pGallery->HasScrollButtons());
+    ASSERT_EQ(120, m_pGallery->GetTotalHeight());
+
+    // Runs the animation to its end; the positions it passes.
+    auto run = [this] {
+        std::vector<int> positions = {m_pGallery->GetScrollPos()};
+        while (m_pGallery->IsAnimating() && positions.size() < 50) {
+            m_pGallery->OnAnimationStep();
+            positions.push_back(m_pGallery->GetScrollPos());
+        }
+        return positions;
+    };
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    std::vector<int> positions = run();
+    EXPECT_FALSE(m_pGallery->IsAnimating());
+    EXPECT_GT(positions.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_EQ(20, positions.back());
+    EXPECT_EQ(20, *std::max_element(positions.begin(), positions.end()));
+
+    // A second line asked while one runs goes on from its target; the end of the press lets it finish.
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    m_pGallery->DoScroll(kitScrollEnd, 0);
+    EXPECT_EQ(60, run().back());
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    EXPECT_EQ(80, run().back());
+
+    // The column holds up, down and more.
+    const CRect rc = m_pGallery->GetScrollBarRect();
+    EXPECT_EQ(kitScrollHitUpArrow, m_pGallery->HitTestScrollBar(CPoint(rc.left + 4, rc.top + 5)));
+    EXPECT_EQ(kitScrollHitDownArrow, m_pGallery->HitTestScrollBar(CPoint(rc.left + 4, rc.top + 25)));
+    EXPECT_EQ(kitScrollHitExtra, m_pGallery->HitTestScrollBar(CPoint(rc.left + 4, rc.top + 39)));
+}
+
 TEST_F(GalleryTest, ScreenshotOfAGalleryWithLabelsAndAScrollBar)
 {
     Fill(0, TRUE);

@@ -38,8 +38,14 @@ public:
         m_si.nMax = 99;
         m_si.nPage = 10;
         m_si.nPos = 0;
+        ::GetCursorPos(&m_ptCursor);
     }
-    ~CScrollHost() override { DestroyWindow(); }
+    // Gives the pointer back where it was, away from the windows of later tests.
+    ~CScrollHost() override
+    {
+        DestroyWindow();
+        ::SetCursorPos(m_ptCursor.x, m_ptCursor.y);
+    }
 
     CWnd* GetParentWindow() const override { return const_cast<CScrollHost*>(this); }
     CRect GetScrollBarRect() override { return m_rcBar; }
@@ -70,6 +76,7 @@ public:
     }
 
     CFixedPainter m_painter;
+    POINT m_ptCursor = {};
     CRect m_rcBar;
     SCROLLINFO m_si = {};
     std::vector<std::pair<int, int>> m_commands;
