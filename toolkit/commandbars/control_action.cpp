@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/control_action.h"
 
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_gallery.h"
 #include "toolkit/common/resources.h"
 
 #include <algorithm>
@@ -15,6 +16,16 @@ CKitControlAction::~CKitControlAction()
     // The controls outlive the table only by accident; they must not point here.
     while (!m_controls.empty())
         m_controls.back()->SetAction(nullptr);
+    SetGalleryEntries(nullptr);
+}
+
+void CKitControlAction::SetGalleryEntries(CKitControlGalleryEntryList* pEntries)
+{
+    if (pEntries != nullptr)
+        pEntries->InternalAddRef();
+    if (m_pGalleryEntries != nullptr)
+        m_pGalleryEntries->InternalRelease();
+    m_pGalleryEntries = pEntries;
 }
 
 CString CKitControlAction::GetCaption() const

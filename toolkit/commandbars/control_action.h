@@ -10,6 +10,7 @@
 
 class CKitControl;
 class CKitControlActions;
+class CKitControlGalleryEntryList;
 
 // The properties an action tells its controls about.
 enum KitActionProperty { kitActionEnabled = 0, kitActionChecked = 1, kitActionVisible = 2, kitActionCaption = 3 };
@@ -52,6 +53,10 @@ public:
     // Fills the empty texts from the id's string resource.
     void LoadResourceTexts();
 
+    // The entries its galleries show (one reference held); null when none.
+    CKitControlGalleryEntryList* GetGalleryEntries() const { return m_pGalleryEntries; }
+    void SetGalleryEntries(CKitControlGalleryEntryList* pEntries);
+
     // The controls attached to the action.
     int GetCount() const { return static_cast<int>(m_controls.size()); }
     CKitControl* GetAt(int nIndex) const;
@@ -88,6 +93,7 @@ private:
     CString m_strShortcutText;
     CString m_strKeyboardTip;
     std::vector<CKitControl*> m_controls;
+    CKitControlGalleryEntryList* m_pGalleryEntries = nullptr;
 };
 
 // The command-bar manager's actions, sorted by command id; each held by one reference.

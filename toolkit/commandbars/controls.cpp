@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control_custom.h"
+#include "toolkit/commandbars/control_gallery.h"
 #include "toolkit/common/resources.h"
 
 #include <algorithm>
@@ -53,11 +54,12 @@ CKitControl* KitCreateControl(int nType)
         return new CKitControlComboBox();
     case kitControlEdit:
         return new CKitControlEdit();
+    case kitControlGallery:
+        return new CKitControlGallery();
     case kitControlCustom:
         return new CKitControlCustom();
     case kitControlLabel:
     case kitControlCheckBox:
-    case kitControlGallery:
     case kitControlRadioButton:
         // Their own classes come with their kinds; meanwhile the base control keeps the type.
         return new CKitControl(nType);

@@ -347,9 +347,14 @@ BOOL CKitMarkupScrollBar::IsEnabled() const
 
 RECT CKitMarkupScrollBar::CalcScrollTrackDragRect() const
 {
-    RECT rect = m_layout.rcBar;
-    const int across = 8 * m_layout.nAcross;
-    if (m_layout.bVertical) {
+    return CalcScrollTrackDragRect(m_layout.rcBar, m_layout.nAcross, m_layout.bVertical);
+}
+
+RECT CKitMarkupScrollBar::CalcScrollTrackDragRect(const RECT& rcBar, int nAcross, BOOL bVertical)
+{
+    RECT rect = rcBar;
+    const int across = 8 * nAcross;
+    if (bVertical) {
         const int along = 2 * ::GetSystemMetrics(SM_CYVTHUMB);
         ::InflateRect(&rect, across, along);
     } else {

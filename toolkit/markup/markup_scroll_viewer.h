@@ -116,6 +116,8 @@ public:
     void CalcScrollBarInfo(const RECT& rcBar, const SCROLLINFO& info);
     // The rectangle inside which a dragged thumb follows the mouse.
     RECT CalcScrollTrackDragRect() const;
+    // The same for any bar: widened by 8 thicknesses across and 2 system thumb sizes along.
+    static RECT CalcScrollTrackDragRect(const RECT& rcBar, int nAcross, BOOL bVertical);
     // The part under a point (bar coordinates); 0 outside or when disabled.
     int HitTestScrollBar(POINT point) const;
     BOOL IsEnabled() const;

@@ -4,6 +4,8 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_edit.h"
+#include "toolkit/commandbars/control_gallery.h"
+#include "toolkit/commandbars/control_scroll.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
@@ -119,6 +121,13 @@ CKitPaintManager::ControlState CKitPaintManager::GetControlState(CKitControl* pC
 
 CSize CKitPaintManager::DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw)
 {
+    // Galleries and progress bars measure and draw themselves.
+    auto* pGallery = dynamic_cast<CKitControlGallery*>(pControl);
+    if ((pGallery != nullptr && !pGallery->IsShownAsButton()) || dynamic_cast<CKitControlProgress*>(pControl)) {
+        if (bDraw)
+            pControl->Draw(pDC);
+        return pControl->GetSize(pDC);
+    }
     if (auto* pEdit = dynamic_cast<CKitControlEdit*>(pControl))
         return DrawControlEdit(pDC, pEdit, bDraw);
     if (auto* pComboBox = dynamic_cast<CKitControlComboBox*>(pControl))

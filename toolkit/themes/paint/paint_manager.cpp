@@ -3,6 +3,8 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/shadow_manager.h"
+#include "toolkit/themes/paint/gallery_paint_manager.h"
+#include "toolkit/themes/paint/scroll_paint_manager.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/nonclient_metrics.h"
@@ -74,6 +76,9 @@ CKitPaintManager::CKitPaintManager() : m_strOwnFaceName("Tahoma")
         m_pfnSetLayeredWindowAttributes =
             reinterpret_cast<SetLayeredWindowAttributesFn>(::GetProcAddress(hUser, "SetLayeredWindowAttributes"));
     m_pShadowManager = new CKitShadowManager();
+    m_pGalleryPaintManager = std::make_unique<CKitControlGalleryPaintManager>(this);
+    m_pSliderPaintManager = std::make_unique<CKitSliderPaintManager>(this);
+    m_pProgressPaintManager = std::make_unique<CKitProgressPaintManager>(this);
 }
 
 CKitPaintManager::~CKitPaintManager()
@@ -270,6 +275,9 @@ void CKitPaintManager::RefreshMetrics()
     UpdateFonts();
     RefreshStandardColors();
     m_pShadowManager->SetShadowColor(0);
+    m_pGalleryPaintManager->RefreshMetrics();
+    m_pSliderPaintManager->RefreshMetrics();
+    m_pProgressPaintManager->RefreshMetrics();
 
     m_clrText = GetColor(COLOR_BTNTEXT);
     m_clrDisabledText = GetColor(COLOR_GRAYTEXT);

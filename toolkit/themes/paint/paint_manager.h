@@ -11,10 +11,13 @@
 
 #include <windows.h>
 
+#include <memory>
+
 class CKitCommandBar;
 class CKitCommandBarKeyboardTip;
 class CKitCommandBarManager;
 class CKitControl;
+class CKitControlGalleryPaintManager;
 class CKitControlComboBox;
 class CKitControlEdit;
 class CKitImageManagerIcon;
@@ -22,6 +25,10 @@ struct CKitMessageBarButton;
 class CKitShadowManager;
 class CKitStatusBarPane;
 class CKitStatusBarSwitchPane;
+
+// A command-bar font: while its standard flag is set (or it has no handle) UpdateFonts makes it again.
+class CKitProgressPaintManager;
+class CKitSliderPaintManager;
 
 // A command-bar font: while its standard flag is set (or it has no handle) UpdateFonts makes it again.
 class CKitPaintManagerFont : public CFont {
@@ -224,6 +231,10 @@ public:
     int GetThemeNumber() const { return m_nThemeNumber; }
     void SetThemeNumber(int nTheme) { m_nThemeNumber = nTheme; }
     CKitShadowManager* GetShadowManager() const { return m_pShadowManager; }
+    // The painters of galleries, sliders and progress bars, owned here.
+    CKitControlGalleryPaintManager* GetGalleryPaintManager() const { return m_pGalleryPaintManager.get(); }
+    CKitSliderPaintManager* GetSliderPaintManager() const { return m_pSliderPaintManager.get(); }
+    CKitProgressPaintManager* GetProgressPaintManager() const { return m_pProgressPaintManager.get(); }
     CFont* GetRegularFont() { return &m_fontRegular; }
     CFont* GetRegularBoldFont() { return &m_fontBold; }
     CFont* GetVerticalFont() { return &m_fontVert; }
@@ -344,6 +355,9 @@ protected:
     int m_nThemeNumber = 0;
     CKitPaintManagerColor m_arrColor[kColorCount];
     CKitShadowManager* m_pShadowManager = nullptr;
+    std::unique_ptr<CKitControlGalleryPaintManager> m_pGalleryPaintManager;
+    std::unique_ptr<CKitSliderPaintManager> m_pSliderPaintManager;
+    std::unique_ptr<CKitProgressPaintManager> m_pProgressPaintManager;
     SetLayeredWindowAttributesFn m_pfnSetLayeredWindowAttributes = nullptr;
 
 private:

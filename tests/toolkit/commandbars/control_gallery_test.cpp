@@ -1,0 +1,318 @@
+// Galleries on a toolbar: layout under the automatic scroll bar, row and column keys, the
+// selection and preview notifications, the wheel, and build/screens/commandbar-gallery.png.
+#include "themed_toolbar.h"
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/control_action.h"
+#include "toolkit/commandbars/control_gallery.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/themes/paint/paint_manager.h"
+
+#include "support/message_pump.h"
+#include "support/window_screenshot.h"
+
+#include "framework/wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kGalleryId = 42001;
+
+// A frame that records the notification codes and commands it receives.
+class CGallerySite : public CWnd {
+public:
+    CGallerySite()
+    {
+        CreateEx(0, "STATIC", "Gallery", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40, 300, 150,
+                 nullptr, 0);
+    }
+    ~CGallerySite() override { DestroyWindow(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_KIT_CONTROL_NOTIFY) {
+            const auto* pRecord = reinterpret_cast<const NMKITCONTROL*>(lParam);
+            if (pRecord->hdr.code >= kitGalleryPreviewStart && pRecord->hdr.code <= kitGallerySelectionChange)
+                m_events.push_back(static_cast<int>(pRecord->hdr.code));
+            return 0;
+        }
+        if (message == WM_COMMAND && LOWORD(wParam) == kGalleryId)
+            m_events.push_back(0);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    // Codes received, 0 standing for the command.
+    std::vector<int> m_events;
+};
+
+class GalleryTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_pBar = AddThemedToolBar(m_manager, &m_site, 280, 80);
+        m_manager.EnableActions();
+        m_pEntries = new CKitControlGalleryEntryList();
+        m_pGallery = static_cast<CKitControlGallery*>(m_pBar->GetControls()->Add(kitControlGallery, kGalleryId));
+        CKitControlAction* pAction = m_manager.GetActions()->CreateAction(kGalleryId);
+        pAction->SetGalleryEntries(m_pEntries);
+        m_pEntries->InternalRelease();
+        m_pGallery->SetAction(pAction);
+    }
+
+    void TearDown() override
+    {
+        m_manager.RemoveAll();
+        PumpMessages();
+        CKitPaintManager::Done();
+    }
+
+    // n entries of 20 x 20 in a gallery whose entries area is 100 x 40 (no scroll bar yet).
+    void Fill(int nCount, BOOL bScrollBar = FALSE)
+    {
+        m_pEntries->RemoveAll();
+        for (int i = 0; i < nCount; i++)
+            m_pEntries->AddEntry(100 + i, std::to_string(i + 1).c_str());
+        m_pGallery->m_bShowScrollBar = bScrollBar;
+        int nBar = bScrollBar ? ::GetSystemMetrics(SM_CXVSCROLL) : 0;
+        m_pGallery->SetWidth(100 + nBar);
+        m_pGallery->SetHeight(40);
+        m_pBar->CalcLayout(280);
+        m_pGallery->OnRecalcLayout();
+    }
+
+    void Key(UINT nChar) { m_pGallery->OnHookKeyDown(nChar, 0); }
+    void SelectInBar() { m_pBar->SetSelected(m_pGallery->GetIndex(), kitSelectMouse); }
+    CPoint EntryCentre(int nIndex) { return m_pGallery->GetEntryRect(nIndex).CenterPoint(); }
+
+    CGallerySite m_site;
+    CKitCommandBarManager m_manager;
+    CKitToolBar* m_pBar = nullptr;
+    CKitControlGalleryEntryList* m_pEntries = nullptr;
+    CKitControlGallery* m_pGallery = nullptr;
+};
+
+} // namespace
+
+TEST_F(GalleryTest, AutomaticScrollBarShowsOnlyWhenTheEntriesOverflow)
+{
+    struct Case {
+        int nCount;
+        BOOL bScrollBar;
+        int nTotalHeight;
+    };
+    // Five entries a row, two rows fill the 40 pixels exactly.
+    const Case cases[] = {{10, FALSE, 40}, {9, FALSE, 40}, {11, TRUE, 60}, {0, FALSE, 0}};
+    for (const Case& c : cases) {
+        Fill(c.nCount);
+        m_pGallery->m_bAutoScrollBar = TRUE;
+        m_pGallery->OnRecalcLayout();
+        EXPECT_EQ(c.bScrollBar, m_pGallery->m_bShowScrollBar) << c.nCount;
+        if (c.bScrollBar) {
+            // The bar narrows the area to four entries a row.
+            EXPECT_EQ(100 - ::GetSystemMetrics(SM_CXVSCROLL), m_pGallery->GetEntriesArea().Width());
+            EXPECT_FALSE(m_pGallery->GetScrollBarRect().IsRectEmpty());
+        } else {
+            EXPECT_TRUE(m_pGallery->GetScrollBarRect().IsRectEmpty());
+        }
+        EXPECT_EQ(c.nTotalHeight, m_pGallery->GetTotalHeight()) << c.nCount;
+    }
+}
+
+TEST_F(GalleryTest, LabelsSpanTheRowAndHiddenLabelsTakeNoSpace)
+{
+    Fill(0);
+    m_pEntries->AddLabel("Colours");
+    m_pEntries->AddEntry(1, "Red");
+    m_pEntries->AddEntry(2, "Green");
+    m_pGallery->OnRecalcLayout();
+    const CRect rcArea = m_pGallery->GetEntriesArea();
+    EXPECT_EQ(CRect(rcArea.left, rcArea.top, rcArea.right, rcArea.top + 20), m_pGallery->GetEntryRect(0));
+    EXPECT_EQ(rcArea.top + 21, m_pGallery->GetEntryRect(1).top);
+    EXPECT_EQ(-1, m_pGallery->HitTestEntry(EntryCentre(0)));
+    EXPECT_EQ(1, m_pGallery->GetNextSelectable(-1, 1));
+
+    m_pGallery->m_bShowLabels = FALSE;
+    m_pGallery->OnRecalcLayout();
+    EXPECT_TRUE(m_pGallery->GetEntryRect(0).IsRectEmpty());
+    EXPECT_EQ(rcArea.top, m_pGallery->GetEntryRect(1).top);
+    EXPECT_EQ(2, m_pGallery->HitTestEntry(EntryCentre(2)));
+}
+
+TEST_F(GalleryTest, LeftAndRightWrapWithinTheRowUpAndDownKeepTheColumn)
+{
+    Fill(7);
+    SelectInBar();
+    struct Case {
+        int nFrom;
+        UINT nKey;
+        int nTo;
+    };
+    // Rows: 0-4 and 5-6.
+    const Case cases[] = {
+        {0, VK_LEFT, 4}, {4, VK_RIGHT, 0}, {2, VK_RIGHT, 3}, {2, VK_LEFT, 1}, {5, VK_LEFT, 6},
+        {6, VK_RIGHT, 5}, {1, VK_DOWN, 6}, {6, VK_UP, 1},   {0, VK_HOME, 0}, {3, VK_END, 6},
+        // A page is the 40-pixel area: one row on.
+        {1, VK_NEXT, 6}, {6, VK_PRIOR, 0},
+    };
+    for (const Case& c : cases) {
+        m_pGallery->SelectEntry(c.nFrom);
+        Key(c.nKey);
+        EXPECT_EQ(c.nTo, m_pGallery->GetSelectedEntry()) << c.nFrom << " key " << c.nKey;
+    }
+    // Down from the bottom row with no other control on the bar wraps to the first entry.
+    m_pGallery->SelectEntry(4);
+    Key(VK_DOWN);
+    EXPECT_EQ(0, m_pGallery->GetSelectedEntry());
+}
+
+TEST_F(GalleryTest, FindByTextWrapsFromAfterTheStart)
+{
+    Fill(0);
+    for (const char* caption : {"Blue", "Black", "brown", "Bl"})
+        m_pEntries->AddEntry(0, caption);
+    m_pGallery->OnRecalcLayout();
+    struct Case {
+        int nStart;
+        const char* text;
+        BOOL bExact;
+        int nFound;
+    };
+    const Case cases[] = {{-1, "bl", FALSE, 0}, {0, "bl", FALSE, 1}, {3, "BR", FALSE, 2}, {-1, "bl", TRUE, 3},
+                          {3, "BLUE", TRUE, 0}, {-1, "Blues", FALSE, -1}, {-1, "", FALSE, -1}, {9, "brown", TRUE, 2}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.nFound, m_pGallery->FindEntryByText(c.nStart, c.text, c.bExact)) << c.nStart << " " << c.text;
+    EXPECT_EQ("brown", std::string(m_pGallery->GetEntryText(2)));
+    EXPECT_EQ("", std::string(m_pGallery->GetEntryText(7)));
+}
+
+TEST_F(GalleryTest, SelectionHoverAndExecuteNotifyInOrder)
+{
+    Fill(7);
+    SelectInBar();
+    m_site.m_events.clear();
+
+    m_pGallery->OnMouseMove(EntryCentre(1));
+    EXPECT_EQ(std::vector<int>({kitGallerySelectionChange}), m_site.m_events);
+    // The same entry again changes nothing.
+    m_pGallery->OnMouseMove(EntryCentre(1));
+    EXPECT_EQ(1u, m_site.m_events.size());
+
+    m_site.m_events.clear();
+    m_pGallery->OnMouseHover();
+    EXPECT_EQ(std::vector<int>({kitGalleryPreviewStart, kitGalleryPreviewChange}), m_site.m_events);
+
+    m_site.m_events.clear();
+    m_pGallery->OnMouseMove(EntryCentre(2));
+    EXPECT_EQ(std::vector<int>({kitGalleryPreviewChange, kitGallerySelectionChange}), m_site.m_events);
+
+    m_site.m_events.clear();
+    m_pGallery->OnExecute();
+    ASSERT_FALSE(m_site.m_events.empty());
+    EXPECT_EQ(kitGalleryPreviewApply, m_site.m_events.front());
+    EXPECT_EQ(1, std::count(m_site.m_events.begin(), m_site.m_events.end(), 0));
+
+    // Without a running preview an execute sends no apply.
+    m_site.m_events.clear();
+    m_pGallery->OnExecute();
+    EXPECT_EQ(0, std::count(m_site.m_events.begin(), m_site.m_events.end(), kitGalleryPreviewApply));
+
+    // Keyboard selection previews at once.
+    m_site.m_events.clear();
+    m_pGallery->SelectEntry(3);
+    EXPECT_EQ(std::vector<int>({kitGalleryPreviewStart, kitGalleryPreviewChange, kitGallerySelectionChange}),
+              m_site.m_events);
+
+    // New entries cancel the preview and drop the selection.
+    m_site.m_events.clear();
+    m_pGallery->OnEntriesReset();
+    EXPECT_EQ(std::vector<int>({kitGalleryPreviewCancel}), m_site.m_events);
+    EXPECT_EQ(-1, m_pGallery->GetSelectedEntry());
+}
+
+TEST_F(GalleryTest, TheWheelScrollsThreeEntryHeightsAndStopsAtTheEnds)
+{
+    Fill(30, TRUE);
+    // Six rows, 120 pixels over a 40-pixel area.
+    ASSERT_EQ(120, m_pGallery->GetTotalHeight());
+    const std::pair<short, int> steps[] = {{-WHEEL_DELTA, 60}, {-WHEEL_DELTA, 80}, {-WHEEL_DELTA, 80},
+                                           {WHEEL_DELTA, 20},  {2 * WHEEL_DELTA, 0}, {WHEEL_DELTA, 0}};
+    for (const auto& step : steps) {
+        EXPECT_TRUE(m_pGallery->OnHookMouseWheel(step.first));
+        EXPECT_EQ(step.second, m_pGallery->GetScrollPos()) << step.first;
+    }
+    m_pEntries->m_cyEntry = 10;
+    Fill(60, TRUE);
+    m_pGallery->OnHookMouseWheel(-WHEEL_DELTA);
+    EXPECT_EQ(30, m_pGallery->GetScrollPos());
+}
+
+TEST_F(GalleryTest, ScrollButtonsScrollSmoothlyByOneEntryWithoutOvershoot)
+{
+    m_pGallery->SetCommandBar(new CKitPopupBar());
+    Fill(30, TRUE);
+    ASSERT_TRUE(m_pGallery->HasScrollButtons());
+    ASSERT_EQ(120, m_pGallery->GetTotalHeight());
+
+    // Runs the animation to its end; the positions it passes.
+    auto run = [this] {
+        std::vector<int> positions = {m_pGallery->GetScrollPos()};
+        while (m_pGallery->IsAnimating() && positions.size() < 50) {
+            m_pGallery->OnAnimationStep();
+            positions.push_back(m_pGallery->GetScrollPos());
+        }
+        return positions;
+    };
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    std::vector<int> positions = run();
+    EXPECT_FALSE(m_pGallery->IsAnimating());
+    EXPECT_GT(positions.size(), 2u);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_EQ(20, positions.back());
+    EXPECT_EQ(20, *std::max_element(positions.begin(), positions.end()));
+
+    // A second line asked while one runs goes on from its target; the end of the press lets it finish.
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    m_pGallery->DoScroll(kitScrollEnd, 0);
+    EXPECT_EQ(60, run().back());
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    m_pGallery->DoScroll(kitScrollLineDown, 0);
+    EXPECT_EQ(80, run().back());
+
+    // The column holds up, down and more.
+    const CRect rc = m_pGallery->GetScrollBarRect();
+    EXPECT_EQ(kitScrollHitUpArrow, m_pGallery->HitTestScrollBar(CPoint(rc.left + 4, rc.top + 5)));
+    EXPECT_EQ(kitScrollHitDownArrow, m_pGallery->HitTestScrollBar(CPoint(rc.left + 4, rc.top + 25)));
+    EXPECT_EQ(kitScrollHitExtra, m_pGallery->HitTestScrollBar(CPoint(rc.left + 4, rc.top + 39)));
+}
+
+TEST_F(GalleryTest, ScreenshotOfAGalleryWithLabelsAndAScrollBar)
+{
+    Fill(0, TRUE);
+    m_pEntries->m_cxEntry = 40;
+    m_pEntries->m_cyEntry = 22;
+    m_pEntries->AddLabel("Recent");
+    for (int i = 0; i < 4; i++)
+        m_pEntries->AddEntry(i, (std::string("A") + std::to_string(i + 1)).c_str());
+    m_pEntries->AddLabel("All styles");
+    for (int i = 0; i < 12; i++)
+        m_pEntries->AddEntry(10 + i, (std::string("S") + std::to_string(i + 1)).c_str());
+    m_pGallery->m_bShowBorders = TRUE;
+    m_pBar->MoveWindow(0, 0, 280, 100);
+    m_pGallery->SetWidth(180);
+    m_pGallery->SetHeight(90);
+    m_pBar->CalcLayout(280);
+    m_pGallery->OnRecalcLayout();
+    SelectInBar();
+    m_pGallery->SelectEntry(2);
+    m_pGallery->SetCheckedEntryId(12);
+    m_pBar->Invalidate();
+    PumpMessages();
+    EXPECT_EQ("", SaveWindowScreenshot(m_site.GetSafeHwnd(), "commandbar-gallery"));
+}
