@@ -218,8 +218,18 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
     OnUpdateCmdUI();
     if (GetSafeHwnd() == nullptr)
         return FALSE;
+    CastShadow();
     Redraw();
     return TRUE;
+}
+
+void CKitPopupBar::CastShadow()
+{
+    CKitBarPainter* pPainter = GetPaintManager();
+    if (pPainter == nullptr || GetSafeHwnd() == nullptr || m_nBarPosition != kitBarPopup || !m_bShowShadow ||
+        IsCustomizeMode())
+        return;
+    pPainter->CastPopupShadow(this, m_rcExclude, (m_nTrackFlags & TPM_RECURSE) != 0);
 }
 
 BOOL CKitPopupBar::PopupAt(int x, int y, LPCRECT lpExclude)
@@ -530,8 +540,11 @@ void CKitPopupBar::UpdateLocation()
     if (rc != rcWindow) {
         if (CKitCommandBarManager* pCommandBars = GetCommandBars())
             pCommandBars->HideKeyboardTips();
+        if (CKitBarPainter* pPainter = GetPaintManager())
+            pPainter->RemovePopupShadow(this);
         SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
                      SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        CastShadow();
     }
     if (m_pControlPopup != nullptr)
         m_pControlPopup->RedrawParent();

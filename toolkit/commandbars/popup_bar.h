@@ -161,6 +161,8 @@ protected:
     // Sets the expanding state of the controls; personalised menus hide the rarely used ones.
     void UpdateExpandingState();
     void ShowTornOffToolBar(BOOL bShow, CPoint ptScreen);
+    // Drops the popup's old shadows and casts new ones when the popup, its theme and the mode allow.
+    void CastShadow();
     BOOL CreatePopupWindow();
 
     afx_msg LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);

@@ -11,6 +11,7 @@
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/header_ctrl.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
@@ -343,6 +344,49 @@ TEST_F(PopupBarTest, TheTearOffGripperKeepsThePopupWithinTenPixels)
     CRect rcToolBar;
     pToolBar->GetWindowRect(&rcToolBar);
     EXPECT_EQ(rcGripper.bottom + 200 - 10, rcToolBar.top);
+}
+
+// The bottom strips of the popup's shadows, in screen coordinates.
+std::vector<CRect> BottomShadows(HWND hPopup)
+{
+    std::vector<CRect> strips;
+    for (CKitShadowManager::CShadowWnd* pShadow : CKitPaintManager::Instance()->GetShadowManager()->GetShadows()) {
+        if (pShadow->GetOwnerWindow() != hPopup || pShadow->GetKind() != CKitShadowManager::kShadowBottom)
+            continue;
+        CRect rc;
+        pShadow->GetWindowRect(&rc);
+        strips.push_back(rc);
+    }
+    return strips;
+}
+
+TEST_F(PopupBarTest, AnOpenPopupCastsOneShadowThatFollowsItsMovesAndGoesWithIt)
+{
+    CKitPaintManager::Instance()->GetShadowManager()->SetFlags(CKitShadowManager::kFlagAlways);
+    for (const BOOL bShowShadow : {TRUE, FALSE}) {
+        m_pPopup->SetShowShadow(bShowShadow);
+        ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+        const HWND hPopup = m_pPopup->GetSafeHwnd();
+        CRect rcPopup;
+        m_pPopup->GetWindowRect(&rcPopup);
+        std::vector<CRect> strips = BottomShadows(hPopup);
+        ASSERT_EQ(bShowShadow ? 1u : 0u, strips.size()) << bShowShadow;
+        if (bShowShadow) {
+            EXPECT_EQ(rcPopup.bottom, strips[0].top);
+
+            // A longer popup moves its shadow down instead of casting a second one.
+            m_pPopup->GetControls()->Add(kitControlButton, kRareId)->SetCaption("&Rarely used");
+            m_pPopup->OnControlsChanged();
+            m_pPopup->GetWindowRect(&rcPopup);
+            strips = BottomShadows(hPopup);
+            ASSERT_EQ(1u, strips.size());
+            EXPECT_EQ(rcPopup.bottom, strips[0].top);
+            m_pPopup->GetControls()->Remove(m_pPopup->GetControl(2));
+        }
+        m_manager.ClosePopups();
+        EXPECT_TRUE(BottomShadows(hPopup).empty()) << bShowShadow;
+    }
+    CKitPaintManager::Instance()->GetShadowManager()->SetFlags(0);
 }
 
 // Ends or answers the popup menu from inside its modal loop.

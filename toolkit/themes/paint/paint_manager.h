@@ -85,6 +85,8 @@ public:
     void ReleasePainterReference() override { InternalRelease(); }
     int GetSplitDropDownSize() const override;
     void CastControlShadow(CWnd* pPopup, const CRect& rcControl) override;
+    void CastPopupShadow(CWnd* pPopup, const CRect& rcExclude, BOOL bGroup) override;
+    void RemovePopupShadow(CWnd* pPopup) override;
     BOOL IsAnimationEnabled() const override { return m_bEnableAnimation; }
     CSize GetAutoIconSize(BOOL bLarge) const;
     static void StripMnemonics(CString& strText);
