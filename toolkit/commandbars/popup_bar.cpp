@@ -1,15 +1,18 @@
 #include "toolkit/commandbars/popup_bar.h"
 
 #include "framework/gdi.h"
+#include "toolkit/commandbars/command_bar_animation.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/toolbar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/draw_helpers.h"
+#include "toolkit/common/sound_player.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 
@@ -47,6 +50,17 @@ BOOL IsCenterInUpperHalf(int y, const CRect& rcWork)
 }
 
 } // namespace
+
+int KitResolvePopupAnimation(int nOption, BOOL bMenuAnimation, BOOL bMenuFade, int nRandom)
+{
+    if (nOption == kitAnimateSystem)
+        return !bMenuAnimation ? kitAnimateNone : bMenuFade ? kitAnimateFade : kitAnimateSlide;
+    if (nOption == kitAnimateRandom) {
+        static const int kinds[] = {kitAnimateFade, kitAnimateSlide, kitAnimateUnfold};
+        return kinds[((nRandom % 3) + 3) % 3];
+    }
+    return nOption;
+}
 
 CRect KitCalcPopupRect(KitPopupPlacement& p)
 {
@@ -218,9 +232,83 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
     OnUpdateCmdUI();
     if (GetSafeHwnd() == nullptr)
         return FALSE;
+    AnimatePopup();
+    PlayPopupSound();
     CastShadow();
     Redraw();
     return TRUE;
+}
+
+int CKitPopupBar::GetAnimationType() const
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr || (GetSafeHwnd() != nullptr && ::GetWindow(GetSafeHwnd(), GW_CHILD) != nullptr))
+        return kitAnimateNone;
+    BOOL bMenuAnimation = FALSE;
+    BOOL bMenuFade = FALSE;
+    ::SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &bMenuAnimation, 0);
+    ::SystemParametersInfoA(SPI_GETMENUFADE, 0, &bMenuFade, 0);
+    return KitResolvePopupAnimation(pCommandBars->GetCommandBarsOptions()->nAnimationType, bMenuAnimation, bMenuFade,
+                                    std::rand());
+}
+
+void CKitPopupBar::AnimatePopup()
+{
+    CKitCommandBar* pParent = GetParentCommandBar();
+    if ((pParent != nullptr && !pParent->GetAnimateNextPopup()) || IsCustomizeMode() || GetSafeHwnd() == nullptr)
+        return;
+    const int nKind = GetAnimationType();
+    if (!KitIsAnimatedPopupKind(nKind))
+        return;
+    CRect rc;
+    GetWindowRect(&rc);
+    ShowAnimated(rc, nKind, FALSE);
+    if (pParent != nullptr)
+        pParent->SetAnimateNextPopup(FALSE);
+}
+
+void CKitPopupBar::ShowAnimated(const CRect& rcScreen, int nKind, BOOL bMove)
+{
+    if (CKitCommandBar* pParent = GetParentCommandBar()) {
+        if (pParent->GetSafeHwnd() != nullptr)
+            pParent->UpdateWindow();
+    }
+    if (CWnd* pSite = GetSite()) {
+        if (pSite->GetSafeHwnd() != nullptr)
+            pSite->UpdateWindow();
+    }
+    const int cx = rcScreen.Width();
+    const int cy = rcScreen.Height();
+    CWindowDC dcScreen(nullptr);
+    CBitmap bmpUnder;
+    bmpUnder.CreateCompatibleBitmap(&dcScreen, cx, cy);
+    {
+        CKitSelectedBitmapDC dcUnder(&dcScreen, bmpUnder.m_hObject);
+        dcUnder.BitBlt(0, 0, cx, cy, &dcScreen, rcScreen.left, rcScreen.top, SRCCOPY);
+    }
+    if (bMove)
+        SetWindowPos(nullptr, rcScreen.left, rcScreen.top, cx, cy,
+                     SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOREDRAW);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CClientDC dcWindow(this);
+    CBitmap bmpBar;
+    bmpBar.CreateCompatibleBitmap(&dcWindow, rcClient.Width(), rcClient.Height());
+    CKitSelectedBitmapDC dcBar(&dcWindow, bmpBar.m_hObject);
+    DrawCommandBar(&dcBar, rcClient);
+    {
+        CKitSelectedBitmapDC dcUnder(&dcWindow, bmpUnder.m_hObject);
+        dcWindow.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcUnder, 0, 0, SRCCOPY);
+    }
+    if (CKitBarPainter* pPainter = GetPaintManager())
+        pPainter->AnimatePopupBar(&dcWindow, &dcBar, rcClient, nKind);
+    dcWindow.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcBar, 0, 0, SRCCOPY);
+    ValidateRect(nullptr);
+}
+
+void CKitPopupBar::PlayPopupSound()
+{
+    CKitSoundPlayer::Instance()->PlaySystemSound(CKitSoundPlayer::kSoundMenuPopup);
 }
 
 void CKitPopupBar::CastShadow()
@@ -537,15 +625,22 @@ void CKitPopupBar::UpdateLocation()
     const CRect rc = CalcPlacement();
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    if (rc != rcWindow) {
+    const int nKind = m_bAnimateNextShow ? GetAnimationType() : kitAnimateNone;
+    if (rc != rcWindow || m_bAnimateNextShow) {
         if (CKitCommandBarManager* pCommandBars = GetCommandBars())
             pCommandBars->HideKeyboardTips();
         if (CKitBarPainter* pPainter = GetPaintManager())
             pPainter->RemovePopupShadow(this);
-        SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                     SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        if (KitIsAnimatedPopupKind(nKind)) {
+            ShowAnimated(rc, nKind, TRUE);
+            PlayPopupSound();
+        } else {
+            SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                         SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        }
         CastShadow();
     }
+    m_bAnimateNextShow = FALSE;
     if (m_pControlPopup != nullptr)
         m_pControlPopup->RedrawParent();
     Redraw();
@@ -660,6 +755,7 @@ void CKitPopupBar::ExpandBar()
     if (m_bExpanded || !m_bHasHiddenControls)
         return;
     m_bExpanded = TRUE;
+    m_bAnimateNextShow = TRUE;
     OpenPopupAt(-1);
     SetSelected(-1, kitSelectMouse);
     for (int i = 0; i < GetControlCount(); i++) {

@@ -21,6 +21,24 @@ enum KitPopupFlags {
     kitPopupUp = 4,
 };
 
+// The open animation of a popup.
+enum KitPopupAnimation {
+    kitAnimateSystem = 0, // as the system's menus
+    kitAnimateRandom = 1, // unfold, slide or fade at random
+    kitAnimateUnfold = 2,
+    kitAnimateSlide = 3,
+    kitAnimateFade = 4,
+    kitAnimateNone = 5,
+};
+
+// The kind the option stands for, given the system's menu animation and fade settings and a random number.
+int KitResolvePopupAnimation(int nOption, BOOL bMenuAnimation, BOOL bMenuFade, int nRandom);
+// Whether the kind is played (unfold, slide or fade).
+inline BOOL KitIsAnimatedPopupKind(int nKind)
+{
+    return nKind == kitAnimateUnfold || nKind == kitAnimateSlide || nKind == kitAnimateFade;
+}
+
 // What the placement of a popup reads and decides.
 struct KitPopupPlacement {
     CRect rcWork;
@@ -100,6 +118,10 @@ public:
     virtual void UpdateExcludeRect();
     // Recomputes size and place after a change.
     virtual void UpdateLocation();
+    // The first display: animated as the options ask when opened on its own or when the parent bar asks for it.
+    virtual void AnimatePopup();
+    // The open animation this popup plays now (kitAnimateNone without command bars or with a child window).
+    int GetAnimationType() const;
 
     // Shows the controls hidden as rarely used.
     void ExpandBar();
@@ -163,6 +185,10 @@ protected:
     void ShowTornOffToolBar(BOOL bShow, CPoint ptScreen);
     // Drops the popup's old shadows and casts new ones when the popup, its theme and the mode allow.
     void CastShadow();
+    // Shows the window at the screen rectangle (moved there when bMove) by the paint manager's open animation:
+    // the screen under it first, then the bar drawn off-screen played over it.
+    void ShowAnimated(const CRect& rcScreen, int nKind, BOOL bMove);
+    static void PlayPopupSound();
     BOOL CreatePopupWindow();
 
     afx_msg LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
@@ -178,6 +204,7 @@ protected:
     BOOL m_bInLayout = FALSE;
     BOOL m_bHasHiddenControls = FALSE;
     BOOL m_bExpanded = FALSE;
+    BOOL m_bAnimateNextShow = FALSE;
     BOOL m_bTearOffPopup = FALSE;
     CRect m_rcTearOffGripper;
     BOOL m_bTearOffHot = FALSE;

@@ -14,6 +14,8 @@
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/header_ctrl.h"
 #include "toolkit/common/image_manager.h"
+#include "toolkit/common/sound_player.h"
+#include "toolkit/themes/paint/default_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 
 #include "framework/wnd.h"
@@ -22,6 +24,7 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -387,6 +390,103 @@ TEST_F(PopupBarTest, AnOpenPopupCastsOneShadowThatFollowsItsMovesAndGoesWithIt)
         EXPECT_TRUE(BottomShadows(hPopup).empty()) << bShowShadow;
     }
     CKitPaintManager::Instance()->GetShadowManager()->SetFlags(0);
+}
+
+TEST(KitPopupAnimation, TheOptionFollowsTheSystemPicksAtRandomOrNamesTheKind)
+{
+    struct Case {
+        int nOption;
+        BOOL bMenuAnimation;
+        BOOL bMenuFade;
+        int nRandom;
+        int nKind;
+    } const cases[] = {
+        {kitAnimateSystem, FALSE, TRUE, 0, kitAnimateNone},
+        {kitAnimateSystem, TRUE, TRUE, 0, kitAnimateFade},
+        {kitAnimateSystem, TRUE, FALSE, 0, kitAnimateSlide},
+        {kitAnimateRandom, FALSE, FALSE, 3, kitAnimateFade},
+        {kitAnimateRandom, FALSE, FALSE, 4, kitAnimateSlide},
+        {kitAnimateRandom, FALSE, FALSE, 5, kitAnimateUnfold},
+        {kitAnimateUnfold, FALSE, FALSE, 0, kitAnimateUnfold},
+        {kitAnimateNone, TRUE, TRUE, 0, kitAnimateNone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.nKind, KitResolvePopupAnimation(c.nOption, c.bMenuAnimation, c.bMenuFade, c.nRandom))
+            << c.nOption << " " << c.bMenuAnimation << c.bMenuFade << " " << c.nRandom;
+}
+
+// Records the open animations it plays and never waits between frames.
+class CRecordingAnimationTheme : public CKitDefaultTheme {
+public:
+    struct Played {
+        int nKind;
+        CRect rc;
+    };
+    void Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType) override
+    {
+        CKitDefaultTheme::Animate(pDestDC, pSrcDC, rc, nAnimationType);
+        m_played.push_back({nAnimationType, rc});
+    }
+    std::vector<Played> m_played;
+    int m_nFrames = 0;
+
+protected:
+    void WaitAnimationFrame(DWORD /*dwMilliseconds*/) override { m_nFrames++; }
+};
+
+TEST_F(PopupBarTest, AnOpeningPopupPlaysTheChosenAnimationWithoutWaitingAndItsSound)
+{
+    auto* pTheme = new CRecordingAnimationTheme();
+    CKitPaintManager::SetCustomTheme(pTheme);
+    std::atomic<int> nPopupSounds{0};
+    CKitSoundPlayer::Instance()->SetPlaySoundHook([&nPopupSounds](LPCSTR lpszAlias, DWORD) {
+        if (lpszAlias != nullptr && std::string(lpszAlias) == "MenuPopup")
+            nPopupSounds++;
+    });
+    for (const int nKind : {kitAnimateUnfold, kitAnimateSlide, kitAnimateFade, kitAnimateNone}) {
+        pTheme->m_played.clear();
+        pTheme->m_nFrames = 0;
+        const int nSounds = nPopupSounds;
+        m_manager.GetCommandBarsOptions()->nAnimationType = nKind;
+        const DWORD dwStart = ::GetTickCount();
+        ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+        EXPECT_LT(::GetTickCount() - dwStart, 1000u) << nKind;
+        CRect rcClient;
+        m_pPopup->GetClientRect(&rcClient);
+        if (KitIsAnimatedPopupKind(nKind)) {
+            ASSERT_EQ(1u, pTheme->m_played.size()) << nKind;
+            EXPECT_EQ(nKind, pTheme->m_played[0].nKind);
+            EXPECT_EQ(rcClient, pTheme->m_played[0].rc);
+            EXPECT_GT(pTheme->m_nFrames, 0) << nKind;
+        } else {
+            EXPECT_TRUE(pTheme->m_played.empty());
+        }
+        // The popup sound plays whether or not the popup animates.
+        for (int i = 0; i < 100 && nPopupSounds == nSounds; i++)
+            ::Sleep(10);
+        EXPECT_EQ(nSounds + 1, nPopupSounds.load()) << nKind;
+        m_manager.ClosePopups();
+    }
+
+    // Expanding shows the taller popup with the open animation once.
+    m_manager.GetCommandBarsOptions()->nAnimationType = kitAnimateSlide;
+    m_manager.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pPopup->GetControl(0)->SetCollapsible(FALSE);
+    m_manager.SetCommandUsed(kCloseId);
+    m_pPopup->GetControls()->Add(kitControlButton, kRareId)->SetCaption("&Rarely used");
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    ASSERT_TRUE(m_pPopup->HasHiddenControls());
+    pTheme->m_played.clear();
+    m_pPopup->ExpandBar();
+    CRect rcClient;
+    m_pPopup->GetClientRect(&rcClient);
+    ASSERT_EQ(1u, pTheme->m_played.size());
+    EXPECT_EQ(rcClient, pTheme->m_played[0].rc);
+    m_pPopup->OnControlsChanged();
+    EXPECT_EQ(1u, pTheme->m_played.size());
+    m_manager.ClosePopups();
+    ::Sleep(100);
+    CKitSoundPlayer::Instance()->SetPlaySoundHook(nullptr);
 }
 
 // Ends or answers the popup menu from inside its modal loop.
