@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/popup_bar.h"
 
 #include "framework/gdi.h"
+#include "framework/ids.h"
 #include "toolkit/commandbars/command_bar_animation.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/toolbar.h"
@@ -164,6 +165,8 @@ CRect KitCalcPopupRect(KitPopupPlacement& p)
 
 BEGIN_MESSAGE_MAP(CKitPopupBar, CKitCommandBar)
     ON_MESSAGE(WM_MOUSEACTIVATE, &CKitPopupBar::OnMouseActivate)
+    ON_MESSAGE(WM_NCCREATE, &CKitPopupBar::OnNcCreatePopup)
+    ON_MESSAGE(WM_FLOATSTATUS, &CKitPopupBar::OnFloatStatus)
     ON_WM_TIMER()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
@@ -771,6 +774,29 @@ void CKitPopupBar::ExpandBar()
 LRESULT CKitPopupBar::OnMouseActivate(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     return MA_NOACTIVATE;
+}
+
+LRESULT CKitPopupBar::OnNcCreatePopup(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    const LRESULT lResult = Default();
+    if (lResult == 0 || (::GetWindowLongA(m_hWnd, GWL_STYLE) & kStyleSyncActive) == 0)
+        return lResult;
+    // The top-level parent is active when it is the foreground window, or when the foreground window is its
+    // last active popup and keeps its activation in step with it.
+    HWND hTop = m_hWnd;
+    for (HWND hUp = ::GetParent(hTop); hUp != nullptr; hUp = ::GetParent(hUp))
+        hTop = hUp;
+    const HWND hForeground = ::GetForegroundWindow();
+    BOOL bActive = hTop != m_hWnd && hForeground == hTop;
+    if (!bActive && hTop != m_hWnd && hForeground != nullptr && ::GetLastActivePopup(hTop) == hForeground)
+        bActive = ::SendMessageA(hForeground, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+    SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE, 0);
+    return lResult;
+}
+
+LRESULT CKitPopupBar::OnFloatStatus(WPARAM wParam, LPARAM /*lParam*/)
+{
+    return (wParam & FS_SYNCACTIVE) != 0 && (::GetWindowLongA(m_hWnd, GWL_STYLE) & kStyleSyncActive) != 0;
 }
 
 void CKitPopupBar::OnTimer(UINT_PTR nIDEvent)

@@ -192,6 +192,10 @@ protected:
     BOOL CreatePopupWindow();
 
     afx_msg LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
+    // After creation: tells itself whether its top-level parent is active (synchronised activation).
+    afx_msg LRESULT OnNcCreatePopup(WPARAM wParam, LPARAM lParam);
+    // Answers TRUE only to FS_SYNCACTIVE, and only with the synchronised-activation style.
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);

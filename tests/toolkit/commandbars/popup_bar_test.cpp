@@ -18,6 +18,7 @@
 #include "toolkit/themes/paint/default_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 
+#include "framework/ids.h"
 #include "framework/wnd.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,7 @@
 #include <commctrl.h>
 
 #include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -487,6 +489,85 @@ TEST_F(PopupBarTest, AnOpeningPopupPlaysTheChosenAnimationWithoutWaitingAndItsSo
     m_manager.ClosePopups();
     ::Sleep(100);
     CKitSoundPlayer::Instance()->SetPlaySoundHook(nullptr);
+}
+
+// A popup that records the activation state its window tells itself on creation.
+class CFloatStatusPopup : public CKitPopupBar {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_FLOATSTATUS && wParam != FS_SYNCACTIVE)
+            m_states.push_back(wParam);
+        return CKitPopupBar::WindowProc(message, wParam, lParam);
+    }
+    std::vector<WPARAM> m_states;
+};
+
+// An owned window that is the site's last active popup; it may keep its activation in step with the site.
+class CToolWindow : public CWnd {
+public:
+    CToolWindow(CWnd* pOwner, BOOL bSyncActive) : m_bSyncActive(bSyncActive)
+    {
+        CreateEx(0, "STATIC", "Tool", WS_POPUP | WS_CAPTION | WS_VISIBLE, 420, 40, 160, 100, pOwner->GetSafeHwnd(), nullptr);
+    }
+    ~CToolWindow() override { DestroyWindow(); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_FLOATSTATUS && wParam == FS_SYNCACTIVE)
+            return m_bSyncActive;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    BOOL m_bSyncActive;
+};
+
+TEST_F(PopupBarTest, APopupTakesItsActivationStateFromItsSiteOnCreation)
+{
+    struct Case {
+        const char* pszForeground; // "site", "tool in step", "tool", "other"
+        WPARAM nState;
+    } const cases[] = {
+        {"site", FS_ACTIVATE},
+        {"tool in step", FS_ACTIVATE},
+        {"tool", FS_DEACTIVATE},
+        {"other", FS_DEACTIVATE},
+    };
+    for (const Case& c : cases) {
+        const std::string strForeground = c.pszForeground;
+        // Other programs on the display may take the foreground meanwhile: such a round is run again.
+        for (int nAttempt = 0; nAttempt < 5; nAttempt++) {
+            std::unique_ptr<CToolWindow> pTool;
+            std::unique_ptr<CMenuSite> pOther;
+            HWND hForeground = m_site.GetSafeHwnd();
+            if (strForeground == "other") {
+                pOther = std::make_unique<CMenuSite>();
+                hForeground = pOther->GetSafeHwnd();
+            } else if (strForeground != "site") {
+                pTool = std::make_unique<CToolWindow>(&m_site, strForeground == "tool in step");
+                hForeground = pTool->GetSafeHwnd();
+            }
+            ::SetForegroundWindow(hForeground);
+            PumpMessages();
+            auto* pPopup = new CFloatStatusPopup();
+            pPopup->SetCommandBars(&m_manager);
+            pPopup->SetSite(&m_site);
+            pPopup->GetControls()->Add(kitControlButton, kOpenId)->SetCaption("&Open");
+            ASSERT_TRUE(pPopup->PopupAt(100, 100)) << c.pszForeground;
+            const BOOL bKept = ::GetForegroundWindow() == hForeground;
+            if (bKept || nAttempt == 4) {
+                EXPECT_EQ((std::vector<WPARAM>{c.nState}), pPopup->m_states) << c.pszForeground;
+                // The popup itself keeps in step only while it has the synchronised-activation style.
+                EXPECT_EQ(TRUE, pPopup->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE));
+                EXPECT_EQ(FALSE, pPopup->SendMessage(WM_FLOATSTATUS, FS_ACTIVATE));
+                pPopup->ModifyStyle(0x100, 0);
+                EXPECT_EQ(FALSE, pPopup->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE));
+            }
+            m_manager.ClosePopups();
+            pPopup->InternalRelease();
+            if (bKept)
+                break;
+        }
+    }
+    ::SetForegroundWindow(m_site.GetSafeHwnd());
 }
 
 // Ends or answers the popup menu from inside its modal loop.
