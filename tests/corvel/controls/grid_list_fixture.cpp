@@ -58,6 +58,10 @@ void PostClick(CWnd& target, CPoint point, UINT flags)
 
 void PostRightClick(CWnd& target, CPoint point)
 {
+    // The real pointer goes there too: the list view places the context menu it asks for at the pointer.
+    CPoint screen = point;
+    target.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
     target.PostMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
     target.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
     PumpMessages(PumpMode::kPreTranslate);
