@@ -1014,6 +1014,9 @@ BOOL CKitCommandBarManager::IsCommandUsed(UINT nId) const
 
 BOOL CKitPopupBar::OnTrackedCommand(UINT nId)
 {
+    // A command run from a personalised menu is no longer rarely used.
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->SetCommandUsed(nId);
     if (m_pReturnCommand != nullptr) {
         *m_pReturnCommand = nId;
         return TRUE;

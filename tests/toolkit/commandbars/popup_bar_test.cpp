@@ -580,7 +580,7 @@ void CALLBACK EndTracking(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     if (g_nAction == 0)
         g_pTracked->SetTrackingMode(0);
     else
-        g_pTracked->GetControl(1)->OnExecute();
+        g_pTracked->GetControl(g_nAction)->OnExecute();
 }
 
 TEST_F(PopupBarTest, TrackPopupMenuReturnsTheCommandOrZeroWithReturnCmdAndOneWithout)
@@ -608,6 +608,46 @@ TEST_F(PopupBarTest, TrackPopupMenuReturnsTheCommandOrZeroWithReturnCmdAndOneWit
         EXPECT_EQ(c.nSiteCommands, m_site.m_commands.size()) << c.nFlags << " " << c.nAction;
     }
     EXPECT_EQ(0u, m_manager.TrackPopupMenu(nullptr, TPM_RETURNCMD, 0, 0));
+}
+
+TEST_F(PopupBarTest, ACommandRunFromAPersonalisedMenuIsShownWhenItOpensAgain)
+{
+    m_pPopup->GetControls()->Add(kitControlButton, kRareId)->SetCaption("&Rarely used");
+    m_manager.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pPopup->GetControl(0)->SetCollapsible(FALSE);
+    auto hiddenIds = [this]() {
+        std::vector<UINT> ids;
+        for (int i = 0; i < m_pPopup->GetControlCount(); i++) {
+            if (!m_pPopup->GetControl(i)->IsVisible() && !m_pPopup->GetControl(i)->IsTemporary())
+                ids.push_back(m_pPopup->GetControl(i)->GetId());
+        }
+        return ids;
+    };
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    EXPECT_EQ((std::vector<UINT>{kCloseId, kRareId}), hiddenIds());
+    m_manager.ClosePopups();
+
+    // Run from the expanded menu, the rarely used command stays in the short menu.
+    CKitMouseManager::GetThreadManager()->SetExpandedMenus(TRUE);
+    g_pTracked = m_pPopup;
+    g_nAction = 2;
+    ::SetTimer(nullptr, 0, 50, EndTracking);
+    EXPECT_EQ(kRareId, m_manager.TrackPopupMenu(m_pPopup, TPM_RETURNCMD, 200, 200, &m_site));
+    CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    EXPECT_TRUE(m_pPopup->HasHiddenControls());
+    EXPECT_EQ((std::vector<UINT>{kCloseId}), hiddenIds());
+    m_manager.ClosePopups();
+
+    // With the last rarely used command run, nothing is hidden and no expand button is added.
+    m_manager.SetCommandUsed(kCloseId);
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    EXPECT_FALSE(m_pPopup->HasHiddenControls());
+    EXPECT_TRUE(hiddenIds().empty());
+    for (int i = 0; i < m_pPopup->GetControlCount(); i++) {
+        const CKitControl* pControl = m_pPopup->GetControl(i);
+        EXPECT_FALSE(pControl->IsVisible() && pControl->GetId() == CKitPopupBar::kIdExpandButton);
+    }
 }
 
 TEST_F(PopupBarTest, APopupMenuSendsItsCommandsToTheReceiver)
