@@ -533,6 +533,13 @@ CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD dwMode)
     CFont* pOldFont = pPainter != nullptr ? dc.SelectObject(pPainter->GetCommandBarFont(this)) : nullptr;
     CRect rcWork;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    if (m_nBarType == kitBarTypeNormal) {
+        const CSize size = CalcToolBarRows(&dc);
+        if (pOldFont != nullptr)
+            dc.SelectObject(pOldFont);
+        m_bInLayout = FALSE;
+        return size;
+    }
     KitPopupLayoutMetrics metrics;
     metrics.rcBorders = GetBorders();
     metrics.nWorkAreaRight = rcWork.right;
@@ -575,6 +582,42 @@ CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD dwMode)
                                          : CRect(0, 0, 0, 0);
     m_bInLayout = FALSE;
     return size;
+}
+
+CSize CKitPopupBar::CalcToolBarRows(CDC* pDC)
+{
+    CRect rcBorders = GetBorders();
+    const int nTopBorder = rcBorders.top;
+    if (m_bTearOffPopup)
+        rcBorders.top += kTearOffGripperHeight;
+    KitRowLayoutMetrics metrics;
+    CKitBarPainter* pPainter = GetPaintManager();
+    if (pPainter != nullptr && GetControl(0) != nullptr)
+        metrics.szGroupGap = pPainter->DrawCommandBarSeparator(pDC, this, GetControl(0), FALSE);
+    const CSize size = m_pControls->CalcDynamicSize(pDC, CKitPopupToolBar::kMaxRowWidth, LM_COMMIT | LM_HORZDOCK,
+                                                    rcBorders, 0, metrics);
+    m_rcTearOffGripper = m_bTearOffPopup ? CRect(0, nTopBorder, size.cx, nTopBorder + kTearOffGripperHeight)
+                                         : CRect(0, 0, 0, 0);
+    return size;
+}
+
+IMPLEMENT_DYNCREATE(CKitPopupToolBar, CKitPopupBar)
+
+CKitPopupToolBar::CKitPopupToolBar()
+{
+    m_nBarType = kitBarTypeNormal;
+}
+
+CKitPopupToolBar* CKitPopupToolBar::CreatePopupToolBar(CKitCommandBarManager* pCommandBars)
+{
+    auto* pBar = new CKitPopupToolBar();
+    pBar->SetCommandBars(pCommandBars);
+    return pBar;
+}
+
+CSize CKitPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
+{
+    return CKitPopupBar::CalcDynamicLayout(0, 0);
 }
 
 CRect CKitPopupBar::CalcPopupRect(CPoint pt, CSize size)

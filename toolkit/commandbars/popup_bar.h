@@ -1,4 +1,4 @@
-// CKitPopupBar, KitPopupPlacement: the drop-down and context menus, their placement and tear-off.
+// CKitPopupBar, CKitPopupToolBar, KitPopupPlacement: the drop-down and context menus, their placement and tear-off.
 #pragma once
 
 #include "framework/geometry.h"
@@ -183,6 +183,8 @@ protected:
     // Sets the expanding state of the controls; personalised menus hide the rarely used ones.
     void UpdateExpandingState();
     void ShowTornOffToolBar(BOOL bShow, CPoint ptScreen);
+    // A popup toolbar's rows within its borders (and tear-off strip), placed; the size.
+    CSize CalcToolBarRows(CDC* pDC);
     // Drops the popup's old shadows and casts new ones when the popup, its theme and the mode allow.
     void CastShadow();
     // Shows the window at the screen rectangle (moved there when bMove) by the paint manager's open animation:
@@ -232,4 +234,17 @@ protected:
     UINT* m_pReturnCommand = nullptr;
     UINT m_nTrackFlags = 0;
     CWnd* m_pCommandReceiver = nullptr;
+};
+
+// A popup laid out as a toolbar: its controls in wrapped rows within its own borders.
+class CKitPopupToolBar : public CKitPopupBar {
+    DECLARE_DYNCREATE(CKitPopupToolBar)
+public:
+    // The widest a popup toolbar's rows grow.
+    static constexpr int kMaxRowWidth = 322;
+
+    CKitPopupToolBar();
+    // A new popup toolbar attached to the manager.
+    static CKitPopupToolBar* CreatePopupToolBar(CKitCommandBarManager* pCommandBars);
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
 };

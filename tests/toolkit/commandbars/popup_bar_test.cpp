@@ -1,6 +1,6 @@
 // Popup bars: where they open on the work area, the expand button's hover, the tear-off drag,
-// popup menus tracked modally and the header's menu shown as one; build/screens/commandbar-header-menu.png and
-// commandbar-scrolling-popup.png.
+// popup menus tracked modally and the header's menu shown as one, the popup toolbar; build/screens/commandbar-header-menu.png,
+// commandbar-scrolling-popup.png and commandbar-popup-toolbar.png.
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -568,6 +568,53 @@ TEST_F(PopupBarTest, APopupTakesItsActivationStateFromItsSiteOnCreation)
         }
     }
     ::SetForegroundWindow(m_site.GetSafeHwnd());
+}
+
+TEST_F(PopupBarTest, APopupToolBarWrapsItsButtonsInRowsWithinItsBorders)
+{
+    CKitPopupToolBar* pToolBar = CKitPopupToolBar::CreatePopupToolBar(&m_manager);
+    pToolBar->SetSite(&m_site);
+    const char* const captions[] = {"Bold", "Italic", "Underline", "Strike", "Left", "Centre", "Right", "Justify",
+                                    "Bullets", "Numbers", "Indent", "Outdent"};
+    UINT nId = 43000;
+    for (const char* pszCaption : captions) {
+        CKitControl* pButton = pToolBar->GetControls()->Add(kitControlButton, nId++);
+        pButton->SetCaption(pszCaption);
+        pButton->SetStyle(kitButtonCaption);
+    }
+    pToolBar->GetControl(4)->SetBeginGroup(TRUE);
+    EXPECT_EQ(kitBarTypeNormal, pToolBar->GetType());
+    ASSERT_TRUE(pToolBar->PopupAt(100, 100));
+    CRect rcWindow;
+    pToolBar->GetWindowRect(&rcWindow);
+    EXPECT_LE(rcWindow.Width(), CKitPopupToolBar::kMaxRowWidth);
+    const CRect rcBorders = pToolBar->GetBorders();
+    EXPECT_EQ(CRect(2, 4, 2, 4), rcBorders);
+    CRect rcClient;
+    pToolBar->GetClientRect(&rcClient);
+    rcClient.DeflateRect(rcBorders.left, rcBorders.top, rcBorders.right, rcBorders.bottom);
+    std::vector<int> rowTops;
+    for (int i = 0; i < pToolBar->GetControlCount(); i++) {
+        const CRect rc = pToolBar->GetControl(i)->GetRect();
+        EXPECT_TRUE(pToolBar->GetControl(i)->IsVisible()) << captions[i];
+        EXPECT_EQ(rc, rc & rcClient) << captions[i];
+        if (rowTops.empty() || rowTops.back() != rc.top)
+            rowTops.push_back(rc.top);
+    }
+    EXPECT_GE(rowTops.size(), 2u);
+    EXPECT_EQ(rcClient.top, pToolBar->GetControl(0)->GetRect().top);
+    // Buttons follow each other along a row.
+    EXPECT_LE(pToolBar->GetControl(0)->GetRect().right, pToolBar->GetControl(1)->GetRect().left);
+
+    pToolBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(pToolBar->IsVisible());
+    Wait(100);
+    CRect rcShot = rcWindow;
+    rcShot.InflateRect(4, 4);
+    const WindowImage shot = CaptureScreenRect(rcShot);
+    EXPECT_EQ("", SaveScreenshot("commandbar-popup-toolbar", shot.width, shot.height, shot.pixels));
+    m_manager.ClosePopups();
+    pToolBar->InternalRelease();
 }
 
 // Ends or answers the popup menu from inside its modal loop.
