@@ -82,6 +82,15 @@
 #define WM_IDLEUPDATECMDUI 0x0363
 #define WM_INITIALUPDATE 0x0364
 #define WM_KICKIDLE 0x036A
+// Frames and their floating windows keep their activation in step (wParam the FS_ flags).
+#define WM_FLOATSTATUS 0x036D
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
 #define WM_POPMESSAGESTRING 0x0375
 
 // Notifications reflected to the control that sent them arrive as message + WM_REFLECT_BASE.

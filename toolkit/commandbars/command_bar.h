@@ -233,6 +233,9 @@ public:
     void SetAnimationEnabled(BOOL bEnable);
     BOOL GetAnimationEnabled() const;
     CKitCommandBarAnimation* GetAnimation() const { return m_pAnimation; }
+    // The next popup opened from this bar plays its open animation (cleared once it has).
+    void SetAnimateNextPopup(BOOL bAnimate) { m_bAnimateNextPopup = bAnimate; }
+    BOOL GetAnimateNextPopup() const { return m_bAnimateNextPopup; }
 
     // Repaints the rectangle (the whole bar when null), cross-faded when bAnimate.
     virtual void Redraw(LPCRECT lpRect = nullptr, BOOL bAnimate = FALSE);
@@ -332,6 +335,7 @@ protected:
     BOOL m_bMouseTracking = FALSE;
     int m_nLockInput = 0;
     BOOL m_bHoverSelect = TRUE;
+    BOOL m_bAnimateNextPopup = FALSE;
     BOOL m_bHideCaret = TRUE;
     HWND m_hFocusSaved = nullptr;
     HWND m_hHooked = nullptr;

@@ -10,22 +10,6 @@
 
 namespace {
 
-// A memory device context with a bitmap selected for its lifetime.
-class CSelectedBitmapDC : public CDC {
-public:
-    CSelectedBitmapDC(CDC* pCompatible, HGDIOBJ hBitmap)
-    {
-        CreateCompatibleDC(pCompatible);
-        m_hOld = ::SelectObject(m_hDC, hBitmap);
-    }
-    ~CSelectedBitmapDC() override { ::SelectObject(m_hDC, m_hOld); }
-    CSelectedBitmapDC(const CSelectedBitmapDC&) = delete;
-    CSelectedBitmapDC& operator=(const CSelectedBitmapDC&) = delete;
-
-private:
-    HGDIOBJ m_hOld;
-};
-
 // Copies the rectangle between two device contexts that share its coordinates.
 void CopyRect(CDC* pDest, CDC* pSource, const CRect& rc)
 {
@@ -124,10 +108,10 @@ void CKitCommandBarAnimation::RedrawRect(LPCRECT lpRect, BOOL bAnimate)
     CClientDC dcWindow(m_pBar);
     CBitmap bmpDraw;
     bmpDraw.CreateCompatibleBitmap(&dcWindow, m_szCache.cx, m_szCache.cy);
-    CSelectedBitmapDC dcDraw(&dcWindow, bmpDraw.m_hObject);
+    CKitSelectedBitmapDC dcDraw(&dcWindow, bmpDraw.m_hObject);
     dcDraw.IntersectClipRect(rc);
     m_pBar->DrawCommandBar(&dcDraw, rc);
-    CSelectedBitmapDC dcCache(&dcWindow, m_bmpCache.m_hObject);
+    CKitSelectedBitmapDC dcCache(&dcWindow, m_bmpCache.m_hObject);
 
     CAnimateInfo* pInfo = bAnimate ? new CAnimateInfo(dcWindow.m_hDC, rc) : nullptr;
     if (pInfo == nullptr || !pInfo->IsValid()) {
@@ -138,9 +122,9 @@ void CKitCommandBarAnimation::RedrawRect(LPCRECT lpRect, BOOL bAnimate)
         return;
     }
     {
-        CSelectedBitmapDC dcNew(&dcWindow, pInfo->m_bmpNew.m_hObject);
+        CKitSelectedBitmapDC dcNew(&dcWindow, pInfo->m_bmpNew.m_hObject);
         dcNew.BitBlt(0, 0, rc.Width(), rc.Height(), &dcDraw, rc.left, rc.top, SRCCOPY);
-        CSelectedBitmapDC dcOld(&dcWindow, pInfo->m_bmpOld.m_hObject);
+        CKitSelectedBitmapDC dcOld(&dcWindow, pInfo->m_bmpOld.m_hObject);
         dcOld.BitBlt(0, 0, rc.Width(), rc.Height(), &dcCache, rc.left, rc.top, SRCCOPY);
     }
     CopyRect(&dcCache, &dcDraw, rc);
@@ -170,11 +154,11 @@ void CKitCommandBarAnimation::DrawStep(CDC* pDC, CAnimateInfo* pInfo)
             const size_t nBytes = static_cast<size_t>(rc.Width()) * static_cast<size_t>(rc.Height()) * 4;
             for (size_t i = 0; i < nBytes; i++)
                 pBits[i] = static_cast<BYTE>((pInfo->m_pNewBits[i] * a + pInfo->m_pOldBits[i] * (255 - a)) >> 8);
-            CSelectedBitmapDC dcBlend(pDC, bmpBlend.m_hObject);
+            CKitSelectedBitmapDC dcBlend(pDC, bmpBlend.m_hObject);
             pDC->BitBlt(rc.left, rc.top, rc.Width(), rc.Height(), &dcBlend, 0, 0, SRCCOPY);
         }
     } else if (m_bmpCache.m_hObject != nullptr) {
-        CSelectedBitmapDC dcCache(pDC, m_bmpCache.m_hObject);
+        CKitSelectedBitmapDC dcCache(pDC, m_bmpCache.m_hObject);
         CopyRect(pDC, &dcCache, rc);
     }
     pInfo->m_nStep++;
@@ -222,7 +206,7 @@ void CKitCommandBarAnimation::Paint(CDC* pDC, CRect rcPaint)
     if (rcClient.IsRectEmpty())
         return;
     if (m_bmpCache.m_hObject != nullptr && !m_bDirty) {
-        CSelectedBitmapDC dcCache(pDC, m_bmpCache.m_hObject);
+        CKitSelectedBitmapDC dcCache(pDC, m_bmpCache.m_hObject);
         pDC->BitBlt(0, 0, m_szCache.cx, m_szCache.cy, &dcCache, 0, 0, SRCCOPY);
         return;
     }
@@ -234,7 +218,7 @@ void CKitCommandBarAnimation::Paint(CDC* pDC, CRect rcPaint)
         rcPaint = rcClient;
     }
     {
-        CSelectedBitmapDC dcCache(pDC, m_bmpCache.m_hObject);
+        CKitSelectedBitmapDC dcCache(pDC, m_bmpCache.m_hObject);
         const int nSaved = dcCache.SaveDC();
         dcCache.IntersectClipRect(rcPaint);
         m_pBar->DrawCommandBar(&dcCache, rcPaint);

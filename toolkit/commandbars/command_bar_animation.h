@@ -1,4 +1,4 @@
-// CKitCommandBarAnimation: a bar's off-screen picture and the cross-fades of its changed rectangles.
+// CKitCommandBarAnimation, CKitSelectedBitmapDC: a bar's off-screen picture and the cross-fades of its changed rectangles.
 #pragma once
 
 #include "framework/collections.h"
@@ -8,6 +8,22 @@
 #include <windows.h>
 
 class CKitCommandBar;
+
+// A memory device context with a bitmap selected for its lifetime.
+class CKitSelectedBitmapDC : public CDC {
+public:
+    CKitSelectedBitmapDC(CDC* pCompatible, HGDIOBJ hBitmap)
+    {
+        CreateCompatibleDC(pCompatible);
+        m_hOld = ::SelectObject(m_hDC, hBitmap);
+    }
+    ~CKitSelectedBitmapDC() override { ::SelectObject(m_hDC, m_hOld); }
+    CKitSelectedBitmapDC(const CKitSelectedBitmapDC&) = delete;
+    CKitSelectedBitmapDC& operator=(const CKitSelectedBitmapDC&) = delete;
+
+private:
+    HGDIOBJ m_hOld;
+};
 
 class CKitCommandBarAnimation {
 public:

@@ -56,6 +56,8 @@ struct CKitCommandBarsOptions {
     BOOL bEnableKeyboardTips = TRUE;
     // Popups never hide their rarely used controls.
     BOOL bAlwaysShowFullMenus = TRUE;
+    // The popups' open animation: 0 as the system's menus, 1 at random, else the kind itself (KitPopupAnimation).
+    int nAnimationType = 0;
 };
 
 class CKitCommandBarManager : public CCmdTarget {

@@ -1,15 +1,19 @@
 #include "toolkit/commandbars/popup_bar.h"
 
 #include "framework/gdi.h"
+#include "framework/ids.h"
+#include "toolkit/commandbars/command_bar_animation.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/toolbar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/draw_helpers.h"
+#include "toolkit/common/sound_player.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 
@@ -47,6 +51,17 @@ BOOL IsCenterInUpperHalf(int y, const CRect& rcWork)
 }
 
 } // namespace
+
+int KitResolvePopupAnimation(int nOption, BOOL bMenuAnimation, BOOL bMenuFade, int nRandom)
+{
+    if (nOption == kitAnimateSystem)
+        return !bMenuAnimation ? kitAnimateNone : bMenuFade ? kitAnimateFade : kitAnimateSlide;
+    if (nOption == kitAnimateRandom) {
+        static const int kinds[] = {kitAnimateFade, kitAnimateSlide, kitAnimateUnfold};
+        return kinds[((nRandom % 3) + 3) % 3];
+    }
+    return nOption;
+}
 
 CRect KitCalcPopupRect(KitPopupPlacement& p)
 {
@@ -150,6 +165,8 @@ CRect KitCalcPopupRect(KitPopupPlacement& p)
 
 BEGIN_MESSAGE_MAP(CKitPopupBar, CKitCommandBar)
     ON_MESSAGE(WM_MOUSEACTIVATE, &CKitPopupBar::OnMouseActivate)
+    ON_MESSAGE(WM_NCCREATE, &CKitPopupBar::OnNcCreatePopup)
+    ON_MESSAGE(WM_FLOATSTATUS, &CKitPopupBar::OnFloatStatus)
     ON_WM_TIMER()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
@@ -218,8 +235,92 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
     OnUpdateCmdUI();
     if (GetSafeHwnd() == nullptr)
         return FALSE;
+    AnimatePopup();
+    PlayPopupSound();
+    CastShadow();
     Redraw();
     return TRUE;
+}
+
+int CKitPopupBar::GetAnimationType() const
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr || (GetSafeHwnd() != nullptr && ::GetWindow(GetSafeHwnd(), GW_CHILD) != nullptr))
+        return kitAnimateNone;
+    BOOL bMenuAnimation = FALSE;
+    BOOL bMenuFade = FALSE;
+    ::SystemParametersInfoA(SPI_GETMENUANIMATION, 0, &bMenuAnimation, 0);
+    ::SystemParametersInfoA(SPI_GETMENUFADE, 0, &bMenuFade, 0);
+    return KitResolvePopupAnimation(pCommandBars->GetCommandBarsOptions()->nAnimationType, bMenuAnimation, bMenuFade,
+                                    std::rand());
+}
+
+void CKitPopupBar::AnimatePopup()
+{
+    CKitCommandBar* pParent = GetParentCommandBar();
+    if ((pParent != nullptr && !pParent->GetAnimateNextPopup()) || IsCustomizeMode() || GetSafeHwnd() == nullptr)
+        return;
+    const int nKind = GetAnimationType();
+    if (!KitIsAnimatedPopupKind(nKind))
+        return;
+    CRect rc;
+    GetWindowRect(&rc);
+    ShowAnimated(rc, nKind, FALSE);
+    if (pParent != nullptr)
+        pParent->SetAnimateNextPopup(FALSE);
+}
+
+void CKitPopupBar::ShowAnimated(const CRect& rcScreen, int nKind, BOOL bMove)
+{
+    if (CKitCommandBar* pParent = GetParentCommandBar()) {
+        if (pParent->GetSafeHwnd() != nullptr)
+            pParent->UpdateWindow();
+    }
+    if (CWnd* pSite = GetSite()) {
+        if (pSite->GetSafeHwnd() != nullptr)
+            pSite->UpdateWindow();
+    }
+    const int cx = rcScreen.Width();
+    const int cy = rcScreen.Height();
+    CWindowDC dcScreen(nullptr);
+    CBitmap bmpUnder;
+    bmpUnder.CreateCompatibleBitmap(&dcScreen, cx, cy);
+    {
+        CKitSelectedBitmapDC dcUnder(&dcScreen, bmpUnder.m_hObject);
+        dcUnder.BitBlt(0, 0, cx, cy, &dcScreen, rcScreen.left, rcScreen.top, SRCCOPY);
+    }
+    if (bMove)
+        SetWindowPos(nullptr, rcScreen.left, rcScreen.top, cx, cy,
+                     SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOREDRAW);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CClientDC dcWindow(this);
+    CBitmap bmpBar;
+    bmpBar.CreateCompatibleBitmap(&dcWindow, rcClient.Width(), rcClient.Height());
+    CKitSelectedBitmapDC dcBar(&dcWindow, bmpBar.m_hObject);
+    DrawCommandBar(&dcBar, rcClient);
+    {
+        CKitSelectedBitmapDC dcUnder(&dcWindow, bmpUnder.m_hObject);
+        dcWindow.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcUnder, 0, 0, SRCCOPY);
+    }
+    if (CKitBarPainter* pPainter = GetPaintManager())
+        pPainter->AnimatePopupBar(&dcWindow, &dcBar, rcClient, nKind);
+    dcWindow.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcBar, 0, 0, SRCCOPY);
+    ValidateRect(nullptr);
+}
+
+void CKitPopupBar::PlayPopupSound()
+{
+    CKitSoundPlayer::Instance()->PlaySystemSound(CKitSoundPlayer::kSoundMenuPopup);
+}
+
+void CKitPopupBar::CastShadow()
+{
+    CKitBarPainter* pPainter = GetPaintManager();
+    if (pPainter == nullptr || GetSafeHwnd() == nullptr || m_nBarPosition != kitBarPopup || !m_bShowShadow ||
+        IsCustomizeMode())
+        return;
+    pPainter->CastPopupShadow(this, m_rcExclude, (m_nTrackFlags & TPM_RECURSE) != 0);
 }
 
 BOOL CKitPopupBar::PopupAt(int x, int y, LPCRECT lpExclude)
@@ -432,6 +533,13 @@ CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD dwMode)
     CFont* pOldFont = pPainter != nullptr ? dc.SelectObject(pPainter->GetCommandBarFont(this)) : nullptr;
     CRect rcWork;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    if (m_nBarType == kitBarTypeNormal) {
+        const CSize size = CalcToolBarRows(&dc);
+        if (pOldFont != nullptr)
+            dc.SelectObject(pOldFont);
+        m_bInLayout = FALSE;
+        return size;
+    }
     KitPopupLayoutMetrics metrics;
     metrics.rcBorders = GetBorders();
     metrics.nWorkAreaRight = rcWork.right;
@@ -474,6 +582,42 @@ CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD dwMode)
                                          : CRect(0, 0, 0, 0);
     m_bInLayout = FALSE;
     return size;
+}
+
+CSize CKitPopupBar::CalcToolBarRows(CDC* pDC)
+{
+    CRect rcBorders = GetBorders();
+    const int nTopBorder = rcBorders.top;
+    if (m_bTearOffPopup)
+        rcBorders.top += kTearOffGripperHeight;
+    KitRowLayoutMetrics metrics;
+    CKitBarPainter* pPainter = GetPaintManager();
+    if (pPainter != nullptr && GetControl(0) != nullptr)
+        metrics.szGroupGap = pPainter->DrawCommandBarSeparator(pDC, this, GetControl(0), FALSE);
+    const CSize size = m_pControls->CalcDynamicSize(pDC, CKitPopupToolBar::kMaxRowWidth, LM_COMMIT | LM_HORZDOCK,
+                                                    rcBorders, 0, metrics);
+    m_rcTearOffGripper = m_bTearOffPopup ? CRect(0, nTopBorder, size.cx, nTopBorder + kTearOffGripperHeight)
+                                         : CRect(0, 0, 0, 0);
+    return size;
+}
+
+IMPLEMENT_DYNCREATE(CKitPopupToolBar, CKitPopupBar)
+
+CKitPopupToolBar::CKitPopupToolBar()
+{
+    m_nBarType = kitBarTypeNormal;
+}
+
+CKitPopupToolBar* CKitPopupToolBar::CreatePopupToolBar(CKitCommandBarManager* pCommandBars)
+{
+    auto* pBar = new CKitPopupToolBar();
+    pBar->SetCommandBars(pCommandBars);
+    return pBar;
+}
+
+CSize CKitPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
+{
+    return CKitPopupBar::CalcDynamicLayout(0, 0);
 }
 
 CRect CKitPopupBar::CalcPopupRect(CPoint pt, CSize size)
@@ -527,12 +671,22 @@ void CKitPopupBar::UpdateLocation()
     const CRect rc = CalcPlacement();
     CRect rcWindow;
     GetWindowRect(&rcWindow);
-    if (rc != rcWindow) {
+    const int nKind = m_bAnimateNextShow ? GetAnimationType() : kitAnimateNone;
+    if (rc != rcWindow || m_bAnimateNextShow) {
         if (CKitCommandBarManager* pCommandBars = GetCommandBars())
             pCommandBars->HideKeyboardTips();
-        SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                     SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        if (CKitBarPainter* pPainter = GetPaintManager())
+            pPainter->RemovePopupShadow(this);
+        if (KitIsAnimatedPopupKind(nKind)) {
+            ShowAnimated(rc, nKind, TRUE);
+            PlayPopupSound();
+        } else {
+            SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                         SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        }
+        CastShadow();
     }
+    m_bAnimateNextShow = FALSE;
     if (m_pControlPopup != nullptr)
         m_pControlPopup->RedrawParent();
     Redraw();
@@ -647,6 +801,7 @@ void CKitPopupBar::ExpandBar()
     if (m_bExpanded || !m_bHasHiddenControls)
         return;
     m_bExpanded = TRUE;
+    m_bAnimateNextShow = TRUE;
     OpenPopupAt(-1);
     SetSelected(-1, kitSelectMouse);
     for (int i = 0; i < GetControlCount(); i++) {
@@ -662,6 +817,29 @@ void CKitPopupBar::ExpandBar()
 LRESULT CKitPopupBar::OnMouseActivate(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     return MA_NOACTIVATE;
+}
+
+LRESULT CKitPopupBar::OnNcCreatePopup(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    const LRESULT lResult = Default();
+    if (lResult == 0 || (::GetWindowLongA(m_hWnd, GWL_STYLE) & kStyleSyncActive) == 0)
+        return lResult;
+    // The top-level parent is active when it is the foreground window, or when the foreground window is its
+    // last active popup and keeps its activation in step with it.
+    HWND hTop = m_hWnd;
+    for (HWND hUp = ::GetParent(hTop); hUp != nullptr; hUp = ::GetParent(hUp))
+        hTop = hUp;
+    const HWND hForeground = ::GetForegroundWindow();
+    BOOL bActive = hTop != m_hWnd && hForeground == hTop;
+    if (!bActive && hTop != m_hWnd && hForeground != nullptr && ::GetLastActivePopup(hTop) == hForeground)
+        bActive = ::SendMessageA(hForeground, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+    SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE, 0);
+    return lResult;
+}
+
+LRESULT CKitPopupBar::OnFloatStatus(WPARAM wParam, LPARAM /*lParam*/)
+{
+    return (wParam & FS_SYNCACTIVE) != 0 && (::GetWindowLongA(m_hWnd, GWL_STYLE) & kStyleSyncActive) != 0;
 }
 
 void CKitPopupBar::OnTimer(UINT_PTR nIDEvent)
@@ -879,6 +1057,9 @@ BOOL CKitCommandBarManager::IsCommandUsed(UINT nId) const
 
 BOOL CKitPopupBar::OnTrackedCommand(UINT nId)
 {
+    // A command run from a personalised menu is no longer rarely used.
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->SetCommandUsed(nId);
     if (m_pReturnCommand != nullptr) {
         *m_pReturnCommand = nId;
         return TRUE;

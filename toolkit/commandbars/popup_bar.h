@@ -1,4 +1,4 @@
-// CKitPopupBar, KitPopupPlacement: the drop-down and context menus, their placement and tear-off.
+// CKitPopupBar, CKitPopupToolBar, KitPopupPlacement: the drop-down and context menus, their placement and tear-off.
 #pragma once
 
 #include "framework/geometry.h"
@@ -20,6 +20,24 @@ enum KitPopupFlags {
     // Without an exclude rectangle: opens upwards from the point.
     kitPopupUp = 4,
 };
+
+// The open animation of a popup.
+enum KitPopupAnimation {
+    kitAnimateSystem = 0, // as the system's menus
+    kitAnimateRandom = 1, // unfold, slide or fade at random
+    kitAnimateUnfold = 2,
+    kitAnimateSlide = 3,
+    kitAnimateFade = 4,
+    kitAnimateNone = 5,
+};
+
+// The kind the option stands for, given the system's menu animation and fade settings and a random number.
+int KitResolvePopupAnimation(int nOption, BOOL bMenuAnimation, BOOL bMenuFade, int nRandom);
+// Whether the kind is played (unfold, slide or fade).
+inline BOOL KitIsAnimatedPopupKind(int nKind)
+{
+    return nKind == kitAnimateUnfold || nKind == kitAnimateSlide || nKind == kitAnimateFade;
+}
 
 // What the placement of a popup reads and decides.
 struct KitPopupPlacement {
@@ -100,6 +118,10 @@ public:
     virtual void UpdateExcludeRect();
     // Recomputes size and place after a change.
     virtual void UpdateLocation();
+    // The first display: animated as the options ask when opened on its own or when the parent bar asks for it.
+    virtual void AnimatePopup();
+    // The open animation this popup plays now (kitAnimateNone without command bars or with a child window).
+    int GetAnimationType() const;
 
     // Shows the controls hidden as rarely used.
     void ExpandBar();
@@ -161,9 +183,21 @@ protected:
     // Sets the expanding state of the controls; personalised menus hide the rarely used ones.
     void UpdateExpandingState();
     void ShowTornOffToolBar(BOOL bShow, CPoint ptScreen);
+    // A popup toolbar's rows within its borders (and tear-off strip), placed; the size.
+    CSize CalcToolBarRows(CDC* pDC);
+    // Drops the popup's old shadows and casts new ones when the popup, its theme and the mode allow.
+    void CastShadow();
+    // Shows the window at the screen rectangle (moved there when bMove) by the paint manager's open animation:
+    // the screen under it first, then the bar drawn off-screen played over it.
+    void ShowAnimated(const CRect& rcScreen, int nKind, BOOL bMove);
+    static void PlayPopupSound();
     BOOL CreatePopupWindow();
 
     afx_msg LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
+    // After creation: tells itself whether its top-level parent is active (synchronised activation).
+    afx_msg LRESULT OnNcCreatePopup(WPARAM wParam, LPARAM lParam);
+    // Answers TRUE only to FS_SYNCACTIVE, and only with the synchronised-activation style.
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
@@ -176,6 +210,7 @@ protected:
     BOOL m_bInLayout = FALSE;
     BOOL m_bHasHiddenControls = FALSE;
     BOOL m_bExpanded = FALSE;
+    BOOL m_bAnimateNextShow = FALSE;
     BOOL m_bTearOffPopup = FALSE;
     CRect m_rcTearOffGripper;
     BOOL m_bTearOffHot = FALSE;
@@ -199,4 +234,17 @@ protected:
     UINT* m_pReturnCommand = nullptr;
     UINT m_nTrackFlags = 0;
     CWnd* m_pCommandReceiver = nullptr;
+};
+
+// A popup laid out as a toolbar: its controls in wrapped rows within its own borders.
+class CKitPopupToolBar : public CKitPopupBar {
+    DECLARE_DYNCREATE(CKitPopupToolBar)
+public:
+    // The widest a popup toolbar's rows grow.
+    static constexpr int kMaxRowWidth = 322;
+
+    CKitPopupToolBar();
+    // A new popup toolbar attached to the manager.
+    static CKitPopupToolBar* CreatePopupToolBar(CKitCommandBarManager* pCommandBars);
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
 };

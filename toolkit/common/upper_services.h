@@ -41,6 +41,13 @@ public:
     virtual int GetSplitDropDownSize() const = 0;
     // With popup shadows on: the shadow of the control (screen rectangle) that joins it to its open popup.
     virtual void CastControlShadow(CWnd* pPopup, const CRect& rcControl) = 0;
+    // With popup shadows on: drops the popup's shadows and casts new ones; rcExclude (screen coordinates) is the
+    // control it opened from, bGroup marks a nested menu.
+    virtual void CastPopupShadow(CWnd* /*pPopup*/, const CRect& /*rcExclude*/, BOOL /*bGroup*/) {}
+    // Drops the popup's shadows (before it moves).
+    virtual void RemovePopupShadow(CWnd* /*pPopup*/) {}
+    // Plays a popup's open animation (kind 2 unfold, 3 slide, 4 fade) of the bar's off-screen picture onto the DC.
+    virtual void AnimatePopupBar(CDC* /*pDestDC*/, CDC* /*pSrcDC*/, CRect /*rc*/, int /*nKind*/) {}
     // A toolbar's expand button (kind 0 docked, 3 floating; lpParam non-zero when controls are
     // hidden) or the close button of its floating caption (kind 2): the size, drawn when bDraw.
     virtual CSize DrawSpecialControl(CDC* /*pDC*/, int /*nKind*/, CKitControl* /*pControl*/, CKitCommandBar* /*pBar*/,

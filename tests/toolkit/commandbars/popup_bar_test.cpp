@@ -1,6 +1,6 @@
 // Popup bars: where they open on the work area, the expand button's hover, the tear-off drag,
-// popup menus tracked modally and the header's menu shown as one; build/screens/commandbar-header-menu.png and
-// commandbar-scrolling-popup.png.
+// popup menus tracked modally and the header's menu shown as one, the popup toolbar; build/screens/commandbar-header-menu.png,
+// commandbar-scrolling-popup.png and commandbar-popup-toolbar.png.
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -11,16 +11,22 @@
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/header_ctrl.h"
 #include "toolkit/common/image_manager.h"
+#include "toolkit/common/sound_player.h"
+#include "toolkit/themes/paint/default_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 
+#include "framework/ids.h"
 #include "framework/wnd.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
 
+#include <atomic>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -345,6 +351,272 @@ TEST_F(PopupBarTest, TheTearOffGripperKeepsThePopupWithinTenPixels)
     EXPECT_EQ(rcGripper.bottom + 200 - 10, rcToolBar.top);
 }
 
+// The bottom strips of the popup's shadows, in screen coordinates.
+std::vector<CRect> BottomShadows(HWND hPopup)
+{
+    std::vector<CRect> strips;
+    for (CKitShadowManager::CShadowWnd* pShadow : CKitPaintManager::Instance()->GetShadowManager()->GetShadows()) {
+        if (pShadow->GetOwnerWindow() != hPopup || pShadow->GetKind() != CKitShadowManager::kShadowBottom)
+            continue;
+        CRect rc;
+        pShadow->GetWindowRect(&rc);
+        strips.push_back(rc);
+    }
+    return strips;
+}
+
+TEST_F(PopupBarTest, AnOpenPopupCastsOneShadowThatFollowsItsMovesAndGoesWithIt)
+{
+    CKitPaintManager::Instance()->GetShadowManager()->SetFlags(CKitShadowManager::kFlagAlways);
+    for (const BOOL bShowShadow : {TRUE, FALSE}) {
+        m_pPopup->SetShowShadow(bShowShadow);
+        ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+        const HWND hPopup = m_pPopup->GetSafeHwnd();
+        CRect rcPopup;
+        m_pPopup->GetWindowRect(&rcPopup);
+        std::vector<CRect> strips = BottomShadows(hPopup);
+        ASSERT_EQ(bShowShadow ? 1u : 0u, strips.size()) << bShowShadow;
+        if (bShowShadow) {
+            EXPECT_EQ(rcPopup.bottom, strips[0].top);
+
+            // A longer popup moves its shadow down instead of casting a second one.
+            m_pPopup->GetControls()->Add(kitControlButton, kRareId)->SetCaption("&Rarely used");
+            m_pPopup->OnControlsChanged();
+            m_pPopup->GetWindowRect(&rcPopup);
+            strips = BottomShadows(hPopup);
+            ASSERT_EQ(1u, strips.size());
+            EXPECT_EQ(rcPopup.bottom, strips[0].top);
+            m_pPopup->GetControls()->Remove(m_pPopup->GetControl(2));
+        }
+        m_manager.ClosePopups();
+        EXPECT_TRUE(BottomShadows(hPopup).empty()) << bShowShadow;
+    }
+    CKitPaintManager::Instance()->GetShadowManager()->SetFlags(0);
+}
+
+TEST(KitPopupAnimation, TheOptionFollowsTheSystemPicksAtRandomOrNamesTheKind)
+{
+    struct Case {
+        int nOption;
+        BOOL bMenuAnimation;
+        BOOL bMenuFade;
+        int nRandom;
+        int nKind;
+    } const cases[] = {
+        {kitAnimateSystem, FALSE, TRUE, 0, kitAnimateNone},
+        {kitAnimateSystem, TRUE, TRUE, 0, kitAnimateFade},
+        {kitAnimateSystem, TRUE, FALSE, 0, kitAnimateSlide},
+        {kitAnimateRandom, FALSE, FALSE, 3, kitAnimateFade},
+        {kitAnimateRandom, FALSE, FALSE, 4, kitAnimateSlide},
+        {kitAnimateRandom, FALSE, FALSE, 5, kitAnimateUnfold},
+        {kitAnimateUnfold, FALSE, FALSE, 0, kitAnimateUnfold},
+        {kitAnimateNone, TRUE, TRUE, 0, kitAnimateNone},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.nKind, KitResolvePopupAnimation(c.nOption, c.bMenuAnimation, c.bMenuFade, c.nRandom))
+            << c.nOption << " " << c.bMenuAnimation << c.bMenuFade << " " << c.nRandom;
+}
+
+// Records the open animations it plays and never waits between frames.
+class CRecordingAnimationTheme : public CKitDefaultTheme {
+public:
+    struct Played {
+        int nKind;
+        CRect rc;
+    };
+    void Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType) override
+    {
+        CKitDefaultTheme::Animate(pDestDC, pSrcDC, rc, nAnimationType);
+        m_played.push_back({nAnimationType, rc});
+    }
+    std::vector<Played> m_played;
+    int m_nFrames = 0;
+
+protected:
+    void WaitAnimationFrame(DWORD /*dwMilliseconds*/) override { m_nFrames++; }
+};
+
+TEST_F(PopupBarTest, AnOpeningPopupPlaysTheChosenAnimationWithoutWaitingAndItsSound)
+{
+    auto* pTheme = new CRecordingAnimationTheme();
+    CKitPaintManager::SetCustomTheme(pTheme);
+    std::atomic<int> nPopupSounds{0};
+    CKitSoundPlayer::Instance()->SetPlaySoundHook([&nPopupSounds](LPCSTR lpszAlias, DWORD) {
+        if (lpszAlias != nullptr && std::string(lpszAlias) == "MenuPopup")
+            nPopupSounds++;
+    });
+    for (const int nKind : {kitAnimateUnfold, kitAnimateSlide, kitAnimateFade, kitAnimateNone}) {
+        pTheme->m_played.clear();
+        pTheme->m_nFrames = 0;
+        const int nSounds = nPopupSounds;
+        m_manager.GetCommandBarsOptions()->nAnimationType = nKind;
+        const DWORD dwStart = ::GetTickCount();
+        ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+        EXPECT_LT(::GetTickCount() - dwStart, 1000u) << nKind;
+        CRect rcClient;
+        m_pPopup->GetClientRect(&rcClient);
+        if (KitIsAnimatedPopupKind(nKind)) {
+            ASSERT_EQ(1u, pTheme->m_played.size()) << nKind;
+            EXPECT_EQ(nKind, pTheme->m_played[0].nKind);
+            EXPECT_EQ(rcClient, pTheme->m_played[0].rc);
+            EXPECT_GT(pTheme->m_nFrames, 0) << nKind;
+        } else {
+            EXPECT_TRUE(pTheme->m_played.empty());
+        }
+        // The popup sound plays whether or not the popup animates.
+        for (int i = 0; i < 100 && nPopupSounds == nSounds; i++)
+            ::Sleep(10);
+        EXPECT_EQ(nSounds + 1, nPopupSounds.load()) << nKind;
+        m_manager.ClosePopups();
+    }
+
+    // Expanding shows the taller popup with the open animation once.
+    m_manager.GetCommandBarsOptions()->nAnimationType = kitAnimateSlide;
+    m_manager.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pPopup->GetControl(0)->SetCollapsible(FALSE);
+    m_manager.SetCommandUsed(kCloseId);
+    m_pPopup->GetControls()->Add(kitControlButton, kRareId)->SetCaption("&Rarely used");
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    ASSERT_TRUE(m_pPopup->HasHiddenControls());
+    pTheme->m_played.clear();
+    m_pPopup->ExpandBar();
+    CRect rcClient;
+    m_pPopup->GetClientRect(&rcClient);
+    ASSERT_EQ(1u, pTheme->m_played.size());
+    EXPECT_EQ(rcClient, pTheme->m_played[0].rc);
+    m_pPopup->OnControlsChanged();
+    EXPECT_EQ(1u, pTheme->m_played.size());
+    m_manager.ClosePopups();
+    ::Sleep(100);
+    CKitSoundPlayer::Instance()->SetPlaySoundHook(nullptr);
+}
+
+// A popup that records the activation state its window tells itself on creation.
+class CFloatStatusPopup : public CKitPopupBar {
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_FLOATSTATUS && wParam != FS_SYNCACTIVE)
+            m_states.push_back(wParam);
+        return CKitPopupBar::WindowProc(message, wParam, lParam);
+    }
+    std::vector<WPARAM> m_states;
+};
+
+// An owned window that is the site's last active popup; it may keep its activation in step with the site.
+class CToolWindow : public CWnd {
+public:
+    CToolWindow(CWnd* pOwner, BOOL bSyncActive) : m_bSyncActive(bSyncActive)
+    {
+        CreateEx(0, "STATIC", "Tool", WS_POPUP | WS_CAPTION | WS_VISIBLE, 420, 40, 160, 100, pOwner->GetSafeHwnd(), nullptr);
+    }
+    ~CToolWindow() override { DestroyWindow(); }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_FLOATSTATUS && wParam == FS_SYNCACTIVE)
+            return m_bSyncActive;
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+    BOOL m_bSyncActive;
+};
+
+TEST_F(PopupBarTest, APopupTakesItsActivationStateFromItsSiteOnCreation)
+{
+    struct Case {
+        const char* pszForeground; // "site", "tool in step", "tool", "other"
+        WPARAM nState;
+    } const cases[] = {
+        {"site", FS_ACTIVATE},
+        {"tool in step", FS_ACTIVATE},
+        {"tool", FS_DEACTIVATE},
+        {"other", FS_DEACTIVATE},
+    };
+    for (const Case& c : cases) {
+        const std::string strForeground = c.pszForeground;
+        // Other programs on the display may take the foreground meanwhile: such a round is run again.
+        for (int nAttempt = 0; nAttempt < 5; nAttempt++) {
+            std::unique_ptr<CToolWindow> pTool;
+            std::unique_ptr<CMenuSite> pOther;
+            HWND hForeground = m_site.GetSafeHwnd();
+            if (strForeground == "other") {
+                pOther = std::make_unique<CMenuSite>();
+                hForeground = pOther->GetSafeHwnd();
+            } else if (strForeground != "site") {
+                pTool = std::make_unique<CToolWindow>(&m_site, strForeground == "tool in step");
+                hForeground = pTool->GetSafeHwnd();
+            }
+            ::SetForegroundWindow(hForeground);
+            PumpMessages();
+            auto* pPopup = new CFloatStatusPopup();
+            pPopup->SetCommandBars(&m_manager);
+            pPopup->SetSite(&m_site);
+            pPopup->GetControls()->Add(kitControlButton, kOpenId)->SetCaption("&Open");
+            ASSERT_TRUE(pPopup->PopupAt(100, 100)) << c.pszForeground;
+            const BOOL bKept = ::GetForegroundWindow() == hForeground;
+            if (bKept || nAttempt == 4) {
+                EXPECT_EQ((std::vector<WPARAM>{c.nState}), pPopup->m_states) << c.pszForeground;
+                // The popup itself keeps in step only while it has the synchronised-activation style.
+                EXPECT_EQ(TRUE, pPopup->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE));
+                EXPECT_EQ(FALSE, pPopup->SendMessage(WM_FLOATSTATUS, FS_ACTIVATE));
+                pPopup->ModifyStyle(0x100, 0);
+                EXPECT_EQ(FALSE, pPopup->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE));
+            }
+            m_manager.ClosePopups();
+            pPopup->InternalRelease();
+            if (bKept)
+                break;
+        }
+    }
+    ::SetForegroundWindow(m_site.GetSafeHwnd());
+}
+
+TEST_F(PopupBarTest, APopupToolBarWrapsItsButtonsInRowsWithinItsBorders)
+{
+    CKitPopupToolBar* pToolBar = CKitPopupToolBar::CreatePopupToolBar(&m_manager);
+    pToolBar->SetSite(&m_site);
+    const char* const captions[] = {"Bold", "Italic", "Underline", "Strike", "Left", "Centre", "Right", "Justify",
+                                    "Bullets", "Numbers", "Indent", "Outdent"};
+    UINT nId = 43000;
+    for (const char* pszCaption : captions) {
+        CKitControl* pButton = pToolBar->GetControls()->Add(kitControlButton, nId++);
+        pButton->SetCaption(pszCaption);
+        pButton->SetStyle(kitButtonCaption);
+    }
+    pToolBar->GetControl(4)->SetBeginGroup(TRUE);
+    EXPECT_EQ(kitBarTypeNormal, pToolBar->GetType());
+    ASSERT_TRUE(pToolBar->PopupAt(100, 100));
+    CRect rcWindow;
+    pToolBar->GetWindowRect(&rcWindow);
+    EXPECT_LE(rcWindow.Width(), CKitPopupToolBar::kMaxRowWidth);
+    const CRect rcBorders = pToolBar->GetBorders();
+    EXPECT_EQ(CRect(2, 4, 2, 4), rcBorders);
+    CRect rcClient;
+    pToolBar->GetClientRect(&rcClient);
+    rcClient.DeflateRect(rcBorders.left, rcBorders.top, rcBorders.right, rcBorders.bottom);
+    std::vector<int> rowTops;
+    for (int i = 0; i < pToolBar->GetControlCount(); i++) {
+        const CRect rc = pToolBar->GetControl(i)->GetRect();
+        EXPECT_TRUE(pToolBar->GetControl(i)->IsVisible()) << captions[i];
+        EXPECT_EQ(rc, rc & rcClient) << captions[i];
+        if (rowTops.empty() || rowTops.back() != rc.top)
+            rowTops.push_back(rc.top);
+    }
+    EXPECT_GE(rowTops.size(), 2u);
+    EXPECT_EQ(rcClient.top, pToolBar->GetControl(0)->GetRect().top);
+    // Buttons follow each other along a row.
+    EXPECT_LE(pToolBar->GetControl(0)->GetRect().right, pToolBar->GetControl(1)->GetRect().left);
+
+    pToolBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(pToolBar->IsVisible());
+    Wait(100);
+    CRect rcShot = rcWindow;
+    rcShot.InflateRect(4, 4);
+    const WindowImage shot = CaptureScreenRect(rcShot);
+    EXPECT_EQ("", SaveScreenshot("commandbar-popup-toolbar", shot.width, shot.height, shot.pixels));
+    m_manager.ClosePopups();
+    pToolBar->InternalRelease();
+}
+
 // Ends or answers the popup menu from inside its modal loop.
 CKitPopupBar* g_pTracked = nullptr;
 int g_nAction = 0;
@@ -355,7 +627,7 @@ void CALLBACK EndTracking(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     if (g_nAction == 0)
         g_pTracked->SetTrackingMode(0);
     else
-        g_pTracked->GetControl(1)->OnExecute();
+        g_pTracked->GetControl(g_nAction)->OnExecute();
 }
 
 TEST_F(PopupBarTest, TrackPopupMenuReturnsTheCommandOrZeroWithReturnCmdAndOneWithout)
@@ -383,6 +655,46 @@ TEST_F(PopupBarTest, TrackPopupMenuReturnsTheCommandOrZeroWithReturnCmdAndOneWit
         EXPECT_EQ(c.nSiteCommands, m_site.m_commands.size()) << c.nFlags << " " << c.nAction;
     }
     EXPECT_EQ(0u, m_manager.TrackPopupMenu(nullptr, TPM_RETURNCMD, 0, 0));
+}
+
+TEST_F(PopupBarTest, ACommandRunFromAPersonalisedMenuIsShownWhenItOpensAgain)
+{
+    m_pPopup->GetControls()->Add(kitControlButton, kRareId)->SetCaption("&Rarely used");
+    m_manager.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pPopup->GetControl(0)->SetCollapsible(FALSE);
+    auto hiddenIds = [this]() {
+        std::vector<UINT> ids;
+        for (int i = 0; i < m_pPopup->GetControlCount(); i++) {
+            if (!m_pPopup->GetControl(i)->IsVisible() && !m_pPopup->GetControl(i)->IsTemporary())
+                ids.push_back(m_pPopup->GetControl(i)->GetId());
+        }
+        return ids;
+    };
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    EXPECT_EQ((std::vector<UINT>{kCloseId, kRareId}), hiddenIds());
+    m_manager.ClosePopups();
+
+    // Run from the expanded menu, the rarely used command stays in the short menu.
+    CKitMouseManager::GetThreadManager()->SetExpandedMenus(TRUE);
+    g_pTracked = m_pPopup;
+    g_nAction = 2;
+    ::SetTimer(nullptr, 0, 50, EndTracking);
+    EXPECT_EQ(kRareId, m_manager.TrackPopupMenu(m_pPopup, TPM_RETURNCMD, 200, 200, &m_site));
+    CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    EXPECT_TRUE(m_pPopup->HasHiddenControls());
+    EXPECT_EQ((std::vector<UINT>{kCloseId}), hiddenIds());
+    m_manager.ClosePopups();
+
+    // With the last rarely used command run, nothing is hidden and no expand button is added.
+    m_manager.SetCommandUsed(kCloseId);
+    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    EXPECT_FALSE(m_pPopup->HasHiddenControls());
+    EXPECT_TRUE(hiddenIds().empty());
+    for (int i = 0; i < m_pPopup->GetControlCount(); i++) {
+        const CKitControl* pControl = m_pPopup->GetControl(i);
+        EXPECT_FALSE(pControl->IsVisible() && pControl->GetId() == CKitPopupBar::kIdExpandButton);
+    }
 }
 
 TEST_F(PopupBarTest, APopupMenuSendsItsCommandsToTheReceiver)

@@ -345,6 +345,20 @@ void CKitPaintManager::CastControlShadow(CWnd* pPopup, const CRect& rcControl)
         m_pShadowManager->SetShadowRect(rcControl, pPopup);
 }
 
+void CKitPaintManager::CastPopupShadow(CWnd* pPopup, const CRect& rcExclude, BOOL bGroup)
+{
+    if (!m_bShowShadow || m_pShadowManager == nullptr)
+        return;
+    m_pShadowManager->RemoveShadow(pPopup);
+    m_pShadowManager->SetShadow(pPopup, rcExclude, bGroup);
+}
+
+void CKitPaintManager::RemovePopupShadow(CWnd* pPopup)
+{
+    if (m_pShadowManager != nullptr)
+        m_pShadowManager->RemoveShadow(pPopup);
+}
+
 CRect CKitPaintManager::GetSplitButtonCommandRect(CKitControl* pButton)
 {
     CRect rc = pButton->GetRect();

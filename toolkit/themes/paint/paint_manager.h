@@ -92,6 +92,12 @@ public:
     void ReleasePainterReference() override { InternalRelease(); }
     int GetSplitDropDownSize() const override;
     void CastControlShadow(CWnd* pPopup, const CRect& rcControl) override;
+    void CastPopupShadow(CWnd* pPopup, const CRect& rcExclude, BOOL bGroup) override;
+    void RemovePopupShadow(CWnd* pPopup) override;
+    void AnimatePopupBar(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nKind) override
+    {
+        Animate(pDestDC, pSrcDC, rc, nKind);
+    }
     BOOL IsAnimationEnabled() const override { return m_bEnableAnimation; }
     CSize GetAutoIconSize(BOOL bLarge) const;
     static void StripMnemonics(CString& strText);
