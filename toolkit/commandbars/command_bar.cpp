@@ -12,12 +12,14 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/toolbar.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
+#include <windowsx.h>
 
 IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
 
@@ -823,6 +825,9 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
     const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
     switch (nChar) {
     case VK_TAB:
+        if (bCtrl && GetCommandBars() != nullptr && GetRootParent()->IsKindOf(RUNTIME_CLASS(CKitToolBar)) &&
+            GetCommandBars()->SetFocusToNextBar(this, bShift ? -1 : 1))
+            return CKitHookManagerHookAble::kHandled;
         OnKeyDownBar(bShift ? kitKeyPrevious : kitKeyNext);
         if (CKitControl* pSelected = GetControl(m_nSelected)) {
             if (pSelected->IsFocusable())
@@ -935,6 +940,11 @@ int CKitCommandBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPAR
         return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
     }
     if (nMessage == WM_MOUSEWHEEL) {
+        if (CKitControl* pSelected = GetControl(m_nSelected)) {
+            const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            if (pSelected->OnHookMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), pt))
+                return CKitHookManagerHookAble::kHandled;
+        }
         HWND hFocus = ::GetFocus();
         return hFocus != nullptr && ::IsChild(m_hWnd, hFocus) ? CKitHookManagerHookAble::kStopAsking
                                                                : CKitHookManagerHookAble::kHandled;

@@ -198,6 +198,28 @@ void CKitCommandBarManager::ClosePopups()
     GetMouseManager()->SendTrackLostAll();
 }
 
+BOOL CKitCommandBarManager::SetFocusToNextBar(CKitCommandBar* pBar, int nStep)
+{
+    const int nCount = GetCount();
+    int nIndex = -1;
+    for (int i = 0; i < nCount; ++i) {
+        if (GetAt(i) == pBar)
+            nIndex = i;
+    }
+    if (nCount < 2 || nIndex == -1 || nStep == 0)
+        return FALSE;
+    for (int i = 1; i < nCount; ++i) {
+        CKitCommandBar* pNext = GetAt(((nIndex + nStep * i) % nCount + nCount) % nCount);
+        if (pNext == nullptr || !pNext->IsVisible())
+            continue;
+        ClosePopups();
+        ShowKeyboardCues(TRUE);
+        pNext->SetTrackingMode(TRUE, TRUE, TRUE);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL CKitCommandBarManager::IsLayoutRTL() const
 {
     if (m_pSite != nullptr && m_pSite->GetSafeHwnd() != nullptr && (m_pSite->GetExStyle() & WS_EX_LAYOUTRTL) != 0)

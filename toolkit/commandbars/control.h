@@ -278,6 +278,8 @@ public:
     virtual void OnMouseMove(CPoint /*pt*/) {}
     virtual void OnMouseHover();
     virtual BOOL OnHookKeyDown(UINT /*nChar*/, LPARAM /*lParam*/) { return FALSE; }
+    // The wheel while the bar tracks with this control selected; whether the control took it.
+    virtual BOOL OnHookMouseWheel(UINT /*nFlags*/, short /*zDelta*/, CPoint /*pt*/) { return FALSE; }
     virtual BOOL IsCustomizeMovable() const { return (m_dwFlags & kitFlagNoMovable) == 0; }
     virtual void OnCustomizeDragStart(CPoint /*pt*/) {}
     virtual void OnIdleUpdate() {}

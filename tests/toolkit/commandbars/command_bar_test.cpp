@@ -556,3 +556,109 @@ TEST(KitMnemonics, KeysMatchTheirCharactersAndTheNumberPadItsDigits)
         EXPECT_EQ(c.bMatch, CompareMnemonicKey(c.nChar, c.nKey) != FALSE) << c.nChar << " " << c.nKey;
     }
 }
+
+namespace {
+
+// A button that records the wheel it is offered and takes it when told to.
+class CWheelButton : public CKitControlButton {
+public:
+    BOOL OnHookMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/) override
+    {
+        m_deltas.push_back(zDelta);
+        return m_bTakes;
+    }
+    BOOL m_bTakes = FALSE;
+    std::vector<int> m_deltas;
+};
+
+// Holds Ctrl and Shift down for the thread while it lives.
+class CHeldKeys {
+public:
+    CHeldKeys(bool bCtrl, bool bShift)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE keys[256];
+        ::memcpy(keys, m_saved, sizeof(keys));
+        keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
+        keys[VK_SHIFT] = bShift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+    }
+    ~CHeldKeys() { ::SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+} // namespace
+
+TEST(KitCommandBar, TheWheelGoesToTheSelectedControlFirst)
+{
+    BarFixture f(new CKitToolBar());
+    auto* pWheel = static_cast<CWheelButton*>(f.Add(new CWheelButton(), "Zoom", 1));
+    f.Add(new CKitControlButton(), "Other", 2);
+    WPARAM wParam = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+    LPARAM lParam = MAKELPARAM(10, 10);
+    LRESULT lResult = 0;
+    // Not tracking: nothing is offered.
+    EXPECT_EQ(CKitHookManagerHookAble::kNotHandled, f.m_pBar->OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam,
+                                                                             lResult));
+    ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
+    f.m_pBar->SetSelected(0, kitSelectKeyboard);
+    for (BOOL bTakes : {TRUE, FALSE}) {
+        pWheel->m_bTakes = bTakes;
+        EXPECT_EQ(CKitHookManagerHookAble::kHandled,
+                  f.m_pBar->OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam, lResult));
+    }
+    EXPECT_EQ((std::vector<int>{-WHEEL_DELTA, -WHEEL_DELTA}), pWheel->m_deltas);
+    // Another control selected: the wheel control is not asked.
+    f.m_pBar->SetSelected(1, kitSelectKeyboard);
+    f.m_pBar->OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam, lResult);
+    EXPECT_EQ(2u, pWheel->m_deltas.size());
+    f.m_pBar->SetTrackingMode(0, TRUE, FALSE);
+}
+
+TEST(KitCommandBar, CtrlTabMovesKeyboardTrackingToTheNextShownToolbar)
+{
+    BarFixture f(new CKitToolBar());
+    f.Add(new CKitControlButton(), "A", 1);
+    f.Add(new CKitControlButton(), "B", 2);
+    CKitToolBar* bars[3] = {static_cast<CKitToolBar*>(f.m_pBar), new CKitToolBar(), new CKitToolBar()};
+    for (int i = 1; i < 3; ++i) {
+        f.m_manager.AddCommandBar(bars[i]);
+        bars[i]->CreateEx(0, "STATIC", "", WS_CHILD | (i == 2 ? WS_VISIBLE : 0), CRect(0, 30 * i, 300, 30 * i + 30),
+                          &f.m_site, 1 + i);
+        bars[i]->GetControls()->AddControl(new CKitControlButton());
+        bars[i]->GetControl(0)->SetCaption("C");
+        bars[i]->GetControl(0)->SetRect(CRect(0, 0, 40, 22));
+    }
+
+    struct Case {
+        const char* pszName;
+        bool bCtrl;
+        bool bShift;
+        int nFrom;
+        int nTracking; // the bar tracking afterwards
+        int nSelected; // its selection
+    };
+    const Case cases[] = {
+        {"ctrl+tab skips the hidden bar", true, false, 0, 2, 0},
+        {"ctrl+shift+tab goes back, wrapping", true, true, 0, 2, 0},
+        {"ctrl+tab wraps to the first", true, false, 2, 0, 0},
+        {"tab alone moves inside the bar", false, false, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        ASSERT_TRUE(bars[c.nFrom]->SetTrackingMode(1, TRUE, TRUE));
+        bars[c.nFrom]->SetSelected(0, kitSelectKeyboard);
+        {
+            CHeldKeys keys(c.bCtrl, c.bShift);
+            EXPECT_EQ(CKitHookManagerHookAble::kHandled, bars[c.nFrom]->OnHookKeyDown(VK_TAB, 0));
+        }
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(i == c.nTracking, bars[i]->IsTrackingMode() != FALSE) << i;
+        EXPECT_EQ(c.nSelected, bars[c.nTracking]->GetSelected());
+        if (c.nTracking != c.nFrom)
+            EXPECT_TRUE(f.m_manager.IsKeyboardCuesVisible());
+        f.m_manager.ClosePopups();
+    }
+}
