@@ -1027,6 +1027,14 @@ void CKitCommandBar::OnIdleUpdateCmdUI()
 {
     if (GetSafeHwnd() == nullptr || !IsWindowVisible())
         return;
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
+        const UINT nTemplate = pCommandBars->GetActiveDocTemplate();
+        for (int i = 0; i < GetControlCount(); ++i) {
+            CKitControl* pControl = GetControl(i);
+            if (pControl->GetParent() == this && pControl->UpdateDocTemplateVisibility(nTemplate))
+                m_dwState |= kStateLayoutPending;
+        }
+    }
     OnUpdateCmdUI();
     if (m_dwState & kStateRedrawPending)
         Redraw();

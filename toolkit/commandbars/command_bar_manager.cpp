@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 
 #include "framework/archive.h"
+#include "framework/docview.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
 #include "framework/frame.h"
@@ -218,6 +219,16 @@ BOOL CKitCommandBarManager::SetFocusToNextBar(CKitCommandBar* pBar, int nStep)
         return TRUE;
     }
     return FALSE;
+}
+
+UINT CKitCommandBarManager::GetActiveDocTemplate() const
+{
+    auto* pFrame = dynamic_cast<CFrameWnd*>(m_pSite);
+    if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr)
+        return 0;
+    CDocument* pDocument = pFrame->GetActiveDocument();
+    CDocTemplate* pTemplate = pDocument != nullptr ? pDocument->GetDocTemplate() : nullptr;
+    return pTemplate != nullptr ? pTemplate->m_nIDResource : 0;
 }
 
 BOOL CKitCommandBarManager::IsLayoutRTL() const

@@ -105,6 +105,8 @@ public:
     // Moves keyboard tracking from the bar to the next visible bar in the step's direction (wrapping);
     // whether a bar took it.
     BOOL SetFocusToNextBar(CKitCommandBar* pBar, int nStep);
+    // The resource id of the site frame's active document's template; 0 without one.
+    virtual UINT GetActiveDocTemplate() const;
     // Shows the popup as a modal menu at the screen point (TPM_* flags); with TPM_RETURNCMD the chosen
     // command (0 when dismissed), else 1. The receiver gets the commands; 0 without a popup.
     UINT TrackPopupMenu(CKitPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pSite = nullptr,

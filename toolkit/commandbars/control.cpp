@@ -356,6 +356,42 @@ BOOL CKitControl::Compare(const CKitControl* pOther) const
            m_nWidth == pOther->m_nWidth;
 }
 
+void CKitControl::CDocTemplateMap::Copy(const CDocTemplateMap& source)
+{
+    RemoveAll();
+    POSITION pos = source.GetStartPosition();
+    while (pos != nullptr) {
+        UINT nTemplate = 0;
+        int nValue = 0;
+        source.GetNextAssoc(pos, nTemplate, nValue);
+        SetAt(nTemplate, nValue);
+    }
+}
+
+BOOL CKitControl::CDocTemplateMap::Contains(UINT nTemplate) const
+{
+    int nValue = 0;
+    return Lookup(nTemplate, nValue);
+}
+
+BOOL CKitControl::UpdateDocTemplateVisibility(UINT nTemplate)
+{
+    const DWORD dwOld = m_dwHideFlags;
+    if (!m_docTemplatesAssigned.IsEmpty()) {
+        if (m_docTemplatesAssigned.Contains(nTemplate))
+            m_dwHideFlags &= ~static_cast<DWORD>(kitHideDocTemplate);
+        else
+            m_dwHideFlags |= kitHideDocTemplate;
+    }
+    if (!m_docTemplatesExcluded.IsEmpty()) {
+        if (m_docTemplatesExcluded.Contains(nTemplate))
+            m_dwHideFlags |= kitHideDocTemplate;
+        else
+            m_dwHideFlags &= ~static_cast<DWORD>(kitHideDocTemplate);
+    }
+    return m_dwHideFlags != dwOld;
+}
+
 void CKitControl::Copy(const CKitControl* pSource, BOOL /*bRecursive*/)
 {
     if (pSource == nullptr || pSource == this)
@@ -392,6 +428,8 @@ void CKitControl::Copy(const CKitControl* pSource, BOOL /*bRecursive*/)
     m_nHeight = pSource->m_nHeight;
     m_nExecuteOnPressInterval = pSource->m_nExecuteOnPressInterval;
     m_szIcon = pSource->m_szIcon;
+    m_docTemplatesAssigned.Copy(pSource->m_docTemplatesAssigned);
+    m_docTemplatesExcluded.Copy(pSource->m_docTemplatesExcluded);
     m_bCaptionVisible = pSource->m_bCaptionVisible;
     m_bBoldCaption = pSource->m_bBoldCaption;
 }

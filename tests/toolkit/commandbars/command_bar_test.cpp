@@ -662,3 +662,47 @@ TEST(KitCommandBar, CtrlTabMovesKeyboardTrackingToTheNextShownToolbar)
         f.m_manager.ClosePopups();
     }
 }
+
+namespace {
+
+// A manager whose active document template the test sets.
+class CTemplateManager : public CKitCommandBarManager {
+public:
+    UINT GetActiveDocTemplate() const override { return m_nTemplate; }
+    UINT m_nTemplate = 0;
+};
+
+} // namespace
+
+TEST(KitCommandBar, TheIdleUpdateHidesControlsByTheActiveDocumentTemplate)
+{
+    CRecordingSite site;
+    site.ShowWindow(SW_SHOWNOACTIVATE);
+    CTemplateManager manager;
+    manager.SetSite(&site);
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    pBar->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &site, 1);
+    CKitControl* pAny = pBar->GetControls()->Add(kitControlButton, kHandledId);
+    CKitControl* pShown = pBar->GetControls()->Add(kitControlButton, kHandledId);
+    CKitControl* pHidden = pBar->GetControls()->Add(kitControlButton, kHandledId);
+    pShown->GetDocTemplatesAssigned()->SetAt(7, 0);
+    pShown->GetDocTemplatesAssigned()->SetAt(8, 0);
+    pHidden->GetDocTemplatesExcluded()->SetAt(7, 0);
+
+    struct Case {
+        UINT nTemplate;
+        bool bShown;
+        bool bHidden;
+    };
+    for (const Case& c : {Case{7, true, false}, Case{9, false, true}, Case{8, true, true}, Case{0, false, true}}) {
+        SCOPED_TRACE(testing::Message() << "template " << c.nTemplate);
+        manager.m_nTemplate = c.nTemplate;
+        pBar->ForceIdleUpdate();
+        EXPECT_TRUE(pAny->IsVisible());
+        EXPECT_EQ(c.bShown, pShown->IsVisible() != FALSE);
+        EXPECT_EQ(c.bHidden, pHidden->IsVisible() != FALSE);
+        EXPECT_EQ(c.bShown ? 0u : static_cast<DWORD>(kitHideDocTemplate), pShown->GetHideFlags());
+    }
+    site.ShowWindow(SW_HIDE);
+}
