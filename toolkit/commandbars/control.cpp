@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/common/sound_player.h"
@@ -471,17 +472,36 @@ void CKitControl::OnExecute()
     InternalAddRef();
     CKitCommandBar* pParent = m_pParent;
     CWnd* pSite = pParent != nullptr ? pParent->GetSite() : nullptr;
+    CKitCommandBarManager* pCommandBars = pParent != nullptr ? pParent->GetCommandBars() : nullptr;
+    // Personalised menus show the used command, and the control that opened its popup, from now on.
+    if (pCommandBars != nullptr) {
+        pCommandBars->SetCommandUsed(m_nId);
+        const auto* pPopupParent = dynamic_cast<const CKitPopupBar*>(pParent);
+        if (pPopupParent != nullptr && pPopupParent->GetControlPopup() != nullptr)
+            pCommandBars->SetCommandUsed(pPopupParent->GetControlPopup()->GetId());
+    }
     // A popup menu tracked modally takes the command itself; its root is found before the popups close.
     CKitCommandBar* pRoot = pParent != nullptr ? pParent->GetRootParent() : nullptr;
     if (pRoot != nullptr)
         pRoot->InternalAddRef();
-    BOOL bClosed = FALSE;
-    if (m_bCloseSubMenuOnClick) {
-        CKitCommandBarManager* pCommandBars = pParent != nullptr ? pParent->GetCommandBars() : nullptr;
+    auto closePopups = [pCommandBars]() {
         if (pCommandBars != nullptr)
             pCommandBars->ClosePopups();
         else
             CKitMouseManager::GetThreadManager()->SendTrackLostAll();
+    };
+    // A menu that returns its command closes whatever the control's own setting and only records the id.
+    auto* pReturning = dynamic_cast<CKitPopupBar*>(pRoot);
+    if (pReturning != nullptr && pReturning->HasReturnCommand()) {
+        closePopups();
+        pReturning->OnTrackedCommand(m_nId);
+        pRoot->InternalRelease();
+        InternalRelease();
+        return;
+    }
+    BOOL bClosed = FALSE;
+    if (m_bCloseSubMenuOnClick) {
+        closePopups();
         bClosed = TRUE;
     }
     const BOOL bTaken = m_nId != 0 && pRoot != nullptr && pRoot->OnTrackedCommand(m_nId);
