@@ -1044,6 +1044,24 @@ void CKitCommandBar::OnIdleUpdateCmdUI()
     }
 }
 
+void CKitCommandBar::UpdateShortcuts()
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr || !pCommandBars->GetCommandBarsOptions()->bAutoShortcuts)
+        return;
+    const BOOL bClear = GetRootParent()->GetType() == kitBarTypePopup &&
+                        !pCommandBars->GetCommandBarsOptions()->bShortcutsInContextMenus;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CKitControl* pControl = GetControl(i);
+        if (pControl->GetParent() != this || pControl->GetId() == 0 || !pControl->IsVisible())
+            continue;
+        // Without an accelerator the text taken from the caption stays.
+        CString strText;
+        if (bClear || pCommandBars->FindShortcutText(pControl->GetId(), strText))
+            pControl->SetShortcutTextAuto(strText);
+    }
+}
+
 void CKitCommandBar::RecalcKeyboardCues()
 {
     if (CKitCommandBarManager* pCommandBars = GetCommandBars())

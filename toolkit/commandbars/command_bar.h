@@ -218,6 +218,8 @@ public:
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }
     // Lays the controls out; nothing in the base.
     virtual void OnRecalcLayout() {}
+    // Gives the shown controls the shortcut texts of their commands; called before a layout.
+    void UpdateShortcuts();
     virtual void ClearSelection() { SetSelected(-1, kitSelectMouse); }
     // Sends the control's description to the status bar.
     virtual void SetStatusText(BOOL bShow, CKitControl* pControl);

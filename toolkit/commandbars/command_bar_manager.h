@@ -56,6 +56,10 @@ struct CKitCommandBarsOptions {
     BOOL bEnableKeyboardTips = TRUE;
     // Popups never hide their rarely used controls.
     BOOL bAlwaysShowFullMenus = TRUE;
+    // Controls show the shortcut of their command from the site frame's accelerator table.
+    BOOL bAutoShortcuts = TRUE;
+    // Context menus (popup roots) show those shortcuts too.
+    BOOL bShortcutsInContextMenus = TRUE;
 };
 
 class CKitCommandBarManager : public CCmdTarget {
@@ -105,6 +109,9 @@ public:
     // Moves keyboard tracking from the bar to the next visible bar in the step's direction (wrapping);
     // whether a bar took it.
     BOOL SetFocusToNextBar(CKitCommandBar* pBar, int nStep);
+    // The text of the first accelerator of the site frame's table that gives the command ("Ctrl+S");
+    // FALSE when none does.
+    virtual BOOL FindShortcutText(UINT nId, CString& strText) const;
     // The resource id of the site frame's active document's template; 0 without one.
     virtual UINT GetActiveDocTemplate() const;
     // Shows the popup as a modal menu at the screen point (TPM_* flags); with TPM_RETURNCMD the chosen

@@ -403,6 +403,7 @@ CSize CKitToolBar::CalcDockLayoutLine(int nLength, DWORD dwMode)
 
 CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
+    UpdateShortcuts();
     CRect rcBorders = GetBorders();
     int nCaption = 0;
     if (CKitBarPainter* pPainter = GetPaintManager()) {

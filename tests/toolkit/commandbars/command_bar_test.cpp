@@ -10,6 +10,7 @@
 
 #include "support/canvas.h"
 
+#include "framework/frame.h"
 #include "framework/msgmap.h"
 #include "framework/wnd.h"
 
@@ -676,7 +677,9 @@ public:
 
 TEST(KitCommandBar, TheIdleUpdateHidesControlsByTheActiveDocumentTemplate)
 {
+    // The idle update runs for shown bars only: the site is shown away from the screen.
     CRecordingSite site;
+    site.SetWindowPos(nullptr, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     site.ShowWindow(SW_SHOWNOACTIVATE);
     CTemplateManager manager;
     manager.SetSite(&site);
@@ -705,4 +708,54 @@ TEST(KitCommandBar, TheIdleUpdateHidesControlsByTheActiveDocumentTemplate)
         EXPECT_EQ(c.bShown ? 0u : static_cast<DWORD>(kitHideDocTemplate), pShown->GetHideFlags());
     }
     site.ShowWindow(SW_HIDE);
+}
+
+TEST(KitCommandBar, ShortcutTextsComeFromTheFramesAcceleratorTable)
+{
+    auto* pFrame = new CFrameWnd();
+    ASSERT_TRUE(pFrame->Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    ACCEL accels[] = {
+        {FVIRTKEY | FCONTROL, 'S', 100},
+        {FVIRTKEY | FSHIFT, VK_F6, 101},
+        {FVIRTKEY | FALT, VK_DELETE, 102},
+        {0, 3, 104},
+        {FVIRTKEY | FCONTROL, 'T', 101},
+    };
+    pFrame->m_hAccelTable = ::CreateAcceleratorTableA(accels, 5);
+    CKitCommandBarManager manager;
+    manager.SetSite(pFrame);
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    pBar->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), pFrame, 1);
+    for (UINT nId : {100u, 101u, 102u, 103u, 104u})
+        pBar->GetControls()->Add(kitControlButton, nId)->SetCaption("Item");
+    pBar->GetControl(3)->SetCaption("Go\tCtrl+G");
+
+    struct Case {
+        int nIndex;
+        LPCSTR lpszText;
+    };
+    const Case cases[] = {{0, "Ctrl+S"}, {1, "Shift+F6"}, {2, "Alt+Del"}, {3, "Ctrl+G"}, {4, "Ctrl+C"}};
+    // A layout fills them in; the first accelerator of a command wins and a caption's own text stays.
+    pBar->CalcDynamicLayout(300, LM_HORZ | LM_COMMIT);
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.lpszText, pBar->GetControl(c.nIndex)->GetShortcutTextAuto()) << c.nIndex;
+    EXPECT_STREQ("Ctrl+S", pBar->GetControl(0)->GetShortcutText());
+
+    // A context menu without shortcuts clears them; with the option off nothing changes.
+    CKitPopupBar* pPopup = CKitPopupBar::CreatePopupBar(&manager);
+    pPopup->GetControls()->Add(kitControlButton, 100)->SetShortcutTextAuto("old");
+    manager.GetCommandBarsOptions()->bAutoShortcuts = FALSE;
+    pPopup->UpdateShortcuts();
+    EXPECT_STREQ("old", pPopup->GetControl(0)->GetShortcutTextAuto());
+    manager.GetCommandBarsOptions()->bAutoShortcuts = TRUE;
+    manager.GetCommandBarsOptions()->bShortcutsInContextMenus = FALSE;
+    pPopup->UpdateShortcuts();
+    EXPECT_STREQ("", pPopup->GetControl(0)->GetShortcutTextAuto());
+    pPopup->InternalRelease();
+
+    manager.RemoveAll();
+    ::DestroyAcceleratorTable(pFrame->m_hAccelTable);
+    pFrame->m_hAccelTable = nullptr;
+    pFrame->DestroyWindow();
 }
