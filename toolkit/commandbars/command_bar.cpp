@@ -16,6 +16,7 @@
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/tooltip_context.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
@@ -1060,6 +1061,34 @@ void CKitCommandBar::UpdateShortcuts()
         if (bClear || pCommandBars->FindShortcutText(pControl->GetId(), strText))
             pControl->SetShortcutTextAuto(strText);
     }
+}
+
+INT_PTR CKitCommandBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr || !pCommandBars->GetCommandBarsOptions()->bShowTooltips)
+        return -1;
+    const BOOL bPopup = m_nBarType == kitBarTypePopup;
+    if (!bPopup && m_bTracking == 2)
+        return -1;
+    CKitControl* pControl = HitTest(point);
+    if (pControl == nullptr)
+        return -1;
+    if (bPopup && !pCommandBars->GetCommandBarsOptions()->bTooltipsInPopups &&
+        (pControl->GetFlags() & kitFlagShowTooltip) == 0)
+        return -1;
+    CString strText = pControl->GetTooltip();
+    if (!strText.IsEmpty() && strText[0] != '<' && pCommandBars->GetCommandBarsOptions()->bShortcutsInTooltips) {
+        CString strShortcut = pControl->GetShortcutText();
+        if (strShortcut.IsEmpty())
+            pCommandBars->FindShortcutText(pControl->GetId(), strShortcut);
+        if (!strShortcut.IsEmpty())
+            strText += " (" + strShortcut + ")";
+    }
+    const INT_PTR nHit = pControl->GetId() != 0 ? static_cast<INT_PTR>(pControl->GetId()) : -1;
+    CKitToolTipContext::FillInToolInfoEx(pTI, m_hWnd, pControl->GetRect(), nHit, strText, strText,
+                                         pControl->GetDescription(), GetImageManager());
+    return nHit;
 }
 
 void CKitCommandBar::RecalcKeyboardCues()

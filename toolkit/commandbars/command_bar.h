@@ -220,6 +220,8 @@ public:
     virtual void OnRecalcLayout() {}
     // Gives the shown controls the shortcut texts of their commands; called before a layout.
     void UpdateShortcuts();
+    // The control under the point as a tool: its tooltip, with the shortcut when the manager says so.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
     virtual void ClearSelection() { SetSelected(-1, kitSelectMouse); }
     // Sends the control's description to the status bar.
     virtual void SetStatusText(BOOL bShow, CKitControl* pControl);

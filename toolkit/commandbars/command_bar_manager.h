@@ -60,6 +60,11 @@ struct CKitCommandBarsOptions {
     BOOL bAutoShortcuts = TRUE;
     // Context menus (popup roots) show those shortcuts too.
     BOOL bShortcutsInContextMenus = TRUE;
+    // Bars show tooltips; popup bars only with the second option (or for controls that ask).
+    BOOL bShowTooltips = TRUE;
+    BOOL bTooltipsInPopups = FALSE;
+    // Tooltips end with the control's shortcut in brackets.
+    BOOL bShortcutsInTooltips = TRUE;
 };
 
 class CKitCommandBarManager : public CCmdTarget {

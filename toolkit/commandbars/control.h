@@ -67,6 +67,8 @@ enum KitControlFlag : DWORD {
     kitFlagManualUpdate = 8,
     kitFlagNoMovable = 16,
     kitFlagControlStretched = 32,
+    // Shows its tooltip in popup bars too.
+    kitFlagShowTooltip = 64,
     kitFlagWrapRow = 128,
 };
 

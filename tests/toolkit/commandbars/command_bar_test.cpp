@@ -6,6 +6,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/common/tooltip_context.h"
 #include "toolkit/common/upper_services.h"
 
 #include "support/canvas.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -742,6 +744,41 @@ TEST(KitCommandBar, ShortcutTextsComeFromTheFramesAcceleratorTable)
         EXPECT_STREQ(c.lpszText, pBar->GetControl(c.nIndex)->GetShortcutTextAuto()) << c.nIndex;
     EXPECT_STREQ("Ctrl+S", pBar->GetControl(0)->GetShortcutText());
 
+    // Tooltips end with the shortcut, unless they are markup.
+    for (int i = 0; i < 5; ++i)
+        pBar->GetControl(i)->SetRect(CRect(i * 40, 0, i * 40 + 40, 22));
+    struct TipCase {
+        int nIndex;
+        LPCSTR lpszTooltip;
+        LPCSTR lpszExpected;
+    };
+    const TipCase tips[] = {
+        {0, "Save", "Save (Ctrl+S)"}, {1, "Next pane", "Next pane (Shift+F6)"}, {2, "<b>Delete</b>", "<b>Delete</b>"},
+        {3, "Go", "Go (Ctrl+G)"},
+    };
+    for (const TipCase& c : tips) {
+        CKitControl* pControl = pBar->GetControl(c.nIndex);
+        pControl->SetTooltip(c.lpszTooltip);
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        EXPECT_EQ(static_cast<INT_PTR>(pControl->GetId()), pBar->OnToolHitTest(pControl->GetRect().CenterPoint(), &ti));
+        EXPECT_STREQ(c.lpszExpected, ti.lpszText) << c.nIndex;
+        EXPECT_EQ(pControl->GetRect(), CRect(ti.rect));
+        std::free(ti.lpszText);
+    ti.lpszText = nullptr;
+    }
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    manager.GetCommandBarsOptions()->bShortcutsInTooltips = FALSE;
+    EXPECT_EQ(100, pBar->OnToolHitTest(pBar->GetControl(0)->GetRect().CenterPoint(), &ti));
+    EXPECT_STREQ("Save", ti.lpszText);
+    std::free(ti.lpszText);
+    ti.lpszText = nullptr;
+    EXPECT_EQ(-1, pBar->OnToolHitTest(CPoint(299, 29), &ti));
+    manager.GetCommandBarsOptions()->bShowTooltips = FALSE;
+    EXPECT_EQ(-1, pBar->OnToolHitTest(pBar->GetControl(0)->GetRect().CenterPoint(), &ti));
+    manager.GetCommandBarsOptions()->bShowTooltips = TRUE;
+
     // A context menu without shortcuts clears them; with the option off nothing changes.
     CKitPopupBar* pPopup = CKitPopupBar::CreatePopupBar(&manager);
     pPopup->GetControls()->Add(kitControlButton, 100)->SetShortcutTextAuto("old");
@@ -752,6 +789,15 @@ TEST(KitCommandBar, ShortcutTextsComeFromTheFramesAcceleratorTable)
     manager.GetCommandBarsOptions()->bShortcutsInContextMenus = FALSE;
     pPopup->UpdateShortcuts();
     EXPECT_STREQ("", pPopup->GetControl(0)->GetShortcutTextAuto());
+    // Popups show tooltips only with their option or for a control that asks for one.
+    pPopup->GetControl(0)->SetTooltip("Save");
+    pPopup->GetControl(0)->SetRect(CRect(0, 0, 40, 20));
+    for (DWORD dwFlags : {0ul, static_cast<unsigned long>(kitFlagShowTooltip)}) {
+        pPopup->GetControl(0)->SetFlags(dwFlags);
+        EXPECT_EQ(dwFlags != 0 ? 100 : -1, pPopup->OnToolHitTest(CPoint(10, 10), &ti));
+        std::free(ti.lpszText);
+        ti.lpszText = nullptr;
+    }
     pPopup->InternalRelease();
 
     manager.RemoveAll();
