@@ -805,3 +805,83 @@ TEST(KitCommandBar, ShortcutTextsComeFromTheFramesAcceleratorTable)
     pFrame->m_hAccelTable = nullptr;
     pFrame->DestroyWindow();
 }
+
+TEST(KitCommandBar, AccessibilityClientsSeeTheBarAndOneChildPerControl)
+{
+    BarFixture f(new CKitToolBar());
+    f.m_pBar->SetTitle("Standard");
+    f.Add(new CKitControlButton(), "&Save", 1)->SetShortcutText("Ctrl+S");
+    f.Add(new CKitControlButton(), "Print", 2);
+    CKitCommandBar* pBar = f.m_pBar;
+    auto child = [](long nChild) {
+        VARIANT var;
+        ::VariantInit(&var);
+        var.vt = VT_I4;
+        var.lVal = nChild;
+        return var;
+    };
+    long nCount = 0;
+    ASSERT_EQ(S_OK, pBar->GetAccessibleChildCount(&nCount));
+    EXPECT_EQ(2, nCount);
+    ASSERT_TRUE(pBar->SetTrackingMode(1, FALSE, TRUE));
+    pBar->SetSelected(0, kitSelectKeyboard);
+
+    struct Case {
+        long nChild;
+        LPCWSTR lpszName;
+        long nRole;
+        long nState;
+    };
+    const Case cases[] = {
+        {CHILDID_SELF, L"Standard", ROLE_SYSTEM_TOOLBAR, 0},
+        {1, L"Save\tCtrl+S", ROLE_SYSTEM_MENUITEM, 0x300000 | 0x86},
+        {2, L"Print", ROLE_SYSTEM_MENUITEM, 0x300000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nChild);
+        BSTR bstrName = nullptr;
+        ASSERT_EQ(S_OK, pBar->GetAccessibleName(child(c.nChild), &bstrName));
+        EXPECT_STREQ(c.lpszName, bstrName);
+        ::SysFreeString(bstrName);
+        VARIANT var;
+        ASSERT_EQ(S_OK, pBar->GetAccessibleRole(child(c.nChild), &var));
+        EXPECT_EQ(c.nRole, var.lVal);
+        ASSERT_EQ(S_OK, pBar->GetAccessibleState(child(c.nChild), &var));
+        EXPECT_EQ(c.nState, var.lVal);
+    }
+    BSTR bstrName = nullptr;
+    EXPECT_EQ(E_INVALIDARG, pBar->GetAccessibleName(child(3), &bstrName));
+
+    // Location and hit test in screen coordinates; a hit child comes back as its own object.
+    CRect rcControl = pBar->GetControl(1)->GetRect();
+    pBar->ClientToScreen(&rcControl);
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(S_OK, pBar->AccessibleLocation(&x, &y, &cx, &cy, child(2)));
+    EXPECT_EQ(rcControl, CRect(CPoint(x, y), CSize(cx, cy)));
+    VARIANT hit;
+    ASSERT_EQ(S_OK, pBar->AccessibleHitTest(rcControl.left + 5, rcControl.top + 5, &hit));
+    ASSERT_EQ(VT_DISPATCH, hit.vt);
+    EXPECT_EQ(static_cast<IDispatch*>(pBar->GetControl(1)->GetAccessibleInterface()), hit.pdispVal);
+    ::VariantClear(&hit);
+    IDispatch* pChild = nullptr;
+    ASSERT_EQ(S_OK, pBar->GetAccessibleChild(child(1), &pChild));
+    EXPECT_EQ(static_cast<IDispatch*>(pBar->GetControl(0)->GetAccessibleInterface()), pChild);
+    pChild->Release();
+    pBar->SetTrackingMode(0, TRUE, FALSE);
+
+    // A popup bar is a menu whose parent is the control that opened it.
+    CKitPopupBar* pPopup = CKitPopupBar::CreatePopupBar(&f.m_manager);
+    auto* pOpener = static_cast<CKitControlPopup*>(f.Add(new CKitControlPopup(), "More", 3));
+    pPopup->SetControlPopup(pOpener);
+    VARIANT role;
+    ASSERT_EQ(S_OK, pPopup->GetAccessibleRole(child(CHILDID_SELF), &role));
+    EXPECT_EQ(ROLE_SYSTEM_MENUPOPUP, role.lVal);
+    ASSERT_EQ(S_OK, pPopup->GetAccessibleState(child(CHILDID_SELF), &role));
+    EXPECT_EQ(STATE_SYSTEM_INVISIBLE, role.lVal);
+    IDispatch* pParent = nullptr;
+    ASSERT_EQ(S_OK, pPopup->GetAccessibleParent(&pParent));
+    EXPECT_EQ(static_cast<IDispatch*>(pOpener->GetAccessibleInterface()), pParent);
+    pParent->Release();
+    pPopup->SetControlPopup(nullptr);
+    pPopup->InternalRelease();
+}
