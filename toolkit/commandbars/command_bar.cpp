@@ -12,12 +12,15 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/toolbar.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/tooltip_context.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
+#include <windowsx.h>
 
 IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
 
@@ -114,6 +117,7 @@ BEGIN_MESSAGE_MAP(CKitCommandBar, CWnd)
     ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUIMessage)
+    ON_MESSAGE(WM_GETOBJECT, OnGetObject)
 END_MESSAGE_MAP()
 
 CKitCommandBar::CKitCommandBar(int nBarType)
@@ -823,6 +827,9 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
     const BOOL bCtrl = ::GetKeyState(VK_CONTROL) < 0;
     switch (nChar) {
     case VK_TAB:
+        if (bCtrl && GetCommandBars() != nullptr && GetRootParent()->IsKindOf(RUNTIME_CLASS(CKitToolBar)) &&
+            GetCommandBars()->SetFocusToNextBar(this, bShift ? -1 : 1))
+            return CKitHookManagerHookAble::kHandled;
         OnKeyDownBar(bShift ? kitKeyPrevious : kitKeyNext);
         if (CKitControl* pSelected = GetControl(m_nSelected)) {
             if (pSelected->IsFocusable())
@@ -935,6 +942,11 @@ int CKitCommandBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPAR
         return OnHookKeyDown(static_cast<UINT>(wParam), lParam);
     }
     if (nMessage == WM_MOUSEWHEEL) {
+        if (CKitControl* pSelected = GetControl(m_nSelected)) {
+            const CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            if (pSelected->OnHookMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), pt))
+                return CKitHookManagerHookAble::kHandled;
+        }
         HWND hFocus = ::GetFocus();
         return hFocus != nullptr && ::IsChild(m_hWnd, hFocus) ? CKitHookManagerHookAble::kStopAsking
                                                                : CKitHookManagerHookAble::kHandled;
@@ -1017,6 +1029,14 @@ void CKitCommandBar::OnIdleUpdateCmdUI()
 {
     if (GetSafeHwnd() == nullptr || !IsWindowVisible())
         return;
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
+        const UINT nTemplate = pCommandBars->GetActiveDocTemplate();
+        for (int i = 0; i < GetControlCount(); ++i) {
+            CKitControl* pControl = GetControl(i);
+            if (pControl->GetParent() == this && pControl->UpdateDocTemplateVisibility(nTemplate))
+                m_dwState |= kStateLayoutPending;
+        }
+    }
     OnUpdateCmdUI();
     if (m_dwState & kStateRedrawPending)
         Redraw();
@@ -1024,6 +1044,52 @@ void CKitCommandBar::OnIdleUpdateCmdUI()
         OnRecalcLayout();
         m_dwState &= ~kStateLayoutPending;
     }
+}
+
+void CKitCommandBar::UpdateShortcuts()
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr || !pCommandBars->GetCommandBarsOptions()->bAutoShortcuts)
+        return;
+    const BOOL bClear = GetRootParent()->GetType() == kitBarTypePopup &&
+                        !pCommandBars->GetCommandBarsOptions()->bShortcutsInContextMenus;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CKitControl* pControl = GetControl(i);
+        if (pControl->GetParent() != this || pControl->GetId() == 0 || !pControl->IsVisible())
+            continue;
+        // Without an accelerator the text taken from the caption stays.
+        CString strText;
+        if (bClear || pCommandBars->FindShortcutText(pControl->GetId(), strText))
+            pControl->SetShortcutTextAuto(strText);
+    }
+}
+
+INT_PTR CKitCommandBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr || !pCommandBars->GetCommandBarsOptions()->bShowTooltips)
+        return -1;
+    const BOOL bPopup = m_nBarType == kitBarTypePopup;
+    if (!bPopup && m_bTracking == 2)
+        return -1;
+    CKitControl* pControl = HitTest(point);
+    if (pControl == nullptr)
+        return -1;
+    if (bPopup && !pCommandBars->GetCommandBarsOptions()->bTooltipsInPopups &&
+        (pControl->GetFlags() & kitFlagShowTooltip) == 0)
+        return -1;
+    CString strText = pControl->GetTooltip();
+    if (!strText.IsEmpty() && strText[0] != '<' && pCommandBars->GetCommandBarsOptions()->bShortcutsInTooltips) {
+        CString strShortcut = pControl->GetShortcutText();
+        if (strShortcut.IsEmpty())
+            pCommandBars->FindShortcutText(pControl->GetId(), strShortcut);
+        if (!strShortcut.IsEmpty())
+            strText += " (" + strShortcut + ")";
+    }
+    const INT_PTR nHit = pControl->GetId() != 0 ? static_cast<INT_PTR>(pControl->GetId()) : -1;
+    CKitToolTipContext::FillInToolInfoEx(pTI, m_hWnd, pControl->GetRect(), nHit, strText, strText,
+                                         pControl->GetDescription(), GetImageManager());
+    return nHit;
 }
 
 void CKitCommandBar::RecalcKeyboardCues()

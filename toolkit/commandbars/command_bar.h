@@ -6,6 +6,7 @@
 #include "framework/strings.h"
 #include "framework/wnd.h"
 #include "toolkit/commandbars/hook_manager.h"
+#include "toolkit/common/accessible.h"
 
 #include <windows.h>
 
@@ -68,7 +69,7 @@ BOOL IsVerticalLayoutPosition(int nPosition);
 // Registers the window class of a kind of bar once; its name.
 LPCSTR KitRegisterBarClass(LPCSTR lpszClassName, UINT nClassStyle);
 
-class CKitCommandBar : public CWnd, public CKitHookManagerHookAble {
+class CKitCommandBar : public CWnd, public CKitHookManagerHookAble, public CKitAccessible {
     DECLARE_DYNCREATE(CKitCommandBar)
 public:
     // The style-word bit that makes the paint manager fill the bar before its controls.
@@ -218,6 +219,21 @@ public:
     virtual BOOL IsCustomizable() const { return m_bCustomizable; }
     // Lays the controls out; nothing in the base.
     virtual void OnRecalcLayout() {}
+    // Gives the shown controls the shortcut texts of their commands; called before a layout.
+    void UpdateShortcuts();
+    // The control under the point as a tool: its tooltip, with the shortcut when the manager says so.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+
+    // The bar as accessibility clients see it: one child per control, child id = index + 1.
+    HRESULT GetAccessibleParent(IDispatch** ppdispParent) override;
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    CCmdTarget* GetAccessibleTarget() override { return this; }
     virtual void ClearSelection() { SetSelected(-1, kitSelectMouse); }
     // Sends the control's description to the status bar.
     virtual void SetStatusText(BOOL bShow, CKitControl* pControl);
@@ -304,6 +320,7 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUIMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     int m_nBarType;

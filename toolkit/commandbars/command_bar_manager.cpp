@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 
 #include "framework/archive.h"
+#include "framework/docview.h"
 #include "framework/exceptions.h"
 #include "framework/file.h"
 #include "framework/frame.h"
@@ -196,6 +197,110 @@ CKitKeyboardManager* CKitCommandBarManager::GetKeyboardManager() const
 void CKitCommandBarManager::ClosePopups()
 {
     GetMouseManager()->SendTrackLostAll();
+}
+
+BOOL CKitCommandBarManager::SetFocusToNextBar(CKitCommandBar* pBar, int nStep)
+{
+    const int nCount = GetCount();
+    int nIndex = -1;
+    for (int i = 0; i < nCount; ++i) {
+        if (GetAt(i) == pBar)
+            nIndex = i;
+    }
+    if (nCount < 2 || nIndex == -1 || nStep == 0)
+        return FALSE;
+    for (int i = 1; i < nCount; ++i) {
+        CKitCommandBar* pNext = GetAt(((nIndex + nStep * i) % nCount + nCount) % nCount);
+        if (pNext == nullptr || !pNext->IsVisible())
+            continue;
+        ClosePopups();
+        ShowKeyboardCues(TRUE);
+        pNext->SetTrackingMode(TRUE, TRUE, TRUE);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+namespace {
+
+// The name of a virtual key in a shortcut text.
+CString ShortcutKeyName(WORD wKey)
+{
+    static const struct {
+        WORD wKey;
+        LPCSTR lpszName;
+    } kNames[] = {
+        {VK_BACK, "Backspace"}, {VK_TAB, "Tab"},     {VK_RETURN, "Enter"},  {VK_ESCAPE, "Esc"},
+        {VK_SPACE, "Space"},    {VK_PRIOR, "PgUp"},  {VK_NEXT, "PgDn"},     {VK_END, "End"},
+        {VK_HOME, "Home"},      {VK_LEFT, "Left"},   {VK_UP, "Up"},         {VK_RIGHT, "Right"},
+        {VK_DOWN, "Down"},      {VK_INSERT, "Ins"},  {VK_DELETE, "Del"},    {VK_ADD, "Num +"},
+        {VK_SUBTRACT, "Num -"}, {VK_MULTIPLY, "Num *"}, {VK_DIVIDE, "Num /"},
+    };
+    for (const auto& name : kNames) {
+        if (name.wKey == wKey)
+            return name.lpszName;
+    }
+    CString strName;
+    if ((wKey >= '0' && wKey <= '9') || (wKey >= 'A' && wKey <= 'Z'))
+        strName = CString(static_cast<char>(wKey), 1);
+    else if (wKey >= VK_F1 && wKey <= VK_F24)
+        strName.Format("F%d", wKey - VK_F1 + 1);
+    else if (wKey >= VK_NUMPAD0 && wKey <= VK_NUMPAD9)
+        strName.Format("Num %d", wKey - VK_NUMPAD0);
+    else {
+        char szName[64] = {};
+        const UINT nScan = ::MapVirtualKeyA(wKey, MAPVK_VK_TO_VSC);
+        if (nScan != 0 && ::GetKeyNameTextA(static_cast<LONG>(nScan << 16), szName, sizeof(szName)) > 0)
+            strName = szName;
+    }
+    return strName;
+}
+
+} // namespace
+
+BOOL CKitCommandBarManager::FindShortcutText(UINT nId, CString& strText) const
+{
+    auto* pFrame = dynamic_cast<CFrameWnd*>(m_pSite);
+    if (nId == 0 || pFrame == nullptr || pFrame->m_hAccelTable == nullptr)
+        return FALSE;
+    const int nCount = ::CopyAcceleratorTableA(pFrame->m_hAccelTable, nullptr, 0);
+    if (nCount <= 0)
+        return FALSE;
+    std::vector<ACCEL> accels(static_cast<size_t>(nCount));
+    ::CopyAcceleratorTableA(pFrame->m_hAccelTable, accels.data(), nCount);
+    for (const ACCEL& accel : accels) {
+        if (accel.cmd != nId)
+            continue;
+        CString strKey;
+        if (accel.fVirt & FVIRTKEY)
+            strKey = ShortcutKeyName(accel.key);
+        else if (accel.key >= 1 && accel.key <= 26)
+            strKey = CString("Ctrl+") + static_cast<char>('A' + accel.key - 1);
+        else
+            strKey = CString(static_cast<char>(accel.key), 1);
+        if (strKey.IsEmpty())
+            continue;
+        strText.Empty();
+        if (accel.fVirt & FCONTROL)
+            strText += "Ctrl+";
+        if (accel.fVirt & FSHIFT)
+            strText += "Shift+";
+        if (accel.fVirt & FALT)
+            strText += "Alt+";
+        strText += strKey;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+UINT CKitCommandBarManager::GetActiveDocTemplate() const
+{
+    auto* pFrame = dynamic_cast<CFrameWnd*>(m_pSite);
+    if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr)
+        return 0;
+    CDocument* pDocument = pFrame->GetActiveDocument();
+    CDocTemplate* pTemplate = pDocument != nullptr ? pDocument->GetDocTemplate() : nullptr;
+    return pTemplate != nullptr ? pTemplate->m_nIDResource : 0;
 }
 
 BOOL CKitCommandBarManager::IsLayoutRTL() const

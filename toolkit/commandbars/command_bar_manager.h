@@ -58,6 +58,15 @@ struct CKitCommandBarsOptions {
     BOOL bAlwaysShowFullMenus = TRUE;
     // The popups' open animation: 0 as the system's menus, 1 at random, else the kind itself (KitPopupAnimation).
     int nAnimationType = 0;
+    // Controls show the shortcut of their command from the site frame's accelerator table.
+    BOOL bAutoShortcuts = TRUE;
+    // Context menus (popup roots) show those shortcuts too.
+    BOOL bShortcutsInContextMenus = TRUE;
+    // Bars show tooltips; popup bars only with the second option (or for controls that ask).
+    BOOL bShowTooltips = TRUE;
+    BOOL bTooltipsInPopups = FALSE;
+    // Tooltips end with the control's shortcut in brackets.
+    BOOL bShortcutsInTooltips = TRUE;
 };
 
 class CKitCommandBarManager : public CCmdTarget {
@@ -104,6 +113,14 @@ public:
     CKitKeyboardManager* GetKeyboardManager() const;
     // Ends tracking of every bar the mouse manager tracks.
     void ClosePopups();
+    // Moves keyboard tracking from the bar to the next visible bar in the step's direction (wrapping);
+    // whether a bar took it.
+    BOOL SetFocusToNextBar(CKitCommandBar* pBar, int nStep);
+    // The text of the first accelerator of the site frame's table that gives the command ("Ctrl+S");
+    // FALSE when none does.
+    virtual BOOL FindShortcutText(UINT nId, CString& strText) const;
+    // The resource id of the site frame's active document's template; 0 without one.
+    virtual UINT GetActiveDocTemplate() const;
     // Shows the popup as a modal menu at the screen point (TPM_* flags); with TPM_RETURNCMD the chosen
     // command (0 when dismissed), else 1. The receiver gets the commands; 0 without a popup.
     UINT TrackPopupMenu(CKitPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pSite = nullptr,

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/common/sound_player.h"
@@ -356,6 +357,42 @@ BOOL CKitControl::Compare(const CKitControl* pOther) const
            m_nWidth == pOther->m_nWidth;
 }
 
+void CKitControl::CDocTemplateMap::Copy(const CDocTemplateMap& source)
+{
+    RemoveAll();
+    POSITION pos = source.GetStartPosition();
+    while (pos != nullptr) {
+        UINT nTemplate = 0;
+        int nValue = 0;
+        source.GetNextAssoc(pos, nTemplate, nValue);
+        SetAt(nTemplate, nValue);
+    }
+}
+
+BOOL CKitControl::CDocTemplateMap::Contains(UINT nTemplate) const
+{
+    int nValue = 0;
+    return Lookup(nTemplate, nValue);
+}
+
+BOOL CKitControl::UpdateDocTemplateVisibility(UINT nTemplate)
+{
+    const DWORD dwOld = m_dwHideFlags;
+    if (!m_docTemplatesAssigned.IsEmpty()) {
+        if (m_docTemplatesAssigned.Contains(nTemplate))
+            m_dwHideFlags &= ~static_cast<DWORD>(kitHideDocTemplate);
+        else
+            m_dwHideFlags |= kitHideDocTemplate;
+    }
+    if (!m_docTemplatesExcluded.IsEmpty()) {
+        if (m_docTemplatesExcluded.Contains(nTemplate))
+            m_dwHideFlags |= kitHideDocTemplate;
+        else
+            m_dwHideFlags &= ~static_cast<DWORD>(kitHideDocTemplate);
+    }
+    return m_dwHideFlags != dwOld;
+}
+
 void CKitControl::Copy(const CKitControl* pSource, BOOL /*bRecursive*/)
 {
     if (pSource == nullptr || pSource == this)
@@ -392,6 +429,8 @@ void CKitControl::Copy(const CKitControl* pSource, BOOL /*bRecursive*/)
     m_nHeight = pSource->m_nHeight;
     m_nExecuteOnPressInterval = pSource->m_nExecuteOnPressInterval;
     m_szIcon = pSource->m_szIcon;
+    m_docTemplatesAssigned.Copy(pSource->m_docTemplatesAssigned);
+    m_docTemplatesExcluded.Copy(pSource->m_docTemplatesExcluded);
     m_bCaptionVisible = pSource->m_bCaptionVisible;
     m_bBoldCaption = pSource->m_bBoldCaption;
 }
@@ -433,17 +472,36 @@ void CKitControl::OnExecute()
     InternalAddRef();
     CKitCommandBar* pParent = m_pParent;
     CWnd* pSite = pParent != nullptr ? pParent->GetSite() : nullptr;
+    CKitCommandBarManager* pCommandBars = pParent != nullptr ? pParent->GetCommandBars() : nullptr;
+    // Personalised menus show the used command, and the control that opened its popup, from now on.
+    if (pCommandBars != nullptr) {
+        pCommandBars->SetCommandUsed(m_nId);
+        const auto* pPopupParent = dynamic_cast<const CKitPopupBar*>(pParent);
+        if (pPopupParent != nullptr && pPopupParent->GetControlPopup() != nullptr)
+            pCommandBars->SetCommandUsed(pPopupParent->GetControlPopup()->GetId());
+    }
     // A popup menu tracked modally takes the command itself; its root is found before the popups close.
     CKitCommandBar* pRoot = pParent != nullptr ? pParent->GetRootParent() : nullptr;
     if (pRoot != nullptr)
         pRoot->InternalAddRef();
-    BOOL bClosed = FALSE;
-    if (m_bCloseSubMenuOnClick) {
-        CKitCommandBarManager* pCommandBars = pParent != nullptr ? pParent->GetCommandBars() : nullptr;
+    auto closePopups = [pCommandBars]() {
         if (pCommandBars != nullptr)
             pCommandBars->ClosePopups();
         else
             CKitMouseManager::GetThreadManager()->SendTrackLostAll();
+    };
+    // A menu that returns its command closes whatever the control's own setting and only records the id.
+    auto* pReturning = dynamic_cast<CKitPopupBar*>(pRoot);
+    if (pReturning != nullptr && pReturning->HasReturnCommand()) {
+        closePopups();
+        pReturning->OnTrackedCommand(m_nId);
+        pRoot->InternalRelease();
+        InternalRelease();
+        return;
+    }
+    BOOL bClosed = FALSE;
+    if (m_bCloseSubMenuOnClick) {
+        closePopups();
         bClosed = TRUE;
     }
     const BOOL bTaken = m_nId != 0 && pRoot != nullptr && pRoot->OnTrackedCommand(m_nId);

@@ -1,6 +1,7 @@
 // CKitControl, CKitControlButton, CKitControlPopup: the items of a command bar (edits and combo boxes in control_edit.h and control_combo.h).
 #pragma once
 
+#include "framework/collections.h"
 #include "framework/geometry.h"
 #include "framework/msgmap.h"
 #include "framework/strings.h"
@@ -66,6 +67,8 @@ enum KitControlFlag : DWORD {
     kitFlagManualUpdate = 8,
     kitFlagNoMovable = 16,
     kitFlagControlStretched = 32,
+    // Shows its tooltip in popup bars too.
+    kitFlagShowTooltip = 64,
     kitFlagWrapRow = 128,
 };
 
@@ -101,6 +104,14 @@ struct NMKITCONTROL {
 class CKitControl : public CCmdTarget, public CKitAccessible {
     DECLARE_DYNCREATE(CKitControl)
 public:
+    // Document-template resource ids, each with a value.
+    class CDocTemplateMap : public CMap<UINT, UINT, int, int> {
+    public:
+        CDocTemplateMap() : CMap(10) { InitHashTable(17); }
+        void Copy(const CDocTemplateMap& source);
+        BOOL Contains(UINT nTemplate) const;
+    };
+
     explicit CKitControl(int nType = kitControlButton) : m_nType(nType) {}
     ~CKitControl() override;
     CKitControl(const CKitControl&) = delete;
@@ -136,6 +147,11 @@ public:
     CString GetParameter() const { return m_strParameter; }
     void SetParameter(LPCSTR lpszParameter) { m_strParameter = lpszParameter; }
     CString GetKeyboardTip() const;
+    // The templates this control is shown for (none: all) and hidden for.
+    CDocTemplateMap* GetDocTemplatesAssigned() { return &m_docTemplatesAssigned; }
+    CDocTemplateMap* GetDocTemplatesExcluded() { return &m_docTemplatesExcluded; }
+    // Sets or clears the template hide flag for the active template; whether it changed.
+    BOOL UpdateDocTemplateVisibility(UINT nTemplate);
     void SetKeyboardTip(LPCSTR lpszTip) { m_strKeyboardTip = lpszTip; }
     const CString& GetCategory() const { return m_strCategory; }
     void SetCategory(LPCSTR lpszCategory) { m_strCategory = lpszCategory; }
@@ -278,6 +294,8 @@ public:
     virtual void OnMouseMove(CPoint /*pt*/) {}
     virtual void OnMouseHover();
     virtual BOOL OnHookKeyDown(UINT /*nChar*/, LPARAM /*lParam*/) { return FALSE; }
+    // The wheel while the bar tracks with this control selected; whether the control took it.
+    virtual BOOL OnHookMouseWheel(UINT /*nFlags*/, short /*zDelta*/, CPoint /*pt*/) { return FALSE; }
     virtual BOOL IsCustomizeMovable() const { return (m_dwFlags & kitFlagNoMovable) == 0; }
     virtual void OnCustomizeDragStart(CPoint /*pt*/) {}
     virtual void OnIdleUpdate() {}
@@ -376,6 +394,8 @@ protected:
     int m_nHeight = 0;
     int m_nExecuteOnPressInterval = 0;
     CSize m_szIcon;
+    CDocTemplateMap m_docTemplatesAssigned;
+    CDocTemplateMap m_docTemplatesExcluded;
     BOOL m_bCaptionVisible = TRUE;
     BOOL m_bBoldCaption = FALSE;
     BOOL m_bPopuped = FALSE;

@@ -11,6 +11,7 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control_custom.h"
 #include "toolkit/commandbars/control_gallery.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
 
 #include <algorithm>
@@ -523,7 +524,9 @@ constexpr int kMaxRowLength = 32767;
 // The size of a bar without shown controls, inside its borders.
 constexpr int kEmptyBarWidth = 23;
 constexpr int kEmptyBarHeight = 22;
-constexpr DWORD kFlagNoCentering = 0x200000;
+// The grouped layout: small controls stacked to a column, and the space before a group.
+constexpr int kGroupedStack = 3;
+constexpr int kGroupedGroupGap = 6;
 
 // One control during a row layout.
 struct LayoutRecord {
@@ -534,6 +537,7 @@ struct LayoutRecord {
     BOOL bVisible;
     BOOL bWrap;
     BOOL bBeginGroup;
+    BOOL bLarge;
 };
 
 // The row layout of records along rows that are horizontal, or vertical columns laid out right to left.
@@ -751,6 +755,80 @@ private:
     const KitRowLayoutMetrics& m_metrics;
 };
 
+// Gives the record's control the large or small style and measures it.
+void SetGroupedStyle(CDC* pDC, LayoutRecord& record, BOOL bLarge)
+{
+    record.bLarge = bLarge;
+    record.pControl->SetStyle(bLarge ? kitButtonIconAndCaptionBelow : kitButtonIconAndCaption);
+    record.size = record.pControl->GetSize(pDC);
+}
+
+// Places the records in one line, small ones stacked to columns and a gap before each group; its size.
+CSize ArrangeGrouped(std::vector<LayoutRecord>& records)
+{
+    int nLeft = 0;
+    int nColumnWidth = 0;
+    int nColumnHeight = 0;
+    int nStacked = 0;
+    int nHeight = 0;
+    BOOL bFirst = TRUE;
+    BOOL bPreviousSmall = FALSE;
+    for (LayoutRecord& record : records) {
+        record.bWrap = FALSE;
+        if (!record.bVisible)
+            continue;
+        if (bFirst || record.bBeginGroup || record.bLarge || !bPreviousSmall || nStacked == kGroupedStack) {
+            nLeft += nColumnWidth + (!bFirst && record.bBeginGroup ? kGroupedGroupGap : 0);
+            nColumnWidth = 0;
+            nColumnHeight = 0;
+            nStacked = 0;
+        }
+        record.rc = CRect(CPoint(nLeft, nColumnHeight), record.size);
+        nColumnHeight += record.size.cy;
+        nColumnWidth = std::max<int>(nColumnWidth, record.size.cx);
+        nHeight = std::max(nHeight, nColumnHeight);
+        nStacked++;
+        bPreviousSmall = !record.bLarge;
+        bFirst = FALSE;
+    }
+    return CSize(nLeft + nColumnWidth, nHeight);
+}
+
+// The grouped layout: large controls where the icon has the large size, and runs of up to three large
+// controls from the end made small while the line is longer than the length; the line's size.
+CSize LayOutGrouped(CDC* pDC, std::vector<LayoutRecord>& records, int nLength, int nLargeIconWidth)
+{
+    for (LayoutRecord& record : records) {
+        if (!record.bVisible)
+            continue;
+        CKitControl* pControl = record.pControl;
+        const BOOL bLarge = pControl->GetIconId() != 0 &&
+                            pControl->GetImageManager()->IsImageDefined(pControl->GetIconId(), nLargeIconWidth);
+        SetGroupedStyle(pDC, record, bLarge);
+    }
+    CSize size = ArrangeGrouped(records);
+    int nEnd = static_cast<int>(records.size());
+    while (size.cx > nLength) {
+        while (nEnd > 0 && !(records[nEnd - 1].bVisible && records[nEnd - 1].bLarge))
+            --nEnd;
+        if (nEnd == 0)
+            break;
+        // The run ends at a small control or at the start of its group.
+        for (int nMade = 0; nMade < kGroupedStack && nEnd > 0; ++nMade) {
+            LayoutRecord& record = records[--nEnd];
+            SetGroupedStyle(pDC, record, FALSE);
+            if (record.bBeginGroup)
+                break;
+            while (nEnd > 0 && !records[nEnd - 1].bVisible)
+                --nEnd;
+            if (nEnd > 0 && !records[nEnd - 1].bLarge)
+                break;
+        }
+        size = ArrangeGrouped(records);
+    }
+    return size;
+}
+
 } // namespace
 
 CSize CKitControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcBorders, int nMinimum,
@@ -770,15 +848,21 @@ CSize CKitControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
     for (CKitControl* pControl : m_controls) {
         const BOOL bVisible = pControl->IsVisible(kitHideWrap);
         const CSize size = bVisible ? pControl->GetSize(pDC) : CSize(0, 0);
-        records.push_back({pControl, size, CRect(), CRect(), bVisible, FALSE, pControl->GetBeginGroup()});
+        records.push_back({pControl, size, CRect(), CRect(), bVisible, FALSE, pControl->GetBeginGroup(), FALSE});
     }
-    const BOOL bVertical = (dwMode & LM_VERTDOCK) != 0;
+    // The grouped line is horizontal on every bar.
+    const BOOL bVertical = (dwMode & LM_VERTDOCK) != 0 && !metrics.bGrouped;
     const BOOL bWrapGroups = (dwMode & kitLayoutWrapGroups) != 0;
     const int nUsable = (dwMode & LM_MRUWIDTH) ? metrics.nMRUWidth : nLength;
     CRowLayout layout(records, bVertical, metrics);
 
     CSize size;
-    if (bWrapGroups) {
+    if (metrics.bGrouped) {
+        size = LayOutGrouped(pDC, records, nUsable - szBorders.cx, metrics.nLargeIconWidth);
+        // The grouped line is stretched along a bar of known length.
+        if (nUsable > 0 && nUsable < kMaxRowLength)
+            dwMode |= LM_STRETCH;
+    } else if (bWrapGroups) {
         layout.Wrap(metrics.nMRUWidth, TRUE);
         size = layout.Arrange();
         if (size.cx > 3 * size.cy && metrics.nMRUWidth == kMaxRowLength)
@@ -806,10 +890,10 @@ CSize CKitControls::CalcDynamicSize(CDC* pDC, int nLength, DWORD dwMode, const C
 
     for (LayoutRecord& record : records)
         record.rc.OffsetRect(rcBorders.left, rcBorders.top);
-    layout.CenterRows(!metrics.bNoCentering);
+    layout.CenterRows(!metrics.bGrouped);
 
     if (dwMode & LM_COMMIT) {
-        if (!metrics.bNoCentering)
+        if (!metrics.bGrouped)
             layout.AlignAndStretch(bVertical ? rcBorders.top + size.cy : rcBorders.left + size.cx);
 
         // Docked bars keep to their usable length; the rest of the controls wait behind the bar's end.

@@ -48,14 +48,19 @@ constexpr DWORD LM_COMMIT = 0x40;
 constexpr DWORD kitLayoutSqueeze = 0x80;
 constexpr DWORD kitLayoutWrapGroups = 0x100;
 
+// The bar flag of the grouped layout.
+constexpr DWORD kitBarFlagGrouped = 0x200000;
+
 // The gaps of a row layout: between groups from the paint manager, between neighbours the bar's own.
 struct KitRowLayoutMetrics {
     CSize szGroupGap;
     CSize szSpacing;
     // The bar's most-recently-used width (32767: none).
     int nMRUWidth = 32767;
-    // Bar flag 0x200000: the controls are not centred across their rows.
-    BOOL bNoCentering = FALSE;
+    // Bar flag kitBarFlagGrouped: the grouped layout in one line; controls are neither centred nor aligned.
+    BOOL bGrouped = FALSE;
+    // The bar's large icon width: a control with an icon of that width is laid out large.
+    int nLargeIconWidth = 32;
 };
 
 // The metrics of a menu layout, from the paint manager.

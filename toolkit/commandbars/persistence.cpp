@@ -37,14 +37,30 @@ void ExchangeUnsigned(PX* pPX, LPCSTR lpszName, T& value, int nDefault)
         value = static_cast<T>(static_cast<unsigned int>(n));
 }
 
-// A list of document-template ids: a count, then the ids (the archive cannot skip it).
-void ExchangeTemplateList(PX* pPX)
+// A document-template map: a count, then (id, value) pairs (the archive cannot skip it).
+void ExchangeTemplateMap(PX* pPX, CKitControl::CDocTemplateMap& map)
 {
-    DWORD nCount = 0;
+    DWORD nCount = static_cast<DWORD>(map.GetCount());
     pPX->ExchangeCount(nCount);
-    for (DWORD i = 0; i < nCount; i++) {
-        int nId = 0;
+    if (pPX->IsLoading()) {
+        map.RemoveAll();
+        for (DWORD i = 0; i < nCount; i++) {
+            int nId = 0;
+            int nValue = 0;
+            ExchangeInt(pPX, "Id", nId, 0);
+            ExchangeInt(pPX, "Value", nValue, 0);
+            map.SetAt(static_cast<UINT>(nId), nValue);
+        }
+        return;
+    }
+    POSITION pos = map.GetStartPosition();
+    while (pos != nullptr) {
+        UINT nTemplate = 0;
+        int nValue = 0;
+        map.GetNextAssoc(pos, nTemplate, nValue);
+        int nId = static_cast<int>(nTemplate);
         ExchangeInt(pPX, "Id", nId, 0);
+        ExchangeInt(pPX, "Value", nValue, 0);
     }
 }
 
@@ -141,8 +157,8 @@ void CKitControl::DoPropExchange(CKitPropExchange* pPX)
     if (nSchema > 1)
         PX::PropExchangeString(pPX, "Category", m_strCategory, "");
     if (nSchema > 3) {
-        ExchangeTemplateList(pPX);
-        ExchangeTemplateList(pPX);
+        ExchangeTemplateMap(pPX, m_docTemplatesExcluded);
+        ExchangeTemplateMap(pPX, m_docTemplatesAssigned);
         PX::PropExchangeBool(pPX, "DefaultItem", m_bDefaultItem, FALSE);
     }
     if (nSchema > 6)

@@ -525,6 +525,7 @@ void CKitPopupBar::UpdateExpandingState()
 
 CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD dwMode)
 {
+    UpdateShortcuts();
     m_bInLayout = TRUE;
     m_rcScrollUp.SetRectEmpty();
     m_rcScrollDown.SetRectEmpty();

@@ -170,6 +170,7 @@ public:
 
     // The result place TrackPopupMenu gives the popup: the chosen command is stored there.
     void SetReturnCommand(UINT* pCommand) { m_pReturnCommand = pCommand; }
+    BOOL HasReturnCommand() const { return m_pReturnCommand != nullptr; }
     // The popup menu's tracking flags (right button, no notify) and its nesting.
     void SetTrackFlags(UINT nFlags) { m_nTrackFlags = nFlags; }
     UINT GetTrackFlags() const { return m_nTrackFlags; }

@@ -403,6 +403,7 @@ CSize CKitToolBar::CalcDockLayoutLine(int nLength, DWORD dwMode)
 
 CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
+    UpdateShortcuts();
     CRect rcBorders = GetBorders();
     int nCaption = 0;
     if (CKitBarPainter* pPainter = GetPaintManager()) {
@@ -427,6 +428,8 @@ CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         CFont* pOldFont = dc.SelectObject(pPainter->GetCommandBarFont(this));
         KitRowLayoutMetrics metrics;
         metrics.nMRUWidth = m_nMRUWidth;
+        metrics.bGrouped = (GetFlags() & kitBarFlagGrouped) != 0;
+        metrics.nLargeIconWidth = GetLargeIconSize().cx;
         if (CKitControl* pFirst = GetControl(0))
             metrics.szGroupGap = pPainter->DrawCommandBarSeparator(&dc, this, pFirst, FALSE);
         DWORD dwRowMode = LM_COMMIT | (dwMode & LM_LENGTHY);

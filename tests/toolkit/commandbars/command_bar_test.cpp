@@ -6,15 +6,18 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/common/tooltip_context.h"
 #include "toolkit/common/upper_services.h"
 
 #include "support/canvas.h"
 
+#include "framework/frame.h"
 #include "framework/msgmap.h"
 #include "framework/wnd.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -555,4 +558,330 @@ TEST(KitMnemonics, KeysMatchTheirCharactersAndTheNumberPadItsDigits)
                           Case{'a', VK_LEFT, false}}) {
         EXPECT_EQ(c.bMatch, CompareMnemonicKey(c.nChar, c.nKey) != FALSE) << c.nChar << " " << c.nKey;
     }
+}
+
+namespace {
+
+// A button that records the wheel it is offered and takes it when told to.
+class CWheelButton : public CKitControlButton {
+public:
+    BOOL OnHookMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/) override
+    {
+        m_deltas.push_back(zDelta);
+        return m_bTakes;
+    }
+    BOOL m_bTakes = FALSE;
+    std::vector<int> m_deltas;
+};
+
+// Holds Ctrl and Shift down for the thread while it lives.
+class CHeldKeys {
+public:
+    CHeldKeys(bool bCtrl, bool bShift)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE keys[256];
+        ::memcpy(keys, m_saved, sizeof(keys));
+        keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
+        keys[VK_SHIFT] = bShift ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+    }
+    ~CHeldKeys() { ::SetKeyboardState(m_saved); }
+
+private:
+    BYTE m_saved[256];
+};
+
+} // namespace
+
+TEST(KitCommandBar, TheWheelGoesToTheSelectedControlFirst)
+{
+    BarFixture f(new CKitToolBar());
+    auto* pWheel = static_cast<CWheelButton*>(f.Add(new CWheelButton(), "Zoom", 1));
+    f.Add(new CKitControlButton(), "Other", 2);
+    WPARAM wParam = MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA));
+    LPARAM lParam = MAKELPARAM(10, 10);
+    LRESULT lResult = 0;
+    // Not tracking: nothing is offered.
+    EXPECT_EQ(CKitHookManagerHookAble::kNotHandled, f.m_pBar->OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam,
+                                                                             lResult));
+    ASSERT_TRUE(f.m_pBar->SetTrackingMode(1, FALSE, TRUE));
+    f.m_pBar->SetSelected(0, kitSelectKeyboard);
+    for (BOOL bTakes : {TRUE, FALSE}) {
+        pWheel->m_bTakes = bTakes;
+        EXPECT_EQ(CKitHookManagerHookAble::kHandled,
+                  f.m_pBar->OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam, lResult));
+    }
+    EXPECT_EQ((std::vector<int>{-WHEEL_DELTA, -WHEEL_DELTA}), pWheel->m_deltas);
+    // Another control selected: the wheel control is not asked.
+    f.m_pBar->SetSelected(1, kitSelectKeyboard);
+    f.m_pBar->OnHookMessage(nullptr, WM_MOUSEWHEEL, wParam, lParam, lResult);
+    EXPECT_EQ(2u, pWheel->m_deltas.size());
+    f.m_pBar->SetTrackingMode(0, TRUE, FALSE);
+}
+
+TEST(KitCommandBar, CtrlTabMovesKeyboardTrackingToTheNextShownToolbar)
+{
+    BarFixture f(new CKitToolBar());
+    f.Add(new CKitControlButton(), "A", 1);
+    f.Add(new CKitControlButton(), "B", 2);
+    CKitToolBar* bars[3] = {static_cast<CKitToolBar*>(f.m_pBar), new CKitToolBar(), new CKitToolBar()};
+    for (int i = 1; i < 3; ++i) {
+        f.m_manager.AddCommandBar(bars[i]);
+        bars[i]->CreateEx(0, "STATIC", "", WS_CHILD | (i == 2 ? WS_VISIBLE : 0), CRect(0, 30 * i, 300, 30 * i + 30),
+                          &f.m_site, 1 + i);
+        bars[i]->GetControls()->AddControl(new CKitControlButton());
+        bars[i]->GetControl(0)->SetCaption("C");
+        bars[i]->GetControl(0)->SetRect(CRect(0, 0, 40, 22));
+    }
+
+    struct Case {
+        const char* pszName;
+        bool bCtrl;
+        bool bShift;
+        int nFrom;
+        int nTracking; // the bar tracking afterwards
+        int nSelected; // its selection
+    };
+    const Case cases[] = {
+        {"ctrl+tab skips the hidden bar", true, false, 0, 2, 0},
+        {"ctrl+shift+tab goes back, wrapping", true, true, 0, 2, 0},
+        {"ctrl+tab wraps to the first", true, false, 2, 0, 0},
+        {"tab alone moves inside the bar", false, false, 0, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        ASSERT_TRUE(bars[c.nFrom]->SetTrackingMode(1, TRUE, TRUE));
+        bars[c.nFrom]->SetSelected(0, kitSelectKeyboard);
+        {
+            CHeldKeys keys(c.bCtrl, c.bShift);
+            EXPECT_EQ(CKitHookManagerHookAble::kHandled, bars[c.nFrom]->OnHookKeyDown(VK_TAB, 0));
+        }
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(i == c.nTracking, bars[i]->IsTrackingMode() != FALSE) << i;
+        EXPECT_EQ(c.nSelected, bars[c.nTracking]->GetSelected());
+        if (c.nTracking != c.nFrom)
+            EXPECT_TRUE(f.m_manager.IsKeyboardCuesVisible());
+        f.m_manager.ClosePopups();
+    }
+}
+
+namespace {
+
+// A manager whose active document template the test sets.
+class CTemplateManager : public CKitCommandBarManager {
+public:
+    UINT GetActiveDocTemplate() const override { return m_nTemplate; }
+    UINT m_nTemplate = 0;
+};
+
+} // namespace
+
+TEST(KitCommandBar, TheIdleUpdateHidesControlsByTheActiveDocumentTemplate)
+{
+    // The idle update runs for shown bars only: the site is shown away from the screen.
+    CRecordingSite site;
+    site.SetWindowPos(nullptr, -3000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    site.ShowWindow(SW_SHOWNOACTIVATE);
+    CTemplateManager manager;
+    manager.SetSite(&site);
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    pBar->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &site, 1);
+    CKitControl* pAny = pBar->GetControls()->Add(kitControlButton, kHandledId);
+    CKitControl* pShown = pBar->GetControls()->Add(kitControlButton, kHandledId);
+    CKitControl* pHidden = pBar->GetControls()->Add(kitControlButton, kHandledId);
+    pShown->GetDocTemplatesAssigned()->SetAt(7, 0);
+    pShown->GetDocTemplatesAssigned()->SetAt(8, 0);
+    pHidden->GetDocTemplatesExcluded()->SetAt(7, 0);
+
+    struct Case {
+        UINT nTemplate;
+        bool bShown;
+        bool bHidden;
+    };
+    for (const Case& c : {Case{7, true, false}, Case{9, false, true}, Case{8, true, true}, Case{0, false, true}}) {
+        SCOPED_TRACE(testing::Message() << "template " << c.nTemplate);
+        manager.m_nTemplate = c.nTemplate;
+        pBar->ForceIdleUpdate();
+        EXPECT_TRUE(pAny->IsVisible());
+        EXPECT_EQ(c.bShown, pShown->IsVisible() != FALSE);
+        EXPECT_EQ(c.bHidden, pHidden->IsVisible() != FALSE);
+        EXPECT_EQ(c.bShown ? 0u : static_cast<DWORD>(kitHideDocTemplate), pShown->GetHideFlags());
+    }
+    site.ShowWindow(SW_HIDE);
+}
+
+TEST(KitCommandBar, ShortcutTextsComeFromTheFramesAcceleratorTable)
+{
+    auto* pFrame = new CFrameWnd();
+    ASSERT_TRUE(pFrame->Create(nullptr, "frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 300)));
+    ACCEL accels[] = {
+        {FVIRTKEY | FCONTROL, 'S', 100},
+        {FVIRTKEY | FSHIFT, VK_F6, 101},
+        {FVIRTKEY | FALT, VK_DELETE, 102},
+        {0, 3, 104},
+        {FVIRTKEY | FCONTROL, 'T', 101},
+    };
+    pFrame->m_hAccelTable = ::CreateAcceleratorTableA(accels, 5);
+    CKitCommandBarManager manager;
+    manager.SetSite(pFrame);
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    pBar->CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), pFrame, 1);
+    for (UINT nId : {100u, 101u, 102u, 103u, 104u})
+        pBar->GetControls()->Add(kitControlButton, nId)->SetCaption("Item");
+    pBar->GetControl(3)->SetCaption("Go\tCtrl+G");
+
+    struct Case {
+        int nIndex;
+        LPCSTR lpszText;
+    };
+    const Case cases[] = {{0, "Ctrl+S"}, {1, "Shift+F6"}, {2, "Alt+Del"}, {3, "Ctrl+G"}, {4, "Ctrl+C"}};
+    // A layout fills them in; the first accelerator of a command wins and a caption's own text stays.
+    pBar->CalcDynamicLayout(300, LM_HORZ | LM_COMMIT);
+    for (const Case& c : cases)
+        EXPECT_STREQ(c.lpszText, pBar->GetControl(c.nIndex)->GetShortcutTextAuto()) << c.nIndex;
+    EXPECT_STREQ("Ctrl+S", pBar->GetControl(0)->GetShortcutText());
+
+    // Tooltips end with the shortcut, unless they are markup.
+    for (int i = 0; i < 5; ++i)
+        pBar->GetControl(i)->SetRect(CRect(i * 40, 0, i * 40 + 40, 22));
+    struct TipCase {
+        int nIndex;
+        LPCSTR lpszTooltip;
+        LPCSTR lpszExpected;
+    };
+    const TipCase tips[] = {
+        {0, "Save", "Save (Ctrl+S)"}, {1, "Next pane", "Next pane (Shift+F6)"}, {2, "<b>Delete</b>", "<b>Delete</b>"},
+        {3, "Go", "Go (Ctrl+G)"},
+    };
+    for (const TipCase& c : tips) {
+        CKitControl* pControl = pBar->GetControl(c.nIndex);
+        pControl->SetTooltip(c.lpszTooltip);
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        EXPECT_EQ(static_cast<INT_PTR>(pControl->GetId()), pBar->OnToolHitTest(pControl->GetRect().CenterPoint(), &ti));
+        EXPECT_STREQ(c.lpszExpected, ti.lpszText) << c.nIndex;
+        EXPECT_EQ(pControl->GetRect(), CRect(ti.rect));
+        std::free(ti.lpszText);
+    ti.lpszText = nullptr;
+    }
+    TOOLINFOA ti = {};
+    ti.cbSize = TTTOOLINFOA_V1_SIZE;
+    manager.GetCommandBarsOptions()->bShortcutsInTooltips = FALSE;
+    EXPECT_EQ(100, pBar->OnToolHitTest(pBar->GetControl(0)->GetRect().CenterPoint(), &ti));
+    EXPECT_STREQ("Save", ti.lpszText);
+    std::free(ti.lpszText);
+    ti.lpszText = nullptr;
+    EXPECT_EQ(-1, pBar->OnToolHitTest(CPoint(299, 29), &ti));
+    manager.GetCommandBarsOptions()->bShowTooltips = FALSE;
+    EXPECT_EQ(-1, pBar->OnToolHitTest(pBar->GetControl(0)->GetRect().CenterPoint(), &ti));
+    manager.GetCommandBarsOptions()->bShowTooltips = TRUE;
+
+    // A context menu without shortcuts clears them; with the option off nothing changes.
+    CKitPopupBar* pPopup = CKitPopupBar::CreatePopupBar(&manager);
+    pPopup->GetControls()->Add(kitControlButton, 100)->SetShortcutTextAuto("old");
+    manager.GetCommandBarsOptions()->bAutoShortcuts = FALSE;
+    pPopup->UpdateShortcuts();
+    EXPECT_STREQ("old", pPopup->GetControl(0)->GetShortcutTextAuto());
+    manager.GetCommandBarsOptions()->bAutoShortcuts = TRUE;
+    manager.GetCommandBarsOptions()->bShortcutsInContextMenus = FALSE;
+    pPopup->UpdateShortcuts();
+    EXPECT_STREQ("", pPopup->GetControl(0)->GetShortcutTextAuto());
+    // Popups show tooltips only with their option or for a control that asks for one.
+    pPopup->GetControl(0)->SetTooltip("Save");
+    pPopup->GetControl(0)->SetRect(CRect(0, 0, 40, 20));
+    for (DWORD dwFlags : {0ul, static_cast<unsigned long>(kitFlagShowTooltip)}) {
+        pPopup->GetControl(0)->SetFlags(dwFlags);
+        EXPECT_EQ(dwFlags != 0 ? 100 : -1, pPopup->OnToolHitTest(CPoint(10, 10), &ti));
+        std::free(ti.lpszText);
+        ti.lpszText = nullptr;
+    }
+    pPopup->InternalRelease();
+
+    manager.RemoveAll();
+    ::DestroyAcceleratorTable(pFrame->m_hAccelTable);
+    pFrame->m_hAccelTable = nullptr;
+    pFrame->DestroyWindow();
+}
+
+TEST(KitCommandBar, AccessibilityClientsSeeTheBarAndOneChildPerControl)
+{
+    BarFixture f(new CKitToolBar());
+    f.m_pBar->SetTitle("Standard");
+    f.Add(new CKitControlButton(), "&Save", 1)->SetShortcutText("Ctrl+S");
+    f.Add(new CKitControlButton(), "Print", 2);
+    CKitCommandBar* pBar = f.m_pBar;
+    auto child = [](long nChild) {
+        VARIANT var;
+        ::VariantInit(&var);
+        var.vt = VT_I4;
+        var.lVal = nChild;
+        return var;
+    };
+    long nCount = 0;
+    ASSERT_EQ(S_OK, pBar->GetAccessibleChildCount(&nCount));
+    EXPECT_EQ(2, nCount);
+    ASSERT_TRUE(pBar->SetTrackingMode(1, FALSE, TRUE));
+    pBar->SetSelected(0, kitSelectKeyboard);
+
+    struct Case {
+        long nChild;
+        LPCWSTR lpszName;
+        long nRole;
+        long nState;
+    };
+    const Case cases[] = {
+        {CHILDID_SELF, L"Standard", ROLE_SYSTEM_TOOLBAR, 0},
+        {1, L"Save\tCtrl+S", ROLE_SYSTEM_MENUITEM, 0x300000 | 0x86},
+        {2, L"Print", ROLE_SYSTEM_MENUITEM, 0x300000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nChild);
+        BSTR bstrName = nullptr;
+        ASSERT_EQ(S_OK, pBar->GetAccessibleName(child(c.nChild), &bstrName));
+        EXPECT_STREQ(c.lpszName, bstrName);
+        ::SysFreeString(bstrName);
+        VARIANT var;
+        ASSERT_EQ(S_OK, pBar->GetAccessibleRole(child(c.nChild), &var));
+        EXPECT_EQ(c.nRole, var.lVal);
+        ASSERT_EQ(S_OK, pBar->GetAccessibleState(child(c.nChild), &var));
+        EXPECT_EQ(c.nState, var.lVal);
+    }
+    BSTR bstrName = nullptr;
+    EXPECT_EQ(E_INVALIDARG, pBar->GetAccessibleName(child(3), &bstrName));
+
+    // Location and hit test in screen coordinates; a hit child comes back as its own object.
+    CRect rcControl = pBar->GetControl(1)->GetRect();
+    pBar->ClientToScreen(&rcControl);
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(S_OK, pBar->AccessibleLocation(&x, &y, &cx, &cy, child(2)));
+    EXPECT_EQ(rcControl, CRect(CPoint(x, y), CSize(cx, cy)));
+    VARIANT hit;
+    ASSERT_EQ(S_OK, pBar->AccessibleHitTest(rcControl.left + 5, rcControl.top + 5, &hit));
+    ASSERT_EQ(VT_DISPATCH, hit.vt);
+    EXPECT_EQ(static_cast<IDispatch*>(pBar->GetControl(1)->GetAccessibleInterface()), hit.pdispVal);
+    ::VariantClear(&hit);
+    IDispatch* pChild = nullptr;
+    ASSERT_EQ(S_OK, pBar->GetAccessibleChild(child(1), &pChild));
+    EXPECT_EQ(static_cast<IDispatch*>(pBar->GetControl(0)->GetAccessibleInterface()), pChild);
+    pChild->Release();
+    pBar->SetTrackingMode(0, TRUE, FALSE);
+
+    // A popup bar is a menu whose parent is the control that opened it.
+    CKitPopupBar* pPopup = CKitPopupBar::CreatePopupBar(&f.m_manager);
+    auto* pOpener = static_cast<CKitControlPopup*>(f.Add(new CKitControlPopup(), "More", 3));
+    pPopup->SetControlPopup(pOpener);
+    VARIANT role;
+    ASSERT_EQ(S_OK, pPopup->GetAccessibleRole(child(CHILDID_SELF), &role));
+    EXPECT_EQ(ROLE_SYSTEM_MENUPOPUP, role.lVal);
+    ASSERT_EQ(S_OK, pPopup->GetAccessibleState(child(CHILDID_SELF), &role));
+    EXPECT_EQ(STATE_SYSTEM_INVISIBLE, role.lVal);
+    IDispatch* pParent = nullptr;
+    ASSERT_EQ(S_OK, pPopup->GetAccessibleParent(&pParent));
+    EXPECT_EQ(static_cast<IDispatch*>(pOpener->GetAccessibleInterface()), pParent);
+    pParent->Release();
+    pPopup->SetControlPopup(nullptr);
+    pPopup->InternalRelease();
 }

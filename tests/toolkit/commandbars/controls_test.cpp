@@ -13,6 +13,7 @@
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
 
 #include <gtest/gtest.h>
@@ -581,4 +582,70 @@ TEST(KitControls, TheRowLayoutWrapsBalancesAndStretches)
     EXPECT_EQ(4, controls.GetVisibleCount(FALSE));
     controls.CalcDynamicSize(&dc, 200, LM_HORZDOCK | LM_COMMIT, rcBorders, 0, metrics);
     EXPECT_EQ(0u, controls.GetAt(0)->GetHideFlags());
+}
+
+TEST(KitControls, TheGroupedLayoutStacksSmallControlsAndShrinksLargeOnesFromTheEnd)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    const CRect rcBorders(2, 2, 2, 2);
+    KitRowLayoutMetrics metrics;
+    metrics.bGrouped = TRUE;
+    metrics.nLargeIconWidth = 32;
+
+    // Ids 101, 106 and 107 have large icons; every control measures 23 x 22 without a paint manager.
+    CKitToolBar toolbar;
+    auto* pImages = new CKitImageManager();
+    toolbar.SetImageManager(pImages);
+    const UINT ids[] = {101, 102, 103, 104, 105, 106, 107};
+    const UINT largeIds[] = {101, 106, 107};
+    const std::vector<DWORD> small(16 * 16 * 7, 0xFF0000FF);
+    const std::vector<DWORD> large(32 * 32, 0xFF00FF00);
+    HBITMAP hSmall = CKitImageManager::Create32BitBitmap(small.data(), CSize(16 * 7, 16));
+    HBITMAP hLarge = CKitImageManager::Create32BitBitmap(large.data(), CSize(32, 32));
+    ASSERT_TRUE(pImages->SetIconsFromBitmap(hSmall, ids, 7, CSize(16, 16), 0, TRUE));
+    for (UINT id : largeIds)
+        ASSERT_TRUE(pImages->SetIconsFromBitmap(hLarge, &id, 1, CSize(32, 32), 0, TRUE));
+    ::DeleteObject(hSmall);
+    ::DeleteObject(hLarge);
+    CKitControls& controls = *toolbar.GetControls();
+    for (UINT id : ids)
+        controls.Add(kitControlButton, id);
+    controls.GetAt(5)->SetBeginGroup(TRUE);
+
+    struct Case {
+        const char* pszName;
+        int nLength;
+        CSize szExpected;
+        std::vector<int> lefts;
+        std::vector<int> tops;
+        std::vector<int> styles; // 4 large, 3 small
+    };
+    const Case cases[] = {
+        {"large where the icon is, three small to a column, a gap before the group", 200, CSize(200, 70),
+         {2, 25, 25, 25, 48, 77, 100}, {2, 2, 24, 46, 2, 2, 2}, {4, 3, 3, 3, 3, 4, 4}},
+        {"the last run stops at its group's start", 110, CSize(110, 70),
+         {2, 25, 25, 25, 48, 77, 77}, {2, 2, 24, 46, 2, 2, 24}, {4, 3, 3, 3, 3, 3, 3}},
+        {"then the next run", 90, CSize(90, 70),
+         {2, 2, 2, 25, 25, 54, 54}, {2, 24, 46, 2, 24, 2, 24}, {3, 3, 3, 3, 3, 3, 3}},
+        {"nothing left to shrink", 40, CSize(40, 70),
+         {2, 2, 2, 25, 25, 54, 54}, {2, 24, 46, 2, 24, 2, 24}, {3, 3, 3, 3, 3, 3, 3}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.szExpected, controls.CalcDynamicSize(&dc, c.nLength, LM_HORZDOCK | LM_COMMIT, rcBorders, 0,
+                                                         metrics))
+            << c.pszName;
+        std::vector<int> lefts, tops, styles;
+        for (int i = 0; i < 7; ++i) {
+            lefts.push_back(controls.GetAt(i)->GetRect().left);
+            tops.push_back(controls.GetAt(i)->GetRect().top);
+            styles.push_back(controls.GetAt(i)->GetStyle());
+            EXPECT_FALSE(controls.GetAt(i)->GetWrap()) << c.pszName;
+        }
+        EXPECT_EQ(c.lefts, lefts) << c.pszName;
+        EXPECT_EQ(c.tops, tops) << c.pszName;
+        EXPECT_EQ(c.styles, styles) << c.pszName;
+    }
+    // Every control spans the line as its row and stays where it was put, uncentred.
+    EXPECT_EQ(CRect(2, 2, 77, 68), controls.GetAt(0)->GetRowRect());
 }

@@ -92,6 +92,31 @@ TEST(BarPersistence, TemporaryControlsAreNeverWritten)
     pBar->InternalRelease();
 }
 
+TEST(BarPersistence, DocumentTemplateMapsSurviveSavingAndCopying)
+{
+    CKitToolBar* pBar = MakeBar("Standard", 1, {100, 101});
+    pBar->GetControl(0)->GetDocTemplatesAssigned()->SetAt(7, 1);
+    pBar->GetControl(0)->GetDocTemplatesAssigned()->SetAt(9, 2);
+    pBar->GetControl(1)->GetDocTemplatesExcluded()->SetAt(7, 3);
+    CKitCommandBar* pLoaded = Load(Save(pBar));
+    ASSERT_EQ(2, pLoaded->GetControlCount());
+    CKitControl* pClone = pLoaded->GetControl(0)->Clone(FALSE);
+    for (CKitControl* pFirst : {pLoaded->GetControl(0), pClone}) {
+        int nValue = 0;
+        EXPECT_EQ(2, pFirst->GetDocTemplatesAssigned()->GetCount());
+        EXPECT_TRUE(pFirst->GetDocTemplatesAssigned()->Lookup(9, nValue));
+        EXPECT_EQ(2, nValue);
+        EXPECT_TRUE(pFirst->GetDocTemplatesExcluded()->IsEmpty());
+    }
+    int nValue = 0;
+    EXPECT_TRUE(pLoaded->GetControl(1)->GetDocTemplatesExcluded()->Lookup(7, nValue));
+    EXPECT_EQ(3, nValue);
+    EXPECT_TRUE(pLoaded->GetControl(1)->GetDocTemplatesAssigned()->IsEmpty());
+    pClone->InternalRelease();
+    pLoaded->InternalRelease();
+    pBar->InternalRelease();
+}
+
 TEST(BarPersistence, TheStyleLoadsFromTheRecordOfTheFilesSchema)
 {
     // Older files keep the style after the control record of a button or popup; newer ones in it.

@@ -787,6 +787,51 @@ public:
     int m_nColumnClicks = 0;
 };
 
+// Ends the menu when the command did not end it, and remembers having done so.
+bool g_bFallbackEnded = false;
+
+void CALLBACK EndTrackingLate(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    if (g_pTracked->IsTrackingMode()) {
+        g_bFallbackEnded = true;
+        g_pTracked->SetTrackingMode(0);
+    }
+}
+
+TEST_F(PopupBarTest, AMenuReturningItsCommandClosesEvenForAControlThatKeepsMenusOpen)
+{
+    m_pPopup->GetControl(1)->SetCloseSubMenuOnClick(FALSE);
+    g_pTracked = m_pPopup;
+    g_nAction = 1;
+    g_bFallbackEnded = false;
+    const UINT_PTR nAnswer = ::SetTimer(nullptr, 0, 50, EndTracking);
+    const UINT_PTR nFallback = ::SetTimer(nullptr, 0, 1500, EndTrackingLate);
+    EXPECT_EQ(kCloseId, m_manager.TrackPopupMenu(m_pPopup, TPM_RETURNCMD, 200, 200, &m_site));
+    ::KillTimer(nullptr, nAnswer);
+    ::KillTimer(nullptr, nFallback);
+    EXPECT_FALSE(g_bFallbackEnded);
+    EXPECT_TRUE(m_site.m_commands.empty());
+    EXPECT_TRUE(m_manager.IsCommandUsed(kCloseId));
+}
+
+TEST_F(PopupBarTest, ExecutingRecordsTheCommandAndTheControlThatOpenedItsPopupAsUsed)
+{
+    constexpr UINT kExportId = 42010;
+    constexpr UINT kPdfId = 42011;
+    auto* pExport = static_cast<CKitControlPopup*>(m_pPopup->GetControls()->Add(kitControlPopup, kExportId));
+    CKitPopupBar* pSub = CKitPopupBar::CreatePopupBar(&m_manager);
+    pExport->SetCommandBar(pSub);
+    pSub->SetControlPopup(pExport);
+    CKitControl* pPdf = pSub->GetControls()->Add(kitControlButton, kPdfId);
+    pPdf->OnExecute();
+    EXPECT_TRUE(m_manager.IsCommandUsed(kPdfId));
+    EXPECT_TRUE(m_manager.IsCommandUsed(kExportId));
+    EXPECT_FALSE(m_manager.IsCommandUsed(kOpenId));
+    EXPECT_EQ((std::vector<UINT>{kPdfId}), m_site.m_commands);
+    pSub->SetControlPopup(nullptr);
+}
+
 } // namespace
 
 TEST(KitHeaderMenu, TheHeadersMenuIsAToolkitPopupMenuWithTheToolkitsImages)
