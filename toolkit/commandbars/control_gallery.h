@@ -146,6 +146,8 @@ public:
     void OnEntriesReset();
     // Scrolls by the wheel delta; TRUE when taken.
     BOOL OnHookMouseWheel(short zDelta);
+    // The wheel a tracking bar offers its selected control.
+    BOOL OnHookMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/) override { return OnHookMouseWheel(zDelta); }
     // Behaves wholly as a popup button (icon style).
     BOOL IsShownAsButton() const;
     // The gallery owns a drop-down bar: scroll buttons replace the bar.

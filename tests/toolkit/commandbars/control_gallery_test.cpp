@@ -250,6 +250,10 @@ TEST_F(GalleryTest, TheWheelScrollsThreeEntryHeightsAndStopsAtTheEnds)
     Fill(60, TRUE);
     m_pGallery->OnHookMouseWheel(-WHEEL_DELTA);
     EXPECT_EQ(30, m_pGallery->GetScrollPos());
+    // The wheel a tracking bar offers its selected control scrolls the gallery the same way.
+    CKitControl* pControl = m_pGallery;
+    EXPECT_TRUE(pControl->OnHookMouseWheel(0, -WHEEL_DELTA, CPoint(0, 0)));
+    EXPECT_EQ(60, m_pGallery->GetScrollPos());
 }
 
 TEST_F(GalleryTest, ScrollButtonsScrollSmoothlyByOneEntryWithoutOvershoot)
