@@ -5,13 +5,19 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/common/upper_services.h"
+
+#include <iterator>
 
 IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
 IMPLEMENT_DYNAMIC(CKitMenuBarMDIMenus, CCmdTarget)
 IMPLEMENT_DYNAMIC(CKitMenuBarMDIMenuInfo, CCmdTarget)
 IMPLEMENT_DYNCREATE(CKitControlMDIButton, CKitControlButton)
+IMPLEMENT_DYNCREATE(CKitControlMDISysMenuPopup, CKitControlPopup)
 
 namespace {
 // The menu bar docks anywhere, floats and fills a row of its own.
@@ -22,6 +28,16 @@ constexpr int kMdiButtonSize = 16;
 // The site message after a menu bar was reset.
 constexpr UINT WM_KIT_TOOLBAR_RESET = 0x2864;
 constexpr UINT kIdsResetQuestion = 9173;
+// Asked of an MDI child for the icon of its system-menu popup.
+constexpr UINT WM_KIT_GETTABICON = 0x2860;
+// The system-menu popup's control flags.
+constexpr DWORD kSysMenuPopupFlags = 24;
+// System commands lie below 0xF000 + 496; their prompts are strings from 0xEF00, one per 16 ids.
+constexpr UINT kSysCommandFirst = 0xF000;
+constexpr UINT kSysCommandCount = 496;
+constexpr UINT kIdsSysCommandPrompts = 0xEF00;
+// The commands whose icons bitmap 9102 holds, in its order.
+constexpr UINT kMdiIconCommands[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
 
 // One MDI button: its id, the window styles it needs besides WS_SYSMENU, the bar flag that
 // keeps it away and its glyph.
@@ -113,6 +129,10 @@ BOOL CKitMenuBar::LoadMenuBar(UINT nIDMenu)
         m_nIDCurrentMenu = nIDMenu;
     }
     RefreshMdiState();
+    if (CKitImageManager* pImageManager = GetImageManager())
+        pImageManager->SetIconsFromResource(IDB_KIT_MDI_BUTTONS, kMdiIconCommands,
+                                            static_cast<int>(std::size(kMdiIconCommands)),
+                                            CSize(kMdiButtonSize, kMdiButtonSize), 0);
     CWnd* pSite = GetSite();
     if (m_hSavedMenu == nullptr && pSite != nullptr && pSite->GetSafeHwnd() != nullptr) {
         m_hSavedMenu = ::GetMenu(pSite->GetSafeHwnd());
@@ -168,6 +188,18 @@ void CKitMenuBar::RehookActiveChild()
         CKitHookManager::Instance()->SetHook(hChild, this);
 }
 
+BOOL CKitMenuBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
+{
+    const BOOL bResult = CKitToolBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard);
+    if (!nMode) {
+        for (HWND hWnd : {m_hHookedSite, m_hHookedClient, m_hHookedChild}) {
+            if (hWnd != nullptr)
+                CKitHookManager::Instance()->SetHook(hWnd, this);
+        }
+    }
+    return bResult;
+}
+
 void CKitMenuBar::UpdateMdiButtons()
 {
     RehookActiveChild();
@@ -182,6 +214,27 @@ void CKitMenuBar::RefreshMDIButtons()
 
     const DWORD dwStyle = hChild != nullptr ? static_cast<DWORD>(::GetWindowLongA(hChild, GWL_STYLE)) : 0;
     BOOL bChanged = FALSE;
+
+    HMENU hSysMenu = bMaximized && (m_dwFlags & kFlagSysMenu) != 0 ? ::GetSystemMenu(hChild, FALSE) : nullptr;
+    if (hSysMenu != nullptr && !::IsMenu(hSysMenu))
+        hSysMenu = nullptr;
+    auto* pSysMenu = DYNAMIC_DOWNCAST(CKitControlMDISysMenuPopup, m_pControls->FindControlById(static_cast<int>(kIdSysMenu)));
+    if (hSysMenu != nullptr && pSysMenu != nullptr) {
+        if (pSysMenu->GetMDISysMenu() != hSysMenu) {
+            pSysMenu->SetMDISysMenu(hChild, hSysMenu);
+            DelayRedraw();
+        }
+    } else if (hSysMenu != nullptr) {
+        pSysMenu = new CKitControlMDISysMenuPopup();
+        m_pControls->InsertAt(pSysMenu, 0);
+        pSysMenu->SetTemporary(TRUE);
+        pSysMenu->SetId(kIdSysMenu);
+        pSysMenu->SetMDISysMenu(hChild, hSysMenu);
+        bChanged = TRUE;
+    } else if (pSysMenu != nullptr) {
+        m_pControls->Remove(pSysMenu);
+        bChanged = TRUE;
+    }
     for (const MdiButtonKind& kind : kMdiButtons) {
         CKitControl* pButton = m_pControls->FindControlById(static_cast<int>(kind.nId));
         if (pButton != nullptr) {
@@ -438,4 +491,94 @@ void CKitControlMDIButton::OnExecute()
                             : GetId() == CKitMenuBar::kIdRestoreWindow ? SC_RESTORE
                                                                        : SC_MINIMIZE;
     ::PostMessageA(hChild, WM_SYSCOMMAND, nCommand, 0);
+}
+
+// CKitControlMDISysMenuPopup
+
+namespace {
+// The child's own icon: asked of the child, then of its class, else the application icon.
+HICON GetMDIChildIcon(HWND hChild)
+{
+    HICON hIcon = reinterpret_cast<HICON>(::SendMessageA(hChild, WM_KIT_GETTABICON, 0, 0));
+    if (hIcon == nullptr)
+        hIcon = reinterpret_cast<HICON>(::SendMessageA(hChild, WM_GETICON, ICON_SMALL, 0));
+    if (hIcon == nullptr)
+        hIcon = reinterpret_cast<HICON>(::SendMessageA(hChild, WM_GETICON, ICON_BIG, 0));
+    if (hIcon == nullptr)
+        hIcon = reinterpret_cast<HICON>(::GetClassLongPtrA(hChild, GCLP_HICONSM));
+    if (hIcon == nullptr)
+        hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+    return hIcon;
+}
+} // namespace
+
+CKitControlMDISysMenuPopup::CKitControlMDISysMenuPopup()
+{
+    SetFlags(kSysMenuPopupFlags);
+}
+
+CKitControlMDISysMenuPopup::~CKitControlMDISysMenuPopup()
+{
+    if (m_hIcon != nullptr)
+        ::DestroyIcon(m_hIcon);
+}
+
+void CKitControlMDISysMenuPopup::SetMDISysMenu(HWND hChild, HMENU hMenu)
+{
+    m_hMenu = hMenu;
+    if (m_hIcon != nullptr)
+        ::DestroyIcon(m_hIcon);
+    HICON hIcon = GetMDIChildIcon(hChild);
+    const CSize szIcon = CKitImageManagerIcon::GetIconSize(hIcon);
+    m_hIcon = CKitImageManagerIcon::ScaleIcon(hIcon, szIcon.cx, szIcon.cy, kMdiButtonSize);
+
+    CKitCommandBarManager* pCommandBars = m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
+    if (m_pCommandBar == nullptr)
+        SetCommandBar(CKitPopupBar::CreatePopupBar(pCommandBars));
+    CKitControls* pControls = m_pCommandBar->GetControls();
+    pControls->RemoveAll();
+    CMenu* pMenu = CMenu::FromHandle(hMenu);
+    const UINT nDefault = ::GetMenuDefaultItem(hMenu, FALSE, GMDI_USEDISABLED);
+    BOOL bBeginGroup = FALSE;
+    for (int i = 0; i < static_cast<int>(pMenu->GetMenuItemCount()); i++) {
+        const UINT nId = pMenu->GetMenuItemID(i);
+        if (nId == 0) {
+            bBeginGroup = TRUE;
+            continue;
+        }
+        CKitControl* pControl = nullptr;
+        if (nId - kSysCommandFirst < kSysCommandCount) {
+            CString strCaption;
+            pMenu->GetMenuString(i, strCaption, MF_BYPOSITION);
+            pControl = pControls->Add(kitControlButton, nId);
+            pControl->SetCaption(strCaption);
+            pControl->SetDescription(CKitResourceManager::Instance()->LoadStringOrEmpty(
+                (nId - kSysCommandFirst) / 16 + kIdsSysCommandPrompts));
+            pControl->SetDefaultItem(nId == nDefault);
+            pControl->SetEnabled((pMenu->GetMenuState(i, MF_BYPOSITION) & MF_DISABLED) == 0);
+        } else {
+            pControl = pControls->AddMenuItem(pMenu, i);
+        }
+        if (pControl != nullptr && bBeginGroup) {
+            pControl->SetBeginGroup(TRUE);
+            bBeginGroup = FALSE;
+        }
+    }
+}
+
+CSize CKitControlMDISysMenuPopup::GetSize(CDC* /*pDC*/)
+{
+    return CSize(kMdiButtonSize, kMdiButtonSize);
+}
+
+void CKitControlMDISysMenuPopup::Draw(CDC* pDC)
+{
+    if (m_hIcon != nullptr)
+        ::DrawStateA(*pDC, nullptr, nullptr, reinterpret_cast<LPARAM>(m_hIcon), 0, m_rcControl.left, m_rcControl.top,
+                     kMdiButtonSize, kMdiButtonSize, DST_ICON);
+}
+
+void CKitControlMDISysMenuPopup::AdjustExcludeRect(CRect& rc, BOOL /*bVertical*/)
+{
+    rc.InflateRect(1, 1);
 }

@@ -56,6 +56,8 @@ public:
     static constexpr DWORD kFlagNoRestore = 0x200;
     static constexpr DWORD kFlagNoMDISetMenu = 0x400;
     static constexpr DWORD kFlagNoClose = 0x1000;
+    // Shows the maximized child's system menu as a popup at the left.
+    static constexpr DWORD kFlagSysMenu = 0x2000;
 
     CKitMenuBar();
     ~CKitMenuBar() override;
@@ -79,6 +81,8 @@ public:
     // The active MDI child and whether it is maximized; null outside an MDI frame.
     HWND GetActiveMdiChild(BOOL* pMaximized) const;
 
+    // Leaving tracking mode drops the focus hook; the bar's own hooks are set again.
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
     void Reset(BOOL bAsk) override;
     BOOL ShouldSerializeBar() const override;
     void Copy(const CKitCommandBar* pSource, BOOL bRecursive) override;
@@ -116,4 +120,25 @@ public:
     void Draw(CDC* pDC) override;
     // Posts the system command to the active child.
     void OnExecute() override;
+};
+
+// The system menu of a maximized MDI child, shown as the child's icon at the left of the bar.
+class CKitControlMDISysMenuPopup : public CKitControlPopup {
+    DECLARE_DYNCREATE(CKitControlMDISysMenuPopup)
+public:
+    CKitControlMDISysMenuPopup();
+    ~CKitControlMDISysMenuPopup() override;
+
+    // Takes the child's icon and fills the popup bar from its system menu.
+    void SetMDISysMenu(HWND hChild, HMENU hMenu);
+    HMENU GetMDISysMenu() const { return m_hMenu; }
+    HICON GetMDIIcon() const { return m_hIcon; }
+
+    CSize GetSize(CDC* pDC) override;
+    void Draw(CDC* pDC) override;
+    void AdjustExcludeRect(CRect& rc, BOOL bVertical) override;
+
+private:
+    HMENU m_hMenu = nullptr;
+    HICON m_hIcon = nullptr;
 };

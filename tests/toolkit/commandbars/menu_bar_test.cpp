@@ -1,9 +1,13 @@
-// The menu bar of an MDI frame: the buttons of a maximized child, the menu key alone, and one set
-// of controls per document type.
+// The menu bar of an MDI frame: the buttons and system menu of a maximized child, the menu key
+// alone, and one set of controls per document type; build/screens/menubar-mdi-sysmenu.png.
 #include "docking_fixture.h"
 #include "docking_test_ids.h"
 
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/common/image_manager.h"
+#include "support/window_capture.h"
+#include "support/window_screenshot.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +18,14 @@ namespace {
 
 constexpr char kChildClass[] = "KitDockingTestChild";
 
+// The icon children give for their system-menu popup (32 x 32, so that it must be scaled).
+HICON g_hChildIcon = nullptr;
+constexpr UINT WM_KIT_GETTABICON = 0x2860;
+
 LRESULT CALLBACK ChildProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_KIT_GETTABICON)
+        return reinterpret_cast<LRESULT>(g_hChildIcon);
     return ::DefMDIChildProcA(hWnd, message, wParam, lParam);
 }
 
@@ -191,6 +201,112 @@ TEST(MenuBar, TwoDocumentTypesSwitchBetweenTwoSetsOfControls)
     EXPECT_TRUE(site.m_pMenuBar->ShouldSerializeBar());
     EXPECT_EQ(static_cast<UINT>(IDR_DOCK_MENU_TEXT), site.m_pMenuBar->GetCurrentMenuId())
         << "the must-save test goes back to the default menu";
+}
+
+TEST(MenuBar, AMaximizedChildsSystemMenuShowsAsAPopupWithItsIcon)
+{
+    g_hChildIcon = ::CopyIcon(::LoadIconA(nullptr, IDI_INFORMATION));
+    ASSERT_NE(nullptr, g_hChildIcon);
+    ASSERT_EQ(CSize(32, 32), CKitImageManagerIcon::GetIconSize(g_hChildIcon));
+    const struct {
+        const char* pszName;
+        BOOL bSysMenuFlag;
+        DWORD dwStyle;
+        BOOL bPopup;
+    } cases[] = {
+        {"flag set", TRUE, WS_OVERLAPPEDWINDOW, TRUE},
+        {"flag clear", FALSE, WS_OVERLAPPEDWINDOW, FALSE},
+        {"no system menu", TRUE, WS_OVERLAPPEDWINDOW & ~WS_SYSMENU, FALSE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        MdiSite site;
+        // The bar's icons of the system commands come from the toolkit's own bitmap.
+        CKitImageManager* pImages = site.m_pMenuBar->GetImageManager();
+        ASSERT_NE(nullptr, pImages);
+        for (UINT nCommand : {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE})
+            EXPECT_NE(nullptr, pImages->GetImage(nCommand, 16)) << nCommand;
+        if (c.bSysMenuFlag)
+            site.m_pMenuBar->SetFlags(CKitMenuBar::kFlagSysMenu);
+        HWND hChild = site.CreateChild(c.dwStyle);
+        ASSERT_NE(nullptr, hChild);
+        ::SendMessageA(site.m_hClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hChild), 0);
+        PumpMessages();
+        CKitControl* pFirst = site.m_pMenuBar->GetControl(0);
+        auto* pPopup = DYNAMIC_DOWNCAST(CKitControlMDISysMenuPopup, pFirst);
+        if (!c.bPopup) {
+            EXPECT_EQ(nullptr, site.m_pMenuBar->GetControls()->FindControlById(CKitMenuBar::kIdSysMenu));
+            continue;
+        }
+        ASSERT_NE(nullptr, pPopup);
+        EXPECT_EQ(CKitMenuBar::kIdSysMenu, pPopup->GetId());
+        EXPECT_TRUE(pPopup->IsTemporary());
+        EXPECT_EQ(16, pPopup->GetRect().Width());
+        EXPECT_EQ(CSize(16, 16), CKitImageManagerIcon::GetIconSize(pPopup->GetMDIIcon())) << "the child's icon, scaled";
+        CRect rcExclude(10, 10, 20, 20);
+        pPopup->AdjustExcludeRect(rcExclude, FALSE);
+        EXPECT_EQ(CRect(9, 9, 21, 21), rcExclude);
+
+        // Its popup holds the child's system menu: each command with the menu's text, state,
+        // default mark and groups.
+        HMENU hSysMenu = ::GetSystemMenu(hChild, FALSE);
+        ASSERT_EQ(hSysMenu, pPopup->GetMDISysMenu());
+        ASSERT_NE(nullptr, pPopup->GetCommandBar());
+        CKitControls* pItems = pPopup->GetCommandBar()->GetControls();
+        int nControl = 0;
+        BOOL bGroup = FALSE;
+        for (int i = 0; i < ::GetMenuItemCount(hSysMenu); i++) {
+            const UINT nId = ::GetMenuItemID(hSysMenu, i);
+            if (nId == 0) {
+                bGroup = TRUE;
+                continue;
+            }
+            SCOPED_TRACE(nId);
+            ASSERT_LT(nControl, pItems->GetCount());
+            CKitControl* pItem = pItems->GetAt(nControl++);
+            char szText[64] = {};
+            ::GetMenuStringA(hSysMenu, i, szText, sizeof szText, MF_BYPOSITION);
+            EXPECT_EQ(nId, pItem->GetId());
+            std::string strText = static_cast<LPCSTR>(pItem->GetCaption());
+            if (!pItem->GetShortcutTextAuto().IsEmpty())
+                strText += std::string("\t") + static_cast<LPCSTR>(pItem->GetShortcutTextAuto());
+            EXPECT_EQ(szText, strText) << "the caption and the shortcut";
+            EXPECT_EQ((::GetMenuState(hSysMenu, i, MF_BYPOSITION) & MF_DISABLED) == 0, pItem->GetEnabledState() != 0);
+            EXPECT_EQ(nId == ::GetMenuDefaultItem(hSysMenu, FALSE, GMDI_USEDISABLED), pItem->IsDefaultItem() != 0);
+            EXPECT_EQ(bGroup, pItem->GetBeginGroup());
+            bGroup = FALSE;
+        }
+        EXPECT_EQ(nControl, pItems->GetCount());
+        CKitControl* pClose = pItems->FindControlById(SC_CLOSE);
+        ASSERT_NE(nullptr, pClose);
+        EXPECT_TRUE(pClose->IsDefaultItem());
+
+        // The frame with the child's icon at the left, its buttons at the right and the menu open.
+        site.m_pMenuBar->SetTrackingMode(TRUE, FALSE);
+        site.m_pMenuBar->SetSelected(0, kitSelectKeyboard);
+        ASSERT_TRUE(pPopup->SetPopup(TRUE));
+        PumpMessages();
+        CWnd* pMenu = pPopup->GetCommandBar();
+        ASSERT_NE(nullptr, pMenu->GetSafeHwnd());
+        pMenu->UpdateWindow();
+        site.UpdateWindow();
+        CRect rcShot, rcMenu;
+        site.GetWindowRect(&rcShot);
+        pMenu->GetWindowRect(&rcMenu);
+        rcShot.UnionRect(rcShot, rcMenu);
+        const WindowImage shot = CaptureScreenRect(rcShot);
+        EXPECT_EQ("", SaveScreenshot("menubar-mdi-sysmenu", shot.width, shot.height, shot.pixels));
+        site.m_pMenuBar->SetTrackingMode(FALSE);
+        PumpMessages();
+
+        // Restoring removes it at the next timer tick, also after its menu was open.
+        ::SendMessageA(site.m_hClient, WM_MDIRESTORE, reinterpret_cast<WPARAM>(hChild), 0);
+        PumpMessages();
+        EXPECT_FALSE(::IsZoomed(hChild));
+        EXPECT_EQ(nullptr, site.m_pMenuBar->GetControls()->FindControlById(CKitMenuBar::kIdSysMenu));
+    }
+    ::DestroyIcon(g_hChildIcon);
+    g_hChildIcon = nullptr;
 }
 
 } // namespace

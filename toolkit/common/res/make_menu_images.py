@@ -1,20 +1,23 @@
 #!/usr/bin/env python3
-"""Draws the images of the toolkit's menu toolbar 9307 (32-bit BMP with alpha): five 16 x 15 images.
+"""Draws the images of the toolkit's menu toolbar 9307 and of the MDI child buttons, bitmap 9102
+(32-bit BMPs with alpha).
 
-Usage: make_menu_images.py OUTPUT.bmp
-Sort Ascending, Sort Descending, Align Left, Align Center and Align Right, in the order of the
-toolbar resource; the output is the same on every run.
+Usage: make_menu_images.py MENU.bmp MDI.bmp
+MENU.bmp: five 16 x 15 images, Sort Ascending, Sort Descending, Align Left, Align Center and Align
+Right, in the order of the toolbar resource. MDI.bmp: four 16 x 16 images, Restore, Minimize,
+Maximize and Close. The output is the same on every run.
 """
 import struct
 import sys
 
 WIDTH, HEIGHT, COUNT = 16, 15, 5
+MDI_SIZE, MDI_COUNT = 16, 4
 INK = (0x40, 0x48, 0x58)
 ARROW = (0x1d, 0x62, 0xb8)
 
 
-def blank():
-    return [[None] * (WIDTH * COUNT) for _ in range(HEIGHT)]
+def blank(width=WIDTH * COUNT, height=HEIGHT):
+    return [[None] * width for _ in range(height)]
 
 
 def hline(pixels, x0, x1, y, colour):
@@ -54,23 +57,61 @@ def align(pixels, left, mode):
         hline(pixels, left + x0, left + x0 + width - 1, y + 1, INK)
 
 
+def frame(pixels, x0, y0, x1, y1, colour):
+    # A window outline with a two-pixel title bar.
+    hline(pixels, x0, x1, y0, colour)
+    hline(pixels, x0, x1, y0 + 1, colour)
+    hline(pixels, x0, x1, y1, colour)
+    vline(pixels, x0, y0, y1, colour)
+    vline(pixels, x1, y0, y1, colour)
+
+
+def mdi_buttons():
+    pixels = blank(MDI_SIZE * MDI_COUNT, MDI_SIZE)
+    # Restore: two overlapping windows.
+    frame(pixels, 5, 2, 13, 9, INK)
+    for y in range(5, 14):
+        for x in range(2, 11):
+            pixels[y][x] = None
+    frame(pixels, 2, 5, 10, 13, INK)
+    # Minimize: a bar at the bottom.
+    left = MDI_SIZE
+    hline(pixels, left + 4, left + 11, 12, INK)
+    hline(pixels, left + 4, left + 11, 13, INK)
+    # Maximize: one large window.
+    left = MDI_SIZE * 2
+    frame(pixels, left + 2, 2, left + 13, 13, INK)
+    # Close: a two-pixel cross.
+    left = MDI_SIZE * 3
+    for step in range(9):
+        for dx in (0, 1):
+            pixels[3 + step][left + 3 + step + dx] = INK
+            pixels[3 + step][left + 12 - step - dx] = INK
+    return pixels
+
+
+def write_bmp(path, pixels):
+    height, width = len(pixels), len(pixels[0])
+    rows = b""
+    for y in range(height - 1, -1, -1):
+        for x in range(width):
+            colour = pixels[y][x]
+            rows += struct.pack("<BBBB", 0, 0, 0, 0) if colour is None else struct.pack(
+                "<BBBB", colour[2], colour[1], colour[0], 255)
+    header = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(rows), 2835, 2835, 0, 0)
+    data = header + rows
+    with open(path, "wb") as out:
+        out.write(struct.pack("<2sIHHI", b"BM", 14 + len(data), 0, 0, 14 + 40) + data)
+
+
 def main():
     pixels = blank()
     sort_arrow(pixels, 0, True)
     sort_arrow(pixels, WIDTH, False)
     for mode in range(3):
         align(pixels, WIDTH * (2 + mode), mode)
-    width = WIDTH * COUNT
-    rows = b""
-    for y in range(HEIGHT - 1, -1, -1):
-        for x in range(width):
-            colour = pixels[y][x]
-            rows += struct.pack("<BBBB", 0, 0, 0, 0) if colour is None else struct.pack(
-                "<BBBB", colour[2], colour[1], colour[0], 255)
-    header = struct.pack("<IiiHHIIiiII", 40, width, HEIGHT, 1, 32, 0, len(rows), 2835, 2835, 0, 0)
-    data = header + rows
-    with open(sys.argv[1], "wb") as out:
-        out.write(struct.pack("<2sIHHI", b"BM", 14 + len(data), 0, 0, 14 + 40) + data)
+    write_bmp(sys.argv[1], pixels)
+    write_bmp(sys.argv[2], mdi_buttons())
 
 
 if __name__ == "__main__":
