@@ -15,6 +15,7 @@
 
 IMPLEMENT_DYNCREATE(CKitToolBar, CKitCommandBar)
 IMPLEMENT_DYNCREATE(CKitControlButtonExpand, CKitControlPopup)
+IMPLEMENT_DYNCREATE(CKitControlToggleButton, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitControlButtonHide, CKitControlButton)
 
 namespace {
@@ -682,9 +683,77 @@ BOOL CKitControlButtonExpand::SetPopup(BOOL bPopup)
                 }
             }
         }
+        AddAddRemoveButtons(pPopup);
         SetCommandBar(pPopup);
     }
     return CKitControlPopup::SetPopup(bPopup);
+}
+
+void CKitControlButtonExpand::AddAddRemoveButtons(CKitPopupBar* pPopup)
+{
+    auto* pBar = DYNAMIC_DOWNCAST(CKitToolBar, m_pParent);
+    CKitCommandBarManager* pCommandBars = pBar != nullptr ? pBar->GetCommandBars() : nullptr;
+    if (pCommandBars == nullptr ||
+        (!pCommandBars->GetCommandBarsOptions()->bAlwaysShowExpandButton && !pBar->IsCustomizable()))
+        return;
+    auto* pSubBar = CKitPopupBar::CreatePopupBar(pCommandBars);
+    int nButtons = 0;
+    for (int i = 0; i < pBar->GetControlCount(); i++) {
+        CKitControl* pControl = pBar->GetControl(i);
+        if (pControl->IsTemporary())
+            continue;
+        nButtons++;
+        auto* pItem = new CKitControlToggleButton();
+        pSubBar->GetControls()->InsertAt(pItem, -1);
+        pItem->SetTarget(pControl);
+    }
+    auto* pAddRemove = new CKitControlPopup();
+    pPopup->GetControls()->InsertAt(pAddRemove, -1);
+    pAddRemove->SetTemporary(TRUE);
+    pAddRemove->SetId(kitIdAddRemoveButtons);
+    CString strCaption = CKitResourceManager::Instance()->LoadStringOrEmpty(kitIdAddRemoveButtons);
+    if (const int nBreak = strCaption.Find('\n'); nBreak >= 0)
+        strCaption = strCaption.Mid(nBreak + 1);
+    pAddRemove->SetCaption(strCaption);
+    pAddRemove->SetBeginGroup(TRUE);
+    pAddRemove->SetEnabled(nButtons > 1);
+    pAddRemove->SetCommandBar(pSubBar);
+}
+
+// CKitControlToggleButton
+
+CKitControlToggleButton::~CKitControlToggleButton()
+{
+    if (m_pTarget != nullptr)
+        m_pTarget->InternalRelease();
+}
+
+void CKitControlToggleButton::SetTarget(CKitControl* pTarget)
+{
+    if (pTarget != nullptr)
+        pTarget->InternalAddRef();
+    if (m_pTarget != nullptr)
+        m_pTarget->InternalRelease();
+    m_pTarget = pTarget;
+    if (pTarget == nullptr)
+        return;
+    SetId(pTarget->GetId());
+    SetCaption(pTarget->GetCaption());
+    SetIconId(pTarget->GetIconId());
+    SetChecked((pTarget->GetHideFlags() & kitHideUser) == 0);
+}
+
+void CKitControlToggleButton::OnExecute()
+{
+    if (m_pTarget == nullptr)
+        return;
+    const BOOL bShow = (m_pTarget->GetHideFlags() & kitHideUser) != 0;
+    m_pTarget->SetHideFlag(bShow);
+    SetChecked(bShow);
+    if (auto* pBar = DYNAMIC_DOWNCAST(CKitToolBar, m_pTarget->GetParent())) {
+        pBar->OnRecalcLayout();
+        pBar->UpdateLocation();
+    }
 }
 
 // CKitControlButtonHide

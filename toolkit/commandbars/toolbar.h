@@ -146,11 +146,30 @@ public:
     BOOL HasHiddenControls() const { return m_bHiddenControls; }
     void SetHiddenControls(BOOL bHidden) { m_bHiddenControls = bHidden; }
     void Draw(CDC* pDC) override;
-    // Opens a popup of the controls that did not fit.
+    // Opens a popup of the controls that did not fit, with the popup for adding or removing buttons.
     BOOL SetPopup(BOOL bPopup) override;
 
 private:
+    // Appends the item whose popup shows or hides each of the bar's buttons.
+    void AddAddRemoveButtons(CKitPopupBar* pPopup);
+
     BOOL m_bHiddenControls = FALSE;
+};
+
+// An item of the popup for adding or removing buttons: checked while its control shows;
+// executing it shows or hides the control.
+class CKitControlToggleButton : public CKitControlButton {
+    DECLARE_DYNCREATE(CKitControlToggleButton)
+public:
+    CKitControlToggleButton() = default;
+    ~CKitControlToggleButton() override;
+    // Holds one reference to the control.
+    void SetTarget(CKitControl* pTarget);
+    CKitControl* GetTarget() const { return m_pTarget; }
+    void OnExecute() override;
+
+private:
+    CKitControl* m_pTarget = nullptr;
 };
 
 // The close button of a floating bar's caption: executing it hides the bar.

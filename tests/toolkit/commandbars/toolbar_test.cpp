@@ -1,10 +1,11 @@
-// Toolbars: loading a toolbar resource, the expand button at the end of a docked bar and the
-// buttons in a floating bar's caption.
+// Toolbars: loading a toolbar resource, the expand button at the end of a docked bar with its popup
+// for adding or removing buttons, and the buttons in a floating bar's caption.
 #include "docking_fixture.h"
 #include "docking_test_ids.h"
 
 #include "support/message_box_recorder.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +178,77 @@ TEST_F(DockedToolBar, TheCloseButtonHidesTheBarAndTheFrameLaysOutAgain)
     m_pBar->GetCloseButton()->OnExecute();
     EXPECT_FALSE(m_pBar->IsVisible());
     EXPECT_FALSE(m_pBar->IsWindowVisible());
+}
+
+TEST_F(DockedToolBar, TheExpandPopupOffersToAddOrRemoveTheBarsButtons)
+{
+    const struct {
+        const char* pszName;
+        BOOL bAlwaysExpand;
+        BOOL bCustomizable;
+        bool bAddRemove;
+    } cases[] = {
+        {"option on", TRUE, FALSE, true},
+        {"customizable", FALSE, TRUE, true},
+        {"neither", FALSE, FALSE, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        m_site.m_manager.GetCommandBarsOptions()->bAlwaysShowExpandButton = c.bAlwaysExpand;
+        m_pBar->SetCustomizable(c.bCustomizable);
+        // The buttons that do not fit (the last) come first, then the item for adding or removing buttons.
+        Commit(Commit(2000).cx - 30);
+        const int nHidden = HiddenCount();
+        ASSERT_GE(nHidden, 1);
+        auto* pExpand = DYNAMIC_DOWNCAST(CKitControlPopup, m_pBar->GetExpandButton());
+        ASSERT_NE(nullptr, pExpand);
+        pExpand->SetPopup(TRUE);
+        CKitCommandBar* pPopup = pExpand->GetCommandBar();
+        ASSERT_NE(nullptr, pPopup);
+        ASSERT_EQ(nHidden + (c.bAddRemove ? 1 : 0), pPopup->GetControlCount());
+        EXPECT_STREQ("Export", pPopup->GetControl(nHidden - 1)->GetCaption());
+        if (c.bAddRemove) {
+            auto* pAddRemove = DYNAMIC_DOWNCAST(CKitControlPopup, pPopup->GetControl(nHidden));
+            ASSERT_NE(nullptr, pAddRemove);
+            EXPECT_EQ(kitIdAddRemoveButtons, pAddRemove->GetId());
+            EXPECT_STREQ("&Add or Remove Buttons", pAddRemove->GetCaption());
+            EXPECT_TRUE(pAddRemove->GetBeginGroup());
+            EXPECT_NE(0, pAddRemove->GetEnabledState());
+            // Its popup lists every button of the bar, checked while it shows.
+            CKitCommandBar* pButtons = pAddRemove->GetCommandBar();
+            ASSERT_NE(nullptr, pButtons);
+            ASSERT_EQ(5, pButtons->GetControlCount());
+            for (int i = 0; i < 5; i++) {
+                EXPECT_EQ(m_pBar->GetControl(i)->GetCaption(), pButtons->GetControl(i)->GetCaption());
+                EXPECT_NE(0, pButtons->GetControl(i)->GetChecked());
+            }
+            // Unchecking "Save" hides it on the bar; checking it again brings it back.
+            CKitControl* pSave = pButtons->GetControl(2);
+            pSave->OnExecute();
+            EXPECT_EQ(0, pSave->GetChecked());
+            EXPECT_FALSE(m_pBar->GetControl(2)->IsVisible());
+            pSave->OnExecute();
+            EXPECT_NE(0, pSave->GetChecked());
+            EXPECT_EQ(0u, m_pBar->GetControl(2)->GetHideFlags() & kitHideUser);
+        }
+        pExpand->SetPopup(FALSE);
+    }
+}
+
+TEST_F(DockedToolBar, AddOrRemoveButtonsIsDisabledForABarOfOneButton)
+{
+    DockingSite site;
+    CKitToolBar* pBar = site.AddBar("Single", kitBarTop, {"New"});
+    site.m_manager.GetCommandBarsOptions()->bAlwaysShowExpandButton = TRUE;
+    pBar->CalcDockLayout(2000, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    auto* pExpand = DYNAMIC_DOWNCAST(CKitControlPopup, pBar->GetExpandButton());
+    ASSERT_NE(nullptr, pExpand);
+    pExpand->SetPopup(TRUE);
+    ASSERT_NE(nullptr, pExpand->GetCommandBar());
+    CKitControl* pAddRemove = pExpand->GetCommandBar()->GetControls()->FindControlById(kitIdAddRemoveButtons);
+    ASSERT_NE(nullptr, pAddRemove);
+    EXPECT_EQ(0, pAddRemove->GetEnabledState());
+    pExpand->SetPopup(FALSE);
 }
 
 } // namespace
