@@ -183,11 +183,16 @@ CSize CKitControl::GetButtonSize() const
     return m_pParent != nullptr ? m_pParent->GetButtonSize() : CSize(23, 22);
 }
 
+BOOL CKitControl::IsInPopupBar() const
+{
+    return m_pParent != nullptr && m_pParent->GetType() == kitBarTypePopup;
+}
+
 BOOL CKitControl::IsCaptionVisible() const
 {
     if (!m_bCaptionVisible)
         return FALSE;
-    if (m_pParent != nullptr && m_pParent->GetType() == kitBarTypePopup)
+    if (IsInPopupBar())
         return TRUE;
     if (GetCaption().IsEmpty())
         return FALSE;

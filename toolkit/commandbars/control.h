@@ -247,6 +247,8 @@ public:
     void SetExpanded(BOOL bExpanded) { m_bExpanded = bExpanded; }
 
     CKitCommandBar* GetParent() const { return m_pParent; }
+    // Whether the control stands in a popup bar (a menu).
+    BOOL IsInPopupBar() const;
     // The image manager of the parent bar, else the shared one.
     CKitImageManager* GetImageManager() const;
     virtual void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }

@@ -696,7 +696,7 @@ BOOL CKitControlComboBox::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
     if (HasWindow() && m_pEdit->IsImeComposing())
         return CKitHookManagerHookAble::kStopAsking;
     const BOOL bAlt = ::GetKeyState(VK_MENU) < 0;
-    const BOOL bInPopup = m_pParent != nullptr && m_pParent->GetType() == kitBarTypePopup;
+    const BOOL bInPopup = IsInPopupBar();
     switch (nChar) {
     case VK_TAB:
     case VK_RETURN:

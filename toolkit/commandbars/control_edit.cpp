@@ -475,7 +475,7 @@ BOOL CKitControlEdit::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
         return CKitHookManagerHookAble::kNotHandled;
     if (m_pEdit->IsImeComposing())
         return CKitHookManagerHookAble::kStopAsking;
-    const BOOL bInPopup = m_pParent != nullptr && m_pParent->GetType() == kitBarTypePopup;
+    const BOOL bInPopup = IsInPopupBar();
     switch (nChar) {
     case VK_TAB:
     case VK_RETURN:

@@ -132,8 +132,7 @@ CSize CKitPaintManager::DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw)
         return DrawControlEdit(pDC, pEdit, bDraw);
     if (auto* pComboBox = dynamic_cast<CKitControlComboBox*>(pControl))
         return DrawControlComboBox(pDC, pComboBox, bDraw);
-    CKitCommandBar* pBar = pControl->GetParent();
-    if (pBar != nullptr && pBar->GetType() == kitBarTypePopup)
+    if (pControl->IsInPopupBar())
         return DrawControlPopupParent(pDC, pControl, bDraw);
     return DrawControlToolBarParent(pDC, pControl, bDraw);
 }
@@ -604,7 +603,7 @@ CSize CKitPaintManager::DrawControlRadioButtonMark(CDC* pDC, CRect rc, BOOL bDra
 CSize CKitPaintManager::DrawFieldLabel(CDC* pDC, CKitControl* pControl, int nWidth, BOOL bComboBox, BOOL bDraw)
 {
     CKitCommandBar* pBar = pControl->GetParent();
-    const bool bPopup = pBar != nullptr && pBar->GetType() == kitBarTypePopup;
+    const bool bPopup = pControl->IsInPopupBar() != FALSE;
     const bool bCaption = pControl->IsCaptionVisible() && !pControl->GetCaption().IsEmpty();
     if (bDraw) {
         if (bPopup) {

@@ -499,8 +499,7 @@ CSize CKitOfficeTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bD
     const CRect rcField = GetFieldRect(pEdit, pEdit->GetLabelWidth());
     const BOOL bEnabled = pEdit->IsEnabled();
     const int nSelected = pEdit->GetSelected();
-    CKitCommandBar* pBar = pEdit->GetParent();
-    const bool bPopup = pBar != nullptr && pBar->GetType() == kitBarTypePopup;
+    const bool bPopup = pEdit->IsInPopupBar() != FALSE;
     const bool bSpin = pEdit->IsSpinButtonsVisible() != FALSE;
     if (!bEnabled) {
         pDC->FillSolidRect(rcField, GetControlEditBackColor(pEdit));
@@ -555,7 +554,7 @@ CSize CKitOfficeTheme::DrawControlComboBox(CDC* pDC, CKitControlComboBox* pCombo
     const int nSelected = pComboBox->GetSelected();
     const BOOL bDropped = pComboBox->GetDroppedState();
     CKitCommandBar* pBar = pComboBox->GetParent();
-    const bool bPopup = pBar != nullptr && pBar->GetType() == kitBarTypePopup;
+    const bool bPopup = pComboBox->IsInPopupBar() != FALSE;
     const COLORREF clrBack = GetControlEditBackColor(pComboBox);
     if (bEnabled) {
         pDC->FillSolidRect(CRect(rc.left + nLabel + 1, rc.top + 1, rc.right - nButton + 1, rc.bottom - 1), clrBack);
