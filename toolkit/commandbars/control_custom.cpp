@@ -2,7 +2,9 @@
 #include "toolkit/commandbars/control_custom.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/common/prop_exchange.h"
 
 IMPLEMENT_DYNCREATE(CKitControlCustom, CKitControlButton)
 
@@ -156,4 +158,44 @@ int CKitControlCustom::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, L
         m_pParent->OnMouseMoveBar(static_cast<UINT>(wParam), CPoint(pt));
     }
     return kNotHandled;
+}
+
+void CKitControlCustom::DoPropExchange(CKitPropExchange* pPX)
+{
+    CKitControlButton::DoPropExchange(pPX);
+    CKitPropExchange::PropExchangeRect(pPX, "Borders", m_rcBorders, CRect(0, 0, 0, 0));
+    CKitPropExchange::PropExchangeSize(pPX, "ControlSize", m_szControl, CSize(0, 0));
+    CKitPropExchange::PropExchangeIntWithDefault(pPX, "VerticalOptions", m_nVerticalOptions, kitCustomVerticalHide);
+    if (pPX->GetSchema() >= 6) {
+        int nControlId = static_cast<int>(m_nControlId);
+        CKitPropExchange::PropExchangeIntWithDefault(pPX, "ControlId", nControlId, 0);
+        m_nControlId = static_cast<UINT>(nControlId);
+    }
+    if (pPX->IsLoading() && m_nControlId != 0) {
+        CKitCommandBarManager* pCommandBars = m_pControls != nullptr ? m_pControls->GetCommandBars() : nullptr;
+        if (pCommandBars == nullptr)
+            pCommandBars = DYNAMIC_DOWNCAST(CKitCommandBarManager, pPX->GetOwner());
+        if (const HWND hWnd = FindWindowById(pCommandBars))
+            SetControl(hWnd);
+    }
+}
+
+HWND CKitControlCustom::FindWindowById(CKitCommandBarManager* pCommandBars) const
+{
+    if (pCommandBars == nullptr)
+        return nullptr;
+    const int nId = static_cast<int>(m_nControlId);
+    CWnd* pSite = pCommandBars->GetSite();
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr) {
+        if (const HWND hWnd = ::GetDlgItem(pSite->GetSafeHwnd(), nId))
+            return hWnd;
+    }
+    for (int i = 0; i < pCommandBars->GetCount(); i++) {
+        const HWND hBar = pCommandBars->GetAt(i)->GetSafeHwnd();
+        if (hBar == nullptr)
+            continue;
+        if (const HWND hWnd = ::GetDlgItem(hBar, nId))
+            return hWnd;
+    }
+    return nullptr;
 }

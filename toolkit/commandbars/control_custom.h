@@ -4,6 +4,8 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/hook_manager.h"
 
+class CKitCommandBarManager;
+
 // What a custom control does on a vertically docked bar.
 enum KitCustomVerticalOption {
     kitCustomVerticalHide = 0,       // the whole control is hidden
@@ -40,6 +42,9 @@ public:
     void OnCalcDynamicSize(DWORD dwMode) override;
     void OnRemoved() override;
     void Copy(const CKitControl* pSource, BOOL bRecursive) override;
+    // The button record, then the borders, size, vertical option and control id; loading binds the window of
+    // that id again.
+    void DoPropExchange(CKitPropExchange* pPX) override;
 
     // Mouse moves over the window reach the bar; nothing is consumed.
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
@@ -49,6 +54,8 @@ private:
 
     // Shows the window when it should be seen in its bar, else hides it; size and place stay.
     void UpdateWindowVisibility();
+    // The window of the control id among the site's dialog items, else among each bar's; null when none.
+    HWND FindWindowById(CKitCommandBarManager* pCommandBars) const;
     BOOL IsWindowVisibleNow() const;
 
     HWND m_hwndControl = nullptr;

@@ -1,19 +1,40 @@
-// CKitControlWindowList, CKitControlRecentFileList, CKitControlSelector: menu placeholders that expand into
-// the open MDI windows or the recent files, and the grid selector.
+// CKitControlWindowList, CKitControlToolbars, CKitControlOleItems, CKitControlRecentFileList: menu placeholders
+// that expand into the open MDI windows, the bars, an embedded item's verbs or the recent files; CKitControlSelector,
+// CKitControlLabel, CKitControlCheckBox, CKitControlRadioButton, CKitControlMarkupLabel, CKitControlBitmap,
+// CKitControlHyperlink: self-contained controls.
 #include "toolkit/commandbars/control_extended.h"
 
+#include "framework/gdi.h"
 #include "framework/recentfiles.h"
 #include "framework/winapp.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/commandbars/toolbar.h"
 #include "toolkit/common/color_manager.h"
+#include "toolkit/common/image_manager.h"
+#include "toolkit/common/prop_exchange.h"
+#include "toolkit/common/upper_services.h"
+#include "toolkit/markup/markup_visual.h"
+
+#include <shellapi.h>
 
 #include <algorithm>
 #include <functional>
 
 IMPLEMENT_DYNCREATE(CKitControlWindowList, CKitControlButton)
+IMPLEMENT_DYNCREATE(CKitControlToolbars, CKitControlButton)
+IMPLEMENT_DYNCREATE(CKitControlToolbars::CKitControlToolbar, CKitControlButton)
+IMPLEMENT_DYNCREATE(CKitControlOleItems, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitControlRecentFileList, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitControlSelector, CKitControl)
+IMPLEMENT_DYNCREATE(CKitControlLabel, CKitControl)
+IMPLEMENT_DYNCREATE(CKitControlCheckBox, CKitControlButton)
+IMPLEMENT_DYNCREATE(CKitControlRadioButton, CKitControlCheckBox)
+IMPLEMENT_DYNCREATE(CKitControlMarkupLabel, CKitControlLabel)
+IMPLEMENT_DYNCREATE(CKitControlBitmap, CKitControlLabel)
+IMPLEMENT_DYNCREATE(CKitControlHyperlink, CKitControl)
 
 UINT CKitControlWindowList::s_nFirstMDIChild = 0xFF00;
 int CKitControlWindowList::s_nItemsMax = 9;
@@ -32,6 +53,12 @@ constexpr int kColorHighlightText = 14;
 constexpr int kColorWindow = 5;
 constexpr int kColorCellContent = 46;
 constexpr int kColorCellFrame = 43;
+// Colour-manager index of grey text.
+constexpr int kColorGrayText = 17;
+// The flags of labels: skipped by the keyboard, updated by hand, not movable.
+constexpr DWORD kLabelFlags = kitFlagSkipFocus | kitFlagManualUpdate | kitFlagNoMovable;
+// Unbounded room for measuring markup.
+constexpr int kUnbounded = 0x7FFFFFFF;
 
 // Removes the controls directly after the placeholder as long as they match.
 void RemoveFollowing(CKitControl* pPlaceholder, const std::function<BOOL(CKitControl*)>& matches)
@@ -122,7 +149,7 @@ void CKitControlWindowList::OnBeforePopup()
             continue;
         char szTitle[256] = {};
         ::GetWindowTextA(hChild, szTitle, sizeof(szTitle));
-        CKitControl* pItem = s_bShowRadioButtons ? new CKitControl(kitControlRadioButton) : new CKitControlButton();
+        CKitControl* pItem = s_bShowRadioButtons ? new CKitControlRadioButton() : new CKitControlButton();
         InsertItem(this, pItem, nItems, nId);
         nItems++;
         pItem->SetCaption(FormatNumberedCaption(szTitle, nItems));
@@ -131,6 +158,73 @@ void CKitControlWindowList::OnBeforePopup()
         pItem->SetHelpId(kItemHelpId);
         pItem->SetDescription(strDescription);
     }
+}
+
+void CKitControlToolbars::OnBeforePopup()
+{
+    RemoveFollowing(this, [](CKitControl* pControl) { return pControl->GetParameter() == kItemParameter; });
+    if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
+        SetHideFlags(0);
+        return;
+    }
+    HidePlaceholder(this);
+    CKitCommandBarManager* pCommandBars = m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
+    if (pCommandBars == nullptr)
+        return;
+    int nItems = 0;
+    for (int i = 0; i < pCommandBars->GetCount(); i++) {
+        auto* pBar = dynamic_cast<CKitToolBar*>(pCommandBars->GetAt(i));
+        if (pBar == nullptr || !pBar->IsContextMenuPresent() || !pBar->IsCloseable())
+            continue;
+        auto* pItem = new CKitControlToolbar();
+        InsertItem(this, pItem, nItems, 0);
+        pItem->SetBarIndex(i);
+        pItem->SetCaption(CKitControlWindowList::FormatNumberedCaption(pBar->GetTitle(), 0));
+        pItem->SetParameter(kItemParameter);
+        pItem->SetChecked(pBar->IsVisible() ? 1 : 0);
+        pItem->SetBeginGroup(nItems == 0 && GetBeginGroup());
+        nItems++;
+    }
+}
+
+void CKitControlToolbars::CKitControlToolbar::OnExecute()
+{
+    CKitCommandBarManager* pCommandBars = m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
+    if (pCommandBars == nullptr)
+        return;
+    pCommandBars->ClosePopups();
+    if (CKitCommandBar* pBar = pCommandBars->GetAt(m_nBarIndex))
+        pBar->SetVisible(!pBar->IsVisible());
+}
+
+void CKitControlOleItems::OnBeforePopup()
+{
+    RemoveFollowing(this, [](CKitControl* pControl) { return pControl->GetParameter() == kItemParameter; });
+    if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
+        SetHideFlags(0);
+        return;
+    }
+    HidePlaceholder(this);
+    const HMENU hMenu = ::CreatePopupMenu();
+    if (hMenu == nullptr)
+        return;
+    // Only an entry holding the verbs as its submenu becomes a popup.
+    HMENU hVerbs = nullptr;
+    char szText[256] = {};
+    if (FillVerbMenu(hMenu) && ::GetMenuItemCount(hMenu) == 1) {
+        hVerbs = ::GetSubMenu(hMenu, 0);
+        ::GetMenuStringA(hMenu, 0, szText, sizeof(szText), MF_BYPOSITION);
+    }
+    if (hVerbs != nullptr) {
+        CKitPopupBar* pVerbBar = CKitPopupBar::CreatePopupBar(m_pParent->GetCommandBars());
+        pVerbBar->LoadMenu(hVerbs);
+        auto* pItem = new CKitControlPopup(kitControlPopup);
+        InsertItem(this, pItem, 0, 0);
+        pItem->SetParameter(kItemParameter);
+        pItem->SetCaption(szText);
+        pItem->SetCommandBar(pVerbBar);
+    }
+    ::DestroyMenu(hMenu);
 }
 
 CRecentFileList* CKitControlRecentFileList::GetRecentFileList() const
@@ -292,4 +386,154 @@ void CKitControlSelector::Copy(const CKitControl* pSource, BOOL bRecursive)
         m_szItem = pSelector->m_szItem;
     }
     CKitControl::Copy(pSource, bRecursive);
+}
+
+void CKitControlSelector::DoPropExchange(CKitPropExchange* pPX)
+{
+    CKitControl::DoPropExchange(pPX);
+    CKitPropExchange::PropExchangeSize(pPX, "ItemsCount", m_szItemsCount, CSize(0, 0));
+    CKitPropExchange::PropExchangeSize(pPX, "ItemsMax", m_szItemsMax, CSize(0, 0));
+    CKitPropExchange::PropExchangeSize(pPX, "ItemSize", m_szItem, CSize(0, 0));
+}
+
+CKitControlLabel::CKitControlLabel() : CKitControl(kitControlLabel)
+{
+    m_dwFlags = kLabelFlags;
+}
+
+BOOL CKitControlCheckBox::OnHookKeyDown(UINT nChar, LPARAM lParam)
+{
+    if (nChar == VK_SPACE) {
+        OnClick(TRUE);
+        return TRUE;
+    }
+    return CKitControlButton::OnHookKeyDown(nChar, lParam);
+}
+
+CKitControlMarkupLabel::~CKitControlMarkupLabel()
+{
+    if (m_pMarkupElement != nullptr)
+        CKitThemeServices::Get()->ReleaseMarkupElement(m_pMarkupElement);
+}
+
+void CKitControlMarkupLabel::OnCaptionChanged()
+{
+    CKitThemeServices* pServices = CKitThemeServices::Get();
+    if (pServices == nullptr)
+        return;
+    if (m_pMarkupElement != nullptr)
+        pServices->ReleaseMarkupElement(m_pMarkupElement);
+    CKitMarkupContext* pContext = pServices->CreateMarkupContext(nullptr);
+    if (pContext == nullptr)
+        return;
+    m_pMarkupElement = pServices->ParseMarkupText(pContext, GetCaption());
+    pServices->ReleaseMarkupContext(pContext);
+}
+
+void CKitControlMarkupLabel::SetDefaultFont()
+{
+    CKitBarPainter* pPainter = GetPaintManager();
+    CKitThemeServices* pServices = CKitThemeServices::Get();
+    if (pPainter == nullptr || pServices == nullptr)
+        return;
+    CFont* pFont = pPainter->GetControlFont(this);
+    const BOOL bEnabled = IsEnabled() != 0;
+    const COLORREF clrText =
+        m_pParent != nullptr
+            ? pPainter->GetControlStateTextColor(FALSE, FALSE, bEnabled, FALSE, FALSE, m_pParent->GetType(),
+                                                 m_pParent->GetPosition())
+            : ::GetSysColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    pServices->SetMarkupDefaultFont(m_pMarkupElement->GetMarkupContext(),
+                                    pFont != nullptr ? static_cast<HFONT>(pFont->GetSafeHandle()) : nullptr, clrText);
+}
+
+CSize CKitControlMarkupLabel::GetSize(CDC* pDC)
+{
+    if (m_pMarkupElement == nullptr)
+        return CKitControlLabel::GetSize(pDC);
+    SetDefaultFont();
+    return CKitThemeServices::Get()->MeasureMarkupElement(m_pMarkupElement, kUnbounded, kUnbounded);
+}
+
+void CKitControlMarkupLabel::Draw(CDC* pDC)
+{
+    if (m_pMarkupElement == nullptr) {
+        CKitControlLabel::Draw(pDC);
+        return;
+    }
+    SetDefaultFont();
+    CKitThemeServices::Get()->RenderMarkupElement(m_pMarkupElement, pDC->GetSafeHdc(), &m_rcControl);
+}
+
+CSize CKitControlBitmap::GetSize(CDC* /*pDC*/)
+{
+    CKitImageManagerIcon* pImage = GetImageManager()->GetImage(GetIconId(), 1);
+    return pImage != nullptr ? pImage->GetExtent() : CSize(0, 0);
+}
+
+void CKitControlBitmap::Draw(CDC* pDC)
+{
+    if (CKitImageManagerIcon* pImage = GetImageManager()->GetImage(GetIconId(), 1))
+        pImage->DrawAtPoint(pDC, m_rcControl.TopLeft());
+}
+
+CFont* CKitControlHyperlink::SelectFont(CDC* pDC)
+{
+    CKitBarPainter* pPainter = GetPaintManager();
+    CFont* pFont = pPainter != nullptr ? pPainter->GetControlFont(this) : nullptr;
+    if (pFont != nullptr)
+        return pDC->SelectObject(pFont);
+    return CFont::FromHandle(static_cast<HFONT>(::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT))));
+}
+
+CSize CKitControlHyperlink::GetSize(CDC* pDC)
+{
+    CFont* pOldFont = SelectFont(pDC);
+    const CSize sz = pDC->GetTextExtent(GetCaption());
+    pDC->SelectObject(pOldFont);
+    return sz;
+}
+
+COLORREF CKitControlHyperlink::GetLinkColor() const
+{
+    if (!IsEnabled())
+        return CKitColorManager::Instance()->GetColor(kColorGrayText);
+    return GetSelected() != kitSelectedNone ? kColorHot : kColorLink;
+}
+
+void CKitControlHyperlink::Draw(CDC* pDC)
+{
+    CFont* pOldFont = SelectFont(pDC);
+    pDC->SetTextColor(GetLinkColor());
+    pDC->SetBkMode(TRANSPARENT);
+    CRect rc = m_rcControl;
+    pDC->DrawText(GetCaption(), &rc, DT_SINGLELINE | DT_NOPREFIX);
+    pDC->SelectObject(pOldFont);
+}
+
+void CKitControlHyperlink::OnMouseMove(CPoint /*pt*/)
+{
+    ::SetCursor(::LoadCursor(nullptr, IDC_HAND));
+}
+
+void CKitControlHyperlink::OnClick(BOOL bKeyboard, CPoint pt)
+{
+    if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
+        CKitControl::OnClick(bKeyboard, pt);
+        m_pParent->ClearSelection();
+        OnCustomizeDragStart(pt);
+        return;
+    }
+    if (!bKeyboard && IsEnabled())
+        OnExecute();
+}
+
+void CKitControlHyperlink::OnExecute()
+{
+    OpenLink(GetTooltip());
+}
+
+void CKitControlHyperlink::OpenLink(const CString& strAddress)
+{
+    ::ShellExecuteA(nullptr, "open", strAddress, nullptr, nullptr, SW_SHOW);
 }

@@ -1,9 +1,13 @@
-// CKitControlWindowList, CKitControlRecentFileList, CKitControlSelector: menu placeholders that expand into
-// the open MDI windows or the recent files, and the grid selector.
+// CKitControlWindowList, CKitControlToolbars, CKitControlOleItems, CKitControlRecentFileList: menu placeholders
+// that expand into the open MDI windows, the bars, an embedded item's verbs or the recent files; CKitControlSelector,
+// CKitControlLabel, CKitControlCheckBox, CKitControlRadioButton, CKitControlMarkupLabel, CKitControlBitmap,
+// CKitControlHyperlink: self-contained controls.
 #pragma once
 
 #include "toolkit/commandbars/control.h"
 
+class CFont;
+class CKitMarkupUIElement;
 class CRecentFileList;
 
 // The site notification of a selector whose selection changed.
@@ -27,6 +31,46 @@ public:
     static CString FormatNumberedCaption(LPCSTR lpszName, int nNumber);
 
     void OnBeforePopup() override;
+};
+
+// Stands for the bars a user may show or hide: one checked item per visible bar.
+class CKitControlToolbars : public CKitControlButton {
+    DECLARE_DYNCREATE(CKitControlToolbars)
+public:
+    // The parameter that marks the generated items.
+    static constexpr LPCSTR kItemParameter = "CKitControlToolbar";
+
+    // One bar of the manager, by its index in the manager's list; executing shows or hides it.
+    class CKitControlToolbar : public CKitControlButton {
+        DECLARE_DYNCREATE(CKitControlToolbar)
+    public:
+        int GetBarIndex() const { return m_nBarIndex; }
+        void SetBarIndex(int nIndex) { m_nBarIndex = nIndex; }
+        void OnExecute() override;
+
+    private:
+        int m_nBarIndex = -1;
+    };
+
+    void OnBeforePopup() override;
+};
+
+// Stands for the verbs of the embedded item that is active in place: one popup holding them.
+class CKitControlOleItems : public CKitControlButton {
+    DECLARE_DYNCREATE(CKitControlOleItems)
+public:
+    // The parameter of the generated popup.
+    static constexpr LPCSTR kItemParameter = "OLEMENUPOPUP";
+    // The command ids of the verbs.
+    static constexpr UINT kFirstVerbId = 0xE210;
+    static constexpr UINT kLastVerbId = 0xE21F;
+
+    void OnBeforePopup() override;
+
+protected:
+    // Fills the menu with the active item's verb entry (verb ids from kFirstVerbId); FALSE without an item that
+    // is active in place. The framework here keeps no embedded items, so none is ever found.
+    virtual BOOL FillVerbMenu(HMENU /*hMenu*/) { return FALSE; }
 };
 
 // Stands for the application's recent files; empty, it shows itself disabled.
@@ -75,6 +119,8 @@ public:
     void OnLButtonUp(CPoint pt) override;
     void OnClick(BOOL /*bKeyboard*/ = FALSE, CPoint /*pt*/ = CPoint()) override {}
     void Copy(const CKitControl* pSource, BOOL bRecursive) override;
+    // The base record, then the three sizes.
+    void DoPropExchange(CKitPropExchange* pPX) override;
 
 protected:
     // Draws what a cell shows; nothing here.
@@ -92,4 +138,89 @@ private:
     CSize m_szLastSelected;
     CSize m_szGrid;
     BOOL m_bGrowing = FALSE;
+};
+
+// A caption that is never selected and never executes.
+class CKitControlLabel : public CKitControl {
+    DECLARE_DYNCREATE(CKitControlLabel)
+public:
+    CKitControlLabel();
+
+    int GetSelected() const override { return kitSelectedNone; }
+    void OnClick(BOOL /*bKeyboard*/ = FALSE, CPoint /*pt*/ = CPoint()) override {}
+};
+
+// A button drawn with a check mark; Space clicks it.
+class CKitControlCheckBox : public CKitControlButton {
+    DECLARE_DYNCREATE(CKitControlCheckBox)
+public:
+    CKitControlCheckBox() : CKitControlButton(kitControlCheckBox) {}
+
+    BOOL OnHookKeyDown(UINT nChar, LPARAM lParam) override;
+
+protected:
+    explicit CKitControlCheckBox(int nType) : CKitControlButton(nType) {}
+};
+
+// A button drawn with a radio mark; Space clicks it.
+class CKitControlRadioButton : public CKitControlCheckBox {
+    DECLARE_DYNCREATE(CKitControlRadioButton)
+public:
+    CKitControlRadioButton() : CKitControlCheckBox(kitControlRadioButton) {}
+};
+
+// A label whose caption is markup: the caption is parsed anew whenever it changes.
+class CKitControlMarkupLabel : public CKitControlLabel {
+    DECLARE_DYNCREATE(CKitControlMarkupLabel)
+public:
+    CKitControlMarkupLabel() = default;
+    ~CKitControlMarkupLabel() override;
+
+    // The parsed caption; null for a caption that is no markup.
+    CKitMarkupUIElement* GetMarkupElement() const { return m_pMarkupElement; }
+
+    CSize GetSize(CDC* pDC) override;
+    void Draw(CDC* pDC) override;
+    void OnCaptionChanged() override;
+
+private:
+    // Sets the paint manager's control font and text colour as the element's defaults.
+    void SetDefaultFont();
+
+    CKitMarkupUIElement* m_pMarkupElement = nullptr;
+};
+
+// The image of its id at the image's own size.
+class CKitControlBitmap : public CKitControlLabel {
+    DECLARE_DYNCREATE(CKitControlBitmap)
+public:
+    CSize GetSize(CDC* pDC) override;
+    void Draw(CDC* pDC) override;
+};
+
+// A caption drawn as a link; executing opens the address held as its tooltip.
+class CKitControlHyperlink : public CKitControl {
+    DECLARE_DYNCREATE(CKitControlHyperlink)
+public:
+    // Text colours: enabled and selected, enabled.
+    static constexpr COLORREF kColorHot = RGB(255, 0, 0);
+    static constexpr COLORREF kColorLink = RGB(0, 0, 255);
+
+    CKitControlHyperlink() : CKitControl(kitControlButton) {}
+
+    CSize GetSize(CDC* pDC) override;
+    void Draw(CDC* pDC) override;
+    void OnMouseMove(CPoint pt) override;
+    void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint()) override;
+    void OnExecute() override;
+    // The caption's colour in the control's state.
+    COLORREF GetLinkColor() const;
+
+protected:
+    // Opens the address with the shell's "open" verb.
+    virtual void OpenLink(const CString& strAddress);
+
+private:
+    // Selects the paint manager's control font, else the stock GUI font; gives the one it replaced.
+    CFont* SelectFont(CDC* pDC);
 };

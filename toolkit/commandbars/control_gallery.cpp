@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/common/prop_exchange.h"
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
@@ -182,6 +183,17 @@ void CKitControlGallery::Copy(const CKitControl* pSource, BOOL bRecursive)
         m_rcMargin = pGallery->m_rcMargin;
         m_bResizable = pGallery->m_bResizable;
     }
+}
+
+void CKitControlGallery::DoPropExchange(CKitPropExchange* pPX)
+{
+    CKitControlPopup::DoPropExchange(pPX);
+    CKitPropExchange::PropExchangeBool(pPX, "ShowLabels", m_bShowLabels, TRUE);
+    CKitPropExchange::PropExchangeBool(pPX, "ShowBorders", m_bShowBorders, TRUE);
+    CKitPropExchange::PropExchangeBool(pPX, "ShowScrollBar", m_bShowScrollBar, TRUE);
+    CKitPropExchange::PropExchangeRect(pPX, "GalleryMargin", m_rcMargin, CRect(0, 0, 0, 0));
+    if (pPX->GetSchema() >= 24)
+        CKitPropExchange::PropExchangeIntWithDefault(pPX, "Resizable", m_bResizable, 0);
 }
 
 void CKitControlGallery::LayoutPass(BOOL bMeasure)
@@ -681,7 +693,20 @@ void CKitControlGallery::OnExecute()
     CKitControlGalleryEntry* pEntry = GetEntry(m_nSelectedEntry);
     if (pEntry != nullptr && pEntry->OnClick())
         return;
+    // Inside a combo box's drop-down the combo box runs the command.
+    auto* pDropDown = dynamic_cast<CKitControlComboBoxGalleryPopupBar*>(GetParent());
+    if (pDropDown != nullptr && pDropDown->GetGallery() == this && pDropDown->ExecuteComboBox())
+        return;
     CKitControl::OnExecute();
+}
+
+void CKitControlGallery::AdjustExcludeRect(CRect& rc, BOOL bVertical)
+{
+    if (IsShownAsButton()) {
+        CKitControlPopup::AdjustExcludeRect(rc, bVertical);
+        return;
+    }
+    rc.SetRect(GetRect().left - 1, GetRect().top, GetRect().left - 1, GetRect().top);
 }
 
 BOOL CKitControlGallery::SetPopup(BOOL bPopup)
@@ -896,5 +921,130 @@ BOOL CKitControlGallery::OnHookKeyDown(UINT nChar, LPARAM lParam)
         return FALSE;
     }
     SelectEntry(nNew);
+    return TRUE;
+}
+
+// ---- the gallery drop-down of a combo box ----
+
+IMPLEMENT_DYNCREATE(CKitControlComboBoxGalleryPopupBar, CKitControlComboBoxPopupBar)
+
+CKitControlGallery* CKitControlComboBoxGalleryPopupBar::GetGallery() const
+{
+    return GetControlCount() > 0 ? dynamic_cast<CKitControlGallery*>(GetControl(0)) : nullptr;
+}
+
+int CKitControlComboBoxGalleryPopupBar::GetCurSel() const
+{
+    CKitControlGallery* pGallery = GetGallery();
+    return pGallery != nullptr ? pGallery->GetSelectedEntry() : -1;
+}
+
+int CKitControlComboBoxGalleryPopupBar::FindString(int nStart, LPCSTR lpszText) const
+{
+    CKitControlGallery* pGallery = GetGallery();
+    return pGallery != nullptr ? pGallery->FindEntryByText(nStart - 1, lpszText, FALSE) : -1;
+}
+
+int CKitControlComboBoxGalleryPopupBar::FindStringExact(int nStart, LPCSTR lpszText) const
+{
+    CKitControlGallery* pGallery = GetGallery();
+    return pGallery != nullptr ? pGallery->FindEntryByText(nStart - 1, lpszText, TRUE) : -1;
+}
+
+void CKitControlComboBoxGalleryPopupBar::SetTopIndex(int nIndex)
+{
+    if (CKitControlGallery* pGallery = GetGallery())
+        pGallery->SetTopEntry(nIndex);
+}
+
+void CKitControlComboBoxGalleryPopupBar::SetCurSel(int nIndex)
+{
+    if (CKitControlGallery* pGallery = GetGallery())
+        pGallery->SelectEntry(nIndex);
+}
+
+CString CKitControlComboBoxGalleryPopupBar::GetItemText(int nIndex) const
+{
+    CKitControlGallery* pGallery = GetGallery();
+    return pGallery != nullptr ? pGallery->GetEntryText(nIndex) : CString();
+}
+
+BOOL CKitControlComboBoxGalleryPopupBar::ProcessListKey(UINT nChar)
+{
+    CKitControlGallery* pGallery = GetGallery();
+    if (pGallery == nullptr)
+        return FALSE;
+    const int nOld = pGallery->GetSelectedEntry();
+    pGallery->OnHookKeyDown(nChar, 0);
+    return pGallery->GetSelectedEntry() != nOld;
+}
+
+BOOL CKitControlComboBoxGalleryPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
+{
+    m_pComboBox = dynamic_cast<CKitControlComboBox*>(pControl);
+    if (!CKitControlComboBoxPopupBar::Popup(pControl, bSelectFirst))
+        return FALSE;
+    m_bOpen = TRUE;
+    if (CKitControlGallery* pGallery = GetGallery())
+        SetSelected(pGallery->GetIndex(), kitSelectKeyboard);
+    if (m_pComboBox != nullptr) {
+        m_pComboBox->SyncListWithText();
+        m_pComboBox->NotifySite(kitComboNotifyDropDown);
+    }
+    return TRUE;
+}
+
+BOOL CKitControlComboBoxGalleryPopupBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
+{
+    CKitControlComboBox* pComboBox = m_pComboBox;
+    const BOOL bClosing = nMode == 0 && m_bOpen;
+    if (bClosing)
+        m_bOpen = FALSE;
+    const BOOL bChanged = CKitControlComboBoxPopupBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard);
+    if (bClosing && pComboBox != nullptr)
+        pComboBox->NotifySite(kitComboNotifyCloseUp);
+    return bChanged;
+}
+
+int CKitControlComboBoxGalleryPopupBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
+{
+    CKitControlComboBox* pComboBox = m_pComboBox;
+    if (pComboBox == nullptr)
+        return CKitControlComboBoxPopupBar::OnHookKeyDown(nChar, lParam);
+    const BOOL bEditFocused = pComboBox->HasWindow() && ::GetFocus() == pComboBox->GetEditCtrl()->GetSafeHwnd();
+    if (bEditFocused)
+        return pComboBox->OnHookKeyDown(nChar, lParam);
+    switch (nChar) {
+    case VK_ESCAPE: {
+        const int nResult = pComboBox->OnHookKeyDown(nChar, lParam);
+        return nResult != CKitHookManagerHookAble::kNotHandled ? nResult
+                                                                : CKitControlComboBoxPopupBar::OnHookKeyDown(nChar, lParam);
+    }
+    case VK_TAB:
+        return CKitHookManagerHookAble::kNotHandled;
+    case VK_RETURN: {
+        CKitControlGallery* pGallery = GetGallery();
+        if (pGallery != nullptr && GetSelected() == pGallery->GetIndex()) {
+            ExecuteComboBox();
+            return CKitHookManagerHookAble::kHandled;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return pComboBox->OnHookKeyDown(nChar, lParam);
+}
+
+BOOL CKitControlComboBoxGalleryPopupBar::ExecuteComboBox()
+{
+    CKitControlComboBox* pComboBox = m_pComboBox;
+    CKitControlGallery* pGallery = GetGallery();
+    if (pComboBox == nullptr || pGallery == nullptr)
+        return FALSE;
+    pComboBox->InternalAddRef();
+    pComboBox->SetCurSel(pGallery->GetSelectedEntry());
+    pComboBox->OnExecute();
+    pComboBox->InternalRelease();
     return TRUE;
 }

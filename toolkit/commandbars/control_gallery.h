@@ -1,7 +1,8 @@
-// CKitControlGalleryEntry, CKitControlGalleryEntryList, CKitControlGallery and the gallery painter interface: a scrollable grid of entries on a command bar.
+// CKitControlGalleryEntry, CKitControlGalleryEntryList, CKitControlGallery and the gallery painter interface: a scrollable grid of entries on a command bar; CKitControlComboBoxGalleryPopupBar: a combo box's drop-down that shows a gallery.
 #pragma once
 
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_scroll.h"
 
 #include "framework/strings.h"
@@ -168,6 +169,8 @@ public:
     void SetRect(const CRect& rc) override;
     void SetAction(CKitControlAction* pAction) override;
     void Copy(const CKitControl* pSource, BOOL bRecursive) override;
+    // The popup record, then the display options.
+    void DoPropExchange(CKitPropExchange* pPX) override;
     void OnMouseMove(CPoint pt) override;
     void OnMouseHover() override;
     void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint()) override;
@@ -175,6 +178,8 @@ public:
     void OnExecute() override;
     // Closing the drop-down cancels a running preview first.
     BOOL SetPopup(BOOL bPopup) override;
+    // The drop-down opens over the gallery: an empty rectangle just left of its top-left corner.
+    void AdjustExcludeRect(CRect& rc, BOOL bVertical) override;
     BOOL OnSetSelected(int nSelected) override;
     BOOL OnHookKeyDown(UINT nChar, LPARAM lParam) override;
 
@@ -231,4 +236,34 @@ private:
     int m_nTotalHeight = 0;
     int m_nAnimationTarget = 0;
     double m_dAnimationStep = 0;
+};
+
+// The drop-down of a combo box whose first control is a gallery: the list operations work on the gallery's
+// entries, and a click on an entry makes the combo box take it and execute.
+class CKitControlComboBoxGalleryPopupBar : public CKitControlComboBoxPopupBar {
+    DECLARE_DYNCREATE(CKitControlComboBoxGalleryPopupBar)
+public:
+    // The first control when it is a gallery, else null.
+    CKitControlGallery* GetGallery() const;
+
+    int GetCurSel() const override;
+    // Starting at nStart inclusive, wrapping once.
+    int FindString(int nStart, LPCSTR lpszText) const override;
+    int FindStringExact(int nStart, LPCSTR lpszText) const override;
+    void SetTopIndex(int nIndex) override;
+    void SetCurSel(int nIndex) override;
+    CString GetItemText(int nIndex) const override;
+    // The gallery's keyboard navigation; TRUE when the selected entry changed.
+    BOOL ProcessListKey(UINT nChar) override;
+
+    // Opens with the gallery selected and in line with the combo box's text; tells the site 7.
+    BOOL Popup(CKitControlPopup* pControl, BOOL bSelectFirst) override;
+    // Closing tells the site 8.
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
+    int OnHookKeyDown(UINT nChar, LPARAM lParam) override;
+    // The combo box takes the gallery's selected entry and executes; FALSE when no combo box opened the bar.
+    BOOL ExecuteComboBox();
+
+private:
+    BOOL m_bOpen = FALSE;
 };

@@ -3,6 +3,7 @@
 
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/common/prop_exchange.h"
 #include "toolkit/markup/markup_scroll_viewer.h"
 
 #include "framework/wnd.h"
@@ -95,6 +96,14 @@ void CKitControlProgress::Copy(const CKitControl* pSource, BOOL bRecursive)
         m_nMax = pProgress->m_nMax;
         m_nPos = pProgress->m_nPos;
     }
+}
+
+void CKitControlProgress::DoPropExchange(CKitPropExchange* pPX)
+{
+    CKitControl::DoPropExchange(pPX);
+    CKitPropExchange::PropExchangeIntWithDefault(pPX, "Min", m_nMin, 0);
+    CKitPropExchange::PropExchangeIntWithDefault(pPX, "Max", m_nMax, 100);
+    CKitPropExchange::PropExchangeIntWithDefault(pPX, "Pos", m_nPos, 0);
 }
 
 void CKitControlProgress::OnClick(BOOL bKeyboard, CPoint pt)

@@ -161,6 +161,8 @@ public:
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
     void Copy(const CKitControl* pSource, BOOL bRecursive) override;
+    // The control record, then the range and the position.
+    void DoPropExchange(CKitPropExchange* pPX) override;
     void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint()) override;
 
     CRect GetProgressRect() const override { return GetRect(); }

@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control_custom.h"
+#include "toolkit/commandbars/control_extended.h"
 #include "toolkit/commandbars/control_gallery.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
@@ -60,14 +61,50 @@ CKitControl* KitCreateControl(int nType)
     case kitControlCustom:
         return new CKitControlCustom();
     case kitControlLabel:
+        return new CKitControlLabel();
     case kitControlCheckBox:
+        return new CKitControlCheckBox();
     case kitControlRadioButton:
-        // Their own classes come with their kinds; meanwhile the base control keeps the type.
-        return new CKitControl(nType);
+        return new CKitControlRadioButton();
     default:
         return nullptr;
     }
 }
+
+namespace {
+
+// A button of a reserved id is the placeholder that stands for its list; null for any other id.
+CKitControl* CreatePlaceholder(UINT nId, BOOL bTemporary)
+{
+    switch (nId) {
+    case CKitControls::kIdWindowList:
+        return new CKitControlWindowList();
+    case CKitControls::kIdRecentFileList:
+        return bTemporary ? nullptr : new CKitControlRecentFileList();
+    case CKitControls::kIdToolbarList:
+        return new CKitControlToolbars();
+    default:
+        return nullptr;
+    }
+}
+
+// A menu item of a reserved id is the placeholder that stands for its list; null for any other item.
+CKitControl* CreateMenuPlaceholder(UINT nId, const CString& strText)
+{
+    switch (nId) {
+    case CKitControls::kIdWindowList:
+    case CKitControls::kIdToolbarList:
+        return CreatePlaceholder(nId, FALSE);
+    case CKitControls::kIdOleVerbFirst:
+        return strText == CKitControls::kOleVerbsPlaceholder ? new CKitControlOleItems() : nullptr;
+    case CKitControls::kIdFileMruFirst:
+        return new CKitControlRecentFileList();
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
 
 CKitControls::~CKitControls()
 {
@@ -111,7 +148,9 @@ void CKitControls::AssignId(CKitControl* pControl, UINT nId, const CString& strM
 
 CKitControl* CKitControls::Add(int nType, UINT nId, LPCSTR lpszParameter, int nBefore, BOOL bTemporary)
 {
-    CKitControl* pControl = KitCreateControl(nType);
+    CKitControl* pControl = nType == kitControlButton ? CreatePlaceholder(nId, bTemporary) : nullptr;
+    if (pControl == nullptr)
+        pControl = KitCreateControl(nType);
     if (pControl == nullptr)
         return nullptr;
     if (IsPopupKind(nType) && static_cast<int>(nId) > 0) {
@@ -419,7 +458,10 @@ CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
 
     CKitControl* pControl = record.pControl;
     if (pControl == nullptr) {
-        pControl = KitCreateControl(record.nType);
+        if (record.nType == kitControlButton)
+            pControl = CreateMenuPlaceholder(nId, record.strCaption);
+        if (pControl == nullptr)
+            pControl = KitCreateControl(record.nType);
         if (pControl == nullptr)
             return nullptr;
         if (IsPopupKind(record.nType)) {

@@ -31,6 +31,11 @@ public:
     virtual void AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL bVertical) = 0;
     virtual CRect GetCommandBarBorders(CKitCommandBar* pBar) = 0;
     virtual CFont* GetCommandBarFont(CKitCommandBar* pBar) = 0;
+    // The font a control's caption is drawn in.
+    virtual CFont* GetControlFont(CKitControl* pControl) = 0;
+    // The caption colour of a control in the state, on a bar of the type and position.
+    virtual COLORREF GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
+                                              BOOL bPopuped, int nBarType, int nBarPosition) = 0;
     // The background of an edit or combo box field.
     virtual COLORREF GetControlEditBackColor(CKitControl* pControl) = 0;
     // The smallest control height.

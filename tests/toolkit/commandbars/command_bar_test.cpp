@@ -329,6 +329,8 @@ public:
     void AdjustControlRect(CRect&, CKitControl*, BOOL) override {}
     CRect GetCommandBarBorders(CKitCommandBar*) override { return CRect(); }
     CFont* GetCommandBarFont(CKitCommandBar*) override { return nullptr; }
+    CFont* GetControlFont(CKitControl*) override { return nullptr; }
+    COLORREF GetControlStateTextColor(BOOL, BOOL, BOOL, BOOL, BOOL, int, int) override { return 0; }
     COLORREF GetControlEditBackColor(CKitControl*) override { return RGB(255, 255, 255); }
     int GetControlHeight() const override { return 22; }
     CRect GetSplitButtonCommandRect(CKitControl*) override { return CRect(); }

@@ -1,10 +1,14 @@
-// The window and recent-file placeholders expanding in a menu, and the grid selector driven as with the
-// mouse; build/screens/commandbar-selector.png.
+// The window, toolbar, verb and recent-file placeholders expanding in a menu, the grid selector driven as with
+// the mouse, and the labels, check boxes, markup label, bitmap and hyperlink; build/screens/commandbar-selector.png
+// and build/screens/commandbar-extended.png.
 #include "themed_toolbar.h"
 
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/control_extended.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/common/image_manager.h"
+#include "toolkit/common/upper_services.h"
 
 #include "framework/recentfiles.h"
 
@@ -62,6 +66,31 @@ public:
     BOOL IsLeftButtonDown() const override { return m_bButtonDown; }
     CPoint m_ptCursor;
     BOOL m_bButtonDown = FALSE;
+};
+
+// A verb placeholder whose active item gives the menu the test builds.
+class CTestOleItems : public CKitControlOleItems {
+public:
+    BOOL FillVerbMenu(HMENU hMenu) override
+    {
+        if (m_nEntries == 0)
+            return FALSE;
+        for (int i = 0; i < m_nEntries; i++) {
+            const HMENU hVerbs = ::CreatePopupMenu();
+            ::AppendMenuA(hVerbs, MF_STRING, kFirstVerbId, "&Edit");
+            ::AppendMenuA(hVerbs, MF_STRING, kFirstVerbId + 1, "&Open");
+            ::AppendMenuA(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hVerbs), "Drawing &Object");
+        }
+        return TRUE;
+    }
+    int m_nEntries = 0;
+};
+
+// A hyperlink that records the addresses it would open.
+class CTestHyperlink : public CKitControlHyperlink {
+public:
+    void OpenLink(const CString& strAddress) override { m_opened.push_back(strAddress); }
+    std::vector<CString> m_opened;
 };
 
 } // namespace
@@ -248,4 +277,210 @@ TEST_F(ExtendedControlTest, SelectorScreenshot)
     m_site.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(m_site.GetSafeHwnd(), "commandbar-selector"));
+}
+
+// The bars that a user may close and that offer themselves in the context menu each get an item, titled with "&"
+// doubled and checked while shown; executing an item shows or hides its bar; customizing shows the placeholder.
+TEST_F(ExtendedControlTest, TheToolbarsListOffersTheClosableBars)
+{
+    m_pBar->SetTitle("Standard");
+    CKitToolBar* pFormat = m_manager.Add("Format && Style", kitBarTop);
+    CKitToolBar* pFixed = m_manager.Add("Fixed", kitBarTop);
+    pFixed->SetCloseable(FALSE);
+    CKitToolBar* pHidden = m_manager.Add("Drawing", kitBarTop);
+    pHidden->SetVisible(FALSE);
+
+    CKitPopupBar* pMenu = CKitPopupBar::CreatePopupBar(&m_manager);
+    auto* pList = new CKitControlToolbars();
+    pMenu->GetControls()->Add(pList, 0);
+    pList->SetBeginGroup(TRUE);
+    pMenu->GetControls()->Add(kitControlButton, 200)->SetCaption("Customize...");
+
+    for (int nPass = 0; nPass < 2; nPass++) {
+        pList->OnBeforePopup();
+        ASSERT_EQ(5, pMenu->GetControlCount());
+        EXPECT_FALSE(pList->IsVisible());
+        const LPCSTR captions[] = {"Standard", "Format &&&& Style", "Drawing"};
+        const int checked[] = {1, 1, 0};
+        for (int i = 0; i < 3; i++) {
+            CKitControl* pItem = pMenu->GetControl(1 + i);
+            EXPECT_STREQ(captions[i], pItem->GetCaption()) << i;
+            EXPECT_EQ(checked[i], pItem->GetChecked()) << i;
+            EXPECT_STREQ(CKitControlToolbars::kItemParameter, pItem->GetParameter());
+            EXPECT_TRUE(pItem->IsTemporary());
+            EXPECT_EQ(i == 0, pItem->GetBeginGroup() != FALSE) << i;
+        }
+        EXPECT_EQ(200u, pMenu->GetControl(4)->GetId()) << "the items stand directly after the placeholder";
+    }
+
+    pMenu->GetControl(3)->OnExecute();
+    EXPECT_TRUE(pHidden->IsVisible());
+    pMenu->GetControl(1)->OnExecute();
+    EXPECT_FALSE(m_pBar->IsVisible());
+    EXPECT_TRUE(pFormat->IsVisible());
+
+    m_manager.SetCustomizeMode(TRUE);
+    pList->OnBeforePopup();
+    EXPECT_EQ(2, pMenu->GetControlCount());
+    EXPECT_TRUE(pList->IsVisible());
+    m_manager.SetCustomizeMode(FALSE);
+    pMenu->InternalRelease();
+}
+
+// An item whose verb menu is one submenu gives one popup of its verbs, replaced on the next expansion; no item,
+// or a menu of more than one entry, adds nothing.
+TEST_F(ExtendedControlTest, TheVerbPlaceholderShowsTheActiveItemsVerbs)
+{
+    CKitPopupBar* pMenu = CKitPopupBar::CreatePopupBar(&m_manager);
+    auto* pVerbs = new CTestOleItems();
+    pMenu->GetControls()->Add(pVerbs, 0);
+    pMenu->GetControls()->Add(kitControlButton, 200)->SetCaption("Links...");
+
+    pVerbs->OnBeforePopup();
+    EXPECT_EQ(2, pMenu->GetControlCount());
+
+    pVerbs->m_nEntries = 1;
+    for (int nPass = 0; nPass < 2; nPass++) {
+        pVerbs->OnBeforePopup();
+        ASSERT_EQ(3, pMenu->GetControlCount());
+        CKitControl* pPopup = pMenu->GetControl(1);
+        EXPECT_EQ(kitControlPopup, pPopup->GetType());
+        EXPECT_EQ(0u, pPopup->GetId());
+        EXPECT_STREQ("Drawing &Object", pPopup->GetCaption());
+        EXPECT_STREQ(CKitControlOleItems::kItemParameter, pPopup->GetParameter());
+        ASSERT_NE(nullptr, pPopup->GetCommandBar());
+        ASSERT_EQ(2, pPopup->GetCommandBar()->GetControlCount());
+        EXPECT_EQ(CKitControlOleItems::kFirstVerbId + 1, pPopup->GetCommandBar()->GetControl(1)->GetId());
+    }
+
+    pVerbs->m_nEntries = 2;
+    pVerbs->OnBeforePopup();
+    EXPECT_EQ(2, pMenu->GetControlCount());
+    pMenu->InternalRelease();
+}
+
+// Labels, check boxes and radio buttons made by type are their own classes; a label is never selected and a
+// click leaves it alone; Space clicks a check box as from the keyboard.
+TEST_F(ExtendedControlTest, LabelsAndCheckBoxesBehaveByKind)
+{
+    struct Case {
+        int nType;
+        CRuntimeClass* pClass;
+        DWORD dwFlags;
+    };
+    const Case cases[] = {
+        {kitControlLabel, RUNTIME_CLASS(CKitControlLabel), 26},
+        {kitControlCheckBox, RUNTIME_CLASS(CKitControlCheckBox), 0},
+        {kitControlRadioButton, RUNTIME_CLASS(CKitControlRadioButton), 0},
+    };
+    for (const Case& c : cases) {
+        CKitControl* pControl = m_pBar->GetControls()->Add(c.nType, 300 + c.nType);
+        EXPECT_EQ(c.pClass, pControl->GetRuntimeClass()) << c.nType;
+        EXPECT_EQ(c.nType, pControl->GetType());
+        EXPECT_EQ(c.dwFlags, pControl->GetFlags()) << c.nType;
+    }
+    CKitControl* pLabel = m_pBar->GetControl(0);
+    pLabel->OnSetSelected(kitSelectedMouse);
+    EXPECT_EQ(kitSelectedNone, pLabel->GetSelected());
+    pLabel->OnClick(FALSE, CPoint());
+    pLabel->OnClick(TRUE, CPoint());
+
+    CKitControl* pCheck = m_pBar->GetControl(1);
+    EXPECT_FALSE(pCheck->OnHookKeyDown('A', 0));
+    EXPECT_TRUE(m_site.m_commands.empty());
+    EXPECT_TRUE(pCheck->OnHookKeyDown(VK_SPACE, 0));
+    EXPECT_EQ(std::vector<UINT>{300 + kitControlCheckBox}, m_site.m_commands);
+}
+
+// A markup caption is parsed anew on each change and measured in the control font; text that is no markup
+// leaves the label measuring as a plain one.
+TEST_F(ExtendedControlTest, AMarkupLabelParsesItsCaption)
+{
+    ASSERT_NE(nullptr, CKitThemeServices::Get());
+    auto* pLabel = new CKitControlMarkupLabel();
+    m_pBar->GetControls()->Add(pLabel, 0);
+    CClientDC dc(m_pBar);
+
+    pLabel->SetCaption("<TextBlock>Hi</TextBlock>");
+    CKitMarkupUIElement* pShort = pLabel->GetMarkupElement();
+    ASSERT_NE(nullptr, pShort);
+    const CSize szShort = pLabel->GetSize(&dc);
+    pLabel->SetCaption("<TextBlock>Hi <Bold>there, engineer</Bold></TextBlock>");
+    ASSERT_NE(nullptr, pLabel->GetMarkupElement());
+    const CSize szLong = pLabel->GetSize(&dc);
+    EXPECT_GT(szShort.cx, 0);
+    EXPECT_GT(szLong.cx, szShort.cx * 3);
+    EXPECT_EQ(szShort.cy, szLong.cy);
+
+    pLabel->SetCaption("<TextBlock>unclosed");
+    EXPECT_EQ(nullptr, pLabel->GetMarkupElement());
+    EXPECT_GT(pLabel->GetSize(&dc).cx, 0) << "measured as a plain label";
+}
+
+// A bitmap control is as large as its image, 0 x 0 without one.
+TEST_F(ExtendedControlTest, ABitmapControlTakesItsImagesSize)
+{
+    auto* pBitmap = new CKitControlBitmap();
+    m_pBar->GetControls()->Add(pBitmap, 43010);
+    CClientDC dc(m_pBar);
+    EXPECT_EQ(CSize(0, 0), pBitmap->GetSize(&dc));
+
+    const HBITMAP hBitmap = ::CreateBitmap(48, 32, 1, 32, nullptr);
+    const UINT nId = 43010;
+    ASSERT_TRUE(m_pBar->GetImageManager()->SetIconsFromBitmap(hBitmap, &nId, 1, CSize(48, 32), 0, FALSE));
+    ::DeleteObject(hBitmap);
+    EXPECT_EQ(CSize(48, 32), pBitmap->GetSize(&dc));
+}
+
+// A hyperlink measures its caption, is blue, red while selected and grey when disabled; a mouse click opens the
+// address held as its tooltip, a keyboard click or a click while customizing does not.
+TEST_F(ExtendedControlTest, AHyperlinkOpensItsAddressOnAMouseClick)
+{
+    auto* pLink = new CTestHyperlink();
+    m_pBar->GetControls()->Add(pLink, 43020);
+    pLink->SetCaption("Product page");
+    pLink->SetTooltip("http://localhost/vqn3x");
+    CClientDC dc(m_pBar);
+    CFont* pOld = dc.SelectObject(m_pBar->GetPaintManager()->GetControlFont(pLink));
+    EXPECT_EQ(dc.GetTextExtent("Product page"), pLink->GetSize(&dc));
+    dc.SelectObject(pOld);
+
+    EXPECT_EQ(CKitControlHyperlink::kColorLink, pLink->GetLinkColor());
+    pLink->SetSelected(kitSelectedMouse);
+    EXPECT_EQ(CKitControlHyperlink::kColorHot, pLink->GetLinkColor());
+    pLink->SetEnabled(FALSE);
+    EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), pLink->GetLinkColor());
+    pLink->SetEnabled(TRUE);
+
+    pLink->OnClick(TRUE, CPoint());
+    EXPECT_TRUE(pLink->m_opened.empty());
+    pLink->OnClick(FALSE, CPoint());
+    EXPECT_EQ(std::vector<CString>{"http://localhost/vqn3x"}, pLink->m_opened);
+    m_manager.SetCustomizeMode(TRUE);
+    pLink->OnClick(FALSE, CPoint());
+    EXPECT_EQ(1u, pLink->m_opened.size());
+    m_manager.SetCustomizeMode(FALSE);
+    EXPECT_TRUE(m_site.m_commands.empty());
+}
+
+// A toolbar of a label, a check box, a radio button, a markup label and a hyperlink.
+TEST_F(ExtendedControlTest, ExtendedControlsScreenshot)
+{
+    m_pBar->GetControls()->Add(kitControlLabel, 0)->SetCaption("Module:");
+    CKitControl* pCheck = m_pBar->GetControls()->Add(kitControlCheckBox, 43030);
+    pCheck->SetCaption("Online");
+    pCheck->SetChecked(1);
+    m_pBar->GetControls()->Add(kitControlRadioButton, 43031)->SetCaption("EIP");
+    auto* pMarkup = new CKitControlMarkupLabel();
+    m_pBar->GetControls()->Add(pMarkup, 0);
+    pMarkup->SetCaption("<TextBlock VerticalAlignment=\"Center\">Tags: <Bold>128</Bold></TextBlock>");
+    auto* pLink = new CTestHyperlink();
+    m_pBar->GetControls()->Add(pLink, 43032);
+    pLink->SetCaption("Help");
+    pLink->SetBeginGroup(TRUE);
+    m_pBar->CalcLayout(400);
+    m_pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    m_site.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    EXPECT_EQ("", SaveWindowScreenshot(m_site.GetSafeHwnd(), "commandbar-extended"));
 }

@@ -23,6 +23,7 @@
 namespace {
 
 constexpr UINT kGalleryId = 42001;
+constexpr UINT kComboId = 42002;
 
 // A frame that records the notification codes and commands it receives.
 class CGallerySite : public CWnd {
@@ -40,15 +41,21 @@ public:
             const auto* pRecord = reinterpret_cast<const NMKITCONTROL*>(lParam);
             if (pRecord->hdr.code >= kitGalleryPreviewStart && pRecord->hdr.code <= kitGallerySelectionChange)
                 m_events.push_back(static_cast<int>(pRecord->hdr.code));
+            else if (pRecord->pControl->GetType() == kitControlComboBox)
+                m_comboEvents.push_back(static_cast<int>(pRecord->hdr.code));
             return 0;
         }
         if (message == WM_COMMAND && LOWORD(wParam) == kGalleryId)
             m_events.push_back(0);
+        if (message == WM_COMMAND && LOWORD(wParam) == kComboId)
+            m_comboEvents.push_back(0);
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
     // Codes received, 0 standing for the command.
     std::vector<int> m_events;
+    // The combo box's codes, 0 standing for its command.
+    std::vector<int> m_comboEvents;
 };
 
 class GalleryTest : public testing::Test {
@@ -319,4 +326,128 @@ TEST_F(GalleryTest, ScreenshotOfAGalleryWithLabelsAndAScrollBar)
     m_pBar->Invalidate();
     PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(m_site.GetSafeHwnd(), "commandbar-gallery"));
+}
+
+// A gallery that owns a drop-down opens it over itself: the drop-down's corner is one pixel left of the
+// gallery's top-left corner; shown as a button it drops below like any popup.
+TEST_F(GalleryTest, TheDropDownOpensOverTheGallery)
+{
+    CKitPopupBar* pDropDown = CKitPopupBar::CreatePopupBar(&m_manager);
+    pDropDown->GetControls()->Add(kitControlButton, 100)->SetCaption("Apply styles...");
+    m_pGallery->SetCommandBar(pDropDown);
+    Fill(7, TRUE);
+    CRect rcExclude = m_pGallery->GetRect();
+    m_pGallery->AdjustExcludeRect(rcExclude, FALSE);
+    EXPECT_EQ(CRect(m_pGallery->GetRect().left - 1, m_pGallery->GetRect().top, m_pGallery->GetRect().left - 1,
+                    m_pGallery->GetRect().top),
+              rcExclude);
+
+    ASSERT_TRUE(m_pBar->OpenPopupAt(m_pGallery->GetIndex()));
+    CRect rcPopup;
+    pDropDown->GetWindowRect(&rcPopup);
+    CPoint ptCorner(m_pGallery->GetRect().left - 1, m_pGallery->GetRect().top);
+    m_pBar->ClientToScreen(&ptCorner);
+    EXPECT_EQ(ptCorner, rcPopup.TopLeft());
+    m_pBar->OpenPopupAt(-1);
+
+    m_pGallery->SetStyle(kitButtonIcon);
+    rcExclude = m_pGallery->GetRect();
+    m_pGallery->AdjustExcludeRect(rcExclude, FALSE);
+    EXPECT_FALSE(rcExclude.IsRectEmpty());
+}
+
+namespace {
+
+// A combo box on the toolbar whose drop-down shows a gallery of the fixture's entries.
+class GalleryComboTest : public GalleryTest {
+protected:
+    void SetUp() override
+    {
+        GalleryTest::SetUp();
+        m_pCombo = static_cast<CKitControlComboBox*>(m_pBar->GetControls()->Add(kitControlComboBox, kComboId));
+        m_pCombo->SetWidth(120);
+        m_pDropDown = new CKitControlComboBoxGalleryPopupBar();
+        m_pDropDown->SetCommandBars(&m_manager);
+        m_pCombo->SetCommandBar(m_pDropDown);
+        m_pInner = static_cast<CKitControlGallery*>(m_pDropDown->GetControls()->Add(kitControlGallery, kGalleryId));
+        m_pInner->SetAction(m_pGallery->GetAction());
+        m_pInner->SetWidth(120);
+        m_pInner->SetHeight(60);
+        m_pGallery->SetHideFlags(kitHideUser);
+        Fill(0);
+        for (const char* caption : {"Blue", "Black", "brown", "Bl", "Green"})
+            m_pEntries->AddEntry(0, caption);
+        m_pBar->CalcLayout(280);
+    }
+
+    CKitControlComboBox* m_pCombo = nullptr;
+    CKitControlComboBoxGalleryPopupBar* m_pDropDown = nullptr;
+    CKitControlGallery* m_pInner = nullptr;
+};
+
+} // namespace
+
+// The list operations of the drop-down are the gallery's: prefix and exact search from the start index on,
+// the entry texts, and the selection.
+TEST_F(GalleryComboTest, TheListOperationsWorkOnTheGallery)
+{
+    ASSERT_EQ(m_pInner, m_pDropDown->GetGallery());
+    struct Case {
+        int nStart;
+        const char* text;
+        BOOL bExact;
+        int nFound;
+    };
+    const Case cases[] = {{0, "bl", FALSE, 0}, {1, "bl", FALSE, 1}, {0, "bl", TRUE, 3}, {0, "BROWN", TRUE, 2},
+                          {4, "blue", TRUE, 0}, {0, "Red", FALSE, -1}};
+    for (const Case& c : cases) {
+        const int nFound = c.bExact ? m_pDropDown->FindStringExact(c.nStart, c.text)
+                                    : m_pDropDown->FindString(c.nStart, c.text);
+        EXPECT_EQ(c.nFound, nFound) << c.nStart << " " << c.text;
+    }
+    EXPECT_STREQ("Green", m_pDropDown->GetItemText(4));
+    EXPECT_STREQ("", m_pDropDown->GetItemText(5));
+    m_pCombo->SetCurSel(2);
+    EXPECT_EQ(2, m_pInner->GetSelectedEntry());
+    EXPECT_EQ(2, m_pCombo->GetCurSel());
+    EXPECT_STREQ("brown", m_pCombo->GetListText());
+    EXPECT_EQ(std::vector<int>{kitComboNotifySelChange}, m_site.m_comboEvents);
+}
+
+// Opening selects the gallery in the drop-down and tells the site 7; a click on an entry makes the combo box
+// take it and execute (9, then its command) and closes the drop-down (8); Tab is left to the bar.
+TEST_F(GalleryComboTest, AClickOnTheGalleryIsTheComboBoxsChoice)
+{
+    ASSERT_TRUE(m_pBar->OpenPopupAt(m_pCombo->GetIndex()));
+    ASSERT_TRUE(m_pCombo->GetDroppedState());
+    EXPECT_EQ(m_pInner->GetIndex(), m_pDropDown->GetSelected());
+    EXPECT_EQ(std::vector<int>{kitComboNotifyDropDown}, m_site.m_comboEvents);
+    EXPECT_EQ(CKitHookManagerHookAble::kNotHandled, m_pDropDown->OnHookKeyDown(VK_TAB, 0));
+
+    m_site.m_comboEvents.clear();
+    m_pInner->OnMouseMove(m_pInner->GetEntryRect(4).CenterPoint());
+    ASSERT_EQ(4, m_pInner->GetSelectedEntry());
+    m_pInner->OnClick(FALSE, m_pInner->GetEntryRect(4).CenterPoint());
+    m_pInner->OnLButtonUp(m_pInner->GetEntryRect(4).CenterPoint());
+    PumpMessages();
+    EXPECT_EQ(4, m_pCombo->GetCurSel());
+    EXPECT_STREQ("Green", m_pCombo->GetListText());
+    EXPECT_FALSE(m_pCombo->GetDroppedState());
+    const std::vector<int> expected = {kitComboNotifySelChange, kitComboNotifySelEndOk, kitComboNotifyCloseUp,
+                                       kitNotifyExecute, 0};
+    EXPECT_EQ(expected, m_site.m_comboEvents);
+    EXPECT_EQ(0, std::count(m_site.m_events.begin(), m_site.m_events.end(), 0)) << "the gallery ran no command";
+}
+
+// Enter on the gallery executes the combo box with the entry the keys chose.
+TEST_F(GalleryComboTest, EnterOnTheGalleryExecutesTheComboBox)
+{
+    ASSERT_TRUE(m_pBar->OpenPopupAt(m_pCombo->GetIndex()));
+    m_pInner->SelectEntry(1);
+    m_site.m_comboEvents.clear();
+    EXPECT_EQ(CKitHookManagerHookAble::kHandled, m_pDropDown->OnHookKeyDown(VK_RETURN, 0));
+    PumpMessages();
+    EXPECT_EQ(1, m_pCombo->GetCurSel());
+    EXPECT_FALSE(m_pCombo->GetDroppedState());
+    EXPECT_EQ(1, std::count(m_site.m_comboEvents.begin(), m_site.m_comboEvents.end(), 0));
 }

@@ -167,8 +167,8 @@ public:
                                      CKitCommandBarManager* pCommandBars) = 0;
     virtual void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) = 0;
     COLORREF GetControlEditBackColor(CKitControl* pControl) override;
-    virtual COLORREF GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
-                                              BOOL bPopuped, int nBarType, int nBarPosition) = 0;
+    COLORREF GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped,
+                                      int nBarType, int nBarPosition) override = 0;
     virtual void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                                BOOL bPopuped, int nBarType, int nBarPosition) = 0;
     // The gripper area of a bar; the base gives the caption strip of a floating bar, 0 x 0 for others.
@@ -184,7 +184,7 @@ public:
     virtual CSize DrawCommandBarGripper(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) = 0;
     CRect GetSplitButtonCommandRect(CKitControl* pButton) override;
     virtual int GetCurrentTheme() const = 0;
-    virtual CFont* GetControlFont(CKitControl* pControl);
+    CFont* GetControlFont(CKitControl* pControl) override;
     CFont* GetCommandBarFont(CKitCommandBar* pBar) override;
     virtual int GetControlTextOrientation(CKitControl* pControl);
     virtual void UpdateFonts();
