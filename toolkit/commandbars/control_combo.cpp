@@ -1,5 +1,7 @@
 #include "toolkit/commandbars/control_combo.h"
 
+#include "toolkit/commandbars/auto_complete.h"
+
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
@@ -27,6 +29,12 @@ constexpr int kEditInsetRight = 3;
 // The first schemas that store the list icon id and the items' data.
 constexpr int kSchemaListIconId = 24;
 constexpr int kSchemaItemData = 37;
+// The schemas from which the combo box stores its edit settings, edit style and character limit.
+constexpr int kSchemaEditSettings = 9;
+constexpr int kSchemaEditStyle = 17;
+constexpr int kSchemaTextLimit = 35;
+// The room of the edit icon before the edit text.
+constexpr int kEditIconRoom = 16 + 2;
 
 BOOL StartsWithNoCase(const CString& strText, LPCSTR lpszPrefix)
 {
@@ -427,6 +435,8 @@ CRect CKitControlComboBox::GetEditWindowRect() const
     rc.top += kEditInsetVertical;
     rc.bottom -= kEditInsetVertical;
     rc.right -= kEditInsetRight + m_nDropDownWidth;
+    if (m_nEditIconId > 0)
+        rc.left += kEditIconRoom;
     return rc;
 }
 
@@ -451,10 +461,13 @@ void CKitControlComboBox::SetRect(const CRect& rc)
     if (!HasWindow()) {
         if (m_pEdit == nullptr)
             m_pEdit = new CKitControlComboBoxEditCtrl(this);
-        if (!m_pEdit->CreateEdit(WS_CHILD | ES_AUTOHSCROLL, GetEditWindowRect(), m_pParent))
+        if (!m_pEdit->CreateEdit(WS_CHILD | ES_AUTOHSCROLL | m_dwEditStyle, GetEditWindowRect(), m_pParent))
             return;
         if (!IsEnabled())
             m_pEdit->EnableWindow(FALSE);
+        ApplyShellAutoComplete();
+        if (m_nCharLimit > 0)
+            m_pEdit->SetLimitText(m_nCharLimit);
         if (CKitBarPainter* pPainter = GetPaintManager())
             m_pEdit->SetFont(pPainter->GetCommandBarFont(m_pParent));
         m_pEdit->SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
@@ -469,8 +482,42 @@ void CKitControlComboBox::SetRect(const CRect& rc)
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
+void CKitControlComboBox::SetShellAutoCompleteFlags(DWORD dwFlags)
+{
+    m_dwShellAutoCompleteFlags = dwFlags;
+    ApplyShellAutoComplete();
+}
+
+void CKitControlComboBox::ApplyShellAutoComplete()
+{
+    delete m_pAutoComplete;
+    m_pAutoComplete = nullptr;
+    if (m_dwShellAutoCompleteFlags != 0 && HasWindow())
+        m_pAutoComplete = CKitControlComboBoxAutoCompleteWnd::Create(this, m_pEdit->GetSafeHwnd(),
+                                                                     m_dwShellAutoCompleteFlags);
+}
+
+void CKitControlComboBox::OnWindowRightClick(CPoint ptScreen)
+{
+    if (m_pParent == nullptr)
+        return;
+    if (m_pParent->IsCustomizeMode()) {
+        CPoint pt = ptScreen;
+        m_pParent->ScreenToClient(&pt);
+        m_pParent->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+        return;
+    }
+    if (m_bPopuped)
+        m_pParent->OpenPopupAt(-1);
+    SetFocused(TRUE);
+    if (HasWindow())
+        m_pEdit->ShowContextMenu(m_pParent, ptScreen);
+}
+
 void CKitControlComboBox::DestroyEditWindow()
 {
+    delete m_pAutoComplete;
+    m_pAutoComplete = nullptr;
     if (m_pEdit == nullptr)
         return;
     if (m_pEdit->GetSafeHwnd() != nullptr)
@@ -514,6 +561,8 @@ BOOL CKitControlComboBox::SetPopup(BOOL bPopup)
     if (bPopup) {
         m_bExecuted = FALSE;
         m_nSavedSel = m_nCurSel;
+        if (m_pAutoComplete != nullptr && m_pAutoComplete->GetDropDown() != nullptr)
+            ::ShowWindow(m_pAutoComplete->GetDropDown(), SW_HIDE);
         if (HasWindow() && ::GetFocus() != m_pEdit->GetSafeHwnd())
             m_pEdit->SetFocus();
     } else if (m_bPopuped && !m_bExecuted) {
@@ -562,6 +611,8 @@ void CKitControlComboBox::OnWindowSetFocus(HWND hPrevious)
     m_strSavedText = GetEditText();
     SyncListWithText();
     SetFocused(TRUE);
+    if (m_pAutoComplete != nullptr)
+        m_pAutoComplete->SetupHook();
 }
 
 void CKitControlComboBox::OnWindowKillFocus()
@@ -571,6 +622,8 @@ void CKitControlComboBox::OnWindowKillFocus()
     SetFocused(FALSE);
     if (m_bPopuped && m_pParent != nullptr)
         m_pParent->OpenPopupAt(-1);
+    if (m_pAutoComplete != nullptr)
+        m_pAutoComplete->RemoveHook();
 }
 
 void CKitControlComboBox::OnWindowChanged()
@@ -699,6 +752,11 @@ BOOL CKitControlComboBox::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
     const BOOL bInPopup = IsInPopupBar();
     switch (nChar) {
     case VK_TAB:
+        // Bound to use Tab, the shell's completion takes it in the edit window.
+        if (m_pAutoComplete != nullptr && HasWindow() &&
+            (m_dwShellAutoCompleteFlags & CKitControlComboBoxAutoCompleteWnd::kFlagUseTab) != 0)
+            return CKitHookManagerHookAble::kStopAsking;
+        return CKitHookManagerHookAble::kNotHandled;
     case VK_RETURN:
         return CKitHookManagerHookAble::kNotHandled;
     case VK_ESCAPE: {
@@ -723,6 +781,8 @@ BOOL CKitControlComboBox::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
         m_pParent->OpenPopupAt(m_bPopuped ? -1 : m_nIndex);
         return CKitHookManagerHookAble::kHandled;
     }
+    if (m_pAutoComplete != nullptr && m_pAutoComplete->ProcessKey(nChar))
+        return CKitHookManagerHookAble::kHandled;
     const BOOL bListKey = nChar == VK_UP || nChar == VK_DOWN || nChar == VK_PRIOR || nChar == VK_NEXT;
     if (!bAlt && (bListKey || !m_bEditPart)) {
         CKitControlComboBoxPopupBar* pDropDown = GetDropDown();
@@ -741,16 +801,65 @@ BOOL CKitControlComboBox::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
                                                        : CKitHookManagerHookAble::kNotHandled;
 }
 
+BOOL CKitControlComboBox::OnHookMouseWheel(UINT /*nFlags*/, short zDelta, CPoint /*pt*/)
+{
+    const BOOL bSuggesting = m_pAutoComplete != nullptr && m_pAutoComplete->GetDropDown() != nullptr;
+    if (!m_bFocused || m_bPopuped || bSuggesting)
+        return FALSE;
+    CKitControlComboBoxPopupBar* pDropDown = GetDropDown();
+    if (pDropDown != nullptr && pDropDown->ProcessListKey(zDelta <= 0 ? VK_DOWN : VK_UP)) {
+        m_nCurSel = pDropDown->GetCurSel();
+        OnSelChanged();
+    }
+    return TRUE;
+}
+
 void CKitControlComboBox::Copy(const CKitControl* pSource, BOOL bRecursive)
 {
     const auto* pComboBox = dynamic_cast<const CKitControlComboBox*>(pSource);
     if (pComboBox != nullptr) {
+        m_dwEditStyle = pComboBox->m_dwEditStyle;
         m_strEditText = pComboBox->GetEditText();
         m_strHint = pComboBox->m_strHint;
         ShowEditPart(pComboBox->m_bEditPart);
         m_bAutoComplete = pComboBox->m_bAutoComplete;
+        m_dwShellAutoCompleteFlags = pComboBox->m_dwShellAutoCompleteFlags;
+        m_nEditIconId = pComboBox->m_nEditIconId;
         m_nMaxDropDownItems = pComboBox->m_nMaxDropDownItems;
+        m_nCharLimit = pComboBox->m_nCharLimit;
+        m_nComboStyle = pComboBox->m_nComboStyle;
         m_nEditWidth = pComboBox->m_nEditWidth;
     }
     CKitControlPopup::Copy(pSource, bRecursive);
+}
+
+void CKitControlComboBox::DoPropExchange(CKitPropExchange* pPX)
+{
+    using PX = CKitPropExchange;
+    CKitControlPopup::DoPropExchange(pPX);
+    const int nSchema = pPX->GetSchema();
+    BOOL bDropDown = m_bEditPart;
+    PX::PropExchangeBool(pPX, "DropDown", bDropDown, TRUE);
+    PX::PropExchangeIntWithDefault(pPX, "Width", m_nEditWidth, 0);
+    PX::PropExchangeIntWithDefault(pPX, "ComboStyle", m_nComboStyle, 0);
+    int nShellFlags = static_cast<int>(m_dwShellAutoCompleteFlags);
+    int nEditIconId = static_cast<int>(m_nEditIconId);
+    int nEditStyle = static_cast<int>(m_dwEditStyle);
+    if (nSchema >= kSchemaEditSettings) {
+        PX::PropExchangeString(pPX, "EditHint", m_strHint, "");
+        PX::PropExchangeIntWithDefault(pPX, "ShellAutoCompleteFlags", nShellFlags, 0);
+        PX::PropExchangeBool(pPX, "AutoComplete", m_bAutoComplete, FALSE);
+        PX::PropExchangeIntWithDefault(pPX, "EditIconId", nEditIconId, 0);
+        PX::PropExchangeIntWithDefault(pPX, "DropDownItemCount", m_nMaxDropDownItems, 12);
+    }
+    if (nSchema >= kSchemaEditStyle)
+        PX::PropExchangeIntWithDefault(pPX, "EditStyle", nEditStyle, 0);
+    if (nSchema >= kSchemaTextLimit)
+        PX::PropExchangeIntWithDefault(pPX, "TextLimit", m_nCharLimit, 0);
+    if (pPX->IsLoading()) {
+        m_nEditIconId = static_cast<UINT>(nEditIconId);
+        m_dwEditStyle = static_cast<DWORD>(nEditStyle);
+        ShowEditPart(bDropDown);
+        SetShellAutoCompleteFlags(static_cast<DWORD>(nShellFlags));
+    }
 }

@@ -169,6 +169,19 @@ public:
     void SetMaxDropDownItems(int nMax) { m_nMaxDropDownItems = nMax; }
     CKitCommandBarEditCtrl* GetEditCtrl() const { return m_pEdit; }
     BOOL HasWindow() const { return m_pEdit != nullptr && m_pEdit->GetSafeHwnd() != nullptr; }
+    // The shell's completion flags, bound when the edit window is made (0: none).
+    DWORD GetShellAutoCompleteFlags() const { return m_dwShellAutoCompleteFlags; }
+    void SetShellAutoCompleteFlags(DWORD dwFlags);
+    // The watcher of the shell's suggestion list; null while the completion is not bound.
+    CKitControlComboBoxAutoCompleteWnd* GetAutoCompleteWnd() const { return m_pAutoComplete; }
+    // The icon drawn before the edit text (0: none); the edit window starts after it.
+    UINT GetEditIconId() const { return m_nEditIconId; }
+    void SetEditIconId(UINT nId) { m_nEditIconId = nId; }
+    // The edit's character limit (0: none) and extra window styles, for windows made from now on.
+    int GetCharLimit() const { return m_nCharLimit; }
+    void SetCharLimit(int nLimit) { m_nCharLimit = nLimit; }
+    DWORD GetEditStyle() const { return m_dwEditStyle; }
+    void SetEditStyle(DWORD dwStyle) { m_dwEditStyle = dwStyle; }
 
     void SetRect(const CRect& rc) override;
     void SetParent(CKitCommandBar* pParent) override;
@@ -186,7 +199,11 @@ public:
     BOOL OnSetSelected(int nSelected) override { return CKitControl::OnSetSelected(nSelected); }
     void OnKeyboardTip() override;
     BOOL OnHookKeyDown(UINT nChar, LPARAM lParam) override;
+    // While focused, with no drop-down or suggestion list open, the wheel moves the selection.
+    BOOL OnHookMouseWheel(UINT nFlags, short zDelta, CPoint pt) override;
     void Copy(const CKitControl* pSource, BOOL bRecursive) override;
+    // The popup record, then the combo box's settings; loading applies the edit part and the completion.
+    void DoPropExchange(CKitPropExchange* pPX) override;
 
     // The list's selection changed: the edit shows the item, the site is told.
     void OnSelChanged();
@@ -198,8 +215,13 @@ public:
     void OnWindowKillFocus();
     void OnWindowChanged();
     void OnWindowDestroyed();
+    // In customize mode the bar takes the right click; otherwise the drop-down closes, the control takes the focus
+    // and the edit's context menu shows.
+    void OnWindowRightClick(CPoint ptScreen);
 
 private:
+    // Binds the shell's completion to the edit window when flags are set; a failed binding leaves none.
+    void ApplyShellAutoComplete();
     CRect GetEditWindowRect() const;
     void DestroyEditWindow();
     void ApplyCharFormat();
@@ -225,4 +247,11 @@ private:
     BOOL m_bGuard = FALSE;
     CRect m_rcPlaced;
     HWND m_hPreviousFocus = nullptr;
+    DWORD m_dwShellAutoCompleteFlags = 0;
+    CKitControlComboBoxAutoCompleteWnd* m_pAutoComplete = nullptr;
+    UINT m_nEditIconId = 0;
+    int m_nCharLimit = 0;
+    DWORD m_dwEditStyle = 0;
+    // The list style bits stored with the combo box.
+    int m_nComboStyle = 0;
 };

@@ -1,10 +1,14 @@
 #include "toolkit/commandbars/control_edit.h"
 
+#include "toolkit/commandbars/auto_complete.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/color_manager.h"
+#include "toolkit/common/resources.h"
 #include "toolkit/common/upper_services.h"
 
 #include <richedit.h>
@@ -52,6 +56,9 @@ constexpr int kBuddyRoom = 21;
 constexpr int kSpinRoom = 17;
 constexpr int kBuddyWidth = 18;
 constexpr int kEditIconWidth = 16;
+// The context menu returns its command without notifying, nested in a tracking bar; aligned right in a
+// right-to-left window.
+constexpr UINT kContextMenuFlags = TPM_RETURNCMD | TPM_NONOTIFY | TPM_RECURSE;
 
 CKitMouseManager* MouseManager()
 {
@@ -130,9 +137,74 @@ void CKitCommandBarEditCtrl::ReturnFocus(HWND hPrevious, CKitCommandBar* pBar)
     ::SetFocus(hPrevious);
 }
 
+CKitPopupBar* CKitCommandBarEditCtrl::CreateContextMenu(CKitCommandBarManager* pCommandBars)
+{
+    CString strCut;
+    if (GetSafeHwnd() == nullptr || !CKitResourceManager::Instance()->LoadString(strCut, kIdCut))
+        return nullptr;
+    int nStart = 0;
+    int nEnd = 0;
+    GetSel(nStart, nEnd);
+    const BOOL bSelection = nStart != nEnd;
+    const BOOL bWritable = (GetStyle() & ES_READONLY) == 0 && IsWindowEnabled();
+    const BOOL bClipboardText = ::IsClipboardFormatAvailable(CF_TEXT);
+    CKitPopupBar* pMenu = CKitPopupBar::CreatePopupBar(pCommandBars);
+    const struct {
+        UINT nId;
+        BOOL bEnabled;
+    } items[] = {{kIdCut, bSelection && bWritable}, {kIdCopy, bSelection}, {kIdPaste, bWritable && bClipboardText}};
+    for (const auto& item : items) {
+        CKitControl* pControl = pMenu->GetControls()->Add(kitControlButton, item.nId);
+        pControl->SetFlags(pControl->GetFlags() | kitFlagManualUpdate);
+        pControl->SetEnabled(item.bEnabled);
+    }
+    return pMenu;
+}
+
+BOOL CKitCommandBarEditCtrl::RunContextCommand(UINT nId)
+{
+    const UINT nMessage = nId == kIdCut ? WM_CUT : nId == kIdCopy ? WM_COPY : nId == kIdPaste ? WM_PASTE : 0;
+    if (nMessage == 0 || GetSafeHwnd() == nullptr)
+        return FALSE;
+    SendMessage(nMessage, 0, 0);
+    return TRUE;
+}
+
+void CKitCommandBarEditCtrl::ShowContextMenu(CKitCommandBar* pBar, CPoint ptScreen)
+{
+    CKitCommandBarManager* pCommandBars = pBar != nullptr ? pBar->GetCommandBars() : nullptr;
+    if (pCommandBars == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    // The selection posted when the focus came applies before the menu asks for it.
+    MSG msg;
+    if (::PeekMessageA(&msg, m_hWnd, EM_SETSEL, EM_SETSEL, PM_REMOVE))
+        SendMessage(EM_SETSEL, msg.wParam, msg.lParam);
+    CKitPopupBar* pMenu = CreateContextMenu(pCommandBars);
+    if (pMenu == nullptr)
+        return;
+    MouseManager()->SetModal(FALSE);
+    const UINT nFlags = kContextMenuFlags | ((GetExStyle() & kLayoutRtl) != 0 ? TPM_RIGHTALIGN : 0);
+    const UINT nCommand = pCommandBars->TrackPopupMenu(pMenu, nFlags, ptScreen.x, ptScreen.y, pBar->GetSite());
+    pMenu->InternalRelease();
+    RunContextCommand(nCommand);
+    MouseManager()->SetModal(TRUE);
+    if (pBar->GetSafeHwnd() != nullptr)
+        pBar->Invalidate(FALSE);
+}
+
 LRESULT CKitCommandBarEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_RBUTTONDOWN: {
+        CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        ClientToScreen(&pt);
+        OnEditRightClick(pt);
+        return 0;
+    }
+    case WM_RBUTTONUP:
+    case WM_CONTEXTMENU:
+        // The window's own menu never shows.
+        return 0;
     case WM_IME_STARTCOMPOSITION:
         m_bComposing = TRUE;
         break;
@@ -334,6 +406,7 @@ void CKitControlEdit::SetRect(const CRect& rc)
             m_pEdit->SetTextQuietly(m_strEditText);
         m_bTextStale = FALSE;
         m_pEdit->SetReadOnly(m_bReadOnly);
+        ApplyShellAutoComplete();
         UpdateHint();
     }
     m_pEdit->MoveWindow(GetEditWindowRect());
@@ -352,6 +425,8 @@ void CKitControlEdit::ShowEditWindow()
 
 void CKitControlEdit::DestroyEditWindow()
 {
+    delete m_pAutoComplete;
+    m_pAutoComplete = nullptr;
     if (m_pEdit == nullptr)
         return;
     if (m_pEdit->GetSafeHwnd() != nullptr)
@@ -359,6 +434,36 @@ void CKitControlEdit::DestroyEditWindow()
     delete m_pEdit;
     m_pEdit = nullptr;
     m_rcPlaced = CRect();
+}
+
+void CKitControlEdit::SetShellAutoCompleteFlags(DWORD dwFlags)
+{
+    m_dwShellAutoCompleteFlags = dwFlags;
+    ApplyShellAutoComplete();
+}
+
+void CKitControlEdit::ApplyShellAutoComplete()
+{
+    delete m_pAutoComplete;
+    m_pAutoComplete = nullptr;
+    if (m_dwShellAutoCompleteFlags != 0 && HasWindow())
+        m_pAutoComplete = CKitControlComboBoxAutoCompleteWnd::Create(this, m_pEdit->GetSafeHwnd(),
+                                                                     m_dwShellAutoCompleteFlags);
+}
+
+void CKitControlEdit::OnWindowRightClick(CPoint ptScreen)
+{
+    if (m_pParent == nullptr)
+        return;
+    if (m_pParent->IsCustomizeMode()) {
+        CPoint pt = ptScreen;
+        m_pParent->ScreenToClient(&pt);
+        m_pParent->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+        return;
+    }
+    SetFocused(TRUE);
+    if (HasWindow())
+        m_pEdit->ShowContextMenu(m_pParent, ptScreen);
 }
 
 void CKitControlEdit::OnWindowDestroyed()
@@ -412,12 +517,16 @@ void CKitControlEdit::OnWindowSetFocus(HWND hPrevious)
         m_pParent->OpenPopupAt(-1);
     ApplyCharFormat();
     SetFocused(TRUE);
+    if (m_pAutoComplete != nullptr)
+        m_pAutoComplete->SetupHook();
 }
 
 void CKitControlEdit::OnWindowKillFocus()
 {
     SetFocused(FALSE);
     UpdateHint();
+    if (m_pAutoComplete != nullptr)
+        m_pAutoComplete->RemoveHook();
 }
 
 void CKitControlEdit::OnWindowChanged()
@@ -492,10 +601,14 @@ BOOL CKitControlEdit::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
                 m_pEdit->SetSel(0, -1);
             return CKitHookManagerHookAble::kHandled;
         }
-        return CKitHookManagerHookAble::kNotHandled;
+        break;
     default:
         break;
     }
+    if (m_pAutoComplete != nullptr && m_pAutoComplete->ProcessKey(nChar))
+        return CKitHookManagerHookAble::kHandled;
+    if (nChar == VK_UP || nChar == VK_DOWN)
+        return CKitHookManagerHookAble::kNotHandled;
     // Editing keys reach the focused window itself, past the bar's navigation.
     return CKitCommandBarEditCtrl::IsEditingKey(nChar) ? CKitHookManagerHookAble::kStopAsking
                                                        : CKitHookManagerHookAble::kNotHandled;
@@ -707,6 +820,7 @@ void CKitControlEdit::Copy(const CKitControl* pSource, BOOL bRecursive)
     m_bReadOnly = pEdit->m_bReadOnly;
     m_strHint = pEdit->m_strHint;
     m_bSpinButtons = pEdit->m_bSpinButtons;
+    m_dwShellAutoCompleteFlags = pEdit->m_dwShellAutoCompleteFlags;
     m_nCharLimit = pEdit->m_nCharLimit;
     m_nBuddyButtonId = pEdit->m_nBuddyButtonId;
     m_nEditWidth = pEdit->m_nEditWidth;

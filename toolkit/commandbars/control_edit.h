@@ -4,6 +4,10 @@
 #include "framework/controls.h"
 #include "toolkit/commandbars/control.h"
 
+class CKitCommandBarManager;
+class CKitControlComboBoxAutoCompleteWnd;
+class CKitPopupBar;
+
 // Notifications of an edit control to its site.
 enum KitEditNotify {
     kitEditNotifySpinned = 100,
@@ -44,6 +48,19 @@ public:
     // Gives the focus back to the previous window when it still exists, else to the bar's site.
     static void ReturnFocus(HWND hPrevious, CKitCommandBar* pBar);
 
+    // The menu commands of the context menu.
+    static constexpr UINT kIdCut = 0xE123;
+    static constexpr UINT kIdCopy = 0xE122;
+    static constexpr UINT kIdPaste = 0xE125;
+    // Cut, Copy and Paste, enabled for the window's selection, state and the clipboard (the caller releases the
+    // bar); null when the resources hold no string for Cut.
+    CKitPopupBar* CreateContextMenu(CKitCommandBarManager* pCommandBars);
+    // Shows the context menu at the screen point and sends the chosen command to the window; blocks while the
+    // menu is open.
+    void ShowContextMenu(CKitCommandBar* pBar, CPoint ptScreen);
+    // Sends WM_CUT, WM_COPY or WM_PASTE for a context-menu command; FALSE for any other id.
+    BOOL RunContextCommand(UINT nId);
+
 protected:
     // Hooks of the owning control.
     virtual void OnEditSetFocus(HWND /*hPrevious*/) {}
@@ -51,6 +68,8 @@ protected:
     virtual void OnEditChanged() {}
     virtual void OnEditReturn() {}
     virtual void OnEditDestroy() {}
+    // A right click on the window at the screen point.
+    virtual void OnEditRightClick(CPoint /*ptScreen*/) {}
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -72,6 +91,7 @@ protected:
     // Enter executes the control.
     void OnEditReturn() override { m_pControl->OnExecute(); }
     void OnEditDestroy() override { m_pControl->OnWindowDestroyed(); }
+    void OnEditRightClick(CPoint ptScreen) override { m_pControl->OnWindowRightClick(ptScreen); }
 
     TControl* m_pControl;
 };
@@ -130,6 +150,11 @@ public:
     void SetEditIconId(UINT nId) { m_nEditIconId = nId; }
     UINT GetEditIconId() const { return m_nEditIconId; }
     void SetCharLimit(int nLimit) { m_nCharLimit = nLimit; }
+    // The shell's completion flags, bound when the window is made (0: none).
+    DWORD GetShellAutoCompleteFlags() const { return m_dwShellAutoCompleteFlags; }
+    void SetShellAutoCompleteFlags(DWORD dwFlags);
+    // The watcher of the shell's suggestion list; null while the completion is not bound.
+    CKitControlComboBoxAutoCompleteWnd* GetAutoCompleteWnd() const { return m_pAutoComplete; }
     // New styles take effect when the window is made anew at the next placement.
     void SetEditStyle(DWORD dwStyle)
     {
@@ -178,8 +203,13 @@ public:
     void OnWindowKillFocus();
     void OnWindowChanged();
     void OnWindowDestroyed();
+    // In customize mode the bar takes the right click; otherwise the control takes the focus and shows the
+    // context menu.
+    void OnWindowRightClick(CPoint ptScreen);
 
 private:
+    // Binds the shell's completion to the window when flags are set; a failed binding leaves none.
+    void ApplyShellAutoComplete();
     // Shows the hint when the text is empty and the window is not focused.
     void UpdateHint();
     void ApplyCharFormat();
@@ -210,6 +240,8 @@ private:
     BOOL m_bApplyingFormat = FALSE;
     HWND m_hPreviousFocus = nullptr;
     CRect m_rcPlaced;
+    DWORD m_dwShellAutoCompleteFlags = 0;
+    CKitControlComboBoxAutoCompleteWnd* m_pAutoComplete = nullptr;
     // The held spin: its button (0 none), whether the pointer is over it, when the holding began.
     int m_nSpinHeld = 0;
     BOOL m_bSpinInside = FALSE;

@@ -4,6 +4,7 @@
 
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
+#include "toolkit/commandbars/auto_complete.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/common/prop_exchange.h"
 
@@ -14,6 +15,25 @@ namespace {
 
 constexpr UINT kComboId = 42201;
 constexpr UINT kEditId = 42202;
+
+// Stores the object's record at the schema into the file, or loads it back.
+template <class T>
+void Exchange(T& object, CMemFile& file, BOOL bStore, int nSchema)
+{
+    file.SeekToBegin();
+    CArchive ar(&file, bStore ? CArchive::store : CArchive::load);
+    CKitPropExchangeArchive px(ar);
+    px.SetSchema(nSchema);
+    px.ExchangeSchema();
+    object.DoPropExchange(&px);
+    ar.Close();
+}
+
+// The shell's completion bound without the shell.
+HRESULT BindAlways(HWND, DWORD)
+{
+    return S_OK;
+}
 
 class ComboTest : public FieldTest {
 protected:
@@ -168,15 +188,6 @@ TEST_F(ComboTest, ClosingWithoutAnItemCancelsTheSelection)
 // data arrived with schema 37, and older streams give 0.
 TEST(KitControlComboBoxList, ItemsAndTheirDataAreStoredAndLoaded)
 {
-    auto exchange = [](CKitControlComboBoxList& list, CMemFile& file, BOOL bStore, int nSchema) {
-        file.SeekToBegin();
-        CArchive ar(&file, bStore ? CArchive::store : CArchive::load);
-        CKitPropExchangeArchive px(ar);
-        px.SetSchema(nSchema);
-        px.ExchangeSchema();
-        list.DoPropExchange(&px);
-        ar.Close();
-    };
     const int schemas[] = {CKitPropExchange::kDefaultSchema, 36};
     for (int nSchema : schemas) {
         CKitControlComboBoxList stored;
@@ -185,11 +196,11 @@ TEST(KitControlComboBoxList, ItemsAndTheirDataAreStoredAndLoaded)
         stored.AddString("Third", 0xFFFFFFFF);
         stored.SetListIconId(300);
         CMemFile file;
-        exchange(stored, file, TRUE, nSchema);
+        Exchange(stored, file, TRUE, nSchema);
 
         CKitControlComboBoxList loaded;
         loaded.AddString("stale");
-        exchange(loaded, file, FALSE, nSchema);
+        Exchange(loaded, file, FALSE, nSchema);
         ASSERT_EQ(3, loaded.GetCount()) << nSchema;
         EXPECT_STREQ("First", loaded.GetItemText(0));
         EXPECT_STREQ("", loaded.GetItemText(1));
@@ -199,6 +210,100 @@ TEST(KitControlComboBoxList, ItemsAndTheirDataAreStoredAndLoaded)
         EXPECT_EQ(bData ? 0xFFFFFFFFu : 0u, loaded.GetItemData(2)) << nSchema;
         EXPECT_EQ(300, loaded.GetListIconId());
     }
+}
+
+// The combo box's settings come back; each group only from the schema that carries it, the rest keeping a new
+// combo box's values.
+TEST(KitControlComboBox, SettingsAreStoredFromTheirSchemas)
+{
+    struct Case {
+        int nSchema;
+        BOOL bEditSettings, bEditStyle, bTextLimit;
+    };
+    const Case cases[] = {{CKitPropExchange::kDefaultSchema, TRUE, TRUE, TRUE},
+                          {34, TRUE, TRUE, FALSE},
+                          {16, TRUE, FALSE, FALSE},
+                          {8, FALSE, FALSE, FALSE}};
+    for (const Case& c : cases) {
+        CKitControlComboBox stored;
+        stored.ShowEditPart(TRUE);
+        stored.SetWidth(180);
+        stored.SetEditHint("Find a tag");
+        stored.SetShellAutoCompleteFlags(0x10000001);
+        stored.EnableAutoComplete(TRUE);
+        stored.SetEditIconId(301);
+        stored.SetMaxDropDownItems(20);
+        stored.SetEditStyle(ES_UPPERCASE);
+        stored.SetCharLimit(32);
+        CMemFile file;
+        Exchange(stored, file, TRUE, c.nSchema);
+
+        CKitControlComboBox loaded;
+        Exchange(loaded, file, FALSE, c.nSchema);
+        EXPECT_TRUE(loaded.IsEditPartShown()) << c.nSchema;
+        EXPECT_EQ(180, loaded.GetWidth());
+        EXPECT_STREQ(c.bEditSettings ? "Find a tag" : "", loaded.GetEditHint()) << c.nSchema;
+        EXPECT_EQ(c.bEditSettings ? 0x10000001u : 0u, loaded.GetShellAutoCompleteFlags());
+        EXPECT_EQ(c.bEditSettings ? 301u : 0u, loaded.GetEditIconId());
+        EXPECT_EQ(c.bEditSettings ? 20 : 12, loaded.GetMaxDropDownItems());
+        EXPECT_EQ(c.bEditStyle ? static_cast<DWORD>(ES_UPPERCASE) : 0u, loaded.GetEditStyle()) << c.nSchema;
+        EXPECT_EQ(c.bTextLimit ? 32 : 0, loaded.GetCharLimit()) << c.nSchema;
+    }
+}
+
+// The edit window takes the extra styles and the character limit and starts after the edit icon; the shell's
+// completion is bound to it, and Tab stays with the combo box only when the completion may use it.
+TEST_F(ComboTest, TheEditWindowTakesItsSettings)
+{
+    CKitControlComboBoxAutoCompleteWnd::SetBinder(&BindAlways);
+    CKitControlComboBox* pCombo = AddCombo({"One", "Two"});
+    pCombo->ShowEditPart(TRUE);
+    pCombo->SetEditStyle(ES_UPPERCASE);
+    pCombo->SetCharLimit(5);
+    pCombo->SetShellAutoCompleteFlags(1);
+    Layout();
+    ASSERT_TRUE(pCombo->HasWindow());
+    CKitCommandBarEditCtrl* pEdit = pCombo->GetEditCtrl();
+    EXPECT_NE(0, pEdit->GetStyle() & ES_UPPERCASE);
+    EXPECT_EQ(5, static_cast<int>(pEdit->SendMessage(EM_GETLIMITTEXT, 0, 0)));
+    EXPECT_NE(nullptr, pCombo->GetAutoCompleteWnd());
+    CRect rcPlain;
+    pEdit->GetWindowRect(&rcPlain);
+
+    pCombo->SetEditIconId(301);
+    pCombo->SetRect(pCombo->GetRect() + CPoint(0, 1));
+    pCombo->SetRect(pCombo->GetRect() - CPoint(0, 1));
+    CRect rcIcon;
+    pEdit->GetWindowRect(&rcIcon);
+    EXPECT_EQ(rcPlain.left + 18, rcIcon.left);
+
+    pCombo->SetFocused(TRUE);
+    PumpMessages();
+    EXPECT_EQ(CKitHookManagerHookAble::kNotHandled, pCombo->OnHookKeyDown(VK_TAB, 0));
+    pCombo->SetShellAutoCompleteFlags(1 | CKitControlComboBoxAutoCompleteWnd::kFlagUseTab);
+    EXPECT_EQ(CKitHookManagerHookAble::kStopAsking, pCombo->OnHookKeyDown(VK_TAB, 0));
+    pCombo->SetFocused(FALSE);
+    CKitControlComboBoxAutoCompleteWnd::SetBinder(nullptr);
+}
+
+// The wheel moves the selection of a focused combo box, downwards for a negative delta; closed or unfocused it
+// is left to the bar.
+TEST_F(ComboTest, TheWheelMovesTheSelectionWhileFocused)
+{
+    CKitControlComboBox* pCombo = AddCombo({"One", "Two", "Three"});
+    Layout();
+    pCombo->SetCurSel(0);
+    EXPECT_FALSE(pCombo->OnHookMouseWheel(0, -WHEEL_DELTA, CPoint()));
+    pCombo->SetFocused(TRUE);
+    EXPECT_TRUE(pCombo->OnHookMouseWheel(0, -WHEEL_DELTA, CPoint()));
+    EXPECT_EQ(1, pCombo->GetCurSel());
+    EXPECT_STREQ("Two", pCombo->GetEditText());
+    EXPECT_TRUE(pCombo->OnHookMouseWheel(0, WHEEL_DELTA, CPoint()));
+    EXPECT_EQ(0, pCombo->GetCurSel());
+    ASSERT_TRUE(m_pBar->OpenPopupAt(pCombo->GetIndex()));
+    EXPECT_FALSE(pCombo->OnHookMouseWheel(0, -WHEEL_DELTA, CPoint()));
+    m_pBar->OpenPopupAt(-1);
+    pCombo->SetFocused(FALSE);
 }
 
 // An edit with spin buttons beside an open combo box.

@@ -1,5 +1,14 @@
-// The command-bar edit on a toolbar: its edit window, spin steps and held spins, the hint, Escape and the buddy button.
+// The command-bar edit on a toolbar: its edit window, spin steps and held spins, the hint, Escape, the buddy button,
+// the context menu and the watcher of the shell's suggestion list.
 #include "field_test_site.h"
+
+#include "toolkit/commandbars/auto_complete.h"
+#include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/keyboard_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
+
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -10,6 +19,47 @@ DWORD FakeClock()
 {
     return g_dwNow;
 }
+
+// Puts the text on the clipboard, or empties it for null.
+void SetClipboardText(const char* text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    if (text != nullptr) {
+        const size_t nSize = std::strlen(text) + 1;
+        HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, nSize);
+        std::memcpy(::GlobalLock(hText), text, nSize);
+        ::GlobalUnlock(hText);
+        ::SetClipboardData(CF_TEXT, hText);
+    }
+    ::CloseClipboard();
+}
+
+std::string GetClipboardText()
+{
+    std::string text;
+    if (!::OpenClipboard(nullptr))
+        return text;
+    if (HANDLE hText = ::GetClipboardData(CF_TEXT)) {
+        text = static_cast<const char*>(::GlobalLock(hText));
+        ::GlobalUnlock(hText);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+// The binding of the shell's completion as the test wants it: the windows and flags asked, the answer given.
+struct FakeBinder {
+    static HRESULT Bind(HWND hEdit, DWORD dwFlags)
+    {
+        s_calls.push_back({hEdit, dwFlags});
+        return s_hr;
+    }
+    static std::vector<std::pair<HWND, DWORD>> s_calls;
+    static HRESULT s_hr;
+};
+std::vector<std::pair<HWND, DWORD>> FakeBinder::s_calls;
+HRESULT FakeBinder::s_hr = S_OK;
 
 class EditTest : public FieldTest {
 protected:
@@ -23,6 +73,7 @@ protected:
     void TearDown() override
     {
         CKitControlEdit::SetClock(nullptr);
+        CKitControlComboBoxAutoCompleteWnd::SetBinder(nullptr);
         FieldTest::TearDown();
     }
 
@@ -203,4 +254,162 @@ TEST_F(EditTest, TheBuddyButtonNotifiesWhenReleasedOverIt)
     m_pBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     EXPECT_EQ(1, m_site.Count(kitEditNotifyBuddyClick));
+}
+
+// Cut and Copy need a selection, Cut and Paste a writable window, Paste text on the clipboard; the commands reach
+// the window.
+TEST_F(EditTest, TheContextMenuOffersWhatTheWindowCanDo)
+{
+    Layout();
+    CKitCommandBarEditCtrl* pWindow = m_pEdit->GetEditCtrl();
+    ASSERT_NE(nullptr, pWindow);
+    struct Case {
+        int nSelEnd;
+        BOOL bReadOnly;
+        const char* clipboard;
+        BOOL bCut, bCopy, bPaste;
+    };
+    const Case cases[] = {
+        {3, FALSE, "x", TRUE, TRUE, TRUE},   {0, FALSE, "x", FALSE, FALSE, TRUE},
+        {3, TRUE, "x", FALSE, TRUE, FALSE},  {3, FALSE, nullptr, TRUE, TRUE, FALSE},
+    };
+    for (const Case& c : cases) {
+        m_pEdit->SetEditText("Bay 1");
+        m_pEdit->SetReadOnly(c.bReadOnly);
+        pWindow->SetSel(0, c.nSelEnd);
+        SetClipboardText(c.clipboard);
+        CKitPopupBar* pMenu = pWindow->CreateContextMenu(&m_manager);
+        ASSERT_NE(nullptr, pMenu);
+        ASSERT_EQ(3, pMenu->GetControlCount());
+        const UINT ids[] = {CKitCommandBarEditCtrl::kIdCut, CKitCommandBarEditCtrl::kIdCopy,
+                            CKitCommandBarEditCtrl::kIdPaste};
+        const BOOL enabled[] = {c.bCut, c.bCopy, c.bPaste};
+        const char* captions[] = {"Cut", "Copy", "Paste"};
+        for (int i = 0; i < 3; i++) {
+            EXPECT_EQ(ids[i], pMenu->GetControl(i)->GetId());
+            EXPECT_STREQ(captions[i], pMenu->GetControl(i)->GetCaption());
+            EXPECT_EQ(enabled[i], pMenu->GetControl(i)->IsEnabled() != 0) << captions[i] << " " << c.nSelEnd
+                                                                           << c.bReadOnly;
+        }
+        pMenu->InternalRelease();
+    }
+
+    m_pEdit->SetReadOnly(FALSE);
+    m_pEdit->SetEditText("Bay 12");
+    pWindow->SetSel(4, 6);
+    EXPECT_TRUE(pWindow->RunContextCommand(CKitCommandBarEditCtrl::kIdCut));
+    EXPECT_STREQ("Bay ", WindowText());
+    EXPECT_EQ("12", GetClipboardText());
+    pWindow->SetSel(0, 3);
+    EXPECT_TRUE(pWindow->RunContextCommand(CKitCommandBarEditCtrl::kIdCopy));
+    EXPECT_EQ("Bay", GetClipboardText());
+    SetClipboardText("Bay 7");
+    pWindow->SetSel(0, -1);
+    EXPECT_TRUE(pWindow->RunContextCommand(CKitCommandBarEditCtrl::kIdPaste));
+    EXPECT_STREQ("Bay 7", WindowText());
+    EXPECT_FALSE(pWindow->RunContextCommand(kEditId));
+    SetClipboardText(nullptr);
+}
+
+namespace {
+// The popup bars shown while a timer of the thread fires, then closed.
+std::vector<int> g_shownMenus;
+void CALLBACK CloseMenus(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    ::KillTimer(nullptr, nTimer);
+    CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
+    for (int i = 0; i < pMouse->GetTrackCount(); i++) {
+        CKitCommandBar* pBar = pMouse->GetTrackAt(i);
+        if (pBar->GetType() == kitBarTypePopup)
+            g_shownMenus.push_back(pBar->GetControlCount());
+    }
+    CKitMouseManager::GetThreadManager()->SendTrackLostAll();
+}
+} // namespace
+
+// A right click on the window focuses the control and shows the menu of three commands; closing it runs none.
+TEST_F(EditTest, ARightClickShowsTheContextMenu)
+{
+    Layout();
+    m_pEdit->SetEditText("Bay 1");
+    g_shownMenus.clear();
+    ::SetTimer(nullptr, 0, 200, &CloseMenus);
+    m_pEdit->GetEditCtrl()->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(std::vector<int>{3}, g_shownMenus);
+    EXPECT_TRUE(m_pEdit->IsFocused());
+    EXPECT_STREQ("Bay 1", WindowText());
+}
+
+// Completion flags bind the shell's completion to the window; a failed binding leaves no watcher.
+TEST_F(EditTest, ShellCompletionFlagsBindTheWindow)
+{
+    CKitControlComboBoxAutoCompleteWnd::SetBinder(&FakeBinder::Bind);
+    FakeBinder::s_calls.clear();
+    FakeBinder::s_hr = S_OK;
+    Layout();
+    EXPECT_TRUE(FakeBinder::s_calls.empty()) << "no flags, no binding";
+    m_pEdit->SetShellAutoCompleteFlags(0x10000001);
+    ASSERT_EQ(1u, FakeBinder::s_calls.size());
+    EXPECT_EQ(m_pEdit->GetEditCtrl()->GetSafeHwnd(), FakeBinder::s_calls[0].first);
+    EXPECT_EQ(0x10000001u, FakeBinder::s_calls[0].second);
+    EXPECT_NE(nullptr, m_pEdit->GetAutoCompleteWnd());
+
+    FakeBinder::s_hr = E_FAIL;
+    m_pEdit->SetShellAutoCompleteFlags(0x10000001);
+    EXPECT_EQ(nullptr, m_pEdit->GetAutoCompleteWnd());
+}
+
+// While the edit has the focus the watcher notices the suggestion list showing: it is trusted, the site hears of
+// it, and Down moves through its inner list; hidden, or with the focus gone, it is forgotten.
+TEST_F(EditTest, TheWatcherFollowsTheSuggestionList)
+{
+    CKitControlComboBoxAutoCompleteWnd::SetBinder(&FakeBinder::Bind);
+    FakeBinder::s_hr = S_OK;
+    Layout();
+    m_pEdit->SetShellAutoCompleteFlags(1);
+    CKitControlComboBoxAutoCompleteWnd* pWatcher = m_pEdit->GetAutoCompleteWnd();
+    ASSERT_NE(nullptr, pWatcher);
+    m_pEdit->SetFocused(TRUE);
+    PumpMessages();
+    ASSERT_TRUE(pWatcher->IsHooked());
+
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = CKitControlComboBoxAutoCompleteWnd::kDropDownClass;
+    ::RegisterClassA(&wc);
+    const HWND hDropDown = ::CreateWindowExA(WS_EX_TOOLWINDOW, CKitControlComboBoxAutoCompleteWnd::kDropDownClass, "",
+                                             WS_POPUP | WS_BORDER, 60, 120, 150, 80, nullptr, nullptr, nullptr, nullptr);
+    ::CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_SIZEGRIP, 0, 0, 10, 10, hDropDown, nullptr, nullptr, nullptr);
+    const HWND hList = ::CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE, 0, 0, 150, 80, hDropDown, nullptr,
+                                         nullptr, nullptr);
+    for (const char* item : {"Bay 1", "Bay 2", "Bay 3"})
+        ::SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    ::SendMessageA(hList, LB_SETCURSEL, 0, 0);
+
+    MSG msg;
+    while (::PeekMessageA(&msg, m_site.GetSafeHwnd(), CKitControlComboBoxAutoCompleteWnd::kMessageDropDownShown,
+                          CKitControlComboBoxAutoCompleteWnd::kMessageDropDownShown, PM_REMOVE)) {
+    }
+    ::ShowWindow(hDropDown, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(hDropDown, pWatcher->GetDropDown());
+    EXPECT_TRUE(CKitMouseManager::GetThreadManager()->IsPointInTrusted(CPoint(100, 150)));
+    EXPECT_TRUE(::PeekMessageA(&msg, m_site.GetSafeHwnd(), CKitControlComboBoxAutoCompleteWnd::kMessageDropDownShown,
+                               CKitControlComboBoxAutoCompleteWnd::kMessageDropDownShown, PM_REMOVE));
+    EXPECT_EQ(CKitHookManagerHookAble::kHandled, m_pEdit->OnHookKeyDown(VK_DOWN, 0));
+    EXPECT_EQ(1, ::SendMessageA(hList, LB_GETCURSEL, 0, 0));
+    EXPECT_FALSE(pWatcher->ProcessKey(VK_LEFT));
+
+    ::ShowWindow(hDropDown, SW_HIDE);
+    EXPECT_EQ(nullptr, pWatcher->GetDropDown());
+    EXPECT_FALSE(CKitMouseManager::GetThreadManager()->IsPointInTrusted(CPoint(100, 150)));
+    ::ShowWindow(hDropDown, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(hDropDown, pWatcher->GetDropDown());
+
+    m_pEdit->SetFocused(FALSE);
+    m_site.SetFocus();
+    PumpMessages();
+    EXPECT_FALSE(pWatcher->IsHooked());
+    EXPECT_EQ(nullptr, pWatcher->GetDropDown());
+    ::DestroyWindow(hDropDown);
 }

@@ -359,6 +359,38 @@ TEST_F(ExtendedControlTest, TheVerbPlaceholderShowsTheActiveItemsVerbs)
     pMenu->InternalRelease();
 }
 
+// Menu items and buttons of the reserved ids become the placeholders that stand for their lists; the verbs' id
+// only with its exact text, and a temporary recent-file button stays a button.
+TEST_F(ExtendedControlTest, ReservedIdsBecomePlaceholders)
+{
+    const HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdWindowList, "&Windows");
+    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdToolbarList, "&Toolbars");
+    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdOleVerbFirst, CKitControls::kOleVerbsPlaceholder);
+    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdOleVerbFirst, "&Object");
+    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdFileMruFirst, "Recent File");
+    CKitPopupBar* pMenu = CKitPopupBar::CreatePopupBar(&m_manager);
+    pMenu->LoadMenu(hMenu);
+    ::DestroyMenu(hMenu);
+    CRuntimeClass* expected[] = {RUNTIME_CLASS(CKitControlWindowList), RUNTIME_CLASS(CKitControlToolbars),
+                                 RUNTIME_CLASS(CKitControlOleItems), RUNTIME_CLASS(CKitControlButton),
+                                 RUNTIME_CLASS(CKitControlRecentFileList)};
+    ASSERT_EQ(5, pMenu->GetControlCount());
+    for (int i = 0; i < 5; i++)
+        EXPECT_EQ(expected[i], pMenu->GetControl(i)->GetRuntimeClass()) << i;
+    pMenu->InternalRelease();
+
+    CKitControls* pControls = m_pBar->GetControls();
+    EXPECT_EQ(RUNTIME_CLASS(CKitControlWindowList),
+              pControls->Add(kitControlButton, CKitControls::kIdWindowList)->GetRuntimeClass());
+    EXPECT_EQ(RUNTIME_CLASS(CKitControlRecentFileList),
+              pControls->Add(kitControlButton, CKitControls::kIdRecentFileList)->GetRuntimeClass());
+    EXPECT_EQ(RUNTIME_CLASS(CKitControlButton),
+              pControls->Add(kitControlButton, CKitControls::kIdRecentFileList, nullptr, -1, TRUE)->GetRuntimeClass());
+    EXPECT_EQ(RUNTIME_CLASS(CKitControlToolbars),
+              pControls->Add(kitControlButton, CKitControls::kIdToolbarList)->GetRuntimeClass());
+}
+
 // Labels, check boxes and radio buttons made by type are their own classes; a label is never selected and a
 // click leaves it alone; Space clicks a check box as from the keyboard.
 TEST_F(ExtendedControlTest, LabelsAndCheckBoxesBehaveByKind)
