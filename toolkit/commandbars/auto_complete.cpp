@@ -38,6 +38,14 @@ CKitControlComboBoxAutoCompleteWnd* CKitControlComboBoxAutoCompleteWnd::Create(C
     return new CKitControlComboBoxAutoCompleteWnd(pControl);
 }
 
+CKitControlComboBoxAutoCompleteWnd* CKitControlComboBoxAutoCompleteWnd::Rebind(CKitControlComboBoxAutoCompleteWnd* pOld,
+                                                                               CKitControl* pControl, HWND hEdit,
+                                                                               DWORD dwFlags)
+{
+    delete pOld;
+    return Create(pControl, hEdit, dwFlags);
+}
+
 CKitControlComboBoxAutoCompleteWnd::~CKitControlComboBoxAutoCompleteWnd()
 {
     RemoveHook();

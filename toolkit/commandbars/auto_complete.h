@@ -22,6 +22,9 @@ public:
 
     // A watcher for the control's window bound with the flags (the caller deletes it); null when the binding fails.
     static CKitControlComboBoxAutoCompleteWnd* Create(CKitControl* pControl, HWND hEdit, DWORD dwFlags);
+    // Deletes the watcher held and binds the window anew when the flags are set; the new watcher or null.
+    static CKitControlComboBoxAutoCompleteWnd* Rebind(CKitControlComboBoxAutoCompleteWnd* pOld, CKitControl* pControl,
+                                                      HWND hEdit, DWORD dwFlags);
     // Replaces the binding (null: the shell's, looked up in "shlwapi.dll" for each call).
     static void SetBinder(Binder pfnBinder);
 

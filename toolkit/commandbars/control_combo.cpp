@@ -490,23 +490,15 @@ void CKitControlComboBox::SetShellAutoCompleteFlags(DWORD dwFlags)
 
 void CKitControlComboBox::ApplyShellAutoComplete()
 {
-    delete m_pAutoComplete;
-    m_pAutoComplete = nullptr;
-    if (m_dwShellAutoCompleteFlags != 0 && HasWindow())
-        m_pAutoComplete = CKitControlComboBoxAutoCompleteWnd::Create(this, m_pEdit->GetSafeHwnd(),
-                                                                     m_dwShellAutoCompleteFlags);
+    m_pAutoComplete = CKitControlComboBoxAutoCompleteWnd::Rebind(m_pAutoComplete, this,
+                                                                 HasWindow() ? m_pEdit->GetSafeHwnd() : nullptr,
+                                                                 m_dwShellAutoCompleteFlags);
 }
 
 void CKitControlComboBox::OnWindowRightClick(CPoint ptScreen)
 {
-    if (m_pParent == nullptr)
+    if (m_pParent == nullptr || CKitCommandBarEditCtrl::PassRightClickWhileCustomizing(m_pParent, ptScreen))
         return;
-    if (m_pParent->IsCustomizeMode()) {
-        CPoint pt = ptScreen;
-        m_pParent->ScreenToClient(&pt);
-        m_pParent->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
-        return;
-    }
     if (m_bPopuped)
         m_pParent->OpenPopupAt(-1);
     SetFocused(TRUE);

@@ -192,6 +192,16 @@ void CKitCommandBarEditCtrl::ShowContextMenu(CKitCommandBar* pBar, CPoint ptScre
         pBar->Invalidate(FALSE);
 }
 
+BOOL CKitCommandBarEditCtrl::PassRightClickWhileCustomizing(CKitCommandBar* pBar, CPoint ptScreen)
+{
+    if (!pBar->IsCustomizeMode())
+        return FALSE;
+    CPoint pt = ptScreen;
+    pBar->ScreenToClient(&pt);
+    pBar->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
+    return TRUE;
+}
+
 LRESULT CKitCommandBarEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -444,23 +454,15 @@ void CKitControlEdit::SetShellAutoCompleteFlags(DWORD dwFlags)
 
 void CKitControlEdit::ApplyShellAutoComplete()
 {
-    delete m_pAutoComplete;
-    m_pAutoComplete = nullptr;
-    if (m_dwShellAutoCompleteFlags != 0 && HasWindow())
-        m_pAutoComplete = CKitControlComboBoxAutoCompleteWnd::Create(this, m_pEdit->GetSafeHwnd(),
-                                                                     m_dwShellAutoCompleteFlags);
+    m_pAutoComplete = CKitControlComboBoxAutoCompleteWnd::Rebind(m_pAutoComplete, this,
+                                                                 HasWindow() ? m_pEdit->GetSafeHwnd() : nullptr,
+                                                                 m_dwShellAutoCompleteFlags);
 }
 
 void CKitControlEdit::OnWindowRightClick(CPoint ptScreen)
 {
-    if (m_pParent == nullptr)
+    if (m_pParent == nullptr || CKitCommandBarEditCtrl::PassRightClickWhileCustomizing(m_pParent, ptScreen))
         return;
-    if (m_pParent->IsCustomizeMode()) {
-        CPoint pt = ptScreen;
-        m_pParent->ScreenToClient(&pt);
-        m_pParent->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
-        return;
-    }
     SetFocused(TRUE);
     if (HasWindow())
         m_pEdit->ShowContextMenu(m_pParent, ptScreen);

@@ -60,6 +60,8 @@ public:
     void ShowContextMenu(CKitCommandBar* pBar, CPoint ptScreen);
     // Sends WM_CUT, WM_COPY or WM_PASTE for a context-menu command; FALSE for any other id.
     BOOL RunContextCommand(UINT nId);
+    // In customize mode a right click on a field goes to its bar, in the bar's coordinates; whether it went.
+    static BOOL PassRightClickWhileCustomizing(CKitCommandBar* pBar, CPoint ptScreen);
 
 protected:
     // Hooks of the owning control.

@@ -84,6 +84,19 @@ CKitControl* InsertItem(CKitControl* pPlaceholder, CKitControl* pItem, int nOffs
     return pItem;
 }
 
+// Removes the items the last expansion left; in customize mode the placeholder shows itself instead and the
+// answer is FALSE.
+BOOL StartExpansion(CKitControl* pPlaceholder, const std::function<BOOL(CKitControl*)>& isItem)
+{
+    RemoveFollowing(pPlaceholder, isItem);
+    CKitCommandBar* pParent = pPlaceholder->GetParent();
+    if (pParent != nullptr && pParent->IsCustomizeMode()) {
+        pPlaceholder->SetHideFlags(0);
+        return FALSE;
+    }
+    return TRUE;
+}
+
 void HidePlaceholder(CKitControl* pPlaceholder)
 {
     pPlaceholder->SetHideFlags(pPlaceholder->GetHideFlags() | kitHideUser);
@@ -118,11 +131,8 @@ CString CKitControlWindowList::FormatNumberedCaption(LPCSTR lpszName, int nNumbe
 
 void CKitControlWindowList::OnBeforePopup()
 {
-    RemoveFollowing(this, [](CKitControl* pControl) { return pControl->GetId() >= s_nFirstMDIChild; });
-    if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
-        SetHideFlags(0);
+    if (!StartExpansion(this, [](CKitControl* pControl) { return pControl->GetId() >= s_nFirstMDIChild; }))
         return;
-    }
     CWnd* pSite = m_pParent != nullptr ? m_pParent->GetSite() : nullptr;
     const HWND hClient =
         pSite != nullptr && pSite->GetSafeHwnd() != nullptr ? ::FindWindowExA(pSite->GetSafeHwnd(), nullptr, "MDICLIENT", nullptr) : nullptr;
@@ -162,11 +172,8 @@ void CKitControlWindowList::OnBeforePopup()
 
 void CKitControlToolbars::OnBeforePopup()
 {
-    RemoveFollowing(this, [](CKitControl* pControl) { return pControl->GetParameter() == kItemParameter; });
-    if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
-        SetHideFlags(0);
+    if (!StartExpansion(this, [](CKitControl* pControl) { return pControl->GetParameter() == kItemParameter; }))
         return;
-    }
     HidePlaceholder(this);
     CKitCommandBarManager* pCommandBars = m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
     if (pCommandBars == nullptr)
@@ -199,11 +206,8 @@ void CKitControlToolbars::CKitControlToolbar::OnExecute()
 
 void CKitControlOleItems::OnBeforePopup()
 {
-    RemoveFollowing(this, [](CKitControl* pControl) { return pControl->GetParameter() == kItemParameter; });
-    if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
-        SetHideFlags(0);
+    if (!StartExpansion(this, [](CKitControl* pControl) { return pControl->GetParameter() == kItemParameter; }))
         return;
-    }
     HidePlaceholder(this);
     const HMENU hMenu = ::CreatePopupMenu();
     if (hMenu == nullptr)
