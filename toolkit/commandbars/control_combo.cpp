@@ -477,9 +477,30 @@ void CKitControlComboBox::SetRect(const CRect& rc)
     }
     m_pEdit->MoveWindow(GetEditWindowRect());
     ApplyCharFormat();
+    ShowEditWindow();
+}
+
+void CKitControlComboBox::ShowEditWindow()
+{
+    if (!HasWindow())
+        return;
     const BOOL bShow = IsVisible() && m_pControls != nullptr;
     ::SetWindowPos(m_pEdit->GetSafeHwnd(), nullptr, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void CKitControlComboBox::OnEnabledChanged()
+{
+    if (HasWindow())
+        m_pEdit->EnableWindow(IsEnabled() ? TRUE : FALSE);
+    ApplyCharFormat();
+}
+
+void CKitControlComboBox::OnActionChanged(int nProperty)
+{
+    CKitControlPopup::OnActionChanged(nProperty);
+    if (nProperty == kitActionVisible)
+        ShowEditWindow();
 }
 
 void CKitControlComboBox::SetShellAutoCompleteFlags(DWORD dwFlags)

@@ -186,6 +186,9 @@ public:
     void SetRect(const CRect& rc) override;
     void SetParent(CKitCommandBar* pParent) override;
     void OnRemoved() override;
+    // The edit window is enabled with the control and shown or hidden with its action.
+    void OnEnabledChanged() override;
+    void OnActionChanged(int nProperty) override;
     BOOL SetPopup(BOOL bPopup) override;
     BOOL IsFocusable() const override { return TRUE; }
     BOOL IsFocused() const override { return m_bFocused; }
@@ -223,6 +226,8 @@ private:
     // Binds the shell's completion to the edit window when flags are set; a failed binding leaves none.
     void ApplyShellAutoComplete();
     CRect GetEditWindowRect() const;
+    // Shows the edit window while the control is visible in a collection, else hides it.
+    void ShowEditWindow();
     void DestroyEditWindow();
     void ApplyCharFormat();
     // Type-ahead: completes the typed text from the list when the caret ends it.

@@ -504,6 +504,13 @@ void CKitControlEdit::OnEnabledChanged()
     ApplyCharFormat();
 }
 
+void CKitControlEdit::OnActionChanged(int nProperty)
+{
+    CKitControl::OnActionChanged(nProperty);
+    if (nProperty == kitActionVisible)
+        ShowEditWindow();
+}
+
 void CKitControlEdit::OnWindowSetFocus(HWND hPrevious)
 {
     if (m_bHintShown) {

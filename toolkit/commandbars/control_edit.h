@@ -175,6 +175,8 @@ public:
     void SetParent(CKitCommandBar* pParent) override;
     void OnRemoved() override;
     void OnEnabledChanged() override;
+    // The window is shown or hidden with its action.
+    void OnActionChanged(int nProperty) override;
     BOOL IsFocusable() const override { return TRUE; }
     BOOL IsFocused() const override { return m_bFocused; }
     void SetFocused(BOOL bFocused) override;

@@ -5,6 +5,7 @@
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/auto_complete.h"
+#include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/common/prop_exchange.h"
 
@@ -284,6 +285,36 @@ TEST_F(ComboTest, TheEditWindowTakesItsSettings)
     EXPECT_EQ(CKitHookManagerHookAble::kStopAsking, pCombo->OnHookKeyDown(VK_TAB, 0));
     pCombo->SetFocused(FALSE);
     CKitControlComboBoxAutoCompleteWnd::SetBinder(nullptr);
+}
+
+// The field windows of an edit and a combo box follow the control's enabled state and their action's visibility.
+TEST_F(ComboTest, FieldWindowsFollowTheStateAndTheAction)
+{
+    m_manager.EnableActions();
+    CKitControlComboBox* pCombo = AddCombo({"One"});
+    pCombo->ShowEditPart(TRUE);
+    auto* pEdit = static_cast<CKitControlEdit*>(m_pBar->GetControls()->Add(new CKitControlEdit(), kEditId));
+    Layout();
+    const struct {
+        CKitControl* pControl;
+        CKitCommandBarEditCtrl* pWindow;
+    } fields[] = {{pCombo, pCombo->GetEditCtrl()}, {pEdit, pEdit->GetEditCtrl()}};
+    for (const auto& field : fields) {
+        ASSERT_NE(nullptr, field.pWindow);
+        const HWND hWnd = field.pWindow->GetSafeHwnd();
+        ASSERT_TRUE(::IsWindowVisible(hWnd)) << field.pControl->GetType();
+        field.pControl->SetEnabled(FALSE);
+        EXPECT_FALSE(::IsWindowEnabled(hWnd)) << field.pControl->GetType();
+        field.pControl->SetEnabled(TRUE);
+        EXPECT_TRUE(::IsWindowEnabled(hWnd));
+
+        CKitControlAction* pAction = m_manager.GetActions()->CreateAction(field.pControl->GetId());
+        field.pControl->SetAction(pAction);
+        pAction->SetVisible(FALSE);
+        EXPECT_FALSE(::IsWindowVisible(hWnd)) << field.pControl->GetType();
+        pAction->SetVisible(TRUE);
+        EXPECT_TRUE(::IsWindowVisible(hWnd)) << field.pControl->GetType();
+    }
 }
 
 // The wheel moves the selection of a focused combo box, downwards for a negative delta; closed or unfocused it

@@ -1,7 +1,9 @@
 // The command-bar edit on a toolbar: its edit window, spin steps and held spins, the hint, Escape, the buddy button,
-// the context menu and the watcher of the shell's suggestion list.
+// the context menu (build/screens/commandbar-edit-menu.png) and the watcher of the shell's suggestion list.
 #include "field_test_site.h"
 
+#include "support/window_capture.h"
+#include "support/window_screenshot.h"
 #include "toolkit/commandbars/auto_complete.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/keyboard_manager.h"
@@ -312,16 +314,29 @@ TEST_F(EditTest, TheContextMenuOffersWhatTheWindowCanDo)
 }
 
 namespace {
-// The popup bars shown while a timer of the thread fires, then closed.
+// The popup bars shown while a timer of the thread fires, then closed; the first is photographed over the site.
 std::vector<int> g_shownMenus;
+HWND g_hSite = nullptr;
+std::string g_strScreenshot;
 void CALLBACK CloseMenus(HWND, UINT, UINT_PTR nTimer, DWORD)
 {
     ::KillTimer(nullptr, nTimer);
     CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
     for (int i = 0; i < pMouse->GetTrackCount(); i++) {
         CKitCommandBar* pBar = pMouse->GetTrackAt(i);
-        if (pBar->GetType() == kitBarTypePopup)
-            g_shownMenus.push_back(pBar->GetControlCount());
+        if (pBar->GetType() != kitBarTypePopup)
+            continue;
+        if (g_shownMenus.empty()) {
+            pBar->UpdateWindow();
+            CRect rcShot;
+            CRect rcMenu;
+            ::GetWindowRect(g_hSite, &rcShot);
+            pBar->GetWindowRect(&rcMenu);
+            rcShot.UnionRect(rcShot, rcMenu);
+            const WindowImage shot = CaptureScreenRect(rcShot);
+            g_strScreenshot = SaveScreenshot("commandbar-edit-menu", shot.width, shot.height, shot.pixels);
+        }
+        g_shownMenus.push_back(pBar->GetControlCount());
     }
     CKitMouseManager::GetThreadManager()->SendTrackLostAll();
 }
@@ -332,10 +347,14 @@ TEST_F(EditTest, ARightClickShowsTheContextMenu)
 {
     Layout();
     m_pEdit->SetEditText("Bay 1");
+    SetClipboardText("Bay 2");
     g_shownMenus.clear();
+    g_hSite = m_site.GetSafeHwnd();
     ::SetTimer(nullptr, 0, 200, &CloseMenus);
     m_pEdit->GetEditCtrl()->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
     EXPECT_EQ(std::vector<int>{3}, g_shownMenus);
+    EXPECT_EQ("", g_strScreenshot);
+    SetClipboardText(nullptr);
     EXPECT_TRUE(m_pEdit->IsFocused());
     EXPECT_STREQ("Bay 1", WindowText());
 }

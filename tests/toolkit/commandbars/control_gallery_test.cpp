@@ -1,5 +1,6 @@
 // Galleries on a toolbar: layout under the automatic scroll bar, row and column keys, the
-// selection and preview notifications, the wheel, and build/screens/commandbar-gallery.png.
+// selection and preview notifications, the wheel, the drop-down over a gallery and a combo box's gallery
+// drop-down; build/screens/commandbar-gallery.png and build/screens/commandbar-gallery-combo.png.
 #include "themed_toolbar.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
@@ -10,6 +11,7 @@
 #include "toolkit/themes/paint/paint_manager.h"
 
 #include "support/message_pump.h"
+#include "support/window_capture.h"
 #include "support/window_screenshot.h"
 
 #include "framework/wnd.h"
@@ -450,4 +452,30 @@ TEST_F(GalleryComboTest, EnterOnTheGalleryExecutesTheComboBox)
     EXPECT_EQ(1, m_pCombo->GetCurSel());
     EXPECT_FALSE(m_pCombo->GetDroppedState());
     EXPECT_EQ(1, std::count(m_site.m_comboEvents.begin(), m_site.m_comboEvents.end(), 0));
+}
+
+// A combo box with its gallery drop-down open, an entry hot.
+TEST_F(GalleryComboTest, Screenshot)
+{
+    m_pEntries->m_cxEntry = 40;
+    m_pEntries->m_cyEntry = 22;
+    m_pInner->m_bShowBorders = TRUE;
+    m_pInner->SetHeight(3 * 22 + 2);
+    m_pCombo->SetCaption("Colour:");
+    m_pCombo->SetCurSel(1);
+    m_pBar->CalcLayout(280);
+    ASSERT_TRUE(m_pBar->OpenPopupAt(m_pCombo->GetIndex()));
+    m_pInner->OnMouseMove(m_pInner->GetEntryRect(2).CenterPoint());
+    PumpMessages();
+    m_pBar->UpdateWindow();
+    m_pDropDown->UpdateWindow();
+    m_site.UpdateWindow();
+    CRect rcShot;
+    m_site.GetWindowRect(&rcShot);
+    CRect rcDropDown;
+    m_pDropDown->GetWindowRect(&rcDropDown);
+    rcShot.UnionRect(rcShot, rcDropDown);
+    const WindowImage shot = CaptureScreenRect(rcShot);
+    EXPECT_EQ("", SaveScreenshot("commandbar-gallery-combo", shot.width, shot.height, shot.pixels));
+    m_pBar->OpenPopupAt(-1);
 }
