@@ -192,12 +192,22 @@ void CKitCommandBarEditCtrl::ShowContextMenu(CKitCommandBar* pBar, CPoint ptScre
         pBar->Invalidate(FALSE);
 }
 
+BOOL CKitCommandBarEditCtrl::IsBarCustomizing(CKitCommandBar* pBar)
+{
+    return pBar->IsCustomizeMode();
+}
+
+CPoint CKitCommandBarEditCtrl::ToBar(CKitCommandBar* pBar, CPoint ptScreen)
+{
+    pBar->ScreenToClient(&ptScreen);
+    return ptScreen;
+}
+
 BOOL CKitCommandBarEditCtrl::PassRightClickWhileCustomizing(CKitCommandBar* pBar, CPoint ptScreen)
 {
     if (!pBar->IsCustomizeMode())
         return FALSE;
-    CPoint pt = ptScreen;
-    pBar->ScreenToClient(&pt);
+    const CPoint pt = ToBar(pBar, ptScreen);
     pBar->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(pt.x, pt.y));
     return TRUE;
 }
@@ -205,6 +215,13 @@ BOOL CKitCommandBarEditCtrl::PassRightClickWhileCustomizing(CKitCommandBar* pBar
 LRESULT CKitCommandBarEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_LBUTTONDOWN: {
+        CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        ClientToScreen(&pt);
+        if (OnEditLeftClick(pt))
+            return 0;
+        break;
+    }
     case WM_RBUTTONDOWN: {
         CPoint pt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         ClientToScreen(&pt);

@@ -62,6 +62,9 @@ public:
     BOOL RunContextCommand(UINT nId);
     // In customize mode a right click on a field goes to its bar, in the bar's coordinates; whether it went.
     static BOOL PassRightClickWhileCustomizing(CKitCommandBar* pBar, CPoint ptScreen);
+    static BOOL IsBarCustomizing(CKitCommandBar* pBar);
+    // The screen point in the bar's client coordinates.
+    static CPoint ToBar(CKitCommandBar* pBar, CPoint ptScreen);
 
 protected:
     // Hooks of the owning control.
@@ -72,6 +75,8 @@ protected:
     virtual void OnEditDestroy() {}
     // A right click on the window at the screen point.
     virtual void OnEditRightClick(CPoint /*ptScreen*/) {}
+    // A left click on the window at the screen point; TRUE when the control took it instead of the window.
+    virtual BOOL OnEditLeftClick(CPoint /*ptScreen*/) { return FALSE; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
@@ -94,6 +99,15 @@ protected:
     void OnEditReturn() override { m_pControl->OnExecute(); }
     void OnEditDestroy() override { m_pControl->OnWindowDestroyed(); }
     void OnEditRightClick(CPoint ptScreen) override { m_pControl->OnWindowRightClick(ptScreen); }
+    // While customizing, a left click on the window is a click on the control.
+    BOOL OnEditLeftClick(CPoint ptScreen) override
+    {
+        CKitCommandBar* pBar = m_pControl->GetParent();
+        if (pBar == nullptr || !IsBarCustomizing(pBar))
+            return FALSE;
+        m_pControl->OnClick(FALSE, ToBar(pBar, ptScreen));
+        return TRUE;
+    }
 
     TControl* m_pControl;
 };

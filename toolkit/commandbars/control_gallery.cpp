@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/prop_exchange.h"
 
 #include "framework/gdi.h"
@@ -156,7 +157,28 @@ CSize CKitControlGallery::GetSize(CDC* pDC)
 {
     if (IsShownAsButton())
         return CKitControlPopup::GetSize(pDC);
-    return CSize(m_nWidth, m_nHeight);
+    int nWidth = m_nWidth;
+    if (m_bResizable && GetEntryCount() > 0)
+        nWidth = std::max(nWidth, GetCustomizeMinWidth());
+    return CSize(nWidth, m_nHeight);
+}
+
+int CKitControlGallery::GetCustomizeMinWidth() const
+{
+    const auto* pPopupBar = dynamic_cast<const CKitPopupBar*>(GetParent());
+    const CKitControlPopup* pOwner = pPopupBar != nullptr ? pPopupBar->GetControlPopup() : nullptr;
+    if (pOwner != nullptr && pOwner->GetType() == kitControlGallery)
+        return pOwner->GetRect().Width();
+    CKitControlGalleryEntryList* pEntries = GetEntries();
+    const CRect rcBorders = GetBorders();
+    return std::max(16, pEntries != nullptr ? pEntries->m_cxEntry : 0) + static_cast<int>(rcBorders.left + rcBorders.right);
+}
+
+int CKitControlGallery::GetCustomizeMinHeight() const
+{
+    CKitControlGalleryEntryList* pEntries = GetEntries();
+    const CRect rcBorders = GetBorders();
+    return std::max<int>(32, (pEntries != nullptr ? pEntries->m_cyEntry : 0) + rcBorders.top + rcBorders.bottom);
 }
 
 void CKitControlGallery::SetRect(const CRect& rc)

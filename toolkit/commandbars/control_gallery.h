@@ -153,6 +153,12 @@ public:
     BOOL IsShownAsButton() const;
     // The gallery owns a drop-down bar: scroll buttons replace the bar.
     BOOL HasScrollButtons() const { return GetCommandBar() != nullptr; }
+    // The narrowest width: the owning gallery's in a gallery's drop-down, else one entry (at least 16) and the
+    // borders.
+    int GetCustomizeMinWidth() const;
+    // The lowest height: one entry and the borders, at least 32.
+    int GetCustomizeMinHeight() const;
+    BOOL IsCustomizeResizeAllowed() const { return m_bResizable; }
 
     // Options.
     BOOL m_bShowLabels = TRUE;

@@ -359,6 +359,31 @@ TEST_F(EditTest, ARightClickShowsTheContextMenu)
     EXPECT_STREQ("Bay 1", WindowText());
 }
 
+// While customizing, a left click on the window is the control's (the window takes no focus) and a right click
+// shows no field menu.
+TEST_F(EditTest, CustomizingClicksOnTheWindowAreTheControls)
+{
+    Layout();
+    const HWND hWindow = m_pEdit->GetEditCtrl()->GetSafeHwnd();
+    m_manager.SetCustomizeMode(TRUE);
+    ::SendMessageA(hWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageA(hWindow, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpMessages();
+    EXPECT_NE(hWindow, ::GetFocus());
+    EXPECT_FALSE(m_pEdit->IsFocused());
+    g_shownMenus.clear();
+    const UINT_PTR nTimer = ::SetTimer(nullptr, 0, 200, &CloseMenus);
+    ::SendMessageA(hWindow, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+    ::KillTimer(nullptr, nTimer);
+    EXPECT_TRUE(g_shownMenus.empty());
+    m_manager.SetCustomizeMode(FALSE);
+
+    ::SendMessageA(hWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageA(hWindow, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpMessages();
+    EXPECT_EQ(hWindow, ::GetFocus());
+}
+
 // Completion flags bind the shell's completion to the window; a failed binding leaves no watcher.
 TEST_F(EditTest, ShellCompletionFlagsBindTheWindow)
 {

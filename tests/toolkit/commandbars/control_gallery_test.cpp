@@ -358,6 +358,35 @@ TEST_F(GalleryTest, TheDropDownOpensOverTheGallery)
     EXPECT_FALSE(rcExclude.IsRectEmpty());
 }
 
+// A resizable gallery is never narrower than one entry and its borders; in the drop-down of another gallery,
+// never narrower than that gallery. The lowest height is one entry, at least 32.
+TEST_F(GalleryTest, AResizableGalleryKeepsItsMinimumWidth)
+{
+    Fill(7);
+    m_pEntries->m_cxEntry = 30;
+    m_pGallery->SetWidth(10);
+    CClientDC dc(m_pBar);
+    EXPECT_EQ(10, m_pGallery->GetSize(&dc).cx) << "not resizable";
+    m_pGallery->m_bResizable = TRUE;
+    m_pGallery->m_bShowBorders = TRUE;
+    EXPECT_EQ(30 + 2, m_pGallery->GetSize(&dc).cx);
+    EXPECT_EQ(32, m_pGallery->GetCustomizeMinHeight());
+    m_pEntries->m_cyEntry = 40;
+    EXPECT_EQ(42, m_pGallery->GetCustomizeMinHeight());
+
+    CKitPopupBar* pDropDown = CKitPopupBar::CreatePopupBar(&m_manager);
+    m_pGallery->SetCommandBar(pDropDown);
+    m_pGallery->SetWidth(150);
+    m_pBar->CalcLayout(280);
+    auto* pInner = static_cast<CKitControlGallery*>(pDropDown->GetControls()->Add(kitControlGallery, kGalleryId));
+    pInner->m_bResizable = TRUE;
+    pInner->SetWidth(40);
+    pDropDown->SetControlPopup(m_pGallery);
+    EXPECT_EQ(m_pGallery->GetRect().Width(), pInner->GetCustomizeMinWidth());
+    EXPECT_EQ(m_pGallery->GetRect().Width(), pInner->GetSize(&dc).cx);
+    pDropDown->SetControlPopup(nullptr);
+}
+
 namespace {
 
 // A combo box on the toolbar whose drop-down shows a gallery of the fixture's entries.
