@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/prop_exchange.h"
 
 #include "framework/gdi.h"
@@ -944,6 +945,141 @@ BOOL CKitControlGallery::OnHookKeyDown(UINT nChar, LPARAM lParam)
     }
     SelectEntry(nNew);
     return TRUE;
+}
+
+// ---- the entries as accessible children ----
+
+namespace {
+
+// The entry index of an accessible child (child i + 1 is entry i); -1 for the gallery itself.
+int EntryOfChild(const VARIANT& varChild)
+{
+    return static_cast<int>(CKitAccessible::GetChildIndex(&varChild)) - 1;
+}
+
+void SetAccessibleLong(VARIANT* pVar, long nValue)
+{
+    ::VariantInit(pVar);
+    pVar->vt = VT_I4;
+    pVar->lVal = nValue;
+}
+
+} // namespace
+
+HRESULT CKitControlGallery::GetAccessibleChildCount(long* pcountChildren)
+{
+    if (pcountChildren == nullptr)
+        return E_POINTER;
+    *pcountChildren = GetEntryCount();
+    return S_OK;
+}
+
+HRESULT CKitControlGallery::GetAccessibleName(VARIANT varChild, BSTR* pszName)
+{
+    const int nEntry = EntryOfChild(varChild);
+    if (nEntry < 0)
+        return CKitControlPopup::GetAccessibleName(varChild, pszName);
+    CKitControlGalleryEntry* pEntry = GetEntry(nEntry);
+    if (pEntry == nullptr || pszName == nullptr)
+        return E_INVALIDARG;
+    CString strName = pEntry->m_strCaption;
+    CKitDrawHelpers::StripMnemonics(strName);
+    if (strName.IsEmpty())
+        strName = pEntry->m_strTooltip;
+    *pszName = strName.AllocSysString();
+    return S_OK;
+}
+
+HRESULT CKitControlGallery::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole)
+{
+    const int nEntry = EntryOfChild(varChild);
+    if (pvarRole == nullptr || (nEntry >= 0 && GetEntry(nEntry) == nullptr))
+        return E_INVALIDARG;
+    SetAccessibleLong(pvarRole, nEntry < 0 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
+    return S_OK;
+}
+
+HRESULT CKitControlGallery::GetAccessibleState(VARIANT varChild, VARIANT* pvarState)
+{
+    const int nEntry = EntryOfChild(varChild);
+    if (nEntry < 0)
+        return CKitControlPopup::GetAccessibleState(varChild, pvarState);
+    CKitControlGalleryEntry* pEntry = GetEntry(nEntry);
+    if (pEntry == nullptr || pvarState == nullptr)
+        return E_INVALIDARG;
+    long nState = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+    if (nEntry == m_nSelectedEntry)
+        nState |= STATE_SYSTEM_FOCUSED;
+    if (IsEntryChecked(pEntry))
+        nState |= STATE_SYSTEM_SELECTED;
+    SetAccessibleLong(pvarState, nState);
+    return S_OK;
+}
+
+HRESULT CKitControlGallery::GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction)
+{
+    const int nEntry = EntryOfChild(varChild);
+    if (nEntry < 0)
+        return CKitControlPopup::GetAccessibleDefaultAction(varChild, pszDefaultAction);
+    if (GetEntry(nEntry) == nullptr || pszDefaultAction == nullptr)
+        return E_INVALIDARG;
+    *pszDefaultAction = CString("Click").AllocSysString();
+    return S_OK;
+}
+
+HRESULT CKitControlGallery::AccessibleSelect(long flagsSelect, VARIANT varChild)
+{
+    const int nEntry = EntryOfChild(varChild);
+    if (nEntry < 0)
+        return CKitControlPopup::AccessibleSelect(flagsSelect, varChild);
+    if (GetEntry(nEntry) == nullptr)
+        return E_INVALIDARG;
+    SelectEntry(nEntry);
+    return S_OK;
+}
+
+HRESULT CKitControlGallery::AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
+                                               VARIANT varChild)
+{
+    const int nEntry = EntryOfChild(varChild);
+    if (nEntry < 0)
+        return CKitControlPopup::AccessibleLocation(pxLeft, pyTop, pcxWidth, pcyHeight, varChild);
+    if (GetEntry(nEntry) == nullptr || pxLeft == nullptr || pyTop == nullptr || pcxWidth == nullptr ||
+        pcyHeight == nullptr)
+        return E_INVALIDARG;
+    if (GetParent() == nullptr || GetParent()->GetSafeHwnd() == nullptr)
+        return S_FALSE;
+    CRect rc = GetEntryRect(nEntry);
+    GetParent()->ClientToScreen(&rc);
+    *pxLeft = rc.left;
+    *pyTop = rc.top;
+    *pcxWidth = rc.Width();
+    *pcyHeight = rc.Height();
+    return S_OK;
+}
+
+HRESULT CKitControlGallery::AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild)
+{
+    const HRESULT hr = CKitControlPopup::AccessibleHitTest(xLeft, yTop, pvarChild);
+    if (hr != S_OK)
+        return hr;
+    CPoint pt(xLeft, yTop);
+    GetParent()->ScreenToClient(&pt);
+    const int nEntry = HitTestEntry(pt);
+    if (nEntry >= 0)
+        SetAccessibleLong(pvarChild, nEntry + 1);
+    return S_OK;
+}
+
+HRESULT CKitControlGallery::AccessibleDoDefaultAction(VARIANT varChild)
+{
+    const int nEntry = EntryOfChild(varChild);
+    if (nEntry < 0)
+        return CKitControlPopup::AccessibleDoDefaultAction(varChild);
+    if (GetEntry(nEntry) == nullptr)
+        return E_INVALIDARG;
+    SelectEntry(nEntry);
+    return S_OK;
 }
 
 // ---- the gallery drop-down of a combo box ----

@@ -189,6 +189,17 @@ public:
     BOOL OnSetSelected(int nSelected) override;
     BOOL OnHookKeyDown(UINT nChar, LPARAM lParam) override;
 
+    // The entries are the gallery's accessible children (child i + 1 is entry i), each a list item.
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
+
     // Scroll base operations.
     BOOL IsScrollBarEnabled() const override { return IsEnabled(); }
     CWnd* GetParentWindow() const override;

@@ -387,6 +387,67 @@ TEST_F(GalleryTest, AResizableGalleryKeepsItsMinimumWidth)
     pDropDown->SetControlPopup(nullptr);
 }
 
+// The entries are the gallery's accessible children: list items named by their captions without markers (else by
+// their tooltips), focused when selected and selected when checked, located and hit where they are drawn.
+TEST_F(GalleryTest, EntriesAreAccessibleListItems)
+{
+    Fill(0);
+    m_pEntries->AddEntry(1, "&Red");
+    m_pEntries->AddEntry(2, "");
+    m_pEntries->GetAt(1)->m_strTooltip = "Green tint";
+    m_pEntries->AddEntry(3, "Blue");
+    m_pGallery->OnRecalcLayout();
+    SelectInBar();
+    auto child = [](long nChild) {
+        VARIANT var;
+        ::VariantInit(&var);
+        var.vt = VT_I4;
+        var.lVal = nChild;
+        return var;
+    };
+    long nCount = 0;
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleChildCount(&nCount));
+    EXPECT_EQ(3, nCount);
+    const char* names[] = {"Red", "Green tint", "Blue"};
+    for (int i = 0; i < 3; i++) {
+        BSTR bstrName = nullptr;
+        ASSERT_EQ(S_OK, m_pGallery->GetAccessibleName(child(i + 1), &bstrName));
+        EXPECT_STREQ(names[i], CString(bstrName)) << i;
+        ::SysFreeString(bstrName);
+        VARIANT role;
+        ASSERT_EQ(S_OK, m_pGallery->GetAccessibleRole(child(i + 1), &role));
+        EXPECT_EQ(ROLE_SYSTEM_LISTITEM, role.lVal);
+    }
+    VARIANT role;
+    ASSERT_EQ(S_OK, m_pGallery->GetAccessibleRole(child(CHILDID_SELF), &role));
+    EXPECT_EQ(ROLE_SYSTEM_LIST, role.lVal);
+    BSTR bstrName = nullptr;
+    EXPECT_EQ(E_INVALIDARG, m_pGallery->GetAccessibleName(child(4), &bstrName));
+
+    EXPECT_EQ(S_OK, m_pGallery->AccessibleSelect(SELFLAG_TAKEFOCUS, child(2)));
+    EXPECT_EQ(1, m_pGallery->GetSelectedEntry());
+    m_pGallery->SetCheckedEntryId(3);
+    const long states[] = {STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE,
+                           STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSED,
+                           STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_SELECTED};
+    for (int i = 0; i < 3; i++) {
+        VARIANT state;
+        ASSERT_EQ(S_OK, m_pGallery->GetAccessibleState(child(i + 1), &state));
+        EXPECT_EQ(states[i], state.lVal) << i;
+    }
+
+    CRect rcEntry = m_pGallery->GetEntryRect(2);
+    m_pBar->ClientToScreen(&rcEntry);
+    long x = 0, y = 0, cx = 0, cy = 0;
+    ASSERT_EQ(S_OK, m_pGallery->AccessibleLocation(&x, &y, &cx, &cy, child(3)));
+    EXPECT_EQ(rcEntry, CRect(CPoint(x, y), CSize(cx, cy)));
+    VARIANT hit;
+    ASSERT_EQ(S_OK, m_pGallery->AccessibleHitTest(rcEntry.CenterPoint().x, rcEntry.CenterPoint().y, &hit));
+    EXPECT_EQ(3, hit.lVal);
+    EXPECT_EQ(S_OK, m_pGallery->AccessibleDoDefaultAction(child(1)));
+    EXPECT_EQ(0, m_pGallery->GetSelectedEntry());
+}
+
 namespace {
 
 // A combo box on the toolbar whose drop-down shows a gallery of the fixture's entries.
