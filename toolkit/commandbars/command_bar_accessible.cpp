@@ -13,9 +13,7 @@ constexpr LPARAM kLastChildId = 0xFFFFFF;
 
 void SetLong(VARIANT* pVar, long nValue)
 {
-    ::VariantInit(pVar);
-    pVar->vt = VT_I4;
-    pVar->lVal = nValue;
+    *pVar = CKitAccessible::MakeLong(nValue);
 }
 
 } // namespace

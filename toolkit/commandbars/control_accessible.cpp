@@ -24,9 +24,7 @@ HRESULT ReturnText(const CString& strText, BSTR* pszText)
 
 void SetLong(VARIANT* pVar, long nValue)
 {
-    ::VariantInit(pVar);
-    pVar->vt = VT_I4;
-    pVar->lVal = nValue;
+    *pVar = CKitAccessible::MakeLong(nValue);
 }
 
 } // namespace

@@ -957,13 +957,6 @@ int EntryOfChild(const VARIANT& varChild)
     return static_cast<int>(CKitAccessible::GetChildIndex(&varChild)) - 1;
 }
 
-void SetAccessibleLong(VARIANT* pVar, long nValue)
-{
-    ::VariantInit(pVar);
-    pVar->vt = VT_I4;
-    pVar->lVal = nValue;
-}
-
 } // namespace
 
 HRESULT CKitControlGallery::GetAccessibleChildCount(long* pcountChildren)
@@ -995,7 +988,7 @@ HRESULT CKitControlGallery::GetAccessibleRole(VARIANT varChild, VARIANT* pvarRol
     const int nEntry = EntryOfChild(varChild);
     if (pvarRole == nullptr || (nEntry >= 0 && GetEntry(nEntry) == nullptr))
         return E_INVALIDARG;
-    SetAccessibleLong(pvarRole, nEntry < 0 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
+    *pvarRole = CKitAccessible::MakeLong(nEntry < 0 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
     return S_OK;
 }
 
@@ -1012,7 +1005,7 @@ HRESULT CKitControlGallery::GetAccessibleState(VARIANT varChild, VARIANT* pvarSt
         nState |= STATE_SYSTEM_FOCUSED;
     if (IsEntryChecked(pEntry))
         nState |= STATE_SYSTEM_SELECTED;
-    SetAccessibleLong(pvarState, nState);
+    *pvarState = CKitAccessible::MakeLong(nState);
     return S_OK;
 }
 
@@ -1067,7 +1060,7 @@ HRESULT CKitControlGallery::AccessibleHitTest(long xLeft, long yTop, VARIANT* pv
     GetParent()->ScreenToClient(&pt);
     const int nEntry = HitTestEntry(pt);
     if (nEntry >= 0)
-        SetAccessibleLong(pvarChild, nEntry + 1);
+        *pvarChild = CKitAccessible::MakeLong(nEntry + 1);
     return S_OK;
 }
 

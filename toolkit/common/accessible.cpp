@@ -193,6 +193,15 @@ void CKitAccessible::NotifyWinEvent(DWORD event, HWND hWnd, LONG idObject, LONG 
     m_pfnNotifyWinEvent(event, hWnd, idObject, idChild);
 }
 
+VARIANT CKitAccessible::MakeLong(long nValue)
+{
+    VARIANT var;
+    ::VariantInit(&var);
+    var.vt = VT_I4;
+    var.lVal = nValue;
+    return var;
+}
+
 long CKitAccessible::GetChildIndex(const VARIANT* pVarChild)
 {
     if (pVarChild == nullptr)

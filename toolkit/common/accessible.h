@@ -55,6 +55,8 @@ public:
     // VT_I4 and VT_I2 (also by reference), followed through a VARIANT by
     // reference; -1 for null or any other type.
     static long GetChildIndex(const VARIANT* pVarChild);
+    // A VT_I4 VARIANT of the value: a role, a state or a child.
+    static VARIANT MakeLong(long nValue);
 
     // A seam: the library the oleacc functions are bound from ("oleacc.dll").
     static void SetAccessibilityLibrary(LPCSTR lpszLibrary);

@@ -815,13 +815,7 @@ TEST(KitCommandBar, AccessibilityClientsSeeTheBarAndOneChildPerControl)
     f.Add(new CKitControlButton(), "&Save", 1)->SetShortcutText("Ctrl+S");
     f.Add(new CKitControlButton(), "Print", 2);
     CKitCommandBar* pBar = f.m_pBar;
-    auto child = [](long nChild) {
-        VARIANT var;
-        ::VariantInit(&var);
-        var.vt = VT_I4;
-        var.lVal = nChild;
-        return var;
-    };
+    auto child = [](long nChild) { return CKitAccessible::MakeLong(nChild); };
     long nCount = 0;
     ASSERT_EQ(S_OK, pBar->GetAccessibleChildCount(&nCount));
     EXPECT_EQ(2, nCount);

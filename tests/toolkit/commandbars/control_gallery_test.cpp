@@ -398,13 +398,7 @@ TEST_F(GalleryTest, EntriesAreAccessibleListItems)
     m_pEntries->AddEntry(3, "Blue");
     m_pGallery->OnRecalcLayout();
     SelectInBar();
-    auto child = [](long nChild) {
-        VARIANT var;
-        ::VariantInit(&var);
-        var.vt = VT_I4;
-        var.lVal = nChild;
-        return var;
-    };
+    auto child = [](long nChild) { return CKitAccessible::MakeLong(nChild); };
     long nCount = 0;
     ASSERT_EQ(S_OK, m_pGallery->GetAccessibleChildCount(&nCount));
     EXPECT_EQ(3, nCount);
