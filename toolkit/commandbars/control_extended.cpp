@@ -523,7 +523,7 @@ void CKitControlHyperlink::OnMouseMove(CPoint /*pt*/)
 void CKitControlHyperlink::OnClick(BOOL bKeyboard, CPoint pt)
 {
     if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
-        CKitControl::OnClick(bKeyboard, pt);
+        m_pParent->OpenPopupAt(-1);
         m_pParent->ClearSelection();
         OnCustomizeDragStart(pt);
         return;
