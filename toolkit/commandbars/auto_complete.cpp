@@ -144,5 +144,8 @@ int CKitControlComboBoxAutoCompleteWnd::OnHookMessage(HWND /*hWnd*/, UINT nMessa
         return m_hDropDown != nullptr ? kStopAsking : kNotHandled;
     if (nMessage == WM_KEYDOWN && ProcessKey(static_cast<UINT>(wParam)))
         return kHandled;
+    // Alone, the watcher must not let the keyboard manager eat what is typed into the field.
+    if (nMessage == WM_KEYDOWN && CKitKeyboardManager::GetThreadManager()->GetWatcherCount() == 1)
+        return kStopAsking;
     return kNotHandled;
 }

@@ -41,7 +41,8 @@ public:
     HWND GetDropDown() const { return m_hDropDown; }
     // Up, Down, Page Up and Page Down without Alt go to the shown list's inner list; whether it took the key.
     BOOL ProcessKey(UINT nChar);
-    // Keys as ProcessKey; the wheel passes unhandled while the list is shown.
+    // Keys as ProcessKey, any other key passes through when no other watcher would; the wheel passes unhandled
+    // while the list is shown.
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
     // A window is being shown or hidden: the suggestion list is remembered and trusted, or forgotten.
     void OnWindowShowing(HWND hWnd, BOOL bShow);

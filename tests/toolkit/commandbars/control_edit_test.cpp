@@ -450,6 +450,15 @@ TEST_F(EditTest, TheWatcherFollowsTheSuggestionList)
     ::ShowWindow(hDropDown, SW_SHOWNOACTIVATE);
     EXPECT_EQ(hDropDown, pWatcher->GetDropDown());
 
+    // Left alone with the keyboard (the bar no longer tracking) it lets typed keys through.
+    WPARAM wKey = 'A';
+    LPARAM lKey = 0;
+    LRESULT lResult = 0;
+    EXPECT_EQ(CKitHookManagerHookAble::kNotHandled, pWatcher->OnHookMessage(nullptr, WM_KEYDOWN, wKey, lKey, lResult));
+    m_pBar->LeaveTrackingMode();
+    ASSERT_EQ(1, CKitKeyboardManager::GetThreadManager()->GetWatcherCount());
+    EXPECT_EQ(CKitHookManagerHookAble::kStopAsking, pWatcher->OnHookMessage(nullptr, WM_KEYDOWN, wKey, lKey, lResult));
+
     m_pEdit->SetFocused(FALSE);
     m_site.SetFocus();
     PumpMessages();
