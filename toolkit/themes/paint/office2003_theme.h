@@ -68,6 +68,12 @@ protected:
     // A 2 x 2 gripper dot at (x, y) over a COLOR_WINDOW dot one pixel right and down when asked.
     void DrawGripperDot(CDC* pDC, int x, int y, BOOL bHighlight);
 
+    // A one-pixel frame whose corners are rounded by blending the colour into the pixels there.
+    static void DrawRoundedFrame(CDC* pDC, CRect rc, COLORREF clr);
+    // What shows behind a docked bar: button face, then its dock's gradient (a plain dock colour for a
+    // vertical bar in a dock window that asks for it).
+    void FillDockBehindBar(CDC* pDC, CKitCommandBar* pBar, BOOL bVertical);
+
     BOOL m_bSchemeColors = FALSE;
     CImageList m_ilGlyph;
 };

@@ -301,6 +301,16 @@ void CKitOfficeTheme::DrawPopupResizeGripper(CDC* pDC, CRect rc, int nFlags)
     DrawResizeGripperDots(pDC, rc, nFlags, kGripper);
 }
 
+CRect CKitOfficeTheme::GetPopupSeparatorLine(CKitCommandBar* pBar, CKitControl* pControl)
+{
+    const CRect rcRow = pControl->GetRowRect();
+    const CRect rcControl = pControl->GetRect();
+    if (pControl->GetWrap())
+        return CRect(rcControl.left - 2, rcRow.top - 1, rcControl.left - 1, rcRow.bottom + 1);
+    const int nLeft = rcControl.left + GetPopupBarGripperWidth(pBar) + m_nPopupBarTextPadding - 1;
+    return CRect(nLeft, rcControl.top - 2, rcControl.right + 1, rcControl.top - 1);
+}
+
 CSize CKitOfficeTheme::DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw)
 {
     const bool bPopup = pBar->GetType() == kitBarTypePopup;
@@ -312,11 +322,7 @@ CSize CKitOfficeTheme::DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, C
     const int nPosition = pBar->GetPosition();
     const COLORREF clr = GetColor(kSeparator);
     if (bPopup) {
-        if (bWrap)
-            VerticalLine(pDC, rcControl.left - 2, rcRow.top - 1, rcRow.bottom + 1, clr);
-        else
-            HorizontalLine(pDC, rcControl.left + GetPopupBarGripperWidth(pBar) + m_nPopupBarTextPadding - 1,
-                           rcControl.top - 2, rcControl.right + 1, clr);
+        pDC->FillSolidRect(GetPopupSeparatorLine(pBar, pControl), clr);
     } else if (nPosition == kitBarLeft || nPosition == kitBarRight) {
         if (bWrap)
             VerticalLine(pDC, rcRow.right + 2, rcRow.top + 4, rcRow.bottom, clr);

@@ -44,6 +44,8 @@ public:
     virtual void FillPopupLabelBackground(CDC* pDC, CRect rc);
 
 protected:
+    // The one-pixel separator line before a control of a popup bar (beside it when the control wraps).
+    CRect GetPopupSeparatorLine(CKitCommandBar* pBar, CKitControl* pControl);
     // Fills the part where a popup meets the control that opened it.
     void FillPopupJoiningGap(CDC* pDC, CKitCommandBar* pBar, int nColor);
     // The box of a check box or radio mark in its state.
