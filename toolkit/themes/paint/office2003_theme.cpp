@@ -14,34 +14,10 @@ IMPLEMENT_DYNAMIC(CKitOffice2003Theme, CKitOfficeTheme)
 
 namespace {
 
-// The theme's colour roles (indices of the colour table).
-enum Office2003Color {
-    kFace = 30,
-    kHotFill = 31,
-    kHotBorder = 32,
-    kPushedFill = 33,
-    kDisabledMark = 35,
-    kCheckedFill = 36,
-    kCheckedBorder = 37,
-    kGripper = 38,
-    kSeparator = 39,
-    kPopupFill = 41,
-    kExpandedColumn = 42,
-    kPopupBorder = 43,
-    kHotText = 45,
-    kToolBarText = 46,
-    kPushedBorder = 50,
-    kIndeterminateFill = 51,
-    kAccent = 55,
-    kDisabledCheckedBorder = 58,
-    kDisabledText = 60,
-    kFloatingFrame = 61,
-};
-
 // Dock windows with any of these style bits get a plain dock colour instead of the gradient.
 constexpr DWORD kPlainDockStyles = 0x4100;
 constexpr int kMinCaptionHeight = 15;
-constexpr int kGripperMinHeight = 25;
+constexpr int kDialogGripperMinHeight = 25;
 constexpr int kStatusGripperWidth = 18;
 constexpr int kStatusGripperPart = 3;
 constexpr int kGlyphSize = 16;
@@ -303,6 +279,11 @@ void CKitOffice2003Theme::RefreshGlyphImage()
     m_ilGlyph.Add(&bitmap, kGlyphMask);
 }
 
+bool CKitOffice2003Theme::IsPopupBar(int nBarType, int nBarPosition)
+{
+    return nBarType == kitBarTypePopup && nBarPosition == kitBarPopup;
+}
+
 void CKitOffice2003Theme::FillGradient(CDC* pDC, CRect rc, const CKitPaintManagerColorGradient& grc, BOOL bHorz,
                                        const CRect* pClip)
 {
@@ -556,7 +537,7 @@ CSize CKitOffice2003Theme::DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar
 
 CSize CKitOffice2003Theme::DrawCommandBarGripper(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw)
 {
-    const int nHeight = std::max(kGripperMinHeight, m_nTextHeight + 6);
+    const int nHeight = std::max(kDialogGripperMinHeight, m_nTextHeight + 6);
     if (bDraw) {
         CRect rc = GetBarClientRect(pBar);
         rc.DeflateRect(3, 3);

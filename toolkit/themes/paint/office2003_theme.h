@@ -52,6 +52,8 @@ public:
     int m_nSeparatorInset = 4;
 
 protected:
+    // A popup bar shown as a menu: type popup at the popup position.
+    static bool IsPopupBar(int nBarType, int nBarPosition);
     // A gradient over the rectangle, left to right when bHorz, clipped to rcClip when given.
     static void FillGradient(CDC* pDC, CRect rc, const CKitPaintManagerColorGradient& grc, BOOL bHorz,
                              const CRect* pClip = nullptr);

@@ -16,34 +16,6 @@ IMPLEMENT_DYNAMIC(CKitOfficeTheme, CKitPaintManager)
 
 namespace {
 
-// The theme's colour roles (indices of the colour table).
-enum OfficeColor {
-    kFace = 30,
-    kHotFill = 31,
-    kHotBorder = 32,
-    kPushedFill = 33,
-    kDisabledMark = 35,
-    kCheckedFill = 36,
-    kCheckedBorder = 37,
-    kGripper = 38,
-    kSeparator = 39,
-    kDisabledIcon = 40,
-    kPopupFill = 41,
-    kExpandedColumn = 42,
-    kPopupBorder = 43,
-    kPopupText = 44,
-    kHotText = 45,
-    kToolBarText = 46,
-    kPushedText = 47,
-    kPushedBorder = 50,
-    kIndeterminateFill = 51,
-    kMarkBorder = 52,
-    kPopupFieldBorder = 53,
-    kLabelFill = 56,
-    kDisabledCheckedBorder = 58,
-    kDisabledText = 60,
-    kFloatingFrame = 61,
-};
 // Distance under which a checked fill counts as black for the mark.
 constexpr double kMarkDistinctness = 50;
 // Shadows whatever the system says, with the opening control cut out and casting its own.

@@ -15,14 +15,6 @@ namespace {
 constexpr int kPopupLabelGap = 10;
 // Shadows whatever the system says, without the opening control cut out.
 constexpr int kShadowOptions = 1;
-constexpr int kHotFill = 31;
-constexpr int kHotBorder = 32;
-constexpr int kSeparator = 39;
-
-bool IsPopupBar(int nBarType, int nBarPosition)
-{
-    return nBarType == kitBarTypePopup && nBarPosition == kitBarPopup;
-}
 
 // The menu-highlight values of one visual style.
 struct MenuStyle {

@@ -17,16 +17,9 @@ constexpr int kPopupLabelGap = 10;
 // Shadows whatever the system says, without the opening control cut out.
 constexpr int kShadowOptions = 1;
 constexpr int kSeparatorInset = 2;
-constexpr int kHotFill = 31;
-constexpr int kHotBorder = 32;
 constexpr COLORREF kStatusBarColor = RGB(41, 57, 85);
 constexpr COLORREF kMenuBarFrom = RGB(200, 209, 224);
 constexpr COLORREF kMenuBarTo = RGB(174, 185, 205);
-
-bool IsPopupBar(int nBarType, int nBarPosition)
-{
-    return nBarType == kitBarTypePopup && nBarPosition == kitBarPopup;
-}
 
 } // namespace
 
@@ -50,7 +43,7 @@ void CKitVisualStudio2010Theme::RefreshMetrics()
     m_grcToolBar.SetStandardColor(RGB(188, 199, 216));
     m_grcDock.SetStandardColor(RGB(156, 170, 193));
     m_bSchemeColors = FALSE;
-    GetColorEntry(55).SetStandardValue(CKitColorManager::Instance()->GetColor(55));
+    GetColorEntry(kAccent).SetStandardValue(CKitColorManager::Instance()->GetColor(kAccent));
     m_clrToolBarEdge.SetStandardValue(RGB(201, 210, 225));
     m_clrFloatingGripper.SetStandardValue(RGB(72, 92, 127));
     m_grcPopupOpen.SetStandardColor(RGB(233, 236, 238));
