@@ -200,6 +200,22 @@ TEST(KitVisualStudioThemes, VisualStudio2008BordersSeparatorsAndImageColumn)
     EXPECT_EQ(theme.GetColor(COLOR_BTNHIGHLIGHT), dc.Pixel(80, 19));
     EXPECT_EQ(kGround, dc.Pixel(80, 17));
 
+    // A hot menu-bar item: a window-coloured frame with open corners, the hot border inside it with half-mixed
+    // corners, colour 31 inside that (no scheme); an open popup of a toolbar button: the open-popup gradient.
+    Canvas menu(30, 20, kGround);
+    theme.DrawRectangle(&menu.dc, CRect(0, 0, 30, 20), TRUE, FALSE, TRUE, FALSE, FALSE, kitBarTypeMenuBar, kitBarTop);
+    EXPECT_EQ(kGround, menu.Pixel(0, 0));
+    EXPECT_EQ(kGround, menu.Pixel(1, 1));
+    EXPECT_EQ(theme.GetColor(COLOR_WINDOW), menu.Pixel(2, 1));
+    EXPECT_EQ(theme.GetColor(32), menu.Pixel(3, 2));
+    EXPECT_NE(theme.GetColor(32), menu.Pixel(2, 2));
+    EXPECT_EQ(theme.GetColor(31), menu.Pixel(15, 10));
+    Canvas open(30, 20, kGround);
+    theme.DrawRectangle(&open.dc, CRect(0, 0, 30, 20), FALSE, FALSE, TRUE, FALSE, TRUE, kitBarTypeNormal, kitBarTop);
+    EXPECT_EQ(theme.GetColor(32), open.Pixel(0, 0));
+    EXPECT_EQ(theme.GetColor(32), open.Pixel(29, 19));
+    EXPECT_NE(open.Pixel(15, 1), open.Pixel(15, 18));
+
     // The image column ends in a separator line and a highlight line.
     Canvas column(30, 20, kGround);
     theme.FillExpandedColumn(&column.dc, CRect(0, 0, 24, 20), FALSE);
