@@ -440,8 +440,10 @@ TEST(KitOffice2003Theme, DockWindowsShowTheDockGradientUnlessTheyAskForAPlainCol
     for (DWORD dwStyle : {DWORD(0), DWORD(0x4100)}) {
         CWnd dock;
         ASSERT_TRUE(dock.CreateEx(0, "STATIC", "", WS_POPUP | dwStyle, 0, 0, 60, 20, nullptr, 0));
+        // The dock bars ask through the painter interface.
         Canvas dc(60, 20, kGround);
-        theme.FillWindowFace(&dc.dc, &dock);
+        CKitBarPainter* pPainter = &theme;
+        pPainter->FillDockBar(&dc.dc, &dock);
         if (dwStyle == 0) {
             EXPECT_EQ(RGB(158, 190, 245), dc.Pixel(0, 10));
             EXPECT_NE(dc.Pixel(0, 10), dc.Pixel(59, 10));
