@@ -213,11 +213,6 @@ void CKitOffice2003Theme::RefreshMetrics()
     m_clrPaneBorder.SetStandardValue(blend(clrFace, clrWindow, 70));
     GetColorEntry(kAccent).SetStandardValue(pColors->GetColor(kAccent));
 
-    if (pColors->IsLowResolution()) {
-        for (CKitPaintManagerColorGradient* pGradient : {&m_grcToolBar, &m_grcDock, &m_grcPopupOpen, &m_grcExpandButton})
-            pGradient->SetStandardColor(clrFace);
-    }
-
     if (const Scheme* pScheme = SchemeOfStyle(GetCurrentSystemTheme())) {
         const Scheme& s = *pScheme;
         Set(m_grcDock, s.dock);
@@ -245,6 +240,12 @@ void CKitOffice2003Theme::RefreshMetrics()
         for (int nIndex : {kDisabledMark, kDisabledCheckedBorder, kDisabledText})
             GetColorEntry(nIndex).SetStandardValue(kSchemeGrey);
         GetColorEntry(kFloatingFrame).SetStandardValue(m_clrFloatingGripper);
+    }
+
+    // A palette display cannot show the gradients, whatever the scheme.
+    if (pColors->IsLowResolution()) {
+        for (CKitPaintManagerColorGradient* pGradient : {&m_grcToolBar, &m_grcDock, &m_grcPopupOpen, &m_grcExpandButton})
+            pGradient->SetStandardColor(clrFace);
     }
 
     m_grcImageColumn.SetStandardValueFrom(m_grcToolBar);

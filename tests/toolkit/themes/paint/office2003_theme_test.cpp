@@ -192,6 +192,16 @@ TEST(KitOffice2003Theme, LowResolutionMakesToolBarAndDockPlainButtonFace)
     }
     EXPECT_FALSE(theme.IsSchemeColorsInForce());
 
+    // A forced blue scheme keeps its colours but not its gradients.
+    CTestOffice2003Theme blue(1);
+    EXPECT_TRUE(blue.IsSchemeColorsInForce());
+    EXPECT_EQ(RGB(59, 97, 156), static_cast<COLORREF>(blue.m_clrToolBarEdge));
+    for (const CKitPaintManagerColorGradient* pGradient :
+         {&blue.m_grcToolBar, &blue.m_grcDock, &blue.m_grcPopupOpen, &blue.m_grcExpandButton}) {
+        EXPECT_EQ(clrFace, static_cast<COLORREF>(pGradient->clrLight));
+        EXPECT_EQ(clrFace, static_cast<COLORREF>(pGradient->clrDark));
+    }
+
     // A docked toolbar is then one colour from top to bottom.
     CKitToolBar toolbar;
     ASSERT_TRUE(toolbar.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 80, 26, nullptr, 0));
