@@ -59,6 +59,10 @@ public:
     virtual CSize CalcDockLayout(int nLength, DWORD dwMode);
     // The floating layout, with the close and expand buttons in the caption.
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
+    // Whether the dock context resizes the bar by both dimensions, the bar applying the rectangle itself.
+    virtual BOOL IsFreeResizable() const { return FALSE; }
+    // Applies the screen rectangle of a free resize by the grabbed border (hit code); nothing here.
+    virtual void ApplyFreeResize(const CRect& /*rcWindow*/, int /*nHitTest*/) {}
     // Creates the window as a child of the parent, or as a floating window it owns; an
     // existing window is re-styled.
     BOOL CreateToolBarWindow(CWnd* pParent, BOOL bFloating);
