@@ -22,22 +22,9 @@ constexpr int kCaptionTextLeft = 2;
 constexpr int kCaptionTextRightPopup = 15;
 constexpr int kCaptionTextRight = 2;
 
-CPoint PointFromLParam(LPARAM lParam)
-{
-    return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-}
-
 BOOL IsSizingHit(int nHitTest)
 {
     return nHitTest >= HTLEFT && nHitTest <= HTBOTTOMRIGHT;
-}
-
-void ShowCaptionControl(CKitControl* pControl, BOOL bShow)
-{
-    if (pControl == nullptr)
-        return;
-    const DWORD dwFlags = pControl->GetHideFlags();
-    pControl->SetHideFlags(bShow ? dwFlags & ~kitHideGeneric : dwFlags | kitHideGeneric);
 }
 } // namespace
 
@@ -45,8 +32,6 @@ BEGIN_MESSAGE_MAP(CKitDialogBar, CKitToolBar)
     ON_MESSAGE(WM_NCHITTEST, &CKitDialogBar::OnNcHitTestDialogBar)
     ON_MESSAGE(WM_NCLBUTTONDOWN, &CKitDialogBar::OnNcLButtonDownDialogBar)
     ON_WM_SIZE()
-    AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownDialogBar)
-    AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDblClkDialogBar)
 END_MESSAGE_MAP()
 
 CKitDialogBar::CKitDialogBar() : m_pCaptionPopupBar(new CCaptionPopupBar())
@@ -124,8 +109,8 @@ CSize CKitDialogBar::CalcBarSize(int nLength, DWORD dwMode, int cxClient, int cy
     if (!m_bCaptionVisible) {
         m_nCaptionHeight = 0;
         // Controls of an earlier caption would still be drawn and clicked.
-        ShowCaptionControl(pHide, FALSE);
-        ShowCaptionControl(pCaption, FALSE);
+        ShowOwnButton(pHide, FALSE);
+        ShowOwnButton(pCaption, FALSE);
         stretch();
         return sz;
     }
@@ -147,11 +132,11 @@ CSize CKitDialogBar::CalcBarSize(int nLength, DWORD dwMode, int cxClient, int cy
         pHide->SetCaption("");
     }
     if (m_bCloseable) {
-        ShowCaptionControl(pHide, TRUE);
+        ShowOwnButton(pHide, TRUE);
         pHide->SetRect(CRect(nRight - kCaptionControlSize, nTop, nRight, nTop + kCaptionControlSize));
         nRight -= kCaptionControlSize;
     } else {
-        ShowCaptionControl(pHide, FALSE);
+        ShowOwnButton(pHide, FALSE);
     }
     if (pCaption == nullptr) {
         pCaption = new CControlCaptionPopup();
@@ -160,7 +145,7 @@ CSize CKitDialogBar::CalcBarSize(int nLength, DWORD dwMode, int cxClient, int cy
         m_pCaptionPopupBar->InternalAddRef();
         pCaption->SetCommandBar(m_pCaptionPopupBar);
     }
-    ShowCaptionControl(pCaption, TRUE);
+    ShowOwnButton(pCaption, TRUE);
     pCaption->SetPopupEnabled(m_bCaptionPopup && m_pCaptionPopupBar->GetControlCount() > 0);
     pCaption->SetRect(CRect(m_rcMargins.left, nTop, std::max<int>(nRight, m_rcMargins.left), nTop + kCaptionControlSize));
     CString strCaption = m_strCaption;
@@ -204,7 +189,7 @@ int CKitDialogBar::HitTestCaption(CPoint point) const
     return point.y >= 0 && point.y < m_nCaptionHeight ? 1 : -2;
 }
 
-BOOL CKitDialogBar::IsCaptionDragPoint(CPoint point) const
+BOOL CKitDialogBar::IsDragPoint(CPoint point) const
 {
     if (HitTestCaption(point) != 1)
         return FALSE;
@@ -273,7 +258,7 @@ LRESULT CKitDialogBar::OnNcHitTestDialogBar(WPARAM /*wParam*/, LPARAM lParam)
 {
     if (!m_bResizable)
         return Default();
-    const CPoint point = PointFromLParam(lParam);
+    const CPoint point = CPoint(lParam);
     CRect rc;
     GetWindowRect(&rc);
     rc.DeflateRect(kSizingBorder, kSizingBorder);
@@ -315,7 +300,7 @@ LRESULT CKitDialogBar::OnNcLButtonDownDialogBar(WPARAM wParam, LPARAM lParam)
     if (!IsFloating() && IsSizingHit(static_cast<int>(wParam)) && m_pDockContext != nullptr) {
         if (CKitCommandBarManager* pCommandBars = GetCommandBars())
             pCommandBars->ClosePopups();
-        m_pDockContext->StartResize(static_cast<int>(wParam), PointFromLParam(lParam));
+        m_pDockContext->StartResize(static_cast<int>(wParam), CPoint(lParam));
         return 0;
     }
     return OnNcLButtonDownMessage(wParam, lParam);
@@ -325,30 +310,6 @@ void CKitDialogBar::OnSize(UINT nType, int cx, int cy)
 {
     CWnd::OnSize(nType, cx, cy);
     PlaceChild();
-}
-
-void CKitDialogBar::OnLButtonDownDialogBar(UINT nFlags, CPoint point)
-{
-    if (!IsCaptionDragPoint(point) || IsCustomizeMode()) {
-        OnLButtonDownBar(nFlags, point);
-        return;
-    }
-    if (IsFloating())
-        ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
-        pCommandBars->ClosePopups();
-    if (m_pDockContext != nullptr && (m_dwFlags & kitDockAny) != 0) {
-        CPoint ptScreen = point;
-        ClientToScreen(&ptScreen);
-        m_pDockContext->StartDrag(ptScreen);
-    }
-}
-
-void CKitDialogBar::OnLButtonDblClkDialogBar(UINT nFlags, CPoint point)
-{
-    if (IsCaptionDragPoint(point) && m_pDockContext != nullptr && m_pDockContext->ToggleDocking())
-        return;
-    OnLButtonDblClkBar(nFlags, point);
 }
 
 // CKitDialogBar::CControlButtonHide

@@ -68,6 +68,8 @@ public:
     void OnRecalcLayout() override;
     // 1 when the client point lies in the caption strip, else -2.
     int HitTestCaption(CPoint point) const;
+    // A press on the caption drags the bar, unless it falls on the hide button or on a caption with a menu.
+    BOOL IsDragPoint(CPoint point) const override;
     // The rectangle of a free resize: ignored below the minimum size, else the floating client size or the
     // docked width (left and right borders) or height is taken from it.
     void ApplyFreeResize(const CRect& rcWindow, int nHitTest) override;
@@ -79,14 +81,10 @@ protected:
     int MeasureCaption();
     // Moves the hosted window inside the margins.
     void PlaceChild();
-    // A press on the caption that no control takes drags the bar.
-    BOOL IsCaptionDragPoint(CPoint point) const;
 
     afx_msg LRESULT OnNcHitTestDialogBar(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNcLButtonDownDialogBar(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnLButtonDownDialogBar(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonDblClkDialogBar(UINT nFlags, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     CRect m_rcMargins{kDefaultMargin, kDefaultMargin, kDefaultMargin, kDefaultMargin};

@@ -4,6 +4,7 @@
 #include "docking_fixture.h"
 
 #include "support/message_pump.h"
+#include "support/test_program.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/dialog_bar.h"
@@ -75,10 +76,16 @@ protected:
                       : nHitTest == HTBOTTOM || nHitTest == HTBOTTOMLEFT || nHitTest == HTBOTTOMRIGHT ? rc.bottom - 1
                                                                                                        : rc.CenterPoint().y;
         ASSERT_EQ(nHitTest, pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(x, y)));
-        ::SetCursorPos(x + delta.cx, y + delta.cy);
+        Press(pBar, WM_NCLBUTTONDOWN, nHitTest, CPoint(x, y), CPoint(x + delta.cx, y + delta.cy));
+    }
+
+    // Sends the button-down message for the point, the mouse then moved to the screen point and released.
+    static void Press(CKitDialogBar* pBar, UINT nMessage, WPARAM wParam, CPoint pt, CPoint ptRelease)
+    {
+        ::SetCursorPos(ptRelease.x, ptRelease.y);
         pBar->PostMessage(WM_MOUSEMOVE, 0, 0);
         pBar->PostMessage(WM_LBUTTONUP, 0, 0);
-        pBar->SendMessage(WM_NCLBUTTONDOWN, nHitTest, MAKELPARAM(x, y));
+        pBar->SendMessage(nMessage, wParam, MAKELPARAM(pt.x, pt.y));
         PumpMessages();
     }
 
@@ -292,6 +299,31 @@ TEST_F(DialogBarTest, ADockedBarIsSizedByItsInnerBorderAndTheFrameMakesRoom)
     ExpectHostedInsideMargins(pTop);
 }
 
+TEST_F(DialogBarTest, APressOnTheCaptionDragsTheBarOffItsEdgeAndADoubleClickDocksItBack)
+{
+    CKitDialogBar* pBar = AddHostingBar("Devices", kitBarLeft);
+    const CPoint ptCaption(40, pBar->GetCaptionHeight() / 2 + 1);
+    EXPECT_EQ(1, pBar->HitTestCaption(ptCaption));
+    EXPECT_EQ(-2, pBar->HitTestCaption(CPoint(40, pBar->GetCaptionHeight())));
+    // Pressed on the caption and released over the middle of the site, far from every edge.
+    CRect rcSite;
+    m_site.GetClientRect(&rcSite);
+    m_site.ClientToScreen(&rcSite);
+    const CPoint ptDrop(rcSite.left + rcSite.Width() * 2 / 3, rcSite.CenterPoint().y);
+    Press(pBar, WM_LBUTTONDOWN, MK_LBUTTON, ptCaption, ptDrop);
+    ASSERT_TRUE(pBar->IsFloating());
+    EXPECT_TRUE(WindowOf(pBar).PtInRect(ptDrop));
+    // Floating, the bar takes its floating client size.
+    EXPECT_EQ(CSize(200 + 2 * kMargin, 200 + pBar->GetClientMargins().top + kMargin), WindowOf(pBar).Size());
+    ExpectHostedInsideMargins(pBar);
+
+    pBar->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(ptCaption.x, ptCaption.y));
+    PumpMessages();
+    EXPECT_EQ(kitBarLeft, pBar->GetPosition());
+    EXPECT_EQ(m_site.m_manager.GetDockBar(kitBarLeft), pBar->GetDockBar());
+    ExpectHostedInsideMargins(pBar);
+}
+
 TEST_F(DialogBarTest, TheCaptionOpensItsMenuBelowTheCaptionOnlyWhenTheMenuHasItems)
 {
     CKitDialogBar* pBar = AddHostingBar("Devices", kitBarLeft);
@@ -309,6 +341,8 @@ TEST_F(DialogBarTest, TheCaptionOpensItsMenuBelowTheCaptionOnlyWhenTheMenuHasIte
     pBar->GetCaptionPopupBar()->GetControls()->Add(kitControlButton, kSortId)->SetCaption("Sort by &Name");
     pBar->OnRecalcLayout();
     ASSERT_TRUE(pCaption->IsPopupEnabled());
+    // With a menu, a press on the caption is the caption control's, not a drag.
+    EXPECT_FALSE(pBar->IsDragPoint(pCaption->GetRect().CenterPoint()));
     ASSERT_TRUE(pBar->OpenPopupAt(nIndex));
     CKitPopupBar* pMenu = pBar->GetCaptionPopupBar();
     ASSERT_TRUE(pMenu->IsVisible());
@@ -351,6 +385,29 @@ TEST_F(DialogBarTest, TheHideButtonHidesTheBarAndTheFrameTakesItsPlace)
     PumpMessages();
     EXPECT_FALSE(pBar->IsVisible());
     EXPECT_LT(m_site.m_rcFree.left, rcFree.left);
+}
+
+TEST_F(DialogBarTest, ASavedFloatingBarComesBackFloatingWithOneSetOfCaptionControls)
+{
+    const CString strKey = TestRegistryRoot() + "\\DialogBar";
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
+    CKitDialogBar* pBar = AddHostingBar("Devices", kitBarLeft);
+    pBar->SetBarID(7);
+    Float(pBar, CPoint(220, 180));
+    const CRect rcFloating = WindowOf(pBar);
+    ASSERT_TRUE(m_site.m_manager.SaveBarState(HKEY_CURRENT_USER, strKey));
+    ASSERT_TRUE(pBar->SetPosition(kitBarLeft));
+    m_site.Layout();
+    EXPECT_EQ(1, m_site.m_manager.LoadBarState(HKEY_CURRENT_USER, strKey));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
+    PumpMessages();
+    EXPECT_TRUE(pBar->IsFloating());
+    EXPECT_EQ(rcFloating.TopLeft(), WindowOf(pBar).TopLeft());
+    pBar->OnRecalcLayout();
+    EXPECT_EQ(2, pBar->GetControlCount());
+    EXPECT_NE(nullptr, pBar->GetControls()->FindControlById(kitIdDialogBarHide));
+    EXPECT_NE(nullptr, pBar->GetControls()->FindControlById(kitIdDialogBarCaption));
+    ExpectHostedInsideMargins(pBar);
 }
 
 TEST_F(DialogBarTest, OnlyKindsOfToolbarAreMadeByClassAndAClonedBarIsADialogBar)
