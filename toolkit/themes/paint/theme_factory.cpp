@@ -3,10 +3,12 @@
 #include "toolkit/themes/paint/office2003_theme.h"
 #include "toolkit/themes/paint/office_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/paint/resource_theme.h"
 
 namespace {
 constexpr int kThemeOffice = 1;
 constexpr int kThemeOffice2003 = 2;
+constexpr int kThemeResource = 5;
 constexpr int kThemeVisualStudio6 = 8;
 } // namespace
 
@@ -19,6 +21,9 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
         break;
     case kThemeOffice2003:
         pTheme = new CKitOffice2003Theme();
+        break;
+    case kThemeResource:
+        pTheme = new CKitResourceTheme();
         break;
     case kThemeVisualStudio6:
         pTheme = new CKitVisualStudio6Theme();
