@@ -1,6 +1,7 @@
 // The gallery, slider and progress painters drawing the test theme module's pictures on memory DCs.
 #include "toolkit/themes/paint/resource_painters.h"
 
+#include "painted_stand_ins.h"
 #include "resource_theme_support.h"
 #include "test_paint_manager.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -37,15 +38,11 @@ public:
     }
 };
 
-class CProgress : public CKitProgressBase {
-public:
-    CProgress(CKitProgressPainter* pPainter, CRect rc) : m_pPainter(pPainter), m_rc(rc) {}
-    CRect GetProgressRect() const override { return m_rc; }
-    void RedrawProgress() override {}
-    CKitProgressPainter* GetProgressPaintManager() const override { return m_pPainter; }
-
-    CKitProgressPainter* m_pPainter;
-    CRect m_rc;
+// The test theme module loaded and a stand-in owner for the painters under test.
+class ResourcePainters : public testing::Test {
+protected:
+    ThemeModule m_module;
+    CImageOwner m_owner;
 };
 
 // A window-free bar whose thumb length, enabled state and pointer the test sets.
@@ -111,11 +108,9 @@ std::vector<int> ColumnsWith(const Canvas& canvas, COLORREF clr)
 
 } // namespace
 
-TEST(KitProgressResourceTheme, DrawsTheFilledBodyAndALeadingEdgeOfAtMostFourColumns)
+TEST_F(ResourcePainters, ProgressDrawsTheFilledBodyAndALeadingEdgeOfAtMostFourColumns)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitProgressResourceTheme painter(&owner, &owner);
+    CKitProgressResourceTheme painter(&m_owner, &m_owner);
     EXPECT_EQ(12, painter.GetProgressHeight());
     struct Case {
         const char* name;
@@ -132,7 +127,7 @@ TEST(KitProgressResourceTheme, DrawsTheFilledBodyAndALeadingEdgeOfAtMostFourColu
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Canvas canvas(110, 20, kPaper);
-        CProgress progress(&painter, CRect(0, 0, 104, 16));
+        CFixedProgress progress(&painter, CRect(0, 0, 104, 16));
         progress.SetRange(c.nLower, c.nUpper);
         progress.SetPos(c.nPos);
         painter.DrawProgress(&canvas.dc, &progress);
@@ -151,11 +146,9 @@ TEST(KitProgressResourceTheme, DrawsTheFilledBodyAndALeadingEdgeOfAtMostFourColu
     }
 }
 
-TEST(KitSliderResourceTheme, TicksStandStrictlyInsideTheRangeAndOneIsCentredWithoutAList)
+TEST_F(ResourcePainters, SliderTicksStandStrictlyInsideTheRangeAndOneIsCentredWithoutAList)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitSliderResourceTheme painter(&owner, &owner);
+    CKitSliderResourceTheme painter(&m_owner, &m_owner);
     painter.RefreshMetrics();
     // The button picture gives the arrow size: 13 x 13.
     EXPECT_EQ(13, painter.GetArrowSize(FALSE));
@@ -192,11 +185,9 @@ TEST(KitSliderResourceTheme, TicksStandStrictlyInsideTheRangeAndOneIsCentredWith
     EXPECT_EQ(40 * 140, canvas.Count(CRect(0, 0, 40, 140), kPaper));
 }
 
-TEST(KitSliderResourceTheme, TheThumbShowsPressedOnItselfAndActiveOnTheTrack)
+TEST_F(ResourcePainters, SliderThumbShowsPressedOnItselfAndActiveOnTheTrack)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitSliderResourceTheme painter(&owner, &owner);
+    CKitSliderResourceTheme painter(&m_owner, &m_owner);
     painter.RefreshMetrics();
     struct Case {
         const char* name;
@@ -225,11 +216,9 @@ TEST(KitSliderResourceTheme, TheThumbShowsPressedOnItselfAndActiveOnTheTrack)
     }
 }
 
-TEST(KitControlGalleryResourceTheme, LightBarsComeFromPicturesOtherStylesAndMissingPicturesFromTheBase)
+TEST_F(ResourcePainters, GalleryLightBarsComeFromPicturesOtherStylesAndMissingPicturesFromTheBase)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitControlGalleryResourceTheme painter(&owner, &owner);
+    CKitControlGalleryResourceTheme painter(&m_owner, &m_owner);
     painter.RefreshMetrics();
     struct Case {
         const char* name;
@@ -268,11 +257,9 @@ TEST(KitControlGalleryResourceTheme, LightBarsComeFromPicturesOtherStylesAndMiss
     EXPECT_EQ(0, canvas.Count(CRect(0, 0, 12, 200), kBarThumb[0]));
 }
 
-TEST(KitControlGalleryResourceTheme, TheThumbShowsItsGripperOnlyWhenLongerThanTenPixels)
+TEST_F(ResourcePainters, GalleryThumbShowsItsGripperOnlyWhenLongerThanTenPixels)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitControlGalleryResourceTheme painter(&owner, &owner);
+    CKitControlGalleryResourceTheme painter(&m_owner, &m_owner);
     painter.RefreshMetrics();
     struct Case {
         const char* name;

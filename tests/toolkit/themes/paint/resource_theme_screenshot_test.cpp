@@ -2,6 +2,7 @@
 // and a status bar with a progress bar and a zoom slider: build/screens/themes-resource.png.
 #include "toolkit/themes/paint/resource_theme.h"
 
+#include "painted_stand_ins.h"
 #include "resource_theme_support.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control_action.h"
@@ -53,31 +54,12 @@ private:
     CRect m_rc;
 };
 
-// The progress of a transfer, drawn in a status-bar pane.
-class CTransferProgress : public CKitProgressBase {
-public:
-    explicit CTransferProgress(CRect rc) : m_rc(rc) { SetPos(64); }
-    CRect GetProgressRect() const override { return m_rc; }
-    void RedrawProgress() override {}
-    CKitProgressPainter* GetProgressPaintManager() const override
-    {
-        return CKitPaintManager::Instance()->GetProgressPaintManager();
-    }
-
-private:
-    CRect m_rc;
-};
-
 // The status bar: text panes, a transfer's progress, the zoom slider and the size gripper.
-class CThemedStatusBar : public CWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+class CThemedStatusBar : public CPaintedWindow {
+protected:
+    void Paint(CDC* pDC) override
     {
-        if (message != WM_PAINT)
-            return CWnd::WindowProc(message, wParam, lParam);
-        PAINTSTRUCT ps;
-        CDC dc;
-        dc.Attach(::BeginPaint(GetSafeHwnd(), &ps));
+        CDC& dc = *pDC;
         CKitPaintManager* pm = CKitPaintManager::Instance();
         CRect rc;
         GetClientRect(&rc);
@@ -98,29 +80,21 @@ public:
         }
         ::SelectObject(dc.GetSafeHdc(), hOldFont);
         dc.SetBkMode(nOldMode);
-        CTransferProgress progress(CRect(256, rc.top + 5, 336, rc.bottom - 3));
+        CFixedProgress progress(pm->GetProgressPaintManager(), CRect(256, rc.top + 5, 336, rc.bottom - 3));
+        progress.SetPos(64);
         pm->GetProgressPaintManager()->DrawProgress(&dc, &progress);
         CZoomSlider slider(CRect(436, rc.top + 3, rc.right - 22, rc.bottom - 1));
         pm->GetSliderPaintManager()->DrawScrollBar(&dc, &slider);
         pm->DrawStatusBarGripper(&dc, rc);
-        dc.Detach();
-        ::EndPaint(GetSafeHwnd(), &ps);
-        return 0;
     }
 };
 
 // The frame: the bars on top, the workspace with one document and the status bar at the bottom.
-class CShowcase : public CWnd {
-public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+class CShowcase : public CPaintedWindow {
+protected:
+    void Paint(CDC* pDC) override
     {
-        if (message == WM_ERASEBKGND)
-            return 1;
-        if (message != WM_PAINT)
-            return CWnd::WindowProc(message, wParam, lParam);
-        PAINTSTRUCT ps;
-        CDC dc;
-        dc.Attach(::BeginPaint(GetSafeHwnd(), &ps));
+        CDC& dc = *pDC;
         CRect rc;
         GetClientRect(&rc);
         const CRect rcWorkspace(0, kMenuBarHeight + kToolBarHeight, rc.right, rc.bottom - kStatusBarHeight);
@@ -140,9 +114,6 @@ public:
         }
         ::SelectObject(dc.GetSafeHdc(), hOldFont);
         dc.SetBkMode(nOldMode);
-        dc.Detach();
-        ::EndPaint(GetSafeHwnd(), &ps);
-        return 0;
     }
 };
 

@@ -24,7 +24,10 @@ constexpr COLORREF kNone = CKitPaintManagerColor::kNone;
 // A resource theme as the factory makes it, refreshed, released at the end.
 class Theme {
 public:
-    Theme() : m_pTheme(static_cast<CKitResourceTheme*>(CKitPaintManager::CreateTheme(5))) { m_pTheme->RefreshMetrics(); }
+    Theme() : m_pTheme(static_cast<CKitResourceTheme*>(CKitPaintManager::CreateTheme(5)))
+    {
+        m_pTheme->RefreshMetrics();
+    }
     ~Theme() { m_pTheme->InternalRelease(); }
     Theme(const Theme&) = delete;
     Theme& operator=(const Theme&) = delete;
