@@ -184,6 +184,16 @@ void CKitResourceTheme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
     }
 }
 
+void CKitResourceTheme::FillMessageBar(CDC* pDC, const CKitMessageBarLayout* pBar)
+{
+    KitFillSolidRectIfColor(pDC, pBar->rcClient, m_clrMessageBar);
+    CRect rc = pBar->GetMessageRect();
+    if (m_clrMessageBarFrame != CKitPaintManagerColor::kNone)
+        pDC->Draw3dRect(rc, m_clrMessageBarFrame, m_clrMessageBarFrame);
+    rc.DeflateRect(1, 1);
+    FillGradientIfColors(pDC, rc, m_grcMessageBar);
+}
+
 void CKitResourceTheme::DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton)
 {
     const BOOL bClose = pButton->nId == SC_CLOSE;

@@ -1,5 +1,5 @@
-// A window under the resource theme: menu bar, toolbar with a gallery, the workspace with a document,
-// and a status bar with a progress bar and a zoom slider: build/screens/themes-resource.png.
+// A window under the resource theme: menu bar, toolbar with a gallery, a message bar, the workspace with a
+// document, and a status bar with a progress bar and a zoom slider: build/screens/themes-resource.png.
 #include "toolkit/themes/paint/resource_theme.h"
 
 #include "painted_stand_ins.h"
@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control_gallery.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/status_bar_pane.h"
@@ -29,6 +30,7 @@ constexpr int kWidth = 560;
 constexpr int kMenuBarHeight = 24;
 constexpr int kToolBarHeight = 66;
 constexpr int kStatusBarHeight = 24;
+constexpr int kMessageBarHeight = 32;
 constexpr UINT kGalleryId = 42201;
 
 // A horizontal slider the status bar draws through the current paint manager.
@@ -97,14 +99,35 @@ protected:
         CDC& dc = *pDC;
         CRect rc;
         GetClientRect(&rc);
-        const CRect rcWorkspace(0, kMenuBarHeight + kToolBarHeight, rc.right, rc.bottom - kStatusBarHeight);
-        const CRect rcDocument(rcWorkspace.left + 150, rcWorkspace.top + 28, rcWorkspace.right - 24,
-                               rcWorkspace.bottom - 20);
-        CKitPaintManager::Instance()->FillWorkspace(&dc, rcWorkspace, rcDocument);
-        dc.FillSolidRect(rcDocument, RGB(255, 255, 255));
-        dc.Draw3dRect(rcDocument, RGB(101, 147, 207), RGB(101, 147, 207));
+        CKitPaintManager* pm = CKitPaintManager::Instance();
+        const int nBarsBottom = kMenuBarHeight + kToolBarHeight;
+        // The message bar under the toolbar, with a button and the close button.
+        CKitMessageBarLayout bar;
+        bar.rcClient = CRect(0, nBarsBottom, rc.right, nBarsBottom + kMessageBarHeight);
+        bar.rcBorders = CRect(4, 3, 4, 3);
+        bar.buttons.push_back(CKitMessageBarButton{CRect(rc.right - 112, nBarsBottom + 6, rc.right - 34,
+                                                         nBarsBottom + kMessageBarHeight - 6), 301});
+        bar.buttons.push_back(CKitMessageBarButton{CRect(rc.right - 24, nBarsBottom + 7, rc.right - 7,
+                                                         nBarsBottom + kMessageBarHeight - 7), SC_CLOSE});
+        pm->FillMessageBar(&dc, &bar);
+        for (CKitMessageBarButton& button : bar.buttons)
+            pm->DrawMessageBarButton(&dc, &button);
         const int nOldMode = dc.SetBkMode(TRANSPARENT);
         HGDIOBJ hOldFont = ::SelectObject(dc.GetSafeHdc(), ::GetStockObject(DEFAULT_GUI_FONT));
+        dc.SetTextColor(pm->m_clrInfoText);
+        CRect rcText = bar.GetMessageRect();
+        rcText.DeflateRect(10, 0, 120, 0);
+        dc.DrawText("The module's configuration differs from the project.", rcText, DT_SINGLELINE | DT_VCENTER);
+        CRect rcButton = bar.buttons[0].rc;
+        dc.DrawText("Upload", rcButton, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+
+        const CRect rcWorkspace(0, nBarsBottom + kMessageBarHeight, rc.right, rc.bottom - kStatusBarHeight);
+        const CRect rcDocument(rcWorkspace.left + 150, rcWorkspace.top + 28, rcWorkspace.right - 24,
+                               rcWorkspace.bottom - 20);
+        pm->FillWorkspace(&dc, rcWorkspace, rcDocument);
+        dc.FillSolidRect(rcDocument, RGB(255, 255, 255));
+        dc.Draw3dRect(rcDocument, RGB(101, 147, 207), RGB(101, 147, 207));
+        dc.SetTextColor(RGB(0, 0, 0));
         const char* lines[] = {"Gateway VQN32 - substation north", "IED  BAY01_PROT   10.0.1.21",
                                "IED  BAY02_CTRL   10.0.1.22", "Mapped tags: 1 284"};
         int y = rcDocument.top + 10;
@@ -134,7 +157,7 @@ TEST(KitResourceThemeScreens, BarsStatusBarSliderProgressAndGalleryUnderTheResou
     {
         CShowcase site;
         ASSERT_TRUE(site.CreateEx(0, "STATIC", "Resource theme", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                  WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, kWidth, 400, nullptr, 0));
+                                  WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, kWidth, 430, nullptr, 0));
         CRect rcClient;
         site.GetClientRect(&rcClient);
         CKitCommandBarManager manager;
