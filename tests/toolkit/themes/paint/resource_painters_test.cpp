@@ -384,3 +384,23 @@ TEST_F(GalleryButtonsTest, ButtonStatesFollowTheHotPartAndADisabledGalleryDrawsA
         EXPECT_EQ(kPaper, canvas.Pixel(nLeft - 1, rc.top + 5));
     }
 }
+
+TEST_F(GalleryButtonsTest, UnderTheResourceThemeTheButtonsHitWhereTheyAreDrawn)
+{
+    ThemeModule module;
+    CKitPaintManager::SetTheme(5);
+    m_pBar->CalcLayout(280);
+    m_pGallery->OnRecalcLayout();
+    m_pGallery->UpdateScrollBar();
+    const CRect rc = m_pGallery->GetScrollBarRect();
+    ASSERT_EQ(CKitControlGalleryPaintManager::kScrollButtonWidth, rc.Width());
+    struct Case {
+        int dy;
+        int nPart;
+    };
+    // Up 21 pixels high, down 19, the popup button below.
+    const Case cases[] = {{0, kitScrollHitUpArrow},   {20, kitScrollHitUpArrow},   {21, kitScrollHitDownArrow},
+                          {39, kitScrollHitDownArrow}, {40, kitScrollHitExtra}, {rc.Height() - 1, kitScrollHitExtra}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.nPart, m_pGallery->HitTestScrollBar(CPoint(rc.left + 5, rc.top + c.dy))) << c.dy;
+}
