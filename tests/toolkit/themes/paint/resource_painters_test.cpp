@@ -404,3 +404,46 @@ TEST_F(GalleryButtonsTest, UnderTheResourceThemeTheButtonsHitWhereTheyAreDrawn)
     for (const Case& c : cases)
         EXPECT_EQ(c.nPart, m_pGallery->HitTestScrollBar(CPoint(rc.left + 5, rc.top + c.dy))) << c.dy;
 }
+
+TEST_F(GalleryButtonsTest, TheFaceTakesTheSelectedColourOnlyWhenSelectedAndEnabledAndTheBorderItsOwn)
+{
+    ThemeModule module;
+    CImageOwner owner;
+    CKitControlGalleryResourceTheme painter(&owner, &owner);
+    painter.RefreshMetrics();
+    const COLORREF clrNormal = RGB(238, 244, 252);
+    const COLORREF clrSelected = RGB(255, 255, 255);
+    const COLORREF clrBorder = RGB(171, 193, 222);
+    struct Case {
+        const char* name;
+        int nSelected;
+        BOOL bEnabled, bBorder;
+        COLORREF clrFace;
+    };
+    const Case cases[] = {
+        {"idle", 0, TRUE, FALSE, clrNormal},
+        {"selected", 1, TRUE, TRUE, clrSelected},
+        {"selected but disabled", 2, FALSE, TRUE, clrNormal},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_pGallery->SetSelected(c.nSelected);
+        m_pGallery->SetEnabled(c.bEnabled);
+        m_pGallery->m_bShowBorders = c.bBorder;
+        const CRect rc = m_pGallery->GetRect();
+        Canvas canvas(rc.right + 4, rc.bottom + 4, kPaper);
+        painter.FillGalleryControl(&canvas.dc, m_pGallery);
+        EXPECT_EQ(c.clrFace, canvas.Pixel(rc.left + 5, rc.top + 5));
+        EXPECT_EQ(c.bBorder ? clrBorder : c.clrFace, canvas.Pixel(rc.left, rc.top));
+        // No line under a gallery on a toolbar.
+        EXPECT_EQ(c.clrFace, canvas.Pixel(rc.left + 5, rc.bottom - 2));
+    }
+
+    // A label: the owner's label face, a grey line along the bottom.
+    CKitControlGalleryEntry label;
+    label.m_strCaption = "Protocols";
+    Canvas canvas(120, 24, kPaper);
+    painter.DrawGalleryLabel(&canvas.dc, CRect(0, 0, 120, 20), &label);
+    EXPECT_EQ(120, canvas.Count(CRect(0, 19, 120, 20), RGB(197, 197, 197)));
+    EXPECT_EQ(owner.GetColor(56), canvas.Pixel(2, 2));
+}
