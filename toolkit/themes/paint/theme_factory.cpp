@@ -3,6 +3,7 @@
 #include "toolkit/themes/paint/office2003_theme.h"
 #include "toolkit/themes/paint/office_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/paint/resource_theme.h"
 #include "toolkit/themes/paint/visual_studio2008_theme.h"
 #include "toolkit/themes/paint/visual_studio2010_theme.h"
 #include "toolkit/themes/paint/whidbey_theme.h"
@@ -11,6 +12,7 @@ namespace {
 constexpr int kThemeOffice = 1;
 constexpr int kThemeOffice2003 = 2;
 constexpr int kThemeWhidbey = 4;
+constexpr int kThemeResource = 5;
 constexpr int kThemeVisualStudio2008 = 7;
 constexpr int kThemeVisualStudio6 = 8;
 constexpr int kThemeVisualStudio2010 = 9;
@@ -28,6 +30,9 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
         break;
     case kThemeWhidbey:
         pTheme = new CKitWhidbeyTheme();
+        break;
+    case kThemeResource:
+        pTheme = new CKitResourceTheme();
         break;
     case kThemeVisualStudio2008:
         pTheme = new CKitVisualStudio2008Theme();
