@@ -1,12 +1,24 @@
-// CHeldKeys: Ctrl and Shift held down in the calling thread's keyboard state while the object lives.
+// CHeldKeys: keys held down in the calling thread's keyboard state while the object lives.
 #pragma once
 
 #include <windows.h>
 
 #include <cstring>
+#include <initializer_list>
 
 class CHeldKeys {
 public:
+    // The listed virtual keys down; the others as they are.
+    explicit CHeldKeys(std::initializer_list<int> down)
+    {
+        ::GetKeyboardState(m_saved);
+        BYTE keys[256];
+        std::memcpy(keys, m_saved, sizeof(keys));
+        for (int nKey : down)
+            keys[nKey & 0xFF] = 0x80;
+        ::SetKeyboardState(keys);
+    }
+    // Ctrl and Shift down or up as asked.
     CHeldKeys(bool bCtrl, bool bShift)
     {
         ::GetKeyboardState(m_saved);

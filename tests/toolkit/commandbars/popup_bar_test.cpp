@@ -1,7 +1,7 @@
 // Popup bars: where they open on the work area, the expand button's hover, the tear-off drag,
 // popup menus tracked modally and the header's menu shown as one, the popup toolbar, the bars' context menu;
-// build/screens/commandbar-header-menu.png, commandbar-scrolling-popup.png, commandbar-popup-toolbar.png and
-// commandbar-bars-context-menu.png.
+// build/screens/commandbar-header-menu.png, commandbar-scrolling-popup.png, commandbar-popup-toolbar.png,
+// commandbar-bars-context-menu.png and commandbar-expand-popup.png.
 #include "docking_fixture.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
@@ -28,6 +28,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -1003,5 +1004,40 @@ TEST(BarsContextMenu, ListsTheToolbarsCheckedWhileTheyShow)
         EXPECT_TRUE(site.m_manager.ContextMenu(CPoint(300, 120)));
     }
     EXPECT_EQ("", g_strBarsMenuShot);
+}
+
+TEST(ExpandPopup, ShowsTheButtonsThatDidNotFitAsAToolbarAboveAddOrRemoveButtons)
+{
+    DockingSite site(CRect(40, 40, 560, 360));
+    CKitToolBar* pBar = site.AddBar("Standard", kitBarTop, {"New", "Open", "Save", "Print", "Export", "Mail"});
+    const int nFull = pBar->CalcDockLayout(2000, LM_HORZ | LM_HORZDOCK | LM_COMMIT).cx;
+    pBar->MoveWindow(0, 0, nFull - 60, 28);
+    pBar->CalcDockLayout(nFull - 60, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    pBar->UpdateWindow();
+    const int nExpand = pBar->GetExpandButton() != nullptr ? pBar->GetExpandButton()->GetIndex() : -1;
+    ASSERT_GE(nExpand, 0);
+    ASSERT_TRUE(pBar->OpenPopupAt(nExpand));
+    auto* pExpand = static_cast<CKitControlPopup*>(pBar->GetControl(nExpand));
+    CKitCommandBar* pPopup = pExpand->GetCommandBar();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_TRUE(pPopup->IsKindOf(RUNTIME_CLASS(CKitPopupToolBar)));
+    site.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (int i = 0; i < 10; i++) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+    CRect rc;
+    pPopup->GetWindowRect(&rc);
+    EXPECT_FALSE(rc.IsRectEmpty());
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    rc.UnionRect(rc, rcBar);
+    rc.InflateRect(4, 4);
+    // The popup opens leftwards from the button, against the screen's left edge.
+    rc.left = std::max<LONG>(rc.left, 0);
+    const WindowImage shot = CaptureScreenRect(rc);
+    EXPECT_EQ("", SaveScreenshot("commandbar-expand-popup", shot.width, shot.height, shot.pixels));
+    site.m_manager.ClosePopups();
 }
 

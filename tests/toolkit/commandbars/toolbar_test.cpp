@@ -571,57 +571,19 @@ TEST(ToolBarButtons, TheSiteMaySupplyTheExpandButtonsPopup)
     pExpand->SetPopup(FALSE);
 }
 
-// A site without dock bars that lays its bars out and counts the WM_SIZE it receives.
-class CPlainSite : public CWnd {
-public:
-    CPlainSite()
-    {
-        CKitPaintManager::SetTheme(0);
-        CreateEx(0, "STATIC", "Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40, 520, 320, nullptr,
-                 0);
-        m_manager.SetSite(this);
-        m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
-    }
-    ~CPlainSite() override
-    {
-        m_manager.RemoveAll();
-        DestroyWindow();
-        PumpMessages();
-        CKitPaintManager::Done();
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_SIZE)
-            m_nSized++;
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-    CKitToolBar* AddBar(LPCSTR lpszTitle, std::initializer_list<LPCSTR> captions)
-    {
-        CKitToolBar* pBar = m_manager.Add(lpszTitle, kitBarTop);
-        UINT nId = 41000;
-        for (LPCSTR lpszCaption : captions) {
-            CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, nId++);
-            pControl->SetCaption(lpszCaption);
-            pControl->SetStyle(kitButtonCaption);
-        }
-        return pBar;
-    }
-    CKitCommandBarManager m_manager;
-    int m_nSized = 0;
-};
-
 TEST(FrameWithoutDockBars, ToolbarsTakeTheTopOfTheFreeRectangleOneBelowTheOther)
 {
-    CPlainSite site;
-    CKitToolBar* pFirst = site.AddBar("First", {"New", "Open"});
-    CKitToolBar* pSecond = site.AddBar("Second", {"Cut"});
-    CKitToolBar* pHidden = site.AddBar("Hidden", {"Zoom"});
+    DockingSite site(CRect(40, 40, 560, 360), WS_OVERLAPPEDWINDOW | WS_VISIBLE, FALSE);
+    CKitToolBar* pFirst = site.AddBar("First", kitBarTop, {"New", "Open"});
+    CKitToolBar* pSecond = site.AddBar("Second", kitBarTop, {"Cut"});
+    CKitToolBar* pHidden = site.AddBar("Hidden", kitBarTop, {"Zoom"});
     pHidden->SetVisible(FALSE);
     CRect rcClient;
     site.GetClientRect(&rcClient);
 
     // Measuring moves nothing.
     CRect rcMeasured = rcClient;
+    pFirst->MoveWindow(5, 200, 40, 10);
     const CRect rcFirstBefore = DockingSite::PlaceOf(pFirst);
     site.m_manager.RepositionDockBars(rcMeasured, FALSE);
     EXPECT_EQ(rcFirstBefore, DockingSite::PlaceOf(pFirst));
