@@ -194,8 +194,8 @@ public:
                              LPARAM lpParam) override;
     // An MDI frame button whose parameter holds its glyph.
     void DrawControlMDIButton(CDC* pDC, CKitControl* pControl) override;
-    // The face of a dock bar.
-    void FillDockBar(CDC* pDC, const CRect& rc) override;
+    // The face of a dock bar: the theme's window face.
+    void FillDockBar(CDC* pDC, CWnd* pDockBar) override { FillWindowFace(pDC, pDockBar); }
     // The opening animation of a popup: 2 unfold, 3 slide, 4 fade; other kinds draw nothing.
     virtual void Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType);
     // Icon, button face, text or markup of a status-bar pane.
