@@ -26,7 +26,6 @@ constexpr UINT WM_KIT_INIT_POPUP = 0x285B;
 constexpr UINT WM_KIT_POPUP_CLOSED = 0x285D;
 // Sent to the site when a popup was torn off (wParam the toolbar, lParam the popup).
 constexpr UINT WM_KIT_TEAROFF = 0x2867;
-// The frame's synchronised-activation style.
 // The strip of the expand button below the controls.
 constexpr int kExpandButtonHeight = 12;
 // The control flag of a popup control that opens its popup leftwards.
