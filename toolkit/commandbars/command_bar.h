@@ -74,6 +74,8 @@ class CKitCommandBar : public CWnd, public CKitHookManagerHookAble, public CKitA
 public:
     // The style-word bit that makes the paint manager fill the bar before its controls.
     static constexpr DWORD kStylePaintBackground = 0x400000;
+    // The window style of bars whose activation follows their frame's.
+    static constexpr DWORD kStyleSyncActive = 0x100;
     // State-word bits handled by the idle update.
     static constexpr DWORD kStateLayoutPending = 1;
     static constexpr DWORD kStateRedrawPending = 2;
@@ -313,6 +315,11 @@ protected:
     // a control the message gets default processing.
     CKitControl* GetButtonTarget(CPoint point);
 
+    // WM_NCCREATE of a bar with the synchronised-activation style: after the default processing the bar
+    // tells itself (WM_FLOATSTATUS) whether its top-level parent is active.
+    afx_msg LRESULT OnNcCreateSynchronized(WPARAM wParam, LPARAM lParam);
+    // WM_FLOATSTATUS: TRUE only to FS_SYNCACTIVE, and only with the synchronised-activation style.
+    afx_msg LRESULT OnFloatStatusSynchronized(WPARAM wParam, LPARAM lParam);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();

@@ -710,4 +710,5 @@ void CKitControlEdit::Copy(const CKitControl* pSource, BOOL bRecursive)
     m_nCharLimit = pEdit->m_nCharLimit;
     m_nBuddyButtonId = pEdit->m_nBuddyButtonId;
     m_nEditWidth = pEdit->m_nEditWidth;
+    m_dwShellAutoCompleteFlags = pEdit->m_dwShellAutoCompleteFlags;
 }

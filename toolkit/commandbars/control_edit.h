@@ -130,6 +130,12 @@ public:
     void SetEditIconId(UINT nId) { m_nEditIconId = nId; }
     UINT GetEditIconId() const { return m_nEditIconId; }
     void SetCharLimit(int nLimit) { m_nCharLimit = nLimit; }
+    int GetCharLimit() const { return m_nCharLimit; }
+    // The shell's auto-complete flags of the edit window.
+    void SetShellAutoCompleteFlags(DWORD dwFlags) { m_dwShellAutoCompleteFlags = dwFlags; }
+    DWORD GetShellAutoCompleteFlags() const { return m_dwShellAutoCompleteFlags; }
+    // The control record, then the edit's own settings.
+    void DoPropExchange(CKitPropExchange* pPX) override;
     // New styles take effect when the window is made anew at the next placement.
     void SetEditStyle(DWORD dwStyle)
     {
@@ -200,6 +206,7 @@ private:
     BOOL m_bReadOnly = FALSE;
     DWORD m_dwEditStyle = 0;
     int m_nCharLimit = 0;
+    DWORD m_dwShellAutoCompleteFlags = 0;
     int m_nEditWidth = 100;
     int m_nLabelWidth = 0;
     BOOL m_bSpinButtons = FALSE;

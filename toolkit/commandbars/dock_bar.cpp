@@ -33,6 +33,8 @@ CRect Transposed(const CRect& rc)
 
 BEGIN_MESSAGE_MAP(CKitDockBar, CWnd)
     ON_WM_PAINT()
+    ON_WM_RBUTTONDOWN()
+    ON_MESSAGE(WM_SIZEPARENT, &CKitDockBar::OnSizeParentMessage)
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_PRINTCLIENT, &CKitDockBar::OnPrintClient)
 END_MESSAGE_MAP()
@@ -437,6 +439,19 @@ void CKitDockBar::OnSizeParent(KIT_DOCK_LAYOUT* pLayout)
                                          SWP_NOZORDER | SWP_NOACTIVATE);
         InvalidateRect(nullptr, FALSE);
     }
+}
+
+LRESULT CKitDockBar::OnSizeParentMessage(WPARAM /*wParam*/, LPARAM lParam)
+{
+    OnSizeParent(reinterpret_cast<KIT_DOCK_LAYOUT*>(lParam));
+    return 0;
+}
+
+void CKitDockBar::OnRButtonDown(UINT /*nFlags*/, CPoint point)
+{
+    ClientToScreen(&point);
+    if (m_pCommandBars != nullptr)
+        m_pCommandBars->ContextMenu(point);
 }
 
 void CKitDockBar::OnPaint()

@@ -88,6 +88,10 @@ protected:
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // The manager's context menu of bars at the point.
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    // WM_SIZEPARENT: lParam the frame's KIT_DOCK_LAYOUT.
+    afx_msg LRESULT OnSizeParentMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

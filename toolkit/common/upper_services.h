@@ -48,6 +48,8 @@ public:
     virtual void RemovePopupShadow(CWnd* /*pPopup*/) {}
     // Plays a popup's open animation (kind 2 unfold, 3 slide, 4 fade) of the bar's off-screen picture onto the DC.
     virtual void AnimatePopupBar(CDC* /*pDestDC*/, CDC* /*pSrcDC*/, CRect /*rc*/, int /*nKind*/) {}
+    // Gives a popup bar's window the region of the theme's look (nothing: the plain rectangle).
+    virtual void SetCommandBarRegion(CKitCommandBar* /*pBar*/) {}
     // A toolbar's expand button (kind 0 docked, 3 floating; lpParam non-zero when controls are
     // hidden) or the close button of its floating caption (kind 2): the size, drawn when bDraw.
     virtual CSize DrawSpecialControl(CDC* /*pDC*/, int /*nKind*/, CKitControl* /*pControl*/, CKitCommandBar* /*pBar*/,
