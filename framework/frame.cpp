@@ -2,6 +2,7 @@
 
 #include "framework/appex.h"
 #include "framework/gdi.h"
+#include "framework/ids.h"
 #include "framework/menu.h"
 #include "framework/panes.h"
 #include "framework/statusbar.h"
@@ -18,6 +19,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_SETFOCUS()
+    ON_WM_ACTIVATE()
     ON_WM_ERASEBKGND()
     ON_WM_INITMENUPOPUP()
     ON_WM_DROPFILES()
@@ -329,6 +331,31 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
         ::SetFocus(m_pViewActive->m_hWnd);
     else
         CWnd::OnSetFocus(pOldWnd);
+}
+
+// Posted: the floating windows see the activation once it has settled.
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
+{
+    CWnd::OnActivate(nState, pWndOther, bMinimized);
+    NotifyFloatingWindows(nState != WA_INACTIVE ? FS_ACTIVATE : FS_DEACTIVATE);
+}
+
+void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
+{
+    struct Walk {
+        HWND hFrame;
+        DWORD dwFlags;
+    } walk{m_hWnd, dwFlags};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            const auto* pWalk = reinterpret_cast<const Walk*>(lParam);
+            constexpr LONG kSyncActive = 0x100;
+            if (::GetWindow(hWnd, GW_OWNER) == pWalk->hFrame && (::GetWindowLongA(hWnd, GWL_STYLE) & kSyncActive) != 0)
+                ::PostMessageA(hWnd, WM_FLOATSTATUS, pWalk->dwFlags, 0);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
 }
 
 BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC)

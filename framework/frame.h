@@ -68,6 +68,8 @@ public:
     afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    // The floating windows that keep their activation in step with the frame follow it.
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     // Updates the popup's items through ON_UPDATE_COMMAND_UI handlers; items
     // without any handler are disabled when m_bAutoMenuEnable.
@@ -78,6 +80,10 @@ public:
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     // ID_INDICATOR_CAPS/NUM/SCRL: shown while the key's lock is on.
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+
+    // Posts WM_FLOATSTATUS with the FS_ flags to the top-level windows the frame owns that carry the
+    // synchronised-activation style (0x100).
+    void NotifyFloatingWindows(DWORD dwFlags);
 
     BOOL m_bAutoMenuEnable;
     UINT m_nIDHelp;

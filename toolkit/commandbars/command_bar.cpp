@@ -20,6 +20,7 @@
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
+#include <vector>
 #include <windowsx.h>
 
 IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
@@ -526,22 +527,15 @@ BOOL CKitCommandBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap)
         return FALSE;
     if (bLoadBitmap && header[1] != kDefaultIconSize)
         m_szIcons = CSize(header[1], header[2]);
-    m_pControls->RemoveAll();
-    BOOL bBeginGroup = FALSE;
+    std::vector<UINT> ids(nItems);
     for (DWORD i = 0; i < nItems; i++) {
         WORD nId = 0;
         std::copy(resource.data + sizeof(header) + i * sizeof(WORD),
                   resource.data + sizeof(header) + (i + 1) * sizeof(WORD), reinterpret_cast<BYTE*>(&nId));
-        if (nId == 0) {
-            bBeginGroup = TRUE;
-            continue;
-        }
-        CKitControl* pControl = m_pControls->Add(kitControlButton, nId);
-        if (pControl == nullptr)
-            continue;
-        pControl->SetBeginGroup(bBeginGroup);
-        bBeginGroup = FALSE;
+        ids[i] = nId;
     }
+    m_pControls->RemoveAll();
+    m_pControls->AddCommandIds(ids.data(), static_cast<int>(ids.size()));
     OnControlsChanged();
     return TRUE;
 }
@@ -1096,6 +1090,29 @@ void CKitCommandBar::RecalcKeyboardCues()
 {
     if (CKitCommandBarManager* pCommandBars = GetCommandBars())
         pCommandBars->RecalcKeyboardCues();
+}
+
+LRESULT CKitCommandBar::OnNcCreateSynchronized(WPARAM /*wParam*/, LPARAM /*lParam*/)
+{
+    const LRESULT lResult = Default();
+    if (lResult == 0 || (::GetWindowLongA(m_hWnd, GWL_STYLE) & kStyleSyncActive) == 0)
+        return lResult;
+    // The top-level parent is active when it is the foreground window, or when the foreground window is its
+    // last active popup and keeps its activation in step with it.
+    HWND hTop = m_hWnd;
+    for (HWND hUp = ::GetParent(hTop); hUp != nullptr; hUp = ::GetParent(hUp))
+        hTop = hUp;
+    const HWND hForeground = ::GetForegroundWindow();
+    BOOL bActive = hTop != m_hWnd && hForeground == hTop;
+    if (!bActive && hTop != m_hWnd && hForeground != nullptr && ::GetLastActivePopup(hTop) == hForeground)
+        bActive = ::SendMessageA(hForeground, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+    SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE, 0);
+    return lResult;
+}
+
+LRESULT CKitCommandBar::OnFloatStatusSynchronized(WPARAM wParam, LPARAM /*lParam*/)
+{
+    return (wParam & FS_SYNCACTIVE) != 0 && (::GetWindowLongA(m_hWnd, GWL_STYLE) & kStyleSyncActive) != 0;
 }
 
 int CKitCommandBar::OnCreate(LPCREATESTRUCT lpCreateStruct)

@@ -74,6 +74,8 @@ class CKitCommandBar : public CWnd, public CKitHookManagerHookAble, public CKitA
 public:
     // The style-word bit that makes the paint manager fill the bar before its controls.
     static constexpr DWORD kStylePaintBackground = 0x400000;
+    // The window style of bars whose activation follows their frame's.
+    static constexpr DWORD kStyleSyncActive = 0x100;
     // State-word bits handled by the idle update.
     static constexpr DWORD kStateLayoutPending = 1;
     static constexpr DWORD kStateRedrawPending = 2;
@@ -143,6 +145,12 @@ public:
 
     // FALSE for every bar but a dialog bar.
     virtual BOOL IsDialogBar() const { return FALSE; }
+    // A dialog bar's highlight: set while the keyboard focus is on the bar or in it.
+    BOOL IsDialogBarActive() const { return m_bDialogBarActive; }
+    void SetDialogBarActive(BOOL bActive) { m_bDialogBarActive = bActive; }
+    // The options of the bar's floating frame; the four low bits give it a caption of its own.
+    BYTE GetFloatingFrameOptions() const { return m_nFloatingFrameOptions; }
+    void SetFloatingFrameOptions(BYTE nOptions) { m_nFloatingFrameOptions = nOptions; }
     // Whether a popup bar shows two columns (its option and its flag both on).
     virtual BOOL IsDoubleColumn() const { return FALSE; }
 
@@ -307,6 +315,11 @@ protected:
     // a control the message gets default processing.
     CKitControl* GetButtonTarget(CPoint point);
 
+    // WM_NCCREATE of a bar with the synchronised-activation style: after the default processing the bar
+    // tells itself (WM_FLOATSTATUS) whether its top-level parent is active.
+    afx_msg LRESULT OnNcCreateSynchronized(WPARAM wParam, LPARAM lParam);
+    // WM_FLOATSTATUS: TRUE only to FS_SYNCACTIVE, and only with the synchronised-activation style.
+    afx_msg LRESULT OnFloatStatusSynchronized(WPARAM wParam, LPARAM lParam);
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();
@@ -339,6 +352,8 @@ protected:
     DWORD m_dwState = 0;
     int m_nMRUWidth = 32767;
     BOOL m_bCustomizable = TRUE;
+    BYTE m_nFloatingFrameOptions = 0;
+    BOOL m_bDialogBarActive = FALSE;
     CKitCommandBarManager* m_pCommandBars = nullptr;
     CKitBarPainter* m_pPaintManager = nullptr;
     CKitImageManager* m_pImageManager = nullptr;

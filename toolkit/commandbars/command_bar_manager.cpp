@@ -6,6 +6,7 @@
 #include "framework/file.h"
 #include "framework/frame.h"
 #include "framework/handles.h"
+#include "framework/ids.h"
 #include "framework/menu.h"
 #include "framework/strings.h"
 #include "framework/wnd.h"
@@ -16,6 +17,8 @@
 #include "toolkit/commandbars/keyboard_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/persistence.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/commandbars/toolbar.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/common/upper_services.h"
@@ -92,11 +95,15 @@ CKitMenuBar* CKitCommandBarManager::SetMenu(LPCSTR lpszTitle, UINT nIDMenu)
     return pMenuBar;
 }
 
-CKitToolBar* CKitCommandBarManager::Add(LPCSTR lpszTitle, int nPosition)
+CKitToolBar* CKitCommandBarManager::Add(LPCSTR lpszTitle, int nPosition, CRuntimeClass* pBarClass)
 {
     if (m_pSite == nullptr)
         return nullptr;
-    auto* pBar = new CKitToolBar();
+    if (pBarClass != nullptr && !pBarClass->IsDerivedFrom(RUNTIME_CLASS(CKitToolBar)))
+        return nullptr;
+    auto* pBar = pBarClass != nullptr ? static_cast<CKitToolBar*>(pBarClass->CreateObject()) : new CKitToolBar();
+    if (pBar == nullptr)
+        return nullptr;
     pBar->SetTitle(lpszTitle);
     pBar->SetCommandBars(this);
     if (m_pDockBars[kitBarTop] != nullptr) {
@@ -219,6 +226,53 @@ BOOL CKitCommandBarManager::SetFocusToNextBar(CKitCommandBar* pBar, int nStep)
         return TRUE;
     }
     return FALSE;
+}
+
+BOOL CKitCommandBarManager::ContextMenu(CPoint ptScreen)
+{
+    if (m_pSite == nullptr || m_pSite->GetSafeHwnd() == nullptr)
+        return FALSE;
+    ClosePopups();
+    CKitPopupBar* pPopup = CKitPopupBar::CreatePopupBar(this);
+    pPopup->SetContextMenu(TRUE);
+    BOOL bShown = FALSE;
+    if (AddToolbarItems(pPopup->GetControls(), -1, FALSE) > 0)
+        bShown = TrackPopupMenu(pPopup, TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, m_pSite) != 0;
+    pPopup->InternalRelease();
+    return bShown;
+}
+
+int CKitCommandBarManager::AddToolbarItems(CKitControls* pControls, int nBefore, BOOL bBeginGroup)
+{
+    int nAdded = 0;
+    for (int i = 0; i < GetCount(); i++) {
+        auto* pToolBar = DYNAMIC_DOWNCAST(CKitToolBar, m_bars[i]);
+        if (pToolBar == nullptr || !pToolBar->IsContextMenuPresent() || !pToolBar->IsCloseable())
+            continue;
+        // Without an action of the id: each item keeps its own caption and check.
+        auto* pItem = new CKitControlToolbarItem();
+        pItem->SetId(CKitControls::kIdToolbarList);
+        pItem->SetParameter(CKitControlToolbarItem::kParameter);
+        pItem->SetTemporary(TRUE);
+        pControls->InsertAt(pItem, nBefore < 0 ? -1 : nBefore + nAdded);
+        CString strCaption = pToolBar->GetTitle();
+        strCaption.Replace("&", "&&");
+        pItem->SetCaption(strCaption);
+        pItem->SetBarIndex(i);
+        // The items update themselves: the site handles no command of theirs.
+        pItem->SetFlags(kitFlagManualUpdate);
+        pItem->SetChecked(pToolBar->IsVisible());
+        pItem->SetBeginGroup(nAdded == 0 && bBeginGroup);
+        nAdded++;
+    }
+    return nAdded;
+}
+
+void CKitCommandBarManager::ToggleBarVisible(int nIndex)
+{
+    ClosePopups();
+    if (CKitCommandBar* pBar = GetAt(nIndex))
+        pBar->SetVisible(!pBar->IsVisible());
 }
 
 namespace {
@@ -455,6 +509,13 @@ void CKitCommandBarManager::RepositionDockBars(CRect& rcFree, BOOL bCommit)
     for (CKitDockBar* pDockBar : m_pDockBars) {
         if (pDockBar != nullptr && pDockBar->GetSafeHwnd() != nullptr)
             pDockBar->OnSizeParent(&layout);
+    }
+    // Without dock bars the toolbars that lie in the site take its top, one below the other.
+    if (m_pDockBars[kitBarTop] == nullptr && m_pSite != nullptr) {
+        for (CKitCommandBar* pBar : std::vector<CKitCommandBar*>(m_bars)) {
+            if (pBar->GetSafeHwnd() != nullptr && ::GetParent(pBar->GetSafeHwnd()) == m_pSite->GetSafeHwnd())
+                pBar->SendMessage(WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+        }
     }
     if (layout.hDWP != nullptr)
         ::EndDeferWindowPos(layout.hDWP);

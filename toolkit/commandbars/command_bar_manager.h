@@ -13,6 +13,7 @@ class CKitCommandBar;
 class CKitControl;
 class CKitCommandBarKeyboardTip;
 class CKitControlActions;
+class CKitControls;
 class CKitDockBar;
 class CKitKeyboardManager;
 class CKitMenuBar;
@@ -21,6 +22,7 @@ class CKitPopupBar;
 class CKitPropExchange;
 class CKitToolBar;
 class CWnd;
+struct CRuntimeClass;
 
 // The options all bars of a manager share.
 struct CKitCommandBarsOptions {
@@ -42,6 +44,8 @@ struct CKitCommandBarsOptions {
     BOOL bDelayedExpand = FALSE;
     // Docked toolbars show their expand button even when everything fits.
     BOOL bAlwaysShowExpandButton = FALSE;
+    // Floating bars hide while their frame is not active, and show again with it.
+    BOOL bHideFloatingBarsWithFrame = TRUE;
     // A double click on a docked bar floats it.
     BOOL bDblClickFloat = TRUE;
     // The menu bar keeps one set of controls per document type.
@@ -90,8 +94,9 @@ public:
     // Creates the menu bar (once) as a child of the site with the menu's items.
     CKitMenuBar* SetMenu(LPCSTR lpszTitle, UINT nIDMenu);
     CKitMenuBar* GetMenuBar() const { return m_pMenuBar; }
-    // Creates a toolbar as a child of the site, docked at the position.
-    CKitToolBar* Add(LPCSTR lpszTitle, int nPosition);
+    // Creates a toolbar (of the class when given: a kind of toolbar) as a child of the site, docked at the
+    // position; null when the class is no creatable toolbar or the window fails.
+    CKitToolBar* Add(LPCSTR lpszTitle, int nPosition, CRuntimeClass* pBarClass = nullptr);
     // Takes a bar made elsewhere into the list (one reference).
     void AddCommandBar(CKitCommandBar* pBar);
     // Removes the bar from the list and lets it go.
@@ -125,6 +130,16 @@ public:
     // command (0 when dismissed), else 1. The receiver gets the commands; 0 without a popup.
     UINT TrackPopupMenu(CKitPopupBar* pPopup, UINT nFlags, int x, int y, CWnd* pSite = nullptr,
                         LPCRECT lpExclude = nullptr, CWnd* pReceiver = nullptr);
+
+    // The bars' context menu at the screen point: the toolbars list, tracked as a popup menu; FALSE when
+    // no bar offers itself there.
+    BOOL ContextMenu(CPoint ptScreen);
+    // Inserts one temporary item per toolbar whose context-menu and closeable settings are on (checked
+    // while it shows) before the index (-1: at the end); the first begins a group with bBeginGroup.
+    // The number of items added.
+    int AddToolbarItems(CKitControls* pControls, int nBefore, BOOL bBeginGroup);
+    // Closes the popups and shows or hides the bar at the index of the bar list.
+    void ToggleBarVisible(int nIndex);
 
     // The commands of the personalised menus that count as used: their controls are never hidden as rarely used.
     void SetCommandUsed(UINT nId);
@@ -182,6 +197,7 @@ public:
     // Carries out a delayed layout at once.
     void IdleRecalcLayout();
     // The dock bars take their edges of the rectangle, which keeps what is left; with bCommit the windows move.
+    // Without dock bars the toolbars lying in the site take its top instead (WM_SIZEPARENT).
     void RepositionDockBars(CRect& rcFree, BOOL bCommit = TRUE);
     BOOL IsLayoutChanged() const { return m_bLayoutChanged; }
     void SetLayoutChanged(BOOL bChanged = TRUE) { m_bLayoutChanged = bChanged; }

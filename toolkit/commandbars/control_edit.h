@@ -166,11 +166,14 @@ public:
     void SetEditIconId(UINT nId) { m_nEditIconId = nId; }
     UINT GetEditIconId() const { return m_nEditIconId; }
     void SetCharLimit(int nLimit) { m_nCharLimit = nLimit; }
+    int GetCharLimit() const { return m_nCharLimit; }
     // The shell's completion flags, bound when the window is made (0: none).
     DWORD GetShellAutoCompleteFlags() const { return m_dwShellAutoCompleteFlags; }
     void SetShellAutoCompleteFlags(DWORD dwFlags);
     // The watcher of the shell's suggestion list; null while the completion is not bound.
     CKitControlComboBoxAutoCompleteWnd* GetAutoCompleteWnd() const { return m_pAutoComplete; }
+    // The control record, then the edit's own settings.
+    void DoPropExchange(CKitPropExchange* pPX) override;
     // New styles take effect when the window is made anew at the next placement.
     void SetEditStyle(DWORD dwStyle)
     {
@@ -248,6 +251,7 @@ private:
     BOOL m_bReadOnly = FALSE;
     DWORD m_dwEditStyle = 0;
     int m_nCharLimit = 0;
+    DWORD m_dwShellAutoCompleteFlags = 0;
     int m_nEditWidth = 100;
     int m_nLabelWidth = 0;
     BOOL m_bSpinButtons = FALSE;
@@ -258,7 +262,6 @@ private:
     BOOL m_bApplyingFormat = FALSE;
     HWND m_hPreviousFocus = nullptr;
     CRect m_rcPlaced;
-    DWORD m_dwShellAutoCompleteFlags = 0;
     CKitControlComboBoxAutoCompleteWnd* m_pAutoComplete = nullptr;
     // The held spin: its button (0 none), whether the pointer is over it, when the holding began.
     int m_nSpinHeld = 0;

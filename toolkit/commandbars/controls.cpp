@@ -429,6 +429,51 @@ CWnd* CKitControls::GetSite() const
     return m_pParent != nullptr ? m_pParent->GetSite() : nullptr;
 }
 
+CKitControl* CKitControls::AddCommandId(UINT nId, BOOL bBeginGroup)
+{
+    KIT_CONTROL_FROM_MENU record{nId, nullptr, GetCount(), CKitResourceManager::Instance()->LoadStringOrEmpty(nId),
+                                 kitControlButton, nullptr, nullptr};
+    record.bBeginGroup = bBeginGroup;
+    CWnd* pSite = GetSite();
+    if (pSite != nullptr && pSite->GetSafeHwnd() == nullptr)
+        pSite = nullptr;
+    const BOOL bAnswered =
+        pSite != nullptr && pSite->SendMessage(WM_KIT_CONTROL_CREATE, 0, reinterpret_cast<LPARAM>(&record)) != 0;
+    CKitControl* pControl = nullptr;
+    if (bAnswered && record.pControl != nullptr) {
+        pControl = InsertAt(record.pControl, -1);
+    } else {
+        // A control handed over without an answer is not taken.
+        if (record.pControl != nullptr)
+            record.pControl->InternalRelease();
+        pControl = Add(bAnswered ? record.nType : kitControlButton, nId);
+        if (pControl == nullptr)
+            return nullptr;
+    }
+    if (IsPopupKind(pControl->GetType()) && pControl->GetId() != nId)
+        pControl->SetId(nId);
+    pControl->SetBeginGroup(record.bBeginGroup);
+    if (record.dwFlags != 0)
+        pControl->SetFlags(pControl->GetFlags() | record.dwFlags);
+    record.pControl = pControl;
+    if (pSite != nullptr)
+        pSite->SendMessage(WM_KIT_CONTROL_CREATED, 0, reinterpret_cast<LPARAM>(&record));
+    return pControl;
+}
+
+void CKitControls::AddCommandIds(const UINT* pIds, int nCount)
+{
+    BOOL bBeginGroup = FALSE;
+    for (int i = 0; i < nCount; i++) {
+        if (pIds[i] == 0) {
+            bBeginGroup = TRUE;
+            continue;
+        }
+        if (AddCommandId(pIds[i], bBeginGroup) != nullptr)
+            bBeginGroup = FALSE;
+    }
+}
+
 CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
 {
     if (pMenu == nullptr)

@@ -19,7 +19,8 @@ class CKitPropExchange;
 class CMenu;
 class CWnd;
 
-// Site messages sent while a menu becomes controls; lParam is a KIT_CONTROL_FROM_MENU.
+// Site messages sent while a menu item or a command id becomes a control, and before a popup bar is made
+// (lParam is a KIT_CONTROL_FROM_MENU).
 constexpr UINT WM_KIT_CONTROL_CREATE = 0x285E;
 constexpr UINT WM_KIT_CONTROL_CREATED = 0x285F;
 constexpr UINT WM_KIT_POPUP_BAR_CREATE = 0x2861;
@@ -34,6 +35,9 @@ struct KIT_CONTROL_FROM_MENU {
     // A ready control (one reference) or popup bar the site hands over; the control after creation.
     CKitControl* pControl;
     CKitCommandBar* pCommandBar;
+    // A control made from a command id: whether it begins a group, and flags added to its own.
+    BOOL bBeginGroup = FALSE;
+    DWORD dwFlags = 0;
 };
 
 // Layout modes of the row layout (the framework's flags), plus wrapping at groups.
@@ -158,6 +162,11 @@ public:
 
     // Converts one menu item into a control appended to the collection; null for a skipped item.
     CKitControl* AddMenuItem(CMenu* pMenu, int nIndex);
+    // Appends a control for the command id after asking the site (WM_KIT_CONTROL_CREATE), which may hand over
+    // a control or change the type, and tells the site of it (WM_KIT_CONTROL_CREATED); null when none was made.
+    CKitControl* AddCommandId(UINT nId, BOOL bBeginGroup);
+    // Appends one control per id (a 0 makes the next one begin a group).
+    void AddCommandIds(const UINT* pIds, int nCount);
 
     // Lays the controls out in columns of at most nMaxHeight (0: no limit) and returns the popup's size.
     CSize CalcPopupSize(CDC* pDC, int nMaxHeight, const KitPopupLayoutMetrics& metrics);

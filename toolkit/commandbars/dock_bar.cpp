@@ -33,6 +33,8 @@ CRect Transposed(const CRect& rc)
 
 BEGIN_MESSAGE_MAP(CKitDockBar, CWnd)
     ON_WM_PAINT()
+    ON_WM_RBUTTONDOWN()
+    ON_MESSAGE(WM_SIZEPARENT, &CKitDockBar::OnSizeParentMessage)
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_PRINTCLIENT, &CKitDockBar::OnPrintClient)
 END_MESSAGE_MAP()
@@ -439,6 +441,19 @@ void CKitDockBar::OnSizeParent(KIT_DOCK_LAYOUT* pLayout)
     }
 }
 
+LRESULT CKitDockBar::OnSizeParentMessage(WPARAM /*wParam*/, LPARAM lParam)
+{
+    OnSizeParent(reinterpret_cast<KIT_DOCK_LAYOUT*>(lParam));
+    return 0;
+}
+
+void CKitDockBar::OnRButtonDown(UINT /*nFlags*/, CPoint point)
+{
+    ClientToScreen(&point);
+    if (m_pCommandBars != nullptr)
+        m_pCommandBars->ContextMenu(point);
+}
+
 void CKitDockBar::OnPaint()
 {
     CPaintDC dc(this);
@@ -453,11 +468,9 @@ BOOL CKitDockBar::OnEraseBkgnd(CDC* /*pDC*/)
 LRESULT CKitDockBar::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
 {
     CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-    CRect rc;
-    GetClientRect(&rc);
     CKitBarPainter* pPainter = m_pCommandBars != nullptr ? m_pCommandBars->GetPaintManager() : nullptr;
     if (pPainter != nullptr)
-        pPainter->FillDockBar(pDC, rc);
+        pPainter->FillDockBar(pDC, this);
     return 1;
 }
 
@@ -556,6 +569,8 @@ BOOL CKitDockContext::Track()
             if (pt != m_ptLast) {
                 if (m_nHitTest == 1)
                     Move(pt);
+                else if (m_pBar->IsFreeResizable())
+                    ResizeFree(pt);
                 else
                     ResizeLength(pt);
             } else {
@@ -650,6 +665,29 @@ void CKitDockContext::ResizeLength(CPoint pt)
     if (rc.top >= rcWork.bottom)
         rc.OffsetRect(0, rcWork.bottom - rc.bottom);
     m_pBar->SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pBar->Redraw();
+}
+
+void CKitDockContext::ResizeFree(CPoint pt)
+{
+    const CPoint ptDelta(pt.x - m_ptLast.x, pt.y - m_ptLast.y);
+    m_ptLast = pt;
+    if (m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT)
+        m_rcTrack.left += ptDelta.x;
+    if (m_nHitTest == HTRIGHT || m_nHitTest == HTTOPRIGHT || m_nHitTest == HTBOTTOMRIGHT)
+        m_rcTrack.right += ptDelta.x;
+    if (m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT || m_nHitTest == HTTOPRIGHT)
+        m_rcTrack.top += ptDelta.y;
+    if (m_nHitTest == HTBOTTOM || m_nHitTest == HTBOTTOMLEFT || m_nHitTest == HTBOTTOMRIGHT)
+        m_rcTrack.bottom += ptDelta.y;
+    CRect rcWindow;
+    m_pBar->GetWindowRect(&rcWindow);
+    if (m_rcTrack.Size() == rcWindow.Size())
+        return;
+    CRect rcMeet;
+    if (!rcMeet.IntersectRect(m_rcTrack, CKitMonitorHelper::Instance()->GetWorkAreaFromWnd(m_pBar)))
+        return;
+    m_pBar->ApplyFreeResize(m_rcTrack, m_nHitTest);
     m_pBar->Redraw();
 }
 

@@ -88,6 +88,10 @@ protected:
 
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    // The manager's context menu of bars at the point.
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    // WM_SIZEPARENT: lParam the frame's KIT_DOCK_LAYOUT.
+    afx_msg LRESULT OnSizeParentMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
@@ -120,6 +124,8 @@ public:
     void Move(CPoint pt);
     // One mouse move of a resize (screen point).
     void ResizeLength(CPoint pt);
+    // One mouse move of a resize of a freely resizable bar: the grabbed border or corner follows it.
+    void ResizeFree(CPoint pt);
     // Keeps at least 10 pixels of the rectangle on the work area.
     static void KeepOnScreen(CRect& rc, const CRect& rcWork);
     // Shifts the rectangle just enough to contain the point.

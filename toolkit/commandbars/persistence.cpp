@@ -6,9 +6,11 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_action.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/resources.h"
 
@@ -156,6 +158,11 @@ void CKitControl::DoPropExchange(CKitPropExchange* pPX)
     PX::PropExchangeString(pPX, "CustomCaption", m_strCustomCaption, "");
     if (nSchema > 1)
         PX::PropExchangeString(pPX, "Category", m_strCategory, "");
+    // The user's own icon travels with the control, kept in the image manager under its id.
+    if (static_cast<int>(m_nCustomIconId) > 0) {
+        CKitPropExchangeSection section(Section(pPX, "CustomIcon"));
+        CKitImageManagerIconSet::Serialize(GetImageManager(), m_nCustomIconId, section);
+    }
     if (nSchema > 3) {
         ExchangeTemplateMap(pPX, m_docTemplatesExcluded);
         ExchangeTemplateMap(pPX, m_docTemplatesAssigned);
@@ -200,6 +207,32 @@ void CKitControlButton::DoPropExchange(CKitPropExchange* pPX)
     CKitControl::DoPropExchange(pPX);
     if (pPX->GetSchema() < 18)
         ExchangeInt(pPX, "Style", m_nButtonStyle, 0);
+}
+
+void CKitControlEdit::DoPropExchange(CKitPropExchange* pPX)
+{
+    CKitControl::DoPropExchange(pPX);
+    const int nSchema = pPX->GetSchema();
+    if (nSchema > 5) {
+        PX::PropExchangeBool(pPX, "HasLabel", m_bCaptionVisible, FALSE);
+        ExchangeInt(pPX, "Width", m_nEditWidth, 0);
+    }
+    if (nSchema > 7)
+        PX::PropExchangeBool(pPX, "ReadOnly", m_bReadOnly, FALSE);
+    if (nSchema > 8) {
+        PX::PropExchangeString(pPX, "EditHint", m_strHint, "");
+        ExchangeUnsigned(pPX, "ShellAutoCompleteFlags", m_dwShellAutoCompleteFlags, 0);
+    }
+    if (nSchema > 16)
+        ExchangeUnsigned(pPX, "EditStyle", m_dwEditStyle, 0);
+    if (nSchema > 18)
+        PX::PropExchangeBool(pPX, "ShowSpinButtons", m_bSpinButtons, FALSE);
+    if (nSchema > 34)
+        ExchangeInt(pPX, "TextLimit", m_nCharLimit, 0);
+    if (nSchema > 36)
+        ExchangeUnsigned(pPX, "EditIconId", m_nEditIconId, 0);
+    if (nSchema >= 38)
+        ExchangeUnsigned(pPX, "BuddyButtonId", m_nBuddyButtonId, 0);
 }
 
 void CKitControlPopup::DoPropExchange(CKitPropExchange* pPX)

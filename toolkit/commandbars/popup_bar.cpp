@@ -26,8 +26,6 @@ constexpr UINT WM_KIT_INIT_POPUP = 0x285B;
 constexpr UINT WM_KIT_POPUP_CLOSED = 0x285D;
 // Sent to the site when a popup was torn off (wParam the toolbar, lParam the popup).
 constexpr UINT WM_KIT_TEAROFF = 0x2867;
-// The frame's synchronised-activation style.
-constexpr DWORD kStyleSyncActive = 0x100;
 // The strip of the expand button below the controls.
 constexpr int kExpandButtonHeight = 12;
 // The control flag of a popup control that opens its popup leftwards.
@@ -165,8 +163,8 @@ CRect KitCalcPopupRect(KitPopupPlacement& p)
 
 BEGIN_MESSAGE_MAP(CKitPopupBar, CKitCommandBar)
     ON_MESSAGE(WM_MOUSEACTIVATE, &CKitPopupBar::OnMouseActivate)
-    ON_MESSAGE(WM_NCCREATE, &CKitPopupBar::OnNcCreatePopup)
-    ON_MESSAGE(WM_FLOATSTATUS, &CKitPopupBar::OnFloatStatus)
+    ON_MESSAGE(WM_NCCREATE, &CKitPopupBar::OnNcCreateSynchronized)
+    ON_MESSAGE(WM_FLOATSTATUS, &CKitPopupBar::OnFloatStatusSynchronized)
     ON_WM_TIMER()
     ON_WM_LBUTTONDOWN()
     ON_WM_MOUSEMOVE()
@@ -215,6 +213,8 @@ BOOL CKitPopupBar::Popup(CKitControlPopup* pControl, BOOL bSelectFirst)
         m_pNotifyWindow = pParentPopup->m_pNotifyWindow;
     if (!CreatePopupWindow())
         return FALSE;
+    // A popup shown again while it still fades starts from its new picture.
+    m_pAnimation->Reset();
     if (CWnd* pOwnerSite = GetOwnerSite())
         pOwnerSite->SendMessage(WM_KIT_INIT_POPUP, 0, reinterpret_cast<LPARAM>(this));
     m_bTearOffHot = FALSE;
@@ -257,12 +257,15 @@ int CKitPopupBar::GetAnimationType() const
 
 void CKitPopupBar::AnimatePopup()
 {
+    if (GetSafeHwnd() == nullptr)
+        return;
     CKitCommandBar* pParent = GetParentCommandBar();
-    if ((pParent != nullptr && !pParent->GetAnimateNextPopup()) || IsCustomizeMode() || GetSafeHwnd() == nullptr)
+    const BOOL bMayAnimate = (pParent == nullptr || pParent->GetAnimateNextPopup()) && !IsCustomizeMode();
+    const int nKind = bMayAnimate ? GetAnimationType() : kitAnimateNone;
+    if (!KitIsAnimatedPopupKind(nKind)) {
+        SetWindowRegion();
         return;
-    const int nKind = GetAnimationType();
-    if (!KitIsAnimatedPopupKind(nKind))
-        return;
+    }
     CRect rc;
     GetWindowRect(&rc);
     ShowAnimated(rc, nKind, FALSE);
@@ -292,6 +295,8 @@ void CKitPopupBar::ShowAnimated(const CRect& rcScreen, int nKind, BOOL bMove)
     if (bMove)
         SetWindowPos(nullptr, rcScreen.left, rcScreen.top, cx, cy,
                      SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOREDRAW);
+    // The picture plays within the window's own shape.
+    SetWindowRegion();
     CRect rcClient;
     GetClientRect(&rcClient);
     CClientDC dcWindow(this);
@@ -307,6 +312,12 @@ void CKitPopupBar::ShowAnimated(const CRect& rcScreen, int nKind, BOOL bMove)
         pPainter->AnimatePopupBar(&dcWindow, &dcBar, rcClient, nKind);
     dcWindow.BitBlt(0, 0, rcClient.Width(), rcClient.Height(), &dcBar, 0, 0, SRCCOPY);
     ValidateRect(nullptr);
+}
+
+void CKitPopupBar::SetWindowRegion()
+{
+    if (CKitBarPainter* pPainter = GetPaintManager(); pPainter != nullptr && GetSafeHwnd() != nullptr)
+        pPainter->SetCommandBarRegion(this);
 }
 
 void CKitPopupBar::PlayPopupSound()
@@ -684,6 +695,7 @@ void CKitPopupBar::UpdateLocation()
         } else {
             SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
                          SWP_NOZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+            SetWindowRegion();
         }
         CastShadow();
     }
@@ -801,6 +813,7 @@ void CKitPopupBar::ExpandBar()
 {
     if (m_bExpanded || !m_bHasHiddenControls)
         return;
+    m_pAnimation->Reset();
     m_bExpanded = TRUE;
     m_bAnimateNextShow = TRUE;
     OpenPopupAt(-1);
@@ -818,29 +831,6 @@ void CKitPopupBar::ExpandBar()
 LRESULT CKitPopupBar::OnMouseActivate(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     return MA_NOACTIVATE;
-}
-
-LRESULT CKitPopupBar::OnNcCreatePopup(WPARAM /*wParam*/, LPARAM /*lParam*/)
-{
-    const LRESULT lResult = Default();
-    if (lResult == 0 || (::GetWindowLongA(m_hWnd, GWL_STYLE) & kStyleSyncActive) == 0)
-        return lResult;
-    // The top-level parent is active when it is the foreground window, or when the foreground window is its
-    // last active popup and keeps its activation in step with it.
-    HWND hTop = m_hWnd;
-    for (HWND hUp = ::GetParent(hTop); hUp != nullptr; hUp = ::GetParent(hUp))
-        hTop = hUp;
-    const HWND hForeground = ::GetForegroundWindow();
-    BOOL bActive = hTop != m_hWnd && hForeground == hTop;
-    if (!bActive && hTop != m_hWnd && hForeground != nullptr && ::GetLastActivePopup(hTop) == hForeground)
-        bActive = ::SendMessageA(hForeground, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
-    SendMessage(WM_FLOATSTATUS, bActive ? FS_ACTIVATE : FS_DEACTIVATE, 0);
-    return lResult;
-}
-
-LRESULT CKitPopupBar::OnFloatStatus(WPARAM wParam, LPARAM /*lParam*/)
-{
-    return (wParam & FS_SYNCACTIVE) != 0 && (::GetWindowLongA(m_hWnd, GWL_STYLE) & kStyleSyncActive) != 0;
 }
 
 void CKitPopupBar::OnTimer(UINT_PTR nIDEvent)

@@ -191,14 +191,12 @@ protected:
     // Shows the window at the screen rectangle (moved there when bMove) by the paint manager's open animation:
     // the screen under it first, then the bar drawn off-screen played over it.
     void ShowAnimated(const CRect& rcScreen, int nKind, BOOL bMove);
+    // The paint manager gives the window the region of its look.
+    void SetWindowRegion();
     static void PlayPopupSound();
     BOOL CreatePopupWindow();
 
     afx_msg LRESULT OnMouseActivate(WPARAM wParam, LPARAM lParam);
-    // After creation: tells itself whether its top-level parent is active (synchronised activation).
-    afx_msg LRESULT OnNcCreatePopup(WPARAM wParam, LPARAM lParam);
-    // Answers TRUE only to FS_SYNCACTIVE, and only with the synchronised-activation style.
-    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);

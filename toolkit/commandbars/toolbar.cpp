@@ -17,6 +17,7 @@ IMPLEMENT_DYNCREATE(CKitToolBar, CKitCommandBar)
 IMPLEMENT_DYNCREATE(CKitControlButtonExpand, CKitControlPopup)
 IMPLEMENT_DYNCREATE(CKitControlToggleButton, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitControlButtonHide, CKitControlButton)
+IMPLEMENT_DYNCREATE(CKitControlToolbarItem, CKitControlButton)
 
 namespace {
 // The border of a floating bar's window on every side.
@@ -150,8 +151,9 @@ CSize LayoutControls(CKitToolBar* pBar, const CRect& rcBorders, int nLength, BOO
     return bVertical ? CSize(nAcrossSize, nAlongSize) : CSize(nAlongSize, nAcrossSize);
 }
 
-// Hides or shows one of the bar's own buttons for the layout.
-void ShowOwnButton(CKitControl* pControl, BOOL bShow)
+} // namespace
+
+void CKitToolBar::ShowOwnButton(CKitControl* pControl, BOOL bShow)
 {
     if (pControl == nullptr)
         return;
@@ -159,16 +161,19 @@ void ShowOwnButton(CKitControl* pControl, BOOL bShow)
     pControl->SetHideFlags(bShow ? dwFlags & ~kitHideGeneric : dwFlags | kitHideGeneric);
 }
 
-} // namespace
-
 BEGIN_MESSAGE_MAP(CKitToolBar, CKitCommandBar)
     AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownBar)
     AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDblClkBar)
+    AFX_WM_ENTRY(WM_RBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnRButtonDownBar)
     ON_MESSAGE(WM_NCHITTEST, &CKitToolBar::OnNcHitTestMessage)
     ON_MESSAGE(WM_NCLBUTTONDOWN, &CKitToolBar::OnNcLButtonDownMessage)
     ON_WM_SETCURSOR()
     ON_MESSAGE(WM_MOUSEACTIVATE, &CKitToolBar::OnMouseActivateMessage)
     ON_MESSAGE(WM_CLOSE, &CKitToolBar::OnCloseMessage)
+    ON_MESSAGE(WM_SIZEPARENT, &CKitToolBar::OnSizeParentMessage)
+    ON_MESSAGE(WM_NCCREATE, &CKitToolBar::OnNcCreateSynchronized)
+    ON_MESSAGE(WM_NCACTIVATE, &CKitToolBar::OnNcActivateMessage)
+    ON_MESSAGE(WM_FLOATSTATUS, &CKitToolBar::OnFloatStatusMessage)
 END_MESSAGE_MAP()
 
 CKitToolBar::CKitToolBar() : CKitToolBar(kitBarTypeNormal)
@@ -198,6 +203,7 @@ void CKitToolBar::SetVisible(BOOL bVisible)
     if (m_bVisible == bVisible && (GetSafeHwnd() == nullptr || (IsWindowVisible() != FALSE) == (bVisible != FALSE)))
         return;
     m_bVisible = bVisible;
+    m_bHiddenWithFrame = FALSE;
     if (!bVisible)
         LeaveTrackingMode();
     if (GetSafeHwnd() != nullptr)
@@ -206,8 +212,7 @@ void CKitToolBar::SetVisible(BOOL bVisible)
     if (bVisible) {
         UpdateLocation();
     } else if (m_nBarPosition <= kitBarRight) {
-        if (pCommandBars != nullptr)
-            pCommandBars->RecalcFrameLayout();
+        RecalcSiteLayout();
     }
     if (pCommandBars == nullptr)
         return;
@@ -220,7 +225,8 @@ void CKitToolBar::SetVisible(BOOL bVisible)
 
 BOOL CKitToolBar::IsVisible() const
 {
-    return GetSafeHwnd() != nullptr && (GetStyle() & WS_VISIBLE) != 0;
+    // A floating bar hidden with its inactive frame still counts as shown.
+    return GetSafeHwnd() != nullptr && m_bVisible && ((GetStyle() & WS_VISIBLE) != 0 || m_bHiddenWithFrame);
 }
 
 BOOL CKitToolBar::SetPosition(int nPosition)
@@ -246,13 +252,7 @@ void CKitToolBar::UpdateLocation()
         return;
     m_bInUpdateLocation = TRUE;
     if (m_nBarPosition <= kitBarRight) {
-        if (CKitCommandBarManager* pCommandBars = GetCommandBars())
-            pCommandBars->RecalcFrameLayout();
-        else if (CWnd* pSite = GetSite()) {
-            CRect rc;
-            pSite->GetClientRect(&rc);
-            pSite->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.Width(), rc.Height()));
-        }
+        RecalcSiteLayout();
     } else if (m_nBarPosition == kitBarFloating) {
         const CSize sz = CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH | LM_COMMIT);
         CRect rc;
@@ -261,6 +261,17 @@ void CKitToolBar::UpdateLocation()
     }
     m_bInUpdateLocation = FALSE;
     Redraw();
+}
+
+void CKitToolBar::RecalcSiteLayout()
+{
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
+        pCommandBars->RecalcFrameLayout();
+    } else if (CWnd* pSite = GetSite(); pSite != nullptr && pSite->GetSafeHwnd() != nullptr) {
+        CRect rc;
+        pSite->GetClientRect(&rc);
+        pSite->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(rc.Width(), rc.Height()));
+    }
 }
 
 CRect CKitToolBar::GetBorders()
@@ -275,6 +286,20 @@ CRect CKitToolBar::GetBorders()
         rc.top += szGripper.cy;
     }
     return rc;
+}
+
+int CKitToolBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
+{
+    CWnd* pParent = GetSafeHwnd() != nullptr ? GetParent() : nullptr;
+    char szClass[16] = "";
+    if (nChar != VK_TAB || m_pDockBar != nullptr || IsFloating() || pParent == nullptr ||
+        ::GetClassNameA(pParent->GetSafeHwnd(), szClass, sizeof(szClass)) == 0 || lstrcmpA(szClass, "#32770") != 0)
+        return CKitCommandBar::OnHookKeyDown(nChar, lParam);
+    const BOOL bPrevious = ::GetKeyState(VK_SHIFT) < 0;
+    if (HWND hNext = ::GetNextDlgTabItem(pParent->GetSafeHwnd(), m_hWnd, bPrevious))
+        ::SetFocus(hNext);
+    LeaveTrackingMode();
+    return 1;
 }
 
 CSize CKitToolBar::CalcLayout(int nWidth, int nEndMargin)
@@ -460,8 +485,8 @@ CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 
 BOOL CKitToolBar::CreateToolBarWindow(CWnd* pParent, BOOL bFloating)
 {
-    const DWORD dwFloating = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    const DWORD dwDocked = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    const DWORD dwFloating = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | kStyleSyncActive;
+    const DWORD dwDocked = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | kStyleSyncActive;
     if (GetSafeHwnd() == nullptr) {
         CKitCommandBarManager* pCommandBars = GetCommandBars();
         const DWORD dwExStyle = pCommandBars != nullptr && pCommandBars->IsLayoutRTL() ? WS_EX_LAYOUTRTL : 0;
@@ -470,7 +495,7 @@ BOOL CKitToolBar::CreateToolBarWindow(CWnd* pParent, BOOL bFloating)
             return FALSE;
     } else if (bFloating) {
         ::SetParent(m_hWnd, nullptr);
-        ModifyStyle(WS_CHILD, WS_POPUP);
+        ModifyStyle(WS_CHILD, WS_POPUP | kStyleSyncActive);
         ::SetWindowLongPtrA(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(pParent->GetSafeHwnd()));
         if ((pParent->GetExStyle() & WS_EX_TOPMOST) != 0)
             ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -478,8 +503,10 @@ BOOL CKitToolBar::CreateToolBarWindow(CWnd* pParent, BOOL bFloating)
         ModifyStyle(WS_POPUP, WS_CHILD);
         ::SetParent(m_hWnd, pParent->GetSafeHwnd());
     }
-    if (m_bVisible)
+    if (m_bVisible) {
+        m_bHiddenWithFrame = FALSE;
         ShowWindow(SW_SHOWNA);
+    }
     return TRUE;
 }
 
@@ -495,18 +522,7 @@ BOOL CKitToolBar::LoadToolBar(UINT nIDResource, BOOL bLoadBitmap)
 void CKitToolBar::SetButtons(const UINT* pIds, int nCount)
 {
     m_pControls->RemoveAll();
-    BOOL bBeginGroup = FALSE;
-    for (int i = 0; i < nCount; i++) {
-        if (pIds[i] == 0) {
-            bBeginGroup = TRUE;
-            continue;
-        }
-        CKitControl* pControl = m_pControls->Add(kitControlButton, pIds[i]);
-        if (pControl == nullptr)
-            continue;
-        pControl->SetBeginGroup(bBeginGroup);
-        bBeginGroup = FALSE;
-    }
+    m_pControls->AddCommandIds(pIds, nCount);
     OnControlsChanged();
 }
 
@@ -562,7 +578,7 @@ void CKitToolBar::OnLButtonDownBar(UINT nFlags, CPoint point)
 {
     if (m_nBarPosition == kitBarFloating)
         ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (HitTest(point) != nullptr || IsCustomizeMode()) {
+    if (!IsDragPoint(point) || IsCustomizeMode()) {
         OnLButtonDown(nFlags, point);
         return;
     }
@@ -575,9 +591,27 @@ void CKitToolBar::OnLButtonDownBar(UINT nFlags, CPoint point)
     }
 }
 
+void CKitToolBar::OnRButtonDownBar(UINT nFlags, CPoint point)
+{
+    CKitControl* pControl = HitTest(point);
+    if (pControl != nullptr && !IsCustomizeMode() && pControl->OnRButtonDown(point))
+        return;
+    if (IsCustomizeMode()) {
+        CWnd::OnRButtonDown(nFlags, point);
+        return;
+    }
+    LeaveTrackingMode();
+    ClearSelection();
+    Redraw();
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
+        ClientToScreen(&point);
+        pCommandBars->ContextMenu(point);
+    }
+}
+
 void CKitToolBar::OnLButtonDblClkBar(UINT nFlags, CPoint point)
 {
-    if (HitTest(point) == nullptr && m_pDockContext != nullptr && m_pDockContext->ToggleDocking())
+    if (IsDragPoint(point) && m_pDockContext != nullptr && m_pDockContext->ToggleDocking())
         return;
     OnLButtonDblClk(nFlags, point);
 }
@@ -652,6 +686,65 @@ LRESULT CKitToolBar::OnCloseMessage(WPARAM /*wParam*/, LPARAM /*lParam*/)
     return 0;
 }
 
+LRESULT CKitToolBar::OnSizeParentMessage(WPARAM /*wParam*/, LPARAM lParam)
+{
+    auto* pLayout = reinterpret_cast<KIT_DOCK_LAYOUT*>(lParam);
+    if (pLayout == nullptr || !IsVisible())
+        return 0;
+    DWORD dwMode = LM_HORZ | LM_HORZDOCK;
+    if (pLayout->hDWP != nullptr)
+        dwMode |= LM_COMMIT;
+    if ((m_dwFlags & kitDockSqueeze) != 0)
+        dwMode |= kitLayoutSqueeze;
+    if ((m_dwFlags & kitDockFullRow) != 0)
+        dwMode |= LM_STRETCH;
+    CRect& rcFree = pLayout->rect;
+    CSize sz = CalcDockLayout(rcFree.Width(), dwMode);
+    sz.cx = std::min<LONG>(sz.cx, std::max(0, rcFree.Width()));
+    sz.cy = std::min<LONG>(sz.cy, std::max(0, rcFree.Height()));
+    const CRect rc(rcFree.left, rcFree.top, rcFree.left + sz.cx, rcFree.top + sz.cy);
+    rcFree.top += sz.cy;
+    pLayout->sizeTotal.cy += sz.cy;
+    pLayout->sizeTotal.cx = std::max(pLayout->sizeTotal.cx, sz.cx);
+    if (pLayout->hDWP != nullptr)
+        pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                                         SWP_NOZORDER | SWP_NOACTIVATE);
+    Redraw();
+    return 0;
+}
+
+LRESULT CKitToolBar::OnNcActivateMessage(WPARAM wParam, LPARAM /*lParam*/)
+{
+    return wParam != 0 ? 0 : Default();
+}
+
+LRESULT CKitToolBar::OnFloatStatusMessage(WPARAM wParam, LPARAM lParam)
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    const BOOL bFollowFrame =
+        pCommandBars == nullptr || pCommandBars->GetCommandBarsOptions()->bHideFloatingBarsWithFrame;
+    if (IsFloating() && m_bVisible && bFollowFrame) {
+        const UINT nShowFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+        const BOOL bShown = IsWindowVisible();
+        if ((wParam & (FS_DEACTIVATE | FS_HIDE)) != 0 && bShown &&
+            ((wParam & FS_HIDE) != 0 || !CKitDrawHelpers::IsTopParentActive(this)))
+        {
+            m_bHiddenWithFrame = TRUE;
+            SetWindowPos(nullptr, 0, 0, 0, 0, nShowFlags | SWP_HIDEWINDOW);
+        }
+        if ((wParam & (FS_ACTIVATE | FS_SHOW)) != 0 && !bShown && CKitDrawHelpers::IsTopParentActive(this)) {
+            const HWND hForeground = ::GetForegroundWindow();
+            if (hForeground != nullptr && ::IsWindowVisible(hForeground) && !::IsIconic(hForeground)) {
+                m_bHiddenWithFrame = FALSE;
+                SetWindowPos(nullptr, 0, 0, 0, 0, nShowFlags | SWP_SHOWWINDOW);
+            }
+        }
+        if ((wParam & (FS_ENABLE | FS_DISABLE)) != 0)
+            EnableWindow((wParam & FS_ENABLE) != 0);
+    }
+    return OnFloatStatusSynchronized(wParam, lParam);
+}
+
 
 // CKitControlButtonExpand
 
@@ -672,8 +765,21 @@ void CKitControlButtonExpand::Draw(CDC* pDC)
 BOOL CKitControlButtonExpand::SetPopup(BOOL bPopup)
 {
     if (bPopup) {
-        auto* pPopup = new CKitPopupBar();
-        pPopup->SetCommandBars(m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr);
+        CKitCommandBarManager* pCommandBars = m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
+        // The site may hand over the popup (flags 1: the expand button's); else a popup toolbar.
+        KIT_CONTROL_FROM_MENU record{GetId(), nullptr, GetIndex(), CString(), GetType(), this, nullptr};
+        record.dwFlags = 1;
+        CWnd* pSite = m_pParent != nullptr ? m_pParent->GetSite() : nullptr;
+        if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+            pSite->SendMessage(WM_KIT_POPUP_BAR_CREATE, 0, reinterpret_cast<LPARAM>(&record));
+        auto* pPopup = DYNAMIC_DOWNCAST(CKitPopupBar, record.pCommandBar);
+        if (pPopup == nullptr) {
+            if (record.pCommandBar != nullptr)
+                record.pCommandBar->InternalRelease();
+            pPopup = CKitPopupToolBar::CreatePopupToolBar(pCommandBars);
+        } else if (pPopup->GetCommandBars() == nullptr) {
+            pPopup->SetCommandBars(pCommandBars);
+        }
         if (m_pParent != nullptr) {
             for (int i = 0; i < m_pParent->GetControlCount(); i++) {
                 CKitControl* pControl = m_pParent->GetControl(i);
@@ -754,6 +860,16 @@ void CKitControlToggleButton::OnExecute()
         pBar->OnRecalcLayout();
         pBar->UpdateLocation();
     }
+}
+
+// CKitControlToolbarItem
+
+void CKitControlToolbarItem::OnExecute()
+{
+    CKitCommandBar* pBar = m_pParent;
+    CKitCommandBarManager* pCommandBars = pBar != nullptr ? pBar->GetCommandBars() : nullptr;
+    if (pCommandBars != nullptr)
+        pCommandBars->ToggleBarVisible(m_nBarIndex);
 }
 
 // CKitControlButtonHide

@@ -51,6 +51,9 @@ public:
     void UpdateLocation();
     // Floating: 3 on every side; docked: the paint manager's borders and gripper.
     CRect GetBorders() override;
+    // In a dialog, a bar lying in it (neither docked nor floating) hands Tab (Shift+Tab) on to the dialog's
+    // next (previous) tab item and stops tracking.
+    int OnHookKeyDown(UINT nChar, LPARAM lParam) override;
     // Lays the controls out in the bar's window as it stands.
     void OnRecalcLayout() override;
     // The rows within the width, with the end margin grown by nEndMargin along the length.
@@ -59,6 +62,12 @@ public:
     virtual CSize CalcDockLayout(int nLength, DWORD dwMode);
     // The floating layout, with the close and expand buttons in the caption.
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
+    // Whether a press at the client point drags the bar (and a double click docks or floats it): no control there.
+    virtual BOOL IsDragPoint(CPoint point) const { return HitTest(point) == nullptr; }
+    // Whether the dock context resizes the bar by both dimensions, the bar applying the rectangle itself.
+    virtual BOOL IsFreeResizable() const { return FALSE; }
+    // Applies the screen rectangle of a free resize by the grabbed border (hit code); nothing here.
+    virtual void ApplyFreeResize(const CRect& /*rcWindow*/, int /*nHitTest*/) {}
     // Creates the window as a child of the parent, or as a floating window it owns; an
     // existing window is re-styled.
     BOOL CreateToolBarWindow(CWnd* pParent, BOOL bFloating);
@@ -92,6 +101,7 @@ public:
     BOOL IsCloseable() const { return m_bCloseable; }
     void SetCloseable(BOOL bCloseable) { m_bCloseable = bCloseable; }
     BOOL IsContextMenuPresent() const { return m_bContextMenuPresent; }
+    void SetContextMenuPresent(BOOL bPresent) { m_bContextMenuPresent = bPresent; }
     BOOL IsCustomizeDialogPresent() const { return m_bCustomizeDialogPresent; }
     BOOL IsAnimationEnabled() const { return m_bAnimation; }
     void SetAnimationEnabled(BOOL bEnable) { m_bAnimation = bEnable; }
@@ -103,8 +113,12 @@ public:
 protected:
     explicit CKitToolBar(int nBarType);
 
+    // The frame lays its bars out again (without a manager: the site gets WM_SIZE with its client size).
+    void RecalcSiteLayout();
     // The bar's own button (made as a temporary control on first use).
     CKitControl* FindOrAddOwnButton(UINT nId);
+    // Hides or shows one of the bar's own buttons for the layout (null: nothing).
+    static void ShowOwnButton(CKitControl* pControl, BOOL bShow);
     // The docked layout before a stretched bar is made to fill its row.
     CSize CalcDockLayoutLine(int nLength, DWORD dwMode);
     // Whether the expand button may show: with a manager, or when the bar is floating.
@@ -113,12 +127,21 @@ protected:
     BOOL IsAlwaysShowExpandButton(BOOL bDefault) const;
 
     afx_msg void OnLButtonDownBar(UINT nFlags, CPoint point);
+    // Outside customize mode (and unless a control takes it) the bars' context menu at the point.
+    afx_msg void OnRButtonDownBar(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClkBar(UINT nFlags, CPoint point);
     afx_msg LRESULT OnNcHitTestMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNcLButtonDownMessage(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnMouseActivateMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCloseMessage(WPARAM wParam, LPARAM lParam);
+    // WM_SIZEPARENT of a bar that lies in its frame without dock bars: lParam the frame's KIT_DOCK_LAYOUT,
+    // whose free rectangle's top the bar takes.
+    afx_msg LRESULT OnSizeParentMessage(WPARAM wParam, LPARAM lParam);
+    // Activation keeps the caption as it is; deactivation gets the default processing.
+    afx_msg LRESULT OnNcActivateMessage(WPARAM wParam, LPARAM lParam);
+    // A floating bar hides and shows, or is disabled and enabled, with its frame.
+    afx_msg LRESULT OnFloatStatusMessage(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     CKitDockContext* m_pDockContext;
@@ -130,6 +153,8 @@ protected:
     BOOL m_bCustomizeDialogPresent = TRUE;
     BOOL m_bAnimation = FALSE;
     BOOL m_bVisible = TRUE;
+    // The floating window is hidden only while its frame is inactive.
+    BOOL m_bHiddenWithFrame = FALSE;
     BOOL m_bInUpdateLocation = FALSE;
     UINT m_nResourceId = 0;
 
@@ -170,6 +195,22 @@ public:
 
 private:
     CKitControl* m_pTarget = nullptr;
+};
+
+// An item of the toolbars list: checked while its bar shows; executing it shows or hides the bar.
+class CKitControlToolbarItem : public CKitControlButton {
+    DECLARE_DYNCREATE(CKitControlToolbarItem)
+public:
+    // The parameter that marks the items of the toolbars list.
+    static constexpr LPCSTR kParameter = "CKitControlToolbar";
+    CKitControlToolbarItem() = default;
+    // The bar's index in the manager's bar list.
+    void SetBarIndex(int nIndex) { m_nBarIndex = nIndex; }
+    int GetBarIndex() const { return m_nBarIndex; }
+    void OnExecute() override;
+
+private:
+    int m_nBarIndex = -1;
 };
 
 // The close button of a floating bar's caption: executing it hides the bar.

@@ -53,6 +53,8 @@ public:
     virtual void RemovePopupShadow(CWnd* /*pPopup*/) {}
     // Plays a popup's open animation (kind 2 unfold, 3 slide, 4 fade) of the bar's off-screen picture onto the DC.
     virtual void AnimatePopupBar(CDC* /*pDestDC*/, CDC* /*pSrcDC*/, CRect /*rc*/, int /*nKind*/) {}
+    // Gives a popup bar's window the region of the theme's look (nothing: the plain rectangle).
+    virtual void SetCommandBarRegion(CKitCommandBar* /*pBar*/) {}
     // A toolbar's expand button (kind 0 docked, 3 floating; lpParam non-zero when controls are
     // hidden) or the close button of its floating caption (kind 2): the size, drawn when bDraw.
     virtual CSize DrawSpecialControl(CDC* /*pDC*/, int /*nKind*/, CKitControl* /*pControl*/, CKitCommandBar* /*pBar*/,
@@ -62,8 +64,12 @@ public:
     }
     // An MDI frame button whose parameter holds its glyph.
     virtual void DrawControlMDIButton(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
-    // The face of a dock bar along a frame's edge.
-    virtual void FillDockBar(CDC* /*pDC*/, const CRect& /*rc*/) {}
+    // The face of a control in its rectangle and state (nothing for an idle one).
+    virtual void DrawControlEntry(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
+    // The text colour of a control in its state.
+    virtual COLORREF GetControlTextColor(CKitControl* /*pControl*/) { return RGB(0, 0, 0); }
+    // The face of a dock bar along a frame's edge, over its client rectangle.
+    virtual void FillDockBar(CDC* /*pDC*/, CWnd* /*pDockBar*/) {}
     // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
     virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
     // The global option that cross-fades every bar's changes.

@@ -10,6 +10,7 @@
 #include "toolkit/common/upper_services.h"
 
 #include "support/canvas.h"
+#include "support/held_keys.h"
 
 #include "framework/frame.h"
 #include "framework/msgmap.h"
@@ -574,24 +575,6 @@ public:
     }
     BOOL m_bTakes = FALSE;
     std::vector<int> m_deltas;
-};
-
-// Holds Ctrl and Shift down for the thread while it lives.
-class CHeldKeys {
-public:
-    CHeldKeys(bool bCtrl, bool bShift)
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE keys[256];
-        ::memcpy(keys, m_saved, sizeof(keys));
-        keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
-        keys[VK_SHIFT] = bShift ? 0x80 : 0;
-        ::SetKeyboardState(keys);
-    }
-    ~CHeldKeys() { ::SetKeyboardState(m_saved); }
-
-private:
-    BYTE m_saved[256];
 };
 
 } // namespace

@@ -13,16 +13,18 @@
 
 #include <initializer_list>
 
-// The site lays its dock bars out whenever it is sized.
+// The site lays its dock bars out whenever it is sized; without docking its bars lie in it.
 class DockingSite : public CWnd {
 public:
-    explicit DockingSite(CRect rc = CRect(40, 40, 560, 360), DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE)
+    explicit DockingSite(CRect rc = CRect(40, 40, 560, 360), DWORD dwStyle = WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                         BOOL bDocking = TRUE)
     {
         CKitPaintManager::SetTheme(0);
         CreateEx(0, "STATIC", "Docking", dwStyle | WS_CLIPCHILDREN, rc.left, rc.top, rc.Width(), rc.Height(), nullptr, 0);
         m_manager.SetSite(this);
         m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
-        m_manager.EnableDocking();
+        if (bDocking)
+            m_manager.EnableDocking();
     }
     ~DockingSite() override
     {
@@ -34,8 +36,10 @@ public:
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_SIZE)
+        if (message == WM_SIZE) {
+            m_nSized++;
             Layout();
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
@@ -72,4 +76,5 @@ public:
 
     CKitCommandBarManager m_manager;
     CRect m_rcFree;
+    int m_nSized = 0;
 };

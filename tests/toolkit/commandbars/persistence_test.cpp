@@ -4,10 +4,12 @@
 #include "support/test_program.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/persistence.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/common/prop_exchange.h"
 
 #include "framework/archive.h"
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -137,6 +140,103 @@ TEST(BarPersistence, TheStyleLoadsFromTheRecordOfTheFilesSchema)
         EXPECT_STREQ("Export", pLoaded->GetControl(1)->GetCaption());
         pLoaded->InternalRelease();
         pAfter->InternalRelease();
+        pBar->InternalRelease();
+    }
+}
+
+TEST(BarPersistence, ACustomIconTravelsWithItsControlIntoTheImageManager)
+{
+    constexpr UINT kIconId = 47901;
+    CKitToolBar* pBar = MakeBar("Icons", 1, {100, 101});
+    auto* pImages = new CKitImageManager();
+    pBar->SetImageManager(pImages);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = 16;
+    bmi.bmiHeader.biHeight = 16;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    ASSERT_NE(nullptr, hBitmap);
+    std::fill_n(static_cast<DWORD*>(pBits), 16 * 16, 0xFF336699u);
+    CKitImageManagerIconHandle image;
+    image.TakeBitmap(hBitmap);
+    ASSERT_TRUE(pImages->SetIcon(image, kIconId, CSize(16, 16)));
+
+    const Bytes plain = Save(pBar);
+    pBar->GetControl(1)->SetCustomIconId(kIconId);
+    const Bytes withIcon = Save(pBar);
+    // Only a control with a custom icon writes the icon's section.
+    EXPECT_GT(withIcon.size(), plain.size() + 16 * 16 * 4 / 2);
+
+    // The loaded bar has no image manager of its own: the icon goes into the shared one.
+    CKitImageManager::Instance()->RemoveIcon(kIconId);
+    CKitCommandBar* pLoaded = Load(withIcon);
+    ASSERT_EQ(2, pLoaded->GetControlCount());
+    EXPECT_EQ(kIconId, pLoaded->GetControl(1)->GetCustomIconId());
+    EXPECT_EQ(0u, pLoaded->GetControl(0)->GetCustomIconId());
+    EXPECT_TRUE(CKitImageManager::Instance()->IsImageDefined(kIconId, 16));
+    pLoaded->InternalRelease();
+    CKitImageManager::Instance()->RemoveIcon(kIconId);
+    pBar->InternalRelease();
+}
+
+TEST(BarPersistence, AnEditKeepsItsSettingsAsFarAsTheFilesSchemaHoldsThem)
+{
+    struct Expected {
+        int nSchema;
+        BOOL bLabel;
+        int nWidth;
+        BOOL bReadOnly;
+        const char* pszHint;
+        DWORD dwAutoComplete;
+        BOOL bSpin;
+        int nLimit;
+        UINT nIconId;
+        UINT nBuddyId;
+    };
+    // What a new edit has: the values of a schema that stores none of them.
+    const Expected cases[] = {
+        {5, TRUE, 100, FALSE, "", 0, FALSE, 0, 0, 0},
+        {18, FALSE, 150, TRUE, "Find", 8, FALSE, 0, 0, 0},
+        {CKitPropExchange::kDefaultSchema, FALSE, 150, TRUE, "Find", 8, TRUE, 12, 7, 9},
+    };
+    for (const Expected& c : cases) {
+        SCOPED_TRACE(testing::Message() << "schema " << c.nSchema);
+        CKitToolBar* pBar = MakeBar("Find", 1, {});
+        auto* pEdit = new CKitControlEdit();
+        pBar->GetControls()->Add(pEdit, 500);
+        pEdit->SetCaption("Find:");
+        pEdit->SetCaptionVisible(FALSE);
+        pEdit->SetWidth(150);
+        pEdit->SetReadOnly(TRUE);
+        pEdit->SetEditHint("Find");
+        pEdit->SetShellAutoCompleteFlags(8);
+        pEdit->SetEditStyle(ES_NUMBER);
+        pEdit->ShowSpinButtons(TRUE);
+        pEdit->SetCharLimit(12);
+        pEdit->SetEditIconId(7);
+        pEdit->SetBuddyButtonId(9);
+        CKitCommandBar* pLoaded = Load(Save(pBar, c.nSchema));
+        ASSERT_EQ(1, pLoaded->GetControlCount());
+        auto* pCopy = DYNAMIC_DOWNCAST(CKitControlEdit, pLoaded->GetControl(0));
+        ASSERT_NE(nullptr, pCopy);
+        EXPECT_EQ(500u, pCopy->GetId());
+        EXPECT_EQ(c.bLabel, pCopy->IsCaptionVisible());
+        EXPECT_EQ(c.nWidth, pCopy->GetWidth());
+        EXPECT_EQ(c.bReadOnly, pCopy->GetReadOnly());
+        EXPECT_STREQ(c.pszHint, pCopy->GetEditHint());
+        EXPECT_EQ(c.dwAutoComplete, pCopy->GetShellAutoCompleteFlags());
+        EXPECT_EQ(c.bSpin, pCopy->IsSpinButtonsVisible());
+        EXPECT_EQ(c.nLimit, pCopy->GetCharLimit());
+        EXPECT_EQ(c.nIconId, pCopy->GetEditIconId());
+        EXPECT_EQ(c.nBuddyId, pCopy->GetBuddyButtonId());
+        // The copy of a control carries the auto-complete flags too.
+        CKitControlEdit clone;
+        clone.Copy(pEdit, FALSE);
+        EXPECT_EQ(8u, clone.GetShellAutoCompleteFlags());
+        pLoaded->InternalRelease();
         pBar->InternalRelease();
     }
 }

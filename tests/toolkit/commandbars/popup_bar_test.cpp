@@ -1,10 +1,13 @@
 // Popup bars: where they open on the work area, the expand button's hover, the tear-off drag,
-// popup menus tracked modally and the header's menu shown as one, the popup toolbar; build/screens/commandbar-header-menu.png,
-// commandbar-scrolling-popup.png and commandbar-popup-toolbar.png.
+// popup menus tracked modally and the header's menu shown as one, the popup toolbar, the bars' context menu;
+// build/screens/commandbar-header-menu.png, commandbar-scrolling-popup.png, commandbar-popup-toolbar.png,
+// commandbar-bars-context-menu.png and commandbar-expand-popup.png.
+#include "docking_fixture.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_animation.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
@@ -25,7 +28,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -697,6 +702,110 @@ TEST_F(PopupBarTest, ACommandRunFromAPersonalisedMenuIsShownWhenItOpensAgain)
     }
 }
 
+// Starts a cross-fade over the popup's first control: the cached picture is made black first, so that
+// the control's fresh drawing differs from it.
+void StartFade(CKitPopupBar* pPopup)
+{
+    CKitCommandBarAnimation* pAnimation = pPopup->GetAnimation();
+    ASSERT_NE(nullptr, pAnimation->GetCache());
+    {
+        CDC dc;
+        dc.Attach(::CreateCompatibleDC(nullptr));
+        HGDIOBJ hOld = ::SelectObject(dc.m_hDC, pAnimation->GetCache()->m_hObject);
+        CRect rcClient;
+        pPopup->GetClientRect(&rcClient);
+        dc.FillSolidRect(&rcClient, RGB(0, 0, 0));
+        ::SelectObject(dc.m_hDC, hOld);
+    }
+    const CRect rc = pPopup->GetControl(0)->GetRect();
+    pAnimation->RedrawRect(&rc, TRUE);
+    ASSERT_GT(pAnimation->GetFadeCount(), 0);
+    ASSERT_TRUE(pAnimation->IsTimerRunning());
+}
+
+TEST_F(PopupBarTest, ShowingAgainExpandingOrClosingAPopupStopsItsRunningFade)
+{
+    m_pPopup->GetControls()->Add(kitControlButton, kRareId)->SetCaption("&Rarely used");
+    m_manager.GetCommandBarsOptions()->bAlwaysShowFullMenus = FALSE;
+    m_pPopup->GetControl(0)->SetCollapsible(FALSE);
+    m_pPopup->SetAnimationEnabled(TRUE);
+    const struct {
+        const char* pszName;
+        std::function<void()> stop;
+    } cases[] = {
+        {"shown again", [this] { ASSERT_TRUE(m_pPopup->PopupAt(120, 120)); }},
+        {"expanded", [this] { m_pPopup->ExpandBar(); }},
+        {"closed", [this] { m_pPopup->SetTrackingMode(0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        CKitMouseManager::GetThreadManager()->SetExpandedMenus(FALSE);
+        ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+        ASSERT_TRUE(m_pPopup->HasHiddenControls());
+        m_pPopup->UpdateWindow();
+        StartFade(m_pPopup);
+        c.stop();
+        EXPECT_EQ(0, m_pPopup->GetAnimation()->GetFadeCount());
+        EXPECT_FALSE(m_pPopup->GetAnimation()->IsTimerRunning());
+        m_manager.ClosePopups();
+    }
+}
+
+// A look whose popups have rounded corners.
+class CRoundedTheme : public CKitDefaultTheme {
+public:
+    CRoundedTheme() { RefreshMetrics(); }
+    void SetCommandBarRegion(CKitCommandBar* pBar) override
+    {
+        CRect rc;
+        pBar->GetWindowRect(&rc);
+        ::SetWindowRgn(pBar->GetSafeHwnd(), ::CreateRoundRectRgn(0, 0, rc.Width() + 1, rc.Height() + 1, 16, 16),
+                       FALSE);
+    }
+
+protected:
+    void WaitAnimationFrame(DWORD /*dwMilliseconds*/) override {}
+};
+
+TEST_F(PopupBarTest, ThePaintManagerShapesThePopupWhetherItAnimatesOrNot)
+{
+    m_manager.SetPaintManager(new CRoundedTheme());
+    for (const int nKind : {kitAnimateNone, kitAnimateFade}) {
+        SCOPED_TRACE(nKind);
+        m_manager.GetCommandBarsOptions()->nAnimationType = nKind;
+        ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+        auto regionBox = [this](int* pType) {
+            HRGN hRegion = ::CreateRectRgn(0, 0, 0, 0);
+            *pType = ::GetWindowRgn(m_pPopup->GetSafeHwnd(), hRegion);
+            CRect rcBox;
+            ::GetRgnBox(hRegion, &rcBox);
+            ::DeleteObject(hRegion);
+            return rcBox;
+        };
+        CRect rcWindow;
+        m_pPopup->GetWindowRect(&rcWindow);
+        int nType = 0;
+        EXPECT_EQ(CRect(0, 0, rcWindow.Width(), rcWindow.Height()), regionBox(&nType));
+        EXPECT_EQ(COMPLEXREGION, nType);
+        // The cut corner is not the popup's: a click there is a click outside.
+        EXPECT_EQ(0, m_pPopup->IsPointInBar(rcWindow.TopLeft()));
+        EXPECT_EQ(1, m_pPopup->IsPointInBar(rcWindow.CenterPoint()));
+
+        // Grown by a control, the popup is shaped again at its new size.
+        CKitControl* pAdded = m_pPopup->GetControls()->Add(kitControlButton, kRareId);
+        pAdded->SetCaption("A much longer caption than the others");
+        m_pPopup->UpdateLocation();
+        CRect rcGrown;
+        m_pPopup->GetWindowRect(&rcGrown);
+        ASSERT_NE(rcWindow.Size(), rcGrown.Size());
+        EXPECT_EQ(CRect(0, 0, rcGrown.Width(), rcGrown.Height()), regionBox(&nType));
+        m_manager.ClosePopups();
+        m_pPopup->GetControls()->Remove(pAdded);
+    }
+    m_manager.GetCommandBarsOptions()->nAnimationType = kitAnimateSystem;
+    m_manager.SetPaintManager(nullptr);
+}
+
 TEST_F(PopupBarTest, APopupMenuSendsItsCommandsToTheReceiver)
 {
     CMenuSite receiver;
@@ -856,3 +965,79 @@ TEST(KitHeaderMenu, TheHeadersMenuIsAToolkitPopupMenuWithTheToolkitsImages)
     }
     CKitPaintManager::Done();
 }
+
+namespace {
+
+std::string g_strBarsMenuShot;
+
+void CALLBACK ShootBarsMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
+    CKitCommandBar* pMenu = pMouse->GetTrackCount() > 0 ? pMouse->GetTrackAt(0) : nullptr;
+    if (pMenu == nullptr)
+        return;
+    pMenu->SetSelected(1, kitSelectKeyboard);
+    pMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect rc;
+    pMenu->GetWindowRect(&rc);
+    rc.InflateRect(4, 4);
+    const WindowImage shot = CaptureScreenRect(rc);
+    g_strBarsMenuShot = SaveScreenshot("commandbar-bars-context-menu", shot.width, shot.height, shot.pixels);
+    pMenu->SetTrackingMode(0);
+}
+
+} // namespace
+
+TEST(BarsContextMenu, ListsTheToolbarsCheckedWhileTheyShow)
+{
+    g_strBarsMenuShot = "not taken";
+    {
+        DockingSite site(CRect(40, 40, 560, 360));
+        site.AddBar("Standard", kitBarTop, {"New", "Open", "Save"});
+        site.AddBar("Formatting", kitBarTop, {"Bold", "Italic"});
+        site.AddBar("Drawing", kitBarLeft, {"Line"})->SetVisible(FALSE);
+        site.AddBar("Web", kitBarBottom, {"Go"});
+        site.Layout();
+        site.UpdateWindow();
+        ::SetTimer(nullptr, 0, 80, ShootBarsMenu);
+        EXPECT_TRUE(site.m_manager.ContextMenu(CPoint(300, 120)));
+    }
+    EXPECT_EQ("", g_strBarsMenuShot);
+}
+
+TEST(ExpandPopup, ShowsTheButtonsThatDidNotFitAsAToolbarAboveAddOrRemoveButtons)
+{
+    DockingSite site(CRect(40, 40, 560, 360));
+    CKitToolBar* pBar = site.AddBar("Standard", kitBarTop, {"New", "Open", "Save", "Print", "Export", "Mail"});
+    const int nFull = pBar->CalcDockLayout(2000, LM_HORZ | LM_HORZDOCK | LM_COMMIT).cx;
+    pBar->MoveWindow(0, 0, nFull - 60, 28);
+    pBar->CalcDockLayout(nFull - 60, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
+    pBar->UpdateWindow();
+    const int nExpand = pBar->GetExpandButton() != nullptr ? pBar->GetExpandButton()->GetIndex() : -1;
+    ASSERT_GE(nExpand, 0);
+    ASSERT_TRUE(pBar->OpenPopupAt(nExpand));
+    auto* pExpand = static_cast<CKitControlPopup*>(pBar->GetControl(nExpand));
+    CKitCommandBar* pPopup = pExpand->GetCommandBar();
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_TRUE(pPopup->IsKindOf(RUNTIME_CLASS(CKitPopupToolBar)));
+    site.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    for (int i = 0; i < 10; i++) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+    CRect rc;
+    pPopup->GetWindowRect(&rc);
+    EXPECT_FALSE(rc.IsRectEmpty());
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    rc.UnionRect(rc, rcBar);
+    rc.InflateRect(4, 4);
+    // The popup opens leftwards from the button, against the screen's left edge.
+    rc.left = std::max<LONG>(rc.left, 0);
+    const WindowImage shot = CaptureScreenRect(rc);
+    EXPECT_EQ("", SaveScreenshot("commandbar-expand-popup", shot.width, shot.height, shot.pixels));
+    site.m_manager.ClosePopups();
+}
+

@@ -1,5 +1,6 @@
 // The scroll viewer in a window: bars made as the content asks, wheel and line steps, holding an arrow, Shift-click on the track.
 #include "markup_window_host.h"
+#include "support/held_keys.h"
 
 #include "toolkit/markup/markup_scroll_viewer.h"
 
@@ -21,27 +22,6 @@ void RecordingTimer(HWND hWnd, UINT_PTR nTimer, UINT nDelay)
     if (g_delays.size() == kTicksBeforeRelease)
         ::PostMessageA(g_hReleaseTarget, WM_LBUTTONUP, 0, MAKELPARAM(g_releasePoint.x, g_releasePoint.y));
 }
-
-// The left button (and Shift, when asked) down in the thread's keyboard state while the object lives.
-class CHeldKeys {
-public:
-    explicit CHeldKeys(bool shift)
-    {
-        ::GetKeyboardState(m_saved);
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[VK_LBUTTON] = 0x80;
-        if (shift)
-            keys[VK_SHIFT] = 0x80;
-        ::SetKeyboardState(keys);
-    }
-    ~CHeldKeys() { ::SetKeyboardState(m_saved); }
-    CHeldKeys(const CHeldKeys&) = delete;
-    CHeldKeys& operator=(const CHeldKeys&) = delete;
-
-private:
-    BYTE m_saved[256];
-};
 
 class MarkupScrollViewerTest : public ::testing::Test {
 protected:
@@ -174,7 +154,7 @@ TEST_F(MarkupScrollViewerTest, ShiftClickOnTheTrackCentresTheThumbAndDrags)
     ::PostMessageA(m_host.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(further.x, further.y));
     ::PostMessageA(m_host.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(further.x, further.y));
     {
-        CHeldKeys keys(true);
+        CHeldKeys keys({VK_LBUTTON, VK_SHIFT});
         m_host.Send(WM_MOUSEMOVE, page.x, page.y);
         m_host.Send(WM_LBUTTONDOWN, page.x, page.y);
     }
@@ -199,7 +179,7 @@ TEST_F(MarkupScrollViewerTest, ThumbDraggedFarSidewaysSnapsBack)
     ::PostMessageA(m_host.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(thumb.x + 1000, thumb.y + 30));
     ::PostMessageA(m_host.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(thumb.x + 1000, thumb.y + 30));
     {
-        CHeldKeys keys(false);
+        CHeldKeys keys({VK_LBUTTON});
         m_host.Send(WM_MOUSEMOVE, thumb.x, thumb.y);
         m_host.Send(WM_LBUTTONDOWN, thumb.x, thumb.y);
     }
