@@ -25,7 +25,6 @@
 
 IMPLEMENT_DYNCREATE(CKitControlWindowList, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitControlToolbars, CKitControlButton)
-IMPLEMENT_DYNCREATE(CKitControlToolbars::CKitControlToolbar, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitControlOleItems, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitControlRecentFileList, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitControlSelector, CKitControl)
@@ -178,30 +177,9 @@ void CKitControlToolbars::OnBeforePopup()
     CKitCommandBarManager* pCommandBars = m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
     if (pCommandBars == nullptr)
         return;
-    int nItems = 0;
-    for (int i = 0; i < pCommandBars->GetCount(); i++) {
-        auto* pBar = dynamic_cast<CKitToolBar*>(pCommandBars->GetAt(i));
-        if (pBar == nullptr || !pBar->IsContextMenuPresent() || !pBar->IsCloseable())
-            continue;
-        auto* pItem = new CKitControlToolbar();
-        InsertItem(this, pItem, nItems, 0);
-        pItem->SetBarIndex(i);
-        pItem->SetCaption(CKitControlWindowList::FormatNumberedCaption(pBar->GetTitle(), 0));
-        pItem->SetParameter(kItemParameter);
-        pItem->SetChecked(pBar->IsVisible() ? 1 : 0);
-        pItem->SetBeginGroup(nItems == 0 && GetBeginGroup());
-        nItems++;
-    }
-}
-
-void CKitControlToolbars::CKitControlToolbar::OnExecute()
-{
-    CKitCommandBarManager* pCommandBars = m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
-    if (pCommandBars == nullptr)
-        return;
-    pCommandBars->ClosePopups();
-    if (CKitCommandBar* pBar = pCommandBars->GetAt(m_nBarIndex))
-        pBar->SetVisible(!pBar->IsVisible());
+    const int nFirst = GetControls()->IndexOf(this) + 1;
+    if (pCommandBars->AddToolbarItems(GetControls(), nFirst, GetBeginGroup()) > 0)
+        GetControls()->GetAt(nFirst)->SetFlags(kitFlagManualUpdate | (GetFlags() & kitFlagWrapRow));
 }
 
 void CKitControlOleItems::OnBeforePopup()

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/toolbar.h"
 
 class CFont;
 class CKitMarkupUIElement;
@@ -38,19 +39,7 @@ class CKitControlToolbars : public CKitControlButton {
     DECLARE_DYNCREATE(CKitControlToolbars)
 public:
     // The parameter that marks the generated items.
-    static constexpr LPCSTR kItemParameter = "CKitControlToolbar";
-
-    // One bar of the manager, by its index in the manager's list; executing shows or hides it.
-    class CKitControlToolbar : public CKitControlButton {
-        DECLARE_DYNCREATE(CKitControlToolbar)
-    public:
-        int GetBarIndex() const { return m_nBarIndex; }
-        void SetBarIndex(int nIndex) { m_nBarIndex = nIndex; }
-        void OnExecute() override;
-
-    private:
-        int m_nBarIndex = -1;
-    };
+    static constexpr LPCSTR kItemParameter = CKitControlToolbarItem::kParameter;
 
     void OnBeforePopup() override;
 };
