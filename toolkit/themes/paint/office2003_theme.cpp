@@ -671,47 +671,50 @@ CSize CKitOffice2003Theme::DrawSpecialControl(CDC* pDC, int nKind, CKitControl* 
         pDC->FillSolidRect(rc, GetColor(kHotFill));
     }
     const COLORREF clrGlyph = GetColor(bHot && !bOpen ? kHotText : kToolBarText);
-    auto drawGlyph = [&](int dx, COLORREF clr) {
-        CPen pen(PS_SOLID, 1, clr);
-        CPen* pOld = pDC->SelectObject(&pen);
-        if (!bVertical) {
-            const int c = rc.CenterPoint().x + dx;
-            const int b = rc.bottom + dx;
-            HorizontalLine(pDC, c - 2, b - 10, c + 3, clr);
-            DrawTriangle(pDC, CPoint(c - 2, b - 7), CPoint(c + 2, b - 7), CPoint(c, b - 5), clr);
-            if (lpParam != 0) {
-                for (int x0 : {rc.left + 3 + dx, rc.left + 7 + dx}) {
-                    const int y0 = rc.top + 5 + dx;
-                    pDC->MoveTo(x0, y0);
-                    pDC->LineTo(x0 + 2, y0 + 2);
-                    pDC->LineTo(x0 - 1, y0 + 5);
-                    pDC->MoveTo(x0 + 1, y0);
-                    pDC->LineTo(x0 + 3, y0 + 2);
-                    pDC->LineTo(x0, y0 + 5);
-                }
-            }
-        } else {
-            const int c = rc.CenterPoint().y + dx;
-            const int r = rc.right + dx;
-            VerticalLine(pDC, r - 10, c - 2, c + 3, clr);
-            DrawTriangle(pDC, CPoint(r - 7, c - 2), CPoint(r - 7, c + 2), CPoint(r - 5, c), clr);
-            if (lpParam != 0) {
-                for (int y0 : {rc.top + 3 + dx, rc.top + 7 + dx}) {
-                    const int x0 = rc.left + 5 + dx;
-                    pDC->MoveTo(x0, y0);
-                    pDC->LineTo(x0 + 2, y0 + 2);
-                    pDC->LineTo(x0 + 5, y0 - 1);
-                    pDC->MoveTo(x0, y0 + 1);
-                    pDC->LineTo(x0 + 2, y0 + 3);
-                    pDC->LineTo(x0 + 5, y0);
-                }
+    DrawExpandGlyph(pDC, rc, bVertical, lpParam != 0, 1, GetColor(COLOR_BTNHIGHLIGHT));
+    DrawExpandGlyph(pDC, rc, bVertical, lpParam != 0, 0, clrGlyph);
+    return CSize(0, 0);
+}
+
+void CKitOffice2003Theme::DrawExpandGlyph(CDC* pDC, const CRect& rc, BOOL bVertical, BOOL bHidden, int nOffset,
+                                          COLORREF clr)
+{
+    CPen pen(PS_SOLID, 1, clr);
+    CPen* pOld = pDC->SelectObject(&pen);
+    if (!bVertical) {
+        const int c = rc.CenterPoint().x + nOffset;
+        const int b = rc.bottom + nOffset;
+        HorizontalLine(pDC, c - 2, b - 10, c + 3, clr);
+        DrawTriangle(pDC, CPoint(c - 2, b - 7), CPoint(c + 2, b - 7), CPoint(c, b - 5), clr);
+        if (bHidden) {
+            for (int x0 : {rc.left + 3 + nOffset, rc.left + 7 + nOffset}) {
+                const int y0 = rc.top + 5 + nOffset;
+                pDC->MoveTo(x0, y0);
+                pDC->LineTo(x0 + 2, y0 + 2);
+                pDC->LineTo(x0 - 1, y0 + 5);
+                pDC->MoveTo(x0 + 1, y0);
+                pDC->LineTo(x0 + 3, y0 + 2);
+                pDC->LineTo(x0, y0 + 5);
             }
         }
-        pDC->SelectObject(pOld);
-    };
-    drawGlyph(1, GetColor(COLOR_BTNHIGHLIGHT));
-    drawGlyph(0, clrGlyph);
-    return CSize(0, 0);
+    } else {
+        const int c = rc.CenterPoint().y + nOffset;
+        const int r = rc.right + nOffset;
+        VerticalLine(pDC, r - 10, c - 2, c + 3, clr);
+        DrawTriangle(pDC, CPoint(r - 7, c - 2), CPoint(r - 7, c + 2), CPoint(r - 5, c), clr);
+        if (bHidden) {
+            for (int y0 : {rc.top + 3 + nOffset, rc.top + 7 + nOffset}) {
+                const int x0 = rc.left + 5 + nOffset;
+                pDC->MoveTo(x0, y0);
+                pDC->LineTo(x0 + 2, y0 + 2);
+                pDC->LineTo(x0 + 5, y0 - 1);
+                pDC->MoveTo(x0, y0 + 1);
+                pDC->LineTo(x0 + 2, y0 + 3);
+                pDC->LineTo(x0 + 5, y0);
+            }
+        }
+    }
+    pDC->SelectObject(pOld);
 }
 
 CRect CKitOffice2003Theme::GetCommandBarBorders(CKitCommandBar* pBar)

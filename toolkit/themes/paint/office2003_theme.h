@@ -69,6 +69,9 @@ protected:
     static int GetFirstRowEdge(CKitCommandBar* pBar, BOOL bVertical);
     // A 2 x 2 gripper dot at (x, y) over a COLOR_WINDOW dot one pixel right and down when asked.
     void DrawGripperDot(CDC* pDC, int x, int y, BOOL bHighlight);
+    // The expand button's line and arrow (and the hidden-controls chevrons) in the colour, nOffset pixels right
+    // and down; turned on a vertical bar.
+    void DrawExpandGlyph(CDC* pDC, const CRect& rc, BOOL bVertical, BOOL bHidden, int nOffset, COLORREF clr);
 
     // A one-pixel frame whose corners are rounded by blending the colour into the pixels there.
     static void DrawRoundedFrame(CDC* pDC, CRect rc, COLORREF clr);

@@ -328,6 +328,8 @@ protected:
     void DrawControlEditBuddy(CDC* pDC, CKitControlEdit* pEdit);
     // A combo box's text in the font already selected, shortened with an ellipsis.
     void DrawControlComboBoxText(CDC* pDC, CKitControlComboBox* pComboBox, const CRect& rcText);
+    // A switch's icon centred in its rectangle: disabled, checked or normal.
+    void DrawStatusBarSwitchIcon(CDC* pDC, const CRect& rc, CKitImageManagerIcon* pIcon, BOOL bEnabled, BOOL bChecked);
     // The dots of a popup's resize grip: a row (kind 2) or a corner triangle, each with a highlight.
     void DrawResizeGripperDots(CDC* pDC, CRect rc, int nFlags, int nDotColor);
     // A check box or radio button on a toolbar.

@@ -91,16 +91,20 @@ int CKitPaintManager::DrawStatusBarSwitches(CDC* pDC, CRect rcItem, CKitStatusBa
         const BOOL bEnabled = pPane->m_bEnabled && item.bEnabled;
         DrawRectangle(pDC, rc, item.bHot, item.bPressed, bEnabled, item.bChecked, FALSE, kitBarTypeNormal,
                       kitBarTop);
-        if (CKitImageManagerIcon* pIcon = item.pIcon) {
-            const CPoint pt(rc.CenterPoint().x - pIcon->GetWidth() / 2, rc.CenterPoint().y - pIcon->GetHeight() / 2);
-            const auto& image = !bEnabled      ? pIcon->GetDisabledIcon()
-                                : item.bChecked ? pIcon->GetCheckedIcon()
-                                                : pIcon->GetNormalIcon();
-            pIcon->Draw(pDC, pt, image, pIcon->GetExtent());
-        }
+        DrawStatusBarSwitchIcon(pDC, rc, item.pIcon, bEnabled, item.bChecked);
         x += kSwitchWidth;
     }
     return 0;
+}
+
+void CKitPaintManager::DrawStatusBarSwitchIcon(CDC* pDC, const CRect& rc, CKitImageManagerIcon* pIcon, BOOL bEnabled,
+                                               BOOL bChecked)
+{
+    if (pIcon == nullptr)
+        return;
+    const CPoint pt(rc.CenterPoint().x - pIcon->GetWidth() / 2, rc.CenterPoint().y - pIcon->GetHeight() / 2);
+    const auto& image = !bEnabled ? pIcon->GetDisabledIcon() : bChecked ? pIcon->GetCheckedIcon() : pIcon->GetNormalIcon();
+    pIcon->Draw(pDC, pt, image, pIcon->GetExtent());
 }
 
 void CKitPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CKitStatusBarPane* pPane, BOOL bGripperPane)

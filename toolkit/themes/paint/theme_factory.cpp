@@ -4,6 +4,7 @@
 #include "toolkit/themes/paint/office_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/paint/resource_theme.h"
+#include "toolkit/themes/paint/ribbon_theme.h"
 #include "toolkit/themes/paint/visual_studio2008_theme.h"
 #include "toolkit/themes/paint/visual_studio2010_theme.h"
 #include "toolkit/themes/paint/whidbey_theme.h"
@@ -33,6 +34,9 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
         break;
     case kThemeResource:
         pTheme = new CKitResourceTheme();
+        break;
+    case CKitRibbonTheme::kThemeNumber:
+        pTheme = new CKitRibbonTheme();
         break;
     case kThemeVisualStudio2008:
         pTheme = new CKitVisualStudio2008Theme();

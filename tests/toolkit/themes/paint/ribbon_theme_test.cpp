@@ -1,0 +1,318 @@
+// The ribbon theme: the factory's theme 6, its ribbon colours from the module's description, toolbar buttons,
+// menu items and split buttons from the picture rows, and its fonts and metrics.
+#include "toolkit/themes/paint/ribbon_theme.h"
+
+#include "resource_theme_support.h"
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/shadow_manager.h"
+#include "toolkit/commandbars/toolbar.h"
+
+#include "support/canvas.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr COLORREF kPaper = RGB(1, 150, 1);
+constexpr COLORREF kNone = CKitPaintManagerColor::kNone;
+
+// Fills of the module's ribbon pictures (fixtures/ribbon_theme_pictures.rc): toolbar button rows (the large
+// set's blue two higher), split command rows (arrow rows one bluer), menu items, the drop-down glyph.
+constexpr COLORREF kButton22[4] = {RGB(255, 231, 162), RGB(251, 140, 60), RGB(255, 189, 105), RGB(254, 160, 90)};
+constexpr COLORREF kButton50[4] = {RGB(255, 231, 164), RGB(251, 140, 62), RGB(255, 189, 107), RGB(254, 160, 92)};
+constexpr COLORREF kSplit[6] = {RGB(255, 231, 162), RGB(251, 140, 60), RGB(255, 189, 105),
+                                RGB(254, 160, 90),  RGB(255, 241, 200), RGB(255, 236, 181)};
+constexpr COLORREF kMenuSelected = RGB(255, 236, 181);
+constexpr COLORREF kMenuChecked[2] = {RGB(252, 241, 194), RGB(235, 235, 235)};
+constexpr COLORREF kGlyphEnabled = RGB(21, 66, 139);
+constexpr COLORREF kGlyphOpen = RGB(0, 0, 0);
+constexpr COLORREF kGlyphDisabled = RGB(141, 141, 141);
+
+COLORREF Bluer(COLORREF clr)
+{
+    return RGB(GetRValue(clr), GetGValue(clr), GetBValue(clr) + 1);
+}
+
+// A ribbon theme as the factory makes it, refreshed, released at the end.
+class Theme {
+public:
+    Theme() : m_pTheme(static_cast<CKitRibbonTheme*>(CKitPaintManager::CreateTheme(CKitRibbonTheme::kThemeNumber)))
+    {
+        m_pTheme->RefreshMetrics();
+    }
+    ~Theme() { m_pTheme->InternalRelease(); }
+    Theme(const Theme&) = delete;
+    Theme& operator=(const Theme&) = delete;
+    CKitRibbonTheme* operator->() const { return m_pTheme; }
+
+private:
+    CKitRibbonTheme* m_pTheme;
+};
+
+// The theme with the menu font the test gives.
+class CMenuFontRibbonTheme : public CKitRibbonTheme {
+public:
+    LONG m_nMenuFontHeight = -12;
+
+protected:
+    void ReadNonClientMetrics(NONCLIENTMETRICSA& ncm) override
+    {
+        CKitRibbonTheme::ReadNonClientMetrics(ncm);
+        ncm.lfMenuFont.lfHeight = m_nMenuFontHeight;
+    }
+};
+
+} // namespace
+
+TEST(KitRibbonTheme, FactoryMakesThemeSixOverTheResourceTheme)
+{
+    CKitPaintManager::SetTheme(6);
+    CKitPaintManager* pm = CKitPaintManager::Instance();
+    EXPECT_TRUE(pm->IsKindOf(RUNTIME_CLASS(CKitRibbonTheme)));
+    EXPECT_TRUE(pm->IsKindOf(RUNTIME_CLASS(CKitResourceTheme)));
+    EXPECT_EQ(6, pm->GetCurrentTheme());
+    EXPECT_EQ(6, pm->GetThemeNumber());
+    EXPECT_EQ(12, pm->m_nSplitButtonDropDownWidth);
+    EXPECT_EQ(26, pm->m_nSplitButtonPopupWidth);
+    EXPECT_EQ(22, pm->m_nSpareHeight);
+    EXPECT_EQ(CRect(0, 0, 0, 1), pm->m_rcSpare);
+    EXPECT_FALSE(pm->m_bKeepIconColumn);
+    EXPECT_TRUE(pm->m_bClearTypeTextQuality);
+    EXPECT_EQ(1u, pm->GetShadowManager()->GetFlags());
+    CKitPaintManager::Done();
+}
+
+TEST(KitRibbonTheme, RibbonColoursFromTheDescriptionAndTheirDefaults)
+{
+    {
+        ThemeModule module;
+        Theme theme;
+        struct Case {
+            const char* name;
+            int nIndex;
+            COLORREF clr;
+        };
+        const Case entries[] = {
+            {"Ribbon/GroupClientText", 46, RGB(21, 66, 139)},
+            {"fixed grey after the group text", 60, RGB(141, 141, 141)},
+            {"Ribbon/MenuPopupText", 44, RGB(0, 0, 1)},
+            {"Ribbon/ControlHighlightText", 45, RGB(21, 66, 140)},
+            {"fixed disabled mark", 35, RGB(167, 167, 167)},
+            {"fixed popup border", 43, RGB(134, 134, 134)},
+            {"fixed popup face", 41, RGB(250, 250, 250)},
+            {"the resource theme's Toolbar/ToolbarFace", 30, RGB(191, 219, 255)},
+        };
+        for (const Case& c : entries) {
+            SCOPED_TRACE(c.name);
+            EXPECT_EQ(c.clr, theme->GetColorEntry(c.nIndex).GetStandardColor());
+        }
+        EXPECT_FALSE(theme->IsZeroGroupSpacing());
+        EXPECT_EQ(RGB(234, 242, 251), theme->m_clrEditNormal);
+        EXPECT_EQ(RGB(255, 255, 250), theme->m_clrEditSelected);
+        EXPECT_EQ(RGB(21, 66, 139), theme->m_clrRibbonText);
+        EXPECT_EQ(RGB(141, 141, 142), theme->m_clrRibbonGrayText);
+        EXPECT_EQ(RGB(197, 197, 198), theme->m_clrPopupSeparator);
+        EXPECT_EQ(RGB(197, 197, 199), theme->m_clrPopupGripperShadow);
+        // Without its own key the disabled border is the edit border, colour 53.
+        EXPECT_EQ(RGB(171, 193, 222), theme->m_clrEditDisabledBorder);
+        EXPECT_EQ(RGB(233, 238, 238), static_cast<COLORREF>(theme->m_grcImageColumn.clrLight));
+        EXPECT_EQ(RGB(233, 238, 238), static_cast<COLORREF>(theme->m_grcImageColumn.clrDark));
+        EXPECT_EQ(RGB(214, 226, 242), static_cast<COLORREF>(theme->m_grcHiddenColumn.clrLight));
+        EXPECT_EQ(RGB(204, 216, 232), static_cast<COLORREF>(theme->m_grcHiddenColumn.clrDark));
+        EXPECT_EQ(RGB(233, 238, 238), static_cast<COLORREF>(theme->m_grcGlyph.clrDark));
+        EXPECT_EQ(RGB(0, 0, 0), theme->GetShadowManager()->GetShadowColor());
+    }
+    {
+        // A description with only the group spacing, 0.
+        ThemeModule module("Known.Values.Ini");
+        Theme theme;
+        EXPECT_TRUE(theme->IsZeroGroupSpacing());
+        EXPECT_EQ(kNone, theme->m_clrEditNormal);
+        EXPECT_EQ(kNone, theme->m_clrRibbonText);
+        EXPECT_EQ(kNone, theme->GetColorEntry(46).GetStandardColor());
+        EXPECT_EQ(RGB(255, 255, 255), theme->m_clrEditSelected);
+        EXPECT_EQ(RGB(141, 141, 141), theme->m_clrRibbonGrayText);
+        EXPECT_EQ(RGB(197, 197, 197), theme->m_clrPopupSeparator);
+        EXPECT_EQ(RGB(197, 197, 197), theme->m_clrPopupGripperShadow);
+        EXPECT_EQ(kNone, theme->m_clrEditDisabledBorder);
+    }
+}
+
+TEST(KitRibbonTheme, ToolbarButtonsTakeTheirPictureSetByHeightAndTheirRowByState)
+{
+    ThemeModule module;
+    Theme theme;
+    struct Case {
+        const char* name;
+        int nHeight;
+        int nSelected, nPressed;
+        BOOL bEnabled, bChecked, bPopuped;
+        COLORREF clr;
+    };
+    const Case cases[] = {
+        {"hot, 22 high", 22, 1, 0, TRUE, FALSE, FALSE, kButton22[0]},
+        {"hot, 32 high: still the 22 set", 32, 1, 0, TRUE, FALSE, FALSE, kButton22[0]},
+        {"hot, 33 high: the 50 set", 33, 1, 0, TRUE, FALSE, FALSE, kButton50[0]},
+        {"idle: nothing", 22, 0, 0, TRUE, FALSE, FALSE, kPaper},
+        {"disabled, hot by the mouse: nothing", 22, 1, 0, FALSE, FALSE, FALSE, kPaper},
+        {"disabled, checked: nothing", 22, 0, 0, FALSE, TRUE, FALSE, kPaper},
+        {"disabled, selected from the keyboard", 22, 2, 0, FALSE, FALSE, FALSE, kButton22[0]},
+        {"checked, idle", 22, 0, 0, TRUE, TRUE, FALSE, kButton22[2]},
+        {"checked, hot", 22, 1, 0, TRUE, TRUE, FALSE, kButton22[3]},
+        {"checked, hot, 40 high", 40, 1, 0, TRUE, TRUE, FALSE, kButton50[3]},
+        {"hot and pressed", 22, 1, 1, TRUE, FALSE, FALSE, kButton22[1]},
+        {"checked, hot and pressed", 22, 1, 1, TRUE, TRUE, FALSE, kButton22[1]},
+        {"pressed from the keyboard alone", 22, 0, 2, TRUE, FALSE, FALSE, kButton22[1]},
+        {"pressed by the mouse alone", 22, 0, 1, TRUE, FALSE, FALSE, kButton22[0]},
+        {"popped up", 22, 0, 0, TRUE, FALSE, TRUE, kButton22[2]},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (int nBarType : {kitBarTypeMenuBar, kitBarTypeNormal}) {
+            Canvas canvas(50, 50, kPaper);
+            const CRect rc(4, 4, 44, 4 + c.nHeight);
+            theme->DrawRectangle(&canvas.dc, rc, c.nSelected, c.nPressed, c.bEnabled, c.bChecked, c.bPopuped,
+                                 nBarType, kitBarTop);
+            EXPECT_EQ(c.clr, canvas.Pixel(rc.CenterPoint().x, rc.CenterPoint().y)) << nBarType;
+            // Stretched over the rectangle, nothing outside it.
+            EXPECT_EQ(c.clr, canvas.Pixel(rc.right - 2, rc.bottom - 2)) << nBarType;
+            EXPECT_EQ(kPaper, canvas.Pixel(rc.right, rc.bottom)) << nBarType;
+        }
+    }
+}
+
+TEST(KitRibbonTheme, MenuItemsTakeTheCheckedOrSelectedPicture)
+{
+    ThemeModule module;
+    Theme theme;
+    struct Case {
+        const char* name;
+        int nSelected;
+        BOOL bEnabled, bChecked;
+        COLORREF clr;
+    };
+    const Case cases[] = {
+        {"selected", 1, TRUE, FALSE, kMenuSelected},
+        {"idle", 0, TRUE, FALSE, kPaper},
+        {"disabled, hot by the mouse", 1, FALSE, FALSE, kPaper},
+        {"checked", 0, TRUE, TRUE, kMenuChecked[0]},
+        {"checked, disabled", 0, FALSE, TRUE, kMenuChecked[1]},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas canvas(60, 30, kPaper);
+        const CRect rc(2, 2, 58, 24);
+        theme->DrawRectangle(&canvas.dc, rc, c.nSelected, FALSE, c.bEnabled, c.bChecked, FALSE, kitBarTypePopup,
+                             kitBarPopup);
+        EXPECT_EQ(c.clr, canvas.Pixel(30, 13));
+    }
+}
+
+TEST(KitRibbonTheme, SplitButtonPartsTakeTheirRowsFromTheButtonsState)
+{
+    ThemeModule module;
+    Theme theme;
+    constexpr int N = -1;
+    struct Case {
+        const char* name;
+        int nSelected, nPressed, nEnabled;
+        BOOL bChecked, bPopuped;
+        int nCommandRow, nArrowRow;
+    };
+    const Case cases[] = {
+        {"idle: neither part", 0, 0, 1, FALSE, FALSE, N, N},
+        {"its drop-down hot", 5, 0, 1, FALSE, FALSE, 5, 0},
+        {"its command part hot", 4, 0, 1, FALSE, FALSE, 0, 4},
+        {"hot by the mouse", 1, 0, 1, FALSE, FALSE, 5, 4},
+        {"hot and pressed", 1, 1, 1, FALSE, FALSE, 1, 0},
+        {"popped up", 0, 0, 1, FALSE, TRUE, 5, 2},
+        {"checked, idle", 0, 0, 1, TRUE, FALSE, 2, 2},
+        {"checked, hot", 1, 0, 1, TRUE, FALSE, 3, 4},
+        {"disabled, hot", 1, 0, 0, FALSE, FALSE, N, N},
+        {"disabled, keyboard-selected", 2, 0, 0, FALSE, FALSE, 5, 4},
+        {"command part disabled, hot", 1, 0, 5, FALSE, FALSE, 4, 4},
+        {"drop-down disabled, hot", 1, 0, 4, FALSE, FALSE, 5, 3},
+    };
+    CKitToolBar bar;
+    bar.SetPosition(kitBarTop);
+    CKitControl* pSplit = bar.GetControls()->Add(kitControlSplitButtonPopup, 0);
+    pSplit->SetStyle(kitButtonCaption);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pSplit->SetSelected(c.nSelected);
+        pSplit->SetPressed(c.nPressed);
+        pSplit->SetEnabled(c.nEnabled);
+        pSplit->SetChecked(c.bChecked);
+        pSplit->SetPopuped(c.bPopuped);
+        Canvas canvas(50, 30, kPaper);
+        // The arrow part is the last 12 pixels: 28 to 40.
+        theme->DrawSplitButtonFrame(&canvas.dc, pSplit, CRect(0, 0, 40, 22));
+        EXPECT_EQ(c.nCommandRow == N ? kPaper : kSplit[c.nCommandRow], canvas.Pixel(10, 11));
+        EXPECT_EQ(c.nArrowRow == N ? kPaper : Bluer(kSplit[c.nArrowRow]), canvas.Pixel(29, 4));
+        // The arrow at (40 - 12 / 2 - 1, 11): disabled also when only the drop-down is; open when popped up.
+        const bool bArrowEnabled = c.nEnabled != 0 && c.nEnabled != 4;
+        const COLORREF clrArrow = !bArrowEnabled ? kGlyphDisabled : c.bPopuped ? kGlyphOpen : kGlyphEnabled;
+        EXPECT_EQ(clrArrow, canvas.Pixel(33, 9));
+    }
+}
+
+TEST(KitRibbonTheme, MenuFontSizeGivesTheFontTextHeightFixedSizeAndSplitWidth)
+{
+    struct Case {
+        const char* name;
+        LONG nMenuFontHeight;
+        int nFontSize;
+        LONG nFontHeight;
+        int nTextHeight, nFixedSize, nSplitWidth;
+    };
+    const Case cases[] = {
+        {"menu font -12: size 11", -12, 0, 13, 22, 22, 12},
+        {"menu font 12: size 11", 12, 0, 13, 22, 22, 12},
+        {"menu font -13", -13, 0, 16, 25, 26, 12},
+        {"menu font -16", -16, 0, 20, 30, 32, 15},
+        {"font size 14 over menu font -12", -12, 14, 17, 27, 28, 13},
+        {"font size 11 leaves the menu font", -16, 11, 20, 30, 32, 15},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMenuFontRibbonTheme theme;
+        theme.m_nMenuFontHeight = c.nMenuFontHeight;
+        theme.m_nFontHeight = c.nFontSize;
+        theme.UpdateFonts();
+        LOGFONTA lf = {};
+        theme.GetRegularFont()->GetLogFont(&lf);
+        EXPECT_EQ(c.nFontHeight, lf.lfHeight);
+        EXPECT_EQ(FW_NORMAL, lf.lfWeight);
+        EXPECT_EQ(c.nTextHeight, theme.GetTextHeight());
+        EXPECT_EQ(c.nFixedSize, theme.m_nFixedControlSize);
+        EXPECT_EQ(c.nSplitWidth, theme.m_nSplitButtonDropDownWidth);
+        LOGFONTA lfBold = {};
+        theme.GetIconBoldFont()->GetLogFont(&lfBold);
+        EXPECT_EQ(c.nFontHeight, lfBold.lfHeight);
+        EXPECT_EQ(FW_BOLD, lfBold.lfWeight);
+    }
+}
+
+TEST(KitRibbonTheme, CaptionAndFieldColoursByBarAndState)
+{
+    ThemeModule module;
+    Theme theme;
+    const COLORREF clrMenuBar = RGB(21, 66, 139);
+    // Menu bar, idle: the resource theme's menu-bar text; popups: 44 or 35; other bars: 46 or 60.
+    EXPECT_EQ(clrMenuBar, theme->GetControlStateTextColor(FALSE, FALSE, TRUE, FALSE, FALSE, kitBarTypeMenuBar, 0));
+    EXPECT_EQ(RGB(0, 0, 1), theme->GetControlStateTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, kitBarTypePopup, 5));
+    EXPECT_EQ(RGB(167, 167, 167),
+              theme->GetControlStateTextColor(FALSE, FALSE, FALSE, FALSE, FALSE, kitBarTypePopup, 5));
+    EXPECT_EQ(RGB(21, 66, 139), theme->GetControlStateTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, kitBarTypeMenuBar, 0));
+    EXPECT_EQ(RGB(141, 141, 141),
+              theme->GetControlStateTextColor(FALSE, FALSE, FALSE, FALSE, FALSE, kitBarTypeNormal, 0));
+
+    CKitToolBar bar;
+    CKitControl* pEdit = bar.GetControls()->Add(kitControlEdit, 0);
+    EXPECT_EQ(RGB(234, 242, 251), theme->GetControlEditBackColor(pEdit));
+    pEdit->SetSelected(1);
+    EXPECT_EQ(RGB(255, 255, 250), theme->GetControlEditBackColor(pEdit));
+    pEdit->SetEnabled(0);
+    EXPECT_EQ(theme->GetColor(COLOR_BTNFACE), theme->GetControlEditBackColor(pEdit));
+}
