@@ -5,6 +5,7 @@
 #include "painted_stand_ins.h"
 #include "resource_theme_support.h"
 #include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
@@ -143,6 +144,12 @@ TEST(KitRibbonThemeScreens, MenuBarToolbarAndOpenMenuUnderTheRibbonTheme)
         pSend->SetSelected(5);
         button(105, "Upload");
         button(106, "Reset")->SetEnabled(0);
+        auto* pModule = static_cast<CKitControlComboBox*>(pToolBar->GetControls()->AddControl(new CKitControlComboBox()));
+        pModule->SetBeginGroup(TRUE);
+        pModule->SetWidth(110);
+        pModule->AddString("VQN32 north");
+        pModule->AddString("VQN31 south");
+        pModule->SetCurSel(0);
         pToolBar->MoveWindow(0, kMenuBarHeight, rcClient.Width(), kToolBarHeight);
         pToolBar->CalcLayout(rcClient.Width());
 

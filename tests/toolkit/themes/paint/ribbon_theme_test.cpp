@@ -4,8 +4,12 @@
 
 #include "resource_theme_support.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/keyboard_tip.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/shadow_manager.h"
+#include "toolkit/commandbars/status_bar_pane.h"
 #include "toolkit/commandbars/toolbar.h"
 
 #include "support/canvas.h"
@@ -315,4 +319,168 @@ TEST(KitRibbonTheme, CaptionAndFieldColoursByBarAndState)
     EXPECT_EQ(RGB(255, 255, 250), theme->GetControlEditBackColor(pEdit));
     pEdit->SetEnabled(0);
     EXPECT_EQ(theme->GetColor(COLOR_BTNFACE), theme->GetControlEditBackColor(pEdit));
+}
+
+TEST(KitRibbonTheme, MenusGetTheFramePictureAColumnWithItsShadowLineAndTwoLineSeparators)
+{
+    ThemeModule module;
+    Theme theme;
+    CKitPopupBar menu;
+    ASSERT_TRUE(menu.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 60, 50, nullptr, 0));
+    CKitControl* pItem = menu.GetControls()->Add(kitControlButton, 0);
+    pItem->SetRect(CRect(3, 20, 57, 42));
+    pItem->SetRowRect(pItem->GetRect());
+
+    Canvas canvas(60, 50, kPaper);
+    theme->FillCommandBarEntry(&canvas.dc, &menu);
+    EXPECT_EQ(RGB(134, 134, 134), canvas.Pixel(0, 0));
+    EXPECT_EQ(RGB(250, 250, 250), canvas.Pixel(30, 25));
+    EXPECT_EQ(RGB(134, 134, 134), canvas.Pixel(59, 49));
+
+    // The image column's gradient, the gripper shadow line at its right edge and a light line beside it.
+    theme->FillExpandedColumn(&canvas.dc, CRect(2, 2, 26, 48), FALSE);
+    EXPECT_EQ(RGB(233, 238, 238), canvas.Pixel(10, 25));
+    EXPECT_EQ(RGB(197, 197, 199), canvas.Pixel(25, 25));
+    EXPECT_EQ(RGB(245, 245, 245), canvas.Pixel(26, 25));
+
+    // A separator before the item: its colour over a light line.
+    EXPECT_EQ(CSize(2, 2), theme->DrawCommandBarSeparator(&canvas.dc, &menu, pItem, TRUE));
+    EXPECT_EQ(RGB(197, 197, 198), canvas.Pixel(40, 18));
+    EXPECT_EQ(RGB(245, 245, 245), canvas.Pixel(40, 19));
+
+    // A label's fill with a grey line along its bottom.
+    theme->FillPopupLabelBackground(&canvas.dc, CRect(3, 30, 57, 40));
+    EXPECT_EQ(theme->GetColor(56), canvas.Pixel(30, 35));
+    EXPECT_EQ(RGB(197, 197, 197), canvas.Pixel(30, 39));
+    menu.DestroyWindow();
+}
+
+TEST(KitRibbonTheme, PopupWindowsAndKeyboardTipsLoseTheirCornerPixels)
+{
+    Theme theme;
+    auto isCutAtCorners = [](CWnd& wnd) {
+        HRGN hRegion = ::CreateRectRgn(0, 0, 0, 0);
+        const bool bRegion = ::GetWindowRgn(wnd.GetSafeHwnd(), hRegion) != ERROR;
+        const bool bCut = bRegion && !::PtInRegion(hRegion, 0, 0) && !::PtInRegion(hRegion, 39, 0) &&
+                          !::PtInRegion(hRegion, 0, 29) && !::PtInRegion(hRegion, 39, 29) &&
+                          ::PtInRegion(hRegion, 1, 0) && ::PtInRegion(hRegion, 0, 1) && ::PtInRegion(hRegion, 38, 29);
+        ::DeleteObject(hRegion);
+        return bCut;
+    };
+    CKitPopupBar menu;
+    ASSERT_TRUE(menu.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 40, 30, nullptr, 0));
+    theme->SetCommandBarRegion(&menu);
+    EXPECT_TRUE(isCutAtCorners(menu));
+    menu.DestroyWindow();
+
+    // Only popup bars at the popup position.
+    CKitToolBar bar;
+    bar.SetPosition(kitBarTop);
+    ASSERT_TRUE(bar.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 40, 30, nullptr, 0));
+    theme->SetCommandBarRegion(&bar);
+    HRGN hRegion = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(ERROR, ::GetWindowRgn(bar.GetSafeHwnd(), hRegion));
+    ::DeleteObject(hRegion);
+    bar.DestroyWindow();
+
+    CKitCommandBarKeyboardTip tip;
+    ASSERT_TRUE(tip.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 40, 30, nullptr, 0));
+    theme->DrawKeyboardTip(nullptr, &tip, TRUE);
+    EXPECT_TRUE(isCutAtCorners(tip));
+    tip.DestroyWindow();
+}
+
+TEST(KitRibbonTheme, CheckMarksAndDotsFromTheMarkPictureOrTheBaseDrawingWithoutIt)
+{
+    Theme theme;
+    // The mark picture's rows: check enabled, check disabled, dot enabled, dot disabled (16 x 16, centred).
+    struct Case {
+        const char* name;
+        bool bDot;
+        BOOL bEnabled;
+        COLORREF clr;
+    };
+    const Case cases[] = {
+        {"check", false, TRUE, kGlyphEnabled},
+        {"disabled check", false, FALSE, kGlyphDisabled},
+        {"dot", true, TRUE, kGlyphEnabled},
+        {"disabled dot", true, FALSE, kGlyphDisabled},
+    };
+    const CRect rc(0, 0, 24, 24);
+    {
+        ThemeModule module;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            Canvas canvas(24, 24, kPaper);
+            if (c.bDot)
+                theme->DrawSmoothDot(&canvas.dc, rc, c.bEnabled ? RGB(0, 0, 0) : 40);
+            else
+                theme->DrawCheckMark(&canvas.dc, rc, c.bEnabled, RGB(0, 0, 0));
+            // The picture's (7, 9) and (4, 8) are on the check, (6..9, 6..9) the dot; magenta stays out.
+            EXPECT_EQ(c.clr, canvas.Pixel(4 + (c.bDot ? 6 : 4), 4 + 8));
+            EXPECT_EQ(kPaper, canvas.Pixel(4, 4));
+            EXPECT_EQ(0, canvas.Count(rc, RGB(255, 0, 255)));
+        }
+    }
+    // No module: the base's black tick.
+    Canvas canvas(24, 24, kPaper);
+    theme->DrawCheckMark(&canvas.dc, rc, TRUE, RGB(0, 0, 0));
+    EXPECT_GT(canvas.Count(rc, RGB(0, 0, 0)), 0);
+}
+
+TEST(KitRibbonTheme, StatusBarSwitchesMeasureTheirEndsOnePixelWider)
+{
+    Theme theme;
+    CKitStatusBarSwitchPane pane;
+    pane.m_switches.resize(3);
+    EXPECT_EQ(19 + 18 + 19, theme->DrawStatusBarSwitches(nullptr, CRect(), &pane));
+    EXPECT_EQ(19, pane.m_switches[0].nWidth);
+    EXPECT_EQ(18, pane.m_switches[1].nWidth);
+    EXPECT_EQ(19, pane.m_switches[2].nWidth);
+    pane.m_switches.resize(1);
+    EXPECT_EQ(19, theme->DrawStatusBarSwitches(nullptr, CRect(), &pane));
+}
+
+TEST(KitRibbonTheme, ComboBoxesFillAndFrameTheirFieldAndTakeTheirButtonRowByState)
+{
+    ThemeModule module;
+    Theme theme;
+    // The drop-down picture's rows: idle, mouse hot, keyboard hot or pressed, dropped, disabled.
+    const COLORREF kCombo[5] = {RGB(221, 231, 246), RGB(255, 231, 161), RGB(255, 220, 141), RGB(251, 186, 97),
+                                RGB(236, 236, 237)};
+    const COLORREF clrBorder = RGB(171, 193, 222);
+    CKitToolBar toolbar;
+    auto* pCombo = static_cast<CKitControlComboBox*>(toolbar.GetControls()->AddControl(new CKitControlComboBox()));
+    pCombo->SetWidth(100);
+    pCombo->SetRect(CRect(0, 0, 100, 22));
+    const int nLabel = pCombo->GetLabelWidth();
+    const int nButtonLeft = 100 - pCombo->GetDropDownWidth();
+    struct Case {
+        const char* name;
+        int nSelected, nPressed;
+        BOOL bEnabled, bDropped;
+        COLORREF clrField;
+        int nRow;
+    };
+    const Case cases[] = {
+        {"idle", 0, 0, TRUE, FALSE, RGB(234, 242, 251), 0},
+        {"hot by the mouse", 1, 0, TRUE, FALSE, RGB(255, 255, 250), 1},
+        {"hot from the keyboard", 2, 0, TRUE, FALSE, RGB(255, 255, 250), 2},
+        {"pressed", 1, 1, TRUE, FALSE, RGB(255, 255, 250), 2},
+        {"dropped", 0, 0, TRUE, TRUE, RGB(234, 242, 251), 3},
+        {"disabled", 0, 0, FALSE, FALSE, theme->GetColor(COLOR_BTNFACE), 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pCombo->SetSelected(c.nSelected);
+        pCombo->SetPressed(c.nPressed);
+        pCombo->SetEnabled(c.bEnabled);
+        pCombo->SetPopuped(c.bDropped);
+        Canvas canvas(100, 22, kPaper);
+        theme->DrawControl(&canvas.dc, pCombo, TRUE);
+        EXPECT_EQ(clrBorder, canvas.Pixel(nLabel, 0));
+        EXPECT_EQ(clrBorder, canvas.Pixel(nButtonLeft - 1, 21));
+        EXPECT_EQ(c.clrField, canvas.Pixel(nLabel + 2, 2));
+        EXPECT_EQ(kCombo[c.nRow], canvas.Pixel(nButtonLeft + 3, 11));
+    }
 }
