@@ -310,8 +310,10 @@ void CKitRibbonTheme::FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar)
 {
     const CRect rc = GetBarClientRect(pBar);
     const int nPosition = pBar->GetPosition();
+    // A menu without its frame picture still gets a face: the Office 2003 one, as bars without theirs.
     if (nPosition == kitBarPopup) {
-        DrawPicture(pDC, "POPUPBARFRAME", rc, 0, 1, CRect(4, 4, 4, 4));
+        if (!DrawPicture(pDC, "POPUPBARFRAME", rc, 0, 1, CRect(4, 4, 4, 4)))
+            CKitOffice2003Theme::FillCommandBarEntry(pDC, pBar);
         return;
     }
     if (IsFlatCommandBar(pBar) || nPosition < kitBarTop || nPosition > kitBarRight) {

@@ -355,6 +355,17 @@ TEST(KitRibbonTheme, MenusGetTheFramePictureAColumnWithItsShadowLineAndTwoLineSe
     menu.DestroyWindow();
 }
 
+TEST(KitRibbonTheme, AMenuWithoutItsFramePictureStillGetsAFace)
+{
+    Theme theme;
+    CKitPopupBar menu;
+    ASSERT_TRUE(menu.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 60, 50, nullptr, 0));
+    Canvas canvas(60, 50, kPaper);
+    theme->FillCommandBarEntry(&canvas.dc, &menu);
+    EXPECT_EQ(0, canvas.Count(CRect(0, 0, 60, 50), kPaper));
+    menu.DestroyWindow();
+}
+
 TEST(KitRibbonTheme, PopupWindowsAndKeyboardTipsLoseTheirCornerPixels)
 {
     Theme theme;
