@@ -495,3 +495,36 @@ TEST(KitRibbonTheme, ComboBoxesFillAndFrameTheirFieldAndTakeTheirButtonRowByStat
         EXPECT_EQ(kCombo[c.nRow], canvas.Pixel(nButtonLeft + 3, 11));
     }
 }
+
+TEST(KitRibbonTheme, TheExpandButtonTakesTheLastTwelvePixelsAndItsPictureRowByState)
+{
+    ThemeModule module;
+    Theme theme;
+    CKitToolBar bar;
+    bar.SetPosition(kitBarTop);
+    CKitControl* pExpand = bar.GetControls()->Add(kitControlButton, 0);
+    SIZE sz = {100, 22};
+    theme->DrawSpecialControl(nullptr, 0, pExpand, &bar, FALSE, reinterpret_cast<LPARAM>(&sz));
+    EXPECT_EQ(CRect(88, 0, 100, 22), pExpand->GetRect());
+
+    // Idle, hot and open rows differ; the glyph is drawn over them.
+    COLORREF clrRows[3] = {};
+    for (int nState = 0; nState < 3; nState++) {
+        pExpand->SetSelected(nState == 1);
+        pExpand->SetPopuped(nState == 2);
+        Canvas canvas(100, 22, kPaper);
+        theme->DrawSpecialControl(&canvas.dc, 0, pExpand, &bar, TRUE, 0);
+        clrRows[nState] = canvas.Pixel(90, 4);
+        EXPECT_NE(kPaper, clrRows[nState]) << nState;
+        EXPECT_EQ(kPaper, canvas.Pixel(87, 4)) << nState;
+        EXPECT_GT(canvas.Count(CRect(88, 0, 100, 22), theme->GetColor(COLOR_BTNHIGHLIGHT)), 0) << nState;
+    }
+    EXPECT_NE(clrRows[0], clrRows[1]);
+    EXPECT_NE(clrRows[1], clrRows[2]);
+
+    // A vertical bar: the bottom 12 pixels.
+    bar.SetPosition(kitBarLeft);
+    sz = {22, 100};
+    theme->DrawSpecialControl(nullptr, 0, pExpand, &bar, FALSE, reinterpret_cast<LPARAM>(&sz));
+    EXPECT_EQ(CRect(0, 88, 22, 100), pExpand->GetRect());
+}
