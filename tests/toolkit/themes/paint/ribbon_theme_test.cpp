@@ -5,6 +5,7 @@
 #include "resource_theme_support.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/popup_bar.h"
@@ -527,4 +528,42 @@ TEST(KitRibbonTheme, TheExpandButtonTakesTheLastTwelvePixelsAndItsPictureRowBySt
     sz = {22, 100};
     theme->DrawSpecialControl(nullptr, 0, pExpand, &bar, FALSE, reinterpret_cast<LPARAM>(&sz));
     EXPECT_EQ(CRect(0, 88, 22, 100), pExpand->GetRect());
+}
+
+TEST(KitRibbonTheme, EditSpinButtonsTakeTheirRowsFromThePartUnderTheMouseOrPressed)
+{
+    ThemeModule module;
+    Theme theme;
+    auto spinRow = [](int nRow) { return RGB(30 + 10 * nRow, 120, 60); };
+    CKitToolBar toolbar;
+    auto* pEdit = static_cast<CKitControlEdit*>(toolbar.GetControls()->Add(kitControlEdit, 0));
+    pEdit->ShowSpinButtons(TRUE);
+    pEdit->SetRect(CRect(0, 0, 100, 22));
+    struct Case {
+        const char* name;
+        int nSelected, nPressed;
+        BOOL bEnabled;
+        int nUpper, nLower;
+    };
+    const Case cases[] = {
+        {"idle", 0, 0, TRUE, 0, 5},
+        {"hot elsewhere on the edit", 1, 0, TRUE, 1, 6},
+        {"upper button hot", kitEditSpinUp, 0, TRUE, 2, 6},
+        {"lower button hot", kitEditSpinDown, 0, TRUE, 1, 7},
+        {"upper button pressed", kitEditSpinUp, kitEditSpinUp, TRUE, 3, 6},
+        {"lower button pressed", kitEditSpinDown, kitEditSpinDown, TRUE, 1, 8},
+        {"disabled", 0, 0, FALSE, 4, 9},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pEdit->SetSelected(c.nSelected);
+        pEdit->SetPressed(c.nPressed);
+        pEdit->SetEnabled(c.bEnabled);
+        Canvas canvas(100, 22, kPaper);
+        theme->DrawControl(&canvas.dc, pEdit, TRUE);
+        // The buttons stand from 82 to 99, the upper one from 1 to 11, the lower one from 11 to 21.
+        EXPECT_EQ(spinRow(c.nUpper), canvas.Pixel(83, 2));
+        EXPECT_EQ(spinRow(c.nLower), canvas.Pixel(83, 19));
+        EXPECT_EQ(RGB(171, 193, 222), canvas.Pixel(99, 0));
+    }
 }
