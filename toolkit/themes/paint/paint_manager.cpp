@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/themes/paint/gallery_paint_manager.h"
 #include "toolkit/themes/paint/scroll_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_system_theme.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/nonclient_metrics.h"
@@ -83,6 +84,8 @@ CKitPaintManager::CKitPaintManager() : m_strOwnFaceName("Tahoma")
 
 CKitPaintManager::~CKitPaintManager()
 {
+    if (m_pRibbonPaintManager != nullptr)
+        m_pRibbonPaintManager->InternalRelease();
     if (m_pShadowManager != nullptr)
         m_pShadowManager->InternalRelease();
 }
@@ -297,6 +300,22 @@ void CKitPaintManager::RefreshMetrics()
     m_themeButton.CloseThemeData();
     if (m_bThemedCheckBox)
         m_themeButton.OpenThemeData(nullptr, L"BUTTON");
+    if (m_pRibbonPaintManager != nullptr)
+        m_pRibbonPaintManager->RefreshMetrics();
+}
+
+CKitRibbonPaintManager* CKitPaintManager::GetRibbonPaintManager()
+{
+    if (m_pRibbonPaintManager == nullptr) {
+        m_pRibbonPaintManager = CreateRibbonPaintManager();
+        m_pRibbonPaintManager->RefreshMetrics();
+    }
+    return m_pRibbonPaintManager;
+}
+
+CKitRibbonPaintManager* CKitPaintManager::CreateRibbonPaintManager()
+{
+    return new CKitRibbonSystemTheme(this);
 }
 
 COLORREF CKitPaintManager::GetControlEditBackColor(CKitControl* pControl)

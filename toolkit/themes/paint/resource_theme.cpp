@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/draw_helpers.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
@@ -68,6 +69,11 @@ CKitResourceTheme::CKitResourceTheme()
 CKitResourceTheme::~CKitResourceTheme()
 {
     m_pImages->RemoveAll();
+}
+
+CKitRibbonPaintManager* CKitResourceTheme::CreateRibbonPaintManager()
+{
+    return new CKitRibbonPaintManager(this);
 }
 
 CKitResourceImage* CKitResourceTheme::LoadImage(LPCSTR lpszImageName) const

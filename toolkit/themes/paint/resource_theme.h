@@ -36,6 +36,8 @@ public:
     void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude) override;
 
     CKitResourceImages* GetImages() const override { return m_pImages; }
+    // The ribbon is drawn from the theme's pictures.
+    CKitRibbonPaintManager* CreateRibbonPaintManager() override;
     CKitResourceImage* LoadImage(LPCSTR lpszImageName) const override;
 
     COLORREF m_clrMenuBarText = CKitPaintManagerColor::kNone;
