@@ -161,6 +161,13 @@ BOOL CKitRibbonPaintManager::IsQuickAccessInCaption(CKitRibbonBar* pRibbonBar)
            pRibbonBar->HasVisibleQuickAccessControl();
 }
 
+void CKitRibbonPaintManager::DrawControlFace(CDC* pDC, CKitControl* pControl)
+{
+    const CKitPaintManager::ControlState state = CKitPaintManager::GetControlState(pControl);
+    m_pPaintManager->DrawRectangle(pDC, pControl->GetRect(), state.bSelected, state.bPressed, state.bEnabled,
+                                   state.bChecked, state.bPopuped, state.nBarType, state.nBarPosition);
+}
+
 void CKitRibbonPaintManager::FillTabPopupToolBar(CDC* pDC, CKitCommandBar* pPopupBar)
 {
     KitFillSolidRectIfColor(pDC, ClientRectOf(pPopupBar), m_clrRibbonFace);

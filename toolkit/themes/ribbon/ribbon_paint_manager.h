@@ -118,6 +118,8 @@ protected:
     // The same, blended through the picture's alpha.
     BOOL DrawImageAlpha(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nState, int nStates,
                         const CRect& rcMargins);
+    // The owner's face of the control in its state.
+    void DrawControlFace(CDC* pDC, CKitControl* pControl);
     // The group's caption text over its caption band.
     void DrawGroupCaption(CDC* pDC, CKitRibbonGroup* pGroup, const CRect& rcCaption);
     // The icon and caption of a reduced group's button; its size.

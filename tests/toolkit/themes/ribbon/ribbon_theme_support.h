@@ -33,6 +33,9 @@ public:
     void SetGroupsRect(const CRect& rc) { m_rcGroups = rc; }
     void SetQuickAccessRect(const CRect& rc) { m_rcQuickAccess = rc; }
     void SetMinimized(BOOL bMinimized) { m_bMinimized = bMinimized; }
+    void SetQuickAccessHeight(int nHeight) { m_nQuickAccessHeight = nHeight; }
+    // The bar's controls take the button; the bar points to it.
+    void SetSystemButton(CKitRibbonControlSystemButton* pButton) { m_pSystemButton = pButton; }
     // A header over the tab, owned by the bar.
     CKitRibbonTabContextHeader* AddContextHeader(CKitRibbonTab* pTab, const CRect& rc)
     {
