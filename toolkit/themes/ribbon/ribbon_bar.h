@@ -60,6 +60,8 @@ public:
     // The quick access toolbar shows at least one control.
     BOOL HasVisibleQuickAccessControl() const;
     BOOL IsRibbonMinimized() const { return m_bMinimized; }
+    // The system button is open with its backstage view.
+    BOOL IsBackstageViewVisible() const;
     // Whether the site frame is drawn through desktop composition; never here without a frame hook.
     virtual BOOL IsDwmEnabled() const;
 

@@ -254,19 +254,13 @@ void CKitRibbonSystemTheme::FillRibbonGroupsArea(CDC* pDC, CKitRibbonTab* /*pTab
 void CKitRibbonSystemTheme::FillRibbonBar(CDC* pDC, CKitRibbonBar* pRibbonBar)
 {
     const CRect rc = GetRibbonClientRect(pRibbonBar);
-    const CRect rcTabControl = pRibbonBar->GetTabControlRect();
-    const CRect rcTabRow(rc.left, rcTabControl.top, rc.right, rcTabControl.bottom);
-    KitFillSolidRectIfColor(pDC, rcTabRow, m_clrRibbonFace);
-    KitFillSolidRectIfColor(pDC, CRect(rc.left, rcTabRow.bottom, rc.right, rc.bottom), m_clrRibbonFace);
+    FillRibbonFace(pDC, pRibbonBar, rc);
     if (pRibbonBar->IsQuickAccessBelowRibbon()) {
         const CRect rcQuickAccess = pRibbonBar->GetQuickAccessRect();
         m_pPaintManager->Draw3dRect(pDC, CRect(rc.left, rcQuickAccess.top, rc.right, rcQuickAccess.bottom),
                                     COLOR_3DSHADOW, COLOR_3DSHADOW);
     } else if (!pRibbonBar->IsGroupsVisible()) {
-        KitFillSolidRectIfColor(pDC, CRect(rc.left, rc.bottom - 2, rc.right, rc.bottom - 1),
-                                m_clrMinimizedFrameEdgeShadow);
-        KitFillSolidRectIfColor(pDC, CRect(rc.left, rc.bottom - 1, rc.right, rc.bottom),
-                                m_clrMinimizedFrameEdgeHighlight);
+        DrawMinimizedEdges(pDC, rc);
     }
 }
 
@@ -478,6 +472,7 @@ void CKitRibbonSystemTheme::FillSystemPopupBar(CDC* pDC, CKitCommandBar* pPopupB
     if (pPopupBar->GetSafeHwnd() != nullptr)
         ::GetClientRect(pPopupBar->GetSafeHwnd(), &rc);
     DrawMarkup(pDC, rc, kSystemMenu);
+    DrawSystemButtonOverPopup(pDC, pPopupBar);
     const CRect rcBorders = pPopupBar->GetBorders();
     for (int i = 0; i < pPopupBar->GetControlCount(); ++i) {
         CKitControl* pControl = pPopupBar->GetControl(i);
@@ -496,12 +491,12 @@ void CKitRibbonSystemTheme::DrawSystemPopupBarButton(CDC* pDC, CKitControl* pCon
     m_pPaintManager->DrawControlToolBarParent(pDC, pControl, TRUE);
 }
 
-void CKitRibbonSystemTheme::DrawSpecialToolBarButton(CDC* pDC, CKitControl* pControl)
+BOOL CKitRibbonSystemTheme::DrawSpecialToolBarButton(CDC* pDC, CKitControl* pControl)
 {
     BOOL bFirst = FALSE;
     BOOL bLast = FALSE;
     if (pControl->GetSelected() || !GetJoinedRowPosition(pControl, bFirst, bLast))
-        return;
+        return FALSE;
     const char* pszTemplate = kRowCenter;
     if (bFirst && bLast)
         pszTemplate = kMenuButton;
@@ -510,4 +505,5 @@ void CKitRibbonSystemTheme::DrawSpecialToolBarButton(CDC* pDC, CKitControl* pCon
     else if (bLast)
         pszTemplate = kRowRight;
     DrawMarkup(pDC, pControl->GetRect(), pszTemplate);
+    return TRUE;
 }

@@ -33,7 +33,7 @@ public:
     void FillSystemPopupBar(CDC* pDC, CKitCommandBar* pPopupBar) override;
     void DrawSystemPopupBarButton(CDC* pDC, CKitControl* pControl) override;
     // A selected button of a joined row is left to the owner's drawing.
-    void DrawSpecialToolBarButton(CDC* pDC, CKitControl* pControl) override;
+    BOOL DrawSpecialToolBarButton(CDC* pDC, CKitControl* pControl) override;
 
     // Parses the markup, draws it into the rectangle and releases it; nothing when it does not parse.
     void DrawMarkup(CDC* pDC, const CRect& rc, LPCSTR lpszMarkup);

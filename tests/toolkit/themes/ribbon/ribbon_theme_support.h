@@ -23,6 +23,8 @@ constexpr COLORREF kFrameTopCenter = RGB(190, 210, 238);
 // The description's ribbon face and group spacing.
 constexpr COLORREF kRibbonFace = RGB(191, 219, 255);
 constexpr int kGroupSpacing = 5;
+constexpr COLORREF kMinimizedEdgeShadow = RGB(100, 120, 150);
+constexpr COLORREF kMinimizedEdgeHighlight = RGB(240, 248, 255);
 } // namespace RibbonPictureColors
 
 // A ribbon bar without a window whose layout rectangles and context headers the test gives.
@@ -34,6 +36,7 @@ public:
     void SetQuickAccessRect(const CRect& rc) { m_rcQuickAccess = rc; }
     void SetMinimized(BOOL bMinimized) { m_bMinimized = bMinimized; }
     void SetQuickAccessHeight(int nHeight) { m_nQuickAccessHeight = nHeight; }
+    void SetQuickAccessBelow(BOOL bBelow) { m_bQuickAccessBelow = bBelow; }
     // The bar's controls take the button; the bar points to it.
     void SetSystemButton(CKitRibbonControlSystemButton* pButton) { m_pSystemButton = pButton; }
     // A header over the tab, owned by the bar.
