@@ -60,6 +60,8 @@ public:
     // The quick access toolbar shows at least one control.
     BOOL HasVisibleQuickAccessControl() const;
     BOOL IsRibbonMinimized() const { return m_bMinimized; }
+    // The last size test found the bar long enough and its site high enough.
+    BOOL IsRibbonVisible() const { return m_bRibbonVisible; }
     // Whether the site frame is drawn through desktop composition; never here without a frame hook.
     virtual BOOL IsDwmEnabled() const;
 
@@ -95,5 +97,6 @@ protected:
     CKitFrameHook* m_pFrameHook = nullptr;
     std::vector<CKitRibbonTabContextHeader*> m_arrContextHeaders;
     BOOL m_bMinimized = FALSE;
+    BOOL m_bRibbonVisible = TRUE;
     BOOL m_bShowCaptionBar = TRUE;
 };
