@@ -161,8 +161,9 @@ void CKitFrameHook::UpdateFrameRegion(int cx, int cy, BOOL bForce)
         } else {
             hRegion = GetFramePaintManager()->CreateWindowRegion(this, cx, cy);
         }
-        // The window owns the region from here on.
-        ::SetWindowRgn(m_hWnd, hRegion, TRUE);
+        // The window owns the region once it is set.
+        if (!::SetWindowRgn(m_hWnd, hRegion, TRUE) && hRegion != nullptr)
+            ::DeleteObject(hRegion);
     } else {
         if (!bMaximized)
             m_nBorderWidth = kCompositedBorder;

@@ -297,13 +297,14 @@ void CKitFramePaintManager::DrawFrame(CDC* pDC, CKitFrameHook* pHook)
     if (S > 0) {
         const int yTop = cy - B - S;
         if (!bFlat) {
-            for (const char* name : {"STATUSBARLIGHT", "STATUSBARDARK"}) {
-                CKitResourceImage* pImage = LoadImage(name);
-                if (pImage == nullptr || L < 2)
-                    continue;
-                const CRect rcSrc(0, 0, L - 1, pImage->GetExtent().cy);
-                const CRect rcDest = name[9] == 'L' ? CRect(1, yTop, L, cy - B) : CRect(cx - L, yTop, cx - 1, cy - B);
-                DrawPicturePart(pDC, pImage, rcDest, rcSrc, CRect());
+            const struct {
+                const char* pszName;
+                CRect rcDest;
+            } sides[] = {{"STATUSBARLIGHT", CRect(1, yTop, L, cy - B)},
+                         {"STATUSBARDARK", CRect(cx - L, yTop, cx - 1, cy - B)}};
+            for (const auto& side : sides) {
+                if (CKitResourceImage* pImage = LoadImage(side.pszName))
+                    DrawPicturePart(pDC, pImage, side.rcDest, CRect(0, 0, L - 1, pImage->GetExtent().cy), CRect());
             }
         } else {
             const COLORREF clr2 = GetBorderColor(2, m.bActive);

@@ -6,7 +6,6 @@
 #include "test_paint_manager.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/themes/paint/frame_paint_manager.h"
-#include "toolkit/themes/ribbon/ribbon_bar.h"
 
 #include "framework/wnd.h"
 
@@ -236,38 +235,6 @@ TEST(KitFrameHook, TheIdleUpdateIsPostedAndTheLayoutRecalculatesTheFrame)
     EXPECT_EQ(rcClient.Size(), frame.wnd.m_szLast);
 }
 
-namespace {
-
-// A ribbon bar whose size test the test decides.
-class CTestRibbonBar : public CKitRibbonBar {
-public:
-    void SetRibbonVisible(BOOL bVisible) { m_bRibbonVisible = bVisible; }
-};
-
-// A visible ribbon docked at the top of the window, released at the end.
-class Ribbon {
-public:
-    explicit Ribbon(CWnd* pSite) : m_pBar(new CTestRibbonBar)
-    {
-        EXPECT_TRUE(m_pBar->CreateToolBarWindow(pSite, FALSE));
-        m_pBar->CKitCommandBar::SetPosition(kitBarTop);
-    }
-    ~Ribbon()
-    {
-        m_pBar->DestroyWindow();
-        m_pBar->InternalRelease();
-    }
-    Ribbon(const Ribbon&) = delete;
-    Ribbon& operator=(const Ribbon&) = delete;
-    CTestRibbonBar* operator->() const { return m_pBar; }
-    CTestRibbonBar* Get() const { return m_pBar; }
-
-private:
-    CTestRibbonBar* m_pBar;
-};
-
-} // namespace
-
 TEST(KitFrameHook, AVisibleRibbonAtTheTopOwnsTheCaptionAndGivesItsHeight)
 {
     PaintManager pm;
@@ -276,7 +243,7 @@ TEST(KitFrameHook, AVisibleRibbonAtTheTopOwnsTheCaptionAndGivesItsHeight)
     {
         Hooked frame(pm.Get(), WS_OVERLAPPEDWINDOW | WS_VISIBLE);
         frame.wnd.ShowWindow(SW_SHOWNA);
-        Ribbon ribbon(&frame.wnd);
+        TestRibbon ribbon(&frame.wnd);
         CKitFrameHook hook(&frame.wnd, ribbon.Get(), nullptr);
         hook.SetPaintManager(pm.Get());
         ASSERT_TRUE(ribbon->IsVisible());
@@ -319,7 +286,7 @@ TEST(KitFrameHook, AVisibleRibbonAtTheTopOwnsTheCaptionAndGivesItsHeight)
         ASSERT_TRUE(child.CreateEx(0, CSkinnedFrame::ClassName(), "Child", WS_CHILD | WS_CAPTION | WS_VISIBLE, 0, 0,
                                    120, 80, parent.wnd.GetSafeHwnd(), nullptr));
         ::SetWindowLongPtrA(child.GetSafeHwnd(), GWL_STYLE, WS_CHILD | WS_CAPTION | WS_VISIBLE | WS_MINIMIZE);
-        Ribbon ribbon(&child);
+        TestRibbon ribbon(&child);
         CKitFrameHook hook(&child, ribbon.Get(), nullptr);
         hook.SetPaintManager(pm.Get());
         EXPECT_TRUE(hook.IsCaptionOwnedByFrame());

@@ -447,3 +447,130 @@ TEST(KitFramePaintManager, AFrameIsDrawnWithItsBordersCaptionAndButtonsActiveOrN
         EXPECT_EQ(0, canvas.Count(rcButtons, kGlyphState[3 - nGlyph]));
     }
 }
+
+namespace {
+
+constexpr COLORREF kCaptionEdge = RGB(59, 90, 130);
+constexpr COLORREF kCaptionFace = RGB(190, 210, 238);
+constexpr COLORREF kStatusBarLight = RGB(225, 235, 250);
+constexpr COLORREF kStatusBarDark = RGB(120, 150, 195);
+
+// A skinned frame of the style drawn by the resource theme's frame painter.
+struct ResourceSkinnedFrame {
+    explicit ResourceSkinnedFrame(ResourceFrame& frame, DWORD dwStyle = WS_OVERLAPPEDWINDOW)
+    {
+        EXPECT_TRUE(wnd.CreateFrame("Plant.prj - Corvel", CRect(0, 0, 320, 200), dwStyle));
+        wnd.GetHook()->SetPaintManager(frame.Theme());
+        wnd.RecalcFrame();
+    }
+    CSkinnedFrame wnd;
+};
+
+} // namespace
+
+TEST(KitFramePaintManager, AFlatFrameDrawsItsInnerLinesInTheLastBorderColour)
+{
+    ResourceFrame frame;
+    ResourceSkinnedFrame skinned(frame);
+    CKitFrameHook* pHook = skinned.wnd.GetHook();
+    const int L = pHook->GetBorderWidth();
+    const int T = pHook->GetCaptionHeight();
+    ASSERT_GT(L, 3);
+    frame->m_nFlatFrame = 1;
+    Canvas canvas(320, 200, kPaper);
+    frame->DrawFrame(&canvas.dc, pHook);
+    const int y = T + 20;
+    EXPECT_EQ(kBorderActive[0], canvas.Pixel(0, y));
+    EXPECT_EQ(kBorderActive[1], canvas.Pixel(1, y));
+    EXPECT_EQ(kBorderActive[2], canvas.Pixel(2, y));
+    EXPECT_EQ(kBorderActive[2], canvas.Pixel(L - 2, y));
+    EXPECT_EQ(kBorderActive[3], canvas.Pixel(L - 1, y));
+    EXPECT_EQ(kBorderActive[3], canvas.Pixel(320 - L, y));
+    EXPECT_EQ(kBorderActive[2], canvas.Pixel(320 - L + 1, y));
+    // The bottom: a line in the last colour under the client area, the second colour below it.
+    EXPECT_EQ(kBorderActive[3], canvas.Pixel(160, 200 - L));
+    EXPECT_EQ(kBorderActive[2], canvas.Pixel(160, 200 - L + 1));
+    EXPECT_EQ(kBorderActive[0], canvas.Pixel(160, 199));
+    // The caption ends in a line of the last colour.
+    EXPECT_EQ(kBorderActive[3], canvas.Pixel(160, T - 1));
+    EXPECT_EQ(kCaptionFace, canvas.Pixel(160, T - 2));
+}
+
+TEST(KitFramePaintManager, AMergedStatusBarGetsItsSidePicturesAndRoundedCornersNeedABorderOfFour)
+{
+    ResourceFrame frame;
+    ResourceSkinnedFrame skinned(frame);
+    CKitFrameHook* pHook = skinned.wnd.GetHook();
+    const int L = pHook->GetBorderWidth();
+    CRect rcClient;
+    skinned.wnd.GetClientRect(&rcClient);
+    CWnd statusBar;
+    ASSERT_TRUE(statusBar.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, rcClient.bottom - 22, rcClient.right,
+                                   22, skinned.wnd.GetSafeHwnd(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(CKitFramePaintManager::kStatusBarId))));
+    const int B = L;
+    const int S = 22;
+    struct Case {
+        const char* name;
+        BOOL bMerge, bRounded;
+        bool bSides, bCorners;
+    };
+    const Case cases[] = {
+        {"square and unmerged", FALSE, FALSE, false, false},
+        {"merged status bar", TRUE, FALSE, true, true},
+        {"rounded bottom", FALSE, TRUE, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frame->m_bFrameStatusBar = c.bMerge;
+        frame->m_bRoundedCornersAlways = c.bRounded;
+        Canvas canvas(320, 200, kPaper);
+        frame->DrawFrame(&canvas.dc, pHook);
+        const int yStatus = 200 - B - S / 2;
+        EXPECT_EQ(c.bSides ? kStatusBarLight : kBorderActive[1], canvas.Pixel(1, yStatus));
+        EXPECT_EQ(c.bSides ? kStatusBarDark : kBorderActive[1], canvas.Pixel(318, yStatus));
+        // The outer column runs down to the bottom beside the status bar too.
+        EXPECT_EQ(kBorderActive[0], canvas.Pixel(0, yStatus));
+        // The corner pictures' edge follows the rounded region.
+        EXPECT_EQ(c.bCorners ? kCaptionEdge : kBorderActive[3], canvas.Pixel(1, 197));
+        EXPECT_EQ(c.bCorners ? kCaptionEdge : kBorderActive[3], canvas.Pixel(318, 197));
+    }
+    statusBar.DestroyWindow();
+
+    // A frame whose border is three pixels or less gets no corner pictures.
+    ResourceSkinnedFrame thin(frame, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_BORDER);
+    const int nThin = thin.wnd.GetHook()->GetBorderWidth();
+    ASSERT_LE(nThin, 3);
+    frame->m_bRoundedCornersAlways = TRUE;
+    Canvas canvas(320, 200, kPaper);
+    frame->DrawFrame(&canvas.dc, thin.wnd.GetHook());
+    EXPECT_NE(kCaptionEdge, canvas.Pixel(1, 197));
+    EXPECT_NE(kCaptionEdge, canvas.Pixel(318, 197));
+    EXPECT_NE(kCaptionEdge, canvas.Pixel(2, 198));
+}
+
+TEST(KitFramePaintManager, WhenTheRibbonOwnsTheCaptionOnlyTheFramesTopAndCornersAreDrawn)
+{
+    ResourceFrame frame;
+    ResourceSkinnedFrame skinned(frame, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    TestRibbon ribbon(&skinned.wnd);
+    CKitFrameHook hook(&skinned.wnd, ribbon.Get(), nullptr);
+    hook.SetPaintManager(frame.Theme());
+    ASSERT_FALSE(hook.IsCaptionOwnedByFrame());
+    const int L = hook.GetBorderWidth();
+    const int T = hook.GetCaptionHeight();
+
+    Canvas canvas(320, 200, kPaper);
+    frame->DrawFrame(&canvas.dc, &hook);
+    // The top edge over the border's rows, the corners' columns down the caption; nothing in between.
+    EXPECT_EQ(kCaptionEdge, canvas.Pixel(160, 0));
+    EXPECT_EQ(kCaptionFace, canvas.Pixel(160, L - 1));
+    EXPECT_EQ(kPaper, canvas.Pixel(160, L));
+    EXPECT_EQ(kPaper, canvas.Pixel(160, T - 1));
+    EXPECT_EQ(kCaptionEdge, canvas.Pixel(0, T - 1));
+    EXPECT_EQ(kCaptionFace, canvas.Pixel(L - 1, T - 1));
+    EXPECT_EQ(kPaper, canvas.Pixel(L, T - 1));
+    EXPECT_EQ(kCaptionEdge, canvas.Pixel(319, T - 1));
+    EXPECT_EQ(0, canvas.Count(CRect(0, 0, 320, T), kCaptionTextActive));
+    EXPECT_EQ(0, canvas.Count(CRect(0, 0, 320, T), kGlyphState[0]));
+}

@@ -1,4 +1,5 @@
-// A test frame skinned by the resource theme's frame painter, with its caption buttons: build/screens/ribbon-frame.png.
+// A test frame skinned by the resource theme's frame painter, with its caption buttons: build/screens/ribbon-frame.png;
+// the same frame in the system's caption colours drawn from markup: build/screens/ribbon-frame-system.png.
 #include "toolkit/themes/paint/resource_theme.h"
 
 #include "resource_theme_support.h"
@@ -40,21 +41,36 @@ protected:
 
 } // namespace
 
+namespace {
+
+// Shows the frame of the current theme active, its maximise button hot, and saves its picture.
+void SaveFrameScreenshot(const char* name)
+{
+    CWorkspaceFrame frame;
+    ASSERT_TRUE(frame.CreateFrame("Plant.prj - Corvel", CRect(40, 40, 520, 340)));
+    frame.GetCaptionButton(1)->SetSelected(1);
+    frame.ShowWindow(SW_SHOW);
+    frame.SetForegroundWindow();
+    PumpMessages();
+    frame.GetHook()->SetActive(TRUE);
+    frame.RecalcFrame();
+    PumpMessages();
+    EXPECT_EQ("", SaveWindowScreenshot(frame.GetSafeHwnd(), name));
+}
+
+} // namespace
+
 TEST(KitFrameScreens, ATestFrameDrawnByTheFramePaintManagerWithItsCaptionButtons)
 {
     ThemeModule module;
     CKitPaintManager::SetTheme(CKitResourceTheme::kThemeNumber);
-    {
-        CWorkspaceFrame frame;
-        ASSERT_TRUE(frame.CreateFrame("Plant.prj - Corvel", CRect(40, 40, 520, 340)));
-        frame.GetCaptionButton(1)->SetSelected(1);
-        frame.ShowWindow(SW_SHOW);
-        frame.SetForegroundWindow();
-        PumpMessages();
-        frame.GetHook()->SetActive(TRUE);
-        frame.RecalcFrame();
-        PumpMessages();
-        EXPECT_EQ("", SaveWindowScreenshot(frame.GetSafeHwnd(), "ribbon-frame"));
-    }
+    SaveFrameScreenshot("ribbon-frame");
+    CKitPaintManager::Done();
+}
+
+TEST(KitFrameScreens, TheSameFrameInTheSystemsCaptionColours)
+{
+    CKitPaintManager::SetTheme(0);
+    SaveFrameScreenshot("ribbon-frame-system");
     CKitPaintManager::Done();
 }

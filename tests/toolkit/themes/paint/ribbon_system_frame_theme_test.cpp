@@ -171,3 +171,34 @@ TEST(KitRibbonSystemFrameTheme, AnInactiveFrameTakesTheInactiveCaptionButKeepsTh
         EXPECT_GT(canvas.Count(rcClose, clrGlyph), 0);
     }
 }
+
+TEST(KitRibbonSystemFrameTheme, WhenTheRibbonOwnsTheCaptionTheTemplateShowsOnlyAroundIt)
+{
+    SystemFrame frame;
+    CSkinnedFrame wnd;
+    ASSERT_TRUE(wnd.CreateFrame("Corvel", CRect(0, 0, 300, 180), WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+    TestRibbon ribbon(&wnd);
+    CKitFrameHook hook(&wnd, ribbon.Get(), nullptr);
+    hook.SetPaintManager(frame.PaintManager());
+    ASSERT_FALSE(hook.IsCaptionOwnedByFrame());
+    const int L = hook.GetBorderWidth();
+    const int T = hook.GetCaptionHeight();
+    CRect rcWindow, rcClient;
+    wnd.GetWindowRect(&rcWindow);
+    wnd.GetClientRect(&rcClient);
+    wnd.ClientToScreen(&rcClient);
+    const int nTop = rcClient.top - rcWindow.top;
+    ASSERT_LT(nTop, T - 1);
+
+    Canvas canvas(300, 180, kPaper);
+    frame->DrawFrame(&canvas.dc, &hook);
+    const COLORREF clrCaption = ::GetSysColor(COLOR_ACTIVECAPTION);
+    EXPECT_EQ(clrCaption, canvas.Pixel(150, 0));
+    EXPECT_NE(kPaper, canvas.Pixel(150, nTop - 1));
+    EXPECT_EQ(kPaper, canvas.Pixel(150, nTop));
+    EXPECT_EQ(kPaper, canvas.Pixel(150, T - 2));
+    EXPECT_NE(kPaper, canvas.Pixel(L - 1, T - 2));
+    EXPECT_NE(kPaper, canvas.Pixel(300 - L, T - 2));
+    // No caption buttons of the frame's own.
+    EXPECT_EQ(0, canvas.Count(CRect(200, nTop, 300 - L, T), ::GetSysColor(COLOR_CAPTIONTEXT)));
+}

@@ -1,10 +1,11 @@
-// CSkinnedFrame: a test frame whose borders, caption and caption buttons its frame hook's painter draws.
+// CSkinnedFrame, CTestRibbonBar, TestRibbon: a test frame whose borders, caption and caption buttons its frame hook's painter draws, and a ribbon docked in it.
 #pragma once
 
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/paint/frame_hook.h"
 #include "toolkit/themes/paint/frame_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
@@ -151,4 +152,32 @@ private:
     }
 
     std::unique_ptr<CKitFrameHook> m_pHook;
+};
+
+// A ribbon bar whose size test the test decides.
+class CTestRibbonBar : public CKitRibbonBar {
+public:
+    void SetRibbonVisible(BOOL bVisible) { m_bRibbonVisible = bVisible; }
+};
+
+// A visible ribbon docked at the top of the window, released at the end.
+class TestRibbon {
+public:
+    explicit TestRibbon(CWnd* pSite) : m_pBar(new CTestRibbonBar)
+    {
+        m_pBar->CreateToolBarWindow(pSite, FALSE);
+        m_pBar->CKitCommandBar::SetPosition(kitBarTop);
+    }
+    ~TestRibbon()
+    {
+        m_pBar->DestroyWindow();
+        m_pBar->InternalRelease();
+    }
+    TestRibbon(const TestRibbon&) = delete;
+    TestRibbon& operator=(const TestRibbon&) = delete;
+    CTestRibbonBar* operator->() const { return m_pBar; }
+    CTestRibbonBar* Get() const { return m_pBar; }
+
+private:
+    CTestRibbonBar* m_pBar;
 };
