@@ -3,7 +3,9 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/shadow_manager.h"
+#include "toolkit/themes/paint/frame_paint_manager.h"
 #include "toolkit/themes/paint/gallery_paint_manager.h"
+#include "toolkit/themes/paint/ribbon_system_frame_theme.h"
 #include "toolkit/themes/paint/scroll_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_system_theme.h"
 #include "toolkit/common/draw_helpers.h"
@@ -88,6 +90,15 @@ CKitPaintManager::~CKitPaintManager()
         m_pRibbonPaintManager->InternalRelease();
     if (m_pShadowManager != nullptr)
         m_pShadowManager->InternalRelease();
+}
+
+CKitFramePaintManager* CKitPaintManager::GetFramePaintManager()
+{
+    if (m_pFramePaintManager == nullptr) {
+        m_pFramePaintManager = std::make_unique<CKitRibbonSystemFrameTheme>(this);
+        m_pFramePaintManager->RefreshMetrics();
+    }
+    return m_pFramePaintManager.get();
 }
 
 void CKitPaintManager::SetCustomTheme(CKitPaintManager* pPaintManager)
@@ -281,6 +292,8 @@ void CKitPaintManager::RefreshMetrics()
     m_pGalleryPaintManager->RefreshMetrics();
     m_pSliderPaintManager->RefreshMetrics();
     m_pProgressPaintManager->RefreshMetrics();
+    if (m_pFramePaintManager != nullptr)
+        m_pFramePaintManager->RefreshMetrics();
 
     m_clrText = GetColor(COLOR_BTNTEXT);
     m_clrDisabledText = GetColor(COLOR_GRAYTEXT);

@@ -20,6 +20,7 @@ class CKitControl;
 class CKitControlGalleryPaintManager;
 class CKitControlComboBox;
 class CKitControlEdit;
+class CKitFramePaintManager;
 class CKitImageManagerIcon;
 struct CKitMessageBarButton;
 struct CKitMessageBarLayout;
@@ -247,6 +248,8 @@ public:
     CKitProgressPaintManager* GetProgressPaintManager() const { return m_pProgressPaintManager.get(); }
     // The ribbon painter, made and refreshed on first request, then refreshed with this paint manager.
     CKitRibbonPaintManager* GetRibbonPaintManager();
+    // The painter of skinned frames, made and refreshed on first request; owned here.
+    virtual CKitFramePaintManager* GetFramePaintManager();
     CFont* GetRegularFont() { return &m_fontRegular; }
     CFont* GetRegularBoldFont() { return &m_fontBold; }
     CFont* GetVerticalFont() { return &m_fontVert; }
@@ -374,9 +377,12 @@ protected:
     std::unique_ptr<CKitSliderPaintManager> m_pSliderPaintManager;
     std::unique_ptr<CKitProgressPaintManager> m_pProgressPaintManager;
     SetLayeredWindowAttributesFn m_pfnSetLayeredWindowAttributes = nullptr;
+    std::unique_ptr<CKitFramePaintManager> m_pFramePaintManager;
     CKitRibbonPaintManager* m_pRibbonPaintManager = nullptr;
 
 private:
+    // The frame painter makes its caption font as the command-bar fonts are made.
+    friend class CKitFramePaintManager;
     // The ribbon painter reads the system metrics and draws captions as this paint manager does.
     friend class CKitRibbonPaintManager;
 

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/draw_helpers.h"
+#include "toolkit/themes/paint/frame_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 
 #include "framework/gdi.h"
@@ -79,6 +80,15 @@ CKitRibbonPaintManager* CKitResourceTheme::CreateRibbonPaintManager()
 CKitResourceImage* CKitResourceTheme::LoadImage(LPCSTR lpszImageName) const
 {
     return m_pImages->LoadImage(lpszImageName);
+}
+
+CKitFramePaintManager* CKitResourceTheme::GetFramePaintManager()
+{
+    if (m_pFramePaintManager == nullptr) {
+        m_pFramePaintManager = std::make_unique<CKitFramePaintManager>(this);
+        m_pFramePaintManager->RefreshMetrics();
+    }
+    return m_pFramePaintManager.get();
 }
 
 COLORREF CKitResourceTheme::GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,

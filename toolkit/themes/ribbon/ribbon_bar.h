@@ -62,6 +62,8 @@ public:
     BOOL IsRibbonMinimized() const { return m_bMinimized; }
     // The system button is open with its backstage view.
     BOOL IsBackstageViewVisible() const;
+    // The last size test found the bar long enough and its site high enough.
+    BOOL IsRibbonVisible() const { return m_bRibbonVisible; }
     // Whether the site frame is drawn through desktop composition; never here without a frame hook.
     virtual BOOL IsDwmEnabled() const;
 
@@ -97,5 +99,6 @@ protected:
     CKitFrameHook* m_pFrameHook = nullptr;
     std::vector<CKitRibbonTabContextHeader*> m_arrContextHeaders;
     BOOL m_bMinimized = FALSE;
+    BOOL m_bRibbonVisible = TRUE;
     BOOL m_bShowCaptionBar = TRUE;
 };

@@ -7,6 +7,8 @@
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resource_images.h"
+#include "toolkit/themes/paint/frame_hook.h"
+#include "toolkit/themes/paint/frame_paint_manager.h"
 #include "toolkit/themes/paint/resource_painters.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
@@ -611,6 +613,22 @@ void CKitRibbonPaintManager::DrawRibbonFrameCaption(CDC* pDC, CKitRibbonBar* pRi
     DrawQuickAccessArea(pDC, pRibbonBar, bComposited);
     if (pRibbonBar->GetContextHeaderCount() > 0)
         DrawContextHeaders(pDC, pRibbonBar);
+}
+
+void CKitRibbonPaintManager::DrawRibbonFlatFrameEdges(CDC* pDC, CKitRibbonBar* pRibbonBar)
+{
+    CKitFrameHook* pHook = pRibbonBar->GetFrameHook();
+    if (!m_bFlatFrame || !pRibbonBar->IsCaptionVisible() || pHook == nullptr || pRibbonBar->GetSafeHwnd() == nullptr)
+        return;
+    CRect rcWindow, rcClient, rcBar;
+    ::GetWindowRect(pHook->GetSafeHwnd(), &rcWindow);
+    ::GetClientRect(pHook->GetSafeHwnd(), &rcClient);
+    ::MapWindowPoints(pHook->GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&rcClient), 2);
+    pRibbonBar->GetWindowRect(&rcBar);
+    const COLORREF clr = pHook->GetFramePaintManager()->GetBorderColor(3, pHook->IsActive());
+    const int y = rcBar.top - rcWindow.top;
+    pDC->FillSolidRect(rcClient.left - rcWindow.left, y, 1, rcBar.Height() - 1, clr);
+    pDC->FillSolidRect(rcClient.right - rcWindow.left - 1, y, 1, rcBar.Height() - 1, clr);
 }
 
 void CKitRibbonPaintManager::DrawRibbonCaptionBar(CDC* pDC, CKitRibbonBar* pRibbonBar)

@@ -61,6 +61,9 @@ public:
     virtual void DrawRibbonFrameCaption(CDC* pDC, CKitRibbonBar* pRibbonBar, BOOL bActive);
     // The caption band the ribbon draws without skinning the frame.
     virtual void DrawRibbonCaptionBar(CDC* pDC, CKitRibbonBar* pRibbonBar);
+    // On a flat frame whose caption the ribbon shows: the frame's inner border line beside the bar, on the
+    // frame's window DC.
+    virtual void DrawRibbonFlatFrameEdges(CDC* pDC, CKitRibbonBar* pRibbonBar);
     virtual void DrawRibbonSystemButton(CDC* pDC, CKitControl* pControl, CRect rc);
     // Each header's picture and caption; stops at the first header without a picture.
     virtual void DrawContextHeaders(CDC* pDC, CKitRibbonBar* pRibbonBar);

@@ -19,7 +19,6 @@ constexpr COLORREF kOptionButton[4] = {RGB(210, 220, 235), RGB(255, 230, 160), R
 constexpr COLORREF kGroups = RGB(225, 235, 248);
 constexpr COLORREF kGroupClient[2] = {RGB(236, 242, 250), RGB(250, 245, 225)};
 constexpr COLORREF kGroupCaption[2] = {RGB(196, 214, 238), RGB(240, 220, 170)};
-constexpr COLORREF kFrameTopCenter = RGB(190, 210, 238);
 // The description's ribbon face and group spacing.
 constexpr COLORREF kRibbonFace = RGB(191, 219, 255);
 constexpr int kGroupSpacing = 5;
