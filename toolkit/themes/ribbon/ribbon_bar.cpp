@@ -2,6 +2,7 @@
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/themes/paint/frame_hook.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
@@ -28,6 +29,7 @@ CKitRibbonBar::~CKitRibbonBar()
     m_pControlTab->DeleteAllItems();
     m_pQuickAccessControls->RemoveAll();
     m_pQuickAccessControls->InternalRelease();
+    delete m_pFrameHook;
     RemoveContextHeaders();
 }
 
@@ -105,7 +107,7 @@ BOOL CKitRibbonBar::IsBackstageViewVisible() const
 
 BOOL CKitRibbonBar::IsDwmEnabled() const
 {
-    return FALSE;
+    return m_pFrameHook != nullptr && m_pFrameHook->IsComposited();
 }
 
 CKitRibbonTabContextHeader* CKitRibbonBar::GetContextHeader(int nIndex) const

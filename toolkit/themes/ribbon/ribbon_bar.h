@@ -35,7 +35,7 @@ public:
     CKitRibbonQuickAccessControls* GetQuickAccessControls() const { return m_pQuickAccessControls; }
     // The application button; null when the ribbon has none.
     CKitRibbonControlSystemButton* GetSystemButton() const { return m_pSystemButton; }
-    // Present only while the site frame is skinned.
+    // Present only while the site frame is skinned; owned.
     CKitFrameHook* GetFrameHook() const { return m_pFrameHook; }
 
     // A new tab with the caption and id at the end of the strip.
@@ -64,7 +64,7 @@ public:
     BOOL IsBackstageViewVisible() const;
     // The last size test found the bar long enough and its site high enough.
     BOOL IsRibbonVisible() const { return m_bRibbonVisible; }
-    // Whether the site frame is drawn through desktop composition; never here without a frame hook.
+    // Whether the skinned site frame is drawn through desktop composition.
     virtual BOOL IsDwmEnabled() const;
 
     // Rectangles of the last layout, in bar coordinates.

@@ -352,6 +352,8 @@ void CKitRibbonPaintManager::DrawContextHeaders(CDC* pDC, CKitRibbonBar* pRibbon
         CRect rcText = pHeader->m_rcHeader;
         rcText.left += 6;
         rcText.top -= 2;
+        if (pRibbonBar->GetFrameHook() != nullptr)
+            rcText.top += pRibbonBar->GetFrameHook()->GetBorderWidth();
         CKitPaintManager::DrawComposedText(pDC, pHeader->m_strCaption, rcText,
                                            DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX, bComposited);
     }
@@ -611,8 +613,71 @@ void CKitRibbonPaintManager::DrawRibbonFrameCaption(CDC* pDC, CKitRibbonBar* pRi
                   rcMargins);
     }
     DrawQuickAccessArea(pDC, pRibbonBar, bComposited);
+
+    CKitControl* pSystemButton = pRibbonBar->GetSystemButton();
+    CWnd* pFrame = GetFrameWindow(pRibbonBar);
+    const HICON hIcon =
+        pFrame != nullptr ? CKitFramePaintManager::GetFrameSmallIcon(pFrame->GetSafeHwnd()) : nullptr;
+    if ((pSystemButton == nullptr || pSystemButton->GetStyle() != kitButtonAutomatic) && hIcon != nullptr) {
+        const CSize szIcon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+        const int nBorder = pRibbonBar->GetFrameHook() != nullptr ? pRibbonBar->GetFrameHook()->GetBorderWidth() : 0;
+        const int x = rcCaption.left + nBorder + 1;
+        const int y = rcCaption.top + (rcCaption.Height() - szIcon.cy) / 2;
+        DrawFrameIcon(pDC, pRibbonBar, x, y, x + szIcon.cx, y + szIcon.cy, hIcon);
+        CKitResourceImage* pSeparator = LoadRibbonImage("SYSTEMICONSEPARATOR");
+        if (pSeparator != nullptr && IsQuickAccessInCaption(pRibbonBar)) {
+            const CSize sz = pSeparator->GetExtent();
+            const CPoint pt(x + szIcon.cx + 6, rcCaption.top + (rcCaption.Height() - sz.cy) / 2);
+            DrawImage(pDC, "SYSTEMICONSEPARATOR", CRect(pt, sz), 0, 1, CRect(0, 0, 0, 0));
+        }
+    }
     if (pRibbonBar->GetContextHeaderCount() > 0)
         DrawContextHeaders(pDC, pRibbonBar);
+    DrawFrameCaptionText(pDC, pRibbonBar, bActive);
+}
+
+CWnd* CKitRibbonPaintManager::GetFrameWindow(CKitRibbonBar* pRibbonBar)
+{
+    if (pRibbonBar->GetFrameHook() != nullptr)
+        return pRibbonBar->GetFrameHook()->GetSite();
+    return pRibbonBar->GetSite();
+}
+
+void CKitRibbonPaintManager::DrawFrameCaptionText(CDC* pDC, CKitRibbonBar* pRibbonBar, BOOL bActive)
+{
+    CWnd* pFrame = GetFrameWindow(pRibbonBar);
+    if (pFrame == nullptr || pFrame->GetSafeHwnd() == nullptr)
+        return;
+    CKitFramePaintManager* pFramePainter = m_pPaintManager->GetFramePaintManager();
+    CString strText;
+    pFrame->GetWindowText(strText);
+    CRect rcText = pRibbonBar->GetTitleRect();
+    CFont* pOldFont = pDC->SelectObject(pFramePainter->GetCaptionFont());
+    const int nFree = rcText.Width() - pDC->GetTextExtent(strText).cx;
+    pDC->SelectObject(pOldFont);
+    if (nFree > 0)
+        rcText.left += nFree / 2;
+    if ((pFrame->GetStyle() & WS_MAXIMIZE) != 0 && pRibbonBar->GetFrameHook() != nullptr)
+        rcText.top += pRibbonBar->GetFrameHook()->GetBorderWidth() / 2;
+    if (!pRibbonBar->IsDwmEnabled()) {
+        pFramePainter->DrawCaptionText(pDC, rcText, pFrame, bActive);
+        return;
+    }
+    // On glass the text is drawn composited, white on a maximised frame.
+    pOldFont = pDC->SelectObject(pFramePainter->GetCaptionFont());
+    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+    if ((pFrame->GetStyle() & WS_MAXIMIZE) != 0)
+        pDC->SetTextColor(RGB(255, 255, 255));
+    CKitPaintManager::DrawComposedText(pDC, strText, rcText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX,
+                                       TRUE);
+    pDC->SetBkMode(nOldMode);
+    pDC->SelectObject(pOldFont);
+}
+
+void CKitRibbonPaintManager::DrawFrameIcon(CDC* pDC, CKitRibbonBar* /*pRibbonBar*/, int nLeft, int nTop, int nRight,
+                                           int nBottom, HICON hIcon)
+{
+    ::DrawIconEx(pDC->GetSafeHdc(), nLeft, nTop, hIcon, nRight - nLeft, nBottom - nTop, 0, nullptr, DI_NORMAL);
 }
 
 void CKitRibbonPaintManager::DrawRibbonFlatFrameEdges(CDC* pDC, CKitRibbonBar* pRibbonBar)
@@ -710,14 +775,27 @@ void CKitRibbonPaintManager::DrawRibbonSystemButton(CDC* pDC, CKitControl* pCont
             DrawImage(pDC, strName, CRect(pt, sz), nImage, 3, CRect(0, 0, 0, 0));
         }
     }
+    DrawSystemButtonIcon(pDC, pControl, pIcon, rc);
+}
+
+void CKitRibbonPaintManager::DrawSystemButtonIcon(CDC* pDC, CKitControl* pControl, CKitImageManagerIcon* pIcon,
+                                                  const CRect& rc)
+{
     if (pIcon != nullptr) {
         const CSize sz = pIcon->GetExtent();
         pIcon->SetDrawComposited(TRUE);
         m_pPaintManager->DrawControlImage(pDC, CPoint(rc.left + (rc.Width() - sz.cx) / 2, rc.top + (rc.Height() - sz.cy) / 2),
-                                          sz, pIcon, bSelected, pControl->GetPressed(), pControl->IsEnabled(), FALSE,
-                                          bPopuped, TRUE);
+                                          sz, pIcon, pControl->GetSelected(), pControl->GetPressed(),
+                                          pControl->IsEnabled(), FALSE, pControl->GetPopuped(), TRUE);
         pIcon->SetDrawComposited(FALSE);
+        return;
     }
+    CKitRibbonBar* pRibbonBar = RibbonBarOf(pControl->GetParent());
+    CWnd* pFrame = pRibbonBar != nullptr ? GetFrameWindow(pRibbonBar) : nullptr;
+    const HICON hIcon = pFrame != nullptr ? CKitFramePaintManager::GetFrameLargeIcon(pFrame->GetSafeHwnd()) : nullptr;
+    if (hIcon != nullptr)
+        ::DrawIconEx(pDC->GetSafeHdc(), rc.left + (rc.Width() - 33) / 2, rc.top + (rc.Height() - 31) / 2, hIcon, 32, 32,
+                     0, nullptr, DI_NORMAL);
 }
 
 void CKitRibbonPaintManager::DrawQuickAccessButton(CDC* pDC, CKitControl* pControl)

@@ -14,6 +14,7 @@
 
 class CKitCommandBar;
 class CKitControl;
+class CKitImageManagerIcon;
 class CKitResourceImage;
 class CKitResourceImages;
 class CKitRibbonBar;
@@ -92,6 +93,8 @@ public:
     // Whether the rectangle of the bar lies on the ribbon's composited caption band.
     BOOL IsRectOnCompositedFrame(CKitCommandBar* pBar, const CRect& rc) const;
     BOOL IsControlRectOnCompositedFrame(CKitControl* pControl) const;
+    // The frame's icon stretched into the rectangle.
+    void DrawFrameIcon(CDC* pDC, CKitRibbonBar* pRibbonBar, int nLeft, int nTop, int nRight, int nBottom, HICON hIcon);
     // The client of the ribbon's tab popup in the ribbon face.
     void FillTabPopupToolBar(CDC* pDC, CKitCommandBar* pPopupBar);
 
@@ -121,6 +124,12 @@ protected:
     // The same, blended through the picture's alpha.
     BOOL DrawImageAlpha(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nState, int nStates,
                         const CRect& rcMargins);
+    // The control's icon centred on the system button, else the frame's large icon.
+    void DrawSystemButtonIcon(CDC* pDC, CKitControl* pControl, CKitImageManagerIcon* pIcon, const CRect& rc);
+    // The frame window whose caption the ribbon draws: the skinned frame, else the bar's site.
+    static CWnd* GetFrameWindow(CKitRibbonBar* pRibbonBar);
+    // The frame window's text in the frame painter's caption font, centred in the title rectangle.
+    void DrawFrameCaptionText(CDC* pDC, CKitRibbonBar* pRibbonBar, BOOL bActive);
     // The system button that opened the popup, drawn again where it lies over the popup.
     void DrawSystemButtonOverPopup(CDC* pDC, CKitCommandBar* pPopupBar);
     // The owner's face of the control in its state.

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/common/color_manager.h"
 #include "toolkit/common/image_manager.h"
+#include "toolkit/themes/paint/frame_paint_manager.h"
 #include "toolkit/themes/paint/markup_glue.h"
 #include "toolkit/themes/paint/resource_painters.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
@@ -366,13 +367,23 @@ void CKitRibbonSystemTheme::DrawRibbonFrameCaption(CDC* pDC, CKitRibbonBar* pRib
         CKitRibbonPaintManager::DrawRibbonFrameCaption(pDC, pRibbonBar, bActive);
         return;
     }
-    DrawMarkup(pDC, pRibbonBar->GetCaptionRect(), bActive ? kActiveCaption : kInactiveCaption);
+    const CRect rcCaption = pRibbonBar->GetCaptionRect();
+    DrawMarkup(pDC, rcCaption, bActive ? kActiveCaption : kInactiveCaption);
     if (IsQuickAccessInCaption(pRibbonBar)) {
         const CRect rcQuickAccess = pRibbonBar->GetQuickAccessRect();
         DrawQuickAccessPath(pDC, CRect(rcQuickAccess.left - 14, rcQuickAccess.top + 4, rcQuickAccess.right - 3,
                                        rcQuickAccess.top + pRibbonBar->GetQuickAccessHeight()));
     }
+    CWnd* pFrame = GetFrameWindow(pRibbonBar);
+    const HICON hIcon =
+        pFrame != nullptr ? CKitFramePaintManager::GetFrameSmallIcon(pFrame->GetSafeHwnd()) : nullptr;
+    if (pRibbonBar->GetSystemButton() == nullptr && hIcon != nullptr) {
+        const CSize szIcon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+        ::DrawIconEx(pDC->GetSafeHdc(), rcCaption.left + 10, rcCaption.top + (rcCaption.Height() - szIcon.cy) / 2, hIcon,
+                     szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+    }
     DrawContextHeaders(pDC, pRibbonBar);
+    DrawFrameCaptionText(pDC, pRibbonBar, bActive);
 }
 
 void CKitRibbonSystemTheme::DrawRibbonCaptionBar(CDC* pDC, CKitRibbonBar* pRibbonBar)
@@ -408,12 +419,7 @@ void CKitRibbonSystemTheme::DrawRibbonSystemButton(CDC* pDC, CKitControl* pContr
             pszTemplate = kRoundButtonSelected;
         DrawMarkup(pDC, CRect(pt, CSize(kRoundButtonWidth, kRoundButtonHeight)), pszTemplate);
     }
-    if (pIcon != nullptr) {
-        const CSize sz = pIcon->GetExtent();
-        m_pPaintManager->DrawControlImage(pDC, CPoint(rc.left + (rc.Width() - sz.cx) / 2, rc.top + (rc.Height() - sz.cy) / 2),
-                                          sz, pIcon, pControl->GetSelected(), pControl->GetPressed(),
-                                          pControl->IsEnabled(), FALSE, pControl->GetPopuped(), TRUE);
-    }
+    DrawSystemButtonIcon(pDC, pControl, pIcon, rc);
 }
 
 void CKitRibbonSystemTheme::DrawQuickAccessButton(CDC* pDC, CKitControl* pControl)

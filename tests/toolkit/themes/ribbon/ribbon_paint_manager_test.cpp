@@ -4,6 +4,7 @@
 
 #include "ribbon_theme_support.h"
 #include "support/canvas.h"
+#include "toolkit/themes/paint/frame_hook.h"
 #include "toolkit/themes/paint/resource_theme.h"
 #include "toolkit/themes/paint/resource_theme_support.h"
 #include "toolkit/themes/paint/test_paint_manager.h"
@@ -15,6 +16,8 @@
 #include "toolkit/themes/ribbon/ribbon_system_theme.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace RibbonPictureColors;
 
@@ -433,4 +436,42 @@ TEST(KitRibbonPaintManager, TheBarIsTheRibbonFaceEndingInTheMinimizedEdges)
         EXPECT_EQ(::GetSysColor(COLOR_3DFACE), canvas.Pixel(60, 55));
     }
     bar.DestroyWindow();
+}
+
+// A skinned frame's caption band shows the frame's title centred in the title rectangle.
+TEST(KitRibbonPaintManager, TheFrameCaptionShowsTheFrameTitleCentred)
+{
+    Owner owner;
+    Painter<CKitRibbonPaintManager> pictures(owner.pm);
+    Painter<CKitRibbonSystemTheme> system(owner.pm);
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, "STATIC", "", WS_POPUP | WS_CAPTION, 0, 0, 300, 100, nullptr, 0));
+    auto* pBar = new CLaidOutRibbonBar;
+    pBar->SetFrameHook(new CKitFrameHook(&frame, pBar, nullptr));
+    const CRect rcTitle(60, 0, 300, 30);
+    pBar->SetCaptionRect(CRect(0, 0, 300, 30));
+    pBar->SetTitleRect(rcTitle);
+    for (CKitRibbonPaintManager* pPainter : {pictures.p, static_cast<CKitRibbonPaintManager*>(system.p)}) {
+        frame.SetWindowText("");
+        Canvas untitled(300, 40, kPaper);
+        pPainter->DrawRibbonFrameCaption(&untitled.dc, pBar, TRUE);
+        frame.SetWindowText("Korvane");
+        Canvas titled(300, 40, kPaper);
+        pPainter->DrawRibbonFrameCaption(&titled.dc, pBar, TRUE);
+        int nLeft = 300;
+        int nRight = 0;
+        int nChanged = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 300; ++x)
+                if (untitled.Pixel(x, y) != titled.Pixel(x, y)) {
+                    ++nChanged;
+                    nLeft = std::min(nLeft, x);
+                    nRight = std::max(nRight, x);
+                }
+        EXPECT_GT(nChanged, 20);
+        // Centred: as much room on either side, give or take the glyphs' bearings.
+        EXPECT_NEAR(nLeft - rcTitle.left, rcTitle.right - 1 - nRight, 6);
+    }
+    pBar->InternalRelease();
+    frame.DestroyWindow();
 }

@@ -30,6 +30,9 @@ constexpr COLORREF kMinimizedEdgeHighlight = RGB(240, 248, 255);
 class CLaidOutRibbonBar : public CKitRibbonBar {
 public:
     void SetCaptionRect(const CRect& rc) { m_rcCaption = rc; }
+    void SetTitleRect(const CRect& rc) { m_rcTitle = rc; }
+    // The bar owns the hook.
+    void SetFrameHook(CKitFrameHook* pHook) { m_pFrameHook = pHook; }
     void SetTabControlRect(const CRect& rc) { m_rcTabControl = rc; }
     void SetGroupsRect(const CRect& rc) { m_rcGroups = rc; }
     void SetQuickAccessRect(const CRect& rc) { m_rcQuickAccess = rc; }
