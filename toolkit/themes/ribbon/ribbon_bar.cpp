@@ -3,6 +3,7 @@
 
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
@@ -14,6 +15,7 @@
 IMPLEMENT_DYNCREATE(CKitRibbonBar, CKitMenuBar)
 IMPLEMENT_DYNCREATE(CKitRibbonQuickAccessControls, CKitControls)
 IMPLEMENT_DYNCREATE(CKitRibbonControlSystemButton, CKitControlPopup)
+IMPLEMENT_DYNCREATE(CKitRibbonBackstageView, CKitCommandBar)
 
 CKitRibbonBar::CKitRibbonBar()
     : m_pQuickAccessControls(new CKitRibbonQuickAccessControls), m_pControlTab(new CKitRibbonControlTab)
@@ -91,6 +93,14 @@ BOOL CKitRibbonBar::HasVisibleQuickAccessControl() const
             return TRUE;
     }
     return FALSE;
+}
+
+BOOL CKitRibbonBar::IsBackstageViewVisible() const
+{
+    if (m_pSystemButton == nullptr || !m_pSystemButton->GetPopuped())
+        return FALSE;
+    CKitCommandBar* pPopup = m_pSystemButton->GetCommandBar();
+    return pPopup != nullptr && pPopup->IsKindOf(RUNTIME_CLASS(CKitRibbonBackstageView));
 }
 
 BOOL CKitRibbonBar::IsDwmEnabled() const

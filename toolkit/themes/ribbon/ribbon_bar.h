@@ -60,6 +60,8 @@ public:
     // The quick access toolbar shows at least one control.
     BOOL HasVisibleQuickAccessControl() const;
     BOOL IsRibbonMinimized() const { return m_bMinimized; }
+    // The system button is open with its backstage view.
+    BOOL IsBackstageViewVisible() const;
     // The last size test found the bar long enough and its site high enough.
     BOOL IsRibbonVisible() const { return m_bRibbonVisible; }
     // Whether the site frame is drawn through desktop composition; never here without a frame hook.

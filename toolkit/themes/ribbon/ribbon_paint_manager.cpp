@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resource_images.h"
 #include "toolkit/themes/paint/frame_hook.h"
@@ -163,6 +164,13 @@ BOOL CKitRibbonPaintManager::IsQuickAccessInCaption(CKitRibbonBar* pRibbonBar)
            pRibbonBar->HasVisibleQuickAccessControl();
 }
 
+void CKitRibbonPaintManager::DrawControlFace(CDC* pDC, CKitControl* pControl)
+{
+    const CKitPaintManager::ControlState state = CKitPaintManager::GetControlState(pControl);
+    m_pPaintManager->DrawRectangle(pDC, pControl->GetRect(), state.bSelected, state.bPressed, state.bEnabled,
+                                   state.bChecked, state.bPopuped, state.nBarType, state.nBarPosition);
+}
+
 void CKitRibbonPaintManager::FillTabPopupToolBar(CDC* pDC, CKitCommandBar* pPopupBar)
 {
     KitFillSolidRectIfColor(pDC, ClientRectOf(pPopupBar), m_clrRibbonFace);
@@ -254,6 +262,10 @@ CKitRibbonPaintManager::TabState CKitRibbonPaintManager::GetTabState(CKitRibbonT
     state.bHighlighted = pManager->GetHotItem() == pTab;
     state.bFocused = state.bSelected && pControlTab != nullptr && pControlTab->IsFocused();
     CKitRibbonBar* pRibbonBar = pTab->GetRibbonBar();
+    if (pRibbonBar != nullptr && pRibbonBar->IsBackstageViewVisible()) {
+        state.bSelected = FALSE;
+        state.bFocused = FALSE;
+    }
     if (pRibbonBar != nullptr && pRibbonBar->IsRibbonMinimized()) {
         if (pControlTab != nullptr && pControlTab->GetPopuped()) {
             state.bHighlighted = FALSE;
@@ -364,10 +376,7 @@ void CKitRibbonPaintManager::FillRibbonGroupsArea(CDC* pDC, CKitRibbonTab* pTab,
 void CKitRibbonPaintManager::FillRibbonBar(CDC* pDC, CKitRibbonBar* pRibbonBar)
 {
     const CRect rc = GetRibbonClientRect(pRibbonBar);
-    const CRect rcTabControl = pRibbonBar->GetTabControlRect();
-    const CRect rcTabRow(rc.left, rcTabControl.top, rc.right, rcTabControl.bottom);
-    KitFillSolidRectIfColor(pDC, rcTabRow, m_clrRibbonFace);
-    KitFillSolidRectIfColor(pDC, CRect(rc.left, rcTabRow.bottom, rc.right, rc.bottom), m_clrRibbonFace);
+    const CRect rcTabRow = FillRibbonFace(pDC, pRibbonBar, rc);
 
     if (m_bFlatFrame) {
         if (pRibbonBar->IsDwmEnabled()) {
@@ -390,11 +399,26 @@ void CKitRibbonPaintManager::FillRibbonBar(CDC* pDC, CKitRibbonBar* pRibbonBar)
         DrawImage(pDC, "RIBBONQUICKACCESSFRAME", CRect(rc.left, rcQuickAccess.top, rc.right, rcQuickAccess.bottom),
                   0, 1, CRect(3, 3, 3, 3));
     } else if (!pRibbonBar->IsGroupsVisible()) {
-        KitFillSolidRectIfColor(pDC, CRect(rc.left, rc.bottom - 2, rc.right, rc.bottom - 1),
-                                m_clrMinimizedFrameEdgeShadow);
-        KitFillSolidRectIfColor(pDC, CRect(rc.left, rc.bottom - 1, rc.right, rc.bottom),
-                                m_clrMinimizedFrameEdgeHighlight);
+        DrawMinimizedEdges(pDC, rc);
     }
+}
+
+CRect CKitRibbonPaintManager::FillRibbonFace(CDC* pDC, CKitRibbonBar* pRibbonBar, const CRect& rcClient)
+{
+    const CRect rcTabControl = pRibbonBar->GetTabControlRect();
+    const CRect rcTabRow(rcClient.left, rcTabControl.top, rcClient.right, rcTabControl.bottom);
+    KitFillSolidRectIfColor(pDC, rcTabRow, m_clrRibbonFace);
+    KitFillSolidRectIfColor(pDC, CRect(rcClient.left, rcTabRow.bottom, rcClient.right, rcClient.bottom),
+                            m_clrRibbonFace);
+    return rcTabRow;
+}
+
+void CKitRibbonPaintManager::DrawMinimizedEdges(CDC* pDC, const CRect& rcClient)
+{
+    KitFillSolidRectIfColor(pDC, CRect(rcClient.left, rcClient.bottom - 2, rcClient.right, rcClient.bottom - 1),
+                            m_clrMinimizedFrameEdgeShadow);
+    KitFillSolidRectIfColor(pDC, CRect(rcClient.left, rcClient.bottom - 1, rcClient.right, rcClient.bottom),
+                            m_clrMinimizedFrameEdgeHighlight);
 }
 
 void CKitRibbonPaintManager::DrawGroup(CDC* pDC, CKitRibbonGroup* pGroup)
@@ -549,6 +573,10 @@ void CKitRibbonPaintManager::FillGroupPopupToolBar(CDC* pDC, CKitRibbonGroup* pG
 
 void CKitRibbonPaintManager::DrawQuickAccessArea(CDC* pDC, CKitRibbonBar* pRibbonBar, BOOL bComposited)
 {
+    CKitControl* pSystemButton = pRibbonBar->GetSystemButton();
+    if (!IsQuickAccessInCaption(pRibbonBar) || pSystemButton == nullptr ||
+        pSystemButton->GetStyle() != kitButtonAutomatic)
+        return;
     const CRect rcQuickAccess = pRibbonBar->GetQuickAccessRect();
     const CRect rc(rcQuickAccess.left - 15, rcQuickAccess.top, rcQuickAccess.right, rcQuickAccess.bottom);
     DrawImageAlpha(pDC, bComposited ? "RIBBONQUICKACCESSAREADWM" : "RIBBONQUICKACCESSAREA", rc, 0, 1,
@@ -582,10 +610,7 @@ void CKitRibbonPaintManager::DrawRibbonFrameCaption(CDC* pDC, CKitRibbonBar* pRi
                   CRect(rcCaption.right - nRight, rcCaption.top, rcCaption.right, rcCaption.bottom), nState, 2,
                   rcMargins);
     }
-    CKitControl* pSystemButton = pRibbonBar->GetSystemButton();
-    if (IsQuickAccessInCaption(pRibbonBar) && pSystemButton != nullptr &&
-        pSystemButton->GetStyle() == kitButtonAutomatic)
-        DrawQuickAccessArea(pDC, pRibbonBar, bComposited);
+    DrawQuickAccessArea(pDC, pRibbonBar, bComposited);
     if (pRibbonBar->GetContextHeaderCount() > 0)
         DrawContextHeaders(pDC, pRibbonBar);
 }
@@ -611,10 +636,7 @@ void CKitRibbonPaintManager::DrawRibbonCaptionBar(CDC* pDC, CKitRibbonBar* pRibb
     CRect rcCaption = pRibbonBar->GetCaptionRect();
     rcCaption.top -= 1;
     DrawImage(pDC, "FRAMETOPCENTER", rcCaption, 0, 2, CRect(0, 5, 0, 3));
-    CKitControl* pSystemButton = pRibbonBar->GetSystemButton();
-    if (IsQuickAccessInCaption(pRibbonBar) && pSystemButton != nullptr &&
-        pSystemButton->GetStyle() == kitButtonAutomatic)
-        DrawQuickAccessArea(pDC, pRibbonBar, FALSE);
+    DrawQuickAccessArea(pDC, pRibbonBar, FALSE);
     if (pRibbonBar->GetContextHeaderCount() > 0)
         DrawContextHeaders(pDC, pRibbonBar);
 }
@@ -754,6 +776,7 @@ void CKitRibbonPaintManager::FillSystemPopupBar(CDC* pDC, CKitCommandBar* pPopup
     if (pImage == nullptr)
         return;
     pImage->DrawImage(pDC, rc, pImage->GetSource(0, 1), rcBorders);
+    DrawSystemButtonOverPopup(pDC, pPopupBar);
     for (int i = 0; i < pPopupBar->GetControlCount(); ++i) {
         CKitControl* pControl = pPopupBar->GetControl(i);
         if (pControl->GetWrap()) {
@@ -763,6 +786,21 @@ void CKitRibbonPaintManager::FillSystemPopupBar(CDC* pDC, CKitCommandBar* pPopup
             break;
         }
     }
+}
+
+void CKitRibbonPaintManager::DrawSystemButtonOverPopup(CDC* pDC, CKitCommandBar* pPopupBar)
+{
+    auto* pPopup = dynamic_cast<CKitPopupBar*>(pPopupBar);
+    auto* pButton = pPopup != nullptr ? dynamic_cast<CKitRibbonControlSystemButton*>(pPopup->GetControlPopup()) : nullptr;
+    CKitRibbonBar* pRibbonBar = pButton != nullptr ? RibbonBarOf(pButton->GetParent()) : nullptr;
+    if (pRibbonBar == nullptr || !pRibbonBar->IsCaptionVisible() || pRibbonBar->GetSafeHwnd() == nullptr ||
+        pPopupBar->GetSafeHwnd() == nullptr)
+        return;
+    CRect rcButton = pButton->GetRect();
+    ::MapWindowPoints(pRibbonBar->GetSafeHwnd(), pPopupBar->GetSafeHwnd(), reinterpret_cast<LPPOINT>(&rcButton), 2);
+    CRect rcCommon;
+    if (rcCommon.IntersectRect(rcButton, ClientRectOf(pPopupBar)))
+        DrawRibbonSystemButton(pDC, pButton, rcButton);
 }
 
 void CKitRibbonPaintManager::DrawSystemPopupBarButton(CDC* pDC, CKitControl* pControl)
@@ -790,12 +828,12 @@ BOOL CKitRibbonPaintManager::GetJoinedRowPosition(CKitControl* pControl, BOOL& b
     return TRUE;
 }
 
-void CKitRibbonPaintManager::DrawSpecialToolBarButton(CDC* pDC, CKitControl* pControl)
+BOOL CKitRibbonPaintManager::DrawSpecialToolBarButton(CDC* pDC, CKitControl* pControl)
 {
     BOOL bFirst = FALSE;
     BOOL bLast = FALSE;
     if (!GetJoinedRowPosition(pControl, bFirst, bLast))
-        return;
+        return FALSE;
     const char* pszName = "TOOLBARBUTTONSSPECIALCENTER";
     if (bFirst && bLast)
         pszName = "TOOLBARBUTTONSSPECIALSINGLE";
@@ -817,6 +855,7 @@ void CKitRibbonPaintManager::DrawSpecialToolBarButton(CDC* pDC, CKitControl* pCo
     else if (nSelected)
         nState = 1;
     DrawImage(pDC, pszName, pControl->GetRect(), nState, 5, CRect(2, 2, 2, 2));
+    return TRUE;
 }
 
 // ---- tab strip sets ----

@@ -73,8 +73,8 @@ public:
     virtual void FillMorePopupToolBar(CDC* pDC, CKitCommandBar* pPopupBar);
     virtual void FillSystemPopupBar(CDC* pDC, CKitCommandBar* pPopupBar);
     virtual void DrawSystemPopupBarButton(CDC* pDC, CKitControl* pControl);
-    // A button of a group whose controls stand in joined rows.
-    virtual void DrawSpecialToolBarButton(CDC* pDC, CKitControl* pControl);
+    // A button of a group whose controls stand in joined rows; FALSE when it leaves the control to the owner.
+    virtual BOOL DrawSpecialToolBarButton(CDC* pDC, CKitControl* pControl);
     // A tab paint manager with the ribbon's appearance and colours; one reference for the caller.
     virtual CKitTabPaintManager* CreateTabPaintManager();
 
@@ -121,12 +121,20 @@ protected:
     // The same, blended through the picture's alpha.
     BOOL DrawImageAlpha(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nState, int nStates,
                         const CRect& rcMargins);
+    // The system button that opened the popup, drawn again where it lies over the popup.
+    void DrawSystemButtonOverPopup(CDC* pDC, CKitCommandBar* pPopupBar);
+    // The owner's face of the control in its state.
+    void DrawControlFace(CDC* pDC, CKitControl* pControl);
     // The group's caption text over its caption band.
     void DrawGroupCaption(CDC* pDC, CKitRibbonGroup* pGroup, const CRect& rcCaption);
     // The icon and caption of a reduced group's button; its size.
     CSize DrawGroupButtonContent(CDC* pDC, CKitControl* pControl, BOOL bDraw, BOOL bIconFrame);
     // The bar's client below the caption band of a skinned frame.
     static CRect GetRibbonClientRect(CKitRibbonBar* pRibbonBar);
+    // The tab row and everything below it in the ribbon face; returns the tab row.
+    CRect FillRibbonFace(CDC* pDC, CKitRibbonBar* pRibbonBar, const CRect& rcClient);
+    // The shadow and highlight lines at the bottom of a ribbon whose groups are hidden.
+    void DrawMinimizedEdges(CDC* pDC, const CRect& rcClient);
     // The translucent area behind a quick access toolbar in the caption band, when one shows there.
     void DrawQuickAccessArea(CDC* pDC, CKitRibbonBar* pRibbonBar, BOOL bComposited);
     // The quick access toolbar stands in the caption band with a control to show.

@@ -8,7 +8,10 @@
 #include "toolkit/themes/paint/resource_theme_support.h"
 #include "toolkit/themes/paint/test_paint_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_system_theme.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +50,12 @@ public:
         return pTab;
     }
     void SetHot(CKitTabManagerItem* pItem) { m_pHighlighted = pItem; }
+};
+
+// A system button the test opens without a window.
+class CTestSystemButton : public CKitRibbonControlSystemButton {
+public:
+    void SetPopped(BOOL bPopped) { m_bPopuped = bPopped; }
 };
 
 // The colour in the middle of the rectangle after the painter drew the tab there.
@@ -272,4 +281,156 @@ TEST(KitRibbonSystemTheme, TheQuickAccessPathIsTheTemplateFilledIn)
     EXPECT_STREQ("<Path Data='M0 0 S 10 0 10 21 L 40 21 S 50 21 50 10 l 0 0 S  50 0 40 0 Z' Stroke='#22FFFFFF' "
                  "StrokeThickness='2' Fill='#44FFFFFF' ></Path>",
                  CKitRibbonSystemTheme::FormatQuickAccessPath(50, 21));
+}
+
+// A ribbon that hides its groups, or the backstage view of its system button, leaves the selected tab unmarked.
+TEST(KitRibbonPaintManager, AMinimizedRibbonOrAnOpenBackstageViewDrawsNoSelectedTab)
+{
+    ThemeModule module("Ribbon.Theme.Ini");
+    Owner owner;
+    Painter<CKitRibbonPaintManager> painter(owner.pm);
+    auto* pBar = new CLaidOutRibbonBar;
+    CKitRibbonTab* pTab = pBar->AddTab("Home", 1);
+    pTab->SetRect(CRect(10, 10, 70, 40));
+    pBar->GetControlTab()->SetSelectedItem(pTab);
+    EXPECT_EQ(kRibbonTab[3], DrawTabMiddle(painter.p, pTab));
+
+    pBar->SetMinimized(TRUE);
+    EXPECT_EQ(kPaper, DrawTabMiddle(painter.p, pTab));
+    pBar->SetMinimized(FALSE);
+
+    auto* pButton = new CTestSystemButton;
+    pBar->GetControls()->Add(pButton, 1000);
+    pBar->SetSystemButton(pButton);
+    pButton->SetCommandBar(new CKitRibbonBackstageView);
+    pButton->SetPopped(TRUE);
+    EXPECT_EQ(kPaper, DrawTabMiddle(painter.p, pTab));
+    // A popup menu in place of the backstage view keeps the tab selected.
+    pButton->SetCommandBar(new CKitCommandBar);
+    EXPECT_EQ(kRibbonTab[3], DrawTabMiddle(painter.p, pTab));
+    pButton->SetPopped(FALSE);
+    pBar->InternalRelease();
+}
+
+// A group's client and caption pictures, row 1 when highlighted; a context group without pictures draws none.
+TEST(KitRibbonPaintManager, GroupsDrawTheirClientAndCaptionRowsByHighlight)
+{
+    ThemeModule module("Ribbon.Theme.Ini");
+    Owner owner;
+    Painter<CKitRibbonPaintManager> painter(owner.pm);
+    auto* pBar = new CLaidOutRibbonBar;
+    CKitRibbonTab* pTab = pBar->AddTab("Home", 1);
+    CKitRibbonGroup* pGroup = pTab->GetGroups()->Add("", 10);
+    pGroup->SetParent(pBar);
+    pGroup->SetRect(CRect(0, 0, 100, 90));
+    const int nCaptionTop = 90 - painter->GetGroupCaptionHeight();
+    for (int nHighlighted = 0; nHighlighted < 2; ++nHighlighted) {
+        SCOPED_TRACE(nHighlighted);
+        pBar->SetHighlightedGroup(nHighlighted ? pGroup : nullptr);
+        Canvas canvas(110, 100, kPaper);
+        painter->DrawGroup(&canvas.dc, pGroup);
+        EXPECT_EQ(kGroupClient[nHighlighted], canvas.Pixel(50, nCaptionTop / 2));
+        EXPECT_EQ(kGroupCaption[nHighlighted], canvas.Pixel(50, nCaptionTop + 3));
+    }
+    pTab->SetContextColor(CKitRibbonTab::kContextGreen);
+    Canvas context(110, 100, kPaper);
+    painter->DrawGroup(&context.dc, pGroup);
+    EXPECT_EQ(kPaper, context.Pixel(50, nCaptionTop / 2));
+    EXPECT_EQ(kPaper, context.Pixel(5, nCaptionTop + 3));
+    pGroup->SetParent(nullptr);
+    pBar->InternalRelease();
+}
+
+// A reduced group's button: at least 42 wide, wider for a long caption, three control heights tall.
+TEST(KitRibbonPaintManager, AReducedGroupButtonIsThreeControlHeightsTall)
+{
+    Owner owner;
+    Painter<CKitRibbonPaintManager> painter(owner.pm);
+    auto* pGroups = new CKitRibbonGroups(nullptr);
+    CKitRibbonGroup* pGroup = pGroups->Add("Editing", 30);
+    auto* pButton = new CKitControlPopup(kitControlButtonPopup);
+    pButton->SetRibbonGroup(pGroup);
+    Canvas canvas(10, 10, kPaper);
+    pButton->SetCaption("A");
+    const CSize szShort = painter->DrawControlGroupPopup(&canvas.dc, pButton, FALSE);
+    EXPECT_EQ(42, szShort.cx);
+    EXPECT_EQ(3 * painter->GetControlHeight(), szShort.cy);
+    pButton->SetCaption("Paragraph Formatting Settings");
+    const CSize szLong = painter->DrawControlGroupPopup(&canvas.dc, pButton, FALSE);
+    EXPECT_GT(szLong.cx, 42);
+    EXPECT_EQ(szShort.cy, szLong.cy);
+    pButton->SetRibbonGroup(nullptr);
+    pButton->InternalRelease();
+    pGroups->InternalRelease();
+}
+
+// The paint manager lets its ribbon painter draw a control of a joined row first; others keep its own face.
+TEST(KitRibbonPaintManager, AJoinedRowControlIsDrawnByTheRibbonPainter)
+{
+    Owner owner;
+    auto* pGroups = new CKitRibbonGroups(nullptr);
+    CKitRibbonGroup* pGroup = pGroups->Add("Font", 20);
+    pGroup->SetControlsGrouping(TRUE);
+    auto* pJoined = new CKitControlButton;
+    pJoined->SetRect(CRect(2, 2, 24, 24));
+    pGroup->Add(pJoined);
+    auto* pLoose = new CKitControlButton;
+    pLoose->SetRect(CRect(2, 2, 24, 24));
+
+    Canvas joined(26, 26, kPaper);
+    owner->DrawControlEntry(&joined.dc, pJoined);
+    EXPECT_GT(26 * 26 - joined.Count(CRect(0, 0, 26, 26), kPaper), 300);
+    // The test paint manager's own face is empty.
+    Canvas loose(26, 26, kPaper);
+    owner->DrawControlEntry(&loose.dc, pLoose);
+    EXPECT_EQ(26 * 26, loose.Count(CRect(0, 0, 26, 26), kPaper));
+    pJoined->OnSetSelected(1);
+    Canvas selected(26, 26, kPaper);
+    owner->DrawControlEntry(&selected.dc, pJoined);
+    EXPECT_EQ(26 * 26, selected.Count(CRect(0, 0, 26, 26), kPaper));
+
+    pJoined->InternalRelease();
+    pLoose->InternalRelease();
+    pGroups->InternalRelease();
+}
+
+// The bar's face below its caption; a minimized ribbon ends in the edge colours, unless its quick access
+// toolbar stands below it.
+TEST(KitRibbonPaintManager, TheBarIsTheRibbonFaceEndingInTheMinimizedEdges)
+{
+    ThemeModule module("Ribbon.Theme.Ini");
+    Owner owner;
+    Painter<CKitRibbonPaintManager> pictures(owner.pm);
+    Painter<CKitRibbonSystemTheme> system(owner.pm);
+    CLaidOutRibbonBar bar;
+    ASSERT_TRUE(bar.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 120, 60, nullptr, 0));
+    bar.SetTabControlRect(CRect(10, 26, 110, 50));
+    bar.SetMinimized(TRUE);
+    {
+        Canvas canvas(120, 60, kPaper);
+        pictures->FillRibbonBar(&canvas.dc, &bar);
+        EXPECT_EQ(kRibbonFace, canvas.Pixel(2, 30)) << "the tab row runs across the bar";
+        EXPECT_EQ(kRibbonFace, canvas.Pixel(60, 55));
+        EXPECT_EQ(kMinimizedEdgeShadow, canvas.Pixel(60, 58));
+        EXPECT_EQ(kMinimizedEdgeHighlight, canvas.Pixel(60, 59));
+        EXPECT_EQ(kPaper, canvas.Pixel(60, 10)) << "the caption band is not the bar's";
+    }
+    {
+        Canvas canvas(120, 60, kPaper);
+        system->FillRibbonBar(&canvas.dc, &bar);
+        EXPECT_EQ(::GetSysColor(COLOR_3DFACE), canvas.Pixel(60, 55));
+        EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), canvas.Pixel(60, 58));
+        EXPECT_EQ(::GetSysColor(COLOR_3DHILIGHT), canvas.Pixel(60, 59));
+    }
+    // The markup painter frames a quick access toolbar below the ribbon in the shadow colour.
+    bar.SetQuickAccessBelow(TRUE);
+    bar.SetQuickAccessRect(CRect(0, 50, 80, 60));
+    {
+        Canvas canvas(120, 60, kPaper);
+        system->FillRibbonBar(&canvas.dc, &bar);
+        EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), canvas.Pixel(60, 50));
+        EXPECT_EQ(::GetSysColor(COLOR_3DSHADOW), canvas.Pixel(0, 55));
+        EXPECT_EQ(::GetSysColor(COLOR_3DFACE), canvas.Pixel(60, 55));
+    }
+    bar.DestroyWindow();
 }

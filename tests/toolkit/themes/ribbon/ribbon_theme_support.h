@@ -19,10 +19,11 @@ constexpr COLORREF kOptionButton[4] = {RGB(210, 220, 235), RGB(255, 230, 160), R
 constexpr COLORREF kGroups = RGB(225, 235, 248);
 constexpr COLORREF kGroupClient[2] = {RGB(236, 242, 250), RGB(250, 245, 225)};
 constexpr COLORREF kGroupCaption[2] = {RGB(196, 214, 238), RGB(240, 220, 170)};
-constexpr COLORREF kFrameTopCenter = RGB(190, 210, 238);
 // The description's ribbon face and group spacing.
 constexpr COLORREF kRibbonFace = RGB(191, 219, 255);
 constexpr int kGroupSpacing = 5;
+constexpr COLORREF kMinimizedEdgeShadow = RGB(100, 120, 150);
+constexpr COLORREF kMinimizedEdgeHighlight = RGB(240, 248, 255);
 } // namespace RibbonPictureColors
 
 // A ribbon bar without a window whose layout rectangles and context headers the test gives.
@@ -33,6 +34,10 @@ public:
     void SetGroupsRect(const CRect& rc) { m_rcGroups = rc; }
     void SetQuickAccessRect(const CRect& rc) { m_rcQuickAccess = rc; }
     void SetMinimized(BOOL bMinimized) { m_bMinimized = bMinimized; }
+    void SetQuickAccessHeight(int nHeight) { m_nQuickAccessHeight = nHeight; }
+    void SetQuickAccessBelow(BOOL bBelow) { m_bQuickAccessBelow = bBelow; }
+    // The bar's controls take the button; the bar points to it.
+    void SetSystemButton(CKitRibbonControlSystemButton* pButton) { m_pSystemButton = pButton; }
     // A header over the tab, owned by the bar.
     CKitRibbonTabContextHeader* AddContextHeader(CKitRibbonTab* pTab, const CRect& rc)
     {
