@@ -156,15 +156,17 @@ HRGN CKitFramePaintManager::CreateWindowRegion(CKitFrameHook* pHook, int cx, int
     return ::ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), pData);
 }
 
-void CKitFramePaintManager::DrawBorderColumns(CDC* pDC, CKitFrameHook* pHook, const CRect& rcWindow, int nLeft,
-                                              int nBottom, int nCaptionHeight, int nSideHeight, BOOL bFlat)
+void CKitFramePaintManager::DrawBorderColumns(CDC* pDC, CKitFrameHook* pHook, const CKitFrameMeasures& m,
+                                              BOOL bFlat)
 {
-    const BOOL bActive = pHook->IsActive();
+    const BOOL bActive = m.bActive;
     auto color = [this, bActive](int k) { return GetBorderColor(k, bActive); };
-    const int cx = rcWindow.Width();
-    const int cy = rcWindow.Height();
-    const int T = nCaptionHeight;
-    const int L = nLeft;
+    const int cx = m.rcWindow.Width();
+    const int cy = m.rcWindow.Height();
+    const int T = m.nCaption;
+    const int L = m.nLeft;
+    const int nBottom = m.nBottom;
+    const int nSideHeight = m.nSide;
 
     if (L > 0) {
         FillIfWide(pDC, 0, T, 1, cy - T, color(0));
@@ -203,9 +205,10 @@ void CKitFramePaintManager::DrawBorderColumns(CDC* pDC, CKitFrameHook* pHook, co
     }
 }
 
-void CKitFramePaintManager::DrawCaptionContent(CDC* pDC, CKitFrameHook* pHook, int cx, int nCaptionHeight)
+void CKitFramePaintManager::DrawCaptionContent(CDC* pDC, CKitFrameHook* pHook, const CKitFrameMeasures& m)
 {
-    const int T = nCaptionHeight;
+    const int cx = m.rcWindow.Width();
+    const int T = m.nCaption;
     const int b = pHook->GetBorderWidth();
     const BOOL bActive = pHook->IsActive();
     CRect rcText(kCaptionTextLeft, b, cx, T - 3);
@@ -236,13 +239,8 @@ void CKitFramePaintManager::DrawCaptionContent(CDC* pDC, CKitFrameHook* pHook, i
             nButtonsLeft = std::min<int>(nButtonsLeft, rc.left);
         }
     }
-    CRect rcClient, rcScreen;
-    CWnd* pWnd = pHook->GetSite();
-    pWnd->GetWindowRect(&rcScreen);
-    pWnd->GetClientRect(&rcClient);
-    pWnd->ClientToScreen(&rcClient);
-    rcText.right = nButtonsLeft - (rcClient.left - rcScreen.left);
-    DrawCaptionText(pDC, rcText, pWnd, bActive);
+    rcText.right = nButtonsLeft - m.nLeft;
+    DrawCaptionText(pDC, rcText, pHook->GetSite(), bActive);
 }
 
 void CKitFramePaintManager::DrawFrame(CDC* pDC, CKitFrameHook* pHook)
@@ -257,7 +255,7 @@ void CKitFramePaintManager::DrawFrame(CDC* pDC, CKitFrameHook* pHook)
     const BOOL bFlat = m_nFlatFrame != 0;
     const int nState = m.bActive ? 0 : 1;
 
-    DrawBorderColumns(pDC, pHook, m.rcWindow, L, B, T, m.nSide, bFlat);
+    DrawBorderColumns(pDC, pHook, m, bFlat);
 
     CKitResourceImage* pTopLeft = LoadImage("FRAMETOPLEFT");
     CKitResourceImage* pTopRight = LoadImage("FRAMETOPRIGHT");
@@ -289,7 +287,7 @@ void CKitFramePaintManager::DrawFrame(CDC* pDC, CKitFrameHook* pHook)
                              kCaptionMargins);
         KitDrawResourceState(&dcCaption, pTopCenter, CRect(cxLeft, 0, cx - cxRight, T), nState, kFrameStates,
                              kCaptionMargins);
-        DrawCaptionContent(&dcCaption, pHook, cx, T);
+        DrawCaptionContent(&dcCaption, pHook, m);
         if (bFlat)
             FillIfWide(&dcCaption, L, T - 1, cx - 2 * L, 1, GetBorderColor(3, m.bActive));
     }

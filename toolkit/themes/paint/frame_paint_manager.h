@@ -11,6 +11,20 @@
 class CKitFrameHook;
 class CKitResourceImage;
 
+// The frame's measures in window coordinates as both frame painters read them.
+struct CKitFrameMeasures {
+    CRect rcWindow;   // (0, 0, W, H)
+    int nLeft = 0;    // left border width
+    int nTop = 0;     // top non-client height
+    int nBottom = 0;  // bottom border height
+    int nCaption = 0; // the hook's caption height
+    int nStatusBar = 0;
+    int nSide = 0; // the height of the inner border columns
+    BOOL bActive = FALSE;
+
+    explicit CKitFrameMeasures(CKitFrameHook* pHook);
+};
+
 // The bitmap frame painter of the resource and ribbon themes; its colours come from the theme's
 // "Window" section, its pictures from the process-wide image set.
 class CKitFramePaintManager {
@@ -73,24 +87,9 @@ protected:
     // The named picture of the process-wide image set; null when there is none.
     virtual CKitResourceImage* LoadImage(LPCSTR lpszName) const;
     // The caption band's contents after its background: icon, caption buttons and title.
-    void DrawCaptionContent(CDC* pDC, CKitFrameHook* pHook, int cx, int nCaptionHeight);
+    void DrawCaptionContent(CDC* pDC, CKitFrameHook* pHook, const CKitFrameMeasures& m);
     // The border columns at the sides and the bottom edge rows, common to both frame painters.
-    void DrawBorderColumns(CDC* pDC, CKitFrameHook* pHook, const CRect& rcWindow, int nLeft, int nBottom,
-                           int nCaptionHeight, int nSideHeight, BOOL bFlat);
+    void DrawBorderColumns(CDC* pDC, CKitFrameHook* pHook, const CKitFrameMeasures& m, BOOL bFlat);
 
     CKitPaintManager* m_pPaintManager;
-};
-
-// The frame's measures in window coordinates as both frame painters read them.
-struct CKitFrameMeasures {
-    CRect rcWindow;   // (0, 0, W, H)
-    int nLeft = 0;    // left border width
-    int nTop = 0;     // top non-client height
-    int nBottom = 0;  // bottom border height
-    int nCaption = 0; // the hook's caption height
-    int nStatusBar = 0;
-    int nSide = 0; // the height of the inner border columns
-    BOOL bActive = FALSE;
-
-    explicit CKitFrameMeasures(CKitFrameHook* pHook);
 };

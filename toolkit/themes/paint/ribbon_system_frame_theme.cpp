@@ -108,7 +108,7 @@ void CKitRibbonSystemFrameTheme::DrawFrame(CDC* pDC, CKitFrameHook* pHook)
     const CKitFrameMeasures m(pHook);
     const int cx = m.rcWindow.Width();
     const int T = m.nCaption;
-    DrawBorderColumns(pDC, pHook, m.rcWindow, m.nLeft, m.nBottom, T, m.nSide, FALSE);
+    DrawBorderColumns(pDC, pHook, m, FALSE);
 
     const CRect rcCaption(0, 0, cx, T);
     LPCSTR lpszCaption = m.bActive ? kActiveCaption : kInactiveCaption;
@@ -121,7 +121,7 @@ void CKitRibbonSystemFrameTheme::DrawFrame(CDC* pDC, CKitFrameHook* pHook)
     } else if (cx > 0 && T > 0) {
         CKitBufferDC dcCaption(pDC->GetSafeHdc(), rcCaption);
         RenderMarkup(&dcCaption, rcCaption, lpszCaption);
-        DrawCaptionContent(&dcCaption, pHook, cx, T);
+        DrawCaptionContent(&dcCaption, pHook, m);
     }
 }
 

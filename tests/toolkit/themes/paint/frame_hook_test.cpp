@@ -7,6 +7,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/themes/paint/frame_paint_manager.h"
 
+#include "framework/frame.h"
 #include "framework/wnd.h"
 
 #include <gtest/gtest.h>
@@ -51,9 +52,11 @@ public:
 struct Hooked {
     Hooked(CTestPaintManager* pm, DWORD dwStyle, DWORD dwExStyle = 0, CRect rc = CRect(0, 0, 200, 150))
     {
-        wnd.CreateEx(dwExStyle, CSkinnedFrame::ClassName(), "Hooked", dwStyle & ~WS_VISIBLE, rc.left, rc.top,
-                     rc.Width(), rc.Height(), nullptr, nullptr);
+        wnd.CreateEx(dwExStyle & ~WS_EX_MDICHILD, CSkinnedFrame::ClassName(), "Hooked", dwStyle & ~WS_VISIBLE,
+                     rc.left, rc.top, rc.Width(), rc.Height(), nullptr, nullptr);
+        // Styles set afterwards: a "maximised" window keeps its size, an "MDI child" needs no MDI client.
         ::SetWindowLongPtrA(wnd.GetSafeHwnd(), GWL_STYLE, dwStyle & ~WS_VISIBLE);
+        ::SetWindowLongPtrA(wnd.GetSafeHwnd(), GWL_EXSTYLE, dwExStyle);
         hook = std::make_unique<CKitFrameHook>(&wnd, nullptr, nullptr);
         hook->SetPaintManager(pm);
     }
@@ -176,6 +179,12 @@ TEST(KitFrameHook, TheRegionIsSetForANewSizeOrWhenForcedAndFitsTheWindowsState)
     hook.RecalcFrameLayout();
     EXPECT_EQ(CSize(0, 0), hook.GetLastSize());
 
+    // A maximised MDI child has no region of its own.
+    Hooked child(pm.Get(), WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, WS_EX_MDICHILD);
+    EXPECT_TRUE(child.hook->IsMDIMaximized());
+    child.hook->UpdateFrameRegion(200, 150, TRUE);
+    EXPECT_FALSE(HasWindowRegion(child.wnd.GetSafeHwnd()));
+
     // Maximised: the window without its border (less the client edge).
     for (DWORD dwExStyle : {0ul, static_cast<unsigned long>(WS_EX_CLIENTEDGE)}) {
         SCOPED_TRACE(dwExStyle);
@@ -206,6 +215,34 @@ TEST(KitFrameHook, ACompositedFrameGetsAThinBorderAndNoRegion)
     maximised.hook->SetComposited(TRUE);
     maximised.hook->UpdateFrameRegion(200, 150, TRUE);
     EXPECT_EQ(SystemBorder(WS_OVERLAPPEDWINDOW | WS_MAXIMIZE, 0), maximised.hook->GetBorderWidth());
+}
+
+namespace {
+
+// A frame window that counts its layouts.
+class CCountingFrame : public CFrameWnd {
+public:
+    void RecalcLayout(BOOL bNotify = TRUE) override
+    {
+        m_nLayouts++;
+        CFrameWnd::RecalcLayout(bNotify);
+    }
+    int m_nLayouts = 0;
+};
+
+} // namespace
+
+TEST(KitFrameHook, AFrameWindowIsLaidOutAgainWhenTheFrameChanges)
+{
+    PaintManager pm;
+    auto* pFrame = new CCountingFrame;
+    ASSERT_TRUE(pFrame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150)));
+    CKitFrameHook hook(pFrame, nullptr, nullptr);
+    hook.SetPaintManager(pm.Get());
+    pFrame->m_nLayouts = 0;
+    hook.RecalcFrameLayout();
+    EXPECT_EQ(1, pFrame->m_nLayouts);
+    pFrame->DestroyWindow();
 }
 
 TEST(KitFrameHook, TheIdleUpdateIsPostedAndTheLayoutRecalculatesTheFrame)
