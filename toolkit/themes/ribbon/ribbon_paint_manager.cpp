@@ -164,6 +164,11 @@ BOOL CKitRibbonPaintManager::IsQuickAccessInCaption(CKitRibbonBar* pRibbonBar)
            pRibbonBar->HasVisibleQuickAccessControl();
 }
 
+CRect CKitRibbonPaintManager::CentreRect(const CRect& rc, CSize sz)
+{
+    return CRect(CPoint(rc.left + (rc.Width() - sz.cx) / 2, rc.top + (rc.Height() - sz.cy) / 2), sz);
+}
+
 void CKitRibbonPaintManager::DrawControlFace(CDC* pDC, CKitControl* pControl)
 {
     const CKitPaintManager::ControlState state = CKitPaintManager::GetControlState(pControl);
@@ -748,7 +753,8 @@ void CKitRibbonPaintManager::DrawRibbonSystemButton(CDC* pDC, CKitControl* pCont
             CFont* pOldFont = pDC->SelectObject(m_pPaintManager->GetControlFont(pControl));
             pDC->SetBkMode(TRANSPARENT);
             pDC->SetTextColor(m_clrFileButtonText);
-            CKitPaintManager::DrawComposedText(pDC, strCaption, rc, DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX,
+            CKitPaintManager::DrawComposedText(pDC, strCaption, rc,
+                                               DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX,
                                                IsControlRectOnCompositedFrame(pControl));
             pDC->SelectObject(pOldFont);
         }
@@ -770,9 +776,7 @@ void CKitRibbonPaintManager::DrawRibbonSystemButton(CDC* pDC, CKitControl* pCont
             strName = "FRAMESYSTEMBUTTON52";
         pImage = LoadRibbonImage(strName);
         if (pImage != nullptr) {
-            const CSize sz = pImage->GetSource(0, 3).Size();
-            const CPoint pt(rc.left + (rc.Width() - sz.cx) / 2, rc.top + (rc.Height() - sz.cy) / 2);
-            DrawImage(pDC, strName, CRect(pt, sz), nImage, 3, CRect(0, 0, 0, 0));
+            DrawImage(pDC, strName, CentreRect(rc, pImage->GetSource(0, 3).Size()), nImage, 3, CRect(0, 0, 0, 0));
         }
     }
     DrawSystemButtonIcon(pDC, pControl, pIcon, rc);
@@ -784,9 +788,9 @@ void CKitRibbonPaintManager::DrawSystemButtonIcon(CDC* pDC, CKitControl* pContro
     if (pIcon != nullptr) {
         const CSize sz = pIcon->GetExtent();
         pIcon->SetDrawComposited(TRUE);
-        m_pPaintManager->DrawControlImage(pDC, CPoint(rc.left + (rc.Width() - sz.cx) / 2, rc.top + (rc.Height() - sz.cy) / 2),
-                                          sz, pIcon, pControl->GetSelected(), pControl->GetPressed(),
-                                          pControl->IsEnabled(), FALSE, pControl->GetPopuped(), TRUE);
+        m_pPaintManager->DrawControlImage(pDC, CentreRect(rc, sz).TopLeft(), sz, pIcon, pControl->GetSelected(),
+                                          pControl->GetPressed(), pControl->IsEnabled(), FALSE, pControl->GetPopuped(),
+                                          TRUE);
         pIcon->SetDrawComposited(FALSE);
         return;
     }
@@ -831,9 +835,7 @@ void CKitRibbonPaintManager::DrawGroupsScrollButton(CDC* pDC, CKitControl* pCont
     const char* pszGlyph = bScrollLeft ? "RIBBONGROUPSSCROLLLEFTGLYPH" : "RIBBONGROUPSSCROLLRIGHTGLYPH";
     CKitResourceImage* pGlyph = LoadRibbonImage(pszGlyph);
     if (pGlyph != nullptr) {
-        const CSize sz = pGlyph->GetSource(nState, 3).Size();
-        DrawImage(pDC, pszGlyph, CRect(CPoint(rc.left + (rc.Width() - sz.cx) / 2, rc.top + (rc.Height() - sz.cy) / 2), sz),
-                  nState, 3, CRect(0, 0, 0, 0));
+        DrawImage(pDC, pszGlyph, CentreRect(rc, pGlyph->GetSource(nState, 3).Size()), nState, 3, CRect(0, 0, 0, 0));
     }
 }
 
@@ -860,7 +862,8 @@ void CKitRibbonPaintManager::FillSystemPopupBar(CDC* pDC, CKitCommandBar* pPopup
         if (pControl->GetWrap()) {
             const CRect rcColumn(pControl->GetRect().left, rc.top + rcBorders.top, rc.right - rcBorders.right,
                                  rc.bottom - rcBorders.bottom);
-            KitFillSolidRectIfColor(pDC, rcColumn, GetImages()->GetImageColor(kRibbonSection, "RecentFileListBackground"));
+            const COLORREF clrColumn = GetImages()->GetImageColor(kRibbonSection, "RecentFileListBackground");
+            KitFillSolidRectIfColor(pDC, rcColumn, clrColumn);
             break;
         }
     }
@@ -869,7 +872,8 @@ void CKitRibbonPaintManager::FillSystemPopupBar(CDC* pDC, CKitCommandBar* pPopup
 void CKitRibbonPaintManager::DrawSystemButtonOverPopup(CDC* pDC, CKitCommandBar* pPopupBar)
 {
     auto* pPopup = dynamic_cast<CKitPopupBar*>(pPopupBar);
-    auto* pButton = pPopup != nullptr ? dynamic_cast<CKitRibbonControlSystemButton*>(pPopup->GetControlPopup()) : nullptr;
+    auto* pButton =
+        pPopup != nullptr ? dynamic_cast<CKitRibbonControlSystemButton*>(pPopup->GetControlPopup()) : nullptr;
     CKitRibbonBar* pRibbonBar = pButton != nullptr ? RibbonBarOf(pButton->GetParent()) : nullptr;
     if (pRibbonBar == nullptr || !pRibbonBar->IsCaptionVisible() || pRibbonBar->GetSafeHwnd() == nullptr ||
         pPopupBar->GetSafeHwnd() == nullptr)

@@ -119,6 +119,8 @@ protected:
         BOOL bFocused = FALSE;
     };
     static TabState GetTabState(CKitRibbonTab* pTab);
+    // A rectangle of the size centred in rc.
+    static CRect CentreRect(const CRect& rc, CSize sz);
     // State nState of nStates of the named picture with magenta left out; FALSE without the picture.
     BOOL DrawImage(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nState, int nStates, const CRect& rcMargins);
     // The same, blended through the picture's alpha.

@@ -23,12 +23,16 @@ IMPLEMENT_DYNAMIC(CKitRibbonSystemTheme, CKitRibbonPaintManager)
     "<" property "><LinearGradientBrush StartPoint='" start "' EndPoint='" end "'>" stops                        \
     "</LinearGradientBrush></" property ">"
 #define KIT_VERTICAL(property, stops) KIT_GRADIENT(property, "0,0", "0,1", stops)
+// A one-pixel frame with corners of radius 2.
+#define KIT_FRAME(margin, brush)                                                                                  \
+    "<Border Margin='" margin "' CornerRadius='2' BorderThickness='1' BorderBrush='" brush "'/>"
 
 namespace {
 
 const char* const kGroupsArea =
     "<Grid>"
-    "<Border>" KIT_VERTICAL("Border.Background", KIT_STOP("#00FFFFFF", "0") KIT_STOP(KIT_SYSTEM("ControlDarkColor"), "1.5"))
+    "<Border>"
+    KIT_VERTICAL("Border.Background", KIT_STOP("#00FFFFFF", "0") KIT_STOP(KIT_SYSTEM("ControlDarkColor"), "1.5"))
     "</Border>"
     "<Border Margin='1,0,1,2' CornerRadius='3' BorderThickness='1'>"
     KIT_VERTICAL("Border.Background", KIT_STOP(KIT_SYSTEM("ControlLightLightColor"), "0")
@@ -38,15 +42,14 @@ const char* const kGroupsArea =
                                                KIT_STOP(KIT_SYSTEM("ControlDarkDarkColor"), "1.2"))
     "</Border>"
     "<Border Margin='2,1,2,3' CornerRadius='3' BorderThickness='1'>"
-    KIT_VERTICAL("Border.BorderBrush", KIT_STOP("#00FFFFFF", "0") KIT_STOP("#00FFFFFF", "0.2") KIT_STOP("#6FFFFFFF", "1"))
+    KIT_VERTICAL("Border.BorderBrush",
+                 KIT_STOP("#00FFFFFF", "0") KIT_STOP("#00FFFFFF", "0.2") KIT_STOP("#6FFFFFFF", "1"))
     "</Border>"
     "</Grid>";
 
 const char* const kGroupFrame =
-    "<Grid>"
-    "<Border Margin='1,1,0,0' CornerRadius='2' BorderThickness='1' BorderBrush='" KIT_SYSTEM("ControlLightLightBrush") "'/>"
-    "<Border Margin='0,0,1,1' CornerRadius='2' BorderThickness='1' BorderBrush='" KIT_SYSTEM("ControlDarkBrush") "'/>"
-    "</Grid>";
+    "<Grid>" KIT_FRAME("1,1,0,0", KIT_SYSTEM("ControlLightLightBrush"))
+    KIT_FRAME("0,0,1,1", KIT_SYSTEM("ControlDarkBrush")) "</Grid>";
 
 const char* const kCaptionBand =
     "<Border Margin='1,0,2,2'>"
@@ -56,8 +59,8 @@ const char* const kCaptionBand =
 
 const char* const kHighlightedGroupFrame =
     "<Grid>"
-    "<Border Margin='1,1,0,0' CornerRadius='2' BorderThickness='1' BorderBrush='" KIT_SYSTEM("ControlLightLightBrush") "'/>"
-    "<Border Margin='1,1,2,2' CornerRadius='2' BorderThickness='1' BorderBrush='" KIT_SYSTEM("ControlLightLightBrush") "'/>"
+    KIT_FRAME("1,1,0,0", KIT_SYSTEM("ControlLightLightBrush"))
+    KIT_FRAME("1,1,2,2", KIT_SYSTEM("ControlLightLightBrush"))
     "<Border Margin='0,0,1,1' CornerRadius='2' BorderThickness='1' BorderBrush='" KIT_SYSTEM("ControlDarkBrush")
     "' Background='#5FFFFFFF'/>"
     "</Grid>";
@@ -68,9 +71,7 @@ const char* const kHighlightedCaptionBand =
                                                             KIT_STOP(KIT_SYSTEM("ControlDarkColor"), "1"))
     "</Border>";
 
-const char* const kInnerHighlight =
-    "<Border Margin='1,1,2,2' CornerRadius='2' BorderThickness='1' BorderBrush='" KIT_SYSTEM("ControlLightLightBrush")
-    "'/>";
+const char* const kInnerHighlight = KIT_FRAME("1,1,2,2", KIT_SYSTEM("ControlLightLightBrush"));
 
 // The tabs: an outer border with its fill and an inner one, in a grid that clips them at the bottom.
 #define KIT_TAB(border, fillStops, inner, extra)                                                                  \
@@ -123,7 +124,8 @@ const char* const kGroupButtonPopped = KIT_GROUP_BUTTON(
 
 const char* const kSystemMenu =
     "<Grid>"
-    "<Border BorderThickness='1' BorderBrush='" KIT_SYSTEM("ControlDarkBrush") "' Background='" KIT_SYSTEM("WindowBrush") "'/>"
+    "<Border BorderThickness='1' BorderBrush='" KIT_SYSTEM("ControlDarkBrush") "' Background='"
+    KIT_SYSTEM("WindowBrush") "'/>"
     "<Border Margin='1' BorderThickness='5,17,5,28' BorderBrush='" KIT_SYSTEM("ControlBrush") "'/>"
     "<Border Margin='1,1,1,0' Height='10' VerticalAlignment='Top'>"
     KIT_VERTICAL("Border.Background", KIT_STOP(KIT_SYSTEM("ControlLightLightColor"), "0")
@@ -177,13 +179,16 @@ const char* const kRoundButtonPopped =
     "' Background='" KIT_SYSTEM("ControlBrush") "'/>" line "</Grid>"
 
 const char* const kScrollLeft = KIT_SCROLL(
-    "1,0,-3,0", "<Border Margin='1,0,0,0' BorderThickness='0,0,1,0' BorderBrush='" KIT_SYSTEM("ControlDarkBrush") "'/>");
+    "1,0,-3,0",
+    "<Border Margin='1,0,0,0' BorderThickness='0,0,1,0' BorderBrush='" KIT_SYSTEM("ControlDarkBrush") "'/>");
 const char* const kScrollRight = KIT_SCROLL(
-    "-3,0,1,0", "<Border Margin='0,0,1,0' BorderThickness='1,0,0,0' BorderBrush='" KIT_SYSTEM("ControlDarkBrush") "'/>");
+    "-3,0,1,0",
+    "<Border Margin='0,0,1,0' BorderThickness='1,0,0,0' BorderBrush='" KIT_SYSTEM("ControlDarkBrush") "'/>");
 
 #define KIT_ROW_PART(margin, line)                                                                                \
     "<Grid ClipToBounds='True'>"                                                                                  \
-    "<Border Margin='" margin "' BorderThickness='1' CornerRadius='2' BorderBrush='" KIT_SYSTEM("ControlDarkBrush") "'>" \
+    "<Border Margin='" margin "' BorderThickness='1' CornerRadius='2' BorderBrush='"                             \
+    KIT_SYSTEM("ControlDarkBrush") "'>"                                                                           \
     KIT_VERTICAL("Border.Background", KIT_STOP(KIT_SYSTEM("ControlLightLightColor"), "0")                          \
                                           KIT_STOP(KIT_SYSTEM("ControlColor"), "1"))                                 \
     "</Border>" line "</Grid>"
@@ -379,8 +384,8 @@ void CKitRibbonSystemTheme::DrawRibbonFrameCaption(CDC* pDC, CKitRibbonBar* pRib
         pFrame != nullptr ? CKitFramePaintManager::GetFrameSmallIcon(pFrame->GetSafeHwnd()) : nullptr;
     if (pRibbonBar->GetSystemButton() == nullptr && hIcon != nullptr) {
         const CSize szIcon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
-        ::DrawIconEx(pDC->GetSafeHdc(), rcCaption.left + 10, rcCaption.top + (rcCaption.Height() - szIcon.cy) / 2, hIcon,
-                     szIcon.cx, szIcon.cy, 0, nullptr, DI_NORMAL);
+        const int y = rcCaption.top + (rcCaption.Height() - szIcon.cy) / 2;
+        DrawFrameIcon(pDC, pRibbonBar, rcCaption.left + 10, y, rcCaption.left + 10 + szIcon.cx, y + szIcon.cy, hIcon);
     }
     DrawContextHeaders(pDC, pRibbonBar);
     DrawFrameCaptionText(pDC, pRibbonBar, bActive);
@@ -411,13 +416,12 @@ void CKitRibbonSystemTheme::DrawRibbonSystemButton(CDC* pDC, CKitControl* pContr
         rc.OffsetRect(0, -rc.top);
     CKitImageManagerIcon* pIcon = m_pPaintManager->GetControlImage(pControl, 32);
     if (pIcon == nullptr || pIcon->GetWidth() <= 32) {
-        const CPoint pt(rc.left + (rc.Width() - kRoundButtonWidth) / 2, rc.top + (rc.Height() - kRoundButtonHeight) / 2);
         const char* pszTemplate = kRoundButtonNormal;
         if (pControl->GetPopuped())
             pszTemplate = kRoundButtonPopped;
         else if (pControl->GetSelected())
             pszTemplate = kRoundButtonSelected;
-        DrawMarkup(pDC, CRect(pt, CSize(kRoundButtonWidth, kRoundButtonHeight)), pszTemplate);
+        DrawMarkup(pDC, CentreRect(rc, CSize(kRoundButtonWidth, kRoundButtonHeight)), pszTemplate);
     }
     DrawSystemButtonIcon(pDC, pControl, pIcon, rc);
 }
@@ -457,9 +461,11 @@ void CKitRibbonSystemTheme::DrawGroupsScrollButton(CDC* pDC, CKitControl* pContr
     const CPoint c = rc.CenterPoint();
     const COLORREF clr = ::GetSysColor(COLOR_BTNTEXT);
     if (bScrollLeft)
-        CKitPaintManager::DrawTriangle(pDC, CPoint(c.x - 1, c.y), CPoint(c.x + 1, c.y - 2), CPoint(c.x + 1, c.y + 2), clr);
+        CKitPaintManager::DrawTriangle(pDC, CPoint(c.x - 1, c.y), CPoint(c.x + 1, c.y - 2), CPoint(c.x + 1, c.y + 2),
+                                       clr);
     else
-        CKitPaintManager::DrawTriangle(pDC, CPoint(c.x - 1, c.y - 2), CPoint(c.x + 1, c.y), CPoint(c.x - 1, c.y + 2), clr);
+        CKitPaintManager::DrawTriangle(pDC, CPoint(c.x - 1, c.y - 2), CPoint(c.x + 1, c.y), CPoint(c.x - 1, c.y + 2),
+                                       clr);
 }
 
 void CKitRibbonSystemTheme::FillMorePopupToolBar(CDC* pDC, CKitCommandBar* pPopupBar)

@@ -41,20 +41,6 @@ template <class T> struct Painter {
     T* p;
 };
 
-// A tab strip whose hot tab the test sets, without a window.
-class CTestControlTab : public CKitRibbonControlTab {
-public:
-    CKitRibbonTab* AddTab(int nContextColor)
-    {
-        auto* pTab = new CKitRibbonTab;
-        pTab->SetContextColor(nContextColor);
-        AddItem(-1, pTab);
-        pTab->SetRect(CRect(10, 10, 70, 40));
-        return pTab;
-    }
-    void SetHot(CKitTabManagerItem* pItem) { m_pHighlighted = pItem; }
-};
-
 // A system button the test opens without a window.
 class CTestSystemButton : public CKitRibbonControlSystemButton {
 public:

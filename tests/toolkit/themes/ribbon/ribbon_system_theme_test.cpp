@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 using namespace RibbonPictureColors;
@@ -46,6 +47,16 @@ protected:
 class CCompositedRibbonBar : public CLaidOutRibbonBar {
 public:
     BOOL IsDwmEnabled() const override { return TRUE; }
+};
+
+// A control whose selection and popped state the test sets without a bar.
+template <class TBase> class CTestStateButton : public TBase {
+public:
+    void SetState(int nSelected, BOOL bPopped)
+    {
+        this->m_nSelected = nSelected;
+        this->m_bPopuped = bPopped;
+    }
 };
 
 // Pixels of the rectangle that are not the paper.
@@ -258,7 +269,8 @@ TEST(RibbonPaintersScreenshot, AStandInRibbonDrawnByThePainters)
     CKitRibbonGroup* pClipboard = pGroups->GetAt(0);
     auto* pOption = new CKitControlButton;
     const CRect rcClipboard = pClipboard->GetRect();
-    pOption->SetRect(CRect(rcClipboard.right - 17, rcClipboard.bottom - 16, rcClipboard.right - 2, rcClipboard.bottom - 2));
+    pOption->SetRect(
+        CRect(rcClipboard.right - 17, rcClipboard.bottom - 16, rcClipboard.right - 2, rcClipboard.bottom - 2));
     pPainter->DrawControlGroupOption(pDC, pOption, TRUE);
     pOption->InternalRelease();
 
@@ -282,5 +294,69 @@ TEST(RibbonPaintersScreenshot, AStandInRibbonDrawnByThePainters)
     EXPECT_NE(pPainter->GetRibbonFace(), canvas.Pixel(pHome->GetRect().left + 3, pHome->GetRect().CenterPoint().y));
     for (int i = 0; i < pGroups->GetCount(); ++i)
         pGroups->GetAt(i)->SetParent(nullptr);
+    pBar->InternalRelease();
+}
+
+// Every template parses and draws: each part in each of its states leaves paint in its rectangle.
+TEST_F(RibbonSystemTheme, EveryPartDrawsItsTemplate)
+{
+    const CRect rc(4, 4, 60, 56);
+    auto* pBar = new CLaidOutRibbonBar;
+    ASSERT_TRUE(pBar->CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 64, 60, nullptr, 0));
+    pBar->SetCaptionRect(rc);
+    auto* pSystemButton = new CTestStateButton<CKitRibbonControlSystemButton>;
+    pBar->GetControls()->Add(pSystemButton, 1000);
+    pBar->SetSystemButton(pSystemButton);
+    pSystemButton->SetRect(rc);
+    auto* pGroups = new CKitRibbonGroups(nullptr);
+    auto* pGroupButton = new CTestStateButton<CKitControlPopup>;
+    pGroupButton->SetRibbonGroup(pGroups->Add("Group", 1));
+    pGroupButton->SetRect(rc);
+    auto* pButton = new CTestStateButton<CKitControlButton>;
+    pButton->SetRect(rc);
+    auto* pStrip = new CTestControlTab;
+    CKitRibbonTab* pTab = pStrip->AddTab(0);
+    pTab->SetRect(rc);
+
+    struct Part {
+        const char* name;
+        std::function<void(CDC*)> draw;
+    };
+    const Part parts[] = {
+        {"groups area", [&](CDC* pDC) { m_pTheme->FillRibbonGroupsArea(pDC, nullptr, rc); }},
+        {"active caption", [&](CDC* pDC) { m_pTheme->DrawRibbonCaptionBar(pDC, pBar); }},
+        {"inactive caption", [&](CDC* pDC) { m_pTheme->DrawRibbonFrameCaption(pDC, pBar, FALSE); }},
+        {"hot tab", [&](CDC* pDC) { pStrip->SetHot(pTab); m_pTheme->DrawRibbonTab(pDC, pTab); }},
+        {"selected hot tab", [&](CDC* pDC) { pStrip->SetSelectedItem(pTab); m_pTheme->DrawRibbonTab(pDC, pTab); }},
+        {"group button", [&](CDC* pDC) { m_pTheme->DrawControlGroupPopup(pDC, pGroupButton, TRUE); }},
+        {"selected group button",
+         [&](CDC* pDC) { pGroupButton->SetState(1, FALSE); m_pTheme->DrawControlGroupPopup(pDC, pGroupButton, TRUE); }},
+        {"popped group button",
+         [&](CDC* pDC) { pGroupButton->SetState(0, TRUE); m_pTheme->DrawControlGroupPopup(pDC, pGroupButton, TRUE); }},
+        {"round button", [&](CDC* pDC) { m_pTheme->DrawRibbonSystemButton(pDC, pSystemButton, rc); }},
+        {"selected round button",
+         [&](CDC* pDC) { pSystemButton->SetState(1, FALSE); m_pTheme->DrawRibbonSystemButton(pDC, pSystemButton, rc); }},
+        {"popped round button",
+         [&](CDC* pDC) { pSystemButton->SetState(0, TRUE); m_pTheme->DrawRibbonSystemButton(pDC, pSystemButton, rc); }},
+        {"left scroll", [&](CDC* pDC) { m_pTheme->DrawGroupsScrollButton(pDC, pButton, TRUE); }},
+        {"right scroll", [&](CDC* pDC) { m_pTheme->DrawGroupsScrollButton(pDC, pButton, FALSE); }},
+        {"menu button", [&](CDC* pDC) { m_pTheme->DrawSystemPopupBarButton(pDC, pButton); }},
+        {"flat menu button",
+         [&](CDC* pDC) { pButton->SetState(1, FALSE); m_pTheme->DrawSystemPopupBarButton(pDC, pButton); }},
+        {"system menu", [&](CDC* pDC) { m_pTheme->FillSystemPopupBar(pDC, pBar); }},
+    };
+    for (const Part& part : parts) {
+        SCOPED_TRACE(part.name);
+        Canvas canvas(64, 60, kPaper);
+        part.draw(&canvas.dc);
+        // At least a frame around the part: a template that did not parse leaves the paper.
+        EXPECT_GT(Painted(canvas, rc), 2 * (rc.Width() + rc.Height()));
+    }
+    pStrip->InternalRelease();
+    pButton->InternalRelease();
+    pGroupButton->SetRibbonGroup(nullptr);
+    pGroupButton->InternalRelease();
+    pGroups->InternalRelease();
+    pBar->DestroyWindow();
     pBar->InternalRelease();
 }

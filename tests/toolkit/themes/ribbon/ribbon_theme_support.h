@@ -1,7 +1,8 @@
-// The colours of the ribbon pictures in the resource theme's test module, and a ribbon bar whose layout the test sets.
+// The colours of the ribbon pictures in the resource theme's test module, a ribbon bar whose layout the test sets and a tab strip whose hot tab it sets.
 #pragma once
 
 #include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <windows.h>
@@ -49,4 +50,18 @@ public:
         m_arrContextHeaders.push_back(pHeader);
         return pHeader;
     }
+};
+
+// A tab strip whose hot tab the test sets, without a window.
+class CTestControlTab : public CKitRibbonControlTab {
+public:
+    CKitRibbonTab* AddTab(int nContextColor)
+    {
+        auto* pTab = new CKitRibbonTab;
+        pTab->SetContextColor(nContextColor);
+        AddItem(-1, pTab);
+        pTab->SetRect(CRect(10, 10, 70, 40));
+        return pTab;
+    }
+    void SetHot(CKitTabManagerItem* pItem) { m_pHighlighted = pItem; }
 };
