@@ -2,6 +2,7 @@
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
@@ -72,9 +73,17 @@ void CKitRibbonControlTab::RedrawControl(const RECT* /*pRect*/, BOOL bAnimate)
         pRibbonBar->Redraw(nullptr, bAnimate);
 }
 
-BOOL CKitRibbonControlTab::DrawIcon(CDC* /*pDC*/, CPoint /*pt*/, CKitTabManagerItem* pItem, BOOL /*bDraw*/,
-                                    CSize& /*szIcon*/)
+BOOL CKitRibbonControlTab::DrawIcon(CDC* pDC, CPoint pt, CKitTabManagerItem* pItem, BOOL bDraw, CSize& szIcon)
 {
-    // The ribbon draws captions only: no tab asks for an icon.
-    return pItem == nullptr ? GetPaintManager()->m_bShowIcons : FALSE;
+    CKitTabPaintManager* pPaintManager = GetPaintManager();
+    if (pItem == nullptr)
+        return pPaintManager->m_bShowIcons;
+    if (pItem->GetImageIndex() == -1 || !pPaintManager->m_bShowIcons)
+        return FALSE;
+    CKitImageManagerIcon* pIcon = GetImageManager()->GetImage(pItem->GetImageIndex(), szIcon.cx);
+    if (pIcon == nullptr)
+        return FALSE;
+    if (bDraw)
+        pItem->DrawImage(pDC, pt, szIcon, pIcon);
+    return TRUE;
 }

@@ -9,6 +9,8 @@
 #include "toolkit/themes/paint/resource_theme_support.h"
 #include "toolkit/themes/paint/test_paint_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/common/fixtures/image_test_support.h"
+#include "toolkit/common/image_manager.h"
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -460,4 +462,27 @@ TEST(KitRibbonPaintManager, TheFrameCaptionShowsTheFrameTitleCentred)
     }
     pBar->InternalRelease();
     frame.DestroyWindow();
+}
+
+// A tab shows the icon of its image id from the bar's image manager; none without an id or an icon.
+TEST(KitRibbonPaintManager, TabsShowTheIconOfTheirImageId)
+{
+    constexpr UINT kIconId = 7771;
+    const HICON hIcon = MakeSolidIcon(16, 16, RGB(200, 30, 30));
+    ASSERT_TRUE(CKitImageManager::Instance()->SetIcon(CKitImageManagerIconHandle(hIcon), kIconId));
+    ::DestroyIcon(hIcon);
+    auto* pStrip = new CTestControlTab;
+    CKitRibbonTab* pTab = pStrip->AddTab(0);
+    CSize szIcon(16, 16);
+    EXPECT_TRUE(pStrip->DrawIcon(nullptr, CPoint(), nullptr, FALSE, szIcon)) << "the strip shows icons";
+
+    Canvas canvas(40, 40, kPaper);
+    pTab->SetImageIndex(kIconId);
+    EXPECT_TRUE(pStrip->DrawIcon(&canvas.dc, CPoint(4, 4), pTab, TRUE, szIcon));
+    EXPECT_EQ(RGB(200, 30, 30), canvas.Pixel(12, 12));
+    pTab->SetImageIndex(kIconId + 1);
+    EXPECT_FALSE(pStrip->DrawIcon(&canvas.dc, CPoint(4, 4), pTab, FALSE, szIcon));
+    pTab->SetImageIndex(-1);
+    EXPECT_FALSE(pStrip->DrawIcon(&canvas.dc, CPoint(4, 4), pTab, FALSE, szIcon));
+    pStrip->InternalRelease();
 }
