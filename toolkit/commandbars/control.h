@@ -19,6 +19,7 @@ class CKitCommandBarList;
 class CKitImageManager;
 class CKitControls;
 class CKitPropExchange;
+class CKitRibbonGroup;
 class CWnd;
 
 // Control types.
@@ -259,6 +260,9 @@ public:
     virtual void SetAction(CKitControlAction* pAction);
     // The sub-bar; null but for popups.
     virtual CKitCommandBar* GetCommandBar() const { return nullptr; }
+    // The ribbon group that holds the control; null outside a ribbon.
+    CKitRibbonGroup* GetRibbonGroup() const { return m_pRibbonGroup; }
+    void SetRibbonGroup(CKitRibbonGroup* pGroup) { m_pRibbonGroup = pGroup; }
 
     // Equality of the persistent look: style, type, id, flags, group, icon, texts and width.
     virtual BOOL Compare(const CKitControl* pOther) const;
@@ -384,6 +388,7 @@ protected:
     CString m_strKeyboardTip;
     CKitControls* m_pControls = nullptr;
     CKitCommandBar* m_pParent = nullptr;
+    CKitRibbonGroup* m_pRibbonGroup = nullptr;
     BOOL m_bCollapsible = TRUE;
     CString m_strCategory;
     BOOL m_bDefaultItem = FALSE;

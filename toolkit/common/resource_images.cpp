@@ -349,11 +349,12 @@ CString KitFindIniValue(const char* pBegin, const char* pEnd, LPCSTR lpszSection
     BOOL bInSection = FALSE;
     const char* p = pBegin;
     while (p < pEnd) {
-        const char* pLineEnd = static_cast<const char*>(std::memchr(p, '\r', static_cast<size_t>(pEnd - p)));
-        if (pLineEnd == nullptr)
-            break;
+        // A line ends at CR, LF, CR LF or the end of the text.
+        const char* pLineEnd = std::find_if(p, pEnd, [](char c) { return c == '\r' || c == '\n'; });
         CString strLine(p, static_cast<int>(pLineEnd - p));
-        p = pLineEnd + 1;
+        p = pLineEnd;
+        if (p < pEnd && *p == '\r')
+            ++p;
         if (p < pEnd && *p == '\n')
             ++p;
         strLine.TrimLeft();

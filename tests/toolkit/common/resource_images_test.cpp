@@ -155,7 +155,7 @@ TEST_F(KitResourceImages, CornersShrinkWhenTheDestinationIsSmallerThanTheMargins
         EXPECT_EQ(p.color, canvas.Pixel(p.x, p.y)) << p.x << "," << p.y;
 }
 
-// The INI text reader on its own: lines end at CR, sections bound the search.
+// The INI text reader on its own: lines end at CR, LF or the end of the text; sections bound the search.
 TEST(KitIniText, ValuesAreFoundOnlyInsideTheirSection)
 {
     struct Case {
@@ -170,7 +170,9 @@ TEST(KitIniText, ValuesAreFoundOnlyInsideTheirSection)
         {"[S]\r\n[T]\r\nKey = 1\r\n", "S", "Key", ""},                       // after the next section
         {"[S]\r\nKey = 1\r\n[T]\r\nKey = 2\r\n", "T", "key", "2"},
         {"[S]\r\nKey = 1\r\n[S]\r\nKey = 2\r\n", "S", "Other", ""},       // the search ends at the next section
-        {"[S]\r\nKey = 1", "S", "Key", ""},                                     // a last line without CR is not read
+        {"[S]\r\nKey = 1", "S", "Key", "1"},                                    // a last line without a line end
+        {"[S]\nKey = 1\n[T]\nKey = 2\n", "T", "Key", "2"},                    // LF alone ends a line
+        {"[S]\n\nKey = 1\r\n", "S", "Key", "1"},
         {"[S]\r\n  ; Key = 1\r\nKey=2 ; note\r\n", "S", "KEY", "2"},          // comments
         {"[s]\r\n= 5\r\nkey = a b \r\n", "S", "", ""},                         // "=" first is no key line
         {"[s]\r\nkey = a b \r\n", "S", "KEY", "A B"},                          // trimmed, upper case

@@ -9,6 +9,7 @@
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 
 #include <uxtheme.h>
 #include <vssym32.h>
@@ -139,6 +140,9 @@ CSize CKitPaintManager::DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw)
 
 void CKitPaintManager::DrawControlEntry(CDC* pDC, CKitControl* pControl)
 {
+    // A control of a ribbon group is the ribbon painter's first.
+    if (pControl->GetRibbonGroup() != nullptr && GetRibbonPaintManager()->DrawSpecialToolBarButton(pDC, pControl))
+        return;
     const ControlState s = GetControlState(pControl);
     DrawRectangle(pDC, pControl->GetRect(), s.bSelected, s.bPressed, s.bEnabled, s.bChecked, s.bPopuped,
                   s.nBarType, s.nBarPosition);

@@ -3,8 +3,11 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/shadow_manager.h"
+#include "toolkit/themes/paint/frame_paint_manager.h"
 #include "toolkit/themes/paint/gallery_paint_manager.h"
+#include "toolkit/themes/paint/ribbon_system_frame_theme.h"
 #include "toolkit/themes/paint/scroll_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_system_theme.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/nonclient_metrics.h"
@@ -83,8 +86,19 @@ CKitPaintManager::CKitPaintManager() : m_strOwnFaceName("Tahoma")
 
 CKitPaintManager::~CKitPaintManager()
 {
+    if (m_pRibbonPaintManager != nullptr)
+        m_pRibbonPaintManager->InternalRelease();
     if (m_pShadowManager != nullptr)
         m_pShadowManager->InternalRelease();
+}
+
+CKitFramePaintManager* CKitPaintManager::GetFramePaintManager()
+{
+    if (m_pFramePaintManager == nullptr) {
+        m_pFramePaintManager = std::make_unique<CKitRibbonSystemFrameTheme>(this);
+        m_pFramePaintManager->RefreshMetrics();
+    }
+    return m_pFramePaintManager.get();
 }
 
 void CKitPaintManager::SetCustomTheme(CKitPaintManager* pPaintManager)
@@ -278,6 +292,8 @@ void CKitPaintManager::RefreshMetrics()
     m_pGalleryPaintManager->RefreshMetrics();
     m_pSliderPaintManager->RefreshMetrics();
     m_pProgressPaintManager->RefreshMetrics();
+    if (m_pFramePaintManager != nullptr)
+        m_pFramePaintManager->RefreshMetrics();
 
     m_clrText = GetColor(COLOR_BTNTEXT);
     m_clrDisabledText = GetColor(COLOR_GRAYTEXT);
@@ -297,6 +313,22 @@ void CKitPaintManager::RefreshMetrics()
     m_themeButton.CloseThemeData();
     if (m_bThemedCheckBox)
         m_themeButton.OpenThemeData(nullptr, L"BUTTON");
+    if (m_pRibbonPaintManager != nullptr)
+        m_pRibbonPaintManager->RefreshMetrics();
+}
+
+CKitRibbonPaintManager* CKitPaintManager::GetRibbonPaintManager()
+{
+    if (m_pRibbonPaintManager == nullptr) {
+        m_pRibbonPaintManager = CreateRibbonPaintManager();
+        m_pRibbonPaintManager->RefreshMetrics();
+    }
+    return m_pRibbonPaintManager;
+}
+
+CKitRibbonPaintManager* CKitPaintManager::CreateRibbonPaintManager()
+{
+    return new CKitRibbonSystemTheme(this);
 }
 
 COLORREF CKitPaintManager::GetControlEditBackColor(CKitControl* pControl)

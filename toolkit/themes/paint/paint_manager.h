@@ -20,6 +20,7 @@ class CKitControl;
 class CKitControlGalleryPaintManager;
 class CKitControlComboBox;
 class CKitControlEdit;
+class CKitFramePaintManager;
 class CKitImageManagerIcon;
 struct CKitMessageBarButton;
 struct CKitMessageBarLayout;
@@ -29,6 +30,7 @@ class CKitStatusBarSwitchPane;
 
 // A command-bar font: while its standard flag is set (or it has no handle) UpdateFonts makes it again.
 class CKitProgressPaintManager;
+class CKitRibbonPaintManager;
 class CKitSliderPaintManager;
 
 // A command-bar font: while its standard flag is set (or it has no handle) UpdateFonts makes it again.
@@ -244,6 +246,10 @@ public:
     CKitControlGalleryPaintManager* GetGalleryPaintManager() const { return m_pGalleryPaintManager.get(); }
     CKitSliderPaintManager* GetSliderPaintManager() const { return m_pSliderPaintManager.get(); }
     CKitProgressPaintManager* GetProgressPaintManager() const { return m_pProgressPaintManager.get(); }
+    // The ribbon painter, made and refreshed on first request, then refreshed with this paint manager.
+    CKitRibbonPaintManager* GetRibbonPaintManager();
+    // The painter of skinned frames, made and refreshed on first request; owned here.
+    virtual CKitFramePaintManager* GetFramePaintManager();
     CFont* GetRegularFont() { return &m_fontRegular; }
     CFont* GetRegularBoldFont() { return &m_fontBold; }
     CFont* GetVerticalFont() { return &m_fontVert; }
@@ -343,6 +349,9 @@ protected:
     // The "Marlett" font of caption glyphs, 8 points at 96 pixels per inch.
     static void CreateMarlettFont(CDC* pDC, CFont& font);
 
+    // A new ribbon painter for this theme: the markup-drawn one unless a theme makes another.
+    virtual CKitRibbonPaintManager* CreateRibbonPaintManager();
+
     // The system's non-client metrics (menu, caption and status fonts); tests give their own.
     virtual void ReadNonClientMetrics(NONCLIENTMETRICSA& ncm);
     // Whether the system draws ClearType text.
@@ -370,7 +379,14 @@ protected:
     std::unique_ptr<CKitSliderPaintManager> m_pSliderPaintManager;
     std::unique_ptr<CKitProgressPaintManager> m_pProgressPaintManager;
     SetLayeredWindowAttributesFn m_pfnSetLayeredWindowAttributes = nullptr;
+    std::unique_ptr<CKitFramePaintManager> m_pFramePaintManager;
+    CKitRibbonPaintManager* m_pRibbonPaintManager = nullptr;
 
 private:
+    // The frame painter makes its caption font as the command-bar fonts are made.
+    friend class CKitFramePaintManager;
+    // The ribbon painter reads the system metrics and draws captions as this paint manager does.
+    friend class CKitRibbonPaintManager;
+
     static CKitPaintManager* s_pCurrent;
 };

@@ -5,6 +5,8 @@
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/draw_helpers.h"
+#include "toolkit/themes/paint/frame_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
@@ -70,9 +72,23 @@ CKitResourceTheme::~CKitResourceTheme()
     m_pImages->RemoveAll();
 }
 
+CKitRibbonPaintManager* CKitResourceTheme::CreateRibbonPaintManager()
+{
+    return new CKitRibbonPaintManager(this);
+}
+
 CKitResourceImage* CKitResourceTheme::LoadImage(LPCSTR lpszImageName) const
 {
     return m_pImages->LoadImage(lpszImageName);
+}
+
+CKitFramePaintManager* CKitResourceTheme::GetFramePaintManager()
+{
+    if (m_pFramePaintManager == nullptr) {
+        m_pFramePaintManager = std::make_unique<CKitFramePaintManager>(this);
+        m_pFramePaintManager->RefreshMetrics();
+    }
+    return m_pFramePaintManager.get();
 }
 
 COLORREF CKitResourceTheme::GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,

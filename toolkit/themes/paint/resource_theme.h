@@ -35,7 +35,12 @@ public:
     // The top-left picture, then two gradients below it, all clipped to the workspace less rcExclude.
     void FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude) override;
 
+    // The bitmap frame painter, made on first request.
+    CKitFramePaintManager* GetFramePaintManager() override;
+
     CKitResourceImages* GetImages() const override { return m_pImages; }
+    // The ribbon is drawn from the theme's pictures.
+    CKitRibbonPaintManager* CreateRibbonPaintManager() override;
     CKitResourceImage* LoadImage(LPCSTR lpszImageName) const override;
 
     COLORREF m_clrMenuBarText = CKitPaintManagerColor::kNone;

@@ -18,6 +18,8 @@ public:
     // The menu font the next UpdateFonts reads (height 0 keeps the system's).
     LONG m_nMenuFontHeight = 0;
     const char* m_pszMenuFace = nullptr;
+    // The caption font height the next read gives (0 keeps the system's).
+    LONG m_nCaptionFontHeight = 0;
 
     void DrawSplitButtonFrame(CDC*, CKitControl*, CRect) override {}
     CSize DrawListBoxControl(CDC*, CKitControl*, CRect, BOOL, BOOL, CKitCommandBarManager*) override
@@ -52,5 +54,7 @@ protected:
             ncm.lfMenuFont.lfHeight = m_nMenuFontHeight;
         if (m_pszMenuFace != nullptr)
             lstrcpynA(ncm.lfMenuFont.lfFaceName, m_pszMenuFace, LF_FACESIZE);
+        if (m_nCaptionFontHeight != 0)
+            ncm.lfCaptionFont.lfHeight = m_nCaptionFontHeight;
     }
 };

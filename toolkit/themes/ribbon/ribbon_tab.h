@@ -1,0 +1,66 @@
+// CKitRibbonTab, CKitRibbonTabContextHeader: a tab of the ribbon with its groups and context, and the header over a context's tabs.
+#pragma once
+
+#include "framework/geometry.h"
+#include "framework/strings.h"
+#include "toolkit/themes/tabs/tab_manager.h"
+
+class CKitRibbonBar;
+class CKitRibbonGroups;
+class CKitRibbonTabContextHeader;
+
+// An item of the ribbon's tab strip owning the groups shown while it is selected.
+class CKitRibbonTab : public CKitTabManagerItem {
+    DECLARE_DYNAMIC(CKitRibbonTab)
+public:
+    // Context colours; the names appear only in picture names.
+    enum ContextColor { kContextNone = 0, kContextBlue = 1, kContextYellow = 2, kContextGreen = 3,
+                        kContextRed = 4, kContextPurple = 5, kContextCyan = 6, kContextOrange = 7 };
+
+    CKitRibbonTab();
+    ~CKitRibbonTab() override;
+    CKitRibbonTab(const CKitRibbonTab&) = delete;
+    CKitRibbonTab& operator=(const CKitRibbonTab&) = delete;
+
+    CKitRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
+    // Sets the ribbon and the parent together.
+    void SetRibbonBar(CKitRibbonBar* pRibbonBar)
+    {
+        m_pRibbonBar = pRibbonBar;
+        m_pParent = pRibbonBar;
+    }
+    CKitRibbonGroups* GetGroups() const { return m_pGroups; }
+    int GetId() const { return m_nId; }
+    void SetId(int nId) { m_nId = nId; }
+    // 0 for a tab outside any context.
+    int GetContextColor() const { return m_nContextColor; }
+    void SetContextColor(int nColor) { m_nContextColor = nColor; }
+    CString GetContextCaption() const { return m_strContextCaption; }
+    void SetContextCaption(const CString& strCaption) { m_strContextCaption = strCaption; }
+    // The header spanning the tab, set by the header and cleared by each layout.
+    CKitRibbonTabContextHeader* GetContextHeader() const { return m_pContextHeader; }
+    void SetContextHeader(CKitRibbonTabContextHeader* pHeader) { m_pContextHeader = pHeader; }
+
+private:
+    CKitRibbonGroups* m_pGroups;
+    CKitRibbonBar* m_pRibbonBar = nullptr;
+    CKitRibbonBar* m_pParent = nullptr;
+    int m_nId = 0;
+    int m_nContextColor = kContextNone;
+    CString m_strContextCaption;
+    CKitRibbonTabContextHeader* m_pContextHeader = nullptr;
+};
+
+// Adjacent visible tabs of one context under one caption in the caption band.
+class CKitRibbonTabContextHeader {
+public:
+    // Spans the first tab only and takes its colour and caption; the tab points back to it.
+    explicit CKitRibbonTabContextHeader(CKitRibbonTab* pFirstTab);
+
+    CKitRibbonTab* m_pFirstTab;
+    CKitRibbonTab* m_pLastTab;
+    int m_nColor;
+    CString m_strCaption;
+    // In ribbon bar coordinates.
+    CRect m_rcHeader;
+};
