@@ -10,6 +10,8 @@
 #include "toolkit/commandbars/status_bar_pane.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/themes/paint/frame_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 
 #include "framework/gdi.h"
 #include "framework/wnd.h"
@@ -129,6 +131,27 @@ int SplitArrowRow(const SplitState& s)
     return S == 5 ? 0 : 4;
 }
 
+// A control of a ribbon group that lays its controls out in joined rows.
+bool IsJoinedRowControl(CKitControl* pControl)
+{
+    CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
+    return pGroup != nullptr && pGroup->IsControlsGrouping();
+}
+
+// Whether the next shown control of the bar after this one starts a new group or row; no next one does.
+bool IsLastInJoinedRow(CKitControl* pControl)
+{
+    CKitCommandBar* pBar = pControl->GetParent();
+    if (pBar == nullptr)
+        return true;
+    CKitControls* pControls = pBar->GetControls();
+    const int nNext = pControls->GetNext(pControl->GetIndex(), +1);
+    if (nNext <= pControl->GetIndex())
+        return true;
+    CKitControl* pNext = pControls->GetAt(nNext);
+    return pNext == nullptr || pNext->GetBeginGroup() || pNext->GetWrap();
+}
+
 // The window's region without its four corner pixels; the window is not redrawn.
 void SetCornerCutRegion(CWnd* pWnd)
 {
@@ -159,6 +182,8 @@ CKitRibbonTheme::CKitRibbonTheme()
     m_strOwnFaceName = "Segoe UI";
     m_bUseOwnFace = TRUE;
     m_pShadowManager->SetFlags(kShadowOptions);
+    // The frame painter is made at once and draws a status bar as part of the frame.
+    GetFramePaintManager()->m_bFrameStatusBar = TRUE;
 }
 
 BOOL CKitRibbonTheme::DrawPicture(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nRow, int nRows,
@@ -215,6 +240,10 @@ void CKitRibbonTheme::RefreshMetrics()
     m_clrRibbonText = color("RibbonText");
     m_clrRibbonGrayText = color("RibbonGrayText", kGreyText);
     m_clrPopupGripperShadow = color("MenuPopupGripperShadow", kGreyLine);
+    // Without group spacing the frame's bottom is rounded; otherwise a status bar joins the frame.
+    CKitFramePaintManager* pFrame = GetFramePaintManager();
+    pFrame->m_bFrameStatusBar = !m_bZeroGroupSpacing;
+    pFrame->m_bRoundedCornersAlways = m_bZeroGroupSpacing;
     m_clrEditDisabledBorder = pImages->GetImageColor("Toolbar", "ControlEditDisabledBorder", GetColor(kColorEditBorder));
     RefreshGlyphImage();
 }
@@ -344,9 +373,17 @@ CSize CKitRibbonTheme::DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, C
 
 void CKitRibbonTheme::DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc)
 {
-    const BOOL bLarge = pButton->GetStyle() == kitButtonIconAndCaptionBelow;
+    // A split control of a joined row takes the row's pictures, a row further down, and is never large.
+    const bool bJoined = IsJoinedRowControl(pButton);
+    const BOOL bLarge = !bJoined && pButton->GetStyle() == kitButtonIconAndCaptionBelow;
     LPCSTR lpszCommand = bLarge ? "TOOLBARBUTTONSSPLIT50" : "TOOLBARBUTTONSSPLIT22";
     LPCSTR lpszArrow = bLarge ? "TOOLBARBUTTONSSPLITDROPDOWN50" : "TOOLBARBUTTONSSPLITDROPDOWN22";
+    if (bJoined) {
+        lpszCommand = pButton->GetBeginGroup() || pButton->GetWrap() ? "TOOLBARBUTTONSSPECIALSPLITLEFT"
+                                                                      : "TOOLBARBUTTONSSPECIALSPLITCENTER";
+        lpszArrow = IsLastInJoinedRow(pButton) ? "TOOLBARBUTTONSSPECIALSPLITDROPDOWNRIGHT"
+                                               : "TOOLBARBUTTONSSPECIALSPLITDROPDOWNCENTER";
+    }
     if (LoadImage(lpszCommand) == nullptr || LoadImage(lpszArrow) == nullptr)
         return;
     const int nEnabled = pButton->IsEnabled();
@@ -364,12 +401,17 @@ void CKitRibbonTheme::DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect
     }
     const SplitState state = {pButton->GetSelected(), pButton->GetPressed(), nEnabled,
                               pButton->GetChecked() > 0, pButton->GetPopuped(), m_bZeroGroupSpacing};
-    const int nCommandRow = SplitCommandRow(state);
-    const int nArrowRow = SplitArrowRow(state);
+    int nCommandRow = SplitCommandRow(state);
+    int nArrowRow = SplitArrowRow(state);
+    if (bJoined) {
+        nCommandRow += 1;
+        nArrowRow += 1;
+    }
+    const int nExtra = bJoined ? 1 : 0;
     if (nCommandRow != kNone)
-        DrawPicture(pDC, lpszCommand, rcCommand, nCommandRow, 6, CRect(2, 2, 2, 2));
+        DrawPicture(pDC, lpszCommand, rcCommand, nCommandRow, 6 + nExtra, CRect(2, 2, 2, 2));
     if (nArrowRow != kNone)
-        DrawPicture(pDC, lpszArrow, rcArrow, nArrowRow, 5, CRect(2, 2, 2, 2));
+        DrawPicture(pDC, lpszArrow, rcArrow, nArrowRow, 5 + nExtra, CRect(2, 2, 2, 2));
     if (!bLarge)
         DrawDropDownArrow(pDC, pButton, rc.right - m_nSplitButtonDropDownWidth / 2 - 1, (rc.top + rc.bottom) / 2,
                           pButton->GetSelected(), pButton->GetPopuped(), nEnabled == 4 ? 0 : nEnabled, FALSE);

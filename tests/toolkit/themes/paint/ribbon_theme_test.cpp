@@ -12,6 +12,8 @@
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/commandbars/status_bar_pane.h"
 #include "toolkit/commandbars/toolbar.h"
+#include "toolkit/themes/paint/ribbon_system_frame_theme.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 
 #include "support/canvas.h"
 
@@ -86,6 +88,13 @@ TEST(KitRibbonTheme, FactoryMakesThemeSixOverTheResourceTheme)
     EXPECT_TRUE(pm->m_bClearTypeTextQuality);
     EXPECT_EQ(1u, pm->GetShadowManager()->GetFlags());
     CKitPaintManager::Done();
+
+    // The bitmap frame painter, made with the theme, merges a status bar into the frame.
+    CKitPaintManager* pTheme = CKitPaintManager::CreateTheme(6);
+    EXPECT_TRUE(pTheme->GetFramePaintManager()->m_bFrameStatusBar);
+    EXPECT_FALSE(pTheme->GetFramePaintManager()->m_bRoundedCornersAlways);
+    EXPECT_EQ(nullptr, dynamic_cast<CKitRibbonSystemFrameTheme*>(pTheme->GetFramePaintManager()));
+    pTheme->InternalRelease();
 }
 
 TEST(KitRibbonTheme, RibbonColoursFromTheDescriptionAndTheirDefaults)
@@ -127,12 +136,17 @@ TEST(KitRibbonTheme, RibbonColoursFromTheDescriptionAndTheirDefaults)
         EXPECT_EQ(RGB(204, 216, 232), static_cast<COLORREF>(theme->m_grcHiddenColumn.clrDark));
         EXPECT_EQ(RGB(233, 238, 238), static_cast<COLORREF>(theme->m_grcGlyph.clrDark));
         EXPECT_EQ(RGB(0, 0, 0), theme->GetShadowManager()->GetShadowColor());
+        EXPECT_TRUE(theme->GetFramePaintManager()->m_bFrameStatusBar);
+        EXPECT_FALSE(theme->GetFramePaintManager()->m_bRoundedCornersAlways);
     }
     {
         // A description with only the group spacing, 0.
         ThemeModule module("Known.Values.Ini");
         Theme theme;
         EXPECT_TRUE(theme->IsZeroGroupSpacing());
+        // No group spacing: a rounded frame bottom and no status bar in the frame.
+        EXPECT_FALSE(theme->GetFramePaintManager()->m_bFrameStatusBar);
+        EXPECT_TRUE(theme->GetFramePaintManager()->m_bRoundedCornersAlways);
         EXPECT_EQ(kNone, theme->m_clrEditNormal);
         EXPECT_EQ(kNone, theme->m_clrRibbonText);
         EXPECT_EQ(kNone, theme->GetColorEntry(46).GetStandardColor());
@@ -566,4 +580,60 @@ TEST(KitRibbonTheme, EditSpinButtonsTakeTheirRowsFromThePartUnderTheMouseOrPress
         EXPECT_EQ(spinRow(c.nLower), canvas.Pixel(83, 19));
         EXPECT_EQ(RGB(171, 193, 222), canvas.Pixel(99, 0));
     }
+}
+
+TEST(KitRibbonTheme, ControlsOfAJoinedRowTakeItsPictures)
+{
+    ThemeModule module;
+    Theme theme;
+    // Row r of the joined-row pictures: left 0, centre 1, drop-down centre 2, drop-down right 3, single 4.
+    auto special = [](int nPicture, int nRow) { return RGB(100 + 20 * nRow, 40 + nPicture, 200); };
+    CKitToolBar bar;
+    bar.SetPosition(kitBarTop);
+    CKitControl* pSplit = bar.GetControls()->Add(kitControlSplitButtonPopup, 0);
+    CKitControl* pNext = bar.GetControls()->Add(kitControlButton, 0);
+    CKitControl* pLast = bar.GetControls()->Add(kitControlButton, 0);
+    auto* pGroup = new CKitRibbonGroup();
+    pGroup->SetControlsGrouping(TRUE);
+    for (CKitControl* pControl : {pSplit, pNext, pLast})
+        pGroup->Add(pControl);
+    // Large style is not taken in a joined row.
+    pSplit->SetStyle(kitButtonIconAndCaptionBelow);
+    struct Case {
+        const char* name;
+        BOOL bBeginsGroup, bNextBeginsGroup;
+        int nSelected;
+        COLORREF clrCommand, clrArrow;
+    };
+    const Case cases[] = {
+        {"a lone split, idle: both parts in row 0", TRUE, TRUE, 0, special(0, 0), special(3, 0)},
+        {"its drop-down hot: rows 6 and 1", TRUE, TRUE, 5, special(0, 6), special(3, 1)},
+        {"inside a row", FALSE, FALSE, 0, special(1, 0), special(2, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pSplit->SetBeginGroup(c.bBeginsGroup);
+        pNext->SetBeginGroup(c.bNextBeginsGroup);
+        pSplit->SetSelected(c.nSelected);
+        Canvas canvas(50, 30, kPaper);
+        theme->DrawSplitButtonFrame(&canvas.dc, pSplit, CRect(0, 0, 40, 22));
+        EXPECT_EQ(c.clrCommand, canvas.Pixel(10, 11));
+        EXPECT_EQ(c.clrArrow, canvas.Pixel(29, 4));
+    }
+    pSplit->SetSelected(0);
+
+    // A button of the row is the ribbon painter's: a lone one takes its single picture; outside the row the
+    // button gets the toolbar picture.
+    pLast->SetBeginGroup(TRUE);
+    pLast->SetSelected(1);
+    pLast->SetRect(CRect(0, 0, 40, 22));
+    Canvas joined(50, 30, kPaper);
+    theme->DrawControlEntry(&joined.dc, pLast);
+    EXPECT_EQ(special(4, 1), joined.Pixel(20, 11));
+    pGroup->SetControlsGrouping(FALSE);
+    Canvas plain(50, 30, kPaper);
+    theme->DrawControlEntry(&plain.dc, pLast);
+    EXPECT_EQ(kButton22[0], plain.Pixel(20, 11));
+    pGroup->RemoveAll();
+    pGroup->InternalRelease();
 }
