@@ -24,6 +24,17 @@ class CKitToolBar;
 class CWnd;
 struct CRuntimeClass;
 
+// The skinned frame of a manager's site as the bars' painters ask it; the frame hook fills it.
+class CKitFrameState {
+public:
+    virtual BOOL IsComposited() const = 0;
+    // The glass reaches over the top dock bar.
+    virtual BOOL IsGlassOverTopDock() const = 0;
+
+protected:
+    ~CKitFrameState() = default;
+};
+
 // The options all bars of a manager share.
 struct CKitCommandBarsOptions {
     // Icon sizes; 0 x 0 lets the bars choose.
@@ -83,6 +94,14 @@ public:
 
     // The frame that receives the bars' commands.
     CWnd* GetSite() const { return m_pSite; }
+    // The frame hook of a skinned site, or null; not owned.
+    CKitFrameState* GetFrameHook() const { return m_pFrameHook; }
+    void SetFrameHook(CKitFrameState* pFrameHook) { m_pFrameHook = pFrameHook; }
+    // TRUE when the site's frame hook is composited with its glass over the top dock bar.
+    BOOL TestOptionFlags() const
+    {
+        return m_pFrameHook != nullptr && m_pFrameHook->IsComposited() && m_pFrameHook->IsGlassOverTopDock();
+    }
     void SetSite(CWnd* pSite) { m_pSite = pSite; }
     CKitCommandBarsOptions* GetCommandBarsOptions() { return &m_options; }
     const CKitCommandBarsOptions* GetCommandBarsOptions() const { return &m_options; }
@@ -221,6 +240,7 @@ private:
     void PlaceLoadedBar(CKitToolBar* pBar, int nPosition, const CRect& rc, BOOL bVisible);
 
     CWnd* m_pSite = nullptr;
+    CKitFrameState* m_pFrameHook = nullptr;
     CKitCommandBarsOptions m_options;
     std::vector<CKitCommandBar*> m_bars;
     std::vector<CKitCommandBar*> m_registered;

@@ -32,10 +32,14 @@ CKitFrameHook::CKitFrameHook(CWnd* pFrame, CKitRibbonBar* pRibbonBar, CKitComman
 {
     if (m_hWnd != nullptr)
         m_nBorderWidth = SystemBorderWidth(m_hWnd);
+    if (m_pCommandBars != nullptr)
+        m_pCommandBars->SetFrameHook(this);
 }
 
 CKitFrameHook::~CKitFrameHook()
 {
+    if (m_pCommandBars != nullptr && m_pCommandBars->GetFrameHook() == this)
+        m_pCommandBars->SetFrameHook(nullptr);
     m_pCaptionButtons->InternalRelease();
 }
 

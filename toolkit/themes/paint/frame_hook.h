@@ -3,6 +3,7 @@
 
 #include "framework/geometry.h"
 #include "framework/wnd.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 
 #include <windows.h>
 
@@ -14,7 +15,7 @@ class CKitPaintManager;
 class CKitRibbonBar;
 
 // Made for a ribbon's site frame and owned by the ribbon; its frame painter draws what the hook measures.
-class CKitFrameHook {
+class CKitFrameHook : public CKitFrameState {
 public:
     // The framework's idle command-UI update message.
     static constexpr UINT kIdleUpdateMessage = 0x0363;
@@ -22,6 +23,7 @@ public:
     static constexpr int kCompositedBorder = 4;
 
     // Holds no reference to the window, the ribbon bar or the manager; either of the last two may be null.
+    // The manager knows the hook as its frame hook while the hook lives.
     CKitFrameHook(CWnd* pFrame, CKitRibbonBar* pRibbonBar, CKitCommandBarManager* pCommandBars);
     ~CKitFrameHook();
     CKitFrameHook(const CKitFrameHook&) = delete;
@@ -40,9 +42,9 @@ public:
     void SetActive(BOOL bActive) { m_bActive = bActive; }
     int GetBorderWidth() const { return m_nBorderWidth; }
     void SetBorderWidth(int nWidth) { m_nBorderWidth = nWidth; }
-    BOOL IsComposited() const { return m_bComposited; }
+    BOOL IsComposited() const override { return m_bComposited; }
     void SetComposited(BOOL bComposited) { m_bComposited = bComposited; }
-    BOOL IsGlassOverTopDock() const { return m_bGlassOverTopDock; }
+    BOOL IsGlassOverTopDock() const override { return m_bGlassOverTopDock; }
     void SetGlassOverTopDock(BOOL bGlass) { m_bGlassOverTopDock = bGlass; }
     BOOL IsUpdatePending() const { return m_bUpdatePending; }
     CSize GetLastSize() const { return CSize(m_nLastWidth, m_nLastHeight); }

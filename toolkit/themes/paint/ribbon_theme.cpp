@@ -2,6 +2,7 @@
 #include "toolkit/themes/paint/ribbon_theme.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_edit.h"
@@ -187,18 +188,34 @@ CKitRibbonTheme::CKitRibbonTheme()
 }
 
 BOOL CKitRibbonTheme::DrawPicture(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nRow, int nRows,
-                                  const CRect& rcMargins, BOOL bOpaque)
+                                  const CRect& rcMargins, PictureKey nKey)
 {
     CKitResourceImage* pImage = LoadImage(lpszName);
     if (pImage == nullptr)
         return FALSE;
     if (rc.IsRectEmpty())
         return TRUE;
-    if (bOpaque)
-        pImage->DrawImage(pDC, rc, pImage->GetSource(nRow, nRows), rcMargins);
+    const CRect rcSource = pImage->GetSource(nRow, nRows);
+    if (nKey == kOpaque)
+        pImage->DrawImage(pDC, rc, rcSource, rcMargins);
+    else if (nKey == kAlphaKeyed)
+        pImage->DrawImageAlphaKeyed(pDC, rc, rcSource, rcMargins, kTransparent, 1);
     else
-        pImage->DrawImageTransparent(pDC, rc, pImage->GetSource(nRow, nRows), rcMargins, kTransparent);
+        pImage->DrawImageTransparent(pDC, rc, rcSource, rcMargins, kTransparent);
     return TRUE;
+}
+
+BOOL CKitRibbonTheme::IsOnCompositedFrame(CKitCommandBar* pBar)
+{
+    if (pBar == nullptr || pBar->GetPosition() != kitBarTop)
+        return FALSE;
+    CKitCommandBarManager* pCommandBars = pBar->GetCommandBars();
+    return pCommandBars != nullptr && pCommandBars->TestOptionFlags();
+}
+
+CKitRibbonTheme::PictureKey CKitRibbonTheme::GetControlPictureKey(CKitControl* pControl)
+{
+    return IsOnCompositedFrame(pControl->GetParent()) ? kAlphaKeyed : kMagentaOut;
 }
 
 BOOL CKitRibbonTheme::DrawPictureCentred(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nRow, int nRows)
@@ -317,7 +334,7 @@ void CKitRibbonTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPr
         const int nRow = ToolBarButtonRow(bSelected, bPressed, bEnabled, bChecked, bPopuped);
         if (nRow != kNone)
             DrawPicture(pDC, rc.Height() > kLargeButtonHeight ? "TOOLBARBUTTONS50" : "TOOLBARBUTTONS22", rc, nRow, 4,
-                        CRect(8, 8, 8, 8), TRUE);
+                        CRect(8, 8, 8, 8), kOpaque);
         return;
     }
     if (nBarPosition == kitBarPopup) {
@@ -339,6 +356,13 @@ void CKitRibbonTheme::FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar)
 {
     const CRect rc = GetBarClientRect(pBar);
     const int nPosition = pBar->GetPosition();
+    // The glass shows through a bar over the composited frame.
+    if (IsOnCompositedFrame(pBar)) {
+        CRect rcClip;
+        pDC->GetClipBox(&rcClip);
+        pDC->FillSolidRect(rcClip, RGB(0, 0, 0));
+        return;
+    }
     // A menu without its frame picture still gets a face: the Office 2003 one, as bars without theirs.
     if (nPosition == kitBarPopup) {
         if (!DrawPicture(pDC, "POPUPBARFRAME", rc, 0, 1, CRect(4, 4, 4, 4)))
@@ -369,6 +393,21 @@ CSize CKitRibbonTheme::DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, C
         rcLight.OffsetRect(0, 1);
     pDC->FillSolidRect(rcLight, kLightLine);
     return CSize(2, 2);
+}
+
+CSize CKitRibbonTheme::DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw)
+{
+    if (!IsOnCompositedFrame(pBar))
+        return CKitResourceTheme::DrawFloatingBarCaption(pDC, pBar, bDraw);
+    if (bDraw) {
+        const int nHeight = GetBarClientRect(pBar).Height();
+        for (int y = 8; y + 1 < nHeight - 7; y += 4) {
+            if (!m_bFlatGripper)
+                pDC->FillSolidRect(CRect(7, y - 2, 9, y), GetColor(COLOR_WINDOW));
+            pDC->FillSolidRect(CRect(6, y - 3, 8, y - 1), GetColor(kGripper));
+        }
+    }
+    return CSize(0, 0);
 }
 
 void CKitRibbonTheme::DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect rc)
@@ -408,10 +447,11 @@ void CKitRibbonTheme::DrawSplitButtonFrame(CDC* pDC, CKitControl* pButton, CRect
         nArrowRow += 1;
     }
     const int nExtra = bJoined ? 1 : 0;
+    const PictureKey nKey = GetControlPictureKey(pButton);
     if (nCommandRow != kNone)
-        DrawPicture(pDC, lpszCommand, rcCommand, nCommandRow, 6 + nExtra, CRect(2, 2, 2, 2));
+        DrawPicture(pDC, lpszCommand, rcCommand, nCommandRow, 6 + nExtra, CRect(2, 2, 2, 2), nKey);
     if (nArrowRow != kNone)
-        DrawPicture(pDC, lpszArrow, rcArrow, nArrowRow, 5 + nExtra, CRect(2, 2, 2, 2));
+        DrawPicture(pDC, lpszArrow, rcArrow, nArrowRow, 5 + nExtra, CRect(2, 2, 2, 2), nKey);
     if (!bLarge)
         DrawDropDownArrow(pDC, pButton, rc.right - m_nSplitButtonDropDownWidth / 2 - 1, (rc.top + rc.bottom) / 2,
                           pButton->GetSelected(), pButton->GetPopuped(), nEnabled == 4 ? 0 : nEnabled, FALSE);
@@ -595,11 +635,11 @@ void CKitRibbonTheme::FillStatusBar(CDC* pDC, CWnd* pBar)
     const int nLightEnd = std::max<int>(rc.left, nPanes - 3);
     CKitResourceImage* pDivider = LoadImage("STATUSBARDEVIDER");
     const int nDivider = pDivider != nullptr ? pDivider->GetExtent().cx : 0;
-    DrawPicture(pDC, "STATUSBARLIGHT", CRect(rc.left, rc.top, nLightEnd, rc.bottom), 0, 1, CRect(0, 0, 0, 0), TRUE);
+    DrawPicture(pDC, "STATUSBARLIGHT", CRect(rc.left, rc.top, nLightEnd, rc.bottom), 0, 1, CRect(0, 0, 0, 0), kOpaque);
     DrawPicture(pDC, "STATUSBARDEVIDER", CRect(nLightEnd, rc.top, nLightEnd + nDivider, rc.bottom), 0, 1,
-                CRect(0, 0, 0, 0), TRUE);
+                CRect(0, 0, 0, 0), kOpaque);
     DrawPicture(pDC, "STATUSBARDARK", CRect(nLightEnd + nDivider, rc.top, rc.right, rc.bottom), 0, 1,
-                CRect(0, 0, 0, 0), TRUE);
+                CRect(0, 0, 0, 0), kOpaque);
 }
 
 CSize CKitRibbonTheme::DrawSpecialControl(CDC* pDC, int nKind, CKitControl* pControl, CKitCommandBar* pBar,
@@ -619,8 +659,17 @@ CSize CKitRibbonTheme::DrawSpecialControl(CDC* pDC, int nKind, CKitControl* pCon
     const CRect rc = pControl->GetRect();
     const BOOL bOpen = pControl->GetPopuped();
     const BOOL bHot = pControl->GetSelected();
+    const int nRow = bOpen ? 2 : bHot ? 1 : 0;
+    if (IsOnCompositedFrame(pBar)) {
+        if (CKitResourceImage* pImage = LoadImage("RIBBONQUICKACCESSBUTTON")) {
+            const CSize sz = pImage->GetSource(nRow, 5).Size();
+            const CRect rcButton(CPoint(rc.left + (rc.Width() - sz.cx) / 2, rc.top + (rc.Height() - sz.cy) / 2), sz);
+            DrawPicture(pDC, "RIBBONQUICKACCESSBUTTON", rcButton, nRow, 5, CRect(3, 3, 3, 3), kAlphaKeyed);
+        }
+        return CSize(0, 0);
+    }
     if (!DrawPicture(pDC, bVertical ? "TOOLBAREXPANDBUTTONVERTICAL" : "TOOLBAREXPANDBUTTONHORIZONTAL", rc,
-                     bOpen ? 2 : bHot ? 1 : 0, 3, CRect(3, 3, 3, 3)))
+                     nRow, 3, CRect(3, 3, 3, 3)))
         return CKitResourceTheme::DrawSpecialControl(pDC, nKind, pControl, pBar, bDraw, lpParam);
     DrawExpandGlyph(pDC, rc, bVertical, lpParam != 0, 1, GetColor(COLOR_BTNHIGHLIGHT));
     DrawExpandGlyph(pDC, rc, bVertical, lpParam != 0, 0,
@@ -697,8 +746,9 @@ void CKitRibbonTheme::DrawDropDownArrow(CDC* pDC, CKitControl* pControl, int x, 
                                         BOOL bPopuped, BOOL bEnabled, BOOL bPointLeft)
 {
     const int nRow = !bEnabled ? 3 : bPopuped ? 1 : 0;
+    const PictureKey nKey = pControl != nullptr ? GetControlPictureKey(pControl) : kMagentaOut;
     if (bPointLeft || !DrawPicture(pDC, "TOOLBARBUTTONDROPDOWNGLYPH", CRect(x - 2, y - 2, x + 3, y + 2), nRow, 4,
-                                   CRect(0, 0, 0, 0)))
+                                   CRect(0, 0, 0, 0), nKey))
         CKitResourceTheme::DrawDropDownArrow(pDC, pControl, x, y, bSelected, bPopuped, bEnabled, bPointLeft);
 }
 

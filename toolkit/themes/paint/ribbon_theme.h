@@ -28,6 +28,8 @@ public:
     void DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked,
                        BOOL bPopuped, int nBarType, int nBarPosition) override;
     CSize DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw) override;
+    // Over a composited frame a column of dots and no size; elsewhere the Office 2003 gripper.
+    CSize DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw) override;
     // Switches from a picture of 6 state rows and 4 columns (first, middle, last, single).
     int DrawStatusBarSwitches(CDC* pDC, CRect rcItem, CKitStatusBarSwitchPane* pPane) override;
     void DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CKitStatusBarPane* pPane, BOOL bGripperPane) override;
@@ -71,9 +73,15 @@ public:
     COLORREF m_clrPopupGripperShadow = CKitPaintManagerColor::kNone;
 
 protected:
-    // Row nRow of nRows of the named picture over rc; magenta left out unless bOpaque. FALSE without the picture.
+    // How a picture treats magenta: drawn, left out, or left out with the rest alpha-blended.
+    enum PictureKey { kOpaque, kMagentaOut, kAlphaKeyed };
+    // Row nRow of nRows of the named picture over rc. FALSE without the picture.
     BOOL DrawPicture(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nRow, int nRows, const CRect& rcMargins,
-                     BOOL bOpaque = FALSE);
+                     PictureKey nKey = kMagentaOut);
+    // A bar docked at the top of a frame whose glass reaches over its top dock bar.
+    static BOOL IsOnCompositedFrame(CKitCommandBar* pBar);
+    // Control pictures are alpha-keyed over a composited frame.
+    static PictureKey GetControlPictureKey(CKitControl* pControl);
     // The same row at the picture's own size centred in rc.
     BOOL DrawPictureCentred(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nRow, int nRows);
     // The frame and fill of an edit or combo field in its state.

@@ -4,6 +4,7 @@
 
 #include "resource_theme_support.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
@@ -12,6 +13,7 @@
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/commandbars/status_bar_pane.h"
 #include "toolkit/commandbars/toolbar.h"
+#include "toolkit/themes/paint/frame_hook.h"
 #include "toolkit/themes/paint/ribbon_system_frame_theme.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 
@@ -636,4 +638,59 @@ TEST(KitRibbonTheme, ControlsOfAJoinedRowTakeItsPictures)
     EXPECT_EQ(kButton22[0], plain.Pixel(20, 11));
     pGroup->RemoveAll();
     pGroup->InternalRelease();
+}
+
+TEST(KitRibbonTheme, BarsOverACompositedFrameLetTheGlassThroughAndShowDotsForAGripper)
+{
+    ThemeModule module;
+    Theme theme;
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 300, 200, nullptr, 0));
+    CKitCommandBarManager manager;
+    manager.SetSite(&frame);
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    pBar->SetPosition(kitBarTop);
+    pBar->CreateBar(&frame);
+    pBar->MoveWindow(0, 0, 200, 30);
+    {
+        CKitFrameHook hook(&frame, nullptr, &manager);
+        EXPECT_EQ(&hook, manager.GetFrameHook());
+        struct Case {
+            const char* name;
+            BOOL bComposited, bGlassOverTopDock;
+            int nPosition;
+            bool bGlass;
+        };
+        const Case cases[] = {
+            {"composited, glass over the top dock", TRUE, TRUE, kitBarTop, true},
+            {"not composited", FALSE, TRUE, kitBarTop, false},
+            {"no glass over the top dock", TRUE, FALSE, kitBarTop, false},
+            {"docked at the bottom", TRUE, TRUE, kitBarBottom, false},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            hook.SetComposited(c.bComposited);
+            hook.SetGlassOverTopDock(c.bGlassOverTopDock);
+            pBar->SetPosition(c.nPosition);
+            EXPECT_EQ(c.bComposited && c.bGlassOverTopDock, manager.TestOptionFlags());
+            Canvas canvas(200, 30, kPaper);
+            theme->FillCommandBarEntry(&canvas.dc, pBar);
+            EXPECT_EQ(c.bGlass ? 200 * 30 : 0, canvas.Count(CRect(0, 0, 200, 30), RGB(0, 0, 0)));
+            const CSize szGripper = theme->DrawFloatingBarCaption(&canvas.dc, pBar, TRUE);
+            if (c.bGlass) {
+                // Dots from y = 8 while y + 1 < 30 - 7: a square in colour 38 over one in the window colour.
+                EXPECT_EQ(CSize(0, 0), szGripper);
+                for (int y = 8; y < 22; y += 4) {
+                    EXPECT_EQ(theme->GetColor(38), canvas.Pixel(6, y - 3)) << y;
+                    EXPECT_EQ(theme->GetColor(COLOR_WINDOW), canvas.Pixel(8, y - 1)) << y;
+                }
+                EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(6, 21));
+            }
+        }
+    }
+    EXPECT_EQ(nullptr, manager.GetFrameHook());
+    EXPECT_FALSE(manager.TestOptionFlags());
+    manager.RemoveAll();
+    frame.DestroyWindow();
 }
