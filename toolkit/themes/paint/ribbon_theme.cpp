@@ -12,6 +12,7 @@
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resources.h"
 #include "toolkit/themes/paint/frame_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 
 #include "framework/gdi.h"
@@ -550,6 +551,9 @@ CSize CKitRibbonTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bD
         DrawPictureCentred(pDC, lpszGlyphs, rcLower, 4 + arrowRow(kitEditSpinDown), 16);
     }
     DrawControlEditBuddy(pDC, pEdit);
+    // Over a composited frame the field stays opaque on the glass.
+    if (GetRibbonPaintManager()->IsControlRectOnCompositedFrame(pEdit) || IsOnCompositedFrame(pEdit->GetParent()))
+        FillAlphaOpaque(pDC, rcField);
     return CSize(0, 0);
 }
 

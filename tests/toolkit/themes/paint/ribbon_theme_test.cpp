@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr COLORREF kPaper = RGB(1, 150, 1);
@@ -691,6 +693,28 @@ TEST(KitRibbonTheme, BarsOverACompositedFrameLetTheGlassThroughAndShowDotsForAGr
     }
     EXPECT_EQ(nullptr, manager.GetFrameHook());
     EXPECT_FALSE(manager.TestOptionFlags());
+
+    // An edit on the glass is made opaque where its field is, and only there.
+    CKitFrameHook hook(&frame, nullptr, &manager);
+    hook.SetComposited(TRUE);
+    hook.SetGlassOverTopDock(TRUE);
+    pBar->SetPosition(kitBarTop);
+    CKitControl* pEdit = pBar->GetControls()->Add(kitControlEdit, 0);
+    pEdit->SetRect(CRect(20, 4, 120, 26));
+    Canvas glass(200, 30, RGB(0, 0, 0));
+    DIBSECTION dib = {};
+    ASSERT_NE(0, ::GetObject(glass.Bitmap(), sizeof(dib), &dib));
+    // Every pixel transparent black to begin with.
+    auto* pBits = static_cast<DWORD*>(dib.dsBm.bmBits);
+    ::GdiFlush();
+    std::fill(pBits, pBits + 200 * 30, 0u);
+    theme->DrawControl(&glass.dc, pEdit, TRUE);
+    ::GdiFlush();
+    auto alpha = [pBits](int x, int y) { return pBits[y * 200 + x] >> 24; };
+    EXPECT_EQ(255u, alpha(21, 5));
+    EXPECT_EQ(255u, alpha(119, 25));
+    EXPECT_EQ(0u, alpha(10, 5));
+    EXPECT_EQ(0u, alpha(150, 5));
     manager.RemoveAll();
     frame.DestroyWindow();
 }
