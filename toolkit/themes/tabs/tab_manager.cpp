@@ -842,13 +842,18 @@ BOOL CKitTabManager::PerformClick(HWND hWnd, CPoint point, BOOL bNavigateOnly)
     CKitTabManagerItem* pItem = HitTest(point);
     if (!pItem || !IsAllowSelect(pItem))
         return FALSE;
+    OnPressItem(hWnd, point, pItem);
+    return TRUE;
+}
+
+void CKitTabManager::OnPressItem(HWND hWnd, CPoint point, CKitTabManagerItem* pItem)
+{
     if (IsAllowReorder())
         ReOrder(hWnd, point, pItem);
     else if (!GetPaintManager()->m_bSelectOnButtonDown)
         TrackClick(hWnd, point, pItem);
     else
         OnItemClick(pItem);
-    return TRUE;
 }
 
 void CKitTabManager::TrackClick(HWND hWnd, CPoint point, CKitTabManagerItem* pItem)

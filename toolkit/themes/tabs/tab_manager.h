@@ -123,6 +123,9 @@ public:
     void SetRect(const CRect& rc);
     CRect GetRect() const { return m_rcItem; }
     int GetIndex() const { return m_nIndex; }
+    // The window the item stands for (an MDI child of a tab client), or null.
+    HWND GetHandle() const { return m_hWnd; }
+    void SetHandle(HWND hWnd) { m_hWnd = hWnd; }
     int GetImageIndex() const { return m_nImage; }
     void SetImageIndex(int nImage) { m_nImage = nImage; }
     int GetLength() const { return m_nLength; }
@@ -158,6 +161,7 @@ protected:
     CKitTabManagerNavigateButtons m_arrNavigateButtons;
     CKitMarkupUIElement* m_pMarkupUIElement = nullptr;
     DWORD_PTR m_dwSubclassData = 0;
+    HWND m_hWnd = nullptr;
 
     friend class CKitTabManager;
     friend class CKitTabPaintManager;
@@ -216,6 +220,9 @@ public:
     virtual BOOL IsNavigateButtonAutomaticVisible(CKitTabManagerNavigateButton* pButton);
     virtual BOOL IsNavigateButtonVisible(CKitTabManagerNavigateButton* pButton);
     virtual void OnItemClick(CKitTabManagerItem* pItem) { SetSelectedItem(pItem); }
+    // The left button went down on the item: drags it along the strip when reordering is allowed, else
+    // tracks or selects it; blocks while the button is held.
+    virtual void OnPressItem(HWND hWnd, CPoint point, CKitTabManagerItem* pItem);
     virtual BOOL IsAllowSelect(CKitTabManagerItem* /*pItem*/) { return TRUE; }
     // Drags the item along the strip until the button is released; blocks.
     virtual void ReOrder(HWND hWnd, CPoint point, CKitTabManagerItem* pItem);
