@@ -10,6 +10,9 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/dock_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/commandbars/toolbar.h"
+#include "toolkit/themes/tabs/tabbed_workspace.h"
+#include "tools/kithost/kithost_controls.h"
 #include "tools/kithost/res/resource.h"
 
 #include <cstring>
@@ -19,8 +22,8 @@ IMPLEMENT_DYNAMIC(CKitHostFrame, CFrameWnd)
 
 namespace {
 constexpr char kTitle[] = "kithost";
-constexpr int kWidth = 640;
-constexpr int kHeight = 420;
+constexpr int kWidth = 820;
+constexpr int kHeight = 560;
 constexpr UINT kPaneId = AFX_IDW_PANE_FIRST;
 constexpr UINT kIndicators[] = {ID_SEPARATOR};
 // The notes pane's height under the documents.
@@ -134,6 +137,7 @@ BEGIN_MESSAGE_MAP(CKitHostFrame, CFrameWnd)
     ON_COMMAND(ID_KIT_NEW_TEXT, &CKitHostFrame::OnNewText)
     ON_COMMAND(ID_KIT_NEW_GRID, &CKitHostFrame::OnNewGrid)
     ON_COMMAND(ID_KIT_WINDOW_CASCADE, &CKitHostFrame::OnWindowCascade)
+    ON_COMMAND_RANGE(ID_KIT_STYLES, ID_KIT_ZOOM_SLIDER, &CKitHostFrame::OnControlsCommand)
     ON_COMMAND(ID_VIEW_STATUS_BAR, &CKitHostFrame::OnViewStatusBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CKitHostFrame::OnUpdateViewStatusBar)
 END_MESSAGE_MAP()
@@ -147,6 +151,7 @@ CKitHostFrame::~CKitHostFrame()
     if (m_hGridMenu != nullptr)
         ::DestroyMenu(m_hGridMenu);
     delete m_pPane;
+    delete m_pTabClient;
     if (m_pCommandBars != nullptr)
         m_pCommandBars->InternalRelease();
 }
@@ -203,6 +208,17 @@ int CKitHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     GetWindowRect(&rcFrame);
     m_pDocumentsBar->GetDockContext()->m_ptFloat = CPoint(rcFrame.right - 260, rcFrame.top + 150);
     m_pCommandBars->FloatCommandBar(m_pDocumentsBar);
+    m_pControlsBar = m_pCommandBars->Add("Controls", kitBarTop);
+    if (m_pControlsBar == nullptr)
+        return -1;
+    m_pControlsBar->SetBarID(IDR_TOOLBAR_CONTROLS);
+    FillControlsBar(m_pCommandBars, m_pControlsBar);
+    m_pControlsBar->GetControls()->CreateOriginalControls();
+
+    m_pTabClient = new CKitTabClientWnd();
+    m_pTabClient->SetCommandBars(m_pCommandBars);
+    if (!m_pTabClient->AttachToFrame(this))
+        return -1;
 
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 1))
         return -1;
@@ -238,8 +254,18 @@ HWND CKitHostFrame::OpenDocument(UINT nIDType)
     return reinterpret_cast<HWND>(::SendMessageA(m_hMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
 }
 
+void CKitHostFrame::OpenSampleDocuments()
+{
+    OpenDocument(IDR_TEXTTYPE);
+    OpenDocument(IDR_TEXTTYPE);
+    OpenDocument(IDR_GRIDTYPE);
+    m_pTabClient->DoAction(kIdTabGroupNewVertical);
+}
+
 void CKitHostFrame::OnDestroy()
 {
+    if (m_pTabClient != nullptr)
+        m_pTabClient->DetachFromFrame();
     if (m_pCommandBars != nullptr && !m_strBarStateKey.IsEmpty())
         m_pCommandBars->SaveBarState(HKEY_CURRENT_USER, m_strBarStateKey);
     if (m_pCommandBars != nullptr)
@@ -248,6 +274,7 @@ void CKitHostFrame::OnDestroy()
     m_pToolBar = nullptr;
     m_pToolsBar = nullptr;
     m_pDocumentsBar = nullptr;
+    m_pControlsBar = nullptr;
     CFrameWnd::OnDestroy();
 }
 
@@ -400,6 +427,14 @@ void CKitHostFrame::OnNewGrid()
 void CKitHostFrame::OnWindowCascade()
 {
     ::SendMessageA(m_hMDIClient, WM_MDICASCADE, 0, 0);
+}
+
+void CKitHostFrame::OnControlsCommand(UINT nId)
+{
+    CString strText;
+    strText.LoadString(nId);
+    const int nNewLine = strText.Find('\n');
+    Note(nNewLine < 0 ? strText : strText.Mid(nNewLine + 1));
 }
 
 void CKitHostFrame::OnViewStatusBar()

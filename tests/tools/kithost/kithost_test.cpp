@@ -1,5 +1,6 @@
 // kithost's frame as the program shows it: a menu bar and a toolbar from its resources, drawn by the default theme,
-// working from the keyboard; build/screens/kithost-main.png and kithost-tracking.png.
+// working from the keyboard, a bar of fields and the documents as tab groups; build/screens/kithost-main.png,
+// kithost-tracking.png and kithost-controls.png.
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -7,11 +8,19 @@
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
+#include "toolkit/commandbars/control_gallery.h"
+#include "toolkit/commandbars/control_scroll.h"
+#include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/tabs/tabbed_workspace.h"
+#include "tools/kithost/kithost_controls.h"
 #include "tools/kithost/kithost_frame.h"
+#include "tools/kithost/res/resource.h"
 
 #include "framework/ids.h"
 
@@ -95,14 +104,15 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
 {
     CKitCommandBarManager* pCommandBars = m_pFrame->GetCommandBars();
     ASSERT_NE(nullptr, pCommandBars);
-    ASSERT_EQ(4, pCommandBars->GetCount());
+    ASSERT_EQ(5, pCommandBars->GetCount());
     CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
     CKitToolBar* pToolBar = m_pFrame->GetToolBar();
     EXPECT_EQ(pMenuBar, pCommandBars->GetAt(0));
     EXPECT_EQ(pToolBar, pCommandBars->GetAt(1));
     EXPECT_EQ(m_pFrame->GetToolsBar(), pCommandBars->GetAt(2));
     EXPECT_EQ(m_pFrame->GetDocumentsBar(), pCommandBars->GetAt(3));
-    EXPECT_EQ(nullptr, pCommandBars->GetAt(4));
+    EXPECT_EQ(m_pFrame->GetControlsBar(), pCommandBars->GetAt(4));
+    EXPECT_EQ(nullptr, pCommandBars->GetAt(5));
 
     // The menu bar: one popup per top-level menu, each holding its items with their shortcuts.
     std::vector<std::string> captions;
@@ -278,12 +288,51 @@ TEST_F(KitHostTest, TheContextMenuOpensFromTheKeyboardWithKeyboardTips)
     ::SetTimer(nullptr, 0, 300, ReadContextMenu);
     CWnd::FromHandle(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST))
         ->SendMessage(WM_CONTEXTMENU, 0, static_cast<LPARAM>(-1));
-    // Cut, Copy, Paste, Save All, Save, Select All; then the menu bar and the toolbars Standard, Tools and
-    // Documents (Cut and Tools share their first letter).
-    EXPECT_EQ((std::vector<std::string>{"T1", "C", "P", "SA", "SV", "A", "M", "ST", "TO", "D"}), g_contextMenu.tips);
+    // Cut, Copy, Paste, Save All, Save, Select All; then the menu bar and the toolbars Standard, Tools,
+    // Documents and Controls (Cut, Copy and Controls share their first letter, as do the three S items).
+    EXPECT_EQ((std::vector<std::string>{"CU", "CO", "P", "SA", "SV", "SE", "M", "ST", "T", "D", "CN"}),
+              g_contextMenu.tips);
     EXPECT_TRUE(g_contextMenu.bTranslucentDisabled);
     EXPECT_EQ("", g_contextMenu.strScreenshot);
     EXPECT_EQ(nullptr, m_pFrame->GetContextMenu());
     EXPECT_TRUE(m_pFrame->GetCommandBars()->GetKeyboardTips().empty());
     EXPECT_NE(-1, PaneText().Find("Save All"));
+}
+
+// The bar of fields over the documents, shown as tabs in two groups.
+TEST_F(KitHostTest, ShowsTheFieldsBarAndTheDocumentsAsTabGroups)
+{
+    m_pFrame->OpenSampleDocuments();
+    Idle();
+    CKitToolBar* pControls = m_pFrame->GetControlsBar();
+    ASSERT_NE(nullptr, pControls);
+    ASSERT_EQ(5, pControls->GetControlCount());
+    auto* pGallery = dynamic_cast<CKitControlGallery*>(pControls->GetControl(0));
+    auto* pFont = dynamic_cast<CKitControlComboBox*>(pControls->GetControl(1));
+    auto* pZoom = dynamic_cast<CKitControlEdit*>(pControls->GetControl(2));
+    auto* pSlider = dynamic_cast<CKitHostZoomSlider*>(pControls->GetControl(3));
+    ASSERT_TRUE(pGallery != nullptr && pFont != nullptr && pZoom != nullptr && pSlider != nullptr);
+    ASSERT_NE(nullptr, dynamic_cast<CKitControlProgress*>(pControls->GetControl(4)));
+    EXPECT_EQ(10, pGallery->GetEntryCount());
+    EXPECT_STREQ("Tahoma", pFont->GetListText());
+    EXPECT_STREQ("100", pZoom->GetEditText());
+    for (int i = 0; i < 5; i++)
+        EXPECT_FALSE(pControls->GetControl(i)->GetRect().IsRectEmpty()) << i;
+
+    // The slider steps by its arrows and stays within its range.
+    pSlider->DoScroll(kitScrollLineDown, 0);
+    EXPECT_EQ(110, pSlider->GetPos());
+    pSlider->DoScroll(kitScrollThumbPosition, 1000);
+    EXPECT_EQ(CKitHostZoomSlider::kMax, pSlider->GetPos());
+    pSlider->SetPos(100);
+
+    CKitTabClientWnd* pTabs = m_pFrame->GetTabClient();
+    ASSERT_EQ(2, pTabs->GetWorkspaceCount());
+    EXPECT_EQ(2, pTabs->GetWorkspace(0)->GetItemCount());
+    EXPECT_EQ(1, pTabs->GetWorkspace(1)->GetItemCount());
+    EXPECT_STREQ("Grid 3", pTabs->GetWorkspace(1)->GetItem(0)->GetCaption());
+    // The grid's tab is active: the menu bar shows the grid's menus.
+    EXPECT_STREQ("&Grid", m_pFrame->GetMenuBar()->GetControl(1)->GetCaption());
+    Idle();
+    EXPECT_EQ("", SaveWindowScreenshot(m_pFrame->GetSafeHwnd(), "kithost-controls"));
 }
