@@ -2,6 +2,7 @@
 
 #include "framework/gdi.h"
 #include "framework/ids.h"
+#include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
@@ -65,11 +66,6 @@ CKitTabClientWnd::CWorkspace::CWorkspace(CKitTabClientWnd* pClient) : m_pClient(
 CKitTabClientWnd::CWorkspace::~CWorkspace()
 {
     m_pClient->GetPaintManager()->RemoveClient(this);
-}
-
-HWND CKitTabClientWnd::CWorkspace::GetWindow() const
-{
-    return m_pClient->GetSafeHwnd();
 }
 
 void CKitTabClientWnd::CWorkspace::InsertItemAtEnd(CKitTabManagerItem* pItem)
@@ -320,7 +316,8 @@ CKitTabClientWnd::~CKitTabClientWnd()
         EndDragFeedback();
     DetachFromFrame();
     for (CWorkspace* pWorkspace : m_arrWorkspaces)
-        delete pWorkspace;
+        if (pWorkspace != m_pHosted)
+            delete pWorkspace;
     m_arrWorkspaces.clear();
 }
 
@@ -360,14 +357,67 @@ void CKitTabClientWnd::RemoveWorkspace(CWorkspace* pWorkspace)
         m_pCurrent = m_arrWorkspaces.empty() ? nullptr : m_arrWorkspaces[std::max(nIndex - 1, 0)];
     if (m_pDragTarget == pWorkspace)
         m_pDragTarget = nullptr;
-    delete pWorkspace;
+    if (pWorkspace != m_pHosted)
+        delete pWorkspace;
+}
+
+void CKitTabClientWnd::GatherItemsInto(CWorkspace* pTarget)
+{
+    m_bLayoutLocked = TRUE;
+    CKitTabManagerItem* pSelected = m_pCurrent ? m_pCurrent->GetSelectedItem() : nullptr;
+    std::vector<CWorkspace*> arrOld;
+    arrOld.swap(m_arrWorkspaces);
+    for (CWorkspace* pWorkspace : arrOld) {
+        if (pWorkspace == pTarget)
+            continue;
+        while (CountChildItems(pWorkspace) > 0) {
+            CKitTabManagerItem* pItem = pWorkspace->GetItem(0);
+            if (pItem == pWorkspace->GetNewTabItem())
+                pItem = pWorkspace->GetItem(1);
+            // Held across the move: the target takes over this reference.
+            pItem->InternalAddRef();
+            pWorkspace->DeleteItem(pItem->GetIndex());
+            pTarget->InsertItemAtEnd(pItem);
+        }
+        if (pWorkspace != m_pHosted)
+            delete pWorkspace;
+    }
+    m_arrWorkspaces.push_back(pTarget);
+    m_pCurrent = pTarget;
+    m_pDragTarget = nullptr;
+    if (pSelected && pSelected->GetTabManager() == pTarget)
+        pTarget->SetSelectedItem(pSelected);
+    m_bLayoutLocked = FALSE;
+}
+
+void CKitTabClientWnd::HostWorkspace(CWorkspace* pWorkspace)
+{
+    if (!pWorkspace || pWorkspace->GetTabClient() != this || pWorkspace == m_pHosted)
+        return;
+    CWorkspace* pOldHosted = m_pHosted;
+    m_pHosted = pWorkspace;
+    GatherItemsInto(pWorkspace);
+    if (pOldHosted)
+        pOldHosted->DeleteAllItems();
+    UpdateContents();
+}
+
+void CKitTabClientWnd::ReleaseHostedWorkspace(CWorkspace* pWorkspace)
+{
+    if (!pWorkspace || pWorkspace != m_pHosted)
+        return;
+    CWorkspace* pOwn = new CWorkspace(this);
+    GatherItemsInto(pOwn);
+    m_pHosted = nullptr;
+    pOwn->CreateExtraItems();
+    UpdateContents();
 }
 
 BOOL CKitTabClientWnd::CanDoAction(UINT nId, CKitTabManagerItem** ppItem)
 {
     if (ppItem)
         *ppItem = nullptr;
-    if (!m_bGroupsEnabled || !GetSafeHwnd())
+    if (!IsGroupsEnabled() || !GetSafeHwnd())
         return FALSE;
     int nWorkspace = -1;
     const auto hActive = reinterpret_cast<HWND>(SendMessage(WM_MDIGETACTIVE));
@@ -731,6 +781,13 @@ void CKitTabClientWnd::RecalcLayout()
 
     CRect rcClient;
     GetClientRect(&rcClient);
+    if (m_pHosted) {
+        // The bar shows the tabs; the children fill the client.
+        PlaceChildren(m_pHosted, rcClient);
+        m_bLayoutLocked = FALSE;
+        RedrawWorkspaces();
+        return;
+    }
     const int nCount = GetWorkspaceCount();
     const int nExtent = m_bHorizontal ? rcClient.Height() : rcClient.Width();
     const int nAvailable = std::max(nExtent - m_nSplitterWidth * (nCount - 1), 0);
@@ -754,21 +811,25 @@ void CKitTabClientWnd::RecalcLayout()
         }
         nPosition += nLength + m_nSplitterWidth;
         m_paintManager.RepositionTabControl(pWorkspace, nullptr, rc);
-        // Every child of the group fills its page; the selected one lies on top.
-        const CRect rcPage = pWorkspace->GetClientRect();
-        for (int j = 0; j < pWorkspace->GetItemCount(); ++j) {
-            CKitTabManagerItem* pItem = pWorkspace->GetItem(j);
-            if (!pItem->GetHandle() || pItem == pWorkspace->GetSelectedItem())
-                continue;
-            ::SetWindowPos(pItem->GetHandle(), nullptr, rcPage.left, rcPage.top, rcPage.Width(), rcPage.Height(),
-                           SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-        if (CKitTabManagerItem* pSelected = pWorkspace->GetSelectedItem(); pSelected && pSelected->GetHandle())
-            ::SetWindowPos(pSelected->GetHandle(), HWND_TOP, rcPage.left, rcPage.top, rcPage.Width(),
-                           rcPage.Height(), SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        PlaceChildren(pWorkspace, pWorkspace->GetClientRect());
     }
     m_bLayoutLocked = FALSE;
     RedrawWorkspaces();
+}
+
+void CKitTabClientWnd::PlaceChildren(CWorkspace* pWorkspace, const CRect& rcPage)
+{
+    // Every child of the group fills the page; the selected one lies on top.
+    for (int j = 0; j < pWorkspace->GetItemCount(); ++j) {
+        CKitTabManagerItem* pItem = pWorkspace->GetItem(j);
+        if (!pItem->GetHandle() || pItem == pWorkspace->GetSelectedItem())
+            continue;
+        ::SetWindowPos(pItem->GetHandle(), nullptr, rcPage.left, rcPage.top, rcPage.Width(), rcPage.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (CKitTabManagerItem* pSelected = pWorkspace->GetSelectedItem(); pSelected && pSelected->GetHandle())
+        ::SetWindowPos(pSelected->GetHandle(), HWND_TOP, rcPage.left, rcPage.top, rcPage.Width(), rcPage.Height(),
+                       SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void CKitTabClientWnd::RedrawWorkspaces()
@@ -785,7 +846,7 @@ void CKitTabClientWnd::RedrawRect(const RECT* pRect)
 CKitTabClientWnd::CWorkspace* CKitTabClientWnd::HitTestWorkspace(CPoint point) const
 {
     for (CWorkspace* pWorkspace : m_arrWorkspaces)
-        if (pWorkspace->GetControlRect().PtInRect(point))
+        if (pWorkspace != m_pHosted && pWorkspace->GetControlRect().PtInRect(point))
             return pWorkspace;
     return nullptr;
 }
@@ -797,7 +858,8 @@ void CKitTabClientWnd::OnPaint()
     GetClientRect(&rcClient);
     dc.FillSolidRect(rcClient, ::GetSysColor(COLOR_BTNFACE));
     for (CWorkspace* pWorkspace : m_arrWorkspaces)
-        m_paintManager.DrawTabControl(pWorkspace, &dc, pWorkspace->GetControlRect());
+        if (pWorkspace != m_pHosted)
+            m_paintManager.DrawTabControl(pWorkspace, &dc, pWorkspace->GetControlRect());
 }
 
 BOOL CKitTabClientWnd::OnEraseBkgnd(CDC* /*pDC*/)
@@ -820,13 +882,15 @@ void CKitTabClientWnd::OnLButtonDown(UINT /*nFlags*/, CPoint point)
 void CKitTabClientWnd::OnMouseMove(UINT /*nFlags*/, CPoint point)
 {
     for (CWorkspace* pWorkspace : m_arrWorkspaces)
-        pWorkspace->PerformMouseMove(m_hWnd, point);
+        if (pWorkspace != m_pHosted)
+            pWorkspace->PerformMouseMove(m_hWnd, point);
 }
 
 LRESULT CKitTabClientWnd::OnMouseLeave(WPARAM /*wParam*/, LPARAM /*lParam*/)
 {
     for (CWorkspace* pWorkspace : m_arrWorkspaces)
-        pWorkspace->PerformMouseMove(m_hWnd, CPoint(-1, -1));
+        if (pWorkspace != m_pHosted)
+            pWorkspace->PerformMouseMove(m_hWnd, CPoint(-1, -1));
     return 0;
 }
 
@@ -852,4 +916,150 @@ LRESULT CKitTabClientWnd::OnIdleUpdateCmdUI(WPARAM /*wParam*/, LPARAM /*lParam*/
 void CKitTabClientWnd::OnTabGroupCommand(UINT nId)
 {
     DoAction(nId);
+}
+
+// ---- the tabs in a bar ----------------------------------------------------------
+
+// The control's workspace: its header follows the bar's edge and it draws through the bar.
+class CKitControlTabWorkspace::CBarWorkspace : public CKitTabClientWnd::CWorkspace {
+public:
+    CBarWorkspace(CKitTabClientWnd* pClient, CKitControlTabWorkspace* pControl)
+        : CWorkspace(pClient), m_pControl(pControl)
+    {
+    }
+
+    int GetPosition() const override
+    {
+        const CKitCommandBar* pBar = m_pControl->GetParent();
+        switch (pBar ? pBar->GetPosition() : kitBarTop) {
+        case kitBarBottom:
+            return CKitTabPaintManager::kBottom;
+        case kitBarLeft:
+            return CKitTabPaintManager::kLeft;
+        case kitBarRight:
+            return CKitTabPaintManager::kRight;
+        default:
+            return CKitTabPaintManager::kTop;
+        }
+    }
+
+    // The bar lays its controls out again and the control redraws.
+    void Reposition() override
+    {
+        CKitCommandBar* pBar = m_pControl->GetParent();
+        if (!pBar || !pBar->GetSafeHwnd())
+            return;
+        m_pControl->SetForceReposition();
+        pBar->DelayLayout();
+        m_pControl->RedrawParent(FALSE);
+    }
+
+    void RedrawControl(const RECT* pRect, BOOL /*bAnimate*/) override
+    {
+        CKitCommandBar* pBar = m_pControl->GetParent();
+        const CRect rcControl = m_pControl->GetRect();
+        if (pBar && pBar->GetSafeHwnd())
+            ::InvalidateRect(pBar->GetSafeHwnd(), pRect ? pRect : &rcControl, FALSE);
+    }
+
+private:
+    CKitControlTabWorkspace* m_pControl;
+};
+
+IMPLEMENT_DYNCREATE(CKitControlTabWorkspace, CKitControlButton)
+
+CKitControlTabWorkspace::CKitControlTabWorkspace()
+{
+    m_nWidth = kDefaultWidth;
+    m_dwFlags = kitFlagSkipFocus | kitFlagNoMovable;
+}
+
+CKitControlTabWorkspace::~CKitControlTabWorkspace()
+{
+    SetTabClient(nullptr);
+}
+
+CKitTabClientWnd::CWorkspace* CKitControlTabWorkspace::GetWorkspace() const
+{
+    return m_pWorkspace;
+}
+
+void CKitControlTabWorkspace::SetTabClient(CKitTabClientWnd* pClient)
+{
+    if (pClient == m_pClient)
+        return;
+    if (m_pClient) {
+        m_pClient->ReleaseHostedWorkspace(m_pWorkspace);
+        delete m_pWorkspace;
+        m_pWorkspace = nullptr;
+    }
+    m_pClient = pClient;
+    if (m_pClient) {
+        m_pWorkspace = new CBarWorkspace(m_pClient, this);
+        m_pClient->HostWorkspace(m_pWorkspace);
+    }
+    m_bForceReposition = TRUE;
+}
+
+CSize CKitControlTabWorkspace::GetSize(CDC* pDC)
+{
+    if (!m_pClient)
+        return CKitControlButton::GetSize(pDC);
+    CKitTabPaintManager* pPaintManager = m_pClient->GetPaintManager();
+    int nHeight = pPaintManager->GetAppearanceSet()->GetHeaderHeight(m_pWorkspace);
+    if (pPaintManager->m_bStaticFrame)
+        nHeight += 2;
+    const CKitCommandBar* pBar = GetParent();
+    const int nPosition = pBar ? pBar->GetPosition() : kitBarTop;
+    if (nPosition == kitBarLeft || nPosition == kitBarRight || nPosition == kitBarPopup)
+        return CSize(nHeight, m_nWidth);
+    return CSize(m_nWidth, nHeight);
+}
+
+void CKitControlTabWorkspace::SetRect(const CRect& rc)
+{
+    if (rc == GetRect() && !m_bForceReposition)
+        return;
+    CKitControlButton::SetRect(rc);
+    if (!m_pClient)
+        return;
+    m_bForceReposition = FALSE;
+    m_pClient->GetPaintManager()->RepositionTabControl(m_pWorkspace, nullptr, rc);
+}
+
+void CKitControlTabWorkspace::Draw(CDC* pDC)
+{
+    if (!m_pClient) {
+        CKitControlButton::Draw(pDC);
+        return;
+    }
+    m_pClient->GetPaintManager()->DrawTabControl(m_pWorkspace, pDC, GetRect());
+}
+
+void CKitControlTabWorkspace::OnMouseMove(CPoint pt)
+{
+    if (m_pClient && GetParent())
+        m_pWorkspace->PerformMouseMove(GetParent()->GetSafeHwnd(), pt);
+}
+
+void CKitControlTabWorkspace::OnClick(BOOL bKeyboard, CPoint pt)
+{
+    if (!m_pClient) {
+        CKitControlButton::OnClick(bKeyboard, pt);
+        return;
+    }
+    if (!bKeyboard && GetParent())
+        m_pWorkspace->PerformClick(GetParent()->GetSafeHwnd(), pt);
+}
+
+void CKitControlTabWorkspace::OnRemoved()
+{
+    SetTabClient(nullptr);
+    CKitControlButton::OnRemoved();
+}
+
+void CKitControlTabWorkspace::Copy(const CKitControl* pSource, BOOL bRecursive)
+{
+    CKitControlButton::Copy(pSource, bRecursive);
+    m_bForceReposition = TRUE;
 }

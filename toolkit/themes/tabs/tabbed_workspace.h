@@ -1,9 +1,10 @@
-// CKitTabClientWnd and CKitTabClientWnd::CWorkspace: an MDI client whose children show as tabs in groups that can
-// be dragged and split.
+// CKitTabClientWnd, CKitTabClientWnd::CWorkspace and CKitControlTabWorkspace: an MDI client whose children show as
+// tabs in groups that can be dragged and split, or as tabs in a command bar.
 #pragma once
 
 #include "framework/geometry.h"
 #include "framework/wnd.h"
+#include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/tab_group_actions.h"
 #include "toolkit/themes/tabs/tab_manager.h"
 #include "toolkit/themes/tabs/tab_paint_manager.h"
@@ -49,7 +50,13 @@ public:
     CWorkspace* GetCurrentWorkspace() const { return m_pCurrent; }
     void SetCurrentWorkspace(CWorkspace* pWorkspace) { m_pCurrent = pWorkspace; }
     BOOL IsHorizontalArrangement() const { return m_bHorizontal; }
-    BOOL IsGroupsEnabled() const { return m_bGroupsEnabled; }
+    // Groups are off while a bar hosts the tabs.
+    BOOL IsGroupsEnabled() const { return m_bGroupsEnabled && !m_pHosted; }
+    // The tabs move to a workspace that a bar control shows (not owned); the client shows no tabs itself.
+    void HostWorkspace(CWorkspace* pWorkspace);
+    // The client takes its tabs back from the hosted workspace.
+    void ReleaseHostedWorkspace(CWorkspace* pWorkspace);
+    CWorkspace* GetHostedWorkspace() const { return m_pHosted; }
     BOOL IsLocked() const { return m_bLocked; }
     int GetSplitterWidth() const { return m_nSplitterWidth; }
     void SetSplitterWidth(int nWidth) { m_nSplitterWidth = nWidth; }
@@ -111,7 +118,10 @@ protected:
 
 private:
     CWorkspace* CreateWorkspace(int nIndex);
+    // Moves every tab into the target, in order, and leaves it the only workspace.
+    void GatherItemsInto(CWorkspace* pTarget);
     void RemoveWorkspace(CWorkspace* pWorkspace);
+    void PlaceChildren(CWorkspace* pWorkspace, const CRect& rcPage);
     // Takes the child's caption and frame off; it draws only its client area inside its group.
     void AttachChild(HWND hChild);
     // The workspace whose tab control holds the point, or null.
@@ -122,6 +132,7 @@ private:
     CKitCommandBarManager* m_pCommandBars = nullptr;
     std::vector<CWorkspace*> m_arrWorkspaces;
     CWorkspace* m_pCurrent = nullptr;
+    CWorkspace* m_pHosted = nullptr;
     BOOL m_bHorizontal = FALSE;
     BOOL m_bGroupsEnabled = TRUE;
     BOOL m_bLocked = FALSE;
@@ -157,8 +168,6 @@ public:
     // The group's extent along the arrangement.
     double GetSize() const { return m_dSize; }
     void SetSize(double dSize) { m_dSize = dSize; }
-    // The window the strip draws on and receives the mouse in.
-    HWND GetWindow() const;
     // Inserts the item at the end, before the new-tab item; it keeps the tab colour it had.
     void InsertItemAtEnd(CKitTabManagerItem* pItem);
     // Makes the new-tab item when the client's option is on and there is none.
@@ -183,4 +192,36 @@ private:
     CKitTabClientWnd* m_pClient;
     CKitTabManagerItem* m_pNewTabItem = nullptr;
     double m_dSize = 100.0;
+};
+
+// A command-bar control that shows a tab client's tabs in its bar.
+class CKitControlTabWorkspace : public CKitControlButton {
+    DECLARE_DYNCREATE(CKitControlTabWorkspace)
+public:
+    static constexpr int kDefaultWidth = 220;
+
+    CKitControlTabWorkspace();
+    ~CKitControlTabWorkspace() override;
+
+    // Shows the client's tabs here (null: none; the control is a plain button).
+    void SetTabClient(CKitTabClientWnd* pClient);
+    CKitTabClientWnd* GetTabClient() const { return m_pClient; }
+    CKitTabClientWnd::CWorkspace* GetWorkspace() const;
+    // The next placing lays the tabs out even when the rectangle is the same.
+    void SetForceReposition() { m_bForceReposition = TRUE; }
+
+    CSize GetSize(CDC* pDC) override;
+    void SetRect(const CRect& rc) override;
+    void Draw(CDC* pDC) override;
+    void OnMouseMove(CPoint pt) override;
+    void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint()) override;
+    void OnRemoved() override;
+    void Copy(const CKitControl* pSource, BOOL bRecursive) override;
+
+private:
+    class CBarWorkspace;
+
+    CKitTabClientWnd* m_pClient = nullptr;
+    CBarWorkspace* m_pWorkspace = nullptr;
+    BOOL m_bForceReposition = FALSE;
 };

@@ -1,8 +1,12 @@
 // The tab client over a real MDI frame: children as tabs, activation, closing, the drag of a tab into groups
-// (driven by posted mouse messages, which the drag loop takes from the queue), the group commands, and the
-// screenshot build/screens/tabbed-workspace.png.
+// (driven by posted mouse messages, which the drag loop takes from the queue), the group commands, the tabs
+// hosted in a toolbar, and the screenshots build/screens/tabbed-workspace.png and tabbed-workspace-bar.png.
 #include "support/message_pump.h"
 #include "support/window_screenshot.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/toolbar.h"
+#include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/tabs/tabbed_workspace.h"
 
 #include <gtest/gtest.h>
@@ -40,11 +44,13 @@ LRESULT CALLBACK ChildProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
 }
 
 HWND g_hMDIClient = nullptr;
+// Room left above the documents for a toolbar.
+int g_nBarHeight = 0;
 
 LRESULT CALLBACK FrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SIZE && g_hMDIClient) {
-        ::MoveWindow(g_hMDIClient, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        ::MoveWindow(g_hMDIClient, 0, g_nBarHeight, LOWORD(lParam), HIWORD(lParam) - g_nBarHeight, TRUE);
         return 0;
     }
     return ::DefFrameProcA(hWnd, g_hMDIClient, message, wParam, lParam);
@@ -408,4 +414,81 @@ TEST_F(TabbedWorkspaceTest, Screenshot)
     ::RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(m_hFrame, "tabbed-workspace"));
+}
+
+// A toolbar control shows the client's tabs: the client draws none, its children fill it, and the tabs come back
+// when the control goes.
+TEST_F(TabbedWorkspaceTest, ABarControlHostsTheTabs)
+{
+    const HWND hOne = OpenChild("Doc 1");
+    OpenChild("Doc 2");
+    OpenChild("Doc 3");
+    ASSERT_TRUE(m_client.DoAction(kIdTabGroupNewVertical));
+    ASSERT_EQ(2, m_client.GetWorkspaceCount());
+
+    CKitPaintManager::SetTheme(0);
+    CKitCommandBarManager manager;
+    manager.SetSite(&m_frame);
+    manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
+    auto* pBar = new CKitToolBar();
+    manager.AddCommandBar(pBar);
+    pBar->SetPosition(kitBarTop);
+    pBar->CreateBar(&m_frame);
+    g_nBarHeight = 30;
+    CRect rcFrame;
+    m_frame.GetClientRect(&rcFrame);
+    pBar->MoveWindow(0, 0, rcFrame.Width(), g_nBarHeight);
+    ::MoveWindow(g_hMDIClient, 0, g_nBarHeight, rcFrame.Width(), rcFrame.Height() - g_nBarHeight, TRUE);
+
+    auto* pControl = static_cast<CKitControlTabWorkspace*>(pBar->GetControls()->Add(new CKitControlTabWorkspace(), 0));
+    CClientDC dc(pBar);
+    CDC* pDC = &dc;
+    EXPECT_EQ(CSize(CKitControlTabWorkspace::kDefaultWidth, 22), pControl->GetSize(pDC)) << "a button without a client";
+    pControl->SetTabClient(&m_client);
+    pControl->SetWidth(400);
+    const int nHeader = m_client.GetPaintManager()->GetAppearanceSet()->GetHeaderHeight(pControl->GetWorkspace());
+    EXPECT_EQ(CSize(400, nHeader), pControl->GetSize(pDC));
+    pBar->CalcLayout(rcFrame.Width());
+    PumpMessages();
+
+    // Every tab in the one workspace of the bar; no groups while hosted.
+    ASSERT_EQ(1, m_client.GetWorkspaceCount());
+    EXPECT_EQ(pControl->GetWorkspace(), m_client.GetWorkspace(0));
+    EXPECT_EQ(pControl->GetWorkspace(), m_client.GetHostedWorkspace());
+    EXPECT_EQ((std::vector<std::string>{"Doc 1", "Doc 2", "Doc 3"}), Captions(0));
+    EXPECT_FALSE(m_client.IsGroupsEnabled());
+    EXPECT_FALSE(m_client.CanDoAction(kIdTabGroupNewHorizontal));
+    EXPECT_EQ(CKitTabPaintManager::kTop, pControl->GetWorkspace()->GetPosition());
+    CRect rcClient, rcChild;
+    ::GetClientRect(g_hMDIClient, &rcClient);
+    ::GetWindowRect(ActiveChild(), &rcChild);
+    ::MapWindowPoints(nullptr, g_hMDIClient, reinterpret_cast<POINT*>(&rcChild), 2);
+    EXPECT_EQ(rcClient, rcChild);
+
+    // A click on a tab in the bar activates its child.
+    CKitTabManagerItem* pFirst = pControl->GetWorkspace()->GetItem(0);
+    ASSERT_FALSE(pFirst->GetRect().IsRectEmpty());
+    EXPECT_TRUE(pControl->GetRect().PtInRect(pFirst->GetRect().CenterPoint()));
+    const CPoint pt = pFirst->GetRect().CenterPoint();
+    ::PostMessageA(pBar->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    pControl->OnClick(FALSE, pt);
+    PumpMessages();
+    EXPECT_EQ(hOne, ActiveChild());
+    EXPECT_EQ(pFirst, pControl->GetWorkspace()->GetSelectedItem());
+    pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    EXPECT_EQ("", SaveWindowScreenshot(m_hFrame, "tabbed-workspace-bar"));
+
+    // Removed, the control gives the tabs back to the client.
+    pBar->GetControls()->Remove(pControl);
+    ASSERT_EQ(1, m_client.GetWorkspaceCount());
+    EXPECT_EQ(nullptr, m_client.GetHostedWorkspace());
+    EXPECT_EQ((std::vector<std::string>{"Doc 1", "Doc 2", "Doc 3"}), Captions(0));
+    EXPECT_FALSE(Group(0)->GetHeaderRect().IsRectEmpty());
+    EXPECT_TRUE(m_client.IsGroupsEnabled());
+    manager.RemoveAll();
+    g_nBarHeight = 0;
+    PumpMessages();
+    CKitPaintManager::Done();
 }
