@@ -187,6 +187,18 @@ public:
 
     CKitTabManager();
     ~CKitTabManager() override;
+
+    // The point of a mouse message in hWnd's client coordinates (the loops of the strip's presses).
+    static CPoint MessagePoint(HWND hWnd, const MSG& msg);
+    // A right click, cancel mode or Escape: ends a press or drag of the strip without a click.
+    static BOOL IsCancelMessage(const MSG& msg);
+
+    // What a press loop of the strip meets next while hWnd holds the mouse.
+    enum PressMessage { kPressEnded, kPressReleased, kPressCancelled, kPressMoved, kPressOther };
+    // Takes the next message of a press loop; blocks until there is one. A quit (posted again) or a lost
+    // capture ends the press (the message that took the capture is dispatched); other key-downs are swallowed
+    // and other messages dispatched (kPressOther). *pPoint gets the point of a move or a release.
+    static int TakePressMessage(HWND hWnd, CPoint* pPoint);
     CKitTabManager(const CKitTabManager&) = delete;
     CKitTabManager& operator=(const CKitTabManager&) = delete;
 

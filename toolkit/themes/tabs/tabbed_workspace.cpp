@@ -19,14 +19,6 @@ namespace {
 constexpr LONG_PTR kChildFrameStyles = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
 constexpr int kIconSize = 16;
 
-CPoint ClientPointOf(HWND hWnd, const MSG& msg)
-{
-    CPoint point(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-    if (msg.hwnd != hWnd && msg.hwnd && hWnd)
-        ::MapWindowPoints(msg.hwnd, hWnd, &point, 1);
-    return point;
-}
-
 // The items of a group, its new-tab item not counted.
 int CountChildItems(const CKitTabClientWnd::CWorkspace* pWorkspace)
 {
@@ -135,6 +127,9 @@ BOOL CKitTabClientWnd::CWorkspace::IsAllowReorder() const
 BOOL CKitTabClientWnd::CWorkspace::DrawIcon(CDC* pDC, CPoint pt, CKitTabManagerItem* pItem, BOOL bDraw, CSize& szIcon)
 {
     szIcon = CSize(kIconSize, kIconSize);
+    // Without an item the strip only asks for the size.
+    if (!pItem)
+        return GetPaintManager()->m_bShowIcons;
     CKitImageManagerIcon* pImage = nullptr;
     if (pItem == m_pNewTabItem) {
         pImage = CKitImageManager::Instance()->GetImage(m_pClient->GetNewTabCommand(), kIconSize);
@@ -211,31 +206,13 @@ void CKitTabClientWnd::CWorkspace::OnPressItem(HWND hWnd, CPoint point, CKitTabM
 
     BOOL bDrop = FALSE;
     BOOL bFeedback = FALSE;
-    MSG msg;
     while (::GetCapture() == hWnd) {
-        if (!::GetMessage(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (::GetCapture() != hWnd) {
-            ::DispatchMessage(&msg);
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP) {
-            point = ClientPointOf(hWnd, msg);
-            bDrop = TRUE;
-            break;
-        }
-        if (msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE ||
-            (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE))
-            break;
-        if (msg.message == WM_KEYDOWN)
+        const int nTaken = TakePressMessage(hWnd, &point);
+        bDrop = nTaken == kPressReleased;
+        if (nTaken == kPressOther)
             continue;
-        if (msg.message != WM_MOUSEMOVE) {
-            ::DispatchMessage(&msg);
-            continue;
-        }
-        point = ClientPointOf(hWnd, msg);
+        if (nTaken != kPressMoved)
+            break;
         if (!m_rcHeader.IsRectEmpty() && !m_rcHeader.PtInRect(point)) {
             if (!pClient->IsGroupsEnabled())
                 continue;

@@ -46,9 +46,13 @@ LRESULT CALLBACK ChildProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
 HWND g_hMDIClient = nullptr;
 // Room left above the documents for a toolbar.
 int g_nBarHeight = 0;
+// The commands the frame received.
+std::vector<UINT> g_arrCommands;
 
 LRESULT CALLBACK FrameProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_COMMAND)
+        g_arrCommands.push_back(LOWORD(wParam));
     if (message == WM_SIZE && g_hMDIClient) {
         ::MoveWindow(g_hMDIClient, 0, g_nBarHeight, LOWORD(lParam), HIWORD(lParam) - g_nBarHeight, TRUE);
         return 0;
@@ -491,4 +495,35 @@ TEST_F(TabbedWorkspaceTest, ABarControlHostsTheTabs)
     g_nBarHeight = 0;
     PumpMessages();
     CKitPaintManager::Done();
+}
+
+// With the new-tab option each group ends with a tab that sends the command to the frame; children and dropped
+// tabs go before it.
+TEST_F(TabbedWorkspaceTest, TheNewTabSendsItsCommandAndStaysLast)
+{
+    constexpr UINT kNewCommand = 0xE100;
+    m_client.SetNewTabCommand(kNewCommand, TRUE);
+    OpenChild("Doc 1");
+    OpenChild("Doc 2");
+    ASSERT_EQ(3, Group(0)->GetItemCount());
+    EXPECT_EQ(Group(0)->GetNewTabItem(), Group(0)->GetItem(2));
+    EXPECT_EQ((std::vector<std::string>{"Doc 1", "Doc 2", ""}), Captions(0));
+
+    g_arrCommands.clear();
+    CKitTabManagerItem* pSelected = Group(0)->GetSelectedItem();
+    EXPECT_TRUE(Group(0)->PerformClick(g_hMDIClient, Group(0)->GetNewTabItem()->GetRect().CenterPoint()));
+    PumpMessages();
+    EXPECT_EQ((std::vector<UINT>{kNewCommand}), g_arrCommands);
+    EXPECT_EQ(pSelected, Group(0)->GetSelectedItem());
+    // A new tab can neither be dragged onto nor counted as a tab to split off.
+    EXPECT_TRUE(m_client.CanDoAction(kIdTabGroupNewVertical));
+
+    PressAndDrag(Group(0)->GetItem(0), {CPoint(Group(0)->GetControlRect().right - 10, 200)});
+    ASSERT_EQ(2, m_client.GetWorkspaceCount());
+    EXPECT_EQ((std::vector<std::string>{"Doc 2", ""}), Captions(0));
+    EXPECT_EQ((std::vector<std::string>{"Doc 1", ""}), Captions(1));
+    EXPECT_FALSE(m_client.CanDoAction(kIdTabGroupNewVertical)) << "one child in the group";
+    PressAndDrag(Group(1)->GetItem(0), {Group(0)->GetHeaderRect().CenterPoint()});
+    ASSERT_EQ(1, m_client.GetWorkspaceCount());
+    EXPECT_EQ((std::vector<std::string>{"Doc 2", "Doc 1", ""}), Captions(0));
 }
