@@ -1,6 +1,6 @@
 // kithost's frame as the program shows it: a menu bar and a toolbar from its resources, drawn by the default theme,
 // working from the keyboard, a bar of fields and the documents as tab groups; build/screens/kithost-main.png,
-// kithost-tracking.png and kithost-controls.png.
+// kithost-tracking.png, kithost-controls.png and kithost-tab-menu.png.
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -335,4 +335,68 @@ TEST_F(KitHostTest, ShowsTheFieldsBarAndTheDocumentsAsTabGroups)
     EXPECT_STREQ("&Grid", m_pFrame->GetMenuBar()->GetControl(1)->GetCaption());
     Idle();
     EXPECT_EQ("", SaveWindowScreenshot(m_pFrame->GetSafeHwnd(), "kithost-controls"));
+}
+
+namespace {
+
+// What the tab context menu showed; then it picks "New Vertical Tab Group".
+struct TabMenuSeen {
+    std::vector<std::string> captions;
+    std::vector<BOOL> enabled;
+    std::string strScreenshot = "not taken";
+};
+TabMenuSeen g_tabMenu;
+
+void CALLBACK ReadTabMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    CKitMouseManager* pMouse = g_pHostFrame->GetCommandBars()->GetMouseManager();
+    if (pMouse->GetTrackCount() == 0)
+        return;
+    CKitCommandBar* pMenu = pMouse->GetTrackAt(pMouse->GetTrackCount() - 1);
+    pMenu->ForceIdleUpdate();
+    CKitControl* pVertical = nullptr;
+    for (int i = 0; i < pMenu->GetControlCount(); i++) {
+        CKitControl* pControl = pMenu->GetControl(i);
+        g_tabMenu.captions.push_back(static_cast<LPCSTR>(pControl->GetCaption()));
+        g_tabMenu.enabled.push_back(pControl->IsEnabled());
+        if (pControl->GetId() == kIdTabGroupNewVertical)
+            pVertical = pControl;
+    }
+    CRect rcFrame, rcMenu;
+    g_pHostFrame->GetWindowRect(&rcFrame);
+    pMenu->GetWindowRect(&rcMenu);
+    rcFrame.UnionRect(rcFrame, rcMenu);
+    const WindowImage image = CaptureScreenRect(rcFrame);
+    g_tabMenu.strScreenshot = SaveScreenshot("kithost-tab-menu", image.width, image.height, image.pixels);
+    if (pVertical != nullptr)
+        pVertical->OnExecute();
+    else
+        g_pHostFrame->GetCommandBars()->ClosePopups();
+}
+
+} // namespace
+
+// The tab context menu offers what the active child allows, and its command splits the group.
+TEST_F(KitHostTest, TheTabContextMenuOffersTheGroupCommands)
+{
+    m_pFrame->OpenDocument(IDR_TEXTTYPE);
+    m_pFrame->OpenDocument(IDR_TEXTTYPE);
+    Idle();
+    CKitTabClientWnd* pTabs = m_pFrame->GetTabClient();
+    ASSERT_EQ(1, pTabs->GetWorkspaceCount());
+    g_pHostFrame = m_pFrame;
+    g_tabMenu = TabMenuSeen();
+    ::SetTimer(nullptr, 0, 300, ReadTabMenu);
+    CRect rcClient;
+    pTabs->GetWindowRect(&rcClient);
+    pTabs->ShowTabContextMenu(rcClient.CenterPoint());
+    Idle();
+    EXPECT_EQ((std::vector<std::string>{"New Hori&zontal Tab Group", "New &Vertical Tab Group", "C&ancel"}),
+              g_tabMenu.captions);
+    EXPECT_EQ((std::vector<BOOL>{TRUE, TRUE, TRUE}), g_tabMenu.enabled);
+    EXPECT_EQ("", g_tabMenu.strScreenshot);
+    ASSERT_EQ(2, pTabs->GetWorkspaceCount());
+    EXPECT_FALSE(pTabs->IsHorizontalArrangement());
+    EXPECT_STREQ("Text 2", pTabs->GetWorkspace(1)->GetItem(0)->GetCaption());
 }

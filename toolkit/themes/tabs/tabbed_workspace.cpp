@@ -478,7 +478,8 @@ void CKitTabClientWnd::ShowTabContextMenu(CPoint ptScreen)
     CKitControl* pCancel = pPopup->GetControls()->Add(kitControlButton, kIdTabGroupCancel);
     pCancel->SetCaption(kTextTabGroupCancel);
     pCancel->SetBeginGroup(TRUE);
-    m_pCommandBars->TrackPopupMenu(pPopup, 0, ptScreen.x, ptScreen.y, this);
+    // The commands are the client's own: it updates and receives them.
+    m_pCommandBars->TrackPopupMenu(pPopup, 0, ptScreen.x, ptScreen.y, this, nullptr, this);
     pPopup->InternalRelease();
 }
 
