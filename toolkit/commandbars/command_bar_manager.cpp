@@ -92,11 +92,15 @@ CKitMenuBar* CKitCommandBarManager::SetMenu(LPCSTR lpszTitle, UINT nIDMenu)
     return pMenuBar;
 }
 
-CKitToolBar* CKitCommandBarManager::Add(LPCSTR lpszTitle, int nPosition)
+CKitToolBar* CKitCommandBarManager::Add(LPCSTR lpszTitle, int nPosition, CRuntimeClass* pBarClass)
 {
     if (m_pSite == nullptr)
         return nullptr;
-    auto* pBar = new CKitToolBar();
+    if (pBarClass != nullptr && !pBarClass->IsDerivedFrom(RUNTIME_CLASS(CKitToolBar)))
+        return nullptr;
+    auto* pBar = pBarClass != nullptr ? static_cast<CKitToolBar*>(pBarClass->CreateObject()) : new CKitToolBar();
+    if (pBar == nullptr)
+        return nullptr;
     pBar->SetTitle(lpszTitle);
     pBar->SetCommandBars(this);
     if (m_pDockBars[kitBarTop] != nullptr) {

@@ -21,6 +21,7 @@ class CKitPopupBar;
 class CKitPropExchange;
 class CKitToolBar;
 class CWnd;
+struct CRuntimeClass;
 
 // The options all bars of a manager share.
 struct CKitCommandBarsOptions {
@@ -90,8 +91,9 @@ public:
     // Creates the menu bar (once) as a child of the site with the menu's items.
     CKitMenuBar* SetMenu(LPCSTR lpszTitle, UINT nIDMenu);
     CKitMenuBar* GetMenuBar() const { return m_pMenuBar; }
-    // Creates a toolbar as a child of the site, docked at the position.
-    CKitToolBar* Add(LPCSTR lpszTitle, int nPosition);
+    // Creates a toolbar (of the class when given: a kind of toolbar) as a child of the site, docked at the
+    // position; null when the class is no creatable toolbar or the window fails.
+    CKitToolBar* Add(LPCSTR lpszTitle, int nPosition, CRuntimeClass* pBarClass = nullptr);
     // Takes a bar made elsewhere into the list (one reference).
     void AddCommandBar(CKitCommandBar* pBar);
     // Removes the bar from the list and lets it go.

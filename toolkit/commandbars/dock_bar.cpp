@@ -556,6 +556,8 @@ BOOL CKitDockContext::Track()
             if (pt != m_ptLast) {
                 if (m_nHitTest == 1)
                     Move(pt);
+                else if (m_pBar->IsFreeResizable())
+                    ResizeFree(pt);
                 else
                     ResizeLength(pt);
             } else {
@@ -650,6 +652,29 @@ void CKitDockContext::ResizeLength(CPoint pt)
     if (rc.top >= rcWork.bottom)
         rc.OffsetRect(0, rcWork.bottom - rc.bottom);
     m_pBar->SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pBar->Redraw();
+}
+
+void CKitDockContext::ResizeFree(CPoint pt)
+{
+    const CPoint ptDelta(pt.x - m_ptLast.x, pt.y - m_ptLast.y);
+    m_ptLast = pt;
+    if (m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT)
+        m_rcTrack.left += ptDelta.x;
+    if (m_nHitTest == HTRIGHT || m_nHitTest == HTTOPRIGHT || m_nHitTest == HTBOTTOMRIGHT)
+        m_rcTrack.right += ptDelta.x;
+    if (m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT || m_nHitTest == HTTOPRIGHT)
+        m_rcTrack.top += ptDelta.y;
+    if (m_nHitTest == HTBOTTOM || m_nHitTest == HTBOTTOMLEFT || m_nHitTest == HTBOTTOMRIGHT)
+        m_rcTrack.bottom += ptDelta.y;
+    CRect rcWindow;
+    m_pBar->GetWindowRect(&rcWindow);
+    if (m_rcTrack.Size() == rcWindow.Size())
+        return;
+    CRect rcMeet;
+    if (!rcMeet.IntersectRect(m_rcTrack, CKitMonitorHelper::Instance()->GetWorkAreaFromWnd(m_pBar)))
+        return;
+    m_pBar->ApplyFreeResize(m_rcTrack, m_nHitTest);
     m_pBar->Redraw();
 }
 

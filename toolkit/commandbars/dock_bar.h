@@ -120,6 +120,8 @@ public:
     void Move(CPoint pt);
     // One mouse move of a resize (screen point).
     void ResizeLength(CPoint pt);
+    // One mouse move of a resize of a freely resizable bar: the grabbed border or corner follows it.
+    void ResizeFree(CPoint pt);
     // Keeps at least 10 pixels of the rectangle on the work area.
     static void KeepOnScreen(CRect& rc, const CRect& rcWork);
     // Shifts the rectangle just enough to contain the point.

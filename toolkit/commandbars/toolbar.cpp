@@ -150,16 +150,15 @@ CSize LayoutControls(CKitToolBar* pBar, const CRect& rcBorders, int nLength, BOO
     return bVertical ? CSize(nAcrossSize, nAlongSize) : CSize(nAlongSize, nAcrossSize);
 }
 
-// Hides or shows one of the bar's own buttons for the layout.
-void ShowOwnButton(CKitControl* pControl, BOOL bShow)
+} // namespace
+
+void CKitToolBar::ShowOwnButton(CKitControl* pControl, BOOL bShow)
 {
     if (pControl == nullptr)
         return;
     const DWORD dwFlags = pControl->GetHideFlags();
     pControl->SetHideFlags(bShow ? dwFlags & ~kitHideGeneric : dwFlags | kitHideGeneric);
 }
-
-} // namespace
 
 BEGIN_MESSAGE_MAP(CKitToolBar, CKitCommandBar)
     AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownBar)
@@ -562,7 +561,7 @@ void CKitToolBar::OnLButtonDownBar(UINT nFlags, CPoint point)
 {
     if (m_nBarPosition == kitBarFloating)
         ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (HitTest(point) != nullptr || IsCustomizeMode()) {
+    if (!IsDragPoint(point) || IsCustomizeMode()) {
         OnLButtonDown(nFlags, point);
         return;
     }
@@ -577,7 +576,7 @@ void CKitToolBar::OnLButtonDownBar(UINT nFlags, CPoint point)
 
 void CKitToolBar::OnLButtonDblClkBar(UINT nFlags, CPoint point)
 {
-    if (HitTest(point) == nullptr && m_pDockContext != nullptr && m_pDockContext->ToggleDocking())
+    if (IsDragPoint(point) && m_pDockContext != nullptr && m_pDockContext->ToggleDocking())
         return;
     OnLButtonDblClk(nFlags, point);
 }

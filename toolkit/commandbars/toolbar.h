@@ -59,6 +59,12 @@ public:
     virtual CSize CalcDockLayout(int nLength, DWORD dwMode);
     // The floating layout, with the close and expand buttons in the caption.
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
+    // Whether a press at the client point drags the bar (and a double click docks or floats it): no control there.
+    virtual BOOL IsDragPoint(CPoint point) const { return HitTest(point) == nullptr; }
+    // Whether the dock context resizes the bar by both dimensions, the bar applying the rectangle itself.
+    virtual BOOL IsFreeResizable() const { return FALSE; }
+    // Applies the screen rectangle of a free resize by the grabbed border (hit code); nothing here.
+    virtual void ApplyFreeResize(const CRect& /*rcWindow*/, int /*nHitTest*/) {}
     // Creates the window as a child of the parent, or as a floating window it owns; an
     // existing window is re-styled.
     BOOL CreateToolBarWindow(CWnd* pParent, BOOL bFloating);
@@ -105,6 +111,8 @@ protected:
 
     // The bar's own button (made as a temporary control on first use).
     CKitControl* FindOrAddOwnButton(UINT nId);
+    // Hides or shows one of the bar's own buttons for the layout (null: nothing).
+    static void ShowOwnButton(CKitControl* pControl, BOOL bShow);
     // The docked layout before a stretched bar is made to fill its row.
     CSize CalcDockLayoutLine(int nLength, DWORD dwMode);
     // Whether the expand button may show: with a manager, or when the bar is floating.

@@ -57,6 +57,10 @@ public:
     }
     // An MDI frame button whose parameter holds its glyph.
     virtual void DrawControlMDIButton(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
+    // The face of a control in its rectangle and state (nothing for an idle one).
+    virtual void DrawControlEntry(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
+    // The text colour of a control in its state.
+    virtual COLORREF GetControlTextColor(CKitControl* /*pControl*/) { return RGB(0, 0, 0); }
     // The face of a dock bar along a frame's edge.
     virtual void FillDockBar(CDC* /*pDC*/, const CRect& /*rc*/) {}
     // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
