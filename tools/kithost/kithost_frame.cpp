@@ -8,6 +8,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/dialog_bar.h"
 #include "toolkit/commandbars/dock_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/toolbar.h"
@@ -35,6 +36,11 @@ constexpr char kChildClass[] = "KitHostDocument";
 // The left toolbar and the floating one.
 constexpr UINT kToolsButtons[] = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT};
 constexpr UINT kDocumentButtons[] = {ID_KIT_NEW_TEXT, ID_KIT_NEW_GRID, 0, ID_KIT_WINDOW_CASCADE};
+// The properties the dialog bar lists, and its client size.
+constexpr const char* kProperties[] = {"Name\tFeeder bay 1", "Voltage\t20 kV", "Breaker\tClosed",
+                                       "Protection\tEnabled", "Relay\tIED 12",  "Updated\t10:42:07"};
+constexpr int kPropertiesWidth = 160;
+constexpr UINT kPropertiesListId = 1;
 
 // A document window: its type's menu goes to the frame when it becomes active; it draws its type.
 LRESULT CALLBACK DocumentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -151,6 +157,7 @@ CKitHostFrame::~CKitHostFrame()
     if (m_hGridMenu != nullptr)
         ::DestroyMenu(m_hGridMenu);
     delete m_pPane;
+    delete m_pProperties;
     delete m_pTabClient;
     if (m_pCommandBars != nullptr)
         m_pCommandBars->InternalRelease();
@@ -215,6 +222,25 @@ int CKitHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     FillControlsBar(m_pCommandBars, m_pControlsBar);
     m_pControlsBar->GetControls()->CreateOriginalControls();
 
+    m_pPropertiesBar =
+        static_cast<CKitDialogBar*>(m_pCommandBars->Add("Properties", kitBarRight, RUNTIME_CLASS(CKitDialogBar)));
+    if (m_pPropertiesBar == nullptr)
+        return -1;
+    m_pPropertiesBar->SetBarID(IDR_BAR_PROPERTIES);
+    m_pPropertiesBar->SetCaption("Properties");
+    m_pPropertiesBar->SetDockedClientSize(CSize(kPropertiesWidth, kPropertiesWidth));
+    m_pProperties = new CListBox();
+    if (!m_pProperties->CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS,
+                                 CRect(0, 0, 10, 10), m_pPropertiesBar, kPropertiesListId))
+        return -1;
+    m_pProperties->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
+    const int nTabStop = 52;
+    m_pProperties->SendMessage(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&nTabStop));
+    for (const char* lpszProperty : kProperties)
+        m_pProperties->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszProperty));
+    m_pPropertiesBar->SetChild(m_pProperties);
+
     m_pTabClient = new CKitTabClientWnd();
     m_pTabClient->SetCommandBars(m_pCommandBars);
     if (!m_pTabClient->AttachToFrame(this))
@@ -275,6 +301,7 @@ void CKitHostFrame::OnDestroy()
     m_pToolsBar = nullptr;
     m_pDocumentsBar = nullptr;
     m_pControlsBar = nullptr;
+    m_pPropertiesBar = nullptr;
     CFrameWnd::OnDestroy();
 }
 

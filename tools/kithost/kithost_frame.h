@@ -1,4 +1,4 @@
-// CKitHostFrame: kithost's MDI frame, carrying a command-bar manager with a menu bar, toolbars docked on two edges and a floating one, built from the program's resources, a bar of fields, and its documents as tab groups.
+// CKitHostFrame: kithost's MDI frame, carrying a command-bar manager with a menu bar, toolbars docked on two edges and a floating one, built from the program's resources, a bar of fields, a dialog bar, and its documents as tab groups.
 #pragma once
 
 #include "framework/frame.h"
@@ -7,6 +7,8 @@
 
 class CEdit;
 class CKitCommandBarManager;
+class CKitDialogBar;
+class CListBox;
 class CKitMenuBar;
 class CKitPopupBar;
 class CKitTabClientWnd;
@@ -28,6 +30,8 @@ public:
     CKitToolBar* GetDocumentsBar() const { return m_pDocumentsBar; }
     // The bar of fields: gallery, combo box, edit with spin buttons, slider and progress.
     CKitToolBar* GetControlsBar() const { return m_pControlsBar; }
+    // The dialog bar docked on the right, hosting a list of properties.
+    CKitDialogBar* GetPropertiesBar() const { return m_pPropertiesBar; }
     // The documents' area shows the documents as tabs in groups.
     CKitTabClientWnd* GetTabClient() const { return m_pTabClient; }
     HWND GetMDIClient() const { return m_hMDIClient; }
@@ -83,6 +87,8 @@ private:
     CKitToolBar* m_pToolsBar = nullptr;
     CKitToolBar* m_pDocumentsBar = nullptr;
     CKitToolBar* m_pControlsBar = nullptr;
+    CKitDialogBar* m_pPropertiesBar = nullptr;
+    CListBox* m_pProperties = nullptr;
     CKitTabClientWnd* m_pTabClient = nullptr;
     HWND m_hMDIClient = nullptr;
     HMENU m_hTextMenu = nullptr;

@@ -1,6 +1,6 @@
 // kithost's frame as the program shows it: a menu bar and a toolbar from its resources, drawn by the default theme,
-// working from the keyboard, a bar of fields and the documents as tab groups; build/screens/kithost-main.png,
-// kithost-tracking.png, kithost-controls.png and kithost-tab-menu.png.
+// working from the keyboard, a bar of fields, a dialog bar and the documents as tab groups;
+// build/screens/kithost-main.png, kithost-tracking.png, kithost-controls.png and kithost-tab-menu.png.
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -13,6 +13,7 @@
 #include "toolkit/commandbars/control_gallery.h"
 #include "toolkit/commandbars/control_scroll.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/dialog_bar.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/popup_bar.h"
@@ -104,7 +105,7 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
 {
     CKitCommandBarManager* pCommandBars = m_pFrame->GetCommandBars();
     ASSERT_NE(nullptr, pCommandBars);
-    ASSERT_EQ(5, pCommandBars->GetCount());
+    ASSERT_EQ(6, pCommandBars->GetCount());
     CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
     CKitToolBar* pToolBar = m_pFrame->GetToolBar();
     EXPECT_EQ(pMenuBar, pCommandBars->GetAt(0));
@@ -112,7 +113,8 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
     EXPECT_EQ(m_pFrame->GetToolsBar(), pCommandBars->GetAt(2));
     EXPECT_EQ(m_pFrame->GetDocumentsBar(), pCommandBars->GetAt(3));
     EXPECT_EQ(m_pFrame->GetControlsBar(), pCommandBars->GetAt(4));
-    EXPECT_EQ(nullptr, pCommandBars->GetAt(5));
+    EXPECT_EQ(m_pFrame->GetPropertiesBar(), pCommandBars->GetAt(5));
+    EXPECT_EQ(nullptr, pCommandBars->GetAt(6));
 
     // The menu bar: one popup per top-level menu, each holding its items with their shortcuts.
     std::vector<std::string> captions;
@@ -288,9 +290,10 @@ TEST_F(KitHostTest, TheContextMenuOpensFromTheKeyboardWithKeyboardTips)
     ::SetTimer(nullptr, 0, 300, ReadContextMenu);
     CWnd::FromHandle(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST))
         ->SendMessage(WM_CONTEXTMENU, 0, static_cast<LPARAM>(-1));
-    // Cut, Copy, Paste, Save All, Save, Select All; then the menu bar and the toolbars Standard, Tools,
-    // Documents and Controls (Cut, Copy and Controls share their first letter, as do the three S items).
-    EXPECT_EQ((std::vector<std::string>{"CU", "CO", "P", "SA", "SV", "SE", "M", "ST", "T", "D", "CN"}),
+    // Cut, Copy, Paste, Save All, Save, Select All; then the menu bar, the toolbars Standard, Tools, Documents
+    // and Controls and the Properties bar (Cut, Copy and Controls share their first letter, as do Paste and
+    // Properties and the three S items).
+    EXPECT_EQ((std::vector<std::string>{"CU", "CO", "PA", "SA", "SV", "SE", "M", "ST", "T", "D", "CN", "PR"}),
               g_contextMenu.tips);
     EXPECT_TRUE(g_contextMenu.bTranslucentDisabled);
     EXPECT_EQ("", g_contextMenu.strScreenshot);
@@ -299,7 +302,7 @@ TEST_F(KitHostTest, TheContextMenuOpensFromTheKeyboardWithKeyboardTips)
     EXPECT_NE(-1, PaneText().Find("Save All"));
 }
 
-// The bar of fields over the documents, shown as tabs in two groups.
+// The bar of fields over the documents, shown as tabs in two groups, with a dialog bar of properties beside them.
 TEST_F(KitHostTest, ShowsTheFieldsBarAndTheDocumentsAsTabGroups)
 {
     m_pFrame->OpenSampleDocuments();
@@ -325,6 +328,19 @@ TEST_F(KitHostTest, ShowsTheFieldsBarAndTheDocumentsAsTabGroups)
     pSlider->DoScroll(kitScrollThumbPosition, 1000);
     EXPECT_EQ(CKitHostZoomSlider::kMax, pSlider->GetPos());
     pSlider->SetPos(100);
+
+    // The properties in a dialog bar docked on the right, beside the documents.
+    CKitDialogBar* pProperties = m_pFrame->GetPropertiesBar();
+    ASSERT_NE(nullptr, pProperties);
+    EXPECT_EQ(kitBarRight, pProperties->GetPosition());
+    ASSERT_NE(nullptr, pProperties->GetChild());
+    EXPECT_EQ(6, static_cast<int>(pProperties->GetChild()->SendMessage(LB_GETCOUNT)));
+    CRect rcBar, rcDocuments, rcList;
+    pProperties->GetWindowRect(&rcBar);
+    ::GetWindowRect(m_pFrame->GetMDIClient(), &rcDocuments);
+    pProperties->GetChild()->GetWindowRect(&rcList);
+    EXPECT_EQ(rcDocuments.right, rcBar.left);
+    EXPECT_TRUE(rcBar.PtInRect(rcList.TopLeft()) && rcBar.PtInRect(rcList.BottomRight() - CSize(1, 1)));
 
     CKitTabClientWnd* pTabs = m_pFrame->GetTabClient();
     ASSERT_EQ(2, pTabs->GetWorkspaceCount());
