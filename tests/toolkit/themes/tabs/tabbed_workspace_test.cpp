@@ -324,19 +324,32 @@ TEST_F(TabbedWorkspaceTest, ASingleTabGroupCannotSplitItself)
     EXPECT_EQ(Group(0), m_client.GetDragTarget());
 }
 
-// Escape or a right click ends a drag without moving the tab.
-TEST_F(TabbedWorkspaceTest, EscapeOrARightClickCancelsTheDrag)
+// Escape or a right click ends a drag without moving the tab; so does a release outside the client, or back in
+// the strip after a split zone was shown.
+TEST_F(TabbedWorkspaceTest, ADragEndedAwayFromATargetChangesNothing)
 {
     OpenChild("Doc 1");
     OpenChild("Doc 2");
-    for (UINT nEnd : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_RBUTTONDOWN)}) {
-        PressAndDrag(Group(0)->GetItem(0), {AboveBottom(Group(0), 10)}, nEnd);
-        EXPECT_EQ(1, m_client.GetWorkspaceCount()) << nEnd;
-        EXPECT_FALSE(m_client.IsDragFeedbackRunning()) << nEnd;
-        EXPECT_TRUE(m_client.m_arrMenus.empty()) << nEnd;
-        EXPECT_EQ(nullptr, ::GetCapture()) << nEnd;
+    struct Case {
+        const char* name;
+        std::vector<CPoint> path;
+        UINT nEnd;
+    };
+    const CPoint ptSplit = AboveBottom(Group(0), 10);
+    const Case cases[] = {
+        {"Escape", {ptSplit}, WM_KEYDOWN},
+        {"right click", {ptSplit}, WM_RBUTTONDOWN},
+        {"release outside", {ptSplit, CPoint(-40, 100)}, WM_LBUTTONUP},
+        {"release in the strip", {ptSplit, Group(0)->GetItem(0)->GetRect().CenterPoint()}, WM_LBUTTONUP},
+    };
+    for (const Case& c : cases) {
+        PressAndDrag(Group(0)->GetItem(0), c.path, c.nEnd);
+        EXPECT_EQ(1, m_client.GetWorkspaceCount()) << c.name;
+        EXPECT_FALSE(m_client.IsDragFeedbackRunning()) << c.name;
+        EXPECT_TRUE(m_client.m_arrMenus.empty()) << c.name;
+        EXPECT_EQ(nullptr, ::GetCapture()) << c.name;
+        EXPECT_EQ((std::vector<std::string>{"Doc 1", "Doc 2"}), Captions(0)) << c.name;
     }
-    EXPECT_EQ((std::vector<std::string>{"Doc 1", "Doc 2"}), Captions(0));
 }
 
 // Within the strip the tab changes places; dropped on another group's tabs it moves there with its colour, and
