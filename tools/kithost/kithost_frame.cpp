@@ -210,10 +210,10 @@ int CKitHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     for (int i = 0; i < m_pDocumentsBar->GetControlCount(); i++)
         m_pDocumentsBar->GetControl(i)->SetStyle(kitButtonCaption);
     m_pDocumentsBar->GetControls()->CreateOriginalControls();
-    // The floating bar starts inside the frame, below its top bars.
+    // The floating bar starts inside the frame, below its top bars, left of the properties.
     CRect rcFrame;
     GetWindowRect(&rcFrame);
-    m_pDocumentsBar->GetDockContext()->m_ptFloat = CPoint(rcFrame.right - 260, rcFrame.top + 150);
+    m_pDocumentsBar->GetDockContext()->m_ptFloat = CPoint(rcFrame.right - 420, rcFrame.top + 170);
     m_pCommandBars->FloatCommandBar(m_pDocumentsBar);
     m_pControlsBar = m_pCommandBars->Add("Controls", kitBarTop);
     if (m_pControlsBar == nullptr)
