@@ -90,6 +90,11 @@ CString CKitTabClientWnd::CWorkspace::GetItemCaption(const CKitTabManagerItem* p
     return szText;
 }
 
+CString CKitTabClientWnd::CWorkspace::GetItemTooltip(const CKitTabManagerItem* pItem) const
+{
+    return pItem->GetHandle() ? GetItemCaption(pItem) : CKitTabManager::GetItemTooltip(pItem);
+}
+
 COLORREF CKitTabClientWnd::CWorkspace::GetItemColor(const CKitTabManagerItem* pItem) const
 {
     const COLORREF clr = m_pClient->GetItemColor(pItem);
@@ -1028,6 +1033,13 @@ void CKitControlTabWorkspace::OnClick(BOOL bKeyboard, CPoint pt)
     }
     if (!bKeyboard && GetParent())
         m_pWorkspace->PerformClick(GetParent()->GetSafeHwnd(), pt);
+}
+
+INT_PTR CKitControlTabWorkspace::OnToolHitTest(CPoint pt, TOOLINFOA* pTI)
+{
+    if (!m_pClient || !GetParent())
+        return -1;
+    return m_pWorkspace->CKitTabManager::OnToolHitTest(GetParent()->GetSafeHwnd(), pt, pTI);
 }
 
 void CKitControlTabWorkspace::OnRemoved()

@@ -175,6 +175,8 @@ public:
 
     void Reposition() override;
     CString GetItemCaption(const CKitTabManagerItem* pItem) const override;
+    // A child's tab shows its caption as its tooltip.
+    CString GetItemTooltip(const CKitTabManagerItem* pItem) const override;
     COLORREF GetItemColor(const CKitTabManagerItem* pItem) const override;
     void SetSelectedItem(CKitTabManagerItem* pItem) override;
     CKitTabPaintManager* GetPaintManager() const override;
@@ -215,6 +217,8 @@ public:
     void Draw(CDC* pDC) override;
     void OnMouseMove(CPoint pt) override;
     void OnClick(BOOL bKeyboard = FALSE, CPoint pt = CPoint()) override;
+    // The tab (or strip button) under the point with its tooltip; none without a client.
+    INT_PTR OnToolHitTest(CPoint pt, TOOLINFOA* pTI) override;
     void OnRemoved() override;
     void Copy(const CKitControl* pSource, BOOL bRecursive) override;
 

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -496,6 +497,29 @@ TEST_F(TabbedWorkspaceTest, ABarControlHostsTheTabs)
     ::RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(m_hFrame, "tabbed-workspace-bar"));
+
+    // A tab's tooltip is its child's caption, and only while the caption is cut (the paint manager's mode).
+    auto toolText = [pBar](CPoint point) {
+        TOOLINFOA ti = {};
+        ti.cbSize = TTTOOLINFOA_V1_SIZE;
+        const INT_PTR nHit = pBar->OnToolHitTest(point, &ti);
+        std::string text = nHit == -1 || ti.lpszText == nullptr ? "(none)" : ti.lpszText;
+        std::free(ti.lpszText);
+        return text;
+    };
+    EXPECT_EQ("(none)", toolText(pFirst->GetRect().CenterPoint())) << "the whole caption shows";
+    ::SetWindowTextA(hOne, "Doc 1 with a caption far too long for the tabs of a bar this narrow");
+    m_client.GetPaintManager()->SetLayout(CKitTabPaintManager::kLayoutCompressed);
+    pControl->SetWidth(200);
+    pBar->CalcLayout(rcFrame.Width());
+    ASSERT_LT(pFirst->GetLength(), pFirst->GetFullLength());
+    EXPECT_EQ("Doc 1 with a caption far too long for the tabs of a bar this narrow",
+              toolText(pFirst->GetRect().CenterPoint()));
+    m_client.GetPaintManager()->m_nToolTipMode = CKitTabPaintManager::kTooltipNone;
+    EXPECT_EQ("(none)", toolText(pFirst->GetRect().CenterPoint()));
+    m_client.GetPaintManager()->m_nToolTipMode = CKitTabPaintManager::kTooltipShortened;
+    m_client.GetPaintManager()->SetLayout(CKitTabPaintManager::kLayoutPlain);
+    ::SetWindowTextA(hOne, "Doc 1");
 
     // Removed, the control gives the tabs back to the client.
     pBar->GetControls()->Remove(pControl);
