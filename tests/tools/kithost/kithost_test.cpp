@@ -256,6 +256,17 @@ struct ContextMenuSeen {
 ContextMenuSeen g_contextMenu;
 CKitHostFrame* g_pHostFrame = nullptr;
 
+// The menu may reach below the frame: the picture takes both.
+std::string SaveFrameWithMenu(CWnd* pMenu, const char* name)
+{
+    CRect rcFrame, rcMenu;
+    g_pHostFrame->GetWindowRect(&rcFrame);
+    pMenu->GetWindowRect(&rcMenu);
+    rcFrame.UnionRect(rcFrame, rcMenu);
+    const WindowImage image = CaptureScreenRect(rcFrame);
+    return SaveScreenshot(name, image.width, image.height, image.pixels);
+}
+
 void CALLBACK ReadContextMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
     ::KillTimer(nullptr, nIDEvent);
@@ -271,13 +282,7 @@ void CALLBACK ReadContextMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
                 ::GetLayeredWindowAttributes(pTip->GetSafeHwnd(), nullptr, &nAlpha, nullptr) && nAlpha == 150;
         }
     }
-    // The menu may reach below the frame: the picture takes both.
-    CRect rcFrame, rcMenu;
-    g_pHostFrame->GetWindowRect(&rcFrame);
-    pMenu->GetWindowRect(&rcMenu);
-    rcFrame.UnionRect(rcFrame, rcMenu);
-    const WindowImage image = CaptureScreenRect(rcFrame);
-    g_contextMenu.strScreenshot = SaveScreenshot("kithost-context-menu", image.width, image.height, image.pixels);
+    g_contextMenu.strScreenshot = SaveFrameWithMenu(pMenu, "kithost-context-menu");
     pMenu->GetControl(3)->OnExecute();
 }
 
@@ -379,12 +384,7 @@ void CALLBACK ReadTabMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
         if (pControl->GetId() == kIdTabGroupNewVertical)
             pVertical = pControl;
     }
-    CRect rcFrame, rcMenu;
-    g_pHostFrame->GetWindowRect(&rcFrame);
-    pMenu->GetWindowRect(&rcMenu);
-    rcFrame.UnionRect(rcFrame, rcMenu);
-    const WindowImage image = CaptureScreenRect(rcFrame);
-    g_tabMenu.strScreenshot = SaveScreenshot("kithost-tab-menu", image.width, image.height, image.pixels);
+    g_tabMenu.strScreenshot = SaveFrameWithMenu(pMenu, "kithost-tab-menu");
     if (pVertical != nullptr)
         pVertical->OnExecute();
     else
