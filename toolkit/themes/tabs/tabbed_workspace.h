@@ -64,7 +64,6 @@ public:
     void SetNewTabCommand(UINT nCommand, BOOL bShow);
     UINT GetNewTabCommand() const { return m_nNewTabCommand; }
     BOOL IsNewTabShown() const { return m_bShowNewTab; }
-    int GetFrameMode() const { return m_nFrameMode; }
     CKitTabPaintManager* GetPaintManager() { return &m_paintManager; }
 
     // Whether the tab-group command can act on the active child now; the active child's item in *ppItem.
@@ -96,8 +95,9 @@ public:
     // Drops empty groups, shares the client among the rest and fits the children into their groups.
     void RecalcLayout();
 
-    // Hooks of the workspaces.
+    // An item's tab colour: a colour, an automatic colour index or -1 for the strip's own colour.
     virtual COLORREF GetItemColor(const CKitTabManagerItem* pItem) const { return pItem->GetRawColor(); }
+    // Repaints the groups' strips, unless the client is locked.
     virtual void RedrawWorkspaces();
     void RedrawRect(const RECT* pRect);
 
@@ -110,8 +110,9 @@ protected:
     afx_msg LRESULT OnMouseLeave(WPARAM wParam, LPARAM lParam);
     // The MDI messages that add, remove or activate children: the tabs follow.
     afx_msg LRESULT OnChildrenChanged(WPARAM wParam, LPARAM lParam);
-    // Arranging, maximizing and the idle update.
+    // Cascading, tiling and maximizing do nothing: the groups place the children.
     afx_msg LRESULT OnArrange(WPARAM wParam, LPARAM lParam);
+    // The tabs follow the children's captions and the children made without an MDI message.
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg void OnTabGroupCommand(UINT nId);
     DECLARE_MESSAGE_MAP()
@@ -140,7 +141,6 @@ private:
     int m_nSplitterWidth = kDefaultSplitterWidth;
     UINT m_nNewTabCommand = 0;
     BOOL m_bShowNewTab = FALSE;
-    int m_nFrameMode = 0;
     // The styles each child had before it became a tab.
     std::vector<std::pair<HWND, LONG_PTR>> m_arrChildStyles;
     CKitTabPaintManager m_paintManager;
