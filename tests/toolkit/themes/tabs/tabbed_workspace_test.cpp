@@ -189,6 +189,17 @@ TEST_F(TabbedWorkspaceTest, MdiChildrenBecomeTabsThatFillTheirGroup)
     EXPECT_EQ(nullptr, m_client.FindItemByWindow(m_hFrame, &nGroup));
     EXPECT_EQ(-1, nGroup);
 
+    // The groups follow the client's size.
+    CRect rcFrame;
+    ::GetWindowRect(m_hFrame, &rcFrame);
+    ::SetWindowPos(m_hFrame, nullptr, 0, 0, rcFrame.Width() - 100, rcFrame.Height() - 60, SWP_NOMOVE | SWP_NOZORDER);
+    CRect rcClient;
+    ::GetClientRect(g_hMDIClient, &rcClient);
+    EXPECT_EQ(rcClient, Group(0)->GetControlRect());
+    ::GetWindowRect(hThree, &rcChild);
+    ::MapWindowPoints(nullptr, g_hMDIClient, reinterpret_cast<POINT*>(&rcChild), 2);
+    EXPECT_EQ(Group(0)->GetClientRect(), rcChild);
+
     // A child that goes takes its tab; a new caption shows at once.
     ::SendMessageA(g_hMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(hTwo), 0);
     ::SetWindowTextA(hOne, "Renamed");
