@@ -32,6 +32,7 @@ BEGIN_MESSAGE_MAP(CKitDialogBar, CKitToolBar)
     ON_MESSAGE(WM_NCHITTEST, &CKitDialogBar::OnNcHitTestDialogBar)
     ON_MESSAGE(WM_NCLBUTTONDOWN, &CKitDialogBar::OnNcLButtonDownDialogBar)
     ON_WM_SIZE()
+    ON_WM_SETCURSOR()
 END_MESSAGE_MAP()
 
 CKitDialogBar::CKitDialogBar() : m_pCaptionPopupBar(new CCaptionPopupBar())
@@ -304,6 +305,14 @@ LRESULT CKitDialogBar::OnNcLButtonDownDialogBar(WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return OnNcLButtonDownMessage(wParam, lParam);
+}
+
+BOOL CKitDialogBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    // The hosted window keeps its own cursor; the toolbar's gripper cursor is for the bar's own area.
+    if (pWnd != this)
+        return CWnd::OnSetCursor(pWnd, nHitTest, message);
+    return CKitToolBar::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CKitDialogBar::OnSize(UINT nType, int cx, int cy)

@@ -85,6 +85,7 @@ protected:
     afx_msg LRESULT OnNcHitTestDialogBar(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnNcLButtonDownDialogBar(WPARAM wParam, LPARAM lParam);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     DECLARE_MESSAGE_MAP()
 
     CRect m_rcMargins{kDefaultMargin, kDefaultMargin, kDefaultMargin, kDefaultMargin};

@@ -3,6 +3,7 @@
 // of each docking, the caption menu, the focus, and build/screens/dialog-bar.png.
 #include "docking_fixture.h"
 
+#include "support/canvas.h"
 #include "support/message_pump.h"
 #include "support/test_program.h"
 #include "support/window_capture.h"
@@ -276,6 +277,21 @@ TEST_F(DialogBarTest, EachDockingOffersOnlyItsInnerBordersForSizing)
     }
 }
 
+TEST_F(DialogBarTest, TheDragCursorShowsOnTheBarButNeverOverTheHostedWindow)
+{
+    CKitDialogBar* pBar = AddHostingBar("Messages", kitBarTop);
+    auto setCursor = [pBar](CWnd* pUnder, CPoint pt) {
+        pBar->ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        return pBar->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(pUnder->GetSafeHwnd()),
+                                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    };
+    // The strip at the left of a bar docked at the top is its gripper.
+    EXPECT_TRUE(setCursor(pBar, CPoint(kMargin + 1, pBar->GetCaptionHeight() / 2)));
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_SIZEALL), ::GetCursor());
+    EXPECT_FALSE(setCursor(pBar->GetChild(), CPoint(kMargin + 1, pBar->GetCaptionHeight() + 20)));
+}
+
 TEST_F(DialogBarTest, ADockedBarIsSizedByItsInnerBorderAndTheFrameMakesRoom)
 {
     CKitDialogBar* pLeft = AddHostingBar("Devices", kitBarLeft);
@@ -357,10 +373,21 @@ TEST_F(DialogBarTest, TheCaptionOpensItsMenuBelowTheCaptionOnlyWhenTheMenuHasIte
     PumpMessages();
     EXPECT_FALSE(pMenu->IsVisible());
 
+    // Hot, a caption with a menu takes the paint manager's hot face or frame; one without stays on the bar's face.
+    auto hotCorner = [&] {
+        const CRect rc = pCaption->GetRect();
+        Canvas canvas(rc.right + 4, rc.bottom + 4);
+        pCaption->SetSelected(TRUE);
+        pCaption->Draw(&canvas.dc);
+        pCaption->SetSelected(FALSE);
+        return canvas.Pixel(rc.left, rc.top);
+    };
+    EXPECT_NE(RGB(1, 2, 3), hotCorner());
     // The option turns the menu off.
     pBar->SetCaptionPopupAllowed(FALSE);
     pBar->OnRecalcLayout();
     EXPECT_FALSE(pCaption->IsPopupEnabled());
+    EXPECT_EQ(RGB(1, 2, 3), hotCorner());
 }
 
 TEST_F(DialogBarTest, TheBarIsActiveWhileTheFocusIsInItsHostedWindow)
