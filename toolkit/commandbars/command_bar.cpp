@@ -1072,6 +1072,9 @@ INT_PTR CKitCommandBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
     if (bPopup && !pCommandBars->GetCommandBarsOptions()->bTooltipsInPopups &&
         (pControl->GetFlags() & kitFlagShowTooltip) == 0)
         return -1;
+    const INT_PTR nOwnTool = pControl->OnToolHitTest(point, pTI);
+    if (nOwnTool != CKitControl::kToolHitOwn)
+        return nOwnTool;
     CString strText = pControl->GetTooltip();
     if (!strText.IsEmpty() && strText[0] != '<' && pCommandBars->GetCommandBarsOptions()->bShortcutsInTooltips) {
         CString strShortcut = pControl->GetShortcutText();

@@ -8,6 +8,7 @@
 #include "toolkit/common/accessible.h"
 
 #include <windows.h>
+#include <commctrl.h>
 
 class CDC;
 class CKitBarPainter;
@@ -302,6 +303,10 @@ public:
     virtual BOOL OnHookKeyDown(UINT /*nChar*/, LPARAM /*lParam*/) { return FALSE; }
     // The wheel while the bar tracks with this control selected; whether the control took it.
     virtual BOOL OnHookMouseWheel(UINT /*nFlags*/, short /*zDelta*/, CPoint /*pt*/) { return FALSE; }
+    // A control with tools of its own fills the bar's tool record for the point and returns the tool's id, or -1
+    // for none; kToolHitOwn (the default) lets the bar show the control's tooltip.
+    static constexpr INT_PTR kToolHitOwn = -2;
+    virtual INT_PTR OnToolHitTest(CPoint /*pt*/, TOOLINFOA* /*pTI*/) { return kToolHitOwn; }
     virtual BOOL IsCustomizeMovable() const { return (m_dwFlags & kitFlagNoMovable) == 0; }
     virtual void OnCustomizeDragStart(CPoint /*pt*/) {}
     virtual void OnIdleUpdate() {}

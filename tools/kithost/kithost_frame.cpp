@@ -8,8 +8,12 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/dialog_bar.h"
 #include "toolkit/commandbars/dock_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/commandbars/toolbar.h"
+#include "toolkit/themes/tabs/tabbed_workspace.h"
+#include "tools/kithost/kithost_controls.h"
 #include "tools/kithost/res/resource.h"
 
 #include <cstring>
@@ -19,8 +23,8 @@ IMPLEMENT_DYNAMIC(CKitHostFrame, CFrameWnd)
 
 namespace {
 constexpr char kTitle[] = "kithost";
-constexpr int kWidth = 640;
-constexpr int kHeight = 420;
+constexpr int kWidth = 820;
+constexpr int kHeight = 560;
 constexpr UINT kPaneId = AFX_IDW_PANE_FIRST;
 constexpr UINT kIndicators[] = {ID_SEPARATOR};
 // The notes pane's height under the documents.
@@ -32,6 +36,11 @@ constexpr char kChildClass[] = "KitHostDocument";
 // The left toolbar and the floating one.
 constexpr UINT kToolsButtons[] = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT};
 constexpr UINT kDocumentButtons[] = {ID_KIT_NEW_TEXT, ID_KIT_NEW_GRID, 0, ID_KIT_WINDOW_CASCADE};
+// The properties the dialog bar lists, and its client size.
+constexpr const char* kProperties[] = {"Name\tFeeder bay 1", "Voltage\t20 kV", "Breaker\tClosed",
+                                       "Protection\tEnabled", "Relay\tIED 12",  "Updated\t10:42:07"};
+constexpr int kPropertiesWidth = 160;
+constexpr UINT kPropertiesListId = 1;
 
 // A document window: its type's menu goes to the frame when it becomes active; it draws its type.
 LRESULT CALLBACK DocumentProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -134,6 +143,7 @@ BEGIN_MESSAGE_MAP(CKitHostFrame, CFrameWnd)
     ON_COMMAND(ID_KIT_NEW_TEXT, &CKitHostFrame::OnNewText)
     ON_COMMAND(ID_KIT_NEW_GRID, &CKitHostFrame::OnNewGrid)
     ON_COMMAND(ID_KIT_WINDOW_CASCADE, &CKitHostFrame::OnWindowCascade)
+    ON_COMMAND_RANGE(ID_KIT_STYLES, ID_KIT_ZOOM_SLIDER, &CKitHostFrame::OnControlsCommand)
     ON_COMMAND(ID_VIEW_STATUS_BAR, &CKitHostFrame::OnViewStatusBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, &CKitHostFrame::OnUpdateViewStatusBar)
 END_MESSAGE_MAP()
@@ -147,6 +157,8 @@ CKitHostFrame::~CKitHostFrame()
     if (m_hGridMenu != nullptr)
         ::DestroyMenu(m_hGridMenu);
     delete m_pPane;
+    delete m_pProperties;
+    delete m_pTabClient;
     if (m_pCommandBars != nullptr)
         m_pCommandBars->InternalRelease();
 }
@@ -198,11 +210,41 @@ int CKitHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     for (int i = 0; i < m_pDocumentsBar->GetControlCount(); i++)
         m_pDocumentsBar->GetControl(i)->SetStyle(kitButtonCaption);
     m_pDocumentsBar->GetControls()->CreateOriginalControls();
-    // The floating bar starts inside the frame, below its top bars.
+    // The floating bar starts inside the frame, below its top bars, left of the properties.
     CRect rcFrame;
     GetWindowRect(&rcFrame);
-    m_pDocumentsBar->GetDockContext()->m_ptFloat = CPoint(rcFrame.right - 260, rcFrame.top + 150);
+    m_pDocumentsBar->GetDockContext()->m_ptFloat = CPoint(rcFrame.right - 420, rcFrame.top + 170);
     m_pCommandBars->FloatCommandBar(m_pDocumentsBar);
+    m_pControlsBar = m_pCommandBars->Add("Controls", kitBarTop);
+    if (m_pControlsBar == nullptr)
+        return -1;
+    m_pControlsBar->SetBarID(IDR_TOOLBAR_CONTROLS);
+    FillControlsBar(m_pCommandBars, m_pControlsBar);
+    m_pControlsBar->GetControls()->CreateOriginalControls();
+
+    m_pPropertiesBar =
+        static_cast<CKitDialogBar*>(m_pCommandBars->Add("Properties", kitBarRight, RUNTIME_CLASS(CKitDialogBar)));
+    if (m_pPropertiesBar == nullptr)
+        return -1;
+    m_pPropertiesBar->SetBarID(IDR_BAR_PROPERTIES);
+    m_pPropertiesBar->SetCaption("Properties");
+    m_pPropertiesBar->SetDockedClientSize(CSize(kPropertiesWidth, kPropertiesWidth));
+    m_pProperties = new CListBox();
+    if (!m_pProperties->CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS,
+                                 CRect(0, 0, 10, 10), m_pPropertiesBar, kPropertiesListId))
+        return -1;
+    m_pProperties->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
+    const int nTabStop = 52;
+    m_pProperties->SendMessage(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&nTabStop));
+    for (const char* lpszProperty : kProperties)
+        m_pProperties->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszProperty));
+    m_pPropertiesBar->SetChild(m_pProperties);
+
+    m_pTabClient = new CKitTabClientWnd();
+    m_pTabClient->SetCommandBars(m_pCommandBars);
+    if (!m_pTabClient->AttachToFrame(this))
+        return -1;
 
     if (!m_wndStatusBar.Create(this) || !m_wndStatusBar.SetIndicators(kIndicators, 1))
         return -1;
@@ -238,8 +280,18 @@ HWND CKitHostFrame::OpenDocument(UINT nIDType)
     return reinterpret_cast<HWND>(::SendMessageA(m_hMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
 }
 
+void CKitHostFrame::OpenSampleDocuments()
+{
+    OpenDocument(IDR_TEXTTYPE);
+    OpenDocument(IDR_TEXTTYPE);
+    OpenDocument(IDR_GRIDTYPE);
+    m_pTabClient->DoAction(kIdTabGroupNewVertical);
+}
+
 void CKitHostFrame::OnDestroy()
 {
+    if (m_pTabClient != nullptr)
+        m_pTabClient->DetachFromFrame();
     if (m_pCommandBars != nullptr && !m_strBarStateKey.IsEmpty())
         m_pCommandBars->SaveBarState(HKEY_CURRENT_USER, m_strBarStateKey);
     if (m_pCommandBars != nullptr)
@@ -248,6 +300,8 @@ void CKitHostFrame::OnDestroy()
     m_pToolBar = nullptr;
     m_pToolsBar = nullptr;
     m_pDocumentsBar = nullptr;
+    m_pControlsBar = nullptr;
+    m_pPropertiesBar = nullptr;
     CFrameWnd::OnDestroy();
 }
 
@@ -400,6 +454,14 @@ void CKitHostFrame::OnNewGrid()
 void CKitHostFrame::OnWindowCascade()
 {
     ::SendMessageA(m_hMDIClient, WM_MDICASCADE, 0, 0);
+}
+
+void CKitHostFrame::OnControlsCommand(UINT nId)
+{
+    CString strText;
+    strText.LoadString(nId);
+    const int nNewLine = strText.Find('\n');
+    Note(nNewLine < 0 ? strText : strText.Mid(nNewLine + 1));
 }
 
 void CKitHostFrame::OnViewStatusBar()

@@ -1,4 +1,4 @@
-// CKitHostFrame: kithost's MDI frame, carrying a command-bar manager with a menu bar, toolbars docked on two edges and a floating one, built from the program's resources.
+// CKitHostFrame: kithost's MDI frame, carrying a command-bar manager with a menu bar, toolbars docked on two edges and a floating one, built from the program's resources, a bar of fields, a dialog bar, and its documents as tab groups.
 #pragma once
 
 #include "framework/frame.h"
@@ -7,8 +7,11 @@
 
 class CEdit;
 class CKitCommandBarManager;
+class CKitDialogBar;
+class CListBox;
 class CKitMenuBar;
 class CKitPopupBar;
+class CKitTabClientWnd;
 class CKitToolBar;
 
 class CKitHostFrame : public CFrameWnd {
@@ -25,12 +28,20 @@ public:
     CKitToolBar* GetToolBar() const { return m_pToolBar; }
     CKitToolBar* GetToolsBar() const { return m_pToolsBar; }
     CKitToolBar* GetDocumentsBar() const { return m_pDocumentsBar; }
+    // The bar of fields: gallery, combo box, edit with spin buttons, slider and progress.
+    CKitToolBar* GetControlsBar() const { return m_pControlsBar; }
+    // The dialog bar docked on the right, hosting a list of properties.
+    CKitDialogBar* GetPropertiesBar() const { return m_pPropertiesBar; }
+    // The documents' area shows the documents as tabs in groups.
+    CKitTabClientWnd* GetTabClient() const { return m_pTabClient; }
     HWND GetMDIClient() const { return m_hMDIClient; }
     // The registry key (under HKEY_CURRENT_USER) where the bars' state is loaded at creation and
     // saved when the frame goes; empty (the default) keeps no state.
     void SetBarStateKey(LPCSTR lpszKey) { m_strBarStateKey = lpszKey; }
     // Opens a document of the type (IDR_TEXTTYPE or IDR_GRIDTYPE) in a new child window.
     HWND OpenDocument(UINT nIDType);
+    // Two text documents and a grid, the grid in a group of its own on the right.
+    void OpenSampleDocuments();
     CStatusBar& GetStatusBar() { return m_wndStatusBar; }
 
     // The bars along the top, the status bar at the bottom, the text pane in the rest.
@@ -61,6 +72,7 @@ protected:
     afx_msg void OnNewText();
     afx_msg void OnNewGrid();
     afx_msg void OnWindowCascade();
+    afx_msg void OnControlsCommand(UINT nId);
     afx_msg void OnViewStatusBar();
     afx_msg void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
@@ -74,6 +86,10 @@ private:
     CKitToolBar* m_pToolBar = nullptr;
     CKitToolBar* m_pToolsBar = nullptr;
     CKitToolBar* m_pDocumentsBar = nullptr;
+    CKitToolBar* m_pControlsBar = nullptr;
+    CKitDialogBar* m_pPropertiesBar = nullptr;
+    CListBox* m_pProperties = nullptr;
+    CKitTabClientWnd* m_pTabClient = nullptr;
     HWND m_hMDIClient = nullptr;
     HMENU m_hTextMenu = nullptr;
     HMENU m_hGridMenu = nullptr;

@@ -18,6 +18,7 @@ public:
             return FALSE;
         }
         m_pMainWnd = pFrame;
+        pFrame->OpenSampleDocuments();
         pFrame->ShowWindow(m_nCmdShow);
         pFrame->UpdateWindow();
         return TRUE;

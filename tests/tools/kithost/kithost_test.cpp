@@ -1,5 +1,6 @@
 // kithost's frame as the program shows it: a menu bar and a toolbar from its resources, drawn by the default theme,
-// working from the keyboard; build/screens/kithost-main.png and kithost-tracking.png.
+// working from the keyboard, a bar of fields, a dialog bar and the documents as tab groups;
+// build/screens/kithost-main.png, kithost-tracking.png, kithost-controls.png and kithost-tab-menu.png.
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -7,11 +8,20 @@
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
+#include "toolkit/commandbars/control_gallery.h"
+#include "toolkit/commandbars/control_scroll.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/dialog_bar.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/tabs/tabbed_workspace.h"
+#include "tools/kithost/kithost_controls.h"
 #include "tools/kithost/kithost_frame.h"
+#include "tools/kithost/res/resource.h"
 
 #include "framework/ids.h"
 
@@ -95,14 +105,16 @@ TEST_F(KitHostTest, StartsWithAMenuBarAndAToolbarDrawnByTheDefaultTheme)
 {
     CKitCommandBarManager* pCommandBars = m_pFrame->GetCommandBars();
     ASSERT_NE(nullptr, pCommandBars);
-    ASSERT_EQ(4, pCommandBars->GetCount());
+    ASSERT_EQ(6, pCommandBars->GetCount());
     CKitMenuBar* pMenuBar = m_pFrame->GetMenuBar();
     CKitToolBar* pToolBar = m_pFrame->GetToolBar();
     EXPECT_EQ(pMenuBar, pCommandBars->GetAt(0));
     EXPECT_EQ(pToolBar, pCommandBars->GetAt(1));
     EXPECT_EQ(m_pFrame->GetToolsBar(), pCommandBars->GetAt(2));
     EXPECT_EQ(m_pFrame->GetDocumentsBar(), pCommandBars->GetAt(3));
-    EXPECT_EQ(nullptr, pCommandBars->GetAt(4));
+    EXPECT_EQ(m_pFrame->GetControlsBar(), pCommandBars->GetAt(4));
+    EXPECT_EQ(m_pFrame->GetPropertiesBar(), pCommandBars->GetAt(5));
+    EXPECT_EQ(nullptr, pCommandBars->GetAt(6));
 
     // The menu bar: one popup per top-level menu, each holding its items with their shortcuts.
     std::vector<std::string> captions;
@@ -244,6 +256,17 @@ struct ContextMenuSeen {
 ContextMenuSeen g_contextMenu;
 CKitHostFrame* g_pHostFrame = nullptr;
 
+// The menu may reach below the frame: the picture takes both.
+std::string SaveFrameWithMenu(CWnd* pMenu, const char* name)
+{
+    CRect rcFrame, rcMenu;
+    g_pHostFrame->GetWindowRect(&rcFrame);
+    pMenu->GetWindowRect(&rcMenu);
+    rcFrame.UnionRect(rcFrame, rcMenu);
+    const WindowImage image = CaptureScreenRect(rcFrame);
+    return SaveScreenshot(name, image.width, image.height, image.pixels);
+}
+
 void CALLBACK ReadContextMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 {
     ::KillTimer(nullptr, nIDEvent);
@@ -259,13 +282,7 @@ void CALLBACK ReadContextMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
                 ::GetLayeredWindowAttributes(pTip->GetSafeHwnd(), nullptr, &nAlpha, nullptr) && nAlpha == 150;
         }
     }
-    // The menu may reach below the frame: the picture takes both.
-    CRect rcFrame, rcMenu;
-    g_pHostFrame->GetWindowRect(&rcFrame);
-    pMenu->GetWindowRect(&rcMenu);
-    rcFrame.UnionRect(rcFrame, rcMenu);
-    const WindowImage image = CaptureScreenRect(rcFrame);
-    g_contextMenu.strScreenshot = SaveScreenshot("kithost-context-menu", image.width, image.height, image.pixels);
+    g_contextMenu.strScreenshot = SaveFrameWithMenu(pMenu, "kithost-context-menu");
     pMenu->GetControl(3)->OnExecute();
 }
 
@@ -278,12 +295,124 @@ TEST_F(KitHostTest, TheContextMenuOpensFromTheKeyboardWithKeyboardTips)
     ::SetTimer(nullptr, 0, 300, ReadContextMenu);
     CWnd::FromHandle(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST))
         ->SendMessage(WM_CONTEXTMENU, 0, static_cast<LPARAM>(-1));
-    // Cut, Copy, Paste, Save All, Save, Select All; then the menu bar and the toolbars Standard, Tools and
-    // Documents (Cut and Tools share their first letter).
-    EXPECT_EQ((std::vector<std::string>{"T1", "C", "P", "SA", "SV", "A", "M", "ST", "TO", "D"}), g_contextMenu.tips);
+    // Cut, Copy, Paste, Save All, Save, Select All; then the menu bar, the toolbars Standard, Tools, Documents
+    // and Controls and the Properties bar (Cut, Copy and Controls share their first letter, as do Paste and
+    // Properties and the three S items).
+    EXPECT_EQ((std::vector<std::string>{"CU", "CO", "PA", "SA", "SV", "SE", "M", "ST", "T", "D", "CN", "PR"}),
+              g_contextMenu.tips);
     EXPECT_TRUE(g_contextMenu.bTranslucentDisabled);
     EXPECT_EQ("", g_contextMenu.strScreenshot);
     EXPECT_EQ(nullptr, m_pFrame->GetContextMenu());
     EXPECT_TRUE(m_pFrame->GetCommandBars()->GetKeyboardTips().empty());
     EXPECT_NE(-1, PaneText().Find("Save All"));
+}
+
+// The bar of fields over the documents, shown as tabs in two groups, with a dialog bar of properties beside them.
+TEST_F(KitHostTest, ShowsTheFieldsBarAndTheDocumentsAsTabGroups)
+{
+    m_pFrame->OpenSampleDocuments();
+    Idle();
+    CKitToolBar* pControls = m_pFrame->GetControlsBar();
+    ASSERT_NE(nullptr, pControls);
+    ASSERT_EQ(5, pControls->GetControlCount());
+    auto* pGallery = dynamic_cast<CKitControlGallery*>(pControls->GetControl(0));
+    auto* pFont = dynamic_cast<CKitControlComboBox*>(pControls->GetControl(1));
+    auto* pZoom = dynamic_cast<CKitControlEdit*>(pControls->GetControl(2));
+    auto* pSlider = dynamic_cast<CKitHostZoomSlider*>(pControls->GetControl(3));
+    ASSERT_TRUE(pGallery != nullptr && pFont != nullptr && pZoom != nullptr && pSlider != nullptr);
+    ASSERT_NE(nullptr, dynamic_cast<CKitControlProgress*>(pControls->GetControl(4)));
+    EXPECT_EQ(10, pGallery->GetEntryCount());
+    EXPECT_STREQ("Tahoma", pFont->GetListText());
+    EXPECT_STREQ("100", pZoom->GetEditText());
+    for (int i = 0; i < 5; i++)
+        EXPECT_FALSE(pControls->GetControl(i)->GetRect().IsRectEmpty()) << i;
+
+    // The slider steps by its arrows and stays within its range.
+    pSlider->DoScroll(kitScrollLineDown, 0);
+    EXPECT_EQ(110, pSlider->GetPos());
+    pSlider->DoScroll(kitScrollThumbPosition, 1000);
+    EXPECT_EQ(CKitHostZoomSlider::kMax, pSlider->GetPos());
+    pSlider->SetPos(100);
+
+    // The properties in a dialog bar docked on the right, beside the documents.
+    CKitDialogBar* pProperties = m_pFrame->GetPropertiesBar();
+    ASSERT_NE(nullptr, pProperties);
+    EXPECT_EQ(kitBarRight, pProperties->GetPosition());
+    ASSERT_NE(nullptr, pProperties->GetChild());
+    EXPECT_EQ(6, static_cast<int>(pProperties->GetChild()->SendMessage(LB_GETCOUNT)));
+    CRect rcBar, rcDocuments, rcList;
+    pProperties->GetWindowRect(&rcBar);
+    ::GetWindowRect(m_pFrame->GetMDIClient(), &rcDocuments);
+    pProperties->GetChild()->GetWindowRect(&rcList);
+    EXPECT_EQ(rcDocuments.right, rcBar.left);
+    EXPECT_TRUE(rcBar.PtInRect(rcList.TopLeft()) && rcBar.PtInRect(rcList.BottomRight() - CSize(1, 1)));
+
+    CKitTabClientWnd* pTabs = m_pFrame->GetTabClient();
+    ASSERT_EQ(2, pTabs->GetWorkspaceCount());
+    EXPECT_EQ(2, pTabs->GetWorkspace(0)->GetItemCount());
+    EXPECT_EQ(1, pTabs->GetWorkspace(1)->GetItemCount());
+    EXPECT_STREQ("Grid 3", pTabs->GetWorkspace(1)->GetItem(0)->GetCaption());
+    // The grid's tab is active: the menu bar shows the grid's menus.
+    EXPECT_STREQ("&Grid", m_pFrame->GetMenuBar()->GetControl(1)->GetCaption());
+    Idle();
+    EXPECT_EQ("", SaveWindowScreenshot(m_pFrame->GetSafeHwnd(), "kithost-controls"));
+}
+
+namespace {
+
+// What the tab context menu showed; then it picks "New Vertical Tab Group".
+struct TabMenuSeen {
+    std::vector<std::string> captions;
+    std::vector<BOOL> enabled;
+    std::string strScreenshot = "not taken";
+};
+TabMenuSeen g_tabMenu;
+
+void CALLBACK ReadTabMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    ::KillTimer(nullptr, nIDEvent);
+    CKitMouseManager* pMouse = g_pHostFrame->GetCommandBars()->GetMouseManager();
+    if (pMouse->GetTrackCount() == 0)
+        return;
+    CKitCommandBar* pMenu = pMouse->GetTrackAt(pMouse->GetTrackCount() - 1);
+    pMenu->ForceIdleUpdate();
+    CKitControl* pVertical = nullptr;
+    for (int i = 0; i < pMenu->GetControlCount(); i++) {
+        CKitControl* pControl = pMenu->GetControl(i);
+        g_tabMenu.captions.push_back(static_cast<LPCSTR>(pControl->GetCaption()));
+        g_tabMenu.enabled.push_back(pControl->IsEnabled());
+        if (pControl->GetId() == kIdTabGroupNewVertical)
+            pVertical = pControl;
+    }
+    g_tabMenu.strScreenshot = SaveFrameWithMenu(pMenu, "kithost-tab-menu");
+    if (pVertical != nullptr)
+        pVertical->OnExecute();
+    else
+        g_pHostFrame->GetCommandBars()->ClosePopups();
+}
+
+} // namespace
+
+// The tab context menu offers what the active child allows, and its command splits the group.
+TEST_F(KitHostTest, TheTabContextMenuOffersTheGroupCommands)
+{
+    m_pFrame->OpenDocument(IDR_TEXTTYPE);
+    m_pFrame->OpenDocument(IDR_TEXTTYPE);
+    Idle();
+    CKitTabClientWnd* pTabs = m_pFrame->GetTabClient();
+    ASSERT_EQ(1, pTabs->GetWorkspaceCount());
+    g_pHostFrame = m_pFrame;
+    g_tabMenu = TabMenuSeen();
+    ::SetTimer(nullptr, 0, 300, ReadTabMenu);
+    CRect rcClient;
+    pTabs->GetWindowRect(&rcClient);
+    pTabs->ShowTabContextMenu(rcClient.CenterPoint());
+    Idle();
+    EXPECT_EQ((std::vector<std::string>{"New Hori&zontal Tab Group", "New &Vertical Tab Group", "C&ancel"}),
+              g_tabMenu.captions);
+    EXPECT_EQ((std::vector<BOOL>{TRUE, TRUE, TRUE}), g_tabMenu.enabled);
+    EXPECT_EQ("", g_tabMenu.strScreenshot);
+    ASSERT_EQ(2, pTabs->GetWorkspaceCount());
+    EXPECT_FALSE(pTabs->IsHorizontalArrangement());
+    EXPECT_STREQ("Text 2", pTabs->GetWorkspace(1)->GetItem(0)->GetCaption());
 }

@@ -15,19 +15,6 @@
 
 namespace {
 
-BOOL IsEscape(const MSG& msg)
-{
-    return msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE;
-}
-
-CPoint ClientPointOf(HWND hWnd, const MSG& msg)
-{
-    CPoint point(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-    if (msg.hwnd != hWnd && msg.hwnd && hWnd)
-        ::MapWindowPoints(msg.hwnd, hWnd, &point, 1);
-    return point;
-}
-
 void StartLeaveTracking(HWND hWnd)
 {
     if (!hWnd)
@@ -114,7 +101,7 @@ void CKitTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint point)
             if (msg.message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(msg.lParam) != hWnd) {
                 ::DispatchMessage(&msg);
                 bDone = TRUE;
-            } else if (msg.message == WM_CANCELMODE || IsEscape(msg) || msg.message == WM_RBUTTONDOWN) {
+            } else if (CKitTabManager::IsCancelMessage(msg)) {
                 bDone = TRUE;
             } else if (msg.message == WM_LBUTTONUP) {
                 bClicked = m_bPressed;
@@ -122,7 +109,7 @@ void CKitTabManagerNavigateButton::PerformClick(HWND hWnd, CPoint point)
             } else if (msg.message == WM_KEYDOWN) {
                 // Swallowed while the button is held.
             } else if (msg.message == WM_MOUSEMOVE) {
-                point = ClientPointOf(hWnd, msg);
+                point = CKitTabManager::MessagePoint(hWnd, msg);
             } else {
                 ::DispatchMessage(&msg);
             }
@@ -421,6 +408,43 @@ CKitTabManager::CRowIndexer::Row* CKitTabManager::CRowIndexer::SetRowCount(int n
     if (m_nRowCount > 0)
         m_arrRows[0] = Row{0, m_pManager->GetItemCount() - 1};
     return m_arrRows.data();
+}
+
+CPoint CKitTabManager::MessagePoint(HWND hWnd, const MSG& msg)
+{
+    CPoint point(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+    if (msg.hwnd != hWnd && msg.hwnd && hWnd)
+        ::MapWindowPoints(msg.hwnd, hWnd, &point, 1);
+    return point;
+}
+
+BOOL CKitTabManager::IsCancelMessage(const MSG& msg)
+{
+    return msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE ||
+           (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE);
+}
+
+int CKitTabManager::TakePressMessage(HWND hWnd, CPoint* pPoint)
+{
+    MSG msg;
+    if (!::GetMessage(&msg, nullptr, 0, 0)) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return kPressEnded;
+    }
+    if ((msg.message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(msg.lParam) != hWnd) ||
+        ::GetCapture() != hWnd) {
+        ::DispatchMessage(&msg);
+        return kPressEnded;
+    }
+    if (msg.message == WM_LBUTTONUP || msg.message == WM_MOUSEMOVE) {
+        *pPoint = MessagePoint(hWnd, msg);
+        return msg.message == WM_LBUTTONUP ? kPressReleased : kPressMoved;
+    }
+    if (IsCancelMessage(msg))
+        return kPressCancelled;
+    if (msg.message != WM_KEYDOWN)
+        ::DispatchMessage(&msg);
+    return kPressOther;
 }
 
 CKitTabManager::CKitTabManager()
@@ -842,13 +866,18 @@ BOOL CKitTabManager::PerformClick(HWND hWnd, CPoint point, BOOL bNavigateOnly)
     CKitTabManagerItem* pItem = HitTest(point);
     if (!pItem || !IsAllowSelect(pItem))
         return FALSE;
+    OnPressItem(hWnd, point, pItem);
+    return TRUE;
+}
+
+void CKitTabManager::OnPressItem(HWND hWnd, CPoint point, CKitTabManagerItem* pItem)
+{
     if (IsAllowReorder())
         ReOrder(hWnd, point, pItem);
     else if (!GetPaintManager()->m_bSelectOnButtonDown)
         TrackClick(hWnd, point, pItem);
     else
         OnItemClick(pItem);
-    return TRUE;
 }
 
 void CKitTabManager::TrackClick(HWND hWnd, CPoint point, CKitTabManagerItem* pItem)
@@ -861,26 +890,15 @@ void CKitTabManager::TrackClick(HWND hWnd, CPoint point, CKitTabManagerItem* pIt
     ::SetCapture(hWnd);
     BOOL bInside = TRUE;
     BOOL bClicked = FALSE;
-    MSG msg;
     while (::GetCapture() == hWnd) {
-        if (!::GetMessage(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (msg.message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(msg.lParam) != hWnd) {
-            ::DispatchMessage(&msg);
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP) {
+        CPoint ptMessage = point;
+        const int nTaken = TakePressMessage(hWnd, &ptMessage);
+        if (nTaken == kPressReleased)
             bClicked = bInside;
+        if (nTaken != kPressMoved && nTaken != kPressOther)
             break;
-        }
-        if (msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE || IsEscape(msg))
-            break;
-        if (msg.message == WM_KEYDOWN)
-            continue;
-        if (msg.message == WM_MOUSEMOVE) {
-            point = ClientPointOf(hWnd, msg);
+        if (nTaken == kPressMoved) {
+            point = ptMessage;
             bInside = pItem->m_rcItem.PtInRect(point);
             if (bHotTracking) {
                 CKitTabManagerItem* pHot = bInside ? pItem : nullptr;
@@ -889,9 +907,7 @@ void CKitTabManager::TrackClick(HWND hWnd, CPoint point, CKitTabManagerItem* pIt
                     RedrawControl(&pItem->m_rcItem, TRUE);
                 }
             }
-            continue;
         }
-        ::DispatchMessage(&msg);
     }
     if (::GetCapture() == hWnd)
         ::ReleaseCapture();
@@ -915,26 +931,14 @@ void CKitTabManager::ReOrder(HWND hWnd, CPoint point, CKitTabManagerItem* pItem)
         arrRects.push_back(p->m_rcItem);
     const int nOldIndex = pItem->m_nIndex;
     ::SetCapture(hWnd);
-    MSG msg;
     while (::GetCapture() == hWnd) {
-        if (!::GetMessage(&msg, nullptr, 0, 0)) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (msg.message == WM_CAPTURECHANGED && reinterpret_cast<HWND>(msg.lParam) != hWnd) {
-            ::DispatchMessage(&msg);
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONDOWN || msg.message == WM_CANCELMODE ||
-            IsEscape(msg))
-            break;
-        if (msg.message == WM_KEYDOWN)
+        CPoint ptMessage = point;
+        const int nTaken = TakePressMessage(hWnd, &ptMessage);
+        if (nTaken == kPressOther)
             continue;
-        if (msg.message != WM_MOUSEMOVE) {
-            ::DispatchMessage(&msg);
-            continue;
-        }
-        point = ClientPointOf(hWnd, msg);
+        if (nTaken != kPressMoved)
+            break;
+        point = ptMessage;
         const int nCount = std::min<int>(GetItemCount(), static_cast<int>(arrRects.size()));
         int nTarget = -1;
         for (int i = 0; i < nCount; ++i)

@@ -123,6 +123,9 @@ public:
     void SetRect(const CRect& rc);
     CRect GetRect() const { return m_rcItem; }
     int GetIndex() const { return m_nIndex; }
+    // The window the item stands for (an MDI child of a tab client), or null.
+    HWND GetHandle() const { return m_hWnd; }
+    void SetHandle(HWND hWnd) { m_hWnd = hWnd; }
     int GetImageIndex() const { return m_nImage; }
     void SetImageIndex(int nImage) { m_nImage = nImage; }
     int GetLength() const { return m_nLength; }
@@ -158,6 +161,7 @@ protected:
     CKitTabManagerNavigateButtons m_arrNavigateButtons;
     CKitMarkupUIElement* m_pMarkupUIElement = nullptr;
     DWORD_PTR m_dwSubclassData = 0;
+    HWND m_hWnd = nullptr;
 
     friend class CKitTabManager;
     friend class CKitTabPaintManager;
@@ -183,6 +187,18 @@ public:
 
     CKitTabManager();
     ~CKitTabManager() override;
+
+    // The point of a mouse message in hWnd's client coordinates (the loops of the strip's presses).
+    static CPoint MessagePoint(HWND hWnd, const MSG& msg);
+    // A right click, cancel mode or Escape: ends a press or drag of the strip without a click.
+    static BOOL IsCancelMessage(const MSG& msg);
+
+    // What a press loop of the strip meets next while hWnd holds the mouse.
+    enum PressMessage { kPressEnded, kPressReleased, kPressCancelled, kPressMoved, kPressOther };
+    // Takes the next message of a press loop; blocks until there is one. A quit (posted again) or a lost
+    // capture ends the press (the message that took the capture is dispatched); other key-downs are swallowed
+    // and other messages dispatched (kPressOther). *pPoint gets the point of a move or a release.
+    static int TakePressMessage(HWND hWnd, CPoint* pPoint);
     CKitTabManager(const CKitTabManager&) = delete;
     CKitTabManager& operator=(const CKitTabManager&) = delete;
 
@@ -216,6 +232,9 @@ public:
     virtual BOOL IsNavigateButtonAutomaticVisible(CKitTabManagerNavigateButton* pButton);
     virtual BOOL IsNavigateButtonVisible(CKitTabManagerNavigateButton* pButton);
     virtual void OnItemClick(CKitTabManagerItem* pItem) { SetSelectedItem(pItem); }
+    // The left button went down on the item: drags it along the strip when reordering is allowed, else
+    // tracks or selects it; blocks while the button is held.
+    virtual void OnPressItem(HWND hWnd, CPoint point, CKitTabManagerItem* pItem);
     virtual BOOL IsAllowSelect(CKitTabManagerItem* /*pItem*/) { return TRUE; }
     // Drags the item along the strip until the button is released; blocks.
     virtual void ReOrder(HWND hWnd, CPoint point, CKitTabManagerItem* pItem);

@@ -19,3 +19,11 @@
 // The bars' ids (the toolbar resource's for the standard one).
 #define IDR_TOOLBAR_TOOLS 140
 #define IDR_TOOLBAR_DOCUMENTS 141
+#define IDR_TOOLBAR_CONTROLS 142
+#define IDR_BAR_PROPERTIES 143
+// The controls bar's fields.
+#define ID_KIT_STYLES 32816
+#define ID_KIT_FONT 32817
+#define ID_KIT_ZOOM 32818
+#define ID_KIT_ZOOM_SLIDER 32819
+#define ID_KIT_PROGRESS 32820
