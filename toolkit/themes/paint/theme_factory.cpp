@@ -1,10 +1,12 @@
 // The theme numbers and the current paint manager.
 #include "toolkit/themes/paint/default_theme.h"
+#include "toolkit/themes/paint/native_xp_theme.h"
 #include "toolkit/themes/paint/office_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 
 namespace {
 constexpr int kThemeOffice = 1;
+constexpr int kThemeNativeXP = 3;
 constexpr int kThemeVisualStudio6 = 8;
 } // namespace
 
@@ -14,6 +16,9 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
     switch (nTheme) {
     case kThemeOffice:
         pTheme = new CKitOfficeTheme();
+        break;
+    case kThemeNativeXP:
+        pTheme = new CKitNativeXPTheme();
         break;
     case kThemeVisualStudio6:
         pTheme = new CKitVisualStudio6Theme();
