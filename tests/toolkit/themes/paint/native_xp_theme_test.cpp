@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/shadow_manager.h"
 
@@ -16,6 +17,9 @@
 
 #include <vsstyle.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -443,4 +447,126 @@ TEST(KitNativeXPTheme, UnderWinesLightStylePopupItemsGrowThreePixels)
     EXPECT_EQ(pTheme->GetColor(COLOR_MENUTEXT),
               pTheme->GetControlStateTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, kitBarTypePopup, kitBarPopup));
     CKitPaintManager::Done();
+}
+
+// Bars, grippers, separators, fields and MDI buttons: which part of which class is drawn where, recorded by the stand-in.
+TEST(KitNativeXPTheme, ToolbarPartsLandWhereTheLayoutSays)
+{
+    StandInLog log;
+    ASSERT_TRUE(log.IsLoaded());
+    CTestNativeTheme theme(kStandInLibrary);
+    theme.RefreshMetrics();
+    theme.m_bFlatToolBar = FALSE;
+    CKitToolBar toolbar;
+    ASSERT_TRUE(toolbar.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 100, 30, nullptr, 0));
+    CKitControl* pButton = toolbar.GetControls()->AddControl(new CKitControlButton());
+    pButton->SetRect(CRect(40, 4, 60, 26));
+    pButton->SetRowRect(CRect(0, 4, 100, 26));
+    auto* pEdit = static_cast<CKitControlEdit*>(toolbar.GetControls()->AddControl(new CKitControlEdit()));
+    pEdit->SetRect(CRect(0, 0, 80, 22));
+    pEdit->ShowSpinButtons(TRUE);
+    const CRect rcSpin = pEdit->GetSpinButtonsRect();
+    const int nMiddle = rcSpin.CenterPoint().y;
+
+    struct Draw {
+        int part, state;
+        CRect rect;
+    };
+    struct Case {
+        const char* pszName;
+        std::function<void(CDC*)> draw;
+        std::vector<Draw> expected;
+    };
+    const Case cases[] = {
+        {"bar docked at the bottom", [&](CDC* pDC) { toolbar.SetPosition(kitBarBottom); theme.FillCommandBarEntry(pDC, &toolbar); },
+         {{RP_BAND, 0, CRect(0, 0, 100, 30)}}},
+        {"floating toolbar", [&](CDC* pDC) { toolbar.SetPosition(kitBarFloating); theme.FillCommandBarEntry(pDC, &toolbar); },
+         {{0, 0, CRect(0, 0, 100, 30)}, {WP_SMALLFRAMELEFT, 1, CRect(0, 0, 3, 30)},
+          {WP_SMALLFRAMERIGHT, 1, CRect(97, 0, 100, 30)}, {WP_SMALLFRAMEBOTTOM, 1, CRect(0, 27, 100, 30)}}},
+        {"gripper at the top", [&](CDC* pDC) { toolbar.SetPosition(kitBarTop); theme.DrawFloatingBarCaption(pDC, &toolbar, TRUE); },
+         {{RP_GRIPPER, 1, CRect(2, 0, 8, 30)}}},
+        {"gripper on the left", [&](CDC* pDC) { toolbar.SetPosition(kitBarLeft); theme.DrawFloatingBarCaption(pDC, &toolbar, TRUE); },
+         {{RP_GRIPPERVERT, 1, CRect(0, 2, 100, 8)}}},
+        {"separator", [&](CDC* pDC) { toolbar.SetPosition(kitBarTop); theme.DrawCommandBarSeparator(pDC, &toolbar, pButton, TRUE); },
+         {{TP_SEPARATOR, 1, CRect(34, 4, 40, 26)}}},
+        {"wrapped separator", [&](CDC* pDC) { pButton->SetWrap(TRUE); theme.DrawCommandBarSeparator(pDC, &toolbar, pButton, TRUE); pButton->SetWrap(FALSE); },
+         {{TP_SEPARATORVERT, 1, CRect(4, -1, 100, 4)}}},
+        {"separator on the left", [&](CDC* pDC) { toolbar.SetPosition(kitBarLeft); theme.DrawCommandBarSeparator(pDC, &toolbar, pButton, TRUE); },
+         {{TP_SEPARATORVERT, 1, CRect(0, -2, 100, 4)}}},
+        {"hot combo button", [&](CDC* pDC) { theme.DrawComboBoxDropDownButton(pDC, CRect(60, 0, 80, 22), TRUE, TRUE, FALSE); },
+         {{CP_DROPDOWNBUTTON, 2, CRect(58, 1, 79, 21)}}},
+        {"dropped combo button", [&](CDC* pDC) { theme.DrawComboBoxDropDownButton(pDC, CRect(60, 0, 80, 22), TRUE, TRUE, TRUE); },
+         {{CP_DROPDOWNBUTTON, 3, CRect(58, 1, 79, 21)}}},
+        {"disabled combo button", [&](CDC* pDC) { theme.DrawComboBoxDropDownButton(pDC, CRect(60, 0, 80, 22), FALSE, TRUE, TRUE); },
+         {{CP_DROPDOWNBUTTON, 4, CRect(58, 1, 79, 21)}}},
+        {"upper spin half pressed", [&](CDC* pDC) { pEdit->SetSelected(4); pEdit->SetPressed(4); theme.DrawControlEditSpin(pDC, pEdit); },
+         {{SPNP_UP, 3, CRect(rcSpin.left, rcSpin.top, rcSpin.right, nMiddle)},
+          {SPNP_DOWN, 1, CRect(rcSpin.left, nMiddle, rcSpin.right, rcSpin.bottom)}}},
+        {"lower spin half hot", [&](CDC* pDC) { pEdit->SetSelected(5); pEdit->SetPressed(0); theme.DrawControlEditSpin(pDC, pEdit); },
+         {{SPNP_UP, 1, CRect(rcSpin.left, rcSpin.top, rcSpin.right, nMiddle)},
+          {SPNP_DOWN, 2, CRect(rcSpin.left, nMiddle, rcSpin.right, rcSpin.bottom)}}},
+        {"restore button", [&](CDC* pDC) { pButton->SetId(9152); pButton->SetSelected(1); theme.DrawControlMDIButton(pDC, pButton); },
+         {{WP_MDIRESTOREBUTTON, 2, CRect(40, 4, 60, 26)}}},
+        {"minimize button", [&](CDC* pDC) { pButton->SetId(9153); pButton->SetSelected(0); theme.DrawControlMDIButton(pDC, pButton); },
+         {{WP_MDIMINBUTTON, 1, CRect(40, 4, 60, 26)}}},
+        {"close button", [&](CDC* pDC) { pButton->SetId(1); pButton->SetEnabled(FALSE); theme.DrawControlMDIButton(pDC, pButton); },
+         {{WP_MDICLOSEBUTTON, 4, CRect(40, 4, 60, 26)}}},
+    };
+    for (const Case& c : cases) {
+        log.Clear();
+        Canvas dc(100, 30, kGround);
+        c.draw(&dc.dc);
+        ASSERT_EQ(static_cast<int>(c.expected.size()), log->drawCount) << c.pszName;
+        for (size_t i = 0; i < c.expected.size(); i++) {
+            EXPECT_EQ(c.expected[i].part, log->draws[i].part) << c.pszName << " " << i;
+            EXPECT_EQ(c.expected[i].state, log->draws[i].state) << c.pszName << " " << i;
+            EXPECT_EQ(c.expected[i].rect, CRect(log->draws[i].rect)) << c.pszName << " " << i;
+        }
+    }
+    // A bar that is not flat gets the band's edges; the edit frame takes the style's border colour.
+    toolbar.SetPosition(kitBarBottom);
+    Canvas dc(100, 30, kGround);
+    theme.FillCommandBarEntry(&dc.dc, &toolbar);
+    EXPECT_EQ(kKitTestThemeColor, dc.Pixel(0, 0));
+    EXPECT_EQ(theme.GetColor(COLOR_BTNFACE), dc.Pixel(50, 15));
+    dc.dc.FillSolidRect(0, 0, 100, 30, kGround);
+    theme.DrawControlEditFrame(&dc.dc, CRect(0, 0, 60, 22), TRUE, FALSE);
+    EXPECT_EQ(kKitTestThemeColor, dc.Pixel(0, 0));
+    EXPECT_EQ(kKitTestThemeColor, dc.Pixel(59, 21));
+    EXPECT_EQ(kGround, dc.Pixel(1, 1));
+    EXPECT_EQ(CSize(8, std::max(22, theme.GetTextHeight() + 4)), theme.DrawCommandBarGripper(nullptr, &toolbar, FALSE));
+    toolbar.DestroyWindow();
+}
+
+// On a flat menu bar an open or hot menu is filled with the highlight colour and captioned in highlight text.
+TEST(KitNativeXPTheme, MenuBarPopupsAreHighlightedFlat)
+{
+    StandInLog log;
+    CTestNativeTheme theme(kStandInLibrary, TRUE);
+    theme.RefreshMetrics();
+    CKitMenuBar menuBar;
+    menuBar.SetPosition(kitBarTop);
+    CKitControl* pFile = menuBar.GetControls()->AddControl(new CKitControlPopup());
+    pFile->SetRect(CRect(2, 2, 40, 20));
+    Canvas dc(50, 24, kGround);
+    theme.DrawControlEntry(&dc.dc, pFile);
+    EXPECT_EQ(kGround, dc.Pixel(10, 10));
+    EXPECT_EQ(theme.GetColor(COLOR_BTNTEXT), theme.GetControlTextColor(pFile));
+    pFile->SetPopuped(TRUE);
+    log.Clear();
+    theme.DrawControlEntry(&dc.dc, pFile);
+    EXPECT_EQ(0, log->drawCount);
+    EXPECT_EQ(kHighlight, dc.Pixel(2, 2));
+    EXPECT_EQ(kHighlight, dc.Pixel(39, 19));
+    EXPECT_EQ(kGround, dc.Pixel(40, 20));
+    EXPECT_EQ(theme.GetColor(COLOR_HIGHLIGHTTEXT), theme.GetControlTextColor(pFile));
+
+    // Without flat system menus the bar's popups are toolbar buttons.
+    CTestNativeTheme raised(kStandInLibrary, FALSE);
+    raised.RefreshMetrics();
+    log.Clear();
+    raised.DrawControlEntry(&dc.dc, pFile);
+    ASSERT_EQ(1, log->drawCount);
+    EXPECT_EQ(TP_BUTTON, log->draws[0].part);
+    EXPECT_EQ(TS_PRESSED, log->draws[0].state);
 }
