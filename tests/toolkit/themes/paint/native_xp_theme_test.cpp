@@ -4,6 +4,7 @@
 
 #include "kit_test_module.h"
 #include "support/canvas.h"
+#include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_combo.h"
@@ -446,6 +447,15 @@ TEST(KitNativeXPTheme, UnderWinesLightStylePopupItemsGrowThreePixels)
     EXPECT_EQ(classic.GetPopupBarGripperWidth(&popup) + 3, pTheme->GetPopupBarGripperWidth(&popup));
     EXPECT_EQ(pTheme->GetColor(COLOR_MENUTEXT),
               pTheme->GetControlStateTextColor(TRUE, FALSE, TRUE, FALSE, FALSE, kitBarTypePopup, kitBarPopup));
+
+    // The scene of the classic comparison, drawn by the style: build/screens/themes-native-xp.png.
+    Scene scene;
+    const std::vector<COLORREF> styledPixels = scene.Paint(*pTheme);
+    EXPECT_NE("", FirstDifference(scene.Paint(classic), styledPixels));
+    std::vector<DWORD> pixels;
+    for (COLORREF clr : styledPixels)
+        pixels.push_back((GetRValue(clr) << 16) | (GetGValue(clr) << 8) | GetBValue(clr));
+    EXPECT_EQ("", SaveScreenshot("themes-native-xp", 640, 200, pixels));
     CKitPaintManager::Done();
 }
 
