@@ -143,6 +143,12 @@ public:
 
     // FALSE for every bar but a dialog bar.
     virtual BOOL IsDialogBar() const { return FALSE; }
+    // A dialog bar's highlight: set while the keyboard focus is on the bar or in it.
+    BOOL IsDialogBarActive() const { return m_bDialogBarActive; }
+    void SetDialogBarActive(BOOL bActive) { m_bDialogBarActive = bActive; }
+    // The options of the bar's floating frame; the four low bits give it a caption of its own.
+    BYTE GetFloatingFrameOptions() const { return m_nFloatingFrameOptions; }
+    void SetFloatingFrameOptions(BYTE nOptions) { m_nFloatingFrameOptions = nOptions; }
     // Whether a popup bar shows two columns (its option and its flag both on).
     virtual BOOL IsDoubleColumn() const { return FALSE; }
 
@@ -339,6 +345,8 @@ protected:
     DWORD m_dwState = 0;
     int m_nMRUWidth = 32767;
     BOOL m_bCustomizable = TRUE;
+    BYTE m_nFloatingFrameOptions = 0;
+    BOOL m_bDialogBarActive = FALSE;
     CKitCommandBarManager* m_pCommandBars = nullptr;
     CKitBarPainter* m_pPaintManager = nullptr;
     CKitImageManager* m_pImageManager = nullptr;

@@ -44,6 +44,8 @@ enum KitScrollStyle {
     kitScrollStyleFlat = 2,
     kitScrollStyleSystem = 3,
     kitScrollStyleOffice = 5,
+    // The office bar in its dark variant; set on a bar, never chosen by a theme.
+    kitScrollStyleOfficeDark = 6,
 };
 
 // A scroll bar's geometry in pixels along (start..end) and across its axis.

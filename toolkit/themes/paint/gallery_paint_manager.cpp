@@ -40,10 +40,26 @@ void CKitControlGalleryPaintManager::FillGalleryControl(CDC* pDC, CKitControlGal
     }
 }
 
+BOOL CKitControlGalleryPaintManager::IsScrollPartEnabled(CKitControlGallery* pGallery, int nPart)
+{
+    if (!pGallery->IsEnabled())
+        return FALSE;
+    if (nPart == kitScrollHitUpArrow)
+        return pGallery->GetScrollPos() > 0;
+    if (nPart == kitScrollHitDownArrow)
+        return pGallery->GetScrollPos() < pGallery->GetTotalHeight() - pGallery->GetEntriesArea().Height();
+    return TRUE;
+}
+
 void CKitControlGalleryPaintManager::DrawGalleryLabel(CDC* pDC, CRect rc, CKitControlGalleryEntry* pLabel)
 {
+    DrawLabel(pDC, rc, pLabel, m_pPaintManager->GetColor(kColorBorder));
+}
+
+void CKitControlGalleryPaintManager::DrawLabel(CDC* pDC, CRect rc, CKitControlGalleryEntry* pLabel, COLORREF clrLine)
+{
     pDC->FillSolidRect(rc, m_pPaintManager->GetColor(kColorLabelFace));
-    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, m_pPaintManager->GetColor(kColorBorder));
+    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, clrLine);
     CRect rcText = rc;
     rcText.DeflateRect(10, 0);
     ScopedSelect selectFont(*pDC, m_pPaintManager->GetRegularBoldFont()->GetSafeHandle());
@@ -74,8 +90,6 @@ void CKitControlGalleryPaintManager::DrawGalleryScrollButtons(CDC* pDC, CKitCont
 {
     const KIT_SCROLLBARPOSINFO& spi = *pGallery->GetScrollBarPosInfo();
     pDC->FillSolidRect(spi.rc, m_pPaintManager->GetColor(kColorScrollColumn));
-    const BOOL bEnabled = pGallery->IsEnabled();
-    const int nMaxPos = pGallery->GetTotalHeight() - pGallery->GetEntriesArea().Height();
     const BOOL bTracking = pGallery->GetScrollBarTrackInfo() != nullptr;
     struct Button {
         CRect rc;
@@ -84,10 +98,11 @@ void CKitControlGalleryPaintManager::DrawGalleryScrollButtons(CDC* pDC, CKitCont
     };
     const Button buttons[] = {
         {CRect(spi.rc.left, spi.pxTop, spi.rc.right, spi.pxUpArrow), kitScrollHitUpArrow,
-         bEnabled && pGallery->GetScrollPos() > 0},
+         IsScrollPartEnabled(pGallery, kitScrollHitUpArrow)},
         {CRect(spi.rc.left, spi.pxDownArrow, spi.rc.right, spi.pxExtraButton), kitScrollHitDownArrow,
-         bEnabled && pGallery->GetScrollPos() < nMaxPos},
-        {CRect(spi.rc.left, spi.pxExtraButton, spi.rc.right, spi.pxBottom), kitScrollHitExtra, bEnabled},
+         IsScrollPartEnabled(pGallery, kitScrollHitDownArrow)},
+        {CRect(spi.rc.left, spi.pxExtraButton, spi.rc.right, spi.pxBottom), kitScrollHitExtra,
+         IsScrollPartEnabled(pGallery, kitScrollHitExtra)},
     };
     for (const Button& button : buttons) {
         BOOL bHit = spi.nHitPart == button.nPart && button.bEnabled;

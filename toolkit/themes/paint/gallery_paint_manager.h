@@ -26,4 +26,10 @@ public:
     int m_cyScrollUp = kScrollButtonHeight;
     int m_cyScrollDown = kScrollButtonHeight;
     int m_cxScrollButton = kScrollButtonWidth;
+
+protected:
+    // Whether the gallery lets its up, down or popup button (60, 61, 65) be used.
+    static BOOL IsScrollPartEnabled(CKitControlGallery* pGallery, int nPart);
+    // A label: the face, a line along its bottom and the bold caption.
+    void DrawLabel(CDC* pDC, CRect rc, CKitControlGalleryEntry* pLabel, COLORREF clrLine);
 };

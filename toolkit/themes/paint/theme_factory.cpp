@@ -1,12 +1,16 @@
 // The theme numbers and the current paint manager.
 #include "toolkit/themes/paint/default_theme.h"
 #include "toolkit/themes/paint/native_xp_theme.h"
+#include "toolkit/themes/paint/office2003_theme.h"
 #include "toolkit/themes/paint/office_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/paint/resource_theme.h"
 
 namespace {
 constexpr int kThemeOffice = 1;
+constexpr int kThemeOffice2003 = 2;
 constexpr int kThemeNativeXP = 3;
+constexpr int kThemeResource = 5;
 constexpr int kThemeVisualStudio6 = 8;
 } // namespace
 
@@ -17,8 +21,14 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
     case kThemeOffice:
         pTheme = new CKitOfficeTheme();
         break;
+    case kThemeOffice2003:
+        pTheme = new CKitOffice2003Theme();
+        break;
     case kThemeNativeXP:
         pTheme = new CKitNativeXPTheme();
+        break;
+    case kThemeResource:
+        pTheme = new CKitResourceTheme();
         break;
     case kThemeVisualStudio6:
         pTheme = new CKitVisualStudio6Theme();
