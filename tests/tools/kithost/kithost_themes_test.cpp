@@ -1,5 +1,6 @@
 // kithost's frame with its File menu open under every theme the factory makes, side by side in
-// build/screens/themes-all.png; and the "/theme N" switch that picks the program's theme.
+// build/screens/themes-all.png (the resource theme over the blue theme module of its own tests); and the
+// "/theme N" switch that picks the program's theme.
 #include "support/canvas.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
@@ -8,12 +9,14 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/themes/paint/default_theme.h"
+#include "toolkit/themes/paint/resource_theme_support.h"
 #include "tools/kithost/kithost_frame.h"
 #include "tools/kithost/kithost_options.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,11 +26,13 @@ struct ThemePanel {
     int nTheme;
     const char* pszName;
 };
+// The theme whose colours and pictures come from a theme module.
+constexpr int kResourceTheme = 5;
 // The factory's themes in the order they are shown.
 constexpr ThemePanel kPanels[] = {
     {0, "Default"},           {8, "Visual Studio 6"},    {1, "Office XP"},
     {2, "Office 2003"},       {3, "Native XP"},          {4, "Whidbey"},
-    {7, "Visual Studio 2008"}, {9, "Visual Studio 2010"}, {5, "Resource"},
+    {7, "Visual Studio 2008"}, {9, "Visual Studio 2010"}, {kResourceTheme, "Resource (the tests' blue theme module)"},
 };
 constexpr int kColumns = 3;
 constexpr int kMargin = 8;
@@ -54,6 +59,9 @@ void Idle(CKitHostFrame* pFrame)
 // The frame under the theme, its File menu opened from the keyboard, as the display shows it.
 WindowImage CaptureFrame(int nTheme)
 {
+    std::unique_ptr<ThemeModule> pModule;
+    if (nTheme == kResourceTheme)
+        pModule = std::make_unique<ThemeModule>();
     CKitPaintManager::SetTheme(nTheme);
     auto* pFrame = new CKitHostFrame();
     WindowImage image;
