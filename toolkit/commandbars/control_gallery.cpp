@@ -284,10 +284,9 @@ void CKitControlGallery::CalcScrollBarInfo(const CRect& rc, KIT_SCROLLBARPOSINFO
     if (!HasScrollButtons() || pPainter == nullptr)
         return;
     // Up, down and more stacked in the column.
-    int nButton = pPainter->GetScrollButtonHeight();
-    pSBInfo->pxUpArrow = rc.top + nButton;
-    pSBInfo->pxDownArrow = rc.top + nButton;
-    pSBInfo->pxExtraButton = rc.top + 2 * nButton;
+    pSBInfo->pxUpArrow = rc.top + pPainter->GetScrollButtonHeight();
+    pSBInfo->pxDownArrow = pSBInfo->pxUpArrow;
+    pSBInfo->pxExtraButton = pSBInfo->pxDownArrow + pPainter->GetScrollDownButtonHeight();
     pSBInfo->pxThumbTop = pSBInfo->pxThumbBottom = pSBInfo->pxExtraButton;
 }
 

@@ -35,6 +35,8 @@ public:
     virtual void DrawGalleryScrollButtons(CDC* pDC, CKitControlGallery* pGallery) = 0;
     virtual int GetScrollButtonColumnWidth() const = 0;
     virtual int GetScrollButtonHeight() const = 0;
+    // The down button's height; the up button's unless a theme sizes them apart.
+    virtual int GetScrollDownButtonHeight() const { return GetScrollButtonHeight(); }
 
 protected:
     ~CKitGalleryPainter() = default;

@@ -453,11 +453,9 @@ BOOL CKitDockBar::OnEraseBkgnd(CDC* /*pDC*/)
 LRESULT CKitDockBar::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
 {
     CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
-    CRect rc;
-    GetClientRect(&rc);
     CKitBarPainter* pPainter = m_pCommandBars != nullptr ? m_pCommandBars->GetPaintManager() : nullptr;
     if (pPainter != nullptr)
-        pPainter->FillDockBar(pDC, rc);
+        pPainter->FillDockBar(pDC, this);
     return 1;
 }
 

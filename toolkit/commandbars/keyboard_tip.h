@@ -1,4 +1,4 @@
-// CKitCommandBarKeyboardTip, CKitMessageBarButton: a keyboard tip window and a message-bar button as the painters read them.
+// CKitCommandBarKeyboardTip, CKitMessageBarButton, CKitMessageBarLayout: a keyboard tip window, and a message bar and its buttons as the painters read them.
 #pragma once
 
 #include "framework/geometry.h"
@@ -68,4 +68,32 @@ struct CKitMessageBarButton {
     UINT nId = 0;
     BOOL bHot = FALSE;
     BOOL bPushed = FALSE;
+};
+
+// A message bar: its client rectangle, the widths of its border and its buttons.
+struct CKitMessageBarLayout {
+    // A close button takes this much more from the right of the message.
+    static constexpr int kCloseButtonSpace = 18;
+
+    CRect rcClient;
+    CRect rcBorders;
+    std::vector<CKitMessageBarButton> buttons;
+
+    // The button with the command id; null when there is none.
+    const CKitMessageBarButton* FindButton(UINT nId) const
+    {
+        for (const CKitMessageBarButton& button : buttons)
+            if (button.nId == nId)
+                return &button;
+        return nullptr;
+    }
+    // The client rectangle less the border, less the close button's space when there is one.
+    CRect GetMessageRect() const
+    {
+        CRect rc(rcClient.left + rcBorders.left, rcClient.top + rcBorders.top, rcClient.right - rcBorders.right,
+                 rcClient.bottom - rcBorders.bottom);
+        if (FindButton(SC_CLOSE) != nullptr)
+            rc.right -= kCloseButtonSpace;
+        return rc;
+    }
 };

@@ -57,8 +57,8 @@ public:
     }
     // An MDI frame button whose parameter holds its glyph.
     virtual void DrawControlMDIButton(CDC* /*pDC*/, CKitControl* /*pControl*/) {}
-    // The face of a dock bar along a frame's edge.
-    virtual void FillDockBar(CDC* /*pDC*/, const CRect& /*rc*/) {}
+    // The face of a dock bar along a frame's edge, over its client rectangle.
+    virtual void FillDockBar(CDC* /*pDC*/, CWnd* /*pDockBar*/) {}
     // Draws a keyboard tip into its client rectangle (nothing but the region with bSetRegion).
     virtual void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) = 0;
     // The global option that cross-fades every bar's changes.

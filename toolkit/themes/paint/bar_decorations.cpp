@@ -171,11 +171,6 @@ void CKitPaintManager::DrawControlMDIButton(CDC* pDC, CKitControl* pControl)
     pDC->SelectObject(pOld);
 }
 
-void CKitPaintManager::FillDockBar(CDC* pDC, const CRect& rc)
-{
-    pDC->FillSolidRect(rc, GetColor(COLOR_3DFACE));
-}
-
 void CKitPaintManager::WaitAnimationFrame(DWORD dwMilliseconds)
 {
     ::Sleep(dwMilliseconds);

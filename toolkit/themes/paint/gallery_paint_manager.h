@@ -22,6 +22,7 @@ public:
     void DrawGalleryScrollButtons(CDC* pDC, CKitControlGallery* pGallery) override;
     int GetScrollButtonColumnWidth() const override { return m_cxScrollButton; }
     int GetScrollButtonHeight() const override { return m_cyScrollUp; }
+    int GetScrollDownButtonHeight() const override { return m_cyScrollDown; }
 
     int m_cyScrollUp = kScrollButtonHeight;
     int m_cyScrollDown = kScrollButtonHeight;

@@ -14,34 +14,10 @@ IMPLEMENT_DYNAMIC(CKitOffice2003Theme, CKitOfficeTheme)
 
 namespace {
 
-// The theme's colour roles (indices of the colour table).
-enum Office2003Color {
-    kFace = 30,
-    kHotFill = 31,
-    kHotBorder = 32,
-    kPushedFill = 33,
-    kDisabledMark = 35,
-    kCheckedFill = 36,
-    kCheckedBorder = 37,
-    kGripper = 38,
-    kSeparator = 39,
-    kPopupFill = 41,
-    kExpandedColumn = 42,
-    kPopupBorder = 43,
-    kHotText = 45,
-    kToolBarText = 46,
-    kPushedBorder = 50,
-    kIndeterminateFill = 51,
-    kAccent = 55,
-    kDisabledCheckedBorder = 58,
-    kDisabledText = 60,
-    kFloatingFrame = 61,
-};
-
 // Dock windows with any of these style bits get a plain dock colour instead of the gradient.
 constexpr DWORD kPlainDockStyles = 0x4100;
 constexpr int kMinCaptionHeight = 15;
-constexpr int kGripperMinHeight = 25;
+constexpr int kDialogGripperMinHeight = 25;
 constexpr int kStatusGripperWidth = 18;
 constexpr int kStatusGripperPart = 3;
 constexpr int kGlyphSize = 16;
@@ -303,6 +279,11 @@ void CKitOffice2003Theme::RefreshGlyphImage()
     m_ilGlyph.Add(&bitmap, kGlyphMask);
 }
 
+bool CKitOffice2003Theme::IsPopupBar(int nBarType, int nBarPosition)
+{
+    return nBarType == kitBarTypePopup && nBarPosition == kitBarPopup;
+}
+
 void CKitOffice2003Theme::FillGradient(CDC* pDC, CRect rc, const CKitPaintManagerColorGradient& grc, BOOL bHorz,
                                        const CRect* pClip)
 {
@@ -389,6 +370,16 @@ BOOL CKitOffice2003Theme::IsFloatingBarCaption(CKitCommandBar* pBar)
     return (pBar->GetFloatingFrameOptions() & 0x0F) != 0;
 }
 
+void CKitOffice2003Theme::FillDockBehindBar(CDC* pDC, CKitCommandBar* pBar, BOOL bVertical)
+{
+    const CRect rc = GetBarClientRect(pBar);
+    pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
+    if (bVertical && IsPlainDockParent(pBar))
+        pDC->FillSolidRect(rc, m_grcDock.clrDark);
+    else
+        FillDockGradient(pDC, GetParentRectInBar(pBar), rc);
+}
+
 void CKitOffice2003Theme::FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar)
 {
     const CRect rc = GetBarClientRect(pBar);
@@ -424,11 +415,7 @@ void CKitOffice2003Theme::FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar)
     }
     if (nPosition == kitBarTop || nPosition == kitBarBottom || nPosition == kitBarLeft || nPosition == kitBarRight) {
         const BOOL bVertical = IsVerticalPosition(nPosition);
-        pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
-        if (bVertical && IsPlainDockParent(pBar))
-            pDC->FillSolidRect(rc, m_grcDock.clrDark);
-        else
-            FillDockGradient(pDC, GetParentRectInBar(pBar), rc);
+        FillDockBehindBar(pDC, pBar, bVertical);
         // The body is rounded: the three pixels at its start and its four corners stay dock.
         const CRect rcBody = bVertical ? CRect(rc.left + 1, rc.top + 3, rc.right - 1, rc.bottom)
                                        : CRect(rc.left + 3, rc.top + 1, rc.right, rc.bottom - 1);
@@ -480,6 +467,35 @@ void CKitOffice2003Theme::FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar)
     CKitOfficeTheme::FillCommandBarEntry(pDC, pBar);
 }
 
+void CKitOffice2003Theme::DrawRoundedFrame(CDC* pDC, CRect rc, COLORREF clr)
+{
+    const int l = rc.left;
+    const int t = rc.top;
+    const int r = rc.right - 1;
+    const int b = rc.bottom - 1;
+    pDC->FillSolidRect(l + 3, t, rc.Width() - 6, 1, clr);
+    pDC->FillSolidRect(l + 3, b, rc.Width() - 6, 1, clr);
+    pDC->FillSolidRect(l, t + 3, 1, rc.Height() - 6, clr);
+    pDC->FillSolidRect(r, t + 3, 1, rc.Height() - 6, clr);
+    // Weights of 255 for the corner's pixels: (dx, dy) in from the corner.
+    struct Weight {
+        int dx, dy, w;
+    };
+    const Weight weights[] = {{1, 1, 255}, {1, 0, 60}, {0, 1, 60}, {2, 0, 120}, {0, 2, 120}};
+    auto blend = [&](int x, int y, int w) {
+        const COLORREF old = pDC->GetPixel(x, y);
+        auto mix = [w](int a, int c) { return a + (c - a) * w / 255; };
+        pDC->SetPixel(x, y, RGB(mix(GetRValue(old), GetRValue(clr)), mix(GetGValue(old), GetGValue(clr)),
+                                mix(GetBValue(old), GetBValue(clr))));
+    };
+    for (const Weight& k : weights) {
+        blend(l + k.dx, t + k.dy, k.w);
+        blend(r - k.dx, t + k.dy, k.w);
+        blend(l + k.dx, b - k.dy, k.w);
+        blend(r - k.dx, b - k.dy, k.w);
+    }
+}
+
 void CKitOffice2003Theme::FillWindowFace(CDC* pDC, CWnd* pWnd)
 {
     CRect rc;
@@ -521,7 +537,7 @@ CSize CKitOffice2003Theme::DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar
 
 CSize CKitOffice2003Theme::DrawCommandBarGripper(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw)
 {
-    const int nHeight = std::max(kGripperMinHeight, m_nTextHeight + 6);
+    const int nHeight = std::max(kDialogGripperMinHeight, m_nTextHeight + 6);
     if (bDraw) {
         CRect rc = GetBarClientRect(pBar);
         rc.DeflateRect(3, 3);

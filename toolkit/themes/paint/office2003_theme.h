@@ -52,6 +52,8 @@ public:
     int m_nSeparatorInset = 4;
 
 protected:
+    // A popup bar shown as a menu: type popup at the popup position.
+    static bool IsPopupBar(int nBarType, int nBarPosition);
     // A gradient over the rectangle, left to right when bHorz, clipped to rcClip when given.
     static void FillGradient(CDC* pDC, CRect rc, const CKitPaintManagerColorGradient& grc, BOOL bHorz,
                              const CRect* pClip = nullptr);
@@ -67,6 +69,12 @@ protected:
     static int GetFirstRowEdge(CKitCommandBar* pBar, BOOL bVertical);
     // A 2 x 2 gripper dot at (x, y) over a COLOR_WINDOW dot one pixel right and down when asked.
     void DrawGripperDot(CDC* pDC, int x, int y, BOOL bHighlight);
+
+    // A one-pixel frame whose corners are rounded by blending the colour into the pixels there.
+    static void DrawRoundedFrame(CDC* pDC, CRect rc, COLORREF clr);
+    // What shows behind a docked bar: button face, then its dock's gradient (a plain dock colour for a
+    // vertical bar in a dock window that asks for it).
+    void FillDockBehindBar(CDC* pDC, CKitCommandBar* pBar, BOOL bVertical);
 
     BOOL m_bSchemeColors = FALSE;
     CImageList m_ilGlyph;

@@ -16,34 +16,6 @@ IMPLEMENT_DYNAMIC(CKitOfficeTheme, CKitPaintManager)
 
 namespace {
 
-// The theme's colour roles (indices of the colour table).
-enum OfficeColor {
-    kFace = 30,
-    kHotFill = 31,
-    kHotBorder = 32,
-    kPushedFill = 33,
-    kDisabledMark = 35,
-    kCheckedFill = 36,
-    kCheckedBorder = 37,
-    kGripper = 38,
-    kSeparator = 39,
-    kDisabledIcon = 40,
-    kPopupFill = 41,
-    kExpandedColumn = 42,
-    kPopupBorder = 43,
-    kPopupText = 44,
-    kHotText = 45,
-    kToolBarText = 46,
-    kPushedText = 47,
-    kPushedBorder = 50,
-    kIndeterminateFill = 51,
-    kMarkBorder = 52,
-    kPopupFieldBorder = 53,
-    kLabelFill = 56,
-    kDisabledCheckedBorder = 58,
-    kDisabledText = 60,
-    kFloatingFrame = 61,
-};
 // Distance under which a checked fill counts as black for the mark.
 constexpr double kMarkDistinctness = 50;
 // Shadows whatever the system says, with the opening control cut out and casting its own.
@@ -301,6 +273,16 @@ void CKitOfficeTheme::DrawPopupResizeGripper(CDC* pDC, CRect rc, int nFlags)
     DrawResizeGripperDots(pDC, rc, nFlags, kGripper);
 }
 
+CRect CKitOfficeTheme::GetPopupSeparatorLine(CKitCommandBar* pBar, CKitControl* pControl)
+{
+    const CRect rcRow = pControl->GetRowRect();
+    const CRect rcControl = pControl->GetRect();
+    if (pControl->GetWrap())
+        return CRect(rcControl.left - 2, rcRow.top - 1, rcControl.left - 1, rcRow.bottom + 1);
+    const int nLeft = rcControl.left + GetPopupBarGripperWidth(pBar) + m_nPopupBarTextPadding - 1;
+    return CRect(nLeft, rcControl.top - 2, rcControl.right + 1, rcControl.top - 1);
+}
+
 CSize CKitOfficeTheme::DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, CKitControl* pControl, BOOL bDraw)
 {
     const bool bPopup = pBar->GetType() == kitBarTypePopup;
@@ -312,11 +294,7 @@ CSize CKitOfficeTheme::DrawCommandBarSeparator(CDC* pDC, CKitCommandBar* pBar, C
     const int nPosition = pBar->GetPosition();
     const COLORREF clr = GetColor(kSeparator);
     if (bPopup) {
-        if (bWrap)
-            VerticalLine(pDC, rcControl.left - 2, rcRow.top - 1, rcRow.bottom + 1, clr);
-        else
-            HorizontalLine(pDC, rcControl.left + GetPopupBarGripperWidth(pBar) + m_nPopupBarTextPadding - 1,
-                           rcControl.top - 2, rcControl.right + 1, clr);
+        pDC->FillSolidRect(GetPopupSeparatorLine(pBar, pControl), clr);
     } else if (nPosition == kitBarLeft || nPosition == kitBarRight) {
         if (bWrap)
             VerticalLine(pDC, rcRow.right + 2, rcRow.top + 4, rcRow.bottom, clr);

@@ -44,6 +44,38 @@ public:
     virtual void FillPopupLabelBackground(CDC* pDC, CRect rc);
 
 protected:
+    // The colour roles of this theme and those built on it (indices of the colour table).
+    enum OfficeColor {
+        kFace = 30,
+        kHotFill = 31,
+        kHotBorder = 32,
+        kPushedFill = 33,
+        kDisabledMark = 35,
+        kCheckedFill = 36,
+        kCheckedBorder = 37,
+        kGripper = 38,
+        kSeparator = 39,
+        kDisabledIcon = 40,
+        kPopupFill = 41,
+        kExpandedColumn = 42,
+        kPopupBorder = 43,
+        kPopupText = 44,
+        kHotText = 45,
+        kToolBarText = 46,
+        kPushedText = 47,
+        kPushedBorder = 50,
+        kIndeterminateFill = 51,
+        kMarkBorder = 52,
+        kPopupFieldBorder = 53,
+        kAccent = 55,
+        kLabelFill = 56,
+        kDisabledCheckedBorder = 58,
+        kDisabledText = 60,
+        kFloatingFrame = 61,
+    };
+
+    // The one-pixel separator line before a control of a popup bar (beside it when the control wraps).
+    CRect GetPopupSeparatorLine(CKitCommandBar* pBar, CKitControl* pControl);
     // Fills the part where a popup meets the control that opened it.
     void FillPopupJoiningGap(CDC* pDC, CKitCommandBar* pBar, int nColor);
     // The box of a check box or radio mark in its state.

@@ -22,6 +22,7 @@ class CKitControlComboBox;
 class CKitControlEdit;
 class CKitImageManagerIcon;
 struct CKitMessageBarButton;
+struct CKitMessageBarLayout;
 class CKitShadowManager;
 class CKitStatusBarPane;
 class CKitStatusBarSwitchPane;
@@ -194,8 +195,8 @@ public:
                              LPARAM lpParam) override;
     // An MDI frame button whose parameter holds its glyph.
     void DrawControlMDIButton(CDC* pDC, CKitControl* pControl) override;
-    // The face of a dock bar.
-    void FillDockBar(CDC* pDC, const CRect& rc) override;
+    // The face of a dock bar: the theme's window face.
+    void FillDockBar(CDC* pDC, CWnd* pDockBar) override { FillWindowFace(pDC, pDockBar); }
     // The opening animation of a popup: 2 unfold, 3 slide, 4 fade; other kinds draw nothing.
     virtual void Animate(CDC* pDestDC, CDC* pSrcDC, CRect rc, int nAnimationType);
     // Icon, button face, text or markup of a status-bar pane.
@@ -212,6 +213,8 @@ public:
     virtual void FillStatusBar(CDC* pDC, CWnd* pBar);
     // A message-bar button: its face and state, and the cross of the close button.
     virtual void DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton);
+    // The bar's client in the button face, its message framed in the shadow colour on the info background.
+    virtual void FillMessageBar(CDC* pDC, const CKitMessageBarLayout* pBar);
     // Paints a keyboard tip (region flag 0); nothing for the region in the base.
     void DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion) override;
     // Fills the rectangle with the application workspace colour.

@@ -69,15 +69,6 @@ CRect AlongRect(const KIT_SCROLLBARPOSINFO& spi, int nFrom, int nTo, int nAcross
     return spi.bVertical ? CRect(nAcrossFrom, nFrom, nAcrossTo, nTo) : CRect(nFrom, nAcrossFrom, nTo, nAcrossTo);
 }
 
-// A picture's state of nStates drawn at its own size with its top-left corner at pt.
-void DrawStateAt(CDC* pDC, CKitResourceImage* pImage, CPoint pt, int nState, int nStates)
-{
-    if (pImage == nullptr)
-        return;
-    CRect rcSrc = pImage->GetSource(nState, nStates);
-    KitDrawResourceState(pDC, pImage, CRect(pt, rcSrc.Size()), nState, nStates);
-}
-
 // A part's state of a bar or a row of buttons: nDisabled when off, 3 pressed, 2 hot, 1 while another part is
 // active, else 0.
 int PartPictureState(BOOL bEnabled, int nDisabled, int nPart, int nPressed, int nHot)
@@ -104,6 +95,12 @@ void KitDrawResourceState(CDC* pDC, CKitResourceImage* pImage, const CRect& rcDe
 {
     if (pImage != nullptr && !rcDest.IsRectEmpty())
         pImage->DrawImageTransparent(pDC, rcDest, pImage->GetSource(nState, nStates), rcMargins, kTransparent);
+}
+
+void KitDrawResourceStateAt(CDC* pDC, CKitResourceImage* pImage, CPoint pt, int nState, int nStates)
+{
+    if (pImage != nullptr)
+        KitDrawResourceState(pDC, pImage, CRect(pt, pImage->GetSource(nState, nStates).Size()), nState, nStates);
 }
 
 // ---- gallery ----
@@ -309,7 +306,7 @@ void CKitSliderResourceTheme::DrawScrollBar(CDC* pDC, CKitScrollBase* pScrollBar
         const int yTick = (rcTrack.top + rcTrack.bottom - szTick.cy) / 2;
         const std::vector<double>& ticks = pScrollBar->GetTicks();
         if (ticks.empty() || spi.nMax <= spi.nMin) {
-            DrawStateAt(pDC, pTick, CPoint((rcTrack.left + rcTrack.right - szTick.cx) / 2, yTick), 0, 1);
+            KitDrawResourceStateAt(pDC, pTick, CPoint((rcTrack.left + rcTrack.right - szTick.cx) / 2, yTick), 0, 1);
         } else {
             CRect rcTicks = rcTrack;
             rcTicks.DeflateRect(kTickInset, 0);
@@ -318,8 +315,8 @@ void CKitSliderResourceTheme::DrawScrollBar(CDC* pDC, CKitScrollBase* pScrollBar
             for (double dValue : ticks) {
                 const double dOffset = (dValue - spi.nMin) * nWidth / (spi.nMax - spi.nMin);
                 if (dOffset > 0 && dOffset < nWidth)
-                    DrawStateAt(pDC, pTick, CPoint(rcTicks.left + static_cast<int>(dOffset) - szTick.cx / 2, yTick),
-                                0, 1);
+                    KitDrawResourceStateAt(
+                        pDC, pTick, CPoint(rcTicks.left + static_cast<int>(dOffset) - szTick.cx / 2, yTick), 0, 1);
             }
         }
     }
@@ -345,9 +342,8 @@ void CKitSliderResourceTheme::DrawScrollBar(CDC* pDC, CKitScrollBase* pScrollBar
     else if (isTrackPart(states.nPressed) || isTrackPart(states.nHot) || states.nHot == kitScrollHitThumb)
         nState = 1;
     const CSize szThumb = pThumb->GetSource(nState, kSliderStates).Size();
-    DrawStateAt(pDC, pThumb,
-                CPoint((spi.pxThumbTop + spi.pxThumbBottom - szThumb.cx) / 2, (rc.top + rc.bottom - szThumb.cy) / 2),
-                nState, kSliderStates);
+    const CPoint ptThumb((spi.pxThumbTop + spi.pxThumbBottom - szThumb.cx) / 2, (rc.top + rc.bottom - szThumb.cy) / 2);
+    KitDrawResourceStateAt(pDC, pThumb, ptThumb, nState, kSliderStates);
 }
 
 // ---- progress ----

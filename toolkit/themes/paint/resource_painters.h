@@ -24,6 +24,8 @@ void KitFillSolidRectIfColor(CDC* pDC, const CRect& rc, COLORREF clr);
 // Draws state nState of a vertical strip of nStates pictures with magenta left out; nothing without a picture.
 void KitDrawResourceState(CDC* pDC, CKitResourceImage* pImage, const CRect& rcDest, int nState, int nStates,
                           const CRect& rcMargins = CRect(0, 0, 0, 0));
+// The same state at its own size with its top-left corner at pt.
+void KitDrawResourceStateAt(CDC* pDC, CKitResourceImage* pImage, CPoint pt, int nState, int nStates);
 
 // A gallery's scroll buttons, light and dark scroll bars, labels and face from the theme's pictures and colours.
 class CKitControlGalleryResourceTheme : public CKitControlGalleryPaintManager {
@@ -44,7 +46,8 @@ public:
     void DrawGalleryLabel(CDC* pDC, CRect rc, CKitControlGalleryEntry* pLabel) override;
     void DrawGalleryScrollButtons(CDC* pDC, CKitControlGallery* pGallery) override;
 
-    // The picture states (0 normal, 1 another part active, 2 hot, 3 pressed, 4 disabled) of the up, down and popup buttons.
+    // The picture states of the up, down and popup buttons: 0 normal, 1 another part active, 2 hot,
+    // 3 pressed, 4 disabled.
     void GetScrollButtonStates(CKitControlGallery* pGallery, int states[3]) const;
 
     COLORREF m_clrSelected = CKitPaintManagerColor::kNone;

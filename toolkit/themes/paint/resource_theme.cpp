@@ -16,7 +16,6 @@ IMPLEMENT_DYNAMIC(CKitResourceTheme, CKitOffice2003Theme)
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kTransparent = RGB(255, 0, 255);
 constexpr int kShadowOptions = 3;
 // Colour-table entries the theme reads and draws with.
 constexpr int kColorToolbarFace = 30;
@@ -185,6 +184,16 @@ void CKitResourceTheme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
     }
 }
 
+void CKitResourceTheme::FillMessageBar(CDC* pDC, const CKitMessageBarLayout* pBar)
+{
+    KitFillSolidRectIfColor(pDC, pBar->rcClient, m_clrMessageBar);
+    CRect rc = pBar->GetMessageRect();
+    if (m_clrMessageBarFrame != CKitPaintManagerColor::kNone)
+        pDC->Draw3dRect(rc, m_clrMessageBarFrame, m_clrMessageBarFrame);
+    rc.DeflateRect(1, 1);
+    FillGradientIfColors(pDC, rc, m_grcMessageBar);
+}
+
 void CKitResourceTheme::DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton)
 {
     const BOOL bClose = pButton->nId == SC_CLOSE;
@@ -201,10 +210,10 @@ void CKitResourceTheme::DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pBu
     CKitResourceImage* pGlyph = LoadImage("FRAMECAPTIONCLOSE17");
     if (pGlyph == nullptr)
         return;
-    const CRect rcSrc = pGlyph->GetSource(0, kCloseGlyphStates);
+    const CSize sz = pGlyph->GetSource(0, kCloseGlyphStates).Size();
     const CRect& rc = pButton->rc;
-    const CPoint pt((rc.left + rc.right - rcSrc.Width()) / 2, (rc.top + rc.bottom - rcSrc.Height()) / 2);
-    pGlyph->DrawImageTransparent(pDC, CRect(pt, rcSrc.Size()), rcSrc, CRect(0, 0, 0, 0), kTransparent);
+    KitDrawResourceStateAt(pDC, pGlyph, CPoint((rc.left + rc.right - sz.cx) / 2, (rc.top + rc.bottom - sz.cy) / 2), 0,
+                           kCloseGlyphStates);
 }
 
 void CKitResourceTheme::FillWorkspace(CDC* pDC, CRect rc, CRect rcExclude)

@@ -26,6 +26,8 @@ public:
     // Six dots in a triangle in the bottom right corner.
     void DrawStatusBarGripper(CDC* pDC, CRect rcClient) override;
     void DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pButton) override;
+    // The fill colour behind a framed message on the message-bar gradient.
+    void FillMessageBar(CDC* pDC, const CKitMessageBarLayout* pBar) override;
     void FillStatusBar(CDC* pDC, CWnd* pBar) override;
     // The Office refresh, then every colour from the theme's description.
     void RefreshMetrics() override;

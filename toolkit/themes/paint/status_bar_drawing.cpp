@@ -186,6 +186,15 @@ void CKitPaintManager::DrawMessageBarButton(CDC* pDC, CKitMessageBarButton* pBut
     pDC->SelectObject(pOld);
 }
 
+void CKitPaintManager::FillMessageBar(CDC* pDC, const CKitMessageBarLayout* pBar)
+{
+    pDC->FillSolidRect(pBar->rcClient, GetColor(COLOR_3DFACE));
+    CRect rc = pBar->GetMessageRect();
+    Draw3dRect(pDC, rc, COLOR_3DSHADOW, COLOR_3DSHADOW);
+    rc.DeflateRect(1, 1);
+    pDC->FillSolidRect(rc, GetColor(COLOR_INFOBK));
+}
+
 void CKitPaintManager::DrawKeyboardTip(CDC* pDC, CKitCommandBarKeyboardTip* pTip, BOOL bSetRegion)
 {
     if (bSetRegion)

@@ -5,13 +5,19 @@
 #include "toolkit/themes/paint/office_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/paint/resource_theme.h"
+#include "toolkit/themes/paint/visual_studio2008_theme.h"
+#include "toolkit/themes/paint/visual_studio2010_theme.h"
+#include "toolkit/themes/paint/whidbey_theme.h"
 
 namespace {
 constexpr int kThemeOffice = 1;
 constexpr int kThemeOffice2003 = 2;
 constexpr int kThemeNativeXP = 3;
+constexpr int kThemeWhidbey = 4;
 constexpr int kThemeResource = 5;
+constexpr int kThemeVisualStudio2008 = 7;
 constexpr int kThemeVisualStudio6 = 8;
+constexpr int kThemeVisualStudio2010 = 9;
 } // namespace
 
 CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
@@ -27,11 +33,20 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
     case kThemeNativeXP:
         pTheme = new CKitNativeXPTheme();
         break;
+    case kThemeWhidbey:
+        pTheme = new CKitWhidbeyTheme();
+        break;
     case kThemeResource:
         pTheme = new CKitResourceTheme();
         break;
+    case kThemeVisualStudio2008:
+        pTheme = new CKitVisualStudio2008Theme();
+        break;
     case kThemeVisualStudio6:
         pTheme = new CKitVisualStudio6Theme();
+        break;
+    case kThemeVisualStudio2010:
+        pTheme = new CKitVisualStudio2010Theme();
         break;
     default:
         pTheme = new CKitDefaultTheme();

@@ -26,6 +26,7 @@ public:
         RefreshMetrics();
         InternalAddRef();
     }
+    void SetTextHeight(int nHeight) { m_nTextHeight = nHeight; }
 };
 
 // A toolbar that answers as a dialog bar.
@@ -301,6 +302,11 @@ TEST(KitOffice2003Theme, AFocusedDialogBarGripperShowsTheCheckedColours)
         EXPECT_EQ(theme.GetColor(38), dc.Pixel(5, 7));
         EXPECT_EQ(theme.GetColor(COLOR_WINDOW), dc.Pixel(7, 9));
         EXPECT_EQ(kGround, dc.Pixel(1, 1));
+        // The gripper is at least 25 high, else the text height and 6.
+        theme.SetTextHeight(10);
+        EXPECT_EQ(CSize(8, 25), theme.DrawCommandBarGripper(nullptr, &bar, FALSE));
+        theme.SetTextHeight(30);
+        EXPECT_EQ(CSize(8, 36), theme.DrawCommandBarGripper(nullptr, &bar, FALSE));
     }
     bar.DestroyWindow();
 }
@@ -342,4 +348,108 @@ TEST(KitOffice2003Theme, TheGlyphIsABallTintedBetweenTheGlyphColours)
     EXPECT_EQ(RGB(129, 169, 226), dc.Pixel(13, 12));
     const COLORREF c = dc.Pixel(4, 1);
     EXPECT_EQ(RGB(129 + (227 - 129) * 252 / 255, 169 + (239 - 169) * 252 / 255, 226 + (254 - 226) * 252 / 255), c);
+}
+
+TEST(KitOffice2003Theme, FloatingBarsWithACaptionFillTheirRowsWithTheToolBarGradient)
+{
+    CTestOffice2003Theme theme(1);
+    CKitToolBar toolbar;
+    ASSERT_TRUE(toolbar.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 100, 60, nullptr, 0));
+    toolbar.SetPosition(kitBarFloating);
+    CKitControl* pButton = toolbar.GetControls()->AddControl(new CKitControlButton());
+    pButton->SetRect(CRect(4, 30, 30, 50));
+    pButton->SetRowRect(CRect(2, 30, 98, 50));
+    for (BYTE nOptions : {BYTE(0), BYTE(1)}) {
+        toolbar.SetFloatingFrameOptions(nOptions);
+        EXPECT_EQ(nOptions != 0, theme.IsFloatingBarCaption(&toolbar) != FALSE);
+        Canvas dc(100, 60, kGround);
+        theme.FillCommandBarEntry(&dc.dc, &toolbar);
+        EXPECT_EQ(theme.GetColor(61), dc.Pixel(0, 30));
+        EXPECT_EQ(theme.GetColor(61), dc.Pixel(1, 30));
+        EXPECT_EQ(theme.GetColor(30), dc.Pixel(50, 5));
+        // The row: the gradient's first colour at its top with a caption, else colour 30 (the Office XP fill).
+        EXPECT_EQ(nOptions != 0 ? RGB(221, 236, 254) : theme.GetColor(30), dc.Pixel(50, 30)) << int(nOptions);
+    }
+    toolbar.DestroyWindow();
+}
+
+TEST(KitOffice2003Theme, ExpandButtonsTearOffStripsAndTheStatusBar)
+{
+    CTestOffice2003Theme theme(1);
+    CKitToolBar toolbar;
+    toolbar.SetPosition(kitBarTop);
+    CKitControl* pExpand = toolbar.GetControls()->AddControl(new CKitControlButton());
+    pExpand->SetRect(CRect(0, 0, 13, 24));
+    const int c = 6;
+    const int b = 24;
+    struct Case {
+        BOOL bHot, bOpen;
+        COLORREF clrTop;
+        int nGlyph;
+    };
+    for (const Case& k : {Case{FALSE, FALSE, RGB(117, 166, 241), 46}, Case{TRUE, FALSE, RGB(255, 242, 200), 45},
+                          Case{TRUE, TRUE, RGB(254, 142, 75), 46}}) {
+        pExpand->SetSelected(k.bHot);
+        pExpand->SetPopuped(k.bOpen);
+        Canvas dc(13, 24, kGround);
+        EXPECT_EQ(CSize(0, 0), theme.DrawSpecialControl(&dc.dc, 0, pExpand, &toolbar, TRUE, 0));
+        EXPECT_EQ(k.clrTop, dc.Pixel(0, 0));
+        // The glyph's line, with its highlight one pixel right and down.
+        EXPECT_EQ(theme.GetColor(k.nGlyph), dc.Pixel(c - 2, b - 10));
+        EXPECT_EQ(theme.GetColor(COLOR_BTNHIGHLIGHT), dc.Pixel(c + 3, b - 9));
+    }
+    pExpand->SetPopuped(FALSE);
+
+    // The popup's expand button: 18 high, the ball glyph left of the centre.
+    CKitControl* pMore = toolbar.GetControls()->AddControl(new CKitControlButton());
+    pMore->SetRect(CRect(0, 0, 60, 18));
+    Canvas more(60, 18, kGround);
+    EXPECT_EQ(CSize(0, 18), theme.DrawSpecialControl(&more.dc, 1, pMore, &toolbar, FALSE, 0));
+    theme.DrawSpecialControl(&more.dc, 1, pMore, &toolbar, TRUE, 0);
+    EXPECT_EQ(RGB(129, 169, 226), more.Pixel(30 - 7 + 13, 1 + 12));
+    EXPECT_EQ(RGB(0, 0, 0), more.Pixel(28, 5));
+
+    // The tear-off strip: the tear-off colour with dots of colour 38, each lit one pixel right and down.
+    Canvas strip(100, 11, kGround);
+    EXPECT_EQ(CSize(0, 9), theme.DrawTearOffGripper(&strip.dc, CRect(0, 0, 98, 9), FALSE, TRUE));
+    EXPECT_EQ(RGB(169, 199, 240), strip.Pixel(5, 5));
+    const int x0 = 2 + 96 / 2 - 32;
+    EXPECT_EQ(theme.GetColor(38), strip.Pixel(x0, 6));
+    EXPECT_EQ(theme.GetColor(COLOR_BTNHIGHLIGHT), strip.Pixel(x0 + 2, 8));
+
+    // Without the themed status bar: panes framed in the pane border colour, a size grip of three groups of lines.
+    theme.m_bThemedStatusBar = FALSE;
+    Canvas status(40, 20, kGround);
+    theme.DrawStatusBarPaneBorder(&status.dc, CRect(0, 0, 20, 20), nullptr, FALSE);
+    EXPECT_EQ(RGB(211, 211, 211), status.Pixel(0, 10));
+    EXPECT_EQ(RGB(211, 211, 211), status.Pixel(19, 10));
+    theme.DrawStatusBarGripper(&status.dc, CRect(0, 0, 40, 20));
+    const COLORREF clrShadow = theme.GetColor(COLOR_BTNSHADOW);
+    const COLORREF clrLight = theme.GetColor(COLOR_BTNHIGHLIGHT);
+    EXPECT_EQ(clrShadow, status.Pixel(37, 19));
+    EXPECT_EQ(clrShadow, status.Pixel(35, 19));
+    EXPECT_EQ(clrLight, status.Pixel(34, 19));
+    EXPECT_EQ(kGround, status.Pixel(33, 19));
+    EXPECT_EQ(clrShadow, status.Pixel(32, 19));
+    EXPECT_EQ(clrShadow, status.Pixel(39, 17));
+}
+
+TEST(KitOffice2003Theme, DockWindowsShowTheDockGradientUnlessTheyAskForAPlainColour)
+{
+    CTestOffice2003Theme theme(1);
+    for (DWORD dwStyle : {DWORD(0), DWORD(0x4100)}) {
+        CWnd dock;
+        ASSERT_TRUE(dock.CreateEx(0, "STATIC", "", WS_POPUP | dwStyle, 0, 0, 60, 20, nullptr, 0));
+        // The dock bars ask through the painter interface.
+        Canvas dc(60, 20, kGround);
+        CKitBarPainter* pPainter = &theme;
+        pPainter->FillDockBar(&dc.dc, &dock);
+        if (dwStyle == 0) {
+            EXPECT_EQ(RGB(158, 190, 245), dc.Pixel(0, 10));
+            EXPECT_NE(dc.Pixel(0, 10), dc.Pixel(59, 10));
+        } else {
+            EXPECT_EQ(60 * 20, dc.Count(CRect(0, 0, 60, 20), RGB(196, 218, 250)));
+        }
+        dock.DestroyWindow();
+    }
 }

@@ -1,6 +1,7 @@
 // The gallery, slider and progress painters drawing the test theme module's pictures on memory DCs.
 #include "toolkit/themes/paint/resource_painters.h"
 
+#include "painted_stand_ins.h"
 #include "resource_theme_support.h"
 #include "test_paint_manager.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -37,15 +38,11 @@ public:
     }
 };
 
-class CProgress : public CKitProgressBase {
-public:
-    CProgress(CKitProgressPainter* pPainter, CRect rc) : m_pPainter(pPainter), m_rc(rc) {}
-    CRect GetProgressRect() const override { return m_rc; }
-    void RedrawProgress() override {}
-    CKitProgressPainter* GetProgressPaintManager() const override { return m_pPainter; }
-
-    CKitProgressPainter* m_pPainter;
-    CRect m_rc;
+// The test theme module loaded and a stand-in owner for the painters under test.
+class ResourcePainters : public testing::Test {
+protected:
+    ThemeModule m_module;
+    CImageOwner m_owner;
 };
 
 // A window-free bar whose thumb length, enabled state and pointer the test sets.
@@ -111,11 +108,9 @@ std::vector<int> ColumnsWith(const Canvas& canvas, COLORREF clr)
 
 } // namespace
 
-TEST(KitProgressResourceTheme, DrawsTheFilledBodyAndALeadingEdgeOfAtMostFourColumns)
+TEST_F(ResourcePainters, ProgressDrawsTheFilledBodyAndALeadingEdgeOfAtMostFourColumns)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitProgressResourceTheme painter(&owner, &owner);
+    CKitProgressResourceTheme painter(&m_owner, &m_owner);
     EXPECT_EQ(12, painter.GetProgressHeight());
     struct Case {
         const char* name;
@@ -132,7 +127,7 @@ TEST(KitProgressResourceTheme, DrawsTheFilledBodyAndALeadingEdgeOfAtMostFourColu
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Canvas canvas(110, 20, kPaper);
-        CProgress progress(&painter, CRect(0, 0, 104, 16));
+        CFixedProgress progress(&painter, CRect(0, 0, 104, 16));
         progress.SetRange(c.nLower, c.nUpper);
         progress.SetPos(c.nPos);
         painter.DrawProgress(&canvas.dc, &progress);
@@ -151,11 +146,9 @@ TEST(KitProgressResourceTheme, DrawsTheFilledBodyAndALeadingEdgeOfAtMostFourColu
     }
 }
 
-TEST(KitSliderResourceTheme, TicksStandStrictlyInsideTheRangeAndOneIsCentredWithoutAList)
+TEST_F(ResourcePainters, SliderTicksStandStrictlyInsideTheRangeAndOneIsCentredWithoutAList)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitSliderResourceTheme painter(&owner, &owner);
+    CKitSliderResourceTheme painter(&m_owner, &m_owner);
     painter.RefreshMetrics();
     // The button picture gives the arrow size: 13 x 13.
     EXPECT_EQ(13, painter.GetArrowSize(FALSE));
@@ -192,11 +185,9 @@ TEST(KitSliderResourceTheme, TicksStandStrictlyInsideTheRangeAndOneIsCentredWith
     EXPECT_EQ(40 * 140, canvas.Count(CRect(0, 0, 40, 140), kPaper));
 }
 
-TEST(KitSliderResourceTheme, TheThumbShowsPressedOnItselfAndActiveOnTheTrack)
+TEST_F(ResourcePainters, SliderThumbShowsPressedOnItselfAndActiveOnTheTrack)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitSliderResourceTheme painter(&owner, &owner);
+    CKitSliderResourceTheme painter(&m_owner, &m_owner);
     painter.RefreshMetrics();
     struct Case {
         const char* name;
@@ -225,11 +216,9 @@ TEST(KitSliderResourceTheme, TheThumbShowsPressedOnItselfAndActiveOnTheTrack)
     }
 }
 
-TEST(KitControlGalleryResourceTheme, LightBarsComeFromPicturesOtherStylesAndMissingPicturesFromTheBase)
+TEST_F(ResourcePainters, GalleryLightBarsComeFromPicturesOtherStylesAndMissingPicturesFromTheBase)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitControlGalleryResourceTheme painter(&owner, &owner);
+    CKitControlGalleryResourceTheme painter(&m_owner, &m_owner);
     painter.RefreshMetrics();
     struct Case {
         const char* name;
@@ -268,11 +257,9 @@ TEST(KitControlGalleryResourceTheme, LightBarsComeFromPicturesOtherStylesAndMiss
     EXPECT_EQ(0, canvas.Count(CRect(0, 0, 12, 200), kBarThumb[0]));
 }
 
-TEST(KitControlGalleryResourceTheme, TheThumbShowsItsGripperOnlyWhenLongerThanTenPixels)
+TEST_F(ResourcePainters, GalleryThumbShowsItsGripperOnlyWhenLongerThanTenPixels)
 {
-    ThemeModule module;
-    CImageOwner owner;
-    CKitControlGalleryResourceTheme painter(&owner, &owner);
+    CKitControlGalleryResourceTheme painter(&m_owner, &m_owner);
     painter.RefreshMetrics();
     struct Case {
         const char* name;
@@ -396,4 +383,67 @@ TEST_F(GalleryButtonsTest, ButtonStatesFollowTheHotPartAndADisabledGalleryDrawsA
         }
         EXPECT_EQ(kPaper, canvas.Pixel(nLeft - 1, rc.top + 5));
     }
+}
+
+TEST_F(GalleryButtonsTest, UnderTheResourceThemeTheButtonsHitWhereTheyAreDrawn)
+{
+    ThemeModule module;
+    CKitPaintManager::SetTheme(5);
+    m_pBar->CalcLayout(280);
+    m_pGallery->OnRecalcLayout();
+    m_pGallery->UpdateScrollBar();
+    const CRect rc = m_pGallery->GetScrollBarRect();
+    ASSERT_EQ(CKitControlGalleryPaintManager::kScrollButtonWidth, rc.Width());
+    struct Case {
+        int dy;
+        int nPart;
+    };
+    // Up 21 pixels high, down 19, the popup button below.
+    const Case cases[] = {{0, kitScrollHitUpArrow},   {20, kitScrollHitUpArrow},   {21, kitScrollHitDownArrow},
+                          {39, kitScrollHitDownArrow}, {40, kitScrollHitExtra}, {rc.Height() - 1, kitScrollHitExtra}};
+    for (const Case& c : cases)
+        EXPECT_EQ(c.nPart, m_pGallery->HitTestScrollBar(CPoint(rc.left + 5, rc.top + c.dy))) << c.dy;
+}
+
+TEST_F(GalleryButtonsTest, TheFaceTakesTheSelectedColourOnlyWhenSelectedAndEnabledAndTheBorderItsOwn)
+{
+    ThemeModule module;
+    CImageOwner owner;
+    CKitControlGalleryResourceTheme painter(&owner, &owner);
+    painter.RefreshMetrics();
+    const COLORREF clrNormal = RGB(238, 244, 252);
+    const COLORREF clrSelected = RGB(255, 255, 255);
+    const COLORREF clrBorder = RGB(171, 193, 222);
+    struct Case {
+        const char* name;
+        int nSelected;
+        BOOL bEnabled, bBorder;
+        COLORREF clrFace;
+    };
+    const Case cases[] = {
+        {"idle", 0, TRUE, FALSE, clrNormal},
+        {"selected", 1, TRUE, TRUE, clrSelected},
+        {"selected but disabled", 2, FALSE, TRUE, clrNormal},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_pGallery->SetSelected(c.nSelected);
+        m_pGallery->SetEnabled(c.bEnabled);
+        m_pGallery->m_bShowBorders = c.bBorder;
+        const CRect rc = m_pGallery->GetRect();
+        Canvas canvas(rc.right + 4, rc.bottom + 4, kPaper);
+        painter.FillGalleryControl(&canvas.dc, m_pGallery);
+        EXPECT_EQ(c.clrFace, canvas.Pixel(rc.left + 5, rc.top + 5));
+        EXPECT_EQ(c.bBorder ? clrBorder : c.clrFace, canvas.Pixel(rc.left, rc.top));
+        // No line under a gallery on a toolbar.
+        EXPECT_EQ(c.clrFace, canvas.Pixel(rc.left + 5, rc.bottom - 2));
+    }
+
+    // A label: the owner's label face, a grey line along the bottom.
+    CKitControlGalleryEntry label;
+    label.m_strCaption = "Protocols";
+    Canvas canvas(120, 24, kPaper);
+    painter.DrawGalleryLabel(&canvas.dc, CRect(0, 0, 120, 20), &label);
+    EXPECT_EQ(120, canvas.Count(CRect(0, 19, 120, 20), RGB(197, 197, 197)));
+    EXPECT_EQ(owner.GetColor(56), canvas.Pixel(2, 2));
 }

@@ -24,7 +24,10 @@ constexpr COLORREF kNone = CKitPaintManagerColor::kNone;
 // A resource theme as the factory makes it, refreshed, released at the end.
 class Theme {
 public:
-    Theme() : m_pTheme(static_cast<CKitResourceTheme*>(CKitPaintManager::CreateTheme(5))) { m_pTheme->RefreshMetrics(); }
+    Theme() : m_pTheme(static_cast<CKitResourceTheme*>(CKitPaintManager::CreateTheme(5)))
+    {
+        m_pTheme->RefreshMetrics();
+    }
     ~Theme() { m_pTheme->InternalRelease(); }
     Theme(const Theme&) = delete;
     Theme& operator=(const Theme&) = delete;
@@ -197,6 +200,25 @@ TEST(KitResourceTheme, MessageBarButtonsByStateAndTheCloseGlyphCentred)
         EXPECT_EQ(c.bGlyph ? kCloseGlyph : c.clrFill, canvas.Pixel(8, 8));
         EXPECT_EQ(0, canvas.Count(CRect(0, 0, 30, 30), RGB(255, 0, 255)));
     }
+}
+
+TEST(KitResourceTheme, TheMessageBarFillsItsClientAndFramesItsMessageOnTheGradient)
+{
+    ThemeModule module("Known.Values.Ini");
+    Theme theme;
+    CKitMessageBarLayout bar;
+    bar.rcClient = CRect(0, 0, 120, 30);
+    bar.rcBorders = CRect(4, 3, 4, 3);
+    bar.buttons.push_back(CKitMessageBarButton{CRect(100, 6, 116, 22), SC_CLOSE});
+    Canvas canvas(120, 30, kPaper);
+    theme->FillMessageBar(&canvas.dc, &bar);
+    // The message (4, 3) - (98, 27) framed; the gradient runs from top to bottom inside.
+    EXPECT_EQ(RGB(24, 25, 26), canvas.Pixel(1, 1));
+    EXPECT_EQ(RGB(24, 25, 26), canvas.Pixel(100, 15));
+    EXPECT_EQ(2 * (94 + 24) - 4, canvas.Count(CRect(0, 0, 120, 30), RGB(21, 22, 23)));
+    EXPECT_TRUE(NearColor(RGB(250, 250, 200), canvas.Pixel(50, 4), 4));
+    EXPECT_TRUE(NearColor(RGB(240, 230, 150), canvas.Pixel(50, 25), 8));
+    EXPECT_EQ(0, canvas.Count(CRect(0, 0, 120, 30), kPaper));
 }
 
 TEST(KitResourceTheme, TheWorkspacePictureKeepsItsWidthClippedAndGradientsFillBelowIt)

@@ -4,6 +4,7 @@
 #include "toolkit/themes/paint/gallery_paint_manager.h"
 #include "toolkit/themes/paint/scroll_paint_manager.h"
 
+#include "painted_stand_ins.h"
 #include "support/canvas.h"
 #include "support/message_pump.h"
 #include "support/window_screenshot.h"
@@ -32,18 +33,6 @@ public:
             GetColorEntry(indices[i]).SetCustomValue(colors[i]);
         InternalAddRef();
     }
-};
-
-// A progress bar drawn at a fixed rectangle.
-class CProgress : public CKitProgressBase {
-public:
-    CProgress(CKitProgressPainter* pPainter, CRect rc) : m_pPainter(pPainter), m_rc(rc) {}
-    CRect GetProgressRect() const override { return m_rc; }
-    void RedrawProgress() override {}
-    CKitProgressPainter* GetProgressPaintManager() const override { return m_pPainter; }
-
-    CKitProgressPainter* m_pPainter;
-    CRect m_rc;
 };
 
 // A window-free scroll bar at a fixed rectangle.
@@ -82,7 +71,7 @@ TEST(KitProgressPaintManager, FillsThePositionsShareOfTheInnerWidth)
     const Case cases[] = {{0, 100, 50, 50}, {0, 100, 100, 100}, {-10, 10, 0, 50}, {5, 5, 5, 0}, {0, 100, 0, 0}};
     for (const Case& c : cases) {
         Canvas canvas(110, 20, kPaper);
-        CProgress progress(pm.GetProgressPaintManager(), CRect(0, 0, 104, 16));
+        CFixedProgress progress(pm.GetProgressPaintManager(), CRect(0, 0, 104, 16));
         progress.SetRange(c.nLower, c.nUpper);
         progress.SetPos(c.nPos);
         pm.GetProgressPaintManager()->DrawProgress(&canvas.dc, &progress);
@@ -188,7 +177,7 @@ TEST(KitControlGalleryPaintManager, LabelsFillTheirRowAndRuleItsBottom)
 namespace {
 
 // Progress bars, scroll bars in each style and a slider on one window.
-class CScrollShowcase : public CWnd {
+class CScrollShowcase : public CPaintedWindow {
 public:
     CScrollShowcase()
     {
@@ -197,28 +186,15 @@ public:
     }
     ~CScrollShowcase() override { DestroyWindow(); }
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message != WM_PAINT)
-            return CWnd::WindowProc(message, wParam, lParam);
-        PAINTSTRUCT ps;
-        CDC dc;
-        dc.Attach(::BeginPaint(GetSafeHwnd(), &ps));
-        Paint(&dc);
-        dc.Detach();
-        ::EndPaint(GetSafeHwnd(), &ps);
-        return 0;
-    }
-
-    void Paint(CDC* pDC)
+    void Paint(CDC* pDC) override
     {
         CRect rcClient;
         GetClientRect(&rcClient);
         pDC->FillSolidRect(rcClient, m_pm.GetColor(COLOR_3DFACE));
-        CProgress half(m_pm.GetProgressPaintManager(), CRect(12, 12, 212, 28));
+        CFixedProgress half(m_pm.GetProgressPaintManager(), CRect(12, 12, 212, 28));
         half.SetPos(60);
         m_pm.GetProgressPaintManager()->DrawProgress(pDC, &half);
-        CProgress empty(m_pm.GetProgressPaintManager(), CRect(12, 36, 212, 52));
+        CFixedProgress empty(m_pm.GetProgressPaintManager(), CRect(12, 36, 212, 52));
         empty.SetRange(5, 5);
         m_pm.GetProgressPaintManager()->DrawProgress(pDC, &empty);
 

@@ -143,6 +143,33 @@ TEST(KitStatusBarDrawing, MessageBarButtonsAndTheCloseCross)
     EXPECT_EQ(RGB(200, 201, 202), dc.Pixel(10, 2));
 }
 
+TEST(KitStatusBarDrawing, TheMessageBarFramesItsMessageLessTheCloseButtonsSpace)
+{
+    CStatusTheme<CKitDefaultTheme> theme;
+    theme.GetColorEntry(COLOR_3DFACE).SetCustomValue(RGB(200, 201, 202));
+    theme.GetColorEntry(COLOR_INFOBK).SetCustomValue(RGB(255, 255, 225));
+    CKitMessageBarLayout bar;
+    bar.rcClient = CRect(0, 0, 120, 30);
+    bar.rcBorders = CRect(4, 3, 4, 3);
+    bar.buttons.push_back(CKitMessageBarButton{CRect(80, 6, 96, 22), 7});
+    for (BOOL bClose : {FALSE, TRUE}) {
+        SCOPED_TRACE(bClose ? "with a close button" : "without one");
+        if (bClose)
+            bar.buttons.push_back(CKitMessageBarButton{CRect(100, 6, 116, 22), SC_CLOSE});
+        EXPECT_EQ(bClose, bar.FindButton(SC_CLOSE) != nullptr);
+        EXPECT_EQ(7u, bar.FindButton(7)->nId);
+        const CRect rcMessage = bar.GetMessageRect();
+        EXPECT_EQ(CRect(4, 3, bClose ? 98 : 116, 27), rcMessage);
+        Canvas dc(120, 30, kGround);
+        theme.FillMessageBar(&dc.dc, &bar);
+        EXPECT_EQ(RGB(200, 201, 202), dc.Pixel(1, 1));
+        EXPECT_EQ(kShadow, dc.Pixel(rcMessage.left, rcMessage.top));
+        EXPECT_EQ(kShadow, dc.Pixel(rcMessage.right - 1, rcMessage.bottom - 1));
+        EXPECT_EQ(RGB(255, 255, 225), dc.Pixel(rcMessage.left + 1, rcMessage.top + 1));
+        EXPECT_EQ(RGB(200, 201, 202), dc.Pixel(rcMessage.right, 15));
+    }
+}
+
 TEST(KitStatusBarDrawing, KeyboardTipsAreInfoColouredWithTheirText)
 {
     CStatusTheme<CKitDefaultTheme> theme;
