@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/dock_bar.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/shadow_manager.h"
@@ -579,4 +580,42 @@ TEST(KitNativeXPTheme, MenuBarPopupsAreHighlightedFlat)
     ASSERT_EQ(1, log->drawCount);
     EXPECT_EQ(TP_BUTTON, log->draws[0].part);
     EXPECT_EQ(TS_PRESSED, log->draws[0].state);
+}
+
+// The top dock bar shows the rebar's background over its whole frame, so that it joins the bars on it; the others the
+// button face.
+TEST(KitNativeXPTheme, TheTopDockBarTakesTheRebarBackground)
+{
+    StandInLog log;
+    ASSERT_TRUE(log.IsLoaded());
+    CTestNativeTheme theme(kStandInLibrary);
+    theme.RefreshMetrics();
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, 0));
+    CKitDockBar top(nullptr, kitDockBarTop);
+    CKitDockBar left(nullptr, kitDockBarLeft);
+    ASSERT_TRUE(top.CreateDockBar(&frame, 0xE81B));
+    ASSERT_TRUE(left.CreateDockBar(&frame, 0xE81C));
+    top.MoveWindow(0, 10, 200, 30);
+    left.MoveWindow(0, 40, 30, 60);
+
+    Canvas dc(200, 60, kGround);
+    theme.FillWindowFace(&dc.dc, &top);
+    ASSERT_EQ(1, log->drawCount);
+    EXPECT_EQ(0, log->draws[0].part);
+    EXPECT_EQ(CRect(0, -10, 200, 90), CRect(log->draws[0].rect)) << "the frame's client area in the dock bar's";
+    log.Clear();
+    theme.FillWindowFace(&dc.dc, &left);
+    EXPECT_EQ(0, log->drawCount);
+    EXPECT_EQ(theme.GetColor(COLOR_BTNFACE), dc.Pixel(29, 59));
+    EXPECT_EQ(kGround, dc.Pixel(30, 10));
+
+    // Without the style the top dock bar is plain button face too.
+    CTestNativeTheme classic(kMissingLibrary);
+    classic.RefreshMetrics();
+    dc.dc.FillSolidRect(0, 0, 200, 60, kGround);
+    classic.FillWindowFace(&dc.dc, &top);
+    EXPECT_EQ(classic.GetColor(COLOR_BTNFACE), dc.Pixel(199, 29));
+    EXPECT_EQ(kGround, dc.Pixel(100, 30));
+    frame.DestroyWindow();
 }
