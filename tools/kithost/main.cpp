@@ -1,7 +1,8 @@
-// kithost: a frame showing the toolkit's command bars, drawn by the default theme.
+// kithost: a frame showing the toolkit's command bars, drawn by the default theme or the one "/theme N" names.
 #include "framework/winapp.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "tools/kithost/kithost_frame.h"
+#include "tools/kithost/kithost_options.h"
 
 namespace {
 
@@ -9,7 +10,7 @@ class CKitHostApp : public CWinApp {
 public:
     BOOL InitInstance() override
     {
-        CKitPaintManager::SetTheme(0);
+        CKitPaintManager::SetTheme(KitHostThemeOption(m_lpCmdLine));
         auto* pFrame = new CKitHostFrame();
         // The bars come back where the user left them.
         pFrame->SetBarStateKey("Software\\Korvane\\kithost\\CommandBars");

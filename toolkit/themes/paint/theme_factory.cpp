@@ -1,5 +1,6 @@
 // The theme numbers and the current paint manager.
 #include "toolkit/themes/paint/default_theme.h"
+#include "toolkit/themes/paint/native_xp_theme.h"
 #include "toolkit/themes/paint/office2003_theme.h"
 #include "toolkit/themes/paint/office_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
@@ -12,6 +13,7 @@
 namespace {
 constexpr int kThemeOffice = 1;
 constexpr int kThemeOffice2003 = 2;
+constexpr int kThemeNativeXP = 3;
 constexpr int kThemeWhidbey = 4;
 constexpr int kThemeResource = 5;
 constexpr int kThemeVisualStudio2008 = 7;
@@ -28,6 +30,9 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
         break;
     case kThemeOffice2003:
         pTheme = new CKitOffice2003Theme();
+        break;
+    case kThemeNativeXP:
+        pTheme = new CKitNativeXPTheme();
         break;
     case kThemeWhidbey:
         pTheme = new CKitWhidbeyTheme();
