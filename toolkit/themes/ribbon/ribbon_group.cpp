@@ -5,6 +5,8 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/themes/ribbon/ribbon_scrollable_bar.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CKitRibbonGroup, CCmdTarget)
 IMPLEMENT_DYNAMIC(CKitRibbonGroups, CCmdTarget)
 
@@ -36,6 +38,16 @@ void CKitRibbonGroup::Add(CKitControl* pControl)
     pControl->InternalAddRef();
     pControl->SetRibbonGroup(this);
     m_arrControls.push_back(pControl);
+}
+
+void CKitRibbonGroup::Remove(CKitControl* pControl)
+{
+    auto it = std::find(m_arrControls.begin(), m_arrControls.end(), pControl);
+    if (it == m_arrControls.end())
+        return;
+    m_arrControls.erase(it);
+    pControl->SetRibbonGroup(nullptr);
+    pControl->InternalRelease();
 }
 
 void CKitRibbonGroup::RemoveAll()
