@@ -71,12 +71,15 @@ CKitRibbonBar::~CKitRibbonBar()
     delete m_pFrameHook;
 }
 
-CKitRibbonPaintManager* CKitRibbonBar::GetRibbonPaintManager() const
+CKitPaintManager* CKitRibbonBar::GetBarPaintManager() const
 {
     auto* pPaintManager = dynamic_cast<CKitPaintManager*>(GetPaintManager());
-    if (pPaintManager == nullptr)
-        pPaintManager = CKitPaintManager::Instance();
-    return pPaintManager->GetRibbonPaintManager();
+    return pPaintManager != nullptr ? pPaintManager : CKitPaintManager::Instance();
+}
+
+CKitRibbonPaintManager* CKitRibbonBar::GetRibbonPaintManager() const
+{
+    return GetBarPaintManager()->GetRibbonPaintManager();
 }
 
 CKitRibbonTab* CKitRibbonBar::AddTab(const CString& strCaption, int nId)
@@ -267,10 +270,7 @@ void CKitRibbonBar::DoPropExchange(CKitPropExchange* pPX)
 int CKitRibbonBar::CalcQuickAccessHeight()
 {
     CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
-    auto* pPainter = dynamic_cast<CKitPaintManager*>(GetPaintManager());
-    if (pPainter == nullptr)
-        pPainter = CKitPaintManager::Instance();
-    CFont* pOldFont = dc.SelectObject(pPainter->GetCommandBarFont(this));
+    CFont* pOldFont = dc.SelectObject(GetBarPaintManager()->GetCommandBarFont(this));
     int nHeight = GetButtonSize().cy + 4;
     for (int i = 0; i < m_pControls->GetCount(); ++i) {
         CKitControl* pControl = m_pControls->GetAt(i);
@@ -415,10 +415,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
                                 m_rcCaption.top + nBorder + nQuickAccessHeight - 3);
 
     CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
-    auto* pPainter = dynamic_cast<CKitPaintManager*>(GetPaintManager());
-    if (pPainter == nullptr)
-        pPainter = CKitPaintManager::Instance();
-    CFont* pOldFont = dc.SelectObject(pPainter->GetCommandBarFont(this));
+    CFont* pOldFont = dc.SelectObject(GetBarPaintManager()->GetCommandBarFont(this));
 
     int x = rcTabs.left;
     if (m_pSystemButton != nullptr) {

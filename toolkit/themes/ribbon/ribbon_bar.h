@@ -9,6 +9,7 @@
 
 class CKitControl;
 class CKitFrameHook;
+class CKitPaintManager;
 class CKitPropExchange;
 class CKitRibbonBarControlQuickAccessPopup;
 class CKitRibbonControlSystemButton;
@@ -52,6 +53,8 @@ public:
     CKitRibbonBar();
     ~CKitRibbonBar() override;
 
+    // The bar's command-bar paint manager, else the current one.
+    CKitPaintManager* GetBarPaintManager() const;
     // The ribbon paint manager of the bar's paint manager.
     CKitRibbonPaintManager* GetRibbonPaintManager() const;
 

@@ -90,6 +90,25 @@ private:
     std::string m_prefix;
 };
 
+// A top-level window of the given height that counts the ribbon's minimised-state messages.
+class CRecordingSite : public CWnd {
+public:
+    explicit CRecordingSite(int nHeight) { CreateEx(0, "STATIC", "site", WS_POPUP, 0, 0, 800, nHeight, nullptr, 0); }
+    ~CRecordingSite() override { DestroyWindow(); }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == CKitRibbonBar::kMsgMinimizedChanged) {
+            m_nMinimizedChanges++;
+            m_wLastParam = wParam;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+
+    int m_nMinimizedChanges = 0;
+    WPARAM m_wLastParam = 0;
+};
+
 } // namespace
 
 TEST(KitRibbonBar, ANewBarIsAFixedMenuBarWithItsThreeTemporaryControls)
@@ -153,6 +172,17 @@ TEST(KitRibbonBar, ADoubleClickOnTheSelectedTabMinimisesAndASecondExpands)
     EXPECT_TRUE(bar.IsRibbonMinimized());
     bar.DoubleClick(ptInsert);
     EXPECT_FALSE(bar.IsRibbonMinimized());
+
+    // The site hears of each change, with the bar, and of nothing else.
+    CRecordingSite site(400);
+    bar.SetSite(&site);
+    bar.DoubleClick(ptInsert);
+    bar.SetRibbonMinimized(TRUE);
+    EXPECT_EQ(1, site.m_nMinimizedChanges);
+    EXPECT_EQ(reinterpret_cast<WPARAM>(&bar), site.m_wLastParam);
+    bar.DoubleClick(ptInsert);
+    EXPECT_EQ(2, site.m_nMinimizedChanges);
+    bar.SetSite(nullptr);
 
     // Not allowed: nothing toggles.
     bar.SetAllowMinimize(FALSE);
@@ -228,6 +258,15 @@ TEST(KitRibbonBar, BelowTheMinimumLengthTheBarTakesNoHeight)
     EXPECT_EQ(bar.GetCaptionHeight() + bar.GetTabsHeight() + bar.GetGroupsAreaHeight(), sz.cy);
     EXPECT_EQ(bar.GetCaptionHeight() + bar.GetTabsHeight(), bar.GetGroupsRect().top);
     EXPECT_EQ(sz.cy, bar.GetGroupsRect().bottom);
+
+    // A site lower than the minimum hides a wide ribbon; the minimum frame height, when set, rules instead.
+    CRecordingSite lowSite(240);
+    bar.SetSite(&lowSite);
+    EXPECT_EQ(CSize(800, 0), bar.CalcDockLayout(800, 0));
+    bar.SetMinimumFrameHeight(200);
+    EXPECT_LT(0, bar.CalcDockLayout(800, 0).cy);
+    bar.SetMinimumFrameHeight(-1);
+    bar.SetSite(nullptr);
 
     // Below the groups the quick access toolbar adds its own row.
     bar.ShowQuickAccessBelowRibbon(TRUE);
