@@ -31,6 +31,13 @@ constexpr UINT kIdCaptionButtonLast = 0xF120;
 constexpr DWORD kQuickAccessPopupFlags = CKitRibbonBar::kFlagNotForQuickAccess | CKitRibbonBar::kFlagKeepEnabled;
 // Headers moved or cut to fit keep this width.
 constexpr int kMinContextHeaderWidth = 40;
+
+// Sets or clears one hide flag of the control.
+void SetHidden(CKitControl* pControl, DWORD dwFlag, BOOL bHidden)
+{
+    const DWORD dwHide = pControl->GetHideFlags();
+    pControl->SetHideFlags(bHidden ? dwHide | dwFlag : dwHide & ~dwFlag);
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
@@ -195,8 +202,7 @@ void CKitRibbonBar::ShowSelectedTabGroups()
             CKitRibbonGroup* pGroup = pGroups->GetAt(g);
             for (int c = 0; c < pGroup->GetCount(); ++c) {
                 CKitControl* pControl = pGroup->GetAt(c);
-                const DWORD dwHide = pControl->GetHideFlags();
-                pControl->SetHideFlags(pTab == pSelected ? dwHide & ~kHideTabNotSelected : dwHide | kHideTabNotSelected);
+                SetHidden(pControl, kHideTabNotSelected, pTab != pSelected);
             }
         }
     }
@@ -324,7 +330,7 @@ CSize CKitRibbonBar::CalcDockLayout(int nLength, DWORD dwMode)
 int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption,
                                          BOOL bSystemButtonInTabs, BOOL bHidden)
 {
-    m_pQuickAccessMorePopup->SetHideFlags(m_pQuickAccessMorePopup->GetHideFlags() | kitHideUser);
+    SetHidden(m_pQuickAccessMorePopup, kitHideUser, TRUE);
     const BOOL bAbove = !m_bQuickAccessBelow;
     int x = nLeft + (bAbove ? 0 : 2);
     BOOL bOverflow = FALSE;
@@ -336,8 +342,7 @@ int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, B
         const BOOL bPopup = pControl == m_pQuickAccessPopup || pControl == m_pQuickAccessMorePopup;
         const BOOL bAway =
             !m_bQuickAccessVisible || (pControl != m_pQuickAccessMorePopup && bOverflow) || bHidden;
-        const DWORD dwHide = pControl->GetHideFlags();
-        pControl->SetHideFlags(bAway ? dwHide | kHideByLayout : dwHide & ~kHideByLayout);
+        SetHidden(pControl, kHideByLayout, bAway);
         if (!pControl->IsVisible())
             continue;
         if (pControl == m_pQuickAccessPopup && bPlacedOne && bAbove && bInCaption && !bSystemButtonInTabs)
@@ -349,9 +354,9 @@ int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, B
         if (pControl->GetBeginGroup())
             x += 6;
         if (!bPopup && x + sz.cx > nRightLimit) {
-            pControl->SetHideFlags(pControl->GetHideFlags() | kHideByLayout);
+            SetHidden(pControl, kHideByLayout, TRUE);
             bOverflow = TRUE;
-            m_pQuickAccessMorePopup->SetHideFlags(m_pQuickAccessMorePopup->GetHideFlags() & ~kitHideUser);
+            SetHidden(m_pQuickAccessMorePopup, kitHideUser, FALSE);
             continue;
         }
         pControl->SetRect(CRect(CPoint(x, y), sz));
@@ -436,8 +441,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
             x = rcButton.right + rcMargin.right + 3;
         }
         const BOOL bAway = !bCaptionVisible && !m_bTabsVisible;
-        const DWORD dwHide = m_pSystemButton->GetHideFlags();
-        m_pSystemButton->SetHideFlags(bAway ? dwHide | kHideByLayout : dwHide & ~kHideByLayout);
+        SetHidden(m_pSystemButton, kHideByLayout, bAway);
         m_pSystemButton->SetRect(rcButton);
         if (!bSystemButtonInTabs)
             x = std::max<int>(x, rcButton.right);
@@ -446,8 +450,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     for (CKitControl* pControl : tabRow) {
         if ((pControl->GetFlags() & kFlagTabsRowRight) != 0)
             continue;
-        const DWORD dwHide = pControl->GetHideFlags();
-        pControl->SetHideFlags(m_bTabsVisible ? dwHide & ~kHideWithTabs : dwHide | kHideWithTabs);
+        SetHidden(pControl, kHideWithTabs, !m_bTabsVisible);
         if (!pControl->IsVisible())
             continue;
         if (pControl->GetBeginGroup())
@@ -480,8 +483,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
         CKitControl* pControl = *it;
         if ((pControl->GetFlags() & kFlagTabsRowRight) == 0)
             continue;
-        const DWORD dwHide = pControl->GetHideFlags();
-        pControl->SetHideFlags(m_bTabsVisible ? dwHide & ~kHideWithTabs : dwHide | kHideWithTabs);
+        SetHidden(pControl, kHideWithTabs, !m_bTabsVisible);
         pControl->SetBeginGroup(FALSE);
         if (!pControl->IsVisible())
             continue;
@@ -497,8 +499,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
         m_rcTabControl.SetRect(0, rcTabs.top, 0, rcTabs.bottom + 1);
     else
         m_rcTabControl.SetRect(x, rcTabs.top, nRight, rcTabs.bottom + 1);
-    const DWORD dwTabHide = m_pControlTab->GetHideFlags();
-    m_pControlTab->SetHideFlags(m_bTabsVisible ? dwTabHide & ~kitHideUser : dwTabHide | kitHideUser);
+    SetHidden(m_pControlTab, kitHideUser, !m_bTabsVisible);
     m_pControlTab->SetRect(m_rcTabControl);
     if (m_bTabsVisible && !m_rcTabControl.IsRectEmpty())
         m_pControlTab->GetPaintManager()->RepositionTabControl(m_pControlTab, &dc, m_rcTabControl);
