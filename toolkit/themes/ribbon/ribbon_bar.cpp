@@ -83,6 +83,12 @@ int CKitRibbonBar::GetCaptionHeight() const
     return nHeight;
 }
 
+int CKitRibbonBar::GetGroupsAreaHeight() const
+{
+    CKitRibbonPaintManager* pPainter = GetRibbonPaintManager();
+    return 3 * pPainter->GetControlHeight() + pPainter->GetGroupCaptionHeight() + 10;
+}
+
 BOOL CKitRibbonBar::IsGroupsVisible() const
 {
     return m_bGroupsVisible && GetSelectedTab() != nullptr && !m_bMinimized;

@@ -49,6 +49,8 @@ public:
     virtual int GetTabsHeight() const;
     // The caption band's height: the painter's, raised to hold a quick access toolbar above the tabs.
     int GetCaptionHeight() const;
+    // Three control rows and a group caption.
+    int GetGroupsAreaHeight() const;
 
     // The caption band is drawn: the frame is skinned or the bar draws its own caption.
     BOOL IsCaptionVisible() const { return m_pFrameHook != nullptr || m_bShowCaptionBar; }
