@@ -40,6 +40,8 @@ struct CKitRibbonGroup::LayoutItem {
     bool bMayBreak = false;
     int nStyle = 0;
     CKitControl* pControl = nullptr;
+    // Grouped layout: the widths from this item up to the next one that may break.
+    int nBlockWidth = 0;
 };
 
 // Exists from OnBeforeCalcSize to OnAfterCalcSize of one pass.
@@ -165,6 +167,8 @@ int CKitRibbonGroup::CalcSize(CDC* pDC)
         m_pLayout->nControlsWidth = MeasurePopupButton(pDC) - 5;
         return m_pLayout->nControlsWidth;
     }
+    if (m_bControlsGrouping)
+        return CalcGroupedSize();
     const KitRibbonGroupMetrics metrics = GetLayoutMetrics();
     const int nHeight = metrics.nAreaHeight - 9 - metrics.nCaptionHeight;
     int x = 2;
@@ -194,6 +198,119 @@ int CKitRibbonGroup::CalcSize(CDC* pDC)
     }
     m_pLayout->nControlsWidth = nRight + 2;
     return std::max(m_pLayout->nMinimumWidth, m_pLayout->nControlsWidth);
+}
+
+int CKitRibbonGroup::WrapControls(int nLimit, bool bEveryFit)
+{
+    std::vector<LayoutItem>& items = m_pLayout->items;
+    for (LayoutItem& item : items)
+        item.bWrap = false;
+    int x = 0;
+    int nBreaks = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        LayoutItem& item = items[i];
+        const int nSeparator = item.bBeginGroup && i > 0 ? 3 : 0;
+        if (i > 0 && item.bMayBreak) {
+            const bool bFits = x + item.nBlockWidth < nLimit;
+            const bool bBreak = (item.pControl->GetFlags() & kFlagBreakBefore) != 0 ||
+                                (bEveryFit ? !bFits : nBreaks == 0 && !bFits);
+            if (bBreak) {
+                item.bWrap = true;
+                x = item.sz.cx;
+                ++nBreaks;
+                continue;
+            }
+        }
+        x += item.sz.cx + nSeparator;
+    }
+    return nBreaks;
+}
+
+int CKitRibbonGroup::FlowLayout()
+{
+    std::vector<LayoutItem>& items = m_pLayout->items;
+    int x = 0;
+    int y = 0;
+    int nTallest = 0;
+    int nWidest = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        LayoutItem& item = items[i];
+        if (item.bWrap) {
+            x = 0;
+            y += nTallest;
+        } else if (item.bBeginGroup && i > 0) {
+            x += 3;
+        }
+        item.rc = CRect(CPoint(x + 2, y), item.sz);
+        x += item.sz.cx;
+        nWidest = std::max(nWidest, x);
+        nTallest = std::max(nTallest, static_cast<int>(item.sz.cy));
+    }
+    return nWidest + 4;
+}
+
+bool CKitRibbonGroup::BalanceThreeRows()
+{
+    const int nWidth = FlowLayout();
+    const int nBreaks = WrapControls(0, true);
+    if (nBreaks < 2)
+        return false;
+    if (nBreaks == 2)
+        return true;
+    int nLow = 0;
+    int nHigh = nWidth;
+    while (nHigh > nLow) {
+        const int nMiddle = (nLow + nHigh) / 2;
+        if (WrapControls(nMiddle, true) > 2) {
+            if (nLow == nMiddle) {
+                WrapControls(nHigh, true);
+                break;
+            }
+            nLow = nMiddle;
+        } else {
+            nHigh = nMiddle;
+        }
+    }
+    return true;
+}
+
+int CKitRibbonGroup::CalcGroupedSize()
+{
+    const KitRibbonGroupMetrics metrics = GetLayoutMetrics();
+    const int nHeight = metrics.nAreaHeight - 9 - metrics.nCaptionHeight;
+    std::vector<LayoutItem>& items = m_pLayout->items;
+    int nBlock = 0;
+    for (int i = static_cast<int>(items.size()) - 1; i >= 0; --i) {
+        nBlock += items[i].sz.cx;
+        items[i].nBlockWidth = nBlock;
+        if (items[i].bMayBreak)
+            nBlock = 0;
+    }
+    const int nRowHeight = std::max(metrics.nControlHeight, CKitPaintManager::kMinControlHeight);
+    int nRows = 1 + WrapControls(32000, false);
+    if (nRows == 1) {
+        nRows = 3;
+        const int nOneRow = FlowLayout();
+        if (nHeight < 2 * nRowHeight) {
+            WrapControls(32000, false);
+            nRows = 1;
+        } else if (nHeight < 3 * nRowHeight || m_nGroupedRowLimit != 3 || !BalanceThreeRows()) {
+            nRows = 1 + WrapControls(nOneRow / 2, false);
+        }
+    }
+    const int nWidth = FlowLayout();
+    // Spread the spare height evenly above, between and below the rows.
+    const int nSpare = nHeight - nRows * nRowHeight;
+    int nOffset = (nSpare + 1) / (nRows + 1);
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0 && items[i].bWrap && nRows > 0) {
+            nOffset += (nSpare - nOffset) / nRows;
+            --nRows;
+        }
+        items[i].rc.OffsetRect(0, nOffset);
+    }
+    m_pLayout->nControlsWidth = nWidth;
+    return std::max(m_pLayout->nMinimumWidth, nWidth);
 }
 
 // Collects, from item nStart leftwards, the rows items that one column of stacked buttons takes at the level;

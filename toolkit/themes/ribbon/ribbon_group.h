@@ -110,6 +110,14 @@ private:
     // The last items, from nStart leftwards, that fill one column; the index of the leftmost, or -1.
     int CollectColumn(int nStart, int nRows, int nLevel, int& nStop) const;
     void CenterColumn(int nFirst, int nLast, int nHeight);
+    // Grouped layout: rows of small blocks of controls.
+    int CalcGroupedSize();
+    // Marks the rows' first items within the width limit; the number of breaks.
+    int WrapControls(int nLimit, bool bEveryFit);
+    // Places the items in their rows; the widest row plus the margins.
+    int FlowLayout();
+    // Breaks the items into three rows of about equal width; FALSE when they hold fewer breaks.
+    bool BalanceThreeRows();
 
     CString m_strCaption;
     int m_nId = -1;

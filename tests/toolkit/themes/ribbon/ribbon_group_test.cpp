@@ -257,6 +257,35 @@ TEST_F(RibbonGroupsTest, ScrollOffsetTakesOverWhenEveryReductionIsSpent)
     EXPECT_FALSE(pLeft->IsReduced());
 }
 
+TEST_F(RibbonGroupsTest, GroupedControlsTakeTwoRowsAndAThirdOnlyWhenReduced)
+{
+    // Three blocks of two small buttons.
+    CTestGroup* pGroup = AddGroup(6);
+    pGroup->SetControlsGrouping(TRUE);
+    for (int i = 0; i < 6; ++i)
+        pGroup->GetAt(i)->SetCustomSize(CSize(22, 22));
+    pGroup->GetAt(2)->SetBeginGroup(TRUE);
+    pGroup->GetAt(4)->SetBeginGroup(TRUE);
+
+    // Two rows: the first block, then the other two; the spare height is shared above, between and below.
+    Layout(500);
+    EXPECT_EQ(pGroup->GetRect().Width(), 95 + 5);
+    EXPECT_EQ(pGroup->GetAt(0)->GetRect(), CRect(4, 3 + 2 + 8, 26, 3 + 2 + 8 + 22));
+    EXPECT_EQ(pGroup->GetAt(2)->GetRect(), CRect(4, 3 + 2 + 37, 26, 3 + 2 + 37 + 22));
+    EXPECT_EQ(pGroup->GetAt(4)->GetRect().left, 51);
+    EXPECT_EQ(pGroup->GetAt(4)->GetRect().top, 3 + 2 + 37);
+    EXPECT_TRUE(pGroup->GetAt(0)->GetWrap());
+    EXPECT_TRUE(pGroup->GetAt(2)->GetWrap());
+    EXPECT_FALSE(pGroup->GetAt(4)->GetWrap());
+
+    // Too narrow: one block a row.
+    Layout(60);
+    EXPECT_EQ(pGroup->GetRect().Width(), 48 + 5);
+    EXPECT_EQ(pGroup->GetAt(4)->GetRect(), CRect(4, 3 + 2 + 44, 26, 3 + 2 + 66));
+    EXPECT_TRUE(pGroup->GetAt(4)->GetWrap());
+    EXPECT_FALSE(pGroup->IsReduced());
+}
+
 TEST_F(RibbonGroupsTest, CentredColumnHasEqualGapsAboveBetweenAndBelow)
 {
     CTestGroup* pGroup = AddGroup(3);
