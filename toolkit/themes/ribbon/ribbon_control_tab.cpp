@@ -115,6 +115,28 @@ BOOL CKitRibbonControlTab::SetPopup(BOOL bPopup)
     return FALSE;
 }
 
+BOOL CKitRibbonControlTab::OnSetSelected(int nSelected)
+{
+    if (nSelected == m_nSelected)
+        return FALSE;
+    const bool bKeyboard = nSelected == kitSelectedKeyboard || nSelected == kitSelectedKeyboardBack;
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
+    if (bKeyboard && pRibbonBar != nullptr && !pRibbonBar->IsRibbonMinimized() && pRibbonBar->GetPopuped() != -1)
+        pRibbonBar->OpenPopupAt(-1);
+    m_nSelected = nSelected;
+    RedrawParent(FALSE);
+    if (nSelected == kitSelectedNone) {
+        SetFocused(FALSE);
+        m_pHighlighted = nullptr;
+        return TRUE;
+    }
+    if (bKeyboard)
+        SetFocused(TRUE);
+    if (pRibbonBar != nullptr && pRibbonBar->GetSafeHwnd() != nullptr)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, pRibbonBar->GetSafeHwnd(), OBJID_CLIENT, GetCurSel() + 1);
+    return TRUE;
+}
+
 BOOL CKitRibbonControlTab::OnKeyDown(UINT nChar)
 {
     if (!m_bFocused)

@@ -25,6 +25,8 @@ public:
     BOOL IsFocused() const override { return m_bFocused; }
     // Left and Right move between the tabs, Down to the first control after the strip; FALSE when not taken.
     virtual BOOL OnKeyDown(UINT nChar);
+    // A keyboard selection takes the focus, a cleared one drops it and the hot tab; FALSE when unchanged.
+    BOOL OnSetSelected(int nSelected) override;
     // Opens only on a minimised ribbon with a tab selected; closing always succeeds.
     BOOL SetPopup(BOOL bPopup) override;
 

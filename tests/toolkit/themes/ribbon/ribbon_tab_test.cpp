@@ -148,6 +148,21 @@ TEST_F(RibbonTabsTest, LeftAndRightMoveBetweenTabsAndLeaveTheEndsToTheBar)
     EXPECT_FALSE(m_pStrip->OnKeyDown('A'));
 }
 
+TEST_F(RibbonTabsTest, KeyboardSelectionFocusesTheStripAndClearingItDropsFocusAndHotTab)
+{
+    EXPECT_TRUE(m_pStrip->OnSetSelected(kitSelectedKeyboard));
+    EXPECT_TRUE(m_pStrip->IsFocused());
+    EXPECT_EQ(m_bar.GetSelectedTab(), m_tabs[0]);
+    EXPECT_FALSE(m_pStrip->OnSetSelected(kitSelectedKeyboard));
+
+    EXPECT_TRUE(m_pStrip->OnSetSelected(kitSelectedNone));
+    EXPECT_FALSE(m_pStrip->IsFocused());
+    EXPECT_EQ(m_pStrip->GetHotItem(), nullptr);
+    // A mouse selection leaves the focus alone.
+    EXPECT_TRUE(m_pStrip->OnSetSelected(kitSelectedMouse));
+    EXPECT_FALSE(m_pStrip->IsFocused());
+}
+
 TEST_F(RibbonTabsTest, StripOfAnExpandedRibbonOpensNoPopup)
 {
     m_pStrip->SetSelectedItem(m_tabs[0]);
