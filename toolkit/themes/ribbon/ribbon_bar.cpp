@@ -17,8 +17,6 @@
 
 IMPLEMENT_DYNCREATE(CKitRibbonBar, CKitMenuBar)
 IMPLEMENT_DYNCREATE(CKitRibbonQuickAccessControls, CKitControls)
-IMPLEMENT_DYNCREATE(CKitRibbonControlSystemButton, CKitControlPopup)
-IMPLEMENT_DYNCREATE(CKitRibbonBackstageView, CKitCommandBar)
 
 CKitRibbonBar::CKitRibbonBar()
     : m_pQuickAccessControls(new CKitRibbonQuickAccessControls), m_pControlTab(new CKitRibbonControlTab)
