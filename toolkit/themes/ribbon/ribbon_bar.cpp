@@ -18,10 +18,10 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
 IMPLEMENT_DYNCREATE(CKitRibbonBar, CKitMenuBar)
 IMPLEMENT_DYNCREATE(CKitRibbonBar::CControlQuickAccessMorePopup, CKitControlPopup)
-IMPLEMENT_DYNCREATE(CKitRibbonControlSystemButton, CKitControlPopup)
-IMPLEMENT_DYNCREATE(CKitRibbonBackstageView, CKitCommandBar)
 
 namespace {
 // The caption buttons' command ids.
@@ -114,6 +114,30 @@ CKitRibbonTab* CKitRibbonBar::GetTab(int nIndex) const
 CKitRibbonTab* CKitRibbonBar::GetSelectedTab() const
 {
     return m_pControlTab->GetSelectedTab();
+}
+
+// Sends the tab strip's notification with the tab to the owner site; the site's answer.
+static LRESULT NotifyTabChange(CKitRibbonBar* pBar, int nCode, CKitRibbonTab* pTab)
+{
+    CWnd* pSite = pBar->GetOwnerSite();
+    if (pSite == nullptr || pSite->GetSafeHwnd() == nullptr)
+        return 0;
+    NMKITRIBBONTAB record{};
+    record.hdr.hwndFrom = pBar->GetSafeHwnd();
+    record.hdr.idFrom = CKitRibbonBar::kIdTabStrip;
+    record.hdr.code = static_cast<UINT>(nCode);
+    record.pTab = pTab;
+    return pSite->SendMessage(WM_KIT_CONTROL_NOTIFY, CKitRibbonBar::kIdTabStrip, reinterpret_cast<LPARAM>(&record));
+}
+
+LRESULT CKitRibbonBar::OnTabChanging(CKitRibbonTab* pTab)
+{
+    return NotifyTabChange(this, TCN_SELCHANGING, pTab);
+}
+
+void CKitRibbonBar::OnTabChanged(CKitRibbonTab* pTab)
+{
+    NotifyTabChange(this, TCN_SELCHANGE, pTab);
 }
 
 int CKitRibbonBar::GetTabsHeight() const

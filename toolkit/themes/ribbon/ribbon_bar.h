@@ -71,6 +71,10 @@ public:
     // Null out of range.
     CKitRibbonTab* GetTab(int nIndex) const;
     CKitRibbonTab* GetSelectedTab() const;
+    // Asks the owner site (TCN_SELCHANGING) before the selected tab changes; a non-zero answer vetoes.
+    virtual LRESULT OnTabChanging(CKitRibbonTab* pTab);
+    // Tells the owner site (TCN_SELCHANGE) that the tab is selected.
+    virtual void OnTabChanged(CKitRibbonTab* pTab);
 
     // 2 while the tabs row is hidden, else the ribbon paint manager's tabs height.
     virtual int GetTabsHeight() const;

@@ -99,6 +99,9 @@ public:
     void FillTabPopupToolBar(CDC* pDC, CKitCommandBar* pPopupBar);
 
     CKitPaintManager* GetPaintManager() const { return m_pPaintManager; }
+    // The lines under a list caption of the system menu.
+    COLORREF GetRecentFileListEdgeShadow() const { return m_clrRecentFileListEdgeShadow; }
+    COLORREF GetRecentFileListEdgeHighlight() const { return m_clrRecentFileListEdgeHighlight; }
     CKitTabPaintManager* GetTabPaintManager() const { return m_pTabPaintManager; }
     CFont* GetRibbonFont() { return &m_fontRibbon; }
     int GetTabsHeight() const { return m_nTabsHeight; }
