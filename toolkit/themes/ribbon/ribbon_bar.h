@@ -120,6 +120,10 @@ public:
     CSize CalcDockLayout(int nLength, DWORD dwMode) override;
     // Places the caption band, system button, quick access and tabs-row controls, tab strip and groups.
     virtual void RepositionControls(int nWidth, int nHeight);
+    // Drops the frame hook, the quick access controls and the tabs, then leaves as any bar.
+    void OnRemoved() override;
+    // Background, caption band, groups area, tab strip, the selected tab's groups, then the loose controls.
+    void DrawCommandBar(CDC* pDC, CRect rcClip) override;
     // Rebuilds the context headers and fits them into the caption's free part.
     void RepositionContextHeaders();
     // The ribbon flags, the quick access place and list; the toolbar's own state only when customizable.
