@@ -43,6 +43,8 @@ void SetHidden(CKitControl* pControl, DWORD dwFlag, BOOL bHidden)
 BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
     AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownRibbon)
     AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDblClkRibbon)
+    ON_COMMAND_RANGE(CKitRibbonBar::kIdQuickAccessBelow, CKitRibbonBar::kIdQuickAccessAboveLast,
+                     &CKitRibbonBar::OnQuickAccessPlace)
 END_MESSAGE_MAP()
 
 CKitRibbonBar::CKitRibbonBar()
@@ -83,6 +85,32 @@ CKitRibbonBar::~CKitRibbonBar()
     m_pQuickAccessMorePopup->InternalRelease();
     m_pControlTab->InternalRelease();
     delete m_pFrameHook;
+}
+
+int CKitRibbonBar::GetControlsEnabledOverride(const CKitControl* pControl) const
+{
+    if (!IsBackstageViewVisible() || pControl == m_pSystemButton || (pControl->GetFlags() & kFlagKeepEnabled) != 0 ||
+        (pControl->GetId() >= kIdCaptionButtonFirst && pControl->GetId() <= kIdCaptionButtonLast))
+        return -1;
+    return 0;
+}
+
+void CKitRibbonBar::Reset(BOOL /*bAsk*/)
+{
+    CWnd* pSite = GetSite();
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr) {
+        pSite->SendMessage(kMsgBarReset, 0, reinterpret_cast<LPARAM>(this));
+        UpdateMdiButtons();
+        OnIdleUpdateCmdUI();
+    }
+    DelayLayout();
+}
+
+void CKitRibbonBar::OnQuickAccessPlace(UINT nId)
+{
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
+    ShowQuickAccessBelowRibbon(nId == kIdQuickAccessBelow);
 }
 
 void CKitRibbonBar::OnRemoved()
