@@ -113,6 +113,30 @@ void CKitRibbonBar::OnQuickAccessPlace(UINT nId)
     ShowQuickAccessBelowRibbon(nId == kIdQuickAccessBelow);
 }
 
+void CKitRibbonBar::ScrollGroups(BOOL bRight)
+{
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
+    CKitRibbonTab* pTab = GetSelectedTab();
+    if (pTab == nullptr)
+        return;
+    CKitRibbonGroups* pGroups = pTab->GetGroups();
+    const int nOffset = pGroups->GetScrollOffset();
+    const int nNew = bRight ? nOffset + kGroupsScrollStep : std::max(0, nOffset - kGroupsScrollStep);
+    if (nNew == nOffset)
+        return;
+    pGroups->SetScrollOffsetRequest(nNew);
+    DelayLayout();
+}
+
+CKitRibbonGroup* CKitRibbonBar::HitTestGroup(CPoint point) const
+{
+    CKitRibbonTab* pTab = GetSelectedTab();
+    if (pTab == nullptr || !IsGroupsVisible() || !m_rcGroups.PtInRect(point))
+        return nullptr;
+    return pTab->GetGroups()->HitTest(point);
+}
+
 void CKitRibbonBar::OnRemoved()
 {
     delete m_pFrameHook;

@@ -497,3 +497,47 @@ TEST(KitRibbonBar, AResetTellsTheSiteAndKeepsTheControls)
     EXPECT_EQ(nCount, bar.GetControlCount());
     bar.SetSite(nullptr);
 }
+
+TEST(KitRibbonBar, GroupsThatDoNotFitScrollByFortyAndNeverBeforeTheFirst)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pTab = bar.AddTab("Home", 1);
+    for (int g = 0; g < 12; ++g) {
+        CKitRibbonGroup* pGroup = pTab->GetGroups()->Add("Group", 10 + g);
+        for (int c = 0; c < 3; ++c) {
+            CKitControl* pControl = bar.GetControls()->Add(kitControlButton, 100 + 10 * g + c);
+            pControl->SetCaption("Button");
+            pGroup->Add(pControl);
+        }
+    }
+    bar.GetControlTab()->SetSelectedItem(pTab);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    CKitRibbonGroups* pGroups = pTab->GetGroups();
+    ASSERT_TRUE(pGroups->IsScrollRightVisible());
+
+    bar.ScrollGroups(FALSE);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_EQ(0, pGroups->GetScrollOffset());
+    bar.ScrollGroups(TRUE);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_EQ(40, pGroups->GetScrollOffset());
+    bar.ScrollGroups(TRUE);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_EQ(80, pGroups->GetScrollOffset());
+    bar.ScrollGroups(FALSE);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_EQ(40, pGroups->GetScrollOffset());
+
+    // The group under a point of the band, none outside it or while minimised.
+    CKitRibbonGroup* pShown = nullptr;
+    for (int g = 0; g < pGroups->GetCount() && pShown == nullptr; ++g) {
+        if (pGroups->GetAt(g)->IsVisible() && pGroups->GetAt(g)->GetRect().left >= 0)
+            pShown = pGroups->GetAt(g);
+    }
+    ASSERT_NE(nullptr, pShown);
+    const CPoint ptInGroup = pShown->GetRect().CenterPoint();
+    EXPECT_EQ(pShown, bar.HitTestGroup(ptInGroup));
+    EXPECT_EQ(nullptr, bar.HitTestGroup(CPoint(ptInGroup.x, bar.GetGroupsRect().top - 1)));
+    bar.SetRibbonMinimized(TRUE);
+    EXPECT_EQ(nullptr, bar.HitTestGroup(ptInGroup));
+}
