@@ -509,6 +509,16 @@ void CKitRibbonGroup::Add(CKitControl* pControl)
     m_arrControls.push_back(pControl);
 }
 
+void CKitRibbonGroup::Remove(CKitControl* pControl)
+{
+    auto it = std::find(m_arrControls.begin(), m_arrControls.end(), pControl);
+    if (it == m_arrControls.end())
+        return;
+    m_arrControls.erase(it);
+    pControl->SetRibbonGroup(nullptr);
+    pControl->InternalRelease();
+}
+
 void CKitRibbonGroup::RemoveAll()
 {
     while (!m_arrControls.empty()) {

@@ -100,6 +100,8 @@ public:
     CKitControl* GetAt(int nIndex) const;
     // Holds a reference to the control and makes it point back to this group.
     void Add(CKitControl* pControl);
+    // Drops the control and its reference; nothing for a control of another group.
+    void Remove(CKitControl* pControl);
     void RemoveAll();
 
 private:
