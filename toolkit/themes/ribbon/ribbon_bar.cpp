@@ -529,6 +529,11 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     dc.SelectObject(pOldFont);
 
     m_rcGroups = rcGroups;
+    if (GetSelectedTab() != nullptr && !IsBackstageViewVisible()) {
+        const int nMargin = pRibbonPainter->GetGroupSpacing() > 0 ? 4 : 0;
+        GetSelectedTab()->GetGroups()->RepositionGroups(
+            &dc, rcGroups.Width(), CRect(rcGroups.left + nMargin, rcGroups.top + 3, nMargin + 4, 3));
+    }
 
     if (bCaptionVisible)
         RepositionContextHeaders();

@@ -3,6 +3,9 @@
 #include "toolkit/themes/ribbon/ribbon_group.h"
 
 #include "toolkit/commandbars/control.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_control_tab.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <gtest/gtest.h>
@@ -284,6 +287,42 @@ TEST_F(RibbonGroupsTest, GroupedControlsTakeTwoRowsAndAThirdOnlyWhenReduced)
     EXPECT_EQ(pGroup->GetAt(4)->GetRect(), CRect(4, 3 + 2 + 44, 26, 3 + 2 + 66));
     EXPECT_TRUE(pGroup->GetAt(4)->GetWrap());
     EXPECT_FALSE(pGroup->IsReduced());
+}
+
+TEST(RibbonBarGroups, BarLayoutReducesTheSelectedTabsGroupsAndScrollsWhatStillDoesNotFit)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pTab = bar.AddTab("Home", 1);
+    bar.GetControlTab()->SetSelectedItem(pTab);
+    std::vector<CTestGroup*> groups;
+    for (int g = 0; g < 8; ++g) {
+        auto* pGroup = new CTestGroup;
+        pTab->GetGroups()->InsertAt(-1, pGroup);
+        for (int i = 0; i < 4; ++i) {
+            auto* pControl = new CKitControl;
+            pGroup->Add(pControl);
+            pControl->InternalRelease();
+        }
+        groups.push_back(pGroup);
+    }
+    EXPECT_EQ(groups[0]->GetRibbonBar(), &bar);
+    const int nMargin = bar.GetRibbonPaintManager()->GetGroupSpacing() > 0 ? 4 : 0;
+
+    // Wide: the groups stand side by side from the margin, 3 pixels below the band's top.
+    bar.CalcDockLayout(1600, LM_COMMIT);
+    EXPECT_EQ(groups[0]->GetRect().left, bar.GetGroupsRect().left + nMargin);
+    EXPECT_EQ(groups[0]->GetRect().top, bar.GetGroupsRect().top + 3);
+    EXPECT_FALSE(groups[7]->IsReduced());
+    EXPECT_EQ(pTab->GetGroups()->GetScrollOffset(), 0);
+
+    // Narrow: every group down to its popup button, and the offset asked for is granted.
+    pTab->GetGroups()->SetScrollOffsetRequest(40);
+    bar.CalcDockLayout(250, LM_COMMIT);
+    for (CTestGroup* pGroup : groups)
+        EXPECT_TRUE(pGroup->IsReduced());
+    EXPECT_EQ(pTab->GetGroups()->GetScrollOffset(), 40);
+    EXPECT_TRUE(pTab->GetGroups()->IsScrollLeftVisible());
+    EXPECT_EQ(groups[0]->GetRect().left, bar.GetGroupsRect().left + nMargin - 40);
 }
 
 TEST_F(RibbonGroupsTest, CentredColumnHasEqualGapsAboveBetweenAndBelow)
