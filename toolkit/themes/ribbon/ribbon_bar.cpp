@@ -217,8 +217,10 @@ void CKitRibbonBar::ShowSelectedTabGroups()
         CKitRibbonGroups* pGroups = pTab->GetGroups();
         for (int g = 0; g < pGroups->GetCount(); ++g) {
             CKitRibbonGroup* pGroup = pGroups->GetAt(g);
-            for (int c = 0; c < pGroup->GetCount(); ++c) {
-                CKitControl* pControl = pGroup->GetAt(c);
+            std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
+            for (int c = 0; c < pGroup->GetCount(); ++c)
+                controls.push_back(pGroup->GetAt(c));
+            for (CKitControl* pControl : controls) {
                 const DWORD dwHide = pControl->GetHideFlags();
                 pControl->SetHideFlags(pTab == pSelected ? dwHide & ~kHideTabNotSelected : dwHide | kHideTabNotSelected);
             }

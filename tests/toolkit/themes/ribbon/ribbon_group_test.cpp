@@ -325,6 +325,55 @@ TEST(RibbonBarGroups, BarLayoutReducesTheSelectedTabsGroupsAndScrollsWhatStillDo
     EXPECT_EQ(groups[0]->GetRect().left, bar.GetGroupsRect().left + nMargin - 40);
 }
 
+TEST(RibbonBarGroups, PopupButtonShowsOnlyForAReducedGroupAndOptionButtonOnlyWhenAsked)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pHome = bar.AddTab("Home", 1);
+    CKitRibbonTab* pView = bar.AddTab("View", 2);
+    bar.GetControlTab()->SetSelectedItem(pHome);
+    auto* pGroup = new CTestGroup;
+    pGroup->ShowOptionButton(TRUE);
+    pHome->GetGroups()->InsertAt(-1, pGroup);
+    for (int i = 0; i < 4; ++i) {
+        auto* pControl = new CKitControl;
+        pGroup->Add(pControl);
+        pControl->InternalRelease();
+    }
+    CKitControl* pPopup = pGroup->GetControlGroupPopup();
+    CKitControl* pOption = pGroup->GetControlGroupOption();
+    // Both buttons stand in the bar's controls and point back to the group.
+    EXPECT_EQ(pPopup->GetControls(), bar.GetControls());
+    EXPECT_EQ(pOption->GetRibbonGroup(), pGroup);
+
+    bar.CalcDockLayout(1600, LM_COMMIT);
+    EXPECT_FALSE(pPopup->IsVisible());
+    ASSERT_TRUE(pOption->IsVisible());
+    const CRect rcGroup = pGroup->GetRect();
+    EXPECT_EQ(pOption->GetRect(), CRect(rcGroup.right - kCaptionHeight - 1, rcGroup.bottom - kCaptionHeight,
+                                        rcGroup.right - 3, rcGroup.bottom - 3));
+
+    // Too narrow for the four buttons even stacked: the popup button takes the group's place.
+    pGroup->SetAllowReduceLevels(4);
+    for (int i = 0; i < 12; ++i) {
+        auto* pGroupMore = new CTestGroup;
+        pHome->GetGroups()->InsertAt(0, pGroupMore);
+        auto* pControl = new CKitControl;
+        pGroupMore->Add(pControl);
+        pControl->InternalRelease();
+    }
+    bar.CalcDockLayout(250, LM_COMMIT);
+    ASSERT_TRUE(pGroup->IsReduced());
+    EXPECT_TRUE(pPopup->IsVisible());
+    EXPECT_EQ(pPopup->GetRect(), pGroup->GetRect());
+    EXPECT_FALSE(pOption->IsVisible());
+
+    // On another tab both are away (a ribbon without a window only selects: the test shows the groups itself).
+    bar.GetControlTab()->SetSelectedItem(pView);
+    bar.ShowSelectedTabGroups();
+    EXPECT_FALSE(pPopup->IsVisible());
+    EXPECT_FALSE(pOption->IsVisible(2));
+}
+
 TEST_F(RibbonGroupsTest, CentredColumnHasEqualGapsAboveBetweenAndBelow)
 {
     CTestGroup* pGroup = AddGroup(3);
