@@ -44,6 +44,9 @@ CKitRibbonPaintManager* RibbonPainterOf(const CKitControl* pControl)
     CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
     return pGroup != nullptr ? pGroup->GetRibbonPaintManager() : nullptr;
 }
+// The command a group or a tab takes as "redraw the ribbon".
+constexpr UINT kRedrawCommand = 1;
+constexpr int kRedrawCode = -2;
 // Bounds a reduction loop whose groups keep reporting success.
 constexpr int kMaxReduceSteps = 10000;
 } // namespace
@@ -155,6 +158,21 @@ void CKitRibbonGroup::SetRect(const CRect& rc)
         m_pOptionButton->SetRect(
             CRect(rc.right - nCaptionHeight - 1, rc.bottom - nCaptionHeight, rc.right - 3, rc.bottom - 3));
     }
+}
+
+BOOL KitRibbonRedrawRequest(CKitRibbonBar* pRibbonBar, UINT nID, int nCode)
+{
+    if (nID != kRedrawCommand || nCode != kRedrawCode)
+        return FALSE;
+    if (pRibbonBar != nullptr && pRibbonBar->GetSafeHwnd() != nullptr)
+        pRibbonBar->Redraw();
+    return TRUE;
+}
+
+BOOL CKitRibbonGroup::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    return KitRibbonRedrawRequest(m_pRibbonBar, nID, nCode) ||
+           CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CKitRibbonGroup::OnGroupAdded()
@@ -594,6 +612,8 @@ void CKitRibbonGroup::OnAfterCalcSize()
             pControl->SetRect(item.rc);
         pControl->SetWrap(item.bWrap);
     }
+    if (m_pLayout->bWasReduced && !m_bReduced && m_pRibbonBar != nullptr)
+        m_pRibbonBar->SetUpdatePending();
     delete m_pLayout;
     m_pLayout = nullptr;
 }

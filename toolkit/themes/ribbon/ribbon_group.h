@@ -37,6 +37,9 @@ public:
     void Draw(CDC* pDC) override;
 };
 
+// Answers the request of a tab or a group to redraw its ribbon (id 1, code -2); FALSE for any other command.
+BOOL KitRibbonRedrawRequest(CKitRibbonBar* pRibbonBar, UINT nID, int nCode);
+
 // What the group layout combines: the group area, caption and button heights, the row height of grouped
 // controls and the gap between groups.
 struct KitRibbonGroupMetrics {
@@ -66,6 +69,8 @@ public:
     virtual void SetRect(const CRect& rc);
     CKitRibbonGroupOption* GetControlGroupOption() const { return m_pOptionButton; }
     CKitRibbonGroupControlPopup* GetControlGroupPopup() const { return m_pPopupButton; }
+    // Id 1 with code -2 redraws the ribbon; the rest goes to the command routing.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // The two buttons join the parent bar's controls when the group joins a tab, and leave when it leaves.
     virtual void OnGroupAdded();
     virtual void OnGroupRemoved();
