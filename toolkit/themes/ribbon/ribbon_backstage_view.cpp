@@ -413,7 +413,8 @@ void CKitRibbonBackstageView::DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF 
                                 : clrText);
     int x = rc.left + (bTab ? kTabTextIndent : kCommandTextIndent);
     if (bTab && (bHighlighted || bActive)) {
-        DrawThemeImage(pRibbon, pDC, "BackstageMenuPage", rc, !bEnabled ? 3 : bActive ? 1 : 0, 4, kImageMargins);
+        if (!DrawThemeImage(pRibbon, pDC, "BackstageMenuPage", rc, !bEnabled ? 3 : bActive ? 1 : 0, 4, kImageMargins))
+            pDC->FillSolidRect(&rc, ::GetSysColor(bActive ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         if (bActive) {
             CKitResourceImage* pGlyph = pRibbon != nullptr ? pRibbon->LoadRibbonImage("BackstageMenuPageGlyph") : nullptr;
             if (pGlyph != nullptr) {
@@ -424,7 +425,10 @@ void CKitRibbonBackstageView::DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF 
             }
         }
     } else if (!bTab && bHighlighted) {
-        DrawThemeImage(pRibbon, pDC, "BackstageMenuCommand", rc, bEnabled ? 0 : 2, 3, kImageMargins);
+        if (!DrawThemeImage(pRibbon, pDC, "BackstageMenuCommand", rc, bEnabled ? 0 : 2, 3, kImageMargins)) {
+            pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_WINDOW));
+            pDC->Draw3dRect(&rc, ::GetSysColor(COLOR_3DSHADOW), ::GetSysColor(COLOR_3DSHADOW));
+        }
     }
     if (CKitImageManagerIcon* pIcon = pEntry->GetIcon(16)) {
         const CSize sz = pIcon->GetExtent();
@@ -449,10 +453,15 @@ void CKitRibbonBackstageView::DrawCommandBar(CDC* pDC, CRect /*rcClip*/)
         clrText = pRibbon->GetImages()->GetImageColor("Ribbon", "BackstageMenuTextColor", RGB(0, 0, 0));
     pDC->FillSolidRect(&rcClient, ::GetSysColor(COLOR_WINDOW));
     pDC->SetBkMode(TRANSPARENT);
-    DrawThemeImage(pRibbon, pDC, "BackstageTopBorder", CRect(0, 0, rcClient.right, 2), 0, 1, CRect(0, 0, 0, 0));
+    // Without the theme's pictures the system colours stand in.
+    if (!DrawThemeImage(pRibbon, pDC, "BackstageTopBorder", CRect(0, 0, rcClient.right, 2), 0, 1, CRect(0, 0, 0, 0)))
+        pDC->FillSolidRect(CRect(0, 0, rcClient.right, 2), ::GetSysColor(COLOR_3DSHADOW));
     if (!DrawThemeImage(pRibbon, pDC, "BackstageMenuBackground", CRect(0, 2, m_nMenuWidth, rcClient.bottom), 0, 1,
                         CRect(0, 0, 0, 0)))
-        pDC->FillSolidRect(CRect(0, 2, m_nMenuWidth, rcClient.bottom), ::GetSysColor(COLOR_BTNFACE));
+    {
+        pDC->FillSolidRect(CRect(0, 2, m_nMenuWidth, rcClient.bottom), ::GetSysColor(COLOR_3DLIGHT));
+        pDC->FillSolidRect(CRect(m_nMenuWidth - 1, 2, m_nMenuWidth, rcClient.bottom), ::GetSysColor(COLOR_3DSHADOW));
+    }
     for (int i = 0; i < GetControlCount(); i++) {
         CKitControl* pEntry = GetControl(i);
         if (pEntry->IsVisible())
