@@ -53,14 +53,6 @@ void MakeIconFont(CFont& font, int nHeight)
     font.CreateFontIndirect(&lf);
 }
 
-CKitRibbonPaintManager* RibbonPainter(CKitCommandBar* pBar)
-{
-    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(pBar->GetPaintManager());
-    if (pPaintManager == nullptr)
-        pPaintManager = CKitPaintManager::Instance();
-    return pPaintManager != nullptr ? pPaintManager->GetRibbonPaintManager() : nullptr;
-}
-
 // Draws state nState of nStates of the named theme picture over rc; FALSE without it.
 BOOL DrawThemeImage(CKitRibbonPaintManager* pRibbon, CDC* pDC, LPCSTR lpszName, const CRect& rc, int nState,
                     int nStates, const CRect& rcMargins)
@@ -402,7 +394,7 @@ void CKitRibbonBackstageView::OnKey(UINT nChar)
 
 void CKitRibbonBackstageView::DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF clrText)
 {
-    CKitRibbonPaintManager* pRibbon = RibbonPainter(this);
+    CKitRibbonPaintManager* pRibbon = CKitPaintManager::FromPainter(GetPaintManager())->GetRibbonPaintManager();
     const BOOL bEnabled = pEntry->IsEnabled();
     const BOOL bTab = IsTab(pEntry);
     const BOOL bActive = bTab && pEntry == m_pActiveTab;
@@ -445,7 +437,7 @@ void CKitRibbonBackstageView::DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF 
 
 void CKitRibbonBackstageView::DrawCommandBar(CDC* pDC, CRect /*rcClip*/)
 {
-    CKitRibbonPaintManager* pRibbon = RibbonPainter(this);
+    CKitRibbonPaintManager* pRibbon = CKitPaintManager::FromPainter(GetPaintManager())->GetRibbonPaintManager();
     CRect rcClient;
     GetClientRect(&rcClient);
     COLORREF clrText = RGB(0, 0, 0);

@@ -19,12 +19,6 @@ constexpr DWORD kSystemButtonFlags = kitFlagNoMovable | kitFlagManualUpdate;
 // The close command as the window menu sends it.
 constexpr WPARAM kSysCommandClose = 0xF063;
 
-CKitPaintManager* PaintManagerOf(const CKitControl* pControl)
-{
-    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(pControl->GetPaintManager());
-    return pPaintManager != nullptr ? pPaintManager : CKitPaintManager::Instance();
-}
-
 } // namespace
 
 CKitRibbonControlSystemButton::CKitRibbonControlSystemButton()
@@ -46,7 +40,7 @@ void CKitRibbonControlSystemButton::Draw(CDC* pDC)
         CKitControlPopup::Draw(pDC);
         return;
     }
-    PaintManagerOf(this)->GetRibbonPaintManager()->DrawRibbonSystemButton(pDC, this, m_rcControl);
+    CKitPaintManager::FromPainter(GetPaintManager())->GetRibbonPaintManager()->DrawRibbonSystemButton(pDC, this, m_rcControl);
 }
 
 void CKitRibbonControlSystemButton::OnLButtonDblClk(CPoint /*pt*/)
