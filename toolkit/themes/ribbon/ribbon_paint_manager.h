@@ -109,6 +109,8 @@ public:
     int GetGroupSpacing() const { return m_nGroupSpacing; }
     int GetCaptionHeight() const { return m_nCaptionHeight; }
     BOOL IsFlatFrame() const { return m_bFlatFrame; }
+    // Margins around a system button that stands in the tabs row.
+    CRect GetFileButtonMargin() const { return m_rcFileButtonMargin; }
     COLORREF GetRibbonFace() const { return m_clrRibbonFace; }
 
     // The ribbon bar and its popups highlight the group under the mouse.
