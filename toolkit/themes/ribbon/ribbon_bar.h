@@ -71,6 +71,8 @@ public:
     // Null out of range.
     CKitRibbonTab* GetTab(int nIndex) const;
     CKitRibbonTab* GetSelectedTab() const;
+    // The selected tab's group controls show, the others' are away.
+    void ShowSelectedTabGroups();
     // Asks the owner site (TCN_SELCHANGING) before the selected tab changes; a non-zero answer vetoes.
     virtual LRESULT OnTabChanging(CKitRibbonTab* pTab);
     // Tells the owner site (TCN_SELCHANGE) that the tab is selected.
@@ -157,9 +159,6 @@ protected:
     // Places the quick access controls from the x cursor up to the right limit; the final x cursor.
     int RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption, BOOL bSystemButtonInTabs,
                               BOOL bHidden);
-    // The selected tab's group controls show, the others' are away.
-    void ShowSelectedTabGroups();
-
     // A click on the already selected tab arms the minimise toggle of a double click.
     afx_msg void OnLButtonDownRibbon(UINT nFlags, CPoint point);
     // A double click on the selected tab minimises or expands.

@@ -13,8 +13,6 @@
 
 #include <algorithm>
 
-#include <algorithm>
-
 IMPLEMENT_DYNCREATE(CKitRibbonGroup, CCmdTarget)
 IMPLEMENT_DYNAMIC(CKitRibbonGroups, CCmdTarget)
 
