@@ -360,6 +360,27 @@ struct SiteFrame {
     HWND hView, hStatus, hHidden, hDisabled, hDockBar;
 };
 
+TEST(RibbonBackstage, SystemButtonOpensAndClosesItsView)
+{
+    SiteFrame site;
+    auto* bar = new CKitPopupBar();
+    bar->SetCommandBars(&site.manager);
+    auto* pButton = new CKitRibbonControlSystemButton();
+    bar->GetControls()->Add(pButton, 1);
+    auto* view = new CKitRibbonBackstageView();
+    pButton->SetCommandBar(view);
+
+    ASSERT_TRUE(pButton->SetPopup(TRUE));
+    EXPECT_NE(view->GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(pButton->GetPopuped());
+    EXPECT_FALSE(::IsWindowVisible(site.hView));
+    EXPECT_TRUE(pButton->SetPopup(FALSE));
+    EXPECT_EQ(view->GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(pButton->GetPopuped());
+    EXPECT_TRUE(::IsWindowVisible(site.hView));
+    bar->InternalRelease();
+}
+
 TEST(RibbonBackstage, SiteChildrenHideWhileOpenAndShowAgainOnClose)
 {
     SiteFrame site;
