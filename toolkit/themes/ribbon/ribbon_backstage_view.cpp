@@ -79,7 +79,7 @@ void CKitRibbonBackstageTab::Copy(const CKitControl* pSource, BOOL bRecursive)
 BEGIN_MESSAGE_MAP(CKitRibbonBackstageView, CKitCommandBar)
     ON_MESSAGE(WM_PAINT, &CKitRibbonBackstageView::OnPaintMessage)
     ON_MESSAGE(WM_KEYDOWN, &CKitRibbonBackstageView::OnKeyDownMessage)
-    ON_MESSAGE(WM_COMMAND, &CKitRibbonBackstageView::OnCommandMessage)
+    ON_COMMAND(IDCANCEL, &CKitRibbonBackstageView::OnCancel)
     ON_MESSAGE(WM_MOUSEMOVE, &CKitRibbonBackstageView::OnMouseMoveMessage)
     ON_MESSAGE(WM_MOUSELEAVE, &CKitRibbonBackstageView::OnMouseLeaveMessage)
     ON_MESSAGE(WM_LBUTTONDOWN, &CKitRibbonBackstageView::OnLButtonDownMessage)
@@ -484,13 +484,9 @@ LRESULT CKitRibbonBackstageView::OnKeyDownMessage(WPARAM wParam, LPARAM /*lParam
     return 0;
 }
 
-LRESULT CKitRibbonBackstageView::OnCommandMessage(WPARAM wParam, LPARAM /*lParam*/)
+void CKitRibbonBackstageView::OnCancel()
 {
-    if (LOWORD(wParam) == IDCANCEL) {
-        Close();
-        return 0;
-    }
-    return Default();
+    Close();
 }
 
 LRESULT CKitRibbonBackstageView::OnMouseMoveMessage(WPARAM /*wParam*/, LPARAM lParam)
@@ -561,9 +557,10 @@ BOOL CKitRibbonBackstageView::PreTranslateMessage(MSG* pMsg)
         ::GetClassNameA(pMsg->hwnd, szClass, sizeof(szClass));
         if (::lstrcmpiA(szClass, "Edit") == 0 && (::GetWindowLongA(pMsg->hwnd, GWL_STYLE) & ES_MULTILINE) != 0) {
             HWND hCancel = ::GetDlgItem(m_hWnd, IDCANCEL);
-            if (hCancel == nullptr || ::IsWindowEnabled(hCancel))
+            if (hCancel == nullptr || ::IsWindowEnabled(hCancel)) {
                 SendMessage(WM_COMMAND, IDCANCEL, 0);
-            return TRUE;
+                return TRUE;
+            }
         }
     }
     return ::IsDialogMessageA(m_hWnd, pMsg);

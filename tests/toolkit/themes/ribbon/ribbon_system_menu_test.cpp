@@ -381,6 +381,34 @@ TEST(RibbonBackstage, SystemButtonOpensAndClosesItsView)
     bar->InternalRelease();
 }
 
+TEST(RibbonBackstage, EscapeInAMultiLineEditClosesUnlessCancelIsDisabled)
+{
+    for (BOOL bDisabledCancel : {FALSE, TRUE}) {
+        SiteFrame site;
+        HWND hPage = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+        HWND hEdit = ::CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 100, 60, hPage,
+                                       nullptr, nullptr, nullptr);
+        auto* view = new CKitRibbonBackstageView();
+        view->SetCommandBars(&site.manager);
+        CKitControl* pTab = view->GetControls()->Add(new CKitRibbonBackstageTab(hPage), 10);
+        pTab->SetFlags(kitFlagManualUpdate);
+        pTab->SetDefaultItem(TRUE);
+        CKitRibbonControlSystemButton button;
+        ASSERT_TRUE(view->ShowBackstage(&button));
+        ASSERT_EQ(view->GetActivePage(), hPage);
+        if (bDisabledCancel)
+            ::CreateWindowExA(0, "Button", "Cancel", WS_CHILD | WS_DISABLED, 0, 0, 10, 10, view->GetSafeHwnd(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), nullptr, nullptr);
+
+        MSG msg = {hEdit, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+        view->PreTranslateMessage(&msg);
+        EXPECT_EQ(view->GetSafeHwnd() != nullptr, bDisabledCancel) << (bDisabledCancel ? "disabled" : "no") << " cancel";
+        view->Close();
+        view->InternalRelease();
+        ::DestroyWindow(hPage);
+    }
+}
+
 TEST(RibbonBackstage, SiteChildrenHideWhileOpenAndShowAgainOnClose)
 {
     SiteFrame site;
