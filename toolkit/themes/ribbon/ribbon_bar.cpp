@@ -31,6 +31,13 @@ constexpr UINT kIdCaptionButtonLast = 0xF120;
 constexpr DWORD kQuickAccessPopupFlags = CKitRibbonBar::kFlagNotForQuickAccess | CKitRibbonBar::kFlagKeepEnabled;
 // Headers moved or cut to fit keep this width.
 constexpr int kMinContextHeaderWidth = 40;
+
+// Sets or clears one hide flag of the control.
+void SetHidden(CKitControl* pControl, DWORD dwFlag, BOOL bHidden)
+{
+    const DWORD dwHide = pControl->GetHideFlags();
+    pControl->SetHideFlags(bHidden ? dwHide | dwFlag : dwHide & ~dwFlag);
+}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
@@ -220,10 +227,8 @@ void CKitRibbonBar::ShowSelectedTabGroups()
             std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
             for (int c = 0; c < pGroup->GetCount(); ++c)
                 controls.push_back(pGroup->GetAt(c));
-            for (CKitControl* pControl : controls) {
-                const DWORD dwHide = pControl->GetHideFlags();
-                pControl->SetHideFlags(pTab == pSelected ? dwHide & ~kHideTabNotSelected : dwHide | kHideTabNotSelected);
-            }
+            for (CKitControl* pControl : controls)
+                SetHidden(pControl, kHideTabNotSelected, pTab != pSelected);
         }
     }
 }
@@ -350,7 +355,7 @@ CSize CKitRibbonBar::CalcDockLayout(int nLength, DWORD dwMode)
 int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption,
                                          BOOL bSystemButtonInTabs, BOOL bHidden)
 {
-    m_pQuickAccessMorePopup->SetHideFlags(m_pQuickAccessMorePopup->GetHideFlags() | kitHideUser);
+    SetHidden(m_pQuickAccessMorePopup, kitHideUser, TRUE);
     const BOOL bAbove = !m_bQuickAccessBelow;
     int x = nLeft + (bAbove ? 0 : 2);
     BOOL bOverflow = FALSE;
@@ -362,8 +367,7 @@ int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, B
         const BOOL bPopup = pControl == m_pQuickAccessPopup || pControl == m_pQuickAccessMorePopup;
         const BOOL bAway =
             !m_bQuickAccessVisible || (pControl != m_pQuickAccessMorePopup && bOverflow) || bHidden;
-        const DWORD dwHide = pControl->GetHideFlags();
-        pControl->SetHideFlags(bAway ? dwHide | kHideByLayout : dwHide & ~kHideByLayout);
+        SetHidden(pControl, kHideByLayout, bAway);
         if (!pControl->IsVisible())
             continue;
         if (pControl == m_pQuickAccessPopup && bPlacedOne && bAbove && bInCaption && !bSystemButtonInTabs)
@@ -375,9 +379,9 @@ int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, B
         if (pControl->GetBeginGroup())
             x += 6;
         if (!bPopup && x + sz.cx > nRightLimit) {
-            pControl->SetHideFlags(pControl->GetHideFlags() | kHideByLayout);
+            SetHidden(pControl, kHideByLayout, TRUE);
             bOverflow = TRUE;
-            m_pQuickAccessMorePopup->SetHideFlags(m_pQuickAccessMorePopup->GetHideFlags() & ~kitHideUser);
+            SetHidden(m_pQuickAccessMorePopup, kitHideUser, FALSE);
             continue;
         }
         pControl->SetRect(CRect(CPoint(x, y), sz));
@@ -462,8 +466,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
             x = rcButton.right + rcMargin.right + 3;
         }
         const BOOL bAway = !bCaptionVisible && !m_bTabsVisible;
-        const DWORD dwHide = m_pSystemButton->GetHideFlags();
-        m_pSystemButton->SetHideFlags(bAway ? dwHide | kHideByLayout : dwHide & ~kHideByLayout);
+        SetHidden(m_pSystemButton, kHideByLayout, bAway);
         m_pSystemButton->SetRect(rcButton);
         if (!bSystemButtonInTabs)
             x = std::max<int>(x, rcButton.right);
@@ -472,8 +475,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     for (CKitControl* pControl : tabRow) {
         if ((pControl->GetFlags() & kFlagTabsRowRight) != 0)
             continue;
-        const DWORD dwHide = pControl->GetHideFlags();
-        pControl->SetHideFlags(m_bTabsVisible ? dwHide & ~kHideWithTabs : dwHide | kHideWithTabs);
+        SetHidden(pControl, kHideWithTabs, !m_bTabsVisible);
         if (!pControl->IsVisible())
             continue;
         if (pControl->GetBeginGroup())
@@ -506,8 +508,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
         CKitControl* pControl = *it;
         if ((pControl->GetFlags() & kFlagTabsRowRight) == 0)
             continue;
-        const DWORD dwHide = pControl->GetHideFlags();
-        pControl->SetHideFlags(m_bTabsVisible ? dwHide & ~kHideWithTabs : dwHide | kHideWithTabs);
+        SetHidden(pControl, kHideWithTabs, !m_bTabsVisible);
         pControl->SetBeginGroup(FALSE);
         if (!pControl->IsVisible())
             continue;
@@ -523,8 +524,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
         m_rcTabControl.SetRect(0, rcTabs.top, 0, rcTabs.bottom + 1);
     else
         m_rcTabControl.SetRect(x, rcTabs.top, nRight, rcTabs.bottom + 1);
-    const DWORD dwTabHide = m_pControlTab->GetHideFlags();
-    m_pControlTab->SetHideFlags(m_bTabsVisible ? dwTabHide & ~kitHideUser : dwTabHide | kitHideUser);
+    SetHidden(m_pControlTab, kitHideUser, !m_bTabsVisible);
     m_pControlTab->SetRect(m_rcTabControl);
     if (m_bTabsVisible && !m_rcTabControl.IsRectEmpty())
         m_pControlTab->GetPaintManager()->RepositionTabControl(m_pControlTab, &dc, m_rcTabControl);
