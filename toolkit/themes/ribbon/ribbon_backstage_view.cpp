@@ -53,14 +53,6 @@ void MakeIconFont(CFont& font, int nHeight)
     font.CreateFontIndirect(&lf);
 }
 
-CKitRibbonPaintManager* RibbonPainter(CKitCommandBar* pBar)
-{
-    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(pBar->GetPaintManager());
-    if (pPaintManager == nullptr)
-        pPaintManager = CKitPaintManager::Instance();
-    return pPaintManager != nullptr ? pPaintManager->GetRibbonPaintManager() : nullptr;
-}
-
 // Draws state nState of nStates of the named theme picture over rc; FALSE without it.
 BOOL DrawThemeImage(CKitRibbonPaintManager* pRibbon, CDC* pDC, LPCSTR lpszName, const CRect& rc, int nState,
                     int nStates, const CRect& rcMargins)
@@ -87,7 +79,7 @@ void CKitRibbonBackstageTab::Copy(const CKitControl* pSource, BOOL bRecursive)
 BEGIN_MESSAGE_MAP(CKitRibbonBackstageView, CKitCommandBar)
     ON_MESSAGE(WM_PAINT, &CKitRibbonBackstageView::OnPaintMessage)
     ON_MESSAGE(WM_KEYDOWN, &CKitRibbonBackstageView::OnKeyDownMessage)
-    ON_MESSAGE(WM_COMMAND, &CKitRibbonBackstageView::OnCommandMessage)
+    ON_COMMAND(IDCANCEL, &CKitRibbonBackstageView::OnCancel)
     ON_MESSAGE(WM_MOUSEMOVE, &CKitRibbonBackstageView::OnMouseMoveMessage)
     ON_MESSAGE(WM_MOUSELEAVE, &CKitRibbonBackstageView::OnMouseLeaveMessage)
     ON_MESSAGE(WM_LBUTTONDOWN, &CKitRibbonBackstageView::OnLButtonDownMessage)
@@ -402,7 +394,7 @@ void CKitRibbonBackstageView::OnKey(UINT nChar)
 
 void CKitRibbonBackstageView::DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF clrText)
 {
-    CKitRibbonPaintManager* pRibbon = RibbonPainter(this);
+    CKitRibbonPaintManager* pRibbon = CKitPaintManager::FromPainter(GetPaintManager())->GetRibbonPaintManager();
     const BOOL bEnabled = pEntry->IsEnabled();
     const BOOL bTab = IsTab(pEntry);
     const BOOL bActive = bTab && pEntry == m_pActiveTab;
@@ -413,7 +405,8 @@ void CKitRibbonBackstageView::DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF 
                                 : clrText);
     int x = rc.left + (bTab ? kTabTextIndent : kCommandTextIndent);
     if (bTab && (bHighlighted || bActive)) {
-        DrawThemeImage(pRibbon, pDC, "BackstageMenuPage", rc, !bEnabled ? 3 : bActive ? 1 : 0, 4, kImageMargins);
+        if (!DrawThemeImage(pRibbon, pDC, "BackstageMenuPage", rc, !bEnabled ? 3 : bActive ? 1 : 0, 4, kImageMargins))
+            pDC->FillSolidRect(&rc, ::GetSysColor(bActive ? COLOR_HIGHLIGHT : COLOR_WINDOW));
         if (bActive) {
             CKitResourceImage* pGlyph = pRibbon != nullptr ? pRibbon->LoadRibbonImage("BackstageMenuPageGlyph") : nullptr;
             if (pGlyph != nullptr) {
@@ -424,7 +417,10 @@ void CKitRibbonBackstageView::DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF 
             }
         }
     } else if (!bTab && bHighlighted) {
-        DrawThemeImage(pRibbon, pDC, "BackstageMenuCommand", rc, bEnabled ? 0 : 2, 3, kImageMargins);
+        if (!DrawThemeImage(pRibbon, pDC, "BackstageMenuCommand", rc, bEnabled ? 0 : 2, 3, kImageMargins)) {
+            pDC->FillSolidRect(&rc, ::GetSysColor(COLOR_WINDOW));
+            pDC->Draw3dRect(&rc, ::GetSysColor(COLOR_3DSHADOW), ::GetSysColor(COLOR_3DSHADOW));
+        }
     }
     if (CKitImageManagerIcon* pIcon = pEntry->GetIcon(16)) {
         const CSize sz = pIcon->GetExtent();
@@ -441,7 +437,7 @@ void CKitRibbonBackstageView::DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF 
 
 void CKitRibbonBackstageView::DrawCommandBar(CDC* pDC, CRect /*rcClip*/)
 {
-    CKitRibbonPaintManager* pRibbon = RibbonPainter(this);
+    CKitRibbonPaintManager* pRibbon = CKitPaintManager::FromPainter(GetPaintManager())->GetRibbonPaintManager();
     CRect rcClient;
     GetClientRect(&rcClient);
     COLORREF clrText = RGB(0, 0, 0);
@@ -449,10 +445,15 @@ void CKitRibbonBackstageView::DrawCommandBar(CDC* pDC, CRect /*rcClip*/)
         clrText = pRibbon->GetImages()->GetImageColor("Ribbon", "BackstageMenuTextColor", RGB(0, 0, 0));
     pDC->FillSolidRect(&rcClient, ::GetSysColor(COLOR_WINDOW));
     pDC->SetBkMode(TRANSPARENT);
-    DrawThemeImage(pRibbon, pDC, "BackstageTopBorder", CRect(0, 0, rcClient.right, 2), 0, 1, CRect(0, 0, 0, 0));
+    // Without the theme's pictures the system colours stand in.
+    if (!DrawThemeImage(pRibbon, pDC, "BackstageTopBorder", CRect(0, 0, rcClient.right, 2), 0, 1, CRect(0, 0, 0, 0)))
+        pDC->FillSolidRect(CRect(0, 0, rcClient.right, 2), ::GetSysColor(COLOR_3DSHADOW));
     if (!DrawThemeImage(pRibbon, pDC, "BackstageMenuBackground", CRect(0, 2, m_nMenuWidth, rcClient.bottom), 0, 1,
                         CRect(0, 0, 0, 0)))
-        pDC->FillSolidRect(CRect(0, 2, m_nMenuWidth, rcClient.bottom), ::GetSysColor(COLOR_BTNFACE));
+    {
+        pDC->FillSolidRect(CRect(0, 2, m_nMenuWidth, rcClient.bottom), ::GetSysColor(COLOR_3DLIGHT));
+        pDC->FillSolidRect(CRect(m_nMenuWidth - 1, 2, m_nMenuWidth, rcClient.bottom), ::GetSysColor(COLOR_3DSHADOW));
+    }
     for (int i = 0; i < GetControlCount(); i++) {
         CKitControl* pEntry = GetControl(i);
         if (pEntry->IsVisible())
@@ -483,13 +484,9 @@ LRESULT CKitRibbonBackstageView::OnKeyDownMessage(WPARAM wParam, LPARAM /*lParam
     return 0;
 }
 
-LRESULT CKitRibbonBackstageView::OnCommandMessage(WPARAM wParam, LPARAM /*lParam*/)
+void CKitRibbonBackstageView::OnCancel()
 {
-    if (LOWORD(wParam) == IDCANCEL) {
-        Close();
-        return 0;
-    }
-    return Default();
+    Close();
 }
 
 LRESULT CKitRibbonBackstageView::OnMouseMoveMessage(WPARAM /*wParam*/, LPARAM lParam)
@@ -560,9 +557,10 @@ BOOL CKitRibbonBackstageView::PreTranslateMessage(MSG* pMsg)
         ::GetClassNameA(pMsg->hwnd, szClass, sizeof(szClass));
         if (::lstrcmpiA(szClass, "Edit") == 0 && (::GetWindowLongA(pMsg->hwnd, GWL_STYLE) & ES_MULTILINE) != 0) {
             HWND hCancel = ::GetDlgItem(m_hWnd, IDCANCEL);
-            if (hCancel == nullptr || ::IsWindowEnabled(hCancel))
+            if (hCancel == nullptr || ::IsWindowEnabled(hCancel)) {
                 SendMessage(WM_COMMAND, IDCANCEL, 0);
-            return TRUE;
+                return TRUE;
+            }
         }
     }
     return ::IsDialogMessageA(m_hWnd, pMsg);

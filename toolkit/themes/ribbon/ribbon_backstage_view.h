@@ -105,7 +105,7 @@ protected:
 
     afx_msg LRESULT OnPaintMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnKeyDownMessage(WPARAM wParam, LPARAM lParam);
-    afx_msg LRESULT OnCommandMessage(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnCancel();
     afx_msg LRESULT OnMouseMoveMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnMouseLeaveMessage(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLButtonDownMessage(WPARAM wParam, LPARAM lParam);

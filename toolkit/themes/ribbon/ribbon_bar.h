@@ -78,6 +78,10 @@ public:
     // Null out of range.
     CKitRibbonTab* GetTab(int nIndex) const;
     CKitRibbonTab* GetSelectedTab() const;
+    // The selected tab's group controls show, the others' are away.
+    void ShowSelectedTabGroups();
+    // The next layout pass ends with an update of the controls' states.
+    void SetUpdatePending() { m_bUpdatePending = TRUE; }
     // Asks the owner site (TCN_SELCHANGING) before the selected tab changes; a non-zero answer vetoes.
     virtual LRESULT OnTabChanging(CKitRibbonTab* pTab);
     // Tells the owner site (TCN_SELCHANGE) that the tab is selected.
@@ -177,9 +181,6 @@ protected:
     // Places the quick access controls from the x cursor up to the right limit; the final x cursor.
     int RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption, BOOL bSystemButtonInTabs,
                               BOOL bHidden);
-    // The selected tab's group controls show, the others' are away.
-    void ShowSelectedTabGroups();
-
     // A click on the already selected tab arms the minimise toggle of a double click.
     afx_msg void OnLButtonDownRibbon(UINT nFlags, CPoint point);
     // A double click on the selected tab minimises or expands.

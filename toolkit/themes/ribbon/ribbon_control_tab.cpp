@@ -15,8 +15,6 @@ IMPLEMENT_DYNCREATE(CKitRibbonControlTab, CKitControlPopup)
 namespace {
 // Never offered for the quick access toolbar.
 constexpr DWORD kFlagNotForQuickAccess = 0x10;
-// Hidden because the control's group is not on the selected tab.
-constexpr DWORD kHideNotSelectedTab = 0x80;
 // The notification after a change of the selected tab.
 constexpr int kNotifyTabSelected = 100;
 } // namespace
@@ -68,21 +66,6 @@ CString CKitRibbonControlTab::GetItemTooltip(const CKitTabManagerItem* pItem) co
     return strTooltip.IsEmpty() ? pItem->GetCaption() : strTooltip;
 }
 
-void CKitRibbonControlTab::ShowGroupsOf(CKitRibbonTab* pTab)
-{
-    CKitRibbonBar* pRibbonBar = GetRibbonBar();
-    CKitControls* pControls = pRibbonBar->GetControls();
-    for (int i = 0; i < pControls->GetCount(); ++i) {
-        CKitControl* pControl = pControls->GetAt(i);
-        CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
-        if (pGroup == nullptr)
-            continue;
-        const bool bShown = pTab != nullptr && pGroup->GetRibbonTab() == pTab;
-        const DWORD dwHide = pControl->GetHideFlags();
-        pControl->SetHideFlags(bShown ? (dwHide & ~kHideNotSelectedTab) : (dwHide | kHideNotSelectedTab));
-    }
-}
-
 void CKitRibbonControlTab::SetSelectedItem(CKitTabManagerItem* pItem)
 {
     CKitRibbonBar* pRibbonBar = GetRibbonBar();
@@ -95,8 +78,8 @@ void CKitRibbonControlTab::SetSelectedItem(CKitTabManagerItem* pItem)
     auto* pTab = static_cast<CKitRibbonTab*>(pItem);
     if (pRibbonBar->OnTabChanging(pTab) != 0)
         return;
-    ShowGroupsOf(pTab);
     CKitTabManager::SetSelectedItem(pItem);
+    pRibbonBar->ShowSelectedTabGroups();
     pRibbonBar->DelayLayout();
     pRibbonBar->Redraw();
     pRibbonBar->OnTabChanged(pTab);

@@ -42,8 +42,5 @@ public:
     BOOL DrawIcon(CDC* pDC, CPoint pt, CKitTabManagerItem* pItem, BOOL bDraw, CSize& szIcon) override;
 
 private:
-    // Shows the controls of the tab's groups and hides every other group's.
-    void ShowGroupsOf(CKitRibbonTab* pTab);
-
     BOOL m_bFocused = FALSE;
 };

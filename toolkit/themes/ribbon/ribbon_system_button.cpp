@@ -4,6 +4,7 @@
 #include "framework/gdi.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
@@ -18,12 +19,6 @@ namespace {
 constexpr DWORD kSystemButtonFlags = kitFlagNoMovable | kitFlagManualUpdate;
 // The close command as the window menu sends it.
 constexpr WPARAM kSysCommandClose = 0xF063;
-
-CKitPaintManager* PaintManagerOf(const CKitControl* pControl)
-{
-    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(pControl->GetPaintManager());
-    return pPaintManager != nullptr ? pPaintManager : CKitPaintManager::Instance();
-}
 
 } // namespace
 
@@ -46,7 +41,7 @@ void CKitRibbonControlSystemButton::Draw(CDC* pDC)
         CKitControlPopup::Draw(pDC);
         return;
     }
-    PaintManagerOf(this)->GetRibbonPaintManager()->DrawRibbonSystemButton(pDC, this, m_rcControl);
+    CKitPaintManager::FromPainter(GetPaintManager())->GetRibbonPaintManager()->DrawRibbonSystemButton(pDC, this, m_rcControl);
 }
 
 void CKitRibbonControlSystemButton::OnLButtonDblClk(CPoint /*pt*/)
@@ -72,6 +67,23 @@ void CKitRibbonControlSystemButton::AdjustExcludeRect(CRect& rc, BOOL bVertical)
         return;
     }
     CKitControlPopup::AdjustExcludeRect(rc, bVertical);
+}
+
+BOOL CKitRibbonControlSystemButton::SetPopup(BOOL bPopup)
+{
+    auto* pView = DYNAMIC_DOWNCAST(CKitRibbonBackstageView, m_pCommandBar);
+    if (pView == nullptr)
+        return CKitControlPopup::SetPopup(bPopup);
+    if (!bPopup) {
+        pView->Close();
+        m_bPopuped = FALSE;
+        return TRUE;
+    }
+    if (pView->IsTrackingMode())
+        return TRUE;
+    if (pView->GetCommandBars() == nullptr && m_pParent != nullptr)
+        pView->SetCommandBars(m_pParent->GetCommandBars());
+    return pView->ShowBackstage(this);
 }
 
 void CKitRibbonControlSystemButton::Copy(const CKitControl* pSource, BOOL bRecursive)

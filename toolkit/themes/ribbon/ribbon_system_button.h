@@ -22,6 +22,8 @@ public:
     // Closes the menus; the unstyled button of a top-level site closes the site, else the button runs.
     void OnLButtonDblClk(CPoint pt) override;
     void AdjustExcludeRect(CRect& rc, BOOL bVertical) override;
+    // A backstage view as the sub-bar opens over the site and closes again; any other bar pops up as usual.
+    BOOL SetPopup(BOOL bPopup) override;
     void Copy(const CKitControl* pSource, BOOL bRecursive) override;
 
 protected:

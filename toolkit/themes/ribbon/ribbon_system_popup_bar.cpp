@@ -46,18 +46,6 @@ constexpr DWORD kFileItemFlags = 0x48;
 // Longest file title shown.
 constexpr int kMaxTitle = 260;
 
-CKitPaintManager* PaintManagerOf(const CKitControl* pControl)
-{
-    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(pControl->GetPaintManager());
-    return pPaintManager != nullptr ? pPaintManager : CKitPaintManager::Instance();
-}
-
-CKitPaintManager* PaintManagerOf(CKitCommandBar* pBar)
-{
-    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(pBar->GetPaintManager());
-    return pPaintManager != nullptr ? pPaintManager : CKitPaintManager::Instance();
-}
-
 // The file name part of a path, at most kMaxTitle characters.
 CString FileTitleOf(const CString& strPath)
 {
@@ -81,7 +69,7 @@ CKitRibbonSystemPopupBar::CKitRibbonSystemPopupBar()
 
 void CKitRibbonSystemPopupBar::FillCommandBarEntry(CDC* pDC)
 {
-    PaintManagerOf(this)->GetRibbonPaintManager()->FillSystemPopupBar(pDC, this);
+    CKitPaintManager::FromPainter(GetPaintManager())->GetRibbonPaintManager()->FillSystemPopupBar(pDC, this);
 }
 
 CSize CKitRibbonSystemPopupBar::CalcDynamicLayout(int nLength, DWORD dwMode)
@@ -99,7 +87,7 @@ CSize CKitRibbonSystemPopupBar::CalcDynamicLayout(int nLength, DWORD dwMode)
         return size;
     const CRect rcBorders = GetBorders();
     CClientDC dc(nullptr);
-    CFont* pOldFont = dc.SelectObject(PaintManagerOf(this)->GetCommandBarFont(this));
+    CFont* pOldFont = dc.SelectObject(CKitPaintManager::FromPainter(GetPaintManager())->GetCommandBarFont(this));
     int x = size.cx - rcBorders.right + 1;
     for (auto it = buttons.rbegin(); it != buttons.rend(); ++it) {
         CKitControl* pButton = *it;
@@ -183,14 +171,14 @@ void CKitRibbonControlSystemPopupBarButton::Draw(CDC* pDC)
         CKitControlButton::Draw(pDC);
         return;
     }
-    PaintManagerOf(this)->GetRibbonPaintManager()->DrawSystemPopupBarButton(pDC, this);
+    CKitPaintManager::FromPainter(GetPaintManager())->GetRibbonPaintManager()->DrawSystemPopupBarButton(pDC, this);
 }
 
 // ---- list items ----
 
 void CKitRibbonControlSystemPopupBarListItem::DrawItem(CDC* pDC, const CRect& rcBackground, int nTextRight)
 {
-    CKitPaintManager* pPaintManager = PaintManagerOf(this);
+    CKitPaintManager* pPaintManager = CKitPaintManager::FromPainter(GetPaintManager());
     const CRect rcItem = m_rcControl;
     m_rcControl = rcBackground;
     pPaintManager->DrawControlEntry(pDC, this);
@@ -306,7 +294,7 @@ CKitRibbonControlSystemPopupBarListCaption::CKitRibbonControlSystemPopupBarListC
 
 void CKitRibbonControlSystemPopupBarListCaption::Draw(CDC* pDC)
 {
-    CKitPaintManager* pPaintManager = PaintManagerOf(this);
+    CKitPaintManager* pPaintManager = CKitPaintManager::FromPainter(GetPaintManager());
     CKitRibbonPaintManager* pRibbon = pPaintManager->GetRibbonPaintManager();
     const CRect& rc = m_rcControl;
     CFont* pOldFont = pDC->SelectObject(pPaintManager->GetRegularBoldFont());

@@ -19,6 +19,9 @@ class CKitRibbonSystemPopupBar : public CKitPopupBar {
 public:
     CKitRibbonSystemPopupBar();
 
+    // Its own borders whatever the theme: the bottom one holds the row of buttons.
+    CRect GetBorders() override { return m_rcBorders; }
+
     // The popup's own layout without the bottom-row buttons, which then stand right-aligned in the bottom border.
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     void FillCommandBarEntry(CDC* pDC) override;

@@ -5,6 +5,7 @@
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
 
 #include "support/canvas.h"
+#include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/popup_bar.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -156,6 +158,113 @@ TEST(RibbonRecentFiles, PinAreaTogglesWithoutExecutingAndTheTextExecutes)
     bar->InternalRelease();
 }
 
+// The system commands a test frame received.
+UINT g_nLastSysCommand = 0;
+
+LRESULT CALLBACK RecordingFrameProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    if (nMessage == WM_SYSCOMMAND) {
+        g_nLastSysCommand = static_cast<UINT>(wParam);
+        return 0;
+    }
+    return ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
+}
+
+LPCSTR RecordingFrameClass()
+{
+    static const char* const kName = "KitTestRecordingFrame";
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RecordingFrameProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = kName;
+    ::RegisterClassA(&wc);
+    return kName;
+}
+
+TEST(RibbonSystemButton, DoubleClickClosesATopLevelSiteAndRunsTheButtonElsewhere)
+{
+    HWND hFrame = ::CreateWindowExA(0, RecordingFrameClass(), "Frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                                    nullptr, nullptr, nullptr);
+    HWND hChild = ::CreateWindowExA(0, RecordingFrameClass(), "", WS_CHILD, 0, 0, 100, 100, hFrame, nullptr,
+                                    nullptr, nullptr);
+    ASSERT_NE(hChild, nullptr);
+    const struct {
+        HWND site;
+        int style;
+        BOOL closeOnDoubleClick;
+        UINT sysCommand;
+        int executed;
+    } cases[] = {
+        {hFrame, kitButtonAutomatic, TRUE, 0xF063, 0},
+        {hChild, kitButtonAutomatic, TRUE, 0, 1},
+        {hFrame, kitButtonCaption, TRUE, 0, 1},
+        {hFrame, kitButtonAutomatic, FALSE, 0, 1},
+    };
+    for (const auto& c : cases) {
+        CKitCommandBarManager manager;
+        manager.SetSite(CWnd::FromHandle(c.site));
+        auto* bar = new CKitPopupBar();
+        bar->SetCommandBars(&manager);
+        auto* pButton = new CCountingItem<CKitRibbonControlSystemButton>();
+        bar->GetControls()->Add(pButton, 1);
+        pButton->SetStyle(c.style);
+        pButton->SetCloseOnDoubleClick(c.closeOnDoubleClick);
+        g_nLastSysCommand = 0;
+        pButton->OnLButtonDblClk(CPoint(1, 1));
+        EXPECT_EQ(g_nLastSysCommand, c.sysCommand) << "case " << (&c - cases);
+        EXPECT_EQ(pButton->m_nExecuted, c.executed) << "case " << (&c - cases);
+        bar->InternalRelease();
+    }
+    ::DestroyWindow(hFrame);
+}
+
+TEST(RibbonSystemButton, StyledButtonIsAtLeast56By23)
+{
+    auto* bar = new CKitPopupBar();
+    auto* pButton = new CKitRibbonControlSystemButton();
+    auto* pPlain = new CKitControlPopup();
+    bar->GetControls()->Add(pButton, 1);
+    bar->GetControls()->Add(pPlain, 2);
+    Canvas canvas(10, 10, RGB(255, 255, 255));
+    for (LPCSTR caption : {"F", "A much longer caption for the file menu"}) {
+        for (CKitControl* p : {static_cast<CKitControl*>(pButton), static_cast<CKitControl*>(pPlain)}) {
+            p->SetStyle(kitButtonCaption);
+            p->SetCaption(caption);
+        }
+        const CSize plain = pPlain->GetSize(&canvas.dc);
+        const CSize size = pButton->GetSize(&canvas.dc);
+        EXPECT_EQ(size.cx, std::max<int>(plain.cx, 56)) << caption;
+        EXPECT_EQ(size.cy, std::max<int>(plain.cy, 23)) << caption;
+    }
+    bar->InternalRelease();
+}
+
+TEST(RibbonSystemMenu, BottomRowButtonsStandRightAlignedInTheBottomBorder)
+{
+    auto* menu = new CKitRibbonSystemPopupBar();
+    auto* bare = new CKitRibbonSystemPopupBar();
+    for (CKitPopupBar* bar : {static_cast<CKitPopupBar*>(menu), static_cast<CKitPopupBar*>(bare)}) {
+        bar->GetControls()->Add(kitControlButton, 100)->SetCaption("&New");
+        bar->GetControls()->Add(kitControlButton, 101)->SetCaption("&Open");
+    }
+    EXPECT_EQ(menu->GetBorders(), CRect(6, 18, 6, 29));
+    CKitControl* pOptions = menu->GetControls()->Add(new CKitRibbonControlSystemPopupBarButton, 200);
+    pOptions->SetCaption("Options");
+    CKitControl* pExit = menu->GetControls()->Add(new CKitRibbonControlSystemPopupBarButton, 201);
+    pExit->SetCaption("Exit");
+
+    const CSize size = menu->CalcDynamicLayout(-1, 0);
+    EXPECT_EQ(size, bare->CalcDynamicLayout(-1, 0)) << "the buttons take no room of their own";
+    EXPECT_TRUE(pOptions->IsVisible());
+    EXPECT_EQ(pExit->GetRect().right, size.cx - 6 + 1);
+    EXPECT_EQ(pExit->GetRect().bottom, size.cy - 3);
+    EXPECT_EQ(pExit->GetRect().top, size.cy - 29 + 4);
+    EXPECT_EQ(pOptions->GetRect().right, pExit->GetRect().left - 6);
+    EXPECT_EQ(pOptions->GetRect().top, pExit->GetRect().top);
+    menu->InternalRelease();
+    bare->InternalRelease();
+}
+
 // A backstage view whose captions measure what the test says.
 class CMeasuredBackstageView : public CKitRibbonBackstageView {
 protected:
@@ -251,6 +360,55 @@ struct SiteFrame {
     HWND hView, hStatus, hHidden, hDisabled, hDockBar;
 };
 
+TEST(RibbonBackstage, SystemButtonOpensAndClosesItsView)
+{
+    SiteFrame site;
+    auto* bar = new CKitPopupBar();
+    bar->SetCommandBars(&site.manager);
+    auto* pButton = new CKitRibbonControlSystemButton();
+    bar->GetControls()->Add(pButton, 1);
+    auto* view = new CKitRibbonBackstageView();
+    pButton->SetCommandBar(view);
+
+    ASSERT_TRUE(pButton->SetPopup(TRUE));
+    EXPECT_NE(view->GetSafeHwnd(), nullptr);
+    EXPECT_TRUE(pButton->GetPopuped());
+    EXPECT_FALSE(::IsWindowVisible(site.hView));
+    EXPECT_TRUE(pButton->SetPopup(FALSE));
+    EXPECT_EQ(view->GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(pButton->GetPopuped());
+    EXPECT_TRUE(::IsWindowVisible(site.hView));
+    bar->InternalRelease();
+}
+
+TEST(RibbonBackstage, EscapeInAMultiLineEditClosesUnlessCancelIsDisabled)
+{
+    for (BOOL bDisabledCancel : {FALSE, TRUE}) {
+        SiteFrame site;
+        HWND hPage = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+        HWND hEdit = ::CreateWindowExA(0, "Edit", "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 100, 60, hPage,
+                                       nullptr, nullptr, nullptr);
+        auto* view = new CKitRibbonBackstageView();
+        view->SetCommandBars(&site.manager);
+        CKitControl* pTab = view->GetControls()->Add(new CKitRibbonBackstageTab(hPage), 10);
+        pTab->SetFlags(kitFlagManualUpdate);
+        pTab->SetDefaultItem(TRUE);
+        CKitRibbonControlSystemButton button;
+        ASSERT_TRUE(view->ShowBackstage(&button));
+        ASSERT_EQ(view->GetActivePage(), hPage);
+        if (bDisabledCancel)
+            ::CreateWindowExA(0, "Button", "Cancel", WS_CHILD | WS_DISABLED, 0, 0, 10, 10, view->GetSafeHwnd(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), nullptr, nullptr);
+
+        MSG msg = {hEdit, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+        view->PreTranslateMessage(&msg);
+        EXPECT_EQ(view->GetSafeHwnd() != nullptr, bDisabledCancel) << (bDisabledCancel ? "disabled" : "no") << " cancel";
+        view->Close();
+        view->InternalRelease();
+        ::DestroyWindow(hPage);
+    }
+}
+
 TEST(RibbonBackstage, SiteChildrenHideWhileOpenAndShowAgainOnClose)
 {
     SiteFrame site;
@@ -282,6 +440,70 @@ TEST(RibbonBackstage, SiteChildrenHideWhileOpenAndShowAgainOnClose)
     site.frame.SendMessage(WM_CLOSE);
     EXPECT_EQ(view->GetSafeHwnd(), nullptr) << "the site's close closes the view";
     EXPECT_FALSE(view->IsTrackingMode());
+    view->InternalRelease();
+}
+
+} // namespace
+
+namespace {
+
+HWND MakeStatic(HWND hParent, DWORD dwStyle, LPCSTR lpszText, const CRect& rc)
+{
+    HWND hWnd = ::CreateWindowExA(0, "Static", lpszText, dwStyle, rc.left, rc.top, rc.Width(), rc.Height(), hParent,
+                                  nullptr, nullptr, nullptr);
+    ::SendMessageA(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return hWnd;
+}
+
+TEST(RibbonBackstage, Screenshot)
+{
+    SiteFrame site;
+    site.frame.SetWindowText("Substation.scd - Corvel");
+    site.frame.SetWindowPos(nullptr, 40, 40, 640, 420, SWP_NOZORDER);
+    // Only the windows the view hides stay: the stand-in dock bar and disabled window would show over it.
+    ::DestroyWindow(site.hDockBar);
+    ::DestroyWindow(site.hDisabled);
+    HWND hPage = MakeStatic(nullptr, WS_POPUP, "", CRect(0, 0, 300, 300));
+    MakeStatic(hPage, WS_CHILD | WS_VISIBLE, "Information about Substation.scd", CRect(24, 20, 420, 40));
+    MakeStatic(hPage, WS_CHILD | WS_VISIBLE, "Permissions: anyone can open, copy and change this project.",
+               CRect(24, 56, 460, 74));
+    MakeStatic(hPage, WS_CHILD | WS_VISIBLE, "Prepare for sending: 3 IEDs and 1,204 mapped attributes.",
+               CRect(24, 82, 460, 100));
+    MakeStatic(hPage, WS_CHILD | WS_VISIBLE, "Versions: saved today at 10:42.", CRect(24, 108, 460, 126));
+
+    auto* view = new CKitRibbonBackstageView();
+    view->SetCommandBars(&site.manager);
+    CKitControls* pEntries = view->GetControls();
+    pEntries->Add(new CKitRibbonBackstageCommand, 10)->SetCaption("&Save");
+    pEntries->Add(new CKitRibbonBackstageCommand, 11)->SetCaption("Save &As");
+    pEntries->Add(new CKitRibbonBackstageCommand, 12)->SetCaption("&Open");
+    pEntries->Add(new CKitRibbonBackstageCommand, 13)->SetCaption("&Close");
+    CKitControl* pInfo = pEntries->Add(new CKitRibbonBackstageTab(hPage), 14);
+    pInfo->SetCaption("&Info");
+    pInfo->SetDefaultItem(TRUE);
+    pEntries->Add(new CKitRibbonBackstageTab, 15)->SetCaption("&Recent");
+    pEntries->Add(new CKitRibbonBackstageTab, 16)->SetCaption("&New");
+    pEntries->Add(new CKitRibbonBackstageCommand, 17)->SetCaption("O&ptions");
+    CKitControl* pExit = pEntries->Add(new CKitRibbonBackstageCommand, 18);
+    pExit->SetCaption("E&xit");
+    pExit->SetEnabled(FALSE);
+    // The frame handles none of the commands: the entries keep the state the test gives them.
+    for (int i = 0; i < pEntries->GetCount(); i++)
+        pEntries->GetAt(i)->SetFlags(kitFlagManualUpdate);
+    CKitRibbonControlSystemButton button;
+
+    ASSERT_TRUE(view->ShowBackstage(&button));
+    EXPECT_EQ(view->GetActiveTab(), pInfo) << "the default item is focused and, a tab, shown";
+    EXPECT_EQ(view->GetActivePage(), hPage);
+    EXPECT_EQ(::GetParent(hPage), view->GetSafeHwnd());
+    view->OnMouseMoveAt(pEntries->GetAt(1)->GetRect().CenterPoint());
+    ::UpdateWindow(site.frame.GetSafeHwnd());
+    EXPECT_EQ("", SaveWindowScreenshot(site.frame.GetSafeHwnd(), "ribbon-backstage"));
+
+    view->Close();
+    EXPECT_EQ(view->GetActiveTab(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(hPage)) << "the page is hidden and handed back to the site";
+    EXPECT_EQ(::GetParent(hPage), site.frame.GetSafeHwnd());
     view->InternalRelease();
 }
 
