@@ -190,6 +190,7 @@ public:
     int GetStyle() const;
     void SetStyle(int nStyle) { m_nButtonStyle = nStyle; }
     void SetCustomStyle(int nStyle) { m_nButtonCustomStyle = nStyle; }
+    int GetDefaultStyle() const { return m_nButtonDefaultStyle; }
     void SetDefaultStyle(int nStyle) { m_nButtonDefaultStyle = nStyle; }
 
     // The own checked state, or the action's when it is -1.

@@ -413,12 +413,17 @@ void CKitControls::Copy(const CKitControls* pSource, BOOL bRecursive)
         return;
     RemoveAll();
     for (const CKitControl* pControl : pSource->m_controls) {
-        if (!pControl->IsTemporary())
+        if (pSource->IsPersistent(pControl))
             AddClone(pControl, -1, bRecursive);
     }
     SetOriginalControls(pSource->m_pOriginalControls != nullptr
                             ? static_cast<CKitOriginalControls*>(pSource->m_pOriginalControls->Duplicate(bRecursive))
                             : nullptr);
+}
+
+BOOL CKitControls::IsPersistent(const CKitControl* pControl) const
+{
+    return !pControl->IsTemporary();
 }
 
 CWnd* CKitControls::GetSite() const

@@ -154,6 +154,8 @@ public:
     // A new collection of the same class with clones of the non-temporary controls.
     CKitControls* Duplicate(BOOL bRecursive = FALSE) const;
     virtual void Copy(const CKitControls* pSource, BOOL bRecursive = FALSE);
+    // Whether the control is stored and copied with the collection: every control but a temporary one.
+    virtual BOOL IsPersistent(const CKitControl* pControl) const;
 
     // Saves the persistent controls (and the original copy) or loads them in place of the present ones.
     void DoPropExchange(CKitPropExchange* pPX);

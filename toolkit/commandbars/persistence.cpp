@@ -273,7 +273,7 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
     std::vector<CKitControl*> persistent;
     if (pPX->IsStoring()) {
         for (CKitControl* pControl : m_controls) {
-            if (!pControl->IsTemporary())
+            if (IsPersistent(pControl))
                 persistent.push_back(pControl);
         }
     } else {

@@ -80,6 +80,8 @@ public:
     static void SetTheme(int nTheme);
     // The current paint manager; theme 0 is installed first when there is none.
     static CKitPaintManager* Instance();
+    // The bar's or control's painter when it is a paint manager, else the current one.
+    static CKitPaintManager* FromPainter(CKitBarPainter* pPainter);
 
     // Index 0..62: the entry's custom value unless -1, else its standard value; a larger value is itself a colour.
     COLORREF GetColor(int nIndex) const;

@@ -72,3 +72,9 @@ CKitPaintManager* CKitPaintManager::Instance()
         SetTheme(0);
     return s_pCurrent;
 }
+
+CKitPaintManager* CKitPaintManager::FromPainter(CKitBarPainter* pPainter)
+{
+    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(pPainter);
+    return pPaintManager != nullptr ? pPaintManager : Instance();
+}

@@ -1,11 +1,16 @@
 // The ribbon bar: its tab strip, quick access controls, context headers and the state its painters read.
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
+#include "toolkit/commandbars/command_bar_animation.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/common/prop_exchange.h"
 #include "toolkit/themes/paint/frame_hook.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
+#include "toolkit/themes/ribbon/ribbon_controls.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
@@ -13,32 +18,144 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
 IMPLEMENT_DYNCREATE(CKitRibbonBar, CKitMenuBar)
-IMPLEMENT_DYNCREATE(CKitRibbonQuickAccessControls, CKitControls)
-IMPLEMENT_DYNCREATE(CKitRibbonControlSystemButton, CKitControlPopup)
-IMPLEMENT_DYNCREATE(CKitRibbonBackstageView, CKitCommandBar)
+IMPLEMENT_DYNCREATE(CKitRibbonBar::CControlQuickAccessMorePopup, CKitControlPopup)
+
+namespace {
+// The caption buttons' command ids.
+constexpr UINT kIdCaptionButtonFirst = 0xF020;
+constexpr UINT kIdCaptionButtonLast = 0xF120;
+// The popups stay on the toolbar's menus and keep their own enabled state.
+constexpr DWORD kQuickAccessPopupFlags = CKitRibbonBar::kFlagNotForQuickAccess | CKitRibbonBar::kFlagKeepEnabled;
+// Headers moved or cut to fit keep this width.
+constexpr int kMinContextHeaderWidth = 40;
+
+// Sets or clears one hide flag of the control.
+void SetHidden(CKitControl* pControl, DWORD dwFlag, BOOL bHidden)
+{
+    const DWORD dwHide = pControl->GetHideFlags();
+    pControl->SetHideFlags(bHidden ? dwHide | dwFlag : dwHide & ~dwFlag);
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
+    AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownRibbon)
+    AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDblClkRibbon)
+    ON_COMMAND_RANGE(CKitRibbonBar::kIdQuickAccessBelow, CKitRibbonBar::kIdQuickAccessAboveLast,
+                     &CKitRibbonBar::OnQuickAccessPlace)
+END_MESSAGE_MAP()
 
 CKitRibbonBar::CKitRibbonBar()
-    : m_pQuickAccessControls(new CKitRibbonQuickAccessControls), m_pControlTab(new CKitRibbonControlTab)
+    : m_pQuickAccessControls(new CKitRibbonQuickAccessControls), m_pControlTab(new CKitRibbonControlTab),
+      m_pQuickAccessPopup(new CKitRibbonBarControlQuickAccessPopup),
+      m_pQuickAccessMorePopup(new CControlQuickAccessMorePopup)
 {
-    GetControls()->Add(m_pControlTab, kIdTabStrip, nullptr, -1, TRUE);
+    m_pControls->SetParent(nullptr);
+    m_pControls->InternalRelease();
+    m_pControls = new CKitRibbonControls;
+    m_pControls->SetParent(this);
+    m_pQuickAccessControls->SetRibbonBar(this);
+    m_dwFlags = kRibbonBarFlags;
+    m_bCustomizable = FALSE;
+    CKitToolBar::SetAnimationEnabled(TRUE);
+    GetAnimation()->SetAnimationEnabled(TRUE);
+    m_pControls->Add(m_pQuickAccessPopup, kIdQuickAccessPopup, "\nCustomize Quick Access Toolbar", -1, TRUE);
+    m_pQuickAccessPopup->SetFlags(kQuickAccessPopupFlags);
+    m_pControls->Add(m_pQuickAccessMorePopup, kIdQuickAccessMore, "\nMore controls", -1, TRUE);
+    m_pQuickAccessMorePopup->SetFlags(kQuickAccessPopupFlags);
+    m_pQuickAccessMorePopup->SetHideFlags(kitHideUser);
+    m_pControls->Add(m_pControlTab, kIdTabStrip, nullptr, -1, TRUE);
+    // The bar keeps its own parts alive while its controls come and go.
+    m_pQuickAccessPopup->InternalAddRef();
+    m_pQuickAccessMorePopup->InternalAddRef();
+    m_pControlTab->InternalAddRef();
 }
 
 CKitRibbonBar::~CKitRibbonBar()
 {
+    RemoveContextHeaders();
     m_pControlTab->DeleteAllItems();
     m_pQuickAccessControls->RemoveAll();
+    // The collection reaches back into the bar and its quick access list while controls leave it.
+    m_pControls->RemoveAll();
     m_pQuickAccessControls->InternalRelease();
+    m_pQuickAccessPopup->InternalRelease();
+    m_pQuickAccessMorePopup->InternalRelease();
+    m_pControlTab->InternalRelease();
     delete m_pFrameHook;
+}
+
+int CKitRibbonBar::GetControlsEnabledOverride(const CKitControl* pControl) const
+{
+    if (!IsBackstageViewVisible() || pControl == m_pSystemButton || (pControl->GetFlags() & kFlagKeepEnabled) != 0 ||
+        (pControl->GetId() >= kIdCaptionButtonFirst && pControl->GetId() <= kIdCaptionButtonLast))
+        return -1;
+    return 0;
+}
+
+void CKitRibbonBar::Reset(BOOL /*bAsk*/)
+{
+    CWnd* pSite = GetSite();
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr) {
+        pSite->SendMessage(kMsgBarReset, 0, reinterpret_cast<LPARAM>(this));
+        UpdateMdiButtons();
+        OnIdleUpdateCmdUI();
+    }
+    DelayLayout();
+}
+
+void CKitRibbonBar::OnQuickAccessPlace(UINT nId)
+{
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
+    ShowQuickAccessBelowRibbon(nId == kIdQuickAccessBelow);
+}
+
+void CKitRibbonBar::ScrollGroups(BOOL bRight)
+{
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
+    CKitRibbonTab* pTab = GetSelectedTab();
+    if (pTab == nullptr)
+        return;
+    CKitRibbonGroups* pGroups = pTab->GetGroups();
+    const int nOffset = pGroups->GetScrollOffset();
+    const int nNew = bRight ? nOffset + kGroupsScrollStep : std::max(0, nOffset - kGroupsScrollStep);
+    if (nNew == nOffset)
+        return;
+    pGroups->SetScrollOffsetRequest(nNew);
+    DelayLayout();
+}
+
+CKitRibbonGroup* CKitRibbonBar::HitTestGroup(CPoint point) const
+{
+    CKitRibbonTab* pTab = GetSelectedTab();
+    if (pTab == nullptr || !IsGroupsVisible() || !m_rcGroups.PtInRect(point))
+        return nullptr;
+    return pTab->GetGroups()->HitTest(point);
+}
+
+void CKitRibbonBar::OnRemoved()
+{
+    delete m_pFrameHook;
+    m_pFrameHook = nullptr;
+    m_pQuickAccessControls->RemoveAll();
     RemoveContextHeaders();
+    m_pControlTab->DeleteAllItems();
+    CKitMenuBar::OnRemoved();
+}
+
+CKitPaintManager* CKitRibbonBar::GetBarPaintManager() const
+{
+    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(GetPaintManager());
+    return pPaintManager != nullptr ? pPaintManager : CKitPaintManager::Instance();
 }
 
 CKitRibbonPaintManager* CKitRibbonBar::GetRibbonPaintManager() const
 {
-    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(GetPaintManager());
-    if (pPaintManager == nullptr)
-        pPaintManager = CKitPaintManager::Instance();
-    return pPaintManager->GetRibbonPaintManager();
+    return GetBarPaintManager()->GetRibbonPaintManager();
 }
 
 CKitRibbonTab* CKitRibbonBar::AddTab(const CString& strCaption, int nId)
@@ -68,6 +185,30 @@ CKitRibbonTab* CKitRibbonBar::GetSelectedTab() const
     return m_pControlTab->GetSelectedTab();
 }
 
+// Sends the tab strip's notification with the tab to the owner site; the site's answer.
+static LRESULT NotifyTabChange(CKitRibbonBar* pBar, int nCode, CKitRibbonTab* pTab)
+{
+    CWnd* pSite = pBar->GetOwnerSite();
+    if (pSite == nullptr || pSite->GetSafeHwnd() == nullptr)
+        return 0;
+    NMKITRIBBONTAB record{};
+    record.hdr.hwndFrom = pBar->GetSafeHwnd();
+    record.hdr.idFrom = CKitRibbonBar::kIdTabStrip;
+    record.hdr.code = static_cast<UINT>(nCode);
+    record.pTab = pTab;
+    return pSite->SendMessage(WM_KIT_CONTROL_NOTIFY, CKitRibbonBar::kIdTabStrip, reinterpret_cast<LPARAM>(&record));
+}
+
+LRESULT CKitRibbonBar::OnTabChanging(CKitRibbonTab* pTab)
+{
+    return NotifyTabChange(this, TCN_SELCHANGING, pTab);
+}
+
+void CKitRibbonBar::OnTabChanged(CKitRibbonTab* pTab)
+{
+    NotifyTabChange(this, TCN_SELCHANGE, pTab);
+}
+
 int CKitRibbonBar::GetTabsHeight() const
 {
     return m_bTabsVisible ? GetRibbonPaintManager()->GetTabsHeight() : 2;
@@ -81,6 +222,518 @@ int CKitRibbonBar::GetCaptionHeight() const
     if (m_bQuickAccessVisible && !m_bQuickAccessBelow)
         nHeight = std::max(nHeight, std::max(m_nQuickAccessHeight, GetTabsHeight() - 2));
     return nHeight;
+}
+
+int CKitRibbonBar::GetGroupsClientHeight() const
+{
+    if (m_nGroupsClientHeight > 0)
+        return m_nGroupsClientHeight;
+    return 3 * GetRibbonPaintManager()->GetControlHeight();
+}
+
+int CKitRibbonBar::GetGroupsAreaHeight() const
+{
+    if (m_nGroupsAreaHeight > 0)
+        return m_nGroupsAreaHeight;
+    return GetGroupsClientHeight() + GetRibbonPaintManager()->GetGroupCaptionHeight() + 10;
+}
+
+int CKitRibbonBar::GetVisibleGroupsHeight() const
+{
+    return IsGroupsVisible() ? GetGroupsAreaHeight() : 0;
+}
+
+BOOL CKitRibbonBar::IsAllowQuickAccessControl(const CKitControl* pControl) const
+{
+    if (pControl == nullptr)
+        return FALSE;
+    if (!m_bAllowQuickAccessDuplicates && m_pQuickAccessControls->FindControlById(static_cast<int>(pControl->GetId())))
+        return FALSE;
+    if (CKitRibbonGroup* pGroup = pControl->GetRibbonGroup()) {
+        if (pControl == pGroup->GetControlGroupOption() || pControl == pGroup->GetControlGroupPopup())
+            return static_cast<int>(pControl->GetId()) > 0;
+    }
+    return (pControl->GetFlags() & kFlagNotForQuickAccess) == 0;
+}
+
+void CKitRibbonBar::SetTabsVisible(BOOL bVisible)
+{
+    m_bTabsVisible = bVisible;
+    DelayLayout();
+}
+
+void CKitRibbonBar::SetGroupsVisible(BOOL bVisible)
+{
+    m_bGroupsVisible = bVisible;
+    DelayLayout();
+}
+
+void CKitRibbonBar::ShowQuickAccessBelowRibbon(BOOL bBelow)
+{
+    m_bQuickAccessBelow = bBelow;
+    DelayLayout();
+}
+
+void CKitRibbonBar::ShowQuickAccess(BOOL bShow)
+{
+    m_bQuickAccessVisible = bShow;
+    DelayLayout();
+}
+
+BOOL CKitRibbonBar::IsQuickAccessControl(const CKitControl* pControl) const
+{
+    if (pControl == nullptr)
+        return FALSE;
+    if (pControl == m_pQuickAccessPopup || pControl == m_pQuickAccessMorePopup)
+        return TRUE;
+    return pControl->GetRibbonGroup() == nullptr && m_pQuickAccessControls->IndexOf(pControl) != -1;
+}
+
+void CKitRibbonBar::ShowSelectedTabGroups()
+{
+    CKitRibbonTab* pSelected = GetSelectedTab();
+    for (int i = 0; i < GetTabCount(); ++i) {
+        CKitRibbonTab* pTab = GetTab(i);
+        CKitRibbonGroups* pGroups = pTab->GetGroups();
+        for (int g = 0; g < pGroups->GetCount(); ++g) {
+            CKitRibbonGroup* pGroup = pGroups->GetAt(g);
+            std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
+            for (int c = 0; c < pGroup->GetCount(); ++c)
+                controls.push_back(pGroup->GetAt(c));
+            for (CKitControl* pControl : controls)
+                SetHidden(pControl, kHideTabNotSelected, pTab != pSelected);
+        }
+    }
+}
+
+void CKitRibbonBar::SetRibbonMinimized(BOOL bMinimized)
+{
+    if (m_bMinimized == bMinimized)
+        return;
+    m_bMinimized = bMinimized;
+    if (!bMinimized && GetSelectedTab() == nullptr) {
+        if (CKitTabManagerItem* pFirst = m_pControlTab->FindNextFocusable(-1, 1))
+            m_pControlTab->SetSelectedItem(pFirst);
+    }
+    ShowSelectedTabGroups();
+    DelayLayout();
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
+    CWnd* pSite = GetSite();
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+        pSite->SendMessage(kMsgMinimizedChanged, reinterpret_cast<WPARAM>(this), 0);
+}
+
+void CKitRibbonBar::OnLButtonDownRibbon(UINT nFlags, CPoint point)
+{
+    m_bSelectedTabClicked = FALSE;
+    CKitTabManagerItem* pItem = m_bTabsVisible ? m_pControlTab->HitTest(point) : nullptr;
+    if (pItem == nullptr) {
+        OnLButtonDownBar(nFlags, point);
+        return;
+    }
+    if (pItem == m_pControlTab->GetSelectedItem()) {
+        // A minimised ribbon's tab click opens its popup instead.
+        if (!IsCustomizeMode() && !m_bMinimized)
+            m_bSelectedTabClicked = TRUE;
+        return;
+    }
+    m_pControlTab->OnItemClick(pItem);
+}
+
+void CKitRibbonBar::OnLButtonDblClkRibbon(UINT nFlags, CPoint point)
+{
+    CKitTabManagerItem* pItem = m_bTabsVisible ? m_pControlTab->HitTest(point) : nullptr;
+    if (pItem != nullptr && pItem == m_pControlTab->GetSelectedItem() && m_bAllowMinimize &&
+        (m_bMinimized || m_bSelectedTabClicked)) {
+        SetRibbonMinimized(!m_bMinimized);
+        m_bSelectedTabClicked = TRUE;
+    }
+    if (pItem == nullptr)
+        OnLButtonDblClkBar(nFlags, point);
+}
+
+void CKitRibbonBar::DoPropExchange(CKitPropExchange* pPX)
+{
+    using PX = CKitPropExchange;
+    if (pPX->IsLoading() && pPX->GetOwner() != nullptr) {
+        if (auto* pCommandBars = DYNAMIC_DOWNCAST(CKitCommandBarManager, pPX->GetOwner()))
+            SetCommandBars(pCommandBars);
+    }
+    PX::PropExchangeBool(pPX, "ShowQuickAccessBelow", m_bQuickAccessBelow, FALSE);
+    if (pPX->GetSchema() > 18)
+        PX::PropExchangeBool(pPX, "Minimized", m_bMinimized, FALSE);
+    if (pPX->GetSchema() > 23)
+        PX::PropExchangeBool(pPX, "Customizable", m_bCustomizable, FALSE);
+    if (m_bCustomizable)
+        CKitToolBar::DoPropExchange(pPX);
+    CKitPropExchangeSection section(pPX->GetSection("QuickAccessControls"));
+    m_pQuickAccessControls->DoPropExchange(section);
+}
+
+int CKitRibbonBar::CalcQuickAccessHeight()
+{
+    CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
+    CFont* pOldFont = dc.SelectObject(GetBarPaintManager()->GetCommandBarFont(this));
+    int nHeight = GetButtonSize().cy + 4;
+    for (int i = 0; i < m_pControls->GetCount(); ++i) {
+        CKitControl* pControl = m_pControls->GetAt(i);
+        if (IsQuickAccessControl(pControl) && pControl->IsVisible())
+            nHeight = std::max(nHeight, static_cast<int>(pControl->GetSize(&dc).cy) + 4);
+    }
+    dc.SelectObject(pOldFont);
+    return nHeight;
+}
+
+CSize CKitRibbonBar::CalcDockLayout(int nLength, DWORD dwMode)
+{
+    m_bUpdatePending = FALSE;
+    CWnd* pSite = GetSite();
+    CRect rcSite;
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+        pSite->GetWindowRect(&rcSite);
+    const int nMinimumHeight = m_nMinimumFrameHeight == -1 ? m_nMinimumWidth : m_nMinimumFrameHeight;
+    // Without a site window only the length counts.
+    const BOOL bVisible = nLength >= m_nMinimumWidth && (rcSite.IsRectNull() || rcSite.Height() >= nMinimumHeight);
+    if (bVisible != m_bRibbonVisible) {
+        m_bRibbonVisible = bVisible;
+        if (m_pFrameHook != nullptr)
+            m_pFrameHook->RecalcFrameLayout();
+    }
+    if (!bVisible)
+        return CSize(nLength, 0);
+    const BOOL bComposited = IsDwmEnabled();
+    m_nQuickAccessHeight = CalcQuickAccessHeight();
+    int nHeight = GetCaptionHeight() + (bComposited ? m_pFrameHook->GetBorderWidth() : 0) + GetTabsHeight() +
+                  GetVisibleGroupsHeight();
+    if (m_bQuickAccessBelow)
+        nHeight += m_nQuickAccessHeight + 1;
+    if (!IsGroupsVisible() && !m_bQuickAccessBelow)
+        nHeight += 2;
+    if ((dwMode & LM_COMMIT) != 0)
+        RepositionControls(nLength, nHeight);
+    if (m_bUpdatePending) {
+        if (GetSafeHwnd() != nullptr)
+            OnIdleUpdateCmdUI();
+        m_bUpdatePending = FALSE;
+    }
+    if ((m_dwState & kStateLayoutPending) != 0 && (dwMode & LM_COMMIT) != 0) {
+        m_dwState &= ~kStateLayoutPending;
+        if (GetSafeHwnd() != nullptr)
+            Redraw();
+    }
+    return CSize(nLength, nHeight);
+}
+
+int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption,
+                                         BOOL bSystemButtonInTabs, BOOL bHidden)
+{
+    SetHidden(m_pQuickAccessMorePopup, kitHideUser, TRUE);
+    const BOOL bAbove = !m_bQuickAccessBelow;
+    int x = nLeft + (bAbove ? 0 : 2);
+    BOOL bOverflow = FALSE;
+    BOOL bPlacedOne = FALSE;
+    for (int i = 0; i < m_pControls->GetCount(); ++i) {
+        CKitControl* pControl = m_pControls->GetAt(i);
+        if (!IsQuickAccessControl(pControl))
+            continue;
+        const BOOL bPopup = pControl == m_pQuickAccessPopup || pControl == m_pQuickAccessMorePopup;
+        const BOOL bAway =
+            !m_bQuickAccessVisible || (pControl != m_pQuickAccessMorePopup && bOverflow) || bHidden;
+        SetHidden(pControl, kHideByLayout, bAway);
+        if (!pControl->IsVisible())
+            continue;
+        if (pControl == m_pQuickAccessPopup && bPlacedOne && bAbove && bInCaption && !bSystemButtonInTabs)
+            x += 12;
+        const CSize sz = pControl->GetSize(pDC);
+        int y = m_rcQuickAccess.top + (m_rcQuickAccess.Height() - sz.cy + 1) / 2;
+        if (bAbove && bInCaption && !bPopup)
+            y += bSystemButtonInTabs ? 1 : 2;
+        if (pControl->GetBeginGroup())
+            x += 6;
+        if (!bPopup && x + sz.cx > nRightLimit) {
+            SetHidden(pControl, kHideByLayout, TRUE);
+            bOverflow = TRUE;
+            SetHidden(m_pQuickAccessMorePopup, kitHideUser, FALSE);
+            continue;
+        }
+        pControl->SetRect(CRect(CPoint(x, y), sz));
+        if (!bPopup)
+            bPlacedOne = TRUE;
+        if (!(bPopup && (bInCaption || !bAbove)))
+            x += sz.cx;
+    }
+    return x;
+}
+
+void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
+{
+    (void)nHeight;
+    CKitRibbonPaintManager* pRibbonPainter = GetRibbonPaintManager();
+    const int nTabsHeight = GetTabsHeight();
+    const int nGroupsHeight = GetVisibleGroupsHeight();
+    const BOOL bCaptionVisible = IsCaptionVisible();
+    const BOOL bComposited = IsDwmEnabled();
+    const int nQuickAccessHeight = m_nQuickAccessHeight;
+    CRect rcTabs(2, 0, nWidth - 2, nTabsHeight);
+    CRect rcGroups(0, nTabsHeight, nWidth, nTabsHeight + nGroupsHeight);
+    int nBorder = 0;
+    if (bCaptionVisible) {
+        nBorder = m_pFrameHook != nullptr ? m_pFrameHook->GetBorderWidth() : 0;
+        const int nTop = bComposited ? 0 : -nBorder;
+        m_rcCaption.SetRect(-nBorder, nTop, nWidth + nBorder, GetCaptionHeight() + (bComposited ? nBorder : 0));
+        rcTabs.OffsetRect(0, m_rcCaption.bottom);
+        rcGroups.OffsetRect(0, m_rcCaption.bottom);
+        m_rcTitle.SetRect(0, 0, nWidth, m_rcCaption.bottom);
+        m_rcCaptionFree = m_rcTitle;
+        if (m_pFrameHook == nullptr)
+            m_rcTitle.SetRectEmpty();
+    } else {
+        m_rcCaption.SetRectEmpty();
+        m_rcTitle.SetRectEmpty();
+        m_rcCaptionFree.SetRectEmpty();
+        nBorder = 4;
+    }
+
+    // The loose controls of the tabs row.
+    std::vector<CKitControl*> tabRow;
+    for (int i = 0; i < m_pControls->GetCount(); ++i) {
+        CKitControl* pControl = m_pControls->GetAt(i);
+        if (IsQuickAccessControl(pControl) || pControl->GetRibbonGroup() != nullptr || pControl == m_pSystemButton ||
+            pControl == m_pControlTab || !pControl->IsVisible(kHideWithTabs))
+            continue;
+        if (pControl->GetId() >= kIdCaptionButtonFirst && pControl->GetId() <= kIdCaptionButtonLast)
+            continue;
+        tabRow.push_back(pControl);
+    }
+
+    const BOOL bSystemButtonInTabs = m_pSystemButton != nullptr && m_pSystemButton->GetStyle() != kitButtonAutomatic;
+    int nQuickAccessLeft = nQuickAccessHeight + nTabsHeight - 3;
+    if (m_pSystemButton == nullptr || bSystemButtonInTabs)
+        nQuickAccessLeft = ::GetSystemMetrics(SM_CXSMICON) + 10;
+    if (m_bQuickAccessVisible && m_bQuickAccessBelow)
+        m_rcQuickAccess.SetRect(0, rcGroups.bottom, nWidth, rcGroups.bottom + nQuickAccessHeight);
+    else
+        m_rcQuickAccess.SetRect(nQuickAccessLeft + 3, m_rcCaption.top + nBorder - 2, m_rcCaption.right,
+                                m_rcCaption.top + nBorder + nQuickAccessHeight - 3);
+
+    CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
+    CFont* pOldFont = dc.SelectObject(GetBarPaintManager()->GetCommandBarFont(this));
+
+    int x = rcTabs.left;
+    if (m_pSystemButton != nullptr) {
+        CRect rcButton(0, m_rcCaption.top + nBorder - 1, nQuickAccessLeft, m_rcCaption.top + nBorder - 1 + nQuickAccessLeft - 1);
+        if (bSystemButtonInTabs) {
+            const CSize sz = m_pSystemButton->GetSize(&dc);
+            const CRect rcMargin = pRibbonPainter->GetFileButtonMargin();
+            if (!bCaptionVisible) {
+                rcButton = CRect(CPoint(0, rcTabs.top + (nTabsHeight - sz.cy) / 2), sz);
+            } else if (!m_bTabsVisible) {
+                rcButton = CRect(CPoint(0, m_rcCaption.top + (m_rcCaption.Height() - sz.cy) / 2), sz);
+                if (!m_bQuickAccessBelow)
+                    m_rcQuickAccess.left = sz.cx + 15;
+            } else {
+                rcButton.SetRect(rcMargin.left, rcTabs.top + rcMargin.top, rcMargin.left + sz.cx,
+                                 rcTabs.top + nTabsHeight);
+            }
+            x = rcButton.right + rcMargin.right + 3;
+        }
+        const BOOL bAway = !bCaptionVisible && !m_bTabsVisible;
+        SetHidden(m_pSystemButton, kHideByLayout, bAway);
+        m_pSystemButton->SetRect(rcButton);
+        if (!bSystemButtonInTabs)
+            x = std::max<int>(x, rcButton.right);
+    }
+
+    for (CKitControl* pControl : tabRow) {
+        if ((pControl->GetFlags() & kFlagTabsRowRight) != 0)
+            continue;
+        SetHidden(pControl, kHideWithTabs, !m_bTabsVisible);
+        if (!pControl->IsVisible())
+            continue;
+        if (pControl->GetBeginGroup())
+            x += 6;
+        const CSize sz = pControl->GetSize(&dc);
+        pControl->SetRect(CRect(CPoint(x, rcTabs.top + (nTabsHeight - sz.cy) / 2), sz));
+        x += sz.cx;
+    }
+
+    // The quick access toolbar.
+    const BOOL bInTabsRow = m_bQuickAccessVisible && !m_bQuickAccessBelow && !bCaptionVisible;
+    if (bInTabsRow)
+        m_rcQuickAccess.SetRect(x + 5, rcTabs.top, m_rcQuickAccess.right, rcTabs.bottom);
+    int nRightLimit = nWidth - 3 * GetCaptionHeight();
+    if (m_bQuickAccessBelow)
+        nRightLimit = nWidth - 15;
+    else if (bComposited)
+        nRightLimit = nWidth - 115;
+    const int nQuickAccessEnd =
+        RepositionQuickAccess(&dc, m_rcQuickAccess.left, nRightLimit, bCaptionVisible, bSystemButtonInTabs,
+                              !bCaptionVisible && !m_bTabsVisible);
+    if (!m_bQuickAccessBelow)
+        m_rcQuickAccess.right = nQuickAccessEnd;
+    if (bInTabsRow)
+        x = nQuickAccessEnd;
+
+    // Right-aligned controls of the tabs row, from the right edge leftwards.
+    int nRight = nWidth;
+    for (auto it = tabRow.rbegin(); it != tabRow.rend(); ++it) {
+        CKitControl* pControl = *it;
+        if ((pControl->GetFlags() & kFlagTabsRowRight) == 0)
+            continue;
+        SetHidden(pControl, kHideWithTabs, !m_bTabsVisible);
+        pControl->SetBeginGroup(FALSE);
+        if (!pControl->IsVisible())
+            continue;
+        const CSize sz = pControl->GetSize(&dc);
+        nRight -= sz.cx;
+        pControl->SetRect(CRect(CPoint(nRight, rcTabs.top + (nTabsHeight - sz.cy) / 2), sz));
+    }
+
+    // The tab strip.
+    if (!m_bTabsVisible)
+        m_rcTabControl.SetRect(0, rcTabs.top, 0, rcTabs.top + 1);
+    else if (nRight - x < 6)
+        m_rcTabControl.SetRect(0, rcTabs.top, 0, rcTabs.bottom + 1);
+    else
+        m_rcTabControl.SetRect(x, rcTabs.top, nRight, rcTabs.bottom + 1);
+    SetHidden(m_pControlTab, kitHideUser, !m_bTabsVisible);
+    m_pControlTab->SetRect(m_rcTabControl);
+    if (m_bTabsVisible && !m_rcTabControl.IsRectEmpty())
+        m_pControlTab->GetPaintManager()->RepositionTabControl(m_pControlTab, &dc, m_rcTabControl);
+
+    m_rcGroups = rcGroups;
+    CKitRibbonTab* pSelected = GetSelectedTab();
+    if (pSelected != nullptr && !IsBackstageViewVisible()) {
+        const int nMargin = pRibbonPainter->GetGroupSpacing() > 0 ? 4 : 0;
+        pSelected->GetGroups()->RepositionGroups(
+            &dc, rcGroups.Width(), CRect(rcGroups.left + nMargin, rcGroups.top + 3, nMargin + 4, 3));
+    }
+    dc.SelectObject(pOldFont);
+
+    if (bCaptionVisible)
+        RepositionContextHeaders();
+    else
+        RemoveContextHeaders();
+}
+
+void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
+{
+    CKitPaintManager* pPainter = GetBarPaintManager();
+    CKitRibbonPaintManager* pRibbonPainter = pPainter->GetRibbonPaintManager();
+    pDC->SetBkMode(TRANSPARENT);
+    CFont* pOldFont = pDC->SelectObject(pPainter->GetCommandBarFont(this));
+    CRect rcIntersect;
+    pRibbonPainter->FillRibbonBar(pDC, this);
+    if (m_pFrameHook != nullptr && rcIntersect.IntersectRect(rcClip, m_rcCaption))
+        pRibbonPainter->DrawRibbonFrameCaption(pDC, this, m_pFrameHook->IsActive());
+    else if (m_bShowCaptionBar)
+        pRibbonPainter->DrawRibbonCaptionBar(pDC, this);
+    CKitRibbonTab* pSelected = GetSelectedTab();
+    if (IsGroupsVisible())
+        pRibbonPainter->FillRibbonGroupsArea(pDC, pSelected, m_rcGroups);
+    if (m_bTabsVisible && rcIntersect.IntersectRect(rcClip, m_rcTabControl))
+        m_pControlTab->GetPaintManager()->DrawTabControl(m_pControlTab, pDC, m_rcTabControl);
+    if (IsGroupsVisible()) {
+        CKitRibbonGroups* pGroups = pSelected->GetGroups();
+        for (int i = 0; i < pGroups->GetCount(); ++i) {
+            CKitRibbonGroup* pGroup = pGroups->GetAt(i);
+            if (!pGroup->IsVisible() || !rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
+                continue;
+            pRibbonPainter->DrawGroup(pDC, pGroup);
+            for (int c = 0; c < pGroup->GetCount(); ++c) {
+                CKitControl* pControl = pGroup->GetAt(c);
+                if (pControl->IsVisible() && rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
+                    pControl->Draw(pDC);
+            }
+        }
+    }
+    BOOL bFirst = TRUE;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CKitControl* pControl = GetControl(i);
+        if (pControl == m_pControlTab || pControl->GetRibbonGroup() != nullptr || !pControl->IsVisible())
+            continue;
+        if (pControl->GetBeginGroup() && !bFirst)
+            pPainter->DrawCommandBarSeparator(pDC, this, pControl, TRUE);
+        bFirst = FALSE;
+        if (rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
+            pControl->Draw(pDC);
+    }
+    pDC->SelectObject(pOldFont);
+}
+
+void CKitRibbonBar::RepositionContextHeaders()
+{
+    RemoveContextHeaders();
+    if (GetTabCount() == 0)
+        return;
+    CRect rcFree = m_rcCaptionFree;
+    if (m_bQuickAccessVisible && !m_bQuickAccessBelow && m_pFrameHook == nullptr)
+        rcFree.left = m_rcQuickAccess.right + (m_pQuickAccessPopup->IsVisible()
+                                                   ? m_pQuickAccessPopup->GetRect().Width() + 2
+                                                   : 12);
+    CKitRibbonTabContextHeader* pCurrent = nullptr;
+    for (int i = 0; i < GetTabCount(); ++i) {
+        CKitRibbonTab* pTab = GetTab(i);
+        pTab->SetContextHeader(nullptr);
+        if (!pTab->IsVisible())
+            continue;
+        if (pTab->GetContextColor() == CKitRibbonTab::kContextNone || pTab->GetContextCaption().IsEmpty()) {
+            pCurrent = nullptr;
+            continue;
+        }
+        const CRect rcTab = pTab->GetRect();
+        if (pCurrent != nullptr && pCurrent->m_nColor == pTab->GetContextColor() &&
+            pCurrent->m_strCaption == pTab->GetContextCaption()) {
+            pCurrent->m_pLastTab = pTab;
+            pCurrent->m_rcHeader.right = rcTab.right;
+            pTab->SetContextHeader(pCurrent);
+            continue;
+        }
+        pCurrent = new CKitRibbonTabContextHeader(pTab);
+        pCurrent->m_rcHeader.SetRect(rcTab.left, m_rcCaption.top + 4, rcTab.right, m_rcCaption.bottom);
+        m_arrContextHeaders.push_back(pCurrent);
+    }
+    if (m_arrContextHeaders.empty())
+        return;
+
+    // Headers left of the free part move right; headers past its end are cut.
+    int nLeftBound = rcFree.left;
+    for (CKitRibbonTabContextHeader* pHeader : m_arrContextHeaders) {
+        CRect& rc = pHeader->m_rcHeader;
+        if (rc.left >= nLeftBound)
+            break;
+        rc.left = nLeftBound;
+        rc.right = std::max(rc.right, rc.left + kMinContextHeaderWidth);
+        nLeftBound = rc.right;
+    }
+    int nRightBound = rcFree.right;
+    for (auto it = m_arrContextHeaders.rbegin(); it != m_arrContextHeaders.rend(); ++it) {
+        CRect& rc = (*it)->m_rcHeader;
+        if (rc.right <= nRightBound)
+            break;
+        rc.right = nRightBound;
+        rc.left = std::min(rc.left, rc.right - kMinContextHeaderWidth);
+        nRightBound = rc.left;
+        if (rc.left < nLeftBound) {
+            RemoveContextHeaders();
+            return;
+        }
+    }
+
+    // The title keeps clear of the headers.
+    const CRect rcHeaders(m_arrContextHeaders.front()->m_rcHeader.left, m_rcCaption.top + 6,
+                          m_arrContextHeaders.back()->m_rcHeader.right, m_rcCaption.bottom);
+    CRect rcOverlap;
+    if (!m_rcTitle.IsRectEmpty() && rcOverlap.IntersectRect(&m_rcTitle, &rcHeaders)) {
+        if (m_rcTitle.CenterPoint().x > rcHeaders.CenterPoint().x) {
+            m_rcTitle.left = rcHeaders.right;
+            m_rcTitle.right = std::min(m_rcTitle.right, rcFree.right);
+        } else {
+            m_rcTitle.right = rcHeaders.left;
+            m_rcTitle.left = std::max(m_rcTitle.left, rcFree.left);
+        }
+    }
 }
 
 BOOL CKitRibbonBar::IsGroupsVisible() const
@@ -119,6 +772,8 @@ CKitRibbonTabContextHeader* CKitRibbonBar::GetContextHeader(int nIndex) const
 
 void CKitRibbonBar::RemoveContextHeaders()
 {
+    for (int i = 0; i < GetTabCount(); ++i)
+        GetTab(i)->SetContextHeader(nullptr);
     for (CKitRibbonTabContextHeader* pHeader : m_arrContextHeaders)
         delete pHeader;
     m_arrContextHeaders.clear();

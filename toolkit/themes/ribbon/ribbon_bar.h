@@ -9,6 +9,9 @@
 
 class CKitControl;
 class CKitFrameHook;
+class CKitPaintManager;
+class CKitPropExchange;
+class CKitRibbonBarControlQuickAccessPopup;
 class CKitRibbonControlSystemButton;
 class CKitRibbonControlTab;
 class CKitRibbonPaintManager;
@@ -23,11 +26,42 @@ public:
     static constexpr UINT kIdQuickAccessPopup = 9603;
     static constexpr UINT kIdTabStrip = 9604;
     static constexpr UINT kIdQuickAccessMore = 9611;
+    // The bar's flag word.
+    static constexpr DWORD kRibbonBarFlags = 0x440;
+    // Sent to the site when the ribbon is minimised or expanded; wParam the bar.
+    static constexpr UINT kMsgMinimizedChanged = 0x286D;
+    // Sent to the site when the bar is reset; lParam the bar.
+    static constexpr UINT kMsgBarReset = 0x2864;
+    // The commands that put the quick access toolbar below the ribbon (the first) or above it.
+    static constexpr UINT kIdQuickAccessBelow = 9608;
+    static constexpr UINT kIdQuickAccessAboveLast = 9610;
+    // How far one press of a group scroll button moves the groups.
+    static constexpr int kGroupsScrollStep = 40;
+    // Below this length the ribbon hides.
+    static constexpr int kDefaultMinimumWidth = 250;
+    // Hide flags the ribbon sets: laid out away (overflow, no room), away with the tabs row, group of a tab not selected.
+    static constexpr DWORD kHideByLayout = 0x02;
+    static constexpr DWORD kHideWithTabs = 0x04;
+    static constexpr DWORD kHideTabNotSelected = 0x80;
+    // Control flags the ribbon reads: right-aligned in the tabs row, own enabled state under the backstage view,
+    // not for the quick access toolbar.
+    static constexpr DWORD kFlagTabsRowRight = 0x01;
+    static constexpr DWORD kFlagKeepEnabled = 0x08;
+    static constexpr DWORD kFlagNotForQuickAccess = 0x10;
 
-    // Makes the tab strip and the quick access controls.
+    // The button that shows the quick access controls that did not fit.
+    class CControlQuickAccessMorePopup : public CKitControlPopup {
+        DECLARE_DYNCREATE(CControlQuickAccessMorePopup)
+    public:
+        CControlQuickAccessMorePopup() = default;
+    };
+
+    // Makes the tab strip, the quick access list and its two popup buttons.
     CKitRibbonBar();
     ~CKitRibbonBar() override;
 
+    // The bar's command-bar paint manager, else the current one.
+    CKitPaintManager* GetBarPaintManager() const;
     // The ribbon paint manager of the bar's paint manager.
     CKitRibbonPaintManager* GetRibbonPaintManager() const;
 
@@ -44,9 +78,27 @@ public:
     // Null out of range.
     CKitRibbonTab* GetTab(int nIndex) const;
     CKitRibbonTab* GetSelectedTab() const;
+    // The selected tab's group controls show, the others' are away.
+    void ShowSelectedTabGroups();
+    // The next layout pass ends with an update of the controls' states.
+    void SetUpdatePending() { m_bUpdatePending = TRUE; }
+    // Asks the owner site (TCN_SELCHANGING) before the selected tab changes; a non-zero answer vetoes.
+    virtual LRESULT OnTabChanging(CKitRibbonTab* pTab);
+    // Tells the owner site (TCN_SELCHANGE) that the tab is selected.
+    virtual void OnTabChanged(CKitRibbonTab* pTab);
 
     // 2 while the tabs row is hidden, else the ribbon paint manager's tabs height.
     virtual int GetTabsHeight() const;
+    // The override when positive, else three control heights.
+    virtual int GetGroupsClientHeight() const;
+    // The override when positive, else the client height, the group caption and 10.
+    virtual int GetGroupsAreaHeight() const;
+    // The groups area height while the groups show, else 0.
+    virtual int GetVisibleGroupsHeight() const;
+    // Whether the control may go on the quick access toolbar.
+    virtual BOOL IsAllowQuickAccessControl(const CKitControl* pControl) const;
+    void SetGroupsAreaHeight(int nHeight) { m_nGroupsAreaHeight = nHeight; }
+    void SetGroupsClientHeight(int nHeight) { m_nGroupsClientHeight = nHeight; }
     // The caption band's height: the painter's, raised to hold a quick access toolbar above the tabs.
     int GetCaptionHeight() const;
 
@@ -55,6 +107,43 @@ public:
     // Groups shown, a tab selected and the ribbon not minimised.
     BOOL IsGroupsVisible() const;
     BOOL IsTabsVisible() const { return m_bTabsVisible; }
+    // Shows or hides the tabs row and lays the bar out again.
+    void SetTabsVisible(BOOL bVisible);
+    void SetGroupsVisible(BOOL bVisible);
+    // Stores the place of the quick access toolbar and lays the bar out again.
+    void ShowQuickAccessBelowRibbon(BOOL bBelow);
+    void ShowQuickAccess(BOOL bShow);
+    // The two quick access popups and every group-less control of the quick access list.
+    BOOL IsQuickAccessControl(const CKitControl* pControl) const;
+    CKitRibbonBarControlQuickAccessPopup* GetQuickAccessPopup() const { return m_pQuickAccessPopup; }
+    CControlQuickAccessMorePopup* GetQuickAccessMorePopup() const { return m_pQuickAccessMorePopup; }
+    // Called by the controls when the system button leaves them.
+    void ForgetSystemButton() { m_pSystemButton = nullptr; }
+    // Minimises or expands; the site hears of a change.
+    virtual void SetRibbonMinimized(BOOL bMinimized);
+    BOOL IsAllowMinimize() const { return m_bAllowMinimize; }
+    void SetAllowMinimize(BOOL bAllow) { m_bAllowMinimize = bAllow; }
+    void SetMinimumWidth(int nWidth) { m_nMinimumWidth = nWidth; }
+    // -1: the minimum width serves.
+    void SetMinimumFrameHeight(int nHeight) { m_nMinimumFrameHeight = nHeight; }
+
+    // The bar's height for the length; nothing laid out while the ribbon is hidden; LM_COMMIT lays out.
+    CSize CalcDockLayout(int nLength, DWORD dwMode) override;
+    // Places the caption band, system button, quick access and tabs-row controls, tab strip and groups.
+    virtual void RepositionControls(int nWidth, int nHeight);
+    // While the backstage view is open every control but the system button, the caption buttons and those
+    // keeping their own state is disabled.
+    int GetControlsEnabledOverride(const CKitControl* pControl) const override;
+    // Asks nothing and restores nothing: tells the site (0x2864) and lays the bar out again.
+    void Reset(BOOL bAsk) override;
+    // Drops the frame hook, the quick access controls and the tabs, then leaves as any bar.
+    void OnRemoved() override;
+    // Background, caption band, groups area, tab strip, the selected tab's groups, then the loose controls.
+    void DrawCommandBar(CDC* pDC, CRect rcClip) override;
+    // Rebuilds the context headers and fits them into the caption's free part.
+    void RepositionContextHeaders();
+    // The ribbon flags, the quick access place and list; the toolbar's own state only when customizable.
+    void DoPropExchange(CKitPropExchange* pPX) override;
     BOOL IsQuickAccessBelowRibbon() const { return m_bQuickAccessBelow; }
     BOOL IsQuickAccessVisible() const { return m_bQuickAccessVisible; }
     // The quick access toolbar shows at least one control.
@@ -71,8 +160,13 @@ public:
     CRect GetCaptionRect() const { return m_rcCaption; }
     CRect GetTitleRect() const { return m_rcTitle; }
     CRect GetTabControlRect() const { return m_rcTabControl; }
-    CRect GetGroupsRect() const { return m_rcGroups; }
+    CRect GetGroupsRect() const override { return m_rcGroups; }
+    // One step of 40 pixels; never before the first group.
+    void ScrollGroups(BOOL bRight) override;
+    // A group of the selected tab while the groups show.
+    CKitRibbonGroup* HitTestGroup(CPoint point) const override;
     CRect GetQuickAccessRect() const { return m_rcQuickAccess; }
+    CRect GetCaptionFreeRect() const { return m_rcCaptionFree; }
     int GetQuickAccessHeight() const { return m_nQuickAccessHeight; }
 
     int GetContextHeaderCount() const { return static_cast<int>(m_arrContextHeaders.size()); }
@@ -82,12 +176,25 @@ public:
 protected:
     // Empties and deletes the context headers.
     void RemoveContextHeaders();
+    // The quick access height: the button height or the tallest shown quick access control, plus 4.
+    int CalcQuickAccessHeight();
+    // Places the quick access controls from the x cursor up to the right limit; the final x cursor.
+    int RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption, BOOL bSystemButtonInTabs,
+                              BOOL bHidden);
+    // A click on the already selected tab arms the minimise toggle of a double click.
+    afx_msg void OnLButtonDownRibbon(UINT nFlags, CPoint point);
+    // A double click on the selected tab minimises or expands.
+    afx_msg void OnLButtonDblClkRibbon(UINT nFlags, CPoint point);
+    // Commands 9608-9610: the quick access toolbar below the ribbon, or above it.
+    afx_msg void OnQuickAccessPlace(UINT nId);
+    DECLARE_MESSAGE_MAP()
 
     CRect m_rcTabControl;
     CRect m_rcGroups;
     CRect m_rcCaption;
     CRect m_rcTitle;
     CRect m_rcQuickAccess;
+    CRect m_rcCaptionFree;
     BOOL m_bGroupsVisible = TRUE;
     BOOL m_bTabsVisible = TRUE;
     BOOL m_bQuickAccessBelow = FALSE;
@@ -101,4 +208,14 @@ protected:
     BOOL m_bMinimized = FALSE;
     BOOL m_bRibbonVisible = TRUE;
     BOOL m_bShowCaptionBar = TRUE;
+    BOOL m_bAllowMinimize = TRUE;
+    BOOL m_bAllowQuickAccessDuplicates = FALSE;
+    BOOL m_bUpdatePending = FALSE;
+    BOOL m_bSelectedTabClicked = FALSE;
+    int m_nMinimumWidth = kDefaultMinimumWidth;
+    int m_nMinimumFrameHeight = -1;
+    int m_nGroupsAreaHeight = 0;
+    int m_nGroupsClientHeight = 0;
+    CKitRibbonBarControlQuickAccessPopup* m_pQuickAccessPopup;
+    CControlQuickAccessMorePopup* m_pQuickAccessMorePopup;
 };

@@ -4,7 +4,9 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
@@ -13,6 +15,8 @@ IMPLEMENT_DYNCREATE(CKitRibbonControlTab, CKitControlPopup)
 namespace {
 // Never offered for the quick access toolbar.
 constexpr DWORD kFlagNotForQuickAccess = 0x10;
+// The notification after a change of the selected tab.
+constexpr int kNotifyTabSelected = 100;
 } // namespace
 
 CKitRibbonControlTab::CKitRibbonControlTab()
@@ -54,6 +58,92 @@ void CKitRibbonControlTab::Reposition()
     CKitRibbonBar* pRibbonBar = GetRibbonBar();
     if (pRibbonBar != nullptr && pRibbonBar->GetSafeHwnd() != nullptr)
         pRibbonBar->DelayLayout();
+}
+
+CString CKitRibbonControlTab::GetItemTooltip(const CKitTabManagerItem* pItem) const
+{
+    CString strTooltip = CKitTabManager::GetItemTooltip(pItem);
+    return strTooltip.IsEmpty() ? pItem->GetCaption() : strTooltip;
+}
+
+void CKitRibbonControlTab::SetSelectedItem(CKitTabManagerItem* pItem)
+{
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
+    if (pRibbonBar == nullptr || pRibbonBar->GetSafeHwnd() == nullptr) {
+        CKitTabManager::SetSelectedItem(pItem);
+        return;
+    }
+    if (pItem == GetSelectedItem())
+        return;
+    auto* pTab = static_cast<CKitRibbonTab*>(pItem);
+    if (pRibbonBar->OnTabChanging(pTab) != 0)
+        return;
+    CKitTabManager::SetSelectedItem(pItem);
+    pRibbonBar->ShowSelectedTabGroups();
+    pRibbonBar->DelayLayout();
+    pRibbonBar->Redraw();
+    pRibbonBar->OnTabChanged(pTab);
+    NotifySite(kNotifyTabSelected);
+}
+
+BOOL CKitRibbonControlTab::SetPopup(BOOL bPopup)
+{
+    m_bPopuped = bPopup;
+    if (!bPopup) {
+        RedrawParent(FALSE);
+        return TRUE;
+    }
+    // The popup of a minimised ribbon's tab is not built yet: nothing opens.
+    m_bPopuped = FALSE;
+    return FALSE;
+}
+
+BOOL CKitRibbonControlTab::OnSetSelected(int nSelected)
+{
+    if (nSelected == m_nSelected)
+        return FALSE;
+    const bool bKeyboard = nSelected == kitSelectedKeyboard || nSelected == kitSelectedKeyboardBack;
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
+    if (bKeyboard && pRibbonBar != nullptr && !pRibbonBar->IsRibbonMinimized() && pRibbonBar->GetPopuped() != -1)
+        pRibbonBar->OpenPopupAt(-1);
+    m_nSelected = nSelected;
+    RedrawParent(FALSE);
+    if (nSelected == kitSelectedNone) {
+        SetFocused(FALSE);
+        m_pHighlighted = nullptr;
+        return TRUE;
+    }
+    if (bKeyboard)
+        SetFocused(TRUE);
+    if (pRibbonBar != nullptr && pRibbonBar->GetSafeHwnd() != nullptr)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, pRibbonBar->GetSafeHwnd(), OBJID_CLIENT, GetCurSel() + 1);
+    return TRUE;
+}
+
+BOOL CKitRibbonControlTab::OnKeyDown(UINT nChar)
+{
+    if (!m_bFocused)
+        return FALSE;
+    const int nSelected = GetCurSel();
+    switch (nChar) {
+    case VK_LEFT:
+    case VK_RIGHT: {
+        const int nDirection = nChar == VK_LEFT ? -1 : 1;
+        if (nSelected < 0 || FindNextFocusable(nSelected, nDirection) == nullptr)
+            return FALSE;
+        PerformKeyDown(nullptr, nChar);
+        return TRUE;
+    }
+    case VK_DOWN:
+        if (GetParent() != nullptr) {
+            const int nNext = GetParent()->GetControls()->GetNext(GetIndex(), +1);
+            if (nNext > GetIndex())
+                GetParent()->SetSelected(nNext, kitSelectKeyboard);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
 }
 
 CKitTabPaintManager* CKitRibbonControlTab::GetPaintManager() const

@@ -21,11 +21,21 @@ public:
     CKitRibbonBar* GetRibbonBar() const;
     CKitRibbonTab* GetSelectedTab() const;
 
-    virtual void SetFocused(BOOL bFocused);
-    virtual BOOL IsFocused() const { return m_bFocused; }
+    void SetFocused(BOOL bFocused) override;
+    BOOL IsFocused() const override { return m_bFocused; }
+    // Left and Right move between the tabs, Down to the first control after the strip; FALSE when not taken.
+    virtual BOOL OnKeyDown(UINT nChar);
+    // A keyboard selection takes the focus, a cleared one drops it and the hot tab; FALSE when unchanged.
+    BOOL OnSetSelected(int nSelected) override;
+    // Opens only on a minimised ribbon with a tab selected; closing always succeeds.
+    BOOL SetPopup(BOOL bPopup) override;
 
     // Tab manager side.
     void Reposition() override;
+    // The tab's own tooltip, else its caption.
+    CString GetItemTooltip(const CKitTabManagerItem* pItem) const override;
+    // With a ribbon window: asks the ribbon, shows the new tab's groups only, selects and tells the ribbon.
+    void SetSelectedItem(CKitTabManagerItem* pItem) override;
     // The tab paint manager of the ribbon paint manager.
     CKitTabPaintManager* GetPaintManager() const override;
     void RedrawControl(const RECT* pRect, BOOL bAnimate) override;

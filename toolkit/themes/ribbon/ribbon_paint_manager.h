@@ -99,6 +99,9 @@ public:
     void FillTabPopupToolBar(CDC* pDC, CKitCommandBar* pPopupBar);
 
     CKitPaintManager* GetPaintManager() const { return m_pPaintManager; }
+    // The lines under a list caption of the system menu.
+    COLORREF GetRecentFileListEdgeShadow() const { return m_clrRecentFileListEdgeShadow; }
+    COLORREF GetRecentFileListEdgeHighlight() const { return m_clrRecentFileListEdgeHighlight; }
     CKitTabPaintManager* GetTabPaintManager() const { return m_pTabPaintManager; }
     CFont* GetRibbonFont() { return &m_fontRibbon; }
     int GetTabsHeight() const { return m_nTabsHeight; }
@@ -106,6 +109,8 @@ public:
     int GetGroupSpacing() const { return m_nGroupSpacing; }
     int GetCaptionHeight() const { return m_nCaptionHeight; }
     BOOL IsFlatFrame() const { return m_bFlatFrame; }
+    // Margins around a system button that stands in the tabs row.
+    CRect GetFileButtonMargin() const { return m_rcFileButtonMargin; }
     COLORREF GetRibbonFace() const { return m_clrRibbonFace; }
 
     // The ribbon bar and its popups highlight the group under the mouse.

@@ -1,10 +1,42 @@
-// CKitRibbonQuickAccessControls: the controls the user put on the ribbon's quick access toolbar.
+// CKitRibbonQuickAccessControls, CKitRibbonBarControlQuickAccessPopup: the controls on the ribbon's quick access toolbar, and its customize button.
 #pragma once
 
+#include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 
+class CKitRibbonBar;
+
+// Each control of the list also stands in the ribbon bar's controls, after the system button.
 class CKitRibbonQuickAccessControls : public CKitControls {
     DECLARE_DYNCREATE(CKitRibbonQuickAccessControls)
 public:
     CKitRibbonQuickAccessControls() = default;
+
+    CKitRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
+    void SetRibbonBar(CKitRibbonBar* pRibbonBar) { m_pRibbonBar = pRibbonBar; }
+
+    // Drops a control of the list, from the ribbon bar's controls too; nothing for another control.
+    void Remove(CKitControl* pControl) override;
+    // Position searching from the end; -1 when absent.
+    int IndexOf(const CKitControl* pControl) const;
+    // The first control of the same id, type and class that is shown apart from layout hiding; null when none.
+    CKitControl* FindDuplicate(const CKitControl* pControl) const;
+
+protected:
+    // The control also enters the ribbon bar's controls at its place in the list.
+    void OnControlAdded(CKitControl* pControl) override;
+    // The control leaves the ribbon bar's controls as well.
+    void OnControlRemoved(CKitControl* pControl) override;
+    // Every control is told its bar, the ribbon bar.
+    void OnChanged() override;
+
+private:
+    CKitRibbonBar* m_pRibbonBar = nullptr;
+};
+
+// The drop-down button at the end of the quick access toolbar.
+class CKitRibbonBarControlQuickAccessPopup : public CKitControlPopup {
+    DECLARE_DYNCREATE(CKitRibbonBarControlQuickAccessPopup)
+public:
+    CKitRibbonBarControlQuickAccessPopup() = default;
 };

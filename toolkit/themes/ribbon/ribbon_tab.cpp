@@ -15,6 +15,49 @@ CKitRibbonTab::~CKitRibbonTab()
     m_pGroups->InternalRelease();
 }
 
+CKitRibbonGroup* CKitRibbonTab::FindGroup(int nId) const
+{
+    for (int i = 0; i < m_pGroups->GetCount(); ++i) {
+        if (m_pGroups->GetAt(i)->GetId() == nId)
+            return m_pGroups->GetAt(i);
+    }
+    return nullptr;
+}
+
+BOOL CKitRibbonTab::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    return KitRibbonRedrawRequest(m_pRibbonBar, nID, nCode) ||
+           CKitTabManagerItem::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CKitRibbonTab::SetVisible(BOOL bVisible)
+{
+    if (bVisible == m_bVisible)
+        return;
+    CKitTabManagerItem::SetVisible(bVisible);
+    if (!bVisible && m_pManager != nullptr && m_pManager->GetSelectedItem() == this)
+        m_pManager->SetSelectedItem(m_pManager->FindNextFocusable(-1, 1));
+}
+
+void CKitRibbonTab::OnRemoved()
+{
+    m_pGroups->RemoveAll();
+    CKitTabManagerItem::OnRemoved();
+}
+
+void CKitRibbonTab::Copy(const CKitRibbonTab* pSource)
+{
+    m_strCaption = pSource->m_strCaption;
+    m_nContextColor = pSource->m_nContextColor;
+    m_strContextCaption = pSource->m_strContextCaption;
+    m_nId = pSource->m_nId;
+    m_bVisible = pSource->m_bVisible;
+    m_strToolTip = pSource->m_strToolTip;
+    CKitTabManager* pSourceManager = pSource->GetTabManager();
+    if (m_pManager != nullptr && pSourceManager != nullptr && pSourceManager->GetSelectedItem() == pSource)
+        m_pManager->SetSelectedItem(this);
+}
+
 CKitRibbonTabContextHeader::CKitRibbonTabContextHeader(CKitRibbonTab* pFirstTab)
     : m_pFirstTab(pFirstTab), m_pLastTab(pFirstTab), m_nColor(pFirstTab->GetContextColor()),
       m_strCaption(pFirstTab->GetContextCaption())

@@ -3,9 +3,12 @@
 
 #include "framework/geometry.h"
 #include "framework/strings.h"
+
+#include <windows.h>
 #include "toolkit/themes/tabs/tab_manager.h"
 
 class CKitRibbonBar;
+class CKitRibbonGroup;
 class CKitRibbonGroups;
 class CKitRibbonTabContextHeader;
 
@@ -30,6 +33,17 @@ public:
         m_pParent = pRibbonBar;
     }
     CKitRibbonGroups* GetGroups() const { return m_pGroups; }
+    // The first group of the tab with the id, else null.
+    CKitRibbonGroup* FindGroup(int nId) const;
+
+    // Id 1 with code -2 redraws the ribbon; the rest goes to the command routing.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // Hiding the selected tab selects the first selectable one.
+    void SetVisible(BOOL bVisible) override;
+    // Empties the groups.
+    void OnRemoved() override;
+    // Takes the source's caption, context, id, visibility, tooltip and selection.
+    virtual void Copy(const CKitRibbonTab* pSource);
     int GetId() const { return m_nId; }
     void SetId(int nId) { m_nId = nId; }
     // 0 for a tab outside any context.
@@ -49,6 +63,12 @@ private:
     int m_nContextColor = kContextNone;
     CString m_strContextCaption;
     CKitRibbonTabContextHeader* m_pContextHeader = nullptr;
+};
+
+// The record of the tab strip's TCN_SELCHANGING and TCN_SELCHANGE notifications: the header, then the tab.
+struct NMKITRIBBONTAB {
+    NMHDR hdr;
+    CKitRibbonTab* pTab;
 };
 
 // Adjacent visible tabs of one context under one caption in the caption band.

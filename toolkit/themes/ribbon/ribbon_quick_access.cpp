@@ -1,0 +1,61 @@
+// The quick access list of the ribbon and its customize button.
+#include "toolkit/themes/ribbon/ribbon_quick_access.h"
+
+#include "toolkit/themes/ribbon/ribbon_bar.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(CKitRibbonQuickAccessControls, CKitControls)
+IMPLEMENT_DYNCREATE(CKitRibbonBarControlQuickAccessPopup, CKitControlPopup)
+
+void CKitRibbonQuickAccessControls::Remove(CKitControl* pControl)
+{
+    auto it = std::find(m_controls.begin(), m_controls.end(), pControl);
+    if (pControl == nullptr || it == m_controls.end())
+        return;
+    m_controls.erase(it);
+    OnControlRemoved(pControl);
+    pControl->InternalRelease();
+}
+
+int CKitRibbonQuickAccessControls::IndexOf(const CKitControl* pControl) const
+{
+    for (int i = GetCount() - 1; i >= 0; --i) {
+        if (m_controls[i] == pControl)
+            return i;
+    }
+    return -1;
+}
+
+CKitControl* CKitRibbonQuickAccessControls::FindDuplicate(const CKitControl* pControl) const
+{
+    for (CKitControl* pOther : m_controls) {
+        if (pOther->GetId() == pControl->GetId() && pOther->GetType() == pControl->GetType() &&
+            pOther->GetRuntimeClass() == pControl->GetRuntimeClass() && pOther->IsVisible(kitHideWrap))
+            return pOther;
+    }
+    return nullptr;
+}
+
+void CKitRibbonQuickAccessControls::OnControlAdded(CKitControl* pControl)
+{
+    OnChanged();
+    if (m_pRibbonBar == nullptr)
+        return;
+    // The system button always stands first in the ribbon's controls.
+    const int nBefore = IndexOf(pControl) + (m_pRibbonBar->GetSystemButton() != nullptr ? 1 : 0);
+    pControl->InternalAddRef();
+    m_pRibbonBar->GetControls()->InsertAt(pControl, nBefore);
+}
+
+void CKitRibbonQuickAccessControls::OnControlRemoved(CKitControl* pControl)
+{
+    if (m_pRibbonBar != nullptr)
+        m_pRibbonBar->GetControls()->Remove(pControl);
+}
+
+void CKitRibbonQuickAccessControls::OnChanged()
+{
+    for (CKitControl* pControl : m_controls)
+        pControl->SetParent(m_pRibbonBar);
+}
