@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_controls.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -102,11 +103,17 @@ public:
             m_nMinimizedChanges++;
             m_wLastParam = wParam;
         }
+        if (message == CKitRibbonBar::kMsgBarReset) {
+            m_nResets++;
+            m_lLastParam = lParam;
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
     int m_nMinimizedChanges = 0;
     WPARAM m_wLastParam = 0;
+    int m_nResets = 0;
+    LPARAM m_lLastParam = 0;
 };
 
 } // namespace
@@ -450,4 +457,43 @@ TEST(KitRibbonQuickAccessControls, DuplicatesAreFoundByIdTypeAndClassWhileShown)
     EXPECT_TRUE(bar.IsAllowQuickAccessControl(&other));
     other.SetFlags(CKitRibbonBar::kFlagNotForQuickAccess);
     EXPECT_FALSE(bar.IsAllowQuickAccessControl(&other));
+}
+
+TEST(KitRibbonBar, AnOpenBackstageViewDisablesAllButTheSystemButtonAndSelfManagedControls)
+{
+    CTestRibbonBar bar;
+    CKitRibbonControlSystemButton* pSystem = bar.AddSystemButton();
+    CKitControl* pLoose = bar.GetControls()->Add(kitControlButton, 300);
+    CKitControl* pOwnState = bar.GetControls()->Add(kitControlButton, 301);
+    pOwnState->SetFlags(CKitRibbonBar::kFlagKeepEnabled);
+    CKitControl* pClose = bar.GetControls()->Add(kitControlButton, SC_CLOSE);
+    EXPECT_TRUE(pLoose->IsEnabled());
+
+    pSystem->SetCommandBar(new CKitRibbonBackstageView);
+    pSystem->SetPopuped(TRUE);
+    ASSERT_TRUE(bar.IsBackstageViewVisible());
+    EXPECT_FALSE(pLoose->IsEnabled());
+    EXPECT_FALSE(bar.GetControlTab()->IsEnabled());
+    EXPECT_TRUE(pSystem->IsEnabled());
+    EXPECT_TRUE(pOwnState->IsEnabled());
+    EXPECT_TRUE(pClose->IsEnabled());
+    pOwnState->SetEnabled(FALSE);
+    EXPECT_FALSE(pOwnState->IsEnabled());
+
+    pSystem->SetPopuped(FALSE);
+    EXPECT_TRUE(pLoose->IsEnabled());
+}
+
+TEST(KitRibbonBar, AResetTellsTheSiteAndKeepsTheControls)
+{
+    CKitRibbonBar bar;
+    CRecordingSite site(400);
+    bar.SetSite(&site);
+    bar.GetQuickAccessControls()->Add(kitControlButton, 500);
+    const int nCount = bar.GetControlCount();
+    bar.Reset(TRUE);
+    EXPECT_EQ(1, site.m_nResets);
+    EXPECT_EQ(reinterpret_cast<LPARAM>(&bar), site.m_lLastParam);
+    EXPECT_EQ(nCount, bar.GetControlCount());
+    bar.SetSite(nullptr);
 }
