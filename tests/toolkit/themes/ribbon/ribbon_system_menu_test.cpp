@@ -265,6 +265,28 @@ TEST(RibbonSystemMenu, BottomRowButtonsStandRightAlignedInTheBottomBorder)
     bare->InternalRelease();
 }
 
+TEST(RibbonRecentFiles, PinIsDrawnCentredInThePinAreaForItsState)
+{
+    CKitPopupBar* bar = new CKitPopupBar();
+    auto* pItem = new CKitRibbonControlSystemPopupBarPinableListItem();
+    bar->GetControls()->Add(pItem, 1);
+    pItem->SetRect(CRect(0, 0, 300, 21));
+    ASSERT_NE(pItem->GetPinImage(TRUE), nullptr);
+    ASSERT_NE(pItem->GetPinImage(FALSE), nullptr);
+    const COLORREF kPaper = RGB(1, 150, 1);
+    // The upright needle of the pinned image, below its head, centred in the rightmost 28 pixels.
+    const CPoint ptNeedle(286 - 8 + 8, 2 + 12);
+    for (BOOL bPinned : {TRUE, FALSE}) {
+        pItem->SetPinned(bPinned);
+        Canvas canvas(300, 21, kPaper);
+        pItem->Draw(&canvas.dc);
+        // The item's face on the same row beside the needle (two pixels off: a checked face is dithered).
+        const COLORREF clrFace = canvas.Pixel(ptNeedle.x - 2, ptNeedle.y);
+        EXPECT_EQ(canvas.Pixel(ptNeedle.x, ptNeedle.y) != clrFace, bPinned) << (bPinned ? "pinned" : "not pinned");
+    }
+    bar->InternalRelease();
+}
+
 // A backstage view whose captions measure what the test says.
 class CMeasuredBackstageView : public CKitRibbonBackstageView {
 protected:
