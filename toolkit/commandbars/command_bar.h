@@ -289,8 +289,8 @@ public:
     virtual int IsPointInBar(CPoint ptScreen) const;
     // Leaves tracking, unhooks and removes the controls and the window.
     virtual void OnRemoved();
-    // -1: no override of the controls' enabled state.
-    virtual int GetControlsEnabledOverride() const { return -1; }
+    // The enabled state the bar imposes on its control; -1: none, the control's own state holds.
+    virtual int GetControlsEnabledOverride(const CKitControl* /*pControl*/) const { return -1; }
     // Updates command UI, then redraws and lays out what is pending.
     virtual void OnIdleUpdateCmdUI();
 

@@ -252,7 +252,7 @@ void CKitControl::SetChecked(int nChecked)
 int CKitControl::IsEnabled() const
 {
     if (m_pParent != nullptr) {
-        const int nOverride = m_pParent->GetControlsEnabledOverride();
+        const int nOverride = m_pParent->GetControlsEnabledOverride(this);
         if (nOverride != -1)
             return nOverride;
     }

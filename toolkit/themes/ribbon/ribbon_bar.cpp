@@ -43,6 +43,8 @@ void SetHidden(CKitControl* pControl, DWORD dwFlag, BOOL bHidden)
 BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
     AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownRibbon)
     AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDblClkRibbon)
+    ON_COMMAND_RANGE(CKitRibbonBar::kIdQuickAccessBelow, CKitRibbonBar::kIdQuickAccessAboveLast,
+                     &CKitRibbonBar::OnQuickAccessPlace)
 END_MESSAGE_MAP()
 
 CKitRibbonBar::CKitRibbonBar()
@@ -65,6 +67,10 @@ CKitRibbonBar::CKitRibbonBar()
     m_pQuickAccessMorePopup->SetFlags(kQuickAccessPopupFlags);
     m_pQuickAccessMorePopup->SetHideFlags(kitHideUser);
     m_pControls->Add(m_pControlTab, kIdTabStrip, nullptr, -1, TRUE);
+    // The bar keeps its own parts alive while its controls come and go.
+    m_pQuickAccessPopup->InternalAddRef();
+    m_pQuickAccessMorePopup->InternalAddRef();
+    m_pControlTab->InternalAddRef();
 }
 
 CKitRibbonBar::~CKitRibbonBar()
@@ -75,7 +81,70 @@ CKitRibbonBar::~CKitRibbonBar()
     // The collection reaches back into the bar and its quick access list while controls leave it.
     m_pControls->RemoveAll();
     m_pQuickAccessControls->InternalRelease();
+    m_pQuickAccessPopup->InternalRelease();
+    m_pQuickAccessMorePopup->InternalRelease();
+    m_pControlTab->InternalRelease();
     delete m_pFrameHook;
+}
+
+int CKitRibbonBar::GetControlsEnabledOverride(const CKitControl* pControl) const
+{
+    if (!IsBackstageViewVisible() || pControl == m_pSystemButton || (pControl->GetFlags() & kFlagKeepEnabled) != 0 ||
+        (pControl->GetId() >= kIdCaptionButtonFirst && pControl->GetId() <= kIdCaptionButtonLast))
+        return -1;
+    return 0;
+}
+
+void CKitRibbonBar::Reset(BOOL /*bAsk*/)
+{
+    CWnd* pSite = GetSite();
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr) {
+        pSite->SendMessage(kMsgBarReset, 0, reinterpret_cast<LPARAM>(this));
+        UpdateMdiButtons();
+        OnIdleUpdateCmdUI();
+    }
+    DelayLayout();
+}
+
+void CKitRibbonBar::OnQuickAccessPlace(UINT nId)
+{
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
+    ShowQuickAccessBelowRibbon(nId == kIdQuickAccessBelow);
+}
+
+void CKitRibbonBar::ScrollGroups(BOOL bRight)
+{
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
+    CKitRibbonTab* pTab = GetSelectedTab();
+    if (pTab == nullptr)
+        return;
+    CKitRibbonGroups* pGroups = pTab->GetGroups();
+    const int nOffset = pGroups->GetScrollOffset();
+    const int nNew = bRight ? nOffset + kGroupsScrollStep : std::max(0, nOffset - kGroupsScrollStep);
+    if (nNew == nOffset)
+        return;
+    pGroups->SetScrollOffsetRequest(nNew);
+    DelayLayout();
+}
+
+CKitRibbonGroup* CKitRibbonBar::HitTestGroup(CPoint point) const
+{
+    CKitRibbonTab* pTab = GetSelectedTab();
+    if (pTab == nullptr || !IsGroupsVisible() || !m_rcGroups.PtInRect(point))
+        return nullptr;
+    return pTab->GetGroups()->HitTest(point);
+}
+
+void CKitRibbonBar::OnRemoved()
+{
+    delete m_pFrameHook;
+    m_pFrameHook = nullptr;
+    m_pQuickAccessControls->RemoveAll();
+    RemoveContextHeaders();
+    m_pControlTab->DeleteAllItems();
+    CKitMenuBar::OnRemoved();
 }
 
 CKitPaintManager* CKitRibbonBar::GetBarPaintManager() const
@@ -527,14 +596,65 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     m_pControlTab->SetRect(m_rcTabControl);
     if (m_bTabsVisible && !m_rcTabControl.IsRectEmpty())
         m_pControlTab->GetPaintManager()->RepositionTabControl(m_pControlTab, &dc, m_rcTabControl);
-    dc.SelectObject(pOldFont);
 
     m_rcGroups = rcGroups;
+    CKitRibbonTab* pSelected = GetSelectedTab();
+    if (pSelected != nullptr && !IsBackstageViewVisible()) {
+        const int nMargin = pRibbonPainter->GetGroupSpacing() > 0 ? 4 : 0;
+        pSelected->GetGroups()->RepositionGroups(
+            &dc, rcGroups.Width(), CRect(rcGroups.left + nMargin, rcGroups.top + 3, nMargin + 4, 3));
+    }
+    dc.SelectObject(pOldFont);
 
     if (bCaptionVisible)
         RepositionContextHeaders();
     else
         RemoveContextHeaders();
+}
+
+void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
+{
+    CKitPaintManager* pPainter = GetBarPaintManager();
+    CKitRibbonPaintManager* pRibbonPainter = pPainter->GetRibbonPaintManager();
+    pDC->SetBkMode(TRANSPARENT);
+    CFont* pOldFont = pDC->SelectObject(pPainter->GetCommandBarFont(this));
+    CRect rcIntersect;
+    pRibbonPainter->FillRibbonBar(pDC, this);
+    if (m_pFrameHook != nullptr && rcIntersect.IntersectRect(rcClip, m_rcCaption))
+        pRibbonPainter->DrawRibbonFrameCaption(pDC, this, m_pFrameHook->IsActive());
+    else if (m_bShowCaptionBar)
+        pRibbonPainter->DrawRibbonCaptionBar(pDC, this);
+    CKitRibbonTab* pSelected = GetSelectedTab();
+    if (IsGroupsVisible())
+        pRibbonPainter->FillRibbonGroupsArea(pDC, pSelected, m_rcGroups);
+    if (m_bTabsVisible && rcIntersect.IntersectRect(rcClip, m_rcTabControl))
+        m_pControlTab->GetPaintManager()->DrawTabControl(m_pControlTab, pDC, m_rcTabControl);
+    if (IsGroupsVisible()) {
+        CKitRibbonGroups* pGroups = pSelected->GetGroups();
+        for (int i = 0; i < pGroups->GetCount(); ++i) {
+            CKitRibbonGroup* pGroup = pGroups->GetAt(i);
+            if (!pGroup->IsVisible() || !rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
+                continue;
+            pRibbonPainter->DrawGroup(pDC, pGroup);
+            for (int c = 0; c < pGroup->GetCount(); ++c) {
+                CKitControl* pControl = pGroup->GetAt(c);
+                if (pControl->IsVisible() && rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
+                    pControl->Draw(pDC);
+            }
+        }
+    }
+    BOOL bFirst = TRUE;
+    for (int i = 0; i < GetControlCount(); ++i) {
+        CKitControl* pControl = GetControl(i);
+        if (pControl == m_pControlTab || pControl->GetRibbonGroup() != nullptr || !pControl->IsVisible())
+            continue;
+        if (pControl->GetBeginGroup() && !bFirst)
+            pPainter->DrawCommandBarSeparator(pDC, this, pControl, TRUE);
+        bFirst = FALSE;
+        if (rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
+            pControl->Draw(pDC);
+    }
+    pDC->SelectObject(pOldFont);
 }
 
 void CKitRibbonBar::RepositionContextHeaders()

@@ -30,6 +30,13 @@ public:
     static constexpr DWORD kRibbonBarFlags = 0x440;
     // Sent to the site when the ribbon is minimised or expanded; wParam the bar.
     static constexpr UINT kMsgMinimizedChanged = 0x286D;
+    // Sent to the site when the bar is reset; lParam the bar.
+    static constexpr UINT kMsgBarReset = 0x2864;
+    // The commands that put the quick access toolbar below the ribbon (the first) or above it.
+    static constexpr UINT kIdQuickAccessBelow = 9608;
+    static constexpr UINT kIdQuickAccessAboveLast = 9610;
+    // How far one press of a group scroll button moves the groups.
+    static constexpr int kGroupsScrollStep = 40;
     // Below this length the ribbon hides.
     static constexpr int kDefaultMinimumWidth = 250;
     // Hide flags the ribbon sets: laid out away (overflow, no room), away with the tabs row, group of a tab not selected.
@@ -122,6 +129,15 @@ public:
     CSize CalcDockLayout(int nLength, DWORD dwMode) override;
     // Places the caption band, system button, quick access and tabs-row controls, tab strip and groups.
     virtual void RepositionControls(int nWidth, int nHeight);
+    // While the backstage view is open every control but the system button, the caption buttons and those
+    // keeping their own state is disabled.
+    int GetControlsEnabledOverride(const CKitControl* pControl) const override;
+    // Asks nothing and restores nothing: tells the site (0x2864) and lays the bar out again.
+    void Reset(BOOL bAsk) override;
+    // Drops the frame hook, the quick access controls and the tabs, then leaves as any bar.
+    void OnRemoved() override;
+    // Background, caption band, groups area, tab strip, the selected tab's groups, then the loose controls.
+    void DrawCommandBar(CDC* pDC, CRect rcClip) override;
     // Rebuilds the context headers and fits them into the caption's free part.
     void RepositionContextHeaders();
     // The ribbon flags, the quick access place and list; the toolbar's own state only when customizable.
@@ -142,7 +158,11 @@ public:
     CRect GetCaptionRect() const { return m_rcCaption; }
     CRect GetTitleRect() const { return m_rcTitle; }
     CRect GetTabControlRect() const { return m_rcTabControl; }
-    CRect GetGroupsRect() const { return m_rcGroups; }
+    CRect GetGroupsRect() const override { return m_rcGroups; }
+    // One step of 40 pixels; never before the first group.
+    void ScrollGroups(BOOL bRight) override;
+    // A group of the selected tab while the groups show.
+    CKitRibbonGroup* HitTestGroup(CPoint point) const override;
     CRect GetQuickAccessRect() const { return m_rcQuickAccess; }
     CRect GetCaptionFreeRect() const { return m_rcCaptionFree; }
     int GetQuickAccessHeight() const { return m_nQuickAccessHeight; }
@@ -163,6 +183,8 @@ protected:
     afx_msg void OnLButtonDownRibbon(UINT nFlags, CPoint point);
     // A double click on the selected tab minimises or expands.
     afx_msg void OnLButtonDblClkRibbon(UINT nFlags, CPoint point);
+    // Commands 9608-9610: the quick access toolbar below the ribbon, or above it.
+    afx_msg void OnQuickAccessPlace(UINT nId);
     DECLARE_MESSAGE_MAP()
 
     CRect m_rcTabControl;

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_controls.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -102,11 +103,17 @@ public:
             m_nMinimizedChanges++;
             m_wLastParam = wParam;
         }
+        if (message == CKitRibbonBar::kMsgBarReset) {
+            m_nResets++;
+            m_lLastParam = lParam;
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
     int m_nMinimizedChanges = 0;
     WPARAM m_wLastParam = 0;
+    int m_nResets = 0;
+    LPARAM m_lLastParam = 0;
 };
 
 } // namespace
@@ -450,4 +457,87 @@ TEST(KitRibbonQuickAccessControls, DuplicatesAreFoundByIdTypeAndClassWhileShown)
     EXPECT_TRUE(bar.IsAllowQuickAccessControl(&other));
     other.SetFlags(CKitRibbonBar::kFlagNotForQuickAccess);
     EXPECT_FALSE(bar.IsAllowQuickAccessControl(&other));
+}
+
+TEST(KitRibbonBar, AnOpenBackstageViewDisablesAllButTheSystemButtonAndSelfManagedControls)
+{
+    CTestRibbonBar bar;
+    CKitRibbonControlSystemButton* pSystem = bar.AddSystemButton();
+    CKitControl* pLoose = bar.GetControls()->Add(kitControlButton, 300);
+    CKitControl* pOwnState = bar.GetControls()->Add(kitControlButton, 301);
+    pOwnState->SetFlags(CKitRibbonBar::kFlagKeepEnabled);
+    CKitControl* pClose = bar.GetControls()->Add(kitControlButton, SC_CLOSE);
+    EXPECT_TRUE(pLoose->IsEnabled());
+
+    pSystem->SetCommandBar(new CKitRibbonBackstageView);
+    pSystem->SetPopuped(TRUE);
+    ASSERT_TRUE(bar.IsBackstageViewVisible());
+    EXPECT_FALSE(pLoose->IsEnabled());
+    EXPECT_FALSE(bar.GetControlTab()->IsEnabled());
+    EXPECT_TRUE(pSystem->IsEnabled());
+    EXPECT_TRUE(pOwnState->IsEnabled());
+    EXPECT_TRUE(pClose->IsEnabled());
+    pOwnState->SetEnabled(FALSE);
+    EXPECT_FALSE(pOwnState->IsEnabled());
+
+    pSystem->SetPopuped(FALSE);
+    EXPECT_TRUE(pLoose->IsEnabled());
+}
+
+TEST(KitRibbonBar, AResetTellsTheSiteAndKeepsTheControls)
+{
+    CKitRibbonBar bar;
+    CRecordingSite site(400);
+    bar.SetSite(&site);
+    bar.GetQuickAccessControls()->Add(kitControlButton, 500);
+    const int nCount = bar.GetControlCount();
+    bar.Reset(TRUE);
+    EXPECT_EQ(1, site.m_nResets);
+    EXPECT_EQ(reinterpret_cast<LPARAM>(&bar), site.m_lLastParam);
+    EXPECT_EQ(nCount, bar.GetControlCount());
+    bar.SetSite(nullptr);
+}
+
+TEST(KitRibbonBar, GroupsThatDoNotFitScrollByFortyAndNeverBeforeTheFirst)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pTab = bar.AddTab("Home", 1);
+    for (int g = 0; g < 12; ++g) {
+        CKitRibbonGroup* pGroup = pTab->GetGroups()->Add("Group", 10 + g);
+        for (int c = 0; c < 3; ++c) {
+            CKitControl* pControl = bar.GetControls()->Add(kitControlButton, 100 + 10 * g + c);
+            pControl->SetCaption("Button");
+            pGroup->Add(pControl);
+        }
+    }
+    bar.GetControlTab()->SetSelectedItem(pTab);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    CKitRibbonGroups* pGroups = pTab->GetGroups();
+    ASSERT_TRUE(pGroups->IsScrollRightVisible());
+
+    bar.ScrollGroups(FALSE);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_EQ(0, pGroups->GetScrollOffset());
+    bar.ScrollGroups(TRUE);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_EQ(40, pGroups->GetScrollOffset());
+    bar.ScrollGroups(TRUE);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_EQ(80, pGroups->GetScrollOffset());
+    bar.ScrollGroups(FALSE);
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_EQ(40, pGroups->GetScrollOffset());
+
+    // The group under a point of the band, none outside it or while minimised.
+    CKitRibbonGroup* pShown = nullptr;
+    for (int g = 0; g < pGroups->GetCount() && pShown == nullptr; ++g) {
+        if (pGroups->GetAt(g)->IsVisible() && pGroups->GetAt(g)->GetRect().left >= 0)
+            pShown = pGroups->GetAt(g);
+    }
+    ASSERT_NE(nullptr, pShown);
+    const CPoint ptInGroup = pShown->GetRect().CenterPoint();
+    EXPECT_EQ(pShown, bar.HitTestGroup(ptInGroup));
+    EXPECT_EQ(nullptr, bar.HitTestGroup(CPoint(ptInGroup.x, bar.GetGroupsRect().top - 1)));
+    bar.SetRibbonMinimized(TRUE);
+    EXPECT_EQ(nullptr, bar.HitTestGroup(ptInGroup));
 }
