@@ -293,10 +293,11 @@ void CKitRibbonBar::ShowSelectedTabGroups()
         CKitRibbonGroups* pGroups = pTab->GetGroups();
         for (int g = 0; g < pGroups->GetCount(); ++g) {
             CKitRibbonGroup* pGroup = pGroups->GetAt(g);
-            for (int c = 0; c < pGroup->GetCount(); ++c) {
-                CKitControl* pControl = pGroup->GetAt(c);
+            std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
+            for (int c = 0; c < pGroup->GetCount(); ++c)
+                controls.push_back(pGroup->GetAt(c));
+            for (CKitControl* pControl : controls)
                 SetHidden(pControl, kHideTabNotSelected, pTab != pSelected);
-            }
         }
     }
 }

@@ -80,6 +80,8 @@ public:
     CKitRibbonTab* GetSelectedTab() const;
     // The selected tab's group controls show, the others' are away.
     void ShowSelectedTabGroups();
+    // The next layout pass ends with an update of the controls' states.
+    void SetUpdatePending() { m_bUpdatePending = TRUE; }
     // Asks the owner site (TCN_SELCHANGING) before the selected tab changes; a non-zero answer vetoes.
     virtual LRESULT OnTabChanging(CKitRibbonTab* pTab);
     // Tells the owner site (TCN_SELCHANGE) that the tab is selected.

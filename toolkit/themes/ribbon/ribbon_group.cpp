@@ -15,6 +15,8 @@
 
 IMPLEMENT_DYNCREATE(CKitRibbonGroup, CCmdTarget)
 IMPLEMENT_DYNAMIC(CKitRibbonGroups, CCmdTarget)
+IMPLEMENT_DYNCREATE(CKitRibbonGroupOption, CKitControlButton)
+IMPLEMENT_DYNCREATE(CKitRibbonGroupControlPopup, CKitControlPopup)
 
 namespace {
 // Hidden by the user, by the group's reduction, and because the group is not on the selected tab.
@@ -25,6 +27,26 @@ constexpr DWORD kFlagBreakBefore = 0x80;
 // Gap between two groups besides the painter's group spacing, and the reduction levels there are.
 constexpr int kGroupGap = 5;
 constexpr int kLastReduceLevel = 3;
+// Hidden because the group is not on the selected tab.
+constexpr DWORD kHideNotSelectedTab = 0x80;
+// Never offered for the quick access toolbar, and also not customizable.
+constexpr DWORD kFlagNotForQuickAccess = 0x10;
+constexpr DWORD kFlagGroupPopup = 0x18;
+
+DWORD WithHideFlag(DWORD dwFlags, DWORD dwFlag, bool bSet)
+{
+    return bSet ? (dwFlags | dwFlag) : (dwFlags & ~dwFlag);
+}
+
+// The ribbon painter of the control's bar.
+CKitRibbonPaintManager* RibbonPainterOf(const CKitControl* pControl)
+{
+    CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
+    return pGroup != nullptr ? pGroup->GetRibbonPaintManager() : nullptr;
+}
+// The command a group or a tab takes as "redraw the ribbon".
+constexpr UINT kRedrawCommand = 1;
+constexpr int kRedrawCode = -2;
 // Bounds a reduction loop whose groups keep reporting success.
 constexpr int kMaxReduceSteps = 10000;
 } // namespace
@@ -52,12 +74,128 @@ struct CKitRibbonGroup::Layout {
     bool bWasReduced = false;
 };
 
-CKitRibbonGroup::CKitRibbonGroup() = default;
+CKitRibbonGroupOption::CKitRibbonGroupOption()
+{
+    SetFlags(kFlagNotForQuickAccess);
+}
+
+CSize CKitRibbonGroupOption::GetSize(CDC* pDC)
+{
+    CKitRibbonPaintManager* pPainter = RibbonPainterOf(this);
+    return pPainter != nullptr ? pPainter->DrawControlGroupOption(pDC, this, FALSE) : CKitControlButton::GetSize(pDC);
+}
+
+void CKitRibbonGroupOption::Draw(CDC* pDC)
+{
+    if (CKitRibbonPaintManager* pPainter = RibbonPainterOf(this))
+        pPainter->DrawControlGroupOption(pDC, this, TRUE);
+    else
+        CKitControlButton::Draw(pDC);
+}
+
+CKitRibbonGroupControlPopup::CKitRibbonGroupControlPopup()
+{
+    SetType(kitControlButtonPopup);
+    SetFlags(kFlagGroupPopup);
+    SetDefaultStyle(kitButtonIconAndCaptionBelow);
+}
+
+BOOL CKitRibbonGroupControlPopup::IsVisible(DWORD dwSkipHideFlags) const
+{
+    CKitRibbonGroup* pGroup = GetRibbonGroup();
+    return CKitControlPopup::IsVisible(dwSkipHideFlags) && (pGroup == nullptr || pGroup->IsVisible());
+}
+
+CSize CKitRibbonGroupControlPopup::GetSize(CDC* pDC)
+{
+    CKitRibbonPaintManager* pPainter = RibbonPainterOf(this);
+    return pPainter != nullptr ? pPainter->DrawControlGroupPopup(pDC, this, FALSE) : CKitControlPopup::GetSize(pDC);
+}
+
+void CKitRibbonGroupControlPopup::Draw(CDC* pDC)
+{
+    if (CKitRibbonPaintManager* pPainter = RibbonPainterOf(this))
+        pPainter->DrawControlGroupPopup(pDC, this, TRUE);
+    else
+        CKitControlPopup::Draw(pDC);
+}
+
+CKitRibbonGroup::CKitRibbonGroup()
+    : m_pOptionButton(new CKitRibbonGroupOption), m_pPopupButton(new CKitRibbonGroupControlPopup)
+{
+    m_pOptionButton->SetRibbonGroup(this);
+    m_pPopupButton->SetRibbonGroup(this);
+}
 
 CKitRibbonGroup::~CKitRibbonGroup()
 {
     delete m_pLayout;
     RemoveAll();
+    m_pOptionButton->SetRibbonGroup(nullptr);
+    m_pOptionButton->InternalRelease();
+    m_pPopupButton->SetRibbonGroup(nullptr);
+    m_pPopupButton->InternalRelease();
+}
+
+void CKitRibbonGroup::SetRect(const CRect& rc)
+{
+    m_rcGroup = rc;
+    const DWORD dwPopupHide = m_pPopupButton->GetHideFlags();
+    m_pPopupButton->SetHideFlags(WithHideFlag(dwPopupHide, kHideReduced, !m_bReduced));
+    if (m_bReduced) {
+        m_pPopupButton->SetRect(rc);
+        m_pPopupButton->SetWrap(TRUE);
+    }
+    DWORD dwOptionHide = m_pOptionButton->GetHideFlags();
+    if (!m_bShowOptionButton) {
+        m_pOptionButton->SetHideFlags(dwOptionHide | kHideUser);
+    } else if (m_bReduced) {
+        m_pOptionButton->SetHideFlags(dwOptionHide | kHideReduced);
+    } else {
+        const int nCaptionHeight = GetLayoutMetrics().nCaptionHeight;
+        m_pOptionButton->SetWrap(TRUE);
+        m_pOptionButton->SetHideFlags(dwOptionHide & ~(kHideUser | kHideReduced));
+        m_pOptionButton->SetRect(
+            CRect(rc.right - nCaptionHeight - 1, rc.bottom - nCaptionHeight, rc.right - 3, rc.bottom - 3));
+    }
+}
+
+BOOL KitRibbonRedrawRequest(CKitRibbonBar* pRibbonBar, UINT nID, int nCode)
+{
+    if (nID != kRedrawCommand || nCode != kRedrawCode)
+        return FALSE;
+    if (pRibbonBar != nullptr && pRibbonBar->GetSafeHwnd() != nullptr)
+        pRibbonBar->Redraw();
+    return TRUE;
+}
+
+BOOL CKitRibbonGroup::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    return KitRibbonRedrawRequest(m_pRibbonBar, nID, nCode) ||
+           CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CKitRibbonGroup::OnGroupAdded()
+{
+    if (m_pParent == nullptr)
+        return;
+    const bool bHidden = !IsVisible();
+    for (CKitControl* pButton : {static_cast<CKitControl*>(m_pOptionButton), static_cast<CKitControl*>(m_pPopupButton)}) {
+        pButton->InternalAddRef();
+        m_pParent->GetControls()->InsertAt(pButton, -1);
+        pButton->SetHideFlags(WithHideFlag(pButton->GetHideFlags(), kHideNotSelectedTab, bHidden));
+    }
+    m_pOptionButton->SetId(static_cast<UINT>(m_nId));
+    m_pPopupButton->SetCaption(m_strCaption);
+}
+
+void CKitRibbonGroup::OnGroupRemoved()
+{
+    RemoveAll();
+    if (m_pParent == nullptr)
+        return;
+    m_pParent->GetControls()->Remove(m_pPopupButton);
+    m_pParent->GetControls()->Remove(m_pOptionButton);
 }
 
 BOOL CKitRibbonGroup::IsVisible() const
@@ -75,11 +213,15 @@ CRect CKitRibbonGroup::GetCaptionRect() const
     return rc;
 }
 
+CKitRibbonPaintManager* CKitRibbonGroup::GetRibbonPaintManager() const
+{
+    return m_pRibbonBar != nullptr ? m_pRibbonBar->GetRibbonPaintManager()
+                                   : CKitPaintManager::Instance()->GetRibbonPaintManager();
+}
+
 KitRibbonGroupMetrics CKitRibbonGroup::GetLayoutMetrics() const
 {
-    CKitRibbonPaintManager* pPainter = m_pRibbonBar != nullptr
-                                           ? m_pRibbonBar->GetRibbonPaintManager()
-                                           : CKitPaintManager::Instance()->GetRibbonPaintManager();
+    CKitRibbonPaintManager* pPainter = GetRibbonPaintManager();
     KitRibbonGroupMetrics metrics;
     metrics.nCaptionHeight = pPainter->GetGroupCaptionHeight();
     metrics.nControlHeight = std::max(pPainter->GetControlHeight(), CKitPaintManager::kMinControlHeight);
@@ -97,16 +239,7 @@ CSize CKitRibbonGroup::MeasureControl(CDC* pDC, CKitControl* pControl)
 
 int CKitRibbonGroup::MeasurePopupButton(CDC* pDC)
 {
-    // Measured as the popup button of this group with the group's caption.
-    auto* pButton = new CKitControlPopup;
-    pButton->SetCaption(m_strCaption);
-    pButton->SetDefaultStyle(kitButtonIconAndCaptionBelow);
-    pButton->SetRibbonGroup(this);
-    pButton->SetParent(m_pParent);
-    const int nWidth = MeasureControl(pDC, pButton).cx;
-    pButton->SetRibbonGroup(nullptr);
-    pButton->InternalRelease();
-    return nWidth;
+    return MeasureControl(pDC, m_pPopupButton).cx;
 }
 
 BOOL CKitRibbonGroup::HasLargeIcon(CKitControl* pControl) const
@@ -122,10 +255,7 @@ int CKitRibbonGroup::GetMinimumWidth(CDC* pDC)
 {
     int nWidth = 0;
     if (pDC != nullptr) {
-        CKitRibbonPaintManager* pPainter = m_pRibbonBar != nullptr
-                                               ? m_pRibbonBar->GetRibbonPaintManager()
-                                               : CKitPaintManager::Instance()->GetRibbonPaintManager();
-        ScopedSelect font(*pDC, pPainter->GetRibbonFont()->GetSafeHandle());
+        ScopedSelect font(*pDC, GetRibbonPaintManager()->GetRibbonFont()->GetSafeHandle());
         nWidth = pDC->GetTextExtent(m_strCaption).cx;
     }
     if (m_bShowOptionButton)
@@ -482,6 +612,8 @@ void CKitRibbonGroup::OnAfterCalcSize()
             pControl->SetRect(item.rc);
         pControl->SetWrap(item.bWrap);
     }
+    if (m_pLayout->bWasReduced && !m_bReduced && m_pRibbonBar != nullptr)
+        m_pRibbonBar->SetUpdatePending();
     delete m_pLayout;
     m_pLayout = nullptr;
 }
@@ -559,6 +691,7 @@ void CKitRibbonGroups::InsertAt(int nIndex, CKitRibbonGroup* pGroup)
     m_arrGroups.insert(m_arrGroups.begin() + nIndex, pGroup);
     for (int i = 0; i < GetCount(); ++i)
         m_arrGroups[i]->m_nIndex = i;
+    pGroup->OnGroupAdded();
 }
 
 CKitRibbonBar* CKitRibbonGroups::GetRibbonBar() const
@@ -658,6 +791,7 @@ void CKitRibbonGroups::RemoveAll()
 {
     while (!m_arrGroups.empty()) {
         CKitRibbonGroup* pGroup = m_arrGroups.back();
+        pGroup->OnGroupRemoved();
         m_arrGroups.pop_back();
         pGroup->m_pGroups = nullptr;
         pGroup->InternalRelease();

@@ -4,15 +4,41 @@
 #include "framework/geometry.h"
 #include "framework/msgmap.h"
 #include "framework/strings.h"
+#include "toolkit/commandbars/control.h"
 
 #include <vector>
 
 class CDC;
 class CKitCommandBar;
-class CKitControl;
 class CKitRibbonBar;
 class CKitRibbonGroups;
+class CKitRibbonPaintManager;
 class CKitRibbonTab;
+
+// The option (dialog launcher) button at the corner of a group's caption.
+class CKitRibbonGroupOption : public CKitControlButton {
+    DECLARE_DYNCREATE(CKitRibbonGroupOption)
+public:
+    // Never offered for the quick access toolbar.
+    CKitRibbonGroupOption();
+    // Measured and drawn by the ribbon painter while it belongs to a group.
+    CSize GetSize(CDC* pDC) override;
+    void Draw(CDC* pDC) override;
+};
+
+// The button that stands for a reduced group.
+class CKitRibbonGroupControlPopup : public CKitControlPopup {
+    DECLARE_DYNCREATE(CKitRibbonGroupControlPopup)
+public:
+    CKitRibbonGroupControlPopup();
+    // Visible only while its group is.
+    BOOL IsVisible(DWORD dwSkipHideFlags = 0) const override;
+    CSize GetSize(CDC* pDC) override;
+    void Draw(CDC* pDC) override;
+};
+
+// Answers the request of a tab or a group to redraw its ribbon (id 1, code -2); FALSE for any other command.
+BOOL KitRibbonRedrawRequest(CKitRibbonBar* pRibbonBar, UINT nID, int nCode);
 
 // What the group layout combines: the group area, caption and button heights, the row height of grouped
 // controls and the gap between groups.
@@ -38,7 +64,16 @@ public:
     int GetId() const { return m_nId; }
     void SetId(int nId) { m_nId = nId; }
     CRect GetRect() const { return m_rcGroup; }
-    virtual void SetRect(const CRect& rc) { m_rcGroup = rc; }
+    // Stores the rectangle; the popup button shows and takes it only while the group is reduced, the option
+    // button sits at the caption's right end while it is shown.
+    virtual void SetRect(const CRect& rc);
+    CKitRibbonGroupOption* GetControlGroupOption() const { return m_pOptionButton; }
+    CKitRibbonGroupControlPopup* GetControlGroupPopup() const { return m_pPopupButton; }
+    // Id 1 with code -2 redraws the ribbon; the rest goes to the command routing.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // The two buttons join the parent bar's controls when the group joins a tab, and leave when it leaves.
+    virtual void OnGroupAdded();
+    virtual void OnGroupRemoved();
 
     // The bar that shows the controls: the ribbon bar or a popup showing a copy of the group.
     CKitCommandBar* GetParent() const { return m_pParent; }
@@ -87,6 +122,8 @@ public:
     // The caption's text width, plus the caption height with an option button.
     virtual int GetMinimumWidth(CDC* pDC);
 
+    // The ribbon's painter, else the current theme's.
+    CKitRibbonPaintManager* GetRibbonPaintManager() const;
     // Metrics and measurements the layout takes from the painters; tests replace them.
     virtual KitRibbonGroupMetrics GetLayoutMetrics() const;
     virtual CSize MeasureControl(CDC* pDC, CKitControl* pControl);
@@ -137,6 +174,8 @@ private:
     int m_nAllowReduceLevels = 4;
     int m_nGroupedRowLimit = 2;
     Layout* m_pLayout = nullptr;
+    CKitRibbonGroupOption* m_pOptionButton;
+    CKitRibbonGroupControlPopup* m_pPopupButton;
 };
 
 // The ordered groups of one tab; each entry holds a reference.

@@ -24,6 +24,12 @@ CKitRibbonGroup* CKitRibbonTab::FindGroup(int nId) const
     return nullptr;
 }
 
+BOOL CKitRibbonTab::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    return KitRibbonRedrawRequest(m_pRibbonBar, nID, nCode) ||
+           CKitTabManagerItem::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void CKitRibbonTab::SetVisible(BOOL bVisible)
 {
     if (bVisible == m_bVisible)

@@ -36,6 +36,8 @@ public:
     // The first group of the tab with the id, else null.
     CKitRibbonGroup* FindGroup(int nId) const;
 
+    // Id 1 with code -2 redraws the ribbon; the rest goes to the command routing.
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     // Hiding the selected tab selects the first selectable one.
     void SetVisible(BOOL bVisible) override;
     // Empties the groups.

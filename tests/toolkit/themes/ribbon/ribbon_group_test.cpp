@@ -3,6 +3,9 @@
 #include "toolkit/themes/ribbon/ribbon_group.h"
 
 #include "toolkit/commandbars/control.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_control_tab.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <gtest/gtest.h>
@@ -284,6 +287,91 @@ TEST_F(RibbonGroupsTest, GroupedControlsTakeTwoRowsAndAThirdOnlyWhenReduced)
     EXPECT_EQ(pGroup->GetAt(4)->GetRect(), CRect(4, 3 + 2 + 44, 26, 3 + 2 + 66));
     EXPECT_TRUE(pGroup->GetAt(4)->GetWrap());
     EXPECT_FALSE(pGroup->IsReduced());
+}
+
+TEST(RibbonBarGroups, BarLayoutReducesTheSelectedTabsGroupsAndScrollsWhatStillDoesNotFit)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pTab = bar.AddTab("Home", 1);
+    bar.GetControlTab()->SetSelectedItem(pTab);
+    std::vector<CTestGroup*> groups;
+    for (int g = 0; g < 8; ++g) {
+        auto* pGroup = new CTestGroup;
+        pTab->GetGroups()->InsertAt(-1, pGroup);
+        for (int i = 0; i < 4; ++i) {
+            auto* pControl = new CKitControl;
+            pGroup->Add(pControl);
+            pControl->InternalRelease();
+        }
+        groups.push_back(pGroup);
+    }
+    EXPECT_EQ(groups[0]->GetRibbonBar(), &bar);
+    const int nMargin = bar.GetRibbonPaintManager()->GetGroupSpacing() > 0 ? 4 : 0;
+
+    // Wide: the groups stand side by side from the margin, 3 pixels below the band's top.
+    bar.CalcDockLayout(1600, LM_COMMIT);
+    EXPECT_EQ(groups[0]->GetRect().left, bar.GetGroupsRect().left + nMargin);
+    EXPECT_EQ(groups[0]->GetRect().top, bar.GetGroupsRect().top + 3);
+    EXPECT_FALSE(groups[7]->IsReduced());
+    EXPECT_EQ(pTab->GetGroups()->GetScrollOffset(), 0);
+
+    // Narrow: every group down to its popup button, and the offset asked for is granted.
+    pTab->GetGroups()->SetScrollOffsetRequest(40);
+    bar.CalcDockLayout(250, LM_COMMIT);
+    for (CTestGroup* pGroup : groups)
+        EXPECT_TRUE(pGroup->IsReduced());
+    EXPECT_EQ(pTab->GetGroups()->GetScrollOffset(), 40);
+    EXPECT_TRUE(pTab->GetGroups()->IsScrollLeftVisible());
+    EXPECT_EQ(groups[0]->GetRect().left, bar.GetGroupsRect().left + nMargin - 40);
+}
+
+TEST(RibbonBarGroups, PopupButtonShowsOnlyForAReducedGroupAndOptionButtonOnlyWhenAsked)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pHome = bar.AddTab("Home", 1);
+    CKitRibbonTab* pView = bar.AddTab("View", 2);
+    bar.GetControlTab()->SetSelectedItem(pHome);
+    auto* pGroup = new CTestGroup;
+    pGroup->ShowOptionButton(TRUE);
+    pHome->GetGroups()->InsertAt(-1, pGroup);
+    for (int i = 0; i < 4; ++i) {
+        auto* pControl = new CKitControl;
+        pGroup->Add(pControl);
+        pControl->InternalRelease();
+    }
+    CKitControl* pPopup = pGroup->GetControlGroupPopup();
+    CKitControl* pOption = pGroup->GetControlGroupOption();
+    // Both buttons stand in the bar's controls and point back to the group.
+    EXPECT_EQ(pPopup->GetControls(), bar.GetControls());
+    EXPECT_EQ(pOption->GetRibbonGroup(), pGroup);
+
+    bar.CalcDockLayout(1600, LM_COMMIT);
+    EXPECT_FALSE(pPopup->IsVisible());
+    ASSERT_TRUE(pOption->IsVisible());
+    const CRect rcGroup = pGroup->GetRect();
+    EXPECT_EQ(pOption->GetRect(), CRect(rcGroup.right - kCaptionHeight - 1, rcGroup.bottom - kCaptionHeight,
+                                        rcGroup.right - 3, rcGroup.bottom - 3));
+
+    // Too narrow for the four buttons even stacked: the popup button takes the group's place.
+    pGroup->SetAllowReduceLevels(4);
+    for (int i = 0; i < 12; ++i) {
+        auto* pGroupMore = new CTestGroup;
+        pHome->GetGroups()->InsertAt(0, pGroupMore);
+        auto* pControl = new CKitControl;
+        pGroupMore->Add(pControl);
+        pControl->InternalRelease();
+    }
+    bar.CalcDockLayout(250, LM_COMMIT);
+    ASSERT_TRUE(pGroup->IsReduced());
+    EXPECT_TRUE(pPopup->IsVisible());
+    EXPECT_EQ(pPopup->GetRect(), pGroup->GetRect());
+    EXPECT_FALSE(pOption->IsVisible());
+
+    // On another tab both are away (a ribbon without a window only selects: the test shows the groups itself).
+    bar.GetControlTab()->SetSelectedItem(pView);
+    bar.ShowSelectedTabGroups();
+    EXPECT_FALSE(pPopup->IsVisible());
+    EXPECT_FALSE(pOption->IsVisible(2));
 }
 
 TEST_F(RibbonGroupsTest, CentredColumnHasEqualGapsAboveBetweenAndBelow)

@@ -198,6 +198,17 @@ TEST_F(RibbonTabsTest, CopyTakesTheContextAndTheSelection)
     EXPECT_EQ(other.GetSelectedTab(), pCopy);
 }
 
+TEST_F(RibbonTabsTest, TabsAndGroupsTakeTheRedrawRequestAndPassOtherCommandsOn)
+{
+    ShowBar();
+    CKitRibbonGroup* pGroup = m_tabs[0]->GetGroups()->Add("Clipboard", 10);
+    for (CCmdTarget* pTarget : {static_cast<CCmdTarget*>(m_tabs[0]), static_cast<CCmdTarget*>(pGroup)}) {
+        EXPECT_TRUE(pTarget->OnCmdMsg(1, -2, nullptr, nullptr));
+        EXPECT_FALSE(pTarget->OnCmdMsg(1, 0, nullptr, nullptr));
+        EXPECT_FALSE(pTarget->OnCmdMsg(2, -2, nullptr, nullptr));
+    }
+}
+
 TEST_F(RibbonTabsTest, FindGroupTakesTheFirstGroupWithTheId)
 {
     CKitRibbonGroups* pGroups = m_tabs[0]->GetGroups();
