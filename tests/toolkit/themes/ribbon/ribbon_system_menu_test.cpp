@@ -1,6 +1,7 @@
 // The system button's menu and recent files, and the backstage view: captions, the rebuilt file items, the pin,
 // the view's menu column, its disabled entries and the site windows it hides while open.
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
 
@@ -237,6 +238,37 @@ TEST(RibbonSystemButton, StyledButtonIsAtLeast56By23)
         EXPECT_EQ(size.cy, std::max<int>(plain.cy, 23)) << caption;
     }
     bar->InternalRelease();
+}
+
+TEST(RibbonSystemButton, SystemMenuOverlapsTheButtonBelowACaptionBand)
+{
+    auto* ribbon = new CKitRibbonBar();
+    auto* pButton = new CKitRibbonControlSystemButton();
+    auto* pPlain = new CKitControlPopup();
+    ribbon->GetControls()->Add(pButton, 1);
+    ribbon->GetControls()->Add(pPlain, 2);
+    ASSERT_TRUE(ribbon->IsCaptionVisible());
+    ASSERT_TRUE(ribbon->IsTabsVisible());
+    const CRect rcButton(0, 0, 54, 60);
+    CRect rcPlain = rcButton;
+    pPlain->AdjustExcludeRect(rcPlain, FALSE);
+
+    pButton->SetCommandBar(new CKitRibbonSystemPopupBar());
+    CRect rc = rcButton;
+    pButton->AdjustExcludeRect(rc, FALSE);
+    EXPECT_EQ(rc, CRect(0, 0, 54, 42));
+
+    pButton->SetStyle(kitButtonCaption);
+    rc = rcButton;
+    pButton->AdjustExcludeRect(rc, FALSE);
+    EXPECT_EQ(rc, rcPlain) << "a styled button places its menu as any popup";
+
+    pButton->SetStyle(kitButtonAutomatic);
+    pButton->SetCommandBar(new CKitPopupBar());
+    rc = rcButton;
+    pButton->AdjustExcludeRect(rc, FALSE);
+    EXPECT_EQ(rc, rcPlain) << "only the system menu overlaps";
+    ribbon->InternalRelease();
 }
 
 TEST(RibbonSystemMenu, BottomRowButtonsStandRightAlignedInTheBottomBorder)
