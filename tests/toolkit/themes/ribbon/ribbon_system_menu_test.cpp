@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -295,6 +296,48 @@ TEST(RibbonSystemMenu, BottomRowButtonsStandRightAlignedInTheBottomBorder)
     EXPECT_EQ(pOptions->GetRect().top, pExit->GetRect().top);
     menu->InternalRelease();
     bare->InternalRelease();
+}
+
+// The columns of the item that hold text: pixels that differ from the item's top row.
+std::vector<int> InkColumns(CKitControl* pItem)
+{
+    Canvas canvas(300, 21, RGB(1, 150, 1));
+    pItem->Draw(&canvas.dc);
+    std::vector<int> columns;
+    for (int x = 0; x < 300; x++) {
+        for (int y = 3; y < 18; y++) {
+            if (canvas.Pixel(x, y) != canvas.Pixel(x, 1)) {
+                columns.push_back(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+TEST(RibbonRecentFiles, UnnumberedItemKeepsTheNumberColumnEmpty)
+{
+    CKitPopupBar* bar = new CKitPopupBar();
+    auto* pFirst = new CFileList::CControlFileItem();
+    auto* pTenth = new CFileList::CControlFileItem();
+    bar->GetControls()->Add(pFirst, 1)->SetCaption(CFileList::FormatRecentFileCaption("a.txt", 1));
+    bar->GetControls()->Add(pTenth, 2)->SetCaption(CFileList::FormatRecentFileCaption("a.txt", 10));
+    pFirst->SetRect(CRect(0, 0, 300, 21));
+    pTenth->SetRect(CRect(0, 0, 300, 21));
+
+    const std::vector<int> first = InkColumns(pFirst);
+    const std::vector<int> tenth = InkColumns(pTenth);
+    ASSERT_FALSE(tenth.empty());
+    ASSERT_FALSE(first.empty());
+    EXPECT_GT(tenth.front(), 14) << "the name starts after the number column";
+    EXPECT_LT(first.front(), tenth.front()) << "the first item shows its number";
+    std::vector<int> firstName;
+    for (int x : first) {
+        if (x >= tenth.front())
+            firstName.push_back(x);
+    }
+    EXPECT_EQ(firstName, tenth) << "both names start at the same place";
+    bar->InternalRelease();
 }
 
 TEST(RibbonRecentFiles, PinIsDrawnCentredInThePinAreaForItsState)
