@@ -249,6 +249,10 @@ BOOL CKitRibbonBar::IsAllowQuickAccessControl(const CKitControl* pControl) const
         return FALSE;
     if (!m_bAllowQuickAccessDuplicates && m_pQuickAccessControls->FindControlById(static_cast<int>(pControl->GetId())))
         return FALSE;
+    if (CKitRibbonGroup* pGroup = pControl->GetRibbonGroup()) {
+        if (pControl == pGroup->GetControlGroupOption() || pControl == pGroup->GetControlGroupPopup())
+            return static_cast<int>(pControl->GetId()) > 0;
+    }
     return (pControl->GetFlags() & kFlagNotForQuickAccess) == 0;
 }
 

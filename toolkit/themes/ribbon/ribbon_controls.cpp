@@ -28,6 +28,10 @@ BOOL CKitRibbonControls::IsPersistent(const CKitControl* pControl) const
 
 BOOL CKitRibbonControls::IsBuiltInPart(const CKitControl* pControl) const
 {
+    if (CKitRibbonGroup* pGroup = pControl->GetRibbonGroup()) {
+        if (pControl == pGroup->GetControlGroupOption() || pControl == pGroup->GetControlGroupPopup())
+            return TRUE;
+    }
     return pControl->IsKindOf(RUNTIME_CLASS(CKitRibbonControlTab)) ||
            pControl->IsKindOf(RUNTIME_CLASS(CKitRibbonBarControlQuickAccessPopup)) ||
            pControl->IsKindOf(RUNTIME_CLASS(CKitRibbonBar::CControlQuickAccessMorePopup));

@@ -457,6 +457,18 @@ TEST(KitRibbonQuickAccessControls, DuplicatesAreFoundByIdTypeAndClassWhileShown)
     EXPECT_TRUE(bar.IsAllowQuickAccessControl(&other));
     other.SetFlags(CKitRibbonBar::kFlagNotForQuickAccess);
     EXPECT_FALSE(bar.IsAllowQuickAccessControl(&other));
+
+    // A group's popup button goes on the toolbar once it has an id, whatever its flags.
+    CKitRibbonTab* pTab = bar.AddTab("Home", 1);
+    CKitRibbonGroup* pGroup = pTab->GetGroups()->Add("Clipboard", 10);
+    CKitControl* pPopup = pGroup->GetControlGroupPopup();
+    pPopup->SetFlags(CKitRibbonBar::kFlagNotForQuickAccess);
+    pPopup->SetId(0);
+    EXPECT_FALSE(bar.IsAllowQuickAccessControl(pPopup));
+    pPopup->SetId(10);
+    EXPECT_TRUE(bar.IsAllowQuickAccessControl(pPopup));
+    EXPECT_TRUE(static_cast<CKitRibbonControls*>(bar.GetControls())->IsBuiltInPart(pPopup));
+    EXPECT_TRUE(static_cast<CKitRibbonControls*>(bar.GetControls())->IsBuiltInPart(pGroup->GetControlGroupOption()));
 }
 
 TEST(KitRibbonBar, AnOpenBackstageViewDisablesAllButTheSystemButtonAndSelfManagedControls)
