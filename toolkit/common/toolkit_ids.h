@@ -31,6 +31,7 @@
 #define IDR_KIT_MENU_IMAGES 9307
 // The icons of a maximized MDI child's buttons: restore, minimize, maximize, close (16 x 16).
 #define IDB_KIT_MDI_BUTTONS 9102
+#define IDB_KIT_RIBBON_PINS 9619
 #define ID_KIT_SORT_ASCENDING 9325
 #define ID_KIT_SORT_DESCENDING 9326
 #define ID_KIT_ALIGN_LEFT 9327

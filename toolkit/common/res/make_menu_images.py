@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Draws the images of the toolkit's menu toolbar 9307 and of the MDI child buttons, bitmap 9102
-(32-bit BMPs with alpha).
+"""Draws the images of the toolkit's menu toolbar 9307, of the MDI child buttons, bitmap 9102, and the
+pins of the ribbon's recent-file items, bitmap 9619 (32-bit BMPs with alpha).
 
-Usage: make_menu_images.py MENU.bmp MDI.bmp
+Usage: make_menu_images.py MENU.bmp MDI.bmp PINS.bmp
 MENU.bmp: five 16 x 15 images, Sort Ascending, Sort Descending, Align Left, Align Center and Align
 Right, in the order of the toolbar resource. MDI.bmp: four 16 x 16 images, Restore, Minimize,
-Maximize and Close. The output is the same on every run.
+Maximize and Close. PINS.bmp: three 16 x 16 images, pinned (seen from above), not pinned (lying) and
+not pinned under the mouse. The output is the same on every run.
 """
 import struct
 import sys
@@ -90,6 +91,33 @@ def mdi_buttons():
     return pixels
 
 
+def pin(pixels, left, upright, colour):
+    # A pin head with a crossbar and a needle, upright or lying with its needle to the left.
+    def put(x, y):
+        if upright:
+            pixels[y][left + x] = colour
+        else:
+            pixels[x][left + 15 - y] = colour
+    for y in range(2, 8):
+        put(5, y)
+        put(10, y)
+    for x in range(5, 11):
+        put(x, 2)
+    for x in range(3, 13):
+        put(x, 8)
+    for y in range(9, 14):
+        put(7, y)
+        put(8, y)
+
+
+def pins():
+    pixels = blank(MDI_SIZE * 3, MDI_SIZE)
+    pin(pixels, 0, True, INK)
+    pin(pixels, MDI_SIZE, False, INK)
+    pin(pixels, MDI_SIZE * 2, False, ARROW)
+    return pixels
+
+
 def write_bmp(path, pixels):
     height, width = len(pixels), len(pixels[0])
     rows = b""
@@ -112,6 +140,7 @@ def main():
         align(pixels, WIDTH * (2 + mode), mode)
     write_bmp(sys.argv[1], pixels)
     write_bmp(sys.argv[2], mdi_buttons())
+    write_bmp(sys.argv[3], pins())
 
 
 if __name__ == "__main__":

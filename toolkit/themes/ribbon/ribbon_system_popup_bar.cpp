@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/image_manager.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
@@ -216,8 +217,9 @@ void CKitRibbonControlSystemPopupBarListItem::Draw(CDC* pDC)
 CKitRibbonControlSystemPopupBarPinableListItem::CKitRibbonControlSystemPopupBarPinableListItem()
     : m_pPinImages(new CKitImageManager)
 {
-    const UINT ids[] = {0, 1, 2};
-    m_pPinImages->SetIconsFromResource(kIdPinImages, ids, 3, CSize(16, 16), 0);
+    // Image n of the strip under id n + 1.
+    const UINT ids[] = {1, 2, 3};
+    m_pPinImages->SetIconsFromResource(IDB_KIT_RIBBON_PINS, ids, 3, CSize(16, 16), 0);
 }
 
 CKitRibbonControlSystemPopupBarPinableListItem::~CKitRibbonControlSystemPopupBarPinableListItem()
@@ -230,6 +232,11 @@ CRect CKitRibbonControlSystemPopupBarPinableListItem::GetPinRect() const
     return CRect(m_rcControl.right - kPinWidth, m_rcControl.top, m_rcControl.right, m_rcControl.bottom);
 }
 
+CKitImageManagerIcon* CKitRibbonControlSystemPopupBarPinableListItem::GetPinImage(BOOL bPinned) const
+{
+    return m_pPinImages->GetImage(bPinned ? 1 : 2, 16);
+}
+
 void CKitRibbonControlSystemPopupBarPinableListItem::SetPinned(BOOL bPinned)
 {
     SetChecked(bPinned ? 1 : 0);
@@ -239,7 +246,7 @@ void CKitRibbonControlSystemPopupBarPinableListItem::Draw(CDC* pDC)
 {
     const CRect rcPin = GetPinRect();
     DrawItem(pDC, GetSelected() == kitSelectedPin ? rcPin : m_rcControl, rcPin.left);
-    if (CKitImageManagerIcon* pPin = m_pPinImages->GetImage(IsPinned() ? 0 : 1, 16)) {
+    if (CKitImageManagerIcon* pPin = GetPinImage(IsPinned())) {
         const CSize sz = pPin->GetExtent();
         pPin->Draw(pDC, CPoint(rcPin.CenterPoint().x - sz.cx / 2, rcPin.CenterPoint().y - sz.cy / 2),
                    pPin->GetNormalIcon(), sz);

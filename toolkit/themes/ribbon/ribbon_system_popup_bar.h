@@ -87,12 +87,13 @@ class CKitRibbonControlSystemPopupBarPinableListItem : public CKitRibbonControlS
 public:
     // The pin area: the item's rightmost pixels.
     static constexpr int kPinWidth = 28;
-    static constexpr UINT kIdPinImages = 9619;
 
     CKitRibbonControlSystemPopupBarPinableListItem();
     ~CKitRibbonControlSystemPopupBarPinableListItem() override;
 
     BOOL IsPinned() const { return GetChecked() == 1; }
+    // The pin picture drawn for a state: 0 pinned, 1 not pinned.
+    CKitImageManagerIcon* GetPinImage(BOOL bPinned) const;
     virtual void SetPinned(BOOL bPinned);
     CRect GetPinRect() const;
 

@@ -1,6 +1,7 @@
 // The system button's menu and recent files, and the backstage view: captions, the rebuilt file items, the pin,
 // the view's menu column, its disabled entries and the site windows it hides while open.
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
 
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -239,6 +241,37 @@ TEST(RibbonSystemButton, StyledButtonIsAtLeast56By23)
     bar->InternalRelease();
 }
 
+TEST(RibbonSystemButton, SystemMenuOverlapsTheButtonBelowACaptionBand)
+{
+    auto* ribbon = new CKitRibbonBar();
+    auto* pButton = new CKitRibbonControlSystemButton();
+    auto* pPlain = new CKitControlPopup();
+    ribbon->GetControls()->Add(pButton, 1);
+    ribbon->GetControls()->Add(pPlain, 2);
+    ASSERT_TRUE(ribbon->IsCaptionVisible());
+    ASSERT_TRUE(ribbon->IsTabsVisible());
+    const CRect rcButton(0, 0, 54, 60);
+    CRect rcPlain = rcButton;
+    pPlain->AdjustExcludeRect(rcPlain, FALSE);
+
+    pButton->SetCommandBar(new CKitRibbonSystemPopupBar());
+    CRect rc = rcButton;
+    pButton->AdjustExcludeRect(rc, FALSE);
+    EXPECT_EQ(rc, CRect(0, 0, 54, 42));
+
+    pButton->SetStyle(kitButtonCaption);
+    rc = rcButton;
+    pButton->AdjustExcludeRect(rc, FALSE);
+    EXPECT_EQ(rc, rcPlain) << "a styled button places its menu as any popup";
+
+    pButton->SetStyle(kitButtonAutomatic);
+    pButton->SetCommandBar(new CKitPopupBar());
+    rc = rcButton;
+    pButton->AdjustExcludeRect(rc, FALSE);
+    EXPECT_EQ(rc, rcPlain) << "only the system menu overlaps";
+    ribbon->InternalRelease();
+}
+
 TEST(RibbonSystemMenu, BottomRowButtonsStandRightAlignedInTheBottomBorder)
 {
     auto* menu = new CKitRibbonSystemPopupBar();
@@ -263,6 +296,70 @@ TEST(RibbonSystemMenu, BottomRowButtonsStandRightAlignedInTheBottomBorder)
     EXPECT_EQ(pOptions->GetRect().top, pExit->GetRect().top);
     menu->InternalRelease();
     bare->InternalRelease();
+}
+
+// The columns of the item that hold text: pixels that differ from the item's top row.
+std::vector<int> InkColumns(CKitControl* pItem)
+{
+    Canvas canvas(300, 21, RGB(1, 150, 1));
+    pItem->Draw(&canvas.dc);
+    std::vector<int> columns;
+    for (int x = 0; x < 300; x++) {
+        for (int y = 3; y < 18; y++) {
+            if (canvas.Pixel(x, y) != canvas.Pixel(x, 1)) {
+                columns.push_back(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+TEST(RibbonRecentFiles, UnnumberedItemKeepsTheNumberColumnEmpty)
+{
+    CKitPopupBar* bar = new CKitPopupBar();
+    auto* pFirst = new CFileList::CControlFileItem();
+    auto* pTenth = new CFileList::CControlFileItem();
+    bar->GetControls()->Add(pFirst, 1)->SetCaption(CFileList::FormatRecentFileCaption("a.txt", 1));
+    bar->GetControls()->Add(pTenth, 2)->SetCaption(CFileList::FormatRecentFileCaption("a.txt", 10));
+    pFirst->SetRect(CRect(0, 0, 300, 21));
+    pTenth->SetRect(CRect(0, 0, 300, 21));
+
+    const std::vector<int> first = InkColumns(pFirst);
+    const std::vector<int> tenth = InkColumns(pTenth);
+    ASSERT_FALSE(tenth.empty());
+    ASSERT_FALSE(first.empty());
+    EXPECT_GT(tenth.front(), 14) << "the name starts after the number column";
+    EXPECT_LT(first.front(), tenth.front()) << "the first item shows its number";
+    std::vector<int> firstName;
+    for (int x : first) {
+        if (x >= tenth.front())
+            firstName.push_back(x);
+    }
+    EXPECT_EQ(firstName, tenth) << "both names start at the same place";
+    bar->InternalRelease();
+}
+
+TEST(RibbonRecentFiles, PinIsDrawnCentredInThePinAreaForItsState)
+{
+    CKitPopupBar* bar = new CKitPopupBar();
+    auto* pItem = new CKitRibbonControlSystemPopupBarPinableListItem();
+    bar->GetControls()->Add(pItem, 1);
+    pItem->SetRect(CRect(0, 0, 300, 21));
+    ASSERT_NE(pItem->GetPinImage(TRUE), nullptr);
+    ASSERT_NE(pItem->GetPinImage(FALSE), nullptr);
+    const COLORREF kPaper = RGB(1, 150, 1);
+    // The upright needle of the pinned image, below its head, centred in the rightmost 28 pixels.
+    const CPoint ptNeedle(286 - 8 + 8, 2 + 12);
+    for (BOOL bPinned : {TRUE, FALSE}) {
+        pItem->SetPinned(bPinned);
+        Canvas canvas(300, 21, kPaper);
+        pItem->Draw(&canvas.dc);
+        // The item's face on the same row beside the needle (two pixels off: a checked face is dithered).
+        const COLORREF clrFace = canvas.Pixel(ptNeedle.x - 2, ptNeedle.y);
+        EXPECT_EQ(canvas.Pixel(ptNeedle.x, ptNeedle.y) != clrFace, bPinned) << (bPinned ? "pinned" : "not pinned");
+    }
+    bar->InternalRelease();
 }
 
 // A backstage view whose captions measure what the test says.
