@@ -172,6 +172,9 @@ public:
     void AddKeyboardTip(CKitCommandBarKeyboardTip* pTip) { m_keyboardTips.push_back(pTip); }
     // Destroys and deletes every tip and forgets their bar.
     void HideKeyboardTips();
+    // The level of the tips a ribbon makes: 1 its top level, 2 the groups of its selected tab.
+    int GetKeyboardTipLevel() const { return m_nKeyboardTipLevel; }
+    void SetKeyboardTipLevel(int nLevel) { m_nKeyboardTipLevel = nLevel; }
     // The site frame has WS_EX_LAYOUTRTL, else the right-to-left option.
     BOOL IsLayoutRTL() const;
 
@@ -253,6 +256,7 @@ private:
     std::vector<UINT> m_usedCommands;
     std::vector<CKitCommandBarKeyboardTip*> m_keyboardTips;
     CKitCommandBar* m_pKeyboardTipsBar = nullptr;
+    int m_nKeyboardTipLevel = 1;
     UINT m_nHelpId = 0;
     CKitDockBar* m_pDockBars[4] = {};
     BOOL m_bLayoutChanged = FALSE;

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+class CKitCommandBarKeyboardTip;
 class CKitControl;
 class CKitFrameHook;
 class CKitPaintManager;
@@ -169,6 +170,17 @@ public:
     CRect GetCaptionFreeRect() const { return m_rcCaptionFree; }
     int GetQuickAccessHeight() const { return m_nQuickAccessHeight; }
 
+    // Keyboard access: Alt, quick access digits and tab mnemonics; not handled while Ctrl is held.
+    virtual BOOL ProcessAccelerator(UINT nKey);
+    // Runs a chosen tip: a control gets its keyboard-tip action, a tab is selected by the keyboard.
+    virtual void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip);
+    // Tips of the command bars' tip level: quick access, tabs, system button (1) or the selected tab's groups (2).
+    void CreateKeyboardTips() override;
+    // Arrow keys move the selection to the nearest control in that direction; TRUE when taken.
+    virtual BOOL ProcessSpecialKey(int nCode);
+    // Keys but Escape show the keyboard cues; the arrow navigation comes before the menu bar's.
+    BOOL OnKeyDownBar(int nCode) override;
+
     int GetContextHeaderCount() const { return static_cast<int>(m_arrContextHeaders.size()); }
     // Throws the invalid-argument exception out of range.
     CKitRibbonTabContextHeader* GetContextHeader(int nIndex) const;
@@ -187,6 +199,10 @@ protected:
     afx_msg void OnLButtonDblClkRibbon(UINT nFlags, CPoint point);
     // Commands 9608-9610: the quick access toolbar below the ribbon, or above it.
     afx_msg void OnQuickAccessPlace(UINT nId);
+    // Whether Ctrl is down; tests replace it.
+    virtual BOOL IsCtrlKeyDown() const;
+    // Selects the tab, tracks by the keyboard on the tab strip, then opens its popup or shows the group tips.
+    void SelectTabByKeyboard(CKitRibbonTab* pTab);
     DECLARE_MESSAGE_MAP()
 
     CRect m_rcTabControl;
