@@ -384,3 +384,33 @@ BOOL CKitRibbonBar::OnKeyDownBar(int nCode)
         return TRUE;
     return CKitMenuBar::OnKeyDownBar(nCode);
 }
+
+int CKitRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult)
+{
+    if (m_bTracking) {
+        CKitCommandBarManager* pCommandBars = GetCommandBars();
+        if (nMessage == WM_MOUSEWHEEL && m_nPopuped == -1 &&
+            (pCommandBars == nullptr || pCommandBars->GetKeyboardTips().empty())) {
+            const int nStep = GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1;
+            int nSelected = -1;
+            for (int i = 0; i < GetTabCount(); ++i)
+                if (GetTab(i) == GetSelectedTab())
+                    nSelected = i;
+            for (int i = nSelected + nStep; nSelected != -1 && i >= 0 && i < GetTabCount(); i += nStep) {
+                CKitRibbonTab* pTab = GetTab(i);
+                if (pTab->IsVisible() && pTab->IsEnabled()) {
+                    m_pControlTab->SetSelectedItem(pTab);
+                    break;
+                }
+            }
+            lResult = 0;
+            return kHandled;
+        }
+        if (nMessage == WM_KEYDOWN && wParam == VK_F10) {
+            LeaveTrackingMode();
+            lResult = 0;
+            return kHandled;
+        }
+    }
+    return CKitMenuBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
+}

@@ -254,3 +254,53 @@ TEST(KitRibbonKeyboard, TheRibbonMovesItsKeyboardSelectionAndWrapsAlongARow)
     EXPECT_EQ(buttons[2]->GetIndex(), bar.GetSelected());
     EXPECT_EQ(kitSelectKeyboardBack, buttons[2]->GetSelected());
 }
+
+TEST(KitRibbonKeyboard, WhileTrackingTheWheelStepsTheTabsUnlessTipsShowAndF10EndsTracking)
+{
+    RibbonWindow window;
+    CKeyRibbonBar& bar = *window.pBar;
+    CKitRibbonTab* pHome = bar.AddTab("&Home", 1);
+    CKitRibbonTab* pHidden = bar.AddTab("&Insert", 2);
+    CKitRibbonTab* pView = bar.AddTab("&View", 3);
+    pHidden->SetVisible(FALSE);
+    bar.CalcDockLayout(800, LM_COMMIT);
+    bar.GetControlTab()->SetSelectedItem(pHome);
+    ASSERT_TRUE(bar.ProcessAccelerator(VK_MENU));
+    const HWND hSite = window.site.GetSafeHwnd();
+    auto wheel = [&](int nDelta) {
+        WPARAM wParam = MAKEWPARAM(0, nDelta);
+        LPARAM lParam = 0;
+        LRESULT lResult = 0;
+        return bar.OnHookMessage(hSite, WM_MOUSEWHEEL, wParam, lParam, lResult);
+    };
+
+    struct Case {
+        const char* name;
+        int nDelta;
+        CKitRibbonTab* pSelected;
+    };
+    const Case cases[] = {
+        {"down steps right over a hidden tab", -120, pView},
+        {"down on the last tab stays", -120, pView},
+        {"up steps left", 120, pHome},
+        {"up on the first tab stays", 120, pHome},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CKitHookManagerHookAble::kHandled, wheel(c.nDelta));
+        EXPECT_EQ(c.pSelected, bar.GetSelectedTab());
+    }
+
+    window.manager.AddKeyboardTip(new CKitCommandBarKeyboardTip);
+    wheel(-120);
+    EXPECT_EQ(pHome, bar.GetSelectedTab()) << "tips on show";
+    window.manager.HideKeyboardTips();
+
+    WPARAM wParam = VK_F10;
+    LPARAM lParam = 0;
+    LRESULT lResult = 0;
+    EXPECT_EQ(CKitHookManagerHookAble::kHandled, bar.OnHookMessage(hSite, WM_KEYDOWN, wParam, lParam, lResult));
+    EXPECT_FALSE(bar.IsTrackingMode());
+    EXPECT_NE(CKitHookManagerHookAble::kHandled, wheel(-120));
+    EXPECT_EQ(pHome, bar.GetSelectedTab());
+}
