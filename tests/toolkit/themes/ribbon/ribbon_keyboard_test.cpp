@@ -304,3 +304,78 @@ TEST(KitRibbonKeyboard, WhileTrackingTheWheelStepsTheTabsUnlessTipsShowAndF10End
     EXPECT_NE(CKitHookManagerHookAble::kHandled, wheel(-120));
     EXPECT_EQ(pHome, bar.GetSelectedTab());
 }
+
+TEST(KitRibbonKeyboard, GroupTipsSitByTheRowOrCaptionBandTheControlIsIn)
+{
+    CKeyRibbonBar bar;
+    CKitCommandBarManager manager;
+    bar.SetCommandBars(&manager);
+    CKitRibbonTab* pHome = bar.AddTab("&Home", 1);
+    CKitRibbonGroup* pGroup = pHome->GetGroups()->Add("Project", 10);
+    bar.GetControlTab()->SetSelectedItem(pHome);
+    bar.CalcDockLayout(800, LM_COMMIT);
+    const CRect rcGroup = pGroup->GetRect();
+    const int nContentBottom = pGroup->GetCaptionRect().top + 2;
+    const int nHeight = nContentBottom - rcGroup.top;
+    ASSERT_GT(nHeight, 30) << "three rows need room";
+    const int nTop = rcGroup.top + 1;
+    const int nMiddle = rcGroup.top + nHeight / 2 - 3;
+    const int nBottom = nContentBottom - 8;
+    const DWORD kCenterX = CKitCommandBarKeyboardTip::kAlignCenterX;
+    const DWORD kCenterY = CKitCommandBarKeyboardTip::kAlignCenterY;
+
+    struct Case {
+        const char* name;
+        int nType;
+        int nStyle;
+        CRect rc;
+        CPoint ptAnchor;
+        DWORD dwStyle;
+    };
+    const int x = rcGroup.left + 4;
+    const Case cases[] = {
+        {"in the caption band", kitControlButton, kitButtonCaption,
+         CRect(x, nContentBottom, x + 20, rcGroup.bottom), CPoint(x + 10, bar.GetGroupsRect().bottom - 6), kCenterX},
+        {"a large button", kitControlButton, kitButtonIconAndCaptionBelow, CRect(x, nTop, x + 40, nContentBottom - 4),
+         CPoint(x + 20, nContentBottom - 2), kCenterX | kCenterY},
+        {"a gallery", kitControlGallery, 0, CRect(x, nTop, x + 60, nContentBottom - 4),
+         CPoint(x + 60, nContentBottom - 2), kCenterX | kCenterY},
+        {"a small button in the top row", kitControlButton, kitButtonCaption, CRect(x, nTop, x + 30, nTop + 6),
+         CPoint(x + 11, rcGroup.top + 2), kCenterY},
+        {"a small button in the middle row", kitControlButton, kitButtonCaption, CRect(x, nMiddle, x + 30, nMiddle + 6),
+         CPoint(x + 11, (nContentBottom + rcGroup.top) / 2 - 1), kCenterY},
+        {"a small button in the bottom row", kitControlButton, kitButtonCaption, CRect(x, nBottom, x + 30, nBottom + 6),
+         CPoint(x + 11, nContentBottom - 2), kCenterY},
+        {"a check box", kitControlCheckBox, 0, CRect(x, nTop, x + 30, nTop + 6), CPoint(x + 6, rcGroup.top + 2),
+         kCenterY},
+        {"a combo box", kitControlComboBox, 0, CRect(x, nTop, x + 30, nTop + 6), CPoint(x + 15, rcGroup.top + 2),
+         kCenterX | kCenterY},
+    };
+    std::vector<CKitControl*> controls;
+    for (const Case& c : cases) {
+        CKitControl* pControl = bar.GetControls()->Add(c.nType, 200 + static_cast<UINT>(controls.size()));
+        pControl->SetCaption(c.name);
+        pControl->SetStyle(c.nStyle);
+        pGroup->Add(pControl);
+        pControl->SetRect(c.rc);
+        controls.push_back(pControl);
+    }
+    pGroup->GetControlGroupOption()->SetCaption("Options");
+    pGroup->GetControlGroupOption()->SetHideFlags(0x01);
+    pGroup->GetControlGroupPopup()->SetCaption("Project");
+
+    manager.SetKeyboardTipLevel(2);
+    bar.CreateKeyboardTips();
+    for (size_t i = 0; i < controls.size(); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        const std::vector<CKitCommandBarKeyboardTip*> tips = TipsOf(manager, controls[i]);
+        ASSERT_EQ(1u, tips.size());
+        EXPECT_EQ(cases[i].ptAnchor, tips[0]->m_ptAnchor);
+        EXPECT_EQ(cases[i].dwStyle, tips[0]->m_dwAlignment);
+    }
+    EXPECT_TRUE(TipsOf(manager, pGroup->GetControlGroupOption()).empty()) << "hidden option button";
+    const std::vector<CKitCommandBarKeyboardTip*> popupTips = TipsOf(manager, pGroup->GetControlGroupPopup());
+    ASSERT_EQ(1u, popupTips.size());
+    EXPECT_EQ("Z", std::string(popupTips[0]->m_strPrefix));
+    manager.HideKeyboardTips();
+}
