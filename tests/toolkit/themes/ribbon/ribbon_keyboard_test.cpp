@@ -379,3 +379,33 @@ TEST(KitRibbonKeyboard, GroupTipsSitByTheRowOrCaptionBandTheControlIsIn)
     EXPECT_EQ("Z", std::string(popupTips[0]->m_strPrefix));
     manager.HideKeyboardTips();
 }
+
+TEST(KitRibbonKeyboard, AChosenTipSelectsItsTabOrRunsItsControl)
+{
+    RibbonWindow window;
+    CKeyRibbonBar& bar = *window.pBar;
+    CKitRibbonTab* pHome = bar.AddTab("&Home", 1);
+    CKitRibbonTab* pView = bar.AddTab("&View", 2);
+    auto* pButton = new CTipButton;
+    bar.GetQuickAccessControls()->Add(pButton, 1001);
+    auto* pDisabled = new CTipButton;
+    bar.GetQuickAccessControls()->Add(pDisabled, 1002);
+    pDisabled->SetEnabled(FALSE);
+    bar.CalcDockLayout(800, LM_COMMIT);
+    bar.GetControlTab()->SetSelectedItem(pHome);
+
+    CKitCommandBarKeyboardTip tabTip(&window.manager, pView, &bar, "&View", CPoint(), 0, TRUE);
+    bar.OnKeyboardTip(&tabTip);
+    EXPECT_EQ(pView, bar.GetSelectedTab());
+    EXPECT_TRUE(bar.IsTrackingMode());
+    EXPECT_EQ(bar.GetControlTab()->GetIndex(), bar.GetSelected());
+    EXPECT_EQ(2, window.manager.GetKeyboardTipLevel());
+
+    CKitCommandBarKeyboardTip buttonTip(&window.manager, pButton, &bar, "", CPoint(), 0, TRUE);
+    bar.OnKeyboardTip(&buttonTip);
+    EXPECT_EQ(1, pButton->m_nTips);
+    EXPECT_EQ(pButton->GetIndex(), bar.GetSelected());
+    CKitCommandBarKeyboardTip disabledTip(&window.manager, pDisabled, &bar, "", CPoint(), 0, FALSE);
+    bar.OnKeyboardTip(&disabledTip);
+    EXPECT_EQ(0, pDisabled->m_nTips);
+}
