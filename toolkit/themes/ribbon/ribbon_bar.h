@@ -10,6 +10,7 @@
 class CKitControl;
 class CKitFrameHook;
 class CKitPaintManager;
+class CKitPopupBar;
 class CKitPropExchange;
 class CKitRibbonBarControlQuickAccessPopup;
 class CKitRibbonControlSystemButton;
@@ -117,6 +118,11 @@ public:
     BOOL IsQuickAccessControl(const CKitControl* pControl) const;
     CKitRibbonBarControlQuickAccessPopup* GetQuickAccessPopup() const { return m_pQuickAccessPopup; }
     CControlQuickAccessMorePopup* GetQuickAccessMorePopup() const { return m_pQuickAccessMorePopup; }
+    // The customize button's drop-down (for that button) or the right-click menu for the control, adjusted to
+    // the control and the ribbon's state; the caller releases it. Null when the menu cannot be loaded.
+    virtual CKitPopupBar* CreateContextMenu(CKitControl* pControl);
+    BOOL IsAllowQuickAccessCustomization() const { return m_bAllowQuickAccessCustomization; }
+    void SetAllowQuickAccessCustomization(BOOL bAllow) { m_bAllowQuickAccessCustomization = bAllow; }
     // Called by the controls when the system button leaves them.
     void ForgetSystemButton() { m_pSystemButton = nullptr; }
     // Minimises or expands; the site hears of a change.
@@ -210,6 +216,7 @@ protected:
     BOOL m_bShowCaptionBar = TRUE;
     BOOL m_bAllowMinimize = TRUE;
     BOOL m_bAllowQuickAccessDuplicates = FALSE;
+    BOOL m_bAllowQuickAccessCustomization = TRUE;
     BOOL m_bUpdatePending = FALSE;
     BOOL m_bSelectedTabClicked = FALSE;
     int m_nMinimumWidth = kDefaultMinimumWidth;

@@ -1,0 +1,161 @@
+// The ribbon's quick access menus: which items a right click offers for a control and the ribbon's state,
+// and the customize button's size and drop-down.
+#include "toolkit/themes/ribbon/ribbon_bar.h"
+
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/themes/ribbon/ribbon_quick_access.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kRemove = "&Remove from Quick Access Toolbar";
+constexpr const char* kAdd = "&Add to Quick Access Toolbar";
+constexpr const char* kBelow = "&Show Quick Access Toolbar Below the Ribbon";
+constexpr const char* kAbove = "&Show Quick Access Toolbar Above the Ribbon";
+constexpr const char* kMinimize = "Mi&nimize the Ribbon";
+
+// Releases the menu when the test ends.
+struct MenuHolder {
+    CKitPopupBar* pMenu;
+    ~MenuHolder()
+    {
+        if (pMenu != nullptr)
+            pMenu->InternalRelease();
+    }
+    CKitControl* Find(const std::string& strCaption) const
+    {
+        CKitControls* pItems = pMenu->GetControls();
+        for (int i = 0; i < pItems->GetCount(); ++i) {
+            if (std::string(pItems->GetAt(i)->GetCaption()) == strCaption)
+                return pItems->GetAt(i);
+        }
+        return nullptr;
+    }
+    BOOL IsShown(const std::string& strCaption) const
+    {
+        CKitControl* pItem = Find(strCaption);
+        return pItem != nullptr && (pItem->GetHideFlags() & kitHideUser) == 0;
+    }
+};
+
+// A ribbon with one tab, a command on its quick access toolbar, one that is not, and one never allowed there.
+struct RibbonWithCommands {
+    CKitRibbonBar bar;
+    CKitControl* pOnToolbar;
+    CKitControl* pOther;
+    CKitControl* pNotAllowed;
+    RibbonWithCommands()
+    {
+        bar.AddTab("Home", 1);
+        pOnToolbar = bar.GetQuickAccessControls()->Add(kitControlButton, 200);
+        pOther = bar.GetControls()->Add(kitControlButton, 201);
+        pNotAllowed = bar.GetControls()->Add(kitControlButton, 202);
+        pNotAllowed->SetFlags(CKitRibbonBar::kFlagNotForQuickAccess);
+    }
+};
+
+TEST(RibbonContextMenu, OffersRemoveOrAddByWhetherTheCommandIsOnTheToolbar)
+{
+    RibbonWithCommands ribbon;
+    const struct {
+        const char* name;
+        CKitControl* pControl;
+        BOOL bRemove;
+        BOOL bAdd;
+    } cases[] = {
+        {"on the toolbar", ribbon.pOnToolbar, TRUE, FALSE},
+        {"not on the toolbar", ribbon.pOther, FALSE, TRUE},
+        {"not for the toolbar", ribbon.pNotAllowed, FALSE, FALSE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MenuHolder menu{ribbon.bar.CreateContextMenu(c.pControl)};
+        ASSERT_NE(menu.pMenu, nullptr);
+        ASSERT_NE(menu.Find(kRemove), nullptr);
+        ASSERT_NE(menu.Find(kAdd), nullptr);
+        EXPECT_EQ(menu.IsShown(kRemove), c.bRemove);
+        EXPECT_EQ(menu.IsShown(kAdd), c.bAdd);
+    }
+}
+
+TEST(RibbonContextMenu, AddIsDisabledForACommandAlreadyOnTheToolbarById)
+{
+    RibbonWithCommands ribbon;
+    CKitControl* pSameId = ribbon.bar.GetControls()->Add(kitControlButton, 200);
+    MenuHolder menu{ribbon.bar.CreateContextMenu(pSameId)};
+    ASSERT_NE(menu.pMenu, nullptr);
+    EXPECT_TRUE(menu.IsShown(kAdd));
+    EXPECT_FALSE(menu.Find(kAdd)->IsEnabled());
+}
+
+TEST(RibbonContextMenu, OffersOnlyTheOtherPlaceOfTheToolbar)
+{
+    for (BOOL bBelow : {TRUE, FALSE}) {
+        SCOPED_TRACE(bBelow ? "below" : "above");
+        RibbonWithCommands ribbon;
+        ribbon.bar.ShowQuickAccessBelowRibbon(bBelow);
+        MenuHolder menu{ribbon.bar.CreateContextMenu(ribbon.pOther)};
+        ASSERT_NE(menu.pMenu, nullptr);
+        EXPECT_EQ(menu.IsShown(kAbove), bBelow);
+        EXPECT_EQ(menu.IsShown(kBelow), !bBelow);
+    }
+}
+
+TEST(RibbonContextMenu, MinimizeIsDisabledWithoutTabsAndCheckedWhenMinimized)
+{
+    CKitRibbonBar empty;
+    MenuHolder noTabs{empty.CreateContextMenu(nullptr)};
+    ASSERT_NE(noTabs.pMenu, nullptr);
+    ASSERT_TRUE(noTabs.IsShown(kMinimize));
+    EXPECT_FALSE(noTabs.Find(kMinimize)->IsEnabled());
+
+    RibbonWithCommands ribbon;
+    ribbon.bar.SetRibbonMinimized(TRUE);
+    MenuHolder minimized{ribbon.bar.CreateContextMenu(ribbon.pOther)};
+    ASSERT_NE(minimized.pMenu, nullptr);
+    EXPECT_TRUE(minimized.Find(kMinimize)->IsEnabled());
+    EXPECT_EQ(minimized.Find(kMinimize)->GetChecked(), 1);
+
+    ribbon.bar.SetAllowMinimize(FALSE);
+    MenuHolder notAllowed{ribbon.bar.CreateContextMenu(ribbon.pOther)};
+    EXPECT_FALSE(notAllowed.IsShown(kMinimize));
+}
+
+TEST(RibbonContextMenu, CustomizeButtonGetsTheDropDownWithTheToolbarPlaceCommands)
+{
+    RibbonWithCommands ribbon;
+    MenuHolder menu{ribbon.bar.CreateContextMenu(ribbon.bar.GetQuickAccessPopup())};
+    ASSERT_NE(menu.pMenu, nullptr);
+    // The drop-down's place items take the right-click menu's ids; its command list is empty.
+    CKitControl* pBelow = menu.Find("&Show Below the Ribbon");
+    ASSERT_NE(pBelow, nullptr);
+    EXPECT_EQ(pBelow->GetId(), CKitRibbonBar::kIdQuickAccessBelow);
+    EXPECT_TRUE(menu.IsShown("&Show Below the Ribbon"));
+    EXPECT_FALSE(menu.IsShown("&Show Above the Ribbon"));
+    EXPECT_EQ(menu.Find("&More Commands...")->GetId(), 9607u);
+    EXPECT_FALSE(menu.IsShown("[Commands]"));
+    EXPECT_EQ(menu.Find(kRemove), nullptr);
+
+    // The button itself: at least 22 high, 13/22 of that wide.
+    EXPECT_GE(ribbon.bar.GetQuickAccessPopup()->GetSize(nullptr).cy, 22);
+    EXPECT_EQ(ribbon.bar.GetQuickAccessPopup()->GetSize(nullptr).cx,
+              ribbon.bar.GetQuickAccessPopup()->GetSize(nullptr).cy * 13 / 22);
+}
+
+TEST(RibbonContextMenu, HiddenToolbarGivesTheBarsOwnMenu)
+{
+    RibbonWithCommands ribbon;
+    ribbon.bar.ShowQuickAccess(FALSE);
+    MenuHolder menu{ribbon.bar.CreateContextMenu(ribbon.pOther)};
+    ASSERT_NE(menu.pMenu, nullptr);
+    EXPECT_EQ(menu.Find(kAdd), nullptr);
+    EXPECT_EQ(menu.Find(kMinimize), nullptr);
+}
+
+} // namespace
