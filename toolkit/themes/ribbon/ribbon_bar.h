@@ -57,6 +57,22 @@ public:
         CControlQuickAccessMorePopup() = default;
     };
 
+    // A menu item that puts a default command on the quick access toolbar, or takes it off when it is there.
+    class CControlQuickAccessCommand : public CKitControlButton {
+    public:
+        // Keeps a reference to the source command and to the control on the toolbar for it (may be null).
+        CControlQuickAccessCommand(CKitRibbonQuickAccessControls* pQuickAccessControls, CKitControl* pSource,
+                                   CKitControl* pOnToolbar);
+        ~CControlQuickAccessCommand() override;
+        // Runs as a button, then adds a copy of the source or removes the control, and lays the ribbon out.
+        void OnExecute() override;
+
+    private:
+        CKitRibbonQuickAccessControls* m_pQuickAccessControls;
+        CKitControl* m_pSource;
+        CKitControl* m_pOnToolbar;
+    };
+
     // Makes the tab strip, the quick access list and its two popup buttons.
     CKitRibbonBar();
     ~CKitRibbonBar() override;

@@ -131,3 +131,32 @@ CKitPopupBar* CKitRibbonBar::CreateContextMenu(CKitControl* pControl)
     }
     return pPopup;
 }
+
+CKitRibbonBar::CControlQuickAccessCommand::CControlQuickAccessCommand(
+    CKitRibbonQuickAccessControls* pQuickAccessControls, CKitControl* pSource, CKitControl* pOnToolbar)
+    : m_pQuickAccessControls(pQuickAccessControls), m_pSource(pSource), m_pOnToolbar(pOnToolbar)
+{
+    m_pSource->InternalAddRef();
+    if (m_pOnToolbar != nullptr)
+        m_pOnToolbar->InternalAddRef();
+}
+
+CKitRibbonBar::CControlQuickAccessCommand::~CControlQuickAccessCommand()
+{
+    m_pSource->InternalRelease();
+    if (m_pOnToolbar != nullptr)
+        m_pOnToolbar->InternalRelease();
+}
+
+void CKitRibbonBar::CControlQuickAccessCommand::OnExecute()
+{
+    CKitControlButton::OnExecute();
+    if (m_pOnToolbar == nullptr) {
+        CKitControl* pAdded = m_pQuickAccessControls->AddClone(m_pSource);
+        pAdded->SetFlags(pAdded->GetFlags() & ~kFlagNotForQuickAccess);
+    } else {
+        m_pQuickAccessControls->Remove(m_pOnToolbar);
+    }
+    if (CKitRibbonBar* pRibbonBar = m_pQuickAccessControls->GetRibbonBar())
+        pRibbonBar->DelayLayout();
+}

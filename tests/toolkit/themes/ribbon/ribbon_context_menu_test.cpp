@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/themes/ribbon/ribbon_caption_button.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 
 #include <gtest/gtest.h>
@@ -156,6 +157,51 @@ TEST(RibbonContextMenu, HiddenToolbarGivesTheBarsOwnMenu)
     ASSERT_NE(menu.pMenu, nullptr);
     EXPECT_EQ(menu.Find(kAdd), nullptr);
     EXPECT_EQ(menu.Find(kMinimize), nullptr);
+}
+
+TEST(RibbonContextMenu, CommandItemAddsACopyOfTheSourceOrRemovesTheControl)
+{
+    RibbonWithCommands ribbon;
+    CKitRibbonQuickAccessControls* pList = ribbon.bar.GetQuickAccessControls();
+
+    // A default command kept off the toolbar by its flag goes on as a copy that may stay there.
+    auto* pAdd = new CKitRibbonBar::CControlQuickAccessCommand(pList, ribbon.pNotAllowed, nullptr);
+    pAdd->OnExecute();
+    ASSERT_EQ(pList->GetCount(), 2);
+    CKitControl* pCopy = pList->GetAt(1);
+    EXPECT_NE(pCopy, ribbon.pNotAllowed);
+    EXPECT_EQ(pCopy->GetId(), 202u);
+    EXPECT_EQ(pCopy->GetFlags() & CKitRibbonBar::kFlagNotForQuickAccess, 0u);
+    EXPECT_TRUE(ribbon.bar.IsQuickAccessControl(pCopy));
+    pAdd->InternalRelease();
+
+    // The item for a command on the toolbar takes that control off, from the bar as well.
+    auto* pRemove = new CKitRibbonBar::CControlQuickAccessCommand(pList, ribbon.pOther, ribbon.pOnToolbar);
+    pRemove->OnExecute();
+    EXPECT_EQ(pList->GetCount(), 1);
+    EXPECT_EQ(pList->IndexOf(ribbon.pOnToolbar), -1);
+    EXPECT_EQ(ribbon.bar.GetControls()->FindControlById(200), nullptr);
+    pRemove->InternalRelease();
+}
+
+TEST(RibbonCaptionButton, PostsItsSystemCommandToTheSite)
+{
+    HWND hSite = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hSite, nullptr);
+    CWnd site;
+    site.Attach(hSite);
+    CKitRibbonBar bar;
+    bar.SetSite(&site);
+    auto* pButton = new CKitRibbonBarControlCaptionButton(nullptr);
+    bar.GetControls()->Add(pButton, SC_MINIMIZE, nullptr, -1, TRUE);
+    EXPECT_EQ(pButton->GetFlags(), 0x1Au);
+    pButton->OnExecute();
+    MSG msg{};
+    ASSERT_TRUE(::PeekMessageA(&msg, hSite, WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(SC_MINIMIZE));
+    EXPECT_EQ(msg.lParam, 0);
+    site.Detach();
+    ::DestroyWindow(hSite);
 }
 
 } // namespace
