@@ -1,7 +1,13 @@
 // The ribbon's quick access menus: which items a right click offers for a control and the ribbon's state,
-// and the customize button's size and drop-down.
+// the customize button's size and drop-down, the default-command item and the caption buttons;
+// build/screens/ribbon-context-menu.png.
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
+#include "framework/wnd.h"
+#include "support/message_pump.h"
+#include "support/window_capture.h"
+#include "support/window_screenshot.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/popup_bar.h"
@@ -202,6 +208,42 @@ TEST(RibbonCaptionButton, PostsItsSystemCommandToTheSite)
     EXPECT_EQ(msg.lParam, 0);
     site.Detach();
     ::DestroyWindow(hSite);
+}
+
+TEST(RibbonContextMenu, RightClickMenuOfAQuickAccessCommandOnScreen)
+{
+    CWnd site;
+    ASSERT_TRUE(site.CreateEx(0, "STATIC", "Corvel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40,
+                              480, 200, nullptr, 0));
+    CKitCommandBarManager manager;
+    manager.SetSite(&site);
+    manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
+    auto* pRibbon = new CKitRibbonBar();
+    manager.AddCommandBar(pRibbon);
+    pRibbon->SetPosition(kitBarTop);
+    pRibbon->CreateBar(&site);
+    pRibbon->AddTab("Home", 1);
+    CKitControl* pQuick = pRibbon->GetQuickAccessControls()->Add(kitControlButton, 102);
+    pQuick->SetCaption("Save");
+
+    CKitPopupBar* pMenu = pRibbon->CreateContextMenu(pQuick);
+    ASSERT_NE(pMenu, nullptr);
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    ::SetCursorPos(700, 600);
+    ASSERT_TRUE(pMenu->PopupAt(60, 80));
+    PumpMessages();
+    pMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    CRect rcShot;
+    pMenu->GetWindowRect(&rcShot);
+    rcShot.InflateRect(4, 4);
+    const WindowImage shot = CaptureScreenRect(rcShot);
+    EXPECT_EQ("", SaveScreenshot("ribbon-context-menu", shot.width, shot.height, shot.pixels));
+    ::SetCursorPos(ptCursor.x, ptCursor.y);
+    pMenu->SetTrackingMode(0);
+    pMenu->InternalRelease();
+    manager.RemoveAll();
+    site.DestroyWindow();
 }
 
 } // namespace
