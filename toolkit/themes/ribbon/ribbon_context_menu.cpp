@@ -17,12 +17,6 @@ namespace {
 constexpr UINT kMsgBarsContextMenu = 0x285C;
 // The gallery control type.
 constexpr int kControlGallery = 10;
-
-void SetShown(CKitControl* pControl, BOOL bShown)
-{
-    const DWORD dwHide = pControl->GetHideFlags();
-    pControl->SetHideFlags(bShown ? dwHide & ~kitHideUser : dwHide | kitHideUser);
-}
 } // namespace
 
 CKitPopupBar* CKitRibbonBar::CreateContextMenu(CKitControl* pControl)
@@ -90,25 +84,25 @@ CKitPopupBar* CKitRibbonBar::CreateContextMenu(CKitControl* pControl)
         BOOL bHandled = TRUE;
         switch (pItem->GetId()) {
         case ID_KIT_RIBBON_QA_REMOVE:
-            SetShown(pItem, bOnToolbar && !bExcluded && bCustomizing);
+            pItem->SetHideFlag(bOnToolbar && !bExcluded && bCustomizing);
             break;
         case ID_KIT_RIBBON_QA_ADD:
-            SetShown(pItem, !bOnToolbar && !bExcluded && bCustomizing);
+            pItem->SetHideFlag(!bOnToolbar && !bExcluded && bCustomizing);
             pItem->SetEnabled(bMayAdd);
             break;
         case ID_KIT_RIBBON_QA_CUSTOMIZE:
             // Without quick access customizing the command bars offer no customize dialog here.
             if (!bCustomizing)
-                SetShown(pItem, FALSE);
+                pItem->SetHideFlag(FALSE);
             break;
         case ID_KIT_RIBBON_QA_SHOW_BELOW:
-            SetShown(pItem, m_bQuickAccessVisible && !m_bQuickAccessBelow);
+            pItem->SetHideFlag(m_bQuickAccessVisible && !m_bQuickAccessBelow);
             break;
         case ID_KIT_RIBBON_QA_SHOW_ABOVE:
-            SetShown(pItem, m_bQuickAccessVisible && m_bQuickAccessBelow);
+            pItem->SetHideFlag(m_bQuickAccessVisible && m_bQuickAccessBelow);
             break;
         case ID_KIT_RIBBON_MINIMIZE:
-            SetShown(pItem, m_bAllowMinimize);
+            pItem->SetHideFlag(m_bAllowMinimize);
             pItem->SetChecked(m_bMinimized ? 1 : 0);
             pItem->SetEnabled(GetTabCount() > 0);
             break;
@@ -117,10 +111,10 @@ CKitPopupBar* CKitRibbonBar::CreateContextMenu(CKitControl* pControl)
             pItem->SetFlags(pItem->GetFlags() | kitFlagSkipFocus);
             pItem->SetStyle(1);
             // The quick access list keeps no default commands to list under the heading.
-            SetShown(pItem, FALSE);
+            pItem->SetHideFlag(FALSE);
             break;
         case ID_KIT_RIBBON_QA_COMMANDS:
-            SetShown(pItem, FALSE);
+            pItem->SetHideFlag(FALSE);
             break;
         default:
             bHandled = FALSE;
