@@ -11,6 +11,7 @@ class CKitCommandBarKeyboardTip;
 class CKitControl;
 class CKitFrameHook;
 class CKitPaintManager;
+class CKitPopupBar;
 class CKitPropExchange;
 class CKitRibbonBarControlQuickAccessPopup;
 class CKitRibbonControlSystemButton;
@@ -55,6 +56,22 @@ public:
         DECLARE_DYNCREATE(CControlQuickAccessMorePopup)
     public:
         CControlQuickAccessMorePopup() = default;
+    };
+
+    // A menu item that puts a default command on the quick access toolbar, or takes it off when it is there.
+    class CControlQuickAccessCommand : public CKitControlButton {
+    public:
+        // Keeps a reference to the source command and to the control on the toolbar for it (may be null).
+        CControlQuickAccessCommand(CKitRibbonQuickAccessControls* pQuickAccessControls, CKitControl* pSource,
+                                   CKitControl* pOnToolbar);
+        ~CControlQuickAccessCommand() override;
+        // Runs as a button, then adds a copy of the source or removes the control, and lays the ribbon out.
+        void OnExecute() override;
+
+    private:
+        CKitRibbonQuickAccessControls* m_pQuickAccessControls;
+        CKitControl* m_pSource;
+        CKitControl* m_pOnToolbar;
     };
 
     // Makes the tab strip, the quick access list and its two popup buttons.
@@ -118,6 +135,11 @@ public:
     BOOL IsQuickAccessControl(const CKitControl* pControl) const;
     CKitRibbonBarControlQuickAccessPopup* GetQuickAccessPopup() const { return m_pQuickAccessPopup; }
     CControlQuickAccessMorePopup* GetQuickAccessMorePopup() const { return m_pQuickAccessMorePopup; }
+    // The customize button's drop-down (for that button) or the right-click menu for the control, adjusted to
+    // the control and the ribbon's state; the caller releases it. Null when the menu cannot be loaded.
+    virtual CKitPopupBar* CreateContextMenu(CKitControl* pControl);
+    BOOL IsAllowQuickAccessCustomization() const { return m_bAllowQuickAccessCustomization; }
+    void SetAllowQuickAccessCustomization(BOOL bAllow) { m_bAllowQuickAccessCustomization = bAllow; }
     // Called by the controls when the system button leaves them.
     void ForgetSystemButton() { m_pSystemButton = nullptr; }
     // Minimises or expands; the site hears of a change.
@@ -228,6 +250,7 @@ protected:
     BOOL m_bShowCaptionBar = TRUE;
     BOOL m_bAllowMinimize = TRUE;
     BOOL m_bAllowQuickAccessDuplicates = FALSE;
+    BOOL m_bAllowQuickAccessCustomization = TRUE;
     BOOL m_bUpdatePending = FALSE;
     BOOL m_bSelectedTabClicked = FALSE;
     int m_nMinimumWidth = kDefaultMinimumWidth;

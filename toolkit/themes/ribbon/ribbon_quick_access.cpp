@@ -1,7 +1,9 @@
 // The quick access list of the ribbon and its customize button.
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 
 #include <algorithm>
 
@@ -58,4 +60,30 @@ void CKitRibbonQuickAccessControls::OnChanged()
 {
     for (CKitControl* pControl : m_controls)
         pControl->SetParent(m_pRibbonBar);
+}
+
+CKitRibbonBar* CKitRibbonBarControlQuickAccessPopup::FindRibbonBar() const
+{
+    CKitCommandBar* pParent = GetParent();
+    return pParent != nullptr ? DYNAMIC_DOWNCAST(CKitRibbonBar, pParent->GetRootParent()) : nullptr;
+}
+
+CSize CKitRibbonBarControlQuickAccessPopup::GetSize(CDC* /*pDC*/)
+{
+    int nHeight = kMinHeight;
+    if (CKitRibbonBar* pRibbonBar = FindRibbonBar()) {
+        if (CKitRibbonPaintManager* pPaintManager = pRibbonBar->GetRibbonPaintManager())
+            nHeight = std::max(kMinHeight, pPaintManager->GetControlHeight());
+    }
+    return CSize(nHeight * 13 / 22, nHeight);
+}
+
+BOOL CKitRibbonBarControlQuickAccessPopup::SetPopup(BOOL bPopup)
+{
+    if (bPopup) {
+        SetCommandBar(nullptr);
+        if (CKitRibbonBar* pRibbonBar = FindRibbonBar())
+            SetCommandBar(pRibbonBar->CreateContextMenu(this));
+    }
+    return CKitControlPopup::SetPopup(bPopup);
 }

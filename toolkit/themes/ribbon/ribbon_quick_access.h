@@ -39,4 +39,15 @@ class CKitRibbonBarControlQuickAccessPopup : public CKitControlPopup {
     DECLARE_DYNCREATE(CKitRibbonBarControlQuickAccessPopup)
 public:
     CKitRibbonBarControlQuickAccessPopup() = default;
+
+    // Square in height, the ribbon's control height (at least 22); 13/22 of it wide.
+    CSize GetSize(CDC* pDC) override;
+    // Opening takes a fresh drop-down menu from the ribbon it belongs to.
+    BOOL SetPopup(BOOL bPopup) override;
+
+    static constexpr int kMinHeight = 22;
+
+private:
+    // The ribbon at the root of the bar the button stands on; null when there is none.
+    CKitRibbonBar* FindRibbonBar() const;
 };
