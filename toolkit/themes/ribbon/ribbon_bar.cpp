@@ -122,7 +122,7 @@ void CKitRibbonBar::ScrollGroups(BOOL bRight)
         return;
     CKitRibbonGroups* pGroups = pTab->GetGroups();
     const int nOffset = pGroups->GetScrollOffset();
-    const int nNew = bRight ? nOffset + kGroupsScrollStep : std::max(0, nOffset - kGroupsScrollStep);
+    const int nNew = NextScrollOffset(nOffset, bRight);
     if (nNew == nOffset)
         return;
     pGroups->SetScrollOffsetRequest(nNew);

@@ -35,8 +35,6 @@ public:
     // The commands that put the quick access toolbar below the ribbon (the first) or above it.
     static constexpr UINT kIdQuickAccessBelow = 9608;
     static constexpr UINT kIdQuickAccessAboveLast = 9610;
-    // How far one press of a group scroll button moves the groups.
-    static constexpr int kGroupsScrollStep = 40;
     // Below this length the ribbon hides.
     static constexpr int kDefaultMinimumWidth = 250;
     // Hide flags the ribbon sets: laid out away (overflow, no room), away with the tabs row, group of a tab not selected.

@@ -1,0 +1,142 @@
+// CKitRibbonScrollableBar, CKitRibbonScrollableBar::CControlGroupsScroll.
+#include "toolkit/themes/ribbon/ribbon_scrollable_bar.h"
+
+#include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
+
+#include <windows.h>
+
+IMPLEMENT_DYNCREATE(CKitRibbonScrollableBar::CControlGroupsScroll, CKitControlButton)
+
+namespace {
+
+UINT PlatformDoubleClickTime()
+{
+    return ::GetDoubleClickTime();
+}
+
+BOOL PlatformIsLeftButtonDown()
+{
+    const int nButton = ::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+    return (::GetKeyState(nButton) & 0x8000) != 0;
+}
+
+const CKitRibbonScrollableBar::CControlGroupsScroll::RepeatTiming kPlatformTiming = {
+    PlatformDoubleClickTime, PlatformIsLeftButtonDown, nullptr};
+const CKitRibbonScrollableBar::CControlGroupsScroll::RepeatTiming* g_pTiming = &kPlatformTiming;
+
+// Control flags of a scroll button: kept off the quick access toolbar, own enabled state.
+constexpr DWORD kScrollButtonFlags = 0x12;
+
+void SetRepeatTimer(HWND hWnd, UINT nElapse)
+{
+    ::SetTimer(hWnd, CKitRibbonScrollableBar::kTimerScrollRepeat, nElapse, nullptr);
+    if (g_pTiming->pfnOnTimerSet != nullptr)
+        g_pTiming->pfnOnTimerSet(nElapse);
+}
+
+} // namespace
+
+void CKitRibbonScrollableBar::CControlGroupsScroll::SetRepeatTiming(const RepeatTiming* pTiming)
+{
+    g_pTiming = pTiming != nullptr ? pTiming : &kPlatformTiming;
+}
+
+CKitRibbonScrollableBar::CControlGroupsScroll::CControlGroupsScroll(BOOL bLeft) : m_bLeft(bLeft)
+{
+    SetFlags(kScrollButtonFlags);
+}
+
+void CKitRibbonScrollableBar::CControlGroupsScroll::OnClick(BOOL /*bKeyboard*/, CPoint /*pt*/)
+{
+    CKitCommandBar* pOwner = GetParent();
+    CKitRibbonScrollableBar* pScrollable = GetScrollableBar(pOwner);
+    if (pScrollable == nullptr || pOwner->GetSafeHwnd() == nullptr || !g_pTiming->pfnIsLeftButtonDown())
+        return;
+    const HWND hOwner = pOwner->GetSafeHwnd();
+    InternalAddRef();
+    m_bScrollPressed = TRUE;
+    RedrawParent(FALSE);
+    pScrollable->ScrollGroups(!m_bLeft);
+
+    const UINT nDoubleClick = g_pTiming->pfnDoubleClickTime();
+    SetRepeatTimer(hOwner, nDoubleClick * 4 / 5);
+    ::SetCapture(hOwner);
+    BOOL bFirstTick = TRUE;
+    while (::GetCapture() == hOwner && IsVisible()) {
+        MSG msg;
+        if (!::GetMessageA(&msg, nullptr, 0, 0)) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (msg.message == WM_LBUTTONUP)
+            break;
+        if (msg.message == WM_TIMER && msg.hwnd == hOwner && msg.wParam == kTimerScrollRepeat) {
+            pScrollable->ScrollGroups(!m_bLeft);
+            if (bFirstTick) {
+                bFirstTick = FALSE;
+                SetRepeatTimer(hOwner, nDoubleClick / 10);
+            }
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    if (::IsWindow(hOwner))
+        ::KillTimer(hOwner, kTimerScrollRepeat);
+    if (::GetCapture() == hOwner)
+        ::ReleaseCapture();
+    m_bScrollPressed = FALSE;
+    if (!IsVisible())
+        SetSelected(kitSelectedNone);
+    RedrawParent(FALSE);
+    InternalRelease();
+}
+
+void CKitRibbonScrollableBar::CControlGroupsScroll::Draw(CDC* pDC)
+{
+    CKitCommandBar* pParent = GetParent();
+    if (pParent == nullptr)
+        return;
+    if (CKitPaintManager* pPaint = CKitPaintManager::FromPainter(pParent->GetPaintManager()))
+        pPaint->GetRibbonPaintManager()->DrawGroupsScrollButton(pDC, this, m_bLeft);
+}
+
+CKitRibbonScrollableBar* CKitRibbonScrollableBar::GetScrollableBar(CKitCommandBar* pBar)
+{
+    return dynamic_cast<CKitRibbonScrollableBar*>(pBar);
+}
+
+void CKitRibbonScrollableBar::InitScrollableBar(CKitCommandBar* pOwner)
+{
+    m_pOwnerBar = pOwner;
+    m_pScrollRight = new CControlGroupsScroll(FALSE);
+    m_pScrollLeft = new CControlGroupsScroll(TRUE);
+    for (CControlGroupsScroll* pButton : {m_pScrollRight, m_pScrollLeft}) {
+        pOwner->GetControls()->Add(pButton, 0, nullptr, -1, TRUE);
+        pButton->SetHideFlags(pButton->GetHideFlags() | kitHideExpand);
+    }
+}
+
+void CKitRibbonScrollableBar::ShowScrollButtons(BOOL bLeft, BOOL bRight)
+{
+    if (m_pScrollLeft == nullptr || m_pScrollRight == nullptr)
+        return;
+    const CRect rc = GetGroupsRect();
+    const struct {
+        CControlGroupsScroll* pButton;
+        BOOL bShow;
+        CRect rc;
+    } buttons[] = {
+        {m_pScrollLeft, bLeft, CRect(rc.left - 1, rc.top, rc.left + kScrollButtonWidth, rc.bottom)},
+        {m_pScrollRight, bRight, CRect(rc.right - kScrollButtonWidth, rc.top, rc.right + 1, rc.bottom)},
+    };
+    for (const auto& button : buttons) {
+        const DWORD dwHide = button.pButton->GetHideFlags();
+        button.pButton->SetHideFlags(button.bShow ? dwHide & ~kitHideExpand : dwHide | kitHideExpand);
+        if (button.bShow)
+            button.pButton->SetRect(button.rc);
+    }
+}
