@@ -500,7 +500,8 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     for (int i = 0; i < m_pControls->GetCount(); ++i) {
         CKitControl* pControl = m_pControls->GetAt(i);
         if (IsQuickAccessControl(pControl) || pControl->GetRibbonGroup() != nullptr || pControl == m_pSystemButton ||
-            pControl == m_pControlTab || !pControl->IsVisible(kHideWithTabs))
+            pControl == m_pControlTab || pControl == m_pScrollLeft || pControl == m_pScrollRight ||
+            !pControl->IsVisible(kHideWithTabs))
             continue;
         if (pControl->GetId() >= kIdCaptionButtonFirst && pControl->GetId() <= kIdCaptionButtonLast)
             continue;
@@ -606,8 +607,17 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     CKitRibbonTab* pSelected = GetSelectedTab();
     if (pSelected != nullptr && !IsBackstageViewVisible()) {
         const int nMargin = pRibbonPainter->GetGroupSpacing() > 0 ? 4 : 0;
-        pSelected->GetGroups()->RepositionGroups(
-            &dc, rcGroups.Width(), CRect(rcGroups.left + nMargin, rcGroups.top + 3, nMargin + 4, 3));
+        CKitRibbonGroups* pGroups = pSelected->GetGroups();
+        pGroups->RepositionGroups(&dc, rcGroups.Width(),
+                                  CRect(rcGroups.left + nMargin, rcGroups.top + 3, nMargin + 4, 3));
+        // The scroll buttons join the controls the first time the groups do not fit.
+        const BOOL bScroll = pGroups->IsScrollLeftVisible() || pGroups->IsScrollRightVisible();
+        if (bScroll && m_pScrollLeft == nullptr)
+            InitScrollableBar(this);
+        const BOOL bShown = IsGroupsVisible();
+        ShowScrollButtons(bShown && pGroups->IsScrollLeftVisible(), bShown && pGroups->IsScrollRightVisible());
+    } else {
+        ShowScrollButtons(FALSE, FALSE);
     }
     dc.SelectObject(pOldFont);
 

@@ -117,7 +117,15 @@ void CKitRibbonScrollableBar::InitScrollableBar(CKitCommandBar* pOwner)
     for (CControlGroupsScroll* pButton : {m_pScrollRight, m_pScrollLeft}) {
         pOwner->GetControls()->Add(pButton, 0, nullptr, -1, TRUE);
         pButton->SetHideFlags(pButton->GetHideFlags() | kitHideExpand);
+        pButton->InternalAddRef();
     }
+}
+
+CKitRibbonScrollableBar::~CKitRibbonScrollableBar()
+{
+    for (CControlGroupsScroll* pButton : {m_pScrollLeft, m_pScrollRight})
+        if (pButton != nullptr)
+            pButton->InternalRelease();
 }
 
 void CKitRibbonScrollableBar::ShowScrollButtons(BOOL bLeft, BOOL bRight)

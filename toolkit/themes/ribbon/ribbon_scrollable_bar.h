@@ -45,7 +45,8 @@ public:
         BOOL m_bScrollPressed = FALSE;
     };
 
-    virtual ~CKitRibbonScrollableBar() = default;
+    // Lets go of the scroll buttons.
+    virtual ~CKitRibbonScrollableBar();
 
     // Scrolls the groups one step to the left or to the right.
     virtual void ScrollGroups(BOOL bRight) = 0;
@@ -63,7 +64,7 @@ public:
     // The scrollable part of a ribbon bar or ribbon popup; null for any other bar.
     static CKitRibbonScrollableBar* GetScrollableBar(CKitCommandBar* pBar);
 
-    // Makes the two scroll buttons on the owner's controls, both hidden.
+    // Makes the two scroll buttons on the owner's controls, both hidden; the part keeps them alive too.
     void InitScrollableBar(CKitCommandBar* pOwner);
     // Shows each button at its end of the groups rectangle, or hides it.
     void ShowScrollButtons(BOOL bLeft, BOOL bRight);

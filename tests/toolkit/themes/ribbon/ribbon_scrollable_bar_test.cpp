@@ -4,7 +4,6 @@
 #include "toolkit/themes/ribbon/ribbon_popup_toolbars.h"
 
 #include "toolkit/themes/ribbon/ribbon_bar.h"
-#include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include "toolkit/commandbars/command_bar.h"
