@@ -115,18 +115,11 @@ void CKitRibbonBar::OnQuickAccessPlace(UINT nId)
 
 void CKitRibbonBar::ScrollGroups(BOOL bRight)
 {
-    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
-        pCommandBars->ClosePopups();
     CKitRibbonTab* pTab = GetSelectedTab();
-    if (pTab == nullptr)
-        return;
-    CKitRibbonGroups* pGroups = pTab->GetGroups();
-    const int nOffset = pGroups->GetScrollOffset();
-    const int nNew = NextScrollOffset(nOffset, bRight);
-    if (nNew == nOffset)
-        return;
-    pGroups->SetScrollOffsetRequest(nNew);
-    DelayLayout();
+    if (pTab != nullptr)
+        RequestScrollStep(this, pTab->GetGroups(), bRight);
+    else if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
 }
 
 CKitRibbonGroup* CKitRibbonBar::HitTestGroup(CPoint point) const

@@ -2,7 +2,6 @@
 #include "toolkit/themes/ribbon/ribbon_popup_toolbars.h"
 
 #include "framework/gdi.h"
-#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -45,14 +44,7 @@ CRect CKitRibbonTabPopupToolBar::CalcPopupPlacement(const CRect& rcRibbon, const
 
 void CKitRibbonTabPopupToolBar::ScrollGroups(BOOL bRight)
 {
-    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
-        pCommandBars->ClosePopups();
-    CKitRibbonGroups* pGroups = m_pTab->GetGroups();
-    const int nNew = NextScrollOffset(pGroups->GetScrollOffset(), bRight);
-    if (nNew == pGroups->GetScrollOffset())
-        return;
-    pGroups->SetScrollOffsetRequest(nNew);
-    DelayLayout();
+    RequestScrollStep(this, m_pTab->GetGroups(), bRight);
 }
 
 CKitRibbonGroup* CKitRibbonTabPopupToolBar::HitTestGroup(CPoint point) const

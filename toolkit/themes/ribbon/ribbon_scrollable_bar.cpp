@@ -2,8 +2,10 @@
 #include "toolkit/themes/ribbon/ribbon_scrollable_bar.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 
 #include <windows.h>
@@ -147,4 +149,32 @@ void CKitRibbonScrollableBar::ShowScrollButtons(BOOL bLeft, BOOL bRight)
         if (button.bShow)
             button.pButton->SetRect(button.rc);
     }
+}
+
+void CKitRibbonScrollableBar::RequestScrollStep(CKitCommandBar* pBar, CKitRibbonGroups* pGroups, BOOL bRight)
+{
+    if (CKitCommandBarManager* pCommandBars = pBar->GetCommandBars())
+        pCommandBars->ClosePopups();
+    RequestScrollOffset(pBar, pGroups, NextScrollOffset(pGroups->GetScrollOffset(), bRight));
+}
+
+void CKitRibbonScrollableBar::RequestScrollOffset(CKitCommandBar* pBar, CKitRibbonGroups* pGroups, int nOffset)
+{
+    if (nOffset == pGroups->GetScrollOffset())
+        return;
+    pGroups->SetScrollOffsetRequest(nOffset);
+    pBar->DelayLayout();
+}
+
+void CKitRibbonScrollableBar::EnsureVisible(CKitRibbonGroups* pGroups, const CRect& rcControl)
+{
+    if (m_pOwnerBar == nullptr || m_pScrollLeft == nullptr)
+        return;
+    const CRect rc = GetGroupsRect();
+    int nOffset = pGroups->GetScrollOffset();
+    if (rcControl.left < kScrollButtonWidth && m_pScrollLeft->IsVisible())
+        nOffset += rcControl.left - kScrollButtonWidth;
+    else if (rcControl.right > rc.right && m_pScrollRight->IsVisible())
+        nOffset += rcControl.right - rc.Width() + kScrollButtonWidth;
+    RequestScrollOffset(m_pOwnerBar, pGroups, nOffset < 0 ? 0 : nOffset);
 }

@@ -7,6 +7,7 @@
 
 class CKitCommandBar;
 class CKitRibbonGroup;
+class CKitRibbonGroups;
 
 // A second base of the bars that show ribbon groups.
 class CKitRibbonScrollableBar {
@@ -71,12 +72,19 @@ public:
     CControlGroupsScroll* GetScrollLeft() const { return m_pScrollLeft; }
     CControlGroupsScroll* GetScrollRight() const { return m_pScrollRight; }
 
+    // Scrolls the groups so the control's rectangle shows between the visible scroll buttons.
+    void EnsureVisible(CKitRibbonGroups* pGroups, const CRect& rcControl);
+
     // The group under the mouse, drawn highlighted; null when none.
     CKitRibbonGroup* GetHighlightedGroup() const { return m_pHighlightedGroup; }
     void SetHighlightedGroup(CKitRibbonGroup* pGroup) { m_pHighlightedGroup = pGroup; }
 
 protected:
     CKitRibbonScrollableBar() = default;
+    // Closes the bar's popups and asks the next layout of the bar for the groups' offset one step on.
+    static void RequestScrollStep(CKitCommandBar* pBar, CKitRibbonGroups* pGroups, BOOL bRight);
+    // Asks the next layout of the bar for the offset when it differs from the groups' current one.
+    static void RequestScrollOffset(CKitCommandBar* pBar, CKitRibbonGroups* pGroups, int nOffset);
 
     CKitCommandBar* m_pOwnerBar = nullptr;
     CControlGroupsScroll* m_pScrollLeft = nullptr;

@@ -1,9 +1,10 @@
 // The group scroll buttons of a ribbon bar or popup: their place at the ends of the groups and the repeat
-// of a held press; where a minimised ribbon's tab popup opens and how it scrolls.
+// of a held press, the offset that brings a control into view, and where a minimised ribbon's tab popup opens.
 #include "toolkit/themes/ribbon/ribbon_scrollable_bar.h"
 #include "toolkit/themes/ribbon/ribbon_popup_toolbars.h"
 
 #include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include "toolkit/commandbars/command_bar.h"
@@ -122,6 +123,32 @@ TEST_F(GroupsScrollTest, LeftButtonScrollsLeftAndReleasedAtOnceScrollsOnce)
     g_bLeftButtonDown = FALSE;
     m_bar.GetScrollLeft()->OnClick();
     EXPECT_EQ(1u, m_bar.m_scrolls.size());
+}
+
+// Groups at offset 0 in (20, 5, 280, 85): a control past the right end asks for the offset that shows it 12
+// pixels clear of the right button; one under the left button cannot go below 0; hidden buttons ask nothing.
+TEST_F(GroupsScrollTest, EnsureVisibleAsksForTheOffsetThatShowsTheControl)
+{
+    const struct {
+        const char* pszName;
+        BOOL bLeft;
+        BOOL bRight;
+        CRect rcControl;
+        int nRequest;
+    } cases[] = {
+        {"past the right end", FALSE, TRUE, CRect(250, 10, 300, 30), 52},
+        {"past the right end, no right button", TRUE, FALSE, CRect(250, 10, 300, 30), -1},
+        {"under the left button at offset 0", TRUE, TRUE, CRect(5, 10, 40, 30), -1},
+        {"inside", TRUE, TRUE, CRect(100, 10, 140, 30), -1},
+    };
+    for (const auto& c : cases) {
+        CKitRibbonTab tab;
+        CKitRibbonGroups* pGroups = tab.GetGroups();
+        pGroups->SetScrollOffsetRequest(-1);
+        m_bar.ShowScrollButtons(c.bLeft, c.bRight);
+        m_bar.EnsureVisible(pGroups, c.rcControl);
+        EXPECT_EQ(c.nRequest, pGroups->GetScrollOffsetRequest()) << c.pszName;
+    }
 }
 
 TEST(ScrollOffsetTest, StepsFortyAndNeverGoesBelowZero)
