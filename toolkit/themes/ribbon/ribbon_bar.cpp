@@ -125,7 +125,7 @@ void CKitRibbonBar::ScrollGroups(BOOL bRight)
 CKitRibbonGroup* CKitRibbonBar::HitTestGroup(CPoint point) const
 {
     CKitRibbonTab* pTab = GetSelectedTab();
-    if (pTab == nullptr || !IsGroupsVisible() || !m_rcGroups.PtInRect(point))
+    if (pTab == nullptr || !IsGroupsVisible() || !m_rcGroups.PtInRect(point) || IsOnScrollButton(point))
         return nullptr;
     return pTab->GetGroups()->HitTest(point);
 }

@@ -161,7 +161,7 @@ public:
     CRect GetGroupsRect() const override { return m_rcGroups; }
     // One step of 40 pixels; never before the first group.
     void ScrollGroups(BOOL bRight) override;
-    // A group of the selected tab while the groups show.
+    // A group of the selected tab while the groups show; none on a shown scroll button.
     CKitRibbonGroup* HitTestGroup(CPoint point) const override;
     CRect GetQuickAccessRect() const { return m_rcQuickAccess; }
     CRect GetCaptionFreeRect() const { return m_rcCaptionFree; }

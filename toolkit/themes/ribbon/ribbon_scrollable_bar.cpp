@@ -178,3 +178,11 @@ void CKitRibbonScrollableBar::EnsureVisible(CKitRibbonGroups* pGroups, const CRe
         nOffset += rcControl.right - rc.Width() + kScrollButtonWidth;
     RequestScrollOffset(m_pOwnerBar, pGroups, nOffset < 0 ? 0 : nOffset);
 }
+
+BOOL CKitRibbonScrollableBar::IsOnScrollButton(CPoint point) const
+{
+    for (const CControlGroupsScroll* pButton : {m_pScrollLeft, m_pScrollRight})
+        if (pButton != nullptr && pButton->IsVisible() && pButton->GetRect().PtInRect(point))
+            return TRUE;
+    return FALSE;
+}

@@ -72,6 +72,8 @@ public:
     CControlGroupsScroll* GetScrollLeft() const { return m_pScrollLeft; }
     CControlGroupsScroll* GetScrollRight() const { return m_pScrollRight; }
 
+    // Whether the point lies on a shown scroll button.
+    BOOL IsOnScrollButton(CPoint point) const;
     // Scrolls the groups so the control's rectangle shows between the visible scroll buttons.
     void EnsureVisible(CKitRibbonGroups* pGroups, const CRect& rcControl);
 

@@ -560,6 +560,10 @@ TEST(KitRibbonBar, GroupsThatDoNotFitScrollByFortyAndNeverBeforeTheFirst)
     const CPoint ptInGroup = pShown->GetRect().CenterPoint();
     EXPECT_EQ(pShown, bar.HitTestGroup(ptInGroup));
     EXPECT_EQ(nullptr, bar.HitTestGroup(CPoint(ptInGroup.x, bar.GetGroupsRect().top - 1)));
+    // A group under the right scroll button is not hit there.
+    const CPoint ptOnRight = pRight->GetRect().CenterPoint();
+    EXPECT_NE(nullptr, pGroups->HitTest(ptOnRight));
+    EXPECT_EQ(nullptr, bar.HitTestGroup(ptOnRight));
     bar.SetRibbonMinimized(TRUE);
     EXPECT_EQ(nullptr, bar.HitTestGroup(ptInGroup));
     // Minimised, neither scroll button shows.
