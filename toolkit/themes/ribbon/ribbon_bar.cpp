@@ -644,8 +644,11 @@ void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
             if (!pGroup->IsVisible() || !rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
                 continue;
             pRibbonPainter->DrawGroup(pDC, pGroup);
-            for (int c = 0; c < pGroup->GetCount(); ++c) {
-                CKitControl* pControl = pGroup->GetAt(c);
+            std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
+            for (int c = 0; c < pGroup->GetCount(); ++c)
+                controls.push_back(pGroup->GetAt(c));
+            // A reduced group shows only its popup button.
+            for (CKitControl* pControl : controls) {
                 if (pControl->IsVisible() && rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
                     pControl->Draw(pDC);
             }
