@@ -115,24 +115,17 @@ void CKitRibbonBar::OnQuickAccessPlace(UINT nId)
 
 void CKitRibbonBar::ScrollGroups(BOOL bRight)
 {
-    if (CKitCommandBarManager* pCommandBars = GetCommandBars())
-        pCommandBars->ClosePopups();
     CKitRibbonTab* pTab = GetSelectedTab();
-    if (pTab == nullptr)
-        return;
-    CKitRibbonGroups* pGroups = pTab->GetGroups();
-    const int nOffset = pGroups->GetScrollOffset();
-    const int nNew = bRight ? nOffset + kGroupsScrollStep : std::max(0, nOffset - kGroupsScrollStep);
-    if (nNew == nOffset)
-        return;
-    pGroups->SetScrollOffsetRequest(nNew);
-    DelayLayout();
+    if (pTab != nullptr)
+        RequestScrollStep(this, pTab->GetGroups(), bRight);
+    else if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+        pCommandBars->ClosePopups();
 }
 
 CKitRibbonGroup* CKitRibbonBar::HitTestGroup(CPoint point) const
 {
     CKitRibbonTab* pTab = GetSelectedTab();
-    if (pTab == nullptr || !IsGroupsVisible() || !m_rcGroups.PtInRect(point))
+    if (pTab == nullptr || !IsGroupsVisible() || !m_rcGroups.PtInRect(point) || IsOnScrollButton(point))
         return nullptr;
     return pTab->GetGroups()->HitTest(point);
 }
@@ -500,7 +493,8 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     for (int i = 0; i < m_pControls->GetCount(); ++i) {
         CKitControl* pControl = m_pControls->GetAt(i);
         if (IsQuickAccessControl(pControl) || pControl->GetRibbonGroup() != nullptr || pControl == m_pSystemButton ||
-            pControl == m_pControlTab || !pControl->IsVisible(kHideWithTabs))
+            pControl == m_pControlTab || pControl == m_pScrollLeft || pControl == m_pScrollRight ||
+            !pControl->IsVisible(kHideWithTabs))
             continue;
         if (pControl->GetId() >= kIdCaptionButtonFirst && pControl->GetId() <= kIdCaptionButtonLast)
             continue;
@@ -606,8 +600,17 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     CKitRibbonTab* pSelected = GetSelectedTab();
     if (pSelected != nullptr && !IsBackstageViewVisible()) {
         const int nMargin = pRibbonPainter->GetGroupSpacing() > 0 ? 4 : 0;
-        pSelected->GetGroups()->RepositionGroups(
-            &dc, rcGroups.Width(), CRect(rcGroups.left + nMargin, rcGroups.top + 3, nMargin + 4, 3));
+        CKitRibbonGroups* pGroups = pSelected->GetGroups();
+        pGroups->RepositionGroups(&dc, rcGroups.Width(),
+                                  CRect(rcGroups.left + nMargin, rcGroups.top + 3, nMargin + 4, 3));
+        // The scroll buttons join the controls the first time the groups do not fit.
+        const BOOL bScroll = pGroups->IsScrollLeftVisible() || pGroups->IsScrollRightVisible();
+        if (bScroll && m_pScrollLeft == nullptr)
+            InitScrollableBar(this);
+        const BOOL bShown = IsGroupsVisible();
+        ShowScrollButtons(bShown && pGroups->IsScrollLeftVisible(), bShown && pGroups->IsScrollRightVisible());
+    } else {
+        ShowScrollButtons(FALSE, FALSE);
     }
     dc.SelectObject(pOldFont);
 
@@ -641,8 +644,11 @@ void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
             if (!pGroup->IsVisible() || !rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
                 continue;
             pRibbonPainter->DrawGroup(pDC, pGroup);
-            for (int c = 0; c < pGroup->GetCount(); ++c) {
-                CKitControl* pControl = pGroup->GetAt(c);
+            std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
+            for (int c = 0; c < pGroup->GetCount(); ++c)
+                controls.push_back(pGroup->GetAt(c));
+            // A reduced group shows only its popup button.
+            for (CKitControl* pControl : controls) {
                 if (pControl->IsVisible() && rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
                     pControl->Draw(pDC);
             }

@@ -37,8 +37,6 @@ public:
     // The commands that put the quick access toolbar below the ribbon (the first) or above it.
     static constexpr UINT kIdQuickAccessBelow = 9608;
     static constexpr UINT kIdQuickAccessAboveLast = 9610;
-    // How far one press of a group scroll button moves the groups.
-    static constexpr int kGroupsScrollStep = 40;
     // Below this length the ribbon hides.
     static constexpr int kDefaultMinimumWidth = 250;
     // Hide flags the ribbon sets: laid out away (overflow, no room), away with the tabs row, group of a tab not selected.
@@ -186,7 +184,7 @@ public:
     CRect GetGroupsRect() const override { return m_rcGroups; }
     // One step of 40 pixels; never before the first group.
     void ScrollGroups(BOOL bRight) override;
-    // A group of the selected tab while the groups show.
+    // A group of the selected tab while the groups show; none on a shown scroll button.
     CKitRibbonGroup* HitTestGroup(CPoint point) const override;
     CRect GetQuickAccessRect() const { return m_rcQuickAccess; }
     CRect GetCaptionFreeRect() const { return m_rcCaptionFree; }

@@ -209,6 +209,7 @@ public:
     int GetScrollOffset() const { return m_nScrollOffset; }
     // The offset the next layout pass asks for.
     void SetScrollOffsetRequest(int nOffset) { m_nScrollOffsetRequest = nOffset; }
+    int GetScrollOffsetRequest() const { return m_nScrollOffsetRequest; }
     // Whether the last pass wanted the left and the right scroll buttons.
     BOOL IsScrollLeftVisible() const { return m_bScrollLeft; }
     BOOL IsScrollRightVisible() const { return m_bScrollRight; }

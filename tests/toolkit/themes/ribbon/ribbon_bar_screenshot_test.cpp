@@ -1,5 +1,5 @@
 // A frame with a ribbon bar: three tabs and a context tab, groups of buttons, a quick access toolbar:
-// build/screens/ribbon-bar.png.
+// build/screens/ribbon-bar.png; narrow, with more groups than fit, scrolled: build/screens/ribbon-bar-scrolled.png.
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
 #include "framework/wnd.h"
@@ -33,11 +33,14 @@ CKitControl* AddButton(CKitRibbonBar* pBar, CKitRibbonGroup* pGroup, UINT nId, L
 
 } // namespace
 
-TEST(KitRibbonBarScreens, RibbonWithTabsGroupsAndQuickAccess)
+namespace {
+
+// The ribbon in a frame of the width with extra groups of three buttons, scrolled right by the steps.
+void ShootRibbon(int nWidth, int nExtraGroups, int nScrollSteps, LPCSTR lpszName)
 {
     CWnd site;
     ASSERT_TRUE(site.CreateEx(0, "STATIC", "Corvel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE |
-                              WS_CLIPCHILDREN, 40, 40, kWidth, kHeight, nullptr, 0));
+                              WS_CLIPCHILDREN, 40, 40, nWidth, kHeight, nullptr, 0));
     CRect rcClient;
     site.GetClientRect(&rcClient);
     CKitCommandBarManager manager;
@@ -63,6 +66,11 @@ TEST(KitRibbonBarScreens, RibbonWithTabsGroupsAndQuickAccess)
     AddButton(pRibbon, pModule, 104, "Send");
     AddButton(pRibbon, pModule, 105, "Receive");
     AddButton(pRibbon, pModule, 106, "Monitor");
+    for (int g = 0; g < nExtraGroups; ++g) {
+        CKitRibbonGroup* pGroup = pHome->GetGroups()->Add("Mapping", 20 + g);
+        for (int c = 0; c < 3; ++c)
+            AddButton(pRibbon, pGroup, 200 + 10 * g + c, "Attribute");
+    }
     for (LPCSTR lpszCaption : {"Open", "Save"}) {
         CKitControl* pQuick = pRibbon->GetQuickAccessControls()->Add(kitControlButton, 102);
         pQuick->SetCaption(lpszCaption);
@@ -74,12 +82,29 @@ TEST(KitRibbonBarScreens, RibbonWithTabsGroupsAndQuickAccess)
     ASSERT_LT(0, sz.cy);
     pRibbon->MoveWindow(0, 0, sz.cx, sz.cy);
     pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
+    for (int i = 0; i < nScrollSteps; ++i) {
+        pRibbon->ScrollGroups(TRUE);
+        pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
+    }
     site.Invalidate();
     site.UpdateWindow();
     pRibbon->Invalidate();
     pRibbon->UpdateWindow();
     PumpMessages();
-    EXPECT_EQ("", SaveWindowScreenshot(site.GetSafeHwnd(), "ribbon-bar"));
+    EXPECT_EQ("", SaveWindowScreenshot(site.GetSafeHwnd(), lpszName));
     manager.RemoveAll();
     site.DestroyWindow();
+}
+
+} // namespace
+
+TEST(KitRibbonBarScreens, RibbonWithTabsGroupsAndQuickAccess)
+{
+    ShootRibbon(kWidth, 0, 0, "ribbon-bar");
+}
+
+// Reduced groups show their popup buttons; both group scroll buttons show at the ends of the groups.
+TEST(KitRibbonBarScreens, NarrowRibbonScrollsItsGroups)
+{
+    ShootRibbon(360, 6, 2, "ribbon-bar-scrolled");
 }

@@ -526,6 +526,14 @@ TEST(KitRibbonBar, GroupsThatDoNotFitScrollByFortyAndNeverBeforeTheFirst)
     bar.CalcDockLayout(300, LM_COMMIT);
     CKitRibbonGroups* pGroups = pTab->GetGroups();
     ASSERT_TRUE(pGroups->IsScrollRightVisible());
+    // The right scroll button shows at the right end of the groups, the left one only once scrolled.
+    CKitRibbonScrollableBar::CControlGroupsScroll* pLeft = bar.GetScrollLeft();
+    CKitRibbonScrollableBar::CControlGroupsScroll* pRight = bar.GetScrollRight();
+    ASSERT_NE(nullptr, pLeft);
+    const CRect rcGroups = bar.GetGroupsRect();
+    EXPECT_FALSE(pLeft->IsVisible());
+    EXPECT_TRUE(pRight->IsVisible());
+    EXPECT_EQ(CRect(rcGroups.right - 12, rcGroups.top, rcGroups.right + 1, rcGroups.bottom), pRight->GetRect());
 
     bar.ScrollGroups(FALSE);
     bar.CalcDockLayout(300, LM_COMMIT);
@@ -533,6 +541,8 @@ TEST(KitRibbonBar, GroupsThatDoNotFitScrollByFortyAndNeverBeforeTheFirst)
     bar.ScrollGroups(TRUE);
     bar.CalcDockLayout(300, LM_COMMIT);
     EXPECT_EQ(40, pGroups->GetScrollOffset());
+    EXPECT_TRUE(pLeft->IsVisible());
+    EXPECT_EQ(CRect(rcGroups.left - 1, rcGroups.top, rcGroups.left + 12, rcGroups.bottom), pLeft->GetRect());
     bar.ScrollGroups(TRUE);
     bar.CalcDockLayout(300, LM_COMMIT);
     EXPECT_EQ(80, pGroups->GetScrollOffset());
@@ -550,6 +560,14 @@ TEST(KitRibbonBar, GroupsThatDoNotFitScrollByFortyAndNeverBeforeTheFirst)
     const CPoint ptInGroup = pShown->GetRect().CenterPoint();
     EXPECT_EQ(pShown, bar.HitTestGroup(ptInGroup));
     EXPECT_EQ(nullptr, bar.HitTestGroup(CPoint(ptInGroup.x, bar.GetGroupsRect().top - 1)));
+    // A group under the right scroll button is not hit there.
+    const CPoint ptOnRight = pRight->GetRect().CenterPoint();
+    EXPECT_NE(nullptr, pGroups->HitTest(ptOnRight));
+    EXPECT_EQ(nullptr, bar.HitTestGroup(ptOnRight));
     bar.SetRibbonMinimized(TRUE);
     EXPECT_EQ(nullptr, bar.HitTestGroup(ptInGroup));
+    // Minimised, neither scroll button shows.
+    bar.CalcDockLayout(300, LM_COMMIT);
+    EXPECT_FALSE(pLeft->IsVisible());
+    EXPECT_FALSE(pRight->IsVisible());
 }

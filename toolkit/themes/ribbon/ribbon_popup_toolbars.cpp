@@ -1,0 +1,80 @@
+// CKitRibbonTabPopupToolBar.
+#include "toolkit/themes/ribbon/ribbon_popup_toolbars.h"
+
+#include "framework/gdi.h"
+#include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_tab.h"
+
+#include <windows.h>
+
+IMPLEMENT_DYNAMIC(CKitRibbonTabPopupToolBar, CKitPopupToolBar)
+
+CKitRibbonTabPopupToolBar::CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab)
+    : m_pTab(new CKitRibbonTab), m_pRibbonBar(pTab->GetRibbonBar())
+{
+    m_pTab->SetRibbonBar(m_pRibbonBar);
+    m_pTab->Copy(pTab);
+    m_pTab->SetRect(pTab->GetRect());
+    SetFlags(kFlagRibbonPopup);
+}
+
+CKitRibbonTabPopupToolBar::~CKitRibbonTabPopupToolBar()
+{
+    m_pTab->OnRemoved();
+    m_pTab->InternalRelease();
+}
+
+CRect CKitRibbonTabPopupToolBar::CalcPopupPlacement(const CRect& rcRibbon, const CRect& rcWork, int y, int nHeight,
+                                                    int nExcludeTop)
+{
+    int x = rcRibbon.left;
+    int nWidth = rcRibbon.Width();
+    if (x < rcWork.left) {
+        nWidth -= rcWork.left - x;
+        x = rcWork.left;
+    }
+    if (x + nWidth > rcWork.right)
+        nWidth = rcWork.right - x - 4;
+    if (y + nHeight > rcWork.bottom)
+        y = nExcludeTop - nHeight;
+    return CRect(x, y, x + nWidth, y + nHeight);
+}
+
+void CKitRibbonTabPopupToolBar::ScrollGroups(BOOL bRight)
+{
+    RequestScrollStep(this, m_pTab->GetGroups(), bRight);
+}
+
+CKitRibbonGroup* CKitRibbonTabPopupToolBar::HitTestGroup(CPoint point) const
+{
+    return m_rcGroups.PtInRect(point) ? m_pTab->GetGroups()->HitTest(point) : nullptr;
+}
+
+CSize CKitRibbonTabPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
+{
+    if (m_pRibbonBar == nullptr || m_pRibbonBar->GetSafeHwnd() == nullptr)
+        return CSize(0, 0);
+    CRect rcRibbon;
+    m_pRibbonBar->GetWindowRect(&rcRibbon);
+    CRect rcTab = m_pTab->GetRect();
+    m_pRibbonBar->ClientToScreen(&rcTab);
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    ::GetMonitorInfoA(::MonitorFromRect(&rcTab, MONITOR_DEFAULTTONEAREST), &info);
+    const CRect rcPopup = CalcPopupPlacement(rcRibbon, CRect(info.rcWork), m_ptPopup.y,
+                                             m_pRibbonBar->GetGroupsAreaHeight(), m_rcExclude.top);
+    m_ptPopup = rcPopup.TopLeft();
+
+    CClientDC dc(nullptr);
+    CFont* pOldFont = nullptr;
+    if (CKitPaintManager* pPaint = CKitPaintManager::FromPainter(GetPaintManager()))
+        pOldFont = dc.SelectObject(pPaint->GetCommandBarFont(this));
+    m_rcGroups = CRect(0, 0, rcPopup.Width(), rcPopup.Height());
+    m_pTab->GetGroups()->RepositionGroups(&dc, rcPopup.Width(),
+                                          CRect(kMarginLeft, kMarginTop, kMarginRight, kMarginBottom));
+    if (pOldFont != nullptr)
+        dc.SelectObject(pOldFont);
+    return rcPopup.Size();
+}

@@ -1,0 +1,47 @@
+// CKitRibbonTabPopupToolBar: the groups of a tab in a popup while the ribbon is minimised.
+#pragma once
+
+#include "framework/geometry.h"
+#include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/themes/ribbon/ribbon_scrollable_bar.h"
+
+class CKitRibbonBar;
+class CKitRibbonTab;
+
+// Shows a private copy of a tab under the tab strip, as wide as the ribbon where the screen allows.
+class CKitRibbonTabPopupToolBar : public CKitPopupToolBar, public CKitRibbonScrollableBar {
+    DECLARE_DYNAMIC(CKitRibbonTabPopupToolBar)
+public:
+    // The flag the ribbon popups add to the command-bar flags.
+    static constexpr DWORD kFlagRibbonPopup = 0x200000;
+    // Margins of the groups inside the popup: left, top, right, bottom.
+    static constexpr int kMarginLeft = 4;
+    static constexpr int kMarginTop = 3;
+    static constexpr int kMarginRight = 6;
+    static constexpr int kMarginBottom = 3;
+
+    // Copies the tab of the ribbon bar; the copy keeps the source's rectangle.
+    explicit CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab);
+    ~CKitRibbonTabPopupToolBar() override;
+
+    // The popup's screen rectangle: the ribbon's width from its left edge, kept inside the work area
+    // (4 pixels short of its right edge) and opened above the tab when it would pass the bottom.
+    static CRect CalcPopupPlacement(const CRect& rcRibbon, const CRect& rcWork, int y, int nHeight,
+                                    int nExcludeTop);
+
+    CKitRibbonTab* GetTab() const { return m_pTab; }
+    CKitRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
+
+    // Closes the open popups and asks the next layout for one step more or less; never below 0.
+    void ScrollGroups(BOOL bRight) override;
+    CRect GetGroupsRect() const override { return m_rcGroups; }
+    // A group of the copy inside the groups rectangle.
+    CKitRibbonGroup* HitTestGroup(CPoint point) const override;
+    // Places the popup by the ribbon and lays the copy's groups out in it.
+    CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+
+private:
+    CKitRibbonTab* m_pTab;
+    CKitRibbonBar* m_pRibbonBar;
+    CRect m_rcGroups;
+};
