@@ -61,9 +61,9 @@ CKitRibbonBar::CKitRibbonBar()
     m_bCustomizable = FALSE;
     CKitToolBar::SetAnimationEnabled(TRUE);
     GetAnimation()->SetAnimationEnabled(TRUE);
-    m_pControls->Add(m_pQuickAccessPopup, kIdQuickAccessPopup, "\nCustomize Quick Access Toolbar", -1, TRUE);
+    m_pControls->Add(m_pQuickAccessPopup, kIdQuickAccessPopup, nullptr, -1, TRUE);
     m_pQuickAccessPopup->SetFlags(kQuickAccessPopupFlags);
-    m_pControls->Add(m_pQuickAccessMorePopup, kIdQuickAccessMore, "\nMore controls", -1, TRUE);
+    m_pControls->Add(m_pQuickAccessMorePopup, kIdQuickAccessMore, nullptr, -1, TRUE);
     m_pQuickAccessMorePopup->SetFlags(kQuickAccessPopupFlags);
     m_pQuickAccessMorePopup->SetHideFlags(kitHideUser);
     m_pControls->Add(m_pControlTab, kIdTabStrip, nullptr, -1, TRUE);

@@ -54,6 +54,8 @@ public:
         DECLARE_DYNCREATE(CControlQuickAccessMorePopup)
     public:
         CControlQuickAccessMorePopup() = default;
+        // The ribbon painter's more-controls button; no caption.
+        void Draw(CDC* pDC) override;
     };
 
     // A menu item that puts a default command on the quick access toolbar, or takes it off when it is there.

@@ -87,3 +87,21 @@ BOOL CKitRibbonBarControlQuickAccessPopup::SetPopup(BOOL bPopup)
     }
     return CKitControlPopup::SetPopup(bPopup);
 }
+
+void CKitRibbonBarControlQuickAccessPopup::Draw(CDC* pDC)
+{
+    if (CKitRibbonBar* pRibbonBar = FindRibbonBar()) {
+        if (CKitRibbonPaintManager* pPaintManager = pRibbonBar->GetRibbonPaintManager())
+            pPaintManager->DrawQuickAccessButton(pDC, this);
+    }
+}
+
+void CKitRibbonBar::CControlQuickAccessMorePopup::Draw(CDC* pDC)
+{
+    CKitCommandBar* pParent = GetParent();
+    auto* pRibbonBar = pParent != nullptr ? DYNAMIC_DOWNCAST(CKitRibbonBar, pParent->GetRootParent()) : nullptr;
+    if (pRibbonBar != nullptr) {
+        if (CKitRibbonPaintManager* pPaintManager = pRibbonBar->GetRibbonPaintManager())
+            pPaintManager->DrawQuickAccessMoreButton(pDC, this);
+    }
+}

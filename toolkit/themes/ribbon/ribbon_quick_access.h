@@ -44,6 +44,8 @@ public:
     CSize GetSize(CDC* pDC) override;
     // Opening takes a fresh drop-down menu from the ribbon it belongs to.
     BOOL SetPopup(BOOL bPopup) override;
+    // The ribbon painter's quick access button; no caption.
+    void Draw(CDC* pDC) override;
 
     static constexpr int kMinHeight = 22;
 
