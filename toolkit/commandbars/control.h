@@ -224,6 +224,11 @@ public:
     virtual void SetHideFlags(DWORD dwFlags) { m_dwHideFlags = dwFlags; }
     // Clears hide flag 1 when shown, sets it when hidden.
     void SetHideFlag(BOOL bShow);
+    // Sets or clears the given hide flags, leaving the others.
+    void SetHidden(DWORD dwFlags, BOOL bHidden)
+    {
+        SetHideFlags(bHidden ? (m_dwHideFlags | dwFlags) : (m_dwHideFlags & ~dwFlags));
+    }
     // FALSE under a hidden action; else TRUE when every set hide flag is among the skipped ones.
     virtual BOOL IsVisible(DWORD dwSkipHideFlags = 0) const;
     BOOL IsCollapsible() const { return m_bCollapsible; }

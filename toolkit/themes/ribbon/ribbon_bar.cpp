@@ -32,12 +32,6 @@ constexpr DWORD kQuickAccessPopupFlags = CKitRibbonBar::kFlagNotForQuickAccess |
 // Headers moved or cut to fit keep this width.
 constexpr int kMinContextHeaderWidth = 40;
 
-// Sets or clears one hide flag of the control.
-void SetHidden(CKitControl* pControl, DWORD dwFlag, BOOL bHidden)
-{
-    const DWORD dwHide = pControl->GetHideFlags();
-    pControl->SetHideFlags(bHidden ? dwHide | dwFlag : dwHide & ~dwFlag);
-}
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
@@ -142,8 +136,7 @@ void CKitRibbonBar::OnRemoved()
 
 CKitPaintManager* CKitRibbonBar::GetBarPaintManager() const
 {
-    auto* pPaintManager = dynamic_cast<CKitPaintManager*>(GetPaintManager());
-    return pPaintManager != nullptr ? pPaintManager : CKitPaintManager::Instance();
+    return CKitPaintManager::FromPainter(GetPaintManager());
 }
 
 CKitRibbonPaintManager* CKitRibbonBar::GetRibbonPaintManager() const
@@ -294,7 +287,7 @@ void CKitRibbonBar::ShowSelectedTabGroups()
             for (int c = 0; c < pGroup->GetCount(); ++c)
                 controls.push_back(pGroup->GetAt(c));
             for (CKitControl* pControl : controls)
-                SetHidden(pControl, kHideTabNotSelected, pTab != pSelected);
+                pControl->SetHidden(kHideTabNotSelected, pTab != pSelected);
         }
     }
 }
@@ -421,7 +414,7 @@ CSize CKitRibbonBar::CalcDockLayout(int nLength, DWORD dwMode)
 int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption,
                                          BOOL bSystemButtonInTabs, BOOL bHidden)
 {
-    SetHidden(m_pQuickAccessMorePopup, kitHideUser, TRUE);
+    m_pQuickAccessMorePopup->SetHidden(kitHideUser, TRUE);
     const BOOL bAbove = !m_bQuickAccessBelow;
     int x = nLeft + (bAbove ? 0 : 2);
     BOOL bOverflow = FALSE;
@@ -433,7 +426,7 @@ int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, B
         const BOOL bPopup = pControl == m_pQuickAccessPopup || pControl == m_pQuickAccessMorePopup;
         const BOOL bAway =
             !m_bQuickAccessVisible || (pControl != m_pQuickAccessMorePopup && bOverflow) || bHidden;
-        SetHidden(pControl, kHideByLayout, bAway);
+        pControl->SetHidden(kHideByLayout, bAway);
         if (!pControl->IsVisible())
             continue;
         if (pControl == m_pQuickAccessPopup && bPlacedOne && bAbove && bInCaption && !bSystemButtonInTabs)
@@ -445,9 +438,9 @@ int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, B
         if (pControl->GetBeginGroup())
             x += 6;
         if (!bPopup && x + sz.cx > nRightLimit) {
-            SetHidden(pControl, kHideByLayout, TRUE);
+            pControl->SetHidden(kHideByLayout, TRUE);
             bOverflow = TRUE;
-            SetHidden(m_pQuickAccessMorePopup, kitHideUser, FALSE);
+            m_pQuickAccessMorePopup->SetHidden(kitHideUser, FALSE);
             continue;
         }
         pControl->SetRect(CRect(CPoint(x, y), sz));
@@ -533,7 +526,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
             x = rcButton.right + rcMargin.right + 3;
         }
         const BOOL bAway = !bCaptionVisible && !m_bTabsVisible;
-        SetHidden(m_pSystemButton, kHideByLayout, bAway);
+        m_pSystemButton->SetHidden(kHideByLayout, bAway);
         m_pSystemButton->SetRect(rcButton);
         if (!bSystemButtonInTabs)
             x = std::max<int>(x, rcButton.right);
@@ -542,7 +535,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     for (CKitControl* pControl : tabRow) {
         if ((pControl->GetFlags() & kFlagTabsRowRight) != 0)
             continue;
-        SetHidden(pControl, kHideWithTabs, !m_bTabsVisible);
+        pControl->SetHidden(kHideWithTabs, !m_bTabsVisible);
         if (!pControl->IsVisible())
             continue;
         if (pControl->GetBeginGroup())
@@ -575,7 +568,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
         CKitControl* pControl = *it;
         if ((pControl->GetFlags() & kFlagTabsRowRight) == 0)
             continue;
-        SetHidden(pControl, kHideWithTabs, !m_bTabsVisible);
+        pControl->SetHidden(kHideWithTabs, !m_bTabsVisible);
         pControl->SetBeginGroup(FALSE);
         if (!pControl->IsVisible())
             continue;
@@ -591,7 +584,7 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
         m_rcTabControl.SetRect(0, rcTabs.top, 0, rcTabs.bottom + 1);
     else
         m_rcTabControl.SetRect(x, rcTabs.top, nRight, rcTabs.bottom + 1);
-    SetHidden(m_pControlTab, kitHideUser, !m_bTabsVisible);
+    m_pControlTab->SetHidden(kitHideUser, !m_bTabsVisible);
     m_pControlTab->SetRect(m_rcTabControl);
     if (m_bTabsVisible && !m_rcTabControl.IsRectEmpty())
         m_pControlTab->GetPaintManager()->RepositionTabControl(m_pControlTab, &dc, m_rcTabControl);

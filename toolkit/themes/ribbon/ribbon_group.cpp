@@ -33,11 +33,6 @@ constexpr DWORD kHideNotSelectedTab = 0x80;
 constexpr DWORD kFlagNotForQuickAccess = 0x10;
 constexpr DWORD kFlagGroupPopup = 0x18;
 
-DWORD WithHideFlag(DWORD dwFlags, DWORD dwFlag, bool bSet)
-{
-    return bSet ? (dwFlags | dwFlag) : (dwFlags & ~dwFlag);
-}
-
 // The ribbon painter of the control's bar.
 CKitRibbonPaintManager* RibbonPainterOf(const CKitControl* pControl)
 {
@@ -140,8 +135,7 @@ CKitRibbonGroup::~CKitRibbonGroup()
 void CKitRibbonGroup::SetRect(const CRect& rc)
 {
     m_rcGroup = rc;
-    const DWORD dwPopupHide = m_pPopupButton->GetHideFlags();
-    m_pPopupButton->SetHideFlags(WithHideFlag(dwPopupHide, kHideReduced, !m_bReduced));
+    m_pPopupButton->SetHidden(kHideReduced, !m_bReduced);
     if (m_bReduced) {
         m_pPopupButton->SetRect(rc);
         m_pPopupButton->SetWrap(TRUE);
@@ -179,11 +173,11 @@ void CKitRibbonGroup::OnGroupAdded()
 {
     if (m_pParent == nullptr)
         return;
-    const bool bHidden = !IsVisible();
+    const BOOL bHidden = !IsVisible();
     for (CKitControl* pButton : {static_cast<CKitControl*>(m_pOptionButton), static_cast<CKitControl*>(m_pPopupButton)}) {
         pButton->InternalAddRef();
         m_pParent->GetControls()->InsertAt(pButton, -1);
-        pButton->SetHideFlags(WithHideFlag(pButton->GetHideFlags(), kHideNotSelectedTab, bHidden));
+        pButton->SetHidden(kHideNotSelectedTab, bHidden);
     }
     m_pOptionButton->SetId(static_cast<UINT>(m_nId));
     m_pPopupButton->SetCaption(m_strCaption);
