@@ -182,64 +182,10 @@ int CKitHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (m_hMDIClient == nullptr)
         return -1;
     RegisterDocumentClass();
-    m_hTextMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TEXTTYPE));
-    m_hGridMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_GRIDTYPE));
-    // The frame's own menu, which the menu bar takes over.
-    ::SetMenu(m_hWnd, ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)));
-
     m_pCommandBars = new CKitCommandBarManager();
     m_pCommandBars->SetSite(this);
-    m_pCommandBars->SetDocumentMenu(m_hTextMenu, IDR_TEXTTYPE);
-    m_pCommandBars->SetDocumentMenu(m_hGridMenu, IDR_GRIDTYPE);
-    if (!m_pCommandBars->EnableDocking())
+    if (!CreateBars())
         return -1;
-    m_pMenuBar = m_pCommandBars->SetMenu("Menu Bar", IDR_MAINFRAME);
-    m_pToolBar = m_pCommandBars->Add("Standard", kitBarTop);
-    if (m_pMenuBar == nullptr || m_pToolBar == nullptr || !m_pToolBar->LoadToolBar(IDR_TOOLBAR_STANDARD))
-        return -1;
-    m_pToolBar->SetBarID(IDR_TOOLBAR_STANDARD);
-    m_pToolsBar = m_pCommandBars->Add("Tools", kitBarLeft);
-    m_pDocumentsBar = m_pCommandBars->Add("Documents", kitBarFloating);
-    if (m_pToolsBar == nullptr || m_pDocumentsBar == nullptr)
-        return -1;
-    m_pToolsBar->SetBarID(IDR_TOOLBAR_TOOLS);
-    m_pToolsBar->SetButtons(kToolsButtons, static_cast<int>(std::size(kToolsButtons)));
-    m_pToolsBar->GetControls()->CreateOriginalControls();
-    m_pDocumentsBar->SetBarID(IDR_TOOLBAR_DOCUMENTS);
-    m_pDocumentsBar->SetButtons(kDocumentButtons, static_cast<int>(std::size(kDocumentButtons)));
-    for (int i = 0; i < m_pDocumentsBar->GetControlCount(); i++)
-        m_pDocumentsBar->GetControl(i)->SetStyle(kitButtonCaption);
-    m_pDocumentsBar->GetControls()->CreateOriginalControls();
-    // The floating bar starts inside the frame, below its top bars, left of the properties.
-    CRect rcFrame;
-    GetWindowRect(&rcFrame);
-    m_pDocumentsBar->GetDockContext()->m_ptFloat = CPoint(rcFrame.right - 420, rcFrame.top + 170);
-    m_pCommandBars->FloatCommandBar(m_pDocumentsBar);
-    m_pControlsBar = m_pCommandBars->Add("Controls", kitBarTop);
-    if (m_pControlsBar == nullptr)
-        return -1;
-    m_pControlsBar->SetBarID(IDR_TOOLBAR_CONTROLS);
-    FillControlsBar(m_pCommandBars, m_pControlsBar);
-    m_pControlsBar->GetControls()->CreateOriginalControls();
-
-    m_pPropertiesBar =
-        static_cast<CKitDialogBar*>(m_pCommandBars->Add("Properties", kitBarRight, RUNTIME_CLASS(CKitDialogBar)));
-    if (m_pPropertiesBar == nullptr)
-        return -1;
-    m_pPropertiesBar->SetBarID(IDR_BAR_PROPERTIES);
-    m_pPropertiesBar->SetCaption("Properties");
-    m_pPropertiesBar->SetDockedClientSize(CSize(kPropertiesWidth, kPropertiesWidth));
-    m_pProperties = new CListBox();
-    if (!m_pProperties->CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS,
-                                 CRect(0, 0, 10, 10), m_pPropertiesBar, kPropertiesListId))
-        return -1;
-    m_pProperties->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
-    const int nTabStop = 52;
-    m_pProperties->SendMessage(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&nTabStop));
-    for (const char* lpszProperty : kProperties)
-        m_pProperties->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszProperty));
-    m_pPropertiesBar->SetChild(m_pProperties);
 
     m_pTabClient = new CKitTabClientWnd();
     m_pTabClient->SetCommandBars(m_pCommandBars);
@@ -256,11 +202,78 @@ int CKitHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
     m_pPane->ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
     m_pPane->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
-    m_pPane->SetWindowText("The command bars come from kithost's own menu and toolbar resources.\r\n"
-                           "Commands chosen from them are listed here.\r\n");
+    m_pPane->SetWindowText(GetIntroText());
     if (!m_strBarStateKey.IsEmpty())
         m_pCommandBars->LoadBarState(HKEY_CURRENT_USER, m_strBarStateKey);
     return 0;
+}
+
+BOOL CKitHostFrame::CreateBars()
+{
+    m_hTextMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TEXTTYPE));
+    m_hGridMenu = ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_GRIDTYPE));
+    // The frame's own menu, which the menu bar takes over.
+    ::SetMenu(m_hWnd, ::LoadMenuA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME)));
+
+    m_pCommandBars->SetDocumentMenu(m_hTextMenu, IDR_TEXTTYPE);
+    m_pCommandBars->SetDocumentMenu(m_hGridMenu, IDR_GRIDTYPE);
+    if (!m_pCommandBars->EnableDocking())
+        return FALSE;
+    m_pMenuBar = m_pCommandBars->SetMenu("Menu Bar", IDR_MAINFRAME);
+    m_pToolBar = m_pCommandBars->Add("Standard", kitBarTop);
+    if (m_pMenuBar == nullptr || m_pToolBar == nullptr || !m_pToolBar->LoadToolBar(IDR_TOOLBAR_STANDARD))
+        return FALSE;
+    m_pToolBar->SetBarID(IDR_TOOLBAR_STANDARD);
+    m_pToolsBar = m_pCommandBars->Add("Tools", kitBarLeft);
+    m_pDocumentsBar = m_pCommandBars->Add("Documents", kitBarFloating);
+    if (m_pToolsBar == nullptr || m_pDocumentsBar == nullptr)
+        return FALSE;
+    m_pToolsBar->SetBarID(IDR_TOOLBAR_TOOLS);
+    m_pToolsBar->SetButtons(kToolsButtons, static_cast<int>(std::size(kToolsButtons)));
+    m_pToolsBar->GetControls()->CreateOriginalControls();
+    m_pDocumentsBar->SetBarID(IDR_TOOLBAR_DOCUMENTS);
+    m_pDocumentsBar->SetButtons(kDocumentButtons, static_cast<int>(std::size(kDocumentButtons)));
+    for (int i = 0; i < m_pDocumentsBar->GetControlCount(); i++)
+        m_pDocumentsBar->GetControl(i)->SetStyle(kitButtonCaption);
+    m_pDocumentsBar->GetControls()->CreateOriginalControls();
+    // The floating bar starts inside the frame, below its top bars, left of the properties.
+    CRect rcFrame;
+    GetWindowRect(&rcFrame);
+    m_pDocumentsBar->GetDockContext()->m_ptFloat = CPoint(rcFrame.right - 420, rcFrame.top + 170);
+    m_pCommandBars->FloatCommandBar(m_pDocumentsBar);
+    m_pControlsBar = m_pCommandBars->Add("Controls", kitBarTop);
+    if (m_pControlsBar == nullptr)
+        return FALSE;
+    m_pControlsBar->SetBarID(IDR_TOOLBAR_CONTROLS);
+    FillControlsBar(m_pCommandBars, m_pControlsBar);
+    m_pControlsBar->GetControls()->CreateOriginalControls();
+
+    m_pPropertiesBar =
+        static_cast<CKitDialogBar*>(m_pCommandBars->Add("Properties", kitBarRight, RUNTIME_CLASS(CKitDialogBar)));
+    if (m_pPropertiesBar == nullptr)
+        return FALSE;
+    m_pPropertiesBar->SetBarID(IDR_BAR_PROPERTIES);
+    m_pPropertiesBar->SetCaption("Properties");
+    m_pPropertiesBar->SetDockedClientSize(CSize(kPropertiesWidth, kPropertiesWidth));
+    m_pProperties = new CListBox();
+    if (!m_pProperties->CreateEx(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_USETABSTOPS,
+                                 CRect(0, 0, 10, 10), m_pPropertiesBar, kPropertiesListId))
+        return FALSE;
+    m_pProperties->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)));
+    const int nTabStop = 52;
+    m_pProperties->SendMessage(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&nTabStop));
+    for (const char* lpszProperty : kProperties)
+        m_pProperties->SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszProperty));
+    m_pPropertiesBar->SetChild(m_pProperties);
+
+    return TRUE;
+}
+
+LPCSTR CKitHostFrame::GetIntroText() const
+{
+    return "The command bars come from kithost's own menu and toolbar resources.\r\n"
+           "Commands chosen from them are listed here.\r\n";
 }
 
 HWND CKitHostFrame::OpenDocument(UINT nIDType)
@@ -430,6 +443,8 @@ void CKitHostFrame::OnAppExit()
 
 void CKitHostFrame::OnViewToolBar()
 {
+    if (m_pToolBar == nullptr)
+        return;
     m_pToolBar->SetVisible(!m_pToolBar->IsVisible());
     RecalcLayout();
 }

@@ -53,6 +53,14 @@ public:
     CKitPopupBar* GetContextMenu() const { return m_pContextMenu; }
 
 protected:
+    // Makes the bars on the command-bar manager, which is sited on the frame: the menu bar, the toolbars
+    // and the dialog bar; with the documents' menus.
+    virtual BOOL CreateBars();
+    // The first lines of the notes pane.
+    virtual LPCSTR GetIntroText() const;
+    // Shows what a command did in the text pane.
+    void Note(LPCSTR lpszText);
+
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
@@ -78,9 +86,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    // Shows what a command did in the text pane.
-    void Note(LPCSTR lpszText);
-
     CKitCommandBarManager* m_pCommandBars = nullptr;
     CKitMenuBar* m_pMenuBar = nullptr;
     CKitToolBar* m_pToolBar = nullptr;

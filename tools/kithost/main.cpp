@@ -1,8 +1,10 @@
-// kithost: a frame showing the toolkit's command bars, drawn by the default theme or the one "/theme N" names.
+// kithost: a frame showing the toolkit's command bars, drawn by the default theme or the one "/theme N" names;
+// with "/ribbon" its commands stand on a ribbon.
 #include "framework/winapp.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "tools/kithost/kithost_frame.h"
 #include "tools/kithost/kithost_options.h"
+#include "tools/kithost/kithost_ribbon.h"
 
 namespace {
 
@@ -10,10 +12,11 @@ class CKitHostApp : public CWinApp {
 public:
     BOOL InitInstance() override
     {
+        const bool bRibbon = KitHostRibbonOption(m_lpCmdLine);
         CKitPaintManager::SetTheme(KitHostThemeOption(m_lpCmdLine));
-        auto* pFrame = new CKitHostFrame();
+        CKitHostFrame* pFrame = bRibbon ? new CKitHostRibbonFrame() : new CKitHostFrame();
         // The bars come back where the user left them.
-        pFrame->SetBarStateKey("Software\\Korvane\\kithost\\CommandBars");
+        pFrame->SetBarStateKey(bRibbon ? "Software\\Korvane\\kithost\\Ribbon" : "Software\\Korvane\\kithost\\CommandBars");
         if (!pFrame->CreateHost()) {
             delete pFrame;
             return FALSE;

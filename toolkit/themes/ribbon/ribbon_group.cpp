@@ -242,7 +242,8 @@ BOOL CKitRibbonGroup::HasLargeIcon(CKitControl* pControl) const
     if (nIconId <= 0)
         return FALSE;
     const CSize szLarge = m_pRibbonBar != nullptr ? m_pRibbonBar->GetLargeIconSize() : CSize(32, 32);
-    return pControl->GetImageManager()->GetImage(static_cast<UINT>(nIconId), szLarge.cx) != nullptr;
+    // Exactly that width: a small picture alone leaves the control small.
+    return pControl->GetImageManager()->IsImageDefined(static_cast<UINT>(nIconId), szLarge.cx);
 }
 
 int CKitRibbonGroup::GetMinimumWidth(CDC* pDC)

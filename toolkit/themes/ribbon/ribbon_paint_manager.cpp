@@ -881,8 +881,16 @@ void CKitRibbonPaintManager::DrawSystemButtonOverPopup(CDC* pDC, CKitCommandBar*
     CRect rcButton = pButton->GetRect();
     ::MapWindowPoints(pRibbonBar->GetSafeHwnd(), pPopupBar->GetSafeHwnd(), reinterpret_cast<LPPOINT>(&rcButton), 2);
     CRect rcCommon;
-    if (rcCommon.IntersectRect(rcButton, ClientRectOf(pPopupBar)))
-        DrawRibbonSystemButton(pDC, pButton, rcButton);
+    if (!rcCommon.IntersectRect(rcButton, ClientRectOf(pPopupBar)))
+        return;
+    // The button reaches above the popup: drawn through an origin moved up by that much, the copy's rectangle
+    // starts at 0 and is not shifted down, so the copy lies exactly over the button.
+    const int nAbove = std::min(0, static_cast<int>(rcButton.top));
+    rcButton.OffsetRect(0, -nAbove);
+    POINT ptOrigin = {0, 0};
+    ::OffsetViewportOrgEx(pDC->m_hDC, 0, nAbove, &ptOrigin);
+    DrawRibbonSystemButton(pDC, pButton, rcButton);
+    ::SetViewportOrgEx(pDC->m_hDC, ptOrigin.x, ptOrigin.y, nullptr);
 }
 
 void CKitRibbonPaintManager::DrawSystemPopupBarButton(CDC* pDC, CKitControl* pControl)
