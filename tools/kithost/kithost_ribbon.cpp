@@ -246,6 +246,7 @@ BEGIN_MESSAGE_MAP(CKitHostRibbonFrame, CKitHostFrame)
     ON_COMMAND(ID_KIT_OPTIONS, &CKitHostRibbonFrame::OnOptions)
     ON_COMMAND(ID_FILE_CLOSE, &CKitHostRibbonFrame::OnFileClose)
     ON_COMMAND_RANGE(ID_FILE_SAVE_AS, ID_FILE_SAVE_AS, &CKitHostRibbonFrame::OnRibbonCommand)
+    ON_COMMAND_RANGE(ID_KIT_GRID_INSERT_ROW, ID_KIT_GRID_INSERT_ROW, &CKitHostRibbonFrame::OnRibbonCommand)
     ON_COMMAND(ID_WINDOW_NEW, &CKitHostRibbonFrame::OnNewWindow)
     ON_COMMAND(ID_KIT_WINDOW_TILE, &CKitHostRibbonFrame::OnWindowTile)
     ON_COMMAND_RANGE(ID_KIT_TEXT_WRAP, ID_KIT_TEXT_WRAP, &CKitHostRibbonFrame::OnToggle)
@@ -356,7 +357,7 @@ void CKitHostRibbonFrame::FillRibbon()
     AddButton(pRibbon, pIllustrations, ID_KIT_INSERT_PICTURE, "Picture");
     AddButton(pRibbon, pIllustrations, ID_KIT_INSERT_CHART, "Chart");
     CKitRibbonGroup* pText = AddGroup(pInsert, "Text", 23, ID_KIT_INSERT_DATE);
-    AddButton(pRibbon, pText, ID_KIT_INSERT_DATE, "Date & Time");
+    AddButton(pRibbon, pText, ID_KIT_INSERT_DATE, "Date && Time");
     AddButton(pRibbon, pText, ID_KIT_INSERT_LINK, "Link");
 
     CKitRibbonGroup* pShow = AddGroup(pView, "Show", 30, ID_VIEW_STATUS_BAR);

@@ -2,6 +2,7 @@
 // application button's menu with the recent files, and the backstage view; build/screens/kithost-ribbon.png (full
 // width), kithost-ribbon-reduced.png (narrow), kithost-system-menu.png and kithost-backstage.png; and the "/ribbon"
 // switch.
+#include "support/canvas.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -9,6 +10,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/image_manager.h"
+#include "toolkit/themes/paint/default_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
@@ -16,6 +18,7 @@
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
+#include "toolkit/themes/ribbon/ribbon_system_theme.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 #include "tools/kithost/kithost_options.h"
 #include "tools/kithost/kithost_ribbon.h"
@@ -54,7 +57,10 @@ class KitHostRibbonTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        CKitPaintManager::SetTheme(0);
+        if (m_pTheme != nullptr)
+            CKitPaintManager::SetCustomTheme(m_pTheme);
+        else
+            CKitPaintManager::SetTheme(0);
         m_pFrame = new CKitHostRibbonFrame();
         ASSERT_TRUE(m_pFrame->CreateHost());
         m_pFrame->OpenSampleDocuments();
@@ -125,6 +131,8 @@ protected:
         return m_pFrame->GetSystemMenu();
     }
 
+    // The theme the frame is drawn by; the default one when null.
+    CKitPaintManager* m_pTheme = nullptr;
     CKitHostRibbonFrame* m_pFrame = nullptr;
     CKitHostRibbonBar* m_pRibbon = nullptr;
 };
@@ -177,6 +185,31 @@ TEST_F(KitHostRibbonTest, ButtonsAreLargeOnlyWithALargePicture)
         EXPECT_EQ(c.nStyle, pControl->GetStyle()) << pControl->GetCaption();
         EXPECT_TRUE(pControl->IsVisible()) << pControl->GetCaption();
     }
+}
+
+// The frame handles every command its ribbon, quick access toolbar and menu offer: none shows disabled.
+TEST_F(KitHostRibbonTest, EveryCommandOnTheRibbonAndItsMenuIsEnabled)
+{
+    for (int nTab = 0; nTab < m_pRibbon->GetTabCount(); nTab++) {
+        m_pRibbon->GetControlTab()->SetSelectedItem(m_pRibbon->GetTab(nTab));
+        Idle();
+        CKitRibbonGroups* pGroups = m_pRibbon->GetTab(nTab)->GetGroups();
+        for (int g = 0; g < pGroups->GetCount(); g++) {
+            for (int c = 0; c < pGroups->GetAt(g)->GetCount(); c++) {
+                CKitControl* pControl = pGroups->GetAt(g)->GetAt(c);
+                EXPECT_TRUE(pControl->IsVisible()) << pControl->GetCaption();
+                EXPECT_TRUE(pControl->IsEnabled()) << pControl->GetCaption();
+            }
+        }
+    }
+    CKitRibbonQuickAccessControls* pQuickAccess = m_pRibbon->GetQuickAccessControls();
+    for (int i = 0; i < pQuickAccess->GetCount(); i++)
+        EXPECT_TRUE(pQuickAccess->GetAt(i)->IsEnabled()) << pQuickAccess->GetAt(i)->GetCaption();
+    CKitRibbonSystemPopupBar* pMenu = OpenSystemMenu();
+    for (int i = 0; i < pMenu->GetControlCount(); i++)
+        EXPECT_TRUE(pMenu->GetControl(i)->IsEnabled()) << pMenu->GetControl(i)->GetCaption();
+    m_pFrame->GetCommandBars()->ClosePopups();
+    m_pRibbon->SetTrackingMode(FALSE);
 }
 
 TEST_F(KitHostRibbonTest, NarrowingTheFrameReducesGroupsAndWideningRestoresThem)
@@ -325,6 +358,82 @@ TEST_F(KitHostRibbonTest, Screens)
     EXPECT_EQ("", SaveWindowScreenshot(m_pFrame->GetSafeHwnd(), "kithost-ribbon"));
     SetWidth(kNarrowWidth);
     EXPECT_EQ("", SaveWindowScreenshot(m_pFrame->GetSafeHwnd(), "kithost-ribbon-reduced"));
+}
+
+// Records where the application button is drawn, in the coordinates of the device drawn on.
+class CRecordingRibbonTheme : public CKitRibbonSystemTheme {
+public:
+    using CKitRibbonSystemTheme::CKitRibbonSystemTheme;
+
+    void DrawRibbonSystemButton(CDC* pDC, CKitControl* pControl, CRect rc) override
+    {
+        // A rectangle reaching above the device is drawn moved down.
+        CRect rcDrawn = rc;
+        if (rcDrawn.top < 0)
+            rcDrawn.OffsetRect(0, -rcDrawn.top);
+        POINT ptOrigin = {0, 0};
+        ::GetViewportOrgEx(pDC->m_hDC, &ptOrigin);
+        rcDrawn.OffsetRect(ptOrigin.x, ptOrigin.y);
+        m_drawn.push_back(rcDrawn);
+        CKitRibbonSystemTheme::DrawRibbonSystemButton(pDC, pControl, rc);
+    }
+
+    std::vector<CRect> m_drawn;
+};
+
+class CRecordingTheme : public CKitDefaultTheme {
+public:
+    CRecordingRibbonTheme* m_pRibbon = nullptr;
+
+protected:
+    CKitRibbonPaintManager* CreateRibbonPaintManager() override
+    {
+        m_pRibbon = new CRecordingRibbonTheme(this);
+        return m_pRibbon;
+    }
+};
+
+class KitHostRibbonDrawingTest : public KitHostRibbonTest {
+protected:
+    KitHostRibbonDrawingTest() : m_pRecording(new CRecordingTheme()) { m_pTheme = m_pRecording; }
+
+    // Where the window's painting drew the application button, on the screen.
+    std::vector<CRect> DrawnOnScreen(CWnd* pWnd)
+    {
+        m_pRecording->GetRibbonPaintManager();
+        m_pRecording->m_pRibbon->m_drawn.clear();
+        CRect rcClient;
+        pWnd->GetClientRect(&rcClient);
+        Canvas canvas(rcClient.Width(), rcClient.Height(), RGB(255, 255, 255));
+        pWnd->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.m_hDC), PRF_CLIENT);
+        std::vector<CRect> drawn = m_pRecording->m_pRibbon->m_drawn;
+        for (CRect& rc : drawn)
+            pWnd->ClientToScreen(&rc);
+        return drawn;
+    }
+
+    CRecordingTheme* m_pRecording;
+};
+
+// The open menu draws the application button again where it overlaps the menu: exactly over the button.
+TEST_F(KitHostRibbonDrawingTest, ApplicationButtonOverItsMenuLiesOverTheButton)
+{
+    CKitRibbonSystemPopupBar* pMenu = OpenSystemMenu();
+    ASSERT_TRUE(pMenu->GetSafeHwnd() != nullptr && pMenu->IsWindowVisible());
+    const std::vector<CRect> onRibbon = DrawnOnScreen(m_pRibbon);
+    const std::vector<CRect> overMenu = DrawnOnScreen(pMenu);
+    ASSERT_EQ(1u, onRibbon.size());
+    ASSERT_EQ(1u, overMenu.size());
+    CRect rcMenu;
+    pMenu->GetWindowRect(&rcMenu);
+    EXPECT_LT(onRibbon[0].top, rcMenu.top) << "the button reaches above the menu";
+    auto text = [](const CRect& rc) {
+        return std::to_string(rc.left) + "," + std::to_string(rc.top) + " - " + std::to_string(rc.right) + "," +
+               std::to_string(rc.bottom);
+    };
+    EXPECT_EQ(text(onRibbon[0]), text(overMenu[0]));
+    m_pFrame->GetCommandBars()->ClosePopups();
+    m_pRibbon->SetTrackingMode(FALSE);
 }
 
 } // namespace

@@ -883,8 +883,9 @@ void CKitRibbonPaintManager::DrawSystemButtonOverPopup(CDC* pDC, CKitCommandBar*
     CRect rcCommon;
     if (!rcCommon.IntersectRect(rcButton, ClientRectOf(pPopupBar)))
         return;
-    // The button reaches above the popup: drawn through an origin moved up by that much, the copy's rectangle
-    // starts at 0 and is not shifted down, so the copy lies exactly over the button.
+    // Where the ribbon draws the button (moved down when it reaches above the bar); reaching above the popup, it is
+    // drawn through an origin moved up by that much, so that the copy is not moved down and lies over the button.
+    rcButton.OffsetRect(0, std::max(0, -static_cast<int>(pButton->GetRect().top)));
     const int nAbove = std::min(0, static_cast<int>(rcButton.top));
     rcButton.OffsetRect(0, -nAbove);
     POINT ptOrigin = {0, 0};
