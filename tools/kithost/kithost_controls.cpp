@@ -123,13 +123,11 @@ CRect CKitHostProgress::GetProgressRect() const
     return rc;
 }
 
-void FillControlsBar(CKitCommandBarManager* pCommandBars, CKitToolBar* pBar)
+CKitControlGallery* AddStylesGallery(CKitCommandBarManager* pCommandBars, CKitControls* pControls, CSize szEntry)
 {
-    CKitControls* pControls = pBar->GetControls();
-
     auto* pEntries = new CKitControlGalleryEntryList();
-    pEntries->m_cxEntry = 62;
-    pEntries->m_cyEntry = 20;
+    pEntries->m_cxEntry = szEntry.cx;
+    pEntries->m_cyEntry = szEntry.cy;
     int nId = 1;
     for (const char* lpszStyle : kStyles)
         pEntries->AddEntry(nId++, lpszStyle);
@@ -142,16 +140,28 @@ void FillControlsBar(CKitCommandBarManager* pCommandBars, CKitToolBar* pBar)
     auto* pGallery = static_cast<CKitControlGallery*>(pControls->Add(kitControlGallery, ID_KIT_STYLES));
     pGallery->SetAction(pAction);
     pGallery->m_bShowBorders = TRUE;
-    pGallery->SetWidth(210);
-    pGallery->SetHeight(24);
     pGallery->SetCheckedEntryId(1);
+    return pGallery;
+}
 
+CKitControlComboBox* AddFontBox(CKitControls* pControls, int nWidth)
+{
     auto* pFont = static_cast<CKitControlComboBox*>(pControls->Add(new CKitControlComboBox(), ID_KIT_FONT));
-    pFont->SetWidth(130);
+    pFont->SetWidth(nWidth);
     for (const char* lpszFont : kFonts)
         pFont->AddString(lpszFont);
-    pFont->SetBeginGroup(TRUE);
     pFont->SetCurSel(2);
+    return pFont;
+}
+
+void FillControlsBar(CKitCommandBarManager* pCommandBars, CKitToolBar* pBar)
+{
+    CKitControls* pControls = pBar->GetControls();
+    CKitControlGallery* pGallery = AddStylesGallery(pCommandBars, pControls, CSize(62, 20));
+    pGallery->SetWidth(210);
+    pGallery->SetHeight(24);
+
+    AddFontBox(pControls, 130)->SetBeginGroup(TRUE);
 
     auto* pZoom = static_cast<CKitControlEdit*>(pControls->Add(new CKitControlEdit(), ID_KIT_ZOOM));
     pZoom->SetCaption("Zoom:");

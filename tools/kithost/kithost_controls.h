@@ -1,11 +1,14 @@
-// CKitHostZoomSlider, CKitHostProgress and FillControlsBar: kithost's bar of fields (gallery, combo box, edit with spin buttons,
-// slider and progress).
+// CKitHostZoomSlider, CKitHostProgress, AddStylesGallery, AddFontBox and FillControlsBar: kithost's bar of fields (gallery,
+// combo box, edit with spin buttons, slider and progress), whose styles gallery and font box the ribbon shows too.
 #pragma once
 
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_scroll.h"
 
 class CKitCommandBarManager;
+class CKitControlComboBox;
+class CKitControlGallery;
+class CKitControls;
 class CKitToolBar;
 
 // A zoom slider on a bar: the scroll behaviour drawn with the paint manager's slider look.
@@ -45,6 +48,11 @@ class CKitHostProgress : public CKitControlProgress {
 public:
     CRect GetProgressRect() const override;
 };
+
+// Adds the styles gallery with entries of the size, "Normal" checked; the entries go to its action in the manager.
+CKitControlGallery* AddStylesGallery(CKitCommandBarManager* pCommandBars, CKitControls* pControls, CSize szEntry);
+// Adds the font box of the width, "Tahoma" chosen.
+CKitControlComboBox* AddFontBox(CKitControls* pControls, int nWidth);
 
 // Puts the styles gallery, the font box, the zoom edit with its spin buttons, the zoom slider and a progress
 // bar on the bar; the gallery's entries go to its action in the manager.

@@ -4,7 +4,6 @@
 #include "framework/gdi.h"
 #include "framework/ids.h"
 #include "toolkit/commandbars/command_bar_manager.h"
-#include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_gallery.h"
@@ -16,6 +15,7 @@
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
+#include "tools/kithost/kithost_controls.h"
 #include "tools/kithost/res/resource.h"
 
 #include <iterator>
@@ -44,9 +44,10 @@ constexpr UINT kLargePictures[] = {
     ID_FILE_NEW,          ID_FILE_OPEN,    ID_FILE_SAVE,    ID_FILE_PRINT,       ID_APP_ABOUT,
     ID_KIT_OPTIONS,       IDR_MAINFRAME};
 
-constexpr const char* kFonts[] = {"Arial", "Courier New", "Tahoma", "Times New Roman", "Verdana"};
 constexpr const char* kFontSizes[] = {"8", "9", "10", "11", "12", "14", "16", "18", "24"};
-constexpr const char* kStyles[] = {"Normal", "Heading 1", "Heading 2", "Title", "Quote", "Emphasis"};
+// The styles gallery's entries.
+constexpr int kStyleWidth = 64;
+constexpr int kStyleHeight = 56;
 // The files the application button's menu starts with; the second one is pinned.
 constexpr const char* kRecentFiles[] = {"C:\\Substations\\North feeder notes.txt",
                                         "C:\\Substations\\Bay 12 relay settings.grid",
@@ -205,14 +206,6 @@ CKitControl* AddIconButton(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup, UINT
     return pControl;
 }
 
-// A group of the tab whose button, while the group is reduced, shows the command's picture.
-CKitRibbonGroup* AddGroup(CKitRibbonTab* pTab, LPCSTR lpszCaption, int nId, UINT nIconId)
-{
-    CKitRibbonGroup* pGroup = pTab->GetGroups()->Add(lpszCaption, nId);
-    pGroup->GetControlGroupPopup()->SetIconId(nIconId);
-    return pGroup;
-}
-
 CKitControlComboBox* AddCombo(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup, UINT nId, int nWidth,
                               const char* const* ppItems, int nCount, int nSelected)
 {
@@ -223,6 +216,75 @@ CKitControlComboBox* AddCombo(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup, U
     pCombo->SetCurSel(nSelected);
     return pCombo;
 }
+
+// The font and size boxes over a row of Bold, Italic and Underline.
+void FillFontGroup(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup)
+{
+    pGroup->SetControlsGrouping(TRUE);
+    pGroup->Add(AddFontBox(pRibbon->GetControls(), 110));
+    AddCombo(pRibbon, pGroup, ID_KIT_FONT_SIZE, 42, kFontSizes, static_cast<int>(std::size(kFontSizes)), 2);
+    AddIconButton(pRibbon, pGroup, ID_KIT_BOLD, "Bold", TRUE)->SetFlags(kitFlagWrapRow);
+    AddIconButton(pRibbon, pGroup, ID_KIT_ITALIC, "Italic");
+    AddIconButton(pRibbon, pGroup, ID_KIT_UNDERLINE, "Underline");
+}
+
+// The three alignments over the bullets.
+void FillParagraphGroup(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup)
+{
+    pGroup->SetControlsGrouping(TRUE);
+    AddIconButton(pRibbon, pGroup, ID_KIT_ALIGN_LEFT, "Align Left", TRUE);
+    AddIconButton(pRibbon, pGroup, ID_KIT_ALIGN_CENTER, "Center");
+    AddIconButton(pRibbon, pGroup, ID_KIT_ALIGN_RIGHT, "Align Right");
+    AddIconButton(pRibbon, pGroup, ID_KIT_BULLETS, "Bullets", TRUE)->SetFlags(kitFlagWrapRow);
+}
+
+// The styles gallery, four entries wide.
+void FillStylesGroup(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup)
+{
+    CKitControlGallery* pGallery =
+        AddStylesGallery(pRibbon->GetCommandBars(), pRibbon->GetControls(), CSize(kStyleWidth, kStyleHeight));
+    pGallery->SetCaption("Styles");
+    pGallery->SetWidth(4 * kStyleWidth + 18);
+    pGallery->SetHeight(kStyleHeight + 2);
+    pGroup->Add(pGallery);
+}
+
+struct ButtonEntry {
+    UINT nId;
+    LPCSTR lpszCaption;
+};
+
+// A group of a tab: plain buttons, or the controls its filler puts in.
+struct GroupEntry {
+    int nTab;
+    LPCSTR lpszCaption;
+    int nId;
+    UINT nIconId;
+    ButtonEntry buttons[3];
+    void (*pFill)(CKitRibbonBar*, CKitRibbonGroup*);
+};
+
+constexpr GroupEntry kGroups[] = {
+    {0, "Clipboard", 10, ID_EDIT_PASTE, {{ID_EDIT_PASTE, "Paste"}, {ID_EDIT_CUT, "Cut"}, {ID_EDIT_COPY, "Copy"}}, nullptr},
+    {0, "Font", 11, ID_KIT_BOLD, {}, FillFontGroup},
+    {0, "Paragraph", 12, ID_KIT_ALIGN_LEFT, {}, FillParagraphGroup},
+    {0, "Styles", 13, ID_KIT_BULLETS, {}, FillStylesGroup},
+    {0, "Editing", 14, ID_EDIT_FIND,
+     {{ID_EDIT_FIND, "Find"}, {ID_EDIT_REPLACE, "Replace"}, {ID_EDIT_SELECT_ALL, "Select All"}}, nullptr},
+    {1, "Documents", 20, ID_KIT_NEW_TEXT, {{ID_KIT_NEW_TEXT, "Text Document"}, {ID_KIT_NEW_GRID, "Grid Document"}},
+     nullptr},
+    {1, "Tables", 21, ID_KIT_GRID_INSERT_ROW,
+     {{ID_KIT_INSERT_TABLE, "Table"}, {ID_KIT_GRID_INSERT_ROW, "Insert Row"}, {ID_KIT_GRID_INSERT_COLUMN, "Insert Column"}},
+     nullptr},
+    {1, "Illustrations", 22, ID_KIT_INSERT_PICTURE, {{ID_KIT_INSERT_PICTURE, "Picture"}, {ID_KIT_INSERT_CHART, "Chart"}},
+     nullptr},
+    {1, "Text", 23, ID_KIT_INSERT_DATE, {{ID_KIT_INSERT_DATE, "Date && Time"}, {ID_KIT_INSERT_LINK, "Link"}}, nullptr},
+    {2, "Show", 30, ID_VIEW_STATUS_BAR,
+     {{ID_VIEW_STATUS_BAR, "Status Bar"}, {ID_KIT_TEXT_WRAP, "Word Wrap"}, {ID_KIT_GRIDLINES, "Gridlines"}}, nullptr},
+    {2, "Zoom", 31, ID_KIT_ZOOM_DIALOG, {{ID_KIT_ZOOM_DIALOG, "Zoom"}, {ID_KIT_ZOOM_100, "100%"}}, nullptr},
+    {2, "Window", 32, ID_KIT_WINDOW_TILE,
+     {{ID_WINDOW_NEW, "New Window"}, {ID_KIT_WINDOW_CASCADE, "Cascade"}, {ID_KIT_WINDOW_TILE, "Tile"}}, nullptr},
+};
 
 } // namespace
 
@@ -296,89 +358,28 @@ BOOL CKitHostRibbonFrame::CreateBars()
 void CKitHostRibbonFrame::FillRibbon()
 {
     CKitHostRibbonBar* pRibbon = m_pRibbonBar;
-    CKitRibbonTab* pHome = pRibbon->AddTab("&Home", 1);
-    CKitRibbonTab* pInsert = pRibbon->AddTab("&Insert", 2);
-    CKitRibbonTab* pView = pRibbon->AddTab("&View", 3);
-
-    CKitRibbonGroup* pClipboard = AddGroup(pHome, "Clipboard", 10, ID_EDIT_PASTE);
-    AddButton(pRibbon, pClipboard, ID_EDIT_PASTE, "Paste");
-    AddButton(pRibbon, pClipboard, ID_EDIT_CUT, "Cut");
-    AddButton(pRibbon, pClipboard, ID_EDIT_COPY, "Copy");
-
-    CKitRibbonGroup* pFont = AddGroup(pHome, "Font", 11, ID_KIT_BOLD);
-    pFont->SetControlsGrouping(TRUE);
-    AddCombo(pRibbon, pFont, ID_KIT_FONT, 110, kFonts, static_cast<int>(std::size(kFonts)), 2);
-    AddCombo(pRibbon, pFont, ID_KIT_FONT_SIZE, 42, kFontSizes, static_cast<int>(std::size(kFontSizes)), 2);
-    AddIconButton(pRibbon, pFont, ID_KIT_BOLD, "Bold", TRUE)->SetFlags(kitFlagWrapRow);
-    AddIconButton(pRibbon, pFont, ID_KIT_ITALIC, "Italic");
-    AddIconButton(pRibbon, pFont, ID_KIT_UNDERLINE, "Underline");
-
-    CKitRibbonGroup* pParagraph = AddGroup(pHome, "Paragraph", 12, ID_KIT_ALIGN_LEFT);
-    pParagraph->SetControlsGrouping(TRUE);
-    AddIconButton(pRibbon, pParagraph, ID_KIT_ALIGN_LEFT, "Align Left", TRUE);
-    AddIconButton(pRibbon, pParagraph, ID_KIT_ALIGN_CENTER, "Center");
-    AddIconButton(pRibbon, pParagraph, ID_KIT_ALIGN_RIGHT, "Align Right");
-    AddIconButton(pRibbon, pParagraph, ID_KIT_BULLETS, "Bullets", TRUE)->SetFlags(kitFlagWrapRow);
-
-    CKitRibbonGroup* pStyles = AddGroup(pHome, "Styles", 13, ID_KIT_BULLETS);
-    auto* pEntries = new CKitControlGalleryEntryList();
-    pEntries->m_cxEntry = 64;
-    pEntries->m_cyEntry = 56;
-    int nEntry = 1;
-    for (const char* lpszStyle : kStyles)
-        pEntries->AddEntry(nEntry++, lpszStyle);
-    CKitCommandBarManager* pCommandBars = GetCommandBars();
-    if (pCommandBars->GetActions() == nullptr)
-        pCommandBars->EnableActions();
-    CKitControlAction* pAction = pCommandBars->GetActions()->CreateAction(ID_KIT_STYLES);
-    pAction->SetGalleryEntries(pEntries);
-    pEntries->InternalRelease();
-    auto* pGallery =
-        static_cast<CKitControlGallery*>(AddToGroup(pRibbon, pStyles, new CKitControlGallery(), ID_KIT_STYLES, "Styles"));
-    pGallery->SetAction(pAction);
-    pGallery->m_bShowBorders = TRUE;
-    pGallery->SetWidth(4 * 64 + 18);
-    pGallery->SetHeight(58);
-    pGallery->SetCheckedEntryId(1);
-
-    CKitRibbonGroup* pEditing = AddGroup(pHome, "Editing", 14, ID_EDIT_FIND);
-    AddButton(pRibbon, pEditing, ID_EDIT_FIND, "Find");
-    AddButton(pRibbon, pEditing, ID_EDIT_REPLACE, "Replace");
-    AddButton(pRibbon, pEditing, ID_EDIT_SELECT_ALL, "Select All");
-
-    CKitRibbonGroup* pDocuments = AddGroup(pInsert, "Documents", 20, ID_KIT_NEW_TEXT);
-    AddButton(pRibbon, pDocuments, ID_KIT_NEW_TEXT, "Text Document");
-    AddButton(pRibbon, pDocuments, ID_KIT_NEW_GRID, "Grid Document");
-    CKitRibbonGroup* pTables = AddGroup(pInsert, "Tables", 21, ID_KIT_GRID_INSERT_ROW);
-    AddButton(pRibbon, pTables, ID_KIT_INSERT_TABLE, "Table");
-    AddButton(pRibbon, pTables, ID_KIT_GRID_INSERT_ROW, "Insert Row");
-    AddButton(pRibbon, pTables, ID_KIT_GRID_INSERT_COLUMN, "Insert Column");
-    CKitRibbonGroup* pIllustrations = AddGroup(pInsert, "Illustrations", 22, ID_KIT_INSERT_PICTURE);
-    AddButton(pRibbon, pIllustrations, ID_KIT_INSERT_PICTURE, "Picture");
-    AddButton(pRibbon, pIllustrations, ID_KIT_INSERT_CHART, "Chart");
-    CKitRibbonGroup* pText = AddGroup(pInsert, "Text", 23, ID_KIT_INSERT_DATE);
-    AddButton(pRibbon, pText, ID_KIT_INSERT_DATE, "Date && Time");
-    AddButton(pRibbon, pText, ID_KIT_INSERT_LINK, "Link");
-
-    CKitRibbonGroup* pShow = AddGroup(pView, "Show", 30, ID_VIEW_STATUS_BAR);
-    AddButton(pRibbon, pShow, ID_VIEW_STATUS_BAR, "Status Bar");
-    AddButton(pRibbon, pShow, ID_KIT_TEXT_WRAP, "Word Wrap");
-    AddButton(pRibbon, pShow, ID_KIT_GRIDLINES, "Gridlines");
-    CKitRibbonGroup* pZoom = AddGroup(pView, "Zoom", 31, ID_KIT_ZOOM_DIALOG);
-    AddButton(pRibbon, pZoom, ID_KIT_ZOOM_DIALOG, "Zoom");
-    AddButton(pRibbon, pZoom, ID_KIT_ZOOM_100, "100%");
-    CKitRibbonGroup* pWindow = AddGroup(pView, "Window", 32, ID_KIT_WINDOW_TILE);
-    AddButton(pRibbon, pWindow, ID_WINDOW_NEW, "New Window");
-    AddButton(pRibbon, pWindow, ID_KIT_WINDOW_CASCADE, "Cascade");
-    AddButton(pRibbon, pWindow, ID_KIT_WINDOW_TILE, "Tile");
-
+    for (LPCSTR lpszTab : {"&Home", "&Insert", "&View"})
+        pRibbon->AddTab(lpszTab, pRibbon->GetTabCount() + 1);
+    for (const GroupEntry& entry : kGroups) {
+        CKitRibbonGroup* pGroup = pRibbon->GetTab(entry.nTab)->GetGroups()->Add(entry.lpszCaption, entry.nId);
+        // The button standing for the reduced group shows the picture of the group's command.
+        pGroup->GetControlGroupPopup()->SetIconId(entry.nIconId);
+        if (entry.pFill != nullptr) {
+            entry.pFill(pRibbon, pGroup);
+            continue;
+        }
+        for (const ButtonEntry& button : entry.buttons) {
+            if (button.nId != 0)
+                AddButton(pRibbon, pGroup, button.nId, button.lpszCaption);
+        }
+    }
     for (UINT nId : {ID_FILE_SAVE, ID_EDIT_UNDO, ID_EDIT_REDO}) {
         CString strText;
         strText.LoadString(nId);
         CKitControl* pQuick = pRibbon->GetQuickAccessControls()->Add(kitControlButton, nId);
         pQuick->SetCaption(strText.Mid(strText.Find('\n') + 1));
     }
-    pRibbon->GetControlTab()->SetSelectedItem(pHome);
+    pRibbon->GetControlTab()->SetSelectedItem(pRibbon->GetTab(0));
 }
 
 void CKitHostRibbonFrame::FillSystemMenu()

@@ -1,6 +1,7 @@
 // kithost's MDI frame: toolbars docked on two edges and a floating one, two document types that
 // switch the menu bar, and the bars' state kept under the program's registry key;
 // build/screens/kithost-docked.png.
+#include "kithost_idle.h"
 #include "support/message_pump.h"
 #include "support/test_program.h"
 #include "support/window_capture.h"
@@ -55,13 +56,7 @@ protected:
         m_pFrame = nullptr;
         PumpMessages();
     }
-    void Idle()
-    {
-        PumpMessages();
-        m_pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-        m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PumpMessages();
-    }
+    void Idle() { KitHostIdle(m_pFrame); }
     std::vector<std::string> MenuCaptions() const
     {
         std::vector<std::string> captions;

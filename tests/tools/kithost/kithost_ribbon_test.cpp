@@ -3,6 +3,7 @@
 // width), kithost-ribbon-reduced.png (narrow), kithost-system-menu.png and kithost-backstage.png; and the "/ribbon"
 // switch.
 #include "support/canvas.h"
+#include "kithost_idle.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -78,14 +79,7 @@ protected:
         CKitPaintManager::Done();
     }
 
-    void Idle()
-    {
-        PumpMessages();
-        m_pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-        m_pFrame->RecalcLayout();
-        m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-        PumpMessages();
-    }
+    void Idle() { KitHostIdle(m_pFrame); }
 
     // The frame's outer width becomes the given one.
     void SetWidth(int nWidth)

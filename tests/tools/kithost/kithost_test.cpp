@@ -1,6 +1,7 @@
 // kithost's frame as the program shows it: a menu bar and a toolbar from its resources, drawn by the default theme,
 // working from the keyboard, a bar of fields, a dialog bar and the documents as tab groups;
 // build/screens/kithost-main.png, kithost-tracking.png, kithost-controls.png and kithost-tab-menu.png.
+#include "kithost_idle.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -52,14 +53,7 @@ protected:
         CKitPaintManager::Done();
     }
 
-    void Idle()
-    {
-        PumpMessages();
-        m_pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-        m_pFrame->UpdateWindow();
-        m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        PumpMessages();
-    }
+    void Idle() { KitHostIdle(m_pFrame); }
 
     CString PaneText() const
     {

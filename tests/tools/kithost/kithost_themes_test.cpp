@@ -1,6 +1,7 @@
 // kithost's frame with its File menu open under every theme the factory makes, side by side in
 // build/screens/themes-all.png (the resource theme over the blue theme module of its own tests); and the
 // "/theme N" switch that picks the program's theme.
+#include "kithost_idle.h"
 #include "support/canvas.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
@@ -48,14 +49,6 @@ bool IsThemeMade(int nTheme)
     return bMade;
 }
 
-void Idle(CKitHostFrame* pFrame)
-{
-    PumpMessages();
-    pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
-    pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PumpMessages();
-}
-
 // The frame under the theme, its File menu opened from the keyboard, as the display shows it.
 WindowImage CaptureFrame(int nTheme)
 {
@@ -68,12 +61,12 @@ WindowImage CaptureFrame(int nTheme)
     if (pFrame->CreateHost()) {
         pFrame->ShowWindow(SW_SHOWNORMAL);
         pFrame->SetForegroundWindow();
-        Idle(pFrame);
+        KitHostIdle(pFrame);
         CKitMenuBar* pMenuBar = pFrame->GetMenuBar();
         pMenuBar->SetTrackingMode(1, TRUE, TRUE);
         pMenuBar->RecalcKeyboardCues();
         pMenuBar->OnHookKeyDown('F', 0);
-        Idle(pFrame);
+        KitHostIdle(pFrame);
         EXPECT_EQ(0, pMenuBar->GetPopuped()) << nTheme;
         image = CaptureScreenArea(pFrame->GetSafeHwnd());
         pMenuBar->OnHookKeyDown(VK_ESCAPE, 0);
