@@ -1,7 +1,7 @@
 // kithost's MDI frame: toolbars docked on two edges and a floating one, two document types that
 // switch the menu bar, and the bars' state kept under the program's registry key;
 // build/screens/kithost-docked.png.
-#include "kithost_idle.h"
+#include "kithost_steps.h"
 #include "support/message_pump.h"
 #include "support/test_program.h"
 #include "support/window_capture.h"

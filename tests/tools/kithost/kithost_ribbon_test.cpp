@@ -3,7 +3,7 @@
 // width), kithost-ribbon-reduced.png (narrow), kithost-system-menu.png and kithost-backstage.png; and the "/ribbon"
 // switch.
 #include "support/canvas.h"
-#include "kithost_idle.h"
+#include "kithost_steps.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -179,6 +179,35 @@ TEST_F(KitHostRibbonTest, ButtonsAreLargeOnlyWithALargePicture)
         EXPECT_EQ(c.nStyle, pControl->GetStyle()) << pControl->GetCaption();
         EXPECT_TRUE(pControl->IsVisible()) << pControl->GetCaption();
     }
+}
+
+// The mouse picks a tab, runs a ribbon button and opens the application button's menu, whose recent file opens.
+TEST_F(KitHostRibbonTest, MouseChoosesTabsButtonsAndRecentFiles)
+{
+    auto click = [this](CKitControl* pControl) {
+        CPoint pt = pControl->GetRect().CenterPoint();
+        pControl->GetParent()->ClientToScreen(&pt);
+        KitHostPressAndRelease(pt);
+    };
+    CKitRibbonTab* pView = m_pRibbon->GetTab(2);
+    CPoint ptTab = pView->GetRect().CenterPoint();
+    m_pRibbon->ClientToScreen(&ptTab);
+    KitHostPressAndRelease(ptTab);
+    EXPECT_EQ(pView, m_pRibbon->GetSelectedTab());
+    Idle();
+    click(m_pRibbon->GetControls()->FindControlById(ID_KIT_ZOOM_100));
+    EXPECT_NE(-1, PaneText().Find("100%"));
+
+    click(m_pRibbon->GetSystemButton());
+    Idle();
+    CKitRibbonSystemPopupBar* pMenu = m_pFrame->GetSystemMenu();
+    ASSERT_TRUE(pMenu->GetSafeHwnd() != nullptr && pMenu->IsWindowVisible());
+    CKitControl* pFile = pMenu->GetControls()->FindControlById(ID_FILE_MRU_FILE1);
+    ASSERT_NE(nullptr, pFile);
+    click(pFile);
+    Idle();
+    EXPECT_FALSE(pMenu->GetSafeHwnd() != nullptr && pMenu->IsWindowVisible());
+    EXPECT_NE(-1, PaneText().Find("Open C:\\Substations\\North feeder notes.txt"));
 }
 
 // The frame handles every command its ribbon, quick access toolbar and menu offer: none shows disabled.

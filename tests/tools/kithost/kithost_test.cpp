@@ -1,7 +1,7 @@
 // kithost's frame as the program shows it: a menu bar and a toolbar from its resources, drawn by the default theme,
 // working from the keyboard, a bar of fields, a dialog bar and the documents as tab groups;
 // build/screens/kithost-main.png, kithost-tracking.png, kithost-controls.png and kithost-tab-menu.png.
-#include "kithost_idle.h"
+#include "kithost_steps.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
@@ -62,32 +62,12 @@ protected:
         return strText;
     }
 
-    // Presses the left button at the screen point and releases it at the offset from there.
-    void PressAndRelease(CPoint ptScreen, CPoint ptOffset = CPoint(0, 0))
-    {
-        ::SetCursorPos(ptScreen.x, ptScreen.y);
-        PumpMessages();
-        INPUT inputs[3] = {};
-        for (INPUT& input : inputs)
-            input.type = INPUT_MOUSE;
-        inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        inputs[1].mi.dwFlags = MOUSEEVENTF_MOVE;
-        inputs[1].mi.dx = ptOffset.x;
-        inputs[1].mi.dy = ptOffset.y;
-        inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(3, inputs, sizeof(INPUT));
-        for (int i = 0; i < 20; i++) {
-            ::Sleep(10);
-            PumpMessages();
-        }
-    }
-
     // Clicks the control, releasing the button at the offset from its centre.
     void Click(CKitCommandBar* pBar, CKitControl* pControl, CPoint ptOffset = CPoint(0, 0))
     {
         CPoint pt = pControl->GetRect().CenterPoint();
         pBar->ClientToScreen(&pt);
-        PressAndRelease(pt, ptOffset);
+        KitHostPressAndRelease(pt, ptOffset);
     }
 
     CKitHostFrame* m_pFrame = nullptr;
@@ -185,7 +165,7 @@ TEST_F(KitHostTest, AClickOutsideAnOpenMenuClosesIt)
 
     CRect rcPane;
     ::GetWindowRect(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST), &rcPane);
-    PressAndRelease(CPoint(rcPane.right - 40, rcPane.bottom - 40));
+    KitHostPressAndRelease(CPoint(rcPane.right - 40, rcPane.bottom - 40));
     EXPECT_FALSE(pMenuBar->IsTrackingMode());
     EXPECT_EQ(-1, pMenuBar->GetPopuped());
     EXPECT_FALSE(pEditBar->IsVisible());

@@ -1,7 +1,7 @@
 // kithost's frame with its File menu open under every theme the factory makes, side by side in
 // build/screens/themes-all.png (the resource theme over the blue theme module of its own tests); and the
 // "/theme N" switch that picks the program's theme.
-#include "kithost_idle.h"
+#include "kithost_steps.h"
 #include "support/canvas.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
