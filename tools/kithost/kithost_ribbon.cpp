@@ -265,20 +265,22 @@ struct GroupEntry {
 };
 
 constexpr GroupEntry kGroups[] = {
-    {0, "Clipboard", 10, ID_EDIT_PASTE, {{ID_EDIT_PASTE, "Paste"}, {ID_EDIT_CUT, "Cut"}, {ID_EDIT_COPY, "Copy"}}, nullptr},
+    {0, "Clipboard", 10, ID_EDIT_PASTE,
+     {{ID_EDIT_PASTE, "Paste"}, {ID_EDIT_CUT, "Cut"}, {ID_EDIT_COPY, "Copy"}}, nullptr},
     {0, "Font", 11, ID_KIT_BOLD, {}, FillFontGroup},
     {0, "Paragraph", 12, ID_KIT_ALIGN_LEFT, {}, FillParagraphGroup},
     {0, "Styles", 13, ID_KIT_BULLETS, {}, FillStylesGroup},
     {0, "Editing", 14, ID_EDIT_FIND,
      {{ID_EDIT_FIND, "Find"}, {ID_EDIT_REPLACE, "Replace"}, {ID_EDIT_SELECT_ALL, "Select All"}}, nullptr},
-    {1, "Documents", 20, ID_KIT_NEW_TEXT, {{ID_KIT_NEW_TEXT, "Text Document"}, {ID_KIT_NEW_GRID, "Grid Document"}},
-     nullptr},
+    {1, "Documents", 20, ID_KIT_NEW_TEXT,
+     {{ID_KIT_NEW_TEXT, "Text Document"}, {ID_KIT_NEW_GRID, "Grid Document"}}, nullptr},
     {1, "Tables", 21, ID_KIT_GRID_INSERT_ROW,
-     {{ID_KIT_INSERT_TABLE, "Table"}, {ID_KIT_GRID_INSERT_ROW, "Insert Row"}, {ID_KIT_GRID_INSERT_COLUMN, "Insert Column"}},
-     nullptr},
-    {1, "Illustrations", 22, ID_KIT_INSERT_PICTURE, {{ID_KIT_INSERT_PICTURE, "Picture"}, {ID_KIT_INSERT_CHART, "Chart"}},
-     nullptr},
-    {1, "Text", 23, ID_KIT_INSERT_DATE, {{ID_KIT_INSERT_DATE, "Date && Time"}, {ID_KIT_INSERT_LINK, "Link"}}, nullptr},
+     {{ID_KIT_INSERT_TABLE, "Table"}, {ID_KIT_GRID_INSERT_ROW, "Insert Row"},
+      {ID_KIT_GRID_INSERT_COLUMN, "Insert Column"}}, nullptr},
+    {1, "Illustrations", 22, ID_KIT_INSERT_PICTURE,
+     {{ID_KIT_INSERT_PICTURE, "Picture"}, {ID_KIT_INSERT_CHART, "Chart"}}, nullptr},
+    {1, "Text", 23, ID_KIT_INSERT_DATE,
+     {{ID_KIT_INSERT_DATE, "Date && Time"}, {ID_KIT_INSERT_LINK, "Link"}}, nullptr},
     {2, "Show", 30, ID_VIEW_STATUS_BAR,
      {{ID_VIEW_STATUS_BAR, "Status Bar"}, {ID_KIT_TEXT_WRAP, "Word Wrap"}, {ID_KIT_GRIDLINES, "Gridlines"}}, nullptr},
     {2, "Zoom", 31, ID_KIT_ZOOM_DIALOG, {{ID_KIT_ZOOM_DIALOG, "Zoom"}, {ID_KIT_ZOOM_100, "100%"}}, nullptr},
@@ -340,7 +342,8 @@ BOOL CKitHostRibbonFrame::CreateBars()
     CKitCommandBarManager* pCommandBars = GetCommandBars();
     if (!pCommandBars->EnableDocking())
         return FALSE;
-    m_pRibbonBar = static_cast<CKitHostRibbonBar*>(pCommandBars->Add("Ribbon", kitBarTop, RUNTIME_CLASS(CKitHostRibbonBar)));
+    m_pRibbonBar =
+        static_cast<CKitHostRibbonBar*>(pCommandBars->Add("Ribbon", kitBarTop, RUNTIME_CLASS(CKitHostRibbonBar)));
     if (m_pRibbonBar == nullptr)
         return FALSE;
     auto* pImages = new CKitImageManager();
