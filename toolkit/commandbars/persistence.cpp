@@ -66,8 +66,13 @@ void ExchangeTemplateMap(PX* pPX, CKitControl::CDocTemplateMap& map)
     }
 }
 
-// One section of the exchange, released when it goes.
 CKitPropExchangeSection Section(PX* pPX, LPCSTR lpszName)
+{
+    return KitExchangeSection(pPX, lpszName);
+}
+} // namespace
+
+CKitPropExchangeSection KitExchangeSection(CKitPropExchange* pPX, LPCSTR lpszName)
 {
     CKitPropExchange* pSection = pPX->GetSection(lpszName);
     if (pSection == nullptr)
@@ -75,7 +80,20 @@ CKitPropExchangeSection Section(PX* pPX, LPCSTR lpszName)
     pSection->SetOwner(pPX->GetOwner());
     return CKitPropExchangeSection(pSection);
 }
-} // namespace
+
+CObject* KitExchangeStoredObject(CKitPropExchange* pPX, CObject* pObject, CRuntimeClass* pClass)
+{
+    if (pPX->IsStoring()) {
+        pPX->ExchangeObjectClass(pObject, pClass);
+        return pObject;
+    }
+    CObject* pLoaded = nullptr;
+    if (!pPX->ExchangeObjectClass(pLoaded, pClass) || pLoaded == nullptr) {
+        delete pLoaded;
+        AfxThrowArchiveException(CArchiveException::badClass);
+    }
+    return pLoaded;
+}
 
 // CKitCommandBarList
 
@@ -277,7 +295,7 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
                 persistent.push_back(pControl);
         }
     } else {
-        RemoveAll();
+        RemoveReplaceable();
     }
     CKitPropExchangeEnumerator enumerator(pPX, "Control");
     POSITION pos = enumerator.GetPosition(static_cast<DWORD>(persistent.size()));
@@ -287,19 +305,11 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
         if (static_cast<CKitPropExchange*>(section) == nullptr)
             AfxThrowArchiveException(CArchiveException::genericException);
         section->SetOwner(pPX->GetOwner());
-        if (pPX->IsStoring()) {
-            CObject* pObject = persistent[nIndex++];
-            section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CKitControl));
-            static_cast<CKitControl*>(pObject)->DoPropExchange(section);
-            continue;
-        }
-        CObject* pObject = nullptr;
-        if (!section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CKitControl)) || pObject == nullptr) {
-            delete pObject;
-            AfxThrowArchiveException(CArchiveException::badClass);
-        }
-        auto* pControl = static_cast<CKitControl*>(pObject);
-        InsertAt(pControl, -1);
+        CKitControl* pStored = pPX->IsStoring() ? persistent[nIndex++] : nullptr;
+        auto* pControl =
+            static_cast<CKitControl*>(KitExchangeStoredObject(section, pStored, RUNTIME_CLASS(CKitControl)));
+        if (pPX->IsLoading())
+            InsertAt(pControl, -1);
         pControl->DoPropExchange(section);
     }
     if (pPX->IsLoading())
@@ -543,7 +553,7 @@ void CKitToolBar::MergeLoadedState(CKitToolBar* pLoaded, BOOL bAsk)
     if (pOriginal != nullptr)
         pOriginal->InternalAddRef();
     const int nPosition = m_nBarPosition;
-    CKitCommandBar::Copy(pLoaded, FALSE);
+    CopyFromBar(pLoaded);
     m_nBarPosition = nPosition;
     m_bBuiltIn = pLoaded->m_bBuiltIn;
     m_bCloseable = pLoaded->m_bCloseable;

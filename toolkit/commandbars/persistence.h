@@ -5,10 +5,13 @@
 
 #include <vector>
 
+#include "toolkit/common/prop_exchange.h"
+
 class CKitCommandBar;
 class CKitCommandBarManager;
 class CKitControls;
-class CKitPropExchange;
+class CObject;
+struct CRuntimeClass;
 
 class CKitCommandBarList {
 public:
@@ -42,3 +45,9 @@ void KitSaveBarList(CKitPropExchange* pPX, CKitCommandBar* pBar);
 // Reads the bars KitSaveBarList wrote and links their popups; the first bar read, with one
 // reference for the caller. Damaged data throws the archive exception.
 CKitCommandBar* KitLoadBarList(CKitPropExchange* pPX, CKitCommandBarManager* pCommandBars);
+
+// The named section of the exchange, with the exchange's owner; a missing section throws the archive exception.
+CKitPropExchangeSection KitExchangeSection(CKitPropExchange* pPX, LPCSTR lpszName);
+// Storing writes the object's class and answers the object; loading creates an object of the class read, which
+// must derive from pClass, else the archive exception with the bad-class cause is thrown.
+CObject* KitExchangeStoredObject(CKitPropExchange* pPX, CObject* pObject, CRuntimeClass* pClass);

@@ -339,24 +339,6 @@ void CKitRibbonBar::OnLButtonDblClkRibbon(UINT nFlags, CPoint point)
         OnLButtonDblClkBar(nFlags, point);
 }
 
-void CKitRibbonBar::DoPropExchange(CKitPropExchange* pPX)
-{
-    using PX = CKitPropExchange;
-    if (pPX->IsLoading() && pPX->GetOwner() != nullptr) {
-        if (auto* pCommandBars = DYNAMIC_DOWNCAST(CKitCommandBarManager, pPX->GetOwner()))
-            SetCommandBars(pCommandBars);
-    }
-    PX::PropExchangeBool(pPX, "ShowQuickAccessBelow", m_bQuickAccessBelow, FALSE);
-    if (pPX->GetSchema() > 18)
-        PX::PropExchangeBool(pPX, "Minimized", m_bMinimized, FALSE);
-    if (pPX->GetSchema() > 23)
-        PX::PropExchangeBool(pPX, "Customizable", m_bCustomizable, FALSE);
-    if (m_bCustomizable)
-        CKitToolBar::DoPropExchange(pPX);
-    CKitPropExchangeSection section(pPX->GetSection("QuickAccessControls"));
-    m_pQuickAccessControls->DoPropExchange(section);
-}
-
 int CKitRibbonBar::CalcQuickAccessHeight()
 {
     CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CKitCommandBarKeyboardTip;
+class CKitCommandBarList;
 class CKitControl;
 class CKitFrameHook;
 class CKitPaintManager;
@@ -165,8 +166,20 @@ public:
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
     // Rebuilds the context headers and fits them into the caption's free part.
     void RepositionContextHeaders();
-    // The ribbon flags, the quick access place and list; the toolbar's own state only when customizable.
+    // The ribbon flags, the quick access place and list; the toolbar's own state, the system button and the
+    // tabs only when customizable.
     void DoPropExchange(CKitPropExchange* pPX) override;
+    // The menu bar's settings and loose controls, then the quick access place, the minimised state, the tabs
+    // with their groups, the system button and the quick access controls; the bar's own parts stay.
+    void Copy(const CKitCommandBar* pSource, BOOL bRecursive) override;
+    // A loaded layout: all of Copy when it was stored customizable, else only what it stored, the quick access
+    // place and controls and the minimised state.
+    void CopyFromBar(const CKitCommandBar* pSource) override;
+    // A customizable ribbon as any bar; otherwise the bar and the popups of its quick access controls only.
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags) override;
+    void RestoreCommandBarList(CKitCommandBarList* pList) override;
+    // Replaces the system button by the given one (taking over its reference) at the front; null leaves none.
+    void SetSystemButton(CKitRibbonControlSystemButton* pButton);
     BOOL IsQuickAccessBelowRibbon() const { return m_bQuickAccessBelow; }
     BOOL IsQuickAccessVisible() const { return m_bQuickAccessVisible; }
     // The quick access toolbar shows at least one control.
