@@ -15,6 +15,7 @@
 #include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
+#include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +39,9 @@ CKitRibbonBar* MakeRibbon(BOOL bCustomizable, BOOL bSystemButton)
     if (bSystemButton) {
         auto* pButton = new CKitRibbonControlSystemButton;
         pButton->SetCaption("File");
+        auto* pMenu = new CKitRibbonSystemPopupBar;
+        pMenu->GetControls()->Add(kitControlButton, 600)->SetCaption("&Open");
+        pButton->SetCommandBar(pMenu);
         pBar->SetSystemButton(pButton);
     }
     CKitRibbonTab* pHome = pBar->AddTab("Home", 1);
@@ -47,23 +51,23 @@ CKitRibbonBar* MakeRibbon(BOOL bCustomizable, BOOL bSystemButton)
     pTable->SetContextCaption("Table Tools");
     pTable->SetVisible(FALSE);
     pView->SetTooltip("Views and zoom");
-    struct GroupSpec {
+    struct GroupPlan {
         CKitRibbonTab* pTab;
         const char* caption;
         int nId;
         std::vector<UINT> ids;
     };
-    const GroupSpec groups[] = {
+    const GroupPlan groups[] = {
         {pHome, "Clipboard", 10, {100, 101}},
         {pHome, "Font", 11, {110}},
         {pView, "Zoom", 20, {200, 201, 202}},
         {pTable, "Rows", 30, {300}},
     };
-    for (const GroupSpec& spec : groups) {
-        CKitRibbonGroup* pGroup = spec.pTab->GetGroups()->Add(spec.caption, spec.nId);
-        pGroup->ShowOptionButton(spec.nId == 11);
-        pGroup->SetIconId(spec.nId + 1000);
-        for (UINT nId : spec.ids) {
+    for (const GroupPlan& plan : groups) {
+        CKitRibbonGroup* pGroup = plan.pTab->GetGroups()->Add(plan.caption, plan.nId);
+        pGroup->ShowOptionButton(plan.nId == 11);
+        pGroup->SetIconId(plan.nId + 1000);
+        for (UINT nId : plan.ids) {
             CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, nId);
             CString strCaption;
             strCaption.Format("Command %u", nId);
@@ -86,9 +90,14 @@ std::string Describe(const CKitRibbonBar& bar)
     std::ostringstream out;
     out << "below=" << bar.IsQuickAccessBelowRibbon() << " minimized=" << bar.IsRibbonMinimized()
         << " customizable=" << bar.IsCustomizable() << " system=" << (bar.GetSystemButton() != nullptr);
-    if (bar.GetSystemButton() != nullptr)
-        out << " '" << static_cast<LPCSTR>(bar.GetSystemButton()->GetCaption()) << "' at "
-            << bar.GetControls()->IndexOf(bar.GetSystemButton());
+    if (CKitRibbonControlSystemButton* pButton = bar.GetSystemButton()) {
+        out << " '" << static_cast<LPCSTR>(pButton->GetCaption()) << "' at " << bar.GetControls()->IndexOf(pButton);
+        if (CKitCommandBar* pMenu = pButton->GetCommandBar()) {
+            out << " menu " << pMenu->GetRuntimeClass()->m_lpszClassName << ":";
+            for (int i = 0; i < pMenu->GetControlCount(); ++i)
+                out << " " << pMenu->GetControl(i)->GetId();
+        }
+    }
     for (int i = 0; i < bar.GetTabCount(); ++i) {
         CKitRibbonTab* pTab = bar.GetTab(i);
         out << " | tab '" << static_cast<LPCSTR>(pTab->GetCaption()) << "' #" << pTab->GetId()
