@@ -95,6 +95,23 @@ CObject* KitExchangeStoredObject(CKitPropExchange* pPX, CObject* pObject, CRunti
     return pLoaded;
 }
 
+void KitExchangeObjectList(CKitPropExchange* pPX, LPCSTR lpszName, DWORD nCount, CObject* pOwner,
+                           CRuntimeClass* pClass, const std::function<CObject*(DWORD)>& objectAt,
+                           const std::function<void(CObject*, CKitPropExchange*)>& exchange)
+{
+    CKitPropExchangeEnumerator enumerator(pPX, lpszName);
+    POSITION pos = enumerator.GetPosition(nCount);
+    DWORD nIndex = 0;
+    while (pos != nullptr) {
+        CKitPropExchangeSection section(enumerator.GetNext(pos));
+        if (static_cast<CKitPropExchange*>(section) == nullptr)
+            AfxThrowArchiveException(CArchiveException::genericException);
+        section->SetOwner(pOwner);
+        CObject* pStored = pPX->IsStoring() ? objectAt(nIndex++) : nullptr;
+        exchange(KitExchangeStoredObject(section, pStored, pClass), section);
+    }
+}
+
 // CKitCommandBarList
 
 CKitCommandBarList::~CKitCommandBarList()
@@ -297,21 +314,15 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
     } else {
         RemoveReplaceable();
     }
-    CKitPropExchangeEnumerator enumerator(pPX, "Control");
-    POSITION pos = enumerator.GetPosition(static_cast<DWORD>(persistent.size()));
-    size_t nIndex = 0;
-    while (pos != nullptr) {
-        CKitPropExchangeSection section(enumerator.GetNext(pos));
-        if (static_cast<CKitPropExchange*>(section) == nullptr)
-            AfxThrowArchiveException(CArchiveException::genericException);
-        section->SetOwner(pPX->GetOwner());
-        CKitControl* pStored = pPX->IsStoring() ? persistent[nIndex++] : nullptr;
-        auto* pControl =
-            static_cast<CKitControl*>(KitExchangeStoredObject(section, pStored, RUNTIME_CLASS(CKitControl)));
-        if (pPX->IsLoading())
-            InsertAt(pControl, -1);
-        pControl->DoPropExchange(section);
-    }
+    KitExchangeObjectList(
+        pPX, "Control", static_cast<DWORD>(persistent.size()), pPX->GetOwner(), RUNTIME_CLASS(CKitControl),
+        [&](DWORD nIndex) { return persistent[nIndex]; },
+        [&](CObject* pObject, CKitPropExchange* pSection) {
+            auto* pControl = static_cast<CKitControl*>(pObject);
+            if (pPX->IsLoading())
+                InsertAt(pControl, -1);
+            pControl->DoPropExchange(pSection);
+        });
     if (pPX->IsLoading())
         OnChanged();
     if (pPX->GetSchema() < 3)

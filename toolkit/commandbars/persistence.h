@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "toolkit/common/prop_exchange.h"
@@ -51,3 +52,9 @@ CKitPropExchangeSection KitExchangeSection(CKitPropExchange* pPX, LPCSTR lpszNam
 // Storing writes the object's class and answers the object; loading creates an object of the class read, which
 // must derive from pClass, else the archive exception with the bad-class cause is thrown.
 CObject* KitExchangeStoredObject(CKitPropExchange* pPX, CObject* pObject, CRuntimeClass* pClass);
+// One object per numbered section of the name: storing writes the class of each of the nCount objects objectAt
+// gives, loading creates an object of each stored class (deriving from pClass); either way exchange (object,
+// section) follows, the section's owner being pOwner.
+void KitExchangeObjectList(CKitPropExchange* pPX, LPCSTR lpszName, DWORD nCount, CObject* pOwner,
+                           CRuntimeClass* pClass, const std::function<CObject*(DWORD)>& objectAt,
+                           const std::function<void(CObject*, CKitPropExchange*)>& exchange);

@@ -150,22 +150,16 @@ void CKitRibbonControlTab::DoPropExchange(CKitPropExchange* pPX)
 {
     if (pPX->IsLoading())
         DeleteAllItems();
-    CKitPropExchangeEnumerator enumerator(pPX, "Tab");
-    POSITION pos = enumerator.GetPosition(static_cast<DWORD>(GetItemCount()));
-    int nIndex = 0;
-    while (pos != nullptr) {
-        CKitPropExchangeSection section(enumerator.GetNext(pos));
-        if (static_cast<CKitPropExchange*>(section) == nullptr)
-            AfxThrowArchiveException(CArchiveException::genericException);
-        section->SetOwner(this);
-        CKitRibbonTab* pStored = pPX->IsStoring() ? static_cast<CKitRibbonTab*>(GetItem(nIndex++)) : nullptr;
-        auto* pTab =
-            static_cast<CKitRibbonTab*>(KitExchangeStoredObject(section, pStored, RUNTIME_CLASS(CKitRibbonTab)));
-        // The strip holds the tab before it reads, so a damaged record leaves nothing behind.
-        if (pPX->IsLoading())
-            AddItem(-1, pTab);
-        pTab->DoPropExchange(section);
-    }
+    KitExchangeObjectList(
+        pPX, "Tab", static_cast<DWORD>(GetItemCount()), this, RUNTIME_CLASS(CKitRibbonTab),
+        [this](DWORD nIndex) { return static_cast<CKitRibbonTab*>(GetItem(static_cast<int>(nIndex))); },
+        [&](CObject* pObject, CKitPropExchange* pSection) {
+            auto* pTab = static_cast<CKitRibbonTab*>(pObject);
+            // The strip holds the tab before it reads, so a damaged record leaves nothing behind.
+            if (pPX->IsLoading())
+                AddItem(-1, pTab);
+            pTab->DoPropExchange(pSection);
+        });
 }
 
 void CKitRibbonControlTab::Copy(const CKitControl* pSource, BOOL bRecursive)
@@ -233,26 +227,20 @@ void CKitRibbonGroups::DoPropExchange(CKitPropExchange* pPX)
 {
     if (pPX->IsLoading())
         RemoveAll();
-    CKitPropExchangeEnumerator enumerator(pPX, "Group");
-    POSITION pos = enumerator.GetPosition(static_cast<DWORD>(GetCount()));
-    int nIndex = 0;
-    while (pos != nullptr) {
-        CKitPropExchangeSection section(enumerator.GetNext(pos));
-        if (static_cast<CKitPropExchange*>(section) == nullptr)
-            AfxThrowArchiveException(CArchiveException::genericException);
-        section->SetOwner(this);
-        CKitRibbonGroup* pStored = pPX->IsStoring() ? GetAt(nIndex++) : nullptr;
-        auto* pGroup = static_cast<CKitRibbonGroup*>(
-            KitExchangeStoredObject(section, pStored, RUNTIME_CLASS(CKitRibbonGroup)));
-        if (pPX->IsLoading()) {
-            // Held before it reads; the group joins the bar itself while it loads.
-            pGroup->m_pGroups = this;
-            m_arrGroups.push_back(pGroup);
-            for (int i = 0; i < GetCount(); ++i)
-                m_arrGroups[i]->m_nIndex = i;
-        }
-        pGroup->DoPropExchange(section);
-    }
+    KitExchangeObjectList(
+        pPX, "Group", static_cast<DWORD>(GetCount()), this, RUNTIME_CLASS(CKitRibbonGroup),
+        [this](DWORD nIndex) { return GetAt(static_cast<int>(nIndex)); },
+        [&](CObject* pObject, CKitPropExchange* pSection) {
+            auto* pGroup = static_cast<CKitRibbonGroup*>(pObject);
+            if (pPX->IsLoading()) {
+                // Held before it reads; the group joins the bar itself while it loads.
+                pGroup->m_pGroups = this;
+                m_arrGroups.push_back(pGroup);
+                for (int i = 0; i < GetCount(); ++i)
+                    m_arrGroups[i]->m_nIndex = i;
+            }
+            pGroup->DoPropExchange(pSection);
+        });
 }
 
 // CKitRibbonGroup
@@ -315,26 +303,20 @@ void CKitRibbonGroup::DoPropExchange(CKitPropExchange* pPX)
                 stored.push_back(pControl);
         }
         CKitControls* pBarControls = m_pParent != nullptr ? m_pParent->GetControls() : nullptr;
-        CKitPropExchangeEnumerator enumerator(controls, "Control");
-        POSITION pos = enumerator.GetPosition(static_cast<DWORD>(stored.size()));
-        size_t nIndex = 0;
-        while (pos != nullptr) {
-            CKitPropExchangeSection section(enumerator.GetNext(pos));
-            if (static_cast<CKitPropExchange*>(section) == nullptr)
-                AfxThrowArchiveException(CArchiveException::genericException);
-            section->SetOwner(pPX->GetOwner());
-            CKitControl* pStored = pPX->IsStoring() ? stored[nIndex++] : nullptr;
-            auto* pControl =
-                static_cast<CKitControl*>(KitExchangeStoredObject(section, pStored, RUNTIME_CLASS(CKitControl)));
-            if (pPX->IsLoading()) {
-                if (pBarControls != nullptr)
-                    pBarControls->InsertAt(pControl, GroupInsertIndex(pBarControls, this));
-                Add(pControl);
-                if (pBarControls == nullptr)
-                    pControl->InternalRelease();
-            }
-            pControl->DoPropExchange(section);
-        }
+        KitExchangeObjectList(
+            controls, "Control", static_cast<DWORD>(stored.size()), pPX->GetOwner(), RUNTIME_CLASS(CKitControl),
+            [&](DWORD nIndex) { return stored[nIndex]; },
+            [&](CObject* pObject, CKitPropExchange* pSection) {
+                auto* pControl = static_cast<CKitControl*>(pObject);
+                if (pPX->IsLoading()) {
+                    if (pBarControls != nullptr)
+                        pBarControls->InsertAt(pControl, GroupInsertIndex(pBarControls, this));
+                    Add(pControl);
+                    if (pBarControls == nullptr)
+                        pControl->InternalRelease();
+                }
+                pControl->DoPropExchange(pSection);
+            });
     }
     {
         CKitPropExchangeSection section(KitExchangeSection(pPX, "ControlGroupOption"));

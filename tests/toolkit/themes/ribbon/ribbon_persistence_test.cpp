@@ -2,9 +2,8 @@
 // the bar's own parts stay, damaged states fail cleanly, and a copy works on its own.
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
-#include "framework/archive.h"
 #include "framework/exceptions.h"
-#include "framework/file.h"
+#include "support/stored_bars.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
@@ -20,14 +19,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
+using Bytes = StoredBytes;
 
 // A customised ribbon: two tabs (the second selected, a hidden third in a context) with groups, a loose
 // control, two quick access controls and, when asked, a system button.
@@ -130,55 +128,6 @@ std::string Describe(const CKitRibbonBar& bar)
     return out.str();
 }
 
-// The ribbon and the bars it reaches; for the command bars' loading, followed by where the bar stood.
-Bytes Save(CKitCommandBar* pBar, bool bWithPlace = false)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        CKitPropExchangeArchive px(ar);
-        px.ExchangeSchema();
-        KitSaveBarList(&px, pBar);
-        if (bWithPlace) {
-            int nPosition = kitBarTop;
-            CRect rc(0, 0, 0, 0);
-            BOOL bVisible = TRUE;
-            CKitPropExchange::PropExchangeIntWithDefault(&px, "DockPosition", nPosition, kitBarTop);
-            CKitPropExchange::PropExchangeRect(&px, "DockRect", rc, rc);
-            CKitPropExchange::PropExchangeBool(&px, "Visible", bVisible, TRUE);
-        }
-        ar.Close();
-    }
-    const auto nLength = static_cast<size_t>(file.GetLength());
-    BYTE* pBytes = file.Detach();
-    Bytes bytes(pBytes, pBytes + nLength);
-    free(pBytes);
-    return bytes;
-}
-
-// The first bar of the bytes (one reference); throws what the archive throws.
-CKitCommandBar* Load(Bytes bytes)
-{
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    CKitPropExchangeArchive px(ar);
-    px.ExchangeSchema();
-    return KitLoadBarList(&px, nullptr);
-}
-
-// Replaces the first occurrence of the text (same length) in the bytes.
-void Patch(Bytes& bytes, const char* pszFrom, const char* pszTo)
-{
-    const size_t n = std::strlen(pszFrom);
-    for (size_t i = 0; i + n <= bytes.size(); i++) {
-        if (std::memcmp(bytes.data() + i, pszFrom, n) == 0) {
-            std::memcpy(bytes.data() + i, pszTo, n);
-            return;
-        }
-    }
-    FAIL() << pszFrom << " not found";
-}
-
 // The controls of the selected tab's groups show, the others do not.
 void ExpectSelectedGroupsShown(const CKitRibbonBar& bar)
 {
@@ -211,8 +160,8 @@ TEST(RibbonPersistence, ACustomisedRibbonLoadsIntoAFreshBarAsItWasSaved)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CKitRibbonBar* pSource = MakeRibbon(c.bCustomizable, c.bSystemButton);
-        const Bytes bytes = Save(pSource);
-        auto* pLoaded = DYNAMIC_DOWNCAST(CKitRibbonBar, Load(bytes));
+        const Bytes bytes = SaveBarBytes(pSource);
+        auto* pLoaded = DYNAMIC_DOWNCAST(CKitRibbonBar, LoadBarBytes(bytes));
         ASSERT_NE(nullptr, pLoaded);
         if (c.bCustomizable) {
             EXPECT_EQ(Describe(*pSource), Describe(*pLoaded));
@@ -231,7 +180,7 @@ TEST(RibbonPersistence, ACustomisedRibbonLoadsIntoAFreshBarAsItWasSaved)
             EXPECT_TRUE(static_cast<CKitRibbonControls*>(pLoaded->GetControls())->IsBuiltInPart(pPart));
         }
         // A second round gives the same bytes.
-        EXPECT_EQ(bytes, Save(pLoaded));
+        EXPECT_EQ(bytes, SaveBarBytes(pLoaded));
         pLoaded->InternalRelease();
         pSource->InternalRelease();
     }
@@ -240,7 +189,7 @@ TEST(RibbonPersistence, ACustomisedRibbonLoadsIntoAFreshBarAsItWasSaved)
 TEST(RibbonPersistence, LoadingIntoAUsedRibbonReplacesItsTabsAndSystemButtonAndKeepsItsParts)
 {
     CKitRibbonBar* pSource = MakeRibbon(TRUE, FALSE);
-    const Bytes bytes = Save(pSource);
+    const Bytes bytes = SaveBarBytes(pSource);
     CKitRibbonBar* pUsed = MakeRibbon(TRUE, TRUE);
     pUsed->AddTab("Extra", 9)->GetGroups()->Add("Lonely", 90);
     pUsed->GetQuickAccessControls()->Add(kitControlButton, 900);
@@ -273,7 +222,7 @@ TEST(RibbonPersistence, LoadingIntoAUsedRibbonReplacesItsTabsAndSystemButtonAndK
 TEST(RibbonPersistence, UnknownClassesInAStoredRibbonAreBadClassErrors)
 {
     CKitRibbonBar* pSource = MakeRibbon(TRUE, TRUE);
-    const Bytes good = Save(pSource);
+    const Bytes good = SaveBarBytes(pSource);
     pSource->InternalRelease();
     struct Case {
         const char* from;
@@ -287,10 +236,10 @@ TEST(RibbonPersistence, UnknownClassesInAStoredRibbonAreBadClassErrors)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.from);
         Bytes bytes = good;
-        Patch(bytes, c.from, c.to);
+        PatchBytes(bytes, c.from, c.to);
         int nCause = -1;
         try {
-            Load(bytes)->InternalRelease();
+            LoadBarBytes(bytes)->InternalRelease();
         } catch (CArchiveException* e) {
             nCause = e->m_cause;
             e->Delete();
@@ -304,13 +253,13 @@ TEST(RibbonPersistence, UnknownClassesInAStoredRibbonAreBadClassErrors)
 TEST(RibbonPersistence, DamagedStoredRibbonsFailWithoutHarm)
 {
     CKitRibbonBar* pSource = MakeRibbon(TRUE, TRUE);
-    const Bytes good = Save(pSource);
+    const Bytes good = SaveBarBytes(pSource);
     pSource->InternalRelease();
     int nLoaded = 0;
     int nFailed = 0;
     auto tryLoad = [&](const Bytes& bytes) {
         try {
-            CKitCommandBar* pBar = Load(bytes);
+            CKitCommandBar* pBar = LoadBarBytes(bytes);
             if (auto* pRibbon = DYNAMIC_DOWNCAST(CKitRibbonBar, pBar))
                 pRibbon->CalcDockLayout(800, LM_COMMIT);
             pBar->InternalRelease();
@@ -383,7 +332,7 @@ TEST(RibbonPersistence, TheCommandBarsMergeALoadedLayoutIntoTheLiveRibbon)
         CKitRibbonBar* pStored = MakeRibbon(bCustomizable, TRUE);
         pStored->GetQuickAccessControls()->Add(kitControlButton, 110);
         pStored->GetTab(0)->SetCaption("Start");
-        const Bytes bytes = Save(pStored, true);
+        const Bytes bytes = SaveBarBytes(pStored, CKitPropExchange::kDefaultSchema, true);
         const std::string strStored = Describe(*pStored);
         pStored->InternalRelease();
 
