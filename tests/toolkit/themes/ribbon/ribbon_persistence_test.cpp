@@ -12,6 +12,7 @@
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_controls.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_popup_toolbars.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
@@ -353,4 +354,37 @@ TEST(RibbonPersistence, TheCommandBarsMergeALoadedLayoutIntoTheLiveRibbon)
             EXPECT_EQ(strLive.substr(strLive.find(" | tab"), strLive.find(" | quick") - strLive.find(" | tab")),
                       strMerged.substr(strMerged.find(" | tab"), strMerged.find(" | quick") - strMerged.find(" | tab")));
     }
+}
+
+// The popup of a minimised ribbon's tab shows copies of the tab's groups among its own controls; the ribbon keeps
+// its controls, before and after the popup goes.
+TEST(RibbonPersistence, ATabPopupHoldsCopiesOfTheTabsGroupsInItsOwnControls)
+{
+    CKitRibbonBar* pBar = MakeRibbon(TRUE, TRUE);
+    const std::string strBefore = Describe(*pBar);
+    CKitRibbonTab* pHome = pBar->GetTab(0);
+    auto* pPopup = new CKitRibbonTabPopupToolBar(pHome);
+    CKitRibbonTab* pCopy = pPopup->GetTab();
+    ASSERT_EQ(2, pCopy->GetGroups()->GetCount());
+    for (int g = 0; g < pCopy->GetGroups()->GetCount(); ++g) {
+        CKitRibbonGroup* pGroup = pCopy->GetGroups()->GetAt(g);
+        CKitRibbonGroup* pSourceGroup = pHome->GetGroups()->GetAt(g);
+        SCOPED_TRACE(static_cast<LPCSTR>(pGroup->GetCaption()));
+        EXPECT_EQ(pSourceGroup->GetId(), pGroup->GetId());
+        EXPECT_EQ(pPopup, pGroup->GetParent());
+        EXPECT_EQ(pBar, pGroup->GetRibbonBar());
+        ASSERT_EQ(pSourceGroup->GetCount(), pGroup->GetCount());
+        for (int c = 0; c < pGroup->GetCount(); ++c) {
+            CKitControl* pControl = pGroup->GetAt(c);
+            EXPECT_EQ(pSourceGroup->GetAt(c)->GetId(), pControl->GetId());
+            EXPECT_NE(pSourceGroup->GetAt(c), pControl);
+            EXPECT_EQ(pPopup->GetControls(), pControl->GetControls());
+            // The ribbon is minimised with another tab selected: the copies show all the same.
+            EXPECT_TRUE(pControl->IsVisible());
+        }
+    }
+    EXPECT_EQ(strBefore, Describe(*pBar));
+    pPopup->InternalRelease();
+    EXPECT_EQ(strBefore, Describe(*pBar));
+    pBar->InternalRelease();
 }
