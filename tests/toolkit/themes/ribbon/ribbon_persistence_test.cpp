@@ -129,6 +129,18 @@ std::string Describe(const CKitRibbonBar& bar)
     return out.str();
 }
 
+// How many bars the stored state holds: the ribbon and the popup bars it reaches.
+DWORD StoredBarCount(Bytes bytes)
+{
+    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&file, CArchive::load);
+    CKitPropExchangeArchive px(ar);
+    px.ExchangeSchema();
+    DWORD nCount = 0;
+    px.ExchangeCount(nCount);
+    return nCount;
+}
+
 // The controls of the selected tab's groups show, the others do not.
 void ExpectSelectedGroupsShown(const CKitRibbonBar& bar)
 {
@@ -152,16 +164,19 @@ TEST(RibbonPersistence, ACustomisedRibbonLoadsIntoAFreshBarAsItWasSaved)
         const char* name;
         BOOL bCustomizable;
         BOOL bSystemButton;
+        // The ribbon, and the system button's menu when that is stored.
+        DWORD nBars;
     };
     const Case cases[] = {
-        {"customizable with a system button", TRUE, TRUE},
-        {"customizable without a system button", TRUE, FALSE},
-        {"not customizable", FALSE, TRUE},
+        {"customizable with a system button", TRUE, TRUE, 2},
+        {"customizable without a system button", TRUE, FALSE, 1},
+        {"not customizable", FALSE, TRUE, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CKitRibbonBar* pSource = MakeRibbon(c.bCustomizable, c.bSystemButton);
         const Bytes bytes = SaveBarBytes(pSource);
+        EXPECT_EQ(c.nBars, StoredBarCount(bytes));
         auto* pLoaded = DYNAMIC_DOWNCAST(CKitRibbonBar, LoadBarBytes(bytes));
         ASSERT_NE(nullptr, pLoaded);
         if (c.bCustomizable) {
