@@ -66,10 +66,6 @@ void ExchangeTemplateMap(PX* pPX, CKitControl::CDocTemplateMap& map)
     }
 }
 
-CKitPropExchangeSection Section(PX* pPX, LPCSTR lpszName)
-{
-    return KitExchangeSection(pPX, lpszName);
-}
 } // namespace
 
 CKitPropExchangeSection KitExchangeSection(CKitPropExchange* pPX, LPCSTR lpszName)
@@ -195,7 +191,7 @@ void CKitControl::DoPropExchange(CKitPropExchange* pPX)
         PX::PropExchangeString(pPX, "Category", m_strCategory, "");
     // The user's own icon travels with the control, kept in the image manager under its id.
     if (static_cast<int>(m_nCustomIconId) > 0) {
-        CKitPropExchangeSection section(Section(pPX, "CustomIcon"));
+        CKitPropExchangeSection section(KitExchangeSection(pPX, "CustomIcon"));
         CKitImageManagerIconSet::Serialize(GetImageManager(), m_nCustomIconId, section);
     }
     if (nSchema > 3) {
@@ -335,7 +331,7 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
     BOOL bOriginal = pPX->IsStoring() && m_pOriginalControls != nullptr && bSaveOriginals;
     PX::PropExchangeBool(pPX, "OriginalControls", bOriginal, FALSE);
     if (bOriginal) {
-        CKitPropExchangeSection section = Section(pPX, "OriginalControls");
+        CKitPropExchangeSection section = KitExchangeSection(pPX, "OriginalControls");
         if (pPX->IsStoring()) {
             m_pOriginalControls->DoPropExchange(section);
         } else {
@@ -353,7 +349,7 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
     BOOL bCustomized = FALSE;
     PX::PropExchangeBool(pPX, "CustomizedControls", bCustomized, FALSE);
     if (pPX->IsLoading() && bCustomized) {
-        CKitPropExchangeSection section = Section(pPX, "CustomizedControls");
+        CKitPropExchangeSection section = KitExchangeSection(pPX, "CustomizedControls");
         auto* pDropped = new CKitControls();
         try {
             pDropped->DoPropExchange(section);
@@ -418,7 +414,7 @@ void CKitCommandBar::DoPropExchange(CKitPropExchange* pPX)
     }
     if (nSchema > 18)
         ExchangeInt(pPX, "DefaultButtonStyle", m_nDefaultButtonStyle, 0);
-    CKitPropExchangeSection section = Section(pPX, "Controls");
+    CKitPropExchangeSection section = KitExchangeSection(pPX, "Controls");
     if (pPX->IsLoading())
         m_pControls->SetParent(this);
     m_pControls->DoPropExchange(section);
@@ -493,7 +489,7 @@ void CKitMenuBar::DoPropExchange(CKitPropExchange* pPX)
     for (DWORD i = 0; i < nCount; i++) {
         CString strSection;
         strSection.Format("%s%i", "MDIMenu", static_cast<int>(i));
-        CKitPropExchangeSection section = Section(pPX, strSection);
+        CKitPropExchangeSection section = KitExchangeSection(pPX, strSection);
         int nId = pPX->IsStoring() ? static_cast<int>(infos[i]->m_nIDMenu) : 0;
         ExchangeInt(section, "Id", nId, 0);
         CKitMenuBarMDIMenuInfo* pInfo = pPX->IsStoring() ? infos[i] : m_pMDIMenus->Lookup(static_cast<UINT>(nId));
@@ -501,7 +497,7 @@ void CKitMenuBar::DoPropExchange(CKitPropExchange* pPX)
             pInfo = new CKitMenuBarMDIMenuInfo(GetCommandBars(), static_cast<UINT>(nId));
             m_pMDIMenus->SetAt(static_cast<UINT>(nId), pInfo);
         }
-        CKitPropExchangeSection controls = Section(section, "Controls");
+        CKitPropExchangeSection controls = KitExchangeSection(section, "Controls");
         pInfo->m_pControls->DoPropExchange(controls);
     }
 }

@@ -1,12 +1,12 @@
 // CKitCommandBarList: the bars reached from the bars being saved or loaded, each held once, so that popup bars shared by several controls are written once and linked again by id.
 #pragma once
 
+#include "toolkit/common/prop_exchange.h"
+
 #include <windows.h>
 
 #include <functional>
 #include <vector>
-
-#include "toolkit/common/prop_exchange.h"
 
 class CKitCommandBar;
 class CKitCommandBarManager;
