@@ -48,6 +48,11 @@ public:
     static constexpr DWORD kFlagTabsRowRight = 0x01;
     static constexpr DWORD kFlagKeepEnabled = 0x08;
     static constexpr DWORD kFlagNotForQuickAccess = 0x10;
+    // Sent to the site frame to open its system menu; wParam the frame, lParam the screen point.
+    static constexpr UINT kMsgPopupSystemMenu = 0x0313;
+    // The caption buttons' command ids.
+    static constexpr UINT kIdCaptionButtonFirst = 0xF020;
+    static constexpr UINT kIdCaptionButtonLast = 0xF120;
 
     // The button that shows the quick access controls that did not fit.
     class CControlQuickAccessMorePopup : public CKitControlPopup {
@@ -165,6 +170,26 @@ public:
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
     // Rebuilds the context headers and fits them into the caption's free part.
     void RepositionContextHeaders();
+    // The non-client code of a caption point (bar coordinates): HTCAPTION, HTSYSMENU, HTTOP, or 0.
+    int HitTestCaption(CPoint point) const;
+    // The context header under the point, or null.
+    CKitRibbonTabContextHeader* HitTestContextHeader(CPoint point) const;
+    // The site frame has the WS_MAXIMIZE style.
+    BOOL IsFrameMaximized() const;
+    CString GetTitleText() const { return m_strTitleText; }
+    // The icon of a command added to the quick access toolbar without one; -1 none.
+    int GetQuickAccessDefaultIconId() const { return m_nQuickAccessDefaultIconId; }
+    void SetQuickAccessDefaultIconId(int nId) { m_nQuickAccessDefaultIconId = nId; }
+    BOOL IsAllowQuickAccessDuplicates() const { return m_bAllowQuickAccessDuplicates; }
+    void SetAllowQuickAccessDuplicates(BOOL bAllow) { m_bAllowQuickAccessDuplicates = bAllow; }
+    // Shows the menu for the control at the screen point when it has a visible item and runs the chosen
+    // command through the ribbon's execute message; FALSE when nothing was shown.
+    BOOL ShowContextMenu(CKitControl* pControl, CPoint ptScreen);
+    // The quick access menus' own commands (customize, places, minimise) come back to the ribbon.
+    BOOL OnTrackedCommand(UINT nId) override;
+    // The hot group and the hot tab follow the mouse while nothing else tracks it.
+    void OnMouseMoveBar(UINT nFlags, CPoint point) override;
+    void OnMouseLeaveBar() override;
     // The ribbon flags, the quick access place and list; the toolbar's own state only when customizable.
     void DoPropExchange(CKitPropExchange* pPX) override;
     BOOL IsQuickAccessBelowRibbon() const { return m_bQuickAccessBelow; }
@@ -225,6 +250,25 @@ protected:
     afx_msg void OnQuickAccessPlace(UINT nId);
     // Whether Ctrl is down; tests replace it.
     virtual BOOL IsCtrlKeyDown() const;
+    // Tracks the menu at the screen point and answers the chosen command, 0 when dismissed; tests replace it.
+    virtual UINT TrackContextMenu(CKitPopupBar* pMenu, CPoint ptScreen);
+    // On a composited frame, the desktop window manager's hit code for the screen point; FALSE when it
+    // gives none. Tests replace it.
+    virtual BOOL HitTestComposited(CPoint ptScreen, LRESULT* pnCode);
+    // Runs a command of the ribbon's menus: the execute message to the ribbon, then WM_COMMAND when unanswered.
+    void ExecuteMenuCommand(UINT nId, CKitControl* pItem);
+    // Places the caption buttons of a skinned frame and the title in the caption band.
+    void RepositionCaptionButtons(CDC* pDC);
+    // Adds, places, enables or removes the caption button of the system command; the x left of it.
+    int PlaceCaptionButton(UINT nCommand, BOOL bWanted, BOOL bEnabled, int nRight, int nSide);
+    afx_msg void OnRButtonDownRibbon(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonUpRibbon(UINT nFlags, CPoint point);
+    afx_msg BOOL OnSetCursorRibbon(CWnd* pWnd, UINT nHitTest, UINT message);
+    afx_msg LRESULT OnNcHitTestRibbon(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnShowWindowRibbon(BOOL bShow, UINT nStatus);
+    afx_msg void OnSysColorChangeRibbon();
+    // The execute message of the ribbon's menus: wParam the command, lParam the execute record.
+    afx_msg LRESULT OnExecuteRibbon(WPARAM wParam, LPARAM lParam);
     // Selects the tab, tracks by the keyboard on the tab strip, then opens its popup or shows the group tips.
     void SelectTabByKeyboard(CKitRibbonTab* pTab);
     DECLARE_MESSAGE_MAP()
@@ -259,4 +303,6 @@ protected:
     int m_nGroupsClientHeight = 0;
     CKitRibbonBarControlQuickAccessPopup* m_pQuickAccessPopup;
     CControlQuickAccessMorePopup* m_pQuickAccessMorePopup;
+    CString m_strTitleText;
+    int m_nQuickAccessDefaultIconId = -1;
 };
