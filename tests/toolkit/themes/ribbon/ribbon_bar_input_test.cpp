@@ -1,9 +1,12 @@
 // The ribbon in a skinned frame driven by window messages: caption hit codes and what caption clicks, double
 // clicks and right clicks send to the frame, the caption buttons and the title, the right-click menus and the
-// commands chosen in them, the cursor over the sizing band and the hit test on a composited frame.
+// commands chosen in them, the cursor over the sizing band and the hit test on a composited frame;
+// build/screens/ribbon-bar-caption.png.
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
 #include "framework/wnd.h"
+#include "support/message_pump.h"
+#include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
@@ -651,4 +654,52 @@ TEST(KitRibbonBarInput, OnACompositedFrameTheSystemsCaptionButtonsShowThrough)
         EXPECT_EQ(ribbon.pRibbon->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y)), c.nExpected);
     }
     ribbon.pHook->SetComposited(FALSE);
+}
+
+// A frame without a system caption whose ribbon draws the caption band with the title and the caption buttons:
+// build/screens/ribbon-bar-caption.png.
+TEST(KitRibbonBarInputScreens, SkinnedCaptionWithTitleAndCaptionButtons)
+{
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, "STATIC", "Substation North - Corvel",
+                               WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER | WS_VISIBLE |
+                                   WS_CLIPCHILDREN,
+                               40, 40, 640, 280, nullptr, 0));
+    CKitCommandBarManager manager;
+    manager.SetSite(&frame);
+    manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
+    auto* pRibbon = new CInputRibbonBar;
+    manager.AddCommandBar(pRibbon);
+    pRibbon->SetPosition(kitBarTop);
+    pRibbon->CreateBar(&frame);
+    pRibbon->SetFrameHook(new CKitFrameHook(&frame, pRibbon, nullptr));
+    CKitRibbonTab* pHome = pRibbon->AddTab("Home", 1);
+    pRibbon->AddTab("Mapping", 2);
+    pRibbon->AddTab("View", 3);
+    CKitRibbonGroup* pGroup = pHome->GetGroups()->Add("Project", 10);
+    for (UINT nId : {101u, 102u, 103u}) {
+        CKitControl* pButton = pRibbon->GetControls()->Add(kitControlButton, nId);
+        pButton->SetCaption(nId == 101 ? "New" : nId == 102 ? "Open" : "Save");
+        pButton->SetStyle(kitButtonCaption);
+        pGroup->Add(pButton);
+    }
+    CKitControl* pSave = pRibbon->GetQuickAccessControls()->Add(kitControlButton, 103);
+    pSave->SetCaption("Save");
+    pSave->SetStyle(kitButtonCaption);
+    pRibbon->GetControlTab()->SetSelectedItem(pHome);
+
+    CRect rcClient;
+    frame.GetClientRect(&rcClient);
+    const CSize sz = pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
+    pRibbon->MoveWindow(0, 0, sz.cx, sz.cy);
+    pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
+    ASSERT_NE(pRibbon->GetControls()->FindControlById(SC_CLOSE), nullptr);
+    frame.Invalidate();
+    frame.UpdateWindow();
+    pRibbon->Invalidate();
+    pRibbon->UpdateWindow();
+    PumpMessages();
+    EXPECT_EQ("", SaveWindowScreenshot(frame.GetSafeHwnd(), "ribbon-bar-caption"));
+    manager.RemoveAll();
+    frame.DestroyWindow();
 }
