@@ -328,8 +328,9 @@ void CKitRibbonBar::OnMouseMoveBar(UINT nFlags, CPoint point)
 {
     CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
     CKitRibbonGroup* pHot = nullptr;
-    const BOOL bFree = pMouse->GetTrackCount() == 0 && CKitDrawHelpers::IsTopParentActive(this) && !m_bTracking &&
-                       m_nSelected == -1;
+    // A skinned frame's hook follows the frame's activation.
+    const BOOL bActive = m_pFrameHook != nullptr ? m_pFrameHook->IsActive() : CKitDrawHelpers::IsTopParentActive(this);
+    const BOOL bFree = pMouse->GetTrackCount() == 0 && bActive && !m_bTracking && m_nSelected == -1;
     if (bFree) {
         if (GetRibbonPaintManager()->m_bHotGroups)
             pHot = HitTestGroup(point);

@@ -656,6 +656,42 @@ TEST(KitRibbonBarInput, OnACompositedFrameTheSystemsCaptionButtonsShowThrough)
     ribbon.pHook->SetComposited(FALSE);
 }
 
+TEST(KitRibbonBarInput, TheGroupUnderTheMouseIsHotUntilTheMouseLeaves)
+{
+    RibbonInFrame ribbon;
+    const CPoint ptGroup = ribbon.pGroup->GetRect().CenterPoint();
+    const CRect rcGroups = ribbon.pRibbon->GetGroupsRect();
+    ribbon.Send(WM_MOUSEMOVE, ptGroup);
+    EXPECT_EQ(ribbon.pRibbon->GetHighlightedGroup(), ribbon.pGroup);
+    ribbon.Send(WM_MOUSEMOVE, CPoint(rcGroups.right - 20, rcGroups.top + 10));
+    EXPECT_EQ(ribbon.pRibbon->GetHighlightedGroup(), nullptr);
+    ribbon.Send(WM_MOUSEMOVE, ptGroup);
+    ribbon.pRibbon->SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(ribbon.pRibbon->GetHighlightedGroup(), nullptr);
+    // A tracking bar leaves the groups alone.
+    ribbon.pRibbon->SetTrackingMode(TRUE);
+    ribbon.Send(WM_MOUSEMOVE, ptGroup);
+    EXPECT_EQ(ribbon.pRibbon->GetHighlightedGroup(), nullptr);
+    ribbon.pRibbon->SetTrackingMode(FALSE);
+    // So does an inactive frame.
+    ribbon.pHook->SetActive(FALSE);
+    ribbon.Send(WM_MOUSEMOVE, ptGroup);
+    EXPECT_EQ(ribbon.pRibbon->GetHighlightedGroup(), nullptr);
+    ribbon.pHook->SetActive(TRUE);
+    ribbon.Send(WM_MOUSEMOVE, ptGroup);
+    EXPECT_EQ(ribbon.pRibbon->GetHighlightedGroup(), ribbon.pGroup);
+}
+
+TEST(KitRibbonBarInput, ShowingOrHidingTheBarOnASkinnedFrameSetsItsVisibleFlag)
+{
+    RibbonInFrame ribbon;
+    ASSERT_TRUE(ribbon.pRibbon->IsRibbonVisible());
+    ribbon.pRibbon->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(ribbon.pRibbon->IsRibbonVisible());
+    ribbon.pRibbon->ShowWindow(SW_SHOW);
+    EXPECT_TRUE(ribbon.pRibbon->IsRibbonVisible());
+}
+
 // A frame without a system caption whose ribbon draws the caption band with the title and the caption buttons:
 // build/screens/ribbon-bar-caption.png.
 TEST(KitRibbonBarInputScreens, SkinnedCaptionWithTitleAndCaptionButtons)
