@@ -130,6 +130,8 @@ CKitRibbonGroup* CKitRibbonBar::HitTestGroup(CPoint point) const
 
 void CKitRibbonBar::OnRemoved()
 {
+    // The caption buttons draw through the hook.
+    RemoveCaptionButtons();
     delete m_pFrameHook;
     m_pFrameHook = nullptr;
     m_pQuickAccessControls->RemoveAll();

@@ -174,6 +174,8 @@ public:
     int HitTestCaption(CPoint point) const;
     // The context header under the point, or null.
     CKitRibbonTabContextHeader* HitTestContextHeader(CPoint point) const;
+    // The frame window whose caption the ribbon draws: the skinned frame, else the bar's site.
+    CWnd* GetFrameWindow() const;
     // The site frame has the WS_MAXIMIZE style.
     BOOL IsFrameMaximized() const;
     CString GetTitleText() const { return m_strTitleText; }
@@ -261,6 +263,7 @@ protected:
     void RepositionCaptionButtons(CDC* pDC);
     // Adds, places, enables or removes the caption button of the system command; the x left of it.
     int PlaceCaptionButton(UINT nCommand, BOOL bWanted, BOOL bEnabled, int nRight, int nSide);
+    void RemoveCaptionButtons();
     afx_msg void OnRButtonDownRibbon(UINT nFlags, CPoint point);
     afx_msg void OnRButtonUpRibbon(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursorRibbon(CWnd* pWnd, UINT nHitTest, UINT message);

@@ -23,9 +23,14 @@ constexpr int kCompositedButtonsWidth = 100;
 constexpr int kSizingBand = 5;
 } // namespace
 
+CWnd* CKitRibbonBar::GetFrameWindow() const
+{
+    return m_pFrameHook != nullptr ? m_pFrameHook->GetSite() : GetSite();
+}
+
 BOOL CKitRibbonBar::IsFrameMaximized() const
 {
-    CWnd* pFrame = m_pFrameHook != nullptr ? m_pFrameHook->GetSite() : GetSite();
+    CWnd* pFrame = GetFrameWindow();
     return pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr && (pFrame->GetStyle() & WS_MAXIMIZE) != 0;
 }
 
@@ -86,6 +91,12 @@ int CKitRibbonBar::PlaceCaptionButton(UINT nCommand, BOOL bWanted, BOOL bEnabled
     return nRight - nSide;
 }
 
+void CKitRibbonBar::RemoveCaptionButtons()
+{
+    for (UINT nCommand : {SC_CLOSE, SC_RESTORE, SC_MAXIMIZE, SC_MINIMIZE})
+        PlaceCaptionButton(nCommand, FALSE, FALSE, 0, 0);
+}
+
 void CKitRibbonBar::RepositionCaptionButtons(CDC* pDC)
 {
     const BOOL bQuickAccessAbove = m_bQuickAccessVisible && !m_bQuickAccessBelow;
@@ -120,8 +131,7 @@ void CKitRibbonBar::RepositionCaptionButtons(CDC* pDC)
 
     const int nFreeRight = m_rcCaptionFree.right;
     if (bComposited) {
-        for (UINT nCommand : {SC_CLOSE, SC_RESTORE, SC_MAXIMIZE, SC_MINIMIZE})
-            PlaceCaptionButton(nCommand, FALSE, FALSE, 0, 0);
+        RemoveCaptionButtons();
         m_rcCaptionFree.right -= kCompositedButtonsWidth;
     } else {
         const int nSide = m_rcCaptionFree.Height();

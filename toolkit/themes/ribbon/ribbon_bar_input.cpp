@@ -26,7 +26,7 @@ constexpr UINT kIdOwnLast = 10000;
 // The window the ribbon's caption belongs to: the skinned frame, else the site.
 CWnd* CaptionFrame(const CKitRibbonBar* pBar)
 {
-    CWnd* pFrame = pBar->GetFrameHook() != nullptr ? pBar->GetFrameHook()->GetSite() : pBar->GetSite();
+    CWnd* pFrame = pBar->GetFrameWindow();
     return pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr ? pFrame : nullptr;
 }
 
