@@ -94,8 +94,7 @@ void CKitRibbonBar::OnLButtonDownRibbon(UINT nFlags, CPoint point)
         return;
     }
 
-    CRect rcTabsRow(0, m_rcTabControl.top, m_rcGroups.right, m_rcTabControl.bottom);
-    if (rcTabsRow.PtInRect(point)) {
+    if (m_rcTabControl.PtInRect(point)) {
         const BOOL bBackstage = IsBackstageViewVisible();
         if (pCommandBars != nullptr)
             pCommandBars->ClosePopups();

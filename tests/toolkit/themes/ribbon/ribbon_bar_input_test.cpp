@@ -315,6 +315,26 @@ TEST(KitRibbonBarInput, AClickOnAContextHeaderSelectsItsFirstTab)
     EXPECT_TRUE(ribbon.frame.Received(CKitRibbonBar::kMsgPopupSystemMenu).empty());
 }
 
+TEST(KitRibbonBarInput, AClickInTheTabsRowClosesPopupsAndSelectsTheTab)
+{
+    RibbonInFrame ribbon;
+    CKitControlPopup* pCustomize = ribbon.pRibbon->GetQuickAccessPopup();
+    ASSERT_TRUE(ribbon.pRibbon->OpenPopupAt(ribbon.pRibbon->GetControls()->IndexOf(pCustomize)));
+    ASSERT_TRUE(pCustomize->GetPopuped());
+    CKitRibbonTab* pView = ribbon.pRibbon->GetTab(1);
+    ribbon.Send(WM_LBUTTONDOWN, pView->GetRect().CenterPoint());
+    EXPECT_FALSE(pCustomize->GetPopuped());
+    EXPECT_EQ(ribbon.pRibbon->GetSelectedTab(), pView);
+
+    // A minimised ribbon selects the tab as well and stays minimised.
+    ribbon.pRibbon->SetRibbonMinimized(TRUE);
+    ribbon.Layout();
+    ribbon.Send(WM_LBUTTONDOWN, ribbon.pHome->GetRect().CenterPoint());
+    EXPECT_EQ(ribbon.pRibbon->GetSelectedTab(), ribbon.pHome);
+    EXPECT_TRUE(ribbon.pRibbon->IsRibbonMinimized());
+    ribbon.manager.ClosePopups();
+}
+
 TEST(KitRibbonBarInput, CaptionDoubleClicksGoToTheFrame)
 {
     RibbonInFrame ribbon;
