@@ -244,9 +244,10 @@ protected:
     // Places the quick access controls from the x cursor up to the right limit; the final x cursor.
     int RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption, BOOL bSystemButtonInTabs,
                               BOOL bHidden);
-    // A click on the already selected tab arms the minimise toggle of a double click.
+    // A context header selects its first tab, the caption moves, sizes or opens the frame's system menu, the tab
+    // strip selects (a minimised ribbon's tab opens its popup); a click on the selected tab arms the minimise toggle.
     afx_msg void OnLButtonDownRibbon(UINT nFlags, CPoint point);
-    // A double click on the selected tab minimises or expands.
+    // The caption's double click goes to the frame; one on the selected tab minimises or expands.
     afx_msg void OnLButtonDblClkRibbon(UINT nFlags, CPoint point);
     // Commands 9608-9610: the quick access toolbar below the ribbon, or above it.
     afx_msg void OnQuickAccessPlace(UINT nId);
@@ -264,11 +265,18 @@ protected:
     // Adds, places, enables or removes the caption button of the system command; the x left of it.
     int PlaceCaptionButton(UINT nCommand, BOOL bWanted, BOOL bEnabled, int nRight, int nSide);
     void RemoveCaptionButtons();
+    // Ends tracking; off the caption the control under the point gets the press.
     afx_msg void OnRButtonDownRibbon(UINT nFlags, CPoint point);
+    // The caption opens the frame's system menu; a control is offered to the site (0x2859), then gets the quick
+    // access menu; a group's caption band or the quick access toolbar's free part get theirs.
     afx_msg void OnRButtonUpRibbon(UINT nFlags, CPoint point);
+    // Over the caption's sizing band the frame sets its sizing cursor.
     afx_msg BOOL OnSetCursorRibbon(CWnd* pWnd, UINT nHitTest, UINT message);
+    // On a composited frame the system's caption buttons show through.
     afx_msg LRESULT OnNcHitTestRibbon(WPARAM wParam, LPARAM lParam);
+    // A skinned frame is laid out again when the bar shows or hides.
     afx_msg void OnShowWindowRibbon(BOOL bShow, UINT nStatus);
+    // Metrics and tab sizes follow the new system colours and fonts.
     afx_msg void OnSysColorChangeRibbon();
     // The execute message of the ribbon's menus: wParam the command, lParam the execute record.
     afx_msg LRESULT OnExecuteRibbon(WPARAM wParam, LPARAM lParam);
