@@ -316,8 +316,6 @@ void CKitRibbonBar::SetRibbonMinimized(BOOL bMinimized)
         pSite->SendMessage(kMsgMinimizedChanged, reinterpret_cast<WPARAM>(this), 0);
 }
 
-}
-
 int CKitRibbonBar::CalcQuickAccessHeight()
 {
     CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
