@@ -434,7 +434,11 @@ void CKitRibbonControlSystemRecentFileList::RebuildItems()
         CKitControl* pNext = nNext < m_pControls->GetCount() ? m_pControls->GetAt(nNext) : nullptr;
         if (pNext == nullptr || pNext->GetId() < kFirstFileId || pNext->GetId() > nLastId)
             break;
+        // A collection may refuse the removal: the old item then stays.
+        const int nCount = m_pControls->GetCount();
         m_pControls->Remove(pNext);
+        if (m_pControls->GetCount() == nCount)
+            break;
     }
     if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
         SetHideFlags(0);

@@ -101,6 +101,43 @@ TEST(RibbonRecentFiles, RebuildPutsOneNumberedItemPerFileAfterTheList)
     EXPECT_STREQ(menu.Item(0)->GetCaption(), "&1 file2.scd");
 }
 
+// Controls that refuse to leave while m_bKeep is set.
+class CKeepingControls : public CKitControls {
+public:
+    BOOL m_bKeep = TRUE;
+
+protected:
+    BOOL OnControlRemoving(CKitControl* /*pControl*/) override { return m_bKeep; }
+};
+
+class CKeepingBar : public CKitPopupBar {
+public:
+    CKeepingBar() : m_pKeeping(new CKeepingControls)
+    {
+        m_pControls->SetParent(nullptr);
+        m_pControls->InternalRelease();
+        m_pControls = m_pKeeping;
+        m_pControls->SetParent(this);
+    }
+    CKeepingControls* m_pKeeping;
+};
+
+// A bar whose controls refuse removal keeps the old items; the rebuild still ends.
+TEST(RibbonRecentFiles, RebuildEndsWhenTheOldItemsCannotBeRemoved)
+{
+    CRecentFileList list(0, "Recent File List", "File%d", 4);
+    list[0] = "C:\\a.scd";
+    auto* bar = new CKeepingBar();
+    auto* pList = new CTestRecentFileList;
+    pList->m_pList = &list;
+    bar->GetControls()->Add(pList, 200);
+    pList->RebuildItems();
+    pList->RebuildItems();
+    EXPECT_EQ(bar->GetControlCount(), 3);
+    bar->m_pKeeping->m_bKeep = FALSE;
+    bar->InternalRelease();
+}
+
 TEST(RibbonRecentFiles, PinRecordsMakePinableItemsWithTheirStateAndCaption)
 {
     CKitPinableRecentFileList list(0, "Recent File List", "File%d", 4);
