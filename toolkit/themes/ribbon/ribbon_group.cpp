@@ -652,6 +652,9 @@ void CKitRibbonGroup::RemoveAll()
         CKitControl* pControl = m_arrControls.back();
         m_arrControls.pop_back();
         pControl->SetRibbonGroup(nullptr);
+        // It leaves the bar that shows it too.
+        if (m_pParent != nullptr && m_pParent->GetControls() != nullptr)
+            m_pParent->GetControls()->Remove(pControl);
         pControl->InternalRelease();
     }
 }
@@ -682,7 +685,7 @@ void CKitRibbonGroups::InsertAt(int nIndex, CKitRibbonGroup* pGroup)
     pGroup->m_pGroups = this;
     CKitRibbonBar* pRibbonBar = GetRibbonBar();
     pGroup->m_pRibbonBar = pRibbonBar;
-    pGroup->m_pParent = pRibbonBar;
+    pGroup->m_pParent = m_pTab != nullptr ? m_pTab->GetParentBar() : pRibbonBar;
     m_arrGroups.insert(m_arrGroups.begin() + nIndex, pGroup);
     for (int i = 0; i < GetCount(); ++i)
         m_arrGroups[i]->m_nIndex = i;

@@ -300,8 +300,9 @@ TEST(KitRibbonBar, QuickAccessControlsPastTheLimitHideFromTheOverflowOnAndTheMor
         if (pControl->IsVisible()) {
             EXPECT_EQ(-1, nFirstHidden) << "shown after an overflow";
             EXPECT_LE(pControl->GetRect().right, nRightLimit);
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GE(pControl->GetRect().left, pQuickAccess->GetAt(i - 1)->GetRect().right);
+            }
         } else {
             EXPECT_EQ(CKitRibbonBar::kHideByLayout, pControl->GetHideFlags());
             if (nFirstHidden == -1)
