@@ -221,7 +221,10 @@ CKitControlComboBox* AddCombo(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup, U
 void FillFontGroup(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup)
 {
     pGroup->SetControlsGrouping(TRUE);
-    pGroup->Add(AddFontBox(pRibbon->GetControls(), 110));
+    // The group's caption names the box.
+    CKitControl* pFont = AddFontBox(pRibbon->GetControls(), 110);
+    pFont->SetCaption("");
+    pGroup->Add(pFont);
     AddCombo(pRibbon, pGroup, ID_KIT_FONT_SIZE, 42, kFontSizes, static_cast<int>(std::size(kFontSizes)), 2);
     AddIconButton(pRibbon, pGroup, ID_KIT_BOLD, "Bold", TRUE)->SetFlags(kitFlagWrapRow);
     AddIconButton(pRibbon, pGroup, ID_KIT_ITALIC, "Italic");

@@ -58,6 +58,8 @@ class KitHostRibbonTest : public testing::Test {
 protected:
     void SetUp() override
     {
+        // The mouse stays off the frame unless a test moves it there.
+        ::SetCursorPos(0, 0);
         if (m_pTheme != nullptr)
             CKitPaintManager::SetCustomTheme(m_pTheme);
         else
