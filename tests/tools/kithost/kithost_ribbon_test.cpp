@@ -199,6 +199,10 @@ TEST_F(KitHostRibbonTest, MouseChoosesTabsButtonsAndRecentFiles)
     Idle();
     click(m_pRibbon->GetControls()->FindControlById(ID_KIT_ZOOM_100));
     EXPECT_NE(-1, PaneText().Find("100%"));
+    // Save on the quick access toolbar.
+    ASSERT_EQ(-1, PaneText().Find("Save"));
+    click(m_pRibbon->GetQuickAccessControls()->GetAt(0));
+    EXPECT_NE(-1, PaneText().Find("Save"));
 
     click(m_pRibbon->GetSystemButton());
     Idle();
