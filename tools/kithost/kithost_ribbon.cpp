@@ -181,7 +181,7 @@ private:
     CKitHostRibbonFrame* m_pFrame;
 };
 
-// A control of the ribbon's controls in the group, with the caption of its command's string.
+// The control, captioned, joins the ribbon's controls and the group.
 CKitControl* AddToGroup(CKitRibbonBar* pRibbon, CKitRibbonGroup* pGroup, CKitControl* pControl, UINT nId,
                         LPCSTR lpszCaption)
 {
