@@ -508,6 +508,8 @@ void CKitHostRibbonFrame::OnRecentFile(UINT nId)
         return;
     const CString strPath = m_recentFiles[nEntry];
     OpenDocument(strPath.Right(5) == ".grid" ? IDR_GRIDTYPE : IDR_TEXTTYPE);
+    // The file opened last leads the list.
+    m_recentFiles.Add(strPath);
     Note("Open " + strPath);
 }
 

@@ -302,6 +302,12 @@ TEST_F(KitHostRibbonTest, SystemMenuListsTheRecentFilesAndOpensOne)
     char szTitle[32] = {};
     ::GetWindowTextA(hActive, szTitle, sizeof(szTitle));
     EXPECT_STREQ("Grid 4", szTitle);
+    // The file leads the list now; the pinned one keeps its pin.
+    CKitPinableRecentFileList* pFiles = m_pFrame->GetRecentFiles();
+    EXPECT_STREQ("C:\\Substations\\Breaker timings.grid", (*pFiles)[0]);
+    EXPECT_STREQ("C:\\Substations\\Bay 12 relay settings.grid", (*pFiles)[2]);
+    EXPECT_TRUE(pFiles->GetPinRecord(2)->bPinned);
+    EXPECT_FALSE(pFiles->GetPinRecord(0)->bPinned);
 }
 
 TEST_F(KitHostRibbonTest, BackstageHidesTheFrameWindowsAndShowsThemAgain)
