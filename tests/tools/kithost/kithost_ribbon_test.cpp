@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/default_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
@@ -214,6 +215,27 @@ TEST_F(KitHostRibbonTest, MouseChoosesTabsButtonsAndRecentFiles)
     Idle();
     EXPECT_FALSE(pMenu->GetSafeHwnd() != nullptr && pMenu->IsWindowVisible());
     EXPECT_NE(-1, PaneText().Find("Open C:\\Substations\\North feeder notes.txt"));
+}
+
+// Alt shows the key tips of the quick access toolbar, the tabs and the application button; a tab's letter selects it.
+TEST_F(KitHostRibbonTest, KeyTipsReachTabsAndQuickAccess)
+{
+    CKitCommandBarManager* pCommandBars = m_pFrame->GetCommandBars();
+    ASSERT_TRUE(m_pRibbon->ProcessAccelerator(VK_MENU));
+    m_pRibbon->CreateKeyboardTips();
+    m_pRibbon->ShowKeyboardTips();
+    Idle();
+    std::vector<std::string> tips;
+    for (CKitCommandBarKeyboardTip* pTip : pCommandBars->GetKeyboardTips())
+        tips.push_back(static_cast<LPCSTR>(pTip->m_strText));
+    EXPECT_EQ((std::vector<std::string>{"1", "2", "3", "H", "I", "V", "F"}), tips);
+    const WindowImage image = CaptureScreenArea(m_pFrame->GetSafeHwnd());
+    EXPECT_EQ("", SaveScreenshot("kithost-ribbon-keytips", image.width, image.height, image.pixels));
+    EXPECT_TRUE(m_pRibbon->ProcessAccelerator('I'));
+    Idle();
+    EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
+    pCommandBars->HideKeyboardTips();
+    m_pRibbon->SetTrackingMode(FALSE);
 }
 
 // The frame handles every command its ribbon, quick access toolbar and menu offer: none shows disabled.
