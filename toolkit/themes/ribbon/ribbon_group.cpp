@@ -4,6 +4,10 @@
 #include "framework/gdi.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
+#include "toolkit/commandbars/control_gallery.h"
+#include "toolkit/commandbars/controls.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
@@ -534,9 +538,27 @@ BOOL CKitRibbonGroup::OnReduceSize(int nLevel, int nExcess)
     return FALSE;
 }
 
-BOOL CKitRibbonGroup::OnExtendSize(int /*nExtra*/)
+BOOL CKitRibbonGroup::OnExtendSize(int nExtra)
 {
-    // Only resizable galleries grow; the group has none to offer yet.
+    if (m_pLayout == nullptr)
+        return FALSE;
+    // The last resizable gallery shown as a gallery decides: it grows by whole entries up to all of them in a row.
+    std::vector<LayoutItem>& items = m_pLayout->items;
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+        auto* pGallery = dynamic_cast<CKitControlGallery*>(it->pControl);
+        if (pGallery == nullptr || pGallery->IsShownAsButton() || !pGallery->m_bResizable)
+            continue;
+        CKitControlGalleryEntryList* pEntries = pGallery->GetEntries();
+        const int nEntryWidth = pEntries != nullptr ? pEntries->m_cxEntry : 0;
+        if (nEntryWidth <= 0 || nEntryWidth > nExtra)
+            return FALSE;
+        const CRect rcBorders = pGallery->GetBorders();
+        const int nMaximum = nEntryWidth * pGallery->GetEntryCount() + rcBorders.left + rcBorders.right;
+        if (it->sz.cx + nEntryWidth > nMaximum)
+            return FALSE;
+        it->sz.cx = std::min(static_cast<int>(it->sz.cx) + (nExtra / nEntryWidth) * nEntryWidth, nMaximum);
+        return TRUE;
+    }
     return FALSE;
 }
 
@@ -590,11 +612,52 @@ void CKitRibbonGroup::ArrangeControls(int nWidth, const CRect& rcMargins)
     SetRect(CRect(rcMargins.left, rcMargins.top, rcMargins.left + nWidth + 5, rcMargins.top + nGroupHeight));
 }
 
+// The edit width of an edit or combo box; -1 for another control.
+static int EditWidthOf(CKitControl* pControl)
+{
+    if (auto* pEdit = dynamic_cast<CKitControlEdit*>(pControl))
+        return pEdit->GetWidth();
+    if (auto* pComboBox = dynamic_cast<CKitControlComboBox*>(pControl))
+        return pComboBox->GetWidth();
+    return -1;
+}
+
+void CKitRibbonGroup::AlignEditWidths()
+{
+    std::vector<LayoutItem>& items = m_pLayout->items;
+    size_t nStart = 0;
+    while (nStart < items.size()) {
+        // A column: the consecutive items standing at one left edge.
+        size_t nEnd = nStart + 1;
+        while (nEnd < items.size() && items[nEnd].rc.left == items[nStart].rc.left)
+            ++nEnd;
+        int nFields = 0;
+        int nWidest = 0;
+        for (size_t k = nStart; k < nEnd; ++k) {
+            const int nWidth = items[k].bHidden ? -1 : EditWidthOf(items[k].pControl);
+            if (nWidth >= 0) {
+                ++nFields;
+                nWidest = std::max(nWidest, nWidth);
+            }
+        }
+        for (size_t k = nStart; k < nEnd && nFields > 1; ++k) {
+            const int nWidth = items[k].bHidden ? -1 : EditWidthOf(items[k].pControl);
+            if (nWidth < 0)
+                continue;
+            items[k].pControl->SetWidth(nWidest);
+            items[k].rc.right += nWidest - nWidth;
+        }
+        nStart = nEnd;
+    }
+}
+
 void CKitRibbonGroup::OnAfterCalcSize()
 {
     if (m_pLayout == nullptr)
         return;
     std::vector<LayoutItem>& items = m_pLayout->items;
+    if (!m_bReduced && m_bAlignEditWidths && !m_bControlsGrouping)
+        AlignEditWidths();
     if (!items.empty())
         items[0].bWrap = true;
     for (LayoutItem& item : items) {
@@ -626,6 +689,34 @@ BOOL CKitRibbonGroup::IsHighlighted() const
 CKitControl* CKitRibbonGroup::GetAt(int nIndex) const
 {
     return nIndex >= 0 && nIndex < GetCount() ? m_arrControls[nIndex] : nullptr;
+}
+
+int CKitRibbonGroup::IndexOf(const CKitControl* pControl) const
+{
+    auto it = std::find(m_arrControls.begin(), m_arrControls.end(), pControl);
+    return it != m_arrControls.end() ? static_cast<int>(it - m_arrControls.begin()) : -1;
+}
+
+void CKitRibbonGroup::Draw(CDC* pDC, const CRect& rcClip)
+{
+    GetRibbonPaintManager()->DrawGroup(pDC, this);
+    CKitPaintManager* pPainter =
+        m_pParent != nullptr ? CKitPaintManager::FromPainter(m_pParent->GetPaintManager()) : nullptr;
+    CRect rcIntersect;
+    BOOL bFirst = TRUE;
+    for (CKitControl* pControl : m_arrControls) {
+        if (pControl->GetHideFlags() != 0)
+            continue;
+        if (!m_bControlsGrouping && pControl->GetBeginGroup() && !bFirst && pPainter != nullptr)
+            pPainter->DrawCommandBarSeparator(pDC, m_pParent, pControl, TRUE);
+        bFirst = FALSE;
+        if (rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
+            pControl->Draw(pDC);
+    }
+    for (CKitControl* pButton : {static_cast<CKitControl*>(m_pPopupButton), static_cast<CKitControl*>(m_pOptionButton)}) {
+        if (pButton->IsVisible() && rcIntersect.IntersectRect(rcClip, pButton->GetRect()))
+            pButton->Draw(pDC);
+    }
 }
 
 void CKitRibbonGroup::Add(CKitControl* pControl)

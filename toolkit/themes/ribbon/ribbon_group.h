@@ -35,6 +35,8 @@ public:
     BOOL IsVisible(DWORD dwSkipHideFlags = 0) const override;
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
+    // Opening takes a fresh popup showing a copy of its group (a plain popup toolbar without a group).
+    BOOL SetPopup(BOOL bPopup) override;
 };
 
 // Answers the request of a tab or a group to redraw its ribbon (id 1, code -2); FALSE for any other command.
@@ -105,6 +107,12 @@ public:
     BOOL IsHighlighted() const;
     // The rectangle's bottom band of the caption height.
     CRect GetCaptionRect() const;
+    // Give the edit and combo boxes of one column a common width.
+    BOOL IsAlignEditWidths() const { return m_bAlignEditWidths; }
+    void SetAlignEditWidths(BOOL bAlign) { m_bAlignEditWidths = bAlign; }
+    // The ribbon painter's frame and caption, the separators, the controls meeting the clip rectangle, then
+    // the popup and option buttons.
+    virtual void Draw(CDC* pDC, const CRect& rcClip);
 
     // Layout pass, driven by CKitRibbonGroups::RepositionGroups.
     // Measures every visible control with its widest style; starts the pass's layout record.
@@ -135,6 +143,8 @@ public:
     int GetCount() const { return static_cast<int>(m_arrControls.size()); }
     // The control at the index, null out of range.
     CKitControl* GetAt(int nIndex) const;
+    // The control's place in the group; -1 for a control of another group.
+    int IndexOf(const CKitControl* pControl) const;
     // Holds a reference to the control and makes it point back to this group.
     void Add(CKitControl* pControl);
     // Drops the control and its reference; nothing for a control of another group.
@@ -143,12 +153,15 @@ public:
 
 private:
     friend class CKitRibbonGroups;
+    friend class CKitRibbonGroupPopupToolBar;
     struct LayoutItem;
     struct Layout;
 
     // The last items, from nStart leftwards, that fill one column; the index of the leftmost, or -1.
     int CollectColumn(int nStart, int nRows, int nLevel, int& nStop) const;
     void CenterColumn(int nFirst, int nLast, int nHeight);
+    // Gives the edit and combo boxes of each column the widest one's width.
+    void AlignEditWidths();
     // Grouped layout: rows of small blocks of controls.
     int CalcGroupedSize();
     // Marks the rows' first items within the width limit; the number of breaks.
@@ -173,6 +186,7 @@ private:
     BOOL m_bVisible = TRUE;
     int m_nAllowReduceLevels = 4;
     int m_nGroupedRowLimit = 2;
+    BOOL m_bAlignEditWidths = TRUE;
     Layout* m_pLayout = nullptr;
     CKitRibbonGroupOption* m_pOptionButton;
     CKitRibbonGroupControlPopup* m_pPopupButton;

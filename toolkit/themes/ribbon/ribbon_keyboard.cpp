@@ -8,6 +8,7 @@
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_group_popup.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
@@ -262,15 +263,8 @@ void CKitRibbonBar::OnKeyboardTip(CKitCommandBarKeyboardTip* pTip)
         pControl->OnKeyboardTip();
         return;
     }
-    // Hidden in a reduced group: the group's popup opens and the tips continue inside it.
-    CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
-    CKitRibbonGroupControlPopup* pPopup = pGroup != nullptr ? pGroup->GetControlGroupPopup() : nullptr;
-    if (pPopup == nullptr || !pGroup->IsReduced() || pPopup->GetParent() != this)
-        return;
-    SetSelected(pPopup->GetIndex(), kitSelectKeyboard);
-    if (OpenPopupAt(pPopup->GetIndex(), TRUE))
-        if (CKitCommandBar* pPopupBar = pPopup->GetCommandBar())
-            pPopupBar->ShowKeyboardTips();
+    // Hidden in a reduced group: the group's popup opens and the copy at the same place runs.
+    KitRibbonRunTipInGroupPopup(pControl);
 }
 
 void CKitRibbonBar::CreateKeyboardTips()

@@ -1,0 +1,172 @@
+// CKitRibbonGroupPopupToolBar, and the opening of a reduced group's popup button.
+#include "toolkit/themes/ribbon/ribbon_group_popup.h"
+
+#include "framework/gdi.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
+
+IMPLEMENT_DYNAMIC(CKitRibbonGroupPopupToolBar, CKitPopupToolBar)
+
+namespace {
+// Hidden by the group's reduction, and because the group is not on the selected tab.
+constexpr DWORD kHideReduced = 2;
+constexpr DWORD kHideNotSelectedTab = 0x80;
+} // namespace
+
+CKitRibbonGroupPopupToolBar::CKitRibbonGroupPopupToolBar(CKitRibbonGroup* pGroup)
+    : m_pGroup(static_cast<CKitRibbonGroup*>(pGroup->GetRuntimeClass()->CreateObject())), m_pSourceGroup(pGroup),
+      m_pRibbonBar(pGroup->GetRibbonBar())
+{
+    SetFlags(kFlagRibbonPopup);
+    if (m_pRibbonBar != nullptr)
+        SetAnimationEnabled(m_pRibbonBar->GetAnimationEnabled());
+    m_pOwnerBar = this;
+
+    m_pGroup->m_pParent = this;
+    m_pGroup->m_pRibbonBar = m_pRibbonBar;
+    m_pGroup->m_strCaption = pGroup->m_strCaption;
+    m_pGroup->m_nId = pGroup->m_nId;
+    m_pGroup->OnGroupAdded();
+    m_pGroup->m_pGroups = pGroup->m_pGroups;
+    m_pGroup->m_bShowOptionButton = pGroup->m_bShowOptionButton;
+    m_pGroup->m_bControlsGrouping = pGroup->m_bControlsGrouping;
+    m_pGroup->m_bControlsCentering = pGroup->m_bControlsCentering;
+    m_pGroup->m_bAlignEditWidths = pGroup->m_bAlignEditWidths;
+    m_pGroup->m_bVisible = pGroup->m_bVisible;
+    m_pGroup->m_nAllowReduceLevels = pGroup->m_nAllowReduceLevels;
+    // The clones stand before the copy's option button, in the source's order.
+    CKitControls* pControls = GetControls();
+    for (CKitControl* pSource : pGroup->m_arrControls) {
+        CKitControl* pClone = pSource->Clone(TRUE);
+        if (pClone == nullptr)
+            continue;
+        pControls->InsertAt(pClone, m_pGroup->m_pOptionButton->GetIndex());
+        pClone->SetHidden(kHideNotSelectedTab, FALSE);
+        m_pGroup->Add(pClone);
+    }
+    m_pGroup->m_pOptionButton->Copy(pGroup->m_pOptionButton, FALSE);
+    m_pGroup->m_pPopupButton->Copy(pGroup->m_pPopupButton, FALSE);
+    // The copy's button never shares the popup that the source's button holds.
+    m_pGroup->m_pPopupButton->SetCommandBar(nullptr);
+    for (CKitControl* pButton : {static_cast<CKitControl*>(m_pGroup->m_pOptionButton),
+                                 static_cast<CKitControl*>(m_pGroup->m_pPopupButton)})
+        pButton->SetHidden(kHideNotSelectedTab, FALSE);
+}
+
+CKitRibbonGroupPopupToolBar::~CKitRibbonGroupPopupToolBar()
+{
+    m_pGroup->OnGroupRemoved();
+    m_pGroup->m_pGroups = nullptr;
+    m_pGroup->InternalRelease();
+}
+
+CRect CKitRibbonGroupPopupToolBar::GetGroupsRect() const
+{
+    CRect rc(0, 0, 0, 0);
+    if (GetSafeHwnd() != nullptr)
+        ::GetClientRect(GetSafeHwnd(), &rc);
+    return rc;
+}
+
+CKitRibbonGroup* CKitRibbonGroupPopupToolBar::HitTestGroup(CPoint point) const
+{
+    return m_pGroup->GetRect().PtInRect(point) ? m_pGroup : nullptr;
+}
+
+CRect CKitRibbonGroupPopupToolBar::GetBorders()
+{
+    return CRect(2, 2, 3, m_pGroup->GetLayoutMetrics().nCaptionHeight + 1);
+}
+
+CSize CKitRibbonGroupPopupToolBar::GetIconSize() const
+{
+    return m_pRibbonBar != nullptr ? m_pRibbonBar->GetIconSize() : CKitPopupToolBar::GetIconSize();
+}
+
+CSize CKitRibbonGroupPopupToolBar::GetButtonSize(BOOL bAutomatic) const
+{
+    return m_pRibbonBar != nullptr ? m_pRibbonBar->GetButtonSize(bAutomatic) : CKitPopupToolBar::GetButtonSize(bAutomatic);
+}
+
+CSize CKitRibbonGroupPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
+{
+    CClientDC dc(nullptr);
+    CFont* pOldFont = nullptr;
+    if (CKitPaintManager* pPaint = CKitPaintManager::FromPainter(GetPaintManager()))
+        pOldFont = dc.SelectObject(pPaint->GetCommandBarFont(this));
+    m_pGroup->OnBeforeCalcSize(&dc);
+    const int nWidth = m_pGroup->CalcSize(&dc);
+    m_pGroup->ArrangeControls(nWidth, CRect(0, 0, 0, 0));
+    m_pGroup->OnAfterCalcSize();
+    if (pOldFont != nullptr)
+        dc.SelectObject(pOldFont);
+    const CRect rcBorders = GetBorders();
+    const int nHeight = m_pRibbonBar != nullptr ? m_pRibbonBar->GetGroupsAreaHeight()
+                                                : m_pGroup->GetLayoutMetrics().nAreaHeight;
+    return CSize(rcBorders.left + rcBorders.right + nWidth, nHeight - 7);
+}
+
+void CKitRibbonGroupPopupToolBar::DrawCommandBar(CDC* pDC, CRect rcClip)
+{
+    CKitRibbonPaintManager* pRibbonPainter = m_pGroup->GetRibbonPaintManager();
+    CFont* pOldFont = nullptr;
+    if (CKitPaintManager* pPaint = CKitPaintManager::FromPainter(GetPaintManager()))
+        pOldFont = pDC->SelectObject(pPaint->GetCommandBarFont(this));
+    pRibbonPainter->FillGroupPopupToolBar(pDC, m_pGroup, this);
+    pDC->SetBkMode(TRANSPARENT);
+    m_pGroup->Draw(pDC, rcClip);
+    if (pOldFont != nullptr)
+        pDC->SelectObject(pOldFont);
+}
+
+void CKitRibbonGroupPopupToolBar::OnMouseMoveBar(UINT nFlags, CPoint point)
+{
+    CKitPopupToolBar::OnMouseMoveBar(nFlags, point);
+    TrackHighlightedGroup(point);
+}
+
+void CKitRibbonGroupPopupToolBar::OnMouseLeaveBar()
+{
+    CKitPopupToolBar::OnMouseLeaveBar();
+    if (GetHighlightedGroup() != nullptr)
+        SetHighlightedGroup(nullptr);
+}
+
+BOOL CKitRibbonGroupControlPopup::SetPopup(BOOL bPopup)
+{
+    if (bPopup) {
+        CKitCommandBarManager* pCommandBars = m_pParent != nullptr ? m_pParent->GetCommandBars() : nullptr;
+        CKitRibbonGroup* pGroup = GetRibbonGroup();
+        CKitPopupToolBar* pPopupBar = pGroup != nullptr ? new CKitRibbonGroupPopupToolBar(pGroup)
+                                                        : new CKitPopupToolBar;
+        pPopupBar->SetCommandBars(pCommandBars);
+        SetCommandBar(pPopupBar);
+    }
+    return CKitControlPopup::SetPopup(bPopup);
+}
+
+BOOL KitRibbonRunTipInGroupPopup(CKitControl* pControl)
+{
+    CKitRibbonGroup* pGroup = pControl != nullptr ? pControl->GetRibbonGroup() : nullptr;
+    if (pGroup == nullptr || pControl->GetHideFlags() != kHideReduced || !pGroup->IsReduced())
+        return FALSE;
+    CKitRibbonGroupControlPopup* pButton = pGroup->GetControlGroupPopup();
+    CKitCommandBar* pBar = pButton->GetParent();
+    if (pBar == nullptr || !pButton->IsVisible())
+        return FALSE;
+    const int nIndex = pGroup->IndexOf(pControl);
+    pBar->SetSelected(pButton->GetIndex(), kitSelectKeyboard);
+    if (!pBar->OpenPopupAt(pButton->GetIndex(), TRUE))
+        return FALSE;
+    auto* pPopupBar = dynamic_cast<CKitRibbonGroupPopupToolBar*>(pButton->GetCommandBar());
+    CKitControl* pCopy = pPopupBar != nullptr ? pPopupBar->GetGroup()->GetAt(nIndex) : nullptr;
+    if (pCopy == nullptr || !pCopy->IsVisible() || !pCopy->IsEnabled())
+        return TRUE;
+    pPopupBar->SetSelected(pCopy->GetIndex(), kitSelectKeyboard);
+    pCopy->OnKeyboardTip();
+    return TRUE;
+}
