@@ -73,8 +73,8 @@ protected:
         AddButton(m_pModule, 112, "Receive");
         AddButton(m_pModule, 113, "Monitor")->SetBeginGroup(TRUE);
         m_pRibbon->GetControlTab()->SetSelectedItem(pHome);
-        for (int nWidth = 520; nWidth > 260; nWidth -= 10) {
-            Layout(nWidth);
+        for (m_nWidth = 520; m_nWidth > 260; m_nWidth -= 10) {
+            Layout(m_nWidth);
             if (m_pModule->IsReduced())
                 break;
         }
@@ -119,6 +119,7 @@ protected:
     }
 
     POINT m_ptCursor{};
+    int m_nWidth = 0;
     CCommandFrame m_frame;
     CKitCommandBarManager m_manager;
     CKitRibbonBar* m_pRibbon = nullptr;
@@ -170,6 +171,13 @@ TEST_F(ReducedGroupTest, ClickOnTheButtonOpensCopiesThatRunTheOriginalCommands)
     EXPECT_GE(rcPopup.top, rcButton.bottom - 1);
     EXPECT_NEAR(rcPopup.left, rcButton.left, 1);
 
+    // The mouse over the copy's caption band highlights it until it leaves the popup.
+    const CPoint ptCaption = pCopy->GetCaptionRect().CenterPoint();
+    pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptCaption.x, ptCaption.y));
+    EXPECT_TRUE(pCopy->IsHighlighted());
+    pPopup->SendMessage(WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(pCopy->IsHighlighted());
+
     pCopy->GetAt(1)->OnExecute();
     PumpMessages();
     EXPECT_EQ(m_frame.m_commands, std::vector<UINT>{112});
@@ -181,6 +189,26 @@ TEST_F(ReducedGroupTest, ClickOnTheButtonOpensCopiesThatRunTheOriginalCommands)
     ASSERT_NE(OpenPopup(), nullptr);
     EXPECT_NE(OpenPopup(), pPopup);
     EXPECT_EQ(OpenPopup()->GetGroup()->GetCount(), 3);
+}
+
+TEST_F(ReducedGroupTest, OptionButtonOfTheCopySendsTheGroupsId)
+{
+    m_pModule->ShowOptionButton(TRUE);
+    Layout(m_nWidth);
+    ASSERT_TRUE(m_pModule->IsReduced());
+    EXPECT_FALSE(m_pModule->GetControlGroupOption()->IsVisible()) << "not on a reduced group";
+    ClickPopupButton();
+    CKitRibbonGroupPopupToolBar* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    CKitRibbonGroupOption* pOption = pPopup->GetGroup()->GetControlGroupOption();
+    ASSERT_TRUE(pOption->IsVisible());
+    EXPECT_EQ(pOption->GetParent(), pPopup);
+    EXPECT_TRUE(pPopup->GetGroup()->GetCaptionRect().PtInRect(pOption->GetRect().CenterPoint()));
+    EXPECT_FALSE(pPopup->GetGroup()->GetControlGroupPopup()->IsVisible());
+    pOption->OnExecute();
+    PumpMessages();
+    EXPECT_EQ(m_frame.m_commands, std::vector<UINT>{11});
+    EXPECT_EQ(OpenPopup(), nullptr);
 }
 
 TEST_F(ReducedGroupTest, KeyboardTipOfAHiddenControlRunsTheCopyAtItsPlace)
