@@ -7,7 +7,10 @@
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_keyboard.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
+
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CKitRibbonGroupPopupToolBar, CKitPopupToolBar)
 
@@ -15,6 +18,8 @@ namespace {
 // Hidden by the group's reduction, and because the group is not on the selected tab.
 constexpr DWORD kHideReduced = 2;
 constexpr DWORD kHideNotSelectedTab = 0x80;
+// A control flag: never reached by the keyboard.
+constexpr DWORD kFlagNoKeyboard = 0x02;
 } // namespace
 
 CKitRibbonGroupPopupToolBar::CKitRibbonGroupPopupToolBar(CKitRibbonGroup* pGroup)
@@ -121,6 +126,37 @@ void CKitRibbonGroupPopupToolBar::DrawCommandBar(CDC* pDC, CRect rcClip)
     m_pGroup->Draw(pDC, rcClip);
     if (pOldFont != nullptr)
         pDC->SelectObject(pOldFont);
+}
+
+BOOL CKitRibbonGroupPopupToolBar::OnKeyDownBar(int nCode)
+{
+    if (nCode != kitKeyEscape)
+        RecalcKeyboardCues();
+    CKitControl* pSelected = GetControl(GetSelected());
+    const BOOL bArrow = nCode == kitKeyLeft || nCode == kitKeyRight || nCode == kitKeyCollapse || nCode == kitKeyExpand;
+    if (pSelected != nullptr && bArrow) {
+        std::vector<CRect> rects;
+        std::vector<int> indexes;
+        for (int i = 0; i < GetControlCount(); ++i) {
+            CKitControl* pControl = GetControl(i);
+            if (pControl == pSelected || !pControl->IsVisible() || (pControl->GetFlags() & kFlagNoKeyboard) != 0)
+                continue;
+            rects.push_back(pControl->GetRect());
+            indexes.push_back(i);
+        }
+        const int nFound = KitRibbonFindNeighbour(pSelected->GetRect(), rects, nCode);
+        if (nFound != -1) {
+            SetSelected(indexes[nFound],
+                        nCode == kitKeyRight || nCode == kitKeyExpand ? kitSelectKeyboard : kitSelectKeyboardBack);
+            return TRUE;
+        }
+    }
+    return CKitPopupToolBar::OnKeyDownBar(nCode);
+}
+
+void CKitRibbonGroupPopupToolBar::CreateKeyboardTips()
+{
+    KitRibbonCreateGroupPopupKeyboardTips(this, m_pGroup, m_pSourceGroup, GetGroupsRect());
 }
 
 void CKitRibbonGroupPopupToolBar::OnMouseMoveBar(UINT nFlags, CPoint point)

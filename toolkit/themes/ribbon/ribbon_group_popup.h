@@ -41,6 +41,11 @@ public:
     // The ribbon bar's icon and button sizes.
     CSize GetIconSize() const override;
     CSize GetButtonSize(BOOL bAutomatic = TRUE) const override;
+    // Keys but Escape show the keyboard cues; arrow keys move to the nearest control in their direction, else the
+    // popup's own key handling takes them.
+    BOOL OnKeyDownBar(int nCode) override;
+    // The copy's tips, standing for the source group among the hidden tips of the tab's other groups.
+    void CreateKeyboardTips() override;
     // Also highlights the group under the mouse.
     void OnMouseMoveBar(UINT nFlags, CPoint point) override;
     void OnMouseLeaveBar() override;

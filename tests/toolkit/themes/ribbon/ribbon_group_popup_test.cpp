@@ -211,6 +211,81 @@ TEST_F(ReducedGroupTest, OptionButtonOfTheCopySendsTheGroupsId)
     EXPECT_EQ(OpenPopup(), nullptr);
 }
 
+TEST_F(ReducedGroupTest, ArrowKeysInThePopupMoveToTheNearestCopyInTheirDirection)
+{
+    ASSERT_TRUE(m_pModule->IsReduced());
+    ASSERT_TRUE(m_pRibbon->OpenPopupAt(Button()->GetIndex(), TRUE));
+    CKitRibbonGroupPopupToolBar* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    CKitRibbonGroup* pCopy = pPopup->GetGroup();
+    // Send and Receive stand in the first column, Monitor beyond the separator in the second.
+    const struct {
+        const char* name;
+        int nFrom;
+        int nCode;
+        int nTo;
+    } cases[] = {
+        {"down the column", 0, kitKeyExpand, 1},
+        {"up the column", 1, kitKeyCollapse, 0},
+        {"right to the next column", 0, kitKeyRight, 2},
+        {"left to the nearer right edge, the wider Receive", 2, kitKeyLeft, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        pPopup->SetSelected(pCopy->GetAt(c.nFrom)->GetIndex(), kitSelectKeyboard);
+        EXPECT_TRUE(pPopup->OnKeyDownBar(c.nCode));
+        EXPECT_EQ(pPopup->GetSelected(), pCopy->GetAt(c.nTo)->GetIndex());
+    }
+}
+
+// The tip texts of the controls, in the order given, after the texts of all tips are derived.
+std::vector<std::string> TipTexts(CKitCommandBarManager& manager, const std::vector<CKitControl*>& controls,
+                                  std::vector<BOOL>* pShown = nullptr)
+{
+    KitDeriveKeyboardTipTexts(manager.GetKeyboardTips());
+    std::vector<std::string> texts;
+    for (CKitControl* pControl : controls) {
+        for (CKitCommandBarKeyboardTip* pTip : manager.GetKeyboardTips()) {
+            if (pTip->m_pOwner == pControl) {
+                texts.push_back(std::string(pTip->m_strText));
+                if (pShown != nullptr)
+                    pShown->push_back(pTip->m_bVisible);
+            }
+        }
+    }
+    return texts;
+}
+
+TEST_F(ReducedGroupTest, TipsInThePopupKeepTheLettersTheHiddenControlsHadOnTheRibbon)
+{
+    ASSERT_TRUE(m_pModule->IsReduced());
+    std::vector<CKitControl*> originals;
+    for (int i = 0; i < m_pModule->GetCount(); ++i)
+        originals.push_back(m_pModule->GetAt(i));
+    m_manager.SetKeyboardTipLevel(2);
+    m_pRibbon->CreateKeyboardTips();
+    const std::vector<std::string> ribbonTexts = TipTexts(m_manager, originals);
+    m_manager.HideKeyboardTips();
+    ASSERT_EQ(ribbonTexts.size(), 3u);
+    EXPECT_EQ(ribbonTexts[1], "RC") << "Receive shares its R with Remove IED and Reports";
+
+    ASSERT_TRUE(m_pRibbon->OpenPopupAt(Button()->GetIndex(), TRUE));
+    CKitRibbonGroupPopupToolBar* pPopup = OpenPopup();
+    ASSERT_NE(pPopup, nullptr);
+    m_manager.HideKeyboardTips();
+    pPopup->CreateKeyboardTips();
+    std::vector<CKitControl*> copies;
+    for (int i = 0; i < pPopup->GetGroup()->GetCount(); ++i)
+        copies.push_back(pPopup->GetGroup()->GetAt(i));
+    std::vector<BOOL> shown;
+    EXPECT_EQ(TipTexts(m_manager, copies, &shown), ribbonTexts);
+    EXPECT_EQ(shown, (std::vector<BOOL>{TRUE, TRUE, TRUE}));
+    std::vector<BOOL> otherShown;
+    TipTexts(m_manager, {m_pProject->GetAt(0), m_pProject->GetAt(5)}, &otherShown);
+    EXPECT_EQ(otherShown, (std::vector<BOOL>{FALSE, FALSE})) << "the other groups' tips are there, hidden";
+    m_manager.HideKeyboardTips();
+}
+
 TEST_F(ReducedGroupTest, KeyboardTipOfAHiddenControlRunsTheCopyAtItsPlace)
 {
     ASSERT_TRUE(m_pModule->IsReduced());
