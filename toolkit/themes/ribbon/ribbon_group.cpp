@@ -3,11 +3,14 @@
 
 #include "framework/gdi.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/control_gallery.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
@@ -97,6 +100,8 @@ CKitRibbonGroupControlPopup::CKitRibbonGroupControlPopup()
     SetType(kitControlButtonPopup);
     SetFlags(kFlagGroupPopup);
     SetDefaultStyle(kitButtonIconAndCaptionBelow);
+    // Opening replaces it with the group's popup; until then it makes the button a popup control.
+    SetCommandBar(new CKitPopupToolBar);
 }
 
 BOOL CKitRibbonGroupControlPopup::IsVisible(DWORD dwSkipHideFlags) const
@@ -129,7 +134,11 @@ CKitRibbonGroup::CKitRibbonGroup()
 CKitRibbonGroup::~CKitRibbonGroup()
 {
     delete m_pLayout;
-    RemoveAll();
+    // The bar may be gone by now: only the group's own references are dropped.
+    for (CKitControl* pControl : m_arrControls) {
+        pControl->SetRibbonGroup(nullptr);
+        pControl->InternalRelease();
+    }
     m_pOptionButton->SetRibbonGroup(nullptr);
     m_pOptionButton->InternalRelease();
     m_pPopupButton->SetRibbonGroup(nullptr);
@@ -185,6 +194,16 @@ void CKitRibbonGroup::OnGroupAdded()
     }
     m_pOptionButton->SetId(static_cast<UINT>(m_nId));
     m_pPopupButton->SetCaption(m_strCaption);
+    // Both buttons stand for the action of the group's id where the manager keeps actions.
+    CKitCommandBarManager* pCommandBars = m_pParent->GetCommandBars();
+    CKitControlActions* pActions = pCommandBars != nullptr ? pCommandBars->GetActions() : nullptr;
+    CKitControlAction* pAction = pActions != nullptr ? pActions->CreateAction(static_cast<UINT>(m_nId)) : nullptr;
+    if (pAction == nullptr)
+        return;
+    if (pAction->GetCaption().IsEmpty())
+        pAction->SetCaption(m_strCaption);
+    m_pOptionButton->SetAction(pAction);
+    m_pPopupButton->SetAction(pAction);
 }
 
 void CKitRibbonGroup::OnGroupRemoved()
@@ -733,17 +752,16 @@ void CKitRibbonGroup::Remove(CKitControl* pControl)
         return;
     m_arrControls.erase(it);
     pControl->SetRibbonGroup(nullptr);
+    // Unlinked first, so the bar's collection does not hand it back to the group.
+    if (m_pParent != nullptr)
+        m_pParent->GetControls()->Remove(pControl);
     pControl->InternalRelease();
 }
 
 void CKitRibbonGroup::RemoveAll()
 {
-    while (!m_arrControls.empty()) {
-        CKitControl* pControl = m_arrControls.back();
-        m_arrControls.pop_back();
-        pControl->SetRibbonGroup(nullptr);
-        pControl->InternalRelease();
-    }
+    while (!m_arrControls.empty())
+        Remove(m_arrControls.back());
 }
 
 CKitRibbonGroups::~CKitRibbonGroups()

@@ -147,8 +147,9 @@ public:
     int IndexOf(const CKitControl* pControl) const;
     // Holds a reference to the control and makes it point back to this group.
     void Add(CKitControl* pControl);
-    // Drops the control and its reference; nothing for a control of another group.
+    // Drops the control and its reference, and takes it off the parent bar; nothing for a control of another group.
     void Remove(CKitControl* pControl);
+    // Removes every control, last first.
     void RemoveAll();
 
 private:

@@ -1,11 +1,14 @@
 // How a group uses room it is given: a resizable gallery grows into spare width by whole entries, and the edit and
-// combo boxes of one column take a common width.
+// combo boxes of one column take a common width; a group's controls leave the ribbon with it.
 #include "toolkit/themes/ribbon/ribbon_group.h"
 
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/control_gallery.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include "ribbon_test_group.h"
@@ -152,6 +155,27 @@ TEST_F(RibbonGroupRoomTest, EditBesideAnotherColumnKeepsItsWidth)
     EXPECT_EQ(pFirst->GetWidth(), 80);
     EXPECT_EQ(pSecond->GetWidth(), 120);
     EXPECT_NE(pFirst->GetRect().left, pSecond->GetRect().left);
+}
+
+TEST(RibbonGroupControls, LeaveTheRibbonWithTheirGroup)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pHome = bar.AddTab("&Home", 1);
+    const int nBuiltIn = bar.GetControlCount();
+    CKitRibbonGroup* pGroup = pHome->GetGroups()->Add("Module", 11);
+    for (UINT nId : {104u, 105u, 106u}) {
+        CKitControl* pControl = bar.GetControls()->Add(kitControlButton, nId);
+        pGroup->Add(pControl);
+    }
+    ASSERT_EQ(bar.GetControlCount(), nBuiltIn + 3 + 2) << "three controls, the option and the popup button";
+
+    // One control taken out of the group leaves the bar too; the rest go with the group.
+    pGroup->Remove(pGroup->GetAt(1));
+    EXPECT_EQ(pGroup->GetCount(), 2);
+    EXPECT_EQ(bar.GetControls()->FindControlById(105), nullptr);
+    pHome->GetGroups()->RemoveAll();
+    EXPECT_EQ(bar.GetControlCount(), nBuiltIn);
+    EXPECT_EQ(bar.GetControls()->FindControlById(104), nullptr);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
@@ -301,6 +302,15 @@ TEST_F(ReducedGroupTest, KeyboardTipOfAHiddenControlRunsTheCopyAtItsPlace)
         EXPECT_EQ(OpenPopup(), nullptr);
     }
 
+    // The popup button's own tip opens the popup and runs nothing.
+    m_frame.m_commands.clear();
+    CKitCommandBarKeyboardTip buttonTip(&m_manager, Button(), m_pRibbon, "", CPoint(), 0, TRUE);
+    m_pRibbon->OnKeyboardTip(&buttonTip);
+    EXPECT_NE(OpenPopup(), nullptr);
+    EXPECT_TRUE(m_frame.m_commands.empty());
+    m_manager.ClosePopups();
+    PumpMessages();
+
     // A control the user hid as well stays out of reach.
     CKitControl* pHidden = m_pModule->GetAt(0);
     pHidden->SetHideFlags(pHidden->GetHideFlags() | kitHideUser);
@@ -333,6 +343,35 @@ TEST_F(ReducedGroupTest, OpenPopupUnderTheReducedGroupOnScreen)
     rcShot.bottom = std::min(rcShot.bottom, rcPopup.bottom + 40);
     const WindowImage shot = CaptureScreenRect(rcShot);
     EXPECT_EQ("", SaveScreenshot("ribbon-group-popup", shot.width, shot.height, shot.pixels));
+}
+
+TEST(RibbonGroupActions, BothButtonsOfAGroupStandForTheActionOfItsId)
+{
+    CKitCommandBarManager manager;
+    manager.EnableActions();
+    auto* pRibbon = new CKitRibbonBar();
+    manager.AddCommandBar(pRibbon);
+    CKitRibbonTab* pHome = pRibbon->AddTab("&Home", 1);
+    manager.GetActions()->CreateAction(12)->SetCaption("Mapping tools");
+    const struct {
+        const char* name;
+        int nId;
+        const char* caption;
+        const char* actionCaption;
+    } cases[] = {
+        {"a new action takes the group's caption", 11, "Module", "Module"},
+        {"an action with a caption keeps it", 12, "Mapping", "Mapping tools"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CKitRibbonGroup* pGroup = pHome->GetGroups()->Add(c.caption, c.nId);
+        CKitControlAction* pAction = manager.GetActions()->FindAction(static_cast<UINT>(c.nId));
+        ASSERT_NE(pAction, nullptr);
+        EXPECT_EQ(std::string(pAction->GetCaption()), c.actionCaption);
+        EXPECT_EQ(pGroup->GetControlGroupOption()->GetAction(), pAction);
+        EXPECT_EQ(pGroup->GetControlGroupPopup()->GetAction(), pAction);
+    }
+    manager.RemoveAll();
 }
 
 TEST_F(ReducedGroupTest, MoreButtonOffersTheQuickAccessControlsThatDidNotFit)
