@@ -69,6 +69,13 @@ CKitRibbonGroupPopupToolBar::~CKitRibbonGroupPopupToolBar()
     m_pGroup->InternalRelease();
 }
 
+CKitCommandBar* CKitRibbonGroupPopupToolBar::Clone(BOOL /*bRecursive*/) const
+{
+    auto* pClone = new CKitRibbonGroupPopupToolBar(m_pSourceGroup);
+    pClone->SetCommandBars(GetCommandBars());
+    return pClone;
+}
+
 CRect CKitRibbonGroupPopupToolBar::GetGroupsRect() const
 {
     CRect rc(0, 0, 0, 0);

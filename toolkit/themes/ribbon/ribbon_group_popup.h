@@ -25,6 +25,9 @@ public:
     CKitRibbonGroup* GetSourceGroup() const { return m_pSourceGroup; }
     CKitRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
 
+    // A new popup of the same source group.
+    CKitCommandBar* Clone(BOOL bRecursive) const override;
+
     // A single group never scrolls.
     void ScrollGroups(BOOL /*bRight*/) override {}
     // The popup's client rectangle.

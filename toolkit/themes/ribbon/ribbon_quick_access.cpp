@@ -149,6 +149,13 @@ CKitRibbonBarMorePopupToolBar::CKitRibbonBarMorePopupToolBar(CKitRibbonBar* pRib
 {
 }
 
+void CKitRibbonBarMorePopupToolBar::Copy(const CKitCommandBar* pSource, BOOL bRecursive)
+{
+    CKitPopupToolBar::Copy(pSource, bRecursive);
+    if (const auto* pMore = dynamic_cast<const CKitRibbonBarMorePopupToolBar*>(pSource))
+        m_pRibbonBar = pMore->m_pRibbonBar;
+}
+
 void CKitRibbonBarMorePopupToolBar::FillCommandBarEntry(CDC* pDC)
 {
     if (m_pRibbonBar != nullptr)

@@ -63,6 +63,8 @@ public:
     explicit CKitRibbonBarMorePopupToolBar(CKitRibbonBar* pRibbonBar = nullptr);
 
     CKitRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
+    // The bar's copy, for the same ribbon.
+    void Copy(const CKitCommandBar* pSource, BOOL bRecursive) override;
     // 3 on every side.
     CRect GetBorders() override { return CRect(3, 3, 3, 3); }
     // The ribbon painter's more-popup background.

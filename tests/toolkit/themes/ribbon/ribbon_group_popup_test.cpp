@@ -185,6 +185,15 @@ TEST_F(ReducedGroupTest, ClickOnTheButtonOpensCopiesThatRunTheOriginalCommands)
     EXPECT_EQ(OpenPopup(), nullptr) << "closed after the command";
     EXPECT_FALSE(Button()->GetPopuped());
 
+    // A clone shows a copy of the same group.
+    CKitCommandBar* pClone = pPopup->Clone(TRUE);
+    ASSERT_NE(pClone, nullptr);
+    auto* pGroupClone = dynamic_cast<CKitRibbonGroupPopupToolBar*>(pClone);
+    ASSERT_NE(pGroupClone, nullptr);
+    EXPECT_EQ(pGroupClone->GetSourceGroup(), m_pModule);
+    EXPECT_EQ(pGroupClone->GetGroup()->GetCount(), 3);
+    pClone->InternalRelease();
+
     // Opened again, it holds a fresh copy.
     ClickPopupButton();
     ASSERT_NE(OpenPopup(), nullptr);
@@ -403,6 +412,10 @@ TEST_F(ReducedGroupTest, MoreButtonOffersTheQuickAccessControlsThatDidNotFit)
     EXPECT_EQ(ids, overflowed) << "the hidden controls in order, then the customize button";
     EXPECT_EQ(pMore->GetMRUWidth(), 300);
     EXPECT_EQ(pMore->GetBorders(), CRect(3, 3, 3, 3));
+    CKitCommandBar* pMoreClone = pMore->Clone(TRUE);
+    ASSERT_NE(pMoreClone, nullptr);
+    EXPECT_EQ(static_cast<CKitRibbonBarMorePopupToolBar*>(pMoreClone)->GetRibbonBar(), m_pRibbon);
+    pMoreClone->InternalRelease();
     pMore->InternalRelease();
 
     // Opened by its button, a copy there runs the command.
