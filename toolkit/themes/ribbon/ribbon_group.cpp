@@ -745,6 +745,43 @@ void CKitRibbonGroup::Add(CKitControl* pControl)
     m_arrControls.push_back(pControl);
 }
 
+CKitControl* CKitRibbonGroup::Add(const CKitControl* pControl, int nIndex, BOOL bRecursive)
+{
+    if (m_pRibbonBar == nullptr || pControl == nullptr)
+        return nullptr;
+    auto* pNew = static_cast<CKitControl*>(pControl->GetRuntimeClass()->CreateObject());
+    if (pNew == nullptr)
+        return nullptr;
+    if (nIndex < 0 || nIndex > GetCount())
+        nIndex = GetCount();
+    m_pRibbonBar->GetControls()->InsertAt(pNew, m_pOptionButton->GetIndex() - GetCount() + nIndex);
+    pNew->Copy(pControl, bRecursive);
+    pNew->SetRibbonGroup(this);
+    pNew->InternalAddRef();
+    m_arrControls.insert(m_arrControls.begin() + nIndex, pNew);
+    pNew->SetHidden(kHideNotSelectedTab, !IsVisible());
+    return pNew;
+}
+
+void CKitRibbonGroup::RemoveAt(int nIndex)
+{
+    if (CKitControl* pControl = GetAt(nIndex))
+        Remove(pControl);
+}
+
+void CKitRibbonGroup::ArrangeControlsInRow(CDC* pDC)
+{
+    int x = m_rcGroup.left + 4;
+    const int y = m_rcGroup.top + GetLayoutMetrics().nCaptionHeight;
+    for (CKitControl* pControl : m_arrControls) {
+        if (pControl->GetHideFlags() != 0)
+            continue;
+        const CSize sz = MeasureControl(pDC, pControl);
+        pControl->SetRect(CRect(CPoint(x, y), sz));
+        x += sz.cx;
+    }
+}
+
 void CKitRibbonGroup::Remove(CKitControl* pControl)
 {
     auto it = std::find(m_arrControls.begin(), m_arrControls.end(), pControl);

@@ -123,6 +123,9 @@ public:
     virtual BOOL OnReduceSize(int nLevel, int nExcess);
     // Widens a resizable gallery into the extra room; FALSE when none takes it.
     virtual BOOL OnExtendSize(int nExtra);
+    // Places every control with no hide flag side by side at its measured size, from the left + 4 and the top
+    // + caption height of the group's rectangle.
+    virtual void ArrangeControlsInRow(CDC* pDC);
     // Places the measured controls in the group at the rectangle's left and top.
     virtual void ArrangeControls(int nWidth, const CRect& rcMargins);
     // Hands the computed rectangles and hide states to the controls; ends the pass.
@@ -147,6 +150,11 @@ public:
     int IndexOf(const CKitControl* pControl) const;
     // Holds a reference to the control and makes it point back to this group.
     void Add(CKitControl* pControl);
+    // A new control of the given one's class and a copy of it, at the index (outside 0..count: the end) of the
+    // group and at the matching place before the option button in the ribbon's controls; null without a ribbon.
+    CKitControl* Add(const CKitControl* pControl, int nIndex, BOOL bRecursive);
+    // Removes the control at the index; nothing out of range.
+    void RemoveAt(int nIndex);
     // Drops the control and its reference, and takes it off the parent bar; nothing for a control of another group.
     void Remove(CKitControl* pControl);
     // Removes every control, last first.

@@ -178,4 +178,70 @@ TEST(RibbonGroupControls, LeaveTheRibbonWithTheirGroup)
     EXPECT_EQ(bar.GetControls()->FindControlById(104), nullptr);
 }
 
+TEST(RibbonGroupControls, AddMakesACopyAtTheIndexBeforeTheOptionButton)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pHome = bar.AddTab("&Home", 1);
+    CKitRibbonTab* pView = bar.AddTab("&View", 2);
+    bar.GetControlTab()->SetSelectedItem(pHome);
+    CKitRibbonGroup* pGroup = pHome->GetGroups()->Add("Module", 11);
+    CKitControl source;
+    source.SetCaption("Send");
+    source.SetId(104);
+    const struct {
+        const char* name;
+        int nIndex;
+        UINT nId;
+        std::vector<UINT> ids;
+    } cases[] = {
+        {"into an empty group", 0, 104, {104}},
+        {"out of range appends", 7, 106, {104, 106}},
+        {"between", 1, 105, {104, 105, 106}},
+        {"negative appends", -1, 107, {104, 105, 106, 107}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        source.SetId(c.nId);
+        CKitControl* pAdded = pGroup->Add(&source, c.nIndex, FALSE);
+        ASSERT_NE(pAdded, nullptr);
+        EXPECT_NE(pAdded, &source);
+        EXPECT_EQ(pAdded->GetRibbonGroup(), pGroup);
+        EXPECT_EQ(pAdded->GetParent(), &bar);
+        EXPECT_EQ(pAdded->GetCaption(), CString("Send"));
+        std::vector<UINT> ids;
+        for (int i = 0; i < pGroup->GetCount(); ++i) {
+            ids.push_back(pGroup->GetAt(i)->GetId());
+            // The group's controls stand, in order, directly before its option button.
+            EXPECT_EQ(pGroup->GetAt(i)->GetIndex(), pGroup->GetControlGroupOption()->GetIndex() - pGroup->GetCount() + i);
+        }
+        EXPECT_EQ(ids, c.ids);
+    }
+    EXPECT_EQ(pGroup->GetAt(0)->GetHideFlags() & 0x80, 0u);
+    CKitRibbonGroup* pHidden = pView->GetGroups()->Add("Layout", 12);
+    EXPECT_NE(pHidden->Add(&source, 0, FALSE)->GetHideFlags() & 0x80, 0u) << "a group of a tab not selected";
+
+    pGroup->RemoveAt(1);
+    pGroup->RemoveAt(9);
+    EXPECT_EQ(pGroup->GetCount(), 3);
+    EXPECT_EQ(bar.GetControls()->FindControlById(105), nullptr);
+}
+
+TEST(RibbonGroupControls, ArrangeInRowPlacesTheShownControlsSideBySide)
+{
+    CKitRibbonTab tab;
+    auto* pGroup = new CTestGroup;
+    tab.GetGroups()->InsertAt(-1, pGroup);
+    pGroup->SetRect(CRect(10, 3, 200, 89));
+    for (int nStyle : {kitButtonIconAndCaption, kitButtonIcon, kitButtonIconAndCaption}) {
+        auto* pControl = new CKitControl;
+        pControl->SetStyle(nStyle);
+        pGroup->Add(pControl);
+        pControl->InternalRelease();
+    }
+    pGroup->GetAt(1)->SetHideFlags(0x01);
+    pGroup->ArrangeControlsInRow(nullptr);
+    EXPECT_EQ(pGroup->GetAt(0)->GetRect(), CRect(14, 3 + kCaptionHeight, 74, 3 + kCaptionHeight + 22));
+    EXPECT_EQ(pGroup->GetAt(2)->GetRect(), CRect(74, 3 + kCaptionHeight, 134, 3 + kCaptionHeight + 22));
+}
+
 } // namespace
