@@ -1,6 +1,7 @@
 // The popup of a reduced ribbon group: a click on its button opens copies of the group's controls laid out in
 // full, which run the original commands and close it; a keyboard tip of a hidden control runs its copy; the more
-// button's popup of the quick access controls that did not fit; build/screens/ribbon-group-popup.png.
+// button's popup of the quick access controls that did not fit; build/screens/ribbon-group-popup.png and
+// build/screens/ribbon-more-popup.png.
 #include "toolkit/themes/ribbon/ribbon_group_popup.h"
 
 #include "framework/wnd.h"
@@ -20,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -424,6 +426,18 @@ TEST_F(ReducedGroupTest, MoreButtonOffersTheQuickAccessControlsThatDidNotFit)
     CKitCommandBar* pOpen = pMoreButton->GetCommandBar();
     ASSERT_NE(pOpen, nullptr);
     EXPECT_TRUE(pOpen->IsWindowVisible());
+    m_frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    pOpen->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    CRect rcFrame;
+    m_frame.GetWindowRect(&rcFrame);
+    CRect rcOpen;
+    pOpen->GetWindowRect(&rcOpen);
+    CRect rcShot;
+    rcShot.UnionRect(rcFrame, rcOpen);
+    rcShot.bottom = std::max(rcOpen.bottom, rcFrame.top + 160) + 20;
+    const WindowImage shot = CaptureScreenRect(rcShot);
+    EXPECT_EQ("", SaveScreenshot("ribbon-more-popup", shot.width, shot.height, shot.pixels));
     m_frame.m_commands.clear();
     pOpen->GetControl(0)->OnExecute();
     PumpMessages();
