@@ -675,7 +675,8 @@ void CKitRibbonBar::RepositionContextHeaders()
         rc.right = nRightBound;
         rc.left = std::min(rc.left, rc.right - kMinContextHeaderWidth);
         nRightBound = rc.left;
-        if (rc.left < nLeftBound) {
+        // The header to the left is cut in turn; only the free part's own edge ends the fitting.
+        if (rc.left < rcFree.left) {
             RemoveContextHeaders();
             return;
         }
