@@ -790,7 +790,7 @@ void CKitRibbonGroup::Remove(CKitControl* pControl)
     m_arrControls.erase(it);
     pControl->SetRibbonGroup(nullptr);
     // Unlinked first, so the bar's collection does not hand it back to the group.
-    if (m_pParent != nullptr)
+    if (m_pParent != nullptr && m_pParent->GetControls() != nullptr)
         m_pParent->GetControls()->Remove(pControl);
     pControl->InternalRelease();
 }
@@ -827,7 +827,7 @@ void CKitRibbonGroups::InsertAt(int nIndex, CKitRibbonGroup* pGroup)
     pGroup->m_pGroups = this;
     CKitRibbonBar* pRibbonBar = GetRibbonBar();
     pGroup->m_pRibbonBar = pRibbonBar;
-    pGroup->m_pParent = pRibbonBar;
+    pGroup->m_pParent = m_pTab != nullptr ? m_pTab->GetParentBar() : pRibbonBar;
     m_arrGroups.insert(m_arrGroups.begin() + nIndex, pGroup);
     for (int i = 0; i < GetCount(); ++i)
         m_arrGroups[i]->m_nIndex = i;

@@ -10,6 +10,7 @@
 
 class CDC;
 class CKitCommandBar;
+class CKitPropExchange;
 class CKitRibbonBar;
 class CKitRibbonGroups;
 class CKitRibbonPaintManager;
@@ -37,6 +38,8 @@ public:
     void Draw(CDC* pDC) override;
     // Opening takes a fresh popup showing a copy of its group (a plain popup toolbar without a group).
     BOOL SetPopup(BOOL bPopup) override;
+    // Nothing to store: the popup is made again at every opening.
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags) override;
 };
 
 // Answers the request of a tab or a group to redraw its ribbon (id 1, code -2); FALSE for any other command.
@@ -65,6 +68,8 @@ public:
     void SetCaption(const CString& strCaption) { m_strCaption = strCaption; }
     int GetId() const { return m_nId; }
     void SetId(int nId) { m_nId = nId; }
+    int GetIconId() const { return m_nIconId; }
+    void SetIconId(int nIconId) { m_nIconId = nIconId; }
     CRect GetRect() const { return m_rcGroup; }
     // Stores the rectangle; the popup button shows and takes it only while the group is reduced, the option
     // button sits at the caption's right end while it is shown.
@@ -73,6 +78,12 @@ public:
     CKitRibbonGroupControlPopup* GetControlGroupPopup() const { return m_pPopupButton; }
     // Id 1 with code -2 redraws the ribbon; the rest goes to the command routing.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // The source's settings; clones of its controls join this group in the parent bar before the option button,
+    // and the option and popup buttons take the source's; all of them shown.
+    virtual void Copy(const CKitRibbonGroup* pSource);
+    // The settings, the "Controls" section (class and properties of each non-temporary control), then the
+    // option and popup buttons; loading joins the collection of the exchange's owner and its ribbon bar.
+    virtual void DoPropExchange(CKitPropExchange* pPX);
     // The two buttons join the parent bar's controls when the group joins a tab, and leave when it leaves.
     virtual void OnGroupAdded();
     virtual void OnGroupRemoved();
@@ -182,6 +193,7 @@ private:
 
     CString m_strCaption;
     int m_nId = -1;
+    int m_nIconId = 0;
     std::vector<CKitControl*> m_arrControls;
     int m_nIndex = -1;
     CKitRibbonGroups* m_pGroups = nullptr;
@@ -219,6 +231,10 @@ public:
     // Links the group to the collection and its tab's ribbon; takes over one reference; out of range appends.
     void InsertAt(int nIndex, CKitRibbonGroup* pGroup);
     void RemoveAll();
+    // Groups of the source's classes copied from the source's, in place of the present ones.
+    void Copy(const CKitRibbonGroups* pSource);
+    // One "Group" section per group: its class and its properties; loading replaces the groups.
+    void DoPropExchange(CKitPropExchange* pPX);
     // The first visible group whose rectangle holds the point.
     CKitRibbonGroup* HitTest(CPoint pt) const;
     CKitRibbonBar* GetRibbonBar() const;

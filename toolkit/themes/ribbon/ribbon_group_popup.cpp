@@ -15,9 +15,8 @@
 IMPLEMENT_DYNAMIC(CKitRibbonGroupPopupToolBar, CKitPopupToolBar)
 
 namespace {
-// Hidden by the group's reduction, and because the group is not on the selected tab.
+// Hidden by the group's reduction.
 constexpr DWORD kHideReduced = 2;
-constexpr DWORD kHideNotSelectedTab = 0x80;
 // A control flag: never reached by the keyboard.
 constexpr DWORD kFlagNoKeyboard = 0x02;
 } // namespace
@@ -33,33 +32,10 @@ CKitRibbonGroupPopupToolBar::CKitRibbonGroupPopupToolBar(CKitRibbonGroup* pGroup
 
     m_pGroup->m_pParent = this;
     m_pGroup->m_pRibbonBar = m_pRibbonBar;
-    m_pGroup->m_strCaption = pGroup->m_strCaption;
-    m_pGroup->m_nId = pGroup->m_nId;
     m_pGroup->OnGroupAdded();
-    m_pGroup->m_pGroups = pGroup->m_pGroups;
-    m_pGroup->m_bShowOptionButton = pGroup->m_bShowOptionButton;
-    m_pGroup->m_bControlsGrouping = pGroup->m_bControlsGrouping;
-    m_pGroup->m_bControlsCentering = pGroup->m_bControlsCentering;
-    m_pGroup->m_bAlignEditWidths = pGroup->m_bAlignEditWidths;
-    m_pGroup->m_bVisible = pGroup->m_bVisible;
-    m_pGroup->m_nAllowReduceLevels = pGroup->m_nAllowReduceLevels;
-    // The clones stand before the copy's option button, in the source's order.
-    CKitControls* pControls = GetControls();
-    for (CKitControl* pSource : pGroup->m_arrControls) {
-        CKitControl* pClone = pSource->Clone(TRUE);
-        if (pClone == nullptr)
-            continue;
-        pControls->InsertAt(pClone, m_pGroup->m_pOptionButton->GetIndex());
-        pClone->SetHidden(kHideNotSelectedTab, FALSE);
-        m_pGroup->Add(pClone);
-    }
-    m_pGroup->m_pOptionButton->Copy(pGroup->m_pOptionButton, FALSE);
-    m_pGroup->m_pPopupButton->Copy(pGroup->m_pPopupButton, FALSE);
-    // The copy's button never shares the popup that the source's button holds.
+    m_pGroup->Copy(pGroup);
+    // The copied button lets go of the source's popup, which may be a popup holding an older copy.
     m_pGroup->m_pPopupButton->SetCommandBar(nullptr);
-    for (CKitControl* pButton : {static_cast<CKitControl*>(m_pGroup->m_pOptionButton),
-                                 static_cast<CKitControl*>(m_pGroup->m_pPopupButton)})
-        pButton->SetHidden(kHideNotSelectedTab, FALSE);
 }
 
 CKitRibbonGroupPopupToolBar::~CKitRibbonGroupPopupToolBar()
@@ -175,8 +151,7 @@ void CKitRibbonGroupPopupToolBar::OnMouseMoveBar(UINT nFlags, CPoint point)
 void CKitRibbonGroupPopupToolBar::OnMouseLeaveBar()
 {
     CKitPopupToolBar::OnMouseLeaveBar();
-    if (GetHighlightedGroup() != nullptr)
-        SetHighlightedGroup(nullptr);
+    ChangeHighlightedGroup(nullptr);
 }
 
 BOOL CKitRibbonGroupControlPopup::SetPopup(BOOL bPopup)
@@ -190,6 +165,11 @@ BOOL CKitRibbonGroupControlPopup::SetPopup(BOOL bPopup)
         SetCommandBar(pPopupBar);
     }
     return CKitControlPopup::SetPopup(bPopup);
+}
+
+void CKitRibbonGroupControlPopup::GenerateCommandBarList(DWORD& /*nNextId*/, CKitCommandBarList* /*pList*/,
+                                                         DWORD /*dwFlags*/)
+{
 }
 
 BOOL KitRibbonRunTipInGroupPopup(CKitControl* pControl)

@@ -15,6 +15,7 @@ CKitRibbonTabPopupToolBar::CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab)
     : m_pTab(new CKitRibbonTab), m_pRibbonBar(pTab->GetRibbonBar())
 {
     m_pTab->SetRibbonBar(m_pRibbonBar);
+    m_pTab->SetParentBar(this);
     m_pTab->Copy(pTab);
     m_pTab->SetRect(pTab->GetRect());
     SetFlags(kFlagRibbonPopup);

@@ -188,7 +188,7 @@ BOOL CKitRibbonScrollableBar::IsOnScrollButton(CPoint point) const
     return FALSE;
 }
 
-void CKitRibbonScrollableBar::SetHighlightedGroup(CKitRibbonGroup* pGroup)
+void CKitRibbonScrollableBar::ChangeHighlightedGroup(CKitRibbonGroup* pGroup)
 {
     CKitRibbonGroup* pPrevious = m_pHighlightedGroup;
     m_pHighlightedGroup = pGroup;
@@ -214,7 +214,7 @@ void CKitRibbonScrollableBar::TrackHighlightedGroup(CPoint point)
     }
     if (pGroup == m_pHighlightedGroup)
         return;
-    SetHighlightedGroup(pGroup);
+    ChangeHighlightedGroup(pGroup);
     if (pGroup != nullptr && m_pOwnerBar->GetSafeHwnd() != nullptr)
         CKitMouseManager::GetThreadManager()->TrackMouseLeave(m_pOwnerBar->GetSafeHwnd());
 }

@@ -4,8 +4,10 @@
 // build/screens/ribbon-more-popup.png.
 #include "toolkit/themes/ribbon/ribbon_group_popup.h"
 
+#include "framework/exceptions.h"
 #include "framework/wnd.h"
 #include "support/message_pump.h"
+#include "support/stored_bars.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -354,6 +356,33 @@ TEST_F(ReducedGroupTest, OpenPopupUnderTheReducedGroupOnScreen)
     rcShot.bottom = std::min(rcShot.bottom, rcPopup.bottom + 40);
     const WindowImage shot = CaptureScreenRect(rcShot);
     EXPECT_EQ("", SaveScreenshot("ribbon-group-popup", shot.width, shot.height, shot.pixels));
+}
+
+TEST_F(ReducedGroupTest, AStoredRibbonLeavesOutTheGroupPopupsAndLoadsBack)
+{
+    m_pRibbon->SetCustomizable(TRUE);
+    ClickPopupButton();
+    ASSERT_NE(OpenPopup(), nullptr);
+    m_manager.ClosePopups();
+    PumpMessages();
+    ASSERT_NE(Button()->GetCommandBar(), nullptr) << "the button keeps its last popup";
+
+    const StoredBytes bytes = SaveBarBytes(m_pRibbon);
+    CKitCommandBar* pLoaded = nullptr;
+    try {
+        pLoaded = LoadBarBytes(bytes);
+    } catch (CArchiveException* e) {
+        ADD_FAILURE() << "archive error " << e->m_cause;
+        e->Delete();
+    }
+    auto* pRibbon = DYNAMIC_DOWNCAST(CKitRibbonBar, pLoaded);
+    ASSERT_NE(pRibbon, nullptr);
+    CKitRibbonGroup* pModule = pRibbon->GetTab(0)->GetGroups()->GetAt(2);
+    ASSERT_NE(pModule, nullptr);
+    EXPECT_EQ(pModule->GetCount(), 3);
+    EXPECT_EQ(dynamic_cast<CKitRibbonGroupPopupToolBar*>(pModule->GetControlGroupPopup()->GetCommandBar()), nullptr)
+        << "no stored popup to take";
+    pLoaded->InternalRelease();
 }
 
 TEST(RibbonGroupActions, BothButtonsOfAGroupStandForTheActionOfItsId)
