@@ -63,6 +63,8 @@ protected:
         m_manager.AddCommandBar(m_pRibbon);
         m_pRibbon->SetPosition(kitBarTop);
         m_pRibbon->CreateBar(&m_frame);
+        // Above the windows of the programs tested beside this one; its popups open above it.
+        ::SetWindowPos(m_frame.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         CKitRibbonTab* pHome = m_pRibbon->AddTab("&Home", 1);
         m_pRibbon->AddTab("&View", 2);
         m_pProject = pHome->GetGroups()->Add("Project", 10);
@@ -354,7 +356,14 @@ TEST_F(ReducedGroupTest, OpenPopupUnderTheReducedGroupOnScreen)
     CRect rcShot;
     rcShot.UnionRect(rcFrame, rcPopup);
     rcShot.bottom = std::min(rcShot.bottom, rcPopup.bottom + 40);
-    const WindowImage shot = CaptureScreenRect(rcShot);
+    const WindowImage shot = CaptureScreenRectWhileOpen(
+        rcShot, [this] { return OpenPopup() != nullptr; },
+        [this] {
+            ClickPopupButton();
+            PumpMessages();
+            return OpenPopup() != nullptr;
+        });
+    ASSERT_GT(shot.width, 0) << "the popup would not stay open";
     EXPECT_EQ("", SaveScreenshot("ribbon-group-popup", shot.width, shot.height, shot.pixels));
 }
 
@@ -465,8 +474,18 @@ TEST_F(ReducedGroupTest, MoreButtonOffersTheQuickAccessControlsThatDidNotFit)
     CRect rcShot;
     rcShot.UnionRect(rcFrame, rcOpen);
     rcShot.bottom = std::max(rcOpen.bottom, rcFrame.top + 160) + 20;
-    const WindowImage shot = CaptureScreenRect(rcShot);
+    auto isOpen = [pMoreButton] {
+        CKitCommandBar* pBar = pMoreButton->GetCommandBar();
+        return pBar != nullptr && pBar->GetSafeHwnd() != nullptr && pBar->IsWindowVisible();
+    };
+    const WindowImage shot = CaptureScreenRectWhileOpen(rcShot, isOpen, [this, pMoreButton, isOpen] {
+        m_pRibbon->OpenPopupAt(pMoreButton->GetIndex(), FALSE);
+        PumpMessages();
+        return isOpen();
+    });
+    ASSERT_GT(shot.width, 0) << "the popup would not stay open";
     EXPECT_EQ("", SaveScreenshot("ribbon-more-popup", shot.width, shot.height, shot.pixels));
+    pOpen = pMoreButton->GetCommandBar();
     m_frame.m_commands.clear();
     pOpen->GetControl(0)->OnExecute();
     PumpMessages();
