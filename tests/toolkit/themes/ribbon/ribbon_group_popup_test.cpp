@@ -125,6 +125,34 @@ protected:
         m_pRibbon->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     }
 
+    // The frame, at least 180 pixels of it, with the popup the button opened, taken while the popup stays open.
+    void ShootOpenPopup(const char* lpszName, CKitControl* pButton)
+    {
+        auto isOpen = [pButton] {
+            CKitCommandBar* pBar = pButton->GetCommandBar();
+            return pBar != nullptr && pBar->GetSafeHwnd() != nullptr && pBar->IsWindowVisible();
+        };
+        ASSERT_TRUE(isOpen());
+        CKitCommandBar* pOpen = pButton->GetCommandBar();
+        m_frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pOpen->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpMessages();
+        CRect rcFrame;
+        m_frame.GetWindowRect(&rcFrame);
+        CRect rcOpen;
+        pOpen->GetWindowRect(&rcOpen);
+        CRect rcShot;
+        rcShot.UnionRect(rcFrame, rcOpen);
+        rcShot.bottom = std::max(rcOpen.bottom, rcFrame.top + 160) + 20;
+        const WindowImage shot = CaptureScreenRectWhileOpen(rcShot, isOpen, [this, pButton, isOpen] {
+            m_pRibbon->OpenPopupAt(pButton->GetIndex(), FALSE);
+            PumpMessages();
+            return isOpen();
+        });
+        ASSERT_GT(shot.width, 0) << "the popup would not stay open";
+        EXPECT_EQ("", SaveScreenshot(lpszName, shot.width, shot.height, shot.pixels));
+    }
+
     POINT m_ptCursor{};
     int m_nWidth = 0;
     CCommandFrame m_frame;
@@ -344,27 +372,8 @@ TEST_F(ReducedGroupTest, OpenPopupUnderTheReducedGroupOnScreen)
     m_pRibbon->Invalidate();
     m_pRibbon->UpdateWindow();
     ClickPopupButton();
-    CKitRibbonGroupPopupToolBar* pPopup = OpenPopup();
-    ASSERT_NE(pPopup, nullptr);
-    pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    m_pRibbon->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages();
-    CRect rcFrame;
-    m_frame.GetWindowRect(&rcFrame);
-    CRect rcPopup;
-    pPopup->GetWindowRect(&rcPopup);
-    CRect rcShot;
-    rcShot.UnionRect(rcFrame, rcPopup);
-    rcShot.bottom = std::min(rcShot.bottom, rcPopup.bottom + 40);
-    const WindowImage shot = CaptureScreenRectWhileOpen(
-        rcShot, [this] { return OpenPopup() != nullptr; },
-        [this] {
-            ClickPopupButton();
-            PumpMessages();
-            return OpenPopup() != nullptr;
-        });
-    ASSERT_GT(shot.width, 0) << "the popup would not stay open";
-    EXPECT_EQ("", SaveScreenshot("ribbon-group-popup", shot.width, shot.height, shot.pixels));
+    ASSERT_NE(OpenPopup(), nullptr);
+    ShootOpenPopup("ribbon-group-popup", Button());
 }
 
 TEST_F(ReducedGroupTest, AStoredRibbonLeavesOutTheGroupPopupsAndLoadsBack)
@@ -464,27 +473,7 @@ TEST_F(ReducedGroupTest, MoreButtonOffersTheQuickAccessControlsThatDidNotFit)
     CKitCommandBar* pOpen = pMoreButton->GetCommandBar();
     ASSERT_NE(pOpen, nullptr);
     EXPECT_TRUE(pOpen->IsWindowVisible());
-    m_frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    pOpen->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    PumpMessages();
-    CRect rcFrame;
-    m_frame.GetWindowRect(&rcFrame);
-    CRect rcOpen;
-    pOpen->GetWindowRect(&rcOpen);
-    CRect rcShot;
-    rcShot.UnionRect(rcFrame, rcOpen);
-    rcShot.bottom = std::max(rcOpen.bottom, rcFrame.top + 160) + 20;
-    auto isOpen = [pMoreButton] {
-        CKitCommandBar* pBar = pMoreButton->GetCommandBar();
-        return pBar != nullptr && pBar->GetSafeHwnd() != nullptr && pBar->IsWindowVisible();
-    };
-    const WindowImage shot = CaptureScreenRectWhileOpen(rcShot, isOpen, [this, pMoreButton, isOpen] {
-        m_pRibbon->OpenPopupAt(pMoreButton->GetIndex(), FALSE);
-        PumpMessages();
-        return isOpen();
-    });
-    ASSERT_GT(shot.width, 0) << "the popup would not stay open";
-    EXPECT_EQ("", SaveScreenshot("ribbon-more-popup", shot.width, shot.height, shot.pixels));
+    ShootOpenPopup("ribbon-more-popup", pMoreButton);
     pOpen = pMoreButton->GetCommandBar();
     m_frame.m_commands.clear();
     pOpen->GetControl(0)->OnExecute();
