@@ -595,17 +595,8 @@ void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
         CKitRibbonGroups* pGroups = pSelected->GetGroups();
         for (int i = 0; i < pGroups->GetCount(); ++i) {
             CKitRibbonGroup* pGroup = pGroups->GetAt(i);
-            if (!pGroup->IsVisible() || !rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
-                continue;
-            pRibbonPainter->DrawGroup(pDC, pGroup);
-            std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
-            for (int c = 0; c < pGroup->GetCount(); ++c)
-                controls.push_back(pGroup->GetAt(c));
-            // A reduced group shows only its popup button.
-            for (CKitControl* pControl : controls) {
-                if (pControl->IsVisible() && rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
-                    pControl->Draw(pDC);
-            }
+            if (pGroup->IsVisible() && rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
+                pGroup->Draw(pDC, rcClip);
         }
     }
     BOOL bFirst = TRUE;
@@ -675,7 +666,8 @@ void CKitRibbonBar::RepositionContextHeaders()
         rc.right = nRightBound;
         rc.left = std::min(rc.left, rc.right - kMinContextHeaderWidth);
         nRightBound = rc.left;
-        if (rc.left < nLeftBound) {
+        // The header to the left is cut in turn; only the free part's own edge ends the fitting.
+        if (rc.left < rcFree.left) {
             RemoveContextHeaders();
             return;
         }

@@ -62,6 +62,8 @@ public:
         CControlQuickAccessMorePopup() = default;
         // The ribbon painter's more-controls button; no caption.
         void Draw(CDC* pDC) override;
+        // Opening takes a fresh popup of the controls that did not fit from the ribbon it belongs to.
+        BOOL SetPopup(BOOL bPopup) override;
     };
 
     // A menu item that puts a default command on the quick access toolbar, or takes it off when it is there.
@@ -141,6 +143,9 @@ public:
     BOOL IsQuickAccessControl(const CKitControl* pControl) const;
     CKitRibbonBarControlQuickAccessPopup* GetQuickAccessPopup() const { return m_pQuickAccessPopup; }
     CControlQuickAccessMorePopup* GetQuickAccessMorePopup() const { return m_pQuickAccessMorePopup; }
+    // A new popup with copies of the quick access controls the layout hid for want of room, then the customize
+    // button; the caller holds its reference.
+    virtual CKitPopupBar* CreateMoreQuickAccessPopupBar();
     // The customize button's drop-down (for that button) or the right-click menu for the control, adjusted to
     // the control and the ribbon's state; the caller releases it. Null when the menu cannot be loaded.
     virtual CKitPopupBar* CreateContextMenu(CKitControl* pControl);

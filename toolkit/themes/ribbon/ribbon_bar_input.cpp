@@ -279,6 +279,8 @@ LRESULT CKitRibbonBar::OnExecuteRibbon(WPARAM wParam, LPARAM lParam)
         if (pTarget == nullptr)
             return 1;
         CKitControl* pAdded = m_pQuickAccessControls->AddClone(pTarget);
+        if (pAdded == nullptr)
+            return 1;
         pAdded->SetBeginGroup(FALSE);
         pAdded->SetHidden(kitHideUser, FALSE);
         pAdded->SetFlags(pAdded->GetFlags() & ~kFlagNotForQuickAccess);

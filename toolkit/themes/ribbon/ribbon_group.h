@@ -36,6 +36,10 @@ public:
     BOOL IsVisible(DWORD dwSkipHideFlags = 0) const override;
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
+    // Opening takes a fresh popup showing a copy of its group (a plain popup toolbar without a group).
+    BOOL SetPopup(BOOL bPopup) override;
+    // Nothing to store: the popup is made again at every opening.
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags) override;
 };
 
 // Answers the request of a tab or a group to redraw its ribbon (id 1, code -2); FALSE for any other command.
@@ -114,6 +118,12 @@ public:
     BOOL IsHighlighted() const;
     // The rectangle's bottom band of the caption height.
     CRect GetCaptionRect() const;
+    // Give the edit and combo boxes of one column a common width.
+    BOOL IsAlignEditWidths() const { return m_bAlignEditWidths; }
+    void SetAlignEditWidths(BOOL bAlign) { m_bAlignEditWidths = bAlign; }
+    // The ribbon painter's frame and caption, the separators, the controls meeting the clip rectangle, then
+    // the popup and option buttons.
+    virtual void Draw(CDC* pDC, const CRect& rcClip);
 
     // Layout pass, driven by CKitRibbonGroups::RepositionGroups.
     // Measures every visible control with its widest style; starts the pass's layout record.
@@ -124,6 +134,9 @@ public:
     virtual BOOL OnReduceSize(int nLevel, int nExcess);
     // Widens a resizable gallery into the extra room; FALSE when none takes it.
     virtual BOOL OnExtendSize(int nExtra);
+    // Places every control with no hide flag side by side at its measured size, from the left + 4 and the top
+    // + caption height of the group's rectangle.
+    virtual void ArrangeControlsInRow(CDC* pDC);
     // Places the measured controls in the group at the rectangle's left and top.
     virtual void ArrangeControls(int nWidth, const CRect& rcMargins);
     // Hands the computed rectangles and hide states to the controls; ends the pass.
@@ -144,20 +157,31 @@ public:
     int GetCount() const { return static_cast<int>(m_arrControls.size()); }
     // The control at the index, null out of range.
     CKitControl* GetAt(int nIndex) const;
+    // The control's place in the group; -1 for a control of another group.
+    int IndexOf(const CKitControl* pControl) const;
     // Holds a reference to the control and makes it point back to this group.
     void Add(CKitControl* pControl);
-    // Drops the control and its reference; nothing for a control of another group.
+    // A new control of the given one's class and a copy of it, at the index (outside 0..count: the end) of the
+    // group and at the matching place before the option button in the ribbon's controls; null without a ribbon.
+    CKitControl* Add(const CKitControl* pControl, int nIndex, BOOL bRecursive);
+    // Removes the control at the index; nothing out of range.
+    void RemoveAt(int nIndex);
+    // Drops the control and its reference, and takes it off the parent bar; nothing for a control of another group.
     void Remove(CKitControl* pControl);
+    // Removes every control, last first.
     void RemoveAll();
 
 private:
     friend class CKitRibbonGroups;
+    friend class CKitRibbonGroupPopupToolBar;
     struct LayoutItem;
     struct Layout;
 
     // The last items, from nStart leftwards, that fill one column; the index of the leftmost, or -1.
     int CollectColumn(int nStart, int nRows, int nLevel, int& nStop) const;
     void CenterColumn(int nFirst, int nLast, int nHeight);
+    // Gives the edit and combo boxes of each column the widest one's width.
+    void AlignEditWidths();
     // Grouped layout: rows of small blocks of controls.
     int CalcGroupedSize();
     // Marks the rows' first items within the width limit; the number of breaks.
@@ -183,6 +207,7 @@ private:
     BOOL m_bVisible = TRUE;
     int m_nAllowReduceLevels = 4;
     int m_nGroupedRowLimit = 2;
+    BOOL m_bAlignEditWidths = TRUE;
     Layout* m_pLayout = nullptr;
     CKitRibbonGroupOption* m_pOptionButton;
     CKitRibbonGroupControlPopup* m_pPopupButton;

@@ -258,6 +258,7 @@ void CKitRibbonGroup::Copy(const CKitRibbonGroup* pSource)
         m_pGroups = pSource->m_pGroups;
     m_bControlsGrouping = pSource->m_bControlsGrouping;
     m_bControlsCentering = pSource->m_bControlsCentering;
+    m_bAlignEditWidths = pSource->m_bAlignEditWidths;
     m_bVisible = pSource->m_bVisible;
     m_nAllowReduceLevels = pSource->m_nAllowReduceLevels;
     CKitControls* pControls = m_pParent != nullptr ? m_pParent->GetControls() : nullptr;

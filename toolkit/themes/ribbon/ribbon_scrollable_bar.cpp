@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
@@ -185,4 +186,35 @@ BOOL CKitRibbonScrollableBar::IsOnScrollButton(CPoint point) const
         if (pButton != nullptr && pButton->IsVisible() && pButton->GetRect().PtInRect(point))
             return TRUE;
     return FALSE;
+}
+
+void CKitRibbonScrollableBar::ChangeHighlightedGroup(CKitRibbonGroup* pGroup)
+{
+    CKitRibbonGroup* pPrevious = m_pHighlightedGroup;
+    m_pHighlightedGroup = pGroup;
+    for (CKitRibbonGroup* pRedrawn : {pPrevious, pGroup}) {
+        if (pRedrawn != nullptr && m_pOwnerBar != nullptr) {
+            const CRect rc = pRedrawn->GetRect();
+            m_pOwnerBar->Redraw(&rc, TRUE);
+        }
+    }
+}
+
+void CKitRibbonScrollableBar::TrackHighlightedGroup(CPoint point)
+{
+    CKitRibbonGroup* pGroup = nullptr;
+    if (m_pOwnerBar != nullptr) {
+        CKitPaintManager* pPainter = CKitPaintManager::FromPainter(m_pOwnerBar->GetPaintManager());
+        const BOOL bAllowed = m_pOwnerBar->GetPopuped() == -1 &&
+                              !CKitMouseManager::GetThreadManager()->IsTrackingLocked(m_pOwnerBar) &&
+                              m_pOwnerBar->GetSelected() == -1 && pPainter != nullptr &&
+                              pPainter->GetRibbonPaintManager()->m_bHotGroups;
+        if (bAllowed)
+            pGroup = HitTestGroup(point);
+    }
+    if (pGroup == m_pHighlightedGroup)
+        return;
+    ChangeHighlightedGroup(pGroup);
+    if (pGroup != nullptr && m_pOwnerBar->GetSafeHwnd() != nullptr)
+        CKitMouseManager::GetThreadManager()->TrackMouseLeave(m_pOwnerBar->GetSafeHwnd());
 }
