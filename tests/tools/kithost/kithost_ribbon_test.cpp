@@ -17,6 +17,7 @@
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_group_popup.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
@@ -236,6 +237,35 @@ TEST_F(KitHostRibbonTest, KeyTipsReachTabsAndQuickAccess)
     EXPECT_EQ(m_pRibbon->GetTab(1), m_pRibbon->GetSelectedTab());
     pCommandBars->HideKeyboardTips();
     m_pRibbon->SetTrackingMode(FALSE);
+}
+
+// On a narrow frame the Font group's button opens the group's controls in a popup; Bold there runs.
+TEST_F(KitHostRibbonTest, ReducedGroupOpensItsControlsInAPopup)
+{
+    SetWidth(kNarrowWidth);
+    CKitRibbonGroup* pFont = m_pRibbon->GetTab(0)->GetGroups()->GetAt(1);
+    ASSERT_STREQ("Font", pFont->GetCaption());
+    ASSERT_TRUE(pFont->IsReduced());
+    auto* pButton = pFont->GetControlGroupPopup();
+    CPoint pt = pButton->GetRect().CenterPoint();
+    m_pRibbon->ClientToScreen(&pt);
+    KitHostPressAndRelease(pt);
+    Idle();
+    auto* pPopup = dynamic_cast<CKitRibbonGroupPopupToolBar*>(pButton->GetCommandBar());
+    ASSERT_NE(nullptr, pPopup);
+    ASSERT_TRUE(pPopup->GetSafeHwnd() != nullptr && pPopup->IsWindowVisible());
+    const WindowImage image = CaptureScreenArea(m_pFrame->GetSafeHwnd());
+    EXPECT_EQ("", SaveScreenshot("kithost-ribbon-group-popup", image.width, image.height, image.pixels));
+
+    CKitControl* pBold = pPopup->GetControls()->FindControlById(ID_KIT_BOLD);
+    ASSERT_NE(nullptr, pBold);
+    EXPECT_TRUE(pBold->IsVisible());
+    CPoint ptBold = pBold->GetRect().CenterPoint();
+    pPopup->ClientToScreen(&ptBold);
+    KitHostPressAndRelease(ptBold);
+    Idle();
+    EXPECT_NE(-1, PaneText().Find("Bold"));
+    EXPECT_FALSE(pPopup->GetSafeHwnd() != nullptr && pPopup->IsWindowVisible());
 }
 
 // The frame handles every command its ribbon, quick access toolbar and menu offer: none shows disabled.
