@@ -1,7 +1,7 @@
 // kithost's ribbon variant: the frame with its ribbon of three tabs, groups that reduce when the frame narrows, the
 // application button's menu with the recent files, and the backstage view; build/screens/kithost-ribbon.png (full
-// width), kithost-ribbon-reduced.png (narrow), kithost-system-menu.png and kithost-backstage.png; and the "/ribbon"
-// switch.
+// width), kithost-ribbon-reduced.png (narrow), kithost-ribbon-group-popup.png, kithost-ribbon-keytips.png,
+// kithost-system-menu.png and kithost-backstage.png; and the "/ribbon" switch.
 #include "support/canvas.h"
 #include "kithost_steps.h"
 #include "support/message_pump.h"
