@@ -20,6 +20,7 @@ class CKitRibbonPaintManager;
 class CKitRibbonQuickAccessControls;
 class CKitRibbonTab;
 class CKitRibbonTabContextHeader;
+class CKitRibbonTabPopupToolBar;
 
 // Docks at the top of its site frame; all of it is drawn by the ribbon paint manager.
 class CKitRibbonBar : public CKitMenuBar, public CKitRibbonScrollableBar {
@@ -104,6 +105,8 @@ public:
     virtual LRESULT OnTabChanging(CKitRibbonTab* pTab);
     // Tells the owner site (TCN_SELCHANGE) that the tab is selected.
     virtual void OnTabChanged(CKitRibbonTab* pTab);
+    // A new popup with a copy of the tab's groups, for the tab strip of a minimised ribbon; the caller releases it.
+    virtual CKitRibbonTabPopupToolBar* CreateTabPopupToolBar(CKitRibbonTab* pTab);
 
     // 2 while the tabs row is hidden, else the ribbon paint manager's tabs height.
     virtual int GetTabsHeight() const;
@@ -193,9 +196,9 @@ public:
     int GetQuickAccessHeight() const { return m_nQuickAccessHeight; }
 
     // Keyboard access: Alt, quick access digits and tab mnemonics; not handled while Ctrl is held.
-    virtual BOOL ProcessAccelerator(UINT nKey);
+    BOOL ProcessAccelerator(UINT nKey) override;
     // Runs a chosen tip: a control gets its keyboard-tip action, a tab is selected by the keyboard.
-    virtual void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip);
+    void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip) override;
     // Tips of the command bars' tip level: quick access, tabs, system button (1) or the selected tab's groups (2).
     void CreateKeyboardTips() override;
     // Arrow keys move the selection to the nearest control in that direction; TRUE when taken.

@@ -2,12 +2,14 @@
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_popup_toolbars.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 IMPLEMENT_DYNCREATE(CKitRibbonControlTab, CKitControlPopup)
@@ -27,6 +29,8 @@ CKitRibbonControlTab::CKitRibbonControlTab()
 
 CKitRibbonControlTab::~CKitRibbonControlTab()
 {
+    if (m_pPopupToolBar != nullptr)
+        m_pPopupToolBar->InternalRelease();
     DeleteAllItems();
 }
 
@@ -90,12 +94,42 @@ BOOL CKitRibbonControlTab::SetPopup(BOOL bPopup)
 {
     m_bPopuped = bPopup;
     if (!bPopup) {
+        if (m_pPopupToolBar != nullptr)
+            m_pPopupToolBar->SetTrackingMode(FALSE, TRUE, FALSE);
         RedrawParent(FALSE);
         return TRUE;
     }
-    // The popup of a minimised ribbon's tab is not built yet: nothing opens.
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
+    CKitRibbonTab* pTab = GetSelectedTab();
+    if (pTab != nullptr && pRibbonBar != nullptr && pRibbonBar->IsRibbonMinimized() &&
+        pRibbonBar->GetSafeHwnd() != nullptr) {
+        if (m_pPopupToolBar != nullptr)
+            m_pPopupToolBar->InternalRelease();
+        m_pPopupToolBar = pRibbonBar->CreateTabPopupToolBar(pTab);
+        m_pPopupToolBar->SetCommandBars(pRibbonBar->GetCommandBars());
+        if (!m_pPopupToolBar->IsCustomizable())
+            m_pPopupToolBar->SetCustomizable(FALSE);
+        const BOOL bKeyboard = m_nSelected == kitSelectedKeyboard || m_nSelected == kitSelectedKeyboardBack;
+        if (m_pPopupToolBar->Popup(this, bKeyboard)) {
+            RedrawParent(FALSE);
+            return TRUE;
+        }
+    }
     m_bPopuped = FALSE;
     return FALSE;
+}
+
+void CKitRibbonControlTab::ShowTabPopup(BOOL bKeyboard)
+{
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
+    if (pRibbonBar == nullptr || GetSelectedTab() == nullptr || !pRibbonBar->IsRibbonMinimized())
+        return;
+    if (pRibbonBar->GetPopuped() == GetIndex())
+        pRibbonBar->OpenPopupAt(-1);
+    pRibbonBar->SetTrackingMode(TRUE, FALSE, bKeyboard);
+    if (bKeyboard)
+        pRibbonBar->SetSelected(GetIndex(), kitSelectKeyboard);
+    pRibbonBar->OpenPopupAt(GetIndex(), bKeyboard);
 }
 
 BOOL CKitRibbonControlTab::OnSetSelected(int nSelected)
@@ -125,7 +159,16 @@ BOOL CKitRibbonControlTab::OnKeyDown(UINT nChar)
     if (!m_bFocused)
         return FALSE;
     const int nSelected = GetCurSel();
+    if ((nChar == VK_LEFT || nChar == VK_RIGHT || nChar == VK_UP || nChar == VK_DOWN) && GetParent() != nullptr)
+        GetParent()->RecalcKeyboardCues();
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
     switch (nChar) {
+    case VK_RETURN:
+    case VK_SPACE:
+        if (nChar == VK_SPACE && (pRibbonBar == nullptr || !pRibbonBar->IsRibbonMinimized()))
+            return FALSE;
+        ShowTabPopup(TRUE);
+        return TRUE;
     case VK_LEFT:
     case VK_RIGHT: {
         const int nDirection = nChar == VK_LEFT ? -1 : 1;
@@ -144,6 +187,27 @@ BOOL CKitRibbonControlTab::OnKeyDown(UINT nChar)
     default:
         return FALSE;
     }
+}
+
+BOOL CKitRibbonControlTab::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
+{
+    return OnKeyDown(nChar) ? CKitHookManagerHookAble::kHandled : CKitHookManagerHookAble::kNotHandled;
+}
+
+void CKitRibbonControlTab::OnMouseMove(CPoint pt)
+{
+    if (m_pParent != nullptr && m_pParent->GetSafeHwnd() != nullptr)
+        PerformMouseMove(m_pParent->GetSafeHwnd(), pt);
+}
+
+BOOL CKitRibbonControlTab::HasFocus() const
+{
+    return m_bFocused && m_pParent != nullptr && m_pParent->IsTrackingMode();
+}
+
+BOOL CKitRibbonControlTab::IsMouseLocked() const
+{
+    return CKitMouseManager::GetThreadManager()->IsMouseLocked();
 }
 
 CKitTabPaintManager* CKitRibbonControlTab::GetPaintManager() const

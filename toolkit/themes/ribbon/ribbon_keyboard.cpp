@@ -196,6 +196,9 @@ BOOL CKitRibbonBar::ProcessAccelerator(UINT nKey)
                 pFirst->SetFocused(TRUE);
             }
         }
+        // The top level tips follow once the key's messages are through.
+        if (GetSafeHwnd() != nullptr)
+            PostMessage(WM_TIMER, kTimerKeyboardTips);
         return TRUE;
     }
     if (nKey >= '1' && nKey <= '9') {
@@ -240,6 +243,12 @@ void CKitRibbonBar::SelectTabByKeyboard(CKitRibbonTab* pTab)
     if (m_bMinimized) {
         OpenPopupAt(m_pControlTab->GetIndex(), TRUE);
     } else if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
+        // The new tab's groups are placed before their tips are.
+        CRect rcClient;
+        if (GetSafeHwnd() != nullptr)
+            GetClientRect(&rcClient);
+        if (rcClient.Width() > 0)
+            RepositionControls(rcClient.Width(), rcClient.Height());
         pCommandBars->SetKeyboardTipLevel(2);
         ShowKeyboardTips();
     }
@@ -336,6 +345,14 @@ BOOL CKitRibbonBar::ProcessSpecialKey(int nCode)
     CKitControl* pSelected = GetControl(m_nSelected);
     if (pSelected == nullptr)
         return FALSE;
+    if (nCode == kitKeyReturn || nCode == kitKeySpace) {
+        // An edit field not yet editing takes the focus; everything else acts as clicked from the keyboard.
+        if (!pSelected->IsFocused() && pSelected->IsFocusable())
+            pSelected->SetFocused(TRUE);
+        else
+            pSelected->OnClick(TRUE);
+        return TRUE;
+    }
     if (nCode != kitKeyLeft && nCode != kitKeyRight && nCode != kitKeyCollapse && nCode != kitKeyExpand)
         return FALSE;
     const BOOL bVertical = nCode == kitKeyCollapse || nCode == kitKeyExpand;

@@ -11,6 +11,11 @@
 
 IMPLEMENT_DYNAMIC(CKitRibbonTabPopupToolBar, CKitPopupToolBar)
 
+CKitRibbonTabPopupToolBar* CKitRibbonBar::CreateTabPopupToolBar(CKitRibbonTab* pTab)
+{
+    return new CKitRibbonTabPopupToolBar(pTab);
+}
+
 CKitRibbonTabPopupToolBar::CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab)
     : m_pTab(new CKitRibbonTab), m_pRibbonBar(pTab->GetRibbonBar())
 {
