@@ -630,23 +630,8 @@ void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
         pRibbonPainter->FillRibbonGroupsArea(pDC, pSelected, m_rcGroups);
     if (m_bTabsVisible && rcIntersect.IntersectRect(rcClip, m_rcTabControl))
         m_pControlTab->GetPaintManager()->DrawTabControl(m_pControlTab, pDC, m_rcTabControl);
-    if (IsGroupsVisible()) {
-        CKitRibbonGroups* pGroups = pSelected->GetGroups();
-        for (int i = 0; i < pGroups->GetCount(); ++i) {
-            CKitRibbonGroup* pGroup = pGroups->GetAt(i);
-            if (!pGroup->IsVisible() || !rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
-                continue;
-            pRibbonPainter->DrawGroup(pDC, pGroup);
-            std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
-            for (int c = 0; c < pGroup->GetCount(); ++c)
-                controls.push_back(pGroup->GetAt(c));
-            // A reduced group shows only its popup button.
-            for (CKitControl* pControl : controls) {
-                if (pControl->IsVisible() && rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
-                    pControl->Draw(pDC);
-            }
-        }
-    }
+    if (IsGroupsVisible())
+        DrawGroups(pDC, pRibbonPainter, pSelected->GetGroups(), rcClip);
     BOOL bFirst = TRUE;
     for (int i = 0; i < GetControlCount(); ++i) {
         CKitControl* pControl = GetControl(i);

@@ -111,6 +111,9 @@ BOOL CKitRibbonControlTab::SetPopup(BOOL bPopup)
             m_pPopupToolBar->SetCustomizable(FALSE);
         const BOOL bKeyboard = m_nSelected == kitSelectedKeyboard || m_nSelected == kitSelectedKeyboardBack;
         if (m_pPopupToolBar->Popup(this, bKeyboard)) {
+            // Opened from the keyboard, the popup shows the tips of its groups.
+            if (bKeyboard)
+                m_pPopupToolBar->PostMessage(WM_TIMER, CKitCommandBar::kTimerKeyboardTips);
             RedrawParent(FALSE);
             return TRUE;
         }

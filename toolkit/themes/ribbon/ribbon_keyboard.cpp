@@ -241,6 +241,9 @@ void CKitRibbonBar::SelectTabByKeyboard(CKitRibbonTab* pTab)
     SetSelected(m_pControlTab->GetIndex(), kitSelectKeyboard);
     m_pControlTab->SetFocused(TRUE);
     if (m_bMinimized) {
+        // The popup shows the tips of its own groups.
+        if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+            pCommandBars->HideKeyboardTips();
         OpenPopupAt(m_pControlTab->GetIndex(), TRUE);
     } else if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
         // The new tab's groups are placed before their tips are.

@@ -5,6 +5,8 @@
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_keyboard.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <windows.h>
@@ -82,4 +84,23 @@ CSize CKitRibbonTabPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMo
     if (pOldFont != nullptr)
         dc.SelectObject(pOldFont);
     return rcPopup.Size();
+}
+
+void CKitRibbonTabPopupToolBar::DrawCommandBar(CDC* pDC, CRect rcClip)
+{
+    CKitPaintManager* pPainter = CKitPaintManager::FromPainter(GetPaintManager());
+    if (pPainter == nullptr)
+        pPainter = CKitPaintManager::Instance();
+    CKitRibbonPaintManager* pRibbonPainter = pPainter->GetRibbonPaintManager();
+    pRibbonPainter->FillTabPopupToolBar(pDC, this);
+    pRibbonPainter->FillRibbonGroupsArea(pDC, m_pTab, m_rcGroups);
+    pDC->SetBkMode(TRANSPARENT);
+    CFont* pOldFont = pDC->SelectObject(pPainter->GetCommandBarFont(this));
+    DrawGroups(pDC, pRibbonPainter, m_pTab->GetGroups(), rcClip);
+    pDC->SelectObject(pOldFont);
+}
+
+void CKitRibbonTabPopupToolBar::CreateKeyboardTips()
+{
+    KitRibbonCreateGroupKeyboardTips(this, m_pTab->GetGroups(), m_rcGroups);
 }

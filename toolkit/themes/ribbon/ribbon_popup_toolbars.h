@@ -39,6 +39,10 @@ public:
     CKitRibbonGroup* HitTestGroup(CPoint point) const override;
     // Places the popup by the ribbon and lays the copy's groups out in it.
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+    // The ribbon painter's popup and groups area, then the copy's groups.
+    void DrawCommandBar(CDC* pDC, CRect rcClip) override;
+    // The group tips of the copy's groups.
+    void CreateKeyboardTips() override;
 
 private:
     CKitRibbonTab* m_pTab;

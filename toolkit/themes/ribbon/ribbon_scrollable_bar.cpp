@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CKitRibbonScrollableBar::CControlGroupsScroll, CKitControlButton)
 
 namespace {
@@ -185,4 +187,23 @@ BOOL CKitRibbonScrollableBar::IsOnScrollButton(CPoint point) const
         if (pButton != nullptr && pButton->IsVisible() && pButton->GetRect().PtInRect(point))
             return TRUE;
     return FALSE;
+}
+
+void CKitRibbonScrollableBar::DrawGroups(CDC* pDC, CKitRibbonPaintManager* pPainter, CKitRibbonGroups* pGroups,
+                                         const CRect& rcClip)
+{
+    CRect rcIntersect;
+    for (int i = 0; i < pGroups->GetCount(); ++i) {
+        CKitRibbonGroup* pGroup = pGroups->GetAt(i);
+        if (!pGroup->IsVisible() || !rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
+            continue;
+        pPainter->DrawGroup(pDC, pGroup);
+        std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
+        for (int c = 0; c < pGroup->GetCount(); ++c)
+            controls.push_back(pGroup->GetAt(c));
+        for (CKitControl* pControl : controls) {
+            if (pControl->IsVisible() && rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
+                pControl->Draw(pDC);
+        }
+    }
 }

@@ -8,6 +8,7 @@
 class CKitCommandBar;
 class CKitRibbonGroup;
 class CKitRibbonGroups;
+class CKitRibbonPaintManager;
 
 // A second base of the bars that show ribbon groups.
 class CKitRibbonScrollableBar {
@@ -80,6 +81,11 @@ public:
     // The group under the mouse, drawn highlighted; null when none.
     CKitRibbonGroup* GetHighlightedGroup() const { return m_pHighlightedGroup; }
     void SetHighlightedGroup(CKitRibbonGroup* pGroup) { m_pHighlightedGroup = pGroup; }
+
+    // Draws each visible group that meets the clip, then its shown controls; a reduced group shows only its
+    // popup button.
+    static void DrawGroups(CDC* pDC, CKitRibbonPaintManager* pPainter, CKitRibbonGroups* pGroups,
+                           const CRect& rcClip);
 
 protected:
     CKitRibbonScrollableBar() = default;
