@@ -78,7 +78,7 @@ protected:
     void SetUp() override
     {
         CKitPaintManager::SetTheme(0);
-        ASSERT_TRUE(m_frame.CreateEx(0, "STATIC", "Keys", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN,
+        ASSERT_TRUE(m_frame.CreateEx(0, "STATIC", "Corvel", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN,
                                      30, 30, 640, 260, nullptr, 0));
         m_manager.SetSite(&m_frame);
         m_manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
@@ -149,15 +149,15 @@ protected:
         Post({{nullptr, WM_KEYDOWN, nKey, kOnce}, {nullptr, WM_KEYUP, nKey, kReleased | kOnce}});
     }
 
-    // "tracking" or "idle", the selected tab, the tips on show with a window, the selected control when it is
-    // not the tab strip, the hot tab, the open popup, the commands the frame received.
+    // "tracking" or "idle", the selected tab, the ribbon's tips on show with a window, the selected control when
+    // it is not the tab strip, the hot tab, the open popup, the commands the frame received.
     std::string State() const
     {
         std::string state = m_pBar->IsTrackingMode() ? "tracking" : "idle";
         state += " tab=" + std::string(static_cast<LPCSTR>(m_pBar->GetSelectedTab()->GetCaption()));
         std::string tips;
         for (CKitCommandBarKeyboardTip* pTip : m_manager.GetKeyboardTips())
-            if (pTip->GetSafeHwnd() != nullptr)
+            if (pTip->GetSafeHwnd() != nullptr && m_manager.GetKeyboardTipsBar() == m_pBar)
                 tips += (tips.empty() ? "" : ",") + std::string(static_cast<LPCSTR>(pTip->m_strText));
         if (!tips.empty())
             state += " tips=" + tips;
