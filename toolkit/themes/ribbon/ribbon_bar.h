@@ -205,7 +205,8 @@ public:
     virtual BOOL ProcessSpecialKey(int nCode);
     // Keys but Escape show the keyboard cues; the arrow navigation comes before the menu bar's.
     BOOL OnKeyDownBar(int nCode) override;
-    // While tracking: the wheel steps the selected tab when no popup or tip shows, F10 ends tracking.
+    // While tracking: the context menu key opens the selected control's menu, the wheel steps the selected tab
+    // when no popup or tip shows, F10 ends tracking.
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 
     int GetContextHeaderCount() const { return static_cast<int>(m_arrContextHeaders.size()); }

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mnemonic.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -409,6 +410,18 @@ int CKitRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARA
 {
     if (m_bTracking) {
         CKitCommandBarManager* pCommandBars = GetCommandBars();
+        CKitControl* pSelected = GetControl(m_nSelected);
+        if (nMessage == WM_CONTEXTMENU && lParam == -1 && pSelected != nullptr && pCommandBars != nullptr) {
+            // From the keyboard: the selected control's menu at its top-left corner.
+            if (CKitPopupBar* pMenu = CreateContextMenu(pSelected)) {
+                CPoint pt = pSelected->GetRect().TopLeft();
+                ClientToScreen(&pt);
+                pCommandBars->TrackPopupMenu(pMenu, TPM_RIGHTBUTTON, pt.x, pt.y);
+                pMenu->InternalRelease();
+            }
+            lResult = 0;
+            return kHandled;
+        }
         if (nMessage == WM_MOUSEWHEEL && m_nPopuped == -1 &&
             (pCommandBars == nullptr || pCommandBars->GetKeyboardTips().empty())) {
             const int nStep = GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1;

@@ -7,6 +7,7 @@
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
@@ -36,12 +37,16 @@ constexpr UINT kIdNew = 101;
 constexpr UINT kIdOpen = 102;
 constexpr UINT kIdGrid = 103;
 constexpr UINT kIdQuickSave = 201;
+// Sent to the site before a popup bar shows; lParam the popup.
+constexpr UINT kMsgInitPopup = 0x285B;
 
 // The ribbon's frame; it records the commands it receives and counts the times the program loses the activation
 // to another one (tests run side by side), which closes every menu and tracking bar.
 class CKeyFrame : public CWnd {
 public:
     std::vector<UINT> m_commands;
+    std::vector<std::string> m_popups;
+    BOOL m_bRecordMenus = FALSE;
     int m_nDeactivations = 0;
 
 protected:
@@ -51,6 +56,17 @@ protected:
             m_commands.push_back(LOWORD(wParam));
         if (message == WM_ACTIVATEAPP && !wParam)
             ++m_nDeactivations;
+        if (message == kMsgInitPopup && m_bRecordMenus) {
+            // A menu about to show: its first shown command's caption, and an Escape to close it again.
+            auto* pPopup = reinterpret_cast<CKitPopupBar*>(lParam);
+            for (int i = 0; i < pPopup->GetControlCount(); ++i) {
+                if (pPopup->GetControl(i)->IsVisible()) {
+                    m_popups.push_back(static_cast<LPCSTR>(pPopup->GetControl(i)->GetCaption()));
+                    break;
+                }
+            }
+            PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+        }
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -170,6 +186,8 @@ protected:
             state += " popup";
         for (UINT nId : m_frame.m_commands)
             state += " command=" + std::to_string(nId);
+        for (const std::string& strPopup : m_frame.m_popups)
+            state += " menu=" + strPopup;
         return state;
     }
 
@@ -184,6 +202,7 @@ protected:
             m_manager.HideKeyboardTips();
             m_pBar->GetControlTab()->SetSelectedItem(m_pHome);
             m_frame.m_commands.clear();
+            m_frame.m_popups.clear();
             Activate();
             const int nDeactivations = m_frame.m_nDeactivations;
             states.clear();
@@ -249,6 +268,22 @@ TEST_F(RibbonKeyPathTest, TypedTipsRunTheirCommandsAndCtrlKeepsDigitsAndLettersA
         ExpectSteps(steps);
 }
 
+TEST_F(RibbonKeyPathTest, TheContextMenuKeyOpensTheSelectedControlsMenuWhileTracking)
+{
+    auto contextKey = [&] {
+        m_frame.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_frame.GetSafeHwnd()), -1);
+    };
+    m_frame.m_bRecordMenus = TRUE;
+    ExpectSteps({
+        {"not tracking", contextKey, "idle tab=&Home"},
+        {"Alt", [&] { PressAlt(); }, "tracking tab=&Home tips=1,H,I,V"},
+        {"tips away, Down to a group control", [&] { m_manager.HideKeyboardTips(); Press(VK_DOWN); },
+         "tracking tab=&Home selected=" + std::to_string(kIdNew)},
+        {"the context menu key", contextKey,
+         "idle tab=&Home menu=&Add to Quick Access Toolbar"},
+    });
+}
+
 TEST_F(RibbonKeyPathTest, AltWithATabsLetterSelectsItAndF10TracksAsAltDoes)
 {
     ExpectSteps({
@@ -257,7 +292,8 @@ TEST_F(RibbonKeyPathTest, AltWithATabsLetterSelectsItAndF10TracksAsAltDoes)
     });
     ExpectSteps({
         {"Alt with a letter no tab has", [&] { PressAltWith('I'); }, "idle tab=&Home"},
-        {"F10", [&] { Post({{nullptr, WM_SYSKEYDOWN, VK_F10, kOnce}, {nullptr, WM_SYSKEYUP, VK_F10, kReleased | kOnce}}); },
+        {"F10",
+         [&] { Post({{nullptr, WM_SYSKEYDOWN, VK_F10, kOnce}, {nullptr, WM_SYSKEYUP, VK_F10, kReleased | kOnce}}); },
          "tracking tab=&Home tips=1,H,I,V"},
         {"F10 again", [&] { Press(VK_F10); }, "idle tab=&Home"},
     });
