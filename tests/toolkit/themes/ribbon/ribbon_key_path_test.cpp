@@ -1,17 +1,19 @@
 // The ribbon driven by key messages sent to its frame: Alt or F10 and the tips, typed tip letters, Alt with a
 // letter, Escape stepping back, Return and the arrows on the tab strip; the minimised ribbon's tab popup (closed
-// by Escape or a click outside, build/screens/ribbon-tab-popup.png) and the hot tab under the mouse.
+// by Escape or a click outside, build/screens/ribbon-tab-popup.png), the context menu key and the hot tab.
+#include "ribbon_theme_support.h"
+
 #include "framework/wnd.h"
 #include "support/held_keys.h"
 #include "support/message_pump.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
-#include "toolkit/commandbars/mouse_manager.h"
-#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_tip.h"
+#include "toolkit/commandbars/mouse_manager.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
@@ -70,15 +72,6 @@ protected:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
-
-CKitControl* AddButton(CKitRibbonBar* pBar, CKitRibbonGroup* pGroup, UINT nId, LPCSTR lpszCaption)
-{
-    CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, nId);
-    pControl->SetCaption(lpszCaption);
-    pControl->SetStyle(kitButtonCaption);
-    pGroup->Add(pControl);
-    return pControl;
-}
 
 // One step of a key path: what is done, then the state expected after it.
 struct Step {

@@ -1,8 +1,11 @@
-// The colours of the ribbon pictures in the resource theme's test module, a ribbon bar whose layout the test sets and a tab strip whose hot tab it sets.
+// The colours of the ribbon pictures in the resource theme's test module, a ribbon bar whose layout the test sets, a tab strip whose hot tab it sets, and a captioned button added to a group.
 #pragma once
 
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <windows.h>
@@ -65,3 +68,13 @@ public:
     }
     void SetHot(CKitTabManagerItem* pItem) { m_pHighlighted = pItem; }
 };
+
+// A button of the ribbon's controls in the group, showing its caption.
+inline CKitControl* AddButton(CKitRibbonBar* pBar, CKitRibbonGroup* pGroup, UINT nId, LPCSTR lpszCaption)
+{
+    CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, nId);
+    pControl->SetCaption(lpszCaption);
+    pControl->SetStyle(kitButtonCaption);
+    pGroup->Add(pControl);
+    return pControl;
+}
