@@ -2,6 +2,7 @@
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
@@ -77,8 +78,16 @@ void CKitRibbonControlTab::SetSelectedItem(CKitTabManagerItem* pItem)
         CKitTabManager::SetSelectedItem(pItem);
         return;
     }
+    // A tab chosen other than from the focused strip closes the open menus of an expanded ribbon.
+    if (!m_bFocused && pItem != nullptr && !pRibbonBar->IsRibbonMinimized())
+        if (CKitCommandBarManager* pCommandBars = pRibbonBar->GetCommandBars())
+            pCommandBars->ClosePopups();
     if (pItem == GetSelectedItem())
         return;
+    // Of the tracked bars only the first stays.
+    CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
+    for (int nLeft = pMouse->GetTrackCount(); nLeft > 1 && pMouse->GetTrackCount() > 1; --nLeft)
+        pMouse->GetTrackAt(pMouse->GetTrackCount() - 1)->SetTrackingMode(FALSE, TRUE, FALSE);
     auto* pTab = static_cast<CKitRibbonTab*>(pItem);
     if (pRibbonBar->OnTabChanging(pTab) != 0)
         return;
@@ -88,6 +97,8 @@ void CKitRibbonControlTab::SetSelectedItem(CKitTabManagerItem* pItem)
     pRibbonBar->Redraw();
     pRibbonBar->OnTabChanged(pTab);
     NotifySite(kNotifyTabSelected);
+    if (pTab != nullptr)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, pRibbonBar->GetSafeHwnd(), OBJID_CLIENT, pTab->GetIndex() + 1);
 }
 
 BOOL CKitRibbonControlTab::SetPopup(BOOL bPopup)

@@ -374,10 +374,17 @@ TEST_F(RibbonKeyPathTest, AClickOutsideClosesTheTabPopupAndTheTabUnderTheMouseIs
         {"the mouse over a tab", moveTo(ptView), "idle tab=&Home hot=&View"},
         {"the mouse over the groups", moveTo(CPoint(ptView.x, m_pBar->GetGroupsRect().CenterPoint().y)),
          "idle tab=&Home"},
-        {"minimised", [&] { m_pBar->SetRibbonMinimized(TRUE); Layout(); }, "idle tab=&Home"},
-        {"the popup shown as by the mouse", [&] { pStrip->ShowTabPopup(FALSE); }, "tracking tab=&Home popup"},
-        {"a click inside", clickAt(20, 0), "tracking tab=&Home popup"},
-        {"a click outside", clickAt(10, 40), "idle tab=&Home"},
+        {"the quick access menu open",
+         [&] {
+             m_pBar->SetTrackingMode(TRUE, FALSE, FALSE);
+             m_pBar->OpenPopupAt(m_pBar->GetQuickAccessPopup()->GetIndex());
+         },
+         "tracking tab=&Home selected=" + std::to_string(CKitRibbonBar::kIdQuickAccessPopup) + " popup"},
+        {"a tab chosen as by the mouse closes it", [&] { pStrip->SetSelectedItem(m_pView); }, "idle tab=&View"},
+        {"minimised", [&] { m_pBar->SetRibbonMinimized(TRUE); Layout(); }, "idle tab=&View"},
+        {"the popup shown as by the mouse", [&] { pStrip->ShowTabPopup(FALSE); }, "tracking tab=&View popup"},
+        {"a click inside", clickAt(20, 0), "tracking tab=&View popup"},
+        {"a click outside", clickAt(10, 40), "idle tab=&View"},
     });
 }
 
