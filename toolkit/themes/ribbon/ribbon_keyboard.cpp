@@ -346,7 +346,12 @@ void CKitRibbonBar::CreateKeyboardTips()
 
 BOOL CKitRibbonBar::ProcessSpecialKey(int nCode)
 {
-    CKitControl* pSelected = GetControl(m_nSelected);
+    return KitRibbonNavigate(this, nCode);
+}
+
+BOOL KitRibbonNavigate(CKitCommandBar* pBar, int nCode)
+{
+    CKitControl* pSelected = pBar->GetControl(pBar->GetSelected());
     if (pSelected == nullptr)
         return FALSE;
     if (nCode == kitKeyReturn || nCode == kitKeySpace) {
@@ -360,9 +365,10 @@ BOOL CKitRibbonBar::ProcessSpecialKey(int nCode)
     if (nCode != kitKeyLeft && nCode != kitKeyRight && nCode != kitKeyCollapse && nCode != kitKeyExpand)
         return FALSE;
     const BOOL bVertical = nCode == kitKeyCollapse || nCode == kitKeyExpand;
+    auto* pRibbonBar = dynamic_cast<CKitRibbonBar*>(pBar);
     CRect rcClient;
-    if (GetSafeHwnd() != nullptr)
-        GetClientRect(&rcClient);
+    if (pBar->GetSafeHwnd() != nullptr)
+        pBar->GetClientRect(&rcClient);
     auto navigationRect = [&](CKitControl* pControl) {
         CRect rc = pControl->GetRect();
         if (auto* pOption = dynamic_cast<CKitRibbonGroupOption*>(pControl)) {
@@ -370,20 +376,20 @@ BOOL CKitRibbonBar::ProcessSpecialKey(int nCode)
                 rc = pGroup->GetCaptionRect();
                 rc.DeflateRect(kOptionNarrowing, 0);
             }
-        } else if (bVertical && pControl == m_pQuickAccessPopup && pControl->GetRibbonGroup() == nullptr &&
-                   !rcClient.IsRectEmpty()) {
+        } else if (bVertical && pRibbonBar != nullptr && pControl == pRibbonBar->GetQuickAccessPopup() &&
+                   pControl->GetRibbonGroup() == nullptr && !rcClient.IsRectEmpty()) {
             rc.right = rcClient.right;
         }
         return rc;
     };
     CRect rcCurrent = navigationRect(pSelected);
-    if (pSelected == m_pControlTab && nCode == kitKeyCollapse)
-        if (CKitRibbonTab* pTab = GetSelectedTab())
+    if (pRibbonBar != nullptr && pSelected == pRibbonBar->GetControlTab() && nCode == kitKeyCollapse)
+        if (CKitRibbonTab* pTab = pRibbonBar->GetSelectedTab())
             rcCurrent = pTab->GetRect();
     std::vector<CRect> rects;
     std::vector<int> indexes;
-    for (int i = 0; i < GetControlCount(); ++i) {
-        CKitControl* pControl = GetControl(i);
+    for (int i = 0; i < pBar->GetControlCount(); ++i) {
+        CKitControl* pControl = pBar->GetControl(i);
         if (pControl == pSelected || !pControl->IsVisible(kSkipHideNavigation) ||
             (pControl->GetFlags() & kFlagNoKeyboard) != 0)
             continue;
@@ -392,8 +398,8 @@ BOOL CKitRibbonBar::ProcessSpecialKey(int nCode)
     }
     const int nFound = KitRibbonFindNeighbour(rcCurrent, rects, nCode);
     if (nFound != -1)
-        SetSelected(indexes[nFound],
-                    nCode == kitKeyRight || nCode == kitKeyExpand ? kitSelectKeyboard : kitSelectKeyboardBack);
+        pBar->SetSelected(indexes[nFound],
+                          nCode == kitKeyRight || nCode == kitKeyExpand ? kitSelectKeyboard : kitSelectKeyboardBack);
     return TRUE;
 }
 

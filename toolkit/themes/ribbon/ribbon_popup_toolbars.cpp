@@ -104,3 +104,10 @@ void CKitRibbonTabPopupToolBar::CreateKeyboardTips()
 {
     KitRibbonCreateGroupKeyboardTips(this, m_pTab->GetGroups(), m_rcGroups);
 }
+
+BOOL CKitRibbonTabPopupToolBar::OnKeyDownBar(int nCode)
+{
+    if (nCode != kitKeyEscape)
+        RecalcKeyboardCues();
+    return KitRibbonNavigate(this, nCode) || CKitPopupToolBar::OnKeyDownBar(nCode);
+}

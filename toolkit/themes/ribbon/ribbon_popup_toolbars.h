@@ -43,6 +43,9 @@ public:
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
     // The group tips of the copy's groups.
     void CreateKeyboardTips() override;
+    // Keys but Escape show the keyboard cues; the arrows, Return and Space move and act between the groups'
+    // controls before the popup's own handling.
+    BOOL OnKeyDownBar(int nCode) override;
 
 private:
     CKitRibbonTab* m_pTab;
