@@ -153,6 +153,24 @@ protected:
               {nullptr, WM_SYSKEYUP, nKey, kAltDown | kReleased | kOnce},
               {nullptr, WM_SYSKEYUP, VK_MENU, kReleased | kOnce}});
     }
+    // Presses and releases the keys through the system's input, then lets the messages run.
+    void Type(std::initializer_list<WORD> keys)
+    {
+        std::vector<INPUT> inputs;
+        for (WORD nKey : keys) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = nKey;
+            inputs.push_back(input);
+            input.ki.dwFlags = KEYEVENTF_KEYUP;
+            inputs.push_back(input);
+        }
+        ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        for (int i = 0; i < 10; ++i) {
+            ::Sleep(10);
+            PumpMessages();
+        }
+    }
     void Press(UINT nKey)
     {
         Post({{nullptr, WM_KEYDOWN, nKey, kOnce}, {nullptr, WM_KEYUP, nKey, kReleased | kOnce}});
@@ -230,6 +248,15 @@ TEST_F(RibbonKeyPathTest, AltShowsTheTopTipsATabsTipShowsItsGroupsAndEscapeSteps
     ExpectSteps({{"Alt", [&] { PressAlt(); }, "tracking tab=&Home tips=1,H,I,V"}});
     EXPECT_TRUE(m_pBar->GetControlTab()->IsFocused());
     EXPECT_EQ(1, m_pBar->GetKeyboardTipCount());
+}
+
+TEST_F(RibbonKeyPathTest, TheSystemsKeyboardInputTakesTheSamePath)
+{
+    ExpectSteps({
+        {"Alt", [&] { Type({VK_MENU}); }, "tracking tab=&Home tips=1,H,I,V"},
+        {"the tab's tip", [&] { Type({'V'}); }, "tracking tab=&View tips=G"},
+        {"the control's tip", [&] { Type({'G'}); }, "idle tab=&View command=" + std::to_string(kIdGrid)},
+    });
 }
 
 TEST_F(RibbonKeyPathTest, TypedTipsRunTheirCommandsAndCtrlKeepsDigitsAndLettersAway)
