@@ -214,6 +214,9 @@ BOOL CKitRibbonBar::ProcessAccelerator(UINT nKey)
                 pCommandBars->SetKeyboardTipLevel(2);
             SetSelected(pControl->GetIndex(), kitSelectKeyboard);
             pControl->OnKeyboardTip();
+            // A command run without tracking leaves no selection behind.
+            if (!m_bTracking && m_nSelected == pControl->GetIndex())
+                SetSelected(-1, kitSelectMouse);
             return TRUE;
         }
         return FALSE;

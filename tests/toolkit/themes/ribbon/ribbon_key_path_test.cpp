@@ -310,6 +310,7 @@ TEST_F(RibbonKeyPathTest, AltWithATabsLetterSelectsItAndF10TracksAsAltDoes)
         {"Alt+V", [&] { PressAltWith('V'); }, "tracking tab=&View tips=G"},
         {"the group control's tip", [&] { Press('G'); }, "idle tab=&View command=" + std::to_string(kIdGrid)},
     });
+    ExpectSteps({{"Alt+1", [&] { PressAltWith('1'); }, "idle tab=&Home command=" + std::to_string(kIdQuickSave)}});
     ExpectSteps({
         {"Alt with a letter no tab has", [&] { PressAltWith('I'); }, "idle tab=&Home"},
         {"F10",
