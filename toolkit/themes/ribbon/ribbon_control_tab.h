@@ -56,6 +56,21 @@ public:
     // No hot tab while the command bars' mouse manager is locked.
     BOOL IsMouseLocked() const override;
 
+    // Accessibility: the strip is a page tab list whose children (ids tab index + 1) are its tabs; a bad child
+    // id answers E_INVALIDARG.
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    // A tab child is selected.
+    HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    // Outside the bar window or the strip S_FALSE; else the tab under the point, or the strip itself.
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    // A tab child is selected.
+    HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
+
 private:
     BOOL m_bFocused = FALSE;
     CKitRibbonTabPopupToolBar* m_pPopupToolBar = nullptr;

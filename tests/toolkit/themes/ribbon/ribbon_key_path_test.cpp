@@ -1,6 +1,7 @@
 // The ribbon driven by key messages sent to its frame: Alt or F10 and the tips, typed tip letters, Alt with a
 // letter, Escape stepping back, Return and the arrows on the tab strip; the minimised ribbon's tab popup (closed
-// by Escape or a click outside, build/screens/ribbon-tab-popup.png), the context menu key and the hot tab.
+// by Escape or a click outside, build/screens/ribbon-tab-popup.png), the context menu key, the hot tab and the
+// tab strip's accessible object.
 #include "ribbon_theme_support.h"
 
 #include "framework/wnd.h"
@@ -414,6 +415,73 @@ TEST_F(RibbonKeyPathTest, AClickOutsideClosesTheTabPopupAndTheTabUnderTheMouseIs
         {"a click inside", clickAt(20, 0), "tracking tab=&View popup"},
         {"a click outside", clickAt(10, 40), "idle tab=&View"},
     });
+}
+
+TEST_F(RibbonKeyPathTest, TheTabStripAnswersAccessibilityForItselfAndItsTabs)
+{
+    CKitRibbonControlTab* pStrip = m_pBar->GetControlTab();
+    pStrip->SetCaption("Ribbon Tabs");
+    m_pInsert->SetVisible(FALSE);
+    auto child = [](long nId) { return CKitAccessible::MakeLong(nId); };
+    auto text = [](HRESULT hr, BSTR bstr) {
+        std::string strText = hr == S_OK && bstr != nullptr ? std::string(CString(bstr)) : "";
+        ::SysFreeString(bstr);
+        return strText;
+    };
+    long nCount = 0;
+    ASSERT_EQ(S_OK, pStrip->GetAccessibleChildCount(&nCount));
+    EXPECT_EQ(3, nCount);
+
+    struct Case {
+        const char* name;
+        long nChild;
+        std::string strName;
+        long nRole;
+        long nState;
+        std::string strAction;
+    };
+    const long kTab = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+    const Case cases[] = {
+        {"the strip", CHILDID_SELF, "Ribbon Tabs", ROLE_SYSTEM_PAGETABLIST, STATE_SYSTEM_FOCUSABLE, "Click"},
+        {"the selected tab", 1, "Home", ROLE_SYSTEM_PAGETAB, kTab | STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED,
+         "Switch"},
+        {"a hidden tab", 2, "Insert", ROLE_SYSTEM_PAGETAB, kTab | STATE_SYSTEM_INVISIBLE, "Switch"},
+        {"another tab", 3, "View", ROLE_SYSTEM_PAGETAB, kTab, "Switch"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BSTR bstr = nullptr;
+        HRESULT hr = pStrip->GetAccessibleName(child(c.nChild), &bstr);
+        EXPECT_EQ(c.strName, text(hr, bstr));
+        VARIANT var;
+        ASSERT_EQ(S_OK, pStrip->GetAccessibleRole(child(c.nChild), &var));
+        EXPECT_EQ(c.nRole, var.lVal);
+        ASSERT_EQ(S_OK, pStrip->GetAccessibleState(child(c.nChild), &var));
+        EXPECT_EQ(c.nState, var.lVal);
+        bstr = nullptr;
+        hr = pStrip->GetAccessibleDefaultAction(child(c.nChild), &bstr);
+        EXPECT_EQ(c.strAction, text(hr, bstr));
+    }
+    VARIANT var;
+    EXPECT_EQ(E_INVALIDARG, pStrip->GetAccessibleRole(child(4), &var)) << "no fourth tab";
+    EXPECT_EQ(E_INVALIDARG, pStrip->AccessibleDoDefaultAction(child(-1)));
+
+    // The View tab by its location, then switched to.
+    long x = 0;
+    long y = 0;
+    long cx = 0;
+    long cy = 0;
+    ASSERT_EQ(S_OK, pStrip->AccessibleLocation(&x, &y, &cx, &cy, child(3)));
+    CRect rcView = m_pView->GetRect();
+    m_pBar->ClientToScreen(&rcView);
+    EXPECT_EQ(rcView, CRect(x, y, x + cx, y + cy));
+    ASSERT_EQ(S_OK, pStrip->AccessibleHitTest(rcView.CenterPoint().x, rcView.CenterPoint().y, &var));
+    EXPECT_EQ(3, var.lVal);
+    CRect rcRibbon;
+    m_pBar->GetWindowRect(&rcRibbon);
+    EXPECT_EQ(S_FALSE, pStrip->AccessibleHitTest(rcRibbon.right + 5, rcView.CenterPoint().y, &var));
+    EXPECT_EQ(S_OK, pStrip->AccessibleDoDefaultAction(child(3)));
+    EXPECT_EQ(m_pView, m_pBar->GetSelectedTab());
 }
 
 TEST_F(RibbonKeyPathTest, TabPopupOfAMinimisedRibbonOnScreen)
