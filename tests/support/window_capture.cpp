@@ -66,6 +66,20 @@ WindowImage CaptureScreenRect(const RECT& rect)
     return image;
 }
 
+WindowImage CaptureScreenRectWhileOpen(const RECT& rect, const std::function<bool()>& isOpen,
+                                       const std::function<bool()>& reopen)
+{
+    constexpr int kTries = 3;
+    for (int nTry = 0; nTry < kTries; ++nTry) {
+        if (!isOpen() && !reopen())
+            break;
+        WindowImage image = CaptureScreenRect(rect);
+        if (isOpen())
+            return image;
+    }
+    return {};
+}
+
 POINT ClientOffset(HWND hWnd)
 {
     RECT window = {};

@@ -1,8 +1,9 @@
-// WindowImage, CaptureWindow, CaptureScreenArea, CaptureScreenRect, ClientOffset: pictures of windows as the program draws them, for pixel probes.
+// WindowImage, CaptureWindow, CaptureScreenArea, CaptureScreenRect, CaptureScreenRectWhileOpen, ClientOffset: pictures of windows as the program draws them, for pixel probes.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 // A picture in 32-bit pixels (0x00RRGGBB), top row first.
@@ -22,6 +23,12 @@ WindowImage CaptureWindow(HWND hWnd);
 WindowImage CaptureScreenArea(HWND hWnd);
 // What the display shows in a screen rectangle.
 WindowImage CaptureScreenRect(const RECT& rect);
+// What the display shows in a screen rectangle while a popup stays open. Programs tested side
+// by side take the activation now and then, which closes popups: when isOpen says it closed
+// before or while the picture was taken, reopen opens it again, a few times at most. Empty when
+// it would not stay open.
+WindowImage CaptureScreenRectWhileOpen(const RECT& rect, const std::function<bool()>& isOpen,
+                                       const std::function<bool()>& reopen);
 
 // Where the window's client area starts in its pictures (the frame's width and height).
 POINT ClientOffset(HWND hWnd);

@@ -678,6 +678,11 @@ void CKitCommandBar::Copy(const CKitCommandBar* pSource, BOOL bRecursive)
     m_pControls->Copy(pSource->m_pControls, bRecursive);
 }
 
+void CKitCommandBar::CopyFromBar(const CKitCommandBar* pSource)
+{
+    CKitCommandBar::Copy(pSource, FALSE);
+}
+
 CKitCommandBar* CKitCommandBar::Clone(BOOL bRecursive) const
 {
     auto* pBar = static_cast<CKitCommandBar*>(GetRuntimeClass()->CreateObject());

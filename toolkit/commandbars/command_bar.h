@@ -253,9 +253,9 @@ public:
     // Saves or loads the bar's persistent record with its controls.
     virtual void DoPropExchange(CKitPropExchange* pPX);
     // Adds this bar and every bar its controls reach to the list, giving bars without an id one.
-    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags);
+    virtual void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags);
     // Links the popups of the bar's controls to the loaded bars.
-    void RestoreCommandBarList(CKitCommandBarList* pList);
+    virtual void RestoreCommandBarList(CKitCommandBarList* pList);
     // Cross-fading of changed rectangles: switching it redraws the bar.
     void SetAnimationEnabled(BOOL bEnable);
     BOOL GetAnimationEnabled() const;
@@ -272,6 +272,8 @@ public:
     virtual void Copy(const CKitCommandBar* pSource, BOOL bRecursive);
     // A new bar of the same class made by Copy.
     virtual CKitCommandBar* Clone(BOOL bRecursive) const;
+    // Takes over the state of a bar loaded from a stored layout: the settings and controls the bar stores.
+    virtual void CopyFromBar(const CKitCommandBar* pSource);
     // Appends the tips of the visible controls (and, for a root bar, of the other bars) to the manager's.
     virtual void CreateKeyboardTips();
     // Creates the bar's tips, gives them their texts and shows the windows of the visible ones.

@@ -222,9 +222,10 @@ public:
     CString GetEntryText(int nIndex) const;
     // Next selectable entry from nStart in the direction (+1, -1), wrapping once; -1 when none.
     int GetNextSelectable(int nStart, int nDirection) const;
+    // The space around the entries: borders, scroll bar column and margins.
+    CRect GetBorders() const;
 
 private:
-    CRect GetBorders() const;
     BOOL IsBarSelected() const;
     // One layout pass; a measuring pass stops once the entries overflow the area.
     void LayoutPass(BOOL bMeasure);

@@ -411,7 +411,7 @@ void CKitControls::Copy(const CKitControls* pSource, BOOL bRecursive)
 {
     if (pSource == nullptr || pSource == this)
         return;
-    RemoveAll();
+    RemoveReplaceable();
     for (const CKitControl* pControl : pSource->m_controls) {
         if (pSource->IsPersistent(pControl))
             AddClone(pControl, -1, bRecursive);

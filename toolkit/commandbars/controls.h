@@ -156,6 +156,9 @@ public:
     virtual void Copy(const CKitControls* pSource, BOOL bRecursive = FALSE);
     // Whether the control is stored and copied with the collection: every control but a temporary one.
     virtual BOOL IsPersistent(const CKitControl* pControl) const;
+    // Drops the controls a load or a copy replaces: all of them here; a collection that holds parts of its own
+    // bar keeps those.
+    virtual void RemoveReplaceable() { RemoveAll(); }
 
     // Saves the persistent controls (and the original copy) or loads them in place of the present ones.
     void DoPropExchange(CKitPropExchange* pPX);

@@ -66,8 +66,9 @@ void ExchangeTemplateMap(PX* pPX, CKitControl::CDocTemplateMap& map)
     }
 }
 
-// One section of the exchange, released when it goes.
-CKitPropExchangeSection Section(PX* pPX, LPCSTR lpszName)
+} // namespace
+
+CKitPropExchangeSection KitExchangeSection(CKitPropExchange* pPX, LPCSTR lpszName)
 {
     CKitPropExchange* pSection = pPX->GetSection(lpszName);
     if (pSection == nullptr)
@@ -75,7 +76,37 @@ CKitPropExchangeSection Section(PX* pPX, LPCSTR lpszName)
     pSection->SetOwner(pPX->GetOwner());
     return CKitPropExchangeSection(pSection);
 }
-} // namespace
+
+CObject* KitExchangeStoredObject(CKitPropExchange* pPX, CObject* pObject, CRuntimeClass* pClass)
+{
+    if (pPX->IsStoring()) {
+        pPX->ExchangeObjectClass(pObject, pClass);
+        return pObject;
+    }
+    CObject* pLoaded = nullptr;
+    if (!pPX->ExchangeObjectClass(pLoaded, pClass) || pLoaded == nullptr) {
+        delete pLoaded;
+        AfxThrowArchiveException(CArchiveException::badClass);
+    }
+    return pLoaded;
+}
+
+void KitExchangeObjectList(CKitPropExchange* pPX, LPCSTR lpszName, DWORD nCount, CObject* pOwner,
+                           CRuntimeClass* pClass, const std::function<CObject*(DWORD)>& objectAt,
+                           const std::function<void(CObject*, CKitPropExchange*)>& exchange)
+{
+    CKitPropExchangeEnumerator enumerator(pPX, lpszName);
+    POSITION pos = enumerator.GetPosition(nCount);
+    DWORD nIndex = 0;
+    while (pos != nullptr) {
+        CKitPropExchangeSection section(enumerator.GetNext(pos));
+        if (static_cast<CKitPropExchange*>(section) == nullptr)
+            AfxThrowArchiveException(CArchiveException::genericException);
+        section->SetOwner(pOwner);
+        CObject* pStored = pPX->IsStoring() ? objectAt(nIndex++) : nullptr;
+        exchange(KitExchangeStoredObject(section, pStored, pClass), section);
+    }
+}
 
 // CKitCommandBarList
 
@@ -160,7 +191,7 @@ void CKitControl::DoPropExchange(CKitPropExchange* pPX)
         PX::PropExchangeString(pPX, "Category", m_strCategory, "");
     // The user's own icon travels with the control, kept in the image manager under its id.
     if (static_cast<int>(m_nCustomIconId) > 0) {
-        CKitPropExchangeSection section(Section(pPX, "CustomIcon"));
+        CKitPropExchangeSection section(KitExchangeSection(pPX, "CustomIcon"));
         CKitImageManagerIconSet::Serialize(GetImageManager(), m_nCustomIconId, section);
     }
     if (nSchema > 3) {
@@ -277,31 +308,17 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
                 persistent.push_back(pControl);
         }
     } else {
-        RemoveAll();
+        RemoveReplaceable();
     }
-    CKitPropExchangeEnumerator enumerator(pPX, "Control");
-    POSITION pos = enumerator.GetPosition(static_cast<DWORD>(persistent.size()));
-    size_t nIndex = 0;
-    while (pos != nullptr) {
-        CKitPropExchangeSection section(enumerator.GetNext(pos));
-        if (static_cast<CKitPropExchange*>(section) == nullptr)
-            AfxThrowArchiveException(CArchiveException::genericException);
-        section->SetOwner(pPX->GetOwner());
-        if (pPX->IsStoring()) {
-            CObject* pObject = persistent[nIndex++];
-            section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CKitControl));
-            static_cast<CKitControl*>(pObject)->DoPropExchange(section);
-            continue;
-        }
-        CObject* pObject = nullptr;
-        if (!section->ExchangeObjectClass(pObject, RUNTIME_CLASS(CKitControl)) || pObject == nullptr) {
-            delete pObject;
-            AfxThrowArchiveException(CArchiveException::badClass);
-        }
-        auto* pControl = static_cast<CKitControl*>(pObject);
-        InsertAt(pControl, -1);
-        pControl->DoPropExchange(section);
-    }
+    KitExchangeObjectList(
+        pPX, "Control", static_cast<DWORD>(persistent.size()), pPX->GetOwner(), RUNTIME_CLASS(CKitControl),
+        [&](DWORD nIndex) { return persistent[nIndex]; },
+        [&](CObject* pObject, CKitPropExchange* pSection) {
+            auto* pControl = static_cast<CKitControl*>(pObject);
+            if (pPX->IsLoading())
+                InsertAt(pControl, -1);
+            pControl->DoPropExchange(pSection);
+        });
     if (pPX->IsLoading())
         OnChanged();
     if (pPX->GetSchema() < 3)
@@ -314,7 +331,7 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
     BOOL bOriginal = pPX->IsStoring() && m_pOriginalControls != nullptr && bSaveOriginals;
     PX::PropExchangeBool(pPX, "OriginalControls", bOriginal, FALSE);
     if (bOriginal) {
-        CKitPropExchangeSection section = Section(pPX, "OriginalControls");
+        CKitPropExchangeSection section = KitExchangeSection(pPX, "OriginalControls");
         if (pPX->IsStoring()) {
             m_pOriginalControls->DoPropExchange(section);
         } else {
@@ -332,7 +349,7 @@ void CKitControls::DoPropExchange(CKitPropExchange* pPX)
     BOOL bCustomized = FALSE;
     PX::PropExchangeBool(pPX, "CustomizedControls", bCustomized, FALSE);
     if (pPX->IsLoading() && bCustomized) {
-        CKitPropExchangeSection section = Section(pPX, "CustomizedControls");
+        CKitPropExchangeSection section = KitExchangeSection(pPX, "CustomizedControls");
         auto* pDropped = new CKitControls();
         try {
             pDropped->DoPropExchange(section);
@@ -397,7 +414,7 @@ void CKitCommandBar::DoPropExchange(CKitPropExchange* pPX)
     }
     if (nSchema > 18)
         ExchangeInt(pPX, "DefaultButtonStyle", m_nDefaultButtonStyle, 0);
-    CKitPropExchangeSection section = Section(pPX, "Controls");
+    CKitPropExchangeSection section = KitExchangeSection(pPX, "Controls");
     if (pPX->IsLoading())
         m_pControls->SetParent(this);
     m_pControls->DoPropExchange(section);
@@ -472,7 +489,7 @@ void CKitMenuBar::DoPropExchange(CKitPropExchange* pPX)
     for (DWORD i = 0; i < nCount; i++) {
         CString strSection;
         strSection.Format("%s%i", "MDIMenu", static_cast<int>(i));
-        CKitPropExchangeSection section = Section(pPX, strSection);
+        CKitPropExchangeSection section = KitExchangeSection(pPX, strSection);
         int nId = pPX->IsStoring() ? static_cast<int>(infos[i]->m_nIDMenu) : 0;
         ExchangeInt(section, "Id", nId, 0);
         CKitMenuBarMDIMenuInfo* pInfo = pPX->IsStoring() ? infos[i] : m_pMDIMenus->Lookup(static_cast<UINT>(nId));
@@ -480,7 +497,7 @@ void CKitMenuBar::DoPropExchange(CKitPropExchange* pPX)
             pInfo = new CKitMenuBarMDIMenuInfo(GetCommandBars(), static_cast<UINT>(nId));
             m_pMDIMenus->SetAt(static_cast<UINT>(nId), pInfo);
         }
-        CKitPropExchangeSection controls = Section(section, "Controls");
+        CKitPropExchangeSection controls = KitExchangeSection(section, "Controls");
         pInfo->m_pControls->DoPropExchange(controls);
     }
 }
@@ -543,7 +560,7 @@ void CKitToolBar::MergeLoadedState(CKitToolBar* pLoaded, BOOL bAsk)
     if (pOriginal != nullptr)
         pOriginal->InternalAddRef();
     const int nPosition = m_nBarPosition;
-    CKitCommandBar::Copy(pLoaded, FALSE);
+    CopyFromBar(pLoaded);
     m_nBarPosition = nPosition;
     m_bBuiltIn = pLoaded->m_bBuiltIn;
     m_bCloseable = pLoaded->m_bCloseable;

@@ -1,14 +1,18 @@
 // CKitCommandBarList: the bars reached from the bars being saved or loaded, each held once, so that popup bars shared by several controls are written once and linked again by id.
 #pragma once
 
+#include "toolkit/common/prop_exchange.h"
+
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 class CKitCommandBar;
 class CKitCommandBarManager;
 class CKitControls;
-class CKitPropExchange;
+class CObject;
+struct CRuntimeClass;
 
 class CKitCommandBarList {
 public:
@@ -42,3 +46,15 @@ void KitSaveBarList(CKitPropExchange* pPX, CKitCommandBar* pBar);
 // Reads the bars KitSaveBarList wrote and links their popups; the first bar read, with one
 // reference for the caller. Damaged data throws the archive exception.
 CKitCommandBar* KitLoadBarList(CKitPropExchange* pPX, CKitCommandBarManager* pCommandBars);
+
+// The named section of the exchange, with the exchange's owner; a missing section throws the archive exception.
+CKitPropExchangeSection KitExchangeSection(CKitPropExchange* pPX, LPCSTR lpszName);
+// Storing writes the object's class and answers the object; loading creates an object of the class read, which
+// must derive from pClass, else the archive exception with the bad-class cause is thrown.
+CObject* KitExchangeStoredObject(CKitPropExchange* pPX, CObject* pObject, CRuntimeClass* pClass);
+// One object per numbered section of the name: storing writes the class of each of the nCount objects objectAt
+// gives, loading creates an object of each stored class (deriving from pClass); either way exchange (object,
+// section) follows, the section's owner being pOwner.
+void KitExchangeObjectList(CKitPropExchange* pPX, LPCSTR lpszName, DWORD nCount, CObject* pOwner,
+                           CRuntimeClass* pClass, const std::function<CObject*(DWORD)>& objectAt,
+                           const std::function<void(CObject*, CKitPropExchange*)>& exchange);

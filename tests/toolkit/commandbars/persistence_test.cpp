@@ -1,6 +1,7 @@
 // Saving and loading bars: what is written, the schemas of the style, shared popup bars, unknown
 // classes, changed built-in toolbars, and damaged stored states.
 #include "support/message_box_recorder.h"
+#include "support/stored_bars.h"
 #include "support/test_program.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
@@ -24,36 +25,7 @@
 
 namespace {
 
-using Bytes = std::vector<BYTE>;
-
-// The bar and the bars it reaches, saved at the schema.
-Bytes Save(CKitCommandBar* pBar, int nSchema = CKitPropExchange::kDefaultSchema)
-{
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        CKitPropExchangeArchive px(ar);
-        px.SetSchema(nSchema);
-        px.ExchangeSchema();
-        KitSaveBarList(&px, pBar);
-        ar.Close();
-    }
-    const auto nLength = static_cast<size_t>(file.GetLength());
-    BYTE* pBytes = file.Detach();
-    Bytes bytes(pBytes, pBytes + nLength);
-    free(pBytes);
-    return bytes;
-}
-
-// The first bar of the saved bytes (one reference); throws what the archive throws.
-CKitCommandBar* Load(Bytes bytes, CKitCommandBarManager* pCommandBars = nullptr)
-{
-    CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
-    CArchive ar(&file, CArchive::load);
-    CKitPropExchangeArchive px(ar);
-    px.ExchangeSchema();
-    return KitLoadBarList(&px, pCommandBars);
-}
+using Bytes = StoredBytes;
 
 // A toolbar with buttons of the ids.
 CKitToolBar* MakeBar(LPCSTR lpszTitle, UINT nBarId, std::initializer_list<UINT> ids)
@@ -85,7 +57,7 @@ TEST(BarPersistence, TemporaryControlsAreNeverWritten)
     pBar->GetControls()->CreateOriginalControls();
     pBar->GetControls()->Add(kitControlButton, 103, nullptr, 1, TRUE);
     EXPECT_FALSE(pBar->GetControls()->IsChanged()) << "temporary controls are no change";
-    CKitCommandBar* pLoaded = Load(Save(pBar));
+    CKitCommandBar* pLoaded = LoadBarBytes(SaveBarBytes(pBar));
     EXPECT_EQ((std::vector<UINT>{100, 101}), IdsOf(pLoaded->GetControls()));
     EXPECT_EQ((std::vector<UINT>{100, 101}), IdsOf(pLoaded->GetControls()->GetOriginalControls()));
     EXPECT_STREQ("Standard", pLoaded->GetTitle());
@@ -101,7 +73,7 @@ TEST(BarPersistence, DocumentTemplateMapsSurviveSavingAndCopying)
     pBar->GetControl(0)->GetDocTemplatesAssigned()->SetAt(7, 1);
     pBar->GetControl(0)->GetDocTemplatesAssigned()->SetAt(9, 2);
     pBar->GetControl(1)->GetDocTemplatesExcluded()->SetAt(7, 3);
-    CKitCommandBar* pLoaded = Load(Save(pBar));
+    CKitCommandBar* pLoaded = LoadBarBytes(SaveBarBytes(pBar));
     ASSERT_EQ(2, pLoaded->GetControlCount());
     CKitControl* pClone = pLoaded->GetControl(0)->Clone(FALSE);
     for (CKitControl* pFirst : {pLoaded->GetControl(0), pClone}) {
@@ -132,7 +104,7 @@ TEST(BarPersistence, TheStyleLoadsFromTheRecordOfTheFilesSchema)
         pPopup->SetStyle(kitButtonCaption);
         pPopup->SetCaption("Export");
         CKitToolBar* pAfter = MakeBar("", 2, {});
-        CKitCommandBar* pLoaded = Load(Save(pBar, nSchema));
+        CKitCommandBar* pLoaded = LoadBarBytes(SaveBarBytes(pBar, nSchema));
         ASSERT_EQ(2, pLoaded->GetControlCount());
         EXPECT_EQ(kitButtonIconAndCaption, pLoaded->GetControl(0)->GetStyle());
         EXPECT_EQ(kitButtonCaption, pLoaded->GetControl(1)->GetStyle());
@@ -164,15 +136,15 @@ TEST(BarPersistence, ACustomIconTravelsWithItsControlIntoTheImageManager)
     image.TakeBitmap(hBitmap);
     ASSERT_TRUE(pImages->SetIcon(image, kIconId, CSize(16, 16)));
 
-    const Bytes plain = Save(pBar);
+    const Bytes plain = SaveBarBytes(pBar);
     pBar->GetControl(1)->SetCustomIconId(kIconId);
-    const Bytes withIcon = Save(pBar);
+    const Bytes withIcon = SaveBarBytes(pBar);
     // Only a control with a custom icon writes the icon's section.
     EXPECT_GT(withIcon.size(), plain.size() + 16 * 16 * 4 / 2);
 
     // The loaded bar has no image manager of its own: the icon goes into the shared one.
     CKitImageManager::Instance()->RemoveIcon(kIconId);
-    CKitCommandBar* pLoaded = Load(withIcon);
+    CKitCommandBar* pLoaded = LoadBarBytes(withIcon);
     ASSERT_EQ(2, pLoaded->GetControlCount());
     EXPECT_EQ(kIconId, pLoaded->GetControl(1)->GetCustomIconId());
     EXPECT_EQ(0u, pLoaded->GetControl(0)->GetCustomIconId());
@@ -218,7 +190,7 @@ TEST(BarPersistence, AnEditKeepsItsSettingsAsFarAsTheFilesSchemaHoldsThem)
         pEdit->SetCharLimit(12);
         pEdit->SetEditIconId(7);
         pEdit->SetBuddyButtonId(9);
-        CKitCommandBar* pLoaded = Load(Save(pBar, c.nSchema));
+        CKitCommandBar* pLoaded = LoadBarBytes(SaveBarBytes(pBar, c.nSchema));
         ASSERT_EQ(1, pLoaded->GetControlCount());
         auto* pCopy = DYNAMIC_DOWNCAST(CKitControlEdit, pLoaded->GetControl(0));
         ASSERT_NE(nullptr, pCopy);
@@ -254,14 +226,14 @@ TEST(BarPersistence, APopupBarSharedByTwoControlsIsWrittenOnceAndLinkedToBoth)
     pMenu->InternalAddRef();
     pSecond->SetCommandBar(pMenu);
 
-    const Bytes bytes = Save(pBar);
+    const Bytes bytes = SaveBarBytes(pBar);
     // The count of bars follows the schema marker: the toolbar and one popup bar.
     WORD nBars = 0;
     std::memcpy(&nBars, bytes.data() + 8, sizeof(nBars));
     EXPECT_EQ(2, nBars);
     EXPECT_GE(pMenu->GetBarID(), CKitCommandBarList::kFirstGeneratedId);
 
-    CKitCommandBar* pLoaded = Load(bytes);
+    CKitCommandBar* pLoaded = LoadBarBytes(bytes);
     ASSERT_EQ(2, pLoaded->GetControlCount());
     CKitCommandBar* pLinked = pLoaded->GetControl(0)->GetCommandBar();
     ASSERT_NE(nullptr, pLinked);
@@ -275,29 +247,16 @@ TEST(BarPersistence, APopupBarSharedByTwoControlsIsWrittenOnceAndLinkedToBoth)
     pBar->InternalRelease();
 }
 
-// Replaces the first occurrence of the text (same length) in the bytes.
-void Patch(Bytes& bytes, const char* pszFrom, const char* pszTo)
-{
-    const size_t n = std::strlen(pszFrom);
-    for (size_t i = 0; i + n <= bytes.size(); i++) {
-        if (std::memcmp(bytes.data() + i, pszFrom, n) == 0) {
-            std::memcpy(bytes.data() + i, pszTo, n);
-            return;
-        }
-    }
-    FAIL() << pszFrom << " not found";
-}
-
 TEST(BarPersistence, AnUnknownControlClassIsABadClassArchiveError)
 {
     CKitToolBar* pBar = MakeBar("Standard", 1, {100});
     auto* pPopup = new CKitControlPopup();
     pBar->GetControls()->AddControl(pPopup);
-    Bytes bytes = Save(pBar);
-    Patch(bytes, "CKitControlPopup", "CKitControlPopuq");
+    Bytes bytes = SaveBarBytes(pBar);
+    PatchBytes(bytes, "CKitControlPopup", "CKitControlPopuq");
     int nCause = -1;
     try {
-        CKitCommandBar* pLoaded = Load(bytes);
+        CKitCommandBar* pLoaded = LoadBarBytes(bytes);
         pLoaded->InternalRelease();
     } catch (CArchiveException* e) {
         nCause = e->m_cause;
@@ -395,25 +354,7 @@ TEST_F(ChangedToolbars, DamagedStoredStatesAreAbandonedWithoutHarm)
     pMenu->GetControls()->Add(kitControlButton, 300)->SetCaption("Item");
     pPopup->SetCommandBar(pMenu);
     pSource->GetControls()->CreateOriginalControls();
-    CMemFile file;
-    {
-        CArchive ar(&file, CArchive::store);
-        CKitPropExchangeArchive px(ar);
-        px.ExchangeSchema();
-        KitSaveBarList(&px, pSource);
-        // Where the bar stood: docked at the top, anywhere, shown.
-        int nPosition = kitBarTop;
-        CRect rc(0, 0, 0, 0);
-        BOOL bVisible = TRUE;
-        CKitPropExchange::PropExchangeIntWithDefault(&px, "DockPosition", nPosition, kitBarTop);
-        CKitPropExchange::PropExchangeRect(&px, "DockRect", rc, rc);
-        CKitPropExchange::PropExchangeBool(&px, "Visible", bVisible, TRUE);
-        ar.Close();
-    }
-    const auto nLength = static_cast<size_t>(file.GetLength());
-    BYTE* pRaw = file.Detach();
-    const Bytes good(pRaw, pRaw + nLength);
-    free(pRaw);
+    const Bytes good = SaveBarBytes(pSource, CKitPropExchange::kDefaultSchema, true);
     pSource->InternalRelease();
 
     const std::vector<UINT> liveIds = IdsOf(m_pStandard->GetControls());

@@ -141,7 +141,9 @@ class CMenuSite : public CWnd {
 public:
     CMenuSite()
     {
-        CreateEx(0, "STATIC", "Popup bars", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 40, 40, 360, 160, nullptr, 0);
+        // A plain white client: the static control's own text would show in the popups' pictures.
+        CreateEx(0, "STATIC", "Popup bars", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | SS_WHITERECT, 40,
+                 40, 360, 160, nullptr, 0);
     }
     ~CMenuSite() override { DestroyWindow(); }
 
@@ -263,7 +265,9 @@ TEST_F(PopupBarTest, APopupCutToItsMaximumHeightScrollsWithItsButtons)
     }
     const int nCount = m_pPopup->GetControlCount();
     m_pPopup->SetMaxHeight(120);
-    ASSERT_TRUE(m_pPopup->PopupAt(100, 100));
+    // Opened over its site, which the picture shows behind it.
+    const CPoint ptPopup(100, 70);
+    ASSERT_TRUE(m_pPopup->PopupAt(ptPopup.x, ptPopup.y));
     ASSERT_TRUE(m_pPopup->IsScrolling());
     CRect rcWindow;
     m_pPopup->GetWindowRect(&rcWindow);
@@ -291,10 +295,25 @@ TEST_F(PopupBarTest, APopupCutToItsMaximumHeightScrollsWithItsButtons)
     // Halfway: both buttons show their arrows.
     m_pPopup->SendMessage(WM_TIMER, CKitPopupBar::kTimerScrollUp);
     m_pPopup->SendMessage(WM_TIMER, CKitPopupBar::kTimerScrollUp);
-    m_pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    CRect rcShot = rcWindow;
-    rcShot.InflateRect(4, 4);
-    const WindowImage shot = CaptureScreenRect(rcShot);
+    const int nFirstShown = m_pPopup->GetFirstVisible();
+    const auto paint = [&] {
+        m_site.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        m_pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpMessages();
+        return true;
+    };
+    const auto reopen = [&] {
+        if (!m_pPopup->PopupAt(ptPopup.x, ptPopup.y))
+            return false;
+        for (int i = 0; i < nCount && m_pPopup->GetFirstVisible() < nFirstShown; i++)
+            m_pPopup->SendMessage(WM_TIMER, CKitPopupBar::kTimerScrollDown);
+        return paint();
+    };
+    paint();
+    CRect rcShot;
+    m_site.GetWindowRect(&rcShot);
+    rcShot.UnionRect(rcShot, rcWindow);
+    const WindowImage shot = CaptureScreenRectWhileOpen(rcShot, [&] { return m_pPopup->IsVisible() != FALSE; }, reopen);
     EXPECT_EQ("", SaveScreenshot("commandbar-scrolling-popup", shot.width, shot.height, shot.pixels));
 
     // The keyboard's selection scrolls what it selects into view.
@@ -589,7 +608,9 @@ TEST_F(PopupBarTest, APopupToolBarWrapsItsButtonsInRowsWithinItsBorders)
     }
     pToolBar->GetControl(4)->SetBeginGroup(TRUE);
     EXPECT_EQ(kitBarTypeNormal, pToolBar->GetType());
-    ASSERT_TRUE(pToolBar->PopupAt(100, 100));
+    // Opened over its site, which the picture shows behind it.
+    const CPoint ptPopup(70, 80);
+    ASSERT_TRUE(pToolBar->PopupAt(ptPopup.x, ptPopup.y));
     CRect rcWindow;
     pToolBar->GetWindowRect(&rcWindow);
     EXPECT_LE(rcWindow.Width(), CKitPopupToolBar::kMaxRowWidth);
@@ -614,9 +635,17 @@ TEST_F(PopupBarTest, APopupToolBarWrapsItsButtonsInRowsWithinItsBorders)
     pToolBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     EXPECT_TRUE(pToolBar->IsVisible());
     Wait(100);
-    CRect rcShot = rcWindow;
-    rcShot.InflateRect(4, 4);
-    const WindowImage shot = CaptureScreenRect(rcShot);
+    const auto reopen = [&] {
+        if (!pToolBar->PopupAt(ptPopup.x, ptPopup.y))
+            return false;
+        Wait(100);
+        return true;
+    };
+    m_site.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    CRect rcShot;
+    m_site.GetWindowRect(&rcShot);
+    rcShot.UnionRect(rcShot, rcWindow);
+    const WindowImage shot = CaptureScreenRectWhileOpen(rcShot, [&] { return pToolBar->IsVisible() != FALSE; }, reopen);
     EXPECT_EQ("", SaveScreenshot("commandbar-popup-toolbar", shot.width, shot.height, shot.pixels));
     m_manager.ClosePopups();
     pToolBar->InternalRelease();
@@ -848,14 +877,19 @@ void CALLBACK ReadHeaderMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
     PumpMessages();
     auto* pAlign = static_cast<CKitControlPopup*>(pPopup->GetControl(2));
     CKitCommandBar* pSubMenu = pAlign->GetCommandBar();
+    // The picture shows both menus over the list's frame.
+    const HWND hFrame = ::GetAncestor(pPopup->GetSite()->GetSafeHwnd(), GA_ROOT);
+    ::RedrawWindow(hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     pPopup->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     pSubMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    CRect rcMenu, rcSub;
+    PumpMessages();
+    CRect rcShot, rcMenu, rcSub;
+    ::GetWindowRect(hFrame, &rcShot);
     pPopup->GetWindowRect(&rcMenu);
     pSubMenu->GetWindowRect(&rcSub);
-    rcMenu.UnionRect(rcMenu, rcSub);
-    rcMenu.InflateRect(4, 4);
-    const WindowImage shot = CaptureScreenRect(rcMenu);
+    rcShot.UnionRect(rcShot, rcMenu);
+    rcShot.UnionRect(rcShot, rcSub);
+    const WindowImage shot = CaptureScreenRect(rcShot);
     g_headerMenu.strScreenshot = SaveScreenshot("commandbar-header-menu", shot.width, shot.height, shot.pixels);
     pPopup->OpenPopupAt(-1);
     pPopup->GetControl(1)->OnExecute();
@@ -866,9 +900,12 @@ class CListFrame : public CWnd {
 public:
     CListFrame()
     {
-        CreateEx(0, "STATIC", "Header menu", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE | WS_CLIPCHILDREN, 60, 60, 360,
-                 200, nullptr, 0);
-        m_list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 340, 160), this, 1);
+        // Wide enough for the menu opened on the second column and its submenu to lie over the frame.
+        CreateEx(0, "STATIC", "Header menu", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | WS_CLIPCHILDREN,
+                 60, 60, 520, 220, nullptr, 0);
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        m_list.CreateEx(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, rcClient, this, 1);
         for (int i = 0; i < 2; ++i) {
             LVCOLUMNA column = {};
             column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -1008,8 +1045,11 @@ TEST(BarsContextMenu, ListsTheToolbarsCheckedWhileTheyShow)
 
 TEST(ExpandPopup, ShowsTheButtonsThatDidNotFitAsAToolbarAboveAddOrRemoveButtons)
 {
-    DockingSite site(CRect(40, 40, 560, 360));
-    CKitToolBar* pBar = site.AddBar("Standard", kitBarTop, {"New", "Open", "Save", "Print", "Export", "Mail"});
+    DockingSite site(CRect(40, 40, 560, 260));
+    // Long enough for the popup, which opens leftwards from the button, to lie over the bar.
+    CKitToolBar* pBar = site.AddBar("Standard", kitBarTop,
+                                    {"New", "Open", "Save", "Cut", "Copy", "Paste", "Undo", "Redo", "Print", "Export",
+                                     "Mail"});
     const int nFull = pBar->CalcDockLayout(2000, LM_HORZ | LM_HORZDOCK | LM_COMMIT).cx;
     pBar->MoveWindow(0, 0, nFull - 60, 28);
     pBar->CalcDockLayout(nFull - 60, LM_HORZ | LM_HORZDOCK | LM_COMMIT);
@@ -1030,13 +1070,18 @@ TEST(ExpandPopup, ShowsTheButtonsThatDidNotFitAsAToolbarAboveAddOrRemoveButtons)
     CRect rc;
     pPopup->GetWindowRect(&rc);
     EXPECT_FALSE(rc.IsRectEmpty());
-    CRect rcBar;
-    pBar->GetWindowRect(&rcBar);
-    rc.UnionRect(rc, rcBar);
-    rc.InflateRect(4, 4);
-    // The popup opens leftwards from the button, against the screen's left edge.
-    rc.left = std::max<LONG>(rc.left, 0);
-    const WindowImage shot = CaptureScreenRect(rc);
+    CRect rcSite;
+    site.GetWindowRect(&rcSite);
+    rc.UnionRect(rc, rcSite);
+    const auto reopen = [&] {
+        if (!pBar->OpenPopupAt(nExpand))
+            return false;
+        pExpand->GetCommandBar()->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpMessages();
+        return true;
+    };
+    const WindowImage shot = CaptureScreenRectWhileOpen(
+        rc, [&] { return pExpand->GetCommandBar() != nullptr && pExpand->GetCommandBar()->IsVisible(); }, reopen);
     EXPECT_EQ("", SaveScreenshot("commandbar-expand-popup", shot.width, shot.height, shot.pixels));
     site.m_manager.ClosePopups();
 }

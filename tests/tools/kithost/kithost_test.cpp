@@ -292,6 +292,12 @@ void CALLBACK ReadContextMenu(HWND, UINT, UINT_PTR nIDEvent, DWORD)
 TEST_F(KitHostTest, TheContextMenuOpensFromTheKeyboardWithKeyboardTips)
 {
     g_pHostFrame = m_pFrame;
+    // On the work area's bottom edge the menu, which would reach below it, opens over the frame.
+    CRect rcWork, rcFrame;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    m_pFrame->GetWindowRect(&rcFrame);
+    m_pFrame->SetWindowPos(nullptr, rcFrame.left, rcWork.bottom - rcFrame.Height(), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Idle();
     ::SetTimer(nullptr, 0, 300, ReadContextMenu);
     CWnd::FromHandle(::GetDlgItem(m_pFrame->GetSafeHwnd(), AFX_IDW_PANE_FIRST))
         ->SendMessage(WM_CONTEXTMENU, 0, static_cast<LPARAM>(-1));

@@ -25,7 +25,7 @@ public:
     // Holds no reference to the window, the ribbon bar or the manager; either of the last two may be null.
     // The manager knows the hook as its frame hook while the hook lives.
     CKitFrameHook(CWnd* pFrame, CKitRibbonBar* pRibbonBar, CKitCommandBarManager* pCommandBars);
-    ~CKitFrameHook();
+    virtual ~CKitFrameHook();
     CKitFrameHook(const CKitFrameHook&) = delete;
     CKitFrameHook& operator=(const CKitFrameHook&) = delete;
 

@@ -324,6 +324,20 @@ void CKitRibbonBackstageView::SetActiveTab(CKitRibbonBackstageTab* pTab)
     RecalcLayout();
 }
 
+int CKitRibbonBackstageView::OnControlsChanged()
+{
+    const int nResult = CKitCommandBar::OnControlsChanged();
+    // The entry is still alive here: its collection releases it afterwards.
+    const auto gone = [this](const CKitControl* pEntry) { return pEntry != nullptr && m_pControls->IndexOf(pEntry) < 0; };
+    if (gone(m_pHot))
+        m_pHot = nullptr;
+    if (gone(m_pFocused))
+        m_pFocused = nullptr;
+    if (gone(m_pActiveTab))
+        SetActiveTab(nullptr);
+    return nResult;
+}
+
 void CKitRibbonBackstageView::Execute(CKitControl* pEntry)
 {
     SetTrackingMode(FALSE);

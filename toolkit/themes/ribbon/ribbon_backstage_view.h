@@ -88,6 +88,8 @@ public:
     void OnKey(UINT nChar);
 
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
+    // An entry that leaves the view is no longer its hot, focused or active entry.
+    int OnControlsChanged() override;
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

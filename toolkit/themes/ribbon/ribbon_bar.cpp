@@ -24,9 +24,6 @@ IMPLEMENT_DYNCREATE(CKitRibbonBar, CKitMenuBar)
 IMPLEMENT_DYNCREATE(CKitRibbonBar::CControlQuickAccessMorePopup, CKitControlPopup)
 
 namespace {
-// The caption buttons' command ids.
-constexpr UINT kIdCaptionButtonFirst = 0xF020;
-constexpr UINT kIdCaptionButtonLast = 0xF120;
 // The popups stay on the toolbar's menus and keep their own enabled state.
 constexpr DWORD kQuickAccessPopupFlags = CKitRibbonBar::kFlagNotForQuickAccess | CKitRibbonBar::kFlagKeepEnabled;
 // Headers moved or cut to fit keep this width.
@@ -37,6 +34,13 @@ constexpr int kMinContextHeaderWidth = 40;
 BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
     AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownRibbon)
     AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDblClkRibbon)
+    AFX_WM_ENTRY(WM_RBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnRButtonDownRibbon)
+    AFX_WM_ENTRY(WM_RBUTTONUP, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnRButtonUpRibbon)
+    AFX_WM_ENTRY(WM_SETCURSOR, AfxSig::b_setcursor, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursorRibbon)
+    AFX_WM_ENTRY(WM_SHOWWINDOW, AfxSig::v_showwindow, void (CWnd::*)(BOOL, UINT), OnShowWindowRibbon)
+    AFX_WM_ENTRY(WM_SYSCOLORCHANGE, AfxSig::v_v, void (CWnd::*)(), OnSysColorChangeRibbon)
+    ON_MESSAGE(WM_NCHITTEST, &CKitRibbonBar::OnNcHitTestRibbon)
+    ON_MESSAGE(WM_KIT_CONTROL_NOTIFY, &CKitRibbonBar::OnExecuteRibbon)
     ON_COMMAND_RANGE(CKitRibbonBar::kIdQuickAccessBelow, CKitRibbonBar::kIdQuickAccessAboveLast,
                      &CKitRibbonBar::OnQuickAccessPlace)
 END_MESSAGE_MAP()
@@ -126,6 +130,8 @@ CKitRibbonGroup* CKitRibbonBar::HitTestGroup(CPoint point) const
 
 void CKitRibbonBar::OnRemoved()
 {
+    // The caption buttons draw through the hook.
+    RemoveCaptionButtons();
     delete m_pFrameHook;
     m_pFrameHook = nullptr;
     m_pQuickAccessControls->RemoveAll();
@@ -308,53 +314,6 @@ void CKitRibbonBar::SetRibbonMinimized(BOOL bMinimized)
     CWnd* pSite = GetSite();
     if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
         pSite->SendMessage(kMsgMinimizedChanged, reinterpret_cast<WPARAM>(this), 0);
-}
-
-void CKitRibbonBar::OnLButtonDownRibbon(UINT nFlags, CPoint point)
-{
-    m_bSelectedTabClicked = FALSE;
-    CKitTabManagerItem* pItem = m_bTabsVisible ? m_pControlTab->HitTest(point) : nullptr;
-    if (pItem == nullptr) {
-        OnLButtonDownBar(nFlags, point);
-        return;
-    }
-    if (pItem == m_pControlTab->GetSelectedItem()) {
-        // A minimised ribbon's tab click opens its popup instead.
-        if (!IsCustomizeMode() && !m_bMinimized)
-            m_bSelectedTabClicked = TRUE;
-        return;
-    }
-    m_pControlTab->OnItemClick(pItem);
-}
-
-void CKitRibbonBar::OnLButtonDblClkRibbon(UINT nFlags, CPoint point)
-{
-    CKitTabManagerItem* pItem = m_bTabsVisible ? m_pControlTab->HitTest(point) : nullptr;
-    if (pItem != nullptr && pItem == m_pControlTab->GetSelectedItem() && m_bAllowMinimize &&
-        (m_bMinimized || m_bSelectedTabClicked)) {
-        SetRibbonMinimized(!m_bMinimized);
-        m_bSelectedTabClicked = TRUE;
-    }
-    if (pItem == nullptr)
-        OnLButtonDblClkBar(nFlags, point);
-}
-
-void CKitRibbonBar::DoPropExchange(CKitPropExchange* pPX)
-{
-    using PX = CKitPropExchange;
-    if (pPX->IsLoading() && pPX->GetOwner() != nullptr) {
-        if (auto* pCommandBars = DYNAMIC_DOWNCAST(CKitCommandBarManager, pPX->GetOwner()))
-            SetCommandBars(pCommandBars);
-    }
-    PX::PropExchangeBool(pPX, "ShowQuickAccessBelow", m_bQuickAccessBelow, FALSE);
-    if (pPX->GetSchema() > 18)
-        PX::PropExchangeBool(pPX, "Minimized", m_bMinimized, FALSE);
-    if (pPX->GetSchema() > 23)
-        PX::PropExchangeBool(pPX, "Customizable", m_bCustomizable, FALSE);
-    if (m_bCustomizable)
-        CKitToolBar::DoPropExchange(pPX);
-    CKitPropExchangeSection section(pPX->GetSection("QuickAccessControls"));
-    m_pQuickAccessControls->DoPropExchange(section);
 }
 
 int CKitRibbonBar::CalcQuickAccessHeight()
@@ -605,6 +564,8 @@ void CKitRibbonBar::RepositionControls(int nWidth, int nHeight)
     } else {
         ShowScrollButtons(FALSE, FALSE);
     }
+    if (m_pFrameHook != nullptr && bCaptionVisible)
+        RepositionCaptionButtons(&dc);
     dc.SelectObject(pOldFont);
 
     if (bCaptionVisible)
@@ -630,8 +591,14 @@ void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
         pRibbonPainter->FillRibbonGroupsArea(pDC, pSelected, m_rcGroups);
     if (m_bTabsVisible && rcIntersect.IntersectRect(rcClip, m_rcTabControl))
         m_pControlTab->GetPaintManager()->DrawTabControl(m_pControlTab, pDC, m_rcTabControl);
-    if (IsGroupsVisible())
-        DrawGroups(pDC, pRibbonPainter, pSelected->GetGroups(), rcClip);
+    if (IsGroupsVisible()) {
+        CKitRibbonGroups* pGroups = pSelected->GetGroups();
+        for (int i = 0; i < pGroups->GetCount(); ++i) {
+            CKitRibbonGroup* pGroup = pGroups->GetAt(i);
+            if (pGroup->IsVisible() && rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
+                pGroup->Draw(pDC, rcClip);
+        }
+    }
     BOOL bFirst = TRUE;
     for (int i = 0; i < GetControlCount(); ++i) {
         CKitControl* pControl = GetControl(i);
@@ -699,7 +666,8 @@ void CKitRibbonBar::RepositionContextHeaders()
         rc.right = nRightBound;
         rc.left = std::min(rc.left, rc.right - kMinContextHeaderWidth);
         nRightBound = rc.left;
-        if (rc.left < nLeftBound) {
+        // The header to the left is cut in turn; only the free part's own edge ends the fitting.
+        if (rc.left < rcFree.left) {
             RemoveContextHeaders();
             return;
         }

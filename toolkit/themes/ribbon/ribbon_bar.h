@@ -8,6 +8,7 @@
 #include <vector>
 
 class CKitCommandBarKeyboardTip;
+class CKitCommandBarList;
 class CKitControl;
 class CKitFrameHook;
 class CKitPaintManager;
@@ -49,6 +50,11 @@ public:
     static constexpr DWORD kFlagTabsRowRight = 0x01;
     static constexpr DWORD kFlagKeepEnabled = 0x08;
     static constexpr DWORD kFlagNotForQuickAccess = 0x10;
+    // Sent to the site frame to open its system menu; wParam the frame, lParam the screen point.
+    static constexpr UINT kMsgPopupSystemMenu = 0x0313;
+    // The caption buttons' command ids.
+    static constexpr UINT kIdCaptionButtonFirst = 0xF020;
+    static constexpr UINT kIdCaptionButtonLast = 0xF120;
 
     // The button that shows the quick access controls that did not fit.
     class CControlQuickAccessMorePopup : public CKitControlPopup {
@@ -57,6 +63,8 @@ public:
         CControlQuickAccessMorePopup() = default;
         // The ribbon painter's more-controls button; no caption.
         void Draw(CDC* pDC) override;
+        // Opening takes a fresh popup of the controls that did not fit from the ribbon it belongs to.
+        BOOL SetPopup(BOOL bPopup) override;
     };
 
     // A menu item that puts a default command on the quick access toolbar, or takes it off when it is there.
@@ -138,6 +146,9 @@ public:
     BOOL IsQuickAccessControl(const CKitControl* pControl) const;
     CKitRibbonBarControlQuickAccessPopup* GetQuickAccessPopup() const { return m_pQuickAccessPopup; }
     CControlQuickAccessMorePopup* GetQuickAccessMorePopup() const { return m_pQuickAccessMorePopup; }
+    // A new popup with copies of the quick access controls the layout hid for want of room, then the customize
+    // button; the caller holds its reference.
+    virtual CKitPopupBar* CreateMoreQuickAccessPopupBar();
     // The customize button's drop-down (for that button) or the right-click menu for the control, adjusted to
     // the control and the ribbon's state; the caller releases it. Null when the menu cannot be loaded.
     virtual CKitPopupBar* CreateContextMenu(CKitControl* pControl);
@@ -168,8 +179,42 @@ public:
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
     // Rebuilds the context headers and fits them into the caption's free part.
     void RepositionContextHeaders();
-    // The ribbon flags, the quick access place and list; the toolbar's own state only when customizable.
+    // The non-client code of a caption point (bar coordinates): HTCAPTION, HTSYSMENU, HTTOP, or 0.
+    int HitTestCaption(CPoint point) const;
+    // The context header under the point, or null.
+    CKitRibbonTabContextHeader* HitTestContextHeader(CPoint point) const;
+    // The frame window whose caption the ribbon draws: the skinned frame, else the bar's site.
+    CWnd* GetFrameWindow() const;
+    // The site frame has the WS_MAXIMIZE style.
+    BOOL IsFrameMaximized() const;
+    CString GetTitleText() const { return m_strTitleText; }
+    // The icon of a command added to the quick access toolbar without one; -1 none.
+    int GetQuickAccessDefaultIconId() const { return m_nQuickAccessDefaultIconId; }
+    void SetQuickAccessDefaultIconId(int nId) { m_nQuickAccessDefaultIconId = nId; }
+    BOOL IsAllowQuickAccessDuplicates() const { return m_bAllowQuickAccessDuplicates; }
+    void SetAllowQuickAccessDuplicates(BOOL bAllow) { m_bAllowQuickAccessDuplicates = bAllow; }
+    // Shows the menu for the control at the screen point when it has a visible item and runs the chosen
+    // command through the ribbon's execute message; FALSE when nothing was shown.
+    BOOL ShowContextMenu(CKitControl* pControl, CPoint ptScreen);
+    // The quick access menus' own commands (customize, places, minimise) come back to the ribbon.
+    BOOL OnTrackedCommand(UINT nId) override;
+    // The hot group and the hot tab follow the mouse while nothing else tracks it.
+    void OnMouseMoveBar(UINT nFlags, CPoint point) override;
+    void OnMouseLeaveBar() override;
+    // The ribbon flags, the quick access place and list; the toolbar's own state, the system button and the
+    // tabs only when customizable.
     void DoPropExchange(CKitPropExchange* pPX) override;
+    // The menu bar's settings and loose controls, then the quick access place, the minimised state, the tabs
+    // with their groups, the system button and the quick access controls; the bar's own parts stay.
+    void Copy(const CKitCommandBar* pSource, BOOL bRecursive) override;
+    // A loaded layout: all of Copy when it was stored customizable, else only what it stored, the quick access
+    // place and controls and the minimised state.
+    void CopyFromBar(const CKitCommandBar* pSource) override;
+    // A customizable ribbon as any bar; otherwise the bar and the popups of its quick access controls only.
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags) override;
+    void RestoreCommandBarList(CKitCommandBarList* pList) override;
+    // Replaces the system button by the given one (taking over its reference) at the front; null leaves none.
+    void SetSystemButton(CKitRibbonControlSystemButton* pButton);
     BOOL IsQuickAccessBelowRibbon() const { return m_bQuickAccessBelow; }
     BOOL IsQuickAccessVisible() const { return m_bQuickAccessVisible; }
     // The quick access toolbar shows at least one control.
@@ -221,14 +266,42 @@ protected:
     // Places the quick access controls from the x cursor up to the right limit; the final x cursor.
     int RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption, BOOL bSystemButtonInTabs,
                               BOOL bHidden);
-    // A click on the already selected tab arms the minimise toggle of a double click.
+    // A context header selects its first tab, the caption moves, sizes or opens the frame's system menu, the tab
+    // strip selects (a minimised ribbon's tab opens its popup); a click on the selected tab arms the minimise toggle.
     afx_msg void OnLButtonDownRibbon(UINT nFlags, CPoint point);
-    // A double click on the selected tab minimises or expands.
+    // The caption's double click goes to the frame; one on the selected tab minimises or expands.
     afx_msg void OnLButtonDblClkRibbon(UINT nFlags, CPoint point);
     // Commands 9608-9610: the quick access toolbar below the ribbon, or above it.
     afx_msg void OnQuickAccessPlace(UINT nId);
     // Whether Ctrl is down; tests replace it.
     virtual BOOL IsCtrlKeyDown() const;
+    // Tracks the menu at the screen point and answers the chosen command, 0 when dismissed; tests replace it.
+    virtual UINT TrackContextMenu(CKitPopupBar* pMenu, CPoint ptScreen);
+    // On a composited frame, the desktop window manager's hit code for the screen point; FALSE when it
+    // gives none. Tests replace it.
+    virtual BOOL HitTestComposited(CPoint ptScreen, LRESULT* pnCode);
+    // Runs a command of the ribbon's menus: the execute message to the ribbon, then WM_COMMAND when unanswered.
+    void ExecuteMenuCommand(UINT nId, CKitControl* pItem);
+    // Places the caption buttons of a skinned frame and the title in the caption band.
+    void RepositionCaptionButtons(CDC* pDC);
+    // Adds, places, enables or removes the caption button of the system command; the x left of it.
+    int PlaceCaptionButton(UINT nCommand, BOOL bWanted, BOOL bEnabled, int nRight, int nSide);
+    void RemoveCaptionButtons();
+    // Ends tracking; off the caption the control under the point gets the press.
+    afx_msg void OnRButtonDownRibbon(UINT nFlags, CPoint point);
+    // The caption opens the frame's system menu; a control is offered to the site (0x2859), then gets the quick
+    // access menu; a group's caption band or the quick access toolbar's free part get theirs.
+    afx_msg void OnRButtonUpRibbon(UINT nFlags, CPoint point);
+    // Over the caption's sizing band the frame sets its sizing cursor.
+    afx_msg BOOL OnSetCursorRibbon(CWnd* pWnd, UINT nHitTest, UINT message);
+    // On a composited frame the system's caption buttons show through.
+    afx_msg LRESULT OnNcHitTestRibbon(WPARAM wParam, LPARAM lParam);
+    // A skinned frame is laid out again when the bar shows or hides.
+    afx_msg void OnShowWindowRibbon(BOOL bShow, UINT nStatus);
+    // Metrics and tab sizes follow the new system colours and fonts.
+    afx_msg void OnSysColorChangeRibbon();
+    // The execute message of the ribbon's menus: wParam the command, lParam the execute record.
+    afx_msg LRESULT OnExecuteRibbon(WPARAM wParam, LPARAM lParam);
     // Selects the tab, tracks by the keyboard on the tab strip, then opens its popup or shows the group tips.
     void SelectTabByKeyboard(CKitRibbonTab* pTab);
     DECLARE_MESSAGE_MAP()
@@ -263,4 +336,6 @@ protected:
     int m_nGroupsClientHeight = 0;
     CKitRibbonBarControlQuickAccessPopup* m_pQuickAccessPopup;
     CControlQuickAccessMorePopup* m_pQuickAccessMorePopup;
+    CString m_strTitleText;
+    int m_nQuickAccessDefaultIconId = -1;
 };

@@ -146,8 +146,9 @@ void CKitRibbonBar::CControlQuickAccessCommand::OnExecute()
 {
     CKitControlButton::OnExecute();
     if (m_pOnToolbar == nullptr) {
-        CKitControl* pAdded = m_pQuickAccessControls->AddClone(m_pSource);
-        pAdded->SetFlags(pAdded->GetFlags() & ~kFlagNotForQuickAccess);
+        // A control class that cannot be made again gives no copy.
+        if (CKitControl* pAdded = m_pQuickAccessControls->AddClone(m_pSource))
+            pAdded->SetFlags(pAdded->GetFlags() & ~kFlagNotForQuickAccess);
     } else {
         m_pQuickAccessControls->Remove(m_pOnToolbar);
     }

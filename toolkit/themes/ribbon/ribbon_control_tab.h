@@ -40,6 +40,10 @@ public:
     BOOL OnSetSelected(int nSelected) override;
     // Opens only on a minimised ribbon with a tab selected; closing always succeeds.
     BOOL SetPopup(BOOL bPopup) override;
+    // The tabs, each under a "Tab" section as its class and its own properties; loading replaces the tabs.
+    void DoPropExchange(CKitPropExchange* pPX) override;
+    // The control's settings, then a copy of every tab of the source strip in place of the present tabs.
+    void Copy(const CKitControl* pSource, BOOL bRecursive) override;
 
     // Tab manager side.
     void Reposition() override;

@@ -19,6 +19,9 @@ public:
     BOOL IsPersistent(const CKitControl* pControl) const override;
     // The tab strip, the two quick access popups and the group option and popup buttons.
     BOOL IsBuiltInPart(const CKitControl* pControl) const;
+    // A load or a copy replaces only the persistent controls: the bar's own parts, its groups' controls, the
+    // system button and the quick access controls stay.
+    void RemoveReplaceable() override;
 
 protected:
     // A control leaving the ribbon leaves its group, the system button slot and the quick access list.

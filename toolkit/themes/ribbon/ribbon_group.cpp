@@ -3,7 +3,14 @@
 
 #include "framework/gdi.h"
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/control_action.h"
+#include "toolkit/commandbars/control_combo.h"
+#include "toolkit/commandbars/control_edit.h"
+#include "toolkit/commandbars/control_gallery.h"
+#include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
@@ -93,6 +100,8 @@ CKitRibbonGroupControlPopup::CKitRibbonGroupControlPopup()
     SetType(kitControlButtonPopup);
     SetFlags(kFlagGroupPopup);
     SetDefaultStyle(kitButtonIconAndCaptionBelow);
+    // Opening replaces it with the group's popup; until then it makes the button a popup control.
+    SetCommandBar(new CKitPopupToolBar);
 }
 
 BOOL CKitRibbonGroupControlPopup::IsVisible(DWORD dwSkipHideFlags) const
@@ -125,7 +134,11 @@ CKitRibbonGroup::CKitRibbonGroup()
 CKitRibbonGroup::~CKitRibbonGroup()
 {
     delete m_pLayout;
-    RemoveAll();
+    // The bar may be gone by now: only the group's own references are dropped.
+    for (CKitControl* pControl : m_arrControls) {
+        pControl->SetRibbonGroup(nullptr);
+        pControl->InternalRelease();
+    }
     m_pOptionButton->SetRibbonGroup(nullptr);
     m_pOptionButton->InternalRelease();
     m_pPopupButton->SetRibbonGroup(nullptr);
@@ -181,6 +194,16 @@ void CKitRibbonGroup::OnGroupAdded()
     }
     m_pOptionButton->SetId(static_cast<UINT>(m_nId));
     m_pPopupButton->SetCaption(m_strCaption);
+    // Both buttons stand for the action of the group's id where the manager keeps actions.
+    CKitCommandBarManager* pCommandBars = m_pParent->GetCommandBars();
+    CKitControlActions* pActions = pCommandBars != nullptr ? pCommandBars->GetActions() : nullptr;
+    CKitControlAction* pAction = pActions != nullptr ? pActions->CreateAction(static_cast<UINT>(m_nId)) : nullptr;
+    if (pAction == nullptr)
+        return;
+    if (pAction->GetCaption().IsEmpty())
+        pAction->SetCaption(m_strCaption);
+    m_pOptionButton->SetAction(pAction);
+    m_pPopupButton->SetAction(pAction);
 }
 
 void CKitRibbonGroup::OnGroupRemoved()
@@ -534,9 +557,27 @@ BOOL CKitRibbonGroup::OnReduceSize(int nLevel, int nExcess)
     return FALSE;
 }
 
-BOOL CKitRibbonGroup::OnExtendSize(int /*nExtra*/)
+BOOL CKitRibbonGroup::OnExtendSize(int nExtra)
 {
-    // Only resizable galleries grow; the group has none to offer yet.
+    if (m_pLayout == nullptr)
+        return FALSE;
+    // The last resizable gallery shown as a gallery decides: it grows by whole entries up to all of them in a row.
+    std::vector<LayoutItem>& items = m_pLayout->items;
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+        auto* pGallery = dynamic_cast<CKitControlGallery*>(it->pControl);
+        if (pGallery == nullptr || pGallery->IsShownAsButton() || !pGallery->m_bResizable)
+            continue;
+        CKitControlGalleryEntryList* pEntries = pGallery->GetEntries();
+        const int nEntryWidth = pEntries != nullptr ? pEntries->m_cxEntry : 0;
+        if (nEntryWidth <= 0 || nEntryWidth > nExtra)
+            return FALSE;
+        const CRect rcBorders = pGallery->GetBorders();
+        const int nMaximum = nEntryWidth * pGallery->GetEntryCount() + rcBorders.left + rcBorders.right;
+        if (it->sz.cx + nEntryWidth > nMaximum)
+            return FALSE;
+        it->sz.cx = std::min(static_cast<int>(it->sz.cx) + (nExtra / nEntryWidth) * nEntryWidth, nMaximum);
+        return TRUE;
+    }
     return FALSE;
 }
 
@@ -590,11 +631,52 @@ void CKitRibbonGroup::ArrangeControls(int nWidth, const CRect& rcMargins)
     SetRect(CRect(rcMargins.left, rcMargins.top, rcMargins.left + nWidth + 5, rcMargins.top + nGroupHeight));
 }
 
+// The edit width of an edit or combo box; -1 for another control.
+static int EditWidthOf(CKitControl* pControl)
+{
+    if (auto* pEdit = dynamic_cast<CKitControlEdit*>(pControl))
+        return pEdit->GetWidth();
+    if (auto* pComboBox = dynamic_cast<CKitControlComboBox*>(pControl))
+        return pComboBox->GetWidth();
+    return -1;
+}
+
+void CKitRibbonGroup::AlignEditWidths()
+{
+    std::vector<LayoutItem>& items = m_pLayout->items;
+    size_t nStart = 0;
+    while (nStart < items.size()) {
+        // A column: the consecutive items standing at one left edge.
+        size_t nEnd = nStart + 1;
+        while (nEnd < items.size() && items[nEnd].rc.left == items[nStart].rc.left)
+            ++nEnd;
+        int nFields = 0;
+        int nWidest = 0;
+        for (size_t k = nStart; k < nEnd; ++k) {
+            const int nWidth = items[k].bHidden ? -1 : EditWidthOf(items[k].pControl);
+            if (nWidth >= 0) {
+                ++nFields;
+                nWidest = std::max(nWidest, nWidth);
+            }
+        }
+        for (size_t k = nStart; k < nEnd && nFields > 1; ++k) {
+            const int nWidth = items[k].bHidden ? -1 : EditWidthOf(items[k].pControl);
+            if (nWidth < 0)
+                continue;
+            items[k].pControl->SetWidth(nWidest);
+            items[k].rc.right += nWidest - nWidth;
+        }
+        nStart = nEnd;
+    }
+}
+
 void CKitRibbonGroup::OnAfterCalcSize()
 {
     if (m_pLayout == nullptr)
         return;
     std::vector<LayoutItem>& items = m_pLayout->items;
+    if (!m_bReduced && m_bAlignEditWidths && !m_bControlsGrouping)
+        AlignEditWidths();
     if (!items.empty())
         items[0].bWrap = true;
     for (LayoutItem& item : items) {
@@ -628,11 +710,76 @@ CKitControl* CKitRibbonGroup::GetAt(int nIndex) const
     return nIndex >= 0 && nIndex < GetCount() ? m_arrControls[nIndex] : nullptr;
 }
 
+int CKitRibbonGroup::IndexOf(const CKitControl* pControl) const
+{
+    auto it = std::find(m_arrControls.begin(), m_arrControls.end(), pControl);
+    return it != m_arrControls.end() ? static_cast<int>(it - m_arrControls.begin()) : -1;
+}
+
+void CKitRibbonGroup::Draw(CDC* pDC, const CRect& rcClip)
+{
+    GetRibbonPaintManager()->DrawGroup(pDC, this);
+    CKitPaintManager* pPainter =
+        m_pParent != nullptr ? CKitPaintManager::FromPainter(m_pParent->GetPaintManager()) : nullptr;
+    CRect rcIntersect;
+    BOOL bFirst = TRUE;
+    for (CKitControl* pControl : m_arrControls) {
+        if (pControl->GetHideFlags() != 0)
+            continue;
+        if (!m_bControlsGrouping && pControl->GetBeginGroup() && !bFirst && pPainter != nullptr)
+            pPainter->DrawCommandBarSeparator(pDC, m_pParent, pControl, TRUE);
+        bFirst = FALSE;
+        if (rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
+            pControl->Draw(pDC);
+    }
+    for (CKitControl* pButton : {static_cast<CKitControl*>(m_pPopupButton), static_cast<CKitControl*>(m_pOptionButton)}) {
+        if (pButton->IsVisible() && rcIntersect.IntersectRect(rcClip, pButton->GetRect()))
+            pButton->Draw(pDC);
+    }
+}
+
 void CKitRibbonGroup::Add(CKitControl* pControl)
 {
     pControl->InternalAddRef();
     pControl->SetRibbonGroup(this);
     m_arrControls.push_back(pControl);
+}
+
+CKitControl* CKitRibbonGroup::Add(const CKitControl* pControl, int nIndex, BOOL bRecursive)
+{
+    if (m_pRibbonBar == nullptr || pControl == nullptr)
+        return nullptr;
+    auto* pNew = static_cast<CKitControl*>(pControl->GetRuntimeClass()->CreateObject());
+    if (pNew == nullptr)
+        return nullptr;
+    if (nIndex < 0 || nIndex > GetCount())
+        nIndex = GetCount();
+    m_pRibbonBar->GetControls()->InsertAt(pNew, m_pOptionButton->GetIndex() - GetCount() + nIndex);
+    pNew->Copy(pControl, bRecursive);
+    pNew->SetRibbonGroup(this);
+    pNew->InternalAddRef();
+    m_arrControls.insert(m_arrControls.begin() + nIndex, pNew);
+    pNew->SetHidden(kHideNotSelectedTab, !IsVisible());
+    return pNew;
+}
+
+void CKitRibbonGroup::RemoveAt(int nIndex)
+{
+    if (CKitControl* pControl = GetAt(nIndex))
+        Remove(pControl);
+}
+
+void CKitRibbonGroup::ArrangeControlsInRow(CDC* pDC)
+{
+    int x = m_rcGroup.left + 4;
+    const int y = m_rcGroup.top + GetLayoutMetrics().nCaptionHeight;
+    for (CKitControl* pControl : m_arrControls) {
+        if (pControl->GetHideFlags() != 0)
+            continue;
+        const CSize sz = MeasureControl(pDC, pControl);
+        pControl->SetRect(CRect(CPoint(x, y), sz));
+        x += sz.cx;
+    }
 }
 
 void CKitRibbonGroup::Remove(CKitControl* pControl)
@@ -642,17 +789,16 @@ void CKitRibbonGroup::Remove(CKitControl* pControl)
         return;
     m_arrControls.erase(it);
     pControl->SetRibbonGroup(nullptr);
+    // Unlinked first, so the bar's collection does not hand it back to the group.
+    if (m_pParent != nullptr && m_pParent->GetControls() != nullptr)
+        m_pParent->GetControls()->Remove(pControl);
     pControl->InternalRelease();
 }
 
 void CKitRibbonGroup::RemoveAll()
 {
-    while (!m_arrControls.empty()) {
-        CKitControl* pControl = m_arrControls.back();
-        m_arrControls.pop_back();
-        pControl->SetRibbonGroup(nullptr);
-        pControl->InternalRelease();
-    }
+    while (!m_arrControls.empty())
+        Remove(m_arrControls.back());
 }
 
 CKitRibbonGroups::~CKitRibbonGroups()
@@ -681,7 +827,7 @@ void CKitRibbonGroups::InsertAt(int nIndex, CKitRibbonGroup* pGroup)
     pGroup->m_pGroups = this;
     CKitRibbonBar* pRibbonBar = GetRibbonBar();
     pGroup->m_pRibbonBar = pRibbonBar;
-    pGroup->m_pParent = pRibbonBar;
+    pGroup->m_pParent = m_pTab != nullptr ? m_pTab->GetParentBar() : pRibbonBar;
     m_arrGroups.insert(m_arrGroups.begin() + nIndex, pGroup);
     for (int i = 0; i < GetCount(); ++i)
         m_arrGroups[i]->m_nIndex = i;

@@ -10,6 +10,7 @@
 
 class CDC;
 class CKitCommandBar;
+class CKitPropExchange;
 class CKitRibbonBar;
 class CKitRibbonGroups;
 class CKitRibbonPaintManager;
@@ -35,6 +36,10 @@ public:
     BOOL IsVisible(DWORD dwSkipHideFlags = 0) const override;
     CSize GetSize(CDC* pDC) override;
     void Draw(CDC* pDC) override;
+    // Opening takes a fresh popup showing a copy of its group (a plain popup toolbar without a group).
+    BOOL SetPopup(BOOL bPopup) override;
+    // Nothing to store: the popup is made again at every opening.
+    void GenerateCommandBarList(DWORD& nNextId, CKitCommandBarList* pList, DWORD dwFlags) override;
 };
 
 // Answers the request of a tab or a group to redraw its ribbon (id 1, code -2); FALSE for any other command.
@@ -63,6 +68,8 @@ public:
     void SetCaption(const CString& strCaption) { m_strCaption = strCaption; }
     int GetId() const { return m_nId; }
     void SetId(int nId) { m_nId = nId; }
+    int GetIconId() const { return m_nIconId; }
+    void SetIconId(int nIconId) { m_nIconId = nIconId; }
     CRect GetRect() const { return m_rcGroup; }
     // Stores the rectangle; the popup button shows and takes it only while the group is reduced, the option
     // button sits at the caption's right end while it is shown.
@@ -71,6 +78,12 @@ public:
     CKitRibbonGroupControlPopup* GetControlGroupPopup() const { return m_pPopupButton; }
     // Id 1 with code -2 redraws the ribbon; the rest goes to the command routing.
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    // The source's settings; clones of its controls join this group in the parent bar before the option button,
+    // and the option and popup buttons take the source's; all of them shown.
+    virtual void Copy(const CKitRibbonGroup* pSource);
+    // The settings, the "Controls" section (class and properties of each non-temporary control), then the
+    // option and popup buttons; loading joins the collection of the exchange's owner and its ribbon bar.
+    virtual void DoPropExchange(CKitPropExchange* pPX);
     // The two buttons join the parent bar's controls when the group joins a tab, and leave when it leaves.
     virtual void OnGroupAdded();
     virtual void OnGroupRemoved();
@@ -105,6 +118,12 @@ public:
     BOOL IsHighlighted() const;
     // The rectangle's bottom band of the caption height.
     CRect GetCaptionRect() const;
+    // Give the edit and combo boxes of one column a common width.
+    BOOL IsAlignEditWidths() const { return m_bAlignEditWidths; }
+    void SetAlignEditWidths(BOOL bAlign) { m_bAlignEditWidths = bAlign; }
+    // The ribbon painter's frame and caption, the separators, the controls meeting the clip rectangle, then
+    // the popup and option buttons.
+    virtual void Draw(CDC* pDC, const CRect& rcClip);
 
     // Layout pass, driven by CKitRibbonGroups::RepositionGroups.
     // Measures every visible control with its widest style; starts the pass's layout record.
@@ -115,6 +134,9 @@ public:
     virtual BOOL OnReduceSize(int nLevel, int nExcess);
     // Widens a resizable gallery into the extra room; FALSE when none takes it.
     virtual BOOL OnExtendSize(int nExtra);
+    // Places every control with no hide flag side by side at its measured size, from the left + 4 and the top
+    // + caption height of the group's rectangle.
+    virtual void ArrangeControlsInRow(CDC* pDC);
     // Places the measured controls in the group at the rectangle's left and top.
     virtual void ArrangeControls(int nWidth, const CRect& rcMargins);
     // Hands the computed rectangles and hide states to the controls; ends the pass.
@@ -135,20 +157,31 @@ public:
     int GetCount() const { return static_cast<int>(m_arrControls.size()); }
     // The control at the index, null out of range.
     CKitControl* GetAt(int nIndex) const;
+    // The control's place in the group; -1 for a control of another group.
+    int IndexOf(const CKitControl* pControl) const;
     // Holds a reference to the control and makes it point back to this group.
     void Add(CKitControl* pControl);
-    // Drops the control and its reference; nothing for a control of another group.
+    // A new control of the given one's class and a copy of it, at the index (outside 0..count: the end) of the
+    // group and at the matching place before the option button in the ribbon's controls; null without a ribbon.
+    CKitControl* Add(const CKitControl* pControl, int nIndex, BOOL bRecursive);
+    // Removes the control at the index; nothing out of range.
+    void RemoveAt(int nIndex);
+    // Drops the control and its reference, and takes it off the parent bar; nothing for a control of another group.
     void Remove(CKitControl* pControl);
+    // Removes every control, last first.
     void RemoveAll();
 
 private:
     friend class CKitRibbonGroups;
+    friend class CKitRibbonGroupPopupToolBar;
     struct LayoutItem;
     struct Layout;
 
     // The last items, from nStart leftwards, that fill one column; the index of the leftmost, or -1.
     int CollectColumn(int nStart, int nRows, int nLevel, int& nStop) const;
     void CenterColumn(int nFirst, int nLast, int nHeight);
+    // Gives the edit and combo boxes of each column the widest one's width.
+    void AlignEditWidths();
     // Grouped layout: rows of small blocks of controls.
     int CalcGroupedSize();
     // Marks the rows' first items within the width limit; the number of breaks.
@@ -160,6 +193,7 @@ private:
 
     CString m_strCaption;
     int m_nId = -1;
+    int m_nIconId = 0;
     std::vector<CKitControl*> m_arrControls;
     int m_nIndex = -1;
     CKitRibbonGroups* m_pGroups = nullptr;
@@ -173,6 +207,7 @@ private:
     BOOL m_bVisible = TRUE;
     int m_nAllowReduceLevels = 4;
     int m_nGroupedRowLimit = 2;
+    BOOL m_bAlignEditWidths = TRUE;
     Layout* m_pLayout = nullptr;
     CKitRibbonGroupOption* m_pOptionButton;
     CKitRibbonGroupControlPopup* m_pPopupButton;
@@ -196,6 +231,10 @@ public:
     // Links the group to the collection and its tab's ribbon; takes over one reference; out of range appends.
     void InsertAt(int nIndex, CKitRibbonGroup* pGroup);
     void RemoveAll();
+    // Groups of the source's classes copied from the source's, in place of the present ones.
+    void Copy(const CKitRibbonGroups* pSource);
+    // One "Group" section per group: its class and its properties; loading replaces the groups.
+    void DoPropExchange(CKitPropExchange* pPX);
     // The first visible group whose rectangle holds the point.
     CKitRibbonGroup* HitTest(CPoint pt) const;
     CKitRibbonBar* GetRibbonBar() const;

@@ -9,6 +9,7 @@
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_group_popup.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
@@ -147,27 +148,53 @@ int KitRibbonFindNeighbour(const CRect& rcCurrent, const std::vector<CRect>& can
     return nFound != -1 || !bHorizontal ? nFound : best(true);
 }
 
-void KitRibbonCreateGroupKeyboardTips(CKitCommandBar* pBar, CKitRibbonGroups* pGroups, const CRect& rcGroups)
+namespace {
+
+// Appends the tips of the group's controls, option button and popup button; shown only when asked.
+void AddGroupTips(CKitCommandBarManager* pCommandBars, CKitCommandBar* pBar, CKitRibbonGroup* pGroup,
+                  const CRect& rcGroups, BOOL bShown)
 {
-    CKitCommandBarManager* pCommandBars = pBar != nullptr ? pBar->GetCommandBars() : nullptr;
-    if (pCommandBars == nullptr || pGroups == nullptr)
-        return;
     auto add = [&](CKitControl* pControl, LPCSTR lpszPrefix) {
         if (pControl == nullptr)
             return;
         if (CKitCommandBarKeyboardTip* pTip = MakeGroupTip(pCommandBars, pBar, pControl, rcGroups)) {
             pTip->m_strPrefix = lpszPrefix;
+            pTip->m_bVisible = pTip->m_bVisible && bShown;
             pCommandBars->AddKeyboardTip(pTip);
         }
     };
+    for (int i = 0; i < pGroup->GetCount(); ++i)
+        add(pGroup->GetAt(i), "");
+    CKitRibbonGroupOption* pOption = pGroup->GetControlGroupOption();
+    if (pOption != nullptr && (pOption->GetHideFlags() & 0x01) == 0)
+        add(pOption, "");
+    add(pGroup->GetControlGroupPopup(), kGroupPopupPrefix);
+}
+
+} // namespace
+
+void KitRibbonCreateGroupKeyboardTips(CKitCommandBar* pBar, CKitRibbonGroups* pGroups, const CRect& rcGroups)
+{
+    CKitCommandBarManager* pCommandBars = pBar != nullptr ? pBar->GetCommandBars() : nullptr;
+    if (pCommandBars == nullptr || pGroups == nullptr)
+        return;
+    for (int g = 0; g < pGroups->GetCount(); ++g)
+        AddGroupTips(pCommandBars, pBar, pGroups->GetAt(g), rcGroups, TRUE);
+}
+
+void KitRibbonCreateGroupPopupKeyboardTips(CKitCommandBar* pPopup, CKitRibbonGroup* pCopy, CKitRibbonGroup* pSource,
+                                           const CRect& rcPopup)
+{
+    CKitCommandBarManager* pCommandBars = pPopup != nullptr ? pPopup->GetCommandBars() : nullptr;
+    CKitRibbonGroups* pGroups = pSource != nullptr ? pSource->GetGroups() : nullptr;
+    if (pCommandBars == nullptr || pGroups == nullptr)
+        return;
     for (int g = 0; g < pGroups->GetCount(); ++g) {
         CKitRibbonGroup* pGroup = pGroups->GetAt(g);
-        for (int i = 0; i < pGroup->GetCount(); ++i)
-            add(pGroup->GetAt(i), "");
-        CKitRibbonGroupOption* pOption = pGroup->GetControlGroupOption();
-        if (pOption != nullptr && (pOption->GetHideFlags() & 0x01) == 0)
-            add(pOption, "");
-        add(pGroup->GetControlGroupPopup(), kGroupPopupPrefix);
+        if (pGroup == pSource)
+            AddGroupTips(pCommandBars, pPopup, pCopy, rcPopup, TRUE);
+        else if (pGroup->IsVisible())
+            AddGroupTips(pCommandBars, pGroup->GetParent(), pGroup, CRect(), FALSE);
     }
 }
 
@@ -278,15 +305,8 @@ void CKitRibbonBar::OnKeyboardTip(CKitCommandBarKeyboardTip* pTip)
         pControl->OnKeyboardTip();
         return;
     }
-    // Hidden in a reduced group: the group's popup opens and the tips continue inside it.
-    CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
-    CKitRibbonGroupControlPopup* pPopup = pGroup != nullptr ? pGroup->GetControlGroupPopup() : nullptr;
-    if (pPopup == nullptr || !pGroup->IsReduced() || pPopup->GetParent() != this)
-        return;
-    SetSelected(pPopup->GetIndex(), kitSelectKeyboard);
-    if (OpenPopupAt(pPopup->GetIndex(), TRUE))
-        if (CKitCommandBar* pPopupBar = pPopup->GetCommandBar())
-            pPopupBar->ShowKeyboardTips();
+    // Hidden in a reduced group: the group's popup opens and the copy at the same place runs.
+    KitRibbonRunTipInGroupPopup(pControl);
 }
 
 void CKitRibbonBar::CreateKeyboardTips()

@@ -1,4 +1,4 @@
-// KitRibbonFindNeighbour, KitRibbonNavigate, KitRibbonCreateGroupKeyboardTips: the arrow-key step and the group tips shared by the ribbon and its popups.
+// KitRibbonFindNeighbour, KitRibbonNavigate, KitRibbonCreateGroupKeyboardTips, KitRibbonCreateGroupPopupKeyboardTips: the arrow-key step, the keys between controls and the group tips shared by the ribbon and its popups.
 #pragma once
 
 #include "framework/geometry.h"
@@ -6,6 +6,7 @@
 #include <vector>
 
 class CKitCommandBar;
+class CKitRibbonGroup;
 class CKitRibbonGroups;
 
 // The candidate an arrow key (kitKeyLeft, kitKeyRight, kitKeyCollapse up, kitKeyExpand down) reaches from the
@@ -21,3 +22,7 @@ BOOL KitRibbonNavigate(CKitCommandBar* pBar, int nCode);
 // Appends to the bar's command bars a tip for each control, option button and popup button of the groups;
 // tips of controls not wholly inside the groups rectangle are invisible.
 void KitRibbonCreateGroupKeyboardTips(CKitCommandBar* pBar, CKitRibbonGroups* pGroups, const CRect& rcGroups);
+// The tips of a group popup: the copy's tips shown in the popup, standing for its source group among the other
+// visible groups of the source's tab, whose tips are made hidden so that every tip keeps its letters.
+void KitRibbonCreateGroupPopupKeyboardTips(CKitCommandBar* pPopup, CKitRibbonGroup* pCopy, CKitRibbonGroup* pSource,
+                                           const CRect& rcPopup);

@@ -643,9 +643,7 @@ void CKitRibbonPaintManager::DrawRibbonFrameCaption(CDC* pDC, CKitRibbonBar* pRi
 
 CWnd* CKitRibbonPaintManager::GetFrameWindow(CKitRibbonBar* pRibbonBar)
 {
-    if (pRibbonBar->GetFrameHook() != nullptr)
-        return pRibbonBar->GetFrameHook()->GetSite();
-    return pRibbonBar->GetSite();
+    return pRibbonBar->GetFrameWindow();
 }
 
 void CKitRibbonPaintManager::DrawFrameCaptionText(CDC* pDC, CKitRibbonBar* pRibbonBar, BOOL bActive)

@@ -22,6 +22,7 @@ CKitRibbonTabPopupToolBar::CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab)
     : m_pTab(new CKitRibbonTab), m_pRibbonBar(pTab->GetRibbonBar())
 {
     m_pTab->SetRibbonBar(m_pRibbonBar);
+    m_pTab->SetParentBar(this);
     m_pTab->Copy(pTab);
     m_pTab->SetRect(pTab->GetRect());
     SetFlags(kFlagRibbonPopup);
@@ -96,7 +97,13 @@ void CKitRibbonTabPopupToolBar::DrawCommandBar(CDC* pDC, CRect rcClip)
     pRibbonPainter->FillRibbonGroupsArea(pDC, m_pTab, m_rcGroups);
     pDC->SetBkMode(TRANSPARENT);
     CFont* pOldFont = pDC->SelectObject(pPainter->GetCommandBarFont(this));
-    DrawGroups(pDC, pRibbonPainter, m_pTab->GetGroups(), rcClip);
+    CKitRibbonGroups* pGroups = m_pTab->GetGroups();
+    CRect rcIntersect;
+    for (int i = 0; i < pGroups->GetCount(); ++i) {
+        CKitRibbonGroup* pGroup = pGroups->GetAt(i);
+        if (pGroup->IsVisible() && rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
+            pGroup->Draw(pDC, rcClip);
+    }
     pDC->SelectObject(pOldFont);
 }
 

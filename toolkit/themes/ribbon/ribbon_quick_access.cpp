@@ -9,6 +9,12 @@
 
 IMPLEMENT_DYNCREATE(CKitRibbonQuickAccessControls, CKitControls)
 IMPLEMENT_DYNCREATE(CKitRibbonBarControlQuickAccessPopup, CKitControlPopup)
+IMPLEMENT_DYNCREATE(CKitRibbonBarMorePopupToolBar, CKitPopupToolBar)
+
+namespace {
+// The most-recently-used width of the more popup.
+constexpr int kMorePopupWidth = 300;
+} // namespace
 
 void CKitRibbonQuickAccessControls::Remove(CKitControl* pControl)
 {
@@ -104,4 +110,66 @@ void CKitRibbonBar::CControlQuickAccessMorePopup::Draw(CDC* pDC)
         if (CKitRibbonPaintManager* pPaintManager = pRibbonBar->GetRibbonPaintManager())
             pPaintManager->DrawQuickAccessMoreButton(pDC, this);
     }
+}
+
+BOOL CKitRibbonBar::CControlQuickAccessMorePopup::SetPopup(BOOL bPopup)
+{
+    if (bPopup) {
+        SetCommandBar(nullptr);
+        CKitCommandBar* pParent = GetParent();
+        if (auto* pRibbonBar = pParent != nullptr ? DYNAMIC_DOWNCAST(CKitRibbonBar, pParent->GetRootParent()) : nullptr)
+            SetCommandBar(pRibbonBar->CreateMoreQuickAccessPopupBar());
+    }
+    return CKitControlPopup::SetPopup(bPopup);
+}
+
+CKitPopupBar* CKitRibbonBar::CreateMoreQuickAccessPopupBar()
+{
+    auto* pPopupBar = new CKitRibbonBarMorePopupToolBar(this);
+    pPopupBar->SetCommandBars(GetCommandBars());
+    CKitControls* pItems = pPopupBar->GetControls();
+    for (int i = 0; i < m_pQuickAccessControls->GetCount(); ++i) {
+        CKitControl* pControl = m_pQuickAccessControls->GetAt(i);
+        if ((pControl->GetHideFlags() & kHideByLayout) == 0)
+            continue;
+        if (CKitControl* pCopy = pControl->Clone(FALSE)) {
+            pItems->AddControl(pCopy);
+            pCopy->SetHidden(kHideByLayout, FALSE);
+        }
+    }
+    if (CKitControl* pCustomize = m_pQuickAccessPopup->Clone(FALSE)) {
+        pItems->AddControl(pCustomize);
+        pCustomize->SetHideFlags(0);
+    }
+    pPopupBar->SetMRUWidth(kMorePopupWidth);
+    return pPopupBar;
+}
+
+CKitRibbonBarMorePopupToolBar::CKitRibbonBarMorePopupToolBar(CKitRibbonBar* pRibbonBar) : m_pRibbonBar(pRibbonBar)
+{
+}
+
+void CKitRibbonBarMorePopupToolBar::Copy(const CKitCommandBar* pSource, BOOL bRecursive)
+{
+    CKitPopupToolBar::Copy(pSource, bRecursive);
+    if (const auto* pMore = dynamic_cast<const CKitRibbonBarMorePopupToolBar*>(pSource))
+        m_pRibbonBar = pMore->m_pRibbonBar;
+}
+
+void CKitRibbonBarMorePopupToolBar::FillCommandBarEntry(CDC* pDC)
+{
+    if (m_pRibbonBar != nullptr)
+        m_pRibbonBar->GetRibbonPaintManager()->FillMorePopupToolBar(pDC, this);
+    else
+        CKitPopupToolBar::FillCommandBarEntry(pDC);
+}
+
+CSize CKitRibbonBarMorePopupToolBar::GetIconSize() const
+{
+    return m_pRibbonBar != nullptr ? m_pRibbonBar->GetIconSize() : CKitPopupToolBar::GetIconSize();
+}
+
+CSize CKitRibbonBarMorePopupToolBar::GetButtonSize(BOOL bAutomatic) const
+{
+    return m_pRibbonBar != nullptr ? m_pRibbonBar->GetButtonSize(bAutomatic) : CKitPopupToolBar::GetButtonSize(bAutomatic);
 }

@@ -1,8 +1,10 @@
-// CKitRibbonQuickAccessControls, CKitRibbonBarControlQuickAccessPopup: the controls on the ribbon's quick access toolbar, and its customize button.
+// CKitRibbonQuickAccessControls, CKitRibbonBarControlQuickAccessPopup, CKitRibbonBarMorePopupToolBar: the controls
+// on the ribbon's quick access toolbar, its customize button and the popup of the controls that did not fit.
 #pragma once
 
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
 
 class CKitRibbonBar;
 
@@ -52,4 +54,25 @@ public:
 private:
     // The ribbon at the root of the bar the button stands on; null when there is none.
     CKitRibbonBar* FindRibbonBar() const;
+};
+
+// The popup of the quick access controls that did not fit, in the ribbon's look and sizes.
+class CKitRibbonBarMorePopupToolBar : public CKitPopupToolBar {
+    DECLARE_DYNCREATE(CKitRibbonBarMorePopupToolBar)
+public:
+    explicit CKitRibbonBarMorePopupToolBar(CKitRibbonBar* pRibbonBar = nullptr);
+
+    CKitRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
+    // The bar's copy, for the same ribbon.
+    void Copy(const CKitCommandBar* pSource, BOOL bRecursive) override;
+    // 3 on every side.
+    CRect GetBorders() override { return CRect(3, 3, 3, 3); }
+    // The ribbon painter's more-popup background.
+    void FillCommandBarEntry(CDC* pDC) override;
+    // The ribbon bar's icon and button sizes.
+    CSize GetIconSize() const override;
+    CSize GetButtonSize(BOOL bAutomatic = TRUE) const override;
+
+private:
+    CKitRibbonBar* m_pRibbonBar;
 };

@@ -4,13 +4,12 @@
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 
 #include <windows.h>
-
-#include <vector>
 
 IMPLEMENT_DYNCREATE(CKitRibbonScrollableBar::CControlGroupsScroll, CKitControlButton)
 
@@ -189,21 +188,33 @@ BOOL CKitRibbonScrollableBar::IsOnScrollButton(CPoint point) const
     return FALSE;
 }
 
-void CKitRibbonScrollableBar::DrawGroups(CDC* pDC, CKitRibbonPaintManager* pPainter, CKitRibbonGroups* pGroups,
-                                         const CRect& rcClip)
+void CKitRibbonScrollableBar::ChangeHighlightedGroup(CKitRibbonGroup* pGroup)
 {
-    CRect rcIntersect;
-    for (int i = 0; i < pGroups->GetCount(); ++i) {
-        CKitRibbonGroup* pGroup = pGroups->GetAt(i);
-        if (!pGroup->IsVisible() || !rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
-            continue;
-        pPainter->DrawGroup(pDC, pGroup);
-        std::vector<CKitControl*> controls = {pGroup->GetControlGroupOption(), pGroup->GetControlGroupPopup()};
-        for (int c = 0; c < pGroup->GetCount(); ++c)
-            controls.push_back(pGroup->GetAt(c));
-        for (CKitControl* pControl : controls) {
-            if (pControl->IsVisible() && rcIntersect.IntersectRect(rcClip, pControl->GetRect()))
-                pControl->Draw(pDC);
+    CKitRibbonGroup* pPrevious = m_pHighlightedGroup;
+    m_pHighlightedGroup = pGroup;
+    for (CKitRibbonGroup* pRedrawn : {pPrevious, pGroup}) {
+        if (pRedrawn != nullptr && m_pOwnerBar != nullptr) {
+            const CRect rc = pRedrawn->GetRect();
+            m_pOwnerBar->Redraw(&rc, TRUE);
         }
     }
+}
+
+void CKitRibbonScrollableBar::TrackHighlightedGroup(CPoint point)
+{
+    CKitRibbonGroup* pGroup = nullptr;
+    if (m_pOwnerBar != nullptr) {
+        CKitPaintManager* pPainter = CKitPaintManager::FromPainter(m_pOwnerBar->GetPaintManager());
+        const BOOL bAllowed = m_pOwnerBar->GetPopuped() == -1 &&
+                              !CKitMouseManager::GetThreadManager()->IsTrackingLocked(m_pOwnerBar) &&
+                              m_pOwnerBar->GetSelected() == -1 && pPainter != nullptr &&
+                              pPainter->GetRibbonPaintManager()->m_bHotGroups;
+        if (bAllowed)
+            pGroup = HitTestGroup(point);
+    }
+    if (pGroup == m_pHighlightedGroup)
+        return;
+    ChangeHighlightedGroup(pGroup);
+    if (pGroup != nullptr && m_pOwnerBar->GetSafeHwnd() != nullptr)
+        CKitMouseManager::GetThreadManager()->TrackMouseLeave(m_pOwnerBar->GetSafeHwnd());
 }

@@ -8,7 +8,6 @@
 class CKitCommandBar;
 class CKitRibbonGroup;
 class CKitRibbonGroups;
-class CKitRibbonPaintManager;
 
 // A second base of the bars that show ribbon groups.
 class CKitRibbonScrollableBar {
@@ -81,11 +80,11 @@ public:
     // The group under the mouse, drawn highlighted; null when none.
     CKitRibbonGroup* GetHighlightedGroup() const { return m_pHighlightedGroup; }
     void SetHighlightedGroup(CKitRibbonGroup* pGroup) { m_pHighlightedGroup = pGroup; }
-
-    // Draws each visible group that meets the clip, then its shown controls; a reduced group shows only its
-    // popup button.
-    static void DrawGroups(CDC* pDC, CKitRibbonPaintManager* pPainter, CKitRibbonGroups* pGroups,
-                           const CRect& rcClip);
+    // Highlights the group (none for null), redrawing the one highlighted before and the new one on the owner.
+    void ChangeHighlightedGroup(CKitRibbonGroup* pGroup);
+    // Highlights the group under the point while the owner has no open popup, is not locked out by another
+    // tracked bar, has no selected control and the ribbon painter highlights groups; none otherwise.
+    void TrackHighlightedGroup(CPoint point);
 
 protected:
     CKitRibbonScrollableBar() = default;

@@ -17,6 +17,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 IMPLEMENT_DYNCREATE(CKitRibbonSystemPopupBar, CKitPopupBar)
@@ -323,6 +324,49 @@ CKitPinableRecentFileList::CPinRecord* CKitPinableRecentFileList::GetPinRecord(i
     return &m_pinRecords[static_cast<size_t>(nIndex)];
 }
 
+std::vector<CString> CKitPinableRecentFileList::GetEntries() const
+{
+    std::vector<CString> entries;
+    for (int i = 0; i < GetSize(); i++)
+        entries.push_back((*this)[i]);
+    return entries;
+}
+
+void CKitPinableRecentFileList::MoveRecordsWithFiles(const std::vector<CString>& before)
+{
+    if (m_pinRecords.empty())
+        return;
+    std::vector<CPinRecord> records(m_pinRecords.size());
+    std::vector<bool> taken(before.size(), false);
+    for (int i = 0; i < GetSize() && i < static_cast<int>(records.size()); i++) {
+        const CString& strPath = (*this)[i];
+        if (strPath.IsEmpty())
+            continue;
+        for (size_t j = 0; j < before.size() && j < m_pinRecords.size(); j++) {
+            if (!taken[j] && before[j].CompareNoCase(strPath) == 0) {
+                records[static_cast<size_t>(i)] = m_pinRecords[j];
+                taken[j] = true;
+                break;
+            }
+        }
+    }
+    m_pinRecords = std::move(records);
+}
+
+void CKitPinableRecentFileList::Add(LPCSTR lpszPathName)
+{
+    const std::vector<CString> before = GetEntries();
+    CRecentFileList::Add(lpszPathName);
+    MoveRecordsWithFiles(before);
+}
+
+void CKitPinableRecentFileList::Remove(int nIndex)
+{
+    const std::vector<CString> before = GetEntries();
+    CRecentFileList::Remove(nIndex);
+    MoveRecordsWithFiles(before);
+}
+
 CKitRibbonControlSystemRecentFileList::CControlPinableFileItem::CControlPinableFileItem(
     CKitPinableRecentFileList* pList, int nEntry)
     : m_pList(pList), m_nEntry(nEntry)
@@ -390,7 +434,11 @@ void CKitRibbonControlSystemRecentFileList::RebuildItems()
         CKitControl* pNext = nNext < m_pControls->GetCount() ? m_pControls->GetAt(nNext) : nullptr;
         if (pNext == nullptr || pNext->GetId() < kFirstFileId || pNext->GetId() > nLastId)
             break;
+        // A collection may refuse the removal: the old item then stays.
+        const int nCount = m_pControls->GetCount();
         m_pControls->Remove(pNext);
+        if (m_pControls->GetCount() == nCount)
+            break;
     }
     if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
         SetHideFlags(0);

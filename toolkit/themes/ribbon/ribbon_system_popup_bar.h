@@ -139,7 +139,15 @@ public:
     // Gives every entry a record.
     void CreatePinRecords() { m_pinRecords.resize(static_cast<size_t>(GetSize())); }
 
+    // The entries move as the base list moves them; each record moves with its file.
+    void Add(LPCSTR lpszPathName) override;
+    void Remove(int nIndex) override;
+
 private:
+    std::vector<CString> GetEntries() const;
+    // Gives each entry the record its file had among the entries before; a new file gets an empty one.
+    void MoveRecordsWithFiles(const std::vector<CString>& before);
+
     std::vector<CPinRecord> m_pinRecords;
 };
 

@@ -1,9 +1,10 @@
 // Ribbon tabs and the headers over a context's tabs.
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
+#include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 
-IMPLEMENT_DYNAMIC(CKitRibbonTab, CKitTabManagerItem)
+IMPLEMENT_DYNCREATE(CKitRibbonTab, CKitTabManagerItem)
 
 CKitRibbonTab::CKitRibbonTab() : m_pGroups(new CKitRibbonGroups(this))
 {
@@ -13,6 +14,12 @@ CKitRibbonTab::~CKitRibbonTab()
 {
     m_pGroups->RemoveAll();
     m_pGroups->InternalRelease();
+}
+
+void CKitRibbonTab::SetRibbonBar(CKitRibbonBar* pRibbonBar)
+{
+    m_pRibbonBar = pRibbonBar;
+    m_pParent = pRibbonBar;
 }
 
 CKitRibbonGroup* CKitRibbonTab::FindGroup(int nId) const
@@ -56,6 +63,7 @@ void CKitRibbonTab::Copy(const CKitRibbonTab* pSource)
     CKitTabManager* pSourceManager = pSource->GetTabManager();
     if (m_pManager != nullptr && pSourceManager != nullptr && pSourceManager->GetSelectedItem() == pSource)
         m_pManager->SetSelectedItem(this);
+    m_pGroups->Copy(pSource->m_pGroups);
 }
 
 CKitRibbonTabContextHeader::CKitRibbonTabContextHeader(CKitRibbonTab* pFirstTab)

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include "toolkit/themes/tabs/tab_manager.h"
 
+class CKitCommandBar;
+class CKitPropExchange;
 class CKitRibbonBar;
 class CKitRibbonGroup;
 class CKitRibbonGroups;
@@ -14,7 +16,7 @@ class CKitRibbonTabContextHeader;
 
 // An item of the ribbon's tab strip owning the groups shown while it is selected.
 class CKitRibbonTab : public CKitTabManagerItem {
-    DECLARE_DYNAMIC(CKitRibbonTab)
+    DECLARE_DYNCREATE(CKitRibbonTab)
 public:
     // Context colours; the names appear only in picture names.
     enum ContextColor { kContextNone = 0, kContextBlue = 1, kContextYellow = 2, kContextGreen = 3,
@@ -26,12 +28,11 @@ public:
     CKitRibbonTab& operator=(const CKitRibbonTab&) = delete;
 
     CKitRibbonBar* GetRibbonBar() const { return m_pRibbonBar; }
-    // Sets the ribbon and the parent together.
-    void SetRibbonBar(CKitRibbonBar* pRibbonBar)
-    {
-        m_pRibbonBar = pRibbonBar;
-        m_pParent = pRibbonBar;
-    }
+    // Sets the ribbon and the parent bar together.
+    void SetRibbonBar(CKitRibbonBar* pRibbonBar);
+    // The bar whose controls show the tab's groups: the ribbon, or a popup showing a copy of the tab.
+    CKitCommandBar* GetParentBar() const { return m_pParent; }
+    void SetParentBar(CKitCommandBar* pParent) { m_pParent = pParent; }
     CKitRibbonGroups* GetGroups() const { return m_pGroups; }
     // The first group of the tab with the id, else null.
     CKitRibbonGroup* FindGroup(int nId) const;
@@ -42,8 +43,11 @@ public:
     void SetVisible(BOOL bVisible) override;
     // Empties the groups.
     void OnRemoved() override;
-    // Takes the source's caption, context, id, visibility, tooltip and selection.
+    // Takes the source's caption, context, id, visibility, tooltip, selection and groups.
     virtual void Copy(const CKitRibbonTab* pSource);
+    // Texts, context, id, visibility, whether selected, then the "Groups" section; loading takes the ribbon
+    // and the tab manager from the owning tab strip.
+    virtual void DoPropExchange(CKitPropExchange* pPX);
     int GetId() const { return m_nId; }
     void SetId(int nId) { m_nId = nId; }
     // 0 for a tab outside any context.
@@ -58,7 +62,7 @@ public:
 private:
     CKitRibbonGroups* m_pGroups;
     CKitRibbonBar* m_pRibbonBar = nullptr;
-    CKitRibbonBar* m_pParent = nullptr;
+    CKitCommandBar* m_pParent = nullptr;
     int m_nId = 0;
     int m_nContextColor = kContextNone;
     CString m_strContextCaption;

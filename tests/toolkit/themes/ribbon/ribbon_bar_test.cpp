@@ -300,8 +300,9 @@ TEST(KitRibbonBar, QuickAccessControlsPastTheLimitHideFromTheOverflowOnAndTheMor
         if (pControl->IsVisible()) {
             EXPECT_EQ(-1, nFirstHidden) << "shown after an overflow";
             EXPECT_LE(pControl->GetRect().right, nRightLimit);
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GE(pControl->GetRect().left, pQuickAccess->GetAt(i - 1)->GetRect().right);
+            }
         } else {
             EXPECT_EQ(CKitRibbonBar::kHideByLayout, pControl->GetHideFlags());
             if (nFirstHidden == -1)
@@ -367,20 +368,23 @@ TEST(KitRibbonBar, HeadersMovedOrCutToFitKeepFortyPixelsOrNoneShows)
         int nHeaders;
         CRect rcFirst;
         CRect rcLast;
+        int nLastColor = 4;
     };
-    // Tab 0 (10..70) and tab 2 (130..190) carry contexts of other colours; tab 1 none.
+    // Tab 0 (10..70) and tab 2 (130..190) carry contexts of other colours (or none); tab 1 none.
     const Case cases[] = {
         {"fits as laid out", 0, 600, 2, CRect(10, 4, 70, 30), CRect(130, 4, 190, 30)},
         {"first moves right and keeps 40", 50, 600, 2, CRect(50, 4, 90, 30), CRect(130, 4, 190, 30)},
         {"last is cut and keeps 40", 0, 150, 2, CRect(10, 4, 70, 30), CRect(110, 4, 150, 30)},
         {"both just fit", 60, 140, 2, CRect(60, 4, 100, 30), CRect(100, 4, 140, 30)},
         {"no room for both", 60, 130, 0, CRect(), CRect()},
+        {"a lone header moved and cut", 20, 60, 1, CRect(20, 4, 60, 30), CRect(20, 4, 60, 30), 0},
+        {"a lone header without 40", 20, 59, 0, CRect(), CRect(), 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CTestRibbonBar bar;
         bar.ShowQuickAccess(FALSE);
-        const int colors[] = {3, 0, 4};
+        const int colors[] = {3, 0, c.nLastColor};
         for (int i = 0; i < 3; ++i) {
             CKitRibbonTab* pTab = bar.AddTab("Tab", i);
             pTab->SetContextColor(colors[i]);
@@ -395,7 +399,7 @@ TEST(KitRibbonBar, HeadersMovedOrCutToFitKeepFortyPixelsOrNoneShows)
             continue;
         }
         EXPECT_EQ(c.rcFirst, bar.GetContextHeader(0)->m_rcHeader);
-        EXPECT_EQ(c.rcLast, bar.GetContextHeader(1)->m_rcHeader);
+        EXPECT_EQ(c.rcLast, bar.GetContextHeader(c.nHeaders - 1)->m_rcHeader);
     }
 }
 

@@ -12,7 +12,10 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/ribbon/ribbon_caption_button.h"
+#include "toolkit/themes/ribbon/ribbon_control_tab.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
+#include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <gtest/gtest.h>
 
@@ -213,8 +216,8 @@ TEST(RibbonCaptionButton, PostsItsSystemCommandToTheSite)
 TEST(RibbonContextMenu, RightClickMenuOfAQuickAccessCommandOnScreen)
 {
     CWnd site;
-    ASSERT_TRUE(site.CreateEx(0, "STATIC", "Corvel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 40, 40,
-                              480, 200, nullptr, 0));
+    ASSERT_TRUE(site.CreateEx(0, "STATIC", "Corvel", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_VISIBLE |
+                              WS_CLIPCHILDREN, 40, 40, 480, 260, nullptr, 0));
     CKitCommandBarManager manager;
     manager.SetSite(&site);
     manager.GetCommandBarsOptions()->bDisableIfNoHandler = FALSE;
@@ -222,22 +225,47 @@ TEST(RibbonContextMenu, RightClickMenuOfAQuickAccessCommandOnScreen)
     manager.AddCommandBar(pRibbon);
     pRibbon->SetPosition(kitBarTop);
     pRibbon->CreateBar(&site);
-    pRibbon->AddTab("Home", 1);
-    CKitControl* pQuick = pRibbon->GetQuickAccessControls()->Add(kitControlButton, 102);
+    CKitRibbonTab* pHome = pRibbon->AddTab("Home", 1);
+    CKitRibbonGroup* pProject = pHome->GetGroups()->Add("Project", 10);
+    UINT nId = 101;
+    for (LPCSTR lpszCaption : {"New", "Open", "Save"}) {
+        CKitControl* pButton = pRibbon->GetControls()->Add(kitControlButton, nId++);
+        pButton->SetCaption(lpszCaption);
+        pButton->SetStyle(kitButtonCaption);
+        pProject->Add(pButton);
+    }
+    CKitControl* pQuick = pRibbon->GetQuickAccessControls()->Add(kitControlButton, 103);
     pQuick->SetCaption("Save");
+    pQuick->SetStyle(kitButtonCaption);
+    pRibbon->GetControlTab()->SetSelectedItem(pHome);
+    CRect rcClient;
+    site.GetClientRect(&rcClient);
+    const CSize szRibbon = pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
+    pRibbon->MoveWindow(0, 0, szRibbon.cx, szRibbon.cy);
+    pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
 
     CKitPopupBar* pMenu = pRibbon->CreateContextMenu(pQuick);
     ASSERT_NE(pMenu, nullptr);
     CPoint ptCursor;
     ::GetCursorPos(&ptCursor);
     ::SetCursorPos(700, 600);
-    ASSERT_TRUE(pMenu->PopupAt(60, 80));
-    PumpMessages();
-    pMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    CRect rcShot;
-    pMenu->GetWindowRect(&rcShot);
-    rcShot.InflateRect(4, 4);
-    const WindowImage shot = CaptureScreenRect(rcShot);
+    // The menu opens where the command was clicked, and the picture shows it over the ribbon's site.
+    CPoint ptClick = pQuick->GetRect().CenterPoint();
+    pRibbon->ClientToScreen(&ptClick);
+    const auto open = [&] {
+        if (!pMenu->PopupAt(ptClick.x, ptClick.y))
+            return false;
+        PumpMessages();
+        site.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pMenu->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return true;
+    };
+    ASSERT_TRUE(open());
+    CRect rcShot, rcMenu;
+    site.GetWindowRect(&rcShot);
+    pMenu->GetWindowRect(&rcMenu);
+    rcShot.UnionRect(rcShot, rcMenu);
+    const WindowImage shot = CaptureScreenRectWhileOpen(rcShot, [&] { return pMenu->IsVisible() != FALSE; }, open);
     EXPECT_EQ("", SaveScreenshot("ribbon-context-menu", shot.width, shot.height, shot.pixels));
     ::SetCursorPos(ptCursor.x, ptCursor.y);
     pMenu->SetTrackingMode(0);

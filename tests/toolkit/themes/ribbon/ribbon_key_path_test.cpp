@@ -177,18 +177,18 @@ protected:
         Post({{nullptr, WM_KEYDOWN, nKey, kOnce}, {nullptr, WM_KEYUP, nKey, kReleased | kOnce}});
     }
 
-    // "tracking" or "idle", the selected tab, the ribbon's tips on show with a window, the selected control when
-    // it is not the tab strip, the hot tab, the open popup, the commands the frame received.
+    // "tracking" or "idle", the selected tab, the tips on show with a window (the ribbon's or a popup's), the
+    // selected control when it is not the tab strip, the hot tab, the open popup, the commands the frame received.
     std::string State() const
     {
         std::string state = m_pBar->IsTrackingMode() ? "tracking" : "idle";
         state += " tab=" + std::string(static_cast<LPCSTR>(m_pBar->GetSelectedTab()->GetCaption()));
         std::string tips;
         for (CKitCommandBarKeyboardTip* pTip : m_manager.GetKeyboardTips())
-            if (pTip->GetSafeHwnd() != nullptr && m_manager.GetKeyboardTipsBar() == m_pBar)
+            if (pTip->GetSafeHwnd() != nullptr)
                 tips += (tips.empty() ? "" : ",") + std::string(static_cast<LPCSTR>(pTip->m_strText));
         if (!tips.empty())
-            state += " tips=" + tips;
+            state += (m_manager.GetKeyboardTipsBar() == m_pBar ? " tips=" : " popup-tips=") + tips;
         CKitControl* pSelected = m_pBar->GetControl(m_pBar->GetSelected());
         if (pSelected != nullptr && pSelected != m_pBar->GetControlTab())
             state += " selected=" + std::to_string(pSelected->GetId());
@@ -348,16 +348,27 @@ TEST_F(RibbonKeyPathTest, AMinimisedRibbonsTabOpensItsGroupsInAPopupThatEscapeCl
         m_manager.HideKeyboardTips();
         m_pBar->SetSelected(pStrip->GetIndex(), kitSelectKeyboard);
     };
+    const std::string newId = std::to_string(kIdNew);
+    const std::string openId = std::to_string(kIdOpen);
     const std::vector<std::vector<Step>> cases = {
         {{"Alt", [&] { PressAlt(); }, "tracking tab=&Home tips=1,H,I,V"},
-         {"the tab's tip", [&] { Press('V'); }, "tracking tab=&View popup"},
+         {"the tab's tip", [&] { Press('V'); }, "tracking tab=&View popup-tips=G popup"},
          {"Escape closes the popup", [&] { Press(VK_ESCAPE); }, "tracking tab=&View"}},
         {{"Alt", [&] { PressAlt(); }, "tracking tab=&Home tips=1,H,I,V"},
-         {"the strip selected", selectStrip, "tracking tab=&Home"},
-         {"Return", [&] { Press(VK_RETURN); }, "tracking tab=&Home popup"}},
+         {"the tab's tip", [&] { Press('V'); }, "tracking tab=&View popup-tips=G popup"},
+         {"a tip in the popup", [&] { Press('G'); }, "idle tab=&View command=" + std::to_string(kIdGrid)}},
         {{"Alt", [&] { PressAlt(); }, "tracking tab=&Home tips=1,H,I,V"},
          {"the strip selected", selectStrip, "tracking tab=&Home"},
-         {"Space", [&] { Press(VK_SPACE); }, "tracking tab=&Home popup"}},
+         {"Return", [&] { Press(VK_RETURN); }, "tracking tab=&Home popup-tips=N,O popup"},
+         {"Return runs the popup's first control", [&] { Press(VK_RETURN); }, "idle tab=&Home command=" + newId}},
+        {{"Alt", [&] { PressAlt(); }, "tracking tab=&Home tips=1,H,I,V"},
+         {"the strip selected", selectStrip, "tracking tab=&Home"},
+         {"Space", [&] { Press(VK_SPACE); }, "tracking tab=&Home popup-tips=N,O popup"},
+         {"Down in the popup, then Return", [&] { Press(VK_DOWN); Press(VK_RETURN); },
+          "idle tab=&Home command=" + openId}},
+        {{"Alt", [&] { PressAlt(); }, "tracking tab=&Home tips=1,H,I,V"},
+         {"the strip selected", selectStrip, "tracking tab=&Home"},
+         {"Space", [&] { Press(VK_SPACE); }, "tracking tab=&Home popup-tips=N,O popup"}},
     };
     for (const std::vector<Step>& steps : cases)
         ExpectSteps(steps);

@@ -101,6 +101,43 @@ TEST(RibbonRecentFiles, RebuildPutsOneNumberedItemPerFileAfterTheList)
     EXPECT_STREQ(menu.Item(0)->GetCaption(), "&1 file2.scd");
 }
 
+// Controls that refuse to leave while m_bKeep is set.
+class CKeepingControls : public CKitControls {
+public:
+    BOOL m_bKeep = TRUE;
+
+protected:
+    BOOL OnControlRemoving(CKitControl* /*pControl*/) override { return m_bKeep; }
+};
+
+class CKeepingBar : public CKitPopupBar {
+public:
+    CKeepingBar() : m_pKeeping(new CKeepingControls)
+    {
+        m_pControls->SetParent(nullptr);
+        m_pControls->InternalRelease();
+        m_pControls = m_pKeeping;
+        m_pControls->SetParent(this);
+    }
+    CKeepingControls* m_pKeeping;
+};
+
+// A bar whose controls refuse removal keeps the old items; the rebuild still ends.
+TEST(RibbonRecentFiles, RebuildEndsWhenTheOldItemsCannotBeRemoved)
+{
+    CRecentFileList list(0, "Recent File List", "File%d", 4);
+    list[0] = "C:\\a.scd";
+    auto* bar = new CKeepingBar();
+    auto* pList = new CTestRecentFileList;
+    pList->m_pList = &list;
+    bar->GetControls()->Add(pList, 200);
+    pList->RebuildItems();
+    pList->RebuildItems();
+    EXPECT_EQ(bar->GetControlCount(), 3);
+    bar->m_pKeeping->m_bKeep = FALSE;
+    bar->InternalRelease();
+}
+
 TEST(RibbonRecentFiles, PinRecordsMakePinableItemsWithTheirStateAndCaption)
 {
     CKitPinableRecentFileList list(0, "Recent File List", "File%d", 4);
@@ -124,6 +161,51 @@ TEST(RibbonRecentFiles, PinRecordsMakePinableItemsWithTheirStateAndCaption)
 
     pFirst->SetPinned(TRUE);
     EXPECT_TRUE(list.GetPinRecord(0)->bPinned) << "the pin is kept in the list's record";
+}
+
+// Opening a file moves it first and removing one moves the later ones up: pins and captions stay with their files.
+TEST(RibbonRecentFiles, PinRecordsMoveWithTheirFilesWhenTheListChanges)
+{
+    CKitPinableRecentFileList list(0, "Recent File List", "File%d", 4);
+    list[0] = "C:\\a.scd";
+    list[1] = "C:\\b.scd";
+    list[2] = "C:\\c.scd";
+    list.CreatePinRecords();
+    list.GetPinRecord(1)->bPinned = TRUE;
+    list.GetPinRecord(1)->strCaption = "Bay B";
+    list.GetPinRecord(2)->nIconId = 7;
+    const auto pinnedAt = [&] {
+        std::vector<int> pinned;
+        for (int i = 0; i < list.GetSize(); i++) {
+            if (list.GetPinRecord(i)->bPinned)
+                pinned.push_back(i);
+        }
+        return pinned;
+    };
+
+    list.Add("C:\\d.scd");
+    ASSERT_STREQ(list[2], "C:\\b.scd");
+    EXPECT_EQ(pinnedAt(), std::vector<int>{2});
+    EXPECT_STREQ(list.GetPinRecord(2)->strCaption, "Bay B");
+    EXPECT_EQ(list.GetPinRecord(3)->nIconId, 7u);
+    EXPECT_TRUE(list.GetPinRecord(0)->strCaption.IsEmpty()) << "the new file starts without a record of its own";
+
+    // Opened again in another spelling, the pinned file comes first with its pin.
+    list.Add("c:\\B.SCD");
+    EXPECT_EQ(pinnedAt(), std::vector<int>{0});
+    EXPECT_STREQ(list.GetPinRecord(0)->strCaption, "Bay B");
+
+    list.Remove(0);
+    EXPECT_TRUE(pinnedAt().empty());
+    ASSERT_STREQ(list[2], "C:\\c.scd");
+    EXPECT_EQ(list.GetPinRecord(2)->nIconId, 7u);
+    EXPECT_EQ(list.GetPinRecord(3)->nIconId, 0u) << "the emptied last entry has an empty record";
+
+    MenuWithList menu;
+    menu.pList->m_pList = &list;
+    menu.pList->RebuildItems();
+    ASSERT_EQ(menu.ItemCount(), 3);
+    EXPECT_STREQ(menu.Item(0)->GetCaption(), "&1 d.scd");
 }
 
 TEST(RibbonRecentFiles, PinAreaTogglesWithoutExecutingAndTheTextExecutes)
@@ -504,6 +586,44 @@ TEST(RibbonBackstage, EscapeInAMultiLineEditClosesUnlessCancelIsDisabled)
         view->InternalRelease();
         ::DestroyWindow(hPage);
     }
+}
+
+// The application may take entries out while the view shows: the view keeps no pointer to them.
+TEST(RibbonBackstage, AnEntryTakenOutIsNoLongerHotFocusedOrActive)
+{
+    SiteFrame site;
+    HWND hPage = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
+    auto* view = new CKitRibbonBackstageView();
+    view->SetCommandBars(&site.manager);
+    CKitControl* pOpen = view->GetControls()->Add(new CKitRibbonBackstageCommand, 10);
+    pOpen->SetCaption("Open");
+    pOpen->SetFlags(kitFlagManualUpdate);
+    CKitControl* pTab = view->GetControls()->Add(new CKitRibbonBackstageTab(hPage), 11);
+    pTab->SetCaption("Info");
+    pTab->SetFlags(kitFlagManualUpdate);
+    pTab->SetDefaultItem(TRUE);
+    CKitRibbonControlSystemButton button;
+    ASSERT_TRUE(view->ShowBackstage(&button));
+    ASSERT_EQ(view->GetActiveTab(), pTab);
+    ASSERT_EQ(view->GetFocusedEntry(), pTab);
+    view->OnMouseMoveAt(pOpen->GetRect().CenterPoint());
+    ASSERT_EQ(view->GetHotEntry(), pOpen);
+
+    view->GetControls()->Remove(pTab);
+    EXPECT_EQ(view->GetActiveTab(), nullptr);
+    EXPECT_EQ(view->GetFocusedEntry(), nullptr);
+    EXPECT_EQ(view->GetActivePage(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(hPage)) << "the page leaves with its tab";
+    EXPECT_NE(::GetParent(hPage), view->GetSafeHwnd());
+    view->GetControls()->Remove(pOpen);
+    EXPECT_EQ(view->GetHotEntry(), nullptr);
+
+    // Keys and painting go on without them.
+    view->OnKey(VK_DOWN);
+    view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    view->Close();
+    view->InternalRelease();
+    ::DestroyWindow(hPage);
 }
 
 TEST(RibbonBackstage, SiteChildrenHideWhileOpenAndShowAgainOnClose)
