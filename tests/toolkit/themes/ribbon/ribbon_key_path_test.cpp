@@ -121,14 +121,7 @@ protected:
         CKitPaintManager::Done();
     }
 
-    void Layout()
-    {
-        CRect rcClient;
-        m_frame.GetClientRect(&rcClient);
-        const CSize sz = m_pBar->CalcDockLayout(rcClient.Width(), LM_COMMIT);
-        m_pBar->MoveWindow(0, 0, sz.cx, sz.cy);
-        m_pBar->CalcDockLayout(rcClient.Width(), LM_COMMIT);
-    }
+    void Layout() { LayOutRibbonInFrame(m_pBar, &m_frame); }
     void Activate()
     {
         m_frame.SetForegroundWindow();

@@ -1,4 +1,4 @@
-// The colours of the ribbon pictures in the resource theme's test module, a ribbon bar whose layout the test sets, a tab strip whose hot tab it sets, and a captioned button added to a group.
+// The colours of the ribbon pictures in the resource theme's test module, a ribbon bar whose layout the test sets, a tab strip whose hot tab it sets, a captioned button added to a group and the layout of a ribbon across its frame.
 #pragma once
 
 #include "toolkit/commandbars/control.h"
@@ -77,4 +77,14 @@ inline CKitControl* AddButton(CKitRibbonBar* pBar, CKitRibbonGroup* pGroup, UINT
     pControl->SetStyle(kitButtonCaption);
     pGroup->Add(pControl);
     return pControl;
+}
+
+// Lays the ribbon out across the frame's client width and gives its window the height it takes.
+inline void LayOutRibbonInFrame(CKitRibbonBar* pRibbon, CWnd* pFrame)
+{
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    const CSize sz = pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
+    pRibbon->MoveWindow(0, 0, sz.cx, sz.cy);
+    pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
 }
