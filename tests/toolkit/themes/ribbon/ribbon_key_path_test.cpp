@@ -418,6 +418,12 @@ TEST_F(RibbonKeyPathTest, AClickOutsideClosesTheTabPopupAndTheTabUnderTheMouseIs
         {"the popup shown as by the mouse", [&] { pStrip->ShowTabPopup(FALSE); }, "tracking tab=&View popup"},
         {"a click inside", clickAt(20, 0), "tracking tab=&View popup"},
         {"a click outside", clickAt(10, 40), "idle tab=&View"},
+        {"a click on another tab",
+         [&] {
+             const CPoint pt = m_pHome->GetRect().CenterPoint();
+             m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+         },
+         "tracking tab=&Home popup"},
     });
 }
 
