@@ -295,15 +295,25 @@ TEST_F(TrackingKeysTest, ABarShowsTipsForItsControlsAndADisabledOnesIsTranslucen
     m_manager.RemoveAll();
 }
 
+// A toolbar whose last control's tip is made but not shown.
+class CHiddenTipBar : public CKitToolBar {
+public:
+    void CreateKeyboardTips() override
+    {
+        CKitToolBar::CreateKeyboardTips();
+        GetCommandBars()->GetKeyboardTips().back()->m_bVisible = FALSE;
+    }
+};
+
 TEST_F(TrackingKeysTest, TypedLettersNarrowTheTipsAndTheCompletedOneRuns)
 {
-    auto* pBar = new CKitToolBar();
+    auto* pBar = new CHiddenTipBar();
     m_manager.AddCommandBar(pBar);
     pBar->SetPosition(kitBarTop);
     ASSERT_TRUE(pBar->CreateBar(&m_site));
     pBar->MoveWindow(0, 0, 380, 30);
     for (const auto& button : {std::make_pair(43020u, "Save All"), std::make_pair(43021u, "Save"),
-                               std::make_pair(43022u, "&Print")}) {
+                               std::make_pair(43022u, "&Print"), std::make_pair(43023u, "&Quit")}) {
         CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, button.first);
         pControl->SetCaption(button.second);
         pControl->SetStyle(kitButtonCaption);
@@ -332,6 +342,7 @@ TEST_F(TrackingKeysTest, TypedLettersNarrowTheTipsAndTheCompletedOneRuns)
         {"a second letter that no tip left has", {'S', 'P'}, {"SA", "SV"}, {}},
         {"a disabled tip", {'P'}, {"SA", "SV", "P"}, {}},
         {"Ctrl and a letter", {VK_CONTROL, 'S'}, {"SA", "SV", "P"}, {}},
+        {"the letter of a tip not shown", {'Q'}, {"SA", "SV", "P"}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszName);
