@@ -282,8 +282,9 @@ public:
     int GetKeyboardTipCount() const;
     // Runs a chosen tip: a control's keyboard-tip action, or keyboard tracking moved to the tip's bar.
     virtual void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip);
-    // A key typed while tips show: the visible tip it completes runs (a disabled one beeps); a partial match
-    // hides the tips that no longer match; no match beeps.
+    // A key typed while tips show: the tip it completes runs (a disabled one beeps), also one made hidden (a
+    // control of a reduced group, or one scrolled away); a partial match hides the tips that no longer match;
+    // no match beeps.
     void OnTypedTipChar(UINT nKey);
     // The bar's own key hook, asked before the menu key (VK_MENU) or an Alt+key starts keyboard navigation;
     // TRUE when the bar took the key. The base takes none.

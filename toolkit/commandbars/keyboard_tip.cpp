@@ -256,7 +256,7 @@ void CKitCommandBar::OnTypedTipChar(UINT nKey)
     CKitCommandBarKeyboardTip* pMatch = nullptr;
     for (CKitCommandBarKeyboardTip* pTip : pCommandBars->GetKeyboardTips()) {
         const CString& strText = pTip->m_strText;
-        if (pTip->m_bVisible && strText.GetLength() > nTyped && strText.Left(nTyped) == strTyped &&
+        if (strText.GetLength() > nTyped && strText.Left(nTyped) == strTyped &&
             CompareMnemonicKey(static_cast<BYTE>(strText[nTyped]), nKey)) {
             pMatch = pTip;
             break;
