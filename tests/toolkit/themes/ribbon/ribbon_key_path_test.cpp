@@ -386,6 +386,50 @@ TEST_F(RibbonKeyPathTest, AMinimisedRibbonsTabOpensItsGroupsInAPopupThatEscapeCl
                  {"Space", [&] { Press(VK_SPACE); }, "tracking tab=&Home tips=1,H,I,V"}});
 }
 
+TEST_F(RibbonKeyPathTest, TheLettersOfAReducedGroupsControlOpenTheGroupAndRunIt)
+{
+    // A narrow frame and more groups than fit: the groups at the right shrink to their popup buttons.
+    for (int g = 0; g < 6; ++g) {
+        CKitRibbonGroup* pGroup = m_pHome->GetGroups()->Add("Mapping", 20 + g);
+        for (int c = 0; c < 3; ++c)
+            AddButton(m_pBar, pGroup, 300 + 10 * g + c, "Attribute");
+    }
+    m_pBar->ShowSelectedTabGroups();
+    m_frame.SetWindowPos(nullptr, 0, 0, 360, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Layout();
+    CKitControl* pHidden = nullptr;
+    for (int i = 0; i < m_pBar->GetControlCount() && pHidden == nullptr; ++i) {
+        CKitControl* pControl = m_pBar->GetControl(i);
+        CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
+        if (pGroup != nullptr && pGroup->IsReduced() && pControl->GetId() >= 300)
+            pHidden = pControl;
+    }
+    ASSERT_NE(nullptr, pHidden) << "no group was reduced";
+    // The letters its hidden tip took among the group tips.
+    auto typeHiddenTip = [&] {
+        for (CKitCommandBarKeyboardTip* pTip : m_manager.GetKeyboardTips()) {
+            if (pTip->m_pOwner == pHidden) {
+                EXPECT_FALSE(pTip->m_bVisible);
+                const CString strText = pTip->m_strText;
+                for (int i = 0; i < strText.GetLength(); ++i)
+                    Press(static_cast<BYTE>(strText[i]));
+                return;
+            }
+        }
+        ADD_FAILURE() << "the hidden control has no tip";
+    };
+    ExpectSteps({
+        {"Alt, then the tab: the reduced groups show their popup buttons' tips",
+         [&] {
+             PressAlt();
+             Press('H');
+         },
+         "tracking tab=&Home tips=ZR,ZA,ZP,ZI,ZN"},
+        {"the hidden control's letters", typeHiddenTip,
+         "idle tab=&Home command=" + std::to_string(pHidden->GetId())},
+    });
+}
+
 TEST_F(RibbonKeyPathTest, AClickOutsideClosesTheTabPopupAndTheTabUnderTheMouseIsHot)
 {
     CKitRibbonControlTab* pStrip = m_pBar->GetControlTab();
