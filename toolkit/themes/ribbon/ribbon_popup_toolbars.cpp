@@ -26,6 +26,7 @@ CKitRibbonTabPopupToolBar::CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab)
     m_pTab->Copy(pTab);
     m_pTab->SetRect(pTab->GetRect());
     SetFlags(kFlagRibbonPopup);
+    m_pOwnerBar = this;
 }
 
 CKitRibbonTabPopupToolBar::~CKitRibbonTabPopupToolBar()
@@ -117,4 +118,16 @@ BOOL CKitRibbonTabPopupToolBar::OnKeyDownBar(int nCode)
     if (nCode != kitKeyEscape)
         RecalcKeyboardCues();
     return KitRibbonNavigate(this, nCode) || CKitPopupToolBar::OnKeyDownBar(nCode);
+}
+
+void CKitRibbonTabPopupToolBar::OnMouseMoveBar(UINT nFlags, CPoint point)
+{
+    CKitPopupToolBar::OnMouseMoveBar(nFlags, point);
+    TrackHighlightedGroup(point);
+}
+
+void CKitRibbonTabPopupToolBar::OnMouseLeaveBar()
+{
+    CKitPopupToolBar::OnMouseLeaveBar();
+    ChangeHighlightedGroup(nullptr);
 }

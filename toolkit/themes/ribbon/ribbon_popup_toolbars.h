@@ -46,6 +46,9 @@ public:
     // Keys but Escape show the keyboard cues; the arrows, Return and Space move and act between the groups'
     // controls before the popup's own handling.
     BOOL OnKeyDownBar(int nCode) override;
+    // Also highlights the group under the mouse.
+    void OnMouseMoveBar(UINT nFlags, CPoint point) override;
+    void OnMouseLeaveBar() override;
 
 private:
     CKitRibbonTab* m_pTab;

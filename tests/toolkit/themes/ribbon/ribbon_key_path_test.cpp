@@ -19,6 +19,7 @@
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_popup_toolbars.h"
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
@@ -171,7 +172,8 @@ protected:
     }
 
     // "tracking" or "idle", the selected tab, the tips on show with a window (the ribbon's or a popup's), the
-    // selected control when it is not the tab strip, the hot tab, the open popup, the commands the frame received.
+    // selected control when it is not the tab strip, the hot tab, the open popup and the group highlighted in the
+    // tab popup, the commands the frame received.
     std::string State() const
     {
         std::string state = m_pBar->IsTrackingMode() ? "tracking" : "idle";
@@ -189,6 +191,9 @@ protected:
             state += " hot=" + std::string(static_cast<LPCSTR>(pHot->GetCaption()));
         if (m_pBar->GetPopuped() != -1)
             state += " popup";
+        CKitRibbonTabPopupToolBar* pPopup = m_pBar->GetControlTab()->GetPopupToolBar();
+        if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr && pPopup->GetHighlightedGroup() != nullptr)
+            state += " highlighted=" + std::string(static_cast<LPCSTR>(pPopup->GetHighlightedGroup()->GetCaption()));
         for (UINT nId : m_frame.m_commands)
             state += " command=" + std::to_string(nId);
         for (const std::string& strPopup : m_frame.m_popups)
@@ -446,6 +451,7 @@ TEST_F(RibbonKeyPathTest, AClickOutsideClosesTheTabPopupAndTheTabUnderTheMouseIs
         };
     };
     const CPoint ptView = m_pView->GetRect().CenterPoint();
+    CKitPaintManager::Instance()->GetRibbonPaintManager()->m_bHotGroups = TRUE;
     ExpectSteps({
         {"expanded", [&] { m_pBar->SetRibbonMinimized(FALSE); Layout(); }, "idle tab=&Home"},
         {"the mouse over a tab", moveTo(ptView), "idle tab=&Home hot=&View"},
@@ -460,7 +466,14 @@ TEST_F(RibbonKeyPathTest, AClickOutsideClosesTheTabPopupAndTheTabUnderTheMouseIs
         {"a tab chosen as by the mouse closes it", [&] { pStrip->SetSelectedItem(m_pView); }, "idle tab=&View"},
         {"minimised", [&] { m_pBar->SetRibbonMinimized(TRUE); Layout(); }, "idle tab=&View"},
         {"the popup shown as by the mouse", [&] { pStrip->ShowTabPopup(FALSE); }, "tracking tab=&View popup"},
-        {"a click inside", clickAt(20, 0), "tracking tab=&View popup"},
+        {"the mouse over a group's caption in the popup",
+         [&] {
+             CKitRibbonTabPopupToolBar* pPopup = pStrip->GetPopupToolBar();
+             const CPoint pt = pPopup->GetTab()->GetGroups()->GetAt(0)->GetCaptionRect().CenterPoint();
+             pPopup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+         },
+         "tracking tab=&View popup highlighted=Show"},
+        {"a click inside", clickAt(20, 0), "tracking tab=&View popup highlighted=Show"},
         {"a click outside", clickAt(10, 40), "idle tab=&View"},
         {"a click on another tab",
          [&] {
