@@ -74,6 +74,14 @@ wait_for $WAIT "screenshot of Corvel: $SHOT" "$WORK/run.log" "$run" || fail "no 
 wait_for 30 shown "$WORK/probe.log" "$probe" || fail "the probe did not find the file in Corvel's file view"
 display=$(sed -n 's/.*the virtual display \(:[0-9]*\).*/\1/p' "$WORK/run.log" | head -n 1)
 [ -n "$display" ] || fail "the command did not name its virtual display"
+# The X server the command started: once it is gone another run may take the display's number.
+xvfb_pid=
+for pid in $(pgrep -x Xvfb || true); do
+  up=$pid
+  while [ -n "$up" ] && [ "$up" -gt 1 ] && [ "$up" != "$run" ]; do up=$(ps -o ppid= -p "$up" | tr -d ' '); done
+  [ "$up" = "$run" ] && xvfb_pid=$pid
+done
+[ -n "$xvfb_pid" ] || fail "the command's virtual display $display has no X server of its own"
 
 # The file view holds the file and, under it, the file's IEDs.
 mapfile -t shown < <(probe_lines | sed -n 's/^child \([^ ]*\) .*/\1/p' | sort)
@@ -105,7 +113,7 @@ wait "$run" || status=$?
 grep -qF "Corvel has ended; the virtual display $display is closed" "$WORK/run.log" || fail "no word of the end"
 left_over=$(pgrep -g "$run" || true)
 [ -z "$left_over" ] || fail "left running: $(ps -o pid=,args= -p "${left_over//$'\n'/,}")"
-[ ! -e "/tmp/.X11-unix/X${display#:}" ] || fail "the virtual display $display is still there"
+! kill -0 "$xvfb_pid" 2>/dev/null || fail "the virtual display $display is still there"
 for ((i = 0; i < 30 * 4; i++)); do
   kill -0 "$probe" 2>/dev/null || break
   sleep 0.25

@@ -450,6 +450,9 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
     } else {
         m_bTracking = FALSE;
         m_bMouseTracking = FALSE;
+        if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+            if (pCommandBars->GetKeyboardTipsBar() == this)
+                pCommandBars->HideKeyboardTips();
         pMouse->RemoveTrack(this);
         CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
         HookFocusWindow(FALSE);
@@ -778,6 +781,13 @@ BOOL CKitCommandBar::OnKeyDownBar(int nCode)
         }
         return FALSE;
     case kitKeyEscape:
+        if (GetKeyboardTipCount() > 1) {
+            // Back to the tips of the level above.
+            CKitCommandBarManager* pCommandBars = GetCommandBars();
+            pCommandBars->SetKeyboardTipLevel(pCommandBars->GetKeyboardTipLevel() - 1);
+            ShowKeyboardTips();
+            return TRUE;
+        }
         if (CKitCommandBar* pParent = GetParentCommandBar()) {
             pParent->SetTrackingMode(1, FALSE, FALSE);
             SetTrackingMode(FALSE, TRUE, FALSE);
@@ -879,6 +889,10 @@ int CKitCommandBar::OnHookKeyDown(UINT nChar, LPARAM lParam)
     }
     if (nCode != -1) {
         OnKeyDownBar(nCode);
+        return CKitHookManagerHookAble::kHandled;
+    }
+    if (::MapVirtualKeyA(nChar, MAPVK_VK_TO_CHAR) != 0 && !bCtrl && GetKeyboardTipCount() != 0) {
+        OnTypedTipChar(nChar);
         return CKitHookManagerHookAble::kHandled;
     }
     if (::MapVirtualKeyA(nChar, MAPVK_VK_TO_CHAR) != 0 && !bCtrl) {
@@ -1176,6 +1190,13 @@ void CKitCommandBar::OnTimer(UINT_PTR nIDEvent)
 {
     if (nIDEvent == CKitCommandBarAnimation::kTimerAnimation) {
         m_pAnimation->OnTimer();
+        return;
+    }
+    if (nIDEvent == kTimerKeyboardTips) {
+        KillTimer(kTimerKeyboardTips);
+        CKitCommandBarManager* pCommandBars = GetCommandBars();
+        if (m_bTracking && pCommandBars != nullptr && pCommandBars->GetKeyboardTips().empty())
+            ShowKeyboardTips();
         return;
     }
     if (nIDEvent == kTimerHover || nIDEvent == kTimerExpand) {

@@ -13,6 +13,7 @@
 class CKitBarPainter;
 class CKitCommandBarList;
 class CKitCommandBarAnimation;
+class CKitCommandBarKeyboardTip;
 class CKitCommandBarManager;
 class CKitControl;
 class CKitControlPopup;
@@ -84,6 +85,8 @@ public:
     static constexpr UINT kHoverDelay = 300;
     static constexpr UINT_PTR kTimerExpand = 112224;
     static constexpr UINT kExpandDelay = 5000;
+    // Posted to a tracking bar: shows its tips unless some are on show.
+    static constexpr UINT_PTR kTimerKeyboardTips = 52426;
 
     explicit CKitCommandBar(int nBarType = kitBarTypeNormal);
     ~CKitCommandBar() override;
@@ -273,8 +276,19 @@ public:
     virtual void CopyFromBar(const CKitCommandBar* pSource);
     // Appends the tips of the visible controls (and, for a root bar, of the other bars) to the manager's.
     virtual void CreateKeyboardTips();
-    // Creates the bar's tips, gives them their texts and shows their windows.
+    // Creates the bar's tips, gives them their texts and shows the windows of the visible ones.
     void ShowKeyboardTips();
+    // The manager's tip level while this bar's tips are on show, else 0.
+    int GetKeyboardTipCount() const;
+    // Runs a chosen tip: a control's keyboard-tip action, or keyboard tracking moved to the tip's bar.
+    virtual void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip);
+    // A key typed while tips show: the tip it completes runs (a disabled one beeps), also one made hidden (a
+    // control of a reduced group, or one scrolled away); a partial match hides the tips that no longer match;
+    // no match beeps.
+    void OnTypedTipChar(UINT nKey);
+    // The bar's own key hook, asked before the menu key (VK_MENU) or an Alt+key starts keyboard navigation;
+    // TRUE when the bar took the key. The base takes none.
+    virtual BOOL ProcessAccelerator(UINT /*nKey*/) { return FALSE; }
     // A command chosen in a popup menu tracked modally; FALSE lets the control send it to the site.
     virtual BOOL OnTrackedCommand(UINT /*nId*/) { return FALSE; }
     // Called with the control the keyboard selects; nothing in the base.

@@ -175,6 +175,9 @@ public:
     // The level of the tips a ribbon makes: 1 its top level, 2 the groups of its selected tab.
     int GetKeyboardTipLevel() const { return m_nKeyboardTipLevel; }
     void SetKeyboardTipLevel(int nLevel) { m_nKeyboardTipLevel = nLevel; }
+    // The characters typed so far towards the tips on show; hiding the tips starts again.
+    const CString& GetKeyboardTipTyped() const { return m_strKeyboardTipTyped; }
+    void SetKeyboardTipTyped(const CString& strTyped) { m_strKeyboardTipTyped = strTyped; }
     // The site frame has WS_EX_LAYOUTRTL, else the right-to-left option.
     BOOL IsLayoutRTL() const;
 
@@ -257,6 +260,7 @@ private:
     std::vector<CKitCommandBarKeyboardTip*> m_keyboardTips;
     CKitCommandBar* m_pKeyboardTipsBar = nullptr;
     int m_nKeyboardTipLevel = 1;
+    CString m_strKeyboardTipTyped;
     UINT m_nHelpId = 0;
     CKitDockBar* m_pDockBars[4] = {};
     BOOL m_bLayoutChanged = FALSE;

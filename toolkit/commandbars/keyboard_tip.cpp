@@ -218,7 +218,68 @@ void CKitCommandBar::ShowKeyboardTips()
     CKitBarPainter* pPainter = GetPaintManager();
     CFont* pFont = pPainter != nullptr ? pPainter->GetCommandBarFont(this) : nullptr;
     for (CKitCommandBarKeyboardTip* pTip : tips)
-        pTip->CreateTipWindow(pFont, pCommandBars->IsLayoutRTL());
+        if (pTip->m_bVisible)
+            pTip->CreateTipWindow(pFont, pCommandBars->IsLayoutRTL());
+}
+
+int CKitCommandBar::GetKeyboardTipCount() const
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    return pCommandBars != nullptr && pCommandBars->GetKeyboardTipsBar() == this ? pCommandBars->GetKeyboardTipLevel()
+                                                                                 : 0;
+}
+
+void CKitCommandBar::OnKeyboardTip(CKitCommandBarKeyboardTip* pTip)
+{
+    if (pTip == nullptr)
+        return;
+    if (auto* pControl = dynamic_cast<CKitControl*>(pTip->m_pOwner)) {
+        pControl->OnKeyboardTip();
+        return;
+    }
+    auto* pBar = dynamic_cast<CKitCommandBar*>(pTip->m_pOwner);
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pBar == nullptr || pBar == this || pCommandBars == nullptr)
+        return;
+    pCommandBars->ClosePopups();
+    pCommandBars->ShowKeyboardCues(TRUE);
+    pBar->SetTrackingMode(TRUE, TRUE, TRUE);
+}
+
+void CKitCommandBar::OnTypedTipChar(UINT nKey)
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr)
+        return;
+    const CString strTyped = pCommandBars->GetKeyboardTipTyped();
+    const int nTyped = strTyped.GetLength();
+    CKitCommandBarKeyboardTip* pMatch = nullptr;
+    for (CKitCommandBarKeyboardTip* pTip : pCommandBars->GetKeyboardTips()) {
+        const CString& strText = pTip->m_strText;
+        if (strText.GetLength() > nTyped && strText.Left(nTyped) == strTyped &&
+            CompareMnemonicKey(static_cast<BYTE>(strText[nTyped]), nKey)) {
+            pMatch = pTip;
+            break;
+        }
+    }
+    if (pMatch == nullptr) {
+        if (nKey != VK_SHIFT && nKey != VK_CONTROL)
+            ::MessageBeep(0);
+        return;
+    }
+    if (pMatch->m_strText.GetLength() == nTyped + 1) {
+        // The tip may be deleted while it runs: nothing is read from it afterwards.
+        if (!pMatch->m_bEnabled)
+            ::MessageBeep(0);
+        else
+            OnKeyboardTip(pMatch);
+        return;
+    }
+    const CString strPrefix = pMatch->m_strText.Left(nTyped + 1);
+    pCommandBars->SetKeyboardTipTyped(strPrefix);
+    for (CKitCommandBarKeyboardTip* pTip : pCommandBars->GetKeyboardTips())
+        if (pTip->m_strText.Left(nTyped + 1) != strPrefix && pTip->GetSafeHwnd() != nullptr)
+            pTip->DestroyWindow();
 }
 
 void CKitCommandBarManager::HideKeyboardTips()
@@ -231,4 +292,5 @@ void CKitCommandBarManager::HideKeyboardTips()
         delete pTip;
     }
     m_pKeyboardTipsBar = nullptr;
+    m_strKeyboardTipTyped.Empty();
 }

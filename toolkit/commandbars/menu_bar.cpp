@@ -411,12 +411,23 @@ int CKitMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
     if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && IsVisible() &&
         CKitMouseManager::GetThreadManager()->GetTrackCount() == 0 && (::GetKeyState(VK_SHIFT) & 0x8000) == 0 &&
         !bCustomize) {
-        // The menu key pressed alone: keyboard navigation of the bar.
-        SetTrackingMode(TRUE, TRUE, TRUE);
-        if (pCommandBars != nullptr)
-            pCommandBars->ShowKeyboardCues(TRUE);
+        // The menu key pressed alone: the bar's own key hook, else keyboard navigation of the bar.
+        if (!ProcessAccelerator(VK_MENU)) {
+            SetTrackingMode(TRUE, TRUE, TRUE);
+            if (pCommandBars != nullptr)
+                pCommandBars->ShowKeyboardCues(TRUE);
+        }
         lResult = 0;
         return kHandled;
+    }
+    if (nMessage == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU && lParam > ' ' && lParam <= 0xFF &&
+        IsVisible() && CKitMouseManager::GetThreadManager()->GetTrackCount() == 0 && !bCustomize) {
+        // Alt with a character: the bar's own key hook may take its key.
+        const SHORT nScan = ::VkKeyScanA(static_cast<CHAR>(lParam));
+        if (nScan != -1 && ProcessAccelerator(LOBYTE(nScan))) {
+            lResult = 0;
+            return kHandled;
+        }
     }
     if (nMessage == WM_MDISETMENU) {
         CWnd* pSite = GetSite();

@@ -1,5 +1,6 @@
 // The keyboard while bars track: the keyboard manager's routing, Alt and deactivation closing the
 // menus, and keyboard tips with their letters and translucency.
+#include "support/held_keys.h"
 #include "support/message_pump.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -88,9 +89,12 @@ public:
     {
         if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)
             m_keys.push_back(static_cast<UINT>(wParam));
+        if (message == WM_COMMAND)
+            m_commands.push_back(LOWORD(wParam));
         return CWnd::WindowProc(message, wParam, lParam);
     }
     std::vector<UINT> m_keys;
+    std::vector<UINT> m_commands;
 };
 
 class TrackingKeysTest : public testing::Test {
@@ -288,6 +292,75 @@ TEST_F(TrackingKeysTest, ABarShowsTipsForItsControlsAndADisabledOnesIsTranslucen
     m_manager.HideKeyboardTips();
     EXPECT_TRUE(m_manager.GetKeyboardTips().empty());
     EXPECT_EQ(nullptr, m_manager.GetKeyboardTipsBar());
+    m_manager.RemoveAll();
+}
+
+// A toolbar whose last control's tip is made but not shown.
+class CHiddenTipBar : public CKitToolBar {
+public:
+    void CreateKeyboardTips() override
+    {
+        CKitToolBar::CreateKeyboardTips();
+        GetCommandBars()->GetKeyboardTips().back()->m_bVisible = FALSE;
+    }
+};
+
+TEST_F(TrackingKeysTest, TypedLettersNarrowTheTipsAndTheCompletedOneRuns)
+{
+    auto* pBar = new CHiddenTipBar();
+    m_manager.AddCommandBar(pBar);
+    pBar->SetPosition(kitBarTop);
+    ASSERT_TRUE(pBar->CreateBar(&m_site));
+    pBar->MoveWindow(0, 0, 380, 30);
+    for (const auto& button : {std::make_pair(43020u, "Save All"), std::make_pair(43021u, "Save"),
+                               std::make_pair(43022u, "&Print"), std::make_pair(43023u, "&Quit")}) {
+        CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, button.first);
+        pControl->SetCaption(button.second);
+        pControl->SetStyle(kitButtonCaption);
+    }
+    pBar->CalcLayout(380);
+    pBar->OnUpdateCmdUI();
+    pBar->GetControl(2)->SetEnabled(FALSE);
+    // The tips shown with a window.
+    auto shown = [&] {
+        std::vector<std::string> texts;
+        for (CKitCommandBarKeyboardTip* pTip : m_manager.GetKeyboardTips())
+            if (pTip->GetSafeHwnd() != nullptr)
+                texts.push_back(static_cast<LPCSTR>(pTip->m_strText));
+        return texts;
+    };
+    using Texts = std::vector<std::string>;
+    struct Case {
+        const char* pszName;
+        std::vector<UINT> keys;
+        Texts tips;
+        std::vector<UINT> commands;
+    } const cases[] = {
+        {"a letter no tip has", {'X'}, {"SA", "SV", "P"}, {}},
+        {"a first letter hides the others", {'S'}, {"SA", "SV"}, {}},
+        {"the second letter runs its tip", {'S', 'V'}, {}, {43021}},
+        {"a second letter that no tip left has", {'S', 'P'}, {"SA", "SV"}, {}},
+        {"a disabled tip", {'P'}, {"SA", "SV", "P"}, {}},
+        {"Ctrl and a letter", {VK_CONTROL, 'S'}, {"SA", "SV", "P"}, {}},
+        {"the letter of a tip made hidden still runs it", {'Q'}, {}, {43023}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        m_site.m_commands.clear();
+        pBar->SetTrackingMode(TRUE, FALSE, TRUE);
+        pBar->ShowKeyboardTips();
+        EXPECT_EQ(1, pBar->GetKeyboardTipCount());
+        {
+            CHeldKeys held(c.keys.front() == VK_CONTROL, false);
+            for (UINT nKey : c.keys)
+                if (nKey != VK_CONTROL)
+                    pBar->OnHookKeyDown(nKey, 0);
+        }
+        EXPECT_EQ(c.tips, shown());
+        EXPECT_EQ(c.commands, m_site.m_commands);
+        pBar->SetTrackingMode(FALSE, TRUE, FALSE);
+        EXPECT_TRUE(m_manager.GetKeyboardTips().empty()) << "leaving tracking hides the tips";
+    }
     m_manager.RemoveAll();
 }
 

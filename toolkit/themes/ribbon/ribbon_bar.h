@@ -21,6 +21,7 @@ class CKitRibbonPaintManager;
 class CKitRibbonQuickAccessControls;
 class CKitRibbonTab;
 class CKitRibbonTabContextHeader;
+class CKitRibbonTabPopupToolBar;
 
 // Docks at the top of its site frame; all of it is drawn by the ribbon paint manager.
 class CKitRibbonBar : public CKitMenuBar, public CKitRibbonScrollableBar {
@@ -112,6 +113,8 @@ public:
     virtual LRESULT OnTabChanging(CKitRibbonTab* pTab);
     // Tells the owner site (TCN_SELCHANGE) that the tab is selected.
     virtual void OnTabChanged(CKitRibbonTab* pTab);
+    // A new popup with a copy of the tab's groups, for the tab strip of a minimised ribbon; the caller releases it.
+    virtual CKitRibbonTabPopupToolBar* CreateTabPopupToolBar(CKitRibbonTab* pTab);
 
     // 2 while the tabs row is hidden, else the ribbon paint manager's tabs height.
     virtual int GetTabsHeight() const;
@@ -238,16 +241,17 @@ public:
     int GetQuickAccessHeight() const { return m_nQuickAccessHeight; }
 
     // Keyboard access: Alt, quick access digits and tab mnemonics; not handled while Ctrl is held.
-    virtual BOOL ProcessAccelerator(UINT nKey);
+    BOOL ProcessAccelerator(UINT nKey) override;
     // Runs a chosen tip: a control gets its keyboard-tip action, a tab is selected by the keyboard.
-    virtual void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip);
+    void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip) override;
     // Tips of the command bars' tip level: quick access, tabs, system button (1) or the selected tab's groups (2).
     void CreateKeyboardTips() override;
     // Arrow keys move the selection to the nearest control in that direction; TRUE when taken.
     virtual BOOL ProcessSpecialKey(int nCode);
     // Keys but Escape show the keyboard cues; the arrow navigation comes before the menu bar's.
     BOOL OnKeyDownBar(int nCode) override;
-    // While tracking: the wheel steps the selected tab when no popup or tip shows, F10 ends tracking.
+    // While tracking: the context menu key opens the selected control's menu, the wheel steps the selected tab
+    // when no popup or tip shows, F10 ends tracking.
     int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
 
     int GetContextHeaderCount() const { return static_cast<int>(m_arrContextHeaders.size()); }

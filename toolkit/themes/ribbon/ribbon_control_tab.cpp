@@ -2,12 +2,15 @@
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 
 #include "toolkit/commandbars/command_bar.h"
+#include "toolkit/commandbars/command_bar_manager.h"
+#include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_popup_toolbars.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 IMPLEMENT_DYNCREATE(CKitRibbonControlTab, CKitControlPopup)
@@ -27,6 +30,8 @@ CKitRibbonControlTab::CKitRibbonControlTab()
 
 CKitRibbonControlTab::~CKitRibbonControlTab()
 {
+    if (m_pPopupToolBar != nullptr)
+        m_pPopupToolBar->InternalRelease();
     DeleteAllItems();
 }
 
@@ -73,8 +78,16 @@ void CKitRibbonControlTab::SetSelectedItem(CKitTabManagerItem* pItem)
         CKitTabManager::SetSelectedItem(pItem);
         return;
     }
+    // A tab chosen other than from the focused strip closes the open menus of an expanded ribbon.
+    if (!m_bFocused && pItem != nullptr && !pRibbonBar->IsRibbonMinimized())
+        if (CKitCommandBarManager* pCommandBars = pRibbonBar->GetCommandBars())
+            pCommandBars->ClosePopups();
     if (pItem == GetSelectedItem())
         return;
+    // Of the tracked bars only the first stays.
+    CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();
+    for (int nLeft = pMouse->GetTrackCount(); nLeft > 1 && pMouse->GetTrackCount() > 1; --nLeft)
+        pMouse->GetTrackAt(pMouse->GetTrackCount() - 1)->SetTrackingMode(FALSE, TRUE, FALSE);
     auto* pTab = static_cast<CKitRibbonTab*>(pItem);
     if (pRibbonBar->OnTabChanging(pTab) != 0)
         return;
@@ -84,18 +97,53 @@ void CKitRibbonControlTab::SetSelectedItem(CKitTabManagerItem* pItem)
     pRibbonBar->Redraw();
     pRibbonBar->OnTabChanged(pTab);
     NotifySite(kNotifyTabSelected);
+    if (pTab != nullptr)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, pRibbonBar->GetSafeHwnd(), OBJID_CLIENT, pTab->GetIndex() + 1);
 }
 
 BOOL CKitRibbonControlTab::SetPopup(BOOL bPopup)
 {
     m_bPopuped = bPopup;
     if (!bPopup) {
+        if (m_pPopupToolBar != nullptr)
+            m_pPopupToolBar->SetTrackingMode(FALSE, TRUE, FALSE);
         RedrawParent(FALSE);
         return TRUE;
     }
-    // The popup of a minimised ribbon's tab is not built yet: nothing opens.
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
+    CKitRibbonTab* pTab = GetSelectedTab();
+    if (pTab != nullptr && pRibbonBar != nullptr && pRibbonBar->IsRibbonMinimized() &&
+        pRibbonBar->GetSafeHwnd() != nullptr) {
+        if (m_pPopupToolBar != nullptr)
+            m_pPopupToolBar->InternalRelease();
+        m_pPopupToolBar = pRibbonBar->CreateTabPopupToolBar(pTab);
+        m_pPopupToolBar->SetCommandBars(pRibbonBar->GetCommandBars());
+        if (!m_pPopupToolBar->IsCustomizable())
+            m_pPopupToolBar->SetCustomizable(FALSE);
+        const BOOL bKeyboard = m_nSelected == kitSelectedKeyboard || m_nSelected == kitSelectedKeyboardBack;
+        if (m_pPopupToolBar->Popup(this, bKeyboard)) {
+            // Opened from the keyboard, the popup shows the tips of its groups.
+            if (bKeyboard)
+                m_pPopupToolBar->PostMessage(WM_TIMER, CKitCommandBar::kTimerKeyboardTips);
+            RedrawParent(FALSE);
+            return TRUE;
+        }
+    }
     m_bPopuped = FALSE;
     return FALSE;
+}
+
+void CKitRibbonControlTab::ShowTabPopup(BOOL bKeyboard)
+{
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
+    if (pRibbonBar == nullptr || GetSelectedTab() == nullptr || !pRibbonBar->IsRibbonMinimized())
+        return;
+    if (pRibbonBar->GetPopuped() == GetIndex())
+        pRibbonBar->OpenPopupAt(-1);
+    pRibbonBar->SetTrackingMode(TRUE, FALSE, bKeyboard);
+    if (bKeyboard)
+        pRibbonBar->SetSelected(GetIndex(), kitSelectKeyboard);
+    pRibbonBar->OpenPopupAt(GetIndex(), bKeyboard);
 }
 
 BOOL CKitRibbonControlTab::OnSetSelected(int nSelected)
@@ -125,7 +173,16 @@ BOOL CKitRibbonControlTab::OnKeyDown(UINT nChar)
     if (!m_bFocused)
         return FALSE;
     const int nSelected = GetCurSel();
+    if ((nChar == VK_LEFT || nChar == VK_RIGHT || nChar == VK_UP || nChar == VK_DOWN) && GetParent() != nullptr)
+        GetParent()->RecalcKeyboardCues();
+    CKitRibbonBar* pRibbonBar = GetRibbonBar();
     switch (nChar) {
+    case VK_RETURN:
+    case VK_SPACE:
+        if (nChar == VK_SPACE && (pRibbonBar == nullptr || !pRibbonBar->IsRibbonMinimized()))
+            return FALSE;
+        ShowTabPopup(TRUE);
+        return TRUE;
     case VK_LEFT:
     case VK_RIGHT: {
         const int nDirection = nChar == VK_LEFT ? -1 : 1;
@@ -144,6 +201,27 @@ BOOL CKitRibbonControlTab::OnKeyDown(UINT nChar)
     default:
         return FALSE;
     }
+}
+
+BOOL CKitRibbonControlTab::OnHookKeyDown(UINT nChar, LPARAM /*lParam*/)
+{
+    return OnKeyDown(nChar) ? CKitHookManagerHookAble::kHandled : CKitHookManagerHookAble::kNotHandled;
+}
+
+void CKitRibbonControlTab::OnMouseMove(CPoint pt)
+{
+    if (m_pParent != nullptr && m_pParent->GetSafeHwnd() != nullptr)
+        PerformMouseMove(m_pParent->GetSafeHwnd(), pt);
+}
+
+BOOL CKitRibbonControlTab::HasFocus() const
+{
+    return m_bFocused && m_pParent != nullptr && m_pParent->IsTrackingMode();
+}
+
+BOOL CKitRibbonControlTab::IsMouseLocked() const
+{
+    return CKitMouseManager::GetThreadManager()->IsMouseLocked();
 }
 
 CKitTabPaintManager* CKitRibbonControlTab::GetPaintManager() const

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mnemonic.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -223,6 +224,9 @@ BOOL CKitRibbonBar::ProcessAccelerator(UINT nKey)
                 pFirst->SetFocused(TRUE);
             }
         }
+        // The top level tips follow once the key's messages are through.
+        if (GetSafeHwnd() != nullptr)
+            PostMessage(WM_TIMER, kTimerKeyboardTips);
         return TRUE;
     }
     if (nKey >= '1' && nKey <= '9') {
@@ -237,6 +241,9 @@ BOOL CKitRibbonBar::ProcessAccelerator(UINT nKey)
                 pCommandBars->SetKeyboardTipLevel(2);
             SetSelected(pControl->GetIndex(), kitSelectKeyboard);
             pControl->OnKeyboardTip();
+            // A command run without tracking leaves no selection behind.
+            if (!m_bTracking && m_nSelected == pControl->GetIndex())
+                SetSelected(-1, kitSelectMouse);
             return TRUE;
         }
         return FALSE;
@@ -265,8 +272,17 @@ void CKitRibbonBar::SelectTabByKeyboard(CKitRibbonTab* pTab)
     SetSelected(m_pControlTab->GetIndex(), kitSelectKeyboard);
     m_pControlTab->SetFocused(TRUE);
     if (m_bMinimized) {
+        // The popup shows the tips of its own groups.
+        if (CKitCommandBarManager* pCommandBars = GetCommandBars())
+            pCommandBars->HideKeyboardTips();
         OpenPopupAt(m_pControlTab->GetIndex(), TRUE);
     } else if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
+        // The new tab's groups are placed before their tips are.
+        CRect rcClient;
+        if (GetSafeHwnd() != nullptr)
+            GetClientRect(&rcClient);
+        if (rcClient.Width() > 0)
+            RepositionControls(rcClient.Width(), rcClient.Height());
         pCommandBars->SetKeyboardTipLevel(2);
         ShowKeyboardTips();
     }
@@ -353,15 +369,29 @@ void CKitRibbonBar::CreateKeyboardTips()
 
 BOOL CKitRibbonBar::ProcessSpecialKey(int nCode)
 {
-    CKitControl* pSelected = GetControl(m_nSelected);
+    return KitRibbonNavigate(this, nCode);
+}
+
+BOOL KitRibbonNavigate(CKitCommandBar* pBar, int nCode)
+{
+    CKitControl* pSelected = pBar->GetControl(pBar->GetSelected());
     if (pSelected == nullptr)
         return FALSE;
+    if (nCode == kitKeyReturn || nCode == kitKeySpace) {
+        // An edit field not yet editing takes the focus; everything else acts as clicked from the keyboard.
+        if (!pSelected->IsFocused() && pSelected->IsFocusable())
+            pSelected->SetFocused(TRUE);
+        else
+            pSelected->OnClick(TRUE);
+        return TRUE;
+    }
     if (nCode != kitKeyLeft && nCode != kitKeyRight && nCode != kitKeyCollapse && nCode != kitKeyExpand)
         return FALSE;
     const BOOL bVertical = nCode == kitKeyCollapse || nCode == kitKeyExpand;
+    auto* pRibbonBar = dynamic_cast<CKitRibbonBar*>(pBar);
     CRect rcClient;
-    if (GetSafeHwnd() != nullptr)
-        GetClientRect(&rcClient);
+    if (pBar->GetSafeHwnd() != nullptr)
+        pBar->GetClientRect(&rcClient);
     auto navigationRect = [&](CKitControl* pControl) {
         CRect rc = pControl->GetRect();
         if (auto* pOption = dynamic_cast<CKitRibbonGroupOption*>(pControl)) {
@@ -369,20 +399,20 @@ BOOL CKitRibbonBar::ProcessSpecialKey(int nCode)
                 rc = pGroup->GetCaptionRect();
                 rc.DeflateRect(kOptionNarrowing, 0);
             }
-        } else if (bVertical && pControl == m_pQuickAccessPopup && pControl->GetRibbonGroup() == nullptr &&
-                   !rcClient.IsRectEmpty()) {
+        } else if (bVertical && pRibbonBar != nullptr && pControl == pRibbonBar->GetQuickAccessPopup() &&
+                   pControl->GetRibbonGroup() == nullptr && !rcClient.IsRectEmpty()) {
             rc.right = rcClient.right;
         }
         return rc;
     };
     CRect rcCurrent = navigationRect(pSelected);
-    if (pSelected == m_pControlTab && nCode == kitKeyCollapse)
-        if (CKitRibbonTab* pTab = GetSelectedTab())
+    if (pRibbonBar != nullptr && pSelected == pRibbonBar->GetControlTab() && nCode == kitKeyCollapse)
+        if (CKitRibbonTab* pTab = pRibbonBar->GetSelectedTab())
             rcCurrent = pTab->GetRect();
     std::vector<CRect> rects;
     std::vector<int> indexes;
-    for (int i = 0; i < GetControlCount(); ++i) {
-        CKitControl* pControl = GetControl(i);
+    for (int i = 0; i < pBar->GetControlCount(); ++i) {
+        CKitControl* pControl = pBar->GetControl(i);
         if (pControl == pSelected || !pControl->IsVisible(kSkipHideNavigation) ||
             (pControl->GetFlags() & kFlagNoKeyboard) != 0)
             continue;
@@ -391,8 +421,8 @@ BOOL CKitRibbonBar::ProcessSpecialKey(int nCode)
     }
     const int nFound = KitRibbonFindNeighbour(rcCurrent, rects, nCode);
     if (nFound != -1)
-        SetSelected(indexes[nFound],
-                    nCode == kitKeyRight || nCode == kitKeyExpand ? kitSelectKeyboard : kitSelectKeyboardBack);
+        pBar->SetSelected(indexes[nFound],
+                          nCode == kitKeyRight || nCode == kitKeyExpand ? kitSelectKeyboard : kitSelectKeyboardBack);
     return TRUE;
 }
 
@@ -409,6 +439,18 @@ int CKitRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARA
 {
     if (m_bTracking) {
         CKitCommandBarManager* pCommandBars = GetCommandBars();
+        CKitControl* pSelected = GetControl(m_nSelected);
+        if (nMessage == WM_CONTEXTMENU && lParam == -1 && pSelected != nullptr && pCommandBars != nullptr) {
+            // From the keyboard: the selected control's menu at its top-left corner.
+            if (CKitPopupBar* pMenu = CreateContextMenu(pSelected)) {
+                CPoint pt = pSelected->GetRect().TopLeft();
+                ClientToScreen(&pt);
+                pCommandBars->TrackPopupMenu(pMenu, TPM_RIGHTBUTTON, pt.x, pt.y);
+                pMenu->InternalRelease();
+            }
+            lResult = 0;
+            return kHandled;
+        }
         if (nMessage == WM_MOUSEWHEEL && m_nPopuped == -1 &&
             (pCommandBars == nullptr || pCommandBars->GetKeyboardTips().empty())) {
             const int nStep = GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1;

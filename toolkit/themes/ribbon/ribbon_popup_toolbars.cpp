@@ -5,11 +5,18 @@
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_keyboard.h"
+#include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <windows.h>
 
 IMPLEMENT_DYNAMIC(CKitRibbonTabPopupToolBar, CKitPopupToolBar)
+
+CKitRibbonTabPopupToolBar* CKitRibbonBar::CreateTabPopupToolBar(CKitRibbonTab* pTab)
+{
+    return new CKitRibbonTabPopupToolBar(pTab);
+}
 
 CKitRibbonTabPopupToolBar::CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab)
     : m_pTab(new CKitRibbonTab), m_pRibbonBar(pTab->GetRibbonBar())
@@ -19,6 +26,7 @@ CKitRibbonTabPopupToolBar::CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab)
     m_pTab->Copy(pTab);
     m_pTab->SetRect(pTab->GetRect());
     SetFlags(kFlagRibbonPopup);
+    m_pOwnerBar = this;
 }
 
 CKitRibbonTabPopupToolBar::~CKitRibbonTabPopupToolBar()
@@ -78,4 +86,48 @@ CSize CKitRibbonTabPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMo
     if (pOldFont != nullptr)
         dc.SelectObject(pOldFont);
     return rcPopup.Size();
+}
+
+void CKitRibbonTabPopupToolBar::DrawCommandBar(CDC* pDC, CRect rcClip)
+{
+    CKitPaintManager* pPainter = CKitPaintManager::FromPainter(GetPaintManager());
+    if (pPainter == nullptr)
+        pPainter = CKitPaintManager::Instance();
+    CKitRibbonPaintManager* pRibbonPainter = pPainter->GetRibbonPaintManager();
+    pRibbonPainter->FillTabPopupToolBar(pDC, this);
+    pRibbonPainter->FillRibbonGroupsArea(pDC, m_pTab, m_rcGroups);
+    pDC->SetBkMode(TRANSPARENT);
+    CFont* pOldFont = pDC->SelectObject(pPainter->GetCommandBarFont(this));
+    CKitRibbonGroups* pGroups = m_pTab->GetGroups();
+    CRect rcIntersect;
+    for (int i = 0; i < pGroups->GetCount(); ++i) {
+        CKitRibbonGroup* pGroup = pGroups->GetAt(i);
+        if (pGroup->IsVisible() && rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
+            pGroup->Draw(pDC, rcClip);
+    }
+    pDC->SelectObject(pOldFont);
+}
+
+void CKitRibbonTabPopupToolBar::CreateKeyboardTips()
+{
+    KitRibbonCreateGroupKeyboardTips(this, m_pTab->GetGroups(), m_rcGroups);
+}
+
+BOOL CKitRibbonTabPopupToolBar::OnKeyDownBar(int nCode)
+{
+    if (nCode != kitKeyEscape)
+        RecalcKeyboardCues();
+    return KitRibbonNavigate(this, nCode) || CKitPopupToolBar::OnKeyDownBar(nCode);
+}
+
+void CKitRibbonTabPopupToolBar::OnMouseMoveBar(UINT nFlags, CPoint point)
+{
+    CKitPopupToolBar::OnMouseMoveBar(nFlags, point);
+    TrackHighlightedGroup(point);
+}
+
+void CKitRibbonTabPopupToolBar::OnMouseLeaveBar()
+{
+    CKitPopupToolBar::OnMouseLeaveBar();
+    ChangeHighlightedGroup(nullptr);
 }

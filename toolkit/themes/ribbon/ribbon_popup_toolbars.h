@@ -39,6 +39,16 @@ public:
     CKitRibbonGroup* HitTestGroup(CPoint point) const override;
     // Places the popup by the ribbon and lays the copy's groups out in it.
     CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
+    // The ribbon painter's popup and groups area, then the copy's groups.
+    void DrawCommandBar(CDC* pDC, CRect rcClip) override;
+    // The group tips of the copy's groups.
+    void CreateKeyboardTips() override;
+    // Keys but Escape show the keyboard cues; the arrows, Return and Space move and act between the groups'
+    // controls before the popup's own handling.
+    BOOL OnKeyDownBar(int nCode) override;
+    // Also highlights the group under the mouse.
+    void OnMouseMoveBar(UINT nFlags, CPoint point) override;
+    void OnMouseLeaveBar() override;
 
 private:
     CKitRibbonTab* m_pTab;

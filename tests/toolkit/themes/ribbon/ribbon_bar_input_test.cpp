@@ -5,6 +5,7 @@
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
 #include "framework/wnd.h"
+#include "ribbon_theme_support.h"
 #include "support/message_pump.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -187,14 +188,7 @@ struct RibbonInFrame {
     }
     ~RibbonInFrame() { manager.RemoveAll(); }
 
-    void Layout()
-    {
-        CRect rcClient;
-        frame.GetClientRect(&rcClient);
-        const CSize sz = pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
-        pRibbon->MoveWindow(0, 0, sz.cx, sz.cy);
-        pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
-    }
+    void Layout() { LayOutRibbonInFrame(pRibbon, &frame); }
     void SetFrameStyle(DWORD dwStyle, DWORD dwExStyle = 0)
     {
         ::SetWindowLongPtrA(frame.GetSafeHwnd(), GWL_STYLE, static_cast<LONG_PTR>(dwStyle));

@@ -3,6 +3,7 @@
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
 #include "framework/wnd.h"
+#include "ribbon_theme_support.h"
 #include "support/message_pump.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -20,16 +21,6 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 260;
-
-// A button of the ribbon's controls in the group, captioned and large when asked.
-CKitControl* AddButton(CKitRibbonBar* pBar, CKitRibbonGroup* pGroup, UINT nId, LPCSTR lpszCaption)
-{
-    CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, nId);
-    pControl->SetCaption(lpszCaption);
-    pControl->SetStyle(kitButtonCaption);
-    pGroup->Add(pControl);
-    return pControl;
-}
 
 } // namespace
 

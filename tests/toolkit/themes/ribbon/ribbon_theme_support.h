@@ -1,8 +1,11 @@
-// The colours of the ribbon pictures in the resource theme's test module, a ribbon bar whose layout the test sets and a tab strip whose hot tab it sets.
+// The colours of the ribbon pictures in the resource theme's test module, a ribbon bar whose layout the test sets, a tab strip whose hot tab it sets, a captioned button added to a group and the layout of a ribbon across its frame.
 #pragma once
 
+#include "toolkit/commandbars/control.h"
+#include "toolkit/commandbars/controls.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
+#include "toolkit/themes/ribbon/ribbon_group.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include <windows.h>
@@ -65,3 +68,23 @@ public:
     }
     void SetHot(CKitTabManagerItem* pItem) { m_pHighlighted = pItem; }
 };
+
+// A button of the ribbon's controls in the group, showing its caption.
+inline CKitControl* AddButton(CKitRibbonBar* pBar, CKitRibbonGroup* pGroup, UINT nId, LPCSTR lpszCaption)
+{
+    CKitControl* pControl = pBar->GetControls()->Add(kitControlButton, nId);
+    pControl->SetCaption(lpszCaption);
+    pControl->SetStyle(kitButtonCaption);
+    pGroup->Add(pControl);
+    return pControl;
+}
+
+// Lays the ribbon out across the frame's client width and gives its window the height it takes.
+inline void LayOutRibbonInFrame(CKitRibbonBar* pRibbon, CWnd* pFrame)
+{
+    CRect rcClient;
+    pFrame->GetClientRect(&rcClient);
+    const CSize sz = pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
+    pRibbon->MoveWindow(0, 0, sz.cx, sz.cy);
+    pRibbon->CalcDockLayout(rcClient.Width(), LM_COMMIT);
+}
