@@ -659,6 +659,8 @@ BOOL CKitCommandBarManager::LoadBarFromBytes(const BYTE* pBytes, DWORD nBytes)
             break;
         }
     }
+    if (pLive == nullptr && pLoadedBar != nullptr)
+        pLive = FindOnlyBarOfClassForUnnamed(pLoadedBar);
     if (pLive == nullptr) {
         pLoaded->InternalRelease();
         return FALSE;
@@ -667,6 +669,23 @@ BOOL CKitCommandBarManager::LoadBarFromBytes(const BYTE* pBytes, DWORD nBytes)
     pLoaded->InternalRelease();
     PlaceLoadedBar(pLive, nPosition, rc, bVisible);
     return TRUE;
+}
+
+CKitToolBar* CKitCommandBarManager::FindOnlyBarOfClassForUnnamed(const CKitToolBar* pLoaded) const
+{
+    // A bar stored without id and title (a ribbon stored without customization) belongs to the one live bar of
+    // its class; with two such bars it is not known which.
+    if (pLoaded->GetBarID() != 0 || !pLoaded->GetTitle().IsEmpty())
+        return nullptr;
+    CKitToolBar* pFound = nullptr;
+    for (CKitCommandBar* pBar : m_bars) {
+        if (pBar->GetRuntimeClass() != pLoaded->GetRuntimeClass())
+            continue;
+        if (pFound != nullptr)
+            return nullptr;
+        pFound = static_cast<CKitToolBar*>(pBar);
+    }
+    return pFound;
 }
 
 void CKitCommandBarManager::PlaceLoadedBar(CKitToolBar* pBar, int nPosition, const CRect& rc, BOOL bVisible)

@@ -237,13 +237,16 @@ public:
     // Loads the bars' state stored by SaveBarState; a bar whose state is damaged keeps its own.
     // Returns the number of bars loaded.
     int LoadBarState(HKEY hRoot, LPCSTR lpszKey);
-    // Loads one bar's stored state into the live bar of the same id (or title); FALSE when the
-    // state is damaged or names no live bar, which then keeps what it has.
+    // Loads one bar's stored state into the live bar of the same id (or title; a bar stored with neither goes
+    // to the only live bar of its class); FALSE when the state is damaged or names no live bar, which then keeps
+    // what it has.
     BOOL LoadBarFromBytes(const BYTE* pBytes, DWORD nBytes);
 
 private:
     // Docks, floats and shows a loaded bar where it was saved.
     void PlaceLoadedBar(CKitToolBar* pBar, int nPosition, const CRect& rc, BOOL bVisible);
+    // The live bar that takes a loaded bar stored with neither id nor title; null when none or several.
+    CKitToolBar* FindOnlyBarOfClassForUnnamed(const CKitToolBar* pLoaded) const;
 
     CWnd* m_pSite = nullptr;
     CKitFrameState* m_pFrameHook = nullptr;

@@ -15,9 +15,9 @@ public:
         const bool bRibbon = KitHostRibbonOption(m_lpCmdLine);
         CKitPaintManager::SetTheme(KitHostThemeOption(m_lpCmdLine));
         CKitHostFrame* pFrame = bRibbon ? new CKitHostRibbonFrame() : new CKitHostFrame();
-        // The bars come back where the user left them (the ribbon keeps no state).
-        if (!bRibbon)
-            pFrame->SetBarStateKey("Software\\Korvane\\kithost\\CommandBars");
+        // The bars, or the ribbon's quick access toolbar and its place, come back as the user left them.
+        pFrame->SetBarStateKey(bRibbon ? "Software\\Korvane\\kithost\\Ribbon"
+                                       : "Software\\Korvane\\kithost\\CommandBars");
         if (!pFrame->CreateHost()) {
             delete pFrame;
             return FALSE;

@@ -1,10 +1,12 @@
 // kithost's ribbon variant: the frame with its ribbon of three tabs, groups that reduce when the frame narrows, the
-// application button's menu with the recent files, and the backstage view; build/screens/kithost-ribbon.png (full
+// application button's menu with the recent files, the backstage view and the quick access toolbar kept over a
+// restart; build/screens/kithost-ribbon.png (full
 // width), kithost-ribbon-reduced.png (narrow), kithost-ribbon-group-popup.png, kithost-ribbon-keytips.png,
 // kithost-system-menu.png and kithost-backstage.png; and the "/ribbon" switch.
 #include "support/canvas.h"
 #include "kithost_steps.h"
 #include "support/message_pump.h"
+#include "support/test_program.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -12,6 +14,7 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/common/image_manager.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/paint/default_theme.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
@@ -53,6 +56,70 @@ TEST(KitHostRibbonSwitch, RibbonWordChoosesTheRibbonFrame)
         EXPECT_EQ(c.bRibbon, KitHostRibbonOption(c.pszLine)) << pszName;
         EXPECT_EQ(c.nTheme, KitHostThemeOption(c.pszLine)) << pszName;
     }
+}
+
+// The quick access toolbar's commands and its place are kept under the frame's registry key when it closes and
+// come back when it opens again.
+TEST(KitHostRibbonState, QuickAccessAndItsPlaceComeBackWhenTheFrameOpensAgain)
+{
+    CKitPaintManager::SetTheme(0);
+    const CString strKey = TestRegistryRoot() + "\\kithost-ribbon";
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
+    auto open = [&strKey]() {
+        auto* pFrame = new CKitHostRibbonFrame();
+        pFrame->SetBarStateKey(strKey);
+        EXPECT_TRUE(pFrame->CreateHost());
+        pFrame->ShowWindow(SW_SHOWNORMAL);
+        KitHostIdle(pFrame);
+        return pFrame;
+    };
+    auto quickAccessIds = [](CKitRibbonBar* pRibbon) {
+        std::vector<UINT> ids;
+        for (int i = 0; i < pRibbon->GetQuickAccessControls()->GetCount(); i++)
+            ids.push_back(pRibbon->GetQuickAccessControls()->GetAt(i)->GetId());
+        return ids;
+    };
+
+    CKitHostRibbonFrame* pFrame = open();
+    CKitHostRibbonBar* pRibbon = pFrame->GetRibbonBar();
+    ASSERT_EQ((std::vector<UINT>{ID_FILE_SAVE, ID_EDIT_UNDO, ID_EDIT_REDO}), quickAccessIds(pRibbon));
+    ASSERT_FALSE(pRibbon->IsQuickAccessBelowRibbon());
+    // The user takes Save off the quick access toolbar and puts the toolbar below the ribbon, as the quick
+    // access context menu's choices do.
+    auto* pRemoveItem = new CKitControlButton();
+    pRemoveItem->SetTag(reinterpret_cast<DWORD_PTR>(pRibbon->GetQuickAccessControls()->GetAt(0)));
+    NMKITCONTROL record{};
+    record.hdr.hwndFrom = pRibbon->GetSafeHwnd();
+    record.hdr.idFrom = ID_KIT_RIBBON_QA_REMOVE;
+    record.hdr.code = static_cast<UINT>(kitNotifyExecute);
+    record.pControl = pRemoveItem;
+    pRibbon->SendMessage(WM_KIT_CONTROL_NOTIFY, ID_KIT_RIBBON_QA_REMOVE, reinterpret_cast<LPARAM>(&record));
+    pRemoveItem->InternalRelease();
+    pRibbon->SendMessage(WM_COMMAND, MAKEWPARAM(ID_KIT_RIBBON_QA_SHOW_BELOW, 0), 0);
+    KitHostIdle(pFrame);
+    ASSERT_EQ((std::vector<UINT>{ID_EDIT_UNDO, ID_EDIT_REDO}), quickAccessIds(pRibbon));
+    ASSERT_TRUE(pRibbon->IsQuickAccessBelowRibbon());
+    const CString strUndo = pRibbon->GetQuickAccessControls()->GetAt(0)->GetCaption();
+    pFrame->DestroyWindow();
+    PumpMessages();
+
+    pFrame = open();
+    pRibbon = pFrame->GetRibbonBar();
+    EXPECT_EQ((std::vector<UINT>{ID_EDIT_UNDO, ID_EDIT_REDO}), quickAccessIds(pRibbon));
+    EXPECT_TRUE(pRibbon->IsQuickAccessBelowRibbon());
+    EXPECT_EQ(strUndo, pRibbon->GetQuickAccessControls()->GetAt(0)->GetCaption());
+    // The rest of the ribbon is the program's own, docked at the top and laid out with the toolbar under the
+    // groups.
+    EXPECT_EQ(3, pRibbon->GetTabCount());
+    EXPECT_NE(nullptr, pRibbon->GetSystemButton());
+    EXPECT_EQ(kitBarTop, pRibbon->GetPosition());
+    EXPECT_TRUE(pRibbon->IsVisible());
+    EXPECT_GE(pRibbon->GetQuickAccessRect().top, pRibbon->GetGroupsRect().bottom);
+    EXPECT_FALSE(pRibbon->GetQuickAccessControls()->GetAt(0)->GetRect().IsRectEmpty());
+    pFrame->DestroyWindow();
+    PumpMessages();
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
+    CKitPaintManager::Done();
 }
 
 // The ribbon frame, shown and brought up to date as after the program's first idle turn.

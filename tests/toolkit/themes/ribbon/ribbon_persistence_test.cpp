@@ -4,6 +4,7 @@
 
 #include "framework/exceptions.h"
 #include "support/stored_bars.h"
+#include "support/test_program.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
@@ -369,6 +370,75 @@ TEST(RibbonPersistence, TheCommandBarsMergeALoadedLayoutIntoTheLiveRibbon)
             EXPECT_EQ(strLive.substr(strLive.find(" | tab"), strLive.find(" | quick") - strLive.find(" | tab")),
                       strMerged.substr(strMerged.find(" | tab"), strMerged.find(" | quick") - strMerged.find(" | tab")));
     }
+}
+
+// The user's quick access controls, their place and the minimised state go to the registry with the command bars
+// and come back into a fresh program's ribbon, which starts from its own defaults.
+TEST(RibbonPersistence, TheUsersQuickAccessAndPlaceComeBackThroughTheRegistry)
+{
+    const CString strKey = TestRegistryRoot() + "\\RibbonState";
+    struct Case {
+        const char* name;
+        BOOL bCustomizable;
+        // Where the user leaves the quick access toolbar and whether the ribbon is minimised.
+        BOOL bBelow;
+        BOOL bMinimized;
+    };
+    const Case cases[] = {
+        {"not customizable, below and minimised", FALSE, TRUE, TRUE},
+        {"not customizable, above and expanded", FALSE, FALSE, FALSE},
+        {"customizable, below and minimised", TRUE, TRUE, TRUE},
+        {"customizable, above and expanded", TRUE, FALSE, FALSE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ::RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
+        // The program's ribbon as it starts: quick access 100 201, the place opposite to the user's.
+        auto makeProgramRibbon = [&c]() {
+            CKitRibbonBar* pBar = MakeRibbon(c.bCustomizable, TRUE);
+            pBar->SetTitle("Ribbon");
+            pBar->ShowQuickAccessBelowRibbon(!c.bBelow);
+            pBar->SetRibbonMinimized(!c.bMinimized);
+            return pBar;
+        };
+        std::string strSaved;
+        {
+            CKitCommandBarManager manager;
+            CKitRibbonBar* pRibbon = makeProgramRibbon();
+            manager.AddCommandBar(pRibbon);
+            // The user takes 100 off the quick access toolbar and puts the font command on it.
+            CKitRibbonQuickAccessControls* pQuickAccess = pRibbon->GetQuickAccessControls();
+            pQuickAccess->Remove(pQuickAccess->GetAt(0));
+            CKitControl* pFont = pRibbon->GetTab(0)->FindGroup(11)->GetAt(0);
+            ASSERT_NE(nullptr, pQuickAccess->AddClone(pFont));
+            pRibbon->ShowQuickAccessBelowRibbon(c.bBelow);
+            pRibbon->SetRibbonMinimized(c.bMinimized);
+            strSaved = Describe(*pRibbon);
+            ASSERT_TRUE(manager.SaveBarState(HKEY_CURRENT_USER, strKey));
+        }
+        CKitCommandBarManager manager;
+        CKitRibbonBar* pRibbon = makeProgramRibbon();
+        manager.AddCommandBar(pRibbon);
+        EXPECT_EQ(1, manager.LoadBarState(HKEY_CURRENT_USER, strKey));
+        EXPECT_EQ(strSaved, Describe(*pRibbon));
+        CKitRibbonQuickAccessControls* pQuickAccess = pRibbon->GetQuickAccessControls();
+        ASSERT_EQ(2, pQuickAccess->GetCount());
+        EXPECT_STREQ("Command 110", pQuickAccess->GetAt(1)->GetCaption());
+        ExpectSelectedGroupsShown(*pRibbon);
+        if (!c.bCustomizable) {
+            // Stored without id and title, the state cannot tell which of two ribbons it belongs to.
+            CKitCommandBarManager twoRibbons;
+            CKitRibbonBar* pFirst = makeProgramRibbon();
+            CKitRibbonBar* pSecond = makeProgramRibbon();
+            twoRibbons.AddCommandBar(pFirst);
+            twoRibbons.AddCommandBar(pSecond);
+            const std::string strProgram = Describe(*pFirst);
+            EXPECT_EQ(0, twoRibbons.LoadBarState(HKEY_CURRENT_USER, strKey));
+            EXPECT_EQ(strProgram, Describe(*pFirst));
+            EXPECT_EQ(strProgram, Describe(*pSecond));
+        }
+    }
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
 }
 
 // The popup of a minimised ribbon's tab shows copies of the tab's groups among its own controls; the ribbon keeps
