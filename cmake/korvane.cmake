@@ -192,7 +192,7 @@ function(korvane_test name)
   endif()
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all"
+    ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all;KORVANE_WINE_RETRY=1"
     WORKING_DIRECTORY ${folder})
   if(T_MODULE_SIMULATOR)
     korvane_module_simulator(${name}_simulator)
