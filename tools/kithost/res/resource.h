@@ -1,6 +1,9 @@
 // The resource ids of kithost.
 #pragma once
 
+// The toolkit's ids: the Paragraph group's alignment commands are the toolkit's own.
+#include "toolkit/common/toolkit_ids.h"
+
 #define IDR_MAINFRAME 128
 #define IDR_TOOLBAR_STANDARD 129
 #define IDD_ABOUTBOX 130
@@ -36,9 +39,6 @@
 #define ID_KIT_BOLD 32822
 #define ID_KIT_ITALIC 32823
 #define ID_KIT_UNDERLINE 32824
-#define ID_KIT_ALIGN_LEFT 32825
-#define ID_KIT_ALIGN_CENTER 32826
-#define ID_KIT_ALIGN_RIGHT 32827
 #define ID_KIT_BULLETS 32828
 #define ID_KIT_GRID_INSERT_COLUMN 32829
 #define ID_KIT_INSERT_TABLE 32830
