@@ -7,6 +7,7 @@
 #include "toolkit/common/header_themes.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
@@ -18,9 +19,6 @@ namespace {
 
 constexpr int kTextBuffer = 256;
 constexpr DWORD kNoSortHeader = LVS_NOSORTHEADER;
-constexpr int kAlignLeft = 0;
-constexpr int kAlignRight = 1;
-constexpr int kAlignCenter = 2;
 
 bool IsListClass(HWND hWnd)
 {
@@ -49,11 +47,11 @@ BEGIN_MESSAGE_MAP(CKitHeaderCtrl, CHeaderCtrl)
     ON_MESSAGE(WM_SETTINGCHANGE, &CKitHeaderCtrl::OnSettingChange)
     ON_MESSAGE(WM_SYSCOLORCHANGE, &CKitHeaderCtrl::OnSettingChange)
     ON_MESSAGE(CKitControlTheme::kMsgSetControlTheme, &CKitHeaderCtrl::OnSetTheme)
-    ON_COMMAND(CKitHeaderCtrl::kCmdSortAscending, &CKitHeaderCtrl::OnSortAscending)
-    ON_COMMAND(CKitHeaderCtrl::kCmdSortDescending, &CKitHeaderCtrl::OnSortDescending)
-    ON_COMMAND(CKitHeaderCtrl::kCmdAlignLeft, &CKitHeaderCtrl::OnAlignLeft)
-    ON_COMMAND(CKitHeaderCtrl::kCmdAlignCenter, &CKitHeaderCtrl::OnAlignCenter)
-    ON_COMMAND(CKitHeaderCtrl::kCmdAlignRight, &CKitHeaderCtrl::OnAlignRight)
+    ON_COMMAND(ID_KIT_SORT_ASCENDING, &CKitHeaderCtrl::OnSortAscending)
+    ON_COMMAND(ID_KIT_SORT_DESCENDING, &CKitHeaderCtrl::OnSortDescending)
+    ON_COMMAND(ID_KIT_ALIGN_LEFT, &CKitHeaderCtrl::OnAlignLeft)
+    ON_COMMAND(ID_KIT_ALIGN_CENTER, &CKitHeaderCtrl::OnAlignCenter)
+    ON_COMMAND(ID_KIT_ALIGN_RIGHT, &CKitHeaderCtrl::OnAlignRight)
 END_MESSAGE_MAP()
 
 CKitHeaderCtrl::CKitHeaderCtrl()
@@ -421,29 +419,29 @@ void CKitHeaderCtrl::OnRButtonDown(UINT, CPoint point)
 void CKitHeaderCtrl::ShowHeaderMenu(CPoint ptScreen)
 {
     CMenu menu;
-    if (!CKitResourceManager::Instance()->LoadMenu(menu, kMenuResource))
+    if (!CKitResourceManager::Instance()->LoadMenu(menu, IDR_KIT_MENU_RCLICK))
         return;
     CMenu* pPopup = menu.GetSubMenu(kHeaderSubMenu);
     if (pPopup == nullptr)
         return;
     const int nColumn = HitTest(m_pt);
     if (nColumn == m_nSortedCol)
-        ::CheckMenuItem(pPopup->GetSafeHmenu(), m_bAscending ? kCmdSortAscending : kCmdSortDescending,
+        ::CheckMenuItem(pPopup->GetSafeHmenu(), m_bAscending ? ID_KIT_SORT_ASCENDING : ID_KIT_SORT_DESCENDING,
                         MF_BYCOMMAND | MF_CHECKED);
     if (IsParentList()) {
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT;
         if (GetParent()->SendMessage(LVM_GETCOLUMNA, static_cast<WPARAM>(nColumn), reinterpret_cast<LPARAM>(&column))) {
             const int nFormat = column.fmt & LVCFMT_JUSTIFYMASK;
-            const UINT nCommand = nFormat == kAlignRight    ? kCmdAlignRight
-                                  : nFormat == kAlignCenter ? kCmdAlignCenter
-                                                            : kCmdAlignLeft;
+            const UINT nCommand = nFormat == LVCFMT_RIGHT    ? ID_KIT_ALIGN_RIGHT
+                                  : nFormat == LVCFMT_CENTER ? ID_KIT_ALIGN_CENTER
+                                                             : ID_KIT_ALIGN_LEFT;
             ::CheckMenuItem(pPopup->GetSafeHmenu(), nCommand, MF_BYCOMMAND | MF_CHECKED);
         }
     }
     // The command bars show it as their popup menu with the toolkit's images; without them, the platform's menu.
     CKitCommandBarServices* pCommandBars = CKitCommandBarServices::Get();
-    if (pCommandBars != nullptr && pCommandBars->TrackPopupMenu(pPopup->GetSafeHmenu(), kMenuImages,
+    if (pCommandBars != nullptr && pCommandBars->TrackPopupMenu(pPopup->GetSafeHmenu(), IDR_KIT_MENU_IMAGES,
                                                                 TPM_RIGHTBUTTON | TPM_NONOTIFY, ptScreen, this))
         return;
     ::TrackPopupMenu(pPopup->GetSafeHmenu(), TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, 0, m_hWnd, nullptr);
@@ -490,17 +488,17 @@ void CKitHeaderCtrl::OnSortDescending()
 
 void CKitHeaderCtrl::OnAlignLeft()
 {
-    SetAlignment(kAlignLeft);
+    SetAlignment(LVCFMT_LEFT);
 }
 
 void CKitHeaderCtrl::OnAlignCenter()
 {
-    SetAlignment(kAlignCenter);
+    SetAlignment(LVCFMT_CENTER);
 }
 
 void CKitHeaderCtrl::OnAlignRight()
 {
-    SetAlignment(kAlignRight);
+    SetAlignment(LVCFMT_RIGHT);
 }
 
 BOOL CKitHeaderCtrl::OnItemChanging(NMHDR* pNMHDR, LRESULT* pResult)

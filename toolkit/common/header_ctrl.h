@@ -15,17 +15,8 @@ class CKitImageManager;
 class CKitHeaderCtrl : public CHeaderCtrl {
     DECLARE_DYNAMIC(CKitHeaderCtrl)
 public:
-    // The commands of the header's menu.
-    static constexpr UINT kCmdSortAscending = 9325;
-    static constexpr UINT kCmdSortDescending = 9326;
-    static constexpr UINT kCmdAlignLeft = 9327;
-    static constexpr UINT kCmdAlignCenter = 9328;
-    static constexpr UINT kCmdAlignRight = 9329;
-    // The toolkit's menu resource and its header submenu.
-    static constexpr UINT kMenuResource = 9317;
+    // The header's submenu of the toolkit's menu (its ids in toolkit_ids.h).
     static constexpr int kHeaderSubMenu = 2;
-    // The toolbar resource with the images of the menu's items.
-    static constexpr UINT kMenuImages = 9307;
     // The hot-tracking timer and its period.
     static constexpr UINT_PTR kHotTimer = 1;
     static constexpr UINT kHotPeriod = 10;

@@ -3,6 +3,7 @@
 
 #include "control_host.h"
 #include "toolkit/common/header_themes.h"
+#include "toolkit/common/toolkit_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -121,17 +122,17 @@ TEST_F(KitHeaderOnList, SortingByMenuTellsTheListOnlyWhenTheSortChanges)
     header.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(150, 5));
     header.SetSortedColumn(1, TRUE);
     host.records.clear();
-    header.SendMessage(WM_COMMAND, CKitHeaderCtrl::kCmdSortAscending);
+    header.SendMessage(WM_COMMAND, ID_KIT_SORT_ASCENDING);
     EXPECT_EQ(0, host.CountNotify(LVN_COLUMNCLICK));
 
-    header.SendMessage(WM_COMMAND, CKitHeaderCtrl::kCmdSortDescending);
+    header.SendMessage(WM_COMMAND, ID_KIT_SORT_DESCENDING);
     EXPECT_EQ(1, host.CountNotify(LVN_COLUMNCLICK));
     BOOL ascending = TRUE;
     EXPECT_EQ(1, header.GetSortedColumn(&ascending));
     EXPECT_FALSE(ascending);
 
     // Alignment of the column under the click.
-    header.SendMessage(WM_COMMAND, CKitHeaderCtrl::kCmdAlignRight);
+    header.SendMessage(WM_COMMAND, ID_KIT_ALIGN_RIGHT);
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT;
     list->SendMessage(LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
