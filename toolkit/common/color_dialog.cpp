@@ -230,7 +230,7 @@ CKitColorDialog::CKitColorDialog(COLORREF clrNew, COLORREF clrCurrent, DWORD dwS
     m_psh.dwFlags |= PSH_NOAPPLYNOW;
     m_psh.dwFlags &= ~static_cast<DWORD>(PSH_HASHELP);
     CPropertyPage* pages[] = {&m_pageStandard, &m_pageCustom};
-    const UINT templates[] = {CKitColorPageStandard::kTemplateId, CKitColorPageCustom::kTemplateId};
+    const UINT templates[] = {IDD_KIT_COLOR_STANDARD, IDD_KIT_COLOR_CUSTOM};
     for (size_t i = 0; i < std::size(pages); ++i) {
         pages[i]->m_psp.dwFlags &= ~static_cast<DWORD>(PSP_HASHELP);
         if (LPCDLGTEMPLATEA pTemplate = CKitResourceManager::Instance()->LoadDialogTemplate(templates[i])) {

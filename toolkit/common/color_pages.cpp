@@ -4,6 +4,7 @@
 #include "toolkit/common/color_dialog.h"
 #include "toolkit/common/color_manager.h"
 #include "toolkit/common/draw_helpers.h"
+#include "toolkit/common/toolkit_ids.h"
 
 #include <algorithm>
 #include <cmath>
@@ -724,7 +725,7 @@ BEGIN_MESSAGE_MAP(CKitColorPageStandard, CPropertyPage)
     ON_MESSAGE(ColorMsgDoubleClick, &CKitColorPageStandard::OnDoubleClick)
 END_MESSAGE_MAP()
 
-CKitColorPageStandard::CKitColorPageStandard() : CPropertyPage(kTemplateId) {}
+CKitColorPageStandard::CKitColorPageStandard() : CPropertyPage(IDD_KIT_COLOR_STANDARD) {}
 
 CKitColorDialog* CKitColorPageStandard::GetSheet() const
 {
@@ -802,7 +803,7 @@ constexpr int kNumberMax = 255;
 } // namespace
 
 CKitColorPageCustom::CKitColorPageCustom()
-    : CPropertyPage(kTemplateId), m_nHue(0), m_nSaturation(0), m_nLuminance(0), m_nRed(0), m_nGreen(0), m_nBlue(0),
+    : CPropertyPage(IDD_KIT_COLOR_CUSTOM), m_nHue(0), m_nSaturation(0), m_nLuminance(0), m_nRed(0), m_nGreen(0), m_nBlue(0),
       m_bWriting(FALSE)
 {
 }

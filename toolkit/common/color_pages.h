@@ -183,7 +183,6 @@ protected:
 class CKitColorPageStandard : public CPropertyPage {
     DECLARE_DYNAMIC(CKitColorPageStandard)
 public:
-    static constexpr UINT kTemplateId = 9315;
     static constexpr UINT kIdHex = 103;
 
     CKitColorPageStandard();
@@ -207,7 +206,6 @@ protected:
 class CKitColorPageCustom : public CPropertyPage {
     DECLARE_DYNAMIC(CKitColorPageCustom)
 public:
-    static constexpr UINT kTemplateId = 9314;
     enum ControlId : UINT {
         kIdField = 101,
         kIdBar = 102,

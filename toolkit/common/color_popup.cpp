@@ -61,7 +61,6 @@ constexpr COLORREF kExtendedColors[] = {
     0xCCCC33, 0xFF6633, 0x800080, 0x999999, 0xFF00FF, 0x00CCFF, 0x00FFFF, 0x00FF00, 0xFFFF00, 0xFFCC00,
     0x663399, 0xC0C0C0, 0xCC99FF, 0x99CCFF, 0x99FFFF, 0xCCFFCC, 0xFFFFCC, 0xFFCC99, 0xFF99CC, 0xFFFFFF,
 };
-constexpr UINT kExtendedFirstId = 9900;
 
 // A button string: the caption before the first line feed, the tooltip after
 // it; without a line feed (or with one first) the text is both.
@@ -308,7 +307,7 @@ std::vector<KitColorEntry> CKitColorSelectorCtrl::GetTableColors() const
         return std::vector<KitColorEntry>(std::begin(kStandardColors), std::end(kStandardColors));
     std::vector<KitColorEntry> entries;
     for (size_t i = 0; i < std::size(kExtendedColors); ++i)
-        entries.push_back({kExtendedColors[i], kExtendedFirstId + static_cast<UINT>(i)});
+        entries.push_back({kExtendedColors[i], IDS_KIT_COLOR_FIRST_NAME + static_cast<UINT>(i)});
     return entries;
 }
 
