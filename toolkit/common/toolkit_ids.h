@@ -39,10 +39,11 @@
 #define ID_KIT_ALIGN_RIGHT 9329
 
 // The ribbon's quick access menus: the customize button's drop-down and the right-click menu, their items,
-// and the two popup buttons' strings.
+// the two popup buttons' strings, and the tab strip's command id.
 #define IDR_KIT_RIBBON_QUICK_ACCESS_MENU 9601
 #define IDR_KIT_RIBBON_CONTEXT_MENU 9602
 #define ID_KIT_RIBBON_QA_CUSTOMIZE_BUTTON 9603
+#define ID_KIT_RIBBON_TAB_STRIP 9604
 #define ID_KIT_RIBBON_QA_REMOVE 9605
 #define ID_KIT_RIBBON_QA_ADD 9606
 #define ID_KIT_RIBBON_QA_CUSTOMIZE 9607

@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/common/prop_exchange.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/paint/frame_hook.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
@@ -41,8 +42,7 @@ BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
     AFX_WM_ENTRY(WM_SYSCOLORCHANGE, AfxSig::v_v, void (CWnd::*)(), OnSysColorChangeRibbon)
     ON_MESSAGE(WM_NCHITTEST, &CKitRibbonBar::OnNcHitTestRibbon)
     ON_MESSAGE(WM_KIT_CONTROL_NOTIFY, &CKitRibbonBar::OnExecuteRibbon)
-    ON_COMMAND_RANGE(CKitRibbonBar::kIdQuickAccessBelow, CKitRibbonBar::kIdQuickAccessAboveLast,
-                     &CKitRibbonBar::OnQuickAccessPlace)
+    ON_COMMAND_RANGE(ID_KIT_RIBBON_QA_SHOW_BELOW, ID_KIT_RIBBON_QA_SHOW_ABOVE, &CKitRibbonBar::OnQuickAccessPlace)
 END_MESSAGE_MAP()
 
 CKitRibbonBar::CKitRibbonBar()
@@ -59,12 +59,12 @@ CKitRibbonBar::CKitRibbonBar()
     m_bCustomizable = FALSE;
     CKitToolBar::SetAnimationEnabled(TRUE);
     GetAnimation()->SetAnimationEnabled(TRUE);
-    m_pControls->Add(m_pQuickAccessPopup, kIdQuickAccessPopup, nullptr, -1, TRUE);
+    m_pControls->Add(m_pQuickAccessPopup, ID_KIT_RIBBON_QA_CUSTOMIZE_BUTTON, nullptr, -1, TRUE);
     m_pQuickAccessPopup->SetFlags(kQuickAccessPopupFlags);
-    m_pControls->Add(m_pQuickAccessMorePopup, kIdQuickAccessMore, nullptr, -1, TRUE);
+    m_pControls->Add(m_pQuickAccessMorePopup, ID_KIT_RIBBON_QA_MORE_BUTTON, nullptr, -1, TRUE);
     m_pQuickAccessMorePopup->SetFlags(kQuickAccessPopupFlags);
     m_pQuickAccessMorePopup->SetHideFlags(kitHideUser);
-    m_pControls->Add(m_pControlTab, kIdTabStrip, nullptr, -1, TRUE);
+    m_pControls->Add(m_pControlTab, ID_KIT_RIBBON_TAB_STRIP, nullptr, -1, TRUE);
     // The bar keeps its own parts alive while its controls come and go.
     m_pQuickAccessPopup->InternalAddRef();
     m_pQuickAccessMorePopup->InternalAddRef();
@@ -108,7 +108,7 @@ void CKitRibbonBar::OnQuickAccessPlace(UINT nId)
 {
     if (CKitCommandBarManager* pCommandBars = GetCommandBars())
         pCommandBars->ClosePopups();
-    ShowQuickAccessBelowRibbon(nId == kIdQuickAccessBelow);
+    ShowQuickAccessBelowRibbon(nId == ID_KIT_RIBBON_QA_SHOW_BELOW);
 }
 
 void CKitRibbonBar::ScrollGroups(BOOL bRight)
@@ -185,10 +185,10 @@ static LRESULT NotifyTabChange(CKitRibbonBar* pBar, int nCode, CKitRibbonTab* pT
         return 0;
     NMKITRIBBONTAB record{};
     record.hdr.hwndFrom = pBar->GetSafeHwnd();
-    record.hdr.idFrom = CKitRibbonBar::kIdTabStrip;
+    record.hdr.idFrom = ID_KIT_RIBBON_TAB_STRIP;
     record.hdr.code = static_cast<UINT>(nCode);
     record.pTab = pTab;
-    return pSite->SendMessage(WM_KIT_CONTROL_NOTIFY, CKitRibbonBar::kIdTabStrip, reinterpret_cast<LPARAM>(&record));
+    return pSite->SendMessage(WM_KIT_CONTROL_NOTIFY, ID_KIT_RIBBON_TAB_STRIP, reinterpret_cast<LPARAM>(&record));
 }
 
 LRESULT CKitRibbonBar::OnTabChanging(CKitRibbonTab* pTab)

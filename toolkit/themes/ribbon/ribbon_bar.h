@@ -27,18 +27,12 @@ class CKitRibbonTabPopupToolBar;
 class CKitRibbonBar : public CKitMenuBar, public CKitRibbonScrollableBar {
     DECLARE_DYNCREATE(CKitRibbonBar)
 public:
-    static constexpr UINT kIdQuickAccessPopup = 9603;
-    static constexpr UINT kIdTabStrip = 9604;
-    static constexpr UINT kIdQuickAccessMore = 9611;
     // The bar's flag word.
     static constexpr DWORD kRibbonBarFlags = 0x440;
     // Sent to the site when the ribbon is minimised or expanded; wParam the bar.
     static constexpr UINT kMsgMinimizedChanged = 0x286D;
     // Sent to the site when the bar is reset; lParam the bar.
     static constexpr UINT kMsgBarReset = 0x2864;
-    // The commands that put the quick access toolbar below the ribbon (the first) or above it.
-    static constexpr UINT kIdQuickAccessBelow = 9608;
-    static constexpr UINT kIdQuickAccessAboveLast = 9610;
     // Below this length the ribbon hides.
     static constexpr int kDefaultMinimumWidth = 250;
     // Hide flags the ribbon sets: laid out away (overflow, no room), away with the tabs row, group of a tab not selected.

@@ -43,7 +43,7 @@ CKitPopupBar* CKitRibbonBar::CreateContextMenu(CKitControl* pControl)
         }
     }
 
-    const BOOL bCustomizeMenu = pControl != nullptr && pControl->GetId() == kIdQuickAccessPopup;
+    const BOOL bCustomizeMenu = pControl != nullptr && pControl->GetId() == ID_KIT_RIBBON_QA_CUSTOMIZE_BUTTON;
     CMenu menu;
     if (!CKitResourceManager::Instance()->LoadMenu(
             menu, bCustomizeMenu ? IDR_KIT_RIBBON_QUICK_ACCESS_MENU : IDR_KIT_RIBBON_CONTEXT_MENU))

@@ -12,8 +12,6 @@ class CKitRibbonTabPopupToolBar;
 class CKitRibbonControlTab : public CKitControlPopup, public CKitTabManager {
     DECLARE_DYNCREATE(CKitRibbonControlTab)
 public:
-    static constexpr UINT kId = 9604;
-
     // A temporary control never offered for the quick access toolbar.
     CKitRibbonControlTab();
     ~CKitRibbonControlTab() override;

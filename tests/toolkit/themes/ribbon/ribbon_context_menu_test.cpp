@@ -11,6 +11,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/ribbon/ribbon_caption_button.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -145,7 +146,7 @@ TEST(RibbonContextMenu, CustomizeButtonGetsTheDropDownWithTheToolbarPlaceCommand
     // The drop-down's place items take the right-click menu's ids; its command list is empty.
     CKitControl* pBelow = menu.Find("&Show Below the Ribbon");
     ASSERT_NE(pBelow, nullptr);
-    EXPECT_EQ(pBelow->GetId(), CKitRibbonBar::kIdQuickAccessBelow);
+    EXPECT_EQ(pBelow->GetId(), ID_KIT_RIBBON_QA_SHOW_BELOW);
     EXPECT_TRUE(menu.IsShown("&Show Below the Ribbon"));
     EXPECT_FALSE(menu.IsShown("&Show Above the Ribbon"));
     EXPECT_EQ(menu.Find("&More Commands...")->GetId(), 9607u);

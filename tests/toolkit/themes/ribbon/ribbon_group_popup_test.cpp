@@ -15,6 +15,7 @@
 #include "toolkit/commandbars/control_action.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/keyboard_tip.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -457,7 +458,7 @@ TEST_F(ReducedGroupTest, MoreButtonOffersTheQuickAccessControlsThatDidNotFit)
         EXPECT_TRUE(pMore->GetControl(i)->IsVisible()) << i;
         ids.push_back(pMore->GetControl(i)->GetId());
     }
-    overflowed.push_back(CKitRibbonBar::kIdQuickAccessPopup);
+    overflowed.push_back(ID_KIT_RIBBON_QA_CUSTOMIZE_BUTTON);
     EXPECT_EQ(ids, overflowed) << "the hidden controls in order, then the customize button";
     EXPECT_EQ(pMore->GetMRUWidth(), 300);
     EXPECT_EQ(pMore->GetBorders(), CRect(3, 3, 3, 3));

@@ -15,6 +15,7 @@
 #include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/commandbars/mouse_manager.h"
 #include "toolkit/commandbars/popup_bar.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
@@ -480,7 +481,7 @@ TEST_F(RibbonKeyPathTest, AClickOutsideClosesTheTabPopupAndTheTabUnderTheMouseIs
              m_pBar->SetTrackingMode(TRUE, FALSE, FALSE);
              m_pBar->OpenPopupAt(m_pBar->GetQuickAccessPopup()->GetIndex());
          },
-         "tracking tab=&Home selected=" + std::to_string(CKitRibbonBar::kIdQuickAccessPopup) + " popup"},
+         "tracking tab=&Home selected=" + std::to_string(ID_KIT_RIBBON_QA_CUSTOMIZE_BUTTON) + " popup"},
         {"a tab chosen as by the mouse closes it", [&] { pStrip->SetSelectedItem(m_pView); }, "idle tab=&View"},
         {"minimised", [&] { m_pBar->SetRibbonMinimized(TRUE); Layout(); }, "idle tab=&View"},
         {"the popup shown as by the mouse", [&] { pStrip->ShowTabPopup(FALSE); }, "tracking tab=&View popup"},

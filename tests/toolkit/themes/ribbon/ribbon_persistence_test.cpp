@@ -10,6 +10,7 @@
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/persistence.h"
 #include "toolkit/common/prop_exchange.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_controls.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
@@ -189,8 +190,7 @@ TEST(RibbonPersistence, ACustomisedRibbonLoadsIntoAFreshBarAsItWasSaved)
                       Describe(*pLoaded));
         }
         // The bar's own parts are still there, once each.
-        for (UINT nId : {CKitRibbonBar::kIdQuickAccessPopup, CKitRibbonBar::kIdQuickAccessMore,
-                         CKitRibbonBar::kIdTabStrip}) {
+        for (UINT nId : {ID_KIT_RIBBON_QA_CUSTOMIZE_BUTTON, ID_KIT_RIBBON_QA_MORE_BUTTON, ID_KIT_RIBBON_TAB_STRIP}) {
             SCOPED_TRACE(nId);
             CKitControl* pPart = pLoaded->GetControls()->FindControlById(static_cast<int>(nId));
             ASSERT_NE(nullptr, pPart);
