@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_edit.h"
 #include "toolkit/commandbars/dock_bar.h"
+#include "toolkit/commandbars/menu_bar.h"
 
 #include <vsstyle.h>
 #include <vssym32.h>
@@ -27,9 +28,6 @@ constexpr int kCaptionTitleTop = 3;
 constexpr int kCaptionTitleLeft = 5;
 // The thickness of a floating bar's frame.
 constexpr int kSmallFrame = 3;
-// The MDI buttons' command ids.
-constexpr UINT kMDIRestoreId = 9152;
-constexpr UINT kMDIMinimizeId = 9153;
 
 } // namespace
 
@@ -463,9 +461,9 @@ void CKitNativeXPTheme::DrawControlMDIButton(CDC* pDC, CKitControl* pControl)
 {
     if (m_themeWindow->IsThemeHandleOpen()) {
         const UINT nId = pControl->GetId();
-        const int nPart = nId == kMDIRestoreId    ? WP_MDIRESTOREBUTTON
-                          : nId == kMDIMinimizeId ? WP_MDIMINBUTTON
-                                                  : WP_MDICLOSEBUTTON;
+        const int nPart = nId == CKitMenuBar::kIdRestoreWindow    ? WP_MDIRESTOREBUTTON
+                          : nId == CKitMenuBar::kIdMinimizeWindow ? WP_MDIMINBUTTON
+                                                                  : WP_MDICLOSEBUTTON;
         const int nState = !pControl->IsEnabled() ? 4 : pControl->GetPressed() ? 3 : pControl->GetSelected() ? 2 : 1;
         const CRect rc = pControl->GetRect();
         if (SUCCEEDED(m_themeWindow->DrawThemeBackground(pDC->m_hDC, nPart, nState, &rc, nullptr)))
