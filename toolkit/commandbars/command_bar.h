@@ -62,6 +62,10 @@ constexpr UINT WM_KIT_STATUS_SELECTION = 0x2856;
 constexpr UINT WM_KIT_TRACKING_MENUBAR = 0x2858;
 constexpr UINT WM_KIT_CONTROL_RBUTTONUP = 0x2859;
 constexpr UINT WM_KIT_BAR_KEYDOWN = 0x285A;
+// Before a popup bar or view opens, so that the site can fill it (lParam the popup).
+constexpr UINT WM_KIT_INIT_POPUP = 0x285B;
+// After a bar was reset (lParam the bar).
+constexpr UINT WM_KIT_TOOLBAR_RESET = 0x2864;
 
 // Docked on the left or right side.
 BOOL IsVerticalBarPosition(int nPosition);

@@ -25,11 +25,6 @@ constexpr DWORD kMenuBarFlags = kitDockAny | kitDockFullRow;
 // The MDI buttons' control flags and size.
 constexpr DWORD kMdiButtonFlags = 27;
 constexpr int kMdiButtonSize = 16;
-// The site message after a menu bar was reset.
-constexpr UINT WM_KIT_TOOLBAR_RESET = 0x2864;
-constexpr UINT kIdsResetQuestion = 9173;
-// Asked of an MDI child for the icon of its system-menu popup.
-constexpr UINT WM_KIT_GETTABICON = 0x2860;
 // The system-menu popup's control flags.
 constexpr DWORD kSysMenuPopupFlags = 24;
 // System commands lie below 0xF000 + 496; their prompts are strings from 0xEF00, one per 16 ids.
@@ -325,7 +320,7 @@ void CKitMenuBar::Reset(BOOL bAsk)
     } else if (m_nIDCurrentMenu != 0) {
         if (bAsk) {
             CString strText;
-            strText.Format(CKitResourceManager::Instance()->LoadStringOrEmpty(kIdsResetQuestion),
+            strText.Format(CKitResourceManager::Instance()->LoadStringOrEmpty(IDS_KIT_RESET_TOOLBAR),
                            static_cast<LPCSTR>(m_strTitle));
             if (CKitResourceManager::Instance()->ShowMessageBox(strText, MB_OKCANCEL | MB_ICONWARNING) != IDOK)
                 return;

@@ -5,6 +5,9 @@
 
 #include <map>
 
+// Asked of an MDI child for the icon of its system-menu popup (answer the icon).
+constexpr UINT WM_KIT_GETTABICON = 0x2860;
+
 class CKitControls;
 class CKitMenuBar;
 

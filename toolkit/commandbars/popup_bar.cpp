@@ -20,8 +20,6 @@ IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
 namespace {
 
 constexpr char kPopupBarClass[] = "KitPopupBar";
-// Sent to the owner site before a popup opens, so that it can fill it (lParam the popup).
-constexpr UINT WM_KIT_INIT_POPUP = 0x285B;
 // Sent to the site when a popup closed (lParam the popup).
 constexpr UINT WM_KIT_POPUP_CLOSED = 0x285D;
 // Sent to the site when a popup was torn off (wParam the toolbar, lParam the popup).

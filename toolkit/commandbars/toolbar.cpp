@@ -9,6 +9,7 @@
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/toolkit_ids.h"
 #include "toolkit/common/upper_services.h"
 
 #include <algorithm>
@@ -24,8 +25,6 @@ namespace {
 constexpr int kFloatingBorder = 3;
 // The site message a bar sends when it is shown or hidden (lParam the visibility).
 constexpr UINT WM_KIT_TOOLBAR_VISIBLE = 0x2855;
-// The site message after a reset.
-constexpr UINT WM_KIT_TOOLBAR_RESET = 0x2864;
 // Hit codes of a floating bar's sizing borders.
 constexpr int kFirstSizingHit = HTLEFT;
 constexpr int kLastSizingHit = HTBOTTOMRIGHT;
@@ -34,8 +33,6 @@ CPoint PointFromLParam(LPARAM lParam)
 {
     return CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
 }
-// The reset question.
-constexpr UINT kIdsResetQuestion = 9173;
 
 // The controls a toolbar lays out: not its own caption and expand buttons.
 BOOL IsOwnButton(const CKitControl* pControl)
@@ -534,7 +531,7 @@ BOOL CKitToolBar::IsCustomizable() const
 void CKitToolBar::Reset(BOOL bAsk)
 {
     if (bAsk) {
-        CString strFormat = CKitResourceManager::Instance()->LoadStringOrEmpty(kIdsResetQuestion);
+        CString strFormat = CKitResourceManager::Instance()->LoadStringOrEmpty(IDS_KIT_RESET_TOOLBAR);
         CString strText;
         strText.Format(strFormat, static_cast<LPCSTR>(m_strTitle));
         if (CKitResourceManager::Instance()->ShowMessageBox(strText, MB_OKCANCEL | MB_ICONWARNING) != IDOK)

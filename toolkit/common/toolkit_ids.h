@@ -57,3 +57,6 @@
 #define ID_KIT_RIBBON_QA_BELOW 9617
 #define ID_KIT_RIBBON_QA_ABOVE 9618
 #define IDS_KIT_CUSTOMIZE 9161
+
+// The question before a toolbar or menu bar is reset (the bar's title fills its %s).
+#define IDS_KIT_RESET_TOOLBAR 9173

@@ -20,7 +20,6 @@ constexpr char kChildClass[] = "KitDockingTestChild";
 
 // The icon children give for their system-menu popup (32 x 32, so that it must be scaled).
 HICON g_hChildIcon = nullptr;
-constexpr UINT WM_KIT_GETTABICON = 0x2860;
 
 LRESULT CALLBACK ChildProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -119,7 +119,7 @@ BOOL CKitRibbonBackstageView::ShowBackstage(CKitControl* pButton)
     m_pHot = nullptr;
     m_pFocused = nullptr;
     if (CWnd* pOwner = GetOwnerSite())
-        pOwner->SendMessage(kMessageOpening, 0, reinterpret_cast<LPARAM>(this));
+        pOwner->SendMessage(WM_KIT_INIT_POPUP, 0, reinterpret_cast<LPARAM>(this));
 
     if (GetSafeHwnd() == nullptr &&
         !CreateEx(0, KitRegisterBarClass("KitRibbonBackstageView", 0), "", WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,

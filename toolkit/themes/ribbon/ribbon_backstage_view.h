@@ -46,8 +46,6 @@ class CKitRibbonBackstageView : public CKitCommandBar {
     DECLARE_DYNCREATE(CKitRibbonBackstageView)
 public:
     static constexpr int kMinMenuWidth = 132;
-    // Sent to the owner site as the view opens.
-    static constexpr UINT kMessageOpening = 0x285B;
     // The site notification for a new active tab.
     static constexpr int kNotifyActiveTab = 0x1100;
     // The frame's top dock bar, which holds the ribbon and stays visible.

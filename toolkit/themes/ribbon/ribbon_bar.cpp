@@ -97,7 +97,7 @@ void CKitRibbonBar::Reset(BOOL /*bAsk*/)
 {
     CWnd* pSite = GetSite();
     if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr) {
-        pSite->SendMessage(kMsgBarReset, 0, reinterpret_cast<LPARAM>(this));
+        pSite->SendMessage(WM_KIT_TOOLBAR_RESET, 0, reinterpret_cast<LPARAM>(this));
         UpdateMdiButtons();
         OnIdleUpdateCmdUI();
     }

@@ -31,8 +31,6 @@ public:
     static constexpr DWORD kRibbonBarFlags = 0x440;
     // Sent to the site when the ribbon is minimised or expanded; wParam the bar.
     static constexpr UINT kMsgMinimizedChanged = 0x286D;
-    // Sent to the site when the bar is reset; lParam the bar.
-    static constexpr UINT kMsgBarReset = 0x2864;
     // Below this length the ribbon hides.
     static constexpr int kDefaultMinimumWidth = 250;
     // Hide flags the ribbon sets: laid out away (overflow, no room), away with the tabs row, group of a tab not selected.

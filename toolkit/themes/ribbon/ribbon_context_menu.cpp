@@ -15,8 +15,6 @@
 namespace {
 // Sent to the site before the command bars' own context menu shows; wParam the bar, lParam the menu.
 constexpr UINT kMsgBarsContextMenu = 0x285C;
-// The gallery control type.
-constexpr int kControlGallery = 10;
 } // namespace
 
 CKitPopupBar* CKitRibbonBar::CreateContextMenu(CKitControl* pControl)
@@ -36,7 +34,7 @@ CKitPopupBar* CKitRibbonBar::CreateContextMenu(CKitControl* pControl)
     }
 
     // A gallery item inside a popup stands for the control that opened that popup.
-    if (pControl != nullptr && pControl->GetType() == kControlGallery && pControl->GetCommandBar() == nullptr) {
+    if (pControl != nullptr && pControl->GetType() == kitControlGallery && pControl->GetCommandBar() == nullptr) {
         if (auto* pOwnerPopup = DYNAMIC_DOWNCAST(CKitPopupBar, pControl->GetParent())) {
             if (pOwnerPopup->GetControlPopup() != nullptr)
                 pControl = pOwnerPopup->GetControlPopup();

@@ -103,7 +103,7 @@ public:
             m_nMinimizedChanges++;
             m_wLastParam = wParam;
         }
-        if (message == CKitRibbonBar::kMsgBarReset) {
+        if (message == WM_KIT_TOOLBAR_RESET) {
             m_nResets++;
             m_lLastParam = lParam;
         }

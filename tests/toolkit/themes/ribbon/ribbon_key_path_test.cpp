@@ -42,8 +42,6 @@ constexpr UINT kIdNew = 101;
 constexpr UINT kIdOpen = 102;
 constexpr UINT kIdGrid = 103;
 constexpr UINT kIdQuickSave = 201;
-// Sent to the site before a popup bar shows; lParam the popup.
-constexpr UINT kMsgInitPopup = 0x285B;
 
 // The ribbon's frame; it records the commands it receives and counts the times the program loses the activation
 // to another one (tests run side by side), which closes every menu and tracking bar.
@@ -61,7 +59,7 @@ protected:
             m_commands.push_back(LOWORD(wParam));
         if (message == WM_ACTIVATEAPP && !wParam)
             ++m_nDeactivations;
-        if (message == kMsgInitPopup && m_bRecordMenus) {
+        if (message == WM_KIT_INIT_POPUP && m_bRecordMenus) {
             // A menu about to show: its first shown command's caption, and an Escape to close it again.
             auto* pPopup = reinterpret_cast<CKitPopupBar*>(lParam);
             for (int i = 0; i < pPopup->GetControlCount(); ++i) {
