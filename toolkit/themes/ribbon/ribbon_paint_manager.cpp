@@ -37,9 +37,6 @@ constexpr int kMinFontHeight = 11;
 constexpr int kMinGroupCaptionHeight = 17;
 constexpr int kMinCaptionHeight = 18;
 constexpr int kTabsHeight = 23;
-// A split button's drop-down part with this style is enabled alone.
-constexpr int kEnabledDropDownOnly = 4;
-constexpr int kSplitButtonPopupType = 4;
 
 CKitRibbonBar* RibbonBarOf(CKitCommandBar* pBar)
 {
@@ -902,7 +899,7 @@ void CKitRibbonPaintManager::DrawSystemPopupBarButton(CDC* pDC, CKitControl* pCo
 BOOL CKitRibbonPaintManager::GetJoinedRowPosition(CKitControl* pControl, BOOL& bFirst, BOOL& bLast)
 {
     CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
-    if (pGroup == nullptr || !pGroup->IsControlsGrouping() || pControl->GetType() == kSplitButtonPopupType)
+    if (pGroup == nullptr || !pGroup->IsControlsGrouping() || pControl->GetType() == kitControlSplitButtonPopup)
         return FALSE;
     bFirst = pControl->GetBeginGroup() || pControl->GetWrap();
     CKitControl* pNext = nullptr;
@@ -933,7 +930,7 @@ BOOL CKitRibbonPaintManager::DrawSpecialToolBarButton(CDC* pDC, CKitControl* pCo
     const int nSelected = pControl->GetSelected();
     const BOOL bChecked = pControl->GetChecked() == 1;
     int nState = 0;
-    if (!pControl->IsEnabled() || pControl->IsEnabled() == kEnabledDropDownOnly)
+    if (!pControl->IsEnabled())
         nState = IsKeyboardSelection(nSelected) ? 1 : 0;
     else if (pControl->GetPopuped())
         nState = 3;

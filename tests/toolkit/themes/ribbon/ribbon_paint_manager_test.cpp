@@ -385,6 +385,71 @@ TEST(KitRibbonPaintManager, AJoinedRowControlIsDrawnByTheRibbonPainter)
     pGroups->InternalRelease();
 }
 
+// A lone button of a joined row picks its picture row by state. Only an enabled value of 0 draws it disabled: 4
+// and 5 mark a split control's disabled part, and a split control is left to the split drawing.
+TEST(KitRibbonPaintManager, AJoinedRowButtonPicksItsRowByStateAndOnlyZeroIsDisabled)
+{
+    ThemeModule module("Ribbon.Theme.Ini");
+    Owner owner;
+    Painter<CKitRibbonPaintManager> painter(owner.pm);
+    // The rows of the single-button picture: normal, highlighted, pressed, checked or popped, checked and highlighted.
+    const COLORREF kSingle[5] = {RGB(100, 44, 200), RGB(120, 44, 200), RGB(140, 44, 200), RGB(160, 44, 200),
+                                 RGB(180, 44, 200)};
+    auto* pGroups = new CKitRibbonGroups(nullptr);
+    CKitRibbonGroup* pGroup = pGroups->Add("Font", 20);
+    pGroup->SetControlsGrouping(TRUE);
+    auto* pButton = new CKitControlButton;
+    pButton->SetBeginGroup(TRUE);
+    pButton->SetRect(CRect(2, 2, 42, 24));
+    pGroup->Add(pButton);
+    struct Case {
+        const char* name;
+        int nEnabled;
+        int nSelected;
+        int nPressed;
+        BOOL bChecked;
+        BOOL bPopuped;
+        int nRow;
+    };
+    const Case cases[] = {
+        {"idle", TRUE, 0, 0, FALSE, FALSE, 0},
+        {"hot", TRUE, 1, 0, FALSE, FALSE, 1},
+        {"pressed", TRUE, 1, 1, FALSE, FALSE, 2},
+        {"popped", TRUE, 0, 0, FALSE, TRUE, 3},
+        {"checked", TRUE, 0, 0, TRUE, FALSE, 3},
+        {"checked and hot", TRUE, 1, 0, TRUE, FALSE, 4},
+        {"disabled, hot, pressed and checked", FALSE, 1, 1, TRUE, FALSE, 0},
+        {"disabled, selected by the keyboard", FALSE, 2, 0, FALSE, FALSE, 1},
+        {"enabled value 4, hot", 4, 1, 0, FALSE, FALSE, 1},
+        {"enabled value 4, checked", 4, 0, 0, TRUE, FALSE, 3},
+        {"enabled value 5, pressed", 5, 1, 1, FALSE, FALSE, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        pButton->SetEnabled(c.nEnabled);
+        pButton->SetSelected(c.nSelected);
+        pButton->SetPressed(c.nPressed);
+        pButton->SetChecked(c.bChecked ? 1 : 0);
+        pButton->SetPopuped(c.bPopuped);
+        Canvas canvas(44, 26, kPaper);
+        EXPECT_TRUE(painter->DrawSpecialToolBarButton(&canvas.dc, pButton));
+        EXPECT_EQ(kSingle[c.nRow], canvas.Pixel(22, 13));
+    }
+
+    auto* pSplit = new CKitControlPopup(kitControlSplitButtonPopup);
+    pSplit->SetBeginGroup(TRUE);
+    pSplit->SetRect(CRect(2, 2, 42, 24));
+    pGroup->Add(pSplit);
+    pSplit->SetEnabled(4);
+    Canvas split(44, 26, kPaper);
+    EXPECT_FALSE(painter->DrawSpecialToolBarButton(&split.dc, pSplit));
+    EXPECT_EQ(44 * 26, split.Count(CRect(0, 0, 44, 26), kPaper));
+
+    pButton->InternalRelease();
+    pSplit->InternalRelease();
+    pGroups->InternalRelease();
+}
+
 // The bar's face below its caption; a minimized ribbon ends in the edge colours, unless its quick access
 // toolbar stands below it.
 TEST(KitRibbonPaintManager, TheBarIsTheRibbonFaceEndingInTheMinimizedEdges)
