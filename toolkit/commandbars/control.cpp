@@ -13,12 +13,6 @@
 
 IMPLEMENT_DYNCREATE(CKitControl, CCmdTarget)
 
-namespace {
-// The command-target call that asks a control to redraw itself.
-constexpr UINT kRedrawCommand = 1;
-constexpr int kRedrawCode = -2;
-} // namespace
-
 CKitControl::~CKitControl()
 {
     SetAction(nullptr);
@@ -588,7 +582,7 @@ void CKitControl::MarkParentDirty()
 
 BOOL CKitControl::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
-    if (nID == kRedrawCommand && nCode == kRedrawCode) {
+    if (nID == kitRedrawCommandId && nCode == kitRedrawCommandCode) {
         RedrawParent();
         return TRUE;
     }

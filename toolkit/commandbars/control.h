@@ -91,6 +91,10 @@ constexpr int kitSplitCommandDisabled = 5;
 // The tracking mode of a bar whose popup is open.
 constexpr int kitTrackingModePopup = 2;
 
+// The command-target call (id, code) that asks a control, a ribbon group or a ribbon tab to redraw.
+constexpr UINT kitRedrawCommandId = 1;
+constexpr int kitRedrawCommandCode = -2;
+
 // The notification a control sends its site before its command.
 constexpr int kitNotifyExecute = 100;
 // The site message that carries a control's notification record.

@@ -33,15 +33,16 @@ public:
     static constexpr UINT kMsgMinimizedChanged = 0x286D;
     // Below this length the ribbon hides.
     static constexpr int kDefaultMinimumWidth = 250;
-    // Hide flags the ribbon sets: laid out away (overflow, no room), away with the tabs row, group of a tab not selected.
-    static constexpr DWORD kHideByLayout = 0x02;
+    // Hide flags the ribbon sets: laid out away (overflow, no room, a reduced group), away with the tabs row, group
+    // of a tab not selected.
+    static constexpr DWORD kHideByLayout = kitHideWrap;
     static constexpr DWORD kHideWithTabs = 0x04;
     static constexpr DWORD kHideTabNotSelected = 0x80;
-    // Control flags the ribbon reads: right-aligned in the tabs row, own enabled state under the backstage view,
-    // not for the quick access toolbar.
-    static constexpr DWORD kFlagTabsRowRight = 0x01;
-    static constexpr DWORD kFlagKeepEnabled = 0x08;
-    static constexpr DWORD kFlagNotForQuickAccess = 0x10;
+    // The control flags as the ribbon reads them: right-aligned in the tabs row, own enabled state under the
+    // backstage view (no command-UI update), not for the quick access toolbar (nor movable).
+    static constexpr DWORD kFlagTabsRowRight = kitFlagRightAlign;
+    static constexpr DWORD kFlagKeepEnabled = kitFlagManualUpdate;
+    static constexpr DWORD kFlagNotForQuickAccess = kitFlagNoMovable;
     // Sent to the site frame to open its system menu; wParam the frame, lParam the screen point.
     static constexpr UINT kMsgPopupSystemMenu = 0x0313;
     // The caption buttons' command ids.

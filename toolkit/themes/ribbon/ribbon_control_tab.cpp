@@ -15,17 +15,10 @@
 
 IMPLEMENT_DYNCREATE(CKitRibbonControlTab, CKitControlPopup)
 
-namespace {
-// Never offered for the quick access toolbar.
-constexpr DWORD kFlagNotForQuickAccess = 0x10;
-// The notification after a change of the selected tab.
-constexpr int kNotifyTabSelected = 100;
-} // namespace
-
 CKitRibbonControlTab::CKitRibbonControlTab()
 {
     SetTemporary(TRUE);
-    SetFlags(kFlagNotForQuickAccess);
+    SetFlags(CKitRibbonBar::kFlagNotForQuickAccess);
 }
 
 CKitRibbonControlTab::~CKitRibbonControlTab()
@@ -96,7 +89,7 @@ void CKitRibbonControlTab::SetSelectedItem(CKitTabManagerItem* pItem)
     pRibbonBar->DelayLayout();
     pRibbonBar->Redraw();
     pRibbonBar->OnTabChanged(pTab);
-    NotifySite(kNotifyTabSelected);
+    NotifySite(kitNotifyExecute);
     if (pTab != nullptr)
         NotifyWinEvent(EVENT_OBJECT_FOCUS, pRibbonBar->GetSafeHwnd(), OBJID_CLIENT, pTab->GetIndex() + 1);
 }

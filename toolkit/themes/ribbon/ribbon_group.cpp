@@ -26,19 +26,9 @@ IMPLEMENT_DYNCREATE(CKitRibbonGroupOption, CKitControlButton)
 IMPLEMENT_DYNCREATE(CKitRibbonGroupControlPopup, CKitControlPopup)
 
 namespace {
-// Hidden by the user, by the group's reduction, and because the group is not on the selected tab.
-constexpr DWORD kHideUser = 1;
-constexpr DWORD kHideReduced = 2;
-// A control that always starts a new row or column of its group.
-constexpr DWORD kFlagBreakBefore = 0x80;
 // Gap between two groups besides the painter's group spacing, and the reduction levels there are.
 constexpr int kGroupGap = 5;
 constexpr int kLastReduceLevel = 3;
-// Hidden because the group is not on the selected tab.
-constexpr DWORD kHideNotSelectedTab = 0x80;
-// Never offered for the quick access toolbar, and also not customizable.
-constexpr DWORD kFlagNotForQuickAccess = 0x10;
-constexpr DWORD kFlagGroupPopup = 0x18;
 
 // The ribbon painter of the control's bar.
 CKitRibbonPaintManager* RibbonPainterOf(const CKitControl* pControl)
@@ -46,9 +36,6 @@ CKitRibbonPaintManager* RibbonPainterOf(const CKitControl* pControl)
     CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
     return pGroup != nullptr ? pGroup->GetRibbonPaintManager() : nullptr;
 }
-// The command a group or a tab takes as "redraw the ribbon".
-constexpr UINT kRedrawCommand = 1;
-constexpr int kRedrawCode = -2;
 // Bounds a reduction loop whose groups keep reporting success.
 constexpr int kMaxReduceSteps = 10000;
 } // namespace
@@ -78,7 +65,7 @@ struct CKitRibbonGroup::Layout {
 
 CKitRibbonGroupOption::CKitRibbonGroupOption()
 {
-    SetFlags(kFlagNotForQuickAccess);
+    SetFlags(CKitRibbonBar::kFlagNotForQuickAccess);
 }
 
 CSize CKitRibbonGroupOption::GetSize(CDC* pDC)
@@ -98,7 +85,7 @@ void CKitRibbonGroupOption::Draw(CDC* pDC)
 CKitRibbonGroupControlPopup::CKitRibbonGroupControlPopup()
 {
     SetType(kitControlButtonPopup);
-    SetFlags(kFlagGroupPopup);
+    SetFlags(CKitRibbonBar::kFlagNotForQuickAccess | CKitRibbonBar::kFlagKeepEnabled);
     SetDefaultStyle(kitButtonIconAndCaptionBelow);
     // Opening replaces it with the group's popup; until then it makes the button a popup control.
     SetCommandBar(new CKitPopupToolBar);
@@ -148,20 +135,20 @@ CKitRibbonGroup::~CKitRibbonGroup()
 void CKitRibbonGroup::SetRect(const CRect& rc)
 {
     m_rcGroup = rc;
-    m_pPopupButton->SetHidden(kHideReduced, !m_bReduced);
+    m_pPopupButton->SetHidden(CKitRibbonBar::kHideByLayout, !m_bReduced);
     if (m_bReduced) {
         m_pPopupButton->SetRect(rc);
         m_pPopupButton->SetWrap(TRUE);
     }
     DWORD dwOptionHide = m_pOptionButton->GetHideFlags();
     if (!m_bShowOptionButton) {
-        m_pOptionButton->SetHideFlags(dwOptionHide | kHideUser);
+        m_pOptionButton->SetHideFlags(dwOptionHide | kitHideUser);
     } else if (m_bReduced) {
-        m_pOptionButton->SetHideFlags(dwOptionHide | kHideReduced);
+        m_pOptionButton->SetHideFlags(dwOptionHide | CKitRibbonBar::kHideByLayout);
     } else {
         const int nCaptionHeight = GetLayoutMetrics().nCaptionHeight;
         m_pOptionButton->SetWrap(TRUE);
-        m_pOptionButton->SetHideFlags(dwOptionHide & ~(kHideUser | kHideReduced));
+        m_pOptionButton->SetHideFlags(dwOptionHide & ~(kitHideUser | CKitRibbonBar::kHideByLayout));
         m_pOptionButton->SetRect(
             CRect(rc.right - nCaptionHeight - 1, rc.bottom - nCaptionHeight, rc.right - 3, rc.bottom - 3));
     }
@@ -169,7 +156,7 @@ void CKitRibbonGroup::SetRect(const CRect& rc)
 
 BOOL KitRibbonRedrawRequest(CKitRibbonBar* pRibbonBar, UINT nID, int nCode)
 {
-    if (nID != kRedrawCommand || nCode != kRedrawCode)
+    if (nID != kitRedrawCommandId || nCode != kitRedrawCommandCode)
         return FALSE;
     if (pRibbonBar != nullptr && pRibbonBar->GetSafeHwnd() != nullptr)
         pRibbonBar->Redraw();
@@ -190,7 +177,7 @@ void CKitRibbonGroup::OnGroupAdded()
     for (CKitControl* pButton : {static_cast<CKitControl*>(m_pOptionButton), static_cast<CKitControl*>(m_pPopupButton)}) {
         pButton->InternalAddRef();
         m_pParent->GetControls()->InsertAt(pButton, -1);
-        pButton->SetHidden(kHideNotSelectedTab, bHidden);
+        pButton->SetHidden(CKitRibbonBar::kHideTabNotSelected, bHidden);
     }
     m_pOptionButton->SetId(static_cast<UINT>(m_nId));
     m_pPopupButton->SetCaption(m_strCaption);
@@ -288,7 +275,7 @@ void CKitRibbonGroup::OnBeforeCalcSize(CDC* pDC)
     m_pLayout->nMinimumWidth = GetMinimumWidth(pDC);
     m_pLayout->bWasReduced = m_bReduced != FALSE;
     for (CKitControl* pControl : m_arrControls) {
-        if (!pControl->IsVisible(kHideReduced))
+        if (!pControl->IsVisible(CKitRibbonBar::kHideByLayout))
             continue;
         pControl->SetDefaultStyle(0);
         if (!m_bControlsGrouping && pControl->GetStyle() == kitButtonAutomatic &&
@@ -299,7 +286,7 @@ void CKitRibbonGroup::OnBeforeCalcSize(CDC* pDC)
         item.sz = MeasureControl(pDC, pControl);
         item.rc = pControl->GetRect();
         item.bBeginGroup = pControl->GetBeginGroup() != FALSE;
-        item.bMayBreak = item.bBeginGroup || (pControl->GetFlags() & kFlagBreakBefore) != 0;
+        item.bMayBreak = item.bBeginGroup || (pControl->GetFlags() & kitFlagWrapRow) != 0;
         item.nStyle = pControl->GetStyle();
         m_pLayout->items.push_back(item);
     }
@@ -360,7 +347,7 @@ int CKitRibbonGroup::WrapControls(int nLimit, bool bEveryFit)
         const int nSeparator = item.bBeginGroup && i > 0 ? 3 : 0;
         if (i > 0 && item.bMayBreak) {
             const bool bFits = x + item.nBlockWidth < nLimit;
-            const bool bBreak = (item.pControl->GetFlags() & kFlagBreakBefore) != 0 ||
+            const bool bBreak = (item.pControl->GetFlags() & kitFlagWrapRow) != 0 ||
                                 (bEveryFit ? !bFits : nBreaks == 0 && !bFits);
             if (bBreak) {
                 item.bWrap = true;
@@ -683,7 +670,8 @@ void CKitRibbonGroup::OnAfterCalcSize()
     for (LayoutItem& item : items) {
         CKitControl* pControl = item.pControl;
         const DWORD dwHide = pControl->GetHideFlags();
-        pControl->SetHideFlags(item.bHidden ? (dwHide | kHideReduced) : (dwHide & ~kHideReduced));
+        const DWORD dwReduced = CKitRibbonBar::kHideByLayout;
+        pControl->SetHideFlags(item.bHidden ? (dwHide | dwReduced) : (dwHide & ~dwReduced));
         pControl->SetRowRect(item.rcRow);
         if (!item.bHidden)
             pControl->SetRect(item.rc);
@@ -760,7 +748,7 @@ CKitControl* CKitRibbonGroup::Add(const CKitControl* pControl, int nIndex, BOOL 
     pNew->SetRibbonGroup(this);
     pNew->InternalAddRef();
     m_arrControls.insert(m_arrControls.begin() + nIndex, pNew);
-    pNew->SetHidden(kHideNotSelectedTab, !IsVisible());
+    pNew->SetHidden(CKitRibbonBar::kHideTabNotSelected, !IsVisible());
     return pNew;
 }
 

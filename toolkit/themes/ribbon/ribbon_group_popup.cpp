@@ -14,13 +14,6 @@
 
 IMPLEMENT_DYNAMIC(CKitRibbonGroupPopupToolBar, CKitPopupToolBar)
 
-namespace {
-// Hidden by the group's reduction.
-constexpr DWORD kHideReduced = 2;
-// A control flag: never reached by the keyboard.
-constexpr DWORD kFlagNoKeyboard = 0x02;
-} // namespace
-
 CKitRibbonGroupPopupToolBar::CKitRibbonGroupPopupToolBar(CKitRibbonGroup* pGroup)
     : m_pGroup(static_cast<CKitRibbonGroup*>(pGroup->GetRuntimeClass()->CreateObject())), m_pSourceGroup(pGroup),
       m_pRibbonBar(pGroup->GetRibbonBar())
@@ -122,7 +115,7 @@ BOOL CKitRibbonGroupPopupToolBar::OnKeyDownBar(int nCode)
         std::vector<int> indexes;
         for (int i = 0; i < GetControlCount(); ++i) {
             CKitControl* pControl = GetControl(i);
-            if (pControl == pSelected || !pControl->IsVisible() || (pControl->GetFlags() & kFlagNoKeyboard) != 0)
+            if (pControl == pSelected || !pControl->IsVisible() || (pControl->GetFlags() & kitFlagSkipFocus) != 0)
                 continue;
             rects.push_back(pControl->GetRect());
             indexes.push_back(i);
@@ -175,7 +168,7 @@ void CKitRibbonGroupControlPopup::GenerateCommandBarList(DWORD& /*nNextId*/, CKi
 BOOL KitRibbonRunTipInGroupPopup(CKitControl* pControl)
 {
     CKitRibbonGroup* pGroup = pControl != nullptr ? pControl->GetRibbonGroup() : nullptr;
-    if (pGroup == nullptr || pControl->GetHideFlags() != kHideReduced || !pGroup->IsReduced())
+    if (pGroup == nullptr || pControl->GetHideFlags() != CKitRibbonBar::kHideByLayout || !pGroup->IsReduced())
         return FALSE;
     CKitRibbonGroupControlPopup* pButton = pGroup->GetControlGroupPopup();
     CKitCommandBar* pBar = pButton->GetParent();

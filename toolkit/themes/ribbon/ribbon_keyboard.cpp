@@ -26,10 +26,6 @@ constexpr int kQuickAccessTipRaise = 11;
 constexpr int kTabTipRaise = 9;
 constexpr int kControlTipRaise = 11;
 constexpr int kControlTipIndent = 12;
-// A control flag: never reached by the keyboard.
-constexpr DWORD kFlagNoKeyboard = 0x02;
-// The hide flag skipped when asking whether a control is a navigation candidate.
-constexpr DWORD kSkipHideNavigation = 0x08;
 // A group option button stands for its caption narrowed by this much on each side.
 constexpr int kOptionNarrowing = 4;
 // The popup button of a reduced group shows this tip prefix.
@@ -51,7 +47,7 @@ CKitCommandBarKeyboardTip* MakeGroupTip(CKitCommandBarManager* pCommandBars, CKi
                                         CKitControl* pControl, const CRect& rcGroups)
 {
     CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
-    if ((pControl->GetFlags() & kFlagNoKeyboard) != 0 || pGroup == nullptr)
+    if ((pControl->GetFlags() & kitFlagSkipFocus) != 0 || pGroup == nullptr)
         return nullptr;
     const CString strTip = pControl->GetKeyboardTip();
     if (pControl->GetCaption().IsEmpty() && strTip.IsEmpty())
@@ -359,7 +355,7 @@ void CKitRibbonBar::CreateKeyboardTips()
         CKitControl* pControl = GetControl(i);
         if (pControl == m_pSystemButton || pControl == m_pControlTab || IsQuickAccessControl(pControl) ||
             !pControl->IsVisible() || pControl->GetRibbonGroup() != nullptr || pControl->GetCaption().IsEmpty() ||
-            (pControl->GetFlags() & kFlagNoKeyboard) != 0 || pControl->GetType() == kitControlGallery)
+            (pControl->GetFlags() & kitFlagSkipFocus) != 0 || pControl->GetType() == kitControlGallery)
             continue;
         const CRect rc = pControl->GetRect();
         addTip(pControl, pControl->GetCaption(), pControl->GetKeyboardTip(),
@@ -413,8 +409,8 @@ BOOL KitRibbonNavigate(CKitCommandBar* pBar, int nCode)
     std::vector<int> indexes;
     for (int i = 0; i < pBar->GetControlCount(); ++i) {
         CKitControl* pControl = pBar->GetControl(i);
-        if (pControl == pSelected || !pControl->IsVisible(kSkipHideNavigation) ||
-            (pControl->GetFlags() & kFlagNoKeyboard) != 0)
+        if (pControl == pSelected || !pControl->IsVisible(kitHideExpand) ||
+            (pControl->GetFlags() & kitFlagSkipFocus) != 0)
             continue;
         rects.push_back(navigationRect(pControl));
         indexes.push_back(i);
