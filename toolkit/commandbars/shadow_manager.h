@@ -22,10 +22,7 @@ public:
         kShadowBottom = 1, // the strip along the bottom edge
         kShadowCorner = 2, // the corner pixel of a popup with a rounded region
     };
-    // The manager's flags.
-    static constexpr int kFlagAlways = 1;       // shown even when the system setting is off, at half alpha
-    static constexpr int kFlagCutControl = 2;   // the parent control's rectangle is cut out of a popup's shadow
-    static constexpr int kFlagControls = 3;     // controls get shadows too
+    // The manager's flags are the caster's (kFlagAlways, kFlagCutControl, kFlagControls).
     // The strips' thickness with and without per-pixel alpha.
     static constexpr int kAlphaThickness = 4;
     static constexpr int kPlainThickness = 2;

@@ -120,8 +120,11 @@ protected:
 // The shadow manager as a popup of the common controls holds it (reference counted).
 class CKitShadowCaster {
 public:
-    // Shadows are cast even when the system's drop-shadow setting is off, at half alpha.
+    // The flags: shadows are cast even when the system's drop-shadow setting is off, at half alpha; the parent
+    // control's rectangle is cut out of a popup's shadow; with both, controls get shadows too.
     static constexpr int kFlagAlways = 1;
+    static constexpr int kFlagCutControl = 2;
+    static constexpr int kFlagControls = kFlagAlways | kFlagCutControl;
 
     virtual void SetFlags(int nFlags) = 0;
     // Casts the shadows of the popup; rcExclude (screen coordinates) is the control it drops from.

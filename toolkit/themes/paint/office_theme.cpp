@@ -18,8 +18,6 @@ namespace {
 
 // Distance under which a checked fill counts as black for the mark.
 constexpr double kMarkDistinctness = 50;
-// Shadows whatever the system says, with the opening control cut out and casting its own.
-constexpr int kShadowOptions = 3;
 constexpr int kPopupLabelGap = 8;
 // The bar flag of the ribbon's popups that makes controls shrink vertically.
 constexpr DWORD kFlagRibbonPopup = 0x00200000;
@@ -35,7 +33,7 @@ CKitOfficeTheme::CKitOfficeTheme()
     m_bGenerateDisabledIcons = TRUE;
     m_bEmbossedDisabledText = FALSE;
     m_nPopupBarTextPadding = kPopupLabelGap;
-    m_pShadowManager->SetFlags(kShadowOptions);
+    m_pShadowManager->SetFlags(CKitShadowManager::kFlagControls);
 }
 
 void CKitOfficeTheme::DrawRectangle(CDC* pDC, CRect rc, BOOL bSelected, BOOL bPressed, BOOL bEnabled,

@@ -18,7 +18,6 @@ IMPLEMENT_DYNAMIC(CKitResourceTheme, CKitOffice2003Theme)
 namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr int kShadowOptions = 3;
 // Colour-table entries the theme reads and draws with.
 constexpr int kColorToolbarFace = 30;
 constexpr int kColorHighlightSelected = 31;
@@ -57,7 +56,7 @@ void FramedRect(CDC* pDC, const CRect& rc, COLORREF clrFill, COLORREF clrFrame)
 
 CKitResourceTheme::CKitResourceTheme()
 {
-    m_pShadowManager->SetFlags(kShadowOptions);
+    m_pShadowManager->SetFlags(CKitShadowManager::kFlagControls);
     m_nSystemTheme = 0;
     m_bThemedStatusBar = TRUE;
     m_nCaptionSpacing = 1;

@@ -33,7 +33,6 @@ constexpr COLORREF kGreyLine = RGB(197, 197, 197);
 constexpr COLORREF kSplitText = RGB(21, 66, 139);
 constexpr COLORREF kSplitGrayText = RGB(141, 141, 141);
 constexpr COLORREF kGlyphGradient = RGB(233, 238, 238);
-constexpr int kShadowOptions = 1;
 constexpr int kSplitDropDownWidth = 12;
 constexpr int kSplitPopupWidth = 26;
 constexpr int kSpareHeight = 22;
@@ -183,7 +182,7 @@ CKitRibbonTheme::CKitRibbonTheme()
     m_rcSpare = CRect(0, 0, 0, 1);
     m_strOwnFaceName = "Segoe UI";
     m_bUseOwnFace = TRUE;
-    m_pShadowManager->SetFlags(kShadowOptions);
+    m_pShadowManager->SetFlags(CKitShadowManager::kFlagAlways);
     // The frame painter is made at once and draws a status bar as part of the frame.
     GetFramePaintManager()->m_bFrameStatusBar = TRUE;
 }

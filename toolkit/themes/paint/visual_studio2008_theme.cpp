@@ -13,8 +13,6 @@ IMPLEMENT_DYNAMIC(CKitVisualStudio2008Theme, CKitWhidbeyTheme)
 namespace {
 
 constexpr int kPopupLabelGap = 10;
-// Shadows whatever the system says, without the opening control cut out.
-constexpr int kShadowOptions = 1;
 
 // The menu-highlight values of one visual style.
 struct MenuStyle {
@@ -28,7 +26,7 @@ struct MenuStyle {
 CKitVisualStudio2008Theme::CKitVisualStudio2008Theme()
 {
     m_nPopupBarTextPadding = kPopupLabelGap;
-    m_pShadowManager->SetFlags(kShadowOptions);
+    m_pShadowManager->SetFlags(CKitShadowManager::kFlagAlways);
 }
 
 COLORREF CKitVisualStudio2008Theme::GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled,

@@ -14,8 +14,6 @@ IMPLEMENT_DYNAMIC(CKitVisualStudio2010Theme, CKitOffice2003Theme)
 namespace {
 
 constexpr int kPopupLabelGap = 10;
-// Shadows whatever the system says, without the opening control cut out.
-constexpr int kShadowOptions = 1;
 constexpr int kSeparatorInset = 2;
 constexpr COLORREF kStatusBarColor = RGB(41, 57, 85);
 constexpr COLORREF kMenuBarFrom = RGB(200, 209, 224);
@@ -26,7 +24,7 @@ constexpr COLORREF kMenuBarTo = RGB(174, 185, 205);
 CKitVisualStudio2010Theme::CKitVisualStudio2010Theme()
 {
     m_nPopupBarTextPadding = kPopupLabelGap;
-    m_pShadowManager->SetFlags(kShadowOptions);
+    m_pShadowManager->SetFlags(CKitShadowManager::kFlagAlways);
     m_bFlatGripper = TRUE;
     m_bSingleSeparatorLine = TRUE;
     m_nSeparatorInset = kSeparatorInset;
