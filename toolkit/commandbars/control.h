@@ -66,6 +66,8 @@ enum KitHideFlag : DWORD {
 enum KitControlFlag : DWORD {
     kitFlagRightAlign = 1,
     kitFlagSkipFocus = 2,
+    // A popup control whose popup opens leftwards.
+    kitFlagOpenLeft = 4,
     kitFlagManualUpdate = 8,
     kitFlagNoMovable = 16,
     kitFlagControlStretched = 32,

@@ -26,10 +26,6 @@ constexpr UINT WM_KIT_POPUP_CLOSED = 0x285D;
 constexpr UINT WM_KIT_TEAROFF = 0x2867;
 // The strip of the expand button below the controls.
 constexpr int kExpandButtonHeight = 12;
-// The control flag of a popup control that opens its popup leftwards.
-constexpr DWORD kControlFlagOpenLeft = 4;
-// The parent bar's flag that makes its popups drop down.
-constexpr DWORD kBarFlagDropDownPopups = 0x200000;
 
 // The expand button a popup adds while it hides rarely used controls: executing it expands the popup.
 class CExpandButton : public CKitControlButton {
@@ -489,13 +485,13 @@ void CKitPopupBar::UpdateExcludeRect()
         return;
     const int nPosition = pParent->GetPosition();
     const int nType = pParent->GetType();
-    DWORD dwFlags = (m_pControlPopup->GetFlags() & kControlFlagOpenLeft) != 0 || pParent->IsLayoutRTLWindow()
+    DWORD dwFlags = (m_pControlPopup->GetFlags() & kitFlagOpenLeft) != 0 || pParent->IsLayoutRTLWindow()
                         ? kitPopupLeft
                         : 0;
     const BOOL bVertical = IsVerticalLayoutPosition(nPosition) || (nPosition == kitBarFloating && nType == kitBarTypePopup);
     if (m_pControlPopup->GetType() == kitControlComboBox && nType != kitBarTypePopup) {
         dwFlags |= kitPopupDown;
-    } else if (nPosition == kitBarPopup && (pParent->GetFlags() & kBarFlagDropDownPopups) != 0) {
+    } else if (nPosition == kitBarPopup && (pParent->GetFlags() & kitBarFlagGrouped) != 0) {
         dwFlags |= kitPopupDown;
     } else if (!bVertical) {
         dwFlags |= kitPopupDown;

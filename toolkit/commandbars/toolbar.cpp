@@ -748,7 +748,7 @@ LRESULT CKitToolBar::OnFloatStatusMessage(WPARAM wParam, LPARAM lParam)
 CKitControlButtonExpand::CKitControlButtonExpand() : CKitControlPopup(kitControlButtonPopup)
 {
     SetId(kitIdToolbarExpand);
-    SetFlags(28);
+    SetFlags(kitFlagOpenLeft | kitFlagManualUpdate | kitFlagNoMovable);
 }
 
 void CKitControlButtonExpand::Draw(CDC* pDC)
@@ -874,7 +874,7 @@ void CKitControlToolbarItem::OnExecute()
 CKitControlButtonHide::CKitControlButtonHide()
 {
     SetId(kitIdToolbarClose);
-    SetFlags(0x1a);
+    SetFlags(kitFlagSkipFocus | kitFlagManualUpdate | kitFlagNoMovable);
 }
 
 void CKitControlButtonHide::Draw(CDC* pDC)

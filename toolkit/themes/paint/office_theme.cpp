@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control.h"
 #include "toolkit/commandbars/control_combo.h"
 #include "toolkit/commandbars/control_edit.h"
+#include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/shadow_manager.h"
 #include "toolkit/common/color_manager.h"
 #include "toolkit/common/draw_helpers.h"
@@ -19,8 +20,6 @@ namespace {
 // Distance under which a checked fill counts as black for the mark.
 constexpr double kMarkDistinctness = 50;
 constexpr int kPopupLabelGap = 8;
-// The bar flag of the ribbon's popups that makes controls shrink vertically.
-constexpr DWORD kFlagRibbonPopup = 0x00200000;
 
 } // namespace
 
@@ -318,7 +317,7 @@ void CKitOfficeTheme::AdjustControlRect(CRect& rc, CKitControl* pControl, BOOL b
     }
     if (pControl->GetType() == kitControlComboBox)
         return;
-    const bool bRibbonPopup = (pBar->GetFlags() & kFlagRibbonPopup) != 0 && pBar->GetPosition() == kitBarPopup;
+    const bool bRibbonPopup = (pBar->GetFlags() & kitBarFlagGrouped) != 0 && pBar->GetPosition() == kitBarPopup;
     if (bRibbonPopup || !bVertical)
         rc.DeflateRect(0, 1);
     else

@@ -18,7 +18,7 @@ CKitRibbonGroupPopupToolBar::CKitRibbonGroupPopupToolBar(CKitRibbonGroup* pGroup
     : m_pGroup(static_cast<CKitRibbonGroup*>(pGroup->GetRuntimeClass()->CreateObject())), m_pSourceGroup(pGroup),
       m_pRibbonBar(pGroup->GetRibbonBar())
 {
-    SetFlags(kFlagRibbonPopup);
+    SetFlags(kitBarFlagGrouped);
     if (m_pRibbonBar != nullptr)
         SetAnimationEnabled(m_pRibbonBar->GetAnimationEnabled());
     m_pOwnerBar = this;

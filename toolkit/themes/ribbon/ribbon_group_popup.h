@@ -13,8 +13,6 @@ class CKitRibbonGroup;
 class CKitRibbonGroupPopupToolBar : public CKitPopupToolBar, public CKitRibbonScrollableBar {
     DECLARE_DYNAMIC(CKitRibbonGroupPopupToolBar)
 public:
-    // The flag the ribbon popups add to the command-bar flags.
-    static constexpr DWORD kFlagRibbonPopup = 0x200000;
 
     // Copies the group: its controls become clones standing in this popup's controls.
     explicit CKitRibbonGroupPopupToolBar(CKitRibbonGroup* pGroup);

@@ -25,7 +25,7 @@ CKitRibbonTabPopupToolBar::CKitRibbonTabPopupToolBar(CKitRibbonTab* pTab)
     m_pTab->SetParentBar(this);
     m_pTab->Copy(pTab);
     m_pTab->SetRect(pTab->GetRect());
-    SetFlags(kFlagRibbonPopup);
+    SetFlags(kitBarFlagGrouped);
     m_pOwnerBar = this;
 }
 

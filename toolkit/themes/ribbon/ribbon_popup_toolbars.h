@@ -12,8 +12,6 @@ class CKitRibbonTab;
 class CKitRibbonTabPopupToolBar : public CKitPopupToolBar, public CKitRibbonScrollableBar {
     DECLARE_DYNAMIC(CKitRibbonTabPopupToolBar)
 public:
-    // The flag the ribbon popups add to the command-bar flags.
-    static constexpr DWORD kFlagRibbonPopup = 0x200000;
     // Margins of the groups inside the popup: left, top, right, bottom.
     static constexpr int kMarginLeft = 4;
     static constexpr int kMarginTop = 3;

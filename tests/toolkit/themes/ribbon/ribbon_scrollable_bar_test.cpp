@@ -196,8 +196,7 @@ TEST(TabPopupTest, CopiesTheTabAndIsScrollable)
     EXPECT_EQ(1, pPopup->GetTab()->GetId());
     EXPECT_EQ(CRect(10, 20, 60, 40), pPopup->GetTab()->GetRect());
     EXPECT_EQ(&bar, pPopup->GetRibbonBar());
-    EXPECT_EQ(CKitRibbonTabPopupToolBar::kFlagRibbonPopup,
-              pPopup->GetFlags() & CKitRibbonTabPopupToolBar::kFlagRibbonPopup);
+    EXPECT_EQ(kitBarFlagGrouped, pPopup->GetFlags() & kitBarFlagGrouped);
     EXPECT_EQ(pPopup, CKitRibbonScrollableBar::GetScrollableBar(pPopup));
 
     pPopup->InternalRelease();
