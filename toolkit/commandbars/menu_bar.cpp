@@ -23,10 +23,10 @@ namespace {
 // The menu bar docks anywhere, floats and fills a row of its own.
 constexpr DWORD kMenuBarFlags = kitDockAny | kitDockFullRow;
 // The MDI buttons' control flags and size.
-constexpr DWORD kMdiButtonFlags = 27;
+constexpr DWORD kMdiButtonFlags = kitFlagRightAlign | kitFlagSkipFocus | kitFlagManualUpdate | kitFlagNoMovable;
 constexpr int kMdiButtonSize = 16;
 // The system-menu popup's control flags.
-constexpr DWORD kSysMenuPopupFlags = 24;
+constexpr DWORD kSysMenuPopupFlags = kitFlagManualUpdate | kitFlagNoMovable;
 // System commands lie below 0xF000 + 496; their prompts are strings from 0xEF00, one per 16 ids.
 constexpr UINT kSysCommandFirst = 0xF000;
 constexpr UINT kSysCommandCount = 496;

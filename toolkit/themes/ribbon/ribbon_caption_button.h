@@ -10,7 +10,7 @@ class CKitRibbonBarControlCaptionButton : public CKitControlButton {
     DECLARE_DYNCREATE(CKitRibbonBarControlCaptionButton)
 public:
     // Its control flags: skips the focus, keeps its own enabled state, stays off the quick access toolbar.
-    static constexpr DWORD kCaptionButtonFlags = 0x1A;
+    static constexpr DWORD kCaptionButtonFlags = kitFlagSkipFocus | kitFlagManualUpdate | kitFlagNoMovable;
 
     CKitRibbonBarControlCaptionButton() = default;
     explicit CKitRibbonBarControlCaptionButton(CKitFrameHook* pFrameHook);

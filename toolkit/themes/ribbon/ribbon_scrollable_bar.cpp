@@ -30,8 +30,8 @@ const CKitRibbonScrollableBar::CControlGroupsScroll::RepeatTiming kPlatformTimin
     PlatformDoubleClickTime, PlatformIsLeftButtonDown, nullptr};
 const CKitRibbonScrollableBar::CControlGroupsScroll::RepeatTiming* g_pTiming = &kPlatformTiming;
 
-// Control flags of a scroll button: kept off the quick access toolbar, own enabled state.
-constexpr DWORD kScrollButtonFlags = 0x12;
+// Control flags of a scroll button: kept off the quick access toolbar (not movable), skipped by the focus.
+constexpr DWORD kScrollButtonFlags = kitFlagNoMovable | kitFlagSkipFocus;
 
 void SetRepeatTimer(HWND hWnd, UINT nElapse)
 {

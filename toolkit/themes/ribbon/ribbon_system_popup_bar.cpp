@@ -43,8 +43,8 @@ constexpr DWORD kHideBottomRow = kitHideScroll;
 constexpr int kItemTextIndent = 7;
 constexpr int kItemIconGap = 4;
 // Control flags of the list caption and of the generated file items.
-constexpr DWORD kListCaptionFlags = 0x9A;
-constexpr DWORD kFileItemFlags = 0x48;
+constexpr DWORD kListCaptionFlags = kitFlagWrapRow | kitFlagNoMovable | kitFlagManualUpdate | kitFlagSkipFocus;
+constexpr DWORD kFileItemFlags = kitFlagShowTooltip | kitFlagManualUpdate;
 // Longest file title shown.
 constexpr int kMaxTitle = 260;
 
