@@ -34,8 +34,6 @@ constexpr int kButtonFrameWidth = 7;
 constexpr int kButtonFrameHeight = 6;
 // The window class of docked and floating bars.
 constexpr char kToolBarClass[] = "KitToolBar";
-// The tracking mode of a bar whose popup is open.
-constexpr int kTrackingPopup = 2;
 // WM_SYSCOMMAND's lParam that opens the window menu from the keyboard.
 constexpr LPARAM kKeyMenuSpace = 0x20;
 // Hide flags that the command-UI update ignores when it asks whether a control is shown.
@@ -382,7 +380,7 @@ BOOL CKitCommandBar::OpenPopupAt(int nIndex, BOOL bKeyboard)
     CKitControl* pControl = GetControl(nIndex);
     if (pControl == nullptr || !pControl->IsEnabled())
         return FALSE;
-    SetTrackingMode(kTrackingPopup, FALSE, bKeyboard);
+    SetTrackingMode(kitTrackingModePopup, FALSE, bKeyboard);
     m_nPopuped = nIndex;
     SetSelected(nIndex, bKeyboard ? kitSelectKeyboard : kitSelectMouse);
     if (!m_bTracking) {
