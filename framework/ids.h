@@ -33,6 +33,9 @@
 #define ID_FILE_MRU_FILE16 0xE11F
 #define ID_FILE_MRU_LAST 0xE11F
 
+// The first verb of an embedded item; the verbs take sixteen consecutive ids.
+#define ID_OLE_VERB_FIRST 0xE210
+
 // Commands of the Edit menu.
 #define ID_EDIT_CLEAR 0xE120
 #define ID_EDIT_COPY 0xE122
@@ -70,8 +73,13 @@
 #define AFX_IDW_CONTROLBAR_LAST 0xE8FF
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
+// The frame's four dock bars: top, bottom, left and right from this id on.
+#define AFX_IDW_DOCKBAR_TOP 0xE81B
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
+
+// The first MDI child window's id; the windows menu lists the children from it.
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
 
 // The id of a splitter pane in row r, column c.
 #define AFX_IDW_PANE_ROWCOL(r, c) (AFX_IDW_PANE_FIRST + (r) * 16 + (c))

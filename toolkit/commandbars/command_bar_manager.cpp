@@ -28,10 +28,6 @@
 IMPLEMENT_DYNAMIC(CKitCommandBarManager, CCmdTarget)
 
 namespace {
-// The bars' child-window ids below the frame's own.
-constexpr UINT kFirstBarId = 0xE800;
-// The dock bars' child-window ids.
-constexpr UINT kFirstDockBarId = 0xE81B;
 // How far outside a dock bar a dragged bar still docks.
 constexpr int kDockDistance = 20;
 } // namespace
@@ -80,9 +76,10 @@ CKitMenuBar* CKitCommandBarManager::SetMenu(LPCSTR lpszTitle, UINT nIDMenu)
     pMenuBar->SetCommandBars(this);
     pMenuBar->SetPosition(kitBarTop);
     pMenuBar->SetBarID(nIDMenu);
+    const UINT nBarId = AFX_IDW_CONTROLBAR_FIRST + GetCount();
     const BOOL bCreated = m_pDockBars[kitBarTop] != nullptr
                               ? pMenuBar->CreateToolBarWindow(m_pDockBars[kitBarTop], FALSE)
-                              : pMenuBar->CreateBar(m_pSite, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kFirstBarId + GetCount());
+                              : pMenuBar->CreateBar(m_pSite, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, nBarId);
     if (!bCreated) {
         pMenuBar->InternalRelease();
         return nullptr;
@@ -121,7 +118,7 @@ CKitToolBar* CKitCommandBarManager::Add(LPCSTR lpszTitle, int nPosition, CRuntim
         return pBar;
     }
     pBar->SetPosition(nPosition);
-    if (!pBar->CreateBar(m_pSite, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, kFirstBarId + GetCount())) {
+    if (!pBar->CreateBar(m_pSite, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, AFX_IDW_CONTROLBAR_FIRST + GetCount())) {
         pBar->InternalRelease();
         return nullptr;
     }
@@ -251,7 +248,7 @@ int CKitCommandBarManager::AddToolbarItems(CKitControls* pControls, int nBefore,
             continue;
         // Without an action of the id: each item keeps its own caption and check.
         auto* pItem = new CKitControlToolbarItem();
-        pItem->SetId(CKitControls::kIdToolbarList);
+        pItem->SetId(ID_VIEW_TOOLBAR);
         pItem->SetParameter(CKitControlToolbarItem::kParameter);
         pItem->SetTemporary(TRUE);
         pControls->InsertAt(pItem, nBefore < 0 ? -1 : nBefore + nAdded);
@@ -417,7 +414,7 @@ BOOL CKitCommandBarManager::EnableDocking()
     static const DWORD kStyles[] = {kitDockBarTop, kitDockBarBottom, kitDockBarLeft, kitDockBarRight};
     for (int i = 0; i < 4; i++) {
         m_pDockBars[i] = new CKitDockBar(this, kStyles[i]);
-        if (!m_pDockBars[i]->CreateDockBar(m_pSite, kFirstDockBarId + i))
+        if (!m_pDockBars[i]->CreateDockBar(m_pSite, AFX_IDW_DOCKBAR_TOP + i))
             return FALSE;
     }
     return TRUE;

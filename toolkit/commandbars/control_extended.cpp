@@ -5,6 +5,7 @@
 #include "toolkit/commandbars/control_extended.h"
 
 #include "framework/gdi.h"
+#include "framework/ids.h"
 #include "framework/recentfiles.h"
 #include "framework/winapp.h"
 #include "toolkit/commandbars/command_bar.h"
@@ -230,9 +231,9 @@ void CKitControlRecentFileList::OnBeforePopup()
     CRecentFileList* pList = GetRecentFileList();
     if (pList == nullptr || pList->GetSize() == 0)
         return;
-    const UINT nLastId = kFirstFileId + static_cast<UINT>(pList->GetSize());
+    const UINT nLastId = ID_FILE_MRU_FIRST + static_cast<UINT>(pList->GetSize());
     RemoveFollowing(this, [nLastId](CKitControl* pControl) {
-        return pControl->GetId() >= kFirstFileId && pControl->GetId() <= nLastId;
+        return pControl->GetId() >= ID_FILE_MRU_FIRST && pControl->GetId() <= nLastId;
     });
     if (m_pParent != nullptr && m_pParent->IsCustomizeMode()) {
         SetHideFlags(0);
@@ -255,7 +256,7 @@ void CKitControlRecentFileList::OnBeforePopup()
         CString strDisplay = strPath;
         if (strPath.GetLength() > strFolder.GetLength() && strPath.Left(strFolder.GetLength()).CompareNoCase(strFolder) == 0)
             strDisplay = strPath.Mid(strFolder.GetLength());
-        CKitControl* pItem = InsertItem(this, new CKitControlButton(), i, kFirstFileId + static_cast<UINT>(i));
+        CKitControl* pItem = InsertItem(this, new CKitControlButton(), i, ID_FILE_MRU_FIRST + static_cast<UINT>(i));
         pItem->SetCaption(CKitControlWindowList::FormatNumberedCaption(strDisplay, i + 1));
         pItem->SetBeginGroup(i == 0 && !bFirstOfBar);
         pItem->SetParameter(strPath);

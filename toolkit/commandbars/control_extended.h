@@ -50,15 +50,12 @@ class CKitControlOleItems : public CKitControlButton {
 public:
     // The parameter of the generated popup.
     static constexpr LPCSTR kItemParameter = "OLEMENUPOPUP";
-    // The command ids of the verbs.
-    static constexpr UINT kFirstVerbId = 0xE210;
-    static constexpr UINT kLastVerbId = 0xE21F;
 
     void OnBeforePopup() override;
 
 protected:
-    // Fills the menu with the active item's verb entry (verb ids from kFirstVerbId); FALSE without an item that
-    // is active in place. The framework here keeps no embedded items, so none is ever found.
+    // Fills the menu with the active item's verb entry (verb ids from ID_OLE_VERB_FIRST); FALSE without an item
+    // that is active in place. The framework here keeps no embedded items, so none is ever found.
     virtual BOOL FillVerbMenu(HMENU /*hMenu*/) { return FALSE; }
 };
 
@@ -66,9 +63,6 @@ protected:
 class CKitControlRecentFileList : public CKitControlButton {
     DECLARE_DYNCREATE(CKitControlRecentFileList)
 public:
-    // The command id of the first file.
-    static constexpr UINT kFirstFileId = 0xE110;
-
     void OnBeforePopup() override;
 
 protected:

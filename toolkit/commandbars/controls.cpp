@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/controls.h"
 
 #include "framework/gdi.h"
+#include "framework/ids.h"
 #include "framework/menu.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/popup_bar.h"
@@ -81,7 +82,7 @@ CKitControl* CreatePlaceholder(UINT nId, BOOL bTemporary)
         return new CKitControlWindowList();
     case CKitControls::kIdRecentFileList:
         return bTemporary ? nullptr : new CKitControlRecentFileList();
-    case CKitControls::kIdToolbarList:
+    case ID_VIEW_TOOLBAR:
         return new CKitControlToolbars();
     default:
         return nullptr;
@@ -93,11 +94,11 @@ CKitControl* CreateMenuPlaceholder(UINT nId, const CString& strText)
 {
     switch (nId) {
     case CKitControls::kIdWindowList:
-    case CKitControls::kIdToolbarList:
+    case ID_VIEW_TOOLBAR:
         return CreatePlaceholder(nId, FALSE);
-    case CKitControls::kIdOleVerbFirst:
+    case ID_OLE_VERB_FIRST:
         return strText == CKitControls::kOleVerbsPlaceholder ? new CKitControlOleItems() : nullptr;
-    case CKitControls::kIdFileMruFirst:
+    case ID_FILE_MRU_FILE1:
         return new CKitControlRecentFileList();
     default:
         return nullptr;
@@ -486,7 +487,7 @@ CKitControl* CKitControls::AddMenuItem(CMenu* pMenu, int nIndex)
     HMENU hMenu = pMenu->GetSafeHmenu();
     HMENU hSubMenu = ::GetSubMenu(hMenu, nIndex);
     const UINT nId = hSubMenu != nullptr ? 0 : ::GetMenuItemID(hMenu, nIndex);
-    if (nId == kIdMdiChildFirst)
+    if (nId == AFX_IDM_FIRST_MDICHILD)
         return nullptr;
     const BOOL bDefault =
         static_cast<int>(::GetMenuDefaultItem(hMenu, TRUE, GMDI_USEDISABLED)) == nIndex;

@@ -84,10 +84,8 @@ public:
     static constexpr UINT kIdWindowList = 35000;
     static constexpr UINT kIdWorkspaceActions = 35002;
     static constexpr UINT kIdRecentFileList = 35003;
-    static constexpr UINT kIdToolbarList = 59392;
-    static constexpr UINT kIdOleVerbFirst = 57872;
-    static constexpr UINT kIdFileMruFirst = 57616;
-    static constexpr UINT kIdMdiChildFirst = 0xFF00;
+    // The toolbar list, the OLE verbs and the recent files take the framework's ids (ID_VIEW_TOOLBAR,
+    // ID_OLE_VERB_FIRST, ID_FILE_MRU_FILE1); the first MDI child's item (AFX_IDM_FIRST_MDICHILD) is left out.
     // The menu text of the OLE verbs' place.
     static constexpr const char* kOleVerbsPlaceholder = "<<OLE VERBS GO HERE>>";
     // An empty menu's and an empty bar's layout.

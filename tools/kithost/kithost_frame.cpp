@@ -29,9 +29,8 @@ constexpr UINT kPaneId = AFX_IDW_PANE_FIRST;
 constexpr UINT kIndicators[] = {ID_SEPARATOR};
 // The notes pane's height under the documents.
 constexpr int kNotesHeight = 72;
-// The MDI client's id and the first child's.
+// The MDI client's id.
 constexpr UINT kMDIClientId = AFX_IDW_PANE_FIRST + 1;
-constexpr UINT kFirstChildId = 0xFF00;
 constexpr char kChildClass[] = "KitHostDocument";
 // The left toolbar and the floating one.
 constexpr UINT kToolsButtons[] = {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT};
@@ -174,7 +173,7 @@ int CKitHostFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     if (CFrameWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
     // The documents' area first: the menu bar watches it from the start.
-    CLIENTCREATESTRUCT ccs = {nullptr, kFirstChildId};
+    CLIENTCREATESTRUCT ccs = {nullptr, AFX_IDM_FIRST_MDICHILD};
     m_hMDIClient = ::CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, m_hWnd,
                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kMDIClientId)),

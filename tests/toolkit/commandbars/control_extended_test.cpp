@@ -3,6 +3,7 @@
 // and build/screens/commandbar-extended.png.
 #include "themed_toolbar.h"
 
+#include "framework/ids.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/control_extended.h"
 #include "toolkit/commandbars/controls.h"
@@ -77,8 +78,8 @@ public:
             return FALSE;
         for (int i = 0; i < m_nEntries; i++) {
             const HMENU hVerbs = ::CreatePopupMenu();
-            ::AppendMenuA(hVerbs, MF_STRING, kFirstVerbId, "&Edit");
-            ::AppendMenuA(hVerbs, MF_STRING, kFirstVerbId + 1, "&Open");
+            ::AppendMenuA(hVerbs, MF_STRING, ID_OLE_VERB_FIRST, "&Edit");
+            ::AppendMenuA(hVerbs, MF_STRING, ID_OLE_VERB_FIRST + 1, "&Open");
             ::AppendMenuA(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hVerbs), "Drawing &Object");
         }
         return TRUE;
@@ -188,11 +189,11 @@ TEST_F(ExtendedControlTest, TheRecentFileListShowsFilesOrItsDisabledPlaceholder)
         EXPECT_FALSE(pRecent->IsVisible());
         CKitControl* pFirst = m_pBar->GetControl(2);
         EXPECT_STREQ("&1 Bay 1.prj", pFirst->GetCaption());
-        EXPECT_EQ(CKitControlRecentFileList::kFirstFileId, pFirst->GetId());
+        EXPECT_EQ(static_cast<UINT>(ID_FILE_MRU_FIRST), pFirst->GetId());
         EXPECT_STREQ("C:\\Projects\\Bay 1.prj", pFirst->GetParameter());
         EXPECT_TRUE(pFirst->GetBeginGroup()) << "the placeholder is not first on its bar";
         EXPECT_STREQ("&2 D:\\Other\\plant.prj", m_pBar->GetControl(3)->GetCaption());
-        EXPECT_EQ(CKitControlRecentFileList::kFirstFileId + 1, m_pBar->GetControl(3)->GetId());
+        EXPECT_EQ(static_cast<UINT>(ID_FILE_MRU_FIRST + 1), m_pBar->GetControl(3)->GetId());
     }
 
     m_manager.SetCustomizeMode(TRUE);
@@ -350,7 +351,7 @@ TEST_F(ExtendedControlTest, TheVerbPlaceholderShowsTheActiveItemsVerbs)
         EXPECT_STREQ(CKitControlOleItems::kItemParameter, pPopup->GetParameter());
         ASSERT_NE(nullptr, pPopup->GetCommandBar());
         ASSERT_EQ(2, pPopup->GetCommandBar()->GetControlCount());
-        EXPECT_EQ(CKitControlOleItems::kFirstVerbId + 1, pPopup->GetCommandBar()->GetControl(1)->GetId());
+        EXPECT_EQ(static_cast<UINT>(ID_OLE_VERB_FIRST + 1), pPopup->GetCommandBar()->GetControl(1)->GetId());
     }
 
     pVerbs->m_nEntries = 2;
@@ -365,10 +366,10 @@ TEST_F(ExtendedControlTest, ReservedIdsBecomePlaceholders)
 {
     const HMENU hMenu = ::CreatePopupMenu();
     ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdWindowList, "&Windows");
-    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdToolbarList, "&Toolbars");
-    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdOleVerbFirst, CKitControls::kOleVerbsPlaceholder);
-    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdOleVerbFirst, "&Object");
-    ::AppendMenuA(hMenu, MF_STRING, CKitControls::kIdFileMruFirst, "Recent File");
+    ::AppendMenuA(hMenu, MF_STRING, ID_VIEW_TOOLBAR, "&Toolbars");
+    ::AppendMenuA(hMenu, MF_STRING, ID_OLE_VERB_FIRST, CKitControls::kOleVerbsPlaceholder);
+    ::AppendMenuA(hMenu, MF_STRING, ID_OLE_VERB_FIRST, "&Object");
+    ::AppendMenuA(hMenu, MF_STRING, ID_FILE_MRU_FILE1, "Recent File");
     CKitPopupBar* pMenu = CKitPopupBar::CreatePopupBar(&m_manager);
     pMenu->LoadMenu(hMenu);
     ::DestroyMenu(hMenu);
@@ -388,7 +389,7 @@ TEST_F(ExtendedControlTest, ReservedIdsBecomePlaceholders)
     EXPECT_EQ(RUNTIME_CLASS(CKitControlButton),
               pControls->Add(kitControlButton, CKitControls::kIdRecentFileList, nullptr, -1, TRUE)->GetRuntimeClass());
     EXPECT_EQ(RUNTIME_CLASS(CKitControlToolbars),
-              pControls->Add(kitControlButton, CKitControls::kIdToolbarList)->GetRuntimeClass());
+              pControls->Add(kitControlButton, ID_VIEW_TOOLBAR)->GetRuntimeClass());
 }
 
 // Labels, check boxes and radio buttons made by type are their own classes; a label is never selected and a

@@ -343,7 +343,7 @@ TEST_F(BarsContextMenu, ADockBarListsTheBarsThatMayCloseAndItsItemShowsAHiddenBa
     EXPECT_EQ((std::vector<int>{1, 1}), g_menuSeen.checks);
     EXPECT_FALSE(m_pStandard->IsVisible());
     // The items never reach the site as commands, nor stay in any bar.
-    EXPECT_EQ(nullptr, m_pStandard->GetControls()->FindControlById(CKitControls::kIdToolbarList));
+    EXPECT_EQ(nullptr, m_pStandard->GetControls()->FindControlById(ID_VIEW_TOOLBAR));
 }
 
 TEST_F(BarsContextMenu, NoMenuOpensWhenNoBarOffersItself)

@@ -216,7 +216,7 @@ TEST_F(KitHostRibbonTest, FrameShowsARibbonOfThreeTabsInPlaceOfMenuAndToolbars)
     EXPECT_EQ(m_pRibbon->GetTab(0), m_pRibbon->GetSelectedTab());
     EXPECT_TRUE(m_pRibbon->IsRibbonVisible());
     EXPECT_TRUE(m_pRibbon->IsWindowVisible());
-    EXPECT_EQ(static_cast<UINT>(CKitRibbonBackstageView::kIdTopDockBar),
+    EXPECT_EQ(static_cast<UINT>(AFX_IDW_DOCKBAR_TOP),
               static_cast<UINT>(m_pRibbon->GetParent()->GetDlgCtrlID()))
         << "docked at the top, where the backstage view leaves it";
 

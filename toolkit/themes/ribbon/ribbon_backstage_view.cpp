@@ -3,6 +3,7 @@
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
 
 #include "framework/gdi.h"
+#include "framework/ids.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
 #include "toolkit/commandbars/hook_manager.h"
@@ -149,7 +150,7 @@ void CKitRibbonBackstageView::HideSiteWindows()
 {
     m_hiddenWindows.clear();
     for (HWND hChild = ::GetWindow(m_hSite, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-        if (hChild == m_hWnd || ::GetDlgCtrlID(hChild) == static_cast<int>(kIdTopDockBar))
+        if (hChild == m_hWnd || ::GetDlgCtrlID(hChild) == AFX_IDW_DOCKBAR_TOP)
             continue;
         if (::IsWindowVisible(hChild) && ::IsWindowEnabled(hChild))
             m_hiddenWindows.push_back(hChild);

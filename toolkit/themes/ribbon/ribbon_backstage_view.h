@@ -48,8 +48,6 @@ public:
     static constexpr int kMinMenuWidth = 132;
     // The site notification for a new active tab.
     static constexpr int kNotifyActiveTab = 0x1100;
-    // The frame's top dock bar, which holds the ribbon and stays visible.
-    static constexpr UINT kIdTopDockBar = 0xE81B;
 
     CKitRibbonBackstageView();
     ~CKitRibbonBackstageView() override;

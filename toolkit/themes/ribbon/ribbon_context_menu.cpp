@@ -1,6 +1,7 @@
 // The ribbon's quick access menus: the customize button's drop-down and the right-click menu of a control.
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
+#include "framework/ids.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control_extended.h"
 #include "toolkit/commandbars/controls.h"
@@ -53,7 +54,7 @@ CKitPopupBar* CKitRibbonBar::CreateContextMenu(CKitControl* pControl)
     pPopup->LoadMenu(pSubMenu->m_hMenu);
 
     auto* pToolbars = new CKitControlToolbars;
-    pToolbars->SetId(CKitControls::kIdToolbarList);
+    pToolbars->SetId(ID_VIEW_TOOLBAR);
     pPopup->GetControls()->InsertAt(pToolbars, bCustomizeMenu ? 0 : 2);
     pToolbars->SetBeginGroup(TRUE);
 

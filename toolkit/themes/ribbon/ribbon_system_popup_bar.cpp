@@ -5,6 +5,7 @@
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
 
 #include "framework/gdi.h"
+#include "framework/ids.h"
 #include "framework/winapp.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
@@ -428,11 +429,11 @@ void CKitRibbonControlSystemRecentFileList::RebuildItems()
     CRecentFileList* pList = GetRecentFileList();
     if (pList == nullptr || m_pControls == nullptr)
         return;
-    const UINT nLastId = kFirstFileId + static_cast<UINT>(pList->GetSize());
+    const UINT nLastId = ID_FILE_MRU_FIRST + static_cast<UINT>(pList->GetSize());
     for (;;) {
         const int nNext = m_pControls->IndexOf(this) + 1;
         CKitControl* pNext = nNext < m_pControls->GetCount() ? m_pControls->GetAt(nNext) : nullptr;
-        if (pNext == nullptr || pNext->GetId() < kFirstFileId || pNext->GetId() > nLastId)
+        if (pNext == nullptr || pNext->GetId() < ID_FILE_MRU_FIRST || pNext->GetId() > nLastId)
             break;
         // A collection may refuse the removal: the old item then stays.
         const int nCount = m_pControls->GetCount();
@@ -457,7 +458,7 @@ void CKitRibbonControlSystemRecentFileList::RebuildItems()
             strDisplay = pRecord->strCaption;
         CKitControl* pItem = bPinItems ? static_cast<CKitControl*>(new CControlPinableFileItem(pPinable, i))
                                        : static_cast<CKitControl*>(new CControlFileItem());
-        m_pControls->Add(pItem, kFirstFileId + static_cast<UINT>(i), "", m_pControls->IndexOf(this) + 1 + i, TRUE);
+        m_pControls->Add(pItem, ID_FILE_MRU_FIRST + static_cast<UINT>(i), "", m_pControls->IndexOf(this) + 1 + i, TRUE);
         if (pRecord != nullptr) {
             if (bPinItems)
                 pItem->SetChecked(pRecord->bPinned ? 1 : 0);

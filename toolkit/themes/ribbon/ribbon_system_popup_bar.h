@@ -155,9 +155,6 @@ private:
 class CKitRibbonControlSystemRecentFileList : public CKitRibbonControlSystemPopupBarListCaption {
     DECLARE_DYNCREATE(CKitRibbonControlSystemRecentFileList)
 public:
-    // The command id of entry 0.
-    static constexpr UINT kFirstFileId = 0xE110;
-
     class CControlFileItem : public CKitRibbonControlSystemPopupBarListItem {
         DECLARE_DYNCREATE(CControlFileItem)
     public:

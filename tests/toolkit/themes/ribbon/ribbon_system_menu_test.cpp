@@ -1,6 +1,7 @@
 // The system button's menu and recent files, and the backstage view: captions, the rebuilt file items, the pin,
 // the view's menu column, its disabled entries and the site windows it hides while open.
 #include "toolkit/themes/ribbon/ribbon_backstage_view.h"
+#include "framework/ids.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_system_popup_bar.h"
@@ -88,7 +89,7 @@ TEST(RibbonRecentFiles, RebuildPutsOneNumberedItemPerFileAfterTheList)
     for (int i = 0; i < 10; i++) {
         CKitControl* pItem = menu.Item(i);
         EXPECT_TRUE(pItem->IsKindOf(RUNTIME_CLASS(CFileList::CControlFileItem)));
-        EXPECT_EQ(pItem->GetId(), CFileList::kFirstFileId + i);
+        EXPECT_EQ(pItem->GetId(), static_cast<UINT>(ID_FILE_MRU_FIRST + i));
         EXPECT_EQ(pItem->GetFlags(), 0x48u);
         EXPECT_TRUE(pItem->IsTemporary());
         EXPECT_STREQ(pItem->GetTooltip(), list[i]);
@@ -215,7 +216,7 @@ TEST(RibbonRecentFiles, PinAreaTogglesWithoutExecutingAndTheTextExecutes)
     list.CreatePinRecords();
     CKitPopupBar* bar = new CKitPopupBar();
     auto* pItem = new CCountingItem<CFileList::CControlPinableFileItem>(&list, 0);
-    bar->GetControls()->Add(pItem, CFileList::kFirstFileId);
+    bar->GetControls()->Add(pItem, ID_FILE_MRU_FIRST);
     pItem->SetRect(CRect(0, 0, 300, 21));
 
     const CPoint ptPin(290, 10);
@@ -525,7 +526,7 @@ struct SiteFrame {
         hStatus = child(WS_VISIBLE, 101);
         hHidden = child(0, 102);
         hDisabled = child(WS_VISIBLE | WS_DISABLED, 103);
-        hDockBar = child(WS_VISIBLE, CKitRibbonBackstageView::kIdTopDockBar);
+        hDockBar = child(WS_VISIBLE, AFX_IDW_DOCKBAR_TOP);
         manager.SetSite(&frame);
     }
     ~SiteFrame()
