@@ -1,5 +1,6 @@
 #include "toolkit/commandbars/control_edit.h"
 
+#include "framework/ids.h"
 #include "toolkit/commandbars/auto_complete.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -140,7 +141,7 @@ void CKitCommandBarEditCtrl::ReturnFocus(HWND hPrevious, CKitCommandBar* pBar)
 CKitPopupBar* CKitCommandBarEditCtrl::CreateContextMenu(CKitCommandBarManager* pCommandBars)
 {
     CString strCut;
-    if (GetSafeHwnd() == nullptr || !CKitResourceManager::Instance()->LoadString(strCut, kIdCut))
+    if (GetSafeHwnd() == nullptr || !CKitResourceManager::Instance()->LoadString(strCut, ID_EDIT_CUT))
         return nullptr;
     int nStart = 0;
     int nEnd = 0;
@@ -152,7 +153,7 @@ CKitPopupBar* CKitCommandBarEditCtrl::CreateContextMenu(CKitCommandBarManager* p
     const struct {
         UINT nId;
         BOOL bEnabled;
-    } items[] = {{kIdCut, bSelection && bWritable}, {kIdCopy, bSelection}, {kIdPaste, bWritable && bClipboardText}};
+    } items[] = {{ID_EDIT_CUT, bSelection && bWritable}, {ID_EDIT_COPY, bSelection}, {ID_EDIT_PASTE, bWritable && bClipboardText}};
     for (const auto& item : items) {
         CKitControl* pControl = pMenu->GetControls()->Add(kitControlButton, item.nId);
         pControl->SetFlags(pControl->GetFlags() | kitFlagManualUpdate);
@@ -163,7 +164,7 @@ CKitPopupBar* CKitCommandBarEditCtrl::CreateContextMenu(CKitCommandBarManager* p
 
 BOOL CKitCommandBarEditCtrl::RunContextCommand(UINT nId)
 {
-    const UINT nMessage = nId == kIdCut ? WM_CUT : nId == kIdCopy ? WM_COPY : nId == kIdPaste ? WM_PASTE : 0;
+    const UINT nMessage = nId == ID_EDIT_CUT ? WM_CUT : nId == ID_EDIT_COPY ? WM_COPY : nId == ID_EDIT_PASTE ? WM_PASTE : 0;
     if (nMessage == 0 || GetSafeHwnd() == nullptr)
         return FALSE;
     SendMessage(nMessage, 0, 0);

@@ -48,10 +48,6 @@ public:
     // Gives the focus back to the previous window when it still exists, else to the bar's site.
     static void ReturnFocus(HWND hPrevious, CKitCommandBar* pBar);
 
-    // The menu commands of the context menu.
-    static constexpr UINT kIdCut = 0xE123;
-    static constexpr UINT kIdCopy = 0xE122;
-    static constexpr UINT kIdPaste = 0xE125;
     // Cut, Copy and Paste, enabled for the window's selection, state and the clipboard (the caller releases the
     // bar); null when the resources hold no string for Cut.
     CKitPopupBar* CreateContextMenu(CKitCommandBarManager* pCommandBars);

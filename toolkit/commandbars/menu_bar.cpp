@@ -1,6 +1,7 @@
 #include "toolkit/commandbars/menu_bar.h"
 
 #include "framework/gdi.h"
+#include "framework/ids.h"
 #include "framework/menu.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
@@ -27,10 +28,8 @@ constexpr DWORD kMdiButtonFlags = kitFlagRightAlign | kitFlagSkipFocus | kitFlag
 constexpr int kMdiButtonSize = 16;
 // The system-menu popup's control flags.
 constexpr DWORD kSysMenuPopupFlags = kitFlagManualUpdate | kitFlagNoMovable;
-// System commands lie below 0xF000 + 496; their prompts are strings from 0xEF00, one per 16 ids.
-constexpr UINT kSysCommandFirst = 0xF000;
+// System commands lie below SC_SIZE + 496; their prompts are strings from AFX_IDS_SCFIRST, one per 16 ids.
 constexpr UINT kSysCommandCount = 496;
-constexpr UINT kIdsSysCommandPrompts = 0xEF00;
 // The commands whose icons bitmap 9102 holds, in its order.
 constexpr UINT kMdiIconCommands[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
 
@@ -553,13 +552,13 @@ void CKitControlMDISysMenuPopup::SetMDISysMenu(HWND hChild, HMENU hMenu)
             continue;
         }
         CKitControl* pControl = nullptr;
-        if (nId - kSysCommandFirst < kSysCommandCount) {
+        if (nId - SC_SIZE < kSysCommandCount) {
             CString strCaption;
             pMenu->GetMenuString(i, strCaption, MF_BYPOSITION);
             pControl = pControls->Add(kitControlButton, nId);
             pControl->SetCaption(strCaption);
             pControl->SetDescription(CKitResourceManager::Instance()->LoadStringOrEmpty(
-                (nId - kSysCommandFirst) / 16 + kIdsSysCommandPrompts));
+                (nId - SC_SIZE) / 16 + AFX_IDS_SCFIRST));
             pControl->SetDefaultItem(nId == nDefault);
             pControl->SetEnabled((pMenu->GetMenuState(i, MF_BYPOSITION) & MF_DISABLED) == 0);
         } else {

@@ -1,6 +1,7 @@
 #include "toolkit/common/tab_ctrl.h"
 
 #include "framework/frame.h"
+#include "framework/ids.h"
 #include "framework/menu.h"
 #include "framework/winapp.h"
 #include "toolkit/common/aux_data.h"
@@ -372,7 +373,7 @@ CWnd* CKitTabExBase::CreateTabView(CRuntimeClass* pViewClass, CDocument* pDoc, C
     }
     // A view whose window cannot be made deletes itself.
     if (!pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), m_pTabCtrl,
-                       kFirstViewId + static_cast<UINT>(GetTabCount()), pContext))
+                       AFX_IDW_PANE_FIRST + static_cast<UINT>(GetTabCount()), pContext))
         return nullptr;
     if (m_bSendInitialUpdate)
         pView->SendMessage(WM_INITIALUPDATE);

@@ -78,9 +78,6 @@ public:
         int nIndex = 0;
         CString strLabel;
     };
-    // The first control id of views made for tabs.
-    static constexpr UINT kFirstViewId = 0xE900;
-
     CKitTabExBase();
     ~CKitTabExBase() override;
 

@@ -1,4 +1,5 @@
 #include "toolkit/common/tooltip_html.h"
+#include "framework/ids.h"
 
 #include <exdisp.h>
 #include <mshtml.h>
@@ -195,7 +196,7 @@ BOOL CKitToolTipContext::CHTMLToolTip::CreateBrowser()
     if (SUCCEEDED(m_pOleObject->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&pWindow)))) {
         HWND hBrowser = nullptr;
         if (SUCCEEDED(pWindow->GetWindow(&hBrowser)) && hBrowser != nullptr)
-            ::SetWindowLongPtrA(hBrowser, GWLP_ID, kBrowserId);
+            ::SetWindowLongPtrA(hBrowser, GWLP_ID, AFX_IDW_PANE_FIRST);
         pWindow->Release();
     }
 

@@ -16,7 +16,6 @@ struct IWebBrowser2;
 // in time, tips measure 0 x 0 and do not show.
 class CKitToolTipContext::CHTMLToolTip : public CKitToolTipContextToolTip {
 public:
-    static constexpr UINT kBrowserId = 59648;
     // How long the first page may take to load.
     static constexpr DWORD kDefaultLoadTimeout = 5000;
 

@@ -2,6 +2,7 @@
 // the context menu (build/screens/commandbar-edit-menu.png) and the watcher of the shell's suggestion list.
 #include "field_test_site.h"
 
+#include "framework/ids.h"
 #include "support/window_capture.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/auto_complete.h"
@@ -283,8 +284,8 @@ TEST_F(EditTest, TheContextMenuOffersWhatTheWindowCanDo)
         CKitPopupBar* pMenu = pWindow->CreateContextMenu(&m_manager);
         ASSERT_NE(nullptr, pMenu);
         ASSERT_EQ(3, pMenu->GetControlCount());
-        const UINT ids[] = {CKitCommandBarEditCtrl::kIdCut, CKitCommandBarEditCtrl::kIdCopy,
-                            CKitCommandBarEditCtrl::kIdPaste};
+        const UINT ids[] = {ID_EDIT_CUT, ID_EDIT_COPY,
+                            ID_EDIT_PASTE};
         const BOOL enabled[] = {c.bCut, c.bCopy, c.bPaste};
         const char* captions[] = {"Cut", "Copy", "Paste"};
         for (int i = 0; i < 3; i++) {
@@ -299,15 +300,15 @@ TEST_F(EditTest, TheContextMenuOffersWhatTheWindowCanDo)
     m_pEdit->SetReadOnly(FALSE);
     m_pEdit->SetEditText("Bay 12");
     pWindow->SetSel(4, 6);
-    EXPECT_TRUE(pWindow->RunContextCommand(CKitCommandBarEditCtrl::kIdCut));
+    EXPECT_TRUE(pWindow->RunContextCommand(ID_EDIT_CUT));
     EXPECT_STREQ("Bay ", WindowText());
     EXPECT_EQ("12", GetClipboardText());
     pWindow->SetSel(0, 3);
-    EXPECT_TRUE(pWindow->RunContextCommand(CKitCommandBarEditCtrl::kIdCopy));
+    EXPECT_TRUE(pWindow->RunContextCommand(ID_EDIT_COPY));
     EXPECT_EQ("Bay", GetClipboardText());
     SetClipboardText("Bay 7");
     pWindow->SetSel(0, -1);
-    EXPECT_TRUE(pWindow->RunContextCommand(CKitCommandBarEditCtrl::kIdPaste));
+    EXPECT_TRUE(pWindow->RunContextCommand(ID_EDIT_PASTE));
     EXPECT_STREQ("Bay 7", WindowText());
     EXPECT_FALSE(pWindow->RunContextCommand(kEditId));
     SetClipboardText(nullptr);

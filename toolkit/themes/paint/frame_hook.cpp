@@ -1,6 +1,7 @@
 // The skinned frame's state: which band draws the caption, the region for a size, the glass margin and the layout.
 #include "toolkit/themes/paint/frame_hook.h"
 
+#include "framework/ids.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
@@ -86,7 +87,7 @@ BOOL CKitFrameHook::IsFrameStatusBarMerged(int* pnHeight) const
 {
     if (!GetFramePaintManager()->m_bFrameStatusBar || m_hWnd == nullptr)
         return FALSE;
-    HWND hStatusBar = ::GetDlgItem(m_hWnd, CKitFramePaintManager::kStatusBarId);
+    HWND hStatusBar = ::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR);
     if (hStatusBar == nullptr || !(::GetWindowLongPtrA(hStatusBar, GWL_STYLE) & WS_VISIBLE) ||
         !GetPaintManager()->m_bThemedStatusBar)
         return FALSE;
@@ -128,7 +129,7 @@ void CKitFrameHook::ExtendFrameIntoClient()
 void CKitFrameHook::PostIdleUpdate()
 {
     m_bUpdatePending = TRUE;
-    ::PostMessageA(m_hWnd, kIdleUpdateMessage, 0, 0);
+    ::PostMessageA(m_hWnd, WM_IDLEUPDATECMDUI, 0, 0);
 }
 
 void CKitFrameHook::RecalcFrameLayout()

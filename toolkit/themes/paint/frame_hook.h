@@ -17,8 +17,6 @@ class CKitRibbonBar;
 // Made for a ribbon's site frame and owned by the ribbon; its frame painter draws what the hook measures.
 class CKitFrameHook : public CKitFrameState {
 public:
-    // The framework's idle command-UI update message.
-    static constexpr UINT kIdleUpdateMessage = 0x0363;
     // The border of a composited frame that is not maximised.
     static constexpr int kCompositedBorder = 4;
 

@@ -37,8 +37,6 @@ public:
     // The caption text starts this far in, or this far right of the icon.
     static constexpr int kCaptionTextLeft = 7;
     static constexpr int kCaptionTextAfterIcon = 12;
-    // The standard status bar's child id.
-    static constexpr UINT kStatusBarId = 0xE801;
 
     explicit CKitFramePaintManager(CKitPaintManager* pPaintManager);
     virtual ~CKitFramePaintManager();

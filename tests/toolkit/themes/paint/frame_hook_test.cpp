@@ -2,6 +2,7 @@
 // the composited frame's glass margin, the idle update and the frame layout.
 #include "toolkit/themes/paint/frame_hook.h"
 
+#include "framework/ids.h"
 #include "skinned_frame.h"
 #include "test_paint_manager.h"
 #include "toolkit/commandbars/command_bar_manager.h"
@@ -127,7 +128,7 @@ TEST(KitFrameHook, TheStatusBarIsMergedOnlyWhenVisibleThemedAndAsked)
     Hooked frame(pm.Get(), WS_OVERLAPPEDWINDOW);
     CWnd statusBar;
     ASSERT_TRUE(statusBar.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 100, 200, 23, frame.wnd.GetSafeHwnd(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(CKitFramePaintManager::kStatusBarId))));
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_STATUS_BAR))));
     CKitFramePaintManager* pFrame = pm->GetFramePaintManager();
     struct Case {
         const char* name;
@@ -256,7 +257,7 @@ TEST(KitFrameHook, TheIdleUpdateIsPostedAndTheLayoutRecalculatesTheFrame)
 
     frame.hook->PostIdleUpdate();
     EXPECT_TRUE(frame.hook->IsUpdatePending());
-    ASSERT_TRUE(::PeekMessageA(&msg, hWnd, CKitFrameHook::kIdleUpdateMessage, CKitFrameHook::kIdleUpdateMessage,
+    ASSERT_TRUE(::PeekMessageA(&msg, hWnd, WM_IDLEUPDATECMDUI, WM_IDLEUPDATECMDUI,
                                PM_REMOVE));
     EXPECT_EQ(0u, msg.wParam);
     EXPECT_EQ(0, msg.lParam);

@@ -2,6 +2,7 @@
 // caption text, its colours and font, the frame it draws on a test frame, and which painter a theme makes.
 #include "toolkit/themes/paint/frame_paint_manager.h"
 
+#include "framework/ids.h"
 #include "resource_theme_support.h"
 #include "skinned_frame.h"
 #include "test_paint_manager.h"
@@ -129,7 +130,7 @@ TEST(KitFramePaintManager, AMergedStatusBarRoundsTheBottomAndAMaximisedWindowGet
     frame->m_bFrameStatusBar = TRUE;
     CWnd statusBar;
     ASSERT_TRUE(statusBar.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 40, 100, 22, window.Wnd().GetSafeHwnd(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(CKitFramePaintManager::kStatusBarId))));
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_STATUS_BAR))));
     int nHeight = 0;
     ASSERT_TRUE(window->IsFrameStatusBarMerged(&nHeight));
     EXPECT_EQ(22, nHeight);
@@ -507,7 +508,7 @@ TEST(KitFramePaintManager, AMergedStatusBarGetsItsSidePicturesAndRoundedCornersN
     CWnd statusBar;
     ASSERT_TRUE(statusBar.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, rcClient.bottom - 22, rcClient.right,
                                    22, skinned.wnd.GetSafeHwnd(),
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(CKitFramePaintManager::kStatusBarId))));
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(AFX_IDW_STATUS_BAR))));
     const int B = L;
     const int S = 22;
     struct Case {
