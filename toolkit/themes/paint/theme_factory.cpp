@@ -15,7 +15,6 @@ constexpr int kThemeOffice = 1;
 constexpr int kThemeOffice2003 = 2;
 constexpr int kThemeNativeXP = 3;
 constexpr int kThemeWhidbey = 4;
-constexpr int kThemeResource = 5;
 constexpr int kThemeVisualStudio2008 = 7;
 constexpr int kThemeVisualStudio6 = 8;
 constexpr int kThemeVisualStudio2010 = 9;
@@ -37,7 +36,7 @@ CKitPaintManager* CKitPaintManager::CreateTheme(int nTheme)
     case kThemeWhidbey:
         pTheme = new CKitWhidbeyTheme();
         break;
-    case kThemeResource:
+    case CKitResourceTheme::kThemeNumber:
         pTheme = new CKitResourceTheme();
         break;
     case CKitRibbonTheme::kThemeNumber:
