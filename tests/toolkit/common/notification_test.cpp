@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr UINT kEvent = 10575;
+constexpr UINT kEvent = CKitNotificationSourceMT::kEventResourcesReloaded;
 constexpr UINT kOtherEvent = 7;
 
 // A sink that notes its name in a shared log and then runs its action.
