@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include <vssym32.h>
+
 IMPLEMENT_DYNAMIC(CKitOffice2003Theme, CKitOfficeTheme)
 
 namespace {
@@ -19,7 +21,6 @@ constexpr DWORD kPlainDockStyles = 0x4100;
 constexpr int kMinCaptionHeight = 15;
 constexpr int kDialogGripperMinHeight = 25;
 constexpr int kStatusGripperWidth = 18;
-constexpr int kStatusGripperPart = 3;
 constexpr int kGlyphSize = 16;
 constexpr COLORREF kGlyphMask = RGB(0, 255, 0);
 constexpr COLORREF kSchemeGrey = RGB(141, 141, 141);
@@ -610,7 +611,7 @@ void CKitOffice2003Theme::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
 {
     if (m_bThemedStatusBar && m_themeStatusBar.IsThemeHandleOpen()) {
         const CRect rc(rcClient.right - kStatusGripperWidth, rcClient.top, rcClient.right, rcClient.bottom);
-        m_themeStatusBar.DrawThemeBackground(pDC->m_hDC, kStatusGripperPart, 0, &rc, nullptr);
+        m_themeStatusBar.DrawThemeBackground(pDC->m_hDC, SP_GRIPPER, 0, &rc, nullptr);
         return;
     }
     // Diagonals from the bottom edge up to the right edge, k pixels in from the corner.

@@ -39,8 +39,6 @@ constexpr LONG kVerticalOrientation = 900;
 constexpr int kTextHeightPadding = 6;
 // The smallest height of a floating bar's caption.
 constexpr int kMinFloatingCaptionHeight = 15;
-// The "STATUS" part whose text colour the themed status bar takes.
-constexpr int kStatusPanePart = 1;
 
 // The height of a space in the font on the screen.
 int MeasureSpaceHeight(CFont& font)
@@ -307,7 +305,7 @@ void CKitPaintManager::RefreshMetrics()
         m_themeStatusBar.OpenThemeData(nullptr, L"STATUS");
         COLORREF clr = 0;
         if (m_themeStatusBar.IsAppThemed() &&
-            SUCCEEDED(m_themeStatusBar.GetThemeColor(kStatusPanePart, 0, TMT_TEXTCOLOR, &clr)))
+            SUCCEEDED(m_themeStatusBar.GetThemeColor(SP_PANE, 0, TMT_TEXTCOLOR, &clr)))
             m_clrText = clr;
     }
     m_themeButton.CloseThemeData();

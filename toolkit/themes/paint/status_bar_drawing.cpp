@@ -8,13 +8,11 @@
 
 #include <algorithm>
 
+#include <vssym32.h>
+
 namespace {
 
 constexpr int kSwitchWidth = 18;
-// "STATUS" theme parts: panes, the gripper pane and the size grip.
-constexpr int kPartPane = 1;
-constexpr int kPartGripperPane = 2;
-constexpr int kPartGripper = 3;
 constexpr int kGripperWidth = 18;
 
 } // namespace
@@ -110,7 +108,7 @@ void CKitPaintManager::DrawStatusBarSwitchIcon(CDC* pDC, const CRect& rc, CKitIm
 void CKitPaintManager::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, CKitStatusBarPane* pPane, BOOL bGripperPane)
 {
     if (m_bThemedStatusBar && m_themeStatusBar.IsThemeHandleOpen()) {
-        m_themeStatusBar.DrawThemeBackground(pDC->m_hDC, bGripperPane ? kPartGripperPane : kPartPane, 0, &rc,
+        m_themeStatusBar.DrawThemeBackground(pDC->m_hDC, bGripperPane ? SP_GRIPPERPANE : SP_PANE, 0, &rc,
                                              nullptr);
         return;
     }
@@ -127,7 +125,7 @@ void CKitPaintManager::DrawStatusBarGripper(CDC* pDC, CRect rcClient)
 {
     if (m_bThemedStatusBar && m_themeStatusBar.IsThemeHandleOpen()) {
         const CRect rc(rcClient.right - kGripperWidth, rcClient.top, rcClient.right, rcClient.bottom);
-        m_themeStatusBar.DrawThemeBackground(pDC->m_hDC, kPartGripper, 0, &rc, nullptr);
+        m_themeStatusBar.DrawThemeBackground(pDC->m_hDC, SP_GRIPPER, 0, &rc, nullptr);
         return;
     }
     const int w = rcClient.Width();
