@@ -78,7 +78,8 @@ void HLine(CDC* pDC, int x1, int x2, int y, COLORREF clr)
 
 CKitHeaderCtrlTheme::CKitHeaderCtrlTheme()
     : m_iArrowPadding(kArrowSpacing), m_dwDrawStyle(kUseVisualStyle | kHotTracking | kSortArrows),
-      m_bUseWinThemes(FALSE), m_nTextMargin(kTextMargin), m_nFixedTextTop(0), m_sizeArrow(kArrowWidth, kArrowHeight), m_themeHeader(std::make_unique<CKitWinThemeWrapper>())
+      m_bUseWinThemes(FALSE), m_nTextMargin(kTextMargin), m_nFixedTextTop(0), m_sizeArrow(kArrowWidth, kArrowHeight),
+      m_themeHeader(std::make_unique<CKitWinThemeWrapper>())
 {
     m_nTheme = kThemeDefault;
 }
