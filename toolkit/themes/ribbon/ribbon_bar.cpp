@@ -25,8 +25,6 @@ IMPLEMENT_DYNCREATE(CKitRibbonBar, CKitMenuBar)
 IMPLEMENT_DYNCREATE(CKitRibbonBar::CControlQuickAccessMorePopup, CKitControlPopup)
 
 namespace {
-// The popups stay on the toolbar's menus and keep their own enabled state.
-constexpr DWORD kQuickAccessPopupFlags = CKitRibbonBar::kFlagNotForQuickAccess | CKitRibbonBar::kFlagKeepEnabled;
 // Headers moved or cut to fit keep this width.
 constexpr int kMinContextHeaderWidth = 40;
 
@@ -60,9 +58,9 @@ CKitRibbonBar::CKitRibbonBar()
     CKitToolBar::SetAnimationEnabled(TRUE);
     GetAnimation()->SetAnimationEnabled(TRUE);
     m_pControls->Add(m_pQuickAccessPopup, ID_KIT_RIBBON_QA_CUSTOMIZE_BUTTON, nullptr, -1, TRUE);
-    m_pQuickAccessPopup->SetFlags(kQuickAccessPopupFlags);
+    m_pQuickAccessPopup->SetFlags(kFlagsPopupButton);
     m_pControls->Add(m_pQuickAccessMorePopup, ID_KIT_RIBBON_QA_MORE_BUTTON, nullptr, -1, TRUE);
-    m_pQuickAccessMorePopup->SetFlags(kQuickAccessPopupFlags);
+    m_pQuickAccessMorePopup->SetFlags(kFlagsPopupButton);
     m_pQuickAccessMorePopup->SetHideFlags(kitHideUser);
     m_pControls->Add(m_pControlTab, ID_KIT_RIBBON_TAB_STRIP, nullptr, -1, TRUE);
     // The bar keeps its own parts alive while its controls come and go.

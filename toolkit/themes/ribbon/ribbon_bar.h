@@ -43,6 +43,8 @@ public:
     static constexpr DWORD kFlagTabsRowRight = kitFlagRightAlign;
     static constexpr DWORD kFlagKeepEnabled = kitFlagManualUpdate;
     static constexpr DWORD kFlagNotForQuickAccess = kitFlagNoMovable;
+    // The flags of the ribbon's own popup buttons: quick access, more controls, group popup and system button.
+    static constexpr DWORD kFlagsPopupButton = kFlagNotForQuickAccess | kFlagKeepEnabled;
     // Sent to the site frame to open its system menu; wParam the frame, lParam the screen point.
     static constexpr UINT kMsgPopupSystemMenu = 0x0313;
     // The caption buttons' command ids.

@@ -85,7 +85,7 @@ void CKitRibbonGroupOption::Draw(CDC* pDC)
 CKitRibbonGroupControlPopup::CKitRibbonGroupControlPopup()
 {
     SetType(kitControlButtonPopup);
-    SetFlags(CKitRibbonBar::kFlagNotForQuickAccess | CKitRibbonBar::kFlagKeepEnabled);
+    SetFlags(CKitRibbonBar::kFlagsPopupButton);
     SetDefaultStyle(kitButtonIconAndCaptionBelow);
     // Opening replaces it with the group's popup; until then it makes the button a popup control.
     SetCommandBar(new CKitPopupToolBar);

@@ -15,8 +15,6 @@ IMPLEMENT_DYNCREATE(CKitRibbonControlSystemButton, CKitControlPopup)
 
 namespace {
 
-// Not movable, updated by hand.
-constexpr DWORD kSystemButtonFlags = kitFlagNoMovable | kitFlagManualUpdate;
 // The close command as the window menu sends it.
 constexpr WPARAM kSysCommandClose = 0xF063;
 
@@ -24,7 +22,7 @@ constexpr WPARAM kSysCommandClose = 0xF063;
 
 CKitRibbonControlSystemButton::CKitRibbonControlSystemButton()
 {
-    m_dwFlags = kSystemButtonFlags;
+    m_dwFlags = CKitRibbonBar::kFlagsPopupButton;
 }
 
 CSize CKitRibbonControlSystemButton::GetSize(CDC* pDC)
