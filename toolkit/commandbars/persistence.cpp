@@ -13,12 +13,11 @@
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/toolkit_ids.h"
 
 #include <algorithm>
 
 namespace {
-// The question when a toolbar's built-in controls changed since its customization was saved.
-constexpr UINT kIdsToolbarChanged = 9177;
 // The most bars one stored state may hold.
 constexpr DWORD kMaxStoredBars = 1024;
 
@@ -552,7 +551,7 @@ void CKitToolBar::MergeLoadedState(CKitToolBar* pLoaded, BOOL bAsk)
     if (pOriginal != nullptr && pLoadedOriginal != nullptr && !KitSameControls(pOriginal, pLoadedOriginal) && bAsk &&
         !KitSameControls(pLoaded->GetControls(), pOriginal)) {
         CString strText;
-        strText.Format(CKitResourceManager::Instance()->LoadStringOrEmpty(kIdsToolbarChanged),
+        strText.Format(CKitResourceManager::Instance()->LoadStringOrEmpty(IDS_KIT_TOOLBAR_CHANGED),
                        static_cast<LPCSTR>(m_strTitle));
         if (CKitResourceManager::Instance()->ShowMessageBox(strText, MB_YESNO | MB_ICONQUESTION) == IDYES)
             return;

@@ -58,5 +58,7 @@
 #define ID_KIT_RIBBON_QA_ABOVE 9618
 #define IDS_KIT_CUSTOMIZE 9161
 
-// The question before a toolbar or menu bar is reset (the bar's title fills its %s).
+// The question before a toolbar or menu bar is reset, and the one when a customized toolbar's built-in controls
+// changed (the bar's title fills their %s).
 #define IDS_KIT_RESET_TOOLBAR 9173
+#define IDS_KIT_TOOLBAR_CHANGED 9177
