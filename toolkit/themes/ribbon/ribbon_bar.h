@@ -27,8 +27,8 @@ class CKitRibbonTabPopupToolBar;
 class CKitRibbonBar : public CKitMenuBar, public CKitRibbonScrollableBar {
     DECLARE_DYNCREATE(CKitRibbonBar)
 public:
-    // The bar's flag word.
-    static constexpr DWORD kRibbonBarFlags = 0x440;
+    // The bar's flag word: a row of its own, and no MDI menu switching.
+    static constexpr DWORD kRibbonBarFlags = kitDockFullRow | kFlagNoMDISetMenu;
     // Sent to the site when the ribbon is minimised or expanded; wParam the bar.
     static constexpr UINT kMsgMinimizedChanged = 0x286D;
     // Below this length the ribbon hides.
