@@ -26,6 +26,8 @@ constexpr int kTextMargin = 6;
 constexpr int kArrowWidth = 8;
 constexpr int kArrowHeight = 7;
 constexpr int kFlatArrowHeight = 4;
+constexpr DWORD kAllStyles =
+    CKitHeaderCtrlTheme::kUseVisualStyle | CKitHeaderCtrlTheme::kHotTracking | CKitHeaderCtrlTheme::kSortArrows;
 constexpr int kTextBuffer = 256;
 constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
 // The header heights of the Office 2003 and Explorer themes over the font's.
@@ -77,9 +79,8 @@ void HLine(CDC* pDC, int x1, int x2, int y, COLORREF clr)
 // The default theme.
 
 CKitHeaderCtrlTheme::CKitHeaderCtrlTheme()
-    : m_iArrowPadding(kArrowSpacing), m_dwDrawStyle(kUseVisualStyle | kHotTracking | kSortArrows),
-      m_bUseWinThemes(FALSE), m_nTextMargin(kTextMargin), m_nFixedTextTop(0), m_sizeArrow(kArrowWidth, kArrowHeight),
-      m_themeHeader(std::make_unique<CKitWinThemeWrapper>())
+    : m_iArrowPadding(kArrowSpacing), m_dwDrawStyle(kAllStyles), m_bUseWinThemes(FALSE), m_nTextMargin(kTextMargin),
+      m_nFixedTextTop(0), m_sizeArrow(kArrowWidth, kArrowHeight), m_themeHeader(std::make_unique<CKitWinThemeWrapper>())
 {
     m_nTheme = kThemeDefault;
 }
