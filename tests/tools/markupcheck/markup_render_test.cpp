@@ -2,6 +2,7 @@
 #include "tools/markupcheck/markup_render.h"
 
 #include "framework/handles.h"
+#include "support/test_dirs.h"
 #include "tools/common/png_file.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ constexpr int kHeight = 200;
 
 std::string BinaryPath(const char* relative)
 {
-    return std::string(KORVANE_BINARY_DIR) + "\\" + relative;
+    return std::string(TestBinaryDir()) + "\\" + relative;
 }
 
 // Runs markupcheck with the arguments (in the folder, when given) and returns its exit code (-1 when it cannot start).
@@ -80,7 +81,7 @@ TEST(MarkupRender, NestedBordersOnACanvas)
     ::CreateDirectoryA(BinaryPath("screens").c_str(), nullptr);
     ::DeleteFileA(screen.c_str());
     const std::string fixture =
-        std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\render.xml";
+        std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures\\render.xml";
     ASSERT_EQ(0, RunMarkupCheck("--render 300 200 \"" + screen + "\" \"" + fixture + "\""));
 
     const MarkupPicture picture = ReadPng(screen);
@@ -160,7 +161,7 @@ TEST(MarkupRender, TextGridAndPanels)
     const std::string screen = BinaryPath("screens\\markup-text.png");
     ::CreateDirectoryA(BinaryPath("screens").c_str(), nullptr);
     ::DeleteFileA(screen.c_str());
-    const std::string fixture = std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\text.xml";
+    const std::string fixture = std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures\\text.xml";
     ASSERT_EQ(0, RunMarkupCheck("--render 520 280 \"" + screen + "\" \"" + fixture + "\""));
     const MarkupPicture picture = ReadPng(screen);
     ASSERT_EQ(520, picture.width);
@@ -201,7 +202,7 @@ TEST(MarkupRender, TextGridAndPanels)
 // size and stretched, drawn through GDI and through GDI+.
 TEST(MarkupRender, ImagesShowTheirPicturesThroughGdiAndGdiPlus)
 {
-    const std::string fixtures = std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures";
+    const std::string fixtures = std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures";
     constexpr DWORD kRed = 0xFF0000;
     constexpr DWORD kBlue = 0x0000FF;
     constexpr DWORD kWhite = 0xFFFFFF;
@@ -241,7 +242,7 @@ TEST(MarkupRender, ErrorsAndArguments)
     const std::string picture = BinaryPath("tools\\markupcheck-render-error.png");
     ::DeleteFileA(picture.c_str());
     const std::string faulty =
-        std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\unknown_tag.xml";
+        std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures\\unknown_tag.xml";
     EXPECT_EQ(1, RunMarkupCheck("--render 10 10 \"" + picture + "\" \"" + faulty + "\""));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(picture.c_str())) << "a faulty text writes no picture";
     EXPECT_EQ(2, RunMarkupCheck("--render 0 10 out.png x.xml"));
