@@ -198,6 +198,61 @@ TEST(MarkupRender, TextGridAndPanels)
     EXPECT_LT(lastLineEnd, 400);
 }
 
+// The first column at or right of x with ink in any row, -1 when none.
+int FirstInkColumn(const MarkupPicture& picture, int x)
+{
+    for (; x < picture.width; ++x) {
+        for (int y = 0; y < picture.height; ++y) {
+            if (RightmostInk(picture, y, x, x + 1) == x)
+                return x;
+        }
+    }
+    return -1;
+}
+
+// The last column with ink in any row, -1 when none.
+int LastInkColumn(const MarkupPicture& picture)
+{
+    int last = -1;
+    for (int y = 0; y < picture.height; ++y)
+        last = std::max(last, RightmostInk(picture, y, 0, picture.width));
+    return last;
+}
+
+// A run in the middle of a sentence starts where the sentence in one run puts its word, with a
+// blank's width before it; an ellipsis follows the last letter shown.
+TEST(MarkupRender, RunsAndEllipsesSitWhereTheTextPutsThem)
+{
+    auto render = [](const char* text, int width) {
+        MarkupPicture picture;
+        std::string error;
+        EXPECT_EQ(0, RenderMarkupText(text, width, 16, picture, error)) << text << ": " << error;
+        return picture;
+    };
+    const int prefixEnd = LastInkColumn(render("<TextBlock>Drawn by the</TextBlock>", 200));
+    ASSERT_GT(prefixEnd, 0);
+    const int plainWord = FirstInkColumn(render("<TextBlock>Drawn by the markup engine</TextBlock>", 200), prefixEnd + 1);
+    ASSERT_GT(plainWord, prefixEnd + 1);
+    for (const char* text : {"<TextBlock>Drawn by the <Bold>markup</Bold> engine</TextBlock>",
+                             "<TextBlock>Drawn by the <Italic>markup</Italic> engine</TextBlock>",
+                             "<TextBlock>Drawn by the <Hyperlink>markup</Hyperlink> engine</TextBlock>"})
+        EXPECT_NEAR(plainWord, FirstInkColumn(render(text, 200), prefixEnd + 1), 1) << text;
+
+    // The dots come right after the last letter that fits, as close as the letters stand to each other.
+    const MarkupPicture trimmed =
+        render("<TextBlock TextTrimming=\"CharacterEllipsis\">Time server unreachable</TextBlock>", 70);
+    const MarkupPicture dots = render("<TextBlock>...</TextBlock>", 70);
+    const int dotsWidth = LastInkColumn(dots) - FirstInkColumn(dots, 0) + 1;
+    const int dotsStart = LastInkColumn(trimmed) - dotsWidth + 1;
+    int letterEnd = -1;
+    for (int y = 0; y < trimmed.height; ++y)
+        letterEnd = std::max(letterEnd, RightmostInk(trimmed, y, 0, dotsStart));
+    ASSERT_GT(letterEnd, 0);
+    const int gap = dotsStart - letterEnd - 1;
+    EXPECT_GE(gap, 0);
+    EXPECT_LE(gap, 3);
+}
+
 // Image elements show the picture file (red and blue halves), at its natural
 // size and stretched, drawn through GDI and through GDI+.
 TEST(MarkupRender, ImagesShowTheirPicturesThroughGdiAndGdiPlus)
