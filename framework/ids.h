@@ -70,8 +70,20 @@
 #define AFX_IDW_CONTROLBAR_LAST 0xE8FF
 #define AFX_IDW_TOOLBAR 0xE800
 #define AFX_IDW_STATUS_BAR 0xE801
+#define AFX_IDW_PREVIEW_BAR 0xE805
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
+// The id the frame's pane window keeps while a print preview takes its place.
+#define AFX_IDW_PANE_SAVE 0xEA21
+
+// Commands of the print preview's bar.
+#define AFX_ID_PREVIEW_CLOSE 0xE300
+#define AFX_ID_PREVIEW_NUMPAGE 0xE301
+#define AFX_ID_PREVIEW_NEXT 0xE302
+#define AFX_ID_PREVIEW_PREV 0xE303
+#define AFX_ID_PREVIEW_PRINT 0xE304
+#define AFX_ID_PREVIEW_ZOOMIN 0xE305
+#define AFX_ID_PREVIEW_ZOOMOUT 0xE306
 
 // The id of a splitter pane in row r, column c.
 #define AFX_IDW_PANE_ROWCOL(r, c) (AFX_IDW_PANE_FIRST + (r) * 16 + (c))

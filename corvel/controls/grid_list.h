@@ -156,6 +156,9 @@ protected:
     afx_msg virtual int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg virtual LRESULT OnDeleteColumn(WPARAM wParam, LPARAM lParam);
     afx_msg virtual LRESULT OnInsertColumn(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInsertColumnA(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetColumnA(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetColumnA(WPARAM wParam, LPARAM lParam);
     afx_msg virtual BOOL OnItemClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg virtual BOOL OnItemDblClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg virtual BOOL OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
@@ -191,6 +194,8 @@ protected:
 private:
     static __time64_t SearchNow();
     int GetColumnCount() const;
+    // Gives a column inserted without a trait a text trait; passes the insertion's result on.
+    LRESULT AfterColumnInserted(LRESULT inserted);
     CString GetColumnHeading(int col) const;
     std::vector<int> GetColumnOrder() const;
     bool IsOwnerData() const;

@@ -11,6 +11,7 @@
 
 #include "module_window_test.h"
 #include "support/enable_recorder.h"
+#include "support/window_pixels.h"
 #include "support/window_screenshot.h"
 
 namespace {
@@ -119,6 +120,42 @@ TEST_F(EventLogDialog, ListsTheModulesEventsInReplyOrderInColumnsOfTheirDefaultW
     EXPECT_FALSE(IsEnabled(ID_EVENT_LOG_STOP));
     EXPECT_EQ(0u, dialog->GetPollTimer());
     EXPECT_EQ("", SaveWindowScreenshot(dialog->m_hWnd, "event-log"));
+
+    // The header shows "Date & Time" with its ampersand: its text is as wide as the whole title, not as the title
+    // whose ampersand became a mnemonic mark (that hides it and underlines the space after it).
+    CHeaderCtrl* header = List().GetHeaderCtrl();
+    CRect client;
+    CRect item;
+    header->GetClientRect(&client);
+    ASSERT_TRUE(header->GetItemRect(2, &item));
+    HDC dc = ::GetDC(header->m_hWnd);
+    const std::vector<DWORD> pixels = CopyPixels(dc, 0, 0, client.Width(), client.Height());
+    CSize title;
+    CSize withoutAmpersand;
+    {
+        HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(header->SendMessage(WM_GETFONT)));
+        ::GetTextExtentPoint32A(dc, "Date & Time", 11, &title);
+        ::GetTextExtentPoint32A(dc, "Date  Time", 10, &withoutAmpersand);
+        ::SelectObject(dc, old);
+    }
+    ::ReleaseDC(header->m_hWnd, dc);
+    ASSERT_FALSE(pixels.empty());
+    int first = -1;
+    int last = -1;
+    for (int x = item.left + 2; x < item.right - 3; ++x) {
+        for (int y = item.top + 2; y < item.bottom - 3; ++y) {
+            const DWORD pixel = pixels[static_cast<size_t>(y) * client.Width() + x];
+            const int light = ((pixel >> 16 & 0xFF) * 30 + (pixel >> 8 & 0xFF) * 59 + (pixel & 0xFF) * 11) / 100;
+            if (light < 110) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(first, 0) << "no text in the header item";
+    EXPECT_NEAR(title.cx, last - first + 1, 3) << "the drawn title is " << last - first + 1 << " pixels wide";
+    EXPECT_GT(last - first + 1, withoutAmpersand.cx + 2);
 }
 
 TEST_F(EventLogDialog, EveryFetchReplacesTheRows)
