@@ -405,7 +405,8 @@ void CPreviewView::Layout()
     const CSize total(shown * page.cx + (shown + 1) * kPageGap, page.cy + 2 * kPageGap);
     SetScrollSizes(MM_TEXT, m_zoom == 0 ? CSize(1, 1) : total);
     GetClientRect(&client);
-    const CPoint origin(std::max(0, (client.Width() - total.cx) / 2), std::max(0, (client.Height() - total.cy) / 2));
+    const CPoint origin(std::max(0, (client.Width() - static_cast<int>(total.cx)) / 2),
+                        std::max(0, (client.Height() - static_cast<int>(total.cy)) / 2));
     for (int i = 0; i < 2; ++i) {
         m_pageRects[i].SetRectEmpty();
         if (i < shown && PageExists(m_nCurrentPage + static_cast<UINT>(i)))

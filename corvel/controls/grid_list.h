@@ -203,6 +203,8 @@ private:
     void MoveFocusCell(bool right);
     void RepaintFocusRow();
     void RepaintAfterDragScroll();
+    // Paints the strip between the header and the first row shown with the list's background.
+    void FillBelowHeader();
     // The header's sort bitmaps (unthemed sort arrow) are ours: freed here.
     void DropHeaderBitmap(int col);
     // A row's item data, read and written past the list's own message map.

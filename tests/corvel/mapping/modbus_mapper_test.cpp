@@ -311,28 +311,29 @@ TEST_F(ModbusMapperTest, TheRowNumberHeaderKeepsTheCommandOrder)
     device->configuredRows = stored;
     device->secondRows = stored;
     Open(0);
-    CMapList3& list = mapper->GetCommandList();
-    ASSERT_EQ(12, list.GetItemCount());
-    const CommandRows shown = list.GetRows();
+    // The list of the mapper open at the time.
+    const auto list = [this]() -> CMapList3& { return mapper->GetCommandList(); };
+    ASSERT_EQ(12, list().GetItemCount());
+    const CommandRows shown = list().GetRows();
     const auto numbers = [&list] {
         std::vector<CString> texts;
-        for (int row = 0; row < list.GetItemCount(); ++row)
-            texts.push_back(list.GetItemText(row, 1));
+        for (int row = 0; row < list().GetItemCount(); ++row)
+            texts.push_back(list().GetItemText(row, 1));
         return texts;
     };
     const std::vector<CString> counted = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"};
     ASSERT_EQ(counted, numbers());
     const auto clickHeader = [&list](int col) {
         CRect item;
-        ASSERT_TRUE(list.GetHeaderCtrl()->GetItemRect(col, &item));
-        PostClick(*list.GetHeaderCtrl(), item.CenterPoint());
+        ASSERT_TRUE(list().GetHeaderCtrl()->GetItemRect(col, &item));
+        PostClick(*list().GetHeaderCtrl(), item.CenterPoint());
         PumpMessages();
     };
 
     clickHeader(1);
-    EXPECT_EQ(shown, list.GetRows());
+    EXPECT_EQ(shown, list().GetRows());
     EXPECT_EQ(counted, numbers());
-    EXPECT_EQ(-1, list.GetSortColumn());
+    EXPECT_EQ(-1, list().GetSortColumn());
 
     mapper->SendMessage(WM_COMMAND, ID_MAPPER_SAVE);
     PumpMessages();
@@ -349,7 +350,7 @@ TEST_F(ModbusMapperTest, TheRowNumberHeaderKeepsTheCommandOrder)
 
     Open(0);
     clickHeader(CMapList3::kFirstFieldColumn + kCmdTagName);
-    const CommandRows sorted = mapper->GetCommandList().GetRows();
+    const CommandRows sorted = list().GetRows();
     ASSERT_EQ(12u, sorted.size());
     EXPECT_EQ("Cmd_01", sorted.front()[kCmdTagName]);
     EXPECT_EQ("Cmd_12", sorted.back()[kCmdTagName]);
@@ -424,6 +425,7 @@ TEST_F(ModbusMapperTest, Screenshot)
     mapper->SetWindowPos(nullptr, 0, 0, 980, 420, SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(mapper->m_hWnd, "modbus-mapper"));
+    EXPECT_EQ(0, DarkPixelsBelowHeader(mapper->GetCommandList())) << "no line under the command list's header";
 }
 
 } // namespace
