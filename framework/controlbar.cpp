@@ -171,6 +171,18 @@ struct ToolBarPixels {
     std::vector<BYTE> bgr;
     std::vector<bool> ground;
 
+    // The bitmap format of the pixels: 24 bits, top row first.
+    BITMAPINFO Format() const
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        return info;
+    }
     COLORREF At(int x, int y) const
     {
         const BYTE* p = &bgr[static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x) * 3];
@@ -198,13 +210,7 @@ bool ReadToolBarPixels(HINSTANCE hInstance, UINT nIDResource, ToolBarPixels& pix
     pixels.height = bitmap.bmHeight;
     pixels.stride = (pixels.width * 3 + 3) & ~3;
     pixels.bgr.assign(static_cast<size_t>(pixels.stride) * static_cast<size_t>(pixels.height), 0);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = pixels.Format();
     HDC screen = ::GetDC(nullptr);
     const int rows = ::GetDIBits(screen, source.Get(), 0, static_cast<UINT>(pixels.height), pixels.bgr.data(), &info,
                                  DIB_RGB_COLORS);
@@ -240,13 +246,7 @@ HIMAGELIST MakeToolBarImages(const ToolBarPixels& source, int imageWidth, int im
             }
         }
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = pixels.Format();
     HDC screen = ::GetDC(nullptr);
     ScopedGdiObject<HBITMAP> colour(
         ::CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, pixels.bgr.data(), &info, DIB_RGB_COLORS));

@@ -179,6 +179,13 @@ protected:
     HWND frameWindow() const { return frame != nullptr ? frame->m_hWnd : nullptr; }
 
     CPreviewView* Preview() { return DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()); }
+    // The preview of the view printing that many pages (0: it does not say), opened by its command.
+    CPreviewView* OpenPreview(UINT pages)
+    {
+        view->pages = pages;
+        Command(ID_FILE_PRINT_PREVIEW);
+        return Preview();
+    }
     void Command(UINT id)
     {
         frame->SendMessage(WM_COMMAND, id);
@@ -216,9 +223,7 @@ protected:
 // when it closes, with the frame's view active again; the status line names the pages shown.
 TEST_F(PrintPreview, TakesTheFramesClientAreaUntilItCloses)
 {
-    view->pages = 3;
-    Command(ID_FILE_PRINT_PREVIEW);
-    CPreviewView* preview = Preview();
+    CPreviewView* preview = OpenPreview(3);
     ASSERT_NE(nullptr, preview);
     EXPECT_EQ(view, preview->GetPrintView());
     EXPECT_FALSE(view->IsWindowVisible());
@@ -254,9 +259,7 @@ TEST_F(PrintPreview, TakesTheFramesClientAreaUntilItCloses)
 // which closes the preview and prints as the print command does.
 TEST_F(PrintPreview, PagesZoomsAndPrints)
 {
-    view->pages = 3;
-    Command(ID_FILE_PRINT_PREVIEW);
-    CPreviewView* preview = Preview();
+    CPreviewView* preview = OpenPreview(3);
     ASSERT_NE(nullptr, preview);
     EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_PREV));
     EXPECT_TRUE(Enabled(AFX_ID_PREVIEW_NEXT));
@@ -322,9 +325,7 @@ TEST_F(PrintPreview, PagesZoomsAndPrints)
 // with a button's letter, Escape.
 TEST_F(PrintPreview, OnePageWithoutACountAndTheKeys)
 {
-    view->pages = 0;
-    Command(ID_FILE_PRINT_PREVIEW);
-    CPreviewView* preview = Preview();
+    CPreviewView* preview = OpenPreview(0);
     ASSERT_NE(nullptr, preview);
     EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_NEXT));
     EXPECT_FALSE(Enabled(AFX_ID_PREVIEW_NUMPAGE));
