@@ -1,9 +1,11 @@
 #include "framework/controlbar.h"
 
 #include "framework/frame.h"
+#include "framework/handles.h"
 #include "framework/module.h"
 
 #include <algorithm>
+#include <functional>
 
 IMPLEMENT_DYNAMIC(CControlBar, CWnd)
 IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
@@ -135,44 +137,179 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
 
 CToolBar::~CToolBar()
 {
-    if (m_hDisabledImages != nullptr)
-        ::ImageList_Destroy(m_hDisabledImages);
+    DestroyButtonImages();
 }
 
-// Disabled buttons show their pictures in shades of grey on the light grey that the toolbar leaves
-// transparent (drawing them from the colour images alone fills whole squares under Wine).
-void CToolBar::SetDisabledImages(HINSTANCE hInstance, UINT nIDResource, int imageWidth, int imageHeight)
+namespace {
+
+// The ground of toolbar bitmaps: it shows the bar's own face, whatever colour that is.
+constexpr COLORREF kToolBarGround = RGB(192, 192, 192);
+
+// The other standard button colours of toolbar bitmaps and the system colours they stand for.
+struct ButtonColour {
+    COLORREF drawn;
+    int systemColour;
+};
+constexpr ButtonColour kButtonColours[] = {
+    {RGB(0, 0, 0), COLOR_BTNTEXT},
+    {RGB(128, 128, 128), COLOR_BTNSHADOW},
+    {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT},
+};
+
+COLORREF Mix(COLORREF from, COLORREF to, int toPercent)
 {
-    HBITMAP source = static_cast<HBITMAP>(
-        ::LoadImageA(hInstance, MAKEINTRESOURCEA(nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    if (source == nullptr)
-        return;
-    DIBSECTION dib = {};
-    if (::GetObjectA(source, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBitsPixel == 24 && dib.dsBm.bmBits != nullptr) {
-        const COLORREF transparent = RGB(192, 192, 192);
-        auto* rows = static_cast<BYTE*>(dib.dsBm.bmBits);
-        for (int y = 0; y < dib.dsBm.bmHeight; ++y) {
-            BYTE* pixel = rows + static_cast<size_t>(y) * static_cast<size_t>(dib.dsBm.bmWidthBytes);
-            for (int x = 0; x < dib.dsBm.bmWidth; ++x, pixel += 3) {
-                if (RGB(pixel[2], pixel[1], pixel[0]) == transparent)
-                    continue;
-                // Dark parts a mid grey, light parts a lighter one, never the transparent grey itself.
-                const int light = (pixel[0] * 11 + pixel[1] * 59 + pixel[2] * 30) / 100;
-                const BYTE grey = static_cast<BYTE>(light >= 160 ? 224 : 128 + light / 4);
-                pixel[0] = pixel[1] = pixel[2] = grey;
+    const auto channel = [toPercent](int a, int b) { return static_cast<BYTE>(a + (b - a) * toPercent / 100); };
+    return RGB(channel(GetRValue(from), GetRValue(to)), channel(GetGValue(from), GetGValue(to)),
+               channel(GetBValue(from), GetBValue(to)));
+}
+
+// A bitmap resource as 24-bit pixels, top row first, and which of them are ground.
+struct ToolBarPixels {
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+    std::vector<BYTE> bgr;
+    std::vector<bool> ground;
+
+    // The bitmap format of the pixels: 24 bits, top row first.
+    BITMAPINFO Format() const
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        info.bmiHeader.biCompression = BI_RGB;
+        return info;
+    }
+    COLORREF At(int x, int y) const
+    {
+        const BYTE* p = &bgr[static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x) * 3];
+        return RGB(p[2], p[1], p[0]);
+    }
+    void Set(int x, int y, COLORREF colour)
+    {
+        BYTE* p = &bgr[static_cast<size_t>(y) * static_cast<size_t>(stride) + static_cast<size_t>(x) * 3];
+        p[0] = GetBValue(colour);
+        p[1] = GetGValue(colour);
+        p[2] = GetRValue(colour);
+    }
+};
+
+// Reads the bitmap resource at any colour depth; false when it is missing.
+bool ReadToolBarPixels(HINSTANCE hInstance, UINT nIDResource, ToolBarPixels& pixels)
+{
+    ScopedGdiObject<HBITMAP> source(static_cast<HBITMAP>(
+        ::LoadImageA(hInstance, MAKEINTRESOURCEA(nIDResource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP bitmap = {};
+    if (!source || ::GetObjectA(source.Get(), sizeof bitmap, &bitmap) == 0 || bitmap.bmWidth <= 0 ||
+        bitmap.bmHeight <= 0)
+        return false;
+    pixels.width = bitmap.bmWidth;
+    pixels.height = bitmap.bmHeight;
+    pixels.stride = (pixels.width * 3 + 3) & ~3;
+    pixels.bgr.assign(static_cast<size_t>(pixels.stride) * static_cast<size_t>(pixels.height), 0);
+    BITMAPINFO info = pixels.Format();
+    HDC screen = ::GetDC(nullptr);
+    const int rows = ::GetDIBits(screen, source.Get(), 0, static_cast<UINT>(pixels.height), pixels.bgr.data(), &info,
+                                 DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    if (rows != pixels.height)
+        return false;
+    pixels.ground.assign(static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height), false);
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x)
+            pixels.ground[static_cast<size_t>(y) * static_cast<size_t>(pixels.width) + static_cast<size_t>(x)] =
+                pixels.At(x, y) == kToolBarGround;
+    }
+    return true;
+}
+
+// The pictures of a toolbar in an image list: the ground masked (the bar's face shows through, hot or not) and
+// the other pixels as recolour gives them.
+HIMAGELIST MakeToolBarImages(const ToolBarPixels& source, int imageWidth, int imageHeight,
+                             const std::function<COLORREF(COLORREF)>& recolour)
+{
+    ToolBarPixels pixels = source;
+    // The mask: one bit a pixel, set on the ground, rows of whole 16-bit words.
+    const int maskStride = ((pixels.width + 15) / 16) * 2;
+    std::vector<BYTE> mask(static_cast<size_t>(maskStride) * static_cast<size_t>(pixels.height), 0);
+    for (int y = 0; y < pixels.height; ++y) {
+        for (int x = 0; x < pixels.width; ++x) {
+            if (pixels.ground[static_cast<size_t>(y) * static_cast<size_t>(pixels.width) + static_cast<size_t>(x)]) {
+                mask[static_cast<size_t>(y) * static_cast<size_t>(maskStride) + static_cast<size_t>(x / 8)] |=
+                    static_cast<BYTE>(0x80 >> (x % 8));
+                pixels.Set(x, y, RGB(0, 0, 0));
+            } else {
+                pixels.Set(x, y, recolour(pixels.At(x, y)));
             }
         }
-        HIMAGELIST list = ::ImageList_Create(imageWidth, imageHeight, ILC_COLOR24 | ILC_MASK, 0, 4);
-        if (list != nullptr && ::ImageList_AddMasked(list, source, transparent) >= 0) {
-            SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
-            if (m_hDisabledImages != nullptr)
-                ::ImageList_Destroy(m_hDisabledImages);
-            m_hDisabledImages = list;
-        } else if (list != nullptr) {
-            ::ImageList_Destroy(list);
-        }
     }
-    ::DeleteObject(source);
+    BITMAPINFO info = pixels.Format();
+    HDC screen = ::GetDC(nullptr);
+    ScopedGdiObject<HBITMAP> colour(
+        ::CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, pixels.bgr.data(), &info, DIB_RGB_COLORS));
+    ::ReleaseDC(nullptr, screen);
+    ScopedGdiObject<HBITMAP> monochrome(::CreateBitmap(pixels.width, pixels.height, 1, 1, mask.data()));
+    if (!colour || !monochrome)
+        return nullptr;
+    HIMAGELIST list = ::ImageList_Create(imageWidth, imageHeight, ILC_COLOR24 | ILC_MASK, 0, 4);
+    if (list != nullptr && ::ImageList_Add(list, colour.Get(), monochrome.Get()) < 0) {
+        ::ImageList_Destroy(list);
+        list = nullptr;
+    }
+    return list;
+}
+
+} // namespace
+
+// The bar's pictures for enabled and hot buttons in the system's button colours; disabled buttons show theirs
+// in shades of the system's shadow colour.
+bool CToolBar::SetButtonImages(HINSTANCE hInstance, UINT nIDResource, int imageWidth, int imageHeight)
+{
+    ToolBarPixels pixels;
+    if (!ReadToolBarPixels(hInstance, nIDResource, pixels))
+        return false;
+    HIMAGELIST normal = MakeToolBarImages(pixels, imageWidth, imageHeight, [](COLORREF colour) {
+        for (const ButtonColour& standard : kButtonColours) {
+            if (colour == standard.drawn)
+                return ::GetSysColor(standard.systemColour);
+        }
+        return colour;
+    });
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    HIMAGELIST disabled = MakeToolBarImages(pixels, imageWidth, imageHeight, [shadow, face](COLORREF colour) {
+        // Dark parts in the shadow colour, light parts between it and the face.
+        const int light = (GetBValue(colour) * 11 + GetGValue(colour) * 59 + GetRValue(colour) * 30) / 100;
+        return Mix(shadow, face, light >= 160 ? 60 : light * 30 / 160);
+    });
+    if (normal == nullptr || disabled == nullptr) {
+        if (normal != nullptr)
+            ::ImageList_Destroy(normal);
+        if (disabled != nullptr)
+            ::ImageList_Destroy(disabled);
+        return false;
+    }
+    // The control does not own the lists it is given: the old ones go once the new ones are in.
+    SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
+    SendMessage(TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
+    SendMessage(TB_SETDISABLEDIMAGELIST, 0, reinterpret_cast<LPARAM>(disabled));
+    DestroyButtonImages();
+    m_hImages = normal;
+    m_hDisabledImages = disabled;
+    return true;
+}
+
+void CToolBar::DestroyButtonImages()
+{
+    if (m_hImages != nullptr)
+        ::ImageList_Destroy(m_hImages);
+    if (m_hDisabledImages != nullptr)
+        ::ImageList_Destroy(m_hDisabledImages);
+    m_hImages = nullptr;
+    m_hDisabledImages = nullptr;
 }
 
 BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
@@ -226,10 +363,8 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource)
             button.iBitmap = images++;
         }
     }
-    TBADDBITMAP bitmap = {hInstance, nIDResource};
-    if (SendMessage(TB_ADDBITMAP, static_cast<WPARAM>(images), reinterpret_cast<LPARAM>(&bitmap)) < 0)
+    if (!SetButtonImages(hInstance, nIDResource, imageWidth, imageHeight))
         return FALSE;
-    SetDisabledImages(hInstance, nIDResource, imageWidth, imageHeight);
     return SendMessage(TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons.data())) != 0;
 }
 

@@ -89,8 +89,12 @@ protected:
     std::map<UINT, int> m_images;
 
 private:
-    void SetDisabledImages(HINSTANCE hInstance, UINT nIDResource, int imageWidth, int imageHeight);
+    // Makes the image lists of the buttons' pictures from the bitmap resource; false when it cannot be read.
+    bool SetButtonImages(HINSTANCE hInstance, UINT nIDResource, int imageWidth, int imageHeight);
+    void DestroyButtonImages();
 
-    // Greyed copies of the button images (the toolbar does not own a list it is given).
+    // The pictures of enabled and hot buttons, and their greyed copies (the control does not own the lists it is
+    // given).
+    HIMAGELIST m_hImages = nullptr;
     HIMAGELIST m_hDisabledImages = nullptr;
 };

@@ -380,7 +380,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     dialog->m_pd.hwndOwner = owner != nullptr ? owner->m_hWnd : m_hWnd;
     dialog->m_pd.nMinPage = static_cast<WORD>(std::min<UINT>(pInfo->GetMinPage(), 0xFFFF));
     dialog->m_pd.nMaxPage = static_cast<WORD>(std::min<UINT>(pInfo->GetMaxPage(), 0xFFFF));
-    if (pInfo->m_bDirect)
+    if (pInfo->m_bDirect || pInfo->m_bPreview)
         return dialog->GetDefaults() && dialog->CreatePrinterDC() != nullptr;
     if (dialog->DoModal() != IDOK || dialog->GetPrinterDC() == nullptr)
         return FALSE;

@@ -109,8 +109,8 @@ public:
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
-    // The print dialog, or the default printer without a dialog for a direct print; the printer's DC is
-    // left in pInfo->m_pPD. FALSE when cancelled or there is no printer.
+    // The print dialog, or the default printer without a dialog for a direct print or a preview; the printer's
+    // DC is left in pInfo->m_pPD. FALSE when cancelled or there is no printer.
     BOOL DoPreparePrinting(CPrintInfo* pInfo);
     // Called once after the document is ready; calls OnUpdate.
     virtual void OnInitialUpdate();
@@ -140,6 +140,9 @@ public:
     // ID_FILE_PRINT and ID_FILE_PRINT_DIRECT (a derived view routes them here): prints the view's pages on
     // the chosen printer, or on the default printer without asking for ID_FILE_PRINT_DIRECT.
     afx_msg void OnFilePrint();
+    // ID_FILE_PRINT_PREVIEW (a derived view routes it here): shows the view's pages as the default printer would
+    // print them, over the frame's client area (see CPreviewView).
+    afx_msg void OnFilePrintPreview();
 
 protected:
     CDocument* m_pDocument;

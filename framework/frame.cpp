@@ -5,6 +5,7 @@
 #include "framework/ids.h"
 #include "framework/menu.h"
 #include "framework/panes.h"
+#include "framework/preview.h"
 #include "framework/statusbar.h"
 #include "framework/winapp.h"
 
@@ -201,19 +202,8 @@ void CFrameWnd::RecalcLayout(BOOL)
 {
     if (m_hWnd == nullptr)
         return;
-    CRect client;
-    GetClientRect(&client);
-    // The status bar places itself at the bottom; the pane takes the rest.
-    HWND hStatus = ::GetDlgItem(m_hWnd, AFX_IDW_STATUS_BAR);
-    if (hStatus != nullptr && ::IsWindowVisible(hStatus)) {
-        ::SendMessageA(hStatus, WM_SIZE, 0, 0);
-        CRect status;
-        ::GetWindowRect(hStatus, &status);
-        client.bottom = std::max(client.top, client.bottom - status.Height());
-    }
-    HWND hPane = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
-    if (hPane != nullptr)
-        ::MoveWindow(hPane, client.left, client.top, client.Width(), client.Height(), TRUE);
+    // The visible bars along their edges (the status bar at the bottom), the pane window in the rest.
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
@@ -299,6 +289,9 @@ void CFrameWnd::PostNcDestroy()
 
 void CFrameWnd::OnClose()
 {
+    // A print preview closes first: the frame's own views answer.
+    if (auto* preview = DYNAMIC_DOWNCAST(CPreviewView, m_pViewActive))
+        preview->OnPreviewClose();
     CDocument* pDocument = GetActiveDocument();
     if (pDocument != nullptr && !pDocument->CanCloseFrame(this))
         return;
@@ -314,6 +307,8 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
+    if (auto* preview = DYNAMIC_DOWNCAST(CPreviewView, m_pViewActive))
+        preview->OnPreviewClose();
     m_pViewActive = nullptr;
     CWnd::OnDestroy();
 }
@@ -460,13 +455,6 @@ BOOL CFrameWndEx::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParen
     if (CWinAppEx* app = DYNAMIC_DOWNCAST(CWinAppEx, AfxGetApp()))
         app->LoadState(this);
     return TRUE;
-}
-
-void CFrameWndEx::RecalcLayout(BOOL)
-{
-    if (m_hWnd == nullptr)
-        return;
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
 }
 
 BOOL CFrameWndEx::EnableDocking(DWORD dwDockStyle)

@@ -39,8 +39,8 @@ public:
     CView* GetActiveView() const { return m_pViewActive; }
     void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
     virtual CDocument* GetActiveDocument();
-    // Puts the status bar (AFX_IDW_STATUS_BAR) at the bottom and fits the pane
-    // window (AFX_IDW_PANE_FIRST) to the rest of the client area.
+    // Puts every visible bar along its edge, in their order among the frame's children (the status bar,
+    // AFX_IDW_STATUS_BAR, at the bottom), and fits the pane window (AFX_IDW_PANE_FIRST) to the rest.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Sends WM_INITIALUPDATE to the views, activates the first and shows the frame.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
@@ -117,8 +117,6 @@ public:
 
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
-    // Every visible bar and pane along its edge (in creation order), the pane window in the rest.
-    void RecalcLayout(BOOL bNotify = TRUE) override;
 
     // Where panes may dock, the docked panes, auto-hide sides and the pane menu (recorded).
     BOOL EnableDocking(DWORD dwDockStyle);

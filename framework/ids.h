@@ -75,8 +75,20 @@
 #define AFX_IDW_STATUS_BAR 0xE801
 // The frame's four dock bars: top, bottom, left and right from this id on.
 #define AFX_IDW_DOCKBAR_TOP 0xE81B
+#define AFX_IDW_PREVIEW_BAR 0xE805
 #define AFX_IDW_PANE_FIRST 0xE900
 #define AFX_IDW_PANE_LAST 0xE9FF
+// The id the frame's pane window keeps while a print preview takes its place.
+#define AFX_IDW_PANE_SAVE 0xEA21
+
+// Commands of the print preview's bar.
+#define AFX_ID_PREVIEW_CLOSE 0xE300
+#define AFX_ID_PREVIEW_NUMPAGE 0xE301
+#define AFX_ID_PREVIEW_NEXT 0xE302
+#define AFX_ID_PREVIEW_PREV 0xE303
+#define AFX_ID_PREVIEW_PRINT 0xE304
+#define AFX_ID_PREVIEW_ZOOMIN 0xE305
+#define AFX_ID_PREVIEW_ZOOMOUT 0xE306
 
 // The first MDI child window's id; the windows menu lists the children from it.
 #define AFX_IDM_FIRST_MDICHILD 0xFF00

@@ -21,6 +21,7 @@
 #include "framework/msgmap.h"
 #include "framework/oledrop.h"
 #include "framework/panes.h"
+#include "framework/preview.h"
 #include "framework/print.h"
 #include "framework/recentfiles.h"
 #include "framework/splitter.h"

@@ -66,6 +66,25 @@ int CALLBACK CompareRows(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
                                       context->texts[static_cast<size_t>(lParam2)], context->ascending);
 }
 
+// The header takes '&' as the mark of a mnemonic: a heading's own ampersands go to it doubled.
+CString HeaderText(LPCSTR heading)
+{
+    CString text(heading);
+    text.Replace("&", "&&");
+    return text;
+}
+
+// The column's settings with its heading as the header shows it; text keeps the doubled heading.
+LVCOLUMNA WithHeaderText(const LVCOLUMNA& column, CString& text)
+{
+    LVCOLUMNA copy = column;
+    if ((column.mask & LVCF_TEXT) != 0 && column.pszText != nullptr && column.pszText != LPSTR_TEXTCALLBACKA) {
+        text = HeaderText(column.pszText);
+        copy.pszText = text.GetBuffer();
+    }
+    return copy;
+}
+
 __time64_t SystemClock()
 {
     return _time64(nullptr);
@@ -91,8 +110,10 @@ BEGIN_MESSAGE_MAP(CGridList, CListCtrl)
     ON_WM_CREATE()
     ON_WM_DESTROY()
     ON_MESSAGE(LVM_DELETECOLUMN, &CGridList::OnDeleteColumn)
-    ON_MESSAGE(LVM_INSERTCOLUMNA, &CGridList::OnInsertColumn)
+    ON_MESSAGE(LVM_INSERTCOLUMNA, &CGridList::OnInsertColumnA)
     ON_MESSAGE(LVM_INSERTCOLUMNW, &CGridList::OnInsertColumn)
+    ON_MESSAGE(LVM_SETCOLUMNA, &CGridList::OnSetColumnA)
+    ON_MESSAGE(LVM_GETCOLUMNA, &CGridList::OnGetColumnA)
     ON_MESSAGE(LVM_SETCOLUMNWIDTH, &CGridList::OnSetColumnWidth)
     ON_MESSAGE(WM_COPY, &CGridList::OnCopy)
     ON_NOTIFY_REFLECT_EX(NM_CLICK, &CGridList::OnItemClick)
@@ -469,11 +490,47 @@ int CGridList::GetFirstVisibleColumn()
 
 LRESULT CGridList::OnInsertColumn(WPARAM, LPARAM)
 {
-    const LRESULT inserted = Default();
+    return AfterColumnInserted(Default());
+}
+
+LRESULT CGridList::AfterColumnInserted(LRESULT inserted)
+{
     // A column inserted without a trait gets a text trait.
     if (inserted >= 0 && GetColumnTraitCount() < GetColumnCount())
         InsertColumnTraitAt(static_cast<int>(inserted), std::make_unique<CColumnTraitText>());
     return inserted;
+}
+
+// Headings are read and written as they are; the header holds them with their ampersands doubled.
+LRESULT CGridList::OnInsertColumnA(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam == 0)
+        return AfterColumnInserted(Default());
+    CString text;
+    LVCOLUMNA column = WithHeaderText(*reinterpret_cast<const LVCOLUMNA*>(lParam), text);
+    return AfterColumnInserted(DefWindowProc(LVM_INSERTCOLUMNA, wParam, reinterpret_cast<LPARAM>(&column)));
+}
+
+LRESULT CGridList::OnSetColumnA(WPARAM wParam, LPARAM lParam)
+{
+    if (lParam == 0)
+        return Default();
+    CString text;
+    LVCOLUMNA column = WithHeaderText(*reinterpret_cast<const LVCOLUMNA*>(lParam), text);
+    return DefWindowProc(LVM_SETCOLUMNA, wParam, reinterpret_cast<LPARAM>(&column));
+}
+
+LRESULT CGridList::OnGetColumnA(WPARAM, LPARAM lParam)
+{
+    const LRESULT got = Default();
+    auto* column = reinterpret_cast<LVCOLUMNA*>(lParam);
+    if (got && column != nullptr && (column->mask & LVCF_TEXT) != 0 && column->pszText != nullptr &&
+        column->pszText != LPSTR_TEXTCALLBACKA && column->cchTextMax > 0) {
+        CString heading(column->pszText);
+        heading.Replace("&&", "&");
+        lstrcpynA(column->pszText, heading, column->cchTextMax);
+    }
+    return got;
 }
 
 LRESULT CGridList::OnDeleteColumn(WPARAM wParam, LPARAM)
@@ -960,7 +1017,7 @@ void CGridList::OnContextMenuHeader(CWnd*, CPoint point, int)
         if (trait == nullptr || trait->IsAlwaysHidden())
             continue;
         const UINT flags = MF_STRING | (trait->IsVisible() ? MF_CHECKED : MF_UNCHECKED);
-        menu.AppendMenu(flags, kFirstColumnMenuId + static_cast<UINT>(col), GetColumnHeading(col));
+        menu.AppendMenu(flags, kFirstColumnMenuId + static_cast<UINT>(col), HeaderText(GetColumnHeading(col)));
     }
     const UINT chosen = static_cast<UINT>(
         menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this));

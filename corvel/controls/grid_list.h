@@ -156,6 +156,9 @@ protected:
     afx_msg virtual int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg virtual LRESULT OnDeleteColumn(WPARAM wParam, LPARAM lParam);
     afx_msg virtual LRESULT OnInsertColumn(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnInsertColumnA(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSetColumnA(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetColumnA(WPARAM wParam, LPARAM lParam);
     afx_msg virtual BOOL OnItemClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg virtual BOOL OnItemDblClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg virtual BOOL OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
@@ -191,6 +194,8 @@ protected:
 private:
     static __time64_t SearchNow();
     int GetColumnCount() const;
+    // Gives a column inserted without a trait a text trait; passes the insertion's result on.
+    LRESULT AfterColumnInserted(LRESULT inserted);
     CString GetColumnHeading(int col) const;
     std::vector<int> GetColumnOrder() const;
     bool IsOwnerData() const;
@@ -198,6 +203,8 @@ private:
     void MoveFocusCell(bool right);
     void RepaintFocusRow();
     void RepaintAfterDragScroll();
+    // Paints the strip between the header and the first row shown with the list's background.
+    void FillBelowHeader();
     // The header's sort bitmaps (unthemed sort arrow) are ours: freed here.
     void DropHeaderBitmap(int col);
     // A row's item data, read and written past the list's own message map.

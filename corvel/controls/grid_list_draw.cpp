@@ -1,6 +1,8 @@
 // CGridList: custom drawing through the traits, display texts, the empty-list text and cell tooltips.
 #include "corvel/controls/grid_list.h"
 
+#include <algorithm>
+
 namespace {
 
 // Tooltip ids name the cell: row * this + column.
@@ -148,6 +150,7 @@ void CGridList::OnPaint()
 {
     if (GetItemCount() != 0 || m_emptyListText.IsEmpty()) {
         CListCtrl::OnPaint();
+        FillBelowHeader();
         return;
     }
     CPaintDC dc(this);
@@ -170,6 +173,30 @@ void CGridList::OnPaint()
     dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
     dc.SetBkMode(TRANSPARENT);
     dc.DrawText(m_emptyListText, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+// The list view drawing through its own buffer leaves the strip between the header and the first row shown
+// unpainted, and whatever the screen held there stays: the strip gets the list's background.
+void CGridList::FillBelowHeader()
+{
+    CHeaderCtrl* header = GetHeaderCtrl();
+    CRect row;
+    if (header == nullptr || !header->IsWindowVisible() || GetItemCount() == 0 ||
+        !GetItemRect(GetTopIndex(), &row, LVIR_BOUNDS))
+        return;
+    CRect headerRect;
+    header->GetWindowRect(&headerRect);
+    ScreenToClient(&headerRect);
+    CRect client;
+    GetClientRect(&client);
+    const CRect strip(client.left, std::max(client.top, headerRect.bottom), client.right, std::min(row.top, client.bottom));
+    if (strip.IsRectEmpty())
+        return;
+    COLORREF back = GetBkColor();
+    if (back == CLR_NONE)
+        back = ::GetSysColor(COLOR_WINDOW);
+    CClientDC dc(this);
+    dc.FillSolidRect(&strip, back);
 }
 
 // Tooltips of the cells

@@ -20,14 +20,6 @@ const CPoint kConnLabel(838, 8);
 constexpr int kLabelPoints = 10;
 constexpr int kUpperRangeFirst = 10;
 const UINT kEditingButtons[] = {IDC_EIP_ASSIGN, IDC_EIP_AUTO_ASSIGN, IDC_EIP_UNDO, IDC_EIP_RESET_ALL};
-// Where the cursor holds the dragged row's picture, from the picture's top-left corner.
-const CPoint kDragHotSpot(-10, -14);
-
-// The drag cursor, made of its picture in the resources.
-ScopedCursor LoadDragCursor()
-{
-    return ScopedCursor(CreateCursorFromData(AfxGetResourceHandle(), IDC_DRAG_CURSOR));
-}
 
 } // namespace
 
@@ -316,28 +308,19 @@ void CEIPPLCMapDlg::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
     const auto* info = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
-    CPoint corner;
-    m_dragImage = m_tagList.CreateDragImage(info->iItem, &corner);
-    if (m_dragImage) {
-        CPoint screen = info->ptAction;
-        m_tagList.ClientToScreen(&screen);
-        m_dragImage->BeginDrag(0, kDragHotSpot);
-        CImageList::DragEnter(nullptr, screen);
-    }
-    if (!m_dragCursor)
-        m_dragCursor = LoadDragCursor();
-    if (m_dragCursor)
-        ::SetCursor(m_dragCursor.Get());
+    CPoint screen = info->ptAction;
+    m_tagList.ClientToScreen(&screen);
+    m_drag.Begin(m_tagList, info->iItem, screen);
     m_dragging = true;
     SetCapture();
 }
 
 void CEIPPLCMapDlg::OnMouseMove(UINT nFlags, CPoint point)
 {
-    if (m_dragging && m_dragImage) {
+    if (m_dragging) {
         CPoint screen = point;
         ClientToScreen(&screen);
-        CImageList::DragMove(screen);
+        m_drag.Move(screen);
     }
     MyCDialogEx::OnMouseMove(nFlags, point);
 }
@@ -364,36 +347,20 @@ void CEIPPLCMapDlg::EndDrag(bool drop, CPoint screenPoint)
 {
     m_dragging = false;
     ReleaseCapture();
-    if (m_dragImage) {
-        CImageList::DragLeave(nullptr);
-        CImageList::EndDrag();
-        m_dragImage.reset();
-    }
+    m_drag.End();
     CWnd* assignButton = GetDlgItem(IDC_EIP_ASSIGN);
     CListCtrl* target = drop ? FindListAt(screenPoint) : nullptr;
     if (target != nullptr && assignButton != nullptr && assignButton->IsWindowEnabled()) {
         OnAssign();
         target->RedrawWindow();
     }
-    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
 }
 
 CListCtrl* CEIPPLCMapDlg::FindListAt(CPoint screenPoint)
 {
-    CRect bounds;
-    GetWindowRect(&bounds);
-    if (!bounds.PtInRect(screenPoint))
+    const HWND window = CRowDrag::WindowAt(m_hWnd, screenPoint);
+    if (window == nullptr)
         return nullptr;
-    // The innermost visible window of this dialog under the point.
-    HWND window = m_hWnd;
-    for (;;) {
-        POINT client = screenPoint;
-        ::ScreenToClient(window, &client);
-        const HWND child = ::ChildWindowFromPointEx(window, client, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-        if (child == nullptr || child == window)
-            break;
-        window = child;
-    }
     if (window == m_tagList.m_hWnd)
         return &m_tagList;
     for (int tab = 0; tab < 3; ++tab) {

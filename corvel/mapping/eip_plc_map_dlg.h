@@ -4,8 +4,8 @@
 
 #include "corvel/controls/custom_slider.h"
 #include "corvel/controls/dialog_ex.h"
+#include "corvel/controls/row_drag.h"
 #include "corvel/mapping/eip_map_tabs.h"
-#include "framework/handles.h"
 
 #include <memory>
 #include <vector>
@@ -66,7 +66,7 @@ public:
     // Whether a drag of the tag list's rows is under way.
     bool IsDragging() const { return m_dragging; }
     // The cursor shown while dragging (made at the first drag), or null.
-    HCURSOR GetDragCursor() const { return m_dragCursor.Get(); }
+    HCURSOR GetDragCursor() const { return m_drag.GetCursor(); }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -100,8 +100,7 @@ private:
     Corvel::Records::RpiLimitInfo m_rpiLimitInfo;
     CString m_statusNote;
     bool m_dragging = false;
-    std::unique_ptr<CImageList> m_dragImage;
-    ScopedCursor m_dragCursor;
+    CRowDrag m_drag;
 };
 
 } // namespace Corvel::Mapping

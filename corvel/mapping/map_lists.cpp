@@ -45,6 +45,8 @@ void CMapList3::SetUpColumns(bool optimized, const int* widths)
     InsertHiddenLabelColumn();
     InsertColumnTrait(1, "", LVCFMT_LEFT, kNumberColumnWidth, 1);
     GetColumnTrait(1)->SetEditable(false);
+    // The row number is the order of the commands sent to the module: a click on its header must not reorder them.
+    SetFirstColumnUnsortable(true);
     for (int field = 0; field < kCmdFieldCount; ++field) {
         std::unique_ptr<CColumnTrait> trait;
         switch (field) {
@@ -167,6 +169,7 @@ BEGIN_MESSAGE_MAP(CMapList2, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_BEGINDRAG, OnBeginDrag)
     ON_WM_MOUSEMOVE()
     ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
 END_MESSAGE_MAP()
 
 void CMapList2::SetDropTarget(CWnd* list, DropHandler handler)
@@ -211,14 +214,23 @@ void CMapList2::DropSelected()
 
 bool CMapList2::IsOverTarget(CPoint point) const
 {
-    ClientToScreen(&point);
-    const HWND over = ::WindowFromPoint(point);
-    return m_target != nullptr && over != nullptr && (over == m_target->m_hWnd || ::IsChild(m_target->m_hWnd, over));
+    return m_target != nullptr && IsOver(m_target->m_hWnd, point);
 }
 
-void CMapList2::OnBeginDrag(NMHDR* /*pNMHDR*/, LRESULT* pResult)
+bool CMapList2::IsOver(HWND window, CPoint point) const
+{
+    ClientToScreen(&point);
+    const HWND over = CRowDrag::WindowAt(::GetAncestor(m_hWnd, GA_ROOT), point);
+    return over != nullptr && (over == window || ::IsChild(window, over));
+}
+
+void CMapList2::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
+    const auto* info = reinterpret_cast<const NMLISTVIEW*>(pNMHDR);
+    CPoint screen = info->ptAction;
+    ClientToScreen(&screen);
+    m_drag.Begin(*this, info->iItem, screen);
     m_dragging = true;
     SetCapture();
 }
@@ -231,9 +243,8 @@ void CMapList2::OnMouseMove(UINT nFlags, CPoint point)
     }
     CPoint screen = point;
     ClientToScreen(&screen);
-    const HWND over = ::WindowFromPoint(screen);
-    const bool overLists = IsOverTarget(point) || over == m_hWnd;
-    ::SetCursor(::LoadCursor(nullptr, overLists ? IDC_HAND : IDC_NO));
+    m_drag.Move(screen);
+    m_drag.ShowDropCursor(IsOverTarget(point) || IsOver(m_hWnd, point));
 }
 
 void CMapList2::OnLButtonUp(UINT nFlags, CPoint point)
@@ -242,10 +253,22 @@ void CMapList2::OnLButtonUp(UINT nFlags, CPoint point)
         CListCtrl::OnLButtonUp(nFlags, point);
         return;
     }
+    EndDrag(IsOverTarget(point));
+}
+
+void CMapList2::OnCaptureChanged(CWnd* pWnd)
+{
+    if (m_dragging)
+        EndDrag(false);
+    CListCtrl::OnCaptureChanged(pWnd);
+}
+
+void CMapList2::EndDrag(bool drop)
+{
     m_dragging = false;
     if (::GetCapture() == m_hWnd)
         ::ReleaseCapture();
-    if (IsOverTarget(point))
+    m_drag.End();
+    if (drop)
         DropSelected();
-    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "corvel/controls/grid_list.h"
+#include "corvel/controls/row_drag.h"
 #include "corvel/model/modbus_mapping.h"
 
 #include <functional>
@@ -77,18 +78,29 @@ public:
     void DropSelected();
     bool IsChanged() const { return m_changed; }
     void SetChanged(bool changed = true) { m_changed = changed; }
+    // Whether a drag of the selection is under way.
+    bool IsDragging() const { return m_dragging; }
+    // The cursor shown over the lists while dragging (made at the first drag), or null.
+    HCURSOR GetDragCursor() const { return m_drag.GetCursor(); }
 
 protected:
+    // A drag of the selection: begun by the list, followed with the mouse captured; the release over the target
+    // list drops, and another window taking the mouse ends it without a drop.
     afx_msg void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Whether a client point is over the target list, or over the window, inside this list's top-level window.
     bool IsOverTarget(CPoint point) const;
+    bool IsOver(HWND window, CPoint point) const;
+    void EndDrag(bool drop);
 
     CWnd* m_target = nullptr;
     DropHandler m_dropHandler;
     bool m_dragging = false;
+    CRowDrag m_drag;
     bool m_changed = false;
 };

@@ -60,6 +60,7 @@ BEGIN_MESSAGE_MAP(CMainView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_PASTE_IED_DEVICE, &CMainView::OnUpdatePasteIedDevice)
     ON_COMMAND(ID_FILE_PRINT, &CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, &CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, &CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CMainView::CMainView()

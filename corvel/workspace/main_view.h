@@ -48,7 +48,8 @@ public:
     // The drawing width from the number of placed devices; scrolls to the end of a wide drawing.
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
-    // Print and direct print go through the framework's view printing: the print dialog, or the default printer.
+    // Print, direct print and print preview go through the framework's view printing: the print dialog, or the
+    // default printer.
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     // The page: the lines and the node pictures as the screen shows them, fitted into the page's margins.
     void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;

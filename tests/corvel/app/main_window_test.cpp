@@ -20,6 +20,7 @@
 #include "support/paths.h"
 #include "support/scripted_file_dialog.h"
 #include "support/canvas.h"
+#include "support/window_pixels.h"
 #include "support/window_screenshot.h"
 
 namespace {
@@ -685,6 +686,41 @@ TEST_F(ProjectOptions, Screenshot)
     EXPECT_EQ("", SaveWindowScreenshot(dialog.m_hWnd, "options"));
 }
 
+// The enabled picture buttons of a toolbar, as it draws them: how many, and how many of their pixels show the grey
+// ground of the toolbar bitmaps.
+struct ToolBarGround {
+    int enabledPictures = 0;
+    int groundPixels = 0;
+};
+
+ToolBarGround CountToolBarGround(CToolBar& bar)
+{
+    ToolBarGround found;
+    CRect client;
+    bar.GetClientRect(&client);
+    HDC dc = ::GetDC(bar.m_hWnd);
+    const std::vector<DWORD> pixels = CopyPixels(dc, 0, 0, client.Width(), client.Height());
+    ::ReleaseDC(bar.m_hWnd, dc);
+    if (pixels.empty())
+        return found;
+    const int count = static_cast<int>(bar.SendMessage(TB_BUTTONCOUNT));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON button = {};
+        CRect rect;
+        if (!bar.SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button)) ||
+            (button.fsStyle & BTNS_SEP) != 0 || button.iBitmap < 0 || (button.fsState & TBSTATE_ENABLED) == 0 ||
+            !bar.SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect)))
+            continue;
+        ++found.enabledPictures;
+        rect.IntersectRect(&rect, &client);
+        for (int y = rect.top; y < rect.bottom; ++y) {
+            for (int x = rect.left; x < rect.right; ++x)
+                found.groundPixels += (pixels[static_cast<size_t>(y) * client.Width() + x] & 0xFFFFFF) == 0xC0C0C0;
+        }
+    }
+    return found;
+}
+
 // The main window with a project of three IEDs and the PLC, as a user sees it.
 TEST_F(MainWindow, Screenshot)
 {
@@ -719,6 +755,11 @@ TEST_F(MainWindow, Screenshot)
     PumpMessages();
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     EXPECT_EQ("", SaveWindowScreenshot(frame->m_hWnd, "main-window"));
+    // The toolbar's pictures stand on the bar's own face, not on squares of the bitmaps' grey.
+    ASSERT_NE(RGB(192, 192, 192), ::GetSysColor(COLOR_BTNFACE)) << "the probe needs another face colour";
+    const ToolBarGround ground = CountToolBarGround(frame->GetToolBar());
+    EXPECT_GT(ground.enabledPictures, 0);
+    EXPECT_EQ(0, ground.groundPixels);
     frame->GetSplitter().SetLabelText("");
 }
 

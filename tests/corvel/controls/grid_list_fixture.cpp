@@ -1,5 +1,8 @@
 #include "grid_list_fixture.h"
 
+#include "support/window_pixels.h"
+
+#include <algorithm>
 #include <cstring>
 
 // GridHost
@@ -87,6 +90,26 @@ int ChildCount(HWND parent)
     for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
         ++count;
     return count;
+}
+
+int DarkPixelsBelowHeader(CGridList& list)
+{
+    CRect header;
+    CRect row;
+    CRect client;
+    list.GetHeaderCtrl()->GetWindowRect(&header);
+    list.ScreenToClient(&header);
+    list.GetClientRect(&client);
+    if (list.GetItemCount() == 0 || !list.GetItemRect(list.GetTopIndex(), &row, LVIR_BOUNDS))
+        row.top = header.bottom + 2;
+    const int height = std::max(0, static_cast<int>(row.top - header.bottom));
+    HDC dc = ::GetDC(list.m_hWnd);
+    const std::vector<DWORD> pixels = CopyPixels(dc, 0, header.bottom, client.Width(), height);
+    ::ReleaseDC(list.m_hWnd, dc);
+    int dark = 0;
+    for (DWORD pixel : pixels)
+        dark += ((pixel >> 16 & 0xFF) * 30 + (pixel >> 8 & 0xFF) * 59 + (pixel & 0xFF) * 11) / 100 < 100 ? 1 : 0;
+    return dark;
 }
 
 HeldKeys::HeldKeys(std::initializer_list<int> keys)

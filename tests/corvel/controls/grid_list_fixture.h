@@ -49,6 +49,10 @@ void PostText(HWND target, LPCSTR text);
 // The number of child windows directly under a window.
 int ChildCount(HWND parent);
 
+// The dark pixels (a line, stale drawing) of the list's client area between its header and its first row shown,
+// as the display shows them.
+int DarkPixelsBelowHeader(CGridList& list);
+
 // Holds keys down in the thread's keyboard state (as GetKeyState sees it) while it lives.
 class HeldKeys {
 public:

@@ -11,6 +11,7 @@
 
 #include "module_window_test.h"
 #include "support/enable_recorder.h"
+#include "support/window_pixels.h"
 #include "support/window_screenshot.h"
 
 namespace {
@@ -21,6 +22,47 @@ constexpr UINT kTestPeriodMs = 300;
 const char kOneEvent[] = "<?xml version=\"1.0\"?><eventLog><messageData dateTime=\"2024-05-02 08:00:00\""
                          " eventLevel=\"WARN\" sourceID=\"EIPS\" resourceID=\"ETH2\" messageID=\"3\""
                          " message=\"Connection timed out\"/></eventLog>";
+
+// The width of the dark pixels (text) inside a rectangle of a picture width pixels wide.
+int InkWidth(const std::vector<DWORD>& pixels, int width, const CRect& area)
+{
+    int first = -1;
+    int last = -1;
+    for (int x = area.left; x < area.right; ++x) {
+        for (int y = area.top; y < area.bottom; ++y) {
+            const DWORD pixel = pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+            if (((pixel >> 16 & 0xFF) * 30 + (pixel >> 8 & 0xFF) * 59 + (pixel & 0xFF) * 11) / 100 < 110) {
+                first = first < 0 ? x : first;
+                last = x;
+                break;
+            }
+        }
+    }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+// The width of the dark pixels of text drawn in the font with DrawText's flags, black on white.
+int InkWidth(HFONT font, LPCSTR text, UINT flags)
+{
+    const CRect area(0, 0, 300, 40);
+    HDC screen = ::GetDC(nullptr);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, area.Width(), area.Height());
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ oldBitmap = ::SelectObject(dc, bitmap);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    CRect place(area);
+    ::DrawTextA(dc, text, -1, &place, DT_SINGLELINE | DT_VCENTER | flags);
+    const std::vector<DWORD> pixels = CopyPixels(dc, 0, 0, area.Width(), area.Height());
+    ::SelectObject(dc, oldFont);
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    return pixels.empty() ? 0 : InkWidth(pixels, area.Width(), area);
+}
 
 class EventLogDialog : public ModuleWindowTest {
 protected:
@@ -119,6 +161,24 @@ TEST_F(EventLogDialog, ListsTheModulesEventsInReplyOrderInColumnsOfTheirDefaultW
     EXPECT_FALSE(IsEnabled(ID_EVENT_LOG_STOP));
     EXPECT_EQ(0u, dialog->GetPollTimer());
     EXPECT_EQ("", SaveWindowScreenshot(dialog->m_hWnd, "event-log"));
+
+    // The header shows "Date & Time" with its ampersand: its text is as wide as the title drawn as it is, not as
+    // the title whose ampersand became a mnemonic mark (that hides it and underlines the space after it).
+    CHeaderCtrl* header = List().GetHeaderCtrl();
+    CRect client;
+    CRect item;
+    header->GetClientRect(&client);
+    ASSERT_TRUE(header->GetItemRect(2, &item));
+    HDC dc = ::GetDC(header->m_hWnd);
+    const std::vector<DWORD> pixels = CopyPixels(dc, 0, 0, client.Width(), client.Height());
+    ::ReleaseDC(header->m_hWnd, dc);
+    ASSERT_FALSE(pixels.empty());
+    item.DeflateRect(2, 2, 3, 3);
+    const int drawn = InkWidth(pixels, client.Width(), item);
+    const HFONT font = reinterpret_cast<HFONT>(header->SendMessage(WM_GETFONT));
+    ASSERT_NE(nullptr, font);
+    EXPECT_NEAR(InkWidth(font, "Date & Time", DT_NOPREFIX), drawn, 1);
+    EXPECT_GT(drawn, InkWidth(font, "Date & Time", 0) + 2);
 }
 
 TEST_F(EventLogDialog, EveryFetchReplacesTheRows)

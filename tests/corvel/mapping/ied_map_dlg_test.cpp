@@ -639,6 +639,7 @@ TEST_F(IedMapDialogTest, Screenshot)
     Tree().SetFocus();
     PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(dialog->m_hWnd, "ied-mapping"));
+    EXPECT_EQ(0, DarkPixelsBelowHeader(dialog->GetList())) << "no line under the mapped list's header";
 }
 
 } // namespace

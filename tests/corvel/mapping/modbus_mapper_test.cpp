@@ -13,6 +13,7 @@
 #include "../app/corvel_app_environment.h"
 #include "../controls/grid_list_fixture.h"
 #include "support/message_box_recorder.h"
+#include "support/temp_folder.h"
 #include "support/test_program.h"
 #include "support/window_screenshot.h"
 
@@ -295,6 +296,125 @@ TEST_F(ModbusMapperTest, ContextMenuFollowsTheDeviceKind)
     EXPECT_EQ(TagListNames(), (std::vector<CString>{"LD_a", "LD_b", "LD_c", "LD_cmd"}));
 }
 
+// Twelve commands in the order the module gets them. A click on the row-number header (numbers sorted as text
+// would come 1, 10, 11, 12, 2 ...) changes nothing; saving keeps the order in the device and in the project file
+// read back. Another column's header still sorts, and the numbers follow the new order.
+TEST_F(ModbusMapperTest, TheRowNumberHeaderKeepsTheCommandOrder)
+{
+    CommandRows stored;
+    for (int i = 1; i <= 12; ++i) {
+        CString name;
+        name.Format("Cmd_%02d", 13 - i);
+        Map(name, "INT16", "MTCP-->");
+        stored.push_back({kEnableContinuously, name, kFunctionWriteRegisters, "", "0", "1", "No Swap", ""});
+    }
+    device->configuredRows = stored;
+    device->secondRows = stored;
+    Open(0);
+    // The list of the mapper open at the time.
+    const auto list = [this]() -> CMapList3& { return mapper->GetCommandList(); };
+    ASSERT_EQ(12, list().GetItemCount());
+    const CommandRows shown = list().GetRows();
+    const auto numbers = [&list] {
+        std::vector<CString> texts;
+        for (int row = 0; row < list().GetItemCount(); ++row)
+            texts.push_back(list().GetItemText(row, 1));
+        return texts;
+    };
+    const std::vector<CString> counted = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"};
+    ASSERT_EQ(counted, numbers());
+    const auto clickHeader = [&list](int col) {
+        CRect item;
+        ASSERT_TRUE(list().GetHeaderCtrl()->GetItemRect(col, &item));
+        PostClick(*list().GetHeaderCtrl(), item.CenterPoint());
+        PumpMessages();
+    };
+
+    clickHeader(1);
+    EXPECT_EQ(shown, list().GetRows());
+    EXPECT_EQ(counted, numbers());
+    EXPECT_EQ(-1, list().GetSortColumn());
+
+    mapper->SendMessage(WM_COMMAND, ID_MAPPER_SAVE);
+    PumpMessages();
+    ASSERT_EQ(nullptr, mapper->m_hWnd);
+    EXPECT_EQ(shown, device->configuredRows);
+    TempFolder folder;
+    doc->SetProjectPath(folder.File("commands.prj"));
+    ASSERT_TRUE(doc->SaveProject());
+    doc->OnFileNew();
+    ASSERT_TRUE(doc->OpenFileByType(folder.File("commands.prj"), FALSE));
+    device = doc->project.plcDevices.GetHead();
+    EXPECT_EQ(shown, device->configuredRows);
+    EXPECT_EQ(0u, boxes.Count());
+
+    Open(0);
+    clickHeader(CMapList3::kFirstFieldColumn + kCmdTagName);
+    const CommandRows sorted = list().GetRows();
+    ASSERT_EQ(12u, sorted.size());
+    EXPECT_EQ("Cmd_01", sorted.front()[kCmdTagName]);
+    EXPECT_EQ("Cmd_12", sorted.back()[kCmdTagName]);
+    EXPECT_EQ(counted, numbers());
+}
+
+// A drag from the tag list: the row's picture and the program's drag cursor over the lists, the "no" cursor
+// elsewhere; the release over the command list drops the tags, and another window taking the mouse ends the drag
+// without a drop.
+TEST_F(ModbusMapperTest, DraggingTagsShowsTheDragAndDropsOnTheCommandList)
+{
+    Open(0);
+    CMapList2& tags = mapper->GetTagList();
+    CMapList3& commands = mapper->GetCommandList();
+    const auto beginDrag = [&](LPCSTR name) {
+        for (int row = 0; row < tags.GetItemCount(); ++row)
+            tags.SetItemState(row, tags.GetItemText(row, 0) == name ? LVIS_SELECTED : 0, LVIS_SELECTED);
+        NMLISTVIEW begin = {};
+        begin.hdr = {tags.m_hWnd, static_cast<UINT_PTR>(tags.GetDlgCtrlID()), LVN_BEGINDRAG};
+        begin.iItem = 0;
+        tags.GetParent()->SendMessage(WM_NOTIFY, begin.hdr.idFrom, reinterpret_cast<LPARAM>(&begin));
+    };
+    // A point of the window in the tag list's client coordinates.
+    const auto pointOver = [&](CWnd& window) {
+        CRect place;
+        window.GetWindowRect(&place);
+        CPoint point = place.CenterPoint();
+        tags.ScreenToClient(&point);
+        return point;
+    };
+
+    beginDrag("LD_b");
+    EXPECT_TRUE(tags.IsDragging());
+    EXPECT_EQ(tags.m_hWnd, ::GetCapture());
+    ASSERT_NE(nullptr, tags.GetDragCursor());
+    EXPECT_EQ(tags.GetDragCursor(), ::GetCursor());
+    POINT hotSpot = {};
+    EXPECT_NE(nullptr, ::ImageList_GetDragImage(nullptr, &hotSpot));
+    EXPECT_EQ(CPoint(CRowDrag::kHotSpot), CPoint(hotSpot));
+
+    const CPoint outside = pointOver(*mapper->GetDlgItem(AFX_IDW_STATUS_BAR));
+    tags.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(outside.x, outside.y));
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_NO), ::GetCursor());
+    const CPoint over = pointOver(commands);
+    tags.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(over.x, over.y));
+    EXPECT_EQ(tags.GetDragCursor(), ::GetCursor());
+    tags.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(over.x, over.y));
+    EXPECT_FALSE(tags.IsDragging());
+    EXPECT_EQ(nullptr, ::GetCapture());
+    EXPECT_EQ(nullptr, ::ImageList_GetDragImage(nullptr, nullptr));
+    EXPECT_EQ(::LoadCursor(nullptr, IDC_ARROW), ::GetCursor());
+    ASSERT_EQ(1, commands.GetItemCount());
+    EXPECT_EQ(CString("LD_b"), commands.GetRows()[0][kCmdTagName]);
+
+    // The mouse taken by another window ends the drag without a drop.
+    beginDrag("LD_c");
+    commands.SetCapture();
+    EXPECT_FALSE(tags.IsDragging());
+    EXPECT_EQ(nullptr, ::ImageList_GetDragImage(nullptr, nullptr));
+    ::ReleaseCapture();
+    EXPECT_EQ(1, commands.GetItemCount());
+    EXPECT_EQ((std::vector<CString>{"LD_a", "LD_c", "LD_cmd"}), TagListNames());
+}
+
 TEST_F(ModbusMapperTest, Screenshot)
 {
     device->configuredRows = {{"Enable - Continuously", "LD_a", kFunctionWriteRegisters, "", "0", "2", "No Swap",
@@ -305,6 +425,7 @@ TEST_F(ModbusMapperTest, Screenshot)
     mapper->SetWindowPos(nullptr, 0, 0, 980, 420, SWP_NOMOVE | SWP_NOZORDER);
     PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(mapper->m_hWnd, "modbus-mapper"));
+    EXPECT_EQ(0, DarkPixelsBelowHeader(mapper->GetCommandList())) << "no line under the command list's header";
 }
 
 } // namespace

@@ -1,11 +1,13 @@
 // The network view of the running Corvel as the display shows it: its device buttons and its drawing keep one
-// origin whatever moves the scroll position (a larger or smaller window, removed devices); its printing.
+// origin whatever moves the scroll position (a larger or smaller window, removed devices); its printing and its
+// print preview.
 #include "corvel/document/main_doc.h"
 #include "corvel/workspace/buttons.h"
 #include "corvel/workspace/main_view.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -14,6 +16,7 @@
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "support/window_capture.h"
+#include "support/window_screenshot.h"
 
 // Rectangles in failure messages.
 void PrintTo(const CRect& rect, std::ostream* os)
@@ -248,6 +251,123 @@ TEST_F(NetworkView, PrintAndDirectPrintGoThroughTheViewsPrinting)
     }
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_TRUE(::MoveFileA(kPrinted, kKept));
+}
+
+// Presses and releases the left button over the middle of the window with the system's input, as the user's mouse
+// does, and lets the program answer until done says it has (or a generous time has passed).
+bool ClickWithTheMouse(CWnd& window, const std::function<bool()>& done)
+{
+    CRect place;
+    window.GetWindowRect(&place);
+    ::SetCursorPos(place.CenterPoint().x, place.CenterPoint().y);
+    PumpMessages();
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    const DWORD start = ::GetTickCount();
+    while (!done() && ::GetTickCount() - start < 10000) {
+        PumpMessages();
+        ::Sleep(10);
+    }
+    return done();
+}
+
+// The print preview, which no menu offers, reached by its command: it takes the main window's client area under its
+// bar and shows the view's one page as the printer gets it; it zooms, prints through the test prefix's printer and
+// closes, the main window as it was. Its screenshot is build/screens/network-print-preview.png.
+TEST_F(NetworkView, PrintPreviewShowsThePageZoomsPrintsAndCloses)
+{
+    const char kPrinted[] = "printed.ps";
+    ::DeleteFileA(kPrinted);
+    Resize(960, 720);
+    PlaceIeds(3);
+    frame->SetActiveView(view);
+    MessageBoxRecorder boxes;
+    const auto preview = [this] { return DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()); };
+    const auto button = [&](UINT id) {
+        frame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        return preview() != nullptr ? preview()->GetBar().GetButton(id) : nullptr;
+    };
+    const auto statusText = [this] { return frame->GetStatusBar().GetPaneText(0); };
+
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    Repaint();
+    ASSERT_NE(nullptr, preview());
+    EXPECT_EQ(view, preview()->GetPrintView());
+    EXPECT_FALSE(frame->GetSplitter().IsWindowVisible());
+    EXPECT_FALSE(frame->GetToolBar().IsWindowVisible());
+    EXPECT_FALSE(frame->GetMenuBar().IsWindowVisible());
+    EXPECT_FALSE(frame->GetFileView()->IsWindowVisible());
+    EXPECT_TRUE(frame->GetStatusBar().IsWindowVisible());
+    EXPECT_EQ(CString("Page 1"), statusText());
+
+    // The paper on the grey ground, with the network's blue lines on it.
+    const CRect page = preview()->GetPageRect(0);
+    ASSERT_FALSE(page.IsRectEmpty());
+    const WindowImage screen = CaptureScreenArea(preview()->m_hWnd);
+    const POINT offset = ClientOffset(preview()->m_hWnd);
+    const auto at = [&](int x, int y) { return screen.At(offset.x + x, offset.y + y); };
+    EXPECT_EQ(RGB(255, 255, 255), at(page.left + 3, page.top + 3)) << "the paper";
+    EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE), at(page.left - 8, page.top + 8)) << "the ground";
+    int blue = 0;
+    for (int y = page.top; y < page.bottom; ++y) {
+        for (int x = page.left; x < page.right; ++x) {
+            const COLORREF colour = at(x, y);
+            blue += GetBValue(colour) > 160 && GetRValue(colour) < 120 && GetGValue(colour) < 120 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(blue, 20) << "the connection lines";
+    EXPECT_EQ("", SaveWindowScreenshot(frame->m_hWnd, "network-print-preview"));
+
+    // The view prints one page: no next page, no two pages side by side.
+    ASSERT_NE(nullptr, button(AFX_ID_PREVIEW_NEXT));
+    EXPECT_FALSE(button(AFX_ID_PREVIEW_NEXT)->IsWindowEnabled());
+    EXPECT_FALSE(button(AFX_ID_PREVIEW_PREV)->IsWindowEnabled());
+    EXPECT_FALSE(button(AFX_ID_PREVIEW_NUMPAGE)->IsWindowEnabled());
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
+    EXPECT_EQ(1u, preview()->GetCurrentPage());
+
+    // Zoom In with the mouse: the page grows past the window, which scrolls.
+    CButton* zoomIn = button(AFX_ID_PREVIEW_ZOOMIN);
+    ASSERT_NE(nullptr, zoomIn);
+    ASSERT_TRUE(ClickWithTheMouse(*zoomIn, [&] { return preview() != nullptr && preview()->GetZoomLevel() == 1; }));
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
+    EXPECT_EQ(2, preview()->GetZoomLevel());
+    EXPECT_GT(preview()->GetPageRect(0).Height(), page.Height() * 3 / 2);
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMOUT);
+    frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMOUT);
+    EXPECT_EQ(page, preview()->GetPageRect(0));
+
+    // Print: the preview closes and the print dialog's printer gets the page.
+    {
+        PrintDialogAnswer ok(IDOK);
+        frame->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_PRINT);
+        EXPECT_EQ(1, ok.asked);
+    }
+    EXPECT_EQ(nullptr, preview());
+    EXPECT_EQ(view, frame->GetActiveView());
+    const std::string document = ReadBinaryFile(kPrinted);
+    EXPECT_EQ(0u, document.rfind("%!PS", 0)) << "the default printer wrote no " << kPrinted;
+    EXPECT_NE(std::string::npos, document.find("%%Pages: 1\n"));
+    ::DeleteFileA(kPrinted);
+
+    // Open again and closed with the mouse: the main window is as it was.
+    frame->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+    Repaint();
+    CButton* close = button(AFX_ID_PREVIEW_CLOSE);
+    ASSERT_NE(nullptr, close);
+    ASSERT_TRUE(ClickWithTheMouse(*close, [&] { return preview() == nullptr; }));
+    Repaint();
+    EXPECT_EQ(view, frame->GetActiveView());
+    EXPECT_TRUE(frame->GetSplitter().IsWindowVisible());
+    EXPECT_TRUE(frame->GetToolBar().IsWindowVisible());
+    EXPECT_TRUE(frame->GetMenuBar().IsWindowVisible());
+    EXPECT_TRUE(frame->GetFileView()->IsWindowVisible());
+    EXPECT_NE(CString("Page 1"), statusText());
+    ExpectOneOrigin("after the preview");
+    EXPECT_EQ(0u, boxes.Count());
 }
 
 } // namespace
