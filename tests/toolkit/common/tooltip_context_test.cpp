@@ -250,8 +250,9 @@ TEST(KitToolTipContent, RichTextAndMarkupTipsMeasureTheirTexts)
         EXPECT_EQ(c.shows, tip->IsWindowVisible() != FALSE) << c.style << " " << c.text;
         CRect rc;
         tip->GetWindowRect(&rc);
-        if (c.shows)
+        if (c.shows) {
             EXPECT_GT(rc.Width(), 20) << c.style << " " << c.text;
+        }
         if (c.style == CKitToolTipContext::kStyleMarkup && std::string(c.text) == "<TextBlock>broken")
             markupBroken = rc.Size();
         if (c.style == CKitToolTipContext::kStyleOffice && std::string(c.text) == "<TextBlock>broken")
