@@ -207,6 +207,14 @@ CKitControl* CKitCommandBar::GetControl(int nIndex) const
     return m_pControls->GetAt(nIndex);
 }
 
+BOOL CKitCommandBar::IsOnCompositedFrame() const
+{
+    if (m_nBarPosition != kitBarTop)
+        return FALSE;
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    return pCommandBars != nullptr && pCommandBars->TestOptionFlags();
+}
+
 CKitControl* CKitCommandBar::HitTest(CPoint point, int* pIndex) const
 {
     CKitControl* pControl = m_pControls->HitTest(point);
@@ -355,7 +363,7 @@ BOOL CKitCommandBar::SetSelected(int nIndex, int nMode)
         return TRUE;
     }
     if (nMode != kitSelectMouse) {
-        OnKeyboardSelect(pControl);
+        OnControlSelected(pControl);
         SetControlSelected(pControl, std::max(nMode, static_cast<int>(kitSelectKeyboard)));
     } else {
         SetControlSelected(pControl, 1);

@@ -103,7 +103,8 @@ CKitFramePaintManager* CKitPaintManager::GetFramePaintManager()
 
 void CKitPaintManager::SetCustomTheme(CKitPaintManager* pPaintManager)
 {
-    if (s_pCurrent != nullptr)
+    // Installed again, the current one keeps its reference: releasing it first could delete it.
+    if (s_pCurrent != nullptr && s_pCurrent != pPaintManager)
         s_pCurrent->InternalRelease();
     s_pCurrent = pPaintManager;
     if (s_pCurrent != nullptr) {

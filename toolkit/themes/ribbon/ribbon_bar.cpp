@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/command_bar_animation.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/themes/paint/frame_hook.h"
 #include "toolkit/themes/paint/paint_manager.h"
@@ -32,6 +33,8 @@ constexpr int kMinContextHeaderWidth = 40;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
+    ON_WM_CREATE()
+    AFX_WM_ENTRY(WM_MOUSEWHEEL, AfxSig::b_wheel, BOOL (CWnd::*)(UINT, short, CPoint), OnMouseWheelRibbon)
     AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownRibbon)
     AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDblClkRibbon)
     AFX_WM_ENTRY(WM_RBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnRButtonDownRibbon)
@@ -69,6 +72,16 @@ CKitRibbonBar::CKitRibbonBar()
     m_pQuickAccessPopup->InternalAddRef();
     m_pQuickAccessMorePopup->InternalAddRef();
     m_pControlTab->InternalAddRef();
+}
+
+int CKitRibbonBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CKitMenuBar::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The site's keys (Alt, F10, Alt with a letter) reach the ribbon as they reach a menu bar.
+    RefreshMdiState();
+    EnableToolTips(TRUE);
+    return 0;
 }
 
 CKitRibbonBar::~CKitRibbonBar()
@@ -251,25 +264,34 @@ BOOL CKitRibbonBar::IsAllowQuickAccessControl(const CKitControl* pControl) const
 void CKitRibbonBar::SetTabsVisible(BOOL bVisible)
 {
     m_bTabsVisible = bVisible;
-    DelayLayout();
+    RecalcRibbonLayout();
 }
 
 void CKitRibbonBar::SetGroupsVisible(BOOL bVisible)
 {
     m_bGroupsVisible = bVisible;
-    DelayLayout();
+    RecalcRibbonLayout();
 }
 
 void CKitRibbonBar::ShowQuickAccessBelowRibbon(BOOL bBelow)
 {
     m_bQuickAccessBelow = bBelow;
-    DelayLayout();
+    RecalcRibbonLayout();
+    if (m_pFrameHook == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    // The caption band of a skinned frame changes with it.
+    if (IsDwmEnabled()) {
+        UpdateWindow();
+        m_pFrameHook->RecalcFrameLayout();
+    } else if (CWnd* pFrame = GetFrameWindow(); pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr) {
+        pFrame->SendMessage(WM_NCPAINT);
+    }
 }
 
 void CKitRibbonBar::ShowQuickAccess(BOOL bShow)
 {
     m_bQuickAccessVisible = bShow;
-    DelayLayout();
+    RecalcRibbonLayout();
 }
 
 BOOL CKitRibbonBar::IsQuickAccessControl(const CKitControl* pControl) const
@@ -308,9 +330,9 @@ void CKitRibbonBar::SetRibbonMinimized(BOOL bMinimized)
             m_pControlTab->SetSelectedItem(pFirst);
     }
     ShowSelectedTabGroups();
-    DelayLayout();
     if (CKitCommandBarManager* pCommandBars = GetCommandBars())
         pCommandBars->ClosePopups();
+    RecalcRibbonLayout();
     CWnd* pSite = GetSite();
     if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
         pSite->SendMessage(kMsgMinimizedChanged, reinterpret_cast<WPARAM>(this), 0);
@@ -368,6 +390,26 @@ CSize CKitRibbonBar::CalcDockLayout(int nLength, DWORD dwMode)
             Redraw();
     }
     return CSize(nLength, nHeight);
+}
+
+void CKitRibbonBar::OnRecalcLayout()
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    CKitMenuBar::OnRecalcLayout();
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    if (CalcDockLayout(rcWindow.Width(), LM_HORZ).cy != rcWindow.Height())
+        UpdateLocation();
+}
+
+void CKitRibbonBar::RecalcRibbonLayout()
+{
+    DelayLayout();
+    if (GetSafeHwnd() == nullptr || !IsWindowVisible())
+        return;
+    m_dwState &= ~kStateLayoutPending;
+    OnRecalcLayout();
 }
 
 int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption,
@@ -686,6 +728,109 @@ void CKitRibbonBar::RepositionContextHeaders()
             m_rcTitle.left = std::max(m_rcTitle.left, rcFree.left);
         }
     }
+}
+
+CSize CKitRibbonBar::GetIconSize() const
+{
+    if (m_szIcons.cx > 0 && m_szIcons.cy > 0)
+        return m_szIcons;
+    if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
+        const CSize sz = pCommandBars->GetCommandBarsOptions()->szIcons;
+        if (sz.cx > 0 && sz.cy > 0)
+            return sz;
+    }
+    return GetBarPaintManager()->GetAutoIconSize(FALSE);
+}
+
+CSize CKitRibbonBar::GetButtonSize(BOOL /*bAutomatic*/) const
+{
+    if (m_szButtons.cx > 0 && m_szButtons.cy > 0)
+        return m_szButtons;
+    const int nSide = GetBarPaintManager()->GetControlHeight();
+    return CSize(nSide, nSide);
+}
+
+void CKitRibbonBar::SetVisible(BOOL bVisible)
+{
+    const BOOL bWasVisible = IsVisible();
+    CKitMenuBar::SetVisible(bVisible);
+    if (m_pFrameHook != nullptr && bWasVisible != IsVisible())
+        m_pFrameHook->RecalcFrameLayout();
+}
+
+BOOL CKitRibbonBar::IsKeyboardCuesVisible() const
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr)
+        return TRUE;
+    if (pCommandBars->GetCommandBarsOptions()->bEnableKeyboardTips)
+        return FALSE;
+    return pCommandBars->IsKeyboardCuesVisible();
+}
+
+BOOL CKitRibbonBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
+{
+    m_pControlTab->ClearHotTab();
+    if (m_bTracking || nMode != 0) {
+        if (CKitRibbonGroup* pHot = GetHighlightedGroup()) {
+            SetHighlightedGroup(nullptr);
+            if (GetSafeHwnd() != nullptr) {
+                const CRect rc = pHot->GetRect();
+                Redraw(&rc);
+            }
+        }
+    }
+    const BOOL bResult = CKitMenuBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard);
+    if (nMode == 0 && m_pSystemButton != nullptr) {
+        // The system button's menu, opened apart from the bar's own popup, closes with the tracking.
+        auto* pMenu = dynamic_cast<CKitPopupBar*>(m_pSystemButton->GetCommandBar());
+        if (pMenu != nullptr && pMenu->IsTrackingMode())
+            pMenu->SetTrackingMode(FALSE);
+    }
+    return bResult;
+}
+
+void CKitRibbonBar::OnControlSelected(CKitControl* pControl)
+{
+    CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
+    CKitRibbonTab* pTab = pGroup != nullptr ? pGroup->GetRibbonTab() : nullptr;
+    if (pTab == nullptr)
+        return;
+    if (pTab != GetSelectedTab()) {
+        m_pControlTab->SetSelectedItem(pTab);
+        // The new tab's controls take their places before the control is brought into view.
+        if (GetSafeHwnd() != nullptr && (m_dwState & kStateLayoutPending) != 0)
+            OnRecalcLayout();
+    }
+    if (IsScrollButtonShown())
+        EnsureVisible(pTab->GetGroups(), pControl->GetRect());
+}
+
+void CKitRibbonBar::SwitchMdiMenu(HMENU hMenu)
+{
+    CKitMenuBar::SwitchMdiMenu(hMenu);
+    if (m_pFrameHook == nullptr)
+        return;
+    CWnd* pSite = GetSite();
+    CString strText;
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+        pSite->GetWindowText(strText);
+    if (strText != m_strTitleText)
+        m_dwState |= kStateLayoutPending;
+}
+
+CKitRibbonGroup* CKitRibbonBar::FindGroup(int nId) const
+{
+    for (int i = 0; i < GetTabCount(); ++i) {
+        if (CKitRibbonGroup* pGroup = GetTab(i)->FindGroup(nId))
+            return pGroup;
+    }
+    return nullptr;
+}
+
+BOOL CKitRibbonBar::IsRectOnCompositedFrame(const CRect& rc) const
+{
+    return GetRibbonPaintManager()->IsRectOnCompositedFrame(const_cast<CKitRibbonBar*>(this), rc);
 }
 
 BOOL CKitRibbonBar::IsGroupsVisible() const

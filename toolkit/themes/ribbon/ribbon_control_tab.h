@@ -34,6 +34,8 @@ public:
     // With a selected tab on a minimised ribbon: tracks the ribbon and opens the tab's popup, its first control
     // selected when bKeyboard. The ribbon's left button on a minimised ribbon's tab calls it too.
     void ShowTabPopup(BOOL bKeyboard);
+    // No tab is hot any more; the strip is redrawn when one was.
+    void ClearHotTab();
     // The popup of the minimised ribbon's tab; null before the first opening.
     CKitRibbonTabPopupToolBar* GetPopupToolBar() const { return m_pPopupToolBar; }
     // A keyboard selection takes the focus, a cleared one drops it and the hot tab; FALSE when unchanged.

@@ -49,6 +49,16 @@ public:
     // Also highlights the group under the mouse.
     void OnMouseMoveBar(UINT nFlags, CPoint point) override;
     void OnMouseLeaveBar() override;
+    // A shown scroll button wins over the controls it covers.
+    CKitControl* HitTest(CPoint point, int* pIndex = nullptr) const override;
+    // A group control chosen by the keyboard scrolls into view.
+    void OnControlSelected(CKitControl* pControl) override;
+    // A group control's tooltip covers the groups rectangle.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    // The ribbon's sizes and keyboard cues.
+    CSize GetIconSize() const override;
+    CSize GetButtonSize(BOOL bAutomatic = TRUE) const override;
+    BOOL IsKeyboardCuesVisible() const override;
 
 private:
     CKitRibbonTab* m_pTab;
