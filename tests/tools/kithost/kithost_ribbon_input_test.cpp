@@ -156,6 +156,14 @@ protected:
 
     void MoveMouse(CPoint ptScreen) { Send({Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, ptScreen)}); }
 
+    // Turns the wheel by the delta (negative: towards the user).
+    void Wheel(int nDelta)
+    {
+        INPUT input = Mouse(MOUSEEVENTF_WHEEL);
+        input.mi.mouseData = static_cast<DWORD>(nDelta);
+        Send({input});
+    }
+
     // Moves the mouse to the point and clicks the left button there (twice for a double click).
     void Click(CPoint ptScreen, int nClicks = 1)
     {
@@ -386,6 +394,22 @@ TEST_F(KitHostRibbonInputTest, TheScrollArrowOfANarrowFrameScrollsTheGroups)
     for (int i = 0; i < pGroups->GetCount(); ++i)
         EXPECT_FALSE(pGroups->GetAt(i)->GetControlGroupPopup()->GetPopuped()) << pGroups->GetAt(i)->GetCaption();
     EXPECT_EQ(-1, m_pRibbon->GetPopuped());
+}
+
+// The wheel turned over the ribbon steps the selected tab, to the right when turned towards the user; it stops at
+// the last tab.
+TEST_F(KitHostRibbonInputTest, TheWheelOverTheRibbonStepsTheSelectedTab)
+{
+    MoveMouse(TabCentre(0));
+    const struct {
+        int nDelta;
+        int nTab;
+    } steps[] = {{-WHEEL_DELTA, 1}, {-WHEEL_DELTA, 2}, {-WHEEL_DELTA, 2}, {WHEEL_DELTA, 1}};
+    for (const auto& step : steps) {
+        Wheel(step.nDelta);
+        EXPECT_TRUE(WaitFor([&] { return m_pRibbon->GetSelectedTab() == Tab(step.nTab); }))
+            << "delta " << step.nDelta << " to tab " << step.nTab;
+    }
 }
 
 // Resting the mouse on a tab shows its tooltip.

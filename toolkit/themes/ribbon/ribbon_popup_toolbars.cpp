@@ -4,7 +4,9 @@
 #include "framework/gdi.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_group_popup.h"
 #include "toolkit/themes/ribbon/ribbon_keyboard.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
@@ -154,6 +156,17 @@ BOOL CKitRibbonTabPopupToolBar::IsKeyboardCuesVisible() const
 void CKitRibbonTabPopupToolBar::CreateKeyboardTips()
 {
     KitRibbonCreateGroupKeyboardTips(this, m_pTab->GetGroups(), m_rcGroups);
+}
+
+void CKitRibbonTabPopupToolBar::OnKeyboardTip(CKitCommandBarKeyboardTip* pTip)
+{
+    auto* pControl = pTip != nullptr ? dynamic_cast<CKitControl*>(pTip->m_pOwner) : nullptr;
+    if (pControl == nullptr) {
+        CKitPopupToolBar::OnKeyboardTip(pTip);
+        return;
+    }
+    if (!KitRibbonRunTipInGroupPopup(pControl) && pControl->IsVisible())
+        pControl->OnKeyboardTip();
 }
 
 BOOL CKitRibbonTabPopupToolBar::OnKeyDownBar(int nCode)

@@ -43,6 +43,8 @@ public:
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
     // The group tips of the copy's groups.
     void CreateKeyboardTips() override;
+    // A control of a reduced group opens its group's popup and runs the copy there; a shown control runs.
+    void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip) override;
     // Keys but Escape show the keyboard cues; the arrows, Return and Space move and act between the groups'
     // controls before the popup's own handling.
     BOOL OnKeyDownBar(int nCode) override;
