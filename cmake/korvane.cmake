@@ -158,10 +158,10 @@ function(korvane_module_simulator fixture)
   set_tests_properties(${fixture}_stop PROPERTIES FIXTURES_CLEANUP ${fixture})
 endfunction()
 
-# The test programs' own code (and GoogleTest) is compiled with light optimisation: optimising the
-# long test bodies fully took most of their compile time and buys nothing. The libraries under test
-# keep the build type's flags.
-set(KORVANE_TEST_COMPILE_OPTIONS $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-O1>)
+# The test programs' own code (and GoogleTest) is compiled without optimisation: optimising the long
+# test bodies took a large share of the build and buys nothing. The libraries under test keep the build
+# type's flags.
+set(KORVANE_TEST_COMPILE_OPTIONS $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-O0>)
 
 # korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [HEADLESS] [MODULE_SIMULATOR])
 # A GoogleTest executable run under Wine by ctest. HEADLESS: the program tests
@@ -226,21 +226,25 @@ function(korvane_test_library name)
   endif()
 endfunction()
 
-# Precompiled headers. The system, standard library, framework and GoogleTest
-# headers are parsed once per kind of target instead of once per source file:
-# four holder targets build them, and every C++ target of the project reuses
-# the one of its kind (headless or window code; library, program or test).
-# Headless targets get no window header, so the include rules of the layers
-# still hold. The lists are applied at the end of the configuration to every
-# target that links the framework, so that no CMakeLists of its own has to
-# ask for them.
+# Include checks. Every source file and every header compiles with exactly the includes it names:
+# without precompiled headers (the default) each source's own compilation shows it for the source
+# and for the header it includes first; with them, a syntax-only check of every source stands beside
+# the build. The headers no source includes first are checked syntax-only, each in a unit of its own.
+# The checks run through scripts/syntax-only.sh: no optimisation, no objects.
+option(KORVANE_PRECOMPILED_HEADERS "Precompile the common headers (the sources are then also checked without them)" OFF)
+set(KORVANE_SYNTAX_ONLY ${CMAKE_SOURCE_DIR}/scripts/syntax-only.sh)
+
+# Precompiled headers (when asked for). The system, standard library, framework and GoogleTest
+# headers are parsed once per kind of target instead of once per source file: four holder targets
+# build them, and every C++ target of the project reuses the one of its kind (headless or window
+# code; library, program or test). Headless targets get no window header, so the include rules of
+# the layers still hold.
 set(KORVANE_PCH_SYSTEM <winsock2.h> <windows.h> <objbase.h> <oleauto.h> <shlwapi.h>
   <algorithm> <cstdint> <cstdio> <cstdlib> <cstring> <functional> <map> <memory>
   <string> <utility> <vector>)
 set(KORVANE_PCH_CORE ${KORVANE_PCH_SYSTEM} <framework/core.h>)
 set(KORVANE_PCH_WINDOW ${KORVANE_PCH_CORE} <commctrl.h> <framework/ui.h>)
 set(KORVANE_PCH_TEST <gtest/gtest.h> <gmock/gmock.h>)
-option(KORVANE_PRECOMPILED_HEADERS "Precompile the common headers" ON)
 
 # korvane_pch_holder(<name> <links> <headers...>): a library of one empty source that builds the
 # precompiled headers the others reuse. It links only GoogleTest (for its headers): the framework's
@@ -270,11 +274,94 @@ function(korvane_targets_below dir out)
   set(${out} ${targets} PARENT_SCOPE)
 endfunction()
 
+# Sets out to the project's C++ targets (libraries and programs), googletest's aside.
+function(korvane_cxx_targets out)
+  korvane_targets_below(${CMAKE_SOURCE_DIR} targets)
+  set(found)
+  foreach(target ${targets})
+    get_target_property(type ${target} TYPE)
+    get_target_property(dir ${target} SOURCE_DIR)
+    if(type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$"
+        AND dir MATCHES "^${CMAKE_SOURCE_DIR}(/|$)")
+      list(APPEND found ${target})
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# Sets out to the C++ source files of target, with full paths.
+function(korvane_cxx_sources target out)
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(dir ${target} SOURCE_DIR)
+  set(found)
+  foreach(source ${sources})
+    if(source MATCHES "\\$<" OR NOT source MATCHES "\\.(cpp|cc|cxx)$")
+      continue()
+    endif()
+    get_filename_component(source ${source} ABSOLUTE BASE_DIR ${dir})
+    list(APPEND found ${source})
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# Sets out to the header (as named from the source root) that source includes before anything else:
+# its first line that is not blank or a comment, when that is an include of a project header.
+function(korvane_first_include source out)
+  set(${out} "" PARENT_SCOPE)
+  file(STRINGS ${source} lines LIMIT_COUNT 40)
+  set(in_comment OFF)
+  foreach(line IN LISTS lines)
+    string(STRIP "${line}" line)
+    if(in_comment)
+      if(line MATCHES "\\*/")
+        set(in_comment OFF)
+      endif()
+      continue()
+    endif()
+    if(line STREQUAL "" OR line MATCHES "^//")
+      continue()
+    endif()
+    if(line MATCHES "^/\\*")
+      if(NOT line MATCHES "\\*/")
+        set(in_comment ON)
+      endif()
+      continue()
+    endif()
+    if(line MATCHES "^#include \"([^\"]+\\.h)\"")
+      set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+    endif()
+    return()
+  endforeach()
+endfunction()
+
+# korvane_source_check(<target>): with precompiled headers, an object library beside target that
+# compiles each of its sources syntax-only without them, with the target's own flags.
+function(korvane_source_check target)
+  korvane_cxx_sources(${target} sources)
+  if(NOT sources)
+    return()
+  endif()
+  set(check ${target}_source_check)
+  add_library(${check} OBJECT ${sources})
+  foreach(property INCLUDE_DIRECTORIES COMPILE_DEFINITIONS COMPILE_OPTIONS)
+    get_target_property(value ${target} ${property})
+    if(value)
+      set_property(TARGET ${check} PROPERTY ${property} ${value})
+    endif()
+  endforeach()
+  get_target_property(links ${target} LINK_LIBRARIES)
+  if(links)
+    target_link_libraries(${check} PRIVATE ${links})
+  endif()
+  set_target_properties(${check} PROPERTIES DISABLE_PRECOMPILE_HEADERS ON
+    CXX_COMPILER_LAUNCHER ${KORVANE_SYNTAX_ONLY})
+endfunction()
+
 function(korvane_precompile_headers)
   if(NOT KORVANE_PRECOMPILED_HEADERS)
     return()
   endif()
-  korvane_targets_below(${CMAKE_SOURCE_DIR} targets)
+  korvane_cxx_targets(targets)
   korvane_pch_holder(korvane_pch_core "" ${KORVANE_PCH_CORE})
   korvane_pch_holder(korvane_pch_window "" ${KORVANE_PCH_WINDOW})
   korvane_pch_holder(korvane_pch_test_core gmock ${KORVANE_PCH_TEST} ${KORVANE_PCH_CORE})
@@ -283,10 +370,6 @@ function(korvane_precompile_headers)
   target_compile_options(korvane_pch_test_window PRIVATE ${KORVANE_TEST_COMPILE_OPTIONS})
   get_property(tests GLOBAL PROPERTY KORVANE_TEST_TARGETS)
   foreach(target ${targets})
-    get_target_property(type ${target} TYPE)
-    if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
-      continue()
-    endif()
     get_target_property(no_pch ${target} DISABLE_PRECOMPILE_HEADERS)
     if(no_pch)
       continue()
@@ -310,35 +393,62 @@ function(korvane_precompile_headers)
       set(holder ${holder}_core)
     endif()
     set_property(TARGET ${target} PROPERTY PRECOMPILE_HEADERS_REUSE_FROM ${holder})
+    korvane_source_check(${target})
   endforeach()
 endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_precompile_headers)
 
-# Every header of the project compiles on its own: one source per header that includes only it,
-# built without precompiled headers as part of the build (target header_check), so that a
-# header missing an include breaks the build whichever way it is configured.
+# Every header of the project compiles on its own. A header that some source includes first is shown
+# to by that source's check; the others get one unit each that includes only them (target
+# header_check), checked syntax-only as part of the build.
 function(korvane_header_check)
+  korvane_cxx_targets(targets)
+  set(covered)
+  foreach(target ${targets})
+    korvane_cxx_sources(${target} sources)
+    foreach(source ${sources})
+      korvane_first_include(${source} header)
+      if(header)
+        list(APPEND covered ${header})
+      endif()
+    endforeach()
+  endforeach()
   set(headers)
   foreach(dir framework common toolkit corvel ostrel aubrel tools)
     file(GLOB_RECURSE found RELATIVE ${CMAKE_SOURCE_DIR} CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
     list(APPEND headers ${found})
   endforeach()
+  list(REMOVE_ITEM headers ${covered})
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/header_check)
+  file(GLOB old_sources ${CMAKE_BINARY_DIR}/header_check/*.cpp)
   set(sources)
   foreach(header ${headers})
     string(MAKE_C_IDENTIFIER ${header} name)
     set(source ${CMAKE_BINARY_DIR}/header_check/${name}.cpp)
     set(text "#include \"${header}\"\n")
+    set(old "")
     if(EXISTS ${source})
       file(READ ${source} old)
     endif()
-    if(NOT EXISTS ${source} OR NOT old STREQUAL text)
+    if(NOT old STREQUAL text)
       file(WRITE ${source} ${text})
     endif()
     list(APPEND sources ${source})
   endforeach()
+  list(REMOVE_ITEM old_sources ${sources})
+  if(old_sources)
+    file(REMOVE ${old_sources})
+  endif()
   add_library(header_check OBJECT ${sources})
-  set_target_properties(header_check PROPERTIES DISABLE_PRECOMPILE_HEADERS ON)
+  set_target_properties(header_check PROPERTIES DISABLE_PRECOMPILE_HEADERS ON
+    CXX_COMPILER_LAUNCHER ${KORVANE_SYNTAX_ONLY})
   target_include_directories(header_check PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(header_check PRIVATE dep_rapidxml dep_png dep_b64 dep_zlib)
 endfunction()
-korvane_header_check()
+
+# Both run at the end of the configuration, when every target is known (the source checks first:
+# the header check reads the sources of every target).
+function(korvane_include_checks)
+  korvane_precompile_headers()
+  korvane_header_check()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL korvane_include_checks)

@@ -12,6 +12,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstring>
 
 IMPLEMENT_DYNCREATE(CKitControlComboBoxPopupBar, CKitPopupBar)
 IMPLEMENT_DYNCREATE(CKitControlComboBoxList, CKitControlComboBoxPopupBar)

@@ -2,6 +2,7 @@
 
 #include "framework/gdi.h"
 #include "framework/ids.h"
+#include "framework/winapp.h"
 #include "toolkit/commandbars/command_bar_animation.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/toolbar.h"

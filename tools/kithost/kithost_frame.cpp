@@ -3,6 +3,7 @@
 #include "framework/controls.h"
 #include "framework/dialog.h"
 #include "framework/ids.h"
+#include "framework/menu.h"
 #include "toolkit/commandbars/command_bar.h"
 #include "toolkit/commandbars/menu_bar.h"
 #include "toolkit/commandbars/command_bar_manager.h"
