@@ -396,11 +396,13 @@ void CKitRibbonBar::OnRecalcLayout()
 {
     if (GetSafeHwnd() == nullptr)
         return;
-    CKitMenuBar::OnRecalcLayout();
-    CRect rcWindow;
-    GetWindowRect(&rcWindow);
-    if (CalcDockLayout(rcWindow.Width(), LM_HORZ).cy != rcWindow.Height())
+    // Docked or not, the ribbon lays itself out across its window.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    const int nHeight = CalcDockLayout(rcClient.Width(), LM_HORZ | LM_COMMIT).cy;
+    if (nHeight != rcClient.Height())
         UpdateLocation();
+    Redraw();
 }
 
 void CKitRibbonBar::RecalcRibbonLayout()
@@ -798,6 +800,8 @@ void CKitRibbonBar::OnControlSelected(CKitControl* pControl)
         return;
     if (pTab != GetSelectedTab()) {
         m_pControlTab->SetSelectedItem(pTab);
+        if (!IsScrollButtonShown())
+            return;
         // The new tab's controls take their places before the control is brought into view.
         if (GetSafeHwnd() != nullptr && (m_dwState & kStateLayoutPending) != 0)
             OnRecalcLayout();

@@ -335,7 +335,7 @@ CKitControl* CKitRibbonBar::HitTest(CPoint point, int* pIndex) const
 INT_PTR CKitRibbonBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
 {
     if (m_bTabsVisible && GetSafeHwnd() != nullptr) {
-        const INT_PTR nTab = m_pControlTab->OnToolHitTest(GetSafeHwnd(), point, pTI);
+        const INT_PTR nTab = static_cast<CKitTabManager*>(m_pControlTab)->OnToolHitTest(GetSafeHwnd(), point, pTI);
         if (nTab != -1)
             return nTab;
     }

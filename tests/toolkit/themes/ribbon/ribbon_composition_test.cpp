@@ -297,7 +297,7 @@ TEST(KitRibbonPaintManagerGlass, TheFrameIconIsCachedWithItsAlphaOnGlass)
     const size_t nPixels = 16 * 16;
     HICON hAlpha = KitPixels::CreateIconFromPixels(
         std::vector<DWORD>(nPixels, KitPixels::FromColorRef(RGB(200, 30, 30), 255)), std::vector<BYTE>(nPixels, 0),
-        CSize(16, 16));
+        CSize(16, 16), TRUE);
     HICON hOpaque = MakeSolidIcon(16, 16, RGB(30, 30, 200));
     const struct {
         const char* name;
