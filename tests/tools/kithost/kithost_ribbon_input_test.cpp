@@ -213,6 +213,22 @@ protected:
     }
     static bool IsShown(CWnd* pWnd) { return pWnd != nullptr && pWnd->GetSafeHwnd() != nullptr && pWnd->IsWindowVisible(); }
 
+    // Narrows the frame from the width down in steps of 20 pixels until the state holds; the width then, 0 when it
+    // never held while the ribbon showed.
+    int NarrowUntil(int nWidth, const std::function<bool()>& isReached)
+    {
+        const CRect rc = ScreenRect(m_pFrame->GetSafeHwnd());
+        for (; nWidth >= 250; nWidth -= 20) {
+            m_pFrame->SetWindowPos(nullptr, 0, 0, nWidth, rc.Height(), SWP_NOMOVE | SWP_NOZORDER);
+            Idle();
+            if (!m_pRibbon->IsRibbonVisible())
+                break;
+            if (isReached())
+                return nWidth;
+        }
+        return 0;
+    }
+
     void Screenshot(const char* pszName)
     {
         const WindowImage image = CaptureScreenArea(m_pFrame->GetSafeHwnd());
@@ -323,7 +339,7 @@ TEST_F(KitHostRibbonInputTest, ADoubleClickMinimisesAndAClickOnATabOpensItsPopup
     ASSERT_TRUE(WaitFor([&] { return IsShown(pStrip->GetPopupToolBar()); })) << "the Insert tab's popup";
     EXPECT_EQ(Tab(1), m_pRibbon->GetSelectedTab());
     const CRect rcPopup = ScreenRect(pStrip->GetPopupToolBar()->GetSafeHwnd());
-    EXPECT_EQ(rcMinimised.bottom, rcPopup.top) << "the popup opens under the tabs";
+    EXPECT_NEAR(rcMinimised.bottom, rcPopup.top, 2) << "the popup opens under the tabs";
     EXPECT_EQ(nGroupsHeight, rcPopup.Height());
     Screenshot("kithost-ribbon-minimised-popup");
     Click(ScreenRect(m_pFrame->GetMDIClient()).CenterPoint());
@@ -377,15 +393,15 @@ TEST_F(KitHostRibbonInputTest, ShowBelowTheRibbonMovesTheQuickAccessToolbarAtOnc
     Screenshot("kithost-quick-access-below");
 }
 
-// On a narrow frame a click on the groups' right scroll arrow scrolls them, and opens no group under it.
+// On a frame too narrow for the groups, even reduced, a click on the groups' right scroll arrow scrolls them, and
+// opens no reduced group under it.
 TEST_F(KitHostRibbonInputTest, TheScrollArrowOfANarrowFrameScrollsTheGroups)
 {
-    CRect rc = ScreenRect(m_pFrame->GetSafeHwnd());
-    m_pFrame->SetWindowPos(nullptr, 0, 0, kNarrowWidth, rc.Height(), SWP_NOMOVE | SWP_NOZORDER);
-    Idle();
+    const int nWidth = NarrowUntil(kNarrowWidth, [&] {
+        return m_pRibbon->GetScrollRight() != nullptr && m_pRibbon->GetScrollRight()->IsVisible();
+    });
+    ASSERT_GT(nWidth, 0) << "the groups scroll before the ribbon hides";
     CKitControl* pArrow = m_pRibbon->GetScrollRight();
-    ASSERT_NE(nullptr, pArrow);
-    ASSERT_TRUE(pArrow->IsVisible()) << "the groups do not fit";
     CKitRibbonGroups* pGroups = m_pRibbon->GetSelectedTab()->GetGroups();
     ASSERT_EQ(0, pGroups->GetScrollOffset());
     const CPoint ptArrow = ScreenRect(pArrow).CenterPoint();
@@ -412,9 +428,13 @@ TEST_F(KitHostRibbonInputTest, TheWheelOverTheRibbonStepsTheSelectedTab)
     }
 }
 
-// Resting the mouse on a tab shows its tooltip.
+// Resting the mouse on a tab shortened for want of room shows its tooltip. kithost's own tabs never shorten before
+// the ribbon hides, so the Insert tab takes a long caption.
 TEST_F(KitHostRibbonInputTest, HoveringATabShowsItsTooltip)
 {
+    Tab(1)->SetCaption("&Insert tables, pictures, charts, dates and links");
+    const int nWidth = NarrowUntil(kNarrowWidth, [&] { return Tab(1)->GetLength() < Tab(1)->GetFullLength(); });
+    ASSERT_GT(nWidth, 0) << "the tab shortens";
     MoveMouse(TabCentre(1) + CPoint(1, 0));
     MoveMouse(TabCentre(1));
     HWND hTip = nullptr;

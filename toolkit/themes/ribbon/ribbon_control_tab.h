@@ -22,6 +22,8 @@ public:
     CKitRibbonBar* GetRibbonBar() const;
     CKitRibbonTab* GetSelectedTab() const;
 
+    // The strip keeps its enabled state: no command handler of the site disables it.
+    void SetEnabled(int /*nEnabled*/) override {}
     void SetFocused(BOOL bFocused) override;
     BOOL IsFocused() const override { return m_bFocused; }
     // Left and Right move between the tabs, Down to the first control after the strip, Return (and Space on a

@@ -136,6 +136,9 @@ TEST(KitRibbonBar, ANewBarIsAFixedMenuBarWithItsThreeTemporaryControls)
     // The more button shows only when controls overflow.
     EXPECT_FALSE(bar.GetQuickAccessMorePopup()->IsVisible());
     EXPECT_TRUE(bar.GetControls()->IsKindOf(RUNTIME_CLASS(CKitRibbonControls)));
+    // The tab strip has no command of its own: a site without a handler for it leaves it enabled.
+    bar.GetControlTab()->SetEnabled(FALSE);
+    EXPECT_TRUE(bar.GetControlTab()->IsEnabled());
 }
 
 TEST(KitRibbonBar, TabsAndGroupsHeightsComeFromThePainterUnlessOverridden)
