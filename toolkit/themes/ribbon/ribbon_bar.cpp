@@ -16,6 +16,7 @@
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
+#include "toolkit/themes/tabs/tab_paint_manager.h"
 
 #include <algorithm>
 
@@ -633,8 +634,11 @@ void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
     CKitRibbonTab* pSelected = GetSelectedTab();
     if (IsGroupsVisible())
         pRibbonPainter->FillRibbonGroupsArea(pDC, pSelected, m_rcGroups);
-    if (m_bTabsVisible && rcIntersect.IntersectRect(rcClip, m_rcTabControl))
-        m_pControlTab->GetPaintManager()->DrawTabControl(m_pControlTab, pDC, m_rcTabControl);
+    if (m_bTabsVisible && rcIntersect.IntersectRect(rcClip, m_rcTabControl)) {
+        CKitTabPaintManager* pTabPainter = m_pControlTab->GetPaintManager();
+        pTabPainter->m_bStripMnemonics = !IsKeyboardCuesVisible();
+        pTabPainter->DrawTabControl(m_pControlTab, pDC, m_rcTabControl);
+    }
     if (IsGroupsVisible()) {
         CKitRibbonGroups* pGroups = pSelected->GetGroups();
         for (int i = 0; i < pGroups->GetCount(); ++i) {
