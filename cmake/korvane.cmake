@@ -163,6 +163,40 @@ endfunction()
 # type's flags.
 set(KORVANE_TEST_COMPILE_OPTIONS $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-O0>)
 
+# The folders the tests were configured with, compiled into one source of the build tree
+# (tests/support/test_dirs.h): the defines of a path would make every test object differ by checkout.
+function(korvane_write_if_changed path text)
+  set(old "")
+  if(EXISTS ${path})
+    file(READ ${path} old)
+  endif()
+  if(NOT old STREQUAL text)
+    file(WRITE ${path} "${text}")
+  endif()
+endfunction()
+# The paths above are written for a C string already (backslashes doubled): this quotes one.
+function(korvane_c_string out text)
+  set(${out} "\"${text}\"" PARENT_SCOPE)
+endfunction()
+korvane_c_string(source_dir "${KORVANE_SOURCE_WINPATH}")
+korvane_c_string(binary_dir "${KORVANE_BINARY_WINPATH}")
+korvane_c_string(shared_dir "${KORVANE_SHARED_WINPATH}")
+korvane_write_if_changed(${CMAKE_BINARY_DIR}/test_dirs/test_dirs.cpp
+"#include \"support/test_dirs.h\"
+
+const char* TestSourceDir() { return ${source_dir}; }
+const char* TestBinaryDir() { return ${binary_dir}; }
+const char* TestSharedDir() { return ${shared_dir}; }
+")
+add_library(korvane_test_dirs STATIC ${CMAKE_BINARY_DIR}/test_dirs/test_dirs.cpp)
+target_include_directories(korvane_test_dirs PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+korvane_headless(korvane_test_dirs)
+
+# The longest test programs start first: a clean checkout has no times of an earlier run, and one of
+# these started last would hold the run up alone at its end.
+set(KORVANE_LONG_TESTS test_corvel_workspace test_ostrel_app test_corvel_embedded test_corvel_mapping_windows
+  test_ostrel_monitor test_corvel_gateway_web test_corvel_plc_mapping test_corvel_transfer test_corvel_device_windows)
+
 # korvane_test(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [HEADLESS] [MODULE_SIMULATOR])
 # A GoogleTest executable run under Wine by ctest. HEADLESS: the program tests
 # window-free code and must not link the window layer. MODULE_SIMULATOR: it
@@ -180,13 +214,9 @@ function(korvane_test name)
   if(T_RESOURCES)
     korvane_resource_depends(${T_RESOURCES})
   endif()
-  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} korvane_test_dirs gmock gtest_main)
   target_compile_options(${name} PRIVATE ${KORVANE_TEST_COMPILE_OPTIONS})
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  target_compile_definitions(${name} PRIVATE
-    KORVANE_SOURCE_DIR="${KORVANE_SOURCE_WINPATH}"
-    KORVANE_BINARY_DIR="${KORVANE_BINARY_WINPATH}"
-    KORVANE_SHARED_DIR="${KORVANE_SHARED_WINPATH}")
   if(T_HEADLESS)
     korvane_headless(${name})
   endif()
@@ -194,10 +224,17 @@ function(korvane_test name)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all;KORVANE_WINE_RETRY=1"
     WORKING_DIRECTORY ${folder})
+  if(name IN_LIST KORVANE_LONG_TESTS)
+    set_tests_properties(${name} PROPERTIES COST 100)
+  endif()
   if(T_MODULE_SIMULATOR)
     korvane_module_simulator(${name}_simulator)
     string(REPLACE "/" "\\\\" state "Z:${CMAKE_BINARY_DIR}/simulators/${name}_simulator")
-    target_compile_definitions(${name} PRIVATE KORVANE_SIMULATOR_STATE="${state}")
+    korvane_c_string(state "${state}")
+    set(source ${CMAKE_BINARY_DIR}/test_dirs/${name}_simulator.cpp)
+    korvane_write_if_changed(${source}
+      "#include \"support/test_dirs.h\"\n\nconst char* SimulatorStateDir() { return ${state}; }\n")
+    target_sources(${name} PRIVATE ${source})
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_simulator)
   endif()
 endfunction()
@@ -214,13 +251,9 @@ function(korvane_test_library name)
     add_library(${name} STATIC ${L_SOURCES})
   endif()
   set_property(GLOBAL APPEND PROPERTY KORVANE_TEST_TARGETS ${name})
-  target_link_libraries(${name} PUBLIC ${L_LIBS} PRIVATE gmock)
+  target_link_libraries(${name} PUBLIC ${L_LIBS} korvane_test_dirs PRIVATE gmock)
   target_compile_options(${name} PRIVATE ${KORVANE_TEST_COMPILE_OPTIONS})
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  target_compile_definitions(${name} PRIVATE
-    KORVANE_SOURCE_DIR="${KORVANE_SOURCE_WINPATH}"
-    KORVANE_BINARY_DIR="${KORVANE_BINARY_WINPATH}"
-    KORVANE_SHARED_DIR="${KORVANE_SHARED_WINPATH}")
   if(L_HEADLESS)
     korvane_headless(${name})
   endif()

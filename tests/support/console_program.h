@@ -1,6 +1,8 @@
 // RunResult, RunConsoleProgram: a console program of the build run as its own process, its outputs and exit code.
 #pragma once
 
+#include "support/test_dirs.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -41,7 +43,7 @@ inline RunResult RunConsoleProgram(const std::string& program, const std::string
     ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
     ::SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
 
-    std::string command = std::string("\"") + KORVANE_BINARY_DIR + "\\" + program + "\" " + arguments;
+    std::string command = std::string("\"") + TestBinaryDir() + "\\" + program + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;

@@ -4,6 +4,7 @@
 #include <winsock2.h>
 
 #include "framework/strings.h"
+#include "support/test_dirs.h"
 
 #include <gtest/gtest.h>
 
@@ -143,7 +144,7 @@ public:
 private:
     static CString ReadAddress()
     {
-        const CString path = CString(KORVANE_SIMULATOR_STATE) + "\\address";
+        const CString path = CString(SimulatorStateDir()) + "\\address";
         char text[64] = {};
         FILE* f = fopen(path, "rb");
         if (f) {

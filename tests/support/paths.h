@@ -3,6 +3,7 @@
 
 #include "framework/strings.h"
 #include "support/temp_folder.h"
+#include "support/test_dirs.h"
 
 #include <cstdio>
 #include <string>
@@ -10,7 +11,7 @@
 // relative uses forward slashes from the top of the source tree.
 inline CString SourcePath(LPCSTR relative)
 {
-    CString path = CString(KORVANE_SOURCE_DIR) + "\\" + relative;
+    CString path = CString(TestSourceDir()) + "\\" + relative;
     path.Replace('/', '\\');
     return path;
 }
@@ -18,13 +19,13 @@ inline CString SourcePath(LPCSTR relative)
 // Whether the shared, read-only test data was found when the tests were configured.
 inline bool HaveSharedTestData()
 {
-    return KORVANE_SHARED_DIR[0] != '\0';
+    return TestSharedDir()[0] != '\0';
 }
 
 // A file of the shared test data ("scl/x.icd").
 inline CString SharedTestData(LPCSTR relative)
 {
-    CString path = CString(KORVANE_SHARED_DIR) + "\\testdata\\" + relative;
+    CString path = CString(TestSharedDir()) + "\\testdata\\" + relative;
     path.Replace('/', '\\');
     return path;
 }

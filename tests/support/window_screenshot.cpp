@@ -2,6 +2,7 @@
 
 #include "support/window_pixels.h"
 #include "tools/common/png_file.h"
+#include "support/test_dirs.h"
 
 #include <vector>
 
@@ -24,7 +25,7 @@ std::string SaveScreenshot(const char* name, int width, int height, const std::v
 {
     if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
         return "no picture";
-    const std::string folder = std::string(KORVANE_BINARY_DIR) + "\\screens";
+    const std::string folder = std::string(TestBinaryDir()) + "\\screens";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     return WritePngFile(folder + "\\" + name + ".png", width, height, pixels);
 }

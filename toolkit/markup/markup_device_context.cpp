@@ -352,9 +352,30 @@ void CKitMarkupDeviceContext::DrawRoundFrame(const RECT& rect, CKitMarkupBrush* 
 void CKitMarkupDeviceContext::DrawTextLine(LPCWSTR lpszText, int nLength, POINT origin)
 {
     if (m_hdc == m_hAttribDC)
-        ::ExtTextOutW(m_hdc, origin.x, origin.y, 0, nullptr, lpszText, static_cast<UINT>(nLength), nullptr);
+        DrawMeasuredText(lpszText, nLength, origin);
     else
         DrawSpacedText(lpszText, nLength, origin);
+}
+
+// Draws each character where the text's measure puts it, so that the text ends where its extent says.
+void CKitMarkupDeviceContext::DrawMeasuredText(LPCWSTR lpszText, int nLength, POINT origin)
+{
+    if (nLength <= 0)
+        return;
+    std::vector<INT> ends(static_cast<size_t>(nLength));
+    int nFit = 0;
+    SIZE extent = {};
+    if (!::GetTextExtentExPointW(m_hdc, lpszText, nLength, INT_MAX, &nFit, ends.data(), &extent)) {
+        ::ExtTextOutW(m_hdc, origin.x, origin.y, 0, nullptr, lpszText, static_cast<UINT>(nLength), nullptr);
+        return;
+    }
+    std::vector<INT> advances(ends.size());
+    int previous = 0;
+    for (size_t i = 0; i < ends.size(); ++i) {
+        advances[i] = ends[i] - previous;
+        previous = ends[i];
+    }
+    ::ExtTextOutW(m_hdc, origin.x, origin.y, 0, nullptr, lpszText, static_cast<UINT>(nLength), advances.data());
 }
 
 // Draws on the output device context with the character places of the attribute one.

@@ -95,6 +95,7 @@ private:
     void FillSolid(const RECT& rect, COLORREF clr);
     void FillGradient(const RECT& rect, CKitMarkupBrush* pBrush);
     void DrawSpacedText(LPCWSTR lpszText, int nLength, POINT origin);
+    void DrawMeasuredText(LPCWSTR lpszText, int nLength, POINT origin);
 };
 
 // A gradient stop sorted for filling: the colour in pixel byte order (blue,

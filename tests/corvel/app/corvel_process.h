@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/core.h"
+#include "support/test_dirs.h"
 
 #include <commctrl.h>
 
@@ -30,7 +31,7 @@ public:
     bool Start(const CString& arguments, CString& failure)
     {
         CString command;
-        command.Format("\"%s\\corvel\\app\\Corvel.exe\"", KORVANE_BINARY_DIR);
+        command.Format("\"%s\\corvel\\app\\Corvel.exe\"", TestBinaryDir());
         if (!arguments.IsEmpty())
             command += " " + arguments;
         STARTUPINFOA startup = {};

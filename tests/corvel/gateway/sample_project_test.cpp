@@ -10,6 +10,7 @@
 #include "corvel/project/path_utils.h"
 #include "support/com_apartment.h"
 #include "../app/new_project_document.h"
+#include "support/test_dirs.h"
 
 #include <functional>
 
@@ -24,7 +25,7 @@ constexpr char kIedName[] = "simpleIO";
 // The sample's folder in the build folder, as the check after this test expects it.
 CString SampleFolder()
 {
-    return CString(KORVANE_BINARY_DIR) + "\\gateway-sample";
+    return CString(TestBinaryDir()) + "\\gateway-sample";
 }
 
 // Walks every item of the tree that carries a model record, with the texts of the items above it.

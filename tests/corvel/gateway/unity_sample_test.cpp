@@ -8,6 +8,7 @@
 #include "support/message_box_recorder.h"
 #include "support/paths.h"
 #include "../app/new_project_document.h"
+#include "support/test_dirs.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ using Corvel::Gateway::CUnityExporter;
 
 CString SampleFolder()
 {
-    return CString(KORVANE_BINARY_DIR) + "\\unity-sample";
+    return CString(TestBinaryDir()) + "\\unity-sample";
 }
 
 struct SampleDevice {

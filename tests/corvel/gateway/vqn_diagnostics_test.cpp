@@ -53,7 +53,7 @@ TEST_F(VqnDiagnosticsTest, ConnectionTestSendsTheBareRequestAndEndsAtTheDeclarat
     Simulator().SetTcpReply("trn=testconnection", kDeclaration + "<x/>");
     Stopwatch watch;
     EXPECT_TRUE(m_client.TestConnection());
-    EXPECT_LT(watch.ElapsedMs(), 2000u);
+    EXPECT_LT(watch.ElapsedMs(), kLoadSlackMs);
     EXPECT_FALSE(m_client.HasConnectionFailed());
     EXPECT_EQ(std::vector<std::string>{"trn=testconnection"}, TextRequests());
 }
@@ -74,7 +74,7 @@ TEST_F(VqnDiagnosticsTest, SilentHostFailsAfterTheConnectTimeout)
     EXPECT_FALSE(m_client.TestConnection());
     EXPECT_TRUE(m_client.HasConnectionFailed());
     EXPECT_GE(watch.ElapsedMs(), 2800u);
-    EXPECT_LT(watch.ElapsedMs(), 6000u);
+    EXPECT_LT(watch.ElapsedMs(), 3000 + kLoadSlackMs);
 }
 
 TEST_F(VqnDiagnosticsTest, NoListenerFailsAtOnceAndKeepsTheFlag)
@@ -83,7 +83,7 @@ TEST_F(VqnDiagnosticsTest, NoListenerFailsAtOnceAndKeepsTheFlag)
     Stopwatch watch;
     EXPECT_FALSE(m_client.TestConnection());
     EXPECT_TRUE(m_client.HasConnectionFailed());
-    EXPECT_LT(watch.ElapsedMs(), 2000u);
+    EXPECT_LT(watch.ElapsedMs(), kLoadSlackMs);
 
     Simulator().Fail("tcp", "none");
     EXPECT_TRUE(m_client.TestConnection());
@@ -121,7 +121,7 @@ TEST_F(VqnDiagnosticsTest, ModuleClosingMidReplyEndsTheExchangeAtOnce)
     Stopwatch watch;
     CString reply = "before:";
     EXPECT_FALSE(m_client.SendRequest("trn=getrunningdrivers", reply, "</runningdrivers>"));
-    EXPECT_LT(watch.ElapsedMs(), 2000u) << "not the 10 s deadline";
+    EXPECT_LT(watch.ElapsedMs(), kLoadSlackMs) << "not the 10 s deadline";
     EXPECT_STREQ("before:", reply) << "nothing of a cut reply is appended";
     EXPECT_EQ(0, m_client.GetFailureText().Find("the reply of the module at " + ModuleAddress() + " stopped after "))
         << (LPCSTR)m_client.GetFailureText();
@@ -167,7 +167,7 @@ TEST_F(VqnDiagnosticsTest, AHostileModuleFailsEveryExchangeWithWhatCame)
         CString reply;
         Stopwatch watch;
         EXPECT_FALSE(c.exchange(m_client, reply)) << c.mode << " " << c.name;
-        EXPECT_LT(watch.ElapsedMs(), 4000u) << c.mode << " " << c.name;
+        EXPECT_LT(watch.ElapsedMs(), 2000 + kLoadSlackMs) << c.mode << " " << c.name;
         EXPECT_TRUE(reply.IsEmpty()) << c.mode << " " << c.name;
         EXPECT_EQ(0, m_client.GetFailureText().Find(c.text.c_str()))
             << c.mode << " " << c.name << ": " << (LPCSTR)m_client.GetFailureText();
@@ -269,7 +269,8 @@ TEST_F(VqnDiagnosticsTest, DiagnosticIndex)
 // Each reply ends at its marker, or as a whole document: one of another root fails at once.
 TEST_F(VqnDiagnosticsTest, DiagnosticsEndMarkers)
 {
-    const DWORD kLimitMs = 1500;
+    // Far above the bound below: a reply that waited for the limit shows even on a loaded machine.
+    const DWORD kLimitMs = 3 * kLoadSlackMs;
     const ScopedExchangeLimit limit(kLimitMs);
     const struct {
         const char* code;
@@ -292,7 +293,7 @@ TEST_F(VqnDiagnosticsTest, DiagnosticsEndMarkers)
         std::vector<DiagnosticItem> items;
         EXPECT_EQ(c.whole, m_client.GetDiagnostics("ETH1", "IEC61850C", c.code, items)) << c.code << " " << c.reply;
         EXPECT_EQ(c.whole ? 1u : 0u, items.size()) << c.code;
-        EXPECT_LT(watch.ElapsedMs(), 1000u) << c.code << " " << c.reply;
+        EXPECT_LT(watch.ElapsedMs(), kLoadSlackMs) << c.code << " " << c.reply;
         if (!c.whole) {
             EXPECT_STREQ("the module at " + ModuleAddress() + " answered " + c.reply.c_str(), m_client.GetFailureText());
         }
@@ -392,7 +393,7 @@ TEST_F(VqnDiagnosticsTest, EventLogInEitherSpelling)
         Stopwatch watch;
         CString reply;
         ASSERT_TRUE(m_client.RequestEventLog(reply)) << element;
-        EXPECT_LT(watch.ElapsedMs(), 2000u) << element << ": the end tag completes the reply";
+        EXPECT_LT(watch.ElapsedMs(), kLoadSlackMs) << element << ": the end tag completes the reply";
         std::vector<EventLogEntry> entries;
         ASSERT_TRUE(ParseEventLogReply(reply, entries)) << element;
         ASSERT_EQ(1u, entries.size());

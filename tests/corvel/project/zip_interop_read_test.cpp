@@ -5,13 +5,14 @@
 
 #include "support/paths.h"
 #include "support/zip_test_support.h"
+#include "support/test_dirs.h"
 
 #include <map>
 #include <sstream>
 
 namespace {
 
-const char* const kForeignFolder = KORVANE_BINARY_DIR "\\zip-interop\\foreign";
+const CString kForeignFolder = CString(TestBinaryDir()) + "\\zip-interop\\foreign";
 
 // One manifest line: archive, name, size, CRC (hex), modified (Unix), has "UT" (0/1).
 struct Member {

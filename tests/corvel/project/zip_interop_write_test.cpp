@@ -6,12 +6,13 @@
 
 #include "support/paths.h"
 #include "support/zip_test_support.h"
+#include "support/test_dirs.h"
 
 #include <thread>
 
 namespace {
 
-const char* const kOursFolder = KORVANE_BINARY_DIR "\\zip-interop\\ours";
+const CString kOursFolder = CString(TestBinaryDir()) + "\\zip-interop\\ours";
 constexpr uint32_t kSourceModified = 1623752430; // 2021-06-15 10:20:30 UTC
 
 void RemoveTree(const CString& path)

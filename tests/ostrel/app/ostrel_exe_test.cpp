@@ -4,6 +4,7 @@
 #include "support/module_simulator.h"
 
 #include "framework/core.h"
+#include "support/test_dirs.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ public:
     explicit OstrelProcess(const CString& address)
     {
         CString command;
-        command.Format("\"%s\\ostrel\\ostrel.exe\" %s", KORVANE_BINARY_DIR, (LPCSTR)address);
+        command.Format("\"%s\\ostrel\\ostrel.exe\" %s", TestBinaryDir(), (LPCSTR)address);
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process = {};

@@ -2,6 +2,7 @@
 #include "grid_fixture.h"
 
 #include "support/window_screenshot.h"
+#include "support/test_dirs.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ TEST_F(Screenshot, MonitorGrid)
     PumpMessages();
 
     ASSERT_EQ("", SaveWindowScreenshot(host.m_hWnd, "monitor-grid"));
-    const CString path = CString(KORVANE_BINARY_DIR) + "\\screens\\monitor-grid.png";
+    const CString path = CString(TestBinaryDir()) + "\\screens\\monitor-grid.png";
     WIN32_FILE_ATTRIBUTE_DATA file = {};
     ASSERT_TRUE(::GetFileAttributesExA(path, GetFileExInfoStandard, &file));
     EXPECT_GT(file.nFileSizeLow, 1000u);

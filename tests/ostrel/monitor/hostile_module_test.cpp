@@ -81,8 +81,9 @@ TEST_F(HostileModule, EveryRequestFailsSoonWithWhatCame)
         // The failure text begins with one of these.
         std::vector<std::string> texts;
     } cases[] = {
-        {"endless", kValues, {replyOf + " passed 8388608 bytes"}},
-        {"endless", kEventLog, {replyOf + " passed 8388608 bytes"}},
+        // An endless reply ends at its size limit, or at the deadline on a machine too slow to reach it.
+        {"endless", kValues, {replyOf + " passed 8388608 bytes", deadlineText}},
+        {"endless", kEventLog, {replyOf + " passed 8388608 bytes", deadlineText}},
         {"endless", kUpload, {"the configuration from the module at " + Address() + " passed 67108864 bytes", deadlineText}},
         {"trickle", kValues, {deadlineText}},
         {"trickle", kUpload, {deadlineText}},
@@ -105,7 +106,7 @@ TEST_F(HostileModule, EveryRequestFailsSoonWithWhatCame)
         Simulator().Fail("tcp", c.mode);
         Stopwatch watch;
         EXPECT_FALSE(c.operation.succeeds(client)) << name;
-        EXPECT_LT(watch.ElapsedMs(), kDeadlineMs + 1500) << name;
+        EXPECT_LT(watch.ElapsedMs(), kDeadlineMs + kLoadSlackMs) << name;
         const std::string text(client.GetFailureText());
         bool known = false;
         for (const std::string& start : c.texts)
@@ -165,7 +166,7 @@ TEST_F(HostileModule, ADownloadEndsAtTheFirstFrameWithoutAnswerOrWithAWrongOne)
     Simulator().Fail("download", "nodata");
     Stopwatch watch;
     EXPECT_EQ(-1000, client.DownloadConfig(crc, path));
-    EXPECT_LT(watch.ElapsedMs(), 2 * kSilenceMs);
+    EXPECT_LT(watch.ElapsedMs(), kSilenceMs + kLoadSlackMs);
     EXPECT_EQ("no answer from the module at " + client.GetAddress(), client.GetFailureText());
     EXPECT_EQ(1u, Count(Connections().back(), "\xfe\xda")) << "no frame after the unanswered one";
 

@@ -1,5 +1,6 @@
 // The tooltip context: styles and options, the tool texts it registers, and the own tooltip window's timing and placement.
 #include "support/com_apartment.h"
+#include "support/stopwatch.h"
 #include "tool_host.h"
 #include "toolkit/common/tooltip_html.h"
 #include "toolkit/common/monitor_helper.h"
@@ -270,7 +271,8 @@ class KitHtmlToolTip : public ComApartmentTest {};
 
 TEST_F(KitHtmlToolTip, WithoutAWorkingBrowserTheTipStaysHiddenAfterABoundedWait)
 {
-    CKitToolTipContext::CHTMLToolTip::SetLoadTimeout(300);
+    constexpr DWORD kLoadTimeout = 1500;
+    CKitToolTipContext::CHTMLToolTip::SetLoadTimeout(kLoadTimeout);
     ToolHost host(CRect(60, 60, 360, 200));
     host.tools = {{1, CRect(10, 10, 90, 40), "<b>Module</b> VQN32", "", ""}};
     CKitToolTipContext context;
@@ -281,7 +283,7 @@ TEST_F(KitHtmlToolTip, WithoutAWorkingBrowserTheTipStaysHiddenAfterABoundedWait)
     const DWORD start = ::GetTickCount();
     tip->SendMessage(WM_TIMER, CKitToolTipContextToolTip::kTimerInitial);
     const DWORD elapsed = ::GetTickCount() - start;
-    EXPECT_LT(elapsed, 3000u);
+    EXPECT_LT(elapsed, kLoadTimeout + kLoadSlackMs);
     // The test prefix runs without a browser engine (scripts/wine-run.sh turns it off):
     // the browser object is made but its blank page never completes.
     EXPECT_FALSE(tip->HasBrowser());
@@ -292,7 +294,7 @@ TEST_F(KitHtmlToolTip, WithoutAWorkingBrowserTheTipStaysHiddenAfterABoundedWait)
     g_now += 1000;
     host.MoveTo(context, CPoint(20, 20));
     tip->SendMessage(WM_TIMER, CKitToolTipContextToolTip::kTimerInitial);
-    EXPECT_LT(::GetTickCount() - again, 200u);
+    EXPECT_LT(::GetTickCount() - again, kLoadTimeout);
     CKitToolTipContext::CHTMLToolTip::SetLoadTimeout(CKitToolTipContext::CHTMLToolTip::kDefaultLoadTimeout);
 }
 
@@ -301,7 +303,7 @@ TEST_F(KitHtmlToolTip, WithoutAWorkingBrowserTheTipStaysHiddenAfterABoundedWait)
 TEST_F(KitHtmlToolTip, AQuitPostedDuringThePageWaitEndsTheWaitAndStillEndsTheProgram)
 {
     constexpr int kExitCode = 7;
-    constexpr DWORD kLoadTimeout = 3000;
+    constexpr DWORD kLoadTimeout = 3 * kLoadSlackMs;
     CKitToolTipContext::CHTMLToolTip::SetLoadTimeout(kLoadTimeout);
     ToolHost host(CRect(60, 60, 360, 200));
     host.tools = {{1, CRect(10, 10, 90, 40), "<b>Module</b> VQN32", "", ""}};
@@ -320,7 +322,7 @@ TEST_F(KitHtmlToolTip, AQuitPostedDuringThePageWaitEndsTheWaitAndStillEndsThePro
     tip->SendMessage(WM_TIMER, CKitToolTipContextToolTip::kTimerInitial);
     const DWORD elapsed = ::GetTickCount() - start;
     ::KillTimer(nullptr, timer);
-    EXPECT_LT(elapsed, kLoadTimeout / 2);
+    EXPECT_LT(elapsed, kLoadSlackMs);
     EXPECT_FALSE(tip->IsWindowVisible());
     // The message loop still meets the quit, with its exit code.
     MSG msg = {};

@@ -6,6 +6,7 @@
 #include "toolkit/markup/markup_drawing_context.h"
 #include "toolkit/markup/markup_image.h"
 #include "toolkit/markup/markup_page.h"
+#include "support/test_dirs.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +117,7 @@ TEST_F(MarkupImagePageTest, ResourcePicturesLoadAndStretch)
 
 TEST_F(MarkupImagePageTest, FilePicturesLoadFromTheirPath)
 {
-    const std::string path = std::string(KORVANE_SOURCE_DIR) + "\\tests\\toolkit\\markup\\fixtures\\picture32x16.bmp";
+    const std::string path = std::string(TestSourceDir()) + "\\tests\\toolkit\\markup\\fixtures\\picture32x16.bmp";
     ASSERT_EQ("", m_host.Show("<StackPanel><Image x:Name=\"file\" Source=\"file://" + path +
                               "\" HorizontalAlignment=\"Left\"/><Image x:Name=\"absent\" Source=\"file://" + path +
                               ".none\"/></StackPanel>"));

@@ -1,6 +1,8 @@
 // markupcheck's text: the tree of a fixture, error texts, shared objects printed once.
 #include "tools/markupcheck/markup_dump.h"
 
+#include "support/test_dirs.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -12,7 +14,7 @@ namespace {
 
 std::string ReadFixture(const char* name)
 {
-    std::ifstream file(std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\" + name,
+    std::ifstream file(std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures\\" + name,
                        std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();

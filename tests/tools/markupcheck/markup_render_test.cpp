@@ -2,6 +2,7 @@
 #include "tools/markupcheck/markup_render.h"
 
 #include "framework/handles.h"
+#include "support/test_dirs.h"
 #include "tools/common/png_file.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,7 @@ constexpr int kHeight = 200;
 
 std::string BinaryPath(const char* relative)
 {
-    return std::string(KORVANE_BINARY_DIR) + "\\" + relative;
+    return std::string(TestBinaryDir()) + "\\" + relative;
 }
 
 // Runs markupcheck with the arguments (in the folder, when given) and returns its exit code (-1 when it cannot start).
@@ -80,7 +81,7 @@ TEST(MarkupRender, NestedBordersOnACanvas)
     ::CreateDirectoryA(BinaryPath("screens").c_str(), nullptr);
     ::DeleteFileA(screen.c_str());
     const std::string fixture =
-        std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\render.xml";
+        std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures\\render.xml";
     ASSERT_EQ(0, RunMarkupCheck("--render 300 200 \"" + screen + "\" \"" + fixture + "\""));
 
     const MarkupPicture picture = ReadPng(screen);
@@ -160,7 +161,7 @@ TEST(MarkupRender, TextGridAndPanels)
     const std::string screen = BinaryPath("screens\\markup-text.png");
     ::CreateDirectoryA(BinaryPath("screens").c_str(), nullptr);
     ::DeleteFileA(screen.c_str());
-    const std::string fixture = std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\text.xml";
+    const std::string fixture = std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures\\text.xml";
     ASSERT_EQ(0, RunMarkupCheck("--render 520 280 \"" + screen + "\" \"" + fixture + "\""));
     const MarkupPicture picture = ReadPng(screen);
     ASSERT_EQ(520, picture.width);
@@ -197,11 +198,66 @@ TEST(MarkupRender, TextGridAndPanels)
     EXPECT_LT(lastLineEnd, 400);
 }
 
+// The first column at or right of x with ink in any row, -1 when none.
+int FirstInkColumn(const MarkupPicture& picture, int x)
+{
+    for (; x < picture.width; ++x) {
+        for (int y = 0; y < picture.height; ++y) {
+            if (RightmostInk(picture, y, x, x + 1) == x)
+                return x;
+        }
+    }
+    return -1;
+}
+
+// The last column with ink in any row, -1 when none.
+int LastInkColumn(const MarkupPicture& picture)
+{
+    int last = -1;
+    for (int y = 0; y < picture.height; ++y)
+        last = std::max(last, RightmostInk(picture, y, 0, picture.width));
+    return last;
+}
+
+// A run in the middle of a sentence starts where the sentence in one run puts its word, with a
+// blank's width before it; an ellipsis follows the last letter shown.
+TEST(MarkupRender, RunsAndEllipsesSitWhereTheTextPutsThem)
+{
+    auto render = [](const char* text, int width) {
+        MarkupPicture picture;
+        std::string error;
+        EXPECT_EQ(0, RenderMarkupText(text, width, 16, picture, error)) << text << ": " << error;
+        return picture;
+    };
+    const int prefixEnd = LastInkColumn(render("<TextBlock>Drawn by the</TextBlock>", 200));
+    ASSERT_GT(prefixEnd, 0);
+    const int plainWord = FirstInkColumn(render("<TextBlock>Drawn by the markup engine</TextBlock>", 200), prefixEnd + 1);
+    ASSERT_GT(plainWord, prefixEnd + 1);
+    for (const char* text : {"<TextBlock>Drawn by the <Bold>markup</Bold> engine</TextBlock>",
+                             "<TextBlock>Drawn by the <Italic>markup</Italic> engine</TextBlock>",
+                             "<TextBlock>Drawn by the <Hyperlink>markup</Hyperlink> engine</TextBlock>"})
+        EXPECT_NEAR(plainWord, FirstInkColumn(render(text, 200), prefixEnd + 1), 1) << text;
+
+    // The dots come right after the last letter that fits, as close as the letters stand to each other.
+    const MarkupPicture trimmed =
+        render("<TextBlock TextTrimming=\"CharacterEllipsis\">Time server unreachable</TextBlock>", 70);
+    const MarkupPicture dots = render("<TextBlock>...</TextBlock>", 70);
+    const int dotsWidth = LastInkColumn(dots) - FirstInkColumn(dots, 0) + 1;
+    const int dotsStart = LastInkColumn(trimmed) - dotsWidth + 1;
+    int letterEnd = -1;
+    for (int y = 0; y < trimmed.height; ++y)
+        letterEnd = std::max(letterEnd, RightmostInk(trimmed, y, 0, dotsStart));
+    ASSERT_GT(letterEnd, 0);
+    const int gap = dotsStart - letterEnd - 1;
+    EXPECT_GE(gap, 0);
+    EXPECT_LE(gap, 3);
+}
+
 // Image elements show the picture file (red and blue halves), at its natural
 // size and stretched, drawn through GDI and through GDI+.
 TEST(MarkupRender, ImagesShowTheirPicturesThroughGdiAndGdiPlus)
 {
-    const std::string fixtures = std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures";
+    const std::string fixtures = std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures";
     constexpr DWORD kRed = 0xFF0000;
     constexpr DWORD kBlue = 0x0000FF;
     constexpr DWORD kWhite = 0xFFFFFF;
@@ -241,7 +297,7 @@ TEST(MarkupRender, ErrorsAndArguments)
     const std::string picture = BinaryPath("tools\\markupcheck-render-error.png");
     ::DeleteFileA(picture.c_str());
     const std::string faulty =
-        std::string(KORVANE_SOURCE_DIR) + "\\tests\\tools\\markupcheck\\fixtures\\unknown_tag.xml";
+        std::string(TestSourceDir()) + "\\tests\\tools\\markupcheck\\fixtures\\unknown_tag.xml";
     EXPECT_EQ(1, RunMarkupCheck("--render 10 10 \"" + picture + "\" \"" + faulty + "\""));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(picture.c_str())) << "a faulty text writes no picture";
     EXPECT_EQ(2, RunMarkupCheck("--render 0 10 out.png x.xml"));

@@ -70,6 +70,23 @@ CRect CKitTabPaintManager::CAppearanceSetPropertyPage2003::GetButtonDrawRect(con
     return GrowAlongStrip(pItem, Depth(pItem), 2);
 }
 
+int CKitTabPaintManager::CAppearanceSetPropertyPage2003::GetSlantOverlap(const CKitTabManager* pManager)
+{
+    // The slant covers (d - 4) pixels at depth d into the strip; the caption's lowest ink lies about
+    // half the button's depth down, and its text margin already keeps 6 of those pixels clear.
+    return std::max(GetButtonHeight(pManager) / 2 - 3, 0);
+}
+
+int CKitTabPaintManager::CAppearanceSetPropertyPage2003::GetButtonLength(CDC* pDC, CKitTabManagerItem* pItem)
+{
+    return CKitTabPaintManagerAppearanceSet::GetButtonLength(pDC, pItem) + GetSlantOverlap(pItem->GetTabManager());
+}
+
+int CKitTabPaintManager::CAppearanceSetVisualStudio2005::GetButtonLength(CDC* pDC, CKitTabManagerItem* pItem)
+{
+    return CKitTabPaintManagerAppearanceSet::GetButtonLength(pDC, pItem);
+}
+
 CRect CKitTabPaintManager::CAppearanceSetVisualStudio2005::GetHeaderMargin()
 {
     CRect rc = m_rcHeaderMargin;

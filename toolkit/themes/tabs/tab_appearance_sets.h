@@ -28,6 +28,8 @@ public:
     CAppearanceSetPropertyPage2003() { m_rcHeaderMargin.SetRect(2, 3, 6, 0); }
     CRect GetHeaderMargin() override;
     CRect GetButtonDrawRect(const CKitTabManagerItem* pItem) override;
+    // Room for the caption plus the trailing part that the next tab's slant may lie over.
+    int GetButtonLength(CDC* pDC, CKitTabManagerItem* pItem) override;
     CRect FillTabControl(CKitTabManager* pManager, CDC* pDC, CRect rcControl) override;
     void DrawSingleButton(CDC* pDC, CKitTabManagerItem* pItem) override;
     int GetSupportedColorSets() override { return 85; }
@@ -35,6 +37,10 @@ public:
 
     // The hot item is outlined all in the hot button border colour.
     BOOL m_bHotBorder = FALSE;
+
+protected:
+    // How far the next tab's slant reaches into a tab at its caption: the caption keeps clear of it.
+    int GetSlantOverlap(const CKitTabManager* pManager);
 };
 
 // Tabs slanted at both ends, drawn from both ends of a row toward the selected one.
@@ -42,6 +48,8 @@ class CKitTabPaintManager::CAppearanceSetVisualStudio2005 : public CAppearanceSe
 public:
     CAppearanceSetVisualStudio2005() { m_bDrawFromBothEnds = TRUE; }
     CRect GetHeaderMargin() override;
+    // Neighbours lie under the selected tab only by the bend of their ends: the caption's length.
+    int GetButtonLength(CDC* pDC, CKitTabManagerItem* pItem) override;
     CRect GetButtonDrawRect(const CKitTabManagerItem* pItem) override;
     void DrawSingleButton(CDC* pDC, CKitTabManagerItem* pItem) override;
 };

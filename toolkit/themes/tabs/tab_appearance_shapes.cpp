@@ -539,7 +539,14 @@ void CKitTabPaintManager::CAppearanceSetPropertyPage2003::DrawSingleButton(CDC* 
         break;
     }
     }
-    m_pPaintManager->DrawItemIconAndCaption(pDC, pItem, rc, TRUE);
+    // The caption stays clear of the part that the next tab's slant covers when that tab lies on top.
+    CRect rcCaption = rc;
+    const int nOverlap = GetSlantOverlap(pManager);
+    if (pManager->IsHorizontalPosition())
+        rcCaption.right -= nOverlap;
+    else
+        rcCaption.bottom -= nOverlap;
+    m_pPaintManager->DrawItemIconAndCaption(pDC, pItem, rcCaption, TRUE);
 }
 
 void CKitTabPaintManager::CAppearanceSetVisualStudio2005::DrawSingleButton(CDC* pDC, CKitTabManagerItem* pItem)

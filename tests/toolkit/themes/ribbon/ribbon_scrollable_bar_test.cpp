@@ -98,9 +98,9 @@ TEST_F(GroupsScrollTest, HeldButtonScrollsOnceWaitsThenRepeats)
     EXPECT_EQ(std::vector<BOOL>(5, TRUE), m_bar.m_scrolls);
     EXPECT_EQ((std::vector<UINT>{200, 25}), g_timerIntervals);
     ASSERT_EQ(5u, m_bar.m_ticks.size());
-    // The platform's timers are coarse; the first wait is far longer than the repeats.
+    // The platform's timers are coarse, and a loaded machine stretches every wait: only the first wait's
+    // least length is measured; the intervals asked for are checked above.
     EXPECT_GE(m_bar.m_ticks[1] - m_bar.m_ticks[0], 150u);
-    EXPECT_LT(m_bar.m_ticks[4] - m_bar.m_ticks[1], 400u);
     EXPECT_FALSE(pRight->IsScrollPressed());
     EXPECT_NE(m_bar.GetSafeHwnd(), ::GetCapture());
     // The timer is gone: nothing scrolls later.

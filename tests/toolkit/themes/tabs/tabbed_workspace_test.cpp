@@ -2,6 +2,7 @@
 // (driven by posted mouse messages, which the drag loop takes from the queue), the group commands, the tabs
 // hosted in a toolbar, and the screenshots build/screens/tabbed-workspace.png and tabbed-workspace-bar.png.
 #include "support/message_pump.h"
+#include "support/window_pixels.h"
 #include "support/window_screenshot.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
@@ -10,6 +11,8 @@
 #include "toolkit/themes/tabs/tabbed_workspace.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <string>
@@ -443,6 +446,27 @@ TEST_F(TabbedWorkspaceTest, Screenshot)
     ::RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     PumpMessages();
     EXPECT_EQ("", SaveWindowScreenshot(m_hFrame, "tabbed-workspace"));
+
+    // The selected tab lies over the slant's side of the tab before it, not over that tab's caption: the
+    // caption shows as many black pixels as when the tab after it is not selected.
+    CKitTabManagerItem* pBefore = Group(0)->GetItem(1);
+    ASSERT_EQ(Group(0)->GetItem(2), Group(0)->GetSelectedItem());
+    auto captionInk = [&] {
+        ::RedrawWindow(m_hFrame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpMessages();
+        const CRect rc = pBefore->GetRect();
+        HDC hdc = ::GetDC(g_hMDIClient);
+        const std::vector<DWORD> pixels = CopyPixels(hdc, rc.left, rc.top, rc.Width(), rc.Height());
+        ::ReleaseDC(g_hMDIClient, hdc);
+        return std::count_if(pixels.begin(), pixels.end(), [](DWORD pixel) {
+            return ((pixel >> 16) & 0xFF) < 64 && ((pixel >> 8) & 0xFF) < 64 && (pixel & 0xFF) < 64;
+        });
+    };
+    const auto nCovered = captionInk();
+    PressAndDrag(Group(0)->GetItem(0), {});
+    ASSERT_EQ(Group(0)->GetItem(0), Group(0)->GetSelectedItem());
+    EXPECT_GT(nCovered, 20);
+    EXPECT_EQ(captionInk(), nCovered) << static_cast<LPCSTR>(pBefore->GetCaption());
 }
 
 // A toolbar control shows the client's tabs: the client draws none, its children fill it, and the tabs come back
