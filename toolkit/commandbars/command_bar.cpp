@@ -160,6 +160,11 @@ CSize CKitCommandBar::GetIconSize() const
         if (sz.cx > 0 && sz.cy > 0)
             return sz;
     }
+    return GetAutomaticIconSize();
+}
+
+CSize CKitCommandBar::GetAutomaticIconSize() const
+{
     return CSize(kDefaultIconSize, kDefaultIconSize);
 }
 

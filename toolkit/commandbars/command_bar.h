@@ -110,8 +110,10 @@ public:
     int GetDefaultButtonStyle() const { return m_nDefaultButtonStyle; }
     void SetDefaultButtonStyle(int nStyle) { m_nDefaultButtonStyle = nStyle; }
 
-    // The icon size: the bar's own when set, else the manager's, else 16 x 16.
+    // The icon size: the bar's own when set, else the manager's, else the automatic one.
     virtual CSize GetIconSize() const;
+    // The icon size when neither the bar nor its manager sets one: 16 x 16 in the base.
+    virtual CSize GetAutomaticIconSize() const;
     void SetIconSize(CSize size) { m_szIcons = size; }
     // The icon size of large buttons: the bar's own when set, else the manager's, else 32 x 32.
     CSize GetLargeIconSize() const;

@@ -736,15 +736,8 @@ void CKitRibbonBar::RepositionContextHeaders()
     }
 }
 
-CSize CKitRibbonBar::GetIconSize() const
+CSize CKitRibbonBar::GetAutomaticIconSize() const
 {
-    if (m_szIcons.cx > 0 && m_szIcons.cy > 0)
-        return m_szIcons;
-    if (CKitCommandBarManager* pCommandBars = GetCommandBars()) {
-        const CSize sz = pCommandBars->GetCommandBarsOptions()->szIcons;
-        if (sz.cx > 0 && sz.cy > 0)
-            return sz;
-    }
     return GetBarPaintManager()->GetAutoIconSize(FALSE);
 }
 

@@ -176,8 +176,8 @@ public:
     // The hot tab is forgotten, the hot group too when tracking is or gets on; leaving tracking closes the menu of
     // the system button.
     BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
-    // The own icon size, else the command bars' option, else the paint manager's automatic one.
-    CSize GetIconSize() const override;
+    // Without an icon size of the bar or its command bars, the paint manager's automatic one.
+    CSize GetAutomaticIconSize() const override;
     // The own button size, else a square of the paint manager's control height.
     CSize GetButtonSize(BOOL bAutomatic = TRUE) const override;
     // Shown or hidden as any bar; a skinned frame is laid out again when that changed.
