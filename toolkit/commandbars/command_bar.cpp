@@ -158,6 +158,11 @@ CSize CKitCommandBar::GetIconSize() const
         if (sz.cx > 0 && sz.cy > 0)
             return sz;
     }
+    return GetAutomaticIconSize();
+}
+
+CSize CKitCommandBar::GetAutomaticIconSize() const
+{
     return CSize(kDefaultIconSize, kDefaultIconSize);
 }
 
@@ -203,6 +208,14 @@ int CKitCommandBar::GetControlCount() const
 CKitControl* CKitCommandBar::GetControl(int nIndex) const
 {
     return m_pControls->GetAt(nIndex);
+}
+
+BOOL CKitCommandBar::IsOnCompositedFrame() const
+{
+    if (m_nBarPosition != kitBarTop)
+        return FALSE;
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    return pCommandBars != nullptr && pCommandBars->TestOptionFlags();
 }
 
 CKitControl* CKitCommandBar::HitTest(CPoint point, int* pIndex) const
@@ -353,7 +366,7 @@ BOOL CKitCommandBar::SetSelected(int nIndex, int nMode)
         return TRUE;
     }
     if (nMode != kitSelectMouse) {
-        OnKeyboardSelect(pControl);
+        OnControlSelected(pControl);
         SetControlSelected(pControl, std::max(nMode, static_cast<int>(kitSelectKeyboard)));
     } else {
         SetControlSelected(pControl, 1);

@@ -114,8 +114,10 @@ public:
     int GetDefaultButtonStyle() const { return m_nDefaultButtonStyle; }
     void SetDefaultButtonStyle(int nStyle) { m_nDefaultButtonStyle = nStyle; }
 
-    // The icon size: the bar's own when set, else the manager's, else 16 x 16.
+    // The icon size: the bar's own when set, else the manager's, else the automatic one.
     virtual CSize GetIconSize() const;
+    // The icon size when neither the bar nor its manager sets one: 16 x 16 in the base.
+    virtual CSize GetAutomaticIconSize() const;
     void SetIconSize(CSize size) { m_szIcons = size; }
     // The icon size of large buttons: the bar's own when set, else the manager's, else 32 x 32.
     CSize GetLargeIconSize() const;
@@ -134,7 +136,7 @@ public:
     // The control at the index, or null out of range.
     CKitControl* GetControl(int nIndex) const;
     // The visible control under the client point, or null; pIndex receives its index.
-    CKitControl* HitTest(CPoint point, int* pIndex = nullptr) const;
+    virtual CKitControl* HitTest(CPoint point, int* pIndex = nullptr) const;
 
     BOOL GetPaintBackground() const { return (m_dwStyle & kStylePaintBackground) != 0; }
     void SetPaintBackground(BOOL bPaint);
@@ -296,7 +298,14 @@ public:
     // A command chosen in a popup menu tracked modally; FALSE lets the control send it to the site.
     virtual BOOL OnTrackedCommand(UINT /*nId*/) { return FALSE; }
     // Called with the control the keyboard selects; nothing in the base.
-    virtual void OnKeyboardSelect(CKitControl* /*pControl*/) {}
+    virtual void OnControlSelected(CKitControl* /*pControl*/) {}
+    // Whether the bar's captions follow the ribbon's look (its theme's ribbon text colours); FALSE in the base.
+    virtual BOOL HasRibbonCaptions() const { return FALSE; }
+    // Docked at the top of a frame whose glass reaches over its top dock bar.
+    BOOL IsOnCompositedFrame() const;
+    // Whether the rectangle (client coordinates) lies on the part of a composited frame the bar draws its caption
+    // on; FALSE in the base.
+    virtual BOOL IsRectOnCompositedFrame(const CRect& /*rc*/) const { return FALSE; }
     virtual CRect GetBorders();
     virtual void FillCommandBarEntry(CDC* pDC);
     // A key of the hooked focus window while tracking: 1 eaten, 2 passed on.

@@ -187,6 +187,12 @@ void CKitCommandBarAnimation::OnTimer()
     }
 }
 
+void CKitCommandBarAnimation::FillUnpainted(CDC* pDC, const CRect& rc)
+{
+    // What the bar's theme leaves unpainted shows the system's face, not the buffer's black.
+    pDC->FillSolidRect(rc, ::GetSysColor(COLOR_BTNFACE));
+}
+
 void CKitCommandBarAnimation::Paint(CDC* pDC, CRect rcPaint)
 {
     CRect rcClient;
@@ -197,6 +203,7 @@ void CKitCommandBarAnimation::Paint(CDC* pDC, CRect rcPaint)
         DeleteCache();
         if (!rcPaint.IsRectEmpty()) {
             CKitBufferDC dcBuffer(pDC->m_hDC, rcPaint);
+            FillUnpainted(&dcBuffer, rcPaint);
             m_pBar->DrawCommandBar(&dcBuffer, rcPaint);
         }
         Reset();
@@ -221,6 +228,7 @@ void CKitCommandBarAnimation::Paint(CDC* pDC, CRect rcPaint)
         CKitSelectedBitmapDC dcCache(pDC, m_bmpCache.m_hObject);
         const int nSaved = dcCache.SaveDC();
         dcCache.IntersectClipRect(rcPaint);
+        FillUnpainted(&dcCache, rcPaint);
         m_pBar->DrawCommandBar(&dcCache, rcPaint);
         dcCache.RestoreDC(nSaved);
         CopyRect(pDC, &dcCache, rcPaint);

@@ -91,6 +91,8 @@ public:
     CBitmap* GetCache() { return m_bmpCache.m_hObject != nullptr ? &m_bmpCache : nullptr; }
 
 private:
+    // The buffer's part the bar draws on, in the system's face first.
+    static void FillUnpainted(CDC* pDC, const CRect& rc);
     void DeleteCache();
     void RemoveFade(int nIndex);
     // Drops the fades the rectangle covers wholly; with bExclude the others it meets keep out of it.

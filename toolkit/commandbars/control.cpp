@@ -295,6 +295,13 @@ void CKitControl::SetHideFlag(BOOL bShow)
     MarkParentDirty();
 }
 
+BOOL CKitControl::IsOnCompositedFrame() const
+{
+    if (m_pParent == nullptr)
+        return FALSE;
+    return m_pParent->IsRectOnCompositedFrame(m_rcControl) || m_pParent->IsOnCompositedFrame();
+}
+
 BOOL CKitControl::IsVisible(DWORD dwSkipHideFlags) const
 {
     if (m_pAction != nullptr && !m_pAction->IsVisible())

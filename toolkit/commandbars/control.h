@@ -261,6 +261,9 @@ public:
     void SetExpanded(BOOL bExpanded) { m_bExpanded = bExpanded; }
 
     CKitCommandBar* GetParent() const { return m_pParent; }
+    // Drawn over a composited frame: the part of it the parent bar draws its caption on, else a parent bar docked
+    // under glass.
+    BOOL IsOnCompositedFrame() const;
     // Whether the control stands in a popup bar (a menu).
     BOOL IsInPopupBar() const;
     // The image manager of the parent bar, else the shared one.

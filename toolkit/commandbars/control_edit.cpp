@@ -127,8 +127,11 @@ void CKitCommandBarEditCtrl::ApplyFieldColors(CKitControl* pControl, BOOL bGreyT
 {
     CKitColorManager* pColors = CKitColorManager::Instance();
     CKitBarPainter* pPainter = pControl->GetPaintManager();
-    ApplyColors(pColors->GetColor(bGreyText ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT),
-                pPainter != nullptr ? pPainter->GetControlEditBackColor(pControl) : pColors->GetColor(COLOR_WINDOW));
+    COLORREF clrBack = pPainter != nullptr ? pPainter->GetControlEditBackColor(pControl) : CLR_INVALID;
+    // A theme that gives no field colour leaves the window's.
+    if (clrBack == CLR_INVALID)
+        clrBack = pColors->GetColor(COLOR_WINDOW);
+    ApplyColors(pColors->GetColor(bGreyText ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT), clrBack);
 }
 
 void CKitCommandBarEditCtrl::ReturnFocus(HWND hPrevious, CKitCommandBar* pBar)

@@ -468,6 +468,10 @@ BOOL CKitDockBar::OnEraseBkgnd(CDC* /*pDC*/)
 LRESULT CKitDockBar::OnPrintClient(WPARAM wParam, LPARAM /*lParam*/)
 {
     CDC* pDC = CDC::FromHandle(reinterpret_cast<HDC>(wParam));
+    // What the theme leaves unpainted shows the system's face.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    pDC->FillSolidRect(rcClient, ::GetSysColor(COLOR_BTNFACE));
     CKitBarPainter* pPainter = m_pCommandBars != nullptr ? m_pCommandBars->GetPaintManager() : nullptr;
     if (pPainter != nullptr)
         pPainter->FillDockBar(pDC, this);

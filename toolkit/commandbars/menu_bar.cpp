@@ -427,15 +427,8 @@ int CKitMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
         CWnd* pSite = GetSite();
         HWND hSite = pSite != nullptr ? pSite->GetSafeHwnd() : nullptr;
         if (IsVisible()) {
-            if (!bCustomize && (m_dwFlags & kFlagNoMDISetMenu) == 0) {
-                HMENU hMenu = wParam != 0 ? reinterpret_cast<HMENU>(wParam) : m_hSavedMenu;
-                const UINT nIDMenu = hMenu == m_hSavedMenu || pCommandBars == nullptr
-                                         ? m_nIDDefaultMenu
-                                         : pCommandBars->GetDocumentMenuId(hMenu);
-                if (nIDMenu != 0 && nIDMenu != m_nIDCurrentMenu && hMenu != nullptr && ::GetMenuItemCount(hMenu) > 0)
-                    ActivateMDIMenu(nIDMenu, hMenu);
-                RefreshMDIButtons();
-            }
+            if (!bCustomize)
+                SwitchMdiMenu(reinterpret_cast<HMENU>(wParam));
             if (hSite != nullptr)
                 ::SetMenu(hSite, nullptr);
             wParam = 0;
@@ -449,6 +442,19 @@ int CKitMenuBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
         }
     }
     return CKitToolBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
+}
+
+void CKitMenuBar::SwitchMdiMenu(HMENU hMenuGiven)
+{
+    if ((m_dwFlags & kFlagNoMDISetMenu) != 0)
+        return;
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    HMENU hMenu = hMenuGiven != nullptr ? hMenuGiven : m_hSavedMenu;
+    const UINT nIDMenu = hMenu == m_hSavedMenu || pCommandBars == nullptr ? m_nIDDefaultMenu
+                                                                          : pCommandBars->GetDocumentMenuId(hMenu);
+    if (nIDMenu != 0 && nIDMenu != m_nIDCurrentMenu && hMenu != nullptr && ::GetMenuItemCount(hMenu) > 0)
+        ActivateMDIMenu(nIDMenu, hMenu);
+    RefreshMDIButtons();
 }
 
 void CKitMenuBar::OnTimer(UINT_PTR nIDEvent)

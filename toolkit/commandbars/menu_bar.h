@@ -74,6 +74,9 @@ public:
     virtual void RefreshMDIButtons();
     // Re-hooks the active child and refreshes the buttons of a visible bar.
     void UpdateMdiButtons();
+    // The menu a document gives the frame (null: the frame's own) becomes the bar's controls, unless the bar keeps
+    // its own; the MDI buttons follow the active child.
+    virtual void SwitchMdiMenu(HMENU hMenu);
 
     UINT GetDefaultMenuId() const { return m_nIDDefaultMenu; }
     UINT GetCurrentMenuId() const { return m_nIDCurrentMenu; }

@@ -51,6 +51,8 @@ public:
     void ShowContextMenu(CPoint ptScreen, BOOL bKeyboard);
     // The context menu while it is open; null otherwise.
     CKitPopupBar* GetContextMenu() const { return m_pContextMenu; }
+    // Adds a line to the notes pane.
+    void Note(LPCSTR lpszText);
 
 protected:
     // Makes the bars on the command-bar manager, which is sited on the frame: the menu bar, the toolbars
@@ -58,8 +60,6 @@ protected:
     virtual BOOL CreateBars();
     // The first lines of the notes pane.
     virtual LPCSTR GetIntroText() const;
-    // Shows what a command did in the text pane.
-    void Note(LPCSTR lpszText);
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();

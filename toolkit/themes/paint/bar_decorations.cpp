@@ -251,6 +251,9 @@ void CKitPaintManager::FillSolidRectAlpha(CDC* pDC, CRect rc, COLORREF clr)
 
 void CKitPaintManager::GradientFill(CDC* pDC, CRect rc, COLORREF clrFrom, COLORREF clrTo, BOOL bHorz, CRect rcClip)
 {
+    // A colour the theme does not give is not painted.
+    if (clrFrom == CKitPaintManagerColor::kNone || clrTo == CKitPaintManagerColor::kNone)
+        return;
     CKitDrawHelpers::Instance()->GradientFillClipped(pDC, rc, clrFrom, clrTo, bHorz, rcClip);
 }
 

@@ -68,10 +68,19 @@ CSize CKitPaintManager::GetStretchIconSize(CKitImageManagerIcon* pIcon, int cx, 
     return CSize(cx, h);
 }
 
-void CKitPaintManager::DrawComposedText(CDC* pDC, const CString& str, CRect rc, UINT nFormat, BOOL bComposited)
+std::unique_ptr<CKitWinThemeWrapper> CKitPaintManager::CreateThemeWrapper() const
+{
+    if (m_strThemeLibrary.IsEmpty())
+        return std::make_unique<CKitWinThemeWrapper>();
+    return std::make_unique<CKitWinThemeWrapper>(TRUE, m_strThemeLibrary);
+}
+
+void CKitPaintManager::DrawComposedText(CDC* pDC, const CString& str, CRect rc, UINT nFormat, BOOL bComposited,
+                                        CKitWinThemeWrapper* pTheme)
 {
     if (bComposited) {
-        CKitWinThemeWrapper theme;
+        CKitWinThemeWrapper systemTheme;
+        CKitWinThemeWrapper& theme = pTheme != nullptr ? *pTheme : systemTheme;
         theme.OpenThemeData(nullptr, L"GLOBALS");
         if (theme.IsThemeHandleOpen() && theme.IsAppThemed()) {
             BP_PAINTPARAMS params = {sizeof(BP_PAINTPARAMS)};
@@ -89,9 +98,11 @@ void CKitPaintManager::DrawComposedText(CDC* pDC, const CString& str, CRect rc, 
                 theme.DrawThemeTextEx(hdcBuffer, 0, 0, wide.c_str(), -1, nFormat, &rc, &options);
                 ::SelectObject(hdcBuffer, hOldFont);
                 theme.EndBufferedPaint(hBuffer, TRUE);
+                theme.CloseThemeData();
                 return;
             }
         }
+        theme.CloseThemeData();
     }
     pDC->DrawText(str, rc, nFormat);
 }
@@ -178,10 +189,12 @@ void CKitPaintManager::DrawCaptionText(CDC* pDC, CKitControl* pControl, const CS
         return;
     }
     const UINT nCentre = bCentred ? DT_CENTER : 0;
+    const BOOL bComposited = pControl->IsOnCompositedFrame();
+    std::unique_ptr<CKitWinThemeWrapper> pTheme = bComposited ? CreateThemeWrapper() : nullptr;
     if (IsKeyboardCuesVisible(pControl))
-        DrawComposedText(pDC, strCaption, rc, kFormatSingleLine | nCentre, FALSE);
+        DrawComposedText(pDC, strCaption, rc, kFormatSingleLine | nCentre, bComposited, pTheme.get());
     else
-        DrawComposedText(pDC, strPlain, rc, kFormatPlain | nCentre, FALSE);
+        DrawComposedText(pDC, strPlain, rc, kFormatPlain | nCentre, bComposited, pTheme.get());
 }
 
 CSize CKitPaintManager::DrawSingleLineCaption(CDC* pDC, CKitControl* pControl, CRect rc, BOOL bVertical,

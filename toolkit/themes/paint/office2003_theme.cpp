@@ -1,4 +1,5 @@
 #include "toolkit/themes/paint/office2003_theme.h"
+#include "toolkit/themes/paint/resource_painters.h"
 
 #include "framework/winapp.h"
 #include "toolkit/commandbars/command_bar.h"
@@ -289,6 +290,10 @@ bool CKitOffice2003Theme::IsPopupBar(int nBarType, int nBarPosition)
 void CKitOffice2003Theme::FillGradient(CDC* pDC, CRect rc, const CKitPaintManagerColorGradient& grc, BOOL bHorz,
                                        const CRect* pClip)
 {
+    // A gradient the theme does not give is not painted.
+    if (static_cast<COLORREF>(grc.clrLight) == CKitPaintManagerColor::kNone ||
+        static_cast<COLORREF>(grc.clrDark) == CKitPaintManagerColor::kNone)
+        return;
     CKitDrawHelpers::Instance()->FillColorGradient(pDC, rc, grc, bHorz, pClip);
 }
 
@@ -375,9 +380,9 @@ BOOL CKitOffice2003Theme::IsFloatingBarCaption(CKitCommandBar* pBar)
 void CKitOffice2003Theme::FillDockBehindBar(CDC* pDC, CKitCommandBar* pBar, BOOL bVertical)
 {
     const CRect rc = GetBarClientRect(pBar);
-    pDC->FillSolidRect(rc, GetColor(COLOR_BTNFACE));
+    KitFillSolidRectIfColor(pDC, rc, GetColor(COLOR_BTNFACE));
     if (bVertical && IsPlainDockParent(pBar))
-        pDC->FillSolidRect(rc, m_grcDock.clrDark);
+        KitFillSolidRectIfColor(pDC, rc, m_grcDock.clrDark);
     else
         FillDockGradient(pDC, GetParentRectInBar(pBar), rc);
 }
@@ -432,19 +437,19 @@ void CKitOffice2003Theme::FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar)
         if (bVertical) {
             const int x = nEdge < 0 ? rc.right : std::min(nEdge + 1, static_cast<int>(rc.right));
             FillGradient(pDC, CRect(rc.left, rc.top, x, rc.bottom), m_grcToolBar, TRUE);
-            pDC->FillSolidRect(CRect(x, rc.top, rc.right, rc.bottom), m_grcToolBar.clrDark);
+            KitFillSolidRectIfColor(pDC, CRect(x, rc.top, rc.right, rc.bottom), m_grcToolBar.clrDark);
             VerticalLine(pDC, rc.right - 1, rc.top + 5, rc.bottom - 2, m_clrToolBarEdge);
         } else {
             const int y = nEdge < 0 ? rc.bottom : std::min(nEdge + 1, static_cast<int>(rc.bottom));
             FillGradient(pDC, CRect(rc.left, rc.top, rc.right, y), m_grcToolBar, FALSE);
-            pDC->FillSolidRect(CRect(rc.left, y, rc.right, rc.bottom), m_grcToolBar.clrDark);
+            KitFillSolidRectIfColor(pDC, CRect(rc.left, y, rc.right, rc.bottom), m_grcToolBar.clrDark);
             HorizontalLine(pDC, rc.left + 5, rc.bottom - 1, rc.right - 2, m_clrToolBarEdge);
         }
         ::RestoreDC(pDC->m_hDC, nSaved);
         return;
     }
     if (nPosition == kitBarFloating && IsFloatingBarCaption(pBar)) {
-        pDC->FillSolidRect(rc, GetColor(kFace));
+        KitFillSolidRectIfColor(pDC, rc, GetColor(kFace));
         drawDoubleFrame();
         CFont* pOld = pDC->SelectObject(&m_fontSmCaption);
         const int nCaption = std::max(kMinCaptionHeight, static_cast<int>(pDC->GetTextExtent(" ", 1).cy)) + 2;
@@ -475,10 +480,10 @@ void CKitOffice2003Theme::DrawRoundedFrame(CDC* pDC, CRect rc, COLORREF clr)
     const int t = rc.top;
     const int r = rc.right - 1;
     const int b = rc.bottom - 1;
-    pDC->FillSolidRect(l + 3, t, rc.Width() - 6, 1, clr);
-    pDC->FillSolidRect(l + 3, b, rc.Width() - 6, 1, clr);
-    pDC->FillSolidRect(l, t + 3, 1, rc.Height() - 6, clr);
-    pDC->FillSolidRect(r, t + 3, 1, rc.Height() - 6, clr);
+    KitFillSolidRectIfColor(pDC, CRect(CPoint(l + 3, t), CSize(rc.Width() - 6, 1)), clr);
+    KitFillSolidRectIfColor(pDC, CRect(CPoint(l + 3, b), CSize(rc.Width() - 6, 1)), clr);
+    KitFillSolidRectIfColor(pDC, CRect(CPoint(l, t + 3), CSize(1, rc.Height() - 6)), clr);
+    KitFillSolidRectIfColor(pDC, CRect(CPoint(r, t + 3), CSize(1, rc.Height() - 6)), clr);
     // Weights of 255 for the corner's pixels: (dx, dy) in from the corner.
     struct Weight {
         int dx, dy, w;
@@ -505,14 +510,14 @@ void CKitOffice2003Theme::FillWindowFace(CDC* pDC, CWnd* pWnd)
     if ((pWnd->GetStyle() & kPlainDockStyles) == 0)
         FillDockGradient(pDC, rc, rc);
     else
-        pDC->FillSolidRect(rc, m_grcDock.clrDark);
+        KitFillSolidRectIfColor(pDC, rc, m_grcDock.clrDark);
 }
 
 void CKitOffice2003Theme::DrawGripperDot(CDC* pDC, int x, int y, BOOL bHighlight)
 {
     if (bHighlight)
-        pDC->FillSolidRect(x + 1, y + 1, 2, 2, GetColor(COLOR_WINDOW));
-    pDC->FillSolidRect(x, y, 2, 2, GetColor(kGripper));
+        KitFillSolidRectIfColor(pDC, CRect(CPoint(x + 1, y + 1), CSize(2, 2)), GetColor(COLOR_WINDOW));
+    KitFillSolidRectIfColor(pDC, CRect(CPoint(x, y), CSize(2, 2)), GetColor(kGripper));
 }
 
 CSize CKitOffice2003Theme::DrawFloatingBarCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw)
@@ -548,7 +553,7 @@ CSize CKitOffice2003Theme::DrawCommandBarGripper(CDC* pDC, CKitCommandBar* pBar,
             if (m_bSchemeColors)
                 FillGradient(pDC, rc, m_grcChecked, FALSE);
             else
-                pDC->FillSolidRect(rc, GetColor(kCheckedFill));
+                KitFillSolidRectIfColor(pDC, rc, GetColor(kCheckedFill));
         } else {
             FillGradient(pDC, rc, m_grcToolBar, FALSE);
         }
@@ -663,13 +668,13 @@ CSize CKitOffice2003Theme::DrawSpecialControl(CDC* pDC, int nKind, CKitControl* 
         if (m_bSchemeColors)
             FillGradient(pDC, rc, m_grcPressed, bVertical);
         else
-            pDC->FillSolidRect(rc, GetColor(kCheckedFill));
+            KitFillSolidRectIfColor(pDC, rc, GetColor(kCheckedFill));
     } else if (!bHot) {
         FillGradient(pDC, rc, m_grcExpandButton, bVertical);
     } else if (m_bSchemeColors) {
         FillGradient(pDC, rc, m_grcHot, bVertical);
     } else {
-        pDC->FillSolidRect(rc, GetColor(kHotFill));
+        KitFillSolidRectIfColor(pDC, rc, GetColor(kHotFill));
     }
     const COLORREF clrGlyph = GetColor(bHot && !bOpen ? kHotText : kToolBarText);
     DrawExpandGlyph(pDC, rc, bVertical, lpParam != 0, 1, GetColor(COLOR_BTNHIGHLIGHT));
@@ -730,18 +735,18 @@ CSize CKitOffice2003Theme::DrawTearOffGripper(CDC* pDC, CRect rcGripper, BOOL bS
 {
     if (bDraw) {
         CRect rc(1, 1, rcGripper.right + 1, rcGripper.Height() + 1);
-        pDC->FillSolidRect(rc, GetColor(kPopupFill));
+        KitFillSolidRectIfColor(pDC, rc, GetColor(kPopupFill));
         rc.DeflateRect(1, 1);
         if (bSelected)
             Rectangle(pDC, rc, kHotBorder, kHotFill);
         else
-            pDC->FillSolidRect(rc, m_clrTearOff);
+            KitFillSolidRectIfColor(pDC, rc, m_clrTearOff);
         const int nHalf = std::min(32, static_cast<int>(rc.Width()) / 2 - 10);
         const int x0 = rc.CenterPoint().x - nHalf;
         const int x1 = rc.CenterPoint().x + nHalf;
         for (int x = x0; x < x1; x += 4) {
-            pDC->FillSolidRect(x + 1, rc.top + 5, 2, 2, GetColor(COLOR_BTNHIGHLIGHT));
-            pDC->FillSolidRect(x, rc.top + 4, 2, 2, GetColor(kGripper));
+            KitFillSolidRectIfColor(pDC, CRect(CPoint(x + 1, rc.top + 5), CSize(2, 2)), GetColor(COLOR_BTNHIGHLIGHT));
+            KitFillSolidRectIfColor(pDC, CRect(CPoint(x, rc.top + 4), CSize(2, 2)), GetColor(kGripper));
         }
     }
     return CSize(0, 9);

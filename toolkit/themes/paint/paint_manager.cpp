@@ -101,7 +101,8 @@ CKitFramePaintManager* CKitPaintManager::GetFramePaintManager()
 
 void CKitPaintManager::SetCustomTheme(CKitPaintManager* pPaintManager)
 {
-    if (s_pCurrent != nullptr)
+    // Installed again, the current one keeps its reference: releasing it first could delete it.
+    if (s_pCurrent != nullptr && s_pCurrent != pPaintManager)
         s_pCurrent->InternalRelease();
     s_pCurrent = pPaintManager;
     if (s_pCurrent != nullptr) {
@@ -428,27 +429,31 @@ CSize CKitPaintManager::GetPopupBarImageSize(CKitCommandBar* pBar)
                  std::max(m_nTextHeight, static_cast<int>(szIcon.cy) + 6));
 }
 
+// Colours the theme does not give (none) are not painted, by every helper below.
 void CKitPaintManager::Rectangle(CDC* pDC, CRect rc, int nPen, int nBrush)
 {
-    if (nBrush != -1)
+    if (nBrush != -1 && GetColor(nBrush) != CKitPaintManagerColor::kNone)
         pDC->FillSolidRect(rc, GetColor(nBrush));
-    if (nPen != nBrush && nPen != -1)
+    if (nPen != nBrush && nPen != -1 && GetColor(nPen) != CKitPaintManagerColor::kNone)
         pDC->Draw3dRect(rc, GetColor(nPen), GetColor(nPen));
 }
 
 void CKitPaintManager::Draw3dRect(CDC* pDC, CRect rc, int nTopLeft, int nBottomRight)
 {
-    pDC->Draw3dRect(rc, GetColor(nTopLeft), GetColor(nBottomRight));
+    if (GetColor(nTopLeft) != CKitPaintManagerColor::kNone && GetColor(nBottomRight) != CKitPaintManagerColor::kNone)
+        pDC->Draw3dRect(rc, GetColor(nTopLeft), GetColor(nBottomRight));
 }
 
 void CKitPaintManager::HorizontalLine(CDC* pDC, int x0, int y, int x1, COLORREF clr)
 {
-    pDC->FillSolidRect(x0, y, x1 - x0, 1, clr);
+    if (clr != CKitPaintManagerColor::kNone)
+        pDC->FillSolidRect(x0, y, x1 - x0, 1, clr);
 }
 
 void CKitPaintManager::VerticalLine(CDC* pDC, int x, int y0, int y1, COLORREF clr)
 {
-    pDC->FillSolidRect(x, y0, 1, y1 - y0, clr);
+    if (clr != CKitPaintManagerColor::kNone)
+        pDC->FillSolidRect(x, y0, 1, y1 - y0, clr);
 }
 
 void CKitPaintManager::Line(CDC* pDC, int x0, int y0, int x1, int y1)
@@ -463,7 +468,7 @@ void CKitPaintManager::Line(CDC* pDC, int x0, int y0, int x1, int y1, int nPen)
         HorizontalLine(pDC, std::min(x0, x1), y0, std::max(x0, x1), GetColor(nPen));
     } else if (x0 == x1) {
         VerticalLine(pDC, x0, std::min(y0, y1), std::max(y0, y1), GetColor(nPen));
-    } else {
+    } else if (GetColor(nPen) != CKitPaintManagerColor::kNone) {
         CPen pen(PS_SOLID, 1, GetColor(nPen));
         CPen* pOld = pDC->SelectObject(&pen);
         Line(pDC, x0, y0, x1, y1);

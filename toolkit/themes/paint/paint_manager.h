@@ -139,8 +139,14 @@ public:
     static void FillSolidRectAlpha(CDC* pDC, CRect rc, COLORREF clr);
     // The icon's proportions inside the box; the box without an icon.
     static CSize GetStretchIconSize(CKitImageManagerIcon* pIcon, int cx, int cy);
-    // Text through the theme's composited text when asked and possible, else plain DrawText.
-    static void DrawComposedText(CDC* pDC, const CString& str, CRect rc, UINT nFormat, BOOL bComposited);
+    // Text through the theme's composited text when asked and possible, else plain DrawText; pTheme gives the
+    // visual-style functions (null: the system's).
+    static void DrawComposedText(CDC* pDC, const CString& str, CRect rc, UINT nFormat, BOOL bComposited,
+                                 CKitWinThemeWrapper* pTheme = nullptr);
+    // The visual-style library composited text is drawn through; empty: the system's.
+    void SetThemeLibrary(LPCSTR lpszLibrary) { m_strThemeLibrary = lpszLibrary; }
+    // A wrapper of that library's functions, no class open.
+    std::unique_ptr<CKitWinThemeWrapper> CreateThemeWrapper() const;
 
     // Measures (bDraw FALSE) or draws a control: edits and combo boxes, popup items or bar controls.
     CSize DrawControl(CDC* pDC, CKitControl* pControl, BOOL bDraw) override;
@@ -374,6 +380,7 @@ protected:
     CKitPaintManagerFont m_fontStatus;
     CKitWinThemeWrapper m_themeStatusBar;
     CKitWinThemeWrapper m_themeButton;
+    CString m_strThemeLibrary;
     int m_nThemeNumber = 0;
     CKitPaintManagerColor m_arrColor[kColorCount];
     CKitShadowManager* m_pShadowManager = nullptr;

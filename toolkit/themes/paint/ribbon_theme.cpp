@@ -11,8 +11,10 @@
 #include "toolkit/commandbars/status_bar_pane.h"
 #include "toolkit/common/draw_helpers.h"
 #include "toolkit/common/resources.h"
+#include "toolkit/common/system.h"
 #include "toolkit/themes/paint/frame_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
+#include "toolkit/themes/ribbon/ribbon_bar.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 
 #include "framework/gdi.h"
@@ -207,15 +209,53 @@ BOOL CKitRibbonTheme::DrawPicture(CDC* pDC, LPCSTR lpszName, const CRect& rc, in
 
 BOOL CKitRibbonTheme::IsOnCompositedFrame(CKitCommandBar* pBar)
 {
-    if (pBar == nullptr || pBar->GetPosition() != kitBarTop)
-        return FALSE;
-    CKitCommandBarManager* pCommandBars = pBar->GetCommandBars();
-    return pCommandBars != nullptr && pCommandBars->TestOptionFlags();
+    return pBar != nullptr && pBar->IsOnCompositedFrame();
+}
+
+COLORREF CKitRibbonTheme::GetControlTextColor(CKitControl* pControl)
+{
+    CKitCommandBar* pBar = pControl->GetParent();
+    if (pControl->GetRibbonGroup() != nullptr || pBar == nullptr || !pBar->HasRibbonCaptions())
+        return CKitResourceTheme::GetControlTextColor(pControl);
+    const BOOL bEnabled = pControl->IsEnabled() != 0;
+    const int nType = pControl->GetType();
+    COLORREF clr = CKitPaintManagerColor::kNone;
+    if (pControl->IsKindOf(RUNTIME_CLASS(CKitRibbonGroupControlPopup)) || nType == kitControlCheckBox ||
+        nType == kitControlRadioButton) {
+        clr = bEnabled ? GetRibbonTextColor(pControl) : m_clrRibbonGrayText;
+    } else if (!bEnabled) {
+        clr = m_clrRibbonGrayText;
+    } else if (pControl->GetSelected() != 0 || pControl->GetPressed() != 0 || pControl->GetChecked() > 0 ||
+               pControl->GetPopuped()) {
+        return CKitResourceTheme::GetControlTextColor(pControl);
+    } else {
+        clr = GetRibbonTextColor(pControl);
+    }
+    // A colour the theme's description does not give leaves the base rule in force.
+    return clr != CKitPaintManagerColor::kNone ? clr : CKitResourceTheme::GetControlTextColor(pControl);
+}
+
+COLORREF CKitRibbonTheme::GetRibbonTextColor(CKitControl* pControl)
+{
+    auto* pRibbonBar = dynamic_cast<CKitRibbonBar*>(pControl->GetParent());
+    if (pRibbonBar == nullptr || !pRibbonBar->IsQuickAccessControl(pControl) || !pControl->IsOnCompositedFrame())
+        return m_clrRibbonText;
+    if (CKitOsVersion::Instance()->IsWin7OrGreater())
+        return RGB(0, 0, 0);
+    CWnd* pSite = pRibbonBar->GetSite();
+    const BOOL bMaximized = pSite != nullptr && pSite->GetSafeHwnd() != nullptr && (pSite->GetStyle() & WS_MAXIMIZE) != 0;
+    return bMaximized ? RGB(255, 255, 255) : RGB(0, 0, 0);
 }
 
 CKitRibbonTheme::PictureKey CKitRibbonTheme::GetControlPictureKey(CKitControl* pControl)
 {
-    return IsOnCompositedFrame(pControl->GetParent()) ? kAlphaKeyed : kMagentaOut;
+    CKitCommandBar* pBar = pControl->GetParent();
+    if (IsOnCompositedFrame(pBar))
+        return kAlphaKeyed;
+    // A ribbon's control on the glass of its caption.
+    if (pBar != nullptr && pBar->HasRibbonCaptions() && pBar->IsRectOnCompositedFrame(pControl->GetRect()))
+        return kAlphaKeyed;
+    return kMagentaOut;
 }
 
 BOOL CKitRibbonTheme::DrawPictureCentred(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nRow, int nRows)
@@ -551,7 +591,7 @@ CSize CKitRibbonTheme::DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bD
     }
     DrawControlEditBuddy(pDC, pEdit);
     // Over a composited frame the field stays opaque on the glass.
-    if (GetRibbonPaintManager()->IsControlRectOnCompositedFrame(pEdit) || IsOnCompositedFrame(pEdit->GetParent()))
+    if (pEdit->IsOnCompositedFrame())
         FillAlphaOpaque(pDC, rcField);
     return CSize(0, 0);
 }

@@ -22,6 +22,10 @@ public:
     COLORREF GetControlEditBackColor(CKitControl* pControl) override;
     CSize DrawControlEdit(CDC* pDC, CKitControlEdit* pEdit, BOOL bDraw) override;
     void FillCommandBarEntry(CDC* pDC, CKitCommandBar* pBar) override;
+    // On a bar with ribbon captions, a control outside the ribbon's groups takes the ribbon text colours: grey when
+    // disabled, the base rule while hot, pressed, checked or open, else the ribbon text (black or white for a quick
+    // access control on glass).
+    COLORREF GetControlTextColor(CKitControl* pControl) override;
     COLORREF GetControlStateTextColor(BOOL bSelected, BOOL bPressed, BOOL bEnabled, BOOL bChecked, BOOL bPopuped,
                                       int nBarType, int nBarPosition) override;
     // Toolbar buttons from the 22 or 50 picture set, menu items from the menu pictures.
@@ -86,6 +90,8 @@ protected:
     BOOL DrawPictureCentred(CDC* pDC, LPCSTR lpszName, const CRect& rc, int nRow, int nRows);
     // The frame and fill of an edit or combo field in its state.
     void DrawFieldFrame(CDC* pDC, CKitControl* pControl, const CRect& rcField, BOOL bPopup);
+    // The caption colour of an idle, enabled control with ribbon captions.
+    COLORREF GetRibbonTextColor(CKitControl* pControl);
 
 private:
     BOOL m_bZeroGroupSpacing = FALSE;

@@ -131,6 +131,9 @@ BOOL CKitRibbonBackstageView::ShowBackstage(CKitControl* pButton)
     m_hSite = pSite->GetSafeHwnd();
     CKitHookManager::Instance()->SetHook(m_hSite, this);
     CKitKeyboardManager::GetThreadManager()->HookKeyboard(this);
+    // The ribbon puts its groups away under the view.
+    if (CKitRibbonBar* pRibbonBar = GetRibbonBar())
+        pRibbonBar->RecalcRibbonLayout();
     RecalcLayout();
     HideSiteWindows();
     SetFocus();
@@ -192,7 +195,9 @@ LRESULT CKitRibbonBackstageView::OnDestroyMessage(WPARAM /*wParam*/, LPARAM /*lP
     SetActiveTab(nullptr);
     if (m_pSystemButton != nullptr) {
         m_pSystemButton->SetPopuped(FALSE);
-        if (CKitCommandBar* pBar = m_pSystemButton->GetParent())
+        if (CKitRibbonBar* pRibbonBar = GetRibbonBar())
+            pRibbonBar->RecalcRibbonLayout();
+        else if (CKitCommandBar* pBar = m_pSystemButton->GetParent())
             pBar->Redraw();
     }
     CKitKeyboardManager::GetThreadManager()->UnhookKeyboard(this);
@@ -533,33 +538,51 @@ LRESULT CKitRibbonBackstageView::OnGetDlgCodeMessage(WPARAM /*wParam*/, LPARAM /
     return DLGC_WANTALLKEYS;
 }
 
+BOOL CKitRibbonBackstageView::IsFocusInMultiLineEdit() const
+{
+    HWND hFocus = ::GetFocus();
+    if (hFocus == nullptr || m_hWnd == nullptr || !::IsChild(m_hWnd, hFocus))
+        return FALSE;
+    char szClass[16] = {};
+    ::GetClassNameA(hFocus, szClass, sizeof(szClass));
+    return ::lstrcmpiA(szClass, "Edit") == 0 && (::GetWindowLongA(hFocus, GWL_STYLE) & ES_MULTILINE) != 0;
+}
+
 int CKitRibbonBackstageView::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& /*lParam*/,
                                            LRESULT& /*lResult*/)
 {
+    // Keys and the wheel reach the view from the site and, through the keyboard hook (no window), from every
+    // window of the thread: Escape closes the view, the rest goes on to the window with the focus.
+    switch (nMessage) {
+    case WM_KEYDOWN:
+        // A multi-line edit of a page turns Escape into the view's cancel command before it is dispatched.
+        if (wParam == VK_ESCAPE && m_hSite != nullptr && ::IsWindowEnabled(m_hSite) &&
+            !(hWnd == nullptr && IsFocusInMultiLineEdit())) {
+            Close();
+            return kHandled;
+        }
+        return kStopAsking;
+    case WM_KEYUP:
+    case WM_MOUSEWHEEL:
+        return kStopAsking;
+    default:
+        break;
+    }
     if (hWnd != m_hSite)
-        return 0;
+        return kNotHandled;
     switch (nMessage) {
     case WM_WINDOWPOSCHANGED:
         RecalcLayout();
-        return 0;
+        return kNotHandled;
     case WM_CLOSE:
         Close();
-        return 0;
+        return kNotHandled;
     case WM_ACTIVATEAPP:
         if (GetSafeHwnd() != nullptr)
             SetFocus();
-        return 0;
-    case WM_KEYDOWN:
-        if (wParam == VK_ESCAPE && ::IsWindowEnabled(m_hSite)) {
-            Close();
-            return 1;
-        }
-        return 2;
-    case WM_KEYUP:
-    case WM_MOUSEWHEEL:
-        return 2;
+        return kNotHandled;
     default:
-        return 0;
+        return kNotHandled;
     }
 }
 

@@ -98,6 +98,8 @@ protected:
     static BOOL IsTab(const CKitControl* pEntry) { return pEntry->IsKindOf(RUNTIME_CLASS(CKitRibbonBackstageTab)); }
     // The site's windows that were shown, hidden now.
     void HideSiteWindows();
+    // The keyboard focus is on a multi-line edit inside the view.
+    BOOL IsFocusInMultiLineEdit() const;
     void NotifyRibbonControls();
     void DrawEntry(CDC* pDC, CKitControl* pEntry, COLORREF clrText);
 

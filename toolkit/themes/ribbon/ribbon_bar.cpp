@@ -4,6 +4,7 @@
 #include "toolkit/commandbars/command_bar_animation.h"
 #include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/controls.h"
+#include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/paint/frame_hook.h"
@@ -16,6 +17,7 @@
 #include "toolkit/themes/ribbon/ribbon_quick_access.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
+#include "toolkit/themes/tabs/tab_paint_manager.h"
 
 #include <algorithm>
 
@@ -31,6 +33,8 @@ constexpr int kMinContextHeaderWidth = 40;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKitRibbonBar, CKitMenuBar)
+    ON_WM_CREATE()
+    AFX_WM_ENTRY(WM_MOUSEWHEEL, AfxSig::b_wheel, BOOL (CWnd::*)(UINT, short, CPoint), OnMouseWheelRibbon)
     AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDownRibbon)
     AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnLButtonDblClkRibbon)
     AFX_WM_ENTRY(WM_RBUTTONDOWN, AfxSig::v_mouse, void (CWnd::*)(UINT, CPoint), OnRButtonDownRibbon)
@@ -67,6 +71,16 @@ CKitRibbonBar::CKitRibbonBar()
     m_pQuickAccessPopup->InternalAddRef();
     m_pQuickAccessMorePopup->InternalAddRef();
     m_pControlTab->InternalAddRef();
+}
+
+int CKitRibbonBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CKitMenuBar::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    // The site's keys (Alt, F10, Alt with a letter) reach the ribbon as they reach a menu bar.
+    RefreshMdiState();
+    EnableToolTips(TRUE);
+    return 0;
 }
 
 CKitRibbonBar::~CKitRibbonBar()
@@ -249,25 +263,34 @@ BOOL CKitRibbonBar::IsAllowQuickAccessControl(const CKitControl* pControl) const
 void CKitRibbonBar::SetTabsVisible(BOOL bVisible)
 {
     m_bTabsVisible = bVisible;
-    DelayLayout();
+    RecalcRibbonLayout();
 }
 
 void CKitRibbonBar::SetGroupsVisible(BOOL bVisible)
 {
     m_bGroupsVisible = bVisible;
-    DelayLayout();
+    RecalcRibbonLayout();
 }
 
 void CKitRibbonBar::ShowQuickAccessBelowRibbon(BOOL bBelow)
 {
     m_bQuickAccessBelow = bBelow;
-    DelayLayout();
+    RecalcRibbonLayout();
+    if (m_pFrameHook == nullptr || GetSafeHwnd() == nullptr)
+        return;
+    // The caption band of a skinned frame changes with it.
+    if (IsDwmEnabled()) {
+        UpdateWindow();
+        m_pFrameHook->RecalcFrameLayout();
+    } else if (CWnd* pFrame = GetFrameWindow(); pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr) {
+        pFrame->SendMessage(WM_NCPAINT);
+    }
 }
 
 void CKitRibbonBar::ShowQuickAccess(BOOL bShow)
 {
     m_bQuickAccessVisible = bShow;
-    DelayLayout();
+    RecalcRibbonLayout();
 }
 
 BOOL CKitRibbonBar::IsQuickAccessControl(const CKitControl* pControl) const
@@ -306,9 +329,9 @@ void CKitRibbonBar::SetRibbonMinimized(BOOL bMinimized)
             m_pControlTab->SetSelectedItem(pFirst);
     }
     ShowSelectedTabGroups();
-    DelayLayout();
     if (CKitCommandBarManager* pCommandBars = GetCommandBars())
         pCommandBars->ClosePopups();
+    RecalcRibbonLayout();
     CWnd* pSite = GetSite();
     if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
         pSite->SendMessage(kMsgMinimizedChanged, reinterpret_cast<WPARAM>(this), 0);
@@ -366,6 +389,28 @@ CSize CKitRibbonBar::CalcDockLayout(int nLength, DWORD dwMode)
             Redraw();
     }
     return CSize(nLength, nHeight);
+}
+
+void CKitRibbonBar::OnRecalcLayout()
+{
+    if (GetSafeHwnd() == nullptr)
+        return;
+    // Docked or not, the ribbon lays itself out across its window.
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    const int nHeight = CalcDockLayout(rcClient.Width(), LM_HORZ | LM_COMMIT).cy;
+    if (nHeight != rcClient.Height())
+        UpdateLocation();
+    Redraw();
+}
+
+void CKitRibbonBar::RecalcRibbonLayout()
+{
+    DelayLayout();
+    if (GetSafeHwnd() == nullptr || !IsWindowVisible())
+        return;
+    m_dwState &= ~kStateLayoutPending;
+    OnRecalcLayout();
 }
 
 int CKitRibbonBar::RepositionQuickAccess(CDC* pDC, int nLeft, int nRightLimit, BOOL bInCaption,
@@ -587,8 +632,11 @@ void CKitRibbonBar::DrawCommandBar(CDC* pDC, CRect rcClip)
     CKitRibbonTab* pSelected = GetSelectedTab();
     if (IsGroupsVisible())
         pRibbonPainter->FillRibbonGroupsArea(pDC, pSelected, m_rcGroups);
-    if (m_bTabsVisible && rcIntersect.IntersectRect(rcClip, m_rcTabControl))
-        m_pControlTab->GetPaintManager()->DrawTabControl(m_pControlTab, pDC, m_rcTabControl);
+    if (m_bTabsVisible && rcIntersect.IntersectRect(rcClip, m_rcTabControl)) {
+        CKitTabPaintManager* pTabPainter = m_pControlTab->GetPaintManager();
+        pTabPainter->m_bStripMnemonics = !IsKeyboardCuesVisible();
+        pTabPainter->DrawTabControl(m_pControlTab, pDC, m_rcTabControl);
+    }
     if (IsGroupsVisible()) {
         CKitRibbonGroups* pGroups = pSelected->GetGroups();
         for (int i = 0; i < pGroups->GetCount(); ++i) {
@@ -684,6 +732,104 @@ void CKitRibbonBar::RepositionContextHeaders()
             m_rcTitle.left = std::max(m_rcTitle.left, rcFree.left);
         }
     }
+}
+
+CSize CKitRibbonBar::GetAutomaticIconSize() const
+{
+    return GetBarPaintManager()->GetAutoIconSize(FALSE);
+}
+
+CSize CKitRibbonBar::GetButtonSize(BOOL /*bAutomatic*/) const
+{
+    if (m_szButtons.cx > 0 && m_szButtons.cy > 0)
+        return m_szButtons;
+    const int nSide = GetBarPaintManager()->GetControlHeight();
+    return CSize(nSide, nSide);
+}
+
+void CKitRibbonBar::SetVisible(BOOL bVisible)
+{
+    const BOOL bWasVisible = IsVisible();
+    CKitMenuBar::SetVisible(bVisible);
+    if (m_pFrameHook != nullptr && bWasVisible != IsVisible())
+        m_pFrameHook->RecalcFrameLayout();
+}
+
+BOOL CKitRibbonBar::IsKeyboardCuesVisible() const
+{
+    CKitCommandBarManager* pCommandBars = GetCommandBars();
+    if (pCommandBars == nullptr)
+        return TRUE;
+    if (pCommandBars->GetCommandBarsOptions()->bEnableKeyboardTips)
+        return FALSE;
+    return pCommandBars->IsKeyboardCuesVisible();
+}
+
+BOOL CKitRibbonBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
+{
+    m_pControlTab->ClearHotTab();
+    if (m_bTracking || nMode != 0) {
+        if (CKitRibbonGroup* pHot = GetHighlightedGroup()) {
+            SetHighlightedGroup(nullptr);
+            if (GetSafeHwnd() != nullptr) {
+                const CRect rc = pHot->GetRect();
+                Redraw(&rc);
+            }
+        }
+    }
+    const BOOL bResult = CKitMenuBar::SetTrackingMode(nMode, bSelectFirst, bKeyboard);
+    if (nMode == 0 && m_pSystemButton != nullptr) {
+        // The system button's menu, opened apart from the bar's own popup, closes with the tracking.
+        auto* pMenu = dynamic_cast<CKitPopupBar*>(m_pSystemButton->GetCommandBar());
+        if (pMenu != nullptr && pMenu->IsTrackingMode())
+            pMenu->SetTrackingMode(FALSE);
+    }
+    return bResult;
+}
+
+void CKitRibbonBar::OnControlSelected(CKitControl* pControl)
+{
+    CKitRibbonGroup* pGroup = pControl->GetRibbonGroup();
+    CKitRibbonTab* pTab = pGroup != nullptr ? pGroup->GetRibbonTab() : nullptr;
+    if (pTab == nullptr)
+        return;
+    if (pTab != GetSelectedTab()) {
+        m_pControlTab->SetSelectedItem(pTab);
+        if (!IsScrollButtonShown())
+            return;
+        // The new tab's controls take their places before the control is brought into view.
+        if (GetSafeHwnd() != nullptr && (m_dwState & kStateLayoutPending) != 0)
+            OnRecalcLayout();
+    }
+    if (IsScrollButtonShown())
+        EnsureVisible(pTab->GetGroups(), pControl->GetRect());
+}
+
+void CKitRibbonBar::SwitchMdiMenu(HMENU hMenu)
+{
+    CKitMenuBar::SwitchMdiMenu(hMenu);
+    if (m_pFrameHook == nullptr)
+        return;
+    CWnd* pSite = GetSite();
+    CString strText;
+    if (pSite != nullptr && pSite->GetSafeHwnd() != nullptr)
+        pSite->GetWindowText(strText);
+    if (strText != m_strTitleText)
+        m_dwState |= kStateLayoutPending;
+}
+
+CKitRibbonGroup* CKitRibbonBar::FindGroup(int nId) const
+{
+    for (int i = 0; i < GetTabCount(); ++i) {
+        if (CKitRibbonGroup* pGroup = GetTab(i)->FindGroup(nId))
+            return pGroup;
+    }
+    return nullptr;
+}
+
+BOOL CKitRibbonBar::IsRectOnCompositedFrame(const CRect& rc) const
+{
+    return GetRibbonPaintManager()->IsRectOnCompositedFrame(const_cast<CKitRibbonBar*>(this), rc);
 }
 
 BOOL CKitRibbonBar::IsGroupsVisible() const

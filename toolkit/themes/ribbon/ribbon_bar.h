@@ -161,6 +161,38 @@ public:
 
     // The bar's height for the length; nothing laid out while the ribbon is hidden; LM_COMMIT lays out.
     CSize CalcDockLayout(int nLength, DWORD dwMode) override;
+    // Lays the bar out in its window; when its height changed the frame lays its bars out again.
+    void OnRecalcLayout() override;
+    // Lays the ribbon out now (its frame with it when the height changed); before the window exists, at the next
+    // idle update.
+    void RecalcRibbonLayout();
+    // The tooltip of a tab under the point first, else the control's; a group control's covers the groups.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    // The hot tab is forgotten, the hot group too when tracking is or gets on; leaving tracking closes the menu of
+    // the system button.
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst = TRUE, BOOL bKeyboard = FALSE) override;
+    // Without an icon size of the bar or its command bars, the paint manager's automatic one.
+    CSize GetAutomaticIconSize() const override;
+    // The own button size, else a square of the paint manager's control height.
+    CSize GetButtonSize(BOOL bAutomatic = TRUE) const override;
+    // Shown or hidden as any bar; a skinned frame is laid out again when that changed.
+    void SetVisible(BOOL bVisible) override;
+    // With command bars: hidden while the bars show keyboard tips instead, else the bars' state.
+    BOOL IsKeyboardCuesVisible() const override;
+    // A control of a group of another tab selects that tab, and one scrolled away scrolls into view.
+    void OnControlSelected(CKitControl* pControl) override;
+    // The menu bar's switch, then a new title of a skinned frame lays the caption out again.
+    void SwitchMdiMenu(HMENU hMenu) override;
+    // The wheel over the ribbon (or a child of it) of an enabled site steps the selected tab, forward to the right;
+    // FALSE when it is elsewhere.
+    virtual BOOL OnMouseWheelBar(BOOL bForward);
+    // The first group with the id, searching the tabs in order; null when none has it.
+    CKitRibbonGroup* FindGroup(int nId) const;
+    // A shown group scroll button wins over the controls it covers.
+    CKitControl* HitTest(CPoint point, int* pIndex = nullptr) const override;
+    BOOL HasRibbonCaptions() const override { return TRUE; }
+    // On the composited caption band (and the tabs row of a flat frame).
+    BOOL IsRectOnCompositedFrame(const CRect& rc) const override;
     // Places the caption band, system button, quick access and tabs-row controls, tab strip and groups.
     virtual void RepositionControls(int nWidth, int nHeight);
     // While the backstage view is open every control but the system button, the caption buttons and those
@@ -268,6 +300,8 @@ protected:
     afx_msg void OnLButtonDblClkRibbon(UINT nFlags, CPoint point);
     // Commands 9608-9610: the quick access toolbar below the ribbon, or above it.
     afx_msg void OnQuickAccessPlace(UINT nId);
+    // Made as any bar, then watches the site frame as a menu bar does.
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     // Whether Ctrl is down; tests replace it.
     virtual BOOL IsCtrlKeyDown() const;
     // Tracks the menu at the screen point and answers the chosen command, 0 when dismissed; tests replace it.
@@ -299,6 +333,10 @@ protected:
     afx_msg LRESULT OnExecuteRibbon(WPARAM wParam, LPARAM lParam);
     // Selects the tab, tracks by the keyboard on the tab strip, then opens its popup or shows the group tips.
     void SelectTabByKeyboard(CKitRibbonTab* pTab);
+    // Selects the next visible and enabled tab to the right (bRight) or to the left; nothing at the end.
+    void StepSelectedTab(BOOL bRight);
+    // The wheel over the ribbon's window.
+    afx_msg BOOL OnMouseWheelRibbon(UINT nFlags, short zDelta, CPoint point);
     DECLARE_MESSAGE_MAP()
 
     CRect m_rcTabControl;

@@ -325,6 +325,30 @@ LRESULT CKitRibbonBar::OnExecuteRibbon(WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
+CKitControl* CKitRibbonBar::HitTest(CPoint point, int* pIndex) const
+{
+    if (m_pOwnerBar == nullptr)
+        return CKitMenuBar::HitTest(point, pIndex);
+    return HitTestControls(point, pIndex);
+}
+
+INT_PTR CKitRibbonBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    if (m_bTabsVisible && GetSafeHwnd() != nullptr) {
+        const INT_PTR nTab = static_cast<CKitTabManager*>(m_pControlTab)->OnToolHitTest(GetSafeHwnd(), point, pTI);
+        if (nTab != -1)
+            return nTab;
+    }
+    const INT_PTR nHit = CKitMenuBar::OnToolHitTest(point, pTI);
+    if (nHit == -1 || pTI == nullptr)
+        return nHit;
+    // A control of a group keeps its tip while the mouse stays on the groups.
+    CKitControl* pControl = HitTest(point);
+    if (pControl != nullptr && pControl->GetRibbonGroup() != nullptr)
+        pTI->rect = m_rcGroups;
+    return nHit;
+}
+
 void CKitRibbonBar::OnMouseMoveBar(UINT nFlags, CPoint point)
 {
     CKitMouseManager* pMouse = CKitMouseManager::GetThreadManager();

@@ -139,6 +139,14 @@ void CKitRibbonControlTab::ShowTabPopup(BOOL bKeyboard)
     pRibbonBar->OpenPopupAt(GetIndex(), bKeyboard);
 }
 
+void CKitRibbonControlTab::ClearHotTab()
+{
+    if (m_pHighlighted == nullptr)
+        return;
+    m_pHighlighted = nullptr;
+    RedrawControl(nullptr, FALSE);
+}
+
 BOOL CKitRibbonControlTab::OnSetSelected(int nSelected)
 {
     if (nSelected == m_nSelected)

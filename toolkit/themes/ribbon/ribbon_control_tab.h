@@ -20,6 +20,8 @@ public:
     CKitRibbonBar* GetRibbonBar() const;
     CKitRibbonTab* GetSelectedTab() const;
 
+    // The strip keeps its enabled state: no command handler of the site disables it.
+    void SetEnabled(int /*nEnabled*/) override {}
     void SetFocused(BOOL bFocused) override;
     BOOL IsFocused() const override { return m_bFocused; }
     // Left and Right move between the tabs, Down to the first control after the strip, Return (and Space on a
@@ -32,6 +34,8 @@ public:
     // With a selected tab on a minimised ribbon: tracks the ribbon and opens the tab's popup, its first control
     // selected when bKeyboard. The ribbon's left button on a minimised ribbon's tab calls it too.
     void ShowTabPopup(BOOL bKeyboard);
+    // No tab is hot any more; the strip is redrawn when one was.
+    void ClearHotTab();
     // The popup of the minimised ribbon's tab; null before the first opening.
     CKitRibbonTabPopupToolBar* GetPopupToolBar() const { return m_pPopupToolBar; }
     // A keyboard selection takes the focus, a cleared one drops it and the hot tab; FALSE when unchanged.

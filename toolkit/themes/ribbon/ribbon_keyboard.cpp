@@ -449,18 +449,7 @@ int CKitRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARA
         }
         if (nMessage == WM_MOUSEWHEEL && m_nPopuped == -1 &&
             (pCommandBars == nullptr || pCommandBars->GetKeyboardTips().empty())) {
-            const int nStep = GET_WHEEL_DELTA_WPARAM(wParam) <= 0 ? 1 : -1;
-            int nSelected = -1;
-            for (int i = 0; i < GetTabCount(); ++i)
-                if (GetTab(i) == GetSelectedTab())
-                    nSelected = i;
-            for (int i = nSelected + nStep; nSelected != -1 && i >= 0 && i < GetTabCount(); i += nStep) {
-                CKitRibbonTab* pTab = GetTab(i);
-                if (pTab->IsVisible() && pTab->IsEnabled()) {
-                    m_pControlTab->SetSelectedItem(pTab);
-                    break;
-                }
-            }
+            StepSelectedTab(GET_WHEEL_DELTA_WPARAM(wParam) <= 0);
             lResult = 0;
             return kHandled;
         }
@@ -470,5 +459,53 @@ int CKitRibbonBar::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARA
             return kHandled;
         }
     }
+    // The wheel turned over the ribbon reaches the site when the window under the mouse lets it through.
+    if (!m_bTracking && nMessage == WM_MOUSEWHEEL && hWnd != nullptr && OnMouseWheelBar(GET_WHEEL_DELTA_WPARAM(wParam) <= 0)) {
+        lResult = 0;
+        return kHandled;
+    }
     return CKitMenuBar::OnHookMessage(hWnd, nMessage, wParam, lParam, lResult);
+}
+
+void CKitRibbonBar::StepSelectedTab(BOOL bRight)
+{
+    const int nStep = bRight ? 1 : -1;
+    int nSelected = -1;
+    for (int i = 0; i < GetTabCount(); ++i)
+        if (GetTab(i) == GetSelectedTab())
+            nSelected = i;
+    for (int i = nSelected + nStep; nSelected != -1 && i >= 0 && i < GetTabCount(); i += nStep) {
+        CKitRibbonTab* pTab = GetTab(i);
+        if (pTab->IsVisible() && pTab->IsEnabled()) {
+            m_pControlTab->SetSelectedItem(pTab);
+            break;
+        }
+    }
+}
+
+BOOL CKitRibbonBar::OnMouseWheelBar(BOOL bForward)
+{
+    if (GetSafeHwnd() == nullptr || !m_bTabsVisible)
+        return FALSE;
+    CPoint ptCursor;
+    ::GetCursorPos(&ptCursor);
+    CRect rcWindow;
+    GetWindowRect(&rcWindow);
+    if (!rcWindow.PtInRect(ptCursor))
+        return FALSE;
+    HWND hUnder = ::WindowFromPoint(ptCursor);
+    if (hUnder != m_hWnd && !::IsChild(m_hWnd, hUnder))
+        return FALSE;
+    CWnd* pSite = GetSite();
+    if (pSite == nullptr || pSite->GetSafeHwnd() == nullptr || !pSite->IsWindowEnabled())
+        return FALSE;
+    StepSelectedTab(bForward);
+    return TRUE;
+}
+
+BOOL CKitRibbonBar::OnMouseWheelRibbon(UINT /*nFlags*/, short zDelta, CPoint /*point*/)
+{
+    if (m_bTracking)
+        return FALSE;
+    return OnMouseWheelBar(zDelta <= 0);
 }

@@ -7,6 +7,8 @@
 #include "toolkit/commandbars/popup_bar.h"
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/resource_images.h"
+#include "toolkit/common/system.h"
+#include "toolkit/common/theme_wrapper.h"
 #include "toolkit/themes/paint/frame_hook.h"
 #include "toolkit/themes/paint/frame_paint_manager.h"
 #include "toolkit/themes/paint/resource_painters.h"
@@ -20,9 +22,14 @@
 
 #include "framework/wnd.h"
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
+#include <memory>
+#include <string>
 
 IMPLEMENT_DYNAMIC(CKitRibbonPaintManager, CCmdTarget)
 
@@ -37,6 +44,8 @@ constexpr int kMinFontHeight = 11;
 constexpr int kMinGroupCaptionHeight = 17;
 constexpr int kMinCaptionHeight = 18;
 constexpr int kTabsHeight = 23;
+// The glow round caption text on glass.
+constexpr int kCaptionGlowSize = 8;
 
 CKitRibbonBar* RibbonBarOf(CKitCommandBar* pBar)
 {
@@ -356,8 +365,10 @@ void CKitRibbonPaintManager::DrawContextHeaders(CDC* pDC, CKitRibbonBar* pRibbon
         rcText.top -= 2;
         if (pRibbonBar->GetFrameHook() != nullptr)
             rcText.top += pRibbonBar->GetFrameHook()->GetBorderWidth();
-        CKitPaintManager::DrawComposedText(pDC, pHeader->m_strCaption, rcText,
-                                           DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX, bComposited);
+        if (bComposited)
+            DrawDwmCaptionText(pDC, rcText, pHeader->m_strCaption, GetFrameWindow(pRibbonBar), TRUE);
+        else
+            pDC->DrawText(pHeader->m_strCaption, rcText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     }
     pDC->SelectObject(pOldFont);
 }
@@ -663,21 +674,72 @@ void CKitRibbonPaintManager::DrawFrameCaptionText(CDC* pDC, CKitRibbonBar* pRibb
         pFramePainter->DrawCaptionText(pDC, rcText, pFrame, bActive);
         return;
     }
-    // On glass the text is drawn composited, white on a maximised frame.
     pOldFont = pDC->SelectObject(pFramePainter->GetCaptionFont());
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    if ((pFrame->GetStyle() & WS_MAXIMIZE) != 0)
-        pDC->SetTextColor(RGB(255, 255, 255));
-    CKitPaintManager::DrawComposedText(pDC, strText, rcText, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX,
-                                       TRUE);
+    DrawDwmCaptionText(pDC, rcText, strText, pFrame, bActive);
     pDC->SetBkMode(nOldMode);
     pDC->SelectObject(pOldFont);
 }
 
-void CKitRibbonPaintManager::DrawFrameIcon(CDC* pDC, CKitRibbonBar* /*pRibbonBar*/, int nLeft, int nTop, int nRight,
+void CKitRibbonPaintManager::DrawDwmCaptionText(CDC* pDC, const CRect& rc, const CString& strText, CWnd* pFrame,
+                                                BOOL bActive)
+{
+    const UINT nFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
+    const BOOL bMaximized =
+        pFrame != nullptr && pFrame->GetSafeHwnd() != nullptr && (pFrame->GetStyle() & WS_MAXIMIZE) != 0;
+    CRect rcText = rc;
+    if (bMaximized && !CKitOsVersion::Instance()->IsWin7OrGreater()) {
+        const COLORREF clrOld = pDC->SetTextColor(RGB(255, 255, 255));
+        pDC->DrawText(strText, rcText, nFormat);
+        pDC->SetTextColor(clrOld);
+        return;
+    }
+    std::unique_ptr<CKitWinThemeWrapper> pTheme = m_pPaintManager->CreateThemeWrapper();
+    pTheme->OpenThemeData(pFrame != nullptr ? pFrame->GetSafeHwnd() : nullptr, L"WINDOW");
+    if (!pTheme->IsAppThemed()) {
+        pDC->DrawText(strText, rcText, nFormat);
+        return;
+    }
+    rcText.InflateRect(5, 0);
+    BP_PAINTPARAMS params = {sizeof(BP_PAINTPARAMS)};
+    HDC hdcBuffer = nullptr;
+    HPAINTBUFFER hBuffer = pTheme->BeginBufferedPaint(pDC->m_hDC, &rcText, BPBF_TOPDOWNDIB, &params, &hdcBuffer);
+    if (hBuffer == nullptr) {
+        pDC->DrawText(strText, rcText, nFormat);
+        return;
+    }
+    ::BitBlt(hdcBuffer, rcText.left, rcText.top, rcText.Width(), rcText.Height(), pDC->m_hDC, rcText.left, rcText.top,
+             SRCCOPY);
+    CFont* pFont = m_pPaintManager->GetFramePaintManager()->GetCaptionFont();
+    HGDIOBJ hOldFont = ::SelectObject(hdcBuffer, pFont != nullptr ? pFont->GetSafeHandle()
+                                                                  : ::GetCurrentObject(pDC->m_hDC, OBJ_FONT));
+    DTTOPTS options = {sizeof(DTTOPTS)};
+    options.dwFlags = DTT_COMPOSITED | DTT_GLOWSIZE;
+    options.iGlowSize = kCaptionGlowSize;
+    const int nLength = ::MultiByteToWideChar(CP_ACP, 0, strText, -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(nLength, 1)), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, strText, -1, &wide[0], nLength);
+    pTheme->DrawThemeTextEx(hdcBuffer, bMaximized ? WP_MAXCAPTION : WP_CAPTION, bActive ? CS_ACTIVE : CS_INACTIVE,
+                            wide.c_str(), -1, nFormat, &rcText, &options);
+    ::SelectObject(hdcBuffer, hOldFont);
+    pTheme->EndBufferedPaint(hBuffer, TRUE);
+}
+
+void CKitRibbonPaintManager::DrawFrameIcon(CDC* pDC, CKitRibbonBar* pRibbonBar, int nLeft, int nTop, int nRight,
                                            int nBottom, HICON hIcon)
 {
-    ::DrawIconEx(pDC->GetSafeHdc(), nLeft, nTop, hIcon, nRight - nLeft, nBottom - nTop, 0, nullptr, DI_NORMAL);
+    if (pRibbonBar == nullptr || !pRibbonBar->IsDwmEnabled()) {
+        ::DrawIconEx(pDC->GetSafeHdc(), nLeft, nTop, hIcon, nRight - nLeft, nBottom - nTop, 0, nullptr, DI_NORMAL);
+        return;
+    }
+    if (hIcon != m_hCachedFrameIcon) {
+        m_hCachedFrameIcon = hIcon;
+        m_bCachedFrameIconAlpha = CKitImageManagerIcon::IsAlphaIconHandle(hIcon);
+    }
+    if (m_bCachedFrameIconAlpha)
+        ::DrawIconEx(pDC->GetSafeHdc(), nLeft, nTop, hIcon, nRight - nLeft, nBottom - nTop, 0, nullptr, DI_NORMAL);
+    else
+        CKitImageManagerIcon::DrawIconHandle(pDC, CPoint(nLeft, nTop), CSize(nRight - nLeft, nBottom - nTop), hIcon);
 }
 
 void CKitRibbonPaintManager::DrawRibbonFlatFrameEdges(CDC* pDC, CKitRibbonBar* pRibbonBar)
@@ -748,9 +810,12 @@ void CKitRibbonPaintManager::DrawRibbonSystemButton(CDC* pDC, CKitControl* pCont
             CFont* pOldFont = pDC->SelectObject(m_pPaintManager->GetControlFont(pControl));
             pDC->SetBkMode(TRANSPARENT);
             pDC->SetTextColor(m_clrFileButtonText);
+            const BOOL bComposited = pControl->IsOnCompositedFrame();
+            std::unique_ptr<CKitWinThemeWrapper> pTheme =
+                bComposited ? m_pPaintManager->CreateThemeWrapper() : nullptr;
             CKitPaintManager::DrawComposedText(pDC, strCaption, rc,
-                                               DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX,
-                                               IsControlRectOnCompositedFrame(pControl));
+                                               DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX, bComposited,
+                                               pTheme.get());
             pDC->SelectObject(pOldFont);
         }
         return;
@@ -988,7 +1053,9 @@ void CKitRibbonPaintManager::CRibbonAppearanceSet::DrawText(CDC* pDC, const CStr
     const BOOL bComposited =
         pControlTab != nullptr &&
         m_pRibbonPaintManager->IsRectOnCompositedFrame(pControlTab->GetRibbonBar(), CRect(*lpRect));
-    CKitPaintManager::DrawComposedText(pDC, strText, CRect(*lpRect), nFormat, bComposited);
+    std::unique_ptr<CKitWinThemeWrapper> pTheme =
+        bComposited ? m_pRibbonPaintManager->GetPaintManager()->CreateThemeWrapper() : nullptr;
+    CKitPaintManager::DrawComposedText(pDC, strText, CRect(*lpRect), nFormat, bComposited, pTheme.get());
 }
 
 void CKitRibbonPaintManager::CRibbonColorSet::SetTextColor(CDC* pDC, CKitTabManagerItem* pItem)

@@ -93,8 +93,15 @@ public:
     // Whether the rectangle of the bar lies on the ribbon's composited caption band.
     BOOL IsRectOnCompositedFrame(CKitCommandBar* pBar, const CRect& rc) const;
     BOOL IsControlRectOnCompositedFrame(CKitControl* pControl) const;
-    // The frame's icon stretched into the rectangle.
+    // The frame's icon stretched into the rectangle; on a composited frame an icon without alpha of its own is
+    // drawn through a 32-bit buffer, so that it stays opaque on the glass.
     void DrawFrameIcon(CDC* pDC, CKitRibbonBar* pRibbonBar, int nLeft, int nTop, int nRight, int nBottom, HICON hIcon);
+    // Caption text on glass: composited with a glow through the frame's visual style; plain where the application
+    // is not themed, white on a maximised frame of a system older than Windows 7.
+    void DrawDwmCaptionText(CDC* pDC, const CRect& rc, const CString& strText, CWnd* pFrame, BOOL bActive);
+    // The frame icon last drawn on a composited frame and whether it carries alpha.
+    HICON GetCachedFrameIcon() const { return m_hCachedFrameIcon; }
+    BOOL IsCachedFrameIconAlpha() const { return m_bCachedFrameIconAlpha; }
     // The client of the ribbon's tab popup in the ribbon face.
     void FillTabPopupToolBar(CDC* pDC, CKitCommandBar* pPopupBar);
 
@@ -176,6 +183,8 @@ protected:
     CRect m_rcFileButtonMargin;
     int m_nFileButtonImageCount = 3;
     BOOL m_bFlatFrame = FALSE;
+    HICON m_hCachedFrameIcon = nullptr;
+    BOOL m_bCachedFrameIconAlpha = FALSE;
 };
 
 // The flat property-page tabs with the ribbon's tab pictures behind their captions.

@@ -4,7 +4,9 @@
 #include "framework/gdi.h"
 #include "toolkit/themes/paint/paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/commandbars/keyboard_tip.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
+#include "toolkit/themes/ribbon/ribbon_group_popup.h"
 #include "toolkit/themes/ribbon/ribbon_keyboard.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_tab.h"
@@ -81,8 +83,12 @@ CSize CKitRibbonTabPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMo
     if (CKitPaintManager* pPaint = CKitPaintManager::FromPainter(GetPaintManager()))
         pOldFont = dc.SelectObject(pPaint->GetCommandBarFont(this));
     m_rcGroups = CRect(0, 0, rcPopup.Width(), rcPopup.Height());
-    m_pTab->GetGroups()->RepositionGroups(&dc, rcPopup.Width(),
-                                          CRect(kMarginLeft, kMarginTop, kMarginRight, kMarginBottom));
+    CKitRibbonGroups* pGroups = m_pTab->GetGroups();
+    pGroups->RepositionGroups(&dc, rcPopup.Width(), CRect(kMarginLeft, kMarginTop, kMarginRight, kMarginBottom));
+    // The scroll buttons join the controls the first time the groups do not fit.
+    if ((pGroups->IsScrollLeftVisible() || pGroups->IsScrollRightVisible()) && m_pScrollLeft == nullptr)
+        InitScrollableBar(this);
+    ShowScrollButtons(pGroups->IsScrollLeftVisible(), pGroups->IsScrollRightVisible());
     if (pOldFont != nullptr)
         dc.SelectObject(pOldFont);
     return rcPopup.Size();
@@ -105,12 +111,62 @@ void CKitRibbonTabPopupToolBar::DrawCommandBar(CDC* pDC, CRect rcClip)
         if (pGroup->IsVisible() && rcIntersect.IntersectRect(rcClip, pGroup->GetRect()))
             pGroup->Draw(pDC, rcClip);
     }
+    for (CKitControl* pButton : {static_cast<CKitControl*>(m_pScrollLeft), static_cast<CKitControl*>(m_pScrollRight)})
+        if (pButton != nullptr && pButton->IsVisible())
+            pButton->Draw(pDC);
     pDC->SelectObject(pOldFont);
+}
+
+CKitControl* CKitRibbonTabPopupToolBar::HitTest(CPoint point, int* pIndex) const
+{
+    return HitTestControls(point, pIndex);
+}
+
+void CKitRibbonTabPopupToolBar::OnControlSelected(CKitControl* pControl)
+{
+    if (pControl->GetRibbonGroup() != nullptr && IsScrollButtonShown())
+        EnsureVisible(m_pTab->GetGroups(), pControl->GetRect());
+}
+
+INT_PTR CKitRibbonTabPopupToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const
+{
+    const INT_PTR nHit = CKitPopupToolBar::OnToolHitTest(point, pTI);
+    CKitControl* pControl = nHit != -1 && pTI != nullptr ? HitTest(point) : nullptr;
+    if (pControl != nullptr && pControl->GetRibbonGroup() != nullptr)
+        pTI->rect = m_rcGroups;
+    return nHit;
+}
+
+CSize CKitRibbonTabPopupToolBar::GetIconSize() const
+{
+    return m_pRibbonBar != nullptr ? m_pRibbonBar->GetIconSize() : CKitPopupToolBar::GetIconSize();
+}
+
+CSize CKitRibbonTabPopupToolBar::GetButtonSize(BOOL bAutomatic) const
+{
+    return m_pRibbonBar != nullptr ? m_pRibbonBar->GetButtonSize(bAutomatic)
+                                   : CKitPopupToolBar::GetButtonSize(bAutomatic);
+}
+
+BOOL CKitRibbonTabPopupToolBar::IsKeyboardCuesVisible() const
+{
+    return m_pRibbonBar != nullptr ? m_pRibbonBar->IsKeyboardCuesVisible() : CKitPopupToolBar::IsKeyboardCuesVisible();
 }
 
 void CKitRibbonTabPopupToolBar::CreateKeyboardTips()
 {
     KitRibbonCreateGroupKeyboardTips(this, m_pTab->GetGroups(), m_rcGroups);
+}
+
+void CKitRibbonTabPopupToolBar::OnKeyboardTip(CKitCommandBarKeyboardTip* pTip)
+{
+    auto* pControl = pTip != nullptr ? dynamic_cast<CKitControl*>(pTip->m_pOwner) : nullptr;
+    if (pControl == nullptr) {
+        CKitPopupToolBar::OnKeyboardTip(pTip);
+        return;
+    }
+    if (!KitRibbonRunTipInGroupPopup(pControl) && pControl->IsVisible())
+        pControl->OnKeyboardTip();
 }
 
 BOOL CKitRibbonTabPopupToolBar::OnKeyDownBar(int nCode)

@@ -41,12 +41,24 @@ public:
     void DrawCommandBar(CDC* pDC, CRect rcClip) override;
     // The group tips of the copy's groups.
     void CreateKeyboardTips() override;
+    // A control of a reduced group opens its group's popup and runs the copy there; a shown control runs.
+    void OnKeyboardTip(CKitCommandBarKeyboardTip* pTip) override;
     // Keys but Escape show the keyboard cues; the arrows, Return and Space move and act between the groups'
     // controls before the popup's own handling.
     BOOL OnKeyDownBar(int nCode) override;
     // Also highlights the group under the mouse.
     void OnMouseMoveBar(UINT nFlags, CPoint point) override;
     void OnMouseLeaveBar() override;
+    // A shown scroll button wins over the controls it covers.
+    CKitControl* HitTest(CPoint point, int* pIndex = nullptr) const override;
+    // A group control chosen by the keyboard scrolls into view.
+    void OnControlSelected(CKitControl* pControl) override;
+    // A group control's tooltip covers the groups rectangle.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const override;
+    // The ribbon's sizes and keyboard cues.
+    CSize GetIconSize() const override;
+    CSize GetButtonSize(BOOL bAutomatic = TRUE) const override;
+    BOOL IsKeyboardCuesVisible() const override;
 
 private:
     CKitRibbonTab* m_pTab;

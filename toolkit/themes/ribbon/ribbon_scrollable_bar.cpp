@@ -180,12 +180,31 @@ void CKitRibbonScrollableBar::EnsureVisible(CKitRibbonGroups* pGroups, const CRe
     RequestScrollOffset(m_pOwnerBar, pGroups, nOffset < 0 ? 0 : nOffset);
 }
 
-BOOL CKitRibbonScrollableBar::IsOnScrollButton(CPoint point) const
+CKitRibbonScrollableBar::CControlGroupsScroll* CKitRibbonScrollableBar::HitTestScrollButton(CPoint point) const
 {
-    for (const CControlGroupsScroll* pButton : {m_pScrollLeft, m_pScrollRight})
+    for (CControlGroupsScroll* pButton : {m_pScrollLeft, m_pScrollRight})
         if (pButton != nullptr && pButton->IsVisible() && pButton->GetRect().PtInRect(point))
-            return TRUE;
-    return FALSE;
+            return pButton;
+    return nullptr;
+}
+
+CKitControl* CKitRibbonScrollableBar::HitTestControls(CPoint point, int* pIndex) const
+{
+    if (m_pOwnerBar == nullptr)
+        return nullptr;
+    CKitControls* pControls = m_pOwnerBar->GetControls();
+    CKitControl* pControl = HitTestScrollButton(point);
+    if (pControl == nullptr)
+        pControl = pControls->HitTest(point);
+    if (pIndex != nullptr)
+        *pIndex = pControl != nullptr ? pControls->IndexOf(pControl) : -1;
+    return pControl;
+}
+
+BOOL CKitRibbonScrollableBar::IsScrollButtonShown() const
+{
+    return (m_pScrollLeft != nullptr && m_pScrollLeft->IsVisible()) ||
+           (m_pScrollRight != nullptr && m_pScrollRight->IsVisible());
 }
 
 void CKitRibbonScrollableBar::ChangeHighlightedGroup(CKitRibbonGroup* pGroup)

@@ -73,7 +73,13 @@ public:
     CControlGroupsScroll* GetScrollRight() const { return m_pScrollRight; }
 
     // Whether the point lies on a shown scroll button.
-    BOOL IsOnScrollButton(CPoint point) const;
+    BOOL IsOnScrollButton(CPoint point) const { return HitTestScrollButton(point) != nullptr; }
+    // The shown scroll button under the point, or null: it lies over the groups' controls and wins over them.
+    CControlGroupsScroll* HitTestScrollButton(CPoint point) const;
+    // The owner's control under the point, a shown scroll button first; pIndex receives its index.
+    CKitControl* HitTestControls(CPoint point, int* pIndex) const;
+    // Whether one of the scroll buttons shows.
+    BOOL IsScrollButtonShown() const;
     // Scrolls the groups so the control's rectangle shows between the visible scroll buttons.
     void EnsureVisible(CKitRibbonGroups* pGroups, const CRect& rcControl);
 

@@ -12,6 +12,7 @@
 #include "toolkit/common/image_manager.h"
 #include "toolkit/common/toolkit_ids.h"
 #include "toolkit/themes/paint/paint_manager.h"
+#include "toolkit/themes/paint/resource_painters.h"
 #include "toolkit/themes/ribbon/ribbon_paint_manager.h"
 #include "toolkit/themes/ribbon/ribbon_system_button.h"
 
@@ -312,8 +313,10 @@ void CKitRibbonControlSystemPopupBarListCaption::Draw(CDC* pDC)
     CRect rcText(rc.left + 7, rc.top + 4, rc.right, rc.bottom - 5);
     pDC->DrawText(GetCaption(), &rcText, DT_SINGLELINE | DT_LEFT);
     pDC->SelectObject(pOldFont);
-    pDC->FillSolidRect(rc.left, rc.bottom - 6, rc.Width(), 1, pRibbon->GetRecentFileListEdgeShadow());
-    pDC->FillSolidRect(rc.left, rc.bottom - 5, rc.Width(), 1, pRibbon->GetRecentFileListEdgeHighlight());
+    KitFillSolidRectIfColor(pDC, CRect(rc.left, rc.bottom - 6, rc.right, rc.bottom - 5),
+                            pRibbon->GetRecentFileListEdgeShadow());
+    KitFillSolidRectIfColor(pDC, CRect(rc.left, rc.bottom - 5, rc.right, rc.bottom - 4),
+                            pRibbon->GetRecentFileListEdgeHighlight());
 }
 
 // ---- the recent files ----

@@ -2,6 +2,7 @@
 #include "toolkit/themes/ribbon/ribbon_tab.h"
 
 #include "toolkit/themes/ribbon/ribbon_bar.h"
+#include "toolkit/themes/ribbon/ribbon_control_tab.h"
 #include "toolkit/themes/ribbon/ribbon_group.h"
 
 IMPLEMENT_DYNCREATE(CKitRibbonTab, CKitTabManagerItem)
@@ -44,6 +45,9 @@ void CKitRibbonTab::SetVisible(BOOL bVisible)
     CKitTabManagerItem::SetVisible(bVisible);
     if (!bVisible && m_pManager != nullptr && m_pManager->GetSelectedItem() == this)
         m_pManager->SetSelectedItem(m_pManager->FindNextFocusable(-1, 1));
+    // A context tab coming or going moves the tabs and the caption's headers at once.
+    if (m_pRibbonBar != nullptr && m_pManager != nullptr && m_pManager == m_pRibbonBar->GetControlTab())
+        m_pRibbonBar->RecalcRibbonLayout();
 }
 
 void CKitRibbonTab::OnRemoved()

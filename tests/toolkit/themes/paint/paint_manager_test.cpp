@@ -294,6 +294,14 @@ TEST(KitPaintManager, SetCustomThemeInstallsAndReleasesThePrevious)
     pFirst->InternalRelease();
     EXPECT_EQ(nDestroyed + 1, CTestPaintManager::DestroyedCount());
 
+    // Installed again, the current one stays alive and current, refreshed as theme 10.
+    pSecond->SetThemeNumber(3);
+    CKitPaintManager::SetCustomTheme(pSecond);
+    EXPECT_EQ(nDestroyed + 1, CTestPaintManager::DestroyedCount());
+    ASSERT_EQ(pSecond, CKitPaintManager::GetCurrent());
+    EXPECT_EQ(10, pSecond->GetThemeNumber());
+    EXPECT_NE(nullptr, pSecond->GetRegularFont()->GetSafeHandle());
+
     CKitPaintManager::Done();
     EXPECT_EQ(nullptr, CKitPaintManager::GetCurrent());
     EXPECT_EQ(nDestroyed + 2, CTestPaintManager::DestroyedCount());

@@ -2,6 +2,7 @@
 // for a length, quick access overflow, context headers and its controls collections.
 #include "toolkit/themes/ribbon/ribbon_bar.h"
 
+#include "toolkit/commandbars/command_bar_manager.h"
 #include "toolkit/commandbars/control.h"
 #include "toolkit/common/prop_exchange.h"
 #include "toolkit/themes/paint/paint_manager.h"
@@ -135,6 +136,9 @@ TEST(KitRibbonBar, ANewBarIsAFixedMenuBarWithItsThreeTemporaryControls)
     // The more button shows only when controls overflow.
     EXPECT_FALSE(bar.GetQuickAccessMorePopup()->IsVisible());
     EXPECT_TRUE(bar.GetControls()->IsKindOf(RUNTIME_CLASS(CKitRibbonControls)));
+    // The tab strip has no command of its own: a site without a handler for it leaves it enabled.
+    bar.GetControlTab()->SetEnabled(FALSE);
+    EXPECT_TRUE(bar.GetControlTab()->IsEnabled());
 }
 
 TEST(KitRibbonBar, TabsAndGroupsHeightsComeFromThePainterUnlessOverridden)
@@ -568,10 +572,93 @@ TEST(KitRibbonBar, GroupsThatDoNotFitScrollByFortyAndNeverBeforeTheFirst)
     const CPoint ptOnRight = pRight->GetRect().CenterPoint();
     EXPECT_NE(nullptr, pGroups->HitTest(ptOnRight));
     EXPECT_EQ(nullptr, bar.HitTestGroup(ptOnRight));
+    // The scroll button wins over a control it covers, which comes before it among the bar's controls.
+    CKitControl* pCovered = nullptr;
+    CRect rcCovered;
+    for (int i = 0; i < bar.GetControlCount() && pCovered == nullptr; ++i) {
+        CKitControl* pControl = bar.GetControl(i);
+        if (pControl != pRight && pControl->IsVisible() && rcCovered.IntersectRect(pControl->GetRect(), pRight->GetRect()))
+            pCovered = pControl;
+    }
+    ASSERT_NE(nullptr, pCovered) << "a button lies under the right scroll button";
+    ASSERT_LT(bar.GetControls()->IndexOf(pCovered), bar.GetControls()->IndexOf(pRight));
+    int nIndex = -1;
+    EXPECT_EQ(pRight, bar.HitTest(rcCovered.CenterPoint(), &nIndex));
+    EXPECT_EQ(bar.GetControls()->IndexOf(pRight), nIndex);
     bar.SetRibbonMinimized(TRUE);
     EXPECT_EQ(nullptr, bar.HitTestGroup(ptInGroup));
     // Minimised, neither scroll button shows.
     bar.CalcDockLayout(300, LM_COMMIT);
     EXPECT_FALSE(pLeft->IsVisible());
     EXPECT_FALSE(pRight->IsVisible());
+}
+
+// The ribbon's own sizes: its button size is a square of the painter's control height and its icon size the painter's
+// automatic one, unless the bar or its command bars set them.
+TEST(KitRibbonBar, ButtonAndIconSizesComeFromThePainterUnlessSet)
+{
+    CKitRibbonBar bar;
+    CKitPaintManager* pPainter = bar.GetBarPaintManager();
+    const int nSide = pPainter->GetControlHeight();
+    EXPECT_EQ(CSize(nSide, nSide), bar.GetButtonSize());
+    EXPECT_EQ(CSize(nSide, nSide), bar.GetButtonSize(FALSE));
+    EXPECT_EQ(pPainter->GetAutoIconSize(FALSE), bar.GetIconSize());
+
+    CKitCommandBarManager manager;
+    bar.SetCommandBars(&manager);
+    manager.GetCommandBarsOptions()->szIcons = CSize(20, 20);
+    EXPECT_EQ(CSize(20, 20), bar.GetIconSize());
+    bar.SetIconSize(CSize(24, 24));
+    bar.SetButtonSize(CSize(30, 40));
+    EXPECT_EQ(CSize(24, 24), bar.GetIconSize());
+    EXPECT_EQ(CSize(30, 40), bar.GetButtonSize());
+    bar.SetCommandBars(nullptr);
+}
+
+// Mnemonics are underlined on a ribbon only when its command bars show no key tips and show keyboard cues.
+TEST(KitRibbonBar, KeyboardCuesGiveWayToKeyTips)
+{
+    CKitRibbonBar bar;
+    EXPECT_TRUE(bar.IsKeyboardCuesVisible()) << "without command bars";
+    CKitCommandBarManager manager;
+    bar.SetCommandBars(&manager);
+    const struct {
+        BOOL bKeyTips;
+        BOOL bCues;
+        BOOL bVisible;
+    } cases[] = {{TRUE, TRUE, FALSE}, {TRUE, FALSE, FALSE}, {FALSE, TRUE, TRUE}, {FALSE, FALSE, FALSE}};
+    for (const auto& c : cases) {
+        manager.GetCommandBarsOptions()->bEnableKeyboardTips = c.bKeyTips;
+        manager.ShowKeyboardCues(c.bCues);
+        EXPECT_EQ(c.bVisible, bar.IsKeyboardCuesVisible()) << "key tips " << c.bKeyTips << ", cues " << c.bCues;
+    }
+    bar.SetCommandBars(nullptr);
+}
+
+// A group is found by id on any tab, the first in tab order; a control of another tab chosen by the keyboard selects
+// that tab.
+TEST(KitRibbonBar, GroupsAreFoundByIdAndAChosenControlSelectsItsTab)
+{
+    CKitRibbonBar bar;
+    CKitRibbonTab* pHome = bar.AddTab("Home", 1);
+    CKitRibbonTab* pView = bar.AddTab("View", 2);
+    CKitRibbonGroup* pClipboard = pHome->GetGroups()->Add("Clipboard", 10);
+    CKitRibbonGroup* pShow = pView->GetGroups()->Add("Show", 20);
+    CKitRibbonGroup* pSecond = pView->GetGroups()->Add("Clipboard again", 10);
+    const struct {
+        int nId;
+        CKitRibbonGroup* pExpected;
+    } cases[] = {{10, pClipboard}, {20, pShow}, {30, nullptr}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.pExpected, bar.FindGroup(c.nId)) << c.nId;
+    EXPECT_NE(pSecond, bar.FindGroup(10));
+
+    CKitControl* pGrid = bar.GetControls()->Add(kitControlButton, 201);
+    pShow->Add(pGrid);
+    bar.GetControlTab()->SetSelectedItem(pHome);
+    bar.OnControlSelected(pGrid);
+    EXPECT_EQ(pView, bar.GetSelectedTab());
+    // A control outside the groups changes nothing.
+    bar.OnControlSelected(bar.GetQuickAccessPopup());
+    EXPECT_EQ(pView, bar.GetSelectedTab());
 }

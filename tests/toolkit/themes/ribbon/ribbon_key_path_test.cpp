@@ -446,7 +446,7 @@ TEST_F(RibbonKeyPathTest, TheLettersOfAReducedGroupsControlOpenTheGroupAndRunIt)
              PressAlt();
              Press('H');
          },
-         "tracking tab=&Home tips=ZR,ZA,ZP,ZI,ZN"},
+         "tracking tab=&Home tips=ZR,ZA,ZP,ZI,ZN,ZG"},
         {"the hidden control's letters", typeHiddenTip,
          "idle tab=&Home command=" + std::to_string(pHidden->GetId())},
     });

@@ -589,6 +589,51 @@ TEST(RibbonBackstage, EscapeInAMultiLineEditClosesUnlessCancelIsDisabled)
     }
 }
 
+// Keys reach the view from its site and, through the keyboard hook (no window), from any window of the program:
+// Escape closes the view, every other key and the wheel are let through to the window with the focus; the site's
+// other messages are left to it.
+TEST(RibbonBackstage, TheViewLetsKeysThroughAndEscapeClosesIt)
+{
+    constexpr int kPass = CKitHookManagerHookAble::kStopAsking;
+    constexpr int kHandled = CKitHookManagerHookAble::kHandled;
+    constexpr int kLeft = CKitHookManagerHookAble::kNotHandled;
+    enum Source { kSite, kKeyboardHook, kOtherWindow };
+    const struct {
+        const char* name;
+        Source nSource;
+        UINT nMessage;
+        WPARAM nKey;
+        int nAnswer;
+        BOOL bStaysOpen;
+    } cases[] = {
+        {"Escape from the keyboard hook", kKeyboardHook, WM_KEYDOWN, VK_ESCAPE, kHandled, FALSE},
+        {"Escape at the site", kSite, WM_KEYDOWN, VK_ESCAPE, kHandled, FALSE},
+        {"Down from the keyboard hook", kKeyboardHook, WM_KEYDOWN, VK_DOWN, kPass, TRUE},
+        {"a letter from the keyboard hook", kKeyboardHook, WM_KEYDOWN, 'A', kPass, TRUE},
+        {"a letter at another window", kOtherWindow, WM_KEYDOWN, 'A', kPass, TRUE},
+        {"a released key", kKeyboardHook, WM_KEYUP, 'A', kPass, TRUE},
+        {"the wheel at the site", kSite, WM_MOUSEWHEEL, 0, kPass, TRUE},
+        {"another message of the site", kSite, WM_SETTEXT, 0, kLeft, TRUE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SiteFrame site;
+        auto* view = new CKitRibbonBackstageView();
+        view->SetCommandBars(&site.manager);
+        CKitRibbonControlSystemButton button;
+        ASSERT_TRUE(view->ShowBackstage(&button));
+        const HWND hWnd = c.nSource == kSite ? site.frame.GetSafeHwnd() : c.nSource == kOtherWindow ? site.hStatus
+                                                                                                       : nullptr;
+        WPARAM wParam = c.nKey;
+        LPARAM lParam = 1;
+        LRESULT lResult = 0;
+        EXPECT_EQ(c.nAnswer, view->OnHookMessage(hWnd, c.nMessage, wParam, lParam, lResult));
+        EXPECT_EQ(c.bStaysOpen, view->GetSafeHwnd() != nullptr);
+        view->Close();
+        view->InternalRelease();
+    }
+}
+
 // The application may take entries out while the view shows: the view keeps no pointer to them.
 TEST(RibbonBackstage, AnEntryTakenOutIsNoLongerHotFocusedOrActive)
 {
